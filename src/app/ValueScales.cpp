@@ -1,0 +1,207 @@
+#include "app/ValueScales.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <system_error>
+
+namespace {
+
+// Truncation toward zero without the undefined cases of a plain cast.
+int TruncToInt(double x)
+{
+    if (std::isnan(x))
+        return 0;
+    if (x >= 2147483648.0)
+        return INT_MAX;
+    if (x <= -2147483649.0)
+        return INT_MIN;
+    return static_cast<int>(x);
+}
+
+int SaturateToInt(long long x)
+{
+    return static_cast<int>(std::clamp<long long>(x, INT_MIN, INT_MAX));
+}
+
+// Keeps a logarithm's argument finite and positive.
+double ClampPositive(double x)
+{
+    constexpr double lo = 1e-300;
+    constexpr double hi = 1e300;
+    if (!(x > lo))  // also catches not-a-number
+        return lo;
+    return std::min(x, hi);
+}
+
+}  // namespace
+
+int FreqToIndex(double frequencyHz)
+{
+    const double f = ClampPositive(frequencyHz);
+    const double a = std::log(f * 0.001) / std::log(FreqStepRatio) + 170.0;
+    const double t = std::trunc(a);
+    // A fraction of exactly .5 stays down.
+    return TruncToInt(a - t > 0.5 ? t + 1.0 : t);
+}
+
+double IndexToFreq(int index)
+{
+    return 1000.0 * std::pow(FreqStepRatio, static_cast<double>(index) - 170.0);
+}
+
+int GainToIndex(double gainDb)
+{
+    return SaturateToInt(static_cast<long long>(TruncToInt(gainDb * 10.0)) + 120);
+}
+
+double IndexToGain(int index)
+{
+    return (static_cast<double>(index) - 120.0) * 0.1;
+}
+
+int QToIndex(double q)
+{
+    double r = std::log(128.0 / ClampPositive(q)) / std::log(1.0596);
+    // The step-up rule reads the first decimal of r printed with ten decimals,
+    // so a value just below .5 that prints as .5000000000 steps up too.
+    const std::string text = FormatFixed(r, 10);
+    const auto point = text.find('.');
+    if (point != std::string::npos && point + 1 < text.size() && text[point + 1] > '4')
+        r += 1.0;
+    return SaturateToInt(100LL - TruncToInt(r));
+}
+
+double IndexToQ(std::uint8_t index)
+{
+    const double q = 128.0 / std::pow(1.0594, 100.0 - static_cast<double>(index));
+    const std::string text = FormatFixed(q, 2, 4);
+    const auto first = text.find_first_not_of(' ');
+    double value = q;
+    std::from_chars(text.data() + first, text.data() + text.size(), value);
+    return value;
+}
+
+int DelayToSamples(double value, int unit)
+{
+    switch (unit) {
+    case DelayUnitMs:
+        return TruncToInt(value * 96.0);
+    case DelayUnitMetres:
+        return TruncToInt(value * 96.0 * 1000.0 / SoundSpeed);
+    case DelayUnitFeet:
+        return TruncToInt(value * 96.0 * 1000.0 / SoundSpeed * MetresPerFoot);
+    default:
+        return 0;
+    }
+}
+
+std::string FormatGainText(int position)
+{
+    if (position >= 0)
+        return "+" + FormatFixed(position * 0.1, 1, 3) + "dB";
+    const long long v = -static_cast<long long>(position);
+    const float magnitude = v > 200 ? static_cast<float>((v - 200) * 0.5 + 20.0)
+                                    : static_cast<float>(v * 0.1);
+    return "-" + FormatFixed(magnitude, 1, 3) + "dB";
+}
+
+bool IsNumericText(std::string_view text)
+{
+    const std::string ansi = WideToAnsi(text);
+    return std::all_of(ansi.begin(), ansi.end(), [](char c) {
+        return (c >= '0' && c <= '9') || c == '.' || c == ',' || c == ' ';
+    });
+}
+
+std::string FormatFixed(double value, int precision, int width)
+{
+    precision = std::clamp(precision, 0, 100);
+    // Enough for the 309 integer digits of the largest double, sign and point.
+    char buffer[320 + 100];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::fixed, precision);
+    std::string text(buffer, result.ec == std::errc() ? result.ptr : buffer);
+    if (width > 0 && text.size() < static_cast<std::size_t>(width))
+        text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+    return text;
+}
+
+std::string WideToAnsi(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    const auto byteAt = [&](std::size_t k) { return static_cast<unsigned char>(utf8[k]); };
+    while (i < utf8.size()) {
+        const unsigned char lead = byteAt(i);
+        if (lead < 0x80) {
+            out.push_back(static_cast<char>(lead));
+            ++i;
+            continue;
+        }
+        // Length and the allowed range of the second byte (no overlongs, no
+        // surrogates, nothing above U+10FFFF).
+        std::size_t length = 0;
+        unsigned char lo = 0x80;
+        unsigned char hi = 0xBF;
+        char32_t cp = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            cp = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            cp = lead & 0x0F;
+            if (lead == 0xE0)
+                lo = 0xA0;
+            if (lead == 0xED)
+                hi = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            cp = lead & 0x07;
+            if (lead == 0xF0)
+                lo = 0x90;
+            if (lead == 0xF4)
+                hi = 0x8F;
+        }
+        std::size_t used = 1;
+        while (length != 0 && used < length && i + used < utf8.size()) {
+            const unsigned char c = byteAt(i + used);
+            const bool ok = used == 1 ? (c >= lo && c <= hi) : (c >= 0x80 && c <= 0xBF);
+            if (!ok)
+                break;
+            cp = (cp << 6) | (c & 0x3F);
+            ++used;
+        }
+        if (length != 0 && used == length && cp < 0x100)
+            out.push_back(static_cast<char>(cp));
+        else
+            out.push_back('?');  // one mark per character or malformed sequence
+        i += used;
+    }
+    return out;
+}
+
+std::string WideToAnsiField(std::string_view utf8, std::size_t width, char pad)
+{
+    std::string field = WideToAnsi(utf8);
+    field.resize(width, pad);
+    return field;
+}
+
+std::string AnsiToUtf8(std::string_view ansi)
+{
+    std::string out;
+    out.reserve(ansi.size());
+    for (const char ch : ansi) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b < 0x80) {
+            out.push_back(ch);
+        } else {
+            out.push_back(static_cast<char>(0xC0 | (b >> 6)));
+            out.push_back(static_cast<char>(0x80 | (b & 0x3F)));
+        }
+    }
+    return out;
+}
