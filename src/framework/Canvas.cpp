@@ -1,0 +1,402 @@
+#include "framework/Canvas.h"
+
+#include <QFontMetrics>
+#include <QPainterPath>
+#include <cmath>
+#include <cstdlib>
+
+namespace fw {
+
+namespace {
+QString StripPrefix(const QString& s)
+{
+    QString out;
+    out.reserve(s.size());
+    for (int i = 0; i < s.size(); ++i) {
+        if (s[i] == u'&' && i + 1 < s.size()) {
+            ++i;
+        }
+        out.append(s[i]);
+    }
+    return out;
+}
+} // namespace
+
+TCanvas::TCanvas(QPainter& painter) : FPainter(painter)
+{
+    FPainter.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void TCanvas::SetRasterOp()
+{
+    QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+    switch (Pen.Mode) {
+    case pmNot: mode = QPainter::RasterOp_NotDestination; break;
+    case pmXor: mode = QPainter::RasterOp_SourceXorDestination; break;
+    case pmNotXor: mode = QPainter::RasterOp_NotSourceXorDestination; break;
+    case pmMerge: mode = QPainter::RasterOp_SourceOrDestination; break;
+    case pmMask: mode = QPainter::RasterOp_SourceAndDestination; break;
+    case pmNotCopy: mode = QPainter::RasterOp_NotSource; break;
+    default: break;
+    }
+    FPainter.setCompositionMode(mode);
+}
+
+void TCanvas::ApplyPen(bool cosmetic)
+{
+    if (Pen.Style == psClear || Pen.Mode == pmNop) {
+        FPainter.setPen(Qt::NoPen);
+        return;
+    }
+    QColor c = ToQColor(Pen.Color);
+    if (Pen.Mode == pmBlack)
+        c = Qt::black;
+    else if (Pen.Mode == pmWhite)
+        c = Qt::white;
+    QPen p(c);
+    p.setWidth(cosmetic && Pen.Width <= 1 ? 0 : Pen.Width);
+    p.setCapStyle(Qt::FlatCap);
+    p.setJoinStyle(Qt::MiterJoin);
+    switch (Pen.Style) {
+    case psDash: p.setStyle(Qt::DashLine); break;
+    case psDot:
+    case psAlternate: p.setStyle(Qt::DotLine); break;
+    case psDashDot: p.setStyle(Qt::DashDotLine); break;
+    case psDashDotDot: p.setStyle(Qt::DashDotDotLine); break;
+    default: break;
+    }
+    FPainter.setPen(p);
+    SetRasterOp();
+}
+
+void TCanvas::ApplyBrush()
+{
+    if (Brush.Style == bsClear) {
+        FPainter.setBrush(Qt::NoBrush);
+        return;
+    }
+    Qt::BrushStyle s = Qt::SolidPattern;
+    switch (Brush.Style) {
+    case bsHorizontal: s = Qt::HorPattern; break;
+    case bsVertical: s = Qt::VerPattern; break;
+    case bsFDiagonal: s = Qt::FDiagPattern; break;
+    case bsBDiagonal: s = Qt::BDiagPattern; break;
+    case bsCross: s = Qt::CrossPattern; break;
+    case bsDiagCross: s = Qt::DiagCrossPattern; break;
+    default: break;
+    }
+    FPainter.setBrush(QBrush(ToQColor(Brush.Color), s));
+}
+
+QRectF TCanvas::OutlineRect(int x1, int y1, int x2, int y2) const
+{
+    if (x2 < x1)
+        std::swap(x1, x2);
+    if (y2 < y1)
+        std::swap(y1, y2);
+    return QRectF(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+}
+
+void TCanvas::MoveTo(int x, int y) { FPenPos = {x, y}; }
+
+void TCanvas::PlotLine(int x0, int y0, int x1, int y1)
+{
+    // Bresenham, end point left out as GDI does.
+    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    int n = 0;
+    const bool alt = Pen.Style == psAlternate || Pen.Style == psDot;
+    while (!(x0 == x1 && y0 == y1)) {
+        if (!alt || (n & 1) == 0)
+            FPainter.drawPoint(x0, y0);
+        ++n;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
+}
+
+void TCanvas::LineTo(int x, int y)
+{
+    ApplyPen();
+    if (Pen.Style != psClear && Pen.Mode != pmNop) {
+        if (Pen.Width <= 1 && (Pen.Style == psSolid || Pen.Style == psInsideFrame || Pen.Style == psAlternate ||
+                               Pen.Style == psDot)) {
+            PlotLine(FPenPos.X, FPenPos.Y, x, y);
+        } else {
+            FPainter.drawLine(FPenPos.X, FPenPos.Y, x, y);
+        }
+    }
+    FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    FPenPos = {x, y};
+}
+
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
+{
+    if (x2 < x1)
+        std::swap(x1, x2);
+    if (y2 < y1)
+        std::swap(y1, y2);
+    if (Brush.Style != bsClear) {
+        FPainter.setPen(Qt::NoPen);
+        ApplyBrush();
+        // A rectangle without a pen is one pixel smaller; with a pen the outline covers that edge.
+        FPainter.drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+    }
+    if (Pen.Style != psClear && x2 - x1 >= 1 && y2 - y1 >= 1) {
+        ApplyPen();
+        FPainter.setBrush(Qt::NoBrush);
+        if (Pen.Width <= 1)
+            FPainter.drawRect(OutlineRect(x1, y1, x2, y2));
+        else {
+            const double w = Pen.Width;
+            FPainter.drawRect(QRectF(x1 + w / 2, y1 + w / 2, x2 - x1 - w, y2 - y1 - w));
+        }
+        FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+}
+
+void TCanvas::FillRect(const TRect& r)
+{
+    if (r.IsEmpty() || Brush.Style == bsClear)
+        return;
+    FPainter.setPen(Qt::NoPen);
+    ApplyBrush();
+    FPainter.drawRect(r.ToQRect()); // without a pen Qt fills exactly the rectangle
+}
+
+void TCanvas::FrameRect(const TRect& r)
+{
+    if (r.IsEmpty())
+        return;
+    const QColor c = ToQColor(Brush.Color);
+    FPainter.fillRect(QRect(r.Left, r.Top, r.Width(), 1), c);
+    FPainter.fillRect(QRect(r.Left, r.Bottom - 1, r.Width(), 1), c);
+    FPainter.fillRect(QRect(r.Left, r.Top, 1, r.Height()), c);
+    FPainter.fillRect(QRect(r.Right - 1, r.Top, 1, r.Height()), c);
+}
+
+void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int w, int h)
+{
+    ApplyPen();
+    ApplyBrush();
+    FPainter.drawRoundedRect(OutlineRect(x1, y1, x2, y2), w / 2.0, h / 2.0);
+    FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
+{
+    ApplyPen();
+    ApplyBrush();
+    FPainter.drawEllipse(OutlineRect(x1, y1, x2, y2));
+    FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TCanvas::Polygon(const std::vector<TPoint>& points)
+{
+    if (points.empty())
+        return;
+    QPolygon poly;
+    for (const auto& p : points)
+        poly << QPoint(p.X, p.Y);
+    ApplyPen();
+    ApplyBrush();
+    FPainter.drawPolygon(poly);
+    FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TCanvas::Polyline(const std::vector<TPoint>& points)
+{
+    if (points.empty())
+        return;
+    MoveTo(points[0].X, points[0].Y);
+    for (std::size_t i = 1; i < points.size(); ++i)
+        LineTo(points[i].X, points[i].Y);
+}
+
+void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    const QRectF r = OutlineRect(x1, y1, x2, y2);
+    const QPointF c = r.center();
+    const double a1 = std::atan2(-(y3 - c.y()), x3 - c.x()) * 180.0 / M_PI;
+    const double a2 = std::atan2(-(y4 - c.y()), x4 - c.x()) * 180.0 / M_PI;
+    double span = a2 - a1;
+    if (span <= 0)
+        span += 360;
+    ApplyPen();
+    FPainter.setBrush(Qt::NoBrush);
+    FPainter.drawArc(r, int(std::lround(a1 * 16)), int(std::lround(span * 16)));
+    FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TCanvas::DrawFocusRect(const TRect& r)
+{
+    if (r.IsEmpty())
+        return;
+    // Every other pixel, inverted, so that drawing it twice removes it.
+    FPainter.setPen(QPen(Qt::white, 0));
+    FPainter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    int n = 0;
+    auto dot = [&](int x, int y) {
+        if ((n++ & 1) == 0)
+            FPainter.drawPoint(x, y);
+    };
+    for (int x = r.Left; x < r.Right; ++x)
+        dot(x, r.Top);
+    for (int y = r.Top + 1; y < r.Bottom; ++y)
+        dot(r.Right - 1, y);
+    for (int x = r.Right - 2; x >= r.Left; --x)
+        dot(x, r.Bottom - 1);
+    for (int y = r.Bottom - 2; y > r.Top; --y)
+        dot(r.Left, y);
+    FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TCanvas::TextOut(int x, int y, const QString& text)
+{
+    const QFont f = Font.ToQFont();
+    const TextMetrics& m = CurrentTextMetrics();
+    FPainter.setFont(f);
+    const int w = m.Width(f, text), h = m.Height(f);
+    FPainter.save();
+    FPainter.translate(x, y);
+    if (Font.Orientation() != 0)
+        FPainter.rotate(-Font.Orientation() / 10.0);
+    if (Brush.Style != bsClear)
+        FPainter.fillRect(QRect(0, 0, w, h), ToQColor(Brush.Color));
+    FPainter.setPen(ToQColor(Font.Color()));
+    FPainter.drawText(0, m.Ascent(f), text);
+    FPainter.restore();
+    FPenPos = {x + w, y};
+}
+
+void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
+{
+    FPainter.save();
+    FPainter.setClipRect(r.ToQRect(), Qt::IntersectClip);
+    TextOut(x, y, text);
+    FPainter.restore();
+}
+
+int TCanvas::TextWidth(const QString& text) const { return CurrentTextMetrics().Width(Font.ToQFont(), text); }
+
+int TCanvas::TextHeight(const QString&) const { return CurrentTextMetrics().Height(Font.ToQFont()); }
+
+int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags)
+{
+    const QString text = (flags & DT_NOPREFIX) ? source : StripPrefix(source);
+    const QFont f = Font.ToQFont();
+    const TextMetrics& m = CurrentTextMetrics();
+    int w = 0, h = 0;
+    QString shown = text;
+    if ((flags & DT_SINGLELINE) || !(flags & DT_WORDBREAK)) {
+        if (flags & DT_END_ELLIPSIS)
+            shown = QFontMetrics(f).elidedText(text, Qt::ElideRight, std::max(0, r.Width()));
+        w = m.Width(f, shown);
+        h = m.Height(f);
+    } else {
+        const QRect b = QFontMetrics(f).boundingRect(QRect(0, 0, std::max(1, r.Width()), 100000),
+                                                     Qt::TextWordWrap, text);
+        w = b.width();
+        h = b.height();
+    }
+    if (flags & DT_CALCRECT) {
+        r.Right = r.Left + w;
+        r.Bottom = r.Top + h;
+        return h;
+    }
+    int x = r.Left, y = r.Top;
+    if (flags & DT_CENTER)
+        x = r.Left + (r.Width() - w) / 2;
+    else if (flags & DT_RIGHT)
+        x = r.Right - w;
+    if (flags & DT_SINGLELINE) {
+        if (flags & DT_VCENTER)
+            y = r.Top + (r.Height() - h) / 2;
+        else if (flags & DT_BOTTOM)
+            y = r.Bottom - h;
+    }
+    FPainter.save();
+    if (!(flags & DT_NOCLIP))
+        FPainter.setClipRect(r.ToQRect(), Qt::IntersectClip);
+    FPainter.setFont(f);
+    FPainter.setPen(ToQColor(Font.Color()));
+    if ((flags & DT_SINGLELINE) || !(flags & DT_WORDBREAK)) {
+        FPainter.drawText(x, y + m.Ascent(f), shown);
+    } else {
+        int align = Qt::TextWordWrap | Qt::AlignTop;
+        align |= (flags & DT_CENTER) ? Qt::AlignHCenter : (flags & DT_RIGHT) ? Qt::AlignRight : Qt::AlignLeft;
+        FPainter.drawText(r.ToQRect(), align, text);
+    }
+    FPainter.restore();
+    return h;
+}
+
+TColor TCanvas::Pixel(int x, int y) const
+{
+    auto* image = dynamic_cast<QImage*>(FPainter.device());
+    if (!image)
+        return clNone;
+    const QPoint p = FPainter.transform().map(QPoint(x, y));
+    if (!image->rect().contains(p))
+        return clNone;
+    return FromQColor(image->pixelColor(p));
+}
+
+void TCanvas::SetPixel(int x, int y, TColor c)
+{
+    FPainter.save();
+    FPainter.setPen(QPen(ToQColor(c), 0));
+    FPainter.drawPoint(x, y);
+    FPainter.restore();
+}
+
+void TCanvas::Draw(int x, int y, const QImage& image)
+{
+    if (!image.isNull())
+        FPainter.drawImage(x, y, image);
+}
+
+void TCanvas::StretchDraw(const TRect& r, const QImage& image)
+{
+    if (!image.isNull() && !r.IsEmpty())
+        FPainter.drawImage(r.ToQRect(), image);
+}
+
+QImage MaskedCopy(const QImage& image, TColor key)
+{
+    QImage out = image.convertToFormat(QImage::Format_ARGB32);
+    const QRgb k = ToQColor(key).rgb() & 0xFFFFFF;
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            if ((line[x] & 0xFFFFFF) == k)
+                line[x] = 0;
+    }
+    return out;
+}
+
+void TCanvas::DrawTransparent(const TRect& r, const QImage& image, TColor key)
+{
+    if (image.isNull() || r.IsEmpty())
+        return;
+    QImage src = image;
+    if (src.width() != r.Width() || src.height() != r.Height())
+        src = src.scaled(r.Width(), r.Height(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    FPainter.drawImage(r.Left, r.Top, MaskedCopy(src, key));
+}
+
+void TCanvas::SetClipRect(const TRect& r) { FPainter.setClipRect(r.ToQRect()); }
+
+void TCanvas::IntersectClipRect(const TRect& r) { FPainter.setClipRect(r.ToQRect(), Qt::IntersectClip); }
+
+void TCanvas::ResetClip() { FPainter.setClipping(false); }
+
+} // namespace fw

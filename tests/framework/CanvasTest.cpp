@@ -1,0 +1,130 @@
+#include "framework/Canvas.h"
+#include "framework/Colors.h"
+#include "framework/Fonts.h"
+
+#include <QGuiApplication>
+#include <gtest/gtest.h>
+
+using namespace fw;
+
+namespace {
+
+QGuiApplication* App()
+{
+    static int argc = 1;
+    static char name[] = "framework_tests";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication* app = QCoreApplication::instance() ? nullptr : new QGuiApplication(argc, argv);
+    return app;
+}
+
+struct Surface {
+    QImage image{20, 20, QImage::Format_RGB32};
+    Surface() { image.fill(Qt::white); }
+    bool Black(int x, int y) const { return (image.pixel(x, y) & 0xFFFFFF) == 0; }
+};
+
+TEST(Colors, SystemColoursComeFromTheFixedTable)
+{
+    EXPECT_EQ(ColorToRGB(clBtnFace), RGB(212, 208, 200));
+    EXPECT_EQ(ColorToRGB(clHighlightText), RGB(255, 255, 255));
+    EXPECT_EQ(ColorToRGB(clInfoBk), RGB(255, 255, 225));
+    EXPECT_EQ(ColorToRGB(8421631), 8421631); // plain BGR passes
+    const QColor lightRed = ToQColor(8421631);
+    EXPECT_EQ(lightRed.red(), 255);
+    EXPECT_EQ(lightRed.green(), 128);
+    EXPECT_EQ(lightRed.blue(), 128);
+    EXPECT_EQ(ToQColor(clNone).alpha(), 0);
+}
+
+TEST(Fonts, LayoutFamiliesMapToInstalledFaces)
+{
+    EXPECT_EQ(SubstituteFamily("Tahoma"), "DejaVu Sans");
+    EXPECT_EQ(SubstituteFamily("arial"), "Liberation Sans");
+    EXPECT_EQ(SubstituteFamily("Times New Roman"), "Liberation Serif");
+    EXPECT_EQ(SubstituteFamily(QString::fromUtf8("\u5b8b\u4f53")), "WenQuanYi Micro Hei");
+    TFont f;
+    f.SetSize(8);
+    EXPECT_EQ(f.Height(), -11);
+    EXPECT_EQ(f.Size(), 8);
+    int changes = 0;
+    f.OnChange = [&](TFont*) { ++changes; };
+    f.SetSize(8);
+    f.SetStyle(fsBold);
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(Canvas, GdiRulesLeaveOutRightAndBottomEdges)
+{
+    App();
+    struct Case {
+        const char* name;
+        void (*draw)(TCanvas&);
+        std::vector<std::pair<int, int>> black;
+        std::vector<std::pair<int, int>> white;
+    };
+    const Case cases[] = {
+        {"rectangle outline", [](TCanvas& c) { c.Brush.Style = bsClear; c.Rectangle(2, 2, 6, 6); },
+         {{2, 2}, {5, 2}, {2, 5}, {5, 5}}, {{6, 2}, {2, 6}, {3, 3}}},
+        {"fill rect", [](TCanvas& c) { c.Brush.Color = clBlack; c.FillRect(Rect(1, 1, 4, 3)); },
+         {{1, 1}, {3, 2}}, {{4, 1}, {1, 3}, {0, 0}}},
+        {"frame rect", [](TCanvas& c) { c.Brush.Color = clBlack; c.FrameRect(Rect(1, 1, 5, 5)); },
+         {{1, 1}, {4, 4}, {4, 1}}, {{2, 2}, {5, 5}}},
+        {"line leaves out its end", [](TCanvas& c) { c.MoveTo(0, 0); c.LineTo(5, 0); },
+         {{0, 0}, {4, 0}}, {{5, 0}}},
+        {"vertical line", [](TCanvas& c) { c.MoveTo(3, 1); c.LineTo(3, 4); },
+         {{3, 1}, {3, 3}}, {{3, 4}}},
+        {"diagonal line", [](TCanvas& c) { c.MoveTo(0, 0); c.LineTo(4, 4); },
+         {{0, 0}, {3, 3}}, {{4, 4}}},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        Surface s;
+        {
+            QPainter p(&s.image);
+            TCanvas c(p);
+            c.Pen.Color = clBlack;
+            row.draw(c);
+        }
+        for (auto [x, y] : row.black)
+            EXPECT_TRUE(s.Black(x, y)) << x << "," << y;
+        for (auto [x, y] : row.white)
+            EXPECT_FALSE(s.Black(x, y)) << x << "," << y;
+    }
+}
+
+TEST(Canvas, FocusRectTwiceRestoresTheSurface)
+{
+    App();
+    Surface s;
+    const QImage before = s.image.copy();
+    QPainter p(&s.image);
+    TCanvas c(p);
+    c.DrawFocusRect(Rect(1, 1, 9, 7));
+    p.end();
+    EXPECT_NE(s.image, before);
+    QPainter p2(&s.image);
+    TCanvas c2(p2);
+    c2.DrawFocusRect(Rect(1, 1, 9, 7));
+    p2.end();
+    EXPECT_EQ(s.image, before);
+}
+
+TEST(Canvas, TransparentDrawLeavesKeyColourOut)
+{
+    App();
+    Surface s;
+    QImage pic(2, 1, QImage::Format_RGB32);
+    pic.setPixel(0, 0, qRgb(0, 128, 128)); // teal key (0x808000 as BGR)
+    pic.setPixel(1, 0, qRgb(0, 0, 0));
+    QPainter p(&s.image);
+    TCanvas c(p);
+    c.DrawTransparent(Rect(0, 0, 4, 2), pic, clTeal);
+    p.end();
+    EXPECT_FALSE(s.Black(0, 0));
+    EXPECT_FALSE(s.Black(1, 1));
+    EXPECT_TRUE(s.Black(2, 0));
+    EXPECT_TRUE(s.Black(3, 1));
+}
+
+} // namespace

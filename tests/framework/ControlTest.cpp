@@ -1,0 +1,152 @@
+#include "framework/Control.h"
+#include "framework/Timer.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+using namespace fw;
+
+namespace {
+
+void EnsureApp()
+{
+    static int argc = 1;
+    static char name[] = "framework_tests";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance())
+        new QApplication(argc, argv);
+}
+
+TEST(TimerService, FakeClockFiresInOrderAndOneShotStopsItself)
+{
+    FakeTimerScope scope;
+    std::vector<std::string> log;
+    TTimer repeat;
+    repeat.SetInterval(100);
+    repeat.OnTimer = [&](TTimer*) { log.push_back("repeat@" + std::to_string(scope.Fake.Now())); };
+    TTimer once;
+    once.SetInterval(250);
+    once.OnTimer = [&](TTimer* t) {
+        t->SetEnabled(false);
+        log.push_back("once@" + std::to_string(scope.Fake.Now()));
+    };
+    repeat.SetEnabled(true);
+    once.SetEnabled(true);
+    scope.Fake.Advance(300);
+    EXPECT_EQ(log, (std::vector<std::string>{"repeat@100", "repeat@200", "once@250", "repeat@300"}));
+    EXPECT_FALSE(once.Enabled());
+    EXPECT_EQ(scope.Fake.ActiveCount(), 1u);
+    repeat.SetEnabled(false);
+    EXPECT_EQ(scope.Fake.ActiveCount(), 0u);
+}
+
+TEST(TimerService, DestroyedTimerNeverTicks)
+{
+    FakeTimerScope scope;
+    int ticks = 0;
+    {
+        TTimer t;
+        t.SetInterval(10);
+        t.OnTimer = [&](TTimer*) { ++ticks; };
+        t.SetEnabled(true);
+    }
+    scope.Fake.Advance(100);
+    EXPECT_EQ(ticks, 0);
+}
+
+TEST(Form, FindsComponentsByNameIgnoringCase)
+{
+    EnsureApp();
+    TForm form;
+    auto* a = new TControl(&form);
+    a->SetName("isGainInA");
+    auto* inner = new TControl(a);
+    inner->SetName("cvdGainInA");
+    EXPECT_EQ(form.FindComponent("ISGAININA"), a);
+    EXPECT_EQ(form.FindComponent("cvdgaininA"), inner);
+    EXPECT_EQ(form.FindComponent("isGainInB"), nullptr);
+    a->SetName("isGainInB");
+    EXPECT_EQ(form.FindComponent("isGainInA"), nullptr);
+    EXPECT_EQ(form.FindComponent("isgaininb"), a);
+    delete inner;
+    EXPECT_EQ(form.FindComponent("cvdGainInA"), nullptr);
+}
+
+TEST(Control, VisibleIsTheControlsOwnFlag)
+{
+    EnsureApp();
+    TForm form;
+    auto* c = new TControl(&form);
+    EXPECT_TRUE(c->Visible());
+    c->SetVisible(false);
+    EXPECT_FALSE(c->Visible());
+    c->SetVisible(true);
+    EXPECT_TRUE(c->Visible()); // the form is not shown, the flag still holds
+}
+
+class WheelProbe : public TControl {
+public:
+    using TControl::TControl;
+    std::vector<int> deltas;
+
+protected:
+    bool DoMouseWheel(TShiftState, int WheelDelta, TPoint) override
+    {
+        deltas.push_back(WheelDelta);
+        return true;
+    }
+};
+
+TEST(Control, WheelDeltasAddUpToWholeNotches)
+{
+    EnsureApp();
+    WheelProbe probe;
+    auto send = [&](int delta) {
+        QWheelEvent e(QPointF(1, 1), QPointF(1, 1), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&probe, &e);
+    };
+    send(40);
+    send(40);
+    EXPECT_TRUE(probe.deltas.empty());
+    send(40);
+    send(240);
+    send(-60);
+    send(-60);
+    EXPECT_EQ(probe.deltas, (std::vector<int>{120, 120, 120, -120}));
+}
+
+TEST(Control, ExitFiresOnFocusMoveButNotOnDeactivationOrPopup)
+{
+    EnsureApp();
+    TForm form;
+    form.resize(200, 100);
+    auto* a = new TControl(&form);
+    auto* b = new TControl(&form);
+    auto* inner = new QLineEdit(b); // a compound control's inner edit counts as b
+    a->SetTabStop(true);
+    b->SetTabStop(true);
+    std::vector<std::string> log;
+    a->OnEnter = [&](TControl*) { log.push_back("enter a"); };
+    a->OnExit = [&](TControl*) { log.push_back("exit a"); };
+    b->OnEnter = [&](TControl*) { log.push_back("enter b"); };
+    b->OnExit = [&](TControl*) { log.push_back("exit b"); };
+    form.show();
+    QApplication::setActiveWindow(&form);
+    a->SetFocus();
+    QMenu menu;
+    menu.addAction("x");
+    menu.popup(QPoint(0, 0));
+    QApplication::processEvents();
+    menu.hide();
+    QApplication::setActiveWindow(&form);
+    a->SetFocus();
+    inner->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(log, (std::vector<std::string>{"enter a", "exit a", "enter b"}));
+}
+
+} // namespace
