@@ -53,7 +53,9 @@ double IndexToFreq(int index)
 
 int GainToIndex(double gainDb)
 {
-    return SaturateToInt(static_cast<long long>(TruncToInt(gainDb * 10.0)) + 120);
+    if (std::isnan(gainDb))
+        return 120;
+    return TruncToInt(std::trunc(gainDb * 10.0) + 120.0);
 }
 
 double IndexToGain(int index)
