@@ -1,0 +1,411 @@
+#include <cstring>
+#include <gtest/gtest.h>
+
+#include "ModelTestUtil.h"
+#include "model/LUnitControl.h"
+
+namespace {
+
+// The default parameter image, byte for byte, as the device documents its out-of-the-box set.
+const std::vector<uint8_t> kDefaultImage = Hex({
+    "0000 44656661756c7420507265736574"  // reserved, preset name "Default Preset"
+    "496e410000000000"  // input A: name
+    "0000 6300 6300 0000"  //   gate 0 99 99 0
+    "7800 7800 7800 7800 7800 7800 7800 7800"  //   geq 0..7
+    "7800 7800 7800 7800 7800 7800 7800 7800"  //   geq 8..15
+    "7800 7800 7800 7800 7800 7800 7800 7800"  //   geq 16..23
+    "7800 7800 7800 7800 7800 7800 7800"  //   geq 24..30
+    "7800 2900 2300"  //   peq 0: 120 41 35 0
+    "7800 4700 2300"  //   peq 1: 120 71 35 0
+    "7800 6500 2300"  //   peq 2: 120 101 35 0
+    "7800 8c00 2300"  //   peq 3: 120 140 35 0
+    "7800 aa00 2300"  //   peq 4: 120 170 35 0
+    "7800 c800 2300"  //   peq 5: 120 200 35 0
+    "7800 f000 2300"  //   peq 6: 120 240 35 0
+    "7800 0e01 2300"  //   peq 7: 120 270 35 0
+    "0000 2c01 0000"  //   xover 0 300 0 0
+    "1801 0000 0000 0100"  //   gain 280, polarity 0, delay 0, link 1
+    "496e420000000000"  // input B: name
+    "0000 6300 6300 0000"  //   gate 0 99 99 0
+    "7800 7800 7800 7800 7800 7800 7800 7800"  //   geq 0..7
+    "7800 7800 7800 7800 7800 7800 7800 7800"  //   geq 8..15
+    "7800 7800 7800 7800 7800 7800 7800 7800"  //   geq 16..23
+    "7800 7800 7800 7800 7800 7800 7800"  //   geq 24..30
+    "7800 2900 2300"  //   peq 0: 120 41 35 0
+    "7800 4700 2300"  //   peq 1: 120 71 35 0
+    "7800 6500 2300"  //   peq 2: 120 101 35 0
+    "7800 8c00 2300"  //   peq 3: 120 140 35 0
+    "7800 aa00 2300"  //   peq 4: 120 170 35 0
+    "7800 c800 2300"  //   peq 5: 120 200 35 0
+    "7800 f000 2300"  //   peq 6: 120 240 35 0
+    "7800 0e01 2300"  //   peq 7: 120 270 35 0
+    "0000 2c01 0000"  //   xover 0 300 0 0
+    "1801 0000 0000 0200"  //   gain 280, polarity 0, delay 0, link 2
+    "496e430000000000"  // input C: name
+    "0000 6300 6300 0000"  //   gate 0 99 99 0
+    "7800 7800 7800 7800 7800 7800 7800 7800"  //   geq 0..7
+    "7800 7800 7800 7800 7800 7800 7800 7800"  //   geq 8..15
+    "7800 7800 7800 7800 7800 7800 7800 7800"  //   geq 16..23
+    "7800 7800 7800 7800 7800 7800 7800"  //   geq 24..30
+    "7800 2900 2300"  //   peq 0: 120 41 35 0
+    "7800 4700 2300"  //   peq 1: 120 71 35 0
+    "7800 6500 2300"  //   peq 2: 120 101 35 0
+    "7800 8c00 2300"  //   peq 3: 120 140 35 0
+    "7800 aa00 2300"  //   peq 4: 120 170 35 0
+    "7800 c800 2300"  //   peq 5: 120 200 35 0
+    "7800 f000 2300"  //   peq 6: 120 240 35 0
+    "7800 0e01 2300"  //   peq 7: 120 270 35 0
+    "0000 2c01 0000"  //   xover 0 300 0 0
+    "1801 0000 0000 0400"  //   gain 280, polarity 0, delay 0, link 4
+    "4f75743100000000"  // output 1: name
+    "0100 1801 1801 1801"  //   route 1, mix 280 280 280
+    "0000 2c01 0000"  //   xover 0 300 0 0
+    "7800 1f00 2300"  //   peq 0: 120 31 35 0
+    "7800 3f00 2300"  //   peq 1: 120 63 35 0
+    "7800 5f00 2300"  //   peq 2: 120 95 35 0
+    "7800 7f00 2300"  //   peq 3: 120 127 35 0
+    "7800 9e00 2300"  //   peq 4: 120 158 35 0
+    "7800 be00 2300"  //   peq 5: 120 190 35 0
+    "7800 de00 2300"  //   peq 6: 120 222 35 0
+    "7800 fd00 2300"  //   peq 7: 120 253 35 0
+    "7800 1d01 2300"  //   peq 8: 120 285 35 0
+    "0000 3100 f301 0000 dc00"  //   comp 0 49 499 0 220
+    "3100 f301 0000 dc00"  //   limit 49 499 0 220
+    "1801 0000 0000 0100"  //   gain 280, polarity 0, delay 0, link 1
+    "4f75743200000000"  // output 2: name
+    "0200 1801 1801 1801"  //   route 2, mix 280 280 280
+    "0000 2c01 0000"  //   xover 0 300 0 0
+    "7800 1f00 2300"  //   peq 0: 120 31 35 0
+    "7800 3f00 2300"  //   peq 1: 120 63 35 0
+    "7800 5f00 2300"  //   peq 2: 120 95 35 0
+    "7800 7f00 2300"  //   peq 3: 120 127 35 0
+    "7800 9e00 2300"  //   peq 4: 120 158 35 0
+    "7800 be00 2300"  //   peq 5: 120 190 35 0
+    "7800 de00 2300"  //   peq 6: 120 222 35 0
+    "7800 fd00 2300"  //   peq 7: 120 253 35 0
+    "7800 1d01 2300"  //   peq 8: 120 285 35 0
+    "0000 3100 f301 0000 dc00"  //   comp 0 49 499 0 220
+    "3100 f301 0000 dc00"  //   limit 49 499 0 220
+    "1801 0000 0000 0200"  //   gain 280, polarity 0, delay 0, link 2
+    "4f75743300000000"  // output 3: name
+    "0400 1801 1801 1801"  //   route 4, mix 280 280 280
+    "0000 2c01 0000"  //   xover 0 300 0 0
+    "7800 1f00 2300"  //   peq 0: 120 31 35 0
+    "7800 3f00 2300"  //   peq 1: 120 63 35 0
+    "7800 5f00 2300"  //   peq 2: 120 95 35 0
+    "7800 7f00 2300"  //   peq 3: 120 127 35 0
+    "7800 9e00 2300"  //   peq 4: 120 158 35 0
+    "7800 be00 2300"  //   peq 5: 120 190 35 0
+    "7800 de00 2300"  //   peq 6: 120 222 35 0
+    "7800 fd00 2300"  //   peq 7: 120 253 35 0
+    "7800 1d01 2300"  //   peq 8: 120 285 35 0
+    "0000 3100 f301 0000 dc00"  //   comp 0 49 499 0 220
+    "3100 f301 0000 dc00"  //   limit 49 499 0 220
+    "1801 0000 0000 0400"  //   gain 280, polarity 0, delay 0, link 4
+    "4f75743400000000"  // output 4: name
+    "0100 1801 1801 1801"  //   route 1, mix 280 280 280
+    "0000 2c01 0000"  //   xover 0 300 0 0
+    "7800 1f00 2300"  //   peq 0: 120 31 35 0
+    "7800 3f00 2300"  //   peq 1: 120 63 35 0
+    "7800 5f00 2300"  //   peq 2: 120 95 35 0
+    "7800 7f00 2300"  //   peq 3: 120 127 35 0
+    "7800 9e00 2300"  //   peq 4: 120 158 35 0
+    "7800 be00 2300"  //   peq 5: 120 190 35 0
+    "7800 de00 2300"  //   peq 6: 120 222 35 0
+    "7800 fd00 2300"  //   peq 7: 120 253 35 0
+    "7800 1d01 2300"  //   peq 8: 120 285 35 0
+    "0000 3100 f301 0000 dc00"  //   comp 0 49 499 0 220
+    "3100 f301 0000 dc00"  //   limit 49 499 0 220
+    "1801 0000 0000 0800"  //   gain 280, polarity 0, delay 0, link 8
+    "4f75743500000000"  // output 5: name
+    "0200 1801 1801 1801"  //   route 2, mix 280 280 280
+    "0000 2c01 0000"  //   xover 0 300 0 0
+    "7800 1f00 2300"  //   peq 0: 120 31 35 0
+    "7800 3f00 2300"  //   peq 1: 120 63 35 0
+    "7800 5f00 2300"  //   peq 2: 120 95 35 0
+    "7800 7f00 2300"  //   peq 3: 120 127 35 0
+    "7800 9e00 2300"  //   peq 4: 120 158 35 0
+    "7800 be00 2300"  //   peq 5: 120 190 35 0
+    "7800 de00 2300"  //   peq 6: 120 222 35 0
+    "7800 fd00 2300"  //   peq 7: 120 253 35 0
+    "7800 1d01 2300"  //   peq 8: 120 285 35 0
+    "0000 3100 f301 0000 dc00"  //   comp 0 49 499 0 220
+    "3100 f301 0000 dc00"  //   limit 49 499 0 220
+    "1801 0000 0000 1000"  //   gain 280, polarity 0, delay 0, link 16
+    "4f75743600000000"  // output 6: name
+    "0400 1801 1801 1801"  //   route 4, mix 280 280 280
+    "0000 2c01 0000"  //   xover 0 300 0 0
+    "7800 1f00 2300"  //   peq 0: 120 31 35 0
+    "7800 3f00 2300"  //   peq 1: 120 63 35 0
+    "7800 5f00 2300"  //   peq 2: 120 95 35 0
+    "7800 7f00 2300"  //   peq 3: 120 127 35 0
+    "7800 9e00 2300"  //   peq 4: 120 158 35 0
+    "7800 be00 2300"  //   peq 5: 120 190 35 0
+    "7800 de00 2300"  //   peq 6: 120 222 35 0
+    "7800 fd00 2300"  //   peq 7: 120 253 35 0
+    "7800 1d01 2300"  //   peq 8: 120 285 35 0
+    "0000 3100 f301 0000 dc00"  //   comp 0 49 499 0 220
+    "3100 f301 0000 dc00"  //   limit 49 499 0 220
+    "1801 0000 0000 2000"  //   gain 280, polarity 0, delay 0, link 32
+    "0000 0000 0000 0000 0000 0000 0000 0000 0000 0000 0000"  // mutes, band bypass
+    "0000 0000 0000 0000 0000 0000"  // work mode, sine, delay unit, eq bypass in/out, geq bypass
+});
+
+const ParamImage& ImageOf(const LUnitControl& unit) { return unit.GetImage(); }
+
+std::vector<uint8_t> BytesOf(const ParamImage& image)
+{
+    const auto* p = reinterpret_cast<const uint8_t*>(&image);
+    return std::vector<uint8_t>(p, p + sizeof image);
+}
+
+}  // namespace
+
+TEST(ParamImage, DefaultImageIsByteExact)
+{
+    ASSERT_EQ(kDefaultImage.size(), 1082u);
+    LUnitControl unit;
+    EXPECT_EQ(BytesOf(ImageOf(unit)), kDefaultImage);
+    EXPECT_EQ(BytesOf(LUnitControl::DefaultImage()), kDefaultImage);
+}
+
+TEST(ParamImage, LoadDefaultsRestoresEveryByte)
+{
+    LUnitControl unit;
+    for (int ch = 0; ch < kChannelCount; ++ch)
+        unit.SetGain(ch, 1);
+    unit.SetPresetName(std::vector<uint8_t>(14, 'x'));
+    unit.SetDelayUnit(2);
+    unit.SetGeqBypassMask(7);
+    unit.SetEqBypassMask(0, 3);
+    unit.SetEqBypassMask(5, 9);
+    unit.LoadDefaults();
+    EXPECT_EQ(BytesOf(ImageOf(unit)), kDefaultImage);
+}
+
+TEST(ParamImage, GettersOfTheDefaultModel)
+{
+    LUnitControl unit;
+    for (int ch = 0; ch < kChannelCount; ++ch) {
+        SCOPED_TRACE(ch);
+        EXPECT_EQ(unit.GetGain(ch), 280);
+        EXPECT_EQ(unit.GetDelay(ch), 0);
+        EXPECT_FALSE(unit.GetPolarity(ch));
+        EXPECT_FALSE(unit.GetMute(ch));
+        XoverParam x = unit.GetXover(ch);
+        EXPECT_EQ(x.hpFreq, 0);
+        EXPECT_EQ(x.lpFreq, 300);
+        EXPECT_EQ(x.hpSlope, 0);
+        EXPECT_EQ(x.lpSlope, 0);
+        const int bit = ch < 3 ? ch : ch - 3;
+        EXPECT_EQ(unit.GetLink(ch), 1 << bit);
+        EXPECT_EQ(unit.GetLinkGroup(ch), 1 << bit);
+        EXPECT_EQ(unit.GetEqBypassMask(ch), 0);
+        const char* names[] = {"InA", "InB", "InC", "Out1", "Out2", "Out3", "Out4", "Out5", "Out6"};
+        const auto name = unit.GetChannelName(ch);
+        std::string expected(names[ch]);
+        expected.resize(8, '\0');
+        EXPECT_EQ(std::string(name.begin(), name.end()), expected);
+        const int bands = ch < 3 ? 8 : 9;
+        for (int b = 0; b < bands; ++b) {
+            const PeqBand p = unit.GetPeq(ch, b);
+            const PeqBand d = unit.GetDefaultPeq(ch, b);
+            EXPECT_EQ(std::memcmp(&p, &d, sizeof p), 0);
+            EXPECT_FALSE(unit.GetPeqBypass(ch, b));
+        }
+    }
+    for (int in = 0; in < 3; ++in) {
+        const GateParam g = unit.GetGate(in);
+        EXPECT_EQ(g.attack, 0);
+        EXPECT_EQ(g.release, 99);
+        EXPECT_EQ(g.hold, 99);
+        EXPECT_EQ(g.threshold, 0);
+        for (int b = 0; b < 31; ++b) {
+            EXPECT_EQ(unit.GetGeq(in, b), 120);
+            EXPECT_EQ(unit.GetDefaultGeq(in, b), 120);
+        }
+    }
+    const uint16_t routes[] = {1, 2, 4, 1, 2, 4};
+    for (int ch = 3; ch < 9; ++ch) {
+        SCOPED_TRACE(ch);
+        EXPECT_EQ(unit.GetMatrix(ch), routes[ch - 3]);
+        for (int in = 0; in < 3; ++in)
+            EXPECT_EQ(unit.GetMix(ch, in), 280);
+        const CompParam c = unit.GetComp(ch);
+        EXPECT_EQ(c.ratio, 0);
+        EXPECT_EQ(c.attack, 49);
+        EXPECT_EQ(c.release, 499);
+        EXPECT_EQ(c.knee, 0);
+        EXPECT_EQ(c.threshold, 220);
+        const LimitParam l = unit.GetLimit(ch);
+        EXPECT_EQ(l.attack, 49);
+        EXPECT_EQ(l.release, 499);
+        EXPECT_EQ(l.knee, 0);
+        EXPECT_EQ(l.threshold, 220);
+    }
+    const PeqBand a0 = unit.GetPeq(0, 0);
+    EXPECT_EQ(a0.gain, 120);
+    EXPECT_EQ(a0.freq, 41);
+    EXPECT_EQ(a0.q, 35);
+    EXPECT_EQ(a0.type, 0);
+    const PeqBand o8 = unit.GetPeq(3, 8);
+    EXPECT_EQ(o8.gain, 120);
+    EXPECT_EQ(o8.freq, 285);
+    EXPECT_EQ(o8.q, 35);
+    EXPECT_EQ(o8.type, 0);
+
+    const auto preset = unit.GetPresetName();
+    EXPECT_EQ(std::string(preset.begin(), preset.end()), "Default Preset");
+    EXPECT_EQ(unit.GetDelayUnit(), 0);
+    EXPECT_EQ(unit.GetGeqBypassMask(), 0);
+    EXPECT_EQ(unit.GetWorkMode(), 0);
+    EXPECT_EQ(unit.GetSineFreq(), 0);
+}
+
+// Each getter reads its own channel's field, not a neighbour's.
+TEST(ParamImage, GettersAddressTheirOwnChannel)
+{
+    LUnitControl unit;
+    for (int ch = 0; ch < kChannelCount; ++ch) {
+        unit.SetLink(ch, 0);  // no groups: each setter touches ch alone
+    }
+    for (int ch = 0; ch < kChannelCount; ++ch) {
+        unit.SetGain(ch, static_cast<uint16_t>(100 + ch));
+        unit.SetDelay(ch, static_cast<uint16_t>(60000 + ch));
+        unit.SetPolarity(ch, ch % 2);
+        unit.SetMute(ch, ch % 3 == 0);
+        unit.SetPeq(ch, 2, PeqBand{int16_t(10 + ch), int16_t(20 + ch), uint8_t(ch), uint8_t(ch % 9)}, ch % 2);
+        unit.SetHighPass(ch, XoverParam{int16_t(ch), 0, uint8_t(ch + 1), 0});
+        unit.SetLowPass(ch, XoverParam{0, int16_t(200 + ch), 0, uint8_t(ch + 2)});
+    }
+    for (int ch = 0; ch < kChannelCount; ++ch)
+        unit.SetLink(ch, static_cast<uint16_t>(0x100 + ch));
+    for (int ch = 0; ch < kChannelCount; ++ch) {
+        SCOPED_TRACE(ch);
+        EXPECT_EQ(unit.GetGain(ch), 100 + ch);
+        EXPECT_EQ(unit.GetDelay(ch), 60000 + ch);
+        EXPECT_EQ(unit.GetPolarity(ch), ch % 2 == 1);
+        EXPECT_EQ(unit.GetMute(ch), ch % 3 == 0);
+        const PeqBand p = unit.GetPeq(ch, 2);
+        EXPECT_EQ(p.gain, 10 + ch);
+        EXPECT_EQ(p.freq, 20 + ch);
+        EXPECT_EQ(p.q, ch);
+        EXPECT_EQ(p.type, ch % 9);
+        EXPECT_EQ(unit.GetPeqBypass(ch, 2), ch % 2 == 1);
+        EXPECT_FALSE(unit.GetPeqBypass(ch, 1));
+        const XoverParam x = unit.GetXover(ch);
+        EXPECT_EQ(x.hpFreq, ch);
+        EXPECT_EQ(x.hpSlope, ch + 1);
+        EXPECT_EQ(x.lpFreq, 200 + ch);
+        EXPECT_EQ(x.lpSlope, ch + 2);
+        EXPECT_EQ(unit.GetLink(ch), 0x100 + ch);
+    }
+    const ParamImage& im = unit.GetImage();
+    EXPECT_EQ(im.inputMute, 0x1);          // input A
+    EXPECT_EQ(im.outputMute, 0x9);         // outputs 1 and 4 (channels 3 and 6)
+    EXPECT_EQ(im.bandBypass[1], 1 << 2);
+    EXPECT_EQ(im.bandBypass[0], 0);
+    EXPECT_EQ(im.inputs[2].delay, 60002);  // above the int16 range, kept whole
+}
+
+TEST(ParamImage, LinkGroups)
+{
+    struct Case {
+        const char* name;
+        uint16_t words[9];
+        int ch;
+        uint16_t group;
+    };
+    const Case cases[] = {
+        {"leader of one", {1, 2, 4, 1, 2, 4, 8, 16, 32}, 1, 2},
+        {"output leader of one", {1, 2, 4, 1, 2, 4, 8, 16, 32}, 4, 2},
+        {"input B under A", {7, 0, 0, 1, 2, 4, 8, 16, 32}, 1, 7},
+        {"input C under A", {7, 0, 0, 1, 2, 4, 8, 16, 32}, 2, 7},
+        {"input A leads", {7, 0, 0, 1, 2, 4, 8, 16, 32}, 0, 7},
+        {"output 2 under output 1", {1, 2, 4, 0x03, 0, 0x04, 8, 16, 32}, 4, 0x03},
+        {"output 3 leads itself", {1, 2, 4, 0x03, 0, 0x04, 8, 16, 32}, 5, 0x04},
+        {"output 6 under output 4", {1, 2, 4, 1, 2, 4, 0x38, 0, 0}, 8, 0x38},
+        {"orphan member takes the word below", {1, 2, 0, 1, 2, 4, 8, 16, 32}, 2, 2},
+        {"input A without its bit", {0, 2, 4, 1, 2, 4, 8, 16, 32}, 0, 0},
+        {"output 1 without its bit", {1, 2, 4, 0x06, 2, 4, 8, 16, 32}, 3, 0x06},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LUnitControl unit;
+        for (int ch = 0; ch < 9; ++ch)
+            unit.SetLink(ch, c.words[ch]);
+        EXPECT_EQ(unit.GetLinkGroup(c.ch), c.group);
+    }
+}
+
+TEST(ParamImage, EqBypassMaskIsTheWholeMaskOfTheKind)
+{
+    LUnitControl unit;
+    unit.SetEqBypassMask(5, 0x24);
+    unit.SetEqBypassMask(1, 0x02);
+    EXPECT_EQ(unit.GetEqBypassMask(5), 0x24);
+    EXPECT_EQ(unit.GetEqBypassMask(3), 0x24);
+    EXPECT_TRUE(unit.GetEqBypassMask(5) & (1 << 2));
+    EXPECT_EQ(unit.GetEqBypassMask(0), 0x02);
+    EXPECT_EQ(unit.GetImage().outputEqBypass, 0x24);
+    EXPECT_EQ(unit.GetImage().inputEqBypass, 0x02);
+}
+
+TEST(PresetStore, FlagsAndMarks)
+{
+    LUnitControl unit;
+    std::vector<uint8_t> flags(20, 0);
+    flags[0] = 255;
+    flags[7] = 255;
+    flags[19] = 254;  // only 255 marks a stored preset
+    ASSERT_TRUE(unit.SetPresetFlags(flags));
+    for (int k = 0; k < 20; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(unit.IsPresetStored(k), k == 0 || k == 7);
+    }
+    unit.MarkPresetStored(19);
+    EXPECT_TRUE(unit.IsPresetStored(19));
+
+    // A short payload is refused and leaves the flags as they were.
+    EXPECT_FALSE(unit.SetPresetFlags(std::vector<uint8_t>(19, 0)));
+    EXPECT_TRUE(unit.IsPresetStored(0));
+}
+
+TEST(PresetStore, PresetNamesReachBothLists)
+{
+    LUnitControl unit;
+    RecordingSink sink;
+    unit.SetSink(&sink);
+    unit.ShowDefaultPresetNames();
+    ASSERT_EQ(sink.names.size(), 20u);
+    for (int p = 1; p <= 20; ++p) {
+        EXPECT_EQ(sink.names[p - 1].first, p);
+        EXPECT_EQ(sink.names[p - 1].second, "Default Preset");
+    }
+
+    sink.names.clear();
+    std::vector<uint8_t> reply = {4, 'L', 'i', 'v', 'e', 0, 0, 'x', 0, 0, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(unit.ShowPresetName(5, reply));
+    ASSERT_EQ(sink.names.size(), 1u);
+    EXPECT_EQ(sink.names[0].first, 5);
+    EXPECT_EQ(sink.names[0].second, "Live  x       ");
+
+    // Too short a payload or a preset outside 1..20 shows nothing.
+    sink.names.clear();
+    EXPECT_FALSE(unit.ShowPresetName(5, std::vector<uint8_t>(14, 'a')));
+    EXPECT_FALSE(unit.ShowPresetName(21, reply));
+    EXPECT_FALSE(unit.ShowPresetName(0, reply));
+    EXPECT_TRUE(sink.names.empty());
+}
+
+TEST(PresetStore, SetPresetNameTakesFourteenBytes)
+{
+    LUnitControl unit;
+    const std::vector<uint8_t> name = {'S', 't', 'a', 'g', 'e', ' ', 'l', 'e', 'f', 't', ' ', ' ', ' ', ' ', 'X'};
+    ASSERT_TRUE(unit.SetPresetName(name));
+    const auto field = unit.GetPresetName();
+    EXPECT_EQ(std::string(field.begin(), field.end()), "Stage left    ");
+    EXPECT_EQ(unit.GetImage().inputs[0].name[0], 'I');  // the field ends where it ends
+    EXPECT_FALSE(unit.SetPresetName(std::vector<uint8_t>(13, 'z')));
+    EXPECT_EQ(unit.GetPresetName()[0], 'S');
+}
