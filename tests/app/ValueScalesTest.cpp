@@ -211,6 +211,18 @@ TEST(QScale, StepUpFollowsTenDecimalPrint)
     }
 }
 
+// Index i holds the Q values whose r = ln(128/q)/ln(1.0596) lies within half a
+// step of 100 - i, so the index changes where r crosses 100 - i + 0.5.
+TEST(QScale, StepsAtEveryHalfStepOfBase10596)
+{
+    for (int i = QIndexMin + 1; i <= QIndexMax; ++i) {
+        SCOPED_TRACE(i);
+        const double qMid = 128.0 * std::pow(1.0596, -(100.0 - i + 0.5));
+        EXPECT_EQ(QToIndex(qMid * (1.0 + 1e-9)), i);
+        EXPECT_EQ(QToIndex(qMid * (1.0 - 1e-9)), i - 1);
+    }
+}
+
 TEST(QScale, NonPositiveAndNonFiniteStayFinite)
 {
     const int low = QToIndex(0.0);
