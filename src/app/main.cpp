@@ -2,16 +2,16 @@
 #include <QApplication>
 #include <QWidget>
 
-namespace {
-constexpr const char* kProgramTitle = "Tolvane Morvex Processor Editor V1.04";
-}
+#include "app/ValueScales.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(kProgramTitle);
+    const QString title = QString::fromUtf8(ProgramTitle.data(), qsizetype(ProgramTitle.size())) + ' ' +
+                          QString::fromUtf8(ProgramVersion.data(), qsizetype(ProgramVersion.size()));
+    QApplication::setApplicationDisplayName(title);
     QWidget window;
-    window.setWindowTitle(kProgramTitle);
+    window.setWindowTitle(title);
     window.resize(1024, 700);
     window.show();
     return QApplication::exec();
