@@ -1,0 +1,192 @@
+#include "link/LLinkCore.h"
+
+#include <algorithm>
+
+#include "link/HxHidDevice.h"
+#include "link/LTrafficLog.h"
+
+LLinkCore::LLinkCore() : FContext(std::make_unique<QObject>()) {
+  ClientSocket.OnRead = [this] { ClientSocketRead(); };
+  ClientSocket.OnError = [this](int& code) { ClientSocketError(code); };
+}
+
+LLinkCore::~LLinkCore() {
+  CloseAllTransports();
+  ClientSocket.SetActive(false);
+  FContext.reset();  // drops whatever the workers posted and nobody handled
+}
+
+LTransport* LLinkCore::OpenTransport() const {
+  if (FComm) return FComm.get();
+  if (FUsb) return FUsb.get();
+  return FNet.get();
+}
+
+bool LLinkCore::SendCommand(const LCmd& command, bool noCoalesce, int mode) {
+  BSTM frame = BuildFrame(command, mode);
+  if (FComm) return FComm->QueueFrame(frame, noCoalesce);
+  if (FUsb) return FUsb->QueueFrame(frame, noCoalesce);
+  if (FNet) return FNet->QueueFrame(frame, noCoalesce);
+  return false;
+}
+
+void LLinkCore::SetLinkTimeout(int ms) {
+  if (LTransport* t = OpenTransport()) t->SetTimeout(ms);
+}
+
+void LLinkCore::SetLinkRetries(int count) {
+  if (LTransport* t = OpenTransport()) t->SetRetries(count);
+}
+
+void LLinkCore::SuspendLinkPoll(bool flag) {
+  if (FComm) FComm->SetPollSuppressed(flag);
+  else if (FUsb) FUsb->SetPollSuppressed(flag);
+  else if (FNet) FNet->SetPollSuppressed(flag);
+}
+
+void LLinkCore::SetDeviceId(int id) {
+  if (id < 1 || id > 254) return;
+  FDeviceId = id;
+  if (OnDeviceIdText) OnDeviceIdText("ID : " + std::to_string(id));
+  if (FComm) FComm->SetPollAddress(id);
+  else if (FUsb) FUsb->SetPollAddress(id);
+  else if (FNet) FNet->SetPollAddress(id);
+}
+
+bool LLinkCore::OpenNetTransport() {
+  FNet.reset();
+  FNet = std::make_unique<LNetProc>(this, FDeviceId);
+  if (FNet->Open()) return true;
+  FNet.reset();
+  return false;
+}
+
+bool LLinkCore::OpenUsbTransport() {
+  FUsbOpen = false;
+  FUsb.reset();
+  FUsb = std::make_unique<LUsbProc>(this, FDeviceId);
+  if (FUsb->Open()) {
+    FUsbOpen = true;
+    return true;
+  }
+  FUsb.reset();
+  return false;
+}
+
+bool LLinkCore::OpenComTransport(const std::string& port) {
+  FComm.reset();
+  FComm = std::make_unique<LCommProc>(this, FDeviceId);
+  if (FComm->Open(port, 115200, 8, platform::Parity::None, 1)) return true;
+  FComm.reset();
+  return false;
+}
+
+void LLinkCore::CloseTransport() {
+  if (FComm) {
+    FComm.reset();
+  } else if (FUsb) {
+    FUsbOpen = false;
+    FUsb.reset();
+  } else if (FNet) {
+    FNet.reset();
+    ClientSocket.SetActive(false);
+  }
+}
+
+void LLinkCore::CloseAllTransports() {
+  FComm.reset();
+  FUsbOpen = false;
+  FUsb.reset();
+  FNet.reset();
+}
+
+void LLinkCore::SetHidDevice(THxHidDevice* dev) {
+  std::lock_guard g(FHidLock);
+  FHidDevice = dev;
+}
+
+THxHidDevice* LLinkCore::TakeHidDevice() {
+  std::lock_guard g(FHidLock);  // waits for a write in progress
+  return std::exchange(FHidDevice, nullptr);
+}
+
+void LLinkCore::PostToUi(std::function<void()> fn) {
+  QMetaObject::invokeMethod(FContext.get(), std::move(fn), Qt::QueuedConnection);
+}
+
+void LLinkCore::OnLinkFrame(const BSTM& frame, uint32_t ms) {
+  if (OnFrame) OnFrame(frame, ms);
+}
+
+void LLinkCore::OnLinkError(int code, int arg, uint64_t generation) {
+  LTransport* t = OpenTransport();
+  if (t == nullptr || t->Generation() != generation) return;  // a closed transport's notice
+  if (OnLinkLost) OnLinkLost(code, arg);
+}
+
+void LLinkCore::Log(LogKind kind, std::string line) {
+  if (!FLogVisible) return;
+  PostToUi([this, kind, line = std::move(line)] {
+    bool open = kind == LogKind::Usb ? FUsb != nullptr : kind == LogKind::Net ? FNet != nullptr : FComm != nullptr;
+    if (FLogVisible && open && OnLogLine) OnLogLine(line);
+  });
+}
+
+void LLinkCore::NetWrite(const uint8_t* bytes, int length) {
+  {
+    std::lock_guard g(FLastNetLock);
+    FLastNetFrame.assign(bytes, bytes + std::min(length, 70));
+  }
+  ClientSocket.SendBuf(bytes, length);
+  Log(LogKind::Net, BuildLogLine("NET W ", bytes, static_cast<size_t>(length)));
+}
+
+void LLinkCore::UsbWrite(const uint8_t* bytes, int length) {
+  std::lock_guard g(FHidLock);
+  if (!FUsbOpen || FHidDevice == nullptr) return;
+  size_t frameLen = FrameExtent(bytes, static_cast<size_t>(length));
+  size_t reportLen = FHidDevice->Caps().OutputReportByteLength;
+  // A frame that does not fit the output report is not sent cut short.
+  if (frameLen + 1 > reportLen) return;
+  BSTM report(reportLen, 0);
+  std::copy(bytes, bytes + frameLen, report.begin() + 1);
+  uint32_t written = 0;
+  FHidDevice->WriteFile(report.data(), static_cast<uint32_t>(report.size()), written);
+  Log(LogKind::Usb, BuildLogLine(UsbLogPrefix(true, 0), bytes, frameLen));
+}
+
+void LLinkCore::LogComWrite(const uint8_t* bytes, int length) {
+  Log(LogKind::Com, BuildLogLine("COM W ", bytes, static_cast<size_t>(length)));
+}
+
+void LLinkCore::LogComRead(const uint8_t* bytes, int length) {
+  Log(LogKind::Com, BuildLogLine("COM R ", bytes, static_cast<size_t>(length)));
+}
+
+void LLinkCore::HidCtlDeviceData(THxHidDevice*, uint8_t reportId, const uint8_t* data, uint16_t size) {
+  // Never past the report's end, whatever its length byte announces.
+  size_t n = FrameExtent(data, size);
+  if (FUsb) FUsb->Receive(data, static_cast<int>(n));
+  Log(LogKind::Usb, BuildLogLine(UsbLogPrefix(false, reportId), data, n));
+}
+
+void LLinkCore::ClientSocketRead() {
+  uint8_t buf[100];
+  int count = ClientSocket.ReceiveBuf(buf, sizeof buf);
+  if (count <= 0) return;
+  Log(LogKind::Net, BuildLogLine("NET R ", buf, FrameExtent(buf, static_cast<size_t>(count))));
+  if (FNet) {
+    // A short read is part of a reply: its bytes are kept and the frame completes
+    // with the bytes that follow.
+    FNet->Receive(buf, count);
+    return;
+  }
+  BSTM last;
+  {
+    std::lock_guard g(FLastNetLock);
+    last = FLastNetFrame;
+  }
+  if (last.empty()) return;
+  ClientSocket.SendBuf(last.data(), static_cast<int>(last.size()));
+  Log(LogKind::Net, BuildLogLine("NET RW ", last.data(), last.size()));
+}
