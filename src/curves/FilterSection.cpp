@@ -1,0 +1,402 @@
+#include "curves/FilterSection.h"
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+
+#include "app/ValueScales.h"
+
+namespace {
+
+bool IsPositive(double v) { return std::isfinite(v) && v > 0.0; }
+
+bool AllFinite(const SectionCoefs& c)
+{
+    return std::isfinite(c.b0) && std::isfinite(c.b1) && std::isfinite(c.b2) && std::isfinite(c.a1) &&
+           std::isfinite(c.a2);
+}
+
+// Which of the section's values a type code uses.
+bool UsesQ(int type) { return (type >= ftPeaking && type <= ftBandPass) || type == ftAllPass2; }
+bool UsesGain(int type) { return type >= ftPeaking && type <= ftHighShelf; }
+bool UsesShape1(int type) { return type >= ftXoverLowPass1 && type <= ftXoverBesselHp2; }
+bool UsesShape2(int type) { return type == ftXoverBesselLp2 || type == ftXoverBesselHp2; }
+
+// Writes the design by the type code's row. False for a code outside 1..17.
+bool WriteRow(int type, double frequency, double gain, double Q, double c1, double c2, SectionCoefs& s)
+{
+    const double K = std::tan(std::numbers::pi * frequency * (1.0 / CurveSampleRate));
+    const double KK = K * K;
+    const double D = 1.0 + K / Q + KK;
+    const double V = std::pow(10.0, std::fabs(gain) / 20.0);
+    const double sV = std::pow(10.0, std::fabs(gain) / 40.0);
+    const bool cut = !(gain >= 0.0);  // a gain that is not a number counts as a cut
+    s.a0 = 1.0;
+    switch (type) {
+    case ftPeaking:
+        if (!cut) {
+            s.b0 = (1.0 + V * K / Q + KK) / D;
+            s.b1 = 2.0 * (KK - 1.0) / D;
+            s.b2 = (1.0 - V * K / Q + KK) / D;
+            s.a1 = s.b1;
+            s.a2 = (1.0 - K / Q + KK) / D;
+        } else {
+            const double E = 1.0 + V * K / Q + KK;
+            s.b0 = (1.0 + K / Q + KK) / E;
+            s.b1 = 2.0 * (KK - 1.0) / E;
+            s.b2 = (1.0 - K / Q + KK) / E;
+            s.a1 = s.b1;
+            s.a2 = (1.0 - V * K / Q + KK) / E;
+        }
+        return true;
+    case ftHighPass2:
+        s.b0 = 1.0 / D;
+        s.b1 = -2.0 / D;
+        s.b2 = 1.0 / D;
+        s.a1 = 2.0 * (KK - 1.0) / D;
+        s.a2 = (1.0 - K / Q + KK) / D;
+        return true;
+    case ftLowPass2:
+        s.b0 = KK / D;
+        s.b1 = 2.0 * KK / D;
+        s.b2 = KK / D;
+        s.a1 = 2.0 * (KK - 1.0) / D;
+        s.a2 = (1.0 - K / Q + KK) / D;
+        return true;
+    case ftBandPass: {
+        const double E = Q + K + Q * KK;
+        s.b0 = 2.0 * K / E;
+        s.b1 = 0.0;
+        s.b2 = -2.0 * K / E;
+        s.a1 = 2.0 * Q * (KK - 1.0) / E;
+        s.a2 = (Q - K + Q * KK) / E;
+        return true;
+    }
+    case ftAllPass1:
+        s.b0 = (1.0 - K) / (1.0 + K);
+        s.b1 = -1.0;
+        s.b2 = 0.0;
+        s.a1 = (K - 1.0) / (1.0 + K);
+        s.a2 = 0.0;
+        return true;
+    case ftLowPass1:
+        s.b0 = K / (1.0 + K);
+        s.b1 = s.b0;
+        s.b2 = 0.0;
+        s.a1 = (K - 1.0) / (1.0 + K);
+        s.a2 = 0.0;
+        return true;
+    case ftHighPass1:
+        s.b0 = -1.0 / (1.0 + K);
+        s.b1 = 1.0 / (1.0 + K);
+        s.b2 = 0.0;
+        s.a1 = (K - 1.0) / (1.0 + K);
+        s.a2 = 0.0;
+        return true;
+    case ftAllPass2:
+        s.b0 = (1.0 - K / Q + KK) / D;
+        s.b1 = 2.0 * (KK - 1.0) / D;
+        s.b2 = (1.0 + K / Q + KK) / D;
+        s.a1 = s.b1;
+        s.a2 = s.b0;
+        return true;
+    case ftBypass:
+        s = SectionCoefs{};
+        return true;
+    case ftXoverLowPass1: {
+        const double k = K / c1;
+        s.b0 = k / (1.0 + k);
+        s.b1 = s.b0;
+        s.b2 = 0.0;
+        s.a1 = (k - 1.0) / (k + 1.0);
+        s.a2 = 0.0;
+        return true;
+    }
+    case ftXoverLowPass2: {
+        const double E = 1.0 + c1 * K + KK;
+        s.b0 = KK / E;
+        s.b1 = 2.0 * KK / E;
+        s.b2 = KK / E;
+        s.a1 = 2.0 * (KK - 1.0) / E;
+        s.a2 = (1.0 - c1 * K + KK) / E;
+        return true;
+    }
+    case ftXoverBesselLp2: {
+        const double E = 1.0 + (c1 / c2) * K + KK / c2;
+        s.b0 = (KK / c2) / E;
+        s.b1 = 2.0 * (KK / c2) / E;
+        s.b2 = s.b0;
+        s.a1 = 2.0 * (KK / c2 - 1.0) / E;
+        s.a2 = (1.0 - (c1 / c2) * K + KK / c2) / E;
+        return true;
+    }
+    case ftXoverHighPass1: {
+        const double E = 1.0 + c1 * K;
+        s.b0 = 1.0 / E;
+        s.b1 = -1.0 / E;
+        s.b2 = 0.0;
+        s.a1 = (c1 * K - 1.0) / E;
+        s.a2 = 0.0;
+        return true;
+    }
+    case ftXoverHighPass2: {
+        const double E = 1.0 + c1 * K + KK;
+        s.b0 = 1.0 / E;
+        s.b1 = -2.0 / E;
+        s.b2 = 1.0 / E;
+        s.a1 = 2.0 * (KK - 1.0) / E;
+        s.a2 = (1.0 - c1 * K + KK) / E;
+        return true;
+    }
+    case ftXoverBesselHp2: {
+        const double E = 1.0 + c1 * K + c2 * KK;
+        s.b0 = 1.0 / E;
+        s.b1 = -2.0 / E;
+        s.b2 = 1.0 / E;
+        s.a1 = 2.0 * (c2 * KK - 1.0) / E;
+        s.a2 = (1.0 - c1 * K + c2 * KK) / E;
+        return true;
+    }
+    case ftLowShelf:
+        if (!cut) {
+            s.b0 = (1.0 + sV * K / Q + V * KK) / D;
+            s.b1 = 2.0 * (V * KK - 1.0) / D;
+            s.b2 = (1.0 - sV * K / Q + V * KK) / D;
+            s.a1 = 2.0 * (KK - 1.0) / D;
+            s.a2 = (1.0 - K / Q + KK) / D;
+        } else {
+            const double E = 1.0 + sV * K / Q + V * KK;
+            s.b0 = (1.0 + K / Q + KK) / E;
+            s.b1 = 2.0 * (KK - 1.0) / E;
+            s.b2 = (1.0 - K / Q + KK) / E;
+            s.a1 = 2.0 * (V * KK - 1.0) / E;
+            s.a2 = (1.0 - sV * K / Q + V * KK) / E;
+        }
+        return true;
+    case ftHighShelf:
+        if (!cut) {
+            s.b0 = (V + sV * K / Q + KK) / D;
+            s.b1 = 2.0 * (KK - V) / D;
+            s.b2 = (V - sV * K / Q + KK) / D;
+            s.a1 = 2.0 * (KK - 1.0) / D;
+            s.a2 = (1.0 - K / Q + KK) / D;
+        } else {
+            const double E = V + sV * K / Q + KK;
+            const double W = 1.0 / V;
+            const double sW = std::sqrt(W);
+            const double F = 1.0 + sW * K / Q + W * KK;
+            s.b0 = (1.0 + K / Q + KK) / E;
+            s.b1 = 2.0 * (KK - 1.0) / E;
+            s.b2 = (1.0 - K / Q + KK) / E;
+            s.a1 = 2.0 * (W * KK - 1.0) / F;
+            s.a2 = (1.0 - sW * K / Q + W * KK) / F;
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The design of a section, or bypass when its values cannot make one.
+// `bypass` tells the caller that the curve is flat.
+bool Design(int type, double frequency, double gain, double q, double c1, double c2, SectionCoefs& coefs,
+            bool& bypass)
+{
+    if (type < ftPeaking || type > ftAllPass2)
+        return false;
+    bypass = true;
+    coefs = SectionCoefs{};
+    if (type == ftBypass)
+        return true;
+    const bool valid = IsPositive(frequency) && frequency < CurveTopFrequency &&
+                       (!UsesQ(type) || IsPositive(q)) && (!UsesGain(type) || std::isfinite(gain)) &&
+                       (!UsesShape1(type) || IsPositive(c1)) && (!UsesShape2(type) || IsPositive(c2));
+    if (!valid)
+        return true;
+    SectionCoefs s;
+    WriteRow(type, frequency, gain, q, c1, c2, s);
+    if (!AllFinite(s))
+        return true;
+    coefs = s;
+    bypass = false;
+    return true;
+}
+
+// log10 of a positive normal number, written so that the compiler can
+// vectorise the loop it sits in: exponent and mantissa from the bits, then
+// ln m = 2 atanh((m - 1)/(m + 1)) with m in [sqrt(1/2), sqrt(2)); the series
+// is cut where its remainder drops below 1e-13.
+inline double Log10Normal(double x)
+{
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+    // Exponent as a double without an int-to-double conversion.
+    const double e = std::bit_cast<double>((bits >> 52) | 0x4330000000000000ull) - 4503599627370496.0 - 1023.0;
+    double m = std::bit_cast<double>((bits & 0x000FFFFFFFFFFFFFull) | 0x3FF0000000000000ull);
+    const bool high = m > std::numbers::sqrt2;
+    m = high ? m * 0.5 : m;
+    const double ex = high ? e + 1.0 : e;
+    const double t = (m - 1.0) / (m + 1.0);
+    const double t2 = t * t;
+    const double series =
+        1.0 + t2 * (1.0 / 3 + t2 * (1.0 / 5 + t2 * (1.0 / 7 + t2 * (1.0 / 9 + t2 * (1.0 / 11 + t2 * (1.0 / 13 + t2 * (1.0 / 15)))))));
+    const double ln = ex * std::numbers::ln2 + 2.0 * t * series;
+    return ln * (1.0 / std::numbers::ln10);
+}
+
+// Limits of a power ratio: +-3000 dB stands for a response that is zero or
+// infinite at a grid point, so no curve value is ever infinite.
+constexpr double RatioMin = 1e-300;
+constexpr double RatioMax = 1e300;
+
+}  // namespace
+
+FilterSection::FilterSection() { CalcSectionResponse(); }
+
+void FilterSection::SetFilterSection(double gain, double frequency, double q, int type)
+{
+    FGain = gain;
+    FFrequency = frequency;
+    FQ = q;
+    FType = type;
+    CalcSectionResponse();
+}
+
+void FilterSection::SetXoverSection(double gain, double frequency, double q, int type, float shape1,
+                                    float shape2)
+{
+    StoreXoverValues(gain, frequency, q, type, shape1, shape2);
+    CalcSectionResponse();
+}
+
+void FilterSection::StoreXoverValues(double gain, double frequency, double q, int type, float shape1,
+                                     float shape2)
+{
+    FGain = gain;
+    FFrequency = frequency;
+    FQ = q;
+    FType = type;
+    FShape1 = shape1;
+    FShape2 = shape2;
+}
+
+bool FilterSection::CalcSectionCoefs(SectionCoefs& coefs) const
+{
+    bool bypass = true;
+    return Design(FType, FFrequency, FGain, FQ, FShape1, FShape2, coefs, bypass);
+}
+
+void FilterSection::CalcSectionResponse()
+{
+    SectionCoefs c;
+    bool bypass = true;
+    if (!Design(FType, FFrequency, FGain, FQ, FShape1, FShape2, c, bypass) || bypass) {
+        FCurve.fill(0.0);
+        FFlat = true;
+        return;
+    }
+    if (FPhaseMode)
+        FillPhase(c);
+    else
+        FillMagnitude(c);
+    UpdateFlat();
+}
+
+// N and D at e^(-jw) are b0 + b1 e^(-jw) + b2 e^(-2jw) and the same with a.
+// Their real parts are taken as (b0 + b1 + b2) - b1 (1 - cos w) - b2 (1 - cos 2w):
+// the same sum, without the cancellation that cos w ~ 1 brings near 0 Hz.
+void FilterSection::FillMagnitude(const SectionCoefs& c)
+{
+    const FrequencyGrid& g = FrequencyGrid::Get();
+    const double b1 = c.b1, b2 = c.b2, a1 = c.a1, a2 = c.a2;
+    const double bs = c.b0 + c.b1 + c.b2;
+    const double as = c.a0 + c.a1 + c.a2;
+    double* out = FCurve.data();
+    for (int p = 0; p < CurvePoints; ++p) {
+        const double nr = bs - b1 * g.vers1[p] - b2 * g.vers2[p];
+        const double ni = b1 * g.sin1[p] + b2 * g.sin2[p];
+        const double dr = as - a1 * g.vers1[p] - a2 * g.vers2[p];
+        const double di = a1 * g.sin1[p] + a2 * g.sin2[p];
+        const double nn = nr * nr + ni * ni;
+        const double dd = dr * dr + di * di;
+        double ratio = nn / (dd > RatioMin ? dd : RatioMin);
+        ratio = ratio < RatioMin ? RatioMin : (ratio > RatioMax ? RatioMax : ratio);
+        out[p] = 10.0 * Log10Normal(ratio);
+    }
+}
+
+void FilterSection::FillPhase(const SectionCoefs& c)
+{
+    const FrequencyGrid& g = FrequencyGrid::Get();
+    constexpr double h = 18.0;  // half a turn in units of 10 degrees
+    const double bs = c.b0 + c.b1 + c.b2;
+    const double as = c.a0 + c.a1 + c.a2;
+    for (int p = 0; p < CurvePoints; ++p) {
+        const double nr = bs - c.b1 * g.vers1[p] - c.b2 * g.vers2[p];
+        const double ni = c.b1 * g.sin1[p] + c.b2 * g.sin2[p];
+        const double dr = as - c.a1 * g.vers1[p] - c.a2 * g.vers2[p];
+        const double di = c.a1 * g.sin1[p] + c.a2 * g.sin2[p];
+        // N times the conjugate of D
+        const double re = nr * dr + ni * di;
+        const double im = ni * dr - nr * di;
+        double r;
+        if (re != 0.0)
+            r = std::atan(im / re) * PhaseScale;
+        else if (im == 0.0)
+            r = 0.0;
+        else  // the single-argument arctangent of +-infinity
+            r = ((im > 0.0) == !std::signbit(re) ? 9.0 : -9.0);
+        switch (FType) {
+        case ftHighPass2:
+        case ftAllPass1:
+        case ftHighPass1:
+        case ftXoverHighPass2:
+        case ftXoverBesselHp2:
+            if (r < 0.0)
+                r += h;
+            break;
+        case ftLowPass2:
+        case ftLowPass1:
+        case ftXoverLowPass2:
+        case ftXoverBesselLp2:
+            if (r > 0.0)
+                r -= h;
+            break;
+        case ftAllPass2:
+            if (r > 0.0)
+                r -= h;
+            if (g.frequency[p] > FFrequency)
+                r += h;
+            break;
+        case ftLowShelf:
+            if (FGain > 0.0 && r > 0.0)
+                r -= h;
+            else if (FGain < 0.0 && r < 0.0)
+                r += h;
+            break;
+        case ftHighShelf:
+            if (FGain > 0.0 && r < 0.0)
+                r += h;
+            else if (FGain < 0.0 && r > 0.0)
+                r -= h;
+            break;
+        default:
+            break;
+        }
+        FCurve[p] = r;
+    }
+}
+
+void FilterSection::SetCurve(const CurveArray& values)
+{
+    FCurve = values;
+    UpdateFlat();
+}
+
+void FilterSection::UpdateFlat()
+{
+    bool flat = true;
+    for (double v : FCurve)
+        flat &= (v == 0.0);
+    FFlat = flat;
+}
