@@ -133,6 +133,12 @@ LUnitControl::LUnitControl() : FImage(DefaultImage()) {}
 
 void LUnitControl::LoadDefaults() { FImage = DefaultImage(); }
 
+void LUnitControl::StoreImage(const ParamImage& image)
+{
+    std::memcpy(reinterpret_cast<uint8_t*>(&FImage) + kStreamOffset,
+                reinterpret_cast<const uint8_t*>(&image) + kStreamOffset, sizeof(ParamImage) - kStreamOffset);
+}
+
 // ---- getters ----
 
 uint16_t LUnitControl::GetGain(int ch) const

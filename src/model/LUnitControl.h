@@ -42,6 +42,9 @@ public:
     static const ParamImage& DefaultImage();
     void LoadDefaults();
     const ParamImage& GetImage() const { return FImage; }
+    // Takes over bytes 2 to 1081 of a whole parameter set read from the device (the two reserved
+    // bytes stay); sends nothing. Callers check the set with CheckParamRanges first.
+    void StoreImage(const ParamImage& image);
 
     // Getters. Channels 0..2 are inputs A..C, 3..8 outputs 1..6; callers pass a channel of the
     // right kind and a band below its band count.

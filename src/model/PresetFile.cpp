@@ -50,11 +50,10 @@ FileStatus ReadPresetFile(const std::string& path, std::vector<uint8_t>& stream)
 {
     stream.clear();
     std::vector<uint8_t> file;
+    // A longer file is refused by the read itself, like a shorter one by the parse.
     FileStatus st = ReadFileWhole(path, kPresetFileSize, file);
-    if (!st) {
-        // A longer file is a wrong length like a shorter one.
+    if (!st)
         return st;
-    }
     st = ParsePresetFile(file, stream);
     if (!st)
         st.detail = "open '" + path + "': " + st.detail;

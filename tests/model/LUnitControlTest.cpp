@@ -409,3 +409,23 @@ TEST(PresetStore, SetPresetNameTakesFourteenBytes)
     EXPECT_FALSE(unit.SetPresetName(std::vector<uint8_t>(13, 'z')));
     EXPECT_EQ(unit.GetPresetName()[0], 'S');
 }
+
+TEST(ParamImage, StoreImageTakesAllButTheReservedBytes)
+{
+    LUnitControl unit;
+    RecordingSink sink;
+    unit.SetSink(&sink);
+    ParamImage next = unit.GetImage();
+    next.reserved[0] = 0xAB;
+    next.reserved[1] = 0xCD;
+    next.presetName[0] = 'Z';
+    next.outputs[5].link = 0x30;
+    next.geqBypass = 0x07;  // the last field of the image
+    unit.StoreImage(next);
+    EXPECT_EQ(unit.GetImage().reserved[0], 0);
+    EXPECT_EQ(unit.GetImage().reserved[1], 0);
+    EXPECT_EQ(unit.GetPresetName()[0], 'Z');
+    EXPECT_EQ(unit.GetLink(8), 0x30);
+    EXPECT_EQ(unit.GetGeqBypassMask(), 0x07);
+    EXPECT_TRUE(sink.sent.empty());
+}
