@@ -1,0 +1,587 @@
+#include "model/LSyncMachine.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+#include "model/PresetFile.h"
+
+namespace {
+
+// Generic command codes.
+constexpr int kConnect = 16;
+constexpr int kDisconnect = 17;
+constexpr int kIdle = 18;
+constexpr int kIdentity = 19;
+constexpr int kPresetNumber = 20;
+constexpr int kUnitInfo = 25;
+constexpr int kRecall = 32;
+constexpr int kStore = 33;
+constexpr int kParamDump = 34;
+constexpr int kFactory = 35;
+constexpr int kParamBlock = 36;  // reply to 39; as a command, selects a stored preset
+constexpr int kDownloadAck = 37;
+constexpr int kReadBlock = 39;
+constexpr int kUploadBlock = 40;
+constexpr int kPresetName = 41;
+constexpr int kCopy = 42;
+constexpr int kStatus = 44;
+constexpr int kUnlock = 45;
+constexpr int kLevels = 64;
+
+constexpr int kResendMarker = 12;
+constexpr int kPresetLoadSteps = 280;
+constexpr int kCheckTicks = 30;
+constexpr int kStatusBytes = 6;
+constexpr int kLockByte = 5;
+
+inline constexpr char kIdentityText[] = "MORVEX V010";
+constexpr size_t kIdentityModel = 6;
+constexpr size_t kIdentityFull = 11;
+
+}  // namespace
+
+LSyncMachine::LSyncMachine(LUnitControl& unit, CommandSink& sink, LSyncShell& shell)
+    : FUnit(unit), FSink(sink), FShell(shell)
+{
+}
+
+// ---- sending ----
+
+void LSyncMachine::SendCmd(const LCmd& cmd, bool noCoalesce) { FSink.SendCommand(cmd, noCoalesce); }
+
+void LSyncMachine::Send(int code) { SendCmd(CM_MCS_CMD(static_cast<uint8_t>(FSink.GetDeviceId()), code), true); }
+
+void LSyncMachine::Send(int code, int b1)
+{
+    SendCmd(CM_MCS_CMD(static_cast<uint8_t>(FSink.GetDeviceId()), code, b1), true);
+}
+
+void LSyncMachine::SendCoalescing(int code)
+{
+    SendCmd(CM_MCS_CMD(static_cast<uint8_t>(FSink.GetDeviceId()), code), false);
+}
+
+void LSyncMachine::LevelPollOff() { FShell.SetLevelPoll(false); }
+
+void LSyncMachine::Progress(int position, int max)
+{
+    FProgressPos = position;
+    FProgressMax = max;
+    FShell.SetProgress(position, max);
+}
+
+void LSyncMachine::FinishOperation()
+{
+    FShell.StopTimer(LSyncTimer::ProcessShow);
+    FProgressPending = false;
+    FShell.CloseProgress();
+    FShell.SetLevelPoll(true);
+    FOp = Op::None;
+    FRead = Read::None;
+    FBusy = false;
+}
+
+void LSyncMachine::AbortOperation(const std::string& key)
+{
+    const bool download = FOp == Op::Download;
+    FProcessState = PS_IDLE;
+    FPresetResend = 0;
+    FinishOperation();
+    if (download)
+        FShell.SetMainEnabled(true);
+    FShell.ShowInformation(key);
+}
+
+void LSyncMachine::ResetOperation()
+{
+    // Nothing the user started on an earlier link goes on on this one.
+    const bool shown = FBusy;
+    const bool download = FOp == Op::Download;
+    FProcessState = PS_IDLE;
+    FPresetResend = 0;
+    FOp = Op::None;
+    FRead = Read::None;
+    FBusy = false;
+    FProgressPending = false;
+    FResultState = 255;
+    for (LSyncTimer t : {LSyncTimer::Pts, LSyncTimer::ProcessShow, LSyncTimer::Check, LSyncTimer::Cmd})
+        FShell.StopTimer(t);
+    if (shown)
+        FShell.CloseProgress();
+    if (download)
+        FShell.SetMainEnabled(true);
+    if (FUnlockOpen) {
+        FUnlockOpen = false;
+        FShell.CloseUnlockPrompt();
+    }
+}
+
+// ---- link events ----
+
+void LSyncMachine::OnLinkOpened()
+{
+    ResetOperation();
+    FConnectPending = true;
+    FConnected = false;
+    FOnline = false;
+}
+
+void LSyncMachine::OnLinkClosed(bool lost)
+{
+    const bool wasLinked = FConnectPending || FConnected || FOnline;
+    ResetOperation();
+    FShell.StopTimer(LSyncTimer::Disconnect);
+    FConnectPending = false;
+    FConnected = false;
+    FOnline = false;
+    if (lost && wasLinked)
+        FShell.ReportLinkLost();
+}
+
+void LSyncMachine::DispatchReply(const BSTM& frame) { DispatchReply(LCmd(frame, 1)); }
+
+void LSyncMachine::DispatchReply(const LCmd& reply)
+{
+    if (reply.GetId() != static_cast<uint8_t>(FSink.GetDeviceId())) {
+        FShell.OtherDeviceReply();
+        return;
+    }
+    const std::span<const uint8_t> p(reply.GetPayload());
+    switch (reply.GetCode()) {
+    case kReplyAck: OnAck(); break;
+    case kConnect: OnConnectReply(); break;
+    case kIdentity:
+        FShell.SetConnectResult(1);
+        OnIdentityReply(p);
+        break;
+    case kPresetNumber: OnPresetNumberReply(p); break;
+    case kUnitInfo: OnUnitInfoReply(p); break;
+    case kParamDump: OnParamDumpReply(p); break;
+    case kParamBlock: OnParamBlockReply(p); break;
+    case kDownloadAck: OnDownloadAck(p); break;
+    case kUploadBlock: OnUploadBlockReply(p); break;
+    case kPresetName: OnPresetNameReply(p); break;
+    case kStatus: OnStatusReply(p); break;
+    case kUnlock: OnUnlockReply(p); break;
+    case kLevels: OnLevelReply(p); break;
+    default: break;
+    }
+}
+
+void LSyncMachine::OnTimer(LSyncTimer timer)
+{
+    FShell.StopTimer(timer);
+    switch (timer) {
+    case LSyncTimer::Pts:
+        if (FProcessState == PS_LOCKED && FConnected) {
+            FUnlockOpen = true;
+            FShell.ShowUnlockPrompt();
+        }
+        break;
+    case LSyncTimer::ProcessShow:
+        // The read may have ended before the dialog was due; a late modal dialog would stay up.
+        if (FProgressPending && FBusy)
+            FShell.ShowProgress(true);
+        FProgressPending = false;
+        break;
+    case LSyncTimer::Upload: SaveUploadedUnit(); break;
+    case LSyncTimer::Disconnect: FShell.CloseLink(); break;
+    case LSyncTimer::Check: OnCheckTimer(); break;
+    case LSyncTimer::Cmd:
+        FUnlockOpen = false;
+        RequestDump(true);
+        FShell.CloseUnlockPrompt();
+        break;
+    case LSyncTimer::Close:
+        FShell.StartTimer(LSyncTimer::Disconnect, 300);
+        FShell.CloseLockSetup();
+        break;
+    }
+}
+
+// ---- acknowledgements ----
+
+void LSyncMachine::OnAck()
+{
+    switch (FProcessState) {
+    case PS_RECALL:
+        FProcessState = PS_IDLE;
+        FShell.SetLinkTimeout(5000);
+        FRead = Read::Blocks;
+        FNextBlock = 0;
+        Send(kReadBlock, 0);
+        break;
+    case PS_STORE_NAME:
+        FProcessState = PS_STORE;
+        FShell.SetLinkTimeout(10000);
+        Send(kStore, FPresetNumber);
+        Progress(1);
+        break;
+    case PS_STORE:
+        FProcessState = PS_IDLE;
+        Progress(FProgressMax);
+        SendCoalescing(kIdle);
+        FinishOperation();
+        break;
+    case PS_FACTORY:
+    case PS_RESYNC:
+        FProcessState = PS_IDLE;
+        FShell.SetLinkTimeout(5000);
+        RequestDump(false);
+        break;
+    case PS_UPLOAD:
+        FProcessState = PS_IDLE;
+        FShell.SetLinkTimeout(5000);
+        FUploadBlock = 0;
+        Send(kUploadBlock, 0);
+        break;
+    case PS_DOWNLOAD_FACTORY:
+        FProcessState = PS_DOWNLOAD;
+        SendCmd(CM_MCS_WRITE_EEPROM(static_cast<uint8_t>(FSink.GetDeviceId()), 1, kUnitInfoSize - 1,
+                                    FDownload.Info.data() + 1),
+                true);
+        break;
+    case PS_DOWNLOAD:
+        FProcessState = PS_IDLE;
+        DownloadNextPreset();
+        break;
+    default:
+        FProcessState = PS_IDLE;
+        if (FPresetResend == kResendMarker)
+            Progress(FProgressPos + 1);
+        break;
+    }
+}
+
+// ---- handshake and the full read ----
+
+void LSyncMachine::OnConnectReply()
+{
+    FShell.SetLinkTimeout(100);
+    FConnectPending = false;
+    FConnected = true;
+    Send(kIdentity);
+    FShell.SuspendLinkPoll(false);
+    FShell.SetLinkRetries(1);
+    FShell.SetLinkTimeout(5000);
+}
+
+void LSyncMachine::OnIdentityReply(std::span<const uint8_t> p)
+{
+    const std::string text(p.begin(), p.end());
+    if (text.size() < kIdentityModel || text.compare(0, kIdentityModel, kIdentityText, kIdentityModel) != 0) {
+        WrongDevice("SID_INFO_ERROR_UNIT");
+        return;
+    }
+    if (text.size() < kIdentityFull || text.compare(0, kIdentityFull, kIdentityText, kIdentityFull) != 0) {
+        WrongDevice("SID_INFO_ERROR_VERSION");
+        return;
+    }
+    const std::string name = FShell.LinkInterfaceName();
+    FShell.SetOnline(name);
+    FOnline = true;
+    FShell.SetLinkTimeout(name == "USB" ? 5000 : 1000);
+    Send(kStatus);
+}
+
+void LSyncMachine::WrongDevice(const std::string& key)
+{
+    Send(kDisconnect);
+    FShell.SuspendLinkPoll(true);
+    FShell.HideScan();
+    FConnected = false;
+    FShell.ShowInformation(key);
+    FShell.StartTimer(LSyncTimer::Disconnect, 300);
+}
+
+void LSyncMachine::OnStatusReply(std::span<const uint8_t> p)
+{
+    if (!FOnline || p.size() < static_cast<size_t>(kStatusBytes))
+        return;
+    if (p[kLockByte] != 0) {
+        FProcessState = PS_LOCKED;
+        FShell.StartTimer(LSyncTimer::Pts, 1000);
+    } else {
+        RequestDump(true);
+    }
+}
+
+void LSyncMachine::RequestDump(bool coalescing)
+{
+    FRead = Read::Dump;
+    if (coalescing)
+        SendCoalescing(kParamDump);
+    else
+        Send(kParamDump);
+}
+
+void LSyncMachine::OnParamDumpReply(std::span<const uint8_t> p)
+{
+    if (FRead != Read::Dump)
+        return;
+    if (p.size() < static_cast<size_t>(kUserPresets)) {
+        AbortOperation("SID_INFO_ERROR_UNIT");
+        return;
+    }
+    FRead = Read::Number;
+    FOp = Op::Read;
+    FBusy = true;
+    LevelPollOff();
+    Send(kPresetNumber);
+    FUnit.SetPresetFlags(p);
+    FUnit.ShowDefaultPresetNames();
+    FShell.SetProgressStatus("SID_UPLOAD_PARAMETER");
+    Progress(0, kSetBlockCount);
+    FProgressPending = true;
+    FShell.StartTimer(LSyncTimer::ProcessShow, 100);
+}
+
+void LSyncMachine::OnPresetNumberReply(std::span<const uint8_t> p)
+{
+    if (FRead != Read::Number)
+        return;
+    if (p.empty()) {
+        AbortOperation("SID_INFO_ERROR_UNIT");
+        return;
+    }
+    FPresetNumber = p[0];
+    FRead = Read::Names;
+    FNextName = 0;
+    Send(kPresetName, 0);
+}
+
+void LSyncMachine::OnPresetNameReply(std::span<const uint8_t> p)
+{
+    if (FRead != Read::Names)
+        return;
+    // Only the name asked for; another number would name a row that does not exist.
+    if (p.size() < static_cast<size_t>(1 + kPresetNameSize) || p[0] != FNextName) {
+        AbortOperation("SID_INFO_ERROR_UNIT");
+        return;
+    }
+    FUnit.ShowPresetName(FNextName + 1, p);
+    if (++FNextName >= kNameRequests) {
+        FRead = Read::Blocks;
+        FNextBlock = 0;
+        Send(kReadBlock, 0);
+    } else {
+        Send(kPresetName, FNextName);
+    }
+}
+
+void LSyncMachine::OnParamBlockReply(std::span<const uint8_t> p)
+{
+    if (FRead != Read::Blocks)
+        return;
+    if (p.empty() || p[0] != FNextBlock || !FStore.StoreBlock(p)) {
+        AbortOperation("SID_INFO_ERROR_UNIT");
+        return;
+    }
+    const int k = p[0];
+    if (k < kLastSetBlock) {
+        ++FNextBlock;
+        Send(kReadBlock, k + 1);
+        Progress(k);
+        return;
+    }
+    const ParamImage image = FStore.CollectedImage(FUnit.GetImage());
+    if (!CheckParamRanges(image)) {
+        // A set with indices outside their tables would reach the curves and tables unchecked.
+        AbortOperation("SID_INFO_ERROR_UNIT");
+        return;
+    }
+    Progress(kSetBlockCount);
+    StoreParamImage(FUnit, image);
+    SendCoalescing(kIdle);
+    FinishOperation();
+    FShell.ShowAllParams();
+    FShell.SetLinkControlsEnabled(true);
+}
+
+// ---- levels and the end of a preset-file load ----
+
+void LSyncMachine::OnLevelReply(std::span<const uint8_t> p)
+{
+    FShell.OnLevelReply(p);
+    if (FPresetResend == kResendMarker && FOp == Op::PresetLoad && FProgressPos > 10) {
+        FPresetResend = 0;
+        // The window's Open ends with the 5000 ms time-out after its dialog closes.
+        FShell.SetLinkTimeout(5000);
+        SendCoalescing(kIdle);
+        FinishOperation();
+    }
+}
+
+bool LSyncMachine::OpenPresetFile(const std::string& path)
+{
+    std::vector<uint8_t> stream;
+    const FileStatus status = ReadPresetFile(path, stream);
+    if (!status) {
+        FShell.ShowInformation(status.key);
+        return false;
+    }
+    if (FConnected && FOp == Op::None) {
+        FPresetResend = kResendMarker;
+        LevelPollOff();
+    }
+    FUnit.LoadStream(stream);
+    if (FPresetResend == kResendMarker) {
+        Send(kLevels);
+        FOp = Op::PresetLoad;
+        FBusy = true;
+        FShell.SetProgressStatus("SID_DOWNLOAD_PARAMETER");
+        Progress(0, kPresetLoadSteps);
+        FShell.ShowProgress(true);
+    } else {
+        FShell.SetLevelPoll(true);
+    }
+    FShell.ShowAllParams();
+    FShell.SetLinkTimeout(5000);
+    return true;
+}
+
+// ---- unlock ----
+
+void LSyncMachine::OnUnlockReply(std::span<const uint8_t> p)
+{
+    if (p.size() < 2 || FResultState != 255)
+        return;
+    FResultState = p[1];
+}
+
+std::array<char, 4> LSyncMachine::PasswordBytes(const std::string& text)
+{
+    // Fewer than four characters: zero bytes after them, the same in both lock commands.
+    std::array<char, 4> out{};
+    for (size_t i = 0; i < out.size() && i < text.size(); ++i)
+        out[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
+    return out;
+}
+
+void LSyncMachine::SubmitPassword(const std::string& text)
+{
+    const std::array<char, 4> bytes = PasswordBytes(text);
+    SendCmd(CM_MCS_PASS_SUBMIT(static_cast<uint8_t>(FSink.GetDeviceId()), bytes.data()), true);
+    FCheckTicks = 0;
+    FResultState = 255;
+    FShell.StartTimer(LSyncTimer::Check, 100);
+}
+
+void LSyncMachine::OnCheckTimer()
+{
+    ++FCheckTicks;
+    switch (FResultState) {
+    case 255:
+        if (FCheckTicks > kCheckTicks) {
+            FShell.ShowMessage("Check Time Out!");
+            CancelUnlock();
+        } else {
+            FShell.StartTimer(LSyncTimer::Check, 100);
+        }
+        break;
+    case 1: FShell.StartTimer(LSyncTimer::Cmd, 100); break;
+    case 0:
+        FShell.ShowMessage("Password Error!!");
+        FShell.ResetUnlockEdit();
+        break;
+    default: break;
+    }
+}
+
+void LSyncMachine::CancelUnlock()
+{
+    FShell.StopTimer(LSyncTimer::Check);
+    FResultState = 255;
+    Send(kDisconnect);
+    FShell.StartTimer(LSyncTimer::Disconnect, 300);
+    FUnlockOpen = false;
+    FShell.CloseUnlockPrompt();
+}
+
+void LSyncMachine::SetLockPassword(const std::string& text)
+{
+    const std::array<char, 4> bytes = PasswordBytes(text);
+    SendCmd(CM_MCS_SET_LOCK(static_cast<uint8_t>(FSink.GetDeviceId()), bytes.data()), true);
+    Send(kDisconnect);
+    FShell.StartTimer(LSyncTimer::Close, 100);
+}
+
+// ---- channel copy and link groups ----
+
+namespace {
+
+bool SameKind(int a, int b)
+{
+    const bool ina = a >= 0 && a < kInputCount;
+    const bool inb = b >= 0 && b < kInputCount;
+    const bool outa = a >= kInputCount && a < kChannelCount;
+    const bool outb = b >= kInputCount && b < kChannelCount;
+    return (ina && inb) || (outa && outb);
+}
+
+}  // namespace
+
+bool LSyncMachine::CopyChannel(int source, int target, bool withState)
+{
+    if (!SameKind(source, target))
+        return false;
+    if (source == target)
+        return true;
+    if (FConnected) {
+        if (withState)
+            FProcessState = PS_RESYNC;
+        SendCmd(CM_MCS_CMD(static_cast<uint8_t>(FSink.GetDeviceId()), kCopy, source, target), true);
+        return true;
+    }
+    const int base = source < kInputCount ? 0 : kInputCount;
+    const int count = source < kInputCount ? kInputCount : kOutputCount;
+    const uint16_t group = FUnit.GetLinkGroup(target);
+    for (int j = 0; j < count; ++j)
+        if ((group >> j) & 1u)
+            FUnit.CopyChannel(source, base + j);
+    if (withState)
+        FShell.ShowAllParams();
+    return true;
+}
+
+void LSyncMachine::SetLink(int ch, uint16_t word) { FUnit.SetLink(ch, word); }
+
+void LSyncMachine::ResyncAllParams()
+{
+    if (!FConnected) {
+        FShell.ShowAllParams();
+        return;
+    }
+    LevelPollOff();
+    FProcessState = PS_RESYNC;
+    Send(kIdle);
+}
+
+bool LSyncMachine::ApplyLinkWords(const std::array<uint16_t, kChannelCount>& words)
+{
+    bool changed = false;
+    for (int i = 0; i < kChannelCount; ++i) {
+        const int base = i < kInputCount ? 0 : kInputCount;
+        const int count = i < kInputCount ? kInputCount : kOutputCount;
+        const int own = i - base;
+        const uint16_t model = FUnit.GetLink(i);
+        uint16_t word = 0;
+        for (int j = own; j < count; ++j) {
+            if (!((words[i] >> j) & 1u))
+                continue;
+            word = static_cast<uint16_t>(word | (1u << j));
+            if (!((model >> j) & 1u)) {
+                CopyChannel(i, base + j, false);
+                changed = true;
+            }
+        }
+        if (word != model) {
+            SetLink(i, word);
+            changed = true;
+        }
+    }
+    if (changed)
+        ResyncAllParams();
+    return changed;
+}
