@@ -4,6 +4,10 @@
 set(MORVEX_PANELS_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SkCommon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkGraphics.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LedBase.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LedButtons.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SkBmpButton.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SkPanel.cpp
 )
 if(TARGET morvex_controls)
   target_sources(morvex_controls PRIVATE ${MORVEX_PANELS_SOURCES})
