@@ -1,0 +1,351 @@
+// Unit upload and download, and the preset and unit files, against the in-process test device.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "SyncRig.h"
+#include "model/PresetFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Codes = std::vector<uint8_t>;
+
+std::vector<uint8_t> ReadAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteAll(const fs::path& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<uint8_t> Body(const ParamImage& image)
+{
+    const auto* p = reinterpret_cast<const uint8_t*>(&image);
+    return std::vector<uint8_t>(p + 2, p + sizeof image);
+}
+
+class SyncFiles : public ::testing::Test {
+protected:
+    SyncFiles()
+    {
+        std::string pattern = (fs::temp_directory_path() / "morvex-sync-XXXXXX").string();
+        Dir = mkdtemp(pattern.data());
+        Rig.Exchange = std::ref(Device);
+    }
+    ~SyncFiles() override { fs::remove_all(Dir); }
+
+    void ConnectAndRead()
+    {
+        Rig.Connect();
+        ASSERT_TRUE(Rig.Machine.Connected());
+        Rig.ClearSent();
+        Rig.ClearEvents();
+    }
+
+    // Presets 2 and 5 stored, unit information 1..18.
+    void StoreSamplePresets(morvex_device::DeviceState& state)
+    {
+        state.StorePreset(2, SampleImage(2));
+        state.StorePreset(5, SampleImage(5));
+        for (int i = 0; i < 18; ++i)
+            state.Store[i] = static_cast<uint8_t>(i + 1);
+    }
+
+    // The unit file of presets 2 and 5 as the format lays it out.
+    std::vector<uint8_t> ExpectedUnitFile(const morvex_device::DeviceState& state)
+    {
+        std::vector<uint8_t> file(kFileMagic, kFileMagic + 16);
+        file.insert(file.end(), state.Store.begin(), state.Store.begin() + 18);
+        for (int k = 0; k < 20; ++k) {
+            if (state.Presets[k].Stored) {
+                file.push_back(static_cast<uint8_t>(k + 1));
+                file.insert(file.end(), state.Presets[k].Body.begin(), state.Presets[k].Body.begin() + 1079);
+            } else {
+                file.insert(file.end(), 1080, 0x64);
+            }
+            file.push_back(0x0D);
+            file.push_back(0x0A);
+        }
+        return file;
+    }
+
+    fs::path Dir;
+    InProcessDevice Device;
+    SyncRig Rig;
+};
+
+TEST_F(SyncFiles, UploadWritesTheByteExactUnitFile)
+{
+    StoreSamplePresets(Device.State);
+    ConnectAndRead();
+    Rig.SaveName = (Dir / "all").string();
+    Rig.Machine.StartUnitUpload();
+    Rig.Run();
+
+    Codes expected = {25, 36};
+    expected.insert(expected.end(), 22, 40);
+    expected.push_back(36);
+    expected.insert(expected.end(), 22, 40);
+    expected.push_back(18);
+    EXPECT_EQ(Rig.SentCodes(), expected);
+    EXPECT_EQ(Rig.Sent()[1][6], 2);
+    EXPECT_EQ(Rig.Sent()[24][6], 5);
+    EXPECT_TRUE(Rig.HasEvent("progress-closed"));
+    EXPECT_FALSE(fs::exists(Dir / "all.unt")) << "the file waits for the upload timer";
+
+    Rig.Advance(300);
+    const std::vector<uint8_t> file = ReadAll(Dir / "all.unt");
+    ASSERT_EQ(file.size(), 21674u);
+    EXPECT_EQ(file, ExpectedUnitFile(Device.State));
+}
+
+TEST_F(SyncFiles, DownloadLeavesTheDeviceHoldingTheSamePresets)
+{
+    StoreSamplePresets(Device.State);
+    const std::vector<uint8_t> file = ExpectedUnitFile(Device.State);
+    WriteAll(Dir / "all.unt", file);
+
+    InProcessDevice fresh;
+    Rig.Exchange = std::ref(fresh);
+    ConnectAndRead();
+    Rig.OpenName = (Dir / "all.unt").string();
+    Rig.Machine.StartUnitDownload();
+    EXPECT_FALSE(Rig.MainEnabled);
+    Rig.Run();
+
+    Codes expected = {35, 26};
+    expected.insert(expected.end(), 44, 37);
+    expected.push_back(4);
+    EXPECT_EQ(Rig.SentCodes(), expected);
+    const std::vector<BSTM> sent = Rig.Sent();
+    EXPECT_EQ(BSTM(sent[1].begin() + 6, sent[1].begin() + 9), (BSTM{1, 0, 17}));
+    for (int m = 0; m < 22; ++m) {
+        EXPECT_EQ(sent[2 + m][6], m);
+        EXPECT_EQ(sent[2 + m][7], 1) << "preset 2 is index 1 in every chunk";
+        EXPECT_EQ(sent[24 + m][7], 4);
+        EXPECT_EQ(sent[2 + m].size(), 8u + 1 + 2 + 50);
+    }
+    EXPECT_TRUE(Rig.MainEnabled);
+    EXPECT_TRUE(Rig.LinkOpen());
+    Rig.Advance(300);
+    EXPECT_FALSE(Rig.LinkOpen());
+
+    for (int k = 0; k < 20; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(fresh.State.Presets[k].Stored, Device.State.Presets[k].Stored);
+        if (!Device.State.Presets[k].Stored)
+            continue;
+        // The file carries bytes 0..1078; the rest goes down as zeros, never as another preset's bytes.
+        const auto& got = fresh.State.Presets[k].Body;
+        const auto& want = Device.State.Presets[k].Body;
+        EXPECT_TRUE(std::equal(got.begin(), got.begin() + 1079, want.begin()));
+        EXPECT_TRUE(std::all_of(got.begin() + 1079, got.end(), [](uint8_t b) { return b == 0; }));
+    }
+    EXPECT_TRUE(std::equal(fresh.State.Store.begin() + 1, fresh.State.Store.begin() + 18, Device.State.Store.begin() + 1));
+}
+
+TEST_F(SyncFiles, BadUnitFilesAreRefusedBeforeAnythingIsSent)
+{
+    morvex_device::DeviceState source;
+    StoreSamplePresets(source);
+    source.StorePreset(20, SampleImage(20));
+    const std::vector<uint8_t> full = ExpectedUnitFile(source);
+    std::vector<uint8_t> badHead = full;
+    badHead[3] = 'x';
+    std::vector<uint8_t> badNumber = full;
+    badNumber[34 + 1082 * 1] = 7;  // block of preset 2 claims preset 7
+    std::vector<uint8_t> longer = full;
+    longer.push_back(0);
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        {"21633 bytes", std::vector<uint8_t>(full.begin(), full.begin() + 21633)},
+        {"truncated inside stored preset 20", std::vector<uint8_t>(full.begin(), full.begin() + 21640)},
+        {"longer", longer},
+        {"wrong head", badHead},
+        {"block number", badNumber},
+        {"empty", {}},
+    };
+    ConnectAndRead();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteAll(Dir / "bad.unt", c.bytes);
+        Rig.OpenName = (Dir / "bad.unt").string();
+        Rig.ClearEvents();
+        Rig.Machine.StartUnitDownload();
+        Rig.Run();
+        EXPECT_TRUE(Rig.Sent().empty());
+        EXPECT_EQ(Rig.Events(), (std::vector<std::string>{"info SID_INFO_ERROR_DOWNLAOD"}));
+        EXPECT_TRUE(Rig.MainEnabled);
+    }
+    Rig.OpenName = (Dir / "missing.unt").string();
+    Rig.ClearEvents();
+    Rig.Machine.StartUnitDownload();
+    EXPECT_EQ(Rig.Events(), (std::vector<std::string>{"info SID_INFO_ERROR_DOWNLAOD"}));
+}
+
+TEST_F(SyncFiles, ShortUnitFileWithAnEmptyLastPresetIsTaken)
+{
+    StoreSamplePresets(Device.State);
+    std::vector<uint8_t> file = ExpectedUnitFile(Device.State);
+    file.resize(21634);
+    WriteAll(Dir / "short.unt", file);
+    ConnectAndRead();
+    Rig.OpenName = (Dir / "short.unt").string();
+    Rig.Machine.StartUnitDownload();
+    Rig.Run();
+    EXPECT_EQ(Rig.SentCodes().front(), 35);
+    EXPECT_EQ(Rig.SentCodes().back(), 4);
+}
+
+TEST_F(SyncFiles, LinkDroppedInADownloadOrUploadLeavesNothingHalfDone)
+{
+    StoreSamplePresets(Device.State);
+    WriteAll(Dir / "all.unt", ExpectedUnitFile(Device.State));
+
+    // Download: lost after a few chunks.
+    InProcessDevice target;
+    Rig.Exchange = std::ref(target);
+    ConnectAndRead();
+    target.SilentAfter = target.Answered + 10;
+    Rig.OpenName = (Dir / "all.unt").string();
+    Rig.Machine.StartUnitDownload();
+    Rig.Run();
+    EXPECT_TRUE(Rig.HasEvent("link-lost"));
+    EXPECT_TRUE(Rig.HasEvent("progress-closed"));
+    EXPECT_TRUE(Rig.MainEnabled);
+    EXPECT_EQ(Rig.Machine.ProcessState(), PS_IDLE);
+    EXPECT_FALSE(Rig.Machine.Busy());
+
+    // The reconnect reads and sends nothing of the download.
+    target.SilentAfter = -1;
+    Rig.ClearSent();
+    Rig.Connect();
+    for (uint8_t code : Rig.SentCodes()) {
+        EXPECT_NE(code, 37);
+        EXPECT_NE(code, 26);
+        EXPECT_NE(code, 35);
+    }
+
+    // Upload: lost in the second preset; no file appears.
+    Rig.Exchange = std::ref(Device);
+    ConnectAndRead();
+    Device.SilentAfter = Device.Answered + 30;
+    Rig.SaveName = (Dir / "partial").string();
+    Rig.Machine.StartUnitUpload();
+    Rig.Run();
+    Rig.Advance(1000);
+    EXPECT_TRUE(Rig.HasEvent("link-lost"));
+    EXPECT_FALSE(fs::exists(Dir / "partial.unt"));
+}
+
+TEST_F(SyncFiles, UploadWithNothingStoredAndFailedWritesAreReported)
+{
+    ConnectAndRead();
+    Rig.Machine.StartUnitUpload();
+    EXPECT_EQ(Rig.Events(), (std::vector<std::string>{"info SID_INFO_NO_SAVE_EXIST"}));
+    EXPECT_TRUE(Rig.Sent().empty());
+
+    StoreSamplePresets(Device.State);
+    Rig.Connect();
+    Rig.ClearEvents();
+    Rig.SaveName = (Dir / "no-such-folder" / "x").string();
+    Rig.Machine.StartUnitUpload();
+    Rig.Run();
+    Rig.Advance(300);
+    EXPECT_TRUE(Rig.HasEvent("info SID_INFO_ERROR_FILE"));
+    EXPECT_FALSE(fs::exists(Dir / "no-such-folder"));
+}
+
+TEST_F(SyncFiles, PresetFileRoundTripIsByteExactAndReachesTheDevice)
+{
+    Device.State.SetImage(SampleImage(13));
+    ConnectAndRead();
+    std::string written;
+    ASSERT_TRUE(SavePresetFile(Rig.Unit, (Dir / "live").string(), &written));
+    const std::vector<uint8_t> saved = ReadAll(written);
+    ASSERT_EQ(saved.size(), 1086u);
+
+    InProcessDevice other;
+    SyncRig rig;
+    rig.Exchange = std::ref(other);
+    rig.Connect();
+    rig.ClearSent();
+    ASSERT_TRUE(rig.Machine.OpenPresetFile(written));
+    EXPECT_TRUE(rig.HasEvent("progress-modal"));
+    rig.Run();
+    const Codes codes = rig.SentCodes();
+    ASSERT_EQ(codes.size(), 283u + 2);
+    EXPECT_EQ(codes[283], 64);
+    EXPECT_EQ(codes[284], 18);
+    EXPECT_TRUE(rig.HasEvent("progress-closed"));
+    EXPECT_FALSE(rig.Machine.Busy());
+
+    // The device now holds the file's set; saving the model again gives the same bytes.
+    const std::vector<uint8_t> dev = Body(other.State.Image());
+    const std::vector<uint8_t> file = Body(Rig.Unit.GetImage());
+    EXPECT_TRUE(std::equal(dev.begin(), dev.begin() + 1068, file.begin()));
+    ASSERT_TRUE(SavePresetFile(rig.Unit, (Dir / "again.prs").string(), &written));
+    EXPECT_EQ(ReadAll(written), saved);
+}
+
+TEST_F(SyncFiles, BadPresetFilesLeaveModelAndDeviceAlone)
+{
+    Device.State.SetImage(SampleImage(1));
+    ConnectAndRead();
+    const std::vector<uint8_t> good = BuildPresetFile(Rig.Unit);
+    std::vector<uint8_t> head = good;
+    head[0] = '#';
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        {"1085 bytes", std::vector<uint8_t>(good.begin(), good.end() - 1)},
+        {"1087 bytes", [&] { auto b = good; b.push_back(0); return b; }()},
+        {"wrong head", head},
+        {"truncated", std::vector<uint8_t>(good.begin(), good.begin() + 500)},
+    };
+    const std::vector<uint8_t> before = Body(Rig.Unit.GetImage());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteAll(Dir / "bad.prs", c.bytes);
+        Rig.ClearEvents();
+        EXPECT_FALSE(Rig.Machine.OpenPresetFile((Dir / "bad.prs").string()));
+        EXPECT_EQ(Rig.Events(), (std::vector<std::string>{"info SID_INFO_ERROR_FILE"}));
+        EXPECT_TRUE(Rig.Sent().empty());
+        EXPECT_EQ(Body(Rig.Unit.GetImage()), before);
+        EXPECT_FALSE(Rig.Machine.Busy());
+    }
+}
+
+TEST(UnitFileNames, SaveNameRules)
+{
+    struct Case {
+        const char* name;
+        const char* chosen;
+        const char* written;
+    } cases[] = {
+        {"plain", "all", "all.unt"},
+        {"lower", "all.unt", "all.unt"},
+        {"upper", "all.UNT", "all.unt"},
+        {"mixed", "all.Unt", "all.Unt.unt"},
+        {"after", "a.unt.old", "a.unt"},
+        {"other", "my.set", "my.set.unt"},
+        {"folder dot", "/tmp/x.unt.d/all", "/tmp/x.unt.d/all.unt"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(NormaliseUnitFileName(c.chosen), c.written);
+    }
+}
+
+}  // namespace
