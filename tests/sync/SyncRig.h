@@ -99,14 +99,16 @@ public:
     bool LevelPoll = false;
     std::vector<int> ProgressPositions;
 
-private:
+protected:
     void Log(const std::string& e) { FEvents.push_back(e); }
 
     bool FLinkOpen = false;
-    bool FRunning = false;
-    std::deque<std::pair<BSTM, bool>> FQueue;  // frame, coalescable
     std::vector<BSTM> FSent;
     std::vector<bool> FSentCoalescing;
+
+private:
+    bool FRunning = false;
+    std::deque<std::pair<BSTM, bool>> FQueue;  // frame, coalescable
     std::vector<std::string> FEvents;
     std::map<LSyncTimer, long long> FTimers;
     long long FNow = 0;
