@@ -92,6 +92,7 @@ void ComputeHpLpCurve(Plot& plot, bool highPass, int slopeCode, double frequency
     // Stages at the cut's frequency; absent stages flat at 1 kHz.
     CurveArray sum{};
     const Stage* last = nullptr;
+    int lastSection = 0;
     for (int i = 0; i < Plot::StageCount; ++i) {
         FilterSection& s = plot.Section(Plot::FirstStageSection + i);
         const Stage& st = stages[i];
@@ -99,8 +100,13 @@ void ComputeHpLpCurve(Plot& plot, bool highPass, int slopeCode, double frequency
             s.SetXoverSection(0.0, FlatFrequency, StageQ, ftBypass, 0.0f, 0.0f);
             continue;
         }
-        s.SetXoverSection(0.0, frequency, StageQ, st.type, st.shape1, st.shape2);
+        // Linkwitz-Riley stages come in equal pairs: the second is a copy.
+        if (last && last->type == st.type && last->shape1 == st.shape1 && last->shape2 == st.shape2)
+            s = plot.Section(lastSection);
+        else
+            s.SetXoverSection(0.0, frequency, StageQ, st.type, st.shape1, st.shape2);
         last = &st;
+        lastSection = Plot::FirstStageSection + i;
         if (s.IsFlat())
             continue;
         const double* c = s.curve().data();
