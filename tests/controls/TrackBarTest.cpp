@@ -100,6 +100,7 @@ TEST_F(Fader, SetPositionFiresExactlyWhatTheValueModelSays)
     bar->SetPosition(245); // differs from Position before clamping: fires again at Max
     bar->SetPosition(100);
     bar->SetMin(150); // raising Min above Position moves it
+    bar->SetMin(0);
     bar->SetMax(120); // lowering Max below Position moves it
     EXPECT_EQ(changes, (std::vector<int>{240, 240, 100, 150, 120}));
     EXPECT_EQ(bar->Position(), 120);
