@@ -8,6 +8,10 @@ set(MORVEX_PANELS_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/LedButtons.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkBmpButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkPanel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SkButton.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SkComboBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SkLabel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SkinButtons.cpp
 )
 if(TARGET morvex_controls)
   target_sources(morvex_controls PRIVATE ${MORVEX_PANELS_SOURCES})
