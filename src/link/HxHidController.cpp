@@ -6,7 +6,7 @@
 #include <algorithm>
 
 THxHidDeviceController::THxHidDeviceController(std::shared_ptr<platform::HidBackend> backend)
-    : FBackend(std::move(backend)), FContext(std::make_unique<QObject>()) {
+    : FBackend(std::move(backend)), FContext(std::make_unique<QObject>()), FPoster(std::make_unique<LUiPoster>()) {
   FBound = FBackend && FBackend->Bind();
   if (!FBound) return;
   // The first scan runs when the event loop first runs, after the owner is set up.
@@ -37,12 +37,13 @@ THxHidDeviceController::~THxHidDeviceController() {
       delete d;
     }
   }
+  FPoster.reset();
   FContext.reset();
   if (FBound) FBackend->Unbind();
 }
 
 void THxHidDeviceController::Post(std::function<void()> fn) {
-  QMetaObject::invokeMethod(FContext.get(), std::move(fn), Qt::QueuedConnection);
+  FPoster->Post(std::move(fn));
 }
 
 void THxHidDeviceController::EventPipe(long lParam) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "link/HxHidDevice.h"
+#include "link/LUiPoster.h"
 
 class QSocketNotifier;
 
@@ -79,6 +80,7 @@ class THxHidDeviceController {
   std::shared_ptr<platform::HidBackend> FBackend;
   bool FBound = false;
   std::unique_ptr<QObject> FContext;
+  std::unique_ptr<LUiPoster> FPoster;
   std::unique_ptr<QSocketNotifier> FNotifier;
   std::vector<THxHidDevice*> FList;  // owned
   int32_t FNumCheckedIn = 0, FNumCheckedOut = 0, FNumUnplugged = 0;

@@ -222,7 +222,7 @@ void THxHidDevice::ReadLoop(LSyncGate gate, platform::UniqueFd readFd) {
       if (OnDataError.Assigned()) OnDataError.Fn(this, static_cast<uint32_t>(err));
     });
     pollfd p{FStop.Fd(), POLLIN, 0};
-    ::poll(&p, 1, FThreadSleepTime);
+    if (::poll(&p, 1, FThreadSleepTime) > 0) FStop.Consume();  // a stop closes the gate first
   };
   while (!gate.Closed()) {
     if (!FIsPluggedIn) {

@@ -5,7 +5,7 @@
 #include "link/HxHidDevice.h"
 #include "link/LTrafficLog.h"
 
-LLinkCore::LLinkCore() : FContext(std::make_unique<QObject>()) {
+LLinkCore::LLinkCore() : FPoster(std::make_unique<LUiPoster>()) {
   ClientSocket.OnRead = [this] { ClientSocketRead(); };
   ClientSocket.OnError = [this](int& code) { ClientSocketError(code); };
 }
@@ -13,8 +13,17 @@ LLinkCore::LLinkCore() : FContext(std::make_unique<QObject>()) {
 LLinkCore::~LLinkCore() {
   CloseAllTransports();
   ClientSocket.SetActive(false);
-  FContext.reset();  // drops whatever the workers posted and nobody handled
+  FPoster.reset();  // drops whatever the workers posted and nobody handled
 }
+
+namespace {
+// Ends the worker while the whole object still stands, then frees it.
+template <class T>
+void Drop(std::unique_ptr<T>& t) {
+  if (t) t->Shutdown();
+  t.reset();
+}
+}  // namespace
 
 LTransport* LLinkCore::OpenTransport() const {
   if (FComm) return FComm.get();
@@ -54,50 +63,50 @@ void LLinkCore::SetDeviceId(int id) {
 }
 
 bool LLinkCore::OpenNetTransport() {
-  FNet.reset();
+  Drop(FNet);
   FNet = std::make_unique<LNetProc>(this, FDeviceId);
   if (FNet->Open()) return true;
-  FNet.reset();
+  Drop(FNet);
   return false;
 }
 
 bool LLinkCore::OpenUsbTransport() {
   FUsbOpen = false;
-  FUsb.reset();
+  Drop(FUsb);
   FUsb = std::make_unique<LUsbProc>(this, FDeviceId);
   if (FUsb->Open()) {
     FUsbOpen = true;
     return true;
   }
-  FUsb.reset();
+  Drop(FUsb);
   return false;
 }
 
 bool LLinkCore::OpenComTransport(const std::string& port) {
-  FComm.reset();
+  Drop(FComm);
   FComm = std::make_unique<LCommProc>(this, FDeviceId);
   if (FComm->Open(port, 115200, 8, platform::Parity::None, 1)) return true;
-  FComm.reset();
+  Drop(FComm);
   return false;
 }
 
 void LLinkCore::CloseTransport() {
   if (FComm) {
-    FComm.reset();
+    Drop(FComm);
   } else if (FUsb) {
     FUsbOpen = false;
-    FUsb.reset();
+    Drop(FUsb);
   } else if (FNet) {
-    FNet.reset();
+    Drop(FNet);
     ClientSocket.SetActive(false);
   }
 }
 
 void LLinkCore::CloseAllTransports() {
-  FComm.reset();
+  Drop(FComm);
   FUsbOpen = false;
-  FUsb.reset();
-  FNet.reset();
+  Drop(FUsb);
+  Drop(FNet);
 }
 
 void LLinkCore::SetHidDevice(THxHidDevice* dev) {
@@ -111,7 +120,7 @@ THxHidDevice* LLinkCore::TakeHidDevice() {
 }
 
 void LLinkCore::PostToUi(std::function<void()> fn) {
-  QMetaObject::invokeMethod(FContext.get(), std::move(fn), Qt::QueuedConnection);
+  FPoster->Post(std::move(fn));
 }
 
 void LLinkCore::OnLinkFrame(const BSTM& frame, uint32_t ms) {

@@ -16,6 +16,7 @@
 #include "link/LClientSocket.h"
 #include "link/LLinkOwner.h"
 #include "link/LProc.h"
+#include "link/LUiPoster.h"
 
 class THxHidDevice;
 
@@ -84,7 +85,7 @@ class LLinkCore : public LLinkOwner {
   enum class LogKind { Usb, Net, Com };
   void Log(LogKind kind, std::string line);
 
-  std::unique_ptr<QObject> FContext;
+  std::unique_ptr<LUiPoster> FPoster;
   std::unique_ptr<LUsbProc> FUsb;
   std::unique_ptr<LCommProc> FComm;
   std::unique_ptr<LNetProc> FNet;

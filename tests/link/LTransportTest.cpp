@@ -50,6 +50,7 @@ class TcpLink : public ::testing::Test {
     return PumpUntil([&] { return Rec.Frames.size() >= frames; });
   }
 
+  QCoreApplication& App = TestApp();  // before the core: its notifiers need the application
   TestDevice Device;
   LLinkCore Core;
   LinkRecorder Rec;
@@ -327,6 +328,7 @@ class PtyLink : public ::testing::Test {
     Core.CloseAllTransports();
     Device.Stop();
   }
+  QCoreApplication& App = TestApp();  // before the core: its notifiers need the application
   TestDevice Device;
   LLinkCore Core;
   LinkRecorder Rec;
