@@ -221,7 +221,7 @@ void ApplyClip(GpGraphics* g, const QPainterPath& path, CombineMode mode)
 // Arc in GDI+ terms: clockwise degrees from the x axis in y-down space.
 void ArcTo(QPainterPath& path, const QRectF& r, REAL start, REAL sweep, bool move)
 {
-    if (move || path.elementCount() == 0)
+    if (move || path.isEmpty())
         path.arcMoveTo(r, -start);
     path.arcTo(r, -start, -sweep);
 }
@@ -751,7 +751,7 @@ Status GdipCreatePathGradientFromPath(GpPath* path, GpBrush** brush)
 {
     if (!path || !brush)
         return InvalidParameter;
-    if (path->path.elementCount() == 0)
+    if (path->path.isEmpty())
         return OutOfMemory;
     auto* b = new GpBrush;
     b->type = BrushTypePathGradient;
@@ -912,7 +912,7 @@ Status GdipClosePathFigure(GpPath* path)
 namespace {
 void LineInFigure(QPainterPath& p, QPointF a, QPointF b)
 {
-    if (p.elementCount() == 0)
+    if (p.isEmpty())
         p.moveTo(a);
     else
         p.lineTo(a); // joined to the open figure
@@ -934,7 +934,7 @@ Status GdipAddPathLine2I(GpPath* path, const GpPoint* points, int count)
         return InvalidParameter;
     for (int i = 0; i < count; ++i) {
         const QPointF q(points[i].X, points[i].Y);
-        if (i == 0 && path->path.elementCount() == 0)
+        if (i == 0 && path->path.isEmpty())
             path->path.moveTo(q);
         else
             path->path.lineTo(q);
@@ -958,7 +958,7 @@ Status GdipAddPathArc(GpPath* path, REAL x, REAL y, REAL w, REAL h, REAL start, 
         return InvalidParameter;
     QPainterPath& p = path->path;
     const QRectF r(x, y, w, h);
-    if (p.elementCount() == 0) {
+    if (p.isEmpty()) {
         p.arcMoveTo(r, -start);
     } else {
         // Joined to the figure by a line, as the flat path arc does.
