@@ -90,7 +90,6 @@ void ComputeHpLpCurve(Plot& plot, bool highPass, int slopeCode, double frequency
     }
 
     // Stages at the cut's frequency; absent stages flat at 1 kHz.
-    CurveArray sum{};
     const Stage* last = nullptr;
     int lastSection = 0;
     for (int i = 0; i < Plot::StageCount; ++i) {
@@ -107,11 +106,6 @@ void ComputeHpLpCurve(Plot& plot, bool highPass, int slopeCode, double frequency
             s.SetXoverSection(0.0, frequency, StageQ, st.type, st.shape1, st.shape2);
         last = &st;
         lastSection = Plot::FirstStageSection + i;
-        if (s.IsFlat())
-            continue;
-        const double* c = s.curve().data();
-        for (int p = 0; p < CurvePoints; ++p)
-            sum[p] += c[p];
     }
     // The result carries the last stage's code and shape to the marker; its
     // curve is the stage sum.
@@ -120,6 +114,9 @@ void ComputeHpLpCurve(Plot& plot, bool highPass, int slopeCode, double frequency
         out.StoreXoverValues(0.0, frequency, StageQ, last->type, last->shape1, last->shape2);
     else
         out.StoreXoverValues(0.0, frequency, StageQ, ftBypass, 0.0f, 0.0f);
-    out.SetCurve(sum);
+    const FilterSection* parts[Plot::StageCount];
+    for (int i = 0; i < Plot::StageCount; ++i)
+        parts[i] = &plot.Section(Plot::FirstStageSection + i);
+    out.SumCurves(parts);
     plot.DrawBandMarker(result, 0.0f, highPass ? 3 : 2);
 }

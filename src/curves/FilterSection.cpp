@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <vector>
 
 #include "app/ValueScales.h"
 
@@ -224,21 +225,22 @@ bool Design(int type, double frequency, double gain, double q, double c1, double
     return true;
 }
 
-// Limits of a squared magnitude: +-3000 dB stands for a response that is
-// zero or infinite at a grid point, so no curve value is ever infinite.
-constexpr double PowerMin = 1e-300;
-constexpr double PowerMax = 1e300;
+// Added to both squared magnitudes so that neither is zero nor below the
+// normal range: a response that is zero at a grid point reads about -3000 dB,
+// one that overflows (bits of infinity: exponent 1024) about +3000 dB, so no
+// curve value is ever infinite. Nothing above 1e-284 is changed by it.
+constexpr double PowerFloor = 1e-300;
 
-// 10 log10(num / den) for powers clamped to PowerMin..PowerMax, written so
-// that the compiler can vectorise the loop it sits in, with one division:
-// both numbers split into exponent and mantissa by their bits, the mantissa
-// quotient r brought into [sqrt(1/2), sqrt(2)] by a factor 2, then
-// ln r = 2 atanh(t), t = (mn - md)/(mn + md), |t| <= 0.1716, by its series
-// cut where the remainder drops below 1e-10 dB.
+// 10 log10(num / den) for num, den >= 0, written so that the compiler can
+// vectorise the loop it sits in, with one division: both numbers split into
+// exponent and mantissa by their bits, the mantissa quotient r brought into
+// [sqrt(1/2), sqrt(2)] by a factor 2, then ln r = 2 atanh(t),
+// t = (mn - md)/(mn + md), |t| <= 0.1716, by its series cut where the
+// remainder drops below 1e-8 dB.
 inline double DecibelRatio(double num, double den)
 {
-    num = std::min(PowerMax, std::max(PowerMin, num));
-    den = std::min(PowerMax, std::max(PowerMin, den));
+    num += PowerFloor;
+    den += PowerFloor;
     const std::uint64_t nb = std::bit_cast<std::uint64_t>(num);
     const std::uint64_t db = std::bit_cast<std::uint64_t>(den);
     // Biased exponents as doubles, without an int-to-double conversion.
@@ -253,7 +255,7 @@ inline double DecibelRatio(double num, double den)
     const double e = (en - ed) + (up - down);
     const double t = (mn - md) / (mn + md);
     const double t2 = t * t;
-    const double series = 1.0 + t2 * (1.0 / 3 + t2 * (1.0 / 5 + t2 * (1.0 / 7 + t2 * (1.0 / 9 + t2 * (1.0 / 11)))));
+    const double series = 1.0 + t2 * (1.0 / 3 + t2 * (1.0 / 5 + t2 * (1.0 / 7 + t2 * (1.0 / 9))));
     const double ln = e * std::numbers::ln2 + 2.0 * t * series;
     return ln * (10.0 / std::numbers::ln10);
 }
@@ -406,6 +408,64 @@ void FilterSection::FillPhase(const SectionCoefs& c)
 void FilterSection::SetCurve(const CurveArray& values)
 {
     FCurve = values;
+    UpdateFlat();
+}
+
+namespace {
+
+// out = the point-wise sum of count curves (count >= 1), in their order, in
+// blocks that stay in the first-level cache. out may be one of the curves:
+// each block is read whole before it is written.
+__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) void SumRuns(
+    const double* const* curves, int count, double* out)
+{
+    constexpr int Block = 512;
+    for (int b = 0; b < CurvePoints; b += Block) {
+        double acc[Block];
+        const double* __restrict first = curves[0] + b;
+        for (int p = 0; p < Block; ++p)
+            acc[p] = first[p];
+        for (int k = 1; k < count; ++k) {
+            const double* __restrict c = curves[k] + b;
+            for (int p = 0; p < Block; ++p)
+                acc[p] += c[p];
+        }
+        for (int p = 0; p < Block; ++p)
+            out[b + p] = acc[p];
+    }
+}
+
+}  // namespace
+
+void FilterSection::SumCurves(std::span<const FilterSection* const> parts)
+{
+    std::vector<const double*> live;
+    live.reserve(parts.size());
+    for (const FilterSection* s : parts)
+        if (!s->FFlat)
+            live.push_back(s->FCurve.data());
+    if (live.empty()) {
+        FCurve.fill(0.0);
+        FFlat = true;
+        return;
+    }
+    SumRuns(live.data(), int(live.size()), FCurve.data());
+    UpdateFlat();
+}
+
+double FoldPhase(double units)
+{
+    if (units > 18.0)
+        return units - 36.0 * std::ceil((units - 18.0) / 36.0);
+    if (units < -18.0)
+        return units + 36.0 * std::ceil((-18.0 - units) / 36.0);
+    return units;
+}
+
+void FilterSection::FoldCurve()
+{
+    for (double& v : FCurve)
+        v = FoldPhase(v);
     UpdateFlat();
 }
 

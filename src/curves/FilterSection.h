@@ -5,6 +5,8 @@
 // setter recomputes it. Owned by a Plot; UI thread only.
 #pragma once
 
+#include <span>
+
 #include "curves/FrequencyGrid.h"
 
 // H(z) = (b0 + b1 z^-1 + b2 z^-2) / (a0 + a1 z^-1 + a2 z^-2); a0 is always 1.
@@ -64,6 +66,11 @@ public:
     // Replace the curve by values computed elsewhere (a crossover's stage
     // sum, another channel's total); the parameters stay as they are.
     void SetCurve(const CurveArray& values);
+    // Replace the curve by the point-wise sum of the parts' curves, in the
+    // order given (flat parts add nothing); the parameters stay.
+    void SumCurves(std::span<const FilterSection* const> parts);
+    // Fold every value into -18..18 units of phase (FoldPhase).
+    void FoldCurve();
 
     float shape1() const { return FShape1; }
     float shape2() const { return FShape2; }
@@ -95,3 +102,6 @@ private:
     bool FFlat = true;
     CurveArray FCurve{};
 };
+
+// Fold a summed phase into -18..18 units by whole turns of 36; exactly +-18 stays.
+double FoldPhase(double units);

@@ -52,32 +52,15 @@ void Plot::RemoveCurve(int n)
         FPainter->RemovePlot(n);
 }
 
-double FoldPhase(double units)
-{
-    if (units > 18.0)
-        return units - 36.0 * std::ceil((units - 18.0) / 36.0);
-    if (units < -18.0)
-        return units + 36.0 * std::ceil((-18.0 - units) / 36.0);
-    return units;
-}
-
 void Plot::ComputeTotalCurve()
 {
-    CurveArray sum{};
-    // Flat sections add nothing; skipping them leaves every sum unchanged.
-    for (int n = 0; n < TotalSection; ++n) {
-        const FilterSection& s = FSections[std::size_t(n)];
-        if (s.IsFlat())
-            continue;
-        const double* c = s.curve().data();
-        for (int p = 0; p < CurvePoints; ++p)
-            sum[p] += c[p];
-    }
-    if (FPhaseMode) {
-        for (double& v : sum)
-            v = FoldPhase(v);
-    }
-    FSections[TotalSection].SetCurve(sum);
+    const FilterSection* parts[TotalSection];
+    for (int n = 0; n < TotalSection; ++n)
+        parts[n] = &FSections[std::size_t(n)];
+    FilterSection& total = FSections[TotalSection];
+    total.SumCurves(parts);
+    if (FPhaseMode)
+        total.FoldCurve();
 }
 
 void Plot::DrawTotalCurve(int index)

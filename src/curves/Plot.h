@@ -52,6 +52,3 @@ private:
     PlotPainter* FPainter = nullptr;
     std::vector<FilterSection> FSections;
 };
-
-// Fold a summed phase into -18..18 units by whole turns of 36; exactly +-18 stays.
-double FoldPhase(double units);
