@@ -137,6 +137,10 @@ void TSkBmpButton::GroupMessage(TSkBmpButton* sender, bool shareAllowAllUp)
 
 void TSkBmpButton::Click()
 {
+    if (FSuppressFrameworkClick) { // the framework's own click on release: the press logic clicks itself
+        FSuppressFrameworkClick = false;
+        return;
+    }
     QPointer<TSkBmpButton> guard(this);
     SetFormModalResult(this, FModalResult);
     if (guard)

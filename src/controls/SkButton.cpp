@@ -89,6 +89,10 @@ void TSkButton::GroupMessage(TSkButton* sender, bool shareAllowAllUp)
 
 void TSkButton::Click()
 {
+    if (FSuppressFrameworkClick) { // the framework's own click on release: the press logic clicks itself
+        FSuppressFrameworkClick = false;
+        return;
+    }
     QPointer<TSkButton> guard(this);
     SetFormModalResult(this, FModalResult);
     if (guard)

@@ -1,0 +1,409 @@
+#include "PanelsTestUtil.h"
+
+#include "controls/LedButtons.h"
+#include "controls/SkBmpButton.h"
+#include "controls/SkButton.h"
+#include "controls/SkComboBox.h"
+#include "controls/SkLabel.h"
+#include "controls/SkPanel.h"
+#include "controls/SkinButtons.h"
+#include "framework/Timer.h"
+
+#include <QDialog>
+#include <gtest/gtest.h>
+
+using namespace fw;
+using namespace sk;
+using namespace panels_test;
+
+namespace {
+class Fixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnsureApp();
+        form = std::make_unique<TForm>();
+        form->resize(400, 300);
+        form->show();
+    }
+    TSkBmpButton* Button(QWidget* parent, int group, bool allowAllUp = false)
+    {
+        auto* b = new TSkBmpButton(parent);
+        b->Bitmaps().SetUp(SkinButtonFace(40, 20, TSkinState::Up));
+        b->SetGroupIndex(group);
+        b->SetAllowAllUp(allowAllUp);
+        return b;
+    }
+    std::unique_ptr<TForm> form;
+};
+} // namespace
+
+using BmpButton = Fixture;
+
+TEST_F(BmpButton, GroupsAreExclusivePerParent)
+{
+    auto* a = Button(form.get(), 1);
+    auto* b = Button(form.get(), 1);
+    auto* other = new TControl(form.get());
+    auto* c = Button(other, 1);
+    a->SetDown(true);
+    c->SetDown(true);
+    b->SetDown(true);
+    EXPECT_FALSE(a->Down());
+    EXPECT_TRUE(b->Down());
+    EXPECT_TRUE(c->Down()); // same GroupIndex under another parent is left alone
+}
+
+TEST_F(BmpButton, SetDownRules)
+{
+    struct Case {
+        const char* name;
+        int group;
+        bool allowAllUp;
+        bool start, set, want;
+    };
+    const Case cases[] = {
+        {"no group never stays down", 0, false, false, true, false},
+        {"down without AllowAllUp cannot be released", 1, false, true, false, true},
+        {"down with AllowAllUp releases", 1, true, true, false, false},
+        {"grouped goes down", 1, false, false, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* b = Button(form.get(), c.group, true);
+        b->SetDown(c.start);
+        b->SetAllowAllUp(c.allowAllUp);
+        int clicks = 0;
+        b->OnClick = [&](TControl*) { ++clicks; };
+        b->SetDown(c.set);
+        EXPECT_EQ(b->Down(), c.want);
+        EXPECT_EQ(clicks, 0); // SetDown never clicks
+        delete b;
+    }
+}
+
+TEST_F(BmpButton, AllowAllUpIsTheGroupsSetting)
+{
+    auto* a = Button(form.get(), 2, false);
+    auto* b = Button(form.get(), 2, false);
+    b->SetAllowAllUp(true);
+    EXPECT_TRUE(a->AllowAllUp());
+    a->SetDown(true);
+    ClickAt(b, 5, 5); // pressing does not carry a setting into the group
+    EXPECT_TRUE(b->Down());
+    EXPECT_FALSE(a->Down());
+    EXPECT_TRUE(a->AllowAllUp());
+    ClickAt(b, 5, 5);
+    EXPECT_FALSE(b->Down());
+}
+
+TEST_F(BmpButton, ClickOnReleaseInsideEvenBeforeTheFocusArrives)
+{
+    // The window is shown but never activated, so Qt's focus hand-over stays pending.
+    auto* b = Button(form.get(), 0);
+    int clicks = 0;
+    b->OnClick = [&](TControl*) { ++clicks; };
+    ClickAt(b, 3, 3);
+    EXPECT_EQ(clicks, 1);
+    Press(b, 3, 3);
+    Move(b, b->Width(), 3);
+    EXPECT_EQ(b->State(), bsUp);
+    Release(b, b->Width(), 3); // just past the last column is outside
+    EXPECT_EQ(clicks, 1);
+    b->setFocusPolicy(Qt::NoFocus); // a button that cannot take the focus does not press
+    ClickAt(b, 3, 3);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(BmpButton, GroupedClickTogglesAndEnterClicksWithoutToggle)
+{
+    auto* b = Button(form.get(), 3, true);
+    std::vector<bool> seen;
+    b->OnClick = [&](TControl*) { seen.push_back(b->Down()); };
+    ClickAt(b, 2, 2);
+    ClickAt(b, 2, 2);
+    Key(b, QEvent::KeyPress, Qt::Key_Return, QStringLiteral("\r"));
+    EXPECT_EQ(seen, (std::vector<bool>{true, false, false}));
+    Key(b, QEvent::KeyPress, Qt::Key_Space, QStringLiteral(" "));
+    Key(b, QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "), true); // auto-repeat release is ignored
+    EXPECT_EQ(seen.size(), 3u);
+    Key(b, QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "));
+    EXPECT_EQ(seen, (std::vector<bool>{true, false, false, true}));
+}
+
+TEST_F(BmpButton, ClickHandsTheModalResultToTheDialog)
+{
+    QDialog dlg;
+    auto* b = new TSkBmpButton(&dlg);
+    b->SetModalResult(5);
+    int clicks = 0;
+    b->OnClick = [&](TControl*) { ++clicks; };
+    b->Click();
+    EXPECT_EQ(dlg.result(), 5);
+    EXPECT_EQ(clicks, 1);
+    auto* main = Button(form.get(), 0);
+    main->SetModalResult(5);
+    main->Click();
+    EXPECT_EQ(FormModalResult(main), 5);
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(BmpButton, SizesToThePictureAndEmbossesWhenDisabled)
+{
+    auto* b = new TSkBmpButton(form.get());
+    b->SetButtonBorder(bbSingle);
+    b->Bitmaps().SetTransparentColor(clTeal);
+    b->Bitmaps().SetUp(SkinButtonFace(30, 12, TSkinState::Up));
+    EXPECT_EQ(b->Width(), 32);
+    EXPECT_EQ(b->Height(), 14);
+    b->SetButtonBorder(bbNone);
+    EXPECT_EQ(b->Width(), 30);
+    b->SetEnabled(false);
+    const QImage pic = b->CurrentPicture();
+    ASSERT_FALSE(pic.isNull());
+    EXPECT_NE(pic, b->Bitmaps().Up());
+    const QImage shown = b->Render();
+    EXPECT_EQ(shown.pixelColor(0, 0).alpha(), 0); // key colour corner shows the parent
+}
+
+using PowerButton = Fixture;
+
+TEST_F(PowerButton, TogglesOnLeftReleaseInsideOrSpace)
+{
+    auto* p = new TLedPowerButton(form.get());
+    p->SetCaption(QStringLiteral("Show"));
+    std::vector<bool> log;
+    p->OnClick = [&](TControl*) { log.push_back(p->Active()); };
+    ClickAt(p, 5, 5);
+    EXPECT_EQ(log, std::vector<bool>{true});
+    Press(p, 5, 5);
+    Move(p, 300, 5);
+    Release(p, 300, 5);
+    EXPECT_EQ(log.size(), 1u);
+    Press(p, 5, 5);
+    Release(p, 5, 5, Qt::RightButton); // another button's release does not toggle
+    EXPECT_TRUE(p->Active());
+    Release(p, 5, 5);
+    EXPECT_EQ(log, (std::vector<bool>{true, false}));
+    Key(p, QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" ")); // no press began here
+    EXPECT_EQ(log.size(), 2u);
+    Key(p, QEvent::KeyPress, Qt::Key_Space, QStringLiteral(" "));
+    Key(p, QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "));
+    EXPECT_EQ(log, (std::vector<bool>{true, false, true}));
+    const int redraws = p->RedrawCount();
+    p->SetActive(true);
+    EXPECT_EQ(p->RedrawCount(), redraws);
+}
+
+TEST_F(PowerButton, MainWindowLookCentresLampAndCaption)
+{
+    auto* p = new TLedPowerButton(form.get());
+    p->SetBevelWidth(0);
+    p->SetOutlineWidth(0);
+    p->SetColor(clBlack);
+    p->Palette().SetLow(clOlive);
+    p->Palette().SetHigh(clYellow);
+    p->SetBounds(0, 0, 47, 16);
+    p->SetCaption(QStringLiteral("ALL"));
+    EXPECT_EQ(p->ImageRect().Width(), 12);
+    EXPECT_EQ(p->TextBounds().Left - p->ImageRect().Right, 5);
+    const QImage img = p->Snapshot();
+    const TRect l = p->ImageRect();
+    EXPECT_EQ(FromQColor(img.pixelColor(l.Left + 6, l.Top + 6)), clOlive);
+    p->SetActive(true);
+    EXPECT_EQ(FromQColor(p->Snapshot().pixelColor(l.Left + 6, l.Top + 6)), clYellow);
+}
+
+TEST_F(PowerButton, DemoButtonClicksOnlyOnReleaseInside)
+{
+    auto* d = new TLedDemoButton(form.get());
+    int clicks = 0;
+    d->OnClick = [&](TControl*) { ++clicks; };
+    ClickAt(d, 5, 5);
+    Press(d, 5, 5);
+    Move(d, 500, 5);
+    Release(d, 500, 5);
+    EXPECT_EQ(clicks, 1);
+}
+
+using ComboBox = Fixture;
+
+TEST_F(ComboBox, ItemIndexFromCodeIsSilentUserChoiceFires)
+{
+    auto* c = new TSkComboBox(form.get());
+    for (const char* s : {"BW -6", "BL -6", "BW -12", "BL -12"})
+        c->Add(QString::fromLatin1(s));
+    std::vector<std::string> log;
+    c->OnClick = [&](TControl*) { log.push_back("click"); };
+    c->OnChange = [&](TControl*) { log.push_back("change " + std::to_string(c->ItemIndex())); };
+    c->SetItemIndex(2);
+    EXPECT_TRUE(log.empty());
+    c->SelectByUser(1);
+    Key(c, QEvent::KeyPress, Qt::Key_Down);
+    EXPECT_EQ(log, (std::vector<std::string>{"click", "change 1", "click", "change 2"}));
+}
+
+TEST_F(ComboBox, IncrementalSearchForgetsAfterTheDelay)
+{
+    FakeTimerScope scope;
+    int beeps = 0;
+    SetBeepHook([&] { ++beeps; });
+    auto* c = new TSkComboBox(form.get());
+    c->Add(QStringLiteral("BW -6"));
+    c->Add(QStringLiteral("BL -6"));
+    Key(c, QEvent::KeyPress, Qt::Key_B, QStringLiteral("b"));
+    EXPECT_EQ(c->ItemIndex(), 0);
+    scope.Fake.Advance(1000);
+    Key(c, QEvent::KeyPress, Qt::Key_L, QStringLiteral("l"));
+    EXPECT_EQ(c->ItemIndex(), 1);
+    scope.Fake.Advance(1600);
+    Key(c, QEvent::KeyPress, Qt::Key_L, QStringLiteral("l"));
+    EXPECT_EQ(c->ItemIndex(), 1);
+    EXPECT_EQ(beeps, 1);
+    SetBeepHook(nullptr);
+    delete c; // its search timer lives on the fake service
+}
+
+TEST_F(ComboBox, WheelHandledByTheOwnerChangesNothingAndStopsAtTheEnds)
+{
+    auto* c = new TSkComboBox(form.get());
+    c->Add(QStringLiteral("a"));
+    c->Add(QStringLiteral("b"));
+    c->SetItemIndex(0);
+    int changes = 0;
+    c->OnChange = [&](TControl*) { ++changes; };
+    c->OnMouseWheel = [](TControl*, TShiftState, int, TPoint, bool& handled) { handled = true; };
+    Wheel(c, -120);
+    EXPECT_EQ(c->ItemIndex(), 0);
+    c->OnMouseWheel = nullptr;
+    Wheel(c, -120);
+    Wheel(c, -120);
+    EXPECT_EQ(c->ItemIndex(), 1); // stays on the last item
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(c->ActualDropDownWidth(), c->Width());
+}
+
+using Panels = Fixture;
+
+TEST_F(Panels, TransparentCustomGroupBoxPaintsOnlyItsHandler)
+{
+    auto* g = new TSkGroupBox(form.get());
+    g->SetGroupStyle(gsCustom);
+    g->SetTransparent(true);
+    int paints = 0;
+    g->OnPaint = [&](TControl*, TCanvas&) { ++paints; };
+    QImage img(g->size(), QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    g->render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+    EXPECT_EQ(paints, 1);
+    EXPECT_EQ(img.pixelColor(10, 10).alpha(), 0);
+    g->SetTransparent(false);
+    g->SetColor(0x898989);
+    g->render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+    EXPECT_EQ(FromQColor(img.pixelColor(0, 0)), TColor(0x898989));
+    EXPECT_EQ(FromQColor(img.pixelColor(g->Width() - 1, g->Height() - 1)), TColor(0x898989));
+}
+
+TEST_F(Panels, ClientInsetsAndEnabledMemory)
+{
+    auto* g = new TSkGroupBox(form.get());
+    g->SetGroupStyle(gsCustom);
+    EXPECT_EQ(g->ClientArea(), Rect(2, 2, g->Width() - 2, g->Height() - 2));
+    g->SetCaption(QStringLiteral("Gate"));
+    EXPECT_GT(g->ClientArea().Top, 2);
+    auto* p = new TSkPanel(form.get());
+    EXPECT_EQ(p->ClientArea(), Rect(2, 2, p->Width() - 2, p->Height() - 2)); // raised outer border
+    auto* on = new TControl(p);
+    auto* off = new TControl(p);
+    off->SetEnabled(false);
+    p->SetEnabled(false);
+    EXPECT_FALSE(on->Enabled());
+    p->SetEnabled(true);
+    EXPECT_TRUE(on->Enabled());
+    EXPECT_FALSE(off->Enabled());
+}
+
+TEST_F(Panels, CaptionFontFollowsUntilChanged)
+{
+    auto* g = new TSkGroupBox(form.get());
+    g->Font().SetSize(14);
+    EXPECT_EQ(g->CaptionFont().Size(), 14);
+    g->CaptionFont().SetSize(9);
+    g->Font().SetSize(20);
+    EXPECT_EQ(g->CaptionFont().Size(), 9);
+}
+
+using Labels = Fixture;
+
+TEST_F(Labels, AngleRotationAndZeroRadiusCurve)
+{
+    auto* l = new TSkLabel(form.get());
+    struct Case {
+        const char* name;
+        int in, want;
+    };
+    for (const Case& c : {Case{"negative", -90, 270}, Case{"past a turn", 450, 90}, Case{"plain", 45, 45}}) {
+        SCOPED_TRACE(c.name);
+        l->SetAngle(c.in);
+        EXPECT_EQ(l->Angle(), c.want);
+    }
+    EXPECT_EQ(l->Rotation(), roFlat);
+    l->SetRotation(roNone);
+    l->SetRotation(roFlat);
+    EXPECT_EQ(l->Angle(), 0);
+    l->SetAutoSize(false);
+    l->SetCaption(QStringLiteral("Curved"));
+    l->SetRotation(roCurve);
+    l->SetBorderWidth(40);
+    l->SetBounds(0, 0, 20, 10);
+    const QImage img = l->Render(); // radius below zero: straight text, no division
+    EXPECT_FALSE(img.isNull());
+}
+
+TEST_F(Labels, FlyByRestoresTheColourExactly)
+{
+    auto* l = new TSkLabel(form.get());
+    l->Font().SetColor(0x123456);
+    l->SetFlyByEnabled(true);
+    l->SetFlyByColor(clRed);
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(l, &enter);
+    EXPECT_EQ(l->CurrentColor(), clRed);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(l, &leave);
+    EXPECT_EQ(l->CurrentColor(), TColor(0x123456));
+}
+
+using PushButton = Fixture;
+
+TEST_F(PushButton, SpaceClicksOnceAndFocusLossCancels)
+{
+    auto* b = new TSkButton(form.get());
+    int clicks = 0;
+    b->OnClick = [&](TControl*) { ++clicks; };
+    Key(b, QEvent::KeyPress, Qt::Key_Space, QStringLiteral(" "));
+    Key(b, QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "));
+    EXPECT_EQ(clicks, 1);
+    Press(b, 3, 3);
+    Release(b, b->Width(), 3);
+    EXPECT_EQ(clicks, 1);
+    ClickAt(b, 3, 3);
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(PushButton, ShapeButtonBevelAndPreciseHits)
+{
+    auto* s = new TSkShapeButton(form.get());
+    s->SetBevelWidth(5);
+    EXPECT_EQ(s->BevelWidth(), 2);
+    s->SetBitmap(SkinShape(30, 30));
+    EXPECT_EQ(s->Width(), 34);
+    EXPECT_TRUE(s->PtInMask(15, 15));
+    EXPECT_FALSE(s->PtInMask(0, 29));
+    int clicks = 0;
+    s->OnClick = [&](TControl*) { ++clicks; };
+    ClickAt(s, 0, 29);
+    EXPECT_EQ(clicks, 0);
+    ClickAt(s, 15, 15);
+    EXPECT_EQ(clicks, 1);
+}
