@@ -56,7 +56,12 @@ std::vector<uint8_t> Body(const ParamImage& image)
 }
 
 // The editor's side with the real link core: frames, time-outs, lost links and real timers.
-class CoreRig : public SyncRig {
+// The application exists before the link core's sockets.
+struct AppFirst {
+    AppFirst() { App(); }
+};
+
+class CoreRig : private AppFirst, public SyncRig {
 public:
     CoreRig()
     {
