@@ -14,7 +14,8 @@
 #include "curves/Crossover.h"
 #include "curves/Plot.h"
 
-namespace {
+namespace
+{
 
 struct Band {
     double gain, frequency, q;
@@ -23,9 +24,9 @@ struct Band {
 
 // A plausible two-way top: the type codes of the band editor's types.
 constexpr Band Bands[9] = {
-    {3.0, 45.0, 1.4, 1},     {-4.5, 180.0, 2.5, 1}, {2.0, 95.0, 0.71, 2},  {-2.5, 650.0, 4.0, 1},
-    {1.5, 1800.0, 1.0, 1},   {-6.0, 3150.0, 8.5, 1}, {3.5, 9000.0, 0.71, 3}, {0.0, 5000.0, 1.0, 17},
-    {-3.0, 14000.0, 1.2, 1},
+    {3.0, 45.0, 1.4, 1},    {-4.5, 180.0, 2.5, 1},  {2.0, 95.0, 0.71, 2},
+    {-2.5, 650.0, 4.0, 1},  {1.5, 1800.0, 1.0, 1},  {-6.0, 3150.0, 8.5, 1},
+    {3.5, 9000.0, 0.71, 3}, {0.0, 5000.0, 1.0, 17}, {-3.0, 14000.0, 1.2, 1},
 };
 constexpr int LkMinus48 = 20;
 constexpr double HighPassHz = 70.0;
@@ -112,7 +113,7 @@ void PrintTotal()
         std::printf("%.17g\n", v);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -3,7 +3,8 @@
 #include "app/ValueScales.h"
 #include "curves/Plot.h"
 
-namespace {
+namespace
+{
 
 // Q handed to every crossover section; the stage codes do not use it.
 constexpr double StageQ = 0.05;
@@ -15,7 +16,7 @@ struct Stage {
     float shape2 = 0.0f;
 };
 
-}  // namespace
+} // namespace
 
 int XoverRowOfSlope(int slopeCode)
 {
@@ -37,7 +38,8 @@ void ComputeHpLpCurve(Plot& plot, bool highPass, int slopeCode, double frequency
 
     if (row == XoverRowBypass || row == ButterworthFirstRow) {
         for (int i = 0; i < Plot::StageCount; ++i)
-            plot.Section(Plot::FirstStageSection + i).SetXoverSection(0.0, FlatFrequency, StageQ, ftBypass, 0.0f, 0.0f);
+            plot.Section(Plot::FirstStageSection + i)
+                .SetXoverSection(0.0, FlatFrequency, StageQ, ftBypass, 0.0f, 0.0f);
         if (row == XoverRowBypass)
             plot.Section(result).SetXoverSection(0.0, frequency, StageQ, ftBypass, 0.0f, 0.0f);
         else
@@ -66,21 +68,21 @@ void ComputeHpLpCurve(Plot& plot, bool highPass, int slopeCode, double frequency
     } else {
         // Linkwitz-Riley: Butterworth stages each used twice.
         switch (row) {
-        case LinkwitzFirstRow:  // -12
+        case LinkwitzFirstRow: // -12
             set(0, first, 1.0f);
             set(1, first, 1.0f);
             break;
-        case LinkwitzFirstRow + 1:  // -24
+        case LinkwitzFirstRow + 1: // -24
             set(0, second, ButterworthRows[1][1]);
             set(1, second, ButterworthRows[1][1]);
             break;
-        case LinkwitzFirstRow + 2:  // -36
+        case LinkwitzFirstRow + 2: // -36
             set(0, first, 1.0f);
             set(1, first, 1.0f);
             set(2, second, ButterworthRows[2][1]);
             set(3, second, ButterworthRows[2][1]);
             break;
-        default:  // -48
+        default: // -48
             set(0, second, ButterworthRows[3][2]);
             set(1, second, ButterworthRows[3][2]);
             set(2, second, ButterworthRows[3][1]);

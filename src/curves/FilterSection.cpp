@@ -9,9 +9,20 @@
 
 #include "app/ValueScales.h"
 
-namespace {
+// The curve loops are built for AVX-512 and AVX2 as well, chosen at run time.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define CURVE_LOOP __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
+#else
+#define CURVE_LOOP
+#endif
 
-bool IsPositive(double v) { return std::isfinite(v) && v > 0.0; }
+namespace
+{
+
+bool IsPositive(double v)
+{
+    return std::isfinite(v) && v > 0.0;
+}
 
 bool AllFinite(const SectionCoefs& c)
 {
@@ -20,10 +31,22 @@ bool AllFinite(const SectionCoefs& c)
 }
 
 // Which of the section's values a type code uses.
-bool UsesQ(int type) { return (type >= ftPeaking && type <= ftBandPass) || type == ftAllPass2; }
-bool UsesGain(int type) { return type >= ftPeaking && type <= ftHighShelf; }
-bool UsesShape1(int type) { return type >= ftXoverLowPass1 && type <= ftXoverBesselHp2; }
-bool UsesShape2(int type) { return type == ftXoverBesselLp2 || type == ftXoverBesselHp2; }
+bool UsesQ(int type)
+{
+    return (type >= ftPeaking && type <= ftBandPass) || type == ftAllPass2;
+}
+bool UsesGain(int type)
+{
+    return type >= ftPeaking && type <= ftHighShelf;
+}
+bool UsesShape1(int type)
+{
+    return type >= ftXoverLowPass1 && type <= ftXoverBesselHp2;
+}
+bool UsesShape2(int type)
+{
+    return type == ftXoverBesselLp2 || type == ftXoverBesselHp2;
+}
 
 // Writes the design by the type code's row. False for a code outside 1..17.
 bool WriteRow(int type, double frequency, double gain, double Q, double c1, double c2, SectionCoefs& s)
@@ -33,7 +56,7 @@ bool WriteRow(int type, double frequency, double gain, double Q, double c1, doub
     const double D = 1.0 + K / Q + KK;
     const double V = std::pow(10.0, std::fabs(gain) / 20.0);
     const double sV = std::pow(10.0, std::fabs(gain) / 40.0);
-    const bool cut = !(gain >= 0.0);  // a gain that is not a number counts as a cut
+    const bool cut = !(gain >= 0.0); // a gain that is not a number counts as a cut
     s.a0 = 1.0;
     switch (type) {
     case ftPeaking:
@@ -260,9 +283,52 @@ inline double DecibelRatio(double num, double den)
     return ln * (10.0 / std::numbers::ln10);
 }
 
-}  // namespace
+// N and D at e^(-jw) are b0 + b1 e^(-jw) + b2 e^(-2jw) and the same with a.
+// Their real parts are taken as (b0 + b1 + b2) - b1 (1 - cos w) - b2 (1 - cos 2w):
+// the same sum, without the cancellation that cos w ~ 1 brings near 0 Hz.
+CURVE_LOOP void MagnitudeLoop(const SectionCoefs& c, const double* __restrict vers1,
+                              const double* __restrict vers2, const double* __restrict sin1,
+                              const double* __restrict sin2, double* __restrict out)
+{
+    const double b1 = c.b1, b2 = c.b2, a1 = c.a1, a2 = c.a2;
+    const double bs = c.b0 + c.b1 + c.b2;
+    const double as = c.a0 + c.a1 + c.a2;
+    for (int p = 0; p < CurvePoints; ++p) {
+        const double nr = bs - b1 * vers1[p] - b2 * vers2[p];
+        const double ni = b1 * sin1[p] + b2 * sin2[p];
+        const double dr = as - a1 * vers1[p] - a2 * vers2[p];
+        const double di = a1 * sin1[p] + a2 * sin2[p];
+        out[p] = DecibelRatio(nr * nr + ni * ni, dr * dr + di * di);
+    }
+}
 
-FilterSection::FilterSection() { CalcSectionResponse(); }
+// out = the point-wise sum of count curves (count >= 1), in their order, in
+// blocks that stay in the first-level cache. out may be one of the curves:
+// each block is read whole before it is written.
+CURVE_LOOP void SumRuns(const double* const* curves, int count, double* out)
+{
+    constexpr int Block = 512;
+    for (int b = 0; b < CurvePoints; b += Block) {
+        double acc[Block];
+        const double* __restrict first = curves[0] + b;
+        for (int p = 0; p < Block; ++p)
+            acc[p] = first[p];
+        for (int k = 1; k < count; ++k) {
+            const double* __restrict c = curves[k] + b;
+            for (int p = 0; p < Block; ++p)
+                acc[p] += c[p];
+        }
+        for (int p = 0; p < Block; ++p)
+            out[b + p] = acc[p];
+    }
+}
+
+} // namespace
+
+FilterSection::FilterSection()
+{
+    CalcSectionResponse();
+}
 
 void FilterSection::SetFilterSection(double gain, double frequency, double q, int type)
 {
@@ -313,30 +379,6 @@ void FilterSection::CalcSectionResponse()
     UpdateFlat();
 }
 
-namespace {
-
-// N and D at e^(-jw) are b0 + b1 e^(-jw) + b2 e^(-2jw) and the same with a.
-// Their real parts are taken as (b0 + b1 + b2) - b1 (1 - cos w) - b2 (1 - cos 2w):
-// the same sum, without the cancellation that cos w ~ 1 brings near 0 Hz.
-// Built for AVX-512 and AVX2 as well, chosen at run time.
-__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) void MagnitudeLoop(
-    const SectionCoefs& c, const double* __restrict vers1, const double* __restrict vers2,
-    const double* __restrict sin1, const double* __restrict sin2, double* __restrict out)
-{
-    const double b1 = c.b1, b2 = c.b2, a1 = c.a1, a2 = c.a2;
-    const double bs = c.b0 + c.b1 + c.b2;
-    const double as = c.a0 + c.a1 + c.a2;
-    for (int p = 0; p < CurvePoints; ++p) {
-        const double nr = bs - b1 * vers1[p] - b2 * vers2[p];
-        const double ni = b1 * sin1[p] + b2 * sin2[p];
-        const double dr = as - a1 * vers1[p] - a2 * vers2[p];
-        const double di = a1 * sin1[p] + a2 * sin2[p];
-        out[p] = DecibelRatio(nr * nr + ni * ni, dr * dr + di * di);
-    }
-}
-
-}  // namespace
-
 void FilterSection::FillMagnitude(const SectionCoefs& c)
 {
     const FrequencyGrid& g = FrequencyGrid::Get();
@@ -346,7 +388,7 @@ void FilterSection::FillMagnitude(const SectionCoefs& c)
 void FilterSection::FillPhase(const SectionCoefs& c)
 {
     const FrequencyGrid& g = FrequencyGrid::Get();
-    constexpr double h = 18.0;  // half a turn in units of 10 degrees
+    constexpr double h = 18.0; // half a turn in units of 10 degrees
     const double bs = c.b0 + c.b1 + c.b2;
     const double as = c.a0 + c.a1 + c.a2;
     for (int p = 0; p < CurvePoints; ++p) {
@@ -362,7 +404,7 @@ void FilterSection::FillPhase(const SectionCoefs& c)
             r = std::atan(im / re) * PhaseScale;
         else if (im == 0.0)
             r = 0.0;
-        else  // the single-argument arctangent of +-infinity
+        else // the single-argument arctangent of +-infinity
             r = ((im > 0.0) == !std::signbit(re) ? 9.0 : -9.0);
         switch (FType) {
         case ftHighPass2:
@@ -410,32 +452,6 @@ void FilterSection::SetCurve(const CurveArray& values)
     FCurve = values;
     UpdateFlat();
 }
-
-namespace {
-
-// out = the point-wise sum of count curves (count >= 1), in their order, in
-// blocks that stay in the first-level cache. out may be one of the curves:
-// each block is read whole before it is written.
-__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) void SumRuns(
-    const double* const* curves, int count, double* out)
-{
-    constexpr int Block = 512;
-    for (int b = 0; b < CurvePoints; b += Block) {
-        double acc[Block];
-        const double* __restrict first = curves[0] + b;
-        for (int p = 0; p < Block; ++p)
-            acc[p] = first[p];
-        for (int k = 1; k < count; ++k) {
-            const double* __restrict c = curves[k] + b;
-            for (int p = 0; p < Block; ++p)
-                acc[p] += c[p];
-        }
-        for (int p = 0; p < Block; ++p)
-            out[b + p] = acc[p];
-    }
-}
-
-}  // namespace
 
 void FilterSection::SumCurves(std::span<const FilterSection* const> parts)
 {

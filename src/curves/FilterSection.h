@@ -32,17 +32,18 @@ enum FilterTypeCode : int {
     ftLowPass1 = 8,
     ftHighPass1 = 9,
     ftBypass = 10,
-    ftXoverLowPass1 = 11,   // 1/(c1 s + 1)
-    ftXoverLowPass2 = 12,   // 1/(s^2 + c1 s + 1)
-    ftXoverBesselLp2 = 13,  // 1/(c2 s^2 + c1 s + 1)
-    ftXoverHighPass1 = 14,  // s/(s + c1)
-    ftXoverHighPass2 = 15,  // s^2/(s^2 + c1 s + 1)
-    ftXoverBesselHp2 = 16,  // s^2/(s^2 + c1 s + c2)
+    ftXoverLowPass1 = 11,  // 1/(c1 s + 1)
+    ftXoverLowPass2 = 12,  // 1/(s^2 + c1 s + 1)
+    ftXoverBesselLp2 = 13, // 1/(c2 s^2 + c1 s + 1)
+    ftXoverHighPass1 = 14, // s/(s + c1)
+    ftXoverHighPass2 = 15, // s^2/(s^2 + c1 s + 1)
+    ftXoverBesselHp2 = 16, // s^2/(s^2 + c1 s + c2)
     ftAllPass2 = 17,
 };
 
-class FilterSection {
-public:
+class FilterSection
+{
+  public:
     // Magnitude mode, type 3 at 1000 Hz, 0 dB, Q 0.4: a flat curve.
     FilterSection();
 
@@ -87,7 +88,7 @@ public:
     // curve itself right after (the crossover result section).
     void StoreXoverValues(double gain, double frequency, double q, int type, float shape1, float shape2);
 
-private:
+  private:
     void FillMagnitude(const SectionCoefs& c);
     void FillPhase(const SectionCoefs& c);
     void UpdateFlat();

@@ -3,7 +3,8 @@
 #include <cmath>
 #include <numbers>
 
-namespace {
+namespace
+{
 
 FrequencyGrid BuildGrid()
 {
@@ -24,7 +25,7 @@ FrequencyGrid BuildGrid()
     return g;
 }
 
-}  // namespace
+} // namespace
 
 const FrequencyGrid& FrequencyGrid::Get()
 {

@@ -7,19 +7,19 @@
 
 inline constexpr int CurvePoints = 4096;
 inline constexpr double CurveSampleRate = 96000.0;
-inline constexpr double CurveTopFrequency = 48000.0;  // half the sample rate
+inline constexpr double CurveTopFrequency = 48000.0; // half the sample rate
 
 using CurveArray = std::array<double, CurvePoints>;
 
 struct FrequencyGrid {
-    CurveArray frequency;  // f(p) in Hz, as w(p) * 48000 / pi
-    CurveArray omega;      // w(p) = f(p) * pi / 48000, radians per sample
+    CurveArray frequency; // f(p) in Hz, as w(p) * 48000 / pi
+    CurveArray omega;     // w(p) = f(p) * pi / 48000, radians per sample
     // 1 - cos(k w) = 2 sin^2(k w / 2) for k = 1, 2: exact where cos(k w) is
     // all but 1, so responses near 0 Hz keep their precision.
     CurveArray vers1;
     CurveArray vers2;
-    CurveArray sin1;  // sin(-w)
-    CurveArray sin2;  // sin(-2w)
+    CurveArray sin1; // sin(-w)
+    CurveArray sin2; // sin(-2w)
 
     static const FrequencyGrid& Get();
 };

@@ -4,7 +4,8 @@
 
 #include "app/ValueScales.h"
 
-namespace {
+namespace
+{
 
 TColor ChannelColour(int index)
 {
@@ -20,7 +21,7 @@ TColor MarkerColour(int n)
 constexpr TColor DetailColour = 0x00FFFF;
 constexpr int LinesStyle = 0;
 
-}  // namespace
+} // namespace
 
 Plot::Plot(PlotPainter* painter) : FPainter(painter), FSections(sectionCount)
 {
@@ -28,9 +29,15 @@ Plot::Plot(PlotPainter* painter) : FPainter(painter), FSections(sectionCount)
     // in magnitude mode: the FilterSection defaults.
 }
 
-FilterSection& Plot::Section(int n) { return FSections.at(std::size_t(n)); }
+FilterSection& Plot::Section(int n)
+{
+    return FSections.at(std::size_t(n));
+}
 
-const FilterSection& Plot::Section(int n) const { return FSections.at(std::size_t(n)); }
+const FilterSection& Plot::Section(int n) const
+{
+    return FSections.at(std::size_t(n));
+}
 
 void Plot::SetPhaseMode(bool phase)
 {
@@ -67,8 +74,8 @@ void Plot::DrawTotalCurve(int index)
 {
     ComputeTotalCurve();
     if (FPainter)
-        FPainter->FFTDraw(FSections[TotalSection].curve().data(), CurvePoints, TotalSection, ChannelColour(index),
-                          LinesStyle);
+        FPainter->FFTDraw(FSections[TotalSection].curve().data(), CurvePoints, TotalSection,
+                          ChannelColour(index), LinesStyle);
 }
 
 void Plot::DrawBandMarker(int n, float y, int style)

@@ -11,8 +11,9 @@
 #include "curves/FilterSection.h"
 #include "curves/PlotPainter.h"
 
-class Plot {
-public:
+class Plot
+{
+  public:
     static constexpr int sectionCount = 48;
     static constexpr int HighPassSection = 31;
     static constexpr int LowPassSection = 32;
@@ -47,7 +48,7 @@ public:
     // The selected band's parameter text and filled curve (show), or hide them.
     void ShowBandDetail(int kind, int n, float gain, float q, bool show);
 
-private:
+  private:
     bool FPhaseMode = false;
     PlotPainter* FPainter = nullptr;
     std::vector<FilterSection> FSections;

@@ -5,10 +5,11 @@
 
 #include <cstdint>
 
-using TColor = std::int32_t;  // 0x00BBGGRR, as the framework's TColor
+using TColor = std::int32_t; // 0x00BBGGRR, as the framework's TColor
 
-class PlotPainter {
-public:
+class PlotPainter
+{
+  public:
     virtual ~PlotPainter() = default;
 
     // Add or replace plot `plotNumber` with x = 0, 1, ..., count - 1; style
@@ -18,7 +19,8 @@ public:
 
     virtual void DrawBlock(double y, double x, TColor colour, int slot, bool hidden, int shape) = 0;
     virtual int SetBlockParameter(int slot, double frequency, double gain, double q, int typeCode) = 0;
-    virtual void DrawParam(int typeIndex, double gain, double x, float frequency, double q, TColor colour) = 0;
+    virtual void DrawParam(int typeIndex, double gain, double x, float frequency, double q,
+                           TColor colour) = 0;
     virtual void DrawCurveFill(int typeIndex, const double* curve, int count) = 0;
     virtual bool SetCurveDisplay(bool on) = 0;
 };

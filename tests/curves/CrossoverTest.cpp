@@ -10,10 +10,11 @@
 #include "curves/Crossover.h"
 #include "curves/Plot.h"
 
-namespace {
+namespace
+{
 
 struct StageWant {
-    int type;  // high-pass code; the low-pass uses code - 3
+    int type; // high-pass code; the low-pass uses code - 3
     float c1, c2;
 };
 
@@ -36,14 +37,14 @@ std::vector<StageWant> Stages(const Plot& plot, double cut)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Crossover, EverySlopeBuildsItsStages)
 {
     struct Case {
         const char* name;
         int slope;
-        std::vector<StageWant> stages;  // high-pass codes
+        std::vector<StageWant> stages; // high-pass codes
         int resultType;
     } cases[] = {
         {"bypass", 0, {}, 10},
@@ -63,9 +64,15 @@ TEST(Crossover, EverySlopeBuildsItsStages)
         {"BL -36", 14, {{16, 1.2217f, 0.3887f}, {16, 0.9686f, 0.3505f}, {16, 0.5131f, 0.2756f}}, 16},
         {"LK -36", 15, {{14, 1.0f, 0}, {14, 1.0f, 0}, {15, 1.0f, 0}, {15, 1.0f, 0}}, 15},
         {"BW -42", 16, {{14, 1.0f, 0}, {15, 0.445f, 0}, {15, 1.247f, 0}, {15, 1.8019f, 0}}, 15},
-        {"BL -42", 17, {{14, 0.5937f, 0}, {16, 1.0944f, 0.3395f}, {16, 0.8304f, 0.3011f}, {16, 0.4332f, 0.2381f}}, 16},
+        {"BL -42",
+         17,
+         {{14, 0.5937f, 0}, {16, 1.0944f, 0.3395f}, {16, 0.8304f, 0.3011f}, {16, 0.4332f, 0.2381f}},
+         16},
         {"BW -48", 18, {{15, 0.3902f, 0}, {15, 1.1111f, 0}, {15, 1.6629f, 0}, {15, 1.9616f, 0}}, 15},
-        {"BL -48", 19, {{16, 1.1112f, 0.3126f}, {16, 0.9754f, 0.2979f}, {16, 0.7202f, 0.2621f}, {16, 0.3728f, 0.2087f}}, 16},
+        {"BL -48",
+         19,
+         {{16, 1.1112f, 0.3126f}, {16, 0.9754f, 0.2979f}, {16, 0.7202f, 0.2621f}, {16, 0.3728f, 0.2087f}},
+         16},
         {"LK -48", 20, {{15, 1.8478f, 0}, {15, 1.8478f, 0}, {15, 0.7654f, 0}, {15, 0.7654f, 0}}, 15},
     };
     for (const Case& c : cases) {
@@ -74,7 +81,7 @@ TEST(Crossover, EverySlopeBuildsItsStages)
             const int shift = highPass ? 0 : 3;
             RecordingPainter painter;
             Plot plot(&painter);
-            ComputeHpLpCurve(plot, highPass, 20, 500.0, 31);  // leftovers of a longer filter must go
+            ComputeHpLpCurve(plot, highPass, 20, 500.0, 31); // leftovers of a longer filter must go
             painter.calls.clear();
             ComputeHpLpCurve(plot, highPass, c.slope, 2000.0, 31);
 
@@ -103,7 +110,8 @@ TEST(Crossover, EverySlopeBuildsItsStages)
             // Then the marker at the cut frequency, y 0, style 3 or 2.
             ASSERT_EQ(painter.calls.size(), 2u);
             EXPECT_EQ(painter.calls[0].rfind("DrawBlock 0 ", 0), 0u) << painter.calls[0];
-            EXPECT_NE(painter.calls[0].find(std::string(highPass ? " 31 false 3" : " 32 false 2")), std::string::npos)
+            EXPECT_NE(painter.calls[0].find(std::string(highPass ? " 31 false 3" : " 32 false 2")),
+                      std::string::npos)
                 << painter.calls[0];
             EXPECT_EQ(painter.calls[1], std::string("SetBlockParameter ") + (highPass ? "31" : "32") +
                                             " 2000 0 0.05 " + std::to_string(result.type()));
@@ -118,18 +126,24 @@ TEST(Crossover, ReadingAtTheCutFrequency)
         int slope;
         double dB;
     } cases[] = {
-        {"bypass", 0, 0.0},       {"BW -6", 1, -3.0103},   {"BL -6", 2, -3.0103},  {"BW -12", 3, -3.0103},
-        {"BL -12", 4, -3.0103},   {"LK -12", 5, -6.0206},  {"BW -18", 6, -3.0103}, {"BL -18", 7, -3.0103},
-        {"BW -24", 8, -3.0103},   {"BL -24", 9, -3.0103},  {"LK -24", 10, -6.0206}, {"BW -30", 11, -3.0103},
-        {"BL -30", 12, -3.0103},  {"BW -36", 13, -3.0103}, {"BL -36", 14, -3.0103}, {"LK -36", 15, -6.0206},
-        {"BW -42", 16, -3.0103},  {"BL -42", 17, -3.0103}, {"BW -48", 18, -3.0103},
-        {"BL -48 (its table value 0.3126)", 19, -3.023},   {"LK -48", 20, -6.0206},
+        {"bypass", 0, 0.0},      {"BW -6", 1, -3.0103},
+        {"BL -6", 2, -3.0103},   {"BW -12", 3, -3.0103},
+        {"BL -12", 4, -3.0103},  {"LK -12", 5, -6.0206},
+        {"BW -18", 6, -3.0103},  {"BL -18", 7, -3.0103},
+        {"BW -24", 8, -3.0103},  {"BL -24", 9, -3.0103},
+        {"LK -24", 10, -6.0206}, {"BW -30", 11, -3.0103},
+        {"BL -30", 12, -3.0103}, {"BW -36", 13, -3.0103},
+        {"BL -36", 14, -3.0103}, {"LK -36", 15, -6.0206},
+        {"BW -42", 16, -3.0103}, {"BL -42", 17, -3.0103},
+        {"BW -48", 18, -3.0103}, {"BL -48 (its table value 0.3126)", 19, -3.023},
+        {"LK -48", 20, -6.0206},
     };
     const FrequencyGrid& g = FrequencyGrid::Get();
     for (const Case& c : cases) {
         for (int p : CornerPoints) {
             for (bool highPass : {true, false}) {
-                SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(g.frequency[p]) + (highPass ? " HP" : " LP"));
+                SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(g.frequency[p]) +
+                             (highPass ? " HP" : " LP"));
                 Plot plot;
                 ComputeHpLpCurve(plot, highPass, c.slope, g.frequency[p], 31);
                 EXPECT_NEAR(plot.Section(highPass ? 31 : 32).curve()[p], c.dB, 0.003);
@@ -152,7 +166,7 @@ TEST(Crossover, PhaseOfACutIsTheUnfoldedStageSum)
 {
     Plot plot;
     plot.SetPhaseMode(true);
-    ComputeHpLpCurve(plot, true, 18, 1000.0, 31);  // four high-pass stages
+    ComputeHpLpCurve(plot, true, 18, 1000.0, 31); // four high-pass stages
     EXPECT_NEAR(plot.Section(31).curve()[0], 72.0, 0.1);
     ComputeHpLpCurve(plot, false, 18, 1000.0, 31);
     EXPECT_NEAR(plot.Section(32).curve()[4095], -72.0, 0.5);
@@ -171,7 +185,7 @@ TEST(Crossover, SlopeCodeOutsideTheListIsABypass)
         EXPECT_TRUE(plot.Section(32).IsFlat());
         EXPECT_EQ(plot.Section(32).type(), 10);
         EXPECT_EQ(plot.Section(32).frequency(), 800.0);
-        EXPECT_EQ(painter.calls.size(), 2u);  // the marker is still placed
+        EXPECT_EQ(painter.calls.size(), 2u); // the marker is still placed
         EXPECT_EQ(XoverRowOfSlope(slope), 0);
     }
 }

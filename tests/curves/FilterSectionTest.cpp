@@ -8,12 +8,17 @@
 
 #include "curves/FilterSection.h"
 
-namespace {
+namespace
+{
 
 // Grid point nearest a frequency.
-int PointOf(double f) { return int(std::lround(std::log10(f) / std::log10(48000.0) * 4096)); }
+int PointOf(double f)
+{
+    return int(std::lround(std::log10(f) / std::log10(48000.0) * 4096));
+}
 
-FilterSection Make(int type, double f, double g, double q, float c1 = 1.0f, float c2 = 1.0f, bool phase = false)
+FilterSection Make(int type, double f, double g, double q, float c1 = 1.0f, float c2 = 1.0f,
+                   bool phase = false)
 {
     FilterSection s;
     s.SetPhaseMode(phase);
@@ -24,7 +29,7 @@ FilterSection Make(int type, double f, double g, double q, float c1 = 1.0f, floa
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double Inf = std::numeric_limits<double>::infinity();
 
-}  // namespace
+} // namespace
 
 TEST(FilterSection, GridRunsFrom1HzToBelow48kHz)
 {
@@ -43,7 +48,7 @@ TEST(FilterSection, KnownReadings)
         int type;
         double f, g, q;
         float c1, c2;
-        double at;  // Hz
+        double at; // Hz
         double dB;
         double tolerance;
     } cases[] = {
@@ -104,7 +109,7 @@ TEST(FilterSection, PhaseCorrectionTable)
         double g, q;
         float c1, c2;
         double lo, hi;
-        bool beyondNine;  // the correction must have moved some points past +-9
+        bool beyondNine; // the correction must have moved some points past +-9
     } cases[] = {
         {"4 high-pass: r<0 gives r+18", 4, 0, 0.71, 1, 1, 0, 18, true},
         {"7 all-pass 1st: r<0 gives r+18", 7, 0, 0.71, 1, 1, 0, 18, true},
@@ -130,7 +135,8 @@ TEST(FilterSection, PhaseCorrectionTable)
         const auto [lo, hi] = std::minmax_element(s.curve().begin(), s.curve().end());
         EXPECT_GE(*lo, c.lo - 1e-9);
         EXPECT_LE(*hi, c.hi + 1e-9);
-        const bool beyond = std::any_of(s.curve().begin(), s.curve().end(), [](double v) { return std::fabs(v) > 9.0; });
+        const bool beyond =
+            std::any_of(s.curve().begin(), s.curve().end(), [](double v) { return std::fabs(v) > 9.0; });
         EXPECT_EQ(beyond, c.beyondNine);
     }
 }
@@ -188,7 +194,7 @@ TEST(FilterSection, CoefsOfKnownAndUnknownCodes)
         SCOPED_TRACE(code);
         s.SetFilterSection(3.0, 1000.0, 1.0, code);
         EXPECT_FALSE(s.CalcSectionCoefs(c));
-        EXPECT_EQ(c.b0, 42.0);  // nothing written
+        EXPECT_EQ(c.b0, 42.0); // nothing written
         EXPECT_TRUE(s.IsFlat());
     }
     for (int code = 1; code <= 17; ++code) {

@@ -5,7 +5,7 @@
 #include <vector>
 
 struct GoldenCurve {
-    std::string kind;  // "section" or "xover"
+    std::string kind; // "section" or "xover"
     std::string name;
     // section: type, frequency, gain, q, shape1, shape2; xover: slope, frequency
     int type = 0;
@@ -16,13 +16,13 @@ struct GoldenCurve {
     float shape1 = 0.0f;
     float shape2 = 0.0f;
     bool phase = false;
-    std::vector<double> values;  // at GoldenFile::points
+    std::vector<double> values; // at GoldenFile::points
 };
 
 struct GoldenFile {
     std::vector<int> points;
     std::vector<GoldenCurve> curves;
-    std::string error;  // empty when the file was read whole
+    std::string error; // empty when the file was read whole
 };
 
 GoldenFile ReadGoldenFile(const std::string& path);

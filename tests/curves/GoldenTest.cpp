@@ -5,25 +5,27 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iostream>
 #include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <string>
 
 #include "GoldenFile.h"
 #include "curves/Crossover.h"
 #include "curves/Plot.h"
 
-namespace {
+namespace
+{
 
-constexpr double Tolerance = 1e-6;  // dB or units of 10 degrees
+constexpr double Tolerance = 1e-6; // dB or units of 10 degrees
 
 const std::string GoldenDir = MORVEX_CURVES_GOLDEN_DIR;
 
-double Worst = 0.0;  // largest deviation seen in the running test
+double Worst = 0.0; // largest deviation seen in the running test
 
 // Compares one computed curve with its reference; reports the first point off.
-void ExpectCurve(const GoldenFile& file, const GoldenCurve& ref, const CurveArray& curve, const std::string& what)
+void ExpectCurve(const GoldenFile& file, const GoldenCurve& ref, const CurveArray& curve,
+                 const std::string& what)
 {
     for (std::size_t i = 0; i < file.points.size(); ++i) {
         const int p = file.points[i];
@@ -41,11 +43,11 @@ void ExpectCurve(const GoldenFile& file, const GoldenCurve& ref, const CurveArra
 std::string Describe(const GoldenCurve& c)
 {
     return c.kind + " " + c.name + " type " + std::to_string(c.type) + (c.highPass ? " HP" : "") + " f " +
-           std::to_string(c.frequency) + " g " + std::to_string(c.gain) + " q " + std::to_string(c.q) + " c " +
-           std::to_string(c.shape1) + "/" + std::to_string(c.shape2) + (c.phase ? " phase" : " mag");
+           std::to_string(c.frequency) + " g " + std::to_string(c.gain) + " q " + std::to_string(c.q) +
+           " c " + std::to_string(c.shape1) + "/" + std::to_string(c.shape2) + (c.phase ? " phase" : " mag");
 }
 
-}  // namespace
+} // namespace
 
 TEST(CurveGoldens, EverySectionTypeMatchesItsAnaloguePrototype)
 {
@@ -92,9 +94,10 @@ TEST(CurveGoldens, ScriptStillWritesTheCommittedReferences)
     if (python.empty() || std::system((python + " -c 'import scipy.signal' >/dev/null 2>&1").c_str()) != 0)
         GTEST_SKIP() << "python3 with scipy not available";
 
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("morvex-curve-golden-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                      "-" + std::to_string(std::rand()));
+    const auto dir =
+        std::filesystem::temp_directory_path() /
+        ("morvex-curve-golden-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+         std::to_string(std::rand()));
     std::filesystem::create_directories(dir);
     const std::string cmd = python + " '" + GoldenDir + "/gen_curve_golden.py' '" + dir.string() + "'";
     ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
@@ -112,7 +115,8 @@ TEST(CurveGoldens, ScriptStillWritesTheCommittedReferences)
             const GoldenCurve& b = fresh.curves[i];
             ASSERT_EQ(Describe(a), Describe(b));
             for (std::size_t k = 0; k < a.values.size(); ++k) {
-                const double off = a.phase ? PhaseDistance(a.values[k], b.values[k]) : std::fabs(a.values[k] - b.values[k]);
+                const double off =
+                    a.phase ? PhaseDistance(a.values[k], b.values[k]) : std::fabs(a.values[k] - b.values[k]);
                 ASSERT_LE(off, 1e-9) << Describe(a) << " point " << committed.points[k];
             }
         }

@@ -10,7 +10,8 @@
 #include "app/ValueScales.h"
 #include "curves/Plot.h"
 
-namespace {
+namespace
+{
 
 CurveArray Constant(double v)
 {
@@ -26,9 +27,12 @@ std::string Hex(TRgb c)
     return s.str();
 }
 
-double MarkerX(double f) { return std::log10(f) / std::log10(48000.0) * 4096; }
+double MarkerX(double f)
+{
+    return std::log10(f) / std::log10(48000.0) * 4096;
+}
 
-}  // namespace
+} // namespace
 
 TEST(Plot, NewPlotIsFlatInBothModes)
 {
@@ -65,7 +69,7 @@ TEST(Plot, SetPhaseModeSwitchesEverySectionWithoutRecomputing)
     EXPECT_EQ(plot.Section(5).curve(), magnitude);
     plot.Section(5).CalcSectionResponse();
     EXPECT_NE(plot.Section(5).curve(), magnitude);
-    EXPECT_LE(std::fabs(plot.Section(5).curve()[2625]), 0.05);  // a peak has no phase shift at its centre
+    EXPECT_LE(std::fabs(plot.Section(5).curve()[2625]), 0.05); // a peak has no phase shift at its centre
 }
 
 TEST(Plot, SectionIndexOutsideTheArrayIsRefused)
@@ -104,7 +108,7 @@ TEST(Plot, TotalSumsSections0To32AndFoldsOnlyInPhaseMode)
     struct Case {
         const char* name;
         bool phase;
-        double a, b;  // values of sections 0 and 32
+        double a, b; // values of sections 0 and 32
         double total;
     } cases[] = {
         {"magnitude adds", false, 12.0, 8.0, 20.0},
@@ -119,7 +123,7 @@ TEST(Plot, TotalSumsSections0To32AndFoldsOnlyInPhaseMode)
         plot.SetPhaseMode(c.phase);
         plot.Section(0).SetCurve(Constant(c.a));
         plot.Section(32).SetCurve(Constant(c.b));
-        plot.Section(34).SetCurve(Constant(100.0));  // stages and overlays are not summed
+        plot.Section(34).SetCurve(Constant(100.0)); // stages and overlays are not summed
         plot.Section(40).SetCurve(Constant(100.0));
         plot.DrawTotalCurve(4);
         ASSERT_EQ(painter.calls.size(), 1u);
@@ -172,7 +176,8 @@ TEST(Plot, DrawOperationsHandTheirCallsToThePainter)
         "SetCurveDisplay false",
     };
     EXPECT_EQ(painter.calls, expected);
-    EXPECT_EQ(painter.lastValues, std::vector<double>(plot.Section(3).curve().begin(), plot.Section(3).curve().end()));
+    EXPECT_EQ(painter.lastValues,
+              std::vector<double>(plot.Section(3).curve().begin(), plot.Section(3).curve().end()));
 }
 
 TEST(Plot, BandDetailOfANegativeSectionShowsSection0)

@@ -8,10 +8,11 @@
 
 #include "curves/PlotPainter.h"
 
-class RecordingPainter : public PlotPainter {
-public:
+class RecordingPainter : public PlotPainter
+{
+  public:
     std::vector<std::string> calls;
-    std::vector<double> lastValues;  // of the last FFTDraw or DrawCurveFill
+    std::vector<double> lastValues; // of the last FFTDraw or DrawCurveFill
 
     bool FFTDraw(const double* y, int count, int plotNumber, TColor colour, int style) override
     {
@@ -48,15 +49,14 @@ public:
         return on;
     }
 
-private:
+  private:
     static std::string Hex(TColor c)
     {
         std::ostringstream s;
         s << "0x" << std::hex << c;
         return s.str();
     }
-    template <typename... Args>
-    void Add(const char* name, const Args&... args)
+    template <typename... Args> void Add(const char* name, const Args&... args)
     {
         std::ostringstream s;
         s.precision(10);
