@@ -25,7 +25,6 @@ class Plot
     explicit Plot(PlotPainter* painter = nullptr);
 
     PlotPainter* painter() const { return FPainter; }
-    void SetPainter(PlotPainter* painter) { FPainter = painter; }
 
     // Section n, 0..47.
     FilterSection& Section(int n);

@@ -98,6 +98,7 @@ TEST(Crossover, EverySlopeBuildsItsStages)
             EXPECT_EQ(result.type(), c.resultType == 10 ? 10 : c.resultType - shift);
             EXPECT_EQ(result.frequency(), 2000.0);
 
+            EXPECT_EQ(result.IsFlat(), c.slope == 0);
             // The result is the stage sum (or the first-order result itself).
             if (!c.stages.empty()) {
                 for (int p = 0; p < CurvePoints; p += 61) {

@@ -10,6 +10,8 @@
 #include <iostream>
 #include <string>
 
+#include <unistd.h>
+
 #include "GoldenFile.h"
 #include "curves/Crossover.h"
 #include "curves/Plot.h"
@@ -95,9 +97,7 @@ TEST(CurveGoldens, ScriptStillWritesTheCommittedReferences)
         GTEST_SKIP() << "python3 with scipy not available";
 
     const auto dir =
-        std::filesystem::temp_directory_path() /
-        ("morvex-curve-golden-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-         std::to_string(std::rand()));
+        std::filesystem::temp_directory_path() / ("morvex-curve-golden-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string cmd = python + " '" + GoldenDir + "/gen_curve_golden.py' '" + dir.string() + "'";
     ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
