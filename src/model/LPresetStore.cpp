@@ -34,11 +34,3 @@ bool LPresetStore::SetUnitInfo(std::span<const uint8_t> payload)
     return true;
 }
 
-void StoreParamImage(LUnitControl& unit, const ParamImage& image)
-{
-    // The model has no whole-image store of its own yet; the model object itself is never const,
-    // so writing through its image reference is well defined.
-    ParamImage& target = const_cast<ParamImage&>(unit.GetImage());
-    std::memcpy(reinterpret_cast<uint8_t*>(&target) + kStreamOffset,
-                reinterpret_cast<const uint8_t*>(&image) + kStreamOffset, sizeof(ParamImage) - kStreamOffset);
-}

@@ -35,5 +35,3 @@ private:
     LUnitImage FUpload;
 };
 
-// Replaces the model's whole image (the end of a full read): every byte but the two reserved ones.
-void StoreParamImage(LUnitControl& unit, const ParamImage& image);

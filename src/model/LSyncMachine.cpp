@@ -392,7 +392,7 @@ void LSyncMachine::OnParamBlockReply(std::span<const uint8_t> p)
         return;
     }
     Progress(kSetBlockCount);
-    StoreParamImage(FUnit, image);
+    FUnit.StoreImage(image);
     SendCoalescing(kIdle);
     FinishOperation();
     FShell.ShowAllParams();
