@@ -1,4 +1,5 @@
-# The fill description, the rounded controls with their edit box, and the segmented progress bar.
+# The segmented progress bar (the fill description and the rounded controls are listed by
+# CMakeLists.txt itself).
 target_sources(morvex_controls PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/GDIPFill.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FxProgressBar.cpp
 )

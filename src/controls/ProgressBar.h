@@ -1,0 +1,132 @@
+// TFxProgressBar: the segmented progress bar of the progress dialog. Windowless in spirit: it paints
+// a fresh off-screen image each time. Owns its font and sweep timer. UI thread only.
+#pragma once
+
+#include "framework/Control.h"
+#include "framework/Timer.h"
+
+#include <memory>
+
+namespace fx {
+
+using fw::TColor;
+
+enum TGaugeOrientation { goHorizontal, goVertical };
+
+struct TGaugeSettings {
+    TColor Level0Color, Level0ColorTo, Level1Color, Level1ColorTo, Level2Color, Level2ColorTo, Level3Color,
+        Level3ColorTo;
+    int Level1Perc, Level2Perc;
+    TColor BorderColor, Level0BkColor, Level1BkColor, Level2BkColor;
+    bool ShowBorder, Stacked, ShowPercentage, ShowPosition;
+    const fw::TFont* Font;
+    bool CompletionSmooth, ShowGradient;
+    int Steps;
+    int Position; // percentage
+    int Value;    // raw position
+    int Max;
+    TColor BackgroundColor;
+    TGaugeOrientation Orientation;
+    bool Rounded;
+    TColor ParentColor;
+    QString Format;
+    bool Infinite;
+    int InfinitePos;
+};
+
+// Draws a gauge into any canvas and rectangle.
+void DrawGauge(fw::TCanvas& Canvas, fw::TRect R, const TGaugeSettings& G);
+// The text a gauge shows.
+QString GaugeText(const TGaugeSettings& G);
+
+class TFxProgressBar : public fw::TControl {
+public:
+    explicit TFxProgressBar(QWidget* parent = nullptr);
+
+#define PB_PROP(Type, Name)                                                                                   \
+    Type Name() const { return F##Name; }                                                                     \
+    void Set##Name(Type value)                                                                                \
+    {                                                                                                         \
+        F##Name = value;                                                                                      \
+        update();                                                                                             \
+    }
+    PB_PROP(TColor, Level0Color)
+    PB_PROP(TColor, Level0ColorTo)
+    PB_PROP(TColor, Level1Color)
+    PB_PROP(TColor, Level1ColorTo)
+    PB_PROP(TColor, Level2Color)
+    PB_PROP(TColor, Level2ColorTo)
+    PB_PROP(TColor, Level3Color)
+    PB_PROP(TColor, Level3ColorTo)
+    PB_PROP(int, Level1Perc)
+    PB_PROP(int, Level2Perc)
+    PB_PROP(TColor, BorderColor)
+    PB_PROP(TColor, BackgroundColor)
+    PB_PROP(bool, ShowBorder)
+    PB_PROP(bool, Stacked)
+    PB_PROP(bool, ShowPercentage)
+    PB_PROP(bool, ShowPosition)
+    PB_PROP(bool, CompletionSmooth)
+    PB_PROP(bool, ShowGradient)
+    PB_PROP(int, Steps)
+    PB_PROP(TGaugeOrientation, Orientation)
+    PB_PROP(bool, Rounded)
+    PB_PROP(QString, Format)
+#undef PB_PROP
+    TColor Level0BkColor() const { return FLevel0BkColor; }
+    void SetLevel0BkColor(TColor v);
+    TColor Level1BkColor() const { return FLevel1BkColor; }
+    void SetLevel1BkColor(TColor v);
+    TColor Level2BkColor() const { return FLevel2BkColor; }
+    void SetLevel2BkColor(TColor v);
+
+    int Min() const { return FMin; }
+    void SetMin(int value);
+    int Max() const { return FMax; }
+    void SetMax(int value);
+    int Position() const { return FPosition; }
+    void SetPosition(int Value);
+    bool Infinite() const { return FInfinite; }
+    void SetInfinite(bool value);
+    bool Animated() const { return FAnimated; }
+    void SetAnimated(bool value);
+    int InfiniteInterval() const { return FTimer.Interval(); }
+    void SetInfiniteInterval(int value) { FTimer.SetInterval(value); }
+    int InfinitePos() const { return FInfinitePos; }
+    QString Version() const { return QStringLiteral("1.2.0.1"); }
+    void SetVersion(const QString&) {}
+
+    int Percentage() const;
+    TGaugeSettings Settings() const;
+    // How many times a position change asked for an immediate paint (for the repaint rule).
+    int PaintRequests() const { return FPaintRequests; }
+
+protected:
+    void Paint(fw::TCanvas& Canvas) override;
+
+private:
+    void PaintNow();
+    void UpdateTimer();
+    void Sweep();
+    TColor FLevel0Color = 0x00FF00, FLevel0ColorTo = 0xE1FFE1, FLevel1Color = 0x00FFFF, FLevel1ColorTo = 0xCAFFFF,
+           FLevel2Color = 0x53A9FF, FLevel2ColorTo = 0xA8D3FF, FLevel3Color = 0x0000FF, FLevel3ColorTo = 0xCACAFF;
+    int FLevel1Perc = 70, FLevel2Perc = 90;
+    TColor FLevel0BkColor = fw::clNone, FLevel1BkColor = fw::clNone, FLevel2BkColor = fw::clNone;
+    TColor FBorderColor = 0x808080, FBackgroundColor = 0xFFFFFF;
+    bool FShowBorder = true, FStacked = false, FShowPercentage = true, FShowPosition = true;
+    bool FCompletionSmooth = false, FShowGradient = true;
+    int FSteps = 8;
+    TGaugeOrientation FOrientation = goHorizontal;
+    bool FRounded = true;
+    QString FFormat;
+    int FMin = 0, FMax = 100, FPosition = 50;
+    bool FInfinite = false, FAnimated = false;
+    int FStepSize = 1;
+    int FLastBlock = 0, FLastPercent = 0;
+    int FInfinitePos = 0;
+    bool FSweepUp = false;
+    int FPaintRequests = 0;
+    fw::TTimer FTimer;
+};
+
+} // namespace fx
