@@ -1,0 +1,8 @@
+# Tests of the segmented progress bar, the fill description and the rounded edit box.
+include_guard(GLOBAL)
+if(TARGET morvex_controls AND COMMAND morvex_test)
+  morvex_test(NAME fills_tests LABEL controls
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/FxProgressBarTest.cpp
+    LIBS morvex_controls)
+  target_include_directories(fills_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+endif()
