@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-class QMenu;
+#include <QMenu>
 
 namespace fx {
 

@@ -20,6 +20,7 @@ struct GpGraphics {
 
 struct GpPath {
     QPainterPath path;
+    bool open = false; // a figure is open: the next line or arc joins it
 };
 
 struct GpBrush {
@@ -898,6 +899,7 @@ Status GdipResetPath(GpPath* path)
     const Qt::FillRule rule = path->path.fillRule();
     path->path = QPainterPath();
     path->path.setFillRule(rule);
+    path->open = false;
     return Ok;
 }
 
@@ -910,13 +912,14 @@ Status GdipClosePathFigure(GpPath* path)
 }
 
 namespace {
-void LineInFigure(QPainterPath& p, QPointF a, QPointF b)
+void LineInFigure(GpPath& g, QPointF a, QPointF b)
 {
-    if (p.isEmpty())
-        p.moveTo(a);
+    if (!g.open)
+        g.path.moveTo(a);
     else
-        p.lineTo(a); // joined to the open figure
-    p.lineTo(b);
+        g.path.lineTo(a); // joined to the open figure
+    g.path.lineTo(b);
+    g.open = true;
 }
 } // namespace
 
@@ -924,7 +927,7 @@ Status GdipAddPathLine(GpPath* path, REAL x1, REAL y1, REAL x2, REAL y2)
 {
     if (!path)
         return InvalidParameter;
-    LineInFigure(path->path, QPointF(x1, y1), QPointF(x2, y2));
+    LineInFigure(*path, QPointF(x1, y1), QPointF(x2, y2));
     return Ok;
 }
 
@@ -934,11 +937,12 @@ Status GdipAddPathLine2I(GpPath* path, const GpPoint* points, int count)
         return InvalidParameter;
     for (int i = 0; i < count; ++i) {
         const QPointF q(points[i].X, points[i].Y);
-        if (i == 0 && path->path.isEmpty())
+        if (i == 0 && !path->open)
             path->path.moveTo(q);
         else
             path->path.lineTo(q);
     }
+    path->open = true;
     return Ok;
 }
 
@@ -958,7 +962,7 @@ Status GdipAddPathArc(GpPath* path, REAL x, REAL y, REAL w, REAL h, REAL start, 
         return InvalidParameter;
     QPainterPath& p = path->path;
     const QRectF r(x, y, w, h);
-    if (p.isEmpty()) {
+    if (!path->open) {
         p.arcMoveTo(r, -start);
     } else {
         // Joined to the figure by a line, as the flat path arc does.
@@ -967,6 +971,7 @@ Status GdipAddPathArc(GpPath* path, REAL x, REAL y, REAL w, REAL h, REAL start, 
         p.lineTo(probe.currentPosition());
     }
     p.arcTo(r, -start, -sweep);
+    path->open = true;
     return Ok;
 }
 
