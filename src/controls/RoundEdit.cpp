@@ -128,6 +128,7 @@ void TRoundPanel::SetRounding(int value)
     if (value == FRounding)
         return;
     FRounding = value;
+    LayoutContent();
     update();
 }
 
@@ -387,6 +388,7 @@ TEmptyEdit::TEmptyEdit(TRoundEdit* owner) : QLineEdit(owner), FOwner(owner)
     setFixedHeight(18);
     setFocusPolicy(Qt::ClickFocus);
     setMouseTracking(true);
+    // Like the framework's edit, a changed text reports a change, also when set from code.
     connect(this, &QLineEdit::textChanged, this, [this](const QString&) {
         QPointer<TRoundEdit> guard(FOwner);
         if (FOwner->OnChange)
@@ -434,6 +436,7 @@ void TEmptyEdit::keyPressEvent(QKeyEvent* e)
         if (ch != text.front()) {
             QKeyEvent changed(e->type(), e->key(), e->modifiers(), QString(ch));
             QLineEdit::keyPressEvent(&changed);
+            e->accept();
             return;
         }
     }
@@ -445,9 +448,13 @@ void TEmptyEdit::keyPressEvent(QKeyEvent* e)
         const QString cased = FOwner->FCharCase == ecUpperCase ? text.toUpper() : text.toLower();
         QKeyEvent changed(e->type(), e->key(), e->modifiers(), cased);
         QLineEdit::keyPressEvent(&changed);
+        e->accept();
         return;
     }
     QLineEdit::keyPressEvent(e);
+    // The edit keeps every key it was given (Enter, Escape and arrows included): an ignored key would
+    // travel on to the TRoundEdit and reach OnKeyDown a second time.
+    e->accept();
 }
 
 void TEmptyEdit::keyReleaseEvent(QKeyEvent* e)
@@ -458,10 +465,13 @@ void TEmptyEdit::keyReleaseEvent(QKeyEvent* e)
         FOwner->OnKeyUp(FOwner, key, ShiftFromQt(e->modifiers()));
         if (!guard)
             return;
-        if (key == 0)
+        if (key == 0) {
+            e->accept();
             return;
+        }
     }
     QLineEdit::keyReleaseEvent(e);
+    e->accept();
 }
 
 void TEmptyEdit::mousePressEvent(QMouseEvent* e)
@@ -597,6 +607,7 @@ void TRoundEdit::SetCharCase(TEditCharCase value)
 void TRoundEdit::SetBounds(int ALeft, int ATop, int AWidth, int)
 {
     TControl::SetBounds(ALeft, ATop, AWidth, 24);
+    LayoutContent(); // a hidden widget gets its resize event only when shown
 }
 
 void TRoundEdit::ApplyColor()

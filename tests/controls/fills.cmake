@@ -3,6 +3,7 @@ include_guard(GLOBAL)
 if(TARGET morvex_controls AND COMMAND morvex_test)
   morvex_test(NAME fills_tests LABEL controls
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/FxProgressBarTest.cpp ${CMAKE_CURRENT_LIST_DIR}/GDIPFillTest.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/RoundEditTest.cpp
     LIBS morvex_controls)
   target_include_directories(fills_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
 endif()
