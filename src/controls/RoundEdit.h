@@ -99,6 +99,7 @@ protected:
     void Paint(fw::TCanvas& Canvas) override;
     void ColorChanged() override { ApplyColor(); }
     virtual void ApplyColor() { update(); }
+    virtual void LayoutContent() {}
 
     int FRounding = 8;
     TColor FShadowColor = 0xD9D9D9;
@@ -129,7 +130,6 @@ protected:
     void MouseLeave() override;
     bool event(QEvent* e) override;
     virtual void ControlClicked(int Index);
-    virtual void LayoutContent() {}
     // Whether a press on the panel itself fires the framework's mouse events.
     virtual bool RimFiresEvents() const { return true; }
     void MouseEnter() override;
