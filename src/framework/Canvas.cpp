@@ -101,6 +101,16 @@ void TCanvas::MoveTo(int x, int y) { FPenPos = {x, y}; }
 
 void TCanvas::PlotLine(int x0, int y0, int x1, int y1)
 {
+    const bool solid = Pen.Style != psAlternate && Pen.Style != psDot;
+    if (solid && (x0 == x1 || y0 == y1)) {
+        // Straight lines as one rectangle (end point left out).
+        if (x0 == x1 && y0 == y1)
+            return;
+        const QRect r = x0 == x1 ? QRect(x0, std::min(y0, y1 + 1), 1, std::abs(y1 - y0))
+                                 : QRect(std::min(x0, x1 + 1), y0, std::abs(x1 - x0), 1);
+        FPainter.fillRect(r, FPainter.pen().color());
+        return;
+    }
     // Bresenham, end point left out as GDI does.
     const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
     const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;

@@ -1,0 +1,92 @@
+// A full repaint of the main window's 213 faders and 156 rounded edits into an off-screen image.
+#include "controls/RoundEdit.h"
+#include "controls/Skin.h"
+#include "controls/TrackBar.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+constexpr int kFaders = 213;
+constexpr int kEdits = 156;
+
+struct MainWindowControls {
+    MainWindowControls()
+    {
+        page.resize(1400, 1000);
+        for (int i = 0; i < kFaders; ++i) {
+            auto* f = new fx::TFxTrackBar(&page);
+            f->SetOrientation(fx::trVertical);
+            f->SetBounds(4 + (i % 50) * 28, 4 + (i / 50) * 200, 26, 193);
+            f->Slider().SetSize(3);
+            f->Slider().SetBorderColor(fw::clMedGray);
+            f->TickMark().SetStyle(fx::tsNone);
+            f->SetShowFocus(true);
+            skin::LoadFaderThumbs(f->Thumb());
+            f->SetMax(240);
+            f->SetPosition(i % 241);
+            faders.push_back(f);
+        }
+        for (int i = 0; i < kEdits; ++i) {
+            auto* e = new fx::TRoundEdit(&page);
+            e->SetBounds(4 + (i % 20) * 66, 820 + (i / 20) * 24, 58, 24);
+            e->SetRounding(6);
+            e->SetBorderColor(fw::clHighlightText);
+            e->SetAlignment(fx::taCenter);
+            e->SetColor(i % 3 == 0 ? fw::TColor(0xFFFFDF) : fw::clWhite);
+            e->SetText(QStringLiteral("+%1.0dB").arg(i % 12));
+        }
+        page.show();
+    }
+    QWidget page;
+    std::vector<fx::TFxTrackBar*> faders;
+};
+
+MainWindowControls& Controls()
+{
+    static auto* controls = new MainWindowControls;
+    return *controls;
+}
+
+void BM_FullRepaint(benchmark::State& state)
+{
+    MainWindowControls& c = Controls();
+    QImage target(c.page.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        target.fill(Qt::gray);
+        c.page.render(&target);
+        benchmark::DoNotOptimize(target.constBits());
+    }
+    state.counters["controls"] = kFaders + kEdits;
+}
+BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMillisecond);
+
+void BM_FadersOnly(benchmark::State& state)
+{
+    MainWindowControls& c = Controls();
+    QImage target(26, 193, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        for (auto* f : c.faders)
+            f->render(&target);
+        benchmark::DoNotOptimize(target.constBits());
+    }
+}
+BENCHMARK(BM_FadersOnly)->Unit(benchmark::kMillisecond);
+
+void BM_FaderDrag(benchmark::State& state)
+{
+    MainWindowControls& c = Controls();
+    fx::TFxTrackBar* f = c.faders.front();
+    int v = 0;
+    for (auto _ : state) {
+        v = (v + 7) % 241;
+        f->SetPosition(v);
+    }
+}
+BENCHMARK(BM_FaderDrag);
+
+} // namespace
