@@ -105,6 +105,7 @@ void LSyncMachine::ResetOperation()
     FBusy = false;
     FProgressPending = false;
     FResultState = 255;
+    FStatusAsked = false;
     for (LSyncTimer t : {LSyncTimer::Pts, LSyncTimer::ProcessShow, LSyncTimer::Check, LSyncTimer::Cmd})
         FShell.StopTimer(t);
     if (shown)
@@ -150,8 +151,14 @@ void LSyncMachine::DispatchReply(const LCmd& reply)
     const std::span<const uint8_t> p(reply.GetPayload());
     switch (reply.GetCode()) {
     case kReplyAck: OnAck(); break;
-    case kConnect: OnConnectReply(); break;
+    // The handshake runs once per link: a repeated 16, 19 or 44 starts no second read.
+    case kConnect:
+        if (FConnectPending)
+            OnConnectReply();
+        break;
     case kIdentity:
+        if (!FConnected || FOnline)
+            break;
         FShell.SetConnectResult(1);
         OnIdentityReply(p);
         break;
@@ -282,6 +289,7 @@ void LSyncMachine::OnIdentityReply(std::span<const uint8_t> p)
     FShell.SetOnline(name);
     FOnline = true;
     FShell.SetLinkTimeout(name == "USB" ? 5000 : 1000);
+    FStatusAsked = true;
     Send(kStatus);
 }
 
@@ -297,8 +305,9 @@ void LSyncMachine::WrongDevice(const std::string& key)
 
 void LSyncMachine::OnStatusReply(std::span<const uint8_t> p)
 {
-    if (!FOnline || p.size() < static_cast<size_t>(kStatusBytes))
+    if (!FOnline || !FStatusAsked || p.size() < static_cast<size_t>(kStatusBytes))
         return;
+    FStatusAsked = false;
     if (p[kLockByte] != 0) {
         FProcessState = PS_LOCKED;
         FShell.StartTimer(LSyncTimer::Pts, 1000);
@@ -374,7 +383,8 @@ void LSyncMachine::OnParamBlockReply(std::span<const uint8_t> p)
 {
     if (FRead != Read::Blocks)
         return;
-    if (p.empty() || p[0] != FNextBlock || !FStore.StoreBlock(p)) {
+    // The model refuses a short block, and a set with an index outside its table.
+    if (p.empty() || p[0] != FNextBlock || !FUnit.StoreParamBlock(p)) {
         AbortOperation("SID_INFO_ERROR_UNIT");
         return;
     }
@@ -385,14 +395,7 @@ void LSyncMachine::OnParamBlockReply(std::span<const uint8_t> p)
         Progress(k);
         return;
     }
-    const ParamImage image = FStore.CollectedImage(FUnit.GetImage());
-    if (!CheckParamRanges(image)) {
-        // A set with indices outside their tables would reach the curves and tables unchecked.
-        AbortOperation("SID_INFO_ERROR_UNIT");
-        return;
-    }
     Progress(kSetBlockCount);
-    FUnit.StoreImage(image);
     SendCoalescing(kIdle);
     FinishOperation();
     FShell.ShowAllParams();

@@ -13,7 +13,6 @@
 
 #include "link/LCmd.h"
 #include "model/CommandSink.h"
-#include "model/LPresetStore.h"
 #include "model/LSyncShell.h"
 #include "model/LUnitControl.h"
 #include "model/LUnitFile.h"
@@ -82,7 +81,6 @@ public:
     int ProgressPosition() const { return FProgressPos; }
     int ProgressMax() const { return FProgressMax; }
     bool Busy() const { return FBusy; }
-    const LPresetStore& Store() const { return FStore; }
 
     static constexpr int kReplyAck = 1;
     static constexpr int kNameRequests = kUserPresets;
@@ -126,16 +124,18 @@ private:
     void SendDownloadChunk(int chunk);
     void FinishDownload();
     void SaveUploadedUnit();
+    // The unit information and every stored preset as the upload left them in the model's slots.
+    LUnitImage UploadedUnit() const;
     void OnCheckTimer();
 
     LUnitControl& FUnit;
     CommandSink& FSink;
     LSyncShell& FShell;
-    LPresetStore FStore;
 
     bool FConnectPending = false;
     bool FConnected = false;
     bool FOnline = false;
+    bool FStatusAsked = false;  // the status request 44 of this link's handshake is unanswered
     int FProcessState = PS_IDLE;
     int FPresetNumber = 0;
     int FPresetResend = 0;
@@ -153,6 +153,7 @@ private:
     int FDownloadIndex = 1;
     int FDownloadChunk = 0;
     LUnitImage FDownload;
+    LUnitImage FUploaded;  // taken when the upload ends, written by the save step
 
     uint8_t FResultState = 255;
     int FCheckTicks = 0;

@@ -1,5 +1,6 @@
 // The stored-preset operations of the state machine: store, recall, factory default, and the
 // unit upload and download that go on by the device's replies.
+#include <algorithm>
 #include <cstdio>
 
 #include "model/LSyncMachine.h"
@@ -99,7 +100,7 @@ void LSyncMachine::StartUnitUpload()
     }
     FOp = Op::Upload;
     FBusy = true;
-    FStore.ClearUpload();
+    FUploaded = LUnitImage{};
     FUploadBlock = -1;  // the unit information comes first
     LevelPollOff();
     SendCmd(CM_MCS_READ_EEPROM(static_cast<uint8_t>(FSink.GetDeviceId()), 0, kUnitInfoSize), true);
@@ -112,7 +113,7 @@ void LSyncMachine::OnUnitInfoReply(std::span<const uint8_t> p)
 {
     if (FOp != Op::Upload || FUploadBlock != -1)
         return;
-    if (!FStore.SetUnitInfo(p)) {
+    if (!FUnit.SetUnitInfo(p)) {
         AbortOperation(kErrorDownloadKey);
         return;
     }
@@ -130,7 +131,7 @@ void LSyncMachine::OnUploadBlockReply(std::span<const uint8_t> p)
 {
     if (FOp != Op::Upload || FProcessState == PS_UPLOAD || FUploadBlock < 0)
         return;
-    if (p.empty() || p[0] != FUploadBlock || !FStore.StoreBlock(p)) {
+    if (p.empty() || p[0] != FUploadBlock || !FUnit.StoreUploadBlock(FUploadIndex, p)) {
         AbortOperation(kErrorDownloadKey);
         return;
     }
@@ -140,7 +141,6 @@ void LSyncMachine::OnUploadBlockReply(std::span<const uint8_t> p)
         Send(kUploadBlock, b + 1);
         return;
     }
-    FStore.KeepUploadedPreset(FUploadIndex);
     int next = FUploadIndex + 1;
     while (next <= kUserPresets && !FUnit.IsPresetStored(next - 1))
         ++next;
@@ -150,6 +150,7 @@ void LSyncMachine::OnUploadBlockReply(std::span<const uint8_t> p)
         RequestUploadPreset(FUploadIndex);
         return;
     }
+    FUploaded = UploadedUnit();
     SendCoalescing(kIdle);
     FinishOperation();
     FShell.StartTimer(LSyncTimer::Upload, 300);
@@ -160,9 +161,23 @@ void LSyncMachine::SaveUploadedUnit()
     const std::string chosen = FShell.ChooseUnitSaveFile();
     if (chosen.empty())
         return;
-    const FileStatus status = SaveUnitFile(FStore.Upload(), chosen);
+    const FileStatus status = SaveUnitFile(FUploaded, chosen);
     if (!status)
         FShell.ShowInformation(status.key);
+}
+
+LUnitImage LSyncMachine::UploadedUnit() const
+{
+    LUnitImage unit;
+    unit.Info = FUnit.GetUnitInfo();
+    for (int k = 0; k < kUserPresets; ++k) {
+        if (!FUnit.IsPresetStored(k))
+            continue;
+        const auto slot = FUnit.GetBlockSlot(k + 1);
+        unit.Stored[k] = true;
+        std::copy(slot.begin() + 1, slot.end(), unit.Presets[k].begin());
+    }
+    return unit;
 }
 
 // ---- download: unit file to device ----
@@ -245,6 +260,7 @@ void LSyncMachine::FinishDownload()
 {
     FShell.CloseProgress();
     FShell.SetMainEnabled(true);
+    FShell.SetProgressStatus("");
     FOp = Op::None;
     FBusy = false;
     SendCmd(CM_MCS_MCU_RESET(static_cast<uint8_t>(FSink.GetDeviceId())), true);

@@ -9,6 +9,8 @@
 namespace {
 
 constexpr int kGenericLink = 59;
+// Bytes of a stored preset an upload slot keeps after its number byte: 0..1079.
+constexpr int kUploadedPresetBytes = 1080;
 
 // Valid index ranges of the tables the image points into.
 constexpr int kMaxFreqIndex = 300;
@@ -570,6 +572,58 @@ void LUnitControl::SendLoadedSet() const
         for (int b = 0; b < bands; ++b)
             send(CM_MCS_PEQ(id, ch, b, GetPeq(ch, b), (word >> b) & 1u));
     }
+}
+
+// ---- block slots ----
+
+bool LUnitControl::StoreBlock(std::span<const uint8_t> payload)
+{
+    if (payload.size() < static_cast<size_t>(1 + kSetBlockSize) || payload[0] > kLastSetBlock)
+        return false;
+    std::memcpy(FBlockSlots[0].data() + kSetBlockSize * payload[0], payload.data() + 1, kSetBlockSize);
+    return true;
+}
+
+bool LUnitControl::StoreParamBlock(std::span<const uint8_t> payload)
+{
+    if (!StoreBlock(payload))
+        return false;
+    if (payload[0] < kLastSetBlock)
+        return true;
+    ParamImage next = FImage;
+    std::memcpy(reinterpret_cast<uint8_t*>(&next) + kStreamOffset, FBlockSlots[0].data() + kStreamOffset,
+                sizeof(ParamImage) - kStreamOffset);
+    // The same rule as a preset file: an index outside its table would reach the curves unchecked.
+    if (!CheckParamRanges(next))
+        return false;
+    StoreImage(next);
+    return true;
+}
+
+bool LUnitControl::StoreUploadBlock(int p, std::span<const uint8_t> payload)
+{
+    if (p < 1 || p > kUserPresets || !StoreBlock(payload))
+        return false;
+    if (payload[0] == kLastSetBlock) {
+        auto& slot = FBlockSlots[p];
+        slot[0] = static_cast<uint8_t>(p);
+        std::memcpy(slot.data() + 1, FBlockSlots[0].data(), kUploadedPresetBytes);
+    }
+    return true;
+}
+
+bool LUnitControl::SetUnitInfo(std::span<const uint8_t> payload)
+{
+    if (payload.size() < static_cast<size_t>(kUnitInfoSize))
+        return false;
+    std::memcpy(FUnitInfo.data(), payload.data(), kUnitInfoSize);
+    return true;
+}
+
+std::span<const uint8_t, kBlockSlotSize> LUnitControl::GetBlockSlot(int slot) const
+{
+    assert(slot >= 0 && slot < kBlockSlots);
+    return std::span<const uint8_t, kBlockSlotSize>(FBlockSlots[slot]);
 }
 
 // ---- preset flags and names ----

@@ -20,6 +20,10 @@ constexpr int kUserPresets = 20;
 constexpr int kUnitInfoSize = 18;
 constexpr int kBlockSlots = 21;
 constexpr int kBlockSlotSize = 1100;
+// A whole parameter set or stored preset travels as 22 blocks of 50 bytes.
+constexpr int kSetBlockSize = 50;
+constexpr int kSetBlockCount = 22;
+constexpr int kLastSetBlock = kSetBlockCount - 1;
 
 // Leading text of the preset and unit files.
 inline constexpr char kFileMagic[] = "***MORVEXV010***";
@@ -42,8 +46,8 @@ public:
     static const ParamImage& DefaultImage();
     void LoadDefaults();
     const ParamImage& GetImage() const { return FImage; }
-    // Takes over bytes 2 to 1081 of a whole parameter set read from the device (the two reserved
-    // bytes stay); sends nothing. Callers check the set with CheckParamRanges first.
+    // Takes over bytes 2 to 1081 of a whole parameter set (the two reserved bytes stay); sends
+    // nothing. Callers check the set with CheckParamRanges first.
     void StoreImage(const ParamImage& image);
 
     // Getters. Channels 0..2 are inputs A..C, 3..8 outputs 1..6; callers pass a channel of the
@@ -110,6 +114,21 @@ public:
     // outside its table.
     bool LoadStream(std::span<const uint8_t> bytes);
 
+    // Whole-set reads. A block reply is byte 0 the block number b, then 50 bytes, which go to
+    // slot 0 at 50b; bytes past 50 are not taken. False (nothing stored) when b is past the last
+    // block or fewer than 50 bytes came.
+    // Reply 36: after the last block the image takes bytes 2..1081 of slot 0, unless an index there
+    // lies outside its table (CheckParamRanges): then false and the image stays as it was.
+    bool StoreParamBlock(std::span<const uint8_t> payload);
+    // Reply 40 of stored preset p (1..20): after the last block slot p keeps the preset, byte 0 = p,
+    // bytes 1..1080 = preset bytes 0..1079.
+    bool StoreUploadBlock(int p, std::span<const uint8_t> payload);
+    // Reply 25: the 18 unit-information bytes. False (nothing taken) when fewer came.
+    bool SetUnitInfo(std::span<const uint8_t> payload);
+    const std::array<uint8_t, kUnitInfoSize>& GetUnitInfo() const { return FUnitInfo; }
+    // Slot 0 (the set being collected) or slot p (stored preset p as uploaded).
+    std::span<const uint8_t, kBlockSlotSize> GetBlockSlot(int slot) const;
+
     // Reply 34: byte k = 255 marks preset k + 1 stored. False (nothing changed) when short.
     bool SetPresetFlags(std::span<const uint8_t> payload);
     // The first 14 bytes become the current preset name. False when short.
@@ -119,6 +138,7 @@ public:
     bool ShowPresetName(int p, std::span<const uint8_t> payload) const;
 
 private:
+    bool StoreBlock(std::span<const uint8_t> payload);
     // Mask of the channels a shared setter stores into: the link group, always with ch itself.
     uint16_t StoreMask(int ch) const;
     bool Updating() const;
@@ -131,8 +151,7 @@ private:
 
     ParamImage FImage;
     std::array<uint8_t, kUserPresets> FPresetStored{};
-    // Filled and read by the preset-store operations.
-    [[maybe_unused]] std::array<uint8_t, kUnitInfoSize> FUnitInfo{};
-    [[maybe_unused]] std::array<std::array<uint8_t, kBlockSlotSize>, kBlockSlots> FBlockSlots{};
+    std::array<uint8_t, kUnitInfoSize> FUnitInfo{};
+    std::array<std::array<uint8_t, kBlockSlotSize>, kBlockSlots> FBlockSlots{};
     CommandSink* FSink = nullptr;
 };

@@ -429,3 +429,118 @@ TEST(ParamImage, StoreImageTakesAllButTheReservedBytes)
     EXPECT_EQ(unit.GetGeqBypassMask(), 0x07);
     EXPECT_TRUE(sink.sent.empty());
 }
+
+namespace {
+
+// The 22 block replies (number, then 50 bytes) of a 1100-byte set.
+std::vector<std::vector<uint8_t>> Blocks(const std::vector<uint8_t>& set)
+{
+    std::vector<std::vector<uint8_t>> blocks;
+    for (int b = 0; b < kSetBlockCount; ++b) {
+        std::vector<uint8_t> reply = {static_cast<uint8_t>(b)};
+        reply.insert(reply.end(), set.begin() + kSetBlockSize * b, set.begin() + kSetBlockSize * (b + 1));
+        blocks.push_back(reply);
+    }
+    return blocks;
+}
+
+std::vector<uint8_t> SetOf(const ParamImage& image)
+{
+    std::vector<uint8_t> set(kBlockSlotSize, 0);
+    std::memcpy(set.data(), &image, sizeof image);
+    return set;
+}
+
+}  // namespace
+
+TEST(BlockSlots, AReadSetIsTakenAfterItsLastBlockOnly)
+{
+    ParamImage sent = LUnitControl::DefaultImage();
+    sent.reserved[0] = 0x55;
+    sent.inputs[1].gain = 123;
+    sent.geqBypass = 0x05;
+    const auto blocks = Blocks(SetOf(sent));
+
+    LUnitControl unit;
+    RecordingSink sink;
+    unit.SetSink(&sink);
+    for (int b = 0; b < kLastSetBlock; ++b)
+        ASSERT_TRUE(unit.StoreParamBlock(blocks[b]));
+    EXPECT_EQ(unit.GetGain(1), 280) << "nothing taken before the last block";
+    ASSERT_TRUE(unit.StoreParamBlock(blocks[kLastSetBlock]));
+    EXPECT_EQ(unit.GetGain(1), 123);
+    EXPECT_EQ(unit.GetGeqBypassMask(), 0x05);
+    EXPECT_EQ(unit.GetImage().reserved[0], 0) << "the device's reserved bytes are not taken";
+    EXPECT_TRUE(sink.sent.empty());
+}
+
+TEST(BlockSlots, BadBlocksAreRefusedAndChangeNothing)
+{
+    ParamImage bad = LUnitControl::DefaultImage();
+    bad.outputs[2].peq[4].q = 101;
+    const auto badBlocks = Blocks(SetOf(bad));
+    std::vector<uint8_t> past = badBlocks[0];
+    past[0] = kSetBlockCount;
+    std::vector<uint8_t> shortBlock = badBlocks[3];
+    shortBlock.pop_back();
+
+    // framing: refused as a block by reads and uploads alike; otherwise only the read checks
+    // the set's indices (a stored preset is carried as it is).
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> block;
+        bool framing;
+    } cases[] = {
+        {"empty", {}, true},
+        {"one byte short", shortBlock, true},
+        {"number past the last", past, true},
+        {"number 255", [&] { auto b = past; b[0] = 255; return b; }(), true},
+        {"last block of a set with a Q index above 100", badBlocks[kLastSetBlock], false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LUnitControl unit;
+        for (int b = 0; b < kLastSetBlock; ++b)
+            ASSERT_TRUE(unit.StoreParamBlock(badBlocks[b]));
+        const auto slot = unit.GetBlockSlot(0);
+        const std::vector<uint8_t> before(slot.begin(), slot.end());
+        EXPECT_FALSE(unit.StoreParamBlock(c.block));
+        EXPECT_EQ(0, std::memcmp(&unit.GetImage(), &LUnitControl::DefaultImage(), sizeof(ParamImage)));
+        if (c.framing) {
+            EXPECT_FALSE(unit.StoreUploadBlock(1, c.block));
+            EXPECT_EQ(std::vector<uint8_t>(slot.begin(), slot.end()), before) << "slot 0 untouched";
+        }
+    }
+}
+
+TEST(BlockSlots, AnUploadKeepsEachPresetInItsOwnSlot)
+{
+    std::vector<uint8_t> preset(kBlockSlotSize);
+    for (size_t i = 0; i < preset.size(); ++i)
+        preset[i] = static_cast<uint8_t>(i * 7 + 3);
+    preset[0] = 0xFF;
+    LUnitControl unit;
+    for (const auto& block : Blocks(preset))
+        ASSERT_TRUE(unit.StoreUploadBlock(5, block));
+
+    const auto slot = unit.GetBlockSlot(5);
+    EXPECT_EQ(slot[0], 5);
+    EXPECT_TRUE(std::equal(slot.begin() + 1, slot.begin() + 1081, preset.begin())) << "bytes 1..1080 = preset 0..1079";
+    EXPECT_EQ(unit.GetBlockSlot(4)[0], 0);
+    EXPECT_EQ(0, std::memcmp(&unit.GetImage(), &LUnitControl::DefaultImage(), sizeof(ParamImage)))
+        << "an upload leaves the current set alone";
+    EXPECT_FALSE(unit.StoreUploadBlock(0, Blocks(preset)[0]));
+    EXPECT_FALSE(unit.StoreUploadBlock(21, Blocks(preset)[0]));
+}
+
+TEST(BlockSlots, UnitInformationTakesEighteenBytes)
+{
+    LUnitControl unit;
+    std::vector<uint8_t> info(17, 9);
+    EXPECT_FALSE(unit.SetUnitInfo(info));
+    EXPECT_EQ(unit.GetUnitInfo()[0], 0);
+    info.resize(40, 7);  // a longer reply: only the first 18 bytes have a place
+    ASSERT_TRUE(unit.SetUnitInfo(info));
+    EXPECT_EQ(unit.GetUnitInfo()[16], 9);
+    EXPECT_EQ(unit.GetUnitInfo()[17], 7);
+}

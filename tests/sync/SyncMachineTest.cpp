@@ -415,6 +415,10 @@ TEST_F(SyncTest, UnaskedAndHostileRepliesChangeNothing)
         {"code above 64", 99, {}},
         {"short status", 44, {0, 0}},
         {"short unlock answer", 45, {0}},
+        {"connect reply again", 16, {}},
+        {"identity again", 19, BSTM{'M', 'O', 'R', 'V', 'E', 'X', ' ', 'V', '0', '1', '0'}},
+        {"status again", 44, BSTM(6, 0)},
+        {"locked status again", 44, BSTM{0, 0, 0, 0, 0, 1}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
