@@ -378,21 +378,37 @@ bool DeviceState::ApplySetter(uint8_t code, const BSTM& p)
 
 void DeviceState::CopyChannel(int src, int dst)
 {
+    // The same fields as the editor's own channel copy: the processing, the PEQ band bypasses, the mute
+    // and EQ-bypass bits; never the name, the link word, an output's routing and mix, or the GEQ bypass.
     ParamImage image = Image();
     if (IsInput(src) && IsInput(dst)) {
-        InputBlock copy = image.inputs[src];
-        std::copy_n(image.inputs[dst].name, kChannelNameSize, copy.name);
-        copy.link = image.inputs[dst].link;
-        image.inputs[dst] = copy;
+        InputBlock& target = image.inputs[dst];
+        const InputBlock& source = image.inputs[src];
+        target.gate = source.gate;
+        std::copy_n(source.geq, kGeqBands, target.geq);
+        std::copy_n(source.peq, kInputPeqBands, target.peq);
+        target.xover = source.xover;
+        target.gain = source.gain;
+        target.polarity = source.polarity;
+        target.delay = source.delay;
+        SetBit(image.inputMute, dst, (image.inputMute >> src) & 1);
+        SetBit(image.inputEqBypass, dst, (image.inputEqBypass >> src) & 1);
     } else if (IsOutput(src) && IsOutput(dst)) {
-        OutputBlock copy = image.outputs[src - kInputCount];
         OutputBlock& target = image.outputs[dst - kInputCount];
-        std::copy_n(target.name, kChannelNameSize, copy.name);
-        copy.link = target.link;
-        target = copy;
+        const OutputBlock& source = image.outputs[src - kInputCount];
+        target.xover = source.xover;
+        std::copy_n(source.peq, kOutputPeqBands, target.peq);
+        target.comp = source.comp;
+        target.limit = source.limit;
+        target.gain = source.gain;
+        target.polarity = source.polarity;
+        target.delay = source.delay;
+        SetBit(image.outputMute, dst - kInputCount, (image.outputMute >> (src - kInputCount)) & 1);
+        SetBit(image.outputEqBypass, dst - kInputCount, (image.outputEqBypass >> (src - kInputCount)) & 1);
     } else {
         return;
     }
+    image.bandBypass[dst] = image.bandBypass[src];
     std::memcpy(Current.data(), &image, sizeof image);
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstring>
 
 namespace morvex_device {
@@ -112,6 +113,72 @@ TEST(DeviceState, SettersChangeTheCurrentSet)
     EXPECT_EQ(image.geqBypass, 1 << 2);
     EXPECT_EQ(std::memcmp(&image.inputs[0].peq, &fresh.inputs[0].peq, sizeof image.inputs[0].peq), 0);
     EXPECT_EQ(std::memcmp(&image.inputs[0].gate, &fresh.inputs[0].gate, sizeof(GateParam)), 0);
+}
+
+// Command 42 copies what the editor's own channel copy copies, so a read after a copy matches the editor.
+TEST(DeviceState, CopyChannelKeepsNameLinkRoutingMixAndGeqBypass)
+{
+    struct Case {
+        const char* name;
+        int src;
+        int dst;
+        bool copies;
+    };
+    const Case cases[] = {
+        {"input B to input C", 1, 2, true},
+        {"output 2 to output 5", 4, 7, true},
+        {"input to output refused", 0, 5, false},
+        {"onto itself", 6, 6, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeviceState state;
+        ParamImage before = state.Image();
+        // Every byte of the channel blocks differs, and the per-channel masks tell source from target.
+        auto* bytes = reinterpret_cast<uint8_t*>(&before);
+        for (size_t i = offsetof(ParamImage, inputs); i < offsetof(ParamImage, inputMute); ++i) {
+            bytes[i] = static_cast<uint8_t>(i * 7 + 3);
+        }
+        before.inputMute = 0x0002;
+        before.outputMute = 0x0002;
+        before.inputEqBypass = 0x0002;
+        before.outputEqBypass = 0x0002;
+        before.geqBypass = 0x0002;
+        for (int ch = 0; ch < kChannelCount; ++ch) {
+            before.bandBypass[ch] = static_cast<uint16_t>(0x100 + ch);
+        }
+        state.SetImage(before);
+
+        EXPECT_EQ(state.Answer(CM_MCS_CMD(1, 42, c.src, c.dst))->Code, kAckCode);
+        const ParamImage after = state.Image();
+
+        ParamImage expected = before;
+        if (c.copies && c.src < kInputCount) {
+            InputBlock& t = expected.inputs[c.dst];
+            const InputBlock& s = before.inputs[c.src];
+            const InputBlock keep = t;
+            t = s;
+            std::memcpy(t.name, keep.name, sizeof t.name);
+            t.link = keep.link;
+            expected.inputMute = static_cast<uint16_t>(before.inputMute | (1 << c.dst));
+            expected.inputEqBypass = static_cast<uint16_t>(before.inputEqBypass | (1 << c.dst));
+            expected.bandBypass[c.dst] = before.bandBypass[c.src];
+        } else if (c.copies) {
+            OutputBlock& t = expected.outputs[c.dst - kInputCount];
+            const OutputBlock& s = before.outputs[c.src - kInputCount];
+            const OutputBlock keep = t;
+            t = s;
+            std::memcpy(t.name, keep.name, sizeof t.name);
+            t.routeMask = keep.routeMask;
+            std::memcpy(t.mix, keep.mix, sizeof t.mix);
+            t.link = keep.link;
+            expected.outputMute = static_cast<uint16_t>(before.outputMute | (1 << (c.dst - kInputCount)));
+            expected.outputEqBypass = static_cast<uint16_t>(before.outputEqBypass | (1 << (c.dst - kInputCount)));
+            expected.bandBypass[c.dst] = before.bandBypass[c.src];
+        }
+        EXPECT_EQ(std::memcmp(&after, &expected, sizeof after), 0);
+        EXPECT_EQ(after.geqBypass, before.geqBypass);
+    }
 }
 
 TEST(DeviceState, StoreRecallAndFactoryDefault)
