@@ -30,10 +30,13 @@ THxHidDeviceController::~THxHidDeviceController() {
   std::vector<THxHidDevice*> devices;
   devices.swap(FList);
   for (THxHidDevice* d : devices) {
-    d->FMyController = nullptr;
     if (d->IsCheckedOut()) {
+      // Its read thread hands reports over through this controller: end it first.
+      d->StopThread();
+      d->FMyController = nullptr;
       d->DoUnplug();  // stays alive for its user, who checks it in
     } else {
+      d->FMyController = nullptr;
       delete d;
     }
   }

@@ -107,6 +107,7 @@ bool THxHidDevice::OpenHandle(platform::UniqueFd& fd, bool readWrite) {
 }
 
 bool THxHidDevice::OpenFile() {
+  std::lock_guard g(FFileLock);
   if (IsAccessible() && !FHidFile.Valid()) {
     FHasReadWriteAccess = OpenHandle(FHidFile, true);
     if (!FHasReadWriteAccess) OpenHandle(FHidFile, false);
@@ -114,15 +115,22 @@ bool THxHidDevice::OpenFile() {
   return FHidFile.Valid();
 }
 
-void THxHidDevice::CloseFile() { FHidFile.Reset(); }
+void THxHidDevice::CloseFile() {
+  std::lock_guard g(FFileLock);
+  FHidFile.Reset();
+}
 
 void THxHidDevice::CloseHandles() {
-  FHidFile.Reset();
+  {
+    std::lock_guard g(FFileLock);
+    FHidFile.Reset();
+  }
   FHidRead.Reset();
 }
 
 bool THxHidDevice::WriteFile(const uint8_t* report, uint32_t toWrite, uint32_t& bytesWritten) {
   bytesWritten = 0;
+  std::lock_guard g(FFileLock);
   if (!OpenFile()) return false;
   ssize_t n = ::write(FHidFile.Get(), report, toWrite);
   if (n < 0) return false;
@@ -132,6 +140,7 @@ bool THxHidDevice::WriteFile(const uint8_t* report, uint32_t toWrite, uint32_t& 
 
 bool THxHidDevice::ReadFile(uint8_t* report, uint32_t toRead, uint32_t& bytesRead) {
   bytesRead = 0;
+  std::lock_guard g(FFileLock);
   if (!OpenFile()) return false;
   ssize_t n = ::read(FHidFile.Get(), report, toRead);
   if (n < 0) return false;

@@ -1,13 +1,15 @@
 // One HID device interface known to the controller: identity, attributes, report lengths,
 // its descriptors and the read thread that hands input reports to the UI thread.
 // Built and destroyed only by THxHidDeviceController (UI thread); WriteFile may run on the
-// link worker, the read thread reads on its own descriptor. The device takes no lock.
+// link worker, the read thread reads on its own descriptor. The synchronous handle has a
+// lock of its own, so an unplug closing it never overlaps a write in progress.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -89,7 +91,10 @@ class THxHidDevice {
   bool HasReadWriteAccess() const { return FHasReadWriteAccess; }
   bool IsAccessible() const { return FIsPluggedIn && (FIsCheckedOut || FIsEnumerated); }
   bool HasReadThread() const { return FThread.joinable(); }
-  int HidFileHandle() const { return FHidFile.Get(); }
+  int HidFileHandle() const {
+    std::lock_guard g(FFileLock);
+    return FHidFile.Get();
+  }
   int32_t Tag = 0;
 
   std::string VendorName();
@@ -128,10 +133,11 @@ class THxHidDevice {
   platform::HidBackend* FBackend;
   std::unique_ptr<THxHidPnPInfo> FPnPInfo;
   std::atomic<bool> FIsPluggedIn{true};
-  bool FIsCheckedOut = false;
-  bool FIsEnumerated = false;
-  bool FHasReadWriteAccess = false;
+  std::atomic<bool> FIsCheckedOut{false};
+  std::atomic<bool> FIsEnumerated{false};
+  std::atomic<bool> FHasReadWriteAccess{false};
   bool FNumbered = false;
+  mutable std::recursive_mutex FFileLock;  // FHidFile: UI thread against the link worker
   platform::UniqueFd FHidFile, FHidRead;
   HIDD_ATTRIBUTES FAttributes;
   HIDP_CAPS FCaps;

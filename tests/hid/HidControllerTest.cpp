@@ -2,7 +2,9 @@
 
 #include <poll.h>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 
 #include "../link/LinkTestSupport.h"
 #include "FakeHidBackend.h"
@@ -223,6 +225,67 @@ TEST_F(Controller, DestroyingACheckedOutDeviceLeavesAFreeOneInItsPlace) {
   EXPECT_FALSE(Ctl->Devices()[1]->IsCheckedOut());
   EXPECT_EQ(Ctl->Devices()[1]->Attributes().ProductID, 2);
   EXPECT_EQ(Ctl->NumCheckedInDevices(), 2);
+}
+
+TEST_F(Controller, DestroyingTheControllerEndsTheReadThreadOfALentDevice) {
+  Backend->Add(1, 1);
+  Make();
+  Ctl->SetOnDeviceData({[](THxHidDevice*, uint8_t, const uint8_t*, uint16_t) {}, 8});
+  int unplugs = 0;
+  Ctl->SetOnDeviceUnplug({[&](THxHidDevice*) { ++unplugs; }, 9});  // keeps the device
+  FirstScan();
+  THxHidDevice* d = nullptr;
+  ASSERT_TRUE(Ctl->CheckOut(d));
+  d->SetThreadSleepTime(10);
+  ASSERT_TRUE(d->HasReadThread());
+  Ctl.reset();
+  // The device outlives the controller; its thread must no longer hand anything over.
+  EXPECT_EQ(unplugs, 1);
+  EXPECT_FALSE(d->IsPluggedIn());
+  EXPECT_FALSE(d->HasReadThread());
+  PumpFor(50);
+  delete d;
+}
+
+// The unplug notice closes the device's handles on the UI thread while the USB worker
+// writes through it; the link core takes the device away in the unplug handler.
+TEST(UsbLink, UnplugWhileTheWorkerWritesNeverOverlapsTheWrite) {
+  TestApp();
+  auto backend = std::make_shared<FakeHidBackend>();
+  std::string id = backend->Add(kMorvexUsbVendorId, kMorvexUsbProductId);
+  LLinkCore core;
+  THxHidDeviceController ctl(backend);
+  ctl.SetOnDeviceUnplug({[&](THxHidDevice*) {
+                           THxHidDevice* t = core.TakeHidDevice();
+                           ctl.CheckIn(t);
+                         },
+                         1});
+  ctl.SetOnDeviceChange({[](THxHidDeviceController*) {}, 2});
+  ASSERT_TRUE(PumpUntil([&] { return ctl.Devices().size() == 1; }));
+  THxHidDevice* d = nullptr;
+  ASSERT_TRUE(ctl.CheckOut(d));
+  core.SetHidDevice(d);
+  ASSERT_TRUE(core.OpenUsbTransport());
+  const BSTM frame = BuildFrame(CM_MCS_CMD(1, 16), 1);
+  std::atomic<bool> stop{false};
+  std::atomic<int> writes{0};
+  std::thread writer([&] {
+    while (!stop) {
+      core.UsbWrite(frame.data(), static_cast<int>(frame.size()));
+      ++writes;
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+  });
+  while (writes < 20) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  backend->Unplug(id);
+  ctl.EventPipe(0);
+  int after = writes;
+  while (writes < after + 20) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  stop = true;
+  writer.join();
+  EXPECT_EQ(core.HidDevice(), nullptr);
+  EXPECT_TRUE(ctl.Devices().empty());
+  core.CloseAllTransports();
 }
 
 TEST(UsbLink, RoundTripOverAHidReportPair) {
