@@ -40,6 +40,7 @@ bool LTransport::StartWorker() {
   DropPending();
   FGate = LSyncGate();
   FGeneration = ++gGeneration;
+  FTimeouts = 0;
   {
     std::lock_guard g(FEndLock);
     FEnded = false;
@@ -185,6 +186,7 @@ void LStreamTransport::Run() {
       std::lock_guard g(FLock);
       WritePending();
     } else if (which == -1) {
+      ++FTimeouts;
       if (retry < FRetries) {
         std::lock_guard g(FLock);
         WritePending();
@@ -272,9 +274,11 @@ void LComm::Run() {
       RetryCounter = 0;
       std::lock_guard g(FLock);
       WritePending();
-    } else if (which == 2) {
-      return;
-    } else if (FGrace > 0) {
+      continue;
+    }
+    if (which == 2) return;
+    ++FTimeouts;
+    if (FGrace > 0) {
       --FGrace;
       std::lock_guard g(FLock);
       WritePending();

@@ -44,6 +44,8 @@ class LTransport {
   uint64_t Generation() const { return FGeneration; }
   size_t SendBufferSize() const { return FSendBufferSize; }
   LLinkOwner* Owner() const { return FOwner; }
+  // Reply time-outs the worker has counted since it started (diagnostics and tests).
+  uint32_t Timeouts() const { return FTimeouts; }
 
   // Close waits this long for the worker before it reports error 5.
   static constexpr int kCloseWaitMs = 5000;
@@ -69,6 +71,7 @@ class LTransport {
   std::atomic<int> FTimeout{800};
   std::atomic<int> FRetries{2};
   uint64_t FGeneration = 0;
+  std::atomic<uint32_t> FTimeouts{0};
 
  private:
   size_t FSendBufferSize;

@@ -2,6 +2,9 @@
 // against a silent owner.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <stdlib.h>
+
 #include <atomic>
 #include <mutex>
 #include <numeric>
@@ -143,22 +146,6 @@ TEST_F(TcpLink, ClosingInsideTheHandOverNeitherBlocksNorCrashes) {
   };
   ASSERT_TRUE(Request(16));
   EXPECT_EQ(Core.Net(), nullptr);
-}
-
-TEST_F(TcpLink, ClosingWithAHandOverPendingAbandonsIt) {
-  Core.SendCommand(CM_MCS_CMD(1, 16), true);
-  ASSERT_TRUE(Device.WaitForFrames(1, 2000));
-  // Hand the reply to the worker without running the event loop: the worker posts its
-  // hand-over and waits for a UI thread that is busy closing.
-  ASSERT_TRUE(PumpUntil([&] { return false; }, 0) || true);
-  for (int i = 0; i < 200 && Core.Net()->Busy(); ++i) {
-    Core.ClientSocketRead();
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    if (i == 20) break;
-  }
-  Core.CloseTransport();
-  PumpFor(50);
-  EXPECT_TRUE(Rec.Frames.empty());  // the abandoned hand-over never reaches the owner
 }
 
 TEST_F(TcpLink, IdlePollSendsCode18AndRaisesTheTimeout) {
@@ -303,6 +290,156 @@ TEST(LTransport, SendAndReceiveOnAClosedTransportDoNothing) {
   t.Close();
   PumpUntil([&] { return !t.IsOpen(); }, 1000);
   EXPECT_TRUE(owner.Writes.empty());
+}
+
+// Records each write and each lost-link notice with the number of time-outs counted
+// before it, so the retry table is checked in time-outs, not in milliseconds.
+template <class Base>
+class Probe : public Base {
+ public:
+  using Base::Base;
+  std::vector<std::string> Events() {
+    std::lock_guard g(FEventLock);
+    return FEvents;
+  }
+  size_t Errors() {
+    std::lock_guard g(FEventLock);
+    return FErrors;
+  }
+
+ protected:
+  void WriteOut(const uint8_t*, int) override { Add("W" + std::to_string(this->Timeouts())); }
+  void OnError(int code, int) override {
+    std::lock_guard g(FEventLock);
+    ++FErrors;
+    FEvents.push_back("E" + std::to_string(code) + "@" + std::to_string(this->Timeouts()));
+  }
+
+ private:
+  void Add(std::string e) {
+    std::lock_guard g(FEventLock);
+    FEvents.push_back(std::move(e));
+  }
+  std::mutex FEventLock;
+  std::vector<std::string> FEvents;
+  size_t FErrors = 0;
+};
+
+// A pseudo-terminal made by the test; the serial transport opens its slave side.
+struct TestPty {
+  platform::UniqueFd Master;
+  std::string Slave;
+  TestPty() {
+    Master.Reset(::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC));
+    if (Master.Valid() && ::grantpt(Master.Get()) == 0 && ::unlockpt(Master.Get()) == 0) Slave = ::ptsname(Master.Get());
+  }
+};
+
+TEST(LTransport, RetryTableInTimeouts) {
+  struct Case {
+    const char* name;
+    enum { Net, Usb, Com } kind;
+    int grace;
+    std::vector<std::string> want;  // the first events, by time-outs counted before each
+  } cases[] = {
+      // R = 3: the frame, three writes again, error 0 at the next time-out; afterwards
+      // only counting, error 0 again every R + 1 time-outs.
+      {"TCP", Case::Net, 0, {"W0", "W1", "W2", "W3", "E0@4", "E0@8"}},
+      // USB waits four more time-outs: every R + 5.
+      {"USB", Case::Usb, 0, {"W0", "W1", "W2", "W3", "E0@8", "E0@16"}},
+      {"RS-232", Case::Com, 0, {"W0", "W1", "W2", "W3", "E0@4", "E0@8"}},
+      // A grace time-out writes again without counting a retry: the error comes one later.
+      {"RS-232 with one grace resend", Case::Com, 1, {"W0", "W1", "W2", "W3", "W4", "E0@5", "E0@9"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CountingOwner owner;
+    TestPty pty;
+    std::unique_ptr<LTransport> t;
+    std::function<std::vector<std::string>()> events;
+    std::function<size_t()> errors;
+    if (c.kind == Case::Com) {
+      ASSERT_FALSE(pty.Slave.empty());
+      auto p = std::make_unique<Probe<LComm>>(&owner);
+      ASSERT_TRUE(p->Open(pty.Slave, 115200, 8, platform::Parity::None, 1)) << p->Error();
+      p->SetGraceResends(c.grace);
+      events = [q = p.get()] { return q->Events(); };
+      errors = [q = p.get()] { return q->Errors(); };
+      t = std::move(p);
+    } else {
+      std::unique_ptr<Probe<LNet>> pn;
+      std::unique_ptr<Probe<LUsb>> pu;
+      LStreamTransport* st;
+      if (c.kind == Case::Net) {
+        pn = std::make_unique<Probe<LNet>>(&owner);
+        events = [q = pn.get()] { return q->Events(); };
+        errors = [q = pn.get()] { return q->Errors(); };
+        st = pn.get();
+        t = std::move(pn);
+      } else {
+        pu = std::make_unique<Probe<LUsb>>(&owner);
+        events = [q = pu.get()] { return q->Events(); };
+        errors = [q = pu.get()] { return q->Errors(); };
+        st = pu.get();
+        t = std::move(pu);
+      }
+      ASSERT_TRUE(st->Open());
+    }
+    t->SetRetries(3);
+    t->Send(BuildFrame(CM_MCS_CMD(9, 16), 1));
+    t->SetTimeout(3);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (errors() < 2 && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    t->Close();
+    std::vector<std::string> got = events();
+    ASSERT_GE(got.size(), c.want.size());
+    got.resize(c.want.size());
+    EXPECT_EQ(got, c.want);
+  }
+}
+
+// An owner that holds every hand-over instead of running it: the worker is then known to
+// wait in its hand-over when the test closes the transport.
+class HoldingOwner : public LLinkOwner {
+ public:
+  void PostToUi(std::function<void()> fn) override {
+    std::lock_guard g(Lock);
+    Held.push_back(std::move(fn));
+  }
+  void OnLinkFrame(const BSTM&, uint32_t) override { ++Frames; }
+  void OnLinkError(int code, int, uint64_t) override { Errors.push_back(code); }
+  void NetWrite(const uint8_t*, int) override { ++Writes; }
+  size_t HeldCount() {
+    std::lock_guard g(Lock);
+    return Held.size();
+  }
+  std::mutex Lock;
+  std::vector<std::function<void()>> Held;
+  std::atomic<int> Frames{0}, Writes{0};
+  std::vector<int> Errors;
+};
+
+TEST(LNetProc, ClosingWhileAHandOverIsPendingAbandonsIt) {
+  TestApp();
+  HoldingOwner owner;
+  auto t = std::make_unique<LNetProc>(&owner, 1);
+  ASSERT_TRUE(t->Open());
+  t->QueueFrame(BuildFrame(CM_MCS_CMD(1, 16), 1), true);
+  t->QueueFrame(BuildFrame(CM_MCS_CMD(1, 19), 1), true);  // waits behind the first
+  const BSTM reply = BuildFrame(CM_MCS_CMD(1, 16), 1);
+  t->Receive(reply.data(), static_cast<int>(reply.size()));
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (owner.HeldCount() == 0 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ASSERT_EQ(owner.HeldCount(), 1u);  // the hand-over is pending now
+  t->Close();                         // returns: the pending hand-over is abandoned
+  EXPECT_FALSE(t->IsOpen());
+  EXPECT_EQ(owner.HeldCount(), 1u);   // no error 5: the worker ended in time
+  t.reset();
+  for (auto& fn : owner.Held) fn();  // runs after the transport is gone
+  EXPECT_EQ(owner.Frames, 0);
+  EXPECT_EQ(owner.Writes, 1);  // the queued frame never went out
 }
 
 TEST(LComm, RefusesRatesOutsideTheRangeAndPortsThatFail) {
