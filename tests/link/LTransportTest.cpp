@@ -2,7 +2,10 @@
 // against a silent owner.
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <stdlib.h>
 
 #include <atomic>
@@ -165,6 +168,68 @@ TEST_F(TcpLink, SuppressedPollSendsNothing) {
   Core.Net()->SetPollInterval(20);
   PumpFor(120);
   EXPECT_TRUE(Device.ReceivedCodes().empty());
+}
+
+// A one-shot peer on 127.0.0.1: after the first request it writes the given bytes in one send.
+class OneSegmentPeer {
+ public:
+  explicit OneSegmentPeer(BSTM bytes) : FBytes(std::move(bytes)) {
+    FListen.Reset(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    sockaddr_in sa{};
+    sa.sin_family = AF_INET;
+    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof sa;
+    if (::bind(FListen.Get(), reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0 || ::listen(FListen.Get(), 1) != 0 ||
+        ::getsockname(FListen.Get(), reinterpret_cast<sockaddr*>(&sa), &len) != 0)
+      return;
+    Port = ntohs(sa.sin_port);
+    FThread = std::thread([this] {
+      platform::UniqueFd c(::accept(FListen.Get(), nullptr, nullptr));
+      uint8_t buf[64];
+      if (!c.Valid() || ::recv(c.Get(), buf, sizeof buf, 0) <= 0) return;
+      Sent = ::send(c.Get(), FBytes.data(), FBytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(FBytes.size());
+      ::recv(c.Get(), buf, sizeof buf, 0);  // holds the link until the editor closes it
+    });
+  }
+  ~OneSegmentPeer() {
+    if (FThread.joinable()) FThread.join();
+  }
+  uint16_t Port = 0;
+  std::atomic<bool> Sent{false};
+
+ private:
+  BSTM FBytes;
+  platform::UniqueFd FListen;
+  std::thread FThread;
+};
+
+TEST(LinkCore, TwoRepliesInOneTcpSegmentAreHandedOverInOrder) {
+  TestApp();
+  CM_MCS_CMD ack(1, 1);
+  ack.GetPayload() = {0};
+  BSTM both = BuildFrame(CM_MCS_CMD(1, 16), 1);
+  BSTM second = BuildFrame(ack, 1);
+  both.insert(both.end(), second.begin(), second.end());
+  OneSegmentPeer peer(both);
+  ASSERT_NE(peer.Port, 0);
+  {
+    LLinkCore core;
+    LinkRecorder rec;
+    rec.Attach(core);
+    core.ClientSocket.Address = "127.0.0.1";
+    core.ClientSocket.Port = peer.Port;
+    core.ClientSocket.SetActive(true);
+    ASSERT_TRUE(PumpUntil([&] { return core.ClientSocket.Connected(); }));
+    ASSERT_TRUE(core.OpenNetTransport());
+    core.SetLinkTimeout(2000);
+    core.SendCommand(CM_MCS_CMD(1, 16), true);
+    ASSERT_TRUE(PumpUntil([&] { return rec.Frames.size() == 2; }));
+    EXPECT_TRUE(peer.Sent);
+    EXPECT_EQ(LCmd(rec.Frames[0], 1).GetCode(), 16);
+    EXPECT_EQ(LCmd(rec.Frames[1], 1).GetCode(), 1);
+    core.CloseAllTransports();
+    core.ClientSocket.SetActive(false);
+  }
 }
 
 TEST(LinkCore, SendPathWithoutTransportAndStaleNotices) {
