@@ -6,6 +6,10 @@
 #include <QTimer>
 
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <thread>
 
@@ -13,6 +17,7 @@
 #include "SyncRig.h"
 #include "TestDevice.h"
 #include "link/LLinkCore.h"
+#include "model/PresetFile.h"
 
 namespace {
 
@@ -228,6 +233,171 @@ TEST(SyncOverLink, AnotherIdNeverGetsPastTheConnect)
     EXPECT_EQ(rig.SentCodes(), (Codes{16}));
     EXPECT_FALSE(rig.Machine.Connected());
     device.Stop();
+}
+
+// ---- every operation and fault over both byte links ----
+
+namespace fs = std::filesystem;
+
+struct Transport {
+    const char* name;
+    bool tcp;
+};
+const Transport kTransports[] = {{"loopback TCP", true}, {"pty", false}};
+
+bool StartDevice(morvex_device::TestDevice& device, const Transport& t)
+{
+    return t.tcp ? device.StartTcp(0) : device.StartPty();
+}
+
+bool OpenLink(CoreRig& rig, morvex_device::TestDevice& device, const Transport& t)
+{
+    return t.tcp ? rig.OpenTcp(device.Port()) : rig.OpenPty(device.PtyPath());
+}
+
+std::vector<uint8_t> ReadAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+class TempDir {
+public:
+    TempDir()
+    {
+        std::string pattern = (fs::temp_directory_path() / "morvex-link-XXXXXX").string();
+        Path = mkdtemp(pattern.data());
+    }
+    ~TempDir() { fs::remove_all(Path); }
+    fs::path Path;
+};
+
+bool EndsWithEvent(CoreRig& rig, const std::string& event, int timeoutMs = 10000)
+{
+    return PumpUntil([&] { return rig.HasEvent(event) || !rig.LinkOpen(); }, timeoutMs) && rig.HasEvent(event);
+}
+
+TEST(SyncOverLink, LockStorePresetsCopyFilesOverTcpAndPty)
+{
+    for (const Transport& t : kTransports) {
+        SCOPED_TRACE(t.name);
+        TempDir dir;
+        morvex_device::TestDevice device;
+        device.SetImage(SampleImage(3));
+        device.SetLock(true, "4719");
+        device.WithState([](morvex_device::DeviceState& s) {
+            s.StorePreset(2, SampleImage(2));
+            s.StorePreset(5, SampleImage(5));
+            for (int i = 0; i < 18; ++i)
+                s.Store[i] = static_cast<uint8_t>(0x40 + i);
+        });
+        ASSERT_TRUE(StartDevice(device, t));
+        CoreRig rig;
+        ASSERT_TRUE(OpenLink(rig, device, t));
+
+        // Locked: wrong password, then the right one; the read follows.
+        ASSERT_TRUE(EndsWithEvent(rig, "unlock-prompt"));
+        EXPECT_EQ(rig.Machine.ProcessState(), PS_LOCKED);
+        rig.Machine.SubmitPassword("1234");
+        ASSERT_TRUE(EndsWithEvent(rig, "message Password Error!!"));
+        rig.Machine.SubmitPassword("4719");
+        ASSERT_TRUE(EndsWithEvent(rig, "show-all"));
+        ASSERT_TRUE(rig.ReadDone());
+        EXPECT_EQ(Body(rig.Unit.GetImage()), Body(device.Image()));
+        EXPECT_EQ(Body(rig.Unit.GetImage()), Body(SampleImage(3)));
+
+        // Store as preset 4: the device keeps the live set and the name.
+        rig.ClearEvents();
+        std::array<uint8_t, kPresetNameSize> name{};
+        std::memcpy(name.data(), "Over the link ", kPresetNameSize);
+        rig.Machine.StorePreset(3, name);
+        ASSERT_TRUE(EndsWithEvent(rig, "progress-closed"));
+        device.WithState([&](morvex_device::DeviceState& s) {
+            EXPECT_TRUE(s.Presets[3].Stored);
+            EXPECT_EQ(std::string(s.Presets[3].Body.begin() + 2, s.Presets[3].Body.begin() + 16), "Over the link ");
+        });
+
+        // Recall preset 2: device and model hold its set.
+        rig.ClearEvents();
+        rig.Machine.RecallPreset(2);
+        ASSERT_TRUE(EndsWithEvent(rig, "show-all"));
+        EXPECT_EQ(Body(rig.Unit.GetImage()), Body(device.Image()));
+        EXPECT_EQ(rig.Unit.GetGain(0), SampleImage(2).inputs[0].gain);
+
+        // Channel copy A onto B: the device copies, the model reads it back.
+        rig.ClearEvents();
+        ASSERT_TRUE(rig.Machine.CopyChannel(0, 1, true));
+        ASSERT_TRUE(EndsWithEvent(rig, "show-all"));
+        EXPECT_EQ(device.Image().inputs[1].gain, device.Image().inputs[0].gain);
+        EXPECT_EQ(Body(rig.Unit.GetImage()), Body(device.Image()));
+
+        // Factory default: everything read again.
+        rig.ClearEvents();
+        rig.Machine.FactoryReset();
+        ASSERT_TRUE(EndsWithEvent(rig, "show-all"));
+        EXPECT_EQ(Body(rig.Unit.GetImage()), Body(device.Image()));
+
+        // A preset file goes down field by field and comes back byte for byte.
+        ParamImage fileSet = SampleImage(11);
+        {
+            LUnitControl source;
+            source.StoreImage(fileSet);
+            ASSERT_TRUE(SavePresetFile(source, (dir.Path / "live").string()));
+        }
+        const std::vector<uint8_t> presetFile = ReadAll(dir.Path / "live.prs");
+        rig.ClearEvents();
+        ASSERT_TRUE(rig.Machine.OpenPresetFile((dir.Path / "live.prs").string()));
+        ASSERT_TRUE(EndsWithEvent(rig, "progress-closed"));
+        EXPECT_FALSE(rig.Machine.Busy());
+        const ParamImage onDevice = device.Image();
+        const auto* dev = reinterpret_cast<const uint8_t*>(&onDevice);
+        EXPECT_TRUE(std::equal(dev + 2, dev + 2 + kStreamSize, presetFile.begin() + 16)) << "the device holds the file";
+        ASSERT_TRUE(SavePresetFile(rig.Unit, (dir.Path / "again").string()));
+        EXPECT_EQ(ReadAll(dir.Path / "again.prs"), presetFile);
+
+        // Upload: presets 2, 4 and 5 into a byte-exact unit file.
+        const auto presets = device.WithState([](morvex_device::DeviceState& s) { return s.Presets; });
+        const auto info = device.WithState([](morvex_device::DeviceState& s) { return s.Store; });
+        std::vector<uint8_t> expected(kFileMagic, kFileMagic + 16);
+        expected.insert(expected.end(), info.begin(), info.begin() + 18);
+        for (int k = 0; k < 20; ++k) {
+            if (presets[k].Stored) {
+                expected.push_back(static_cast<uint8_t>(k + 1));
+                expected.insert(expected.end(), presets[k].Body.begin(), presets[k].Body.begin() + 1079);
+            } else {
+                expected.insert(expected.end(), 1080, 0x64);
+            }
+            expected.push_back(0x0D);
+            expected.push_back(0x0A);
+        }
+        rig.SaveName = (dir.Path / "all").string();
+        rig.Machine.StartUnitUpload();
+        ASSERT_TRUE(PumpUntil([&] { return fs::exists(dir.Path / "all.unt") || !rig.LinkOpen(); }, 20000));
+        EXPECT_EQ(ReadAll(dir.Path / "all.unt"), expected);
+
+        // Download into an emptied store: the same presets, then the device resets and the link closes.
+        device.WithState([](morvex_device::DeviceState& s) {
+            for (auto& p : s.Presets)
+                p = {};
+        });
+        rig.OpenName = (dir.Path / "all.unt").string();
+        rig.Machine.StartUnitDownload();
+        ASSERT_TRUE(PumpUntil([&] { return !rig.LinkOpen(); }, 20000));
+        EXPECT_TRUE(rig.HasEvent("link-closed"));
+        EXPECT_FALSE(rig.HasEvent("link-lost"));
+        EXPECT_TRUE(rig.MainEnabled);
+        device.WithState([&](morvex_device::DeviceState& s) {
+            for (int k = 0; k < 20; ++k) {
+                SCOPED_TRACE(k);
+                EXPECT_EQ(s.Presets[k].Stored, presets[k].Stored);
+                if (presets[k].Stored) {
+                    EXPECT_TRUE(std::equal(s.Presets[k].Body.begin(), s.Presets[k].Body.begin() + 1079,
+                                           presets[k].Body.begin()));
+                }
+            }
+        });
+        device.Stop();
+    }
 }
 
 }  // namespace
