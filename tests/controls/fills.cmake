@@ -1,6 +1,6 @@
 # Tests of the segmented progress bar, the fill description and the rounded edit box.
-include_guard(GLOBAL)
-if(TARGET morvex_controls AND COMMAND morvex_test)
+
+if(TRUE)
   morvex_test(NAME fills_tests LABEL controls
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/FxProgressBarTest.cpp ${CMAKE_CURRENT_LIST_DIR}/GDIPFillTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/RoundEditTest.cpp
