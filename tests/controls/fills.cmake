@@ -6,7 +6,4 @@ if(TRUE)
       ${CMAKE_CURRENT_LIST_DIR}/RoundEditTest.cpp
     LIBS morvex_controls)
   target_include_directories(fills_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
-  # morvex-gallery-fills OUTDIR: one PNG per control in its states.
-  add_executable(morvex-gallery-fills ${CMAKE_CURRENT_LIST_DIR}/FillsGallery.cpp)
-  target_link_libraries(morvex-gallery-fills PRIVATE morvex_controls)
 endif()
