@@ -83,7 +83,7 @@ void FakeTimerService::Advance(int ms)
 TTimer::~TTimer()
 {
     *FAlive = false;
-    if (FId && FService)
+    if (FId && FService && !FServiceAlive.expired())
         FService->Stop(FId);
 }
 
@@ -105,13 +105,15 @@ void TTimer::SetEnabled(bool value)
 
 void TTimer::Update()
 {
-    if (FId && FService)
+    if (FId && FService && !FServiceAlive.expired())
         FService->Stop(FId);
     FId = 0;
     FService = nullptr;
+    FServiceAlive.reset();
     if (!FEnabled || FInterval <= 0)
         return;
     FService = &Timers();
+    FServiceAlive = FService->Token();
     std::weak_ptr<bool> alive = FAlive;
     FId = FService->Start(FInterval, [this, alive] {
         if (alive.expired() || !*alive.lock())

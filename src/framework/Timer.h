@@ -12,9 +12,14 @@ namespace fw {
 class TimerService {
 public:
     virtual ~TimerService() = default;
+    // Lets a timer see whether the service that started it still exists.
+    std::weak_ptr<void> Token() const { return FToken; }
     // Starts a repeating timer; returns its id (never 0).
     virtual int Start(int intervalMs, std::function<void()> tick) = 0;
     virtual void Stop(int id) = 0;
+
+private:
+    std::shared_ptr<int> FToken = std::make_shared<int>(0);
 };
 
 // The service in use (the Qt one unless a test installed another).
@@ -71,6 +76,7 @@ private:
     bool FEnabled = false;
     int FId = 0;
     TimerService* FService = nullptr;
+    std::weak_ptr<void> FServiceAlive; // a timer may outlive a test's fake service
     std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
