@@ -317,6 +317,11 @@ void TControl::keyPressEvent(QKeyEvent* e)
 
 void TControl::keyReleaseEvent(QKeyEvent* e)
 {
+    // A held key repeats its key-down only; X11 pairs each repeat with a release, which is not one.
+    if (e->isAutoRepeat()) {
+        e->accept();
+        return;
+    }
     Word key = KeyFromQt(*e);
     if (key != 0)
         KeyUp(key, ShiftFromQt(e->modifiers()));

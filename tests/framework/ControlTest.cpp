@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace fw;
 
@@ -55,6 +56,37 @@ TEST(TimerService, DestroyedTimerNeverTicks)
     }
     scope.Fake.Advance(100);
     EXPECT_EQ(ticks, 0);
+}
+
+TEST(TimerService, TimerOutlivingAFakeServiceIsSafe)
+{
+    struct Case {
+        const char* name;
+        bool stopAfter; // disable after the service is gone, rather than only destroy
+    };
+    const Case cases[] = {{"destroyed after the fake", false}, {"disabled after the fake", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        int ticks = 0;
+        auto t = std::make_unique<TTimer>();
+        {
+            FakeTimerScope scope;
+            t->SetInterval(10);
+            t->OnTimer = [&](TTimer*) { ++ticks; };
+            t->SetEnabled(true);
+            scope.Fake.Advance(10);
+        }
+        EXPECT_EQ(ticks, 1);
+        if (c.stopAfter) {
+            t->SetEnabled(false);
+            EXPECT_FALSE(t->Enabled());
+        }
+        t.reset(); // must not reach into the destroyed fake
+        FakeTimerScope next;
+        next.Fake.Advance(100);
+        EXPECT_EQ(next.Fake.ActiveCount(), 0u);
+        EXPECT_EQ(ticks, 1);
+    }
 }
 
 TEST(Form, FindsComponentsByNameIgnoringCase)
@@ -117,6 +149,27 @@ TEST(Control, WheelDeltasAddUpToWholeNotches)
     send(-60);
     send(-60);
     EXPECT_EQ(probe.deltas, (std::vector<int>{120, 120, 120, -120}));
+}
+
+TEST(Control, HeldKeyRepeatsKeyDownButReleasesOnce)
+{
+    EnsureApp();
+    TControl c;
+    std::vector<std::string> log;
+    c.OnKeyDown = [&](TControl*, Word& key, TShiftState) { log.push_back("down " + std::to_string(key)); };
+    c.OnKeyUp = [&](TControl*, Word& key, TShiftState) { log.push_back("up " + std::to_string(key)); };
+    struct Step {
+        QEvent::Type type;
+        bool autoRepeat;
+    };
+    // A key held down as X11 reports it: every repeat comes as a release and a press.
+    const Step steps[] = {{QEvent::KeyPress, false},  {QEvent::KeyRelease, true}, {QEvent::KeyPress, true},
+                          {QEvent::KeyRelease, true}, {QEvent::KeyPress, true},   {QEvent::KeyRelease, false}};
+    for (const Step& s : steps) {
+        QKeyEvent e(s.type, Qt::Key_Up, Qt::NoModifier, QString(), s.autoRepeat);
+        QApplication::sendEvent(&c, &e);
+    }
+    EXPECT_EQ(log, (std::vector<std::string>{"down 38", "down 38", "down 38", "up 38"}));
 }
 
 TEST(Control, ExitFiresOnFocusMoveButNotOnDeactivationOrPopup)
