@@ -1,5 +1,6 @@
 #include "controls/LedBase.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace sk {
@@ -108,6 +109,15 @@ void TLedCustomControl::EndUpdate()
     if (FUpdateCount > 0)
         --FUpdateCount;
     UpdateControl();
+}
+
+void TLedCustomControl::keyReleaseEvent(QKeyEvent* e)
+{
+    if (e->isAutoRepeat()) {
+        e->accept();
+        return;
+    }
+    TControl::keyReleaseEvent(e);
 }
 
 void TLedCustomControl::UpdateControl()

@@ -10,6 +10,7 @@
 #include "framework/Timer.h"
 
 #include <QDialog>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace fw;
@@ -224,6 +225,38 @@ TEST_F(PowerButton, DemoButtonClicksOnlyOnReleaseInside)
     Move(d, 500, 5);
     Release(d, 500, 5);
     EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(PowerButton, HeldSpaceClicksOnceOnTheRealRelease)
+{
+    // A held key arrives as auto-repeat release and press pairs before the real release.
+    struct Case {
+        const char* name;
+        std::function<TControl*(QWidget*)> make;
+    };
+    const Case cases[] = {
+        {"power button", [](QWidget* p) { return new TLedPowerButton(p); }},
+        {"demo button", [](QWidget* p) { return new TLedDemoButton(p); }},
+        {"bitmap button", [](QWidget* p) { return new TSkBmpButton(p); }},
+        {"push button", [](QWidget* p) { return new TSkButton(p); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TControl* b = c.make(form.get());
+        int clicks = 0;
+        b->OnClick = [&](TControl*) { ++clicks; };
+        Key(b, QEvent::KeyPress, Qt::Key_Space, QStringLiteral(" "));
+        for (int i = 0; i < 3; ++i) {
+            Key(b, QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "), true);
+            Key(b, QEvent::KeyPress, Qt::Key_Space, QStringLiteral(" "), true);
+        }
+        EXPECT_EQ(clicks, 0);
+        Key(b, QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "));
+        EXPECT_EQ(clicks, 1);
+        if (auto* p = dynamic_cast<TLedPowerButton*>(b))
+            EXPECT_TRUE(p->Active());
+        delete b;
+    }
 }
 
 using ComboBox = Fixture;
