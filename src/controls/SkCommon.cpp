@@ -556,10 +556,14 @@ void TSkBlinkingControlsList::Tick()
 {
     FBlinkState = FBlinkState == bsOff ? bsOn : bsOff;
     FTimer.SetInterval(FBlinkState == bsOn ? FIntervalOn : FIntervalOff);
-    const auto controls = FControls; // a control may leave the list while it blinks
-    for (auto& e : controls)
-        if (e.second)
+    // A control may leave the list (or be destroyed) while another one blinks: call only members.
+    const auto controls = FControls;
+    for (auto& e : controls) {
+        const bool member = std::any_of(FControls.begin(), FControls.end(),
+                                        [&](const auto& m) { return m.first == e.first; });
+        if (member && e.second)
             e.second(FBlinkState);
+    }
 }
 
 TSkBlinkingControlsList* TSkBlinkingControlsList::Shared(bool create)

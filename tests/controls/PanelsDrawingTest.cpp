@@ -218,6 +218,28 @@ TEST(SkBlinking, OnAndOffIntervalsTheRightWayRound)
     EXPECT_EQ(log, want);
 }
 
+TEST(SkBlinking, AControlThatLeavesDuringATickIsNotCalled)
+{
+    panels_test::EnsureApp();
+    FakeTimerScope scope;
+    TSkBlinkingControlsList list;
+    int first = 0, second = 0;
+    std::vector<int*> called;
+    // The first control's blink destroys the second one (as closing a window would).
+    list.Add(&first, [&](TBlinkState) {
+        called.push_back(&first);
+        list.Remove(&second);
+        return true;
+    });
+    list.Add(&second, [&](TBlinkState) {
+        called.push_back(&second);
+        return true;
+    });
+    scope.Fake.Advance(list.IntervalOff());
+    EXPECT_EQ(called, std::vector<int*>{&first});
+    EXPECT_EQ(list.Count(), 1);
+}
+
 namespace {
 struct Recorder : ISkFramed {
     std::vector<TSkFrameControllerProperty> seen;
