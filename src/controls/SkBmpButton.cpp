@@ -24,7 +24,7 @@ const QImage& DownPatternBitmap()
     return pattern;
 }
 
-TSkBmpButton::TSkBmpButton(QWidget* parent) : TControl(parent)
+TSkBmpButton::TSkBmpButton(QWidget* parent) : TSkGroupedButton(parent)
 {
     resize(80, 30);
     SetTabStop(true);
@@ -77,22 +77,6 @@ void TSkBmpButton::Loaded()
     ResizeCheck();
 }
 
-void TSkBmpButton::SetGroupIndex(int v)
-{
-    if (v == FGroupIndex)
-        return;
-    FGroupIndex = v;
-    UpdateExclusive(true);
-}
-
-void TSkBmpButton::SetAllowAllUp(bool v)
-{
-    if (v == FAllowAllUp)
-        return;
-    FAllowAllUp = v;
-    UpdateExclusive(true);
-}
-
 void TSkBmpButton::SetDown(bool value)
 {
     if (FGroupIndex == 0)
@@ -104,47 +88,6 @@ void TSkBmpButton::SetDown(bool value)
     update();
     if (value)
         UpdateExclusive(false);
-}
-
-// The group's AllowAllUp travels only with a change of the setting (or of the group), never with a press,
-// so that the group keeps one setting whichever button was released last.
-void TSkBmpButton::UpdateExclusive(bool shareAllowAllUp)
-{
-    QWidget* parent = parentWidget();
-    if (FGroupIndex == 0 || !parent) {
-        if (!FDown)
-            FState = bsUp;
-        return;
-    }
-    const auto siblings = parent->children();
-    for (QObject* o : siblings)
-        if (auto* b = dynamic_cast<TSkBmpButton*>(o); b && b != this)
-            b->GroupMessage(this, shareAllowAllUp);
-}
-
-void TSkBmpButton::GroupMessage(TSkBmpButton* sender, bool shareAllowAllUp)
-{
-    if (sender->FGroupIndex != FGroupIndex || FGroupIndex == 0)
-        return;
-    if (sender->FDown && FDown) {
-        FDown = false;
-        FState = bsUp;
-        update();
-    }
-    if (shareAllowAllUp)
-        FAllowAllUp = sender->FAllowAllUp;
-}
-
-void TSkBmpButton::Click()
-{
-    if (FSuppressFrameworkClick) { // the framework's own click on release: the press logic clicks itself
-        FSuppressFrameworkClick = false;
-        return;
-    }
-    QPointer<TSkBmpButton> guard(this);
-    SetFormModalResult(this, FModalResult);
-    if (guard)
-        TControl::Click();
 }
 
 void TSkBmpButton::FinishPress(bool clicked)
@@ -199,13 +142,6 @@ void TSkBmpButton::MouseMove(TShiftState Shift, int X, int Y)
     }
 }
 
-void TSkBmpButton::mouseReleaseEvent(QMouseEvent* e)
-{
-    FSuppressFrameworkClick = true;
-    TControl::mouseReleaseEvent(e);
-    FSuppressFrameworkClick = false;
-}
-
 void TSkBmpButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     FSuppressFrameworkClick = false;
@@ -235,15 +171,6 @@ void TSkBmpButton::KeyDown(Word& Key, TShiftState Shift)
         }
         FDragging = true;
     }
-}
-
-void TSkBmpButton::keyReleaseEvent(QKeyEvent* e)
-{
-    if (e->isAutoRepeat()) {
-        e->accept();
-        return;
-    }
-    TControl::keyReleaseEvent(e);
 }
 
 void TSkBmpButton::KeyUp(Word& Key, TShiftState Shift)

@@ -11,6 +11,9 @@
 #include "framework/Control.h"
 
 #include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
 
 namespace sk {
 
@@ -59,7 +62,100 @@ private:
     TColor FTransparentColor = fw::clOlive;
 };
 
-class TSkBmpButton : public fw::TControl {
+// Speed-button grouping and the click of the push and bitmap buttons. Buttons of one class with the same
+// non-zero GroupIndex under one parent are exclusive; the group keeps one AllowAllUp, passed on when the
+// setting (or the group) changes, never with a press, so that the group keeps one setting whichever button
+// was released last. Click hands ModalResult to the form first. The framework's own click on release is
+// kept out (the press logic clicks itself), and a held key's auto-repeat releases never reach KeyUp.
+template <class Self> class TSkGroupedButton : public fw::TControl {
+public:
+    using fw::TControl::TControl;
+
+    int GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int v)
+    {
+        if (v == FGroupIndex)
+            return;
+        FGroupIndex = v;
+        UpdateExclusive(true);
+    }
+    bool Down() const { return FDown; }
+    bool AllowAllUp() const { return FAllowAllUp; }
+    void SetAllowAllUp(bool v)
+    {
+        if (v == FAllowAllUp)
+            return;
+        FAllowAllUp = v;
+        UpdateExclusive(true);
+    }
+    int ModalResult() const { return FModalResult; }
+    void SetModalResult(int v) { FModalResult = v; }
+
+    // The form's ModalResult takes the button's, then OnClick fires.
+    void Click() override
+    {
+        if (FSuppressFrameworkClick) {
+            FSuppressFrameworkClick = false;
+            return;
+        }
+        QPointer<QWidget> guard(this);
+        SetFormModalResult(this, FModalResult);
+        if (guard)
+            fw::TControl::Click();
+    }
+
+protected:
+    void UpdateExclusive(bool shareAllowAllUp)
+    {
+        QWidget* parent = parentWidget();
+        if (FGroupIndex == 0 || !parent) {
+            if (!FDown)
+                FState = bsUp;
+            return;
+        }
+        const auto siblings = parent->children();
+        for (QObject* o : siblings)
+            if (auto* b = dynamic_cast<Self*>(o); b && b != this)
+                static_cast<TSkGroupedButton*>(b)->GroupMessage(this, shareAllowAllUp);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override
+    {
+        FSuppressFrameworkClick = true;
+        fw::TControl::mouseReleaseEvent(e);
+        FSuppressFrameworkClick = false;
+    }
+    void keyReleaseEvent(QKeyEvent* e) override
+    {
+        if (e->isAutoRepeat()) {
+            e->accept();
+            return;
+        }
+        fw::TControl::keyReleaseEvent(e);
+    }
+
+    int FGroupIndex = 0;
+    bool FDown = false;
+    bool FAllowAllUp = false;
+    int FModalResult = 0;
+    TButtonState FState = bsUp;
+    bool FSuppressFrameworkClick = false;
+
+private:
+    void GroupMessage(TSkGroupedButton* sender, bool shareAllowAllUp)
+    {
+        if (sender->FGroupIndex != FGroupIndex || FGroupIndex == 0)
+            return;
+        if (sender->FDown && FDown) {
+            FDown = false;
+            FState = bsUp;
+            update();
+        }
+        if (shareAllowAllUp)
+            FAllowAllUp = sender->FAllowAllUp;
+    }
+};
+
+class TSkBmpButton : public TSkGroupedButton<TSkBmpButton> {
 public:
     explicit TSkBmpButton(QWidget* parent = nullptr);
 
@@ -70,12 +166,7 @@ public:
     void SetButtonSize(TBtnSize v);
     TButtonStyle ButtonStyle() const { return FButtonStyle; }
     void SetButtonStyle(TButtonStyle v);
-    int GroupIndex() const { return FGroupIndex; }
-    void SetGroupIndex(int v);
-    bool Down() const { return FDown; }
     virtual void SetDown(bool value);
-    bool AllowAllUp() const { return FAllowAllUp; }
-    void SetAllowAllUp(bool v);
     int CaptionDownOffset() const { return FCaptionDownOffset; }
     void SetCaptionDownOffset(int v) { Set(FCaptionDownOffset, v); }
     TButtonLayout Layout() const { return FLayout; }
@@ -92,12 +183,8 @@ public:
     void SetShowFocus(bool v) { Set(FShowFocus, v); }
     bool ShowDownPattern() const { return FShowDownPattern; }
     void SetShowDownPattern(bool v) { Set(FShowDownPattern, v); }
-    int ModalResult() const { return FModalResult; }
-    void SetModalResult(int v) { FModalResult = v; }
     TButtonState State() const { return FState; }
 
-    // The form's ModalResult takes the button's, then OnClick fires.
-    void Click() override;
     void Loaded() override;
     // The whole button as painted now (transparent where the parent shows through).
     QImage Render();
@@ -116,8 +203,6 @@ protected:
     void MouseLeave() override;
     void DoEnter() override;
     void DoExit() override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
 
 private:
     template <class T> void Set(T& f, T v)
@@ -127,8 +212,6 @@ private:
         f = v;
         update();
     }
-    void UpdateExclusive(bool shareAllowAllUp);
-    void GroupMessage(TSkBmpButton* sender, bool shareAllowAllUp);
     void FinishPress(bool clicked);
     void ResizeCheck();
     bool NewStyle() const { return FButtonStyle != bsWin31; }
@@ -140,21 +223,15 @@ private:
     TButtonBorder FButtonBorder = bbNone;
     TBtnSize FButtonSize = bszButtonToBitmap;
     TButtonStyle FButtonStyle = bsAutoDetect;
-    int FGroupIndex = 0;
-    bool FDown = false;
-    bool FAllowAllUp = false;
     int FCaptionDownOffset = 1;
     TButtonLayout FLayout = blGlyphLeft;
     int FMargin = -1;
     int FSpacing = 4;
     bool FShowFocus = true;
     bool FShowDownPattern = true;
-    int FModalResult = 0;
-    TButtonState FState = bsUp;
     bool FDragging = false;
     bool FFocused = false;
     bool FMouseOver = false;
-    bool FSuppressFrameworkClick = false;
 };
 
 // The shared 8 x 8 stay-down pattern: button face with white where column and row parity agree.

@@ -10,7 +10,7 @@ namespace sk {
 
 using namespace fw;
 
-TSkButton::TSkButton(QWidget* parent) : TControl(parent)
+TSkButton::TSkButton(QWidget* parent) : TSkGroupedButton(parent)
 {
     resize(75, 25);
     SetTabStop(true);
@@ -34,22 +34,6 @@ void TSkButton::SetDefault(bool v)
     update();
 }
 
-void TSkButton::SetGroupIndex(int v)
-{
-    if (v == FGroupIndex)
-        return;
-    FGroupIndex = v;
-    UpdateExclusive(true);
-}
-
-void TSkButton::SetAllowAllUp(bool v)
-{
-    if (v == FAllowAllUp)
-        return;
-    FAllowAllUp = v;
-    UpdateExclusive(true);
-}
-
 void TSkButton::SetDown(bool value)
 {
     if (FGroupIndex == 0)
@@ -61,42 +45,6 @@ void TSkButton::SetDown(bool value)
     update();
     if (value)
         UpdateExclusive(false);
-}
-
-void TSkButton::UpdateExclusive(bool shareAllowAllUp)
-{
-    QWidget* parent = parentWidget();
-    if (FGroupIndex == 0 || !parent)
-        return;
-    const auto siblings = parent->children();
-    for (QObject* o : siblings)
-        if (auto* b = dynamic_cast<TSkButton*>(o); b && b != this)
-            b->GroupMessage(this, shareAllowAllUp);
-}
-
-void TSkButton::GroupMessage(TSkButton* sender, bool shareAllowAllUp)
-{
-    if (sender->FGroupIndex != FGroupIndex || FGroupIndex == 0)
-        return;
-    if (sender->FDown && FDown) {
-        FDown = false;
-        FState = bsUp;
-        update();
-    }
-    if (shareAllowAllUp)
-        FAllowAllUp = sender->FAllowAllUp;
-}
-
-void TSkButton::Click()
-{
-    if (FSuppressFrameworkClick) { // the framework's own click on release: the press logic clicks itself
-        FSuppressFrameworkClick = false;
-        return;
-    }
-    QPointer<TSkButton> guard(this);
-    SetFormModalResult(this, FModalResult);
-    if (guard)
-        TControl::Click();
 }
 
 void TSkButton::DoClickAction()
@@ -116,22 +64,6 @@ void TSkButton::DoClickAction()
     }
     if (guard)
         FClicking = false;
-}
-
-void TSkButton::mouseReleaseEvent(QMouseEvent* e)
-{
-    FSuppressFrameworkClick = true;
-    TControl::mouseReleaseEvent(e);
-    FSuppressFrameworkClick = false;
-}
-
-void TSkButton::keyReleaseEvent(QKeyEvent* e)
-{
-    if (e->isAutoRepeat()) {
-        e->accept();
-        return;
-    }
-    TControl::keyReleaseEvent(e);
 }
 
 void TSkButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)

@@ -8,7 +8,7 @@
 
 namespace sk {
 
-class TSkButton : public fw::TControl {
+class TSkButton : public TSkGroupedButton<TSkButton> {
 public:
     explicit TSkButton(QWidget* parent = nullptr);
 
@@ -42,14 +42,7 @@ public:
     void SetDefault(bool v);
     bool Cancel() const { return FCancel; }
     void SetCancel(bool v) { FCancel = v; }
-    int ModalResult() const { return FModalResult; }
-    void SetModalResult(int v) { FModalResult = v; }
-    int GroupIndex() const { return FGroupIndex; }
-    void SetGroupIndex(int v);
-    bool Down() const { return FDown; }
     void SetDown(bool v);
-    bool AllowAllUp() const { return FAllowAllUp; }
-    void SetAllowAllUp(bool v);
     bool ShowDownPattern() const { return FShowDownPattern; }
     void SetShowDownPattern(bool v) { Set(FShowDownPattern, v); }
     bool ShowFocusRect() const { return FShowFocusRect; }
@@ -58,7 +51,6 @@ public:
     void SetDropDownOnEnter(bool v) { FDropDownOnEnter = v; }
     bool Transparent() const { return FTransparent; }
 
-    void Click() override;
     QImage Render();
     // Look states for the gallery.
     void ShowLookForPicture(bool shownDown, bool mouseOver, bool active)
@@ -79,8 +71,6 @@ protected:
     void MouseLeave() override;
     void DoEnter() override;
     void DoExit() override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
 
 private:
     template <class T> void Set(T& f, T v)
@@ -91,8 +81,6 @@ private:
         update();
     }
     void DoClickAction();
-    void UpdateExclusive(bool shareAllowAllUp);
-    void GroupMessage(TSkButton* sender, bool shareAllowAllUp);
     void PaintTo(TCanvas& c);
     void PaintHotOuterFrame(TCanvas& c, TRect r, bool enabled);
     void PaintHotInnerFrame(TCanvas& c, TRect r, bool enabled);
@@ -112,15 +100,11 @@ private:
     TAlignmentVertical FAlignmentVertical = avCenter;
     TAlignment FAlignment = taCenter;
     bool FDefault = false, FCancel = false, FActive = false;
-    int FModalResult = 0;
-    int FGroupIndex = 0;
-    bool FDown = false, FAllowAllUp = false, FShowDownPattern = true, FShowFocusRect = true;
+    bool FShowDownPattern = true, FShowFocusRect = true;
     bool FDropDownOnEnter = true;
     bool FTransparent = false;
-    TButtonState FState = bsUp;
     bool FDragging = false, FMouseOverButton = false, FShowDownVersion = false, FKeyToggle = false;
     bool FClicking = false, FFocused = false;
-    bool FSuppressFrameworkClick = false;
 };
 
 enum TSkCaptionPosition { cpCentered, cpXY };
