@@ -1,6 +1,7 @@
 // The TCP client socket of the main window, driven by the Qt event loop: connect, read
 // events (level-triggered, like the platform's read event) and errors on the UI thread;
-// SendBuf may be called from the link worker.
+// SendBuf may be called from the link worker. A refused connect and a connection the peer
+// closed or broke leave the socket inactive, so the next SetActive(true) connects afresh.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,9 @@ class QSocketNotifier;
 
 class LClientSocket {
  public:
+  // Where an error event comes from.
+  enum class ErrorEvent { Connect, Receive, Disconnect };
+
   LClientSocket();
   ~LClientSocket();
 
@@ -23,21 +27,27 @@ class LClientSocket {
   std::function<void()> OnConnecting;
   std::function<void()> OnConnect;
   std::function<void()> OnRead;
-  std::function<void(int& errorCode)> OnError;  // set the code to 0 to silence it
+  // Raised after the socket has closed itself; set the code to 0 to silence it.
+  std::function<void(ErrorEvent event, int& errorCode)> OnError;
 
   void SetActive(bool active);
   bool Active() const { return FClient.Active(); }
   bool Connected() const { return FConnected; }
-  // At most max bytes; the count, 0 at end of stream (reading then stops), -1 for nothing.
+  // At most max bytes; the count, 0 at end of stream, -1 for nothing. The end of the stream
+  // or a failed read closes the socket once the read event has been handled.
   int ReceiveBuf(uint8_t* buf, int max);
   int SendBuf(const uint8_t* buf, int len) { return FClient.Send(buf, static_cast<size_t>(len)); }
   std::string RemoteAddress() const { return FClient.RemoteAddress(); }
 
  private:
   void Writable();
-  void Fail(int code);
+  void Readable();
+  // Closes the socket; the notifiers go later when a handler of theirs is running.
+  void Shut(bool deferNotifiers);
+  void Fail(ErrorEvent event, int code);
 
   platform::TcpClient FClient;
   std::unique_ptr<QSocketNotifier> FRead, FWrite;
   bool FConnected = false;
+  int FLostCode = 0;  // set by ReceiveBuf when the peer closed or the read failed
 };

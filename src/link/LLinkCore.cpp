@@ -7,7 +7,7 @@
 
 LLinkCore::LLinkCore() : FPoster(std::make_unique<LUiPoster>()) {
   ClientSocket.OnRead = [this] { ClientSocketRead(); };
-  ClientSocket.OnError = [this](int& code) { ClientSocketError(code); };
+  ClientSocket.OnError = [this](LClientSocket::ErrorEvent event, int& code) { ClientSocketError(event, code); };
 }
 
 LLinkCore::~LLinkCore() {
@@ -106,7 +106,15 @@ void LLinkCore::CloseAllTransports() {
   Drop(FComm);
   FUsbOpen = false;
   Drop(FUsb);
-  Drop(FNet);
+  if (FNet) {
+    Drop(FNet);
+    ClientSocket.SetActive(false);
+  }
+}
+
+void LLinkCore::ClientSocketError(LClientSocket::ErrorEvent event, int& errorCode) {
+  errorCode = 0;
+  if (event != LClientSocket::ErrorEvent::Connect && FNet) FNet->PeerClosed();
 }
 
 void LLinkCore::SetHidDevice(THxHidDevice* dev) {

@@ -60,7 +60,9 @@ class LLinkCore : public LLinkOwner {
   // Receivers.
   LClientSocket ClientSocket;
   void ClientSocketRead();
-  void ClientSocketError(int& errorCode) { errorCode = 0; }
+  // Silences every socket error; a connection the peer closed or broke under an open TCP
+  // transport is its lost link at once (a failed connect stays with the time-outs).
+  void ClientSocketError(LClientSocket::ErrorEvent event, int& errorCode);
   void HidCtlDeviceData(THxHidDevice* dev, uint8_t reportId, const uint8_t* data, uint16_t size);
 
   // Traffic log: lines reach OnLogLine on the UI thread while the log is visible.

@@ -147,8 +147,9 @@ LStreamTransport::LStreamTransport(LLinkOwner* owner, int extraWaits)
     : LTransport(owner, 128), FExtraWaits(extraWaits) {}
 
 bool LStreamTransport::Open() {
-  if (FOpen || !FReceiveEvent.Valid()) return false;
+  if (FOpen || !FReceiveEvent.Valid() || !FClosedEvent.Valid()) return false;
   FReceiveEvent.Consume();
+  FClosedEvent.Consume();
   {
     std::lock_guard g(FReceiveLock);
     FReceived.clear();
@@ -165,12 +166,19 @@ void LStreamTransport::Receive(const uint8_t* bytes, int length) {
   FReceiveEvent.Signal();
 }
 
+void LStreamTransport::PeerClosed() {
+  if (FOpen) FClosedEvent.Signal();
+}
+
 void LStreamTransport::Run() {
   int retry = 0;
   int extra = 0;
   for (;;) {
-    pollfd fds[3] = {{FReceiveEvent.Fd(), POLLIN, 0}, {FSendEvent.Fd(), POLLIN, 0}, {FStopEvent.Fd(), POLLIN, 0}};
-    int which = WaitFirst(fds, 3, FTimeout);
+    pollfd fds[4] = {{FReceiveEvent.Fd(), POLLIN, 0},
+                     {FSendEvent.Fd(), POLLIN, 0},
+                     {FStopEvent.Fd(), POLLIN, 0},
+                     {FClosedEvent.Fd(), POLLIN, 0}};
+    int which = WaitFirst(fds, 4, FTimeout);
     if (which == 0) {
       FReceiveEvent.Consume();
       BSTM bytes;
@@ -185,6 +193,13 @@ void LStreamTransport::Run() {
       retry = 0;
       std::lock_guard g(FLock);
       WritePending();
+    } else if (which == 3) {
+      FClosedEvent.Consume();
+      retry = 0;
+      extra = 0;
+      uint8_t dest = PendingDestination();
+      DropPending();
+      OnError(LINK_ERR_NO_REPLY, dest);
     } else if (which == -1) {
       ++FTimeouts;
       if (retry < FRetries) {

@@ -90,13 +90,16 @@ class LStreamTransport : public LTransport {
   LStreamTransport(LLinkOwner* owner, int extraWaits);
   virtual bool Open();
   virtual void Receive(const uint8_t* bytes, int length);
+  // The connection under the transport is gone (UI thread): once the bytes received before
+  // it are fed, the worker drops the pending frame and reports error 0, as its time-outs would.
+  void PeerClosed();
 
  protected:
   void Run() override;
 
  private:
   int FExtraWaits;
-  platform::EventFd FReceiveEvent;
+  platform::EventFd FReceiveEvent, FClosedEvent;
   std::mutex FReceiveLock;
   BSTM FReceived;  // bytes handed in and not yet fed; appended, never overwritten
 };

@@ -51,6 +51,7 @@ bool TcpClient::FinishConnect() {
 void TcpClient::Close() {
   std::lock_guard g(FLock);
   FFd.Reset();
+  FReadError = 0;
 }
 
 bool TcpClient::Active() const {
@@ -59,9 +60,12 @@ bool TcpClient::Active() const {
 }
 
 int TcpClient::Read(uint8_t* buf, size_t max) {
-  ssize_t n = ::recv(FFd.Get(), buf, max, 0);
-  if (n < 0) return -1;
-  return static_cast<int>(n);
+  ssize_t n = ::recv(FFd.Get(), buf, max, MSG_DONTWAIT);
+  if (n >= 0) return static_cast<int>(n);
+  if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) return -1;
+  FReadError = errno;
+  FError = "read '" + FAddress + "': " + std::strerror(errno);
+  return -2;
 }
 
 int TcpClient::Send(const uint8_t* buf, size_t len) {

@@ -23,8 +23,10 @@ class TcpClient {
 
   bool Active() const;
   int Fd() const { return FFd.Get(); }
-  // Up to max bytes; returns the count, 0 at end of stream, -1 when nothing could be read.
+  // Up to max bytes; returns the count, 0 at end of stream, -1 when nothing is waiting,
+  // -2 when the connection failed (ReadError() holds the errno).
   int Read(uint8_t* buf, size_t max);
+  int ReadError() const { return FReadError; }
   // One send of the whole buffer; returns bytes sent or -1.
   int Send(const uint8_t* buf, size_t len);
   std::string RemoteAddress() const { return FAddress; }
@@ -35,6 +37,7 @@ class TcpClient {
   UniqueFd FFd;
   std::string FAddress;
   std::string FError;
+  int FReadError = 0;
 };
 
 }  // namespace platform
