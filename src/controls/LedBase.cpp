@@ -1,6 +1,5 @@
 #include "controls/LedBase.h"
 
-#include <QKeyEvent>
 #include <QPainter>
 
 namespace sk {
@@ -109,15 +108,6 @@ void TLedCustomControl::EndUpdate()
     if (FUpdateCount > 0)
         --FUpdateCount;
     UpdateControl();
-}
-
-void TLedCustomControl::keyReleaseEvent(QKeyEvent* e)
-{
-    if (e->isAutoRepeat()) {
-        e->accept();
-        return;
-    }
-    TControl::keyReleaseEvent(e);
 }
 
 void TLedCustomControl::UpdateControl()

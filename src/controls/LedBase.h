@@ -89,9 +89,6 @@ public:
     int RedrawCount() const { return FRedrawCount; }
 
 protected:
-    // A held key repeats as release and press pairs: only the real release reaches KeyUp.
-    void keyReleaseEvent(QKeyEvent* e) override;
-
     int FUpdateCount = 0;
     int FRedrawCount = 0;
 };

@@ -11,7 +11,6 @@
 #include "framework/Control.h"
 
 #include <QImage>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
 
@@ -66,7 +65,7 @@ private:
 // non-zero GroupIndex under one parent are exclusive; the group keeps one AllowAllUp, passed on when the
 // setting (or the group) changes, never with a press, so that the group keeps one setting whichever button
 // was released last. Click hands ModalResult to the form first. The framework's own click on release is
-// kept out (the press logic clicks itself), and a held key's auto-repeat releases never reach KeyUp.
+// kept out (the press logic clicks itself).
 template <class Self> class TSkGroupedButton : public fw::TControl {
 public:
     using fw::TControl::TControl;
@@ -123,14 +122,6 @@ protected:
         FSuppressFrameworkClick = true;
         fw::TControl::mouseReleaseEvent(e);
         FSuppressFrameworkClick = false;
-    }
-    void keyReleaseEvent(QKeyEvent* e) override
-    {
-        if (e->isAutoRepeat()) {
-            e->accept();
-            return;
-        }
-        fw::TControl::keyReleaseEvent(e);
     }
 
     int FGroupIndex = 0;
