@@ -62,19 +62,73 @@ void Segment(TCanvas& c, const TGaugeSettings& g, int level, TRect r)
 
 } // namespace
 
+QString FormatIntegers(const QString& format, std::initializer_list<int> args)
+{
+    // The framework's Format with integer arguments: %d, %u, %x with flags, width and precision, and %%.
+    // A directive it cannot fill is left as written, so a stray one never reads a missing argument.
+    QString out;
+    auto next = args.begin();
+    const int n = int(format.size());
+    for (int i = 0; i < n;) {
+        const QChar ch = format[i];
+        if (ch != u'%') {
+            out += ch;
+            ++i;
+            continue;
+        }
+        if (i + 1 < n && format[i + 1] == u'%') {
+            out += u'%';
+            i += 2;
+            continue;
+        }
+        int j = i + 1;
+        bool left = false;
+        if (j < n && format[j] == u'-') {
+            left = true;
+            ++j;
+        }
+        int width = 0, precision = -1;
+        while (j < n && format[j].isDigit() && width < 1000)
+            width = width * 10 + format[j++].digitValue();
+        if (j < n && format[j] == u'.') {
+            precision = 0;
+            ++j;
+            while (j < n && format[j].isDigit() && precision < 1000)
+                precision = precision * 10 + format[j++].digitValue();
+        }
+        const QChar type = j < n ? format[j].toLower() : QChar();
+        if ((type != u'd' && type != u'u' && type != u'x') || next == args.end() || width >= 1000 ||
+            precision >= 1000) {
+            out += ch;
+            ++i;
+            continue;
+        }
+        const long long value = *next++;
+        QString digits;
+        if (type == u'x')
+            digits = QString::number(quint32(value), 16);
+        else if (type == u'u')
+            digits = QString::number(quint32(value));
+        else
+            digits = QString::number(value < 0 ? -value : value);
+        if (format[j] == u'X')
+            digits = digits.toUpper();
+        if (precision > digits.size())
+            digits = QString(precision - digits.size(), u'0') + digits;
+        if (type == u'd' && value < 0)
+            digits = u'-' + digits;
+        if (digits.size() < width)
+            digits = left ? digits + QString(width - digits.size(), u' ') : QString(width - digits.size(), u' ') + digits;
+        out += digits;
+        i = j + 1;
+    }
+    return out;
+}
+
 QString GaugeText(const TGaugeSettings& g)
 {
-    if (!g.Format.isEmpty()) {
-        QString text = g.Format;
-        // Two integer arguments: the raw position and Max.
-        const int a = text.indexOf(QStringLiteral("%d"));
-        if (a >= 0)
-            text.replace(a, 2, QString::number(g.Value));
-        const int b = text.indexOf(QStringLiteral("%d"));
-        if (b >= 0)
-            text.replace(b, 2, QString::number(g.Max));
-        return text;
-    }
+    if (!g.Format.isEmpty())
+        return FormatIntegers(g.Format, {g.Value, g.Max}); // the raw position and Max
     return g.ShowPercentage ? QString::number(g.Position) + u'%' : QString::number(g.Value);
 }
 
@@ -116,7 +170,10 @@ void DrawGauge(TCanvas& c, TRect R, const TGaugeSettings& gs)
     if (p > 0) {
         if (g.Stacked) {
             const int len1 = p < g.Level1Perc ? Round(p / 100.0 * n) : Round(g.Level1Perc / 100.0 * n);
-            auto seg = [&](int start, int len) { return TRect{L + 2 + start, T + 1, L + 2 + start + len, B - 1}; };
+            // Segment 1 runs L+2 .. L+len1; each next segment starts at the previous one's right edge.
+            auto seg = [&](int start, int len) {
+                return start == 0 ? TRect{L + 2, T + 1, L + len, B - 1} : TRect{L + start, T + 1, L + start + len, B - 1};
+            };
             const int top1 = B - len1 + 1;
             if (vertical)
                 Segment(c, g, 0, {L + 1, top1, Rt - 1, B - 2});

@@ -5,6 +5,7 @@
 #include "framework/Control.h"
 #include "framework/Timer.h"
 
+#include <initializer_list>
 #include <memory>
 
 namespace fx {
@@ -38,6 +39,8 @@ struct TGaugeSettings {
 void DrawGauge(fw::TCanvas& Canvas, fw::TRect R, const TGaugeSettings& G);
 // The text a gauge shows.
 QString GaugeText(const TGaugeSettings& G);
+// The framework's Format over integer arguments (%d, %u, %x, %X with '-', width and precision; %%).
+QString FormatIntegers(const QString& format, std::initializer_list<int> args);
 
 class TFxProgressBar : public fw::TControl {
 public:

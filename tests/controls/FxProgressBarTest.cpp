@@ -270,6 +270,25 @@ TEST(ProgressBarDrawing, StackedSplitsAtTheThresholds)
     EXPECT_TRUE(Runs(img, 10, 0x53A9FF).empty()) << "nothing of level 2";
 }
 
+TEST(ProgressBarDrawing, StackedSegmentsStayInsideTheBorder)
+{
+    // n = 100 inner pixels: at p 100 the three segments are 70, 20 and 10 pixels and end at R - 2.
+    TGaugeSettings s = FlatSettings(100);
+    s.Stacked = true;
+    s.ShowBorder = true;
+    const QImage img = Render(s, 102, 20);
+    const auto lime = Runs(img, 10, fw::clLime);
+    const auto yellow = Runs(img, 10, fw::clYellow);
+    const auto orange = Runs(img, 10, 0x53A9FF);
+    ASSERT_EQ(lime.size(), 1u);
+    ASSERT_EQ(yellow.size(), 1u);
+    ASSERT_EQ(orange.size(), 1u);
+    EXPECT_EQ(lime[0], std::make_pair(2, 68)) << "segment 1 runs L+2 .. L+70";
+    EXPECT_EQ(yellow[0], std::make_pair(70, 20));
+    EXPECT_EQ(orange[0], std::make_pair(90, 10)) << "segment 3 ends at R-2";
+    EXPECT_EQ(At(img, 101, 10), fw::clGray) << "the right border is not painted over";
+}
+
 TEST(ProgressBarDrawing, InfiniteShowsA22PixelWindow)
 {
     TGaugeSettings s = FlatSettings(0);
@@ -356,6 +375,13 @@ TEST(ProgressBarText, TextByFormatPercentageOrValue)
         {"raw value", "", false, "5"},
         {"format with two integers", "%d of %d", true, "5 of 22"},
         {"format without placeholders", "busy", true, "busy"},
+        {"width and left alignment", "[%3d|%-3d]", true, "[  5|22 ]"},
+        {"precision pads with zeros", "%.3d/%.3d", true, "005/022"},
+        {"hexadecimal", "%x %X", true, "5 16"},
+        {"percent sign", "%d%% of %d", true, "5% of 22"},
+        {"a third directive is left as written", "%d %d %d", true, "5 22 %d"},
+        {"a non-integer directive is left as written", "%s %d", true, "%s 5"},
+        {"a directive at the end", "%d %", true, "5 %"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
