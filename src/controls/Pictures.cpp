@@ -21,6 +21,31 @@ QByteArray BmpBytes(const QImage& image)
     return out;
 }
 
+// A bitmap with see-through pixels keeps them as PNG; an opaque one is stored as BMP, drawn keyed on
+// its bottom-left pixel like every BMP.
+QByteArray BitmapBytes(const QImage& image)
+{
+    bool seeThrough = false;
+    if (image.hasAlphaChannel()) {
+        const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < argb.height() && !seeThrough; ++y) {
+            const QRgb* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+            for (int x = 0; x < argb.width(); ++x)
+                if (qAlpha(line[x]) != 255) {
+                    seeThrough = true;
+                    break;
+                }
+        }
+    }
+    if (!seeThrough)
+        return BmpBytes(image);
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    image.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG");
+    return out;
+}
+
 bool ReadFile(const QString& fileName, QByteArray& bytes, QString* error)
 {
     QFile f(fileName);
@@ -151,7 +176,7 @@ void TGDIPPicture::AssignBitmap(const QImage& bitmap)
         Cleared();
         return;
     }
-    Store(BmpBytes(bitmap), bitmap.size());
+    Store(BitmapBytes(bitmap), bitmap.size());
     Changed();
     GetImageSizes();
 }
@@ -281,7 +306,7 @@ void TFxGDIPPicture::AssignBitmap(const QImage& bitmap)
         Cleared();
         return;
     }
-    Store(BmpBytes(bitmap), bitmap.size());
+    Store(BitmapBytes(bitmap), bitmap.size());
     Changed();
     GetImageSizes();
 }

@@ -273,6 +273,48 @@ TEST_F(PictureTest, BitmapBottomLeftColourIsTransparentPngKeepsAlpha)
     EXPECT_EQ(p.Width(), 16);
 }
 
+TEST_F(PictureTest, AssignedBitmapKeepsItsTransparency)
+{
+    // A 6 x 6 glyph: a red 2 x 2 dot on see-through pixels, or on opaque blue (then keyed as a BMP).
+    struct Case {
+        const char* name;
+        QColor ground;
+        bool fxPicture;
+    };
+    const Case cases[] = {{"see-through glyph", Qt::transparent, false},
+                          {"see-through glyph, raw-bytes picture", Qt::transparent, true},
+                          {"opaque glyph keyed on its bottom-left pixel", QColor(0, 0, 255), false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QImage glyph(6, 6, QImage::Format_ARGB32);
+        glyph.fill(c.ground);
+        for (int y = 2; y < 4; ++y)
+            for (int x = 2; x < 4; ++x)
+                glyph.setPixelColor(x, y, Qt::red);
+        QImage target(10, 10, QImage::Format_ARGB32_Premultiplied);
+        target.fill(Qt::white);
+        {
+            QPainter painter(&target);
+            if (c.fxPicture) {
+                TFxGDIPPicture p;
+                p.AssignBitmap(glyph);
+                EXPECT_EQ(p.Width(), 6);
+                gp::TGPGraphics g(painter);
+                p.GDIPDraw(g, fw::TRect{0, 0, 6, 6});
+            } else {
+                TGDIPPicture p;
+                p.AssignBitmap(glyph);
+                EXPECT_EQ(p.Width(), 6);
+                fw::TCanvas canvas(painter);
+                p.DrawAt(canvas, 0, 0);
+            }
+        }
+        EXPECT_EQ(QColor(target.pixel(0, 0)), QColor(Qt::white)) << "the ground shows through";
+        EXPECT_EQ(QColor(target.pixel(5, 5)), QColor(Qt::white));
+        EXPECT_EQ(QColor(target.pixel(2, 2)), QColor(Qt::red));
+    }
+}
+
 TEST_F(PictureTest, FxPictureRecordsPixelFactsWhenDrawn)
 {
     TFxGDIPPicture p;
