@@ -459,6 +459,11 @@ void TEmptyEdit::keyPressEvent(QKeyEvent* e)
 
 void TEmptyEdit::keyReleaseEvent(QKeyEvent* e)
 {
+    // A held key repeats its key-down only; the releases X11 pairs with the repeats are not passed on.
+    if (e->isAutoRepeat()) {
+        e->accept();
+        return;
+    }
     Word key = KeyFromQt(*e);
     if (key != 0 && FOwner->OnKeyUp) {
         QPointer<TEmptyEdit> guard(this);
@@ -623,7 +628,10 @@ void TRoundEdit::FontChanged()
 {
     FEdit->setFont(Font().ToQFont());
     QPalette pal = FEdit->palette();
-    pal.setColor(QPalette::Text, ToQColor(Font().Color()));
+    // A disabled edit writes its text in the system's grey, whatever its font colour.
+    pal.setColor(QPalette::Active, QPalette::Text, ToQColor(Font().Color()));
+    pal.setColor(QPalette::Inactive, QPalette::Text, ToQColor(Font().Color()));
+    pal.setColor(QPalette::Disabled, QPalette::Text, ToQColor(clGrayText));
     FEdit->setPalette(pal);
     update();
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QMenu>
+#include <algorithm>
 #include <QPainter>
 #include <string>
 #include <vector>
@@ -220,6 +221,42 @@ TEST_F(RoundEditTest, ColourAndEnabledGoToTheInnerEdit)
     EXPECT_FALSE(edit->Enabled());
     edit->SetReadOnly(true);
     EXPECT_TRUE(edit->InnerEdit()->isReadOnly());
+}
+
+TEST_F(RoundEditTest, DisabledTextIsGreyEnabledTextKeepsTheFontColour)
+{
+    struct Case {
+        const char* name;
+        bool enabled;
+        int darkestMin, darkestMax; // the darkest grey level of the text's pixels
+    };
+    const Case cases[] = {{"enabled: black font", true, 0, 40}, {"disabled: system grey", false, 100, 160}};
+    edit->Font().SetColor(fw::clBlack);
+    edit->SetColor(fw::clWhite);
+    edit->SetText(QStringLiteral("888"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        edit->SetEnabled(c.enabled);
+        QApplication::processEvents();
+        const QImage img = edit->InnerEdit()->grab().toImage();
+        int darkest = 255;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                darkest = std::min(darkest, qGray(img.pixel(x, y)));
+        EXPECT_GE(darkest, c.darkestMin);
+        EXPECT_LE(darkest, c.darkestMax);
+    }
+}
+
+TEST_F(RoundEditTest, HeldKeyReleasesOnce)
+{
+    std::vector<std::string> ups;
+    edit->OnKeyUp = [&](fw::TControl*, fw::Word& key, fw::TShiftState) { ups.push_back("up " + std::to_string(key)); };
+    for (bool autoRepeat : {true, true, false}) {
+        QKeyEvent e(QEvent::KeyRelease, Qt::Key_Up, Qt::NoModifier, QString(), autoRepeat);
+        QApplication::sendEvent(edit->InnerEdit(), &e);
+    }
+    EXPECT_EQ(ups, std::vector<std::string>{"up 38"});
 }
 
 TEST_F(RoundEditTest, PaintShowsTheParentThroughTheCornersAndTheBorderColour)
