@@ -74,6 +74,28 @@ void BM_ChannelRecompute(benchmark::State& state)
 }
 BENCHMARK(BM_ChannelRecompute)->ArgName("phase")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
+// The same at each instruction-set level of the curve loops (0 baseline,
+// 1 AVX2, 2 AVX-512); a level the processor lacks is skipped.
+void BM_ChannelRecomputeAtLevel(benchmark::State& state)
+{
+    const CurveLoopLevel saved = GetCurveLoopLevel();
+    if (!SetCurveLoopLevel(CurveLoopLevel(state.range(1)))) {
+        state.SkipWithError("level not on this processor");
+        return;
+    }
+    Plot plot;
+    plot.SetPhaseMode(state.range(0) != 0);
+    for (auto _ : state) {
+        RecomputeChannel(plot);
+        benchmark::DoNotOptimize(plot.Section(Plot::TotalSection).curve().data());
+    }
+    SetCurveLoopLevel(saved);
+}
+BENCHMARK(BM_ChannelRecomputeAtLevel)
+    ->ArgNames({"phase", "level"})
+    ->ArgsProduct({{0, 1}, {0, 1, 2}})
+    ->Unit(benchmark::kMicrosecond);
+
 void BM_OneSection(benchmark::State& state)
 {
     FilterSection s;

@@ -1,6 +1,7 @@
 #include "curves/FilterSection.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -9,12 +10,12 @@
 
 #include "app/ValueScales.h"
 
-// The curve loops are built for AVX-512 and AVX2 as well, chosen at run time.
+// The curve loops are built for AVX-512 and AVX2 as well (below); the
+// bodies are inlined into one entry point per level.
 #if defined(__x86_64__) && defined(__GNUC__)
-#define CURVE_LOOP __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
-#else
-#define CURVE_LOOP
+#define CURVE_LEVELS_X86 1
 #endif
+#define CURVE_BODY [[gnu::always_inline]] inline
 
 namespace
 {
@@ -286,7 +287,7 @@ inline double DecibelRatio(double num, double den)
 // N and D at e^(-jw) are b0 + b1 e^(-jw) + b2 e^(-2jw) and the same with a.
 // Their real parts are taken as (b0 + b1 + b2) - b1 (1 - cos w) - b2 (1 - cos 2w):
 // the same sum, without the cancellation that cos w ~ 1 brings near 0 Hz.
-CURVE_LOOP void MagnitudeLoop(const SectionCoefs& c, const double* __restrict vers1,
+CURVE_BODY void MagnitudeLoop(const SectionCoefs& c, const double* __restrict vers1,
                               const double* __restrict vers2, const double* __restrict sin1,
                               const double* __restrict sin2, double* __restrict out)
 {
@@ -338,7 +339,7 @@ inline double PhaseUnits(double re, double im)
 
 // The response's phase before the per-code correction, N and D as in
 // MagnitudeLoop; the phase of N times the conjugate of D.
-CURVE_LOOP void PhaseLoop(const SectionCoefs& c, const double* __restrict vers1,
+CURVE_BODY void PhaseLoop(const SectionCoefs& c, const double* __restrict vers1,
                           const double* __restrict vers2, const double* __restrict sin1,
                           const double* __restrict sin2, double* __restrict out)
 {
@@ -357,7 +358,7 @@ CURVE_LOOP void PhaseLoop(const SectionCoefs& c, const double* __restrict vers1,
 // out = the point-wise sum of count curves (count >= 1), in their order, in
 // blocks that stay in the first-level cache. out may be one of the curves:
 // each block is read whole before it is written.
-CURVE_LOOP void SumRuns(const double* const* curves, int count, double* out)
+CURVE_BODY void SumRuns(const double* const* curves, int count, double* out)
 {
     constexpr int Block = 512;
     for (int b = 0; b < CurvePoints; b += Block) {
@@ -375,7 +376,88 @@ CURVE_LOOP void SumRuns(const double* const* curves, int count, double* out)
     }
 }
 
+using CurveLoop = void (*)(const SectionCoefs&, const double*, const double*, const double*, const double*,
+                           double*);
+struct CurveLoops {
+    CurveLoop magnitude;
+    CurveLoop phase;
+    void (*sum)(const double* const*, int, double*);
+};
+
+// One set of entry points per level, each with the bodies inlined.
+#define CURVE_LOOP_SET(NAME, ATTR)                                                                           \
+    ATTR void Magnitude##NAME(const SectionCoefs& c, const double* v1, const double* v2, const double* s1,   \
+                              const double* s2, double* out)                                                \
+    {                                                                                                        \
+        MagnitudeLoop(c, v1, v2, s1, s2, out);                                                               \
+    }                                                                                                        \
+    ATTR void Phase##NAME(const SectionCoefs& c, const double* v1, const double* v2, const double* s1,       \
+                          const double* s2, double* out)                                                    \
+    {                                                                                                        \
+        PhaseLoop(c, v1, v2, s1, s2, out);                                                                   \
+    }                                                                                                        \
+    ATTR void Sum##NAME(const double* const* curves, int count, double* out)                                 \
+    {                                                                                                        \
+        SumRuns(curves, count, out);                                                                         \
+    }                                                                                                        \
+    constexpr CurveLoops Loops##NAME{Magnitude##NAME, Phase##NAME, Sum##NAME};
+
+CURVE_LOOP_SET(Baseline, )
+#ifdef CURVE_LEVELS_X86
+CURVE_LOOP_SET(Avx2, __attribute__((target("arch=x86-64-v3"))))
+CURVE_LOOP_SET(Avx512, __attribute__((target("arch=x86-64-v4"))))
+#endif
+#undef CURVE_LOOP_SET
+
+const CurveLoops& LoopsOf(CurveLoopLevel level)
+{
+#ifdef CURVE_LEVELS_X86
+    if (level == CurveLoopLevel::Avx512)
+        return LoopsAvx512;
+    if (level == CurveLoopLevel::Avx2)
+        return LoopsAvx2;
+#endif
+    (void)level;
+    return LoopsBaseline;
+}
+
+std::atomic<CurveLoopLevel>& LevelInUse()
+{
+    static std::atomic<CurveLoopLevel> level{BestCurveLoopLevel()};
+    return level;
+}
+
+const CurveLoops& Loops()
+{
+    return LoopsOf(LevelInUse().load(std::memory_order_relaxed));
+}
+
 } // namespace
+
+CurveLoopLevel BestCurveLoopLevel()
+{
+#ifdef CURVE_LEVELS_X86
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("x86-64-v4"))
+        return CurveLoopLevel::Avx512;
+    if (__builtin_cpu_supports("x86-64-v3"))
+        return CurveLoopLevel::Avx2;
+#endif
+    return CurveLoopLevel::Baseline;
+}
+
+CurveLoopLevel GetCurveLoopLevel()
+{
+    return LevelInUse().load(std::memory_order_relaxed);
+}
+
+bool SetCurveLoopLevel(CurveLoopLevel level)
+{
+    if (level > BestCurveLoopLevel())
+        return false;
+    LevelInUse().store(level, std::memory_order_relaxed);
+    return true;
+}
 
 FilterSection::FilterSection()
 {
@@ -434,13 +516,13 @@ void FilterSection::CalcSectionResponse()
 void FilterSection::FillMagnitude(const SectionCoefs& c)
 {
     const FrequencyGrid& g = FrequencyGrid::Get();
-    MagnitudeLoop(c, g.vers1.data(), g.vers2.data(), g.sin1.data(), g.sin2.data(), FCurve.data());
+    Loops().magnitude(c, g.vers1.data(), g.vers2.data(), g.sin1.data(), g.sin2.data(), FCurve.data());
 }
 
 void FilterSection::FillPhase(const SectionCoefs& c)
 {
     const FrequencyGrid& g = FrequencyGrid::Get();
-    PhaseLoop(c, g.vers1.data(), g.vers2.data(), g.sin1.data(), g.sin2.data(), FCurve.data());
+    Loops().phase(c, g.vers1.data(), g.vers2.data(), g.sin1.data(), g.sin2.data(), FCurve.data());
 
     // The correction by type code; h is half a turn.
     constexpr double h = 18.0;
@@ -508,7 +590,7 @@ void FilterSection::SumCurves(std::span<const FilterSection* const> parts)
         FFlat = true;
         return;
     }
-    SumRuns(live.data(), int(live.size()), FCurve.data());
+    Loops().sum(live.data(), int(live.size()), FCurve.data());
     UpdateFlat();
 }
 

@@ -104,5 +104,14 @@ class FilterSection
     CurveArray FCurve{};
 };
 
+// Instruction-set level of the curve loops: the best the processor has,
+// unless a lower one is chosen (tests check each level with it). Every level
+// gives the same values.
+enum class CurveLoopLevel { Baseline, Avx2, Avx512 };
+CurveLoopLevel BestCurveLoopLevel();
+CurveLoopLevel GetCurveLoopLevel();
+// False, and nothing changed, when the processor lacks the level.
+bool SetCurveLoopLevel(CurveLoopLevel level);
+
 // Fold a summed phase into -18..18 units by whole turns of 36; exactly +-18 stays.
 double FoldPhase(double units);

@@ -23,8 +23,25 @@ from scipy import signal
 
 FS = 96000.0
 POINTS = 4096
-SAMPLE_POINTS = list(range(0, POINTS, 32)) + [POINTS - 1]
 PHASE_SCALE = 18.0 / math.pi
+# Frequencies of the reference sections and cuts (index 0, 170 and 300 of
+# the frequency scale for the cuts).
+SECTION_FREQUENCIES = (19.7, 1000.0, 20160.0)
+XOVER_FREQUENCIES = [1000.0 * (2.0 ** (1.0 / 30.0)) ** (i - 170) for i in (0, 170, 300)]
+# Every 32nd point, and every point within 20 of each frequency: a Q 128
+# peak is about three points wide, so a sparse grid alone would miss it.
+NEAR = 20
+
+
+def sample_points():
+    points = set(range(0, POINTS, 32)) | {POINTS - 1}
+    for f in SECTION_FREQUENCIES + tuple(XOVER_FREQUENCIES):
+        centre = round(math.log10(f) / math.log10(48000.0) * POINTS)
+        points |= set(range(max(0, centre - NEAR), min(POINTS, centre + NEAR + 1)))
+    return sorted(points)
+
+
+SAMPLE_POINTS = sample_points()
 
 # The grid: f(p) = 10^(log10(48000) p / 4096), w = f pi / 48000.
 P = np.arange(POINTS)
@@ -136,7 +153,7 @@ def fmt(values):
 
 
 def section_cases():
-    freqs = (19.7, 1000.0, 20160.0)
+    freqs = SECTION_FREQUENCIES
     for code in (1, 2, 3):
         for f0 in freqs:
             for g in (-12.0, -3.0, 0.0, 12.0):
@@ -155,11 +172,6 @@ def section_cases():
                 yield code, f0, 0.0, 0.71, f32(c1), f32(c2)
 
 
-def xover_frequencies():
-    ratio = 2.0 ** (1.0 / 30.0)
-    return [1000.0 * ratio ** (i - 170) for i in (0, 170, 300)]
-
-
 def main():
     out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
     header = "points " + " ".join(str(p) for p in SAMPLE_POINTS) + "\n"
@@ -175,7 +187,7 @@ def main():
 
     lines = [header]
     for slope in range(21):
-        for f0 in xover_frequencies():
+        for f0 in XOVER_FREQUENCIES:
             for high_pass in (True, False):
                 mag = np.zeros(POINTS)
                 ph = np.zeros(POINTS)
