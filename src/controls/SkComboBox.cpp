@@ -306,6 +306,11 @@ void TSkComboBox::SetDroppedDown(bool v)
         FList->setFont(Font().ToQFont());
         QObject::connect(FList, &QListWidget::itemClicked, FList,
                          [this](QListWidgetItem* item) { SelectByUser(FList->row(item)); });
+        // Enter on the highlighted item chooses it too; a click that also activates has closed the list.
+        QObject::connect(FList, &QListWidget::itemActivated, FList, [this](QListWidgetItem* item) {
+            if (FList->isVisible())
+                SelectByUser(FList->row(item));
+        });
     }
     FList->clear();
     FList->addItems(FItems);

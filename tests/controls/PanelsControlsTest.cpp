@@ -10,6 +10,7 @@
 #include "framework/Timer.h"
 
 #include <QDialog>
+#include <QListWidget>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -274,6 +275,46 @@ TEST_F(ComboBox, ItemIndexFromCodeIsSilentUserChoiceFires)
     c->SelectByUser(1);
     Key(c, QEvent::KeyPress, Qt::Key_Down);
     EXPECT_EQ(log, (std::vector<std::string>{"click", "change 1", "click", "change 2"}));
+}
+
+TEST_F(ComboBox, OpenListChoosesByClickOrEnterOnce)
+{
+    struct Case {
+        const char* name;
+        std::function<void(QListWidget*)> choose;
+    };
+    const Case cases[] = {
+        {"click", [](QListWidget* l) { emit l->itemClicked(l->item(2)); }},
+        {"enter",
+         [](QListWidget* l) {
+             l->setCurrentRow(2);
+             Key(l, QEvent::KeyPress, Qt::Key_Return, QStringLiteral("\r"));
+         }},
+        {"click that also activates",
+         [](QListWidget* l) {
+             emit l->itemClicked(l->item(2));
+             emit l->itemActivated(l->item(2));
+         }},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.name);
+        auto* c = new TSkComboBox(form.get());
+        for (const char* s : {"BW -6", "BL -6", "BW -12"})
+            c->Add(QString::fromLatin1(s));
+        int changes = 0;
+        c->OnChange = [&](TControl*) { ++changes; };
+        c->SetDroppedDown(true);
+        QListWidget* list = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* l = qobject_cast<QListWidget*>(w); l && l->isVisible())
+                list = l;
+        ASSERT_NE(list, nullptr);
+        row.choose(list);
+        EXPECT_EQ(c->ItemIndex(), 2);
+        EXPECT_EQ(changes, 1);
+        EXPECT_FALSE(c->DroppedDown());
+        delete c;
+    }
 }
 
 TEST_F(ComboBox, IncrementalSearchForgetsAfterTheDelay)
