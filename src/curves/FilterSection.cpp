@@ -404,8 +404,9 @@ struct CurveLoops {
 
 CURVE_LOOP_SET(Baseline, )
 #ifdef CURVE_LEVELS_X86
-CURVE_LOOP_SET(Avx2, __attribute__((target("arch=x86-64-v3"))))
-CURVE_LOOP_SET(Avx512, __attribute__((target("arch=x86-64-v4"))))
+// Built with exactly the features that BestCurveLoopLevel checks.
+CURVE_LOOP_SET(Avx2, __attribute__((target("avx2,fma"))))
+CURVE_LOOP_SET(Avx512, __attribute__((target("avx2,fma,avx512f,avx512dq,avx512vl"))))
 #endif
 #undef CURVE_LOOP_SET
 
@@ -438,9 +439,11 @@ CurveLoopLevel BestCurveLoopLevel()
 {
 #ifdef CURVE_LEVELS_X86
     __builtin_cpu_init();
-    if (__builtin_cpu_supports("x86-64-v4"))
+    const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+    if (avx2 && __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512dq") &&
+        __builtin_cpu_supports("avx512vl"))
         return CurveLoopLevel::Avx512;
-    if (__builtin_cpu_supports("x86-64-v3"))
+    if (avx2)
         return CurveLoopLevel::Avx2;
 #endif
     return CurveLoopLevel::Baseline;
