@@ -10,6 +10,7 @@
 #include "controls/SkPanel.h"
 #include "controls/SkinButtons.h"
 
+#include <QApplication>
 #include <QPalette>
 
 using namespace fw;
@@ -28,9 +29,11 @@ std::unique_ptr<QWidget> Host(int w, int h)
     return host;
 }
 
-// Registers one page: a host of w x h with what setup puts on it.
+// Registers one page: a host of w x h with what setup puts on it. The shown page would give its first
+// control the focus; the host takes it, so the controls show unfocused. Looks forced for the picture
+// are set after that (a focus change resets them).
 void Page(const char* name, int w, int h, std::function<void(QWidget*)> setup,
-          gallery::AfterShow afterShow = {})
+          std::function<void(QWidget*)> look = {})
 {
     gallery::RegisterGalleryPage(
         QString::fromLatin1(name),
@@ -39,7 +42,13 @@ void Page(const char* name, int w, int h, std::function<void(QWidget*)> setup,
             setup(host.get());
             return host;
         },
-        std::move(afterShow));
+        [look](QWidget* page) {
+            page->setFocusPolicy(Qt::StrongFocus);
+            page->setFocus();
+            QApplication::processEvents();
+            if (look)
+                look(page);
+        });
 }
 
 TSkBmpButton* BmpButton(QWidget* host)
@@ -180,16 +189,19 @@ struct Pages {
         });
 
         Page("button_tinted_up", 120, 60, [](QWidget* h) { PushButton(h); });
-        Page("button_tinted_down", 120, 60,
-             [](QWidget* h) { PushButton(h)->ShowLookForPicture(true, false, true); });
-        Page("button_hottrack", 120, 60, [](QWidget* h) {
-            TSkButton* b = PushButton(h);
-            b->ShowLookForPicture(false, true, false);
-            b->SetColor(clBtnFace);
-            b->SetHotTrack(true);
-        });
+        Page("button_tinted_down", 120, 60, PushButton,
+             [](QWidget* h) { h->findChild<TSkButton*>()->ShowLookForPicture(true, false, true); });
+        Page(
+            "button_hottrack", 120, 60,
+            [](QWidget* h) {
+                TSkButton* b = PushButton(h);
+                b->SetColor(clBtnFace);
+                b->SetHotTrack(true);
+            },
+            [](QWidget* h) { h->findChild<TSkButton*>()->ShowLookForPicture(false, true, false); });
         Page("shapebutton_up", 120, 60, [](QWidget* h) { ShapeButton(h); });
-        Page("shapebutton_down", 120, 60, [](QWidget* h) { ShapeButton(h)->ShowStateForPicture(true); });
+        Page("shapebutton_down", 120, 60, ShapeButton,
+             [](QWidget* h) { h->findChild<TSkShapeButton*>()->ShowStateForPicture(true); });
 
         Page("combobox", 160, 60, [](QWidget* h) { ComboBox(h); });
         Page("combobox_readonly", 160, 60, [](QWidget* h) { ComboBox(h)->SetReadOnly(true); });
