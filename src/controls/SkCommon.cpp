@@ -643,8 +643,8 @@ void TSkFrameController::SetFrameHotTrack(bool v)
         return;
     FFrameHotTrack = v;
     if (v) {
-        FFrameVisible = true;
-        FFrameSides = AllSides;
+        SetFrameVisible(true);
+        FFrameSides = AllSides; // taken over by the next propagation, not told on its own
     }
     UpdateControls(fcpFrameHotTrack);
 }

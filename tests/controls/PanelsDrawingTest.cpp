@@ -266,8 +266,12 @@ TEST(SkFrameController, PropagatesAndCouplesColours)
     EXPECT_EQ(r.seen.back(), fcpAll);
     fc.EndUpdate(); // unbalanced: stays at 0 and still propagates
     EXPECT_EQ(r.seen.size(), before + 2);
-    fc.SetFrameHotTrack(true);
+    fc.SetFrameSides(SideBit(sdTop));
+    r.seen.clear();
+    fc.SetFrameHotTrack(true); // shows the frame through its setter, on all sides
     EXPECT_TRUE(fc.FrameVisible());
+    EXPECT_EQ(fc.FrameSides(), AllSides);
+    EXPECT_EQ(r.seen, (std::vector<TSkFrameControllerProperty>{fcpFrameVisible, fcpFrameHotTrack}));
     fc.RemoveControl(&r);
     EXPECT_EQ(fc.ControlCount(), 0);
 }
