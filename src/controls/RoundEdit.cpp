@@ -208,7 +208,19 @@ void TRoundControlPanel::RealignControls()
     update();
 }
 
-int TRoundControlPanel::LayoutControls(gp::TGPGraphics* g, int x, int* matchedLeft) const
+void TRoundControlPanel::SetImages(TCustomImageList* value)
+{
+    if (FImagesGone)
+        QObject::disconnect(FImagesGone);
+    FImages = value;
+    FRoundControls.FImageListImageWidth = value ? value->Width() : 0;
+    FRoundControls.FImageListImageHeight = value ? value->Height() : 0;
+    if (value)
+        FImagesGone = connect(value, &QObject::destroyed, this, [this] { SetImages(nullptr); });
+    RealignControls();
+}
+
+int TRoundControlPanel::LayoutControls(gp::TGPGraphics* g, int x, int* matchedLeft, TCanvas* canvas) const
 {
     const TRoundControls& rc = FRoundControls;
     int pos[4] = {rc.FLeftSize + FRounding / 2, Width() - rc.FRightSize - rc.FRightControlSize - FRounding / 2, 0,
@@ -224,7 +236,14 @@ int TRoundControlPanel::LayoutControls(gp::TGPGraphics* g, int x, int* matchedLe
         if (g) {
             int drawn = 0;
             if (c.Picture().Empty()) {
-                drawn = rc.FImageListImageWidth; // no image list on these controls
+                int index = c.ImageIndex();
+                if (c.State() == csHover && c.ImageIndexHover() >= 0)
+                    index = c.ImageIndexHover();
+                else if (c.State() == csDown && c.ImageIndexDown() >= 0)
+                    index = c.ImageIndexDown();
+                if (FImages && index >= 0 && canvas)
+                    FImages->Draw(*canvas, left, top, index, true);
+                drawn = rc.FImageListImageWidth;
             } else {
                 TFxGDIPPicture* pic = &c.Picture();
                 if (c.State() == csHover && !c.PictureHover().Empty())
@@ -258,7 +277,7 @@ void TRoundControlPanel::Paint(TCanvas& Canvas)
 {
     TRoundPanel::Paint(Canvas);
     gp::TGPGraphics g(Canvas.Painter());
-    LayoutControls(&g, 0, nullptr);
+    LayoutControls(&g, 0, nullptr, &Canvas);
 }
 
 void TRoundControlPanel::ControlClicked(int Index)

@@ -6,6 +6,7 @@
 
 #include "controls/Pictures.h"
 #include "framework/Control.h"
+#include "framework/ImageList.h"
 
 #include <QLineEdit>
 #include <QPointer>
@@ -115,6 +116,9 @@ public:
     QString Version() const { return QStringLiteral("1.0.3.1"); }
     void SetVersion(const QString&) {}
     TRoundControls& Controls() { return FRoundControls; }
+    // Borrowed; dropped (as Images := none) when the list is destroyed.
+    fw::TCustomImageList* Images() const { return FImages; }
+    void SetImages(fw::TCustomImageList* value);
     void RealignControls();
     // The item under x (strictly inside), or -1; the last match wins.
     int ControlAt(int x, int* left = nullptr) const;
@@ -138,9 +142,11 @@ protected:
 
 private:
     // One pass for drawing and hit testing.
-    int LayoutControls(gp::TGPGraphics* g, int x, int* matchedLeft) const;
+    int LayoutControls(gp::TGPGraphics* g, int x, int* matchedLeft, fw::TCanvas* canvas = nullptr) const;
     QSize ControlSize(const TRoundControl& c) const;
     TRoundControls FRoundControls;
+    QPointer<fw::TCustomImageList> FImages;
+    QMetaObject::Connection FImagesGone;
     int FPressed = -1;
 };
 

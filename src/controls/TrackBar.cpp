@@ -192,6 +192,18 @@ void TCustomTrackBar::SetBackGroundStretched(bool value)
     update();
 }
 
+void TCustomTrackBar::SetTickImages(TCustomImageList* value)
+{
+    if (value == FImages)
+        return;
+    if (FImagesGone)
+        QObject::disconnect(FImagesGone);
+    FImages = value;
+    if (value)
+        FImagesGone = connect(value, &QObject::destroyed, this, [this] { update(); });
+    update();
+}
+
 bool TCustomTrackBar::IsRatingMode() const { return !FIRateActive.Empty() && !FIRateInActive.Empty(); }
 
 // ---- geometry ----

@@ -6,6 +6,7 @@
 
 #include "controls/TrackBarParts.h"
 #include "framework/Control.h"
+#include "framework/ImageList.h"
 #include "framework/Timer.h"
 
 #include <memory>
@@ -84,6 +85,9 @@ public:
     TTrackBarTick& TickMark() { return *FTickMark; }
     TTrackBarButtons& Buttons() { return *FButtons; }
     TTrackBarLabel& TrackLabel() { return *FTrackLabel; }
+    // Borrowed tick images; cleared (and the bar repainted) when the list is destroyed.
+    fw::TCustomImageList* TickImages() const { return FImages; }
+    void SetTickImages(fw::TCustomImageList* value);
     const TTrackBarThumb& Thumb() const { return *FThumb; }
     const TTrackBarSlider& Slider() const { return *FSlider; }
     const TTrackBarTick& TickMark() const { return *FTickMark; }
@@ -207,6 +211,8 @@ private:
     TPoint FSliderDownPt;
     int FPageDirection = 0; // sign of the first page step of the current press
     int FTextHeight = 0;
+    QPointer<fw::TCustomImageList> FImages;
+    QMetaObject::Connection FImagesGone;
     std::unique_ptr<fw::TTimer> FRepeatTimer;
     bool FTrackHint = false;
     bool FBackGroundStretched = false;

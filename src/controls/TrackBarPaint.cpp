@@ -426,7 +426,15 @@ void TCustomTrackBar::DrawTicks(TCanvas& Canvas)
                 continue;
             Canvas.Pen.Color = color;
             Canvas.Pen.Style = psSolid;
-            if (Vertical()) {
+            if (FImages && FImages->Count() > 0) {
+                // Where the line would start, centred on the tick.
+                const int index = i < FImages->Count() ? i : 0;
+                const int half = FImages->Height() / 2;
+                if (Vertical())
+                    FImages->Draw(Canvas, side == 0 ? R.Left : R.Right - length, along - half, index, isEnabled());
+                else
+                    FImages->Draw(Canvas, along - half, side == 0 ? R.Top : R.Bottom - length, index, isEnabled());
+            } else if (Vertical()) {
                 const int x0 = side == 0 ? R.Left : R.Right - length;
                 Canvas.MoveTo(x0, along);
                 Canvas.LineTo(x0 + length, along);

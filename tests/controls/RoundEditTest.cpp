@@ -185,6 +185,44 @@ TEST_F(RoundEditTest, RimPressFiresNoEditEvents)
     EXPECT_EQ(log, (std::vector<std::string>{"mousedown", "click"}));
 }
 
+TEST_F(RoundEditTest, ImageListButtonsTakeTheCellSizeAndDrawTheirIndex)
+{
+    edit->SetColor(fw::clWhite);
+    TRoundControl* button = edit->Controls().Add();
+    auto* list = new fw::TCustomImageList(8, 8);
+    for (QColor c : {QColor(Qt::red), QColor(Qt::blue)}) {
+        QImage cell(8, 8, QImage::Format_RGB32);
+        cell.fill(c);
+        list->Add(cell);
+    }
+    edit->SetImages(list);
+    button->SetImageIndex(0);
+    button->SetImageIndexHover(1);
+    // Right inner size 2 + 10; start 58 - 12 - 3 = 43, strictly inside 44 .. 52; top (24 - 8) / 2 = 8.
+    EXPECT_EQ(edit->ControlAt(43), -1);
+    EXPECT_EQ(edit->ControlAt(44), 0);
+    EXPECT_EQ(edit->ControlAt(52), 0);
+    EXPECT_EQ(edit->ControlAt(53), -1);
+    struct Case {
+        const char* name;
+        TControlState state;
+        QColor colour;
+    };
+    const Case cases[] = {{"normal: ImageIndex", csNormal, Qt::red}, {"hover: ImageIndexHover", csHover, Qt::blue},
+                          {"down without ImageIndexDown: ImageIndex", csDown, Qt::red}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        button->SetState(c.state);
+        const QImage img = edit->grab().toImage();
+        EXPECT_EQ(QColor(img.pixel(47, 12)), c.colour);
+    }
+    delete list;
+    EXPECT_EQ(edit->Images(), nullptr);
+    // A button without list or picture is 2 wide: start 58 - 4 - 3 = 51.
+    EXPECT_EQ(edit->ControlAt(44), -1);
+    EXPECT_EQ(edit->ControlAt(52), 0);
+}
+
 TEST_F(RoundEditTest, ButtonClicksOnlyWhenReleasedOverItself)
 {
     TRoundControl* button = edit->Controls().Add();

@@ -295,4 +295,45 @@ TEST(FaderRating, ClickOnTheKthPictureSetsMinPlusK)
     EXPECT_EQ(bar.Position(), 0);
 }
 
+TEST(FaderTicks, TickImagesDrawByValueAndTheListCanGo)
+{
+    EnsureApp();
+    QWidget parent;
+    TFxTrackBar bar(&parent);
+    bar.SetBounds(0, 0, 200, 40);
+    bar.SetMax(3);
+    bar.SetPosition(3);
+    bar.Thumb().SetShowAtMinMax(false); // keep the thumb off the ticks
+    bar.TickMark().SetStyle(tsAuto);
+    bar.TickMark().SetPosition(tmBottomRight);
+    auto* list = new fw::TCustomImageList(6, 6);
+    for (QColor c : {QColor(Qt::red), QColor(Qt::blue)}) {
+        QImage cell(6, 6, QImage::Format_RGB32);
+        cell.fill(c);
+        list->Add(cell);
+    }
+    bar.SetTickImages(list);
+    const fw::TRect t2 = bar.GetBottomRightTickRect();
+    const fw::TRect track = bar.GetTrackRect();
+    const double scale = double(track.Width() - bar.Thumb().Width()) / 3;
+    struct Case {
+        const char* name;
+        int value;
+        QColor colour;
+    };
+    const Case cases[] = {{"value 0 takes image 0", 0, Qt::red},
+                          {"value 1 takes image 1", 1, Qt::blue},
+                          {"value 2 is past the list: image 0", 2, Qt::red}};
+    const QImage img = bar.grab().toImage();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int along = t2.Left + int(scale * c.value);
+        // Drawn where the line starts, moved back by half the image height.
+        EXPECT_EQ(QColor(img.pixel(along - 3 + 2, t2.Bottom - bar.TickMark().Size() + 2)), c.colour);
+    }
+    delete list;
+    EXPECT_EQ(bar.TickImages(), nullptr);
+    EXPECT_FALSE(bar.grab().toImage().isNull()) << "paints with the plain tick lines again";
+}
+
 } // namespace
