@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -17,6 +18,7 @@
 #include "SyncRig.h"
 #include "TestDevice.h"
 #include "link/LLinkCore.h"
+#include "model/LUnitFile.h"
 #include "model/PresetFile.h"
 
 namespace {
@@ -130,7 +132,7 @@ public:
     void SetLinkTimeout(int ms) override
     {
         Timeout = ms;
-        Core.SetLinkTimeout(ms);
+        Core.SetLinkTimeout(std::min(ms, TimeoutCap));
     }
     void SetLinkRetries(int count) override { Core.SetLinkRetries(count); }
     void SuspendLinkPoll(bool flag) override { Core.SuspendLinkPoll(flag); }
@@ -143,13 +145,14 @@ public:
     }
 
     LLinkCore Core;
+    int TimeoutCap = 1 << 30;  // short reply time-outs for the fault tests
 
 private:
     void Start()
     {
         FLinkOpen = true;
         Machine.OnLinkOpened();
-        Core.SetLinkTimeout(2000);
+        Core.SetLinkTimeout(std::min(2000, TimeoutCap));
         SendCommand(CM_MCS_CMD(1, 16), true);
     }
     std::map<LSyncTimer, std::unique_ptr<QTimer>> FQtTimers;
@@ -399,5 +402,118 @@ TEST(SyncOverLink, LockStorePresetsCopyFilesOverTcpAndPty)
         device.Stop();
     }
 }
+
+// ---- faults in the middle of an operation, through the real link ----
+
+std::vector<std::string> FilesIn(const fs::path& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+enum class MidFault { SilentInRead, OtherId, DropInUpload, DropInDownload };
+
+// The editor never hangs, reports the loss (or the other device), keeps no half-read set and
+// writes no partial file; after a reconnect to a sound device only the connection's own read goes out.
+void FaultsInTheMiddle(const Transport& t)
+{
+    struct Case {
+        const char* name;
+        MidFault fault;
+        const char* event;
+    } cases[] = {
+        {"silent in the middle of the full read", MidFault::SilentInRead, "link-lost"},
+        {"answers with another id", MidFault::OtherId, "other-device"},
+        {"drops the link during a unit upload", MidFault::DropInUpload, "link-lost"},
+        {"drops the link during a unit download", MidFault::DropInDownload, "link-lost"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        morvex_device::TestDevice device;
+        device.SetImage(SampleImage(4));
+        device.WithState([](morvex_device::DeviceState& s) {
+            s.StorePreset(2, SampleImage(2));
+            s.StorePreset(5, SampleImage(5));
+        });
+        morvex_device::DeviceFaults faults;
+        if (c.fault == MidFault::SilentInRead)
+            faults.SilentAfter = 30;  // 16, 19, 44, 34, 20, the 20 names and 5 of the 22 blocks
+        if (c.fault == MidFault::OtherId)
+            faults.ReplyId = 9;
+        device.SetFaults(faults);
+        ASSERT_TRUE(StartDevice(device, t));
+        CoreRig rig;
+        if (c.fault == MidFault::SilentInRead)
+            rig.TimeoutCap = 400;  // silence is found by the time-outs; a drop is seen at once
+        ASSERT_TRUE(OpenLink(rig, device, t));
+
+        std::vector<std::string> files;
+        if (c.fault == MidFault::DropInUpload || c.fault == MidFault::DropInDownload) {
+            ASSERT_TRUE(rig.ReadDone());
+            ASSERT_TRUE(rig.Machine.Online());
+            if (c.fault == MidFault::DropInDownload) {
+                LUnitImage unit;
+                for (int k : {0, 3, 7}) {
+                    unit.Stored[k] = true;
+                    unit.Presets[k].fill(static_cast<uint8_t>(k + 1));
+                    unit.Presets[k][0] = kPresetStoredMark;
+                }
+                ASSERT_TRUE(SaveUnitFile(unit, (dir.Path / "down").string()));
+                rig.OpenName = (dir.Path / "down.unt").string();
+                files.push_back("down.unt");
+            } else {
+                rig.SaveName = (dir.Path / "all").string();
+            }
+            faults.DropAfter = static_cast<int>(device.ReceivedFrames().size()) + 10;
+            device.SetFaults(faults);
+            rig.ClearEvents();
+            if (c.fault == MidFault::DropInDownload)
+                rig.Machine.StartUnitDownload();
+            else
+                rig.Machine.StartUnitUpload();
+            if (c.fault == MidFault::DropInDownload)
+                EXPECT_FALSE(rig.MainEnabled);
+        }
+
+        ASSERT_TRUE(PumpUntil([&] { return rig.HasEvent(c.event); }, 5000)) << ::testing::PrintToString(rig.Events());
+        if (c.fault == MidFault::OtherId) {
+            PumpUntil([] { return false; }, 50);
+            EXPECT_EQ(rig.SentCodes(), (Codes{16}));
+            rig.CloseLink();  // the scan drops the transport of another device
+        } else {
+            EXPECT_FALSE(rig.LinkOpen());
+        }
+        EXPECT_FALSE(rig.Machine.Busy());
+        EXPECT_FALSE(rig.Machine.Connected());
+        EXPECT_TRUE(rig.MainEnabled);
+        if (c.fault == MidFault::SilentInRead)
+            EXPECT_EQ(Body(rig.Unit.GetImage()), Body(LUnitControl::DefaultImage())) << "no half-read set";
+        if (c.fault == MidFault::DropInUpload)
+            PumpUntil([] { return false; }, 350);  // past the upload's 300 ms save timer
+        EXPECT_EQ(FilesIn(dir.Path), files) << "no partial unit file";
+        const size_t toFirst = device.ReceivedFrames().size();
+
+        // Another sound device (TCP: on another port; a dropped pty is gone for good).
+        morvex_device::TestDevice again;
+        again.SetImage(SampleImage(6));
+        ASSERT_TRUE(StartDevice(again, t));
+        rig.ClearSent();
+        rig.ClearEvents();
+        ASSERT_TRUE(OpenLink(rig, again, t));
+        ASSERT_TRUE(rig.ReadDone());
+        PumpUntil([] { return false; }, 100);
+        EXPECT_EQ(again.ReceivedCodes(), FullConnect());
+        EXPECT_EQ(Body(rig.Unit.GetImage()), Body(SampleImage(6)));
+        EXPECT_FALSE(rig.HasEvent("link-lost"));
+        EXPECT_EQ(device.ReceivedFrames().size(), toFirst) << "nothing more to the first device";
+    }
+}
+
+TEST(SyncOverLink, FaultsInTheMiddleOverTcp) { FaultsInTheMiddle(kTransports[0]); }
+TEST(SyncOverLink, FaultsInTheMiddleOverPty) { FaultsInTheMiddle(kTransports[1]); }
 
 }  // namespace
