@@ -215,6 +215,14 @@ void TLedPowerButton::DoExit()
     TLedCustomImageControl::DoExit();
 }
 
+// A press in progress ends without a toggle when the button is disabled.
+void TLedPowerButton::EnabledChanged()
+{
+    if (!isEnabled())
+        FDown = FPressed = FSpacePressed = false;
+    UpdateControl();
+}
+
 // ---- Demo button ----
 
 TLedDemoButton::TLedDemoButton(QWidget* parent) : TLedCustomImageControl(parent)
@@ -347,6 +355,13 @@ void TLedDemoButton::KeyUp(Word& Key, TShiftState Shift)
         UpdateControl();
         Fire();
     }
+}
+
+void TLedDemoButton::EnabledChanged()
+{
+    if (!isEnabled())
+        FPressed = FDownState = false;
+    UpdateControl();
 }
 
 void TLedDemoButton::MouseEnter()

@@ -60,7 +60,7 @@ protected:
     void MouseLeave() override;
     void DoEnter() override;
     void DoExit() override;
-    void EnabledChanged() override { UpdateControl(); }
+    void EnabledChanged() override;
     void FontChanged() override { CalcLayout(); }
     void TextChanged() override { CalcLayout(); }
     void Resized() override { CalcLayout(); }
@@ -139,7 +139,7 @@ protected:
     void MouseLeave() override;
     void DoEnter() override;
     void DoExit() override;
-    void EnabledChanged() override { UpdateControl(); }
+    void EnabledChanged() override;
     void TextChanged() override { UpdateControl(); }
 
 private:

@@ -214,6 +214,16 @@ void TSkBmpButton::DoEnter()
     TControl::DoEnter();
 }
 
+// A press in progress ends without a click when the button is disabled.
+void TSkBmpButton::EnabledChanged()
+{
+    if (!isEnabled() && FDragging) {
+        FDragging = false;
+        FState = FDown ? bsExclusive : bsUp;
+    }
+    TSkGroupedButton::EnabledChanged();
+}
+
 void TSkBmpButton::DoExit()
 {
     FFocused = false;

@@ -194,6 +194,7 @@ protected:
     void MouseLeave() override;
     void DoEnter() override;
     void DoExit() override;
+    void EnabledChanged() override;
 
 private:
     template <class T> void Set(T& f, T v)

@@ -169,6 +169,17 @@ void TSkButton::DoExit()
     TControl::DoExit();
 }
 
+// A press in progress ends without a click when the button is disabled.
+void TSkButton::EnabledChanged()
+{
+    if (!isEnabled()) {
+        FDragging = false;
+        FKeyToggle = false;
+        FShowDownVersion = false;
+    }
+    TSkGroupedButton::EnabledChanged();
+}
+
 void TSkButton::PaintHotOuterFrame(TCanvas& c, TRect r, bool enabled)
 {
     const TControl* pc = TControl::ControlOf(parentWidget());

@@ -260,6 +260,48 @@ TEST_F(PowerButton, HeldSpaceClicksOnceOnTheRealRelease)
     }
 }
 
+TEST_F(PowerButton, DisablingDuringAPressCancelsIt)
+{
+    struct Case {
+        const char* name;
+        std::function<TControl*(QWidget*)> make;
+        bool bySpace;
+    };
+    const Case cases[] = {
+        {"power button, mouse", [](QWidget* p) { return new TLedPowerButton(p); }, false},
+        {"power button, space", [](QWidget* p) { return new TLedPowerButton(p); }, true},
+        {"demo button, mouse", [](QWidget* p) { return new TLedDemoButton(p); }, false},
+        {"bitmap button, mouse", [](QWidget* p) { return new TSkBmpButton(p); }, false},
+        {"bitmap button, space", [](QWidget* p) { return new TSkBmpButton(p); }, true},
+        {"push button, mouse", [](QWidget* p) { return new TSkButton(p); }, false},
+        {"push button, space", [](QWidget* p) { return new TSkButton(p); }, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TControl* b = c.make(form.get());
+        int clicks = 0;
+        b->OnClick = [&](TControl*) { ++clicks; };
+        if (c.bySpace)
+            Key(b, QEvent::KeyPress, Qt::Key_Space, QStringLiteral(" "));
+        else
+            Press(b, 3, 3);
+        b->SetEnabled(false); // e.g. a handler or the connection state turns it off meanwhile
+        b->SetEnabled(true);
+        if (c.bySpace)
+            Key(b, QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "));
+        else
+            Release(b, 3, 3);
+        EXPECT_EQ(clicks, 0);
+        if (auto* p = dynamic_cast<TLedPowerButton*>(b))
+            EXPECT_FALSE(p->Active());
+        if (auto* bb = dynamic_cast<TSkBmpButton*>(b))
+            EXPECT_EQ(bb->State(), bsUp);
+        ClickAt(b, 3, 3); // the next press works as ever
+        EXPECT_EQ(clicks, 1);
+        delete b;
+    }
+}
+
 using ComboBox = Fixture;
 
 TEST_F(ComboBox, ItemIndexFromCodeIsSilentUserChoiceFires)
