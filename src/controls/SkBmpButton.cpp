@@ -134,7 +134,7 @@ void TSkBmpButton::MouseMove(TShiftState Shift, int X, int Y)
     TButtonState want = bsUp;
     if (FDown)
         want = bsExclusive;
-    else if (X >= 0 && X < Width() && Y >= 0 && Y < Height())
+    else if (InClient(X, Y))
         want = bsDown;
     if (want != FState) {
         FState = want;
@@ -144,14 +144,8 @@ void TSkBmpButton::MouseMove(TShiftState Shift, int X, int Y)
 
 void TSkBmpButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    FSuppressFrameworkClick = false;
-    QPointer<TSkBmpButton> guard(this);
-    TControl::MouseUp(Button, Shift, X, Y);
-    if (!guard || !FDragging || Button != mbLeft)
-        return;
-    FDragging = false;
-    const bool inside = X >= 0 && X < Width() && Y >= 0 && Y < Height();
-    FinishPress(inside);
+    if (EndMousePress(Button, Shift, X, Y))
+        FinishPress(InClient(X, Y));
 }
 
 void TSkBmpButton::KeyDown(Word& Key, TShiftState Shift)

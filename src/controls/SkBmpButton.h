@@ -117,6 +117,18 @@ protected:
             if (auto* b = dynamic_cast<Self*>(o); b && b != this)
                 static_cast<TSkGroupedButton*>(b)->GroupMessage(this, shareAllowAllUp);
     }
+    // Runs the framework's MouseUp, then tells whether this release ends a left-button press here.
+    bool EndMousePress(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y)
+    {
+        FSuppressFrameworkClick = false;
+        QPointer<QWidget> guard(this);
+        fw::TControl::MouseUp(Button, Shift, X, Y);
+        if (!guard || !FDragging || Button != fw::mbLeft)
+            return false;
+        FDragging = false;
+        return true;
+    }
+    bool InClient(int X, int Y) const { return X >= 0 && X < Width() && Y >= 0 && Y < Height(); }
     void mouseReleaseEvent(QMouseEvent* e) override
     {
         FSuppressFrameworkClick = true;
@@ -129,6 +141,7 @@ protected:
     bool FAllowAllUp = false;
     int FModalResult = 0;
     TButtonState FState = bsUp;
+    bool FDragging = false; // a mouse or Space press is in progress
     bool FSuppressFrameworkClick = false;
 
 private:
@@ -221,7 +234,6 @@ private:
     int FSpacing = 4;
     bool FShowFocus = true;
     bool FShowDownPattern = true;
-    bool FDragging = false;
     bool FFocused = false;
     bool FMouseOver = false;
 };

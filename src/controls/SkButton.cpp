@@ -83,7 +83,7 @@ void TSkButton::MouseMove(TShiftState Shift, int X, int Y)
     TControl::MouseMove(Shift, X, Y);
     if (!FDragging)
         return;
-    const bool in = X >= 0 && X < Width() && Y >= 0 && Y < Height();
+    const bool in = InClient(X, Y);
     if (in != FShowDownVersion) {
         FShowDownVersion = in;
         update();
@@ -92,14 +92,11 @@ void TSkButton::MouseMove(TShiftState Shift, int X, int Y)
 
 void TSkButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    FSuppressFrameworkClick = false;
-    QPointer<TSkButton> guard(this);
-    TControl::MouseUp(Button, Shift, X, Y);
-    if (!guard || !FDragging || Button != mbLeft)
+    if (!EndMousePress(Button, Shift, X, Y))
         return;
-    FDragging = false;
     FShowDownVersion = false;
-    if (X >= 0 && X < Width() && Y >= 0 && Y < Height())
+    QPointer<TSkButton> guard(this);
+    if (InClient(X, Y))
         DoClickAction();
     if (guard)
         update();

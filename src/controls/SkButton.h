@@ -104,7 +104,7 @@ private:
     bool FShowDownPattern = true, FShowFocusRect = true;
     bool FDropDownOnEnter = true;
     bool FTransparent = false;
-    bool FDragging = false, FMouseOverButton = false, FShowDownVersion = false, FKeyToggle = false;
+    bool FMouseOverButton = false, FShowDownVersion = false, FKeyToggle = false;
     bool FClicking = false, FFocused = false;
 };
 
