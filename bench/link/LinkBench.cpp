@@ -71,7 +71,7 @@ void RoundTrips(benchmark::State& state, bool tcp) {
     core.OpenComTransport(device.PtyPath());
   }
   core.SetLinkTimeout(2000);
-  int64_t editorNs = 0;
+  int64_t editorNs = 0, sendNs = 0;
   for (auto _ : state) {
     size_t want = frames + 1;
     core.ReplyAt = 0;
@@ -79,10 +79,13 @@ void RoundTrips(benchmark::State& state, bool tcp) {
     core.SendCommand(CM_MCS_GAIN(1, 3, 280), true);
     while (frames < want) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     editorNs += (core.SentAt - start) + (frameAt - core.ReplyAt);
+    sendNs += core.SentAt - start;
   }
   state.counters["round_trips_per_s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
   state.counters["editor_us_per_round_trip"] =
       static_cast<double>(editorNs) / 1000.0 / static_cast<double>(std::max<int64_t>(1, state.iterations()));
+  state.counters["send_us"] =
+      static_cast<double>(sendNs) / 1000.0 / static_cast<double>(std::max<int64_t>(1, state.iterations()));
   core.CloseAllTransports();
   device.Stop();
 }

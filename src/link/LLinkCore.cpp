@@ -141,9 +141,14 @@ void LLinkCore::OnLinkError(int code, int arg, uint64_t generation) {
   if (OnLinkLost) OnLinkLost(code, arg);
 }
 
-void LLinkCore::Log(LogKind kind, std::string line) {
+void LLinkCore::Log(LogKind kind, const char* prefix, const uint8_t* bytes, size_t count) {
   if (!FLogVisible) return;
-  PostToUi([this, kind, line = std::move(line)] {
+  Log(kind, std::string(prefix), bytes, count);
+}
+
+void LLinkCore::Log(LogKind kind, const std::string& prefix, const uint8_t* bytes, size_t count) {
+  if (!FLogVisible) return;
+  PostToUi([this, kind, line = BuildLogLine(prefix, bytes, count)] {
     bool open = kind == LogKind::Usb ? FUsb != nullptr : kind == LogKind::Net ? FNet != nullptr : FComm != nullptr;
     if (FLogVisible && open && OnLogLine) OnLogLine(line);
   });
@@ -155,7 +160,7 @@ void LLinkCore::NetWrite(const uint8_t* bytes, int length) {
     FLastNetFrame.assign(bytes, bytes + std::min(length, 70));
   }
   ClientSocket.SendBuf(bytes, length);
-  Log(LogKind::Net, BuildLogLine("NET W ", bytes, static_cast<size_t>(length)));
+  Log(LogKind::Net, "NET W ", bytes, static_cast<size_t>(length));
 }
 
 void LLinkCore::UsbWrite(const uint8_t* bytes, int length) {
@@ -169,29 +174,29 @@ void LLinkCore::UsbWrite(const uint8_t* bytes, int length) {
   std::copy(bytes, bytes + frameLen, report.begin() + 1);
   uint32_t written = 0;
   FHidDevice->WriteFile(report.data(), static_cast<uint32_t>(report.size()), written);
-  Log(LogKind::Usb, BuildLogLine(UsbLogPrefix(true, 0), bytes, frameLen));
+  Log(LogKind::Usb, UsbLogPrefix(true, 0), bytes, frameLen);
 }
 
 void LLinkCore::LogComWrite(const uint8_t* bytes, int length) {
-  Log(LogKind::Com, BuildLogLine("COM W ", bytes, static_cast<size_t>(length)));
+  Log(LogKind::Com, "COM W ", bytes, static_cast<size_t>(length));
 }
 
 void LLinkCore::LogComRead(const uint8_t* bytes, int length) {
-  Log(LogKind::Com, BuildLogLine("COM R ", bytes, static_cast<size_t>(length)));
+  Log(LogKind::Com, "COM R ", bytes, static_cast<size_t>(length));
 }
 
 void LLinkCore::HidCtlDeviceData(THxHidDevice*, uint8_t reportId, const uint8_t* data, uint16_t size) {
   // Never past the report's end, whatever its length byte announces.
   size_t n = FrameExtent(data, size);
   if (FUsb) FUsb->Receive(data, static_cast<int>(n));
-  Log(LogKind::Usb, BuildLogLine(UsbLogPrefix(false, reportId), data, n));
+  Log(LogKind::Usb, UsbLogPrefix(false, reportId), data, n);
 }
 
 void LLinkCore::ClientSocketRead() {
   uint8_t buf[100];
   int count = ClientSocket.ReceiveBuf(buf, sizeof buf);
   if (count <= 0) return;
-  Log(LogKind::Net, BuildLogLine("NET R ", buf, FrameExtent(buf, static_cast<size_t>(count))));
+  Log(LogKind::Net, "NET R ", buf, FrameExtent(buf, static_cast<size_t>(count)));
   if (FNet) {
     // A short read is part of a reply: its bytes are kept and the frame completes
     // with the bytes that follow.
@@ -205,5 +210,5 @@ void LLinkCore::ClientSocketRead() {
   }
   if (last.empty()) return;
   ClientSocket.SendBuf(last.data(), static_cast<int>(last.size()));
-  Log(LogKind::Net, BuildLogLine("NET RW ", last.data(), last.size()));
+  Log(LogKind::Net, "NET RW ", last.data(), last.size());
 }

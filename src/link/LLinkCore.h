@@ -85,7 +85,9 @@ class LLinkCore : public LLinkOwner {
 
  private:
   enum class LogKind { Usb, Net, Com };
-  void Log(LogKind kind, std::string line);
+  // Builds the line only while the log is shown: the send and receive paths stay cheap.
+  void Log(LogKind kind, const char* prefix, const uint8_t* bytes, size_t count);
+  void Log(LogKind kind, const std::string& prefix, const uint8_t* bytes, size_t count);
 
   std::unique_ptr<LUiPoster> FPoster;
   std::unique_ptr<LUsbProc> FUsb;

@@ -114,13 +114,12 @@ void LTransport::OnError(int code, int arg) {
 }
 
 void LTransport::WritePending() {
-  BSTM copy;
   {
     std::lock_guard g(FSendLock);
     if (FSendBuffer.empty() || FSendBuffer[0] == 0) return;
-    copy = FSendBuffer;
+    FWriting.assign(FSendBuffer.begin(), FSendBuffer.end());  // keeps its capacity
   }
-  WriteOut(copy.data(), static_cast<int>(copy.size()));
+  WriteOut(FWriting.data(), static_cast<int>(FWriting.size()));
 }
 
 bool LTransport::PendingEmpty() {
@@ -181,13 +180,13 @@ void LStreamTransport::Run() {
     int which = WaitFirst(fds, 4, FTimeout);
     if (which == 0) {
       FReceiveEvent.Consume();
-      BSTM bytes;
+      FFeeding.clear();
       {
         std::lock_guard g(FReceiveLock);
-        bytes.swap(FReceived);
+        FFeeding.swap(FReceived);  // both keep their capacity
       }
       std::lock_guard g(FLock);
-      for (uint8_t b : bytes) OnByte(b);
+      for (uint8_t b : FFeeding) OnByte(b);
     } else if (which == 1) {
       FSendEvent.Consume();
       retry = 0;

@@ -77,6 +77,7 @@ class LTransport {
   size_t FSendBufferSize;
   std::mutex FSendLock;  // the send buffer and its length change together
   BSTM FSendBuffer;
+  BSTM FWriting;  // the worker's copy of the send buffer while it writes
   std::thread FThread;
   std::mutex FEndLock;
   std::condition_variable FEndCv;
@@ -102,6 +103,7 @@ class LStreamTransport : public LTransport {
   platform::EventFd FReceiveEvent, FClosedEvent;
   std::mutex FReceiveLock;
   BSTM FReceived;  // bytes handed in and not yet fed; appended, never overwritten
+  BSTM FFeeding;   // worker: the bytes being fed
 };
 
 class LNet : public LStreamTransport {
