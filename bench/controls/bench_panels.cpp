@@ -1,6 +1,6 @@
 // Repaints of the main window's bitmap buttons, group boxes and power/demo buttons, each family alone,
 // and of every main-window control together: faders, rounded edits, bitmap buttons, group boxes and
-// power/demo buttons painted once into one off-screen image on one core.
+// power/demo buttons painted once into one off-screen image (bench_main keeps it all on one core).
 #include "MainWindowControls.h"
 
 #include "controls/LedButtons.h"
@@ -11,8 +11,6 @@
 #include <QImage>
 #include <algorithm>
 #include <benchmark/benchmark.h>
-#include <pthread.h>
-#include <sched.h>
 
 namespace bench
 {
@@ -150,18 +148,10 @@ QSize AddWholeWindow(QWidget* p)
 
 void BM_WholeMainWindow(benchmark::State& state)
 {
-    // One core: the thread is pinned to the CPU it runs on for the measurement.
-    cpu_set_t saved;
-    pthread_getaffinity_np(pthread_self(), sizeof saved, &saved);
-    cpu_set_t one;
-    CPU_ZERO(&one);
-    CPU_SET(sched_getcpu(), &one);
-    pthread_setaffinity_np(pthread_self(), sizeof one, &one);
     static auto* page = new Page(AddWholeWindow);
     Repaint(state, page->widget,
             bench::kFaders + bench::kEdits + bench::kBmpButtons + bench::kGroupBoxes + bench::kLedButtons);
     state.counters["pixels"] = double(page->widget.width()) * page->widget.height();
-    pthread_setaffinity_np(pthread_self(), sizeof saved, &saved);
 }
 BENCHMARK(BM_WholeMainWindow)->Name("whole main-window controls")->Unit(benchmark::kMillisecond);
 
