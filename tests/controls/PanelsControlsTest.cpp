@@ -254,8 +254,9 @@ TEST_F(PowerButton, HeldSpaceClicksOnceOnTheRealRelease)
         EXPECT_EQ(clicks, 0);
         Key(b, QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "));
         EXPECT_EQ(clicks, 1);
-        if (auto* p = dynamic_cast<TLedPowerButton*>(b))
+        if (auto* p = dynamic_cast<TLedPowerButton*>(b)) {
             EXPECT_TRUE(p->Active());
+        }
         delete b;
     }
 }
@@ -292,10 +293,12 @@ TEST_F(PowerButton, DisablingDuringAPressCancelsIt)
         else
             Release(b, 3, 3);
         EXPECT_EQ(clicks, 0);
-        if (auto* p = dynamic_cast<TLedPowerButton*>(b))
+        if (auto* p = dynamic_cast<TLedPowerButton*>(b)) {
             EXPECT_FALSE(p->Active());
-        if (auto* bb = dynamic_cast<TSkBmpButton*>(b))
+        }
+        if (auto* bb = dynamic_cast<TSkBmpButton*>(b)) {
             EXPECT_EQ(bb->State(), bsUp);
+        }
         ClickAt(b, 3, 3); // the next press works as ever
         EXPECT_EQ(clicks, 1);
         delete b;

@@ -383,7 +383,9 @@ TEST(LinkCore, ADroppedLinkIsLostAtOnce) {
     EXPECT_EQ(core.OpenTransport()->Timeouts(), 0u);
     ASSERT_EQ(rec.Frames.size(), 1u);  // the reply before the drop reached the owner first
     EXPECT_EQ(LCmd(rec.Frames[0], 1).GetCode(), 16);
-    if (c.tcp) EXPECT_FALSE(core.ClientSocket.Active());
+    if (c.tcp) {
+        EXPECT_FALSE(core.ClientSocket.Active());
+    }
     PumpFor(50);
     EXPECT_EQ(rec.Lost.size(), 1u);
     core.CloseAllTransports();

@@ -475,8 +475,9 @@ void FaultsInTheMiddle(const Transport& t)
                 rig.Machine.StartUnitDownload();
             else
                 rig.Machine.StartUnitUpload();
-            if (c.fault == MidFault::DropInDownload)
+            if (c.fault == MidFault::DropInDownload) {
                 EXPECT_FALSE(rig.MainEnabled);
+            }
         }
 
         ASSERT_TRUE(PumpUntil([&] { return rig.HasEvent(c.event); }, 5000)) << ::testing::PrintToString(rig.Events());
@@ -490,8 +491,9 @@ void FaultsInTheMiddle(const Transport& t)
         EXPECT_FALSE(rig.Machine.Busy());
         EXPECT_FALSE(rig.Machine.Connected());
         EXPECT_TRUE(rig.MainEnabled);
-        if (c.fault == MidFault::SilentInRead)
+        if (c.fault == MidFault::SilentInRead) {
             EXPECT_EQ(Body(rig.Unit.GetImage()), Body(LUnitControl::DefaultImage())) << "no half-read set";
+        }
         if (c.fault == MidFault::DropInUpload)
             PumpUntil([] { return false; }, 350);  // past the upload's 300 ms save timer
         EXPECT_EQ(FilesIn(dir.Path), files) << "no partial unit file";
