@@ -1,6 +1,7 @@
 #include "framework/Fonts.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QStringList>
 #include <cmath>
 
@@ -147,6 +148,8 @@ void TFont::Changed()
 
 QFont TFont::ToQFont() const
 {
+    if (FQFontValid && FQFontHeight == FHeight && FQFontStyle == FStyle && FQFontName == FName)
+        return FQFont;
     InstallFontSubstitutions();
     QFont f(SubstituteFamily(FName));
     // Negative height is the character height, positive the cell height; both near enough as pixels.
@@ -156,15 +159,50 @@ QFont TFont::ToQFont() const
     f.setUnderline(FStyle & fsUnderline);
     f.setStrikeOut(FStyle & fsStrikeOut);
     f.setHintingPreference(QFont::PreferFullHinting);
+    FQFont = f;
+    FQFontName = FName;
+    FQFontHeight = FHeight;
+    FQFontStyle = FStyle;
+    FQFontValid = true;
     return f;
 }
 
+namespace {
+// Measured metrics per font, so that a repaint does not lay out the same text again.
+struct FontMetricsCache {
+    int height = 0;
+    int ascent = 0;
+    QHash<QString, int> widths;
+};
+
+FontMetricsCache& MetricsFor(const QFont& font)
+{
+    thread_local QHash<QFont, FontMetricsCache> cache;
+    auto it = cache.find(font);
+    if (it == cache.end()) {
+        if (cache.size() >= 256)
+            cache.clear();
+        const QFontMetrics m(font);
+        it = cache.insert(font, FontMetricsCache{m.height(), m.ascent(), {}});
+    }
+    return *it;
+}
+} // namespace
+
 int TextMetrics::Width(const QFont& font, const QString& text) const
 {
-    return QFontMetrics(font).horizontalAdvance(text);
+    FontMetricsCache& c = MetricsFor(font);
+    auto it = c.widths.constFind(text);
+    if (it != c.widths.constEnd())
+        return *it;
+    if (c.widths.size() >= 4096)
+        c.widths.clear();
+    const int w = QFontMetrics(font).horizontalAdvance(text);
+    c.widths.insert(text, w);
+    return w;
 }
-int TextMetrics::Height(const QFont& font) const { return QFontMetrics(font).height(); }
-int TextMetrics::Ascent(const QFont& font) const { return QFontMetrics(font).ascent(); }
+int TextMetrics::Height(const QFont& font) const { return MetricsFor(font).height; }
+int TextMetrics::Ascent(const QFont& font) const { return MetricsFor(font).ascent; }
 
 const TextMetrics& CurrentTextMetrics()
 {

@@ -53,6 +53,12 @@ private:
     TFontStyles FStyle;
     int FCharset;
     int FOrientation;
+    // The last QFont built, kept while name, height and style stay the same.
+    mutable QFont FQFont;
+    mutable QString FQFontName;
+    mutable int FQFontHeight = 0;
+    mutable TFontStyles FQFontStyle = 0;
+    mutable bool FQFontValid = false;
 };
 
 // The installed family standing in for a family name of the layouts (Tahoma, Arial, …).
