@@ -382,9 +382,11 @@ void TSkCustomGroupBox::Paint(TCanvas& c)
     }
     const TRect fr = Rect(0, h2, W, Hh);
     const TColor F = ShiftColor(FFlatColor, FFlatColorAdjustment);
+    // An opaque caption fill below covers the caption box anyway: no clip (a region clip is costly).
+    const bool opaqueCaption = ColorToRGB(Color()) != clNone;
     switch (FGroupStyle) {
     case gsStandard:
-        if (!FTransparent && !cap.IsEmpty()) {
+        if (!FTransparent && !cap.IsEmpty() && !opaqueCaption) {
             QRegion clip(0, 0, W, Hh);
             clip -= QRegion(cap.ToQRect());
             p.setClipRegion(clip);
@@ -413,7 +415,7 @@ void TSkCustomGroupBox::Paint(TCanvas& c)
         }
         break;
     case gsFlat:
-        if (!FTransparent && !cap.IsEmpty()) {
+        if (!FTransparent && !cap.IsEmpty() && !opaqueCaption) {
             QRegion clip(0, 0, W, Hh);
             clip -= QRegion(cap.ToQRect());
             p.setClipRegion(clip);

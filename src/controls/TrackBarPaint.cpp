@@ -1,6 +1,8 @@
 // Drawing of the fader: background, label, slider, ticks, thumb, step buttons, rating pictures.
 #include "controls/TrackBar.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QPainterPath>
 #include <cmath>
 
@@ -311,11 +313,6 @@ void TCustomTrackBar::DrawSlider(TCanvas& Canvas)
     QPainter& p = Canvas.Painter();
     const bool rounded = s.Rounded() && pic.Empty();
     p.save();
-    if (rounded) {
-        QPainterPath clip;
-        clip.addRoundedRect(S.ToQRect(), 3.5, 3.5);
-        p.setClipPath(clip, Qt::IntersectClip);
-    }
     auto fillPart = [&](const TRect& r, TColor a, TColor b) {
         if (Absent(r) || r.IsEmpty())
             return;
@@ -336,7 +333,31 @@ void TCustomTrackBar::DrawSlider(TCanvas& Canvas)
             p.restore();
         }
     };
-    if (pic.Empty()) {
+    if (rounded) {
+        // Filled in a slider-sized image: a path clip on a window-sized device costs a pass over its height.
+        if (!S.IsEmpty()) {
+            QImage img(S.Width(), S.Height(), QImage::Format_ARGB32_Premultiplied);
+            img.fill(Qt::transparent);
+            QPainter ip(&img);
+            TCanvas ic(ip);
+            ip.translate(-S.Left, -S.Top);
+            QPainterPath clip;
+            clip.addRoundedRect(S.ToQRect(), 3.5, 3.5);
+            ip.setClipPath(clip);
+            auto fillImagePart = [&](const TRect& r, TColor a, TColor b) {
+                if (Absent(r) || r.IsEmpty())
+                    return;
+                if (a != clNone && b != clNone)
+                    DrawDirectionalGradient(ic, a, b, s.Direction(), r, s.Steps());
+                else if (a != clNone || b != clNone)
+                    FillSolid(ic, r, a != clNone ? a : b);
+            };
+            fillImagePart(done, d1, d2);
+            fillImagePart(rest, c1, c2);
+            ip.end();
+            p.drawImage(S.Left, S.Top, img);
+        }
+    } else if (pic.Empty()) {
         fillPart(done, d1, d2);
         fillPart(rest, c1, c2);
     } else {
