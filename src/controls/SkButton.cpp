@@ -429,7 +429,9 @@ QImage TSkShapeButton::BuildBevelBitmap(bool up) const
     };
     const int n = FBevelWidth + (FBorderSingle ? 1 : 0);
     for (int i = 1; i <= n; ++i) {
-        for (int j = 0; j < 2; ++j) {
+        // The upper-left half first: a rim pixel that both halves reach (the shape beside and above or
+        // below it) belongs to the side it faces, so the lit half is a real half of the rim.
+        for (int j = 1; j >= 0; --j) {
             if (!up && i == n && j == 0)
                 continue; // the down picture leaves out the lower-right half of the last ring
             std::vector<std::pair<int, int>> offs;

@@ -253,6 +253,7 @@ void TSkLabel::DrawCurved(TCanvas& c)
         return;
     }
     const int h = c.TextHeight(QStringLiteral("Yy"));
+    const int ascent = CurrentTextMetrics().Ascent(c.Font.ToQFont());
     const int step = c.TextWidth(QStringLiteral("w")) + 2;
     double t = FAngle * M_PI / 180;
     QPainter& p = c.Painter();
@@ -263,9 +264,10 @@ void TSkLabel::DrawCurved(TCanvas& c)
         p.translate(x, y);
         p.rotate(-t * 180 / M_PI);
         const int cw = c.TextWidth(QString(ch));
+        // (x, y) is the character's baseline centre
         auto draw = [&](int dx, int dy, TColor colour) {
             c.Font.SetColor(colour);
-            c.TextOut(-cw / 2 + dx, -h + dy, QString(ch));
+            c.TextOut(-cw / 2 + dx, -ascent + dy, QString(ch));
         };
         c.Brush.Style = bsClear;
         if (!Enabled()) {

@@ -479,6 +479,54 @@ TEST_F(Labels, AngleRotationAndZeroRadiusCurve)
     EXPECT_FALSE(img.isNull());
 }
 
+// Curved text: each character stands with its baseline centre on the point of the arc, so an "I" at the
+// top of the arc (Angle 0) ends on the row above y = cy - (ry - h), centred on cx.
+TEST_F(Labels, CurvedCharacterSitsOnItsBaselinePoint)
+{
+    struct Case {
+        const char* name;
+        TCenterPoint centre;
+        int border, width, height;
+        int cx, baselineBelowH; // y of the baseline minus the height of "Yy"
+    };
+    const Case cases[] = {
+        {"lower centre", cpLowerCenter, 0, 40, 60, 20, 0},
+        {"lower centre, border 3", cpLowerCenter, 3, 40, 60, 20, 3},
+        {"centre, border 3", cpCenter, 3, 50, 80, 25, 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* l = new TSkLabel(form.get());
+        l->SetAutoSize(false);
+        l->SetCaption(QStringLiteral("I"));
+        l->Font().SetColor(clBlack);
+        l->SetColor(clWhite);
+        l->SetRotation(roCurve);
+        l->SetCenterPoint(c.centre);
+        l->SetBorderWidth(c.border);
+        l->SetBounds(0, 0, c.width, c.height);
+        const QImage img = l->Render();
+        QImage probe(1, 1, QImage::Format_RGB32);
+        QPainter p(&probe);
+        TCanvas canvas(p);
+        canvas.Font.Assign(l->Font());
+        const int baseline = canvas.TextHeight(QStringLiteral("Yy")) + c.baselineBelowH;
+        int lowest = -1, left = c.width, right = -1;
+        for (int y = 0; y < img.height(); ++y) {
+            for (int x = 0; x < img.width(); ++x) {
+                if (qGray(img.pixel(x, y)) < 96) {
+                    lowest = y;
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+        }
+        EXPECT_EQ(lowest, baseline - 1);
+        EXPECT_LE(std::abs((left + right + 1) / 2 - c.cx), 1);
+        delete l;
+    }
+}
+
 TEST_F(Labels, FlyByRestoresTheColourExactly)
 {
     auto* l = new TSkLabel(form.get());
@@ -525,4 +573,44 @@ TEST_F(PushButton, ShapeButtonBevelAndPreciseHits)
     EXPECT_EQ(clicks, 0);
     ClickAt(s, 15, 15);
     EXPECT_EQ(clicks, 1);
+}
+
+// Bevel rings around an 8 x 8 square (two bevel rings and the border ring): lit from the upper left in
+// the up picture, from the lower right in the down picture, which leaves out the outer lower-right ring.
+TEST_F(PushButton, ShapeButtonBevelRingsLitFromEachSide)
+{
+    QImage shape(24, 24, QImage::Format_RGB32);
+    shape.fill(ToQColor(clFuchsia));
+    for (int y = 8; y < 16; ++y)
+        for (int x = 8; x < 16; ++x)
+            shape.setPixelColor(x, y, ToQColor(clNavy));
+    auto* s = new TSkShapeButton(form.get());
+    s->SetBitmap(shape);
+    const TColor light = ColorToRGB(clBtnHighlight), dark = ColorToRGB(clBtnShadow);
+    const TColor border = ColorToRGB(cl3DDkShadow), none = clFuchsia;
+    struct Case {
+        const char* name;
+        int x, y;
+        TColor up, down;
+    };
+    const Case cases[] = {
+        {"left side, ring 1", 7, 11, light, dark},
+        {"left side, ring 2", 6, 11, light, dark},
+        {"left side, border", 5, 11, border, border},
+        {"top side, ring 1", 11, 7, light, dark},
+        {"top side, ring 2", 11, 6, light, dark},
+        {"upper-left corner", 7, 7, light, dark},
+        {"right side, ring 1", 16, 11, dark, light},
+        {"right side, ring 2", 17, 11, dark, light},
+        {"right side, border", 18, 11, border, none},
+        {"bottom side, ring 1", 11, 16, dark, light},
+        {"bottom side, border", 11, 18, border, none},
+        {"upper-right corner", 16, 7, dark, light},
+        {"lower-left corner", 7, 16, dark, light},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(FromQColor(s->BitmapUp().pixelColor(c.x, c.y)), c.up);
+        EXPECT_EQ(FromQColor(s->BitmapDown().pixelColor(c.x, c.y)), c.down);
+    }
 }
