@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QHash>
 #include <QPainterPath>
 #include <cmath>
 
@@ -123,11 +124,25 @@ TColor TCustomTrackBar::BlendColors(TColor A, TColor B, int P)
     return RGB(ch(GetRValue(a), GetRValue(b)), ch(GetGValue(a), GetGValue(b)), ch(GetBValue(a), GetBValue(b)));
 }
 
-void TCustomTrackBar::DrawBandGradient(TCanvas& Canvas, TColor From, TColor To, bool Horizontal, TRect R, int Steps)
+namespace {
+// A band gradient drawn once into an image of the bands' extent, kept per colours, size and steps.
+struct BandKey {
+    TColor From, To;
+    bool Horizontal;
+    int Width, Height, Steps;
+    bool operator==(const BandKey&) const = default;
+};
+size_t qHash(const BandKey& k, size_t seed = 0)
 {
-    if (Steps <= 0)
-        Steps = 1;
-    const TColor f = ColorToRGB(From), t = ColorToRGB(To);
+    return qHashMulti(seed, k.From, k.To, k.Horizontal, k.Width, k.Height, k.Steps);
+}
+struct BandImage {
+    QImage Image;
+    QPoint Offset; // of the image's top left from the gradient rectangle's
+};
+
+template <class Fill> void ForEachBand(TColor f, TColor t, bool Horizontal, TRect R, int Steps, Fill fill)
+{
     if (Horizontal)
         R.Right -= 1;
     else
@@ -139,10 +154,46 @@ void TCustomTrackBar::DrawBandGradient(TCanvas& Canvas, TColor From, TColor To, 
                              GetGValue(f) + Round(double(n) * (GetGValue(t) - GetGValue(f)) / Steps),
                              GetBValue(f) + Round(double(n) * (GetBValue(t) - GetBValue(f)) / Steps));
         const int start = Round(n * d), len = Round(d) + 1;
-        TRect band = Horizontal ? TRect{R.Left + start, R.Top, R.Left + start + len, R.Bottom}
-                                : TRect{R.Left, R.Top + start, R.Right, R.Top + start + len};
-        FillSolid(Canvas, band, c);
+        const TRect band = Horizontal ? TRect{R.Left + start, R.Top, R.Left + start + len, R.Bottom}
+                                      : TRect{R.Left, R.Top + start, R.Right, R.Top + start + len};
+        if (!band.IsEmpty())
+            fill(band, c);
     }
+}
+
+const BandImage& CachedBands(const BandKey& k)
+{
+    thread_local QHash<BandKey, BandImage> cache;
+    auto it = cache.constFind(k);
+    if (it != cache.constEnd())
+        return *it;
+    if (cache.size() >= 64)
+        cache.clear();
+    const TRect R{0, 0, k.Width, k.Height};
+    QRect extent;
+    ForEachBand(k.From, k.To, k.Horizontal, R, k.Steps, [&](const TRect& b, TColor) { extent |= b.ToQRect(); });
+    BandImage out;
+    if (!extent.isEmpty()) {
+        out.Image = QImage(extent.size(), QImage::Format_ARGB32_Premultiplied);
+        out.Image.fill(Qt::transparent);
+        out.Offset = extent.topLeft();
+        QPainter p(&out.Image);
+        p.translate(-extent.topLeft());
+        ForEachBand(k.From, k.To, k.Horizontal, R, k.Steps,
+                    [&](const TRect& b, TColor c) { p.fillRect(b.ToQRect(), ToQColor(c)); });
+    }
+    return *cache.insert(k, std::move(out));
+}
+} // namespace
+
+void TCustomTrackBar::DrawBandGradient(TCanvas& Canvas, TColor From, TColor To, bool Horizontal, TRect R, int Steps)
+{
+    if (Steps <= 0)
+        Steps = 1;
+    const BandImage& bands =
+        CachedBands({ColorToRGB(From), ColorToRGB(To), Horizontal, R.Width(), R.Height(), Steps});
+    if (!bands.Image.isNull())
+        Canvas.Painter().drawImage(R.Left + bands.Offset.x(), R.Top + bands.Offset.y(), bands.Image);
 }
 
 void TCustomTrackBar::DrawDirectionalGradient(TCanvas& Canvas, TColor From, TColor To, TGradientDirection Direction,
