@@ -425,7 +425,9 @@ void TEmptyEdit::paintEvent(QPaintEvent* e)
         TFont defaults;
         p.setFont(defaults.ToQFont());
         p.setPen(ToQColor(0x808080));
-        p.drawText(3, QFontMetrics(p.font()).ascent(), FEmptyText);
+        // Top of the line that typed text takes: this edit centres its line, the native one put it at 0.
+        const int top = cursorRect().top();
+        p.drawText(3, top + QFontMetrics(p.font()).ascent(), FEmptyText);
     }
 }
 

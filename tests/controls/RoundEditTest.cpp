@@ -338,3 +338,44 @@ TEST(EmptyEdit, GreyHintWhileEmptyAlsoWithFocus)
     edit->SetText(QStringLiteral(" "));
     EXPECT_EQ(greyPixels(), 0);
 }
+
+// The hint stands on the line that typed text takes (the edit centres its line in its 18 pixels), at x 3
+// whatever the alignment.
+TEST(EmptyEdit, HintSharesTheLineOfTypedText)
+{
+    testapp::EnsureApp();
+    QWidget window;
+    window.resize(120, 40);
+    auto* edit = new TRoundEdit(&window);
+    edit->SetBounds(0, 0, 100, 24);
+    edit->SetColor(fw::clWhite);
+    edit->SetAlignment(taCenter);
+    window.show();
+    QApplication::processEvents();
+    struct Ink {
+        int top = -1, bottom = -1, left = 1000;
+    };
+    auto inkOf = [&] {
+        const QImage img = edit->InnerEdit()->grab().toImage();
+        Ink ink;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (qGray(img.pixel(x, y)) < 200) {
+                    if (ink.top < 0)
+                        ink.top = y;
+                    ink.bottom = y;
+                    ink.left = std::min(ink.left, x);
+                }
+        return ink;
+    };
+    edit->SetText(QStringLiteral("8"));
+    const Ink typed = inkOf();
+    edit->SetText(QString());
+    edit->SetEmptyText(QStringLiteral("8"));
+    const Ink hint = inkOf();
+    ASSERT_GE(typed.top, 0);
+    ASSERT_GE(hint.top, 0);
+    EXPECT_EQ(hint.top, typed.top);
+    EXPECT_EQ(hint.bottom, typed.bottom);
+    EXPECT_LE(hint.left, 5);
+}
