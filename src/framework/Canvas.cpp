@@ -397,10 +397,27 @@ void TCanvas::DrawTransparent(const TRect& r, const QImage& image, TColor key)
 {
     if (image.isNull() || r.IsEmpty())
         return;
+    // The masked copy is kept per source image, key colour and size (the bitmaps rarely change).
+    struct Entry {
+        qint64 Source;
+        TColor Key;
+        QSize Size;
+        QImage Masked;
+    };
+    thread_local std::vector<Entry> cache;
+    const QSize size(r.Width(), r.Height());
+    for (const Entry& e : cache)
+        if (e.Source == image.cacheKey() && e.Key == key && e.Size == size) {
+            FPainter.drawImage(r.Left, r.Top, e.Masked);
+            return;
+        }
     QImage src = image;
-    if (src.width() != r.Width() || src.height() != r.Height())
-        src = src.scaled(r.Width(), r.Height(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    FPainter.drawImage(r.Left, r.Top, MaskedCopy(src, key));
+    if (src.size() != size)
+        src = src.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    if (cache.size() >= 32)
+        cache.erase(cache.begin());
+    cache.push_back({image.cacheKey(), key, size, MaskedCopy(src, key)});
+    FPainter.drawImage(r.Left, r.Top, cache.back().Masked);
 }
 
 void TCanvas::SetClipRect(const TRect& r) { FPainter.setClipRect(r.ToQRect()); }
