@@ -56,7 +56,7 @@ const gallery::GalleryPage edits(
             if (i == 2)
                 e->SetEnabled(false);
             if (i == 4)
-                e->SetEmptyText(QStringLiteral("8"));
+                e->SetTextHint(QStringLiteral("8"));
         }
         // With image buttons at both ends and a drop-down.
         auto* b = MainEdit(page.get(), 10, 90, 200, QStringLiteral("with buttons"), fw::clWhite);

@@ -175,7 +175,7 @@ std::unique_ptr<QWidget> EditPage()
              e.SetEnabled(false);
              e.SetText(QStringLiteral("-6.0dB"));
          }},
-        {"empty text", [](TRoundEdit& e) { e.SetEmptyText(QStringLiteral("8")); }},
+        {"text hint", [](TRoundEdit& e) { e.SetTextHint(QStringLiteral("8")); }},
         {"with button",
          [](TRoundEdit& e) {
              TRoundControl* b = e.Controls().Add();

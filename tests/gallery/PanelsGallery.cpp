@@ -128,7 +128,7 @@ TSkLabel* RotatedLabel(QWidget* host)
     TSkLabel* l = Label(host);
     l->SetAutoSize(false);
     l->SetBounds(10, 0, 140, 60);
-    l->SetAngle(30);
+    l->SetAngle(20);
     return l;
 }
 
@@ -156,6 +156,8 @@ TLedDemoButton* DemoButton(QWidget* host)
     d->FontLeave().SetColor(clActiveBorder);
     d->FontLeave().SetHeight(-11);
     d->FontLeave().SetStyle(0);
+    // The main window gives the hot caption the same font as the normal one.
+    d->FontEnter().Assign(d->FontLeave());
     d->SetCaption(QStringLiteral("Reset"));
     return d;
 }
