@@ -213,7 +213,9 @@ void CopyTransparentPart(TCanvas& c, const QImage& bmp, TRect d, TColor key, TRe
     s = IntersectRect(s, Rect(0, 0, bmp.width(), bmp.height()));
     if (s.IsEmpty())
         return;
-    c.DrawTransparent(d, bmp.copy(s.ToQRect()), key);
+    // The whole bitmap goes as it is, so that the canvas can reuse its masked copy.
+    const bool whole = s == Rect(0, 0, bmp.width(), bmp.height());
+    c.DrawTransparent(d, whole ? bmp : bmp.copy(s.ToQRect()), key);
 }
 
 void StretchTransparentPart(TCanvas& c, const QImage& bmp, TRect d, TColor key, TRect s)
