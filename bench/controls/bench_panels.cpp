@@ -100,11 +100,21 @@ struct Page {
     QWidget widget;
 };
 
+// render() paints the window background itself, as a window repaint does: no clear of the target
+// before it (checked once: two differently cleared targets must come out the same).
 void Repaint(benchmark::State& state, QWidget& page, int controls)
 {
     QImage target(page.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage check(page.size(), QImage::Format_ARGB32_Premultiplied);
+    target.fill(Qt::gray);
+    check.fill(Qt::magenta);
+    page.render(&target);
+    page.render(&check);
+    if (target != check) {
+        state.SkipWithError("the repaint leaves pixels of the target unpainted");
+        return;
+    }
     for (auto _ : state) {
-        target.fill(Qt::gray);
         page.render(&target);
         benchmark::DoNotOptimize(target.constBits());
     }
