@@ -1,6 +1,9 @@
 #include "framework/Canvas.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QHash>
+#include <QTextLayout>
 #include <QPainterPath>
 #include <cmath>
 #include <cstdlib>
@@ -19,6 +22,58 @@ QString StripPrefix(const QString& s)
         out.append(s[i]);
     }
     return out;
+}
+// Text shaped once per font and string: glyph runs of one unwrapped line, with that line's ascent.
+struct ShapedLine {
+    QList<QGlyphRun> Runs;
+    qreal Ascent = 0;
+};
+
+// Plain text of left-to-right scripts without line or tab characters, in a font without decorations.
+bool Shapeable(const QFont& f, const QString& text)
+{
+    if (text.isEmpty() || f.underline() || f.strikeOut() || f.overline())
+        return false;
+    for (const QChar ch : text)
+        if (ch.unicode() < 0x20 || ch.unicode() >= 0x0590 || ch.unicode() == 0x7F)
+            return false;
+    return true;
+}
+
+const ShapedLine& Shaped(const QFont& f, const QString& text)
+{
+    thread_local QHash<QFont, QHash<QString, ShapedLine>> cache;
+    QHash<QString, ShapedLine>& byText = cache[f];
+    auto it = byText.constFind(text);
+    if (it != byText.constEnd())
+        return *it;
+    if (byText.size() >= 1024)
+        byText.clear();
+    QTextLayout layout(text, f);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTextDirection(Qt::LeftToRight);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    ShapedLine out;
+    out.Runs = layout.glyphRuns();
+    out.Ascent = line.ascent();
+    return *byText.insert(text, std::move(out));
+}
+
+// Draws text with its baseline at (x, baseline), as QPainter::drawText(x, baseline, text) does.
+void DrawTextLine(QPainter& p, const QFont& f, int x, int baseline, const QString& text)
+{
+    if (p.layoutDirection() == Qt::RightToLeft || !Shapeable(f, text)) {
+        p.drawText(x, baseline, text);
+        return;
+    }
+    const ShapedLine& s = Shaped(f, text);
+    for (const QGlyphRun& run : s.Runs)
+        p.drawGlyphRun(QPointF(x, baseline - s.Ascent), run);
 }
 } // namespace
 
@@ -339,7 +394,7 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags)
     FPainter.setFont(f);
     FPainter.setPen(ToQColor(Font.Color()));
     if ((flags & DT_SINGLELINE) || !(flags & DT_WORDBREAK)) {
-        FPainter.drawText(x, y + m.Ascent(f), shown);
+        DrawTextLine(FPainter, f, x, y + m.Ascent(f), shown);
     } else {
         int align = Qt::TextWordWrap | Qt::AlignTop;
         align |= (flags & DT_CENTER) ? Qt::AlignHCenter : (flags & DT_RIGHT) ? Qt::AlignRight : Qt::AlignLeft;
