@@ -3,6 +3,8 @@
 // boundaries like hidraw; the test holds the other end as the device.
 #pragma once
 
+#include <fcntl.h>
+
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -71,6 +73,8 @@ class FakeHidBackend : public platform::HidBackend {
     for (auto& [id, d] : FDevs) {
       if (d.Entry.DevicePath != path) continue;
       if (!d.Present || !d.Openable || (readWrite && !d.ReadWrite)) return -1;
+      // Without write access the handle cannot write, as a read-only hidraw node.
+      if (!d.ReadWrite) return ::open("/dev/null", O_RDONLY | O_CLOEXEC);
       return ::dup(d.Editor.Get());
     }
     return -1;

@@ -153,6 +153,64 @@ TEST_F(Controller, InertWhenTheServicesAreMissing) {
   EXPECT_FALSE(Ctl->CheckOut(d));
 }
 
+TEST_F(Controller, ANoticeDuringAHandlerIsNotHandledButADirectScanIs) {
+  Make();
+  FirstScan();
+  Ctl->EventPipe(0);  // the first notice's -1 is gone: a scan without change raises nothing
+  bool nest = false;
+  Ctl->SetOnDeviceChange({[&](THxHidDeviceController*) {
+                            ++Changes;
+                            if (!nest) return;
+                            nest = false;
+                            Backend->Add(1, 2);
+                            Ctl->EventPipe(0);  // ignored while this notice is handled
+                          },
+                          11});
+  const int before = Changes;
+  Backend->Add(1, 1);
+  nest = true;
+  Ctl->EventPipe(0);
+  EXPECT_EQ(Changes, before + 1);
+  EXPECT_EQ(Ctl->Devices().size(), 1u);
+  Ctl->DeviceChange();  // direct calls are not guarded
+  EXPECT_EQ(Changes, before + 2);
+  EXPECT_EQ(Ctl->Devices().size(), 2u);
+}
+
+TEST_F(Controller, DevicesThatCannotBeOpenedOrOnlyWithoutAccess) {
+  std::string shut = Backend->Add(1, 1);
+  Backend->Get(shut).Openable = false;
+  std::string readOnly = Backend->Add(1, 2);
+  Backend->Get(readOnly).ReadWrite = false;
+  Make();
+  Ctl->SetOnDeviceData({[](THxHidDevice*, uint8_t, const uint8_t*, uint16_t) {}, 12});
+  FirstScan();
+  ASSERT_EQ(Ctl->Devices().size(), 1u);  // the one that cannot be opened is left out
+  THxHidDevice* d = nullptr;
+  ASSERT_TRUE(Ctl->CheckOut(d));
+  EXPECT_EQ(d->Attributes().ProductID, 2);
+  EXPECT_FALSE(d->HasReadWriteAccess());
+  EXPECT_FALSE(d->HasReadThread());
+  const uint8_t out[65] = {};
+  uint32_t written = 0;
+  EXPECT_FALSE(d->WriteFile(out, sizeof out, written));
+  Ctl->CheckIn(d);
+}
+
+TEST_F(Controller, AssigningTheDataHandlerStartsAndStopsTheReadThread) {
+  Backend->Add(1, 1);
+  Make();
+  FirstScan();
+  THxHidDevice* d = nullptr;
+  ASSERT_TRUE(Ctl->CheckOut(d));
+  EXPECT_FALSE(d->HasReadThread());
+  d->SetDataEvent({[](THxHidDevice*, uint8_t, const uint8_t*, uint16_t) {}, 13});
+  EXPECT_TRUE(d->HasReadThread());
+  d->SetDataEvent({});
+  EXPECT_FALSE(d->HasReadThread());
+  Ctl->CheckIn(d);
+}
+
 TEST_F(Controller, VersionAndSleepTimes) {
   Backend->Add(1, 1);
   Make();

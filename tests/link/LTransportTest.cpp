@@ -157,6 +157,10 @@ TEST_F(TcpLink, SuppressedPollSendsNothing) {
   Core.Net()->SetPollInterval(20);
   PumpFor(120);
   EXPECT_TRUE(Device.ReceivedCodes().empty());
+  Core.SuspendLinkPoll(false);  // the next tick polls and the time-out becomes 5000 ms
+  ASSERT_TRUE(PumpUntil([&] { return !Device.ReceivedCodes().empty(); }));
+  EXPECT_EQ(Device.ReceivedCodes()[0], 18);
+  EXPECT_EQ(Core.Net()->Timeout(), 5000);
 }
 
 // A one-shot peer on 127.0.0.1: after the first request it writes the given bytes in one send.
@@ -177,20 +181,75 @@ class OneSegmentPeer {
       uint8_t buf[64];
       if (!c.Valid() || ::recv(c.Get(), buf, sizeof buf, 0) <= 0) return;
       Sent = ::send(c.Get(), FBytes.data(), FBytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(FBytes.size());
-      ::recv(c.Get(), buf, sizeof buf, 0);  // holds the link until the editor closes it
+      ssize_t n = ::recv(c.Get(), buf, sizeof buf, 0);  // holds the link until the editor closes it
+      std::lock_guard g(FLock);
+      if (n > 0) FAgain.assign(buf, buf + n);
     });
   }
   ~OneSegmentPeer() {
     if (FThread.joinable()) FThread.join();
+  }
+  // Bytes the editor wrote after the peer's answer.
+  BSTM Again() {
+    std::lock_guard g(FLock);
+    return FAgain;
   }
   uint16_t Port = 0;
   std::atomic<bool> Sent{false};
 
  private:
   BSTM FBytes;
+  std::mutex FLock;
+  BSTM FAgain;
   platform::UniqueFd FListen;
   std::thread FThread;
 };
+
+TEST(LinkCore, AReadWithoutTcpTransportWritesTheLastFrameAgain) {
+  TestApp();
+  OneSegmentPeer peer({0x10, 0x02, 0x01});
+  ASSERT_NE(peer.Port, 0);
+  const BSTM frame = BuildFrame(CM_MCS_CMD(1, 16), 1);
+  {
+    LLinkCore core;
+    core.ClientSocket.Address = "127.0.0.1";
+    core.ClientSocket.Port = peer.Port;
+    core.ClientSocket.SetActive(true);
+    ASSERT_TRUE(PumpUntil([&] { return core.ClientSocket.Connected(); }));
+    core.NetWrite(frame.data(), static_cast<int>(frame.size()));
+    ASSERT_TRUE(PumpUntil([&] { return !peer.Again().empty(); }));
+    EXPECT_EQ(peer.Again(), frame);
+    core.ClientSocket.SetActive(false);
+  }
+}
+
+TEST(LinkCore, AHidReportIsReadNoFurtherThanItsEndOrItsFrame) {
+  TestApp();
+  struct Case {
+    const char* name;
+    BSTM report;
+    const char* line;
+    size_t frames;
+  } cases[] = {
+      {"length byte beyond the report", {0x10, 0x02, 0x01, 0x00, 0x3C, 0x10}, "USB R 00  10 02 01 00 3C 10 ", 0},
+      {"padding after the frame", {0x10, 0x02, 0x01, 0x00, 0x01, 0x10, 0x10, 0x03, 0x01, 0x00, 0x00},
+       "USB R 00  10 02 01 00 01 10 10 03 01 ", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    LLinkCore core;
+    LinkRecorder rec;
+    rec.Attach(core);
+    core.SetLogVisible(true);
+    ASSERT_TRUE(core.OpenUsbTransport());
+    core.HidCtlDeviceData(nullptr, 0, c.report.data(), static_cast<uint16_t>(c.report.size()));
+    ASSERT_TRUE(PumpUntil([&] { return !rec.Log.empty() && rec.Frames.size() >= c.frames; }));
+    PumpFor(20);
+    EXPECT_EQ(rec.Log, std::vector<std::string>{c.line});
+    EXPECT_EQ(rec.Frames.size(), c.frames);
+    core.CloseAllTransports();
+  }
+}
 
 TEST(LinkCore, TwoRepliesInOneTcpSegmentAreHandedOverInOrder) {
   TestApp();
@@ -640,6 +699,24 @@ TEST(LNetProc, ClosingWhileAHandOverIsPendingAbandonsIt) {
   for (auto& fn : owner.Held) fn();  // runs after the transport is gone
   EXPECT_EQ(owner.Frames, 0);
   EXPECT_EQ(owner.Writes, 1);  // the queued frame never went out
+}
+
+TEST(LNetProc, QueueFrameOnAClosedTransportDropsTheFrame) {
+  TestApp();
+  CountingOwner owner;
+  LNetProc t(&owner, 1);
+  t.QueueFrame(BuildFrame(CM_MCS_CMD(1, 16), 1), true);
+  t.QueueFrame(BuildFrame(CM_MCS_GAIN(1, 3, 280), 1), false);
+  EXPECT_FALSE(t.Busy());
+  EXPECT_EQ(t.QueuedFrames(), 0u);
+  ASSERT_TRUE(t.Open());
+  const uint8_t none = 0;
+  t.Receive(&none, 0);  // feeds nothing
+  PumpFor(50);
+  EXPECT_FALSE(t.Busy());
+  t.Close();
+  ASSERT_TRUE(PumpUntil([&] { return !t.IsOpen(); }, 1000));
+  EXPECT_TRUE(owner.Writes.empty());
 }
 
 TEST(LComm, RefusesRatesOutsideTheRangeAndPortsThatFail) {
