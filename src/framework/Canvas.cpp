@@ -35,8 +35,8 @@ bool Shapeable(const QFont& f, const QString& text)
     if (text.isEmpty() || f.underline() || f.strikeOut() || f.overline())
         return false;
     for (const QChar ch : text)
-        if (ch.unicode() < 0x20 || ch.unicode() >= 0x0590 || ch.unicode() == 0x7F)
-            return false;
+        if (ch.unicode() < 0x20 || ch.unicode() >= 0x0590 || ch.unicode() == 0x7F || ch.unicode() == 0xAD)
+            return false; // a layout line ending at a soft hyphen shows a hyphen; drawText does not
     return true;
 }
 
@@ -461,14 +461,21 @@ void TCanvas::DrawTransparent(const TRect& r, const QImage& image, TColor key)
     };
     thread_local std::vector<Entry> cache;
     const QSize size(r.Width(), r.Height());
-    for (const Entry& e : cache)
-        if (e.Source == image.cacheKey() && e.Key == key && e.Size == size) {
-            FPainter.drawImage(r.Left, r.Top, e.Masked);
-            return;
-        }
+    // A painter still open on the image writes without changing its cache key.
+    const bool keep = !image.paintingActive();
+    if (keep)
+        for (const Entry& e : cache)
+            if (e.Source == image.cacheKey() && e.Key == key && e.Size == size) {
+                FPainter.drawImage(r.Left, r.Top, e.Masked);
+                return;
+            }
     QImage src = image;
     if (src.size() != size)
         src = src.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    if (!keep) {
+        FPainter.drawImage(r.Left, r.Top, MaskedCopy(src, key));
+        return;
+    }
     if (cache.size() >= 32)
         cache.erase(cache.begin());
     cache.push_back({image.cacheKey(), key, size, MaskedCopy(src, key)});
