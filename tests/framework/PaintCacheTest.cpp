@@ -506,8 +506,9 @@ TEST(PaintCacheBands, EachColourSizeAndStepCountGetsItsOwnBands)
         EXPECT_EQ(FirstDifference(first[i], fresh), -1);
         EXPECT_EQ(FirstDifference(DrawBand(b), fresh), -1) << "drawn again";
         // With fewer pixels than steps, later bands cover the first one.
-        if (b.steps <= (b.horizontal ? b.r.Width() : b.r.Height()) - 1)
+        if (b.steps <= (b.horizontal ? b.r.Width() : b.r.Height()) - 1) {
             EXPECT_EQ(QColor(fresh.pixel(b.r.Left, b.r.Top)), ToQColor(b.from)) << "starts with the first colour";
+        }
     }
 }
 
