@@ -96,6 +96,9 @@ TEST_F(SyncFiles, UploadWritesTheByteExactUnitFile)
     expected.insert(expected.end(), 22, 40);
     expected.push_back(18);
     EXPECT_EQ(Rig.SentCodes(), expected);
+    const BSTM read = Rig.Sent()[0];
+    EXPECT_EQ(BSTM(read.begin() + 6, read.begin() + 9), (BSTM{0, 0, 18}))
+        << "unit information from address 0, 18 bytes";
     EXPECT_EQ(Rig.Sent()[1][6], 2);
     EXPECT_EQ(Rig.Sent()[24][6], 5);
     EXPECT_TRUE(Rig.HasEvent("progress-closed"));
@@ -119,6 +122,7 @@ TEST_F(SyncFiles, DownloadLeavesTheDeviceHoldingTheSamePresets)
     Rig.OpenName = (Dir / "all.unt").string();
     Rig.Machine.StartUnitDownload();
     EXPECT_FALSE(Rig.MainEnabled);
+    EXPECT_EQ(Rig.Machine.ProgressMax(), 2) << "only the stored presets count";
     Rig.Run();
 
     Codes expected = {35, 26};
@@ -298,6 +302,71 @@ TEST_F(SyncFiles, PresetFileRoundTripIsByteExactAndReachesTheDevice)
     EXPECT_EQ(ReadAll(written), saved);
 }
 
+TEST_F(SyncFiles, PresetLoadEndsOnlyWhenALevelReplyFindsPositionAboveTen)
+{
+    Device.State.SetImage(SampleImage(14));
+    ConnectAndRead();
+    std::string written;
+    ASSERT_TRUE(SavePresetFile(Rig.Unit, (Dir / "steps").string(), &written));
+    Rig.Connect();
+    Rig.ClearSent();
+    Rig.ClearEvents();
+
+    // The replies arrive by hand; the queued frames are never run.
+    ASSERT_TRUE(Rig.Machine.OpenPresetFile(written));
+    ASSERT_EQ(Rig.SentCodes().size(), 284u);
+    EXPECT_EQ(Rig.SentCodes().back(), 64);
+    const auto ack = [&] { Rig.Machine.DispatchReply(morvex_device::BuildReplyFrame(1, 1, {})); };
+    const auto levels = [&] { Rig.Machine.DispatchReply(morvex_device::BuildReplyFrame(1, 64, BSTM(20, 0))); };
+    for (int i = 0; i < 10; ++i)
+        ack();
+    EXPECT_EQ(Rig.Machine.ProgressPosition(), 10);
+    levels();
+    EXPECT_TRUE(Rig.Machine.Busy()) << "at 10 a level reply only updates the meters";
+    EXPECT_FALSE(Rig.HasEvent("progress-closed"));
+    EXPECT_EQ(Rig.SentCodes().size(), 284u);
+
+    ack();
+    EXPECT_EQ(Rig.Machine.ProgressPosition(), 11);
+    levels();
+    EXPECT_FALSE(Rig.Machine.Busy());
+    EXPECT_TRUE(Rig.HasEvent("progress-closed"));
+    ASSERT_EQ(Rig.SentCodes().size(), 285u);
+    EXPECT_EQ(Rig.SentCodes().back(), 18);
+
+    // Once ended, later level replies and acknowledgements do nothing more.
+    levels();
+    ack();
+    EXPECT_EQ(Rig.SentCodes().size(), 285u);
+}
+
+TEST_F(SyncFiles, PresetLoadOfflineStoresEverythingAndSendsNothing)
+{
+    Device.State.SetImage(SampleImage(15));
+    ConnectAndRead();
+    std::string written;
+    ASSERT_TRUE(SavePresetFile(Rig.Unit, (Dir / "offline").string(), &written));
+    const std::vector<uint8_t> file = Body(Rig.Unit.GetImage());
+
+    SyncRig rig;
+    InProcessDevice other;
+    rig.Exchange = std::ref(other);
+    ASSERT_TRUE(rig.Machine.OpenPresetFile(written));
+    EXPECT_TRUE(rig.Sent().empty());
+    EXPECT_FALSE(rig.Machine.Busy());
+    EXPECT_TRUE(rig.HasEvent("show-all"));
+    const std::vector<uint8_t> got = Body(rig.Unit.GetImage());
+    EXPECT_TRUE(std::equal(got.begin(), got.begin() + 1068, file.begin()));
+
+    // A later connection reads the device as usual; no leftover of the load ends anything.
+    rig.Connect();
+    EXPECT_FALSE(rig.Machine.Busy());
+    EXPECT_EQ(rig.SentCodes().back(), 18);
+    rig.ClearSent();
+    rig.Machine.DispatchReply(morvex_device::BuildReplyFrame(1, 64, BSTM(20, 0)));
+    EXPECT_TRUE(rig.Sent().empty());
+}
+
 TEST_F(SyncFiles, BadPresetFilesLeaveModelAndDeviceAlone)
 {
     Device.State.SetImage(SampleImage(1));
@@ -325,6 +394,15 @@ TEST_F(SyncFiles, BadPresetFilesLeaveModelAndDeviceAlone)
         EXPECT_EQ(Body(Rig.Unit.GetImage()), before);
         EXPECT_FALSE(Rig.Machine.Busy());
     }
+    Rig.ClearEvents();
+    EXPECT_FALSE(Rig.Machine.OpenPresetFile((Dir / "missing.prs").string()));
+    EXPECT_EQ(Rig.Events(), (std::vector<std::string>{"info SID_INFO_ERROR_FILE"}));
+    EXPECT_TRUE(Rig.Sent().empty());
+    EXPECT_EQ(Body(Rig.Unit.GetImage()), before);
+
+    // No load is left waiting: a level reply ends nothing and sends nothing.
+    Rig.Machine.DispatchReply(morvex_device::BuildReplyFrame(1, 64, BSTM(20, 0)));
+    EXPECT_TRUE(Rig.Sent().empty());
 }
 
 TEST(UnitFileNames, SaveNameRules)

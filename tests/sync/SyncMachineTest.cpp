@@ -2,6 +2,7 @@
 // stored-preset operations, link changes, and hostile or missing replies.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "SyncRig.h"
@@ -182,6 +183,89 @@ TEST_F(SyncTest, UnlockTimesOutAfterThirtyOneTicks)
     EXPECT_FALSE(Rig.LinkOpen());
 }
 
+// The device's answer to a submit comes late, delivered by hand; the device drops its own.
+class SyncUnlock : public SyncTest {
+protected:
+    void ConnectLocked()
+    {
+        Device.State.Locked = true;
+        Device.State.Password = {'L', 'I', 'V', '3'};
+        Device.State.SetImage(SampleImage(12));
+        Rig.Connect();
+        Rig.Advance(1000);
+        ASSERT_TRUE(Rig.HasEvent("unlock-prompt"));
+        Rig.ClearSent();
+        Rig.ClearEvents();
+    }
+
+    void SubmitUnanswered(const std::string& text)
+    {
+        Device.Override[45] = {};  // too short: the machine takes no answer from it
+        Rig.Machine.SubmitPassword(text);
+        Rig.Run();
+    }
+
+    void Answer(uint8_t result) { Rig.Machine.DispatchReply(morvex_device::BuildReplyFrame(1, 45, {0, result})); }
+};
+
+TEST_F(SyncUnlock, AnswerAfterTwoHundredFiftyMillisecondsIsSeenByTheThirdTick)
+{
+    ConnectLocked();
+    SubmitUnanswered("liv3");
+    Rig.Advance(250);
+    Answer(1);
+    Rig.Advance(49);
+    EXPECT_EQ(Rig.SentCodes(), (Codes{45})) << "the second tick has passed, the third not yet";
+    Rig.Advance(1);  // third tick at 300 ms: the command timer starts
+    EXPECT_EQ(Rig.SentCodes(), (Codes{45}));
+    Rig.Advance(99);
+    EXPECT_EQ(Rig.SentCodes(), (Codes{45}));
+    EXPECT_FALSE(Rig.HasEvent("unlock-closed"));
+    Rig.Advance(1);
+    Codes expected = {45};
+    expected.insert(expected.end(), kFullRead.begin(), kFullRead.end());
+    EXPECT_EQ(Rig.SentCodes(), expected);
+    EXPECT_TRUE(Rig.HasEvent("unlock-closed"));
+    EXPECT_EQ(Body(Rig.Unit.GetImage()), Body(Device.State.Image()));
+    EXPECT_FALSE(Rig.HasEvent("message Check Time Out!"));
+}
+
+TEST_F(SyncUnlock, ASecondSubmitStartsAFreshWait)
+{
+    ConnectLocked();
+    SubmitUnanswered("xxxx");
+    Rig.Advance(2550);
+    Answer(0);
+    Rig.Advance(50);  // the 26th tick sees the rejection
+    EXPECT_TRUE(Rig.HasEvent("message Password Error!!"));
+    EXPECT_TRUE(Rig.HasEvent("unlock-edit-reset"));
+    EXPECT_FALSE(Rig.TimerActive(LSyncTimer::Check));
+
+    SubmitUnanswered("LIV3");
+    Rig.Advance(3000);
+    EXPECT_FALSE(Rig.HasEvent("message Check Time Out!")) << "the ticks counted afresh";
+    Rig.Advance(100);
+    EXPECT_TRUE(Rig.HasEvent("message Check Time Out!"));
+    EXPECT_EQ(Rig.SentCodes(), (Codes{45, 45, 17}));
+    EXPECT_TRUE(Rig.HasEvent("unlock-closed"));
+    Rig.Advance(300);
+    EXPECT_FALSE(Rig.LinkOpen());
+}
+
+TEST_F(SyncTest, LockSetupOfflineSendsNothingAndCloses)
+{
+    Rig.Machine.SetLockPassword("4719");
+    EXPECT_TRUE(Rig.Sent().empty());
+    Rig.Advance(99);
+    EXPECT_FALSE(Rig.HasEvent("lock-setup-closed"));
+    Rig.Advance(1);
+    EXPECT_TRUE(Rig.HasEvent("lock-setup-closed"));
+    Rig.Advance(300);
+    EXPECT_FALSE(Rig.HasEvent("link-closed")) << "no link to close";
+    EXPECT_FALSE(Rig.LinkOpen());
+    EXPECT_TRUE(Rig.Sent().empty());
+}
+
 TEST(SyncPassword, ShortPasswordsArePaddedAlikeInBothCommands)
 {
     struct Case {
@@ -236,20 +320,68 @@ TEST_F(SyncTest, StorePresetStoresTheLiveSetOnTheDevice)
     EXPECT_TRUE(Rig.Unit.IsPresetStored(4));
 }
 
+TEST_F(SyncTest, StoreGoesOnOneStepPerAcknowledgement)
+{
+    ConnectAndRead();
+    std::array<uint8_t, kPresetNameSize> name;
+    std::memcpy(name.data(), "Default Preset", kPresetNameSize);
+    Rig.Machine.StorePreset(4, name);
+    EXPECT_EQ(Rig.Machine.ProcessState(), PS_STORE_NAME);
+    EXPECT_EQ(Rig.SentCodes(), (Codes{38}));
+
+    // The acknowledgements arrive by hand; the queued frames are never run.
+    Rig.Machine.DispatchReply(morvex_device::BuildReplyFrame(1, 1, {}));
+    EXPECT_EQ(Rig.Machine.ProcessState(), PS_STORE);
+    EXPECT_EQ(Rig.SentCodes(), (Codes{38, 33}));
+    EXPECT_EQ(Rig.Sent()[1][6], 5);
+    EXPECT_FALSE(Rig.HasEvent("progress-closed"));
+
+    Rig.Machine.DispatchReply(morvex_device::BuildReplyFrame(1, 1, {}));
+    EXPECT_EQ(Rig.Machine.ProcessState(), PS_IDLE);
+    EXPECT_EQ(Rig.SentCodes(), (Codes{38, 33, 18}));
+    EXPECT_TRUE(Rig.HasEvent("progress-closed"));
+    EXPECT_FALSE(Rig.Machine.Busy());
+
+    // A further acknowledgement in state 0 changes nothing.
+    Rig.ClearEvents();
+    Rig.Machine.DispatchReply(morvex_device::BuildReplyFrame(1, 1, {}));
+    EXPECT_EQ(Rig.SentCodes(), (Codes{38, 33, 18}));
+    EXPECT_TRUE(Rig.Events().empty());
+}
+
 TEST_F(SyncTest, RecallReadsTheRecalledSetIntoTheModel)
 {
-    Device.State.StorePreset(6, SampleImage(21));
-    ConnectAndRead();
-    Rig.Machine.RecallPreset(6);
-    EXPECT_EQ(Rig.Timeout, 50000);
-    Rig.Run();
-    EXPECT_EQ(Rig.SentCodes(), Repeat({32}, 39, 22, {18}));
-    EXPECT_EQ(Rig.Sent()[0][6], 6);
-    EXPECT_EQ(Rig.Timeout, 5000);
-    ParamImage expected = SampleImage(21);
-    EXPECT_EQ(Body(Rig.Unit.GetImage()), Body(expected));
-    EXPECT_EQ(Device.State.PresetNumber, 6);
-    EXPECT_TRUE(Rig.HasEvent("show-all"));
+    struct Case {
+        const char* name;
+        int preset;
+        ParamImage expected;
+    } cases[] = {
+        {"factory preset", 0, LUnitControl::DefaultImage()},
+        {"user preset 6", 6, SampleImage(21)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InProcessDevice device;
+        device.State.SetImage(SampleImage(3));
+        device.State.StorePreset(6, SampleImage(21));
+        SyncRig rig;
+        rig.Exchange = std::ref(device);
+        rig.Connect();
+        rig.ClearSent();
+        rig.ClearEvents();
+        rig.Machine.RecallPreset(c.preset);
+        EXPECT_EQ(rig.Timeout, 50000);
+        rig.Run();
+        EXPECT_EQ(rig.SentCodes(), Repeat({32}, 39, 22, {18}));
+        const std::vector<BSTM> sent = rig.Sent();
+        EXPECT_EQ(sent[0][6], c.preset);
+        for (int k = 0; k < 22; ++k)
+            EXPECT_EQ(sent[1 + k][6], k);
+        EXPECT_EQ(rig.Timeout, 5000);
+        EXPECT_EQ(Body(rig.Unit.GetImage()), Body(c.expected));
+        EXPECT_EQ(device.State.PresetNumber, c.preset);
+        EXPECT_TRUE(rig.HasEvent("show-all"));
+    }
 }
 
 TEST_F(SyncTest, FactoryDefaultReadsEverythingAgain)
@@ -312,6 +444,7 @@ TEST_F(SyncTest, ChannelCopyOnlineAndOffline)
     EXPECT_EQ(Device.State.Image().inputs[2].gain, 333);
     EXPECT_EQ(Rig.Unit.GetGain(2), 333);
     EXPECT_EQ(Body(Rig.Unit.GetImage()), Body(Device.State.Image()));
+    EXPECT_TRUE(Rig.HasEvent("show-all")) << "the view follows the device's dump";
 
     // Offline: onto the target's group as the model holds it.
     Rig.CloseLink();
@@ -364,6 +497,20 @@ TEST_F(SyncTest, LinkWordsGoOutPerLeaderThenResync)
             EXPECT_EQ(rig.Unit.GetLink(3 + j), c.grid[j]);
         EXPECT_FALSE(rig.Machine.ApplyLinkWords(words)) << "unchanged grid";
     }
+}
+
+TEST_F(SyncTest, LinkWordsOfflineAreStoredAndShownWithoutSending)
+{
+    Rig.Unit.SetGain(4, 111);
+    Rig.Unit.SetGain(5, 222);
+    std::array<uint16_t, kChannelCount> words{1, 2, 4, 1, 6, 0, 8, 16, 32};  // output 3 joins output 2
+    EXPECT_TRUE(Rig.Machine.ApplyLinkWords(words));
+    EXPECT_TRUE(Rig.Sent().empty());
+    EXPECT_TRUE(Rig.HasEvent("show-all"));
+    for (int i = 0; i < kChannelCount; ++i)
+        EXPECT_EQ(Rig.Unit.GetLink(i), words[i]) << i;
+    EXPECT_EQ(Rig.Unit.GetGain(5), 111) << "the new member took its leader's settings";
+    EXPECT_EQ(Rig.Machine.ProcessState(), PS_IDLE);
 }
 
 TEST_F(SyncTest, RepliesFromAnotherIdOnlyReachTheScan)
@@ -444,6 +591,8 @@ TEST(SyncHostileRead, ABadReplyInTheReadEndsItWithANotice)
         {"empty preset number", 20, {}},
         {"short name", 41, {0, 'a'}},
         {"name of another preset", 41, BSTM(15, 3)},
+        {"name number 20", 41, BSTM(15, 20)},
+        {"name number 21", 41, BSTM(15, 21)},
         {"block past the last", 36, far},
         {"short block", 36, BSTM(30, 0)},
     };
@@ -461,6 +610,11 @@ TEST(SyncHostileRead, ABadReplyInTheReadEndsItWithANotice)
         EXPECT_TRUE(rig.LevelPoll);
         EXPECT_FALSE(rig.HasEvent("progress-modal"));
         EXPECT_EQ(Body(rig.Unit.GetImage()), Body(LUnitControl::DefaultImage())) << "model untouched";
+        if (c.code == 41) {
+            const Codes codes = rig.SentCodes();
+            EXPECT_EQ(std::count(codes.begin(), codes.end(), 41), 1) << "no further name request";
+            EXPECT_EQ(std::count(codes.begin(), codes.end(), 39), 0) << "no block request";
+        }
     }
 }
 
