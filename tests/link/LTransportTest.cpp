@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <future>
+#include <memory>
 #include <mutex>
 #include <numeric>
 
@@ -593,6 +595,64 @@ struct TestPty {
     if (Master.Valid() && ::grantpt(Master.Get()) == 0 && ::unlockpt(Master.Get()) == 0) Slave = ::ptsname(Master.Get());
   }
 };
+
+// Holds the worker in its first write until released, so later frames reach the send
+// buffer before the worker waits again.
+class GatedNet : public LNet {
+ public:
+  using LNet::LNet;
+  std::vector<uint8_t> Codes() {
+    std::lock_guard g(FCodeLock);
+    return FCodes;
+  }
+  std::promise<void> Entered;
+  std::shared_future<void> Release;
+
+ protected:
+  void WriteOut(const uint8_t* bytes, int length) override {
+    bool first;
+    {
+      std::lock_guard g(FCodeLock);
+      FCodes.push_back(length > 5 ? bytes[5] : 0);
+      first = FCodes.size() == 1;
+    }
+    if (first) {
+      Entered.set_value();
+      Release.wait();
+    }
+  }
+
+ private:
+  std::mutex FCodeLock;
+  std::vector<uint8_t> FCodes;
+};
+
+TEST(LTransport, FramesHandedOverBeforeTheWorkerWakesKeepOnlyTheLast) {
+  CountingOwner owner;
+  GatedNet t(&owner);
+  std::promise<void> release;
+  t.Release = release.get_future().share();
+  auto entered = t.Entered.get_future();
+  bool released = false;
+  auto releaseOnce = [&] {
+    if (!released) release.set_value();
+    released = true;
+  };
+  std::unique_ptr<void, std::function<void(void*)>> guard(&t, [&](void*) { releaseOnce(); });  // never leaves the worker held
+  t.SetTimeout(60000);  // no write again during the test
+  ASSERT_TRUE(t.Open());
+  t.Send(BuildFrame(CM_MCS_CMD(1, 16), 1));
+  ASSERT_EQ(entered.wait_for(std::chrono::seconds(3)), std::future_status::ready);
+  t.Send(BuildFrame(CM_MCS_CMD(1, 19), 1));
+  t.Send(BuildFrame(CM_MCS_CMD(1, 20), 1));  // overwrites 19 in the send buffer
+  releaseOnce();
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  while (t.Codes().size() < 2 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(t.Codes(), (std::vector<uint8_t>{16, 20}));
+  t.Close();
+}
 
 TEST(LTransport, RetryTableInTimeouts) {
   struct Case {
