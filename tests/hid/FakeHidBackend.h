@@ -26,6 +26,7 @@ class FakeHidBackend : public platform::HidBackend {
 
   bool BindResult = true;
   int Binds = 0;
+  int StringReads = 0;  // GetString calls; only the product name (index 2) is given
 
   // Adds a device; returns its DeviceID.
   std::string Add(uint16_t vid, uint16_t pid, uint16_t inLen = 65, uint16_t outLen = 65) {
@@ -88,6 +89,7 @@ class FakeHidBackend : public platform::HidBackend {
     return true;
   }
   bool GetString(int, const platform::HidDeviceEntry&, int index, std::string* out) override {
+    ++StringReads;
     if (index != 2) return false;
     *out = "Morvex";
     return true;

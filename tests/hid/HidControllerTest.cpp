@@ -177,6 +177,41 @@ TEST_F(Controller, ANoticeDuringAHandlerIsNotHandledButADirectScanIs) {
   EXPECT_EQ(Ctl->Devices().size(), 2u);
 }
 
+TEST_F(Controller, UnpluggedFreeDeviceLeavesAndPositionsShift) {
+  std::string a = Backend->Add(1, 1);
+  Backend->Add(1, 2);
+  Make();
+  FirstScan();
+  Backend->Unplug(a);
+  Ctl->EventPipe(0);
+  ASSERT_EQ(Ctl->Devices().size(), 1u);
+  EXPECT_EQ(Ctl->NumUnpluggedDevices(), 0);
+  std::vector<std::pair<int, int>> seen;  // position, product id
+  Ctl->OnEnumerate = {[&](THxHidDevice* d, int32_t idx) {
+                        seen.emplace_back(idx, d->Attributes().ProductID);
+                        return true;
+                      },
+                      14};
+  EXPECT_EQ(Ctl->Enumerate(), 1);
+  EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{0, 2}}));
+}
+
+TEST_F(Controller, RefusedNamesStayEmptyAndAreAskedForAgain) {
+  Backend->Add(1, 1);
+  Make();
+  FirstScan();
+  THxHidDevice* d = nullptr;
+  ASSERT_TRUE(Ctl->CheckOut(d));
+  const int before = Backend->StringReads;
+  EXPECT_EQ(d->VendorName(), "");
+  EXPECT_EQ(d->VendorName(), "");
+  EXPECT_EQ(Backend->StringReads, before + 2);
+  EXPECT_EQ(d->ProductName(), "Morvex");
+  EXPECT_EQ(d->ProductName(), "Morvex");
+  EXPECT_EQ(Backend->StringReads, before + 3);  // a name once given is kept
+  Ctl->CheckIn(d);
+}
+
 TEST_F(Controller, DevicesThatCannotBeOpenedOrOnlyWithoutAccess) {
   std::string shut = Backend->Add(1, 1);
   Backend->Get(shut).Openable = false;

@@ -836,6 +836,14 @@ TEST_F(PtyLink, ClosingTheMasterIsALostLink) {
   EXPECT_EQ(Rec.Lost[0].first, 6);
 }
 
+TEST_F(PtyLink, IdlePollSetsTheSerialTimeout) {
+  Core.SetLinkTimeout(700);
+  Core.Comm()->SetPollInterval(30);
+  ASSERT_TRUE(PumpUntil([&] { return !Device.ReceivedCodes().empty(); }));
+  EXPECT_EQ(Device.ReceivedCodes()[0], 18);
+  EXPECT_EQ(Core.Comm()->Timeout(), 2000);
+}
+
 TEST_F(PtyLink, TrafficLogHasComLines) {
   Core.SetLogVisible(true);
   Core.SendCommand(CM_MCS_CMD(1, 16), true);
