@@ -3,6 +3,7 @@
 #include <poll.h>
 
 #include <atomic>
+#include <cerrno>
 #include <memory>
 #include <thread>
 
@@ -194,6 +195,25 @@ TEST_F(Controller, UnpluggedFreeDeviceLeavesAndPositionsShift) {
                       14};
   EXPECT_EQ(Ctl->Enumerate(), 1);
   EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{0, 2}}));
+}
+
+TEST_F(Controller, AReadThatCannotStartIsReportedAsADataError) {
+  std::string a = Backend->Add(1, 1);
+  Make();
+  std::vector<uint32_t> errors;
+  Ctl->SetOnDeviceDataError({[&](THxHidDevice*, uint32_t e) { errors.push_back(e); }, 15});
+  Ctl->SetOnDeviceData({[](THxHidDevice*, uint8_t, const uint8_t*, uint16_t) {}, 16});
+  FirstScan();
+  THxHidDevice* d = nullptr;
+  ASSERT_TRUE(Ctl->CheckOut(d));
+  d->SetThreadSleepTime(10);
+  EXPECT_TRUE(errors.empty());
+  Backend->Unplug(a);
+  Ctl->EventPipe(0);
+  ASSERT_TRUE(PumpUntil([&] { return errors.size() >= 2; }));  // reported and tried again
+  EXPECT_EQ(errors[0], static_cast<uint32_t>(ENODEV));
+  Ctl->SetOnDeviceData({});
+  Ctl->CheckIn(d);
 }
 
 TEST_F(Controller, RefusedNamesStayEmptyAndAreAskedForAgain) {
