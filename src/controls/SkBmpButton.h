@@ -210,13 +210,6 @@ protected:
     void EnabledChanged() override;
 
 private:
-    template <class T> void Set(T& f, T v)
-    {
-        if (f == v)
-            return;
-        f = v;
-        update();
-    }
     void FinishPress(bool clicked);
     void ResizeCheck();
     bool NewStyle() const { return FButtonStyle != bsWin31; }

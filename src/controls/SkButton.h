@@ -74,13 +74,6 @@ protected:
     void EnabledChanged() override;
 
 private:
-    template <class T> void Set(T& f, T v)
-    {
-        if (f == v)
-            return;
-        f = v;
-        update();
-    }
     void DoClickAction();
     void PaintTo(TCanvas& c);
     void PaintHotOuterFrame(TCanvas& c, TRect r, bool enabled);

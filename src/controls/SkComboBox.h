@@ -91,13 +91,6 @@ protected:
     void Click() override {} // clicks come from the selection only
 
 private:
-    template <class T> void Set(T& f, T v)
-    {
-        if (f == v)
-            return;
-        f = v;
-        update();
-    }
     void UpdateColors();
     void UserSelect(int index);
     bool SearchAndSelect(const QString& text);

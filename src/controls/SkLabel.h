@@ -86,13 +86,6 @@ protected:
     void Click() override { TControl::Click(); }
 
 private:
-    template <class T> void Set(T& f, T v)
-    {
-        if (f == v)
-            return;
-        f = v;
-        update();
-    }
     template <class T> void SetSized(T& f, T v)
     {
         if (f == v)

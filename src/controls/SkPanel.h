@@ -106,13 +106,6 @@ protected:
     void Realign();
     void TextChanged() override { update(); }
 
-    template <class T> void Set(T& f, T v)
-    {
-        if (f == v)
-            return;
-        f = v;
-        update();
-    }
     template <class T> void SetRealign(T& f, T v)
     {
         if (f == v)

@@ -105,6 +105,14 @@ public:
     static TControl* ControlOf(QWidget* w);
 
 protected:
+    // Stores a property value and repaints when it changed.
+    template <class T> void Set(T& f, T v)
+    {
+        if (f == v)
+            return;
+        f = v;
+        update();
+    }
     // Painting: the default fills nothing (controls are transparent unless they paint).
     virtual void Paint(TCanvas& Canvas);
     virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
