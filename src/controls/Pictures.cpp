@@ -103,6 +103,7 @@ void TPictureBytes::Store(const QByteArray& bytes, QSize size)
     FWidth = size.width();
     FHeight = size.height();
     FDecodedValid = false;
+    ++FGeneration;
 }
 
 void TPictureBytes::Clear()
@@ -112,6 +113,50 @@ void TPictureBytes::Clear()
     FWidth = 0;
     FHeight = 0;
     FDecodedValid = false;
+    ++FGeneration;
+}
+
+void TPictureBytes::AssignFrom(const TPictureBytes* source)
+{
+    if (!source) {
+        Clear();
+        Changed();
+        Cleared();
+        return;
+    }
+    if (source == this)
+        return;
+    Store(source->FData, QSize(source->FWidth, source->FHeight));
+    Changed();
+    GetImageSizes();
+}
+
+void TPictureBytes::AssignImage(const QImage& bitmap)
+{
+    if (bitmap.isNull()) {
+        Clear();
+        Changed();
+        Cleared();
+        return;
+    }
+    Store(BitmapBytes(bitmap), bitmap.size());
+    Changed();
+    GetImageSizes();
+}
+
+bool TPictureBytes::StoreChecked(const QByteArray& bytes, QString* error)
+{
+    QSize size;
+    if (!Probe(bytes, size, error))
+        return false;
+    Store(bytes, size);
+    return true;
+}
+
+bool TPictureBytes::ReadResourceBytes(const QString& name, QByteArray& bytes)
+{
+    return !name.isEmpty() && QFile::exists(QStringLiteral(":/") + name) &&
+           ReadFile(QStringLiteral(":/") + name, bytes, nullptr);
 }
 
 void TPictureBytes::Changed()
@@ -153,41 +198,18 @@ QImage TPictureBytes::Image() const
 
 void TGDIPPicture::Assign(const TGDIPPicture* source)
 {
-    FTransparentValid = false;
-    if (!source) {
-        Clear();
-        Changed();
-        Cleared();
-        return;
-    }
-    if (source == this)
-        return;
-    Store(source->FData, QSize(source->FWidth, source->FHeight));
-    Changed();
-    GetImageSizes();
+    AssignFrom(source);
 }
 
 void TGDIPPicture::AssignBitmap(const QImage& bitmap)
 {
-    FTransparentValid = false;
-    if (bitmap.isNull()) {
-        Clear();
-        Changed();
-        Cleared();
-        return;
-    }
-    Store(BitmapBytes(bitmap), bitmap.size());
-    Changed();
-    GetImageSizes();
+    AssignImage(bitmap);
 }
 
 bool TGDIPPicture::LoadFromStream(const QByteArray& bytes, QString* error)
 {
-    QSize size;
-    if (!Probe(bytes, size, error))
+    if (!StoreChecked(bytes, error))
         return false;
-    FTransparentValid = false;
-    Store(bytes, size);
     Changed();
     return true;
 }
@@ -195,11 +217,8 @@ bool TGDIPPicture::LoadFromStream(const QByteArray& bytes, QString* error)
 bool TGDIPPicture::LoadFromFile(const QString& fileName, QString* error)
 {
     QByteArray bytes;
-    QSize size;
-    if (!ReadFile(fileName, bytes, error) || !Probe(bytes, size, error))
+    if (!ReadFile(fileName, bytes, error) || !StoreChecked(bytes, error))
         return false;
-    FTransparentValid = false;
-    Store(bytes, size);
     Cleared();
     Changed();
     return true;
@@ -207,21 +226,13 @@ bool TGDIPPicture::LoadFromFile(const QString& fileName, QString* error)
 
 bool TGDIPPicture::ReadData(const QByteArray& bytes, QString* error)
 {
-    QSize size;
-    if (!Probe(bytes, size, error))
-        return false;
-    FTransparentValid = false;
-    Store(bytes, size);
-    return true;
+    return StoreChecked(bytes, error);
 }
 
 bool TGDIPPicture::LoadFromResourceName(const QString& name)
 {
     QByteArray bytes;
-    if (name.isEmpty() || !QFile::exists(QStringLiteral(":/") + name) ||
-        !ReadFile(QStringLiteral(":/") + name, bytes, nullptr))
-        return false;
-    return LoadFromStream(bytes);
+    return ReadResourceBytes(name, bytes) && LoadFromStream(bytes);
 }
 
 bool TGDIPPicture::LoadFromURL(const QString& url)
@@ -237,12 +248,12 @@ bool TGDIPPicture::IsBitmap() const { return gdip::SniffRawFormat(FData) == gdip
 
 QImage TGDIPPicture::TransparentImage() const
 {
-    if (!FTransparentValid) {
+    if (FTransparentGeneration != FGeneration) {
         QImage img = Image();
         if (!img.isNull() && IsBitmap())
             img = fw::MaskedCopy(img, fw::FromQColor(img.pixelColor(0, img.height() - 1)));
         FTransparent = img;
-        FTransparentValid = true;
+        FTransparentGeneration = FGeneration;
     }
     return FTransparent;
 }
@@ -285,39 +296,19 @@ void TGDIPPicture::DrawImageRect(gp::TGPGraphics& g, int x, int y, int w, int h)
 
 void TFxGDIPPicture::Assign(const TFxGDIPPicture* source)
 {
-    if (!source) {
-        Clear();
-        Changed();
-        Cleared();
-        return;
-    }
-    if (source == this)
-        return;
-    Store(source->FData, QSize(source->FWidth, source->FHeight));
-    Changed();
-    GetImageSizes();
+    AssignFrom(source);
 }
 
 void TFxGDIPPicture::AssignBitmap(const QImage& bitmap)
 {
-    if (bitmap.isNull()) {
-        Clear();
-        Changed();
-        Cleared();
-        return;
-    }
-    Store(BitmapBytes(bitmap), bitmap.size());
-    Changed();
-    GetImageSizes();
+    AssignImage(bitmap);
 }
 
 bool TFxGDIPPicture::LoadFromFile(const QString& fileName, QString* error)
 {
     QByteArray bytes;
-    QSize size;
-    if (!ReadFile(fileName, bytes, error) || !Probe(bytes, size, error))
+    if (!ReadFile(fileName, bytes, error) || !StoreChecked(bytes, error))
         return false;
-    Store(bytes, size);
     Cleared();
     GetImageSizesFromFileName(fileName);
     Changed();
@@ -326,30 +317,21 @@ bool TFxGDIPPicture::LoadFromFile(const QString& fileName, QString* error)
 
 bool TFxGDIPPicture::LoadFromStream(const QByteArray& bytes, QString* error)
 {
-    QSize size;
-    if (!Probe(bytes, size, error))
+    if (!StoreChecked(bytes, error))
         return false;
-    Store(bytes, size);
     Changed();
     return true;
 }
 
 bool TFxGDIPPicture::ReadData(const QByteArray& bytes, QString* error)
 {
-    QSize size;
-    if (!Probe(bytes, size, error))
-        return false;
-    Store(bytes, size);
-    return true;
+    return StoreChecked(bytes, error);
 }
 
 bool TFxGDIPPicture::LoadFromResourceName(const QString& name)
 {
     QByteArray bytes;
-    if (name.isEmpty() || !QFile::exists(QStringLiteral(":/") + name) ||
-        !ReadFile(QStringLiteral(":/") + name, bytes, nullptr))
-        return false;
-    return LoadFromStream(bytes);
+    return ReadResourceBytes(name, bytes) && LoadFromStream(bytes);
 }
 
 bool TFxGDIPPicture::LoadFromURL(const QString& url)

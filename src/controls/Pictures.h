@@ -44,6 +44,11 @@ protected:
     void Clear();
     void Changed();
     void Cleared();
+    // Shared steps of the two picture kinds' Assign, AssignBitmap and loaders.
+    void AssignFrom(const TPictureBytes* source);
+    void AssignImage(const QImage& bitmap);
+    bool StoreChecked(const QByteArray& bytes, QString* error);
+    static bool ReadResourceBytes(const QString& name, QByteArray& bytes);
 
     QByteArray FData;
     bool FIsEmpty = true;
@@ -51,6 +56,8 @@ protected:
     int FHeight = 0;
     mutable QImage FDecoded;
     mutable bool FDecodedValid = false;
+    // Counts every change of the held bytes, so that derived caches can tell they are stale.
+    unsigned FGeneration = 0;
 };
 
 // The fader's picture: a BMP is drawn with its bottom-left pixel as the transparent colour.
@@ -80,7 +87,7 @@ public:
 
 private:
     mutable QImage FTransparent;
-    mutable bool FTransparentValid = false;
+    mutable unsigned FTransparentGeneration = ~0u;
 };
 
 enum TTransparentMode { tmAuto, tmFixed };
