@@ -159,8 +159,9 @@ void LLinkCore::NetWrite(const uint8_t* bytes, int length) {
     std::lock_guard g(FLastNetLock);
     FLastNetFrame.assign(bytes, bytes + std::min(length, 70));
   }
-  ClientSocket.SendBuf(bytes, length);
+  // Logged before the write, so that the reply's line can never come first.
   Log(LogKind::Net, "NET W ", bytes, static_cast<size_t>(length));
+  ClientSocket.SendBuf(bytes, length);
 }
 
 void LLinkCore::UsbWrite(const uint8_t* bytes, int length) {
@@ -172,9 +173,9 @@ void LLinkCore::UsbWrite(const uint8_t* bytes, int length) {
   if (frameLen + 1 > reportLen) return;
   BSTM report(reportLen, 0);
   std::copy(bytes, bytes + frameLen, report.begin() + 1);
+  Log(LogKind::Usb, UsbLogPrefix(true, 0), bytes, frameLen);
   uint32_t written = 0;
   FHidDevice->WriteFile(report.data(), static_cast<uint32_t>(report.size()), written);
-  Log(LogKind::Usb, UsbLogPrefix(true, 0), bytes, frameLen);
 }
 
 void LLinkCore::LogComWrite(const uint8_t* bytes, int length) {
@@ -209,6 +210,6 @@ void LLinkCore::ClientSocketRead() {
     last = FLastNetFrame;
   }
   if (last.empty()) return;
-  ClientSocket.SendBuf(last.data(), static_cast<int>(last.size()));
   Log(LogKind::Net, "NET RW ", last.data(), last.size());
+  ClientSocket.SendBuf(last.data(), static_cast<int>(last.size()));
 }
