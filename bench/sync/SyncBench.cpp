@@ -11,106 +11,23 @@
 #include <memory>
 #include <thread>
 
-#include "SyncRig.h"
+#include "SyncCoreRig.h"
 #include "TestDevice.h"
 #include "link/LLinkCore.h"
 
 namespace {
 
-QCoreApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "bench-sync";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
-bool PumpUntil(const std::function<bool()>& pred, int timeoutMs)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    }
-    return true;
-}
-
-// The application exists before the link core's sockets.
-struct AppFirst {
-    AppFirst() { App(); }
-};
-
-class BenchRig : private AppFirst, public SyncRig {
+// The link core's rig, pumping without sleeps and without idle polls, so that time and frames
+// are the protocol's own.
+class BenchRig : public CoreRig {
 public:
     BenchRig()
     {
-        App();
-        Core.OnFrame = [this](const BSTM& f, uint32_t) { Machine.DispatchReply(f); };
-        Core.OnLinkLost = [this](int, int) {
-            Core.CloseAllTransports();
-            FLinkOpen = false;
-            Machine.OnLinkClosed(true);
-        };
+        Spin = true;
+        NoIdlePoll = true;
     }
-    ~BenchRig() override
-    {
-        Core.CloseAllTransports();
-        Core.ClientSocket.SetActive(false);
-    }
-    bool Open(uint16_t port)
-    {
-        Core.ClientSocket.Address = "127.0.0.1";
-        Core.ClientSocket.Port = port;
-        Core.ClientSocket.SetActive(true);
-        if (!PumpUntil([&] { return Core.ClientSocket.Connected(); }, 3000) || !Core.OpenNetTransport())
-            return false;
-        FLinkOpen = true;
-        LevelPoll = false;
-        Machine.OnLinkOpened();
-        Core.SetLinkTimeout(2000);
-        SendCommand(CM_MCS_CMD(1, 16), true);
-        return true;
-    }
-    bool Idle(int timeoutMs = 20000)
-    {
-        // The read is over when it has restarted the level poll.
-        return PumpUntil([&] { return !FLinkOpen || (Machine.Online() && !Machine.Busy() && LevelPoll); },
-                         timeoutMs) &&
-               FLinkOpen;
-    }
-    void SendCommand(const LCmd& cmd, bool noCoalesce) override
-    {
-        if (!FLinkOpen)
-            return;
-        FSent.push_back(BuildFrame(cmd, 1));
-        Core.SendCommand(cmd, noCoalesce);
-    }
-    void StartTimer(LSyncTimer timer, int ms) override
-    {
-        auto& t = FTimers[timer];
-        t = std::make_unique<QTimer>();
-        t->setSingleShot(true);
-        QObject::connect(t.get(), &QTimer::timeout, t.get(), [this, timer] { Machine.OnTimer(timer); });
-        t->start(ms);
-    }
-    void StopTimer(LSyncTimer timer) override
-    {
-        if (FTimers[timer])
-            FTimers[timer]->stop();
-    }
-    void SetLinkTimeout(int ms) override { Core.SetLinkTimeout(ms); }
-    void SetLinkRetries(int n) override { Core.SetLinkRetries(n); }
-    void SuspendLinkPoll(bool f) override { Core.SuspendLinkPoll(true || f); }  // no idle polls in the count
-    void CloseLink() override
-    {
-        Core.CloseAllTransports();
-        FLinkOpen = false;
-        Machine.OnLinkClosed(false);
-    }
-    LLinkCore Core;
-    std::map<LSyncTimer, std::unique_ptr<QTimer>> FTimers;
+    bool Open(uint16_t port) { return OpenTcp(port); }
+    bool Idle() { return ReadDone(20000) && LinkOpen(); }
 };
 
 // Minimum frames: connect 16, 19, 44, 34, 20, 20 names, 22 blocks, 18.
@@ -164,7 +81,7 @@ void BM_Upload20(benchmark::State& state)
     for (auto _ : state) {
         rig.ClearSent();
         rig.Machine.StartUnitUpload();
-        if (!PumpUntil([&] { return !rig.Machine.Busy(); }, 20000))
+        if (!PumpUntil([&] { return !rig.Machine.Busy(); }, 20000, true))
             state.SkipWithError("upload did not finish");
         frames = rig.Sent().size();
     }
@@ -198,7 +115,7 @@ void BM_Download20(benchmark::State& state)
         rig.OpenName = dir + "/all.unt";
         state.ResumeTiming();
         rig.Machine.StartUnitDownload();
-        if (!PumpUntil([&] { return !rig.Machine.Busy(); }, 20000))
+        if (!PumpUntil([&] { return !rig.Machine.Busy(); }, 20000, true))
             state.SkipWithError("download did not finish");
         frames = rig.Sent().size();
     }

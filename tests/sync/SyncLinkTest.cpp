@@ -15,7 +15,7 @@
 #include <thread>
 
 #include "DeviceLinkHelpers.h"
-#include "SyncRig.h"
+#include "SyncCoreRig.h"
 #include "TestDevice.h"
 #include "link/LLinkCore.h"
 #include "model/LUnitFile.h"
@@ -24,28 +24,6 @@
 namespace {
 
 using Codes = std::vector<uint8_t>;
-
-QCoreApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "sync-test";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
-bool PumpUntil(const std::function<bool()>& pred, int timeoutMs)
-{
-    App();
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
 
 Codes FullConnect()
 {
@@ -61,102 +39,6 @@ std::vector<uint8_t> Body(const ParamImage& image)
     const auto* p = reinterpret_cast<const uint8_t*>(&image);
     return std::vector<uint8_t>(p + 2, p + sizeof image);
 }
-
-// The editor's side with the real link core: frames, time-outs, lost links and real timers.
-// The application exists before the link core's sockets.
-struct AppFirst {
-    AppFirst() { App(); }
-};
-
-class CoreRig : private AppFirst, public SyncRig {
-public:
-    CoreRig()
-    {
-        App();
-        Core.OnFrame = [this](const BSTM& f, uint32_t) { Machine.DispatchReply(f); };
-        Core.OnLinkLost = [this](int, int) {
-            Core.CloseAllTransports();
-            FLinkOpen = false;
-            Machine.OnLinkClosed(true);
-        };
-    }
-    ~CoreRig() override { Core.CloseAllTransports(); }
-
-    bool OpenTcp(uint16_t port)
-    {
-        Interface = "NET";
-        Core.ClientSocket.Address = "127.0.0.1";
-        Core.ClientSocket.Port = port;
-        Core.ClientSocket.SetActive(true);
-        if (!PumpUntil([&] { return Core.ClientSocket.Connected(); }, 3000) || !Core.OpenNetTransport())
-            return false;
-        Start();
-        return true;
-    }
-    bool OpenPty(const std::string& path)
-    {
-        Interface = path;
-        if (!Core.OpenComTransport(path))
-            return false;
-        Start();
-        return true;
-    }
-    bool ReadDone(int timeoutMs = 10000)
-    {
-        return PumpUntil([&] { return !FLinkOpen || (Machine.Online() && !Machine.Busy() && LevelPoll); },
-                         timeoutMs);
-    }
-
-    void SendCommand(const LCmd& cmd, bool noCoalesce) override
-    {
-        if (!FLinkOpen)
-            return;
-        FSent.push_back(BuildFrame(cmd, 1));
-        FSentCoalescing.push_back(!noCoalesce);
-        Core.SendCommand(cmd, noCoalesce);
-    }
-    void StartTimer(LSyncTimer timer, int ms) override
-    {
-        auto& t = FQtTimers[timer];
-        t = std::make_unique<QTimer>();
-        t->setSingleShot(true);
-        QObject::connect(t.get(), &QTimer::timeout, t.get(), [this, timer] { Machine.OnTimer(timer); });
-        t->start(ms);
-    }
-    void StopTimer(LSyncTimer timer) override
-    {
-        auto it = FQtTimers.find(timer);
-        if (it != FQtTimers.end() && it->second)
-            it->second->stop();
-    }
-    void SetLinkTimeout(int ms) override
-    {
-        Timeout = ms;
-        Core.SetLinkTimeout(std::min(ms, TimeoutCap));
-    }
-    void SetLinkRetries(int count) override { Core.SetLinkRetries(count); }
-    void SuspendLinkPoll(bool flag) override { Core.SuspendLinkPoll(flag); }
-    void CloseLink() override
-    {
-        Core.CloseAllTransports();
-        FLinkOpen = false;
-        Log("link-closed");
-        Machine.OnLinkClosed(false);
-    }
-
-    LLinkCore Core;
-    int TimeoutCap = 1 << 30;  // short reply time-outs for the fault tests
-
-private:
-    void Start()
-    {
-        FLinkOpen = true;
-        Machine.OnLinkOpened();
-        Core.SetLinkTimeout(std::min(2000, TimeoutCap));
-        SendCommand(CM_MCS_CMD(1, 16), true);
-    }
-    std::map<LSyncTimer, std::unique_ptr<QTimer>> FQtTimers;
-};
 
 TEST(SyncOverLink, ProgramOverTcpAndPty)
 {

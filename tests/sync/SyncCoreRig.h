@@ -1,0 +1,53 @@
+// The editor's side of the synchronisation through the real link core: frames, time-outs, lost
+// links and Qt timers, on the calling thread's event loop. Shared by the link tests and bench-sync.
+#pragma once
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "SyncRig.h"
+#include "link/LLinkCore.h"
+
+// The one application object of a test or benchmark program.
+QCoreApplication& SyncApp();
+// Runs the event loop until pred holds or the time is up. With spin, it never sleeps between
+// rounds (for measurements); otherwise it sleeps a millisecond to leave the machine to others.
+bool PumpUntil(const std::function<bool()>& pred, int timeoutMs, bool spin = false);
+
+// The application exists before the link core's sockets.
+struct SyncAppFirst {
+    SyncAppFirst() { SyncApp(); }
+};
+
+class CoreRig : private SyncAppFirst, public SyncRig {
+public:
+    CoreRig();
+    ~CoreRig() override;
+
+    bool OpenTcp(uint16_t port);
+    bool OpenPty(const std::string& path);
+    // The read is over when it has restarted the level poll (or the link is gone).
+    bool ReadDone(int timeoutMs = 10000);
+
+    void SendCommand(const LCmd& cmd, bool noCoalesce) override;
+    void StartTimer(LSyncTimer timer, int ms) override;
+    void StopTimer(LSyncTimer timer) override;
+    void SetLinkTimeout(int ms) override;
+    void SetLinkRetries(int count) override { Core.SetLinkRetries(count); }
+    void SuspendLinkPoll(bool flag) override { Core.SuspendLinkPoll(flag || NoIdlePoll); }
+    void CloseLink() override;
+
+    LLinkCore Core;
+    int TimeoutCap = 1 << 30;  // short reply time-outs for the fault tests
+    bool NoIdlePoll = false;   // no idle polls, so that frames can be counted
+    bool Spin = false;         // pump without sleeping (measurements)
+
+private:
+    void Start();
+    std::map<LSyncTimer, std::unique_ptr<QTimer>> FQtTimers;
+};
