@@ -359,12 +359,7 @@ void TSkButton::PaintTo(TCanvas& c)
 
 QImage TSkButton::Render()
 {
-    QImage image(std::max(1, Width()), std::max(1, Height()), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    TCanvas c(p);
-    PaintTo(c);
-    return image;
+    return RenderToImage(Width(), Height(), [this](TCanvas& c) { PaintTo(c); });
 }
 
 void TSkButton::Paint(TCanvas& canvas)

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QPainter>
 #include <QVariant>
 #include <algorithm>
 #include <cmath>
@@ -372,6 +373,32 @@ int FrameStyleThickness(TFrameStyleEx style, int bevelWidth)
     case fsPopup: return bevelWidth;
     default: return 2;
     }
+}
+
+TRect InsetByFrames(TRect r, TSides sides, TFrameStyleEx outer, TFrameStyleEx inner, int bevelWidth)
+{
+    const int t = FrameStyleThickness(outer, bevelWidth) + FrameStyleThickness(inner, bevelWidth);
+    if (HasSide(sides, sdLeft))
+        r.Left += t;
+    if (HasSide(sides, sdTop))
+        r.Top += t;
+    if (HasSide(sides, sdRight))
+        r.Right -= t;
+    if (HasSide(sides, sdBottom))
+        r.Bottom -= t;
+    return r;
+}
+
+QImage RenderToImage(int width, int height, const std::function<void(TCanvas&)>& paint)
+{
+    QImage image(std::max(1, width), std::max(1, height), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        TCanvas c(p);
+        paint(c);
+    }
+    return image;
 }
 
 TRect PaintPanelFrame(TCanvas& c, TRect bounds, const TPanelFrameArgs& a)

@@ -106,6 +106,10 @@ struct TPanelFrameArgs {
 TRect PaintPanelFrame(TCanvas& c, TRect bounds, const TPanelFrameArgs& a);
 // Border thickness of one side for a frame style.
 int FrameStyleThickness(TFrameStyleEx style, int bevelWidth);
+// The rectangle inside an outer and an inner frame drawn on the given sides.
+TRect InsetByFrames(TRect r, TSides sides, TFrameStyleEx outer, TFrameStyleEx inner, int bevelWidth);
+// A transparent image of the given size (at least 1 by 1) painted by paint.
+QImage RenderToImage(int width, int height, const std::function<void(TCanvas&)>& paint);
 
 // Style 0..2; on this platform the flat style 2 is used (no themed button exists).
 void PaintDropArrow(TCanvas& c, TRect r, int style, bool enabled);

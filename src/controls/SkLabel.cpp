@@ -141,16 +141,7 @@ TRect TSkLabel::TextArea() const
 {
     TRect r = ClientRect();
     InflateRect(r, -FBorderWidth, -FBorderWidth);
-    const int t = FrameStyleThickness(FBorderOuter, FBevelWidth) + FrameStyleThickness(FBorderInner, FBevelWidth);
-    if (HasSide(FBorderSides, sdLeft))
-        r.Left += t;
-    if (HasSide(FBorderSides, sdTop))
-        r.Top += t;
-    if (HasSide(FBorderSides, sdRight))
-        r.Right -= t;
-    if (HasSide(FBorderSides, sdBottom))
-        r.Bottom -= t;
-    return r;
+    return InsetByFrames(r, FBorderSides, FBorderOuter, FBorderInner, FBevelWidth);
 }
 
 void TSkLabel::AdjustBounds()
@@ -321,12 +312,7 @@ void TSkLabel::PaintTo(TCanvas& c)
 
 QImage TSkLabel::Render()
 {
-    QImage image(std::max(1, Width()), std::max(1, Height()), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    TCanvas c(p);
-    PaintTo(c);
-    return image;
+    return RenderToImage(Width(), Height(), [this](TCanvas& c) { PaintTo(c); });
 }
 
 void TSkLabel::Paint(TCanvas& canvas) { PaintTo(canvas); }

@@ -63,16 +63,7 @@ TRect TSkCustomPanel::InsetForBorders(TRect r, bool withBorderWidth) const
 {
     if (withBorderWidth)
         InflateRect(r, -FBorderWidth, -FBorderWidth);
-    const int t = FrameStyleThickness(FBorderOuter, FBevelWidth) + FrameStyleThickness(FBorderInner, FBevelWidth);
-    if (HasSide(FBorderSides, sdLeft))
-        r.Left += t;
-    if (HasSide(FBorderSides, sdTop))
-        r.Top += t;
-    if (HasSide(FBorderSides, sdRight))
-        r.Right -= t;
-    if (HasSide(FBorderSides, sdBottom))
-        r.Bottom -= t;
-    return r;
+    return InsetByFrames(r, FBorderSides, FBorderOuter, FBorderInner, FBevelWidth);
 }
 
 TRect TSkCustomPanel::ClientArea() const { return InsetForBorders(ClientRect(), true); }
