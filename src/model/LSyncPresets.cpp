@@ -4,14 +4,11 @@
 #include <cstdio>
 
 #include "model/LSyncMachine.h"
+#include "model/SyncCodes.h"
 
 namespace {
 
-constexpr int kIdle = 18;
-constexpr int kRecall = 32;
-constexpr int kFactory = 35;
-constexpr int kSelectPreset = 36;
-constexpr int kUploadBlock = 40;
+using namespace synccodes;
 
 inline constexpr char kConnectFirst[] = "SID_INFO_CON_FIRST";
 
