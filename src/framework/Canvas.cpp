@@ -152,6 +152,28 @@ QRectF TCanvas::OutlineRect(int x1, int y1, int x2, int y2) const
     return QRectF(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
 }
 
+namespace {
+thread_local TCanvasRecorder* tRecorder = nullptr;
+}
+
+TCanvasRecordScope::TCanvasRecordScope(TCanvasRecorder& recorder) : FPrevious(tRecorder) { tRecorder = &recorder; }
+
+TCanvasRecordScope::~TCanvasRecordScope() { tRecorder = FPrevious; }
+
+void TCanvas::Trace(const char* name, std::initializer_list<int> args, const QString& text) const
+{
+    if (!tRecorder)
+        return;
+    TCanvasOp op;
+    op.Name = name;
+    op.Args.assign(args);
+    op.Text = text;
+    op.Pen = Pen;
+    op.Brush = Brush;
+    op.FontColor = Font.Color();
+    tRecorder->Record(op);
+}
+
 void TCanvas::MoveTo(int x, int y) { FPenPos = {x, y}; }
 
 void TCanvas::PlotLine(int x0, int y0, int x1, int y1)
@@ -190,6 +212,7 @@ void TCanvas::PlotLine(int x0, int y0, int x1, int y1)
 
 void TCanvas::LineTo(int x, int y)
 {
+    Trace("LineTo", {FPenPos.X, FPenPos.Y, x, y});
     ApplyPen();
     if (Pen.Style != psClear && Pen.Mode != pmNop) {
         if (Pen.Width <= 1 && (Pen.Style == psSolid || Pen.Style == psInsideFrame || Pen.Style == psAlternate ||
@@ -205,6 +228,7 @@ void TCanvas::LineTo(int x, int y)
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
 {
+    Trace("Rectangle", {x1, y1, x2, y2});
     if (x2 < x1)
         std::swap(x1, x2);
     if (y2 < y1)
@@ -230,6 +254,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
 
 void TCanvas::FillRect(const TRect& r)
 {
+    Trace("FillRect", {r.Left, r.Top, r.Right, r.Bottom});
     if (r.IsEmpty() || Brush.Style == bsClear)
         return;
     FPainter.setPen(Qt::NoPen);
@@ -239,6 +264,7 @@ void TCanvas::FillRect(const TRect& r)
 
 void TCanvas::FrameRect(const TRect& r)
 {
+    Trace("FrameRect", {r.Left, r.Top, r.Right, r.Bottom});
     if (r.IsEmpty())
         return;
     const QColor c = ToQColor(Brush.Color);
@@ -250,6 +276,7 @@ void TCanvas::FrameRect(const TRect& r)
 
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int w, int h)
 {
+    Trace("RoundRect", {x1, y1, x2, y2, w, h});
     ApplyPen();
     ApplyBrush();
     FPainter.drawRoundedRect(OutlineRect(x1, y1, x2, y2), w / 2.0, h / 2.0);
@@ -258,6 +285,7 @@ void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int w, int h)
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
 {
+    Trace("Ellipse", {x1, y1, x2, y2});
     ApplyPen();
     ApplyBrush();
     FPainter.drawEllipse(OutlineRect(x1, y1, x2, y2));
@@ -266,6 +294,20 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
 
 void TCanvas::Polygon(const std::vector<TPoint>& points)
 {
+    if (tRecorder) {
+        std::vector<int> flat;
+        for (const auto& p : points) {
+            flat.push_back(p.X);
+            flat.push_back(p.Y);
+        }
+        TCanvasOp op;
+        op.Name = "Polygon";
+        op.Args = std::move(flat);
+        op.Pen = Pen;
+        op.Brush = Brush;
+        op.FontColor = Font.Color();
+        tRecorder->Record(op);
+    }
     if (points.empty())
         return;
     QPolygon poly;
@@ -288,6 +330,7 @@ void TCanvas::Polyline(const std::vector<TPoint>& points)
 
 void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
 {
+    Trace("Arc", {x1, y1, x2, y2, x3, y3, x4, y4});
     const QRectF r = OutlineRect(x1, y1, x2, y2);
     const QPointF c = r.center();
     const double a1 = std::atan2(-(y3 - c.y()), x3 - c.x()) * 180.0 / M_PI;
@@ -303,6 +346,7 @@ void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
 
 void TCanvas::DrawFocusRect(const TRect& r)
 {
+    Trace("DrawFocusRect", {r.Left, r.Top, r.Right, r.Bottom});
     if (r.IsEmpty())
         return;
     // Every other pixel, inverted, so that drawing it twice removes it.
@@ -326,6 +370,7 @@ void TCanvas::DrawFocusRect(const TRect& r)
 
 void TCanvas::TextOut(int x, int y, const QString& text)
 {
+    Trace("TextOut", {x, y}, text);
     const QFont f = Font.ToQFont();
     const TextMetrics& m = CurrentTextMetrics();
     FPainter.setFont(f);
@@ -356,6 +401,8 @@ int TCanvas::TextHeight(const QString&) const { return CurrentTextMetrics().Heig
 
 int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags)
 {
+    if (!(flags & DT_CALCRECT))
+        Trace("DrawText", {r.Left, r.Top, r.Right, r.Bottom, int(flags)}, source);
     const QString text = (flags & DT_NOPREFIX) ? source : StripPrefix(source);
     const QFont f = Font.ToQFont();
     const TextMetrics& m = CurrentTextMetrics();
@@ -417,6 +464,7 @@ TColor TCanvas::Pixel(int x, int y) const
 
 void TCanvas::SetPixel(int x, int y, TColor c)
 {
+    Trace("SetPixel", {x, y, int(c)});
     FPainter.save();
     FPainter.setPen(QPen(ToQColor(c), 0));
     FPainter.drawPoint(x, y);
@@ -425,12 +473,14 @@ void TCanvas::SetPixel(int x, int y, TColor c)
 
 void TCanvas::Draw(int x, int y, const QImage& image)
 {
+    Trace("Draw", {x, y, image.width(), image.height()});
     if (!image.isNull())
         FPainter.drawImage(x, y, image);
 }
 
 void TCanvas::StretchDraw(const TRect& r, const QImage& image)
 {
+    Trace("StretchDraw", {r.Left, r.Top, r.Right, r.Bottom});
     if (!image.isNull() && !r.IsEmpty())
         FPainter.drawImage(r.ToQRect(), image);
 }
@@ -450,6 +500,7 @@ QImage MaskedCopy(const QImage& image, TColor key)
 
 void TCanvas::DrawTransparent(const TRect& r, const QImage& image, TColor key)
 {
+    Trace("DrawTransparent", {r.Left, r.Top, r.Right, r.Bottom, int(key)});
     if (image.isNull() || r.IsEmpty())
         return;
     // The masked copy is kept per source image, key colour and size (the bitmaps rarely change).

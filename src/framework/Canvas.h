@@ -38,6 +38,37 @@ enum : unsigned {
     DT_CALCRECT = 0x400, DT_NOPREFIX = 0x800, DT_END_ELLIPSIS = 0x8000
 };
 
+// One drawing call as a recorder sees it: the call's name, its integer arguments, its text, and the
+// pen, brush and font colours in force.
+struct TCanvasOp {
+    const char* Name = "";
+    std::vector<int> Args;
+    QString Text;
+    TPen Pen;
+    TBrush Brush;
+    TColor FontColor = clBlack;
+};
+
+// A hook that sees every drawing call of every TCanvas on this thread, before it is drawn (tests and
+// traces). Install it with TCanvasRecordScope.
+class TCanvasRecorder {
+public:
+    virtual ~TCanvasRecorder() = default;
+    virtual void Record(const TCanvasOp& op) = 0;
+};
+
+// Installs a recorder on this thread for its lifetime; scopes nest.
+class TCanvasRecordScope {
+public:
+    explicit TCanvasRecordScope(TCanvasRecorder& recorder);
+    ~TCanvasRecordScope();
+    TCanvasRecordScope(const TCanvasRecordScope&) = delete;
+    TCanvasRecordScope& operator=(const TCanvasRecordScope&) = delete;
+
+private:
+    TCanvasRecorder* FPrevious;
+};
+
 class TCanvas {
 public:
     explicit TCanvas(QPainter& painter);
@@ -84,6 +115,7 @@ public:
     void ResetClip();
 
 private:
+    void Trace(const char* name, std::initializer_list<int> args, const QString& text = {}) const;
     void ApplyPen(bool cosmetic = true);
     void ApplyBrush();
     QRectF OutlineRect(int x1, int y1, int x2, int y2) const;

@@ -1,6 +1,7 @@
 #include "framework/Canvas.h"
 #include "framework/Colors.h"
 #include "framework/Fonts.h"
+#include "support/RecordingCanvas.h"
 
 #include <QGuiApplication>
 #include <gtest/gtest.h>
@@ -125,6 +126,41 @@ TEST(Canvas, TransparentDrawLeavesKeyColourOut)
     EXPECT_FALSE(s.Black(1, 1));
     EXPECT_TRUE(s.Black(2, 0));
     EXPECT_TRUE(s.Black(3, 1));
+}
+
+TEST(Canvas, RecorderSeesCallsWithTheirStateAndScopesNest)
+{
+    App();
+    Surface s;
+    testsupport::RecordingCanvas outer;
+    {
+        testsupport::RecordingCanvas inner;
+        QPainter p(&s.image);
+        TCanvas c(p);
+        c.Pen.Color = clRed;
+        c.MoveTo(1, 2);
+        c.LineTo(5, 2);
+        c.Brush.Color = clBlue;
+        c.FillRect(TRect(0, 0, 4, 4));
+        c.Font.SetColor(clLime);
+        c.TextOut(3, 4, "dB");
+        TRect r(0, 0, 10, 10);
+        c.DrawText("x", r, DT_CALCRECT); // measuring draws nothing
+        c.Polygon({{0, 0}, {3, 0}, {0, 3}});
+        ASSERT_EQ(inner.Ops.size(), 4u);
+        EXPECT_STREQ(inner.Ops[0].Name, "LineTo");
+        EXPECT_EQ(inner.Ops[0].Args, (std::vector<int>{1, 2, 5, 2}));
+        EXPECT_EQ(inner.Ops[0].Pen.Color, clRed);
+        EXPECT_EQ(inner.Named("FillRect")[0].Brush.Color, clBlue);
+        EXPECT_EQ(inner.Texts(), std::vector<QString>{"dB"});
+        EXPECT_EQ(inner.Named("TextOut")[0].FontColor, clLime);
+        EXPECT_EQ(inner.Named("Polygon")[0].Args, (std::vector<int>{0, 0, 3, 0, 0, 3}));
+    }
+    EXPECT_TRUE(outer.Ops.empty());
+    QPainter p(&s.image);
+    TCanvas c(p);
+    c.Ellipse(0, 0, 4, 4);
+    EXPECT_EQ(outer.Named("Ellipse").size(), 1u);
 }
 
 } // namespace
