@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <QWidget>
 
-#include "app/ValueScales.h"
+#include "app/ProgramInfo.h"
 
 int main(int argc, char** argv)
 {

@@ -1,6 +1,6 @@
 #include "curves/Crossover.h"
 
-#include "app/ValueScales.h"
+#include "base/ValueScales.h"
 #include "curves/Plot.h"
 
 namespace

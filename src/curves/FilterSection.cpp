@@ -8,7 +8,7 @@
 #include <numbers>
 #include <vector>
 
-#include "app/ValueScales.h"
+#include "base/ValueScales.h"
 
 // The curve loops are built for AVX-512 and AVX2 as well (below); the
 // bodies are inlined into one entry point per level.

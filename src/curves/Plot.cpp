@@ -2,23 +2,23 @@
 
 #include <cmath>
 
-#include "app/ValueScales.h"
+#include "curves/CurveColours.h"
 
 namespace
 {
 
-TColor ChannelColour(int index)
+fw::TColor ChannelColour(int index)
 {
     const std::size_t i = index >= 0 && std::size_t(index) < ChannelColours.size() ? std::size_t(index) : 0;
-    return TColor(ChannelColours[i].ToColorRef());
+    return ChannelColours[i];
 }
 
-TColor MarkerColour(int n)
+fw::TColor MarkerColour(int n)
 {
-    return TColor(MarkerColours[std::size_t(n) % MarkerColours.size()].ToColorRef());
+    return MarkerColours[std::size_t(n) % MarkerColours.size()];
 }
 
-constexpr TColor DetailColour = 0x00FFFF;
+constexpr fw::TColor DetailColour = 0x00FFFF;
 constexpr int LinesStyle = 0;
 
 } // namespace
@@ -46,7 +46,7 @@ void Plot::SetPhaseMode(bool phase)
         s.SetPhaseMode(phase);
 }
 
-void Plot::DrawSectionCurve(int n, TColor colour)
+void Plot::DrawSectionCurve(int n, fw::TColor colour)
 {
     const FilterSection& s = Section(n);
     if (FPainter)

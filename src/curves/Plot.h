@@ -35,7 +35,7 @@ class Plot
     bool GetPhaseMode() const { return FPhaseMode; }
 
     // Section n's curve as the painter's plot n.
-    void DrawSectionCurve(int n, TColor colour);
+    void DrawSectionCurve(int n, fw::TColor colour);
     void RemoveCurve(int n);
     // Sum sections 0..32 into section 33 (folded into -18..18 in phase mode)
     // and draw it as plot 33 in ChannelColours[index].

@@ -3,9 +3,8 @@
 // The Plot does not own its painter. UI thread only.
 #pragma once
 
-#include <cstdint>
+#include "base/Color.h"
 
-using TColor = std::int32_t; // 0x00BBGGRR, as the framework's TColor
 
 class PlotPainter
 {
@@ -14,13 +13,13 @@ class PlotPainter
 
     // Add or replace plot `plotNumber` with x = 0, 1, ..., count - 1; style
     // is a TMyPlotStyle value (0 = polyline). True when the number existed.
-    virtual bool FFTDraw(const double* y, int count, int plotNumber, TColor colour, int style) = 0;
+    virtual bool FFTDraw(const double* y, int count, int plotNumber, fw::TColor colour, int style) = 0;
     virtual bool RemovePlot(int plotNumber) = 0;
 
-    virtual void DrawBlock(double y, double x, TColor colour, int slot, bool hidden, int shape) = 0;
+    virtual void DrawBlock(double y, double x, fw::TColor colour, int slot, bool hidden, int shape) = 0;
     virtual int SetBlockParameter(int slot, double frequency, double gain, double q, int typeCode) = 0;
     virtual void DrawParam(int typeIndex, double gain, double x, float frequency, double q,
-                           TColor colour) = 0;
+                           fw::TColor colour) = 0;
     virtual void DrawCurveFill(int typeIndex, const double* curve, int count) = 0;
     virtual bool SetCurveDisplay(bool on) = 0;
 };

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "RecordingPainter.h"
-#include "app/ValueScales.h"
+#include "base/ValueScales.h"
+#include "curves/CurveColours.h"
 #include "curves/Plot.h"
 
 namespace
@@ -20,10 +21,10 @@ CurveArray Constant(double v)
     return a;
 }
 
-std::string Hex(TRgb c)
+std::string Hex(fw::TColor c)
 {
     std::ostringstream s;
-    s << "0x" << std::hex << c.ToColorRef();
+    s << "0x" << std::hex << c;
     return s.str();
 }
 

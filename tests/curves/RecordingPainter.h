@@ -14,7 +14,7 @@ class RecordingPainter : public PlotPainter
     std::vector<std::string> calls;
     std::vector<double> lastValues; // of the last FFTDraw or DrawCurveFill
 
-    bool FFTDraw(const double* y, int count, int plotNumber, TColor colour, int style) override
+    bool FFTDraw(const double* y, int count, int plotNumber, fw::TColor colour, int style) override
     {
         lastValues.assign(y, y + count);
         Add("FFTDraw", count, plotNumber, Hex(colour), style);
@@ -25,7 +25,7 @@ class RecordingPainter : public PlotPainter
         Add("RemovePlot", plotNumber);
         return true;
     }
-    void DrawBlock(double y, double x, TColor colour, int slot, bool hidden, int shape) override
+    void DrawBlock(double y, double x, fw::TColor colour, int slot, bool hidden, int shape) override
     {
         Add("DrawBlock", y, x, Hex(colour), slot, hidden, shape);
     }
@@ -34,7 +34,7 @@ class RecordingPainter : public PlotPainter
         Add("SetBlockParameter", slot, frequency, gain, q, typeCode);
         return slot;
     }
-    void DrawParam(int typeIndex, double gain, double x, float frequency, double q, TColor colour) override
+    void DrawParam(int typeIndex, double gain, double x, float frequency, double q, fw::TColor colour) override
     {
         Add("DrawParam", typeIndex, gain, x, frequency, q, Hex(colour));
     }
@@ -50,7 +50,7 @@ class RecordingPainter : public PlotPainter
     }
 
   private:
-    static std::string Hex(TColor c)
+    static std::string Hex(fw::TColor c)
     {
         std::ostringstream s;
         s << "0x" << std::hex << c;

@@ -1,5 +1,6 @@
 // The shared constant tables against their printed values and their own structure.
-#include "app/ValueScales.h"
+#include "app/ProgramInfo.h"
+#include "base/ValueScales.h"
 
 #include <gtest/gtest.h>
 
@@ -202,47 +203,6 @@ TEST(CrossoverRows, BesselStructure)
             EXPECT_EQ(row[3 + 2 * p] != 0.0f, present) << "pair " << p;
         }
     }
-}
-
-TEST(ColourTables, MarkerCycle)
-{
-    ASSERT_EQ(MarkerColours.size(), 56u);
-    struct Case {
-        const char* name;
-        int index;
-        TRgb colour;
-    };
-    const Case cases[] = {
-        {"red", 0, {255, 0, 0}},       {"yellow", 1, {255, 255, 0}},  {"sky blue", 6, {166, 202, 240}},
-        {"cream", 10, {255, 251, 240}}, {"navy", 13, {0, 0, 128}},    {"cycle restarts", 14, {255, 0, 0}},
-        {"third fuchsia", 30, {255, 0, 255}}, {"last", 55, {0, 0, 128}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(MarkerColours[c.index], c.colour);
-    }
-    for (std::size_t i = 14; i < MarkerColours.size(); ++i)
-        EXPECT_EQ(MarkerColours[i], MarkerColours[i - 14]) << i;
-}
-
-TEST(ColourTables, ChannelColours)
-{
-    ASSERT_EQ(ChannelColours.size(), 17u);
-    const TRgb expected[17] = {
-        {128, 0, 128}, {128, 128, 0}, {0, 128, 128}, {255, 0, 0},     {0, 255, 0},
-        {255, 255, 0}, {0, 0, 255},   {255, 0, 255}, {0, 255, 255},   {166, 202, 240},
-        {255, 251, 240}, {128, 0, 128}, {128, 128, 0}, {128, 0, 128}, {128, 128, 0},
-        {0, 128, 128}, {128, 0, 0},
-    };
-    for (int i = 0; i < 17; ++i)
-        EXPECT_EQ(ChannelColours[i], expected[i]) << i;
-}
-
-TEST(ColourTables, ColorRefIsBgr)
-{
-    EXPECT_EQ(Colours::Red.ToColorRef(), 0x0000FFu);
-    EXPECT_EQ(Colours::Navy.ToColorRef(), 0x800000u);
-    EXPECT_EQ(Colours::SkyBlue.ToColorRef(), 0xF0CAA6u);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
-// Value scales and program-wide constants shared by every module: the
+// Value scales shared by the model, the curves and the pages: the
 // conversions between the device's parameter indices and physical values,
-// the fixed tables (Q, crossover designs, ratios, colours, meters, GEQ) and
-// a few text helpers. Standard library only; everything here is constant or
+// the fixed tables (Q, crossover designs, ratios, meters, GEQ) and a few
+// text helpers. Standard library only; everything here is constant or
 // a pure function, so any thread may use it.
 #pragma once
 
@@ -11,14 +11,6 @@
 #include <numbers>
 #include <string>
 #include <string_view>
-
-// ---------------------------------------------------------------------------
-// Program identity
-
-inline constexpr std::string_view ProgramTitle = "Tolvane Morvex Processor Editor";
-inline constexpr std::string_view ProgramVersion = "V1.04";
-// No factory address is assumed: with no address set the scan makes no TCP attempt.
-inline constexpr std::string_view DefaultDeviceAddress = "";
 
 // ---------------------------------------------------------------------------
 // Index scales
@@ -184,60 +176,6 @@ struct TMeterThresholds {
 inline constexpr TMeterThresholds MeterThresholds = {
     {-50.f, -30.f, -20.f, -10.f, -5.f, 0.f, 5.f, 12.f, 15.f},
     {-50.f, -20.f, -10.f, -5.f, 0.f, 5.f, 12.f, 14.f},
-};
-
-// ---------------------------------------------------------------------------
-// Colours
-
-struct TRgb {
-    std::uint8_t R = 0;
-    std::uint8_t G = 0;
-    std::uint8_t B = 0;
-    // Integer colour as the drawing layer takes it: 0x00BBGGRR.
-    constexpr std::uint32_t ToColorRef() const
-    {
-        return std::uint32_t(R) | (std::uint32_t(G) << 8) | (std::uint32_t(B) << 16);
-    }
-    constexpr bool operator==(const TRgb&) const = default;
-};
-
-namespace Colours {
-inline constexpr TRgb Red{255, 0, 0};
-inline constexpr TRgb Yellow{255, 255, 0};
-inline constexpr TRgb Fuchsia{255, 0, 255};
-inline constexpr TRgb Aqua{0, 255, 255};
-inline constexpr TRgb Lime{0, 255, 0};
-inline constexpr TRgb Blue{0, 0, 255};
-inline constexpr TRgb SkyBlue{166, 202, 240};
-inline constexpr TRgb Purple{128, 0, 128};
-inline constexpr TRgb Teal{0, 128, 128};
-inline constexpr TRgb Maroon{128, 0, 0};
-inline constexpr TRgb Cream{255, 251, 240};
-inline constexpr TRgb Olive{128, 128, 0};
-inline constexpr TRgb Grey{128, 128, 128};
-inline constexpr TRgb Navy{0, 0, 128};
-}  // namespace Colours
-
-inline constexpr std::array<TRgb, 14> MarkerColourCycle = {
-    Colours::Red,    Colours::Yellow, Colours::Fuchsia, Colours::Aqua,  Colours::Lime,
-    Colours::Blue,   Colours::SkyBlue, Colours::Purple, Colours::Teal,  Colours::Maroon,
-    Colours::Cream,  Colours::Olive,  Colours::Grey,    Colours::Navy,
-};
-
-// Entry n = marker colour of section n: the cycle four times.
-inline constexpr std::array<TRgb, 56> MarkerColours = [] {
-    std::array<TRgb, 56> a{};
-    for (std::size_t i = 0; i < a.size(); ++i)
-        a[i] = MarkerColourCycle[i % MarkerColourCycle.size()];
-    return a;
-}();
-
-// Index = channel for 0..8 (inputs A..C, outputs 1..6), overlays beyond.
-inline constexpr std::array<TRgb, 17> ChannelColours = {
-    Colours::Purple,  Colours::Olive, Colours::Teal,   Colours::Red,    Colours::Lime,
-    Colours::Yellow,  Colours::Blue,  Colours::Fuchsia, Colours::Aqua,  Colours::SkyBlue,
-    Colours::Cream,   Colours::Purple, Colours::Olive, Colours::Purple, Colours::Olive,
-    Colours::Teal,    Colours::Maroon,
 };
 
 // ---------------------------------------------------------------------------

@@ -1,5 +1,5 @@
 // Conversions between parameter indices and physical values, and the text helpers.
-#include "app/ValueScales.h"
+#include "base/ValueScales.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/ValueScales.h"
+#include "base/ValueScales.h"
 
 #include <algorithm>
 #include <charconv>
