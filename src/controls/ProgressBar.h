@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/Control.h"
-#include "framework/Timer.h"
+#include "runtime/Timer.h"
 
 #include <initializer_list>
 #include <memory>

@@ -6,7 +6,7 @@
 
 #include "controls/SkCommon.h"
 #include "framework/Control.h"
-#include "framework/Timer.h"
+#include "runtime/Timer.h"
 
 #include <QStringList>
 

@@ -5,7 +5,7 @@
 
 #include "framework/Canvas.h"
 #include "framework/Colors.h"
-#include "framework/Timer.h"
+#include "runtime/Timer.h"
 #include "framework/Types.h"
 
 #include <QPointer>

@@ -7,7 +7,7 @@
 #include "controls/TrackBarParts.h"
 #include "framework/Control.h"
 #include "framework/ImageList.h"
-#include "framework/Timer.h"
+#include "runtime/Timer.h"
 
 #include <memory>
 

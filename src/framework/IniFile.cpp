@@ -1,7 +1,8 @@
 #include "framework/IniFile.h"
 
+#include "platform/WholeFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace fw {
 
@@ -69,19 +70,15 @@ QString TIniFile::Text() const
 
 bool TIniFile::Save(QString* error) const
 {
-    QSaveFile f(FFileName);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = QStringLiteral("open '%1': %2").arg(FFileName, f.errorString());
-        return false;
-    }
     const QByteArray bytes = Text().toUtf8();
-    if (f.write(bytes) != bytes.size() || !f.commit()) {
-        if (error)
-            *error = QStringLiteral("write '%1': %2").arg(FFileName, f.errorString());
-        return false;
-    }
-    return true;
+    const std::string failure = platform::WriteFileAtomic(
+        FFileName.toStdString(),
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())));
+    if (failure.empty())
+        return true;
+    if (error)
+        *error = QString::fromStdString(failure);
+    return false;
 }
 
 TIniFile::Section* TIniFile::Find(const QString& name)

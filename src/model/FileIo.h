@@ -1,6 +1,5 @@
-// Whole-file reads and writes for the editor's own file kinds. A write goes to a temporary file
-// in the target's folder, is flushed to disk and then renamed over the target, so the target is
-// either the old file or the complete new one. Any thread; no shared state.
+// Whole-file reads and writes for the editor's own file kinds, over the platform's atomic writer:
+// failures carry the text key the user is shown. Any thread; no shared state.
 #pragma once
 
 #include <cstddef>

@@ -7,7 +7,7 @@
 #include "controls/SkLabel.h"
 #include "controls/SkPanel.h"
 #include "controls/SkinButtons.h"
-#include "framework/Timer.h"
+#include "runtime/Timer.h"
 
 #include <QDialog>
 #include <QListWidget>

@@ -3,7 +3,7 @@
 #include "controls/LedBase.h"
 #include "controls/SkCommon.h"
 #include "controls/SkGraphics.h"
-#include "framework/Timer.h"
+#include "runtime/Timer.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "controls/Skin.h"
 #include "controls/TrackBar.h"
-#include "framework/Timer.h"
+#include "runtime/Timer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "framework/Control.h"
-#include "framework/Timer.h"
+#include "runtime/Timer.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-// The timer service: every timer of the controls goes through it, so that tests can use the fake
+// The timer service: every timer of the program goes through it, so that tests can use the fake
 // one and step time. TTimer is the framework's timer component (Interval, Enabled, OnTimer); a
 // one-shot timer switches itself off in its tick. UI thread only.
 #pragma once

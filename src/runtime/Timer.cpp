@@ -1,4 +1,4 @@
-#include "framework/Timer.h"
+#include "runtime/Timer.h"
 
 #include <QObject>
 #include <QTimerEvent>
