@@ -1,0 +1,1 @@
+// The source of the precompiled-header targets.
