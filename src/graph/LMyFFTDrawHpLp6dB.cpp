@@ -1019,7 +1019,9 @@ void LMyFFTDrawHpLp6dB::PaintPages()
         FLastHeight = Height();
         ResizePaintPage();
     }
-    // Redraw copies the plot page with its overlays painted once.
+    // A framework paint draws the label pages anew; the plot page gets its overlays once.
+    FXLabelKey.clear();
+    FYLabelKey.clear();
     Redraw();
 }
 
