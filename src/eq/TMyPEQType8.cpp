@@ -108,6 +108,7 @@ TMyPEQType8::TMyPEQType8(QWidget* parent) : TSkGroupBox(parent)
         auto* l = new sk::TSkLabel(this);
         l->SetCaption(QString::fromLatin1(titles[c]));
         l->SetAlignment(sk::taCenter);
+        l->SetLayout(sk::tlTop);
         l->SetAutoSize(false);
         l->SetTransparent(true);
         l->Font().SetColor(FLabelColor);

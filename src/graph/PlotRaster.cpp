@@ -37,6 +37,33 @@ bool Clip(double& x0, double& y0, double& x1, double& y1, double minX, double mi
     return true;
 }
 
+// Bresenham from (x0, y0) towards (x1, y1): plot(x, y, steep) for every pixel, the end point last
+// unless it is left out.
+template <class Plot> void Walk(int x0, int y0, int x1, int y1, bool leaveOutEnd, Plot plot)
+{
+    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
+    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
+    const bool steep = -dy > dx;
+    int err = dx + dy;
+    for (;;) {
+        const bool atEnd = x0 == x1 && y0 == y1;
+        if (atEnd && leaveOutEnd)
+            return;
+        plot(x0, y0, steep);
+        if (atEnd)
+            return;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x0 += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y0 += sy;
+        }
+    }
+}
+
 } // namespace
 
 void RasterPolyline(QImage& image, const TRun& run, QRgb colour, int width)
@@ -55,35 +82,12 @@ void RasterPolyline(QImage& image, const TRun& run, QRgb colour, int width)
         const bool endInside = fx1 >= -2 && fx1 <= W + 2 && fy1 >= -2 && fy1 <= H + 2;
         if (!Clip(fx0, fy0, fx1, fy1, -2, -2, W + 2, H + 2))
             continue;
-        int x0 = int(std::lround(fx0)), y0 = int(std::lround(fy0));
-        const int x1 = int(std::lround(fx1)), y1 = int(std::lround(fy1));
-        const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
-        const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
-        const bool steep = -dy > dx;
-        int err = dx + dy;
-        for (;;) {
-            const bool atEnd = x0 == x1 && y0 == y1;
-            if (atEnd && endInside)
-                break; // the end point is the next segment's start
-            put(x0, y0);
-            if (width > 1) {
-                if (steep)
-                    put(x0 + 1, y0);
-                else
-                    put(x0, y0 + 1);
-            }
-            if (atEnd)
-                break;
-            const int e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x0 += sx;
-            }
-            if (e2 <= dx) {
-                err += dx;
-                y0 += sy;
-            }
-        }
+        Walk(int(std::lround(fx0)), int(std::lround(fy0)), int(std::lround(fx1)), int(std::lround(fy1)), endInside,
+             [&](int x, int y, bool steep) {
+                 put(x, y);
+                 if (width > 1)
+                     steep ? put(x + 1, y) : put(x, y + 1);
+             });
     }
 }
 
@@ -170,24 +174,11 @@ void BlendPolyline(QImage& image, const std::vector<TPointF>& pl, QRgb colour, i
         double fx0 = pl[i - 1].X, fy0 = pl[i - 1].Y, fx1 = pl[i].X, fy1 = pl[i].Y;
         if (!Clip(fx0, fy0, fx1, fy1, -1, -1, W + 1, H + 1))
             continue;
-        int x0 = int(std::lround(fx0)), y0 = int(std::lround(fy0));
-        const int x1 = int(std::lround(fx1)), y1 = int(std::lround(fy1));
-        const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
-        const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
-        int err = dx + dy;
-        while (!(x0 == x1 && y0 == y1)) {
-            if (unsigned(x0) < unsigned(W) && unsigned(y0) < unsigned(H))
-                Blend(reinterpret_cast<QRgb*>(image.scanLine(y0))[x0], colour, alpha);
-            const int e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x0 += sx;
-            }
-            if (e2 <= dx) {
-                err += dx;
-                y0 += sy;
-            }
-        }
+        Walk(int(std::lround(fx0)), int(std::lround(fy0)), int(std::lround(fx1)), int(std::lround(fy1)), true,
+             [&](int x, int y, bool) {
+                 if (unsigned(x) < unsigned(W) && unsigned(y) < unsigned(H))
+                     Blend(reinterpret_cast<QRgb*>(image.scanLine(y))[x], colour, alpha);
+             });
     }
 }
 
