@@ -1,0 +1,152 @@
+#include "eq/PeqEntry.h"
+
+#include "base/ValueScales.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace eq {
+
+namespace {
+
+int Saturate(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    if (v <= double(INT_MIN))
+        return INT_MIN;
+    if (v >= double(INT_MAX))
+        return INT_MAX;
+    return int(v);
+}
+
+// Removes the last `n` characters once for every word of the list found anywhere in the text.
+bool StripUnit(std::string& s, std::initializer_list<const char*> words, std::size_t n)
+{
+    bool found = false;
+    for (const char* w : words)
+        if (s.find(w) != std::string::npos) {
+            s.erase(s.size() - std::min(n, s.size()));
+            found = true;
+        }
+    return found;
+}
+
+bool OnlyOf(const std::string& s, const char* allowed)
+{
+    for (char c : s)
+        if (!(c >= '0' && c <= '9') && !std::strchr(allowed, c))
+            return false;
+    return true;
+}
+
+// The number at the text's start in the C locale; reading stops where the number cannot go on.
+double ReadNumber(const std::string& s)
+{
+    double sign = 1;
+    std::size_t i = 0;
+    if (i < s.size() && s[i] == '-') {
+        sign = -1;
+        ++i;
+    }
+    double v = 0;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
+        v = v * 10 + (s[i] - '0');
+    if (i < s.size() && s[i] == '.') {
+        double scale = 0.1;
+        for (++i; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i, scale *= 0.1)
+            v += (s[i] - '0') * scale;
+    }
+    return sign * v;
+}
+
+} // namespace
+
+double PositionToFreq(int position) { return 1000.0 * std::pow(FreqStepRatio, position); }
+
+std::optional<int> SnapFreqPosition(double hz)
+{
+    if (!(hz > 0) || !std::isfinite(hz))
+        return std::nullopt;
+    const double x = std::log(hz / 1000.0) / std::log(FreqStepRatio);
+    std::string t = FormatFixed(x, 2);
+    double v = std::strtod(t.c_str(), nullptr);
+    const std::size_t dot = t.find('.');
+    if (dot != std::string::npos && dot + 1 < t.size() && t[dot + 1] > '5') {
+        v = v < 0 ? v - 1 : v + 1;
+        t = FormatFixed(v, 2);
+    }
+    return Saturate(std::strtod(t.substr(0, t.find('.')).c_str(), nullptr));
+}
+
+int ParamGainPosition(double db)
+{
+    const int h = Saturate(db * 100);
+    return h / 10 + (h % 10 > 5 ? 1 : 0);
+}
+
+int GainPosition(double db) { return Saturate(db * 10); }
+
+int ClampQIndex(double q) { return std::clamp(Saturate(q), QIndexMin, QIndexMax); }
+
+std::string FreqText(double hz)
+{
+    return hz >= 1000 ? FormatFixed(hz / 1000, 2, 4) + "KHz" : FormatFixed(hz, 1, 4) + "Hz";
+}
+
+std::string QText(double q) { return FormatFixed(q, 2, 1); }
+
+std::string GainText(double db) { return FormatFixed(db, 1, 1) + "dB"; }
+
+std::optional<int> ParseFreqEntry(const std::string& text)
+{
+    std::string s = text;
+    StripUnit(s, {"HZ", "Hz", "hZ", "hz"}, 2);
+    const bool kilo = StripUnit(s, {"k", "K"}, 1);
+    if (s.empty() || s == "." || s == "0" || !OnlyOf(s, ".,") || std::count(s.begin(), s.end(), '.') > 1)
+        return std::nullopt;
+    double f = ReadNumber(s);
+    if (kilo)
+        f *= 1000;
+    // No logarithm of zero: a text that reads as zero ("0.0", "00", ",5") is refused like "0".
+    if (!(f > 0) || !std::isfinite(f))
+        return std::nullopt;
+    return std::clamp(FreqToIndex(f), FreqIndexMin, FreqIndexMax);
+}
+
+std::optional<int> ParseQEntry(const std::string& text)
+{
+    const std::string& s = text;
+    if (s.empty() || s == "." || s == "0" || !OnlyOf(s, ".,") || std::count(s.begin(), s.end(), '.') > 1)
+        return std::nullopt;
+    double q = ReadNumber(s);
+    if (!(q > 0) || !std::isfinite(q))
+        return std::nullopt;
+    q = std::clamp(q, 0.4, 128.0);
+    return std::clamp(QToIndex(q), QIndexMin, QIndexMax);
+}
+
+std::optional<int> ParseGainEntry(const std::string& text)
+{
+    std::string s = text;
+    StripUnit(s, {"DB", "Db", "dB", "db"}, 2);
+    if (s.empty() || s == "-" || s == "." || !OnlyOf(s, ".,-") || std::count(s.begin(), s.end(), '.') > 1 ||
+        std::count(s.begin(), s.end(), '-') > 1)
+        return std::nullopt;
+    const std::size_t dot = s.find('.');
+    if (dot != std::string::npos) {
+        if (dot + 1 >= s.size())
+            return std::nullopt;
+        s.erase(dot + 2); // one decimal stays, later digits are dropped
+    }
+    double g = ReadNumber(s);
+    if (!std::isfinite(g))
+        return std::nullopt;
+    g = std::clamp(g, -12.0, 12.0);
+    return int(std::lround(g * 10));
+}
+
+} // namespace eq

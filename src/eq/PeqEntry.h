@@ -1,0 +1,46 @@
+// The band editor's values without a window: frequency positions (1/30 octave from 1 kHz), Q
+// indices, gain positions in tenths of a dB, their canonical texts, and the typed-entry parsers with
+// their unit words and refusal rules. A refused text is an empty optional. Pure functions.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace eq {
+
+inline constexpr int FreqPositionMin = -170, FreqPositionMax = 130;
+inline constexpr int QIndexDefault = 20;
+inline constexpr int GainPositionLimit = 120;
+
+// 1000 x 2^(position / 30) Hz.
+double PositionToFreq(int position);
+// The editor's own snapping of a frequency set from code: x = ln(f / 1000) / ln(2^(1/30)) written
+// with two decimals; a first decimal above 5 steps one away from zero; then cut toward zero
+// (12.55 -> 12, 12.60 -> 13, -12.60 -> -13). Refused (empty) for a frequency that is not
+// positive or not finite; the position is not clamped.
+std::optional<int> SnapFreqPosition(double hz);
+// The gain position of SetEqParamValue: h = trunc(dB x 100), trunc(h / 10) and one more when the
+// remainder is above 5. Saturates at the int range; not a number gives 0.
+int ParamGainPosition(double db);
+// The gain position of SetGainValue: trunc(dB x 10), saturated.
+int GainPosition(double db);
+// A Q index argument: truncated toward zero and kept within 0..100.
+int ClampQIndex(double q);
+
+// "%4.2fKHz" of f / 1000 from 1000 Hz up, else "%4.1fHz".
+std::string FreqText(double hz);
+// "%1.2f" of the Q.
+std::string QText(double q);
+// "%1.1fdB".
+std::string GainText(double db);
+
+// A typed frequency ("1.5kHz", "250", "19.7Hz"): the grid index 0..300 nearest to it (the value
+// scales' rule), or empty when refused. Texts that read as zero or are not finite are refused.
+std::optional<int> ParseFreqEntry(const std::string& text);
+// A typed Q: the Q index 0..100 (values clamped to 0.4..128), or empty when refused (also a value
+// that reads as zero or is not finite).
+std::optional<int> ParseQEntry(const std::string& text);
+// A typed gain ("-3.5dB"): the gain position -120..120 (one decimal, clamped to +-12 dB), or empty.
+std::optional<int> ParseGainEntry(const std::string& text);
+
+} // namespace eq

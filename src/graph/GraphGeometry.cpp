@@ -1,0 +1,163 @@
+#include "graph/GraphGeometry.h"
+
+#include "framework/FloatFormat.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+
+namespace graph {
+
+int CurveLength(TFFTNumber n) { return 256 << int(n); }
+
+double TopFrequency(TSampleRate r) { return 24000.0 * (int(r) + 1); }
+
+double FrequencyIndex(double f, TFFTNumber n, TSampleRate r)
+{
+    return CurveLength(n) * std::log10(f) / std::log10(TopFrequency(r));
+}
+
+int Trunc(double v)
+{
+    if (std::isnan(v))
+        return INT_MIN;
+    if (v <= double(INT_MIN))
+        return INT_MIN;
+    if (v >= double(INT_MAX))
+        return INT_MAX;
+    return int(v);
+}
+
+double TAxisMap::ScreenX(double x) const
+{
+    if (XFormat == Linear)
+        return W * (x - XMin) / (XMax - XMin);
+    const double lx = x > 0 ? std::log10(x) : std::log10(0.1 * XMin);
+    return W * (lx - LogXMin) / (LogXMax - LogXMin);
+}
+
+double TAxisMap::ScreenY(double y) const
+{
+    if (YFormat == Linear)
+        return H - H * (y - YMin) / (YMax - YMin);
+    const double ly = y > 0 ? std::log10(y) : std::log10(0.1 * YMin);
+    return H - H * (ly - LogYMin) / (LogYMax - LogYMin);
+}
+
+std::vector<TRun> PlotRuns(const double* xs, const double* ys, int count, const TAxisMap& map)
+{
+    std::vector<TRun> runs;
+    if (count <= 0)
+        return runs;
+    const long long w = map.W, h = map.H;
+    TRun run;
+    auto flush = [&] {
+        if (run.size() >= 2)
+            runs.push_back(std::move(run));
+        run.clear();
+    };
+    for (int i = 0; i < count; ++i) {
+        const TIntPoint p{Trunc(map.ScreenX(xs[i])), Trunc(map.ScreenY(ys[i]))};
+        const bool far = p.X < -2 * w || p.X >= 3 * w || p.Y < -2 * h || p.Y >= 3 * h;
+        if (far || run.empty()) {
+            flush();
+            run.push_back(p);
+            continue;
+        }
+        if (p == run.back())
+            continue;
+        // A straight run along a row or a column is one segment.
+        if (run.size() >= 2) {
+            const TIntPoint a = run[run.size() - 2], b = run.back();
+            const bool row = a.Y == b.Y && b.Y == p.Y && (b.X - a.X > 0) == (p.X - b.X > 0);
+            const bool column = a.X == b.X && b.X == p.X && (b.Y - a.Y > 0) == (p.Y - b.Y > 0);
+            if (row || column) {
+                run.back() = p;
+                continue;
+            }
+        }
+        run.push_back(p);
+    }
+    flush();
+    return runs;
+}
+
+std::string LabelNumber(double v, const TLabelFormat& f)
+{
+    return fw::FloatToStrF(v, fw::TStringFloatFormat(f.Format), f.Precision, f.Digits);
+}
+
+std::string XLabelText(double hz, const TLabelFormat& f)
+{
+    if (hz < 1000)
+        return LabelNumber(hz, f) + "Hz";
+    return LabelNumber(hz * 0.001, f) + "KHz";
+}
+
+std::vector<double> XLabelLogs(int controlWidth)
+{
+    static const double table[10] = {1.30103, 2, 3, 4, 4.30103, 1.69897, 2.30103, 2.69897, 3.30103, 3.69897};
+    return std::vector<double>(table, table + (controlWidth < 800 ? 4 : 10));
+}
+
+TParamLines ParamLinesHpLp(int t)
+{
+    if (t <= 2)
+        return plQFreqGain;
+    if (t == 3 || t == 5 || t == 7)
+        return plFreq;
+    return plQFreq;
+}
+
+TParamLines ParamLinesPhase(int t, bool curveDisplay)
+{
+    if (t <= 2)
+        return plQFreqGain;
+    if (t == 3 || t == 4 || t == 6)
+        return plQFreq;
+    if (t == 5 || t == 10 || t == 11)
+        return plFreq;
+    return curveDisplay ? plQFreq : plNone;
+}
+
+namespace {
+std::string Printf(const char* fmt, double v)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, fmt, v);
+    std::string s = buf;
+    for (char& c : s)
+        if (c == ',') // a process locale with a decimal comma
+            c = '.';
+    return s;
+}
+} // namespace
+
+std::string QualityLine(double q) { return Printf("Q:%4.2f", q); }
+
+std::string FreqLine(double hz) { return hz < 1000 ? Printf("%4.1fHz", hz) : Printf("%4.2fKHz", hz * 0.001); }
+
+std::string GainLine(double db) { return Printf("%4.1fdB", db); }
+
+std::vector<int> ParamLineTops(TParamLines lines, double gain)
+{
+    const bool above = gain <= 0;
+    switch (lines) {
+    case plQFreqGain: return above ? std::vector<int>{-69, -56, -43} : std::vector<int>{20, 33, 46};
+    case plQFreq: return above ? std::vector<int>{-69, -56} : std::vector<int>{20, 33};
+    case plFreq: return above ? std::vector<int>{-43} : std::vector<int>{20};
+    case plNone: break;
+    }
+    return {};
+}
+
+int ShowAllTypeIndex(int typeCode)
+{
+    if (typeCode == 7)
+        return 5;
+    if (typeCode == 17)
+        return 6;
+    return typeCode - 1;
+}
+
+} // namespace graph

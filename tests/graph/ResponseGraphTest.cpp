@@ -1,0 +1,301 @@
+// The response graph control: plot list, ranges and their repairs, property clamps, layout with
+// labels lost and regained, label texts, overlays' positions, and the second class's texts.
+#include "GraphScene.h"
+#include "RecordingCanvas.h"
+
+#include "graph/LMyFFTDrawPhase.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+using namespace graph;
+
+namespace {
+void EnsureApp()
+{
+    static int argc = 1;
+    static char name[] = "graph_tests";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance())
+        new QApplication(argc, argv);
+}
+
+struct Graph : ::testing::Test {
+    void SetUp() override { EnsureApp(); }
+    static std::vector<QString> TextsAt(const testsupport::RecordingCanvas& rec)
+    {
+        return rec.Texts();
+    }
+};
+
+const fw::TCanvasOp* FindText(const testsupport::RecordingCanvas& rec, const QString& text)
+{
+    for (const auto& op : rec.Ops)
+        if (std::strcmp(op.Name, "TextOut") == 0 && op.Text == text)
+            return &op;
+    return nullptr;
+}
+} // namespace
+
+TEST_F(Graph, PlotListReplacesKeepsColourAndRemoves)
+{
+    LMyFFTDrawHpLp6dB g;
+    const double a[] = {1, 2, 3}, b[] = {4, 5};
+    EXPECT_FALSE(g.FFTDraw(a, 3, 7, fw::clRed, 0));
+    EXPECT_FALSE(g.FFTDraw(a, 3, 8, fw::clBlue, 0));
+    EXPECT_EQ(g.PlotNumbers(), (std::vector<int>{8, 7})); // newest first
+    EXPECT_TRUE(g.FFTDraw(b, 2, 7, fw::clLime, 3));
+    int count = 0, style = -1;
+    TColor colour = 0;
+    EXPECT_TRUE(g.GetPlotNumPoints(count, 7));
+    EXPECT_TRUE(g.GetPlotColor(colour, 7));
+    EXPECT_TRUE(g.GetPlotStyle(style, 7));
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(colour, fw::clRed);
+    EXPECT_EQ(style, 0);
+    EXPECT_FALSE(g.RemovePlot(99));
+    EXPECT_TRUE(g.RemovePlot(7));
+    EXPECT_EQ(g.PlotNumbers(), (std::vector<int>{8}));
+    // No points: refused, nothing stored.
+    EXPECT_FALSE(g.FFTDraw(a, 0, 9, fw::clRed, 0));
+    EXPECT_EQ(g.PlotCount(), 1);
+    // One point of the spaced form stands at x0.
+    g.FFTDraw(a, 1, 5.0, 9.0, 10, fw::clRed, 0);
+    double x = 0;
+    EXPECT_TRUE(g.GetPlotX(&x, 10));
+    EXPECT_EQ(x, 5.0);
+}
+
+TEST_F(Graph, AutoRangeAndRepairs)
+{
+    LMyFFTDrawHpLp6dB g;
+    g.SetYAutoScale(true);
+    EXPECT_EQ(g.YMin(), -1.0);
+    EXPECT_EQ(g.YMax(), 1.0);
+    const double fives[] = {5, 5, 5};
+    g.FFTDraw(fives, 3, 1, fw::clRed, 0);
+    EXPECT_EQ(g.YMin(), 5.0);
+    EXPECT_EQ(g.YMax(), 6.0);
+    LMyFFTDrawHpLp6dB lg;
+    lg.SetYAxisFormat(Log);
+    lg.SetYAutoScale(true);
+    lg.FFTDraw(fives, 3, 1, fw::clRed, 0);
+    EXPECT_EQ(lg.YMin(), 5.0);
+    EXPECT_EQ(lg.YMax(), 50.0);
+
+    LMyFFTDrawHpLp6dB s;
+    s.SetXYMinMax(0, 0, -3, -3);
+    EXPECT_EQ(s.XMax(), 1.0);
+    EXPECT_EQ(s.YMax(), -2.0);
+
+    LMyFFTDrawHpLp6dB f;
+    f.SetXAutoScale(false);
+    f.SetYAutoScale(false);
+    f.SetYMax(-5);
+    f.SetYAxisFormat(Log);
+    EXPECT_EQ(f.YMax(), 10.0);
+    EXPECT_EQ(f.YMin(), 1.0);
+    LMyFFTDrawHpLp6dB h;
+    h.SetXAutoScale(false);
+    h.SetYAutoScale(false);
+    h.SetYMax(100);
+    h.SetYMin(0);
+    h.SetYAxisFormat(Log);
+    EXPECT_EQ(h.YMin(), 10.0); // the format setter: 0.1 x max
+    h.SetYMin(0);
+    EXPECT_EQ(h.YMin(), 1.0); // the log bounds: 0.01 x max
+}
+
+TEST_F(Graph, PropertyClamps)
+{
+    LMyFFTDrawHpLp6dB g;
+    g.SetPointSize(0);
+    EXPECT_EQ(g.PointSize(), 1);
+    g.SetPointSize(25);
+    EXPECT_EQ(g.PointSize(), 10);
+    g.SetNumHorzGrid(-4);
+    EXPECT_EQ(g.NumHorzGrid(), 0);
+    g.SetHorzTickLength(5000);
+    EXPECT_EQ(g.HorzTickLength(), g.Width());
+    g.SetVertTickLength(-3);
+    EXPECT_EQ(g.VertTickLength(), 0);
+}
+
+TEST_F(Graph, XLabelSetsByWidthAndYLabelTexts)
+{
+    struct Case {
+        const char* name;
+        int width;
+        std::vector<QString> x;
+    } cases[] = {
+        {"799 px", 799, {"20Hz", "100Hz", "1KHz", "10KHz"}},
+        {"800 px", 800, {"20Hz", "100Hz", "1KHz", "10KHz", "20KHz", "50Hz", "200Hz", "500Hz", "2KHz", "5KHz"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::RecordingCanvas rec;
+        LMyFFTDrawHpLp6dB g;
+        graphscene::ConfigureLikeMainWindow(g, c.width);
+        rec.Clear();
+        g.PaintPages();
+        std::vector<QString> x;
+        for (const QString& t : rec.Texts())
+            if (t.endsWith(QLatin1String("Hz")))
+                x.push_back(t);
+        EXPECT_EQ(x, c.x);
+        std::vector<QString> y;
+        for (const QString& t : rec.Texts())
+            if (t.endsWith(QLatin1String("dB")))
+                y.push_back(t);
+        EXPECT_EQ(y, (std::vector<QString>{"+18dB", "-18dB", "-12dB", "-6dB", "0dB", "+6dB", "+12dB"}));
+    }
+    testsupport::RecordingCanvas rec;
+    LMyFFTDrawHpLp6dB p;
+    graphscene::ConfigureLikeMainWindow(p, 1070);
+    graphscene::PhaseView(p);
+    rec.Clear();
+    p.PaintPages();
+    std::vector<QString> y;
+    for (const QString& t : rec.Texts())
+        if (t == QLatin1String("0") || t.startsWith(u'+') || t.startsWith(u'-'))
+            y.push_back(t);
+    EXPECT_EQ(y, (std::vector<QString>{"+180", "-180", "-90", "0", "+90"}));
+}
+
+TEST_F(Graph, MiddleYLabelsFollowTheGridCount)
+{
+    struct Case {
+        int grid;
+        std::size_t labels;
+    } cases[] = {{0, 2}, {1, 2}, {2, 3}, {11, 7}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.grid);
+        testsupport::RecordingCanvas rec;
+        LMyFFTDrawHpLp6dB g;
+        graphscene::ConfigureLikeMainWindow(g, 500);
+        g.SetNumHorzGrid(c.grid);
+        rec.Clear();
+        g.PaintPages();
+        std::size_t n = 0;
+        for (const QString& t : rec.Texts())
+            n += t.endsWith(QLatin1String("dB"));
+        EXPECT_EQ(n, c.labels);
+    }
+}
+
+TEST_F(Graph, TooSmallLosesLabelsAndGetsThemBack)
+{
+    LMyFFTDrawHpLp6dB g;
+    graphscene::ConfigureLikeMainWindow(g, 1070, 255);
+    g.PaintPages();
+    EXPECT_TRUE(g.ShowXLabel());
+    g.resize(40, 12);
+    g.PaintPages();
+    EXPECT_FALSE(g.ShowXLabel());
+    EXPECT_FALSE(g.ShowYLabel());
+    g.resize(1070, 255);
+    g.PaintPages();
+    EXPECT_TRUE(g.ShowXLabel());
+    EXPECT_TRUE(g.ShowYLabel());
+    EXPECT_GT(g.GetPlotWidth(), 900);
+}
+
+TEST_F(Graph, MarkersAndTextsArePlacedAtTheirAxisPositions)
+{
+    LMyFFTDrawHpLp6dB g;
+    graphscene::ConfigureLikeMainWindow(g, 1070);
+    g.PaintPages();
+    const double x = 2624.9; // 1 kHz
+    g.DrawBlock(-6.0, x, fw::clRed, 3, false, 1);
+    g.SetBlockParameter(3, 1000.0, -6.0, 2.0, 1);
+    g.DrawParam(0, -6.0, x, 1000.0f, 2.0, fw::clYellow);
+    g.SetCurveDisplay(true);
+    testsupport::RecordingCanvas rec;
+    g.UpdateCurvePage();
+    const int sx = Trunc(g.ScreenX(x)), sy = Trunc(g.ScreenY(-6.0));
+    EXPECT_EQ(g.GetBlockPos(3), (fw::TPoint{sx, sy}));
+    const auto ellipses = rec.Named("Ellipse");
+    ASSERT_FALSE(ellipses.empty());
+    EXPECT_EQ(ellipses[0].Args, (std::vector<int>{sx - 3, sy - 3, sx + 3, sy + 3}));
+    EXPECT_EQ(ellipses[0].Pen.Width, 5);
+    const fw::TCanvasOp* number = FindText(rec, QStringLiteral("4"));
+    ASSERT_NE(number, nullptr);
+    EXPECT_EQ(number->Args, (std::vector<int>{sx - 3, sy - 23}));
+    const fw::TCanvasOp* q = FindText(rec, QStringLiteral("Q:2.00"));
+    const fw::TCanvasOp* f = FindText(rec, QStringLiteral("1.00KHz"));
+    const fw::TCanvasOp* gain = FindText(rec, QStringLiteral("-6.0dB"));
+    ASSERT_TRUE(q && f && gain);
+    EXPECT_EQ(q->Args, (std::vector<int>{sx - 20, sy - 69}));
+    EXPECT_EQ(f->Args, (std::vector<int>{sx - 20, sy - 56}));
+    EXPECT_EQ(gain->Args, (std::vector<int>{sx - 20, sy - 43}));
+    EXPECT_EQ(q->FontColor, fw::clYellow);
+    // A hidden marker is left out of later paints; a slot outside 0..49 changes nothing.
+    g.DrawBlock(0, x, fw::clRed, 3, true, 1);
+    g.DrawBlock(0, x, fw::clRed, 50, false, 1);
+    g.DrawBlock(0, x, fw::clRed, -1, false, 1);
+    rec.Clear();
+    g.UpdateCurvePage();
+    EXPECT_EQ(FindText(rec, QStringLiteral("4")), nullptr);
+    EXPECT_EQ(g.GetBlockPos(50), (fw::TPoint{}));
+}
+
+TEST_F(Graph, ShowAllTextsUseThePinnedTypeMapping)
+{
+    LMyFFTDrawHpLp6dB g;
+    graphscene::ConfigureLikeMainWindow(g, 1070);
+    g.PaintPages();
+    g.SetParameterDisplay(true);
+    // A second-order high-pass band (type code 4) is shown as index 3: frequency only.
+    g.DrawBlock(2.0, 2000.0, fw::clRed, 0, false, 1);
+    g.SetBlockParameter(0, 200.0, 2.0, 0.71, 4);
+    testsupport::RecordingCanvas rec;
+    g.UpdateCurvePage();
+    EXPECT_NE(FindText(rec, QStringLiteral("200.0Hz")), nullptr);
+    EXPECT_EQ(FindText(rec, QStringLiteral("Q:0.71")), nullptr);
+    EXPECT_EQ(FindText(rec, QStringLiteral("200.0Hz"))->FontColor, fw::clWhite);
+}
+
+TEST_F(Graph, SecondClassShowsItsOwnLines)
+{
+    struct Case {
+        const char* name;
+        bool phaseClass;
+        int type;
+        bool q;
+    } cases[] = {{"first class, type 3", false, 3, false}, {"second class, type 3", true, 3, true},
+                 {"second class, type 7 repainted", true, 7, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<LMyFFTDrawHpLp6dB> g(c.phaseClass ? new LMyFFTDrawPhase : new LMyFFTDrawHpLp6dB);
+        graphscene::ConfigureLikeMainWindow(*g, 1070);
+        g->PaintPages();
+        g->DrawParam(c.type, -3.0, 2624.9, 1000.0f, 1.5, fw::clYellow);
+        g->SetCurveDisplay(true);
+        testsupport::RecordingCanvas rec;
+        g->UpdateCurvePage();
+        EXPECT_EQ(FindText(rec, QStringLiteral("Q:1.50")) != nullptr, c.q);
+        EXPECT_NE(FindText(rec, QStringLiteral("1.00KHz")), nullptr);
+    }
+}
+
+TEST_F(Graph, PanAndBandZoom)
+{
+    LMyFFTDrawHpLp6dB g;
+    g.SetXAutoScale(false);
+    g.SetYAutoScale(false);
+    g.resize(540, 260);
+    g.PaintPages();
+    g.SetXYMinMax(0, 100, -10, 10);
+    const int W = g.GetPlotWidth();
+    g.MouseDown1(fw::mbLeft, fw::ssLeft, 100, 100);
+    g.MouseMove1(fw::ssLeft, 100 + W / 50, 100);
+    g.MouseUp1(fw::mbLeft, 0, 100 + W / 50, 100);
+    const double du = double(W / 50) * 100.0 / W; // 10 px of a 500 px page is 2 units
+    EXPECT_NEAR(g.XMin(), -du, 1e-9);
+    EXPECT_NEAR(g.XMax(), 100.0 - du, 1e-9);
+    // Ctrl-drag released where it started: an empty range, widened by one.
+    g.MouseDown1(fw::mbLeft, fw::ssCtrl | fw::ssLeft, 200, 100);
+    g.MouseMove1(fw::ssCtrl | fw::ssLeft, 200, 100);
+    g.MouseUp1(fw::mbLeft, fw::ssCtrl, 200, 100);
+    EXPECT_NEAR(g.XMax() - g.XMin(), 1.0, 1e-9);
+}
