@@ -54,7 +54,7 @@ QString TcPlotAxis::FormatValueText(TcPlotTextFormat FormatStyle, const QString&
         case iptfDateTime:
             if (!DateTimeFormat.isEmpty() && DateTimeFormat[0].toUpper() == QLatin1Char('J'))
                 text = (QString::number((long long)std::trunc(Value)) + QLatin1Char(' ')
-                        + FormatDateTime(DateTimeFormat.mid(1), Value))
+                        + FormatDateTime(DateTimeFormat.mid(1), Value).trimmed())
                            .trimmed();
             else
                 text = FormatDateTime(DateTimeFormat, Value).trimmed();
