@@ -10,16 +10,6 @@
 
 namespace chart {
 
-long long RoundHalfEven(double v)
-{
-    const double r = std::nearbyint(v); // the default rounding mode is to nearest, ties to even
-    if (r >= 9.2e18)
-        return LLONG_MAX;
-    if (r <= -9.2e18)
-        return LLONG_MIN;
-    return (long long)r;
-}
-
 int RoundInt(double v)
 {
     const long long r = RoundHalfEven(v);

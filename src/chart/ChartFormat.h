@@ -5,14 +5,24 @@
 
 #include <QString>
 #include <QStringList>
+#include <climits>
+#include <cmath>
 #include <cstdint>
 
 namespace chart {
 
 enum TcPrecisionStyle : std::uint8_t { ipsSignificantDigits, ipsFixedDecimalPoints };
 
-// Round to nearest, halves to even (the library's Round).
-long long RoundHalfEven(double v);
+// Round to nearest, halves to even (the library's Round); saturates at the 64-bit range.
+inline long long RoundHalfEven(double v)
+{
+    const double r = std::nearbyint(v); // the default rounding mode: to nearest, ties to even
+    if (!(r < 9.2e18))
+        return r != r ? 0 : LLONG_MAX;
+    if (r <= -9.2e18)
+        return LLONG_MIN;
+    return (long long)r;
+}
 int RoundInt(double v);
 
 // Decimals of a value text for a precision over the width |B - A|.

@@ -199,29 +199,30 @@ void TcPlotAxis::SetMinSpan(double NewMin, double NewSpan)
 
 void TcPlotAxis::ActualStartStop(int& start, int& stop) const
 {
-    if (IsHorz()) {
-        start = FScaleRect.Left;
-        stop = FScaleRect.Right;
-    } else {
-        start = FScaleRect.Bottom;
-        stop = FScaleRect.Top;
-    }
+    start = StartPixel();
+    stop = StopPixel();
     if (FReverseScale)
         std::swap(start, stop);
 }
 
 void TcPlotAxis::SetScaleRect(const TRect& r) { FScaleRect = r; }
 
-int TcPlotAxis::PositionToPixels(double Value) const
+int TcPlotAxis::PositionToPixelsSlow(double Value) const
 {
     int start, stop;
     ActualStartStop(start, stop);
     if (start == stop || FSpan <= 1e-300)
         return (start + stop) / 2;
     if (FScaleType == ipstLinear) {
-        double perUnit = (start - stop) / FSpan;
-        if (std::fabs(perUnit) > 1e300)
-            perUnit = 0;
+        if (start != FCacheStart || stop != FCacheStop || FSpan != FCacheSpan) {
+            FCacheStart = start;
+            FCacheStop = stop;
+            FCacheSpan = FSpan;
+            FCachePerUnit = (start - stop) / FSpan;
+            if (std::fabs(FCachePerUnit) > 1e300)
+                FCachePerUnit = 0;
+        }
+        const double perUnit = FCachePerUnit;
         // Clamp before converting, so that a huge product cannot overflow the integer.
         const double d = std::clamp((Value - FMin) * perUnit, -1e9, 1e9);
         const long long p = start - RoundHalfEven(std::isnan(d) ? 0 : d);
@@ -585,10 +586,8 @@ void TcPlotAxis::FillPopupMenu(TcPopupMenu& Menu)
 
 // Tracking.
 
-void TcPlotAxis::NewTrackingData(double v)
+void TcPlotAxis::TrackValue(double v)
 {
-    if (!FTrackingEnabled)
-        return;
     const double m = FMin, s = FSpan, M = m + s;
     if (!FFirstAlignDone) {
         FFirstAlignDone = true;

@@ -171,7 +171,21 @@ public:
     int RequiredWidth() const { return FRequiredWidth; }
 
     // Conversions.
-    int PositionToPixels(double Value) const;
+    int PositionToPixels(double Value) const
+    {
+        // The common case inline: a linear scale whose extent and span were seen last time.
+        const int start = FReverseScale ? StopPixel() : StartPixel();
+        const int stop = FReverseScale ? StartPixel() : StopPixel();
+        if (FScaleType == ipstLinear && start == FCacheStart && stop == FCacheStop && FSpan == FCacheSpan
+            && start != stop && FSpan > 1e-300) {
+            const double d = (Value - FMin) * FCachePerUnit;
+            if (d > -1e9 && d < 1e9) {
+                const long long p = start - (long long)std::nearbyint(d);
+                return int(p < -32000 ? -32000 : p > 32000 ? 32000 : p);
+            }
+        }
+        return PositionToPixelsSlow(Value);
+    }
     double PixelsToPosition(int Value) const;
     int WidthToPixels(double Value) const;
     double PositionToPercent(double Value) const;
@@ -189,7 +203,11 @@ public:
     void ZoomToRect(const TRect& r);
     void ScrollByFraction(double f);
     void ZoomByFraction(double f);
-    void NewTrackingData(double Value);
+    void NewTrackingData(double Value)
+    {
+        if (FTrackingEnabled)
+            TrackValue(Value);
+    }
     void ResetFirstAlign() { FFirstAlignDone = false; }
     void UpdateResumeValues();
     void AlignToIncrement();
@@ -245,6 +263,10 @@ private:
     // Hands the same input to the other axes of this kind while MasterUIInput is on.
     void Forward(const std::function<void(TcPlotAxis*)>& f);
     void ActualStartStop(int& start, int& stop) const;
+    int PositionToPixelsSlow(double Value) const;
+    void TrackValue(double Value);
+    int StartPixel() const { return Horizontal() ? FScaleRect.Left : FScaleRect.Bottom; }
+    int StopPixel() const { return Horizontal() ? FScaleRect.Right : FScaleRect.Top; }
     QString FormatValueText(TcPlotTextFormat FormatStyle, const QString& DateTimeFormat, double& MinLength,
                             bool MinLengthAutoAdjust, int Precision, TcPrecisionStyle PrecisionStyle, double Value);
     void AddTick(TcPlotTickType Type, double Value);
@@ -259,6 +281,9 @@ private:
     int LabelExtentAcross(TCanvas& Canvas);
 
     TRect FScaleRect, FFocusRect;
+    // Pixels per span unit for the last (start, stop, span) seen by PositionToPixels.
+    mutable int FCacheStart = 0, FCacheStop = 0;
+    mutable double FCacheSpan = 0, FCachePerUnit = 0;
     int FQuadSide = 3;
     bool FBlockMinSpanEvents = false;
     TcPlotAxis* FCartesianRefAxis = nullptr;

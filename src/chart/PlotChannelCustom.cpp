@@ -120,10 +120,8 @@ int TcPlotChannelCustom::AddPoint(double X, double Y, bool Null, bool Empty)
         FRunningYMin = Y;
     ++FRunningXCount;
     ++FRunningYCount;
-    FRunningXTotal += X;
-    FRunningYTotal += Y;
-    FRunningXMean = double(FRunningXTotal / FRunningXCount);
-    FRunningYMean = double(FRunningYTotal / FRunningYCount);
+    FRunningXTotal.Add(X);
+    FRunningYTotal.Add(Y);
     if (FXAxisTrackingEnabled || FYAxisTrackingEnabled) {
         const int newest = Count() - 1;
         if (MarkersVisible()) {
@@ -169,9 +167,9 @@ void TcPlotChannelCustom::ResetRunning()
 {
     FRunningXMax = FRunningYMax = -1e300;
     FRunningXMin = FRunningYMin = 1e300;
-    FRunningXMean = FRunningYMean = 0;
     FRunningXCount = FRunningYCount = 0;
-    FRunningXTotal = FRunningYTotal = 0;
+    FRunningXTotal.Clear();
+    FRunningYTotal.Clear();
 }
 
 void TcPlotChannelCustom::Clear()
@@ -248,26 +246,24 @@ double TcPlotChannelCustom::GetYMax()
 double TcPlotChannelCustom::GetXMean()
 {
     FRunningXCount = 0;
-    FRunningXTotal = 0;
+    FRunningXTotal.Clear();
     for (int i = 0; i < Count(); ++i)
         if (IsPointValid(i)) {
             ++FRunningXCount;
-            FRunningXTotal += GetPointX(i);
+            FRunningXTotal.Add(GetPointX(i));
         }
-    FRunningXMean = FRunningXCount ? double(FRunningXTotal / FRunningXCount) : 0;
-    return FRunningXMean;
+    return RunningXMean();
 }
 double TcPlotChannelCustom::GetYMean()
 {
     FRunningYCount = 0;
-    FRunningYTotal = 0;
+    FRunningYTotal.Clear();
     for (int i = 0; i < Count(); ++i)
         if (IsPointValid(i)) {
             ++FRunningYCount;
-            FRunningYTotal += GetPointY(i);
+            FRunningYTotal.Add(GetPointY(i));
         }
-    FRunningYMean = FRunningYCount ? double(FRunningYTotal / FRunningYCount) : 0;
-    return FRunningYMean;
+    return RunningYMean();
 }
 void TcPlotChannelCustom::ReCalcRunningMinMaxMean()
 {

@@ -10,11 +10,26 @@
 #include "framework/Fonts.h"
 
 #include <QVariant>
+#include <cmath>
 #include <memory>
 
 namespace chart {
 
 class TcPlotDataCursor;
+
+// A running sum with Neumaier compensation.
+struct TcCompensatedSum {
+    double Sum = 0;
+    double Compensation = 0;
+    void Add(double v)
+    {
+        const double t = Sum + v;
+        Compensation += std::fabs(Sum) >= std::fabs(v) ? (Sum - t) + v : (v - t) + Sum;
+        Sum = t;
+    }
+    double Value() const { return Sum + Compensation; }
+    void Clear() { Sum = Compensation = 0; }
+};
 
 enum TcPlotDataPointStatus : std::uint8_t { ipdpsValid, ipdpsNull, ipdpsEmpty };
 enum TcPlotChannelDataPointMoveStyle : std::uint8_t { ipcdpmsXandY, ipcdpmsXOnly, ipcdpmsYOnly };
@@ -109,10 +124,10 @@ public:
     int DrawStopIndex() const { return FStopIndex; }
     double RunningXMin() const { return FRunningXMin; }
     double RunningXMax() const { return FRunningXMax; }
-    double RunningXMean() const { return FRunningXMean; }
+    double RunningXMean() const { return FRunningXCount ? FRunningXTotal.Value() / double(FRunningXCount) : 0; }
     double RunningYMin() const { return FRunningYMin; }
     double RunningYMax() const { return FRunningYMax; }
-    double RunningYMean() const { return FRunningYMean; }
+    double RunningYMean() const { return FRunningYCount ? FRunningYTotal.Value() / double(FRunningYCount) : 0; }
     const TcPlotDataCustomList& DataList() const { return *FDataList; }
 
     // Points.
@@ -195,14 +210,15 @@ private:
     TcPlotChannelDataPointMoveStyle FUserCanMoveDataPointsStyle = ipcdpmsXandY;
     bool FMarkersBrushUseChannelColor = true, FMarkersPenUseChannelColor = true, FTraceVisible = true;
     int FLogBufferSize = 0;
-    // Running statistics; the totals are 80-bit so that long runs keep their mean. X and Y keep
-    // their own counts, so that an on-demand X mean never skews the running Y mean.
+    // Running statistics; the totals are compensated sums (at least the precision of an 80-bit
+    // total) so that long runs keep their mean. X and Y keep their own counts, so that an
+    // on-demand X mean never skews the running Y mean.
     long long FRunningXCount = 0;
     long long FRunningYCount = 0;
-    double FRunningXMin = 1e300, FRunningXMax = -1e300, FRunningXMean = 0;
-    long double FRunningXTotal = 0;
-    double FRunningYMin = 1e300, FRunningYMax = -1e300, FRunningYMean = 0;
-    long double FRunningYTotal = 0;
+    double FRunningXMin = 1e300, FRunningXMax = -1e300;
+    TcCompensatedSum FRunningXTotal;
+    double FRunningYMin = 1e300, FRunningYMax = -1e300;
+    TcCompensatedSum FRunningYTotal;
     TcPlotDataStyle FDataStyle = ipdsStandard;
     fw::TFont FMarkersFont;
 };

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
+#include <new>
 
 namespace chart {
 
@@ -34,15 +36,7 @@ std::unique_ptr<TcPlotDataCustomList> TcPlotDataCustomList::Create(TcPlotDataSty
 
 TcPlotPointStyle TcPlotDataCustomList::GetPointStyle(int) const { return FStored; }
 
-int TcPlotDataCustomList::GetStorageIndex(int Index) const
-{
-    if (Index < 0 || Index >= FCount)
-        Fail("Index out of Bounds");
-    if (FTail == 0)
-        return Index;
-    const int slot = Index + FTail;
-    return slot > FCount - 1 ? slot - FCount : slot;
-}
+void TcPlotDataCustomList::IndexOutOfBounds() { Fail("Index out of Bounds"); }
 
 int TcPlotDataCustomList::GrownCapacity() const
 {
@@ -91,7 +85,7 @@ template <class Rec> void TcPlotDataStorageList<Rec>::Linearise()
 {
     if (FTail == 0)
         return;
-    std::rotate(FList.begin(), FList.begin() + FTail, FList.begin() + FCount);
+    std::rotate(FList, FList + FTail, FList + FCount);
     FTail = 0;
 }
 
@@ -103,10 +97,15 @@ template <class Rec> void TcPlotDataStorageList<Rec>::SetCapacity(int NewCapacit
     if (NewCapacity == FCapacity)
         return;
     Linearise();
-    if (NewCapacity == 0)
-        std::vector<Rec>().swap(FList);
-    else
-        FList.resize(std::size_t(NewCapacity));
+    if (NewCapacity == 0) {
+        std::free(FList);
+        FList = nullptr;
+    } else {
+        void* grown = std::realloc(FList, sizeof(Rec) * std::size_t(NewCapacity));
+        if (!grown)
+            throw std::bad_alloc();
+        FList = static_cast<Rec*>(grown); // new slots are written by Add before anything reads them
+    }
     FCapacity = NewCapacity;
     if (FCount > NewCapacity)
         FCount = NewCapacity;
@@ -119,11 +118,11 @@ template <class Rec> void TcPlotDataStorageList<Rec>::DeletePoints(int Size)
     if (Size == 0)
         return;
     Linearise();
-    std::move(FList.begin() + Size, FList.begin() + FCount, FList.begin());
+    std::memmove(static_cast<void*>(FList), FList + Size, sizeof(Rec) * std::size_t(FCount - Size));
     FCount -= Size;
 }
 
-template <class Rec> Rec& TcPlotDataStorageList<Rec>::NewSlot(int& Index)
+template <class Rec> Rec& TcPlotDataStorageList<Rec>::FullSlot(int& Index)
 {
     if (FRingBufferEnabled && FCapacity > 0 && FCount == FCapacity) {
         ++FTail;

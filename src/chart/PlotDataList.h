@@ -8,7 +8,9 @@
 
 #include <QChar>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 namespace chart {
@@ -103,7 +105,16 @@ public:
 
 protected:
     explicit TcPlotDataCustomList(int dataPointSize);
-    int GetStorageIndex(int Index) const;
+    int GetStorageIndex(int Index) const
+    {
+        if (Index < 0 || Index >= FCount)
+            IndexOutOfBounds();
+        if (FTail == 0)
+            return Index;
+        const int slot = Index + FTail;
+        return slot > FCount - 1 ? slot - FCount : slot;
+    }
+    [[noreturn]] static void IndexOutOfBounds();
     int GrownCapacity() const;
 
     int FCount = 0;
@@ -136,22 +147,37 @@ struct TcPlotDataFull {
 };
 
 // The storage shared by the four lists: slots, growth, ring buffer, deletion in index order.
+// Records are plain values kept in one realloc'd block, so that growing a large list can extend
+// it in place instead of copying it.
 template <class Rec> class TcPlotDataStorageList : public TcPlotDataCustomList {
+    static_assert(std::is_trivially_copyable_v<Rec>);
+
 public:
+    ~TcPlotDataStorageList() override { std::free(FList); }
+    TcPlotDataStorageList(const TcPlotDataStorageList&) = delete;
+    TcPlotDataStorageList& operator=(const TcPlotDataStorageList&) = delete;
     void SetCapacity(int NewCapacity) override;
     void DeletePoints(int Size) override;
 
 protected:
     using TcPlotDataCustomList::TcPlotDataCustomList;
     // The slot for a new point (growing or overwriting the oldest); sets Index to its index.
-    Rec& NewSlot(int& Index);
+    Rec& NewSlot(int& Index)
+    {
+        if (FCount < FCapacity) {
+            Index = FCount++;
+            return FList[Index];
+        }
+        return FullSlot(Index);
+    }
+    Rec& FullSlot(int& Index);
     Rec& At(int Index) { return FList[GetStorageIndex(Index)]; }
     const Rec& At(int Index) const { return FList[GetStorageIndex(Index)]; }
     // Puts the oldest point in slot 0 so that a capacity change keeps the points in order.
     void Linearise();
     virtual const char* DeleteRangeMessage() const { return "Delete size out of Range"; }
     virtual bool AcceptsDeleteAll() const { return false; }
-    std::vector<Rec> FList;
+    Rec* FList = nullptr;
 };
 
 class TcPlotDataNullList : public TcPlotDataStorageList<TcPlotDataNull> {

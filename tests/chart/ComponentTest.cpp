@@ -128,8 +128,9 @@ TEST_F(Component, SharedTimerFollowsRegistrations)
     const std::size_t before = u.Count();
     probe.reset();
     EXPECT_EQ(u.Count(), before - 1);
-    if (u.Count() == 0)
+    if (u.Count() == 0) {
         EXPECT_FALSE(u.TimerEnabled());
+    }
     probe = std::make_unique<Probe>();
     EXPECT_TRUE(u.TimerEnabled());
 }
