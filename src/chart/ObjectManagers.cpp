@@ -13,16 +13,7 @@ const TColor ChannelPalette[30] = {
 TcPlotObjectManagerCustom::TcPlotObjectManagerCustom(TcPlotOwner* AOwner, const TcPlotHandlers& handlers)
     : FOwner(AOwner), FHandlers(handlers)
 {
-    if (!AOwner)
-        throw EChartError(QStringLiteral("Owner must be Assigned"));
-    if (!handlers.OnChange)
-        throw EChartError(QStringLiteral("OnChange event handler can not be null"));
-    if (!handlers.OnInsert)
-        throw EChartError(QStringLiteral("OnInsert event handler can not be null"));
-    if (!handlers.OnRemove)
-        throw EChartError(QStringLiteral("OnRemove event handler can not be null"));
-    if (!handlers.OnRename)
-        throw EChartError(QStringLiteral("AOnRename event handler can not be null"));
+    CheckHandlers(AOwner, handlers, "Owner must be Assigned");
 }
 
 void TcPlotObjectManagerCustom::Announce() { FHandlers.OnInsert(this); }

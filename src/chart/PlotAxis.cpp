@@ -300,43 +300,45 @@ void TcPlotAxis::Zoom(double Value)
     }
 }
 
-void TcPlotAxis::ZoomToFit()
+// The extent of the channels on this axis: their zoom getters, or their running extremes (fast).
+bool TcPlotAxis::ChannelExtent(bool fast, double& min, double& max)
 {
+    max = -1e300;
+    min = 1e300;
     if (!FOwner || !FOwner->Master().ChannelManager())
-        return;
-    double max = -1e300, min = 1e300;
+        return false;
     auto* channels = FOwner->Master().ChannelManager();
     for (int i = 0; i < channels->Count(); ++i) {
         TcPlotChannelCustom* c = channels->GetItem(i);
         const QString& name = IsXAxis() ? c->XAxisName() : c->YAxisName();
         if (name.compare(Name(), Qt::CaseInsensitive) != 0)
             continue;
-        max = std::max(max, IsXAxis() ? c->GetZoomXMax() : c->GetZoomYMax());
-        min = std::min(min, IsXAxis() ? c->GetZoomXMin() : c->GetZoomYMin());
+        if (fast) {
+            max = std::max(max, IsXAxis() ? c->RunningXMax() : c->RunningYMax());
+            min = std::min(min, IsXAxis() ? c->RunningXMin() : c->RunningYMin());
+        } else {
+            max = std::max(max, IsXAxis() ? c->GetZoomXMax() : c->GetZoomYMax());
+            min = std::min(min, IsXAxis() ? c->GetZoomXMin() : c->GetZoomYMin());
+        }
     }
-    if (max > -1e300 && min < 1e300 && max != min) {
-        double w = max - min;
-        if (FTrackingSpanMinimum != 0 && FTrackingSpanMinimum > w)
-            w = FTrackingSpanMinimum;
-        SetMinSpan(min - FTrackingMinMargin, w + FTrackingMaxMargin + FTrackingMinMargin);
-    }
+    return max > -1e300 && min < 1e300 && max != min;
+}
+
+void TcPlotAxis::ZoomToFit()
+{
+    double min, max;
+    if (!ChannelExtent(false, min, max))
+        return;
+    double w = max - min;
+    if (FTrackingSpanMinimum != 0 && FTrackingSpanMinimum > w)
+        w = FTrackingSpanMinimum;
+    SetMinSpan(min - FTrackingMinMargin, w + FTrackingMaxMargin + FTrackingMinMargin);
 }
 
 void TcPlotAxis::ZoomToFitFast()
 {
-    if (!FOwner || !FOwner->Master().ChannelManager())
-        return;
-    double max = -1e300, min = 1e300;
-    auto* channels = FOwner->Master().ChannelManager();
-    for (int i = 0; i < channels->Count(); ++i) {
-        TcPlotChannelCustom* c = channels->GetItem(i);
-        const QString& name = IsXAxis() ? c->XAxisName() : c->YAxisName();
-        if (name.compare(Name(), Qt::CaseInsensitive) != 0)
-            continue;
-        max = std::max(max, IsXAxis() ? c->RunningXMax() : c->RunningYMax());
-        min = std::min(min, IsXAxis() ? c->RunningXMin() : c->RunningYMin());
-    }
-    if (max > -1e300 && min < 1e300 && max != min)
+    double min, max;
+    if (ChannelExtent(true, min, max))
         SetMinSpan(min - FTrackingMinMargin, max - min + FTrackingMaxMargin + FTrackingMinMargin);
 }
 

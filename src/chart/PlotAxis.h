@@ -265,6 +265,7 @@ private:
     void ActualStartStop(int& start, int& stop) const;
     int PositionToPixelsSlow(double Value) const;
     void TrackValue(double Value);
+    bool ChannelExtent(bool fast, double& min, double& max);
     int StartPixel() const { return Horizontal() ? FScaleRect.Left : FScaleRect.Bottom; }
     int StopPixel() const { return Horizontal() ? FScaleRect.Right : FScaleRect.Top; }
     QString FormatValueText(TcPlotTextFormat FormatStyle, const QString& DateTimeFormat, double& MinLength,

@@ -295,8 +295,13 @@ void TcPlotObject::AddEditMenuItem(TcPopupMenu& Menu)
 TcPlotManagerObject::TcPlotManagerObject(TcPlotOwner* AOwner, const TcPlotHandlers& handlers)
     : TcPlotObject(AOwner, handlers)
 {
-    if (!AOwner)
-        throw EChartError(QStringLiteral("Owner must be assigned"));
+    CheckHandlers(AOwner, handlers, "Owner must be assigned");
+}
+
+void CheckHandlers(const void* owner, const TcPlotHandlers& handlers, const char* ownerMessage)
+{
+    if (!owner)
+        throw EChartError(QString::fromLatin1(ownerMessage));
     if (!handlers.OnChange)
         throw EChartError(QStringLiteral("OnChange event handler can not be null"));
     if (!handlers.OnInsert)

@@ -331,6 +331,10 @@ private:
     int FGroupIndex = 0;
 };
 
+// Raises the library's error when the owner or a handler is missing (checked in the order owner,
+// change, insert, remove, rename); the owner's text differs between objects and managers.
+void CheckHandlers(const void* owner, const TcPlotHandlers& handlers, const char* ownerMessage);
+
 // Withdraws an object from its chart and deletes it.
 void FreeObject(TcPlotObject* Object);
 

@@ -5,6 +5,8 @@
 
 #include "support/RecordingCanvas.h"
 
+#include "ErrorOf.h"
+
 #include <gtest/gtest.h>
 
 using namespace chart;
@@ -12,15 +14,7 @@ using namespace charttest;
 
 namespace {
 
-template <class F> QString ErrorOf(F f)
-{
-    try {
-        f();
-    } catch (const EChartError& e) {
-        return e.Message();
-    }
-    return QStringLiteral("<no error>");
-}
+using charttest::ErrorOf;
 
 class Charts : public ::testing::Test {
 protected:

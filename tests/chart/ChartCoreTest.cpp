@@ -7,6 +7,8 @@
 #include "chart/PlotDataList.h"
 #include "chart/PropertyText.h"
 
+#include "ErrorOf.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -16,15 +18,7 @@ using namespace chart;
 
 namespace {
 
-template <class F> QString ErrorOf(F f)
-{
-    try {
-        f();
-    } catch (const EChartError& e) {
-        return e.Message();
-    }
-    return QStringLiteral("<no error>");
-}
+using charttest::ErrorOf;
 
 TEST(ChartMath, LogAndPowerAreExactWhereUsedAndRefuseNonPositiveArguments)
 {

@@ -6,6 +6,8 @@
 #include "framework/Timer.h"
 
 #include <QTemporaryDir>
+#include "ErrorOf.h"
+
 #include <gtest/gtest.h>
 
 using namespace chart;
@@ -18,15 +20,7 @@ protected:
     void SetUp() override { EnsureApp(); }
 };
 
-template <class F> QString ErrorOf(F f)
-{
-    try {
-        f();
-    } catch (const EChartError& e) {
-        return e.Message();
-    }
-    return QStringLiteral("<no error>");
-}
+using charttest::ErrorOf;
 
 TEST_F(ObjectModel, ManagersAnnounceThemselvesAfterConstruction)
 {
