@@ -1,0 +1,308 @@
+// The component base: repaint pacing on a fake clock (a clock stepped back included), the update
+// lock, the shared repaint timer, the paint that survives a failure, input order and failures,
+// bounds and the private timer; and the shared drawing functions on the recording canvas.
+#include "ChartFixture.h"
+
+#include "chart/ChartDraw.h"
+#include "chart/Component.h"
+#include "runtime/Timer.h"
+#include "support/RecordingCanvas.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+using namespace chart;
+using namespace charttest;
+
+namespace {
+
+struct FakeClock : TcPaceClock {
+    double now = 1000;
+    double NowMs() const override { return now; }
+};
+
+class Probe : public TcCustomComponent {
+public:
+    std::function<void()> PaintHook;
+    std::vector<std::string> Calls;
+    bool ThrowOnMouse = false;
+    int Painted = 0;
+    using TcComponent::BackGroundChange;
+
+protected:
+    void iPaint(TCanvas& Canvas) override
+    {
+        ++Painted;
+        DrawBackGround(Canvas, BackGroundColor());
+        if (PaintHook)
+            PaintHook();
+    }
+    void iKeyDown(Word&, TShiftState) override { Calls.push_back("iKeyDown"); }
+    void iMouseDown(TMouseButton, TShiftState, int, int) override
+    {
+        Calls.push_back("iMouseDown");
+        if (ThrowOnMouse)
+            throw std::runtime_error("boom");
+    }
+    void iMouseUp(TMouseButton b, TShiftState s, int x, int y) override
+    {
+        Calls.push_back("iMouseUp " + std::to_string(int(b)) + " " + std::to_string(s) + " " + std::to_string(x) + " "
+                        + std::to_string(y));
+    }
+    void iDoubleClick() override { Calls.push_back("iDoubleClick"); }
+};
+
+class Component : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnsureApp();
+        SetPaceClock(&clock);
+        SetChartErrorLog([this](const QString& m) { logged.push_back(m); });
+        probe = std::make_unique<Probe>();
+        probe->SetBounds(0, 0, 120, 60);
+        probe->RepaintNow();
+    }
+    void TearDown() override
+    {
+        probe.reset();
+        SetPaceClock(nullptr);
+        SetChartErrorLog(nullptr);
+    }
+    FakeClock clock;
+    std::vector<QString> logged;
+    std::unique_ptr<Probe> probe;
+};
+
+TEST_F(Component, PacedRepaintsAndTheSharedTimer)
+{
+    probe->SetAutoFrameRate(true);
+    clock.now += 100;
+    probe->RepaintNow();
+    clock.now += 5;
+    probe->InvalidateChange(); // within one frame (16.7 ms): stays pending
+    EXPECT_TRUE(probe->NeedsRepaint());
+    TcUpdateObject::Instance().DoTimer();
+    EXPECT_TRUE(probe->NeedsRepaint()); // still within the frame
+    clock.now += 20;
+    TcUpdateObject::Instance().DoTimer();
+    EXPECT_FALSE(probe->NeedsRepaint());
+
+    // A clock that steps back never freezes the chart.
+    clock.now -= 3600 * 1000;
+    probe->InvalidateChange();
+    EXPECT_FALSE(probe->NeedsRepaint());
+    EXPECT_EQ(probe->LastUpdateMs(), clock.now);
+
+    probe->SetUpdateFrameRate(0);
+    clock.now += 1;
+    probe->InvalidateChange();
+    EXPECT_FALSE(probe->NeedsRepaint());
+}
+
+TEST_F(Component, UpdateLockIsAFlag)
+{
+    const double last = probe->LastUpdateMs();
+    clock.now += 100;
+    probe->BeginUpdate();
+    probe->BeginUpdate();
+    probe->InvalidateChange();
+    EXPECT_EQ(probe->LastUpdateMs(), last);
+    TcUpdateObject::Instance().DoTimer(); // the timer leaves a locked control alone
+    EXPECT_TRUE(probe->NeedsRepaint());
+    probe->EndUpdate(); // one EndUpdate releases both
+    EXPECT_FALSE(probe->UpdateActive());
+    EXPECT_EQ(probe->LastUpdateMs(), clock.now);
+    clock.now += 100;
+    probe->BeginUpdate();
+    probe->EndUpdate(); // nothing changed: no repaint
+    EXPECT_EQ(probe->LastUpdateMs(), clock.now - 100);
+}
+
+TEST_F(Component, SharedTimerFollowsRegistrations)
+{
+    auto& u = TcUpdateObject::Instance();
+    const std::size_t before = u.Count();
+    probe.reset();
+    EXPECT_EQ(u.Count(), before - 1);
+    if (u.Count() == 0) {
+        EXPECT_FALSE(u.TimerEnabled());
+    }
+    probe = std::make_unique<Probe>();
+    EXPECT_TRUE(u.TimerEnabled());
+}
+
+TEST_F(Component, APaintFailureShowsItsMessage)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> fail;
+        QString message;
+    } cases[] = {
+        {"library error", [] { throw EChartError("Bad thing"); }, "Bad thing"},
+        {"other exception", [] { throw std::out_of_range("index 7"); }, "index 7"},
+        {"anything", [] { throw 42; }, "Unknown error"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        probe->PaintHook = c.fail;
+        int onPaint = 0;
+        probe->OnPaint = [&](TcComponent*, TCanvas&) { ++onPaint; };
+        testsupport::RecordingCanvas rec;
+        const QImage image = probe->PaintToImage();
+        EXPECT_EQ(onPaint, 1);
+        EXPECT_EQ(image.pixelColor(1, 50), QColor(Qt::black));
+        ASSERT_FALSE(rec.Texts().empty());
+        EXPECT_EQ(rec.Texts().back(), c.message);
+        EXPECT_EQ(rec.Named("DrawText").back().FontColor, fw::clWhite);
+    }
+    probe->PaintHook = nullptr;
+    probe->repaint(); // through paintEvent: nothing escapes
+}
+
+TEST_F(Component, InputOrderAndFailures)
+{
+    std::vector<std::string>& calls = probe->Calls;
+    probe->OnKeyDown = [&](fw::TControl*, Word&, TShiftState) { calls.push_back("OnKeyDown"); };
+    probe->OnMouseDown = [&](fw::TControl*, TMouseButton, TShiftState, int, int) { calls.push_back("OnMouseDown"); };
+    probe->OnDblClick = [&](fw::TControl*) { calls.push_back("OnDblClick"); };
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+    QApplication::sendEvent(probe.get(), &key);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(probe.get(), &press);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(probe.get(), &dbl);
+    EXPECT_EQ(calls, (std::vector<std::string>{"OnKeyDown", "iKeyDown", "iMouseDown", "OnMouseDown", "iDoubleClick",
+                                               "OnDblClick", "iMouseDown", "OnMouseDown"}));
+
+    calls.clear();
+    probe->ThrowOnMouse = true;
+    QApplication::sendEvent(probe.get(), &press); // logged and ignored
+    EXPECT_EQ(calls, (std::vector<std::string>{"iMouseDown"}));
+    ASSERT_EQ(logged.size(), 1u);
+    EXPECT_TRUE(logged[0].contains("boom"));
+
+    calls.clear();
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(probe.get(), &out);
+    EXPECT_EQ(calls, (std::vector<std::string>{"iMouseUp 0 0 0 0"}));
+}
+
+TEST_F(Component, BoundsAndCachedDrawing)
+{
+    probe->PaintToImage();
+    EXPECT_FALSE(probe->BackGroundChanged());
+    probe->SetBounds(0, 0, 120, 60); // unchanged: no repaint
+    EXPECT_FALSE(probe->BackGroundChanged());
+    probe->SetBounds(0, 0, 130, 60);
+    EXPECT_TRUE(probe->BackGroundChanged());
+    ASSERT_NE(probe->BackGroundBitmap(), nullptr);
+    EXPECT_EQ(probe->BackGroundBitmap()->width(), 130);
+    probe->SetCachedDrawing(false);
+    EXPECT_EQ(probe->BackGroundBitmap(), nullptr);
+    probe->SetCachedDrawing(true);
+    EXPECT_EQ(probe->BackGroundBitmap(), nullptr);
+    probe->SetBounds(0, 0, 140, 60);
+    EXPECT_NE(probe->BackGroundBitmap(), nullptr);
+}
+
+TEST_F(Component, PrivateTimer)
+{
+    fw::FakeTimerScope timers;
+    std::vector<int> ticks;
+    probe->OnInternalTimer = [&](TcVCLComponent*) { ticks.push_back(timers.Fake.Now()); };
+    probe->TimerStart(500, 100);
+    probe->TimerStart(10, 10); // ignored while running
+    timers.Fake.Advance(800);
+    EXPECT_EQ(ticks, (std::vector<int>{500, 600, 700, 800}));
+    probe->TimerStop();
+    EXPECT_FALSE(probe->GetTimerRunning());
+    timers.Fake.Advance(500);
+    EXPECT_EQ(ticks.size(), 4u);
+    probe->TimerStart(0, 0);
+    EXPECT_FALSE(probe->GetTimerRunning());
+}
+
+TEST_F(Component, PropertyKindsByDottedPath)
+{
+    EXPECT_EQ(probe->GetPropertyTypeKind("autoframerate"), int(TcPropertyKind::Ordinal));
+    EXPECT_EQ(probe->GetPropertyTypeKind("Nothing.Here"), -1);
+}
+
+// Shared drawing functions.
+
+class Drawing : public ::testing::Test {
+protected:
+    void SetUp() override { EnsureApp(); }
+    MetricsScope metrics;
+    Scratch s;
+};
+
+TEST_F(Drawing, GradientStartsOnTheNamedSide)
+{
+    testsupport::RecordingCanvas rec;
+    FillGradient(s.canvas, {0, 0, 10, 5}, ifdTopBottom, fw::clRed, fw::clBlue);
+    const auto lines = rec.Named("LineTo");
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines.front().Args, (std::vector<int>{0, 0, 10, 0}));
+    EXPECT_EQ(lines.front().Pen.Color, fw::clRed);
+    EXPECT_EQ(lines.back().Pen.Color, fw::clBlue);
+    EXPECT_EQ(lines[2].Pen.Color, fw::RGB(128, 0, 128)); // 127.5 rounds to even
+    EXPECT_EQ(s.image.pixelColor(3, 0), QColor(255, 0, 0));
+
+    rec.Clear();
+    FillGradient(s.canvas, {0, 0, 10, 5}, ifdBottomTop, fw::clRed, fw::clBlue);
+    EXPECT_EQ(rec.Named("LineTo").back().Pen.Color, fw::clRed);
+    rec.Clear();
+    FillGradient(s.canvas, {0, 0, 10, 1}, ifdTopBottom, fw::clRed, fw::clBlue); // 0 steps
+    FillGradient(s.canvas, {0, 0, 3, 3}, ifdCircleOut, fw::clRed, fw::clBlue);
+    EXPECT_TRUE(rec.Ops.empty());
+}
+
+TEST_F(Drawing, FramesTextAndFlags)
+{
+    testsupport::RecordingCanvas rec;
+    DrawButtonFrame(s.canvas, {10, 10, 50, 30}, 2);
+    ASSERT_EQ(rec.Named("Polygon").size(), 1u);
+    EXPECT_EQ(rec.Named("Polygon")[0].Pen.Color, fw::clBtnShadow);
+    rec.Clear();
+    DrawButtonFrame(s.canvas, {10, 10, 50, 30}, 5);
+    EXPECT_TRUE(rec.Ops.empty());
+
+    fw::TRect r{0, 0, 100, 20};
+    DrawTextInRect(s.canvas, "abc", r, fw::DT_NOPREFIX, false, fw::clBlack); // black: drawn once
+    EXPECT_EQ(rec.Named("DrawText").size(), 1u);
+    rec.Clear();
+    DrawTextInRect(s.canvas, "abc", r, fw::DT_NOPREFIX, false, fw::clBtnFace); // embossed
+    const auto draws = rec.Named("DrawText");
+    ASSERT_EQ(draws.size(), 2u);
+    EXPECT_EQ(draws[0].Args[0], 1);
+    EXPECT_EQ(draws[0].FontColor, ShiftColor(fw::clBtnFace, 64, true));
+    EXPECT_EQ(draws[1].FontColor, ShiftColor(fw::clBtnFace, 32, false));
+    EXPECT_EQ(ShiftColor(fw::RGB(250, 10, 128), 64, true), fw::RGB(255, 74, 192));
+
+    struct Case {
+        std::uint16_t layout;
+        unsigned flags;
+    } cases[] = {{528, fw::DT_VCENTER | fw::DT_NOCLIP | fw::DT_NOPREFIX},
+                 {649, fw::DT_SINGLELINE | fw::DT_NOCLIP | fw::DT_NOPREFIX},
+                 {2560, fw::DT_NOCLIP | fw::DT_CALCRECT | fw::DT_NOPREFIX},
+                 {73, fw::DT_WORDBREAK | fw::DT_NOPREFIX}};
+    for (const auto& c : cases)
+        EXPECT_EQ(TextLayoutToDrawTextFlags(c.layout), c.flags) << c.layout;
+
+    fw::TRect out;
+    DrawRotatedText(s.canvas, "ABCDEF", {0, 0, 100, 100}, ira090, iahCenter, true, fw::clBlack, out);
+    EXPECT_EQ(out, (fw::TRect{44, 32, 56, 68}));
+    EXPECT_EQ(GetMaxLineWidth(s.canvas, "ab\r\nabcd\nx"), 24);
+    EXPECT_EQ(GetTextHeight(s.canvas, "ab\r\nabcd"), 26);
+    EXPECT_EQ(RectFromCornersXY(true, 5, 1, 2, 9), (fw::TRect{1, 2, 9, 5}));
+    EXPECT_EQ(PointXY(true, 1, 2), (fw::TPoint{2, 1}));
+}
+
+} // namespace
