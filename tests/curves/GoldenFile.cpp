@@ -58,3 +58,10 @@ double PhaseDistance(double a, double b)
     const double d = std::fmod(std::fabs(a - b), 36.0);
     return d > 18.0 ? 36.0 - d : d;
 }
+
+std::string Describe(const GoldenCurve& c)
+{
+    return c.kind + " " + c.name + " type " + std::to_string(c.type) + (c.highPass ? " HP" : "") + " f " +
+           std::to_string(c.frequency) + " g " + std::to_string(c.gain) + " q " + std::to_string(c.q) +
+           " c " + std::to_string(c.shape1) + "/" + std::to_string(c.shape2) + (c.phase ? " phase" : " mag");
+}

@@ -29,3 +29,6 @@ GoldenFile ReadGoldenFile(const std::string& path);
 
 // Distance of two phase values in units of 10 degrees, modulo a whole turn (36).
 double PhaseDistance(double a, double b);
+
+// One line naming a reference curve and its parameters, for failure messages.
+std::string Describe(const GoldenCurve& c);
