@@ -1,5 +1,7 @@
 #include "SyncCoreRig.h"
 
+#include <QTimer>
+
 #include <algorithm>
 #include <chrono>
 #include <thread>
@@ -13,16 +15,18 @@ QCoreApplication& SyncApp()
     return app;
 }
 
-bool PumpUntil(const std::function<bool()>& pred, int timeoutMs, bool spin)
+bool PumpUntil(const std::function<bool()>& pred, int timeoutMs)
 {
     SyncApp();
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    // Sleeps in the event loop until something arrives, as the program does; the heartbeat bounds
+    // the wait for a predicate that another thread changes without posting an event.
+    QTimer heartbeat;
+    heartbeat.start(10);
     while (!pred()) {
         if (std::chrono::steady_clock::now() > end)
             return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, spin ? 1 : 5);
-        if (!spin)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
 }
@@ -45,7 +49,7 @@ bool CoreRig::OpenTcp(uint16_t port)
     Core.ClientSocket.Address = "127.0.0.1";
     Core.ClientSocket.Port = port;
     Core.ClientSocket.SetActive(true);
-    if (!PumpUntil([&] { return Core.ClientSocket.Connected(); }, 3000, Spin) || !Core.OpenNetTransport())
+    if (!PumpUntil([&] { return Core.ClientSocket.Connected(); }, 3000) || !Core.OpenNetTransport())
         return false;
     Start();
     return true;
@@ -62,8 +66,7 @@ bool CoreRig::OpenPty(const std::string& path)
 
 bool CoreRig::ReadDone(int timeoutMs)
 {
-    return PumpUntil([&] { return !FLinkOpen || (Machine.Online() && !Machine.Busy() && LevelPoll); }, timeoutMs,
-                     Spin);
+    return PumpUntil([&] { return !FLinkOpen || (Machine.Online() && !Machine.Busy() && LevelPoll); }, timeoutMs);
 }
 
 void CoreRig::SendCommand(const LCmd& cmd, bool noCoalesce)

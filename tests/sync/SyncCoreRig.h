@@ -15,9 +15,8 @@
 
 // The one application object of a test or benchmark program.
 QCoreApplication& SyncApp();
-// Runs the event loop until pred holds or the time is up. With spin, it never sleeps between
-// rounds (for measurements); otherwise it sleeps a millisecond to leave the machine to others.
-bool PumpUntil(const std::function<bool()>& pred, int timeoutMs, bool spin = false);
+// Runs the event loop until pred holds or the time is up, sleeping until events arrive.
+bool PumpUntil(const std::function<bool()>& pred, int timeoutMs);
 
 // The application exists before the link core's sockets.
 struct SyncAppFirst {
@@ -45,7 +44,6 @@ public:
     LLinkCore Core;
     int TimeoutCap = 1 << 30;  // short reply time-outs for the fault tests
     bool NoIdlePoll = false;   // no idle polls, so that frames can be counted
-    bool Spin = false;         // pump without sleeping (measurements)
 
 private:
     void Start();
