@@ -24,6 +24,7 @@ public:
     BenchRig()
     {
         NoIdlePoll = true;
+        EventLoopWait = true;
     }
     bool Open(uint16_t port) { return OpenTcp(port); }
     bool Idle() { return ReadDone(20000) && LinkOpen(); }
@@ -80,7 +81,7 @@ void BM_Upload20(benchmark::State& state)
     for (auto _ : state) {
         rig.ClearSent();
         rig.Machine.StartUnitUpload();
-        if (!PumpUntil([&] { return !rig.Machine.Busy(); }, 20000))
+        if (!WaitInEventLoop([&] { return !rig.Machine.Busy(); }, 20000))
             state.SkipWithError("upload did not finish");
         frames = rig.Sent().size();
     }
@@ -114,7 +115,7 @@ void BM_Download20(benchmark::State& state)
         rig.OpenName = dir + "/all.unt";
         state.ResumeTiming();
         rig.Machine.StartUnitDownload();
-        if (!PumpUntil([&] { return !rig.Machine.Busy(); }, 20000))
+        if (!WaitInEventLoop([&] { return !rig.Machine.Busy(); }, 20000))
             state.SkipWithError("download did not finish");
         frames = rig.Sent().size();
     }

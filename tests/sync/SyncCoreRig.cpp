@@ -19,8 +19,21 @@ bool PumpUntil(const std::function<bool()>& pred, int timeoutMs)
 {
     SyncApp();
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    // Sleeps in the event loop until something arrives, as the program does; the heartbeat bounds
-    // the wait for a predicate that another thread changes without posting an event.
+    while (!pred()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        // Leaves the device's thread time to act on what it received before the next check.
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+bool WaitInEventLoop(const std::function<bool()>& pred, int timeoutMs)
+{
+    SyncApp();
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    // The heartbeat bounds the wait for a predicate that another thread changes without an event.
     QTimer heartbeat;
     heartbeat.start(10);
     while (!pred()) {
@@ -49,7 +62,7 @@ bool CoreRig::OpenTcp(uint16_t port)
     Core.ClientSocket.Address = "127.0.0.1";
     Core.ClientSocket.Port = port;
     Core.ClientSocket.SetActive(true);
-    if (!PumpUntil([&] { return Core.ClientSocket.Connected(); }, 3000) || !Core.OpenNetTransport())
+    if (!Wait([&] { return Core.ClientSocket.Connected(); }, 3000) || !Core.OpenNetTransport())
         return false;
     Start();
     return true;
@@ -64,9 +77,14 @@ bool CoreRig::OpenPty(const std::string& path)
     return true;
 }
 
+bool CoreRig::Wait(const std::function<bool()>& pred, int timeoutMs) const
+{
+    return EventLoopWait ? WaitInEventLoop(pred, timeoutMs) : PumpUntil(pred, timeoutMs);
+}
+
 bool CoreRig::ReadDone(int timeoutMs)
 {
-    return PumpUntil([&] { return !FLinkOpen || (Machine.Online() && !Machine.Busy() && LevelPoll); }, timeoutMs);
+    return Wait([&] { return !FLinkOpen || (Machine.Online() && !Machine.Busy() && LevelPoll); }, timeoutMs);
 }
 
 void CoreRig::SendCommand(const LCmd& cmd, bool noCoalesce)

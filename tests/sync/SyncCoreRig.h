@@ -15,8 +15,10 @@
 
 // The one application object of a test or benchmark program.
 QCoreApplication& SyncApp();
-// Runs the event loop until pred holds or the time is up, sleeping until events arrive.
+// Runs the event loop until pred holds or the time is up, pausing a millisecond between rounds.
 bool PumpUntil(const std::function<bool()>& pred, int timeoutMs);
+// The same, sleeping in the event loop until something arrives, as the program does (measurements).
+bool WaitInEventLoop(const std::function<bool()>& pred, int timeoutMs);
 
 // The application exists before the link core's sockets.
 struct SyncAppFirst {
@@ -32,6 +34,7 @@ public:
     bool OpenPty(const std::string& path);
     // The read is over when it has restarted the level poll (or the link is gone).
     bool ReadDone(int timeoutMs = 10000);
+    bool Wait(const std::function<bool()>& pred, int timeoutMs) const;
 
     void SendCommand(const LCmd& cmd, bool noCoalesce) override;
     void StartTimer(LSyncTimer timer, int ms) override;
@@ -44,6 +47,7 @@ public:
     LLinkCore Core;
     int TimeoutCap = 1 << 30;  // short reply time-outs for the fault tests
     bool NoIdlePoll = false;   // no idle polls, so that frames can be counted
+    bool EventLoopWait = false; // waits sleep in the event loop, as the program does (measurements)
 
 private:
     void Start();
