@@ -56,7 +56,11 @@ class LTransport {
   virtual void Run() = 0;
   virtual void WriteOut(const uint8_t* bytes, int length) = 0;
   void SetPending(const uint8_t* bytes, int length);
-  void WritePending();  // under the worker lock
+  bool WritePending();  // under the worker lock; false when nothing is pending
+  // Writes the pending frame only when it has not been written yet; true when it did.
+  bool WriteFresh();  // under the worker lock
+  // The frame handed over last has been written (a reply can answer it).
+  bool PendingWritten();
   bool PendingEmpty();
   uint8_t PendingDestination();
   void DropPending();
@@ -78,6 +82,8 @@ class LTransport {
   std::mutex FSendLock;  // the send buffer and its length change together
   BSTM FSendBuffer;
   BSTM FWriting;  // the worker's copy of the send buffer while it writes
+  uint64_t FPendingSeq = 0;  // counts the frames handed over
+  uint64_t FWrittenSeq = 0;  // the count when the send buffer was last written
   std::thread FThread;
   std::mutex FEndLock;
   std::condition_variable FEndCv;

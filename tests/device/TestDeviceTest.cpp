@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -216,6 +218,109 @@ TEST(TestDeviceFaults, RepliesThatTheEditorMustRefuseOrSkip)
     }
 }
 
+// The faults of the editor's fault suite, over TCP: one late reply, one doubled reply, a half
+// close that keeps the device listening, a rewritten reply and a flood of unsolicited replies.
+TEST(TestDeviceFaults, LateDoubledHalfClosedRewrittenAndFlooding)
+{
+    const BSTM ack = BuildReplyFrame(1, kAckCode, {});
+    const BSTM connected = BuildReplyFrame(1, 16, {});
+    {
+        SCOPED_TRACE("late");
+        TestDevice device;
+        DeviceFaults faults;
+        faults.LateFrame = 2;
+        faults.LateMs = 300;
+        device.SetFaults(faults);
+        ASSERT_TRUE(device.StartTcp(0));
+        TestLink link;
+        ASSERT_TRUE(link.ConnectTcp(device.Port()));
+        EXPECT_EQ(link.Request(CM_MCS_CMD(1, 16), 200), connected);
+        ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 17), 1)));
+        EXPECT_TRUE(link.ReadFrames(1, 50).empty());  // only this one is late
+        EXPECT_EQ(link.ReadFrames(1, kWaitMs), std::vector<BSTM>{ack});
+    }
+    {
+        SCOPED_TRACE("doubled, in one write");
+        TestDevice device;
+        DeviceFaults faults;
+        faults.DoubleFrame = 1;
+        device.SetFaults(faults);
+        ASSERT_TRUE(device.StartTcp(0));
+        TestLink link;
+        ASSERT_TRUE(link.ConnectTcp(device.Port()));
+        ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 16), 1)));
+        BSTM both = connected;
+        both.insert(both.end(), connected.begin(), connected.end());
+        BSTM got;
+        while (got.size() < both.size()) {
+            const BSTM piece = link.ReadOnce(kWaitMs);
+            ASSERT_FALSE(piece.empty());
+            got.insert(got.end(), piece.begin(), piece.end());
+        }
+        EXPECT_EQ(got, both);
+        EXPECT_EQ(link.Request(CM_MCS_CMD(1, 17)), ack);  // later frames once
+    }
+    {
+        SCOPED_TRACE("half close");
+        TestDevice device;
+        DeviceFaults faults;
+        faults.HalfCloseAfter = 1;
+        device.SetFaults(faults);
+        ASSERT_TRUE(device.StartTcp(0));
+        TestLink link;
+        ASSERT_TRUE(link.ConnectTcp(device.Port()));
+        EXPECT_EQ(link.Request(CM_MCS_CMD(1, 16)), connected);
+        bool eof = false;
+        link.ReadOnce(kWaitMs, &eof);
+        EXPECT_TRUE(eof);
+        ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 19), 1)));
+        EXPECT_TRUE(device.WaitForFrames(2, kWaitMs));  // still listening
+        EXPECT_TRUE(device.LinkOpen());
+    }
+    {
+        SCOPED_TRACE("rewritten");
+        TestDevice device;
+        DeviceFaults faults;
+        faults.Rewrite = [](const LCmd& request, const BSTM& reply) {
+            return request.GetCode() == 19 ? BSTM{0x10, 0x02, 0x01, 0x00, 0x00} : reply;
+        };
+        device.SetFaults(faults);
+        ASSERT_TRUE(device.StartTcp(0));
+        TestLink link;
+        ASSERT_TRUE(link.ConnectTcp(device.Port()));
+        ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 19), 1)));
+        EXPECT_EQ(link.ReadOnce(kWaitMs), (BSTM{0x10, 0x02, 0x01, 0x00, 0x00}));
+        EXPECT_EQ(link.Request(CM_MCS_CMD(1, 16)), connected);
+    }
+    {
+        SCOPED_TRACE("flood");
+        TestDevice device;
+        DeviceFaults faults;
+        faults.Flood = true;
+        device.SetFaults(faults);
+        ASSERT_TRUE(device.StartTcp(0));
+        TestLink link;
+        ASSERT_TRUE(link.ConnectTcp(device.Port()));
+        const std::vector<BSTM> floods = link.ReadFrames(20, kWaitMs);
+        ASSERT_EQ(floods.size(), 20u);
+        for (const BSTM& f : floods) {
+            EXPECT_EQ(LCmd(f, 1).GetCode(), 64);
+        }
+        EXPECT_GE(device.FloodWritten(), 20u);
+        // Requests are still heard and answered among the unsolicited replies.
+        ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 16), 1)));
+        bool answered = false;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
+        while (!answered && std::chrono::steady_clock::now() < deadline) {
+            const std::vector<BSTM> more = link.ReadFrames(1, kWaitMs);  // behind what the socket holds
+            answered = !more.empty() && LCmd(more[0], 1).GetCode() == 16;
+        }
+        EXPECT_TRUE(answered);
+        faults.Flood = false;
+        device.SetFaults(faults);
+    }
+}
+
 TEST(TestDeviceFaults, DropsTheLinkAfterNFrames)
 {
     TestDevice device;
@@ -363,6 +468,7 @@ TEST(TestDeviceProgram, RefusesBadCommandLines)
         {"no link", {}, "give --tcp PORT or --pty"},
         {"bad port", {"--tcp", "port"}, "is not a number"},
         {"unknown", {"--pty", "--serial", "/dev/ttyS0"}, "unknown option '--serial'"},
+        {"late without its delay", {"--pty", "--late", "3"}, "option --late needs a value"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
