@@ -177,9 +177,18 @@ void LStreamTransport::Receive(const uint8_t* bytes, int length) {
   if (length <= 0) return;
   {
     std::lock_guard g(FReceiveLock);
+    if (FReceived.size() + static_cast<size_t>(length) > kMaxReceiveBacklog) {
+      FDropped += static_cast<uint64_t>(length);
+      return;  // the worker is still busy with what came before; the framing resynchronises
+    }
     FReceived.insert(FReceived.end(), bytes, bytes + length);
   }
   FReceiveEvent.Signal();
+}
+
+size_t LStreamTransport::ReceiveBacklog() {
+  std::lock_guard g(FReceiveLock);
+  return FReceived.size();
 }
 
 void LStreamTransport::PeerClosed() {

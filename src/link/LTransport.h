@@ -94,12 +94,19 @@ class LTransport {
 // LNet and LUsb: bytes come in through Receive; the worker writes through the owner.
 class LStreamTransport : public LTransport {
  public:
+  // Bytes received and not yet fed are kept up to this many; a read that does not fit is
+  // dropped (only a peer that floods the link gets that far), so memory stays bounded.
+  static constexpr size_t kMaxReceiveBacklog = 4096;
+
   LStreamTransport(LLinkOwner* owner, int extraWaits);
   virtual bool Open();
   virtual void Receive(const uint8_t* bytes, int length);
   // The connection under the transport is gone (UI thread): once the bytes received before
   // it are fed, the worker drops the pending frame and reports error 0, as its time-outs would.
   void PeerClosed();
+  // Bytes handed in and not yet fed to the framing, and bytes dropped because they did not fit.
+  size_t ReceiveBacklog();
+  uint64_t DroppedBytes() const { return FDropped; }
 
  protected:
   void Run() override;
@@ -109,6 +116,7 @@ class LStreamTransport : public LTransport {
   platform::EventFd FReceiveEvent, FClosedEvent;
   std::mutex FReceiveLock;
   BSTM FReceived;  // bytes handed in and not yet fed; appended, never overwritten
+  std::atomic<uint64_t> FDropped{0};
   BSTM FFeeding;   // worker: the bytes being fed
 };
 

@@ -49,7 +49,7 @@ const char* DeviceUsage()
            "  --broken          damage the end markers of every reply\n"
            "  --drop-after N    close the link after answering N frames\n"
            "  --late N MS       answer frame N of each link MS milliseconds later\n"
-           "  --double N        answer frame N of each link twice in one write\n"
+           "  --double N        answer frame N of each link twice in one write (may be repeated)\n"
            "  --half-close N    after answering N frames, stop sending (half close) and keep listening\n"
            "  --flood           send level replies nobody asked for whenever no request waits\n"
            "  --help            show this text\n"
@@ -127,7 +127,9 @@ bool ParseDeviceOptions(const std::vector<std::string>& args, DeviceOptions& opt
         } else if (arg == "--late") {
             ok = number(1, 1000000, options.Faults.LateFrame) && number(0, 600000, options.Faults.LateMs);
         } else if (arg == "--double") {
-            ok = number(1, 1000000, options.Faults.DoubleFrame);
+            int frame = 0;
+            ok = number(1, 1000000, frame);
+            options.Faults.DoubleFrames.push_back(frame);
         } else if (arg == "--half-close") {
             ok = number(1, 1000000, options.Faults.HalfCloseAfter);
         } else if (arg == "--flood") {

@@ -188,8 +188,8 @@ TestDevice::Wait TestDevice::WaitFor(int fd, short events, int timeoutMs) const
         }
         int wait = -1;
         if (timeoutMs >= 0) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
+            // Rounded up: a pause of 1 ms lasts at least 1 ms.
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
             wait = static_cast<int>(std::max<int64_t>(0, left.count()));
         }
         const int got = ::poll(fds, fd >= 0 ? 2 : 1, wait);
@@ -366,7 +366,8 @@ bool TestDevice::HandleFrame(int fd, const BSTM& frame, int count)
         if (!faults.Garbage.empty()) {
             SendReply(fd, faults.Garbage, faults);
         }
-        if (count == faults.DoubleFrame && !bytes.empty()) {
+        if (!bytes.empty() &&
+            std::find(faults.DoubleFrames.begin(), faults.DoubleFrames.end(), count) != faults.DoubleFrames.end()) {
             if (FReportLength > 0) {
                 SendReply(fd, bytes, faults);
             } else {

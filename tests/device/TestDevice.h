@@ -29,7 +29,7 @@ struct DeviceFaults {
     int DropAfter = -1;         // close the link after answering this many frames; -1 = never
     int LateFrame = -1;         // the reply to this frame of the link (1 = the first) waits LateMs more
     int LateMs = 0;
-    int DoubleFrame = -1;       // the reply to this frame goes out twice in one write (HID: two reports)
+    std::vector<int> DoubleFrames;  // replies to these frames go out twice in one write (HID: two reports)
     int HalfCloseAfter = -1;    // after answering this many frames, shut the sending side; go on reading
     bool Flood = false;         // unsolicited level replies whenever no request waits
     // In-process only: the bytes that go out for a request in place of its reply frame

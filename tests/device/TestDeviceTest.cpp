@@ -243,7 +243,7 @@ TEST(TestDeviceFaults, LateDoubledHalfClosedRewrittenAndFlooding)
         SCOPED_TRACE("doubled, in one write");
         TestDevice device;
         DeviceFaults faults;
-        faults.DoubleFrame = 1;
+        faults.DoubleFrames = {1};
         device.SetFaults(faults);
         ASSERT_TRUE(device.StartTcp(0));
         TestLink link;

@@ -60,6 +60,15 @@ bool CoreRig::OpenPty(const std::string& path)
     return true;
 }
 
+bool CoreRig::OpenUsb()
+{
+    Interface = "USB";
+    if (!Core.OpenUsbTransport())
+        return false;
+    Start();
+    return true;
+}
+
 bool CoreRig::ReadDone(int timeoutMs)
 {
     return PumpUntil([&] { return !FLinkOpen || (Machine.Online() && !Machine.Busy() && LevelPoll); }, timeoutMs,

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "SyncRig.h"
 #include "model/PresetFile.h"
@@ -108,6 +109,88 @@ TEST_F(SyncFiles, UploadWritesTheByteExactUnitFile)
     const std::vector<uint8_t> file = ReadAll(Dir / "all.unt");
     ASSERT_EQ(file.size(), 21674u);
     EXPECT_EQ(file, ExpectedUnitFile(Device.State));
+}
+
+// A device that answers one request twice: the copy arrives after the next request went out, as
+// when a reply came later than the time-out and the request was written again.
+struct AnswersTwice {
+    InProcessDevice* Device;
+    SyncRig* Rig;
+    uint8_t Code;  // the request answered twice: its nth occurrence
+    int Nth;
+    int Seen = 0;
+    std::optional<BSTM> Copy;
+
+    std::optional<BSTM> operator()(const BSTM& frame)
+    {
+        if (Copy) {
+            Rig->Machine.DispatchReply(*Copy);
+            Copy.reset();
+        }
+        std::optional<BSTM> reply = (*Device)(frame);
+        if (reply && frame.size() > 5 && frame[5] == Code && ++Seen == Nth)
+            Copy = reply;
+        return reply;
+    }
+};
+
+TEST_F(SyncFiles, ASecondCopyOfAnAnswerNeverEndsAnOperation)
+{
+    enum class Op { Read, Upload, Download };
+    struct Case {
+        const char* name;
+        Op op;
+        uint8_t code;
+        int nth;
+    } cases[] = {
+        {"a second name in the read", Op::Read, 41, 4},
+        {"a second block in the read", Op::Read, 39, 6},
+        {"a second unit information in the upload", Op::Upload, 25, 1},
+        {"a second block in the upload", Op::Upload, 40, 3},
+        {"the last block of a preset twice in the upload", Op::Upload, 40, 22},
+        {"a second chunk acknowledgement in the download", Op::Download, 37, 5},
+        {"the last chunk of a preset acknowledged twice", Op::Download, 37, 22},
+    };
+    StoreSamplePresets(Device.State);
+    Device.State.SetImage(SampleImage(12));
+    WriteAll(Dir / "all.unt", ExpectedUnitFile(Device.State));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InProcessDevice device;
+        device.State = Device.State;
+        SyncRig rig;
+        AnswersTwice twice{&device, &rig, c.code, c.nth, 0, std::nullopt};
+        rig.Exchange = std::ref(twice);
+        if (c.op != Op::Read) {
+            rig.Exchange = std::ref(device);
+            rig.Connect();
+            rig.Exchange = std::ref(twice);
+        }
+        rig.SaveName = (Dir / "up").string();
+        rig.OpenName = (Dir / "all.unt").string();
+        switch (c.op) {
+        case Op::Read: rig.Connect(); break;
+        case Op::Upload: rig.Machine.StartUnitUpload(); break;
+        case Op::Download: rig.Machine.StartUnitDownload(); break;
+        }
+        rig.Run();
+        rig.Advance(300);
+        EXPECT_GE(twice.Seen, c.nth) << "the request was answered twice";
+        for (const std::string& e : rig.Events())
+            EXPECT_EQ(e.rfind("info ", 0), std::string::npos) << e;
+        EXPECT_FALSE(rig.Machine.Busy());
+        if (c.op == Op::Read) {
+            EXPECT_EQ(Body(rig.Unit.GetImage()), Body(device.State.Image()));
+        }
+        if (c.op == Op::Upload) {
+            EXPECT_EQ(ReadAll(Dir / "up.unt"), ExpectedUnitFile(Device.State));
+        }
+        if (c.op == Op::Download) {
+            EXPECT_FALSE(rig.LinkOpen()) << "the download ended with the reset";
+            EXPECT_EQ(rig.SentCodes().back(), 4);
+        }
+        fs::remove(Dir / "up.unt");
+    }
 }
 
 TEST_F(SyncFiles, DownloadLeavesTheDeviceHoldingTheSamePresets)
