@@ -256,7 +256,6 @@ TEST_F(SyncFiles, BadUnitFilesAreRefusedBeforeAnythingIsSent)
         std::vector<uint8_t> bytes;
     } cases[] = {
         {"21633 bytes", std::vector<uint8_t>(full.begin(), full.begin() + 21633)},
-        {"truncated inside stored preset 20", std::vector<uint8_t>(full.begin(), full.begin() + 21640)},
         {"longer", longer},
         {"wrong head", badHead},
         {"block number", badNumber},
@@ -280,18 +279,54 @@ TEST_F(SyncFiles, BadUnitFilesAreRefusedBeforeAnythingIsSent)
     EXPECT_EQ(Rig.Events(), (std::vector<std::string>{"info SID_INFO_ERROR_DOWNLAOD"}));
 }
 
-TEST_F(SyncFiles, ShortUnitFileWithAnEmptyLastPresetIsTaken)
+// A file down to 21634 bytes is taken; its last block ends short and is completed with zero bytes,
+// also when preset 20 is stored there.
+TEST_F(SyncFiles, ShortUnitFilesAreTakenAndTheirLastPresetCompletedWithZeros)
 {
-    StoreSamplePresets(Device.State);
-    std::vector<uint8_t> file = ExpectedUnitFile(Device.State);
-    file.resize(21634);
-    WriteAll(Dir / "short.unt", file);
-    ConnectAndRead();
-    Rig.OpenName = (Dir / "short.unt").string();
-    Rig.Machine.StartUnitDownload();
-    Rig.Run();
-    EXPECT_EQ(Rig.SentCodes().front(), 35);
-    EXPECT_EQ(Rig.SentCodes().back(), 4);
+    struct Case {
+        const char* name;
+        size_t size;
+        bool preset20;
+    } cases[] = {
+        {"21634 bytes, preset 20 empty", 21634, false},
+        {"21634 bytes, preset 20 stored", 21634, true},
+        {"21640 bytes, preset 20 stored", 21640, true},
+        {"21673 bytes, preset 20 stored", 21673, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        morvex_device::DeviceState source;
+        StoreSamplePresets(source);
+        if (c.preset20)
+            source.StorePreset(20, SampleImage(20));
+        std::vector<uint8_t> file = ExpectedUnitFile(source);
+        file.resize(c.size);
+        WriteAll(Dir / "short.unt", file);
+
+        InProcessDevice fresh;
+        SyncRig rig;
+        rig.Exchange = std::ref(fresh);
+        rig.Connect();
+        rig.ClearSent();
+        rig.OpenName = (Dir / "short.unt").string();
+        rig.Machine.StartUnitDownload();
+        rig.Run();
+        EXPECT_FALSE(rig.HasEvent("info SID_INFO_ERROR_DOWNLAOD"));
+        const Codes codes = rig.SentCodes();
+        ASSERT_FALSE(codes.empty());
+        EXPECT_EQ(codes.front(), 35);
+        EXPECT_EQ(codes.back(), 4);
+        EXPECT_EQ(std::count(codes.begin(), codes.end(), 37), 22 * (c.preset20 ? 3 : 2));
+        EXPECT_EQ(fresh.State.Presets[19].Stored, c.preset20);
+        if (c.preset20) {
+            // Block 20 starts at 34 + 19 * 1082: the file holds preset bytes 0 .. size - 20594.
+            const size_t have = c.size - (34 + 19 * 1082) - 1;
+            const auto& got = fresh.State.Presets[19].Body;
+            const auto& want = source.Presets[19].Body;
+            EXPECT_TRUE(std::equal(got.begin(), got.begin() + have, want.begin()));
+            EXPECT_TRUE(std::all_of(got.begin() + have, got.end(), [](uint8_t b) { return b == 0; }));
+        }
+    }
 }
 
 TEST_F(SyncFiles, LinkDroppedInADownloadOrUploadLeavesNothingHalfDone)
