@@ -405,10 +405,10 @@ bool TestDevice::FloodOnce(int fd)
             BSTM report{0};
             report.insert(report.end(), bytes.begin(), bytes.end());
             report.resize(std::max(report.size(), static_cast<size_t>(FReportLength)), 0);
+            ++FFloodWritten;  // counted first: the peer may read it before the write returns
             if (!WriteAll(fd, report.data(), report.size())) {
                 return false;
             }
-            ++FFloodWritten;
         }
         return true;
     }
@@ -416,11 +416,8 @@ bool TestDevice::FloodOnce(int fd)
     for (int i = 0; i < kBatch; ++i) {
         batch.insert(batch.end(), bytes.begin(), bytes.end());
     }
-    if (!WriteAll(fd, batch.data(), batch.size())) {
-        return false;
-    }
     FFloodWritten += kBatch;
-    return true;
+    return WriteAll(fd, batch.data(), batch.size());
 }
 
 void TestDevice::SendReply(int fd, const BSTM& bytes, const DeviceFaults& faults)

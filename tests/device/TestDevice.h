@@ -85,7 +85,7 @@ public:
     bool LinkOpen() const;
     // Frames received on the link being served (or the last one).
     int LinkFrames() const;
-    // Unsolicited replies written by the flood so far.
+    // Unsolicited replies the flood has sent so far (counted as each write starts).
     uint64_t FloodWritten() const { return FFloodWritten; }
 
 private:

@@ -218,106 +218,109 @@ TEST(TestDeviceFaults, RepliesThatTheEditorMustRefuseOrSkip)
     }
 }
 
-// The faults of the editor's fault suite, over TCP: one late reply, one doubled reply, a half
-// close that keeps the device listening, a rewritten reply and a flood of unsolicited replies.
+// A device with these faults on loopback TCP and the editor's end connected to it.
+struct FaultyTcp {
+    explicit FaultyTcp(const DeviceFaults& faults)
+    {
+        Device.SetFaults(faults);
+        Ok = Device.StartTcp(0) && Link.ConnectTcp(Device.Port());
+    }
+    // Exactly n bytes, over as many reads as they take; fewer when the link goes quiet.
+    BSTM Read(size_t n)
+    {
+        BSTM got;
+        while (got.size() < n) {
+            const BSTM piece = Link.ReadOnce(kWaitMs);
+            if (piece.empty()) {
+                break;
+            }
+            got.insert(got.end(), piece.begin(), piece.end());
+        }
+        return got;
+    }
+    TestDevice Device;
+    TestLink Link;
+    bool Ok = false;
+};
+
+// The faults of the editor's fault suite: one late reply, one doubled reply, a half close that
+// keeps the device listening, a rewritten reply and a flood of unsolicited replies.
 TEST(TestDeviceFaults, LateDoubledHalfClosedRewrittenAndFlooding)
 {
     const BSTM ack = BuildReplyFrame(1, kAckCode, {});
     const BSTM connected = BuildReplyFrame(1, 16, {});
     {
         SCOPED_TRACE("late");
-        TestDevice device;
         DeviceFaults faults;
         faults.LateFrame = 2;
         faults.LateMs = 300;
-        device.SetFaults(faults);
-        ASSERT_TRUE(device.StartTcp(0));
-        TestLink link;
-        ASSERT_TRUE(link.ConnectTcp(device.Port()));
-        EXPECT_EQ(link.Request(CM_MCS_CMD(1, 16), 200), connected);
-        ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 17), 1)));
-        EXPECT_TRUE(link.ReadFrames(1, 50).empty());  // only this one is late
-        EXPECT_EQ(link.ReadFrames(1, kWaitMs), std::vector<BSTM>{ack});
+        FaultyTcp t(faults);
+        ASSERT_TRUE(t.Ok);
+        EXPECT_EQ(t.Link.Request(CM_MCS_CMD(1, 16), 200), connected);
+        ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 17), 1)));
+        EXPECT_TRUE(t.Link.ReadFrames(1, 50).empty());  // only this one is late
+        EXPECT_EQ(t.Link.ReadFrames(1, kWaitMs), std::vector<BSTM>{ack});
     }
     {
         SCOPED_TRACE("doubled, in one write");
-        TestDevice device;
         DeviceFaults faults;
         faults.DoubleFrames = {1};
-        device.SetFaults(faults);
-        ASSERT_TRUE(device.StartTcp(0));
-        TestLink link;
-        ASSERT_TRUE(link.ConnectTcp(device.Port()));
-        ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 16), 1)));
+        FaultyTcp t(faults);
+        ASSERT_TRUE(t.Ok);
+        ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 16), 1)));
         BSTM both = connected;
         both.insert(both.end(), connected.begin(), connected.end());
-        BSTM got;
-        while (got.size() < both.size()) {
-            const BSTM piece = link.ReadOnce(kWaitMs);
-            ASSERT_FALSE(piece.empty());
-            got.insert(got.end(), piece.begin(), piece.end());
-        }
-        EXPECT_EQ(got, both);
-        EXPECT_EQ(link.Request(CM_MCS_CMD(1, 17)), ack);  // later frames once
+        EXPECT_EQ(t.Read(both.size()), both);
+        EXPECT_EQ(t.Link.Request(CM_MCS_CMD(1, 17)), ack);  // later frames once
     }
     {
         SCOPED_TRACE("half close");
-        TestDevice device;
         DeviceFaults faults;
         faults.HalfCloseAfter = 1;
-        device.SetFaults(faults);
-        ASSERT_TRUE(device.StartTcp(0));
-        TestLink link;
-        ASSERT_TRUE(link.ConnectTcp(device.Port()));
-        EXPECT_EQ(link.Request(CM_MCS_CMD(1, 16)), connected);
+        FaultyTcp t(faults);
+        ASSERT_TRUE(t.Ok);
+        EXPECT_EQ(t.Link.Request(CM_MCS_CMD(1, 16)), connected);
         bool eof = false;
-        link.ReadOnce(kWaitMs, &eof);
+        t.Link.ReadOnce(kWaitMs, &eof);
         EXPECT_TRUE(eof);
-        ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 19), 1)));
-        EXPECT_TRUE(device.WaitForFrames(2, kWaitMs));  // still listening
-        EXPECT_TRUE(device.LinkOpen());
+        ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 19), 1)));
+        EXPECT_TRUE(t.Device.WaitForFrames(2, kWaitMs));  // still listening
+        EXPECT_TRUE(t.Device.LinkOpen());
     }
     {
         SCOPED_TRACE("rewritten");
-        TestDevice device;
+        const BSTM header{0x10, 0x02, 0x01, 0x00, 0x00};
         DeviceFaults faults;
-        faults.Rewrite = [](const LCmd& request, const BSTM& reply) {
-            return request.GetCode() == 19 ? BSTM{0x10, 0x02, 0x01, 0x00, 0x00} : reply;
+        faults.Rewrite = [header](const LCmd& request, const BSTM& reply) {
+            return request.GetCode() == 19 ? header : reply;
         };
-        device.SetFaults(faults);
-        ASSERT_TRUE(device.StartTcp(0));
-        TestLink link;
-        ASSERT_TRUE(link.ConnectTcp(device.Port()));
-        ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 19), 1)));
-        EXPECT_EQ(link.ReadOnce(kWaitMs), (BSTM{0x10, 0x02, 0x01, 0x00, 0x00}));
-        EXPECT_EQ(link.Request(CM_MCS_CMD(1, 16)), connected);
+        FaultyTcp t(faults);
+        ASSERT_TRUE(t.Ok);
+        ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 19), 1)));
+        EXPECT_EQ(t.Read(header.size()), header);
+        EXPECT_EQ(t.Link.Request(CM_MCS_CMD(1, 16)), connected);
     }
     {
         SCOPED_TRACE("flood");
-        TestDevice device;
         DeviceFaults faults;
         faults.Flood = true;
-        device.SetFaults(faults);
-        ASSERT_TRUE(device.StartTcp(0));
-        TestLink link;
-        ASSERT_TRUE(link.ConnectTcp(device.Port()));
-        const std::vector<BSTM> floods = link.ReadFrames(20, kWaitMs);
+        FaultyTcp t(faults);
+        ASSERT_TRUE(t.Ok);
+        const std::vector<BSTM> floods = t.Link.ReadFrames(20, kWaitMs);
         ASSERT_EQ(floods.size(), 20u);
         for (const BSTM& f : floods) {
             EXPECT_EQ(LCmd(f, 1).GetCode(), 64);
         }
-        EXPECT_GE(device.FloodWritten(), 20u);
-        // Requests are still heard and answered among the unsolicited replies.
-        ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 16), 1)));
+        EXPECT_GE(t.Device.FloodWritten(), 20u);
+        // Requests are still heard and answered, behind what the socket already holds.
+        ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 16), 1)));
         bool answered = false;
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
         while (!answered && std::chrono::steady_clock::now() < deadline) {
-            const std::vector<BSTM> more = link.ReadFrames(1, kWaitMs);  // behind what the socket holds
+            const std::vector<BSTM> more = t.Link.ReadFrames(1, kWaitMs);
             answered = !more.empty() && LCmd(more[0], 1).GetCode() == 16;
         }
         EXPECT_TRUE(answered);
-        faults.Flood = false;
-        device.SetFaults(faults);
     }
 }
 

@@ -10,7 +10,6 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -43,23 +42,6 @@ std::vector<uint8_t> Body(const ParamImage& image)
     const auto* p = reinterpret_cast<const uint8_t*>(&image);
     return std::vector<uint8_t>(p + 2, p + sizeof image);
 }
-
-std::vector<uint8_t> ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-class TempDir {
-public:
-    TempDir()
-    {
-        std::string pattern = (fs::temp_directory_path() / "morvex-faults-XXXXXX").string();
-        Path = mkdtemp(pattern.data());
-    }
-    ~TempDir() { fs::remove_all(Path); }
-    fs::path Path;
-};
 
 // The sync rig over the real link core, with the HID controller over a fake backend whose device
 // is the test device's end of a report pair.
@@ -213,14 +195,13 @@ BSTM LyingLength() { return RawReply(1, 5, {}); }
 void Oversized(DeviceFaults& f, const Ctx& c)
 {
     const size_t room = c.link == Link::Hid ? kReportLength - 1 : 128;  // frame bytes a read can carry
-    f.Rewrite = [room](const LCmd& request, const BSTM& reply) {
+    f.Rewrite = [room](const LCmd&, const BSTM& reply) {
         const uint8_t code = reply.size() > 5 ? reply[5] : 0;
         if (code != 19 && code != 44 && code != 36 && code != 41)
             return reply;
         BSTM payload(reply.begin() + 6, reply.end() - 3);
         const size_t extra = room - reply.size();
         payload.insert(payload.end(), extra, 0x7E);
-        (void)request;
         return RawReply(code, static_cast<uint8_t>(payload.size() + 1), payload);
     };
 }
@@ -392,7 +373,7 @@ protected:
                 return false;
             }
         }
-        if (op == Op::Upload && ReadAll(dir.Path / "all.unt") != wantFile) {
+        if (op == Op::Upload && ReadFileBytes(dir.Path / "all.unt") != wantFile) {
             why = "the unit file is missing or differs";
             return false;
         }
@@ -422,7 +403,7 @@ protected:
 
     const Row* row = nullptr;
     Link link = Link::Tcp;
-    TempDir dir;
+    TempDir dir{"morvex-faults"};
     std::unique_ptr<TestDevice> device;
     int hidFd = -1;
     FaultRig rig;
@@ -541,7 +522,7 @@ TEST_P(FaultSuite, EndsInStepOrReported)
     for (const auto& e : fs::directory_iterator(dir.Path)) {
         const std::string name = e.path().filename().string();
         if (name == "all.unt") {
-            EXPECT_EQ(ReadAll(e.path()), wantFile) << "a partial unit file";
+            EXPECT_EQ(ReadFileBytes(e.path()), wantFile) << "a partial unit file";
         } else {
             EXPECT_EQ(name, "down.unt") << "a stray file";
         }

@@ -813,6 +813,18 @@ TEST(LNetProc, TwoRepliesInOneReadNeverSkipAQueuedFrame) {
   EXPECT_EQ(owner.Writes(), gains);
   EXPECT_FALSE(t.Busy());  // the last reply emptied the queue; the spare one let nothing out
   EXPECT_EQ(owner.Frames, static_cast<int>(gains.size()) + 1);  // every reply reached the owner
+
+  // A reply while nothing is outstanding reaches the owner and changes nothing in the queue.
+  t.Receive(ack.data(), static_cast<int>(ack.size()));
+  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (owner.Frames < static_cast<int>(gains.size()) + 2 && std::chrono::steady_clock::now() < end)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_EQ(owner.Frames, static_cast<int>(gains.size()) + 2);
+  EXPECT_FALSE(t.Busy());
+  const BSTM next = BuildFrame(CM_MCS_GAIN(1, 0, 1), 1);
+  t.QueueFrame(next, false);  // idle: written at once
+  ASSERT_TRUE(owner.WaitForWrites(gains.size() + 1));
+  EXPECT_EQ(owner.Writes().back(), next);
   t.Close();
 }
 

@@ -15,12 +15,6 @@ namespace {
 namespace fs = std::filesystem;
 using Codes = std::vector<uint8_t>;
 
-std::vector<uint8_t> ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
 void WriteAll(const fs::path& path, const std::vector<uint8_t>& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -106,7 +100,7 @@ TEST_F(SyncFiles, UploadWritesTheByteExactUnitFile)
     EXPECT_FALSE(fs::exists(Dir / "all.unt")) << "the file waits for the upload timer";
 
     Rig.Advance(300);
-    const std::vector<uint8_t> file = ReadAll(Dir / "all.unt");
+    const std::vector<uint8_t> file = ReadFileBytes(Dir / "all.unt");
     ASSERT_EQ(file.size(), 21674u);
     EXPECT_EQ(file, ExpectedUnitFile(Device.State));
 }
@@ -183,7 +177,7 @@ TEST_F(SyncFiles, ASecondCopyOfAnAnswerNeverEndsAnOperation)
             EXPECT_EQ(Body(rig.Unit.GetImage()), Body(device.State.Image()));
         }
         if (c.op == Op::Upload) {
-            EXPECT_EQ(ReadAll(Dir / "up.unt"), ExpectedUnitFile(Device.State));
+            EXPECT_EQ(ReadFileBytes(Dir / "up.unt"), ExpectedUnitFile(Device.State));
         }
         if (c.op == Op::Download) {
             EXPECT_FALSE(rig.LinkOpen()) << "the download ended with the reset";
@@ -394,7 +388,7 @@ TEST_F(SyncFiles, PresetFileRoundTripIsByteExactAndReachesTheDevice)
     ConnectAndRead();
     std::string written;
     ASSERT_TRUE(SavePresetFile(Rig.Unit, (Dir / "live").string(), &written));
-    const std::vector<uint8_t> saved = ReadAll(written);
+    const std::vector<uint8_t> saved = ReadFileBytes(written);
     ASSERT_EQ(saved.size(), 1086u);
 
     InProcessDevice other;
@@ -417,7 +411,7 @@ TEST_F(SyncFiles, PresetFileRoundTripIsByteExactAndReachesTheDevice)
     const std::vector<uint8_t> file = Body(Rig.Unit.GetImage());
     EXPECT_TRUE(std::equal(dev.begin(), dev.begin() + 1068, file.begin()));
     ASSERT_TRUE(SavePresetFile(rig.Unit, (Dir / "again.prs").string(), &written));
-    EXPECT_EQ(ReadAll(written), saved);
+    EXPECT_EQ(ReadFileBytes(written), saved);
 }
 
 TEST_F(SyncFiles, PresetLoadEndsOnlyWhenALevelReplyFindsPositionAboveTen)
