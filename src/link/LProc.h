@@ -4,6 +4,8 @@
 // QueueFrame, PollTimer, Close and the setters run on the UI thread; OnByte,
 // OnFrameComplete and SendNext on the worker, inside the worker lock. The queue lock is
 // never held across the hand-over, since the owner queues frames while handling a reply.
+// A frame handed to the worker is written before the next one can replace it: only a reply
+// that arrives after the outstanding frame was written lets the next one out.
 #pragma once
 
 #include <QTimer>
@@ -109,9 +111,13 @@ class LProc : public Base {
   void OnFrameComplete() {
     BSTM frame = FFramer.Take();
     std::chrono::steady_clock::time_point sent;
+    // A reply answers the outstanding frame only once that frame has been written; a reply
+    // before that (a second copy, an unsolicited one) or while idle lets nothing out.
+    bool answers;
     {
       std::lock_guard g(FQueueLock);
       sent = FSendTime;
+      answers = FQueue.Busy() && this->PendingWritten();
     }
     auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - sent).count();
     uint32_t elapsed = ms < 0 ? 0 : ms >= 0xFFFFFFFFLL ? 0xFFFFFFFFu : static_cast<uint32_t>(ms);
@@ -127,7 +133,7 @@ class LProc : public Base {
       else
         owner->OnLinkFrame(frame, elapsed);
     });
-    if (handled) SendNext();
+    if (handled && answers) SendNext();
   }
 
   void SendNext() {

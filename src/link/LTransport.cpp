@@ -96,6 +96,7 @@ void LTransport::SetPending(const uint8_t* bytes, int length) {
   {
     std::lock_guard g(FSendLock);
     FSendBuffer.assign(bytes, bytes + length);
+    ++FPendingSeq;
   }
   FSendEvent.Signal();
 }
@@ -113,13 +114,28 @@ void LTransport::OnError(int code, int arg) {
   owner->PostToUi([owner, code, arg, gen] { owner->OnLinkError(code, arg, gen); });
 }
 
-void LTransport::WritePending() {
+bool LTransport::WritePending() {
   {
     std::lock_guard g(FSendLock);
-    if (FSendBuffer.empty() || FSendBuffer[0] == 0) return;
+    if (FSendBuffer.empty() || FSendBuffer[0] == 0) return false;
     FWriting.assign(FSendBuffer.begin(), FSendBuffer.end());  // keeps its capacity
+    FWrittenSeq = FPendingSeq;
   }
   WriteOut(FWriting.data(), static_cast<int>(FWriting.size()));
+  return true;
+}
+
+bool LTransport::WriteFresh() {
+  {
+    std::lock_guard g(FSendLock);
+    if (FWrittenSeq == FPendingSeq) return false;
+  }
+  return WritePending();
+}
+
+bool LTransport::PendingWritten() {
+  std::lock_guard g(FSendLock);
+  return FWrittenSeq == FPendingSeq;
 }
 
 bool LTransport::PendingEmpty() {
@@ -135,6 +151,7 @@ uint8_t LTransport::PendingDestination() {
 void LTransport::DropPending() {
   std::lock_guard g(FSendLock);
   if (!FSendBuffer.empty()) FSendBuffer[0] = 0;
+  FWrittenSeq = FPendingSeq;  // nothing of it is left to write
 }
 
 bool LTransport::HandOver(std::function<void()> fn) {
@@ -160,9 +177,18 @@ void LStreamTransport::Receive(const uint8_t* bytes, int length) {
   if (length <= 0) return;
   {
     std::lock_guard g(FReceiveLock);
+    if (FReceived.size() + static_cast<size_t>(length) > kMaxReceiveBacklog) {
+      FDropped += static_cast<uint64_t>(length);
+      return;  // the worker is still busy with what came before; the framing resynchronises
+    }
     FReceived.insert(FReceived.end(), bytes, bytes + length);
   }
   FReceiveEvent.Signal();
+}
+
+size_t LStreamTransport::ReceiveBacklog() {
+  std::lock_guard g(FReceiveLock);
+  return FReceived.size();
 }
 
 void LStreamTransport::PeerClosed() {
@@ -187,11 +213,16 @@ void LStreamTransport::Run() {
       }
       std::lock_guard g(FLock);
       for (uint8_t b : FFeeding) OnByte(b);
+      // A frame handed over by a reply goes out before more bytes are fed.
+      if (WriteFresh()) {
+        retry = 0;
+        extra = 0;
+      }
     } else if (which == 1) {
       FSendEvent.Consume();
       retry = 0;
       std::lock_guard g(FLock);
-      WritePending();
+      WriteFresh();
     } else if (which == 3) {
       FClosedEvent.Consume();
       retry = 0;
@@ -276,6 +307,8 @@ void LComm::Run() {
         int n = FPort.Read(buf, sizeof buf);
         if (n > 0) {
           for (int i = 0; i < n; ++i) OnByte(buf[i]);
+          // A frame handed over by a reply goes out before more bytes are read.
+          if (WriteFresh()) RetryCounter = 0;
           continue;
         }
         if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
@@ -287,7 +320,7 @@ void LComm::Run() {
       FSendEvent.Consume();
       RetryCounter = 0;
       std::lock_guard g(FLock);
-      WritePending();
+      WriteFresh();
       continue;
     }
     if (which == 2) return;

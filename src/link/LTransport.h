@@ -56,7 +56,11 @@ class LTransport {
   virtual void Run() = 0;
   virtual void WriteOut(const uint8_t* bytes, int length) = 0;
   void SetPending(const uint8_t* bytes, int length);
-  void WritePending();  // under the worker lock
+  bool WritePending();  // under the worker lock; false when nothing is pending
+  // Writes the pending frame only when it has not been written yet; true when it did.
+  bool WriteFresh();  // under the worker lock
+  // The frame handed over last has been written (a reply can answer it).
+  bool PendingWritten();
   bool PendingEmpty();
   uint8_t PendingDestination();
   void DropPending();
@@ -78,6 +82,8 @@ class LTransport {
   std::mutex FSendLock;  // the send buffer and its length change together
   BSTM FSendBuffer;
   BSTM FWriting;  // the worker's copy of the send buffer while it writes
+  uint64_t FPendingSeq = 0;  // counts the frames handed over
+  uint64_t FWrittenSeq = 0;  // the count when the send buffer was last written
   std::thread FThread;
   std::mutex FEndLock;
   std::condition_variable FEndCv;
@@ -88,12 +94,19 @@ class LTransport {
 // LNet and LUsb: bytes come in through Receive; the worker writes through the owner.
 class LStreamTransport : public LTransport {
  public:
+  // Bytes received and not yet fed are kept up to this many; a read that does not fit is
+  // dropped (only a peer that floods the link gets that far), so memory stays bounded.
+  static constexpr size_t kMaxReceiveBacklog = 4096;
+
   LStreamTransport(LLinkOwner* owner, int extraWaits);
   virtual bool Open();
   virtual void Receive(const uint8_t* bytes, int length);
   // The connection under the transport is gone (UI thread): once the bytes received before
   // it are fed, the worker drops the pending frame and reports error 0, as its time-outs would.
   void PeerClosed();
+  // Bytes handed in and not yet fed to the framing, and bytes dropped because they did not fit.
+  size_t ReceiveBacklog();
+  uint64_t DroppedBytes() const { return FDropped; }
 
  protected:
   void Run() override;
@@ -103,6 +116,7 @@ class LStreamTransport : public LTransport {
   platform::EventFd FReceiveEvent, FClosedEvent;
   std::mutex FReceiveLock;
   BSTM FReceived;  // bytes handed in and not yet fed; appended, never overwritten
+  std::atomic<uint64_t> FDropped{0};
   BSTM FFeeding;   // worker: the bytes being fed
 };
 

@@ -346,8 +346,11 @@ void LSyncMachine::OnPresetNameReply(std::span<const uint8_t> p)
 {
     if (FRead != Read::Names)
         return;
-    // Only the name asked for; another number would name a row that does not exist.
-    if (p.size() < static_cast<size_t>(1 + kPresetNameSize) || p[0] != FNextName) {
+    // A name other than the one asked for (a second copy of the last one, a row that does not
+    // exist) answers nothing: ignored. The name asked for must be whole.
+    if (!p.empty() && p[0] != FNextName)
+        return;
+    if (p.size() < static_cast<size_t>(1 + kPresetNameSize)) {
         AbortOperation("SID_INFO_ERROR_UNIT");
         return;
     }
@@ -365,8 +368,11 @@ void LSyncMachine::OnParamBlockReply(std::span<const uint8_t> p)
 {
     if (FRead != Read::Blocks)
         return;
+    // Another block than the one asked for (a second answer to a request written again) is ignored.
     // The model refuses a short block, and a set with an index outside its table.
-    if (p.empty() || p[0] != FNextBlock || !FUnit.StoreParamBlock(p)) {
+    if (!p.empty() && p[0] != FNextBlock)
+        return;
+    if (p.empty() || !FUnit.StoreParamBlock(p)) {
         AbortOperation("SID_INFO_ERROR_UNIT");
         return;
     }

@@ -128,7 +128,10 @@ void LSyncMachine::OnUploadBlockReply(std::span<const uint8_t> p)
 {
     if (FOp != Op::Upload || FProcessState == PS_UPLOAD || FUploadBlock < 0)
         return;
-    if (p.empty() || p[0] != FUploadBlock || !FUnit.StoreUploadBlock(FUploadIndex, p)) {
+    // Another block than the one asked for answers nothing (a second copy of the last one).
+    if (!p.empty() && p[0] != FUploadBlock)
+        return;
+    if (p.empty() || !FUnit.StoreUploadBlock(FUploadIndex, p)) {
         AbortOperation(kErrorDownloadKey);
         return;
     }
@@ -240,7 +243,11 @@ void LSyncMachine::OnDownloadAck(std::span<const uint8_t> p)
 {
     if (FOp != Op::Download || FProcessState != PS_IDLE || FDownloadIndex > kUserPresets)
         return;
-    if (p.empty() || p[0] != FDownloadChunk) {
+    // The acknowledgement of another chunk (a second one for a chunk written again) is ignored: each
+    // chunk names its own place, so a chunk the device took twice holds the same bytes.
+    if (!p.empty() && p[0] != FDownloadChunk)
+        return;
+    if (p.empty()) {
         AbortOperation(kErrorDownloadKey);
         return;
     }

@@ -45,13 +45,12 @@ FileStatus ParseUnitFile(std::span<const uint8_t> file, LUnitImage& unit)
         const bool stored = have >= 2 && file[at + 1] == kPresetStoredMark;
         if (!stored)
             continue;
-        // A stored block names its own preset, and a short file must not cut one.
+        // A stored block names its own preset. The last block of a short file is completed with
+        // zero bytes.
         if (file[at] != k + 1)
             return Refused("block " + std::to_string(k + 1) + " holds preset " + std::to_string(file[at]));
-        if (have < static_cast<size_t>(kUnitBlockSize))
-            return Refused("unit file ends inside stored preset " + std::to_string(k + 1));
         next.Stored[k] = true;
-        std::memcpy(next.Presets[k].data(), file.data() + at + 1, kUnitPresetBytes);
+        std::memcpy(next.Presets[k].data(), file.data() + at + 1, std::min(have - 1, static_cast<size_t>(kUnitPresetBytes)));
     }
     unit = next;
     return {};

@@ -37,8 +37,9 @@ struct LUnitImage {
 // The file image. A preset counts as stored when its flag is set.
 std::vector<uint8_t> BuildUnitFile(const LUnitImage& unit);
 
-// Checks a file image: length 21634..21674, the head text, the number in every stored block, and
-// that a short file cuts no stored preset. On failure (kErrorDownloadKey) unit is unchanged.
+// Checks a file image: length 21634..21674, the head text and the number in every stored block; the
+// last block of a short file is completed with zero bytes. On failure (kErrorDownloadKey) unit is
+// unchanged.
 FileStatus ParseUnitFile(std::span<const uint8_t> file, LUnitImage& unit);
 
 FileStatus ReadUnitFile(const std::string& path, LUnitImage& unit);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -106,6 +107,12 @@ bool ParseReportDescriptor(const uint8_t* data, size_t size, HidReportLengths* o
   out->FeatureReportByteLength = length(bits[2]);
   out->NumberedReports = numbered;
   return true;
+}
+
+std::string KernelName(const char* buffer, int returned, size_t size) {
+  if (returned <= 0) return "";
+  size_t n = std::min(static_cast<size_t>(returned), size);
+  return std::string(buffer, strnlen(buffer, n));
 }
 
 namespace {
@@ -243,8 +250,8 @@ bool HidrawBackend::GetString(int fd, const HidDeviceEntry& entry, int index, st
   if (index < 1 || index > 3) return false;
   std::string s = Trim(ReadFile(usb / files[index]));
   if (s.empty() && index == 2 && fd >= 0) {
-    char buf[256] = {};
-    if (::ioctl(fd, HIDIOCGRAWNAME(sizeof buf), buf) > 0) s = buf;
+    char buf[256];
+    s = KernelName(buf, ::ioctl(fd, HIDIOCGRAWNAME(sizeof buf), buf), sizeof buf);
   }
   if (s.empty()) return false;
   *out = s;

@@ -64,6 +64,10 @@ std::map<std::string, std::string> ParseUevent(const std::string& text);
 bool ParseHidId(const std::string& value, uint32_t* bus, uint16_t* vendor, uint16_t* product);
 // Report lengths from a report descriptor; false when the descriptor is malformed.
 bool ParseReportDescriptor(const uint8_t* data, size_t size, HidReportLengths* out);
+// The name the kernel copied into a buffer of size bytes (returned: the ioctl's result). The kernel
+// leaves out the terminator when the name fills the buffer: the text ends at the first zero byte or
+// at the copied length, never past the buffer.
+std::string KernelName(const char* buffer, int returned, size_t size);
 
 class HidrawBackend final : public HidBackend {
  public:

@@ -48,6 +48,10 @@ const char* DeviceUsage()
            "  --garbage HEX     write these bytes before every reply\n"
            "  --broken          damage the end markers of every reply\n"
            "  --drop-after N    close the link after answering N frames\n"
+           "  --late N MS       answer frame N of each link MS milliseconds later\n"
+           "  --double N        answer frame N of each link twice in one write (may be repeated)\n"
+           "  --half-close N    after answering N frames, stop sending (half close) and keep listening\n"
+           "  --flood           send level replies nobody asked for whenever no request waits\n"
            "  --help            show this text\n"
            "Runs until SIGINT or SIGTERM.\n";
 }
@@ -120,6 +124,16 @@ bool ParseDeviceOptions(const std::vector<std::string>& args, DeviceOptions& opt
             options.Faults.BrokenFrames = true;
         } else if (arg == "--drop-after") {
             ok = number(1, 1000000, options.Faults.DropAfter);
+        } else if (arg == "--late") {
+            ok = number(1, 1000000, options.Faults.LateFrame) && number(0, 600000, options.Faults.LateMs);
+        } else if (arg == "--double") {
+            int frame = 0;
+            ok = number(1, 1000000, frame);
+            options.Faults.DoubleFrames.push_back(frame);
+        } else if (arg == "--half-close") {
+            ok = number(1, 1000000, options.Faults.HalfCloseAfter);
+        } else if (arg == "--flood") {
+            options.Faults.Flood = true;
         } else {
             error = "unknown option '" + arg + "'";
             return false;

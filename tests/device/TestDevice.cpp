@@ -188,8 +188,8 @@ TestDevice::Wait TestDevice::WaitFor(int fd, short events, int timeoutMs) const
         }
         int wait = -1;
         if (timeoutMs >= 0) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
+            // Rounded up: a pause of 1 ms lasts at least 1 ms.
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
             wait = static_cast<int>(std::max<int64_t>(0, left.count()));
         }
         const int got = ::poll(fds, fd >= 0 ? 2 : 1, wait);
@@ -276,6 +276,8 @@ void TestDevice::SetLinkOpen(bool open)
     FLinkOpen = open;
     if (open) {
         ++FConnections;
+        FLinkFrames = 0;
+        FHalfClosed = false;
     }
     FChanged.notify_all();
 }
@@ -287,7 +289,18 @@ void TestDevice::Serve(int fd)
     int count = 0;
     const bool packets = FReportLength > 0;
     std::vector<uint8_t> buffer(4096);
-    while (WaitFor(fd, POLLIN, -1) == Wait::Ready) {
+    for (;;) {
+        const bool flood = Faults().Flood;
+        const Wait wait = WaitFor(fd, POLLIN, flood ? 0 : -1);
+        if (wait == Wait::Timeout && flood) {
+            if (!FloodOnce(fd)) {
+                break;
+            }
+            continue;
+        }
+        if (wait != Wait::Ready) {
+            break;
+        }
         const ssize_t got = ::read(fd, buffer.data(), buffer.size());
         if (got < 0 && (errno == EAGAIN || errno == EINTR)) {
             continue;
@@ -325,17 +338,20 @@ bool TestDevice::HandleFrame(int fd, const BSTM& frame, int count)
     DeviceFaults faults;
     std::optional<Reply> reply;
     uint8_t id;
+    bool halfClosed;
     {
         std::lock_guard lock(FMutex);
         FReceived.push_back(frame);
+        ++FLinkFrames;
         faults = FFaults;
         id = FId;
         reply = FState.Answer(request);
+        halfClosed = FHalfClosed;
         FChanged.notify_all();
     }
-    const bool silent = faults.SilentAfter >= 0 && count > faults.SilentAfter;
+    const bool silent = halfClosed || (faults.SilentAfter >= 0 && count > faults.SilentAfter);
     if (reply && !silent) {
-        if (!Pause(faults.ReplyDelayMs)) {
+        if (!Pause(faults.ReplyDelayMs + (count == faults.LateFrame ? faults.LateMs : 0))) {
             return false;
         }
         const uint8_t source = faults.ReplyId >= 0 ? static_cast<uint8_t>(faults.ReplyId) : id;
@@ -344,12 +360,64 @@ bool TestDevice::HandleFrame(int fd, const BSTM& frame, int count)
             bytes[bytes.size() - 3] = 0x00;
             bytes[bytes.size() - 2] = 0x00;
         }
+        if (faults.Rewrite) {
+            bytes = faults.Rewrite(request, bytes);
+        }
         if (!faults.Garbage.empty()) {
             SendReply(fd, faults.Garbage, faults);
         }
-        SendReply(fd, bytes, faults);
+        if (!bytes.empty() &&
+            std::find(faults.DoubleFrames.begin(), faults.DoubleFrames.end(), count) != faults.DoubleFrames.end()) {
+            if (FReportLength > 0) {
+                SendReply(fd, bytes, faults);
+            } else {
+                bytes.insert(bytes.end(), bytes.begin(), bytes.end());
+            }
+        }
+        if (!bytes.empty()) {
+            SendReply(fd, bytes, faults);
+        }
+    }
+    if (count == faults.HalfCloseAfter) {
+        // The device stops sending (a TCP FIN; a socket pair's reads end) and keeps listening.
+        ::shutdown(fd, SHUT_WR);
+        std::lock_guard lock(FMutex);
+        FHalfClosed = true;
     }
     return !FStopping && (faults.DropAfter < 0 || count < faults.DropAfter);
+}
+
+bool TestDevice::FloodOnce(int fd)
+{
+    BSTM bytes;
+    uint8_t id;
+    {
+        std::lock_guard lock(FMutex);
+        if (FHalfClosed) {
+            return Pause(5);
+        }
+        id = FFaults.ReplyId >= 0 ? static_cast<uint8_t>(FFaults.ReplyId) : FId;
+        bytes = BuildReplyFrame(id, 64, DeviceState::EncodeLevels(FState.Levels, FState.LevelFlags));
+    }
+    constexpr int kBatch = 8;
+    if (FReportLength > 0) {
+        for (int i = 0; i < kBatch; ++i) {
+            BSTM report{0};
+            report.insert(report.end(), bytes.begin(), bytes.end());
+            report.resize(std::max(report.size(), static_cast<size_t>(FReportLength)), 0);
+            ++FFloodWritten;  // counted first: the peer may read it before the write returns
+            if (!WriteAll(fd, report.data(), report.size())) {
+                return false;
+            }
+        }
+        return true;
+    }
+    BSTM batch;
+    for (int i = 0; i < kBatch; ++i) {
+        batch.insert(batch.end(), bytes.begin(), bytes.end());
+    }
+    FFloodWritten += kBatch;
+    return WriteAll(fd, batch.data(), batch.size());
 }
 
 void TestDevice::SendReply(int fd, const BSTM& bytes, const DeviceFaults& faults)
@@ -478,6 +546,12 @@ bool TestDevice::LinkOpen() const
 {
     std::lock_guard lock(FMutex);
     return FLinkOpen;
+}
+
+int TestDevice::LinkFrames() const
+{
+    std::lock_guard lock(FMutex);
+    return FLinkFrames;
 }
 
 } // namespace morvex_device

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -26,6 +27,14 @@ struct DeviceFaults {
     BSTM Garbage;               // bytes written before every reply
     bool BrokenFrames = false;  // replies with damaged end markers
     int DropAfter = -1;         // close the link after answering this many frames; -1 = never
+    int LateFrame = -1;         // the reply to this frame of the link (1 = the first) waits LateMs more
+    int LateMs = 0;
+    std::vector<int> DoubleFrames;  // replies to these frames go out twice in one write (HID: two reports)
+    int HalfCloseAfter = -1;    // after answering this many frames, shut the sending side; go on reading
+    bool Flood = false;         // unsolicited level replies whenever no request waits
+    // In-process only: the bytes that go out for a request in place of its reply frame
+    // (oversized payloads, lying length bytes); nothing is written for an empty result.
+    std::function<BSTM(const LCmd& request, const BSTM& reply)> Rewrite;
 };
 
 class TestDevice {
@@ -74,6 +83,10 @@ public:
     int Connections() const;
     bool WaitForConnections(int count, int timeoutMs) const;
     bool LinkOpen() const;
+    // Frames received on the link being served (or the last one).
+    int LinkFrames() const;
+    // Unsolicited replies the flood has sent so far (counted as each write starts).
+    uint64_t FloodWritten() const { return FFloodWritten; }
 
 private:
     enum class Wait { Ready, Timeout, Stopped };
@@ -87,6 +100,8 @@ private:
     void Serve(int fd);
     bool HandleFrame(int fd, const BSTM& frame, int count);
     void SendReply(int fd, const BSTM& bytes, const DeviceFaults& faults);
+    // Writes a batch of unsolicited level replies; false when the link failed.
+    bool FloodOnce(int fd);
     void SetLinkOpen(bool open);
 
     mutable std::mutex FMutex;
@@ -97,6 +112,9 @@ private:
     std::vector<BSTM> FReceived;
     int FConnections = 0;
     bool FLinkOpen = false;
+    int FLinkFrames = 0;
+    bool FHalfClosed = false;  // the link being served no longer answers
+    std::atomic<uint64_t> FFloodWritten{0};
 
     std::atomic<bool> FStopping{false};
     std::thread FThread;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -216,6 +218,112 @@ TEST(TestDeviceFaults, RepliesThatTheEditorMustRefuseOrSkip)
     }
 }
 
+// A device with these faults on loopback TCP and the editor's end connected to it.
+struct FaultyTcp {
+    explicit FaultyTcp(const DeviceFaults& faults)
+    {
+        Device.SetFaults(faults);
+        Ok = Device.StartTcp(0) && Link.ConnectTcp(Device.Port());
+    }
+    // Exactly n bytes, over as many reads as they take; fewer when the link goes quiet.
+    BSTM Read(size_t n)
+    {
+        BSTM got;
+        while (got.size() < n) {
+            const BSTM piece = Link.ReadOnce(kWaitMs);
+            if (piece.empty()) {
+                break;
+            }
+            got.insert(got.end(), piece.begin(), piece.end());
+        }
+        return got;
+    }
+    TestDevice Device;
+    TestLink Link;
+    bool Ok = false;
+};
+
+// The faults of the editor's fault suite: one late reply, one doubled reply, a half close that
+// keeps the device listening, a rewritten reply and a flood of unsolicited replies.
+TEST(TestDeviceFaults, LateDoubledHalfClosedRewrittenAndFlooding)
+{
+    const BSTM ack = BuildReplyFrame(1, kAckCode, {});
+    const BSTM connected = BuildReplyFrame(1, 16, {});
+    {
+        SCOPED_TRACE("late");
+        DeviceFaults faults;
+        faults.LateFrame = 2;
+        faults.LateMs = 300;
+        FaultyTcp t(faults);
+        ASSERT_TRUE(t.Ok);
+        EXPECT_EQ(t.Link.Request(CM_MCS_CMD(1, 16), 200), connected);
+        ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 17), 1)));
+        EXPECT_TRUE(t.Link.ReadFrames(1, 50).empty());  // only this one is late
+        EXPECT_EQ(t.Link.ReadFrames(1, kWaitMs), std::vector<BSTM>{ack});
+    }
+    {
+        SCOPED_TRACE("doubled, in one write");
+        DeviceFaults faults;
+        faults.DoubleFrames = {1};
+        FaultyTcp t(faults);
+        ASSERT_TRUE(t.Ok);
+        ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 16), 1)));
+        BSTM both = connected;
+        both.insert(both.end(), connected.begin(), connected.end());
+        EXPECT_EQ(t.Read(both.size()), both);
+        EXPECT_EQ(t.Link.Request(CM_MCS_CMD(1, 17)), ack);  // later frames once
+    }
+    {
+        SCOPED_TRACE("half close");
+        DeviceFaults faults;
+        faults.HalfCloseAfter = 1;
+        FaultyTcp t(faults);
+        ASSERT_TRUE(t.Ok);
+        EXPECT_EQ(t.Link.Request(CM_MCS_CMD(1, 16)), connected);
+        bool eof = false;
+        t.Link.ReadOnce(kWaitMs, &eof);
+        EXPECT_TRUE(eof);
+        ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 19), 1)));
+        EXPECT_TRUE(t.Device.WaitForFrames(2, kWaitMs));  // still listening
+        EXPECT_TRUE(t.Device.LinkOpen());
+    }
+    {
+        SCOPED_TRACE("rewritten");
+        const BSTM header{0x10, 0x02, 0x01, 0x00, 0x00};
+        DeviceFaults faults;
+        faults.Rewrite = [header](const LCmd& request, const BSTM& reply) {
+            return request.GetCode() == 19 ? header : reply;
+        };
+        FaultyTcp t(faults);
+        ASSERT_TRUE(t.Ok);
+        ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 19), 1)));
+        EXPECT_EQ(t.Read(header.size()), header);
+        EXPECT_EQ(t.Link.Request(CM_MCS_CMD(1, 16)), connected);
+    }
+    {
+        SCOPED_TRACE("flood");
+        DeviceFaults faults;
+        faults.Flood = true;
+        FaultyTcp t(faults);
+        ASSERT_TRUE(t.Ok);
+        const std::vector<BSTM> floods = t.Link.ReadFrames(20, kWaitMs);
+        ASSERT_EQ(floods.size(), 20u);
+        for (const BSTM& f : floods) {
+            EXPECT_EQ(LCmd(f, 1).GetCode(), 64);
+        }
+        EXPECT_GE(t.Device.FloodWritten(), 20u);
+        // Requests are still heard and answered, behind what the socket already holds.
+        ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 16), 1)));
+        bool answered = false;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
+        while (!answered && std::chrono::steady_clock::now() < deadline) {
+            const std::vector<BSTM> more = t.Link.ReadFrames(1, kWaitMs);
+            answered = !more.empty() && LCmd(more[0], 1).GetCode() == 16;
+        }
+        EXPECT_TRUE(answered);
+    }
+}
+
 TEST(TestDeviceFaults, DropsTheLinkAfterNFrames)
 {
     TestDevice device;
@@ -363,6 +471,7 @@ TEST(TestDeviceProgram, RefusesBadCommandLines)
         {"no link", {}, "give --tcp PORT or --pty"},
         {"bad port", {"--tcp", "port"}, "is not a number"},
         {"unknown", {"--pty", "--serial", "/dev/ttyS0"}, "unknown option '--serial'"},
+        {"late without its delay", {"--pty", "--late", "3"}, "option --late needs a value"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -761,6 +761,73 @@ TEST(LNetProc, ClosingWhileAHandOverIsPendingAbandonsIt) {
   EXPECT_EQ(owner.Writes, 1);  // the queued frame never went out
 }
 
+// An owner that runs every hand-over at once on the worker and records the frames written.
+class InlineOwner : public LLinkOwner {
+ public:
+  void PostToUi(std::function<void()> fn) override { fn(); }
+  void OnLinkFrame(const BSTM&, uint32_t) override { ++Frames; }
+  void OnLinkError(int, int, uint64_t) override {}
+  void NetWrite(const uint8_t* bytes, int length) override {
+    std::lock_guard g(Lock);
+    Written.emplace_back(bytes, bytes + length);
+  }
+  std::vector<BSTM> Writes() {
+    std::lock_guard g(Lock);
+    return Written;
+  }
+  bool WaitForWrites(size_t n, int ms = 5000) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (Writes().size() < n && std::chrono::steady_clock::now() < end)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return Writes().size() >= n;
+  }
+  std::mutex Lock;
+  std::vector<BSTM> Written;
+  std::atomic<int> Frames{0};
+};
+
+// Two replies in one read (the device answered a frame written twice): the second one must
+// not hand over the frame after the next before the next was ever written.
+TEST(LNetProc, TwoRepliesInOneReadNeverSkipAQueuedFrame) {
+  TestApp();
+  InlineOwner owner;
+  LNetProc t(&owner, 1);
+  ASSERT_TRUE(t.Open());
+  t.SetTimeout(60000);  // no write again during the test
+  std::vector<BSTM> gains;
+  for (int ch = 0; ch < 9; ++ch) gains.push_back(BuildFrame(CM_MCS_GAIN(1, ch, 100 + ch), 1));
+  t.QueueFrame(gains[0], false);
+  ASSERT_TRUE(owner.WaitForWrites(1));
+  for (size_t i = 1; i < gains.size(); ++i) t.QueueFrame(gains[i], false);
+  CM_MCS_CMD ackCmd(1, 1);
+  const BSTM ack = BuildFrame(ackCmd, 1);
+  BSTM twice = ack;
+  twice.insert(twice.end(), ack.begin(), ack.end());
+  t.Receive(twice.data(), static_cast<int>(twice.size()));
+  for (size_t i = 2; i <= gains.size(); ++i) {
+    owner.WaitForWrites(i, 1000);  // the device answers each frame once it is written
+    t.Receive(ack.data(), static_cast<int>(ack.size()));
+  }
+  owner.WaitForWrites(gains.size(), 1000);
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(owner.Writes(), gains);
+  EXPECT_FALSE(t.Busy());  // the last reply emptied the queue; the spare one let nothing out
+  EXPECT_EQ(owner.Frames, static_cast<int>(gains.size()) + 1);  // every reply reached the owner
+
+  // A reply while nothing is outstanding reaches the owner and changes nothing in the queue.
+  t.Receive(ack.data(), static_cast<int>(ack.size()));
+  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (owner.Frames < static_cast<int>(gains.size()) + 2 && std::chrono::steady_clock::now() < end)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_EQ(owner.Frames, static_cast<int>(gains.size()) + 2);
+  EXPECT_FALSE(t.Busy());
+  const BSTM next = BuildFrame(CM_MCS_GAIN(1, 0, 1), 1);
+  t.QueueFrame(next, false);  // idle: written at once
+  ASSERT_TRUE(owner.WaitForWrites(gains.size() + 1));
+  EXPECT_EQ(owner.Writes().back(), next);
+  t.Close();
+}
+
 TEST(LNetProc, QueueFrameOnAClosedTransportDropsTheFrame) {
   TestApp();
   CountingOwner owner;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -63,6 +64,29 @@ TEST(ReportDescriptor, LengthsIncludeTheIdByte) {
     EXPECT_EQ(got.OutputReportByteLength, c.want.OutputReportByteLength);
     EXPECT_EQ(got.FeatureReportByteLength, c.want.FeatureReportByteLength);
     EXPECT_EQ(got.NumberedReports, c.want.NumberedReports);
+  }
+}
+
+TEST(KernelName, NeverReadsPastTheBufferWithoutATerminator) {
+  char full[8];
+  std::memcpy(full, "ABCDEFGH", 8);  // filled to the end: the kernel wrote no terminator
+  char shorter[8] = {'M', 'o', 'r', 'v', 0, 'x', 'x', 'x'};
+  struct Case {
+    const char* name;
+    const char* buffer;
+    int returned;
+    std::string want;
+  } cases[] = {
+      {"name fills the buffer", full, 8, "ABCDEFGH"},
+      {"length beyond the buffer", full, 300, "ABCDEFGH"},
+      {"terminated name", shorter, 5, "Morv"},
+      {"terminator past the copied bytes", full, 3, "ABC"},
+      {"failed request", full, -1, ""},
+      {"nothing copied", full, 0, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(KernelName(c.buffer, c.returned, 8), c.want);
   }
 }
 

@@ -82,6 +82,15 @@ bool CoreRig::Wait(const std::function<bool()>& pred, int timeoutMs) const
     return EventLoopWait ? WaitInEventLoop(pred, timeoutMs) : PumpUntil(pred, timeoutMs);
 }
 
+bool CoreRig::OpenUsb()
+{
+    Interface = "USB";
+    if (!Core.OpenUsbTransport())
+        return false;
+    Start();
+    return true;
+}
+
 bool CoreRig::ReadDone(int timeoutMs)
 {
     return Wait([&] { return !FLinkOpen || (Machine.Online() && !Machine.Busy() && LevelPoll); }, timeoutMs);

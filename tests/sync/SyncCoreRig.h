@@ -32,6 +32,8 @@ public:
 
     bool OpenTcp(uint16_t port);
     bool OpenPty(const std::string& path);
+    // Over the HID device the core holds (Core.SetHidDevice).
+    bool OpenUsb();
     // The read is over when it has restarted the level poll (or the link is gone).
     bool ReadDone(int timeoutMs = 10000);
     bool Wait(const std::function<bool()>& pred, int timeoutMs) const;

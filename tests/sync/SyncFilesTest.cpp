@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "SyncRig.h"
 #include "model/PresetFile.h"
@@ -13,12 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Codes = std::vector<uint8_t>;
-
-std::vector<uint8_t> ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
 
 void WriteAll(const fs::path& path, const std::vector<uint8_t>& bytes)
 {
@@ -105,9 +100,91 @@ TEST_F(SyncFiles, UploadWritesTheByteExactUnitFile)
     EXPECT_FALSE(fs::exists(Dir / "all.unt")) << "the file waits for the upload timer";
 
     Rig.Advance(300);
-    const std::vector<uint8_t> file = ReadAll(Dir / "all.unt");
+    const std::vector<uint8_t> file = ReadFileBytes(Dir / "all.unt");
     ASSERT_EQ(file.size(), 21674u);
     EXPECT_EQ(file, ExpectedUnitFile(Device.State));
+}
+
+// A device that answers one request twice: the copy arrives after the next request went out, as
+// when a reply came later than the time-out and the request was written again.
+struct AnswersTwice {
+    InProcessDevice* Device;
+    SyncRig* Rig;
+    uint8_t Code;  // the request answered twice: its nth occurrence
+    int Nth;
+    int Seen = 0;
+    std::optional<BSTM> Copy;
+
+    std::optional<BSTM> operator()(const BSTM& frame)
+    {
+        if (Copy) {
+            Rig->Machine.DispatchReply(*Copy);
+            Copy.reset();
+        }
+        std::optional<BSTM> reply = (*Device)(frame);
+        if (reply && frame.size() > 5 && frame[5] == Code && ++Seen == Nth)
+            Copy = reply;
+        return reply;
+    }
+};
+
+TEST_F(SyncFiles, ASecondCopyOfAnAnswerNeverEndsAnOperation)
+{
+    enum class Op { Read, Upload, Download };
+    struct Case {
+        const char* name;
+        Op op;
+        uint8_t code;
+        int nth;
+    } cases[] = {
+        {"a second name in the read", Op::Read, 41, 4},
+        {"a second block in the read", Op::Read, 39, 6},
+        {"a second unit information in the upload", Op::Upload, 25, 1},
+        {"a second block in the upload", Op::Upload, 40, 3},
+        {"the last block of a preset twice in the upload", Op::Upload, 40, 22},
+        {"a second chunk acknowledgement in the download", Op::Download, 37, 5},
+        {"the last chunk of a preset acknowledged twice", Op::Download, 37, 22},
+    };
+    StoreSamplePresets(Device.State);
+    Device.State.SetImage(SampleImage(12));
+    WriteAll(Dir / "all.unt", ExpectedUnitFile(Device.State));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InProcessDevice device;
+        device.State = Device.State;
+        SyncRig rig;
+        AnswersTwice twice{&device, &rig, c.code, c.nth, 0, std::nullopt};
+        rig.Exchange = std::ref(twice);
+        if (c.op != Op::Read) {
+            rig.Exchange = std::ref(device);
+            rig.Connect();
+            rig.Exchange = std::ref(twice);
+        }
+        rig.SaveName = (Dir / "up").string();
+        rig.OpenName = (Dir / "all.unt").string();
+        switch (c.op) {
+        case Op::Read: rig.Connect(); break;
+        case Op::Upload: rig.Machine.StartUnitUpload(); break;
+        case Op::Download: rig.Machine.StartUnitDownload(); break;
+        }
+        rig.Run();
+        rig.Advance(300);
+        EXPECT_GE(twice.Seen, c.nth) << "the request was answered twice";
+        for (const std::string& e : rig.Events())
+            EXPECT_EQ(e.rfind("info ", 0), std::string::npos) << e;
+        EXPECT_FALSE(rig.Machine.Busy());
+        if (c.op == Op::Read) {
+            EXPECT_EQ(Body(rig.Unit.GetImage()), Body(device.State.Image()));
+        }
+        if (c.op == Op::Upload) {
+            EXPECT_EQ(ReadFileBytes(Dir / "up.unt"), ExpectedUnitFile(Device.State));
+        }
+        if (c.op == Op::Download) {
+            EXPECT_FALSE(rig.LinkOpen()) << "the download ended with the reset";
+            EXPECT_EQ(rig.SentCodes().back(), 4);
+        }
+        fs::remove(Dir / "up.unt");
+    }
 }
 
 TEST_F(SyncFiles, DownloadLeavesTheDeviceHoldingTheSamePresets)
@@ -173,7 +250,6 @@ TEST_F(SyncFiles, BadUnitFilesAreRefusedBeforeAnythingIsSent)
         std::vector<uint8_t> bytes;
     } cases[] = {
         {"21633 bytes", std::vector<uint8_t>(full.begin(), full.begin() + 21633)},
-        {"truncated inside stored preset 20", std::vector<uint8_t>(full.begin(), full.begin() + 21640)},
         {"longer", longer},
         {"wrong head", badHead},
         {"block number", badNumber},
@@ -197,18 +273,54 @@ TEST_F(SyncFiles, BadUnitFilesAreRefusedBeforeAnythingIsSent)
     EXPECT_EQ(Rig.Events(), (std::vector<std::string>{"info SID_INFO_ERROR_DOWNLAOD"}));
 }
 
-TEST_F(SyncFiles, ShortUnitFileWithAnEmptyLastPresetIsTaken)
+// A file down to 21634 bytes is taken; its last block ends short and is completed with zero bytes,
+// also when preset 20 is stored there.
+TEST_F(SyncFiles, ShortUnitFilesAreTakenAndTheirLastPresetCompletedWithZeros)
 {
-    StoreSamplePresets(Device.State);
-    std::vector<uint8_t> file = ExpectedUnitFile(Device.State);
-    file.resize(21634);
-    WriteAll(Dir / "short.unt", file);
-    ConnectAndRead();
-    Rig.OpenName = (Dir / "short.unt").string();
-    Rig.Machine.StartUnitDownload();
-    Rig.Run();
-    EXPECT_EQ(Rig.SentCodes().front(), 35);
-    EXPECT_EQ(Rig.SentCodes().back(), 4);
+    struct Case {
+        const char* name;
+        size_t size;
+        bool preset20;
+    } cases[] = {
+        {"21634 bytes, preset 20 empty", 21634, false},
+        {"21634 bytes, preset 20 stored", 21634, true},
+        {"21640 bytes, preset 20 stored", 21640, true},
+        {"21673 bytes, preset 20 stored", 21673, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        morvex_device::DeviceState source;
+        StoreSamplePresets(source);
+        if (c.preset20)
+            source.StorePreset(20, SampleImage(20));
+        std::vector<uint8_t> file = ExpectedUnitFile(source);
+        file.resize(c.size);
+        WriteAll(Dir / "short.unt", file);
+
+        InProcessDevice fresh;
+        SyncRig rig;
+        rig.Exchange = std::ref(fresh);
+        rig.Connect();
+        rig.ClearSent();
+        rig.OpenName = (Dir / "short.unt").string();
+        rig.Machine.StartUnitDownload();
+        rig.Run();
+        EXPECT_FALSE(rig.HasEvent("info SID_INFO_ERROR_DOWNLAOD"));
+        const Codes codes = rig.SentCodes();
+        ASSERT_FALSE(codes.empty());
+        EXPECT_EQ(codes.front(), 35);
+        EXPECT_EQ(codes.back(), 4);
+        EXPECT_EQ(std::count(codes.begin(), codes.end(), 37), 22 * (c.preset20 ? 3 : 2));
+        EXPECT_EQ(fresh.State.Presets[19].Stored, c.preset20);
+        if (c.preset20) {
+            // Block 20 starts at 34 + 19 * 1082: the file holds preset bytes 0 .. size - 20594.
+            const size_t have = c.size - (34 + 19 * 1082) - 1;
+            const auto& got = fresh.State.Presets[19].Body;
+            const auto& want = source.Presets[19].Body;
+            EXPECT_TRUE(std::equal(got.begin(), got.begin() + have, want.begin()));
+            EXPECT_TRUE(std::all_of(got.begin() + have, got.end(), [](uint8_t b) { return b == 0; }));
+        }
+    }
 }
 
 TEST_F(SyncFiles, LinkDroppedInADownloadOrUploadLeavesNothingHalfDone)
@@ -276,7 +388,7 @@ TEST_F(SyncFiles, PresetFileRoundTripIsByteExactAndReachesTheDevice)
     ConnectAndRead();
     std::string written;
     ASSERT_TRUE(SavePresetFile(Rig.Unit, (Dir / "live").string(), &written));
-    const std::vector<uint8_t> saved = ReadAll(written);
+    const std::vector<uint8_t> saved = ReadFileBytes(written);
     ASSERT_EQ(saved.size(), 1086u);
 
     InProcessDevice other;
@@ -299,7 +411,7 @@ TEST_F(SyncFiles, PresetFileRoundTripIsByteExactAndReachesTheDevice)
     const std::vector<uint8_t> file = Body(Rig.Unit.GetImage());
     EXPECT_TRUE(std::equal(dev.begin(), dev.begin() + 1068, file.begin()));
     ASSERT_TRUE(SavePresetFile(rig.Unit, (Dir / "again.prs").string(), &written));
-    EXPECT_EQ(ReadAll(written), saved);
+    EXPECT_EQ(ReadFileBytes(written), saved);
 }
 
 TEST_F(SyncFiles, PresetLoadEndsOnlyWhenALevelReplyFindsPositionAboveTen)

@@ -7,10 +7,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <thread>
 
@@ -140,23 +138,6 @@ bool OpenLink(CoreRig& rig, morvex_device::TestDevice& device, const Transport& 
     return t.tcp ? rig.OpenTcp(device.Port()) : rig.OpenPty(device.PtyPath());
 }
 
-std::vector<uint8_t> ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-class TempDir {
-public:
-    TempDir()
-    {
-        std::string pattern = (fs::temp_directory_path() / "morvex-link-XXXXXX").string();
-        Path = mkdtemp(pattern.data());
-    }
-    ~TempDir() { fs::remove_all(Path); }
-    fs::path Path;
-};
-
 bool EndsWithEvent(CoreRig& rig, const std::string& event, int timeoutMs = 10000)
 {
     return PumpUntil([&] { return rig.HasEvent(event) || !rig.LinkOpen(); }, timeoutMs) && rig.HasEvent(event);
@@ -166,7 +147,7 @@ TEST(SyncOverLink, LockStorePresetsCopyFilesOverTcpAndPty)
 {
     for (const Transport& t : kTransports) {
         SCOPED_TRACE(t.name);
-        TempDir dir;
+        TempDir dir{"morvex-link"};
         morvex_device::TestDevice device;
         device.SetImage(SampleImage(3));
         device.SetLock(true, "4719");
@@ -229,7 +210,7 @@ TEST(SyncOverLink, LockStorePresetsCopyFilesOverTcpAndPty)
             source.StoreImage(fileSet);
             ASSERT_TRUE(SavePresetFile(source, (dir.Path / "live").string()));
         }
-        const std::vector<uint8_t> presetFile = ReadAll(dir.Path / "live.prs");
+        const std::vector<uint8_t> presetFile = ReadFileBytes(dir.Path / "live.prs");
         rig.ClearEvents();
         ASSERT_TRUE(rig.Machine.OpenPresetFile((dir.Path / "live.prs").string()));
         ASSERT_TRUE(EndsWithEvent(rig, "progress-closed"));
@@ -238,7 +219,7 @@ TEST(SyncOverLink, LockStorePresetsCopyFilesOverTcpAndPty)
         const auto* dev = reinterpret_cast<const uint8_t*>(&onDevice);
         EXPECT_TRUE(std::equal(dev + 2, dev + 2 + kStreamSize, presetFile.begin() + 16)) << "the device holds the file";
         ASSERT_TRUE(SavePresetFile(rig.Unit, (dir.Path / "again").string()));
-        EXPECT_EQ(ReadAll(dir.Path / "again.prs"), presetFile);
+        EXPECT_EQ(ReadFileBytes(dir.Path / "again.prs"), presetFile);
 
         // Upload: presets 2, 4 and 5 into a byte-exact unit file.
         const auto presets = device.WithState([](morvex_device::DeviceState& s) { return s.Presets; });
@@ -258,7 +239,7 @@ TEST(SyncOverLink, LockStorePresetsCopyFilesOverTcpAndPty)
         rig.SaveName = (dir.Path / "all").string();
         rig.Machine.StartUnitUpload();
         ASSERT_TRUE(PumpUntil([&] { return fs::exists(dir.Path / "all.unt") || !rig.LinkOpen(); }, 20000));
-        EXPECT_EQ(ReadAll(dir.Path / "all.unt"), expected);
+        EXPECT_EQ(ReadFileBytes(dir.Path / "all.unt"), expected);
 
         // Download into an emptied store: the same presets, then the device resets and the link closes.
         device.WithState([](morvex_device::DeviceState& s) {
@@ -314,7 +295,7 @@ void FaultsInTheMiddle(const Transport& t)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TempDir dir;
+        TempDir dir{"morvex-link"};
         morvex_device::TestDevice device;
         device.SetImage(SampleImage(4));
         device.WithState([](morvex_device::DeviceState& s) {

@@ -1,6 +1,8 @@
 #include "SyncRig.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 
 #include "FrameReader.h"
 
@@ -164,4 +166,24 @@ ParamImage SampleImage(int seed)
     std::copy(name, name + kPresetNameSize, image.presetName);
     image.presetName[13] = static_cast<uint8_t>('0' + seed % 10);
     return image;
+}
+
+TempDir::TempDir(const std::string& prefix)
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
+    if (mkdtemp(pattern.data()) != nullptr)
+        Path = pattern;
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ec;
+    if (!Path.empty())
+        std::filesystem::remove_all(Path, ec);
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }

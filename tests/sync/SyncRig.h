@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
@@ -137,3 +138,16 @@ struct SocketDevice {
 
 // A set of bytes that differs from the default image everywhere it can.
 ParamImage SampleImage(int seed);
+
+// A fresh directory under the system's temporary directory, removed with everything in it.
+class TempDir {
+public:
+    explicit TempDir(const std::string& prefix = "morvex-test");
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::filesystem::path Path;
+};
+
+// A file's bytes; empty when it cannot be read.
+std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path);
