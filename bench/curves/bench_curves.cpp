@@ -1,7 +1,9 @@
 // Curve computation of one output channel: nine parametric bands and both
-// cuts at 48 dB per octave. Figures: one band edit (the band's section and the
-// channel's total) and the whole channel recomputed. Run
-// bench/curves/sosfreqz_bench.py for scipy's figures on the same sections.
+// cuts at 48 dB per octave. Figures: one band edit (the band's design, its own
+// curve and the channel's total) and the whole channel recomputed (every
+// section designed, its own dB curve computed, all summed). Run
+// bench/curves/sosfreqz_bench.py for scipy's figures on the same sections; it
+// states what each side computes.
 //
 //   bench-curves [benchmark options]
 //   bench-curves --print-sections   the channel's biquads, one "b0 b1 b2 a0 a1 a2" a line

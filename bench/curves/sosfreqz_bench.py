@@ -7,6 +7,17 @@ as bench-curves --print-sections gives them) and the same 4096-point grid,
 scipy.signal.sosfreqz followed by the conversion to dB. Prints both figures
 and their ratio; asserts nothing about time.
 
+What each side computes for "whole channel":
+  C++    designs every section from its parameters (bands and cut stages),
+         computes each section's own curve in dB at the 4096 points (the
+         graph draws every band alone) and sums them into the total;
+  scipy  takes the finished coefficients, evaluates the cascade's complex
+         response at the 4096 points and converts that one product to dB.
+So the C++ side does strictly more (designs, one logarithm per section and
+point, one stored curve per section); both give the same total.
+For "one band edit" the C++ side redesigns the band and recomputes it and the
+channel's total; scipy evaluates the one section alone.
+
   sosfreqz_bench.py [path/to/bench-curves]
 
 Needs python3-scipy. Without a path the script looks for the program under
@@ -91,6 +102,7 @@ def main():
     print("%-44s" % ("                scipy: the section alone)"))
     print("%-44s %10.1f %10.1f" % ("whole channel recomputed", channel_cpp, channel_py))
     print("ratio, whole channel: %.1f times faster than sosfreqz" % (channel_py / channel_cpp))
+    print("(C++: design + every section's own dB curve + the sum; scipy: the cascade's product, one dB)")
     print("targets: band edit < 50 us: %s; whole channel < 250 us: %s; ratio >= 20: %s" % (
         "met" if edit_cpp < 50 else "missed", "met" if channel_cpp < 250 else "missed",
         "met" if channel_py / channel_cpp >= 20 else "missed"))
