@@ -55,6 +55,8 @@ TControl::TControl(QWidget* parent) : QWidget(parent)
 {
     FocusTracker::Install();
     setFocusPolicy(Qt::NoFocus);
+    // Every control sees plain moves (hot thumbs, hot buttons, OnMouseMove without a button held).
+    setMouseTracking(true);
     FFont.OnChange = [this](TFont*) { FontChanged(); };
     if (parent)
         QWidget::setVisible(true);

@@ -1,4 +1,5 @@
 #include "PanelsTestUtil.h"
+#include "support/Hover.h"
 
 #include "controls/LedButtons.h"
 #include "controls/SkBmpButton.h"
@@ -54,6 +55,23 @@ TEST_F(BmpButton, GroupsAreExclusivePerParent)
     EXPECT_FALSE(a->Down());
     EXPECT_TRUE(b->Down());
     EXPECT_TRUE(c->Down()); // same GroupIndex under another parent is left alone
+}
+
+TEST_F(BmpButton, PlainMovesReachButtonsAndFireOnMouseMove)
+{
+    auto* bmp = Button(form.get(), 0);
+    bmp->SetBounds(10, 10, 40, 20);
+    auto* push = new TSkButton(form.get());
+    push->SetBounds(100, 10, 60, 24);
+    push->SetHotTrack(true);
+    std::vector<std::string> seen;
+    bmp->OnMouseMove = [&](TControl*, TShiftState, int, int) { seen.push_back("bitmap"); };
+    push->OnMouseMove = [&](TControl*, TShiftState, int, int) { seen.push_back("push"); };
+    testsupport::Hover(bmp, 20, 10);
+    testsupport::Hover(push, 30, 12);
+    EXPECT_TRUE(std::find(seen.begin(), seen.end(), "bitmap") != seen.end());
+    EXPECT_TRUE(std::find(seen.begin(), seen.end(), "push") != seen.end());
+    EXPECT_TRUE(push->MouseInControl());
 }
 
 TEST_F(BmpButton, SetDownRules)

@@ -29,6 +29,7 @@ inline void Press(QWidget* w, int x, int y) { Mouse(w, QEvent::MouseButtonPress,
 inline void Release(QWidget* w, int x, int y) { Mouse(w, QEvent::MouseButtonRelease, x, y); }
 inline void Move(QWidget* w, int x, int y) { Mouse(w, QEvent::MouseMove, x, y); }
 
+
 inline void Key(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
 {
     QKeyEvent e(QEvent::KeyPress, key, mods);

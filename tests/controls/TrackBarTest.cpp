@@ -1,4 +1,5 @@
 #include "TestApp.h"
+#include "support/Hover.h"
 
 #include "controls/Skin.h"
 #include "controls/TrackBar.h"
@@ -90,6 +91,18 @@ TEST_F(Fader, ThumbTakesItsSizeFromThePictureAndSitsWhereTheLayoutExpects)
     EXPECT_EQ(bar->GetThumbRect(), (fw::TRect{6, 82, 22, 111}));
     bar->SetPosition(180);
     EXPECT_EQ(bar->GetThumbRect().Bottom, 190 - 118);
+}
+
+TEST_F(Fader, PlainMovesLightTheThumbAndFireOnMouseMove)
+{
+    int moves = 0;
+    bar->OnMouseMove = [&](fw::TControl*, fw::TShiftState, int, int) { ++moves; };
+    const fw::TRect thumb = bar->GetThumbRect();
+    testsupport::Hover(bar, thumb.Left + thumb.Width() / 2, thumb.Top + thumb.Height() / 2);
+    EXPECT_TRUE(bar->ThumbHot());
+    EXPECT_GE(moves, 1);
+    testsupport::Hover(bar, thumb.Left + thumb.Width() / 2, 190);
+    EXPECT_FALSE(bar->ThumbHot());
 }
 
 TEST_F(Fader, SetPositionFiresExactlyWhatTheValueModelSays)
