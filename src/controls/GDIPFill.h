@@ -6,6 +6,7 @@
 #include "controls/GDIPAPI.h"
 #include "controls/Pictures.h"
 #include "framework/Colors.h"
+#include "framework/Property.h"
 
 #include <QString>
 #include <functional>
@@ -42,59 +43,53 @@ gp::TGPRect PicturePlacement(TFillPicturePosition position, int left, int top, c
 void AspectFit(TPictureMode mode, double rw, double rh, double w, double h, double& fw, double& fh);
 
 class TGDIPFill {
+    FW_PROPERTIES(TGDIPFill)
+
 public:
     TGDIPFill();
     TGDIPFill(const TGDIPFill&) = delete;
     TGDIPFill& operator=(const TGDIPFill&) = delete;
 
-#define FILL_PROP(Type, Name)                                                                                 \
-    Type Name() const { return F##Name; }                                                                     \
-    void Set##Name(Type value)                                                                                \
-    {                                                                                                         \
-        if (F##Name != value) {                                                                               \
-            F##Name = value;                                                                                  \
-            NotifyChange();                                                                                   \
-        }                                                                                                     \
-    }
-    FILL_PROP(TColor, Color)
-    FILL_PROP(TColor, ColorTo)
-    FILL_PROP(TColor, ColorMirror)
-    FILL_PROP(TColor, ColorMirrorTo)
-    FILL_PROP(TFxGradientType, GradientType)
-    FILL_PROP(TFxGradientType, GradientMirrorType)
-    FILL_PROP(int, HatchStyle)
-    FILL_PROP(int, HatchStyleMirror)
-    FILL_PROP(bool, BackGroundPictureAspectRatio)
-    FILL_PROP(TFillPictureMode, BackGroundPictureMode)
-    FILL_PROP(TFillPicturePosition, BackGroundPicturePosition)
-    FILL_PROP(int, BackGroundPictureLeft)
-    FILL_PROP(int, BackGroundPictureTop)
-    FILL_PROP(TPictureMode, BackGroundPictureAspectMode)
-    FILL_PROP(TFillPicturePosition, PicturePosition)
-    FILL_PROP(int, PictureLeft)
-    FILL_PROP(int, PictureTop)
-    FILL_PROP(TFillPictureSize, PictureSize)
-    FILL_PROP(int, PictureWidth)
-    FILL_PROP(int, PictureHeight)
-    FILL_PROP(bool, PictureAspectRatio)
-    FILL_PROP(TPictureMode, PictureAspectMode)
-    FILL_PROP(int, Opacity)
-    FILL_PROP(int, OpacityTo)
-    FILL_PROP(int, OpacityMirror)
-    FILL_PROP(int, OpacityMirrorTo)
-    FILL_PROP(TColor, BorderColor)
-    FILL_PROP(int, BorderOpacity)
-    FILL_PROP(int, BorderWidth)
-    FILL_PROP(int, Rounding)
-    FILL_PROP(TFillRoundingType, RoundingType)
-    FILL_PROP(TColor, ShadowColor)
-    FILL_PROP(int, ShadowOffset)
-    FILL_PROP(TShadowType, ShadowType)
-    FILL_PROP(int, Angle)
-    FILL_PROP(TGlowMode, Glow)
-    FILL_PROP(TColor, GlowGradientColor)
-    FILL_PROP(TColor, GlowRadialColor)
-#undef FILL_PROP
+    FW_PROPERTY(TColor, Color, 0xC0C0C0)
+    FW_PROPERTY(TColor, ColorTo, 0x808080)
+    FW_PROPERTY(TColor, ColorMirror, fw::clNone)
+    FW_PROPERTY(TColor, ColorMirrorTo, fw::clNone)
+    FW_PROPERTY(TFxGradientType, GradientType, gp::gtVertical)
+    FW_PROPERTY(TFxGradientType, GradientMirrorType, gp::gtSolid)
+    FW_PROPERTY(int, HatchStyle, 0)
+    FW_PROPERTY(int, HatchStyleMirror, 0)
+    FW_PROPERTY(bool, BackGroundPictureAspectRatio, false)
+    FW_PROPERTY(TFillPictureMode, BackGroundPictureMode, pmOutsideFill)
+    FW_PROPERTY(TFillPicturePosition, BackGroundPicturePosition, ppTopLeft)
+    FW_PROPERTY(int, BackGroundPictureLeft, 0)
+    FW_PROPERTY(int, BackGroundPictureTop, 0)
+    FW_PROPERTY(TPictureMode, BackGroundPictureAspectMode, pmStretch)
+    FW_PROPERTY(TFillPicturePosition, PicturePosition, ppTopLeft)
+    FW_PROPERTY(int, PictureLeft, 0)
+    FW_PROPERTY(int, PictureTop, 0)
+    FW_PROPERTY(TFillPictureSize, PictureSize, psOriginal)
+    FW_PROPERTY(int, PictureWidth, 50)
+    FW_PROPERTY(int, PictureHeight, 50)
+    FW_PROPERTY(bool, PictureAspectRatio, false)
+    FW_PROPERTY(TPictureMode, PictureAspectMode, pmStretch)
+    FW_PROPERTY(int, Opacity, 255)
+    FW_PROPERTY(int, OpacityTo, 255)
+    FW_PROPERTY(int, OpacityMirror, 255)
+    FW_PROPERTY(int, OpacityMirrorTo, 255)
+    FW_PROPERTY(TColor, BorderColor, fw::clNone)
+    FW_PROPERTY(int, BorderOpacity, 255)
+    FW_PROPERTY(int, BorderWidth, 1)
+    FW_PROPERTY(int, Rounding, 0)
+    FW_PROPERTY(TFillRoundingType, RoundingType, rtBoth)
+    FW_PROPERTY(TColor, ShadowColor, 0x808080)
+    FW_PROPERTY(int, ShadowOffset, 0)
+    FW_PROPERTY(TShadowType, ShadowType, stRightBottom)
+    FW_PROPERTY(int, Angle, 0)
+    FW_PROPERTY(TGlowMode, Glow, gmNone)
+    FW_PROPERTY(TColor, GlowGradientColor, 0xFFFFFF)
+    FW_PROPERTY(TColor, GlowRadialColor, 0xFFFFFF)
+
+public:
 
     TFxGDIPPicture& Picture() { return FPicture; }
     TFxGDIPPicture& BackGroundPicture() { return FBackGroundPicture; }
@@ -135,43 +130,11 @@ public:
     std::function<void(TGDIPFill*)> OnChange;
 
 private:
+    void PropertyChanged() { NotifyChange(); }
     void CopyValues(const TGDIPFill& s);
-    TColor FBorderColor = fw::clNone;
-    int FOpacity = 255;
-    TFillPicturePosition FPicturePosition = ppTopLeft;
-    TFxGradientType FGradientType = gp::gtVertical;
-    int FOpacityTo = 255;
     TFxGDIPPicture FPicture;
-    int FHatchStyle = 0;
-    TColor FColor = 0xC0C0C0;
-    int FShadowOffset = 0;
-    TShadowType FShadowType = stRightBottom;
-    int FOpacityMirror = 255;
-    TFxGradientType FGradientMirrorType = gp::gtSolid;
-    int FOpacityMirrorTo = 255;
-    int FRounding = 0;
-    TColor FShadowColor = 0x808080;
-    int FBorderWidth = 1;
-    TColor FColorMirror = fw::clNone, FColorMirrorTo = fw::clNone;
-    TColor FColorTo = 0x808080;
-    int FHatchStyleMirror = 0;
-    int FPictureTop = 0, FPictureLeft = 0;
-    int FBackGroundPictureTop = 0, FBackGroundPictureLeft = 0;
-    TFillPicturePosition FBackGroundPicturePosition = ppTopLeft;
     TFxGDIPPicture FBackGroundPicture;
-    int FPictureWidth = 50;
-    TFillPictureSize FPictureSize = psOriginal;
-    int FPictureHeight = 50;
-    TFillRoundingType FRoundingType = rtBoth;
     int FUpdateCount = 0;
-    int FAngle = 0;
-    int FBorderOpacity = 255;
-    TFillPictureMode FBackGroundPictureMode = pmOutsideFill;
-    TColor FGlowGradientColor = 0xFFFFFF;
-    TGlowMode FGlow = gmNone;
-    TColor FGlowRadialColor = 0xFFFFFF;
-    bool FBackGroundPictureAspectRatio = false, FPictureAspectRatio = false;
-    TPictureMode FBackGroundPictureAspectMode = pmStretch, FPictureAspectMode = pmStretch;
 };
 
 // The rounded outline of a fill (pure path building).

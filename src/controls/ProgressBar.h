@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/Control.h"
+#include "framework/Property.h"
 #include "runtime/Timer.h"
 
 #include <initializer_list>
@@ -43,39 +44,35 @@ QString GaugeText(const TGaugeSettings& G);
 QString FormatIntegers(const QString& format, std::initializer_list<int> args);
 
 class TFxProgressBar : public fw::TControl {
+    FW_PROPERTIES(TFxProgressBar)
+
 public:
     explicit TFxProgressBar(QWidget* parent = nullptr);
 
-#define PB_PROP(Type, Name)                                                                                   \
-    Type Name() const { return F##Name; }                                                                     \
-    void Set##Name(Type value)                                                                                \
-    {                                                                                                         \
-        F##Name = value;                                                                                      \
-        update();                                                                                             \
-    }
-    PB_PROP(TColor, Level0Color)
-    PB_PROP(TColor, Level0ColorTo)
-    PB_PROP(TColor, Level1Color)
-    PB_PROP(TColor, Level1ColorTo)
-    PB_PROP(TColor, Level2Color)
-    PB_PROP(TColor, Level2ColorTo)
-    PB_PROP(TColor, Level3Color)
-    PB_PROP(TColor, Level3ColorTo)
-    PB_PROP(int, Level1Perc)
-    PB_PROP(int, Level2Perc)
-    PB_PROP(TColor, BorderColor)
-    PB_PROP(TColor, BackgroundColor)
-    PB_PROP(bool, ShowBorder)
-    PB_PROP(bool, Stacked)
-    PB_PROP(bool, ShowPercentage)
-    PB_PROP(bool, ShowPosition)
-    PB_PROP(bool, CompletionSmooth)
-    PB_PROP(bool, ShowGradient)
-    PB_PROP(int, Steps)
-    PB_PROP(TGaugeOrientation, Orientation)
-    PB_PROP(bool, Rounded)
-    PB_PROP(QString, Format)
-#undef PB_PROP
+    FW_PROPERTY(TColor, Level0Color, 0x00FF00)
+    FW_PROPERTY(TColor, Level0ColorTo, 0xE1FFE1)
+    FW_PROPERTY(TColor, Level1Color, 0x00FFFF)
+    FW_PROPERTY(TColor, Level1ColorTo, 0xCAFFFF)
+    FW_PROPERTY(TColor, Level2Color, 0x53A9FF)
+    FW_PROPERTY(TColor, Level2ColorTo, 0xA8D3FF)
+    FW_PROPERTY(TColor, Level3Color, 0x0000FF)
+    FW_PROPERTY(TColor, Level3ColorTo, 0xCACAFF)
+    FW_PROPERTY(int, Level1Perc, 70)
+    FW_PROPERTY(int, Level2Perc, 90)
+    FW_PROPERTY(TColor, BorderColor, 0x808080)
+    FW_PROPERTY(TColor, BackgroundColor, 0xFFFFFF)
+    FW_PROPERTY(bool, ShowBorder, true)
+    FW_PROPERTY(bool, Stacked, false)
+    FW_PROPERTY(bool, ShowPercentage, true)
+    FW_PROPERTY(bool, ShowPosition, true)
+    FW_PROPERTY(bool, CompletionSmooth, false)
+    FW_PROPERTY(bool, ShowGradient, true)
+    FW_PROPERTY(int, Steps, 8)
+    FW_PROPERTY(TGaugeOrientation, Orientation, goHorizontal)
+    FW_PROPERTY(bool, Rounded, true)
+    FW_PROPERTY(QString, Format, QString())
+
+public:
     TColor Level0BkColor() const { return FLevel0BkColor; }
     void SetLevel0BkColor(TColor v);
     TColor Level1BkColor() const { return FLevel1BkColor; }
@@ -111,17 +108,7 @@ private:
     void PaintNow();
     void UpdateTimer();
     void Sweep();
-    TColor FLevel0Color = 0x00FF00, FLevel0ColorTo = 0xE1FFE1, FLevel1Color = 0x00FFFF, FLevel1ColorTo = 0xCAFFFF,
-           FLevel2Color = 0x53A9FF, FLevel2ColorTo = 0xA8D3FF, FLevel3Color = 0x0000FF, FLevel3ColorTo = 0xCACAFF;
-    int FLevel1Perc = 70, FLevel2Perc = 90;
     TColor FLevel0BkColor = fw::clNone, FLevel1BkColor = fw::clNone, FLevel2BkColor = fw::clNone;
-    TColor FBorderColor = 0x808080, FBackgroundColor = 0xFFFFFF;
-    bool FShowBorder = true, FStacked = false, FShowPercentage = true, FShowPosition = true;
-    bool FCompletionSmooth = false, FShowGradient = true;
-    int FSteps = 8;
-    TGaugeOrientation FOrientation = goHorizontal;
-    bool FRounded = true;
-    QString FFormat;
     int FMin = 0, FMax = 100, FPosition = 50;
     bool FInfinite = false, FAnimated = false;
     int FStepSize = 1;

@@ -6,6 +6,7 @@
 #include "controls/Pictures.h"
 #include "framework/Colors.h"
 #include "framework/Fonts.h"
+#include "framework/Property.h"
 
 #include <QString>
 #include <functional>
@@ -40,36 +41,13 @@ enum TTMSStyle {
 
 using TPartNotify = std::function<void()>;
 
-// A property whose setter stores and notifies only when the value differs.
-#define FX_PROP(Type, Name, Default)                                                                          \
-public:                                                                                                       \
-    Type Name() const { return F##Name; }                                                                     \
-    void Set##Name(Type value)                                                                                \
-    {                                                                                                         \
-        if (F##Name != value) {                                                                               \
-            F##Name = value;                                                                                  \
-            Changed();                                                                                        \
-        }                                                                                                     \
-    }                                                                                                         \
-                                                                                                              \
-private:                                                                                                      \
-    Type F##Name = Default;
-
-// A property stored without a change notice.
-#define FX_SILENT_PROP(Type, Name, Default)                                                                   \
-public:                                                                                                       \
-    Type Name() const { return F##Name; }                                                                     \
-    void Set##Name(Type value) { F##Name = value; }                                                           \
-                                                                                                              \
-private:                                                                                                      \
-    Type F##Name = Default;
-
 class TTrackBarPart {
 public:
     virtual ~TTrackBarPart() = default;
     TPartNotify OnChange;
 
 protected:
+    void PropertyChanged() { Changed(); }
     void Changed()
     {
         if (OnChange)
@@ -78,30 +56,31 @@ protected:
 };
 
 class TTrackBarThumb : public TTrackBarPart {
-    FX_PROP(TColor, Color, 15653832)
-    FX_PROP(TColor, ColorTo, 16178633)
-    FX_PROP(TColor, ColorMirror, 15586496)
-    FX_PROP(TColor, ColorMirrorTo, 16245200)
-    FX_PROP(TColor, ColorHot, 15465983)
-    FX_PROP(TColor, ColorHotTo, 11332863)
-    FX_SILENT_PROP(TColor, ColorMirrorHot, 5888767)
-    FX_SILENT_PROP(TColor, ColorMirrorHotTo, 10807807)
-    FX_PROP(TColor, ColorDown, 7778289)
-    FX_PROP(TColor, ColorDownTo, 4296947)
-    FX_SILENT_PROP(TColor, ColorMirrorDown, 946929)
-    FX_SILENT_PROP(TColor, ColorMirrorDownTo, 5021693)
-    FX_PROP(TColor, ColorDisabled, 0)
-    FX_PROP(TColor, ColorDisabledTo, 0)
-    FX_PROP(TColor, ColorMirrorDisabled, 0)
-    FX_PROP(TColor, ColorMirrorDisabledTo, 0)
-    FX_PROP(TColor, BorderColor, 10317632)
-    FX_PROP(TColor, BorderColorHot, 10079963)
-    FX_PROP(TColor, BorderColorDown, 4548219)
-    FX_PROP(TColor, BorderColorDisabled, 0)
-    FX_PROP(TGDIPGradient, Gradient, ggVertical)
-    FX_PROP(TGDIPGradient, GradientMirror, ggRadial)
-    FX_PROP(TThumbShape, Shape, tsPointer)
-    FX_PROP(bool, ShowAtMinMax, true)
+    FW_PROPERTIES(TTrackBarThumb)
+    FW_PROPERTY(TColor, Color, 15653832)
+    FW_PROPERTY(TColor, ColorTo, 16178633)
+    FW_PROPERTY(TColor, ColorMirror, 15586496)
+    FW_PROPERTY(TColor, ColorMirrorTo, 16245200)
+    FW_PROPERTY(TColor, ColorHot, 15465983)
+    FW_PROPERTY(TColor, ColorHotTo, 11332863)
+    FW_QUIET_PROPERTY(TColor, ColorMirrorHot, 5888767)
+    FW_QUIET_PROPERTY(TColor, ColorMirrorHotTo, 10807807)
+    FW_PROPERTY(TColor, ColorDown, 7778289)
+    FW_PROPERTY(TColor, ColorDownTo, 4296947)
+    FW_QUIET_PROPERTY(TColor, ColorMirrorDown, 946929)
+    FW_QUIET_PROPERTY(TColor, ColorMirrorDownTo, 5021693)
+    FW_PROPERTY(TColor, ColorDisabled, 0)
+    FW_PROPERTY(TColor, ColorDisabledTo, 0)
+    FW_PROPERTY(TColor, ColorMirrorDisabled, 0)
+    FW_PROPERTY(TColor, ColorMirrorDisabledTo, 0)
+    FW_PROPERTY(TColor, BorderColor, 10317632)
+    FW_PROPERTY(TColor, BorderColorHot, 10079963)
+    FW_PROPERTY(TColor, BorderColorDown, 4548219)
+    FW_PROPERTY(TColor, BorderColorDisabled, 0)
+    FW_PROPERTY(TGDIPGradient, Gradient, ggVertical)
+    FW_PROPERTY(TGDIPGradient, GradientMirror, ggRadial)
+    FW_PROPERTY(TThumbShape, Shape, tsPointer)
+    FW_PROPERTY(bool, ShowAtMinMax, true)
 
 public:
     explicit TTrackBarThumb(TCustomTrackBar* owner = nullptr);
@@ -145,23 +124,24 @@ private:
 };
 
 class TTrackBarSlider : public TTrackBarPart {
-    FX_PROP(TColor, Color, 16777215)
-    FX_PROP(TColor, ColorTo, 0)
-    FX_PROP(TColor, ColorDisabled, 0)
-    FX_PROP(TColor, ColorDisabledTo, 0)
-    FX_PROP(TColor, ColorCompleted, fw::clNone)
-    FX_PROP(TColor, ColorCompletedTo, fw::clNone)
-    FX_PROP(TColor, ColorCompletedDisabled, fw::clNone)
-    FX_PROP(TColor, ColorCompletedDisabledTo, fw::clNone)
-    FX_PROP(TColor, BorderColor, 12752500)
-    FX_PROP(TColor, BorderColorDisabled, 0)
-    FX_PROP(TGradientDirection, Direction, gdHorizontal)
-    FX_PROP(bool, PictureStretched, false)
-    FX_PROP(int, Size, 2)
-    FX_PROP(bool, Border3D, true)
-    FX_PROP(bool, Rounded, false)
-    FX_PROP(bool, Visible, true)
-    FX_PROP(int, Offset, 10)
+    FW_PROPERTIES(TTrackBarSlider)
+    FW_PROPERTY(TColor, Color, 16777215)
+    FW_PROPERTY(TColor, ColorTo, 0)
+    FW_PROPERTY(TColor, ColorDisabled, 0)
+    FW_PROPERTY(TColor, ColorDisabledTo, 0)
+    FW_PROPERTY(TColor, ColorCompleted, fw::clNone)
+    FW_PROPERTY(TColor, ColorCompletedTo, fw::clNone)
+    FW_PROPERTY(TColor, ColorCompletedDisabled, fw::clNone)
+    FW_PROPERTY(TColor, ColorCompletedDisabledTo, fw::clNone)
+    FW_PROPERTY(TColor, BorderColor, 12752500)
+    FW_PROPERTY(TColor, BorderColorDisabled, 0)
+    FW_PROPERTY(TGradientDirection, Direction, gdHorizontal)
+    FW_PROPERTY(bool, PictureStretched, false)
+    FW_PROPERTY(int, Size, 2)
+    FW_PROPERTY(bool, Border3D, true)
+    FW_PROPERTY(bool, Rounded, false)
+    FW_PROPERTY(bool, Visible, true)
+    FW_PROPERTY(int, Offset, 10)
 
 public:
     explicit TTrackBarSlider(TCustomTrackBar* owner = nullptr);
@@ -185,17 +165,18 @@ private:
 };
 
 class TTrackBarTick : public TTrackBarPart {
-    FX_PROP(TColor, Color, 0)
-    FX_PROP(TColor, ColorDisabled, 0)
-    FX_PROP(bool, Line3D, false)
-    FX_PROP(TTickMark, Position, tmBottomRight)
-    FX_PROP(bool, RotateFontVert, true)
-    FX_PROP(TTickStyle, Style, tsAuto)
-    FX_PROP(bool, ShowText, false)
-    FX_PROP(bool, ShowImageAtThumbOnly, false)
-    FX_PROP(int, ShowImageAtSteps, 1)
-    FX_PROP(int, Spacing, 8)
-    FX_PROP(int, Size, 4)
+    FW_PROPERTIES(TTrackBarTick)
+    FW_PROPERTY(TColor, Color, 0)
+    FW_PROPERTY(TColor, ColorDisabled, 0)
+    FW_PROPERTY(bool, Line3D, false)
+    FW_PROPERTY(TTickMark, Position, tmBottomRight)
+    FW_PROPERTY(bool, RotateFontVert, true)
+    FW_PROPERTY(TTickStyle, Style, tsAuto)
+    FW_PROPERTY(bool, ShowText, false)
+    FW_PROPERTY(bool, ShowImageAtThumbOnly, false)
+    FW_PROPERTY(int, ShowImageAtSteps, 1)
+    FW_PROPERTY(int, Spacing, 8)
+    FW_PROPERTY(int, Size, 4)
 
 public:
     TTrackBarTick();
@@ -211,31 +192,32 @@ private:
 };
 
 class TTrackBarButtons : public TTrackBarPart {
-    FX_PROP(TColor, Color, 15653832)
-    FX_PROP(TColor, ColorTo, 16178633)
-    FX_PROP(TColor, ColorHot, 15465983)
-    FX_PROP(TColor, ColorHotTo, 11332863)
-    FX_PROP(TColor, ColorDown, 7778289)
-    FX_PROP(TColor, ColorDownTo, 4296947)
-    FX_SILENT_PROP(TColor, ColorMirror, 15586496)
-    FX_SILENT_PROP(TColor, ColorMirrorTo, 16245200)
-    FX_SILENT_PROP(TColor, ColorMirrorHot, 5888767)
-    FX_SILENT_PROP(TColor, ColorMirrorHotTo, 10807807)
-    FX_SILENT_PROP(TColor, ColorMirrorDown, 946929)
-    FX_SILENT_PROP(TColor, ColorMirrorDownTo, 5021693)
-    FX_PROP(TColor, BorderColor, 9262895)
-    FX_PROP(TColor, BorderColorHot, 10079963)
-    FX_PROP(TColor, BorderColorDown, 4548219)
-    FX_PROP(TGDIPGradient, Gradient, ggVertical)
-    FX_PROP(TGDIPGradient, GradientMirror, ggVertical)
-    FX_SILENT_PROP(int, InitRepeatPause, 400)
-    FX_SILENT_PROP(int, RepeatPause, 100)
-    FX_SILENT_PROP(bool, RepeatClick, true)
-    FX_SILENT_PROP(int, Step, 1)
-    FX_PROP(bool, RotateText, true)
-    FX_PROP(bool, Visible, false)
-    FX_PROP(TTrackButtonShape, Shape, bsRound)
-    FX_PROP(int, Spacing, 2)
+    FW_PROPERTIES(TTrackBarButtons)
+    FW_PROPERTY(TColor, Color, 15653832)
+    FW_PROPERTY(TColor, ColorTo, 16178633)
+    FW_PROPERTY(TColor, ColorHot, 15465983)
+    FW_PROPERTY(TColor, ColorHotTo, 11332863)
+    FW_PROPERTY(TColor, ColorDown, 7778289)
+    FW_PROPERTY(TColor, ColorDownTo, 4296947)
+    FW_QUIET_PROPERTY(TColor, ColorMirror, 15586496)
+    FW_QUIET_PROPERTY(TColor, ColorMirrorTo, 16245200)
+    FW_QUIET_PROPERTY(TColor, ColorMirrorHot, 5888767)
+    FW_QUIET_PROPERTY(TColor, ColorMirrorHotTo, 10807807)
+    FW_QUIET_PROPERTY(TColor, ColorMirrorDown, 946929)
+    FW_QUIET_PROPERTY(TColor, ColorMirrorDownTo, 5021693)
+    FW_PROPERTY(TColor, BorderColor, 9262895)
+    FW_PROPERTY(TColor, BorderColorHot, 10079963)
+    FW_PROPERTY(TColor, BorderColorDown, 4548219)
+    FW_PROPERTY(TGDIPGradient, Gradient, ggVertical)
+    FW_PROPERTY(TGDIPGradient, GradientMirror, ggVertical)
+    FW_QUIET_PROPERTY(int, InitRepeatPause, 400)
+    FW_QUIET_PROPERTY(int, RepeatPause, 100)
+    FW_QUIET_PROPERTY(bool, RepeatClick, true)
+    FW_QUIET_PROPERTY(int, Step, 1)
+    FW_PROPERTY(bool, RotateText, true)
+    FW_PROPERTY(bool, Visible, false)
+    FW_PROPERTY(TTrackButtonShape, Shape, bsRound)
+    FW_PROPERTY(int, Spacing, 2)
 
 public:
     explicit TTrackBarButtons(TCustomTrackBar* owner = nullptr);
@@ -260,10 +242,11 @@ private:
 };
 
 class TTrackBarLabel : public TTrackBarPart {
-    FX_PROP(bool, Visible, false)
-    FX_PROP(TLabelPosition, Position, lpTopCenter)
-    FX_PROP(QString, Format, QStringLiteral("Pos: %d"))
-    FX_PROP(int, Spacing, 4)
+    FW_PROPERTIES(TTrackBarLabel)
+    FW_PROPERTY(bool, Visible, false)
+    FW_PROPERTY(TLabelPosition, Position, lpTopCenter)
+    FW_PROPERTY(QString, Format, QStringLiteral("Pos: %d"))
+    FW_PROPERTY(int, Spacing, 4)
 
 public:
     TTrackBarLabel();
@@ -275,7 +258,5 @@ private:
     fw::TFont FFont;
 };
 
-#undef FX_PROP
-#undef FX_SILENT_PROP
 
 } // namespace fx

@@ -105,13 +105,15 @@ public:
     static TControl* ControlOf(QWidget* w);
 
 protected:
-    // Stores a property value and repaints when it changed.
+    // What a property of the one property shape (framework/Property.h) does after a change; hand
+    // written setters store through Set.
+    void PropertyChanged() { update(); }
     template <class T> void Set(T& f, T v)
     {
         if (f == v)
             return;
         f = v;
-        update();
+        PropertyChanged();
     }
     // Painting: the default fills nothing (controls are transparent unless they paint).
     virtual void Paint(TCanvas& Canvas);
