@@ -4,9 +4,7 @@
 #include <bit>
 #include <cstring>
 
-#ifdef MORVEX_DEVICE_WITH_MODEL
-#include "model/LUnitControl.h"
-#endif
+#include "DefaultImageBytes.h"
 
 namespace morvex_device {
 
@@ -32,12 +30,11 @@ Reply Ack() { return Reply{kAckCode, {}}; }
 
 ParamImage DefaultImage()
 {
-#ifdef MORVEX_DEVICE_WITH_MODEL
-    return LUnitControl::DefaultImage();
-#else
     ParamImage image{};
+    const std::vector<uint8_t>& bytes = DefaultImageBytes();
+    static_assert(sizeof image == 1082);
+    std::memcpy(&image, bytes.data(), std::min(bytes.size(), sizeof image));
     return image;
-#endif
 }
 
 SetBytes SetFromImage(const ParamImage& image)
