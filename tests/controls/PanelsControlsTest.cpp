@@ -1,6 +1,7 @@
 #include "PanelsTestUtil.h"
 
 #include "controls/LedButtons.h"
+#include "controls/RoundEdit.h"
 #include "controls/SkBmpButton.h"
 #include "controls/SkButton.h"
 #include "controls/SkComboBox.h"
@@ -11,6 +12,7 @@
 
 #include <QDialog>
 #include <QListWidget>
+#include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -112,7 +114,7 @@ TEST_F(BmpButton, ClickOnReleaseInsideEvenBeforeTheFocusArrives)
     EXPECT_EQ(b->State(), bsUp);
     Release(b, b->Width(), 3); // just past the last column is outside
     EXPECT_EQ(clicks, 1);
-    b->setFocusPolicy(Qt::NoFocus); // a button that cannot take the focus does not press
+    form->hide(); // a button whose window is hidden cannot take the focus, and does not press
     ClickAt(b, 3, 3);
     EXPECT_EQ(clicks, 1);
 }
@@ -166,6 +168,79 @@ TEST_F(BmpButton, SizesToThePictureAndEmbossesWhenDisabled)
     EXPECT_NE(pic, b->Bitmaps().Up());
     const QImage shown = b->Render();
     EXPECT_EQ(shown.pixelColor(0, 0).alpha(), 0); // key colour corner shows the parent
+}
+
+// A click reaches the button as from the platform (Qt's own click focus included); the focus stays on the
+// field being edited unless the clicked control is a tab stop.
+TEST(FocusOnClick, OnlyATabStopTakesTheFocus)
+{
+    EnsureApp();
+    TForm form;
+    form.resize(300, 200);
+    auto* field = new TControl(&form);
+    field->SetBounds(0, 150, 40, 20);
+    field->SetTabStop(true);
+    int exits = 0;
+    field->OnExit = [&](TControl*) { ++exits; };
+    form.show();
+    QApplication::setActiveWindow(&form);
+    struct Case {
+        const char* name;
+        std::function<QWidget*(QWidget*)> make; // returns the widget to click
+        QPoint at;
+        bool takesFocus;
+    };
+    auto roundEdit = [](QWidget* parent, bool tabStop, bool clickButton) -> QWidget* {
+        auto* e = new fx::TRoundEdit(parent);
+        e->SetRounding(6);
+        e->SetBounds(0, 0, 58, 24);
+        QImage glyph(10, 10, QImage::Format_ARGB32);
+        glyph.fill(Qt::black);
+        e->Controls().Add()->Picture().AssignBitmap(glyph);
+        e->SetTabStop(tabStop);
+        EXPECT_EQ(e->TabStop(), tabStop);
+        return clickButton ? static_cast<QWidget*>(e) : e->InnerEdit();
+    };
+    const Case cases[] = {
+        {"power button", [](QWidget* p) { return new TLedPowerButton(p); }, {5, 5}, false},
+        {"demo button", [](QWidget* p) { return new TLedDemoButton(p); }, {5, 5}, false},
+        {"power button as a tab stop",
+         [](QWidget* p) {
+             auto* b = new TLedPowerButton(p);
+             b->SetTabStop(true);
+             return b;
+         },
+         {5, 5}, true},
+        {"demo button as a tab stop",
+         [](QWidget* p) {
+             auto* b = new TLedDemoButton(p);
+             b->SetTabStop(true);
+             return b;
+         },
+         {5, 5}, true},
+        {"rounded edit's inner button", [&](QWidget* p) { return roundEdit(p, true, true); }, {47, 12}, false},
+        {"rounded edit's inner edit, no tab stop", [&](QWidget* p) { return roundEdit(p, false, false); }, {5, 5},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget* w = c.make(&form);
+        w->show();
+        field->SetFocus();
+        ASSERT_TRUE(field->Focused());
+        exits = 0;
+        QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, c.at);
+        EXPECT_EQ(field->Focused(), !c.takesFocus);
+        EXPECT_EQ(exits, c.takesFocus ? 1 : 0) << "the edited field ends only when the focus moves";
+        for (QWidget* child : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (child != field)
+                delete child;
+    }
+    auto* power = new TLedPowerButton(&form);
+    EXPECT_FALSE(power->TabStop());
+    EXPECT_TRUE(power->CanFocus()) << "code can still focus it";
+    power->SetFocus();
+    EXPECT_TRUE(power->Focused());
 }
 
 using PowerButton = Fixture;
