@@ -167,7 +167,20 @@ TEST_F(BmpButton, SizesToThePictureAndEmbossesWhenDisabled)
     ASSERT_FALSE(pic.isNull());
     EXPECT_NE(pic, b->Bitmaps().Up());
     const QImage shown = b->Render();
-    EXPECT_EQ(shown.pixelColor(0, 0).alpha(), 0); // key colour corner shows the parent
+    EXPECT_EQ(FromQColor(shown.pixelColor(0, 0)), ColorToRGB(clBtnFace)) << "the embossed picture stands on the face";
+
+    // A dark 2 x 2 block on the key colour: shadow in place, highlight one pixel down-right, face elsewhere.
+    QImage up(6, 6, QImage::Format_RGB32);
+    up.fill(ToQColor(clTeal));
+    for (int y = 1; y < 3; ++y)
+        for (int x = 1; x < 3; ++x)
+            up.setPixelColor(x, y, Qt::black);
+    b->Bitmaps().SetUp(up);
+    const QImage emboss = b->CurrentPicture();
+    EXPECT_EQ(FromQColor(emboss.pixelColor(1, 1)), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(FromQColor(emboss.pixelColor(3, 3)), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(FromQColor(emboss.pixelColor(0, 0)), ColorToRGB(clBtnFace));
+    EXPECT_EQ(FromQColor(emboss.pixelColor(5, 5)), ColorToRGB(clBtnFace));
 }
 
 // A click reaches the button as from the platform (Qt's own click focus included); the focus stays on the
@@ -241,6 +254,67 @@ TEST(FocusOnClick, OnlyATabStopTakesTheFocus)
     EXPECT_TRUE(power->CanFocus()) << "code can still focus it";
     power->SetFocus();
     EXPECT_TRUE(power->Focused());
+}
+
+TEST_F(BmpButton, AnyMouseReleaseEndsAPressAndAnyKeyReleaseEndsABitmapButtonsPress)
+{
+    enum class End { RightInside, RightOutside, KeyA };
+    struct Case {
+        const char* name;
+        std::function<TControl*(QWidget*)> make;
+        bool bySpace;
+        End end;
+        int clicks; // when the press ends
+    };
+    auto bitmap = [](QWidget* p) {
+        auto* b = new TSkBmpButton(p);
+        b->Bitmaps().SetUp(SkinButtonFace(40, 20, TSkinState::Up));
+        return b;
+    };
+    auto push = [](QWidget* p) { return new TSkButton(p); };
+    auto shape = [](QWidget* p) {
+        auto* s = new TSkShapeButton(p);
+        s->SetBitmap(SkinShape(30, 30));
+        return s;
+    };
+    const Case cases[] = {
+        {"bitmap button, right release inside", bitmap, false, End::RightInside, 1},
+        {"bitmap button, right release outside", bitmap, false, End::RightOutside, 0},
+        {"bitmap button, a key released during a mouse press", bitmap, false, End::KeyA, 1},
+        {"bitmap button, another key released during a Space press", bitmap, true, End::KeyA, 1},
+        {"push button, right release inside", push, false, End::RightInside, 1},
+        {"push button, right release outside", push, false, End::RightOutside, 0},
+        {"push button, another key released during a Space press", push, true, End::KeyA, 0},
+        {"shape button, right release inside", shape, false, End::RightInside, 1},
+        {"shape button, right release outside", shape, false, End::RightOutside, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TControl* b = c.make(form.get());
+        int clicks = 0;
+        b->OnClick = [&](TControl*) { ++clicks; };
+        if (c.bySpace)
+            Key(b, QEvent::KeyPress, Qt::Key_Space, QStringLiteral(" "));
+        else
+            Press(b, 15, 15);
+        switch (c.end) {
+        case End::RightInside: Release(b, 15, 15, Qt::RightButton); break;
+        case End::RightOutside: Release(b, 500, 15, Qt::RightButton); break;
+        case End::KeyA: Key(b, QEvent::KeyRelease, Qt::Key_A, QStringLiteral("a")); break;
+        }
+        EXPECT_EQ(clicks, c.clicks);
+        if (auto* bb = dynamic_cast<TSkBmpButton*>(b)) {
+            EXPECT_EQ(bb->State(), bsUp) << "the pressed look ends with the press";
+        }
+        // The press is over: the later release of the pressing key or button clicks nothing more.
+        if (c.bySpace)
+            Key(b, QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "));
+        else
+            Release(b, 15, 15);
+        const bool spaceStillPressing = c.bySpace && c.clicks == 0;
+        EXPECT_EQ(clicks, c.clicks + (spaceStillPressing ? 1 : 0));
+        delete b;
+    }
 }
 
 using PowerButton = Fixture;
