@@ -293,10 +293,7 @@ TEST_F(BmpButton, AnyMouseReleaseEndsAPressAndAnyKeyReleaseEndsABitmapButtonsPre
         TControl* b = c.make(form.get());
         int clicks = 0;
         b->OnClick = [&](TControl*) { ++clicks; };
-        if (c.bySpace)
-            Key(b, QEvent::KeyPress, Qt::Key_Space, QStringLiteral(" "));
-        else
-            Press(b, 15, 15);
+        StartPress(b, c.bySpace, 15, 15);
         switch (c.end) {
         case End::RightInside: Release(b, 15, 15, Qt::RightButton); break;
         case End::RightOutside: Release(b, 500, 15, Qt::RightButton); break;
@@ -307,10 +304,7 @@ TEST_F(BmpButton, AnyMouseReleaseEndsAPressAndAnyKeyReleaseEndsABitmapButtonsPre
             EXPECT_EQ(bb->State(), bsUp) << "the pressed look ends with the press";
         }
         // The press is over: the later release of the pressing key or button clicks nothing more.
-        if (c.bySpace)
-            Key(b, QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "));
-        else
-            Release(b, 15, 15);
+        EndPress(b, c.bySpace, 15, 15);
         const bool spaceStillPressing = c.bySpace && c.clicks == 0;
         EXPECT_EQ(clicks, c.clicks + (spaceStillPressing ? 1 : 0));
         delete b;
@@ -431,16 +425,10 @@ TEST_F(PowerButton, DisablingDuringAPressCancelsIt)
         TControl* b = c.make(form.get());
         int clicks = 0;
         b->OnClick = [&](TControl*) { ++clicks; };
-        if (c.bySpace)
-            Key(b, QEvent::KeyPress, Qt::Key_Space, QStringLiteral(" "));
-        else
-            Press(b, 3, 3);
+        StartPress(b, c.bySpace, 3, 3);
         b->SetEnabled(false); // e.g. a handler or the connection state turns it off meanwhile
         b->SetEnabled(true);
-        if (c.bySpace)
-            Key(b, QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "));
-        else
-            Release(b, 3, 3);
+        EndPress(b, c.bySpace, 3, 3);
         EXPECT_EQ(clicks, 0);
         if (auto* p = dynamic_cast<TLedPowerButton*>(b)) {
             EXPECT_FALSE(p->Active());
