@@ -5,7 +5,9 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <memory>
 
@@ -61,29 +63,41 @@ void AspectFit(TPictureMode mode, double rw, double rh, double w, double h, doub
     }
 }
 
+namespace {
+// Placement runs in 64 bits and ends inside this range, so that a right or bottom edge
+// (position plus size) is always an int, whatever the fill's numbers or the picture's size.
+constexpr std::int64_t kPlacementLimit = std::int64_t(1) << 24;
+
+int Bounded(std::int64_t v) { return int(std::clamp(v, -kPlacementLimit, kPlacementLimit)); }
+} // namespace
+
 TGPRect PicturePlacement(TFillPicturePosition position, int left, int top, const fw::TRect& r, int w, int h,
                          bool aspect, TPictureMode mode)
 {
-    const int cx = r.Left + (r.Right - r.Left - w) / 2, cy = r.Top + (r.Bottom - r.Top - h) / 2;
+    using I = std::int64_t;
+    const I l = r.Left, t = r.Top, rr = r.Right, b = r.Bottom, iw = w, ih = h;
+    const I cx = l + (rr - l - iw) / 2, cy = t + (b - t - ih) / 2;
+    auto place = [&](I x, I y) { return TGPRect{Bounded(x), Bounded(y), Bounded(iw), Bounded(ih)}; };
     switch (position) {
-    case ppTopLeft: return {r.Left, r.Top, w, h};
-    case ppTopCenter: return {cx, r.Top, w, h};
-    case ppTopRight: return {r.Right - w, r.Top, w, h};
-    case ppBottomLeft: return {r.Left, r.Bottom - h, w, h};
-    case ppBottomCenter: return {cx, r.Bottom - h, w, h};
-    case ppBottomRight: return {r.Right - w, r.Bottom - h, w, h};
+    case ppTopLeft: return place(l, t);
+    case ppTopCenter: return place(cx, t);
+    case ppTopRight: return place(rr - iw, t);
+    case ppBottomLeft: return place(l, b - ih);
+    case ppBottomCenter: return place(cx, b - ih);
+    case ppBottomRight: return place(rr - iw, b - ih);
     case ppTiled: return {0, 0, 0, 0};
     case ppStretched: {
-        const double rw = r.Width(), rh = r.Height();
+        const double rw = double(rr - l), rh = double(b - t);
         double fw = rw, fh = rh;
         if (aspect)
             AspectFit(mode, rw, rh, w, h, fw, fh);
-        return {Round((rw - fw) / 2 + r.Left), Round((rh - fh) / 2 + r.Top), Round(fw), Round(fh)};
+        auto round = [](double v) { return Bounded(std::int64_t(std::nearbyint(std::clamp(v, -1e15, 1e15)))); };
+        return {round((rw - fw) / 2 + double(l)), round((rh - fh) / 2 + double(t)), round(fw), round(fh)};
     }
-    case ppCenterLeft: return {r.Left, cy, w, h};
-    case ppCenterCenter: return {cx, cy, w, h};
-    case ppCenterRight: return {r.Right - w, cy, w, h};
-    case ppCustom: return {left, top, w, h};
+    case ppCenterLeft: return place(l, cy);
+    case ppCenterCenter: return place(cx, cy);
+    case ppCenterRight: return place(rr - iw, cy);
+    case ppCustom: return place(left, top);
     }
     return {0, 0, 0, 0};
 }
@@ -574,6 +588,8 @@ bool TGDIPFill::LoadFromIni(const fw::TIniFile& ini, const QString& s, QString* 
         field = static_cast<std::remove_reference_t<decltype(field)>>(v);
     };
     constexpr int kMin = std::numeric_limits<int>::min(), kMax = std::numeric_limits<int>::max();
+    // Picture positions and sizes are pixels: a 16-bit range keeps every placement sum small.
+    constexpr int kPixMin = -32768, kPixMax = 32767;
     r("Color", n.FColor, kMin, kMax);
     r("ColorTo", n.FColorTo, kMin, kMax);
     r("ColorMirror", n.FColorMirror, kMin, kMax);
@@ -584,16 +600,16 @@ bool TGDIPFill::LoadFromIni(const fw::TIniFile& ini, const QString& s, QString* 
     r("HatchStyleMirror", n.FHatchStyleMirror, 0, 52);
     r("BackGroundPictureMode", n.FBackGroundPictureMode, pmInsideFill, pmOutsideFill);
     r("BackGroundPicturePosition", n.FBackGroundPicturePosition, ppTopLeft, ppCustom);
-    r("BackGroundPictureLeft", n.FBackGroundPictureLeft, kMin, kMax);
-    r("BackGroundPictureTop", n.FBackGroundPictureTop, kMin, kMax);
+    r("BackGroundPictureLeft", n.FBackGroundPictureLeft, kPixMin, kPixMax);
+    r("BackGroundPictureTop", n.FBackGroundPictureTop, kPixMin, kPixMax);
     r("PicturePosition", n.FPicturePosition, ppTopLeft, ppCustom);
-    r("PictureLeft", n.FPictureLeft, kMin, kMax);
-    r("PictureTop", n.FPictureTop, kMin, kMax);
+    r("PictureLeft", n.FPictureLeft, kPixMin, kPixMax);
+    r("PictureTop", n.FPictureTop, kPixMin, kPixMax);
     if (ini.ValueExists(s, QStringLiteral("PictureDataSize")))
         r("PictureSize", n.FPictureSize, psOriginal, psCustom);
     // An older section holds the hex length under "PictureSize"; then the property keeps its value.
-    r("PictureWidth", n.FPictureWidth, kMin, kMax);
-    r("PictureHeight", n.FPictureHeight, kMin, kMax);
+    r("PictureWidth", n.FPictureWidth, kPixMin, kPixMax);
+    r("PictureHeight", n.FPictureHeight, kPixMin, kPixMax);
     r("Opacity", n.FOpacity, 0, 255);
     r("OpacityTo", n.FOpacityTo, 0, 255);
     r("OpacityMirror", n.FOpacityMirror, 0, 255);

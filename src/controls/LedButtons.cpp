@@ -10,7 +10,7 @@ TLedPowerButton::TLedPowerButton(QWidget* parent) : TLedCustomImageControl(paren
 {
     SetColor(clBtnFace);
     resize(125, 25);
-    setFocusPolicy(Qt::ClickFocus); // TabStop off, a click still focuses
+    SetTabStop(false); // a click takes the focus only from a tab stop
     FPalette.OnChange = [this](TLedPersistent*) { UpdateControl(); };
     CalcLayout();
 }
@@ -229,7 +229,7 @@ TLedDemoButton::TLedDemoButton(QWidget* parent) : TLedCustomImageControl(parent)
 {
     SetColor(clBtnFace);
     resize(150, 25);
-    setFocusPolicy(Qt::StrongFocus);
+    SetTabStop(false);
     for (TFont* f : {&FFontEnter, &FFontLeave}) {
         f->SetName(QStringLiteral("Arial"));
         f->SetSize(12);

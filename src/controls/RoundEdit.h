@@ -211,7 +211,8 @@ public:
     // These act on the inner edit, not on the panel.
     bool Enabled() const { return FEdit->isEnabled(); }
     void SetEnabled(bool value) { FEdit->setEnabled(value); }
-    bool TabStop() const { return FEdit->focusPolicy() != Qt::NoFocus; }
+    // The inner edit takes the focus on a click either way, as an edit does; Tab reaches it only as a tab stop.
+    bool TabStop() const { return (FEdit->focusPolicy() & Qt::TabFocus) != 0; }
     void SetTabStop(bool value) { FEdit->setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus); }
     void SetFocus() { FEdit->setFocus(Qt::OtherFocusReason); }
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;

@@ -171,7 +171,8 @@ void TSkBmpButton::KeyUp(Word& Key, TShiftState Shift)
 {
     QPointer<TSkBmpButton> guard(this);
     TControl::KeyUp(Key, Shift);
-    if (!guard || Key != VK_SPACE || !FDragging)
+    // Any key's release ends a press in progress, by Space or by the mouse, as a click.
+    if (!guard || !FDragging)
         return;
     FDragging = false;
     if (FGroupIndex == 0)
@@ -231,12 +232,12 @@ void TSkBmpButton::DoExit()
 
 QImage TSkBmpButton::EmbossedFromUp() const
 {
-    // Dark pixels of Up in a highlight copy one pixel down-right and a shadow copy in place; the key
-    // colour stays the background so that the embossed picture is drawn transparent like the others.
+    // Dark pixels of Up (neither white nor the key colour) in a highlight copy one pixel down-right and a
+    // shadow copy in place, on a picture of Up's size filled with the button face colour.
     const QImage up = FBitmaps.Up().convertToFormat(QImage::Format_RGB32);
     const QRgb key = ToQColor(FBitmaps.TransparentColor()).rgb() & 0xFFFFFF;
     QImage out(up.size(), QImage::Format_RGB32);
-    out.fill(ToQColor(FBitmaps.TransparentColor()));
+    out.fill(ToQColor(clBtnFace));
     auto dark = [&](int x, int y) {
         const QRgb p = up.pixel(x, y) & 0xFFFFFF;
         return p != 0xFFFFFF && p != key;

@@ -117,13 +117,14 @@ protected:
             if (auto* b = dynamic_cast<Self*>(o); b && b != this)
                 static_cast<TSkGroupedButton*>(b)->GroupMessage(this, shareAllowAllUp);
     }
-    // Runs the framework's MouseUp, then tells whether this release ends a left-button press here.
+    // Runs the framework's MouseUp, then tells whether this release ends a press here: the release of
+    // any mouse button ends it (a left press with a right click meanwhile ends at the right release).
     bool EndMousePress(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y)
     {
         FSuppressFrameworkClick = false;
         QPointer<QWidget> guard(this);
         fw::TControl::MouseUp(Button, Shift, X, Y);
-        if (!guard || !FDragging || Button != fw::mbLeft)
+        if (!guard || !FDragging)
             return false;
         FDragging = false;
         return true;

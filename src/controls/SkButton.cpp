@@ -522,7 +522,7 @@ void TSkShapeButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
 {
     QPointer<TSkShapeButton> guard(this);
     TControl::MouseUp(Button, Shift, X, Y);
-    if (!guard || !FDragging || Button != mbLeft)
+    if (!guard || !FDragging) // any button's release ends the press
         return;
     FDragging = false;
     const bool in = Inside(X, Y);

@@ -70,6 +70,18 @@ int DragValue(bool vertical, const TRect& track, int thumbLength, int gripX, int
     return ClampMapped(raw, min, max, current);
 }
 
+QPoint HintPosition(QPoint wanted, QSize size, const QRect& monitor)
+{
+    // Edges as one past the last pixel, for the hint and the monitor alike.
+    const int right = monitor.x() + monitor.width(), bottom = monitor.y() + monitor.height();
+    QPoint at = wanted;
+    if (at.x() + size.width() > right)
+        at.setX(right - 2 - size.width());
+    if (at.y() + size.height() > bottom)
+        at.setY(bottom - 2 - size.height());
+    return at;
+}
+
 } // namespace trackgeom
 
 // ---- construction ----
@@ -852,13 +864,11 @@ void TCustomTrackBar::ShowTrackHint(int value)
     const QFontMetrics m(FTrackHintWnd->font());
     const QSize size(m.horizontalAdvance(text) + 16, m.height() + 4);
     QPoint at = QCursor::pos() + QPoint(10, 0);
-    if (QScreen* screen = QApplication::screenAt(QCursor::pos())) {
-        const QRect area = screen->geometry();
-        if (at.x() + size.width() > area.right())
-            at.setX(area.right() - 2 - size.width());
-        if (at.y() + size.height() > area.bottom())
-            at.setY(area.bottom() - 2 - size.height());
-    }
+    QScreen* screen = QApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (screen)
+        at = trackgeom::HintPosition(at, size, screen->geometry());
     FTrackHintWnd->setGeometry(QRect(at, size));
     FTrackHintWnd->show();
     FTrackHintShow = true;

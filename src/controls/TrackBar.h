@@ -36,6 +36,9 @@ int JumpValue(bool vertical, const TRect& track, int thumbWidth, int pointerOffs
 // Value while dragging, keeping the grip offset.
 int DragValue(bool vertical, const TRect& track, int thumbLength, int gripX, int gripY, int x, int y, int min,
               int max, int current);
+// Top-left corner of the value hint of the given size, wanted at `wanted`: it moves only when its right
+// or bottom edge lies beyond the monitor's, and then ends 2 pixels inside that edge.
+QPoint HintPosition(QPoint wanted, QSize size, const QRect& monitor);
 } // namespace trackgeom
 
 class TCustomTrackBar : public fw::TControl {

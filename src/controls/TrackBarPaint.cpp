@@ -6,6 +6,9 @@
 #include <QHash>
 #include <QPainterPath>
 #include <cmath>
+#include <initializer_list>
+#include <utility>
+#include <vector>
 
 namespace fx {
 
@@ -24,6 +27,54 @@ void FillSolid(TCanvas& c, const TRect& r, TColor color)
 }
 
 gp::TGPRectF F(const TRect& r) { return {gp::REAL(r.Left), gp::REAL(r.Top), gp::REAL(r.Width()), gp::REAL(r.Height())}; }
+
+// A convex polygon with every edge moved inward by d pixels; empty when the polygon is too small
+// for it (an edge would turn round).
+QPolygonF InsetConvex(const QPolygonF& poly, double d)
+{
+    const int n = int(poly.size());
+    if (n < 3)
+        return {};
+    QPointF centre;
+    for (const QPointF& q : poly)
+        centre += q;
+    centre /= n;
+    struct Line {
+        QPointF at, dir;
+    };
+    std::vector<Line> lines;
+    for (int i = 0; i < n; ++i) {
+        const QPointF a = poly[i], b = poly[(i + 1) % n];
+        const QPointF e = b - a;
+        const double len = std::hypot(e.x(), e.y());
+        if (len < 1e-9)
+            continue;
+        QPointF normal(-e.y() / len, e.x() / len);
+        if (QPointF::dotProduct(centre - a, normal) < 0)
+            normal = -normal;
+        lines.push_back({a + normal * d, e / len});
+    }
+    const int m = int(lines.size());
+    if (m < 3)
+        return {};
+    QPolygonF out;
+    for (int i = 0; i < m; ++i) {
+        const Line& l1 = lines[(i + m - 1) % m];
+        const Line& l2 = lines[i];
+        const double cross = l1.dir.x() * l2.dir.y() - l1.dir.y() * l2.dir.x();
+        if (std::abs(cross) < 1e-9) {
+            out << l2.at;
+            continue;
+        }
+        const QPointF w = l2.at - l1.at;
+        const double t = (w.x() * l2.dir.y() - w.y() * l2.dir.x()) / cross;
+        out << l1.at + l1.dir * t;
+    }
+    for (int i = 0; i < m; ++i)
+        if (QPointF::dotProduct(out[(i + 1) % m] - out[i], lines[i].dir) <= 0)
+            return {};
+    return out;
+}
 
 void CreateRoundRectPath(gp::TGPGraphicsPath& path, gp::TGPRectF r, gp::REAL radius)
 {
@@ -608,21 +659,36 @@ void TCustomTrackBar::DrawThumbShape(TCanvas& Canvas, TRect R, int Value, bool D
         }
         p.restore();
     };
-    auto gripLine = [&](TColor color, int len) {
+    // A grip line across the thumb at its middle along the track, moved along it by `beside` pixels.
+    auto gripLine = [&](TColor color, int len, int beside = 0) {
         if (len <= 0)
             return;
         Canvas.Pen.Color = color;
         if (Vertical()) {
-            const int y = R.Top + R.Height() / 2;
+            const int y = R.Top + R.Height() / 2 + beside;
             const int x = R.Left + (w - len) / 2;
             Canvas.MoveTo(x, y);
             Canvas.LineTo(x + len, y);
         } else {
-            const int x = R.Left + R.Width() / 2;
+            const int x = R.Left + R.Width() / 2 + beside;
             const int y = R.Top + (w - len) / 2;
             Canvas.MoveTo(x, y);
             Canvas.LineTo(x, y + len);
         }
+    };
+    // Contour lines of a convex polygon, each `inset` pixels inside its outline (0: the outline).
+    auto contours = [&](const QPolygon& poly, std::initializer_list<std::pair<int, TColor>> lines) {
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setBrush(Qt::NoBrush);
+        for (const auto& [inset, color] : lines) {
+            const QPolygonF line = inset == 0 ? QPolygonF(poly) : InsetConvex(QPolygonF(poly), inset);
+            if (line.isEmpty())
+                continue;
+            p.setPen(QPen(ToQColor(color), 0));
+            p.drawPolygon(line.toPolygon());
+        }
+        p.restore();
     };
     switch (t.Shape()) {
     case tsPointer: {
@@ -655,20 +721,7 @@ void TCustomTrackBar::DrawThumbShape(TCanvas& Canvas, TRect R, int Value, bool D
         shape.closeSubpath();
         bodyFill(shape);
         if (border != clNone) {
-            p.save();
-            for (int k = 0; k < 3; ++k) {
-                p.setPen(QPen(ToQColor(k == 1 ? border : clWhite), 0));
-                p.setBrush(Qt::NoBrush);
-                const QRectF box = QRectF(poly.boundingRect());
-                const double sx = box.width() > 2 * k ? (box.width() - 2 * k) / box.width() : 1;
-                const double sy = box.height() > 2 * k ? (box.height() - 2 * k) / box.height() : 1;
-                QTransform tr;
-                tr.translate(box.center().x(), box.center().y());
-                tr.scale(sx, sy);
-                tr.translate(-box.center().x(), -box.center().y());
-                p.drawPolygon(tr.map(poly));
-            }
-            p.restore();
+            contours(poly, {{0, clWhite}, {1, border}, {2, clWhite}});
             gripLine(border, w / 2 - 3);
         }
         break;
@@ -770,12 +823,15 @@ void TCustomTrackBar::DrawThumbShape(TCanvas& Canvas, TRect R, int Value, bool D
         if (c != clNone && cTo != clNone)
             DrawDirectionalGradient(Canvas, c, cTo, dir, R, 64);
         p.restore();
-        p.save();
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(ToQColor(border != clNone ? border : clGray), 0));
-        p.drawPolygon(poly);
-        p.restore();
+        // The white contour and a white one 2 pixels inside it, with a border colour between them;
+        // the white grip, and the border-coloured one beside it.
+        if (border != clNone)
+            contours(poly, {{0, clWhite}, {1, border}, {2, clWhite}});
+        else
+            contours(poly, {{0, clWhite}, {2, clWhite}});
         gripLine(clWhite, w / 3);
+        if (border != clNone)
+            gripLine(border, w / 3, 1);
         break;
     }
     }

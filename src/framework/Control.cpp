@@ -126,9 +126,9 @@ bool TControl::Focused() const
 
 void TControl::SetFocus() { setFocus(Qt::OtherFocusReason); }
 
-bool TControl::CanFocus() const { return isVisible() && isEnabled() && focusPolicy() != Qt::NoFocus; }
+bool TControl::CanFocus() const { return isVisible() && isEnabled(); }
 
-void TControl::SetTabStop(bool value) { setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus); }
+void TControl::SetTabStop(bool value) { setFocusPolicy(value ? Qt::StrongFocus : Qt::NoFocus); }
 
 void TControl::Paint(TCanvas&) {}
 

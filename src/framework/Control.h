@@ -72,8 +72,10 @@ public:
 
     bool Focused() const;
     void SetFocus();
+    // Visible and enabled with its parents; a control that is no tab stop can still be focused from code.
     bool CanFocus() const;
-    bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
+    // A tab stop takes the focus by Tab and by a click; otherwise only its own code (SetFocus) focuses it.
+    bool TabStop() const { return (focusPolicy() & Qt::TabFocus) != 0; }
     void SetTabStop(bool value);
 
     // Layout reading: stored values are set between BeginLoad and Loaded.

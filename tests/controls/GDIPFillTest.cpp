@@ -13,6 +13,10 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+
 using namespace fx;
 
 namespace {
@@ -343,6 +347,76 @@ TEST(FillPictures, PlacementByPositionCode)
     }
 }
 
+TEST(FillPictures, PlacementAtTheEndsOfTheIntRangeKeepsEveryEdgeAnInt)
+{
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    struct Case {
+        const char* name;
+        TFillPicturePosition pos;
+        int left, top, w, h;
+    };
+    const Case cases[] = {
+        {"custom at the largest int", ppCustom, kMax, kMax, 2, 2},
+        {"custom at the smallest int", ppCustom, kMin, kMin, 2, 2},
+        {"centred, width the smallest int", ppCenterCenter, 0, 0, kMin, kMin},
+        {"centred, width the largest int", ppCenterCenter, 0, 0, kMax, kMax},
+        {"bottom right, width the smallest int", ppBottomRight, 0, 0, kMin, kMin},
+        {"stretched with aspect, huge picture", ppStretched, 0, 0, kMax, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const gp::TGPRect r =
+            PicturePlacement(c.pos, c.left, c.top, fw::Rect(0, 0, 300, 200), c.w, c.h, true, pmStretch);
+        for (const std::int64_t edge : {std::int64_t(r.X) + r.Width, std::int64_t(r.Y) + r.Height}) {
+            EXPECT_LE(edge, kMax);
+            EXPECT_GE(edge, kMin);
+        }
+        EXPECT_LE(std::abs(std::int64_t(r.X)), std::int64_t(1) << 24) << "far outside, but still a pixel position";
+    }
+    const gp::TGPRect small = PicturePlacement(ppCustom, -5, 7, fw::Rect(0, 0, 300, 200), 10, 20, false, pmStretch);
+    EXPECT_EQ(small.X, -5) << "ordinary numbers are kept as they are";
+    EXPECT_EQ(small.Y, 7);
+}
+
+TEST_F(FillFileTest, PicturePositionsAndSizesOutsideAPixelRangeAreRefused)
+{
+    // Sections whose placement sums overflowed an int; each names the key it is refused for.
+    struct Case {
+        const char* name;
+        const char* file;
+        const char* key;
+    };
+    const Case cases[] = {
+        {"background picture inside the fill, far right", "fill-ub-460.ini", "BackGroundPictureLeft"},
+        {"background picture outside the fill, far right", "fill-ub-488.ini", "BackGroundPictureLeft"},
+        {"picture far right", "fill-ub-497.ini", "PictureLeft"},
+        {"picture of the smallest width", "fill-ub-67.ini", "PictureWidth"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = QStringLiteral(MORVEX_CONTROLS_FIXTURES "/fill-overflow/") + QString::fromLatin1(c.file);
+        TGDIPFill f;
+        QString error;
+        EXPECT_FALSE(f.LoadFromFile(file, QStringLiteral("Fill"), &error));
+        EXPECT_TRUE(error.contains(QString::fromLatin1(c.key))) << error.toStdString();
+        EXPECT_TRUE(f.Picture().Empty());
+        EXPECT_TRUE(f.BackGroundPicture().Empty());
+        EXPECT_EQ(f.PictureLeft(), 0);
+        EXPECT_EQ(f.PictureWidth(), 50);
+    }
+    // The ends of the range load.
+    WriteText(path, QStringLiteral("[Fill]\nPictureLeft=-32768\nPictureTop=32767\nPictureWidth=32767\n"
+                                   "BackGroundPictureLeft=32767\nBackGroundPictureTop=-32768\n"));
+    TGDIPFill f;
+    QString error;
+    ASSERT_TRUE(f.LoadFromFile(path, QStringLiteral("Fill"), &error)) << error.toStdString();
+    EXPECT_EQ(f.PictureLeft(), -32768);
+    EXPECT_EQ(f.PictureTop(), 32767);
+    EXPECT_EQ(f.PictureWidth(), 32767);
+    EXPECT_EQ(f.BackGroundPictureLeft(), 32767);
+    EXPECT_EQ(f.BackGroundPictureTop(), -32768);
+}
+
 namespace {
 
 QImage Paint(TGDIPFill& f, int w, int h, gp::TGPRectF r, int opacity = 255, gp::TGPRectF* content = nullptr)
@@ -464,6 +538,41 @@ TEST(FillDrawing, OnePixelHighDrawsOnlyTheBorderLine)
     const QImage line = Paint(f, 20, 6, {0, 2.5f, 20, 1});
     EXPECT_GT(qAlpha(line.pixel(10, 2)) + qAlpha(line.pixel(10, 3)), 0);
     EXPECT_EQ(QColor(line.pixel(10, 2)).green() + QColor(line.pixel(10, 3)).green(), 0) << "no green area";
+}
+
+TEST(FillDrawing, PicturesSetFarOutsideDrawNothingInside)
+{
+    // Setters take any int; painting such a fill places the pictures far away without overflow.
+    testapp::EnsureApp();
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    TGDIPFill f;
+    f.SetColor(fw::clWhite);
+    f.SetColorTo(fw::clNone);
+    f.SetGradientType(gp::gtTexture);
+    ASSERT_TRUE(f.Picture().LoadFromStream(PngBytes(4, 4, Qt::red)));
+    ASSERT_TRUE(f.BackGroundPicture().LoadFromStream(PngBytes(4, 4, Qt::blue)));
+    f.SetPicturePosition(ppCustom);
+    f.SetPictureLeft(kMax);
+    f.SetPictureTop(kMin);
+    f.SetBackGroundPicturePosition(ppCustom);
+    f.SetBackGroundPictureLeft(kMin);
+    f.SetBackGroundPictureTop(kMax);
+    for (TFillPictureMode mode : {pmInsideFill, pmOutsideFill}) {
+        SCOPED_TRACE(mode == pmInsideFill ? "background inside the fill" : "background outside the fill");
+        f.SetBackGroundPictureMode(mode);
+        const QImage img = Paint(f, 20, 20, {0, 0, 20, 20});
+        for (int y = 0; y < 20; y += 3)
+            for (int x = 0; x < 20; x += 3) {
+                const QColor c(img.pixel(x, y));
+                EXPECT_FALSE(c.red() > 200 && c.green() < 50) << "picture drawn at " << x << "," << y;
+                EXPECT_FALSE(c.blue() > 200 && c.green() < 50) << "background drawn at " << x << "," << y;
+            }
+    }
+    f.SetPicturePosition(ppCenterCenter);
+    f.SetPictureSize(psCustom);
+    f.SetPictureWidth(kMin);
+    f.SetPictureHeight(kMin);
+    Paint(f, 20, 20, {0, 0, 20, 20});
 }
 
 TEST(FillClipboard, RoundTripAndForeignData)

@@ -2,6 +2,7 @@
 #include "support/Hover.h"
 
 #include "controls/LedButtons.h"
+#include "controls/RoundEdit.h"
 #include "controls/SkBmpButton.h"
 #include "controls/SkButton.h"
 #include "controls/SkComboBox.h"
@@ -12,6 +13,7 @@
 
 #include <QDialog>
 #include <QListWidget>
+#include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -130,7 +132,7 @@ TEST_F(BmpButton, ClickOnReleaseInsideEvenBeforeTheFocusArrives)
     EXPECT_EQ(b->State(), bsUp);
     Release(b, b->Width(), 3); // just past the last column is outside
     EXPECT_EQ(clicks, 1);
-    b->setFocusPolicy(Qt::NoFocus); // a button that cannot take the focus does not press
+    form->hide(); // a button whose window is hidden cannot take the focus, and does not press
     ClickAt(b, 3, 3);
     EXPECT_EQ(clicks, 1);
 }
@@ -183,7 +185,148 @@ TEST_F(BmpButton, SizesToThePictureAndEmbossesWhenDisabled)
     ASSERT_FALSE(pic.isNull());
     EXPECT_NE(pic, b->Bitmaps().Up());
     const QImage shown = b->Render();
-    EXPECT_EQ(shown.pixelColor(0, 0).alpha(), 0); // key colour corner shows the parent
+    EXPECT_EQ(FromQColor(shown.pixelColor(0, 0)), ColorToRGB(clBtnFace)) << "the embossed picture stands on the face";
+
+    // A dark 2 x 2 block on the key colour: shadow in place, highlight one pixel down-right, face elsewhere.
+    QImage up(6, 6, QImage::Format_RGB32);
+    up.fill(ToQColor(clTeal));
+    for (int y = 1; y < 3; ++y)
+        for (int x = 1; x < 3; ++x)
+            up.setPixelColor(x, y, Qt::black);
+    b->Bitmaps().SetUp(up);
+    const QImage emboss = b->CurrentPicture();
+    EXPECT_EQ(FromQColor(emboss.pixelColor(1, 1)), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(FromQColor(emboss.pixelColor(3, 3)), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(FromQColor(emboss.pixelColor(0, 0)), ColorToRGB(clBtnFace));
+    EXPECT_EQ(FromQColor(emboss.pixelColor(5, 5)), ColorToRGB(clBtnFace));
+}
+
+// A click reaches the button as from the platform (Qt's own click focus included); the focus stays on the
+// field being edited unless the clicked control is a tab stop.
+TEST(FocusOnClick, OnlyATabStopTakesTheFocus)
+{
+    EnsureApp();
+    TForm form;
+    form.resize(300, 200);
+    auto* field = new TControl(&form);
+    field->SetBounds(0, 150, 40, 20);
+    field->SetTabStop(true);
+    int exits = 0;
+    field->OnExit = [&](TControl*) { ++exits; };
+    form.show();
+    QApplication::setActiveWindow(&form);
+    struct Case {
+        const char* name;
+        std::function<QWidget*(QWidget*)> make; // returns the widget to click
+        QPoint at;
+        bool takesFocus;
+    };
+    auto roundEdit = [](QWidget* parent, bool tabStop, bool clickButton) -> QWidget* {
+        auto* e = new fx::TRoundEdit(parent);
+        e->SetRounding(6);
+        e->SetBounds(0, 0, 58, 24);
+        QImage glyph(10, 10, QImage::Format_ARGB32);
+        glyph.fill(Qt::black);
+        e->Controls().Add()->Picture().AssignBitmap(glyph);
+        e->SetTabStop(tabStop);
+        EXPECT_EQ(e->TabStop(), tabStop);
+        return clickButton ? static_cast<QWidget*>(e) : e->InnerEdit();
+    };
+    const Case cases[] = {
+        {"power button", [](QWidget* p) { return new TLedPowerButton(p); }, {5, 5}, false},
+        {"demo button", [](QWidget* p) { return new TLedDemoButton(p); }, {5, 5}, false},
+        {"power button as a tab stop",
+         [](QWidget* p) {
+             auto* b = new TLedPowerButton(p);
+             b->SetTabStop(true);
+             return b;
+         },
+         {5, 5}, true},
+        {"demo button as a tab stop",
+         [](QWidget* p) {
+             auto* b = new TLedDemoButton(p);
+             b->SetTabStop(true);
+             return b;
+         },
+         {5, 5}, true},
+        {"rounded edit's inner button", [&](QWidget* p) { return roundEdit(p, true, true); }, {47, 12}, false},
+        {"rounded edit's inner edit, no tab stop", [&](QWidget* p) { return roundEdit(p, false, false); }, {5, 5},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget* w = c.make(&form);
+        w->show();
+        field->SetFocus();
+        ASSERT_TRUE(field->Focused());
+        exits = 0;
+        QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, c.at);
+        EXPECT_EQ(field->Focused(), !c.takesFocus);
+        EXPECT_EQ(exits, c.takesFocus ? 1 : 0) << "the edited field ends only when the focus moves";
+        for (QWidget* child : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (child != field)
+                delete child;
+    }
+    auto* power = new TLedPowerButton(&form);
+    EXPECT_FALSE(power->TabStop());
+    EXPECT_TRUE(power->CanFocus()) << "code can still focus it";
+    power->SetFocus();
+    EXPECT_TRUE(power->Focused());
+}
+
+TEST_F(BmpButton, AnyMouseReleaseEndsAPressAndAnyKeyReleaseEndsABitmapButtonsPress)
+{
+    enum class End { RightInside, RightOutside, KeyA };
+    struct Case {
+        const char* name;
+        std::function<TControl*(QWidget*)> make;
+        bool bySpace;
+        End end;
+        int clicks; // when the press ends
+    };
+    auto bitmap = [](QWidget* p) {
+        auto* b = new TSkBmpButton(p);
+        b->Bitmaps().SetUp(SkinButtonFace(40, 20, TSkinState::Up));
+        return b;
+    };
+    auto push = [](QWidget* p) { return new TSkButton(p); };
+    auto shape = [](QWidget* p) {
+        auto* s = new TSkShapeButton(p);
+        s->SetBitmap(SkinShape(30, 30));
+        return s;
+    };
+    const Case cases[] = {
+        {"bitmap button, right release inside", bitmap, false, End::RightInside, 1},
+        {"bitmap button, right release outside", bitmap, false, End::RightOutside, 0},
+        {"bitmap button, a key released during a mouse press", bitmap, false, End::KeyA, 1},
+        {"bitmap button, another key released during a Space press", bitmap, true, End::KeyA, 1},
+        {"push button, right release inside", push, false, End::RightInside, 1},
+        {"push button, right release outside", push, false, End::RightOutside, 0},
+        {"push button, another key released during a Space press", push, true, End::KeyA, 0},
+        {"shape button, right release inside", shape, false, End::RightInside, 1},
+        {"shape button, right release outside", shape, false, End::RightOutside, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TControl* b = c.make(form.get());
+        int clicks = 0;
+        b->OnClick = [&](TControl*) { ++clicks; };
+        StartPress(b, c.bySpace, 15, 15);
+        switch (c.end) {
+        case End::RightInside: Release(b, 15, 15, Qt::RightButton); break;
+        case End::RightOutside: Release(b, 500, 15, Qt::RightButton); break;
+        case End::KeyA: Key(b, QEvent::KeyRelease, Qt::Key_A, QStringLiteral("a")); break;
+        }
+        EXPECT_EQ(clicks, c.clicks);
+        if (auto* bb = dynamic_cast<TSkBmpButton*>(b)) {
+            EXPECT_EQ(bb->State(), bsUp) << "the pressed look ends with the press";
+        }
+        // The press is over: the later release of the pressing key or button clicks nothing more.
+        EndPress(b, c.bySpace, 15, 15);
+        const bool spaceStillPressing = c.bySpace && c.clicks == 0;
+        EXPECT_EQ(clicks, c.clicks + (spaceStillPressing ? 1 : 0));
+        delete b;
+    }
 }
 
 using PowerButton = Fixture;
@@ -300,16 +443,10 @@ TEST_F(PowerButton, DisablingDuringAPressCancelsIt)
         TControl* b = c.make(form.get());
         int clicks = 0;
         b->OnClick = [&](TControl*) { ++clicks; };
-        if (c.bySpace)
-            Key(b, QEvent::KeyPress, Qt::Key_Space, QStringLiteral(" "));
-        else
-            Press(b, 3, 3);
+        StartPress(b, c.bySpace, 3, 3);
         b->SetEnabled(false); // e.g. a handler or the connection state turns it off meanwhile
         b->SetEnabled(true);
-        if (c.bySpace)
-            Key(b, QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "));
-        else
-            Release(b, 3, 3);
+        EndPress(b, c.bySpace, 3, 3);
         EXPECT_EQ(clicks, 0);
         if (auto* p = dynamic_cast<TLedPowerButton*>(b)) {
             EXPECT_FALSE(p->Active());

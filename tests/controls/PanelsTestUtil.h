@@ -48,6 +48,21 @@ inline void Key(QWidget* w, QEvent::Type type, int key, const QString& text = {}
     QKeyEvent e(type, key, Qt::NoModifier, text, repeat);
     QApplication::sendEvent(w, &e);
 }
+// A press by Space or by the left button at (x, y), and its end.
+inline void StartPress(QWidget* w, bool bySpace, int x, int y)
+{
+    if (bySpace)
+        Key(w, QEvent::KeyPress, Qt::Key_Space, QStringLiteral(" "));
+    else
+        Press(w, x, y);
+}
+inline void EndPress(QWidget* w, bool bySpace, int x, int y)
+{
+    if (bySpace)
+        Key(w, QEvent::KeyRelease, Qt::Key_Space, QStringLiteral(" "));
+    else
+        Release(w, x, y);
+}
 inline void Wheel(QWidget* w, int delta)
 {
     QWheelEvent e(QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton,

@@ -78,6 +78,30 @@ TEST(TrackGeometry, JumpAndDragMapPixelsToValues)
     EXPECT_EQ(trackgeom::JumpValue(true, track, 29, 14, 0, 50, 10, 0, 3), 10);
 }
 
+TEST(TrackGeometry, ValueHintMovesOnlyWhenItLiesBeyondTheMonitorEdge)
+{
+    const QRect monitor(0, 0, 1920, 1080); // right edge 1920, bottom edge 1080
+    const QSize hint(40, 20);
+    struct Case {
+        const char* name;
+        QPoint wanted, placed;
+    };
+    const Case cases[] = {
+        {"inside: stays", {100, 100}, {100, 100}},
+        {"right edge on the monitor's: stays", {1880, 100}, {1880, 100}},
+        {"bottom edge on the monitor's: stays", {100, 1060}, {100, 1060}},
+        {"one pixel beyond the right: 2 pixels inside", {1881, 100}, {1878, 100}},
+        {"beyond the bottom: 2 pixels inside", {100, 1075}, {100, 1058}},
+        {"beyond both", {1900, 1070}, {1878, 1058}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(trackgeom::HintPosition(c.wanted, hint, monitor), c.placed);
+    }
+    // A second monitor to the right: its own edges count.
+    EXPECT_EQ(trackgeom::HintPosition({3830, 5}, hint, QRect(1920, 0, 1920, 1080)), QPoint(3838 - 40, 5));
+}
+
 TEST_F(Fader, ThumbTakesItsSizeFromThePictureAndSitsWhereTheLayoutExpects)
 {
     EXPECT_EQ(bar->Thumb().Width(), 29);
@@ -285,6 +309,70 @@ TEST(FaderStyle, ComponentStyleClearsPicturesAndSetsColours)
     EXPECT_EQ(bar.TickMark().Color(), 2500134);
     EXPECT_EQ(bar.Thumb().ColorDown(), 6670325);
     EXPECT_EQ(bar.Version(), "1.6.3.0");
+}
+
+TEST(FaderThumbShapes, PolygonThumbsHaveWhiteContoursWithTheBorderColourBetween)
+{
+    // A horizontal bar with ticks above: a thumb 20 along and 30 across; each shape has a straight
+    // edge at the probe, and the lines stand 0, 1 and 2 pixels inside it.
+    EnsureApp();
+    struct Case {
+        const char* name;
+        TThumbShape shape;
+        char edge; // 'b'ottom, 'l'eft or 'r'ight side of the thumb rectangle
+    };
+    const Case cases[] = {
+        {"triangle pointing up", tsTriangle, 'b'},
+        {"triangle pointing right", tsTriangleLeft, 'l'},
+        {"triangle pointing left", tsTriangleRight, 'r'},
+        {"pointer slanted right", tsPointerRightUp, 'b'},
+        {"pointer slanted left", tsPointerLeftUp, 'l'},
+    };
+    for (const Case& c : cases) {
+        for (const bool withBorder : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (withBorder ? ", border colour" : ", no border colour"));
+            QWidget parent;
+            TFxTrackBar bar(&parent);
+            bar.SetBounds(0, 0, 200, 60);
+            bar.TickMark().SetStyle(tsAuto);
+            bar.TickMark().SetPosition(tmTopLeft);
+            bar.Thumb().SetShape(c.shape);
+            bar.Thumb().SetWidth(20);
+            bar.Thumb().SetSize(30);
+            bar.Thumb().SetBorderColor(withBorder ? fw::clRed : fw::clNone);
+            bar.SetPosition(5);
+            const fw::TRect r = bar.GetThumbRect();
+            ASSERT_EQ(r.Width(), 20);
+            ASSERT_EQ(r.Height(), 30);
+            const QImage img = bar.grab().toImage();
+            const int midX = r.Left + 10, midY = r.Top + 14;
+            QPoint at, in;
+            switch (c.edge) {
+            case 'b': at = {midX - 3, r.Bottom - 1}, in = {0, -1}; break;
+            case 'l': at = {r.Left, midY}, in = {1, 0}; break;
+            default: at = {r.Right - 1, midY}, in = {-1, 0}; break;
+            }
+            auto colour = [&](QPoint q) { return fw::FromQColor(img.pixelColor(q)); };
+            EXPECT_EQ(colour(at), fw::clWhite) << "the contour";
+            EXPECT_EQ(colour(at + 2 * in), fw::clWhite) << "the inner contour";
+            if (withBorder) {
+                EXPECT_EQ(colour(at + in), fw::clRed) << "the border colour between them";
+            } else {
+                EXPECT_NE(colour(at + in), fw::clWhite) << "the body shows between them";
+            }
+            const fw::TColor body = colour(at + 4 * in);
+            EXPECT_NE(body, fw::clWhite);
+            EXPECT_NE(body, fw::clRed);
+            // The grip runs across the middle: white, and beside it (one pixel on) the border colour.
+            const int gripX = r.Left + r.Width() / 2, gripY = r.Top + r.Height() / 2;
+            EXPECT_EQ(colour({gripX, gripY}), fw::clWhite);
+            if (withBorder) {
+                EXPECT_EQ(colour({gripX + 1, gripY}), fw::clRed) << "the border-coloured grip";
+            } else {
+                EXPECT_NE(colour({gripX + 1, gripY}), fw::clWhite) << "one white grip only";
+            }
+        }
+    }
 }
 
 TEST(FaderRating, ClickOnTheKthPictureSetsMinPlusK)
