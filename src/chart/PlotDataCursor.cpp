@@ -171,9 +171,10 @@ void TcPlotDataCursor::NotificationRename(TcPlotObject* AObject)
 
 void TcPlotDataCursor::NotificationSetFocus(TcPlotObject* AObject)
 {
-    if (AObject == this || !AObject->UserSelected())
+    // The cursor selects its own channel when it gains the focus: that keeps the cursor selected.
+    if (AObject == this || !AObject->UserSelected() || AObject == GetChannel())
         return;
-    if (dynamic_cast<TcPlotChannelCustom*>(AObject) && AObject != GetChannel() && UserSelected()) {
+    if (dynamic_cast<TcPlotChannelCustom*>(AObject) && UserSelected()) {
         SetChannelName(AObject->Name());
         return;
     }
