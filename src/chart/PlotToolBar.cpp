@@ -490,41 +490,22 @@ void TcPlotToolBar::DoButtonClickEdit()
         FOwner->ToolBarCommand(iptbbtEdit);
 }
 
-void TcPlotToolBar::DoButtonClickCopy()
+void TcPlotToolBar::ChartCommand(TcPlotToolBarButtonType Type)
 {
-    if (!BeforeClick(iptbbtCopy))
+    if (!BeforeClick(Type))
         return;
     if (FOwner)
-        FOwner->ToolBarCommand(iptbbtCopy);
-    AfterClick(iptbbtCopy);
+        FOwner->ToolBarCommand(Type);
+    AfterClick(Type);
 }
 
-void TcPlotToolBar::DoButtonClickSave()
-{
-    if (!BeforeClick(iptbbtSave))
-        return;
-    if (FOwner)
-        FOwner->ToolBarCommand(iptbbtSave);
-    AfterClick(iptbbtSave);
-}
+void TcPlotToolBar::DoButtonClickCopy() { ChartCommand(iptbbtCopy); }
 
-void TcPlotToolBar::DoButtonClickPrint()
-{
-    if (!BeforeClick(iptbbtPrint))
-        return;
-    if (FOwner)
-        FOwner->ToolBarCommand(iptbbtPrint);
-    AfterClick(iptbbtPrint);
-}
+void TcPlotToolBar::DoButtonClickSave() { ChartCommand(iptbbtSave); }
 
-void TcPlotToolBar::DoButtonClickPreview()
-{
-    if (!BeforeClick(iptbbtPreview))
-        return;
-    if (FOwner)
-        FOwner->ToolBarCommand(iptbbtPreview);
-    AfterClick(iptbbtPreview);
-}
+void TcPlotToolBar::DoButtonClickPrint() { ChartCommand(iptbbtPrint); }
+
+void TcPlotToolBar::DoButtonClickPreview() { ChartCommand(iptbbtPreview); }
 
 void TcPlotToolBar::NotificationSetFocus(TcPlotObject* AObject)
 {

@@ -138,6 +138,8 @@ private:
     // Fires the before-click event; false when the handler cancelled.
     bool BeforeClick(TcPlotToolBarButtonType Type);
     void AfterClick(TcPlotToolBarButtonType Type);
+    // The commands the chart carries out (copy, save, print, preview), with both click events.
+    void ChartCommand(TcPlotToolBarButtonType Type);
     void GroupClick(TcPlotButton* Button);
     void ButtonDownChange(TcPlotButton* Button);
     void SetAxesMode(bool Zoom);
