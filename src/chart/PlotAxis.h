@@ -152,6 +152,8 @@ public:
     void SetCursorPrecision(int v) { SetIntegerValue(v, FCursorPrecision, &TcPlotObject::DoChange); }
     double CursorScaler() const { return FCursorScaler; }
     void SetCursorScaler(double v) { SetDoubleValue(v, FCursorScaler, &TcPlotObject::DoChange); }
+    double LegendMinLength() const { return FLegendMinLength; }
+    double CursorMinLength() const { return FCursorMinLength; }
     bool LegendUseDefaultFormat() const { return FLegendUseDefaultFormat; }
     void SetLegendUseDefaultFormat(bool v) { SetBooleanValue(v, FLegendUseDefaultFormat, &TcPlotObject::DoChange); }
     bool TickListCustom() const { return FTickListCustom; }
@@ -243,6 +245,8 @@ public:
     const TcPropertyTable& PropertyTable() const override;
 
 protected:
+    // The data view hands its drags and wheel to the axes.
+    friend class TcPlotDataView;
     void DoMouseHint(const TcPlotMouseData& M, TcHintData& Hint) override;
     void DoMouseLeft(const TcPlotMouseData& M) override;
     void DoMouseMove(const TcPlotMouseData& M) override;

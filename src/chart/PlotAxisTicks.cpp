@@ -502,24 +502,32 @@ int TcPlotAxis::GetRequiredEndMargin(TCanvas& Canvas)
 void TcPlotAxis::DrawMark(TCanvas& Canvas, int pixel, int r1, int r2)
 {
     const TRect d = DrawRect();
+    TRect mark;
     switch (FQuadSide) {
     case 0:
         Canvas.MoveTo(d.Right - r1, pixel);
         Canvas.LineTo(d.Right - r2, pixel);
+        mark = RectFromCorners(d.Right - r1, pixel, d.Right - r2, pixel + 1);
         break;
     case 1:
         Canvas.MoveTo(pixel, d.Bottom - r1);
         Canvas.LineTo(pixel, d.Bottom - r2);
+        mark = RectFromCorners(pixel, d.Bottom - r1, pixel + 1, d.Bottom - r2);
         break;
     case 2:
         Canvas.MoveTo(d.Left + r1, pixel);
         Canvas.LineTo(d.Left + r2, pixel);
+        mark = RectFromCorners(d.Left + r1, pixel, d.Left + r2, pixel + 1);
         break;
     default:
         Canvas.MoveTo(pixel, d.Top + r1);
         Canvas.LineTo(pixel, d.Top + r2);
+        mark = RectFromCorners(pixel, d.Top + r1, pixel + 1, d.Top + r2);
         break;
     }
+    // A mark across a cartesian axis line takes its place among the occupied rectangles.
+    if (IsCartesian() && FOwner)
+        FOwner->AxesCollisionAdd(mark);
 }
 
 void TcPlotAxis::DrawTickLabel(TCanvas& Canvas, const TcPlotTickObject& Tick)
@@ -552,6 +560,9 @@ void TcPlotAxis::DrawTickLabel(TCanvas& Canvas, const TcPlotTickObject& Tick)
         box = {P - w / 2, d.Top + r, P + w / 2, d.Top + r + h};
         break;
     }
+    // A cartesian axis runs through the plotting area: its label is drawn only where it is free.
+    if (IsCartesian() && FOwner && !FOwner->AxesCollisionTestAdd(box))
+        return;
     TRect drawn;
     DrawRotatedText(Canvas, Tick.Text, box, FLabelsRotation, iahCenter, true, clBlack, drawn);
 }

@@ -185,9 +185,42 @@ public:
     void NotificationRename(TcPlotObject* AObject) override;
     const TcPropertyTable& PropertyTable() const override;
 
+    // Drawing: the trace (segments between valid points, broken at null points, cut at the X
+    // scale and, with ClipToAxes, at the Y scale) and the markers.
+    virtual void DrawTrace(TCanvas& Canvas, bool XYAxesReversed, TColor BackGroundColor);
+    virtual void DrawMarkers(TCanvas& Canvas, bool XYAxesReversed, TColor BackGroundColor);
+    // One segment in axis values; with YInPercent the Y values are percent of data view 0.
+    void DrawClippedLine(TCanvas& Canvas, bool XYAxesReversed, double X1, double Y1, double X2, double Y2,
+                         bool YInPercent);
+    static double InterpolateYAtX(double X1, double Y1, double X2, double Y2, double X);
+    static double InterpolateXAtY(double X1, double Y1, double X2, double Y2, double Y);
+    bool IsMarkerShown(int Index);
+    TPoint GetPointPixels(int Index);
+    TRect GetMarkerRect(int Index);
+    // One marker at Center; Index -1 draws the channel's sample (the legend's).
+    void DrawMarker(TCanvas& Canvas, int Index, TColor BackGroundColor, TPoint Center);
+    // Fills the quadrilateral A, B, C, D given in axis values with the current pen and brush.
+    void DrawQuad(TCanvas& Canvas, bool XYAxesReversed, const double (&A)[2], const double (&B)[2],
+                  const double (&C)[2], const double (&D)[2]);
+    TRect ValuesToPixelRect(double X1, double Y1, double X2, double Y2);
+
+    // The data cursor's values for this channel (the channel kinds compute them).
+    virtual void CalcDataCursorValues(TcPlotDataCursor*) {}
+    const QString& DataCursorXText() const { return FDataCursorXText; }
+    const QString& DataCursorYText() const { return FDataCursorYText; }
+    double DataCursorXValue() const { return FDataCursorXValue; }
+    double DataCursorYValue() const { return FDataCursorYValue; }
+    // The channel's name area in the legend (empty when its item was not drawn).
+    TRect LegendRect() const { return FLegendRect; }
+    void SetLegendRect(const TRect& r) { FLegendRect = r; }
+
 protected:
     int FStartIndex = -1;
     int FStopIndex = -1;
+    QString FDataCursorXText, FDataCursorYText;
+    double FDataCursorXValue = 0, FDataCursorYValue = 0;
+    int FDataCursorStatus = 0;
+    TRect FLegendRect;
 
 private:
     template <class T> void StoreListStyle(T& field, T value)

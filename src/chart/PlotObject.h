@@ -12,6 +12,7 @@
 #include "chart/PropertyText.h"
 #include "framework/Canvas.h"
 #include "framework/Events.h"
+#include "framework/ImageList.h"
 #include "runtime/Timer.h"
 
 #include <QString>
@@ -74,7 +75,9 @@ struct TcHintData {
 // What a chart reports to its user about one object: the per-kind events of the chart.
 enum class TcPlotEventKind {
     GotFocus, LostFocus, MouseDown, MouseMove, MouseUp, MouseWheel, Popup,
-    AxisMinChange, AxisSpanChange, AxisMinSpanChange, AxisMinSpanChangeFinished, AxisClick, AxisCustomizeLabel
+    AxisMinChange, AxisSpanChange, AxisMinSpanChange, AxisMinSpanChangeFinished, AxisClick, AxisCustomizeLabel,
+    Click, DblClick, BeforeToolBarButtonClick, ToolBarButtonClick, BeforeDataCursorUpdate, DataCursorChange,
+    DataCursorCustomizeHint, BeforeZoomBox
 };
 struct TcPlotEvent {
     TcPlotEventKind Kind;
@@ -95,6 +98,19 @@ public:
     virtual TcPlotAxis* GetYAxisByName(const QString& Name);
     // The per-kind events; the base does nothing.
     virtual void DoPlotEvent(TcPlotEvent&) {}
+    // The rectangles taken by axis scales and labels during one paint: register one, or register a
+    // candidate only when it is free (the base accepts everything).
+    virtual void AxesCollisionAdd(const TRect&) {}
+    virtual bool AxesCollisionTestAdd(const TRect&) { return true; }
+    // Chart-wide services the objects call; a chart without a window does nothing.
+    virtual void SetAllTracking(bool) {}
+    virtual bool IsXYPlot() const { return false; }
+    virtual void RepaintChartNow() {}
+    // The chart's three image lists (0 .. 2); null for any other index or without a chart.
+    virtual fw::TCustomImageList* ImageList(int) { return nullptr; }
+    // The toolbar commands that act on the chart as a whole (properties, copy, save, print,
+    // preview), by button type; the base does nothing.
+    virtual void ToolBarCommand(int) {}
     // Set while one axis hands its input to the others (they do not hand it on again).
     bool FUIInputForwarding = false;
 };
@@ -186,6 +202,7 @@ protected:
     virtual bool PopupCentre(TPoint&) const { return false; }
     void FireEvent(TcPlotEventKind Kind, std::initializer_list<double> values = {}, bool* cancel = nullptr);
     TcPlotMouseData MouseData(int X, int Y) const;
+    void SetCanDraw(bool Value) { FCanDraw = Value; }
 
     using Notify = void (TcPlotObject::*)();
     template <class T> bool StoreValue(const T& Value, T& Field, Notify change)

@@ -1,28 +1,16 @@
-// The chart object kinds that the managers create and that this part of the library only needs
-// to exist: toolbar, legend, table, data view, data cursor, limit, label and annotation. Each
-// carries the settings its manager gives a new object; drawing and input come with their own
-// classes later.
+// The chart object kinds that the managers create: toolbar, legend, data view, data cursor and label
+// have their own classes; table, limit and annotation carry only the settings their managers give
+// a new object until their own classes come.
 #pragma once
 
+#include "chart/PlotDataCursor.h"
+#include "chart/PlotDataView.h"
+#include "chart/PlotLabel.h"
+#include "chart/PlotLegend.h"
 #include "chart/PlotObject.h"
+#include "chart/PlotToolBar.h"
 
 namespace chart {
-
-class TcPlotToolBar : public TcPlotLayoutObject {
-public:
-    using TcPlotLayoutObject::TcPlotLayoutObject;
-    void NotificationSetFocus(TcPlotObject* AObject) override
-    {
-        if (AObject != this && AObject->UserSelected())
-            SetUserSelected(false);
-    }
-};
-
-class TcPlotLegend : public TcPlotLayoutObject {
-public:
-    using TcPlotLayoutObject::TcPlotLayoutObject;
-    bool FCursorAllChannels = false;
-};
 
 class TcPlotTable : public TcPlotLayoutObject {
 public:
@@ -32,52 +20,6 @@ public:
         if (AObject != this && AObject->UserSelected())
             SetUserSelected(false);
     }
-};
-
-class TcPlotDataView : public TcPlotLayoutObject {
-public:
-    using TcPlotLayoutObject::TcPlotLayoutObject;
-    const QString& GridXAxisName() const { return FGridXAxisName; }
-    void SetGridXAxisName(const QString& v) { SetStringValue(v, FGridXAxisName, &TcPlotObject::DoChange); }
-    const QString& GridYAxisName() const { return FGridYAxisName; }
-    void SetGridYAxisName(const QString& v) { SetStringValue(v, FGridYAxisName, &TcPlotObject::DoChange); }
-    void NotificationSetFocus(TcPlotObject* AObject) override
-    {
-        if (AObject != this && AObject->UserSelected())
-            SetUserSelected(false);
-    }
-
-private:
-    QString FGridXAxisName;
-    QString FGridYAxisName;
-};
-
-class TcPlotLabel : public TcPlotLayoutObject {
-public:
-    using TcPlotLayoutObject::TcPlotLayoutObject;
-    const QString& Caption() const { return FCaption; }
-    void SetCaption(const QString& v) { SetStringValue(v, FCaption, &TcPlotObject::DoLayoutChange); }
-
-private:
-    QString FCaption;
-};
-
-class TcPlotDataCursor : public TcPlotManagerObject {
-public:
-    using TcPlotManagerObject::TcPlotManagerObject;
-    const QString& ChannelName() const { return FChannelName; }
-    void SetChannelName(const QString& v) { SetStringValue(v, FChannelName, &TcPlotObject::DoChange); }
-    TcPlotDataView* DataView() const { return FDataView; }
-    void SetDataView(TcPlotDataView* v) { FDataView = v; }
-    void NotificationRemove(TcPlotObject* AObject) override
-    {
-        if (AObject == FDataView)
-            FDataView = nullptr;
-    }
-
-private:
-    QString FChannelName;
-    TcPlotDataView* FDataView = nullptr;
 };
 
 class TcPlotLimit : public TcPlotManagerObject {

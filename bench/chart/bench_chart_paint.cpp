@@ -1,0 +1,63 @@
+// bench-chart-paint: one repaint of a transfer-curve chart after its four points were replaced, and
+// of an XY chart with 3 channels of 10 000 points (the whole layout, grid, labels and traces).
+#include "chart/TransferCharts.h"
+#include "framework/Fonts.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <cmath>
+
+using namespace chart;
+
+namespace {
+
+void TransferRepaint(benchmark::State& state)
+{
+    std::unique_ptr<TcXYPlot> chart(CreateTransferChart(nullptr, TransferChartKind::Comp));
+    double t = -30;
+    for (auto _ : state) {
+        TcXYPlotChannel* curve = chart->GetChannel(0);
+        curve->DeletePoints(curve->Count());
+        curve->AddXY(20, t + 50.0 / 3);
+        curve->AddXY(t + 5, t + 5.0 / 3);
+        curve->AddXY(t - 5, t - 5);
+        curve->AddXY(-100, -100);
+        const QImage image = chart->PaintToImage();
+        benchmark::DoNotOptimize(image.constBits());
+        t = t < -10 ? t + 0.5 : -30;
+    }
+}
+BENCHMARK(TransferRepaint)->Unit(benchmark::kMicrosecond);
+
+void ThreeChannelRepaint(benchmark::State& state)
+{
+    TcXYPlot chart;
+    chart.SetBounds(0, 0, 800, 400);
+    chart.AddChannel();
+    chart.AddChannel();
+    chart.GetXAxis(0)->SetTrackingEnabled(false);
+    chart.GetYAxis(0)->SetTrackingEnabled(false);
+    chart.GetXAxis(0)->SetMinSpan(0, 10000);
+    chart.GetYAxis(0)->SetMinSpan(-1.5, 3);
+    for (int c = 0; c < 3; ++c)
+        for (int i = 0; i < 10000; ++i)
+            chart.GetChannel(c)->AddXY(i, std::sin(i / (200.0 + 50 * c)) + 0.1 * std::sin(i * 0.37 + c));
+    for (auto _ : state) {
+        const QImage image = chart.PaintToImage();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(ThreeChannelRepaint)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    fw::InstallFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,120 @@
+// Gallery pages of the XY chart: the three transfer-curve charts as the main window shows them
+// (compressor, limiter and gate with a curve and the threshold marker), a chart with three channels,
+// legend, data cursor, toolbar and title, and a frequency chart on a logarithmic X axis.
+#include "Gallery.h"
+
+#include "chart/TransferCharts.h"
+
+#include <QPalette>
+#include <cmath>
+
+using namespace chart;
+
+namespace {
+
+std::unique_ptr<QWidget> Page(int w, int h)
+{
+    auto page = std::make_unique<QWidget>();
+    page->resize(w, h);
+    QPalette pal = page->palette();
+    pal.setColor(QPalette::Window, QColor(0x2B, 0x2B, 0x2B));
+    page->setPalette(pal);
+    page->setAutoFillBackground(true);
+    return page;
+}
+
+void Curve(TcXYPlot* chart, std::initializer_list<std::pair<double, double>> points, double markerX, double markerY)
+{
+    TcXYPlotChannel* curve = chart->GetChannel(0);
+    curve->DeletePoints(curve->Count());
+    for (auto [x, y] : points)
+        curve->AddXY(x, y);
+    TcXYPlotChannel* marker = chart->GetChannel(1);
+    marker->DeletePoints(marker->Count());
+    marker->AddXY(markerX, markerY);
+}
+
+std::unique_ptr<QWidget> TransferPage(TransferChartKind kind)
+{
+    const int w = kind == TransferChartKind::Gate ? 855 : 620;
+    auto page = Page(w + 20, 250);
+    TcXYPlot* chart = CreateTransferChart(page.get(), kind);
+    chart->SetLeft(10);
+    chart->SetTop(10);
+    switch (kind) {
+    case TransferChartKind::Comp: // threshold -30 dB, ratio 3:1, knee 5 dB
+        Curve(chart, {{20, -30 + 50.0 / 3}, {-25, -30 + 5.0 / 3}, {-35, -35}, {-100, -100}}, -30, -30);
+        break;
+    case TransferChartKind::Limit: // threshold -10 dB
+        Curve(chart, {{20, -10}, {-10, -10}, {-10, -10}, {-100, -100}}, -10, -10);
+        break;
+    case TransferChartKind::Gate: // threshold -60 dB
+        Curve(chart, {{20, 20}, {-60, -60}, {-60, -100}}, -60, -60);
+        break;
+    }
+    return page;
+}
+
+const gallery::GalleryPage comp(QStringLiteral("chart-transfer-comp"), [] { return TransferPage(TransferChartKind::Comp); });
+const gallery::GalleryPage limit(QStringLiteral("chart-transfer-limit"),
+                                 [] { return TransferPage(TransferChartKind::Limit); });
+const gallery::GalleryPage gate(QStringLiteral("chart-transfer-gate"), [] { return TransferPage(TransferChartKind::Gate); });
+
+const gallery::GalleryPage full(QStringLiteral("chart-xy-legend-cursor-toolbar"), [] {
+    auto page = Page(760, 420);
+    auto* chart = new TcXYPlot(page.get());
+    chart->SetBounds(10, 10, 740, 400);
+    chart->SetTitleText(QStringLiteral("Output levels"));
+    chart->GetLegend(0)->SetShowColumnYValue(true);
+    chart->AddChannel();
+    chart->AddChannel();
+    const char* names[3] = {"Out 1", "Out 2", "Out 3"};
+    for (int c = 0; c < 3; ++c) {
+        TcXYPlotChannel* ch = chart->GetChannel(c);
+        ch->SetTitleText(QString::fromLatin1(names[c]));
+        ch->SetTraceLineWidth(2);
+        for (int i = 0; i <= 200; ++i) {
+            const double x = i * 0.5;
+            ch->AddXY(x, 50 + 30 * std::sin(x / 8.0 + c * 2.1) * std::exp(-x / (120.0 + 40 * c)));
+        }
+    }
+    chart->GetChannel(2)->SetMarkersVisible(true);
+    chart->GetChannel(2)->SetMarkersSize(2);
+    chart->GetChannel(2)->SetMarkersTurnOffLimit(0);
+    for (TcPlotAxis* a : {static_cast<TcPlotAxis*>(chart->GetXAxis(0)), static_cast<TcPlotAxis*>(chart->GetYAxis(0))})
+        a->SetTrackingEnabled(false);
+    chart->GetXAxis(0)->SetMinSpan(0, 100);
+    chart->GetYAxis(0)->SetMinSpan(0, 100);
+    chart->GetDataCursor(0)->SetVisible(true);
+    chart->GetDataCursor(0)->SetPointer1Position(35);
+    chart->GetDataCursor(0)->SetPointer2Position(70);
+    return page;
+});
+
+const gallery::GalleryPage logAxis(QStringLiteral("chart-xy-logaxis"), [] {
+    auto page = Page(640, 300);
+    auto* chart = new TcXYPlot(page.get());
+    chart->SetBounds(10, 10, 620, 280);
+    chart->SetTitleVisible(false);
+    chart->GetToolBar(0)->SetVisible(false);
+    chart->GetLegend(0)->SetVisible(false);
+    TcPlotAxis* x = chart->GetXAxis(0);
+    x->SetTrackingEnabled(false);
+    x->SetScaleType(ipstLog10);
+    x->SetMinSpan(20, 19980);
+    TcPlotAxis* y = chart->GetYAxis(0);
+    y->SetTrackingEnabled(false);
+    y->SetMinSpan(-24, 36);
+    chart->GetDataView(0)->SetGridLineShowXMinors(true);
+    TcXYPlotChannel* ch = chart->GetChannel(0);
+    ch->SetColor(fw::clAqua);
+    ch->SetTraceLineWidth(2);
+    for (int i = 0; i <= 300; ++i) {
+        const double f = 20 * std::pow(1000.0, i / 300.0);
+        const double lf = std::log10(f / 1000);
+        ch->AddXY(f, 6 * std::exp(-lf * lf * 8) - 3 * std::exp(-std::pow(std::log10(f / 80), 2) * 10));
+    }
+    return page;
+});
+
+} // namespace
