@@ -141,6 +141,10 @@ TEST_F(Charts, Conversions)
     EXPECT_EQ(x->PositionToPixels(20), 580);
     EXPECT_EQ(x->PositionToPixels(-40), 340);
     EXPECT_EQ(x->PixelsToPosition(340), -40);
+    // 4 px a unit: half pixels round to the even pixel.
+    EXPECT_EQ(x->PositionToPixels(-99.875), 100);
+    EXPECT_EQ(x->PositionToPixels(-99.625), 102);
+    EXPECT_EQ(x->PositionToPixels(-99.375), 102);
     EXPECT_EQ(x->PositionToPixels(1e200), 32000);
     EXPECT_EQ(x->PositionToPixels(-1e200), -32000);
     x->SetReverseScale(true);
