@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -214,6 +215,20 @@ TEST_F(Component, BoundsAndCachedDrawing)
     EXPECT_EQ(probe->BackGroundBitmap(), nullptr);
     probe->SetBounds(0, 0, 140, 60);
     EXPECT_NE(probe->BackGroundBitmap(), nullptr);
+}
+
+TEST_F(Component, SaveImageToBitmap)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("probe.bmp");
+    probe->SetBackGroundColor(fw::clRed);
+    probe->SaveImageToBitmap(file);
+    QImage saved;
+    ASSERT_TRUE(saved.load(file, "BMP"));
+    EXPECT_EQ(saved.size(), QSize(120, 60));
+    EXPECT_EQ(saved.pixelColor(60, 30), QColor(Qt::red));
+    EXPECT_EQ(ErrorOf([&] { probe->SaveImageToBitmap(dir.filePath("missing/probe.bmp")); }),
+              "Error Saving Bitmap - " + dir.filePath("missing/probe.bmp"));
 }
 
 TEST_F(Component, PrivateTimer)
