@@ -1,8 +1,14 @@
 #include "chart/ChartDraw.h"
 
+#include "chart/ChartError.h"
+#include "framework/Control.h"
 #include "framework/Fonts.h"
 
 #include <QGuiApplication>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTabWidget>
 #include <algorithm>
 #include <cmath>
 
@@ -254,5 +260,72 @@ bool KeyDown(bool control)
 bool IsShiftKeyDown() { return KeyDown(false); }
 bool IsControlKeyDown() { return KeyDown(true); }
 void SetKeyStateSource(std::function<bool(bool control)> source) { KeySource() = std::move(source); }
+
+QWidget* GetOwnerForm(const QObject* Component)
+{
+    QWidget* outermost = nullptr;
+    for (QObject* o = Component ? Component->parent() : nullptr; o; o = o->parent()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w)
+            continue;
+        if (dynamic_cast<TForm*>(w) || w->isWindow())
+            return w;
+        outermost = w;
+    }
+    return outermost;
+}
+
+void SetFocusTo(QWidget* Control)
+{
+    if (Control)
+        Control->setFocus(Qt::OtherFocusReason);
+}
+
+void SetActivePageIndex(QTabWidget* Pages, int Index)
+{
+    if (Pages && Index >= 0 && Index < Pages->count())
+        Pages->setCurrentIndex(Index);
+}
+
+int GetActivePageIndex(const QTabWidget* Pages) { return Pages ? Pages->currentIndex() : -1; }
+
+namespace {
+std::optional<TcPrinterSetup> SystemPrinterSetup(bool)
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return std::nullopt;
+    QPrinter printer(info);
+    if (!printer.isValid())
+        return std::nullopt;
+    const QPageLayout layout = printer.pageLayout();
+    TcPrinterSetup setup;
+    const int code = layout.pageSize().windowsId();
+    setup.PaperCode = code > 0 && code <= 0xFFFF ? std::uint16_t(code) : 0;
+    setup.Landscape = layout.orientation() == QPageLayout::Landscape;
+    return setup;
+}
+TcPrinterSetupSource& PrinterSource()
+{
+    static TcPrinterSetupSource source;
+    return source;
+}
+} // namespace
+
+void SetPrinterSetupSource(TcPrinterSetupSource source) { PrinterSource() = std::move(source); }
+
+TcPaperSize GetPrinterPaperSize()
+{
+    const TcPrinterSetupSource& source = PrinterSource() ? PrinterSource() : TcPrinterSetupSource(SystemPrinterSetup);
+    std::optional<TcPrinterSetup> setup = source(false);
+    if (!setup)
+        setup = source(true);
+    if (!setup)
+        throw EChartError(QStringLiteral("Could not initialize printer DeviceMode Structure"));
+    TcPaperSize size = GetPaperSizeInInches(setup->PaperCode);
+    if (setup->Landscape)
+        std::swap(size.Width, size.Height);
+    return size;
+}
 
 } // namespace chart

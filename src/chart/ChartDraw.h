@@ -1,7 +1,8 @@
 // The chart family's shared drawing and measuring functions: colour shading, text in a rectangle
 // with the embossed disabled look, text turned by quarter turns, the two-colour gradient, button
 // frames, focus rectangles, text measuring and the point/rectangle makers that can exchange X and
-// Y. Stateless; they draw through the framework's TCanvas and measure through its metrics seam.
+// Y; and the others: key states, owner-form lookup, focus, page index and the printer's paper
+// size. Stateless; they draw through the framework's TCanvas and measure through its metrics seam.
 #pragma once
 
 #include "chart/ChartFormat.h"
@@ -10,6 +11,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
+
+class QObject;
+class QTabWidget;
+class QWidget;
 
 namespace chart {
 
@@ -62,10 +68,38 @@ inline TRect RectFromCornersXY(bool Exchange, int X1, int Y1, int X2, int Y2)
     return Exchange ? RectFromCorners(Y1, X1, Y2, X2) : RectFromCorners(X1, Y1, X2, Y2);
 }
 inline void SwapIntegers(int& A, int& B) { std::swap(A, B); }
+struct TcDoublePoint {
+    double X = 0;
+    double Y = 0;
+};
+inline TcDoublePoint MakeDoublePoint(double X, double Y) { return {X, Y}; }
 
 // The key state at the moment of the call; tests may install their own source.
 bool IsShiftKeyDown();
 bool IsControlKeyDown();
 void SetKeyStateSource(std::function<bool(bool control)> source);
+
+// Walks the parents of Component (not Component itself): the first form or window met, otherwise
+// the outermost widget; nullptr when there is none.
+QWidget* GetOwnerForm(const QObject* Component);
+// Gives the keyboard focus to the control's window.
+void SetFocusTo(QWidget* Control);
+// Makes page Index active when it is a page of Pages; other indexes change nothing.
+void SetActivePageIndex(QTabWidget* Pages, int Index);
+// The active page's index; -1 when no page is active.
+int GetActivePageIndex(const QTabWidget* Pages);
+
+// The current printer's paper code and orientation; none when no printer can be set up. Tests may
+// install their own source; Reselect is set on the second try.
+struct TcPrinterSetup {
+    std::uint16_t PaperCode = 0;
+    bool Landscape = false;
+};
+using TcPrinterSetupSource = std::function<std::optional<TcPrinterSetup>(bool Reselect)>;
+void SetPrinterSetupSource(TcPrinterSetupSource source);
+// The current printer's paper in inches, width and height exchanged in landscape. Raises
+// "Could not initialize printer DeviceMode Structure" when no printer can be set up, even after
+// selecting it again.
+TcPaperSize GetPrinterPaperSize();
 
 } // namespace chart

@@ -37,6 +37,15 @@ int SpanToSeconds(double Span);
 int SpanToMinutes(double Span);
 int SpanToHours(double Span);
 
+// Paper sizes of the printer device-mode paper codes 1 .. 68; code 0, the reserved codes 48 and
+// 49 and every code above 68 give letter (8.5 x 11).
+struct TcPaperSize {
+    double Width = 0;
+    double Height = 0;
+};
+inline double MillimetersToInches(double mm) { return mm / 10 / 2.54; }
+TcPaperSize GetPaperSizeInInches(std::uint16_t PaperCode);
+
 // "%.nf" (n clamped to 0 .. MaxDecimals).
 QString FormatFixed(double value, int decimals);
 // "%.ne" in the framework's look: d.dddE+ddd.

@@ -134,26 +134,6 @@ const TcPropertyTable& TcComponent::PropertyTable() const
     return table;
 }
 
-int TcComponent::GetPropertyTypeKind(const QString& PropertyName) const
-{
-    std::function<int(const TcPersistent&, const QString&)> find = [&](const TcPersistent& o, const QString& prefix) {
-        for (const TcPropertyInfo* p : o.PropertyTable().All()) {
-            const QString full = prefix.isEmpty() ? p->Name : prefix + QLatin1Char('.') + p->Name;
-            if (p->Kind == TcPropertyKind::Object) {
-                if (TcPersistent* child = p->GetObject(const_cast<TcPersistent&>(o))) {
-                    const int k = find(*child, full);
-                    if (k >= 0)
-                        return k;
-                }
-            } else if (full.compare(PropertyName, Qt::CaseInsensitive) == 0) {
-                return int(p->Kind);
-            }
-        }
-        return -1;
-    };
-    return find(*this, QString());
-}
-
 void TcComponent::SetAutoFrameRate(bool Value)
 {
     if (Value == FAutoFrameRate)
@@ -193,11 +173,7 @@ QImage& TcComponent::GetBackGroundBitmap()
 
 TPoint TcComponent::GetCenterPoint() const { return {Width() / 2 + FOffsetX, Height() / 2 + FOffsetY}; }
 
-void TcComponent::SetEnabled(bool Value)
-{
-    TControl::SetEnabled(Value);
-    BackGroundChange();
-}
+void TcComponent::EnabledChanged() { BackGroundChange(); }
 
 void TcComponent::NotifyPropertyChange(int Kind)
 {

@@ -98,7 +98,6 @@ public:
     QImage& GetBackGroundBitmap();
 
     virtual TPoint GetCenterPoint() const;
-    void SetEnabled(bool Value);
 
     // Repaint requests.
     void RepaintNow();
@@ -120,8 +119,11 @@ public:
 
     bool IsLoading() const { return Loading(); }
     bool IsDesigning();
-    // The kind of the published property at a dotted path (case-insensitive); -1 when none.
-    int GetPropertyTypeKind(const QString& PropertyName) const;
+    // The kind of the published property at a dotted path (case-insensitive); tkUnknown when none.
+    TcTypeKind GetPropertyTypeKind(const QString& PropertyName) const
+    {
+        return chart::GetPropertyTypeKind(*this, PropertyName);
+    }
     const TcPropertyTable& PropertyTable() const override;
 
     // Paints the control through iPaint into a bitmap file.
@@ -169,6 +171,8 @@ protected:
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    // However Enabled was set.
+    void EnabledChanged() override;
 
     // Runs a hook; a failure is logged and ignored.
     void Guard(const char* where, const std::function<void()>& hook);

@@ -2,6 +2,11 @@
 
 #include "chart/PlotAxis.h"
 #include "chart/PlotChannelCustom.h"
+#include "framework/Control.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QVariant>
 
 namespace chart {
 
@@ -202,6 +207,44 @@ void TcPlotMasterManager::ObjectChange(TcPersistent*)
 {
     if (OnChange)
         OnChange(nullptr);
+}
+
+void TcPlotMasterManager::TranslateForm(QWidget* Form)
+{
+    if (!Form || !FTranslationManager || FTranslationManager->Count() == 0)
+        return;
+    const auto translate = [this](const QString& text) { return FTranslationManager->FindReplacement(text); };
+    // A framework control's text is its Caption; other widgets keep it in "text" (labels, buttons,
+    // edits) or "title" (group boxes).
+    const auto translateControl = [&](QWidget* w) {
+        if (auto* c = dynamic_cast<fw::TControl*>(w)) {
+            c->SetCaption(translate(c->Caption()));
+            return;
+        }
+        for (const char* name : {"text", "title"}) {
+            const QVariant v = w->property(name);
+            if (v.typeId() == QMetaType::QString) {
+                const QString t = translate(v.toString());
+                if (t != v.toString())
+                    w->setProperty(name, t);
+                return;
+            }
+        }
+    };
+    if (auto* c = dynamic_cast<fw::TControl*>(Form))
+        c->SetCaption(translate(c->Caption()));
+    else
+        Form->setWindowTitle(translate(Form->windowTitle()));
+    for (QObject* o : Form->findChildren<QObject*>()) {
+        if (auto* menu = qobject_cast<QMenu*>(o)) {
+            if (qobject_cast<QMenu*>(menu->parent()))
+                continue; // a submenu: only the top-level items are translated
+            for (QAction* a : menu->actions())
+                a->setText(translate(a->text()));
+        } else if (auto* w = qobject_cast<QWidget*>(o)) {
+            translateControl(w);
+        }
+    }
 }
 
 void TcPlotMasterManager::EditObject(TcPersistent* Sender)

@@ -1,12 +1,14 @@
 // The master manager of a chart: creates and owns the per-kind managers, the manager of all
 // objects, the layout manager and the translation list; creates objects by kind; is the one
 // receiver of every insert, remove, rename, change and focus notification and passes each on in
-// a fixed order; hands chart-wide settings to every object. The property editor hooks come with
-// the editors. UI thread only.
+// a fixed order; hands chart-wide settings to every object; translates the texts of forms. The
+// property editor hooks come with the editors. UI thread only.
 #pragma once
 
 #include "chart/LayoutManager.h"
 #include "chart/Translation.h"
+
+class QWidget;
 
 namespace chart {
 
@@ -60,6 +62,10 @@ public:
     void ObjectRename(TcPersistent* Sender);
     void ObjectSetFocus(TcPersistent* Sender);
     void EditObject(TcPersistent* Sender);
+    // Replaces the texts of Form through the translation list (exact matches only): its caption,
+    // then in child order each control's text or title and the top-level items of each popup
+    // menu. Nothing happens without a form or with an empty list.
+    void TranslateForm(QWidget* Form);
 
     // The object's index in the manager of its kind; -1 when not filed.
     int KindIndex(const TcPlotObject* Object) const;

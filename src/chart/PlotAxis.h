@@ -182,7 +182,11 @@ public:
             && start != stop && FSpan > 1e-300) {
             const double d = (Value - FMin) * FCachePerUnit;
             if (d > -1e9 && d < 1e9) {
-                const long long p = start - (long long)std::nearbyint(d);
+                // Round half to even without a library call: adding and removing 1.5 * 2^52 leaves
+                // d rounded in the default rounding mode (exact for |d| < 2^51).
+                constexpr double shift = 6755399441055744.0;
+                const double shifted = d + shift;
+                const long long p = start - (long long)(shifted - shift);
                 return int(p < -32000 ? -32000 : p > 32000 ? 32000 : p);
             }
         }

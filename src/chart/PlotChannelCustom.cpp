@@ -5,8 +5,9 @@
 namespace chart {
 
 TcPlotChannelCustom::TcPlotChannelCustom(TcPlotOwner* AOwner, const TcPlotHandlers& handlers)
-    : TcPlotManagerObject(AOwner, handlers), FDataList(TcPlotDataCustomList::Create(ipdsStandard))
+    : TcPlotManagerObject(AOwner, handlers)
 {
+    SetDataList(TcPlotDataCustomList::Create(ipdsStandard));
     SetColor(fw::clRed);
     SetTraceLineWidth(1);
     SetTraceLineStyle(iplsSolid);
@@ -81,22 +82,28 @@ void TcPlotChannelCustom::SetDataStyle(TcPlotDataStyle Value)
     TcPlotPointStyle stored = FDataList->Stored();
     stored.MarkerCharacter = QChar();
     const int ring = FDataList->RingBufferSize();
-    FDataList = std::move(list);
+    SetDataList(std::move(list));
     FDataList->Stored() = stored;
     FDataList->SetRingBufferSize(ring);
     DoChange();
 }
 
-TcPlotAxis* TcPlotChannelCustom::GetXAxis()
+void TcPlotChannelCustom::SetDataList(std::unique_ptr<TcPlotDataCustomList> list)
 {
-    if (!FXAxis && FOwner)
+    FDataList = std::move(list);
+    FStandardList = dynamic_cast<TcPlotDataNullList*>(FDataList.get());
+}
+
+TcPlotAxis* TcPlotChannelCustom::FindXAxis()
+{
+    if (FOwner)
         FXAxis = FOwner->GetXAxisByName(FXAxisName);
     return FXAxis;
 }
 
-TcPlotAxis* TcPlotChannelCustom::GetYAxis()
+TcPlotAxis* TcPlotChannelCustom::FindYAxis()
 {
-    if (!FYAxis && FOwner)
+    if (FOwner)
         FYAxis = FOwner->GetYAxisByName(FYAxisName);
     return FYAxis;
 }
@@ -109,7 +116,7 @@ void TcPlotChannelCustom::SetCount(int Value)
 
 int TcPlotChannelCustom::AddPoint(double X, double Y, bool Null, bool Empty)
 {
-    const int index = FDataList->Add(X, Y, Null, Empty);
+    const int index = FStandardList ? FStandardList->Add(X, Y, Null, Empty) : FDataList->Add(X, Y, Null, Empty);
     if (X > FRunningXMax)
         FRunningXMax = X;
     if (X < FRunningXMin)

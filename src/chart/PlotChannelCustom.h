@@ -105,8 +105,8 @@ public:
     // Public read-only values.
     TcPlotAxis* XAxis() { return GetXAxis(); }
     TcPlotAxis* YAxis() { return GetYAxis(); }
-    TcPlotAxis* GetXAxis();
-    TcPlotAxis* GetYAxis();
+    TcPlotAxis* GetXAxis() { return FXAxis ? FXAxis : FindXAxis(); }
+    TcPlotAxis* GetYAxis() { return FYAxis ? FYAxis : FindYAxis(); }
     bool HasAxes() { return GetXAxis() && GetYAxis(); }
     int Count() const { return FDataList->Count(); }
     void SetCount(int Value);
@@ -143,8 +143,8 @@ public:
     {
         FDataList->GetXYEmptyNull(Index, X, Y, Empty, Null);
     }
-    double GetPointX(int Index) const { return FDataList->GetX(Index); }
-    double GetPointY(int Index) const { return FDataList->GetY(Index); }
+    double GetPointX(int Index) const { return FStandardList ? FStandardList->GetX(Index) : FDataList->GetX(Index); }
+    double GetPointY(int Index) const { return FStandardList ? FStandardList->GetY(Index) : FDataList->GetY(Index); }
     bool GetPointNull(int Index) const { return FDataList->GetNull(Index); }
     bool GetPointEmpty(int Index) const { return FDataList->GetEmpty(Index); }
     bool IsPointValid(int Index) const { return !GetPointNull(Index) && !GetPointEmpty(Index); }
@@ -231,7 +231,13 @@ private:
     double MarkerExtent(int Index, bool xAxis, double sign);
     void ResetRunning();
 
+    void SetDataList(std::unique_ptr<TcPlotDataCustomList> list);
+    TcPlotAxis* FindXAxis();
+    TcPlotAxis* FindYAxis();
+
     std::unique_ptr<TcPlotDataCustomList> FDataList;
+    // FDataList when it is a standard list (the common style): its calls need no dispatch.
+    TcPlotDataNullList* FStandardList = nullptr;
     TcPlotAxis* FXAxis = nullptr;
     TcPlotAxis* FYAxis = nullptr;
     QString FTitleText, FYAxisName, FXAxisName;

@@ -163,17 +163,6 @@ TcPlotPointStyle TcPlotDataNullList::GetPointStyle(int Index) const
     return s;
 }
 
-int TcPlotDataNullList::Add(double X, double Y, bool Null, bool Empty)
-{
-    int index;
-    auto& r = NewSlot(index);
-    r.X = X;
-    r.Y = Y;
-    r.Extra = std::uint16_t((Null ? 1 : 0) | (Empty ? 2 : 0) | (FStored.MarkerVisible ? 4 : 0)
-                            | ((FStored.MarkerStyle & 0xF) << 3));
-    return index;
-}
-
 void TcPlotDataNullList::GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const
 {
     const auto& r = At(Index);

@@ -180,7 +180,7 @@ protected:
     Rec* FList = nullptr;
 };
 
-class TcPlotDataNullList : public TcPlotDataStorageList<TcPlotDataNull> {
+class TcPlotDataNullList final : public TcPlotDataStorageList<TcPlotDataNull> {
 public:
     TcPlotDataNullList() : TcPlotDataStorageList(24) {}
     double GetX(int Index) const override { return At(Index).X; }
@@ -199,7 +199,17 @@ public:
     void SetMarkerVisible(int Index, bool Value) override { SetBit(Index, 4, Value); }
     void SetMarkerStyle(int Index, TcPlotMarkerStyle Value) override;
     TcPlotPointStyle GetPointStyle(int Index) const override;
-    int Add(double X, double Y, bool Null, bool Empty) override;
+    // Inline: the channel's per-point path calls it directly.
+    int Add(double X, double Y, bool Null, bool Empty) override
+    {
+        int index;
+        auto& r = NewSlot(index);
+        r.X = X;
+        r.Y = Y;
+        r.Extra = std::uint16_t((Null ? 1 : 0) | (Empty ? 2 : 0) | (FStored.MarkerVisible ? 4 : 0)
+                                | ((FStored.MarkerStyle & 0xF) << 3));
+        return index;
+    }
     void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const override;
 
 private:

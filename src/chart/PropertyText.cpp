@@ -90,6 +90,50 @@ void SplitAtSeparator(const QString& text, QChar separator, QString& first, QStr
     rest = text.mid(i + 1).trimmed();
 }
 
+QString StripKeyPrefix(const QString& Name, QString& Key)
+{
+    if (Name.isEmpty() || Key.size() <= Name.size() || Key[Name.size()] != QLatin1Char('.')
+        || !Key.startsWith(Name, Qt::CaseInsensitive))
+        return QString();
+    const QString prefix = Key.left(Name.size());
+    Key = Key.mid(Name.size() + 1);
+    return prefix;
+}
+
+TcPersistent* GetObjectProperty(TcPersistent& Instance, const QString& PropName)
+{
+    const TcPropertyInfo* p = Instance.PropertyTable().Find(PropName);
+    return p && p->Kind == TcPropertyKind::Object ? p->GetObject(Instance) : nullptr;
+}
+
+TcTypeKind GetPropertyTypeKind(const TcPersistent& Instance, const QString& PropertyName)
+{
+    for (const TcPropertyInfo* p : Instance.PropertyTable().All()) {
+        if (p->Kind == TcPropertyKind::Object) {
+            const QString head = p->Name + QLatin1Char('.');
+            if (!PropertyName.startsWith(head, Qt::CaseInsensitive))
+                continue;
+            if (const TcPersistent* child = p->GetObject(const_cast<TcPersistent&>(Instance))) {
+                const TcTypeKind k = GetPropertyTypeKind(*child, PropertyName.mid(head.size()));
+                if (k != tkUnknown)
+                    return k;
+            }
+        } else if (p->Name.compare(PropertyName, Qt::CaseInsensitive) == 0) {
+            switch (p->Kind) {
+            case TcPropertyKind::Ordinal:
+                return p->EnumCount > 0 ? tkEnumeration : tkInteger;
+            case TcPropertyKind::Float:
+                return tkFloat;
+            case TcPropertyKind::String:
+                return tkString;
+            case TcPropertyKind::Object:
+                break;
+            }
+        }
+    }
+    return tkUnknown;
+}
+
 bool FindAndRemoveKey(const QString& Key, QString& Value, QStringList& Lines)
 {
     for (int i = 0; i < Lines.size(); ++i) {
@@ -175,12 +219,8 @@ void LoadPropertiesFromList(TcPersistent& Instance, const QString& Prefix, QStri
     while (!Lines.isEmpty()) {
         QString key, value;
         SplitAtSeparator(Lines.first(), QLatin1Char('='), key, value);
-        if (!Prefix.isEmpty()) {
-            const QString head = Prefix + QLatin1Char('.');
-            if (!key.startsWith(head, Qt::CaseInsensitive))
-                return;
-            key = key.mid(head.size());
-        }
+        if (!Prefix.isEmpty() && StripKeyPrefix(Prefix, key).isEmpty())
+            return;
         SetPropertyFromText(Instance, key, value);
         Lines.removeFirst();
     }

@@ -6,14 +6,18 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
 namespace chart {
 
 class TcPersistent;
+class TcFiler;
 
 enum class TcPropertyKind { Ordinal, Float, String, Object };
+// The type kind of a published property as callers outside the table see it.
+enum TcTypeKind : std::uint8_t { tkUnknown, tkInteger, tkEnumeration, tkFloat, tkString, tkClass };
 
 struct TcPropertyInfo {
     QString Name;
@@ -74,6 +78,16 @@ public:
         p.SetString = [set](TcPersistent& o, const QString& v) { (static_cast<C&>(o).*set)(v); };
         return Add(std::move(p));
     }
+    // A property holding a persistent object (written and read through its own properties).
+    template <class C, class O>
+    TcPropertyTable& Object(const char* name, O* (C::*get)())
+    {
+        TcPropertyInfo p;
+        p.Name = QString::fromLatin1(name);
+        p.Kind = TcPropertyKind::Object;
+        p.GetObject = [get](TcPersistent& o) -> TcPersistent* { return (static_cast<C&>(o).*get)(); };
+        return Add(std::move(p));
+    }
 
 private:
     const TcPropertyTable* FParent;
@@ -85,6 +99,8 @@ class TcPersistent {
 public:
     virtual ~TcPersistent() = default;
     virtual const TcPropertyTable& PropertyTable() const;
+    // Data of the object's own beyond its published properties, for the binary stream.
+    virtual void DefineProperties(TcFiler&) {}
 };
 
 // Lines are cut at this many characters, and so are string values.
@@ -101,6 +117,15 @@ double TextToFloat(const QString& text);
 long long TextToInteger(const QString& text);
 
 void SplitAtSeparator(const QString& text, QChar separator, QString& first, QString& rest);
+// Removes Name and a point from the front of Key (Name compared ignoring letter case) and returns
+// the removed part without the point; returns an empty text and leaves Key alone otherwise.
+QString StripKeyPrefix(const QString& Name, QString& Key);
+// The object held by the published property PropName; nullptr when there is no such property or
+// it holds no object.
+TcPersistent* GetObjectProperty(TcPersistent& Instance, const QString& PropName);
+// The type kind of the published property at a dotted path (letter case ignored; object
+// properties are searched with their name as prefix); tkUnknown when nothing matches.
+TcTypeKind GetPropertyTypeKind(const TcPersistent& Instance, const QString& PropertyName);
 // The first line whose trimmed key equals Key (any case): its trimmed value; the line is removed.
 bool FindAndRemoveKey(const QString& Key, QString& Value, QStringList& Lines);
 

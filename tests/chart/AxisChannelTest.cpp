@@ -7,6 +7,7 @@
 
 #include "ErrorOf.h"
 
+#include <QDate>
 #include <gtest/gtest.h>
 
 using namespace chart;
@@ -141,6 +142,10 @@ TEST_F(Charts, Conversions)
     EXPECT_EQ(x->PositionToPixels(20), 580);
     EXPECT_EQ(x->PositionToPixels(-40), 340);
     EXPECT_EQ(x->PixelsToPosition(340), -40);
+    // 4 px a unit: half pixels round to the even pixel.
+    EXPECT_EQ(x->PositionToPixels(-99.875), 100);
+    EXPECT_EQ(x->PositionToPixels(-99.625), 102);
+    EXPECT_EQ(x->PositionToPixels(-99.375), 102);
     EXPECT_EQ(x->PositionToPixels(1e200), 32000);
     EXPECT_EQ(x->PositionToPixels(-1e200), -32000);
     x->SetReverseScale(true);
@@ -419,6 +424,147 @@ TEST_F(Charts, TickRules)
     x->SetMinSpan(1e15, 1e-3);
     x->CalcTicks(s.canvas);
     EXPECT_EQ(x->TickListCount(), 1);
+}
+
+// The date-time and price steps. With LabelsMinLength 10 every label here fits 60 px, so an
+// interval takes 66 px and the scale is sized for a given count of intervals.
+class StepTables : public Charts {
+protected:
+    void SetUp() override
+    {
+        Charts::SetUp();
+        x->SetTrackingEnabled(false);
+        x->SetLabelSeparation(0);
+        x->SetLabelsMinLength(10);
+        x->SetDesiredIncrement(0);
+        x->SetDesiredStart(0);
+        x->SetMinorCount(0);
+    }
+    void Calc(TcPlotTextFormat format, double min, double span, int intervals)
+    {
+        x->SetLabelsFormatStyle(format);
+        x->SetMinSpan(min, span);
+        x->SetDrawRect({0, 0, intervals * 66 + 30, 30});
+        x->CalcTicks(s.canvas);
+    }
+    std::vector<double> Majors()
+    {
+        std::vector<double> out;
+        for (int i = 0; i < x->TickListCount(); ++i)
+            if (x->Tick(i).TickType == ipttMajor)
+                out.push_back(x->Tick(i).Position);
+        return out;
+    }
+    static double Day(int y, int m, int d) { return double(QDate(1899, 12, 30).daysTo(QDate(y, m, d))); }
+    Scratch s;
+};
+
+TEST_F(StepTables, DateTimeSteps)
+{
+    const double ms = 1.0 / 86400000, sec = 1.0 / 86400, min = 1.0 / 1440, hour = 1.0 / 24;
+    struct Case {
+        const char* name;
+        double span;
+        int intervals;
+        double increment; // in days, or months / years in those modes
+        std::size_t majors;
+    } cases[] = {
+        // 10 intervals fit (c = 11, a = 10): the first step whose count a covers.
+        {"100 ms over a second", 1000 * ms, 11, 100 * ms, 11},
+        {"10 s over a minute", 60 * sec, 11, 10 * sec, 7},
+        {"10 min over an hour", hour, 11, 10 * min, 7},
+        {"4 h over a day", 1, 11, 4 * hour, 7},
+        // 30 days hold more than 2^31 - 1 ms: that level is passed over, not wrapped.
+        {"a week over 30 days", 30, 11, 7, 5},
+        {"2 months over a year", 365, 11, 2, 6},
+        // 9 intervals: 610 days hold ten 61-day months, one too many.
+        {"3 months when 2 do not fit", 610, 10, 3, 7},
+        {"a year over ten", 3653, 11, 1, 11},
+        {"10 years over a century", 36525, 11, 10, 11},
+        // One interval: nothing below a week covers a day, and the week shows only the start.
+        {"one interval", 1, 1, 7, 1},
+        // A step that fits only once is halved when two intervals fit.
+        {"halved to two", 1, 2, 0.5, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const double start = c.increment >= 1 && c.span > 300 ? Day(2000, 1, 1) : 0;
+        Calc(iptfDateTime, start, c.span, c.intervals);
+        EXPECT_NEAR(x->MajorIncrement(), c.increment, c.increment * 1e-9);
+        EXPECT_EQ(Majors().size(), c.majors);
+    }
+}
+
+TEST_F(StepTables, MonthAndYearTicksStartOnTheFirstOfTheMonth)
+{
+    const double noon = 0.5;
+    struct Case {
+        const char* name;
+        double min, span;
+        std::vector<double> majors;
+    } cases[] = {
+        // 2 months: the start goes back to the even month before (February, then December); ticks
+        // keep the time of day of Min.
+        {"every 2 months",
+         Day(2024, 3, 15) + noon,
+         365,
+         {Day(2024, 4, 1) + noon, Day(2024, 6, 1) + noon, Day(2024, 8, 1) + noon, Day(2024, 10, 1) + noon,
+          Day(2024, 12, 1) + noon, Day(2025, 2, 1) + noon}},
+        {"every year",
+         Day(2003, 7, 1) + 0.25,
+         3653,
+         {Day(2004, 1, 1) + 0.25, Day(2005, 1, 1) + 0.25, Day(2006, 1, 1) + 0.25, Day(2007, 1, 1) + 0.25,
+          Day(2008, 1, 1) + 0.25, Day(2009, 1, 1) + 0.25, Day(2010, 1, 1) + 0.25, Day(2011, 1, 1) + 0.25,
+          Day(2012, 1, 1) + 0.25, Day(2013, 1, 1) + 0.25}},
+        // 10 years: the start year rounds down to a multiple of 10.
+        {"every 10 years",
+         Day(1950, 6, 15),
+         36525,
+         {Day(1960, 1, 1), Day(1970, 1, 1), Day(1980, 1, 1), Day(1990, 1, 1), Day(2000, 1, 1), Day(2010, 1, 1),
+          Day(2020, 1, 1), Day(2030, 1, 1), Day(2040, 1, 1), Day(2050, 1, 1)}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Calc(iptfDateTime, c.min, c.span, 11);
+        const auto majors = Majors();
+        ASSERT_EQ(majors.size(), c.majors.size());
+        for (std::size_t i = 0; i < majors.size(); ++i)
+            EXPECT_NEAR(majors[i], c.majors[i], 1e-6) << i;
+        // No minor ticks in these modes, whatever MinorCount says.
+        x->SetMinorCount(4);
+        x->CalcTicks(s.canvas);
+        EXPECT_EQ(x->TickListCount(), int(c.majors.size()));
+        x->SetMinorCount(0);
+    }
+    // Month steps put Min into the date range they can count in.
+    Calc(iptfDateTime, -10, 365, 11);
+    EXPECT_EQ(x->Min(), 0);
+    EXPECT_EQ(x->Span(), 365);
+}
+
+TEST_F(StepTables, PriceSteps)
+{
+    struct Case {
+        const char* name;
+        double span;
+        int intervals;
+        double increment;
+        std::size_t majors;
+    } cases[] = {
+        {"an eighth over one", 1, 11, 1.0 / 8, 9},
+        {"1/256 over a hundredth", 0.01, 5, 1.0 / 256, 3},
+        {"tens over a hundred", 100, 11, 10, 11},
+        {"fifty over 230", 230, 5, 50, 5},
+        // 2 fits once: halved to two intervals of 1.
+        {"halved to two", 3, 2, 1, 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Calc(iptfPrice32nds, 0, c.span, c.intervals);
+        EXPECT_EQ(x->MajorIncrement(), c.increment);
+        EXPECT_EQ(Majors().size(), c.majors);
+    }
+    EXPECT_EQ(x->Tick(1).Text, "1.000");
 }
 
 TEST_F(Charts, LabelFormats)

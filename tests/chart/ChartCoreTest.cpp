@@ -133,6 +133,42 @@ TEST(ChartFormat, SpanCountsAreComputedIn64Bits)
     }
 }
 
+TEST(ChartFormat, PaperSizes)
+{
+    const double mm = 1 / 25.4;
+    struct Case {
+        const char* name;
+        std::uint16_t code;
+        double width, height;
+    } cases[] = {
+        {"letter", 1, 8.5, 11},
+        {"tabloid", 3, 11, 17},
+        {"ledger lies across", 4, 17, 11},
+        {"legal", 5, 8.5, 14},
+        {"A3 in millimetres", 8, 297 * mm, 420 * mm},
+        {"A4", 9, 210 * mm, 297 * mm},
+        {"A5", 11, 148 * mm, 210 * mm},
+        {"B6 envelope is wider than high", 35, 176 * mm, 125 * mm},
+        {"US standard fanfold", 39, 14.875, 11},
+        {"tabloid extra", 52, 11.69, 18},
+        {"A4 extra", 53, 9.27, 12.69},
+        {"A2", 66, 420 * mm, 594 * mm},
+        {"A3 extra transverse, the last code", 68, 322 * mm, 445 * mm},
+        {"code 0 is letter", 0, 8.5, 11},
+        {"reserved 48 is letter", 48, 8.5, 11},
+        {"reserved 49 is letter", 49, 8.5, 11},
+        {"beyond the table is letter", 69, 8.5, 11},
+        {"user-defined is letter", 256, 8.5, 11},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TcPaperSize p = GetPaperSizeInInches(c.code);
+        EXPECT_NEAR(p.Width, c.width, 1e-12);
+        EXPECT_NEAR(p.Height, c.height, 1e-12);
+    }
+    EXPECT_DOUBLE_EQ(MillimetersToInches(254), 10);
+}
+
 TEST(ChartFormat, ValueTexts)
 {
     int n = 0;
@@ -453,6 +489,55 @@ TEST(PropertyText, BadValuesRaiseAndKeepTheRest)
     QStringList hex{"Count = $1F"};
     LoadPropertiesFromList(s, "", hex);
     EXPECT_EQ(s.FCount, 31);
+}
+
+TEST(PropertyText, KeyPrefixesAndObjectProperties)
+{
+    struct Case {
+        const char* name;
+        QString prefix, key, removed, rest;
+    } cases[] = {
+        {"exact", "Channel0", "Channel0.Font.Color", "Channel0", "Font.Color"},
+        {"other letter case", "Channel0", "CHANNEL0.Visible", "CHANNEL0", "Visible"},
+        {"another object", "Channel0", "Channel1.Visible", "", "Channel1.Visible"},
+        {"a longer name is not the prefix", "Channel1", "Channel10.Visible", "", "Channel10.Visible"},
+        {"no point", "Channel0", "Channel0", "", "Channel0"},
+        {"empty name", "", ".Visible", "", ".Visible"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString key = c.key;
+        EXPECT_EQ(StripKeyPrefix(c.prefix, key), c.removed);
+        EXPECT_EQ(key, c.rest);
+    }
+
+    // A property holding an object: found by name in any letter case; other properties hold none.
+    struct Outer : Sample {
+        Sample FInner;
+        Sample* Inner() { return &FInner; }
+        const TcPropertyTable& PropertyTable() const override
+        {
+            static const TcPropertyTable t = [this] {
+                TcPropertyTable t(&Sample::PropertyTable());
+                t.Object("Inner", &Outer::Inner);
+                return t;
+            }();
+            return t;
+        }
+    } outer;
+    EXPECT_EQ(GetObjectProperty(outer, "inner"), &outer.FInner);
+    EXPECT_EQ(GetObjectProperty(outer, "Caption"), nullptr);
+    EXPECT_EQ(GetObjectProperty(outer, "Missing"), nullptr);
+
+    struct Kind {
+        const char* path;
+        TcTypeKind kind;
+    } kinds[] = {{"Count", tkInteger},         {"style", tkEnumeration},   {"Level", tkFloat},
+                 {"Caption", tkString},        {"Inner.Level", tkFloat},   {"INNER.STYLE", tkEnumeration},
+                 {"Inner", tkUnknown},         {"Inner.Missing", tkUnknown}, {"Missing.Level", tkUnknown},
+                 {"InnerLevel", tkUnknown}};
+    for (const auto& k : kinds)
+        EXPECT_EQ(GetPropertyTypeKind(outer, k.path), k.kind) << k.path;
 }
 
 TEST(PropertyText, FindAndRemoveKeyIgnoresCase)

@@ -8,9 +8,13 @@
 #include "runtime/Timer.h"
 #include "support/RecordingCanvas.h"
 
+#include "ErrorOf.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTabWidget>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -18,6 +22,8 @@ using namespace chart;
 using namespace charttest;
 
 namespace {
+
+using charttest::ErrorOf;
 
 struct FakeClock : TcPaceClock {
     double now = 1000;
@@ -211,6 +217,20 @@ TEST_F(Component, BoundsAndCachedDrawing)
     EXPECT_NE(probe->BackGroundBitmap(), nullptr);
 }
 
+TEST_F(Component, SaveImageToBitmap)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath("probe.bmp");
+    probe->SetBackGroundColor(fw::clRed);
+    probe->SaveImageToBitmap(file);
+    QImage saved;
+    ASSERT_TRUE(saved.load(file, "BMP"));
+    EXPECT_EQ(saved.size(), QSize(120, 60));
+    EXPECT_EQ(saved.pixelColor(60, 30), QColor(Qt::red));
+    EXPECT_EQ(ErrorOf([&] { probe->SaveImageToBitmap(dir.filePath("missing/probe.bmp")); }),
+              "Error Saving Bitmap - " + dir.filePath("missing/probe.bmp"));
+}
+
 TEST_F(Component, PrivateTimer)
 {
     fw::FakeTimerScope timers;
@@ -230,8 +250,25 @@ TEST_F(Component, PrivateTimer)
 
 TEST_F(Component, PropertyKindsByDottedPath)
 {
-    EXPECT_EQ(probe->GetPropertyTypeKind("autoframerate"), int(TcPropertyKind::Ordinal));
-    EXPECT_EQ(probe->GetPropertyTypeKind("Nothing.Here"), -1);
+    EXPECT_EQ(probe->GetPropertyTypeKind("autoframerate"), tkEnumeration);
+    EXPECT_EQ(probe->GetPropertyTypeKind("UpdateFrameRate"), tkInteger);
+    EXPECT_EQ(probe->GetPropertyTypeKind("Nothing.Here"), tkUnknown);
+    EXPECT_EQ(tkUnknown, 0);
+}
+
+TEST_F(Component, EnablingRedrawsTheBackgroundWhoeverSetsIt)
+{
+    probe->PaintToImage();
+    ASSERT_FALSE(probe->BackGroundChanged());
+    static_cast<fw::TControl*>(probe.get())->SetEnabled(false);
+    EXPECT_TRUE(probe->BackGroundChanged());
+    probe->SetEnabled(true);
+    QWidget parent;
+    probe->setParent(&parent);
+    probe->PaintToImage();
+    parent.setEnabled(false); // disabled through its parent
+    EXPECT_TRUE(probe->BackGroundChanged());
+    probe->setParent(nullptr);
 }
 
 // Shared drawing functions.
@@ -303,6 +340,72 @@ TEST_F(Drawing, FramesTextAndFlags)
     EXPECT_EQ(GetTextHeight(s.canvas, "ab\r\nabcd"), 26);
     EXPECT_EQ(RectFromCornersXY(true, 5, 1, 2, 9), (fw::TRect{1, 2, 9, 5}));
     EXPECT_EQ(PointXY(true, 1, 2), (fw::TPoint{2, 1}));
+}
+
+TEST_F(Drawing, OwnerFormsFocusAndPages)
+{
+    fw::TForm form;
+    QWidget panel(&form);
+    QWidget button(&panel);
+    EXPECT_EQ(GetOwnerForm(&button), &form);
+    EXPECT_EQ(GetOwnerForm(&panel), &form);
+    // The search starts at the owner: a form's own owner chain has nothing above it.
+    EXPECT_EQ(GetOwnerForm(&form), nullptr);
+    EXPECT_EQ(GetOwnerForm(nullptr), nullptr);
+    // A plain object in between is passed over; a chain without any widget has no form.
+    QObject holder(&button);
+    QObject leaf(&holder);
+    EXPECT_EQ(GetOwnerForm(&leaf), &form);
+    QObject root;
+    QObject child(&root);
+    EXPECT_EQ(GetOwnerForm(&child), nullptr);
+
+    QTabWidget pages;
+    EXPECT_EQ(GetActivePageIndex(&pages), -1);
+    for (const char* name : {"a", "b", "c"})
+        pages.addTab(new QWidget, name);
+    SetActivePageIndex(&pages, 2);
+    EXPECT_EQ(GetActivePageIndex(&pages), 2);
+    SetActivePageIndex(&pages, 3); // not a page: unchanged
+    SetActivePageIndex(&pages, -1);
+    EXPECT_EQ(GetActivePageIndex(&pages), 2);
+}
+
+TEST_F(Drawing, PrinterPaperSize)
+{
+    std::vector<bool> asked;
+    std::vector<std::optional<TcPrinterSetup>> answers;
+    SetPrinterSetupSource([&](bool reselect) {
+        asked.push_back(reselect);
+        auto a = answers.front();
+        answers.erase(answers.begin());
+        return a;
+    });
+    struct Case {
+        const char* name;
+        std::vector<std::optional<TcPrinterSetup>> answers;
+        double width, height;
+        std::vector<bool> asked;
+    } cases[] = {
+        {"A4 portrait", {TcPrinterSetup{9, false}}, 210 / 25.4, 297 / 25.4, {false}},
+        {"letter landscape", {TcPrinterSetup{1, true}}, 11, 8.5, {false}},
+        {"found when selected again", {std::nullopt, TcPrinterSetup{5, false}}, 8.5, 14, {false, true}},
+        {"a code beyond the table", {TcPrinterSetup{256, false}}, 8.5, 11, {false}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        answers = c.answers;
+        asked.clear();
+        const TcPaperSize p = GetPrinterPaperSize();
+        EXPECT_NEAR(p.Width, c.width, 1e-12);
+        EXPECT_NEAR(p.Height, c.height, 1e-12);
+        EXPECT_EQ(asked, c.asked);
+    }
+    answers = {std::nullopt, std::nullopt};
+    asked.clear();
+    EXPECT_EQ(ErrorOf([] { GetPrinterPaperSize(); }), "Could not initialize printer DeviceMode Structure");
+    EXPECT_EQ(asked, (std::vector<bool>{false, true}));
+    SetPrinterSetupSource(nullptr);
 }
 
 } // namespace

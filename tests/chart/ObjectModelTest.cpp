@@ -3,8 +3,14 @@
 // button, sort keys), the sorted lists, translations and the layout manager.
 #include "ChartFixture.h"
 
+#include "framework/Control.h"
 #include "runtime/Timer.h"
 
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include "ErrorOf.h"
 
@@ -321,6 +327,53 @@ TEST_F(ObjectModel, Translations)
     EXPECT_EQ(t->FindReplacement("C"), "3");
     t->Clear();
     EXPECT_FALSE(t->DoWriteToStream());
+}
+
+TEST_F(ObjectModel, TranslateFormReplacesExactTexts)
+{
+    Host h;
+    fw::TForm form;
+    form.SetCaption("Plot");
+    fw::TControl caption(&form);
+    caption.SetCaption("Plot");
+    QLabel label("Plot", &form);
+    QPushButton other("plot", &form); // letter case counts
+    QGroupBox group("Plot", &form);
+    QLineEdit edit("Plot", &group);
+    QMenu menu(&form);
+    menu.addAction("Plot");
+    menu.addAction("Copy");
+    menu.addMenu("Plot")->addAction("Plot"); // only top-level items
+    const auto texts = [&] {
+        const QMenu* sub = menu.actions()[2]->menu();
+        return QStringList{form.Caption(),
+                           caption.Caption(),
+                           label.text(),
+                           other.text(),
+                           group.title(),
+                           edit.text(),
+                           menu.actions()[0]->text(),
+                           menu.actions()[1]->text(),
+                           menu.actions()[2]->text(),
+                           sub->actions()[0]->text()};
+    };
+    const QStringList before = texts();
+
+    h.Master().TranslateForm(&form); // an empty list changes nothing
+    h.Master().TranslateForm(nullptr);
+    EXPECT_EQ(texts(), before);
+
+    auto* t = h.Master().TranslationManager();
+    t->Item(h.Master().AddTranslation())->SetOriginalString("Plot");
+    t->Item(0)->SetReplacementString("Diagramm");
+    h.Master().TranslateForm(&form);
+    EXPECT_EQ(texts(), QStringList({"Diagramm", "Diagramm", "Diagramm", "plot", "Diagramm", "Diagramm", "Diagramm",
+                                    "Copy", "Diagramm", "Plot"}));
+
+    QWidget window;
+    window.setWindowTitle("Plot");
+    h.Master().TranslateForm(&window);
+    EXPECT_EQ(window.windowTitle(), "Diagramm");
 }
 
 TEST_F(ObjectModel, LayoutBands)
