@@ -1,0 +1,22 @@
+// The three transfer-curve charts of the dynamics pages are made here, through one function, so that
+// the window does not depend on how the chart is built. Until the chart control is merged this makes a
+// dark placeholder that keeps its points and draws them as the curve. UI thread only.
+#pragma once
+
+#include "framework/Control.h"
+
+#include <utility>
+#include <vector>
+
+namespace app {
+
+// kind: 0 compressor, 1 limiter, 2 gate.
+fw::TControl* CreateTransferChartControl(QWidget* parent, int kind, const char* name);
+
+using ChartPoint = std::pair<double, double>;
+// Replaces the curve (channel 0) and the marker (channel 1) of a chart made above.
+void SetChartPoints(fw::TControl* chart, const std::vector<ChartPoint>& curve, ChartPoint marker);
+// Channel 0's points (for tests).
+std::vector<ChartPoint> ChartCurve(fw::TControl* chart);
+
+} // namespace app
