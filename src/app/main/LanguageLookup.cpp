@@ -20,7 +20,7 @@ bool EqualNoCase(std::string_view a, std::string_view b)
 std::optional<std::string> FindText(const std::vector<std::string>& table, std::string_view key)
 {
     for (std::size_t p = 0; p + 1 < table.size(); ++p)
-        if (EqualNoCase(table[p], key)) {
+        if (!table[p].starts_with("//") && EqualNoCase(table[p], key)) {
             const std::string& text = table[p + 1];
             if (text.starts_with("//"))
                 return std::nullopt;

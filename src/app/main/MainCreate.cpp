@@ -197,7 +197,9 @@ void TfmMain::BuildItem(const Item& item)
         l->SetLayout(tlCenter);
         switch (item.look) {
         case Look::Head: UseFont(*l, "Tahoma", 12, fw::clWhite, true); break;
-        case Look::Title: UseFont(*l, "Tahoma", 11, fw::clBlack, true); break;
+        case Look::Title:
+            UseFont(*l, "Tahoma", 11, item.parent == u"rzgPreset" ? TColor(0xE0E0E0) : fw::clBlack, true);
+            break;
         case Look::Small: UseFont(*l, "Tahoma", 10, item.parent.startsWith(u"rzgParam") ? fw::clBlack : 0xD0D0D0); break;
         case Look::Value: UseFont(*l, "Tahoma", 10, fw::clWhite); break;
         case Look::Scale: UseFont(*l, "Tahoma", 10, 0xC8C8C8); break;
@@ -291,7 +293,7 @@ void TfmMain::BuildItem(const Item& item)
     }
     case Kind::DemoButton: {
         auto* b = new TLedDemoButton(parent);
-        UseFont(*b, "Tahoma", 11, fw::clWhite, true);
+        UseFont(*b, "Tahoma", 10, fw::clWhite, false);
         c = b;
         break;
     }

@@ -74,7 +74,7 @@ void FaderColumn(Table& t, const QString& parent, const QString& label, const QS
 {
     t.Add(Kind::Label, label, parent, x, y, 52, 16, {}, Look::Caption).tag = tag;
     t.Fader(fader, parent, x + 11, y + 18, h, min, max, pos, tag);
-    Item& e = t.Add(Kind::Edit, edit, parent, x, y + 20 + h, 52, 20, text);
+    Item& e = t.Add(Kind::Edit, edit, parent, x - 2, y + 20 + h, 56, 20, text);
     e.tag = tag;
 }
 
@@ -91,11 +91,11 @@ void ChannelPage(Table& t, int ch)
     t.Add(Kind::Radio, QStringLiteral("rbShowPhase") + s, fft, 166, 4, 70, 18, QStringLiteral("Phase")).tag = ch;
     const QString show = QStringLiteral("rzgFftShowCh") + s;
     const int others = input ? 2 : 5;
-    t.Add(Kind::Panel, show, fft, input ? 500 : 460, 2, others * 52 + 4, 20);
+    t.Add(Kind::Panel, show, fft, input ? 500 : 460, 2, others * 60 + 4, 20);
     for (int k = 0, m = input ? 0 : 3; m < (input ? 3 : 9); ++m) {
         if (m == ch)
             continue;
-        Item& b = t.Add(Kind::PowerButton, QStringLiteral("vrbShow") + ChannelSuffix(m) + s, show, 2 + 52 * k++, 1, 50,
+        Item& b = t.Add(Kind::PowerButton, QStringLiteral("vrbShow") + ChannelSuffix(m) + s, show, 2 + 60 * k++, 1, 58,
                         18, ChannelTitle(m));
         b.tag = m;
     }
@@ -105,7 +105,7 @@ void ChannelPage(Table& t, int ch)
     t.Add(Kind::Graph, QStringLiteral("fftDraw") + s, fft, 21, 25, 1070, 255).tag = ch;
 
     // Parameter box: band table, panel faders, cuts, gain strip.
-    t.Add(Kind::Label, QStringLiteral("lbEq") + s, param, 8, 4, 470, 16, {}, Look::Caption);
+    t.Add(Kind::Label, QStringLiteral("lbEq") + s, param, 8, 4, 470, 16, {}, Look::Small);
     t.Add(Kind::BandEditor, QStringLiteral("peqPeq") + s, param, 8, 20, 470, 214).tag = ch;
     t.Add(Kind::Label, QStringLiteral("lbFftParam") + s, param, 8, 238, 470, 16, {}, Look::Small);
 
@@ -118,8 +118,8 @@ void ChannelPage(Table& t, int ch)
         i.group = ch + 1;
     }
     FaderColumn(t, param, QStringLiteral("lbEqFreq") + s, QStringLiteral("isEqFreq") + s, QStringLiteral("cvdEqFreq") + s,
-                490, 48, 144, 0, 300, 170, ch, QStringLiteral("1.00KHz"));
-    FaderColumn(t, param, QStringLiteral("lbEqBw") + s, QStringLiteral("isEqBw") + s, QStringLiteral("cvdEqBw") + s, 558,
+                494, 48, 144, 0, 300, 170, ch, QStringLiteral("1.00KHz"));
+    FaderColumn(t, param, QStringLiteral("lbEqBw") + s, QStringLiteral("isEqBw") + s, QStringLiteral("cvdEqBw") + s, 560,
                 48, 144, 0, 100, 10, ch, QStringLiteral("0.71"));
     FaderColumn(t, param, QStringLiteral("lbEqGain") + s, QStringLiteral("isEqGain") + s, QStringLiteral("cvdEqGain") + s,
                 626, 48, 144, 0, 240, 120, ch, QStringLiteral("0.0dB"));
@@ -163,17 +163,17 @@ void GainPage(Table& t)
     PageBoxes(t, QStringLiteral("Gain"), true);
     const QString fft = QStringLiteral("rzgFftGain"), param = QStringLiteral("rzgParamGain");
     t.Add(Kind::Label, QStringLiteral("lbFftGainIn"), fft, 14, 4, 200, 18, {}, Look::Head);
-    t.Add(Kind::Panel, QStringLiteral("rzgFftShowChIn"), fft, 260, 2, 160, 20);
+    t.Add(Kind::Panel, QStringLiteral("rzgFftShowChIn"), fft, 260, 2, 184, 20);
     for (int m = 0; m < 3; ++m)
         t.Add(Kind::PowerButton, QStringLiteral("vrbShow") + ChannelSuffix(m) + QStringLiteral("Gain"),
-              QStringLiteral("rzgFftShowChIn"), 2 + 52 * m, 1, 50, 18, ChannelTitle(m))
+              QStringLiteral("rzgFftShowChIn"), 2 + 60 * m, 1, 58, 18, ChannelTitle(m))
             .tag = m;
     t.Add(Kind::Graph, QStringLiteral("fftDrawGainIn"), fft, 14, 25, 530, 255).tag = 9;
     t.Add(Kind::Label, QStringLiteral("lbFftGainOut"), fft, 600, 4, 110, 18, {}, Look::Head);
-    t.Add(Kind::Panel, QStringLiteral("rzgFftShowChOut"), fft, 720, 2, 316, 20);
+    t.Add(Kind::Panel, QStringLiteral("rzgFftShowChOut"), fft, 720, 2, 364, 20);
     for (int m = 3; m < 9; ++m)
         t.Add(Kind::PowerButton, QStringLiteral("vrbShow") + ChannelSuffix(m) + QStringLiteral("Gain"),
-              QStringLiteral("rzgFftShowChOut"), 2 + 52 * (m - 3), 1, 50, 18, ChannelTitle(m))
+              QStringLiteral("rzgFftShowChOut"), 2 + 60 * (m - 3), 1, 58, 18, ChannelTitle(m))
             .tag = m;
     t.Add(Kind::Graph, QStringLiteral("fftDrawGainOut"), fft, 550, 25, 530, 255).tag = 10;
 
