@@ -82,6 +82,12 @@ public:
     // Plain stores; their callers send the matching command.
     void SetEqBypassMask(int ch, uint16_t word);
     void SetGeqBypassMask(uint16_t word) { FImage.geqBypass = word; }
+    // The test signal the editor sent (it sends the command itself).
+    void SetWorkMode(uint16_t mode, uint16_t sineIndex)
+    {
+        FImage.workMode = mode;
+        FImage.sineIndex = sineIndex;
+    }
     void MarkPresetStored(int k);
 
     // Shared setters: stored into the channel's whole link group, one coalescing command for ch.

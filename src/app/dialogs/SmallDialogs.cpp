@@ -1,0 +1,455 @@
+#include "app/dialogs/SmallDialogs.h"
+
+#include "app/main/StdControls.h"
+#include "app/main/TfmMain.h"
+#include "controls/ProgressBar.h"
+#include "controls/SkBmpButton.h"
+#include "controls/SkButton.h"
+#include "controls/SkComboBox.h"
+#include "controls/SkLabel.h"
+#include "controls/SkinButtons.h"
+#include "link/LCmd.h"
+#include "model/LUnitControl.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace app {
+
+using namespace sk;
+
+std::function<void(TDialogForm*)> TDialogForm::ModalRunner;
+
+TDialogForm::TDialogForm(TfmMain* main, int w, int h) : TForm(nullptr), FMain(main)
+{
+    setWindowFlag(Qt::Dialog);
+    SetColor(0x303030);
+    resize(w, h);
+}
+
+QString TDialogForm::Text(const char* key) const { return FMain->LookupText(QString::fromLatin1(key)); }
+
+void TDialogForm::Show()
+{
+    FShown = true;
+    FModal = false;
+    FormShow();
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        move(s->geometry().center() - rect().center());
+    show();
+}
+
+void TDialogForm::ShowModal()
+{
+    FShown = true;
+    FModal = true;
+    FormShow();
+    if (ModalRunner) {
+        ModalRunner(this);
+        return;
+    }
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    QEventLoop loop;
+    FLoop = &loop;
+    loop.exec();
+    FLoop = nullptr;
+}
+
+void TDialogForm::Close()
+{
+    FShown = false;
+    hide();
+    if (FLoop)
+        FLoop->quit();
+}
+
+void TDialogForm::closeEvent(QCloseEvent* e)
+{
+    FShown = false;
+    if (FLoop)
+        FLoop->quit();
+    TForm::closeEvent(e);
+}
+
+TSkBmpButton* TDialogForm::Button(const QString& name, int x, int y, int w)
+{
+    auto* b = new TSkBmpButton(this);
+    b->SetName(name);
+    b->SetBounds(x, y, w, 28);
+    b->Bitmaps().SetTransparentColor(fw::clTeal);
+    b->Bitmaps().SetUp(SkinButtonFace(w, 28, TSkinState::Up));
+    b->Bitmaps().SetDown(SkinButtonFace(w, 28, TSkinState::Down));
+    b->Bitmaps().SetHot(SkinButtonFace(w, 28, TSkinState::Hot));
+    b->Bitmaps().SetStayDown(SkinButtonFace(w, 28, TSkinState::StayDown));
+    b->SetButtonSize(bszStretchToButton);
+    b->Font().SetName(QStringLiteral("Tahoma"));
+    b->Font().SetHeight(-12);
+    b->Font().SetColor(fw::clWhite);
+    b->Font().SetStyle(fw::fsBold);
+    return b;
+}
+
+TSkLabel* TDialogForm::Label(const QString& name, int x, int y, int w, int h)
+{
+    auto* l = new TSkLabel(this);
+    l->SetName(name);
+    l->SetBounds(x, y, w, h);
+    l->SetTransparent(true);
+    l->SetAlignment(taCenter);
+    l->SetLayout(tlCenter);
+    l->SetWordWrap(true);
+    l->Font().SetName(QStringLiteral("Tahoma"));
+    l->Font().SetHeight(-13);
+    l->Font().SetColor(fw::clWhite);
+    return l;
+}
+
+// imBase: the dialogs' background, a dark plate with a lit top edge.
+void TDialogForm::Background()
+{
+    auto* im = new TImage(this);
+    im->SetName(QStringLiteral("imBase"));
+    im->SetBounds(0, 0, width(), height());
+    QImage plate(width(), height(), QImage::Format_RGB32);
+    QPainter p(&plate);
+    QLinearGradient g(0, 0, 0, height());
+    g.setColorAt(0, QColor(70, 72, 78));
+    g.setColorAt(0.12, QColor(44, 45, 49));
+    g.setColorAt(1, QColor(28, 29, 31));
+    p.fillRect(plate.rect(), g);
+    p.setPen(QColor(100, 140, 190));
+    p.drawLine(0, 0, width(), 0);
+    p.end();
+    im->SetPicture(plate);
+    im->lower();
+}
+
+void TDialogForm::Paint(fw::TCanvas& Canvas)
+{
+    Canvas.Brush.Color = Color();
+    Canvas.FillRect(ClientRect());
+}
+
+TfmInformation::TfmInformation(TfmMain* main) : TDialogForm(main, 320, 150)
+{
+    Background();
+    lbMessage = Label(QStringLiteral("lbMessage"), 16, 18, 288, 60);
+    btnOK = Button(QStringLiteral("btnOK"), 117, 100);
+    btnOK->OnClick = [this](fw::TControl*) { Close(); };
+}
+
+void TfmInformation::FormShow()
+{
+    setWindowTitle(Text("SID_INFO_TITLE"));
+    btnOK->SetCaption(Text("SID_EXIT_OK"));
+}
+
+TfmExit::TfmExit(TfmMain* main) : TDialogForm(main, 320, 150)
+{
+    Background();
+    lbExit = Label(QStringLiteral("lbExit"), 16, 18, 288, 60);
+    btnOK = Button(QStringLiteral("btnOK"), 56, 100);
+    btnCancel = Button(QStringLiteral("btnCancel"), 178, 100);
+    btnOK->OnClick = [this](fw::TControl*) { btnOKClick(); };
+    btnCancel->OnClick = [this](fw::TControl*) { btnCancelClick(); };
+}
+
+void TfmExit::FormShow()
+{
+    setWindowTitle(Text("SID_INFO_TITLE"));
+    lbExit->SetCaption(Text("SID_EXIT_QUIT"));
+    btnOK->SetCaption(Text("SID_EXIT_OK"));
+    btnCancel->SetCaption(Text("SID_EXIT_CANCEL"));
+}
+
+void TfmExit::btnOKClick()
+{
+    FMain->SendCommand(CM_MCS_CMD(uint8_t(FMain->GetDeviceId()), 17), true);
+    FMain->SetExitConfirmed(true);
+    Close();
+    FMain->close();
+}
+
+void TfmExit::btnCancelClick()
+{
+    Close();
+    FMain->SetExitConfirmed(false);
+}
+
+TfmPeqRst::TfmPeqRst(TfmMain* main) : TDialogForm(main, 320, 150)
+{
+    Background();
+    lbReset = Label(QStringLiteral("lbReset"), 16, 18, 288, 60);
+    btnOK = Button(QStringLiteral("btnOK"), 56, 100);
+    btnCancel = Button(QStringLiteral("btnCancel"), 178, 100);
+    btnOK->OnClick = [this](fw::TControl*) { btnOKClick(); };
+    btnCancel->OnClick = [this](fw::TControl*) { Close(); };
+}
+
+void TfmPeqRst::FormShow()
+{
+    setWindowTitle(Text("SID_PEQRST"));
+    lbReset->SetCaption(Text("SID_PEQRST_RESET"));
+    btnOK->SetCaption(Text("SID_PEQRST_OK"));
+    btnCancel->SetCaption(Text("SID_PEQRST_CANCEL"));
+}
+
+void TfmPeqRst::btnOKClick()
+{
+    hide();
+    if (FTarget > 8)
+        FMain->ResetGeqBands(FTarget);
+    else
+        FMain->ResetPeqBands(FTarget);
+    Close();
+}
+
+TfmFactory::TfmFactory(TfmMain* main) : TDialogForm(main, 320, 150)
+{
+    Background();
+    lbMessage = Label(QStringLiteral("lbMessage"), 16, 18, 288, 60);
+    btnOK = Button(QStringLiteral("btnOK"), 56, 100);
+    bnCancel = Button(QStringLiteral("bnCancel"), 178, 100);
+    btnOK->OnClick = [this](fw::TControl*) {
+        FMain->FactoryReset();
+        Close();
+    };
+    bnCancel->OnClick = [this](fw::TControl*) { Close(); };
+}
+
+void TfmFactory::FormShow()
+{
+    setWindowTitle(Text("SID_INFO_TITLE"));
+    lbMessage->SetCaption(Text("SID_FACTORY_DEFAULT"));
+    btnOK->SetCaption(Text("SID_EXIT_OK"));
+    bnCancel->SetCaption(Text("SID_EXIT_CANCEL"));
+}
+
+TfmProcess::TfmProcess(TfmMain* main) : TDialogForm(main, 360, 96)
+{
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    ProgressBar = new fx::TFxProgressBar(this);
+    ProgressBar->SetName(QStringLiteral("ProgressBar"));
+    ProgressBar->SetBounds(14, 16, 332, 30);
+    StatusBar = Label(QStringLiteral("StatusBar"), 0, 70, 360, 26);
+    StatusBar->SetAlignment(taLeftJustify);
+    StatusBar->SetTextMargin(8);
+    StatusBar->SetTransparent(false);
+    StatusBar->SetColor(0x202020);
+    StatusBar->Font().SetHeight(-12);
+    StatusBar->SetCaption(QStringLiteral("download now"));
+}
+
+void TfmProcess::FormShow() { setWindowTitle(Text("SID_PROCESS")); }
+
+TfmTest::TfmTest(TfmMain* main) : TDialogForm(main, 300, 230)
+{
+    Background();
+    auto radio = [this](const char* name, int tag, int y) {
+        auto* r = new TRadioButton(this);
+        r->SetName(QString::fromLatin1(name));
+        r->SetTag(tag);
+        r->SetBounds(30, y, 150, 24);
+        r->Font().SetName(QStringLiteral("Tahoma"));
+        r->Font().SetHeight(-13);
+        r->Font().SetColor(fw::clWhite);
+        r->OnClick = [this](fw::TControl* s) { RadioClick(s); };
+        return r;
+    };
+    rbAnalogIn = radio("rbAnalogIn", 0, 20);
+    rbPinkNoise = radio("rbPinkNoise", 1, 52);
+    rbWhiteNoise = radio("rbWhiteNoise", 2, 84);
+    rbSineWave = radio("rbSineWave", 3, 116);
+    cbSineFreq = new TSkComboBox(this);
+    cbSineFreq->SetName(QStringLiteral("cbSineFreq"));
+    cbSineFreq->SetBounds(180, 116, 96, 24);
+    for (const char* s : {"20Hz", "25Hz", "31.5Hz", "40Hz", "50Hz", "63Hz", "80Hz", "100Hz", "125Hz", "160Hz", "200Hz",
+                          "250Hz", "315Hz", "400Hz", "500Hz", "630Hz", "800Hz", "1KHz", "1.25KHz", "1.6KHz", "2KHz",
+                          "2.5KHz", "3.15KHz", "4KHz", "5KHz", "6.3KHz", "8KHz", "10KHz", "12.5KHz", "16KHz", "20KHz"})
+        cbSineFreq->Add(QString::fromLatin1(s));
+    cbSineFreq->SetItemIndex(0);
+    cbSineFreq->OnChange = [this](fw::TControl*) { SineFreqChange(); };
+    bnExit = Button(QStringLiteral("bnExit"), 107, 182);
+    bnExit->OnClick = [this](fw::TControl*) { Close(); };
+    // Ticked at start without a click.
+    const auto handler = rbAnalogIn->OnClick;
+    rbAnalogIn->OnClick = nullptr;
+    rbAnalogIn->SetChecked(true);
+    rbAnalogIn->OnClick = handler;
+}
+
+void TfmTest::FormShow()
+{
+    setWindowTitle(Text("SID_TEST_TITLE"));
+    bnExit->SetCaption(Text("SID_EXIT"));
+    rbAnalogIn->SetCaption(Text("SID_ANALOG_IN"));
+    rbWhiteNoise->SetCaption(Text("SID_WHITE_IN"));
+    rbPinkNoise->SetCaption(Text("SID_PINK_IN"));
+    rbSineWave->SetCaption(Text("SID_SINE_IN"));
+}
+
+void TfmTest::RadioClick(fw::TControl* Sender)
+{
+    if (FMain->IsUpdating())
+        return;
+    FMain->SelectTestSignal(int(Sender->Tag()), cbSineFreq->ItemIndex());
+}
+
+void TfmTest::SineFreqChange()
+{
+    if (FMain->IsUpdating())
+        return;
+    rbSineWave->SetChecked(true);
+    FMain->SelectTestSignal(3, cbSineFreq->ItemIndex());
+}
+
+TfmMemo::TfmMemo(TfmMain* main) : TDialogForm(main, 420, 320)
+{
+    setWindowTitle(QStringLiteral("Message List"));
+    Memo = new QPlainTextEdit(this);
+    Memo->setObjectName(QStringLiteral("Memo"));
+    Memo->setGeometry(8, 8, 404, 262);
+    Memo->setPlainText(QStringLiteral("Memo"));
+    bnClearMemo = new TSkButton(this);
+    bnClearMemo->SetName(QStringLiteral("bnClearMemo"));
+    bnClearMemo->SetCaption(QStringLiteral("Clear"));
+    bnClearMemo->SetBounds(166, 280, 88, 28);
+    bnClearMemo->OnClick = [this](fw::TControl*) { Memo->clear(); };
+}
+
+TfmAbout::TfmAbout(TfmMain* main) : TDialogForm(main, 340, 190)
+{
+    Background();
+    auto* title = Label(QStringLiteral("lbTitle"), 10, 20, 320, 30);
+    title->Font().SetHeight(-17);
+    title->Font().SetStyle(fw::fsBold);
+    title->Font().SetColor(0x40D0FF);
+    title->SetCaption(QStringLiteral("Tolvane Morvex Processor Editor"));
+    auto* version = Label(QStringLiteral("lbVersion"), 10, 60, 320, 24);
+    version->SetCaption(QStringLiteral("Version : V1.04"));
+    btnOK = Button(QStringLiteral("btnOK"), 127, 140);
+    btnOK->SetCaption(QStringLiteral("OK"));
+    btnOK->OnClick = [this](fw::TControl*) { Close(); };
+}
+
+void TfmAbout::FormShow() { setWindowTitle(Text("SID_ABOUT")); }
+
+QString SerialCommandReference(bool english)
+{
+    struct Row {
+        int code;
+        const char* en;
+        const char* zh;
+    };
+    static const Row rows[] = {
+        {16, "Connect (identity request)", "连接（读取机型）"},
+        {17, "Disconnect", "断开连接"},
+        {57, "Test signal: mode, sine frequency index", "测试信号：模式，正弦频率序号"},
+        {64, "Read levels", "读取电平"},
+    };
+    QString text = english ? QStringLiteral("RS232 command reference\n\n"
+                                            "Port: 115200 baud, 8 data bits, no parity, 1 stop bit.\n"
+                                            "Frame: 10 02 00 id len code payload 10 03 check\n"
+                                            "len = payload length + 1; check = XOR of every byte before it.\n\n"
+                                            "Code  Command\n")
+                           : QStringLiteral("232 通讯协议控制代码\n\n"
+                                            "串口：115200 波特，8 位数据，无校验，1 位停止位。\n"
+                                            "帧格式：10 02 00 id len code payload 10 03 check\n"
+                                            "len = 数据长度 + 1；check = 之前所有字节的异或。\n\n"
+                                            "代码  命令\n");
+    for (const Row& r : rows)
+        text += QStringLiteral("%1    ").arg(r.code, 3) + QString::fromUtf8(english ? r.en : r.zh) + u'\n';
+    return text;
+}
+
+TfmRs232Code::TfmRs232Code(TfmMain* main, bool english)
+    : TDialogForm(main, english ? 754 : 745, english ? 662 : 671)
+{
+    setWindowTitle(english ? QStringLiteral("RS232 Protocal Code") : QString::fromUtf8("232通讯协议控制代码"));
+    FScroll = new QScrollArea(this);
+    FScroll->setGeometry(rect());
+    FContent = new QWidget;
+    FContent->resize(760, 1100);
+    auto* label = new TSkLabel(FContent);
+    label->SetName(QStringLiteral("RTFLabel"));
+    label->SetBounds(50, 20, 650, 1060);
+    label->SetWordWrap(true);
+    label->SetLayout(tlTop);
+    label->Font().SetName(QStringLiteral("Courier New"));
+    label->Font().SetHeight(-13);
+    label->SetCaption(SerialCommandReference(english));
+    for (int i = 1; i <= 10; ++i) {
+        auto* im = new TImage(FContent);
+        im->SetName(QStringLiteral("FxOfficeImage%1").arg(i));
+        im->SetBounds(50, 400 + 60 * i, 1, 1);
+    }
+    FScroll->setWidget(FContent);
+}
+
+void TfmRs232Code::resizeEvent(QResizeEvent* e)
+{
+    TDialogForm::resizeEvent(e);
+    FScroll->setGeometry(rect());
+    const int x = ContentLeft(width() + 1);
+    for (auto* w : FContent->findChildren<QWidget*>()) {
+        auto* c = dynamic_cast<fw::TControl*>(w);
+        if (!c)
+            continue;
+        const QString n = c->Name();
+        if (n == u"RTFLabel" || (n.startsWith(u"FxOfficeImage") && n.mid(13).toInt() <= 8))
+            c->SetLeft(x);
+    }
+}
+
+void TfmRs232Code::keyPressEvent(QKeyEvent* e)
+{
+    QScrollBar* v = FScroll->verticalScrollBar();
+    QScrollBar* h = FScroll->horizontalScrollBar();
+    switch (e->key()) {
+    case Qt::Key_PageUp: v->setValue(v->value() - height()); break;
+    case Qt::Key_PageDown: v->setValue(v->value() + height()); break;
+    case Qt::Key_Up: v->setValue(v->value() - 30); break;
+    case Qt::Key_Down: v->setValue(v->value() + 30); break;
+    case Qt::Key_Left: h->setValue(h->value() - 30); break;
+    case Qt::Key_Right: h->setValue(h->value() + 30); break;
+    default: break;
+    }
+}
+
+void TfmRs232Code::wheelEvent(QWheelEvent* e)
+{
+    QScrollBar* v = FScroll->verticalScrollBar();
+    v->setValue(v->value() + (e->angleDelta().y() > 0 ? -30 : 30));
+}
+
+void TfmRs232Code::closeEvent(QCloseEvent* e)
+{
+    TDialogForm::closeEvent(e);
+    resize(755 - 1, 666 - 1);
+}
+
+TDialogs::TDialogs(TfmMain* main)
+{
+    fmPeqRst = std::make_unique<TfmPeqRst>(main);
+    fmAbout = std::make_unique<TfmAbout>(main);
+    fmRs232Code = std::make_unique<TfmRs232Code>(main, false);
+    fmRs232CodeEnglish = std::make_unique<TfmRs232Code>(main, true);
+    fmProcess = std::make_unique<TfmProcess>(main);
+    fmInformation = std::make_unique<TfmInformation>(main);
+    fmExit = std::make_unique<TfmExit>(main);
+    fmMemo = std::make_unique<TfmMemo>(main);
+    fmFactory = std::make_unique<TfmFactory>(main);
+    fmTest = std::make_unique<TfmTest>(main);
+}
+
+TDialogs::~TDialogs() = default;
+
+} // namespace app

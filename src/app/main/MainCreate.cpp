@@ -1,0 +1,656 @@
+// TfmMain: construction from the layout tables, the creation sequence, skin pictures and closing.
+#include "app/main/TfmMain.h"
+
+#include "app/ProgramInfo.h"
+#include "app/dialogs/SmallDialogs.h"
+#include "app/main/MainLayout.h"
+#include "app/main/StdControls.h"
+#include "app/main/TransferChartControl.h"
+#include "controls/LedButtons.h"
+#include "controls/RoundEdit.h"
+#include "controls/SkBmpButton.h"
+#include "controls/SkComboBox.h"
+#include "controls/SkLabel.h"
+#include "controls/SkPanel.h"
+#include "controls/Skin.h"
+#include "controls/SkinButtons.h"
+#include "controls/TrackBar.h"
+#include "curves/CurveColours.h"
+#include "curves/Plot.h"
+#include "eq/LProgressBar.h"
+#include "eq/TMyPEQType8.h"
+#include "graph/LMyFFTDrawHpLp6dB.h"
+#include "link/LCmd.h"
+#include "model/LUnitControl.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace app {
+
+using namespace sk;
+using fx::TFxTrackBar;
+
+namespace {
+
+// The window's palette.
+constexpr TColor kFormColor = 0x202020;
+constexpr TColor kGraphBoxColor = 0x161616;
+constexpr TColor kPageBoxColor = 0x8A8A8A;
+constexpr TColor kColumnColor = 0x7A7A7A;
+constexpr TColor kBorderColor = 0x505050;
+constexpr TColor kMeterPanelColor = 0x101010;
+
+void UseFont(fw::TControl& c, const char* family, int px, TColor colour, bool bold = false)
+{
+    c.Font().SetName(QString::fromLatin1(family));
+    c.Font().SetHeight(-px);
+    c.Font().SetColor(colour);
+    c.Font().SetStyle(bold ? unsigned(fw::fsBold) : 0u);
+}
+
+void StyleBox(TSkCustomPanel& p, TColor fill, TColor border)
+{
+    p.SetBorderOuter(fsFlatRounded);
+    p.SetBorderColor(border);
+    p.SetFlatColor(border);
+    p.SetColor(fill);
+}
+
+QImage DelayMarker()
+{
+    QImage img(30, 30, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient g(0, 0, 0, 30);
+    g.setColorAt(0, QColor(255, 230, 120));
+    g.setColorAt(1, QColor(210, 140, 20));
+    p.setBrush(g);
+    p.setPen(QPen(QColor(60, 40, 0), 1));
+    QPolygonF tri;
+    tri << QPointF(4, 5) << QPointF(26, 5) << QPointF(15, 25);
+    p.drawPolygon(tri);
+    return img;
+}
+
+// The frame picture behind everything: a dark brushed plate cut into the four frame images.
+QImage FramePlate(int w, int h, int x0, int y0)
+{
+    QImage img(std::max(1, w), std::max(1, h), QImage::Format_RGB32);
+    QPainter p(&img);
+    QLinearGradient g(0, -y0, 0, 700 - y0);
+    g.setColorAt(0, QColor(58, 60, 64));
+    g.setColorAt(0.08, QColor(36, 37, 40));
+    g.setColorAt(1, QColor(24, 25, 27));
+    p.fillRect(img.rect(), g);
+    p.setPen(QColor(255, 255, 255, 10));
+    for (int y = (y0 % 3 == 0 ? 0 : 3 - y0 % 3); y < h; y += 3)
+        p.drawLine(0, y, w, y);
+    (void)x0;
+    return img;
+}
+
+} // namespace
+
+TfmMain::TfmMain(QWidget* parent) : TForm(parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    SetColor(kFormColor);
+    FScroll = new QScrollArea(this);
+    FScroll->setFrameShape(QFrame::NoFrame);
+    FScroll->setWidgetResizable(false);
+    FScroll->setObjectName(QStringLiteral("scrollClient"));
+    auto* client = new fw::TControl();
+    client->SetColor(kFormColor);
+    client->setObjectName(QStringLiteral("plClient"));
+    FScroll->setWidget(client);
+    FClient = client;
+    FMenuBar = new QMenuBar(FClient);
+    FMenuBar->setObjectName(QStringLiteral("MainMenu"));
+    BuildControls();
+    BuildMenu();
+    ConnectHandlers();
+    resize(kDesignWidth - kFrameWidth, kDesignHeight - kFrameHeight);
+    FormCreate();
+}
+
+TfmMain::~TfmMain() = default;
+
+int TfmMain::OuterWidth() const { return width() + kFrameWidth; }
+int TfmMain::OuterHeight() const { return height() + kFrameHeight; }
+
+QWidget* TfmMain::ParentOf(const QString& name)
+{
+    if (name.isEmpty())
+        return FClient;
+    return dynamic_cast<QWidget*>(FindComponent(name));
+}
+
+void TfmMain::BuildControls()
+{
+    FClient->resize(kDesignWidth - kFrameWidth, kDesignHeight - kFrameHeight);
+    for (const Item& item : FrameTable())
+        BuildItem(item);
+    for (int page = 0; page < kPageCount; ++page)
+        for (const Item& item : PageTable(page))
+            BuildItem(item);
+    // The preset bar lies over the foot of the page container.
+    if (auto* preset = Get<QWidget>(QStringLiteral("rzgPreset")))
+        preset->raise();
+    DrawSkins();
+}
+
+void TfmMain::BuildItem(const Item& item)
+{
+    QWidget* parent = ParentOf(item.parent);
+    if (!parent)
+        return;
+    fw::TControl* c = nullptr;
+    switch (item.kind) {
+    case Kind::GroupBox:
+    case Kind::Panel: {
+        TSkCustomPanel* p = item.kind == Kind::GroupBox ? static_cast<TSkCustomPanel*>(new TSkGroupBox(parent))
+                                                        : new TSkPanel(parent);
+        if (auto* g = dynamic_cast<TSkGroupBox*>(p))
+            g->SetGroupStyle(gsCustom);
+        switch (item.look) {
+        case Look::GraphBox: StyleBox(*p, kGraphBoxColor, kBorderColor); break;
+        case Look::PageBox: StyleBox(*p, kPageBoxColor, 0x5A5A5A); break;
+        case Look::Column: StyleBox(*p, kColumnColor, 0x9C9C9C); break;
+        default:
+            if (item.kind == Kind::Panel && (item.name.startsWith(u"plLevel") || item.name.startsWith(u"plFftDelay")))
+                StyleBox(*p, kMeterPanelColor, kBorderColor);
+            else {
+                p->SetBorderOuter(fsNone);
+                p->SetTransparent(true);
+            }
+        }
+        if (item.name == u"rzgFunction")
+            StyleBox(*p, 0x2A2A2A, 0x4A4A4A);
+        if (item.name == u"rzgPreset")
+            StyleBox(*p, 0x2A2A2A, 0x4A4A4A);
+        c = p;
+        break;
+    }
+    case Kind::Label: {
+        if (item.look == Look::DelayLine) {
+            auto* line = new TPaintBox(parent);
+            line->OnPaint = [](TPaintBox* self, fw::TCanvas& canvas) {
+                QPainter& p = canvas.Painter();
+                const int y = self->Height() / 2;
+                p.fillRect(QRect(40, y - 2, self->Width() - 90 + 10, 4), QColor(0, 90, 0));
+                p.setPen(QColor(0, 200, 0));
+                for (int k = 0; k <= 10; ++k) {
+                    const int x = 55 + k * (self->Width() - 90) / 10;
+                    p.drawLine(x, y + 4, x, y + 8);
+                }
+            };
+            c = line;
+            break;
+        }
+        auto* l = new TSkLabel(parent);
+        l->SetTransparent(true);
+        l->SetLayout(tlCenter);
+        switch (item.look) {
+        case Look::Head: UseFont(*l, "Tahoma", 12, fw::clWhite, true); break;
+        case Look::Title:
+            UseFont(*l, "Tahoma", 11, item.parent == u"rzgPreset" ? TColor(0xE0E0E0) : fw::clBlack, true);
+            break;
+        case Look::Small: UseFont(*l, "Tahoma", 10, item.parent.startsWith(u"rzgParam") ? fw::clBlack : 0xD0D0D0); break;
+        case Look::Value: UseFont(*l, "Tahoma", 10, fw::clWhite); break;
+        case Look::Scale: UseFont(*l, "Tahoma", 10, 0xC8C8C8); break;
+        case Look::ChName: UseFont(*l, "Times New Roman", 15, fw::clYellow, true); break;
+        default: UseFont(*l, "Tahoma", 11, fw::clBlack); break;
+        }
+        if (item.name.startsWith(u"lbMatrix") && !item.name.startsWith(u"lbMatrixCh") && item.look == Look::Caption) {
+            UseFont(*l, "Tahoma", 11, 0xE0E0E0, true);
+            l->SetAlignment(taCenter);
+        }
+        if (item.look == Look::Value || item.look == Look::Small || item.look == Look::Caption ||
+            item.look == Look::ChName)
+            if (item.parent.startsWith(u"rzgGeqIn") || item.name.startsWith(u"lbDelayCol") ||
+                item.name.startsWith(u"lbMeter") || item.name.startsWith(u"lbDelayShow") || item.look == Look::ChName)
+                l->SetAlignment(taCenter);
+        if (item.name.startsWith(u"lbDelayShow") || item.name.startsWith(u"lbMeter"))
+            UseFont(*l, "Tahoma", 11, 0xE0E0E0, true);
+        if (item.name == u"lbFftChannelInA" || item.name.startsWith(u"lbFftChannel") || item.name.startsWith(u"lbHead") ||
+            item.name.startsWith(u"lbFftChGeq"))
+            l->Font().SetColor(fw::clLime);
+        c = l;
+        break;
+    }
+    case Kind::Fader: {
+        auto* f = new TFxTrackBar(parent);
+        f->SetOrientation(fx::trVertical);
+        f->Slider().SetSize(3);
+        f->Slider().SetBorderColor(fw::clMedGray);
+        f->TickMark().SetStyle(fx::tsNone);
+        f->SetTransparent(true);
+        f->SetMin(item.min);
+        f->SetMax(item.max);
+        f->SetPageSize(item.name.startsWith(u"isGain") ? 6 : 10);
+        f->SetPosition(item.position);
+        c = f;
+        break;
+    }
+    case Kind::Edit: {
+        auto* e = new fx::TRoundEdit(parent);
+        e->SetRounding(6);
+        e->SetBorderColor(fw::clHighlightText);
+        UseFont(*e, "Tahoma", 11, fw::clBlack);
+        e->SetAlignment(fx::taCenter);
+        e->SetAutoSelect(false);
+        e->SetColor(fw::clWhite);
+        e->SetText(item.caption);
+        if (item.name.startsWith(u"cvdGain"))
+            e->SetReadOnly(true);
+        c = e;
+        break;
+    }
+    case Kind::UpDown: {
+        auto* u = new TUpDown(parent);
+        u->Min = item.min;
+        u->Max = item.max;
+        c = u;
+        break;
+    }
+    case Kind::Combo: {
+        auto* b = new TSkComboBox(parent);
+        UseFont(*b, "Tahoma", 11, fw::clBlack);
+        for (const char* s : {"BW -6dB", "BS -6dB", "BW -12dB", "BS -12dB", "LR -12dB", "BW -18dB", "BS -18dB",
+                              "BW -24dB", "BS -24dB", "LR -24dB", "BW -30dB", "BS -30dB", "BW -36dB", "BS -36dB",
+                              "LR -36dB", "BW -42dB", "BS -42dB", "BW -48dB", "BS -48dB", "LR -48dB"})
+            b->Add(QString::fromLatin1(s));
+        b->SetItemIndex(0);
+        c = b;
+        break;
+    }
+    case Kind::BmpButton: {
+        auto* b = new TSkBmpButton(parent);
+        b->Bitmaps().SetTransparentColor(fw::clTeal);
+        b->SetButtonSize(bszStretchToButton);
+        UseFont(*b, "Tahoma", item.name.startsWith(u"rzbMenu") ? 12 : 11, fw::clWhite, true);
+        b->SetGroupIndex(item.group);
+        b->SetAllowAllUp(item.allowAllUp);
+        c = b;
+        break;
+    }
+    case Kind::PowerButton: {
+        auto* b = new TLedPowerButton(parent);
+        UseFont(*b, "Tahoma", 10, fw::clWhite, true);
+        b->SetColor(fw::clNone);
+        b->SetLedWidth(9);
+        b->SetLedHeight(9);
+        b->Font().SetColor(ChannelColours[std::size_t(std::clamp(item.tag, 0, 16))] == fw::clBlue
+                               ? TColor(0xFF8040)
+                               : ChannelColours[std::size_t(std::clamp(item.tag, 0, 16))]);
+        c = b;
+        break;
+    }
+    case Kind::DemoButton: {
+        auto* b = new TLedDemoButton(parent);
+        UseFont(*b, "Tahoma", 10, fw::clWhite, false);
+        c = b;
+        break;
+    }
+    case Kind::Radio: {
+        auto* r = new TRadioButton(parent);
+        UseFont(*r, "Tahoma", 11, 0xE0E0E0);
+        c = r;
+        break;
+    }
+    case Kind::Meter:
+    case Kind::OutMeter:
+    case Kind::Lamp: {
+        auto* m = new eq::LProgressBar(parent);
+        if (item.kind == Kind::Meter)
+            eq::ConfigureInputMeter(*m);
+        else if (item.kind == Kind::OutMeter)
+            eq::ConfigureOutputMeter(*m);
+        else
+            eq::ConfigureLamp(*m);
+        c = m;
+        break;
+    }
+    case Kind::Graph: {
+        auto* g = new graph::LMyFFTDrawHpLp6dB(parent);
+        c = g;
+        break;
+    }
+    case Kind::BandEditor: {
+        auto* peq = new eq::TMyPEQType8(parent);
+        peq->SetChannelNumber(item.tag < 3 ? 8 : 9);
+        peq->SetLabelColor(fw::clBlack);
+        peq->SetEditBackColor(fw::clWhite);
+        peq->SetBypassBackColor(fw::clSilver);
+        peq->SetTitleVisable(false);
+        c = peq;
+        break;
+    }
+    case Kind::Chart: c = CreateTransferChartControl(parent, item.tag, item.name.toLatin1().constData()); break;
+    case Kind::Image: {
+        auto* im = new TImage(parent);
+        im->Stretch = true;
+        c = im;
+        break;
+    }
+    case Kind::Shape: {
+        auto* s = new TShape(parent);
+        s->BorderColor = 0x00B000;
+        s->SetColor(0x1A301A);
+        s->Rounding = 8;
+        c = s;
+        break;
+    }
+    case Kind::PaintBox: c = new TPaintBox(parent); break;
+    }
+    if (!c)
+        return;
+    c->SetName(item.name);
+    c->SetTag(item.tag);
+    c->SetBounds(item.x, item.y, item.w, item.h);
+    if (!item.caption.isEmpty() && item.kind != Kind::Edit)
+        c->SetCaption(item.caption);
+    if (item.kind == Kind::Graph) {
+        auto* g = static_cast<graph::LMyFFTDrawHpLp6dB*>(c);
+        g->SetAutoRedraw(false);
+        g->SetColor(fw::clBlack);
+        g->SetAxisColor(35840);
+        g->SetGridColor(18432);
+        g->SetXAutoScale(false);
+        g->SetYAutoScale(false);
+        g->SetYLabelScale(1.0);
+        g->SetYMax(18.0);
+        g->SetYMin(-18.0);
+        g->SetXMin(966.0);
+        g->SetXMax(3840.0);
+        g->SetYLabelPrecision(5);
+        g->SetVertTickLength(0);
+        g->SetHorzTickLength(0);
+        g->SetNumVertGrid(10);
+        g->SetNumHorzGrid(11);
+        g->SetShowXTitle(false);
+        g->SetShowYTitle(false);
+        g->SetShowPlotTitle(false);
+        g->SetYLabel(QStringLiteral("dB"));
+        g->SetFFTNuimber(graph::n4096);
+        g->SetSampleRate(graph::n96000);
+        fw::TFont f;
+        f.SetName(QStringLiteral("Tahoma"));
+        f.SetHeight(-11);
+        f.SetColor(fw::clLime);
+        g->SetPlotTitleFont(f);
+        g->SetAxisTitleFont(f);
+        g->SetMouseCoordFont(f);
+        f.SetColor(fw::clActiveBorder);
+        g->SetAxisLabelFont(f);
+        g->SetAutoRedraw(true);
+    }
+    if (!item.visible)
+        c->SetVisible(false);
+}
+
+// Button faces, fader thumbs, markers and the frame plate drawn by the skin code onto the template
+// controls; creation's last step copies them to the other controls.
+void TfmMain::DrawSkins()
+{
+    auto faces = [](TSkBmpButton* b, fw::TColor face, fw::TColor lit) {
+        const int w = std::max(8, b->Width()), h = std::max(8, b->Height());
+        b->Bitmaps().SetUp(SkinButtonFace(w, h, TSkinState::Up, fw::clTeal, face, lit));
+        b->Bitmaps().SetDown(SkinButtonFace(w, h, TSkinState::Down, fw::clTeal, face, lit));
+        b->Bitmaps().SetStayDown(SkinButtonFace(w, h, TSkinState::StayDown, fw::clTeal, face, lit));
+        b->Bitmaps().SetHot(SkinButtonFace(w, h, TSkinState::Hot, fw::clTeal, face, lit));
+        b->Bitmaps().SetDisabled(SkinButtonFace(w, h, TSkinState::Disabled, fw::clTeal, face, lit));
+    };
+    for (auto* w : FClient->findChildren<QWidget*>()) {
+        auto* b = dynamic_cast<TSkBmpButton*>(w);
+        if (!b)
+            continue;
+        const QString n = b->Name();
+        if (n.startsWith(u"rzbMute"))
+            faces(b, 0x606060, 0x2020E0); // stays red while muted
+        else if (n.startsWith(u"rzbPhase"))
+            faces(b, 0x606060, 0x00A0E0);
+        else if (n.startsWith(u"rzbMenuIn") || n.startsWith(u"rzbGeqSel"))
+            faces(b, 0x585048, 0x30C0FF);
+        else if (n == u"rzbMenuMatrix")
+            faces(b, 0x505050, 0x40D040);
+        else if (n == u"rzbMenuOut6")
+            faces(b, 0x4C5860, 0x30C0FF);
+        else if (n.contains(u"MatrixOut"))
+            faces(b, 0x606060, 0x20B020);
+        else
+            faces(b, 0x5A5A5A, 0x30C0FF);
+    }
+    for (auto* w : FClient->findChildren<QWidget*>())
+        if (auto* f = dynamic_cast<TFxTrackBar*>(w))
+            skin::LoadFaderThumbs(f->Thumb());
+    const QImage marker = DelayMarker();
+    for (auto* w : FClient->findChildren<QWidget*>())
+        if (auto* im = dynamic_cast<TImage*>(w); im && im->Name().startsWith(u"imDelay")) {
+            im->Stretch = false;
+            im->SetPicture(marker);
+        }
+    struct Plate {
+        const char* name;
+        int x, y;
+    };
+    const int H = kDesignHeight - kFrameHeight + 400;
+    for (const Plate& p : {Plate{"imLeftUpBase", 0, 0}, Plate{"imRightUpBase", 1077, 0},
+                           Plate{"imLeftDownBase", 0, 256}, Plate{"imRightDownBase", 1077, 256}})
+        if (auto* im = Get<TImage>(QString::fromLatin1(p.name)))
+            im->SetPicture(FramePlate(p.y == 0 ? 1500 : 1500, p.y == 0 ? 256 : H, p.x, p.y));
+}
+
+void TfmMain::InitChartPoints()
+{
+    SetChartPoints(Get<fw::TControl>(QStringLiteral("ipComp")), {{20, 20}, {-10, -10}, {-10, -10}, {-100, -100}},
+                   {19.8, 20.4});
+    SetChartPoints(Get<fw::TControl>(QStringLiteral("ipGate")), {{20, 20}, {-90, -90}, {-90, -100}}, {-89.8, -90.4});
+    SetChartPoints(Get<fw::TControl>(QStringLiteral("ipLimit")), {{20, 20}, {-10, -10}, {-10, -10}, {-100, -100}},
+                   {19.8, 20.4});
+}
+
+void TfmMain::SetDeviceId(int id)
+{
+    FDeviceId = id;
+    if (auto* l = Get<fw::TControl>(QStringLiteral("lbDeviceId")))
+        l->SetCaption(QStringLiteral("ID : %1").arg(id));
+}
+
+void TfmMain::FormCreate()
+{
+    const QString title = QString::fromUtf8(ProgramTitle.data(), qsizetype(ProgramTitle.size()));
+    setWindowTitle(title + u' ' + QString::fromUtf8(ProgramVersion.data(), qsizetype(ProgramVersion.size())));
+    SetHint(title);
+    // The single-instance rule runs in the entry point, before this window exists (one per user).
+    SetDeviceId(1);
+    FSelectedHandle = -1;
+    FCurrentPage = kPageGain;
+    FGateChannel = 0;
+    FCompChannel = 3;
+    FLimitChannel = 3;
+    if (auto* g = Get<fw::TControl>(QStringLiteral("rzgFftInA")))
+        g->SetVisible(true);
+    if (auto* g = Get<fw::TControl>(QStringLiteral("rzgParamGain")))
+        g->SetVisible(true);
+    if (auto* b = Get<TSkBmpButton>(QStringLiteral("rzbMenuGain"))) {
+        b->SetDown(true);
+        b->Font().SetColor(fw::clLime);
+    }
+    if (auto* p = Get<fw::TControl>(QStringLiteral("rzgPreset")))
+        p->SetTop(626);
+    FExtraHeight = 0;
+
+    static const char* const graphs[14] = {"fftDrawInA", "fftDrawInB", "fftDrawInC", "fftDrawOut1", "fftDrawOut2",
+                                           "fftDrawOut3", "fftDrawOut4", "fftDrawOut5", "fftDrawOut6",
+                                           "fftDrawGainIn", "fftDrawGainOut", "fftDrawGeqInA", "fftDrawGeqInB",
+                                           "fftDrawGeqInC"};
+    for (int i = 0; i < 14; ++i) {
+        FPlots[std::size_t(i)] = std::make_unique<Plot>(Get<graph::LMyFFTDrawHpLp6dB>(QString::fromLatin1(graphs[i])));
+        FPlots[std::size_t(i)]->SetPhaseMode(false);
+    }
+    FSelectedHandle = -1;
+
+    FLanguage = QStringLiteral("English");
+    if (auto* m = MenuItem(QStringLiteral("ChineseSimplified")))
+        m->setChecked(false);
+    if (auto* m = MenuItem(QStringLiteral("ChineseTraditional")))
+        m->setChecked(false);
+    if (auto* m = MenuItem(QStringLiteral("English")))
+        m->setChecked(true);
+    ApplyLanguage();
+
+    InitChartPoints();
+
+    FUnit = std::make_unique<LUnitControl>();
+    FUnit->SetSink(this);
+    FCreating = true;
+    DeselectPeqBands();
+    ShowAllParams(FUnit.get());
+    FCreating = false;
+
+    for (const char* n : {"rzgFftGain", "rzgParamGain"})
+        if (auto* g = Get<QWidget>(QString::fromLatin1(n)))
+            g->raise();
+    // The connect timer starts with the link (next step of the editor); offline nothing opens.
+    RefreshGainPageOverlays();
+    FPlots[9]->DrawSectionCurve(0, ChannelColours[0]);
+    FPlots[10]->DrawSectionCurve(3, ChannelColours[3]);
+    for (int i = 0; i < 3; ++i)
+        FPlots[std::size_t(11 + i)]->DrawSectionCurve(33, ChannelColours[std::size_t(i)]);
+    if (auto* m = MenuItem(QStringLiteral("NetworkSetup")))
+        m->setVisible(true);
+    CopySkinPictures();
+}
+
+// Copies the template pictures; a missing template or target stops the copy there.
+void TfmMain::CopySkinPictures()
+{
+    auto button = [this](const QString& name) -> TSkBmpButton* {
+        auto* b = Get<TSkBmpButton>(name);
+        if (!b && FCreationStoppedAt.isEmpty())
+            FCreationStoppedAt = name;
+        return b;
+    };
+    enum Pic { Disabled = 1, Down = 2, Hot = 4, StayDown = 8 };
+    auto copy = [](TSkBmpButton* to, TSkBmpButton* from, unsigned pics, TSkBmpButton* disabledFrom = nullptr) {
+        auto& t = to->Bitmaps();
+        const auto& f = from->Bitmaps();
+        if (pics & Down)
+            t.SetDown(f.Down());
+        if (pics & Hot)
+            t.SetHot(f.Hot());
+        if (pics & StayDown)
+            t.SetStayDown(f.StayDown());
+        if (disabledFrom)
+            t.SetDisabled(disabledFrom->Bitmaps().StayDown());
+    };
+    TSkBmpButton* gain = button(QStringLiteral("rzbMenuGain"));
+    TSkBmpButton* matrix = button(QStringLiteral("rzbMenuMatrix"));
+    if (!gain || !matrix)
+        return;
+    for (const char* n : {"rzbMenuComp", "rzbMenuDelay"}) {
+        auto* b = button(QString::fromLatin1(n));
+        if (!b)
+            return;
+        copy(b, gain, Down | Hot | StayDown);
+    }
+    copy(matrix, matrix, Down);
+    copy(matrix, gain, Hot | StayDown);
+    for (const char* n : {"rzbMenuGate", "rzbMenuLimit", "rzbMenuGeq"}) {
+        auto* b = button(QString::fromLatin1(n));
+        if (!b)
+            return;
+        copy(b, matrix, Down);
+        copy(b, gain, Hot | StayDown);
+    }
+    TSkBmpButton* inA = button(QStringLiteral("rzbMenuInA"));
+    auto* thumbs = Get<TFxTrackBar>(QStringLiteral("isGeqCh01InA"));
+    if (!inA)
+        return;
+    if (!thumbs) {
+        FCreationStoppedAt = QStringLiteral("isGeqCh01InA");
+        return;
+    }
+    for (int i = 0; i < 3; ++i) {
+        const QString x = ChannelSuffix(i);
+        auto* b = button(QStringLiteral("rzbMenuIn") + x);
+        if (!b)
+            return;
+        copy(b, inA, Down | Hot | StayDown, inA);
+        for (int band = 1; band <= 31; ++band) {
+            const QString name = QStringLiteral("isGeqCh%1In").arg(band, 2, 10, QChar(u'0')) + x;
+            auto* f = Get<TFxTrackBar>(name);
+            if (!f) {
+                FCreationStoppedAt = name;
+                return;
+            }
+            f->Thumb().SetPicture(&thumbs->Thumb().Picture());
+            f->Thumb().SetPictureHot(&thumbs->Thumb().PictureHot());
+            f->Thumb().SetPictureDown(&thumbs->Thumb().PictureDown());
+        }
+    }
+    TSkBmpButton* route = nullptr;
+    for (int n = 1; n <= 6; ++n) {
+        const QString x = QString::number(n);
+        if (n <= 5) {
+            auto* b = button(QStringLiteral("rzbMenuOut") + x);
+            if (!b)
+                return;
+            copy(b, gain, Down | Hot | StayDown, gain);
+        }
+        if (!route && !(route = button(QStringLiteral("rzbAMatrixOut1"))))
+            return;
+        for (const char* in : {"A", "B", "C"}) {
+            auto* b = button(QStringLiteral("rzb") + QString::fromLatin1(in) + QStringLiteral("MatrixOut") + x);
+            if (!b)
+                return;
+            copy(b, route, Down | Hot | StayDown);
+        }
+    }
+}
+
+void TfmMain::CreateDialogs()
+{
+    if (!FDialogs)
+        FDialogs = std::make_unique<TDialogs>(this);
+}
+
+void TfmMain::FormClose(bool& allowClose)
+{
+    if (FDialogs)
+        FDialogs->fmExit->Show();
+    if (!FExitConfirmed) {
+        allowClose = false;
+        return;
+    }
+    allowClose = true;
+    // The link closes its transport when the window goes (the link is the next step of the editor).
+    Transport = nullptr;
+}
+
+void TfmMain::closeEvent(QCloseEvent* e)
+{
+    bool allow = true;
+    FormClose(allow);
+    if (allow) {
+        if (FDialogs)
+            FDialogs->fmExit->hide();
+        e->accept();
+    } else {
+        e->ignore();
+    }
+}
+
+void TfmMain::SendCommand(const LCmd& cmd, bool noCoalesce)
+{
+    if (Transport)
+        Transport(cmd, noCoalesce);
+}
+
+} // namespace app

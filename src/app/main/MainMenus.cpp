@@ -1,0 +1,230 @@
+// TfmMain: the main menu, the page switch of the sixteen page buttons and the linked-channel pages.
+#include "app/main/TfmMain.h"
+
+#include "app/dialogs/SmallDialogs.h"
+#include "app/main/MainLayout.h"
+#include "controls/SkBmpButton.h"
+#include "controls/SkLabel.h"
+#include "curves/CurveColours.h"
+#include "curves/Plot.h"
+#include "graph/LMyFFTDrawHpLp6dB.h"
+#include "model/LUnitControl.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace app {
+
+namespace {
+
+struct MenuRow {
+    const char* parent; // "" = the menu bar
+    const char* name;   // "-" = separator
+    const char* caption;
+    bool visible;
+    bool submenu;
+};
+
+// The menu in order; captions of the keyed items are replaced by the language pass.
+const MenuRow kMenu[] = {
+    {"", "File", "File", true, true},
+    {"File", "Open", "Open", true, false},
+    {"File", "Save", "Save", true, false},
+    {"File", "-", "", true, false},
+    {"File", "Upload", "Upload", true, false},
+    {"File", "Download", "Download", true, false},
+    {"File", "-", "", false, false},
+    {"File", "FactoryDefault", "Factory Default", false, false},
+    {"File", "-", "", true, false},
+    {"File", "Exit", "Exit", true, false},
+    {"", "Link", "Link", true, false},
+    {"", "Copy", "Copy", true, false},
+    {"", "Lock", "Lock", true, false},
+    {"", "SettingID", "Setting ID", false, false},
+    {"", "NetworkSetup", "Setting ID/IP", false, false},
+    {"", "TestTone", "Test Tone", true, false},
+    {"", "ChNameList", "Channel Name", true, false},
+    {"", "LanguageSel", "Language", false, true},
+    {"LanguageSel", "ChineseSimplified", "Chinese", true, false},
+    {"LanguageSel", "ChineseTraditional", "Troditional Chinese", false, false},
+    {"LanguageSel", "English", "English", true, false},
+    {"", "Help", "Help", true, true},
+    {"Help", "Rs232Code", "RS232 Code Table", true, false},
+    {"Help", "-", "", false, false},
+    {"Help", "MemoShow", "Memo Show", false, false},
+    {"Help", "HidData", "HidData", false, false},
+    {"Help", "LockSetup", "Lock", false, false},
+    {"", "BlockDiagram", "Diagram", false, false},
+    {"", "Connect", "Connect", false, true},
+    {"Connect", "Connected", "Connect", false, false},
+    {"Connect", "-", "", false, false},
+    {"Connect", "ConnectHelp", "Connect Help", false, false},
+    {"", "About", "About", true, false},
+};
+
+} // namespace
+
+void TfmMain::BuildMenu()
+{
+    FMenuBar->setGeometry(0, 0, kDesignWidth - kFrameWidth, kMenuHeight);
+    FMenuBar->setStyleSheet(QStringLiteral(
+        "QMenuBar{background:#2a2a2a;color:#e8e8e8;font-family:Tahoma;font-size:12px}"
+        "QMenuBar::item:selected{background:#505050}"
+        "QMenu{background:#2f2f2f;color:#e8e8e8;font-family:Tahoma;font-size:12px;border:1px solid #555}"
+        "QMenu::item:selected{background:#4a6a8a}"));
+    std::map<QString, QMenu*> menus;
+    for (const MenuRow& r : kMenu) {
+        QMenu* owner = r.parent[0] ? menus[QString::fromLatin1(r.parent)] : nullptr;
+        QAction* a = nullptr;
+        if (r.submenu) {
+            auto* m = new QMenu(QString::fromUtf8(r.caption), owner ? static_cast<QWidget*>(owner) : FMenuBar);
+            m->setObjectName(QStringLiteral("menu") + QString::fromLatin1(r.name));
+            menus[QString::fromLatin1(r.name)] = m;
+            a = owner ? owner->addMenu(m) : FMenuBar->addMenu(m);
+        } else if (r.name[0] == '-') {
+            a = owner->addSeparator();
+        } else {
+            a = new QAction(QString::fromUtf8(r.caption), owner ? static_cast<QObject*>(owner) : FMenuBar);
+            if (owner)
+                owner->addAction(a);
+            else
+                FMenuBar->addAction(a);
+        }
+        if (r.name[0] != '-')
+            a->setObjectName(QString::fromLatin1(r.name));
+        a->setVisible(r.visible);
+    }
+    // The language items carry their language in Tag.
+    const char* langs[3] = {"ChineseSimplified", "ChineseTraditional", "English"};
+    for (int tag = 0; tag < 3; ++tag)
+        if (QAction* a = MenuItem(QString::fromLatin1(langs[tag]))) {
+            a->setCheckable(true);
+            a->setData(tag);
+        }
+}
+
+QAction* TfmMain::MenuItem(const QString& name) const
+{
+    for (QAction* a : FMenuBar->findChildren<QAction*>())
+        if (a->objectName().compare(name, Qt::CaseInsensitive) == 0)
+            return a;
+    return nullptr;
+}
+
+void TfmMain::ConnectHandlers()
+{
+    for (int page = 0; page < kPageCount; ++page) {
+        static const char* const names[16] = {"rzbMenuInA", "rzbMenuInB", "rzbMenuInC", "rzbMenuOut1",
+                                               "rzbMenuOut2", "rzbMenuOut3", "rzbMenuOut4", "rzbMenuOut5",
+                                               "rzbMenuOut6", "rzbMenuComp", "rzbMenuDelay", "rzbMenuGain",
+                                               "rzbMenuMatrix", "rzbMenuGate", "rzbMenuLimit", "rzbMenuGeq"};
+        if (auto* b = Get<sk::TSkBmpButton>(QString::fromLatin1(names[page])))
+            b->OnClick = [this](fw::TControl* s) { rzbMenuInAClick(s); };
+    }
+    auto on = [this](const char* name, std::function<void()> f) {
+        if (QAction* a = MenuItem(QString::fromLatin1(name)))
+            QObject::connect(a, &QAction::triggered, this, [f] { f(); });
+    };
+    on("Exit", [this] {
+        if (FDialogs)
+            FDialogs->fmExit->ShowModal();
+    });
+    on("TestTone", [this] {
+        if (FDialogs)
+            FDialogs->fmTest->ShowModal();
+    });
+    on("About", [this] {
+        if (FDialogs)
+            FDialogs->fmAbout->ShowModal();
+    });
+    on("Rs232Code", [this] {
+        if (FDialogs)
+            (FLanguage == u"English" ? FDialogs->fmRs232CodeEnglish : FDialogs->fmRs232Code)->ShowModal();
+    });
+    on("MemoShow", [this] {
+        if (FDialogs)
+            FDialogs->fmMemo->Show();
+    });
+    on("FactoryDefault", [this] {
+        if (!FDialogs)
+            return;
+        if (FOnline) {
+            FDialogs->fmFactory->ShowModal();
+        } else {
+            FDialogs->fmInformation->lbMessage->SetCaption(LookupText(QStringLiteral("SID_INFO_CON_FIRST")));
+            FDialogs->fmInformation->ShowModal();
+        }
+    });
+    for (const char* n : {"ChineseSimplified", "English"})
+        if (QAction* a = MenuItem(QString::fromLatin1(n)))
+            QObject::connect(a, &QAction::triggered, this, [this, a] { LanguageClick(a); });
+}
+
+int TfmMain::GetLink(int ch) const { return FUnit ? FUnit->GetLink(ch) : 0; }
+
+int TfmMain::LeaderOf(int ch) const
+{
+    if (GetLink(ch) != 0)
+        return ch;
+    const bool input = ch < 3;
+    const int bit = input ? ch : ch - 3;
+    for (int c = input ? 0 : 3; c < (input ? 3 : 9); ++c)
+        if (GetLink(c) & (1 << bit))
+            return c;
+    return -1;
+}
+
+void TfmMain::rzbMenuInAClick(fw::TControl* Sender)
+{
+    auto* button = dynamic_cast<sk::TSkBmpButton*>(Sender);
+    if (!button)
+        return;
+    const int P = int(button->Tag());
+    const int O = FCurrentPage;
+    if (P == O || P < 0 || P >= kPageCount)
+        return;
+    // Find everything first: a switch that cannot complete leaves the window as it was.
+    auto* oldButton = Get<sk::TSkBmpButton>(QStringLiteral("rzbMenu") + (O < 9 ? ChannelTitle(O) : PageSuffix(O)));
+    auto* oldFft = Get<QWidget>(QStringLiteral("rzgFft") + PageSuffix(O));
+    auto* oldParam = Get<QWidget>(QStringLiteral("rzgParam") + PageSuffix(O));
+    if (!oldButton || !oldFft || !oldParam)
+        return;
+    const int leader = P < 9 ? LeaderOf(P) : P;
+    if (leader < 0)
+        return;
+    auto* newFft = Get<fw::TControl>(QStringLiteral("rzgFft") + PageSuffix(leader));
+    auto* newParam = Get<fw::TControl>(QStringLiteral("rzgParam") + PageSuffix(leader));
+    if (!newFft || !newParam)
+        return;
+    if (P < 9) {
+        auto* channelLabel = Get<fw::TControl>(QStringLiteral("lbFftChannel") + ChannelTitle(leader));
+        auto* gainLabel = Get<fw::TControl>(QStringLiteral("lbGainName") + ChannelTitle(leader));
+        if (!channelLabel || !gainLabel)
+            return;
+        Plot* plot = FPlots[std::size_t(leader)].get();
+        plot->RemoveCurve(Plot::TotalSection);
+        plot->DrawSectionCurve(Plot::TotalSection, ChannelColours[std::size_t(P)]);
+        if (auto* g = Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDraw") + ChannelTitle(leader)))
+            g->UpdateCurvePage();
+        channelLabel->SetCaption(ChannelTitle(P));
+        gainLabel->SetCaption(ChannelTitle(P));
+    }
+    oldButton->Font().SetColor(fw::clWhite);
+    oldButton->update();
+    button->Font().SetColor(fw::clLime);
+    button->update();
+    static_cast<fw::TControl*>(oldParam)->SetVisible(false);
+    static_cast<fw::TControl*>(oldFft)->SetVisible(false);
+    newParam->SetVisible(true);
+    newFft->SetVisible(true);
+    newParam->raise();
+    newFft->raise();
+    if (P == kPageGain)
+        RefreshGainPageOverlays();
+    else
+        RefreshChannelOverlays(P);
+    FCurrentPage = P;
+}
+
+} // namespace app

@@ -1,0 +1,47 @@
+// TfmMain: applies the resize rules to the controls and re-places the delay markers.
+#include "app/main/TfmMain.h"
+
+#include "app/main/MainLayout.h"
+#include "app/main/ResizeRules.h"
+
+#include <QResizeEvent>
+#include <QScrollArea>
+
+namespace app {
+
+void TfmMain::FormResize()
+{
+    const ResizePlan plan = ResizeRules(OuterWidth(), OuterHeight());
+    FAutoScroll = plan.autoScroll;
+    if (plan.heightPass)
+        FExtraHeight = plan.extraHeight;
+    for (const Placement& p : plan.placements) {
+        auto* c = Get<fw::TControl>(p.name);
+        if (!c)
+            continue;
+        switch (p.prop) {
+        case Prop::Left: c->SetLeft(p.value); break;
+        case Prop::Top: c->SetTop(p.value); break;
+        case Prop::Width: c->SetWidth(p.value); break;
+        case Prop::Height: c->SetHeight(p.value); break;
+        }
+    }
+    // The content keeps the size of the last pass in a direction that was skipped.
+    const int cw = plan.widthPass ? width() : std::max(width(), FClient->width());
+    const int ch = plan.heightPass ? height() : std::max(height(), FClient->height());
+    FClient->resize(cw, ch);
+    PlaceDelayMarkers();
+    if (auto* main = Get<fw::TControl>(QStringLiteral("rzgMain"))) {
+        main->SetVisible(false);
+        main->SetVisible(true);
+    }
+}
+
+void TfmMain::resizeEvent(QResizeEvent* e)
+{
+    TForm::resizeEvent(e);
+    FScroll->setGeometry(0, 0, width(), height());
+    FormResize();
+}
+
+} // namespace app
