@@ -70,13 +70,13 @@ class LLinkCore : public LLinkOwner {
   std::function<void(const std::string&)> OnLogLine;
 
   // Events towards the main window (UI thread).
-  std::function<void(const BSTM& frame, uint32_t ms)> OnFrame;  // WM_LINK_FRAME
+  std::function<void(const BSTM& frame, uint32_t ms, uint8_t answered)> OnFrame;  // WM_LINK_FRAME
   std::function<void(int code, int arg)> OnLinkLost;            // WM_LINK_ERROR of the open transport
   std::function<void(const std::string&)> OnDeviceIdText;       // lbShowIdNumber
 
   // LLinkOwner.
   void PostToUi(std::function<void()> fn) override;
-  void OnLinkFrame(const BSTM& frame, uint32_t ms) override;
+  void OnLinkFrame(const BSTM& frame, uint32_t ms, uint8_t answered) override;
   void OnLinkError(int code, int arg, uint64_t generation) override;
   void NetWrite(const uint8_t* bytes, int length) override;
   void UsbWrite(const uint8_t* bytes, int length) override;

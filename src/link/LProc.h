@@ -102,9 +102,13 @@ class LProc : public Base {
     if (FFramer.OnByte(b)) OnFrameComplete();
   }
 
+  // A report is one whole frame: what an earlier report left unfinished is dropped.
+  void OnReportStart() override { FFramer.Clear(); }
+
  private:
   void HandToWorker(const BSTM& frame) {
     FSendTime = std::chrono::steady_clock::now();
+    FSendCode = frame.size() > 5 ? frame[5] : 0;
     Base::Send(frame);
   }
 
@@ -114,10 +118,12 @@ class LProc : public Base {
     // A reply answers the outstanding frame only once that frame has been written; a reply
     // before that (a second copy, an unsolicited one) or while idle lets nothing out.
     bool answers;
+    uint8_t answered;
     {
       std::lock_guard g(FQueueLock);
       sent = FSendTime;
       answers = FQueue.Busy() && this->PendingWritten();
+      answered = answers ? FSendCode : 0;
     }
     auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - sent).count();
     uint32_t elapsed = ms < 0 ? 0 : ms >= 0xFFFFFFFFLL ? 0xFFFFFFFFu : static_cast<uint32_t>(ms);
@@ -127,11 +133,11 @@ class LProc : public Base {
       owner->LogComRead(frame.data(), static_cast<int>(frame.size()));
       alt = this->CurrentBaud() != 115200;
     }
-    bool handled = this->HandOver([owner, frame = std::move(frame), elapsed, alt] {
+    bool handled = this->HandOver([owner, frame = std::move(frame), elapsed, alt, answered] {
       if (alt)
         owner->OnLinkFrameAltBaud(frame, elapsed);
       else
-        owner->OnLinkFrame(frame, elapsed);
+        owner->OnLinkFrame(frame, elapsed, answered);
     });
     if (handled && answers) SendNext();
   }
@@ -150,6 +156,7 @@ class LProc : public Base {
   std::mutex FQueueLock;
   LSendQueue FQueue;
   std::chrono::steady_clock::time_point FSendTime{};
+  uint8_t FSendCode = 0;  // code of the frame handed to the worker last
 };
 
 class LNetProc : public LProc<LNet> {

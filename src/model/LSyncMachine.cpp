@@ -75,6 +75,24 @@ void LSyncMachine::AbortOperation(const std::string& key)
     FShell.ShowInformation(key);
 }
 
+bool LSyncMachine::OperationRunning() const
+{
+    return FOp != Op::None || FRead != Read::None || (FProcessState != PS_IDLE && FProcessState != PS_LOCKED);
+}
+
+// A stray reply can leave an operation's request unanswered with the link idle; the worker writes it
+// again after the time-out, unless an idle poll replaced it first (and its acknowledgement then passed
+// for the answer, or the operation waited for good). So no idle poll while an operation runs: a device
+// that stops answering is then found by the time-outs.
+void LSyncMachine::HoldPoll()
+{
+    const bool running = OperationRunning();
+    if (running == FPollHeld)
+        return;
+    FPollHeld = running;
+    FShell.SuspendLinkPoll(FPollOff || running);
+}
+
 void LSyncMachine::ResetOperation()
 {
     // Nothing the user started on an earlier link goes on on this one.
@@ -105,6 +123,8 @@ void LSyncMachine::ResetOperation()
 void LSyncMachine::OnLinkOpened()
 {
     ResetOperation();
+    FPollOff = false;  // a new transport polls
+    FPollHeld = false;
     FConnectPending = true;
     FConnected = false;
     FOnline = false;
@@ -114,6 +134,8 @@ void LSyncMachine::OnLinkClosed(bool lost)
 {
     const bool wasLinked = FConnectPending || FConnected || FOnline;
     ResetOperation();
+    FPollOff = false;
+    FPollHeld = false;
     FShell.StopTimer(LSyncTimer::Disconnect);
     FConnectPending = false;
     FConnected = false;
@@ -122,17 +144,21 @@ void LSyncMachine::OnLinkClosed(bool lost)
         FShell.ReportLinkLost();
 }
 
-void LSyncMachine::DispatchReply(const BSTM& frame) { DispatchReply(LCmd(frame, 1)); }
-
-void LSyncMachine::DispatchReply(const LCmd& reply)
+void LSyncMachine::DispatchReply(const BSTM& frame, uint8_t answered)
 {
+    DispatchReply(LCmd(frame, 1), answered);
+}
+
+void LSyncMachine::DispatchReply(const LCmd& reply, uint8_t answered)
+{
+    PollSync sync{*this};
     if (reply.GetId() != static_cast<uint8_t>(FSink.GetDeviceId())) {
         FShell.OtherDeviceReply();
         return;
     }
     const std::span<const uint8_t> p(reply.GetPayload());
     switch (reply.GetCode()) {
-    case kReplyAck: OnAck(); break;
+    case kReplyAck: OnAck(answered); break;
     // The handshake runs once per link: a repeated 16, 19 or 44 starts no second read.
     case kConnect:
         if (FConnectPending)
@@ -160,6 +186,7 @@ void LSyncMachine::DispatchReply(const LCmd& reply)
 
 void LSyncMachine::OnTimer(LSyncTimer timer)
 {
+    PollSync sync{*this};
     FShell.StopTimer(timer);
     switch (timer) {
     case LSyncTimer::Pts:
@@ -191,8 +218,28 @@ void LSyncMachine::OnTimer(LSyncTimer timer)
 
 // ---- acknowledgements ----
 
-void LSyncMachine::OnAck()
+bool LSyncMachine::AckFitsState(uint8_t answered) const
 {
+    if (answered == 0)
+        return true;  // the link cannot tell: taken as today's step's
+    switch (FProcessState) {
+    case PS_RECALL: return answered == kRecall;
+    case PS_STORE_NAME: return answered == CM_MCS_PRESETNAME::Code;
+    case PS_STORE: return answered == kStore;
+    case PS_FACTORY:
+    case PS_DOWNLOAD_FACTORY: return answered == kFactory;
+    case PS_RESYNC: return answered == kCopy || answered == kIdle;
+    case PS_UPLOAD: return answered == kSelectPreset;
+    case PS_DOWNLOAD: return answered == CM_MCS_WRITE_EEPROM::Code;
+    default: return true;
+    }
+}
+
+void LSyncMachine::OnAck(uint8_t answered)
+{
+    // An idle poll's acknowledgement just after a store started must not pass for the name's.
+    if (!AckFitsState(answered))
+        return;
     switch (FProcessState) {
     case PS_RECALL:
         FProcessState = PS_IDLE;
@@ -251,6 +298,7 @@ void LSyncMachine::OnConnectReply()
     FConnectPending = false;
     FConnected = true;
     Send(kIdentity);
+    FPollOff = false;
     FShell.SuspendLinkPoll(false);
     FShell.SetLinkRetries(1);
     FShell.SetLinkTimeout(5000);
@@ -278,6 +326,7 @@ void LSyncMachine::OnIdentityReply(std::span<const uint8_t> p)
 void LSyncMachine::WrongDevice(const std::string& key)
 {
     Send(kDisconnect);
+    FPollOff = true;
     FShell.SuspendLinkPoll(true);
     FShell.HideScan();
     FConnected = false;
@@ -406,6 +455,7 @@ void LSyncMachine::OnLevelReply(std::span<const uint8_t> p)
 
 bool LSyncMachine::OpenPresetFile(const std::string& path)
 {
+    PollSync sync{*this};
     std::vector<uint8_t> stream;
     const FileStatus status = ReadPresetFile(path, stream);
     if (!status) {
@@ -515,6 +565,7 @@ bool SameKind(int a, int b)
 
 bool LSyncMachine::CopyChannel(int source, int target, bool withState)
 {
+    PollSync sync{*this};
     if (!SameKind(source, target))
         return false;
     if (source == target)
@@ -540,6 +591,7 @@ void LSyncMachine::SetLink(int ch, uint16_t word) { FUnit.SetLink(ch, word); }
 
 void LSyncMachine::ResyncAllParams()
 {
+    PollSync sync{*this};
     if (!FConnected) {
         FShell.ShowAllParams();
         return;

@@ -40,9 +40,11 @@ public:
     void OnLinkOpened();
     // The link closed: by the editor (lost false) or because the device stopped answering.
     void OnLinkClosed(bool lost);
-    // One complete reply frame.
-    void DispatchReply(const BSTM& frame);
-    void DispatchReply(const LCmd& reply);
+    // One complete reply frame. answered: the code of the request the link saw it answer, 0 when it
+    // cannot tell; an acknowledgement known to answer another request than the step waits for is
+    // not taken as the step's.
+    void DispatchReply(const BSTM& frame, uint8_t answered = 0);
+    void DispatchReply(const LCmd& reply, uint8_t answered = 0);
     void OnTimer(LSyncTimer timer);
 
     // ---- operations the user starts ----
@@ -102,7 +104,16 @@ private:
     void AbortOperation(const std::string& key);
     void ResetOperation();
 
-    void OnAck();
+    void OnAck(uint8_t answered);
+    bool AckFitsState(uint8_t answered) const;
+    // An operation waits on the device: the full read, a stored-preset or file operation, a resync.
+    bool OperationRunning() const;
+    // Keeps the idle poll off while an operation runs (called as each entry returns).
+    void HoldPoll();
+    struct PollSync {
+        LSyncMachine& Machine;
+        ~PollSync() { Machine.HoldPoll(); }
+    };
     void OnConnectReply();
     void OnIdentityReply(std::span<const uint8_t> p);
     void OnStatusReply(std::span<const uint8_t> p);
@@ -158,4 +169,6 @@ private:
     uint8_t FResultState = 255;
     int FCheckTicks = 0;
     bool FUnlockOpen = false;
+    bool FPollOff = false;   // the handshake turned the idle poll off (another identity)
+    bool FPollHeld = false;  // the idle poll is held off for a running operation
 };

@@ -16,6 +16,7 @@ inline constexpr char kConnectFirst[] = "SID_INFO_CON_FIRST";
 
 void LSyncMachine::StorePreset(int k, std::span<const uint8_t, kPresetNameSize> name)
 {
+    PollSync sync{*this};
     // Offline nothing is stored, so no state is left for a later link's acknowledgements.
     if (!FConnected || FOp != Op::None || k < 0 || k >= kUserPresets)
         return;
@@ -40,6 +41,7 @@ void LSyncMachine::StorePreset(int k, std::span<const uint8_t, kPresetNameSize> 
 
 void LSyncMachine::RecallPreset(int p)
 {
+    PollSync sync{*this};
     if (!FConnected || FOp != Op::None || p < 0 || p > kUserPresets)
         return;
     FProcessState = PS_RECALL;
@@ -63,6 +65,7 @@ bool LSyncMachine::CanFactoryReset()
 
 void LSyncMachine::FactoryReset()
 {
+    PollSync sync{*this};
     if (!FConnected || FOp != Op::None)
         return;
     FProcessState = PS_FACTORY;
@@ -76,6 +79,7 @@ void LSyncMachine::FactoryReset()
 
 void LSyncMachine::StartUnitUpload()
 {
+    PollSync sync{*this};
     if (!FConnected) {
         FShell.ShowInformation(kConnectFirst);
         return;
@@ -184,6 +188,7 @@ LUnitImage LSyncMachine::UploadedUnit() const
 
 void LSyncMachine::StartUnitDownload()
 {
+    PollSync sync{*this};
     if (!FConnected) {
         FShell.ShowInformation(kConnectFirst);
         return;

@@ -425,7 +425,7 @@ TEST(UsbLink, RoundTripOverAHidReportPair) {
   ASSERT_TRUE(PumpUntil([&] { return core.HidDevice() != nullptr; }));
   std::vector<BSTM> frames;
   std::vector<std::string> log;
-  core.OnFrame = [&](const BSTM& f, uint32_t) { frames.push_back(f); };
+  core.OnFrame = [&](const BSTM& f, uint32_t, uint8_t) { frames.push_back(f); };
   core.OnLogLine = [&](const std::string& l) { log.push_back(l); };
   core.SetLogVisible(true);
   ASSERT_TRUE(core.OpenUsbTransport());

@@ -29,7 +29,7 @@ struct LinkRecorder {
   std::vector<std::pair<int, int>> Lost;
   std::vector<std::string> Log;
   void Attach(LLinkCore& core) {
-    core.OnFrame = [this](const BSTM& f, uint32_t) { Frames.push_back(f); };
+    core.OnFrame = [this](const BSTM& f, uint32_t, uint8_t) { Frames.push_back(f); };
     core.OnLinkLost = [this](int code, int arg) { Lost.emplace_back(code, arg); };
     core.OnLogLine = [this](const std::string& l) { Log.push_back(l); };
   }
@@ -125,7 +125,7 @@ TEST_F(TcpLink, TrafficLogListsWrittenAndReadFramesWhileVisible) {
 }
 
 TEST_F(TcpLink, AHandlerQueuingTheNextCommandSendsItNext) {
-  Core.OnFrame = [&](const BSTM& f, uint32_t) {
+  Core.OnFrame = [&](const BSTM& f, uint32_t, uint8_t) {
     Rec.Frames.push_back(f);
     if (Rec.Frames.size() == 1) Core.SendCommand(CM_MCS_CMD(1, 19), false);
   };
@@ -134,7 +134,7 @@ TEST_F(TcpLink, AHandlerQueuingTheNextCommandSendsItNext) {
 }
 
 TEST_F(TcpLink, ClosingInsideTheHandOverNeitherBlocksNorCrashes) {
-  Core.OnFrame = [&](const BSTM& f, uint32_t) {
+  Core.OnFrame = [&](const BSTM& f, uint32_t, uint8_t) {
     Rec.Frames.push_back(f);
     Core.CloseTransport();  // the worker waits in this very hand-over
   };
@@ -470,7 +470,7 @@ class CountingOwner : public LLinkOwner {
     std::lock_guard g(Lock);
     Posted.push_back(std::move(fn));
   }
-  void OnLinkFrame(const BSTM&, uint32_t) override {}
+  void OnLinkFrame(const BSTM&, uint32_t, uint8_t) override {}
   void OnLinkError(int code, int, uint64_t) override { Errors.push_back(code); }
   void NetWrite(const uint8_t*, int) override { Writes.push_back(ErrorsPosted()); }
   void UsbWrite(const uint8_t*, int) override { Writes.push_back(ErrorsPosted()); }
@@ -726,7 +726,7 @@ class HoldingOwner : public LLinkOwner {
     std::lock_guard g(Lock);
     Held.push_back(std::move(fn));
   }
-  void OnLinkFrame(const BSTM&, uint32_t) override { ++Frames; }
+  void OnLinkFrame(const BSTM&, uint32_t, uint8_t) override { ++Frames; }
   void OnLinkError(int code, int, uint64_t) override { Errors.push_back(code); }
   void NetWrite(const uint8_t*, int) override { ++Writes; }
   size_t HeldCount() {
@@ -765,7 +765,13 @@ TEST(LNetProc, ClosingWhileAHandOverIsPendingAbandonsIt) {
 class InlineOwner : public LLinkOwner {
  public:
   void PostToUi(std::function<void()> fn) override { fn(); }
-  void OnLinkFrame(const BSTM&, uint32_t) override { ++Frames; }
+  void OnLinkFrame(const BSTM&, uint32_t, uint8_t answered) override {
+    {
+      std::lock_guard g(Lock);
+      AnsweredCodes.push_back(answered);
+    }
+    ++Frames;
+  }
   void OnLinkError(int, int, uint64_t) override {}
   void NetWrite(const uint8_t* bytes, int length) override {
     std::lock_guard g(Lock);
@@ -781,8 +787,14 @@ class InlineOwner : public LLinkOwner {
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return Writes().size() >= n;
   }
+  void UsbWrite(const uint8_t* bytes, int length) override { NetWrite(bytes, length); }
+  std::vector<uint8_t> Answered() {
+    std::lock_guard g(Lock);
+    return AnsweredCodes;
+  }
   std::mutex Lock;
   std::vector<BSTM> Written;
+  std::vector<uint8_t> AnsweredCodes;  // the request each reply answered, 0 for none
   std::atomic<int> Frames{0};
 };
 
@@ -821,10 +833,39 @@ TEST(LNetProc, TwoRepliesInOneReadNeverSkipAQueuedFrame) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   EXPECT_EQ(owner.Frames, static_cast<int>(gains.size()) + 2);
   EXPECT_FALSE(t.Busy());
+  // Every reply but the spare one and the one while idle answered a gain request.
+  std::vector<uint8_t> answered(gains.size() + 2, CM_MCS_GAIN::Code);
+  answered[1] = 0;
+  answered.back() = 0;
+  EXPECT_EQ(owner.Answered(), answered);
   const BSTM next = BuildFrame(CM_MCS_GAIN(1, 0, 1), 1);
   t.QueueFrame(next, false);  // idle: written at once
   ASSERT_TRUE(owner.WaitForWrites(gains.size() + 1));
   EXPECT_EQ(owner.Writes().back(), next);
+  t.Close();
+}
+
+// A HID report is one whole frame: a frame that announced more than its report held is dropped at the
+// next report, which is read as a frame of its own (on a byte stream it would swallow the next reply).
+TEST(LUsbProc, EachReportStartsANewFrame) {
+  TestApp();
+  InlineOwner owner;
+  LUsbProc t(&owner, 1);
+  ASSERT_TRUE(t.Open());
+  t.SetTimeout(60000);
+  t.QueueFrame(BuildFrame(CM_MCS_CMD(1, 19), 1), true);
+  ASSERT_TRUE(owner.WaitForWrites(1));
+  BSTM longAck = {0x10, 0x02, 0x01, 0x00, 120, 0x01};  // announces 128 bytes, the report holds 64
+  longAck.resize(64, 0x5A);
+  const BSTM ack = BuildFrame(CM_MCS_CMD(1, 1), 1);
+  t.ReceiveReport(longAck.data(), static_cast<int>(longAck.size()));
+  t.ReceiveReport(ack.data(), static_cast<int>(ack.size()));
+  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (owner.Frames < 1 && std::chrono::steady_clock::now() < end)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_EQ(owner.Frames, 1);
+  EXPECT_EQ(owner.Answered(), (std::vector<uint8_t>{19}));
+  EXPECT_FALSE(t.Busy());
   t.Close();
 }
 

@@ -46,7 +46,7 @@ bool WaitInEventLoop(const std::function<bool()>& pred, int timeoutMs)
 
 CoreRig::CoreRig()
 {
-    Core.OnFrame = [this](const BSTM& f, uint32_t) { Machine.DispatchReply(f); };
+    Core.OnFrame = [this](const BSTM& f, uint32_t, uint8_t answered) { Machine.DispatchReply(f, answered); };
     Core.OnLinkLost = [this](int, int) {
         Core.CloseAllTransports();
         FLinkOpen = false;

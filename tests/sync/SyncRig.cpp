@@ -48,7 +48,8 @@ void SyncRig::Run()
             Machine.OnLinkClosed(true);
             break;
         }
-        Machine.DispatchReply(*reply);
+        // The link here is exact: every reply answers the frame it was exchanged for.
+        Machine.DispatchReply(*reply, frame.size() > 5 ? frame[5] : 0);
     }
     FRunning = false;
 }

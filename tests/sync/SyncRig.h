@@ -66,7 +66,7 @@ public:
     void StopTimer(LSyncTimer timer) override { FTimers.erase(timer); }
     void SetLinkTimeout(int ms) override { Timeout = ms; }
     void SetLinkRetries(int) override {}
-    void SuspendLinkPoll(bool) override {}
+    void SuspendLinkPoll(bool suspended) override { PollSuspended = suspended; }
     void CloseLink() override;
     std::string LinkInterfaceName() const override { return Interface; }
     void OtherDeviceReply() override { Log("other-device"); }
@@ -98,6 +98,7 @@ public:
 
     bool MainEnabled = true;
     bool LevelPoll = false;
+    bool PollSuspended = false;
     std::vector<int> ProgressPositions;
 
 protected:
