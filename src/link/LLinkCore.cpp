@@ -31,7 +31,7 @@ LTransport* LLinkCore::OpenTransport() const {
   return FNet.get();
 }
 
-bool LLinkCore::SendCommand(const LCmd& command, bool noCoalesce, int mode) {
+bool LLinkCore::SendCommand(const LCmd& command, bool noCoalesce, FrameMode mode) {
   BSTM frame = BuildFrame(command, mode);
   if (FComm) return FComm->QueueFrame(frame, noCoalesce);
   if (FUsb) return FUsb->QueueFrame(frame, noCoalesce);

@@ -32,7 +32,7 @@ class LLinkCore : public LLinkOwner {
   // The send path.
   // Frames the command and queues it on the open transport; false when no transport is
   // open or the frame was refused (too long for the transport's send buffer).
-  bool SendCommand(const LCmd& command, bool noCoalesce, int mode = 1);
+  bool SendCommand(const LCmd& command, bool noCoalesce, FrameMode mode = FrameMode::Framed);
   void SetLinkTimeout(int ms);
   void SetLinkRetries(int count);
   void SuspendLinkPoll(bool flag);

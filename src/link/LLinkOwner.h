@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "link/LCmd.h"
+#include "proto/LCmd.h"
 
 // Error codes of a lost link (the argument is the destination id of the pending frame).
 enum LLinkError : int {

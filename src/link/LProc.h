@@ -94,7 +94,7 @@ class LProc : public Base {
       if (FQueue.Busy() || !FQueue.Empty() || FPollSuppressed) return;
     }
     Base::SetTimeout(kSerial ? 2000 : 5000);
-    QueueFrame(BuildFrame(CM_MCS_CMD(static_cast<uint8_t>(FPollAddress), 18), 1), false);
+    QueueFrame(BuildFrame(CM_MCS_CMD(static_cast<uint8_t>(FPollAddress), proto::kIdle)), false);
   }
 
   void OnByte(uint8_t b) override {

@@ -14,7 +14,7 @@
 #include <string>
 #include <thread>
 
-#include "link/LCmd.h"
+#include "proto/LCmd.h"
 #include "link/LLinkOwner.h"
 #include "link/LSyncGate.h"
 #include "platform/SerialPort.h"

@@ -5,11 +5,11 @@
 #include <cstring>
 
 #include "model/PresetFile.h"
-#include "model/SyncCodes.h"
+#include "proto/Commands.h"
 
 namespace {
 
-using namespace synccodes;
+using namespace proto;
 
 constexpr int kResendMarker = 12;
 constexpr int kPresetLoadSteps = 280;
@@ -146,7 +146,7 @@ void LSyncMachine::OnLinkClosed(bool lost)
 
 void LSyncMachine::DispatchReply(const BSTM& frame, uint8_t answered)
 {
-    DispatchReply(LCmd(frame, 1), answered);
+    DispatchReply(LCmd(frame), answered);
 }
 
 void LSyncMachine::DispatchReply(const LCmd& reply, uint8_t answered)
@@ -171,14 +171,14 @@ void LSyncMachine::DispatchReply(const LCmd& reply, uint8_t answered)
         OnIdentityReply(p);
         break;
     case kPresetNumber: OnPresetNumberReply(p); break;
-    case kUnitInfo: OnUnitInfoReply(p); break;
+    case kReadEeprom: OnUnitInfoReply(p); break;
     case kParamDump: OnParamDumpReply(p); break;
-    case kParamBlock: OnParamBlockReply(p); break;
-    case kDownloadAck: OnDownloadAck(p); break;
+    case kReplyParamBlock: OnParamBlockReply(p); break;
+    case kDownload: OnDownloadAck(p); break;
     case kUploadBlock: OnUploadBlockReply(p); break;
-    case kPresetName: OnPresetNameReply(p); break;
+    case kReadName: OnPresetNameReply(p); break;
     case kStatus: OnStatusReply(p); break;
-    case kUnlock: OnUnlockReply(p); break;
+    case kPassSubmit: OnUnlockReply(p); break;
     case kLevels: OnLevelReply(p); break;
     default: break;
     }
@@ -224,13 +224,13 @@ bool LSyncMachine::AckFitsState(uint8_t answered) const
         return true;  // the link cannot tell: taken as today's step's
     switch (FProcessState) {
     case PS_RECALL: return answered == kRecall;
-    case PS_STORE_NAME: return answered == CM_MCS_PRESETNAME::Code;
+    case PS_STORE_NAME: return answered == kPresetName;
     case PS_STORE: return answered == kStore;
     case PS_FACTORY:
     case PS_DOWNLOAD_FACTORY: return answered == kFactory;
     case PS_RESYNC: return answered == kCopy || answered == kIdle;
     case PS_UPLOAD: return answered == kSelectPreset;
-    case PS_DOWNLOAD: return answered == CM_MCS_WRITE_EEPROM::Code;
+    case PS_DOWNLOAD: return answered == kWriteEeprom;
     default: return true;
     }
 }
@@ -388,7 +388,7 @@ void LSyncMachine::OnPresetNumberReply(std::span<const uint8_t> p)
     FPresetNumber = p[0];
     FRead = Read::Names;
     FNextName = 0;
-    Send(kPresetName, 0);
+    Send(kReadName, 0);
 }
 
 void LSyncMachine::OnPresetNameReply(std::span<const uint8_t> p)
@@ -409,7 +409,7 @@ void LSyncMachine::OnPresetNameReply(std::span<const uint8_t> p)
         FNextBlock = 0;
         Send(kReadBlock, 0);
     } else {
-        Send(kPresetName, FNextName);
+        Send(kReadName, FNextName);
     }
 }
 

@@ -11,7 +11,7 @@
 #include <span>
 #include <string>
 
-#include "link/LCmd.h"
+#include "proto/LCmd.h"
 #include "model/CommandSink.h"
 #include "model/LSyncShell.h"
 #include "model/LUnitControl.h"
@@ -84,7 +84,6 @@ public:
     int ProgressMax() const { return FProgressMax; }
     bool Busy() const { return FBusy; }
 
-    static constexpr int kReplyAck = 1;
     static constexpr int kNameRequests = kUserPresets;
 
 private:

@@ -4,11 +4,11 @@
 #include <cstdio>
 
 #include "model/LSyncMachine.h"
-#include "model/SyncCodes.h"
+#include "proto/Commands.h"
 
 namespace {
 
-using namespace synccodes;
+using namespace proto;
 
 inline constexpr char kConnectFirst[] = "SID_INFO_CON_FIRST";
 

@@ -74,7 +74,7 @@ TEST_F(TcpLink, RepliesSplitIntoPiecesOfEverySizeComplete) {
     Device.SetFaults(f);
     Rec.Frames.clear();
     ASSERT_TRUE(Request(19));
-    LCmd reply(Rec.Frames[0], 1);
+    LCmd reply(Rec.Frames[0]);
     EXPECT_EQ(reply.GetCode(), 19);
     EXPECT_EQ(reply.GetId(), 1);
   }
@@ -84,7 +84,7 @@ TEST_F(TcpLink, EachReplyLetsTheNextQueuedFrameOutInOrder) {
   for (int code : {16, 19, 44, 20}) Core.SendCommand(CM_MCS_CMD(1, code), true);
   ASSERT_TRUE(PumpUntil([&] { return Rec.Frames.size() == 4; }));
   std::vector<int> codes;
-  for (const BSTM& f : Rec.Frames) codes.push_back(LCmd(f, 1).GetCode());
+  for (const BSTM& f : Rec.Frames) codes.push_back(LCmd(f).GetCode());
   EXPECT_EQ(codes, (std::vector<int>{16, 19, 44, 20}));
   EXPECT_EQ(Device.ReceivedCodes(), (std::vector<uint8_t>{16, 19, 44, 20}));
 }
@@ -95,8 +95,8 @@ TEST_F(TcpLink, ReplyFromAnotherIdAndGarbageBeforeAFrame) {
   f.Garbage = {0x55, 0x10, 0x99, 0x10, 0x02, 0x00, 0x07, 0x00};
   Device.SetFaults(f);
   ASSERT_TRUE(Request(16));
-  EXPECT_EQ(LCmd(Rec.Frames[0], 1).GetId(), 7);
-  EXPECT_EQ(LCmd(Rec.Frames[0], 1).GetCode(), 16);
+  EXPECT_EQ(LCmd(Rec.Frames[0]).GetId(), 7);
+  EXPECT_EQ(LCmd(Rec.Frames[0]).GetCode(), 16);
 }
 
 TEST_F(TcpLink, SilenceWritesOncePlusRetriesThenReportsErrorZero) {
@@ -130,7 +130,7 @@ TEST_F(TcpLink, AHandlerQueuingTheNextCommandSendsItNext) {
     if (Rec.Frames.size() == 1) Core.SendCommand(CM_MCS_CMD(1, 19), false);
   };
   ASSERT_TRUE(Request(16, 2));
-  EXPECT_EQ(LCmd(Rec.Frames[1], 1).GetCode(), 19);
+  EXPECT_EQ(LCmd(Rec.Frames[1]).GetCode(), 19);
 }
 
 TEST_F(TcpLink, ClosingInsideTheHandOverNeitherBlocksNorCrashes) {
@@ -211,7 +211,7 @@ TEST(LinkCore, AReadWithoutTcpTransportWritesTheLastFrameAgain) {
   TestApp();
   OneSegmentPeer peer({0x10, 0x02, 0x01});
   ASSERT_NE(peer.Port, 0);
-  const BSTM frame = BuildFrame(CM_MCS_CMD(1, 16), 1);
+  const BSTM frame = BuildFrame(CM_MCS_CMD(1, 16));
   {
     LLinkCore core;
     core.ClientSocket.Address = "127.0.0.1";
@@ -257,8 +257,8 @@ TEST(LinkCore, TwoRepliesInOneTcpSegmentAreHandedOverInOrder) {
   TestApp();
   CM_MCS_CMD ack(1, 1);
   ack.GetPayload() = {0};
-  BSTM both = BuildFrame(CM_MCS_CMD(1, 16), 1);
-  BSTM second = BuildFrame(ack, 1);
+  BSTM both = BuildFrame(CM_MCS_CMD(1, 16));
+  BSTM second = BuildFrame(ack);
   both.insert(both.end(), second.begin(), second.end());
   OneSegmentPeer peer(both);
   ASSERT_NE(peer.Port, 0);
@@ -275,8 +275,8 @@ TEST(LinkCore, TwoRepliesInOneTcpSegmentAreHandedOverInOrder) {
     core.SendCommand(CM_MCS_CMD(1, 16), true);
     ASSERT_TRUE(PumpUntil([&] { return rec.Frames.size() == 2; }));
     EXPECT_TRUE(peer.Sent);
-    EXPECT_EQ(LCmd(rec.Frames[0], 1).GetCode(), 16);
-    EXPECT_EQ(LCmd(rec.Frames[1], 1).GetCode(), 1);
+    EXPECT_EQ(LCmd(rec.Frames[0]).GetCode(), 16);
+    EXPECT_EQ(LCmd(rec.Frames[1]).GetCode(), 1);
     core.CloseAllTransports();
     core.ClientSocket.SetActive(false);
   }
@@ -323,7 +323,7 @@ bool OpenTcp(LLinkCore& core, uint16_t port) {
 bool RoundTrip(LLinkCore& core, LinkRecorder& rec, uint8_t code) {
   size_t before = rec.Frames.size();
   if (!core.SendCommand(CM_MCS_CMD(1, code), true)) return false;
-  return PumpUntil([&] { return rec.Frames.size() > before; }) && LCmd(rec.Frames.back(), 1).GetCode() == code;
+  return PumpUntil([&] { return rec.Frames.size() > before; }) && LCmd(rec.Frames.back()).GetCode() == code;
 }
 
 // A port on 127.0.0.1 where nothing listens.
@@ -443,7 +443,7 @@ TEST(LinkCore, ADroppedLinkIsLostAtOnce) {
     EXPECT_EQ(rec.Lost[0], std::make_pair(c.wantCode, 1));
     EXPECT_EQ(core.OpenTransport()->Timeouts(), 0u);
     ASSERT_EQ(rec.Frames.size(), 1u);  // the reply before the drop reached the owner first
-    EXPECT_EQ(LCmd(rec.Frames[0], 1).GetCode(), 16);
+    EXPECT_EQ(LCmd(rec.Frames[0]).GetCode(), 16);
     if (c.tcp) {
         EXPECT_FALSE(core.ClientSocket.Active());
     }
@@ -506,7 +506,7 @@ TEST(LTransport, RetryAndErrorTimingPerTransport) {
     ASSERT_TRUE(t->Open());
     t->SetTimeout(15);
     t->SetRetries(3);
-    const BSTM frame = BuildFrame(CM_MCS_CMD(9, 16), 1);
+    const BSTM frame = BuildFrame(CM_MCS_CMD(9, 16));
     auto start = std::chrono::steady_clock::now();
     t->Send(frame);
     while (owner.ErrorsPosted() < c.errorsToWaitFor && std::chrono::steady_clock::now() - start < std::chrono::seconds(5))
@@ -530,7 +530,7 @@ TEST(LTransport, ErrorPeriodCountsTimeoutsWithoutWriting) {
   for (LStreamTransport* t : {static_cast<LStreamTransport*>(&n), static_cast<LStreamTransport*>(&u)}) {
     t->SetTimeout(5);
     t->SetRetries(1);
-    t->Send(BuildFrame(CM_MCS_CMD(1, 16), 1));
+    t->Send(BuildFrame(CM_MCS_CMD(1, 16)));
   }
   while (net.ErrorsPosted() < 6) std::this_thread::sleep_for(std::chrono::milliseconds(2));
   n.Close();
@@ -543,7 +543,7 @@ TEST(LTransport, ErrorPeriodCountsTimeoutsWithoutWriting) {
 TEST(LTransport, SendAndReceiveOnAClosedTransportDoNothing) {
   CountingOwner owner;
   LNet t(&owner);
-  t.Send(BuildFrame(CM_MCS_CMD(1, 16), 1));
+  t.Send(BuildFrame(CM_MCS_CMD(1, 16)));
   t.Receive(nullptr, 0);
   EXPECT_FALSE(t.IsOpen());
   ASSERT_TRUE(t.Open());
@@ -641,10 +641,10 @@ TEST(LTransport, FramesHandedOverBeforeTheWorkerWakesKeepOnlyTheLast) {
   std::unique_ptr<void, std::function<void(void*)>> guard(&t, [&](void*) { releaseOnce(); });  // never leaves the worker held
   t.SetTimeout(60000);  // no write again during the test
   ASSERT_TRUE(t.Open());
-  t.Send(BuildFrame(CM_MCS_CMD(1, 16), 1));
+  t.Send(BuildFrame(CM_MCS_CMD(1, 16)));
   ASSERT_EQ(entered.wait_for(std::chrono::seconds(3)), std::future_status::ready);
-  t.Send(BuildFrame(CM_MCS_CMD(1, 19), 1));
-  t.Send(BuildFrame(CM_MCS_CMD(1, 20), 1));  // overwrites 19 in the send buffer
+  t.Send(BuildFrame(CM_MCS_CMD(1, 19)));
+  t.Send(BuildFrame(CM_MCS_CMD(1, 20)));  // overwrites 19 in the send buffer
   releaseOnce();
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
   while (t.Codes().size() < 2 && std::chrono::steady_clock::now() < deadline)
@@ -705,7 +705,7 @@ TEST(LTransport, RetryTableInTimeouts) {
       ASSERT_TRUE(st->Open());
     }
     t->SetRetries(3);
-    t->Send(BuildFrame(CM_MCS_CMD(9, 16), 1));
+    t->Send(BuildFrame(CM_MCS_CMD(9, 16)));
     t->SetTimeout(3);
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (errors() < 2 && std::chrono::steady_clock::now() < deadline)
@@ -744,9 +744,9 @@ TEST(LNetProc, ClosingWhileAHandOverIsPendingAbandonsIt) {
   HoldingOwner owner;
   auto t = std::make_unique<LNetProc>(&owner, 1);
   ASSERT_TRUE(t->Open());
-  t->QueueFrame(BuildFrame(CM_MCS_CMD(1, 16), 1), true);
-  t->QueueFrame(BuildFrame(CM_MCS_CMD(1, 19), 1), true);  // waits behind the first
-  const BSTM reply = BuildFrame(CM_MCS_CMD(1, 16), 1);
+  t->QueueFrame(BuildFrame(CM_MCS_CMD(1, 16)), true);
+  t->QueueFrame(BuildFrame(CM_MCS_CMD(1, 19)), true);  // waits behind the first
+  const BSTM reply = BuildFrame(CM_MCS_CMD(1, 16));
   t->Receive(reply.data(), static_cast<int>(reply.size()));
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (owner.HeldCount() == 0 && std::chrono::steady_clock::now() < deadline)
@@ -807,12 +807,12 @@ TEST(LNetProc, TwoRepliesInOneReadNeverSkipAQueuedFrame) {
   ASSERT_TRUE(t.Open());
   t.SetTimeout(60000);  // no write again during the test
   std::vector<BSTM> gains;
-  for (int ch = 0; ch < 9; ++ch) gains.push_back(BuildFrame(CM_MCS_GAIN(1, ch, 100 + ch), 1));
+  for (int ch = 0; ch < 9; ++ch) gains.push_back(BuildFrame(CM_MCS_GAIN(1, ch, 100 + ch)));
   t.QueueFrame(gains[0], false);
   ASSERT_TRUE(owner.WaitForWrites(1));
   for (size_t i = 1; i < gains.size(); ++i) t.QueueFrame(gains[i], false);
   CM_MCS_CMD ackCmd(1, 1);
-  const BSTM ack = BuildFrame(ackCmd, 1);
+  const BSTM ack = BuildFrame(ackCmd);
   BSTM twice = ack;
   twice.insert(twice.end(), ack.begin(), ack.end());
   t.Receive(twice.data(), static_cast<int>(twice.size()));
@@ -838,7 +838,7 @@ TEST(LNetProc, TwoRepliesInOneReadNeverSkipAQueuedFrame) {
   answered[1] = 0;
   answered.back() = 0;
   EXPECT_EQ(owner.Answered(), answered);
-  const BSTM next = BuildFrame(CM_MCS_GAIN(1, 0, 1), 1);
+  const BSTM next = BuildFrame(CM_MCS_GAIN(1, 0, 1));
   t.QueueFrame(next, false);  // idle: written at once
   ASSERT_TRUE(owner.WaitForWrites(gains.size() + 1));
   EXPECT_EQ(owner.Writes().back(), next);
@@ -853,11 +853,11 @@ TEST(LUsbProc, EachReportStartsANewFrame) {
   LUsbProc t(&owner, 1);
   ASSERT_TRUE(t.Open());
   t.SetTimeout(60000);
-  t.QueueFrame(BuildFrame(CM_MCS_CMD(1, 19), 1), true);
+  t.QueueFrame(BuildFrame(CM_MCS_CMD(1, 19)), true);
   ASSERT_TRUE(owner.WaitForWrites(1));
   BSTM longAck = {0x10, 0x02, 0x01, 0x00, 120, 0x01};  // announces 128 bytes, the report holds 64
   longAck.resize(64, 0x5A);
-  const BSTM ack = BuildFrame(CM_MCS_CMD(1, 1), 1);
+  const BSTM ack = BuildFrame(CM_MCS_CMD(1, 1));
   t.ReceiveReport(longAck.data(), static_cast<int>(longAck.size()));
   t.ReceiveReport(ack.data(), static_cast<int>(ack.size()));
   auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
@@ -873,8 +873,8 @@ TEST(LNetProc, QueueFrameOnAClosedTransportDropsTheFrame) {
   TestApp();
   CountingOwner owner;
   LNetProc t(&owner, 1);
-  t.QueueFrame(BuildFrame(CM_MCS_CMD(1, 16), 1), true);
-  t.QueueFrame(BuildFrame(CM_MCS_GAIN(1, 3, 280), 1), false);
+  t.QueueFrame(BuildFrame(CM_MCS_CMD(1, 16)), true);
+  t.QueueFrame(BuildFrame(CM_MCS_GAIN(1, 3, 280)), false);
   EXPECT_FALSE(t.Busy());
   EXPECT_EQ(t.QueuedFrames(), 0u);
   ASSERT_TRUE(t.Open());
@@ -925,7 +925,7 @@ TEST_F(PtyLink, AllByteValuesPassBothWays) {
   ASSERT_TRUE(PumpUntil([&] { return Rec.Frames.size() == 8; }));
   std::vector<uint8_t> back;
   for (size_t i = 4; i < 8; ++i) {
-    LCmd r(Rec.Frames[i], 1);
+    LCmd r(Rec.Frames[i]);
     EXPECT_EQ(r.GetCode(), 25);
     back.insert(back.end(), r.GetPayload().begin(), r.GetPayload().end());
   }

@@ -100,7 +100,7 @@ void CoreRig::SendCommand(const LCmd& cmd, bool noCoalesce)
 {
     if (!FLinkOpen)
         return;
-    FSent.push_back(BuildFrame(cmd, 1));
+    FSent.push_back(BuildFrame(cmd));
     FSentCoalescing.push_back(!noCoalesce);
     Core.SendCommand(cmd, noCoalesce);
 }

@@ -21,7 +21,7 @@ void SyncRig::SendCommand(const LCmd& cmd, bool noCoalesce)
 {
     if (!FLinkOpen)
         return;
-    BSTM frame = BuildFrame(cmd, 1);
+    BSTM frame = BuildFrame(cmd);
     FSent.push_back(frame);
     FSentCoalescing.push_back(!noCoalesce);
     // Replaces a waiting frame only when it is the same command for the same target.
@@ -108,7 +108,7 @@ std::optional<BSTM> InProcessDevice::operator()(const BSTM& frame)
     if (SilentAfter >= 0 && Answered >= SilentAfter)
         return std::nullopt;
     ++Answered;
-    const LCmd request(frame, 1);
+    const LCmd request(frame);
     std::optional<morvex_device::Reply> reply = State.Answer(request);
     if (!reply)
         return std::nullopt;

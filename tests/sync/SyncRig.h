@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "link/LCmd.h"
+#include "proto/LCmd.h"
 #include "model/LSyncMachine.h"
 #include "model/LUnitControl.h"
 
