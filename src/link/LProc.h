@@ -8,8 +8,6 @@
 // that arrives after the outstanding frame was written lets the next one out.
 #pragma once
 
-#include <QTimer>
-
 #include <chrono>
 #include <memory>
 #include <mutex>
@@ -17,6 +15,7 @@
 #include "link/LFramer.h"
 #include "link/LSendQueue.h"
 #include "link/LTransport.h"
+#include "runtime/Timer.h"
 
 template <class Base>
 class LProc : public Base {
@@ -32,15 +31,15 @@ class LProc : public Base {
 
   template <class... A>
   bool Open(A&&... args) {
-    FPollTimer = std::make_unique<QTimer>();
-    FPollTimer->setInterval(FPollInterval);
-    QObject::connect(FPollTimer.get(), &QTimer::timeout, FPollTimer.get(), [this] { PollTimer(); });
-    FPollTimer->start();
+    FPollTimer = std::make_unique<fw::TTimer>();
+    FPollTimer->SetInterval(FPollInterval);
+    FPollTimer->OnTimer = [this](fw::TTimer*) { PollTimer(); };
+    FPollTimer->SetEnabled(true);
     return Base::Open(std::forward<A>(args)...);
   }
 
   void Close() override {
-    if (FPollTimer) FPollTimer->stop();
+    if (FPollTimer) FPollTimer->SetEnabled(false);
     {
       std::lock_guard g(FQueueLock);
       FQueue.Clear();
@@ -54,7 +53,7 @@ class LProc : public Base {
   bool QueueFrame(const BSTM& frame, bool noCoalesce) {
     if (!this->IsOpen() || frame.empty() || frame.size() > this->SendBufferSize()) return false;
     if constexpr (!kSerial) FRawMode = false;
-    if (FPollTimer) FPollTimer->start();  // restarts: the next poll comes a full interval later
+    RestartPoll();
     std::lock_guard g(FQueueLock);
     if (auto out = FQueue.Queue(frame, noCoalesce)) HandToWorker(*out);
     return true;
@@ -63,7 +62,7 @@ class LProc : public Base {
   void Send(const uint8_t* bytes, int length) override { Send(BSTM(bytes, bytes + length)); }
   void Send(const BSTM& frame) override {
     if (!this->IsOpen() || frame.empty() || frame.size() > this->SendBufferSize()) return;
-    if (FPollTimer) FPollTimer->start();
+    RestartPoll();
     std::lock_guard g(FQueueLock);
     if (auto out = FQueue.Queue(frame, false)) HandToWorker(*out);
   }
@@ -72,7 +71,7 @@ class LProc : public Base {
   void SetPollAddress(int id) { FPollAddress = id; }
   void SetPollInterval(int ms) {
     FPollInterval = ms;
-    if (FPollTimer) FPollTimer->setInterval(ms);
+    if (FPollTimer) FPollTimer->SetInterval(ms);
   }
 
   bool Busy() {
@@ -106,6 +105,13 @@ class LProc : public Base {
   void OnReportStart() override { FFramer.Clear(); }
 
  private:
+  // The next poll comes a full interval after the latest frame.
+  void RestartPoll() {
+    if (!FPollTimer) return;
+    FPollTimer->SetEnabled(false);
+    FPollTimer->SetEnabled(true);
+  }
+
   void HandToWorker(const BSTM& frame) {
     FSendTime = std::chrono::steady_clock::now();
     FSendCode = frame.size() > 5 ? frame[5] : 0;
@@ -152,7 +158,7 @@ class LProc : public Base {
   std::atomic<bool> FPollSuppressed{false};
   std::atomic<int> FPollAddress;
   int FPollInterval = 2000;
-  std::unique_ptr<QTimer> FPollTimer;
+  std::unique_ptr<fw::TTimer> FPollTimer;  // on the timer service, so tests can step it
   std::mutex FQueueLock;
   LSendQueue FQueue;
   std::chrono::steady_clock::time_point FSendTime{};

@@ -18,6 +18,7 @@
 #include "LinkTestSupport.h"
 #include "TestDevice.h"
 #include "link/LLinkCore.h"
+#include "runtime/Timer.h"
 
 using morvex_device::DeviceFaults;
 using morvex_device::TestDevice;
@@ -866,6 +867,51 @@ TEST(LUsbProc, EachReportStartsANewFrame) {
   EXPECT_EQ(owner.Frames, 1);
   EXPECT_EQ(owner.Answered(), (std::vector<uint8_t>{19}));
   EXPECT_FALSE(t.Busy());
+  t.Close();
+}
+
+// The idle poll runs on the timer service: on the fake clock it comes a full interval after the
+// latest frame, only while nothing is outstanding, and never while suppressed.
+TEST(LNetProc, IdlePollOnTheFakeClock) {
+  TestApp();
+  fw::FakeTimerScope clock;
+  InlineOwner owner;
+  LNetProc t(&owner, 1);
+  ASSERT_TRUE(t.Open());
+  t.SetTimeout(60000);
+  const BSTM poll = BuildFrame(CM_MCS_CMD(1, proto::kIdle));
+  const BSTM ack = BuildFrame(CM_MCS_CMD(1, proto::kReplyAck));
+  auto answer = [&](size_t writes) {
+    ASSERT_TRUE(owner.WaitForWrites(writes));
+    t.Receive(ack.data(), static_cast<int>(ack.size()));
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (t.Busy() && std::chrono::steady_clock::now() < end)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  };
+
+  clock.Fake.Advance(1999);
+  EXPECT_TRUE(owner.Writes().empty());
+  clock.Fake.Advance(1);
+  answer(1);
+  EXPECT_EQ(owner.Writes()[0], poll);
+  EXPECT_EQ(t.Timeout(), 5000);
+
+  const BSTM gain = BuildFrame(CM_MCS_GAIN(1, 0, 5));
+  clock.Fake.Advance(1500);
+  t.QueueFrame(gain, false);  // restarts the interval
+  clock.Fake.Advance(1500);
+  EXPECT_TRUE(t.Busy());  // outstanding: no poll, even when the interval is due
+  answer(2);
+  clock.Fake.Advance(499);
+  EXPECT_EQ(owner.Writes().size(), 2u);
+  clock.Fake.Advance(1);
+  answer(3);
+  EXPECT_EQ(owner.Writes()[2], poll);
+
+  t.SetPollSuppressed(true);
+  clock.Fake.Advance(10000);
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(owner.Writes().size(), 3u);
   t.Close();
 }
 
