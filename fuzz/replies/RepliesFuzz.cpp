@@ -9,7 +9,7 @@
 
 namespace {
 
-struct NullEditor : CommandSink, LSyncShell {
+struct NullEditor : CommandSink, LSyncLink, LSyncView {
     void SendCommand(const LCmd&, bool) override {}
     bool IsUpdating() const override { return false; }
     int GetDeviceId() const override { return 1; }
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     NullEditor editor;
     LUnitControl unit;
     unit.SetSink(&editor);
-    LSyncMachine machine(unit, editor, editor);
+    LSyncMachine machine(unit, editor, editor, editor);
     machine.OnLinkOpened();
     const uint8_t choice = data[0];
     if (choice & 1)

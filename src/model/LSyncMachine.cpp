@@ -23,8 +23,8 @@ constexpr size_t kIdentityFull = 11;
 
 }  // namespace
 
-LSyncMachine::LSyncMachine(LUnitControl& unit, CommandSink& sink, LSyncShell& shell)
-    : FUnit(unit), FSink(sink), FShell(shell)
+LSyncMachine::LSyncMachine(LUnitControl& unit, CommandSink& sink, LSyncLink& link, LSyncView& view)
+    : FUnit(unit), FSink(sink), FLink(link), FView(view)
 {
 }
 
@@ -44,21 +44,21 @@ void LSyncMachine::SendCoalescing(int code)
     SendCmd(CM_MCS_CMD(static_cast<uint8_t>(FSink.GetDeviceId()), code), false);
 }
 
-void LSyncMachine::LevelPollOff() { FShell.SetLevelPoll(false); }
+void LSyncMachine::LevelPollOff() { FView.SetLevelPoll(false); }
 
 void LSyncMachine::Progress(int position, int max)
 {
     FProgressPos = position;
     FProgressMax = max;
-    FShell.SetProgress(position, max);
+    FView.SetProgress(position, max);
 }
 
 void LSyncMachine::FinishOperation()
 {
-    FShell.StopTimer(LSyncTimer::ProcessShow);
+    FLink.StopTimer(LSyncTimer::ProcessShow);
     FProgressPending = false;
-    FShell.CloseProgress();
-    FShell.SetLevelPoll(true);
+    FView.CloseProgress();
+    FView.SetLevelPoll(true);
     FOp = Op::None;
     FRead = Read::None;
     FBusy = false;
@@ -71,8 +71,8 @@ void LSyncMachine::AbortOperation(const std::string& key)
     FPresetResend = 0;
     FinishOperation();
     if (download)
-        FShell.SetMainEnabled(true);
-    FShell.ShowInformation(key);
+        FView.SetMainEnabled(true);
+    FView.ShowInformation(key);
 }
 
 bool LSyncMachine::OperationRunning() const
@@ -90,7 +90,7 @@ void LSyncMachine::HoldPoll()
     if (running == FPollHeld)
         return;
     FPollHeld = running;
-    FShell.SuspendLinkPoll(FPollOff || running);
+    FLink.SuspendLinkPoll(FPollOff || running);
 }
 
 void LSyncMachine::ResetOperation()
@@ -107,14 +107,14 @@ void LSyncMachine::ResetOperation()
     FResultState = 255;
     FStatusAsked = false;
     for (LSyncTimer t : {LSyncTimer::Pts, LSyncTimer::ProcessShow, LSyncTimer::Check, LSyncTimer::Cmd})
-        FShell.StopTimer(t);
+        FLink.StopTimer(t);
     if (shown)
-        FShell.CloseProgress();
+        FView.CloseProgress();
     if (download)
-        FShell.SetMainEnabled(true);
+        FView.SetMainEnabled(true);
     if (FUnlockOpen) {
         FUnlockOpen = false;
-        FShell.CloseUnlockPrompt();
+        FView.CloseUnlockPrompt();
     }
 }
 
@@ -136,12 +136,12 @@ void LSyncMachine::OnLinkClosed(bool lost)
     ResetOperation();
     FPollOff = false;
     FPollHeld = false;
-    FShell.StopTimer(LSyncTimer::Disconnect);
+    FLink.StopTimer(LSyncTimer::Disconnect);
     FConnectPending = false;
     FConnected = false;
     FOnline = false;
     if (lost && wasLinked)
-        FShell.ReportLinkLost();
+        FView.ReportLinkLost();
 }
 
 void LSyncMachine::DispatchReply(const BSTM& frame, uint8_t answered)
@@ -153,7 +153,7 @@ void LSyncMachine::DispatchReply(const LCmd& reply, uint8_t answered)
 {
     PollSync sync{*this};
     if (reply.GetId() != static_cast<uint8_t>(FSink.GetDeviceId())) {
-        FShell.OtherDeviceReply();
+        FView.OtherDeviceReply();
         return;
     }
     const std::span<const uint8_t> p(reply.GetPayload());
@@ -167,7 +167,7 @@ void LSyncMachine::DispatchReply(const LCmd& reply, uint8_t answered)
     case kIdentity:
         if (!FConnected || FOnline)
             break;
-        FShell.SetConnectResult(1);
+        FView.SetConnectResult(1);
         OnIdentityReply(p);
         break;
     case kPresetNumber: OnPresetNumberReply(p); break;
@@ -187,31 +187,31 @@ void LSyncMachine::DispatchReply(const LCmd& reply, uint8_t answered)
 void LSyncMachine::OnTimer(LSyncTimer timer)
 {
     PollSync sync{*this};
-    FShell.StopTimer(timer);
+    FLink.StopTimer(timer);
     switch (timer) {
     case LSyncTimer::Pts:
         if (FProcessState == PS_LOCKED && FConnected) {
             FUnlockOpen = true;
-            FShell.ShowUnlockPrompt();
+            FView.ShowUnlockPrompt();
         }
         break;
     case LSyncTimer::ProcessShow:
         // The read may have ended before the dialog was due; a late modal dialog would stay up.
         if (FProgressPending && FBusy)
-            FShell.ShowProgress(true);
+            FView.ShowProgress(true);
         FProgressPending = false;
         break;
     case LSyncTimer::Upload: SaveUploadedUnit(); break;
-    case LSyncTimer::Disconnect: FShell.CloseLink(); break;
+    case LSyncTimer::Disconnect: FLink.CloseLink(); break;
     case LSyncTimer::Check: OnCheckTimer(); break;
     case LSyncTimer::Cmd:
         FUnlockOpen = false;
         RequestDump(true);
-        FShell.CloseUnlockPrompt();
+        FView.CloseUnlockPrompt();
         break;
     case LSyncTimer::Close:
-        FShell.StartTimer(LSyncTimer::Disconnect, 300);
-        FShell.CloseLockSetup();
+        FLink.StartTimer(LSyncTimer::Disconnect, 300);
+        FView.CloseLockSetup();
         break;
     }
 }
@@ -243,14 +243,14 @@ void LSyncMachine::OnAck(uint8_t answered)
     switch (FProcessState) {
     case PS_RECALL:
         FProcessState = PS_IDLE;
-        FShell.SetLinkTimeout(5000);
+        FLink.SetLinkTimeout(5000);
         FRead = Read::Blocks;
         FNextBlock = 0;
         Send(kReadBlock, 0);
         break;
     case PS_STORE_NAME:
         FProcessState = PS_STORE;
-        FShell.SetLinkTimeout(10000);
+        FLink.SetLinkTimeout(10000);
         Send(kStore, FPresetNumber);
         Progress(1);
         break;
@@ -263,12 +263,12 @@ void LSyncMachine::OnAck(uint8_t answered)
     case PS_FACTORY:
     case PS_RESYNC:
         FProcessState = PS_IDLE;
-        FShell.SetLinkTimeout(5000);
+        FLink.SetLinkTimeout(5000);
         RequestDump(false);
         break;
     case PS_UPLOAD:
         FProcessState = PS_IDLE;
-        FShell.SetLinkTimeout(5000);
+        FLink.SetLinkTimeout(5000);
         FUploadBlock = 0;
         Send(kUploadBlock, 0);
         break;
@@ -294,14 +294,14 @@ void LSyncMachine::OnAck(uint8_t answered)
 
 void LSyncMachine::OnConnectReply()
 {
-    FShell.SetLinkTimeout(100);
+    FLink.SetLinkTimeout(100);
     FConnectPending = false;
     FConnected = true;
     Send(kIdentity);
     FPollOff = false;
-    FShell.SuspendLinkPoll(false);
-    FShell.SetLinkRetries(1);
-    FShell.SetLinkTimeout(5000);
+    FLink.SuspendLinkPoll(false);
+    FLink.SetLinkRetries(1);
+    FLink.SetLinkTimeout(5000);
 }
 
 void LSyncMachine::OnIdentityReply(std::span<const uint8_t> p)
@@ -315,10 +315,10 @@ void LSyncMachine::OnIdentityReply(std::span<const uint8_t> p)
         WrongDevice("SID_INFO_ERROR_VERSION");
         return;
     }
-    const std::string name = FShell.LinkInterfaceName();
-    FShell.SetOnline(name);
+    const std::string name = FLink.LinkInterfaceName();
+    FView.SetOnline(name);
     FOnline = true;
-    FShell.SetLinkTimeout(name == "USB" ? 5000 : 1000);
+    FLink.SetLinkTimeout(name == "USB" ? 5000 : 1000);
     FStatusAsked = true;
     Send(kStatus);
 }
@@ -327,11 +327,11 @@ void LSyncMachine::WrongDevice(const std::string& key)
 {
     Send(kDisconnect);
     FPollOff = true;
-    FShell.SuspendLinkPoll(true);
-    FShell.HideScan();
+    FLink.SuspendLinkPoll(true);
+    FView.HideScan();
     FConnected = false;
-    FShell.ShowInformation(key);
-    FShell.StartTimer(LSyncTimer::Disconnect, 300);
+    FView.ShowInformation(key);
+    FLink.StartTimer(LSyncTimer::Disconnect, 300);
 }
 
 void LSyncMachine::OnStatusReply(std::span<const uint8_t> p)
@@ -341,7 +341,7 @@ void LSyncMachine::OnStatusReply(std::span<const uint8_t> p)
     FStatusAsked = false;
     if (p[kLockByte] != 0) {
         FProcessState = PS_LOCKED;
-        FShell.StartTimer(LSyncTimer::Pts, 1000);
+        FLink.StartTimer(LSyncTimer::Pts, 1000);
     } else {
         RequestDump(true);
     }
@@ -371,10 +371,10 @@ void LSyncMachine::OnParamDumpReply(std::span<const uint8_t> p)
     Send(kPresetNumber);
     FUnit.SetPresetFlags(p);
     FUnit.ShowDefaultPresetNames();
-    FShell.SetProgressStatus("SID_UPLOAD_PARAMETER");
+    FView.SetProgressStatus("SID_UPLOAD_PARAMETER");
     Progress(0, kSetBlockCount);
     FProgressPending = true;
-    FShell.StartTimer(LSyncTimer::ProcessShow, 100);
+    FLink.StartTimer(LSyncTimer::ProcessShow, 100);
 }
 
 void LSyncMachine::OnPresetNumberReply(std::span<const uint8_t> p)
@@ -435,19 +435,19 @@ void LSyncMachine::OnParamBlockReply(std::span<const uint8_t> p)
     Progress(kSetBlockCount);
     SendCoalescing(kIdle);
     FinishOperation();
-    FShell.ShowAllParams();
-    FShell.SetLinkControlsEnabled(true);
+    FView.ShowAllParams();
+    FView.SetLinkControlsEnabled(true);
 }
 
 // ---- levels and the end of a preset-file load ----
 
 void LSyncMachine::OnLevelReply(std::span<const uint8_t> p)
 {
-    FShell.OnLevelReply(p);
+    FView.OnLevelReply(p);
     if (FPresetResend == kResendMarker && FOp == Op::PresetLoad && FProgressPos > 10) {
         FPresetResend = 0;
         // The window's Open ends with the 5000 ms time-out after its dialog closes.
-        FShell.SetLinkTimeout(5000);
+        FLink.SetLinkTimeout(5000);
         SendCoalescing(kIdle);
         FinishOperation();
     }
@@ -459,7 +459,7 @@ bool LSyncMachine::OpenPresetFile(const std::string& path)
     std::vector<uint8_t> stream;
     const FileStatus status = ReadPresetFile(path, stream);
     if (!status) {
-        FShell.ShowInformation(status.key);
+        FView.ShowInformation(status.key);
         return false;
     }
     if (FConnected && FOp == Op::None) {
@@ -471,14 +471,14 @@ bool LSyncMachine::OpenPresetFile(const std::string& path)
         Send(kLevels);
         FOp = Op::PresetLoad;
         FBusy = true;
-        FShell.SetProgressStatus("SID_DOWNLOAD_PARAMETER");
+        FView.SetProgressStatus("SID_DOWNLOAD_PARAMETER");
         Progress(0, kPresetLoadSteps);
-        FShell.ShowProgress(true);
+        FView.ShowProgress(true);
     } else {
-        FShell.SetLevelPoll(true);
+        FView.SetLevelPoll(true);
     }
-    FShell.ShowAllParams();
-    FShell.SetLinkTimeout(5000);
+    FView.ShowAllParams();
+    FLink.SetLinkTimeout(5000);
     return true;
 }
 
@@ -506,7 +506,7 @@ void LSyncMachine::SubmitPassword(const std::string& text)
     SendCmd(CM_MCS_PASS_SUBMIT(static_cast<uint8_t>(FSink.GetDeviceId()), bytes.data()), true);
     FCheckTicks = 0;
     FResultState = 255;
-    FShell.StartTimer(LSyncTimer::Check, 100);
+    FLink.StartTimer(LSyncTimer::Check, 100);
 }
 
 void LSyncMachine::OnCheckTimer()
@@ -515,16 +515,16 @@ void LSyncMachine::OnCheckTimer()
     switch (FResultState) {
     case 255:
         if (FCheckTicks > kCheckTicks) {
-            FShell.ShowMessage("Check Time Out!");
+            FView.ShowMessage("Check Time Out!");
             CancelUnlock();
         } else {
-            FShell.StartTimer(LSyncTimer::Check, 100);
+            FLink.StartTimer(LSyncTimer::Check, 100);
         }
         break;
-    case 1: FShell.StartTimer(LSyncTimer::Cmd, 100); break;
+    case 1: FLink.StartTimer(LSyncTimer::Cmd, 100); break;
     case 0:
-        FShell.ShowMessage("Password Error!!");
-        FShell.ResetUnlockEdit();
+        FView.ShowMessage("Password Error!!");
+        FView.ResetUnlockEdit();
         break;
     default: break;
     }
@@ -532,12 +532,12 @@ void LSyncMachine::OnCheckTimer()
 
 void LSyncMachine::CancelUnlock()
 {
-    FShell.StopTimer(LSyncTimer::Check);
+    FLink.StopTimer(LSyncTimer::Check);
     FResultState = 255;
     Send(kDisconnect);
-    FShell.StartTimer(LSyncTimer::Disconnect, 300);
+    FLink.StartTimer(LSyncTimer::Disconnect, 300);
     FUnlockOpen = false;
-    FShell.CloseUnlockPrompt();
+    FView.CloseUnlockPrompt();
 }
 
 void LSyncMachine::SetLockPassword(const std::string& text)
@@ -545,7 +545,7 @@ void LSyncMachine::SetLockPassword(const std::string& text)
     const std::array<char, 4> bytes = PasswordBytes(text);
     SendCmd(CM_MCS_SET_LOCK(static_cast<uint8_t>(FSink.GetDeviceId()), bytes.data()), true);
     Send(kDisconnect);
-    FShell.StartTimer(LSyncTimer::Close, 100);
+    FLink.StartTimer(LSyncTimer::Close, 100);
 }
 
 // ---- channel copy and link groups ----
@@ -583,7 +583,7 @@ bool LSyncMachine::CopyChannel(int source, int target, bool withState)
         if ((group >> j) & 1u)
             FUnit.CopyChannel(source, base + j);
     if (withState)
-        FShell.ShowAllParams();
+        FView.ShowAllParams();
     return true;
 }
 
@@ -593,7 +593,7 @@ void LSyncMachine::ResyncAllParams()
 {
     PollSync sync{*this};
     if (!FConnected) {
-        FShell.ShowAllParams();
+        FView.ShowAllParams();
         return;
     }
     LevelPollOff();

@@ -2,8 +2,9 @@
 // check, the status and unlock, the full read of the device's settings into the model, and every
 // multi-step operation that goes on by the device's acknowledgements (store, recall, factory
 // default, channel copy, link change, unit upload and download, preset-file load).
-// Owned by the main window beside the model; user-interface thread only. It sends through the
-// model's CommandSink and reaches the windows and timers through LSyncShell; both must outlive it.
+// Owned by the link session beside the model; user-interface thread only. It sends through the
+// model's CommandSink, reaches the link and its timers through LSyncLink and the windows through
+// LSyncView; all three must outlive it.
 #pragma once
 
 #include <array>
@@ -11,11 +12,12 @@
 #include <span>
 #include <string>
 
-#include "proto/LCmd.h"
 #include "model/CommandSink.h"
-#include "model/LSyncShell.h"
+#include "model/LSyncLink.h"
+#include "model/LSyncView.h"
 #include "model/LUnitControl.h"
 #include "model/LUnitFile.h"
+#include "proto/LCmd.h"
 
 // Which operation the next acknowledgement continues.
 enum LProcessState : int {
@@ -33,7 +35,7 @@ enum LProcessState : int {
 
 class LSyncMachine {
 public:
-    LSyncMachine(LUnitControl& unit, CommandSink& sink, LSyncShell& shell);
+    LSyncMachine(LUnitControl& unit, CommandSink& sink, LSyncLink& link, LSyncView& view);
 
     // ---- link events (from the link core) ----
     // A transport was opened; the link core sends the connect request 16 itself.
@@ -140,7 +142,8 @@ private:
 
     LUnitControl& FUnit;
     CommandSink& FSink;
-    LSyncShell& FShell;
+    LSyncLink& FLink;
+    LSyncView& FView;
 
     bool FConnectPending = false;
     bool FConnected = false;

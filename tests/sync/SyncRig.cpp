@@ -21,9 +21,8 @@ void SyncRig::SendCommand(const LCmd& cmd, bool noCoalesce)
 {
     if (!FLinkOpen)
         return;
+    RecordSent(cmd, noCoalesce);
     BSTM frame = BuildFrame(cmd);
-    FSent.push_back(frame);
-    FSentCoalescing.push_back(!noCoalesce);
     // Replaces a waiting frame only when it is the same command for the same target.
     if (!noCoalesce && !FQueue.empty() && FQueue.back().second && FQueue.back().first.size() > 6 &&
         frame.size() > 6 && FQueue.back().first[5] == frame[5] && FQueue.back().first[6] == frame[6]) {
@@ -79,27 +78,8 @@ void SyncRig::CloseLink()
         return;
     FLinkOpen = false;
     FQueue.clear();
-    Log("link-closed");
+    ShowOffline();
     Machine.OnLinkClosed(false);
-}
-
-void SyncRig::SetProgress(int position, int max)
-{
-    ProgressPositions.push_back(position);
-    (void)max;
-}
-
-std::vector<uint8_t> SyncRig::SentCodes() const
-{
-    std::vector<uint8_t> codes;
-    for (const BSTM& f : FSent)
-        codes.push_back(f.size() > 5 ? f[5] : 0);
-    return codes;
-}
-
-bool SyncRig::HasEvent(const std::string& e) const
-{
-    return std::find(FEvents.begin(), FEvents.end(), e) != FEvents.end();
 }
 
 std::optional<BSTM> InProcessDevice::operator()(const BSTM& frame)
