@@ -51,7 +51,7 @@ void RoundTrips(benchmark::State& state, bool tcp) {
   TimedCore core;
   size_t frames = 0;
   int64_t frameAt = 0;
-  core.OnFrame = [&](const BSTM&, uint32_t) {
+  core.OnFrame = [&](const BSTM&, uint32_t, uint8_t) {
     frameAt = TimedCore::Now();
     ++frames;
   };

@@ -1,5 +1,5 @@
 // Arbitrary bytes as a received frame, in both parse modes, and the command built back.
-#include "link/LCmd.h"
+#include "proto/LCmd.h"
 
 #include <cstdlib>
 
@@ -7,14 +7,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const BSTM bytes(data, data + size);
 
-    const LCmd framed(bytes, 1);
+    const LCmd framed(bytes);
     if (framed.GetPayload().size() > size) {
         std::abort();
     }
-    const BSTM rebuilt = BuildFrame(framed, 1);
+    const BSTM rebuilt = BuildFrame(framed);
     if (framed.GetPayload().size() <= static_cast<size_t>(kMaxFramePayload)) {
         // A rebuilt frame parses back to the same code and payload.
-        const LCmd again(rebuilt, 1);
+        const LCmd again(rebuilt);
         if (again.GetCode() != framed.GetCode() || again.GetPayload() != framed.GetPayload()) {
             std::abort();
         }
@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     }
 
-    const LCmd raw(bytes, 0);
-    if (raw.GetPayload() != bytes || BuildFrame(raw, 0) != bytes) {
+    const LCmd raw(bytes, FrameMode::Payload);
+    if (raw.GetPayload() != bytes || BuildFrame(raw, FrameMode::Payload) != bytes) {
         std::abort();
     }
     return 0;

@@ -21,7 +21,7 @@ void Check(const BSTM& f, LFramer::Kind kind, bool raw)
     if (kind == LFramer::Kind::Stream && f.size() > LFramer::kMaxFrame) {
         std::abort();
     }
-    LCmd parsed(f, 1);
+    LCmd parsed(f);
     (void)parsed;
 }
 } // namespace

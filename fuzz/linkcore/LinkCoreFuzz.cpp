@@ -61,7 +61,7 @@ BSTM Frame(uint8_t code, const BSTM& payload)
 {
     LCmd cmd(1, code);
     cmd.GetPayload() = payload;
-    return BuildFrame(cmd, 1);
+    return BuildFrame(cmd);
 }
 
 }  // namespace
@@ -149,7 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             link.PollTimer();
             link.SetPollSuppressed(true);
             if (idle)
-                queued.push_back({BuildFrame(CM_MCS_CMD(1, 18), 1), false});
+                queued.push_back({BuildFrame(CM_MCS_CMD(1, 18)), false});
             break;
         }
         }

@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "app/ValueScales.h"
-#include "link/LCmd.h"
+#include "proto/LCmd.h"
 #include "model/LSyncMachine.h"
 #include "model/LUnitControl.h"
 
@@ -28,7 +28,7 @@ std::string Reference(const QByteArray& utf8)
 }
 
 struct NameSink : CommandSink {
-    void SendCommand(const LCmd& cmd, bool) override { Last = BuildFrame(cmd, 1); }
+    void SendCommand(const LCmd& cmd, bool) override { Last = BuildFrame(cmd); }
     bool IsUpdating() const override { return false; }
     int GetDeviceId() const override { return 1; }
     void MarkChannelCurvesDirty(int) override {}

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "link/LCmd.h"
+#include "proto/LCmd.h"
 #include "model/LUnitControl.h"
 #include "model/PresetFile.h"
 
@@ -11,7 +11,7 @@ namespace {
 
 class CountingSink : public CommandSink {
 public:
-    void SendCommand(const LCmd& cmd, bool) override { bytes += BuildFrame(cmd, 1).size(); }
+    void SendCommand(const LCmd& cmd, bool) override { bytes += BuildFrame(cmd).size(); }
     bool IsUpdating() const override { return false; }
     int GetDeviceId() const override { return 1; }
     void MarkChannelCurvesDirty(int) override {}

@@ -99,7 +99,7 @@ void RemoveFiles()
 }
 
 // The window side: commands queue for the device, timers are remembered until they fire or stop.
-struct Rig : CommandSink, LSyncShell {
+struct Rig : CommandSink, LSyncLink, LSyncView {
     std::deque<LCmd> Outstanding;
     std::set<LSyncTimer> Running;
     bool CloseAsked = false;
@@ -285,7 +285,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     rig.SaveFile = gFiles.save;
     LUnitControl unit;
     unit.SetSink(&rig);
-    LSyncMachine machine(unit, rig, rig);
+    LSyncMachine machine(unit, rig, rig, rig);
     Reopen(machine, rig, device);
     while (!in.Empty()) {
         const uint8_t op = in.Byte();

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "link/LCmd.h"
+#include "proto/LCmd.h"
 
 class LFramer {
  public:

@@ -31,7 +31,7 @@ LTransport* LLinkCore::OpenTransport() const {
   return FNet.get();
 }
 
-bool LLinkCore::SendCommand(const LCmd& command, bool noCoalesce, int mode) {
+bool LLinkCore::SendCommand(const LCmd& command, bool noCoalesce, FrameMode mode) {
   BSTM frame = BuildFrame(command, mode);
   if (FComm) return FComm->QueueFrame(frame, noCoalesce);
   if (FUsb) return FUsb->QueueFrame(frame, noCoalesce);
@@ -131,8 +131,8 @@ void LLinkCore::PostToUi(std::function<void()> fn) {
   FPoster->Post(std::move(fn));
 }
 
-void LLinkCore::OnLinkFrame(const BSTM& frame, uint32_t ms) {
-  if (OnFrame) OnFrame(frame, ms);
+void LLinkCore::OnLinkFrame(const BSTM& frame, uint32_t ms, uint8_t answered) {
+  if (OnFrame) OnFrame(frame, ms, answered);
 }
 
 void LLinkCore::OnLinkError(int code, int arg, uint64_t generation) {
@@ -189,7 +189,7 @@ void LLinkCore::LogComRead(const uint8_t* bytes, int length) {
 void LLinkCore::HidCtlDeviceData(THxHidDevice*, uint8_t reportId, const uint8_t* data, uint16_t size) {
   // Never past the report's end, whatever its length byte announces.
   size_t n = FrameExtent(data, size);
-  if (FUsb) FUsb->Receive(data, static_cast<int>(n));
+  if (FUsb) FUsb->ReceiveReport(data, static_cast<int>(n));
   Log(LogKind::Usb, UsbLogPrefix(false, reportId), data, n);
 }
 

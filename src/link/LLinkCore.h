@@ -32,7 +32,7 @@ class LLinkCore : public LLinkOwner {
   // The send path.
   // Frames the command and queues it on the open transport; false when no transport is
   // open or the frame was refused (too long for the transport's send buffer).
-  bool SendCommand(const LCmd& command, bool noCoalesce, int mode = 1);
+  bool SendCommand(const LCmd& command, bool noCoalesce, FrameMode mode = FrameMode::Framed);
   void SetLinkTimeout(int ms);
   void SetLinkRetries(int count);
   void SuspendLinkPoll(bool flag);
@@ -70,13 +70,13 @@ class LLinkCore : public LLinkOwner {
   std::function<void(const std::string&)> OnLogLine;
 
   // Events towards the main window (UI thread).
-  std::function<void(const BSTM& frame, uint32_t ms)> OnFrame;  // WM_LINK_FRAME
+  std::function<void(const BSTM& frame, uint32_t ms, uint8_t answered)> OnFrame;  // WM_LINK_FRAME
   std::function<void(int code, int arg)> OnLinkLost;            // WM_LINK_ERROR of the open transport
   std::function<void(const std::string&)> OnDeviceIdText;       // lbShowIdNumber
 
   // LLinkOwner.
   void PostToUi(std::function<void()> fn) override;
-  void OnLinkFrame(const BSTM& frame, uint32_t ms) override;
+  void OnLinkFrame(const BSTM& frame, uint32_t ms, uint8_t answered) override;
   void OnLinkError(int code, int arg, uint64_t generation) override;
   void NetWrite(const uint8_t* bytes, int length) override;
   void UsbWrite(const uint8_t* bytes, int length) override;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "link/LCmd.h"
+#include "proto/LCmd.h"
 
 // Error codes of a lost link (the argument is the destination id of the pending frame).
 enum LLinkError : int {
@@ -21,7 +21,9 @@ class LLinkOwner {
   virtual ~LLinkOwner() = default;
   virtual void PostToUi(std::function<void()> fn) = 0;
   // A complete reply frame, valid during the call; ms since its request was handed over.
-  virtual void OnLinkFrame(const BSTM& frame, uint32_t ms) = 0;
+  // answered: the code of the request the reply answered, 0 when it answered none (nothing was
+  // outstanding, or the outstanding frame was not written yet); replies carry no identity of their own.
+  virtual void OnLinkFrame(const BSTM& frame, uint32_t ms, uint8_t answered) = 0;
   // Sent instead of OnLinkFrame when a serial port runs at another rate than 115200; unhandled.
   virtual void OnLinkFrameAltBaud(const BSTM& /*frame*/, uint32_t /*ms*/) {}
   // A lost link of the transport with this generation; stale generations are the owner's to drop.

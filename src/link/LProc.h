@@ -8,8 +8,6 @@
 // that arrives after the outstanding frame was written lets the next one out.
 #pragma once
 
-#include <QTimer>
-
 #include <chrono>
 #include <memory>
 #include <mutex>
@@ -17,6 +15,7 @@
 #include "link/LFramer.h"
 #include "link/LSendQueue.h"
 #include "link/LTransport.h"
+#include "runtime/Timer.h"
 
 template <class Base>
 class LProc : public Base {
@@ -32,15 +31,15 @@ class LProc : public Base {
 
   template <class... A>
   bool Open(A&&... args) {
-    FPollTimer = std::make_unique<QTimer>();
-    FPollTimer->setInterval(FPollInterval);
-    QObject::connect(FPollTimer.get(), &QTimer::timeout, FPollTimer.get(), [this] { PollTimer(); });
-    FPollTimer->start();
+    FPollTimer = std::make_unique<fw::TTimer>();
+    FPollTimer->SetInterval(FPollInterval);
+    FPollTimer->OnTimer = [this](fw::TTimer*) { PollTimer(); };
+    FPollTimer->SetEnabled(true);
     return Base::Open(std::forward<A>(args)...);
   }
 
   void Close() override {
-    if (FPollTimer) FPollTimer->stop();
+    if (FPollTimer) FPollTimer->SetEnabled(false);
     {
       std::lock_guard g(FQueueLock);
       FQueue.Clear();
@@ -54,7 +53,7 @@ class LProc : public Base {
   bool QueueFrame(const BSTM& frame, bool noCoalesce) {
     if (!this->IsOpen() || frame.empty() || frame.size() > this->SendBufferSize()) return false;
     if constexpr (!kSerial) FRawMode = false;
-    if (FPollTimer) FPollTimer->start();  // restarts: the next poll comes a full interval later
+    RestartPoll();
     std::lock_guard g(FQueueLock);
     if (auto out = FQueue.Queue(frame, noCoalesce)) HandToWorker(*out);
     return true;
@@ -63,7 +62,7 @@ class LProc : public Base {
   void Send(const uint8_t* bytes, int length) override { Send(BSTM(bytes, bytes + length)); }
   void Send(const BSTM& frame) override {
     if (!this->IsOpen() || frame.empty() || frame.size() > this->SendBufferSize()) return;
-    if (FPollTimer) FPollTimer->start();
+    RestartPoll();
     std::lock_guard g(FQueueLock);
     if (auto out = FQueue.Queue(frame, false)) HandToWorker(*out);
   }
@@ -72,7 +71,7 @@ class LProc : public Base {
   void SetPollAddress(int id) { FPollAddress = id; }
   void SetPollInterval(int ms) {
     FPollInterval = ms;
-    if (FPollTimer) FPollTimer->setInterval(ms);
+    if (FPollTimer) FPollTimer->SetInterval(ms);
   }
 
   bool Busy() {
@@ -94,7 +93,7 @@ class LProc : public Base {
       if (FQueue.Busy() || !FQueue.Empty() || FPollSuppressed) return;
     }
     Base::SetTimeout(kSerial ? 2000 : 5000);
-    QueueFrame(BuildFrame(CM_MCS_CMD(static_cast<uint8_t>(FPollAddress), 18), 1), false);
+    QueueFrame(BuildFrame(CM_MCS_CMD(static_cast<uint8_t>(FPollAddress), proto::kIdle)), false);
   }
 
   void OnByte(uint8_t b) override {
@@ -102,9 +101,20 @@ class LProc : public Base {
     if (FFramer.OnByte(b)) OnFrameComplete();
   }
 
+  // A report is one whole frame: what an earlier report left unfinished is dropped.
+  void OnReportStart() override { FFramer.Clear(); }
+
  private:
+  // The next poll comes a full interval after the latest frame.
+  void RestartPoll() {
+    if (!FPollTimer) return;
+    FPollTimer->SetEnabled(false);
+    FPollTimer->SetEnabled(true);
+  }
+
   void HandToWorker(const BSTM& frame) {
     FSendTime = std::chrono::steady_clock::now();
+    FSendCode = frame.size() > 5 ? frame[5] : 0;
     Base::Send(frame);
   }
 
@@ -114,10 +124,12 @@ class LProc : public Base {
     // A reply answers the outstanding frame only once that frame has been written; a reply
     // before that (a second copy, an unsolicited one) or while idle lets nothing out.
     bool answers;
+    uint8_t answered;
     {
       std::lock_guard g(FQueueLock);
       sent = FSendTime;
       answers = FQueue.Busy() && this->PendingWritten();
+      answered = answers ? FSendCode : 0;
     }
     auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - sent).count();
     uint32_t elapsed = ms < 0 ? 0 : ms >= 0xFFFFFFFFLL ? 0xFFFFFFFFu : static_cast<uint32_t>(ms);
@@ -127,11 +139,11 @@ class LProc : public Base {
       owner->LogComRead(frame.data(), static_cast<int>(frame.size()));
       alt = this->CurrentBaud() != 115200;
     }
-    bool handled = this->HandOver([owner, frame = std::move(frame), elapsed, alt] {
+    bool handled = this->HandOver([owner, frame = std::move(frame), elapsed, alt, answered] {
       if (alt)
         owner->OnLinkFrameAltBaud(frame, elapsed);
       else
-        owner->OnLinkFrame(frame, elapsed);
+        owner->OnLinkFrame(frame, elapsed, answered);
     });
     if (handled && answers) SendNext();
   }
@@ -146,10 +158,11 @@ class LProc : public Base {
   std::atomic<bool> FPollSuppressed{false};
   std::atomic<int> FPollAddress;
   int FPollInterval = 2000;
-  std::unique_ptr<QTimer> FPollTimer;
+  std::unique_ptr<fw::TTimer> FPollTimer;  // on the timer service, so tests can step it
   std::mutex FQueueLock;
   LSendQueue FQueue;
   std::chrono::steady_clock::time_point FSendTime{};
+  uint8_t FSendCode = 0;  // code of the frame handed to the worker last
 };
 
 class LNetProc : public LProc<LNet> {

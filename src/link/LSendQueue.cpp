@@ -2,25 +2,13 @@
 
 #include <algorithm>
 
-int LSendQueue::AddressBytes(uint8_t code) {
-  switch (code) {
-    case 4: case 16: case 17: case 18: case 19: case 20: case 21: case 34: case 35: case 44: case 57: case 64:
-      return 0;  // one setting of the whole device
-    case 48: case 49: case 50: case 52: case 53: case 54: case 56: case 58: case 59: case 60: case 61:
-    case 62: case 63: case 73:
-      return 1;  // channel
-    case 51: case 65: case 72:
-      return 2;  // channel and band, or output and input
-    default:
-      return -1;  // unknown layout: only an identical frame is the same target
-  }
-}
+#include "proto/Commands.h"
 
 bool LSendQueue::SameTarget(const BSTM& a, const BSTM& b) {
   if (a.size() < 6 || b.size() < 6) return false;
   if (a[3] != b[3] || a[5] != b[5]) return false;
-  int n = AddressBytes(a[5]);
-  if (n < 0) return a == b;
+  int n = proto::AddressBytes(a[5]);
+  if (n == proto::kWholeFrame) return a == b;
   size_t end = 6 + static_cast<size_t>(n);
   if (a.size() < end || b.size() < end) return false;
   return std::equal(a.begin() + 6, a.begin() + end, b.begin() + 6);

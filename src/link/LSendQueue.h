@@ -1,14 +1,15 @@
 // The queue of frames waiting behind the outstanding request. Pure state; the transport
 // guards it with its queue lock. A coalescing frame replaces the last queued frame only
 // when that frame is the replaceable one and carries the same command for the same
-// target (code, device id and addressing bytes); an edit of another channel is never lost.
+// target (code, device id and the addressing bytes of the command table); an edit of another
+// channel is never lost.
 #pragma once
 
 #include <cstddef>
 #include <deque>
 #include <optional>
 
-#include "link/LCmd.h"
+#include "proto/LCmd.h"
 
 class LSendQueue {
  public:
@@ -24,8 +25,8 @@ class LSendQueue {
   const std::deque<BSTM>& Frames() const { return FQueue; }
   uint8_t LastCode() const { return FLastCode; }
 
-  // Number of payload bytes that address a frame's target for a command code.
-  static int AddressBytes(uint8_t code);
+  // The same command for the same target: code, device id and the addressing bytes the command
+  // table gives for the code (the whole frame where it gives none).
   static bool SameTarget(const BSTM& a, const BSTM& b);
 
  private:

@@ -169,11 +169,16 @@ bool LStreamTransport::Open() {
   {
     std::lock_guard g(FReceiveLock);
     FReceived.clear();
+    FReportStarts.clear();
   }
   return StartWorker();
 }
 
-void LStreamTransport::Receive(const uint8_t* bytes, int length) {
+void LStreamTransport::Receive(const uint8_t* bytes, int length) { Append(bytes, length, false); }
+
+void LStreamTransport::ReceiveReport(const uint8_t* bytes, int length) { Append(bytes, length, true); }
+
+void LStreamTransport::Append(const uint8_t* bytes, int length, bool report) {
   if (length <= 0) return;
   {
     std::lock_guard g(FReceiveLock);
@@ -181,6 +186,7 @@ void LStreamTransport::Receive(const uint8_t* bytes, int length) {
       FDropped += static_cast<uint64_t>(length);
       return;  // the worker is still busy with what came before; the framing resynchronises
     }
+    if (report) FReportStarts.push_back(FReceived.size());
     FReceived.insert(FReceived.end(), bytes, bytes + length);
   }
   FReceiveEvent.Signal();
@@ -207,12 +213,21 @@ void LStreamTransport::Run() {
     if (which == 0) {
       FReceiveEvent.Consume();
       FFeeding.clear();
+      FFeedingStarts.clear();
       {
         std::lock_guard g(FReceiveLock);
         FFeeding.swap(FReceived);  // both keep their capacity
+        FFeedingStarts.swap(FReportStarts);
       }
       std::lock_guard g(FLock);
-      for (uint8_t b : FFeeding) OnByte(b);
+      size_t next = 0;
+      for (size_t i = 0; i < FFeeding.size(); ++i) {
+        if (next < FFeedingStarts.size() && FFeedingStarts[next] == i) {
+          OnReportStart();
+          ++next;
+        }
+        OnByte(FFeeding[i]);
+      }
       // A frame handed over by a reply goes out before more bytes are fed.
       if (WriteFresh()) {
         retry = 0;

@@ -14,7 +14,7 @@
 #include <string>
 #include <thread>
 
-#include "link/LCmd.h"
+#include "proto/LCmd.h"
 #include "link/LLinkOwner.h"
 #include "link/LSyncGate.h"
 #include "platform/SerialPort.h"
@@ -34,6 +34,8 @@ class LTransport {
   virtual void Send(const uint8_t* bytes, int length);
   virtual void Send(const BSTM& frame);
   virtual void OnByte(uint8_t b);
+  // The bytes fed next begin a new HID report.
+  virtual void OnReportStart() {}
   virtual void OnError(int code, int arg);
   virtual void SetTimeout(int ms) { FTimeout = ms; }
   void SetRetries(int count) { FRetries = count; }
@@ -101,6 +103,8 @@ class LStreamTransport : public LTransport {
   LStreamTransport(LLinkOwner* owner, int extraWaits);
   virtual bool Open();
   virtual void Receive(const uint8_t* bytes, int length);
+  // One HID report: its bytes begin a new frame, whatever an earlier report left unfinished.
+  void ReceiveReport(const uint8_t* bytes, int length);
   // The connection under the transport is gone (UI thread): once the bytes received before
   // it are fed, the worker drops the pending frame and reports error 0, as its time-outs would.
   void PeerClosed();
@@ -112,12 +116,16 @@ class LStreamTransport : public LTransport {
   void Run() override;
 
  private:
+  void Append(const uint8_t* bytes, int length, bool report);
+
   int FExtraWaits;
   platform::EventFd FReceiveEvent, FClosedEvent;
   std::mutex FReceiveLock;
   BSTM FReceived;  // bytes handed in and not yet fed; appended, never overwritten
+  std::vector<size_t> FReportStarts;  // offsets in FReceived where a report begins
   std::atomic<uint64_t> FDropped{0};
   BSTM FFeeding;   // worker: the bytes being fed
+  std::vector<size_t> FFeedingStarts;
 };
 
 class LNet : public LStreamTransport {

@@ -7,4 +7,4 @@ add_library(morvex_link STATIC
   ${CMAKE_CURRENT_LIST_DIR}/LClientSocket.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LLinkCore.cpp)
 target_include_directories(morvex_link PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(morvex_link PUBLIC morvex_hid morvex_codec morvex_platform Qt6::Core)
+target_link_libraries(morvex_link PUBLIC morvex_hid morvex_proto morvex_runtime morvex_platform Qt6::Core)

@@ -5,11 +5,11 @@
 #include <cstring>
 
 #include "model/PresetFile.h"
-#include "model/SyncCodes.h"
+#include "proto/Commands.h"
 
 namespace {
 
-using namespace synccodes;
+using namespace proto;
 
 constexpr int kResendMarker = 12;
 constexpr int kPresetLoadSteps = 280;
@@ -23,8 +23,8 @@ constexpr size_t kIdentityFull = 11;
 
 }  // namespace
 
-LSyncMachine::LSyncMachine(LUnitControl& unit, CommandSink& sink, LSyncShell& shell)
-    : FUnit(unit), FSink(sink), FShell(shell)
+LSyncMachine::LSyncMachine(LUnitControl& unit, CommandSink& sink, LSyncLink& link, LSyncView& view)
+    : FUnit(unit), FSink(sink), FLink(link), FView(view)
 {
 }
 
@@ -44,21 +44,21 @@ void LSyncMachine::SendCoalescing(int code)
     SendCmd(CM_MCS_CMD(static_cast<uint8_t>(FSink.GetDeviceId()), code), false);
 }
 
-void LSyncMachine::LevelPollOff() { FShell.SetLevelPoll(false); }
+void LSyncMachine::LevelPollOff() { FView.SetLevelPoll(false); }
 
 void LSyncMachine::Progress(int position, int max)
 {
     FProgressPos = position;
     FProgressMax = max;
-    FShell.SetProgress(position, max);
+    FView.SetProgress(position, max);
 }
 
 void LSyncMachine::FinishOperation()
 {
-    FShell.StopTimer(LSyncTimer::ProcessShow);
+    FLink.StopTimer(LSyncTimer::ProcessShow);
     FProgressPending = false;
-    FShell.CloseProgress();
-    FShell.SetLevelPoll(true);
+    FView.CloseProgress();
+    FView.SetLevelPoll(true);
     FOp = Op::None;
     FRead = Read::None;
     FBusy = false;
@@ -71,8 +71,26 @@ void LSyncMachine::AbortOperation(const std::string& key)
     FPresetResend = 0;
     FinishOperation();
     if (download)
-        FShell.SetMainEnabled(true);
-    FShell.ShowInformation(key);
+        FView.SetMainEnabled(true);
+    FView.ShowInformation(key);
+}
+
+bool LSyncMachine::OperationRunning() const
+{
+    return FOp != Op::None || FRead != Read::None || (FProcessState != PS_IDLE && FProcessState != PS_LOCKED);
+}
+
+// A stray reply can leave an operation's request unanswered with the link idle; the worker writes it
+// again after the time-out, unless an idle poll replaced it first (and its acknowledgement then passed
+// for the answer, or the operation waited for good). So no idle poll while an operation runs: a device
+// that stops answering is then found by the time-outs.
+void LSyncMachine::HoldPoll()
+{
+    const bool running = OperationRunning();
+    if (running == FPollHeld)
+        return;
+    FPollHeld = running;
+    FLink.SuspendLinkPoll(FPollOff || running);
 }
 
 void LSyncMachine::ResetOperation()
@@ -89,14 +107,14 @@ void LSyncMachine::ResetOperation()
     FResultState = 255;
     FStatusAsked = false;
     for (LSyncTimer t : {LSyncTimer::Pts, LSyncTimer::ProcessShow, LSyncTimer::Check, LSyncTimer::Cmd})
-        FShell.StopTimer(t);
+        FLink.StopTimer(t);
     if (shown)
-        FShell.CloseProgress();
+        FView.CloseProgress();
     if (download)
-        FShell.SetMainEnabled(true);
+        FView.SetMainEnabled(true);
     if (FUnlockOpen) {
         FUnlockOpen = false;
-        FShell.CloseUnlockPrompt();
+        FView.CloseUnlockPrompt();
     }
 }
 
@@ -105,6 +123,8 @@ void LSyncMachine::ResetOperation()
 void LSyncMachine::OnLinkOpened()
 {
     ResetOperation();
+    FPollOff = false;  // a new transport polls
+    FPollHeld = false;
     FConnectPending = true;
     FConnected = false;
     FOnline = false;
@@ -114,25 +134,31 @@ void LSyncMachine::OnLinkClosed(bool lost)
 {
     const bool wasLinked = FConnectPending || FConnected || FOnline;
     ResetOperation();
-    FShell.StopTimer(LSyncTimer::Disconnect);
+    FPollOff = false;
+    FPollHeld = false;
+    FLink.StopTimer(LSyncTimer::Disconnect);
     FConnectPending = false;
     FConnected = false;
     FOnline = false;
     if (lost && wasLinked)
-        FShell.ReportLinkLost();
+        FView.ReportLinkLost();
 }
 
-void LSyncMachine::DispatchReply(const BSTM& frame) { DispatchReply(LCmd(frame, 1)); }
-
-void LSyncMachine::DispatchReply(const LCmd& reply)
+void LSyncMachine::DispatchReply(const BSTM& frame, uint8_t answered)
 {
+    DispatchReply(LCmd(frame), answered);
+}
+
+void LSyncMachine::DispatchReply(const LCmd& reply, uint8_t answered)
+{
+    PollSync sync{*this};
     if (reply.GetId() != static_cast<uint8_t>(FSink.GetDeviceId())) {
-        FShell.OtherDeviceReply();
+        FView.OtherDeviceReply();
         return;
     }
     const std::span<const uint8_t> p(reply.GetPayload());
     switch (reply.GetCode()) {
-    case kReplyAck: OnAck(); break;
+    case kReplyAck: OnAck(answered); break;
     // The handshake runs once per link: a repeated 16, 19 or 44 starts no second read.
     case kConnect:
         if (FConnectPending)
@@ -141,18 +167,18 @@ void LSyncMachine::DispatchReply(const LCmd& reply)
     case kIdentity:
         if (!FConnected || FOnline)
             break;
-        FShell.SetConnectResult(1);
+        FView.SetConnectResult(1);
         OnIdentityReply(p);
         break;
     case kPresetNumber: OnPresetNumberReply(p); break;
-    case kUnitInfo: OnUnitInfoReply(p); break;
+    case kReadEeprom: OnUnitInfoReply(p); break;
     case kParamDump: OnParamDumpReply(p); break;
-    case kParamBlock: OnParamBlockReply(p); break;
-    case kDownloadAck: OnDownloadAck(p); break;
+    case kReplyParamBlock: OnParamBlockReply(p); break;
+    case kDownload: OnDownloadAck(p); break;
     case kUploadBlock: OnUploadBlockReply(p); break;
-    case kPresetName: OnPresetNameReply(p); break;
+    case kReadName: OnPresetNameReply(p); break;
     case kStatus: OnStatusReply(p); break;
-    case kUnlock: OnUnlockReply(p); break;
+    case kPassSubmit: OnUnlockReply(p); break;
     case kLevels: OnLevelReply(p); break;
     default: break;
     }
@@ -160,50 +186,71 @@ void LSyncMachine::DispatchReply(const LCmd& reply)
 
 void LSyncMachine::OnTimer(LSyncTimer timer)
 {
-    FShell.StopTimer(timer);
+    PollSync sync{*this};
+    FLink.StopTimer(timer);
     switch (timer) {
     case LSyncTimer::Pts:
         if (FProcessState == PS_LOCKED && FConnected) {
             FUnlockOpen = true;
-            FShell.ShowUnlockPrompt();
+            FView.ShowUnlockPrompt();
         }
         break;
     case LSyncTimer::ProcessShow:
         // The read may have ended before the dialog was due; a late modal dialog would stay up.
         if (FProgressPending && FBusy)
-            FShell.ShowProgress(true);
+            FView.ShowProgress(true);
         FProgressPending = false;
         break;
     case LSyncTimer::Upload: SaveUploadedUnit(); break;
-    case LSyncTimer::Disconnect: FShell.CloseLink(); break;
+    case LSyncTimer::Disconnect: FLink.CloseLink(); break;
     case LSyncTimer::Check: OnCheckTimer(); break;
     case LSyncTimer::Cmd:
         FUnlockOpen = false;
         RequestDump(true);
-        FShell.CloseUnlockPrompt();
+        FView.CloseUnlockPrompt();
         break;
     case LSyncTimer::Close:
-        FShell.StartTimer(LSyncTimer::Disconnect, 300);
-        FShell.CloseLockSetup();
+        FLink.StartTimer(LSyncTimer::Disconnect, 300);
+        FView.CloseLockSetup();
         break;
     }
 }
 
 // ---- acknowledgements ----
 
-void LSyncMachine::OnAck()
+bool LSyncMachine::AckFitsState(uint8_t answered) const
 {
+    if (answered == 0)
+        return true;  // the link cannot tell: taken as today's step's
+    switch (FProcessState) {
+    case PS_RECALL: return answered == kRecall;
+    case PS_STORE_NAME: return answered == kPresetName;
+    case PS_STORE: return answered == kStore;
+    case PS_FACTORY:
+    case PS_DOWNLOAD_FACTORY: return answered == kFactory;
+    case PS_RESYNC: return answered == kCopy || answered == kIdle;
+    case PS_UPLOAD: return answered == kSelectPreset;
+    case PS_DOWNLOAD: return answered == kWriteEeprom;
+    default: return true;
+    }
+}
+
+void LSyncMachine::OnAck(uint8_t answered)
+{
+    // An idle poll's acknowledgement just after a store started must not pass for the name's.
+    if (!AckFitsState(answered))
+        return;
     switch (FProcessState) {
     case PS_RECALL:
         FProcessState = PS_IDLE;
-        FShell.SetLinkTimeout(5000);
+        FLink.SetLinkTimeout(5000);
         FRead = Read::Blocks;
         FNextBlock = 0;
         Send(kReadBlock, 0);
         break;
     case PS_STORE_NAME:
         FProcessState = PS_STORE;
-        FShell.SetLinkTimeout(10000);
+        FLink.SetLinkTimeout(10000);
         Send(kStore, FPresetNumber);
         Progress(1);
         break;
@@ -216,12 +263,12 @@ void LSyncMachine::OnAck()
     case PS_FACTORY:
     case PS_RESYNC:
         FProcessState = PS_IDLE;
-        FShell.SetLinkTimeout(5000);
+        FLink.SetLinkTimeout(5000);
         RequestDump(false);
         break;
     case PS_UPLOAD:
         FProcessState = PS_IDLE;
-        FShell.SetLinkTimeout(5000);
+        FLink.SetLinkTimeout(5000);
         FUploadBlock = 0;
         Send(kUploadBlock, 0);
         break;
@@ -247,13 +294,14 @@ void LSyncMachine::OnAck()
 
 void LSyncMachine::OnConnectReply()
 {
-    FShell.SetLinkTimeout(100);
+    FLink.SetLinkTimeout(100);
     FConnectPending = false;
     FConnected = true;
     Send(kIdentity);
-    FShell.SuspendLinkPoll(false);
-    FShell.SetLinkRetries(1);
-    FShell.SetLinkTimeout(5000);
+    FPollOff = false;
+    FLink.SuspendLinkPoll(false);
+    FLink.SetLinkRetries(1);
+    FLink.SetLinkTimeout(5000);
 }
 
 void LSyncMachine::OnIdentityReply(std::span<const uint8_t> p)
@@ -267,10 +315,10 @@ void LSyncMachine::OnIdentityReply(std::span<const uint8_t> p)
         WrongDevice("SID_INFO_ERROR_VERSION");
         return;
     }
-    const std::string name = FShell.LinkInterfaceName();
-    FShell.SetOnline(name);
+    const std::string name = FLink.LinkInterfaceName();
+    FView.SetOnline(name);
     FOnline = true;
-    FShell.SetLinkTimeout(name == "USB" ? 5000 : 1000);
+    FLink.SetLinkTimeout(name == "USB" ? 5000 : 1000);
     FStatusAsked = true;
     Send(kStatus);
 }
@@ -278,11 +326,12 @@ void LSyncMachine::OnIdentityReply(std::span<const uint8_t> p)
 void LSyncMachine::WrongDevice(const std::string& key)
 {
     Send(kDisconnect);
-    FShell.SuspendLinkPoll(true);
-    FShell.HideScan();
+    FPollOff = true;
+    FLink.SuspendLinkPoll(true);
+    FView.HideScan();
     FConnected = false;
-    FShell.ShowInformation(key);
-    FShell.StartTimer(LSyncTimer::Disconnect, 300);
+    FView.ShowInformation(key);
+    FLink.StartTimer(LSyncTimer::Disconnect, 300);
 }
 
 void LSyncMachine::OnStatusReply(std::span<const uint8_t> p)
@@ -292,7 +341,7 @@ void LSyncMachine::OnStatusReply(std::span<const uint8_t> p)
     FStatusAsked = false;
     if (p[kLockByte] != 0) {
         FProcessState = PS_LOCKED;
-        FShell.StartTimer(LSyncTimer::Pts, 1000);
+        FLink.StartTimer(LSyncTimer::Pts, 1000);
     } else {
         RequestDump(true);
     }
@@ -322,10 +371,10 @@ void LSyncMachine::OnParamDumpReply(std::span<const uint8_t> p)
     Send(kPresetNumber);
     FUnit.SetPresetFlags(p);
     FUnit.ShowDefaultPresetNames();
-    FShell.SetProgressStatus("SID_UPLOAD_PARAMETER");
+    FView.SetProgressStatus("SID_UPLOAD_PARAMETER");
     Progress(0, kSetBlockCount);
     FProgressPending = true;
-    FShell.StartTimer(LSyncTimer::ProcessShow, 100);
+    FLink.StartTimer(LSyncTimer::ProcessShow, 100);
 }
 
 void LSyncMachine::OnPresetNumberReply(std::span<const uint8_t> p)
@@ -339,7 +388,7 @@ void LSyncMachine::OnPresetNumberReply(std::span<const uint8_t> p)
     FPresetNumber = p[0];
     FRead = Read::Names;
     FNextName = 0;
-    Send(kPresetName, 0);
+    Send(kReadName, 0);
 }
 
 void LSyncMachine::OnPresetNameReply(std::span<const uint8_t> p)
@@ -360,7 +409,7 @@ void LSyncMachine::OnPresetNameReply(std::span<const uint8_t> p)
         FNextBlock = 0;
         Send(kReadBlock, 0);
     } else {
-        Send(kPresetName, FNextName);
+        Send(kReadName, FNextName);
     }
 }
 
@@ -386,19 +435,19 @@ void LSyncMachine::OnParamBlockReply(std::span<const uint8_t> p)
     Progress(kSetBlockCount);
     SendCoalescing(kIdle);
     FinishOperation();
-    FShell.ShowAllParams();
-    FShell.SetLinkControlsEnabled(true);
+    FView.ShowAllParams();
+    FView.SetLinkControlsEnabled(true);
 }
 
 // ---- levels and the end of a preset-file load ----
 
 void LSyncMachine::OnLevelReply(std::span<const uint8_t> p)
 {
-    FShell.OnLevelReply(p);
+    FView.OnLevelReply(p);
     if (FPresetResend == kResendMarker && FOp == Op::PresetLoad && FProgressPos > 10) {
         FPresetResend = 0;
         // The window's Open ends with the 5000 ms time-out after its dialog closes.
-        FShell.SetLinkTimeout(5000);
+        FLink.SetLinkTimeout(5000);
         SendCoalescing(kIdle);
         FinishOperation();
     }
@@ -406,10 +455,11 @@ void LSyncMachine::OnLevelReply(std::span<const uint8_t> p)
 
 bool LSyncMachine::OpenPresetFile(const std::string& path)
 {
+    PollSync sync{*this};
     std::vector<uint8_t> stream;
     const FileStatus status = ReadPresetFile(path, stream);
     if (!status) {
-        FShell.ShowInformation(status.key);
+        FView.ShowInformation(status.key);
         return false;
     }
     if (FConnected && FOp == Op::None) {
@@ -421,14 +471,14 @@ bool LSyncMachine::OpenPresetFile(const std::string& path)
         Send(kLevels);
         FOp = Op::PresetLoad;
         FBusy = true;
-        FShell.SetProgressStatus("SID_DOWNLOAD_PARAMETER");
+        FView.SetProgressStatus("SID_DOWNLOAD_PARAMETER");
         Progress(0, kPresetLoadSteps);
-        FShell.ShowProgress(true);
+        FView.ShowProgress(true);
     } else {
-        FShell.SetLevelPoll(true);
+        FView.SetLevelPoll(true);
     }
-    FShell.ShowAllParams();
-    FShell.SetLinkTimeout(5000);
+    FView.ShowAllParams();
+    FLink.SetLinkTimeout(5000);
     return true;
 }
 
@@ -456,7 +506,7 @@ void LSyncMachine::SubmitPassword(const std::string& text)
     SendCmd(CM_MCS_PASS_SUBMIT(static_cast<uint8_t>(FSink.GetDeviceId()), bytes.data()), true);
     FCheckTicks = 0;
     FResultState = 255;
-    FShell.StartTimer(LSyncTimer::Check, 100);
+    FLink.StartTimer(LSyncTimer::Check, 100);
 }
 
 void LSyncMachine::OnCheckTimer()
@@ -465,16 +515,16 @@ void LSyncMachine::OnCheckTimer()
     switch (FResultState) {
     case 255:
         if (FCheckTicks > kCheckTicks) {
-            FShell.ShowMessage("Check Time Out!");
+            FView.ShowMessage("Check Time Out!");
             CancelUnlock();
         } else {
-            FShell.StartTimer(LSyncTimer::Check, 100);
+            FLink.StartTimer(LSyncTimer::Check, 100);
         }
         break;
-    case 1: FShell.StartTimer(LSyncTimer::Cmd, 100); break;
+    case 1: FLink.StartTimer(LSyncTimer::Cmd, 100); break;
     case 0:
-        FShell.ShowMessage("Password Error!!");
-        FShell.ResetUnlockEdit();
+        FView.ShowMessage("Password Error!!");
+        FView.ResetUnlockEdit();
         break;
     default: break;
     }
@@ -482,12 +532,12 @@ void LSyncMachine::OnCheckTimer()
 
 void LSyncMachine::CancelUnlock()
 {
-    FShell.StopTimer(LSyncTimer::Check);
+    FLink.StopTimer(LSyncTimer::Check);
     FResultState = 255;
     Send(kDisconnect);
-    FShell.StartTimer(LSyncTimer::Disconnect, 300);
+    FLink.StartTimer(LSyncTimer::Disconnect, 300);
     FUnlockOpen = false;
-    FShell.CloseUnlockPrompt();
+    FView.CloseUnlockPrompt();
 }
 
 void LSyncMachine::SetLockPassword(const std::string& text)
@@ -495,7 +545,7 @@ void LSyncMachine::SetLockPassword(const std::string& text)
     const std::array<char, 4> bytes = PasswordBytes(text);
     SendCmd(CM_MCS_SET_LOCK(static_cast<uint8_t>(FSink.GetDeviceId()), bytes.data()), true);
     Send(kDisconnect);
-    FShell.StartTimer(LSyncTimer::Close, 100);
+    FLink.StartTimer(LSyncTimer::Close, 100);
 }
 
 // ---- channel copy and link groups ----
@@ -515,6 +565,7 @@ bool SameKind(int a, int b)
 
 bool LSyncMachine::CopyChannel(int source, int target, bool withState)
 {
+    PollSync sync{*this};
     if (!SameKind(source, target))
         return false;
     if (source == target)
@@ -532,7 +583,7 @@ bool LSyncMachine::CopyChannel(int source, int target, bool withState)
         if ((group >> j) & 1u)
             FUnit.CopyChannel(source, base + j);
     if (withState)
-        FShell.ShowAllParams();
+        FView.ShowAllParams();
     return true;
 }
 
@@ -540,8 +591,9 @@ void LSyncMachine::SetLink(int ch, uint16_t word) { FUnit.SetLink(ch, word); }
 
 void LSyncMachine::ResyncAllParams()
 {
+    PollSync sync{*this};
     if (!FConnected) {
-        FShell.ShowAllParams();
+        FView.ShowAllParams();
         return;
     }
     LevelPollOff();

@@ -2,8 +2,9 @@
 // check, the status and unlock, the full read of the device's settings into the model, and every
 // multi-step operation that goes on by the device's acknowledgements (store, recall, factory
 // default, channel copy, link change, unit upload and download, preset-file load).
-// Owned by the main window beside the model; user-interface thread only. It sends through the
-// model's CommandSink and reaches the windows and timers through LSyncShell; both must outlive it.
+// Owned by the link session beside the model; user-interface thread only. It sends through the
+// model's CommandSink, reaches the link and its timers through LSyncLink and the windows through
+// LSyncView; all three must outlive it.
 #pragma once
 
 #include <array>
@@ -11,11 +12,12 @@
 #include <span>
 #include <string>
 
-#include "link/LCmd.h"
 #include "model/CommandSink.h"
-#include "model/LSyncShell.h"
+#include "model/LSyncLink.h"
+#include "model/LSyncView.h"
 #include "model/LUnitControl.h"
 #include "model/LUnitFile.h"
+#include "proto/LCmd.h"
 
 // Which operation the next acknowledgement continues.
 enum LProcessState : int {
@@ -33,16 +35,18 @@ enum LProcessState : int {
 
 class LSyncMachine {
 public:
-    LSyncMachine(LUnitControl& unit, CommandSink& sink, LSyncShell& shell);
+    LSyncMachine(LUnitControl& unit, CommandSink& sink, LSyncLink& link, LSyncView& view);
 
     // ---- link events (from the link core) ----
     // A transport was opened; the link core sends the connect request 16 itself.
     void OnLinkOpened();
     // The link closed: by the editor (lost false) or because the device stopped answering.
     void OnLinkClosed(bool lost);
-    // One complete reply frame.
-    void DispatchReply(const BSTM& frame);
-    void DispatchReply(const LCmd& reply);
+    // One complete reply frame. answered: the code of the request the link saw it answer, 0 when it
+    // cannot tell; an acknowledgement known to answer another request than the step waits for is
+    // not taken as the step's.
+    void DispatchReply(const BSTM& frame, uint8_t answered = 0);
+    void DispatchReply(const LCmd& reply, uint8_t answered = 0);
     void OnTimer(LSyncTimer timer);
 
     // ---- operations the user starts ----
@@ -82,7 +86,6 @@ public:
     int ProgressMax() const { return FProgressMax; }
     bool Busy() const { return FBusy; }
 
-    static constexpr int kReplyAck = 1;
     static constexpr int kNameRequests = kUserPresets;
 
 private:
@@ -102,7 +105,16 @@ private:
     void AbortOperation(const std::string& key);
     void ResetOperation();
 
-    void OnAck();
+    void OnAck(uint8_t answered);
+    bool AckFitsState(uint8_t answered) const;
+    // An operation waits on the device: the full read, a stored-preset or file operation, a resync.
+    bool OperationRunning() const;
+    // Keeps the idle poll off while an operation runs (called as each entry returns).
+    void HoldPoll();
+    struct PollSync {
+        LSyncMachine& Machine;
+        ~PollSync() { Machine.HoldPoll(); }
+    };
     void OnConnectReply();
     void OnIdentityReply(std::span<const uint8_t> p);
     void OnStatusReply(std::span<const uint8_t> p);
@@ -130,7 +142,8 @@ private:
 
     LUnitControl& FUnit;
     CommandSink& FSink;
-    LSyncShell& FShell;
+    LSyncLink& FLink;
+    LSyncView& FView;
 
     bool FConnectPending = false;
     bool FConnected = false;
@@ -158,4 +171,6 @@ private:
     uint8_t FResultState = 255;
     int FCheckTicks = 0;
     bool FUnlockOpen = false;
+    bool FPollOff = false;   // the handshake turned the idle poll off (another identity)
+    bool FPollHeld = false;  // the idle poll is held off for a running operation
 };

@@ -4,11 +4,11 @@
 #include <cstdio>
 
 #include "model/LSyncMachine.h"
-#include "model/SyncCodes.h"
+#include "proto/Commands.h"
 
 namespace {
 
-using namespace synccodes;
+using namespace proto;
 
 inline constexpr char kConnectFirst[] = "SID_INFO_CON_FIRST";
 
@@ -16,6 +16,7 @@ inline constexpr char kConnectFirst[] = "SID_INFO_CON_FIRST";
 
 void LSyncMachine::StorePreset(int k, std::span<const uint8_t, kPresetNameSize> name)
 {
+    PollSync sync{*this};
     // Offline nothing is stored, so no state is left for a later link's acknowledgements.
     if (!FConnected || FOp != Op::None || k < 0 || k >= kUserPresets)
         return;
@@ -28,47 +29,49 @@ void LSyncMachine::StorePreset(int k, std::span<const uint8_t, kPresetNameSize> 
     FUnit.SetPresetName(name);
     char number[8];
     std::snprintf(number, sizeof number, "U%02d", k + 1);
-    FShell.SetPresetLabels(number, std::string(name.begin(), name.end()));
-    FShell.SetLinkTimeout(10000);
+    FView.SetPresetLabels(number, std::string(name.begin(), name.end()));
+    FLink.SetLinkTimeout(10000);
     SendCmd(CM_MCS_PRESETNAME(static_cast<uint8_t>(FSink.GetDeviceId()),
                               reinterpret_cast<const char*>(FUnit.GetPresetName().data())),
             true);
-    FShell.SetProgressStatus("SID_STORE_PRESET");
+    FView.SetProgressStatus("SID_STORE_PRESET");
     Progress(0, 2);
-    FShell.ShowProgress(true);
+    FView.ShowProgress(true);
 }
 
 void LSyncMachine::RecallPreset(int p)
 {
+    PollSync sync{*this};
     if (!FConnected || FOp != Op::None || p < 0 || p > kUserPresets)
         return;
     FProcessState = PS_RECALL;
     FOp = Op::Recall;
     FBusy = true;
     LevelPollOff();
-    FShell.SetLinkTimeout(50000);
+    FLink.SetLinkTimeout(50000);
     FPresetNumber = p;
     Send(kRecall, p);
-    FShell.SetProgressStatus("SID_LOAD_PRESET");
+    FView.SetProgressStatus("SID_LOAD_PRESET");
     Progress(0, kSetBlockCount);
-    FShell.ShowProgress(true);
+    FView.ShowProgress(true);
 }
 
 bool LSyncMachine::CanFactoryReset()
 {
     if (!FConnected)
-        FShell.ShowInformation(kConnectFirst);
+        FView.ShowInformation(kConnectFirst);
     return FConnected;
 }
 
 void LSyncMachine::FactoryReset()
 {
+    PollSync sync{*this};
     if (!FConnected || FOp != Op::None)
         return;
     FProcessState = PS_FACTORY;
     FOp = Op::Factory;
     LevelPollOff();
-    FShell.SetLinkTimeout(10000);
+    FLink.SetLinkTimeout(10000);
     Send(kFactory);
 }
 
@@ -76,8 +79,9 @@ void LSyncMachine::FactoryReset()
 
 void LSyncMachine::StartUnitUpload()
 {
+    PollSync sync{*this};
     if (!FConnected) {
-        FShell.ShowInformation(kConnectFirst);
+        FView.ShowInformation(kConnectFirst);
         return;
     }
     if (FOp != Op::None)
@@ -92,7 +96,7 @@ void LSyncMachine::StartUnitUpload()
             FUploadIndex = k + 1;
     }
     if (count == 0) {
-        FShell.ShowInformation("SID_INFO_NO_SAVE_EXIST");
+        FView.ShowInformation("SID_INFO_NO_SAVE_EXIST");
         return;
     }
     FOp = Op::Upload;
@@ -102,8 +106,8 @@ void LSyncMachine::StartUnitUpload()
     LevelPollOff();
     SendCmd(CM_MCS_READ_EEPROM(static_cast<uint8_t>(FSink.GetDeviceId()), 0, kUnitInfoSize), true);
     Progress(0, count);
-    FShell.SetProgressStatus("SID_UPLOAD_PRESET");
-    FShell.ShowProgress(true);
+    FView.SetProgressStatus("SID_UPLOAD_PRESET");
+    FView.ShowProgress(true);
 }
 
 void LSyncMachine::OnUnitInfoReply(std::span<const uint8_t> p)
@@ -153,17 +157,17 @@ void LSyncMachine::OnUploadBlockReply(std::span<const uint8_t> p)
     FUploaded = UploadedUnit();
     SendCoalescing(kIdle);
     FinishOperation();
-    FShell.StartTimer(LSyncTimer::Upload, 300);
+    FLink.StartTimer(LSyncTimer::Upload, 300);
 }
 
 void LSyncMachine::SaveUploadedUnit()
 {
-    const std::string chosen = FShell.ChooseUnitSaveFile();
+    const std::string chosen = FView.ChooseUnitSaveFile();
     if (chosen.empty())
         return;
     const FileStatus status = SaveUnitFile(FUploaded, chosen);
     if (!status)
-        FShell.ShowInformation(status.key);
+        FView.ShowInformation(status.key);
 }
 
 LUnitImage LSyncMachine::UploadedUnit() const
@@ -184,19 +188,20 @@ LUnitImage LSyncMachine::UploadedUnit() const
 
 void LSyncMachine::StartUnitDownload()
 {
+    PollSync sync{*this};
     if (!FConnected) {
-        FShell.ShowInformation(kConnectFirst);
+        FView.ShowInformation(kConnectFirst);
         return;
     }
     if (FOp != Op::None)
         return;
-    const std::string path = FShell.ChooseUnitOpenFile();
+    const std::string path = FView.ChooseUnitOpenFile();
     if (path.empty())
         return;
     LUnitImage unit;
     const FileStatus status = ReadUnitFile(path, unit);
     if (!status) {
-        FShell.ShowInformation(kErrorDownloadKey);
+        FView.ShowInformation(kErrorDownloadKey);
         return;
     }
     FDownload = unit;
@@ -204,16 +209,16 @@ void LSyncMachine::StartUnitDownload()
     FOp = Op::Download;
     FBusy = true;
     LevelPollOff();
-    FShell.SetLinkTimeout(10000);
+    FLink.SetLinkTimeout(10000);
     FProcessState = PS_DOWNLOAD_FACTORY;
     Send(kFactory);
-    FShell.SetMainEnabled(false);
-    FShell.SetProgressStatus("SID_DOWNLOAD_PRESET");
+    FView.SetMainEnabled(false);
+    FView.SetProgressStatus("SID_DOWNLOAD_PRESET");
     int count = 0;
     for (bool stored : FDownload.Stored)
         count += stored ? 1 : 0;
     Progress(0, count);
-    FShell.ShowProgress(false);
+    FView.ShowProgress(false);
 }
 
 void LSyncMachine::DownloadNextPreset()
@@ -262,11 +267,11 @@ void LSyncMachine::OnDownloadAck(std::span<const uint8_t> p)
 
 void LSyncMachine::FinishDownload()
 {
-    FShell.CloseProgress();
-    FShell.SetMainEnabled(true);
-    FShell.SetProgressStatus("");
+    FView.CloseProgress();
+    FView.SetMainEnabled(true);
+    FView.SetProgressStatus("");
     FOp = Op::None;
     FBusy = false;
     SendCmd(CM_MCS_MCU_RESET(static_cast<uint8_t>(FSink.GetDeviceId())), true);
-    FShell.StartTimer(LSyncTimer::Disconnect, 300);
+    FLink.StartTimer(LSyncTimer::Disconnect, 300);
 }

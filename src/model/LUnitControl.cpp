@@ -4,20 +4,13 @@
 #include <cassert>
 #include <cstring>
 
-#include "link/LCmd.h"
+#include "base/ValueScales.h"
+#include "proto/LCmd.h"
 
 namespace {
 
-constexpr int kGenericLink = 59;
 // Bytes of a stored preset an upload slot keeps after its number byte: 0..1079.
 constexpr int kUploadedPresetBytes = 1080;
-
-// Valid index ranges of the tables the image points into.
-constexpr int kMaxFreqIndex = 300;
-constexpr int kMaxQIndex = 100;
-constexpr int kMaxPeqType = 8;
-constexpr int kMaxSlopeCode = 20;
-constexpr int kMaxRatioIndex = 15;
 
 bool IsInput(int ch) { return ch >= 0 && ch < kInputCount; }
 [[maybe_unused]] bool IsOutput(int ch) { return ch >= kInputCount && ch < kChannelCount; }
@@ -93,13 +86,13 @@ ParamImage MakeDefaultImage()
 
 bool PeqInRange(const PeqBand& b)
 {
-    return b.freq >= 0 && b.freq <= kMaxFreqIndex && b.q <= kMaxQIndex && b.type <= kMaxPeqType;
+    return b.freq >= FreqIndexMin && b.freq <= FreqIndexMax && b.q <= QIndexMax && b.type < PeqTypeCount;
 }
 
 bool XoverInRange(const XoverParam& x)
 {
-    return x.hpFreq >= 0 && x.hpFreq <= kMaxFreqIndex && x.lpFreq >= 0 && x.lpFreq <= kMaxFreqIndex &&
-           x.hpSlope <= kMaxSlopeCode && x.lpSlope <= kMaxSlopeCode;
+    return x.hpFreq >= FreqIndexMin && x.hpFreq <= FreqIndexMax && x.lpFreq >= FreqIndexMin &&
+           x.lpFreq <= FreqIndexMax && x.hpSlope < XoverSlopeCount && x.lpSlope < XoverSlopeCount;
 }
 
 }  // namespace
@@ -119,7 +112,7 @@ bool CheckParamRanges(const ParamImage& image)
                 return false;
         if (!XoverInRange(out.xover))
             return false;
-        if (out.comp.ratio < 0 || out.comp.ratio > kMaxRatioIndex)
+        if (out.comp.ratio < 0 || out.comp.ratio >= RatioCount)
             return false;
     }
     return true;
@@ -459,7 +452,7 @@ void LUnitControl::SetLink(int ch, uint16_t word)
 {
     assert(IsInput(ch) || IsOutput(ch));
     (IsInput(ch) ? FImage.inputs[ch].link : FImage.outputs[OutIndex(ch)].link) = word;
-    SendEdit(CM_MCS_CMD(DeviceId(), kGenericLink, ch, word & 0xFF), true);
+    SendEdit(CM_MCS_CMD(DeviceId(), proto::kLink, ch, word & 0xFF), true);
 }
 
 void LUnitControl::SetChannelName(int ch, std::span<const uint8_t, kChannelNameSize> name)
@@ -544,7 +537,7 @@ void LUnitControl::SendLoadedSet() const
         send(CM_MCS_GAIN(id, ch, in.gain));
         send(CM_MCS_POLARITY(id, ch, in.polarity != 0 ? 1 : 0));
         send(CM_MCS_DELAY(id, ch, in.delay));
-        send(CM_MCS_CMD(id, kGenericLink, ch, in.link & 0xFF));
+        send(CM_MCS_CMD(id, proto::kLink, ch, in.link & 0xFF));
     }
     for (int j = 0; j < kOutputCount; ++j) {
         const int ch = kInputCount + j;
@@ -560,7 +553,7 @@ void LUnitControl::SendLoadedSet() const
         send(CM_MCS_GAIN(id, ch, out.gain));
         send(CM_MCS_POLARITY(id, ch, out.polarity != 0 ? 1 : 0));
         send(CM_MCS_DELAY(id, ch, out.delay));
-        send(CM_MCS_CMD(id, kGenericLink, ch, out.link & 0xFF));
+        send(CM_MCS_CMD(id, proto::kLink, ch, out.link & 0xFF));
     }
     for (int ch = 0; ch < kChannelCount; ++ch) {
         const uint16_t mask = IsInput(ch) ? FImage.inputMute : FImage.outputMute;

@@ -11,19 +11,14 @@
 #include <vector>
 
 #include "model/CommandSink.h"
-#include "model/ParamImage.h"
+#include "proto/ParamImage.h"
 
 // The parameter stream: image bytes 2 to 1069, the body of a preset file.
 constexpr int kStreamOffset = 2;
 constexpr int kStreamSize = 1068;
-constexpr int kUserPresets = 20;
-constexpr int kUnitInfoSize = 18;
-constexpr int kBlockSlots = 21;
-constexpr int kBlockSlotSize = 1100;
-// A whole parameter set or stored preset travels as 22 blocks of 50 bytes.
-constexpr int kSetBlockSize = 50;
-constexpr int kSetBlockCount = 22;
-constexpr int kLastSetBlock = kSetBlockCount - 1;
+// Slot 0 collects the set being read, slots 1..20 the stored presets of an upload.
+constexpr int kBlockSlots = kUserPresets + 1;
+constexpr int kBlockSlotSize = kSetBlockCount * kSetBlockSize;
 
 // Leading text of the preset and unit files.
 inline constexpr char kFileMagic[] = "***MORVEXV010***";

@@ -10,7 +10,7 @@
 #include "controls/SkLabel.h"
 #include "curves/Plot.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
-#include "link/LCmd.h"
+#include "proto/LCmd.h"
 #include "model/LUnitControl.h"
 
 #include <QAction>

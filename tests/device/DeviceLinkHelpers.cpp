@@ -142,7 +142,7 @@ std::vector<BSTM> TestLink::ReadFrames(size_t count, int timeoutMs)
 
 BSTM TestLink::Request(const LCmd& command, int timeoutMs)
 {
-    if (!Send(BuildFrame(command, 1))) {
+    if (!Send(BuildFrame(command))) {
         return {};
     }
     auto frames = ReadFrames(1, timeoutMs);

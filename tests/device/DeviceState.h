@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "link/LCmd.h"
-#include "model/ParamImage.h"
+#include "proto/LCmd.h"
+#include "proto/ParamImage.h"
 
 namespace morvex_device {
 

@@ -253,8 +253,8 @@ TEST(DeviceState, LevelReplyLayout)
 
 TEST(FrameReader, SplitsAndResynchronises)
 {
-    const BSTM a = BuildFrame(CM_MCS_CMD(1, 16), 1);
-    const BSTM b = BuildFrame(CM_MCS_GAIN(1, 3, 0x1010), 1);
+    const BSTM a = BuildFrame(CM_MCS_CMD(1, 16));
+    const BSTM b = BuildFrame(CM_MCS_GAIN(1, 3, 0x1010));
     struct Case {
         const char* name;
         std::vector<BSTM> pieces;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "link/LCmd.h"
+#include "proto/LCmd.h"
 
 namespace morvex_device {
 

@@ -334,7 +334,7 @@ void TestDevice::Serve(int fd)
 
 bool TestDevice::HandleFrame(int fd, const BSTM& frame, int count)
 {
-    const LCmd request(frame, 1);
+    const LCmd request(frame);
     DeviceFaults faults;
     std::optional<Reply> reply;
     uint8_t id;
@@ -511,7 +511,7 @@ std::vector<uint8_t> TestDevice::ReceivedCodes() const
     std::lock_guard lock(FMutex);
     std::vector<uint8_t> codes;
     for (const BSTM& frame : FReceived) {
-        codes.push_back(LCmd(frame, 1).GetCode());
+        codes.push_back(LCmd(frame).GetCode());
     }
     return codes;
 }

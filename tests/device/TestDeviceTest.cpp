@@ -17,10 +17,10 @@ constexpr int kReportLength = 65;
 // A connect and an identity request, as the editor's handshake sends them.
 void ExpectHandshake(TestLink& link, uint8_t id = 1)
 {
-    const LCmd connect(link.Request(CM_MCS_CMD(id, 16)), 1);
+    const LCmd connect(link.Request(CM_MCS_CMD(id, 16)));
     EXPECT_EQ(connect.GetCode(), 16);
     EXPECT_EQ(connect.GetId(), id);
-    const LCmd identity(link.Request(CM_MCS_CMD(id, 19)), 1);
+    const LCmd identity(link.Request(CM_MCS_CMD(id, 19)));
     EXPECT_EQ(identity.GetCode(), 19);
     EXPECT_EQ(identity.GetId(), id);
     EXPECT_EQ(std::string(identity.GetPayload().begin(), identity.GetPayload().end()), "MORVEX V010");
@@ -36,7 +36,7 @@ TEST(TestDeviceLink, AnswersOverTcp)
     ASSERT_TRUE(link.ConnectTcp(device.Port()));
     ExpectHandshake(link, 3);
     EXPECT_EQ(device.ReceivedCodes(), (std::vector<uint8_t>{16, 19}));
-    EXPECT_EQ(device.ReceivedFrames().front(), BuildFrame(CM_MCS_CMD(3, 16), 1));
+    EXPECT_EQ(device.ReceivedFrames().front(), BuildFrame(CM_MCS_CMD(3, 16)));
     EXPECT_EQ(device.Connections(), 1);
 
     // A second link after the first closes is served as well.
@@ -57,8 +57,8 @@ TEST(TestDeviceLink, AnswersOverPty)
     ExpectHandshake(link);
     // Bytes a terminal would translate pass unchanged: 0x03, 0x11, 0x13, 0x0A, 0x0D.
     const BSTM raw = link.Request(CM_MCS_GAIN(1, 0x0D, 0x1311));
-    EXPECT_EQ(LCmd(raw, 1).GetCode(), 1);
-    EXPECT_EQ(device.ReceivedFrames().back(), BuildFrame(CM_MCS_GAIN(1, 0x0D, 0x1311), 1));
+    EXPECT_EQ(LCmd(raw).GetCode(), 1);
+    EXPECT_EQ(device.ReceivedFrames().back(), BuildFrame(CM_MCS_GAIN(1, 0x0D, 0x1311)));
     // The editor may close and open the port again.
     link.Close();
     ASSERT_TRUE(link.OpenPty(device.PtyPath()));
@@ -73,13 +73,13 @@ TEST(TestDeviceLink, AnswersHidReports)
     ASSERT_GE(fd, 0) << error;
     TestLink link;
     link.AdoptHid(fd, kReportLength);
-    ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 16), 1)));
+    ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 16))));
     const BSTM report = link.ReadOnce(kWaitMs);
     ASSERT_EQ(report.size(), static_cast<size_t>(kReportLength - 1));  // padded, id stripped
-    EXPECT_EQ(LCmd(BSTM(report.begin(), report.begin() + 9), 1).GetCode(), 16);
+    EXPECT_EQ(LCmd(BSTM(report.begin(), report.begin() + 9)).GetCode(), 16);
     ExpectHandshake(link);
     // The longest reply, a block of 50 bytes, fits one report.
-    const LCmd block(link.Request(CM_MCS_CMD(1, 39, 21)), 1);
+    const LCmd block(link.Request(CM_MCS_CMD(1, 39, 21)));
     EXPECT_EQ(block.GetCode(), 36);
     EXPECT_EQ(block.GetPayload().size(), 51u);
 }
@@ -94,13 +94,13 @@ TEST(TestDeviceLink, StateIsSharedWithTheTest)
     EXPECT_EQ(device.Image().outputs[1].gain, 123);
 
     device.SetLock(true, "ABCD");
-    EXPECT_EQ(LCmd(link.Request(CM_MCS_CMD(1, 44)), 1).GetPayload()[5], 1);
+    EXPECT_EQ(LCmd(link.Request(CM_MCS_CMD(1, 44))).GetPayload()[5], 1);
     device.SetIdentity("MORVEX V011");
-    EXPECT_EQ(LCmd(link.Request(CM_MCS_CMD(1, 19)), 1).GetPayload()[10], '1');
+    EXPECT_EQ(LCmd(link.Request(CM_MCS_CMD(1, 19))).GetPayload()[10], '1');
     std::array<float, kLevelSlots> levels{};
     levels[4] = 1.0f;
     device.SetLevels(levels, 0);
-    const LCmd level(link.Request(CM_MCS_CMD(1, 64)), 1);
+    const LCmd level(link.Request(CM_MCS_CMD(1, 64)));
     ASSERT_EQ(level.GetPayload().size(), 38u);
     EXPECT_EQ(level.GetPayload()[13], 0x3F);
     EXPECT_EQ(device.WithState([](DeviceState& s) { return s.Locked; }), true);
@@ -120,7 +120,7 @@ TEST(TestDeviceFaults, SilenceAlwaysOrAfterN)
     ASSERT_TRUE(device.StartTcp(0));
     TestLink link;
     ASSERT_TRUE(link.ConnectTcp(device.Port()));
-    ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 16), 1)));
+    ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 16))));
     ASSERT_TRUE(device.WaitForFrames(1, kWaitMs));
     EXPECT_TRUE(link.ReadFrames(1, 200).empty());
 
@@ -143,12 +143,12 @@ TEST(TestDeviceFaults, SlowReplyComesLate)
     ASSERT_TRUE(device.StartTcp(0));
     TestLink link;
     ASSERT_TRUE(link.ConnectTcp(device.Port()));
-    ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 16), 1)));
+    ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 16))));
     ASSERT_TRUE(device.WaitForFrames(1, kWaitMs));
     EXPECT_TRUE(link.ReadFrames(1, 20).empty());  // a delay can only make it later
     const auto frames = link.ReadFrames(1, kWaitMs);
     ASSERT_EQ(frames.size(), 1u);
-    EXPECT_EQ(LCmd(frames[0], 1).GetCode(), 16);
+    EXPECT_EQ(LCmd(frames[0]).GetCode(), 16);
 }
 
 TEST(TestDeviceFaults, SplitReplyArrivesInPieces)
@@ -161,7 +161,7 @@ TEST(TestDeviceFaults, SplitReplyArrivesInPieces)
     ASSERT_TRUE(device.StartTcp(0));
     TestLink link;
     ASSERT_TRUE(link.ConnectTcp(device.Port()));
-    ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 19), 1)));
+    ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 19))));
     BSTM all;
     int reads = 0;
     while (all.size() < 20) {
@@ -207,7 +207,7 @@ TEST(TestDeviceFaults, RepliesThatTheEditorMustRefuseOrSkip)
         ASSERT_TRUE(device.StartTcp(0));
         TestLink link;
         ASSERT_TRUE(link.ConnectTcp(device.Port()));
-        ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 19), 1)));
+        ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 19))));
         BSTM all;
         while (all.size() < c.bytes.size()) {
             const BSTM piece = link.ReadOnce(kWaitMs);
@@ -257,7 +257,7 @@ TEST(TestDeviceFaults, LateDoubledHalfClosedRewrittenAndFlooding)
         FaultyTcp t(faults);
         ASSERT_TRUE(t.Ok);
         EXPECT_EQ(t.Link.Request(CM_MCS_CMD(1, 16), 200), connected);
-        ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 17), 1)));
+        ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 17))));
         EXPECT_TRUE(t.Link.ReadFrames(1, 50).empty());  // only this one is late
         EXPECT_EQ(t.Link.ReadFrames(1, kWaitMs), std::vector<BSTM>{ack});
     }
@@ -267,7 +267,7 @@ TEST(TestDeviceFaults, LateDoubledHalfClosedRewrittenAndFlooding)
         faults.DoubleFrames = {1};
         FaultyTcp t(faults);
         ASSERT_TRUE(t.Ok);
-        ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 16), 1)));
+        ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 16))));
         BSTM both = connected;
         both.insert(both.end(), connected.begin(), connected.end());
         EXPECT_EQ(t.Read(both.size()), both);
@@ -283,7 +283,7 @@ TEST(TestDeviceFaults, LateDoubledHalfClosedRewrittenAndFlooding)
         bool eof = false;
         t.Link.ReadOnce(kWaitMs, &eof);
         EXPECT_TRUE(eof);
-        ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 19), 1)));
+        ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 19))));
         EXPECT_TRUE(t.Device.WaitForFrames(2, kWaitMs));  // still listening
         EXPECT_TRUE(t.Device.LinkOpen());
     }
@@ -296,7 +296,7 @@ TEST(TestDeviceFaults, LateDoubledHalfClosedRewrittenAndFlooding)
         };
         FaultyTcp t(faults);
         ASSERT_TRUE(t.Ok);
-        ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 19), 1)));
+        ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 19))));
         EXPECT_EQ(t.Read(header.size()), header);
         EXPECT_EQ(t.Link.Request(CM_MCS_CMD(1, 16)), connected);
     }
@@ -309,16 +309,16 @@ TEST(TestDeviceFaults, LateDoubledHalfClosedRewrittenAndFlooding)
         const std::vector<BSTM> floods = t.Link.ReadFrames(20, kWaitMs);
         ASSERT_EQ(floods.size(), 20u);
         for (const BSTM& f : floods) {
-            EXPECT_EQ(LCmd(f, 1).GetCode(), 64);
+            EXPECT_EQ(LCmd(f).GetCode(), 64);
         }
         EXPECT_GE(t.Device.FloodWritten(), 20u);
         // Requests are still heard and answered, behind what the socket already holds.
-        ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 16), 1)));
+        ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 16))));
         bool answered = false;
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
         while (!answered && std::chrono::steady_clock::now() < deadline) {
             const std::vector<BSTM> more = t.Link.ReadFrames(1, kWaitMs);
-            answered = !more.empty() && LCmd(more[0], 1).GetCode() == 16;
+            answered = !more.empty() && LCmd(more[0]).GetCode() == 16;
         }
         EXPECT_TRUE(answered);
     }
@@ -383,7 +383,7 @@ TEST(TestDeviceFaults, StopNeverHangs)
         ASSERT_TRUE(device.StartTcp(0));
         TestLink link;
         ASSERT_TRUE(link.ConnectTcp(device.Port()));
-        ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 16), 1)));
+        ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 16))));
         ASSERT_TRUE(device.WaitForFrames(1, kWaitMs));
         device.Stop();
         EXPECT_FALSE(device.LinkOpen());
@@ -393,7 +393,7 @@ TEST(TestDeviceFaults, StopNeverHangs)
         TestDevice device;
         const int fd = device.StartHidPair(kReportLength);
         ASSERT_GE(fd, 0);
-        const BSTM request = BuildFrame(CM_MCS_CMD(1, 39, 0), 1);
+        const BSTM request = BuildFrame(CM_MCS_CMD(1, 39, 0));
         BSTM report{0};
         report.insert(report.end(), request.begin(), request.end());
         report.resize(kReportLength, 0);
@@ -452,8 +452,8 @@ TEST(TestDeviceProgram, MisbehavesOnRequest)
     ASSERT_EQ(line.rfind("PORT ", 0), 0u) << line;
     TestLink link;
     ASSERT_TRUE(link.ConnectTcp(std::stoi(line.substr(5))));
-    EXPECT_EQ(LCmd(link.Request(CM_MCS_CMD(1, 16)), 1).GetId(), 9);
-    const LCmd identity(link.Request(CM_MCS_CMD(1, 19)), 1);
+    EXPECT_EQ(LCmd(link.Request(CM_MCS_CMD(1, 16))).GetId(), 9);
+    const LCmd identity(link.Request(CM_MCS_CMD(1, 19)));
     EXPECT_EQ(std::string(identity.GetPayload().begin(), identity.GetPayload().end()), "OTHER");
     bool eof = false;
     link.ReadOnce(kWaitMs, &eof);

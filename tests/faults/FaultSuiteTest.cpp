@@ -150,6 +150,7 @@ struct Row {
     bool beforeConnect;     // the fault is on from the connect: the full read meets it
     bool reconnect;         // after the loss, connect again at once; that read must complete
     void (*fault)(DeviceFaults&, const Ctx&);
+    bool idlePoll = false;  // the transport's idle poll runs (frames can then not be counted)
 };
 
 // A reply frame with any length byte and as many payload bytes as given.
@@ -189,6 +190,21 @@ BSTM Length121() { return RawReply(1, 121, BSTM(120, 0x5A)); }
 BSTM Length255() { return RawReply(1, 255, BSTM(254, 0x5A)); }
 // An acknowledgement whose length byte announces four bytes more than it carries.
 BSTM LyingLength() { return RawReply(1, 5, {}); }
+
+// The first reply to a request of this code (and first payload byte) is an unsolicited level reply
+// instead: the request looks answered, though it never was.
+template <uint8_t Code, int Arg>
+void StrayInsteadOf(DeviceFaults& f, const Ctx&)
+{
+    auto done = std::make_shared<bool>(false);
+    f.Rewrite = [done](const LCmd& request, const BSTM& reply) {
+        if (*done || request.GetCode() != Code || (Arg >= 0 && (request.GetPayload().empty() ||
+                                                                request.GetPayload()[0] != Arg)))
+            return reply;
+        *done = true;
+        return RawReply(64, 39, BSTM(38, 0));
+    };
+}
 
 // The identity, status, block and name replies of the read carry more than they should (over HID,
 // as much more as one report holds).
@@ -261,6 +277,16 @@ const Row kRows[] = {
      [](DeviceFaults& f, const Ctx& c) { f.DoubleFrames = {c.frames + 1, c.frames + 4}; }},  // 25, 40 (1)
     {"DuplicateReplyInTheDownload", Op::Download, Want::Completes, kAll, "", 0, false, false,
      [](DeviceFaults& f, const Ctx& c) { f.DoubleFrames = {c.frames + 4}; }},  // 37 (1)
+    // A stray reply in place of an answer leaves the request unanswered with the link idle: it is
+    // written again after the time-out (3 s here, longer than the 2 s idle poll), never replaced by a
+    // poll whose acknowledgement could then pass for the answer.
+    {"StrayReplyInPlaceOfABlockWithTheIdlePollOn", Op::Read, Want::Completes, kAll, "", 3000, true, false,
+     StrayInsteadOf<39, 5>, true},
+    {"StrayReplyInPlaceOfTheStoreAckWithTheIdlePollOn", Op::Store, Want::Completes, kAll, "", 3000, false, false,
+     StrayInsteadOf<38, -1>, true},
+    // A frame longer than one report: over HID the report ends it, and the next report starts afresh.
+    {"FrameLongerThanAReportThenReplies", Op::Edits, Want::Completes, kAll, "", 250, false, false,
+     FirstEditReply<Length120>},
 };
 
 // ---- one row over one link ----
@@ -415,7 +441,7 @@ TEST_P(FaultSuite, EndsInStepOrReported)
         GTEST_SKIP() << row->elsewhere;
     if (row->timeoutCap > 0)
         rig.TimeoutCap = row->timeoutCap;
-    rig.NoIdlePoll = true;
+    rig.NoIdlePoll = !row->idlePoll;
     StartDevice(device, hidFd, 7);
     if (HasFatalFailure())
         return;

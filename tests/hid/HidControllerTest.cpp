@@ -379,7 +379,7 @@ TEST(UsbLink, UnplugWhileTheWorkerWritesNeverOverlapsTheWrite) {
   ASSERT_TRUE(ctl.CheckOut(d));
   core.SetHidDevice(d);
   ASSERT_TRUE(core.OpenUsbTransport());
-  const BSTM frame = BuildFrame(CM_MCS_CMD(1, 16), 1);
+  const BSTM frame = BuildFrame(CM_MCS_CMD(1, 16));
   std::atomic<bool> stop{false};
   std::atomic<int> writes{0};
   std::thread writer([&] {
@@ -425,7 +425,7 @@ TEST(UsbLink, RoundTripOverAHidReportPair) {
   ASSERT_TRUE(PumpUntil([&] { return core.HidDevice() != nullptr; }));
   std::vector<BSTM> frames;
   std::vector<std::string> log;
-  core.OnFrame = [&](const BSTM& f, uint32_t) { frames.push_back(f); };
+  core.OnFrame = [&](const BSTM& f, uint32_t, uint8_t) { frames.push_back(f); };
   core.OnLogLine = [&](const std::string& l) { log.push_back(l); };
   core.SetLogVisible(true);
   ASSERT_TRUE(core.OpenUsbTransport());
@@ -433,7 +433,7 @@ TEST(UsbLink, RoundTripOverAHidReportPair) {
   core.SendCommand(CM_MCS_CMD(1, 16), true);
   core.SendCommand(CM_MCS_CMD(1, 19), true);
   ASSERT_TRUE(PumpUntil([&] { return frames.size() == 2; }));
-  EXPECT_EQ(LCmd(frames[1], 1).GetCode(), 19);
+  EXPECT_EQ(LCmd(frames[1]).GetCode(), 19);
   ASSERT_TRUE(PumpUntil([&] { return log.size() >= 4; }));
   EXPECT_EQ(log[0], "USB W 00  10 02 00 01 01 10 10 03 11 ");
   EXPECT_EQ(log[1].rfind("USB R 00  10 02 01 ", 0), 0u);

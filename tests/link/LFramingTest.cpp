@@ -17,7 +17,7 @@ std::vector<BSTM> FeedAll(LFramer& f, const BSTM& bytes) {
 BSTM Reply(uint8_t id, uint8_t code, BSTM payload = {}) {
   CM_MCS_CMD c(id, code);
   c.GetPayload() = std::move(payload);
-  return BuildFrame(c, 1);
+  return BuildFrame(c);
 }
 
 BSTM Cat(std::initializer_list<BSTM> parts) {
@@ -27,7 +27,7 @@ BSTM Cat(std::initializer_list<BSTM> parts) {
 }
 
 TEST(LFramer, AssemblesFramesFromByteStreams) {
-  const BSTM gain = BuildFrame(CM_MCS_GAIN(1, 3, 280), 1);
+  const BSTM gain = BuildFrame(CM_MCS_GAIN(1, 3, 280));
   const BSTM ack = Reply(1, 1, {0});
   struct Case {
     const char* name;
@@ -85,12 +85,12 @@ struct Q {
   bool noCoalesce;
 };
 
-BSTM Gain(int ch, int v) { return BuildFrame(CM_MCS_GAIN(1, ch, v), 1); }
-BSTM Mute(int ch, int v) { return BuildFrame(CM_MCS_MUTE(1, ch, v), 1); }
+BSTM Gain(int ch, int v) { return BuildFrame(CM_MCS_GAIN(1, ch, v)); }
+BSTM Mute(int ch, int v) { return BuildFrame(CM_MCS_MUTE(1, ch, v)); }
 BSTM Peq(int ch, int band, int gain) {
   PeqBand b{};
   b.gain = static_cast<int16_t>(gain);
-  return BuildFrame(CM_MCS_PEQ(1, ch, band, b, 0), 1);
+  return BuildFrame(CM_MCS_PEQ(1, ch, band, b, 0));
 }
 
 TEST(LSendQueue, CoalescesOnlyTheSameCommandForTheSameTarget) {

@@ -18,6 +18,7 @@
 #include "LinkTestSupport.h"
 #include "TestDevice.h"
 #include "link/LLinkCore.h"
+#include "runtime/Timer.h"
 
 using morvex_device::DeviceFaults;
 using morvex_device::TestDevice;
@@ -29,7 +30,7 @@ struct LinkRecorder {
   std::vector<std::pair<int, int>> Lost;
   std::vector<std::string> Log;
   void Attach(LLinkCore& core) {
-    core.OnFrame = [this](const BSTM& f, uint32_t) { Frames.push_back(f); };
+    core.OnFrame = [this](const BSTM& f, uint32_t, uint8_t) { Frames.push_back(f); };
     core.OnLinkLost = [this](int code, int arg) { Lost.emplace_back(code, arg); };
     core.OnLogLine = [this](const std::string& l) { Log.push_back(l); };
   }
@@ -74,7 +75,7 @@ TEST_F(TcpLink, RepliesSplitIntoPiecesOfEverySizeComplete) {
     Device.SetFaults(f);
     Rec.Frames.clear();
     ASSERT_TRUE(Request(19));
-    LCmd reply(Rec.Frames[0], 1);
+    LCmd reply(Rec.Frames[0]);
     EXPECT_EQ(reply.GetCode(), 19);
     EXPECT_EQ(reply.GetId(), 1);
   }
@@ -84,7 +85,7 @@ TEST_F(TcpLink, EachReplyLetsTheNextQueuedFrameOutInOrder) {
   for (int code : {16, 19, 44, 20}) Core.SendCommand(CM_MCS_CMD(1, code), true);
   ASSERT_TRUE(PumpUntil([&] { return Rec.Frames.size() == 4; }));
   std::vector<int> codes;
-  for (const BSTM& f : Rec.Frames) codes.push_back(LCmd(f, 1).GetCode());
+  for (const BSTM& f : Rec.Frames) codes.push_back(LCmd(f).GetCode());
   EXPECT_EQ(codes, (std::vector<int>{16, 19, 44, 20}));
   EXPECT_EQ(Device.ReceivedCodes(), (std::vector<uint8_t>{16, 19, 44, 20}));
 }
@@ -95,8 +96,8 @@ TEST_F(TcpLink, ReplyFromAnotherIdAndGarbageBeforeAFrame) {
   f.Garbage = {0x55, 0x10, 0x99, 0x10, 0x02, 0x00, 0x07, 0x00};
   Device.SetFaults(f);
   ASSERT_TRUE(Request(16));
-  EXPECT_EQ(LCmd(Rec.Frames[0], 1).GetId(), 7);
-  EXPECT_EQ(LCmd(Rec.Frames[0], 1).GetCode(), 16);
+  EXPECT_EQ(LCmd(Rec.Frames[0]).GetId(), 7);
+  EXPECT_EQ(LCmd(Rec.Frames[0]).GetCode(), 16);
 }
 
 TEST_F(TcpLink, SilenceWritesOncePlusRetriesThenReportsErrorZero) {
@@ -125,16 +126,16 @@ TEST_F(TcpLink, TrafficLogListsWrittenAndReadFramesWhileVisible) {
 }
 
 TEST_F(TcpLink, AHandlerQueuingTheNextCommandSendsItNext) {
-  Core.OnFrame = [&](const BSTM& f, uint32_t) {
+  Core.OnFrame = [&](const BSTM& f, uint32_t, uint8_t) {
     Rec.Frames.push_back(f);
     if (Rec.Frames.size() == 1) Core.SendCommand(CM_MCS_CMD(1, 19), false);
   };
   ASSERT_TRUE(Request(16, 2));
-  EXPECT_EQ(LCmd(Rec.Frames[1], 1).GetCode(), 19);
+  EXPECT_EQ(LCmd(Rec.Frames[1]).GetCode(), 19);
 }
 
 TEST_F(TcpLink, ClosingInsideTheHandOverNeitherBlocksNorCrashes) {
-  Core.OnFrame = [&](const BSTM& f, uint32_t) {
+  Core.OnFrame = [&](const BSTM& f, uint32_t, uint8_t) {
     Rec.Frames.push_back(f);
     Core.CloseTransport();  // the worker waits in this very hand-over
   };
@@ -211,7 +212,7 @@ TEST(LinkCore, AReadWithoutTcpTransportWritesTheLastFrameAgain) {
   TestApp();
   OneSegmentPeer peer({0x10, 0x02, 0x01});
   ASSERT_NE(peer.Port, 0);
-  const BSTM frame = BuildFrame(CM_MCS_CMD(1, 16), 1);
+  const BSTM frame = BuildFrame(CM_MCS_CMD(1, 16));
   {
     LLinkCore core;
     core.ClientSocket.Address = "127.0.0.1";
@@ -257,8 +258,8 @@ TEST(LinkCore, TwoRepliesInOneTcpSegmentAreHandedOverInOrder) {
   TestApp();
   CM_MCS_CMD ack(1, 1);
   ack.GetPayload() = {0};
-  BSTM both = BuildFrame(CM_MCS_CMD(1, 16), 1);
-  BSTM second = BuildFrame(ack, 1);
+  BSTM both = BuildFrame(CM_MCS_CMD(1, 16));
+  BSTM second = BuildFrame(ack);
   both.insert(both.end(), second.begin(), second.end());
   OneSegmentPeer peer(both);
   ASSERT_NE(peer.Port, 0);
@@ -275,8 +276,8 @@ TEST(LinkCore, TwoRepliesInOneTcpSegmentAreHandedOverInOrder) {
     core.SendCommand(CM_MCS_CMD(1, 16), true);
     ASSERT_TRUE(PumpUntil([&] { return rec.Frames.size() == 2; }));
     EXPECT_TRUE(peer.Sent);
-    EXPECT_EQ(LCmd(rec.Frames[0], 1).GetCode(), 16);
-    EXPECT_EQ(LCmd(rec.Frames[1], 1).GetCode(), 1);
+    EXPECT_EQ(LCmd(rec.Frames[0]).GetCode(), 16);
+    EXPECT_EQ(LCmd(rec.Frames[1]).GetCode(), 1);
     core.CloseAllTransports();
     core.ClientSocket.SetActive(false);
   }
@@ -323,7 +324,7 @@ bool OpenTcp(LLinkCore& core, uint16_t port) {
 bool RoundTrip(LLinkCore& core, LinkRecorder& rec, uint8_t code) {
   size_t before = rec.Frames.size();
   if (!core.SendCommand(CM_MCS_CMD(1, code), true)) return false;
-  return PumpUntil([&] { return rec.Frames.size() > before; }) && LCmd(rec.Frames.back(), 1).GetCode() == code;
+  return PumpUntil([&] { return rec.Frames.size() > before; }) && LCmd(rec.Frames.back()).GetCode() == code;
 }
 
 // A port on 127.0.0.1 where nothing listens.
@@ -443,7 +444,7 @@ TEST(LinkCore, ADroppedLinkIsLostAtOnce) {
     EXPECT_EQ(rec.Lost[0], std::make_pair(c.wantCode, 1));
     EXPECT_EQ(core.OpenTransport()->Timeouts(), 0u);
     ASSERT_EQ(rec.Frames.size(), 1u);  // the reply before the drop reached the owner first
-    EXPECT_EQ(LCmd(rec.Frames[0], 1).GetCode(), 16);
+    EXPECT_EQ(LCmd(rec.Frames[0]).GetCode(), 16);
     if (c.tcp) {
         EXPECT_FALSE(core.ClientSocket.Active());
     }
@@ -470,7 +471,7 @@ class CountingOwner : public LLinkOwner {
     std::lock_guard g(Lock);
     Posted.push_back(std::move(fn));
   }
-  void OnLinkFrame(const BSTM&, uint32_t) override {}
+  void OnLinkFrame(const BSTM&, uint32_t, uint8_t) override {}
   void OnLinkError(int code, int, uint64_t) override { Errors.push_back(code); }
   void NetWrite(const uint8_t*, int) override { Writes.push_back(ErrorsPosted()); }
   void UsbWrite(const uint8_t*, int) override { Writes.push_back(ErrorsPosted()); }
@@ -506,7 +507,7 @@ TEST(LTransport, RetryAndErrorTimingPerTransport) {
     ASSERT_TRUE(t->Open());
     t->SetTimeout(15);
     t->SetRetries(3);
-    const BSTM frame = BuildFrame(CM_MCS_CMD(9, 16), 1);
+    const BSTM frame = BuildFrame(CM_MCS_CMD(9, 16));
     auto start = std::chrono::steady_clock::now();
     t->Send(frame);
     while (owner.ErrorsPosted() < c.errorsToWaitFor && std::chrono::steady_clock::now() - start < std::chrono::seconds(5))
@@ -530,7 +531,7 @@ TEST(LTransport, ErrorPeriodCountsTimeoutsWithoutWriting) {
   for (LStreamTransport* t : {static_cast<LStreamTransport*>(&n), static_cast<LStreamTransport*>(&u)}) {
     t->SetTimeout(5);
     t->SetRetries(1);
-    t->Send(BuildFrame(CM_MCS_CMD(1, 16), 1));
+    t->Send(BuildFrame(CM_MCS_CMD(1, 16)));
   }
   while (net.ErrorsPosted() < 6) std::this_thread::sleep_for(std::chrono::milliseconds(2));
   n.Close();
@@ -543,7 +544,7 @@ TEST(LTransport, ErrorPeriodCountsTimeoutsWithoutWriting) {
 TEST(LTransport, SendAndReceiveOnAClosedTransportDoNothing) {
   CountingOwner owner;
   LNet t(&owner);
-  t.Send(BuildFrame(CM_MCS_CMD(1, 16), 1));
+  t.Send(BuildFrame(CM_MCS_CMD(1, 16)));
   t.Receive(nullptr, 0);
   EXPECT_FALSE(t.IsOpen());
   ASSERT_TRUE(t.Open());
@@ -641,10 +642,10 @@ TEST(LTransport, FramesHandedOverBeforeTheWorkerWakesKeepOnlyTheLast) {
   std::unique_ptr<void, std::function<void(void*)>> guard(&t, [&](void*) { releaseOnce(); });  // never leaves the worker held
   t.SetTimeout(60000);  // no write again during the test
   ASSERT_TRUE(t.Open());
-  t.Send(BuildFrame(CM_MCS_CMD(1, 16), 1));
+  t.Send(BuildFrame(CM_MCS_CMD(1, 16)));
   ASSERT_EQ(entered.wait_for(std::chrono::seconds(3)), std::future_status::ready);
-  t.Send(BuildFrame(CM_MCS_CMD(1, 19), 1));
-  t.Send(BuildFrame(CM_MCS_CMD(1, 20), 1));  // overwrites 19 in the send buffer
+  t.Send(BuildFrame(CM_MCS_CMD(1, 19)));
+  t.Send(BuildFrame(CM_MCS_CMD(1, 20)));  // overwrites 19 in the send buffer
   releaseOnce();
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
   while (t.Codes().size() < 2 && std::chrono::steady_clock::now() < deadline)
@@ -705,7 +706,7 @@ TEST(LTransport, RetryTableInTimeouts) {
       ASSERT_TRUE(st->Open());
     }
     t->SetRetries(3);
-    t->Send(BuildFrame(CM_MCS_CMD(9, 16), 1));
+    t->Send(BuildFrame(CM_MCS_CMD(9, 16)));
     t->SetTimeout(3);
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (errors() < 2 && std::chrono::steady_clock::now() < deadline)
@@ -726,7 +727,7 @@ class HoldingOwner : public LLinkOwner {
     std::lock_guard g(Lock);
     Held.push_back(std::move(fn));
   }
-  void OnLinkFrame(const BSTM&, uint32_t) override { ++Frames; }
+  void OnLinkFrame(const BSTM&, uint32_t, uint8_t) override { ++Frames; }
   void OnLinkError(int code, int, uint64_t) override { Errors.push_back(code); }
   void NetWrite(const uint8_t*, int) override { ++Writes; }
   size_t HeldCount() {
@@ -744,9 +745,9 @@ TEST(LNetProc, ClosingWhileAHandOverIsPendingAbandonsIt) {
   HoldingOwner owner;
   auto t = std::make_unique<LNetProc>(&owner, 1);
   ASSERT_TRUE(t->Open());
-  t->QueueFrame(BuildFrame(CM_MCS_CMD(1, 16), 1), true);
-  t->QueueFrame(BuildFrame(CM_MCS_CMD(1, 19), 1), true);  // waits behind the first
-  const BSTM reply = BuildFrame(CM_MCS_CMD(1, 16), 1);
+  t->QueueFrame(BuildFrame(CM_MCS_CMD(1, 16)), true);
+  t->QueueFrame(BuildFrame(CM_MCS_CMD(1, 19)), true);  // waits behind the first
+  const BSTM reply = BuildFrame(CM_MCS_CMD(1, 16));
   t->Receive(reply.data(), static_cast<int>(reply.size()));
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (owner.HeldCount() == 0 && std::chrono::steady_clock::now() < deadline)
@@ -765,7 +766,13 @@ TEST(LNetProc, ClosingWhileAHandOverIsPendingAbandonsIt) {
 class InlineOwner : public LLinkOwner {
  public:
   void PostToUi(std::function<void()> fn) override { fn(); }
-  void OnLinkFrame(const BSTM&, uint32_t) override { ++Frames; }
+  void OnLinkFrame(const BSTM&, uint32_t, uint8_t answered) override {
+    {
+      std::lock_guard g(Lock);
+      AnsweredCodes.push_back(answered);
+    }
+    ++Frames;
+  }
   void OnLinkError(int, int, uint64_t) override {}
   void NetWrite(const uint8_t* bytes, int length) override {
     std::lock_guard g(Lock);
@@ -781,8 +788,14 @@ class InlineOwner : public LLinkOwner {
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return Writes().size() >= n;
   }
+  void UsbWrite(const uint8_t* bytes, int length) override { NetWrite(bytes, length); }
+  std::vector<uint8_t> Answered() {
+    std::lock_guard g(Lock);
+    return AnsweredCodes;
+  }
   std::mutex Lock;
   std::vector<BSTM> Written;
+  std::vector<uint8_t> AnsweredCodes;  // the request each reply answered, 0 for none
   std::atomic<int> Frames{0};
 };
 
@@ -795,12 +808,12 @@ TEST(LNetProc, TwoRepliesInOneReadNeverSkipAQueuedFrame) {
   ASSERT_TRUE(t.Open());
   t.SetTimeout(60000);  // no write again during the test
   std::vector<BSTM> gains;
-  for (int ch = 0; ch < 9; ++ch) gains.push_back(BuildFrame(CM_MCS_GAIN(1, ch, 100 + ch), 1));
+  for (int ch = 0; ch < 9; ++ch) gains.push_back(BuildFrame(CM_MCS_GAIN(1, ch, 100 + ch)));
   t.QueueFrame(gains[0], false);
   ASSERT_TRUE(owner.WaitForWrites(1));
   for (size_t i = 1; i < gains.size(); ++i) t.QueueFrame(gains[i], false);
   CM_MCS_CMD ackCmd(1, 1);
-  const BSTM ack = BuildFrame(ackCmd, 1);
+  const BSTM ack = BuildFrame(ackCmd);
   BSTM twice = ack;
   twice.insert(twice.end(), ack.begin(), ack.end());
   t.Receive(twice.data(), static_cast<int>(twice.size()));
@@ -821,10 +834,84 @@ TEST(LNetProc, TwoRepliesInOneReadNeverSkipAQueuedFrame) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   EXPECT_EQ(owner.Frames, static_cast<int>(gains.size()) + 2);
   EXPECT_FALSE(t.Busy());
-  const BSTM next = BuildFrame(CM_MCS_GAIN(1, 0, 1), 1);
+  // Every reply but the spare one and the one while idle answered a gain request.
+  std::vector<uint8_t> answered(gains.size() + 2, CM_MCS_GAIN::Code);
+  answered[1] = 0;
+  answered.back() = 0;
+  EXPECT_EQ(owner.Answered(), answered);
+  const BSTM next = BuildFrame(CM_MCS_GAIN(1, 0, 1));
   t.QueueFrame(next, false);  // idle: written at once
   ASSERT_TRUE(owner.WaitForWrites(gains.size() + 1));
   EXPECT_EQ(owner.Writes().back(), next);
+  t.Close();
+}
+
+// A HID report is one whole frame: a frame that announced more than its report held is dropped at the
+// next report, which is read as a frame of its own (on a byte stream it would swallow the next reply).
+TEST(LUsbProc, EachReportStartsANewFrame) {
+  TestApp();
+  InlineOwner owner;
+  LUsbProc t(&owner, 1);
+  ASSERT_TRUE(t.Open());
+  t.SetTimeout(60000);
+  t.QueueFrame(BuildFrame(CM_MCS_CMD(1, 19)), true);
+  ASSERT_TRUE(owner.WaitForWrites(1));
+  BSTM longAck = {0x10, 0x02, 0x01, 0x00, 120, 0x01};  // announces 128 bytes, the report holds 64
+  longAck.resize(64, 0x5A);
+  const BSTM ack = BuildFrame(CM_MCS_CMD(1, 1));
+  t.ReceiveReport(longAck.data(), static_cast<int>(longAck.size()));
+  t.ReceiveReport(ack.data(), static_cast<int>(ack.size()));
+  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (owner.Frames < 1 && std::chrono::steady_clock::now() < end)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_EQ(owner.Frames, 1);
+  EXPECT_EQ(owner.Answered(), (std::vector<uint8_t>{19}));
+  EXPECT_FALSE(t.Busy());
+  t.Close();
+}
+
+// The idle poll runs on the timer service: on the fake clock it comes a full interval after the
+// latest frame, only while nothing is outstanding, and never while suppressed.
+TEST(LNetProc, IdlePollOnTheFakeClock) {
+  TestApp();
+  fw::FakeTimerScope clock;
+  InlineOwner owner;
+  LNetProc t(&owner, 1);
+  ASSERT_TRUE(t.Open());
+  t.SetTimeout(60000);
+  const BSTM poll = BuildFrame(CM_MCS_CMD(1, proto::kIdle));
+  const BSTM ack = BuildFrame(CM_MCS_CMD(1, proto::kReplyAck));
+  auto answer = [&](size_t writes) {
+    ASSERT_TRUE(owner.WaitForWrites(writes));
+    t.Receive(ack.data(), static_cast<int>(ack.size()));
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (t.Busy() && std::chrono::steady_clock::now() < end)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  };
+
+  clock.Fake.Advance(1999);
+  EXPECT_TRUE(owner.Writes().empty());
+  clock.Fake.Advance(1);
+  answer(1);
+  EXPECT_EQ(owner.Writes()[0], poll);
+  EXPECT_EQ(t.Timeout(), 5000);
+
+  const BSTM gain = BuildFrame(CM_MCS_GAIN(1, 0, 5));
+  clock.Fake.Advance(1500);
+  t.QueueFrame(gain, false);  // restarts the interval
+  clock.Fake.Advance(1500);
+  EXPECT_TRUE(t.Busy());  // outstanding: no poll, even when the interval is due
+  answer(2);
+  clock.Fake.Advance(499);
+  EXPECT_EQ(owner.Writes().size(), 2u);
+  clock.Fake.Advance(1);
+  answer(3);
+  EXPECT_EQ(owner.Writes()[2], poll);
+
+  t.SetPollSuppressed(true);
+  clock.Fake.Advance(10000);
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(owner.Writes().size(), 3u);
   t.Close();
 }
 
@@ -832,8 +919,8 @@ TEST(LNetProc, QueueFrameOnAClosedTransportDropsTheFrame) {
   TestApp();
   CountingOwner owner;
   LNetProc t(&owner, 1);
-  t.QueueFrame(BuildFrame(CM_MCS_CMD(1, 16), 1), true);
-  t.QueueFrame(BuildFrame(CM_MCS_GAIN(1, 3, 280), 1), false);
+  t.QueueFrame(BuildFrame(CM_MCS_CMD(1, 16)), true);
+  t.QueueFrame(BuildFrame(CM_MCS_GAIN(1, 3, 280)), false);
   EXPECT_FALSE(t.Busy());
   EXPECT_EQ(t.QueuedFrames(), 0u);
   ASSERT_TRUE(t.Open());
@@ -884,7 +971,7 @@ TEST_F(PtyLink, AllByteValuesPassBothWays) {
   ASSERT_TRUE(PumpUntil([&] { return Rec.Frames.size() == 8; }));
   std::vector<uint8_t> back;
   for (size_t i = 4; i < 8; ++i) {
-    LCmd r(Rec.Frames[i], 1);
+    LCmd r(Rec.Frames[i]);
     EXPECT_EQ(r.GetCode(), 25);
     back.insert(back.end(), r.GetPayload().begin(), r.GetPayload().end());
   }

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "link/LCmd.h"
+#include "proto/LCmd.h"
 #include "model/CommandSink.h"
 
 // One command as it reached the send path.

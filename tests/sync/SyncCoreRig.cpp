@@ -44,37 +44,40 @@ bool WaitInEventLoop(const std::function<bool()>& pred, int timeoutMs)
     return true;
 }
 
-CoreRig::CoreRig()
+CoreRig::CoreRig() : LLinkSession(static_cast<LSessionView&>(*this))
 {
-    Core.OnFrame = [this](const BSTM& f, uint32_t) { Machine.DispatchReply(f); };
-    Core.OnLinkLost = [this](int, int) {
-        Core.CloseAllTransports();
-        FLinkOpen = false;
-        Machine.OnLinkClosed(true);
-    };
+    // Every attempt starts with a 2 s time-out and the transports' two retries.
+    ConnectTiming = {2000, 2000, 2000, 2};
 }
 
-CoreRig::~CoreRig() { Core.CloseAllTransports(); }
+bool CoreRig::Opened(bool open)
+{
+    if (open && NoIdlePoll)
+        Core.SuspendLinkPoll(true);
+    return open;
+}
 
 bool CoreRig::OpenTcp(uint16_t port)
 {
-    Interface = "NET";
     Core.ClientSocket.Address = "127.0.0.1";
     Core.ClientSocket.Port = port;
     Core.ClientSocket.SetActive(true);
-    if (!Wait([&] { return Core.ClientSocket.Connected(); }, 3000) || !Core.OpenNetTransport())
+    if (!Wait([&] { return Core.ClientSocket.Connected(); }, 3000))
         return false;
-    Start();
-    return true;
+    LevelPoll = false;
+    return Opened(OpenNet());
 }
 
 bool CoreRig::OpenPty(const std::string& path)
 {
-    Interface = path;
-    if (!Core.OpenComTransport(path))
-        return false;
-    Start();
-    return true;
+    LevelPoll = false;
+    return Opened(OpenCom(path));
+}
+
+bool CoreRig::OpenUsb()
+{
+    LevelPoll = false;
+    return Opened(LLinkSession::OpenUsb());
 }
 
 bool CoreRig::Wait(const std::function<bool()>& pred, int timeoutMs) const
@@ -82,66 +85,20 @@ bool CoreRig::Wait(const std::function<bool()>& pred, int timeoutMs) const
     return EventLoopWait ? WaitInEventLoop(pred, timeoutMs) : PumpUntil(pred, timeoutMs);
 }
 
-bool CoreRig::OpenUsb()
-{
-    Interface = "USB";
-    if (!Core.OpenUsbTransport())
-        return false;
-    Start();
-    return true;
-}
-
 bool CoreRig::ReadDone(int timeoutMs)
 {
-    return Wait([&] { return !FLinkOpen || (Machine.Online() && !Machine.Busy() && LevelPoll); }, timeoutMs);
+    return Wait([&] { return !LinkOpen() || (Machine.Online() && !Machine.Busy() && LevelPoll); }, timeoutMs);
 }
 
 void CoreRig::SendCommand(const LCmd& cmd, bool noCoalesce)
 {
-    if (!FLinkOpen)
-        return;
-    FSent.push_back(BuildFrame(cmd, 1));
-    FSentCoalescing.push_back(!noCoalesce);
-    Core.SendCommand(cmd, noCoalesce);
-}
-
-void CoreRig::StartTimer(LSyncTimer timer, int ms)
-{
-    auto& t = FQtTimers[timer];
-    t = std::make_unique<QTimer>();
-    t->setSingleShot(true);
-    QObject::connect(t.get(), &QTimer::timeout, t.get(), [this, timer] { Machine.OnTimer(timer); });
-    t->start(ms);
-}
-
-void CoreRig::StopTimer(LSyncTimer timer)
-{
-    auto it = FQtTimers.find(timer);
-    if (it != FQtTimers.end() && it->second)
-        it->second->stop();
+    if (LinkOpen())
+        RecordSent(cmd, noCoalesce);
+    LLinkSession::SendCommand(cmd, noCoalesce);
 }
 
 void CoreRig::SetLinkTimeout(int ms)
 {
     Timeout = ms;
-    Core.SetLinkTimeout(std::min(ms, TimeoutCap));
-}
-
-void CoreRig::CloseLink()
-{
-    Core.CloseAllTransports();
-    FLinkOpen = false;
-    Log("link-closed");
-    Machine.OnLinkClosed(false);
-}
-
-void CoreRig::Start()
-{
-    FLinkOpen = true;
-    LevelPoll = false;
-    Machine.OnLinkOpened();
-    Core.SetLinkTimeout(std::min(2000, TimeoutCap));
-    if (NoIdlePoll)
-        Core.SuspendLinkPoll(true);
-    SendCommand(CM_MCS_CMD(1, 16), true);
+    LLinkSession::SetLinkTimeout(std::min(ms, TimeoutCap));
 }

@@ -1,17 +1,16 @@
-// The editor's side of the synchronisation through the real link core: frames, time-outs, lost
-// links and Qt timers, on the calling thread's event loop. Shared by the link tests and bench-sync.
+// The editor's side of the synchronisation through the real link session: frames, time-outs, lost
+// links and timers, on the calling thread's event loop. Shared by the sync and fault tests and
+// bench-sync.
 #pragma once
 
 #include <QCoreApplication>
-#include <QTimer>
 
 #include <functional>
-#include <map>
-#include <memory>
 #include <string>
 
+#include "RecordingView.h"
 #include "SyncRig.h"
-#include "link/LLinkCore.h"
+#include "session/LLinkSession.h"
 
 // The one application object of a test or benchmark program.
 QCoreApplication& SyncApp();
@@ -25,10 +24,11 @@ struct SyncAppFirst {
     SyncAppFirst() { SyncApp(); }
 };
 
-class CoreRig : private SyncAppFirst, public SyncRig {
+// The test device's editor: a recording view over the real link session, with test-only extras
+// (the frames sent, shorter reply time-outs, no idle polls, event-loop waits).
+class CoreRig : private SyncAppFirst, public RecordingView, public LLinkSession {
 public:
     CoreRig();
-    ~CoreRig() override;
 
     bool OpenTcp(uint16_t port);
     bool OpenPty(const std::string& path);
@@ -39,19 +39,13 @@ public:
     bool Wait(const std::function<bool()>& pred, int timeoutMs) const;
 
     void SendCommand(const LCmd& cmd, bool noCoalesce) override;
-    void StartTimer(LSyncTimer timer, int ms) override;
-    void StopTimer(LSyncTimer timer) override;
     void SetLinkTimeout(int ms) override;
-    void SetLinkRetries(int count) override { Core.SetLinkRetries(count); }
-    void SuspendLinkPoll(bool flag) override { Core.SuspendLinkPoll(flag || NoIdlePoll); }
-    void CloseLink() override;
+    void SuspendLinkPoll(bool flag) override { LLinkSession::SuspendLinkPoll(flag || NoIdlePoll); }
 
-    LLinkCore Core;
     int TimeoutCap = 1 << 30;  // short reply time-outs for the fault tests
     bool NoIdlePoll = false;   // no idle polls, so that frames can be counted
     bool EventLoopWait = false; // waits sleep in the event loop, as the program does (measurements)
 
 private:
-    void Start();
-    std::map<LSyncTimer, std::unique_ptr<QTimer>> FQtTimers;
+    bool Opened(bool open);
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "SyncRig.h"
 
@@ -348,6 +349,85 @@ TEST_F(SyncTest, StoreGoesOnOneStepPerAcknowledgement)
     Rig.Machine.DispatchReply(morvex_device::BuildReplyFrame(1, 1, {}));
     EXPECT_EQ(Rig.SentCodes(), (Codes{38, 33, 18}));
     EXPECT_TRUE(Rig.Events().empty());
+}
+
+// An acknowledgement the link saw answer another request (an idle poll's, a second copy of the step
+// before) never passes for the step's own; the step's own then goes on.
+TEST(SyncAckIdentity, AnAcknowledgementOfAnotherRequestLeavesTheStepWaiting)
+{
+    const BSTM ack = morvex_device::BuildReplyFrame(1, 1, {});
+    const std::array<uint8_t, kPresetNameSize> name{};
+    struct Case {
+        const char* name;
+        std::function<void(SyncRig&)> start;
+        uint8_t other;    // answered by the stray acknowledgement
+        uint8_t answers;  // the step's own request
+        uint8_t next;     // what the step sends once acknowledged
+    } cases[] = {
+        {"store name", [&](SyncRig& r) { r.Machine.StorePreset(3, name); }, 18, 38, 33},
+        {"store", [&](SyncRig& r) {
+             r.Machine.StorePreset(3, name);
+             r.Machine.DispatchReply(ack, 38);
+         }, 38, 33, 18},
+        {"recall", [](SyncRig& r) { r.Machine.RecallPreset(2); }, 18, 32, 39},
+        {"factory default", [](SyncRig& r) { r.Machine.FactoryReset(); }, 18, 35, 34},
+        {"channel copy", [](SyncRig& r) { r.Machine.CopyChannel(0, 1, true); }, 59, 42, 34},
+        {"resync", [](SyncRig& r) { r.Machine.ResyncAllParams(); }, 59, 18, 34},
+        {"upload preset select", [](SyncRig& r) {
+             r.Machine.StartUnitUpload();
+             r.Machine.DispatchReply(morvex_device::BuildReplyFrame(1, 25, BSTM(18, 7)), 25);
+         }, 18, 36, 40},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        InProcessDevice device;
+        device.State.StorePreset(2, SampleImage(2));
+        SyncRig rig;
+        rig.Exchange = std::ref(device);
+        rig.Connect();
+        c.start(rig);
+        const int state = rig.Machine.ProcessState();
+        const std::vector<uint8_t> before = rig.SentCodes();
+
+        rig.Machine.DispatchReply(ack, c.other);
+        EXPECT_EQ(rig.SentCodes(), before);
+        EXPECT_EQ(rig.Machine.ProcessState(), state);
+
+        rig.Machine.DispatchReply(ack, c.answers);
+        ASSERT_GT(rig.SentCodes().size(), before.size());
+        EXPECT_EQ(rig.SentCodes()[before.size()], c.next);
+    }
+}
+
+// From its start to its end an operation holds the idle poll off: a request that a stray reply left
+// unanswered is then written again by the link, never replaced by a poll.
+TEST_F(SyncTest, TheIdlePollIsHeldOffWhileAnOperationRuns)
+{
+    Device.State.StorePreset(2, SampleImage(2));
+    ConnectAndRead();
+    ASSERT_FALSE(Rig.PollSuspended);
+    const std::array<uint8_t, kPresetNameSize> name{};
+    struct Case {
+        const char* name;
+        std::function<void(SyncRig&)> start;
+    } cases[] = {
+        {"store", [&](SyncRig& r) { r.Machine.StorePreset(3, name); }},
+        {"recall", [](SyncRig& r) { r.Machine.RecallPreset(2); }},
+        {"factory default", [](SyncRig& r) { r.Machine.FactoryReset(); }},
+        {"unit upload", [](SyncRig& r) { r.Machine.StartUnitUpload(); }},
+        {"channel copy", [](SyncRig& r) { r.Machine.CopyChannel(0, 1, true); }},
+        {"resync", [](SyncRig& r) { r.Machine.ResyncAllParams(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.start(Rig);
+        EXPECT_TRUE(Rig.PollSuspended);
+        Rig.Run();
+        Rig.Advance(400);  // past the upload's save step
+        EXPECT_FALSE(Rig.Machine.Busy());
+        EXPECT_FALSE(Rig.PollSuspended);
+        EXPECT_TRUE(Rig.LinkOpen());
+    }
 }
 
 TEST_F(SyncTest, RecallReadsTheRecalledSetIntoTheModel)

@@ -21,9 +21,8 @@ void SyncRig::SendCommand(const LCmd& cmd, bool noCoalesce)
 {
     if (!FLinkOpen)
         return;
-    BSTM frame = BuildFrame(cmd, 1);
-    FSent.push_back(frame);
-    FSentCoalescing.push_back(!noCoalesce);
+    RecordSent(cmd, noCoalesce);
+    BSTM frame = BuildFrame(cmd);
     // Replaces a waiting frame only when it is the same command for the same target.
     if (!noCoalesce && !FQueue.empty() && FQueue.back().second && FQueue.back().first.size() > 6 &&
         frame.size() > 6 && FQueue.back().first[5] == frame[5] && FQueue.back().first[6] == frame[6]) {
@@ -48,7 +47,8 @@ void SyncRig::Run()
             Machine.OnLinkClosed(true);
             break;
         }
-        Machine.DispatchReply(*reply);
+        // The link here is exact: every reply answers the frame it was exchanged for.
+        Machine.DispatchReply(*reply, frame.size() > 5 ? frame[5] : 0);
     }
     FRunning = false;
 }
@@ -78,27 +78,8 @@ void SyncRig::CloseLink()
         return;
     FLinkOpen = false;
     FQueue.clear();
-    Log("link-closed");
+    ShowOffline();
     Machine.OnLinkClosed(false);
-}
-
-void SyncRig::SetProgress(int position, int max)
-{
-    ProgressPositions.push_back(position);
-    (void)max;
-}
-
-std::vector<uint8_t> SyncRig::SentCodes() const
-{
-    std::vector<uint8_t> codes;
-    for (const BSTM& f : FSent)
-        codes.push_back(f.size() > 5 ? f[5] : 0);
-    return codes;
-}
-
-bool SyncRig::HasEvent(const std::string& e) const
-{
-    return std::find(FEvents.begin(), FEvents.end(), e) != FEvents.end();
 }
 
 std::optional<BSTM> InProcessDevice::operator()(const BSTM& frame)
@@ -107,7 +88,7 @@ std::optional<BSTM> InProcessDevice::operator()(const BSTM& frame)
     if (SilentAfter >= 0 && Answered >= SilentAfter)
         return std::nullopt;
     ++Answered;
-    const LCmd request(frame, 1);
+    const LCmd request(frame);
     std::optional<morvex_device::Reply> reply = State.Answer(request);
     if (!reply)
         return std::nullopt;

@@ -8,7 +8,7 @@
 #include "controls/SkComboBox.h"
 #include "controls/SkLabel.h"
 #include "controls/SkinButtons.h"
-#include "link/LCmd.h"
+#include "proto/LCmd.h"
 #include "model/LUnitControl.h"
 
 #include <QCloseEvent>

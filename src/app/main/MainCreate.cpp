@@ -20,7 +20,7 @@
 #include "eq/LProgressBar.h"
 #include "eq/TMyPEQType8.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
-#include "link/LCmd.h"
+#include "proto/LCmd.h"
 #include "model/LUnitControl.h"
 
 #include <QCloseEvent>

@@ -18,7 +18,7 @@
 #include "curves/Plot.h"
 #include "eq/TMyPEQType8.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
-#include "link/LCmd.h"
+#include "proto/LCmd.h"
 #include "model/LUnitControl.h"
 
 #include <QPainter>

@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/ParamImage.h"
+#include "proto/Commands.h"
+#include "proto/ParamImage.h"
 
 // One frame, or one payload, as raw bytes.
 using BSTM = std::vector<uint8_t>;
@@ -20,12 +21,15 @@ constexpr int kFrameOverhead = 8;
 // len is one byte and counts the code, so a frame carries at most 254 payload bytes.
 constexpr int kMaxFramePayload = 254;
 
+// How a frame is built or parsed: every sender frames its commands, the dispatcher parses framed replies.
+enum class FrameMode { Payload = 0, Framed = 1 };
+
 class LCmd {
 public:
     LCmd() = default;
     LCmd(uint8_t id, uint8_t code) : id(id), code(code) {}
-    // Parses a received frame; mode 1 is the framed form, any other mode takes the bytes as the payload.
-    LCmd(const BSTM& frame, int mode);
+    // Parses a received frame; any mode but Framed takes the bytes as the payload.
+    explicit LCmd(const BSTM& frame, FrameMode mode = FrameMode::Framed);
     LCmd(const LCmd&) = default;
     LCmd(LCmd&&) = default;
     LCmd& operator=(const LCmd&) = default;
@@ -49,9 +53,9 @@ protected:
     BSTM payload;
 };
 
-// Mode 1: the wire frame; mode 0: the payload alone; any other mode: empty.
+// Framed: the wire frame; Payload: the payload alone; any other value: empty.
 // A payload too long for the one-byte len gives an empty frame rather than a wrong one.
-BSTM BuildFrame(const LCmd& command, int mode);
+BSTM BuildFrame(const LCmd& command, FrameMode mode = FrameMode::Framed);
 
 // A command of at most two payload bytes.
 class CM_MCS_CMD : public LCmd {
@@ -59,7 +63,6 @@ public:
     CM_MCS_CMD(uint8_t id, int code);
     CM_MCS_CMD(uint8_t id, int code, int b1);
     CM_MCS_CMD(uint8_t id, int code, int b1, int b2);
-    ~CM_MCS_CMD() override { payload.clear(); }
 };
 
 // The command classes: each fixes its code (Code) and appends its payload in table order.
@@ -69,162 +72,139 @@ constexpr int kMaxEepromWrite = 127;
 
 class CM_MCS_MCU_RESET : public LCmd {
 public:
-    static constexpr uint8_t Code = 4;
+    static constexpr uint8_t Code = proto::kMcuReset;
     explicit CM_MCS_MCU_RESET(uint8_t id);
-    ~CM_MCS_MCU_RESET() override { payload.clear(); }
 };
 
 class CM_MCS_DELAYUNIT : public LCmd {
 public:
-    static constexpr uint8_t Code = 21;
+    static constexpr uint8_t Code = proto::kDelayUnit;
     CM_MCS_DELAYUNIT(uint8_t id, int unit);
-    ~CM_MCS_DELAYUNIT() override { payload.clear(); }
 };
 
 class CM_MCS_READ_EEPROM : public LCmd {
 public:
-    static constexpr uint8_t Code = 25;
+    static constexpr uint8_t Code = proto::kReadEeprom;
     CM_MCS_READ_EEPROM(uint8_t id, int address, int count);
-    ~CM_MCS_READ_EEPROM() override { payload.clear(); }
 };
 
 // count is cut to kMaxEepromWrite; count and data bytes always agree.
 class CM_MCS_WRITE_EEPROM : public LCmd {
 public:
-    static constexpr uint8_t Code = 26;
+    static constexpr uint8_t Code = proto::kWriteEeprom;
     CM_MCS_WRITE_EEPROM(uint8_t id, int address, int count, const uint8_t* data);
-    ~CM_MCS_WRITE_EEPROM() override { payload.clear(); }
 };
 
 class CM_MCS_DOWNLOAD : public LCmd {
 public:
-    static constexpr uint8_t Code = 37;
+    static constexpr uint8_t Code = proto::kDownload;
     CM_MCS_DOWNLOAD(uint8_t id, int chunk, int slot, const uint8_t* data, int count);
-    ~CM_MCS_DOWNLOAD() override { payload.clear(); }
 };
 
 class CM_MCS_PRESETNAME : public LCmd {
 public:
-    static constexpr uint8_t Code = 38;
+    static constexpr uint8_t Code = proto::kPresetName;
     CM_MCS_PRESETNAME(uint8_t id, const char* name14);
-    ~CM_MCS_PRESETNAME() override { payload.clear(); }
 };
 
 class CM_MCS_PASS_SUBMIT : public LCmd {
 public:
-    static constexpr uint8_t Code = 45;
+    static constexpr uint8_t Code = proto::kPassSubmit;
     CM_MCS_PASS_SUBMIT(uint8_t id, const char* password4);
-    ~CM_MCS_PASS_SUBMIT() override { payload.clear(); }
 };
 
 class CM_MCS_SET_LOCK : public LCmd {
 public:
-    static constexpr uint8_t Code = 47;
+    static constexpr uint8_t Code = proto::kSetLock;
     CM_MCS_SET_LOCK(uint8_t id, const char* password4);
-    ~CM_MCS_SET_LOCK() override { payload.clear(); }
 };
 
 class CM_MCS_COMP : public LCmd {
 public:
-    static constexpr uint8_t Code = 48;
+    static constexpr uint8_t Code = proto::kComp;
     CM_MCS_COMP(uint8_t id, int channel, const CompParam& comp);
-    ~CM_MCS_COMP() override { payload.clear(); }
 };
 
 class CM_MCS_LOW_PASS : public LCmd {
 public:
-    static constexpr uint8_t Code = 49;
+    static constexpr uint8_t Code = proto::kLowPass;
     CM_MCS_LOW_PASS(uint8_t id, int channel, int freqIndex, int slope);
-    ~CM_MCS_LOW_PASS() override { payload.clear(); }
 };
 
 class CM_MCS_HIGH_PASS : public LCmd {
 public:
-    static constexpr uint8_t Code = 50;
+    static constexpr uint8_t Code = proto::kHighPass;
     CM_MCS_HIGH_PASS(uint8_t id, int channel, int freqIndex, int slope);
-    ~CM_MCS_HIGH_PASS() override { payload.clear(); }
 };
 
 class CM_MCS_PEQ : public LCmd {
 public:
-    static constexpr uint8_t Code = 51;
+    static constexpr uint8_t Code = proto::kPeq;
     CM_MCS_PEQ(uint8_t id, int channel, int band, const PeqBand& peq, int bypass);
-    ~CM_MCS_PEQ() override { payload.clear(); }
 };
 
 class CM_MCS_GAIN : public LCmd {
 public:
-    static constexpr uint8_t Code = 52;
+    static constexpr uint8_t Code = proto::kGain;
     CM_MCS_GAIN(uint8_t id, int channel, int gain);
-    ~CM_MCS_GAIN() override { payload.clear(); }
 };
 
 class CM_MCS_MUTE : public LCmd {
 public:
-    static constexpr uint8_t Code = 53;
+    static constexpr uint8_t Code = proto::kMute;
     CM_MCS_MUTE(uint8_t id, int channel, int state);
-    ~CM_MCS_MUTE() override { payload.clear(); }
 };
 
 class CM_MCS_POLARITY : public LCmd {
 public:
-    static constexpr uint8_t Code = 54;
+    static constexpr uint8_t Code = proto::kPolarity;
     CM_MCS_POLARITY(uint8_t id, int channel, int inverted);
-    ~CM_MCS_POLARITY() override { payload.clear(); }
 };
 
 class CM_MCS_DELAY : public LCmd {
 public:
-    static constexpr uint8_t Code = 56;
+    static constexpr uint8_t Code = proto::kDelay;
     CM_MCS_DELAY(uint8_t id, int channel, int samples);
-    ~CM_MCS_DELAY() override { payload.clear(); }
 };
 
 class CM_MCS_WORK_MODE : public LCmd {
 public:
-    static constexpr uint8_t Code = 57;
+    static constexpr uint8_t Code = proto::kWorkMode;
     CM_MCS_WORK_MODE(uint8_t id, int mode, int sineIndex);
-    ~CM_MCS_WORK_MODE() override { payload.clear(); }
 };
 
 class CM_MCS_MATRIX : public LCmd {
 public:
-    static constexpr uint8_t Code = 58;
+    static constexpr uint8_t Code = proto::kMatrix;
     CM_MCS_MATRIX(uint8_t id, int channel, int routeMask);
-    ~CM_MCS_MATRIX() override { payload.clear(); }
 };
 
 class CM_MCS_CHANNEL_NAME : public LCmd {
 public:
-    static constexpr uint8_t Code = 61;
+    static constexpr uint8_t Code = proto::kChannelName;
     CM_MCS_CHANNEL_NAME(uint8_t id, int channel, const char* name8);
-    ~CM_MCS_CHANNEL_NAME() override { payload.clear(); }
 };
 
 class CM_MCS_GATE : public LCmd {
 public:
-    static constexpr uint8_t Code = 62;
+    static constexpr uint8_t Code = proto::kGate;
     CM_MCS_GATE(uint8_t id, int channel, const GateParam& gate);
-    ~CM_MCS_GATE() override { payload.clear(); }
 };
 
 class CM_MCS_LIMIT : public LCmd {
 public:
-    static constexpr uint8_t Code = 63;
+    static constexpr uint8_t Code = proto::kLimit;
     CM_MCS_LIMIT(uint8_t id, int channel, const LimitParam& limit);
-    ~CM_MCS_LIMIT() override { payload.clear(); }
 };
 
 class CM_MCS_MIX : public LCmd {
 public:
-    static constexpr uint8_t Code = 65;
+    static constexpr uint8_t Code = proto::kMix;
     CM_MCS_MIX(uint8_t id, int channel, int input, int level);
-    ~CM_MCS_MIX() override { payload.clear(); }
 };
 
 class CM_MCS_GEQ : public LCmd {
 public:
-    static constexpr uint8_t Code = 72;
+    static constexpr uint8_t Code = proto::kGeq;
     CM_MCS_GEQ(uint8_t id, int channel, int band, int level);
-    ~CM_MCS_GEQ() override { payload.clear(); }
 };

@@ -1,46 +1,22 @@
-// What the connection state machine needs from the main window besides the command sink: the
-// progress and information dialogs, the link button, the full refresh, the link's time-out and
-// poll settings, file choice, and one-shot timers. The main window implements it; tests use a
-// recording fake. Every call comes on the user-interface thread; none may block.
+// The view side of what the connection state machine needs: the scan dialog's outcome, the progress
+// and information dialogs, the link button, the full refresh, the level meters, the unlock prompt and
+// the file dialogs. The main window implements it; tests use a recording fake. Every call comes on
+// the user-interface thread; none may block (the file dialogs are modal and return the choice).
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <string>
 
-// The one-shot timers of the synchronisation. The owner starts them on its timer service and
-// calls LSyncMachine::OnTimer with the same value when one fires; a new start restarts it.
-enum class LSyncTimer {
-    Pts,          // 1000 ms: the unlock prompt of a locked device
-    ProcessShow,  // 100 ms: the progress dialog of a full read
-    Upload,       // 300 ms: the save step of a unit upload
-    Disconnect,   // 300 ms: closes the link
-    Check,        // 100 ms: the unlock prompt polls the device's answer
-    Cmd,          // 100 ms: an accepted unlock goes on reading
-    Close,        // 100 ms: the lock setup closes after its commands
-};
-
-class LSyncShell {
+class LSyncView {
 public:
-    virtual ~LSyncShell() = default;
+    virtual ~LSyncView() = default;
 
-    // Timers.
-    virtual void StartTimer(LSyncTimer timer, int ms) = 0;
-    virtual void StopTimer(LSyncTimer timer) = 0;
-
-    // The link (Parts of the link core): reply time-out, retries, idle poll, closing.
-    virtual void SetLinkTimeout(int ms) = 0;
-    virtual void SetLinkRetries(int count) = 0;
-    virtual void SuspendLinkPoll(bool suspended) = 0;
-    virtual void CloseLink() = 0;
-    // "COM3", "USB" or "NET": the open transport's name for the interface label.
-    virtual std::string LinkInterfaceName() const = 0;
-    // A reply from another device id: the scan drops this candidate.
+    // The scan dialog: a reply from another device id (the scan drops this candidate); the attempt
+    // was answered; hide it; the link was lost (not closed by the editor): its broken-link status.
     virtual void OtherDeviceReply() = 0;
-    // The scan dialog: the attempt was answered; hide it.
     virtual void SetConnectResult(int result) = 0;
     virtual void HideScan() = 0;
-    // The link was lost (not closed by the editor): the scan dialog's broken-link status.
     virtual void ReportLinkLost() = 0;
 
     // Progress dialog: keyed status text, position and maximum, shown modally or not.

@@ -17,6 +17,13 @@ constexpr int kOutputPeqBands = 9;
 constexpr int kGeqBands = 31;
 constexpr int kChannelNameSize = 8;
 constexpr int kPresetNameSize = 14;
+// Stored presets 1..20 (0 is the factory preset) and the unit-information bytes of the device's store.
+constexpr int kUserPresets = 20;
+constexpr int kUnitInfoSize = 18;
+// A whole parameter set or stored preset travels as 22 blocks of 50 bytes.
+constexpr int kSetBlockSize = 50;
+constexpr int kSetBlockCount = 22;
+constexpr int kLastSetBlock = kSetBlockCount - 1;
 
 // Every field sits at its natural 2-byte alignment, so the records need no packing.
 struct PeqBand {

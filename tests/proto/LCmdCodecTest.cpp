@@ -1,4 +1,4 @@
-#include "link/LCmd.h"
+#include "proto/LCmd.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ TEST(FrameCodec, GoldenFrames)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(BuildFrame(*c.make(), 1), c.frame);
+        EXPECT_EQ(BuildFrame(*c.make()), c.frame);
     }
 }
 
@@ -37,12 +37,12 @@ TEST(FrameCodec, UnescapedDleRoundTrips)
 {
     // Channel 0x10 and a gain word of 0x1010: three 0x10 bytes inside the payload.
     CM_MCS_GAIN cmd(1, 0x10, 0x1010);
-    const Bytes frame = BuildFrame(cmd, 1);
+    const Bytes frame = BuildFrame(cmd);
     ASSERT_EQ(frame.size(), 3u + kFrameOverhead + 1);
     EXPECT_EQ(frame[4], 4);
     EXPECT_EQ(Bytes(frame.begin() + 6, frame.begin() + 9), (Bytes{0x10, 0x10, 0x10}));
 
-    LCmd parsed(frame, 1);
+    LCmd parsed(frame);
     EXPECT_EQ(parsed.GetCode(), CM_MCS_GAIN::Code);
     EXPECT_EQ(parsed.GetId(), 0);  // the editor's source address
     EXPECT_EQ(parsed.GetPayload(), cmd.GetPayload());
@@ -57,7 +57,7 @@ TEST(FrameCodec, ParsesDeviceReplyWithItsId)
         check ^= b;
     }
     reply.push_back(check);
-    LCmd parsed(reply, 1);
+    LCmd parsed(reply);
     EXPECT_EQ(parsed.GetId(), 7);
     EXPECT_EQ(parsed.GetCode(), 0x13);
     EXPECT_EQ(parsed.GetPayload(), (Bytes{'M', 'O', 'R'}));
@@ -65,16 +65,16 @@ TEST(FrameCodec, ParsesDeviceReplyWithItsId)
 
 TEST(FrameCodec, CheckByteIsNotTested)
 {
-    Bytes frame = BuildFrame(CM_MCS_MUTE(2, 4, 1), 1);
+    Bytes frame = BuildFrame(CM_MCS_MUTE(2, 4, 1));
     frame.back() ^= 0xFF;
-    LCmd parsed(frame, 1);
+    LCmd parsed(frame);
     EXPECT_EQ(parsed.GetCode(), CM_MCS_MUTE::Code);
     EXPECT_EQ(parsed.GetPayload(), (Bytes{4, 1}));
 }
 
 TEST(FrameCodec, FailedMarkersGiveFirstByteAsCode)
 {
-    const Bytes good = BuildFrame(CM_MCS_DELAY(1, 2, 0x0203), 1);  // payload 02 03 02
+    const Bytes good = BuildFrame(CM_MCS_DELAY(1, 2, 0x0203));  // payload 02 03 02
     struct Case {
         const char* name;
         size_t offset;
@@ -90,7 +90,7 @@ TEST(FrameCodec, FailedMarkersGiveFirstByteAsCode)
         SCOPED_TRACE(c.name);
         Bytes frame = good;
         frame[c.offset] = c.value;
-        LCmd parsed(frame, 1);
+        LCmd parsed(frame);
         EXPECT_EQ(parsed.GetId(), 0);
         EXPECT_EQ(parsed.GetCode(), frame[0]);
         EXPECT_EQ(parsed.GetPayload(), (Bytes{0x02, 0x03, 0x02}));  // still sliced by len
@@ -111,7 +111,7 @@ TEST(FrameCodec, LenZeroOrOneGivesEmptyPayload)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        LCmd parsed(c.frame, 1);
+        LCmd parsed(c.frame);
         EXPECT_EQ(parsed.GetCode(), c.code);
         EXPECT_TRUE(parsed.GetPayload().empty());
     }
@@ -137,7 +137,7 @@ TEST(FrameCodec, ShortAndLyingFramesStayInsideTheirBytes)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        LCmd parsed(c.frame, 1);
+        LCmd parsed(c.frame);
         EXPECT_EQ(parsed.GetId(), c.id);
         EXPECT_EQ(parsed.GetCode(), c.code);
         EXPECT_EQ(parsed.GetPayload(), c.payload);
@@ -149,25 +149,25 @@ TEST(FrameCodec, ShortAndLyingFramesStayInsideTheirBytes)
             if (n > 4) {
                 frame[4] = static_cast<uint8_t>(len);
             }
-            LCmd parsed(frame, 1);
+            LCmd parsed(frame);
             EXPECT_LE(parsed.GetPayload().size(), n > 6 ? n - 6 : 0);
         }
     }
 }
 
-TEST(FrameCodec, ModesOtherThanOne)
+TEST(FrameCodec, ModesOtherThanFramed)
 {
     CM_MCS_CMD noPayload(1, 18);
     CM_MCS_GEQ geq(1, 2, 30, 0x0102);
-    EXPECT_TRUE(BuildFrame(noPayload, 0).empty());
-    EXPECT_EQ(BuildFrame(geq, 0), (Bytes{2, 30, 0x02, 0x01}));
-    EXPECT_TRUE(BuildFrame(geq, 2).empty());
-    EXPECT_TRUE(BuildFrame(geq, -1).empty());
+    EXPECT_TRUE(BuildFrame(noPayload, FrameMode::Payload).empty());
+    EXPECT_EQ(BuildFrame(geq, FrameMode::Payload), (Bytes{2, 30, 0x02, 0x01}));
+    EXPECT_TRUE(BuildFrame(geq, static_cast<FrameMode>(2)).empty());
+    EXPECT_TRUE(BuildFrame(geq, static_cast<FrameMode>(-1)).empty());
 
     const Bytes raw = {0x10, 0x02, 0x00, 0x01, 0x01, 0x10, 0x10, 0x03, 0x11};
     for (int mode : {0, 2}) {
         SCOPED_TRACE(mode);
-        LCmd parsed(raw, mode);
+        LCmd parsed(raw, static_cast<FrameMode>(mode));
         EXPECT_EQ(parsed.GetId(), 0);
         EXPECT_EQ(parsed.GetCode(), 0);
         EXPECT_EQ(parsed.GetPayload(), raw);
@@ -178,13 +178,13 @@ TEST(FrameCodec, PayloadTooLongForLenGivesNoFrame)
 {
     LCmd cmd(1, 0x30);
     cmd.GetPayload().assign(kMaxFramePayload, 0xAA);
-    const Bytes frame = BuildFrame(cmd, 1);
+    const Bytes frame = BuildFrame(cmd);
     ASSERT_EQ(frame.size(), static_cast<size_t>(kMaxFramePayload + kFrameOverhead + 1));
     EXPECT_EQ(frame[4], 255);
-    EXPECT_EQ(LCmd(frame, 1).GetPayload(), cmd.GetPayload());
+    EXPECT_EQ(LCmd(frame).GetPayload(), cmd.GetPayload());
 
     cmd.GetPayload().push_back(0xAA);
-    EXPECT_TRUE(BuildFrame(cmd, 1).empty());
+    EXPECT_TRUE(BuildFrame(cmd).empty());
 }
 
 TEST(FrameCodec, ConstructorsAndAccessors)
@@ -197,7 +197,7 @@ TEST(FrameCodec, ConstructorsAndAccessors)
     EXPECT_EQ(bare.GetId(), 9);
     EXPECT_EQ(bare.GetCode(), 0x44);
     bare.GetPayload().push_back(1);
-    EXPECT_EQ(BuildFrame(bare, 1), (Bytes{0x10, 0x02, 0x00, 0x09, 0x02, 0x44, 0x01, 0x10, 0x03, 0x4F}));
+    EXPECT_EQ(BuildFrame(bare), (Bytes{0x10, 0x02, 0x00, 0x09, 0x02, 0x44, 0x01, 0x10, 0x03, 0x4F}));
 }
 
 TEST(CommandTable, PayloadLayouts)
@@ -262,9 +262,9 @@ TEST(CommandTable, PayloadLayouts)
         EXPECT_EQ(cmd->GetCode(), c.code);
         EXPECT_EQ(cmd->GetPayload(), c.payload);
         // And the frame carries exactly that back.
-        const Bytes frame = BuildFrame(*cmd, 1);
+        const Bytes frame = BuildFrame(*cmd);
         EXPECT_EQ(frame.size(), c.payload.size() + 9);
-        LCmd parsed(frame, 1);
+        LCmd parsed(frame);
         EXPECT_EQ(parsed.GetCode(), c.code);
         EXPECT_EQ(parsed.GetPayload(), c.payload);
     }
@@ -273,7 +273,7 @@ TEST(CommandTable, PayloadLayouts)
 TEST(CommandTable, LongestCommandFrameIsTheFiftyByteDownload)
 {
     const uint8_t data[50] = {};
-    EXPECT_EQ(BuildFrame(CM_MCS_DOWNLOAD(1, 0, 0, data, 50), 1).size(), 61u);
+    EXPECT_EQ(BuildFrame(CM_MCS_DOWNLOAD(1, 0, 0, data, 50)).size(), 61u);
 }
 
 TEST(CommandTable, UnsafeArgumentsAreBounded)

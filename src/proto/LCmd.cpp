@@ -1,11 +1,11 @@
-#include "link/LCmd.h"
+#include "proto/LCmd.h"
 
 #include <algorithm>
 #include <cstring>
 
-LCmd::LCmd(const BSTM& frame, int mode)
+LCmd::LCmd(const BSTM& frame, FrameMode mode)
 {
-    if (mode != 1) {
+    if (mode != FrameMode::Framed) {
         payload = frame;
         return;
     }
@@ -42,13 +42,13 @@ void LCmd::AppendField(const void* field, int width)
     }
 }
 
-BSTM BuildFrame(const LCmd& command, int mode)
+BSTM BuildFrame(const LCmd& command, FrameMode mode)
 {
     const BSTM& payload = command.GetPayload();
-    if (mode == 0) {
+    if (mode == FrameMode::Payload) {
         return payload;
     }
-    if (mode != 1 || payload.size() > static_cast<size_t>(kMaxFramePayload)) {
+    if (mode != FrameMode::Framed || payload.size() > static_cast<size_t>(kMaxFramePayload)) {
         return {};
     }
     BSTM frame;

@@ -1,0 +1,76 @@
+// The link session: the parameter model, the synchronisation state machine and the link core joined.
+// It sends the model's and the machine's commands through the core's open transport, hands the
+// core's replies and lost links to the machine, runs the machine's one-shot timers on the timer
+// service and carries its link settings to the open transport.
+// The main window owns one and implements its view (LSessionView), which must outlive it. User-
+// interface thread only; the core's workers reach it only through the core's hand-over.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "link/LLinkCore.h"
+#include "model/CommandSink.h"
+#include "model/LSyncLink.h"
+#include "model/LSyncMachine.h"
+#include "model/LUnitControl.h"
+#include "runtime/Timer.h"
+#include "session/LSessionView.h"
+
+// Reply time-out and retries of a connection attempt, until the connect reply sets the link's own.
+struct LConnectTiming {
+    int NetTimeoutMs = 4000;
+    int UsbTimeoutMs = 100;
+    int ComTimeoutMs = 100;
+    int Retries = 3;
+};
+
+class LLinkSession : public CommandSink, public LSyncLink {
+public:
+    explicit LLinkSession(LSessionView& view);
+    ~LLinkSession() override;
+    LLinkSession(const LLinkSession&) = delete;
+    LLinkSession& operator=(const LLinkSession&) = delete;
+
+    // A connection attempt over a transport the core opens: the machine starts afresh and the
+    // connect request 16 goes out. TCP needs the core's ClientSocket connected first. False (nothing
+    // sent, nothing left open) when the transport does not open.
+    bool OpenNet();
+    bool OpenUsb();
+    bool OpenCom(const std::string& port);
+    // A transport of this session is open and not yet closed or lost.
+    bool LinkOpen() const { return FLinkOpen; }
+
+    // CommandSink: the model's and the machine's commands go to the open link, or nowhere.
+    void SendCommand(const LCmd& cmd, bool noCoalesce) override;
+    bool IsUpdating() const override { return FView.IsUpdating(); }
+    int GetDeviceId() const override { return Core.GetDeviceId(); }
+    void MarkChannelCurvesDirty(int ch) override { FView.MarkChannelCurvesDirty(ch); }
+    void ShowPresetName(int p, const std::string& name) override { FView.ShowPresetName(p, name); }
+
+    // LSyncLink.
+    void StartTimer(LSyncTimer timer, int ms) override;
+    void StopTimer(LSyncTimer timer) override;
+    void SetLinkTimeout(int ms) override { Core.SetLinkTimeout(ms); }
+    void SetLinkRetries(int count) override { Core.SetLinkRetries(count); }
+    void SuspendLinkPoll(bool suspended) override { Core.SuspendLinkPoll(suspended); }
+    // Closes every transport: the view goes offline and the machine forgets the connection.
+    void CloseLink() override;
+    std::string LinkInterfaceName() const override { return FInterface; }
+
+    LConnectTiming ConnectTiming;
+    LLinkCore Core;
+    LUnitControl Unit;
+    LSyncMachine Machine;
+
+private:
+    bool StartAttempt(const std::string& interfaceName, int timeoutMs);
+    void OnLinkLost();
+
+    LSessionView& FView;
+    bool FLinkOpen = false;
+    std::string FInterface;
+    static constexpr int kTimerCount = static_cast<int>(LSyncTimer::Close) + 1;
+    std::array<fw::TTimer, kTimerCount> FTimers;
+};
