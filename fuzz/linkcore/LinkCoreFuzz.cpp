@@ -38,7 +38,7 @@ using StepProc = LProc<StepNet>;
 
 struct Owner : LLinkOwner {
     void PostToUi(std::function<void()> fn) override { fn(); }
-    void OnLinkFrame(const BSTM& frame, uint32_t) override
+    void OnLinkFrame(const BSTM& frame, uint32_t, uint8_t) override
     {
         Frames.push_back(frame);
         if (OnFrame)

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/ValueScales.h"
+#include "base/ValueScales.h"
 #include "proto/LCmd.h"
 #include "model/LSyncMachine.h"
 #include "model/LUnitControl.h"
