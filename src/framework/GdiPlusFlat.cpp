@@ -227,6 +227,24 @@ void ArcTo(QPainterPath& path, const QRectF& r, REAL start, REAL sweep, bool mov
     path.arcTo(r, -start, -sweep);
 }
 
+// A file's colour table may be shorter than the indices its pixels use (the decoder keeps both as they
+// are); every conversion and drawing would then read past the table. Indices without an entry are black.
+void CompleteColourTable(QImage& image)
+{
+    int entries = 0;
+    switch (image.format()) {
+    case QImage::Format_Indexed8: entries = 256; break;
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB: entries = 2; break;
+    default: return;
+    }
+    QList<QRgb> table = image.colorTable();
+    if (table.size() >= entries)
+        return;
+    table.resize(entries, qRgb(0, 0, 0));
+    image.setColorTable(table);
+}
+
 int PixelFormatOf(const QImage& image, RawFormat raw)
 {
     if (image.format() == QImage::Format_Indexed8 || image.format() == QImage::Format_Mono ||
@@ -1330,6 +1348,7 @@ Status GdipLoadImageFromBytes(const QByteArray& bytes, GpImage** image)
     auto* img = new GpImage;
     img->raw = SniffRawFormat(bytes);
     img->pixelFormat = PixelFormatOf(decoded, img->raw);
+    CompleteColourTable(decoded);
     img->image = std::move(decoded);
     *image = img;
     return Ok;

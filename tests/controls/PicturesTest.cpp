@@ -4,6 +4,7 @@
 #include "controls/Pictures.h"
 
 #include <QBuffer>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -271,6 +272,70 @@ TEST_F(PictureTest, BitmapBottomLeftColourIsTransparentPngKeepsAlpha)
     EXPECT_NEAR(qAlpha(q.TransparentImage().pixel(0, 5)), 128, 1);
     p.SetWidth(100);
     EXPECT_EQ(p.Width(), 16);
+}
+
+// An 8-bit BMP of 4 x 1 whose colour table holds two entries (red, green) while its pixels use the
+// indices 0, 1, 200 and 255, as a damaged or hostile file can.
+QByteArray ShortColourTableBmp()
+{
+    QByteArray b;
+    auto le = [&b](unsigned v, int n) {
+        for (int i = 0; i < n; ++i)
+            b.append(char((v >> (8 * i)) & 0xFF));
+    };
+    const unsigned tableBytes = 2 * 4, pixelOffset = 14 + 40 + tableBytes;
+    b.append("BM");
+    le(pixelOffset + 4, 4); // file size
+    le(0, 4);
+    le(pixelOffset, 4);
+    le(40, 4); // header size
+    le(4, 4);  // width
+    le(1, 4);  // height
+    le(1, 2);  // planes
+    le(8, 2);  // bits per pixel
+    le(0, 4);  // no compression
+    le(4, 4);  // pixel bytes
+    le(2835, 4);
+    le(2835, 4);
+    le(2, 4);  // colours used
+    le(0, 4);
+    le(0x00FF0000, 4); // entry 0 red (blue, green, red, 0)
+    le(0x0000FF00, 4); // entry 1 green
+    for (int index : {0, 1, 200, 255})
+        b.append(char(index));
+    return b;
+}
+
+TEST_F(PictureTest, PixelsBeyondTheColourTableDrawBlack)
+{
+    const QByteArray bytes = ShortColourTableBmp();
+    QImage target(4, 1, QImage::Format_ARGB32);
+    {
+        SCOPED_TRACE("fader picture");
+        TGDIPPicture p;
+        ASSERT_TRUE(p.LoadFromStream(bytes));
+        target.fill(Qt::white);
+        QPainter painter(&target);
+        gp::TGPGraphics g(painter);
+        p.DrawImageRect(g, 0, 0, 4, 1);
+        painter.end();
+        EXPECT_EQ(target.pixel(1, 0), qRgb(0, 255, 0));
+        EXPECT_EQ(target.pixel(2, 0), qRgb(0, 0, 0));
+        EXPECT_EQ(target.pixel(3, 0), qRgb(0, 0, 0));
+        EXPECT_EQ(p.Image().convertToFormat(QImage::Format_ARGB32).pixel(3, 0), qRgb(0, 0, 0));
+    }
+    {
+        SCOPED_TRACE("fill picture");
+        TFxGDIPPicture p;
+        ASSERT_TRUE(p.LoadFromStream(bytes));
+        target.fill(Qt::white);
+        QPainter painter(&target);
+        gp::TGPGraphics g(painter);
+        p.GDIPDraw(g, fw::Rect(0, 0, 4, 1));
+        painter.end();
+        EXPECT_EQ(target.pixel(0, 0), qRgb(255, 0, 0));
+        EXPECT_EQ(target.pixel(2, 0), qRgb(0, 0, 0));
+    }
 }
 
 TEST_F(PictureTest, AssignedBitmapKeepsItsTransparency)
