@@ -298,7 +298,7 @@ void TfmMain::BuildItem(const Item& item)
     case Kind::PowerButton: {
         auto* b = new TLedPowerButton(parent);
         UseFont(*b, "Tahoma", 10, fw::clWhite, true);
-        b->SetColor(fw::clNone);
+        b->SetColor(0x202020);
         b->SetLedWidth(9);
         b->SetLedHeight(9);
         b->Font().SetColor(ChannelColours[std::size_t(std::clamp(item.tag, 0, 16))] == fw::clBlue
@@ -310,6 +310,13 @@ void TfmMain::BuildItem(const Item& item)
     case Kind::DemoButton: {
         auto* b = new TLedDemoButton(parent);
         UseFont(*b, "Tahoma", 10, fw::clWhite, false);
+        for (fw::TFont* f : {&b->FontEnter(), &b->FontLeave()}) {
+            f->SetName(QStringLiteral("Tahoma"));
+            f->SetHeight(-11);
+            f->SetStyle(unsigned(fw::fsBold));
+        }
+        b->FontEnter().SetColor(0x804000);
+        b->FontLeave().SetColor(fw::clBlack);
         c = b;
         break;
     }
@@ -371,6 +378,8 @@ void TfmMain::BuildItem(const Item& item)
     c->SetBounds(item.x, item.y, item.w, item.h);
     if (!item.caption.isEmpty() && item.kind != Kind::Edit)
         c->SetCaption(item.caption);
+    if (auto* pb = dynamic_cast<TLedPowerButton*>(c))
+        pb->CalcLayout(); // lamp and caption side by side at the final size and text
     if (item.kind == Kind::Graph) {
         auto* g = static_cast<graph::LMyFFTDrawHpLp6dB*>(c);
         g->SetAutoRedraw(false);
