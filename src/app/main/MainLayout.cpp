@@ -474,14 +474,16 @@ std::vector<Item> FrameTable()
     t.Add(Kind::GroupBox, kMain, {}, 2, kMenuHeight + 41, 1112, 629, {}, Look::Default);
 
     const QString preset = QStringLiteral("rzgPreset");
-    t.Add(Kind::GroupBox, preset, {}, 10, 626, W - 20, H - 626 - 3, {}, Look::Column);
-    t.Add(Kind::Label, QStringLiteral("lPreset"), preset, 12, 12, 70, 18, {}, Look::Title);
-    t.Add(Kind::Label, QStringLiteral("lbPstNum"), preset, 86, 8, 52, 26, QStringLiteral("F00"), Look::ChName);
-    t.Add(Kind::Label, QStringLiteral("lbPstName"), preset, 142, 8, 180, 26, {}, Look::ChName);
-    t.Add(Kind::BmpButton, QStringLiteral("bStore"), preset, 340, 8, 86, 26);
-    t.Add(Kind::BmpButton, QStringLiteral("bRecall"), preset, 432, 8, 86, 26);
-    t.Add(Kind::Label, QStringLiteral("lAddress"), preset, 880, 12, 80, 18, {}, Look::Title);
-    t.Add(Kind::Label, QStringLiteral("lbInterface"), preset, 964, 8, 110, 26, QStringLiteral("----"), Look::ChName);
+    const int presetH = H - 626 - 3;
+    const int py = (presetH - 26) / 2; // one row, centred in the bar
+    t.Add(Kind::GroupBox, preset, {}, 10, 626, W - 20, presetH, {}, Look::Column);
+    t.Add(Kind::Label, QStringLiteral("lPreset"), preset, 12, py + 4, 70, 18, {}, Look::Title);
+    t.Add(Kind::Label, QStringLiteral("lbPstNum"), preset, 86, py, 52, 26, QStringLiteral("F00"), Look::ChName);
+    t.Add(Kind::Label, QStringLiteral("lbPstName"), preset, 142, py, 180, 26, {}, Look::ChName);
+    t.Add(Kind::BmpButton, QStringLiteral("bStore"), preset, 340, py, 86, 26);
+    t.Add(Kind::BmpButton, QStringLiteral("bRecall"), preset, 432, py, 86, 26);
+    t.Add(Kind::Label, QStringLiteral("lAddress"), preset, 880, py + 4, 80, 18, {}, Look::Title);
+    t.Add(Kind::Label, QStringLiteral("lbInterface"), preset, 964, py, 110, 26, QStringLiteral("----"), Look::ChName);
     return t.items;
 }
 
