@@ -101,7 +101,7 @@ class FilterSection
     double FGain = 0.0;
     double FQ = 0.4;
     bool FFlat = true;
-    CurveArray FCurve{};
+    CurveArray FCurve; // every constructor path writes all of it
 };
 
 // Instruction-set level of the curve loops: the best the processor has,

@@ -353,15 +353,6 @@ void TControl::changeEvent(QEvent* e)
 
 TForm::TForm(QWidget* parent) : TControl(parent) {}
 
-void TForm::Rebuild()
-{
-    FNames.clear();
-    const auto children = findChildren<QObject*>();
-    for (QObject* o : children)
-        if (!o->objectName().isEmpty())
-            FNames.emplace(o->objectName().toLower(), o);
-}
-
 QObject* TForm::FindComponent(const QString& name)
 {
     if (name.isEmpty())
@@ -378,10 +369,16 @@ QObject* TForm::FindComponent(const QString& name)
     auto it = FNames.find(key);
     if (it != FNames.end() && valid(it->second))
         return it->second;
-    Rebuild();
-    it = FNames.find(key);
-    if (it != FNames.end() && valid(it->second))
-        return it->second;
+    // A miss walks the tree for this one name instead of rebuilding the whole map: forms look up
+    // names that do not exist (yet) often, and rebuilding means thousands of inserts each time.
+    const auto children = findChildren<QObject*>();
+    for (QObject* o : children)
+        if (o->objectName().compare(name, Qt::CaseInsensitive) == 0) {
+            FNames.insert_or_assign(key, QPointer<QObject>(o));
+            return o;
+        }
+    if (it != FNames.end())
+        FNames.erase(it);
     return nullptr;
 }
 

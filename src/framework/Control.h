@@ -178,7 +178,6 @@ public:
     template <class T> T* Find(const QString& name) { return dynamic_cast<T*>(FindComponent(name)); }
 
 private:
-    void Rebuild();
     std::map<QString, QPointer<QObject>> FNames;
 };
 

@@ -29,6 +29,9 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
+#include <algorithm>
+#include <cmath>
+
 namespace app {
 
 using namespace sk;
@@ -78,18 +81,31 @@ QImage DelayMarker()
 }
 
 // The frame picture behind everything: a dark brushed plate cut into the four frame images.
+// Every row is one colour (a vertical gradient with a faint light line every third row), so the
+// rows are filled directly; painting the lines one by one over a gradient fill was most of the
+// window's creation time.
 QImage FramePlate(int w, int h, int x0, int y0)
 {
     QImage img(std::max(1, w), std::max(1, h), QImage::Format_RGB32);
-    QPainter p(&img);
-    QLinearGradient g(0, -y0, 0, 700 - y0);
-    g.setColorAt(0, QColor(58, 60, 64));
-    g.setColorAt(0.08, QColor(36, 37, 40));
-    g.setColorAt(1, QColor(24, 25, 27));
-    p.fillRect(img.rect(), g);
-    p.setPen(QColor(255, 255, 255, 10));
-    for (int y = (y0 % 3 == 0 ? 0 : 3 - y0 % 3); y < h; y += 3)
-        p.drawLine(0, y, w, y);
+    struct Stop {
+        double at;
+        int r, g, b;
+    };
+    static constexpr Stop stops[] = {{0, 58, 60, 64}, {0.08, 36, 37, 40}, {1, 24, 25, 27}};
+    for (int y = 0; y < img.height(); ++y) {
+        const double t = std::clamp((y + y0) / 700.0, 0.0, 1.0);
+        const Stop& a = t < stops[1].at ? stops[0] : stops[1];
+        const Stop& b = t < stops[1].at ? stops[1] : stops[2];
+        const double f = (t - a.at) / (b.at - a.at);
+        auto mix = [&](int ca, int cb, bool lit) {
+            const double c = ca + (cb - ca) * f;
+            return int(std::lround(lit ? c + (255 - c) * 10.0 / 255.0 : c));
+        };
+        const bool lit = (y + y0) % 3 == 0;
+        const QRgb rgb = qRgb(mix(a.r, b.r, lit), mix(a.g, b.g, lit), mix(a.b, b.b, lit));
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        std::fill(line, line + img.width(), rgb);
+    }
     (void)x0;
     return img;
 }
@@ -282,7 +298,7 @@ void TfmMain::BuildItem(const Item& item)
     case Kind::PowerButton: {
         auto* b = new TLedPowerButton(parent);
         UseFont(*b, "Tahoma", 10, fw::clWhite, true);
-        b->SetColor(fw::clNone);
+        b->SetColor(0x202020);
         b->SetLedWidth(9);
         b->SetLedHeight(9);
         b->Font().SetColor(ChannelColours[std::size_t(std::clamp(item.tag, 0, 16))] == fw::clBlue
@@ -294,6 +310,13 @@ void TfmMain::BuildItem(const Item& item)
     case Kind::DemoButton: {
         auto* b = new TLedDemoButton(parent);
         UseFont(*b, "Tahoma", 10, fw::clWhite, false);
+        for (fw::TFont* f : {&b->FontEnter(), &b->FontLeave()}) {
+            f->SetName(QStringLiteral("Tahoma"));
+            f->SetHeight(-11);
+            f->SetStyle(unsigned(fw::fsBold));
+        }
+        b->FontEnter().SetColor(0x804000);
+        b->FontLeave().SetColor(fw::clBlack);
         c = b;
         break;
     }
@@ -355,6 +378,8 @@ void TfmMain::BuildItem(const Item& item)
     c->SetBounds(item.x, item.y, item.w, item.h);
     if (!item.caption.isEmpty() && item.kind != Kind::Edit)
         c->SetCaption(item.caption);
+    if (auto* pb = dynamic_cast<TLedPowerButton*>(c))
+        pb->CalcLayout(); // lamp and caption side by side at the final size and text
     if (item.kind == Kind::Graph) {
         auto* g = static_cast<graph::LMyFFTDrawHpLp6dB*>(c);
         g->SetAutoRedraw(false);

@@ -70,11 +70,11 @@ void PageBoxes(Table& t, const QString& suffix, bool shown)
 
 // Fader, its caption above and its value edit below; a column 52 wide.
 void FaderColumn(Table& t, const QString& parent, const QString& label, const QString& fader, const QString& edit,
-                 int x, int y, int h, int min, int max, int pos, int tag, const QString& text)
+                 int x, int y, int h, int min, int max, int pos, int tag, const QString& text, int w = 52)
 {
-    t.Add(Kind::Label, label, parent, x, y, 52, 16, {}, Look::Caption).tag = tag;
-    t.Fader(fader, parent, x + 11, y + 18, h, min, max, pos, tag);
-    Item& e = t.Add(Kind::Edit, edit, parent, x - 2, y + 20 + h, 56, 20, text);
+    t.Add(Kind::Label, label, parent, x, y, w, 16, {}, Look::Caption).tag = tag;
+    t.Fader(fader, parent, x + (w - 30) / 2, y + 18, h, min, max, pos, tag);
+    Item& e = t.Add(Kind::Edit, edit, parent, x, y + 20 + h, w, 20, text);
     e.tag = tag;
 }
 
@@ -99,9 +99,9 @@ void ChannelPage(Table& t, int ch)
                         18, ChannelTitle(m));
         b.tag = m;
     }
-    t.Add(Kind::DemoButton, QStringLiteral("vrbEqBypass") + s, fft, 776, 2, 76, 20).tag = ch;
-    t.Add(Kind::DemoButton, QStringLiteral("vrbEqReset") + s, fft, 857, 2, 72, 20).tag = ch;
-    t.Add(Kind::DemoButton, QStringLiteral("vrbEqShowAll") + s, fft, 934, 2, 110, 20).tag = ch;
+    t.Add(Kind::DemoButton, QStringLiteral("vrbEqBypass") + s, fft, 776, 2, 79, 20).tag = ch;
+    t.Add(Kind::DemoButton, QStringLiteral("vrbEqReset") + s, fft, 857, 2, 75, 20).tag = ch;
+    t.Add(Kind::DemoButton, QStringLiteral("vrbEqShowAll") + s, fft, 934, 2, 130, 20).tag = ch;
     t.Add(Kind::Graph, QStringLiteral("fftDraw") + s, fft, 21, 25, 1070, 255).tag = ch;
 
     // Parameter box: band table, panel faders, cuts, gain strip.
@@ -118,11 +118,11 @@ void ChannelPage(Table& t, int ch)
         i.group = ch + 1;
     }
     FaderColumn(t, param, QStringLiteral("lbEqFreq") + s, QStringLiteral("isEqFreq") + s, QStringLiteral("cvdEqFreq") + s,
-                494, 48, 144, 0, 300, 170, ch, QStringLiteral("1.00KHz"));
-    FaderColumn(t, param, QStringLiteral("lbEqBw") + s, QStringLiteral("isEqBw") + s, QStringLiteral("cvdEqBw") + s, 560,
-                48, 144, 0, 100, 10, ch, QStringLiteral("0.71"));
+                490, 48, 144, 0, 300, 170, ch, QStringLiteral("1.00KHz"), 64);
+    FaderColumn(t, param, QStringLiteral("lbEqBw") + s, QStringLiteral("isEqBw") + s, QStringLiteral("cvdEqBw") + s, 556,
+                48, 144, 0, 100, 10, ch, QStringLiteral("0.71"), 64);
     FaderColumn(t, param, QStringLiteral("lbEqGain") + s, QStringLiteral("isEqGain") + s, QStringLiteral("cvdEqGain") + s,
-                626, 48, 144, 0, 240, 120, ch, QStringLiteral("0.0dB"));
+                622, 48, 144, 0, 240, 120, ch, QStringLiteral("0.0dB"), 64);
 
     const char* cuts[2] = {"LowCut", "HighCut"};
     for (int c = 0; c < 2; ++c) {
@@ -335,15 +335,15 @@ void DynamicsPage(Table& t, bool comp)
     for (int n = 1; n <= 6; ++n) {
         const QString s = QString::number(n), o = QStringLiteral("Out") + s;
         const QString box = QStringLiteral("rzg") + k + o;
-        t.Add(Kind::GroupBox, box, param, 8 + 176 * (n - 1), 4, 170, 248, {}, Look::Column).tag = n + 2;
-        t.Add(Kind::Label, QStringLiteral("lb") + k + o, box, 6, 3, 156, 18, o, Look::Head).tag = n + 2;
+        t.Add(Kind::GroupBox, box, param, 8 + 176 * (n - 1), 4, 172, 248, {}, Look::Column).tag = n + 2;
+        t.Add(Kind::Label, QStringLiteral("lb") + k + o, box, 6, 3, 158, 18, o, Look::Head).tag = n + 2;
         const QString p = QStringLiteral("lb") + k, f = QStringLiteral("is") + k, e = QStringLiteral("cvd") + k;
         FaderColumn(t, box, p + QStringLiteral("Threshold") + o, f + QStringLiteral("Threshold") + o,
-                    e + QStringLiteral("Threshold") + o, 4, 22, 128, -180, 40, 40, n + 2, QStringLiteral("+20.0dB"));
+                    e + QStringLiteral("Threshold") + o, 2, 22, 128, -180, 40, 40, n + 2, QStringLiteral("+20.0dB"), 56);
         FaderColumn(t, box, p + QStringLiteral("Attack") + o, f + QStringLiteral("Attack") + o,
-                    e + QStringLiteral("Attack") + o, 59, 22, 128, 0, 998, 49, n + 2, QStringLiteral(" 50ms"));
+                    e + QStringLiteral("Attack") + o, 58, 22, 128, 0, 998, 49, n + 2, QStringLiteral(" 50ms"), 56);
         FaderColumn(t, box, p + QStringLiteral("Release") + o, f + QStringLiteral("Release") + o,
-                    e + QStringLiteral("Release") + o, 114, 22, 128, 9, 2999, 499, n + 2, QStringLiteral("500ms"));
+                    e + QStringLiteral("Release") + o, 114, 22, 128, 9, 2999, 499, n + 2, QStringLiteral("500ms"), 56);
         int y = 196;
         if (comp) {
             t.Add(Kind::Label, QStringLiteral("lbCompRatio") + o, box, 6, y + 3, 52, 16, {}, Look::Caption);
@@ -390,7 +390,7 @@ void GatePage(Table& t)
             const QString n = QString::fromLatin1(params[j]);
             FaderColumn(t, box, QStringLiteral("lbGate") + n + o, QStringLiteral("isGate") + n + o,
                         QStringLiteral("cvdGate") + n + o, 6 + 62 * j, 26, 172, mins[j], maxs[j], pos[j], i,
-                        QString::fromLatin1(texts[j]));
+                        QString::fromLatin1(texts[j]), 60);
         }
     }
 }
@@ -407,8 +407,8 @@ void GeqPage(Table& t)
         const QString g = QStringLiteral("rzgFftGeq") + s;
         t.Add(Kind::GroupBox, g, fft, 0, 0, 1112, 284, {}, Look::GraphBox).visible = i == 0;
         t.Add(Kind::Label, QStringLiteral("lbFftChGeq") + s, g, 21, 4, 60, 18, s, Look::Head);
-        t.Add(Kind::DemoButton, QStringLiteral("vrbEqBypassGeq") + s, g, 776, 2, 76, 20).tag = i;
-        t.Add(Kind::DemoButton, QStringLiteral("vrbEqResetGeq") + s, g, 857, 2, 72, 20).tag = i;
+        t.Add(Kind::DemoButton, QStringLiteral("vrbEqBypassGeq") + s, g, 776, 2, 79, 20).tag = i;
+        t.Add(Kind::DemoButton, QStringLiteral("vrbEqResetGeq") + s, g, 857, 2, 75, 20).tag = i;
         t.Add(Kind::Graph, QStringLiteral("fftDrawGeq") + s, g, 21, 25, 1070, 255).tag = 11 + i;
     }
     for (int i = 0; i < 3; ++i) {
@@ -462,26 +462,28 @@ std::vector<Item> FrameTable()
         const int page = order[k];
         if (k == 3 || k == 8)
             x += 12;
-        Item& b = t.Add(Kind::BmpButton, QString::fromLatin1(names[page]), bar, x, 5, 58, 28,
+        Item& b = t.Add(Kind::BmpButton, QString::fromLatin1(names[page]), bar, x, 5, 56, 28,
                         QString::fromLatin1(captions[page]));
         b.tag = page;
         b.group = 1;
-        x += 60;
+        x += 58;
     }
-    t.Add(Kind::Label, QStringLiteral("lbDeviceId"), bar, 982, 10, 54, 18, QStringLiteral("ID : 1"), Look::Head);
+    t.Add(Kind::Label, QStringLiteral("lbDeviceId"), bar, 966, 10, 66, 18, QStringLiteral("ID : 1"), Look::Head);
     t.Add(Kind::BmpButton, QStringLiteral("rzbMenuLink"), bar, 1040, 5, 70, 28);
 
     t.Add(Kind::GroupBox, kMain, {}, 2, kMenuHeight + 41, 1112, 629, {}, Look::Default);
 
     const QString preset = QStringLiteral("rzgPreset");
-    t.Add(Kind::GroupBox, preset, {}, 10, 626, W - 20, H - 626 - 3, {}, Look::Column);
-    t.Add(Kind::Label, QStringLiteral("lPreset"), preset, 12, 12, 70, 18, {}, Look::Title);
-    t.Add(Kind::Label, QStringLiteral("lbPstNum"), preset, 86, 8, 52, 26, QStringLiteral("F00"), Look::ChName);
-    t.Add(Kind::Label, QStringLiteral("lbPstName"), preset, 142, 8, 180, 26, {}, Look::ChName);
-    t.Add(Kind::BmpButton, QStringLiteral("bStore"), preset, 340, 8, 86, 26);
-    t.Add(Kind::BmpButton, QStringLiteral("bRecall"), preset, 432, 8, 86, 26);
-    t.Add(Kind::Label, QStringLiteral("lAddress"), preset, 880, 12, 80, 18, {}, Look::Title);
-    t.Add(Kind::Label, QStringLiteral("lbInterface"), preset, 964, 8, 110, 26, QStringLiteral("----"), Look::ChName);
+    const int presetH = H - 626 - 3;
+    const int py = (presetH - 26) / 2; // one row, centred in the bar
+    t.Add(Kind::GroupBox, preset, {}, 10, 626, W - 20, presetH, {}, Look::Column);
+    t.Add(Kind::Label, QStringLiteral("lPreset"), preset, 12, py + 4, 70, 18, {}, Look::Title);
+    t.Add(Kind::Label, QStringLiteral("lbPstNum"), preset, 86, py, 52, 26, QStringLiteral("F00"), Look::ChName);
+    t.Add(Kind::Label, QStringLiteral("lbPstName"), preset, 142, py, 180, 26, {}, Look::ChName);
+    t.Add(Kind::BmpButton, QStringLiteral("bStore"), preset, 340, py, 86, 26);
+    t.Add(Kind::BmpButton, QStringLiteral("bRecall"), preset, 432, py, 86, 26);
+    t.Add(Kind::Label, QStringLiteral("lAddress"), preset, 880, py + 4, 80, 18, {}, Look::Title);
+    t.Add(Kind::Label, QStringLiteral("lbInterface"), preset, 964, py, 110, 26, QStringLiteral("----"), Look::ChName);
     return t.items;
 }
 
