@@ -17,47 +17,59 @@ double FrequencyIndex(double f, TFFTNumber n, TSampleRate r)
     return CurveLength(n) * std::log10(f) / std::log10(TopFrequency(r));
 }
 
-int Trunc(double v)
+double TAxisMap::LogScreenX(double x) const
 {
-    if (std::isnan(v))
-        return INT_MIN;
-    if (v <= double(INT_MIN))
-        return INT_MIN;
-    if (v >= double(INT_MAX))
-        return INT_MAX;
-    return int(v);
-}
-
-double TAxisMap::ScreenX(double x) const
-{
-    if (XFormat == Linear)
-        return W * (x - XMin) / (XMax - XMin);
     const double lx = x > 0 ? std::log10(x) : std::log10(0.1 * XMin);
     return W * (lx - LogXMin) / (LogXMax - LogXMin);
 }
 
-double TAxisMap::ScreenY(double y) const
+double TAxisMap::LogScreenY(double y) const
 {
-    if (YFormat == Linear)
-        return H - H * (y - YMin) / (YMax - YMin);
     const double ly = y > 0 ? std::log10(y) : std::log10(0.1 * YMin);
     return H - H * (ly - LogYMin) / (LogYMax - LogYMin);
 }
 
-std::vector<TRun> PlotRuns(const double* xs, const double* ys, int count, const TAxisMap& map)
+void TruncLinearRows(int h, const double* v, int n, double min, double max, int* rows)
+{
+    const double span = max - min;
+    auto row = [&](int i) { return h - h * (v[i] - min) / span; };
+    int i = 0;
+    // Four independent divisions at a time keep the divider busy.
+    for (; i + 4 <= n; i += 4) {
+        const double a = row(i), b = row(i + 1), c = row(i + 2), d = row(i + 3);
+        rows[i] = Trunc(a);
+        rows[i + 1] = Trunc(b);
+        rows[i + 2] = Trunc(c);
+        rows[i + 3] = Trunc(d);
+    }
+    for (; i < n; ++i)
+        rows[i] = Trunc(row(i));
+}
+
+namespace {
+template <class Column> std::vector<TRun> Runs(Column column, const double* ys, int count, const TAxisMap& map)
 {
     std::vector<TRun> runs;
     if (count <= 0)
         return runs;
     const long long w = map.W, h = map.H;
     TRun run;
+    run.reserve(std::size_t(count));
     auto flush = [&] {
         if (run.size() >= 2)
             runs.push_back(std::move(run));
         run.clear();
     };
+    // The rows first, in a loop of their own (the divisions overlap there).
+    std::vector<int> rows(std::size_t(count), 0);
+    if (map.YFormat == Linear) {
+        TruncLinearRows(map.H, ys, count, map.YMin, map.YMax, rows.data());
+    } else {
+        for (int i = 0; i < count; ++i)
+            rows[std::size_t(i)] = Trunc(map.ScreenY(ys[i]));
+    }
     for (int i = 0; i < count; ++i) {
-        const TIntPoint p{Trunc(map.ScreenX(xs[i])), Trunc(map.ScreenY(ys[i]))};
+        const TIntPoint p{column(i), rows[std::size_t(i)]};
         const bool far = p.X < -2 * w || p.X >= 3 * w || p.Y < -2 * h || p.Y >= 3 * h;
         if (far || run.empty()) {
             flush();
@@ -80,6 +92,17 @@ std::vector<TRun> PlotRuns(const double* xs, const double* ys, int count, const 
     }
     flush();
     return runs;
+}
+} // namespace
+
+std::vector<TRun> PlotRuns(const double* xs, const double* ys, int count, const TAxisMap& map)
+{
+    return Runs([&](int i) { return Trunc(map.ScreenX(xs[i])); }, ys, count, map);
+}
+
+std::vector<TRun> PlotRunsAt(const int* columns, const double* ys, int count, const TAxisMap& map)
+{
+    return Runs([&](int i) { return columns[i]; }, ys, count, map);
 }
 
 std::string LabelNumber(double v, const TLabelFormat& f)

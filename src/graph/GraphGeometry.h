@@ -3,6 +3,8 @@
 // texts and the parameter-text line sets by type index. Pure functions, any thread.
 #pragma once
 
+#include <climits>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -22,7 +24,14 @@ double FrequencyIndex(double f, TFFTNumber n, TSampleRate r);
 
 // Double to int truncated toward zero, saturated at the int range; not a number gives INT_MIN, so a
 // broken value is always a far point.
-int Trunc(double v);
+inline int Trunc(double v)
+{
+    if (std::isnan(v) || v <= double(INT_MIN))
+        return INT_MIN;
+    if (v >= double(INT_MAX))
+        return INT_MAX;
+    return int(v);
+}
 
 struct TIntPoint {
     int X = 0;
@@ -30,14 +39,26 @@ struct TIntPoint {
     bool operator==(const TIntPoint&) const = default;
 };
 
+// Trunc(h - h x (v - min) / (max - min)) of n values, the rows of a linear axis, into rows (a loop
+// of its own, where the divisions overlap).
+void TruncLinearRows(int h, const double* v, int n, double min, double max, int* rows);
+
 // The axis ranges and the plot page's size: ScreenX/ScreenY of the graph.
 struct TAxisMap {
     int W = 0, H = 0;
     double XMin = 0, XMax = 1, YMin = 0, YMax = 1;
     double LogXMin = 0, LogXMax = 0, LogYMin = 0, LogYMax = 0;
     TMyAxisFormat XFormat = Linear, YFormat = Linear;
-    double ScreenX(double x) const;
-    double ScreenY(double y) const;
+    double ScreenX(double x) const
+    {
+        return XFormat == Linear ? W * (x - XMin) / (XMax - XMin) : LogScreenX(x);
+    }
+    double ScreenY(double y) const
+    {
+        return YFormat == Linear ? H - H * (y - YMin) / (YMax - YMin) : LogScreenY(y);
+    }
+    double LogScreenX(double x) const;
+    double LogScreenY(double y) const;
     bool operator==(const TAxisMap&) const = default;
 };
 
@@ -46,6 +67,8 @@ struct TAxisMap {
 // one point draw nothing and are left out; repeated points are merged.
 using TRun = std::vector<TIntPoint>;
 std::vector<TRun> PlotRuns(const double* xs, const double* ys, int count, const TAxisMap& map);
+// The same for points whose columns Trunc(ScreenX(x)) are known.
+std::vector<TRun> PlotRunsAt(const int* columns, const double* ys, int count, const TAxisMap& map);
 
 // An X label: "20Hz", "500Hz", "1KHz", "20KHz" (the number in the X label format).
 struct TLabelFormat {
