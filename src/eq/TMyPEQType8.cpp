@@ -262,6 +262,9 @@ void TMyPEQType8::SetChannelNumber(int v)
 
 void TMyPEQType8::SetTitleVisable(bool v)
 {
+    // The rows move down to make room for the titles (and back), whatever the size.
+    if (v != FTitleVisable)
+        FLaidOut = false;
     FTitleVisable = v;
     for (auto* l : FTitles)
         l->SetVisible(v);

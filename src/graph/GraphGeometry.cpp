@@ -2,6 +2,7 @@
 
 #include "framework/FloatFormat.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -162,9 +163,9 @@ std::string FreqLine(double hz) { return hz < 1000 ? Printf("%4.1fHz", hz) : Pri
 
 std::string GainLine(double db) { return Printf("%4.1fdB", db); }
 
-std::vector<int> ParamLineTops(TParamLines lines, double gain)
+std::vector<int> ParamLineTops(TParamLines lines, double gain, bool moved)
 {
-    const bool above = gain <= 0;
+    const bool above = (gain <= 0) != moved;
     switch (lines) {
     case plQFreqGain: return above ? std::vector<int>{-69, -56, -43} : std::vector<int>{20, 33, 46};
     case plQFreq: return above ? std::vector<int>{-69, -56} : std::vector<int>{20, 33};
@@ -172,6 +173,54 @@ std::vector<int> ParamLineTops(TParamLines lines, double gain)
     case plNone: break;
     }
     return {};
+}
+
+TLabelPlan PlanLabels(const std::vector<TLabelSpot>& spots, const TBox& selected, const TBox& selectedOther,
+                      const std::vector<int>& own, const TBox& page)
+{
+    TLabelPlan plan;
+    plan.LabelMoved.assign(spots.size(), false);
+    plan.TextMoved.assign(spots.size(), false);
+    // What is on the page so far, with the spot it belongs to (-1: a text placed before).
+    std::vector<std::pair<TBox, int>> taken;
+    for (std::size_t i = 0; i < spots.size(); ++i)
+        if (spots[i].Shown) {
+            taken.emplace_back(spots[i].Body, int(i));
+            if (!spots[i].Corner)
+                taken.emplace_back(spots[i].Label, int(i));
+        }
+    auto clear = [&](const TBox& b, auto mine) {
+        for (const auto& [box, owner] : taken)
+            if (!mine(owner) && box.Meets(b))
+                return false;
+        return true;
+    };
+    // The first place unless it is covered and the other one is clear.
+    auto choose = [&](const TBox& first, const TBox& other, auto mine) {
+        return !clear(first, mine) && !other.Empty() && other.Within(page) && clear(other, mine);
+    };
+    for (std::size_t i = 0; i < spots.size(); ++i) {
+        const TLabelSpot& s = spots[i];
+        if (!s.Shown || !s.Corner)
+            continue;
+        auto mine = [&](int owner) { return owner == int(i); };
+        plan.LabelMoved[i] = choose(s.Label, s.LabelBelow, mine);
+        taken.emplace_back(plan.LabelMoved[i] ? s.LabelBelow : s.Label, int(i));
+    }
+    if (!selected.Empty()) {
+        auto mine = [&](int owner) { return std::find(own.begin(), own.end(), owner) != own.end(); };
+        plan.SelectedMoved = choose(selected, selectedOther, mine);
+        taken.emplace_back(plan.SelectedMoved ? selectedOther : selected, -1);
+    }
+    for (std::size_t i = 0; i < spots.size(); ++i) {
+        const TLabelSpot& s = spots[i];
+        if (!s.Shown || s.Text.Empty())
+            continue;
+        auto mine = [&](int owner) { return owner == int(i); };
+        plan.TextMoved[i] = choose(s.Text, s.TextOther, mine);
+        taken.emplace_back(plan.TextMoved[i] ? s.TextOther : s.Text, -1);
+    }
+    return plan;
 }
 
 int ShowAllTypeIndex(int typeCode)

@@ -92,8 +92,41 @@ TParamLines ParamLinesPhase(int typeIndex, bool curveDisplay);
 std::string QualityLine(double q);
 std::string FreqLine(double hz);
 std::string GainLine(double db);
-// Tops of the lines relative to the marker's y: above it for gain <= 0, below it otherwise.
-std::vector<int> ParamLineTops(TParamLines lines, double gain);
+// Tops of the lines relative to the marker's y: above it for gain <= 0, below it otherwise; moved,
+// on the other side.
+std::vector<int> ParamLineTops(TParamLines lines, double gain, bool moved = false);
+
+// A box of page pixels, right and bottom excluded; empty when it holds no pixel.
+struct TBox {
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    bool Empty() const { return Right <= Left || Bottom <= Top; }
+    bool Meets(const TBox& o) const
+    {
+        return !Empty() && !o.Empty() && Left < o.Right && o.Left < Right && Top < o.Bottom && o.Top < Bottom;
+    }
+    bool Within(const TBox& o) const { return Left >= o.Left && Top >= o.Top && Right <= o.Right && Bottom <= o.Bottom; }
+    bool operator==(const TBox&) const = default;
+};
+
+// A marker as the texts around it see it: its body, its label (the band number, or "LPF"/"HPF" of a
+// corner, which may also go below the marker), and its parameter text on its own side and on the
+// other (empty: no text).
+struct TLabelSpot {
+    TBox Body, Label, LabelBelow, Text, TextOther;
+    bool Corner = false;
+    bool Shown = false;
+};
+struct TLabelPlan {
+    std::vector<bool> LabelMoved, TextMoved;
+    bool SelectedMoved = false;
+    bool operator==(const TLabelPlan&) const = default;
+};
+// Where the texts go: a corner label, the selected band's text or a parameter text that would cover
+// another marker, its label or a text placed before it takes its other place when that one is clear
+// and on the page; otherwise it stays. The corner labels are placed first, then the selected band's
+// text (the spots in `own` are its band's and do not count), then the parameter texts in order.
+TLabelPlan PlanLabels(const std::vector<TLabelSpot>& spots, const TBox& selected, const TBox& selectedOther,
+                      const std::vector<int>& own, const TBox& page);
 
 // The type index the show-all texts use for a band's filter type code: 7 -> 5, 17 -> 6, else code - 1.
 int ShowAllTypeIndex(int typeCode);

@@ -1579,13 +1579,87 @@ void LMyFFTDrawHpLp6dB::DrawMarker(int slot, int penWidth, bool paintParams, con
             c->Font.SetSize(11);
             c->TextOut(sx - 3, sy - 23, QString::number(slot + 1));
         } else {
+            // A corner label that would cover a band's number goes below its marker.
             c->Font.SetSize(8);
-            c->TextOut(sx - 8, sy - 20, b.Shape == 2 ? QStringLiteral("LPF") : QStringLiteral("HPF"));
+            c->TextOut(sx - 8, LabelMoved(slot) ? sy + 7 : sy - 20,
+                       b.Shape == 2 ? QStringLiteral("LPF") : QStringLiteral("HPF"));
         }
     }
     if (paintParams && ShowsParamText(slot))
         DrawParamText(ParamLinesFor(ShowAllTypeIndex(int(b.Type)), false), b.Gain, b.X, float(b.Freq), b.Q,
-                      fw::clWhite, font, clip);
+                      fw::clWhite, font, clip, TextMoved(slot));
+}
+
+namespace {
+QString MarkerLabel(int slot, int shape)
+{
+    return shape <= 1 ? QString::number(slot + 1) : shape == 2 ? QStringLiteral("LPF") : QStringLiteral("HPF");
+}
+TBox BoxOf(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+} // namespace
+
+QSize LMyFFTDrawHpLp6dB::TextSize(const fw::TFont& font, int size, const QString& text) const
+{
+    // Sizes are kept for one font family and style at a time.
+    if (font.Name() != FTextSizeFont || int(font.Style()) != FTextSizeStyle || FTextSizes.size() >= 2048) {
+        FTextSizes.clear();
+        FTextSizeFont = font.Name();
+        FTextSizeStyle = int(font.Style());
+    }
+    const QString key = QChar(ushort(size)) + text;
+    auto it = FTextSizes.constFind(key);
+    if (it != FTextSizes.constEnd())
+        return *it;
+    fw::TFont f;
+    f.Assign(font);
+    f.SetSize(size);
+    return *FTextSizes.insert(key, QSize(TextWidthOf(f, text), TextHeightOf(f, text)));
+}
+
+TLabelPlan LMyFFTDrawHpLp6dB::PlanTexts(const fw::TFont& markerFont, const fw::TFont& textFont) const
+{
+    std::vector<TLabelSpot> spots(static_cast<std::size_t>(SlotCount));
+    auto textBox = [&](TParamLines lines, double gain, double x, float frequency, double q, const fw::TFont& font,
+                       bool moved) {
+        const int sx = Trunc(ScreenX(x)), sy = Trunc(ScreenY(gain));
+        const std::vector<QString> texts = ParamTexts(lines, gain, frequency, q);
+        const std::vector<int> tops = ParamLineTops(lines, gain, moved);
+        QRect r;
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            r |= QRect(QPoint(sx - 20, sy + tops[i]), TextSize(font, 8, texts[i]));
+        return BoxOf(r);
+    };
+    std::vector<int> own;
+    for (int i = 0; i < SlotCount; ++i) {
+        const TBlockSlot& b = FSlots[std::size_t(i)];
+        TLabelSpot& s = spots[std::size_t(i)];
+        const int sx = Trunc(ScreenX(b.X)), sy = Trunc(ScreenY(b.Y));
+        // A marker far off the page has nothing on it to meet.
+        s.Shown = !b.Hidden && b.Shape >= 0 && b.Shape <= 3 && sx > -200 && sx < GetPlotWidth() + 200 && sy > -200 &&
+                  sy < GetPlotHeight() + 200;
+        if (!s.Shown)
+            continue;
+        s.Body = {sx - 6, sy - 6, sx + 7, sy + 7};
+        s.Corner = b.Shape >= 2;
+        const QSize label = TextSize(markerFont, s.Corner ? 8 : 11, MarkerLabel(i, b.Shape));
+        s.Label = s.Corner ? BoxOf(QRect(QPoint(sx - 8, sy - 20), label)) : BoxOf(QRect(QPoint(sx - 3, sy - 23), label));
+        if (s.Corner)
+            s.LabelBelow = BoxOf(QRect(QPoint(sx - 8, sy + 7), label));
+        if (ShowsParamText(i)) {
+            const TParamLines lines = ParamLinesFor(ShowAllTypeIndex(int(b.Type)), false);
+            s.Text = textBox(lines, b.Gain, b.X, float(b.Freq), b.Q, markerFont, false);
+            s.TextOther = textBox(lines, b.Gain, b.X, float(b.Freq), b.Q, markerFont, true);
+        }
+        if (b.X == FSelX && b.Y == FSelGain)
+            own.push_back(i);
+    }
+    TBox selected, selectedOther;
+    if (FSelDisplay) {
+        const TParamLines lines = ParamLinesFor(FSelType, true);
+        selected = textBox(lines, FSelGain, FSelX, FSelFreq, FSelQ, textFont, false);
+        selectedOther = textBox(lines, FSelGain, FSelX, FSelFreq, FSelQ, textFont, true);
+    }
+    return PlanLabels(spots, selected, selectedOther, own, {0, 0, GetPlotWidth(), GetPlotHeight()});
 }
 
 LMyFFTDrawHpLp6dB::TOverlayState LMyFFTDrawHpLp6dB::MarkerState(int slot, const fw::TFont& font) const
@@ -1604,7 +1678,9 @@ LMyFFTDrawHpLp6dB::TOverlayState LMyFFTDrawHpLp6dB::MarkerState(int slot, const 
         s.V[10] = b.Gain;
         s.V[11] = float(b.Freq);
         s.V[12] = b.Q;
+        s.V[13] = TextMoved(slot);
     }
+    s.V[14] = LabelMoved(slot);
     s.Font = font.Name();
     return s;
 }
@@ -1618,14 +1694,13 @@ QRect LMyFFTDrawHpLp6dB::MarkerArea(int slot, const fw::TFont& font) const
     fw::TFont f;
     f.Assign(font);
     f.SetSize(b.Shape <= 1 ? 11 : 8);
-    const QString label = b.Shape <= 1   ? QString::number(slot + 1)
-                          : b.Shape == 2 ? QStringLiteral("LPF")
-                                         : QStringLiteral("HPF");
+    const QString label = MarkerLabel(slot, b.Shape);
     area |= b.Shape <= 1 ? TextBox(sx - 3, sy - 23, TextWidthOf(f, label), TextHeightOf(f, label))
-                         : TextBox(sx - 8, sy - 20, TextWidthOf(f, label), TextHeightOf(f, label));
+                         : TextBox(sx - 8, LabelMoved(slot) ? sy + 7 : sy - 20, TextWidthOf(f, label),
+                                   TextHeightOf(f, label));
     if (ShowsParamText(slot))
         area |= ParamTextArea(ParamLinesFor(ShowAllTypeIndex(int(b.Type)), false), b.Gain, b.X, float(b.Freq), b.Q,
-                              font);
+                              font, TextMoved(slot));
     return area;
 }
 
@@ -1682,7 +1757,7 @@ void LMyFFTDrawHpLp6dB::BlockPaint()
 TParamLines LMyFFTDrawHpLp6dB::ParamLinesFor(int typeIndex, bool) const { return ParamLinesHpLp(typeIndex); }
 
 void LMyFFTDrawHpLp6dB::DrawParamText(TParamLines lines, double gain, double x, float frequency, double q,
-                                      TColor colour, const fw::TFont& font, const TOverlayClip* clip)
+                                      TColor colour, const fw::TFont& font, const TOverlayClip* clip, bool moved)
 {
     PageCanvas c(clip ? *clip->Target : FPages[PlotPage]->Bitmap, font, Color(), clip ? &clip->Region : nullptr);
     if (!c)
@@ -1694,7 +1769,7 @@ void LMyFFTDrawHpLp6dB::DrawParamText(TParamLines lines, double gain, double x, 
     c->Font.SetSize(8);
     c->Brush.Style = fw::bsClear;
     const std::vector<QString> texts = ParamTexts(lines, gain, frequency, q);
-    const std::vector<int> tops = ParamLineTops(lines, gain);
+    const std::vector<int> tops = ParamLineTops(lines, gain, moved);
     for (std::size_t i = 0; i < texts.size(); ++i)
         c->TextOut(sx - 20, sy + tops[i], texts[i]);
 }
@@ -1707,21 +1782,22 @@ LMyFFTDrawHpLp6dB::TOverlayState LMyFFTDrawHpLp6dB::ParamTextState(TParamLines l
     s.Drawn = lines != plNone;
     if (!s.Drawn)
         return s;
-    s.V = {double(lines), double(Trunc(ScreenX(x))), double(Trunc(ScreenY(gain))), gain, frequency, q, double(colour)};
-    SetFontState(s.V, 7, font);
+    s.V = {double(lines), double(Trunc(ScreenX(x))), double(Trunc(ScreenY(gain))), gain, frequency, q, double(colour),
+           double(FPlan.SelectedMoved)};
+    SetFontState(s.V, 8, font);
     s.Font = font.Name();
     return s;
 }
 
 QRect LMyFFTDrawHpLp6dB::ParamTextArea(TParamLines lines, double gain, double x, float frequency, double q,
-                                       const fw::TFont& font) const
+                                       const fw::TFont& font, bool moved) const
 {
     fw::TFont f;
     f.Assign(font);
     f.SetSize(8);
     const int sx = Trunc(ScreenX(x)), sy = Trunc(ScreenY(gain));
     const std::vector<QString> texts = ParamTexts(lines, gain, frequency, q);
-    const std::vector<int> tops = ParamLineTops(lines, gain);
+    const std::vector<int> tops = ParamLineTops(lines, gain, moved);
     QRect area;
     for (std::size_t i = 0; i < texts.size(); ++i)
         area |= TextBox(sx - 20, sy + tops[i], TextWidthOf(f, texts[i]), TextHeightOf(f, texts[i]));
@@ -1730,7 +1806,8 @@ QRect LMyFFTDrawHpLp6dB::ParamTextArea(TParamLines lines, double gain, double x,
 
 void LMyFFTDrawHpLp6dB::ShowParam(int typeIndex, double gain, double x, float frequency, double q, TColor colour)
 {
-    DrawParamText(ParamLinesFor(typeIndex, false), gain, x, frequency, q, colour, FPages[PlotPage]->Font, nullptr);
+    DrawParamText(ParamLinesFor(typeIndex, false), gain, x, frequency, q, colour, FPages[PlotPage]->Font, nullptr,
+                  false);
     FPageValid = false;
 }
 
@@ -1839,7 +1916,7 @@ void LMyFFTDrawHpLp6dB::CuveDisplayPaint()
     if (!FSelDisplay)
         return;
     DrawParamText(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor, FPages[PlotPage]->Font,
-                  nullptr);
+                  nullptr, FPlan.SelectedMoved);
     FillSelectedCurve(true, SelectedCurveLength);
     FPageValid = false;
 }
@@ -1944,6 +2021,7 @@ QRect LMyFFTDrawHpLp6dB::RefreshPlotPage()
     fw::TFont markerFont;
     markerFont.Assign(page.Font);
     ApplyFreeTextFont();
+    FPlan = PlanTexts(markerFont, page.Font);
     std::vector<TOverlayState> now(std::size_t(SlotCount) + 3);
     for (int i = 0; i < SlotCount; ++i)
         now[std::size_t(i)] = MarkerState(i, markerFont);
@@ -1982,7 +2060,8 @@ QRect LMyFFTDrawHpLp6dB::RefreshPlotPage()
             const int h = TextHeightOf(page.Font, FText);
             is.Area = TextBox(FTextX, FTextY, TextWidthOf(page.Font, FText), h).adjusted(-h / 4, -h / 4, h / 4, h / 4);
         } else
-            is.Area = ParamTextArea(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, page.Font);
+            is.Area = ParamTextArea(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, page.Font,
+                                    FPlan.SelectedMoved);
         FOverlayDamage.AddRect(is.Area);
     }
     // The fill changes only where its outline moved (columns, all rows: the area below it may change).
@@ -2023,7 +2102,8 @@ QRect LMyFFTDrawHpLp6dB::RefreshPlotPage()
         if (text.Drawn && FOverlayDamage.Intersects(text.Area))
             DrawFreeText(&clip);
         if (selected.Drawn && FOverlayDamage.Intersects(selected.Area))
-            DrawParamText(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor, page.Font, &clip);
+            DrawParamText(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor, page.Font, &clip,
+                          FPlan.SelectedMoved);
         FDamage.Merge(FOverlayDamage);
     }
     FDrawn = std::move(now);

@@ -13,6 +13,7 @@
 #include "graph/GraphGeometry.h"
 #include "graph/PlotRaster.h"
 
+#include <QHash>
 #include <QImage>
 #include <QRegion>
 #include <array>
@@ -332,7 +333,7 @@ private:
     void PaintAxis(QImage& image);
     void DrawMarker(int slot, int penWidth, bool paintParams, const fw::TFont& font, const TOverlayClip* clip);
     void DrawParamText(TParamLines lines, double gain, double x, float frequency, double q, TColor colour,
-                       const fw::TFont& font, const TOverlayClip* clip);
+                       const fw::TFont& font, const TOverlayClip* clip, bool moved);
     void DrawFreeText(const TOverlayClip* clip);
     void DrawMarkerLine(const TOverlayClip* clip);
     void ApplyFreeTextFont();
@@ -345,8 +346,20 @@ private:
     TOverlayState ParamTextState(TParamLines lines, double gain, double x, float frequency, double q, TColor colour,
                                  const fw::TFont& font) const;
     QRect MarkerArea(int slot, const fw::TFont& font) const;
-    QRect ParamTextArea(TParamLines lines, double gain, double x, float frequency, double q,
-                        const fw::TFont& font) const;
+    QRect ParamTextArea(TParamLines lines, double gain, double x, float frequency, double q, const fw::TFont& font,
+                        bool moved) const;
+    // The texts around the markers placed so that none covers another marker (markers in the
+    // first font, the selected band's text in the second).
+    TLabelPlan PlanTexts(const fw::TFont& markerFont, const fw::TFont& textFont) const;
+    QSize TextSize(const fw::TFont& font, int size, const QString& text) const;
+    bool LabelMoved(int slot) const
+    {
+        return std::size_t(slot) < FPlan.LabelMoved.size() && FPlan.LabelMoved[std::size_t(slot)];
+    }
+    bool TextMoved(int slot) const
+    {
+        return std::size_t(slot) < FPlan.TextMoved.size() && FPlan.TextMoved[std::size_t(slot)];
+    }
     void LayoutOnce(int& left, int& plotTop, int& plotBottom, bool& fitsV, bool& fitsH);
     void ApplyFont(fw::TFont& to, const fw::TFont& from, int page1, int page2 = -1);
     std::vector<const TPaintPage*> CopyOrder() const;
@@ -414,6 +427,10 @@ private:
     std::vector<TPointF> FFillPath;
     std::size_t FFillOutline = 0;
     TCover FFillCover;
+    TLabelPlan FPlan;
+    mutable QHash<QString, QSize> FTextSizes;
+    mutable QString FTextSizeFont;
+    mutable int FTextSizeStyle = -1;
     mutable std::vector<int> FIndexColumns;
     mutable TAxisMap FIndexMap;
     unsigned FSelCurveVersion = 0;

@@ -255,3 +255,18 @@ TEST_F(Editor, IdleLooksFollowEveryChange)
         EXPECT_TRUE(Picture(shown) == Picture(fresh));
     }
 }
+
+TEST_F(Editor, TitlesSwitchedOnAfterTheLayoutPushTheRowsDown)
+{
+    // Laid out at 520 x 300 without titles: row 0 at TopBottomSpace + 8 - 1, the rows 28 apart.
+    const int top = peq->FreqEdit(0)->y();
+    EXPECT_EQ(top, 15 + 8 - 1);
+    peq->SetTitleVisable(true); // same size: the rows still make room for the title row
+    const int pitch = (300 - 15 - 13 - 16) / 9;
+    EXPECT_EQ(peq->FreqEdit(0)->y(), 15 + 13 + 8 - 1);
+    EXPECT_EQ(peq->TypeBox(8)->Top(), 15 + 13 + 8 * pitch + 8 - 1);
+    peq->SetTitleVisable(true); // unchanged: nothing moves
+    EXPECT_EQ(peq->FreqEdit(0)->y(), 15 + 13 + 8 - 1);
+    peq->SetTitleVisable(false);
+    EXPECT_EQ(peq->FreqEdit(0)->y(), top);
+}
