@@ -61,6 +61,33 @@ void TPeqEdit::mousePressEvent(QMouseEvent* e)
         OnPress(e);
 }
 
+void TPeqEdit::paintEvent(QPaintEvent* e)
+{
+    if (!FRenderingLook && IsIdle(*this)) {
+        QPainter p(this);
+        if (FLook.Fits(LookKey(*this), p.device()->devicePixelRatioF())) {
+            p.drawImage(QPoint(0, 0), FLook.Image());
+            return;
+        }
+    }
+    QLineEdit::paintEvent(e);
+}
+
+void TPeqEdit::RefreshLook()
+{
+    if (isHidden() || !IsIdle(*this))
+        return;
+    const qreal ratio = devicePixelRatioF();
+    TLookKey key = LookKey(*this);
+    if (FLook.Fits(key, ratio))
+        return;
+    QImage& image = FLook.Begin(size(), ratio);
+    FRenderingLook = true;
+    render(&image, QPoint(), QRegion(), RenderFlags());
+    FRenderingLook = false;
+    FLook.Store(std::move(key));
+}
+
 void TPeqUpDown::Paint(fw::TCanvas& c)
 {
     c.Brush.Color = fw::clBtnFace;
@@ -106,7 +133,7 @@ TMyPEQType8::TMyPEQType8(QWidget* parent) : TSkGroupBox(parent)
     FTexts = BuiltInPeqTexts();
     const char* titles[6] = {"EQ", "Frequency", "Q", "Gain", "Type", "Bypass"};
     for (int c = 0; c < 6; ++c) {
-        auto* l = new sk::TSkLabel(this);
+        auto* l = new TPeqLabel(this);
         l->SetCaption(QString::fromLatin1(titles[c]));
         l->SetAlignment(sk::taCenter);
         l->SetLayout(sk::tlTop);
@@ -127,7 +154,7 @@ void TMyPEQType8::BuildRows()
     while (int(FRows.size()) < want) {
         const int row = int(FRows.size());
         auto r = std::make_unique<Row>();
-        r->Number = new sk::TSkLabel(this);
+        r->Number = new TPeqLabel(this);
         r->Number->SetCaption(QString::number(row + 1));
         r->Number->SetAutoSize(false);
         r->Number->SetAlignment(sk::taCenter);
@@ -171,7 +198,7 @@ void TMyPEQType8::BuildRows()
         r->Spinners[0]->OnClickArrow = [this, row](fw::TControl*) { FrequencyUpDownClick(row); };
         r->Spinners[1]->OnClickArrow = [this, row](fw::TControl*) { QfactorUpDownClick(row); };
         r->Spinners[2]->OnClickArrow = [this, row](fw::TControl*) { GainUpDownClick(row); };
-        r->Type = new sk::TSkComboBox(this);
+        r->Type = new TPeqTypeBox(this);
         r->Type->SetTag(row);
         for (int t = 0; t < PeqTypeCount; ++t)
             r->Type->Add(FTexts[std::size_t(t)]);
@@ -181,7 +208,7 @@ void TMyPEQType8::BuildRows()
             if (OnPeqTypeMouseWheel)
                 OnPeqTypeMouseWheel(s, sh, d, p, h);
         };
-        r->Bypass = new sk::TSkButton(this);
+        r->Bypass = new TPeqBypassButton(this);
         r->Bypass->SetThemeAware(false);
         r->Bypass->SetCaption(FTexts[9]);
         r->Bypass->SetTag(row);
@@ -235,6 +262,9 @@ void TMyPEQType8::SetChannelNumber(int v)
 
 void TMyPEQType8::SetTitleVisable(bool v)
 {
+    // The rows move down to make room for the titles (and back), whatever the size.
+    if (v != FTitleVisable)
+        FLaidOut = false;
     FTitleVisable = v;
     for (auto* l : FTitles)
         l->SetVisible(v);
@@ -667,6 +697,11 @@ void TMyPEQType8::Layout()
 void TMyPEQType8::Paint(fw::TCanvas& canvas)
 {
     TSkGroupBox::Paint(canvas);
+    // The edits, painted next, find their idle look up to date (an edit cannot render itself from
+    // its own paint).
+    for (int j = 0; j < std::min(FChannelNumber, int(FRows.size())); ++j)
+        for (auto* e : FRows[std::size_t(j)]->Edits)
+            e->RefreshLook();
     if (!FUpdownVisable)
         return;
     // The spinners' frames, one pixel wider than the spinner on each side.

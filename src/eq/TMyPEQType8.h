@@ -6,6 +6,7 @@
 #pragma once
 
 #include "controls/SkPanel.h"
+#include "eq/LookCache.h"
 #include "eq/PeqEntry.h"
 
 #include <QLineEdit>
@@ -24,17 +25,25 @@ namespace eq {
 
 using fw::TColor;
 
-// A plain edit box of a row: Enter, focus loss and mouse presses go to the editor.
+// A plain edit box of a row: Enter, focus loss and mouse presses go to the editor. Idle, it shows its
+// cached look, which the editor renders (outside the edit's own paint) when it no longer fits.
 class TPeqEdit : public QLineEdit {
 public:
     explicit TPeqEdit(QWidget* parent) : QLineEdit(parent) {}
     std::function<void()> OnEnter, OnExit;
     std::function<void(QMouseEvent*)> OnPress;
+    // Renders the idle look again when it no longer fits (not from this edit's paint).
+    void RefreshLook();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    TLookCache FLook;
+    bool FRenderingLook = false;
 };
 
 // A spinner beside an edit: Position within Min..Max, OnClick after an arrow changed it.

@@ -2,6 +2,7 @@
 
 #include "framework/FloatFormat.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -17,47 +18,59 @@ double FrequencyIndex(double f, TFFTNumber n, TSampleRate r)
     return CurveLength(n) * std::log10(f) / std::log10(TopFrequency(r));
 }
 
-int Trunc(double v)
+double TAxisMap::LogScreenX(double x) const
 {
-    if (std::isnan(v))
-        return INT_MIN;
-    if (v <= double(INT_MIN))
-        return INT_MIN;
-    if (v >= double(INT_MAX))
-        return INT_MAX;
-    return int(v);
-}
-
-double TAxisMap::ScreenX(double x) const
-{
-    if (XFormat == Linear)
-        return W * (x - XMin) / (XMax - XMin);
     const double lx = x > 0 ? std::log10(x) : std::log10(0.1 * XMin);
     return W * (lx - LogXMin) / (LogXMax - LogXMin);
 }
 
-double TAxisMap::ScreenY(double y) const
+double TAxisMap::LogScreenY(double y) const
 {
-    if (YFormat == Linear)
-        return H - H * (y - YMin) / (YMax - YMin);
     const double ly = y > 0 ? std::log10(y) : std::log10(0.1 * YMin);
     return H - H * (ly - LogYMin) / (LogYMax - LogYMin);
 }
 
-std::vector<TRun> PlotRuns(const double* xs, const double* ys, int count, const TAxisMap& map)
+void TruncLinearRows(int h, const double* v, int n, double min, double max, int* rows)
+{
+    const double span = max - min;
+    auto row = [&](int i) { return h - h * (v[i] - min) / span; };
+    int i = 0;
+    // Four independent divisions at a time keep the divider busy.
+    for (; i + 4 <= n; i += 4) {
+        const double a = row(i), b = row(i + 1), c = row(i + 2), d = row(i + 3);
+        rows[i] = Trunc(a);
+        rows[i + 1] = Trunc(b);
+        rows[i + 2] = Trunc(c);
+        rows[i + 3] = Trunc(d);
+    }
+    for (; i < n; ++i)
+        rows[i] = Trunc(row(i));
+}
+
+namespace {
+template <class Column> std::vector<TRun> Runs(Column column, const double* ys, int count, const TAxisMap& map)
 {
     std::vector<TRun> runs;
     if (count <= 0)
         return runs;
     const long long w = map.W, h = map.H;
     TRun run;
+    run.reserve(std::size_t(count));
     auto flush = [&] {
         if (run.size() >= 2)
             runs.push_back(std::move(run));
         run.clear();
     };
+    // The rows first, in a loop of their own (the divisions overlap there).
+    std::vector<int> rows(std::size_t(count), 0);
+    if (map.YFormat == Linear) {
+        TruncLinearRows(map.H, ys, count, map.YMin, map.YMax, rows.data());
+    } else {
+        for (int i = 0; i < count; ++i)
+            rows[std::size_t(i)] = Trunc(map.ScreenY(ys[i]));
+    }
     for (int i = 0; i < count; ++i) {
-        const TIntPoint p{Trunc(map.ScreenX(xs[i])), Trunc(map.ScreenY(ys[i]))};
+        const TIntPoint p{column(i), rows[std::size_t(i)]};
         const bool far = p.X < -2 * w || p.X >= 3 * w || p.Y < -2 * h || p.Y >= 3 * h;
         if (far || run.empty()) {
             flush();
@@ -80,6 +93,17 @@ std::vector<TRun> PlotRuns(const double* xs, const double* ys, int count, const 
     }
     flush();
     return runs;
+}
+} // namespace
+
+std::vector<TRun> PlotRuns(const double* xs, const double* ys, int count, const TAxisMap& map)
+{
+    return Runs([&](int i) { return Trunc(map.ScreenX(xs[i])); }, ys, count, map);
+}
+
+std::vector<TRun> PlotRunsAt(const int* columns, const double* ys, int count, const TAxisMap& map)
+{
+    return Runs([&](int i) { return columns[i]; }, ys, count, map);
 }
 
 std::string LabelNumber(double v, const TLabelFormat& f)
@@ -139,9 +163,9 @@ std::string FreqLine(double hz) { return hz < 1000 ? Printf("%4.1fHz", hz) : Pri
 
 std::string GainLine(double db) { return Printf("%4.1fdB", db); }
 
-std::vector<int> ParamLineTops(TParamLines lines, double gain)
+std::vector<int> ParamLineTops(TParamLines lines, double gain, bool moved)
 {
-    const bool above = gain <= 0;
+    const bool above = (gain <= 0) != moved;
     switch (lines) {
     case plQFreqGain: return above ? std::vector<int>{-69, -56, -43} : std::vector<int>{20, 33, 46};
     case plQFreq: return above ? std::vector<int>{-69, -56} : std::vector<int>{20, 33};
@@ -149,6 +173,54 @@ std::vector<int> ParamLineTops(TParamLines lines, double gain)
     case plNone: break;
     }
     return {};
+}
+
+TLabelPlan PlanLabels(const std::vector<TLabelSpot>& spots, const TBox& selected, const TBox& selectedOther,
+                      const std::vector<int>& own, const TBox& page)
+{
+    TLabelPlan plan;
+    plan.LabelMoved.assign(spots.size(), false);
+    plan.TextMoved.assign(spots.size(), false);
+    // What is on the page so far, with the spot it belongs to (-1: a text placed before).
+    std::vector<std::pair<TBox, int>> taken;
+    for (std::size_t i = 0; i < spots.size(); ++i)
+        if (spots[i].Shown) {
+            taken.emplace_back(spots[i].Body, int(i));
+            if (!spots[i].Corner)
+                taken.emplace_back(spots[i].Label, int(i));
+        }
+    auto clear = [&](const TBox& b, auto mine) {
+        for (const auto& [box, owner] : taken)
+            if (!mine(owner) && box.Meets(b))
+                return false;
+        return true;
+    };
+    // The first place unless it is covered and the other one is clear.
+    auto choose = [&](const TBox& first, const TBox& other, auto mine) {
+        return !clear(first, mine) && !other.Empty() && other.Within(page) && clear(other, mine);
+    };
+    for (std::size_t i = 0; i < spots.size(); ++i) {
+        const TLabelSpot& s = spots[i];
+        if (!s.Shown || !s.Corner)
+            continue;
+        auto mine = [&](int owner) { return owner == int(i); };
+        plan.LabelMoved[i] = choose(s.Label, s.LabelBelow, mine);
+        taken.emplace_back(plan.LabelMoved[i] ? s.LabelBelow : s.Label, int(i));
+    }
+    if (!selected.Empty()) {
+        auto mine = [&](int owner) { return std::find(own.begin(), own.end(), owner) != own.end(); };
+        plan.SelectedMoved = choose(selected, selectedOther, mine);
+        taken.emplace_back(plan.SelectedMoved ? selectedOther : selected, -1);
+    }
+    for (std::size_t i = 0; i < spots.size(); ++i) {
+        const TLabelSpot& s = spots[i];
+        if (!s.Shown || s.Text.Empty())
+            continue;
+        auto mine = [&](int owner) { return owner == int(i); };
+        plan.TextMoved[i] = choose(s.Text, s.TextOther, mine);
+        taken.emplace_back(plan.TextMoved[i] ? s.TextOther : s.Text, -1);
+    }
+    return plan;
 }
 
 int ShowAllTypeIndex(int typeCode)

@@ -3,6 +3,8 @@
 // texts and the parameter-text line sets by type index. Pure functions, any thread.
 #pragma once
 
+#include <climits>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -22,7 +24,14 @@ double FrequencyIndex(double f, TFFTNumber n, TSampleRate r);
 
 // Double to int truncated toward zero, saturated at the int range; not a number gives INT_MIN, so a
 // broken value is always a far point.
-int Trunc(double v);
+inline int Trunc(double v)
+{
+    if (std::isnan(v) || v <= double(INT_MIN))
+        return INT_MIN;
+    if (v >= double(INT_MAX))
+        return INT_MAX;
+    return int(v);
+}
 
 struct TIntPoint {
     int X = 0;
@@ -30,14 +39,26 @@ struct TIntPoint {
     bool operator==(const TIntPoint&) const = default;
 };
 
+// Trunc(h - h x (v - min) / (max - min)) of n values, the rows of a linear axis, into rows (a loop
+// of its own, where the divisions overlap).
+void TruncLinearRows(int h, const double* v, int n, double min, double max, int* rows);
+
 // The axis ranges and the plot page's size: ScreenX/ScreenY of the graph.
 struct TAxisMap {
     int W = 0, H = 0;
     double XMin = 0, XMax = 1, YMin = 0, YMax = 1;
     double LogXMin = 0, LogXMax = 0, LogYMin = 0, LogYMax = 0;
     TMyAxisFormat XFormat = Linear, YFormat = Linear;
-    double ScreenX(double x) const;
-    double ScreenY(double y) const;
+    double ScreenX(double x) const
+    {
+        return XFormat == Linear ? W * (x - XMin) / (XMax - XMin) : LogScreenX(x);
+    }
+    double ScreenY(double y) const
+    {
+        return YFormat == Linear ? H - H * (y - YMin) / (YMax - YMin) : LogScreenY(y);
+    }
+    double LogScreenX(double x) const;
+    double LogScreenY(double y) const;
     bool operator==(const TAxisMap&) const = default;
 };
 
@@ -46,6 +67,8 @@ struct TAxisMap {
 // one point draw nothing and are left out; repeated points are merged.
 using TRun = std::vector<TIntPoint>;
 std::vector<TRun> PlotRuns(const double* xs, const double* ys, int count, const TAxisMap& map);
+// The same for points whose columns Trunc(ScreenX(x)) are known.
+std::vector<TRun> PlotRunsAt(const int* columns, const double* ys, int count, const TAxisMap& map);
 
 // An X label: "20Hz", "500Hz", "1KHz", "20KHz" (the number in the X label format).
 struct TLabelFormat {
@@ -69,8 +92,41 @@ TParamLines ParamLinesPhase(int typeIndex, bool curveDisplay);
 std::string QualityLine(double q);
 std::string FreqLine(double hz);
 std::string GainLine(double db);
-// Tops of the lines relative to the marker's y: above it for gain <= 0, below it otherwise.
-std::vector<int> ParamLineTops(TParamLines lines, double gain);
+// Tops of the lines relative to the marker's y: above it for gain <= 0, below it otherwise; moved,
+// on the other side.
+std::vector<int> ParamLineTops(TParamLines lines, double gain, bool moved = false);
+
+// A box of page pixels, right and bottom excluded; empty when it holds no pixel.
+struct TBox {
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    bool Empty() const { return Right <= Left || Bottom <= Top; }
+    bool Meets(const TBox& o) const
+    {
+        return !Empty() && !o.Empty() && Left < o.Right && o.Left < Right && Top < o.Bottom && o.Top < Bottom;
+    }
+    bool Within(const TBox& o) const { return Left >= o.Left && Top >= o.Top && Right <= o.Right && Bottom <= o.Bottom; }
+    bool operator==(const TBox&) const = default;
+};
+
+// A marker as the texts around it see it: its body, its label (the band number, or "LPF"/"HPF" of a
+// corner, which may also go below the marker), and its parameter text on its own side and on the
+// other (empty: no text).
+struct TLabelSpot {
+    TBox Body, Label, LabelBelow, Text, TextOther;
+    bool Corner = false;
+    bool Shown = false;
+};
+struct TLabelPlan {
+    std::vector<bool> LabelMoved, TextMoved;
+    bool SelectedMoved = false;
+    bool operator==(const TLabelPlan&) const = default;
+};
+// Where the texts go: a corner label, the selected band's text or a parameter text that would cover
+// another marker, its label or a text placed before it takes its other place when that one is clear
+// and on the page; otherwise it stays. The corner labels are placed first, then the selected band's
+// text (the spots in `own` are its band's and do not count), then the parameter texts in order.
+TLabelPlan PlanLabels(const std::vector<TLabelSpot>& spots, const TBox& selected, const TBox& selectedOther,
+                      const std::vector<int>& own, const TBox& page);
 
 // The type index the show-all texts use for a band's filter type code: 7 -> 5, 17 -> 6, else code - 1.
 int ShowAllTypeIndex(int typeCode);

@@ -16,11 +16,13 @@ namespace {
 
 // A canvas over a page's bitmap with the page's font; nothing when the page has no pixels.
 struct PageCanvas {
-    explicit PageCanvas(QImage& image, const fw::TFont& font, TColor background)
+    explicit PageCanvas(QImage& image, const fw::TFont& font, TColor background, const QRegion* clip = nullptr)
     {
         if (image.isNull())
             return;
         P.emplace(&image);
+        if (clip)
+            P->setClipRegion(*clip);
         C.emplace(*P);
         C->Font.Assign(font);
         C->Brush.Color = background;
@@ -47,8 +49,10 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 void TPaintPage::SetRect(int left, int top, int right, int bottom)
 {
     const int w = std::max(0, right - left), h = std::max(0, bottom - top);
-    if (Bitmap.width() != w || Bitmap.height() != h)
+    if (Bitmap.width() != w || Bitmap.height() != h) {
         Bitmap = w > 0 && h > 0 ? QImage(w, h, QImage::Format_RGB32) : QImage();
+        ++Generation;
+    }
     Src = fw::Rect(0, 0, right - left, bottom - top);
     Dest = fw::Rect(left, top, right, bottom);
 }
@@ -146,6 +150,8 @@ void LMyFFTDrawHpLp6dB::SetAxisColor(TColor v)
     FAxisColor = v;
     FlushPlots();
     DrawAxis();
+    // The layer gets the new axes at the next copy.
+    FPlotsDirty = true;
 }
 
 void LMyFFTDrawHpLp6dB::SetAxisStyle(TMyAxisStyle v)
@@ -446,8 +452,14 @@ std::vector<int> LMyFFTDrawHpLp6dB::PlotNumbers() const
 bool LMyFFTDrawHpLp6dB::FFTDraw(const double* x, const double* y, int count, int plotNumber, TColor colour,
                                 int style)
 {
+    return x ? Store(x, y, count, plotNumber, colour, style) : Find(plotNumber) != nullptr;
+}
+
+// FFTDraw with x = 0, 1, ... when no x values are given.
+bool LMyFFTDrawHpLp6dB::Store(const double* x, const double* y, int count, int plotNumber, TColor colour, int style)
+{
     // A plot without points is refused: the drawing and the ranges read the first point.
-    if (count <= 0 || !x || !y)
+    if (count <= 0 || !y)
         return Find(plotNumber) != nullptr;
     TPlotListMember* m = Find(plotNumber);
     const bool found = m != nullptr;
@@ -459,7 +471,19 @@ bool LMyFFTDrawHpLp6dB::FFTDraw(const double* x, const double* y, int count, int
         m = fresh.get();
         FPlots.insert(FPlots.begin(), std::move(fresh));
     }
-    m->X.assign(x, x + count);
+    if (!x) {
+        if (!m->IndexX || int(m->X.size()) != count) {
+            m->X.resize(std::size_t(count));
+            for (int i = 0; i < count; ++i)
+                m->X[std::size_t(i)] = i;
+        }
+        m->IndexX = true;
+    } else {
+        m->X.assign(x, x + count);
+        m->IndexX = true;
+        for (int i = 0; i < count && m->IndexX; ++i)
+            m->IndexX = x[i] == i;
+    }
     m->Y.assign(y, y + count);
     m->Count = count;
     ++m->Version;
@@ -472,10 +496,7 @@ bool LMyFFTDrawHpLp6dB::FFTDraw(const double* x, const double* y, int count, int
 
 bool LMyFFTDrawHpLp6dB::FFTDraw(const double* y, int count, int plotNumber, TColor colour, int style)
 {
-    std::vector<double> x(std::size_t(std::max(count, 0)));
-    for (int i = 0; i < count; ++i)
-        x[std::size_t(i)] = i;
-    return FFTDraw(x.data(), y, count, plotNumber, colour, style);
+    return Store(nullptr, y, count, plotNumber, colour, style);
 }
 
 bool LMyFFTDrawHpLp6dB::FFTDraw(const double* y, int count, double x0, double x1, int plotNumber, TColor colour,
@@ -508,8 +529,7 @@ bool LMyFFTDrawHpLp6dB::SetPlotColor(TColor colour, int plotNumber)
     if (!m)
         return false;
     m->Color = colour;
-    FlushPlots();
-    DrawOnePlot(*m);
+    // The copy below draws the plot in its new colour over the others, as it lies in the list.
     RedrawScreen();
     return true;
 }
@@ -782,6 +802,7 @@ bool LMyFFTDrawHpLp6dB::SetPlotWidth(int width)
     TPaintPage& p = *FPages[PlotPage];
     const int h = p.Height();
     p.Bitmap = width > 0 && h > 0 ? QImage(width, h, QImage::Format_RGB32) : QImage();
+    ++p.Generation;
     return true;
 }
 
@@ -911,44 +932,139 @@ void LMyFFTDrawHpLp6dB::FlushPlots()
         DrawAllPlots();
 }
 
-void LMyFFTDrawHpLp6dB::DrawAllPlots()
+void LMyFFTDrawHpLp6dB::DrawAllPlots() { UpdateLayer(); }
+
+namespace {
+bool DrawsLines(int style) { return style == psLines || style == psLinesFilled || style == psLinesHollow; }
+bool DrawsSquares(int style) { return style >= psFilledSquares && style <= psLinesHollow; }
+} // namespace
+
+const std::vector<int>& LMyFFTDrawHpLp6dB::IndexColumns(int count) const
 {
-    FPlotsDirty = false;
-    FBaseHasOverlays = false;
-    if (!Visible())
-        return;
-    TPaintPage& page = *FPages[PlotPage];
-    // Grid, ticks and axes change only with the ranges, sizes and colours: kept as a background.
-    const QString key = BackgroundKey();
-    if (key == FBackgroundKey && FBackground.size() == page.Bitmap.size() && !page.Bitmap.isNull()) {
-        std::copy_n(FBackground.constBits(), FBackground.sizeInBytes(), page.Bitmap.bits());
-    } else {
-        page.Clear(Color());
-        DrawGrid();
-        DrawTicks();
-        DrawAxis();
-        FBackground = page.Bitmap.copy();
-        FBackgroundKey = key;
+    const TPaintPage& page = *FPages[PlotPage];
+    const int W = page.Width();
+    if (FIndexMap.W != W || FIndexMap.XMin != FXMin || FIndexMap.XMax != FXMax) {
+        FIndexColumns.clear();
+        FIndexMap.W = W;
+        FIndexMap.XMin = FXMin;
+        FIndexMap.XMax = FXMax;
     }
-    for (auto& m : FPlots)
-        DrawOnePlot(*m);
+    for (int i = int(FIndexColumns.size()); i < count; ++i)
+        FIndexColumns.push_back(Trunc(W * (i - FXMin) / (FXMax - FXMin)));
+    return FIndexColumns;
 }
 
-void LMyFFTDrawHpLp6dB::DrawOnePlot(TPlotListMember& m)
+void LMyFFTDrawHpLp6dB::EnsurePixels(TPlotListMember& m, const TAxisMap& map)
 {
-    if (!Visible() || FPages[PlotPage]->Bitmap.isNull() || m.Count <= 0)
+    if (m.CachedVersion == m.Version && m.CachedMap == map && m.CachedPixels)
+        return;
+    // A curve over its indices on a linear axis takes its columns from the shared list.
+    if (m.IndexX && map.XFormat == Linear && map.W == GetPlotWidth())
+        m.CachedRuns = PlotRunsAt(IndexColumns(m.Count).data(), m.Y.data(), m.Count, map);
+    else
+        m.CachedRuns = PlotRuns(m.X.data(), m.Y.data(), m.Count, map);
+    m.CachedPixels = std::make_shared<const TPlotPixels>(PolylinePixels(m.CachedRuns, map.W, map.H, 2));
+    m.CachedVersion = m.Version;
+    m.CachedMap = map;
+}
+
+void LMyFFTDrawHpLp6dB::UpdateLayer()
+{
+    FPlotsDirty = false;
+    if (!Visible())
+        return;
+    const TPaintPage& page = *FPages[PlotPage];
+    if (page.Bitmap.isNull()) {
+        FLayer = QImage();
+        FLayerPlots.clear();
+        return;
+    }
+    const QSize size = page.Bitmap.size();
+    if (FDamage.Width() != size.width() || FDamage.Height() != size.height()) {
+        FDamage.Reset(size.width(), size.height());
+        FOverlayDamage.Reset(size.width(), size.height());
+        FOverlay = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        FPageValid = false;
+    }
+    // Grid, ticks and axes change only with the ranges, sizes and colours: kept as a background.
+    const TDrawKey key = BackgroundKey();
+    bool full = FLayer.size() != size;
+    if (key != FBackgroundKey || FBackground.size() != size) {
+        FBackground = QImage(size, QImage::Format_RGB32);
+        FBackground.fill(fw::ToQColor(Color()));
+        PaintGrid(FBackground);
+        PaintTicks(FBackground);
+        PaintAxis(FBackground);
+        FBackgroundKey = key;
+        full = true;
+    }
+    const TAxisMap map = Map();
+    std::vector<TLayerPlot> now;
+    now.reserve(FPlots.size());
+    for (auto& m : FPlots) {
+        TLayerPlot p;
+        p.Number = m->Number;
+        p.Color = m->Color;
+        p.Style = m->Style;
+        if (m->Count > 0 && DrawsLines(m->Style)) {
+            EnsurePixels(*m, map);
+            p.Pixels = m->CachedPixels;
+        }
+        full = full || DrawsSquares(m->Style);
+        now.push_back(std::move(p));
+    }
+    full = full || now.size() != FLayerPlots.size();
+    for (std::size_t i = 0; !full && i < now.size(); ++i)
+        full = now[i].Number != FLayerPlots[i].Number;
+    if (full) {
+        FLayer = FBackground.copy();
+        for (auto& m : FPlots)
+            DrawPlotOn(FLayer, *m);
+        FDamage.SetAll();
+    } else {
+        // Only the tiles where a plot's pixels or colour changed are drawn again, with every plot.
+        TTileMask dirty;
+        dirty.Reset(size.width(), size.height());
+        const int tiles = dirty.TileCount();
+        for (std::size_t i = 0; i < now.size(); ++i) {
+            const TLayerPlot& was = FLayerPlots[i];
+            const TLayerPlot& is = now[i];
+            if (was.Pixels == is.Pixels && was.Color == is.Color)
+                continue;
+            for (int t = 0; t < tiles; ++t) {
+                const bool wasEmpty = !was.Pixels || was.Pixels->Empty(t);
+                const bool isEmpty = !is.Pixels || is.Pixels->Empty(t);
+                if (wasEmpty && isEmpty)
+                    continue;
+                if (wasEmpty != isEmpty || was.Color != is.Color || !was.Pixels->SameIn(*is.Pixels, t))
+                    dirty.Add(t);
+            }
+        }
+        if (dirty.Any()) {
+            CopyTiles(FLayer, FBackground, dirty);
+            std::vector<int> list;
+            for (int t = 0; t < tiles; ++t)
+                if (dirty.Tile(t))
+                    list.push_back(t);
+            for (const TLayerPlot& p : now)
+                if (p.Pixels)
+                    PutPixels(FLayer, *p.Pixels, fw::ToQColor(p.Color).rgb(), &list);
+            FDamage.Merge(dirty);
+        }
+    }
+    FLayerPlots = std::move(now);
+}
+
+void LMyFFTDrawHpLp6dB::DrawPlotOn(QImage& img, TPlotListMember& m)
+{
+    if (img.isNull() || m.Count <= 0)
         return;
     const TAxisMap map = Map();
-    if (m.CachedVersion != m.Version || !(m.CachedMap == map)) {
-        m.CachedRuns = PlotRuns(m.X.data(), m.Y.data(), m.Count, map);
-        m.CachedVersion = m.Version;
-        m.CachedMap = map;
+    if (DrawsLines(m.Style)) {
+        EnsurePixels(m, map);
+        PutPixels(img, *m.CachedPixels, fw::ToQColor(m.Color).rgb());
     }
-    QImage& img = FPages[PlotPage]->Bitmap;
-    if (m.Style == psLines || m.Style == psLinesFilled || m.Style == psLinesHollow)
-        for (const TRun& run : m.CachedRuns)
-            RasterPolyline(img, run, fw::ToQColor(m.Color).rgb(), 2);
-    if (m.Style >= psFilledSquares && m.Style <= psLinesHollow) {
+    if (DrawsSquares(m.Style)) {
         PageCanvas c(img, FPages[PlotPage]->Font, Color());
         c->Pen.Color = m.Color;
         c->Pen.Width = 2;
@@ -965,16 +1081,20 @@ void LMyFFTDrawHpLp6dB::DrawOnePlot(TPlotListMember& m)
 
 void LMyFFTDrawHpLp6dB::UpdatePaintPage(int page)
 {
+    TPaintPage& pg = *FPages[std::size_t(page)];
+    const QRect whole(pg.Dest.Left, pg.Dest.Top, pg.Dest.Width(), pg.Dest.Height());
+    QRect changed = whole;
     if (page == PlotPage) {
-        // The overlays go over clean plots once per copy, so nothing piles up between copies.
-        if (FPlotsDirty || FBaseHasOverlays)
-            DrawAllPlots();
-        PaintOverlays();
-        FBaseHasOverlays = true;
+        UpdateLayer();
+        const QRect damage = RefreshPlotPage();
+        // A page copied last already lies over the others: only what changed is shown again.
+        if (pg.CopySeq != 0 && pg.CopySeq == FCopySeq)
+            changed = damage.translated(pg.Dest.Left, pg.Dest.Top);
     }
-    FPages[std::size_t(page)]->CopySeq = ++FCopySeq;
+    pg.CopySeq = ++FCopySeq;
     FCopyPending = true;
-    update();
+    if (!changed.isEmpty())
+        update(changed);
 }
 
 void LMyFFTDrawHpLp6dB::RedrawScreen()
@@ -1010,6 +1130,7 @@ void LMyFFTDrawHpLp6dB::ClearPlot()
         FPages[PlotTitlePage]->Clear(c);
     FPages[RightStripPage]->Clear(c);
     FPages[PlotPage]->Clear(c);
+    FPageValid = false;
 }
 
 void LMyFFTDrawHpLp6dB::PaintPages()
@@ -1020,8 +1141,8 @@ void LMyFFTDrawHpLp6dB::PaintPages()
         ResizePaintPage();
     }
     // A framework paint draws the label pages anew; the plot page gets its overlays once.
-    FXLabelKey.clear();
-    FYLabelKey.clear();
+    FXLabelKey = {};
+    FYLabelKey = {};
     Redraw();
 }
 
@@ -1098,7 +1219,24 @@ void LMyFFTDrawHpLp6dB::DrawAxis()
 {
     if (!Visible())
         return;
-    QImage& img = FPages[PlotPage]->Bitmap;
+    PaintAxis(FPages[PlotPage]->Bitmap);
+    FPageValid = false;
+}
+
+void LMyFFTDrawHpLp6dB::DrawGrid()
+{
+    PaintGrid(FPages[PlotPage]->Bitmap);
+    FPageValid = false;
+}
+
+void LMyFFTDrawHpLp6dB::DrawTicks()
+{
+    PaintTicks(FPages[PlotPage]->Bitmap);
+    FPageValid = false;
+}
+
+void LMyFFTDrawHpLp6dB::PaintAxis(QImage& img)
+{
     PageCanvas c(img, FPages[PlotPage]->Font, Color());
     if (!c)
         return;
@@ -1158,9 +1296,8 @@ std::vector<double> HorzValues(TMyAxisFormat format, double yMin, double yMax, d
 }
 } // namespace
 
-void LMyFFTDrawHpLp6dB::DrawGrid()
+void LMyFFTDrawHpLp6dB::PaintGrid(QImage& img)
 {
-    QImage& img = FPages[PlotPage]->Bitmap;
     PageCanvas c(img, FPages[PlotPage]->Font, Color());
     if (!c)
         return;
@@ -1197,9 +1334,8 @@ void LMyFFTDrawHpLp6dB::DrawGrid()
     }
 }
 
-void LMyFFTDrawHpLp6dB::DrawTicks()
+void LMyFFTDrawHpLp6dB::PaintTicks(QImage& img)
 {
-    QImage& img = FPages[PlotPage]->Bitmap;
     PageCanvas c(img, FPages[PlotPage]->Font, Color());
     if (!c)
         return;
@@ -1241,7 +1377,7 @@ void LMyFFTDrawHpLp6dB::DrawXAxisLabels()
         return;
     TPaintPage& page = *FPages[XLabelPage];
     page.SetFont(FAxisLabelFont);
-    const QString key = LabelKey(false);
+    const TDrawKey key = LabelKey(false);
     if (key != FXLabelKey) {
         page.Clear(Color());
         PageCanvas c(page.Bitmap, page.Font, Color());
@@ -1264,7 +1400,7 @@ void LMyFFTDrawHpLp6dB::DrawYAxisLabels()
         return;
     TPaintPage& page = *FPages[YLabelPage];
     page.SetFont(FAxisLabelFont);
-    const QString key = LabelKey(true);
+    const TDrawKey key = LabelKey(true);
     if (key != FYLabelKey) {
         page.Clear(Color());
         PageCanvas c(page.Bitmap, page.Font, Color());
@@ -1296,82 +1432,40 @@ void LMyFFTDrawHpLp6dB::DrawYAxisLabels()
     UpdatePaintPage(YLabelPage);
 }
 
-QString LMyFFTDrawHpLp6dB::BackgroundKey() const
+LMyFFTDrawHpLp6dB::TDrawKey LMyFFTDrawHpLp6dB::BackgroundKey() const
 {
     const TAxisMap m = Map();
-    return QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10")
-               .arg(m.W)
-               .arg(m.H)
-               .arg(FXMin, 0, 'g', 17)
-               .arg(FXMax, 0, 'g', 17)
-               .arg(FYMin, 0, 'g', 17)
-               .arg(FYMax, 0, 'g', 17)
-               .arg(FLogXMin, 0, 'g', 17)
-               .arg(FLogXMax, 0, 'g', 17)
-               .arg(FLogYMin, 0, 'g', 17)
-               .arg(FLogYMax, 0, 'g', 17) +
-           QStringLiteral(" %1 %2 %3 %4 %5 %6 %7 %8 %9 %10")
-               .arg(int(FXAxisFormat))
-               .arg(int(FYAxisFormat))
-               .arg(Color())
-               .arg(FAxisColor)
-               .arg(FGridColor)
-               .arg(int(FAxisStyle))
-               .arg(FNumHorzGrid)
-               .arg(FNumVertGrid)
-               .arg(FVertTickLength)
-               .arg(FHorzTickLength) +
-           QStringLiteral(" %1%2%3%4 %5 %6")
-               .arg(int(FShowHorzGrid))
-               .arg(int(FShowVertGrid))
-               .arg(int(FShowHorzTicks))
-               .arg(int(FShowVertTicks))
-               .arg(int(FFFTNumber))
-               .arg(int(FSampleRate));
+    TDrawKey k;
+    k.Valid = true;
+    k.V = {double(m.W), double(m.H), FXMin, FXMax, FYMin, FYMax, FLogXMin, FLogXMax, FLogYMin, FLogYMax,
+           double(FXAxisFormat), double(FYAxisFormat), double(Color()), double(FAxisColor), double(FGridColor),
+           double(FAxisStyle), double(FNumHorzGrid), double(FNumVertGrid), double(FVertTickLength),
+           double(FHorzTickLength), double(FShowHorzGrid), double(FShowVertGrid), double(FShowHorzTicks),
+           double(FShowVertTicks), double(FFFTNumber), double(FSampleRate)};
+    return k;
 }
 
-QString LMyFFTDrawHpLp6dB::LabelKey(bool y) const
+LMyFFTDrawHpLp6dB::TDrawKey LMyFFTDrawHpLp6dB::LabelKey(bool y) const
 {
     // Everything a label page's pixels depend on: unchanged, the page is not drawn again.
     const TAxisMap m = Map();
     const fw::TFont& f = FAxisLabelFont;
     const TPaintPage& page = *FPages[y ? YLabelPage : XLabelPage];
-    QString k = QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9")
-                    .arg(m.W)
-                    .arg(m.H)
-                    .arg(page.Width())
-                    .arg(page.Height())
-                    .arg(Width())
-                    .arg(Color())
-                    .arg(f.Name())
-                    .arg(f.Height())
-                    .arg(f.Color());
-    k += QStringLiteral(" %1").arg(f.Style());
-    if (y)
-        k += QStringLiteral(" %1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11")
-                 .arg(FYMin, 0, 'g', 17)
-                 .arg(FYMax, 0, 'g', 17)
-                 .arg(FLogYMin, 0, 'g', 17)
-                 .arg(FLogYMax, 0, 'g', 17)
-                 .arg(int(FYAxisFormat))
-                 .arg(FYLabelScale, 0, 'g', 17)
-                 .arg(FNumHorzGrid)
-                 .arg(int(FYLabel.Format))
-                 .arg(FYLabel.Precision)
-                 .arg(FYLabel.Digits)
-                 .arg(FYLabelText);
-    else
-        k += QStringLiteral(" %1 %2 %3 %4 %5 %6 %7 %8 %9 %10")
-                 .arg(FXMin, 0, 'g', 17)
-                 .arg(FXMax, 0, 'g', 17)
-                 .arg(FLogXMin, 0, 'g', 17)
-                 .arg(FLogXMax, 0, 'g', 17)
-                 .arg(int(FXAxisFormat))
-                 .arg(int(FXLabel.Format))
-                 .arg(FXLabel.Precision)
-                 .arg(FXLabel.Digits)
-                 .arg(int(FFFTNumber))
-                 .arg(int(FSampleRate));
+    TDrawKey k;
+    k.Valid = true;
+    k.Text = f.Name();
+    if (y) {
+        k.Text2 = FYLabelText;
+        k.V = {double(m.W), double(m.H), double(page.Width()), double(page.Height()), double(Width()),
+               double(Color()), double(f.Height()), double(f.Color()), double(f.Style()), FYMin, FYMax, FLogYMin,
+               FLogYMax, double(FYAxisFormat), FYLabelScale, double(FNumHorzGrid), double(FYLabel.Format),
+               double(FYLabel.Precision), double(FYLabel.Digits)};
+    } else {
+        k.V = {double(m.W), double(m.H), double(page.Width()), double(page.Height()), double(Width()),
+               double(Color()), double(f.Height()), double(f.Color()), double(f.Style()), FXMin, FXMax, FLogXMin,
+               FLogXMax, double(FXAxisFormat), double(FXLabel.Format), double(FXLabel.Precision),
+               double(FXLabel.Digits), double(FFFTNumber), double(FSampleRate)};
+    }
     return k;
 }
 
@@ -1427,24 +1521,47 @@ void LMyFFTDrawHpLp6dB::DrawTitles()
 // ---------------------------------------------------------------------------------------------------
 // Markers, parameter text, fill, free text, marker line
 
-void LMyFFTDrawHpLp6dB::PaintOverlays()
+namespace {
+// Room around a text for glyphs reaching past their advance.
+QRect TextBox(int x, int y, int w, int h) { return QRect(x, y, w, h).adjusted(-3, -3, 3, 3); }
+
+// The lines of a parameter text, top to bottom.
+std::vector<QString> ParamTexts(TParamLines lines, double gain, float frequency, double q)
 {
-    BlockPaint();
-    if (FLineShown)
-        LinePaint();
-    TextPaint();
-    CuveDisplayPaint();
+    std::vector<QString> texts;
+    if (lines == plQFreqGain || lines == plQFreq)
+        texts.push_back(Q(QualityLine(q)));
+    if (lines != plNone)
+        texts.push_back(Q(FreqLine(frequency)));
+    if (lines == plQFreqGain)
+        texts.push_back(Q(GainLine(gain)));
+    return texts;
 }
 
-void LMyFFTDrawHpLp6dB::DrawMarker(int slot, int penWidth, bool paintParams)
+void SetFontState(std::array<double, 16>& v, std::size_t at, const fw::TFont& f)
+{
+    v[at] = f.Style();
+    v[at + 1] = f.Charset();
+    v[at + 2] = f.Orientation();
+}
+} // namespace
+
+// The parameter text a circle marker gets from BlockPaint when the show-all switch is on.
+bool LMyFFTDrawHpLp6dB::ShowsParamText(int slot) const
+{
+    const TBlockSlot& b = FSlots[std::size_t(slot)];
+    return b.Shape == 1 && FParamDisplay && (b.X != FSelX || b.Y != FSelGain);
+}
+
+void LMyFFTDrawHpLp6dB::DrawMarker(int slot, int penWidth, bool paintParams, const fw::TFont& font,
+                                   const TOverlayClip* clip)
 {
     const TBlockSlot& b = FSlots[std::size_t(slot)];
     if (b.Shape < 0 || b.Shape > 3)
         return;
     QImage& img = FPages[PlotPage]->Bitmap;
-    TPaintPage& page = *FPages[PlotPage];
     {
-        PageCanvas c(img, page.Font, Color());
+        PageCanvas c(clip ? *clip->Target : img, font, Color(), clip ? &clip->Region : nullptr);
         if (!c)
             return;
         const int sx = Trunc(ScreenX(b.X)), sy = Trunc(ScreenY(b.Y));
@@ -1462,12 +1579,129 @@ void LMyFFTDrawHpLp6dB::DrawMarker(int slot, int penWidth, bool paintParams)
             c->Font.SetSize(11);
             c->TextOut(sx - 3, sy - 23, QString::number(slot + 1));
         } else {
+            // A corner label that would cover a band's number goes below its marker.
             c->Font.SetSize(8);
-            c->TextOut(sx - 8, sy - 20, b.Shape == 2 ? QStringLiteral("LPF") : QStringLiteral("HPF"));
+            c->TextOut(sx - 8, LabelMoved(slot) ? sy + 7 : sy - 20,
+                       b.Shape == 2 ? QStringLiteral("LPF") : QStringLiteral("HPF"));
         }
     }
-    if (paintParams && b.Shape == 1 && FParamDisplay && (b.X != FSelX || b.Y != FSelGain))
-        ShowParam(ShowAllTypeIndex(int(b.Type)), b.Gain, b.X, float(b.Freq), b.Q, fw::clWhite);
+    if (paintParams && ShowsParamText(slot))
+        DrawParamText(ParamLinesFor(ShowAllTypeIndex(int(b.Type)), false), b.Gain, b.X, float(b.Freq), b.Q,
+                      fw::clWhite, font, clip, TextMoved(slot));
+}
+
+namespace {
+QString MarkerLabel(int slot, int shape)
+{
+    return shape <= 1 ? QString::number(slot + 1) : shape == 2 ? QStringLiteral("LPF") : QStringLiteral("HPF");
+}
+TBox BoxOf(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+} // namespace
+
+QSize LMyFFTDrawHpLp6dB::TextSize(const fw::TFont& font, int size, const QString& text) const
+{
+    // Sizes are kept for one font family and style at a time.
+    if (font.Name() != FTextSizeFont || int(font.Style()) != FTextSizeStyle || FTextSizes.size() >= 2048) {
+        FTextSizes.clear();
+        FTextSizeFont = font.Name();
+        FTextSizeStyle = int(font.Style());
+    }
+    const QString key = QChar(ushort(size)) + text;
+    auto it = FTextSizes.constFind(key);
+    if (it != FTextSizes.constEnd())
+        return *it;
+    fw::TFont f;
+    f.Assign(font);
+    f.SetSize(size);
+    return *FTextSizes.insert(key, QSize(TextWidthOf(f, text), TextHeightOf(f, text)));
+}
+
+TLabelPlan LMyFFTDrawHpLp6dB::PlanTexts(const fw::TFont& markerFont, const fw::TFont& textFont) const
+{
+    std::vector<TLabelSpot> spots(static_cast<std::size_t>(SlotCount));
+    auto textBox = [&](TParamLines lines, double gain, double x, float frequency, double q, const fw::TFont& font,
+                       bool moved) {
+        const int sx = Trunc(ScreenX(x)), sy = Trunc(ScreenY(gain));
+        const std::vector<QString> texts = ParamTexts(lines, gain, frequency, q);
+        const std::vector<int> tops = ParamLineTops(lines, gain, moved);
+        QRect r;
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            r |= QRect(QPoint(sx - 20, sy + tops[i]), TextSize(font, 8, texts[i]));
+        return BoxOf(r);
+    };
+    std::vector<int> own;
+    for (int i = 0; i < SlotCount; ++i) {
+        const TBlockSlot& b = FSlots[std::size_t(i)];
+        TLabelSpot& s = spots[std::size_t(i)];
+        const int sx = Trunc(ScreenX(b.X)), sy = Trunc(ScreenY(b.Y));
+        // A marker far off the page has nothing on it to meet.
+        s.Shown = !b.Hidden && b.Shape >= 0 && b.Shape <= 3 && sx > -200 && sx < GetPlotWidth() + 200 && sy > -200 &&
+                  sy < GetPlotHeight() + 200;
+        if (!s.Shown)
+            continue;
+        s.Body = {sx - 6, sy - 6, sx + 7, sy + 7};
+        s.Corner = b.Shape >= 2;
+        const QSize label = TextSize(markerFont, s.Corner ? 8 : 11, MarkerLabel(i, b.Shape));
+        s.Label = s.Corner ? BoxOf(QRect(QPoint(sx - 8, sy - 20), label)) : BoxOf(QRect(QPoint(sx - 3, sy - 23), label));
+        if (s.Corner)
+            s.LabelBelow = BoxOf(QRect(QPoint(sx - 8, sy + 7), label));
+        if (ShowsParamText(i)) {
+            const TParamLines lines = ParamLinesFor(ShowAllTypeIndex(int(b.Type)), false);
+            s.Text = textBox(lines, b.Gain, b.X, float(b.Freq), b.Q, markerFont, false);
+            s.TextOther = textBox(lines, b.Gain, b.X, float(b.Freq), b.Q, markerFont, true);
+        }
+        if (b.X == FSelX && b.Y == FSelGain)
+            own.push_back(i);
+    }
+    TBox selected, selectedOther;
+    if (FSelDisplay) {
+        const TParamLines lines = ParamLinesFor(FSelType, true);
+        selected = textBox(lines, FSelGain, FSelX, FSelFreq, FSelQ, textFont, false);
+        selectedOther = textBox(lines, FSelGain, FSelX, FSelFreq, FSelQ, textFont, true);
+    }
+    return PlanLabels(spots, selected, selectedOther, own, {0, 0, GetPlotWidth(), GetPlotHeight()});
+}
+
+LMyFFTDrawHpLp6dB::TOverlayState LMyFFTDrawHpLp6dB::MarkerState(int slot, const fw::TFont& font) const
+{
+    const TBlockSlot& b = FSlots[std::size_t(slot)];
+    TOverlayState s;
+    s.Drawn = !b.Hidden && b.Shape >= 0 && b.Shape <= 3;
+    if (!s.Drawn)
+        return s;
+    s.V = {double(Trunc(ScreenX(b.X))), double(Trunc(ScreenY(b.Y))), double(b.Color), double(b.Shape)};
+    SetFontState(s.V, 4, font);
+    if (ShowsParamText(slot)) {
+        s.V[7] = 1;
+        s.V[8] = ParamLinesFor(ShowAllTypeIndex(int(b.Type)), false);
+        s.V[9] = Trunc(ScreenY(b.Gain));
+        s.V[10] = b.Gain;
+        s.V[11] = float(b.Freq);
+        s.V[12] = b.Q;
+        s.V[13] = TextMoved(slot);
+    }
+    s.V[14] = LabelMoved(slot);
+    s.Font = font.Name();
+    return s;
+}
+
+QRect LMyFFTDrawHpLp6dB::MarkerArea(int slot, const fw::TFont& font) const
+{
+    const TBlockSlot& b = FSlots[std::size_t(slot)];
+    const int sx = Trunc(ScreenX(b.X)), sy = Trunc(ScreenY(b.Y));
+    // The wide pen reaches a few pixels past the 6-pixel box.
+    QRect area(sx - 8, sy - 8, 17, 17);
+    fw::TFont f;
+    f.Assign(font);
+    f.SetSize(b.Shape <= 1 ? 11 : 8);
+    const QString label = MarkerLabel(slot, b.Shape);
+    area |= b.Shape <= 1 ? TextBox(sx - 3, sy - 23, TextWidthOf(f, label), TextHeightOf(f, label))
+                         : TextBox(sx - 8, LabelMoved(slot) ? sy + 7 : sy - 20, TextWidthOf(f, label),
+                                   TextHeightOf(f, label));
+    if (ShowsParamText(slot))
+        area |= ParamTextArea(ParamLinesFor(ShowAllTypeIndex(int(b.Type)), false), b.Gain, b.X, float(b.Freq), b.Q,
+                              font, TextMoved(slot));
+    return area;
 }
 
 void LMyFFTDrawHpLp6dB::DrawBlock(double y, double x, TColor colour, int slot, bool hidden, int shape)
@@ -1516,15 +1750,16 @@ void LMyFFTDrawHpLp6dB::BlockPaint()
 {
     for (int i = 0; i < SlotCount; ++i)
         if (!FSlots[std::size_t(i)].Hidden)
-            DrawMarker(i, 5, true);
+            DrawMarker(i, 5, true, FPages[PlotPage]->Font, nullptr);
+    FPageValid = false;
 }
 
 TParamLines LMyFFTDrawHpLp6dB::ParamLinesFor(int typeIndex, bool) const { return ParamLinesHpLp(typeIndex); }
 
 void LMyFFTDrawHpLp6dB::DrawParamText(TParamLines lines, double gain, double x, float frequency, double q,
-                                      TColor colour)
+                                      TColor colour, const fw::TFont& font, const TOverlayClip* clip, bool moved)
 {
-    PageCanvas c(FPages[PlotPage]->Bitmap, FPages[PlotPage]->Font, Color());
+    PageCanvas c(clip ? *clip->Target : FPages[PlotPage]->Bitmap, font, Color(), clip ? &clip->Region : nullptr);
     if (!c)
         return;
     const int sx = Trunc(ScreenX(x)), sy = Trunc(ScreenY(gain));
@@ -1533,21 +1768,47 @@ void LMyFFTDrawHpLp6dB::DrawParamText(TParamLines lines, double gain, double x, 
     c->Font.SetColor(colour);
     c->Font.SetSize(8);
     c->Brush.Style = fw::bsClear;
-    std::vector<QString> texts;
-    if (lines == plQFreqGain || lines == plQFreq)
-        texts.push_back(Q(QualityLine(q)));
-    if (lines != plNone)
-        texts.push_back(Q(FreqLine(frequency)));
-    if (lines == plQFreqGain)
-        texts.push_back(Q(GainLine(gain)));
-    const std::vector<int> tops = ParamLineTops(lines, gain);
+    const std::vector<QString> texts = ParamTexts(lines, gain, frequency, q);
+    const std::vector<int> tops = ParamLineTops(lines, gain, moved);
     for (std::size_t i = 0; i < texts.size(); ++i)
         c->TextOut(sx - 20, sy + tops[i], texts[i]);
 }
 
+LMyFFTDrawHpLp6dB::TOverlayState LMyFFTDrawHpLp6dB::ParamTextState(TParamLines lines, double gain, double x,
+                                                                   float frequency, double q, TColor colour,
+                                                                   const fw::TFont& font) const
+{
+    TOverlayState s;
+    s.Drawn = lines != plNone;
+    if (!s.Drawn)
+        return s;
+    s.V = {double(lines), double(Trunc(ScreenX(x))), double(Trunc(ScreenY(gain))), gain, frequency, q, double(colour),
+           double(FPlan.SelectedMoved)};
+    SetFontState(s.V, 8, font);
+    s.Font = font.Name();
+    return s;
+}
+
+QRect LMyFFTDrawHpLp6dB::ParamTextArea(TParamLines lines, double gain, double x, float frequency, double q,
+                                       const fw::TFont& font, bool moved) const
+{
+    fw::TFont f;
+    f.Assign(font);
+    f.SetSize(8);
+    const int sx = Trunc(ScreenX(x)), sy = Trunc(ScreenY(gain));
+    const std::vector<QString> texts = ParamTexts(lines, gain, frequency, q);
+    const std::vector<int> tops = ParamLineTops(lines, gain, moved);
+    QRect area;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        area |= TextBox(sx - 20, sy + tops[i], TextWidthOf(f, texts[i]), TextHeightOf(f, texts[i]));
+    return area;
+}
+
 void LMyFFTDrawHpLp6dB::ShowParam(int typeIndex, double gain, double x, float frequency, double q, TColor colour)
 {
-    DrawParamText(ParamLinesFor(typeIndex, false), gain, x, frequency, q, colour);
+    DrawParamText(ParamLinesFor(typeIndex, false), gain, x, frequency, q, colour, FPages[PlotPage]->Font, nullptr,
+                  false);
+    FPageValid = false;
 }
 
 void LMyFFTDrawHpLp6dB::DrawParam(int typeIndex, double gain, double x, float frequency, double q, TColor colour)
@@ -1560,19 +1821,22 @@ void LMyFFTDrawHpLp6dB::DrawParam(int typeIndex, double gain, double x, float fr
     FSelColor = colour;
 }
 
-void LMyFFTDrawHpLp6dB::FillSelectedCurve(bool outlineBeforeClosing, int count)
+// The selected band's curve as the fill's outline, then the closing lines of its type; `outline`
+// receives the number of outline points.
+std::vector<TPointF> LMyFFTDrawHpLp6dB::SelectedFillPath(int count, std::size_t& outline) const
 {
-    QImage& img = FPages[PlotPage]->Bitmap;
-    if (img.isNull())
-        return;
-    const int W = img.width(), H = img.height();
+    const QImage& img = FPages[PlotPage]->Bitmap;
+    const int H = img.height();
     // Far-off values stay within what the rasteriser can take.
     constexpr int limit = 1 << 20;
     std::vector<TIntPoint> pts;
     pts.reserve(std::size_t(count));
+    const std::vector<int>& columns = IndexColumns(count);
+    std::vector<int> rows(std::size_t(std::max(count, 0)));
+    TruncLinearRows(H, FSelCurve.data(), count, FYMin, FYMax, rows.data());
     for (int i = 0; i < count; ++i) {
-        const int px = std::clamp(Trunc(W * (i - FXMin) / (FXMax - FXMin)), -limit, limit);
-        const int py = std::clamp(Trunc(H - H * (FSelCurve[std::size_t(i)] - FYMin) / (FYMax - FYMin)), -limit, limit);
+        const int px = std::clamp(columns[std::size_t(i)], -limit, limit);
+        const int py = std::clamp(rows[std::size_t(i)], -limit, limit);
         if (!pts.empty() && pts.back().X == px && pts.back().Y == py)
             continue; // a repeated pixel adds nothing to the curve
         // A straight stretch along a row is one piece of the curve.
@@ -1584,10 +1848,7 @@ void LMyFFTDrawHpLp6dB::FillSelectedCurve(bool outlineBeforeClosing, int count)
         pts.push_back({px, py});
     }
     std::vector<TPointF> path = CardinalPolyline(pts);
-    const QRgb grey = qRgb(128, 128, 128);
-    constexpr int alpha = 30;
-    if (outlineBeforeClosing)
-        BlendPolyline(img, path, grey, alpha);
+    outline = path.size();
     auto line = [&](double x1, double y1, double x2, double y2) {
         auto cx = [&](double v) { return std::clamp(ScreenX(v), -double(limit), double(limit)); };
         auto cy = [&](double v) { return std::clamp(ScreenY(v), -double(limit), double(limit)); };
@@ -1608,9 +1869,32 @@ void LMyFFTDrawHpLp6dB::FillSelectedCurve(bool outlineBeforeClosing, int count)
         line(20000, 0, 20000, FYMin);
         line(20000, FYMin, 10, FYMin);
     }
-    if (!outlineBeforeClosing)
-        BlendPolyline(img, path, grey, alpha);
-    BlendFillPolygon(img, path, grey, alpha);
+    return path;
+}
+
+namespace {
+const QRgb FillGrey = qRgb(128, 128, 128);
+constexpr int FillAlpha = 30;
+
+// The fill over the page: its outline (the curve without the closing lines) when asked, then the
+// whole path outlined and filled.
+void BlendSelectedFill(QImage& img, const std::vector<TPointF>& path, std::size_t outline, const TCover& cover,
+                       bool outlineBeforeClosing, const TTileMask* only)
+{
+    BlendPolyline(img, path, outlineBeforeClosing ? outline : path.size(), FillGrey, FillAlpha, only);
+    BlendCover(img, cover, FillGrey, FillAlpha, only);
+}
+} // namespace
+
+void LMyFFTDrawHpLp6dB::FillSelectedCurve(bool outlineBeforeClosing, int count)
+{
+    QImage& img = FPages[PlotPage]->Bitmap;
+    if (img.isNull())
+        return;
+    std::size_t outline = 0;
+    const std::vector<TPointF> path = SelectedFillPath(count, outline);
+    BlendSelectedFill(img, path, outline, PolygonCover(path, img.width(), img.height()), outlineBeforeClosing,
+                      nullptr);
 }
 
 void LMyFFTDrawHpLp6dB::DrawCurveFill(int, const double* curve, int count)
@@ -1618,6 +1902,7 @@ void LMyFFTDrawHpLp6dB::DrawCurveFill(int, const double* curve, int count)
     count = std::clamp(count, 0, SelectedCurveLength);
     if (curve)
         std::copy_n(curve, count, FSelCurve.begin());
+    ++FSelCurveVersion;
 }
 
 bool LMyFFTDrawHpLp6dB::SetCurveDisplay(bool on)
@@ -1630,8 +1915,10 @@ void LMyFFTDrawHpLp6dB::CuveDisplayPaint()
 {
     if (!FSelDisplay)
         return;
-    DrawParamText(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor);
+    DrawParamText(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor, FPages[PlotPage]->Font,
+                  nullptr, FPlan.SelectedMoved);
     FillSelectedCurve(true, SelectedCurveLength);
+    FPageValid = false;
 }
 
 bool LMyFFTDrawHpLp6dB::SetParameterDisplay(bool on)
@@ -1651,7 +1938,8 @@ void LMyFFTDrawHpLp6dB::DrawTextA(int x, int y, int size, TColor colour, const Q
     FText = text;
 }
 
-void LMyFFTDrawHpLp6dB::TextPaint()
+// The plot page's font takes the free text's name, size and colour (the markers drawn next use it).
+void LMyFFTDrawHpLp6dB::ApplyFreeTextFont()
 {
     TPaintPage& page = *FPages[PlotPage];
     if (!FTextFont.isEmpty())
@@ -1659,13 +1947,25 @@ void LMyFFTDrawHpLp6dB::TextPaint()
     if (FTextSize > 0)
         page.Font.SetSize(FTextSize);
     page.Font.SetColor(FTextColor);
+}
+
+void LMyFFTDrawHpLp6dB::DrawFreeText(const TOverlayClip* clip)
+{
     if (FText.isEmpty())
         return;
-    PageCanvas c(FPages[PlotPage]->Bitmap, page.Font, Color());
+    PageCanvas c(clip ? *clip->Target : FPages[PlotPage]->Bitmap, FPages[PlotPage]->Font, Color(),
+                 clip ? &clip->Region : nullptr);
     if (!c)
         return;
     c->Brush.Style = fw::bsClear;
     c->TextOut(FTextX, FTextY, FText);
+}
+
+void LMyFFTDrawHpLp6dB::TextPaint()
+{
+    ApplyFreeTextFont();
+    DrawFreeText(nullptr);
+    FPageValid = false;
 }
 
 void LMyFFTDrawHpLp6dB::DrawLine(double x, TColor colour, bool marker)
@@ -1676,9 +1976,10 @@ void LMyFFTDrawHpLp6dB::DrawLine(double x, TColor colour, bool marker)
     FLineShown = true;
 }
 
-void LMyFFTDrawHpLp6dB::LinePaint()
+void LMyFFTDrawHpLp6dB::DrawMarkerLine(const TOverlayClip* clip)
 {
-    PageCanvas c(FPages[PlotPage]->Bitmap, FPages[PlotPage]->Font, Color());
+    PageCanvas c(clip ? *clip->Target : FPages[PlotPage]->Bitmap, FPages[PlotPage]->Font, Color(),
+                 clip ? &clip->Region : nullptr);
     if (!c)
         return;
     const int sx = Trunc(ScreenX(FLineX));
@@ -1695,6 +1996,129 @@ void LMyFFTDrawHpLp6dB::LinePaint()
         c->Brush.Style = fw::bsClear;
         c->Rectangle(sx - 4, sy - 4, sx + 4, sy + 4);
     }
+}
+
+void LMyFFTDrawHpLp6dB::LinePaint()
+{
+    DrawMarkerLine(nullptr);
+    FPageValid = false;
+}
+
+QRect LMyFFTDrawHpLp6dB::RefreshPlotPage()
+{
+    TPaintPage& page = *FPages[PlotPage];
+    if (page.Bitmap.isNull() || FLayer.size() != page.Bitmap.size())
+        return {};
+    if (page.Generation != FPageGeneration) {
+        FPageGeneration = page.Generation;
+        FPageValid = false;
+    }
+    const int H = page.Height();
+
+    // What every overlay draws now; those that changed mark where they were and where they go.
+    // The markers use the font the free text left on the page at the last copy, the texts after
+    // them the font it sets now.
+    fw::TFont markerFont;
+    markerFont.Assign(page.Font);
+    ApplyFreeTextFont();
+    FPlan = PlanTexts(markerFont, page.Font);
+    std::vector<TOverlayState> now(std::size_t(SlotCount) + 3);
+    for (int i = 0; i < SlotCount; ++i)
+        now[std::size_t(i)] = MarkerState(i, markerFont);
+    TOverlayState& line = now[SlotCount];
+    line.Drawn = FLineShown;
+    if (line.Drawn)
+        line.V = {double(Trunc(ScreenX(FLineX))), double(FLineMarker), double(Trunc(ScreenY(-3.0))), double(Height())};
+    TOverlayState& text = now[SlotCount + 1];
+    text.Drawn = !FText.isEmpty();
+    if (text.Drawn) {
+        text.V = {double(FTextX), double(FTextY), double(page.Font.Height()), double(page.Font.Color())};
+        SetFontState(text.V, 4, page.Font);
+        text.Font = page.Font.Name();
+        text.Text = FText;
+    }
+    TOverlayState& selected = now[SlotCount + 2];
+    if (FSelDisplay)
+        selected = ParamTextState(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor, page.Font);
+    const bool known = FDrawn.size() == now.size();
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        TOverlayState& is = now[i];
+        if (known && is.Same(FDrawn[i])) {
+            is.Area = FDrawn[i].Area;
+            continue;
+        }
+        if (known && FDrawn[i].Drawn)
+            FOverlayDamage.AddRect(FDrawn[i].Area);
+        if (!is.Drawn)
+            continue;
+        if (i < std::size_t(SlotCount))
+            is.Area = MarkerArea(int(i), markerFont);
+        else if (i == std::size_t(SlotCount))
+            is.Area = QRect(QPoint(int(is.V[0]) - 1, -1), QPoint(int(is.V[0]) + 1, Height() - 9)) |
+                      QRect(int(is.V[0]) - 5, int(is.V[2]) - 5, 11, 11);
+        else if (i == std::size_t(SlotCount) + 1) {
+            const int h = TextHeightOf(page.Font, FText);
+            is.Area = TextBox(FTextX, FTextY, TextWidthOf(page.Font, FText), h).adjusted(-h / 4, -h / 4, h / 4, h / 4);
+        } else
+            is.Area = ParamTextArea(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, page.Font,
+                                    FPlan.SelectedMoved);
+        FOverlayDamage.AddRect(is.Area);
+    }
+    // The fill changes only where its outline moved (columns, all rows: the area below it may change).
+    const TFillKey fillKey{FSelDisplay, FSelType, FSelGain < 0, FSelCurveVersion, Map()};
+    if (!FFillKnown || !(fillKey == FFillKey)) {
+        std::size_t outline = 0;
+        std::vector<TPointF> path;
+        if (FSelDisplay)
+            path = SelectedFillPath(SelectedCurveLength, outline);
+        TCover cover = PolygonCover(path, page.Width(), H);
+        if (FFillCover.Width != cover.Width || FFillCover.Height != cover.Height)
+            FDamage.SetAll();
+        AddOutlineDifference(FDamage, FFillPath, FFillOutline, path, outline);
+        AddCoverDifference(FDamage, FFillCover, cover);
+        FFillPath = std::move(path);
+        FFillOutline = outline;
+        FFillCover = std::move(cover);
+        FFillKey = fillKey;
+        FFillKnown = true;
+    }
+    if (!FPageValid) {
+        FOverlayDamage.SetAll();
+        FDamage.SetAll();
+        FPageValid = true;
+    }
+    // The overlay layer again where an overlay changed, every overlay there drawn once more.
+    if (FOverlayDamage.Any()) {
+        ClearTiles(FOverlay, FOverlayDamage);
+        TOverlayClip clip;
+        clip.Target = &FOverlay;
+        const std::vector<QRect> rects = FOverlayDamage.Rects();
+        clip.Region.setRects(rects.data(), int(rects.size()));
+        for (int i = 0; i < SlotCount; ++i)
+            if (now[std::size_t(i)].Drawn && FOverlayDamage.Intersects(now[std::size_t(i)].Area))
+                DrawMarker(i, 5, true, markerFont, &clip);
+        if (line.Drawn && FOverlayDamage.Intersects(line.Area))
+            DrawMarkerLine(&clip);
+        if (text.Drawn && FOverlayDamage.Intersects(text.Area))
+            DrawFreeText(&clip);
+        if (selected.Drawn && FOverlayDamage.Intersects(selected.Area))
+            DrawParamText(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor, page.Font, &clip,
+                          FPlan.SelectedMoved);
+        FDamage.Merge(FOverlayDamage);
+    }
+    FDrawn = std::move(now);
+    if (!FDamage.Any())
+        return {};
+    // The page: the overlays over the plots, the fill over both.
+    ComposeTiles(page.Bitmap, FLayer, FOverlay, FDamage);
+    if (FSelDisplay)
+        BlendSelectedFill(page.Bitmap, FFillPath, FFillOutline, FFillCover, true, &FDamage);
+    QRect bounds;
+    for (const QRect& r : FDamage.Rects())
+        bounds |= r;
+    FDamage.Clear();
+    FOverlayDamage.Clear();
+    return bounds;
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -2,6 +2,8 @@
 // and titles into nine off-screen pages, paints the band markers, the selected band's parameter text
 // and filled curve, a free text and a marker line over the plot page, and copies pages to the screen
 // (a copy marks the page for the next paintEvent, which blits the copied pages in their copy order).
+// The plots are kept drawn in a layer under the plot page, and a copy of the plot page draws again
+// only the tiles where a plot or an overlay changed.
 // It owns its plot list, pages and fonts; a Plot draws through it as its PlotPainter. UI thread only.
 #pragma once
 
@@ -9,8 +11,11 @@
 #include "framework/Control.h"
 #include "framework/FloatFormat.h"
 #include "graph/GraphGeometry.h"
+#include "graph/PlotRaster.h"
 
+#include <QHash>
 #include <QImage>
+#include <QRegion>
 #include <array>
 #include <memory>
 #include <optional>
@@ -30,11 +35,15 @@ struct TPlotListMember {
     int Style = 0;
     int Count = 0;
     int Number = 0;
+    // X holds 0, 1, 2, ... (a curve over its point indices).
+    bool IndexX = false;
     // The page points of the last drawing, kept while the data and the mapping stay the same.
     unsigned Version = 0;
     unsigned CachedVersion = ~0u;
     TAxisMap CachedMap;
     std::vector<TRun> CachedRuns;
+    // Its line pixels on the plot page, from the cached runs.
+    std::shared_ptr<const TPlotPixels> CachedPixels;
 };
 
 // An off-screen page: its bitmap, its place on the control and the font drawn with.
@@ -45,6 +54,8 @@ struct TPaintPage {
     fw::TFont Font;
     // Order of the last copy to the screen (0: never copied since the last layout).
     unsigned CopySeq = 0;
+    // Counts the bitmaps the page has had (a new one holds nothing drawn).
+    unsigned Generation = 0;
     void SetRect(int left, int top, int right, int bottom);
     void Clear(TColor colour);
     void SetFont(const fw::TFont& f) { Font.Assign(f); }
@@ -274,23 +285,94 @@ private:
     void SetProperties();
     void Initialize();
     void CleanUp();
+    bool Store(const double* x, const double* y, int count, int plotNumber, TColor colour, int style);
     TPlotListMember* Find(int number);
     const TPlotListMember* Find(int number) const;
     void Changed(bool plotsOnly);
     void Full();
     void FlushPlots();
-    void DrawOnePlot(TPlotListMember& m);
-    void DrawOnePlotRuns(TPlotListMember& m);
-    void PaintOverlays();
-    void DrawMarker(int slot, int penWidth, bool paintParams);
-    void DrawParamText(TParamLines lines, double gain, double x, float frequency, double q, TColor colour);
+    // What an overlay drew at the last copy of the plot page: enough to tell whether it changed, and
+    // the area it covers.
+    struct TOverlayState {
+        bool Drawn = false;
+        std::array<double, 16> V{};
+        QString Font, Text;
+        QRect Area;
+        bool Same(const TOverlayState& o) const
+        {
+            return Drawn == o.Drawn && V == o.V && Font == o.Font && Text == o.Text;
+        }
+    };
+    // Where the overlays draw while the plot page is repaired (none: anywhere on the plot page).
+    struct TOverlayClip {
+        QImage* Target = nullptr;
+        QRegion Region;
+    };
+    struct TLayerPlot {
+        std::shared_ptr<const TPlotPixels> Pixels; // null: the plot draws no line
+        TColor Color = 0;
+        int Number = 0;
+        int Style = 0;
+    };
+    struct TFillKey {
+        bool Shown = false;
+        int Type = 0;
+        bool Negative = false;
+        unsigned Curve = 0;
+        TAxisMap Map;
+        bool operator==(const TFillKey&) const = default;
+    };
+
+    void DrawPlotOn(QImage& image, TPlotListMember& m);
+    void EnsurePixels(TPlotListMember& m, const TAxisMap& map);
+    void UpdateLayer();
+    // Draws the plot page again where needed; returns the bounds of what changed.
+    QRect RefreshPlotPage();
+    void PaintGrid(QImage& image);
+    void PaintTicks(QImage& image);
+    void PaintAxis(QImage& image);
+    void DrawMarker(int slot, int penWidth, bool paintParams, const fw::TFont& font, const TOverlayClip* clip);
+    void DrawParamText(TParamLines lines, double gain, double x, float frequency, double q, TColor colour,
+                       const fw::TFont& font, const TOverlayClip* clip, bool moved);
+    void DrawFreeText(const TOverlayClip* clip);
+    void DrawMarkerLine(const TOverlayClip* clip);
+    void ApplyFreeTextFont();
+    std::vector<TPointF> SelectedFillPath(int count, std::size_t& outline) const;
+    // Page columns of the indices 0 .. count - 1 on a linear X axis.
+    const std::vector<int>& IndexColumns(int count) const;
     void FillSelectedCurve(bool outlineBeforeClosing, int count);
+    bool ShowsParamText(int slot) const;
+    TOverlayState MarkerState(int slot, const fw::TFont& font) const;
+    TOverlayState ParamTextState(TParamLines lines, double gain, double x, float frequency, double q, TColor colour,
+                                 const fw::TFont& font) const;
+    QRect MarkerArea(int slot, const fw::TFont& font) const;
+    QRect ParamTextArea(TParamLines lines, double gain, double x, float frequency, double q, const fw::TFont& font,
+                        bool moved) const;
+    // The texts around the markers placed so that none covers another marker (markers in the
+    // first font, the selected band's text in the second).
+    TLabelPlan PlanTexts(const fw::TFont& markerFont, const fw::TFont& textFont) const;
+    QSize TextSize(const fw::TFont& font, int size, const QString& text) const;
+    bool LabelMoved(int slot) const
+    {
+        return std::size_t(slot) < FPlan.LabelMoved.size() && FPlan.LabelMoved[std::size_t(slot)];
+    }
+    bool TextMoved(int slot) const
+    {
+        return std::size_t(slot) < FPlan.TextMoved.size() && FPlan.TextMoved[std::size_t(slot)];
+    }
     void LayoutOnce(int& left, int& plotTop, int& plotBottom, bool& fitsV, bool& fitsH);
     void ApplyFont(fw::TFont& to, const fw::TFont& from, int page1, int page2 = -1);
     std::vector<const TPaintPage*> CopyOrder() const;
     void DrawBand(QPainter& p);
-    QString LabelKey(bool y) const;
-    QString BackgroundKey() const;
+    // What a drawing depends on; an unchanged key lets the drawing stand.
+    struct TDrawKey {
+        bool Valid = false;
+        std::array<double, 26> V{};
+        QString Text, Text2;
+        bool operator==(const TDrawKey&) const = default;
+    };
+    TDrawKey LabelKey(bool y) const;
+    TDrawKey BackgroundKey() const;
     int FreeTextSize() const { return FTextSize; }
 
     // Properties.
@@ -324,11 +406,34 @@ private:
     unsigned FCopySeq = 0;
     bool FCopyPending = false;
     bool FPlotsDirty = false;
-    // The plot page holds overlays from its last copy: the next copy draws the plots again first.
-    bool FBaseHasOverlays = false;
-    QString FXLabelKey, FYLabelKey;
+    TDrawKey FXLabelKey, FYLabelKey;
     QImage FBackground;
-    QString FBackgroundKey;
+    TDrawKey FBackgroundKey;
+    // Grid and plots as drawn, with what each plot drew; the markers, the line and the texts on a
+    // transparent layer of their own; the plot page is the one over the other with the selected
+    // band's fill over both.
+    QImage FLayer, FOverlay;
+    std::vector<TLayerPlot> FLayerPlots;
+    // Tiles of the page and tiles of the overlay layer to draw again at the next copy; both are
+    // whole only while the page is valid.
+    TTileMask FDamage, FOverlayDamage;
+    bool FPageValid = false;
+    unsigned FPageGeneration = 0;
+    // The overlays as drawn at the last copy: 50 markers, the marker line, the free text, the
+    // selected band's text; and the selected band's fill outline.
+    std::vector<TOverlayState> FDrawn;
+    TFillKey FFillKey;
+    bool FFillKnown = false;
+    std::vector<TPointF> FFillPath;
+    std::size_t FFillOutline = 0;
+    TCover FFillCover;
+    TLabelPlan FPlan;
+    mutable QHash<QString, QSize> FTextSizes;
+    mutable QString FTextSizeFont;
+    mutable int FTextSizeStyle = -1;
+    mutable std::vector<int> FIndexColumns;
+    mutable TAxisMap FIndexMap;
+    unsigned FSelCurveVersion = 0;
     int FLastWidth = 0, FLastHeight = 0;
 
     // Overlays.

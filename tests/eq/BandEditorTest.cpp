@@ -195,3 +195,78 @@ TEST(LProgressBarWidget, ConfigurationsColoursAndResize)
     broken.render(&b);
     EXPECT_EQ(b.pixelColor(7, 60), QColor(Qt::black));
 }
+
+namespace {
+// An editor as the pages hold it, with a few bands set.
+void Fill(TMyPEQType8& peq)
+{
+    peq.resize(520, 300);
+    peq.SetChannelNumber(9);
+    peq.SetLabelColor(fw::clBlack);
+    peq.OnChange = [](fw::TControl*) {};
+    peq.SetEditBackColor(fw::clWhite);
+    peq.SetBypassBackColor(fw::clSilver);
+    peq.SetTitleVisable(true);
+    for (int i = 0; i < 9; ++i)
+        peq.SetEqParamValue(i, 100.0 * (i + 1), 10 + 3 * i, i - 4.0, i % 9, i == 5);
+}
+
+QImage Picture(QWidget& w)
+{
+    QImage img(w.size(), QImage::Format_RGB32);
+    img.fill(Qt::darkGray);
+    w.render(&img);
+    return img;
+}
+} // namespace
+
+TEST_F(Editor, IdleLooksFollowEveryChange)
+{
+    struct Case {
+        const char* name;
+        void (*change)(TMyPEQType8&);
+    } cases[] = {
+        {"row highlighted", [](TMyPEQType8& p) { p.SetNowIndex(4); }},
+        {"values set", [](TMyPEQType8& p) { p.SetEqParamValue(2, 2500.0, 60, -7.5, PeqTypeHighShelf, false); }},
+        {"bypass toggled", [](TMyPEQType8& p) { p.ByPassClick(1); }},
+        {"edit background", [](TMyPEQType8& p) { p.SetEditBackColor(fw::clYellow); }},
+        {"type names", [](TMyPEQType8& p) {
+             p.SetEqTypeString(QStringLiteral(" Glocke "), 0);
+             p.SetBypassString(QStringLiteral(" AUS "));
+             p.ChangeLanguage();
+         }},
+        {"text typed by the host", [](TMyPEQType8& p) { p.GainEdit(3)->setText(QStringLiteral("--3")); }},
+        {"text selected", [](TMyPEQType8& p) { p.FreqEdit(6)->setSelection(0, 3); }},
+        {"row disabled", [](TMyPEQType8& p) {
+             p.TypeBox(7)->SetEnabled(false);
+             p.QEdit(7)->setEnabled(false);
+         }},
+        {"resized", [](TMyPEQType8& p) { p.resize(600, 330); }},
+        {"row colour", [](TMyPEQType8& p) { p.SetColor(8, fw::clRed); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TMyPEQType8 shown, fresh;
+        Fill(shown);
+        Picture(shown); // every row control now holds its idle look
+        c.change(shown);
+        Fill(fresh);
+        c.change(fresh);
+        EXPECT_TRUE(Picture(shown) == Picture(fresh));
+    }
+}
+
+TEST_F(Editor, TitlesSwitchedOnAfterTheLayoutPushTheRowsDown)
+{
+    // Laid out at 520 x 300 without titles: row 0 at TopBottomSpace + 8 - 1, the rows 28 apart.
+    const int top = peq->FreqEdit(0)->y();
+    EXPECT_EQ(top, 15 + 8 - 1);
+    peq->SetTitleVisable(true); // same size: the rows still make room for the title row
+    const int pitch = (300 - 15 - 13 - 16) / 9;
+    EXPECT_EQ(peq->FreqEdit(0)->y(), 15 + 13 + 8 - 1);
+    EXPECT_EQ(peq->TypeBox(8)->Top(), 15 + 13 + 8 * pitch + 8 - 1);
+    peq->SetTitleVisable(true); // unchanged: nothing moves
+    EXPECT_EQ(peq->FreqEdit(0)->y(), 15 + 13 + 8 - 1);
+    peq->SetTitleVisable(false);
+    EXPECT_EQ(peq->FreqEdit(0)->y(), top);
+}

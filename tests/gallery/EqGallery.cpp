@@ -18,6 +18,7 @@ std::unique_ptr<QWidget> DarkPage(int w, int h)
     page->resize(w, h);
     QPalette pal = page->palette();
     pal.setColor(QPalette::Window, QColor(0x2B, 0x2B, 0x2B));
+    pal.setColor(QPalette::WindowText, QColor(0xD0, 0xD0, 0xD0)); // captions readable on the dark page
     page->setPalette(pal);
     return page;
 }

@@ -62,6 +62,72 @@ TEST(GraphGeometry, LabelTextsAndSets)
     EXPECT_EQ(ParamLineTops(plQFreqGain, 0.1), (std::vector<int>{20, 33, 46}));
     EXPECT_EQ(ParamLineTops(plFreq, -1), (std::vector<int>{-43}));
     EXPECT_EQ(ParamLineTops(plQFreq, 2), (std::vector<int>{20, 33}));
+    // Moved: the other side's tops.
+    EXPECT_EQ(ParamLineTops(plQFreqGain, 0.0, true), (std::vector<int>{20, 33, 46}));
+    EXPECT_EQ(ParamLineTops(plFreq, 3, true), (std::vector<int>{-43}));
+}
+
+namespace {
+// A band marker at (x, y): body 13 px, number box above, text box above or below.
+TLabelSpot Band(int x, int y, bool text = false)
+{
+    TLabelSpot s;
+    s.Shown = true;
+    s.Body = {x - 6, y - 6, x + 7, y + 7};
+    s.Label = {x - 3, y - 23, x + 5, y - 6};
+    if (text) {
+        s.Text = {x - 20, y - 69, x + 30, y - 30};
+        s.TextOther = {x - 20, y + 20, x + 30, y + 59};
+    }
+    return s;
+}
+TLabelSpot Corner(int x, int y)
+{
+    TLabelSpot s = Band(x, y);
+    s.Corner = true;
+    s.Label = {x - 8, y - 20, x + 14, y - 7};
+    s.LabelBelow = {x - 8, y + 7, x + 14, y + 20};
+    return s;
+}
+} // namespace
+
+TEST(GraphGeometry, TextsTakeTheirOtherPlaceOnlyWhenCoveredThere)
+{
+    const TBox page{0, 0, 1000, 230};
+    const TBox above{480, 31, 530, 70}, below{480, 120, 530, 159}; // around a band at (500, 100)
+    struct Case {
+        const char* name;
+        std::vector<TLabelSpot> spots;
+        TBox selected, other;
+        std::vector<int> own;
+        bool selectedMoved;
+        std::vector<bool> textMoved, labelMoved;
+    } cases[] = {
+        {"nothing in the way", {Band(500, 100), Band(800, 100)}, above, below, {0}, false, {false, false}, {false, false}},
+        {"another band's number in the way", {Band(500, 100), Band(510, 70)}, above, below, {0}, true, {false, false},
+         {false, false}},
+        {"its own marker does not count", {Band(500, 100), Band(500, 60)}, above, below, {0, 1}, false, {false, false},
+         {false, false}},
+        {"covered on both sides: stays", {Band(500, 100), Band(510, 70), Band(505, 140)}, above, below, {0}, false,
+         {false, false, false}, {false, false, false}},
+        {"the other side off the page: stays", {Band(500, 100), Band(510, 70)}, above, {480, 200, 530, 239}, {0}, false,
+         {false, false}, {false, false}},
+        {"a hidden marker does not count", {Band(500, 100), [] { TLabelSpot s = Band(510, 70); s.Shown = false; return s; }()},
+         above, below, {0}, false, {false, false}, {false, false}},
+        {"a corner label on a band's number goes below", {Band(300, 100), Corner(305, 118)}, {}, {}, {}, false,
+         {false, false}, {false, true}},
+        {"a show-all text in the clear stays", {Band(500, 100), Band(800, 150, true)}, above, below, {0}, false,
+         {false, false}, {false, false}},
+        {"a show-all text meeting the selected one moves", {Band(500, 100), Band(540, 150, true)}, {510, 90, 560, 110},
+         above, {0}, false, {false, true}, {false, false}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TLabelPlan plan = PlanLabels(c.spots, c.selected, c.other, c.own, page);
+        EXPECT_EQ(plan.SelectedMoved, c.selectedMoved);
+        EXPECT_EQ(plan.TextMoved, c.textMoved);
+        EXPECT_EQ(plan.LabelMoved, c.labelMoved);
+    }
 }
 
 TEST(GraphGeometry, ParamLineSetsOfBothClasses)

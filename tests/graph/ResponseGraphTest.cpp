@@ -299,3 +299,32 @@ TEST_F(Graph, PanAndBandZoom)
     g.MouseUp1(fw::mbLeft, fw::ssCtrl, 200, 100);
     EXPECT_NEAR(g.XMax() - g.XMin(), 1.0, 1e-9);
 }
+
+TEST_F(Graph, SelectedTextTakesTheOtherSideOfAMarkerInItsWay)
+{
+    struct Case {
+        const char* name;
+        bool bandInTheWay;
+        int top; // of the frequency line, from the selected marker
+    } cases[] = {{"clear above", false, -56}, {"a band's number above", true, 33}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LMyFFTDrawHpLp6dB g;
+        graphscene::ConfigureLikeMainWindow(g, 1070);
+        g.PaintPages();
+        const double x = 2574.0; // 900 Hz
+        g.DrawBlock(-6.0, x, fw::clAqua, 3, false, 1);
+        g.SetBlockParameter(3, 900.0, -6.0, 3.0, 1);
+        if (c.bandInTheWay) {
+            g.DrawBlock(0.0, 2624.9, fw::clTeal, 8, false, 1); // 1 kHz, 0 dB: its number sits in the text
+            g.SetBlockParameter(8, 1000.0, 0.0, 0.71, 17);
+        }
+        g.DrawParam(0, -6.0, x, 900.0f, 3.0, fw::clYellow);
+        g.SetCurveDisplay(true);
+        testsupport::RecordingCanvas rec;
+        g.UpdateCurvePage();
+        const fw::TCanvasOp* f = FindText(rec, QStringLiteral("900.0Hz"));
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(f->Args[1], Trunc(g.ScreenY(-6.0)) + c.top);
+    }
+}
