@@ -1,6 +1,6 @@
 #include "TestApp.h"
 
-#include "controls/RoundEdit.h"
+#include "controls/smooth/RoundEdit.h"
 
 #include <QLineEdit>
 #include <gtest/gtest.h>

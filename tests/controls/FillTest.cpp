@@ -1,6 +1,6 @@
 #include "TestApp.h"
 
-#include "controls/GDIPFill.h"
+#include "controls/smooth/GDIPFill.h"
 #include "framework/IniFile.h"
 
 #include <QBuffer>

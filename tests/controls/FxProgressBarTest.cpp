@@ -1,6 +1,6 @@
 // Segmented progress bar: position, range and percentage, the repaint rule, blocks and levels drawn
 // on small images, the infinite sweep on the fake timer service, the two-integer format.
-#include "controls/ProgressBar.h"
+#include "controls/smooth/ProgressBar.h"
 #include "TestApp.h"
 
 #include <gtest/gtest.h>

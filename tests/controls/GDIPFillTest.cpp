@@ -1,7 +1,7 @@
 // Fill description: saved section round trip (every property, pictures included), refusal of a
 // section with a bad value, the older form of "PictureSize", change notices, and the drawing of a
 // fill on small images where the rules fix a pixel.
-#include "controls/GDIPFill.h"
+#include "controls/smooth/GDIPFill.h"
 #include "TestApp.h"
 #include "framework/IniFile.h"
 

@@ -1,6 +1,6 @@
 #include "TestApp.h"
 
-#include "controls/ProgressBar.h"
+#include "controls/smooth/ProgressBar.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Rounded edit box: fixed height and inner-edit layout, text set from code without events, keys with
 // the key variable passed through (Enter and Escape included, each seen once), exit on focus moves
 // but not on deactivation or popups, rim and button clicks, colour and enabled pass-through.
-#include "controls/RoundEdit.h"
+#include "controls/smooth/RoundEdit.h"
 #include "TestApp.h"
 
 #include <gtest/gtest.h>
