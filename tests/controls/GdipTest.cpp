@@ -1,4 +1,4 @@
-#include "TestApp.h"
+#include "support/TestApp.h"
 
 #include "framework/gdiplus/GDIPAPI.h"
 #include "framework/Canvas.h"

@@ -1,4 +1,4 @@
-#include "TestApp.h"
+#include "support/TestApp.h"
 
 #include "controls/smooth/ImageHeaders.h"
 #include "controls/smooth/Pictures.h"

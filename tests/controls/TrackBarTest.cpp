@@ -1,4 +1,4 @@
-#include "TestApp.h"
+#include "support/TestApp.h"
 #include "support/Hover.h"
 
 #include "controls/smooth/Skin.h"

@@ -608,63 +608,248 @@ void TCustomTrackBar::DrawTicks(TCanvas& Canvas)
     }
 }
 
-void TCustomTrackBar::DrawThumb(TCanvas& Canvas)
-{
-    DrawThumbShape(Canvas, GetThumbRect(), FPosition, FThumbDown, FThumbHot);
-}
+namespace {
 
-void TCustomTrackBar::DrawThumbShape(TCanvas& Canvas, TRect R, int Value, bool Down, bool Hot)
+// The colours of the thumb in one state.
+struct ThumbColors {
+    TColor border, c, cTo, m, mTo;
+};
+
+// The colours and picture of the thumb when pressed, hot or disabled; the normal ones otherwise.
+ThumbColors ThumbStateColors(const TTrackBarThumb& t, bool down, bool hot, bool enabled, const TGDIPPicture*& pic)
 {
-    const TTrackBarThumb& t = *FThumb;
-    if (IsRatingMode() || t.Size() < 1 || (!t.ShowAtMinMax() && (Value == FMin || Value == FMax)))
-        return;
-    TColor border = t.BorderColor(), c = t.Color(), cTo = t.ColorTo(), m = t.ColorMirror(), mTo = t.ColorMirrorTo();
-    const TGDIPPicture* pic = &t.Picture();
-    if (Down) {
-        border = t.BorderColorDown(); c = t.ColorDown(); cTo = t.ColorDownTo(); m = t.ColorMirrorDown(); mTo = t.ColorMirrorDownTo();
+    ThumbColors k{t.BorderColor(), t.Color(), t.ColorTo(), t.ColorMirror(), t.ColorMirrorTo()};
+    pic = &t.Picture();
+    if (down) {
+        k = {t.BorderColorDown(), t.ColorDown(), t.ColorDownTo(), t.ColorMirrorDown(), t.ColorMirrorDownTo()};
         if (!t.PictureDown().Empty())
             pic = &t.PictureDown();
-    } else if (Hot) {
-        border = t.BorderColorHot(); c = t.ColorHot(); cTo = t.ColorHotTo(); m = t.ColorMirrorHot(); mTo = t.ColorMirrorHotTo();
+    } else if (hot) {
+        k = {t.BorderColorHot(), t.ColorHot(), t.ColorHotTo(), t.ColorMirrorHot(), t.ColorMirrorHotTo()};
         if (!t.PictureHot().Empty())
             pic = &t.PictureHot();
     }
-    if (!isEnabled()) {
-        border = t.BorderColorDisabled(); c = t.ColorDisabled(); cTo = t.ColorDisabledTo();
-        m = t.ColorMirrorDisabled(); mTo = t.ColorMirrorDisabledTo();
+    if (!enabled) {
+        k = {t.BorderColorDisabled(), t.ColorDisabled(), t.ColorDisabledTo(), t.ColorMirrorDisabled(),
+             t.ColorMirrorDisabledTo()};
         if (!t.PictureDisabled().Empty())
             pic = &t.PictureDisabled();
     }
-    if (!pic->Empty()) {
-        pic->DrawAt(Canvas, R.Left, R.Top);
-        return;
+    return k;
+}
+
+// The pointer thumb: pointed towards each side that has ticks.
+QPolygon PointerPolygon(const TRect& R, bool vertical, bool tl, bool br)
+{
+    QPolygon poly;
+    const int L = R.Left, T = R.Top, Rt = R.Right - 1, B = R.Bottom - 1;
+    if (vertical) {
+        const int h = (B - T) / 2;
+        if (tl)
+            poly << QPoint(L + h, B) << QPoint(L, T + h) << QPoint(L + h, T);
+        else
+            poly << QPoint(L, B) << QPoint(L, T);
+        if (br)
+            poly << QPoint(Rt - h, T) << QPoint(Rt, T + h) << QPoint(Rt - h, B);
+        else
+            poly << QPoint(Rt, T) << QPoint(Rt, B);
+    } else {
+        const int h = (Rt - L) / 2;
+        if (tl)
+            poly << QPoint(L, B) << QPoint(L, T + h) << QPoint(L + h, T) << QPoint(Rt, T + h);
+        else
+            poly << QPoint(L, B) << QPoint(L, T) << QPoint(Rt, T);
+        if (br)
+            poly << QPoint(Rt, B - h) << QPoint(L + h, B) << QPoint(L, B - h);
+        else
+            poly << QPoint(Rt, B);
     }
-    const TGradientDirection dir = t.Gradient() == ggRadial ? gdHorizontal
-                                   : t.Gradient() == ggDiagonalForward ? gdHorizontalInOut
-                                                                       : gdVertical;
-    QPainter& p = Canvas.Painter();
-    const int w = Vertical() ? R.Width() : R.Height();
-    auto bodyFill = [&](const QPainterPath& shape) {
-        if (c == clNone)
+    return poly;
+}
+
+// Which way a triangle or slanted pointer thumb points, from its shape and the tick position.
+int PolygonKind(TThumbShape shape, bool vertical, TTickMark tp)
+{
+    if (shape == tsTriangleLeft)
+        return vertical ? 2 : 0;
+    if (shape == tsTriangleRight)
+        return vertical ? 3 : 1;
+    if (tp == tmTopLeft)
+        return vertical ? 0 : 2;
+    if (tp == tmBoth)
+        return vertical ? 4 : 5;
+    return vertical ? 1 : 3;
+}
+
+QPolygon TrianglePolygon(const TRect& R, int kind)
+{
+    const int L = R.Left, T = R.Top, Rt = R.Right - 1, B = R.Bottom - 1;
+    const int hw = (Rt - L) / 2, hh = (B - T) / 2;
+    QPolygon poly;
+    switch (kind) {
+    case 0: poly << QPoint(L, B) << QPoint(L, T) << QPoint(Rt, T + hh); break;
+    case 1: poly << QPoint(L, T + hh) << QPoint(Rt, T) << QPoint(Rt, B); break;
+    case 2: poly << QPoint(L, B) << QPoint(L + hw, T) << QPoint(Rt, B); break;
+    case 3: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(L + hw, B); break;
+    default: poly << QPoint(L, T + hh) << QPoint(L + hw, T) << QPoint(Rt, T + hh) << QPoint(L + hw, B); break;
+    }
+    return poly;
+}
+
+QPolygon SlantedPointerPolygon(const TRect& R, int kind, bool up)
+{
+    const int L = R.Left, T = R.Top, Rt = R.Right - 1, B = R.Bottom - 1;
+    const int hw = (Rt - L) / 2, hh = (B - T) / 2;
+    QPolygon poly;
+    int k = kind;
+    if (up && k <= 1)
+        k = 1 - k;
+    if (!up || k <= 1) {
+        switch (k) {
+        case 0: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt, B) << QPoint(L + hh, B); break;
+        case 1: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt - hh, B) << QPoint(L, B); break;
+        case 2: poly << QPoint(L, T + hw) << QPoint(Rt, T) << QPoint(Rt, B) << QPoint(L, B); break;
+        case 3: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt, B) << QPoint(L, B - hw); break;
+        case 4: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt - hh, B) << QPoint(L + hh, B); break;
+        default: poly << QPoint(L, T + hw) << QPoint(Rt, T) << QPoint(Rt, B) << QPoint(L, B - hw); break;
+        }
+    } else {
+        switch (k) {
+        case 2: poly << QPoint(L, T) << QPoint(Rt, T + hw) << QPoint(Rt, B) << QPoint(L, B); break;
+        case 3: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt, B - hw) << QPoint(L, B); break;
+        case 4: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt - hh, B) << QPoint(L + hh, B); break;
+        default: poly << QPoint(L, T) << QPoint(Rt, T + hw) << QPoint(Rt, B - hw) << QPoint(L, B); break;
+        }
+    }
+    return poly;
+}
+
+QPainterPath ClosedShape(const QPolygon& poly)
+{
+    QPainterPath shape;
+    shape.addPolygon(QPolygonF(poly));
+    shape.closeSubpath();
+    return shape;
+}
+
+// Draws one thumb drawn by code (no picture) into its rectangle, one shape family per method.
+class ThumbPainter {
+public:
+    ThumbPainter(TCanvas& canvas, const TTrackBarThumb& thumb, const TRect& r, bool vertical, const ThumbColors& k)
+        : Canvas(canvas), p(canvas.Painter()), t(thumb), R(r), vertical(vertical), k(k),
+          w(vertical ? r.Width() : r.Height())
+    {
+    }
+
+    void Pointer(bool tl, bool br) const
+    {
+        const QPolygon poly = PointerPolygon(R, vertical, tl, br);
+        BodyFill(ClosedShape(poly));
+        if (k.border != clNone) {
+            Contours(poly, {{0, clWhite}, {1, k.border}, {2, clWhite}});
+            GripLine(k.border, w / 2 - 3);
+        }
+    }
+
+    void Rounded() const
+    {
+        const double radius = t.Shape() == tsRectangle ? 1 : t.Shape() == tsRoundRect ? 8 : t.Size() / 2;
+        QPainterPath shape;
+        shape.addRoundedRect(R.ToQRect(), radius, radius);
+        BodyFill(shape);
+        if (k.border == clNone)
+            return;
+        {
+            gp::TGPGraphics g(p);
+            g.SetSmoothingMode(gdip::SmoothingModeAntiAlias);
+            DrawRoundRectOutline(g, F(R), gp::REAL(radius), clWhite);
+            TRect in = R;
+            InflateRect(in, -1, -1);
+            DrawRoundRectOutline(g, F(in), gp::REAL(radius), k.border);
+            if (t.Shape() == tsRectangle) {
+                InflateRect(in, -1, -1);
+                gp::TGPPen pen(gp::OpaqueArgbFromColor(clWhite));
+                g.DrawRectangle(&pen, F(in));
+            }
+        }
+        GripLine(k.border, w / 2 - 2);
+    }
+
+    void Line() const
+    {
+        const int mid = (vertical ? R.Top + R.Height() / 2 : R.Left + R.Width() / 2);
+        const TColor cols[4] = {k.cTo, k.c, TCustomTrackBar::BlendColors(k.c, clWhite, 60),
+                                TCustomTrackBar::BlendColors(k.c, clWhite, 10)};
+        for (int i = 0; i < 4; ++i) {
+            if (cols[i] == clNone)
+                continue;
+            Canvas.Pen.Color = cols[i];
+            if (vertical) {
+                Canvas.MoveTo(R.Left, mid - 1 + i);
+                Canvas.LineTo(R.Right, mid - 1 + i);
+            } else {
+                Canvas.MoveTo(mid - 1 + i, R.Top);
+                Canvas.LineTo(mid - 1 + i, R.Bottom);
+            }
+        }
+    }
+
+    // The triangles and slanted pointers.
+    void Polygon(TTickMark tickPosition) const
+    {
+        const TThumbShape shape = t.Shape();
+        const int kind = PolygonKind(shape, vertical, tickPosition);
+        const bool triangle = shape == tsTriangle || shape == tsTriangleLeft || shape == tsTriangleRight;
+        const QPolygon poly =
+            triangle ? TrianglePolygon(R, kind) : SlantedPointerPolygon(R, kind, shape == tsPointerLeftUp);
+        p.save();
+        p.setClipPath(ClosedShape(poly), Qt::IntersectClip);
+        if (k.c != clNone && k.cTo != clNone)
+            TCustomTrackBar::DrawDirectionalGradient(Canvas, k.c, k.cTo, Direction(), R, 64);
+        p.restore();
+        // The white contour and a white one 2 pixels inside it, with a border colour between them;
+        // the white grip, and the border-coloured one beside it.
+        if (k.border != clNone)
+            Contours(poly, {{0, clWhite}, {1, k.border}, {2, clWhite}});
+        else
+            Contours(poly, {{0, clWhite}, {2, clWhite}});
+        GripLine(clWhite, w / 3);
+        if (k.border != clNone)
+            GripLine(k.border, w / 3, 1);
+    }
+
+private:
+    TGradientDirection Direction() const
+    {
+        return t.Gradient() == ggRadial ? gdHorizontal
+               : t.Gradient() == ggDiagonalForward ? gdHorizontalInOut
+                                                   : gdVertical;
+    }
+
+    void BodyFill(const QPainterPath& shape) const
+    {
+        if (k.c == clNone)
             return;
         p.save();
         p.setClipPath(shape, Qt::IntersectClip);
-        if (cTo != clNone && m != clNone && mTo != clNone) {
+        if (k.cTo != clNone && k.m != clNone && k.mTo != clNone) {
             gp::TGPGraphics g(p);
-            DrawMirrorGradient(g, F(R), t.GradientMirror(), t.Gradient(), mTo, m, cTo, c, clNone, clNone, 1);
-        } else if (cTo != clNone) {
-            DrawDirectionalGradient(Canvas, c, cTo, dir, R, t.Steps());
+            DrawMirrorGradient(g, F(R), t.GradientMirror(), t.Gradient(), k.mTo, k.m, k.cTo, k.c, clNone, clNone, 1);
+        } else if (k.cTo != clNone) {
+            TCustomTrackBar::DrawDirectionalGradient(Canvas, k.c, k.cTo, Direction(), R, t.Steps());
         } else {
-            FillSolid(Canvas, R, c);
+            FillSolid(Canvas, R, k.c);
         }
         p.restore();
-    };
+    }
+
     // A grip line across the thumb at its middle along the track, moved along it by `beside` pixels.
-    auto gripLine = [&](TColor color, int len, int beside = 0) {
+    void GripLine(TColor color, int len, int beside = 0) const
+    {
         if (len <= 0)
             return;
         Canvas.Pen.Color = color;
-        if (Vertical()) {
+        if (vertical) {
             const int y = R.Top + R.Height() / 2 + beside;
             const int x = R.Left + (w - len) / 2;
             Canvas.MoveTo(x, y);
@@ -675,9 +860,11 @@ void TCustomTrackBar::DrawThumbShape(TCanvas& Canvas, TRect R, int Value, bool D
             Canvas.MoveTo(x, y);
             Canvas.LineTo(x, y + len);
         }
-    };
+    }
+
     // Contour lines of a convex polygon, each `inset` pixels inside its outline (0: the outline).
-    auto contours = [&](const QPolygon& poly, std::initializer_list<std::pair<int, TColor>> lines) {
+    void Contours(const QPolygon& poly, std::initializer_list<std::pair<int, TColor>> lines) const
+    {
         p.save();
         p.setRenderHint(QPainter::Antialiasing, false);
         p.setBrush(Qt::NoBrush);
@@ -689,151 +876,43 @@ void TCustomTrackBar::DrawThumbShape(TCanvas& Canvas, TRect R, int Value, bool D
             p.drawPolygon(line.toPolygon());
         }
         p.restore();
-    };
-    switch (t.Shape()) {
-    case tsPointer: {
-        const bool tl = HasTopLeftTicks(), br = HasBottomRightTicks();
-        QPolygon poly;
-        const int L = R.Left, T = R.Top, Rt = R.Right - 1, B = R.Bottom - 1;
-        if (Vertical()) {
-            const int h = (B - T) / 2;
-            if (tl)
-                poly << QPoint(L + h, B) << QPoint(L, T + h) << QPoint(L + h, T);
-            else
-                poly << QPoint(L, B) << QPoint(L, T);
-            if (br)
-                poly << QPoint(Rt - h, T) << QPoint(Rt, T + h) << QPoint(Rt - h, B);
-            else
-                poly << QPoint(Rt, T) << QPoint(Rt, B);
-        } else {
-            const int h = (Rt - L) / 2;
-            if (tl)
-                poly << QPoint(L, B) << QPoint(L, T + h) << QPoint(L + h, T) << QPoint(Rt, T + h);
-            else
-                poly << QPoint(L, B) << QPoint(L, T) << QPoint(Rt, T);
-            if (br)
-                poly << QPoint(Rt, B - h) << QPoint(L + h, B) << QPoint(L, B - h);
-            else
-                poly << QPoint(Rt, B);
-        }
-        QPainterPath shape;
-        shape.addPolygon(QPolygonF(poly));
-        shape.closeSubpath();
-        bodyFill(shape);
-        if (border != clNone) {
-            contours(poly, {{0, clWhite}, {1, border}, {2, clWhite}});
-            gripLine(border, w / 2 - 3);
-        }
-        break;
     }
+
+    TCanvas& Canvas;
+    QPainter& p;
+    const TTrackBarThumb& t;
+    const TRect R;
+    const bool vertical;
+    const ThumbColors k;
+    const int w;
+};
+
+} // namespace
+
+void TCustomTrackBar::DrawThumb(TCanvas& Canvas)
+{
+    DrawThumbShape(Canvas, GetThumbRect(), FPosition, FThumbDown, FThumbHot);
+}
+
+void TCustomTrackBar::DrawThumbShape(TCanvas& Canvas, TRect R, int Value, bool Down, bool Hot)
+{
+    const TTrackBarThumb& t = *FThumb;
+    if (IsRatingMode() || t.Size() < 1 || (!t.ShowAtMinMax() && (Value == FMin || Value == FMax)))
+        return;
+    const TGDIPPicture* pic = nullptr;
+    const ThumbColors k = ThumbStateColors(t, Down, Hot, isEnabled(), pic);
+    if (!pic->Empty()) {
+        pic->DrawAt(Canvas, R.Left, R.Top);
+        return;
+    }
+    const ThumbPainter thumb(Canvas, t, R, Vertical(), k);
+    switch (t.Shape()) {
+    case tsPointer: thumb.Pointer(HasTopLeftTicks(), HasBottomRightTicks()); break;
     case tsRectangle:
     case tsRoundRect:
-    case tsRound: {
-        const double radius = t.Shape() == tsRectangle ? 1 : t.Shape() == tsRoundRect ? 8 : t.Size() / 2;
-        QPainterPath shape;
-        shape.addRoundedRect(R.ToQRect(), radius, radius);
-        bodyFill(shape);
-        if (border != clNone) {
-            gp::TGPGraphics g(p);
-            g.SetSmoothingMode(gdip::SmoothingModeAntiAlias);
-            DrawRoundRectOutline(g, F(R), gp::REAL(radius), clWhite);
-            TRect in = R;
-            InflateRect(in, -1, -1);
-            DrawRoundRectOutline(g, F(in), gp::REAL(radius), border);
-            if (t.Shape() == tsRectangle) {
-                InflateRect(in, -1, -1);
-                gp::TGPPen pen(gp::OpaqueArgbFromColor(clWhite));
-                g.DrawRectangle(&pen, F(in));
-            }
-        }
-        if (border != clNone)
-            gripLine(border, w / 2 - 2);
-        break;
-    }
-    case tsLine: {
-        const int mid = (Vertical() ? R.Top + R.Height() / 2 : R.Left + R.Width() / 2);
-        const TColor cols[4] = {cTo, c, BlendColors(c, clWhite, 60), BlendColors(c, clWhite, 10)};
-        for (int k = 0; k < 4; ++k) {
-            if (cols[k] == clNone)
-                continue;
-            Canvas.Pen.Color = cols[k];
-            if (Vertical()) {
-                Canvas.MoveTo(R.Left, mid - 1 + k);
-                Canvas.LineTo(R.Right, mid - 1 + k);
-            } else {
-                Canvas.MoveTo(mid - 1 + k, R.Top);
-                Canvas.LineTo(mid - 1 + k, R.Bottom);
-            }
-        }
-        break;
-    }
-    default: {
-        // The polygon shapes: kind from the tick position.
-        int kind = 0;
-        const TTickMark tp = FTickMark->Position();
-        if (t.Shape() == tsTriangleLeft)
-            kind = Vertical() ? 2 : 0;
-        else if (t.Shape() == tsTriangleRight)
-            kind = Vertical() ? 3 : 1;
-        else if (tp == tmTopLeft)
-            kind = Vertical() ? 0 : 2;
-        else if (tp == tmBoth)
-            kind = Vertical() ? 4 : 5;
-        else
-            kind = Vertical() ? 1 : 3;
-        const int L = R.Left, T = R.Top, Rt = R.Right - 1, B = R.Bottom - 1;
-        const int hw = (Rt - L) / 2, hh = (B - T) / 2;
-        QPolygon poly;
-        if (t.Shape() == tsTriangle || t.Shape() == tsTriangleLeft || t.Shape() == tsTriangleRight) {
-            switch (kind) {
-            case 0: poly << QPoint(L, B) << QPoint(L, T) << QPoint(Rt, T + hh); break;
-            case 1: poly << QPoint(L, T + hh) << QPoint(Rt, T) << QPoint(Rt, B); break;
-            case 2: poly << QPoint(L, B) << QPoint(L + hw, T) << QPoint(Rt, B); break;
-            case 3: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(L + hw, B); break;
-            default: poly << QPoint(L, T + hh) << QPoint(L + hw, T) << QPoint(Rt, T + hh) << QPoint(L + hw, B); break;
-            }
-        } else {
-            int k = kind;
-            const bool up = t.Shape() == tsPointerLeftUp;
-            if (up && k <= 1)
-                k = 1 - k;
-            if (!up || k <= 1) {
-                switch (k) {
-                case 0: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt, B) << QPoint(L + hh, B); break;
-                case 1: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt - hh, B) << QPoint(L, B); break;
-                case 2: poly << QPoint(L, T + hw) << QPoint(Rt, T) << QPoint(Rt, B) << QPoint(L, B); break;
-                case 3: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt, B) << QPoint(L, B - hw); break;
-                case 4: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt - hh, B) << QPoint(L + hh, B); break;
-                default: poly << QPoint(L, T + hw) << QPoint(Rt, T) << QPoint(Rt, B) << QPoint(L, B - hw); break;
-                }
-            } else {
-                switch (k) {
-                case 2: poly << QPoint(L, T) << QPoint(Rt, T + hw) << QPoint(Rt, B) << QPoint(L, B); break;
-                case 3: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt, B - hw) << QPoint(L, B); break;
-                case 4: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt - hh, B) << QPoint(L + hh, B); break;
-                default: poly << QPoint(L, T) << QPoint(Rt, T + hw) << QPoint(Rt, B - hw) << QPoint(L, B); break;
-                }
-            }
-        }
-        QPainterPath shape;
-        shape.addPolygon(QPolygonF(poly));
-        shape.closeSubpath();
-        p.save();
-        p.setClipPath(shape, Qt::IntersectClip);
-        if (c != clNone && cTo != clNone)
-            DrawDirectionalGradient(Canvas, c, cTo, dir, R, 64);
-        p.restore();
-        // The white contour and a white one 2 pixels inside it, with a border colour between them;
-        // the white grip, and the border-coloured one beside it.
-        if (border != clNone)
-            contours(poly, {{0, clWhite}, {1, border}, {2, clWhite}});
-        else
-            contours(poly, {{0, clWhite}, {2, clWhite}});
-        gripLine(clWhite, w / 3);
-        if (border != clNone)
-            gripLine(border, w / 3, 1);
-        break;
-    }
+    case tsRound: thumb.Rounded(); break;
+    case tsLine: thumb.Line(); break;
+    default: thumb.Polygon(FTickMark->Position()); break;
     }
 }
 
