@@ -1,9 +1,9 @@
 // A full repaint of the main window's 213 faders and 156 rounded edits into an off-screen image.
 #include "MainWindowControls.h"
 
-#include "controls/RoundEdit.h"
-#include "controls/Skin.h"
-#include "controls/TrackBar.h"
+#include "controls/smooth/RoundEdit.h"
+#include "controls/smooth/Skin.h"
+#include "controls/smooth/TrackBar.h"
 
 #include <QImage>
 #include <QPainter>

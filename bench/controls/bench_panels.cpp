@@ -3,10 +3,10 @@
 // power/demo buttons painted once into one off-screen image (bench_main keeps it all on one core).
 #include "MainWindowControls.h"
 
-#include "controls/LedButtons.h"
-#include "controls/SkBmpButton.h"
-#include "controls/SkPanel.h"
-#include "controls/SkinButtons.h"
+#include "controls/panels/LedButtons.h"
+#include "controls/panels/SkBmpButton.h"
+#include "controls/panels/SkPanel.h"
+#include "controls/panels/SkinButtons.h"
 
 #include <QImage>
 #include <algorithm>

@@ -2,7 +2,7 @@
 // of the Gain page and of output 1's PEQ page (offscreen).
 #include "app/main/MainLayout.h"
 #include "app/main/TfmMain.h"
-#include "controls/SkBmpButton.h"
+#include "controls/panels/SkBmpButton.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

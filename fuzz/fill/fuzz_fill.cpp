@@ -5,7 +5,7 @@
 // so that the picture placement always runs. The first input byte can also hand the rest to the
 // INI parser as text.
 #include "FuzzInput.h"
-#include "controls/GDIPFill.h"
+#include "controls/smooth/GDIPFill.h"
 #include "framework/IniFile.h"
 
 #include <QBuffer>

@@ -3,7 +3,7 @@
 // fills). The first byte picks the drawing options, the rest are the picture's bytes. A picture that
 // loads reports the size its decoded pixels have, and draws into small images in every way.
 #include "FuzzInput.h"
-#include "controls/Pictures.h"
+#include "controls/smooth/Pictures.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to every picture header reader; the first byte also picks a file extension.
-#include "controls/ImageHeaders.h"
+#include "controls/smooth/ImageHeaders.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,8 +3,8 @@
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/MainLayout.h"
 #include "app/main/TfmMain.h"
-#include "controls/SkBmpButton.h"
-#include "controls/SkLabel.h"
+#include "controls/panels/SkBmpButton.h"
+#include "controls/panels/SkLabel.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,9 +5,9 @@
 // as its own painting would be. UI thread only.
 #pragma once
 
-#include "controls/SkButton.h"
-#include "controls/SkComboBox.h"
-#include "controls/SkLabel.h"
+#include "controls/panels/SkButton.h"
+#include "controls/panels/SkComboBox.h"
+#include "controls/panels/SkLabel.h"
 
 #include <QFont>
 #include <QImage>

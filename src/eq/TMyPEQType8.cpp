@@ -2,9 +2,9 @@
 #include "eq/TMyPEQType8.h"
 
 #include "base/ValueScales.h"
-#include "controls/SkButton.h"
-#include "controls/SkComboBox.h"
-#include "controls/SkLabel.h"
+#include "controls/panels/SkButton.h"
+#include "controls/panels/SkComboBox.h"
+#include "controls/panels/SkLabel.h"
 
 #include <QKeyEvent>
 #include <QPalette>

@@ -5,7 +5,7 @@
 // Change/OnChange. A row index outside the built rows changes nothing. UI thread only.
 #pragma once
 
-#include "controls/SkPanel.h"
+#include "controls/panels/SkPanel.h"
 #include "eq/LookCache.h"
 #include "eq/PeqEntry.h"
 

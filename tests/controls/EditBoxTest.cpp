@@ -1,12 +1,386 @@
-#include "TestApp.h"
+// Rounded edit box: fixed height and inner-edit layout, text set from code without events, keys with
+// the key variable passed through (Enter and Escape included, each seen once), exit on focus moves
+// but not on deactivation or popups, rim and button clicks, colour and enabled pass-through.
+#include "controls/smooth/RoundEdit.h"
+#include "support/TestApp.h"
 
-#include "controls/RoundEdit.h"
-
-#include <QLineEdit>
 #include <gtest/gtest.h>
+
+#include <QMenu>
+#include <algorithm>
+#include <QPainter>
+#include <string>
+#include <vector>
+#include <QLineEdit>
 
 using namespace fx;
 using namespace testapp;
+
+namespace {
+
+class RoundEditTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        testapp::EnsureApp();
+        window = std::make_unique<QWidget>();
+        window->resize(200, 120);
+        edit = new TRoundEdit(window.get());
+        other = new TRoundEdit(window.get());
+        for (TRoundEdit* e : {edit, other}) {
+            e->SetRounding(6);
+            e->SetTabStop(true);
+            e->Controls().Update(); // as the layout reader's streaming does
+        }
+        edit->SetName(QStringLiteral("cvdEqGainInA"));
+        edit->SetBounds(10, 10, 58, 24);
+        other->SetBounds(10, 50, 58, 24);
+        edit->SetText(QStringLiteral("+0.0dB"));
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        QApplication::processEvents();
+        edit->OnKeyDown = [this](fw::TControl* s, fw::Word& key, fw::TShiftState) {
+            log.push_back("down " + std::to_string(key) + (s == edit ? "" : " wrong sender"));
+            if (clearKey && key == clearKey)
+                key = 0;
+        };
+        edit->OnChange = [this](fw::TControl* s) { log.push_back(s == edit ? "change" : "change wrong sender"); };
+        edit->OnExit = [this](fw::TControl* s) { log.push_back(s == edit ? "exit" : "exit wrong sender"); };
+        edit->OnEnter = [this](fw::TControl* s) { log.push_back(s == edit ? "enter" : "enter wrong sender"); };
+        edit->OnClick = [this](fw::TControl*) { log.push_back("click"); };
+        edit->OnMouseDown = [this](fw::TControl*, fw::TMouseButton, fw::TShiftState, int, int) {
+            log.push_back("mousedown");
+        };
+    }
+    void Type(int key, const QString& text = {})
+    {
+        QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(edit->InnerEdit(), &e);
+    }
+    std::unique_ptr<QWidget> window;
+    TRoundEdit* edit = nullptr;
+    TRoundEdit* other = nullptr;
+    std::vector<std::string> log;
+    fw::Word clearKey = 0;
+};
+
+} // namespace
+
+TEST_F(RoundEditTest, HeightIsAlways24AndInnerEditSitsInsideTheRim)
+{
+    EXPECT_EQ(edit->Height(), 24);
+    edit->SetHeight(40);
+    EXPECT_EQ(edit->Height(), 24);
+    edit->SetBounds(10, 10, 58, 40);
+    EXPECT_EQ(edit->Height(), 24);
+    EXPECT_EQ(edit->Width(), 58);
+    EXPECT_EQ(edit->InnerEdit()->geometry(), QRect(6, 5, 44, 18));
+    edit->SetWidth(70);
+    EXPECT_EQ(edit->InnerEdit()->geometry(), QRect(6, 5, 56, 18));
+    EXPECT_EQ(edit->Version(), "1.0.3.1");
+}
+
+TEST_F(RoundEditTest, TextFromCodeFiresOnlyTheEditsChange)
+{
+    other->SetFocus();
+    edit->SetFocus();
+    QApplication::processEvents();
+    log.clear();
+    edit->SetText(QStringLiteral("19.7Hz"));
+    EXPECT_EQ(edit->Text(), QStringLiteral("19.7Hz"));
+    edit->SetText(QStringLiteral("19.7Hz"));
+    EXPECT_EQ(log, (std::vector<std::string>{"change"})) << "no key, exit or click events; same text: nothing";
+}
+
+TEST_F(RoundEditTest, KeysReachTheOwnerOnceWithTheKeyVariable)
+{
+    struct Case {
+        const char* name;
+        int qtKey;
+        const char* text;
+        fw::Word clear;
+        std::vector<std::string> log;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"Enter takes the value", Qt::Key_Return, "\r", 0, {"down 13"}, "12"},
+        {"Escape", Qt::Key_Escape, "\x1b", 0, {"down 27"}, "12"},
+        {"arrow up", Qt::Key_Up, "", 0, {"down 38"}, "12"},
+        {"a digit is typed", Qt::Key_3, "3", 0, {"down 51", "change"}, "123"},
+        {"a cleared key is not typed", Qt::Key_3, "3", 0x33, {"down 51"}, "12"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        edit->SetText(QStringLiteral("12"));
+        edit->InnerEdit()->setCursorPosition(2);
+        clearKey = c.clear;
+        log.clear();
+        Type(c.qtKey, QString::fromLatin1(c.text));
+        EXPECT_EQ(log, c.log);
+        EXPECT_EQ(edit->Text(), QString::fromLatin1(c.after));
+    }
+}
+
+TEST_F(RoundEditTest, KeyPressCanReplaceTheCharacter)
+{
+    edit->SetText(QString());
+    edit->OnKeyPress = [](fw::TControl*, QChar& ch) {
+        if (ch == QLatin1Char(','))
+            ch = QLatin1Char('.');
+    };
+    Type(Qt::Key_1, QStringLiteral("1"));
+    Type(Qt::Key_Comma, QStringLiteral(","));
+    Type(Qt::Key_5, QStringLiteral("5"));
+    EXPECT_EQ(edit->Text(), QStringLiteral("1.5"));
+}
+
+TEST_F(RoundEditTest, ExitFiresWhenFocusMovesToAnotherControl)
+{
+    other->SetFocus();
+    QApplication::processEvents();
+    log.clear();
+    edit->SetFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(log, (std::vector<std::string>{"enter"}));
+    log.clear();
+    other->SetFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(log, (std::vector<std::string>{"exit"}));
+}
+
+TEST_F(RoundEditTest, NoExitOnDeactivationOrPopup)
+{
+    edit->SetFocus();
+    QApplication::processEvents();
+    log.clear();
+    {
+        SCOPED_TRACE("window deactivated");
+        QApplication::setActiveWindow(nullptr);
+        QApplication::processEvents();
+        QApplication::setActiveWindow(window.get());
+        edit->SetFocus();
+        QApplication::processEvents();
+        EXPECT_TRUE(log.empty());
+    }
+    {
+        SCOPED_TRACE("popup menu");
+        QMenu menu;
+        menu.addAction(QStringLiteral("Item"));
+        menu.popup(window->mapToGlobal(QPoint(20, 20)));
+        QApplication::processEvents();
+        menu.close();
+        QApplication::processEvents();
+        edit->SetFocus();
+        QApplication::processEvents();
+        EXPECT_TRUE(log.empty());
+    }
+}
+
+TEST_F(RoundEditTest, RimPressFiresNoEditEvents)
+{
+    log.clear();
+    testapp::Press(edit, 2, 12);
+    testapp::Release(edit, 2, 12);
+    EXPECT_TRUE(log.empty());
+    testapp::Press(edit->InnerEdit(), 5, 5);
+    testapp::Release(edit->InnerEdit(), 5, 5);
+    EXPECT_EQ(log, (std::vector<std::string>{"mousedown", "click"}));
+}
+
+TEST_F(RoundEditTest, ImageListButtonsTakeTheCellSizeAndDrawTheirIndex)
+{
+    edit->SetColor(fw::clWhite);
+    TRoundControl* button = edit->Controls().Add();
+    auto* list = new fw::TCustomImageList(8, 8);
+    for (QColor c : {QColor(Qt::red), QColor(Qt::blue)}) {
+        QImage cell(8, 8, QImage::Format_RGB32);
+        cell.fill(c);
+        list->Add(cell);
+    }
+    edit->SetImages(list);
+    button->SetImageIndex(0);
+    button->SetImageIndexHover(1);
+    // Right inner size 2 + 10; start 58 - 12 - 3 = 43, strictly inside 44 .. 52; top (24 - 8) / 2 = 8.
+    EXPECT_EQ(edit->ControlAt(43), -1);
+    EXPECT_EQ(edit->ControlAt(44), 0);
+    EXPECT_EQ(edit->ControlAt(52), 0);
+    EXPECT_EQ(edit->ControlAt(53), -1);
+    struct Case {
+        const char* name;
+        TControlState state;
+        QColor colour;
+    };
+    const Case cases[] = {{"normal: ImageIndex", csNormal, Qt::red}, {"hover: ImageIndexHover", csHover, Qt::blue},
+                          {"down without ImageIndexDown: ImageIndex", csDown, Qt::red}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        button->SetState(c.state);
+        const QImage img = edit->grab().toImage();
+        EXPECT_EQ(QColor(img.pixel(47, 12)), c.colour);
+    }
+    delete list;
+    EXPECT_EQ(edit->Images(), nullptr);
+    // A button without list or picture is 2 wide: start 58 - 4 - 3 = 51.
+    EXPECT_EQ(edit->ControlAt(44), -1);
+    EXPECT_EQ(edit->ControlAt(52), 0);
+}
+
+TEST_F(RoundEditTest, ButtonClicksOnlyWhenReleasedOverItself)
+{
+    TRoundControl* button = edit->Controls().Add();
+    QImage glyph(10, 10, QImage::Format_ARGB32);
+    glyph.fill(Qt::black);
+    button->Picture().AssignBitmap(glyph);
+    // Right inner size 2 + 12; start 58 - 14 - 3 = 41; inside strictly 42 .. 52.
+    EXPECT_EQ(edit->ControlAt(41), -1);
+    EXPECT_EQ(edit->ControlAt(42), 0);
+    EXPECT_EQ(edit->ControlAt(52), 0);
+    EXPECT_EQ(edit->ControlAt(53), -1);
+    std::vector<int> clicks;
+    edit->OnControlClick = [&](fw::TControl*, int index) { clicks.push_back(index); };
+    testapp::Press(edit, 45, 12);
+    EXPECT_EQ(button->State(), csDown);
+    testapp::Release(edit, 45, 12);
+    EXPECT_EQ(clicks, std::vector<int>{0});
+    EXPECT_EQ(button->State(), csNormal);
+    testapp::Press(edit, 45, 12);
+    testapp::Release(edit, 2, 12);
+    EXPECT_EQ(clicks, std::vector<int>{0}) << "released over the rim";
+    EXPECT_EQ(button->State(), csNormal) << "no button stays down";
+}
+
+TEST_F(RoundEditTest, ColourAndEnabledGoToTheInnerEdit)
+{
+    edit->SetColor(fw::clWhite);
+    EXPECT_EQ(edit->InnerEdit()->palette().color(QPalette::Base), QColor(Qt::white));
+    edit->SetColor(0xFFFFDF);
+    EXPECT_EQ(edit->InnerEdit()->palette().color(QPalette::Base), QColor(0xDF, 0xFF, 0xFF));
+    edit->SetEnabled(false);
+    EXPECT_FALSE(edit->InnerEdit()->isEnabled());
+    EXPECT_TRUE(edit->isEnabled()) << "the panel keeps drawing normally";
+    EXPECT_FALSE(edit->Enabled());
+    edit->SetReadOnly(true);
+    EXPECT_TRUE(edit->InnerEdit()->isReadOnly());
+}
+
+TEST_F(RoundEditTest, DisabledTextIsGreyEnabledTextKeepsTheFontColour)
+{
+    struct Case {
+        const char* name;
+        bool enabled;
+        int darkestMin, darkestMax; // the darkest grey level of the text's pixels
+    };
+    const Case cases[] = {{"enabled: black font", true, 0, 40}, {"disabled: system grey", false, 100, 160}};
+    edit->Font().SetColor(fw::clBlack);
+    edit->SetColor(fw::clWhite);
+    edit->SetText(QStringLiteral("888"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        edit->SetEnabled(c.enabled);
+        QApplication::processEvents();
+        const QImage img = edit->InnerEdit()->grab().toImage();
+        int darkest = 255;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                darkest = std::min(darkest, qGray(img.pixel(x, y)));
+        EXPECT_GE(darkest, c.darkestMin);
+        EXPECT_LE(darkest, c.darkestMax);
+    }
+}
+
+TEST_F(RoundEditTest, HeldKeyReleasesOnce)
+{
+    std::vector<std::string> ups;
+    edit->OnKeyUp = [&](fw::TControl*, fw::Word& key, fw::TShiftState) { ups.push_back("up " + std::to_string(key)); };
+    for (bool autoRepeat : {true, true, false}) {
+        QKeyEvent e(QEvent::KeyRelease, Qt::Key_Up, Qt::NoModifier, QString(), autoRepeat);
+        QApplication::sendEvent(edit->InnerEdit(), &e);
+    }
+    EXPECT_EQ(ups, std::vector<std::string>{"up 38"});
+}
+
+TEST_F(RoundEditTest, PaintShowsTheParentThroughTheCornersAndTheBorderColour)
+{
+    QPalette pal;
+    pal.setColor(QPalette::Window, Qt::black);
+    window->setPalette(pal);
+    window->setAutoFillBackground(true);
+    edit->SetColor(fw::clWhite);
+    edit->SetBorderColor(0x0000FF);
+    const QImage img = window->grab().toImage();
+    EXPECT_EQ(QColor(img.pixel(10, 10)), QColor(Qt::black)) << "corner outside the rounded shape";
+    EXPECT_GT(QColor(img.pixel(10, 22)).red(), 100) << "left border";
+    EXPECT_EQ(QColor(img.pixel(13, 30)), QColor(Qt::white)) << "face below the inner edit";
+}
+
+TEST(EmptyEdit, GreyHintWhileEmptyAlsoWithFocus)
+{
+    testapp::EnsureApp();
+    QWidget window;
+    window.resize(120, 40);
+    auto* edit = new TRoundEdit(&window);
+    edit->SetBounds(0, 0, 100, 24);
+    edit->SetColor(fw::clWhite);
+    edit->SetEmptyText(QStringLiteral("WWWW"));
+    window.show();
+    QApplication::setActiveWindow(&window);
+    edit->SetFocus();
+    QApplication::processEvents();
+    auto greyPixels = [&] {
+        const QImage img = edit->InnerEdit()->grab().toImage();
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QColor c(img.pixel(x, y));
+                n += c.red() > 60 && c.red() < 200 && std::abs(c.red() - c.blue()) < 20 && std::abs(c.red() - c.green()) < 20;
+            }
+        return n;
+    };
+    EXPECT_GT(greyPixels(), 5);
+    edit->SetText(QStringLiteral(" "));
+    EXPECT_EQ(greyPixels(), 0);
+}
+
+// The hint stands on the line that typed text takes (the edit centres its line in its 18 pixels), at x 3
+// whatever the alignment.
+TEST(EmptyEdit, HintSharesTheLineOfTypedText)
+{
+    testapp::EnsureApp();
+    QWidget window;
+    window.resize(120, 40);
+    auto* edit = new TRoundEdit(&window);
+    edit->SetBounds(0, 0, 100, 24);
+    edit->SetColor(fw::clWhite);
+    edit->SetAlignment(taCenter);
+    window.show();
+    QApplication::processEvents();
+    struct Ink {
+        int top = -1, bottom = -1, left = 1000;
+    };
+    auto inkOf = [&] {
+        const QImage img = edit->InnerEdit()->grab().toImage();
+        Ink ink;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (qGray(img.pixel(x, y)) < 200) {
+                    if (ink.top < 0)
+                        ink.top = y;
+                    ink.bottom = y;
+                    ink.left = std::min(ink.left, x);
+                }
+        return ink;
+    };
+    edit->SetText(QStringLiteral("8"));
+    const Ink typed = inkOf();
+    edit->SetText(QString());
+    edit->SetEmptyText(QStringLiteral("8"));
+    const Ink hint = inkOf();
+    ASSERT_GE(typed.top, 0);
+    ASSERT_GE(hint.top, 0);
+    EXPECT_EQ(hint.top, typed.top);
+    EXPECT_EQ(hint.bottom, typed.bottom);
+    EXPECT_LE(hint.left, 5);
+}
 
 namespace {
 

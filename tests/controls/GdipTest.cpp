@@ -1,6 +1,6 @@
-#include "TestApp.h"
+#include "support/TestApp.h"
 
-#include "controls/GDIPAPI.h"
+#include "framework/gdiplus/GDIPAPI.h"
 #include "framework/Canvas.h"
 
 #include <QBuffer>

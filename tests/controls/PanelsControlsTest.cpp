@@ -1,14 +1,14 @@
 #include "PanelsTestUtil.h"
 #include "support/Hover.h"
 
-#include "controls/LedButtons.h"
-#include "controls/RoundEdit.h"
-#include "controls/SkBmpButton.h"
-#include "controls/SkButton.h"
-#include "controls/SkComboBox.h"
-#include "controls/SkLabel.h"
-#include "controls/SkPanel.h"
-#include "controls/SkinButtons.h"
+#include "controls/panels/LedButtons.h"
+#include "controls/smooth/RoundEdit.h"
+#include "controls/panels/SkBmpButton.h"
+#include "controls/panels/SkButton.h"
+#include "controls/panels/SkComboBox.h"
+#include "controls/panels/SkLabel.h"
+#include "controls/panels/SkPanel.h"
+#include "controls/panels/SkinButtons.h"
 #include "runtime/Timer.h"
 
 #include <QDialog>

@@ -1,8 +1,8 @@
 #include "PanelsTestUtil.h"
 
-#include "controls/LedBase.h"
-#include "controls/SkCommon.h"
-#include "controls/SkGraphics.h"
+#include "controls/panels/LedBase.h"
+#include "controls/panels/SkCommon.h"
+#include "controls/panels/SkGraphics.h"
 #include "runtime/Timer.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "TestApp.h"
+#include "support/TestApp.h"
 
-#include "controls/ImageHeaders.h"
-#include "controls/Pictures.h"
+#include "controls/smooth/ImageHeaders.h"
+#include "controls/smooth/Pictures.h"
 
 #include <QBuffer>
 #include <QPainter>

@@ -1,8 +1,8 @@
-#include "TestApp.h"
+#include "support/TestApp.h"
 #include "support/Hover.h"
 
-#include "controls/Skin.h"
-#include "controls/TrackBar.h"
+#include "controls/smooth/Skin.h"
+#include "controls/smooth/TrackBar.h"
 #include "runtime/Timer.h"
 
 #include <gtest/gtest.h>

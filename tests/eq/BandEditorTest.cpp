@@ -4,8 +4,8 @@
 #include "eq/TMyPEQType8.h"
 
 #include "base/ValueScales.h"
-#include "controls/SkButton.h"
-#include "controls/SkComboBox.h"
+#include "controls/panels/SkButton.h"
+#include "controls/panels/SkComboBox.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Paint results that go through kept fonts, metrics, masked bitmaps, shaped text and gradient images
 // must follow every change of their inputs, and never take an entry made for other inputs.
-#include "controls/SkGraphics.h"
-#include "controls/TrackBar.h"
+#include "controls/panels/SkGraphics.h"
+#include "controls/smooth/TrackBar.h"
 #include "framework/Canvas.h"
 #include "framework/Colors.h"
 #include "framework/Fonts.h"

@@ -1,7 +1,7 @@
 // The one property shape: stores, compares, notifies only on a change (never for a quiet property),
 // and lists name, type and default in the owning class's table.
-#include "controls/ProgressBar.h"
-#include "controls/TrackBarParts.h"
+#include "controls/smooth/ProgressBar.h"
+#include "controls/smooth/TrackBarParts.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>

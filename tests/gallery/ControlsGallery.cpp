@@ -1,10 +1,10 @@
 // Gallery pages of the rounded edit, fills, progress bar and office image.
 #include "Gallery.h"
 
-#include "controls/GDIPFill.h"
-#include "controls/OfficeImage.h"
-#include "controls/ProgressBar.h"
-#include "controls/RoundEdit.h"
+#include "controls/smooth/GDIPFill.h"
+#include "controls/smooth/OfficeImage.h"
+#include "controls/smooth/ProgressBar.h"
+#include "controls/smooth/RoundEdit.h"
 
 #include <QBuffer>
 #include <QPainter>

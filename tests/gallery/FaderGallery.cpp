@@ -2,8 +2,8 @@
 // step buttons, every drawn thumb shape and a rating bar.
 #include "Gallery.h"
 
-#include "controls/Skin.h"
-#include "controls/TrackBar.h"
+#include "controls/smooth/Skin.h"
+#include "controls/smooth/TrackBar.h"
 
 #include <QPalette>
 

@@ -2,9 +2,9 @@
 // (fill, roundedit, progressbar).
 #include "Gallery.h"
 
-#include "controls/GDIPFill.h"
-#include "controls/ProgressBar.h"
-#include "controls/RoundEdit.h"
+#include "controls/smooth/GDIPFill.h"
+#include "controls/smooth/ProgressBar.h"
+#include "controls/smooth/RoundEdit.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -2,13 +2,13 @@
 // boxes, panels, push and shape buttons, the combo box, labels, power and demo buttons.
 #include "Gallery.h"
 
-#include "controls/LedButtons.h"
-#include "controls/SkBmpButton.h"
-#include "controls/SkButton.h"
-#include "controls/SkComboBox.h"
-#include "controls/SkLabel.h"
-#include "controls/SkPanel.h"
-#include "controls/SkinButtons.h"
+#include "controls/panels/LedButtons.h"
+#include "controls/panels/SkBmpButton.h"
+#include "controls/panels/SkButton.h"
+#include "controls/panels/SkComboBox.h"
+#include "controls/panels/SkLabel.h"
+#include "controls/panels/SkPanel.h"
+#include "controls/panels/SkinButtons.h"
 
 #include <QApplication>
 #include <QPalette>

@@ -74,6 +74,8 @@ TEST(SyncOverLink, FullReadOverTcpTakesTheDeviceImage)
     CoreRig rig;
     ASSERT_TRUE(rig.OpenTcp(device.Port()));
     ASSERT_TRUE(rig.ReadDone());
+    // The device's thread records the last frame a moment after the reply that ended the read.
+    PumpUntil([&] { return device.ReceivedCodes().size() >= FullConnect().size(); }, 2000);
     EXPECT_EQ(device.ReceivedCodes(), FullConnect());
     EXPECT_EQ(Body(rig.Unit.GetImage()), Body(device.Image()));
     device.Stop();
@@ -94,10 +96,12 @@ TEST(SyncOverLink, SilentDeviceInTheReadIsReportedAndNothingFollowsTheReconnect)
     EXPECT_EQ(Body(rig.Unit.GetImage()), Body(LUnitControl::DefaultImage()));
 
     device.SetFaults({});
+    PumpUntil([] { return false; }, 100); // what the closed connection still carried is received
     device.ClearReceived();
     rig.ClearSent();
     ASSERT_TRUE(rig.OpenTcp(device.Port()));
     ASSERT_TRUE(rig.ReadDone());
+    PumpUntil([&] { return device.ReceivedCodes().size() >= FullConnect().size(); }, 2000);
     EXPECT_EQ(device.ReceivedCodes(), FullConnect());
     device.Stop();
 }

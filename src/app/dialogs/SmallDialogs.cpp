@@ -2,12 +2,12 @@
 
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
-#include "controls/ProgressBar.h"
-#include "controls/SkBmpButton.h"
-#include "controls/SkButton.h"
-#include "controls/SkComboBox.h"
-#include "controls/SkLabel.h"
-#include "controls/SkinButtons.h"
+#include "controls/panels/SkBmpButton.h"
+#include "controls/panels/SkButton.h"
+#include "controls/panels/SkComboBox.h"
+#include "controls/panels/SkLabel.h"
+#include "controls/panels/SkinButtons.h"
+#include "controls/smooth/ProgressBar.h"
 #include "proto/LCmd.h"
 #include "model/LUnitControl.h"
 

@@ -4,7 +4,7 @@
 #include "app/main/LanguageTables.h"
 #include "app/main/MainLayout.h"
 #include "base/CodePage.h"
-#include "controls/SkBmpButton.h"
+#include "controls/panels/SkBmpButton.h"
 #include "eq/TMyPEQType8.h"
 
 #include <QAction>

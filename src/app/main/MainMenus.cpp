@@ -3,8 +3,8 @@
 
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/MainLayout.h"
-#include "controls/SkBmpButton.h"
-#include "controls/SkLabel.h"
+#include "controls/panels/SkBmpButton.h"
+#include "controls/panels/SkLabel.h"
 #include "curves/CurveColours.h"
 #include "curves/Plot.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
