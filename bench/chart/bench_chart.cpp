@@ -11,18 +11,23 @@
 #include <cmath>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr int Points = 1000000;
 
-class BenchChannel : public chart::TcPlotChannelCustom {
-public:
+class BenchChannel : public chart::TcPlotChannelCustom
+{
+  public:
     using TcPlotChannelCustom::TcPlotChannelCustom;
     void CalcStartIndex() override { FStartIndex = 0; }
     void CalcStopIndex() override { FStopIndex = Count() - 1; }
 };
 
-double ValueAt(int i) { return std::sin(i * 0.001) * 50; }
+double ValueAt(int i)
+{
+    return std::sin(i * 0.001) * 50;
+}
 
 void BM_ChannelAddAndMap(benchmark::State& state)
 {

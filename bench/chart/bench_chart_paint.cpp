@@ -9,7 +9,8 @@
 
 using namespace chart;
 
-namespace {
+namespace
+{
 
 void TransferRepaint(benchmark::State& state)
 {

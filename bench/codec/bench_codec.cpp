@@ -3,7 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 void BM_BuildConnect(benchmark::State& state)
 {

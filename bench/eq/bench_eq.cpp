@@ -8,7 +8,8 @@
 
 using namespace eq;
 
-namespace {
+namespace
+{
 
 QApplication& App()
 {

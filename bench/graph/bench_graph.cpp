@@ -1,14 +1,15 @@
 // The response graph's repaint: a full repaint of a 1070 x 255 graph holding 31 band sections, both
 // cuts, the total and 8 overlays, and the repaint after one band edit; the painted screen included.
-#include "curves/CurveColours.h"
 #include "GraphScene.h"
+#include "curves/CurveColours.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
 using namespace graph;
 
-namespace {
+namespace
+{
 
 QApplication& App()
 {
@@ -54,10 +55,7 @@ struct FullGraph {
             editCurves[std::size_t(i)].assign(s.curve().begin(), s.curve().end());
         }
     }
-    void Show()
-    {
-        g.ComposeScreen(screen);
-    }
+    void Show() { g.ComposeScreen(screen); }
 };
 
 void BM_GraphFullRepaint(benchmark::State& state)

@@ -7,7 +7,8 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
-namespace {
+namespace
+{
 
 QApplication& App()
 {

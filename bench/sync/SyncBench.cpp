@@ -15,12 +15,14 @@
 #include "TestDevice.h"
 #include "link/LLinkCore.h"
 
-namespace {
+namespace
+{
 
 // The link core's rig, waiting in the event loop as the program does and without idle polls, so
 // that time and frames are what a user waits for.
-class BenchRig : public CoreRig {
-public:
+class BenchRig : public CoreRig
+{
+  public:
     BenchRig()
     {
         NoIdlePoll = true;
@@ -128,6 +130,6 @@ BENCHMARK(BM_ConnectFullRead)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Upload20)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Download20)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

@@ -5,8 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-class FuzzInput {
-public:
+class FuzzInput
+{
+  public:
     FuzzInput(const uint8_t* data, size_t size) : FData(data), FSize(size) {}
 
     bool Empty() const { return FAt >= FSize; }
@@ -33,7 +34,7 @@ public:
         return out;
     }
 
-private:
+  private:
     const uint8_t* FData;
     size_t FSize;
     size_t FAt = 0;

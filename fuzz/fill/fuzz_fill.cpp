@@ -1,8 +1,8 @@
 // The fill description's loader and painting with its numbers from the input: every key of a saved
 // section is left out or given a value of 1, 2 or 4 input bytes or one near an end of the int range
-// (so that in-range and out-of-range values both come), the pictures are fixed valid ones (PNG, BMP, JPEG or none), and a fill that
-// loads is saved again, loaded back and painted into a small rectangle that the input also chooses,
-// so that the picture placement always runs. The first input byte can also hand the rest to the
+// (so that in-range and out-of-range values both come), the pictures are fixed valid ones (PNG, BMP, JPEG or
+// none), and a fill that loads is saved again, loaded back and painted into a small rectangle that the input
+// also chooses, so that the picture placement always runs. The first input byte can also hand the rest to the
 // INI parser as text.
 #include "FuzzInput.h"
 #include "controls/smooth/GDIPFill.h"
@@ -17,17 +17,45 @@
 #include <cstdlib>
 #include <limits>
 
-namespace {
+namespace
+{
 
-const char* const kKeys[] = {
-    "Color", "ColorTo", "ColorMirror", "ColorMirrorTo", "GradientType", "GradientMirrorType", "HatchStyle",
-    "HatchStyleMirror", "BackGroundPictureMode", "BackGroundPicturePosition", "BackGroundPictureLeft",
-    "BackGroundPictureTop", "PicturePosition", "PictureLeft", "PictureTop", "PictureSize", "PictureWidth",
-    "PictureHeight", "Opacity", "OpacityTo", "OpacityMirror", "OpacityMirrorTo", "BorderColor", "BorderOpacity",
-    "BorderWidth", "Rounding", "RoundingType", "ShadowOffset", "ShadowColor", "Angle", "Glow", "GlowGradientColor",
-    "GlowRadialColor", "PictureDataSize"};
+const char* const kKeys[] = {"Color",
+                             "ColorTo",
+                             "ColorMirror",
+                             "ColorMirrorTo",
+                             "GradientType",
+                             "GradientMirrorType",
+                             "HatchStyle",
+                             "HatchStyleMirror",
+                             "BackGroundPictureMode",
+                             "BackGroundPicturePosition",
+                             "BackGroundPictureLeft",
+                             "BackGroundPictureTop",
+                             "PicturePosition",
+                             "PictureLeft",
+                             "PictureTop",
+                             "PictureSize",
+                             "PictureWidth",
+                             "PictureHeight",
+                             "Opacity",
+                             "OpacityTo",
+                             "OpacityMirror",
+                             "OpacityMirrorTo",
+                             "BorderColor",
+                             "BorderOpacity",
+                             "BorderWidth",
+                             "Rounding",
+                             "RoundingType",
+                             "ShadowOffset",
+                             "ShadowColor",
+                             "Angle",
+                             "Glow",
+                             "GlowGradientColor",
+                             "GlowRadialColor",
+                             "PictureDataSize"};
 
-QString gPictures[3];  // hex text of a PNG, a BMP and a JPEG picture
+QString gPictures[3]; // hex text of a PNG, a BMP and a JPEG picture
 
 QString PictureHex(const char* format, int w, int h)
 {
@@ -45,9 +73,12 @@ QString PictureHex(const char* format, int w, int h)
 int Value(FuzzInput& in, uint8_t kind)
 {
     switch (kind) {
-    case 1: return static_cast<int8_t>(in.Byte());
-    case 2: return static_cast<int16_t>(in.Word());
-    case 3: return in.Int();
+    case 1:
+        return static_cast<int8_t>(in.Byte());
+    case 2:
+        return static_cast<int16_t>(in.Word());
+    case 3:
+        return in.Int();
     default: {
         // Near either end of the int range, where sums overflow.
         const uint8_t b = in.Byte();
@@ -69,7 +100,7 @@ void Paint(fx::TGDIPFill& fill, FuzzInput& in)
     fill.Fill(&g, r, in.Byte(), in.Byte(), 255, 255, in.Byte());
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {

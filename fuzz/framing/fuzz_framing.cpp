@@ -6,7 +6,8 @@
 
 #include "link/LFramer.h"
 
-namespace {
+namespace
+{
 void Check(const BSTM& f, LFramer::Kind kind, bool raw)
 {
     if (raw) {

@@ -15,12 +15,14 @@
 #include "link/LFramer.h"
 #include "link/LProc.h"
 
-namespace {
+namespace
+{
 
 // A TCP transport without a worker thread: RunWorker runs the worker's loop over everything signalled
 // so far and returns.
-class StepNet : public LNet {
-public:
+class StepNet : public LNet
+{
+  public:
     explicit StepNet(LLinkOwner* owner) : LNet(owner) {}
     bool Open() override
     {
@@ -64,7 +66,7 @@ BSTM Frame(uint8_t code, const BSTM& payload)
     return BuildFrame(cmd);
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
@@ -94,7 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             payload = {static_cast<uint8_t>(serial), static_cast<uint8_t>(serial >> 8)};
         } else {
             code = kCodes[kind % 6];
-            payload = {static_cast<uint8_t>(kind >> 4 & 3), static_cast<uint8_t>(kind >> 6), static_cast<uint8_t>(serial)};
+            payload = {static_cast<uint8_t>(kind >> 4 & 3), static_cast<uint8_t>(kind >> 6),
+                       static_cast<uint8_t>(serial)};
         }
         ++serial;
         const BSTM frame = Frame(code, payload);
@@ -120,8 +123,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const uint8_t op = in.Byte();
         switch (op % 8) {
         case 0:
-        case 1: queue(op & 8, in.Byte()); break;
-        case 2: receive(in.Bytes(in.Byte() % 40)); break;
+        case 1:
+            queue(op & 8, in.Byte());
+            break;
+        case 2:
+            receive(in.Bytes(in.Byte() % 40));
+            break;
         case 3: {
             // One to three replies in one piece of bytes, handed in in up to four parts.
             BSTM bytes;
@@ -140,8 +147,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             break;
         }
         case 4:
-        case 5: link.RunWorker(); break;
-        case 6: followUps = in.Byte() % 4; break;
+        case 5:
+            link.RunWorker();
+            break;
+        case 6:
+            followUps = in.Byte() % 4;
+            break;
         default: {
             // The idle poll goes out only while nothing is outstanding or waiting.
             const bool idle = !link.Busy() && link.QueuedFrames() == 0;
@@ -170,11 +181,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         size_t i = next;
         while (i < queued.size() && queued[i].frame != w) {
             if (queued[i].noCoalesce)
-                std::abort();  // a frame that had to go out was passed over
+                std::abort(); // a frame that had to go out was passed over
             ++i;
         }
         if (i == queued.size())
-            std::abort();  // written but never queued (or written out of order)
+            std::abort(); // written but never queued (or written out of order)
         next = i + 1;
     }
     return 0;

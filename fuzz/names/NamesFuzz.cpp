@@ -12,11 +12,12 @@
 #include <string_view>
 
 #include "base/ValueScales.h"
-#include "proto/LCmd.h"
 #include "model/LSyncMachine.h"
 #include "model/LUnitControl.h"
+#include "proto/LCmd.h"
 
-namespace {
+namespace
+{
 
 // Each code point of well-formed UTF-8 to its byte below 256, or '?'.
 std::string Reference(const QByteArray& utf8)
@@ -37,7 +38,7 @@ struct NameSink : CommandSink {
     std::string Shown;
 };
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -63,9 +64,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     unit.SetSink(&sink);
     const std::string channel = WideToAnsiField(text, kChannelNameSize, '\0');
     const std::string preset = WideToAnsiField(text, kPresetNameSize, ' ');
-    if (channel.size() != static_cast<size_t>(kChannelNameSize) || preset.size() != static_cast<size_t>(kPresetNameSize))
+    if (channel.size() != static_cast<size_t>(kChannelNameSize) ||
+        preset.size() != static_cast<size_t>(kPresetNameSize))
         std::abort();
-    if (channel.compare(0, std::min(ansi.size(), channel.size()), ansi, 0, std::min(ansi.size(), channel.size())) != 0)
+    if (channel.compare(0, std::min(ansi.size(), channel.size()), ansi, 0,
+                        std::min(ansi.size(), channel.size())) != 0)
         std::abort();
     std::array<uint8_t, kChannelNameSize> field{};
     std::copy(channel.begin(), channel.end(), field.begin());
@@ -76,7 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     if (sink.Last.size() < static_cast<size_t>(kChannelNameSize) + kFrameOverhead)
         std::abort();
-    if (!unit.SetPresetName(std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(preset.data()), preset.size())))
+    if (!unit.SetPresetName(
+            std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(preset.data()), preset.size())))
         std::abort();
     const auto name = unit.GetPresetName();
     if (!std::equal(name.begin(), name.end(), reinterpret_cast<const uint8_t*>(preset.data())))
@@ -85,7 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     BSTM reply{1};
     reply.insert(reply.end(), data, data + std::min<size_t>(size, kPresetNameSize));
     if (unit.ShowPresetName(1, reply)) {
-        if (sink.Shown.size() != static_cast<size_t>(kPresetNameSize) || sink.Shown.find('\0') != std::string::npos)
+        if (sink.Shown.size() != static_cast<size_t>(kPresetNameSize) ||
+            sink.Shown.find('\0') != std::string::npos)
             std::abort();
     } else if (reply.size() >= static_cast<size_t>(1 + kPresetNameSize)) {
         std::abort();
@@ -94,15 +99,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Passwords: four upper-case bytes, zero after a short text, the same in both lock commands.
     const std::array<char, 4> pass = LSyncMachine::PasswordBytes(std::string(text));
     for (size_t i = 0; i < pass.size(); ++i) {
-        const char want = i < text.size() ? static_cast<char>(std::toupper(static_cast<unsigned char>(text[i]))) : 0;
+        const char want =
+            i < text.size() ? static_cast<char>(std::toupper(static_cast<unsigned char>(text[i]))) : 0;
         if (pass[i] != want)
             std::abort();
     }
     const BSTM submit = CM_MCS_PASS_SUBMIT(1, pass.data()).GetPayload();
     const BSTM lock = CM_MCS_SET_LOCK(1, pass.data()).GetPayload();
     if (lock.size() < 4 || submit.size() < 4 ||
-        !std::equal(pass.begin(), pass.end(), submit.end() - 4, [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; }) ||
-        !std::equal(pass.begin(), pass.end(), lock.begin(), [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; }))
+        !std::equal(pass.begin(), pass.end(), submit.end() - 4,
+                    [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; }) ||
+        !std::equal(pass.begin(), pass.end(), lock.begin(),
+                    [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; }))
         std::abort();
     return 0;
 }

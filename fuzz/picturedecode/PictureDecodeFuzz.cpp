@@ -12,7 +12,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
 QImage Target()
 {
@@ -26,7 +27,7 @@ void FaderPicture(const QByteArray& bytes)
     fx::TGDIPPicture picture;
     if (!picture.LoadFromStream(bytes)) {
         if (!picture.Empty())
-            std::abort();  // a refused load keeps the (empty) picture
+            std::abort(); // a refused load keeps the (empty) picture
         return;
     }
     const QImage decoded = picture.Image();
@@ -52,7 +53,9 @@ void FillPicture(const QByteArray& bytes, uint8_t options)
         return;
     picture.Transparent = options & 2;
     picture.TransparentMode = options & 4 ? fx::tmFixed : fx::tmAuto;
-    picture.GetImageSizesFromFileName(QString::fromLatin1(options & 8 ? "a.png" : options & 16 ? "a.bmp" : "a.jpg"));
+    picture.GetImageSizesFromFileName(QString::fromLatin1(options & 8    ? "a.png"
+                                                          : options & 16 ? "a.bmp"
+                                                                         : "a.jpg"));
     QImage target = Target();
     QPainter p(&target);
     gp::TGPGraphics g(p);
@@ -67,7 +70,7 @@ void FillPicture(const QByteArray& bytes, uint8_t options)
         std::abort();
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {

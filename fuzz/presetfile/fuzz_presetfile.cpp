@@ -3,14 +3,16 @@
 #include <cstdlib>
 #include <vector>
 
-#include "proto/LCmd.h"
 #include "model/LUnitControl.h"
 #include "model/PresetFile.h"
+#include "proto/LCmd.h"
 
-namespace {
+namespace
+{
 
-class CountingSink : public CommandSink {
-public:
+class CountingSink : public CommandSink
+{
+  public:
     void SendCommand(const LCmd& cmd, bool) override { bytes += BuildFrame(cmd).size(); }
     bool IsUpdating() const override { return false; }
     int GetDeviceId() const override { return 1; }
@@ -19,7 +21,7 @@ public:
     size_t bytes = 0;
 };
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

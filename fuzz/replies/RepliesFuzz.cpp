@@ -23,7 +23,8 @@
 #include "model/LSyncMachine.h"
 #include "model/PresetFile.h"
 
-namespace {
+namespace
+{
 
 using morvex_device::DeviceState;
 
@@ -91,8 +92,8 @@ void MakeFiles()
 
 void RemoveFiles()
 {
-    for (const std::string* f : {&gFiles.unitGood, &gFiles.unitShort, &gFiles.unitShortLastStored, &gFiles.unitBad,
-                                 &gFiles.presetGood, &gFiles.presetBad})
+    for (const std::string* f : {&gFiles.unitGood, &gFiles.unitShort, &gFiles.unitShortLastStored,
+                                 &gFiles.unitBad, &gFiles.presetGood, &gFiles.presetBad})
         std::remove(f->c_str());
     std::remove((gFiles.save + ".unt").c_str());
     rmdir(gFiles.dir.c_str());
@@ -160,7 +161,7 @@ void Reopen(LSyncMachine& machine, Rig& rig, DeviceState& device)
     rig.Outstanding.clear();
     rig.CloseAsked = false;
     device.Unlocked = false;
-    rig.Outstanding.push_back(CM_MCS_CMD(1, 16));  // the link core's connect request
+    rig.Outstanding.push_back(CM_MCS_CMD(1, 16)); // the link core's connect request
 }
 
 std::string Text(FuzzInput& in, size_t most)
@@ -179,12 +180,16 @@ void UserOperation(FuzzInput& in, LSyncMachine& machine, Rig& rig)
         machine.StorePreset(in.Byte() % (kUserPresets + 2) - 1, name);
         break;
     }
-    case 1: machine.RecallPreset(in.Byte() % (kUserPresets + 3) - 1); break;
+    case 1:
+        machine.RecallPreset(in.Byte() % (kUserPresets + 3) - 1);
+        break;
     case 2:
         if (machine.CanFactoryReset())
             machine.FactoryReset();
         break;
-    case 3: machine.StartUnitUpload(); break;
+    case 3:
+        machine.StartUnitUpload();
+        break;
     case 4: {
         const std::string* choices[] = {&gFiles.unitGood, &gFiles.unitShort, &gFiles.unitShortLastStored,
                                         &gFiles.unitBad};
@@ -193,7 +198,9 @@ void UserOperation(FuzzInput& in, LSyncMachine& machine, Rig& rig)
         machine.StartUnitDownload();
         break;
     }
-    case 5: machine.OpenPresetFile(in.Byte() & 1 ? gFiles.presetGood : gFiles.presetBad); break;
+    case 5:
+        machine.OpenPresetFile(in.Byte() & 1 ? gFiles.presetGood : gFiles.presetBad);
+        break;
     case 6: {
         const int source = in.Byte() % 10, target = in.Byte() % 10;
         machine.CopyChannel(source, target, in.Byte() & 1);
@@ -204,7 +211,9 @@ void UserOperation(FuzzInput& in, LSyncMachine& machine, Rig& rig)
         machine.SetLink(ch, in.Word());
         break;
     }
-    case 8: machine.ResyncAllParams(); break;
+    case 8:
+        machine.ResyncAllParams();
+        break;
     case 9: {
         std::array<uint16_t, kChannelCount> words{};
         for (uint16_t& w : words)
@@ -212,12 +221,20 @@ void UserOperation(FuzzInput& in, LSyncMachine& machine, Rig& rig)
         machine.ApplyLinkWords(words);
         break;
     }
-    case 10: machine.SubmitPassword(Text(in, 6)); break;
-    case 11: machine.CancelUnlock(); break;
-    case 12: machine.SetLockPassword(Text(in, 6)); break;
+    case 10:
+        machine.SubmitPassword(Text(in, 6));
+        break;
+    case 11:
+        machine.CancelUnlock();
+        break;
+    case 12:
+        machine.SetLockPassword(Text(in, 6));
+        break;
     default: {
         const uint8_t pick = in.Byte() % 3;
-        rig.SaveFile = pick == 0 ? gFiles.save : pick == 1 ? std::string() : std::string("/nonexistent/dir/x");
+        rig.SaveFile = pick == 0   ? gFiles.save
+                       : pick == 1 ? std::string()
+                                   : std::string("/nonexistent/dir/x");
         break;
     }
     }
@@ -238,15 +255,25 @@ void Answer(FuzzInput& in, LSyncMachine& machine, Rig& rig, DeviceState& device,
     int copies = 1;
     if (changed) {
         switch (in.Byte() % 7) {
-        case 0: payload.resize(payload.empty() ? 0 : in.Byte() % (payload.size() + 1)); break;
+        case 0:
+            payload.resize(payload.empty() ? 0 : in.Byte() % (payload.size() + 1));
+            break;
         case 1:
             if (!payload.empty())
                 payload[in.Byte() % payload.size()] ^= static_cast<uint8_t>(in.Byte() | 1);
             break;
-        case 2: code = in.Byte(); break;
-        case 3: copies = 2; break;
-        case 4: id = static_cast<uint8_t>(in.Byte() | 2); break;
-        case 5: copies = 0; break;
+        case 2:
+            code = in.Byte();
+            break;
+        case 3:
+            copies = 2;
+            break;
+        case 4:
+            id = static_cast<uint8_t>(in.Byte() | 2);
+            break;
+        case 5:
+            copies = 0;
+            break;
         default: {
             const std::vector<uint8_t> more = in.Bytes(in.Byte() % 32);
             payload.insert(payload.end(), more.begin(), more.end());
@@ -258,7 +285,7 @@ void Answer(FuzzInput& in, LSyncMachine& machine, Rig& rig, DeviceState& device,
         Dispatch(machine, id, code, payload);
 }
 
-}  // namespace
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
@@ -314,7 +341,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             machine.OnLinkClosed(op & 1);
             Reopen(machine, rig, device);
         } else if (!rig.Outstanding.empty()) {
-            rig.Outstanding.pop_front();  // the device never saw it
+            rig.Outstanding.pop_front(); // the device never saw it
         }
         if (rig.CloseAsked) {
             machine.OnLinkClosed(false);

@@ -12,9 +12,10 @@
 #include <QPixmap>
 #include <cstdio>
 
-namespace {
+namespace
+{
 
-const char* const kPages[16] = {"InA", "InB", "InC", "Out1", "Out2", "Out3", "Out4", "Out5",
+const char* const kPages[16] = {"InA",  "InB",  "InC",   "Out1", "Out2",   "Out3", "Out4",  "Out5",
                                 "Out6", "Comp", "Delay", "Gain", "Matrix", "Gate", "Limit", "Geq"};
 
 void Save(QWidget* w, const QString& path)
@@ -44,10 +45,11 @@ int main(int argc, char** argv)
         for (const auto& size : {std::pair{app::kDesignWidth, app::kDesignHeight}, std::pair{1400, 900}}) {
             main.resize(size.first - app::kFrameWidth, size.second - app::kFrameHeight);
             for (int page = 0; page < 16; ++page) {
-                static const char* const buttons[16] = {"rzbMenuInA", "rzbMenuInB", "rzbMenuInC", "rzbMenuOut1",
-                                                        "rzbMenuOut2", "rzbMenuOut3", "rzbMenuOut4", "rzbMenuOut5",
-                                                        "rzbMenuOut6", "rzbMenuComp", "rzbMenuDelay", "rzbMenuGain",
-                                                        "rzbMenuMatrix", "rzbMenuGate", "rzbMenuLimit", "rzbMenuGeq"};
+                static const char* const buttons[16] = {
+                    "rzbMenuInA",    "rzbMenuInB",  "rzbMenuInC",   "rzbMenuOut1",
+                    "rzbMenuOut2",   "rzbMenuOut3", "rzbMenuOut4",  "rzbMenuOut5",
+                    "rzbMenuOut6",   "rzbMenuComp", "rzbMenuDelay", "rzbMenuGain",
+                    "rzbMenuMatrix", "rzbMenuGate", "rzbMenuLimit", "rzbMenuGeq"};
                 auto* b = main.Get<sk::TSkBmpButton>(QString::fromLatin1(buttons[page]));
                 b->SetDown(true);
                 main.rzbMenuInAClick(b);
@@ -63,13 +65,20 @@ int main(int argc, char** argv)
         app::TDialogs& d = *main.Dialogs();
         d.fmInformation->lbMessage->SetCaption(main.LookupText(QStringLiteral("SID_INFO_CON_FIRST")));
         const std::pair<app::TDialogForm*, const char*> dialogs[] = {
-            {d.fmInformation.get(), "information"}, {d.fmExit.get(), "exit"}, {d.fmPeqRst.get(), "peqrst"},
-            {d.fmFactory.get(), "factory"}, {d.fmProcess.get(), "process"}, {d.fmTest.get(), "test"},
-            {d.fmMemo.get(), "memo"}, {d.fmAbout.get(), "about"}, {d.fmRs232Code.get(), "rs232code"},
+            {d.fmInformation.get(), "information"},
+            {d.fmExit.get(), "exit"},
+            {d.fmPeqRst.get(), "peqrst"},
+            {d.fmFactory.get(), "factory"},
+            {d.fmProcess.get(), "process"},
+            {d.fmTest.get(), "test"},
+            {d.fmMemo.get(), "memo"},
+            {d.fmAbout.get(), "about"},
+            {d.fmRs232Code.get(), "rs232code"},
             {d.fmRs232CodeEnglish.get(), "rs232code-english"}};
         for (const auto& [dlg, name] : dialogs) {
             dlg->Show();
-            Save(dlg, QStringLiteral("%1/dialog-%2-%3.png").arg(out, QString::fromLatin1(name), QString::fromLatin1(lang)));
+            Save(dlg, QStringLiteral("%1/dialog-%2-%3.png")
+                          .arg(out, QString::fromLatin1(name), QString::fromLatin1(lang)));
             dlg->Close();
         }
     }

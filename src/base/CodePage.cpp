@@ -3,11 +3,15 @@
 #include <atomic>
 #include <iconv.h>
 
-namespace {
+namespace
+{
 
 std::atomic<CodePage> gPage{CodePage::Windows1252};
 
-const char* IconvName(CodePage page) { return page == CodePage::Gbk ? "GBK" : "WINDOWS-1252"; }
+const char* IconvName(CodePage page)
+{
+    return page == CodePage::Gbk ? "GBK" : "WINDOWS-1252";
+}
 
 // One character at a time so that an unconvertible one becomes '?' and the rest still converts.
 std::string Convert(std::string_view in, const char* from, const char* to, bool fromUtf8)
@@ -58,10 +62,19 @@ std::string Convert(std::string_view in, const char* from, const char* to, bool 
 
 } // namespace
 
-void SetCodePage(CodePage page) { gPage = page; }
-CodePage CurrentCodePage() { return gPage; }
+void SetCodePage(CodePage page)
+{
+    gPage = page;
+}
+CodePage CurrentCodePage()
+{
+    return gPage;
+}
 
-std::string Utf8ToCodePage(std::string_view utf8, CodePage page) { return Convert(utf8, "UTF-8", IconvName(page), true); }
+std::string Utf8ToCodePage(std::string_view utf8, CodePage page)
+{
+    return Convert(utf8, "UTF-8", IconvName(page), true);
+}
 
 std::string CodePageToUtf8(std::string_view bytes, CodePage page)
 {

@@ -6,7 +6,8 @@
 #include <cmath>
 #include <system_error>
 
-namespace {
+namespace
+{
 
 // Truncation toward zero without the undefined cases of a plain cast.
 int TruncToInt(double x)
@@ -30,12 +31,12 @@ double ClampPositive(double x)
 {
     constexpr double lo = 1e-300;
     constexpr double hi = 1e300;
-    if (!(x > lo))  // also catches not-a-number
+    if (!(x > lo)) // also catches not-a-number
         return lo;
     return std::min(x, hi);
 }
 
-}  // namespace
+} // namespace
 
 int FreqToIndex(double frequencyHz)
 {
@@ -104,17 +105,16 @@ std::string FormatGainText(int position)
     if (position >= 0)
         return "+" + FormatFixed(position * 0.1, 1, 3) + "dB";
     const long long v = -static_cast<long long>(position);
-    const float magnitude = v > 200 ? static_cast<float>((v - 200) * 0.5 + 20.0)
-                                    : static_cast<float>(v * 0.1);
+    const float magnitude =
+        v > 200 ? static_cast<float>((v - 200) * 0.5 + 20.0) : static_cast<float>(v * 0.1);
     return "-" + FormatFixed(magnitude, 1, 3) + "dB";
 }
 
 bool IsNumericText(std::string_view text)
 {
     const std::string ansi = WideToAnsi(text);
-    return std::all_of(ansi.begin(), ansi.end(), [](char c) {
-        return (c >= '0' && c <= '9') || c == '.' || c == ',' || c == ' ';
-    });
+    return std::all_of(ansi.begin(), ansi.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || c == '.' || c == ',' || c == ' '; });
 }
 
 std::string FormatFixed(double value, int precision, int width)
@@ -122,8 +122,8 @@ std::string FormatFixed(double value, int precision, int width)
     precision = std::clamp(precision, 0, 100);
     // Enough for the 309 integer digits of the largest double, sign and point.
     char buffer[320 + 100];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::fixed, precision);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
     std::string text(buffer, result.ec == std::errc() ? result.ptr : buffer);
     if (width > 0 && text.size() < static_cast<std::size_t>(width))
         text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
@@ -179,7 +179,7 @@ std::string WideToAnsi(std::string_view utf8)
         if (length != 0 && used == length && cp < 0x100)
             out.push_back(static_cast<char>(cp));
         else
-            out.push_back('?');  // one mark per character or malformed sequence
+            out.push_back('?'); // one mark per character or malformed sequence
         i += used;
     }
     return out;

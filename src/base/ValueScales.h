@@ -16,7 +16,7 @@
 // Index scales
 
 // Frequency index: 30 steps per octave, index 170 = 1000 Hz.
-inline constexpr double FreqStepRatio = 1.023373891996775;  // 2^(1/30)
+inline constexpr double FreqStepRatio = 1.023373891996775; // 2^(1/30)
 inline constexpr int FreqIndexMin = 0;
 inline constexpr int FreqIndexMax = 300;
 inline constexpr int FreqIndex1kHz = 170;
@@ -32,41 +32,41 @@ inline constexpr int QIndexMax = 100;
 
 // Delay: samples at 96 kHz.
 inline constexpr int SamplesPerMs = 96;
-inline constexpr float SoundSpeed = 343.5f;              // metres per second
-inline constexpr double MetresPerFoot = 0.30480370641307;  // 1/3.2808, as the device uses
+inline constexpr float SoundSpeed = 343.5f;               // metres per second
+inline constexpr double MetresPerFoot = 0.30480370641307; // 1/3.2808, as the device uses
 
 // Values of the delay-unit setting, the unit argument of DelayToSamples.
 enum DelayUnit : int { DelayUnitMs = 0, DelayUnitMetres = 1, DelayUnitFeet = 2 };
 
 // Channel-gain position: 0 = 0 dB; 0.1 dB steps from -20 dB up, 0.5 dB below.
-inline constexpr int GainPositionMin = -280;   // -60 dB
-inline constexpr int GainPositionMax = 120;    // +12 dB (gain faders)
-inline constexpr int MixPositionMax = 0;       // mix levels end at 0 dB
-inline constexpr int GainPositionFineLimit = -200;  // -20 dB, last 0.1 dB step
+inline constexpr int GainPositionMin = -280;       // -60 dB
+inline constexpr int GainPositionMax = 120;        // +12 dB (gain faders)
+inline constexpr int MixPositionMax = 0;           // mix levels end at 0 dB
+inline constexpr int GainPositionFineLimit = -200; // -20 dB, last 0.1 dB step
 
 // ---------------------------------------------------------------------------
 // Equaliser constants
 
 inline constexpr double GeqBandQ = 8.65;
 inline constexpr double PeqQCeiling = 3.0;
-inline constexpr double PeqFixedQ = 0.71;  // = QTable[10]
-inline constexpr double GraphLeftMargin = 42.0;  // pixels
+inline constexpr double PeqFixedQ = 0.71;       // = QTable[10]
+inline constexpr double GraphLeftMargin = 42.0; // pixels
 // 18/pi, built from the stored 18.0 and 180.0 in the device program's order.
 inline constexpr double PhaseScale = 18.0 / 180.0 * 180.0 * (1.0 / std::numbers::pi);
 
 // Q by Q index 0..100. A list of values, not a formula (see QToIndex/IndexToQ).
 inline constexpr std::array<double, 101> QTable = {
-    0.4,   0.42,  0.45,  0.47,  0.5,   0.53,  0.56,  0.59,  0.63,  0.67,  //  0
-    0.71,  0.75,  0.79,  0.84,  0.89,  0.94,  1.0,   1.06,  1.12,  1.19,  // 10
-    1.26,  1.3,   1.4,   1.5,   1.6,   1.7,   1.8,   1.9,   2.0,   2.1,   // 20
-    2.2,   2.4,   2.5,   2.7,   2.8,   3.0,   3.2,   3.4,   3.6,   3.8,   // 30
-    4.0,   4.2,   4.5,   4.8,   5.0,   5.3,   5.7,   6.0,   6.3,   6.7,   // 40
-    7.1,   7.6,   8.0,   8.5,   9.0,   9.5,   10.1,  10.7,  11.3,  12.0,  // 50
-    12.7,  13.5,  14.0,  15.0,  16.0,  17.0,  18.0,  19.0,  20.0,  21.0,  // 60
-    23.0,  24.0,  25.0,  27.0,  29.0,  30.0,  32.0,  34.0,  36.0,  38.0,  // 70
-    40.0,  43.0,  45.0,  48.0,  51.0,  54.0,  57.0,  60.0,  64.0,  68.0,  // 80
-    72.0,  76.0,  81.0,  85.0,  91.0,  96.0,  102.0, 108.0, 114.0, 121.0,  // 90
-    128.0,                                                                // 100
+    0.4,   0.42, 0.45, 0.47, 0.5,  0.53, 0.56,  0.59,  0.63,  0.67,  //  0
+    0.71,  0.75, 0.79, 0.84, 0.89, 0.94, 1.0,   1.06,  1.12,  1.19,  // 10
+    1.26,  1.3,  1.4,  1.5,  1.6,  1.7,  1.8,   1.9,   2.0,   2.1,   // 20
+    2.2,   2.4,  2.5,  2.7,  2.8,  3.0,  3.2,   3.4,   3.6,   3.8,   // 30
+    4.0,   4.2,  4.5,  4.8,  5.0,  5.3,  5.7,   6.0,   6.3,   6.7,   // 40
+    7.1,   7.6,  8.0,  8.5,  9.0,  9.5,  10.1,  10.7,  11.3,  12.0,  // 50
+    12.7,  13.5, 14.0, 15.0, 16.0, 17.0, 18.0,  19.0,  20.0,  21.0,  // 60
+    23.0,  24.0, 25.0, 27.0, 29.0, 30.0, 32.0,  34.0,  36.0,  38.0,  // 70
+    40.0,  43.0, 45.0, 48.0, 51.0, 54.0, 57.0,  60.0,  64.0,  68.0,  // 80
+    72.0,  76.0, 81.0, 85.0, 91.0, 96.0, 102.0, 108.0, 114.0, 121.0, // 90
+    128.0,                                                           // 100
 };
 
 // Band-editor type index 0..8, in the order of the band editor's type list.
@@ -85,20 +85,18 @@ inline constexpr int PeqTypeCount = 9;
 
 // English names of the type indices (the shown names come from the language table).
 inline constexpr std::array<std::string_view, PeqTypeCount> PeqTypeNames = {
-    "Peak", "Low Shelf", "High Shelf", "LP -6dB", "LP -12dB",
-    "HP -6dB", "HP -12dB", "Allpass1", "Allpass2",
+    "Peak", "Low Shelf", "High Shelf", "LP -6dB", "LP -12dB", "HP -6dB", "HP -12dB", "Allpass1", "Allpass2",
 };
 
 // Type index -> filter type code of the response curves; the tenth entry is unused.
 inline constexpr std::array<int, 10> PeqTypeCodes = {1, 2, 3, 8, 5, 9, 4, 7, 17, 0};
-inline constexpr int FilterCodeBypass = 10;  // a bypassed band's section
+inline constexpr int FilterCodeBypass = 10; // a bypassed band's section
 
 // 31 third-octave centres of the graphic equaliser, Hz.
 inline constexpr std::array<float, 31> GeqCentres = {
-    20.f,    25.f,    31.5f,   40.f,    50.f,    63.f,    80.f,    100.f,
-    125.f,   160.f,   200.f,   250.f,   315.f,   400.f,   500.f,   630.f,
-    800.f,   1000.f,  1250.f,  1600.f,  2000.f,  2500.f,  3150.f,  4000.f,
-    5000.f,  6300.f,  8000.f,  10000.f, 12500.f, 16000.f, 20000.f,
+    20.f,   25.f,   31.5f,  40.f,   50.f,   63.f,    80.f,    100.f,   125.f,   160.f,  200.f,
+    250.f,  315.f,  400.f,  500.f,  630.f,  800.f,   1000.f,  1250.f,  1600.f,  2000.f, 2500.f,
+    3150.f, 4000.f, 5000.f, 6300.f, 8000.f, 10000.f, 12500.f, 16000.f, 20000.f,
 };
 
 // ---------------------------------------------------------------------------

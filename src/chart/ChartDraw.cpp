@@ -12,16 +12,17 @@
 #include <algorithm>
 #include <cmath>
 
-namespace chart {
+namespace chart
+{
 
 using namespace fw;
 
 unsigned TextLayoutToDrawTextFlags(std::uint16_t layout)
 {
-    static const unsigned map[16] = {DT_LEFT,        DT_CENTER,         DT_RIGHT,         DT_TOP,
-                                     DT_VCENTER,     DT_BOTTOM,         DT_WORDBREAK,     DT_SINGLELINE,
-                                     DT_EXPANDTABS,  DT_NOCLIP,         0,                DT_CALCRECT,
-                                     DT_END_ELLIPSIS, DT_PATH_ELLIPSIS, DT_WORD_ELLIPSIS, DT_MODIFYSTRING};
+    static const unsigned map[16] = {
+        DT_LEFT,         DT_CENTER,        DT_RIGHT,         DT_TOP,         DT_VCENTER, DT_BOTTOM,
+        DT_WORDBREAK,    DT_SINGLELINE,    DT_EXPANDTABS,    DT_NOCLIP,      0,          DT_CALCRECT,
+        DT_END_ELLIPSIS, DT_PATH_ELLIPSIS, DT_WORD_ELLIPSIS, DT_MODIFYSTRING};
     unsigned flags = 0;
     for (int bit = 0; bit < 16; ++bit)
         if (layout & (1u << bit))
@@ -166,12 +167,14 @@ void FillGradient(TCanvas& Canvas, const TRect& Rect, TcFillDirection Direction,
             break;
         case ifdRectangleOut:
         case ifdRectangleIn:
-            Canvas.Rectangle(RoundInt(a - t * a), RoundInt(b + t * b), RoundInt(a + t * a), RoundInt(b - t * b));
+            Canvas.Rectangle(RoundInt(a - t * a), RoundInt(b + t * b), RoundInt(a + t * a),
+                             RoundInt(b - t * b));
             break;
         case ifdCircleOut:
         case ifdCircleIn: {
             const double s = 1.414 * t;
-            Canvas.Ellipse(RoundInt(a - s * a), RoundInt(b + s * b), RoundInt(a + s * a), RoundInt(b - s * b));
+            Canvas.Ellipse(RoundInt(a - s * a), RoundInt(b + s * b), RoundInt(a + s * a),
+                           RoundInt(b - s * b));
             break;
         }
         }
@@ -206,12 +209,17 @@ void DrawButtonFrame(TCanvas& Canvas, const TRect& Rect, int Style)
         Canvas.Pen.Style = psSolid;
         Canvas.Pen.Width = 1;
         Canvas.Pen.Color = clBtnShadow;
-        Canvas.Polygon({{Rect.Left, Rect.Top}, {Rect.Right - 1, Rect.Top}, {Rect.Right - 1, Rect.Bottom - 1},
+        Canvas.Polygon({{Rect.Left, Rect.Top},
+                        {Rect.Right - 1, Rect.Top},
+                        {Rect.Right - 1, Rect.Bottom - 1},
                         {Rect.Left, Rect.Bottom - 1}});
     }
 }
 
-void DrawFocusRectangle(TCanvas& Canvas, const TRect& Rect) { Canvas.DrawFocusRect(Rect); }
+void DrawFocusRectangle(TCanvas& Canvas, const TRect& Rect)
+{
+    Canvas.DrawFocusRect(Rect);
+}
 
 int GetMaxLineWidth(TCanvas& Canvas, const QString& Text)
 {
@@ -240,7 +248,8 @@ TRect RectFromCorners(int X1, int Y1, int X2, int Y2)
     return {std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2), std::max(Y1, Y2)};
 }
 
-namespace {
+namespace
+{
 std::function<bool(bool)>& KeySource()
 {
     static std::function<bool(bool)> source;
@@ -257,9 +266,18 @@ bool KeyDown(bool control)
 }
 } // namespace
 
-bool IsShiftKeyDown() { return KeyDown(false); }
-bool IsControlKeyDown() { return KeyDown(true); }
-void SetKeyStateSource(std::function<bool(bool control)> source) { KeySource() = std::move(source); }
+bool IsShiftKeyDown()
+{
+    return KeyDown(false);
+}
+bool IsControlKeyDown()
+{
+    return KeyDown(true);
+}
+void SetKeyStateSource(std::function<bool(bool control)> source)
+{
+    KeySource() = std::move(source);
+}
 
 QWidget* GetOwnerForm(const QObject* Component)
 {
@@ -287,9 +305,13 @@ void SetActivePageIndex(QTabWidget* Pages, int Index)
         Pages->setCurrentIndex(Index);
 }
 
-int GetActivePageIndex(const QTabWidget* Pages) { return Pages ? Pages->currentIndex() : -1; }
+int GetActivePageIndex(const QTabWidget* Pages)
+{
+    return Pages ? Pages->currentIndex() : -1;
+}
 
-namespace {
+namespace
+{
 std::optional<TcPrinterSetup> SystemPrinterSetup(bool)
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
@@ -312,11 +334,15 @@ TcPrinterSetupSource& PrinterSource()
 }
 } // namespace
 
-void SetPrinterSetupSource(TcPrinterSetupSource source) { PrinterSource() = std::move(source); }
+void SetPrinterSetupSource(TcPrinterSetupSource source)
+{
+    PrinterSource() = std::move(source);
+}
 
 TcPaperSize GetPrinterPaperSize()
 {
-    const TcPrinterSetupSource& source = PrinterSource() ? PrinterSource() : TcPrinterSetupSource(SystemPrinterSetup);
+    const TcPrinterSetupSource& source =
+        PrinterSource() ? PrinterSource() : TcPrinterSetupSource(SystemPrinterSetup);
     std::optional<TcPrinterSetup> setup = source(false);
     if (!setup)
         setup = source(true);

@@ -17,7 +17,8 @@ class QObject;
 class QTabWidget;
 class QWidget;
 
-namespace chart {
+namespace chart
+{
 
 using fw::TCanvas;
 using fw::TColor;
@@ -27,8 +28,18 @@ using fw::TRect;
 enum TcRotationAngle : std::uint8_t { ira000, ira090, ira180, ira270 };
 enum TcAlignmentHorizontal : std::uint8_t { iahCenter, iahLeft, iahRight };
 enum TcFillDirection : std::uint8_t {
-    ifdTopBottom, ifdBottomTop, ifdLeftRight, ifdRightLeft, ifdTopLeftBottomRight, ifdBottomRightTopLeft,
-    ifdBottomLeftTopRight, ifdTopRightBottomLeft, ifdRectangleOut, ifdRectangleIn, ifdCircleOut, ifdCircleIn
+    ifdTopBottom,
+    ifdBottomTop,
+    ifdLeftRight,
+    ifdRightLeft,
+    ifdTopLeftBottomRight,
+    ifdBottomRightTopLeft,
+    ifdBottomLeftTopRight,
+    ifdTopRightBottomLeft,
+    ifdRectangleOut,
+    ifdRectangleIn,
+    ifdCircleOut,
+    ifdCircleIn
 };
 
 // Text-drawing flags beyond the framework's.
@@ -61,18 +72,27 @@ int GetMaxLineWidth(TCanvas& Canvas, const QString& Text);
 int GetTextHeight(TCanvas& Canvas, const QString& Text);
 int WrappedTextHeight(TCanvas& Canvas, const QString& Text, int Width);
 
-inline TPoint PointXY(bool Exchange, int X, int Y) { return Exchange ? TPoint{Y, X} : TPoint{X, Y}; }
+inline TPoint PointXY(bool Exchange, int X, int Y)
+{
+    return Exchange ? TPoint{Y, X} : TPoint{X, Y};
+}
 TRect RectFromCorners(int X1, int Y1, int X2, int Y2);
 inline TRect RectFromCornersXY(bool Exchange, int X1, int Y1, int X2, int Y2)
 {
     return Exchange ? RectFromCorners(Y1, X1, Y2, X2) : RectFromCorners(X1, Y1, X2, Y2);
 }
-inline void SwapIntegers(int& A, int& B) { std::swap(A, B); }
+inline void SwapIntegers(int& A, int& B)
+{
+    std::swap(A, B);
+}
 struct TcDoublePoint {
     double X = 0;
     double Y = 0;
 };
-inline TcDoublePoint MakeDoublePoint(double X, double Y) { return {X, Y}; }
+inline TcDoublePoint MakeDoublePoint(double X, double Y)
+{
+    return {X, Y};
+}
 
 // The key state at the moment of the call; tests may install their own source.
 bool IsShiftKeyDown();

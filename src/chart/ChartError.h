@@ -5,23 +5,26 @@
 #include <QString>
 #include <stdexcept>
 
-namespace chart {
+namespace chart
+{
 
-class EChartError : public std::runtime_error {
-public:
+class EChartError : public std::runtime_error
+{
+  public:
     explicit EChartError(const QString& message)
         : std::runtime_error(message.toStdString()), FMessage(message)
     {
     }
     const QString& Message() const { return FMessage; }
 
-private:
+  private:
     QString FMessage;
 };
 
 // Logarithm and power of a value not above 0.
-class EChartDomainError : public EChartError {
-public:
+class EChartDomainError : public EChartError
+{
+  public:
     using EChartError::EChartError;
 };
 

@@ -9,7 +9,8 @@
 #include <cmath>
 #include <cstdint>
 
-namespace chart {
+namespace chart
+{
 
 enum TcPrecisionStyle : std::uint8_t { ipsSignificantDigits, ipsFixedDecimalPoints };
 
@@ -43,7 +44,10 @@ struct TcPaperSize {
     double Width = 0;
     double Height = 0;
 };
-inline double MillimetersToInches(double mm) { return mm / 10 / 2.54; }
+inline double MillimetersToInches(double mm)
+{
+    return mm / 10 / 2.54;
+}
 TcPaperSize GetPaperSizeInInches(std::uint16_t PaperCode);
 
 // "%.nf" (n clamped to 0 .. MaxDecimals).
@@ -62,12 +66,13 @@ QString FormatPrice32nds(double value);
 QString FormatDateTime(const QString& format, double value);
 
 // Lines of a text split at CR, LF or CR LF (LF CR is two breaks); no empty last line.
-class TextLineIterator {
-public:
+class TextLineIterator
+{
+  public:
     explicit TextLineIterator(const QString& text) : FText(text) {}
     bool Next(QString& line);
 
-private:
+  private:
     QString FText;
     int FPos = 0;
 };

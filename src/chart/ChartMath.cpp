@@ -5,7 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace chart {
+namespace chart
+{
 
 double Log10(double x)
 {
@@ -73,7 +74,8 @@ double Splint(const std::vector<double>& xa, const std::vector<double>& ya, cons
     return a * ya[klo] + b * ya[khi] + ((a * a * a - a) * y2a[klo] + (b * b * b - b) * y2a[khi]) * h * h / 6;
 }
 
-namespace {
+namespace
+{
 int Nearest(const std::vector<double>& xa, int n, double x)
 {
     int ns = 1;
@@ -89,7 +91,8 @@ int Nearest(const std::vector<double>& xa, int n, double x)
 }
 } // namespace
 
-void Polint(const std::vector<double>& xa, const std::vector<double>& ya, int n, double x, double& y, double& dy)
+void Polint(const std::vector<double>& xa, const std::vector<double>& ya, int n, double x, double& y,
+            double& dy)
 {
     std::vector<double> c(n + 2), d(n + 2);
     int ns = Nearest(xa, n, x);
@@ -112,7 +115,8 @@ void Polint(const std::vector<double>& xa, const std::vector<double>& ya, int n,
     }
 }
 
-void Ratint(const std::vector<double>& xa, const std::vector<double>& ya, int n, double x, double& y, double& dy)
+void Ratint(const std::vector<double>& xa, const std::vector<double>& ya, int n, double x, double& y,
+            double& dy)
 {
     for (int i = 1; i <= n; ++i)
         if (xa[i] == x) {
@@ -150,8 +154,12 @@ void LineCoefficients(TcIPoint p1, TcIPoint p2, double& m, double& b)
     b = p1.Y - p1.X * m;
 }
 
-namespace {
-bool Within(double v, int a, int b) { return v >= std::min(a, b) && v <= std::max(a, b); }
+namespace
+{
+bool Within(double v, int a, int b)
+{
+    return v >= std::min(a, b) && v <= std::max(a, b);
+}
 } // namespace
 
 // The crossing of the two lines must lie on both segments in x and in y (a vertical segment is
@@ -164,18 +172,20 @@ bool SegmentsIntersect(TcIPoint p1, TcIPoint p2, TcIPoint p3, TcIPoint p4)
         return false;
     const double t = ((p3.X - p1.X) * dy2 - (p3.Y - p1.Y) * dx2) / den;
     const double x = p1.X + t * dx1, y = p1.Y + t * dy1;
-    return Within(std::round(x), p1.X, p2.X) && Within(std::round(x), p3.X, p4.X) && Within(std::round(y), p1.Y, p2.Y)
-        && Within(std::round(y), p3.Y, p4.Y);
+    return Within(std::round(x), p1.X, p2.X) && Within(std::round(x), p3.X, p4.X) &&
+           Within(std::round(y), p1.Y, p2.Y) && Within(std::round(y), p3.Y, p4.Y);
 }
 
 bool LineIntersectsRect(TcIPoint p1, TcIPoint p2, const TcIRect& r)
 {
-    if (SegmentsIntersect(p1, p2, {r.Left, r.Top}, {r.Left, r.Bottom})
-        || SegmentsIntersect(p1, p2, {r.Left, r.Top}, {r.Right, r.Top})
-        || SegmentsIntersect(p1, p2, {r.Right, r.Top}, {r.Right, r.Bottom})
-        || SegmentsIntersect(p1, p2, {r.Right, r.Bottom}, {r.Left, r.Bottom}))
+    if (SegmentsIntersect(p1, p2, {r.Left, r.Top}, {r.Left, r.Bottom}) ||
+        SegmentsIntersect(p1, p2, {r.Left, r.Top}, {r.Right, r.Top}) ||
+        SegmentsIntersect(p1, p2, {r.Right, r.Top}, {r.Right, r.Bottom}) ||
+        SegmentsIntersect(p1, p2, {r.Right, r.Bottom}, {r.Left, r.Bottom}))
         return true;
-    auto inside = [&](TcIPoint p) { return p.X >= r.Left && p.X <= r.Right && p.Y >= r.Top && p.Y <= r.Bottom; };
+    auto inside = [&](TcIPoint p) {
+        return p.X >= r.Left && p.X <= r.Right && p.Y >= r.Top && p.Y <= r.Bottom;
+    };
     return inside(p1) || inside(p2);
 }
 

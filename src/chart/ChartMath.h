@@ -5,7 +5,8 @@
 
 #include <vector>
 
-namespace chart {
+namespace chart
+{
 
 struct TcIPoint {
     int X = 0;
@@ -29,8 +30,10 @@ double Power(double base, double exponent);
 void Spline(const std::vector<double>& x, const std::vector<double>& y, int n, std::vector<double>& y2);
 double Splint(const std::vector<double>& xa, const std::vector<double>& ya, const std::vector<double>& y2a,
               int n, double x);
-void Polint(const std::vector<double>& xa, const std::vector<double>& ya, int n, double x, double& y, double& dy);
-void Ratint(const std::vector<double>& xa, const std::vector<double>& ya, int n, double x, double& y, double& dy);
+void Polint(const std::vector<double>& xa, const std::vector<double>& ya, int n, double x, double& y,
+            double& dy);
+void Ratint(const std::vector<double>& xa, const std::vector<double>& ya, int n, double x, double& y,
+            double& dy);
 
 void LineCoefficients(TcIPoint p1, TcIPoint p2, double& m, double& b);
 bool SegmentsIntersect(TcIPoint p1, TcIPoint p2, TcIPoint p3, TcIPoint p4);

@@ -8,7 +8,8 @@
 #include <algorithm>
 #include <chrono>
 
-namespace chart {
+namespace chart
+{
 
 using namespace fw;
 
@@ -20,7 +21,8 @@ double TcPaceClock::NowMs() const
     return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
 }
 
-namespace {
+namespace
+{
 const TcPaceClock* gClock = nullptr;
 std::function<void(const QString&)>& ErrorLog()
 {
@@ -46,9 +48,15 @@ const TcPaceClock& PaceClock()
     static const TcPaceClock steady;
     return gClock ? *gClock : steady;
 }
-void SetPaceClock(const TcPaceClock* clock) { gClock = clock; }
+void SetPaceClock(const TcPaceClock* clock)
+{
+    gClock = clock;
+}
 
-void SetChartErrorLog(std::function<void(const QString&)> log) { ErrorLog() = std::move(log); }
+void SetChartErrorLog(std::function<void(const QString&)> log)
+{
+    ErrorLog() = std::move(log);
+}
 
 void LogChartError(const QString& where, const QString& message)
 {
@@ -166,14 +174,20 @@ void TcComponent::SetCachedDrawing(bool Value)
 QImage& TcComponent::GetBackGroundBitmap()
 {
     if (!FBackGroundBitmap)
-        FBackGroundBitmap = std::make_unique<QImage>(std::max(1, Width()), std::max(1, Height()),
-                                                     QImage::Format_RGB32);
+        FBackGroundBitmap =
+            std::make_unique<QImage>(std::max(1, Width()), std::max(1, Height()), QImage::Format_RGB32);
     return *FBackGroundBitmap;
 }
 
-TPoint TcComponent::GetCenterPoint() const { return {Width() / 2 + FOffsetX, Height() / 2 + FOffsetY}; }
+TPoint TcComponent::GetCenterPoint() const
+{
+    return {Width() / 2 + FOffsetX, Height() / 2 + FOffsetY};
+}
 
-void TcComponent::EnabledChanged() { BackGroundChange(); }
+void TcComponent::EnabledChanged()
+{
+    BackGroundChange();
+}
 
 void TcComponent::NotifyPropertyChange(int Kind)
 {
@@ -415,7 +429,10 @@ void TcComponent::focusOutEvent(QFocusEvent* e)
 
 // TcVCLComponent.
 
-TcVCLComponent::TcVCLComponent(QWidget* parent) : TcComponent(parent) { setFocusPolicy(Qt::StrongFocus); }
+TcVCLComponent::TcVCLComponent(QWidget* parent) : TcComponent(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+}
 
 TcVCLComponent::~TcVCLComponent()
 {

@@ -18,7 +18,8 @@
 #include <mutex>
 #include <vector>
 
-namespace chart {
+namespace chart
+{
 
 using fw::TCanvas;
 using fw::TColor;
@@ -28,8 +29,9 @@ using fw::TShiftState;
 using fw::Word;
 
 // The clock that paces repaints: monotonic milliseconds. Tests install their own.
-class TcPaceClock {
-public:
+class TcPaceClock
+{
+  public:
     virtual ~TcPaceClock() = default;
     virtual double NowMs() const;
 };
@@ -46,8 +48,9 @@ class TcComponent;
 
 // The one shared repaint timer (1000 ms) that completes paced repaints of every registered
 // control. Created on first use; enabled while controls are registered.
-class TcUpdateObject {
-public:
+class TcUpdateObject
+{
+  public:
     static TcUpdateObject& Instance();
     void AddUpdateControl(TcComponent* Control);
     void RemoveUpdateControl(TcComponent* Control);
@@ -56,20 +59,22 @@ public:
     bool TimerEnabled() const { return FTimer.Enabled(); }
     std::size_t Count() const { return FControlList.size(); }
 
-private:
+  private:
     TcUpdateObject();
     fw::TTimer FTimer;
     std::vector<TcComponent*> FControlList;
 };
 
-class TcComponent : public fw::TControl, public TcPersistent {
-public:
+class TcComponent : public fw::TControl, public TcPersistent
+{
+  public:
     explicit TcComponent(QWidget* parent = nullptr);
     ~TcComponent() override;
 
     using TcPaintEvent = std::function<void(TcComponent* Sender, TCanvas& Canvas)>;
     using TChangePropertyEvent = std::function<void(TcComponent* Sender, const QString& PropName)>;
-    using TRequestEditEvent = std::function<void(TcComponent* Sender, const QString& PropName, bool& CanEdit)>;
+    using TRequestEditEvent =
+        std::function<void(TcComponent* Sender, const QString& PropName, bool& CanEdit)>;
     using TGetDesigningEvent = std::function<void(TcComponent* Sender, bool& Designing)>;
 
     bool OptionSaveAllProperties() const { return FOptionSaveAllProperties; }
@@ -136,7 +141,7 @@ public:
     TRequestEditEvent OnRequestEdit;
     TGetDesigningEvent OnGetDesigning;
 
-protected:
+  protected:
     void SetBooleanValue(bool Value, bool& Field, int Kind) { StoreValue(Value, Field, Kind); }
     void SetIntegerValue(int Value, int& Field, int Kind) { StoreValue(Value, Field, Kind); }
     void SetColorValue(TColor Value, TColor& Field, int Kind) { StoreValue(Value, Field, Kind); }
@@ -181,7 +186,7 @@ protected:
     int FOffsetX = 0;
     int FOffsetY = 0;
 
-private:
+  private:
     template <class T> void StoreValue(T Value, T& Field, int Kind)
     {
         if (Value == Field)
@@ -207,8 +212,9 @@ private:
     fw::TFont FErrorFont;
 };
 
-class TcVCLComponent : public TcComponent {
-public:
+class TcVCLComponent : public TcComponent
+{
+  public:
     explicit TcVCLComponent(QWidget* parent = nullptr);
     ~TcVCLComponent() override;
 
@@ -223,7 +229,7 @@ public:
 
     std::function<void(TcVCLComponent* Sender)> OnInternalTimer;
 
-private:
+  private:
     void TimerTick();
     std::recursive_mutex FDataCriticalSection;
     bool FDestroying = false;
@@ -234,8 +240,9 @@ private:
 };
 
 // Adds nothing; the controls derive from it.
-class TcCustomComponent : public TcVCLComponent {
-public:
+class TcCustomComponent : public TcVCLComponent
+{
+  public:
     using TcVCLComponent::TcVCLComponent;
 };
 

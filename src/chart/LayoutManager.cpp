@@ -2,7 +2,8 @@
 
 #include "chart/PlotAxis.h"
 
-namespace chart {
+namespace chart
+{
 
 TcPlotLayoutManager::TcPlotLayoutManager(TcPlotOwner* AOwner, const TcPlotHandlers& handlers)
     : TcPlotObjectManagerCustom(AOwner, handlers)
@@ -60,8 +61,8 @@ void TcPlotLayoutManager::NotificationInsert(TcPlotObject* AObject)
     if (!o)
         return;
     InsertObject(o);
-    if (dynamic_cast<TcPlotAxis*>(o) || dynamic_cast<TcPlotToolBar*>(o) || dynamic_cast<TcPlotLegend*>(o)
-        || dynamic_cast<TcPlotDataView*>(o) || dynamic_cast<TcPlotLabel*>(o))
+    if (dynamic_cast<TcPlotAxis*>(o) || dynamic_cast<TcPlotToolBar*>(o) || dynamic_cast<TcPlotLegend*>(o) ||
+        dynamic_cast<TcPlotDataView*>(o) || dynamic_cast<TcPlotLabel*>(o))
         o->OnLayoutChange = [this](TcPersistent*) { RebuildSideLists(); };
     if (dynamic_cast<TcPlotXAxis*>(o))
         o->SetHorizontal(!FXYAxesReverse);
@@ -103,8 +104,10 @@ void TcPlotLayoutManager::InsertZOrder(TcPlotLayoutObject* NewObject, int Value,
         for (TcPlotLayoutObject* o : others) {
             if (o->ZOrder() != Value || dynamic_cast<TcPlotDataView*>(o))
                 continue;
-            const bool overlap = o->StartPercent() < NewObject->StopPercent() && o->StopPercent() > NewObject->StartPercent();
-            const bool same = o->StartPercent() == NewObject->StartPercent() && o->StopPercent() == NewObject->StopPercent();
+            const bool overlap =
+                o->StartPercent() < NewObject->StopPercent() && o->StopPercent() > NewObject->StartPercent();
+            const bool same = o->StartPercent() == NewObject->StartPercent() &&
+                              o->StopPercent() == NewObject->StopPercent();
             if (overlap || same)
                 conflict = true;
         }
@@ -140,8 +143,8 @@ void TcPlotLayoutManager::RemoveZOrder(TcPlotLayoutObject* AObject)
 
 QString TcPlotLayoutManager::SideKey(const TcPlotLayoutObject* o)
 {
-    return QString::number(o->ZOrder()).rightJustified(3, QLatin1Char('0'))
-        + QString::number(RoundHalfEven(o->StartPercent())).rightJustified(3, QLatin1Char('0'));
+    return QString::number(o->ZOrder()).rightJustified(3, QLatin1Char('0')) +
+           QString::number(RoundHalfEven(o->StartPercent())).rightJustified(3, QLatin1Char('0'));
 }
 
 int TcPlotLayoutManager::UniqueCount(const TcSortedKeyList<TcPlotLayoutObject*>& list)
@@ -169,11 +172,13 @@ void TcPlotLayoutManager::RebuildSideLists()
         auto* o = static_cast<TcPlotLayoutObject*>(x);
         if (dynamic_cast<TcPlotDataView*>(o) || dynamic_cast<TcPlotDataViewLayout*>(o))
             continue;
-        const TcPlotLayoutObject* placeholder = o->Horizontal() ? static_cast<TcPlotLayoutObject*>(FDataViewHorz)
-                                                                : static_cast<TcPlotLayoutObject*>(FDataViewVert);
+        const TcPlotLayoutObject* placeholder = o->Horizontal()
+                                                    ? static_cast<TcPlotLayoutObject*>(FDataViewHorz)
+                                                    : static_cast<TcPlotLayoutObject*>(FDataViewVert);
         const bool reverse = o->ZOrder() > placeholder->ZOrder();
         o->SetReverseSide(reverse);
-        auto& list = o->Horizontal() ? (reverse ? FTopList : FBottomList) : (reverse ? FRightList : FLeftList);
+        auto& list =
+            o->Horizontal() ? (reverse ? FTopList : FBottomList) : (reverse ? FRightList : FLeftList);
         list.Add(SideKey(o), o);
     }
     FTopUniqueCount = UniqueCount(FTopList);

@@ -6,25 +6,30 @@
 
 #include "chart/ObjectManagers.h"
 
-namespace chart {
+namespace chart
+{
 
-class TcPlotDataViewLayout : public TcPlotLayoutObject {
-public:
+class TcPlotDataViewLayout : public TcPlotLayoutObject
+{
+  public:
     using TcPlotLayoutObject::TcPlotLayoutObject;
 };
-class TcPlotDataViewHorz : public TcPlotDataViewLayout {
-public:
+class TcPlotDataViewHorz : public TcPlotDataViewLayout
+{
+  public:
     using TcPlotDataViewLayout::TcPlotDataViewLayout;
 };
-class TcPlotDataViewVert : public TcPlotDataViewLayout {
-public:
+class TcPlotDataViewVert : public TcPlotDataViewLayout
+{
+  public:
     using TcPlotDataViewLayout::TcPlotDataViewLayout;
 };
 
 enum TcInsertDirection { iidMerge, iidBelow, iidAbove };
 
-class TcPlotLayoutManager : public TcPlotObjectManagerCustom {
-public:
+class TcPlotLayoutManager : public TcPlotObjectManagerCustom
+{
+  public:
     TcPlotLayoutManager(TcPlotOwner* AOwner, const TcPlotHandlers& handlers);
     ~TcPlotLayoutManager() override;
     // Announces the manager, then creates and files the two placeholders.
@@ -60,7 +65,7 @@ public:
     static QString SideKey(const TcPlotLayoutObject* o);
     static int UniqueCount(const TcSortedKeyList<TcPlotLayoutObject*>& list);
 
-private:
+  private:
     std::vector<TcPlotLayoutObject*> Others(const TcPlotLayoutObject* o) const;
     bool FXYAxesReverse = false;
     TcPlotDataViewHorz* FDataViewHorz = nullptr;

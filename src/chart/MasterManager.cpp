@@ -8,7 +8,8 @@
 #include <QMenu>
 #include <QVariant>
 
-namespace chart {
+namespace chart
+{
 
 TcPlotHandlers TcPlotMasterManager::Handlers()
 {
@@ -80,8 +81,9 @@ TcPlotMasterManager::~TcPlotMasterManager()
 
 std::vector<TcPlotObjectManagerCustom*> TcPlotMasterManager::KindManagers() const
 {
-    return {FToolBarManager, FLegendManager, FTableManager,  FXAxisManager, FYAxisManager,     FChannelManager,
-            FDataViewManager, FDataCursorManager, FLimitManager, FLabelManager, FAnnotationManager};
+    return {FToolBarManager, FLegendManager,  FTableManager,     FXAxisManager,
+            FYAxisManager,   FChannelManager, FDataViewManager,  FDataCursorManager,
+            FLimitManager,   FLabelManager,   FAnnotationManager};
 }
 
 void TcPlotMasterManager::ObjectInsert(TcPersistent* Sender)
@@ -260,18 +262,54 @@ int TcPlotMasterManager::AddTo(TcPlotObjectManagerCustom* manager)
     return manager->Count() - 1;
 }
 
-int TcPlotMasterManager::AddChannel() { return AddTo(FChannelManager); }
-int TcPlotMasterManager::AddDataView() { return AddTo(FDataViewManager); }
-int TcPlotMasterManager::AddDataCursor() { return AddTo(FDataCursorManager); }
-int TcPlotMasterManager::AddXAxis() { return AddTo(FXAxisManager); }
-int TcPlotMasterManager::AddYAxis() { return AddTo(FYAxisManager); }
-int TcPlotMasterManager::AddLegend() { return AddTo(FLegendManager); }
-int TcPlotMasterManager::AddTable() { return AddTo(FTableManager); }
-int TcPlotMasterManager::AddToolBar() { return AddTo(FToolBarManager); }
-int TcPlotMasterManager::AddLimit() { return AddTo(FLimitManager); }
-int TcPlotMasterManager::AddLabel() { return AddTo(FLabelManager); }
-int TcPlotMasterManager::AddAnnotation() { return AddTo(FAnnotationManager); }
-int TcPlotMasterManager::AddTranslation() { return FTranslationManager->Add(); }
+int TcPlotMasterManager::AddChannel()
+{
+    return AddTo(FChannelManager);
+}
+int TcPlotMasterManager::AddDataView()
+{
+    return AddTo(FDataViewManager);
+}
+int TcPlotMasterManager::AddDataCursor()
+{
+    return AddTo(FDataCursorManager);
+}
+int TcPlotMasterManager::AddXAxis()
+{
+    return AddTo(FXAxisManager);
+}
+int TcPlotMasterManager::AddYAxis()
+{
+    return AddTo(FYAxisManager);
+}
+int TcPlotMasterManager::AddLegend()
+{
+    return AddTo(FLegendManager);
+}
+int TcPlotMasterManager::AddTable()
+{
+    return AddTo(FTableManager);
+}
+int TcPlotMasterManager::AddToolBar()
+{
+    return AddTo(FToolBarManager);
+}
+int TcPlotMasterManager::AddLimit()
+{
+    return AddTo(FLimitManager);
+}
+int TcPlotMasterManager::AddLabel()
+{
+    return AddTo(FLabelManager);
+}
+int TcPlotMasterManager::AddAnnotation()
+{
+    return AddTo(FAnnotationManager);
+}
+int TcPlotMasterManager::AddTranslation()
+{
+    return FTranslationManager->Add();
+}
 
 void TcPlotMasterManager::ForEachObject(const std::function<void(TcPlotObject*)>& f) const
 {

@@ -10,10 +10,12 @@
 
 class QWidget;
 
-namespace chart {
+namespace chart
+{
 
-class TcPlotMasterManager {
-public:
+class TcPlotMasterManager
+{
+  public:
     explicit TcPlotMasterManager(TcPlotOwner* AOwner);
     ~TcPlotMasterManager();
     TcPlotMasterManager(const TcPlotMasterManager&) = delete;
@@ -76,7 +78,7 @@ public:
     TcObjectHandler OnInvalidateNow;
     TcObjectHandler OnEdit;
 
-private:
+  private:
     template <class M> M* MakeManager();
     int AddTo(TcPlotObjectManagerCustom* manager);
     std::vector<TcPlotObjectManagerCustom*> KindManagers() const;
@@ -105,8 +107,9 @@ private:
 
 // A chart owner without a window: the master manager and the object events, for code and tests
 // that need the object model alone.
-class TcPlotHost : public TcPlotOwner {
-public:
+class TcPlotHost : public TcPlotOwner
+{
+  public:
     TcPlotHost();
     ~TcPlotHost() override;
     TcPlotMasterManager& Master() override { return *FMaster; }
@@ -117,7 +120,7 @@ public:
     }
     std::function<void(TcPlotEvent&)> OnPlotEvent;
 
-private:
+  private:
     std::unique_ptr<TcPlotMasterManager> FMaster;
 };
 

@@ -2,27 +2,71 @@
 
 #include "chart/ChartError.h"
 
-namespace chart {
+namespace chart
+{
 
-namespace {
+namespace
+{
 
-[[noreturn]] void Missing() { throw EChartError(QStringLiteral("Chart OPC DLL Not Found.")); }
+[[noreturn]] void Missing()
+{
+    throw EChartError(QStringLiteral("Chart OPC DLL Not Found."));
+}
 
 } // namespace
 
-int TcOPCLibrary::GroupAdd(const QString&, const QString&, const QString&, int) { Missing(); }
-void TcOPCLibrary::GroupDelete(int) { Missing(); }
-void TcOPCLibrary::GroupSuspend(int) { Missing(); }
-void TcOPCLibrary::GroupResume(int) { Missing(); }
-void TcOPCLibrary::GroupSetUpdateRate(int, int) { Missing(); }
-void TcOPCLibrary::CloseAllServerConnections() { Missing(); }
-int TcOPCLibrary::ServerConnectionGetCount() { Missing(); }
-QString TcOPCLibrary::ServerConnectionGetName(int) { Missing(); }
-int TcOPCLibrary::SignalAdd(const QString&, const QString&, const QString&, const QString&, int, bool, int) { Missing(); }
-void TcOPCLibrary::SignalRemove(int) { Missing(); }
-bool TcOPCLibrary::SignalGetActive(int) { Missing(); }
-QVariant TcOPCLibrary::SignalGetData(int) { Missing(); }
-int TcOPCLibrary::SignalGetQuality(int) { Missing(); }
+int TcOPCLibrary::GroupAdd(const QString&, const QString&, const QString&, int)
+{
+    Missing();
+}
+void TcOPCLibrary::GroupDelete(int)
+{
+    Missing();
+}
+void TcOPCLibrary::GroupSuspend(int)
+{
+    Missing();
+}
+void TcOPCLibrary::GroupResume(int)
+{
+    Missing();
+}
+void TcOPCLibrary::GroupSetUpdateRate(int, int)
+{
+    Missing();
+}
+void TcOPCLibrary::CloseAllServerConnections()
+{
+    Missing();
+}
+int TcOPCLibrary::ServerConnectionGetCount()
+{
+    Missing();
+}
+QString TcOPCLibrary::ServerConnectionGetName(int)
+{
+    Missing();
+}
+int TcOPCLibrary::SignalAdd(const QString&, const QString&, const QString&, const QString&, int, bool, int)
+{
+    Missing();
+}
+void TcOPCLibrary::SignalRemove(int)
+{
+    Missing();
+}
+bool TcOPCLibrary::SignalGetActive(int)
+{
+    Missing();
+}
+QVariant TcOPCLibrary::SignalGetData(int)
+{
+    Missing();
+}
+int TcOPCLibrary::SignalGetQuality(int)
+{
+    Missing();
+}
 
 void TcOPCGroupObject::Suspend()
 {
@@ -124,12 +168,13 @@ void TcOPCItem::Activate()
 {
     if (!TcOPCLibrary::Loaded() || (Designing && Designing()))
         return;
-    if (PropertyName.trimmed().isEmpty() || (GroupName.trimmed().isEmpty() && ServerName.trimmed().isEmpty())
-        || ItemName.trimmed().isEmpty())
+    if (PropertyName.trimmed().isEmpty() ||
+        (GroupName.trimmed().isEmpty() && ServerName.trimmed().isEmpty()) || ItemName.trimmed().isEmpty())
         return;
     if (FSignalHandle != 0)
         Deactivate();
-    FSignalHandle = TcOPCLibrary::SignalAdd(ComputerName, ServerName, ItemName, GroupName, UpdateRate, false, 0);
+    FSignalHandle =
+        TcOPCLibrary::SignalAdd(ComputerName, ServerName, ItemName, GroupName, UpdateRate, false, 0);
 }
 
 void TcOPCItem::Deactivate()

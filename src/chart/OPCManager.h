@@ -10,18 +10,21 @@
 #include <memory>
 #include <vector>
 
-namespace chart {
+namespace chart
+{
 
 // The outside library's entry points. Each raises "Chart OPC DLL Not Found." while the library is
 // not loaded; ManagerCreated and ManagerDestroyed are skipped quietly (ManagerCreated gives 0).
-class TcOPCLibrary {
-public:
+class TcOPCLibrary
+{
+  public:
     static bool Loaded() { return false; }
     static bool OPCDLLMissing() { return !Loaded(); }
     static int ManagerCreated() { return 0; }
     static void ManagerDestroyed() {}
     static QString GetLastCallErrorString() { return {}; }
-    static int GroupAdd(const QString& Name, const QString& ComputerName, const QString& ServerName, int UpdateRate);
+    static int GroupAdd(const QString& Name, const QString& ComputerName, const QString& ServerName,
+                        int UpdateRate);
     static void GroupDelete(int Handle);
     static void GroupSuspend(int Handle);
     static void GroupResume(int Handle);
@@ -29,16 +32,17 @@ public:
     static void CloseAllServerConnections();
     static int ServerConnectionGetCount();
     static QString ServerConnectionGetName(int Index);
-    static int SignalAdd(const QString& Computer, const QString& Server, const QString& Item, const QString& Group,
-                         int UpdateRate, bool Suspended, int DataType);
+    static int SignalAdd(const QString& Computer, const QString& Server, const QString& Item,
+                         const QString& Group, int UpdateRate, bool Suspended, int DataType);
     static void SignalRemove(int Handle);
     static bool SignalGetActive(int Handle);
     static QVariant SignalGetData(int Handle);
     static int SignalGetQuality(int Handle);
 };
 
-class TcOPCGroupObject {
-public:
+class TcOPCGroupObject
+{
+  public:
     QString Name, ComputerName, OPCServerName;
     int UpdateRate = 0;
     int Handle = 0;
@@ -48,14 +52,16 @@ public:
 };
 
 // The group owner of a channel: named groups created in the library when it is present.
-class TcOPCManager {
-public:
+class TcOPCManager
+{
+  public:
     TcOPCManager();
     ~TcOPCManager();
     TcOPCManager(const TcOPCManager&) = delete;
     TcOPCManager& operator=(const TcOPCManager&) = delete;
 
-    int GroupAdd(const QString& Name, const QString& ComputerName, const QString& OPCServerName, int UpdateRate);
+    int GroupAdd(const QString& Name, const QString& ComputerName, const QString& OPCServerName,
+                 int UpdateRate);
     void GroupDelete(int Index);
     void GroupClear();
     // The first group of that name, ignoring case; -1 when none.
@@ -71,15 +77,16 @@ public:
     std::function<void(TcOPCManager* Sender, const QString& GroupName)> OnBeforeGroupUpdate;
     std::function<void(TcOPCManager* Sender, const QString& GroupName)> OnAfterGroupUpdate;
 
-private:
+  private:
     QString GroupNameOf(int Handle) const;
     std::vector<std::unique_ptr<TcOPCGroupObject>> FGroups;
     bool FFirstInstance = false;
 };
 
 // One OPC item bound to a property of its owner.
-class TcOPCItem {
-public:
+class TcOPCItem
+{
+  public:
     QString PropertyName, GroupName, ComputerName = QStringLiteral("Local"), ServerName, ItemName;
     double Scalar = 0, Offset = 0;
     int UpdateRate = 500;
@@ -93,21 +100,22 @@ public:
     bool GetQualityGood() const { return (FQuality & 0xC0) == 0xC0; }
     QVariant Data() const { return FData; }
 
-private:
+  private:
     int FSignalHandle = 0;
     QVariant FData;
     int FQuality = 0;
 };
 
-class TcOPCItemManager {
-public:
+class TcOPCItemManager
+{
+  public:
     int Add();
     void Clear() { FList.clear(); }
     int Count() const { return int(FList.size()); }
     TcOPCItem& Item(int Index) { return *FList.at(std::size_t(Index)); }
     std::function<bool()> OnGetDesigning;
 
-private:
+  private:
     std::vector<std::unique_ptr<TcOPCItem>> FList;
 };
 

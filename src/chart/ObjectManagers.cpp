@@ -3,7 +3,8 @@
 #include "chart/PlotAxis.h"
 #include "chart/PlotChannelCustom.h"
 
-namespace chart {
+namespace chart
+{
 
 const TColor ChannelPalette[30] = {
     0x0000FF, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0x00FF00, 0xFFFFFF, 0x000080, 0x008000, 0x008080,
@@ -16,7 +17,10 @@ TcPlotObjectManagerCustom::TcPlotObjectManagerCustom(TcPlotOwner* AOwner, const 
     CheckHandlers(AOwner, handlers, "Owner must be Assigned");
 }
 
-void TcPlotObjectManagerCustom::Announce() { FHandlers.OnInsert(this); }
+void TcPlotObjectManagerCustom::Announce()
+{
+    FHandlers.OnInsert(this);
+}
 
 void TcPlotObjectManagerCustom::Dispose()
 {
@@ -63,7 +67,8 @@ void TcPlotObjectManagerCustom::InsertObject(TcPlotObject* AObject)
         FList.push_back(AObject);
 }
 
-namespace {
+namespace
+{
 // Decimal digits after optional leading blanks, nothing else.
 bool NameNumber(const QString& rest, long long& n)
 {
@@ -175,10 +180,22 @@ void TcPlotAxisLinks::ForgetManager(TcPersistent* AObject)
         FYAxisManager = nullptr;
 }
 
-TcPlotObject* TcPlotXAxisManager::CreateObject() { return new TcPlotXAxis(FOwner, FHandlers); }
-void TcPlotXAxisManager::ApplyDefaults(TcPlotXAxis* o) { o->SetTitle(o->Name()); }
-TcPlotObject* TcPlotYAxisManager::CreateObject() { return new TcPlotYAxis(FOwner, FHandlers); }
-void TcPlotYAxisManager::ApplyDefaults(TcPlotYAxis* o) { o->SetTitle(o->Name()); }
+TcPlotObject* TcPlotXAxisManager::CreateObject()
+{
+    return new TcPlotXAxis(FOwner, FHandlers);
+}
+void TcPlotXAxisManager::ApplyDefaults(TcPlotXAxis* o)
+{
+    o->SetTitle(o->Name());
+}
+TcPlotObject* TcPlotYAxisManager::CreateObject()
+{
+    return new TcPlotYAxis(FOwner, FHandlers);
+}
+void TcPlotYAxisManager::ApplyDefaults(TcPlotYAxis* o)
+{
+    o->SetTitle(o->Name());
+}
 
 TcPlotObject* TcPlotChannelManager::CreateObject()
 {
@@ -285,16 +302,16 @@ void TcPlotObjectManager::SetShiftState(TShiftState Value)
         o->SetShiftState(Value);
 }
 
-void TcPlotObjectManager::MouseDownFocusObjects(TMouseButton Button, TShiftState Shift, int X, int Y, int ScreenX,
-                                                int ScreenY, TcPopupMenu* Menu)
+void TcPlotObjectManager::MouseDownFocusObjects(TMouseButton Button, TShiftState Shift, int X, int Y,
+                                                int ScreenX, int ScreenY, TcPopupMenu* Menu)
 {
     for (TcPlotObject* o : std::vector<TcPlotObject*>(FList))
         if (o->UserSelected())
             o->iMouseDown(Button, Shift, X, Y, ScreenX, ScreenY, Menu);
 }
 
-void TcPlotObjectManager::MouseMoveFocusObjects(const TcHintData& Hint, TShiftState Shift, int X, int Y, int ScreenX,
-                                                int ScreenY, bool DblClickActive)
+void TcPlotObjectManager::MouseMoveFocusObjects(const TcHintData& Hint, TShiftState Shift, int X, int Y,
+                                                int ScreenX, int ScreenY, bool DblClickActive)
 {
     for (TcPlotObject* o : std::vector<TcPlotObject*>(FList))
         if (o->UserSelected()) {
@@ -303,8 +320,9 @@ void TcPlotObjectManager::MouseMoveFocusObjects(const TcHintData& Hint, TShiftSt
         }
 }
 
-void TcPlotObjectManager::MouseUpFocusObjects(TMouseButton Button, TShiftState Shift, int X, int Y, int ScreenX,
-                                              int ScreenY, bool DblClickActive, TcPopupMenu* Menu)
+void TcPlotObjectManager::MouseUpFocusObjects(TMouseButton Button, TShiftState Shift, int X, int Y,
+                                              int ScreenX, int ScreenY, bool DblClickActive,
+                                              TcPopupMenu* Menu)
 {
     for (TcPlotObject* o : std::vector<TcPlotObject*>(FList))
         if (o->UserSelected())

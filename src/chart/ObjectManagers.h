@@ -13,7 +13,8 @@
 #include <type_traits>
 #include <vector>
 
-namespace chart {
+namespace chart
+{
 
 class TcPlotAxis;
 class TcPlotXAxis;
@@ -22,8 +23,9 @@ class TcPlotChannelCustom;
 
 // A list sorted by text key that keeps duplicates; a new item goes before the items of equal key,
 // so among equal keys the newest comes first.
-template <class T> class TcSortedKeyList {
-public:
+template <class T> class TcSortedKeyList
+{
+  public:
     int Add(const QString& key, T item)
     {
         auto it = std::lower_bound(FItems.begin(), FItems.end(), key,
@@ -34,8 +36,9 @@ public:
     }
     void Remove(T item)
     {
-        FItems.erase(std::remove_if(FItems.begin(), FItems.end(), [&](const Entry& e) { return e.Item == item; }),
-                     FItems.end());
+        FItems.erase(
+            std::remove_if(FItems.begin(), FItems.end(), [&](const Entry& e) { return e.Item == item; }),
+            FItems.end());
     }
     void Clear() { FItems.clear(); }
     int Count() const { return int(FItems.size()); }
@@ -46,7 +49,7 @@ public:
         return std::any_of(FItems.begin(), FItems.end(), [&](const Entry& e) { return e.Item == item; });
     }
 
-private:
+  private:
     struct Entry {
         QString Key;
         T Item;
@@ -54,8 +57,9 @@ private:
     std::vector<Entry> FItems;
 };
 
-class TcPlotObjectManagerCustom : public TcPersistent {
-public:
+class TcPlotObjectManagerCustom : public TcPersistent
+{
+  public:
     TcPlotObjectManagerCustom(TcPlotOwner* AOwner, const TcPlotHandlers& handlers);
     ~TcPlotObjectManagerCustom() override = default;
 
@@ -84,14 +88,15 @@ public:
     bool DoWriteToStream() const { return !FList.empty(); }
     TcPlotOwner* Owner() const { return FOwner; }
 
-protected:
+  protected:
     std::vector<TcPlotObject*> FList;
     TcPlotOwner* FOwner;
     TcPlotHandlers FHandlers;
 };
 
-class TcPlotObjectOwnedManager : public TcPlotObjectManagerCustom {
-public:
+class TcPlotObjectOwnedManager : public TcPlotObjectManagerCustom
+{
+  public:
     using TcPlotObjectManagerCustom::TcPlotObjectManagerCustom;
     ~TcPlotObjectOwnedManager() override;
     void Clear() override;
@@ -100,8 +105,9 @@ public:
 
 // An owning manager of one kind T: files objects of that class, names them and applies the kind's
 // defaults.
-template <class T> class TcPlotKindManager : public TcPlotObjectOwnedManager {
-public:
+template <class T> class TcPlotKindManager : public TcPlotObjectOwnedManager
+{
+  public:
     using TcPlotObjectOwnedManager::TcPlotObjectOwnedManager;
     TcPlotObject* CreateObject() override
     {
@@ -129,29 +135,33 @@ public:
         return o;
     }
 
-protected:
+  protected:
     virtual void ApplyDefaults(T*) {}
 };
 
-class TcPlotToolBarManager : public TcPlotKindManager<TcPlotToolBar> {
-public:
+class TcPlotToolBarManager : public TcPlotKindManager<TcPlotToolBar>
+{
+  public:
     using TcPlotKindManager::TcPlotKindManager;
     QString GetBaseName() const override { return QStringLiteral("Toolbar"); }
 };
-class TcPlotLegendManager : public TcPlotKindManager<TcPlotLegend> {
-public:
+class TcPlotLegendManager : public TcPlotKindManager<TcPlotLegend>
+{
+  public:
     using TcPlotKindManager::TcPlotKindManager;
     QString GetBaseName() const override { return QStringLiteral("Legend"); }
 };
-class TcPlotTableManager : public TcPlotKindManager<TcPlotTable> {
-public:
+class TcPlotTableManager : public TcPlotKindManager<TcPlotTable>
+{
+  public:
     using TcPlotKindManager::TcPlotKindManager;
     QString GetBaseName() const override { return QStringLiteral("Table"); }
 };
 
 // The managers that link new objects to the first X and Y axis.
-class TcPlotAxisLinks {
-public:
+class TcPlotAxisLinks
+{
+  public:
     TcPlotObjectManagerCustom* FXAxisManager = nullptr;
     TcPlotObjectManagerCustom* FYAxisManager = nullptr;
     QString FirstXAxisName() const;
@@ -159,29 +169,33 @@ public:
     void ForgetManager(TcPersistent* AObject);
 };
 
-class TcPlotXAxisManager : public TcPlotKindManager<TcPlotXAxis> {
-public:
+class TcPlotXAxisManager : public TcPlotKindManager<TcPlotXAxis>
+{
+  public:
     using TcPlotKindManager::TcPlotKindManager;
     TcPlotObject* CreateObject() override;
     QString GetBaseName() const override { return QStringLiteral("X-Axis"); }
 
-protected:
+  protected:
     void ApplyDefaults(TcPlotXAxis* o) override;
 };
-class TcPlotYAxisManager : public TcPlotKindManager<TcPlotYAxis> {
-public:
+class TcPlotYAxisManager : public TcPlotKindManager<TcPlotYAxis>
+{
+  public:
     using TcPlotKindManager::TcPlotKindManager;
     TcPlotObject* CreateObject() override;
     QString GetBaseName() const override { return QStringLiteral("Y-Axis"); }
 
-protected:
+  protected:
     void ApplyDefaults(TcPlotYAxis* o) override;
 };
 
-using TcChannelClass = std::function<TcPlotChannelCustom*(TcPlotOwner* Owner, const TcPlotHandlers& Handlers)>;
+using TcChannelClass =
+    std::function<TcPlotChannelCustom*(TcPlotOwner* Owner, const TcPlotHandlers& Handlers)>;
 
-class TcPlotChannelManager : public TcPlotKindManager<TcPlotChannelCustom>, public TcPlotAxisLinks {
-public:
+class TcPlotChannelManager : public TcPlotKindManager<TcPlotChannelCustom>, public TcPlotAxisLinks
+{
+  public:
     using TcPlotKindManager::TcPlotKindManager;
     TcPlotObject* CreateObject() override;
     QString GetBaseName() const override { return QStringLiteral("Channel"); }
@@ -189,54 +203,59 @@ public:
     TColor GetNextChannelColor() const;
     TcChannelClass ChannelClass;
 
-protected:
+  protected:
     void ApplyDefaults(TcPlotChannelCustom* o) override;
 };
 
-class TcPlotDataViewManager : public TcPlotKindManager<TcPlotDataView>, public TcPlotAxisLinks {
-public:
+class TcPlotDataViewManager : public TcPlotKindManager<TcPlotDataView>, public TcPlotAxisLinks
+{
+  public:
     using TcPlotKindManager::TcPlotKindManager;
     QString GetBaseName() const override { return QStringLiteral("Data View"); }
     void NotificationRemove(TcPersistent* AObject) override;
 
-protected:
+  protected:
     void ApplyDefaults(TcPlotDataView* o) override;
 };
 
-class TcPlotDataCursorManager : public TcPlotKindManager<TcPlotDataCursor> {
-public:
+class TcPlotDataCursorManager : public TcPlotKindManager<TcPlotDataCursor>
+{
+  public:
     using TcPlotKindManager::TcPlotKindManager;
     QString GetBaseName() const override { return QStringLiteral("Cursor"); }
     void NotificationRemove(TcPersistent* AObject) override;
     TcPlotObjectManagerCustom* FChannelManager = nullptr;
     TcPlotObjectManagerCustom* FDataViewManager = nullptr;
 
-protected:
+  protected:
     void ApplyDefaults(TcPlotDataCursor* o) override;
 };
 
-class TcPlotLimitManager : public TcPlotKindManager<TcPlotLimit>, public TcPlotAxisLinks {
-public:
+class TcPlotLimitManager : public TcPlotKindManager<TcPlotLimit>, public TcPlotAxisLinks
+{
+  public:
     using TcPlotKindManager::TcPlotKindManager;
     QString GetBaseName() const override { return QStringLiteral("Limit"); }
     void NotificationRemove(TcPersistent* AObject) override;
 
-protected:
+  protected:
     void ApplyDefaults(TcPlotLimit* o) override;
 };
 
-class TcPlotLabelManager : public TcPlotKindManager<TcPlotLabel> {
-public:
+class TcPlotLabelManager : public TcPlotKindManager<TcPlotLabel>
+{
+  public:
     using TcPlotKindManager::TcPlotKindManager;
     QString GetBaseName() const override { return QStringLiteral("Label"); }
 
-protected:
+  protected:
     void ApplyDefaults(TcPlotLabel* o) override { o->SetCaption(o->Name()); }
 };
 
 // Annotations are filed but never named or linked.
-class TcPlotAnnotationManager : public TcPlotKindManager<TcPlotAnnotation> {
-public:
+class TcPlotAnnotationManager : public TcPlotKindManager<TcPlotAnnotation>
+{
+  public:
     using TcPlotKindManager::TcPlotKindManager;
     QString GetBaseName() const override { return QStringLiteral("Annotation"); }
     void NotificationInsert(TcPlotObject* AObject) override
@@ -247,8 +266,9 @@ public:
 };
 
 // Every object of the chart, not owned: routes input to the selected objects.
-class TcPlotObjectManager : public TcPlotObjectManagerCustom {
-public:
+class TcPlotObjectManager : public TcPlotObjectManagerCustom
+{
+  public:
     using TcPlotObjectManagerCustom::TcPlotObjectManagerCustom;
     TcPlotObject* CreateObject() override;
     QString GetBaseName() const override { return QStringLiteral("n/a"); }
@@ -258,8 +278,8 @@ public:
     void SetShiftState(TShiftState Value);
     void MouseDownFocusObjects(TMouseButton Button, TShiftState Shift, int X, int Y, int ScreenX, int ScreenY,
                                TcPopupMenu* Menu);
-    void MouseMoveFocusObjects(const TcHintData& Hint, TShiftState Shift, int X, int Y, int ScreenX, int ScreenY,
-                               bool DblClickActive);
+    void MouseMoveFocusObjects(const TcHintData& Hint, TShiftState Shift, int X, int Y, int ScreenX,
+                               int ScreenY, bool DblClickActive);
     void MouseUpFocusObjects(TMouseButton Button, TShiftState Shift, int X, int Y, int ScreenX, int ScreenY,
                              bool DblClickActive, TcPopupMenu* Menu);
     void KeyDownFocusObjects(Word& CharCode, TShiftState Shift, TcPopupMenu* Menu);

@@ -6,11 +6,13 @@
 #include <climits>
 #include <cmath>
 
-namespace chart {
+namespace chart
+{
 
 using namespace fw;
 
-TcPlotAxis::TcPlotAxis(TcPlotOwner* AOwner, const TcPlotHandlers& handlers) : TcPlotLayoutObject(AOwner, handlers)
+TcPlotAxis::TcPlotAxis(TcPlotOwner* AOwner, const TcPlotHandlers& handlers)
+    : TcPlotLayoutObject(AOwner, handlers)
 {
     FTitleFont.SetColor(clWhite);
     FTitleFont.SetName(QStringLiteral("Arial"));
@@ -54,7 +56,8 @@ const TcPropertyTable& TcPlotAxis::PropertyTable() const
         t.Ordinal("ScaleType", &A::ScaleType, &A::SetScaleType, ipstLinear, 2);
         t.Ordinal("TrackingEnabled", &A::TrackingEnabled, &A::SetTrackingEnabled, 1, 2);
         t.Ordinal("TrackingStyle", &A::TrackingStyle, &A::SetTrackingStyle, iptsScaleMinMax, 8);
-        t.Ordinal("TrackingAlignFirstStyle", &A::TrackingAlignFirstStyle, &A::SetTrackingAlignFirstStyle, ipafsAuto, 4);
+        t.Ordinal("TrackingAlignFirstStyle", &A::TrackingAlignFirstStyle, &A::SetTrackingAlignFirstStyle,
+                  ipafsAuto, 4);
         t.Float("DesiredStart", &A::DesiredStart, &A::SetDesiredStart);
         t.Float("DesiredIncrement", &A::DesiredIncrement, &A::SetDesiredIncrement);
         t.String("Title", &A::Title, &A::SetTitle);
@@ -164,7 +167,8 @@ TcPlotAxis* TcPlotAxis::GetCartesianRefAxis()
 TcPlotAxis* TcPlotAxis::GetAlignRefAxis()
 {
     if (!FAlignRefAxis && FOwner)
-        FAlignRefAxis = IsXAxis() ? FOwner->GetXAxisByName(FAlignRefAxisName) : FOwner->GetYAxisByName(FAlignRefAxisName);
+        FAlignRefAxis =
+            IsXAxis() ? FOwner->GetXAxisByName(FAlignRefAxisName) : FOwner->GetYAxisByName(FAlignRefAxisName);
     return FAlignRefAxis;
 }
 
@@ -205,7 +209,10 @@ void TcPlotAxis::ActualStartStop(int& start, int& stop) const
         std::swap(start, stop);
 }
 
-void TcPlotAxis::SetScaleRect(const TRect& r) { FScaleRect = r; }
+void TcPlotAxis::SetScaleRect(const TRect& r)
+{
+    FScaleRect = r;
+}
 
 int TcPlotAxis::PositionToPixelsSlow(double Value) const
 {
@@ -397,14 +404,18 @@ void TcPlotAxis::ZoomByFraction(double f)
     }
 }
 
-bool TcPlotAxis::ActiveModeZoom() const { return (FMode == ipamZoom) != IsControlKeyDown(); }
+bool TcPlotAxis::ActiveModeZoom() const
+{
+    return (FMode == ipamZoom) != IsControlKeyDown();
+}
 
 void TcPlotAxis::Forward(const std::function<void(TcPlotAxis*)>& f)
 {
     if (!FMasterUIInput || !FOwner || FOwner->FUIInputForwarding)
         return;
-    TcPlotObjectManagerCustom* m = IsXAxis() ? static_cast<TcPlotObjectManagerCustom*>(FOwner->Master().XAxisManager())
-                                             : static_cast<TcPlotObjectManagerCustom*>(FOwner->Master().YAxisManager());
+    TcPlotObjectManagerCustom* m =
+        IsXAxis() ? static_cast<TcPlotObjectManagerCustom*>(FOwner->Master().XAxisManager())
+                  : static_cast<TcPlotObjectManagerCustom*>(FOwner->Master().YAxisManager());
     if (!m)
         return;
     FOwner->FUIInputForwarding = true;
@@ -541,7 +552,10 @@ void TcPlotAxis::DoMouseHint(const TcPlotMouseData& M, TcHintData& Hint)
     Hint.Height = CurrentTextMetrics().Height(f) + 4;
 }
 
-bool TcPlotAxis::iHitTest(const TcPlotMouseData& M) { return FFocusRect.Contains({M.X, M.Y}); }
+bool TcPlotAxis::iHitTest(const TcPlotMouseData& M)
+{
+    return FFocusRect.Contains({M.X, M.Y});
+}
 
 void TcPlotAxis::NotificationSetFocus(TcPlotObject* AObject)
 {

@@ -11,18 +11,32 @@
 #include <memory>
 #include <vector>
 
-namespace chart {
+namespace chart
+{
 
 enum TcPlotScaleType : std::uint8_t { ipstLinear, ipstLog10 };
 enum TcPlotAxisMode : std::uint8_t { ipamScroll, ipamZoom };
 enum TcPlotTrackingStyle : std::uint8_t {
-    iptsScaleMinMax, iptsScaleMax, iptsScaleMin, iptsScrollSmooth, iptsScrollPage, iptsExpandCollapse,
-    iptsExpandCollapseFast, iptsExpandMinMax
+    iptsScaleMinMax,
+    iptsScaleMax,
+    iptsScaleMin,
+    iptsScrollSmooth,
+    iptsScrollPage,
+    iptsExpandCollapse,
+    iptsExpandCollapseFast,
+    iptsExpandMinMax
 };
 enum TcPlotTrackingIncrementStyle : std::uint8_t { iptisMinimum, iptisMajor, iptisMinor };
 enum TcPlotAlignFirstStyle : std::uint8_t { ipafsMin, ipafsMax, ipafsAuto, ipafsNone };
 enum TcPlotCartesianStyle : std::uint8_t { ipcsNone, ipcsMaster, ipcsChild };
-enum TcPlotTextFormat : std::uint8_t { iptfValue, iptfExponent, iptfPrefix, iptfDateTime, iptfPrice32nds, iptfThousands };
+enum TcPlotTextFormat : std::uint8_t {
+    iptfValue,
+    iptfExponent,
+    iptfPrefix,
+    iptfDateTime,
+    iptfPrice32nds,
+    iptfThousands
+};
 enum TcPlotTickType : std::uint8_t { ipttMajor, ipttMinor };
 enum TcPlotGridLineStyle : std::uint8_t { ipglsSolid, ipglsDash, ipglsDot };
 
@@ -34,8 +48,9 @@ struct TcPlotTickObject {
     bool Show = false;
 };
 
-class TcPlotAxis : public TcPlotLayoutObject {
-public:
+class TcPlotAxis : public TcPlotLayoutObject
+{
+  public:
     TcPlotAxis(TcPlotOwner* AOwner, const TcPlotHandlers& handlers);
     ~TcPlotAxis() override;
 
@@ -61,15 +76,24 @@ public:
     TcPlotAlignFirstStyle TrackingAlignFirstStyle() const { return FTrackingAlignFirstStyle; }
     void SetTrackingAlignFirstStyle(TcPlotAlignFirstStyle v) { StoreEnum(FTrackingAlignFirstStyle, v); }
     double TrackingScrollCompressMax() const { return FTrackingScrollCompressMax; }
-    void SetTrackingScrollCompressMax(double v) { SetDoubleValue(v, FTrackingScrollCompressMax, &TcPlotObject::DoChange); }
+    void SetTrackingScrollCompressMax(double v)
+    {
+        SetDoubleValue(v, FTrackingScrollCompressMax, &TcPlotObject::DoChange);
+    }
     double TrackingSpanMinimum() const { return FTrackingSpanMinimum; }
-    void SetTrackingSpanMinimum(double v) { SetDoubleValue(v, FTrackingSpanMinimum, &TcPlotObject::DoChange); }
+    void SetTrackingSpanMinimum(double v)
+    {
+        SetDoubleValue(v, FTrackingSpanMinimum, &TcPlotObject::DoChange);
+    }
     double TrackingMaxMargin() const { return FTrackingMaxMargin; }
     void SetTrackingMaxMargin(double v) { SetDoubleValue(v, FTrackingMaxMargin, &TcPlotObject::DoChange); }
     double TrackingMinMargin() const { return FTrackingMinMargin; }
     void SetTrackingMinMargin(double v) { SetDoubleValue(v, FTrackingMinMargin, &TcPlotObject::DoChange); }
     bool RestoreValuesOnResume() const { return FRestoreValuesOnResume; }
-    void SetRestoreValuesOnResume(bool v) { SetBooleanValue(v, FRestoreValuesOnResume, &TcPlotObject::DoChange); }
+    void SetRestoreValuesOnResume(bool v)
+    {
+        SetBooleanValue(v, FRestoreValuesOnResume, &TcPlotObject::DoChange);
+    }
     bool ScrollMinMaxEnabled() const { return FScrollMinMaxEnabled; }
     void SetScrollMinMaxEnabled(bool v) { SetBooleanValue(v, FScrollMinMaxEnabled, &TcPlotObject::DoChange); }
     double ScrollMin() const { return FScrollMin; }
@@ -83,7 +107,10 @@ public:
     const QString& CartesianChildRefAxisName() const { return FCartesianChildRefAxisName; }
     void SetCartesianChildRefAxisName(const QString& v);
     double CartesianChildRefValue() const { return FCartesianChildRefValue; }
-    void SetCartesianChildRefValue(double v) { SetDoubleValue(v, FCartesianChildRefValue, &TcPlotObject::DoChange); }
+    void SetCartesianChildRefValue(double v)
+    {
+        SetDoubleValue(v, FCartesianChildRefValue, &TcPlotObject::DoChange);
+    }
     const QString& AlignRefAxisName() const { return FAlignRefAxisName; }
     void SetAlignRefAxisName(const QString& v);
     int MinPixels() { return PositionToPixels(Min()); }
@@ -93,7 +120,10 @@ public:
     double DesiredStart() const { return FDesiredStart; }
     void SetDesiredStart(double v) { SetDoubleValue(v, FDesiredStart, &TcPlotObject::DoChange); }
     double DesiredIncrement() const { return FDesiredIncrement; }
-    void SetDesiredIncrement(double v) { SetDoubleValue(std::clamp(v, 0.0, 1e300), FDesiredIncrement, &TcPlotObject::DoChange); }
+    void SetDesiredIncrement(double v)
+    {
+        SetDoubleValue(std::clamp(v, 0.0, 1e300), FDesiredIncrement, &TcPlotObject::DoChange);
+    }
     int InnerMargin() const { return FInnerMargin; }
     void SetInnerMargin(int v) { SetIntegerValue(v, FInnerMargin, &TcPlotObject::DoChange); }
     int OuterMargin() const { return FOuterMargin; }
@@ -133,7 +163,10 @@ public:
     double LabelsMinLength() const { return FLabelsMinLength; }
     void SetLabelsMinLength(double v) { SetDoubleValue(v, FLabelsMinLength, &TcPlotObject::DoChange); }
     bool LabelsMinLengthAutoAdjust() const { return FLabelsMinLengthAutoAdjust; }
-    void SetLabelsMinLengthAutoAdjust(bool v) { SetBooleanValue(v, FLabelsMinLengthAutoAdjust, &TcPlotObject::DoChange); }
+    void SetLabelsMinLengthAutoAdjust(bool v)
+    {
+        SetBooleanValue(v, FLabelsMinLengthAutoAdjust, &TcPlotObject::DoChange);
+    }
     bool ScaleLineShow() const { return FScaleLineShow; }
     void SetScaleLineShow(bool v) { SetBooleanValue(v, FScaleLineShow, &TcPlotObject::DoChange); }
     bool ScaleLinesShow() const { return FScaleLinesShow; }
@@ -145,7 +178,10 @@ public:
     bool GridLinesVisible() const { return FGridLinesVisible; }
     void SetGridLinesVisible(bool v) { SetBooleanValue(v, FGridLinesVisible, &TcPlotObject::DoChange); }
     bool CursorUseDefaultFormat() const { return FCursorUseDefaultFormat; }
-    void SetCursorUseDefaultFormat(bool v) { SetBooleanValue(v, FCursorUseDefaultFormat, &TcPlotObject::DoChange); }
+    void SetCursorUseDefaultFormat(bool v)
+    {
+        SetBooleanValue(v, FCursorUseDefaultFormat, &TcPlotObject::DoChange);
+    }
     TcPlotTextFormat CursorFormatStyle() const { return FCursorFormatStyle; }
     void SetCursorFormatStyle(TcPlotTextFormat v) { StoreEnum(FCursorFormatStyle, v); }
     int CursorPrecision() const { return FCursorPrecision; }
@@ -155,7 +191,10 @@ public:
     double LegendMinLength() const { return FLegendMinLength; }
     double CursorMinLength() const { return FCursorMinLength; }
     bool LegendUseDefaultFormat() const { return FLegendUseDefaultFormat; }
-    void SetLegendUseDefaultFormat(bool v) { SetBooleanValue(v, FLegendUseDefaultFormat, &TcPlotObject::DoChange); }
+    void SetLegendUseDefaultFormat(bool v)
+    {
+        SetBooleanValue(v, FLegendUseDefaultFormat, &TcPlotObject::DoChange);
+    }
     bool TickListCustom() const { return FTickListCustom; }
     void SetTickListCustom(bool v) { FTickListCustom = v; }
     int TickListCount() const { return int(FTickList.size()); }
@@ -178,8 +217,8 @@ public:
         // The common case inline: a linear scale whose extent and span were seen last time.
         const int start = FReverseScale ? StopPixel() : StartPixel();
         const int stop = FReverseScale ? StartPixel() : StopPixel();
-        if (FScaleType == ipstLinear && start == FCacheStart && stop == FCacheStop && FSpan == FCacheSpan
-            && start != stop && FSpan > 1e-300) {
+        if (FScaleType == ipstLinear && start == FCacheStart && stop == FCacheStop && FSpan == FCacheSpan &&
+            start != stop && FSpan > 1e-300) {
             const double d = (Value - FMin) * FCachePerUnit;
             if (d > -1e9 && d < 1e9) {
                 // Round half to even without a library call: adding and removing 1.5 * 2^52 leaves
@@ -248,7 +287,7 @@ public:
     void FillPopupMenu(TcPopupMenu& Menu) override;
     const TcPropertyTable& PropertyTable() const override;
 
-protected:
+  protected:
     // The data view hands its drags and wheel to the axes.
     friend class TcPlotDataView;
     void DoMouseHint(const TcPlotMouseData& M, TcHintData& Hint) override;
@@ -258,7 +297,7 @@ protected:
     bool DoMouseWheel(int WheelDelta, TShiftState Shift, int X, int Y) override;
     virtual bool IsXAxis() const = 0;
 
-private:
+  private:
     template <class E> void StoreEnum(E& field, E value)
     {
         if (field == value)
@@ -277,7 +316,8 @@ private:
     int StartPixel() const { return Horizontal() ? FScaleRect.Left : FScaleRect.Bottom; }
     int StopPixel() const { return Horizontal() ? FScaleRect.Right : FScaleRect.Top; }
     QString FormatValueText(TcPlotTextFormat FormatStyle, const QString& DateTimeFormat, double& MinLength,
-                            bool MinLengthAutoAdjust, int Precision, TcPrecisionStyle PrecisionStyle, double Value);
+                            bool MinLengthAutoAdjust, int Precision, TcPrecisionStyle PrecisionStyle,
+                            double Value);
     void AddTick(TcPlotTickType Type, double Value);
     void CalcValueIncrement(int c, double& increment, int& k) const;
     void CalcDateTimeIncrement(int c, double& increment, int& k);
@@ -327,7 +367,8 @@ private:
     bool FTrackingEnabled = false;
     TcPlotTrackingStyle FTrackingStyle = iptsScaleMinMax;
     TcPlotTrackingIncrementStyle FTrackingIncrementStyle = iptisMinimum;
-    double FTrackingScrollCompressMax = 0, FTrackingSpanMinimum = 0, FTrackingMaxMargin = 0, FTrackingMinMargin = 0;
+    double FTrackingScrollCompressMax = 0, FTrackingSpanMinimum = 0, FTrackingMaxMargin = 0,
+           FTrackingMinMargin = 0;
     TcPlotAlignFirstStyle FTrackingAlignFirstStyle = ipafsAuto;
     TcPlotScaleType FScaleType = ipstLinear;
     QString FDateTimeFormat = QStringLiteral("hh:nn:ss");
@@ -363,19 +404,21 @@ private:
     bool FCustomizeLabelEventModified = false;
 };
 
-class TcPlotXAxis : public TcPlotAxis {
-public:
+class TcPlotXAxis : public TcPlotAxis
+{
+  public:
     TcPlotXAxis(TcPlotOwner* AOwner, const TcPlotHandlers& handlers, bool StripChart = false);
 
-protected:
+  protected:
     bool IsXAxis() const override { return true; }
 };
 
-class TcPlotYAxis : public TcPlotAxis {
-public:
+class TcPlotYAxis : public TcPlotAxis
+{
+  public:
     TcPlotYAxis(TcPlotOwner* AOwner, const TcPlotHandlers& handlers);
 
-protected:
+  protected:
     bool IsXAxis() const override { return false; }
 };
 

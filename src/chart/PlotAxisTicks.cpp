@@ -5,22 +5,36 @@
 #include <QDate>
 #include <cmath>
 
-namespace chart {
+namespace chart
+{
 
 using namespace fw;
 
-namespace {
-int TextW(TCanvas& c, const QString& s) { return GetMaxLineWidth(c, s); }
-int TextH(TCanvas& c, const QString& s) { return GetTextHeight(c, s); }
-bool Quarter(TcRotationAngle r) { return r == ira090 || r == ira270; }
-bool Upright(TcRotationAngle r) { return r == ira000 || r == ira180; }
+namespace
+{
+int TextW(TCanvas& c, const QString& s)
+{
+    return GetMaxLineWidth(c, s);
+}
+int TextH(TCanvas& c, const QString& s)
+{
+    return GetTextHeight(c, s);
+}
+bool Quarter(TcRotationAngle r)
+{
+    return r == ira090 || r == ira270;
+}
+bool Upright(TcRotationAngle r)
+{
+    return r == ira000 || r == ira180;
+}
 } // namespace
 
 // Texts.
 
-QString TcPlotAxis::FormatValueText(TcPlotTextFormat FormatStyle, const QString& DateTimeFormat, double& MinLength,
-                                    bool MinLengthAutoAdjust, int Precision, TcPrecisionStyle PrecisionStyle,
-                                    double Value)
+QString TcPlotAxis::FormatValueText(TcPlotTextFormat FormatStyle, const QString& DateTimeFormat,
+                                    double& MinLength, bool MinLengthAutoAdjust, int Precision,
+                                    TcPrecisionStyle PrecisionStyle, double Value)
 {
     QString text = QStringLiteral("Unknown");
     try {
@@ -53,8 +67,8 @@ QString TcPlotAxis::FormatValueText(TcPlotTextFormat FormatStyle, const QString&
         }
         case iptfDateTime:
             if (!DateTimeFormat.isEmpty() && DateTimeFormat[0].toUpper() == QLatin1Char('J'))
-                text = (QString::number((long long)std::trunc(Value)) + QLatin1Char(' ')
-                        + FormatDateTime(DateTimeFormat.mid(1), Value).trimmed())
+                text = (QString::number((long long)std::trunc(Value)) + QLatin1Char(' ') +
+                        FormatDateTime(DateTimeFormat.mid(1), Value).trimmed())
                            .trimmed();
             else
                 text = FormatDateTime(DateTimeFormat, Value).trimmed();
@@ -92,7 +106,8 @@ QString TcPlotAxis::GetLabelText(double Value)
                            FLabelsPrecision, FLabelsPrecisionStyle, Value);
 }
 
-namespace {
+namespace
+{
 QString OneLine(QString s)
 {
     s.replace(QLatin1String("\r\n"), QLatin1String(" "));
@@ -281,7 +296,8 @@ void TcPlotAxis::CalcDateTimeIncrement(int c, double& increment, int& k)
         }
     for (int i = 0; i < 9; ++i) {
         const int o = int(std::trunc(std::pow(10.0, i)));
-        for (auto [len, n] : {std::pair<long long, int>{365LL * o, o}, {730LL * o, 2 * o}, {1825LL * o, 5 * o}})
+        for (auto [len, n] :
+             {std::pair<long long, int>{365LL * o, o}, {730LL * o, 2 * o}, {1825LL * o, 5 * o}})
             if (a >= days / len) {
                 increment = n;
                 k = int(std::max<long long>(1, days / len));
@@ -344,7 +360,8 @@ void TcPlotAxis::CalcTicks(TCanvas& Canvas)
     if ((horz && Quarter(FLabelsRotation)) || (!horz && Upright(FLabelsRotation)))
         g = RoundInt(TextH(Canvas, QStringLiteral("0")) * (FLabelSeparation + 1));
     else if ((horz && Upright(FLabelsRotation)) || (!horz && Quarter(FLabelsRotation)))
-        g = RoundInt(Canvas.TextWidth(QStringLiteral("0")) * (FLabelSeparation + 1) + GetMaxLabelWidth(Canvas));
+        g = RoundInt(Canvas.TextWidth(QStringLiteral("0")) * (FLabelSeparation + 1) +
+                     GetMaxLabelWidth(Canvas));
     if (g < 1)
         g = 1;
     const int length = horz ? FScaleRect.Width() : FScaleRect.Height();
@@ -360,8 +377,8 @@ void TcPlotAxis::CalcTicks(TCanvas& Canvas)
         k = 1;
         increment = FSpan;
     }
-    if (k == 0 && FDesiredIncrement != 0 && !FLabelsVisible
-        && FSpan / FDesiredIncrement < double(length) / (FMinorCount + 1)) {
+    if (k == 0 && FDesiredIncrement != 0 && !FLabelsVisible &&
+        FSpan / FDesiredIncrement < double(length) / (FMinorCount + 1)) {
         k = RoundInt(FSpan / FDesiredIncrement);
         increment = FDesiredIncrement;
         c = k;
@@ -454,7 +471,7 @@ int TcPlotAxis::LabelExtentAcross(TCanvas& Canvas)
         return Quarter(FLabelsRotation)   ? TextH(Canvas, GetLabelText(FMin))
                : Upright(FLabelsRotation) ? GetMaxLabelWidth(Canvas)
                                           : 0;
-    return Quarter(FLabelsRotation) ? GetMaxLabelWidth(Canvas)
+    return Quarter(FLabelsRotation)   ? GetMaxLabelWidth(Canvas)
            : Upright(FLabelsRotation) ? TextH(Canvas, GetLabelText(FMin))
                                       : 0;
 }
@@ -487,11 +504,11 @@ int TcPlotAxis::GetRequiredEndMargin(TCanvas& Canvas)
     Canvas.Font.Assign(FLabelsFont);
     int v = 0;
     if (IsVert())
-        v = Quarter(FLabelsRotation) ? GetMaxLabelWidth(Canvas)
+        v = Quarter(FLabelsRotation)   ? GetMaxLabelWidth(Canvas)
             : Upright(FLabelsRotation) ? TextH(Canvas, QStringLiteral("XYZ"))
                                        : 0;
     else
-        v = Quarter(FLabelsRotation) ? TextH(Canvas, QStringLiteral("XYZ"))
+        v = Quarter(FLabelsRotation)   ? TextH(Canvas, QStringLiteral("XYZ"))
             : Upright(FLabelsRotation) ? GetMaxLabelWidth(Canvas)
                                        : 0;
     return v / 2;
@@ -581,11 +598,13 @@ void TcPlotAxis::DrawTitle(TCanvas& Canvas)
     TcRotationAngle rotation;
     switch (FQuadSide) {
     case 1:
-        box = {FScaleRect.Left, FScaleRect.Top + FOuterMargin, FScaleRect.Right, FScaleRect.Top + FOuterMargin + a};
+        box = {FScaleRect.Left, FScaleRect.Top + FOuterMargin, FScaleRect.Right,
+               FScaleRect.Top + FOuterMargin + a};
         rotation = FTitleRotated ? ira090 : ira000;
         break;
     case 3:
-        box = {FScaleRect.Left, FScaleRect.Bottom - FOuterMargin - a, FScaleRect.Right, FScaleRect.Bottom - FOuterMargin};
+        box = {FScaleRect.Left, FScaleRect.Bottom - FOuterMargin - a, FScaleRect.Right,
+               FScaleRect.Bottom - FOuterMargin};
         rotation = FTitleRotated ? ira090 : ira000;
         break;
     case 0:
@@ -673,13 +692,15 @@ void TcPlotAxis::Draw(TCanvas& Canvas, TColor)
     }
 }
 
-void TcPlotAxis::DrawGridLines(TCanvas& Canvas, const TRect& r, int MinorWidth, int MajorWidth, TColor MinorColor,
-                               TColor MajorColor, TcPlotGridLineStyle MinorStyle, TcPlotGridLineStyle MajorStyle,
-                               bool ShowMinors, bool ShowMajors)
+void TcPlotAxis::DrawGridLines(TCanvas& Canvas, const TRect& r, int MinorWidth, int MajorWidth,
+                               TColor MinorColor, TColor MajorColor, TcPlotGridLineStyle MinorStyle,
+                               TcPlotGridLineStyle MajorStyle, bool ShowMinors, bool ShowMajors)
 {
     if (!FGridLinesVisible)
         return;
-    auto style = [](TcPlotGridLineStyle s) { return s == ipglsDash ? psDash : s == ipglsDot ? psDot : psSolid; };
+    auto style = [](TcPlotGridLineStyle s) {
+        return s == ipglsDash ? psDash : s == ipglsDot ? psDot : psSolid;
+    };
     for (const auto& t : FTickList) {
         if (!t.Show)
             continue;

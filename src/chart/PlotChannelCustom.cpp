@@ -2,7 +2,8 @@
 
 #include "chart/PlotAxis.h"
 
-namespace chart {
+namespace chart
+{
 
 TcPlotChannelCustom::TcPlotChannelCustom(TcPlotOwner* AOwner, const TcPlotHandlers& handlers)
     : TcPlotManagerObject(AOwner, handlers)
@@ -19,7 +20,10 @@ TcPlotChannelCustom::TcPlotChannelCustom(TcPlotOwner* AOwner, const TcPlotHandle
     FMarkersFont.OnChange = [this](fw::TFont*) { DoChange(); };
 }
 
-TcPlotChannelCustom::~TcPlotChannelCustom() { FMarkersFont.OnChange = nullptr; }
+TcPlotChannelCustom::~TcPlotChannelCustom()
+{
+    FMarkersFont.OnChange = nullptr;
+}
 
 const TcPropertyTable& TcPlotChannelCustom::PropertyTable() const
 {
@@ -116,7 +120,8 @@ void TcPlotChannelCustom::SetCount(int Value)
 
 int TcPlotChannelCustom::AddPoint(double X, double Y, bool Null, bool Empty)
 {
-    const int index = FStandardList ? FStandardList->Add(X, Y, Null, Empty) : FDataList->Add(X, Y, Null, Empty);
+    const int index =
+        FStandardList ? FStandardList->Add(X, Y, Null, Empty) : FDataList->Add(X, Y, Null, Empty);
     if (X > FRunningXMax)
         FRunningXMax = X;
     if (X < FRunningXMin)
@@ -151,7 +156,8 @@ int TcPlotChannelCustom::AddPoint(double X, double Y, bool Null, bool Empty)
     return index;
 }
 
-void TcPlotChannelCustom::AddXYArrays(const QVariantList& XData, const QVariantList& YData, int XLow, int YLow)
+void TcPlotChannelCustom::AddXYArrays(const QVariantList& XData, const QVariantList& YData, int XLow,
+                                      int YLow)
 {
     if (XLow != YLow)
         throw EChartError(QStringLiteral("X-Data and Y-Data low bound dimension must match"));
@@ -300,14 +306,27 @@ double TcPlotChannelCustom::MarkerExtent(int Index, bool xAxis, double sign)
         return v;
     TcPlotAxis* axis = xAxis ? GetXAxis() : GetYAxis();
     if (!axis)
-        throw EChartError(xAxis ? QStringLiteral("X-Axis not assigned") : QStringLiteral("Y-Axis not assigned"));
+        throw EChartError(xAxis ? QStringLiteral("X-Axis not assigned")
+                                : QStringLiteral("Y-Axis not assigned"));
     return v + sign * std::fabs(axis->PixelsToPosition(axis->MinPixels() + MarkersSize()) - axis->Min());
 }
 
-double TcPlotChannelCustom::GetMarkerXMax(int Index) { return MarkerExtent(Index, true, 1); }
-double TcPlotChannelCustom::GetMarkerXMin(int Index) { return MarkerExtent(Index, true, -1); }
-double TcPlotChannelCustom::GetMarkerYMax(int Index) { return MarkerExtent(Index, false, 1); }
-double TcPlotChannelCustom::GetMarkerYMin(int Index) { return MarkerExtent(Index, false, -1); }
+double TcPlotChannelCustom::GetMarkerXMax(int Index)
+{
+    return MarkerExtent(Index, true, 1);
+}
+double TcPlotChannelCustom::GetMarkerXMin(int Index)
+{
+    return MarkerExtent(Index, true, -1);
+}
+double TcPlotChannelCustom::GetMarkerYMax(int Index)
+{
+    return MarkerExtent(Index, false, 1);
+}
+double TcPlotChannelCustom::GetMarkerYMin(int Index)
+{
+    return MarkerExtent(Index, false, -1);
+}
 
 void TcPlotChannelCustom::NotificationRemove(TcPlotObject* AObject)
 {

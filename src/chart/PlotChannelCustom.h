@@ -13,7 +13,8 @@
 #include <cmath>
 #include <memory>
 
-namespace chart {
+namespace chart
+{
 
 class TcPlotDataCursor;
 
@@ -34,8 +35,9 @@ struct TcCompensatedSum {
 enum TcPlotDataPointStatus : std::uint8_t { ipdpsValid, ipdpsNull, ipdpsEmpty };
 enum TcPlotChannelDataPointMoveStyle : std::uint8_t { ipcdpmsXandY, ipcdpmsXOnly, ipcdpmsYOnly };
 
-class TcPlotChannelCustom : public TcPlotManagerObject {
-public:
+class TcPlotChannelCustom : public TcPlotManagerObject
+{
+  public:
     TcPlotChannelCustom(TcPlotOwner* AOwner, const TcPlotHandlers& handlers);
     ~TcPlotChannelCustom() override;
 
@@ -63,11 +65,20 @@ public:
     int TraceLineWidth() const { return FDataList->Stored().TraceLineWidth; }
     void SetTraceLineWidth(int v) { StoreListStyle(FDataList->Stored().TraceLineWidth, v); }
     bool MarkersAllowIndividual() const { return FMarkersAllowIndividual; }
-    void SetMarkersAllowIndividual(bool v) { SetBooleanValue(v, FMarkersAllowIndividual, &TcPlotObject::DoChange); }
+    void SetMarkersAllowIndividual(bool v)
+    {
+        SetBooleanValue(v, FMarkersAllowIndividual, &TcPlotObject::DoChange);
+    }
     bool MarkersPenUseChannelColor() const { return FMarkersPenUseChannelColor; }
-    void SetMarkersPenUseChannelColor(bool v) { SetBooleanValue(v, FMarkersPenUseChannelColor, &TcPlotObject::DoChange); }
+    void SetMarkersPenUseChannelColor(bool v)
+    {
+        SetBooleanValue(v, FMarkersPenUseChannelColor, &TcPlotObject::DoChange);
+    }
     bool MarkersBrushUseChannelColor() const { return FMarkersBrushUseChannelColor; }
-    void SetMarkersBrushUseChannelColor(bool v) { SetBooleanValue(v, FMarkersBrushUseChannelColor, &TcPlotObject::DoChange); }
+    void SetMarkersBrushUseChannelColor(bool v)
+    {
+        SetBooleanValue(v, FMarkersBrushUseChannelColor, &TcPlotObject::DoChange);
+    }
     int MarkersTurnOffLimit() const { return FMarkersTurnOffLimit; }
     void SetMarkersTurnOffLimit(int v) { SetIntegerValue(v, FMarkersTurnOffLimit, &TcPlotObject::DoChange); }
     bool MarkersVisible() const { return FDataList->Stored().MarkerVisible; }
@@ -85,16 +96,25 @@ public:
     TColor MarkersBrushColor() const { return FDataList->Stored().MarkerBrushColor; }
     void SetMarkersBrushColor(TColor v) { StoreListStyle(FDataList->Stored().MarkerBrushColor, v); }
     TcBrushStyleValue MarkersBrushStyle() const { return FDataList->Stored().MarkerBrushStyle; }
-    void SetMarkersBrushStyle(TcBrushStyleValue v) { StoreListStyle(FDataList->Stored().MarkerBrushStyle, v); }
+    void SetMarkersBrushStyle(TcBrushStyleValue v)
+    {
+        StoreListStyle(FDataList->Stored().MarkerBrushStyle, v);
+    }
     fw::TFont& MarkersFont() { return FMarkersFont; }
     const QString& XAxisName() const { return FXAxisName; }
     void SetXAxisName(const QString& v);
     const QString& YAxisName() const { return FYAxisName; }
     void SetYAxisName(const QString& v);
     bool XAxisTrackingEnabled() const { return FXAxisTrackingEnabled; }
-    void SetXAxisTrackingEnabled(bool v) { SetBooleanValue(v, FXAxisTrackingEnabled, &TcPlotObject::DoChange); }
+    void SetXAxisTrackingEnabled(bool v)
+    {
+        SetBooleanValue(v, FXAxisTrackingEnabled, &TcPlotObject::DoChange);
+    }
     bool YAxisTrackingEnabled() const { return FYAxisTrackingEnabled; }
-    void SetYAxisTrackingEnabled(bool v) { SetBooleanValue(v, FYAxisTrackingEnabled, &TcPlotObject::DoChange); }
+    void SetYAxisTrackingEnabled(bool v)
+    {
+        SetBooleanValue(v, FYAxisTrackingEnabled, &TcPlotObject::DoChange);
+    }
     int LogBufferSize() const { return FLogBufferSize; }
     void SetLogBufferSize(int v) { FLogBufferSize = v; }
     bool LoggingActive() const { return FLoggingActive; }
@@ -124,10 +144,16 @@ public:
     int DrawStopIndex() const { return FStopIndex; }
     double RunningXMin() const { return FRunningXMin; }
     double RunningXMax() const { return FRunningXMax; }
-    double RunningXMean() const { return FRunningXCount ? FRunningXTotal.Value() / double(FRunningXCount) : 0; }
+    double RunningXMean() const
+    {
+        return FRunningXCount ? FRunningXTotal.Value() / double(FRunningXCount) : 0;
+    }
     double RunningYMin() const { return FRunningYMin; }
     double RunningYMax() const { return FRunningYMax; }
-    double RunningYMean() const { return FRunningYCount ? FRunningYTotal.Value() / double(FRunningYCount) : 0; }
+    double RunningYMean() const
+    {
+        return FRunningYCount ? FRunningYTotal.Value() / double(FRunningYCount) : 0;
+    }
     const TcPlotDataCustomList& DataList() const { return *FDataList; }
 
     // Points.
@@ -143,8 +169,14 @@ public:
     {
         FDataList->GetXYEmptyNull(Index, X, Y, Empty, Null);
     }
-    double GetPointX(int Index) const { return FStandardList ? FStandardList->GetX(Index) : FDataList->GetX(Index); }
-    double GetPointY(int Index) const { return FStandardList ? FStandardList->GetY(Index) : FDataList->GetY(Index); }
+    double GetPointX(int Index) const
+    {
+        return FStandardList ? FStandardList->GetX(Index) : FDataList->GetX(Index);
+    }
+    double GetPointY(int Index) const
+    {
+        return FStandardList ? FStandardList->GetY(Index) : FDataList->GetY(Index);
+    }
     bool GetPointNull(int Index) const { return FDataList->GetNull(Index); }
     bool GetPointEmpty(int Index) const { return FDataList->GetEmpty(Index); }
     bool IsPointValid(int Index) const { return !GetPointNull(Index) && !GetPointEmpty(Index); }
@@ -214,7 +246,7 @@ public:
     TRect LegendRect() const { return FLegendRect; }
     void SetLegendRect(const TRect& r) { FLegendRect = r; }
 
-protected:
+  protected:
     int FStartIndex = -1;
     int FStopIndex = -1;
     QString FDataCursorXText, FDataCursorYText;
@@ -222,7 +254,7 @@ protected:
     int FDataCursorStatus = 0;
     TRect FLegendRect;
 
-private:
+  private:
     template <class T> void StoreListStyle(T& field, T value)
     {
         field = value;
@@ -245,7 +277,8 @@ private:
     int FLogBufferCount = 0;
     bool FMarkersAllowIndividual = false;
     int FMarkersTurnOffLimit = 0;
-    bool FVisibleInLegend = true, FClipToAxes = false, FShowDataPointHints = false, FUserCanMoveDataPoints = false;
+    bool FVisibleInLegend = true, FClipToAxes = false, FShowDataPointHints = false,
+         FUserCanMoveDataPoints = false;
     TcPlotChannelDataPointMoveStyle FUserCanMoveDataPointsStyle = ipcdpmsXandY;
     bool FMarkersBrushUseChannelColor = true, FMarkersPenUseChannelColor = true, FTraceVisible = true;
     int FLogBufferSize = 0;

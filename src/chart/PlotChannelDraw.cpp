@@ -7,13 +7,18 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace chart {
+namespace chart
+{
 
 using namespace fw;
 
-namespace {
+namespace
+{
 
-int TracePenWidth(int width) { return width == 1 ? 0 : width; }
+int TracePenWidth(int width)
+{
+    return width == 1 ? 0 : width;
+}
 
 } // namespace
 
@@ -70,8 +75,8 @@ void TcPlotChannelCustom::DrawTrace(TCanvas& Canvas, bool XYAxesReversed, TColor
     }
 }
 
-void TcPlotChannelCustom::DrawClippedLine(TCanvas& Canvas, bool XYAxesReversed, double X1, double Y1, double X2,
-                                          double Y2, bool YInPercent)
+void TcPlotChannelCustom::DrawClippedLine(TCanvas& Canvas, bool XYAxesReversed, double X1, double Y1,
+                                          double X2, double Y2, bool YInPercent)
 {
     TcPlotAxis* xa = GetXAxis();
     TcPlotAxis* ya = GetYAxis();
@@ -90,8 +95,8 @@ void TcPlotChannelCustom::DrawClippedLine(TCanvas& Canvas, bool XYAxesReversed, 
     if (clipY) {
         YMin = ya->Min();
         YMax = ya->Max();
-        yIn = (y1 < YMin && y2 > YMax) || (y1 > YMax && y2 < YMin) || (YMin <= y1 && y1 <= YMax)
-           || (YMin <= y2 && y2 <= YMax);
+        yIn = (y1 < YMin && y2 > YMax) || (y1 > YMax && y2 < YMin) || (YMin <= y1 && y1 <= YMax) ||
+              (YMin <= y2 && y2 <= YMax);
     }
     if (!xIn || !yIn)
         return;
@@ -160,7 +165,8 @@ bool TcPlotChannelCustom::IsMarkerShown(int Index)
         return false;
     if (MarkersAllowIndividual() && !GetPointMarkerVisible(Index))
         return false;
-    if (ClipToAxes() && (!GetXAxis()->ValueOnScale(GetPointX(Index)) || !GetYAxis()->ValueOnScale(GetPointY(Index))))
+    if (ClipToAxes() &&
+        (!GetXAxis()->ValueOnScale(GetPointX(Index)) || !GetYAxis()->ValueOnScale(GetPointY(Index))))
         return false;
     return true;
 }
@@ -213,9 +219,15 @@ void TcPlotChannelCustom::DrawMarker(TCanvas& Canvas, int Index, TColor BackGrou
     Canvas.Brush.Style = TBrushStyle(style.MarkerBrushStyle);
     const int cx = Center.X, cy = Center.Y;
     switch (Index == -1 || !MarkersAllowIndividual() ? MarkersStyle() : style.MarkerStyle) {
-    case ipmsCircle: Canvas.Ellipse(cx - r, cy - r, cx + r, cy + r); break;
-    case ipmsSquare: Canvas.Rectangle(cx - r, cy - r, cx + r, cy + r); break;
-    case ipmsDiamond: Canvas.Polygon({{cx + r, cy}, {cx, cy + r}, {cx - r, cy}, {cx, cy - r}}); break;
+    case ipmsCircle:
+        Canvas.Ellipse(cx - r, cy - r, cx + r, cy + r);
+        break;
+    case ipmsSquare:
+        Canvas.Rectangle(cx - r, cy - r, cx + r, cy + r);
+        break;
+    case ipmsDiamond:
+        Canvas.Polygon({{cx + r, cy}, {cx, cy + r}, {cx - r, cy}, {cx, cy - r}});
+        break;
     case ipmsCross:
         Canvas.Polyline({{cx + r, cy + r}, {cx - r, cy - r}});
         Canvas.Polyline({{cx + r, cy - r}, {cx - r, cy + r}});
@@ -224,14 +236,27 @@ void TcPlotChannelCustom::DrawMarker(TCanvas& Canvas, int Index, TColor BackGrou
         Canvas.Polyline({{cx, cy + r}, {cx, cy - r}});
         Canvas.Polyline({{cx + r, cy}, {cx - r, cy}});
         break;
-    case ipmsTriangleUp: Canvas.Polygon({{cx - r, cy + r}, {cx, cy}, {cx + r, cy + r}}); break;
-    case ipmsTriangleDown: Canvas.Polygon({{cx - r, cy - r}, {cx, cy}, {cx + r, cy - r}}); break;
-    case ipmsTriangleLeft: Canvas.Polygon({{cx + r, cy - r}, {cx, cy}, {cx + r, cy + r}}); break;
-    case ipmsTriangleRight: Canvas.Polygon({{cx - r, cy - r}, {cx, cy}, {cx - r, cy + r}}); break;
-    case ipmsVerticalLine: Canvas.Polyline({{cx, cy - r}, {cx, cy + r}}); break;
-    case ipmsHorizontalLine: Canvas.Polyline({{cx - r, cy}, {cx + r, cy}}); break;
+    case ipmsTriangleUp:
+        Canvas.Polygon({{cx - r, cy + r}, {cx, cy}, {cx + r, cy + r}});
+        break;
+    case ipmsTriangleDown:
+        Canvas.Polygon({{cx - r, cy - r}, {cx, cy}, {cx + r, cy - r}});
+        break;
+    case ipmsTriangleLeft:
+        Canvas.Polygon({{cx + r, cy - r}, {cx, cy}, {cx + r, cy + r}});
+        break;
+    case ipmsTriangleRight:
+        Canvas.Polygon({{cx - r, cy - r}, {cx, cy}, {cx - r, cy + r}});
+        break;
+    case ipmsVerticalLine:
+        Canvas.Polyline({{cx, cy - r}, {cx, cy + r}});
+        break;
+    case ipmsHorizontalLine:
+        Canvas.Polyline({{cx - r, cy}, {cx + r, cy}});
+        break;
     case ipmsCharacter: {
-        const QChar ch = Index == -1 ? stored.MarkerCharacter : DataList().GetPointStyle(Index).MarkerCharacter;
+        const QChar ch =
+            Index == -1 ? stored.MarkerCharacter : DataList().GetPointStyle(Index).MarkerCharacter;
         if (ch.isNull())
             break;
         Canvas.Brush.Style = bsClear;
@@ -243,14 +268,14 @@ void TcPlotChannelCustom::DrawMarker(TCanvas& Canvas, int Index, TColor BackGrou
     }
 }
 
-void TcPlotChannelCustom::DrawQuad(TCanvas& Canvas, bool XYAxesReversed, const double (&A)[2], const double (&B)[2],
-                                   const double (&C)[2], const double (&D)[2])
+void TcPlotChannelCustom::DrawQuad(TCanvas& Canvas, bool XYAxesReversed, const double (&A)[2],
+                                   const double (&B)[2], const double (&C)[2], const double (&D)[2])
 {
     TcPlotAxis* xa = GetXAxis();
     TcPlotAxis* ya = GetYAxis();
     if (!xa || !ya)
         return;
-    auto corner = [&](const double (&p)[2]) {
+    auto corner = [&](const double(&p)[2]) {
         const int px = xa->PositionToPixels(p[0]), py = ya->PositionToPixels(p[1]);
         return XYAxesReversed ? TPoint{py, px} : TPoint{px, py};
     };

@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <map>
 
-namespace chart {
+namespace chart
+{
 
 using namespace fw;
 
-namespace {
+namespace
+{
 
 bool IsCartesianAxis(const TcPlotObject* o)
 {
@@ -21,8 +23,9 @@ bool IsCartesianAxis(const TcPlotObject* o)
 // keys. The layer is offset so that negative layers sort before positive ones.
 QString LayerKey(int layer, char letter)
 {
-    return QString::number(static_cast<long long>(layer) + 3000000000LL).rightJustified(11, QLatin1Char('0'))
-         + QLatin1Char(letter);
+    return QString::number(static_cast<long long>(layer) + 3000000000LL)
+               .rightJustified(11, QLatin1Char('0')) +
+           QLatin1Char(letter);
 }
 
 // Restores the clip on every exit of one layer's drawing.
@@ -67,17 +70,20 @@ TcPlotComponent::~TcPlotComponent()
 
 // Object kinds.
 
-#define CHART_KIND_IMPL(Kind, Plural, ManagerCall)                                                                \
-    int TcPlotComponent::Add##Kind() { return FMaster->Add##Kind(); }                                             \
-    void TcPlotComponent::Delete##Kind(int Index)                                                                 \
-    {                                                                                                             \
-        FreeObject(FMaster->ManagerCall()->Item(Index));                                                          \
-        RepaintNow();                                                                                             \
-    }                                                                                                             \
-    void TcPlotComponent::RemoveAll##Plural()                                                                     \
-    {                                                                                                             \
-        FMaster->ManagerCall()->Clear();                                                                          \
-        RepaintNow();                                                                                             \
+#define CHART_KIND_IMPL(Kind, Plural, ManagerCall)                                                           \
+    int TcPlotComponent::Add##Kind()                                                                         \
+    {                                                                                                        \
+        return FMaster->Add##Kind();                                                                         \
+    }                                                                                                        \
+    void TcPlotComponent::Delete##Kind(int Index)                                                            \
+    {                                                                                                        \
+        FreeObject(FMaster->ManagerCall()->Item(Index));                                                     \
+        RepaintNow();                                                                                        \
+    }                                                                                                        \
+    void TcPlotComponent::RemoveAll##Plural()                                                                \
+    {                                                                                                        \
+        FMaster->ManagerCall()->Clear();                                                                     \
+        RepaintNow();                                                                                        \
     }
 CHART_KIND_IMPL(ToolBar, ToolBars, ToolBarManager)
 CHART_KIND_IMPL(Legend, Legends, LegendManager)
@@ -91,7 +97,10 @@ CHART_KIND_IMPL(Annotation, Annotations, AnnotationManager)
 CHART_KIND_IMPL(Channel, Channels, ChannelManager)
 #undef CHART_KIND_IMPL
 
-int TcPlotComponent::AddLabel() { return FMaster->AddLabel(); }
+int TcPlotComponent::AddLabel()
+{
+    return FMaster->AddLabel();
+}
 
 void TcPlotComponent::DeleteLabel(int Index)
 {
@@ -111,8 +120,14 @@ TcPlotChannelCustom* TcPlotComponent::GetChannelByName(const QString& Name) cons
     return static_cast<TcPlotChannelCustom*>(FMaster->ChannelManager()->GetObjectByName(Name));
 }
 
-void TcPlotComponent::DisableLayoutManager() { FMaster->LayoutManager()->SetEnabled(false); }
-void TcPlotComponent::EnableLayoutManager() { FMaster->LayoutManager()->SetEnabled(true); }
+void TcPlotComponent::DisableLayoutManager()
+{
+    FMaster->LayoutManager()->SetEnabled(false);
+}
+void TcPlotComponent::EnableLayoutManager()
+{
+    FMaster->LayoutManager()->SetEnabled(true);
+}
 
 void TcPlotComponent::RefreshLayoutManager()
 {
@@ -135,10 +150,22 @@ TCustomImageList* TcPlotComponent::ImageList(int Index)
 
 // Settings.
 
-int TcPlotComponent::DataViewZHorz() const { return FMaster->LayoutManager()->DataViewHorz()->ZOrder(); }
-void TcPlotComponent::SetDataViewZHorz(int v) { FMaster->LayoutManager()->DataViewHorz()->SetZOrder(v); }
-int TcPlotComponent::DataViewZVert() const { return FMaster->LayoutManager()->DataViewVert()->ZOrder(); }
-void TcPlotComponent::SetDataViewZVert(int v) { FMaster->LayoutManager()->DataViewVert()->SetZOrder(v); }
+int TcPlotComponent::DataViewZHorz() const
+{
+    return FMaster->LayoutManager()->DataViewHorz()->ZOrder();
+}
+void TcPlotComponent::SetDataViewZHorz(int v)
+{
+    FMaster->LayoutManager()->DataViewHorz()->SetZOrder(v);
+}
+int TcPlotComponent::DataViewZVert() const
+{
+    return FMaster->LayoutManager()->DataViewVert()->ZOrder();
+}
+void TcPlotComponent::SetDataViewZVert(int v)
+{
+    FMaster->LayoutManager()->DataViewVert()->SetZOrder(v);
+}
 
 void TcPlotComponent::SetMargin(int side, int v)
 {
@@ -153,19 +180,28 @@ TcPlotLabel* TcPlotComponent::TitleLabel() const
     return FMaster->LabelManager()->Count() > 0 ? FMaster->LabelManager()->GetItem(0) : nullptr;
 }
 
-bool TcPlotComponent::TitleVisible() const { return TitleLabel() && TitleLabel()->Visible(); }
+bool TcPlotComponent::TitleVisible() const
+{
+    return TitleLabel() && TitleLabel()->Visible();
+}
 void TcPlotComponent::SetTitleVisible(bool v)
 {
     if (TcPlotLabel* l = TitleLabel())
         l->SetVisible(v);
 }
-QString TcPlotComponent::TitleText() const { return TitleLabel() ? TitleLabel()->Caption() : QString(); }
+QString TcPlotComponent::TitleText() const
+{
+    return TitleLabel() ? TitleLabel()->Caption() : QString();
+}
 void TcPlotComponent::SetTitleText(const QString& v)
 {
     if (TcPlotLabel* l = TitleLabel())
         l->SetCaption(v);
 }
-double TcPlotComponent::TitleMargin() const { return TitleLabel() ? TitleLabel()->MarginBottom() : 0; }
+double TcPlotComponent::TitleMargin() const
+{
+    return TitleLabel() ? TitleLabel()->MarginBottom() : 0;
+}
 void TcPlotComponent::SetTitleMargin(double v)
 {
     if (TcPlotLabel* l = TitleLabel())
@@ -456,8 +492,8 @@ void TcPlotComponent::Layout(TCanvas& Canvas)
         const double start = o->StartPercent() / 100, stop = o->StopPercent() / 100;
         const bool isToolBar = dynamic_cast<TcPlotToolBar*>(o) != nullptr;
         const bool isLabel = dynamic_cast<TcPlotLabel*>(o) != nullptr;
-        const bool isBand = dynamic_cast<TcPlotLegend*>(o) || dynamic_cast<TcPlotTable*>(o)
-                         || dynamic_cast<TcPlotAxis*>(o);
+        const bool isBand =
+            dynamic_cast<TcPlotLegend*>(o) || dynamic_cast<TcPlotTable*>(o) || dynamic_cast<TcPlotAxis*>(o);
         if (o->IsHorz()) {
             if (isToolBar) {
                 const int W = Width() - 2 * b;
@@ -592,7 +628,8 @@ void TcPlotComponent::iPaint(TCanvas& Canvas)
     if (FGradientEnabled) {
         Canvas.ResetClip();
         Canvas.SetClipRect({0, 0, Width(), Height()});
-        FillGradient(Canvas, {0, 0, Width(), Height()}, FGradientDirection, FGradientStartColor, FGradientStopColor);
+        FillGradient(Canvas, {0, 0, Width(), Height()}, FGradientDirection, FGradientStartColor,
+                     FGradientStopColor);
         Canvas.ResetClip();
     } else {
         DrawBackGround(Canvas, BackGroundColor());
@@ -649,7 +686,8 @@ void TcPlotComponent::iPaint(TCanvas& Canvas)
         Canvas.Pen.Style = psClear;
         TRect r{FHint.Left, FHint.Top, FHint.Left + FHint.Width, FHint.Top + FHint.Height};
         Canvas.FillRect(r);
-        DrawTextInRect(Canvas, FHint.Text, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, true, clInfoBk);
+        DrawTextInRect(Canvas, FHint.Text, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX, true,
+                       clInfoBk);
     }
     FPaintingActive = false;
     if (OnAfterPaint)
@@ -664,15 +702,17 @@ TcPlotObject* TcPlotComponent::HitObject(int X, int Y)
     if (!all)
         return nullptr;
     auto hits = [&](TcPlotObject* o) { return o->Visible() && o->HitTest(X, Y); };
-    auto isView = [](TcPlotObject* o) { return dynamic_cast<TcPlotDataView*>(o) || dynamic_cast<TcPlotLegend*>(o); };
+    auto isView = [](TcPlotObject* o) {
+        return dynamic_cast<TcPlotDataView*>(o) || dynamic_cast<TcPlotLegend*>(o);
+    };
     for (int pass = 0; pass < 3; ++pass)
         for (int i = 0; i < all->Count(); ++i) {
             TcPlotObject* o = all->Item(i);
             if (dynamic_cast<TcPlotDataViewLayout*>(o))
                 continue;
-            const bool wanted = pass == 0 ? o->UserSelected() && !isView(o)
-                              : pass == 1 ? !o->UserSelected() && !isView(o)
-                                          : isView(o);
+            const bool wanted = pass == 0   ? o->UserSelected() && !isView(o)
+                                : pass == 1 ? !o->UserSelected() && !isView(o)
+                                            : isView(o);
             if (wanted && hits(o))
                 return o->GetMouseOverObject(X, Y);
         }
@@ -711,12 +751,13 @@ void TcPlotComponent::iMouseDown(TMouseButton Button, TShiftState Shift, int X, 
         o->SetUserSelected(true);
     }
     const QPoint screen = mapToGlobal(QPoint(X, Y));
-    const bool itself = Button == mbRight || dynamic_cast<TcPlotButton*>(o) || dynamic_cast<TcPlotAnnotation*>(o)
-                     || dynamic_cast<TcPlotLimit*>(o) || !o->CanFocus();
+    const bool itself = Button == mbRight || dynamic_cast<TcPlotButton*>(o) ||
+                        dynamic_cast<TcPlotAnnotation*>(o) || dynamic_cast<TcPlotLimit*>(o) || !o->CanFocus();
     if (itself)
         o->iMouseDown(Button, Shift, X, Y, screen.x(), screen.y(), &FPopupMenu);
     else if (FMaster->ObjectManager())
-        FMaster->ObjectManager()->MouseDownFocusObjects(Button, Shift, X, Y, screen.x(), screen.y(), &FPopupMenu);
+        FMaster->ObjectManager()->MouseDownFocusObjects(Button, Shift, X, Y, screen.x(), screen.y(),
+                                                        &FPopupMenu);
 }
 
 void TcPlotComponent::iMouseMove(TShiftState Shift, int X, int Y)
@@ -729,8 +770,8 @@ void TcPlotComponent::iMouseMove(TShiftState Shift, int X, int Y)
     if (FMouseDown && FMouseDownObject) {
         TcPlotObject* o = FMouseDownObject;
         TcHintData hint;
-        if (dynamic_cast<TcPlotAnnotation*>(o) || dynamic_cast<TcPlotToolBar*>(o) || dynamic_cast<TcPlotButton*>(o)
-            || !o->CanFocus())
+        if (dynamic_cast<TcPlotAnnotation*>(o) || dynamic_cast<TcPlotToolBar*>(o) ||
+            dynamic_cast<TcPlotButton*>(o) || !o->CanFocus())
             o->iMouseMove(hint, Shift, X, Y, screen.x(), screen.y(), FDblClickActive);
         else if (FMaster->ObjectManager())
             FMaster->ObjectManager()->MouseMoveFocusObjects(hint, Shift, X, Y, screen.x(), screen.y(),
@@ -758,8 +799,8 @@ void TcPlotComponent::iMouseUp(TMouseButton Button, TShiftState Shift, int X, in
     if (FMouseDownObject)
         FMouseDownObject->iMouseUp(Button, Shift, X, Y, screen.x(), screen.y(), FDblClickActive, &FPopupMenu);
     if (FMaster->ObjectManager())
-        FMaster->ObjectManager()->MouseUpFocusObjects(Button, Shift, X, Y, screen.x(), screen.y(), FDblClickActive,
-                                                      &FPopupMenu);
+        FMaster->ObjectManager()->MouseUpFocusObjects(Button, Shift, X, Y, screen.x(), screen.y(),
+                                                      FDblClickActive, &FPopupMenu);
     FLastMouseClickObject = FMouseDownObject;
     FMouseDownObject = nullptr;
     FDblClickActive = false;

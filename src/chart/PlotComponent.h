@@ -15,30 +15,41 @@
 #include <memory>
 #include <vector>
 
-namespace chart {
+namespace chart
+{
 
 enum TcPlotFormStyle : std::uint8_t { ipfsModal, ipfsStayOnTop };
 enum TcPlotExportFormat : std::uint8_t { ipefMetaFile, ipefBitmap, ipefJPEG };
 
-class TcPlotComponent : public TcCustomComponent, public TcPlotOwner {
-public:
+class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
+{
+  public:
     explicit TcPlotComponent(QWidget* parent = nullptr);
     ~TcPlotComponent() override;
 
     TcPlotMasterManager& Master() override { return *FMaster; }
 
     // Object kinds.
-#define CHART_KIND(Kind, Plural, Class, ManagerCall)                                                              \
-    int Add##Kind();                                                                                              \
-    void Delete##Kind(int Index);                                                                                 \
-    void RemoveAll##Plural();                                                                                     \
-    int Kind##Count() const { return FMaster->ManagerCall()->Count(); }                                           \
-    Class* Get##Kind(int Index) const { return FMaster->ManagerCall()->GetItem(Index); }                          \
-    Class* Get##Kind##ByName(const QString& Name) const                                                           \
-    {                                                                                                             \
-        return static_cast<Class*>(FMaster->ManagerCall()->GetObjectByName(Name));                                \
-    }                                                                                                             \
-    int Get##Kind##IndexByName(const QString& Name) const { return FMaster->ManagerCall()->GetIndexByName(Name); }
+#define CHART_KIND(Kind, Plural, Class, ManagerCall)                                                         \
+    int Add##Kind();                                                                                         \
+    void Delete##Kind(int Index);                                                                            \
+    void RemoveAll##Plural();                                                                                \
+    int Kind##Count() const                                                                                  \
+    {                                                                                                        \
+        return FMaster->ManagerCall()->Count();                                                              \
+    }                                                                                                        \
+    Class* Get##Kind(int Index) const                                                                        \
+    {                                                                                                        \
+        return FMaster->ManagerCall()->GetItem(Index);                                                       \
+    }                                                                                                        \
+    Class* Get##Kind##ByName(const QString& Name) const                                                      \
+    {                                                                                                        \
+        return static_cast<Class*>(FMaster->ManagerCall()->GetObjectByName(Name));                           \
+    }                                                                                                        \
+    int Get##Kind##IndexByName(const QString& Name) const                                                    \
+    {                                                                                                        \
+        return FMaster->ManagerCall()->GetIndexByName(Name);                                                 \
+    }
     CHART_KIND(ToolBar, ToolBars, TcPlotToolBar, ToolBarManager)
     CHART_KIND(Legend, Legends, TcPlotLegend, LegendManager)
     CHART_KIND(Table, Tables, TcPlotTable, TableManager)
@@ -53,60 +64,162 @@ public:
     int AddChannel();
     void DeleteChannel(int Index);
     void RemoveAllChannels();
-    int ChannelCount() const { return FMaster->ChannelManager()->Count(); }
-    TcPlotChannelCustom* GetChannelCustom(int Index) const { return FMaster->ChannelManager()->GetItem(Index); }
+    int ChannelCount() const
+    {
+        return FMaster->ChannelManager()->Count();
+    }
+    TcPlotChannelCustom* GetChannelCustom(int Index) const
+    {
+        return FMaster->ChannelManager()->GetItem(Index);
+    }
     TcPlotChannelCustom* GetChannelByName(const QString& Name) const;
-    int GetChannelIndexByName(const QString& Name) const { return FMaster->ChannelManager()->GetIndexByName(Name); }
+    int GetChannelIndexByName(const QString& Name) const
+    {
+        return FMaster->ChannelManager()->GetIndexByName(Name);
+    }
 
     void DisableLayoutManager();
     void EnableLayoutManager();
     void RefreshLayoutManager();
-    void DisableAllTracking() { SetAllTracking(false); }
-    void EnableAllTracking() { SetAllTracking(true); }
+    void DisableAllTracking()
+    {
+        SetAllTracking(false);
+    }
+    void EnableAllTracking()
+    {
+        SetAllTracking(true);
+    }
 
     // Published settings.
     int DataViewZHorz() const;
     void SetDataViewZHorz(int v);
     int DataViewZVert() const;
     void SetDataViewZVert(int v);
-    bool XYAxesReverse() const { return FMaster->XYAxesReverse(); }
-    void SetXYAxesReverse(bool v) { FMaster->SetXYAxesReverse(v); }
-    bool UserCanEditObjects() const { return FMaster->UserCanEditObjects(); }
-    void SetUserCanEditObjects(bool v) { FMaster->SetUserCanEditObjects(v); }
-    bool UserCanAddRemoveChannels() const { return FUserCanAddRemoveChannels; }
-    void SetUserCanAddRemoveChannels(bool v) { FUserCanAddRemoveChannels = v; }
-    int OuterMarginLeft() const { return FOuterMargin[0]; }
-    void SetOuterMarginLeft(int v) { SetMargin(0, v); }
-    int OuterMarginTop() const { return FOuterMargin[1]; }
-    void SetOuterMarginTop(int v) { SetMargin(1, v); }
-    int OuterMarginRight() const { return FOuterMargin[2]; }
-    void SetOuterMarginRight(int v) { SetMargin(2, v); }
-    int OuterMarginBottom() const { return FOuterMargin[3]; }
-    void SetOuterMarginBottom(int v) { SetMargin(3, v); }
-    bool HintsShow() const { return FHintsShow; }
-    void SetHintsShow(bool v) { FHintsShow = v; }
-    int HintsPause() const { return FHintsPause; }
-    void SetHintsPause(int v) { FHintsPause = v; }
-    int HintsHidePause() const { return FHintsHidePause; }
-    void SetHintsHidePause(int v) { FHintsHidePause = v; }
-    fw::TFont& HintsFont() { return FHintsFont; }
-    TcPlotFormStyle EditorFormStyle() const { return FEditorFormStyle; }
-    void SetEditorFormStyle(TcPlotFormStyle v) { FEditorFormStyle = v; }
-    TcPlotExportFormat CopyToClipBoardFormat() const { return FCopyToClipBoardFormat; }
-    void SetCopyToClipBoardFormat(TcPlotExportFormat v) { FCopyToClipBoardFormat = v; }
+    bool XYAxesReverse() const
+    {
+        return FMaster->XYAxesReverse();
+    }
+    void SetXYAxesReverse(bool v)
+    {
+        FMaster->SetXYAxesReverse(v);
+    }
+    bool UserCanEditObjects() const
+    {
+        return FMaster->UserCanEditObjects();
+    }
+    void SetUserCanEditObjects(bool v)
+    {
+        FMaster->SetUserCanEditObjects(v);
+    }
+    bool UserCanAddRemoveChannels() const
+    {
+        return FUserCanAddRemoveChannels;
+    }
+    void SetUserCanAddRemoveChannels(bool v)
+    {
+        FUserCanAddRemoveChannels = v;
+    }
+    int OuterMarginLeft() const
+    {
+        return FOuterMargin[0];
+    }
+    void SetOuterMarginLeft(int v)
+    {
+        SetMargin(0, v);
+    }
+    int OuterMarginTop() const
+    {
+        return FOuterMargin[1];
+    }
+    void SetOuterMarginTop(int v)
+    {
+        SetMargin(1, v);
+    }
+    int OuterMarginRight() const
+    {
+        return FOuterMargin[2];
+    }
+    void SetOuterMarginRight(int v)
+    {
+        SetMargin(2, v);
+    }
+    int OuterMarginBottom() const
+    {
+        return FOuterMargin[3];
+    }
+    void SetOuterMarginBottom(int v)
+    {
+        SetMargin(3, v);
+    }
+    bool HintsShow() const
+    {
+        return FHintsShow;
+    }
+    void SetHintsShow(bool v)
+    {
+        FHintsShow = v;
+    }
+    int HintsPause() const
+    {
+        return FHintsPause;
+    }
+    void SetHintsPause(int v)
+    {
+        FHintsPause = v;
+    }
+    int HintsHidePause() const
+    {
+        return FHintsHidePause;
+    }
+    void SetHintsHidePause(int v)
+    {
+        FHintsHidePause = v;
+    }
+    fw::TFont& HintsFont()
+    {
+        return FHintsFont;
+    }
+    TcPlotFormStyle EditorFormStyle() const
+    {
+        return FEditorFormStyle;
+    }
+    void SetEditorFormStyle(TcPlotFormStyle v)
+    {
+        FEditorFormStyle = v;
+    }
+    TcPlotExportFormat CopyToClipBoardFormat() const
+    {
+        return FCopyToClipBoardFormat;
+    }
+    void SetCopyToClipBoardFormat(TcPlotExportFormat v)
+    {
+        FCopyToClipBoardFormat = v;
+    }
     bool TitleVisible() const;
     void SetTitleVisible(bool v);
     QString TitleText() const;
     void SetTitleText(const QString& v);
     double TitleMargin() const;
     void SetTitleMargin(double v);
-    bool BackGroundGradientEnabled() const { return FGradientEnabled; }
+    bool BackGroundGradientEnabled() const
+    {
+        return FGradientEnabled;
+    }
     void SetBackGroundGradientEnabled(bool v);
-    TcFillDirection BackGroundGradientDirection() const { return FGradientDirection; }
+    TcFillDirection BackGroundGradientDirection() const
+    {
+        return FGradientDirection;
+    }
     void SetBackGroundGradientDirection(TcFillDirection v);
-    TColor BackGroundGradientStartColor() const { return FGradientStartColor; }
+    TColor BackGroundGradientStartColor() const
+    {
+        return FGradientStartColor;
+    }
     void SetBackGroundGradientStartColor(TColor v);
-    TColor BackGroundGradientStopColor() const { return FGradientStopColor; }
+    TColor BackGroundGradientStopColor() const
+    {
+        return FGradientStopColor;
+    }
     void SetBackGroundGradientStopColor(TColor v);
 
     // Building in code: objects created between BeginLoading and Loaded keep their Z-orders; the
@@ -116,19 +229,40 @@ public:
 
     // Lays the chart out on an off-screen bitmap of its size, so that every rectangle is current.
     void ReCalcLayout();
-    bool PaintingActive() const { return FPaintingActive; }
-    TRect PlotRect() const { return FPlotRect; }
-    const std::vector<TRect>& AxesCollisionList() const { return FAxesCollisionList; }
+    bool PaintingActive() const
+    {
+        return FPaintingActive;
+    }
+    TRect PlotRect() const
+    {
+        return FPlotRect;
+    }
+    const std::vector<TRect>& AxesCollisionList() const
+    {
+        return FAxesCollisionList;
+    }
     // The objects the last paint drew inside the plotting rectangle, in drawing order.
-    const std::vector<TcPlotObject*>& LayerOrder() const { return FLayerOrder; }
-    const TcHintData& Hint() const { return FHint; }
+    const std::vector<TcPlotObject*>& LayerOrder() const
+    {
+        return FLayerOrder;
+    }
+    const TcHintData& Hint() const
+    {
+        return FHint;
+    }
 
     // TcPlotOwner.
     void DoPlotEvent(TcPlotEvent& Event) override;
-    void AxesCollisionAdd(const TRect& r) override { FAxesCollisionList.push_back(r); }
+    void AxesCollisionAdd(const TRect& r) override
+    {
+        FAxesCollisionList.push_back(r);
+    }
     bool AxesCollisionTestAdd(const TRect& r) override;
     void SetAllTracking(bool Value) override;
-    void RepaintChartNow() override { RepaintNow(); }
+    void RepaintChartNow() override
+    {
+        RepaintNow();
+    }
     fw::TCustomImageList* ImageList(int Index) override;
 
     std::function<void(TcPlotEvent&)> OnPlotEvent;
@@ -140,21 +274,27 @@ public:
     std::function<void(int Index)> OnRemoveChannel;
     std::function<void(TcPlotComponent* Sender)> OnAfterPaint;
 
-protected:
+  protected:
     void iPaint(TCanvas& Canvas) override;
     void iMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void iMouseMove(TShiftState Shift, int X, int Y) override;
     void iMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void iDoubleClick() override { FDblClickActive = true; }
+    void iDoubleClick() override
+    {
+        FDblClickActive = true;
+    }
     bool iMouseWheel(int WheelDelta, TShiftState Shift, TPoint MousePos) override;
     void iWantSpecialKey(Word& Key, bool& Want) override;
     void iKeyDown(Word& Key, TShiftState Shift) override;
 
     virtual void DoObjectAdd(TcPersistent* Sender);
     virtual void DoObjectRemove(TcPersistent* Sender);
-    virtual void DoObjectChange(TcPersistent*) { InvalidateChange(); }
+    virtual void DoObjectChange(TcPersistent*)
+    {
+        InvalidateChange();
+    }
 
-private:
+  private:
     void SetMargin(int side, int v);
     TcPlotLabel* TitleLabel() const;
     void Layout(TCanvas& Canvas);

@@ -7,14 +7,19 @@
 #include <algorithm>
 #include <cmath>
 
-namespace chart {
+namespace chart
+{
 
 using namespace fw;
 
-namespace {
+namespace
+{
 
 const QString kAll = QStringLiteral("<All>");
-double Clamp100(double v) { return std::clamp(v, 0.0, 100.0); }
+double Clamp100(double v)
+{
+    return std::clamp(v, 0.0, 100.0);
+}
 
 } // namespace
 
@@ -53,8 +58,14 @@ void TcPlotDataCursor::SetHintOrientationSide(TcOrientationSide v)
     DoChange();
 }
 
-void TcPlotDataCursor::SetPointer1Position(double v) { SetDoubleValue(Clamp100(v), FPointer1Position, &TcPlotObject::DoChange); }
-void TcPlotDataCursor::SetPointer2Position(double v) { SetDoubleValue(Clamp100(v), FPointer2Position, &TcPlotObject::DoChange); }
+void TcPlotDataCursor::SetPointer1Position(double v)
+{
+    SetDoubleValue(Clamp100(v), FPointer1Position, &TcPlotObject::DoChange);
+}
+void TcPlotDataCursor::SetPointer2Position(double v)
+{
+    SetDoubleValue(Clamp100(v), FPointer2Position, &TcPlotObject::DoChange);
+}
 
 void TcPlotDataCursor::UpdatePointerStyle()
 {
@@ -116,7 +127,8 @@ TcPlotChannelCustom* TcPlotDataCursor::GetChannel()
         return FChannel;
     if (!FOwner || FChannelName == kAll || !FOwner->Master().ChannelManager())
         return nullptr;
-    FChannel = dynamic_cast<TcPlotChannelCustom*>(FOwner->Master().ChannelManager()->GetObjectByName(FChannelName));
+    FChannel =
+        dynamic_cast<TcPlotChannelCustom*>(FOwner->Master().ChannelManager()->GetObjectByName(FChannelName));
     return FChannel;
 }
 
@@ -194,7 +206,8 @@ TColor TcPlotDataCursor::LineColor()
     return FUseChannelColor && c ? c->Color() : FColor;
 }
 
-void TcPlotDataCursor::DrawPointer(TCanvas& Canvas, TcOrientation Orientation, double Position, TRect& HitRect)
+void TcPlotDataCursor::DrawPointer(TCanvas& Canvas, TcOrientation Orientation, double Position,
+                                   TRect& HitRect)
 {
     const TRect R = FDataView->DrawRect();
     if (Orientation == ioVertical) {
@@ -338,8 +351,8 @@ bool TcPlotDataCursor::iHitTest(const TcPlotMouseData& M)
     if (!FDataView)
         return false;
     const TPoint p{M.X, M.Y};
-    return (FPointer1Show && FPointer1Rect.Contains(p)) || (FPointer2Show && FPointer2Rect.Contains(p))
-        || (FHintShowing && FHintRect.Contains(p));
+    return (FPointer1Show && FPointer1Rect.Contains(p)) || (FPointer2Show && FPointer2Rect.Contains(p)) ||
+           (FHintShowing && FHintRect.Contains(p));
 }
 
 void TcPlotDataCursor::DoMouseLeft(const TcPlotMouseData& M)
@@ -374,8 +387,9 @@ void TcPlotDataCursor::DoMouseMove(const TcPlotMouseData& M)
     if (!FDataView)
         return;
     auto along = [&](bool horizontalMove) {
-        return Clamp100(horizontalMove ? FDataView->PixelsXToPositionPercent(FMouseDownXPixels + M.X - FMouseDownX)
-                                       : FDataView->PixelsYToPositionPercent(FMouseDownYPixels + M.Y - FMouseDownY));
+        return Clamp100(horizontalMove
+                            ? FDataView->PixelsXToPositionPercent(FMouseDownXPixels + M.X - FMouseDownX)
+                            : FDataView->PixelsYToPositionPercent(FMouseDownYPixels + M.Y - FMouseDownY));
     };
     if (FMouseDownHint)
         FHintPosition = along(FHintOrientation == ioHorizontal);
@@ -404,8 +418,10 @@ void TcPlotDataCursor::iKeyDown(Word& Key, TShiftState Shift, TcPopupMenu* Menu)
     TcPlotObject::iKeyDown(Key, Shift, Menu);
     if (!FDataView)
         return;
-    const double px = std::fabs(FDataView->PixelsXToPositionPercent(101) - FDataView->PixelsXToPositionPercent(100));
-    const double py = std::fabs(FDataView->PixelsYToPositionPercent(101) - FDataView->PixelsYToPositionPercent(100));
+    const double px =
+        std::fabs(FDataView->PixelsXToPositionPercent(101) - FDataView->PixelsXToPositionPercent(100));
+    const double py =
+        std::fabs(FDataView->PixelsYToPositionPercent(101) - FDataView->PixelsYToPositionPercent(100));
     auto step = [&](TcOrientation o) { return o == ioVertical ? px : py; };
     enum : Word { PgUp = 33, PgDn = 34, End = 35, Home = 36, Left = 37, Up = 38, Right = 39, Down = 40 };
     bool handled = true;
@@ -413,24 +429,54 @@ void TcPlotDataCursor::iKeyDown(Word& Key, TShiftState Shift, TcPopupMenu* Menu)
         if (!FPointer2Show)
             return;
         switch (Key) {
-        case PgUp: FPointer2Position += 5 * step(FPointer2Orientation); break;
-        case PgDn: FPointer2Position -= 5 * step(FPointer2Orientation); break;
-        case End: FPointer2Position = 100; break;
-        case Home: FPointer2Position = 0; break;
-        case Left: if (FPointer2Orientation == ioVertical) FPointer2Position -= px; break;
-        case Right: if (FPointer2Orientation == ioVertical) FPointer2Position += px; break;
-        case Up: if (FPointer2Orientation == ioHorizontal) FPointer2Position += py; break;
-        case Down: if (FPointer2Orientation == ioHorizontal) FPointer2Position -= py; break;
-        default: handled = false; break;
+        case PgUp:
+            FPointer2Position += 5 * step(FPointer2Orientation);
+            break;
+        case PgDn:
+            FPointer2Position -= 5 * step(FPointer2Orientation);
+            break;
+        case End:
+            FPointer2Position = 100;
+            break;
+        case Home:
+            FPointer2Position = 0;
+            break;
+        case Left:
+            if (FPointer2Orientation == ioVertical)
+                FPointer2Position -= px;
+            break;
+        case Right:
+            if (FPointer2Orientation == ioVertical)
+                FPointer2Position += px;
+            break;
+        case Up:
+            if (FPointer2Orientation == ioHorizontal)
+                FPointer2Position += py;
+            break;
+        case Down:
+            if (FPointer2Orientation == ioHorizontal)
+                FPointer2Position -= py;
+            break;
+        default:
+            handled = false;
+            break;
         }
     } else {
         const bool hintH = FHintShowing && FHintOrientation == ioHorizontal;
         const bool hintV = FHintShowing && FHintOrientation == ioVertical;
         switch (Key) {
-        case PgUp: FPointer1Position += 5 * step(FPointer1Orientation); break;
-        case PgDn: FPointer1Position -= 5 * step(FPointer1Orientation); break;
-        case End: FPointer1Position = 100; break;
-        case Home: FPointer1Position = 0; break;
+        case PgUp:
+            FPointer1Position += 5 * step(FPointer1Orientation);
+            break;
+        case PgDn:
+            FPointer1Position -= 5 * step(FPointer1Orientation);
+            break;
+        case End:
+            FPointer1Position = 100;
+            break;
+        case Home:
+            FPointer1Position = 0;
+            break;
         case Left:
         case Right: {
             const double d = Key == Left ? -px : px;
@@ -449,7 +495,9 @@ void TcPlotDataCursor::iKeyDown(Word& Key, TShiftState Shift, TcPopupMenu* Menu)
                 FPointer1Position += d;
             break;
         }
-        default: handled = false; break;
+        default:
+            handled = false;
+            break;
         }
     }
     if (!handled)

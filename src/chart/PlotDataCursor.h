@@ -7,19 +7,26 @@
 #include "chart/PlotObject.h"
 #include "framework/Fonts.h"
 
-namespace chart {
+namespace chart
+{
 
 class TcPlotDataView;
 class TcPlotChannelCustom;
 
 enum TcPlotDataCursorStyle : std::uint8_t {
-    ipcsValueXY, ipcsValueX, ipcsValueY, ipcsDeltaX, ipcsDeltaY, ipcsInverseDeltaX
+    ipcsValueXY,
+    ipcsValueX,
+    ipcsValueY,
+    ipcsDeltaX,
+    ipcsDeltaY,
+    ipcsInverseDeltaX
 };
 enum TcOrientation : std::uint8_t { ioVertical, ioHorizontal };
 enum TcOrientationSide : std::uint8_t { iosBottomRight, iosTopLeft };
 
-class TcPlotDataCursor : public TcPlotManagerObject {
-public:
+class TcPlotDataCursor : public TcPlotManagerObject
+{
+  public:
     TcPlotDataCursor(TcPlotOwner* AOwner, const TcPlotHandlers& handlers);
 
     const QString& ChannelName() const { return FChannelName; }
@@ -27,7 +34,10 @@ public:
     bool ChannelAllowAll() const { return FChannelAllowAll; }
     void SetChannelAllowAll(bool v) { SetBooleanValue(v, FChannelAllowAll, &TcPlotObject::DoChange); }
     bool ChannelShowAllInLegend() const { return FChannelShowAllInLegend; }
-    void SetChannelShowAllInLegend(bool v) { SetBooleanValue(v, FChannelShowAllInLegend, &TcPlotObject::DoChange); }
+    void SetChannelShowAllInLegend(bool v)
+    {
+        SetBooleanValue(v, FChannelShowAllInLegend, &TcPlotObject::DoChange);
+    }
     TcPlotDataCursorStyle Style() const { return FStyle; }
     void SetStyle(TcPlotDataCursorStyle v);
     fw::TFont& Font() { return FFont; }
@@ -88,13 +98,13 @@ public:
     void iKeyDown(Word& Key, TShiftState Shift, TcPopupMenu* Menu) override;
     void FillPopupMenu(TcPopupMenu& Menu) override;
 
-protected:
+  protected:
     void DoMouseLeft(const TcPlotMouseData& M) override;
     void DoMouseMove(const TcPlotMouseData& M) override;
     void DoMouseUp(const TcPlotMouseData& M) override;
     void DoGotFocus() override;
 
-private:
+  private:
     void UpdatePointerStyle();
     void DrawPointer(TCanvas& Canvas, TcOrientation Orientation, double Position, TRect& HitRect);
     void DrawHint(TCanvas& Canvas, TColor PenColor);

@@ -4,12 +4,15 @@
 
 #include <algorithm>
 
-namespace chart {
+namespace chart
+{
 
 int TcLimitDataList::Add(double First, double Second, double Third)
 {
     if (FCount == FCapacity)
-        SetCapacity(FCapacity > 64 ? FCapacity + FCapacity / 4 : FCapacity > 8 ? FCapacity + 16 : FCapacity + 4);
+        SetCapacity(FCapacity > 64  ? FCapacity + FCapacity / 4
+                    : FCapacity > 8 ? FCapacity + 16
+                                    : FCapacity + 4);
     FList[FCount] = {{First, Second, Third}};
     return FCount++;
 }

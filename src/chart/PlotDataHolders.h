@@ -4,7 +4,8 @@
 
 #include <vector>
 
-namespace chart {
+namespace chart
+{
 
 struct TcPlotMinMaxPoint {
     bool Empty = true;
@@ -38,8 +39,9 @@ struct TcPlotMinMaxPoint {
     void AssignDown(const TcPlotMinMaxPoint& Source) { *this = Source; }
 };
 
-class TcLimitDataList {
-public:
+class TcLimitDataList
+{
+  public:
     int Add(double First, double Second, double Third);
     void Clear();
     void SetCapacity(int NewCapacity);
@@ -49,7 +51,7 @@ public:
     double Second(int Index) const { return At(Index).v[1]; }
     double Third(int Index) const { return At(Index).v[2]; }
 
-private:
+  private:
     struct Element {
         double v[3];
     };

@@ -7,10 +7,15 @@
 #include <cstring>
 #include <new>
 
-namespace chart {
+namespace chart
+{
 
-namespace {
-[[noreturn]] void Fail(const char* message) { throw EChartError(QString::fromLatin1(message)); }
+namespace
+{
+[[noreturn]] void Fail(const char* message)
+{
+    throw EChartError(QString::fromLatin1(message));
+}
 } // namespace
 
 TcPlotDataCustomList::TcPlotDataCustomList(int dataPointSize)
@@ -34,9 +39,15 @@ std::unique_ptr<TcPlotDataCustomList> TcPlotDataCustomList::Create(TcPlotDataSty
     return nullptr;
 }
 
-TcPlotPointStyle TcPlotDataCustomList::GetPointStyle(int) const { return FStored; }
+TcPlotPointStyle TcPlotDataCustomList::GetPointStyle(int) const
+{
+    return FStored;
+}
 
-void TcPlotDataCustomList::IndexOutOfBounds() { Fail("Index out of Bounds"); }
+void TcPlotDataCustomList::IndexOutOfBounds()
+{
+    Fail("Index out of Bounds");
+}
 
 int TcPlotDataCustomList::GrownCapacity() const
 {
@@ -194,7 +205,8 @@ void TcPlotDataCompactList::GetXYEmptyNull(int Index, double& X, double& Y, bool
 void TcPlotDataCompactIntervalList::SetX(int Index, double Value)
 {
     if (Index != 0 || FCount == 0)
-        Fail("Data Style does not support setting individual X-Value with the exception of the first X-Value");
+        Fail(
+            "Data Style does not support setting individual X-Value with the exception of the first X-Value");
     FFirstX = Value;
 }
 
@@ -228,7 +240,8 @@ void TcPlotDataCompactIntervalList::DeletePoints(int Size)
         FFirstX += Size * FInterval;
 }
 
-void TcPlotDataCompactIntervalList::GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const
+void TcPlotDataCompactIntervalList::GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty,
+                                                   bool& Null) const
 {
     Y = At(Index).Y;
     X = GetX(Index);

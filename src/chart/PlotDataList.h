@@ -13,7 +13,8 @@
 #include <type_traits>
 #include <vector>
 
-namespace chart {
+namespace chart
+{
 
 using fw::TColor;
 
@@ -21,8 +22,18 @@ enum TcPlotDataStyle : std::uint8_t { ipdsStandard, ipdsCompact, ipdsCompactInte
 constexpr int TcPlotDataStyleCount = 4;
 enum TcPlotLineStyle : std::uint8_t { iplsSolid, iplsDash, iplsDot, iplsDashDot, iplsDashDotDot };
 enum TcPlotMarkerStyle : std::uint8_t {
-    ipmsCircle, ipmsSquare, ipmsDiamond, ipmsCross, ipmsPlus, ipmsTriangleUp, ipmsTriangleDown,
-    ipmsTriangleLeft, ipmsTriangleRight, ipmsVerticalLine, ipmsHorizontalLine, ipmsCharacter
+    ipmsCircle,
+    ipmsSquare,
+    ipmsDiamond,
+    ipmsCross,
+    ipmsPlus,
+    ipmsTriangleUp,
+    ipmsTriangleDown,
+    ipmsTriangleLeft,
+    ipmsTriangleRight,
+    ipmsVerticalLine,
+    ipmsHorizontalLine,
+    ipmsCharacter
 };
 // Pen and brush styles as the framework's TPenStyle and TBrushStyle ordinals.
 using TcPenStyleValue = std::uint8_t;
@@ -52,8 +63,9 @@ struct TcPlotPointStyle {
     TcBrushStyleValue BarBrushStyle = 0;
 };
 
-class TcPlotDataCustomList {
-public:
+class TcPlotDataCustomList
+{
+  public:
     virtual ~TcPlotDataCustomList() = default;
 
     virtual double GetX(int Index) const = 0;
@@ -103,7 +115,7 @@ public:
     // A new list of a style (nullptr for an ordinal outside the enumeration).
     static std::unique_ptr<TcPlotDataCustomList> Create(TcPlotDataStyle Style);
 
-protected:
+  protected:
     explicit TcPlotDataCustomList(int dataPointSize);
     int GetStorageIndex(int Index) const
     {
@@ -149,17 +161,18 @@ struct TcPlotDataFull {
 // The storage shared by the four lists: slots, growth, ring buffer, deletion in index order.
 // Records are plain values kept in one realloc'd block, so that growing a large list can extend
 // it in place instead of copying it.
-template <class Rec> class TcPlotDataStorageList : public TcPlotDataCustomList {
+template <class Rec> class TcPlotDataStorageList : public TcPlotDataCustomList
+{
     static_assert(std::is_trivially_copyable_v<Rec>);
 
-public:
+  public:
     ~TcPlotDataStorageList() override { std::free(FList); }
     TcPlotDataStorageList(const TcPlotDataStorageList&) = delete;
     TcPlotDataStorageList& operator=(const TcPlotDataStorageList&) = delete;
     void SetCapacity(int NewCapacity) override;
     void DeletePoints(int Size) override;
 
-protected:
+  protected:
     using TcPlotDataCustomList::TcPlotDataCustomList;
     // The slot for a new point (growing or overwriting the oldest); sets Index to its index.
     Rec& NewSlot(int& Index)
@@ -180,8 +193,9 @@ protected:
     Rec* FList = nullptr;
 };
 
-class TcPlotDataNullList final : public TcPlotDataStorageList<TcPlotDataNull> {
-public:
+class TcPlotDataNullList final : public TcPlotDataStorageList<TcPlotDataNull>
+{
+  public:
     TcPlotDataNullList() : TcPlotDataStorageList(24) {}
     double GetX(int Index) const override { return At(Index).X; }
     double GetY(int Index) const override { return At(Index).Y; }
@@ -206,18 +220,19 @@ public:
         auto& r = NewSlot(index);
         r.X = X;
         r.Y = Y;
-        r.Extra = std::uint16_t((Null ? 1 : 0) | (Empty ? 2 : 0) | (FStored.MarkerVisible ? 4 : 0)
-                                | ((FStored.MarkerStyle & 0xF) << 3));
+        r.Extra = std::uint16_t((Null ? 1 : 0) | (Empty ? 2 : 0) | (FStored.MarkerVisible ? 4 : 0) |
+                                ((FStored.MarkerStyle & 0xF) << 3));
         return index;
     }
     void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const override;
 
-private:
+  private:
     void SetBit(int Index, std::uint16_t bit, bool on);
 };
 
-class TcPlotDataCompactList : public TcPlotDataStorageList<TcPlotDataSingle> {
-public:
+class TcPlotDataCompactList : public TcPlotDataStorageList<TcPlotDataSingle>
+{
+  public:
     TcPlotDataCompactList() : TcPlotDataStorageList(8) {}
     double GetX(int Index) const override { return At(Index).X; }
     double GetY(int Index) const override { return At(Index).Y; }
@@ -228,8 +243,9 @@ public:
 };
 
 // Only Y is stored; X is the first X plus the index times the step the first two points define.
-class TcPlotDataCompactIntervalList : public TcPlotDataStorageList<TcPlotDataCompactInterval> {
-public:
+class TcPlotDataCompactIntervalList : public TcPlotDataStorageList<TcPlotDataCompactInterval>
+{
+  public:
     TcPlotDataCompactIntervalList() : TcPlotDataStorageList(4) {}
     double GetX(int Index) const override { return FFirstX + Index * Interval(); }
     double GetY(int Index) const override { return At(Index).Y; }
@@ -243,17 +259,18 @@ public:
     double Interval() const { return FIntervalKnown ? FInterval : -1; }
     double FirstX() const { return FFirstX; }
 
-protected:
+  protected:
     bool AcceptsDeleteAll() const override { return true; }
 
-private:
+  private:
     double FInterval = 0;
     bool FIntervalKnown = false;
     double FFirstX = 0;
 };
 
-class TcPlotDataFullList : public TcPlotDataStorageList<TcPlotDataFull> {
-public:
+class TcPlotDataFullList : public TcPlotDataStorageList<TcPlotDataFull>
+{
+  public:
     TcPlotDataFullList() : TcPlotDataStorageList(144) {}
     double GetX(int Index) const override { return At(Index).X; }
     double GetY(int Index) const override { return At(Index).Y; }
@@ -280,7 +297,7 @@ public:
     int Add(double X, double Y, bool Null, bool Empty) override;
     void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const override;
 
-protected:
+  protected:
     const char* DeleteRangeMessage() const override { return "Delete Size Out Of Range"; }
 };
 

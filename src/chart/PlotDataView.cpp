@@ -7,13 +7,18 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace chart {
+namespace chart
+{
 
 using namespace fw;
 
-namespace {
+namespace
+{
 
-bool IsAllAxes(const QString& name) { return name.toUpper() == QStringLiteral("<ALL>"); }
+bool IsAllAxes(const QString& name)
+{
+    return name.toUpper() == QStringLiteral("<ALL>");
+}
 
 } // namespace
 
@@ -135,8 +140,8 @@ void TcPlotDataView::DrawGrid(TCanvas& Canvas, bool x, TColor)
     const bool showMajors = x ? FShowXMajors : FShowYMajors;
     const bool showMinors = x ? FShowXMinors : FShowYMinors;
     auto draw = [&](TcPlotAxis* a) {
-        a->DrawGridLines(Canvas, DrawRect(), minorWidth, majorWidth, minorColor, majorColor, minorStyle, majorStyle,
-                         showMinors, showMajors);
+        a->DrawGridLines(Canvas, DrawRect(), minorWidth, majorWidth, minorColor, majorColor, minorStyle,
+                         majorStyle, showMinors, showMajors);
     };
     if (IsAllAxes(x ? FGridXAxisName : FGridYAxisName)) {
         if (!FOwner)
@@ -225,9 +230,15 @@ int TcPlotDataView::GetMouseCursor(TPoint P)
     int cursor = TcPlotObject::GetMouseCursor(P);
     if (FMouseOverObject == this) {
         switch (MouseMode()) {
-        case ipdvmmZoomBox: cursor = -12; break;
-        case ipdvmmAxesControl: cursor = -21; break;
-        default: cursor = 0; break;
+        case ipdvmmZoomBox:
+            cursor = -12;
+            break;
+        case ipdvmmAxesControl:
+            cursor = -21;
+            break;
+        default:
+            cursor = 0;
+            break;
         }
     }
     return cursor;
@@ -238,10 +249,17 @@ void TcPlotDataView::ChooseAxes(TcPlotAxesControlStyle Style, TShiftState Shift,
     const bool shift = Shift & ssShift;
     x = y = false;
     switch (Style) {
-    case ipacsXAxis: (shift ? y : x) = true; break;
-    case ipacsYAxis: (shift ? x : y) = true; break;
-    case ipacsBoth: x = y = true; break;
-    case ipacsNone: break;
+    case ipacsXAxis:
+        (shift ? y : x) = true;
+        break;
+    case ipacsYAxis:
+        (shift ? x : y) = true;
+        break;
+    case ipacsBoth:
+        x = y = true;
+        break;
+    case ipacsNone:
+        break;
     }
 }
 

@@ -6,20 +6,25 @@
 
 #include "chart/PlotAxis.h"
 
-namespace chart {
+namespace chart
+{
 
 enum TcPlotAxesControlStyle : std::uint8_t { ipacsXAxis, ipacsYAxis, ipacsBoth, ipacsNone };
 // What a press in the data view does: nothing, draw a zoom box, select, or move the axes.
 enum TcPlotDataViewMouseMode : std::uint8_t { ipdvmmNone, ipdvmmZoomBox, ipdvmmSelect, ipdvmmAxesControl };
 
-class TcPlotDataView : public TcPlotLayoutObject {
-public:
+class TcPlotDataView : public TcPlotLayoutObject
+{
+  public:
     TcPlotDataView(TcPlotOwner* AOwner, const TcPlotHandlers& handlers);
 
     const QString& Title() const { return FTitle; }
     void SetTitle(const QString& v) { SetStringValue(v, FTitle, &TcPlotObject::DoChange); }
     bool BackgroundTransparent() const { return FBackgroundTransparent; }
-    void SetBackgroundTransparent(bool v) { SetBooleanValue(v, FBackgroundTransparent, &TcPlotObject::DoChange); }
+    void SetBackgroundTransparent(bool v)
+    {
+        SetBooleanValue(v, FBackgroundTransparent, &TcPlotObject::DoChange);
+    }
     TColor BackgroundColor() const { return FBackgroundColor; }
     void SetBackgroundColor(TColor v) { SetColorValue(v, FBackgroundColor, &TcPlotObject::DoChange); }
     const QString& GridXAxisName() const { return FGridXAxisName; }
@@ -95,14 +100,14 @@ public:
     void iKeyDown(Word& Key, TShiftState Shift, TcPopupMenu* Menu) override;
     void FillPopupMenu(TcPopupMenu& Menu) override;
 
-protected:
+  protected:
     void DoMouseLeft(const TcPlotMouseData& M) override;
     void DoMouseRight(const TcPlotMouseData& M) override;
     void DoMouseMove(const TcPlotMouseData& M) override;
     void DoMouseUp(const TcPlotMouseData& M) override;
     bool DoMouseWheel(int WheelDelta, TShiftState Shift, int X, int Y) override;
 
-private:
+  private:
     TcPlotAxis* GridAxis(bool x);
     void DrawGrid(TCanvas& Canvas, bool x, TColor BackGroundColor);
     void DrawFrame(TCanvas& Canvas, TColor Color);

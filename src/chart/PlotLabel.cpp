@@ -2,11 +2,13 @@
 
 #include "chart/ChartError.h"
 
-namespace chart {
+namespace chart
+{
 
 using namespace fw;
 
-TcPlotLabel::TcPlotLabel(TcPlotOwner* AOwner, const TcPlotHandlers& handlers) : TcPlotLayoutObject(AOwner, handlers)
+TcPlotLabel::TcPlotLabel(TcPlotOwner* AOwner, const TcPlotHandlers& handlers)
+    : TcPlotLayoutObject(AOwner, handlers)
 {
     FFont.SetName(QStringLiteral("Arial"));
     FFont.SetSize(14);
@@ -70,9 +72,12 @@ int TcPlotLabel::GetRequiredSize(TCanvas& Canvas)
 int TcPlotLabel::PictureLeft(const TRect& R, int w) const
 {
     switch (FAlignment) {
-    case iahLeft: return R.Left + FMarginLeftPixels;
-    case iahRight: return R.Right - FMarginRightPixels - w;
-    default: return (R.Left + R.Right) / 2 - w / 2;
+    case iahLeft:
+        return R.Left + FMarginLeftPixels;
+    case iahRight:
+        return R.Right - FMarginRightPixels - w;
+    default:
+        return (R.Left + R.Right) / 2 - w / 2;
     }
 }
 
@@ -92,7 +97,8 @@ void TcPlotLabel::Draw(TCanvas& Canvas, TColor BackGroundColor)
     if (FOwner) {
         if (TCustomImageList* list = FOwner->ImageList(FImageListIndex);
             list && FImageIndex >= 0 && FImageIndex < list->Count()) {
-            list->Draw(Canvas, PictureLeft(R, list->Width()), R.Top + FMarginTopPixels, FImageIndex, Enabled());
+            list->Draw(Canvas, PictureLeft(R, list->Width()), R.Top + FMarginTopPixels, FImageIndex,
+                       Enabled());
             return;
         }
     }
@@ -101,7 +107,9 @@ void TcPlotLabel::Draw(TCanvas& Canvas, TColor BackGroundColor)
     if (Horizontal()) {
         TRect r{R.Left + FMarginLeftPixels, R.Top + FMarginTopPixels, R.Right - FMarginRightPixels,
                 R.Bottom - FMarginBottomPixels};
-        const unsigned align = FAlignment == iahLeft ? DT_LEFT : FAlignment == iahRight ? DT_RIGHT : DT_CENTER;
+        const unsigned align = FAlignment == iahLeft    ? DT_LEFT
+                               : FAlignment == iahRight ? DT_RIGHT
+                                                        : DT_CENTER;
         // Several lines are centred as a block; one line by the text drawer's own centring.
         const int h = GetTextHeight(Canvas, FCaption);
         if (FCaption.contains(QLatin1Char('\n'))) {
@@ -116,12 +124,19 @@ void TcPlotLabel::Draw(TCanvas& Canvas, TColor BackGroundColor)
     const int w = GetMaxLineWidth(Canvas, FCaption);
     int cy;
     switch (FAlignment) {
-    case iahLeft: cy = R.Bottom - w / 2 - FMarginLeftPixels; break;
-    case iahRight: cy = R.Top + w / 2 + FMarginRightPixels; break;
-    default: cy = (R.Top + R.Bottom) / 2; break;
+    case iahLeft:
+        cy = R.Bottom - w / 2 - FMarginLeftPixels;
+        break;
+    case iahRight:
+        cy = R.Top + w / 2 + FMarginRightPixels;
+        break;
+    default:
+        cy = (R.Top + R.Bottom) / 2;
+        break;
     }
     TRect drawn;
-    DrawRotatedText(Canvas, FCaption, {R.Left + FMarginTopPixels, cy - w / 2, R.Right - FMarginBottomPixels, cy + w / 2},
+    DrawRotatedText(Canvas, FCaption,
+                    {R.Left + FMarginTopPixels, cy - w / 2, R.Right - FMarginBottomPixels, cy + w / 2},
                     ira090, iahCenter, true, BackGroundColor, drawn);
 }
 

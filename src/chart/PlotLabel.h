@@ -9,10 +9,12 @@
 #include <QImage>
 #include <memory>
 
-namespace chart {
+namespace chart
+{
 
-class TcPlotLabel : public TcPlotLayoutObject {
-public:
+class TcPlotLabel : public TcPlotLayoutObject
+{
+  public:
     TcPlotLabel(TcPlotOwner* AOwner, const TcPlotHandlers& handlers);
 
     const QString& Caption() const { return FCaption; }
@@ -44,7 +46,7 @@ public:
     int GetRequiredSize(TCanvas& Canvas) override;
     void Draw(TCanvas& Canvas, TColor BackGroundColor) override;
 
-private:
+  private:
     void CalcSize(TCanvas& Canvas);
     // The x at which a picture of width w sits by the alignment.
     int PictureLeft(const TRect& R, int w) const;

@@ -7,14 +7,22 @@
 #include <algorithm>
 #include <cmath>
 
-namespace chart {
+namespace chart
+{
 
 using namespace fw;
 
-namespace {
+namespace
+{
 
-int Round(double v) { return int(RoundHalfEven(v)); }
-int CeilDiv(int a, int b) { return b <= 0 ? a : (a + b - 1) / b; }
+int Round(double v)
+{
+    return int(RoundHalfEven(v));
+}
+int CeilDiv(int a, int b)
+{
+    return b <= 0 ? a : (a + b - 1) / b;
+}
 
 QString ChannelTitle(TcPlotChannelCustom* c)
 {
@@ -95,11 +103,16 @@ QString TcPlotLegend::ItemText(TcPlotChannelCustom* c, Column C) const
     if (!a)
         return TranslateText(QStringLiteral("N/A"));
     switch (C) {
-    case ColXValue: return a->GetLegendText(c->GetPointX(c->Count() - 1));
-    case ColYValue: return a->GetLegendText(c->GetPointY(c->Count() - 1));
-    case ColYMax: return a->GetLegendText(c->RunningYMax());
-    case ColYMin: return a->GetLegendText(c->RunningYMin());
-    default: return a->GetLegendText(c->RunningYMean());
+    case ColXValue:
+        return a->GetLegendText(c->GetPointX(c->Count() - 1));
+    case ColYValue:
+        return a->GetLegendText(c->GetPointY(c->Count() - 1));
+    case ColYMax:
+        return a->GetLegendText(c->RunningYMax());
+    case ColYMin:
+        return a->GetLegendText(c->RunningYMin());
+    default:
+        return a->GetLegendText(c->RunningYMean());
     }
 }
 
@@ -158,16 +171,24 @@ void TcPlotLegend::Layout(TCanvas& Canvas)
     for (const auto& item : FItemList)
         FMaxItemHeight = std::max(FMaxItemHeight, item.MaxHeight);
 
-    const bool shown[10] = {FShowColumnLine,     FShowColumnMarker,  true,           FShowColumnXAxisTitle,
-                            FShowColumnYAxisTitle, FShowColumnXValue2, FShowColumnYValue2, FShowColumnYMax,
-                            FShowColumnYMin,      FShowColumnYMean};
+    const bool shown[10] = {FShowColumnLine,       FShowColumnMarker,     true,
+                            FShowColumnXAxisTitle, FShowColumnYAxisTitle, FShowColumnXValue2,
+                            FShowColumnYValue2,    FShowColumnYMax,       FShowColumnYMin,
+                            FShowColumnYMean};
     if (FColumnTitlesVisible) {
         Canvas.Font.Assign(FColumnTitlesFont);
         FColumnTitlesHeightPixels = Canvas.TextHeight(QStringLiteral("0"));
         FColumnTitlesMarginPixels = FColumnTitlesHeightPixels / 4;
-        const QString captions[10] = {{}, {}, FCaptionColumnTitle, FCaptionColumnXAxisTitle, FCaptionColumnYAxisTitle,
-                                      FCaptionColumnXValue, FCaptionColumnYValue, FCaptionColumnYMax,
-                                      FCaptionColumnYMin, FCaptionColumnYMean};
+        const QString captions[10] = {{},
+                                      {},
+                                      FCaptionColumnTitle,
+                                      FCaptionColumnXAxisTitle,
+                                      FCaptionColumnYAxisTitle,
+                                      FCaptionColumnXValue,
+                                      FCaptionColumnYValue,
+                                      FCaptionColumnYMax,
+                                      FCaptionColumnYMin,
+                                      FCaptionColumnYMean};
         for (int c = kName; c <= kYMean; ++c)
             if (shown[c])
                 FMaxWidth[c] = std::max(FMaxWidth[c], Canvas.TextWidth(TranslateText(captions[c])));
@@ -191,7 +212,8 @@ void TcPlotLegend::Layout(TCanvas& Canvas)
             if (!a)
                 return 0;
             if (FCursorAllChannels)
-                return Round(zero * (a->CursorUseDefaultFormat() ? a->LabelsMinLength() : a->CursorMinLength()));
+                return Round(zero *
+                             (a->CursorUseDefaultFormat() ? a->LabelsMinLength() : a->CursorMinLength()));
             return Round(zero * (a->LegendUseDefaultFormat() ? a->LabelsMinLength() : a->LegendMinLength()));
         };
         if (FShowColumnXValue2)
@@ -210,7 +232,8 @@ void TcPlotLegend::Layout(TCanvas& Canvas)
         const Column stats[3] = {ColYMax, ColYMin, ColYMean};
         for (int s = 0; s < 3; ++s)
             if (shown[kYMax + s])
-                FMaxWidth[kYMax + s] = std::max(FMaxWidth[kYMax + s], Canvas.TextWidth(ItemText(c, stats[s])));
+                FMaxWidth[kYMax + s] =
+                    std::max(FMaxWidth[kYMax + s], Canvas.TextWidth(ItemText(c, stats[s])));
     }
     int x = 0;
     for (int c = kLine; c <= kYMean; ++c) {
@@ -220,13 +243,15 @@ void TcPlotLegend::Layout(TCanvas& Canvas)
     }
     FItemWidth = x - FColumnSpacingPixels;
 
-    FColumnTitlesRect = {FInnerRect.Left, FInnerRect.Top, FInnerRect.Right, FInnerRect.Top + FColumnTitlesHeightPixels};
+    FColumnTitlesRect = {FInnerRect.Left, FInnerRect.Top, FInnerRect.Right,
+                         FInnerRect.Top + FColumnTitlesHeightPixels};
     FItemsRect = {FInnerRect.Left, FColumnTitlesRect.Bottom + FColumnTitlesMarginPixels, FInnerRect.Right,
                   FInnerRect.Bottom};
     const int W = FItemsRect.Width(), H = FItemsRect.Height();
     // Zero spacings with empty texts leave nothing to divide by: one column or row then fits.
     const int colPitch = FItemWidth + FWrapSpacingPixels, rowPitch = FMaxItemHeight + FRowSpacingPixels;
-    const int colsFit = colPitch > 0 ? std::max(1, (W - (Horizontal() ? 25 : 0) + FWrapSpacingPixels) / colPitch) : 1;
+    const int colsFit =
+        colPitch > 0 ? std::max(1, (W - (Horizontal() ? 25 : 0) + FWrapSpacingPixels) / colPitch) : 1;
     const int rowsFit = rowPitch > 0 ? std::max(1, (H + FRowSpacingPixels) / rowPitch) : 1;
     int cols = std::max(1, FWrapColAutoCountEnabled ? FWrapColAutoCountMax : FWrapColDesiredCount);
     const int rowLimit = std::max(1, FWrapRowAutoCountEnabled ? FWrapRowAutoCountMax : FWrapRowDesiredCount);
@@ -277,12 +302,13 @@ void TcPlotLegend::Layout(TCanvas& Canvas)
         }
     }
     FRequiredWidth = cols * FItemWidth + (cols - 1) * FWrapSpacingPixels + mLeft + mRight;
-    FRequiredHeight = mTop + FColumnTitlesHeightPixels + FColumnTitlesMarginPixels + rows * rowPitch
-                    - FRowSpacingPixels + mBottom;
+    FRequiredHeight = mTop + FColumnTitlesHeightPixels + FColumnTitlesMarginPixels + rows * rowPitch -
+                      FRowSpacingPixels + mBottom;
     if (rows * cols < N && Enabled()) {
         FUpButton->SetVisible(true);
         FDownButton->SetVisible(true);
-        FUpButton->SetDrawRect({FItemsRect.Right - 17, FItemsRect.Top, FItemsRect.Right, FItemsRect.Top + 17});
+        FUpButton->SetDrawRect(
+            {FItemsRect.Right - 17, FItemsRect.Top, FItemsRect.Right, FItemsRect.Top + 17});
         FDownButton->SetDrawRect(
             {FItemsRect.Right - 17, FItemsRect.Bottom - 17, FItemsRect.Right, FItemsRect.Bottom});
         FRequiredWidth += 25;
@@ -326,8 +352,8 @@ void TcPlotLegend::DrawLineSample(TCanvas& Canvas, int X, int Y, TColor Color, i
 {
     Canvas.Pen.Color = Color;
     Canvas.Pen.Width = 1;
-    static const int dashes[5][7] = {{0, 13, -1}, {0, 5, 8, 13, -1}, {0, 2, 4, 6, 8, 10, -1},
-                                     {0, 5, 7, 9, -1}, {0, 5, 7, 9, 11, 13, -1}};
+    static const int dashes[5][7] = {
+        {0, 13, -1}, {0, 5, 8, 13, -1}, {0, 2, 4, 6, 8, 10, -1}, {0, 5, 7, 9, -1}, {0, 5, 7, 9, 11, 13, -1}};
     const int top = Y - FLineColumnHeight / 2;
     for (int row = 0; row <= FLineColumnHeight; ++row) {
         const int y = top + row;
@@ -359,20 +385,30 @@ void TcPlotLegend::Draw(TCanvas& Canvas, TColor BackGroundColor)
         Canvas.Brush.Color = FBackGroundColor;
         Canvas.FillRect(DrawRect());
     }
-    const bool shown[10] = {FShowColumnLine,     FShowColumnMarker,  true,           FShowColumnXAxisTitle,
-                            FShowColumnYAxisTitle, FShowColumnXValue2, FShowColumnYValue2, FShowColumnYMax,
-                            FShowColumnYMin,      FShowColumnYMean};
+    const bool shown[10] = {FShowColumnLine,       FShowColumnMarker,     true,
+                            FShowColumnXAxisTitle, FShowColumnYAxisTitle, FShowColumnXValue2,
+                            FShowColumnYValue2,    FShowColumnYMax,       FShowColumnYMin,
+                            FShowColumnYMean};
     if (FColumnTitlesVisible) {
         Canvas.Font.Assign(FColumnTitlesFont);
         Canvas.Brush.Style = bsClear;
-        const QString captions[10] = {{}, {}, FCaptionColumnTitle, FCaptionColumnXAxisTitle, FCaptionColumnYAxisTitle,
-                                      FCaptionColumnXValue, FCaptionColumnYValue, FCaptionColumnYMax,
-                                      FCaptionColumnYMin, FCaptionColumnYMean};
+        const QString captions[10] = {{},
+                                      {},
+                                      FCaptionColumnTitle,
+                                      FCaptionColumnXAxisTitle,
+                                      FCaptionColumnYAxisTitle,
+                                      FCaptionColumnXValue,
+                                      FCaptionColumnYValue,
+                                      FCaptionColumnYMax,
+                                      FCaptionColumnYMin,
+                                      FCaptionColumnYMean};
         for (int x : FColumnList)
             for (int c = kName; c <= kYMean; ++c) {
                 if (!shown[c])
                     continue;
-                const unsigned flags = TextLayoutToDrawTextFlags(c == kName ? 657 : (c == kXName || c == kYName) ? 658 : 660);
+                const unsigned flags = TextLayoutToDrawTextFlags(c == kName                     ? 657
+                                                                 : (c == kXName || c == kYName) ? 658
+                                                                                                : 660);
                 TRect r{x + FColumnStart[c], FColumnTitlesRect.Top, x + FColumnStart[c] + FMaxWidth[c],
                         FColumnTitlesRect.Top + FColumnTitlesHeightPixels};
                 DrawTextInRect(Canvas, TranslateText(captions[c]), r, flags, true, BackGroundColor);
@@ -406,15 +442,18 @@ void TcPlotLegend::Draw(TCanvas& Canvas, TColor BackGroundColor)
         }
         if (FChannelNameColorStyle == iplcncsChannelColor) {
             Canvas.Font.SetColor(c->Color());
-        } else if (FChannelNameColorStyle == iplcncsXAxisFontColor || FChannelNameColorStyle == iplcncsYAxisFontColor) {
-            if (TcPlotAxis* a = FChannelNameColorStyle == iplcncsXAxisFontColor ? c->GetXAxis() : c->GetYAxis())
+        } else if (FChannelNameColorStyle == iplcncsXAxisFontColor ||
+                   FChannelNameColorStyle == iplcncsYAxisFontColor) {
+            if (TcPlotAxis* a =
+                    FChannelNameColorStyle == iplcncsXAxisFontColor ? c->GetXAxis() : c->GetYAxis())
                 Canvas.Font.SetColor(a->LabelsFont().Color());
         }
         TRect r = nameRect;
         DrawTextInRect(Canvas, ChannelTitle(c), r, TextLayoutToDrawTextFlags(16457), true, BackGroundColor);
         Canvas.Brush.Style = bsClear;
         Canvas.Font.Assign(FFont);
-        const Column cols[7] = {ColXAxisTitle, ColYAxisTitle, ColXValue, ColYValue, ColYMax, ColYMin, ColYMean};
+        const Column cols[7] = {ColXAxisTitle, ColYAxisTitle, ColXValue, ColYValue,
+                                ColYMax,       ColYMin,       ColYMean};
         for (int k = 0; k < 7; ++k) {
             const int col = kXName + k;
             if (!shown[col])

@@ -10,16 +10,21 @@
 #include <memory>
 #include <vector>
 
-namespace chart {
+namespace chart
+{
 
 class TcPlotChannelCustom;
 
 enum TcPlotLegendChannelNameColorStyle : std::uint8_t {
-    iplcncsFont, iplcncsChannelColor, iplcncsXAxisFontColor, iplcncsYAxisFontColor
+    iplcncsFont,
+    iplcncsChannelColor,
+    iplcncsXAxisFontColor,
+    iplcncsYAxisFontColor
 };
 
-class TcPlotLegendButton : public TcPlotButton {
-public:
+class TcPlotLegendButton : public TcPlotButton
+{
+  public:
     using TcPlotButton::TcPlotButton;
     bool Up = true;
     void Draw(TCanvas& Canvas, TColor BackGroundColor) override;
@@ -30,17 +35,24 @@ struct TcPlotLegendItem {
     int MaxHeight = 0, ALeft = 0, ATop = 0, ARow = 0, ACol = 0;
 };
 
-class TcPlotLegend : public TcPlotLayoutObject {
-public:
+class TcPlotLegend : public TcPlotLayoutObject
+{
+  public:
     TcPlotLegend(TcPlotOwner* AOwner, const TcPlotHandlers& handlers);
     ~TcPlotLegend() override;
 
-#define CHART_LEGEND_PROPERTY(Type, Name, Default)                                                                \
-public:                                                                                                           \
-    Type Name() const { return F##Name; }                                                                         \
-    void Set##Name(Type v) { StoreValue(v, F##Name, &TcPlotObject::DoChange); }                                   \
-                                                                                                                  \
-private:                                                                                                          \
+#define CHART_LEGEND_PROPERTY(Type, Name, Default)                                                           \
+  public:                                                                                                    \
+    Type Name() const                                                                                        \
+    {                                                                                                        \
+        return F##Name;                                                                                      \
+    }                                                                                                        \
+    void Set##Name(Type v)                                                                                   \
+    {                                                                                                        \
+        StoreValue(v, F##Name, &TcPlotObject::DoChange);                                                     \
+    }                                                                                                        \
+                                                                                                             \
+  private:                                                                                                   \
     Type F##Name = Type(Default);
 
     CHART_LEGEND_PROPERTY(double, MarginLeft, 1)
@@ -83,32 +95,92 @@ private:                                                                        
     CHART_LEGEND_PROPERTY(int, LineColumnHeight, 3)
 #undef CHART_LEGEND_PROPERTY
 
-public:
+  public:
     // One value under two names.
-    double RowSpacing() const { return FWrapRowSpacingMin; }
-    void SetRowSpacing(double v) { SetWrapRowSpacingMin(v); }
-    int WrapColDesiredCount() const { return FWrapColDesiredCount; }
-    void SetWrapColDesiredCount(int v) { SetIntegerValue(std::max(1, v), FWrapColDesiredCount, &TcPlotObject::DoChange); }
-    int WrapRowDesiredCount() const { return FWrapRowDesiredCount; }
-    void SetWrapRowDesiredCount(int v) { SetIntegerValue(std::max(1, v), FWrapRowDesiredCount, &TcPlotObject::DoChange); }
-    fw::TFont& Font() { return FFont; }
-    fw::TFont& SelectedItemFont() { return FSelectedItemFont; }
-    fw::TFont& ColumnTitlesFont() { return FColumnTitlesFont; }
-    int ViewStartIndex() const { return FItemViewStartIndex; }
-    void SetViewStartIndex(int v) { SetIntegerValue(v, FItemViewStartIndex, &TcPlotObject::DoChange); }
-    int ViewStopIndex() const { return FItemViewStopIndex; }
+    double RowSpacing() const
+    {
+        return FWrapRowSpacingMin;
+    }
+    void SetRowSpacing(double v)
+    {
+        SetWrapRowSpacingMin(v);
+    }
+    int WrapColDesiredCount() const
+    {
+        return FWrapColDesiredCount;
+    }
+    void SetWrapColDesiredCount(int v)
+    {
+        SetIntegerValue(std::max(1, v), FWrapColDesiredCount, &TcPlotObject::DoChange);
+    }
+    int WrapRowDesiredCount() const
+    {
+        return FWrapRowDesiredCount;
+    }
+    void SetWrapRowDesiredCount(int v)
+    {
+        SetIntegerValue(std::max(1, v), FWrapRowDesiredCount, &TcPlotObject::DoChange);
+    }
+    fw::TFont& Font()
+    {
+        return FFont;
+    }
+    fw::TFont& SelectedItemFont()
+    {
+        return FSelectedItemFont;
+    }
+    fw::TFont& ColumnTitlesFont()
+    {
+        return FColumnTitlesFont;
+    }
+    int ViewStartIndex() const
+    {
+        return FItemViewStartIndex;
+    }
+    void SetViewStartIndex(int v)
+    {
+        SetIntegerValue(v, FItemViewStartIndex, &TcPlotObject::DoChange);
+    }
+    int ViewStopIndex() const
+    {
+        return FItemViewStopIndex;
+    }
 
     // Cursor mode: set by the chart before each paint.
     bool FCursorAllChannels = false;
 
-    int ItemCount() const { return int(FItemList.size()); }
-    const TcPlotLegendItem& Item(int i) const { return FItemList.at(std::size_t(i)); }
-    int ActualWrapColCount() const { return FActualWrapColCount; }
-    int RowsShown() const { return FRows; }
-    TcPlotLegendButton& UpButton() { return *FUpButton; }
-    TcPlotLegendButton& DownButton() { return *FDownButton; }
-    int RequiredWidth() const { return FRequiredWidth; }
-    int RequiredHeight() const { return FRequiredHeight; }
+    int ItemCount() const
+    {
+        return int(FItemList.size());
+    }
+    const TcPlotLegendItem& Item(int i) const
+    {
+        return FItemList.at(std::size_t(i));
+    }
+    int ActualWrapColCount() const
+    {
+        return FActualWrapColCount;
+    }
+    int RowsShown() const
+    {
+        return FRows;
+    }
+    TcPlotLegendButton& UpButton()
+    {
+        return *FUpButton;
+    }
+    TcPlotLegendButton& DownButton()
+    {
+        return *FDownButton;
+    }
+    int RequiredWidth() const
+    {
+        return FRequiredWidth;
+    }
+    int RequiredHeight() const
+    {
+        return FRequiredHeight;
+    }
 
     int GetRequiredSize(TCanvas& Canvas) override;
     void Draw(TCanvas& Canvas, TColor BackGroundColor) override;
@@ -121,10 +193,10 @@ public:
     // Draws the line sample of a channel style at (x, y).
     void DrawLineSample(TCanvas& Canvas, int X, int Y, TColor Color, int Style);
 
-protected:
+  protected:
     void DoMouseUp(const TcPlotMouseData& M) override;
 
-private:
+  private:
     void Layout(TCanvas& Canvas);
 
     std::unique_ptr<TcPlotLegendButton> FUpButton, FDownButton;

@@ -5,11 +5,15 @@
 
 #include <cmath>
 
-namespace chart {
+namespace chart
+{
 
 using namespace fw;
 
-QString TcPlotOwner::TranslateText(const QString& Text) { return Master().TranslationManager()->FindReplacement(Text); }
+QString TcPlotOwner::TranslateText(const QString& Text)
+{
+    return Master().TranslationManager()->FindReplacement(Text);
+}
 
 TcPlotAxis* TcPlotOwner::GetXAxisByName(const QString& Name)
 {
@@ -25,13 +29,17 @@ TcPlotAxis* TcPlotOwner::GetYAxisByName(const QString& Name)
 
 // TcPlotObject.
 
-TcPlotObject::TcPlotObject(TcPlotOwner* AOwner, const TcPlotHandlers& handlers) : FOwner(AOwner), FHandlers(handlers)
+TcPlotObject::TcPlotObject(TcPlotOwner* AOwner, const TcPlotHandlers& handlers)
+    : FOwner(AOwner), FHandlers(handlers)
 {
 }
 
 TcPlotObject::~TcPlotObject() = default;
 
-const TcPropertyTable& TcPlotObject::PropertyTable() const { return ClassTable(); }
+const TcPropertyTable& TcPlotObject::PropertyTable() const
+{
+    return ClassTable();
+}
 
 const TcPropertyTable& TcPlotObject::ClassTable()
 {
@@ -66,7 +74,10 @@ void TcPlotObject::SetName(const QString& Value)
     DoChange();
 }
 
-void TcPlotObject::SetVisible(bool Value) { SetBooleanValue(Value, FVisible, &TcPlotObject::DoChange); }
+void TcPlotObject::SetVisible(bool Value)
+{
+    SetBooleanValue(Value, FVisible, &TcPlotObject::DoChange);
+}
 
 void TcPlotObject::SetEnabled(bool Value)
 {
@@ -155,7 +166,10 @@ void TcPlotObject::DoEdit()
         OnEdit(this);
 }
 
-QString TcPlotObject::TranslateText(const QString& Text) const { return FOwner ? FOwner->TranslateText(Text) : Text; }
+QString TcPlotObject::TranslateText(const QString& Text) const
+{
+    return FOwner ? FOwner->TranslateText(Text) : Text;
+}
 
 void TcPlotObject::GetAxisPixels(int X, int Y, int& XAxisPixels, int& YAxisPixels) const
 {
@@ -172,9 +186,15 @@ TcPlotMouseData TcPlotObject::MouseData(int X, int Y) const
     return m;
 }
 
-bool TcPlotObject::HitTest(int X, int Y) { return iHitTest(MouseData(X, Y)); }
+bool TcPlotObject::HitTest(int X, int Y)
+{
+    return iHitTest(MouseData(X, Y));
+}
 
-int TcPlotObject::KindIndex() const { return FOwner ? FOwner->Master().KindIndex(this) : -1; }
+int TcPlotObject::KindIndex() const
+{
+    return FOwner ? FOwner->Master().KindIndex(this) : -1;
+}
 
 void TcPlotObject::FireEvent(TcPlotEventKind Kind, std::initializer_list<double> values, bool* cancel)
 {
@@ -208,7 +228,8 @@ void TcPlotObject::iMouseDown(TMouseButton Button, TShiftState Shift, int X, int
         FireEvent(TcPlotEventKind::MouseDown, {double(Button), double(Shift), double(X), double(Y)});
 }
 
-void TcPlotObject::iMouseMove(TcHintData& Hint, TShiftState Shift, int X, int Y, int, int, bool DblClickActive)
+void TcPlotObject::iMouseMove(TcHintData& Hint, TShiftState Shift, int X, int Y, int, int,
+                              bool DblClickActive)
 {
     TcPlotMouseData m = MouseData(X, Y);
     m.DblClickActive = DblClickActive;
@@ -244,7 +265,8 @@ void TcPlotObject::iMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
 bool TcPlotObject::iMouseWheel(int WheelDelta, TShiftState Shift, TPoint MousePos)
 {
     const bool result = DoMouseWheel(WheelDelta, Shift, MousePos.X, MousePos.Y);
-    FireEvent(TcPlotEventKind::MouseWheel, {double(WheelDelta), double(Shift), double(MousePos.X), double(MousePos.Y)});
+    FireEvent(TcPlotEventKind::MouseWheel,
+              {double(WheelDelta), double(Shift), double(MousePos.X), double(MousePos.Y)});
     return result;
 }
 
@@ -319,7 +341,10 @@ TcPlotLayoutObject::TcPlotLayoutObject(TcPlotOwner* AOwner, const TcPlotHandlers
 {
 }
 
-const TcPropertyTable& TcPlotLayoutObject::PropertyTable() const { return ClassTable(); }
+const TcPropertyTable& TcPlotLayoutObject::PropertyTable() const
+{
+    return ClassTable();
+}
 
 const TcPropertyTable& TcPlotLayoutObject::ClassTable()
 {
@@ -383,15 +408,31 @@ void TcPlotLayoutObject::SetLayoutRect(const TRect& r)
     FLayoutBottom = r.Bottom;
 }
 
-namespace {
-QString Padded(long long v, int width) { return QString::number(v).rightJustified(width, QLatin1Char('0')); }
+namespace
+{
+QString Padded(long long v, int width)
+{
+    return QString::number(v).rightJustified(width, QLatin1Char('0'));
+}
 } // namespace
 
-QString TcPlotLayoutObject::GetLayerKey() const { return Padded(Layer(), 6); }
-QString TcPlotLayoutObject::GetZOrderKey() const { return Padded(FZOrder, 3); }
-QString TcPlotLayoutObject::GetStartPercentKey() const { return Padded(RoundHalfEven(FStartPercent), 3); }
+QString TcPlotLayoutObject::GetLayerKey() const
+{
+    return Padded(Layer(), 6);
+}
+QString TcPlotLayoutObject::GetZOrderKey() const
+{
+    return Padded(FZOrder, 3);
+}
+QString TcPlotLayoutObject::GetStartPercentKey() const
+{
+    return Padded(RoundHalfEven(FStartPercent), 3);
+}
 
-bool TcPlotLayoutObject::iHitTest(const TcPlotMouseData& M) { return DrawRect().Contains({M.X, M.Y}); }
+bool TcPlotLayoutObject::iHitTest(const TcPlotMouseData& M)
+{
+    return DrawRect().Contains({M.X, M.Y});
+}
 
 void TcPlotLayoutObject::DoInsert()
 {
@@ -408,9 +449,15 @@ bool TcPlotLayoutObject::PopupCentre(TPoint& P) const
 
 // TcPlotButton.
 
-TcPlotButton::TcPlotButton(TcPlotOwner* AOwner) : TcPlotObject(AOwner, {}) { SetEnabled(true); }
+TcPlotButton::TcPlotButton(TcPlotOwner* AOwner) : TcPlotObject(AOwner, {})
+{
+    SetEnabled(true);
+}
 
-TcPlotButton::~TcPlotButton() { FreeTimer(); }
+TcPlotButton::~TcPlotButton()
+{
+    FreeTimer();
+}
 
 void TcPlotButton::SetDrawRect(const TRect& r)
 {
@@ -437,7 +484,10 @@ void TcPlotButton::SetEnabled(bool Value)
         FreeTimer();
 }
 
-bool TcPlotButton::iHitTest(const TcPlotMouseData& M) { return DrawRect().Contains({M.X, M.Y}); }
+bool TcPlotButton::iHitTest(const TcPlotMouseData& M)
+{
+    return DrawRect().Contains({M.X, M.Y});
+}
 
 void TcPlotButton::DoInvalidate()
 {
@@ -445,7 +495,10 @@ void TcPlotButton::DoInvalidate()
         OnInvalidate(this);
 }
 
-void TcPlotButton::FreeTimer() { FTimer.reset(); }
+void TcPlotButton::FreeTimer()
+{
+    FTimer.reset();
+}
 
 void TcPlotButton::DoMouseLeft(const TcPlotMouseData&)
 {

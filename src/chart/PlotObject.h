@@ -20,7 +20,8 @@
 #include <memory>
 #include <vector>
 
-namespace chart {
+namespace chart
+{
 
 using fw::TMouseButton;
 using fw::TShiftState;
@@ -74,10 +75,27 @@ struct TcHintData {
 
 // What a chart reports to its user about one object: the per-kind events of the chart.
 enum class TcPlotEventKind {
-    GotFocus, LostFocus, MouseDown, MouseMove, MouseUp, MouseWheel, Popup,
-    AxisMinChange, AxisSpanChange, AxisMinSpanChange, AxisMinSpanChangeFinished, AxisClick, AxisCustomizeLabel,
-    Click, DblClick, BeforeToolBarButtonClick, ToolBarButtonClick, BeforeDataCursorUpdate, DataCursorChange,
-    DataCursorCustomizeHint, BeforeZoomBox
+    GotFocus,
+    LostFocus,
+    MouseDown,
+    MouseMove,
+    MouseUp,
+    MouseWheel,
+    Popup,
+    AxisMinChange,
+    AxisSpanChange,
+    AxisMinSpanChange,
+    AxisMinSpanChangeFinished,
+    AxisClick,
+    AxisCustomizeLabel,
+    Click,
+    DblClick,
+    BeforeToolBarButtonClick,
+    ToolBarButtonClick,
+    BeforeDataCursorUpdate,
+    DataCursorChange,
+    DataCursorCustomizeHint,
+    BeforeZoomBox
 };
 struct TcPlotEvent {
     TcPlotEventKind Kind;
@@ -89,8 +107,9 @@ struct TcPlotEvent {
 };
 
 // What chart objects need of the chart that owns them (the chart control implements it).
-class TcPlotOwner {
-public:
+class TcPlotOwner
+{
+  public:
     virtual ~TcPlotOwner() = default;
     virtual TcPlotMasterManager& Master() = 0;
     virtual QString TranslateText(const QString& Text);
@@ -115,8 +134,9 @@ public:
     bool FUIInputForwarding = false;
 };
 
-class TcPlotObject : public TcPersistent {
-public:
+class TcPlotObject : public TcPersistent
+{
+  public:
     TcPlotObject(TcPlotOwner* AOwner, const TcPlotHandlers& handlers);
     ~TcPlotObject() override;
 
@@ -189,7 +209,7 @@ public:
     const TcPropertyTable& PropertyTable() const override;
     static const TcPropertyTable& ClassTable();
 
-protected:
+  protected:
     virtual void DoMouseHint(const TcPlotMouseData&, TcHintData&) {}
     virtual void DoMouseLeft(const TcPlotMouseData&) {}
     virtual void DoMouseRight(const TcPlotMouseData&) {}
@@ -216,9 +236,18 @@ protected:
     }
     bool SetBooleanValue(bool Value, bool& Field, Notify change) { return StoreValue(Value, Field, change); }
     bool SetIntegerValue(int Value, int& Field, Notify change) { return StoreValue(Value, Field, change); }
-    bool SetColorValue(TColor Value, TColor& Field, Notify change) { return StoreValue(Value, Field, change); }
-    bool SetDoubleValue(double Value, double& Field, Notify change) { return StoreValue(Value, Field, change); }
-    bool SetStringValue(const QString& Value, QString& Field, Notify change) { return StoreValue(Value, Field, change); }
+    bool SetColorValue(TColor Value, TColor& Field, Notify change)
+    {
+        return StoreValue(Value, Field, change);
+    }
+    bool SetDoubleValue(double Value, double& Field, Notify change)
+    {
+        return StoreValue(Value, Field, change);
+    }
+    bool SetStringValue(const QString& Value, QString& Field, Notify change)
+    {
+        return StoreValue(Value, Field, change);
+    }
 
     TcPlotOwner* FOwner;
     TcPlotHandlers FHandlers;
@@ -226,7 +255,7 @@ protected:
     bool FMouseDown = false;
     bool FMouseDownPopup = false;
 
-private:
+  private:
     QString FName;
     QString FNameOld;
     TShiftState FShiftState = 0;
@@ -242,13 +271,15 @@ private:
 };
 
 // An object filed with the chart's managers: owner and handlers are required.
-class TcPlotManagerObject : public TcPlotObject {
-public:
+class TcPlotManagerObject : public TcPlotObject
+{
+  public:
     TcPlotManagerObject(TcPlotOwner* AOwner, const TcPlotHandlers& handlers);
 };
 
-class TcPlotLayoutObject : public TcPlotManagerObject {
-public:
+class TcPlotLayoutObject : public TcPlotManagerObject
+{
+  public:
     TcPlotLayoutObject(TcPlotOwner* AOwner, const TcPlotHandlers& handlers);
 
     bool Horizontal() const { return FHorizontal; }
@@ -261,7 +292,10 @@ public:
     void SetStopPercent(double Value);
     void SetStartStopPercent(double Start, double Stop);
     bool ForceStacking() const { return FForceStacking; }
-    void SetForceStacking(bool Value) { SetBooleanValue(Value, FForceStacking, &TcPlotObject::DoLayoutChange); }
+    void SetForceStacking(bool Value)
+    {
+        SetBooleanValue(Value, FForceStacking, &TcPlotObject::DoLayoutChange);
+    }
     bool ReverseSide() const { return FReverseSide; }
     void SetReverseSide(bool Value) { SetBooleanValue(Value, FReverseSide, &TcPlotObject::DoChange); }
     bool StartStacked() const { return FStartStacked; }
@@ -292,11 +326,11 @@ public:
     const TcPropertyTable& PropertyTable() const override;
     static const TcPropertyTable& ClassTable();
 
-protected:
+  protected:
     bool PopupCentre(TPoint& P) const override;
     int FLeft = 0, FTop = 0, FRight = 0, FBottom = 0;
 
-private:
+  private:
     double FStopPercent = 100;
     double FStartPercent = 0;
     int FZOrder = 0;
@@ -309,8 +343,9 @@ private:
 };
 
 // A clickable rectangle inside a toolbar, legend or table; not filed with any manager.
-class TcPlotButton : public TcPlotObject {
-public:
+class TcPlotButton : public TcPlotObject
+{
+  public:
     explicit TcPlotButton(TcPlotOwner* AOwner);
     ~TcPlotButton() override;
 
@@ -332,11 +367,11 @@ public:
 
     bool iHitTest(const TcPlotMouseData& M) override;
 
-protected:
+  protected:
     void DoMouseLeft(const TcPlotMouseData& M) override;
     void DoMouseUp(const TcPlotMouseData& M) override;
 
-private:
+  private:
     void TimerEvent();
     void FreeTimer();
     void DoInvalidate();

@@ -10,10 +10,12 @@
 #include "chart/PlotObject.h"
 #include "chart/PlotToolBar.h"
 
-namespace chart {
+namespace chart
+{
 
-class TcPlotTable : public TcPlotLayoutObject {
-public:
+class TcPlotTable : public TcPlotLayoutObject
+{
+  public:
     using TcPlotLayoutObject::TcPlotLayoutObject;
     void NotificationSetFocus(TcPlotObject* AObject) override
     {
@@ -22,21 +24,23 @@ public:
     }
 };
 
-class TcPlotLimit : public TcPlotManagerObject {
-public:
+class TcPlotLimit : public TcPlotManagerObject
+{
+  public:
     using TcPlotManagerObject::TcPlotManagerObject;
     const QString& XAxisName() const { return FXAxisName; }
     void SetXAxisName(const QString& v) { SetStringValue(v, FXAxisName, &TcPlotObject::DoChange); }
     const QString& YAxisName() const { return FYAxisName; }
     void SetYAxisName(const QString& v) { SetStringValue(v, FYAxisName, &TcPlotObject::DoChange); }
 
-private:
+  private:
     QString FXAxisName;
     QString FYAxisName;
 };
 
-class TcPlotAnnotation : public TcPlotManagerObject {
-public:
+class TcPlotAnnotation : public TcPlotManagerObject
+{
+  public:
     using TcPlotManagerObject::TcPlotManagerObject;
 };
 

@@ -7,11 +7,13 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace chart {
+namespace chart
+{
 
 using namespace fw;
 
-namespace {
+namespace
+{
 
 // Our button pictures: simple pictograms in dark grey with coloured accents, on transparency,
 // drawn in a 24-unit box and scaled to the picture's size.
@@ -22,7 +24,8 @@ QImage Pictogram(const QString& name, int size)
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 24.0, size / 24.0);
-    const QColor ink(40, 40, 48), green(20, 140, 40), blue(30, 90, 190), red(190, 40, 40), paper(250, 250, 245);
+    const QColor ink(40, 40, 48), green(20, 140, 40), blue(30, 90, 190), red(190, 40, 40),
+        paper(250, 250, 245);
     QPen pen(ink, 1.6);
     pen.setCapStyle(Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);
@@ -73,8 +76,8 @@ QImage Pictogram(const QString& name, int size)
             p.drawLine(QPointF(10, 7), QPointF(10, 13));
     } else if (name == "SELECT") {
         p.setBrush(Qt::white);
-        p.drawPolygon(QPolygonF{QPointF(7, 3), QPointF(7, 19), QPointF(11, 15), QPointF(14, 21), QPointF(16.5, 20),
-                                QPointF(13.5, 14), QPointF(18.5, 14)});
+        p.drawPolygon(QPolygonF{QPointF(7, 3), QPointF(7, 19), QPointF(11, 15), QPointF(14, 21),
+                                QPointF(16.5, 20), QPointF(13.5, 14), QPointF(18.5, 14)});
     } else if (name == "SCROLLBOX") {
         QPen dash(ink, 1.4, Qt::DashLine);
         p.setPen(dash);
@@ -129,9 +132,9 @@ QImage ToolBarPicture(const QString& Name)
 
 // TcPlotToolBarButton.
 
-TcPlotToolBarButton::TcPlotToolBarButton(TcPlotOwner* AOwner, TcPlotToolBar* ToolBar, TcPlotToolBarButtonStyle Style,
-                                         TcPlotToolBarButtonType Type, const QString& Hint, const QString& ImageName,
-                                         int GroupIndex)
+TcPlotToolBarButton::TcPlotToolBarButton(TcPlotOwner* AOwner, TcPlotToolBar* ToolBar,
+                                         TcPlotToolBarButtonStyle Style, TcPlotToolBarButtonType Type,
+                                         const QString& Hint, const QString& ImageName, int GroupIndex)
     : TcPlotButton(AOwner), FToolBar(ToolBar), FStyle(Style), FType(Type), FHint(Hint), FImageName(ImageName)
 {
     SetGroupIndex(GroupIndex);
@@ -195,8 +198,8 @@ void TcPlotToolBarButton::Draw(TCanvas& Canvas, TColor)
     images.Draw(Canvas, x, y, FImageIndex, Enabled());
 }
 
-void TcPlotToolBarButton::iMouseMove(TcHintData& Hint, TShiftState Shift, int X, int Y, int ScreenX, int ScreenY,
-                                     bool DblClickActive)
+void TcPlotToolBarButton::iMouseMove(TcHintData& Hint, TShiftState Shift, int X, int Y, int ScreenX,
+                                     int ScreenY, bool DblClickActive)
 {
     if (!FMouseOver) {
         FMouseOver = true;
@@ -232,19 +235,24 @@ TcPlotToolBar::TcPlotToolBar(TcPlotOwner* AOwner, const TcPlotHandlers& handlers
     : TcPlotLayoutObject(AOwner, handlers), FImageList(std::make_unique<TCustomImageList>(24, 24))
 {
     using B = TcPlotToolBar;
-    FResumeButton = AddButton(iptbbsButton, iptbbtResume, "Resume All (Tracking)", "AUTO", 0, &B::DoButtonClickResume);
-    FPauseButton = AddButton(iptbbsButton, iptbbtPause, "Pause All (Tracking)", "PAUSE", 0, &B::DoButtonClickPause);
+    FResumeButton =
+        AddButton(iptbbsButton, iptbbtResume, "Resume All (Tracking)", "AUTO", 0, &B::DoButtonClickResume);
+    FPauseButton =
+        AddButton(iptbbsButton, iptbbtPause, "Pause All (Tracking)", "PAUSE", 0, &B::DoButtonClickPause);
     FResumePauseSpacer = AddButton(iptbbsSpacer, iptbbtResume, "", "", 0, nullptr);
-    FAxesModeScrollButton =
-        AddButton(iptbbsButton, iptbbtScrollAxesMode, "Scroll (Axes)", "SCROLL", 2, &B::DoButtonClickScrollAxesMode);
+    FAxesModeScrollButton = AddButton(iptbbsButton, iptbbtScrollAxesMode, "Scroll (Axes)", "SCROLL", 2,
+                                      &B::DoButtonClickScrollAxesMode);
     FAxesModeZoomButton =
         AddButton(iptbbsButton, iptbbtZoomAxesMode, "Zoom (Axes)", "ZOOM", 2, &B::DoButtonClickZoomAxesMode);
     FAxesModeSpacer = AddButton(iptbbsSpacer, iptbbtResume, "", "", 0, nullptr);
-    FZoomOutButton = AddButton(iptbbsButton, iptbbtZoomOut, "Zoom Out All Axes", "ZOOMOUT", 0, &B::DoButtonClickZoomOut);
-    FZoomInButton = AddButton(iptbbsButton, iptbbtZoomIn, "Zoom In All Axes", "ZOOMIN", 0, &B::DoButtonClickZoomIn);
+    FZoomOutButton =
+        AddButton(iptbbsButton, iptbbtZoomOut, "Zoom Out All Axes", "ZOOMOUT", 0, &B::DoButtonClickZoomOut);
+    FZoomInButton =
+        AddButton(iptbbsButton, iptbbtZoomIn, "Zoom In All Axes", "ZOOMIN", 0, &B::DoButtonClickZoomIn);
     FZoomInOutSpacer = AddButton(iptbbsSpacer, iptbbtResume, "", "", 0, nullptr);
     FSelectButton = AddButton(iptbbsButton, iptbbtSelect, "Select", "SELECT", -1, &B::DoButtonClickSelect);
-    FZoomBoxButton = AddButton(iptbbsButton, iptbbtZoomBox, "Zoom Box", "SCROLLBOX", -1, &B::DoButtonClickZoomBox);
+    FZoomBoxButton =
+        AddButton(iptbbsButton, iptbbtZoomBox, "Zoom Box", "SCROLLBOX", -1, &B::DoButtonClickZoomBox);
     FCursorButton = AddButton(iptbbsButton, iptbbtCursor, "Cursor", "CURSOR", -2, &B::DoButtonClickCursor);
     FZoomBoxCursorSpacer = AddButton(iptbbsSpacer, iptbbtResume, "", "", 0, nullptr);
     FEditButton = AddButton(iptbbsButton, iptbbtEdit, "Properties", "PROPERTIES", 0, &B::DoButtonClickEdit);
@@ -252,7 +260,8 @@ TcPlotToolBar::TcPlotToolBar(TcPlotOwner* AOwner, const TcPlotHandlers& handlers
     FCopyButton = AddButton(iptbbsButton, iptbbtCopy, "Copy to Clipboard", "COPY", 0, &B::DoButtonClickCopy);
     FSaveButton = AddButton(iptbbsButton, iptbbtSave, "Save to File", "SAVE", 0, &B::DoButtonClickSave);
     FPrintButton = AddButton(iptbbsButton, iptbbtPrint, "Print", "PRINTER", 0, &B::DoButtonClickPrint);
-    FPreviewButton = AddButton(iptbbsButton, iptbbtPreview, "Preview", "PREVIEW", 0, &B::DoButtonClickPreview);
+    FPreviewButton =
+        AddButton(iptbbsButton, iptbbtPreview, "Preview", "PREVIEW", 0, &B::DoButtonClickPreview);
     FAxesModeScrollButton->SetDown(true);
     FSelectButton->SetVisible(false);
     FPreviewButton->SetVisible(false);
@@ -289,7 +298,10 @@ void TcPlotToolBar::SetShowZoomInOutButtons(bool v)
     FZoomOutButton->SetVisible(v);
 }
 
-void TcPlotToolBar::SetZoomInOutFactor(double v) { SetDoubleValue(v < 1 ? 1 : v, FZoomInOutFactor, &TcPlotObject::DoChange); }
+void TcPlotToolBar::SetZoomInOutFactor(double v)
+{
+    SetDoubleValue(v < 1 ? 1 : v, FZoomInOutFactor, &TcPlotObject::DoChange);
+}
 
 void TcPlotToolBar::SetFlatButtons(bool v)
 {
@@ -499,13 +511,25 @@ void TcPlotToolBar::ChartCommand(TcPlotToolBarButtonType Type)
     AfterClick(Type);
 }
 
-void TcPlotToolBar::DoButtonClickCopy() { ChartCommand(iptbbtCopy); }
+void TcPlotToolBar::DoButtonClickCopy()
+{
+    ChartCommand(iptbbtCopy);
+}
 
-void TcPlotToolBar::DoButtonClickSave() { ChartCommand(iptbbtSave); }
+void TcPlotToolBar::DoButtonClickSave()
+{
+    ChartCommand(iptbbtSave);
+}
 
-void TcPlotToolBar::DoButtonClickPrint() { ChartCommand(iptbbtPrint); }
+void TcPlotToolBar::DoButtonClickPrint()
+{
+    ChartCommand(iptbbtPrint);
+}
 
-void TcPlotToolBar::DoButtonClickPreview() { ChartCommand(iptbbtPreview); }
+void TcPlotToolBar::DoButtonClickPreview()
+{
+    ChartCommand(iptbbtPreview);
+}
 
 void TcPlotToolBar::NotificationSetFocus(TcPlotObject* AObject)
 {

@@ -9,24 +9,39 @@
 #include <memory>
 #include <vector>
 
-namespace chart {
+namespace chart
+{
 
 class TcPlotToolBar;
 
 enum TcPlotToolBarButtonStyle : std::uint8_t { iptbbsButton, iptbbsSpacer };
 enum TcPlotToolBarButtonType : std::uint8_t {
-    iptbbtResume, iptbbtPause, iptbbtScrollAxesMode, iptbbtZoomAxesMode, iptbbtSelect, iptbbtZoomBox, iptbbtZoomOut,
-    iptbbtZoomIn, iptbbtCursor, iptbbtEdit, iptbbtCopy, iptbbtSave, iptbbtPrint, iptbbtPreview
+    iptbbtResume,
+    iptbbtPause,
+    iptbbtScrollAxesMode,
+    iptbbtZoomAxesMode,
+    iptbbtSelect,
+    iptbbtZoomBox,
+    iptbbtZoomOut,
+    iptbbtZoomIn,
+    iptbbtCursor,
+    iptbbtEdit,
+    iptbbtCopy,
+    iptbbtSave,
+    iptbbtPrint,
+    iptbbtPreview
 };
 
 // The picture of a toolbar button by its resource name ("AUTO", "SMALLAUTO", ...), drawn by our own
 // code on a transparent background; a null image for an unknown name.
 QImage ToolBarPicture(const QString& Name);
 
-class TcPlotToolBarButton : public TcPlotButton {
-public:
+class TcPlotToolBarButton : public TcPlotButton
+{
+  public:
     TcPlotToolBarButton(TcPlotOwner* AOwner, TcPlotToolBar* ToolBar, TcPlotToolBarButtonStyle Style,
-                        TcPlotToolBarButtonType Type, const QString& Hint, const QString& ImageName, int GroupIndex);
+                        TcPlotToolBarButtonType Type, const QString& Hint, const QString& ImageName,
+                        int GroupIndex);
 
     const QString& Hint() const { return FHint; }
     TcPlotToolBarButtonStyle Style() const { return FStyle; }
@@ -50,10 +65,10 @@ public:
                     bool DblClickActive) override;
     void DoMouseNotOver() override;
 
-protected:
+  protected:
     void DoMouseHint(const TcPlotMouseData& M, TcHintData& Hint) override;
 
-private:
+  private:
     void DrawEdge(TCanvas& Canvas, bool Lowered);
     TcPlotToolBar* FToolBar;
     TcPlotToolBarButtonStyle FStyle;
@@ -63,8 +78,9 @@ private:
     bool FFlat = false, FMouseOver = false;
 };
 
-class TcPlotToolBar : public TcPlotLayoutObject {
-public:
+class TcPlotToolBar : public TcPlotLayoutObject
+{
+  public:
     TcPlotToolBar(TcPlotOwner* AOwner, const TcPlotHandlers& handlers);
     ~TcPlotToolBar() override;
 
@@ -132,9 +148,10 @@ public:
     void FillPopupMenu(TcPopupMenu& Menu) override;
     int GetRequiredSize(TCanvas&) override { return FSmallButtons ? 28 : 36; }
 
-private:
-    TcPlotToolBarButton* AddButton(TcPlotToolBarButtonStyle Style, TcPlotToolBarButtonType Type, const char* Hint,
-                                   const char* Picture, int Group, void (TcPlotToolBar::*Action)());
+  private:
+    TcPlotToolBarButton* AddButton(TcPlotToolBarButtonStyle Style, TcPlotToolBarButtonType Type,
+                                   const char* Hint, const char* Picture, int Group,
+                                   void (TcPlotToolBar::*Action)());
     // Fires the before-click event; false when the handler cancelled.
     bool BeforeClick(TcPlotToolBarButtonType Type);
     void AfterClick(TcPlotToolBarButtonType Type);
@@ -148,10 +165,11 @@ private:
 
     std::vector<std::unique_ptr<TcPlotToolBarButton>> FButtonList;
     std::unique_ptr<fw::TCustomImageList> FImageList;
-    TcPlotToolBarButton *FResumeButton, *FPauseButton, *FAxesModeScrollButton, *FAxesModeZoomButton, *FZoomInButton,
-        *FZoomOutButton, *FSelectButton, *FZoomBoxButton, *FCursorButton, *FEditButton, *FCopyButton, *FSaveButton,
-        *FPrintButton, *FPreviewButton;
-    TcPlotToolBarButton *FResumePauseSpacer, *FAxesModeSpacer, *FZoomInOutSpacer, *FZoomBoxCursorSpacer, *FEditSpacer;
+    TcPlotToolBarButton *FResumeButton, *FPauseButton, *FAxesModeScrollButton, *FAxesModeZoomButton,
+        *FZoomInButton, *FZoomOutButton, *FSelectButton, *FZoomBoxButton, *FCursorButton, *FEditButton,
+        *FCopyButton, *FSaveButton, *FPrintButton, *FPreviewButton;
+    TcPlotToolBarButton *FResumePauseSpacer, *FAxesModeSpacer, *FZoomInOutSpacer, *FZoomBoxCursorSpacer,
+        *FEditSpacer;
     double FZoomInOutFactor = 2;
     bool FFlatButtons = false, FSmallButtons = false, FFlatBorder = false;
     bool FDrawing = false;

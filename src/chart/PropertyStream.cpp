@@ -6,10 +6,15 @@
 #include <optional>
 #include <variant>
 
-namespace chart {
+namespace chart
+{
 
-namespace {
-[[noreturn]] void ReadError() { throw EChartError(QStringLiteral("Stream read error")); }
+namespace
+{
+[[noreturn]] void ReadError()
+{
+    throw EChartError(QStringLiteral("Stream read error"));
+}
 [[noreturn]] void InvalidValue(const QString& name)
 {
     throw EChartError(QStringLiteral("Invalid property value: %1").arg(name));
@@ -33,7 +38,10 @@ template <class T> T FromLittleEndian(const char* p)
 
 // Writer.
 
-void TcWriter::WriteCount(std::uint32_t n) { AppendLittleEndian(FData, n); }
+void TcWriter::WriteCount(std::uint32_t n)
+{
+    AppendLittleEndian(FData, n);
+}
 
 void TcWriter::WritePropName(const QString& Name)
 {
@@ -122,7 +130,10 @@ void TcReader::Expect(TcValueType t)
         ReadError();
 }
 
-std::uint32_t TcReader::ReadCount() { return FromLittleEndian<std::uint32_t>(Take(4)); }
+std::uint32_t TcReader::ReadCount()
+{
+    return FromLittleEndian<std::uint32_t>(Take(4));
+}
 
 QString TcReader::ReadPropName()
 {
@@ -203,7 +214,8 @@ void TcReader::DefineProperty(const QString& Name, const std::function<void(TcRe
 
 // The walk over the property table.
 
-namespace {
+namespace
+{
 using Value = std::variant<long long, double, QString>;
 
 void WriteProperties(TcWriter& Writer, TcPersistent& Object, const QString& Prefix)

@@ -12,7 +12,8 @@
 #include <cstdint>
 #include <functional>
 
-namespace chart {
+namespace chart
+{
 
 class TcWriter;
 class TcReader;
@@ -20,16 +21,18 @@ class TcReader;
 enum class TcValueType : std::uint8_t { Null, List, Integer, Float, String, False, True, Binary };
 
 // What DefineProperties sees: the writer or the reader.
-class TcFiler {
-public:
+class TcFiler
+{
+  public:
     virtual ~TcFiler() = default;
     // WriteData runs when writing and HasData is set; ReadData runs when the stream holds Name.
     virtual void DefineProperty(const QString& Name, const std::function<void(TcReader&)>& ReadData,
                                 const std::function<void(TcWriter&)>& WriteData, bool HasData) = 0;
 };
 
-class TcWriter : public TcFiler {
-public:
+class TcWriter : public TcFiler
+{
+  public:
     void WriteListBegin() { WriteValue(TcValueType::List); }
     void WriteListEnd() { WriteValue(TcValueType::Null); }
     void WritePropName(const QString& Name);
@@ -42,15 +45,16 @@ public:
                         const std::function<void(TcWriter&)>& WriteData, bool HasData) override;
     const QByteArray& Data() const { return FData; }
 
-private:
+  private:
     void WriteValue(TcValueType t) { FData.append(char(t)); }
     void WriteCount(std::uint32_t n);
     QByteArray FData;
 };
 
 // Reads what TcWriter wrote; a short or malformed stream raises EChartError ("Stream read error").
-class TcReader : public TcFiler {
-public:
+class TcReader : public TcFiler
+{
+  public:
     explicit TcReader(QByteArray data) : FData(std::move(data)) {}
     TcValueType NextValue() const;
     // The end marker is next (where a value or a property name could start).
@@ -69,7 +73,7 @@ public:
     void DefineProperty(const QString& Name, const std::function<void(TcReader&)>& ReadData,
                         const std::function<void(TcWriter&)>& WriteData, bool HasData) override;
 
-private:
+  private:
     friend void ReadObjectProperties(TcReader& Reader, TcPersistent& Object);
     TcValueType ReadValue();
     void Expect(TcValueType t);

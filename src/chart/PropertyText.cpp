@@ -5,7 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
-namespace chart {
+namespace chart
+{
 
 std::vector<const TcPropertyInfo*> TcPropertyTable::All() const
 {
@@ -92,8 +93,8 @@ void SplitAtSeparator(const QString& text, QChar separator, QString& first, QStr
 
 QString StripKeyPrefix(const QString& Name, QString& Key)
 {
-    if (Name.isEmpty() || Key.size() <= Name.size() || Key[Name.size()] != QLatin1Char('.')
-        || !Key.startsWith(Name, Qt::CaseInsensitive))
+    if (Name.isEmpty() || Key.size() <= Name.size() || Key[Name.size()] != QLatin1Char('.') ||
+        !Key.startsWith(Name, Qt::CaseInsensitive))
         return QString();
     const QString prefix = Key.left(Name.size());
     Key = Key.mid(Name.size() + 1);
@@ -148,8 +149,8 @@ bool FindAndRemoveKey(const QString& Key, QString& Value, QStringList& Lines)
     return false;
 }
 
-void SavePropertiesToList(const TcPersistent& Instance, const QString& Prefix, QStringList& Lines, bool SkipDefaults,
-                          const QStringList* Exclude)
+void SavePropertiesToList(const TcPersistent& Instance, const QString& Prefix, QStringList& Lines,
+                          bool SkipDefaults, const QStringList* Exclude)
 {
     for (const TcPropertyInfo* p : Instance.PropertyTable().All()) {
         if (p->IsStored && !p->IsStored(Instance))

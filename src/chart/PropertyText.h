@@ -10,7 +10,8 @@
 #include <functional>
 #include <vector>
 
-namespace chart {
+namespace chart
+{
 
 class TcPersistent;
 class TcFiler;
@@ -35,8 +36,9 @@ struct TcPropertyInfo {
     std::function<TcPersistent*(TcPersistent&)> GetObject;
 };
 
-class TcPropertyTable {
-public:
+class TcPropertyTable
+{
+  public:
     explicit TcPropertyTable(const TcPropertyTable* parent = nullptr) : FParent(parent) {}
     TcPropertyTable& Add(TcPropertyInfo info)
     {
@@ -48,7 +50,8 @@ public:
     const TcPropertyInfo* Find(const QString& name) const; // case-insensitive
 
     template <class C, class T>
-    TcPropertyTable& Ordinal(const char* name, T (C::*get)() const, void (C::*set)(T), long long def, int enumCount = 0)
+    TcPropertyTable& Ordinal(const char* name, T (C::*get)() const, void (C::*set)(T), long long def,
+                             int enumCount = 0)
     {
         TcPropertyInfo p;
         p.Name = QString::fromLatin1(name);
@@ -79,8 +82,7 @@ public:
         return Add(std::move(p));
     }
     // A property holding a persistent object (written and read through its own properties).
-    template <class C, class O>
-    TcPropertyTable& Object(const char* name, O* (C::*get)())
+    template <class C, class O> TcPropertyTable& Object(const char* name, O* (C::*get)())
     {
         TcPropertyInfo p;
         p.Name = QString::fromLatin1(name);
@@ -89,14 +91,15 @@ public:
         return Add(std::move(p));
     }
 
-private:
+  private:
     const TcPropertyTable* FParent;
     std::vector<TcPropertyInfo> FOwn;
 };
 
 // Root of every object with published properties.
-class TcPersistent {
-public:
+class TcPersistent
+{
+  public:
     virtual ~TcPersistent() = default;
     virtual const TcPropertyTable& PropertyTable() const;
     // Data of the object's own beyond its published properties, for the binary stream.
@@ -129,8 +132,8 @@ TcTypeKind GetPropertyTypeKind(const TcPersistent& Instance, const QString& Prop
 // The first line whose trimmed key equals Key (any case): its trimmed value; the line is removed.
 bool FindAndRemoveKey(const QString& Key, QString& Value, QStringList& Lines);
 
-void SavePropertiesToList(const TcPersistent& Instance, const QString& Prefix, QStringList& Lines, bool SkipDefaults,
-                          const QStringList* Exclude = nullptr);
+void SavePropertiesToList(const TcPersistent& Instance, const QString& Prefix, QStringList& Lines,
+                          bool SkipDefaults, const QStringList* Exclude = nullptr);
 // Reads the lines of Prefix (compared ignoring letter case) from the top of Lines, removing each;
 // stops at the first line of another prefix. A bad number raises with the rest left in Lines; an
 // enumeration value outside its range raises too.

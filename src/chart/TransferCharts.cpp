@@ -1,10 +1,12 @@
 #include "chart/TransferCharts.h"
 
-namespace chart {
+namespace chart
+{
 
 using namespace fw;
 
-namespace {
+namespace
+{
 
 void SetUpAxis(TcPlotAxis& a, bool x)
 {
@@ -40,9 +42,15 @@ TcXYPlot* CreateTransferChart(QWidget* parent, TransferChartKind kind)
     auto* chart = new TcXYPlot(parent);
     chart->BeginLoading();
     switch (kind) {
-    case TransferChartKind::Comp: chart->SetName(QStringLiteral("ipComp")); break;
-    case TransferChartKind::Limit: chart->SetName(QStringLiteral("ipLimit")); break;
-    case TransferChartKind::Gate: chart->SetName(QStringLiteral("ipGate")); break;
+    case TransferChartKind::Comp:
+        chart->SetName(QStringLiteral("ipComp"));
+        break;
+    case TransferChartKind::Limit:
+        chart->SetName(QStringLiteral("ipLimit"));
+        break;
+    case TransferChartKind::Gate:
+        chart->SetName(QStringLiteral("ipGate"));
+        break;
     }
     chart->SetBounds(chart->Left(), chart->Top(), kind == TransferChartKind::Gate ? 855 : 620, 230);
     chart->SetBorderStyle(ibsNone);

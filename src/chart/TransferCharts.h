@@ -7,7 +7,8 @@
 
 class QWidget;
 
-namespace chart {
+namespace chart
+{
 
 enum class TransferChartKind { Comp, Limit, Gate };
 

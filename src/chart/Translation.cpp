@@ -4,13 +4,15 @@
 #include <QSaveFile>
 #include <QTextStream>
 
-namespace chart {
+namespace chart
+{
 
 const TcPropertyTable& TcPlotTranslationObject::PropertyTable() const
 {
     static const TcPropertyTable table = [] {
         TcPropertyTable t;
-        t.String("OriginalString", &TcPlotTranslationObject::OriginalString, &TcPlotTranslationObject::SetOriginalString);
+        t.String("OriginalString", &TcPlotTranslationObject::OriginalString,
+                 &TcPlotTranslationObject::SetOriginalString);
         t.String("ReplacementString", &TcPlotTranslationObject::ReplacementString,
                  &TcPlotTranslationObject::SetReplacementString);
         return t;
@@ -128,7 +130,8 @@ void TcPlotTranslationManager::LoadFromFile(const QString& FileName)
     for (const QString& line : lines) {
         const int tab = line.indexOf(QLatin1Char('\t'));
         if (tab < 0)
-            throw EChartError(QStringLiteral("Error Loading Data - Invalid Format - Tab Deliminator Missing"));
+            throw EChartError(
+                QStringLiteral("Error Loading Data - Invalid Format - Tab Deliminator Missing"));
         TcPlotTranslationObject* o = CreateObject();
         o->SetOriginalString(line.left(tab));
         o->SetReplacementString(line.mid(tab + 1));

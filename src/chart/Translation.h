@@ -5,23 +5,26 @@
 
 #include "chart/ObjectManagers.h"
 
-namespace chart {
+namespace chart
+{
 
-class TcPlotTranslationObject : public TcPersistent {
-public:
+class TcPlotTranslationObject : public TcPersistent
+{
+  public:
     const QString& OriginalString() const { return FOriginalString; }
     void SetOriginalString(const QString& v) { FOriginalString = v; }
     const QString& ReplacementString() const { return FReplacementString; }
     void SetReplacementString(const QString& v) { FReplacementString = v; }
     const TcPropertyTable& PropertyTable() const override;
 
-private:
+  private:
     QString FOriginalString = QStringLiteral("Unknown");
     QString FReplacementString = QStringLiteral("Unknown");
 };
 
-class TcPlotTranslationManager : public TcPersistent {
-public:
+class TcPlotTranslationManager : public TcPersistent
+{
+  public:
     TcPlotTranslationManager(TcObjectHandler OnRemove, TcObjectHandler OnInsert);
     ~TcPlotTranslationManager() override;
     void Announce() { FOnInsert(this); }
@@ -41,7 +44,7 @@ public:
     void SaveToFile(const QString& FileName) const;
     void LoadFromFile(const QString& FileName);
 
-private:
+  private:
     TcSortedKeyList<TcPlotTranslationObject*> FList;
     TcObjectHandler FOnRemove;
     TcObjectHandler FOnInsert;

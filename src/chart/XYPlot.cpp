@@ -3,7 +3,8 @@
 #include <cmath>
 #include <limits>
 
-namespace chart {
+namespace chart
+{
 
 using namespace fw;
 
@@ -22,7 +23,10 @@ TcXYPlotChannel::TcXYPlotChannel(TcPlotOwner* AOwner, const TcPlotHandlers& hand
     };
 }
 
-TcXYPlotChannel::~TcXYPlotChannel() { FOPCItemManager.Clear(); }
+TcXYPlotChannel::~TcXYPlotChannel()
+{
+    FOPCItemManager.Clear();
+}
 
 bool TcXYPlotChannel::Designing() const
 {
@@ -46,8 +50,14 @@ void TcXYPlotChannel::SetOPCUpdateRate(int v)
         i.Activate();
 }
 
-int TcXYPlotChannel::AddNull() { return AddPoint(0, 0, true, false); }
-int TcXYPlotChannel::AddEmpty() { return AddPoint(0, 0, false, true); }
+int TcXYPlotChannel::AddNull()
+{
+    return AddPoint(0, 0, true, false);
+}
+int TcXYPlotChannel::AddEmpty()
+{
+    return AddPoint(0, 0, false, true);
+}
 
 void TcXYPlotChannel::OPCActivate()
 {
@@ -115,7 +125,8 @@ void TcXYPlotChannel::Draw(TCanvas& Canvas, TColor BackGroundColor)
         TcPlotAxis* h = XYAxesReversed() ? GetYAxis() : GetXAxis();
         TcPlotAxis* v = XYAxesReversed() ? GetXAxis() : GetYAxis();
         if (h && v)
-            Canvas.IntersectClipRect(RectFromCorners(h->MinPixels(), v->MinPixels(), h->MaxPixels(), v->MaxPixels()));
+            Canvas.IntersectClipRect(
+                RectFromCorners(h->MinPixels(), v->MinPixels(), h->MaxPixels(), v->MaxPixels()));
     }
     DrawTrace(Canvas, XYAxesReversed(), BackGroundColor);
     DrawMarkers(Canvas, XYAxesReversed(), BackGroundColor);
@@ -165,11 +176,27 @@ void TcXYPlotChannel::CalcDataCursorValues(TcPlotDataCursor* Cursor)
     }
     bool showX = false, showY = false, infinite = false;
     switch (Cursor->Style()) {
-    case ipcsValueXY: xv = X1; yv = Y2; showX = showY = true; break;
-    case ipcsValueX: xv = X1; showX = true; break;
-    case ipcsValueY: yv = Y2; showY = true; break;
-    case ipcsDeltaX: xv = std::fabs(X1 - X2); showX = true; break;
-    case ipcsDeltaY: yv = std::fabs(Y1 - Y2); showY = true; break;
+    case ipcsValueXY:
+        xv = X1;
+        yv = Y2;
+        showX = showY = true;
+        break;
+    case ipcsValueX:
+        xv = X1;
+        showX = true;
+        break;
+    case ipcsValueY:
+        yv = Y2;
+        showY = true;
+        break;
+    case ipcsDeltaX:
+        xv = std::fabs(X1 - X2);
+        showX = true;
+        break;
+    case ipcsDeltaY:
+        yv = std::fabs(Y1 - Y2);
+        showY = true;
+        break;
     case ipcsInverseDeltaX: {
         const double d = (xa ? xa->CursorScaler() : 0) * (X1 - X2);
         xv = d == 0 ? std::numeric_limits<double>::infinity() : std::fabs(1 / d);
@@ -206,8 +233,9 @@ void TcXYPlotChannel::CalcDataCursorValues(TcPlotDataCursor* Cursor)
 
 TcXYPlot::TcXYPlot(QWidget* parent) : TcPlotComponent(parent)
 {
-    Master().SetChannelClass(
-        [](TcPlotOwner* o, const TcPlotHandlers& h) -> TcPlotChannelCustom* { return new TcXYPlotChannel(o, h); });
+    Master().SetChannelClass([](TcPlotOwner* o, const TcPlotHandlers& h) -> TcPlotChannelCustom* {
+        return new TcXYPlotChannel(o, h);
+    });
     DisableLayoutManager();
     try {
         GetToolBar(AddToolBar())->SetZOrder(3);

@@ -8,10 +8,12 @@
 #include "chart/OPCManager.h"
 #include "chart/PlotComponent.h"
 
-namespace chart {
+namespace chart
+{
 
-class TcXYPlotChannel : public TcPlotChannelCustom {
-public:
+class TcXYPlotChannel : public TcPlotChannelCustom
+{
+  public:
     TcXYPlotChannel(TcPlotOwner* AOwner, const TcPlotHandlers& handlers);
     ~TcXYPlotChannel() override;
 
@@ -59,7 +61,7 @@ public:
     double GetZoomYMin() override { return ZoomExtent(false, -1); }
     void CalcDataCursorValues(TcPlotDataCursor* Cursor) override;
 
-private:
+  private:
     double ZoomExtent(bool x, double sign);
     void SetItemName(int item, QString TcOPCItem::*field, const QString& v);
     bool Designing() const;
@@ -69,8 +71,9 @@ private:
     TcOPCManager FOPCManager;
 };
 
-class TcXYPlot : public TcPlotComponent {
-public:
+class TcXYPlot : public TcPlotComponent
+{
+  public:
     explicit TcXYPlot(QWidget* parent = nullptr);
     // The channel at Index as an XY channel (a range or cast error raises).
     TcXYPlotChannel* GetChannel(int Index) const;

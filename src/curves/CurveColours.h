@@ -8,8 +8,8 @@
 #include <cstddef>
 
 inline constexpr std::array<fw::TColor, 14> MarkerColourCycle = {
-    fw::clRed,    fw::clYellow, fw::clFuchsia, fw::clAqua,  fw::clLime,  fw::clBlue,  fw::clSkyBlue,
-    fw::clPurple, fw::clTeal,   fw::clMaroon,  fw::clCream, fw::clOlive, fw::clGray,  fw::clNavy,
+    fw::clRed,    fw::clYellow, fw::clFuchsia, fw::clAqua,  fw::clLime,  fw::clBlue, fw::clSkyBlue,
+    fw::clPurple, fw::clTeal,   fw::clMaroon,  fw::clCream, fw::clOlive, fw::clGray, fw::clNavy,
 };
 
 // Entry n = marker colour of section n: the cycle four times.
@@ -22,7 +22,7 @@ inline constexpr std::array<fw::TColor, 56> MarkerColours = [] {
 
 // Index = channel for 0..8 (inputs A..C, outputs 1..6), overlays beyond.
 inline constexpr std::array<fw::TColor, 17> ChannelColours = {
-    fw::clPurple, fw::clOlive,  fw::clTeal,    fw::clRed,  fw::clLime,    fw::clYellow,
-    fw::clBlue,   fw::clFuchsia, fw::clAqua,   fw::clSkyBlue, fw::clCream, fw::clPurple,
-    fw::clOlive,  fw::clPurple, fw::clOlive,   fw::clTeal,  fw::clMaroon,
+    fw::clPurple, fw::clOlive,   fw::clTeal,  fw::clRed,     fw::clLime,   fw::clYellow,
+    fw::clBlue,   fw::clFuchsia, fw::clAqua,  fw::clSkyBlue, fw::clCream,  fw::clPurple,
+    fw::clOlive,  fw::clPurple,  fw::clOlive, fw::clTeal,    fw::clMaroon,
 };

@@ -387,12 +387,12 @@ struct CurveLoops {
 // One set of entry points per level, each with the bodies inlined.
 #define CURVE_LOOP_SET(NAME, ATTR)                                                                           \
     ATTR void Magnitude##NAME(const SectionCoefs& c, const double* v1, const double* v2, const double* s1,   \
-                              const double* s2, double* out)                                                \
+                              const double* s2, double* out)                                                 \
     {                                                                                                        \
         MagnitudeLoop(c, v1, v2, s1, s2, out);                                                               \
     }                                                                                                        \
     ATTR void Phase##NAME(const SectionCoefs& c, const double* v1, const double* v2, const double* s1,       \
-                          const double* s2, double* out)                                                    \
+                          const double* s2, double* out)                                                     \
     {                                                                                                        \
         PhaseLoop(c, v1, v2, s1, s2, out);                                                                   \
     }                                                                                                        \

@@ -5,7 +5,6 @@
 
 #include "base/Color.h"
 
-
 class PlotPainter
 {
   public:

@@ -1,6 +1,7 @@
 #include "eq/LProgressBar.h"
 
-namespace eq {
+namespace eq
+{
 
 LProgressBar::LProgressBar(QWidget* parent) : TControl(parent)
 {

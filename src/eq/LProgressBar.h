@@ -6,12 +6,14 @@
 #include "eq/MeterState.h"
 #include "framework/Control.h"
 
-namespace eq {
+namespace eq
+{
 
 using fw::TColor;
 
-class LProgressBar : public fw::TControl {
-public:
+class LProgressBar : public fw::TControl
+{
+  public:
     explicit LProgressBar(QWidget* parent = nullptr);
 
     int FirstNum() const { return FState.FirstNum(); }
@@ -47,11 +49,11 @@ public:
     // Paints the meter into a canvas at the given offset (the widget's paint and page renders).
     void PaintTo(fw::TCanvas& c, int dx = 0, int dy = 0) const;
 
-protected:
+  protected:
     void Paint(fw::TCanvas& canvas) override;
     void Resized() override;
 
-private:
+  private:
     void SetUnlit(int zone, TColor v);
     void SetLit(int zone, TColor v);
     void Layout();

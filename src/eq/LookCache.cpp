@@ -3,7 +3,8 @@
 #include <QGuiApplication>
 #include <QPainter>
 
-namespace eq {
+namespace eq
+{
 
 bool IsIdle(const QWidget& w)
 {
@@ -13,7 +14,8 @@ bool IsIdle(const QWidget& w)
 TLookKey WidgetLookKey(const QWidget& w)
 {
     TLookKey k;
-    k.V = {double(w.width()), double(w.height()), double(w.isEnabled()), double(w.palette().cacheKey()),
+    k.V = {double(w.width()),           double(w.height()),
+           double(w.isEnabled()),       double(w.palette().cacheKey()),
            double(w.layoutDirection()), double(reinterpret_cast<quintptr>(w.style()))};
     k.Font = w.font();
     return k;
@@ -42,12 +44,13 @@ TLookKey LookKey(const sk::TSkButton& c)
 {
     TLookKey k = WidgetLookKey(c);
     AddControlLook(k, c);
-    k.V.insert(k.V.end(), {double(c.HotTrack()), double(c.HotTrackColor()), double(c.HighlightColor()),
-                           double(c.FrameColor()), double(c.ThemeAware()), double(c.TextStyle()),
-                           double(c.LightTextStyle()), double(c.TextHighlightColor()), double(c.TextShadowColor()),
-                           double(c.TextShadowDepth()), double(c.AlignmentVertical()), double(c.Alignment()),
-                           double(c.Default()), double(c.Down()), double(c.ShowDownPattern()),
-                           double(c.ShowFocusRect()), double(c.GroupIndex()), double(c.Transparent())});
+    k.V.insert(k.V.end(),
+               {double(c.HotTrack()), double(c.HotTrackColor()), double(c.HighlightColor()),
+                double(c.FrameColor()), double(c.ThemeAware()), double(c.TextStyle()),
+                double(c.LightTextStyle()), double(c.TextHighlightColor()), double(c.TextShadowColor()),
+                double(c.TextShadowDepth()), double(c.AlignmentVertical()), double(c.Alignment()),
+                double(c.Default()), double(c.Down()), double(c.ShowDownPattern()), double(c.ShowFocusRect()),
+                double(c.GroupIndex()), double(c.Transparent())});
     return k;
 }
 
@@ -55,12 +58,13 @@ TLookKey LookKey(const sk::TSkLabel& c)
 {
     TLookKey k = WidgetLookKey(c);
     AddControlLook(k, c);
-    k.V.insert(k.V.end(), {double(c.Angle()), double(c.Rotation()), double(c.CenterPoint()), double(c.TextStyle()),
-                           double(c.LightTextStyle()), double(c.HighlightColor()), double(c.ShadowColor()),
-                           double(c.ShadowDepth()), double(c.TextMargin()), double(c.BorderOuter()),
-                           double(c.BorderInner()), double(c.BorderSides()), double(c.BorderWidth()),
-                           double(c.BevelWidth()), double(c.FlatColor()), double(c.Alignment()), double(c.Layout()),
-                           double(c.Transparent()), double(c.WordWrap()), double(c.CurrentColor())});
+    k.V.insert(k.V.end(), {double(c.Angle()),       double(c.Rotation()),       double(c.CenterPoint()),
+                           double(c.TextStyle()),   double(c.LightTextStyle()), double(c.HighlightColor()),
+                           double(c.ShadowColor()), double(c.ShadowDepth()),    double(c.TextMargin()),
+                           double(c.BorderOuter()), double(c.BorderInner()),    double(c.BorderSides()),
+                           double(c.BorderWidth()), double(c.BevelWidth()),     double(c.FlatColor()),
+                           double(c.Alignment()),   double(c.Layout()),         double(c.Transparent()),
+                           double(c.WordWrap()),    double(c.CurrentColor())});
     return k;
 }
 
@@ -68,10 +72,11 @@ TLookKey LookKey(const QLineEdit& e)
 {
     TLookKey k = WidgetLookKey(e);
     const QMargins m = e.textMargins();
-    k.V.insert(k.V.end(), {double(e.alignment()), double(e.hasFrame()), double(e.isReadOnly()),
-                           double(e.cursorPosition()), double(e.selectionStart()), double(e.selectionLength()),
-                           double(e.echoMode()), double(m.left()), double(m.top()), double(m.right()),
-                           double(m.bottom()), double(e.isClearButtonEnabled())});
+    k.V.insert(k.V.end(),
+               {double(e.alignment()), double(e.hasFrame()), double(e.isReadOnly()),
+                double(e.cursorPosition()), double(e.selectionStart()), double(e.selectionLength()),
+                double(e.echoMode()), double(m.left()), double(m.top()), double(m.right()),
+                double(m.bottom()), double(e.isClearButtonEnabled())});
     k.S << e.displayText() << e.placeholderText();
     return k;
 }

@@ -15,7 +15,8 @@
 #include <QStringList>
 #include <vector>
 
-namespace eq {
+namespace eq
+{
 
 // What a look depends on, as numbers and texts.
 struct TLookKey {
@@ -38,8 +39,9 @@ TLookKey LookKey(const sk::TSkLabel& c);
 TLookKey LookKey(const QLineEdit& e);
 
 // One control's cached picture.
-class TLookCache {
-public:
+class TLookCache
+{
+  public:
     bool Fits(const TLookKey& key, qreal ratio) const
     {
         return !FImage.isNull() && FImage.devicePixelRatio() == ratio && key == FKey;
@@ -50,17 +52,18 @@ public:
     void Drop() { FImage = QImage(); }
     const QImage& Image() const { return FImage; }
 
-private:
+  private:
     QImage FImage;
     TLookKey FKey;
 };
 
 // A framework control of the row that paints its idle look from the cache.
-template <class Base> class TCachedLook : public Base {
-public:
+template <class Base> class TCachedLook : public Base
+{
+  public:
     using Base::Base;
 
-protected:
+  protected:
     void Paint(fw::TCanvas& canvas) override
     {
         QPainter& p = canvas.Painter();
@@ -86,7 +89,7 @@ protected:
         p.drawImage(QPoint(0, 0), FLook.Image());
     }
 
-private:
+  private:
     TLookCache FLook;
 };
 

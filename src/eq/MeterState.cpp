@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace eq {
+namespace eq
+{
 
 void TMeterState::SetCounts(int first, int second, int third)
 {

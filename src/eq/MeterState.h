@@ -4,15 +4,17 @@
 
 #include <vector>
 
-namespace eq {
+namespace eq
+{
 
 struct TSegmentBox {
     int Left = 0, Top = 0, Width = 0, Height = 0;
     bool operator==(const TSegmentBox&) const = default;
 };
 
-class TMeterState {
-public:
+class TMeterState
+{
+  public:
     int Count() const { return FFirst + FSecond + FThird; }
     int FirstNum() const { return FFirst; }
     int SecondNum() const { return FSecond; }
@@ -36,7 +38,7 @@ public:
     // A meter that cannot show a level: no segments, or Max not above Min.
     bool Drawable() const { return Count() > 0 && FMax > FMin; }
 
-private:
+  private:
     int FFirst = 1, FSecond = 1, FThird = 3;
     int FMax = 100, FMin = 0, FPosition = 0;
     std::vector<bool> FLit = std::vector<bool>(5, false);

@@ -8,9 +8,11 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace eq {
+namespace eq
+{
 
-namespace {
+namespace
+{
 
 int Saturate(double v)
 {
@@ -65,7 +67,10 @@ double ReadNumber(const std::string& s)
 
 } // namespace
 
-double PositionToFreq(int position) { return 1000.0 * std::pow(FreqStepRatio, position); }
+double PositionToFreq(int position)
+{
+    return 1000.0 * std::pow(FreqStepRatio, position);
+}
 
 std::optional<int> SnapFreqPosition(double hz)
 {
@@ -88,18 +93,30 @@ int ParamGainPosition(double db)
     return h / 10 + (h % 10 > 5 ? 1 : 0);
 }
 
-int GainPosition(double db) { return Saturate(db * 10); }
+int GainPosition(double db)
+{
+    return Saturate(db * 10);
+}
 
-int ClampQIndex(double q) { return std::clamp(Saturate(q), QIndexMin, QIndexMax); }
+int ClampQIndex(double q)
+{
+    return std::clamp(Saturate(q), QIndexMin, QIndexMax);
+}
 
 std::string FreqText(double hz)
 {
     return hz >= 1000 ? FormatFixed(hz / 1000, 2, 4) + "KHz" : FormatFixed(hz, 1, 4) + "Hz";
 }
 
-std::string QText(double q) { return FormatFixed(q, 2, 1); }
+std::string QText(double q)
+{
+    return FormatFixed(q, 2, 1);
+}
 
-std::string GainText(double db) { return FormatFixed(db, 1, 1) + "dB"; }
+std::string GainText(double db)
+{
+    return FormatFixed(db, 1, 1) + "dB";
+}
 
 std::optional<int> ParseFreqEntry(const std::string& text)
 {

@@ -6,7 +6,8 @@
 #include <optional>
 #include <string>
 
-namespace eq {
+namespace eq
+{
 
 inline constexpr int FreqPositionMin = -170, FreqPositionMax = 130;
 inline constexpr int QIndexDefault = 20;

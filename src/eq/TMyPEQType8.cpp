@@ -1,5 +1,5 @@
-#include "curves/CurveColours.h"
 #include "eq/TMyPEQType8.h"
+#include "curves/CurveColours.h"
 
 #include "base/ValueScales.h"
 #include "controls/panels/SkButton.h"
@@ -10,13 +10,18 @@
 #include <QPalette>
 #include <QRegularExpressionValidator>
 
-namespace eq {
+namespace eq
+{
 
-namespace {
+namespace
+{
 constexpr TColor CurrentRowColour = fw::RGB(0, 176, 0);
 constexpr TColor BypassedColour = fw::RGB(255, 128, 128);
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
 
 void SetTextColour(QWidget* w, TColor c)
 {
@@ -25,7 +30,10 @@ void SetTextColour(QWidget* w, TColor c)
     w->setPalette(p);
 }
 
-TColor TextColour(const QWidget* w) { return fw::FromQColor(w->palette().color(QPalette::Text)); }
+TColor TextColour(const QWidget* w)
+{
+    return fw::FromQColor(w->palette().color(QPalette::Text));
+}
 } // namespace
 
 const std::array<QString, 10>& BuiltInPeqTexts()
@@ -213,8 +221,8 @@ void TMyPEQType8::BuildRows()
         r->Bypass->SetCaption(FTexts[9]);
         r->Bypass->SetTag(row);
         r->Bypass->OnClick = [this, row](fw::TControl*) { ByPassClick(row); };
-        QWidget* all[9] = {r->Number, r->Edits[0], r->Edits[1], r->Edits[2], r->Spinners[0],
-                           r->Spinners[1], r->Spinners[2], r->Type, r->Bypass};
+        QWidget* all[9] = {r->Number,      r->Edits[0],    r->Edits[1], r->Edits[2], r->Spinners[0],
+                           r->Spinners[1], r->Spinners[2], r->Type,     r->Bypass};
         std::copy(all, all + 9, r->All);
         FRows.push_back(std::move(r));
         ShowFreqIfSet(row);
@@ -321,25 +329,51 @@ void TMyPEQType8::SetBypassBackColor(TColor v)
 // ---------------------------------------------------------------------------------------------------
 // Values
 
-double TMyPEQType8::GetFreqValue(int i) const { return Valid(i) ? PositionToFreq(FBands[std::size_t(i)].FreqPos) : 0; }
-double TMyPEQType8::GetQValue(int i) const { return Valid(i) ? QTable[std::size_t(FBands[std::size_t(i)].QIndex)] : 0; }
-double TMyPEQType8::GetGainValue(int i) const { return Valid(i) ? FBands[std::size_t(i)].GainPos * 0.1 : 0; }
-int TMyPEQType8::GetTypeValue(int i) const { return Valid(i) ? FBands[std::size_t(i)].Type : -1; }
-bool TMyPEQType8::GetBypassValue(int i) const { return Valid(i) && FBands[std::size_t(i)].Bypass != 0; }
-int TMyPEQType8::GetFreqPosition(int i) const { return Valid(i) ? FBands[std::size_t(i)].FreqPos : 0; }
-int TMyPEQType8::GetQIndex(int i) const { return Valid(i) ? FBands[std::size_t(i)].QIndex : 0; }
-int TMyPEQType8::GetGainPosition(int i) const { return Valid(i) ? FBands[std::size_t(i)].GainPos : 0; }
+double TMyPEQType8::GetFreqValue(int i) const
+{
+    return Valid(i) ? PositionToFreq(FBands[std::size_t(i)].FreqPos) : 0;
+}
+double TMyPEQType8::GetQValue(int i) const
+{
+    return Valid(i) ? QTable[std::size_t(FBands[std::size_t(i)].QIndex)] : 0;
+}
+double TMyPEQType8::GetGainValue(int i) const
+{
+    return Valid(i) ? FBands[std::size_t(i)].GainPos * 0.1 : 0;
+}
+int TMyPEQType8::GetTypeValue(int i) const
+{
+    return Valid(i) ? FBands[std::size_t(i)].Type : -1;
+}
+bool TMyPEQType8::GetBypassValue(int i) const
+{
+    return Valid(i) && FBands[std::size_t(i)].Bypass != 0;
+}
+int TMyPEQType8::GetFreqPosition(int i) const
+{
+    return Valid(i) ? FBands[std::size_t(i)].FreqPos : 0;
+}
+int TMyPEQType8::GetQIndex(int i) const
+{
+    return Valid(i) ? FBands[std::size_t(i)].QIndex : 0;
+}
+int TMyPEQType8::GetGainPosition(int i) const
+{
+    return Valid(i) ? FBands[std::size_t(i)].GainPos : 0;
+}
 
 void TMyPEQType8::ShowFreq(int row)
 {
     if (Built(row))
-        FRows[std::size_t(row)]->Edits[0]->setText(Q(FreqText(PositionToFreq(FBands[std::size_t(row)].FreqPos))));
+        FRows[std::size_t(row)]->Edits[0]->setText(
+            Q(FreqText(PositionToFreq(FBands[std::size_t(row)].FreqPos))));
 }
 
 void TMyPEQType8::ShowQ(int row)
 {
     if (Built(row))
-        FRows[std::size_t(row)]->Edits[1]->setText(Q(QText(QTable[std::size_t(FBands[std::size_t(row)].QIndex)])));
+        FRows[std::size_t(row)]->Edits[1]->setText(
+            Q(QText(QTable[std::size_t(FBands[std::size_t(row)].QIndex)])));
 }
 
 void TMyPEQType8::ShowGainPos(int row)
@@ -426,7 +460,8 @@ void TMyPEQType8::Change()
     if (!OnChange)
         return;
     for (int i = 0; i < std::min(FChannelNumber, int(FRows.size())); ++i)
-        FRows[std::size_t(i)]->Bypass->SetColor(FBands[std::size_t(i)].Bypass == 1 ? BypassedColour : FBypassBackColor);
+        FRows[std::size_t(i)]->Bypass->SetColor(FBands[std::size_t(i)].Bypass == 1 ? BypassedColour
+                                                                                   : FBypassBackColor);
     QPointer<TMyPEQType8> guard(this);
     OnChange(this);
 }
@@ -492,7 +527,10 @@ void TMyPEQType8::SetEqTypeString(const QString& text, int type)
         FTexts[std::size_t(type)] = text;
 }
 
-void TMyPEQType8::SetBypassString(const QString& text) { FTexts[9] = text; }
+void TMyPEQType8::SetBypassString(const QString& text)
+{
+    FTexts[9] = text;
+}
 
 void TMyPEQType8::ChangeLanguage()
 {
@@ -627,12 +665,30 @@ void TMyPEQType8::PeqTypeChange(int row)
 // ---------------------------------------------------------------------------------------------------
 // Layout
 
-TPeqEdit* TMyPEQType8::FreqEdit(int row) const { return Built(row) ? FRows[std::size_t(row)]->Edits[0] : nullptr; }
-TPeqEdit* TMyPEQType8::QEdit(int row) const { return Built(row) ? FRows[std::size_t(row)]->Edits[1] : nullptr; }
-TPeqEdit* TMyPEQType8::GainEdit(int row) const { return Built(row) ? FRows[std::size_t(row)]->Edits[2] : nullptr; }
-sk::TSkComboBox* TMyPEQType8::TypeBox(int row) const { return Built(row) ? FRows[std::size_t(row)]->Type : nullptr; }
-sk::TSkButton* TMyPEQType8::BypassButton(int row) const { return Built(row) ? FRows[std::size_t(row)]->Bypass : nullptr; }
-sk::TSkLabel* TMyPEQType8::NumberLabel(int row) const { return Built(row) ? FRows[std::size_t(row)]->Number : nullptr; }
+TPeqEdit* TMyPEQType8::FreqEdit(int row) const
+{
+    return Built(row) ? FRows[std::size_t(row)]->Edits[0] : nullptr;
+}
+TPeqEdit* TMyPEQType8::QEdit(int row) const
+{
+    return Built(row) ? FRows[std::size_t(row)]->Edits[1] : nullptr;
+}
+TPeqEdit* TMyPEQType8::GainEdit(int row) const
+{
+    return Built(row) ? FRows[std::size_t(row)]->Edits[2] : nullptr;
+}
+sk::TSkComboBox* TMyPEQType8::TypeBox(int row) const
+{
+    return Built(row) ? FRows[std::size_t(row)]->Type : nullptr;
+}
+sk::TSkButton* TMyPEQType8::BypassButton(int row) const
+{
+    return Built(row) ? FRows[std::size_t(row)]->Bypass : nullptr;
+}
+sk::TSkLabel* TMyPEQType8::NumberLabel(int row) const
+{
+    return Built(row) ? FRows[std::size_t(row)]->Number : nullptr;
+}
 
 void TMyPEQType8::RePaint()
 {
@@ -641,7 +697,10 @@ void TMyPEQType8::RePaint()
     Layout();
 }
 
-void TMyPEQType8::Resized() { RePaint(); }
+void TMyPEQType8::Resized()
+{
+    RePaint();
+}
 
 void TMyPEQType8::Layout()
 {
@@ -709,7 +768,8 @@ void TMyPEQType8::Paint(fw::TCanvas& canvas)
     canvas.Brush.Style = fw::bsClear;
     for (int j = 0; j < std::min(FChannelNumber, int(FRows.size())); ++j)
         for (auto* u : FRows[std::size_t(j)]->Spinners)
-            canvas.Rectangle(u->Left() - 1, u->Top() - 1, u->Left() + u->Width() + 1, u->Top() + u->Height() + 1);
+            canvas.Rectangle(u->Left() - 1, u->Top() - 1, u->Left() + u->Width() + 1,
+                             u->Top() + u->Height() + 1);
 }
 
 } // namespace eq

@@ -15,51 +15,56 @@
 #include <functional>
 #include <memory>
 
-namespace sk {
+namespace sk
+{
 class TSkLabel;
 class TSkComboBox;
 class TSkButton;
 } // namespace sk
 
-namespace eq {
+namespace eq
+{
 
 using fw::TColor;
 
 // A plain edit box of a row: Enter, focus loss and mouse presses go to the editor. Idle, it shows its
 // cached look, which the editor renders (outside the edit's own paint) when it no longer fits.
-class TPeqEdit : public QLineEdit {
-public:
+class TPeqEdit : public QLineEdit
+{
+  public:
     explicit TPeqEdit(QWidget* parent) : QLineEdit(parent) {}
     std::function<void()> OnEnter, OnExit;
     std::function<void(QMouseEvent*)> OnPress;
     // Renders the idle look again when it no longer fits (not from this edit's paint).
     void RefreshLook();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
 
-private:
+  private:
     TLookCache FLook;
     bool FRenderingLook = false;
 };
 
 // A spinner beside an edit: Position within Min..Max, OnClick after an arrow changed it.
-class TPeqUpDown : public fw::TControl {
-public:
+class TPeqUpDown : public fw::TControl
+{
+  public:
     explicit TPeqUpDown(QWidget* parent) : TControl(parent) {}
     int Min = 0, Max = 100, Position = 0;
     fw::TNotifyEvent OnClickArrow;
 
-protected:
+  protected:
     void Paint(fw::TCanvas& c) override;
     void MouseDown(fw::TMouseButton b, fw::TShiftState s, int x, int y) override;
 };
 
-class TMyPEQType8 : public sk::TSkGroupBox {
-public:
+class TMyPEQType8 : public sk::TSkGroupBox
+{
+  public:
     static constexpr int RowSlots = 50;
 
     explicit TMyPEQType8(QWidget* parent = nullptr);
@@ -67,7 +72,8 @@ public:
 
     virtual void Change();
     fw::TNotifyEvent OnChange;
-    std::function<void(fw::TControl* Sender, fw::TMouseButton, fw::TShiftState, int X, int Y)> OnEditMouseDown;
+    std::function<void(fw::TControl* Sender, fw::TMouseButton, fw::TShiftState, int X, int Y)>
+        OnEditMouseDown;
     fw::TMouseWheelEvent OnPeqTypeMouseWheel;
 
     int ChannelNumber() const { return FChannelNumber; }
@@ -129,11 +135,11 @@ public:
     TColor EditColor(int row) const;
     TColor BypassButtonColor(int row) const;
 
-protected:
+  protected:
     void Paint(fw::TCanvas& canvas) override;
     void Resized() override;
 
-private:
+  private:
     struct Row;
     struct Band {
         int FreqPos = 0;

@@ -3,14 +3,16 @@
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QHash>
-#include <QTextLayout>
 #include <QPainterPath>
+#include <QTextLayout>
 #include <cmath>
 #include <cstdlib>
 
-namespace fw {
+namespace fw
+{
 
-namespace {
+namespace
+{
 QString StripPrefix(const QString& s)
 {
     QString out;
@@ -86,13 +88,26 @@ void TCanvas::SetRasterOp()
 {
     QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
     switch (Pen.Mode) {
-    case pmNot: mode = QPainter::RasterOp_NotDestination; break;
-    case pmXor: mode = QPainter::RasterOp_SourceXorDestination; break;
-    case pmNotXor: mode = QPainter::RasterOp_NotSourceXorDestination; break;
-    case pmMerge: mode = QPainter::RasterOp_SourceOrDestination; break;
-    case pmMask: mode = QPainter::RasterOp_SourceAndDestination; break;
-    case pmNotCopy: mode = QPainter::RasterOp_NotSource; break;
-    default: break;
+    case pmNot:
+        mode = QPainter::RasterOp_NotDestination;
+        break;
+    case pmXor:
+        mode = QPainter::RasterOp_SourceXorDestination;
+        break;
+    case pmNotXor:
+        mode = QPainter::RasterOp_NotSourceXorDestination;
+        break;
+    case pmMerge:
+        mode = QPainter::RasterOp_SourceOrDestination;
+        break;
+    case pmMask:
+        mode = QPainter::RasterOp_SourceAndDestination;
+        break;
+    case pmNotCopy:
+        mode = QPainter::RasterOp_NotSource;
+        break;
+    default:
+        break;
     }
     FPainter.setCompositionMode(mode);
 }
@@ -113,12 +128,21 @@ void TCanvas::ApplyPen(bool cosmetic)
     p.setCapStyle(Qt::FlatCap);
     p.setJoinStyle(Qt::MiterJoin);
     switch (Pen.Style) {
-    case psDash: p.setStyle(Qt::DashLine); break;
+    case psDash:
+        p.setStyle(Qt::DashLine);
+        break;
     case psDot:
-    case psAlternate: p.setStyle(Qt::DotLine); break;
-    case psDashDot: p.setStyle(Qt::DashDotLine); break;
-    case psDashDotDot: p.setStyle(Qt::DashDotDotLine); break;
-    default: break;
+    case psAlternate:
+        p.setStyle(Qt::DotLine);
+        break;
+    case psDashDot:
+        p.setStyle(Qt::DashDotLine);
+        break;
+    case psDashDotDot:
+        p.setStyle(Qt::DashDotDotLine);
+        break;
+    default:
+        break;
     }
     FPainter.setPen(p);
     SetRasterOp();
@@ -132,13 +156,26 @@ void TCanvas::ApplyBrush()
     }
     Qt::BrushStyle s = Qt::SolidPattern;
     switch (Brush.Style) {
-    case bsHorizontal: s = Qt::HorPattern; break;
-    case bsVertical: s = Qt::VerPattern; break;
-    case bsFDiagonal: s = Qt::FDiagPattern; break;
-    case bsBDiagonal: s = Qt::BDiagPattern; break;
-    case bsCross: s = Qt::CrossPattern; break;
-    case bsDiagCross: s = Qt::DiagCrossPattern; break;
-    default: break;
+    case bsHorizontal:
+        s = Qt::HorPattern;
+        break;
+    case bsVertical:
+        s = Qt::VerPattern;
+        break;
+    case bsFDiagonal:
+        s = Qt::FDiagPattern;
+        break;
+    case bsBDiagonal:
+        s = Qt::BDiagPattern;
+        break;
+    case bsCross:
+        s = Qt::CrossPattern;
+        break;
+    case bsDiagCross:
+        s = Qt::DiagCrossPattern;
+        break;
+    default:
+        break;
     }
     FPainter.setBrush(QBrush(ToQColor(Brush.Color), s));
 }
@@ -152,13 +189,20 @@ QRectF TCanvas::OutlineRect(int x1, int y1, int x2, int y2) const
     return QRectF(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
 }
 
-namespace {
+namespace
+{
 thread_local TCanvasRecorder* tRecorder = nullptr;
 }
 
-TCanvasRecordScope::TCanvasRecordScope(TCanvasRecorder& recorder) : FPrevious(tRecorder) { tRecorder = &recorder; }
+TCanvasRecordScope::TCanvasRecordScope(TCanvasRecorder& recorder) : FPrevious(tRecorder)
+{
+    tRecorder = &recorder;
+}
 
-TCanvasRecordScope::~TCanvasRecordScope() { tRecorder = FPrevious; }
+TCanvasRecordScope::~TCanvasRecordScope()
+{
+    tRecorder = FPrevious;
+}
 
 void TCanvas::Trace(const char* name, std::initializer_list<int> args, const QString& text) const
 {
@@ -174,7 +218,10 @@ void TCanvas::Trace(const char* name, std::initializer_list<int> args, const QSt
     tRecorder->Record(op);
 }
 
-void TCanvas::MoveTo(int x, int y) { FPenPos = {x, y}; }
+void TCanvas::MoveTo(int x, int y)
+{
+    FPenPos = {x, y};
+}
 
 void TCanvas::PlotLine(int x0, int y0, int x1, int y1)
 {
@@ -215,8 +262,8 @@ void TCanvas::LineTo(int x, int y)
     Trace("LineTo", {FPenPos.X, FPenPos.Y, x, y});
     ApplyPen();
     if (Pen.Style != psClear && Pen.Mode != pmNop) {
-        if (Pen.Width <= 1 && (Pen.Style == psSolid || Pen.Style == psInsideFrame || Pen.Style == psAlternate ||
-                               Pen.Style == psDot)) {
+        if (Pen.Width <= 1 && (Pen.Style == psSolid || Pen.Style == psInsideFrame ||
+                               Pen.Style == psAlternate || Pen.Style == psDot)) {
             PlotLine(FPenPos.X, FPenPos.Y, x, y);
         } else {
             FPainter.drawLine(FPenPos.X, FPenPos.Y, x, y);
@@ -395,9 +442,15 @@ void TCanvas::TextRect(const TRect& r, int x, int y, const QString& text)
     FPainter.restore();
 }
 
-int TCanvas::TextWidth(const QString& text) const { return CurrentTextMetrics().Width(Font.ToQFont(), text); }
+int TCanvas::TextWidth(const QString& text) const
+{
+    return CurrentTextMetrics().Width(Font.ToQFont(), text);
+}
 
-int TCanvas::TextHeight(const QString&) const { return CurrentTextMetrics().Height(Font.ToQFont()); }
+int TCanvas::TextHeight(const QString&) const
+{
+    return CurrentTextMetrics().Height(Font.ToQFont());
+}
 
 int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags)
 {
@@ -414,8 +467,8 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags)
         w = m.Width(f, shown);
         h = m.Height(f);
     } else {
-        const QRect b = QFontMetrics(f).boundingRect(QRect(0, 0, std::max(1, r.Width()), 100000),
-                                                     Qt::TextWordWrap, text);
+        const QRect b =
+            QFontMetrics(f).boundingRect(QRect(0, 0, std::max(1, r.Width()), 100000), Qt::TextWordWrap, text);
         w = b.width();
         h = b.height();
     }
@@ -533,10 +586,19 @@ void TCanvas::DrawTransparent(const TRect& r, const QImage& image, TColor key)
     FPainter.drawImage(r.Left, r.Top, cache.back().Masked);
 }
 
-void TCanvas::SetClipRect(const TRect& r) { FPainter.setClipRect(r.ToQRect()); }
+void TCanvas::SetClipRect(const TRect& r)
+{
+    FPainter.setClipRect(r.ToQRect());
+}
 
-void TCanvas::IntersectClipRect(const TRect& r) { FPainter.setClipRect(r.ToQRect(), Qt::IntersectClip); }
+void TCanvas::IntersectClipRect(const TRect& r)
+{
+    FPainter.setClipRect(r.ToQRect(), Qt::IntersectClip);
+}
 
-void TCanvas::ResetClip() { FPainter.setClipping(false); }
+void TCanvas::ResetClip()
+{
+    FPainter.setClipping(false);
+}
 
 } // namespace fw

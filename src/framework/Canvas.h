@@ -13,11 +13,21 @@
 #include <QString>
 #include <vector>
 
-namespace fw {
+namespace fw
+{
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame, psAlternate };
 enum TPenMode { pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMerge, pmMask, pmXor, pmNotXor };
-enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum TBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
 
 struct TPen {
     TColor Color = clBlack;
@@ -33,9 +43,19 @@ struct TBrush {
 
 // DrawText flags (the values of the platform's text-drawing call).
 enum : unsigned {
-    DT_TOP = 0x0, DT_LEFT = 0x0, DT_CENTER = 0x1, DT_RIGHT = 0x2, DT_VCENTER = 0x4, DT_BOTTOM = 0x8,
-    DT_WORDBREAK = 0x10, DT_SINGLELINE = 0x20, DT_EXPANDTABS = 0x40, DT_NOCLIP = 0x100,
-    DT_CALCRECT = 0x400, DT_NOPREFIX = 0x800, DT_END_ELLIPSIS = 0x8000
+    DT_TOP = 0x0,
+    DT_LEFT = 0x0,
+    DT_CENTER = 0x1,
+    DT_RIGHT = 0x2,
+    DT_VCENTER = 0x4,
+    DT_BOTTOM = 0x8,
+    DT_WORDBREAK = 0x10,
+    DT_SINGLELINE = 0x20,
+    DT_EXPANDTABS = 0x40,
+    DT_NOCLIP = 0x100,
+    DT_CALCRECT = 0x400,
+    DT_NOPREFIX = 0x800,
+    DT_END_ELLIPSIS = 0x8000
 };
 
 // One drawing call as a recorder sees it: the call's name, its integer arguments, its text, and the
@@ -51,26 +71,29 @@ struct TCanvasOp {
 
 // A hook that sees every drawing call of every TCanvas on this thread, before it is drawn (tests and
 // traces). Install it with TCanvasRecordScope.
-class TCanvasRecorder {
-public:
+class TCanvasRecorder
+{
+  public:
     virtual ~TCanvasRecorder() = default;
     virtual void Record(const TCanvasOp& op) = 0;
 };
 
 // Installs a recorder on this thread for its lifetime; scopes nest.
-class TCanvasRecordScope {
-public:
+class TCanvasRecordScope
+{
+  public:
     explicit TCanvasRecordScope(TCanvasRecorder& recorder);
     ~TCanvasRecordScope();
     TCanvasRecordScope(const TCanvasRecordScope&) = delete;
     TCanvasRecordScope& operator=(const TCanvasRecordScope&) = delete;
 
-private:
+  private:
     TCanvasRecorder* FPrevious;
 };
 
-class TCanvas {
-public:
+class TCanvas
+{
+  public:
     explicit TCanvas(QPainter& painter);
     TCanvas(const TCanvas&) = delete;
     TCanvas& operator=(const TCanvas&) = delete;
@@ -114,7 +137,7 @@ public:
     void IntersectClipRect(const TRect& r);
     void ResetClip();
 
-private:
+  private:
     void Trace(const char* name, std::initializer_list<int> args, const QString& text = {}) const;
     void ApplyPen(bool cosmetic = true);
     void ApplyBrush();

@@ -3,9 +3,11 @@
 #include <QColor>
 #include <array>
 
-namespace fw {
+namespace fw
+{
 
-namespace {
+namespace
+{
 // Classic (unthemed) values, index = system colour number.
 constexpr std::array<TColor, 31> kSysColors = {
     RGB(212, 208, 200), // 0 scroll bar
@@ -66,6 +68,9 @@ QColor ToQColor(TColor c, int alpha)
     return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb), alpha);
 }
 
-TColor FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
+TColor FromQColor(const QColor& c)
+{
+    return RGB(c.red(), c.green(), c.blue());
+}
 
 } // namespace fw

@@ -6,7 +6,8 @@
 
 class QColor;
 
-namespace fw {
+namespace fw
+{
 
 // A system colour index's RGB from the fixed classic table; 0 for an unknown index.
 TColor GetSysColor(int index);

@@ -6,12 +6,14 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-namespace fw {
+namespace fw
+{
 
 // Follows the focus between controls: enter and exit fire when the focus moves from one control to
 // another, not when the window loses activation or a popup takes the focus for a while.
-class FocusTracker {
-public:
+class FocusTracker
+{
+  public:
     static void Install()
     {
         static bool installed = false;
@@ -27,7 +29,7 @@ public:
             Entered() = nullptr;
     }
 
-private:
+  private:
     static QPointer<TControl>& Entered()
     {
         static QPointer<TControl> entered;
@@ -37,7 +39,8 @@ private:
     {
         if (!now)
             return; // deactivation
-        if (QWidget* win = now->window(); win && (win->windowType() == Qt::Popup || win->windowType() == Qt::ToolTip))
+        if (QWidget* win = now->window();
+            win && (win->windowType() == Qt::Popup || win->windowType() == Qt::ToolTip))
             return;
         TControl* t = TControl::ControlOf(now);
         QPointer<TControl> old = Entered();
@@ -62,7 +65,10 @@ TControl::TControl(QWidget* parent) : QWidget(parent)
         QWidget::setVisible(true);
 }
 
-TControl::~TControl() { FocusTracker::Forget(this); }
+TControl::~TControl()
+{
+    FocusTracker::Forget(this);
+}
 
 TControl* TControl::ControlOf(QWidget* w)
 {
@@ -124,11 +130,20 @@ bool TControl::Focused() const
     return f && (f == this || isAncestorOf(f));
 }
 
-void TControl::SetFocus() { setFocus(Qt::OtherFocusReason); }
+void TControl::SetFocus()
+{
+    setFocus(Qt::OtherFocusReason);
+}
 
-bool TControl::CanFocus() const { return isVisible() && isEnabled(); }
+bool TControl::CanFocus() const
+{
+    return isVisible() && isEnabled();
+}
 
-void TControl::SetTabStop(bool value) { setFocusPolicy(value ? Qt::StrongFocus : Qt::NoFocus); }
+void TControl::SetTabStop(bool value)
+{
+    setFocusPolicy(value ? Qt::StrongFocus : Qt::NoFocus);
+}
 
 void TControl::Paint(TCanvas&) {}
 
@@ -342,7 +357,10 @@ void TControl::leaveEvent(QEvent*)
     MouseLeave();
 }
 
-void TControl::resizeEvent(QResizeEvent*) { Resized(); }
+void TControl::resizeEvent(QResizeEvent*)
+{
+    Resized();
+}
 
 void TControl::changeEvent(QEvent* e)
 {

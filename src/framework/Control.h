@@ -18,20 +18,23 @@
 #include <functional>
 #include <map>
 
-namespace fw {
+namespace fw
+{
 
 class TControl;
 
 using TNotifyEvent = std::function<void(TControl* Sender)>;
-using TMouseEvent = std::function<void(TControl* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseEvent =
+    std::function<void(TControl* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TControl* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(TControl* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TControl* Sender, QChar& Key)>;
 using TMouseWheelEvent =
     std::function<void(TControl* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
 
-class TControl : public QWidget {
-public:
+class TControl : public QWidget
+{
+  public:
     explicit TControl(QWidget* parent = nullptr);
     ~TControl() override;
 
@@ -106,7 +109,7 @@ public:
     // The nearest TControl at or above w (nullptr when none).
     static TControl* ControlOf(QWidget* w);
 
-protected:
+  protected:
     // What a property of the one property shape (framework/Property.h) does after a change; hand
     // written setters store through Set.
     void PropertyChanged() { update(); }
@@ -153,7 +156,7 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
 
-private:
+  private:
     friend class FocusTracker;
     long long FTag = 0;
     bool FVisible = true;
@@ -170,14 +173,15 @@ private:
 };
 
 // A window: finds its components by name, case-insensitively.
-class TForm : public TControl {
-public:
+class TForm : public TControl
+{
+  public:
     explicit TForm(QWidget* parent = nullptr);
     // nullptr when no control of that name lives on the form.
     QObject* FindComponent(const QString& name);
     template <class T> T* Find(const QString& name) { return dynamic_cast<T*>(FindComponent(name)); }
 
-private:
+  private:
     std::map<QString, QPointer<QObject>> FNames;
 };
 

@@ -6,9 +6,11 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace fw {
+namespace fw
+{
 
-namespace {
+namespace
+{
 
 // The value rounded to `precision` significant digits: its digits (no trailing zeros, at least one)
 // and the decimal exponent of the first digit.

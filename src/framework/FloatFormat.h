@@ -4,7 +4,8 @@
 
 #include <string>
 
-namespace fw {
+namespace fw
+{
 
 enum TStringFloatFormat { sffGeneral, sffExponent, sffFixed, sffNumber, sffCurrency };
 

@@ -5,9 +5,11 @@
 #include <QStringList>
 #include <cmath>
 
-namespace fw {
+namespace fw
+{
 
-namespace {
+namespace
+{
 struct Substitution {
     const char* from;
     const char* to;
@@ -39,7 +41,10 @@ constexpr const char* kCjkFallback = "WenQuanYi Micro Hei";
 
 const TextMetrics* gMetrics = nullptr;
 
-int PointsToHeight(int size) { return -int(std::lround(size * 96.0 / 72.0)); }
+int PointsToHeight(int size)
+{
+    return -int(std::lround(size * 96.0 / 72.0));
+}
 } // namespace
 
 QString SubstituteFamily(const QString& family)
@@ -96,9 +101,15 @@ void TFont::SetName(const QString& value)
     Changed();
 }
 
-int TFont::Size() const { return -int(std::lround(FHeight * 72.0 / 96.0)); }
+int TFont::Size() const
+{
+    return -int(std::lround(FHeight * 72.0 / 96.0));
+}
 
-void TFont::SetSize(int value) { SetHeight(PointsToHeight(value)); }
+void TFont::SetSize(int value)
+{
+    SetHeight(PointsToHeight(value));
+}
 
 void TFont::SetHeight(int value)
 {
@@ -167,7 +178,8 @@ QFont TFont::ToQFont() const
     return f;
 }
 
-namespace {
+namespace
+{
 // Measured metrics per font, so that a repaint does not lay out the same text again.
 struct FontMetricsCache {
     int height = 0;
@@ -201,8 +213,14 @@ int TextMetrics::Width(const QFont& font, const QString& text) const
     c.widths.insert(text, w);
     return w;
 }
-int TextMetrics::Height(const QFont& font) const { return MetricsFor(font).height; }
-int TextMetrics::Ascent(const QFont& font) const { return MetricsFor(font).ascent; }
+int TextMetrics::Height(const QFont& font) const
+{
+    return MetricsFor(font).height;
+}
+int TextMetrics::Ascent(const QFont& font) const
+{
+    return MetricsFor(font).ascent;
+}
 
 const TextMetrics& CurrentTextMetrics()
 {
@@ -210,6 +228,9 @@ const TextMetrics& CurrentTextMetrics()
     return gMetrics ? *gMetrics : defaults;
 }
 
-void SetTextMetrics(const TextMetrics* metrics) { gMetrics = metrics; }
+void SetTextMetrics(const TextMetrics* metrics)
+{
+    gMetrics = metrics;
+}
 
 } // namespace fw

@@ -10,13 +10,15 @@
 #include <QString>
 #include <functional>
 
-namespace fw {
+namespace fw
+{
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = unsigned;
 
-class TFont {
-public:
+class TFont
+{
+  public:
     TFont();
     TFont(const TFont&) = delete;
     TFont& operator=(const TFont&) = delete;
@@ -45,7 +47,7 @@ public:
 
     std::function<void(TFont*)> OnChange;
 
-private:
+  private:
     void Changed();
     QString FName;
     int FHeight;
@@ -67,8 +69,9 @@ QString SubstituteFamily(const QString& family);
 void InstallFontSubstitutions();
 
 // The seam for text metrics. Tests may install their own; nullptr restores the default.
-class TextMetrics {
-public:
+class TextMetrics
+{
+  public:
     virtual ~TextMetrics() = default;
     virtual int Width(const QFont& font, const QString& text) const;
     virtual int Height(const QFont& font) const;

@@ -3,7 +3,8 @@
 #include <QPainter>
 #include <algorithm>
 
-namespace fw {
+namespace fw
+{
 
 TCustomImageList::TCustomImageList(int width, int height, QObject* parent)
     : QObject(parent), FWidth(std::max(0, width)), FHeight(std::max(0, height))

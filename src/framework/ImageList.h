@@ -9,10 +9,12 @@
 #include <QObject>
 #include <vector>
 
-namespace fw {
+namespace fw
+{
 
-class TCustomImageList : public QObject {
-public:
+class TCustomImageList : public QObject
+{
+  public:
     TCustomImageList(int width, int height, QObject* parent = nullptr);
 
     int Width() const { return FWidth; }
@@ -23,7 +25,7 @@ public:
     // Nothing for an index outside the list; a disabled image is drawn greyed.
     void Draw(TCanvas& Canvas, int X, int Y, int Index, bool Enabled = true) const;
 
-private:
+  private:
     int FWidth, FHeight;
     std::vector<QImage> FImages;
 };

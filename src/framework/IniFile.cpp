@@ -4,7 +4,8 @@
 
 #include <QFile>
 
-namespace fw {
+namespace fw
+{
 
 TIniFile::TIniFile(QString fileName) : FFileName(std::move(fileName)) {}
 
@@ -110,7 +111,8 @@ int TIniFile::ReadInteger(const QString& section, const QString& key, int def) c
 {
     bool ok = false;
     const QString v = ReadString(section, key, QString()).trimmed();
-    const int value = v.startsWith(QStringLiteral("0x"), Qt::CaseInsensitive) ? v.mid(2).toInt(&ok, 16) : v.toInt(&ok);
+    const int value =
+        v.startsWith(QStringLiteral("0x"), Qt::CaseInsensitive) ? v.mid(2).toInt(&ok, 16) : v.toInt(&ok);
     return ok ? value : def;
 }
 

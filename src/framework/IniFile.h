@@ -8,10 +8,12 @@
 #include <utility>
 #include <vector>
 
-namespace fw {
+namespace fw
+{
 
-class TIniFile {
-public:
+class TIniFile
+{
+  public:
     explicit TIniFile(QString fileName = {});
     // Reads the file; a missing file is an empty INI (true), an unreadable one an error.
     bool Load(QString* error = nullptr);
@@ -27,7 +29,7 @@ public:
     void EraseSection(const QString& section);
     QStringList Keys(const QString& section) const;
 
-private:
+  private:
     struct Section {
         QString name;
         std::vector<std::pair<QString, QString>> values;

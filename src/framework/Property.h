@@ -19,7 +19,8 @@
 #include <type_traits>
 #include <vector>
 
-namespace fw {
+namespace fw
+{
 
 struct TPropertyInfo {
     std::string Name;
@@ -27,8 +28,9 @@ struct TPropertyInfo {
     QString Default;
 };
 
-class TPropertyTable {
-public:
+class TPropertyTable
+{
+  public:
     bool Add(const char* name, const char* type, QString defaultText)
     {
         FItems.push_back({name, type, std::move(defaultText)});
@@ -43,7 +45,7 @@ public:
         return nullptr;
     }
 
-private:
+  private:
     std::vector<TPropertyInfo> FItems;
 };
 
@@ -55,8 +57,14 @@ template <class Owner> TPropertyTable& PropertyTableOf()
 }
 
 // A default value as the property files write it.
-inline QString PropertyText(bool v) { return v ? QStringLiteral("True") : QStringLiteral("False"); }
-inline QString PropertyText(const QString& v) { return v; }
+inline QString PropertyText(bool v)
+{
+    return v ? QStringLiteral("True") : QStringLiteral("False");
+}
+inline QString PropertyText(const QString& v)
+{
+    return v;
+}
 template <class T> QString PropertyText(const T& v)
 {
     if constexpr (std::is_enum_v<T>)
@@ -68,27 +76,33 @@ template <class T> QString PropertyText(const T& v)
 } // namespace fw
 
 // Names the owner of the properties that follow and gives the class its table.
-#define FW_PROPERTIES(Class)                                                                                  \
-public:                                                                                                       \
-    static const ::fw::TPropertyTable& Properties() { return ::fw::PropertyTableOf<Class>(); }               \
-                                                                                                              \
-private:                                                                                                      \
+#define FW_PROPERTIES(Class)                                                                                 \
+  public:                                                                                                    \
+    static const ::fw::TPropertyTable& Properties()                                                          \
+    {                                                                                                        \
+        return ::fw::PropertyTableOf<Class>();                                                               \
+    }                                                                                                        \
+                                                                                                             \
+  private:                                                                                                   \
     using PropertyOwner = Class;
 
-#define FW_PROPERTY_SHAPE(Type, Name, Default, Notify)                                                        \
-public:                                                                                                       \
-    Type Name() const { return F##Name; }                                                                     \
-    void Set##Name(Type value)                                                                                \
-    {                                                                                                         \
-        if (F##Name == value)                                                                                 \
-            return;                                                                                           \
-        F##Name = value;                                                                                      \
-        Notify                                                                                                \
-    }                                                                                                         \
-                                                                                                              \
-private:                                                                                                      \
-    Type F##Name = Default;                                                                                   \
-    inline static const bool FRegistered##Name =                                                              \
+#define FW_PROPERTY_SHAPE(Type, Name, Default, Notify)                                                       \
+  public:                                                                                                    \
+    Type Name() const                                                                                        \
+    {                                                                                                        \
+        return F##Name;                                                                                      \
+    }                                                                                                        \
+    void Set##Name(Type value)                                                                               \
+    {                                                                                                        \
+        if (F##Name == value)                                                                                \
+            return;                                                                                          \
+        F##Name = value;                                                                                     \
+        Notify                                                                                               \
+    }                                                                                                        \
+                                                                                                             \
+  private:                                                                                                   \
+    Type F##Name = Default;                                                                                  \
+    inline static const bool FRegistered##Name =                                                             \
         ::fw::PropertyTableOf<PropertyOwner>().Add(#Name, #Type, ::fw::PropertyText(Type(Default)));
 
 #define FW_PROPERTY(Type, Name, Default) FW_PROPERTY_SHAPE(Type, Name, Default, PropertyChanged();)

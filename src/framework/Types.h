@@ -6,7 +6,8 @@
 #include <QRect>
 #include <algorithm>
 
-namespace fw {
+namespace fw
+{
 
 struct TPoint {
     int X = 0;
@@ -25,12 +26,24 @@ struct TRect {
     bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
     bool operator==(const TRect&) const = default;
     QRect ToQRect() const { return QRect(Left, Top, Right - Left, Bottom - Top); }
-    static TRect FromQRect(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+    static TRect FromQRect(const QRect& r)
+    {
+        return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+    }
 };
 
-inline TRect Rect(int l, int t, int r, int b) { return {l, t, r, b}; }
-inline TRect Bounds(int l, int t, int w, int h) { return {l, t, l + w, t + h}; }
-inline TPoint Point(int x, int y) { return {x, y}; }
+inline TRect Rect(int l, int t, int r, int b)
+{
+    return {l, t, r, b};
+}
+inline TRect Bounds(int l, int t, int w, int h)
+{
+    return {l, t, l + w, t + h};
+}
+inline TPoint Point(int x, int y)
+{
+    return {x, y};
+}
 inline void InflateRect(TRect& r, int dx, int dy)
 {
     r.Left -= dx;
@@ -45,10 +58,14 @@ inline void OffsetRect(TRect& r, int dx, int dy)
     r.Top += dy;
     r.Bottom += dy;
 }
-inline bool PtInRect(const TRect& r, TPoint p) { return r.Contains(p); }
+inline bool PtInRect(const TRect& r, TPoint p)
+{
+    return r.Contains(p);
+}
 inline TRect IntersectRect(const TRect& a, const TRect& b)
 {
-    TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
+    TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
+            std::min(a.Bottom, b.Bottom)};
     if (r.IsEmpty())
         return {};
     return r;

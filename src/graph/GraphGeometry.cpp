@@ -7,11 +7,18 @@
 #include <cmath>
 #include <cstdio>
 
-namespace graph {
+namespace graph
+{
 
-int CurveLength(TFFTNumber n) { return 256 << int(n); }
+int CurveLength(TFFTNumber n)
+{
+    return 256 << int(n);
+}
 
-double TopFrequency(TSampleRate r) { return 24000.0 * (int(r) + 1); }
+double TopFrequency(TSampleRate r)
+{
+    return 24000.0 * (int(r) + 1);
+}
 
 double FrequencyIndex(double f, TFFTNumber n, TSampleRate r)
 {
@@ -47,8 +54,10 @@ void TruncLinearRows(int h, const double* v, int n, double min, double max, int*
         rows[i] = Trunc(row(i));
 }
 
-namespace {
-template <class Column> std::vector<TRun> Runs(Column column, const double* ys, int count, const TAxisMap& map)
+namespace
+{
+template <class Column>
+std::vector<TRun> Runs(Column column, const double* ys, int count, const TAxisMap& map)
 {
     std::vector<TRun> runs;
     if (count <= 0)
@@ -144,7 +153,8 @@ TParamLines ParamLinesPhase(int t, bool curveDisplay)
     return curveDisplay ? plQFreq : plNone;
 }
 
-namespace {
+namespace
+{
 std::string Printf(const char* fmt, double v)
 {
     char buf[64];
@@ -157,20 +167,33 @@ std::string Printf(const char* fmt, double v)
 }
 } // namespace
 
-std::string QualityLine(double q) { return Printf("Q:%4.2f", q); }
+std::string QualityLine(double q)
+{
+    return Printf("Q:%4.2f", q);
+}
 
-std::string FreqLine(double hz) { return hz < 1000 ? Printf("%4.1fHz", hz) : Printf("%4.2fKHz", hz * 0.001); }
+std::string FreqLine(double hz)
+{
+    return hz < 1000 ? Printf("%4.1fHz", hz) : Printf("%4.2fKHz", hz * 0.001);
+}
 
-std::string GainLine(double db) { return Printf("%4.1fdB", db); }
+std::string GainLine(double db)
+{
+    return Printf("%4.1fdB", db);
+}
 
 std::vector<int> ParamLineTops(TParamLines lines, double gain, bool moved)
 {
     const bool above = (gain <= 0) != moved;
     switch (lines) {
-    case plQFreqGain: return above ? std::vector<int>{-69, -56, -43} : std::vector<int>{20, 33, 46};
-    case plQFreq: return above ? std::vector<int>{-69, -56} : std::vector<int>{20, 33};
-    case plFreq: return above ? std::vector<int>{-43} : std::vector<int>{20};
-    case plNone: break;
+    case plQFreqGain:
+        return above ? std::vector<int>{-69, -56, -43} : std::vector<int>{20, 33, 46};
+    case plQFreq:
+        return above ? std::vector<int>{-69, -56} : std::vector<int>{20, 33};
+    case plFreq:
+        return above ? std::vector<int>{-43} : std::vector<int>{20};
+    case plNone:
+        break;
     }
     return {};
 }

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-namespace graph {
+namespace graph
+{
 
 enum TFFTNumber { n256, n512, n1024, n2048, n4096 };
 enum TSampleRate { n48000, n96000, n192000 };
@@ -104,7 +105,10 @@ struct TBox {
     {
         return !Empty() && !o.Empty() && Left < o.Right && o.Left < Right && Top < o.Bottom && o.Top < Bottom;
     }
-    bool Within(const TBox& o) const { return Left >= o.Left && Top >= o.Top && Right <= o.Right && Bottom <= o.Bottom; }
+    bool Within(const TBox& o) const
+    {
+        return Left >= o.Left && Top >= o.Top && Right <= o.Right && Bottom <= o.Bottom;
+    }
     bool operator==(const TBox&) const = default;
 };
 

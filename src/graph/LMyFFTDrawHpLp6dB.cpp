@@ -4,19 +4,22 @@
 
 #include <QPaintEvent>
 #include <algorithm>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
-namespace graph {
+namespace graph
+{
 
 using fw::TCanvas;
 
-namespace {
+namespace
+{
 
 // A canvas over a page's bitmap with the page's font; nothing when the page has no pixels.
 struct PageCanvas {
-    explicit PageCanvas(QImage& image, const fw::TFont& font, TColor background, const QRegion* clip = nullptr)
+    explicit PageCanvas(QImage& image, const fw::TFont& font, TColor background,
+                        const QRegion* clip = nullptr)
     {
         if (image.isNull())
             return;
@@ -40,9 +43,15 @@ int TextHeightOf(const fw::TFont& f, const QString& text)
     return fw::CurrentTextMetrics().Height(f.ToQFont());
 }
 
-int TextWidthOf(const fw::TFont& f, const QString& text) { return fw::CurrentTextMetrics().Width(f.ToQFont(), text); }
+int TextWidthOf(const fw::TFont& f, const QString& text)
+{
+    return fw::CurrentTextMetrics().Width(f.ToQFont(), text);
+}
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
 
 } // namespace
 
@@ -81,7 +90,10 @@ LMyFFTDrawHpLp6dB::LMyFFTDrawHpLp6dB(const LMyFFTDrawHpLp6dB& source, QWidget* p
     AssignPlot(source);
 }
 
-LMyFFTDrawHpLp6dB::~LMyFFTDrawHpLp6dB() { CleanUp(); }
+LMyFFTDrawHpLp6dB::~LMyFFTDrawHpLp6dB()
+{
+    CleanUp();
+}
 
 void LMyFFTDrawHpLp6dB::SetProperties()
 {
@@ -456,7 +468,8 @@ bool LMyFFTDrawHpLp6dB::FFTDraw(const double* x, const double* y, int count, int
 }
 
 // FFTDraw with x = 0, 1, ... when no x values are given.
-bool LMyFFTDrawHpLp6dB::Store(const double* x, const double* y, int count, int plotNumber, TColor colour, int style)
+bool LMyFFTDrawHpLp6dB::Store(const double* x, const double* y, int count, int plotNumber, TColor colour,
+                              int style)
 {
     // A plot without points is refused: the drawing and the ranges read the first point.
     if (count <= 0 || !y)
@@ -499,8 +512,8 @@ bool LMyFFTDrawHpLp6dB::FFTDraw(const double* y, int count, int plotNumber, TCol
     return Store(nullptr, y, count, plotNumber, colour, style);
 }
 
-bool LMyFFTDrawHpLp6dB::FFTDraw(const double* y, int count, double x0, double x1, int plotNumber, TColor colour,
-                                int style)
+bool LMyFFTDrawHpLp6dB::FFTDraw(const double* y, int count, double x0, double x1, int plotNumber,
+                                TColor colour, int style)
 {
     std::vector<double> x(std::size_t(std::max(count, 0)));
     // One point stands at x0 (no step to divide by).
@@ -512,7 +525,8 @@ bool LMyFFTDrawHpLp6dB::FFTDraw(const double* y, int count, double x0, double x1
 
 bool LMyFFTDrawHpLp6dB::RemovePlot(int plotNumber)
 {
-    auto it = std::find_if(FPlots.begin(), FPlots.end(), [&](const auto& m) { return m->Number == plotNumber; });
+    auto it =
+        std::find_if(FPlots.begin(), FPlots.end(), [&](const auto& m) { return m->Number == plotNumber; });
     if (it == FPlots.end())
         return false;
     FPlots.erase(it);
@@ -834,7 +848,8 @@ void LMyFFTDrawHpLp6dB::LayoutOnce(int& left, int& plotTop, int& plotBottom, boo
                              std::max(FXLabel.Digits, FYLabel.Digits)};
         int w = 0;
         for (int k = -100; k <= 100; ++k)
-            w = std::max(w, TextWidthOf(FAxisLabelFont, Q(LabelNumber(std::numbers::pi * std::pow(10.0, k), f))));
+            w = std::max(
+                w, TextWidthOf(FAxisLabelFont, Q(LabelNumber(std::numbers::pi * std::pow(10.0, k), f))));
         left += w + 4;
     }
     int scratchW = 0, scratchH = 0;
@@ -932,11 +947,21 @@ void LMyFFTDrawHpLp6dB::FlushPlots()
         DrawAllPlots();
 }
 
-void LMyFFTDrawHpLp6dB::DrawAllPlots() { UpdateLayer(); }
+void LMyFFTDrawHpLp6dB::DrawAllPlots()
+{
+    UpdateLayer();
+}
 
-namespace {
-bool DrawsLines(int style) { return style == psLines || style == psLinesFilled || style == psLinesHollow; }
-bool DrawsSquares(int style) { return style >= psFilledSquares && style <= psLinesHollow; }
+namespace
+{
+bool DrawsLines(int style)
+{
+    return style == psLines || style == psLinesFilled || style == psLinesHollow;
+}
+bool DrawsSquares(int style)
+{
+    return style >= psFilledSquares && style <= psLinesHollow;
+}
 } // namespace
 
 const std::vector<int>& LMyFFTDrawHpLp6dB::IndexColumns(int count) const
@@ -1071,7 +1096,8 @@ void LMyFFTDrawHpLp6dB::DrawPlotOn(QImage& img, TPlotListMember& m)
         c->Brush.Color = (m.Style == psFilledSquares || m.Style == psLinesFilled) ? m.Color : Color();
         const int s = FPointSize;
         for (int i = 0; i < m.Count; ++i) {
-            const int px = Trunc(map.ScreenX(m.X[std::size_t(i)])), py = Trunc(map.ScreenY(m.Y[std::size_t(i)]));
+            const int px = Trunc(map.ScreenX(m.X[std::size_t(i)])),
+                      py = Trunc(map.ScreenY(m.Y[std::size_t(i)]));
             if (px < -2LL * map.W || px >= 3LL * map.W || py < -2LL * map.H || py >= 3LL * map.H)
                 continue;
             c->Rectangle(px - s, py - s, px + s, py + s);
@@ -1173,7 +1199,8 @@ void LMyFFTDrawHpLp6dB::ComposeScreen(QImage& screen)
         const QRect r = QRect(pg->Dest.Left, pg->Dest.Top, img.width(), img.height()) & screen.rect();
         for (int y = r.top(); y <= r.bottom(); ++y)
             std::memcpy(reinterpret_cast<QRgb*>(screen.scanLine(y)) + r.left(),
-                        reinterpret_cast<const QRgb*>(img.constScanLine(y - pg->Dest.Top)) + (r.left() - pg->Dest.Left),
+                        reinterpret_cast<const QRgb*>(img.constScanLine(y - pg->Dest.Top)) +
+                            (r.left() - pg->Dest.Left),
                         std::size_t(r.width()) * sizeof(QRgb));
     }
     if (FBandShown) {
@@ -1258,8 +1285,12 @@ void LMyFFTDrawHpLp6dB::PaintAxis(QImage& img)
         }
     };
     switch (FAxisStyle) {
-    case Box: frame(); break;
-    case Centered: centred(); break;
+    case Box:
+        frame();
+        break;
+    case Centered:
+        centred();
+        break;
     case CenteredBox:
         frame();
         centred();
@@ -1269,13 +1300,16 @@ void LMyFFTDrawHpLp6dB::PaintAxis(QImage& img)
         c->LineTo(0, H - 1);
         c->LineTo(W, H - 1);
         break;
-    case None: break;
+    case None:
+        break;
     }
 }
 
-namespace {
+namespace
+{
 // Values of the horizontal grid lines and ticks.
-std::vector<double> HorzValues(TMyAxisFormat format, double yMin, double yMax, double logMin, double logMax, int n)
+std::vector<double> HorzValues(TMyAxisFormat format, double yMin, double yMax, double logMin, double logMax,
+                               int n)
 {
     std::vector<double> out;
     if (format == Linear) {
@@ -1358,7 +1392,8 @@ void LMyFFTDrawHpLp6dB::PaintTicks(QImage& img)
         if (FXAxisFormat == Linear) {
             for (int e = 1; e <= 14; ++e)
                 for (int m = 1; m <= 10; ++m)
-                    tick(ScreenX(FrequencyIndex(m * std::pow(10.0, e), FFFTNumber, FSampleRate)), FVertTickLength + 2);
+                    tick(ScreenX(FrequencyIndex(m * std::pow(10.0, e), FFFTNumber, FSampleRate)),
+                         FVertTickLength + 2);
         } else if (std::isfinite(FLogXMin) && std::isfinite(FLogXMax)) {
             for (double d = std::floor(FLogXMin); d < FLogXMax; d += 1) {
                 const double a = std::pow(10.0, d), b = std::pow(10.0, d + 1);
@@ -1408,7 +1443,9 @@ void LMyFFTDrawHpLp6dB::DrawYAxisLabels()
             const int pw = page.Width();
             const double s = FYLabelScale;
             auto number = [&](double v) { return Q(LabelNumber(v, FYLabel)); };
-            auto put = [&](const QString& text, int top) { c->TextOut(pw - c->TextWidth(text) - 2, top, text); };
+            auto put = [&](const QString& text, int top) {
+                c->TextOut(pw - c->TextWidth(text) - 2, top, text);
+            };
             if (FYAxisFormat == Linear) {
                 put(QStringLiteral("+") + number(FYMax * s) + FYLabelText, 0);
                 const QString bottom = number(FYMin * s) + FYLabelText;
@@ -1416,8 +1453,8 @@ void LMyFFTDrawHpLp6dB::DrawYAxisLabels()
                 const double step = (FYMax - FYMin) / (FNumHorzGrid + 1);
                 for (int k = 2; k <= FNumHorzGrid; k += 2) {
                     const double v = FYMin + k * step;
-                    const QString text = (v > 0 ? QStringLiteral("+") : QString()) + number(k * step * s + FYMin * s) +
-                                         FYLabelText;
+                    const QString text = (v > 0 ? QStringLiteral("+") : QString()) +
+                                         number(k * step * s + FYMin * s) + FYLabelText;
                     put(text, Trunc(ScreenY(v)) - c->TextHeight(text) / 2);
                 }
             } else if (std::isfinite(FLogYMin) && std::isfinite(FLogYMax)) {
@@ -1437,11 +1474,32 @@ LMyFFTDrawHpLp6dB::TDrawKey LMyFFTDrawHpLp6dB::BackgroundKey() const
     const TAxisMap m = Map();
     TDrawKey k;
     k.Valid = true;
-    k.V = {double(m.W), double(m.H), FXMin, FXMax, FYMin, FYMax, FLogXMin, FLogXMax, FLogYMin, FLogYMax,
-           double(FXAxisFormat), double(FYAxisFormat), double(Color()), double(FAxisColor), double(FGridColor),
-           double(FAxisStyle), double(FNumHorzGrid), double(FNumVertGrid), double(FVertTickLength),
-           double(FHorzTickLength), double(FShowHorzGrid), double(FShowVertGrid), double(FShowHorzTicks),
-           double(FShowVertTicks), double(FFFTNumber), double(FSampleRate)};
+    k.V = {double(m.W),
+           double(m.H),
+           FXMin,
+           FXMax,
+           FYMin,
+           FYMax,
+           FLogXMin,
+           FLogXMax,
+           FLogYMin,
+           FLogYMax,
+           double(FXAxisFormat),
+           double(FYAxisFormat),
+           double(Color()),
+           double(FAxisColor),
+           double(FGridColor),
+           double(FAxisStyle),
+           double(FNumHorzGrid),
+           double(FNumVertGrid),
+           double(FVertTickLength),
+           double(FHorzTickLength),
+           double(FShowHorzGrid),
+           double(FShowVertGrid),
+           double(FShowHorzTicks),
+           double(FShowVertTicks),
+           double(FFFTNumber),
+           double(FSampleRate)};
     return k;
 }
 
@@ -1456,15 +1514,45 @@ LMyFFTDrawHpLp6dB::TDrawKey LMyFFTDrawHpLp6dB::LabelKey(bool y) const
     k.Text = f.Name();
     if (y) {
         k.Text2 = FYLabelText;
-        k.V = {double(m.W), double(m.H), double(page.Width()), double(page.Height()), double(Width()),
-               double(Color()), double(f.Height()), double(f.Color()), double(f.Style()), FYMin, FYMax, FLogYMin,
-               FLogYMax, double(FYAxisFormat), FYLabelScale, double(FNumHorzGrid), double(FYLabel.Format),
-               double(FYLabel.Precision), double(FYLabel.Digits)};
+        k.V = {double(m.W),
+               double(m.H),
+               double(page.Width()),
+               double(page.Height()),
+               double(Width()),
+               double(Color()),
+               double(f.Height()),
+               double(f.Color()),
+               double(f.Style()),
+               FYMin,
+               FYMax,
+               FLogYMin,
+               FLogYMax,
+               double(FYAxisFormat),
+               FYLabelScale,
+               double(FNumHorzGrid),
+               double(FYLabel.Format),
+               double(FYLabel.Precision),
+               double(FYLabel.Digits)};
     } else {
-        k.V = {double(m.W), double(m.H), double(page.Width()), double(page.Height()), double(Width()),
-               double(Color()), double(f.Height()), double(f.Color()), double(f.Style()), FXMin, FXMax, FLogXMin,
-               FLogXMax, double(FXAxisFormat), double(FXLabel.Format), double(FXLabel.Precision),
-               double(FXLabel.Digits), double(FFFTNumber), double(FSampleRate)};
+        k.V = {double(m.W),
+               double(m.H),
+               double(page.Width()),
+               double(page.Height()),
+               double(Width()),
+               double(Color()),
+               double(f.Height()),
+               double(f.Color()),
+               double(f.Style()),
+               FXMin,
+               FXMax,
+               FLogXMin,
+               FLogXMax,
+               double(FXAxisFormat),
+               double(FXLabel.Format),
+               double(FXLabel.Precision),
+               double(FXLabel.Digits),
+               double(FFFTNumber),
+               double(FSampleRate)};
     }
     return k;
 }
@@ -1521,9 +1609,13 @@ void LMyFFTDrawHpLp6dB::DrawTitles()
 // ---------------------------------------------------------------------------------------------------
 // Markers, parameter text, fill, free text, marker line
 
-namespace {
+namespace
+{
 // Room around a text for glyphs reaching past their advance.
-QRect TextBox(int x, int y, int w, int h) { return QRect(x, y, w, h).adjusted(-3, -3, 3, 3); }
+QRect TextBox(int x, int y, int w, int h)
+{
+    return QRect(x, y, w, h).adjusted(-3, -3, 3, 3);
+}
 
 // The lines of a parameter text, top to bottom.
 std::vector<QString> ParamTexts(TParamLines lines, double gain, float frequency, double q)
@@ -1590,12 +1682,18 @@ void LMyFFTDrawHpLp6dB::DrawMarker(int slot, int penWidth, bool paintParams, con
                       fw::clWhite, font, clip, TextMoved(slot));
 }
 
-namespace {
+namespace
+{
 QString MarkerLabel(int slot, int shape)
 {
-    return shape <= 1 ? QString::number(slot + 1) : shape == 2 ? QStringLiteral("LPF") : QStringLiteral("HPF");
+    return shape <= 1   ? QString::number(slot + 1)
+           : shape == 2 ? QStringLiteral("LPF")
+                        : QStringLiteral("HPF");
 }
-TBox BoxOf(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+TBox BoxOf(const QRect& r)
+{
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
 } // namespace
 
 QSize LMyFFTDrawHpLp6dB::TextSize(const fw::TFont& font, int size, const QString& text) const
@@ -1619,8 +1717,8 @@ QSize LMyFFTDrawHpLp6dB::TextSize(const fw::TFont& font, int size, const QString
 TLabelPlan LMyFFTDrawHpLp6dB::PlanTexts(const fw::TFont& markerFont, const fw::TFont& textFont) const
 {
     std::vector<TLabelSpot> spots(static_cast<std::size_t>(SlotCount));
-    auto textBox = [&](TParamLines lines, double gain, double x, float frequency, double q, const fw::TFont& font,
-                       bool moved) {
+    auto textBox = [&](TParamLines lines, double gain, double x, float frequency, double q,
+                       const fw::TFont& font, bool moved) {
         const int sx = Trunc(ScreenX(x)), sy = Trunc(ScreenY(gain));
         const std::vector<QString> texts = ParamTexts(lines, gain, frequency, q);
         const std::vector<int> tops = ParamLineTops(lines, gain, moved);
@@ -1635,14 +1733,15 @@ TLabelPlan LMyFFTDrawHpLp6dB::PlanTexts(const fw::TFont& markerFont, const fw::T
         TLabelSpot& s = spots[std::size_t(i)];
         const int sx = Trunc(ScreenX(b.X)), sy = Trunc(ScreenY(b.Y));
         // A marker far off the page has nothing on it to meet.
-        s.Shown = !b.Hidden && b.Shape >= 0 && b.Shape <= 3 && sx > -200 && sx < GetPlotWidth() + 200 && sy > -200 &&
-                  sy < GetPlotHeight() + 200;
+        s.Shown = !b.Hidden && b.Shape >= 0 && b.Shape <= 3 && sx > -200 && sx < GetPlotWidth() + 200 &&
+                  sy > -200 && sy < GetPlotHeight() + 200;
         if (!s.Shown)
             continue;
         s.Body = {sx - 6, sy - 6, sx + 7, sy + 7};
         s.Corner = b.Shape >= 2;
         const QSize label = TextSize(markerFont, s.Corner ? 8 : 11, MarkerLabel(i, b.Shape));
-        s.Label = s.Corner ? BoxOf(QRect(QPoint(sx - 8, sy - 20), label)) : BoxOf(QRect(QPoint(sx - 3, sy - 23), label));
+        s.Label = s.Corner ? BoxOf(QRect(QPoint(sx - 8, sy - 20), label))
+                           : BoxOf(QRect(QPoint(sx - 3, sy - 23), label));
         if (s.Corner)
             s.LabelBelow = BoxOf(QRect(QPoint(sx - 8, sy + 7), label));
         if (ShowsParamText(i)) {
@@ -1699,8 +1798,8 @@ QRect LMyFFTDrawHpLp6dB::MarkerArea(int slot, const fw::TFont& font) const
                          : TextBox(sx - 8, LabelMoved(slot) ? sy + 7 : sy - 20, TextWidthOf(f, label),
                                    TextHeightOf(f, label));
     if (ShowsParamText(slot))
-        area |= ParamTextArea(ParamLinesFor(ShowAllTypeIndex(int(b.Type)), false), b.Gain, b.X, float(b.Freq), b.Q,
-                              font, TextMoved(slot));
+        area |= ParamTextArea(ParamLinesFor(ShowAllTypeIndex(int(b.Type)), false), b.Gain, b.X, float(b.Freq),
+                              b.Q, font, TextMoved(slot));
     return area;
 }
 
@@ -1754,12 +1853,17 @@ void LMyFFTDrawHpLp6dB::BlockPaint()
     FPageValid = false;
 }
 
-TParamLines LMyFFTDrawHpLp6dB::ParamLinesFor(int typeIndex, bool) const { return ParamLinesHpLp(typeIndex); }
+TParamLines LMyFFTDrawHpLp6dB::ParamLinesFor(int typeIndex, bool) const
+{
+    return ParamLinesHpLp(typeIndex);
+}
 
 void LMyFFTDrawHpLp6dB::DrawParamText(TParamLines lines, double gain, double x, float frequency, double q,
-                                      TColor colour, const fw::TFont& font, const TOverlayClip* clip, bool moved)
+                                      TColor colour, const fw::TFont& font, const TOverlayClip* clip,
+                                      bool moved)
 {
-    PageCanvas c(clip ? *clip->Target : FPages[PlotPage]->Bitmap, font, Color(), clip ? &clip->Region : nullptr);
+    PageCanvas c(clip ? *clip->Target : FPages[PlotPage]->Bitmap, font, Color(),
+                 clip ? &clip->Region : nullptr);
     if (!c)
         return;
     const int sx = Trunc(ScreenX(x)), sy = Trunc(ScreenY(gain));
@@ -1782,8 +1886,8 @@ LMyFFTDrawHpLp6dB::TOverlayState LMyFFTDrawHpLp6dB::ParamTextState(TParamLines l
     s.Drawn = lines != plNone;
     if (!s.Drawn)
         return s;
-    s.V = {double(lines), double(Trunc(ScreenX(x))), double(Trunc(ScreenY(gain))), gain, frequency, q, double(colour),
-           double(FPlan.SelectedMoved)};
+    s.V = {double(lines),  double(Trunc(ScreenX(x))),  double(Trunc(ScreenY(gain))), gain, frequency, q,
+           double(colour), double(FPlan.SelectedMoved)};
     SetFontState(s.V, 8, font);
     s.Font = font.Name();
     return s;
@@ -1804,14 +1908,16 @@ QRect LMyFFTDrawHpLp6dB::ParamTextArea(TParamLines lines, double gain, double x,
     return area;
 }
 
-void LMyFFTDrawHpLp6dB::ShowParam(int typeIndex, double gain, double x, float frequency, double q, TColor colour)
+void LMyFFTDrawHpLp6dB::ShowParam(int typeIndex, double gain, double x, float frequency, double q,
+                                  TColor colour)
 {
-    DrawParamText(ParamLinesFor(typeIndex, false), gain, x, frequency, q, colour, FPages[PlotPage]->Font, nullptr,
-                  false);
+    DrawParamText(ParamLinesFor(typeIndex, false), gain, x, frequency, q, colour, FPages[PlotPage]->Font,
+                  nullptr, false);
     FPageValid = false;
 }
 
-void LMyFFTDrawHpLp6dB::DrawParam(int typeIndex, double gain, double x, float frequency, double q, TColor colour)
+void LMyFFTDrawHpLp6dB::DrawParam(int typeIndex, double gain, double x, float frequency, double q,
+                                  TColor colour)
 {
     FSelType = typeIndex;
     FSelGain = gain;
@@ -1840,8 +1946,8 @@ std::vector<TPointF> LMyFFTDrawHpLp6dB::SelectedFillPath(int count, std::size_t&
         if (!pts.empty() && pts.back().X == px && pts.back().Y == py)
             continue; // a repeated pixel adds nothing to the curve
         // A straight stretch along a row is one piece of the curve.
-        if (pts.size() >= 2 && pts[pts.size() - 2].Y == py && pts.back().Y == py && pts.back().X > pts[pts.size() - 2].X &&
-            px > pts.back().X) {
+        if (pts.size() >= 2 && pts[pts.size() - 2].Y == py && pts.back().Y == py &&
+            pts.back().X > pts[pts.size() - 2].X && px > pts.back().X) {
             pts.back().X = px;
             continue;
         }
@@ -1872,14 +1978,15 @@ std::vector<TPointF> LMyFFTDrawHpLp6dB::SelectedFillPath(int count, std::size_t&
     return path;
 }
 
-namespace {
+namespace
+{
 const QRgb FillGrey = qRgb(128, 128, 128);
 constexpr int FillAlpha = 30;
 
 // The fill over the page: its outline (the curve without the closing lines) when asked, then the
 // whole path outlined and filled.
-void BlendSelectedFill(QImage& img, const std::vector<TPointF>& path, std::size_t outline, const TCover& cover,
-                       bool outlineBeforeClosing, const TTileMask* only)
+void BlendSelectedFill(QImage& img, const std::vector<TPointF>& path, std::size_t outline,
+                       const TCover& cover, bool outlineBeforeClosing, const TTileMask* only)
 {
     BlendPolyline(img, path, outlineBeforeClosing ? outline : path.size(), FillGrey, FillAlpha, only);
     BlendCover(img, cover, FillGrey, FillAlpha, only);
@@ -1915,8 +2022,8 @@ void LMyFFTDrawHpLp6dB::CuveDisplayPaint()
 {
     if (!FSelDisplay)
         return;
-    DrawParamText(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor, FPages[PlotPage]->Font,
-                  nullptr, FPlan.SelectedMoved);
+    DrawParamText(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor,
+                  FPages[PlotPage]->Font, nullptr, FPlan.SelectedMoved);
     FillSelectedCurve(true, SelectedCurveLength);
     FPageValid = false;
 }
@@ -2028,7 +2135,8 @@ QRect LMyFFTDrawHpLp6dB::RefreshPlotPage()
     TOverlayState& line = now[SlotCount];
     line.Drawn = FLineShown;
     if (line.Drawn)
-        line.V = {double(Trunc(ScreenX(FLineX))), double(FLineMarker), double(Trunc(ScreenY(-3.0))), double(Height())};
+        line.V = {double(Trunc(ScreenX(FLineX))), double(FLineMarker), double(Trunc(ScreenY(-3.0))),
+                  double(Height())};
     TOverlayState& text = now[SlotCount + 1];
     text.Drawn = !FText.isEmpty();
     if (text.Drawn) {
@@ -2039,7 +2147,8 @@ QRect LMyFFTDrawHpLp6dB::RefreshPlotPage()
     }
     TOverlayState& selected = now[SlotCount + 2];
     if (FSelDisplay)
-        selected = ParamTextState(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor, page.Font);
+        selected = ParamTextState(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor,
+                                  page.Font);
     const bool known = FDrawn.size() == now.size();
     for (std::size_t i = 0; i < now.size(); ++i) {
         TOverlayState& is = now[i];
@@ -2058,10 +2167,11 @@ QRect LMyFFTDrawHpLp6dB::RefreshPlotPage()
                       QRect(int(is.V[0]) - 5, int(is.V[2]) - 5, 11, 11);
         else if (i == std::size_t(SlotCount) + 1) {
             const int h = TextHeightOf(page.Font, FText);
-            is.Area = TextBox(FTextX, FTextY, TextWidthOf(page.Font, FText), h).adjusted(-h / 4, -h / 4, h / 4, h / 4);
+            is.Area = TextBox(FTextX, FTextY, TextWidthOf(page.Font, FText), h)
+                          .adjusted(-h / 4, -h / 4, h / 4, h / 4);
         } else
-            is.Area = ParamTextArea(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, page.Font,
-                                    FPlan.SelectedMoved);
+            is.Area = ParamTextArea(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ,
+                                    page.Font, FPlan.SelectedMoved);
         FOverlayDamage.AddRect(is.Area);
     }
     // The fill changes only where its outline moved (columns, all rows: the area below it may change).
@@ -2102,8 +2212,8 @@ QRect LMyFFTDrawHpLp6dB::RefreshPlotPage()
         if (text.Drawn && FOverlayDamage.Intersects(text.Area))
             DrawFreeText(&clip);
         if (selected.Drawn && FOverlayDamage.Intersects(selected.Area))
-            DrawParamText(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor, page.Font, &clip,
-                          FPlan.SelectedMoved);
+            DrawParamText(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor,
+                          page.Font, &clip, FPlan.SelectedMoved);
         FDamage.Merge(FOverlayDamage);
     }
     FDrawn = std::move(now);

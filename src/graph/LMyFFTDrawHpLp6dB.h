@@ -22,12 +22,19 @@
 #include <string>
 #include <vector>
 
-namespace graph {
+namespace graph
+{
 
 using fw::TColor;
 using fw::TStringFloatFormat;
 
-enum TMyPlotStyle { psLines = 0, psFilledSquares = 1, psHollowSquares = 2, psLinesFilled = 3, psLinesHollow = 4 };
+enum TMyPlotStyle {
+    psLines = 0,
+    psFilledSquares = 1,
+    psHollowSquares = 2,
+    psLinesFilled = 3,
+    psLinesHollow = 4
+};
 
 struct TPlotListMember {
     std::vector<double> X, Y;
@@ -73,12 +80,23 @@ struct TBlockSlot {
     double Freq = 0, Gain = 0, Q = 0, Type = 0;
 };
 
-class LMyFFTDrawHpLp6dB : public fw::TControl, public PlotPainter {
-public:
+class LMyFFTDrawHpLp6dB : public fw::TControl, public PlotPainter
+{
+  public:
     static constexpr int SlotCount = 50;
     static constexpr int SelectedCurveLength = 4096;
-    enum PageIndex { PlotPage, XLabelPage, YLabelPage, XTitlePage, YTitlePage, YTitleScratch, PlotTitlePage,
-                     RightStripPage, CoordPage, PageCount };
+    enum PageIndex {
+        PlotPage,
+        XLabelPage,
+        YLabelPage,
+        XTitlePage,
+        YTitlePage,
+        YTitleScratch,
+        PlotTitlePage,
+        RightStripPage,
+        CoordPage,
+        PageCount
+    };
 
     explicit LMyFFTDrawHpLp6dB(QWidget* parent = nullptr);
     // A copy of the source's plots and properties (not its markers, texts or line).
@@ -275,13 +293,13 @@ public:
     // The Paint of the framework: relayout after a size change, redraw, overlays.
     void PaintPages();
 
-protected:
+  protected:
     // Which parameter lines a type index gets: in ShowParam (curveDisplay false) and in the repaint of
     // the selected band (true).
     virtual TParamLines ParamLinesFor(int typeIndex, bool curveDisplay) const;
     void paintEvent(QPaintEvent* e) override;
 
-private:
+  private:
     void SetProperties();
     void Initialize();
     void CleanUp();
@@ -331,7 +349,8 @@ private:
     void PaintGrid(QImage& image);
     void PaintTicks(QImage& image);
     void PaintAxis(QImage& image);
-    void DrawMarker(int slot, int penWidth, bool paintParams, const fw::TFont& font, const TOverlayClip* clip);
+    void DrawMarker(int slot, int penWidth, bool paintParams, const fw::TFont& font,
+                    const TOverlayClip* clip);
     void DrawParamText(TParamLines lines, double gain, double x, float frequency, double q, TColor colour,
                        const fw::TFont& font, const TOverlayClip* clip, bool moved);
     void DrawFreeText(const TOverlayClip* clip);
@@ -343,11 +362,11 @@ private:
     void FillSelectedCurve(bool outlineBeforeClosing, int count);
     bool ShowsParamText(int slot) const;
     TOverlayState MarkerState(int slot, const fw::TFont& font) const;
-    TOverlayState ParamTextState(TParamLines lines, double gain, double x, float frequency, double q, TColor colour,
-                                 const fw::TFont& font) const;
+    TOverlayState ParamTextState(TParamLines lines, double gain, double x, float frequency, double q,
+                                 TColor colour, const fw::TFont& font) const;
     QRect MarkerArea(int slot, const fw::TFont& font) const;
-    QRect ParamTextArea(TParamLines lines, double gain, double x, float frequency, double q, const fw::TFont& font,
-                        bool moved) const;
+    QRect ParamTextArea(TParamLines lines, double gain, double x, float frequency, double q,
+                        const fw::TFont& font, bool moved) const;
     // The texts around the markers placed so that none covers another marker (markers in the
     // first font, the selected band's text in the second).
     TLabelPlan PlanTexts(const fw::TFont& markerFont, const fw::TFont& textFont) const;
@@ -381,8 +400,10 @@ private:
     TMyAxisStyle FAxisStyle = CenteredBox;
     TMyAxisFormat FXAxisFormat = Linear, FYAxisFormat = Linear;
     TLabelFormat FXLabel{fw::sffGeneral, 4, 4}, FYLabel{fw::sffGeneral, 5, 4};
-    bool FWantXLabel = true, FWantYLabel = true, FWantXTitle = false, FWantYTitle = false, FWantPlotTitle = false;
-    bool FShowXLabel = true, FShowYLabel = true, FShowXTitle = false, FShowYTitle = false, FShowPlotTitle = false;
+    bool FWantXLabel = true, FWantYLabel = true, FWantXTitle = false, FWantYTitle = false,
+         FWantPlotTitle = false;
+    bool FShowXLabel = true, FShowYLabel = true, FShowXTitle = false, FShowYTitle = false,
+         FShowPlotTitle = false;
     bool FShowCoordinates = true;
     bool FYAutoScale = true, FXAutoScale = true;
     double FYLabelScale = 1.0;

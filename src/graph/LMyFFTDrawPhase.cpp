@@ -1,6 +1,7 @@
 #include "graph/LMyFFTDrawPhase.h"
 
-namespace graph {
+namespace graph
+{
 
 TParamLines LMyFFTDrawPhase::ParamLinesFor(int typeIndex, bool curveDisplay) const
 {

@@ -4,13 +4,15 @@
 
 #include "graph/LMyFFTDrawHpLp6dB.h"
 
-namespace graph {
+namespace graph
+{
 
-class LMyFFTDrawPhase : public LMyFFTDrawHpLp6dB {
-public:
+class LMyFFTDrawPhase : public LMyFFTDrawHpLp6dB
+{
+  public:
     using LMyFFTDrawHpLp6dB::LMyFFTDrawHpLp6dB;
 
-protected:
+  protected:
     TParamLines ParamLinesFor(int typeIndex, bool curveDisplay) const override;
 };
 

@@ -1,14 +1,16 @@
 #include "graph/PlotRaster.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <climits>
 #include <cstring>
 
-namespace graph {
+namespace graph
+{
 
-namespace {
+namespace
+{
 
 // Liang-Barsky: clips a..b to the box; false when nothing is left.
 bool Clip(double& x0, double& y0, double& x1, double& y1, double minX, double minY, double maxX, double maxY)
@@ -41,8 +43,8 @@ bool Clip(double& x0, double& y0, double& x1, double& y1, double minX, double mi
 
 // Clip for a piece whose ends are known to lie in the box, or not: inside, the ends come out as the
 // clipping computes them (start + 0 x delta, start + 1 x delta) without its divisions.
-bool ClipInside(bool inside, double& x0, double& y0, double& x1, double& y1, double minX, double minY, double maxX,
-                double maxY)
+bool ClipInside(bool inside, double& x0, double& y0, double& x1, double& y1, double minX, double minY,
+                double maxX, double maxY)
 {
     if (!inside)
         return Clip(x0, y0, x1, y1, minX, minY, maxX, maxY);
@@ -97,8 +99,8 @@ template <class Put> void ForEachPolylinePixel(int W, int H, const TRun& run, in
         const bool endInside = fx1 >= -2 && fx1 <= W + 2 && fy1 >= -2 && fy1 <= H + 2;
         if (!ClipInside(startInside && endInside, fx0, fy0, fx1, fy1, -2, -2, W + 2, H + 2))
             continue;
-        Walk(int(std::lround(fx0)), int(std::lround(fy0)), int(std::lround(fx1)), int(std::lround(fy1)), endInside,
-             [&](int x, int y, bool steep) {
+        Walk(int(std::lround(fx0)), int(std::lround(fy0)), int(std::lround(fx1)), int(std::lround(fy1)),
+             endInside, [&](int x, int y, bool steep) {
                  inside(x, y);
                  if (width > 1)
                      steep ? inside(x + 1, y) : inside(x, y + 1);
@@ -208,7 +210,8 @@ bool TPlotPixels::SameIn(const TPlotPixels& other, int tile) const
 {
     const std::size_t t = std::size_t(tile);
     const auto a = Offsets.begin() + TileStart[t], ae = Offsets.begin() + TileStart[t + 1];
-    const auto b = other.Offsets.begin() + other.TileStart[t], be = other.Offsets.begin() + other.TileStart[t + 1];
+    const auto b = other.Offsets.begin() + other.TileStart[t],
+               be = other.Offsets.begin() + other.TileStart[t + 1];
     return std::equal(a, ae, b, be);
 }
 
@@ -266,7 +269,8 @@ void PutPixels(QImage& image, const TPlotPixels& pixels, QRgb colour, const std:
         return;
     }
     for (int t : *only) {
-        for (std::uint32_t i = pixels.TileStart[std::size_t(t)]; i < pixels.TileStart[std::size_t(t) + 1]; ++i)
+        for (std::uint32_t i = pixels.TileStart[std::size_t(t)]; i < pixels.TileStart[std::size_t(t) + 1];
+             ++i)
             bits[pixels.Offsets[i]] = colour;
     }
 }
@@ -291,11 +295,13 @@ void ClearTiles(QImage& image, const TTileMask& tiles)
     for (const QRect& r : tiles.Rects()) {
         const QRect c = r & image.rect();
         for (int y = c.top(); y <= c.bottom(); ++y)
-            std::memset(reinterpret_cast<QRgb*>(image.scanLine(y)) + c.left(), 0, std::size_t(c.width()) * sizeof(QRgb));
+            std::memset(reinterpret_cast<QRgb*>(image.scanLine(y)) + c.left(), 0,
+                        std::size_t(c.width()) * sizeof(QRgb));
     }
 }
 
-namespace {
+namespace
+{
 // Each channel of a packed pixel times a / 255, rounded as the raster engine does.
 inline QRgb ByteMul(QRgb x, unsigned a)
 {
@@ -338,7 +344,8 @@ std::vector<TPointF> CardinalPolyline(const std::vector<TIntPoint>& pts)
     auto at = [&](std::size_t i) { return TPointF{double(pts[i].X), double(pts[i].Y)}; };
     out.push_back(at(0));
     for (std::size_t i = 0; i + 1 < n; ++i) {
-        const TPointF p0 = at(i > 0 ? i - 1 : 0), p1 = at(i), p2 = at(i + 1), p3 = at(i + 2 < n ? i + 2 : n - 1);
+        const TPointF p0 = at(i > 0 ? i - 1 : 0), p1 = at(i), p2 = at(i + 1),
+                      p3 = at(i + 2 < n ? i + 2 : n - 1);
         const double d = std::max(std::fabs(p2.X - p1.X), std::fabs(p2.Y - p1.Y));
         if (d <= 2) {
             out.push_back(p2);
@@ -350,13 +357,15 @@ std::vector<TPointF> CardinalPolyline(const std::vector<TIntPoint>& pts)
         for (int s = 1; s <= steps; ++s) {
             const double t = double(s) / steps, u = 1 - t;
             const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, e = t * t * t;
-            out.push_back({a * p1.X + b * c1.X + c * c2.X + e * p2.X, a * p1.Y + b * c1.Y + c * c2.Y + e * p2.Y});
+            out.push_back(
+                {a * p1.X + b * c1.X + c * c2.X + e * p2.X, a * p1.Y + b * c1.Y + c * c2.Y + e * p2.Y});
         }
     }
     return out;
 }
 
-namespace {
+namespace
+{
 inline void Blend(QRgb& px, QRgb colour, int alpha)
 {
     const int inv = 255 - alpha;
@@ -429,14 +438,16 @@ void BlendCover(QImage& image, const TCover& cover, QRgb colour, int alpha, cons
     }
 }
 
-void BlendFillPolygon(QImage& image, const std::vector<TPointF>& poly, QRgb colour, int alpha, const TTileMask* only)
+void BlendFillPolygon(QImage& image, const std::vector<TPointF>& poly, QRgb colour, int alpha,
+                      const TTileMask* only)
 {
     if (image.isNull())
         return;
     BlendCover(image, PolygonCover(poly, image.width(), image.height()), colour, alpha, only);
 }
 
-namespace {
+namespace
+{
 template <class Put> void ForEachOutlinePixel(int W, int H, const TPointF& a, const TPointF& b, Put put)
 {
     double fx0 = a.X, fy0 = a.Y, fx1 = b.X, fy1 = b.Y;

@@ -12,11 +12,13 @@
 #include <utility>
 #include <vector>
 
-namespace graph {
+namespace graph
+{
 
 // The 16 x 16 tiles of a page that are to be drawn again.
-class TTileMask {
-public:
+class TTileMask
+{
+  public:
     static constexpr int TileShift = 4;
     static constexpr int TileSize = 1 << TileShift;
 
@@ -46,7 +48,7 @@ public:
     // The marked tiles as rectangles clipped to the page, runs along a tile row merged, top to bottom.
     std::vector<QRect> Rects() const;
 
-private:
+  private:
     int FWidth = 0, FHeight = 0, FColumns = 0, FRows = 0;
     std::vector<unsigned char> FBits;
     bool FAny = false;
@@ -101,8 +103,8 @@ TCover PolygonCover(const std::vector<TPointF>& polygon, int width, int height);
 void BlendCover(QImage& image, const TCover& cover, QRgb colour, int alpha, const TTileMask* only = nullptr);
 void BlendFillPolygon(QImage& image, const std::vector<TPointF>& polygon, QRgb colour, int alpha,
                       const TTileMask* only = nullptr);
-void BlendPolyline(QImage& image, const std::vector<TPointF>& polyline, std::size_t count, QRgb colour, int alpha,
-                   const TTileMask* only = nullptr);
+void BlendPolyline(QImage& image, const std::vector<TPointF>& polyline, std::size_t count, QRgb colour,
+                   int alpha, const TTileMask* only = nullptr);
 // Marks the tiles where two covers of one page differ, and where two polylines (their first
 // aCount and bCount points) differ.
 void AddCoverDifference(TTileMask& mask, const TCover& a, const TCover& b);

@@ -15,80 +15,80 @@
 
 class QSocketNotifier;
 
-class THxHidDeviceController {
- public:
-  explicit THxHidDeviceController(std::shared_ptr<platform::HidBackend> backend);
-  ~THxHidDeviceController();
-  THxHidDeviceController(const THxHidDeviceController&) = delete;
-  THxHidDeviceController& operator=(const THxHidDeviceController&) = delete;
+class THxHidDeviceController
+{
+  public:
+    explicit THxHidDeviceController(std::shared_ptr<platform::HidBackend> backend);
+    ~THxHidDeviceController();
+    THxHidDeviceController(const THxHidDeviceController&) = delete;
+    THxHidDeviceController& operator=(const THxHidDeviceController&) = delete;
 
-  bool Active() const { return FBound; }
-  // A device-tree notice (the platform's change event). lParam -1 marks the first one.
-  void EventPipe(long lParam);
-  void DeviceChange();
-  int32_t Enumerate();
+    bool Active() const { return FBound; }
+    // A device-tree notice (the platform's change event). lParam -1 marks the first one.
+    void EventPipe(long lParam);
+    void DeviceChange();
+    int32_t Enumerate();
 
-  bool CheckOut(THxHidDevice*& dev);
-  bool CheckOutByIndex(THxHidDevice*& dev, int32_t idx);
-  bool CheckOutByID(THxHidDevice*& dev, int32_t vid, int32_t pid);
-  bool CheckOutByClass(THxHidDevice*& dev, const std::string& className);
-  bool CheckOutByProductName(THxHidDevice*& dev, const std::string& name);
-  bool CheckOutByVendorName(THxHidDevice*& dev, const std::string& name);
-  bool CheckOutByCallback(THxHidDevice*& dev, const THxHidCheckCallback& check);
-  void CheckIn(THxHidDevice*& dev);
+    bool CheckOut(THxHidDevice*& dev);
+    bool CheckOutByIndex(THxHidDevice*& dev, int32_t idx);
+    bool CheckOutByID(THxHidDevice*& dev, int32_t vid, int32_t pid);
+    bool CheckOutByClass(THxHidDevice*& dev, const std::string& className);
+    bool CheckOutByProductName(THxHidDevice*& dev, const std::string& name);
+    bool CheckOutByVendorName(THxHidDevice*& dev, const std::string& name);
+    bool CheckOutByCallback(THxHidDevice*& dev, const THxHidCheckCallback& check);
+    void CheckIn(THxHidDevice*& dev);
 
-  int32_t CountByID(int32_t vid, int32_t pid);
-  int32_t CountByClass(const std::string& className);
-  int32_t CountByProductName(const std::string& name);
-  int32_t CountByVendorName(const std::string& name);
-  int32_t CountByCallback(const THxHidCheckCallback& check);
+    int32_t CountByID(int32_t vid, int32_t pid);
+    int32_t CountByClass(const std::string& className);
+    int32_t CountByProductName(const std::string& name);
+    int32_t CountByVendorName(const std::string& name);
+    int32_t CountByCallback(const THxHidCheckCallback& check);
 
-  int32_t NumCheckedInDevices() const { return FNumCheckedIn; }
-  int32_t NumCheckedOutDevices() const { return FNumCheckedOut; }
-  int32_t NumUnpluggedDevices() const { return FNumUnplugged; }
-  const std::vector<THxHidDevice*>& Devices() const { return FList; }
+    int32_t NumCheckedInDevices() const { return FNumCheckedIn; }
+    int32_t NumCheckedOutDevices() const { return FNumCheckedOut; }
+    int32_t NumUnpluggedDevices() const { return FNumUnplugged; }
+    const std::vector<THxHidDevice*>& Devices() const { return FList; }
 
-  std::string Version() const { return "1.0.34"; }
-  void SetVersion(const std::string&) {}
-  std::string HidVersion() const { return ""; }
-  int32_t DevThreadSleepTime() const { return FDevThreadSleepTime; }
-  void SetDevThreadSleepTime(int32_t ms);
+    std::string Version() const { return "1.0.34"; }
+    void SetVersion(const std::string&) {}
+    std::string HidVersion() const { return ""; }
+    int32_t DevThreadSleepTime() const { return FDevThreadSleepTime; }
+    void SetDevThreadSleepTime(int32_t ms);
 
-  THxHidPlugEvent OnArrival, OnRemoval;
-  THxHidEnumerateEvent OnEnumerate;
-  THxEvent<void(THxHidDeviceController*)> OnDeviceChange;
-  void SetOnDeviceChange(THxEvent<void(THxHidDeviceController*)> ev);
-  const THxHidDataEvent& OnDeviceData() const { return FDevData; }
-  void SetOnDeviceData(THxHidDataEvent ev);
-  void SetOnDeviceDataError(THxHidDataErrorEvent ev);
-  void SetOnDeviceUnplug(THxHidPlugEvent ev);
+    THxHidPlugEvent OnArrival, OnRemoval;
+    THxHidEnumerateEvent OnEnumerate;
+    THxEvent<void(THxHidDeviceController*)> OnDeviceChange;
+    void SetOnDeviceChange(THxEvent<void(THxHidDeviceController*)> ev);
+    const THxHidDataEvent& OnDeviceData() const { return FDevData; }
+    void SetOnDeviceData(THxHidDataEvent ev);
+    void SetOnDeviceDataError(THxHidDataErrorEvent ev);
+    void SetOnDeviceUnplug(THxHidPlugEvent ev);
 
-  // Runs fn on the controller's thread (the read threads' hand-over).
-  void Post(std::function<void()> fn);
-  platform::HidBackend* Backend() const { return FBackend.get(); }
+    // Runs fn on the controller's thread (the read threads' hand-over).
+    void Post(std::function<void()> fn);
+    platform::HidBackend* Backend() const { return FBackend.get(); }
 
- private:
-  friend class THxHidDevice;
-  std::unique_ptr<THxHidDevice> Build(const platform::HidDeviceEntry& entry);
-  bool CheckThisOut(THxHidDevice*& dev, size_t i);
-  void Recount();
-  int IndexOf(const THxHidDevice* dev) const;
-  bool DoEnumerate(THxHidDevice* dev, int32_t idx);
-  template <class Pred>
-  int32_t CountIf(Pred pred);
+  private:
+    friend class THxHidDevice;
+    std::unique_ptr<THxHidDevice> Build(const platform::HidDeviceEntry& entry);
+    bool CheckThisOut(THxHidDevice*& dev, size_t i);
+    void Recount();
+    int IndexOf(const THxHidDevice* dev) const;
+    bool DoEnumerate(THxHidDevice* dev, int32_t idx);
+    template <class Pred> int32_t CountIf(Pred pred);
 
-  std::shared_ptr<platform::HidBackend> FBackend;
-  bool FBound = false;
-  std::unique_ptr<QObject> FContext;
-  std::unique_ptr<LUiPoster> FPoster;
-  std::unique_ptr<QSocketNotifier> FNotifier;
-  std::vector<THxHidDevice*> FList;  // owned
-  int32_t FNumCheckedIn = 0, FNumCheckedOut = 0, FNumUnplugged = 0;
-  int32_t FDevThreadSleepTime = 100;
-  bool FInDeviceChange = false;
-  long FLParam = 0;
-  bool FDestroying = false;
-  THxHidDataEvent FDevData;
-  THxHidDataErrorEvent FDevDataError;
-  THxHidPlugEvent FDevUnplug;
+    std::shared_ptr<platform::HidBackend> FBackend;
+    bool FBound = false;
+    std::unique_ptr<QObject> FContext;
+    std::unique_ptr<LUiPoster> FPoster;
+    std::unique_ptr<QSocketNotifier> FNotifier;
+    std::vector<THxHidDevice*> FList; // owned
+    int32_t FNumCheckedIn = 0, FNumCheckedOut = 0, FNumUnplugged = 0;
+    int32_t FDevThreadSleepTime = 100;
+    bool FInDeviceChange = false;
+    long FLParam = 0;
+    bool FDestroying = false;
+    THxHidDataEvent FDevData;
+    THxHidDataErrorEvent FDevDataError;
+    THxHidPlugEvent FDevUnplug;
 };

@@ -13,41 +13,42 @@
 
 class QSocketNotifier;
 
-class LClientSocket {
- public:
-  // Where an error event comes from.
-  enum class ErrorEvent { Connect, Receive, Disconnect };
+class LClientSocket
+{
+  public:
+    // Where an error event comes from.
+    enum class ErrorEvent { Connect, Receive, Disconnect };
 
-  LClientSocket();
-  ~LClientSocket();
+    LClientSocket();
+    ~LClientSocket();
 
-  std::string Address;
-  uint16_t Port = platform::TcpClient::DefaultPort;
+    std::string Address;
+    uint16_t Port = platform::TcpClient::DefaultPort;
 
-  std::function<void()> OnConnecting;
-  std::function<void()> OnConnect;
-  std::function<void()> OnRead;
-  // Raised after the socket has closed itself; set the code to 0 to silence it.
-  std::function<void(ErrorEvent event, int& errorCode)> OnError;
+    std::function<void()> OnConnecting;
+    std::function<void()> OnConnect;
+    std::function<void()> OnRead;
+    // Raised after the socket has closed itself; set the code to 0 to silence it.
+    std::function<void(ErrorEvent event, int& errorCode)> OnError;
 
-  void SetActive(bool active);
-  bool Active() const { return FClient.Active(); }
-  bool Connected() const { return FConnected; }
-  // At most max bytes; the count, 0 at end of stream, -1 for nothing. The end of the stream
-  // or a failed read closes the socket once the read event has been handled.
-  int ReceiveBuf(uint8_t* buf, int max);
-  int SendBuf(const uint8_t* buf, int len) { return FClient.Send(buf, static_cast<size_t>(len)); }
-  std::string RemoteAddress() const { return FClient.RemoteAddress(); }
+    void SetActive(bool active);
+    bool Active() const { return FClient.Active(); }
+    bool Connected() const { return FConnected; }
+    // At most max bytes; the count, 0 at end of stream, -1 for nothing. The end of the stream
+    // or a failed read closes the socket once the read event has been handled.
+    int ReceiveBuf(uint8_t* buf, int max);
+    int SendBuf(const uint8_t* buf, int len) { return FClient.Send(buf, static_cast<size_t>(len)); }
+    std::string RemoteAddress() const { return FClient.RemoteAddress(); }
 
- private:
-  void Writable();
-  void Readable();
-  // Closes the socket; the notifiers go later when a handler of theirs is running.
-  void Shut(bool deferNotifiers);
-  void Fail(ErrorEvent event, int code);
+  private:
+    void Writable();
+    void Readable();
+    // Closes the socket; the notifiers go later when a handler of theirs is running.
+    void Shut(bool deferNotifiers);
+    void Fail(ErrorEvent event, int code);
 
-  platform::TcpClient FClient;
-  std::unique_ptr<QSocketNotifier> FRead, FWrite;
-  bool FConnected = false;
-  int FLostCode = 0;  // set by ReceiveBuf when the peer closed or the read failed
+    platform::TcpClient FClient;
+    std::unique_ptr<QSocketNotifier> FRead, FWrite;
+    bool FConnected = false;
+    int FLostCode = 0; // set by ReceiveBuf when the peer closed or the read failed
 };

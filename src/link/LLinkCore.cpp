@@ -5,211 +5,273 @@
 #include "link/HxHidDevice.h"
 #include "link/LTrafficLog.h"
 
-LLinkCore::LLinkCore() : FPoster(std::make_unique<LUiPoster>()) {
-  ClientSocket.OnRead = [this] { ClientSocketRead(); };
-  ClientSocket.OnError = [this](LClientSocket::ErrorEvent event, int& code) { ClientSocketError(event, code); };
+LLinkCore::LLinkCore() : FPoster(std::make_unique<LUiPoster>())
+{
+    ClientSocket.OnRead = [this] { ClientSocketRead(); };
+    ClientSocket.OnError = [this](LClientSocket::ErrorEvent event, int& code) {
+        ClientSocketError(event, code);
+    };
 }
 
-LLinkCore::~LLinkCore() {
-  CloseAllTransports();
-  ClientSocket.SetActive(false);
-  FPoster.reset();  // drops whatever the workers posted and nobody handled
+LLinkCore::~LLinkCore()
+{
+    CloseAllTransports();
+    ClientSocket.SetActive(false);
+    FPoster.reset(); // drops whatever the workers posted and nobody handled
 }
 
-namespace {
+namespace
+{
 // Ends the worker while the whole object still stands, then frees it.
-template <class T>
-void Drop(std::unique_ptr<T>& t) {
-  if (t) t->Shutdown();
-  t.reset();
+template <class T> void Drop(std::unique_ptr<T>& t)
+{
+    if (t)
+        t->Shutdown();
+    t.reset();
 }
-}  // namespace
+} // namespace
 
-LTransport* LLinkCore::OpenTransport() const {
-  if (FComm) return FComm.get();
-  if (FUsb) return FUsb.get();
-  return FNet.get();
-}
-
-bool LLinkCore::SendCommand(const LCmd& command, bool noCoalesce, FrameMode mode) {
-  BSTM frame = BuildFrame(command, mode);
-  if (FComm) return FComm->QueueFrame(frame, noCoalesce);
-  if (FUsb) return FUsb->QueueFrame(frame, noCoalesce);
-  if (FNet) return FNet->QueueFrame(frame, noCoalesce);
-  return false;
+LTransport* LLinkCore::OpenTransport() const
+{
+    if (FComm)
+        return FComm.get();
+    if (FUsb)
+        return FUsb.get();
+    return FNet.get();
 }
 
-void LLinkCore::SetLinkTimeout(int ms) {
-  if (LTransport* t = OpenTransport()) t->SetTimeout(ms);
+bool LLinkCore::SendCommand(const LCmd& command, bool noCoalesce, FrameMode mode)
+{
+    BSTM frame = BuildFrame(command, mode);
+    if (FComm)
+        return FComm->QueueFrame(frame, noCoalesce);
+    if (FUsb)
+        return FUsb->QueueFrame(frame, noCoalesce);
+    if (FNet)
+        return FNet->QueueFrame(frame, noCoalesce);
+    return false;
 }
 
-void LLinkCore::SetLinkRetries(int count) {
-  if (LTransport* t = OpenTransport()) t->SetRetries(count);
+void LLinkCore::SetLinkTimeout(int ms)
+{
+    if (LTransport* t = OpenTransport())
+        t->SetTimeout(ms);
 }
 
-void LLinkCore::SuspendLinkPoll(bool flag) {
-  if (FComm) FComm->SetPollSuppressed(flag);
-  else if (FUsb) FUsb->SetPollSuppressed(flag);
-  else if (FNet) FNet->SetPollSuppressed(flag);
+void LLinkCore::SetLinkRetries(int count)
+{
+    if (LTransport* t = OpenTransport())
+        t->SetRetries(count);
 }
 
-void LLinkCore::SetDeviceId(int id) {
-  if (id < 1 || id > 254) return;
-  FDeviceId = id;
-  if (OnDeviceIdText) OnDeviceIdText("ID : " + std::to_string(id));
-  if (FComm) FComm->SetPollAddress(id);
-  else if (FUsb) FUsb->SetPollAddress(id);
-  else if (FNet) FNet->SetPollAddress(id);
+void LLinkCore::SuspendLinkPoll(bool flag)
+{
+    if (FComm)
+        FComm->SetPollSuppressed(flag);
+    else if (FUsb)
+        FUsb->SetPollSuppressed(flag);
+    else if (FNet)
+        FNet->SetPollSuppressed(flag);
 }
 
-bool LLinkCore::OpenNetTransport() {
-  Drop(FNet);
-  FNet = std::make_unique<LNetProc>(this, FDeviceId);
-  if (FNet->Open()) return true;
-  Drop(FNet);
-  return false;
+void LLinkCore::SetDeviceId(int id)
+{
+    if (id < 1 || id > 254)
+        return;
+    FDeviceId = id;
+    if (OnDeviceIdText)
+        OnDeviceIdText("ID : " + std::to_string(id));
+    if (FComm)
+        FComm->SetPollAddress(id);
+    else if (FUsb)
+        FUsb->SetPollAddress(id);
+    else if (FNet)
+        FNet->SetPollAddress(id);
 }
 
-bool LLinkCore::OpenUsbTransport() {
-  FUsbOpen = false;
-  Drop(FUsb);
-  FUsb = std::make_unique<LUsbProc>(this, FDeviceId);
-  if (FUsb->Open()) {
-    FUsbOpen = true;
-    return true;
-  }
-  Drop(FUsb);
-  return false;
+bool LLinkCore::OpenNetTransport()
+{
+    Drop(FNet);
+    FNet = std::make_unique<LNetProc>(this, FDeviceId);
+    if (FNet->Open())
+        return true;
+    Drop(FNet);
+    return false;
 }
 
-bool LLinkCore::OpenComTransport(const std::string& port) {
-  Drop(FComm);
-  FComm = std::make_unique<LCommProc>(this, FDeviceId);
-  if (FComm->Open(port, 115200, 8, platform::Parity::None, 1)) return true;
-  Drop(FComm);
-  return false;
-}
-
-void LLinkCore::CloseTransport() {
-  if (FComm) {
-    Drop(FComm);
-  } else if (FUsb) {
+bool LLinkCore::OpenUsbTransport()
+{
     FUsbOpen = false;
     Drop(FUsb);
-  } else if (FNet) {
-    Drop(FNet);
-    ClientSocket.SetActive(false);
-  }
+    FUsb = std::make_unique<LUsbProc>(this, FDeviceId);
+    if (FUsb->Open()) {
+        FUsbOpen = true;
+        return true;
+    }
+    Drop(FUsb);
+    return false;
 }
 
-void LLinkCore::CloseAllTransports() {
-  Drop(FComm);
-  FUsbOpen = false;
-  Drop(FUsb);
-  if (FNet) {
-    Drop(FNet);
-    ClientSocket.SetActive(false);
-  }
+bool LLinkCore::OpenComTransport(const std::string& port)
+{
+    Drop(FComm);
+    FComm = std::make_unique<LCommProc>(this, FDeviceId);
+    if (FComm->Open(port, 115200, 8, platform::Parity::None, 1))
+        return true;
+    Drop(FComm);
+    return false;
 }
 
-void LLinkCore::ClientSocketError(LClientSocket::ErrorEvent event, int& errorCode) {
-  errorCode = 0;
-  if (event != LClientSocket::ErrorEvent::Connect && FNet) FNet->PeerClosed();
+void LLinkCore::CloseTransport()
+{
+    if (FComm) {
+        Drop(FComm);
+    } else if (FUsb) {
+        FUsbOpen = false;
+        Drop(FUsb);
+    } else if (FNet) {
+        Drop(FNet);
+        ClientSocket.SetActive(false);
+    }
 }
 
-void LLinkCore::SetHidDevice(THxHidDevice* dev) {
-  std::lock_guard g(FHidLock);
-  FHidDevice = dev;
+void LLinkCore::CloseAllTransports()
+{
+    Drop(FComm);
+    FUsbOpen = false;
+    Drop(FUsb);
+    if (FNet) {
+        Drop(FNet);
+        ClientSocket.SetActive(false);
+    }
 }
 
-THxHidDevice* LLinkCore::TakeHidDevice() {
-  std::lock_guard g(FHidLock);  // waits for a write in progress
-  return std::exchange(FHidDevice, nullptr);
+void LLinkCore::ClientSocketError(LClientSocket::ErrorEvent event, int& errorCode)
+{
+    errorCode = 0;
+    if (event != LClientSocket::ErrorEvent::Connect && FNet)
+        FNet->PeerClosed();
 }
 
-void LLinkCore::PostToUi(std::function<void()> fn) {
-  FPoster->Post(std::move(fn));
+void LLinkCore::SetHidDevice(THxHidDevice* dev)
+{
+    std::lock_guard g(FHidLock);
+    FHidDevice = dev;
 }
 
-void LLinkCore::OnLinkFrame(const BSTM& frame, uint32_t ms, uint8_t answered) {
-  if (OnFrame) OnFrame(frame, ms, answered);
+THxHidDevice* LLinkCore::TakeHidDevice()
+{
+    std::lock_guard g(FHidLock); // waits for a write in progress
+    return std::exchange(FHidDevice, nullptr);
 }
 
-void LLinkCore::OnLinkError(int code, int arg, uint64_t generation) {
-  LTransport* t = OpenTransport();
-  if (t == nullptr || t->Generation() != generation) return;  // a closed transport's notice
-  if (OnLinkLost) OnLinkLost(code, arg);
+void LLinkCore::PostToUi(std::function<void()> fn)
+{
+    FPoster->Post(std::move(fn));
 }
 
-void LLinkCore::Log(LogKind kind, const char* prefix, const uint8_t* bytes, size_t count) {
-  if (!FLogVisible) return;
-  Log(kind, std::string(prefix), bytes, count);
+void LLinkCore::OnLinkFrame(const BSTM& frame, uint32_t ms, uint8_t answered)
+{
+    if (OnFrame)
+        OnFrame(frame, ms, answered);
 }
 
-void LLinkCore::Log(LogKind kind, const std::string& prefix, const uint8_t* bytes, size_t count) {
-  if (!FLogVisible) return;
-  PostToUi([this, kind, line = BuildLogLine(prefix, bytes, count)] {
-    bool open = kind == LogKind::Usb ? FUsb != nullptr : kind == LogKind::Net ? FNet != nullptr : FComm != nullptr;
-    if (FLogVisible && open && OnLogLine) OnLogLine(line);
-  });
+void LLinkCore::OnLinkError(int code, int arg, uint64_t generation)
+{
+    LTransport* t = OpenTransport();
+    if (t == nullptr || t->Generation() != generation)
+        return; // a closed transport's notice
+    if (OnLinkLost)
+        OnLinkLost(code, arg);
 }
 
-void LLinkCore::NetWrite(const uint8_t* bytes, int length) {
-  {
-    std::lock_guard g(FLastNetLock);
-    FLastNetFrame.assign(bytes, bytes + std::min(length, 70));
-  }
-  // Logged before the write, so that the reply's line can never come first.
-  Log(LogKind::Net, "NET W ", bytes, static_cast<size_t>(length));
-  ClientSocket.SendBuf(bytes, length);
+void LLinkCore::Log(LogKind kind, const char* prefix, const uint8_t* bytes, size_t count)
+{
+    if (!FLogVisible)
+        return;
+    Log(kind, std::string(prefix), bytes, count);
 }
 
-void LLinkCore::UsbWrite(const uint8_t* bytes, int length) {
-  std::lock_guard g(FHidLock);
-  if (!FUsbOpen || FHidDevice == nullptr) return;
-  size_t frameLen = FrameExtent(bytes, static_cast<size_t>(length));
-  size_t reportLen = FHidDevice->Caps().OutputReportByteLength;
-  // A frame that does not fit the output report is not sent cut short.
-  if (frameLen + 1 > reportLen) return;
-  BSTM report(reportLen, 0);
-  std::copy(bytes, bytes + frameLen, report.begin() + 1);
-  Log(LogKind::Usb, UsbLogPrefix(true, 0), bytes, frameLen);
-  uint32_t written = 0;
-  FHidDevice->WriteFile(report.data(), static_cast<uint32_t>(report.size()), written);
+void LLinkCore::Log(LogKind kind, const std::string& prefix, const uint8_t* bytes, size_t count)
+{
+    if (!FLogVisible)
+        return;
+    PostToUi([this, kind, line = BuildLogLine(prefix, bytes, count)] {
+        bool open = kind == LogKind::Usb   ? FUsb != nullptr
+                    : kind == LogKind::Net ? FNet != nullptr
+                                           : FComm != nullptr;
+        if (FLogVisible && open && OnLogLine)
+            OnLogLine(line);
+    });
 }
 
-void LLinkCore::LogComWrite(const uint8_t* bytes, int length) {
-  Log(LogKind::Com, "COM W ", bytes, static_cast<size_t>(length));
+void LLinkCore::NetWrite(const uint8_t* bytes, int length)
+{
+    {
+        std::lock_guard g(FLastNetLock);
+        FLastNetFrame.assign(bytes, bytes + std::min(length, 70));
+    }
+    // Logged before the write, so that the reply's line can never come first.
+    Log(LogKind::Net, "NET W ", bytes, static_cast<size_t>(length));
+    ClientSocket.SendBuf(bytes, length);
 }
 
-void LLinkCore::LogComRead(const uint8_t* bytes, int length) {
-  Log(LogKind::Com, "COM R ", bytes, static_cast<size_t>(length));
+void LLinkCore::UsbWrite(const uint8_t* bytes, int length)
+{
+    std::lock_guard g(FHidLock);
+    if (!FUsbOpen || FHidDevice == nullptr)
+        return;
+    size_t frameLen = FrameExtent(bytes, static_cast<size_t>(length));
+    size_t reportLen = FHidDevice->Caps().OutputReportByteLength;
+    // A frame that does not fit the output report is not sent cut short.
+    if (frameLen + 1 > reportLen)
+        return;
+    BSTM report(reportLen, 0);
+    std::copy(bytes, bytes + frameLen, report.begin() + 1);
+    Log(LogKind::Usb, UsbLogPrefix(true, 0), bytes, frameLen);
+    uint32_t written = 0;
+    FHidDevice->WriteFile(report.data(), static_cast<uint32_t>(report.size()), written);
 }
 
-void LLinkCore::HidCtlDeviceData(THxHidDevice*, uint8_t reportId, const uint8_t* data, uint16_t size) {
-  // Never past the report's end, whatever its length byte announces.
-  size_t n = FrameExtent(data, size);
-  if (FUsb) FUsb->ReceiveReport(data, static_cast<int>(n));
-  Log(LogKind::Usb, UsbLogPrefix(false, reportId), data, n);
+void LLinkCore::LogComWrite(const uint8_t* bytes, int length)
+{
+    Log(LogKind::Com, "COM W ", bytes, static_cast<size_t>(length));
 }
 
-void LLinkCore::ClientSocketRead() {
-  uint8_t buf[100];
-  int count = ClientSocket.ReceiveBuf(buf, sizeof buf);
-  if (count <= 0) return;
-  Log(LogKind::Net, "NET R ", buf, FrameExtent(buf, static_cast<size_t>(count)));
-  if (FNet) {
-    // A short read is part of a reply: its bytes are kept and the frame completes
-    // with the bytes that follow.
-    FNet->Receive(buf, count);
-    return;
-  }
-  BSTM last;
-  {
-    std::lock_guard g(FLastNetLock);
-    last = FLastNetFrame;
-  }
-  if (last.empty()) return;
-  Log(LogKind::Net, "NET RW ", last.data(), last.size());
-  ClientSocket.SendBuf(last.data(), static_cast<int>(last.size()));
+void LLinkCore::LogComRead(const uint8_t* bytes, int length)
+{
+    Log(LogKind::Com, "COM R ", bytes, static_cast<size_t>(length));
+}
+
+void LLinkCore::HidCtlDeviceData(THxHidDevice*, uint8_t reportId, const uint8_t* data, uint16_t size)
+{
+    // Never past the report's end, whatever its length byte announces.
+    size_t n = FrameExtent(data, size);
+    if (FUsb)
+        FUsb->ReceiveReport(data, static_cast<int>(n));
+    Log(LogKind::Usb, UsbLogPrefix(false, reportId), data, n);
+}
+
+void LLinkCore::ClientSocketRead()
+{
+    uint8_t buf[100];
+    int count = ClientSocket.ReceiveBuf(buf, sizeof buf);
+    if (count <= 0)
+        return;
+    Log(LogKind::Net, "NET R ", buf, FrameExtent(buf, static_cast<size_t>(count)));
+    if (FNet) {
+        // A short read is part of a reply: its bytes are kept and the frame completes
+        // with the bytes that follow.
+        FNet->Receive(buf, count);
+        return;
+    }
+    BSTM last;
+    {
+        std::lock_guard g(FLastNetLock);
+        last = FLastNetFrame;
+    }
+    if (last.empty())
+        return;
+    Log(LogKind::Net, "NET RW ", last.data(), last.size());
+    ClientSocket.SendBuf(last.data(), static_cast<int>(last.size()));
 }

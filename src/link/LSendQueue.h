@@ -11,27 +11,28 @@
 
 #include "proto/LCmd.h"
 
-class LSendQueue {
- public:
-  // Result of a frame handed in: the frame to hand to the worker now, if any.
-  std::optional<BSTM> Queue(BSTM frame, bool noCoalesce);
-  // After a reply: the next frame to hand over, or nothing (the link is idle again).
-  std::optional<BSTM> Next();
-  void Clear();
+class LSendQueue
+{
+  public:
+    // Result of a frame handed in: the frame to hand to the worker now, if any.
+    std::optional<BSTM> Queue(BSTM frame, bool noCoalesce);
+    // After a reply: the next frame to hand over, or nothing (the link is idle again).
+    std::optional<BSTM> Next();
+    void Clear();
 
-  bool Busy() const { return FBusy; }
-  bool Empty() const { return FQueue.empty(); }
-  size_t Size() const { return FQueue.size(); }
-  const std::deque<BSTM>& Frames() const { return FQueue; }
-  uint8_t LastCode() const { return FLastCode; }
+    bool Busy() const { return FBusy; }
+    bool Empty() const { return FQueue.empty(); }
+    size_t Size() const { return FQueue.size(); }
+    const std::deque<BSTM>& Frames() const { return FQueue; }
+    uint8_t LastCode() const { return FLastCode; }
 
-  // The same command for the same target: code, device id and the addressing bytes the command
-  // table gives for the code (the whole frame where it gives none).
-  static bool SameTarget(const BSTM& a, const BSTM& b);
+    // The same command for the same target: code, device id and the addressing bytes the command
+    // table gives for the code (the whole frame where it gives none).
+    static bool SameTarget(const BSTM& a, const BSTM& b);
 
- private:
-  bool FBusy = false;
-  std::deque<BSTM> FQueue;
-  bool FHasReplaceable = false;  // the replaceable frame is the back of the queue
-  uint8_t FLastCode = 0;
+  private:
+    bool FBusy = false;
+    std::deque<BSTM> FQueue;
+    bool FHasReplaceable = false; // the replaceable frame is the back of the queue
+    uint8_t FLastCode = 0;
 };

@@ -8,23 +8,24 @@
 #include <memory>
 #include <mutex>
 
-class LSyncGate {
- public:
-  using Poster = std::function<void(std::function<void()>)>;
+class LSyncGate
+{
+  public:
+    using Poster = std::function<void(std::function<void()>)>;
 
-  LSyncGate();
-  // Worker thread. True when fn ran; false when the gate was or became closed.
-  bool Call(const Poster& post, std::function<void()> fn);
-  // Any thread: wakes a waiting Call, and later calls return at once.
-  void Close();
-  void Reopen();
-  bool Closed() const;
+    LSyncGate();
+    // Worker thread. True when fn ran; false when the gate was or became closed.
+    bool Call(const Poster& post, std::function<void()> fn);
+    // Any thread: wakes a waiting Call, and later calls return at once.
+    void Close();
+    void Reopen();
+    bool Closed() const;
 
- private:
-  struct Shared {
-    std::mutex Lock;
-    std::condition_variable Cv;
-    bool Closed = false;
-  };
-  std::shared_ptr<Shared> FShared;
+  private:
+    struct Shared {
+        std::mutex Lock;
+        std::condition_variable Cv;
+        bool Closed = false;
+    };
+    std::shared_ptr<Shared> FShared;
 };

@@ -8,165 +8,170 @@
 
 #include <atomic>
 #include <condition_variable>
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
 
-#include "proto/LCmd.h"
 #include "link/LLinkOwner.h"
 #include "link/LSyncGate.h"
 #include "platform/SerialPort.h"
 #include "platform/UniqueFd.h"
+#include "proto/LCmd.h"
 
-class LTransport {
- public:
-  explicit LTransport(LLinkOwner* owner, size_t sendBufferSize);
-  virtual ~LTransport();
-  LTransport(const LTransport&) = delete;
-  LTransport& operator=(const LTransport&) = delete;
+class LTransport
+{
+  public:
+    explicit LTransport(LLinkOwner* owner, size_t sendBufferSize);
+    virtual ~LTransport();
+    LTransport(const LTransport&) = delete;
+    LTransport& operator=(const LTransport&) = delete;
 
-  virtual void Close();
-  // Close, then wait for the worker without a limit; every destructor of a class whose
-  // members the worker uses calls it first.
-  void Shutdown();
-  virtual void Send(const uint8_t* bytes, int length);
-  virtual void Send(const BSTM& frame);
-  virtual void OnByte(uint8_t b);
-  // The bytes fed next begin a new HID report.
-  virtual void OnReportStart() {}
-  virtual void OnError(int code, int arg);
-  virtual void SetTimeout(int ms) { FTimeout = ms; }
-  void SetRetries(int count) { FRetries = count; }
-  int Timeout() const { return FTimeout; }
-  int Retries() const { return FRetries; }
+    virtual void Close();
+    // Close, then wait for the worker without a limit; every destructor of a class whose
+    // members the worker uses calls it first.
+    void Shutdown();
+    virtual void Send(const uint8_t* bytes, int length);
+    virtual void Send(const BSTM& frame);
+    virtual void OnByte(uint8_t b);
+    // The bytes fed next begin a new HID report.
+    virtual void OnReportStart() {}
+    virtual void OnError(int code, int arg);
+    virtual void SetTimeout(int ms) { FTimeout = ms; }
+    void SetRetries(int count) { FRetries = count; }
+    int Timeout() const { return FTimeout; }
+    int Retries() const { return FRetries; }
 
-  bool IsOpen() const { return FOpen; }
-  uint64_t Generation() const { return FGeneration; }
-  size_t SendBufferSize() const { return FSendBufferSize; }
-  LLinkOwner* Owner() const { return FOwner; }
-  // Reply time-outs the worker has counted since it started (diagnostics and tests).
-  uint32_t Timeouts() const { return FTimeouts; }
+    bool IsOpen() const { return FOpen; }
+    uint64_t Generation() const { return FGeneration; }
+    size_t SendBufferSize() const { return FSendBufferSize; }
+    LLinkOwner* Owner() const { return FOwner; }
+    // Reply time-outs the worker has counted since it started (diagnostics and tests).
+    uint32_t Timeouts() const { return FTimeouts; }
 
-  // Close waits this long for the worker before it reports error 5.
-  static constexpr int kCloseWaitMs = 5000;
+    // Close waits this long for the worker before it reports error 5.
+    static constexpr int kCloseWaitMs = 5000;
 
- protected:
-  bool StartWorker();
-  // Worker side.
-  virtual void Run() = 0;
-  virtual void WriteOut(const uint8_t* bytes, int length) = 0;
-  void SetPending(const uint8_t* bytes, int length);
-  bool WritePending();  // under the worker lock; false when nothing is pending
-  // Writes the pending frame only when it has not been written yet; true when it did.
-  bool WriteFresh();  // under the worker lock
-  // The frame handed over last has been written (a reply can answer it).
-  bool PendingWritten();
-  bool PendingEmpty();
-  uint8_t PendingDestination();
-  void DropPending();
-  // Hands fn to the UI thread and waits for it; false when closing abandoned it.
-  bool HandOver(std::function<void()> fn);
-  bool WorkerEnded();
+  protected:
+    bool StartWorker();
+    // Worker side.
+    virtual void Run() = 0;
+    virtual void WriteOut(const uint8_t* bytes, int length) = 0;
+    void SetPending(const uint8_t* bytes, int length);
+    bool WritePending(); // under the worker lock; false when nothing is pending
+    // Writes the pending frame only when it has not been written yet; true when it did.
+    bool WriteFresh(); // under the worker lock
+    // The frame handed over last has been written (a reply can answer it).
+    bool PendingWritten();
+    bool PendingEmpty();
+    uint8_t PendingDestination();
+    void DropPending();
+    // Hands fn to the UI thread and waits for it; false when closing abandoned it.
+    bool HandOver(std::function<void()> fn);
+    bool WorkerEnded();
 
-  LLinkOwner* FOwner;
-  std::recursive_mutex FLock;  // worker lock: around OnByte and every write
-  platform::EventFd FStopEvent, FSendEvent;
-  std::atomic<bool> FOpen{false};
-  std::atomic<int> FTimeout{800};
-  std::atomic<int> FRetries{2};
-  uint64_t FGeneration = 0;
-  std::atomic<uint32_t> FTimeouts{0};
+    LLinkOwner* FOwner;
+    std::recursive_mutex FLock; // worker lock: around OnByte and every write
+    platform::EventFd FStopEvent, FSendEvent;
+    std::atomic<bool> FOpen{false};
+    std::atomic<int> FTimeout{800};
+    std::atomic<int> FRetries{2};
+    uint64_t FGeneration = 0;
+    std::atomic<uint32_t> FTimeouts{0};
 
- private:
-  size_t FSendBufferSize;
-  std::mutex FSendLock;  // the send buffer and its length change together
-  BSTM FSendBuffer;
-  BSTM FWriting;  // the worker's copy of the send buffer while it writes
-  uint64_t FPendingSeq = 0;  // counts the frames handed over
-  uint64_t FWrittenSeq = 0;  // the count when the send buffer was last written
-  std::thread FThread;
-  std::mutex FEndLock;
-  std::condition_variable FEndCv;
-  bool FEnded = true;
-  LSyncGate FGate;  // a fresh gate per run: closures of an abandoned run stay dead
+  private:
+    size_t FSendBufferSize;
+    std::mutex FSendLock; // the send buffer and its length change together
+    BSTM FSendBuffer;
+    BSTM FWriting;            // the worker's copy of the send buffer while it writes
+    uint64_t FPendingSeq = 0; // counts the frames handed over
+    uint64_t FWrittenSeq = 0; // the count when the send buffer was last written
+    std::thread FThread;
+    std::mutex FEndLock;
+    std::condition_variable FEndCv;
+    bool FEnded = true;
+    LSyncGate FGate; // a fresh gate per run: closures of an abandoned run stay dead
 };
 
 // LNet and LUsb: bytes come in through Receive; the worker writes through the owner.
-class LStreamTransport : public LTransport {
- public:
-  // Bytes received and not yet fed are kept up to this many; a read that does not fit is
-  // dropped (only a peer that floods the link gets that far), so memory stays bounded.
-  static constexpr size_t kMaxReceiveBacklog = 4096;
+class LStreamTransport : public LTransport
+{
+  public:
+    // Bytes received and not yet fed are kept up to this many; a read that does not fit is
+    // dropped (only a peer that floods the link gets that far), so memory stays bounded.
+    static constexpr size_t kMaxReceiveBacklog = 4096;
 
-  LStreamTransport(LLinkOwner* owner, int extraWaits);
-  virtual bool Open();
-  virtual void Receive(const uint8_t* bytes, int length);
-  // One HID report: its bytes begin a new frame, whatever an earlier report left unfinished.
-  void ReceiveReport(const uint8_t* bytes, int length);
-  // The connection under the transport is gone (UI thread): once the bytes received before
-  // it are fed, the worker drops the pending frame and reports error 0, as its time-outs would.
-  void PeerClosed();
-  // Bytes handed in and not yet fed to the framing, and bytes dropped because they did not fit.
-  size_t ReceiveBacklog();
-  uint64_t DroppedBytes() const { return FDropped; }
+    LStreamTransport(LLinkOwner* owner, int extraWaits);
+    virtual bool Open();
+    virtual void Receive(const uint8_t* bytes, int length);
+    // One HID report: its bytes begin a new frame, whatever an earlier report left unfinished.
+    void ReceiveReport(const uint8_t* bytes, int length);
+    // The connection under the transport is gone (UI thread): once the bytes received before
+    // it are fed, the worker drops the pending frame and reports error 0, as its time-outs would.
+    void PeerClosed();
+    // Bytes handed in and not yet fed to the framing, and bytes dropped because they did not fit.
+    size_t ReceiveBacklog();
+    uint64_t DroppedBytes() const { return FDropped; }
 
- protected:
-  void Run() override;
+  protected:
+    void Run() override;
 
- private:
-  void Append(const uint8_t* bytes, int length, bool report);
+  private:
+    void Append(const uint8_t* bytes, int length, bool report);
 
-  int FExtraWaits;
-  platform::EventFd FReceiveEvent, FClosedEvent;
-  std::mutex FReceiveLock;
-  BSTM FReceived;  // bytes handed in and not yet fed; appended, never overwritten
-  std::vector<size_t> FReportStarts;  // offsets in FReceived where a report begins
-  std::atomic<uint64_t> FDropped{0};
-  BSTM FFeeding;   // worker: the bytes being fed
-  std::vector<size_t> FFeedingStarts;
+    int FExtraWaits;
+    platform::EventFd FReceiveEvent, FClosedEvent;
+    std::mutex FReceiveLock;
+    BSTM FReceived;                    // bytes handed in and not yet fed; appended, never overwritten
+    std::vector<size_t> FReportStarts; // offsets in FReceived where a report begins
+    std::atomic<uint64_t> FDropped{0};
+    BSTM FFeeding; // worker: the bytes being fed
+    std::vector<size_t> FFeedingStarts;
 };
 
-class LNet : public LStreamTransport {
- public:
-  explicit LNet(LLinkOwner* owner) : LStreamTransport(owner, 0) {}
-  ~LNet() override;
+class LNet : public LStreamTransport
+{
+  public:
+    explicit LNet(LLinkOwner* owner) : LStreamTransport(owner, 0) {}
+    ~LNet() override;
 
- protected:
-  void WriteOut(const uint8_t* bytes, int length) override { FOwner->NetWrite(bytes, length); }
+  protected:
+    void WriteOut(const uint8_t* bytes, int length) override { FOwner->NetWrite(bytes, length); }
 };
 
-class LUsb : public LStreamTransport {
- public:
-  explicit LUsb(LLinkOwner* owner) : LStreamTransport(owner, 4) {}
-  ~LUsb() override;
+class LUsb : public LStreamTransport
+{
+  public:
+    explicit LUsb(LLinkOwner* owner) : LStreamTransport(owner, 4) {}
+    ~LUsb() override;
 
- protected:
-  void WriteOut(const uint8_t* bytes, int length) override { FOwner->UsbWrite(bytes, length); }
+  protected:
+    void WriteOut(const uint8_t* bytes, int length) override { FOwner->UsbWrite(bytes, length); }
 };
 
-class LComm : public LTransport {
- public:
-  explicit LComm(LLinkOwner* owner) : LTransport(owner, 1024) {}
-  ~LComm() override;
-  // False (nothing left open) for a baud rate outside 1200..128000 or a port that fails.
-  virtual bool Open(const std::string& port, int baud, int byteSize, platform::Parity parity, int stopBits);
-  void Close() override;
-  void Send(const uint8_t* bytes, int length) override;
-  void Send(const BSTM& frame) override;
-  void SetGraceResends(int count) { FGrace = count; }
-  int CurrentBaud() const { return FPort.CurrentBaud(); }
-  const std::string& Error() const { return FPort.Error(); }
+class LComm : public LTransport
+{
+  public:
+    explicit LComm(LLinkOwner* owner) : LTransport(owner, 1024) {}
+    ~LComm() override;
+    // False (nothing left open) for a baud rate outside 1200..128000 or a port that fails.
+    virtual bool Open(const std::string& port, int baud, int byteSize, platform::Parity parity, int stopBits);
+    void Close() override;
+    void Send(const uint8_t* bytes, int length) override;
+    void Send(const BSTM& frame) override;
+    void SetGraceResends(int count) { FGrace = count; }
+    int CurrentBaud() const { return FPort.CurrentBaud(); }
+    const std::string& Error() const { return FPort.Error(); }
 
-  // Shared by every LComm: one serial transport exists at a time.
-  static std::atomic<int> RetryCounter;
+    // Shared by every LComm: one serial transport exists at a time.
+    static std::atomic<int> RetryCounter;
 
- protected:
-  void Run() override;
-  void WriteOut(const uint8_t* bytes, int length) override;
+  protected:
+    void Run() override;
+    void WriteOut(const uint8_t* bytes, int length) override;
 
- private:
-  platform::SerialPort FPort;
-  std::atomic<int> FGrace{0};
+  private:
+    platform::SerialPort FPort;
+    std::atomic<int> FGrace{0};
 };

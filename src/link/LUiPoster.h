@@ -12,19 +12,20 @@
 
 class QSocketNotifier;
 
-class LUiPoster {
- public:
-  LUiPoster();
-  ~LUiPoster();
-  LUiPoster(const LUiPoster&) = delete;
-  LUiPoster& operator=(const LUiPoster&) = delete;
+class LUiPoster
+{
+  public:
+    LUiPoster();
+    ~LUiPoster();
+    LUiPoster(const LUiPoster&) = delete;
+    LUiPoster& operator=(const LUiPoster&) = delete;
 
-  void Post(std::function<void()> fn);
-  void Drain();  // UI thread
+    void Post(std::function<void()> fn);
+    void Drain(); // UI thread
 
- private:
-  platform::EventFd FWake;
-  std::unique_ptr<QSocketNotifier> FNotifier;
-  std::mutex FLock;
-  std::deque<std::function<void()>> FQueue;
+  private:
+    platform::EventFd FWake;
+    std::unique_ptr<QSocketNotifier> FNotifier;
+    std::mutex FLock;
+    std::deque<std::function<void()>> FQueue;
 };

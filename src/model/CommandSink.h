@@ -6,8 +6,9 @@
 
 class LCmd;
 
-class CommandSink {
-public:
+class CommandSink
+{
+  public:
     virtual ~CommandSink() = default;
 
     // Frames the command (mode 1) and queues it on the open transport; drops it when none is open.

@@ -2,7 +2,8 @@
 
 #include "platform/WholeFile.h"
 
-namespace {
+namespace
+{
 
 FileStatus Keyed(std::string error)
 {
@@ -11,7 +12,7 @@ FileStatus Keyed(std::string error)
     return FileStatus::Failed(kErrorFileKey, std::move(error));
 }
 
-}  // namespace
+} // namespace
 
 FileStatus WriteFileWhole(const std::string& path, std::span<const uint8_t> bytes)
 {

@@ -13,11 +13,14 @@ inline constexpr char kErrorFileKey[] = "SID_INFO_ERROR_FILE";
 
 struct FileStatus {
     bool ok = true;
-    std::string key;     // text key to show the user when !ok
-    std::string detail;  // what failed, with the path and the system's reason
+    std::string key;    // text key to show the user when !ok
+    std::string detail; // what failed, with the path and the system's reason
 
     explicit operator bool() const { return ok; }
-    static FileStatus Failed(std::string key, std::string detail) { return {false, std::move(key), std::move(detail)}; }
+    static FileStatus Failed(std::string key, std::string detail)
+    {
+        return {false, std::move(key), std::move(detail)};
+    }
 };
 
 FileStatus WriteFileWhole(const std::string& path, std::span<const uint8_t> bytes);

@@ -9,17 +9,18 @@
 // The one-shot timers of the synchronisation. The owner starts them on its timer service and
 // calls LSyncMachine::OnTimer with the same value when one fires; a new start restarts it.
 enum class LSyncTimer {
-    Pts,          // 1000 ms: the unlock prompt of a locked device
-    ProcessShow,  // 100 ms: the progress dialog of a full read
-    Upload,       // 300 ms: the save step of a unit upload
-    Disconnect,   // 300 ms: closes the link
-    Check,        // 100 ms: the unlock prompt polls the device's answer
-    Cmd,          // 100 ms: an accepted unlock goes on reading
-    Close,        // 100 ms: the lock setup closes after its commands
+    Pts,         // 1000 ms: the unlock prompt of a locked device
+    ProcessShow, // 100 ms: the progress dialog of a full read
+    Upload,      // 300 ms: the save step of a unit upload
+    Disconnect,  // 300 ms: closes the link
+    Check,       // 100 ms: the unlock prompt polls the device's answer
+    Cmd,         // 100 ms: an accepted unlock goes on reading
+    Close,       // 100 ms: the lock setup closes after its commands
 };
 
-class LSyncLink {
-public:
+class LSyncLink
+{
+  public:
     virtual ~LSyncLink() = default;
 
     virtual void StartTimer(LSyncTimer timer, int ms) = 0;

@@ -7,7 +7,8 @@
 #include "model/PresetFile.h"
 #include "proto/Commands.h"
 
-namespace {
+namespace
+{
 
 using namespace proto;
 
@@ -21,7 +22,7 @@ inline constexpr char kIdentityText[] = "MORVEX V010";
 constexpr size_t kIdentityModel = 6;
 constexpr size_t kIdentityFull = 11;
 
-}  // namespace
+} // namespace
 
 LSyncMachine::LSyncMachine(LUnitControl& unit, CommandSink& sink, LSyncLink& link, LSyncView& view)
     : FUnit(unit), FSink(sink), FLink(link), FView(view)
@@ -30,9 +31,15 @@ LSyncMachine::LSyncMachine(LUnitControl& unit, CommandSink& sink, LSyncLink& lin
 
 // ---- sending ----
 
-void LSyncMachine::SendCmd(const LCmd& cmd, bool noCoalesce) { FSink.SendCommand(cmd, noCoalesce); }
+void LSyncMachine::SendCmd(const LCmd& cmd, bool noCoalesce)
+{
+    FSink.SendCommand(cmd, noCoalesce);
+}
 
-void LSyncMachine::Send(int code) { SendCmd(CM_MCS_CMD(static_cast<uint8_t>(FSink.GetDeviceId()), code), true); }
+void LSyncMachine::Send(int code)
+{
+    SendCmd(CM_MCS_CMD(static_cast<uint8_t>(FSink.GetDeviceId()), code), true);
+}
 
 void LSyncMachine::Send(int code, int b1)
 {
@@ -44,7 +51,10 @@ void LSyncMachine::SendCoalescing(int code)
     SendCmd(CM_MCS_CMD(static_cast<uint8_t>(FSink.GetDeviceId()), code), false);
 }
 
-void LSyncMachine::LevelPollOff() { FView.SetLevelPoll(false); }
+void LSyncMachine::LevelPollOff()
+{
+    FView.SetLevelPoll(false);
+}
 
 void LSyncMachine::Progress(int position, int max)
 {
@@ -123,7 +133,7 @@ void LSyncMachine::ResetOperation()
 void LSyncMachine::OnLinkOpened()
 {
     ResetOperation();
-    FPollOff = false;  // a new transport polls
+    FPollOff = false; // a new transport polls
     FPollHeld = false;
     FConnectPending = true;
     FConnected = false;
@@ -158,7 +168,9 @@ void LSyncMachine::DispatchReply(const LCmd& reply, uint8_t answered)
     }
     const std::span<const uint8_t> p(reply.GetPayload());
     switch (reply.GetCode()) {
-    case kReplyAck: OnAck(answered); break;
+    case kReplyAck:
+        OnAck(answered);
+        break;
     // The handshake runs once per link: a repeated 16, 19 or 44 starts no second read.
     case kConnect:
         if (FConnectPending)
@@ -170,17 +182,38 @@ void LSyncMachine::DispatchReply(const LCmd& reply, uint8_t answered)
         FView.SetConnectResult(1);
         OnIdentityReply(p);
         break;
-    case kPresetNumber: OnPresetNumberReply(p); break;
-    case kReadEeprom: OnUnitInfoReply(p); break;
-    case kParamDump: OnParamDumpReply(p); break;
-    case kReplyParamBlock: OnParamBlockReply(p); break;
-    case kDownload: OnDownloadAck(p); break;
-    case kUploadBlock: OnUploadBlockReply(p); break;
-    case kReadName: OnPresetNameReply(p); break;
-    case kStatus: OnStatusReply(p); break;
-    case kPassSubmit: OnUnlockReply(p); break;
-    case kLevels: OnLevelReply(p); break;
-    default: break;
+    case kPresetNumber:
+        OnPresetNumberReply(p);
+        break;
+    case kReadEeprom:
+        OnUnitInfoReply(p);
+        break;
+    case kParamDump:
+        OnParamDumpReply(p);
+        break;
+    case kReplyParamBlock:
+        OnParamBlockReply(p);
+        break;
+    case kDownload:
+        OnDownloadAck(p);
+        break;
+    case kUploadBlock:
+        OnUploadBlockReply(p);
+        break;
+    case kReadName:
+        OnPresetNameReply(p);
+        break;
+    case kStatus:
+        OnStatusReply(p);
+        break;
+    case kPassSubmit:
+        OnUnlockReply(p);
+        break;
+    case kLevels:
+        OnLevelReply(p);
+        break;
+    default:
+        break;
     }
 }
 
@@ -201,9 +234,15 @@ void LSyncMachine::OnTimer(LSyncTimer timer)
             FView.ShowProgress(true);
         FProgressPending = false;
         break;
-    case LSyncTimer::Upload: SaveUploadedUnit(); break;
-    case LSyncTimer::Disconnect: FLink.CloseLink(); break;
-    case LSyncTimer::Check: OnCheckTimer(); break;
+    case LSyncTimer::Upload:
+        SaveUploadedUnit();
+        break;
+    case LSyncTimer::Disconnect:
+        FLink.CloseLink();
+        break;
+    case LSyncTimer::Check:
+        OnCheckTimer();
+        break;
     case LSyncTimer::Cmd:
         FUnlockOpen = false;
         RequestDump(true);
@@ -221,17 +260,25 @@ void LSyncMachine::OnTimer(LSyncTimer timer)
 bool LSyncMachine::AckFitsState(uint8_t answered) const
 {
     if (answered == 0)
-        return true;  // the link cannot tell: taken as today's step's
+        return true; // the link cannot tell: taken as today's step's
     switch (FProcessState) {
-    case PS_RECALL: return answered == kRecall;
-    case PS_STORE_NAME: return answered == kPresetName;
-    case PS_STORE: return answered == kStore;
+    case PS_RECALL:
+        return answered == kRecall;
+    case PS_STORE_NAME:
+        return answered == kPresetName;
+    case PS_STORE:
+        return answered == kStore;
     case PS_FACTORY:
-    case PS_DOWNLOAD_FACTORY: return answered == kFactory;
-    case PS_RESYNC: return answered == kCopy || answered == kIdle;
-    case PS_UPLOAD: return answered == kSelectPreset;
-    case PS_DOWNLOAD: return answered == kWriteEeprom;
-    default: return true;
+    case PS_DOWNLOAD_FACTORY:
+        return answered == kFactory;
+    case PS_RESYNC:
+        return answered == kCopy || answered == kIdle;
+    case PS_UPLOAD:
+        return answered == kSelectPreset;
+    case PS_DOWNLOAD:
+        return answered == kWriteEeprom;
+    default:
+        return true;
     }
 }
 
@@ -521,12 +568,15 @@ void LSyncMachine::OnCheckTimer()
             FLink.StartTimer(LSyncTimer::Check, 100);
         }
         break;
-    case 1: FLink.StartTimer(LSyncTimer::Cmd, 100); break;
+    case 1:
+        FLink.StartTimer(LSyncTimer::Cmd, 100);
+        break;
     case 0:
         FView.ShowMessage("Password Error!!");
         FView.ResetUnlockEdit();
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -550,7 +600,8 @@ void LSyncMachine::SetLockPassword(const std::string& text)
 
 // ---- channel copy and link groups ----
 
-namespace {
+namespace
+{
 
 bool SameKind(int a, int b)
 {
@@ -561,7 +612,7 @@ bool SameKind(int a, int b)
     return (ina && inb) || (outa && outb);
 }
 
-}  // namespace
+} // namespace
 
 bool LSyncMachine::CopyChannel(int source, int target, bool withState)
 {
@@ -587,7 +638,10 @@ bool LSyncMachine::CopyChannel(int source, int target, bool withState)
     return true;
 }
 
-void LSyncMachine::SetLink(int ch, uint16_t word) { FUnit.SetLink(ch, word); }
+void LSyncMachine::SetLink(int ch, uint16_t word)
+{
+    FUnit.SetLink(ch, word);
+}
 
 void LSyncMachine::ResyncAllParams()
 {

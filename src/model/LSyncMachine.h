@@ -33,8 +33,9 @@ enum LProcessState : int {
     PS_DOWNLOAD_FACTORY = 10,
 };
 
-class LSyncMachine {
-public:
+class LSyncMachine
+{
+  public:
     LSyncMachine(LUnitControl& unit, CommandSink& sink, LSyncLink& link, LSyncView& view);
 
     // ---- link events (from the link core) ----
@@ -88,7 +89,7 @@ public:
 
     static constexpr int kNameRequests = kUserPresets;
 
-private:
+  private:
     enum class Read { None, Dump, Number, Names, Blocks };
     enum class Op { None, Read, Store, Recall, Factory, Upload, Download, PresetLoad };
 
@@ -148,7 +149,7 @@ private:
     bool FConnectPending = false;
     bool FConnected = false;
     bool FOnline = false;
-    bool FStatusAsked = false;  // the status request 44 of this link's handshake is unanswered
+    bool FStatusAsked = false; // the status request 44 of this link's handshake is unanswered
     int FProcessState = PS_IDLE;
     int FPresetNumber = 0;
     int FPresetResend = 0;
@@ -157,7 +158,7 @@ private:
     int FNextName = 0;
     int FNextBlock = 0;
     bool FBusy = false;
-    bool FProgressPending = false;  // tmProcessShow is due to show the progress dialog
+    bool FProgressPending = false; // tmProcessShow is due to show the progress dialog
     int FProgressPos = 0;
     int FProgressMax = 0;
 
@@ -166,11 +167,11 @@ private:
     int FDownloadIndex = 1;
     int FDownloadChunk = 0;
     LUnitImage FDownload;
-    LUnitImage FUploaded;  // taken when the upload ends, written by the save step
+    LUnitImage FUploaded; // taken when the upload ends, written by the save step
 
     uint8_t FResultState = 255;
     int FCheckTicks = 0;
     bool FUnlockOpen = false;
-    bool FPollOff = false;   // the handshake turned the idle poll off (another identity)
-    bool FPollHeld = false;  // the idle poll is held off for a running operation
+    bool FPollOff = false;  // the handshake turned the idle poll off (another identity)
+    bool FPollHeld = false; // the idle poll is held off for a running operation
 };

@@ -6,13 +6,14 @@
 #include "model/LSyncMachine.h"
 #include "proto/Commands.h"
 
-namespace {
+namespace
+{
 
 using namespace proto;
 
 inline constexpr char kConnectFirst[] = "SID_INFO_CON_FIRST";
 
-}  // namespace
+} // namespace
 
 void LSyncMachine::StorePreset(int k, std::span<const uint8_t, kPresetNameSize> name)
 {
@@ -102,7 +103,7 @@ void LSyncMachine::StartUnitUpload()
     FOp = Op::Upload;
     FBusy = true;
     FUploaded = LUnitImage{};
-    FUploadBlock = -1;  // the unit information comes first
+    FUploadBlock = -1; // the unit information comes first
     LevelPollOff();
     SendCmd(CM_MCS_READ_EEPROM(static_cast<uint8_t>(FSink.GetDeviceId()), 0, kUnitInfoSize), true);
     Progress(0, count);

@@ -8,8 +8,9 @@
 #include <span>
 #include <string>
 
-class LSyncView {
-public:
+class LSyncView
+{
+  public:
     virtual ~LSyncView() = default;
 
     // The scan dialog: a reply from another device id (the scan drops this candidate); the attempt

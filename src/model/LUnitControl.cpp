@@ -7,19 +7,31 @@
 #include "base/ValueScales.h"
 #include "proto/LCmd.h"
 
-namespace {
+namespace
+{
 
 // Bytes of a stored preset an upload slot keeps after its number byte: 0..1079.
 constexpr int kUploadedPresetBytes = 1080;
 
-bool IsInput(int ch) { return ch >= 0 && ch < kInputCount; }
-[[maybe_unused]] bool IsOutput(int ch) { return ch >= kInputCount && ch < kChannelCount; }
-int OutIndex(int ch) { return ch - kInputCount; }
+bool IsInput(int ch)
+{
+    return ch >= 0 && ch < kInputCount;
+}
+[[maybe_unused]] bool IsOutput(int ch)
+{
+    return ch >= kInputCount && ch < kChannelCount;
+}
+int OutIndex(int ch)
+{
+    return ch - kInputCount;
+}
 // The channel's bit in the masks of its own kind.
-int KindBit(int ch) { return IsInput(ch) ? ch : OutIndex(ch); }
+int KindBit(int ch)
+{
+    return IsInput(ch) ? ch : OutIndex(ch);
+}
 
-template <size_t N>
-void CopyText(uint8_t (&field)[N], const char* text)
+template <size_t N> void CopyText(uint8_t (&field)[N], const char* text)
 {
     std::memset(field, 0, N);
     std::memcpy(field, text, std::min(N, std::strlen(text)));
@@ -34,8 +46,7 @@ void SetBit(uint16_t& word, int bit, bool on)
 }
 
 // Calls f(channel) for every channel of ch's kind whose bit is in mask, in ascending order.
-template <typename F>
-void ForGroup(int ch, uint16_t mask, F&& f)
+template <typename F> void ForGroup(int ch, uint16_t mask, F&& f)
 {
     const int first = IsInput(ch) ? 0 : kInputCount;
     const int count = IsInput(ch) ? kInputCount : kOutputCount;
@@ -95,7 +106,7 @@ bool XoverInRange(const XoverParam& x)
            x.lpFreq <= FreqIndexMax && x.hpSlope < XoverSlopeCount && x.lpSlope < XoverSlopeCount;
 }
 
-}  // namespace
+} // namespace
 
 bool CheckParamRanges(const ParamImage& image)
 {
@@ -126,7 +137,10 @@ const ParamImage& LUnitControl::DefaultImage()
 
 LUnitControl::LUnitControl() : FImage(DefaultImage()) {}
 
-void LUnitControl::LoadDefaults() { FImage = DefaultImage(); }
+void LUnitControl::LoadDefaults()
+{
+    FImage = DefaultImage();
+}
 
 void LUnitControl::StoreImage(const ParamImage& image)
 {
@@ -298,9 +312,15 @@ void LUnitControl::MarkPresetStored(int k)
 
 // ---- send path ----
 
-bool LUnitControl::Updating() const { return FSink && FSink->IsUpdating(); }
+bool LUnitControl::Updating() const
+{
+    return FSink && FSink->IsUpdating();
+}
 
-uint8_t LUnitControl::DeviceId() const { return FSink ? static_cast<uint8_t>(FSink->GetDeviceId()) : 0; }
+uint8_t LUnitControl::DeviceId() const
+{
+    return FSink ? static_cast<uint8_t>(FSink->GetDeviceId()) : 0;
+}
 
 void LUnitControl::Send(const LCmd& cmd, bool noCoalesce) const
 {
@@ -352,7 +372,8 @@ void LUnitControl::SetLimit(int ch, const LimitParam& limit)
 
 void LUnitControl::SetPeq(int ch, int band, const PeqBand& peq, uint8_t bypass)
 {
-    assert(IsInput(ch) ? band >= 0 && band < kInputPeqBands : IsOutput(ch) && band >= 0 && band < kOutputPeqBands);
+    assert(IsInput(ch) ? band >= 0 && band < kInputPeqBands
+                       : IsOutput(ch) && band >= 0 && band < kOutputPeqBands);
     ForGroup(ch, StoreMask(ch), [&](int c) {
         if (IsInput(c))
             FImage.inputs[c].peq[band] = peq;
@@ -397,9 +418,8 @@ void LUnitControl::SetLowPass(int ch, const XoverParam& xover)
 
 void LUnitControl::SetGain(int ch, uint16_t gain)
 {
-    ForGroup(ch, StoreMask(ch), [&](int c) {
-        (IsInput(c) ? FImage.inputs[c].gain : FImage.outputs[OutIndex(c)].gain) = gain;
-    });
+    ForGroup(ch, StoreMask(ch),
+             [&](int c) { (IsInput(c) ? FImage.inputs[c].gain : FImage.outputs[OutIndex(c)].gain) = gain; });
     SendEdit(CM_MCS_GAIN(DeviceId(), ch, gain), false);
 }
 
@@ -501,7 +521,8 @@ std::vector<uint8_t> LUnitControl::WriteStream() const
 {
     std::vector<uint8_t> out(kFileMagicSize + kStreamSize);
     std::memcpy(out.data(), kFileMagic, kFileMagicSize);
-    std::memcpy(out.data() + kFileMagicSize, reinterpret_cast<const uint8_t*>(&FImage) + kStreamOffset, kStreamSize);
+    std::memcpy(out.data() + kFileMagicSize, reinterpret_cast<const uint8_t*>(&FImage) + kStreamOffset,
+                kStreamSize);
     return out;
 }
 

@@ -28,8 +28,9 @@ constexpr int kFileMagicSize = 16;
 // slope, compressor ratio) lies inside its table.
 bool CheckParamRanges(const ParamImage& image);
 
-class LUnitControl {
-public:
+class LUnitControl
+{
+  public:
     LUnitControl();
     ~LUnitControl() = default;
     LUnitControl(const LUnitControl&) = delete;
@@ -138,7 +139,7 @@ public:
     // Reply 41: the name of preset p is payload bytes 1..14, zero bytes shown as blanks.
     bool ShowPresetName(int p, std::span<const uint8_t> payload) const;
 
-private:
+  private:
     bool StoreBlock(std::span<const uint8_t> payload);
     // Mask of the channels a shared setter stores into: the link group, always with ch itself.
     uint16_t StoreMask(int ch) const;

@@ -3,13 +3,20 @@
 #include <algorithm>
 #include <cstring>
 
-namespace {
+namespace
+{
 
-size_t BlockOffset(int k) { return static_cast<size_t>(kUnitHeadSize + kUnitBlockStride * k); }
+size_t BlockOffset(int k)
+{
+    return static_cast<size_t>(kUnitHeadSize + kUnitBlockStride * k);
+}
 
-FileStatus Refused(const std::string& detail) { return FileStatus::Failed(kErrorDownloadKey, detail); }
+FileStatus Refused(const std::string& detail)
+{
+    return FileStatus::Failed(kErrorDownloadKey, detail);
+}
 
-}  // namespace
+} // namespace
 
 std::vector<uint8_t> BuildUnitFile(const LUnitImage& unit)
 {
@@ -32,7 +39,8 @@ std::vector<uint8_t> BuildUnitFile(const LUnitImage& unit)
 
 FileStatus ParseUnitFile(std::span<const uint8_t> file, LUnitImage& unit)
 {
-    if (file.size() < static_cast<size_t>(kUnitFileMinSize) || file.size() > static_cast<size_t>(kUnitFileSize))
+    if (file.size() < static_cast<size_t>(kUnitFileMinSize) ||
+        file.size() > static_cast<size_t>(kUnitFileSize))
         return Refused("unit file of " + std::to_string(file.size()) + " bytes");
     if (std::memcmp(file.data(), kFileMagic, kFileMagicSize) != 0)
         return Refused("unit file without its head text");
@@ -50,7 +58,8 @@ FileStatus ParseUnitFile(std::span<const uint8_t> file, LUnitImage& unit)
         if (file[at] != k + 1)
             return Refused("block " + std::to_string(k + 1) + " holds preset " + std::to_string(file[at]));
         next.Stored[k] = true;
-        std::memcpy(next.Presets[k].data(), file.data() + at + 1, std::min(have - 1, static_cast<size_t>(kUnitPresetBytes)));
+        std::memcpy(next.Presets[k].data(), file.data() + at + 1,
+                    std::min(have - 1, static_cast<size_t>(kUnitPresetBytes)));
     }
     unit = next;
     return {};

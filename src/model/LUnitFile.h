@@ -15,9 +15,9 @@
 constexpr int kUnitFileSize = 21674;
 // A download takes files down to this length (the last block then ends short).
 constexpr int kUnitFileMinSize = 21634;
-constexpr int kUnitHeadSize = kFileMagicSize + kUnitInfoSize;  // 34
+constexpr int kUnitHeadSize = kFileMagicSize + kUnitInfoSize; // 34
 constexpr int kUnitBlockSize = 1080;
-constexpr int kUnitBlockStride = kUnitBlockSize + 2;  // with CR LF
+constexpr int kUnitBlockStride = kUnitBlockSize + 2; // with CR LF
 // Bytes of a stored preset the file carries: 0..1078.
 constexpr int kUnitPresetBytes = kUnitBlockSize - 1;
 constexpr uint8_t kUnitEmptyFill = 100;
@@ -45,5 +45,6 @@ FileStatus ParseUnitFile(std::span<const uint8_t> file, LUnitImage& unit);
 FileStatus ReadUnitFile(const std::string& path, LUnitImage& unit);
 // Writes under the name the save rules give chosen (".unt" appended after cutting a first ".unt"
 // or ".UNT"), whole or not at all.
-FileStatus SaveUnitFile(const LUnitImage& unit, const std::string& chosen, std::string* writtenPath = nullptr);
+FileStatus SaveUnitFile(const LUnitImage& unit, const std::string& chosen,
+                        std::string* writtenPath = nullptr);
 std::string NormaliseUnitFileName(const std::string& chosen);

@@ -28,4 +28,5 @@ FileStatus ReadPresetFile(const std::string& path, std::vector<uint8_t>& stream)
 
 // Writes the model's set under the normalised form of chosen, whole or not at all.
 // writtenPath (optional) receives the name actually written.
-FileStatus SavePresetFile(const LUnitControl& unit, const std::string& chosen, std::string* writtenPath = nullptr);
+FileStatus SavePresetFile(const LUnitControl& unit, const std::string& chosen,
+                          std::string* writtenPath = nullptr);

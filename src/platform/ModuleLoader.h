@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace platform
+{
 
 using ModuleHandle = void*;
 
@@ -25,47 +26,49 @@ bool WriteModuleData(ModuleHandle module, const std::string& symbolName, const v
 // Error code of a procedure that is not found.
 constexpr unsigned TYPE_E_ELEMENTNOTFOUND = 0x8002802B;
 
-class TModuleLoader {
- public:
-  TModuleLoader(std::string dllName, TModuleLoadMethods methods = {});
-  virtual ~TModuleLoader();
-  TModuleLoader(const TModuleLoader&) = delete;
-  TModuleLoader& operator=(const TModuleLoader&) = delete;
+class TModuleLoader
+{
+  public:
+    TModuleLoader(std::string dllName, TModuleLoadMethods methods = {});
+    virtual ~TModuleLoader();
+    TModuleLoader(const TModuleLoader&) = delete;
+    TModuleLoader& operator=(const TModuleLoader&) = delete;
 
-  virtual void Load(TModuleLoadMethods methods);
-  virtual void Unload();
-  bool GetProcedure(const std::string& name, void*& proc);
-  bool GetExportedSymbol(const std::string& name, void* buffer, size_t size);
-  bool SetExportedSymbol(const std::string& name, const void* buffer, size_t size);
-  static bool IsAvaliable(const std::string& dllName, const std::string& procName);
+    virtual void Load(TModuleLoadMethods methods);
+    virtual void Unload();
+    bool GetProcedure(const std::string& name, void*& proc);
+    bool GetExportedSymbol(const std::string& name, void* buffer, size_t size);
+    bool SetExportedSymbol(const std::string& name, const void* buffer, size_t size);
+    static bool IsAvaliable(const std::string& dllName, const std::string& procName);
 
-  bool Loaded() const { return FHandle != nullptr; }
-  const std::string& DLLName() const { return FDLLName; }
-  ModuleHandle Handle() const { return FHandle; }
+    bool Loaded() const { return FHandle != nullptr; }
+    const std::string& DLLName() const { return FDLLName; }
+    ModuleHandle Handle() const { return FHandle; }
 
- protected:
-  virtual void Error(unsigned /*code*/) {}
+  protected:
+    virtual void Error(unsigned /*code*/) {}
 
- private:
-  ModuleHandle FHandle = nullptr;
-  std::string FDLLName;
+  private:
+    ModuleHandle FHandle = nullptr;
+    std::string FDLLName;
 };
 
 // An all-or-nothing table of entries of one library: every name is looked up, and one
 // missing name unbinds the whole table. Counted: bound until as many Unbind as Bind.
-class TModuleBinding {
- public:
-  bool Bind(const std::string& fileName, const std::vector<std::string>& names);
-  void Unbind();
-  bool IsBound() const { return FModule != nullptr; }
-  void* Slot(size_t i) const { return i < FSlots.size() ? FSlots[i] : nullptr; }
-  size_t SlotCount() const { return FSlots.size(); }
-  int LoadCount() const { return FCount; }
+class TModuleBinding
+{
+  public:
+    bool Bind(const std::string& fileName, const std::vector<std::string>& names);
+    void Unbind();
+    bool IsBound() const { return FModule != nullptr; }
+    void* Slot(size_t i) const { return i < FSlots.size() ? FSlots[i] : nullptr; }
+    size_t SlotCount() const { return FSlots.size(); }
+    int LoadCount() const { return FCount; }
 
- private:
-  ModuleHandle FModule = nullptr;
-  int FCount = 0;
-  std::vector<void*> FSlots;
+  private:
+    ModuleHandle FModule = nullptr;
+    int FCount = 0;
+    std::vector<void*> FSlots;
 };
 
-}  // namespace platform
+} // namespace platform

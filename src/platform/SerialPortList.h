@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace platform
+{
 
 struct SerialPortEntry {
-  std::string Name;  // e.g. "ttyUSB0"
-  std::string Path;  // e.g. "/dev/ttyUSB0"
+    std::string Name; // e.g. "ttyUSB0"
+    std::string Path; // e.g. "/dev/ttyUSB0"
 };
 
 // Reads <sysroot>/class/tty: only ttys backed by a device driver, never the kernel
@@ -23,7 +24,7 @@ void SortSerialPorts(std::vector<SerialPortEntry>& ports);
 
 // Tests replace the provider with their own list of ptys.
 using SerialPortProvider = std::function<std::vector<SerialPortEntry>()>;
-void SetSerialPortProvider(SerialPortProvider provider);  // empty restores the default
+void SetSerialPortProvider(SerialPortProvider provider); // empty restores the default
 std::vector<SerialPortEntry> AvailableSerialPorts();
 
-}  // namespace platform
+} // namespace platform

@@ -8,9 +8,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace platform {
+namespace platform
+{
 
-namespace {
+namespace
+{
 
 std::string Reason(const char* what, const std::string& path, int err)
 {
@@ -26,8 +28,9 @@ std::string FolderOf(const std::string& path)
 }
 
 // Closes the descriptor on every way out; Close reports the close's own result.
-class Fd {
-public:
+class Fd
+{
+  public:
     explicit Fd(int fd) : FFd(fd) {}
     int Get() const { return FFd.Get(); }
     int Close()
@@ -36,11 +39,11 @@ public:
         return fd >= 0 ? ::close(fd) : 0;
     }
 
-private:
+  private:
     UniqueFd FFd;
 };
 
-}  // namespace
+} // namespace
 
 std::string WriteFileAtomic(const std::string& path, std::span<const std::uint8_t> bytes)
 {
@@ -55,7 +58,8 @@ std::string WriteFileAtomic(const std::string& path, std::span<const std::uint8_
             ::unlink(temp.c_str());
     };
     // mkstemp makes the file private; give it the mode a plain create would, or keep the old one.
-    struct stat st {};
+    struct stat st {
+    };
     mode_t mode;
     if (::stat(path.c_str(), &st) == 0) {
         mode = st.st_mode & 07777;
@@ -102,7 +106,8 @@ std::string ReadFileLimited(const std::string& path, std::size_t maxSize, std::v
     Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.Get() < 0)
         return Reason("open", path, errno);
-    struct stat st {};
+    struct stat st {
+    };
     if (::fstat(fd.Get(), &st) != 0)
         return Reason("stat", path, errno);
     if (!S_ISREG(st.st_mode))
@@ -131,4 +136,4 @@ std::string ReadFileLimited(const std::string& path, std::size_t maxSize, std::v
     return {};
 }
 
-}  // namespace platform
+} // namespace platform

@@ -10,11 +10,12 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace platform
+{
 
 std::string WriteFileAtomic(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // Reads a regular file of at most maxSize bytes; a larger file is refused without reading it all.
 std::string ReadFileLimited(const std::string& path, std::size_t maxSize, std::vector<std::uint8_t>& out);
 
-}  // namespace platform
+} // namespace platform

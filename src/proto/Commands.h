@@ -9,29 +9,30 @@
 #include <iterator>
 #include <string_view>
 
-namespace proto {
+namespace proto
+{
 
 // Command codes. A reply carries its request's code, except the two reply codes below.
 enum Code : uint8_t {
     kMcuReset = 4,
     kConnect = 16,
     kDisconnect = 17,
-    kIdle = 18,  // end of a read, resynchronisation, and the transports' idle poll
+    kIdle = 18, // end of a read, resynchronisation, and the transports' idle poll
     kIdentity = 19,
     kPresetNumber = 20,
     kDelayUnit = 21,
-    kReadEeprom = 25,  // the unit upload reads the unit information with it
+    kReadEeprom = 25, // the unit upload reads the unit information with it
     kWriteEeprom = 26,
     kRecall = 32,
     kStore = 33,
     kParamDump = 34,
     kFactory = 35,
-    kSelectPreset = 36,  // selects a stored preset for upload
+    kSelectPreset = 36, // selects a stored preset for upload
     kDownload = 37,
     kPresetName = 38,
     kReadBlock = 39,
-    kUploadBlock = 40,  // reads a block of the selected stored preset
-    kReadName = 41,     // reads the name of a stored preset
+    kUploadBlock = 40, // reads a block of the selected stored preset
+    kReadName = 41,    // reads the name of a stored preset
     kCopy = 42,
     kStatus = 44,
     kPassSubmit = 45,
@@ -59,8 +60,8 @@ enum Code : uint8_t {
 
 // Reply codes that are not their request's code.
 enum ReplyCode : uint8_t {
-    kReplyAck = 1,          // the acknowledgement of a setter or a step
-    kReplyParamBlock = 36,  // answers kReadBlock
+    kReplyAck = 1,         // the acknowledgement of a setter or a step
+    kReplyParamBlock = 36, // answers kReadBlock
 };
 
 // A command whose whole frame is its target: only an identical frame is the same command.
@@ -69,7 +70,7 @@ inline constexpr int kWholeFrame = -1;
 struct CommandInfo {
     Code code;
     std::string_view name;
-    int addressBytes;  // leading payload bytes that name the target, or kWholeFrame
+    int addressBytes; // leading payload bytes that name the target, or kWholeFrame
 };
 
 inline constexpr CommandInfo kCommands[] = {
@@ -99,7 +100,7 @@ inline constexpr CommandInfo kCommands[] = {
     {kComp, "compressor", 1},
     {kLowPass, "low pass", 1},
     {kHighPass, "high pass", 1},
-    {kPeq, "PEQ band", 2},  // channel, band
+    {kPeq, "PEQ band", 2}, // channel, band
     {kGain, "gain", 1},
     {kMute, "mute", 1},
     {kPolarity, "polarity", 1},
@@ -112,8 +113,8 @@ inline constexpr CommandInfo kCommands[] = {
     {kGate, "gate", 1},
     {kLimit, "limiter", 1},
     {kLevels, "levels", 0},
-    {kMix, "mix", 2},  // output, input
-    {kGeq, "GEQ band", 2},  // channel, band
+    {kMix, "mix", 2},      // output, input
+    {kGeq, "GEQ band", 2}, // channel, band
     {kGeqBypass, "GEQ bypass", 1},
 };
 
@@ -134,7 +135,8 @@ constexpr int AddressBytes(uint8_t code)
     return c != nullptr ? c->addressBytes : kWholeFrame;
 }
 
-namespace detail {
+namespace detail
+{
 constexpr bool CodesAscendOnce()
 {
     for (size_t i = 1; i < std::size(kCommands); ++i)
@@ -142,7 +144,7 @@ constexpr bool CodesAscendOnce()
             return false;
     return true;
 }
-}  // namespace detail
+} // namespace detail
 static_assert(detail::CodesAscendOnce(), "one row per code, in code order");
 
-}  // namespace proto
+} // namespace proto

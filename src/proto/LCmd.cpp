@@ -11,8 +11,8 @@ LCmd::LCmd(const BSTM& frame, FrameMode mode)
     }
     const size_t n = frame.size();
     // The markers can only hold where the code byte exists as well.
-    const bool framed = n >= 6 && frame[0] == kFrameDle && frame[1] == kFrameStx && frame[n - 3] == kFrameDle &&
-                        frame[n - 2] == kFrameEtx;
+    const bool framed = n >= 6 && frame[0] == kFrameDle && frame[1] == kFrameStx &&
+                        frame[n - 3] == kFrameDle && frame[n - 2] == kFrameEtx;
     if (framed) {
         id = frame[2];
         code = frame[5];

@@ -27,57 +27,58 @@ constexpr int kLastSetBlock = kSetBlockCount - 1;
 
 // Every field sits at its natural 2-byte alignment, so the records need no packing.
 struct PeqBand {
-    int16_t gain;   // 120 = 0 dB, 0.1 dB per step
-    int16_t freq;   // 0..300, 1/30 octave per step, 170 = 1000 Hz
-    uint8_t q;      // 0..100, into the Q table
-    uint8_t type;   // 0..8: Peak, Low Shelf, High Shelf, LP -6dB, LP -12dB, HP -6dB, HP -12dB, Allpass1, Allpass2
+    int16_t gain; // 120 = 0 dB, 0.1 dB per step
+    int16_t freq; // 0..300, 1/30 octave per step, 170 = 1000 Hz
+    uint8_t q;    // 0..100, into the Q table
+    uint8_t
+        type; // 0..8: Peak, Low Shelf, High Shelf, LP -6dB, LP -12dB, HP -6dB, HP -12dB, Allpass1, Allpass2
 };
 
 struct XoverParam {
-    int16_t hpFreq;   // high-pass frequency index
-    int16_t lpFreq;   // low-pass frequency index
-    uint8_t hpSlope;  // 0 = bypassed, otherwise the crossover row
+    int16_t hpFreq;  // high-pass frequency index
+    int16_t lpFreq;  // low-pass frequency index
+    uint8_t hpSlope; // 0 = bypassed, otherwise the crossover row
     uint8_t lpSlope;
 };
 
 struct GateParam {
-    int16_t attack;     // 0..998
-    int16_t release;    // 9..2999
-    int16_t hold;       // 9..998
-    int16_t threshold;  // slider value + 180, slider -180..0
+    int16_t attack;    // 0..998
+    int16_t release;   // 9..2999
+    int16_t hold;      // 9..998
+    int16_t threshold; // slider value + 180, slider -180..0
 };
 
 struct CompParam {
-    int16_t ratio;      // 0..15, into the ratio steps
-    int16_t attack;     // 0..998
-    int16_t release;    // 9..2999
+    int16_t ratio;   // 0..15, into the ratio steps
+    int16_t attack;  // 0..998
+    int16_t release; // 9..2999
     int16_t knee;
-    int16_t threshold;  // slider value + 180, slider -180..40
+    int16_t threshold; // slider value + 180, slider -180..40
 };
 
 struct LimitParam {
-    int16_t attack;     // 0..998
-    int16_t release;    // 9..2999
+    int16_t attack;  // 0..998
+    int16_t release; // 9..2999
     int16_t knee;
-    int16_t threshold;  // slider value + 180, slider -180..40
+    int16_t threshold; // slider value + 180, slider -180..40
 };
 
 struct InputBlock {
-    uint8_t name[kChannelNameSize];  // zero-padded, no terminator when 8 long
+    uint8_t name[kChannelNameSize]; // zero-padded, no terminator when 8 long
     GateParam gate;
-    int16_t geq[kGeqBands];          // 0..240, 120 = 0 dB
+    int16_t geq[kGeqBands]; // 0..240, 120 = 0 dB
     PeqBand peq[kInputPeqBands];
     XoverParam xover;
-    uint16_t gain;                   // fader position + 280
-    uint16_t polarity;               // non-zero = inverted
-    uint16_t delay;                  // samples, 96 per millisecond
-    uint16_t link;                   // mask over the inputs
+    uint16_t gain;     // fader position + 280
+    uint16_t polarity; // non-zero = inverted
+    uint16_t delay;    // samples, 96 per millisecond
+    uint16_t link;     // mask over the inputs
 };
 
 struct OutputBlock {
     uint8_t name[kChannelNameSize];
-    uint16_t routeMask;              // bit i = input i feeds this output
-    uint16_t mix[kInputCount];       // mix control value + 280
+    uint16_t routeMask;        // bit i = input i feeds this output
+    uint16_t mix[kInputCount]; // mix control value + 280
     XoverParam xover;
     PeqBand peq[kOutputPeqBands];
     CompParam comp;
@@ -85,20 +86,20 @@ struct OutputBlock {
     uint16_t gain;
     uint16_t polarity;
     uint16_t delay;
-    uint16_t link;                   // mask over the outputs
+    uint16_t link; // mask over the outputs
 };
 
 struct ParamImage {
     uint8_t reserved[2];
-    uint8_t presetName[kPresetNameSize];  // blank or zero padded, no terminator when 14 long
+    uint8_t presetName[kPresetNameSize]; // blank or zero padded, no terminator when 14 long
     InputBlock inputs[kInputCount];
     OutputBlock outputs[kOutputCount];
-    uint16_t inputMute;                   // bit i = input i muted
-    uint16_t outputMute;                  // bit j = output j muted
-    uint16_t bandBypass[kChannelCount];   // per channel 0..8, bit b = PEQ band b bypassed
-    uint16_t workMode;                    // 0 analogue, 1 pink, 2 white, 3 sine
-    uint16_t sineIndex;                   // 0..30
-    uint16_t delayUnit;                   // 0 ms, 1 metres, 2 feet
+    uint16_t inputMute;                 // bit i = input i muted
+    uint16_t outputMute;                // bit j = output j muted
+    uint16_t bandBypass[kChannelCount]; // per channel 0..8, bit b = PEQ band b bypassed
+    uint16_t workMode;                  // 0 analogue, 1 pink, 2 white, 3 sine
+    uint16_t sineIndex;                 // 0..30
+    uint16_t delayUnit;                 // 0 ms, 1 metres, 2 feet
     uint16_t inputEqBypass;
     uint16_t outputEqBypass;
     uint16_t geqBypass;

@@ -5,12 +5,15 @@
 #include <algorithm>
 #include <unordered_map>
 
-namespace fw {
+namespace fw
+{
 
-namespace {
+namespace
+{
 
-class QtTimerService : public TimerService, public QObject {
-public:
+class QtTimerService : public TimerService, public QObject
+{
+  public:
     int Start(int intervalMs, std::function<void()> tick) override
     {
         const int id = startTimer(std::max(0, intervalMs), Qt::PreciseTimer);
@@ -24,7 +27,7 @@ public:
             killTimer(id);
     }
 
-protected:
+  protected:
     void timerEvent(QTimerEvent* e) override
     {
         auto it = FTicks.find(e->timerId());
@@ -34,7 +37,7 @@ protected:
         tick();
     }
 
-private:
+  private:
     std::unordered_map<int, std::function<void()>> FTicks;
 };
 
@@ -50,7 +53,10 @@ TimerService& Timers()
     return *qt;
 }
 
-void SetTimerService(TimerService* service) { gService = service; }
+void SetTimerService(TimerService* service)
+{
+    gService = service;
+}
 
 int FakeTimerService::Start(int intervalMs, std::function<void()> tick)
 {
@@ -60,7 +66,10 @@ int FakeTimerService::Start(int intervalMs, std::function<void()> tick)
     return id;
 }
 
-void FakeTimerService::Stop(int id) { FTimers.erase(id); }
+void FakeTimerService::Stop(int id)
+{
+    FTimers.erase(id);
+}
 
 void FakeTimerService::Advance(int ms)
 {

@@ -7,10 +7,12 @@
 #include <map>
 #include <memory>
 
-namespace fw {
+namespace fw
+{
 
-class TimerService {
-public:
+class TimerService
+{
+  public:
     virtual ~TimerService() = default;
     // Lets a timer see whether the service that started it still exists.
     std::weak_ptr<void> Token() const { return FToken; }
@@ -18,7 +20,7 @@ public:
     virtual int Start(int intervalMs, std::function<void()> tick) = 0;
     virtual void Stop(int id) = 0;
 
-private:
+  private:
     std::shared_ptr<int> FToken = std::make_shared<int>(0);
 };
 
@@ -28,8 +30,9 @@ TimerService& Timers();
 void SetTimerService(TimerService* service);
 
 // A fake clock for tests: Advance(ms) fires due timers in time order.
-class FakeTimerService : public TimerService {
-public:
+class FakeTimerService : public TimerService
+{
+  public:
     int Start(int intervalMs, std::function<void()> tick) override;
     void Stop(int id) override;
     void Advance(int ms);
@@ -37,7 +40,7 @@ public:
     bool IsActive(int id) const { return FTimers.count(id) != 0; }
     std::size_t ActiveCount() const { return FTimers.size(); }
 
-private:
+  private:
     struct Entry {
         int interval;
         long long due;
@@ -49,15 +52,17 @@ private:
 };
 
 // Installs a FakeTimerService for the lifetime of the guard.
-class FakeTimerScope {
-public:
+class FakeTimerScope
+{
+  public:
     FakeTimerScope() { SetTimerService(&Fake); }
     ~FakeTimerScope() { SetTimerService(nullptr); }
     FakeTimerService Fake;
 };
 
-class TTimer {
-public:
+class TTimer
+{
+  public:
     TTimer() = default;
     ~TTimer();
     TTimer(const TTimer&) = delete;
@@ -70,7 +75,7 @@ public:
 
     std::function<void(TTimer*)> OnTimer;
 
-private:
+  private:
     void Update();
     int FInterval = 1000;
     bool FEnabled = false;

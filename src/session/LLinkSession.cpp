@@ -5,12 +5,14 @@
 LLinkSession::LLinkSession(LSessionView& view) : Machine(Unit, *this, *this, view), FView(view)
 {
     Unit.SetSink(this);
-    Core.OnFrame = [this](const BSTM& frame, uint32_t, uint8_t answered) { Machine.DispatchReply(frame, answered); };
+    Core.OnFrame = [this](const BSTM& frame, uint32_t, uint8_t answered) {
+        Machine.DispatchReply(frame, answered);
+    };
     Core.OnLinkLost = [this](int, int) { OnLinkLost(); };
     for (int i = 0; i < kTimerCount; ++i) {
         const auto timer = static_cast<LSyncTimer>(i);
         FTimers[i].OnTimer = [this, timer](fw::TTimer* t) {
-            t->SetEnabled(false);  // one-shot
+            t->SetEnabled(false); // one-shot
             Machine.OnTimer(timer);
         };
     }
@@ -22,9 +24,15 @@ LLinkSession::~LLinkSession()
     Unit.SetSink(nullptr);
 }
 
-bool LLinkSession::OpenNet() { return Core.OpenNetTransport() && StartAttempt("NET", ConnectTiming.NetTimeoutMs); }
+bool LLinkSession::OpenNet()
+{
+    return Core.OpenNetTransport() && StartAttempt("NET", ConnectTiming.NetTimeoutMs);
+}
 
-bool LLinkSession::OpenUsb() { return Core.OpenUsbTransport() && StartAttempt("USB", ConnectTiming.UsbTimeoutMs); }
+bool LLinkSession::OpenUsb()
+{
+    return Core.OpenUsbTransport() && StartAttempt("USB", ConnectTiming.UsbTimeoutMs);
+}
 
 bool LLinkSession::OpenCom(const std::string& port)
 {
@@ -56,7 +64,10 @@ void LLinkSession::StartTimer(LSyncTimer timer, int ms)
     t.SetEnabled(true);
 }
 
-void LLinkSession::StopTimer(LSyncTimer timer) { FTimers[static_cast<int>(timer)].SetEnabled(false); }
+void LLinkSession::StopTimer(LSyncTimer timer)
+{
+    FTimers[static_cast<int>(timer)].SetEnabled(false);
+}
 
 void LLinkSession::CloseLink()
 {

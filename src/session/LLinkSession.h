@@ -26,8 +26,9 @@ struct LConnectTiming {
     int Retries = 3;
 };
 
-class LLinkSession : public CommandSink, public LSyncLink {
-public:
+class LLinkSession : public CommandSink, public LSyncLink
+{
+  public:
     explicit LLinkSession(LSessionView& view);
     ~LLinkSession() override;
     LLinkSession(const LLinkSession&) = delete;
@@ -64,7 +65,7 @@ public:
     LUnitControl Unit;
     LSyncMachine Machine;
 
-private:
+  private:
     bool StartAttempt(const std::string& interfaceName, int timeoutMs);
     void OnLinkLost();
 

@@ -6,8 +6,9 @@
 
 #include "model/LSyncView.h"
 
-class LSessionView : public LSyncView {
-public:
+class LSessionView : public LSyncView
+{
+  public:
     // True while every control is filled from the model; the model's setters then send nothing.
     virtual bool IsUpdating() const = 0;
     // Every response graph that shows channel ch has to redraw it.

@@ -10,7 +10,8 @@
 
 using namespace app;
 
-namespace {
+namespace
+{
 
 TEST(Language, LookupRules)
 {
@@ -68,8 +69,9 @@ TEST(Language, EveryKeyTheCodeUsesExists)
 {
     const QRegularExpression re(QStringLiteral("\"(SID_[A-Z0-9_]+)\""));
     std::set<std::string> used;
-    QDirIterator it(QStringLiteral(MORVEX_SOURCE_DIR "/src"), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
-                    QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator it(QStringLiteral(MORVEX_SOURCE_DIR "/src"),
+                    {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                    QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         if (path.endsWith(u"LanguageTables.cpp"))

@@ -4,14 +4,14 @@
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "app/main/TransferChartControl.h"
-#include "controls/smooth/RoundEdit.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkComboBox.h"
 #include "controls/panels/SkLabel.h"
+#include "controls/smooth/RoundEdit.h"
 #include "curves/Plot.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
-#include "proto/LCmd.h"
 #include "model/LUnitControl.h"
+#include "proto/LCmd.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,7 +19,8 @@
 
 using namespace app;
 
-namespace {
+namespace
+{
 
 void EnsureApp()
 {
@@ -36,8 +37,9 @@ struct Sent {
     bool noCoalesce;
 };
 
-class MainWindow : public ::testing::Test {
-protected:
+class MainWindow : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         EnsureApp();
@@ -45,7 +47,8 @@ protected:
         w = std::make_unique<TfmMain>();
         w->CreateDialogs();
         w->Transport = [this](const LCmd& c, bool nc) {
-            sent.push_back({c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end()), nc});
+            sent.push_back(
+                {c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end()), nc});
         };
     }
     void TearDown() override
@@ -86,12 +89,14 @@ TEST_F(MainWindow, StateAfterCreation)
               (std::vector<ChartPoint>{{20, 20}, {-90, -90}, {-90, -100}}));
     EXPECT_TRUE(sent.empty());
     // FPlots order: each plot draws on its graph.
-    const char* graphs[14] = {"fftDrawInA", "fftDrawInB", "fftDrawInC", "fftDrawOut1", "fftDrawOut2",
-                              "fftDrawOut3", "fftDrawOut4", "fftDrawOut5", "fftDrawOut6", "fftDrawGainIn",
-                              "fftDrawGainOut", "fftDrawGeqInA", "fftDrawGeqInB", "fftDrawGeqInC"};
+    const char* graphs[14] = {"fftDrawInA",    "fftDrawInB",    "fftDrawInC",     "fftDrawOut1",
+                              "fftDrawOut2",   "fftDrawOut3",   "fftDrawOut4",    "fftDrawOut5",
+                              "fftDrawOut6",   "fftDrawGainIn", "fftDrawGainOut", "fftDrawGeqInA",
+                              "fftDrawGeqInB", "fftDrawGeqInC"};
     for (int i = 0; i < 14; ++i) {
         SCOPED_TRACE(graphs[i]);
-        EXPECT_EQ(w->Plots(i)->painter(), static_cast<PlotPainter*>(Get<graph::LMyFFTDrawHpLp6dB>(graphs[i])));
+        EXPECT_EQ(w->Plots(i)->painter(),
+                  static_cast<PlotPainter*>(Get<graph::LMyFFTDrawHpLp6dB>(graphs[i])));
     }
 }
 
@@ -105,8 +110,9 @@ TEST_F(MainWindow, EveryPageHasItsBoxesAndNamedControls)
             EXPECT_NE(w->FindComponent(item.name), nullptr) << item.name.toStdString();
         }
     }
-    for (const char* n : {"isGeqCh31InC", "udMixGainCOut6", "rzbCMatrixOut6", "lbN60LimitOut6", "peqPeqOut6",
-                          "rzbEq9Out1", "vrbShow1Out2", "cvdGateHoldInB", "ipComp", "ipLimit", "ipGate", "pbMatrix"})
+    for (const char* n :
+         {"isGeqCh31InC", "udMixGainCOut6", "rzbCMatrixOut6", "lbN60LimitOut6", "peqPeqOut6", "rzbEq9Out1",
+          "vrbShow1Out2", "cvdGateHoldInB", "ipComp", "ipLimit", "ipGate", "pbMatrix"})
         EXPECT_NE(w->FindComponent(QString::fromLatin1(n)), nullptr) << n;
 }
 
@@ -118,7 +124,8 @@ TEST_F(MainWindow, SkinPicturesCopiedFromTemplates)
     EXPECT_EQ(out1->Bitmaps().Hot(), gain->Bitmaps().Hot());
     EXPECT_EQ(out1->Bitmaps().Disabled(), gain->Bitmaps().StayDown());
     EXPECT_NE(out6->Bitmaps().Hot(), gain->Bitmaps().Hot());
-    EXPECT_EQ(Get<sk::TSkBmpButton>("rzbMenuGate")->Bitmaps().Down(), Get<sk::TSkBmpButton>("rzbMenuMatrix")->Bitmaps().Down());
+    EXPECT_EQ(Get<sk::TSkBmpButton>("rzbMenuGate")->Bitmaps().Down(),
+              Get<sk::TSkBmpButton>("rzbMenuMatrix")->Bitmaps().Down());
     EXPECT_EQ(Get<sk::TSkBmpButton>("rzbCMatrixOut6")->Bitmaps().StayDown(),
               Get<sk::TSkBmpButton>("rzbAMatrixOut1")->Bitmaps().StayDown());
 }
@@ -174,12 +181,14 @@ TEST_F(MainWindow, MenuItems)
         const char* name;
         bool visible;
     };
-    const Case cases[] = {{"File", true},        {"Open", true},          {"Save", true},       {"Upload", true},
-                          {"Download", true},    {"FactoryDefault", false}, {"Exit", true},     {"Link", true},
-                          {"Copy", true},        {"Lock", true},          {"SettingID", false}, {"NetworkSetup", true},
-                          {"TestTone", true},    {"ChNameList", true},    {"LanguageSel", false}, {"Help", true},
-                          {"Rs232Code", true},   {"MemoShow", false},     {"HidData", false},   {"LockSetup", false},
-                          {"BlockDiagram", false}, {"Connect", false},    {"ConnectHelp", false}, {"About", true}};
+    const Case cases[] = {{"File", true},     {"Open", true},         {"Save", true},
+                          {"Upload", true},   {"Download", true},     {"FactoryDefault", false},
+                          {"Exit", true},     {"Link", true},         {"Copy", true},
+                          {"Lock", true},     {"SettingID", false},   {"NetworkSetup", true},
+                          {"TestTone", true}, {"ChNameList", true},   {"LanguageSel", false},
+                          {"Help", true},     {"Rs232Code", true},    {"MemoShow", false},
+                          {"HidData", false}, {"LockSetup", false},   {"BlockDiagram", false},
+                          {"Connect", false}, {"ConnectHelp", false}, {"About", true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         QAction* a = w->MenuItem(QString::fromLatin1(c.name));
@@ -272,8 +281,8 @@ TEST_F(MainWindow, RefreshSendsNothingAndClearsTheFlag)
 TEST_F(MainWindow, RefreshTexts)
 {
     LUnitControl& u = *w->Unit();
-    u.SetGain(0, 0);   // -280: -60 dB
-    u.SetGain(3, 80);  // -200
+    u.SetGain(0, 0);  // -280: -60 dB
+    u.SetGain(3, 80); // -200
     u.SetGeq(0, 0, 119);
     u.SetDelayUnit(2);
     w->SetPresetNumber(0);

@@ -5,7 +5,8 @@
 
 using namespace app;
 
-namespace {
+namespace
+{
 
 // The value a plan gives a control's property, or -1 when it gives none.
 int ValueOf(const ResizePlan& plan, const char* name, Prop prop)

@@ -11,7 +11,8 @@
 #include <set>
 #include <string>
 
-namespace {
+namespace
+{
 
 TEST(ProgramConstants, IdentityAndScalars)
 {
@@ -46,9 +47,9 @@ TEST(QTableValues, PrintedRowsAndOrder)
         double q;
     };
     const Case cases[] = {
-        {"first", 0, 0.4},    {"fixed Q", 10, 0.71}, {"unity", 16, 1.0},   {"1.3", 21, 1.3},
-        {"3.0", 35, 3.0},     {"7.1", 50, 7.1},      {"8.5", 53, 8.5},     {"10.1", 56, 10.1},
-        {"14.0", 62, 14.0},   {"23.0", 70, 23.0},    {"91.0", 94, 91.0},   {"121.0", 99, 121.0},
+        {"first", 0, 0.4},    {"fixed Q", 10, 0.71}, {"unity", 16, 1.0}, {"1.3", 21, 1.3},
+        {"3.0", 35, 3.0},     {"7.1", 50, 7.1},      {"8.5", 53, 8.5},   {"10.1", 56, 10.1},
+        {"14.0", 62, 14.0},   {"23.0", 70, 23.0},    {"91.0", 94, 91.0}, {"121.0", 99, 121.0},
         {"last", 100, 128.0},
     };
     for (const Case& c : cases) {
@@ -67,11 +68,9 @@ TEST(PeqTypes, CodesAndNames)
         int code;
     };
     const Case cases[] = {
-        {"Peak", PeqTypePeak, 1},         {"Low Shelf", PeqTypeLowShelf, 2},
-        {"High Shelf", PeqTypeHighShelf, 3}, {"LP -6dB", PeqTypeLp6, 8},
-        {"LP -12dB", PeqTypeLp12, 5},     {"HP -6dB", PeqTypeHp6, 9},
-        {"HP -12dB", PeqTypeHp12, 4},     {"Allpass1", PeqTypeAllpass1, 7},
-        {"Allpass2", PeqTypeAllpass2, 17},
+        {"Peak", PeqTypePeak, 1},     {"Low Shelf", PeqTypeLowShelf, 2}, {"High Shelf", PeqTypeHighShelf, 3},
+        {"LP -6dB", PeqTypeLp6, 8},   {"LP -12dB", PeqTypeLp12, 5},      {"HP -6dB", PeqTypeHp6, 9},
+        {"HP -12dB", PeqTypeHp12, 4}, {"Allpass1", PeqTypeAllpass1, 7},  {"Allpass2", PeqTypeAllpass2, 17},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -113,7 +112,7 @@ TEST(RatioSteps, TextsAndValues)
     EXPECT_EQ(RatioTexts[13], "10");
     EXPECT_EQ(RatioTexts[14], "20");
     EXPECT_EQ(RatioTexts[15], "Limit");
-    EXPECT_DOUBLE_EQ(RatioValues[15], 20.1);  // not 20, not infinity
+    EXPECT_DOUBLE_EQ(RatioValues[15], 20.1); // not 20, not infinity
     EXPECT_TRUE(std::is_sorted(RatioValues.begin(), RatioValues.end(), std::less_equal<double>()));
     for (int i = 0; i < 15; ++i) {
         SCOPED_TRACE(i);
@@ -135,7 +134,7 @@ TEST(CrossoverRows, SlopeCodesFollowTheSelectorItems)
     for (int k = 0; k < 20; ++k) {
         SCOPED_TRACE(items[k]);
         const std::string item = items[k];
-        const int slope = std::stoi(item.substr(3));  // dB per octave, negative
+        const int slope = std::stoi(item.substr(3)); // dB per octave, negative
         int row = 0;
         if (item.starts_with("BW"))
             row = ButterworthFirstRow + (-slope / 6) - 1;
@@ -169,8 +168,7 @@ TEST(CrossoverRows, ButterworthMatchesTheDesign)
         const int pairs = n / 2;
         for (int k = 1; k <= 4; ++k) {
             const double expected =
-                k <= pairs ? 2.0 * std::sin((2.0 * k - 1.0) * std::numbers::pi / (2.0 * n))
-                           : 0.0;
+                k <= pairs ? 2.0 * std::sin((2.0 * k - 1.0) * std::numbers::pi / (2.0 * n)) : 0.0;
             EXPECT_NEAR(row[k], expected, 6e-4) << "stage " << k;
         }
     }
@@ -183,11 +181,11 @@ TEST(CrossoverRows, BesselPrintedValues)
     EXPECT_EQ(BesselRows[2], (std::array<float, 10>{0.756f, 0, 0.9996f, 0.4772f, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(BesselRows[4],
               (std::array<float, 10>{0.6656f, 0, 1.1402f, 0.4128f, 0.6216f, 0.3245f, 0, 0, 0, 0}));
-    EXPECT_EQ(BesselRows[6], (std::array<float, 10>{0.5937f, 0, 1.0944f, 0.3395f, 0.8304f, 0.3011f,
-                                                     0.4332f, 0.2381f, 0, 0}));
+    EXPECT_EQ(BesselRows[6], (std::array<float, 10>{0.5937f, 0, 1.0944f, 0.3395f, 0.8304f, 0.3011f, 0.4332f,
+                                                    0.2381f, 0, 0}));
     // Held as printed, 0.3126 included: the display follows this table.
-    EXPECT_EQ(BesselRows[7], (std::array<float, 10>{0, 0, 1.1112f, 0.3126f, 0.9754f, 0.2979f,
-                                                     0.7202f, 0.2621f, 0.3728f, 0.2087f}));
+    EXPECT_EQ(BesselRows[7], (std::array<float, 10>{0, 0, 1.1112f, 0.3126f, 0.9754f, 0.2979f, 0.7202f,
+                                                    0.2621f, 0.3728f, 0.2087f}));
 }
 
 TEST(CrossoverRows, BesselStructure)
@@ -205,4 +203,4 @@ TEST(CrossoverRows, BesselStructure)
     }
 }
 
-}  // namespace
+} // namespace

@@ -8,7 +8,8 @@
 #include <limits>
 #include <string>
 
-namespace {
+namespace
+{
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -50,7 +51,7 @@ TEST(FreqScale, IndexToFreqEndsAndCentre)
     EXPECT_DOUBLE_EQ(IndexToFreq(170), 1000.0);
     EXPECT_NEAR(IndexToFreq(0), 19.686, 0.0005);
     EXPECT_NEAR(IndexToFreq(300), 20158.7, 0.05);
-    EXPECT_NEAR(IndexToFreq(200), 2000.0, 1e-9);  // one octave up
+    EXPECT_NEAR(IndexToFreq(200), 2000.0, 1e-9); // one octave up
     EXPECT_NEAR(IndexToFreq(140), 500.0, 1e-9);
 }
 
@@ -194,7 +195,7 @@ TEST(QScale, StepUpFollowsTenDecimalPrint)
 {
     struct Case {
         const char* name;
-        double r;  // ln(128/q) / ln(1.0596)
+        double r; // ln(128/q) / ln(1.0596)
         int index;
     };
     const Case cases[] = {
@@ -316,8 +317,8 @@ std::string ExpectedGainText(int p)
         tenths = -p;
     else
         tenths = 200 + (-p - 200) * 5;
-    return std::string(p >= 0 ? "+" : "-") + std::to_string(tenths / 10) + "." +
-           std::to_string(tenths % 10) + "dB";
+    return std::string(p >= 0 ? "+" : "-") + std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) +
+           "dB";
 }
 
 TEST(GainText, PartCases)
@@ -455,10 +456,16 @@ TEST(AnsiText, WideToAnsi)
         {"euro sign", "\xE2\x82\xAC", "?"},
         {"two CJK characters", "\xE4\xB8\xAD\xE6\x96\x87", "??"},
         {"four-byte character", "\xF0\x9F\x98\x80", "?"},
-        {"stray continuation byte", "a\x80" "b", "a?b"},
+        {"stray continuation byte",
+         "a\x80"
+         "b",
+         "a?b"},
         {"invalid byte", "\xFF", "?"},
         {"truncated sequence at the end", "ab\xE4\xB8", "ab?"},
-        {"truncated sequence before ASCII", "\xC3" "A", "?A"},
+        {"truncated sequence before ASCII",
+         "\xC3"
+         "A",
+         "?A"},
         {"overlong NUL", "\xC0\x80", "??"},
         {"surrogate", "\xED\xA0\x80", "???"},
         {"above U+10FFFF", "\xF4\x90\x80\x80", "????"},
@@ -511,4 +518,4 @@ TEST(AnsiText, EveryByteRoundTripsThroughUtf8)
     EXPECT_EQ(AnsiToUtf8("M\xFCller"), "M\xC3\xBCller");
 }
 
-}  // namespace
+} // namespace

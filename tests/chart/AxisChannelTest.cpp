@@ -13,12 +13,14 @@
 using namespace chart;
 using namespace charttest;
 
-namespace {
+namespace
+{
 
 using charttest::ErrorOf;
 
-class Charts : public ::testing::Test {
-protected:
+class Charts : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         EnsureApp();
@@ -181,8 +183,9 @@ TEST_F(Charts, SetMinSpanEventsAndBlocking)
     std::vector<TcPlotEventKind> kinds;
     for (const auto& e : h.Events)
         kinds.push_back(e.Kind);
-    EXPECT_EQ(kinds, (std::vector<TcPlotEventKind>{TcPlotEventKind::AxisMinChange, TcPlotEventKind::AxisSpanChange,
-                                                    TcPlotEventKind::AxisMinSpanChange}));
+    EXPECT_EQ(kinds,
+              (std::vector<TcPlotEventKind>{TcPlotEventKind::AxisMinChange, TcPlotEventKind::AxisSpanChange,
+                                            TcPlotEventKind::AxisMinSpanChange}));
     EXPECT_EQ(h.Events.back().Values[0], 50);
     EXPECT_EQ(h.Events.back().Values[3], 0);
     h.Events.clear();
@@ -292,8 +295,9 @@ TEST_F(Charts, ZoomToFit)
 }
 
 // The transfer-curve fixture: plotting area (42, 11, 599, 198).
-class TransferFixture : public Charts {
-protected:
+class TransferFixture : public Charts
+{
+  protected:
     void SetUp() override
     {
         Charts::SetUp();
@@ -341,7 +345,8 @@ TEST_F(TransferFixture, DrawingLabelsAndGridLines)
     testsupport::RecordingCanvas rec;
     x->Draw(s.canvas, fw::clBlack);
     y->Draw(s.canvas, fw::clBlack);
-    x->DrawGridLines(s.canvas, {42, 11, 599, 198}, 1, 1, fw::clGray, fw::clGray, ipglsDot, ipglsSolid, false, true);
+    x->DrawGridLines(s.canvas, {42, 11, 599, 198}, 1, 1, fw::clGray, fw::clGray, ipglsDot, ipglsSolid, false,
+                     true);
     // No scale line, no marks (ScaleLinesShow off): labels and grid lines only.
     const auto texts = rec.Texts();
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "-100"), 2);
@@ -388,8 +393,16 @@ TEST_F(Charts, TickRules)
         int minors;
     } cases[] = {
         // span 120 with room for 21 intervals: the 1-2-5 rule gives 10.
-        {"1-2-5", 0, 120, 21 * 30, false, 0, 1, ipstLinear,
-         {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120}, 12},
+        {"1-2-5",
+         0,
+         120,
+         21 * 30,
+         false,
+         0,
+         1,
+         ipstLinear,
+         {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120},
+         12},
         {"no minors", 0, 50, 500, true, 10, 0, ipstLinear, {0, 10, 20, 30, 40, 50}, 0},
         {"log decades", 1, 999, 600, true, 0, 1, ipstLog10, {1, 10, 100, 1000}, 24},
     };
@@ -428,8 +441,9 @@ TEST_F(Charts, TickRules)
 
 // The date-time and price steps. With LabelsMinLength 10 every label here fits 60 px, so an
 // interval takes 66 px and the scale is sized for a given count of intervals.
-class StepTables : public Charts {
-protected:
+class StepTables : public Charts
+{
+  protected:
     void SetUp() override
     {
         Charts::SetUp();
@@ -520,8 +534,8 @@ TEST_F(StepTables, MonthAndYearTicksStartOnTheFirstOfTheMonth)
         {"every 10 years",
          Day(1950, 6, 15),
          36525,
-         {Day(1960, 1, 1), Day(1970, 1, 1), Day(1980, 1, 1), Day(1990, 1, 1), Day(2000, 1, 1), Day(2010, 1, 1),
-          Day(2020, 1, 1), Day(2030, 1, 1), Day(2040, 1, 1), Day(2050, 1, 1)}},
+         {Day(1960, 1, 1), Day(1970, 1, 1), Day(1980, 1, 1), Day(1990, 1, 1), Day(2000, 1, 1),
+          Day(2010, 1, 1), Day(2020, 1, 1), Day(2030, 1, 1), Day(2040, 1, 1), Day(2050, 1, 1)}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -16,7 +16,8 @@
 
 using namespace chart;
 
-namespace {
+namespace
+{
 
 using charttest::ErrorOf;
 
@@ -84,8 +85,8 @@ TEST(ChartMath, SegmentIntersections)
         SCOPED_TRACE(c.name);
         EXPECT_EQ(SegmentsIntersect(c.a, c.b, c.c, c.d), c.meet);
     }
-    EXPECT_TRUE(LineIntersectsRect({2, 2}, {3, 3}, {0, 0, 10, 10}));   // inside
-    EXPECT_TRUE(LineIntersectsRect({-5, 5}, {5, 5}, {0, 0, 10, 10}));  // through the left edge
+    EXPECT_TRUE(LineIntersectsRect({2, 2}, {3, 3}, {0, 0, 10, 10}));  // inside
+    EXPECT_TRUE(LineIntersectsRect({-5, 5}, {5, 5}, {0, 0, 10, 10})); // through the left edge
     EXPECT_FALSE(LineIntersectsRect({20, 5}, {20, 50}, {0, 0, 10, 10}));
 }
 
@@ -262,8 +263,8 @@ TEST(PlotDataList, RingBufferSizeChanges)
 {
     struct Case {
         const char* name;
-        int ring;      // initial ring size (0: off)
-        int points;    // points added
+        int ring;   // initial ring size (0: off)
+        int points; // points added
         int newSize;
         std::vector<double> ys;
         int capacity;
@@ -323,8 +324,9 @@ TEST(PlotDataList, ErrorsLeaveTheListUnchanged)
     EXPECT_EQ(ErrorOf([&] { f.DeletePoints(3); }), "Delete Size Out Of Range");
     EXPECT_EQ(ErrorOf([&] { s.GetX(-1); }), "Index out of Bounds");
     EXPECT_EQ(ErrorOf([&] { s.GetY(3); }), "Index out of Bounds");
-    EXPECT_EQ(ErrorOf([&] { ci.SetX(1, 5); }),
-              "Data Style does not support setting individual X-Value with the exception of the first X-Value");
+    EXPECT_EQ(
+        ErrorOf([&] { ci.SetX(1, 5); }),
+        "Data Style does not support setting individual X-Value with the exception of the first X-Value");
     EXPECT_EQ(s.Count(), 3);
     s.DeletePoints(0);
     EXPECT_EQ(s.Count(), 3);
@@ -395,8 +397,9 @@ TEST(PlotDataHolders, MinMaxPointAndLimitList)
 
 // Property text.
 
-class Sample : public TcPersistent {
-public:
+class Sample : public TcPersistent
+{
+  public:
     enum Kind { kA, kB, kC };
     QString Caption() const { return FCaption; }
     void SetCaption(const QString& v) { FCaption = v; }
@@ -432,7 +435,8 @@ TEST(PropertyText, RoundTripAndWrittenForm)
     s.FStyle = Sample::kC;
     QStringList lines;
     SavePropertiesToList(s, "Channel0", lines, true);
-    EXPECT_EQ(lines, QStringList({"Channel0.Caption = two#13#10lines", "Channel0.Level = 0.25", "Channel0.Style = 2"}));
+    EXPECT_EQ(lines, QStringList({"Channel0.Caption = two#13#10lines", "Channel0.Level = 0.25",
+                                  "Channel0.Style = 2"}));
     Sample t;
     LoadPropertiesFromList(t, "Channel0", lines);
     EXPECT_EQ(t.FCaption, s.FCaption);
@@ -532,9 +536,9 @@ TEST(PropertyText, KeyPrefixesAndObjectProperties)
     struct Kind {
         const char* path;
         TcTypeKind kind;
-    } kinds[] = {{"Count", tkInteger},         {"style", tkEnumeration},   {"Level", tkFloat},
-                 {"Caption", tkString},        {"Inner.Level", tkFloat},   {"INNER.STYLE", tkEnumeration},
-                 {"Inner", tkUnknown},         {"Inner.Missing", tkUnknown}, {"Missing.Level", tkUnknown},
+    } kinds[] = {{"Count", tkInteger},     {"style", tkEnumeration},     {"Level", tkFloat},
+                 {"Caption", tkString},    {"Inner.Level", tkFloat},     {"INNER.STYLE", tkEnumeration},
+                 {"Inner", tkUnknown},     {"Inner.Missing", tkUnknown}, {"Missing.Level", tkUnknown},
                  {"InnerLevel", tkUnknown}};
     for (const auto& k : kinds)
         EXPECT_EQ(GetPropertyTypeKind(outer, k.path), k.kind) << k.path;

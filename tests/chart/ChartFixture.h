@@ -12,7 +12,8 @@
 #include <QImage>
 #include <QPainter>
 
-namespace charttest {
+namespace charttest
+{
 
 inline void EnsureApp()
 {
@@ -23,8 +24,9 @@ inline void EnsureApp()
         new QApplication(argc, argv);
 }
 
-class FixedMetrics : public fw::TextMetrics {
-public:
+class FixedMetrics : public fw::TextMetrics
+{
+  public:
     int Width(const QFont&, const QString& text) const override { return 6 * int(text.size()); }
     int Height(const QFont&) const override { return 13; }
     int Ascent(const QFont&) const override { return 10; }
@@ -38,8 +40,9 @@ struct MetricsScope {
 };
 
 // A channel whose drawing range is every point.
-class TestChannel : public chart::TcPlotChannelCustom {
-public:
+class TestChannel : public chart::TcPlotChannelCustom
+{
+  public:
     using TcPlotChannelCustom::TcPlotChannelCustom;
     void CalcStartIndex() override { FStartIndex = Count() ? 0 : -1; }
     void CalcStopIndex() override { FStopIndex = Count() - 1; }
@@ -62,7 +65,10 @@ struct Host : chart::TcPlotHost {
     }
     chart::TcPlotXAxis* X(int i = 0) { return Master().XAxisManager()->GetItem(i); }
     chart::TcPlotYAxis* Y(int i = 0) { return Master().YAxisManager()->GetItem(i); }
-    TestChannel* Channel(int i = 0) { return static_cast<TestChannel*>(Master().ChannelManager()->GetItem(i)); }
+    TestChannel* Channel(int i = 0)
+    {
+        return static_cast<TestChannel*>(Master().ChannelManager()->GetItem(i));
+    }
 };
 
 // The transfer-curve chart's axis settings (range -100 .. 20, labels without decimals).

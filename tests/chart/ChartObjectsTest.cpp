@@ -13,10 +13,12 @@ using namespace chart;
 using namespace charttest;
 using namespace fw;
 
-namespace {
+namespace
+{
 
-class ChartObjects : public ::testing::Test {
-protected:
+class ChartObjects : public ::testing::Test
+{
+  protected:
     void SetUp() override { EnsureApp(); }
     MetricsScope metrics;
     Scratch scratch;
@@ -107,8 +109,10 @@ TEST_F(ChartObjects, ClipToAxesCutsAtTheYScale)
     PlainAxes a;
     a.channel->SetClipToAxes(true);
     // (0, -10) to (10, 10) is drawn from (5, 0) to (10, 10); a vertical one from (5, 0) to (5, 10).
-    EXPECT_EQ(a.Trace(scratch.canvas, {{0, -10, 0}, {10, 10, 0}}), (std::vector<std::vector<int>>{{50, 100, 100, 0}}));
-    EXPECT_EQ(a.Trace(scratch.canvas, {{5, -20, 0}, {5, 20, 0}}), (std::vector<std::vector<int>>{{50, 100, 50, 0}}));
+    EXPECT_EQ(a.Trace(scratch.canvas, {{0, -10, 0}, {10, 10, 0}}),
+              (std::vector<std::vector<int>>{{50, 100, 100, 0}}));
+    EXPECT_EQ(a.Trace(scratch.canvas, {{5, -20, 0}, {5, 20, 0}}),
+              (std::vector<std::vector<int>>{{50, 100, 50, 0}}));
 }
 
 TEST_F(ChartObjects, TracePenWidthOneIsTheOnePixelPen)
@@ -499,7 +503,8 @@ TEST_F(ChartObjects, DataViewConversionsGridOfAllAxesAndRename)
     EXPECT_EQ(dv->PositionPercentToPixelsY(100), r.Top);
     EXPECT_EQ(dv->PositionPercentToPixelsY(0), r.Bottom);
     EXPECT_EQ(dv->PixelsXToPositionPercent(r.Left), 0);
-    TcPlotDataView lone(&chart, {[](TcPersistent*) {}, [](TcPersistent*) {}, [](TcPersistent*) {}, [](TcPersistent*) {}});
+    TcPlotDataView lone(
+        &chart, {[](TcPersistent*) {}, [](TcPersistent*) {}, [](TcPersistent*) {}, [](TcPersistent*) {}});
     EXPECT_EQ(lone.PixelsXToPositionPercent(10), 0);
 
     auto verticalGridLines = [&] {
@@ -540,7 +545,8 @@ TEST_F(ChartObjects, OPCManagerKeepsGroupsWithoutTheLibrary)
     m.AfterGroupUpdate(77);
     EXPECT_EQ(name, QString());
     EXPECT_EQ(ErrorOf([] { TcOPCLibrary::GroupSuspend(1); }), QStringLiteral("Chart OPC DLL Not Found."));
-    EXPECT_EQ(ErrorOf([] { TcOPCLibrary::ServerConnectionGetCount(); }), QStringLiteral("Chart OPC DLL Not Found."));
+    EXPECT_EQ(ErrorOf([] { TcOPCLibrary::ServerConnectionGetCount(); }),
+              QStringLiteral("Chart OPC DLL Not Found."));
     EXPECT_EQ(TcOPCLibrary::ManagerCreated(), 0);
     m.GroupClear();
     EXPECT_EQ(m.GroupCount(), 0);

@@ -21,7 +21,8 @@
 using namespace chart;
 using namespace charttest;
 
-namespace {
+namespace
+{
 
 using charttest::ErrorOf;
 
@@ -30,15 +31,16 @@ struct FakeClock : TcPaceClock {
     double NowMs() const override { return now; }
 };
 
-class Probe : public TcCustomComponent {
-public:
+class Probe : public TcCustomComponent
+{
+  public:
     std::function<void()> PaintHook;
     std::vector<std::string> Calls;
     bool ThrowOnMouse = false;
     int Painted = 0;
     using TcComponent::BackGroundChange;
 
-protected:
+  protected:
     void iPaint(TCanvas& Canvas) override
     {
         ++Painted;
@@ -55,14 +57,15 @@ protected:
     }
     void iMouseUp(TMouseButton b, TShiftState s, int x, int y) override
     {
-        Calls.push_back("iMouseUp " + std::to_string(int(b)) + " " + std::to_string(s) + " " + std::to_string(x) + " "
-                        + std::to_string(y));
+        Calls.push_back("iMouseUp " + std::to_string(int(b)) + " " + std::to_string(s) + " " +
+                        std::to_string(x) + " " + std::to_string(y));
     }
     void iDoubleClick() override { Calls.push_back("iDoubleClick"); }
 };
 
-class Component : public ::testing::Test {
-protected:
+class Component : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         EnsureApp();
@@ -173,7 +176,9 @@ TEST_F(Component, InputOrderAndFailures)
 {
     std::vector<std::string>& calls = probe->Calls;
     probe->OnKeyDown = [&](fw::TControl*, Word&, TShiftState) { calls.push_back("OnKeyDown"); };
-    probe->OnMouseDown = [&](fw::TControl*, TMouseButton, TShiftState, int, int) { calls.push_back("OnMouseDown"); };
+    probe->OnMouseDown = [&](fw::TControl*, TMouseButton, TShiftState, int, int) {
+        calls.push_back("OnMouseDown");
+    };
     probe->OnDblClick = [&](fw::TControl*) { calls.push_back("OnDblClick"); };
     QKeyEvent key(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
     QApplication::sendEvent(probe.get(), &key);
@@ -183,8 +188,8 @@ TEST_F(Component, InputOrderAndFailures)
     QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
                     Qt::NoModifier);
     QApplication::sendEvent(probe.get(), &dbl);
-    EXPECT_EQ(calls, (std::vector<std::string>{"OnKeyDown", "iKeyDown", "iMouseDown", "OnMouseDown", "iDoubleClick",
-                                               "OnDblClick", "iMouseDown", "OnMouseDown"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"OnKeyDown", "iKeyDown", "iMouseDown", "OnMouseDown",
+                                               "iDoubleClick", "OnDblClick", "iMouseDown", "OnMouseDown"}));
 
     calls.clear();
     probe->ThrowOnMouse = true;
@@ -273,8 +278,9 @@ TEST_F(Component, EnablingRedrawsTheBackgroundWhoeverSetsIt)
 
 // Shared drawing functions.
 
-class Drawing : public ::testing::Test {
-protected:
+class Drawing : public ::testing::Test
+{
+  protected:
     void SetUp() override { EnsureApp(); }
     MetricsScope metrics;
     Scratch s;

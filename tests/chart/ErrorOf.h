@@ -3,7 +3,8 @@
 
 #include "chart/ChartError.h"
 
-namespace charttest {
+namespace charttest
+{
 
 template <class F> QString ErrorOf(F f)
 {

@@ -6,23 +6,25 @@
 #include "framework/Control.h"
 #include "runtime/Timer.h"
 
+#include "ErrorOf.h"
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include "ErrorOf.h"
 
 #include <gtest/gtest.h>
 
 using namespace chart;
 using namespace charttest;
 
-namespace {
+namespace
+{
 
-class ObjectModel : public ::testing::Test {
-protected:
+class ObjectModel : public ::testing::Test
+{
+  protected:
     void SetUp() override { EnsureApp(); }
 };
 
@@ -126,7 +128,8 @@ TEST_F(ObjectModel, ChannelColoursAndLinks)
 TEST_F(ObjectModel, ConstructorChecksInOrder)
 {
     Host h;
-    TcPlotHandlers all{[](TcPersistent*) {}, [](TcPersistent*) {}, [](TcPersistent*) {}, [](TcPersistent*) {}};
+    TcPlotHandlers all{[](TcPersistent*) {}, [](TcPersistent*) {}, [](TcPersistent*) {},
+                       [](TcPersistent*) {}};
     struct Case {
         const char* name;
         bool owner;
@@ -134,10 +137,14 @@ TEST_F(ObjectModel, ConstructorChecksInOrder)
         QString object, manager;
     } cases[] = {
         {"owner", false, 1, "Owner must be assigned", "Owner must be Assigned"},
-        {"change", true, 1, "OnChange event handler can not be null", "OnChange event handler can not be null"},
-        {"insert", true, 2, "OnInsert event handler can not be null", "OnInsert event handler can not be null"},
-        {"remove", true, 3, "OnRemove event handler can not be null", "OnRemove event handler can not be null"},
-        {"rename", true, 4, "AOnRename event handler can not be null", "AOnRename event handler can not be null"},
+        {"change", true, 1, "OnChange event handler can not be null",
+         "OnChange event handler can not be null"},
+        {"insert", true, 2, "OnInsert event handler can not be null",
+         "OnInsert event handler can not be null"},
+        {"remove", true, 3, "OnRemove event handler can not be null",
+         "OnRemove event handler can not be null"},
+        {"rename", true, 4, "AOnRename event handler can not be null",
+         "AOnRename event handler can not be null"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -322,7 +329,8 @@ TEST_F(ObjectModel, Translations)
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("C\t3\nno tab here\nD\t4\n");
     bad.close();
-    EXPECT_EQ(ErrorOf([&] { t->LoadFromFile(in); }), "Error Loading Data - Invalid Format - Tab Deliminator Missing");
+    EXPECT_EQ(ErrorOf([&] { t->LoadFromFile(in); }),
+              "Error Loading Data - Invalid Format - Tab Deliminator Missing");
     EXPECT_EQ(t->Count(), 1);
     EXPECT_EQ(t->FindReplacement("C"), "3");
     t->Clear();
@@ -367,8 +375,8 @@ TEST_F(ObjectModel, TranslateFormReplacesExactTexts)
     t->Item(h.Master().AddTranslation())->SetOriginalString("Plot");
     t->Item(0)->SetReplacementString("Diagramm");
     h.Master().TranslateForm(&form);
-    EXPECT_EQ(texts(), QStringList({"Diagramm", "Diagramm", "Diagramm", "plot", "Diagramm", "Diagramm", "Diagramm",
-                                    "Copy", "Diagramm", "Plot"}));
+    EXPECT_EQ(texts(), QStringList({"Diagramm", "Diagramm", "Diagramm", "plot", "Diagramm", "Diagramm",
+                                    "Diagramm", "Copy", "Diagramm", "Plot"}));
 
     QWidget window;
     window.setWindowTitle("Plot");
@@ -413,7 +421,8 @@ TEST_F(ObjectModel, LayoutBands)
     const int placeholder = k.Master().LayoutManager()->DataViewHorz()->ZOrder();
     k.Master().LayoutManager()->InsertZOrder(a, 1, iidAbove);
     EXPECT_EQ(a->ZOrder(), 2);
-    EXPECT_EQ(k.Master().LayoutManager()->DataViewHorz()->ZOrder(), placeholder > 1 ? placeholder + 1 : placeholder);
+    EXPECT_EQ(k.Master().LayoutManager()->DataViewHorz()->ZOrder(),
+              placeholder > 1 ? placeholder + 1 : placeholder);
 
     // Axes swap sides with XYAxesReverse.
     m.SetXYAxesReverse(true);

@@ -1,7 +1,7 @@
 // The binary property stream: a round trip through nested objects and defined data, what is left
 // out, what a reader passes over, and the failures that must not corrupt the stream.
-#include "chart/ChartError.h"
 #include "chart/PropertyStream.h"
+#include "chart/ChartError.h"
 
 #include "ErrorOf.h"
 
@@ -9,12 +9,14 @@
 
 using namespace chart;
 
-namespace {
+namespace
+{
 
 using charttest::ErrorOf;
 
-class Pen : public TcPersistent {
-public:
+class Pen : public TcPersistent
+{
+  public:
     int Color() const { return FColor; }
     void SetColor(int v) { FColor = v; }
     double Width() const { return FWidth; }
@@ -33,8 +35,9 @@ public:
     double FWidth = 1;
 };
 
-class Item : public TcPersistent {
-public:
+class Item : public TcPersistent
+{
+  public:
     enum Kind { kLine, kBar, kDot };
     QString Caption() const { return FCaption; }
     void SetCaption(const QString& v) { FCaption = v; }
@@ -59,7 +62,9 @@ public:
             TcPropertyInfo secret;
             secret.Name = "Secret";
             secret.IsStored = [](const TcPersistent&) { return false; };
-            secret.GetOrdinal = [](const TcPersistent& o) { return (long long)static_cast<const Item&>(o).Secret(); };
+            secret.GetOrdinal = [](const TcPersistent& o) {
+                return (long long)static_cast<const Item&>(o).Secret();
+            };
             secret.SetOrdinal = [](TcPersistent& o, long long v) { static_cast<Item&>(o).SetSecret(int(v)); };
             t.Add(secret);
             t.Object("Pen", &Item::LinePen);
@@ -72,8 +77,8 @@ public:
     void DefineProperties(TcFiler& Filer) override
     {
         Filer.DefineProperty(
-            "Points", [this](TcReader& r) { FPoints = r.ReadBinary(); }, [this](TcWriter& w) { w.WriteBinary(FPoints); },
-            !FPoints.isEmpty());
+            "Points", [this](TcReader& r) { FPoints = r.ReadBinary(); },
+            [this](TcWriter& w) { w.WriteBinary(FPoints); }, !FPoints.isEmpty());
     }
     QString FCaption;
     Kind FStyle = kLine;
@@ -187,11 +192,26 @@ TEST(PropertyStream, FailuresLeaveAWellFormedStreamOrRaise)
         {"empty", QByteArray(), "Stream read error"},
         {"unknown value type", QByteArray("\x01\x04Name\x42", 7), "Stream read error"},
         {"string longer than the stream",
-         QByteArray("\x01\x07" "Caption" "\x04\xff\xff\xff\x7f" "abc", 17), "Stream read error"},
-        {"string for a number", QByteArray("\x01\x05" "Count" "\x04\x01\x00\x00\x00" "x" "\x00", 14),
+         QByteArray("\x01\x07"
+                    "Caption"
+                    "\x04\xff\xff\xff\x7f"
+                    "abc",
+                    17),
+         "Stream read error"},
+        {"string for a number",
+         QByteArray("\x01\x05"
+                    "Count"
+                    "\x04\x01\x00\x00\x00"
+                    "x"
+                    "\x00",
+                    14),
          "Invalid property value: Count"},
         {"enumeration out of range",
-         QByteArray("\x01\x05" "Style" "\x02\x07\x00\x00\x00\x00\x00\x00\x00" "\x00", 17),
+         QByteArray("\x01\x05"
+                    "Style"
+                    "\x02\x07\x00\x00\x00\x00\x00\x00\x00"
+                    "\x00",
+                    17),
          "Invalid property value: Style"},
     };
     for (const auto& c : cases) {

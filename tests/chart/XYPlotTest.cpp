@@ -16,7 +16,8 @@
 using namespace chart;
 using namespace charttest;
 
-namespace {
+namespace
+{
 
 struct StepClock : TcPaceClock {
     double Now = 100000;
@@ -57,8 +58,9 @@ int IndexOf(const testsupport::RecordingCanvas& rec, const char* name, fw::TColo
     return -1;
 }
 
-class TransferChart : public ::testing::Test {
-protected:
+class TransferChart : public ::testing::Test
+{
+  protected:
     void SetUp() override { EnsureApp(); }
     MetricsScope metrics;
 };
@@ -72,8 +74,9 @@ TEST_F(TransferChart, FactoryBuildsTheThreeChartsWithTheirStoredSettings)
         TransferChartKind kind;
         int width;
     };
-    for (const Case& c : {Case{"ipComp", TransferChartKind::Comp, 620}, Case{"ipLimit", TransferChartKind::Limit, 620},
-                          Case{"ipGate", TransferChartKind::Gate, 855}}) {
+    for (const Case& c :
+         {Case{"ipComp", TransferChartKind::Comp, 620}, Case{"ipLimit", TransferChartKind::Limit, 620},
+          Case{"ipGate", TransferChartKind::Gate, 855}}) {
         SCOPED_TRACE(c.name);
         auto chart = Transfer(c.kind);
         EXPECT_EQ(chart->Name(), QString::fromLatin1(c.name));
@@ -97,7 +100,8 @@ TEST_F(TransferChart, FactoryBuildsTheThreeChartsWithTheirStoredSettings)
         EXPECT_FALSE(chart->GetLegend(0)->Visible());
         EXPECT_FALSE(chart->GetDataCursor(0)->Visible());
         EXPECT_FALSE(chart->GetLabel(0)->Visible());
-        for (TcPlotAxis* a : {static_cast<TcPlotAxis*>(chart->GetXAxis(0)), static_cast<TcPlotAxis*>(chart->GetYAxis(0))}) {
+        for (TcPlotAxis* a :
+             {static_cast<TcPlotAxis*>(chart->GetXAxis(0)), static_cast<TcPlotAxis*>(chart->GetYAxis(0))}) {
             EXPECT_EQ(a->Min(), -100);
             EXPECT_EQ(a->Span(), 120);
             EXPECT_FALSE(a->TrackingEnabled());
@@ -200,7 +204,8 @@ TEST_F(TransferChart, AxesKeepMinAndSpanOverManyRedrawsAndPointsBeyondTheScale)
         curve->AddXY(-150 - i, -160);
         chart->ReCalcLayout();
     }
-    for (TcPlotAxis* a : {static_cast<TcPlotAxis*>(chart->GetXAxis(0)), static_cast<TcPlotAxis*>(chart->GetYAxis(0))}) {
+    for (TcPlotAxis* a :
+         {static_cast<TcPlotAxis*>(chart->GetXAxis(0)), static_cast<TcPlotAxis*>(chart->GetYAxis(0))}) {
         EXPECT_EQ(a->Min(), -100);
         EXPECT_EQ(a->Span(), 120);
     }
@@ -267,7 +272,8 @@ TEST_F(TransferChart, LabelsDeleteRulesAndAddEvents)
     TcXYPlot chart;
     chart.AddLabel();
     chart.AddLabel();
-    EXPECT_EQ(ErrorOf([&] { chart.DeleteLabel(0); }), QStringLiteral("Label Index 0 can not be Deleted (Resevered for Title)"));
+    EXPECT_EQ(ErrorOf([&] { chart.DeleteLabel(0); }),
+              QStringLiteral("Label Index 0 can not be Deleted (Resevered for Title)"));
     EXPECT_EQ(chart.LabelCount(), 3);
     chart.RemoveAllLabels();
     ASSERT_EQ(chart.LabelCount(), 1);
@@ -359,8 +365,8 @@ TEST_F(TransferChart, CartesianAxesDrawOnlyTheLabelsThatAreFree)
     chart.SetBounds(0, 0, 400, 300);
     chart.GetXAxis(0)->SetCartesianStyle(ipcsMaster);
     chart.GetYAxis(0)->SetCartesianStyle(ipcsMaster);
-    for (TcPlotAxis* a : {static_cast<TcPlotAxis*>(chart.GetXAxis(0)), static_cast<TcPlotAxis*>(chart.GetYAxis(0))})
-    {
+    for (TcPlotAxis* a :
+         {static_cast<TcPlotAxis*>(chart.GetXAxis(0)), static_cast<TcPlotAxis*>(chart.GetYAxis(0))}) {
         a->SetMinSpan(0, 100);
         a->SetDesiredIncrement(20);
     }
@@ -389,19 +395,20 @@ TEST_F(TransferChart, PressGivesFocusAndTheWheelIsSwallowed)
     other->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(window.focusWidget(), other);
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(300, 100), QPointF(300, 100), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(300, 100), QPointF(300, 100), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(chart, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(300, 100), QPointF(300, 100), Qt::LeftButton,
                         Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(chart, &release);
     QApplication::processEvents();
     EXPECT_EQ(window.focusWidget(), chart);
-    QWheelEvent wheel(QPointF(300, 100), QPointF(300, 100), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent wheel(QPointF(300, 100), QPointF(300, 100), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(chart, &wheel);
     EXPECT_TRUE(wheel.isAccepted());
-    for (TcPlotAxis* a : {static_cast<TcPlotAxis*>(chart->GetXAxis(0)), static_cast<TcPlotAxis*>(chart->GetYAxis(0))}) {
+    for (TcPlotAxis* a :
+         {static_cast<TcPlotAxis*>(chart->GetXAxis(0)), static_cast<TcPlotAxis*>(chart->GetYAxis(0))}) {
         EXPECT_EQ(a->Min(), -100);
         EXPECT_EQ(a->Span(), 120);
     }

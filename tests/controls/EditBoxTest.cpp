@@ -6,20 +6,22 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QMenu>
-#include <algorithm>
 #include <QPainter>
+#include <algorithm>
 #include <string>
 #include <vector>
-#include <QLineEdit>
 
 using namespace fx;
 using namespace testapp;
 
-namespace {
+namespace
+{
 
-class RoundEditTest : public ::testing::Test {
-protected:
+class RoundEditTest : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         testapp::EnsureApp();
@@ -44,9 +46,13 @@ protected:
             if (clearKey && key == clearKey)
                 key = 0;
         };
-        edit->OnChange = [this](fw::TControl* s) { log.push_back(s == edit ? "change" : "change wrong sender"); };
+        edit->OnChange = [this](fw::TControl* s) {
+            log.push_back(s == edit ? "change" : "change wrong sender");
+        };
         edit->OnExit = [this](fw::TControl* s) { log.push_back(s == edit ? "exit" : "exit wrong sender"); };
-        edit->OnEnter = [this](fw::TControl* s) { log.push_back(s == edit ? "enter" : "enter wrong sender"); };
+        edit->OnEnter = [this](fw::TControl* s) {
+            log.push_back(s == edit ? "enter" : "enter wrong sender");
+        };
         edit->OnClick = [this](fw::TControl*) { log.push_back("click"); };
         edit->OnMouseDown = [this](fw::TControl*, fw::TMouseButton, fw::TShiftState, int, int) {
             log.push_back("mousedown");
@@ -89,7 +95,8 @@ TEST_F(RoundEditTest, TextFromCodeFiresOnlyTheEditsChange)
     edit->SetText(QStringLiteral("19.7Hz"));
     EXPECT_EQ(edit->Text(), QStringLiteral("19.7Hz"));
     edit->SetText(QStringLiteral("19.7Hz"));
-    EXPECT_EQ(log, (std::vector<std::string>{"change"})) << "no key, exit or click events; same text: nothing";
+    EXPECT_EQ(log, (std::vector<std::string>{"change"}))
+        << "no key, exit or click events; same text: nothing";
 }
 
 TEST_F(RoundEditTest, KeysReachTheOwnerOnceWithTheKeyVariable)
@@ -210,7 +217,8 @@ TEST_F(RoundEditTest, ImageListButtonsTakeTheCellSizeAndDrawTheirIndex)
         TControlState state;
         QColor colour;
     };
-    const Case cases[] = {{"normal: ImageIndex", csNormal, Qt::red}, {"hover: ImageIndexHover", csHover, Qt::blue},
+    const Case cases[] = {{"normal: ImageIndex", csNormal, Qt::red},
+                          {"hover: ImageIndexHover", csHover, Qt::blue},
                           {"down without ImageIndexDown: ImageIndex", csDown, Qt::red}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -291,7 +299,9 @@ TEST_F(RoundEditTest, DisabledTextIsGreyEnabledTextKeepsTheFontColour)
 TEST_F(RoundEditTest, HeldKeyReleasesOnce)
 {
     std::vector<std::string> ups;
-    edit->OnKeyUp = [&](fw::TControl*, fw::Word& key, fw::TShiftState) { ups.push_back("up " + std::to_string(key)); };
+    edit->OnKeyUp = [&](fw::TControl*, fw::Word& key, fw::TShiftState) {
+        ups.push_back("up " + std::to_string(key));
+    };
     for (bool autoRepeat : {true, true, false}) {
         QKeyEvent e(QEvent::KeyRelease, Qt::Key_Up, Qt::NoModifier, QString(), autoRepeat);
         QApplication::sendEvent(edit->InnerEdit(), &e);
@@ -332,7 +342,8 @@ TEST(EmptyEdit, GreyHintWhileEmptyAlsoWithFocus)
         for (int y = 0; y < img.height(); ++y)
             for (int x = 0; x < img.width(); ++x) {
                 const QColor c(img.pixel(x, y));
-                n += c.red() > 60 && c.red() < 200 && std::abs(c.red() - c.blue()) < 20 && std::abs(c.red() - c.green()) < 20;
+                n += c.red() > 60 && c.red() < 200 && std::abs(c.red() - c.blue()) < 20 &&
+                     std::abs(c.red() - c.green()) < 20;
             }
         return n;
     };
@@ -382,7 +393,8 @@ TEST(EmptyEdit, HintSharesTheLineOfTypedText)
     EXPECT_LE(hint.left, 5);
 }
 
-namespace {
+namespace
+{
 
 struct EditBox : ::testing::Test {
     void SetUp() override

@@ -2,8 +2,8 @@
 // section with a bad value, the older form of "PictureSize", change notices, and the drawing of a
 // fill on small images where the rules fix a pixel.
 #include "controls/smooth/GDIPFill.h"
-#include "support/TestApp.h"
 #include "framework/IniFile.h"
+#include "support/TestApp.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,8 @@
 
 using namespace fx;
 
-namespace {
+namespace
+{
 
 QByteArray PngBytes(int w, int h, QColor c)
 {
@@ -125,8 +126,9 @@ void WriteText(const QString& path, const QString& text)
     f.write(text.toUtf8());
 }
 
-class FillFileTest : public ::testing::Test {
-protected:
+class FillFileTest : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         testapp::EnsureApp();
@@ -205,7 +207,8 @@ TEST_F(FillFileTest, BadSectionIsRefusedWhole)
         SCOPED_TRACE(c.name);
         fw::TIniFile ini(path);
         ini.Parse(base);
-        ini.WriteInteger(QStringLiteral("Fill"), QStringLiteral("Color"), 0x0A0B0C); // read before the bad key
+        ini.WriteInteger(QStringLiteral("Fill"), QStringLiteral("Color"),
+                         0x0A0B0C); // read before the bad key
         ini.WriteString(QStringLiteral("Fill"), QString::fromLatin1(c.key), QString::fromLatin1(c.value));
         ASSERT_TRUE(ini.Save());
         TGDIPFill f;
@@ -235,7 +238,8 @@ TEST_F(FillFileTest, OlderSectionWithTheTextLengthUnderPictureSize)
 {
     // Older files hold the picture text's length under "PictureSize" and no key of their own.
     const QString hex = StreamToHex(PngBytes(5, 5, Qt::green));
-    WriteText(path, QStringLiteral("[Fill]\nPictureSize=%1\nPicture=%2\nColor=65280\n").arg(hex.size()).arg(hex));
+    WriteText(path,
+              QStringLiteral("[Fill]\nPictureSize=%1\nPicture=%2\nColor=65280\n").arg(hex.size()).arg(hex));
     TGDIPFill f;
     f.SetPictureSize(psCustom);
     QString error;
@@ -251,7 +255,8 @@ TEST_F(FillFileTest, MissingFileIsAnError)
     QString error;
     f.LoadFromFile(dir.filePath(QStringLiteral("none.ini")), QStringLiteral("Fill"), &error);
     EXPECT_EQ(f.Color(), 0xC0C0C0) << "nothing loaded from a missing file";
-    EXPECT_FALSE(f.SaveToFile(dir.filePath(QStringLiteral("no/such/dir/f.ini")), QStringLiteral("Fill"), &error));
+    EXPECT_FALSE(
+        f.SaveToFile(dir.filePath(QStringLiteral("no/such/dir/f.ini")), QStringLiteral("Fill"), &error));
     EXPECT_FALSE(error.isEmpty());
 }
 
@@ -339,7 +344,8 @@ TEST(FillPictures, PlacementByPositionCode)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const gp::TGPRect r = PicturePlacement(c.pos, 7, 8, fw::Rect(0, 0, 300, 200), c.w, c.h, c.aspect, c.mode);
+        const gp::TGPRect r =
+            PicturePlacement(c.pos, 7, 8, fw::Rect(0, 0, 300, 200), c.w, c.h, c.aspect, c.mode);
         EXPECT_EQ(r.X, c.x);
         EXPECT_EQ(r.Y, c.y);
         EXPECT_EQ(r.Width, c.rw);
@@ -371,9 +377,11 @@ TEST(FillPictures, PlacementAtTheEndsOfTheIntRangeKeepsEveryEdgeAnInt)
             EXPECT_LE(edge, kMax);
             EXPECT_GE(edge, kMin);
         }
-        EXPECT_LE(std::abs(std::int64_t(r.X)), std::int64_t(1) << 24) << "far outside, but still a pixel position";
+        EXPECT_LE(std::abs(std::int64_t(r.X)), std::int64_t(1) << 24)
+            << "far outside, but still a pixel position";
     }
-    const gp::TGPRect small = PicturePlacement(ppCustom, -5, 7, fw::Rect(0, 0, 300, 200), 10, 20, false, pmStretch);
+    const gp::TGPRect small =
+        PicturePlacement(ppCustom, -5, 7, fw::Rect(0, 0, 300, 200), 10, 20, false, pmStretch);
     EXPECT_EQ(small.X, -5) << "ordinary numbers are kept as they are";
     EXPECT_EQ(small.Y, 7);
 }
@@ -394,7 +402,8 @@ TEST_F(FillFileTest, PicturePositionsAndSizesOutsideAPixelRangeAreRefused)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const QString file = QStringLiteral(MORVEX_CONTROLS_FIXTURES "/fill-overflow/") + QString::fromLatin1(c.file);
+        const QString file =
+            QStringLiteral(MORVEX_CONTROLS_FIXTURES "/fill-overflow/") + QString::fromLatin1(c.file);
         TGDIPFill f;
         QString error;
         EXPECT_FALSE(f.LoadFromFile(file, QStringLiteral("Fill"), &error));
@@ -417,7 +426,8 @@ TEST_F(FillFileTest, PicturePositionsAndSizesOutsideAPixelRangeAreRefused)
     EXPECT_EQ(f.BackGroundPictureTop(), -32768);
 }
 
-namespace {
+namespace
+{
 
 QImage Paint(TGDIPFill& f, int w, int h, gp::TGPRectF r, int opacity = 255, gp::TGPRectF* content = nullptr)
 {
@@ -593,8 +603,8 @@ TEST(FillClipboard, RoundTripAndForeignData)
     EXPECT_EQ(untouched.Color(), 0x010101);
 }
 
-namespace {
-
+namespace
+{
 
 void Configure(TGDIPFill& f)
 {
@@ -634,7 +644,6 @@ void Configure(TGDIPFill& f)
     f.Picture().LoadFromStream(PngBytes(5, 4, QColor(10, 200, 30, 200)));
     f.BackGroundPicture().LoadFromStream(PngBytes(2, 3, QColor(10, 200, 30, 200)));
 }
-
 
 TEST(Fill, SavedPropertiesLoadBackToTheSameValues)
 {
@@ -729,7 +738,8 @@ TEST(Fill, PicturePlacementByPosition)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const gp::TGPRect r = PicturePlacement(c.pos, 7, 8, fw::TRect{0, 0, 300, 200}, c.w, c.h, c.aspect, c.mode);
+        const gp::TGPRect r =
+            PicturePlacement(c.pos, 7, 8, fw::TRect{0, 0, 300, 200}, c.w, c.h, c.aspect, c.mode);
         EXPECT_EQ(r.X, c.expected.X);
         EXPECT_EQ(r.Y, c.expected.Y);
         EXPECT_EQ(r.Width, c.expected.Width);

@@ -1,14 +1,15 @@
 #include "support/TestApp.h"
 
-#include "framework/gdiplus/GDIPAPI.h"
 #include "framework/Canvas.h"
+#include "framework/gdiplus/GDIPAPI.h"
 
 #include <QBuffer>
 #include <gtest/gtest.h>
 
 using namespace gp;
 
-namespace {
+namespace
+{
 
 QByteArray Encode(const QImage& image, const char* format)
 {
@@ -37,7 +38,8 @@ TEST(Gdip, ImageFormatsAreToldApart)
         const char* name;
         const char* format;
         TGPImageFormat expected;
-    } cases[] = {{"png", "PNG", ifPNG}, {"bmp", "BMP", ifBMP}, {"jpeg", "JPG", ifJPEG}, {"icon", "ICO", ifIcon}};
+    } cases[] = {
+        {"png", "PNG", ifPNG}, {"bmp", "BMP", ifBMP}, {"jpeg", "JPG", ifJPEG}, {"icon", "ICO", ifIcon}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TGPImage image(Encode(img, c.format));
@@ -84,7 +86,8 @@ TEST(Gdip, SurroundColoursBeyondThePointCountAreRefused)
     EXPECT_EQ(brush.SetSurroundColors(colors.data(), count), InvalidParameter);
     EXPECT_EQ(count, int(colors.size()));
     int one = 1;
-    EXPECT_EQ(brush.SetSurroundColors(colors.data(), one), InvalidParameter); // the earlier failure stays visible
+    EXPECT_EQ(brush.SetSurroundColors(colors.data(), one),
+              InvalidParameter); // the earlier failure stays visible
     EXPECT_EQ(brush.GetLastStatus(), InvalidParameter);
 }
 

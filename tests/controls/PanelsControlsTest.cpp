@@ -2,13 +2,13 @@
 #include "support/Hover.h"
 
 #include "controls/panels/LedButtons.h"
-#include "controls/smooth/RoundEdit.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkButton.h"
 #include "controls/panels/SkComboBox.h"
 #include "controls/panels/SkLabel.h"
 #include "controls/panels/SkPanel.h"
 #include "controls/panels/SkinButtons.h"
+#include "controls/smooth/RoundEdit.h"
 #include "runtime/Timer.h"
 
 #include <QDialog>
@@ -21,9 +21,11 @@ using namespace fw;
 using namespace sk;
 using namespace panels_test;
 
-namespace {
-class Fixture : public ::testing::Test {
-protected:
+namespace
+{
+class Fixture : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         EnsureApp();
@@ -185,7 +187,8 @@ TEST_F(BmpButton, SizesToThePictureAndEmbossesWhenDisabled)
     ASSERT_FALSE(pic.isNull());
     EXPECT_NE(pic, b->Bitmaps().Up());
     const QImage shown = b->Render();
-    EXPECT_EQ(FromQColor(shown.pixelColor(0, 0)), ColorToRGB(clBtnFace)) << "the embossed picture stands on the face";
+    EXPECT_EQ(FromQColor(shown.pixelColor(0, 0)), ColorToRGB(clBtnFace))
+        << "the embossed picture stands on the face";
 
     // A dark 2 x 2 block on the key colour: shadow in place, highlight one pixel down-right, face elsewhere.
     QImage up(6, 6, QImage::Format_RGB32);
@@ -241,16 +244,23 @@ TEST(FocusOnClick, OnlyATabStopTakesTheFocus)
              b->SetTabStop(true);
              return b;
          },
-         {5, 5}, true},
+         {5, 5},
+         true},
         {"demo button as a tab stop",
          [](QWidget* p) {
              auto* b = new TLedDemoButton(p);
              b->SetTabStop(true);
              return b;
          },
-         {5, 5}, true},
-        {"rounded edit's inner button", [&](QWidget* p) { return roundEdit(p, true, true); }, {47, 12}, false},
-        {"rounded edit's inner edit, no tab stop", [&](QWidget* p) { return roundEdit(p, false, false); }, {5, 5},
+         {5, 5},
+         true},
+        {"rounded edit's inner button",
+         [&](QWidget* p) { return roundEdit(p, true, true); },
+         {47, 12},
+         false},
+        {"rounded edit's inner edit, no tab stop",
+         [&](QWidget* p) { return roundEdit(p, false, false); },
+         {5, 5},
          true},
     };
     for (const Case& c : cases) {
@@ -313,9 +323,15 @@ TEST_F(BmpButton, AnyMouseReleaseEndsAPressAndAnyKeyReleaseEndsABitmapButtonsPre
         b->OnClick = [&](TControl*) { ++clicks; };
         StartPress(b, c.bySpace, 15, 15);
         switch (c.end) {
-        case End::RightInside: Release(b, 15, 15, Qt::RightButton); break;
-        case End::RightOutside: Release(b, 500, 15, Qt::RightButton); break;
-        case End::KeyA: Key(b, QEvent::KeyRelease, Qt::Key_A, QStringLiteral("a")); break;
+        case End::RightInside:
+            Release(b, 15, 15, Qt::RightButton);
+            break;
+        case End::RightOutside:
+            Release(b, 500, 15, Qt::RightButton);
+            break;
+        case End::KeyA:
+            Key(b, QEvent::KeyRelease, Qt::Key_A, QStringLiteral("a"));
+            break;
         }
         EXPECT_EQ(clicks, c.clicks);
         if (auto* bb = dynamic_cast<TSkBmpButton*>(b)) {
@@ -749,18 +765,12 @@ TEST_F(PushButton, ShapeButtonBevelRingsLitFromEachSide)
         TColor up, down;
     };
     const Case cases[] = {
-        {"left side, ring 1", 7, 11, light, dark},
-        {"left side, ring 2", 6, 11, light, dark},
-        {"left side, border", 5, 11, border, border},
-        {"top side, ring 1", 11, 7, light, dark},
-        {"top side, ring 2", 11, 6, light, dark},
-        {"upper-left corner", 7, 7, light, dark},
-        {"right side, ring 1", 16, 11, dark, light},
-        {"right side, ring 2", 17, 11, dark, light},
-        {"right side, border", 18, 11, border, none},
-        {"bottom side, ring 1", 11, 16, dark, light},
-        {"bottom side, border", 11, 18, border, none},
-        {"upper-right corner", 16, 7, dark, light},
+        {"left side, ring 1", 7, 11, light, dark},     {"left side, ring 2", 6, 11, light, dark},
+        {"left side, border", 5, 11, border, border},  {"top side, ring 1", 11, 7, light, dark},
+        {"top side, ring 2", 11, 6, light, dark},      {"upper-left corner", 7, 7, light, dark},
+        {"right side, ring 1", 16, 11, dark, light},   {"right side, ring 2", 17, 11, dark, light},
+        {"right side, border", 18, 11, border, none},  {"bottom side, ring 1", 11, 16, dark, light},
+        {"bottom side, border", 11, 18, border, none}, {"upper-right corner", 16, 7, dark, light},
         {"lower-left corner", 7, 16, dark, light},
     };
     for (const Case& c : cases) {

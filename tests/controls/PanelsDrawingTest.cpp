@@ -77,12 +77,21 @@ TEST(SkFrames, StyleFramesOnFixedCoordinates)
     const Case cases[] = {
         {"none draws nothing", fsNone, Rect(0, 0, 12, 10), {{{0, 0}, clWhite}, {{11, 9}, clWhite}}},
         {"flat one dark line", fsFlat, Rect(1, 1, 11, 9), {{{0, 0}, dk}, {{11, 9}, dk}, {{1, 1}, clWhite}}},
-        {"button up: highlight outside, 3-D light inside", fsButtonUp, Rect(2, 2, 10, 8),
+        {"button up: highlight outside, 3-D light inside",
+         fsButtonUp,
+         Rect(2, 2, 10, 8),
          {{{0, 5}, hi}, {{11, 5}, dk}, {{1, 5}, lt}, {{10, 5}, sh}}},
-        {"lowered: shadow then dark shadow", fsLowered, Rect(2, 2, 10, 8),
+        {"lowered: shadow then dark shadow",
+         fsLowered,
+         Rect(2, 2, 10, 8),
          {{{0, 5}, sh}, {{1, 5}, dk}, {{11, 5}, hi}, {{10, 5}, lt}}},
-        {"flat bold: two lines", fsFlatBold, Rect(2, 2, 10, 8), {{{0, 4}, sh}, {{1, 4}, sh}, {{2, 4}, clWhite}}},
-        {"groove: etched corners", fsGroove, Rect(2, 2, 10, 8),
+        {"flat bold: two lines",
+         fsFlatBold,
+         Rect(2, 2, 10, 8),
+         {{{0, 4}, sh}, {{1, 4}, sh}, {{2, 4}, clWhite}}},
+        {"groove: etched corners",
+         fsGroove,
+         Rect(2, 2, 10, 8),
          {{{11, 0}, hi}, {{0, 9}, hi}, {{0, 4}, sh}, {{1, 4}, hi}, {{10, 4}, sh}, {{11, 4}, hi}}},
     };
     for (const auto& c : cases) {
@@ -214,7 +223,8 @@ TEST(SkBlinking, OnAndOffIntervalsTheRightWayRound)
     });
     scope.Fake.Advance(1000);
     // off lasts 300, on lasts 100
-    const std::vector<std::pair<int, TBlinkState>> want = {{300, bsOn}, {400, bsOff}, {700, bsOn}, {800, bsOff}};
+    const std::vector<std::pair<int, TBlinkState>> want = {
+        {300, bsOn}, {400, bsOff}, {700, bsOn}, {800, bsOff}};
     EXPECT_EQ(log, want);
 }
 
@@ -240,10 +250,14 @@ TEST(SkBlinking, AControlThatLeavesDuringATickIsNotCalled)
     EXPECT_EQ(list.Count(), 1);
 }
 
-namespace {
+namespace
+{
 struct Recorder : ISkFramed {
     std::vector<TSkFrameControllerProperty> seen;
-    void NotifyFramingChanged(TSkFrameController*, TSkFrameControllerProperty p) override { seen.push_back(p); }
+    void NotifyFramingChanged(TSkFrameController*, TSkFrameControllerProperty p) override
+    {
+        seen.push_back(p);
+    }
 };
 } // namespace
 

@@ -12,7 +12,8 @@
 #include <QWidget>
 #include <memory>
 
-namespace panels_test {
+namespace panels_test
+{
 
 using testapp::ClickAt;
 using testapp::EnsureApp;
@@ -36,7 +37,10 @@ inline void EndPress(QWidget* w, bool bySpace, int x, int y)
     else
         Release(w, x, y);
 }
-inline void Wheel(QWidget* w, int delta) { testapp::Wheel(w, delta, QPointF(5, 5)); }
+inline void Wheel(QWidget* w, int delta)
+{
+    testapp::Wheel(w, delta, QPointF(5, 5));
+}
 
 // A canvas over a white image of w x h.
 struct ImageCanvas {

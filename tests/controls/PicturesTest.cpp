@@ -11,7 +11,8 @@
 using namespace fx;
 using imghdr::ImageSize;
 
-namespace {
+namespace
+{
 
 std::vector<std::uint8_t> Bytes(std::initializer_list<int> list)
 {
@@ -107,10 +108,11 @@ std::vector<std::uint8_t> Tiff(bool bigEndian, bool heightFirst)
 TEST(ImageHeaders, EachFormatGivesItsSizeFromSmallFixtures)
 {
     // GIF: global table of 2 colours, a comment extension holding 0x2C, then the image 5 x 7.
-    const auto gif = Bytes({'G', 'I', 'F', '8', '9', 'a', 100, 0, 100, 0, 0x80, 0, 0, 1, 2, 3, 4, 5, 6, 0x21, 0xFE, 3,
-                            0x2C, 0x2C, 0x2C, 0, 0x2C, 0, 0, 0, 0, 5, 0, 7, 0, 0, 0});
-    const auto jpegApp = Bytes({0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0, 1, 1, 0, 0, 1, 0, 1, 0, 0,
-                                0xFF, 0xC0, 0, 17, 8, 0, 29, 0, 16});
+    const auto gif =
+        Bytes({'G',  'I',  'F', '8',  '9',  'a',  100, 0,    100, 0, 0x80, 0, 0, 1, 2, 3, 4, 5, 6,
+               0x21, 0xFE, 3,   0x2C, 0x2C, 0x2C, 0,   0x2C, 0,   0, 0,    0, 5, 0, 7, 0, 0, 0});
+    const auto jpegApp = Bytes({0xFF, 0xD8, 0xFF, 0xE0, 0, 16,   'J',  'F', 'I', 'F', 0, 1,  1, 0, 0,
+                                1,    0,    1,    0,    0, 0xFF, 0xC0, 0,   17,  8,   0, 29, 0, 16});
     const auto jpegProgressive = Bytes({0xFF, 0xD8, 0xFF, 0xFF, 0xC2, 0, 17, 8, 1, 0, 2, 0});
     const auto jpegLossless = Bytes({0xFF, 0xD8, 0xFF, 0xC3, 0, 11, 8, 0, 29, 0, 16, 1, 1, 0x11, 0});
     const auto pngFull = Png(640, 480);
@@ -121,11 +123,17 @@ TEST(ImageHeaders, EachFormatGivesItsSizeFromSmallFixtures)
         ImageSize expected;
     } cases[] = {
         {"png 640 x 480", imghdr::ReadPngSize, Png(640, 480), {640, 480}},
-        {"png truncated", imghdr::ReadPngSize, std::vector<std::uint8_t>(pngFull.begin(), pngFull.begin() + 20), {0, 0}},
+        {"png truncated",
+         imghdr::ReadPngSize,
+         std::vector<std::uint8_t>(pngFull.begin(), pngFull.begin() + 20),
+         {0, 0}},
         {"jpeg after an application segment", imghdr::ReadJpegSize, jpegApp, {16, 29}},
         {"progressive jpeg", imghdr::ReadJpegSize, jpegProgressive, {512, 256}},
         {"lossless jpeg frame is skipped", imghdr::ReadJpegSize, jpegLossless, {0, 0}},
-        {"jpeg truncated inside a segment", imghdr::ReadJpegSize, Bytes({0xFF, 0xD8, 0xFF, 0xE0, 0, 200, 1}), {0, 0}},
+        {"jpeg truncated inside a segment",
+         imghdr::ReadJpegSize,
+         Bytes({0xFF, 0xD8, 0xFF, 0xE0, 0, 200, 1}),
+         {0, 0}},
         {"not a jpeg", imghdr::ReadJpegSize, Bytes({0xFF, 0xD9}), {0, 0}},
         {"bmp", imghdr::ReadBmpSize, Bmp(40, 16, 29), {16, 29}},
         {"bmp top-down keeps the low bits", imghdr::ReadBmpSize, Bmp(40, 16, -29), {16, 65507}},
@@ -134,9 +142,15 @@ TEST(ImageHeaders, EachFormatGivesItsSizeFromSmallFixtures)
         {"tiff little-endian", imghdr::ReadTiffSize, Tiff(false, false), {640, 480}},
         {"tiff height tag first", imghdr::ReadTiffSize, Tiff(false, true), {640, 480}},
         {"tiff big-endian", imghdr::ReadTiffSize, Tiff(true, false), {640, 480}},
-        {"tiff with an offset past the end", imghdr::ReadTiffSize, Bytes({'I', 'I', 42, 0, 0xFF, 0xFF, 0, 0}), {0, 0}},
+        {"tiff with an offset past the end",
+         imghdr::ReadTiffSize,
+         Bytes({'I', 'I', 42, 0, 0xFF, 0xFF, 0, 0}),
+         {0, 0}},
         {"gif skips extensions holding 0x2C", imghdr::ReadGifSize, gif, {5, 7}},
-        {"gif without image", imghdr::ReadGifSize, Bytes({'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, 0x3B}), {0, 0}},
+        {"gif without image",
+         imghdr::ReadGifSize,
+         Bytes({'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, 0x3B}),
+         {0, 0}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -297,7 +311,7 @@ QByteArray ShortColourTableBmp()
     le(4, 4);  // pixel bytes
     le(2835, 4);
     le(2835, 4);
-    le(2, 4);  // colours used
+    le(2, 4); // colours used
     le(0, 4);
     le(0x00FF0000, 4); // entry 0 red (blue, green, red, 0)
     le(0x0000FF00, 4); // entry 1 green

@@ -11,14 +11,16 @@
 
 using namespace fx;
 
-namespace {
+namespace
+{
 
-class CountingBar : public TFxProgressBar {
-public:
+class CountingBar : public TFxProgressBar
+{
+  public:
     using TFxProgressBar::TFxProgressBar;
     int paints = 0;
 
-protected:
+  protected:
     void Paint(fw::TCanvas& c) override
     {
         ++paints;
@@ -26,8 +28,9 @@ protected:
     }
 };
 
-class ProgressBarTest : public ::testing::Test {
-protected:
+class ProgressBarTest : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         testapp::EnsureApp();
@@ -80,7 +83,10 @@ QImage Render(const TGaugeSettings& s, int w, int h)
     return img;
 }
 
-fw::TColor At(const QImage& img, int x, int y) { return fw::FromQColor(QColor(img.pixel(x, y))); }
+fw::TColor At(const QImage& img, int x, int y)
+{
+    return fw::FromQColor(QColor(img.pixel(x, y)));
+}
 
 // Runs (start, length) of colour c along row y.
 std::vector<std::pair<int, int>> Runs(const QImage& img, int y, fw::TColor c)
@@ -120,14 +126,10 @@ TEST_F(ProgressBarTest, PercentageFollowsPositionAndRange)
         int min, max, position, percent;
     };
     const Case cases[] = {
-        {"max 22 half way", 0, 22, 11, 50},
-        {"max 2 one step", 0, 2, 1, 50},
-        {"max 280 start", 0, 280, 0, 0},
-        {"max 280 end", 0, 280, 280, 100},
-        {"rounds to nearest", 0, 3, 1, 33},
-        {"half rounds to even", 0, 8, 1, 12},
-        {"measured from min", 100, 200, 150, 50},
-        {"empty range", 5, 5, 5, 0},
+        {"max 22 half way", 0, 22, 11, 50},       {"max 2 one step", 0, 2, 1, 50},
+        {"max 280 start", 0, 280, 0, 0},          {"max 280 end", 0, 280, 280, 100},
+        {"rounds to nearest", 0, 3, 1, 33},       {"half rounds to even", 0, 8, 1, 12},
+        {"measured from min", 100, 200, 150, 50}, {"empty range", 5, 5, 5, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -164,12 +166,9 @@ TEST_F(ProgressBarTest, RepaintsOnlyOnStepBlockOrPercentChange)
         bool paints;
     };
     const Case cases[] = {
-        {"0 is on a step bound", 0, true},
-        {"1 same block, same percent", 1, false},
-        {"2 on a step bound", 2, true},
-        {"3 same block and percent as 2", 3, false},
-        {"5 percent changes to 2", 5, true},
-        {"5 again", 5, false},
+        {"0 is on a step bound", 0, true},   {"1 same block, same percent", 1, false},
+        {"2 on a step bound", 2, true},      {"3 same block and percent as 2", 3, false},
+        {"5 percent changes to 2", 5, true}, {"5 again", 5, false},
         {"6 on a step bound", 6, true},
     };
     for (const Case& c : cases) {
@@ -238,11 +237,8 @@ TEST(ProgressBarDrawing, LevelColourByPercentage)
         fw::TColor colour;
     };
     const Case cases[] = {
-        {"below level 1", 69, fw::clLime},
-        {"at level 1", 70, fw::clYellow},
-        {"at level 2", 90, 0x53A9FF},
-        {"99 is level 2", 99, 0x53A9FF},
-        {"100 is level 3", 100, fw::clRed},
+        {"below level 1", 69, fw::clLime}, {"at level 1", 70, fw::clYellow},   {"at level 2", 90, 0x53A9FF},
+        {"99 is level 2", 99, 0x53A9FF},   {"100 is level 3", 100, fw::clRed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -394,7 +390,8 @@ TEST(ProgressBarText, TextByFormatPercentageOrValue)
     }
 }
 
-namespace {
+namespace
+{
 
 TEST(ProgressBar, PercentageAndText)
 {
@@ -445,10 +442,8 @@ TEST(ProgressBar, RepaintRuleFollowsStepsBlocksAndPercent)
         int position;
         bool paints;
     } steps[] = {
-        {"1: same block, same percent", 1, false},
-        {"2: on a step bound", 2, true},
-        {"3: same block, same percent", 3, false},
-        {"4: step bound", 4, true},
+        {"1: same block, same percent", 1, false}, {"2: on a step bound", 2, true},
+        {"3: same block, same percent", 3, false}, {"4: step bound", 4, true},
         {"5: percent changes to 2", 5, true},
     };
     for (const auto& s : steps) {

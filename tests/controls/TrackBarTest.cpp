@@ -1,5 +1,5 @@
-#include "support/TestApp.h"
 #include "support/Hover.h"
+#include "support/TestApp.h"
 
 #include "controls/smooth/Skin.h"
 #include "controls/smooth/TrackBar.h"
@@ -10,7 +10,8 @@
 using namespace fx;
 using namespace testapp;
 
-namespace {
+namespace
+{
 
 // A main-window fader: 26 x 193, vertical, slider 3 wide, 16 x 29 thumb pictures, range 0..240.
 struct Fader : ::testing::Test {
@@ -61,8 +62,10 @@ TEST(TrackGeometry, JumpAndDragMapPixelsToValues)
     struct Case {
         const char* name;
         int y, value;
-    } cases[] = {{"row 161 is the bottom", 161, 0}, {"below the bottom clamps", 180, 0},
-                 {"row 3 clamps to max", 3, 240},   {"thumb top at 82 is the middle", 82, 120},
+    } cases[] = {{"row 161 is the bottom", 161, 0},
+                 {"below the bottom clamps", 180, 0},
+                 {"row 3 clamps to max", 3, 240},
+                 {"thumb top at 82 is the middle", 82, 120},
                  {"one row up", 160, 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -164,7 +167,13 @@ TEST_F(Fader, KeysAndWheelMoveAVerticalFader)
         {"up at max fires nothing", 240, [&] { Key(bar, Qt::Key_Up); }, 240, false},
         {"wheel up", 100, [&] { Wheel(bar, 120); }, 101, true},
         {"wheel down at min fires nothing", 0, [&] { Wheel(bar, -120); }, 0, false},
-        {"three partial deltas make one notch", 100, [&] { Wheel(bar, 40); Wheel(bar, 40); Wheel(bar, 40); }, 101, true},
+        {"three partial deltas make one notch", 100,
+         [&] {
+             Wheel(bar, 40);
+             Wheel(bar, 40);
+             Wheel(bar, 40);
+         },
+         101, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -254,7 +263,7 @@ TEST_F(Fader, EmptyRangeAndShortTrackNeverDivideByZero)
     timers.Fake.Advance(2000);
     Release(bar, 10, 20);
     EXPECT_TRUE(changes.empty()); // paging an empty range sends nothing
-    bar->SetBounds(0, 0, 26, 30);  // track shorter than the thumb
+    bar->SetBounds(0, 0, 26, 30); // track shorter than the thumb
     bar->SetMin(0);
     bar->SetMoveOnClick(mcMove);
     const int before = bar->Position();
@@ -322,10 +331,8 @@ TEST(FaderThumbShapes, PolygonThumbsHaveWhiteContoursWithTheBorderColourBetween)
         char edge; // 'b'ottom, 'l'eft or 'r'ight side of the thumb rectangle
     };
     const Case cases[] = {
-        {"triangle pointing up", tsTriangle, 'b'},
-        {"triangle pointing right", tsTriangleLeft, 'l'},
-        {"triangle pointing left", tsTriangleRight, 'r'},
-        {"pointer slanted right", tsPointerRightUp, 'b'},
+        {"triangle pointing up", tsTriangle, 'b'},        {"triangle pointing right", tsTriangleLeft, 'l'},
+        {"triangle pointing left", tsTriangleRight, 'r'}, {"pointer slanted right", tsPointerRightUp, 'b'},
         {"pointer slanted left", tsPointerLeftUp, 'l'},
     };
     for (const Case& c : cases) {
@@ -348,9 +355,15 @@ TEST(FaderThumbShapes, PolygonThumbsHaveWhiteContoursWithTheBorderColourBetween)
             const int midX = r.Left + 10, midY = r.Top + 14;
             QPoint at, in;
             switch (c.edge) {
-            case 'b': at = {midX - 3, r.Bottom - 1}, in = {0, -1}; break;
-            case 'l': at = {r.Left, midY}, in = {1, 0}; break;
-            default: at = {r.Right - 1, midY}, in = {-1, 0}; break;
+            case 'b':
+                at = {midX - 3, r.Bottom - 1}, in = {0, -1};
+                break;
+            case 'l':
+                at = {r.Left, midY}, in = {1, 0};
+                break;
+            default:
+                at = {r.Right - 1, midY}, in = {-1, 0};
+                break;
             }
             auto colour = [&](QPoint q) { return fw::FromQColor(img.pixelColor(q)); };
             EXPECT_EQ(colour(at), fw::clWhite) << "the contour";

@@ -194,7 +194,8 @@ TEST(CurveGoldens, EveryLoopLevelGivesTheSameCurves)
             Plot plot;
             plot.SetPhaseMode(phase);
             for (int k = 0; k < 9; ++k)
-                plot.Section(k).SetFilterSection(k % 2 ? -3.0 : 4.5, 40.0 * (k + 1) * (k + 1), 1.0 + k, 1 + k % 3);
+                plot.Section(k).SetFilterSection(k % 2 ? -3.0 : 4.5, 40.0 * (k + 1) * (k + 1), 1.0 + k,
+                                                 1 + k % 3);
             ComputeHpLpCurve(plot, true, 20, 70.0, Plot::HighPassSection);
             ComputeHpLpCurve(plot, false, 19, 16000.0, Plot::HighPassSection);
             plot.ComputeTotalCurve();

@@ -34,7 +34,8 @@ class RecordingPainter : public PlotPainter
         Add("SetBlockParameter", slot, frequency, gain, q, typeCode);
         return slot;
     }
-    void DrawParam(int typeIndex, double gain, double x, float frequency, double q, fw::TColor colour) override
+    void DrawParam(int typeIndex, double gain, double x, float frequency, double q,
+                   fw::TColor colour) override
     {
         Add("DrawParam", typeIndex, gain, x, frequency, q, Hex(colour));
     }

@@ -5,9 +5,10 @@
 #include <cstdint>
 #include <vector>
 
-namespace morvex_device {
+namespace morvex_device
+{
 
 // 1082 bytes.
 const std::vector<uint8_t>& DefaultImageBytes();
 
-}  // namespace morvex_device
+} // namespace morvex_device

@@ -15,9 +15,11 @@
 
 extern char** environ;
 
-namespace morvex_device {
+namespace morvex_device
+{
 
-namespace {
+namespace
+{
 
 int Remaining(std::chrono::steady_clock::time_point deadline)
 {
@@ -38,7 +40,10 @@ bool WaitReadable(int fd, int timeoutMs)
 
 } // namespace
 
-TestLink::~TestLink() { Close(); }
+TestLink::~TestLink()
+{
+    Close();
+}
 
 bool TestLink::ConnectTcp(int port)
 {
@@ -130,7 +135,7 @@ std::vector<BSTM> TestLink::ReadFrames(size_t count, int timeoutMs)
             continue;
         }
         if (FReportLength > 0) {
-            FReader.Clear();  // the padding of a report is not part of the stream
+            FReader.Clear(); // the padding of a report is not part of the stream
         }
         FReader.Feed(bytes.data(), bytes.size(), FPending);
     }

@@ -6,10 +6,12 @@
 
 #include "FrameReader.h"
 
-namespace morvex_device {
+namespace morvex_device
+{
 
-class TestLink {
-public:
+class TestLink
+{
+  public:
     TestLink() = default;
     ~TestLink();
     TestLink(const TestLink&) = delete;
@@ -30,7 +32,7 @@ public:
     // Sends a command and waits for one reply frame; empty when none came.
     BSTM Request(const LCmd& command, int timeoutMs = 3000);
 
-private:
+  private:
     int FFd = -1;
     int FReportLength = 0;
     FrameReader FReader;
@@ -38,8 +40,9 @@ private:
 };
 
 // A child process with its stdout on a pipe.
-class ChildProcess {
-public:
+class ChildProcess
+{
+  public:
     ~ChildProcess();
     bool Start(const std::vector<std::string>& args);
     // The first line of stdout, without the newline; empty on time-out or end.
@@ -48,7 +51,7 @@ public:
     int WaitExit(int timeoutMs, std::string* errorText = nullptr);
     void Terminate();
 
-private:
+  private:
     int FPid = -1;
     int FOut = -1;
     int FErr = -1;

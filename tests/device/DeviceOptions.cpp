@@ -2,9 +2,11 @@
 
 #include <charconv>
 
-namespace morvex_device {
+namespace morvex_device
+{
 
-namespace {
+namespace
+{
 
 bool ParseInt(const std::string& text, int low, int high, int& value)
 {
@@ -75,8 +77,8 @@ bool ParseDeviceOptions(const std::vector<std::string>& args, DeviceOptions& opt
                 return false;
             }
             if (!ParseInt(text, low, high, out)) {
-                error = "option " + arg + ": '" + text + "' is not a number from " + std::to_string(low) + " to " +
-                        std::to_string(high);
+                error = "option " + arg + ": '" + text + "' is not a number from " + std::to_string(low) +
+                        " to " + std::to_string(high);
                 return false;
             }
             return true;

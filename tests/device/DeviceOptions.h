@@ -6,14 +6,15 @@
 
 #include "TestDevice.h"
 
-namespace morvex_device {
+namespace morvex_device
+{
 
 struct DeviceOptions {
     enum class Mode { None, Tcp, Pty } LinkMode = Mode::None;
     int TcpPort = 0;
     int Id = 1;
-    std::string Identity;  // empty: the device's own
-    std::string LockPassword;  // empty: not locked
+    std::string Identity;     // empty: the device's own
+    std::string LockPassword; // empty: not locked
     DeviceFaults Faults;
     bool Help = false;
 };

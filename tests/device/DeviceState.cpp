@@ -6,11 +6,16 @@
 
 #include "DefaultImageBytes.h"
 
-namespace morvex_device {
+namespace morvex_device
+{
 
-namespace {
+namespace
+{
 
-int Word(const BSTM& p, size_t at) { return p[at] | (p[at + 1] << 8); }
+int Word(const BSTM& p, size_t at)
+{
+    return p[at] | (p[at + 1] << 8);
+}
 
 void SetBit(uint16_t& mask, int bit, bool on)
 {
@@ -21,10 +26,19 @@ void SetBit(uint16_t& mask, int bit, bool on)
     }
 }
 
-bool IsInput(int ch) { return ch >= 0 && ch < kInputCount; }
-bool IsOutput(int ch) { return ch >= kInputCount && ch < kChannelCount; }
+bool IsInput(int ch)
+{
+    return ch >= 0 && ch < kInputCount;
+}
+bool IsOutput(int ch)
+{
+    return ch >= kInputCount && ch < kChannelCount;
+}
 
-Reply Ack() { return Reply{kAckCode, {}}; }
+Reply Ack()
+{
+    return Reply{kAckCode, {}};
+}
 
 } // namespace
 
@@ -210,8 +224,9 @@ std::optional<Reply> DeviceState::Answer(const LCmd& request)
     case 44:
         return Reply{44, {0, 0, 0, 0, 0, static_cast<uint8_t>(Locked ? 1 : 0)}};
     case 45: {
-        const bool accepted = n >= 5 && std::equal(Password.begin(), Password.end(), p.begin() + 1,
-                                                   [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; });
+        const bool accepted =
+            n >= 5 && std::equal(Password.begin(), Password.end(), p.begin() + 1,
+                                 [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; });
         if (accepted) {
             Unlocked = true;
         }
@@ -284,7 +299,7 @@ bool DeviceState::ApplySetter(uint8_t code, const BSTM& p)
             return false;
         }
         const uint16_t value = code == CM_MCS_POLARITY::Code ? p[1] : static_cast<uint16_t>(Word(p, 1));
-        uint16_t& field = code == CM_MCS_GAIN::Code ? (in ? in->gain : out->gain)
+        uint16_t& field = code == CM_MCS_GAIN::Code    ? (in ? in->gain : out->gain)
                           : code == CM_MCS_DELAY::Code ? (in ? in->delay : out->delay)
                                                        : (in ? in->polarity : out->polarity);
         field = value;
@@ -313,13 +328,13 @@ bool DeviceState::ApplySetter(uint8_t code, const BSTM& p)
         }
         out->routeMask = p[1];
         break;
-    case 59:  // link word
+    case 59: // link word
         if (n < 2 || (!in && !out)) {
             return false;
         }
         (in ? in->link : out->link) = p[1];
         break;
-    case 60:  // whole PEQ bypass
+    case 60: // whole PEQ bypass
         if (n < 2 || (!in && !out)) {
             return false;
         }
@@ -359,7 +374,7 @@ bool DeviceState::ApplySetter(uint8_t code, const BSTM& p)
         }
         in->geq[p[1]] = word(2);
         break;
-    case 73:  // graphic EQ bypass
+    case 73: // graphic EQ bypass
         if (n < 2 || !in) {
             return false;
         }

@@ -11,14 +11,15 @@
 #include "proto/LCmd.h"
 #include "proto/ParamImage.h"
 
-namespace morvex_device {
+namespace morvex_device
+{
 
-constexpr int kSetSize = 1100;   // a parameter set as the device sends it: 22 blocks of 50
+constexpr int kSetSize = 1100; // a parameter set as the device sends it: 22 blocks of 50
 constexpr int kBlockSize = 50;
 constexpr int kBlockCount = 22;
 constexpr int kPresetCount = 20;
 constexpr int kUnitInfoSize = 18;
-constexpr int kStoreSize = 256;  // the store the read/write commands reach; the unit header sits at 0
+constexpr int kStoreSize = 256; // the store the read/write commands reach; the unit header sits at 0
 constexpr int kLevelSlots = 12;
 constexpr uint8_t kAckCode = 1;
 constexpr uint8_t kStoredMark = 0xFF;
@@ -33,7 +34,7 @@ ParamImage ImageFromSet(const SetBytes& set);
 
 struct StoredPreset {
     bool Stored = false;
-    SetBytes Body{};  // byte 0 = 0xFF when stored; bytes 2..15 = the preset's name
+    SetBytes Body{}; // byte 0 = 0xFF when stored; bytes 2..15 = the preset's name
 };
 
 struct Reply {
@@ -41,8 +42,9 @@ struct Reply {
     BSTM Payload;
 };
 
-class DeviceState {
-public:
+class DeviceState
+{
+  public:
     DeviceState();
 
     // Answers one command; nothing for a command a device does not answer.
@@ -54,12 +56,12 @@ public:
     std::string Identity = "MORVEX V010";
     SetBytes Current{};
     std::array<StoredPreset, kPresetCount> Presets{};
-    int PresetNumber = 0;     // 0 factory, 1..20 user
-    int SelectedPreset = 0;   // chosen for upload by command 36
+    int PresetNumber = 0;   // 0 factory, 1..20 user
+    int SelectedPreset = 0; // chosen for upload by command 36
     std::array<uint8_t, kStoreSize> Store{};
     bool Locked = false;
     std::array<char, 4> Password{'4', '7', '1', '9'};
-    bool Unlocked = false;    // the password was accepted on this connection
+    bool Unlocked = false; // the password was accepted on this connection
     std::array<float, kLevelSlots> Levels{};
     uint16_t LevelFlags = 0;
 
@@ -68,7 +70,7 @@ public:
     // Stores a preset the way command 33 does.
     void StorePreset(int number, const ParamImage& image);
 
-private:
+  private:
     // Applies a parameter command to the current set; false when the payload does not fit.
     bool ApplySetter(uint8_t code, const BSTM& p);
     void CopyChannel(int src, int dst);

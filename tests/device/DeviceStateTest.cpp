@@ -1,5 +1,5 @@
-#include "DeviceOptions.h"
 #include "DeviceState.h"
+#include "DeviceOptions.h"
 #include "FrameReader.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +7,10 @@
 #include <cstddef>
 #include <cstring>
 
-namespace morvex_device {
-namespace {
+namespace morvex_device
+{
+namespace
+{
 
 BSTM Payload(std::initializer_list<int> bytes)
 {
@@ -173,7 +175,8 @@ TEST(DeviceState, CopyChannelKeepsNameLinkRoutingMixAndGeqBypass)
             std::memcpy(t.mix, keep.mix, sizeof t.mix);
             t.link = keep.link;
             expected.outputMute = static_cast<uint16_t>(before.outputMute | (1 << (c.dst - kInputCount)));
-            expected.outputEqBypass = static_cast<uint16_t>(before.outputEqBypass | (1 << (c.dst - kInputCount)));
+            expected.outputEqBypass =
+                static_cast<uint16_t>(before.outputEqBypass | (1 << (c.dst - kInputCount)));
             expected.bandBypass[c.dst] = before.bandBypass[c.src];
         }
         EXPECT_EQ(std::memcmp(&after, &expected, sizeof after), 0);
@@ -233,7 +236,7 @@ TEST(DeviceState, LockAndPassword)
     EXPECT_EQ(state.Answer(CM_MCS_PASS_SUBMIT(1, "4719"))->Payload, (BSTM{0, 0}));
     EXPECT_EQ(state.Answer(CM_MCS_PASS_SUBMIT(1, "AB12"))->Payload, (BSTM{0, 1}));
     EXPECT_TRUE(state.Unlocked);
-    EXPECT_EQ(state.Answer(Command(45, {0, 'A'}))->Payload, (BSTM{0, 0}));  // too short: refused
+    EXPECT_EQ(state.Answer(Command(45, {0, 'A'}))->Payload, (BSTM{0, 0})); // too short: refused
     state.Answer(Command(16));
     EXPECT_FALSE(state.Unlocked);
 }
@@ -270,16 +273,20 @@ TEST(FrameReader, SplitsAndResynchronises)
     const Case cases[] = {
         {"one frame", {a}, {a}},
         {"two in one piece", {join({a, b})}, {a, b}},
-        {"byte by byte", [&] {
+        {"byte by byte",
+         [&] {
              std::vector<BSTM> bytes;
              for (uint8_t x : b) {
                  bytes.push_back({x});
              }
              return bytes;
-         }(), {b}},
+         }(),
+         {b}},
         {"garbage first", {join({BSTM{0x00, 0x10, 0x55, 0x02}, a})}, {a}},
         {"len 0 header skipped", {join({BSTM{0x10, 0x02, 0x00, 0x01, 0x00}, b})}, {b}},
-        {"broken end markers skipped", {join({BSTM{0x10, 0x02, 0x00, 0x01, 0x01, 0x10, 0x00, 0x00, 0x00}, a})}, {a}},
+        {"broken end markers skipped",
+         {join({BSTM{0x10, 0x02, 0x00, 0x01, 0x01, 0x10, 0x00, 0x00, 0x00}, a})},
+         {a}},
         {"incomplete frame waits", {BSTM(a.begin(), a.end() - 1)}, {}},
     };
     for (const Case& c : cases) {
@@ -303,7 +310,10 @@ TEST(DeviceOptions, CommandLines)
     };
     const Case cases[] = {
         {"tcp", {"--tcp", "0"}, true, ""},
-        {"pty with faults", {"--pty", "--id", "7", "--delay", "10", "--chunk", "3", "--garbage", "A5ff"}, true, ""},
+        {"pty with faults",
+         {"--pty", "--id", "7", "--delay", "10", "--chunk", "3", "--garbage", "A5ff"},
+         true,
+         ""},
         {"help alone", {"--help"}, true, ""},
         {"no link", {"--id", "2"}, false, "--tcp PORT or --pty"},
         {"both links", {"--tcp", "1", "--pty"}, false, "only one"},
@@ -324,7 +334,8 @@ TEST(DeviceOptions, CommandLines)
     }
     DeviceOptions options;
     std::string error;
-    ASSERT_TRUE(ParseDeviceOptions({"--pty", "--id", "7", "--garbage", "A5ff", "--silent-after", "2"}, options, error));
+    ASSERT_TRUE(ParseDeviceOptions({"--pty", "--id", "7", "--garbage", "A5ff", "--silent-after", "2"},
+                                   options, error));
     EXPECT_EQ(options.Id, 7);
     EXPECT_EQ(options.Faults.Garbage, (BSTM{0xA5, 0xFF}));
     EXPECT_EQ(options.Faults.SilentAfter, 2);

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace morvex_device {
+namespace morvex_device
+{
 
 void FrameReader::Feed(const uint8_t* data, size_t size, std::vector<BSTM>& out)
 {

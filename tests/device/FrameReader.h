@@ -7,16 +7,18 @@
 
 #include "proto/LCmd.h"
 
-namespace morvex_device {
+namespace morvex_device
+{
 
-class FrameReader {
-public:
+class FrameReader
+{
+  public:
     // Appends every frame completed by these bytes to out, in order.
     void Feed(const uint8_t* data, size_t size, std::vector<BSTM>& out);
     void Clear() { FBuffer.clear(); }
     size_t Pending() const { return FBuffer.size(); }
 
-private:
+  private:
     BSTM FBuffer;
 };
 

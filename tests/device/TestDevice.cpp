@@ -7,8 +7,8 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
-#include <sys/ioctl.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <termios.h>
 #include <unistd.h>
@@ -18,9 +18,11 @@
 
 #include "FrameReader.h"
 
-namespace morvex_device {
+namespace morvex_device
+{
 
-namespace {
+namespace
+{
 
 void SetError(std::string* error, const std::string& what)
 {
@@ -47,7 +49,10 @@ bool SetNonBlocking(int fd)
 
 TestDevice::TestDevice(uint8_t id) : FId(id) {}
 
-TestDevice::~TestDevice() { Stop(); }
+TestDevice::~TestDevice()
+{
+    Stop();
+}
 
 bool TestDevice::OpenWake(std::string* error)
 {
@@ -189,7 +194,8 @@ TestDevice::Wait TestDevice::WaitFor(int fd, short events, int timeoutMs) const
         int wait = -1;
         if (timeoutMs >= 0) {
             // Rounded up: a pause of 1 ms lasts at least 1 ms.
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
             wait = static_cast<int>(std::max<int64_t>(0, left.count()));
         }
         const int got = ::poll(fds, fd >= 0 ? 2 : 1, wait);
@@ -366,8 +372,8 @@ bool TestDevice::HandleFrame(int fd, const BSTM& frame, int count)
         if (!faults.Garbage.empty()) {
             SendReply(fd, faults.Garbage, faults);
         }
-        if (!bytes.empty() &&
-            std::find(faults.DoubleFrames.begin(), faults.DoubleFrames.end(), count) != faults.DoubleFrames.end()) {
+        if (!bytes.empty() && std::find(faults.DoubleFrames.begin(), faults.DoubleFrames.end(), count) !=
+                                  faults.DoubleFrames.end()) {
             if (FReportLength > 0) {
                 SendReply(fd, bytes, faults);
             } else {
@@ -405,7 +411,7 @@ bool TestDevice::FloodOnce(int fd)
             BSTM report{0};
             report.insert(report.end(), bytes.begin(), bytes.end());
             report.resize(std::max(report.size(), static_cast<size_t>(FReportLength)), 0);
-            ++FFloodWritten;  // counted first: the peer may read it before the write returns
+            ++FFloodWritten; // counted first: the peer may read it before the write returns
             if (!WriteAll(fd, report.data(), report.size())) {
                 return false;
             }

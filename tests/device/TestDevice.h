@@ -15,30 +15,32 @@
 
 #include "DeviceState.h"
 
-namespace morvex_device {
+namespace morvex_device
+{
 
 // Misbehaviour; counts are per link, starting again with each new connection.
 struct DeviceFaults {
-    int SilentAfter = -1;       // answer this many frames, then none; 0 = never answer; -1 = always
-    int ReplyDelayMs = 0;       // wait before each reply
-    int ChunkSize = 0;          // write a reply in pieces of this many bytes; 0 = one write
-    int ChunkPauseMs = 5;       // pause between the pieces
-    int ReplyId = -1;           // source id written into replies; -1 = the device's own id
-    BSTM Garbage;               // bytes written before every reply
-    bool BrokenFrames = false;  // replies with damaged end markers
-    int DropAfter = -1;         // close the link after answering this many frames; -1 = never
-    int LateFrame = -1;         // the reply to this frame of the link (1 = the first) waits LateMs more
+    int SilentAfter = -1;      // answer this many frames, then none; 0 = never answer; -1 = always
+    int ReplyDelayMs = 0;      // wait before each reply
+    int ChunkSize = 0;         // write a reply in pieces of this many bytes; 0 = one write
+    int ChunkPauseMs = 5;      // pause between the pieces
+    int ReplyId = -1;          // source id written into replies; -1 = the device's own id
+    BSTM Garbage;              // bytes written before every reply
+    bool BrokenFrames = false; // replies with damaged end markers
+    int DropAfter = -1;        // close the link after answering this many frames; -1 = never
+    int LateFrame = -1;        // the reply to this frame of the link (1 = the first) waits LateMs more
     int LateMs = 0;
-    std::vector<int> DoubleFrames;  // replies to these frames go out twice in one write (HID: two reports)
-    int HalfCloseAfter = -1;    // after answering this many frames, shut the sending side; go on reading
-    bool Flood = false;         // unsolicited level replies whenever no request waits
+    std::vector<int> DoubleFrames; // replies to these frames go out twice in one write (HID: two reports)
+    int HalfCloseAfter = -1;       // after answering this many frames, shut the sending side; go on reading
+    bool Flood = false;            // unsolicited level replies whenever no request waits
     // In-process only: the bytes that go out for a request in place of its reply frame
     // (oversized payloads, lying length bytes); nothing is written for an empty result.
     std::function<BSTM(const LCmd& request, const BSTM& reply)> Rewrite;
 };
 
-class TestDevice {
-public:
+class TestDevice
+{
+  public:
     explicit TestDevice(uint8_t id = 1);
     ~TestDevice();
     TestDevice(const TestDevice&) = delete;
@@ -62,8 +64,7 @@ public:
     void SetFaults(const DeviceFaults& faults);
 
     // Runs f on the device's memory under its lock.
-    template <class F>
-    auto WithState(F&& f)
+    template <class F> auto WithState(F&& f)
     {
         std::lock_guard lock(FMutex);
         return f(FState);
@@ -88,7 +89,7 @@ public:
     // Unsolicited replies the flood has sent so far (counted as each write starts).
     uint64_t FloodWritten() const { return FFloodWritten; }
 
-private:
+  private:
     enum class Wait { Ready, Timeout, Stopped };
     bool OpenWake(std::string* error);
     Wait WaitFor(int fd, short events, int timeoutMs) const;
@@ -113,15 +114,15 @@ private:
     int FConnections = 0;
     bool FLinkOpen = false;
     int FLinkFrames = 0;
-    bool FHalfClosed = false;  // the link being served no longer answers
+    bool FHalfClosed = false; // the link being served no longer answers
     std::atomic<uint64_t> FFloodWritten{0};
 
     std::atomic<bool> FStopping{false};
     std::thread FThread;
     int FWake[2] = {-1, -1};
     int FListenFd = -1;
-    int FLinkFd = -1;    // pty master or the device's end of the HID pair
-    int FSlaveFd = -1;   // held open so the pty outlives the editor's closes
+    int FLinkFd = -1;  // pty master or the device's end of the HID pair
+    int FSlaveFd = -1; // held open so the pty outlives the editor's closes
     int FReportLength = 0;
     uint16_t FPort = 0;
     std::string FPtyPath;

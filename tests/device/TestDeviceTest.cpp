@@ -1,5 +1,5 @@
-#include "DeviceLinkHelpers.h"
 #include "TestDevice.h"
+#include "DeviceLinkHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace morvex_device {
-namespace {
+namespace morvex_device
+{
+namespace
+{
 
 constexpr int kWaitMs = 5000;
 constexpr int kReportLength = 65;
@@ -75,7 +77,7 @@ TEST(TestDeviceLink, AnswersHidReports)
     link.AdoptHid(fd, kReportLength);
     ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 16))));
     const BSTM report = link.ReadOnce(kWaitMs);
-    ASSERT_EQ(report.size(), static_cast<size_t>(kReportLength - 1));  // padded, id stripped
+    ASSERT_EQ(report.size(), static_cast<size_t>(kReportLength - 1)); // padded, id stripped
     EXPECT_EQ(LCmd(BSTM(report.begin(), report.begin() + 9)).GetCode(), 16);
     ExpectHandshake(link);
     // The longest reply, a block of 50 bytes, fits one report.
@@ -127,11 +129,11 @@ TEST(TestDeviceFaults, SilenceAlwaysOrAfterN)
     faults.SilentAfter = 2;
     device.SetFaults(faults);
     link.Close();
-    ASSERT_TRUE(link.ConnectTcp(device.Port()));  // counts start again with the link
+    ASSERT_TRUE(link.ConnectTcp(device.Port())); // counts start again with the link
     EXPECT_FALSE(link.Request(CM_MCS_CMD(1, 16)).empty());
     EXPECT_FALSE(link.Request(CM_MCS_CMD(1, 19)).empty());
     EXPECT_TRUE(link.Request(CM_MCS_CMD(1, 44), 200).empty());
-    EXPECT_TRUE(device.WaitForFrames(4, kWaitMs));  // heard, not answered
+    EXPECT_TRUE(device.WaitForFrames(4, kWaitMs)); // heard, not answered
 }
 
 TEST(TestDeviceFaults, SlowReplyComesLate)
@@ -145,7 +147,7 @@ TEST(TestDeviceFaults, SlowReplyComesLate)
     ASSERT_TRUE(link.ConnectTcp(device.Port()));
     ASSERT_TRUE(link.Send(BuildFrame(CM_MCS_CMD(1, 16))));
     ASSERT_TRUE(device.WaitForFrames(1, kWaitMs));
-    EXPECT_TRUE(link.ReadFrames(1, 20).empty());  // a delay can only make it later
+    EXPECT_TRUE(link.ReadFrames(1, 20).empty()); // a delay can only make it later
     const auto frames = link.ReadFrames(1, kWaitMs);
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(LCmd(frames[0]).GetCode(), 16);
@@ -170,7 +172,7 @@ TEST(TestDeviceFaults, SplitReplyArrivesInPieces)
         all.insert(all.end(), piece.begin(), piece.end());
         ++reads;
     }
-    EXPECT_GE(reads, 2);  // a busy reader may find pieces joined
+    EXPECT_GE(reads, 2); // a busy reader may find pieces joined
     EXPECT_EQ(all, BuildReplyFrame(1, 19, BSTM{'M', 'O', 'R', 'V', 'E', 'X', ' ', 'V', '0', '1', '0'}));
 }
 
@@ -258,7 +260,7 @@ TEST(TestDeviceFaults, LateDoubledHalfClosedRewrittenAndFlooding)
         ASSERT_TRUE(t.Ok);
         EXPECT_EQ(t.Link.Request(CM_MCS_CMD(1, 16), 200), connected);
         ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 17))));
-        EXPECT_TRUE(t.Link.ReadFrames(1, 50).empty());  // only this one is late
+        EXPECT_TRUE(t.Link.ReadFrames(1, 50).empty()); // only this one is late
         EXPECT_EQ(t.Link.ReadFrames(1, kWaitMs), std::vector<BSTM>{ack});
     }
     {
@@ -271,7 +273,7 @@ TEST(TestDeviceFaults, LateDoubledHalfClosedRewrittenAndFlooding)
         BSTM both = connected;
         both.insert(both.end(), connected.begin(), connected.end());
         EXPECT_EQ(t.Read(both.size()), both);
-        EXPECT_EQ(t.Link.Request(CM_MCS_CMD(1, 17)), ack);  // later frames once
+        EXPECT_EQ(t.Link.Request(CM_MCS_CMD(1, 17)), ack); // later frames once
     }
     {
         SCOPED_TRACE("half close");
@@ -284,7 +286,7 @@ TEST(TestDeviceFaults, LateDoubledHalfClosedRewrittenAndFlooding)
         t.Link.ReadOnce(kWaitMs, &eof);
         EXPECT_TRUE(eof);
         ASSERT_TRUE(t.Link.Send(BuildFrame(CM_MCS_CMD(1, 19))));
-        EXPECT_TRUE(t.Device.WaitForFrames(2, kWaitMs));  // still listening
+        EXPECT_TRUE(t.Device.WaitForFrames(2, kWaitMs)); // still listening
         EXPECT_TRUE(t.Device.LinkOpen());
     }
     {
@@ -356,7 +358,7 @@ TEST(TestDeviceFaults, DroppedPtyAndHidLinksAreGone)
         EXPECT_FALSE(link.Request(CM_MCS_CMD(1, 16)).empty());
         bool eof = false;
         link.ReadOnce(kWaitMs, &eof);
-        EXPECT_TRUE(eof);  // hang-up: reads end
+        EXPECT_TRUE(eof); // hang-up: reads end
     }
     {
         TestDevice device;

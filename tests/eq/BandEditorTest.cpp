@@ -12,7 +12,8 @@
 
 using namespace eq;
 
-namespace {
+namespace
+{
 void EnsureApp()
 {
     static int argc = 1;
@@ -93,10 +94,11 @@ TEST_F(Editor, TypedEntriesAndRefusals)
         const char* text;
         const char* shown;
     } cases[] = {
-        {"1.5kHz", 0, "1.5kHz", "1.52KHz"}, {"25000", 0, "25000", "20.16KHz"}, {"abc refused", 0, "abc", "1.00KHz"},
-        {"0.0 refused", 0, "0.0", "1.00KHz"}, {"Q 200", 1, "200", "128.00"}, {"Q 0.1", 1, "0.1", "0.40"},
-        {"Q 0 refused", 1, "0", "1.26"}, {"-15dB", 2, "-15dB", "-12.0dB"}, {"3.47", 2, "3.47", "3.4dB"},
-        {"3. refused", 2, "3.", "0.0dB"},
+        {"1.5kHz", 0, "1.5kHz", "1.52KHz"},   {"25000", 0, "25000", "20.16KHz"},
+        {"abc refused", 0, "abc", "1.00KHz"}, {"0.0 refused", 0, "0.0", "1.00KHz"},
+        {"Q 200", 1, "200", "128.00"},        {"Q 0.1", 1, "0.1", "0.40"},
+        {"Q 0 refused", 1, "0", "1.26"},      {"-15dB", 2, "-15dB", "-12.0dB"},
+        {"3.47", 2, "3.47", "3.4dB"},         {"3. refused", 2, "3.", "0.0dB"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -196,7 +198,8 @@ TEST(LProgressBarWidget, ConfigurationsColoursAndResize)
     EXPECT_EQ(b.pixelColor(7, 60), QColor(Qt::black));
 }
 
-namespace {
+namespace
+{
 // An editor as the pages hold it, with a few bands set.
 void Fill(TMyPEQType8& peq)
 {
@@ -227,17 +230,20 @@ TEST_F(Editor, IdleLooksFollowEveryChange)
         void (*change)(TMyPEQType8&);
     } cases[] = {
         {"row highlighted", [](TMyPEQType8& p) { p.SetNowIndex(4); }},
-        {"values set", [](TMyPEQType8& p) { p.SetEqParamValue(2, 2500.0, 60, -7.5, PeqTypeHighShelf, false); }},
+        {"values set",
+         [](TMyPEQType8& p) { p.SetEqParamValue(2, 2500.0, 60, -7.5, PeqTypeHighShelf, false); }},
         {"bypass toggled", [](TMyPEQType8& p) { p.ByPassClick(1); }},
         {"edit background", [](TMyPEQType8& p) { p.SetEditBackColor(fw::clYellow); }},
-        {"type names", [](TMyPEQType8& p) {
+        {"type names",
+         [](TMyPEQType8& p) {
              p.SetEqTypeString(QStringLiteral(" Glocke "), 0);
              p.SetBypassString(QStringLiteral(" AUS "));
              p.ChangeLanguage();
          }},
         {"text typed by the host", [](TMyPEQType8& p) { p.GainEdit(3)->setText(QStringLiteral("--3")); }},
         {"text selected", [](TMyPEQType8& p) { p.FreqEdit(6)->setSelection(0, 3); }},
-        {"row disabled", [](TMyPEQType8& p) {
+        {"row disabled",
+         [](TMyPEQType8& p) {
              p.TypeBox(7)->SetEnabled(false);
              p.QEdit(7)->setEnabled(false);
          }},

@@ -6,7 +6,8 @@
 
 using namespace eq;
 
-namespace {
+namespace
+{
 // Lit mask from the top as a string ("0" unlit, "1" lit).
 std::string Mask(const TMeterState& m)
 {
@@ -74,7 +75,9 @@ TEST(MeterState, UnusableMetersLightNothing)
     struct Case {
         const char* name;
         int a, b, c, max, min;
-    } cases[] = {{"no segments", 0, 0, 0, 9, 0}, {"max equals min", 1, 2, 6, 0, 0}, {"max below min", 1, 2, 6, -5, 0},
+    } cases[] = {{"no segments", 0, 0, 0, 9, 0},
+                 {"max equals min", 1, 2, 6, 0, 0},
+                 {"max below min", 1, 2, 6, -5, 0},
                  {"negative counts", -1, -2, -3, 9, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -49,7 +49,8 @@ TEST(PeqEntry, TextsAndGainRounding)
         const char* name;
         double db;
         int param, plain;
-    } cases[] = {{"1.26", 1.26, 13, 12}, {"1.25", 1.25, 12, 12}, {"-1.26", -1.26, -12, -12}, {"0", 0.0, 0, 0}};
+    } cases[] = {
+        {"1.26", 1.26, 13, 12}, {"1.25", 1.25, 12, 12}, {"-1.26", -1.26, -12, -12}, {"0", 0.0, 0, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(ParamGainPosition(c.db), c.param);
@@ -68,11 +69,21 @@ TEST(PeqEntry, TypedFrequency)
         const char* text;
         int index; // -1 refused
     } cases[] = {
-        {"kHz word", "1.5kHz", 188}, {"plain Hz", "1000", 170}, {"clamped high", "25000", 300},
-        {"below the grid", "19.3", 0}, {"comma ends the number", "1,5", 0}, {"Hz word", "250Hz", FreqToIndex(250)},
-        {"letters", "abc", -1}, {"empty", "", -1}, {"lone point", ".", -1}, {"zero", "0", -1},
-        {"two points", "1.2.3", -1}, {"reads as zero", "0.0", -1}, {"double zero", "00", -1},
-        {"comma first", ",5", -1}, {"minus", "-100", -1},
+        {"kHz word", "1.5kHz", 188},
+        {"plain Hz", "1000", 170},
+        {"clamped high", "25000", 300},
+        {"below the grid", "19.3", 0},
+        {"comma ends the number", "1,5", 0},
+        {"Hz word", "250Hz", FreqToIndex(250)},
+        {"letters", "abc", -1},
+        {"empty", "", -1},
+        {"lone point", ".", -1},
+        {"zero", "0", -1},
+        {"two points", "1.2.3", -1},
+        {"reads as zero", "0.0", -1},
+        {"double zero", "00", -1},
+        {"comma first", ",5", -1},
+        {"minus", "-100", -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -94,9 +105,9 @@ TEST(PeqEntry, TypedQ)
         const char* name;
         const char* text;
         int index;
-    } cases[] = {{"above 128", "200", 100}, {"below 0.4", "0.1", 0}, {"table value", "3", 35},
-                 {"0.71", "0.71", 10}, {"zero", "0", -1}, {"reads as zero", "0.0", -1},
-                 {"letters", "q", -1}, {"two points", "1..2", -1}, {"empty", "", -1}};
+    } cases[] = {{"above 128", "200", 100}, {"below 0.4", "0.1", 0},    {"table value", "3", 35},
+                 {"0.71", "0.71", 10},      {"zero", "0", -1},          {"reads as zero", "0.0", -1},
+                 {"letters", "q", -1},      {"two points", "1..2", -1}, {"empty", "", -1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const auto n = ParseQEntry(c.text);
@@ -117,12 +128,20 @@ TEST(PeqEntry, TypedGain)
         int position;
         bool refused;
     } cases[] = {
-        {"clamped low", "-15dB", -120, false}, {"second decimal dropped", "3.47", 34, false},
-        {"one decimal exact", "0.7", 7, false}, {"negative decimal", "-3.4", -34, false},
-        {"exact 2.3", "2.3", 23, false}, {"zero is a gain", "0", 0, false}, {"DB word", "6DB", 60, false},
-        {"clamped high", "99", 120, false}, {"nothing after the point", "3.", 0, true},
-        {"two minus signs", "--3", 0, true}, {"lone minus", "-", 0, true}, {"lone point", ".", 0, true},
-        {"letters", "x1", 0, true}, {"empty", "", 0, true},
+        {"clamped low", "-15dB", -120, false},
+        {"second decimal dropped", "3.47", 34, false},
+        {"one decimal exact", "0.7", 7, false},
+        {"negative decimal", "-3.4", -34, false},
+        {"exact 2.3", "2.3", 23, false},
+        {"zero is a gain", "0", 0, false},
+        {"DB word", "6DB", 60, false},
+        {"clamped high", "99", 120, false},
+        {"nothing after the point", "3.", 0, true},
+        {"two minus signs", "--3", 0, true},
+        {"lone minus", "-", 0, true},
+        {"lone point", ".", 0, true},
+        {"letters", "x1", 0, true},
+        {"empty", "", 0, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -21,7 +21,8 @@
 #include "link/HxHidController.h"
 #include "model/LUnitFile.h"
 
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 using morvex_device::DeviceFaults;
@@ -33,9 +34,18 @@ constexpr int kReportLength = 65;
 // The bound on every outcome: far above what a row needs, so that only a hang exceeds it.
 constexpr int kBoundMs = 20000;
 
-unsigned Bit(Link l) { return l == Link::Tcp ? kTcp : l == Link::Pty ? kPty : kHid; }
-const char* LinkName(Link l) { return l == Link::Tcp ? "Tcp" : l == Link::Pty ? "Pty" : "Hid"; }
-void PrintTo(Link l, std::ostream* os) { *os << LinkName(l); }
+unsigned Bit(Link l)
+{
+    return l == Link::Tcp ? kTcp : l == Link::Pty ? kPty : kHid;
+}
+const char* LinkName(Link l)
+{
+    return l == Link::Tcp ? "Tcp" : l == Link::Pty ? "Pty" : "Hid";
+}
+void PrintTo(Link l, std::ostream* os)
+{
+    *os << LinkName(l);
+}
 
 std::vector<uint8_t> Body(const ParamImage& image)
 {
@@ -45,8 +55,9 @@ std::vector<uint8_t> Body(const ParamImage& image)
 
 // The sync rig over the real link core, with the HID controller over a fake backend whose device
 // is the test device's end of a report pair.
-class FaultRig : public CoreRig {
-public:
+class FaultRig : public CoreRig
+{
+  public:
     ~FaultRig() override
     {
         Core.CloseAllTransports();
@@ -56,9 +67,12 @@ public:
     bool Open(Link link, TestDevice& device, int hidFd)
     {
         switch (link) {
-        case Link::Tcp: return OpenTcp(device.Port());
-        case Link::Pty: return OpenPty(device.PtyPath());
-        case Link::Hid: return OpenHid(hidFd);
+        case Link::Tcp:
+            return OpenTcp(device.Port());
+        case Link::Pty:
+            return OpenPty(device.PtyPath());
+        case Link::Hid:
+            return OpenHid(hidFd);
         }
         return false;
     }
@@ -81,10 +95,10 @@ public:
             return u->ReceiveBacklog();
         if (LNetProc* n = Core.Net())
             return n->ReceiveBacklog();
-        return 0;  // the serial worker reads the port itself: the kernel bounds it
+        return 0; // the serial worker reads the port itself: the kernel bounds it
     }
 
-private:
+  private:
     bool OpenHid(int fd)
     {
         ReleaseHid();
@@ -136,7 +150,7 @@ enum class Op { Read, Edits, Store, Recall, Upload, Download, Flood };
 enum class Want { Completes, LossReported, Either };
 
 struct Ctx {
-    int frames;  // frames the device has had on this link when the fault goes on
+    int frames; // frames the device has had on this link when the fault goes on
     Link link;
 };
 
@@ -145,12 +159,12 @@ struct Row {
     Op op;
     Want want;
     unsigned links;
-    const char* elsewhere;  // why the other links have no such fault
-    int timeoutCap;         // reply time-outs are cut to this (ms); 0: as the editor sets them
-    bool beforeConnect;     // the fault is on from the connect: the full read meets it
-    bool reconnect;         // after the loss, connect again at once; that read must complete
+    const char* elsewhere; // why the other links have no such fault
+    int timeoutCap;        // reply time-outs are cut to this (ms); 0: as the editor sets them
+    bool beforeConnect;    // the fault is on from the connect: the full read meets it
+    bool reconnect;        // after the loss, connect again at once; that read must complete
     void (*fault)(DeviceFaults&, const Ctx&);
-    bool idlePoll = false;  // the transport's idle poll runs (frames can then not be counted)
+    bool idlePoll = false; // the transport's idle poll runs (frames can then not be counted)
 };
 
 // A reply frame with any length byte and as many payload bytes as given.
@@ -172,8 +186,7 @@ BSTM RawReply(uint8_t code, uint8_t len, const BSTM& payload)
 }
 
 // Replaces the reply to the first setter (a gain edit) once with these bytes.
-template <BSTM (*Make)()>
-void FirstEditReply(DeviceFaults& f, const Ctx&)
+template <BSTM (*Make)()> void FirstEditReply(DeviceFaults& f, const Ctx&)
 {
     auto done = std::make_shared<bool>(false);
     f.Rewrite = [done](const LCmd& request, const BSTM& reply) {
@@ -184,22 +197,36 @@ void FirstEditReply(DeviceFaults& f, const Ctx&)
     };
 }
 
-BSTM Length0() { return {0x10, 0x02, 0x01, 0x00, 0x00, 0x10, 0x03, 0x13}; }
-BSTM Length120() { return RawReply(1, 120, BSTM(119, 0x5A)); }
-BSTM Length121() { return RawReply(1, 121, BSTM(120, 0x5A)); }
-BSTM Length255() { return RawReply(1, 255, BSTM(254, 0x5A)); }
+BSTM Length0()
+{
+    return {0x10, 0x02, 0x01, 0x00, 0x00, 0x10, 0x03, 0x13};
+}
+BSTM Length120()
+{
+    return RawReply(1, 120, BSTM(119, 0x5A));
+}
+BSTM Length121()
+{
+    return RawReply(1, 121, BSTM(120, 0x5A));
+}
+BSTM Length255()
+{
+    return RawReply(1, 255, BSTM(254, 0x5A));
+}
 // An acknowledgement whose length byte announces four bytes more than it carries.
-BSTM LyingLength() { return RawReply(1, 5, {}); }
+BSTM LyingLength()
+{
+    return RawReply(1, 5, {});
+}
 
 // The first reply to a request of this code (and first payload byte) is an unsolicited level reply
 // instead: the request looks answered, though it never was.
-template <uint8_t Code, int Arg>
-void StrayInsteadOf(DeviceFaults& f, const Ctx&)
+template <uint8_t Code, int Arg> void StrayInsteadOf(DeviceFaults& f, const Ctx&)
 {
     auto done = std::make_shared<bool>(false);
     f.Rewrite = [done](const LCmd& request, const BSTM& reply) {
-        if (*done || request.GetCode() != Code || (Arg >= 0 && (request.GetPayload().empty() ||
-                                                                request.GetPayload()[0] != Arg)))
+        if (*done || request.GetCode() != Code ||
+            (Arg >= 0 && (request.GetPayload().empty() || request.GetPayload()[0] != Arg)))
             return reply;
         *done = true;
         return RawReply(64, 39, BSTM(38, 0));
@@ -210,7 +237,7 @@ void StrayInsteadOf(DeviceFaults& f, const Ctx&)
 // as much more as one report holds).
 void Oversized(DeviceFaults& f, const Ctx& c)
 {
-    const size_t room = c.link == Link::Hid ? kReportLength - 1 : 128;  // frame bytes a read can carry
+    const size_t room = c.link == Link::Hid ? kReportLength - 1 : 128; // frame bytes a read can carry
     f.Rewrite = [room](const LCmd&, const BSTM& reply) {
         const uint8_t code = reply.size() > 5 ? reply[5] : 0;
         if (code != 19 && code != 44 && code != 36 && code != 41)
@@ -223,13 +250,14 @@ void Oversized(DeviceFaults& f, const Ctx& c)
 }
 
 const Row kRows[] = {
-    {"RepliesByteByByte", Op::Read, Want::Completes, kTcp | kPty, "a HID report is one whole frame", 0, true, false,
+    {"RepliesByteByByte", Op::Read, Want::Completes, kTcp | kPty, "a HID report is one whole frame", 0, true,
+     false,
      [](DeviceFaults& f, const Ctx&) {
          f.ChunkSize = 1;
          f.ChunkPauseMs = 1;
      }},
-    {"BytesSlowerThanTheTimeout", Op::Edits, Want::Either, kTcp | kPty, "a HID report is one whole frame", 100, false,
-     false,
+    {"BytesSlowerThanTheTimeout", Op::Edits, Want::Either, kTcp | kPty, "a HID report is one whole frame",
+     100, false, false,
      [](DeviceFaults& f, const Ctx&) {
          f.ChunkSize = 1;
          f.ChunkPauseMs = 150;
@@ -253,8 +281,9 @@ const Row kRows[] = {
      [](DeviceFaults& f, const Ctx& c) { f.DropAfter = c.frames + 1; }},
     {"DroppedDuringARecallThenReconnect", Op::Recall, Want::LossReported, kAll, "", 300, false, true,
      [](DeviceFaults& f, const Ctx& c) { f.DropAfter = c.frames + 5; }},
-    {"PeerHalfClosesItsConnection", Op::Edits, Want::LossReported, kTcp | kHid, "a terminal has no half close", 300,
-     false, false, [](DeviceFaults& f, const Ctx& c) { f.HalfCloseAfter = c.frames + 2; }},
+    {"PeerHalfClosesItsConnection", Op::Edits, Want::LossReported, kTcp | kHid,
+     "a terminal has no half close", 300, false, false,
+     [](DeviceFaults& f, const Ctx& c) { f.HalfCloseAfter = c.frames + 2; }},
     {"FloodOfUnsolicitedReplies", Op::Flood, Want::Completes, kAll, "", 0, false, false,
      [](DeviceFaults&, const Ctx&) {}},
     {"FrameLength0", Op::Edits, Want::Either, kAll, "", 250, false, false, FirstEditReply<Length0>},
@@ -267,23 +296,27 @@ const Row kRows[] = {
     // later than the time-out (written again, answered twice), a second 25 and 40 in the upload, a
     // second 37 in the download.
     {"DuplicateRepliesInTheRead", Op::Read, Want::Completes, kAll, "", 0, true, false,
-     [](DeviceFaults& f, const Ctx&) { f.DoubleFrames = {10, 30}; }},  // 41 (4) and 39 (4)
+     [](DeviceFaults& f, const Ctx&) {
+         f.DoubleFrames = {10, 30};
+     }}, // 41 (4) and 39 (4)
     {"BlockReplyLaterThanTheTimeoutInTheRead", Op::Read, Want::Completes, kAll, "", 250, true, false,
      [](DeviceFaults& f, const Ctx&) {
          f.LateFrame = 30;
          f.LateMs = 400;
      }},
     {"DuplicateRepliesInTheUpload", Op::Upload, Want::Completes, kAll, "", 0, false, false,
-     [](DeviceFaults& f, const Ctx& c) { f.DoubleFrames = {c.frames + 1, c.frames + 4}; }},  // 25, 40 (1)
+     [](DeviceFaults& f, const Ctx& c) {
+         f.DoubleFrames = {c.frames + 1, c.frames + 4};
+     }}, // 25, 40 (1)
     {"DuplicateReplyInTheDownload", Op::Download, Want::Completes, kAll, "", 0, false, false,
-     [](DeviceFaults& f, const Ctx& c) { f.DoubleFrames = {c.frames + 4}; }},  // 37 (1)
+     [](DeviceFaults& f, const Ctx& c) { f.DoubleFrames = {c.frames + 4}; }}, // 37 (1)
     // A stray reply in place of an answer leaves the request unanswered with the link idle: it is
     // written again after the time-out (3 s here, longer than the 2 s idle poll), never replaced by a
     // poll whose acknowledgement could then pass for the answer.
     {"StrayReplyInPlaceOfABlockWithTheIdlePollOn", Op::Read, Want::Completes, kAll, "", 3000, true, false,
      StrayInsteadOf<39, 5>, true},
-    {"StrayReplyInPlaceOfTheStoreAckWithTheIdlePollOn", Op::Store, Want::Completes, kAll, "", 3000, false, false,
-     StrayInsteadOf<38, -1>, true},
+    {"StrayReplyInPlaceOfTheStoreAckWithTheIdlePollOn", Op::Store, Want::Completes, kAll, "", 3000, false,
+     false, StrayInsteadOf<38, -1>, true},
     // A frame longer than one report: over HID the report ends it, and the next report starts afresh.
     {"FrameLongerThanAReportThenReplies", Op::Edits, Want::Completes, kAll, "", 250, false, false,
      FirstEditReply<Length120>},
@@ -291,8 +324,9 @@ const Row kRows[] = {
 
 // ---- one row over one link ----
 
-class FaultSuite : public ::testing::TestWithParam<std::tuple<size_t, Link>> {
-protected:
+class FaultSuite : public ::testing::TestWithParam<std::tuple<size_t, Link>>
+{
+  protected:
     void SetUp() override
     {
         SyncApp();
@@ -317,8 +351,12 @@ protected:
         hidFd = -1;
         bool started = false;
         switch (link) {
-        case Link::Tcp: started = device->StartTcp(0); break;
-        case Link::Pty: started = device->StartPty(); break;
+        case Link::Tcp:
+            started = device->StartTcp(0);
+            break;
+        case Link::Pty:
+            started = device->StartPty();
+            break;
         case Link::Hid:
             hidFd = device->StartHidPair(kReportLength);
             started = hidFd >= 0;
@@ -383,7 +421,8 @@ protected:
         const auto diff = std::mismatch(a.begin(), a.end(), b.begin());
         // A download resets the device to its factory set and ends the link; the next one reads it.
         if (op != Op::Download && diff.first != a.end()) {
-            why = "the model and the device differ from image byte " + std::to_string(2 + (diff.first - a.begin()));
+            why = "the model and the device differ from image byte " +
+                  std::to_string(2 + (diff.first - a.begin()));
             return false;
         }
         if (op == Op::Read && !rig.Machine.Online()) {
@@ -454,7 +493,7 @@ TEST_P(FaultSuite, EndsInStepOrReported)
     ASSERT_TRUE(rig.ReadDone(kBoundMs)) << "the read never ended";
     if (!row->beforeConnect) {
         ASSERT_TRUE(rig.Machine.Online());
-        ASSERT_TRUE(PumpUntil([&] { return rig.LinkIdle(); }, kBoundMs));  // the read's last 18 answered
+        ASSERT_TRUE(PumpUntil([&] { return rig.LinkIdle(); }, kBoundMs)); // the read's last 18 answered
         ASSERT_FALSE(Reported()) << ::testing::PrintToString(rig.Events());
         row->fault(faults, {device->LinkFrames(), link});
         device->SetFaults(faults);
@@ -465,9 +504,14 @@ TEST_P(FaultSuite, EndsInStepOrReported)
     std::vector<uint8_t> wantFile;
     LUnitImage download;
     switch (row->op) {
-    case Op::Read: break;
-    case Op::Edits: Edits(); break;
-    case Op::Flood: Flood(); break;
+    case Op::Read:
+        break;
+    case Op::Edits:
+        Edits();
+        break;
+    case Op::Flood:
+        Flood();
+        break;
     case Op::Store: {
         std::array<uint8_t, kPresetNameSize> name{};
         std::memcpy(name.data(), "Fault suite   ", kPresetNameSize);
@@ -487,7 +531,8 @@ TEST_P(FaultSuite, EndsInStepOrReported)
         for (int k = 0; k < kUserPresets; ++k) {
             if (presets[k].Stored) {
                 wantFile.push_back(static_cast<uint8_t>(k + 1));
-                wantFile.insert(wantFile.end(), presets[k].Body.begin(), presets[k].Body.begin() + kUnitPresetBytes);
+                wantFile.insert(wantFile.end(), presets[k].Body.begin(),
+                                presets[k].Body.begin() + kUnitPresetBytes);
             } else {
                 wantFile.insert(wantFile.end(), kUnitBlockSize, kUnitEmptyFill);
             }
@@ -497,7 +542,7 @@ TEST_P(FaultSuite, EndsInStepOrReported)
         rig.SaveName = (dir.Path / "all").string();
         rig.Machine.StartUnitUpload();
         ASSERT_TRUE(Outcome([&] { return fs::exists(dir.Path / "all.unt"); }));
-        PumpUntil([] { return false; }, 350);  // past the save step's timer
+        PumpUntil([] { return false; }, 350); // past the save step's timer
         break;
     }
     case Op::Download: {
@@ -587,4 +632,4 @@ INSTANTIATE_TEST_SUITE_P(Rows, FaultSuite,
                                             ::testing::Values(Link::Tcp, Link::Pty, Link::Hid)),
                          RowName);
 
-}  // namespace
+} // namespace

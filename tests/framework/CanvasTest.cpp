@@ -8,7 +8,8 @@
 
 using namespace fw;
 
-namespace {
+namespace
+{
 
 QGuiApplication* App()
 {
@@ -65,18 +66,48 @@ TEST(Canvas, GdiRulesLeaveOutRightAndBottomEdges)
         std::vector<std::pair<int, int>> white;
     };
     const Case cases[] = {
-        {"rectangle outline", [](TCanvas& c) { c.Brush.Style = bsClear; c.Rectangle(2, 2, 6, 6); },
-         {{2, 2}, {5, 2}, {2, 5}, {5, 5}}, {{6, 2}, {2, 6}, {3, 3}}},
-        {"fill rect", [](TCanvas& c) { c.Brush.Color = clBlack; c.FillRect(Rect(1, 1, 4, 3)); },
-         {{1, 1}, {3, 2}}, {{4, 1}, {1, 3}, {0, 0}}},
-        {"frame rect", [](TCanvas& c) { c.Brush.Color = clBlack; c.FrameRect(Rect(1, 1, 5, 5)); },
-         {{1, 1}, {4, 4}, {4, 1}}, {{2, 2}, {5, 5}}},
-        {"line leaves out its end", [](TCanvas& c) { c.MoveTo(0, 0); c.LineTo(5, 0); },
-         {{0, 0}, {4, 0}}, {{5, 0}}},
-        {"vertical line", [](TCanvas& c) { c.MoveTo(3, 1); c.LineTo(3, 4); },
-         {{3, 1}, {3, 3}}, {{3, 4}}},
-        {"diagonal line", [](TCanvas& c) { c.MoveTo(0, 0); c.LineTo(4, 4); },
-         {{0, 0}, {3, 3}}, {{4, 4}}},
+        {"rectangle outline",
+         [](TCanvas& c) {
+             c.Brush.Style = bsClear;
+             c.Rectangle(2, 2, 6, 6);
+         },
+         {{2, 2}, {5, 2}, {2, 5}, {5, 5}},
+         {{6, 2}, {2, 6}, {3, 3}}},
+        {"fill rect",
+         [](TCanvas& c) {
+             c.Brush.Color = clBlack;
+             c.FillRect(Rect(1, 1, 4, 3));
+         },
+         {{1, 1}, {3, 2}},
+         {{4, 1}, {1, 3}, {0, 0}}},
+        {"frame rect",
+         [](TCanvas& c) {
+             c.Brush.Color = clBlack;
+             c.FrameRect(Rect(1, 1, 5, 5));
+         },
+         {{1, 1}, {4, 4}, {4, 1}},
+         {{2, 2}, {5, 5}}},
+        {"line leaves out its end",
+         [](TCanvas& c) {
+             c.MoveTo(0, 0);
+             c.LineTo(5, 0);
+         },
+         {{0, 0}, {4, 0}},
+         {{5, 0}}},
+        {"vertical line",
+         [](TCanvas& c) {
+             c.MoveTo(3, 1);
+             c.LineTo(3, 4);
+         },
+         {{3, 1}, {3, 3}},
+         {{3, 4}}},
+        {"diagonal line",
+         [](TCanvas& c) {
+             c.MoveTo(0, 0);
+             c.LineTo(4, 4);
+         },
+         {{0, 0}, {3, 3}},
+         {{4, 4}}},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.name);

@@ -10,7 +10,8 @@
 
 using namespace fw;
 
-namespace {
+namespace
+{
 
 void EnsureApp()
 {
@@ -119,12 +120,13 @@ TEST(Control, VisibleIsTheControlsOwnFlag)
     EXPECT_TRUE(c->Visible()); // the form is not shown, the flag still holds
 }
 
-class WheelProbe : public TControl {
-public:
+class WheelProbe : public TControl
+{
+  public:
     using TControl::TControl;
     std::vector<int> deltas;
 
-protected:
+  protected:
     bool DoMouseWheel(TShiftState, int WheelDelta, TPoint) override
     {
         deltas.push_back(WheelDelta);
@@ -163,8 +165,9 @@ TEST(Control, HeldKeyRepeatsKeyDownButReleasesOnce)
         bool autoRepeat;
     };
     // A key held down as X11 reports it: every repeat comes as a release and a press.
-    const Step steps[] = {{QEvent::KeyPress, false},  {QEvent::KeyRelease, true}, {QEvent::KeyPress, true},
-                          {QEvent::KeyRelease, true}, {QEvent::KeyPress, true},   {QEvent::KeyRelease, false}};
+    const Step steps[] = {{QEvent::KeyPress, false}, {QEvent::KeyRelease, true},
+                          {QEvent::KeyPress, true},  {QEvent::KeyRelease, true},
+                          {QEvent::KeyPress, true},  {QEvent::KeyRelease, false}};
     for (const Step& s : steps) {
         QKeyEvent e(s.type, Qt::Key_Up, Qt::NoModifier, QString(), s.autoRepeat);
         QApplication::sendEvent(&c, &e);

@@ -9,14 +9,15 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <thread>
 #include <vector>
 
 using namespace fw;
 
-namespace {
+namespace
+{
 
 void EnsureApp()
 {
@@ -128,8 +129,11 @@ TEST(PaintCacheMetrics, WidthsAndHeightsArePerFontAndString)
     EnsureApp();
     const TextMetrics& m = CurrentTextMetrics();
     const QString texts[] = {"i", "W", "WWWW", "iiii", "12:30", "caf\u00e9", "a b", ""};
-    const FontSetup setups[] = {
-        {"Tahoma", -11, 0}, {"Tahoma", -11, fsBold}, {"Tahoma", -24, 0}, {"Courier New", -11, 0}, {"Arial", 15, 0}};
+    const FontSetup setups[] = {{"Tahoma", -11, 0},
+                                {"Tahoma", -11, fsBold},
+                                {"Tahoma", -24, 0},
+                                {"Courier New", -11, 0},
+                                {"Arial", 15, 0}};
     // Two rounds: the second one answers from what the first kept.
     for (int round = 0; round < 2; ++round)
         for (const FontSetup& s : setups) {
@@ -137,7 +141,11 @@ TEST(PaintCacheMetrics, WidthsAndHeightsArePerFontAndString)
             Apply(tf, s);
             const QFont f = tf.ToQFont();
             const QFontMetrics qm(f);
-            SCOPED_TRACE(QString("round %1, %2 %3 style %4").arg(round).arg(s.name).arg(s.height).arg(s.style)
+            SCOPED_TRACE(QString("round %1, %2 %3 style %4")
+                             .arg(round)
+                             .arg(s.name)
+                             .arg(s.height)
+                             .arg(s.style)
                              .toStdString());
             EXPECT_EQ(m.Height(f), qm.height());
             EXPECT_EQ(m.Ascent(f), qm.ascent());
@@ -236,8 +244,10 @@ TEST(PaintCacheTransparent, ModifiedSourceShowsItsNewPixels)
     const Case cases[] = {
         {"setPixel", [](QImage& s) { s.setPixel(1, 2, qRgb(255, 255, 0)); }},
         {"fill", [](QImage& s) { s.fill(QColor(0, 255, 0)); }},
-        {"scanLine written", [](QImage& s) { reinterpret_cast<QRgb*>(s.scanLine(3))[0] = qRgb(0, 255, 255); }},
-        {"painted and ended", [](QImage& s) {
+        {"scanLine written",
+         [](QImage& s) { reinterpret_cast<QRgb*>(s.scanLine(3))[0] = qRgb(0, 255, 255); }},
+        {"painted and ended",
+         [](QImage& s) {
              QPainter p(&s);
              p.fillRect(0, 0, 2, 2, QColor(255, 255, 255));
          }},
@@ -248,14 +258,16 @@ TEST(PaintCacheTransparent, ModifiedSourceShowsItsNewPixels)
         QImage src = Source();
         for (int scale : {1, 2}) {
             SCOPED_TRACE(scale);
-            EXPECT_EQ(FirstDifference(DrawKeyed(src, RGB(0, 0, 255), scale), Expected(src, RGB(0, 0, 255), scale)),
-                      -1);
+            EXPECT_EQ(
+                FirstDifference(DrawKeyed(src, RGB(0, 0, 255), scale), Expected(src, RGB(0, 0, 255), scale)),
+                -1);
         }
         c.modify(src);
         for (int scale : {1, 2}) {
             SCOPED_TRACE(scale);
-            EXPECT_EQ(FirstDifference(DrawKeyed(src, RGB(0, 0, 255), scale), Expected(src, RGB(0, 0, 255), scale)),
-                      -1);
+            EXPECT_EQ(
+                FirstDifference(DrawKeyed(src, RGB(0, 0, 255), scale), Expected(src, RGB(0, 0, 255), scale)),
+                -1);
         }
     }
 }
@@ -297,9 +309,9 @@ TEST(PaintCacheTransparent, EachKeyAndSizeGetsItsOwnMask)
     };
     // Drawn in this order and then backwards, all from the one source image.
     const Case cases[] = {
-        {"blue key", RGB(0, 0, 255), 1},   {"red key", RGB(255, 0, 0), 1},   {"green key", RGB(0, 255, 0), 1},
-        {"absent key", RGB(1, 2, 3), 1},   {"blue key, doubled", RGB(0, 0, 255), 2},
-        {"red key, doubled", RGB(255, 0, 0), 2},
+        {"blue key", RGB(0, 0, 255), 1},          {"red key", RGB(255, 0, 0), 1},
+        {"green key", RGB(0, 255, 0), 1},         {"absent key", RGB(1, 2, 3), 1},
+        {"blue key, doubled", RGB(0, 0, 255), 2}, {"red key, doubled", RGB(255, 0, 0), 2},
     };
     for (int round = 0; round < 2; ++round)
         for (int i = 0; i < int(std::size(cases)); ++i) {
@@ -392,8 +404,9 @@ TEST(PaintCacheText, SingleLineTextMatchesPainterDrawText)
         {"delete", "a\u007fb"},
         {"ellipsis", "Gain\u2026"},
     };
-    const FontSetup fonts[] = {{"Tahoma", -11, 0},  {"Tahoma", -11, fsBold},      {"Arial", -15, fsItalic},
-                               {"Courier New", -12, 0}, {"Tahoma", -11, fsUnderline}, {"Times New Roman", 19, 0}};
+    const FontSetup fonts[] = {{"Tahoma", -11, 0},           {"Tahoma", -11, fsBold},
+                               {"Arial", -15, fsItalic},     {"Courier New", -12, 0},
+                               {"Tahoma", -11, fsUnderline}, {"Times New Roman", 19, 0}};
     // Twice over: the second round draws what the first one kept.
     for (int round = 0; round < 2; ++round)
         for (const FontSetup& fs : fonts)
@@ -492,7 +505,8 @@ TEST(PaintCacheBands, EachColourSizeAndStepCountGetsItsOwnBands)
         {"more steps", clRed, clBlue, true, Rect(0, 0, 40, 10), 16},
         {"moved", clRed, clBlue, true, Rect(7, 20, 47, 30), 8},
         {"system colours", clBtnFace, clBtnShadow, false, Rect(2, 2, 22, 52), 20},
-        {"system colours as RGB", ColorToRGB(clBtnFace), ColorToRGB(clBtnShadow), false, Rect(2, 2, 22, 52), 20},
+        {"system colours as RGB", ColorToRGB(clBtnFace), ColorToRGB(clBtnShadow), false, Rect(2, 2, 22, 52),
+         20},
         {"more steps than pixels", clWhite, clBlack, true, Rect(1, 1, 6, 9), 20},
         {"no steps", clRed, clBlue, true, Rect(0, 0, 40, 10), 0},
     };
@@ -507,7 +521,8 @@ TEST(PaintCacheBands, EachColourSizeAndStepCountGetsItsOwnBands)
         EXPECT_EQ(FirstDifference(DrawBand(b), fresh), -1) << "drawn again";
         // With fewer pixels than steps, later bands cover the first one.
         if (b.steps <= (b.horizontal ? b.r.Width() : b.r.Height()) - 1) {
-            EXPECT_EQ(QColor(fresh.pixel(b.r.Left, b.r.Top)), ToQColor(b.from)) << "starts with the first colour";
+            EXPECT_EQ(QColor(fresh.pixel(b.r.Left, b.r.Top)), ToQColor(b.from))
+                << "starts with the first colour";
         }
     }
 }

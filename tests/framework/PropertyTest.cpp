@@ -6,7 +6,8 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 TEST(Properties, SetterNotifiesOnlyOnAChangeAndQuietOnesNever)
 {

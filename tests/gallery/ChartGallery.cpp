@@ -10,7 +10,8 @@
 
 using namespace chart;
 
-namespace {
+namespace
+{
 
 std::unique_ptr<QWidget> Page(int w, int h)
 {
@@ -23,7 +24,8 @@ std::unique_ptr<QWidget> Page(int w, int h)
     return page;
 }
 
-void Curve(TcXYPlot* chart, std::initializer_list<std::pair<double, double>> points, double markerX, double markerY)
+void Curve(TcXYPlot* chart, std::initializer_list<std::pair<double, double>> points, double markerX,
+           double markerY)
 {
     TcXYPlotChannel* curve = chart->GetChannel(0);
     curve->DeletePoints(curve->Count());
@@ -55,10 +57,12 @@ std::unique_ptr<QWidget> TransferPage(TransferChartKind kind)
     return page;
 }
 
-const gallery::GalleryPage comp(QStringLiteral("chart-transfer-comp"), [] { return TransferPage(TransferChartKind::Comp); });
+const gallery::GalleryPage comp(QStringLiteral("chart-transfer-comp"),
+                                [] { return TransferPage(TransferChartKind::Comp); });
 const gallery::GalleryPage limit(QStringLiteral("chart-transfer-limit"),
                                  [] { return TransferPage(TransferChartKind::Limit); });
-const gallery::GalleryPage gate(QStringLiteral("chart-transfer-gate"), [] { return TransferPage(TransferChartKind::Gate); });
+const gallery::GalleryPage gate(QStringLiteral("chart-transfer-gate"),
+                                [] { return TransferPage(TransferChartKind::Gate); });
 
 const gallery::GalleryPage full(QStringLiteral("chart-xy-legend-cursor-toolbar"), [] {
     auto page = Page(760, 420);
@@ -81,7 +85,8 @@ const gallery::GalleryPage full(QStringLiteral("chart-xy-legend-cursor-toolbar")
     chart->GetChannel(2)->SetMarkersVisible(true);
     chart->GetChannel(2)->SetMarkersSize(2);
     chart->GetChannel(2)->SetMarkersTurnOffLimit(0);
-    for (TcPlotAxis* a : {static_cast<TcPlotAxis*>(chart->GetXAxis(0)), static_cast<TcPlotAxis*>(chart->GetYAxis(0))})
+    for (TcPlotAxis* a :
+         {static_cast<TcPlotAxis*>(chart->GetXAxis(0)), static_cast<TcPlotAxis*>(chart->GetYAxis(0))})
         a->SetTrackingEnabled(false);
     chart->GetXAxis(0)->SetMinSpan(0, 100);
     chart->GetYAxis(0)->SetMinSpan(0, 100);

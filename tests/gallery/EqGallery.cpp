@@ -10,7 +10,8 @@
 
 using namespace eq;
 
-namespace {
+namespace
+{
 
 std::unique_ptr<QWidget> DarkPage(int w, int h)
 {
@@ -23,57 +24,53 @@ std::unique_ptr<QWidget> DarkPage(int w, int h)
     return page;
 }
 
-const gallery::GalleryPage editor(
-    QStringLiteral("bandeditor-9rows"),
-    [] {
-        auto page = DarkPage(540, 320);
-        auto* peq = new TMyPEQType8(page.get());
-        peq->SetBounds(10, 10, 520, 300);
-        peq->SetChannelNumber(9);
-        peq->SetLabelColor(fw::clBlack);
-        peq->OnChange = [](fw::TControl*) {}; // the host's handler: bypassed rows show light red
-        peq->SetEditBackColor(fw::clWhite);
-        peq->SetBypassBackColor(fw::clSilver);
-        peq->SetTitleVisable(true);
-        const double f[9] = {45, 120, 350, 900, 2200, 4700, 9000, 14000, 1000};
-        const double g[9] = {4, -3.5, 2.5, -6, 3, -4, 5, 0, 0};
-        const int q[9] = {22, 28, 20, 35, 26, 40, 10, 10, 10};
-        const int t[9] = {PeqTypeLowShelf, 0, 0, 0, 0, 0, PeqTypeHighShelf, PeqTypeLp12, PeqTypeAllpass2};
-        for (int i = 0; i < 9; ++i)
-            peq->SetEqParamValue(i, f[i], q[i], g[i], t[i], i == 5);
-        peq->SetNowIndex(3);
-        // A refused entry: the text comes back from the stored value.
-        peq->GainEdit(4)->setText(QStringLiteral("--3"));
-        peq->GainEntered(4);
-        peq->SetNowIndex(3);
-        return page;
-    });
+const gallery::GalleryPage editor(QStringLiteral("bandeditor-9rows"), [] {
+    auto page = DarkPage(540, 320);
+    auto* peq = new TMyPEQType8(page.get());
+    peq->SetBounds(10, 10, 520, 300);
+    peq->SetChannelNumber(9);
+    peq->SetLabelColor(fw::clBlack);
+    peq->OnChange = [](fw::TControl*) {}; // the host's handler: bypassed rows show light red
+    peq->SetEditBackColor(fw::clWhite);
+    peq->SetBypassBackColor(fw::clSilver);
+    peq->SetTitleVisable(true);
+    const double f[9] = {45, 120, 350, 900, 2200, 4700, 9000, 14000, 1000};
+    const double g[9] = {4, -3.5, 2.5, -6, 3, -4, 5, 0, 0};
+    const int q[9] = {22, 28, 20, 35, 26, 40, 10, 10, 10};
+    const int t[9] = {PeqTypeLowShelf, 0, 0, 0, 0, 0, PeqTypeHighShelf, PeqTypeLp12, PeqTypeAllpass2};
+    for (int i = 0; i < 9; ++i)
+        peq->SetEqParamValue(i, f[i], q[i], g[i], t[i], i == 5);
+    peq->SetNowIndex(3);
+    // A refused entry: the text comes back from the stored value.
+    peq->GainEdit(4)->setText(QStringLiteral("--3"));
+    peq->GainEntered(4);
+    peq->SetNowIndex(3);
+    return page;
+});
 
-const gallery::GalleryPage meters(
-    QStringLiteral("meters-levels"),
-    [] {
-        auto page = DarkPage(420, 170);
-        const int levels[5] = {0, 3, 6, 8, 9};
-        for (int k = 0; k < 5; ++k) {
-            auto* in = new LProgressBar(page.get());
-            ConfigureInputMeter(*in);
-            in->SetBounds(14 + 22 * k, 20, 14, 132);
-            in->SetPosition(levels[k]);
-            auto* out = new LProgressBar(page.get());
-            ConfigureOutputMeter(*out);
-            out->SetBounds(150 + 22 * k, 20, 14, 132);
-            out->SetPosition(std::min(levels[k], 8));
-        }
-        for (int k = 0; k < 2; ++k) {
-            auto* lamp = new LProgressBar(page.get());
-            ConfigureLamp(*lamp);
-            lamp->SetBounds(290 + 30 * k, 20, 14, 14);
-            lamp->SetPosition(k);
-        }
-        gallery::Caption(page.get(), 14, 4, QStringLiteral("input 0 3 6 8 9"));
-        gallery::Caption(page.get(), 150, 4, QStringLiteral("output 0 3 6 8 8"));
-        gallery::Caption(page.get(), 290, 4, QStringLiteral("lamps off/on"));
-        return page;
-    });
+const gallery::GalleryPage meters(QStringLiteral("meters-levels"), [] {
+    auto page = DarkPage(420, 170);
+    const int levels[5] = {0, 3, 6, 8, 9};
+    for (int k = 0; k < 5; ++k) {
+        auto* in = new LProgressBar(page.get());
+        ConfigureInputMeter(*in);
+        in->SetBounds(14 + 22 * k, 20, 14, 132);
+        in->SetPosition(levels[k]);
+        auto* out = new LProgressBar(page.get());
+        ConfigureOutputMeter(*out);
+        out->SetBounds(150 + 22 * k, 20, 14, 132);
+        out->SetPosition(std::min(levels[k], 8));
+    }
+    for (int k = 0; k < 2; ++k) {
+        auto* lamp = new LProgressBar(page.get());
+        ConfigureLamp(*lamp);
+        lamp->SetBounds(290 + 30 * k, 20, 14, 14);
+        lamp->SetPosition(k);
+    }
+    gallery::Caption(page.get(), 14, 4, QStringLiteral("input 0 3 6 8 9"));
+    gallery::Caption(page.get(), 150, 4, QStringLiteral("output 0 3 6 8 8"));
+    gallery::Caption(page.get(), 290, 4, QStringLiteral("lamps off/on"));
+    return page;
+});
 
 } // namespace

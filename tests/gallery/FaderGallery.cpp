@@ -9,7 +9,8 @@
 
 using namespace fx;
 
-namespace {
+namespace
+{
 
 TFxTrackBar* MainFader(QWidget* page, int x, int pos)
 {
@@ -55,69 +56,66 @@ const gallery::GalleryPage faders(
         page->findChild<TFxTrackBar*>(QStringLiteral("focused"))->SetFocus();
     });
 
-const gallery::GalleryPage styles(
-    QStringLiteral("fader-shapes"),
-    [] {
-        auto page = std::make_unique<QWidget>();
-        page->resize(640, 420);
-        const TThumbShape shapes[] = {tsPointer, tsRectangle, tsRoundRect, tsRound, tsLine,
-                                      tsPointerLeftUp, tsPointerRightUp, tsTriangle, tsTriangleLeft, tsTriangleRight};
-        const char* names[] = {"pointer", "rectangle", "roundrect", "round", "line",
-                               "leftup", "rightup", "triangle", "triangleleft", "triangleright"};
-        for (int i = 0; i < 10; ++i) {
-            auto* f = new TFxTrackBar(page.get());
-            f->SetBounds(10 + (i % 2) * 320, 20 + (i / 2) * 60, 300, 44);
-            f->SetComponentStyle(tsOffice2007Luna);
-            f->Thumb().SetShape(shapes[i]);
-            f->TickMark().SetPosition(i % 3 == 0 ? tmBoth : tmBottomRight);
-            f->SetPosition(i % 11);
-            gallery::Caption(page.get(), 10 + (i % 2) * 320, 8 + (i / 2) * 60, QString::fromLatin1(names[i]));
-        }
-        auto* v = new TFxTrackBar(page.get());
-        v->SetOrientation(trVertical);
-        v->SetBounds(10, 320, 60, 90);
-        v->SetComponentStyle(tsOffice2010Blue);
-        v->TickMark().SetShowText(true);
-        v->SetPosition(4);
-        auto* label = new TFxTrackBar(page.get());
-        label->SetBounds(90, 330, 250, 70);
-        label->SetComponentStyle(tsWindows7);
-        label->TrackLabel().SetVisible(true);
-        label->Buttons().SetVisible(true);
-        label->Slider().SetColorCompleted(fw::clLime);
-        label->SetMax(20);
-        label->SetPosition(12);
-        auto* colour = new TFxTrackBar(page.get());
-        colour->SetBounds(360, 330, 260, 44);
-        colour->SetTransparent(false);
-        colour->SetColor(fw::RGB(240, 240, 255));
-        colour->SetColorTo(fw::RGB(180, 190, 230));
-        colour->SetBorderColor(fw::clNavy);
-        colour->Thumb().SetShape(tsRoundRect);
-        colour->SetPosition(7);
-        return page;
-    });
+const gallery::GalleryPage styles(QStringLiteral("fader-shapes"), [] {
+    auto page = std::make_unique<QWidget>();
+    page->resize(640, 420);
+    const TThumbShape shapes[] = {tsPointer,      tsRectangle,     tsRoundRect,      tsRound,
+                                  tsLine,         tsPointerLeftUp, tsPointerRightUp, tsTriangle,
+                                  tsTriangleLeft, tsTriangleRight};
+    const char* names[] = {"pointer", "rectangle", "roundrect", "round",        "line",
+                           "leftup",  "rightup",   "triangle",  "triangleleft", "triangleright"};
+    for (int i = 0; i < 10; ++i) {
+        auto* f = new TFxTrackBar(page.get());
+        f->SetBounds(10 + (i % 2) * 320, 20 + (i / 2) * 60, 300, 44);
+        f->SetComponentStyle(tsOffice2007Luna);
+        f->Thumb().SetShape(shapes[i]);
+        f->TickMark().SetPosition(i % 3 == 0 ? tmBoth : tmBottomRight);
+        f->SetPosition(i % 11);
+        gallery::Caption(page.get(), 10 + (i % 2) * 320, 8 + (i / 2) * 60, QString::fromLatin1(names[i]));
+    }
+    auto* v = new TFxTrackBar(page.get());
+    v->SetOrientation(trVertical);
+    v->SetBounds(10, 320, 60, 90);
+    v->SetComponentStyle(tsOffice2010Blue);
+    v->TickMark().SetShowText(true);
+    v->SetPosition(4);
+    auto* label = new TFxTrackBar(page.get());
+    label->SetBounds(90, 330, 250, 70);
+    label->SetComponentStyle(tsWindows7);
+    label->TrackLabel().SetVisible(true);
+    label->Buttons().SetVisible(true);
+    label->Slider().SetColorCompleted(fw::clLime);
+    label->SetMax(20);
+    label->SetPosition(12);
+    auto* colour = new TFxTrackBar(page.get());
+    colour->SetBounds(360, 330, 260, 44);
+    colour->SetTransparent(false);
+    colour->SetColor(fw::RGB(240, 240, 255));
+    colour->SetColorTo(fw::RGB(180, 190, 230));
+    colour->SetBorderColor(fw::clNavy);
+    colour->Thumb().SetShape(tsRoundRect);
+    colour->SetPosition(7);
+    return page;
+});
 
-const gallery::GalleryPage rating(
-    QStringLiteral("fader-rating"),
-    [] {
-        auto page = std::make_unique<QWidget>();
-        page->resize(220, 50);
-        auto* r = new TFxTrackBar(page.get());
-        r->SetBounds(5, 5, 200, 40);
-        r->SetMax(5);
-        QImage star(14, 14, QImage::Format_RGB32);
-        star.fill(QColor(255, 0, 255));
-        for (int y = 2; y < 12; ++y)
-            for (int x = 2; x < 12; ++x)
-                star.setPixelColor(x, y, QColor(240, 190, 0));
-        r->RateActive().AssignBitmap(star);
-        for (int y = 2; y < 12; ++y)
-            for (int x = 2; x < 12; ++x)
-                star.setPixelColor(x, y, QColor(180, 180, 180));
-        r->RateInActive().AssignBitmap(star);
-        r->SetPosition(3);
-        return page;
-    });
+const gallery::GalleryPage rating(QStringLiteral("fader-rating"), [] {
+    auto page = std::make_unique<QWidget>();
+    page->resize(220, 50);
+    auto* r = new TFxTrackBar(page.get());
+    r->SetBounds(5, 5, 200, 40);
+    r->SetMax(5);
+    QImage star(14, 14, QImage::Format_RGB32);
+    star.fill(QColor(255, 0, 255));
+    for (int y = 2; y < 12; ++y)
+        for (int x = 2; x < 12; ++x)
+            star.setPixelColor(x, y, QColor(240, 190, 0));
+    r->RateActive().AssignBitmap(star);
+    for (int y = 2; y < 12; ++y)
+        for (int x = 2; x < 12; ++x)
+            star.setPixelColor(x, y, QColor(180, 180, 180));
+    r->RateInActive().AssignBitmap(star);
+    r->SetPosition(3);
+    return page;
+});
 
 } // namespace

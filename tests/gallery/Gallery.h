@@ -7,7 +7,8 @@
 #include <functional>
 #include <memory>
 
-namespace gallery {
+namespace gallery
+{
 
 using Builder = std::function<std::unique_ptr<QWidget>()>;
 // Runs after the page is shown (focus, hover and press states need a shown window).

@@ -8,9 +8,11 @@
 #include <cstdio>
 #include <vector>
 
-namespace gallery {
+namespace gallery
+{
 
-namespace {
+namespace
+{
 struct Entry {
     QString name;
     Builder builder;
@@ -42,8 +44,8 @@ void Hover(QWidget* w, int x, int y)
 {
     QEnterEvent enter(QPointF(x, y), QPointF(x, y), w->mapToGlobal(QPointF(x, y)));
     QApplication::sendEvent(w, &enter);
-    QMouseEvent move(QEvent::MouseMove, QPointF(x, y), w->mapToGlobal(QPointF(x, y)), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(x, y), w->mapToGlobal(QPointF(x, y)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(w, &move);
 }
 

@@ -10,7 +10,8 @@
 
 using namespace graph;
 
-namespace {
+namespace
+{
 
 struct Scene {
     bool phase = false;

@@ -1,7 +1,7 @@
 // The response graph's arithmetic: frequency index, float formats, label texts, polyline breaks
 // and parameter-line sets.
-#include "framework/FloatFormat.h"
 #include "graph/GraphGeometry.h"
+#include "framework/FloatFormat.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -67,7 +67,8 @@ TEST(GraphGeometry, LabelTextsAndSets)
     EXPECT_EQ(ParamLineTops(plFreq, 3, true), (std::vector<int>{-43}));
 }
 
-namespace {
+namespace
+{
 // A band marker at (x, y): body 13 px, number box above, text box above or below.
 TLabelSpot Band(int x, int y, bool text = false)
 {
@@ -103,23 +104,83 @@ TEST(GraphGeometry, TextsTakeTheirOtherPlaceOnlyWhenCoveredThere)
         bool selectedMoved;
         std::vector<bool> textMoved, labelMoved;
     } cases[] = {
-        {"nothing in the way", {Band(500, 100), Band(800, 100)}, above, below, {0}, false, {false, false}, {false, false}},
-        {"another band's number in the way", {Band(500, 100), Band(510, 70)}, above, below, {0}, true, {false, false},
+        {"nothing in the way",
+         {Band(500, 100), Band(800, 100)},
+         above,
+         below,
+         {0},
+         false,
+         {false, false},
          {false, false}},
-        {"its own marker does not count", {Band(500, 100), Band(500, 60)}, above, below, {0, 1}, false, {false, false},
+        {"another band's number in the way",
+         {Band(500, 100), Band(510, 70)},
+         above,
+         below,
+         {0},
+         true,
+         {false, false},
          {false, false}},
-        {"covered on both sides: stays", {Band(500, 100), Band(510, 70), Band(505, 140)}, above, below, {0}, false,
-         {false, false, false}, {false, false, false}},
-        {"the other side off the page: stays", {Band(500, 100), Band(510, 70)}, above, {480, 200, 530, 239}, {0}, false,
-         {false, false}, {false, false}},
-        {"a hidden marker does not count", {Band(500, 100), [] { TLabelSpot s = Band(510, 70); s.Shown = false; return s; }()},
-         above, below, {0}, false, {false, false}, {false, false}},
-        {"a corner label on a band's number goes below", {Band(300, 100), Corner(305, 118)}, {}, {}, {}, false,
-         {false, false}, {false, true}},
-        {"a show-all text in the clear stays", {Band(500, 100), Band(800, 150, true)}, above, below, {0}, false,
-         {false, false}, {false, false}},
-        {"a show-all text meeting the selected one moves", {Band(500, 100), Band(540, 150, true)}, {510, 90, 560, 110},
-         above, {0}, false, {false, true}, {false, false}},
+        {"its own marker does not count",
+         {Band(500, 100), Band(500, 60)},
+         above,
+         below,
+         {0, 1},
+         false,
+         {false, false},
+         {false, false}},
+        {"covered on both sides: stays",
+         {Band(500, 100), Band(510, 70), Band(505, 140)},
+         above,
+         below,
+         {0},
+         false,
+         {false, false, false},
+         {false, false, false}},
+        {"the other side off the page: stays",
+         {Band(500, 100), Band(510, 70)},
+         above,
+         {480, 200, 530, 239},
+         {0},
+         false,
+         {false, false},
+         {false, false}},
+        {"a hidden marker does not count",
+         {Band(500, 100),
+          [] {
+              TLabelSpot s = Band(510, 70);
+              s.Shown = false;
+              return s;
+          }()},
+         above,
+         below,
+         {0},
+         false,
+         {false, false},
+         {false, false}},
+        {"a corner label on a band's number goes below",
+         {Band(300, 100), Corner(305, 118)},
+         {},
+         {},
+         {},
+         false,
+         {false, false},
+         {false, true}},
+        {"a show-all text in the clear stays",
+         {Band(500, 100), Band(800, 150, true)},
+         above,
+         below,
+         {0},
+         false,
+         {false, false},
+         {false, false}},
+        {"a show-all text meeting the selected one moves",
+         {Band(500, 100), Band(540, 150, true)},
+         {510, 90, 560, 110},
+         above,
+         {0},
+         false,
+         {false, true},
+         {false, false}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -136,12 +197,18 @@ TEST(GraphGeometry, ParamLineSetsOfBothClasses)
         int type;
         TParamLines hplp, phaseShow, phaseCurve;
     } cases[] = {
-        {-1, plQFreqGain, plQFreqGain, plQFreqGain}, {2, plQFreqGain, plQFreqGain, plQFreqGain},
-        {3, plFreq, plQFreq, plQFreq},            {4, plQFreq, plQFreq, plQFreq},
-        {5, plFreq, plFreq, plFreq},               {6, plQFreq, plQFreq, plQFreq},
-        {7, plFreq, plNone, plQFreq},              {8, plQFreq, plNone, plQFreq},
-        {9, plQFreq, plNone, plQFreq},             {10, plQFreq, plFreq, plFreq},
-        {11, plQFreq, plFreq, plFreq},             {12, plQFreq, plNone, plQFreq},
+        {-1, plQFreqGain, plQFreqGain, plQFreqGain},
+        {2, plQFreqGain, plQFreqGain, plQFreqGain},
+        {3, plFreq, plQFreq, plQFreq},
+        {4, plQFreq, plQFreq, plQFreq},
+        {5, plFreq, plFreq, plFreq},
+        {6, plQFreq, plQFreq, plQFreq},
+        {7, plFreq, plNone, plQFreq},
+        {8, plQFreq, plNone, plQFreq},
+        {9, plQFreq, plNone, plQFreq},
+        {10, plQFreq, plFreq, plFreq},
+        {11, plQFreq, plFreq, plFreq},
+        {12, plQFreq, plNone, plQFreq},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);
@@ -171,9 +238,9 @@ TEST(GraphGeometry, FarPointsBreakThePolyline)
         double far_x, far_y;
         bool breaks;
     } cases[] = {
-        {"two widths left", -201, 50, true}, {"just inside left", -200, 50, false},
+        {"two widths left", -201, 50, true},   {"just inside left", -200, 50, false},
         {"three widths right", 300, 50, true}, {"just inside right", 299, 50, false},
-        {"far below", 50, -250, true}, {"not a number", std::nan(""), 50, true},
+        {"far below", 50, -250, true},         {"not a number", std::nan(""), 50, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

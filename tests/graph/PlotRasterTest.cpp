@@ -7,7 +7,8 @@
 
 using namespace graph;
 
-namespace {
+namespace
+{
 QImage Blank(int w, int h)
 {
     QImage img(w, h, QImage::Format_RGB32);
@@ -21,7 +22,8 @@ QImage Blank(int w, int h)
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
             if (a.pixel(x, y) != b.pixel(x, y) && !mask.Contains(x, y))
-                return ::testing::AssertionFailure() << "pixel " << x << "," << y << " changed outside the mask";
+                return ::testing::AssertionFailure()
+                       << "pixel " << x << "," << y << " changed outside the mask";
     return ::testing::AssertionSuccess();
 }
 
@@ -139,7 +141,8 @@ TEST(PlotRaster, CoverHoldsThePixelCentresInsideThePolygon)
                         ++crossings;
                 }
                 bool covered = false;
-                for (std::uint32_t s = cover.RowStart[std::size_t(y)]; s < cover.RowStart[std::size_t(y) + 1]; ++s)
+                for (std::uint32_t s = cover.RowStart[std::size_t(y)]; s < cover.RowStart[std::size_t(y) + 1];
+                     ++s)
                     covered = covered || (x >= cover.Spans[s].first && x < cover.Spans[s].second);
                 ASSERT_EQ(covered, crossings % 2 == 1) << x << "," << y;
             }

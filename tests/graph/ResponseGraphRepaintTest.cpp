@@ -9,7 +9,8 @@
 
 using namespace graph;
 
-namespace {
+namespace
+{
 void EnsureApp()
 {
     static int argc = 1;
@@ -82,20 +83,78 @@ TEST_F(Repaint, PieceByPieceEqualsDrawnAtOnce)
         const char* name;
         Scene (*edit)(Scene);
     } cases[] = {
-        {"band gain flips", [](Scene s) { s.bands[3].gain = 6.0; return s; }},
-        {"band moves", [](Scene s) { s.bands[1].freq = 180.0; return s; }},
-        {"other band selected", [](Scene s) { s.selected = 8; return s; }},
-        {"selection removed", [](Scene s) { s.selected = -1; return s; }},
-        {"shelf selected and raised", [](Scene s) { s.selected = 0; s.bands[0].gain = -7.5; return s; }},
-        {"show-all texts on", [](Scene s) { s.showAll = true; return s; }},
-        {"a marker hidden", [](Scene s) { s.hidden = 4; return s; }},
-        {"bypass text", [](Scene s) { s.text = QStringLiteral("BYPASS"); return s; }},
-        {"marker line", [](Scene s) { s.line = true; return s; }},
-        {"overlay moves", [](Scene s) { s.overlayShift = 3.0; return s; }},
-        {"overlay colour", [](Scene s) { s.overlayColour = fw::clAqua; return s; }},
-        {"overlay removed", [](Scene s) { s.overlay = false; return s; }},
-        {"low cut steeper", [](Scene s) { s.hpSlope = 24; s.hpFreq = 80.0; return s; }},
-        {"range", [](Scene s) { s.yMax = 24.0; return s; }},
+        {"band gain flips",
+         [](Scene s) {
+             s.bands[3].gain = 6.0;
+             return s;
+         }},
+        {"band moves",
+         [](Scene s) {
+             s.bands[1].freq = 180.0;
+             return s;
+         }},
+        {"other band selected",
+         [](Scene s) {
+             s.selected = 8;
+             return s;
+         }},
+        {"selection removed",
+         [](Scene s) {
+             s.selected = -1;
+             return s;
+         }},
+        {"shelf selected and raised",
+         [](Scene s) {
+             s.selected = 0;
+             s.bands[0].gain = -7.5;
+             return s;
+         }},
+        {"show-all texts on",
+         [](Scene s) {
+             s.showAll = true;
+             return s;
+         }},
+        {"a marker hidden",
+         [](Scene s) {
+             s.hidden = 4;
+             return s;
+         }},
+        {"bypass text",
+         [](Scene s) {
+             s.text = QStringLiteral("BYPASS");
+             return s;
+         }},
+        {"marker line",
+         [](Scene s) {
+             s.line = true;
+             return s;
+         }},
+        {"overlay moves",
+         [](Scene s) {
+             s.overlayShift = 3.0;
+             return s;
+         }},
+        {"overlay colour",
+         [](Scene s) {
+             s.overlayColour = fw::clAqua;
+             return s;
+         }},
+        {"overlay removed",
+         [](Scene s) {
+             s.overlay = false;
+             return s;
+         }},
+        {"low cut steeper",
+         [](Scene s) {
+             s.hpSlope = 24;
+             s.hpFreq = 80.0;
+             return s;
+         }},
+        {"range",
+         [](Scene s) {
+             s.yMax = 24.0;
+             return s;
+         }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -10,7 +10,8 @@
 
 using namespace graph;
 
-namespace {
+namespace
+{
 void EnsureApp()
 {
     static int argc = 1;
@@ -22,10 +23,7 @@ void EnsureApp()
 
 struct Graph : ::testing::Test {
     void SetUp() override { EnsureApp(); }
-    static std::vector<QString> TextsAt(const testsupport::RecordingCanvas& rec)
-    {
-        return rec.Texts();
-    }
+    static std::vector<QString> TextsAt(const testsupport::RecordingCanvas& rec) { return rec.Texts(); }
 };
 
 const fw::TCanvasOp* FindText(const testsupport::RecordingCanvas& rec, const QString& text)
@@ -129,7 +127,9 @@ TEST_F(Graph, XLabelSetsByWidthAndYLabelTexts)
         std::vector<QString> x;
     } cases[] = {
         {"799 px", 799, {"20Hz", "100Hz", "1KHz", "10KHz"}},
-        {"800 px", 800, {"20Hz", "100Hz", "1KHz", "10KHz", "20KHz", "50Hz", "200Hz", "500Hz", "2KHz", "5KHz"}},
+        {"800 px",
+         800,
+         {"20Hz", "100Hz", "1KHz", "10KHz", "20KHz", "50Hz", "200Hz", "500Hz", "2KHz", "5KHz"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -262,7 +262,8 @@ TEST_F(Graph, SecondClassShowsItsOwnLines)
         bool phaseClass;
         int type;
         bool q;
-    } cases[] = {{"first class, type 3", false, 3, false}, {"second class, type 3", true, 3, true},
+    } cases[] = {{"first class, type 3", false, 3, false},
+                 {"second class, type 3", true, 3, true},
                  {"second class, type 7 repainted", true, 7, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

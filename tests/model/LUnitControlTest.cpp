@@ -5,11 +5,15 @@
 #include "ModelTestUtil.h"
 #include "model/LUnitControl.h"
 
-namespace {
+namespace
+{
 
 const std::vector<uint8_t>& kDefaultImage = morvex_device::DefaultImageBytes();
 
-const ParamImage& ImageOf(const LUnitControl& unit) { return unit.GetImage(); }
+const ParamImage& ImageOf(const LUnitControl& unit)
+{
+    return unit.GetImage();
+}
 
 std::vector<uint8_t> BytesOf(const ParamImage& image)
 {
@@ -17,7 +21,7 @@ std::vector<uint8_t> BytesOf(const ParamImage& image)
     return std::vector<uint8_t>(p, p + sizeof image);
 }
 
-}  // namespace
+} // namespace
 
 TEST(ParamImage, DefaultImageIsByteExact)
 {
@@ -125,7 +129,7 @@ TEST(ParamImage, GettersAddressTheirOwnChannel)
 {
     LUnitControl unit;
     for (int ch = 0; ch < kChannelCount; ++ch) {
-        unit.SetLink(ch, 0);  // no groups: each setter touches ch alone
+        unit.SetLink(ch, 0); // no groups: each setter touches ch alone
     }
     for (int ch = 0; ch < kChannelCount; ++ch) {
         unit.SetGain(ch, static_cast<uint16_t>(100 + ch));
@@ -159,11 +163,11 @@ TEST(ParamImage, GettersAddressTheirOwnChannel)
         EXPECT_EQ(unit.GetLink(ch), 0x100 + ch);
     }
     const ParamImage& im = unit.GetImage();
-    EXPECT_EQ(im.inputMute, 0x1);          // input A
-    EXPECT_EQ(im.outputMute, 0x9);         // outputs 1 and 4 (channels 3 and 6)
+    EXPECT_EQ(im.inputMute, 0x1);  // input A
+    EXPECT_EQ(im.outputMute, 0x9); // outputs 1 and 4 (channels 3 and 6)
     EXPECT_EQ(im.bandBypass[1], 1 << 2);
     EXPECT_EQ(im.bandBypass[0], 0);
-    EXPECT_EQ(im.inputs[2].delay, 60002);  // above the int16 range, kept whole
+    EXPECT_EQ(im.inputs[2].delay, 60002); // above the int16 range, kept whole
 }
 
 TEST(ParamImage, LinkGroups)
@@ -215,7 +219,7 @@ TEST(PresetStore, FlagsAndMarks)
     std::vector<uint8_t> flags(20, 0);
     flags[0] = 255;
     flags[7] = 255;
-    flags[19] = 254;  // only 255 marks a stored preset
+    flags[19] = 254; // only 255 marks a stored preset
     ASSERT_TRUE(unit.SetPresetFlags(flags));
     for (int k = 0; k < 20; ++k) {
         SCOPED_TRACE(k);
@@ -259,11 +263,12 @@ TEST(PresetStore, PresetNamesReachBothLists)
 TEST(PresetStore, SetPresetNameTakesFourteenBytes)
 {
     LUnitControl unit;
-    const std::vector<uint8_t> name = {'S', 't', 'a', 'g', 'e', ' ', 'l', 'e', 'f', 't', ' ', ' ', ' ', ' ', 'X'};
+    const std::vector<uint8_t> name = {'S', 't', 'a', 'g', 'e', ' ', 'l', 'e',
+                                       'f', 't', ' ', ' ', ' ', ' ', 'X'};
     ASSERT_TRUE(unit.SetPresetName(name));
     const auto field = unit.GetPresetName();
     EXPECT_EQ(std::string(field.begin(), field.end()), "Stage left    ");
-    EXPECT_EQ(unit.GetImage().inputs[0].name[0], 'I');  // the field ends where it ends
+    EXPECT_EQ(unit.GetImage().inputs[0].name[0], 'I'); // the field ends where it ends
     EXPECT_FALSE(unit.SetPresetName(std::vector<uint8_t>(13, 'z')));
     EXPECT_EQ(unit.GetPresetName()[0], 'S');
 }
@@ -278,7 +283,7 @@ TEST(ParamImage, StoreImageTakesAllButTheReservedBytes)
     next.reserved[1] = 0xCD;
     next.presetName[0] = 'Z';
     next.outputs[5].link = 0x30;
-    next.geqBypass = 0x07;  // the last field of the image
+    next.geqBypass = 0x07; // the last field of the image
     unit.StoreImage(next);
     EXPECT_EQ(unit.GetImage().reserved[0], 0);
     EXPECT_EQ(unit.GetImage().reserved[1], 0);
@@ -288,7 +293,8 @@ TEST(ParamImage, StoreImageTakesAllButTheReservedBytes)
     EXPECT_TRUE(sink.sent.empty());
 }
 
-namespace {
+namespace
+{
 
 // The 22 block replies (number, then 50 bytes) of a 1100-byte set.
 std::vector<std::vector<uint8_t>> Blocks(const std::vector<uint8_t>& set)
@@ -309,7 +315,7 @@ std::vector<uint8_t> SetOf(const ParamImage& image)
     return set;
 }
 
-}  // namespace
+} // namespace
 
 TEST(BlockSlots, AReadSetIsTakenAfterItsLastBlockOnly)
 {
@@ -352,7 +358,13 @@ TEST(BlockSlots, BadBlocksAreRefusedAndChangeNothing)
         {"empty", {}, true},
         {"one byte short", shortBlock, true},
         {"number past the last", past, true},
-        {"number 255", [&] { auto b = past; b[0] = 255; return b; }(), true},
+        {"number 255",
+         [&] {
+             auto b = past;
+             b[0] = 255;
+             return b;
+         }(),
+         true},
         {"last block of a set with a Q index above 100", badBlocks[kLastSetBlock], false},
     };
     for (const Case& c : cases) {
@@ -383,7 +395,8 @@ TEST(BlockSlots, AnUploadKeepsEachPresetInItsOwnSlot)
 
     const auto slot = unit.GetBlockSlot(5);
     EXPECT_EQ(slot[0], 5);
-    EXPECT_TRUE(std::equal(slot.begin() + 1, slot.begin() + 1081, preset.begin())) << "bytes 1..1080 = preset 0..1079";
+    EXPECT_TRUE(std::equal(slot.begin() + 1, slot.begin() + 1081, preset.begin()))
+        << "bytes 1..1080 = preset 0..1079";
     EXPECT_EQ(unit.GetBlockSlot(4)[0], 0);
     EXPECT_EQ(0, std::memcmp(&unit.GetImage(), &LUnitControl::DefaultImage(), sizeof(ParamImage)))
         << "an upload leaves the current set alone";
@@ -397,7 +410,7 @@ TEST(BlockSlots, UnitInformationTakesEighteenBytes)
     std::vector<uint8_t> info(17, 9);
     EXPECT_FALSE(unit.SetUnitInfo(info));
     EXPECT_EQ(unit.GetUnitInfo()[0], 0);
-    info.resize(40, 7);  // a longer reply: only the first 18 bytes have a place
+    info.resize(40, 7); // a longer reply: only the first 18 bytes have a place
     ASSERT_TRUE(unit.SetUnitInfo(info));
     EXPECT_EQ(unit.GetUnitInfo()[16], 9);
     EXPECT_EQ(unit.GetUnitInfo()[17], 7);

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "proto/LCmd.h"
 #include "model/CommandSink.h"
+#include "proto/LCmd.h"
 
 // One command as it reached the send path.
 struct Sent {
@@ -30,8 +30,9 @@ inline std::ostream& operator<<(std::ostream& os, const Sent& s)
     return os << "], " << (s.noCoalesce ? "append" : "coalesce") << "}";
 }
 
-class RecordingSink : public CommandSink {
-public:
+class RecordingSink : public CommandSink
+{
+  public:
     void SendCommand(const LCmd& cmd, bool noCoalesce) override
     {
         sent.push_back({cmd.GetId(), cmd.GetCode(), cmd.GetPayload(), noCoalesce});
@@ -52,7 +53,9 @@ public:
 inline std::vector<uint8_t> Hex(std::initializer_list<const char*> parts)
 {
     std::vector<uint8_t> out;
-    auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : std::tolower(c) - 'a' + 10; };
+    auto digit = [](char c) {
+        return std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : std::tolower(c) - 'a' + 10;
+    };
     for (const char* p : parts) {
         std::string s;
         for (; *p; ++p)

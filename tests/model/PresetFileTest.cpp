@@ -11,13 +11,15 @@
 
 namespace fs = std::filesystem;
 
-namespace {
+namespace
+{
 
 constexpr uint8_t kId = 1;
 
 // A private folder per test, removed afterwards.
-class PresetFileTest : public ::testing::Test {
-protected:
+class PresetFileTest : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         char tmpl[] = "/tmp/morvex-model-XXXXXX";
@@ -64,7 +66,7 @@ ParamImage DistinctImage()
             in.peq[b] = PeqBand{int16_t(100 + b + i), int16_t(30 * b + i), uint8_t(10 * b + i), uint8_t(b)};
         in.xover = XoverParam{int16_t(5 + i), int16_t(290 - i), uint8_t(1 + i), uint8_t(17 + i)};
         in.gain = uint16_t(270 + i);
-        in.polarity = i == 1 ? 0x100 : 0;  // non-zero only in its high byte
+        in.polarity = i == 1 ? 0x100 : 0; // non-zero only in its high byte
         in.delay = uint16_t(65000 + i);
         in.link = i == 0 ? 0x07 : 0;
     }
@@ -76,8 +78,10 @@ ParamImage DistinctImage()
             out.mix[i] = uint16_t(200 + 10 * j + i);
         out.xover = XoverParam{int16_t(40 + j), int16_t(260 + j), uint8_t(9 + j), uint8_t(j)};
         for (int b = 0; b < 9; ++b)
-            out.peq[b] = PeqBand{int16_t(50 + b + j), int16_t(31 * b + j), uint8_t(11 * b + j), uint8_t(8 - b % 9)};
-        out.comp = CompParam{int16_t(j + 10), int16_t(100 + j), int16_t(1000 + j), int16_t(j), int16_t(150 + j)};
+            out.peq[b] =
+                PeqBand{int16_t(50 + b + j), int16_t(31 * b + j), uint8_t(11 * b + j), uint8_t(8 - b % 9)};
+        out.comp =
+            CompParam{int16_t(j + 10), int16_t(100 + j), int16_t(1000 + j), int16_t(j), int16_t(150 + j)};
         out.limit = LimitParam{int16_t(200 + j), int16_t(2000 + j), int16_t(2 * j), int16_t(160 + j)};
         out.gain = uint16_t(250 + j);
         out.polarity = uint16_t(j % 2);
@@ -108,7 +112,10 @@ std::vector<uint8_t> FileOf(const ParamImage& im, uint8_t cr = 0x0D, uint8_t lf 
     return file;
 }
 
-std::vector<uint8_t> Word(int v) { return {uint8_t(v & 0xFF), uint8_t((v >> 8) & 0xFF)}; }
+std::vector<uint8_t> Word(int v)
+{
+    return {uint8_t(v & 0xFF), uint8_t((v >> 8) & 0xFF)};
+}
 
 std::vector<uint8_t> Cat(std::initializer_list<std::vector<uint8_t>> parts)
 {
@@ -122,14 +129,20 @@ std::vector<uint8_t> Cat(std::initializer_list<std::vector<uint8_t>> parts)
 std::vector<Sent> ExpectedLoad(const ParamImage& im)
 {
     std::vector<Sent> out;
-    auto add = [&](uint8_t code, std::vector<uint8_t> payload) { out.push_back({kId, code, std::move(payload), true}); };
+    auto add = [&](uint8_t code, std::vector<uint8_t> payload) {
+        out.push_back({kId, code, std::move(payload), true});
+    };
     auto peq = [](const PeqBand& b) { return Cat({Word(b.gain), Word(b.freq), {b.q, b.type}}); };
 
     add(38, std::vector<uint8_t>(im.presetName, im.presetName + 14));
     for (uint8_t ch = 0; ch < 3; ++ch) {
         const InputBlock& in = im.inputs[ch];
         add(61, Cat({{ch}, std::vector<uint8_t>(in.name, in.name + 8)}));
-        add(62, Cat({{ch}, Word(in.gate.attack), Word(in.gate.release), Word(in.gate.hold), Word(in.gate.threshold)}));
+        add(62, Cat({{ch},
+                     Word(in.gate.attack),
+                     Word(in.gate.release),
+                     Word(in.gate.hold),
+                     Word(in.gate.threshold)}));
         for (uint8_t b = 0; b < 31; ++b)
             add(72, Cat({{ch, b}, Word(in.geq[b])}));
         add(50, Cat({{ch}, Word(in.xover.hpFreq), {in.xover.hpSlope}}));
@@ -148,9 +161,17 @@ std::vector<Sent> ExpectedLoad(const ParamImage& im)
             add(65, Cat({{ch, i}, Word(o.mix[i])}));
         add(50, Cat({{ch}, Word(o.xover.hpFreq), {o.xover.hpSlope}}));
         add(49, Cat({{ch}, Word(o.xover.lpFreq), {o.xover.lpSlope}}));
-        add(48, Cat({{ch}, Word(o.comp.ratio), Word(o.comp.attack), Word(o.comp.release), Word(o.comp.knee),
+        add(48, Cat({{ch},
+                     Word(o.comp.ratio),
+                     Word(o.comp.attack),
+                     Word(o.comp.release),
+                     Word(o.comp.knee),
                      Word(o.comp.threshold)}));
-        add(63, Cat({{ch}, Word(o.limit.attack), Word(o.limit.release), Word(o.limit.knee), Word(o.limit.threshold)}));
+        add(63, Cat({{ch},
+                     Word(o.limit.attack),
+                     Word(o.limit.release),
+                     Word(o.limit.knee),
+                     Word(o.limit.threshold)}));
         add(52, Cat({{ch}, Word(o.gain)}));
         add(54, {ch, uint8_t(o.polarity != 0)});
         add(56, Cat({{ch}, Word(o.delay)}));
@@ -168,7 +189,7 @@ std::vector<Sent> ExpectedLoad(const ParamImage& im)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(PresetFileTest, DefaultModelSavesTheDocumentedFile)
 {
@@ -179,10 +200,10 @@ TEST_F(PresetFileTest, DefaultModelSavesTheDocumentedFile)
     EXPECT_EQ(written, Path("live.prs"));
     const auto file = Slurp(written);
     ASSERT_EQ(file.size(), 1086u);
-    const auto head = Hex({"2a2a2a4d4f5256455856303130 2a2a2a",   // ***MORVEXV010***
-                           "44656661756c7420507265736574",         // Default Preset
-                           "496e410000000000",                     // InA
-                           "0000 6300 6300 0000"});                // gate 0 99 99 0
+    const auto head = Hex({"2a2a2a4d4f5256455856303130 2a2a2a", // ***MORVEXV010***
+                           "44656661756c7420507265736574",      // Default Preset
+                           "496e410000000000",                  // InA
+                           "0000 6300 6300 0000"});             // gate 0 99 99 0
     EXPECT_EQ(std::vector<uint8_t>(file.begin(), file.begin() + head.size()), head);
     EXPECT_EQ(file[1084], 0x0D);
     EXPECT_EQ(file[1085], 0x0A);
@@ -214,7 +235,8 @@ TEST_F(PresetFileTest, RoundTripIsByteExactAndKeepsTheTailFields)
     const auto old = ImageBytes(before);
     EXPECT_EQ(std::vector<uint8_t>(got.begin() + 2, got.begin() + 1070),
               std::vector<uint8_t>(want.begin() + 2, want.begin() + 1070));
-    EXPECT_EQ(std::vector<uint8_t>(got.begin() + 1070, got.end()), std::vector<uint8_t>(old.begin() + 1070, old.end()));
+    EXPECT_EQ(std::vector<uint8_t>(got.begin() + 1070, got.end()),
+              std::vector<uint8_t>(old.begin() + 1070, old.end()));
     EXPECT_EQ(got[0], old[0]);
     EXPECT_EQ(got[1], old[1]);
 
@@ -279,7 +301,7 @@ TEST_F(PresetFileTest, BadFilesAreRefusedAndChangeNothing)
         {"wrong head", with(3, 'X')},
         {"head in lower case", with(4, 'm')},
         {"unit-file length with head", Cat({good, std::vector<uint8_t>(21674 - 1086, 0)})},
-        {"frequency index above 300", with(30 + 78 + 3, 0x02)},  // A band 0 freq := 512
+        {"frequency index above 300", with(30 + 78 + 3, 0x02)}, // A band 0 freq := 512
         {"negative frequency index", with(30 + 78 + 3, 0xFF)},
         {"Q index above 100", with(30 + 78 + 4, 101)},
         {"band type above 8", with(450 + 22 + 5, 9)},

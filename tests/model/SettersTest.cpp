@@ -5,13 +5,15 @@
 #include "ModelTestUtil.h"
 #include "model/LUnitControl.h"
 
-namespace {
+namespace
+{
 
 constexpr uint8_t kId = 7;
 
 // Inputs A and B linked under A; outputs 1 and 2 linked under output 1; all others alone.
-class LinkedModel : public ::testing::Test {
-protected:
+class LinkedModel : public ::testing::Test
+{
+  protected:
     void SetUp() override
     {
         const uint16_t words[9] = {0x03, 0, 0x04, 0x03, 0, 0x04, 0x08, 0x10, 0x20};
@@ -25,20 +27,28 @@ protected:
     RecordingSink sink;
 };
 
-Sent Coalesced(uint8_t code, std::vector<uint8_t> payload) { return {kId, code, std::move(payload), false}; }
-Sent Appended(uint8_t code, std::vector<uint8_t> payload) { return {kId, code, std::move(payload), true}; }
+Sent Coalesced(uint8_t code, std::vector<uint8_t> payload)
+{
+    return {kId, code, std::move(payload), false};
+}
+Sent Appended(uint8_t code, std::vector<uint8_t> payload)
+{
+    return {kId, code, std::move(payload), true};
+}
 
 struct Case {
     const char* name;
     std::function<void(LUnitControl&)> edit;
-    std::vector<Sent> frames;  // while not updating
-    std::vector<int> marked;   // in both modes
+    std::vector<Sent> frames; // while not updating
+    std::vector<int> marked;  // in both modes
     std::function<void(const LUnitControl&)> check;
 };
 
 const Case kCases[] = {
     {"gate of input B stored into A and B",
-     [](LUnitControl& u) { u.SetGate(1, GateParam{10, 200, 300, 150}); },
+     [](LUnitControl& u) {
+         u.SetGate(1, GateParam{10, 200, 300, 150});
+     },
      {Coalesced(62, Bytes({1, 10, 0, 200, 0, 0x2C, 0x01, 150, 0}))},
      {},
      [](const LUnitControl& u) {
@@ -49,7 +59,9 @@ const Case kCases[] = {
          EXPECT_EQ(u.GetGate(2).release, 99);
      }},
     {"compressor of output 2 stored into outputs 1 and 2",
-     [](LUnitControl& u) { u.SetComp(4, CompParam{3, 20, 600, 5, 190}); },
+     [](LUnitControl& u) {
+         u.SetComp(4, CompParam{3, 20, 600, 5, 190});
+     },
      {Coalesced(48, Bytes({4, 3, 0, 20, 0, 0x58, 0x02, 5, 0, 190, 0}))},
      {},
      [](const LUnitControl& u) {
@@ -58,7 +70,9 @@ const Case kCases[] = {
          EXPECT_EQ(u.GetComp(5).ratio, 0);
      }},
     {"limiter of output 2",
-     [](LUnitControl& u) { u.SetLimit(4, LimitParam{30, 700, 2, 210}); },
+     [](LUnitControl& u) {
+         u.SetLimit(4, LimitParam{30, 700, 2, 210});
+     },
      {Coalesced(63, Bytes({4, 30, 0, 0xBC, 0x02, 2, 0, 210, 0}))},
      {},
      [](const LUnitControl& u) {
@@ -67,7 +81,9 @@ const Case kCases[] = {
          EXPECT_EQ(u.GetLimit(5).release, 499);
      }},
     {"PEQ band of input B with bypass",
-     [](LUnitControl& u) { u.SetPeq(1, 3, PeqBand{130, 150, 40, 2}, 1); },
+     [](LUnitControl& u) {
+         u.SetPeq(1, 3, PeqBand{130, 150, 40, 2}, 1);
+     },
      {Coalesced(51, Bytes({1, 3, 130, 0, 150, 0, 40, 2, 1}))},
      {1},
      [](const LUnitControl& u) {
@@ -111,7 +127,9 @@ const Case kCases[] = {
              EXPECT_EQ(u.GetGeq(in, 4), 120);
      }},
     {"high pass keeps the low-pass half",
-     [](LUnitControl& u) { u.SetHighPass(4, XoverParam{100, 250, 5, 7}); },
+     [](LUnitControl& u) {
+         u.SetHighPass(4, XoverParam{100, 250, 5, 7});
+     },
      {Coalesced(50, Bytes({4, 100, 0, 5}))},
      {4},
      [](const LUnitControl& u) {
@@ -125,7 +143,9 @@ const Case kCases[] = {
          EXPECT_EQ(u.GetXover(5).hpFreq, 0);
      }},
     {"low pass keeps the high-pass half",
-     [](LUnitControl& u) { u.SetLowPass(1, XoverParam{100, 250, 5, 7}); },
+     [](LUnitControl& u) {
+         u.SetLowPass(1, XoverParam{100, 250, 5, 7});
+     },
      {Coalesced(49, Bytes({1, 250, 0, 7}))},
      {1},
      [](const LUnitControl& u) {
@@ -184,7 +204,7 @@ const Case kCases[] = {
      {},
      [](const LUnitControl& u) {
          EXPECT_EQ(u.GetMatrix(3), 0x03);
-         EXPECT_EQ(u.GetMatrix(4), 0x02);  // routing is not shared by the group
+         EXPECT_EQ(u.GetMatrix(4), 0x02); // routing is not shared by the group
      }},
     {"matrix off for output 4 input A",
      [](LUnitControl& u) { u.SetMatrix(6, 0, false); },
@@ -220,7 +240,7 @@ const Case kCases[] = {
      [](const LUnitControl& u) {
          const auto n = u.GetChannelName(4);
          EXPECT_EQ(std::string(n.begin(), n.end()), std::string("Sub L\0\0\0", 8));
-         EXPECT_EQ(u.GetChannelName(3)[0], 'O');  // names are not shared
+         EXPECT_EQ(u.GetChannelName(3)[0], 'O'); // names are not shared
      }},
     {"eight-character name without terminator",
      [](LUnitControl& u) {
@@ -232,11 +252,11 @@ const Case kCases[] = {
      [](const LUnitControl& u) {
          const auto n = u.GetChannelName(0);
          EXPECT_EQ(std::string(n.begin(), n.end()), "MainLeft");
-         EXPECT_EQ(u.GetImage().inputs[0].gate.attack, 0);  // the next field is untouched
+         EXPECT_EQ(u.GetImage().inputs[0].gate.attack, 0); // the next field is untouched
      }},
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(LinkedModel, EverySetterStoresIntoItsGroupAndSendsOneCommand)
 {
@@ -312,7 +332,8 @@ TEST(Setters, EditedChannelAlwaysTakesTheValue)
     }
 }
 
-namespace {
+namespace
+{
 
 // Fills every copied and every kept field of a channel with values unlike the defaults.
 void Decorate(LUnitControl& unit, int ch, int seed)
@@ -328,7 +349,8 @@ void Decorate(LUnitControl& unit, int ch, int seed)
         unit.SetComp(ch, CompParam{int16_t(seed % 16), int16_t(seed), 2, 3, 4});
         unit.SetLimit(ch, LimitParam{int16_t(seed), 5, 6, 7});
         for (int b = 0; b < 9; ++b)
-            unit.SetPeq(ch, b, PeqBand{int16_t(seed + b), int16_t(b * 30), uint8_t(b), uint8_t(b % 9)}, b % 2);
+            unit.SetPeq(ch, b, PeqBand{int16_t(seed + b), int16_t(b * 30), uint8_t(b), uint8_t(b % 9)},
+                        b % 2);
     }
     unit.SetHighPass(ch, XoverParam{int16_t(seed), 0, 3, 0});
     unit.SetLowPass(ch, XoverParam{0, int16_t(seed + 100), 0, 4});
@@ -338,7 +360,7 @@ void Decorate(LUnitControl& unit, int ch, int seed)
     unit.SetMute(ch, 1);
 }
 
-}  // namespace
+} // namespace
 
 TEST(CopyChannel, InputCopiesProcessingAndKeepsIdentity)
 {
@@ -346,7 +368,7 @@ TEST(CopyChannel, InputCopiesProcessingAndKeepsIdentity)
     RecordingSink sink;
     Decorate(unit, 0, 11);
     unit.SetEqBypassMask(0, 0x01);
-    unit.SetGeqBypassMask(0x02);  // B's GEQ bypass stays
+    unit.SetGeqBypassMask(0x02); // B's GEQ bypass stays
     unit.SetLink(1, 0x06);
     unit.SetSink(&sink);
 
@@ -364,7 +386,7 @@ TEST(CopyChannel, InputCopiesProcessingAndKeepsIdentity)
     EXPECT_EQ(im.geqBypass, 0x02);
     EXPECT_EQ(b.link, 0x06);
     EXPECT_EQ(std::string(b.name, b.name + 8), std::string("InB\0\0\0\0\0", 8));
-    EXPECT_EQ(im.inputs[2].gain, 280);  // C untouched
+    EXPECT_EQ(im.inputs[2].gain, 280); // C untouched
 
     // Copying an unmuted, active channel clears the target's bits.
     unit.CopyChannel(2, 1);

@@ -9,18 +9,18 @@
 
 #include "proto/LCmd.h"
 
-namespace {
+namespace
+{
 
 TEST(CommandTable, EveryCommandClassHasItsRow)
 {
-    const int codes[] = {CM_MCS_MCU_RESET::Code, CM_MCS_DELAYUNIT::Code,   CM_MCS_READ_EEPROM::Code,
-                         CM_MCS_WRITE_EEPROM::Code, CM_MCS_DOWNLOAD::Code, CM_MCS_PRESETNAME::Code,
-                         CM_MCS_PASS_SUBMIT::Code, CM_MCS_SET_LOCK::Code,  CM_MCS_COMP::Code,
-                         CM_MCS_LOW_PASS::Code,    CM_MCS_HIGH_PASS::Code, CM_MCS_PEQ::Code,
-                         CM_MCS_GAIN::Code,        CM_MCS_MUTE::Code,      CM_MCS_POLARITY::Code,
-                         CM_MCS_DELAY::Code,       CM_MCS_WORK_MODE::Code, CM_MCS_MATRIX::Code,
-                         CM_MCS_CHANNEL_NAME::Code, CM_MCS_GATE::Code,     CM_MCS_LIMIT::Code,
-                         CM_MCS_MIX::Code,         CM_MCS_GEQ::Code};
+    const int codes[] = {
+        CM_MCS_MCU_RESET::Code, CM_MCS_DELAYUNIT::Code,  CM_MCS_READ_EEPROM::Code,  CM_MCS_WRITE_EEPROM::Code,
+        CM_MCS_DOWNLOAD::Code,  CM_MCS_PRESETNAME::Code, CM_MCS_PASS_SUBMIT::Code,  CM_MCS_SET_LOCK::Code,
+        CM_MCS_COMP::Code,      CM_MCS_LOW_PASS::Code,   CM_MCS_HIGH_PASS::Code,    CM_MCS_PEQ::Code,
+        CM_MCS_GAIN::Code,      CM_MCS_MUTE::Code,       CM_MCS_POLARITY::Code,     CM_MCS_DELAY::Code,
+        CM_MCS_WORK_MODE::Code, CM_MCS_MATRIX::Code,     CM_MCS_CHANNEL_NAME::Code, CM_MCS_GATE::Code,
+        CM_MCS_LIMIT::Code,     CM_MCS_MIX::Code,        CM_MCS_GEQ::Code};
     for (int code : codes) {
         SCOPED_TRACE(code);
         const proto::CommandInfo* row = proto::FindCommand(static_cast<uint8_t>(code));
@@ -56,9 +56,11 @@ TEST(CommandTable, AddressingBytesNameTheTarget)
     }
     // Every addressing byte is inside the command's own payload.
     const PeqBand band{120, 170, 35, 0};
-    EXPECT_LE(proto::AddressBytes(proto::kPeq), static_cast<int>(CM_MCS_PEQ(1, 0, 0, band, 0).GetPayload().size()));
+    EXPECT_LE(proto::AddressBytes(proto::kPeq),
+              static_cast<int>(CM_MCS_PEQ(1, 0, 0, band, 0).GetPayload().size()));
     EXPECT_LE(proto::AddressBytes(proto::kMix), static_cast<int>(CM_MCS_MIX(1, 3, 0, 0).GetPayload().size()));
-    EXPECT_LE(proto::AddressBytes(proto::kLink), static_cast<int>(CM_MCS_CMD(1, proto::kLink, 0, 1).GetPayload().size()));
+    EXPECT_LE(proto::AddressBytes(proto::kLink),
+              static_cast<int>(CM_MCS_CMD(1, proto::kLink, 0, 1).GetPayload().size()));
 }
 
-}  // namespace
+} // namespace

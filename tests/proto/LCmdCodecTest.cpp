@@ -6,7 +6,8 @@
 #include <memory>
 #include <string>
 
-namespace {
+namespace
+{
 
 using Bytes = BSTM;
 
@@ -18,14 +19,18 @@ TEST(FrameCodec, GoldenFrames)
         Bytes frame;
     };
     const Case cases[] = {
-        {"connect request", [] { return std::make_unique<CM_MCS_CMD>(1, 16); },
+        {"connect request",
+         [] { return std::make_unique<CM_MCS_CMD>(1, 16); },
          {0x10, 0x02, 0x00, 0x01, 0x01, 0x10, 0x10, 0x03, 0x11}},
-        {"gain of output 1", [] { return std::make_unique<CM_MCS_GAIN>(1, 3, 280); },
+        {"gain of output 1",
+         [] { return std::make_unique<CM_MCS_GAIN>(1, 3, 280); },
          {0x10, 0x02, 0x00, 0x01, 0x04, 0x34, 0x03, 0x18, 0x01, 0x10, 0x03, 0x2A}},
         {"peq band of input A",
-         [] { return std::make_unique<CM_MCS_PEQ>(5, 0, 2, PeqBand{120, 170, 35, 0}, 0); },
-         {0x10, 0x02, 0x00, 0x05, 0x0A, 0x33, 0x00, 0x02, 0x78, 0x00, 0xAA, 0x00, 0x23, 0x00, 0x00, 0x10, 0x03,
-          0xCE}},
+         [] {
+             return std::make_unique<CM_MCS_PEQ>(5, 0, 2, PeqBand{120, 170, 35, 0}, 0);
+         },
+         {0x10, 0x02, 0x00, 0x05, 0x0A, 0x33, 0x00, 0x02, 0x78, 0x00, 0xAA, 0x00, 0x23, 0x00, 0x00, 0x10,
+          0x03, 0xCE}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -44,7 +49,7 @@ TEST(FrameCodec, UnescapedDleRoundTrips)
 
     LCmd parsed(frame);
     EXPECT_EQ(parsed.GetCode(), CM_MCS_GAIN::Code);
-    EXPECT_EQ(parsed.GetId(), 0);  // the editor's source address
+    EXPECT_EQ(parsed.GetId(), 0); // the editor's source address
     EXPECT_EQ(parsed.GetPayload(), cmd.GetPayload());
 }
 
@@ -74,7 +79,7 @@ TEST(FrameCodec, CheckByteIsNotTested)
 
 TEST(FrameCodec, FailedMarkersGiveFirstByteAsCode)
 {
-    const Bytes good = BuildFrame(CM_MCS_DELAY(1, 2, 0x0203));  // payload 02 03 02
+    const Bytes good = BuildFrame(CM_MCS_DELAY(1, 2, 0x0203)); // payload 02 03 02
     struct Case {
         const char* name;
         size_t offset;
@@ -93,7 +98,7 @@ TEST(FrameCodec, FailedMarkersGiveFirstByteAsCode)
         LCmd parsed(frame);
         EXPECT_EQ(parsed.GetId(), 0);
         EXPECT_EQ(parsed.GetCode(), frame[0]);
-        EXPECT_EQ(parsed.GetPayload(), (Bytes{0x02, 0x03, 0x02}));  // still sliced by len
+        EXPECT_EQ(parsed.GetPayload(), (Bytes{0x02, 0x03, 0x02})); // still sliced by len
     }
 }
 
@@ -131,7 +136,10 @@ TEST(FrameCodec, ShortAndLyingFramesStayInsideTheirBytes)
         {"one byte", {0x10}, 0, 0x10, {}},
         {"markers in five bytes", {0x10, 0x02, 0x10, 0x03, 0x05}, 0, 0x10, {}},
         {"header only, len 200", {0x10, 0x02, 0x01, 0x00, 200, 0x13}, 0, 0x10, {}},
-        {"len beyond the end", {0x10, 0x02, 0x01, 0x00, 200, 0x13, 'A', 'B', 0x10, 0x03, 0x00}, 1, 0x13,
+        {"len beyond the end",
+         {0x10, 0x02, 0x01, 0x00, 200, 0x13, 'A', 'B', 0x10, 0x03, 0x00},
+         1,
+         0x13,
          {'A', 'B', 0x10, 0x03, 0x00}},
         {"garbage", {0xFF, 0xFE, 0xFD, 0xFC, 0x03, 0x01, 0x02, 0x03}, 0, 0xFF, {0x02, 0x03}},
     };
@@ -204,7 +212,7 @@ TEST(CommandTable, PayloadLayouts)
 {
     const uint8_t data[60] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17};
     const char name8[] = {'O', 'u', 't', '1', 0, 0, 0, 0};
-    const char full8[] = {'S', 'u', 'b', 'w', 'o', 'o', 'f', 'L', 'X'};  // 9th byte must not be sent
+    const char full8[] = {'S', 'u', 'b', 'w', 'o', 'o', 'f', 'L', 'X'}; // 9th byte must not be sent
     const char preset[] = "Default PresetXYZ";
     const CompParam comp{3, 49, 499, 0x0102, 220};
     const GateParam gate{0, 99, 0x0180, 180};
@@ -220,34 +228,61 @@ TEST(CommandTable, PayloadLayouts)
         {"mcu reset", [] { return std::make_unique<CM_MCS_MCU_RESET>(1); }, 4, {}},
         {"delay unit", [] { return std::make_unique<CM_MCS_DELAYUNIT>(1, 2); }, 21, {2}},
         {"read store", [] { return std::make_unique<CM_MCS_READ_EEPROM>(1, 0x0201, 18); }, 25, {1, 2, 18}},
-        {"write store", [&] { return std::make_unique<CM_MCS_WRITE_EEPROM>(1, 1, 3, data); }, 26,
+        {"write store",
+         [&] { return std::make_unique<CM_MCS_WRITE_EEPROM>(1, 1, 3, data); },
+         26,
          {1, 0, 3, 1, 2, 3}},
-        {"download chunk", [&] { return std::make_unique<CM_MCS_DOWNLOAD>(1, 21, 4, data, 5); }, 37,
+        {"download chunk",
+         [&] { return std::make_unique<CM_MCS_DOWNLOAD>(1, 21, 4, data, 5); },
+         37,
          {21, 4, 1, 2, 3, 4, 5}},
         {"preset name, 14 bytes only", [&] { return std::make_unique<CM_MCS_PRESETNAME>(1, preset); }, 38,
          Bytes(preset, preset + 14)},
-        {"pass submit", [] { return std::make_unique<CM_MCS_PASS_SUBMIT>(1, "4719"); }, 45, {0, '4', '7', '1', '9'}},
+        {"pass submit",
+         [] { return std::make_unique<CM_MCS_PASS_SUBMIT>(1, "4719"); },
+         45,
+         {0, '4', '7', '1', '9'}},
         {"set lock", [] { return std::make_unique<CM_MCS_SET_LOCK>(1, "ABCD"); }, 47, {'A', 'B', 'C', 'D'}},
-        {"compressor", [&] { return std::make_unique<CM_MCS_COMP>(1, 5, comp); }, 48,
+        {"compressor",
+         [&] { return std::make_unique<CM_MCS_COMP>(1, 5, comp); },
+         48,
          {5, 3, 0, 49, 0, 0xF3, 0x01, 0x02, 0x01, 220, 0}},
         {"low pass", [] { return std::make_unique<CM_MCS_LOW_PASS>(1, 8, 300, 7); }, 49, {8, 0x2C, 0x01, 7}},
         {"high pass", [] { return std::make_unique<CM_MCS_HIGH_PASS>(1, 0, 41, 12); }, 50, {0, 41, 0, 12}},
-        {"peq bypassed", [] { return std::make_unique<CM_MCS_PEQ>(1, 8, 8, PeqBand{-5, 285, 100, 8}, 1); }, 51,
+        {"peq bypassed",
+         [] {
+             return std::make_unique<CM_MCS_PEQ>(1, 8, 8, PeqBand{-5, 285, 100, 8}, 1);
+         },
+         51,
          {8, 8, 0xFB, 0xFF, 0x1D, 0x01, 100, 8, 1}},
-        {"gain, low 16 bits of a wide value", [] { return std::make_unique<CM_MCS_GAIN>(1, 0, 0x12345); }, 52,
+        {"gain, low 16 bits of a wide value",
+         [] { return std::make_unique<CM_MCS_GAIN>(1, 0, 0x12345); },
+         52,
          {0, 0x45, 0x23}},
         {"mute", [] { return std::make_unique<CM_MCS_MUTE>(1, 7, 1); }, 53, {7, 1}},
         {"polarity flag 5 sends 1", [] { return std::make_unique<CM_MCS_POLARITY>(1, 2, 5); }, 54, {2, 1}},
         {"polarity off", [] { return std::make_unique<CM_MCS_POLARITY>(1, 2, 0); }, 54, {2, 0}},
         {"delay", [] { return std::make_unique<CM_MCS_DELAY>(1, 4, 65280); }, 56, {4, 0x00, 0xFF}},
         {"work mode", [] { return std::make_unique<CM_MCS_WORK_MODE>(1, 3, 17); }, 57, {3, 17}},
-        {"matrix, low byte of mask", [] { return std::make_unique<CM_MCS_MATRIX>(1, 3, 0x0105); }, 58, {3, 5}},
-        {"channel name padded", [&] { return std::make_unique<CM_MCS_CHANNEL_NAME>(1, 3, name8); }, 61,
+        {"matrix, low byte of mask",
+         [] { return std::make_unique<CM_MCS_MATRIX>(1, 3, 0x0105); },
+         58,
+         {3, 5}},
+        {"channel name padded",
+         [&] { return std::make_unique<CM_MCS_CHANNEL_NAME>(1, 3, name8); },
+         61,
          {3, 'O', 'u', 't', '1', 0, 0, 0, 0}},
-        {"channel name of 8", [&] { return std::make_unique<CM_MCS_CHANNEL_NAME>(1, 4, full8); }, 61,
+        {"channel name of 8",
+         [&] { return std::make_unique<CM_MCS_CHANNEL_NAME>(1, 4, full8); },
+         61,
          {4, 'S', 'u', 'b', 'w', 'o', 'o', 'f', 'L'}},
-        {"gate", [&] { return std::make_unique<CM_MCS_GATE>(1, 1, gate); }, 62, {1, 0, 0, 99, 0, 0x80, 1, 180, 0}},
-        {"limit", [&] { return std::make_unique<CM_MCS_LIMIT>(1, 6, limit); }, 63,
+        {"gate",
+         [&] { return std::make_unique<CM_MCS_GATE>(1, 1, gate); },
+         62,
+         {1, 0, 0, 99, 0, 0x80, 1, 180, 0}},
+        {"limit",
+         [&] { return std::make_unique<CM_MCS_LIMIT>(1, 6, limit); },
+         63,
          {6, 49, 0, 0xF3, 0x01, 0, 0, 0x0E, 0x01}},
         {"mix", [] { return std::make_unique<CM_MCS_MIX>(1, 8, 2, 280); }, 65, {8, 2, 0x18, 0x01}},
         {"geq", [] { return std::make_unique<CM_MCS_GEQ>(1, 2, 30, 240); }, 72, {2, 30, 240, 0}},

@@ -11,7 +11,8 @@
 #include "TestDevice.h"
 #include "runtime/Timer.h"
 
-namespace {
+namespace
+{
 
 using morvex_device::DeviceFaults;
 using morvex_device::TestDevice;
@@ -22,8 +23,9 @@ std::vector<uint8_t> Body(const ParamImage& image)
     return std::vector<uint8_t>(p + 2, p + sizeof image);
 }
 
-class Session : public ::testing::Test {
-protected:
+class Session : public ::testing::Test
+{
+  protected:
     void SetUp() override { SyncApp(); }
 
     // The session's own open over TCP, once the socket is connected.
@@ -50,7 +52,8 @@ TEST_F(Session, JoinsModelMachineAndLinkAndRunsTheTimersOnTheService)
     EXPECT_EQ(session.LinkInterfaceName(), "NET");
 
     // The full read fills the model from the device.
-    ASSERT_TRUE(PumpUntil([&] { return session.Machine.Online() && !session.Machine.Busy() && View.LevelPoll; }, 10000));
+    ASSERT_TRUE(PumpUntil(
+        [&] { return session.Machine.Online() && !session.Machine.Busy() && View.LevelPoll; }, 10000));
     EXPECT_TRUE(View.HasEvent("online NET"));
     EXPECT_EQ(Body(session.Unit.GetImage()), Body(Device.Image()));
     EXPECT_EQ(session.Core.OpenTransport()->Timeout(), 1000);
@@ -116,4 +119,4 @@ TEST_F(Session, ADroppedLinkInTheReadIsReportedAndLeavesNoHalfReadSet)
     Device.Stop();
 }
 
-}  // namespace
+} // namespace

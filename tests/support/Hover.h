@@ -6,7 +6,8 @@
 #include <QWidget>
 #include <QtTest/QTest>
 
-namespace testsupport {
+namespace testsupport
+{
 
 inline void Hover(QWidget* w, int x, int y)
 {

@@ -8,10 +8,12 @@
 #include <cstring>
 #include <vector>
 
-namespace testsupport {
+namespace testsupport
+{
 
-class RecordingCanvas : public fw::TCanvasRecorder {
-public:
+class RecordingCanvas : public fw::TCanvasRecorder
+{
+  public:
     RecordingCanvas() : FScope(*this) {}
 
     void Record(const fw::TCanvasOp& op) override { Ops.push_back(op); }
@@ -39,7 +41,7 @@ public:
 
     std::vector<fw::TCanvasOp> Ops;
 
-private:
+  private:
     fw::TCanvasRecordScope FScope;
 };
 

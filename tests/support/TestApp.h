@@ -9,9 +9,11 @@
 #include <QWheelEvent>
 #include <QWidget>
 
-namespace testapp {
+namespace testapp
+{
 
-namespace detail {
+namespace detail
+{
 inline int argc = 1;
 inline char name[] = "morvex_tests";
 inline char* argv[] = {name, nullptr};
@@ -45,7 +47,10 @@ inline void Release(QWidget* w, int x, int y, Qt::MouseButton b = Qt::LeftButton
     Mouse(w, QEvent::MouseButtonRelease, x, y, b, Qt::NoButton);
 }
 // A move with the left button held (a drag).
-inline void Move(QWidget* w, int x, int y) { Mouse(w, QEvent::MouseMove, x, y, Qt::NoButton, Qt::LeftButton); }
+inline void Move(QWidget* w, int x, int y)
+{
+    Mouse(w, QEvent::MouseMove, x, y, Qt::NoButton, Qt::LeftButton);
+}
 inline void ClickAt(QWidget* w, int x, int y)
 {
     Press(w, x, y);

@@ -12,8 +12,9 @@
 #include "proto/LCmd.h"
 #include "session/LSessionView.h"
 
-class RecordingView : public LSessionView {
-public:
+class RecordingView : public LSessionView
+{
+  public:
     std::vector<uint8_t> SentCodes() const;
     std::vector<BSTM> Sent() const { return FSent; }
     void ClearSent()
@@ -60,20 +61,20 @@ public:
     std::string ChooseUnitSaveFile() override { return SaveName; }
     std::string ChooseUnitOpenFile() override { return OpenName; }
 
-    std::string SaveName;  // what the save dialog returns
-    std::string OpenName;  // what the open dialog returns
+    std::string SaveName; // what the save dialog returns
+    std::string OpenName; // what the open dialog returns
     bool Updating = false;
     bool MainEnabled = true;
     bool LevelPoll = false;
-    int Timeout = 0;  // the reply time-out the machine set last
+    int Timeout = 0; // the reply time-out the machine set last
     std::vector<int> ProgressPositions;
     std::map<int, std::string> PresetNames;
 
-protected:
+  protected:
     void Log(const std::string& e) { FEvents.push_back(e); }
     void RecordSent(const LCmd& cmd, bool noCoalesce);
 
-private:
+  private:
     std::vector<BSTM> FSent;
     std::vector<bool> FSentCoalescing;
     std::vector<std::string> FEvents;

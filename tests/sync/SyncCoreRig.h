@@ -26,8 +26,9 @@ struct SyncAppFirst {
 
 // The test device's editor: a recording view over the real link session, with test-only extras
 // (the frames sent, shorter reply time-outs, no idle polls, event-loop waits).
-class CoreRig : private SyncAppFirst, public RecordingView, public LLinkSession {
-public:
+class CoreRig : private SyncAppFirst, public RecordingView, public LLinkSession
+{
+  public:
     CoreRig();
 
     bool OpenTcp(uint16_t port);
@@ -42,10 +43,10 @@ public:
     void SetLinkTimeout(int ms) override;
     void SuspendLinkPoll(bool flag) override { LLinkSession::SuspendLinkPoll(flag || NoIdlePoll); }
 
-    int TimeoutCap = 1 << 30;  // short reply time-outs for the fault tests
-    bool NoIdlePoll = false;   // no idle polls, so that frames can be counted
+    int TimeoutCap = 1 << 30;   // short reply time-outs for the fault tests
+    bool NoIdlePoll = false;    // no idle polls, so that frames can be counted
     bool EventLoopWait = false; // waits sleep in the event loop, as the program does (measurements)
 
-private:
+  private:
     bool Opened(bool open);
 };

@@ -10,7 +10,8 @@
 #include "SyncRig.h"
 #include "model/PresetFile.h"
 
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 using Codes = std::vector<uint8_t>;
@@ -27,8 +28,9 @@ std::vector<uint8_t> Body(const ParamImage& image)
     return std::vector<uint8_t>(p + 2, p + sizeof image);
 }
 
-class SyncFiles : public ::testing::Test {
-protected:
+class SyncFiles : public ::testing::Test
+{
+  protected:
     SyncFiles()
     {
         std::string pattern = (fs::temp_directory_path() / "morvex-sync-XXXXXX").string();
@@ -110,7 +112,7 @@ TEST_F(SyncFiles, UploadWritesTheByteExactUnitFile)
 struct AnswersTwice {
     InProcessDevice* Device;
     SyncRig* Rig;
-    uint8_t Code;  // the request answered twice: its nth occurrence
+    uint8_t Code; // the request answered twice: its nth occurrence
     int Nth;
     int Seen = 0;
     std::optional<BSTM> Copy;
@@ -163,9 +165,15 @@ TEST_F(SyncFiles, ASecondCopyOfAnAnswerNeverEndsAnOperation)
         rig.SaveName = (Dir / "up").string();
         rig.OpenName = (Dir / "all.unt").string();
         switch (c.op) {
-        case Op::Read: rig.Connect(); break;
-        case Op::Upload: rig.Machine.StartUnitUpload(); break;
-        case Op::Download: rig.Machine.StartUnitDownload(); break;
+        case Op::Read:
+            rig.Connect();
+            break;
+        case Op::Upload:
+            rig.Machine.StartUnitUpload();
+            break;
+        case Op::Download:
+            rig.Machine.StartUnitDownload();
+            break;
         }
         rig.Run();
         rig.Advance(300);
@@ -230,7 +238,8 @@ TEST_F(SyncFiles, DownloadLeavesTheDeviceHoldingTheSamePresets)
         EXPECT_TRUE(std::equal(got.begin(), got.begin() + 1079, want.begin()));
         EXPECT_TRUE(std::all_of(got.begin() + 1079, got.end(), [](uint8_t b) { return b == 0; }));
     }
-    EXPECT_TRUE(std::equal(fresh.State.Store.begin() + 1, fresh.State.Store.begin() + 18, Device.State.Store.begin() + 1));
+    EXPECT_TRUE(std::equal(fresh.State.Store.begin() + 1, fresh.State.Store.begin() + 18,
+                           Device.State.Store.begin() + 1));
 }
 
 TEST_F(SyncFiles, BadUnitFilesAreRefusedBeforeAnythingIsSent)
@@ -242,7 +251,7 @@ TEST_F(SyncFiles, BadUnitFilesAreRefusedBeforeAnythingIsSent)
     std::vector<uint8_t> badHead = full;
     badHead[3] = 'x';
     std::vector<uint8_t> badNumber = full;
-    badNumber[34 + 1082 * 1] = 7;  // block of preset 2 claims preset 7
+    badNumber[34 + 1082 * 1] = 7; // block of preset 2 claims preset 7
     std::vector<uint8_t> longer = full;
     longer.push_back(0);
     struct Case {
@@ -429,7 +438,9 @@ TEST_F(SyncFiles, PresetLoadEndsOnlyWhenALevelReplyFindsPositionAboveTen)
     ASSERT_EQ(Rig.SentCodes().size(), 284u);
     EXPECT_EQ(Rig.SentCodes().back(), 64);
     const auto ack = [&] { Rig.Machine.DispatchReply(morvex_device::BuildReplyFrame(1, 1, {})); };
-    const auto levels = [&] { Rig.Machine.DispatchReply(morvex_device::BuildReplyFrame(1, 64, BSTM(20, 0))); };
+    const auto levels = [&] {
+        Rig.Machine.DispatchReply(morvex_device::BuildReplyFrame(1, 64, BSTM(20, 0)));
+    };
     for (int i = 0; i < 10; ++i)
         ack();
     EXPECT_EQ(Rig.Machine.ProgressPosition(), 10);
@@ -491,7 +502,12 @@ TEST_F(SyncFiles, BadPresetFilesLeaveModelAndDeviceAlone)
         std::vector<uint8_t> bytes;
     } cases[] = {
         {"1085 bytes", std::vector<uint8_t>(good.begin(), good.end() - 1)},
-        {"1087 bytes", [&] { auto b = good; b.push_back(0); return b; }()},
+        {"1087 bytes",
+         [&] {
+             auto b = good;
+             b.push_back(0);
+             return b;
+         }()},
         {"wrong head", head},
         {"truncated", std::vector<uint8_t>(good.begin(), good.begin() + 500)},
     };
@@ -538,4 +554,4 @@ TEST(UnitFileNames, SaveNameRules)
     }
 }
 
-}  // namespace
+} // namespace

@@ -19,7 +19,8 @@
 #include "model/LUnitFile.h"
 #include "model/PresetFile.h"
 
-namespace {
+namespace
+{
 
 using Codes = std::vector<uint8_t>;
 
@@ -144,7 +145,8 @@ bool OpenLink(CoreRig& rig, morvex_device::TestDevice& device, const Transport& 
 
 bool EndsWithEvent(CoreRig& rig, const std::string& event, int timeoutMs = 10000)
 {
-    return PumpUntil([&] { return rig.HasEvent(event) || !rig.LinkOpen(); }, timeoutMs) && rig.HasEvent(event);
+    return PumpUntil([&] { return rig.HasEvent(event) || !rig.LinkOpen(); }, timeoutMs) &&
+           rig.HasEvent(event);
 }
 
 TEST(SyncOverLink, LockStorePresetsCopyFilesOverTcpAndPty)
@@ -184,7 +186,8 @@ TEST(SyncOverLink, LockStorePresetsCopyFilesOverTcpAndPty)
         ASSERT_TRUE(EndsWithEvent(rig, "progress-closed"));
         device.WithState([&](morvex_device::DeviceState& s) {
             EXPECT_TRUE(s.Presets[3].Stored);
-            EXPECT_EQ(std::string(s.Presets[3].Body.begin() + 2, s.Presets[3].Body.begin() + 16), "Over the link ");
+            EXPECT_EQ(std::string(s.Presets[3].Body.begin() + 2, s.Presets[3].Body.begin() + 16),
+                      "Over the link ");
         });
 
         // Recall preset 2: device and model hold its set.
@@ -221,7 +224,8 @@ TEST(SyncOverLink, LockStorePresetsCopyFilesOverTcpAndPty)
         EXPECT_FALSE(rig.Machine.Busy());
         const ParamImage onDevice = device.Image();
         const auto* dev = reinterpret_cast<const uint8_t*>(&onDevice);
-        EXPECT_TRUE(std::equal(dev + 2, dev + 2 + kStreamSize, presetFile.begin() + 16)) << "the device holds the file";
+        EXPECT_TRUE(std::equal(dev + 2, dev + 2 + kStreamSize, presetFile.begin() + 16))
+            << "the device holds the file";
         ASSERT_TRUE(SavePresetFile(rig.Unit, (dir.Path / "again").string()));
         EXPECT_EQ(ReadFileBytes(dir.Path / "again.prs"), presetFile);
 
@@ -308,14 +312,14 @@ void FaultsInTheMiddle(const Transport& t)
         });
         morvex_device::DeviceFaults faults;
         if (c.fault == MidFault::SilentInRead)
-            faults.SilentAfter = 30;  // 16, 19, 44, 34, 20, the 20 names and 5 of the 22 blocks
+            faults.SilentAfter = 30; // 16, 19, 44, 34, 20, the 20 names and 5 of the 22 blocks
         if (c.fault == MidFault::OtherId)
             faults.ReplyId = 9;
         device.SetFaults(faults);
         ASSERT_TRUE(StartDevice(device, t));
         CoreRig rig;
         if (c.fault == MidFault::SilentInRead)
-            rig.TimeoutCap = 400;  // silence is found by the time-outs; a drop is seen at once
+            rig.TimeoutCap = 400; // silence is found by the time-outs; a drop is seen at once
         ASSERT_TRUE(OpenLink(rig, device, t));
 
         std::vector<std::string> files;
@@ -347,11 +351,12 @@ void FaultsInTheMiddle(const Transport& t)
             }
         }
 
-        ASSERT_TRUE(PumpUntil([&] { return rig.HasEvent(c.event); }, 5000)) << ::testing::PrintToString(rig.Events());
+        ASSERT_TRUE(PumpUntil([&] { return rig.HasEvent(c.event); }, 5000))
+            << ::testing::PrintToString(rig.Events());
         if (c.fault == MidFault::OtherId) {
             PumpUntil([] { return false; }, 50);
             EXPECT_EQ(rig.SentCodes(), (Codes{16}));
-            rig.CloseLink();  // the scan drops the transport of another device
+            rig.CloseLink(); // the scan drops the transport of another device
         } else {
             EXPECT_FALSE(rig.LinkOpen());
         }
@@ -362,7 +367,7 @@ void FaultsInTheMiddle(const Transport& t)
             EXPECT_EQ(Body(rig.Unit.GetImage()), Body(LUnitControl::DefaultImage())) << "no half-read set";
         }
         if (c.fault == MidFault::DropInUpload)
-            PumpUntil([] { return false; }, 350);  // past the upload's 300 ms save timer
+            PumpUntil([] { return false; }, 350); // past the upload's 300 ms save timer
         EXPECT_EQ(FilesIn(dir.Path), files) << "no partial unit file";
         const size_t toFirst = device.ReceivedFrames().size();
 
@@ -382,7 +387,13 @@ void FaultsInTheMiddle(const Transport& t)
     }
 }
 
-TEST(SyncOverLink, FaultsInTheMiddleOverTcp) { FaultsInTheMiddle(kTransports[0]); }
-TEST(SyncOverLink, FaultsInTheMiddleOverPty) { FaultsInTheMiddle(kTransports[1]); }
+TEST(SyncOverLink, FaultsInTheMiddleOverTcp)
+{
+    FaultsInTheMiddle(kTransports[0]);
+}
+TEST(SyncOverLink, FaultsInTheMiddleOverPty)
+{
+    FaultsInTheMiddle(kTransports[1]);
+}
 
-}  // namespace
+} // namespace

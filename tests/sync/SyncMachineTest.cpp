@@ -8,7 +8,8 @@
 
 #include "SyncRig.h"
 
-namespace {
+namespace
+{
 
 using Codes = std::vector<uint8_t>;
 
@@ -29,8 +30,9 @@ std::vector<uint8_t> Body(const ParamImage& image)
 
 const Codes kFullRead = Repeat(Repeat({34, 20}, 41, 20), 39, 22, {18});
 
-class SyncTest : public ::testing::Test {
-protected:
+class SyncTest : public ::testing::Test
+{
+  protected:
     SyncTest() { Rig.Exchange = std::ref(Device); }
 
     void ConnectAndRead()
@@ -94,7 +96,7 @@ TEST_F(SyncTest, IdentityCheck)
     struct Case {
         const char* name;
         const char* identity;
-        const char* key;  // nullptr: accepted
+        const char* key; // nullptr: accepted
     } cases[] = {
         {"exact", "MORVEX V010", nullptr},
         {"longer text", "MORVEX V010 build 7", nullptr},
@@ -151,13 +153,13 @@ TEST_F(SyncTest, LockedDeviceWrongThenRightPassword)
     EXPECT_EQ(Rig.SentCodes(), (Codes{45}));
 
     Rig.ClearSent();
-    Rig.Machine.SubmitPassword("ab12");  // typed in lower case, sent in upper case
+    Rig.Machine.SubmitPassword("ab12"); // typed in lower case, sent in upper case
     Rig.Run();
     const BSTM submit = Rig.Sent().at(0);
     EXPECT_EQ(BSTM(submit.begin() + 6, submit.begin() + 11), (BSTM{0, 'A', 'B', '1', '2'}));
-    Rig.Advance(100);  // the check sees the answer
+    Rig.Advance(100); // the check sees the answer
     EXPECT_EQ(Rig.SentCodes(), (Codes{45}));
-    Rig.Advance(100);  // then the read goes on
+    Rig.Advance(100); // then the read goes on
     Codes expected = {45};
     expected.insert(expected.end(), kFullRead.begin(), kFullRead.end());
     EXPECT_EQ(Rig.SentCodes(), expected);
@@ -171,7 +173,7 @@ TEST_F(SyncTest, UnlockTimesOutAfterThirtyOneTicks)
     Rig.Connect();
     Rig.Advance(1000);
     // The device takes the submit but its answer never comes back.
-    Device.Override[45] = {};  // a short answer is no answer
+    Device.Override[45] = {}; // a short answer is no answer
     Rig.ClearSent();
     Rig.Machine.SubmitPassword("4719");
     Rig.Run();
@@ -186,8 +188,9 @@ TEST_F(SyncTest, UnlockTimesOutAfterThirtyOneTicks)
 }
 
 // The device's answer to a submit comes late, delivered by hand; the device drops its own.
-class SyncUnlock : public SyncTest {
-protected:
+class SyncUnlock : public SyncTest
+{
+  protected:
     void ConnectLocked()
     {
         Device.State.Locked = true;
@@ -202,12 +205,15 @@ protected:
 
     void SubmitUnanswered(const std::string& text)
     {
-        Device.Override[45] = {};  // too short: the machine takes no answer from it
+        Device.Override[45] = {}; // too short: the machine takes no answer from it
         Rig.Machine.SubmitPassword(text);
         Rig.Run();
     }
 
-    void Answer(uint8_t result) { Rig.Machine.DispatchReply(morvex_device::BuildReplyFrame(1, 45, {0, result})); }
+    void Answer(uint8_t result)
+    {
+        Rig.Machine.DispatchReply(morvex_device::BuildReplyFrame(1, 45, {0, result}));
+    }
 };
 
 TEST_F(SyncUnlock, AnswerAfterTwoHundredFiftyMillisecondsIsSeenByTheThirdTick)
@@ -218,7 +224,7 @@ TEST_F(SyncUnlock, AnswerAfterTwoHundredFiftyMillisecondsIsSeenByTheThirdTick)
     Answer(1);
     Rig.Advance(49);
     EXPECT_EQ(Rig.SentCodes(), (Codes{45})) << "the second tick has passed, the third not yet";
-    Rig.Advance(1);  // third tick at 300 ms: the command timer starts
+    Rig.Advance(1); // third tick at 300 ms: the command timer starts
     EXPECT_EQ(Rig.SentCodes(), (Codes{45}));
     Rig.Advance(99);
     EXPECT_EQ(Rig.SentCodes(), (Codes{45}));
@@ -238,7 +244,7 @@ TEST_F(SyncUnlock, ASecondSubmitStartsAFreshWait)
     SubmitUnanswered("xxxx");
     Rig.Advance(2550);
     Answer(0);
-    Rig.Advance(50);  // the 26th tick sees the rejection
+    Rig.Advance(50); // the 26th tick sees the rejection
     EXPECT_TRUE(Rig.HasEvent("message Password Error!!"));
     EXPECT_TRUE(Rig.HasEvent("unlock-edit-reset"));
     EXPECT_FALSE(Rig.TimerActive(LSyncTimer::Check));
@@ -360,23 +366,27 @@ TEST(SyncAckIdentity, AnAcknowledgementOfAnotherRequestLeavesTheStepWaiting)
     struct Case {
         const char* name;
         std::function<void(SyncRig&)> start;
-        uint8_t other;    // answered by the stray acknowledgement
-        uint8_t answers;  // the step's own request
-        uint8_t next;     // what the step sends once acknowledged
+        uint8_t other;   // answered by the stray acknowledgement
+        uint8_t answers; // the step's own request
+        uint8_t next;    // what the step sends once acknowledged
     } cases[] = {
         {"store name", [&](SyncRig& r) { r.Machine.StorePreset(3, name); }, 18, 38, 33},
-        {"store", [&](SyncRig& r) {
+        {"store",
+         [&](SyncRig& r) {
              r.Machine.StorePreset(3, name);
              r.Machine.DispatchReply(ack, 38);
-         }, 38, 33, 18},
+         },
+         38, 33, 18},
         {"recall", [](SyncRig& r) { r.Machine.RecallPreset(2); }, 18, 32, 39},
         {"factory default", [](SyncRig& r) { r.Machine.FactoryReset(); }, 18, 35, 34},
         {"channel copy", [](SyncRig& r) { r.Machine.CopyChannel(0, 1, true); }, 59, 42, 34},
         {"resync", [](SyncRig& r) { r.Machine.ResyncAllParams(); }, 59, 18, 34},
-        {"upload preset select", [](SyncRig& r) {
+        {"upload preset select",
+         [](SyncRig& r) {
              r.Machine.StartUnitUpload();
              r.Machine.DispatchReply(morvex_device::BuildReplyFrame(1, 25, BSTM(18, 7)), 25);
-         }, 18, 36, 40},
+         },
+         18, 36, 40},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -423,7 +433,7 @@ TEST_F(SyncTest, TheIdlePollIsHeldOffWhileAnOperationRuns)
         c.start(Rig);
         EXPECT_TRUE(Rig.PollSuspended);
         Rig.Run();
-        Rig.Advance(400);  // past the upload's save step
+        Rig.Advance(400); // past the upload's save step
         EXPECT_FALSE(Rig.Machine.Busy());
         EXPECT_FALSE(Rig.PollSuspended);
         EXPECT_TRUE(Rig.LinkOpen());
@@ -543,13 +553,17 @@ TEST_F(SyncTest, LinkWordsGoOutPerLeaderThenResync)
 {
     struct Case {
         const char* name;
-        std::array<uint16_t, 6> before;  // outputs 1..6
+        std::array<uint16_t, 6> before; // outputs 1..6
         std::array<uint16_t, 6> grid;
-        std::vector<BSTM> frames;  // code and payload of every frame before the read
+        std::vector<BSTM> frames; // code and payload of every frame before the read
     } cases[] = {
-        {"output 2 leaves the group of output 1", {7, 0, 0, 8, 16, 32}, {5, 2, 0, 8, 16, 32},
+        {"output 2 leaves the group of output 1",
+         {7, 0, 0, 8, 16, 32},
+         {5, 2, 0, 8, 16, 32},
          {{59, 3, 5}, {59, 4, 2}, {18}}},
-        {"output 3 joins output 2, output 4 leads again", {1, 2, 12, 0, 16, 32}, {1, 6, 0, 8, 16, 32},
+        {"output 3 joins output 2, output 4 leads again",
+         {1, 2, 12, 0, 16, 32},
+         {1, 6, 0, 8, 16, 32},
          {{42, 4, 5}, {59, 4, 6}, {59, 5, 0}, {59, 6, 8}, {18}}},
     };
     for (const Case& c : cases) {
@@ -584,7 +598,7 @@ TEST_F(SyncTest, LinkWordsOfflineAreStoredAndShownWithoutSending)
 {
     Rig.Unit.SetGain(4, 111);
     Rig.Unit.SetGain(5, 222);
-    std::array<uint16_t, kChannelCount> words{1, 2, 4, 1, 6, 0, 8, 16, 32};  // output 3 joins output 2
+    std::array<uint16_t, kChannelCount> words{1, 2, 4, 1, 6, 0, 8, 16, 32}; // output 3 joins output 2
     EXPECT_TRUE(Rig.Machine.ApplyLinkWords(words));
     EXPECT_TRUE(Rig.Sent().empty());
     EXPECT_TRUE(Rig.HasEvent("show-all"));
@@ -701,7 +715,8 @@ TEST(SyncHostileRead, ABadAnswerEndsTheReadAndAnotherNumberIsIgnored)
             EXPECT_EQ(std::count(codes.begin(), codes.end(), 41), 1) << "no further name request";
         }
         if (c.code == 41 || c.code == 36) {
-            EXPECT_EQ(std::count(codes.begin(), codes.end(), 39), c.code == 36 ? 1 : 0) << "no further block request";
+            EXPECT_EQ(std::count(codes.begin(), codes.end(), 39), c.code == 36 ? 1 : 0)
+                << "no further block request";
         }
     }
 }
@@ -741,7 +756,7 @@ TEST_F(SyncTest, LinkLostInAStoreNeverStoresAfterTheReconnect)
     ConnectAndRead();
     std::array<uint8_t, kPresetNameSize> name{};
     std::memcpy(name.data(), "Lost          ", kPresetNameSize);
-    Device.SilentAfter = Device.Answered + 1;  // the name is acknowledged, the store is not
+    Device.SilentAfter = Device.Answered + 1; // the name is acknowledged, the store is not
     Rig.Machine.StorePreset(7, name);
     Rig.Run();
     EXPECT_TRUE(Rig.HasEvent("link-lost"));
@@ -768,4 +783,4 @@ TEST_F(SyncTest, ProgressOfALongReadShowsWhenStillRunning)
     EXPECT_FALSE(Rig.HasEvent("progress-modal")) << "the link was lost before the dialog was due";
 }
 
-}  // namespace
+} // namespace

@@ -6,7 +6,10 @@
 
 #include "FrameReader.h"
 
-SyncRig::SyncRig() { Unit.SetSink(this); }
+SyncRig::SyncRig()
+{
+    Unit.SetSink(this);
+}
 
 void SyncRig::Connect()
 {
@@ -70,7 +73,10 @@ void SyncRig::Advance(int ms)
     FNow = end;
 }
 
-void SyncRig::StartTimer(LSyncTimer timer, int ms) { FTimers[timer] = FNow + ms; }
+void SyncRig::StartTimer(LSyncTimer timer, int ms)
+{
+    FTimers[timer] = FNow + ms;
+}
 
 void SyncRig::CloseLink()
 {

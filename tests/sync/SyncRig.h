@@ -18,8 +18,9 @@
 #include "DeviceState.h"
 #include "RecordingView.h"
 
-class SyncRig : public RecordingView, public CommandSink, public LSyncLink {
-public:
+class SyncRig : public RecordingView, public CommandSink, public LSyncLink
+{
+  public:
     SyncRig();
     ~SyncRig() override = default;
 
@@ -59,10 +60,10 @@ public:
     void CloseLink() override;
     std::string LinkInterfaceName() const override { return Interface; }
 
-private:
+  private:
     bool FLinkOpen = false;
     bool FRunning = false;
-    std::deque<std::pair<BSTM, bool>> FQueue;  // frame, coalescable
+    std::deque<std::pair<BSTM, bool>> FQueue; // frame, coalescable
     std::map<LSyncTimer, long long> FTimers;
     long long FNow = 0;
 };
@@ -71,7 +72,7 @@ private:
 struct InProcessDevice {
     morvex_device::DeviceState State;
     uint8_t Id = 1;
-    int SilentAfter = -1;  // frames answered before going silent
+    int SilentAfter = -1; // frames answered before going silent
     int ReplyId = -1;
     int Answered = 0;
     std::vector<BSTM> Received;
@@ -92,8 +93,9 @@ struct SocketDevice {
 ParamImage SampleImage(int seed);
 
 // A fresh directory under the system's temporary directory, removed with everything in it.
-class TempDir {
-public:
+class TempDir
+{
+  public:
     explicit TempDir(const std::string& prefix = "morvex-test");
     ~TempDir();
     TempDir(const TempDir&) = delete;

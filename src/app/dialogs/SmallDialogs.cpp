@@ -8,8 +8,8 @@
 #include "controls/panels/SkLabel.h"
 #include "controls/panels/SkinButtons.h"
 #include "controls/smooth/ProgressBar.h"
-#include "proto/LCmd.h"
 #include "model/LUnitControl.h"
+#include "proto/LCmd.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -21,7 +21,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
-namespace app {
+namespace app
+{
 
 using namespace sk;
 
@@ -34,7 +35,10 @@ TDialogForm::TDialogForm(TfmMain* main, int w, int h) : TForm(nullptr), FMain(ma
     resize(w, h);
 }
 
-QString TDialogForm::Text(const char* key) const { return FMain->LookupText(QString::fromLatin1(key)); }
+QString TDialogForm::Text(const char* key) const
+{
+    return FMain->LookupText(QString::fromLatin1(key));
+}
 
 void TDialogForm::Show()
 {
@@ -248,7 +252,10 @@ TfmProcess::TfmProcess(TfmMain* main) : TDialogForm(main, 360, 96)
     StatusBar->SetCaption(QStringLiteral("download now"));
 }
 
-void TfmProcess::FormShow() { setWindowTitle(Text("SID_PROCESS")); }
+void TfmProcess::FormShow()
+{
+    setWindowTitle(Text("SID_PROCESS"));
+}
 
 TfmTest::TfmTest(TfmMain* main) : TDialogForm(main, 300, 230)
 {
@@ -271,9 +278,10 @@ TfmTest::TfmTest(TfmMain* main) : TDialogForm(main, 300, 230)
     cbSineFreq = new TSkComboBox(this);
     cbSineFreq->SetName(QStringLiteral("cbSineFreq"));
     cbSineFreq->SetBounds(180, 116, 96, 24);
-    for (const char* s : {"20Hz", "25Hz", "31.5Hz", "40Hz", "50Hz", "63Hz", "80Hz", "100Hz", "125Hz", "160Hz", "200Hz",
-                          "250Hz", "315Hz", "400Hz", "500Hz", "630Hz", "800Hz", "1KHz", "1.25KHz", "1.6KHz", "2KHz",
-                          "2.5KHz", "3.15KHz", "4KHz", "5KHz", "6.3KHz", "8KHz", "10KHz", "12.5KHz", "16KHz", "20KHz"})
+    for (const char* s : {"20Hz",  "25Hz",   "31.5Hz",  "40Hz",   "50Hz",    "63Hz",   "80Hz",    "100Hz",
+                          "125Hz", "160Hz",  "200Hz",   "250Hz",  "315Hz",   "400Hz",  "500Hz",   "630Hz",
+                          "800Hz", "1KHz",   "1.25KHz", "1.6KHz", "2KHz",    "2.5KHz", "3.15KHz", "4KHz",
+                          "5KHz",  "6.3KHz", "8KHz",    "10KHz",  "12.5KHz", "16KHz",  "20KHz"})
         cbSineFreq->Add(QString::fromLatin1(s));
     cbSineFreq->SetItemIndex(0);
     cbSineFreq->OnChange = [this](fw::TControl*) { SineFreqChange(); };
@@ -340,7 +348,10 @@ TfmAbout::TfmAbout(TfmMain* main) : TDialogForm(main, 340, 190)
     btnOK->OnClick = [this](fw::TControl*) { Close(); };
 }
 
-void TfmAbout::FormShow() { setWindowTitle(Text("SID_ABOUT")); }
+void TfmAbout::FormShow()
+{
+    setWindowTitle(Text("SID_ABOUT"));
+}
 
 QString SerialCommandReference(bool english)
 {
@@ -355,16 +366,17 @@ QString SerialCommandReference(bool english)
         {57, "Test signal: mode, sine frequency index", "测试信号：模式，正弦频率序号"},
         {64, "Read levels", "读取电平"},
     };
-    QString text = english ? QStringLiteral("RS232 command reference\n\n"
-                                            "Port: 115200 baud, 8 data bits, no parity, 1 stop bit.\n"
-                                            "Frame: 10 02 00 id len code payload 10 03 check\n"
-                                            "len = payload length + 1; check = XOR of every byte before it.\n\n"
-                                            "Code  Command\n")
-                           : QStringLiteral("232 通讯协议控制代码\n\n"
-                                            "串口：115200 波特，8 位数据，无校验，1 位停止位。\n"
-                                            "帧格式：10 02 00 id len code payload 10 03 check\n"
-                                            "len = 数据长度 + 1；check = 之前所有字节的异或。\n\n"
-                                            "代码  命令\n");
+    QString text = english
+                       ? QStringLiteral("RS232 command reference\n\n"
+                                        "Port: 115200 baud, 8 data bits, no parity, 1 stop bit.\n"
+                                        "Frame: 10 02 00 id len code payload 10 03 check\n"
+                                        "len = payload length + 1; check = XOR of every byte before it.\n\n"
+                                        "Code  Command\n")
+                       : QStringLiteral("232 通讯协议控制代码\n\n"
+                                        "串口：115200 波特，8 位数据，无校验，1 位停止位。\n"
+                                        "帧格式：10 02 00 id len code payload 10 03 check\n"
+                                        "len = 数据长度 + 1；check = 之前所有字节的异或。\n\n"
+                                        "代码  命令\n");
     for (const Row& r : rows)
         text += QStringLiteral("%1    ").arg(r.code, 3) + QString::fromUtf8(english ? r.en : r.zh) + u'\n';
     return text;
@@ -373,7 +385,8 @@ QString SerialCommandReference(bool english)
 TfmRs232Code::TfmRs232Code(TfmMain* main, bool english)
     : TDialogForm(main, english ? 754 : 745, english ? 662 : 671)
 {
-    setWindowTitle(english ? QStringLiteral("RS232 Protocal Code") : QString::fromUtf8("232通讯协议控制代码"));
+    setWindowTitle(english ? QStringLiteral("RS232 Protocal Code")
+                           : QString::fromUtf8("232通讯协议控制代码"));
     FScroll = new QScrollArea(this);
     FScroll->setGeometry(rect());
     FContent = new QWidget;
@@ -414,13 +427,26 @@ void TfmRs232Code::keyPressEvent(QKeyEvent* e)
     QScrollBar* v = FScroll->verticalScrollBar();
     QScrollBar* h = FScroll->horizontalScrollBar();
     switch (e->key()) {
-    case Qt::Key_PageUp: v->setValue(v->value() - height()); break;
-    case Qt::Key_PageDown: v->setValue(v->value() + height()); break;
-    case Qt::Key_Up: v->setValue(v->value() - 30); break;
-    case Qt::Key_Down: v->setValue(v->value() + 30); break;
-    case Qt::Key_Left: h->setValue(h->value() - 30); break;
-    case Qt::Key_Right: h->setValue(h->value() + 30); break;
-    default: break;
+    case Qt::Key_PageUp:
+        v->setValue(v->value() - height());
+        break;
+    case Qt::Key_PageDown:
+        v->setValue(v->value() + height());
+        break;
+    case Qt::Key_Up:
+        v->setValue(v->value() - 30);
+        break;
+    case Qt::Key_Down:
+        v->setValue(v->value() + 30);
+        break;
+    case Qt::Key_Left:
+        h->setValue(h->value() - 30);
+        break;
+    case Qt::Key_Right:
+        h->setValue(h->value() + 30);
+        break;
+    default:
+        break;
     }
 }
 

@@ -14,25 +14,29 @@ class QEventLoop;
 class QScrollArea;
 class QPlainTextEdit;
 
-namespace sk {
+namespace sk
+{
 class TSkBmpButton;
 class TSkLabel;
 class TSkComboBox;
 class TSkButton;
 } // namespace sk
-namespace fx {
+namespace fx
+{
 class TFxProgressBar;
 }
 
-namespace app {
+namespace app
+{
 
 class TfmMain;
 class TRadioButton;
 class TImage;
 
 // A dialog window: fixed size, centred, shown modally or not.
-class TDialogForm : public fw::TForm {
-public:
+class TDialogForm : public fw::TForm
+{
+  public:
     TDialogForm(TfmMain* main, int w, int h);
     void Show();
     // Runs until Close; tests replace the loop with ModalRunner (it gets the shown dialog).
@@ -42,7 +46,7 @@ public:
     bool ShownModally() const { return FModal; }
     static std::function<void(TDialogForm*)> ModalRunner;
 
-protected:
+  protected:
     virtual void FormShow() {}
     QString Text(const char* key) const;
     sk::TSkBmpButton* Button(const QString& name, int x, int y, int w = 86);
@@ -52,36 +56,39 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     TfmMain* FMain;
 
-private:
+  private:
     bool FShown = false;
     bool FModal = false;
     QEventLoop* FLoop = nullptr;
 };
 
-class TfmInformation : public TDialogForm {
-public:
+class TfmInformation : public TDialogForm
+{
+  public:
     explicit TfmInformation(TfmMain* main);
     sk::TSkLabel* lbMessage;
     sk::TSkBmpButton* btnOK;
 
-protected:
+  protected:
     void FormShow() override;
 };
 
-class TfmExit : public TDialogForm {
-public:
+class TfmExit : public TDialogForm
+{
+  public:
     explicit TfmExit(TfmMain* main);
     sk::TSkLabel* lbExit;
     sk::TSkBmpButton *btnOK, *btnCancel;
     void btnOKClick();
     void btnCancelClick();
 
-protected:
+  protected:
     void FormShow() override;
 };
 
-class TfmPeqRst : public TDialogForm {
-public:
+class TfmPeqRst : public TDialogForm
+{
+  public:
     explicit TfmPeqRst(TfmMain* main);
     void SetTarget(int target) { FTarget = target; }
     int Target() const { return FTarget; }
@@ -89,35 +96,38 @@ public:
     sk::TSkBmpButton *btnOK, *btnCancel;
     void btnOKClick();
 
-protected:
+  protected:
     void FormShow() override;
 
-private:
+  private:
     int FTarget = 0;
 };
 
-class TfmFactory : public TDialogForm {
-public:
+class TfmFactory : public TDialogForm
+{
+  public:
     explicit TfmFactory(TfmMain* main);
     sk::TSkLabel* lbMessage;
     sk::TSkBmpButton *btnOK, *bnCancel;
 
-protected:
+  protected:
     void FormShow() override;
 };
 
-class TfmProcess : public TDialogForm {
-public:
+class TfmProcess : public TDialogForm
+{
+  public:
     explicit TfmProcess(TfmMain* main);
     fx::TFxProgressBar* ProgressBar;
     sk::TSkLabel* StatusBar;
 
-protected:
+  protected:
     void FormShow() override;
 };
 
-class TfmTest : public TDialogForm {
-public:
+class TfmTest : public TDialogForm
+{
+  public:
     explicit TfmTest(TfmMain* main);
     TRadioButton *rbAnalogIn, *rbPinkNoise, *rbWhiteNoise, *rbSineWave;
     sk::TSkComboBox* cbSineFreq;
@@ -125,41 +135,44 @@ public:
     void RadioClick(fw::TControl* Sender);
     void SineFreqChange();
 
-protected:
+  protected:
     void FormShow() override;
 };
 
-class TfmMemo : public TDialogForm {
-public:
+class TfmMemo : public TDialogForm
+{
+  public:
     explicit TfmMemo(TfmMain* main);
     QPlainTextEdit* Memo;
     sk::TSkButton* bnClearMemo;
 };
 
-class TfmAbout : public TDialogForm {
-public:
+class TfmAbout : public TDialogForm
+{
+  public:
     explicit TfmAbout(TfmMain* main);
     sk::TSkBmpButton* btnOK;
 
-protected:
+  protected:
     void FormShow() override;
 };
 
 // The serial command reference in a scrolling window.
-class TfmRs232Code : public TDialogForm {
-public:
+class TfmRs232Code : public TDialogForm
+{
+  public:
     TfmRs232Code(TfmMain* main, bool english);
     // Left of the text and of the first eight pictures for an outer width.
     static int ContentLeft(int outerWidth) { return outerWidth <= 749 ? 50 : 50 + (outerWidth - 750) / 2; }
     QWidget* Content() const { return FContent; }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
-private:
+  private:
     QScrollArea* FScroll;
     QWidget* FContent;
 };

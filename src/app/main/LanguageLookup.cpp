@@ -3,9 +3,11 @@
 
 #include <algorithm>
 
-namespace app {
+namespace app
+{
 
-namespace {
+namespace
+{
 
 bool EqualNoCase(std::string_view a, std::string_view b)
 {

@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-namespace app {
+namespace app
+{
 
 const std::vector<std::string>& EnglishTable();
 const std::vector<std::string>& SimplifiedTable();

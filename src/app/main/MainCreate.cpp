@@ -7,21 +7,21 @@
 #include "app/main/StdControls.h"
 #include "app/main/TransferChartControl.h"
 #include "controls/panels/LedButtons.h"
-#include "controls/smooth/RoundEdit.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkComboBox.h"
 #include "controls/panels/SkLabel.h"
 #include "controls/panels/SkPanel.h"
-#include "controls/smooth/Skin.h"
 #include "controls/panels/SkinButtons.h"
+#include "controls/smooth/RoundEdit.h"
+#include "controls/smooth/Skin.h"
 #include "controls/smooth/TrackBar.h"
 #include "curves/CurveColours.h"
 #include "curves/Plot.h"
 #include "eq/LProgressBar.h"
 #include "eq/TMyPEQType8.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
-#include "proto/LCmd.h"
 #include "model/LUnitControl.h"
+#include "proto/LCmd.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -32,12 +32,14 @@
 #include <algorithm>
 #include <cmath>
 
-namespace app {
+namespace app
+{
 
 using namespace sk;
 using fx::TFxTrackBar;
 
-namespace {
+namespace
+{
 
 // The window's palette.
 constexpr TColor kFormColor = 0x202020;
@@ -136,8 +138,14 @@ TfmMain::TfmMain(QWidget* parent) : TForm(parent)
 
 TfmMain::~TfmMain() = default;
 
-int TfmMain::OuterWidth() const { return width() + kFrameWidth; }
-int TfmMain::OuterHeight() const { return height() + kFrameHeight; }
+int TfmMain::OuterWidth() const
+{
+    return width() + kFrameWidth;
+}
+int TfmMain::OuterHeight() const
+{
+    return height() + kFrameHeight;
+}
 
 QWidget* TfmMain::ParentOf(const QString& name)
 {
@@ -169,16 +177,24 @@ void TfmMain::BuildItem(const Item& item)
     switch (item.kind) {
     case Kind::GroupBox:
     case Kind::Panel: {
-        TSkCustomPanel* p = item.kind == Kind::GroupBox ? static_cast<TSkCustomPanel*>(new TSkGroupBox(parent))
-                                                        : new TSkPanel(parent);
+        TSkCustomPanel* p = item.kind == Kind::GroupBox
+                                ? static_cast<TSkCustomPanel*>(new TSkGroupBox(parent))
+                                : new TSkPanel(parent);
         if (auto* g = dynamic_cast<TSkGroupBox*>(p))
             g->SetGroupStyle(gsCustom);
         switch (item.look) {
-        case Look::GraphBox: StyleBox(*p, kGraphBoxColor, kBorderColor); break;
-        case Look::PageBox: StyleBox(*p, kPageBoxColor, 0x5A5A5A); break;
-        case Look::Column: StyleBox(*p, kColumnColor, 0x9C9C9C); break;
+        case Look::GraphBox:
+            StyleBox(*p, kGraphBoxColor, kBorderColor);
+            break;
+        case Look::PageBox:
+            StyleBox(*p, kPageBoxColor, 0x5A5A5A);
+            break;
+        case Look::Column:
+            StyleBox(*p, kColumnColor, 0x9C9C9C);
+            break;
         default:
-            if (item.kind == Kind::Panel && (item.name.startsWith(u"plLevel") || item.name.startsWith(u"plFftDelay")))
+            if (item.kind == Kind::Panel &&
+                (item.name.startsWith(u"plLevel") || item.name.startsWith(u"plFftDelay")))
                 StyleBox(*p, kMeterPanelColor, kBorderColor);
             else {
                 p->SetBorderOuter(fsNone);
@@ -212,29 +228,43 @@ void TfmMain::BuildItem(const Item& item)
         l->SetTransparent(true);
         l->SetLayout(tlCenter);
         switch (item.look) {
-        case Look::Head: UseFont(*l, "Tahoma", 12, fw::clWhite, true); break;
+        case Look::Head:
+            UseFont(*l, "Tahoma", 12, fw::clWhite, true);
+            break;
         case Look::Title:
             UseFont(*l, "Tahoma", 11, item.parent == u"rzgPreset" ? TColor(0xE0E0E0) : fw::clBlack, true);
             break;
-        case Look::Small: UseFont(*l, "Tahoma", 10, item.parent.startsWith(u"rzgParam") ? fw::clBlack : 0xD0D0D0); break;
-        case Look::Value: UseFont(*l, "Tahoma", 10, fw::clWhite); break;
-        case Look::Scale: UseFont(*l, "Tahoma", 10, 0xC8C8C8); break;
-        case Look::ChName: UseFont(*l, "Times New Roman", 15, fw::clYellow, true); break;
-        default: UseFont(*l, "Tahoma", 11, fw::clBlack); break;
+        case Look::Small:
+            UseFont(*l, "Tahoma", 10, item.parent.startsWith(u"rzgParam") ? fw::clBlack : 0xD0D0D0);
+            break;
+        case Look::Value:
+            UseFont(*l, "Tahoma", 10, fw::clWhite);
+            break;
+        case Look::Scale:
+            UseFont(*l, "Tahoma", 10, 0xC8C8C8);
+            break;
+        case Look::ChName:
+            UseFont(*l, "Times New Roman", 15, fw::clYellow, true);
+            break;
+        default:
+            UseFont(*l, "Tahoma", 11, fw::clBlack);
+            break;
         }
-        if (item.name.startsWith(u"lbMatrix") && !item.name.startsWith(u"lbMatrixCh") && item.look == Look::Caption) {
+        if (item.name.startsWith(u"lbMatrix") && !item.name.startsWith(u"lbMatrixCh") &&
+            item.look == Look::Caption) {
             UseFont(*l, "Tahoma", 11, 0xE0E0E0, true);
             l->SetAlignment(taCenter);
         }
         if (item.look == Look::Value || item.look == Look::Small || item.look == Look::Caption ||
             item.look == Look::ChName)
             if (item.parent.startsWith(u"rzgGeqIn") || item.name.startsWith(u"lbDelayCol") ||
-                item.name.startsWith(u"lbMeter") || item.name.startsWith(u"lbDelayShow") || item.look == Look::ChName)
+                item.name.startsWith(u"lbMeter") || item.name.startsWith(u"lbDelayShow") ||
+                item.look == Look::ChName)
                 l->SetAlignment(taCenter);
         if (item.name.startsWith(u"lbDelayShow") || item.name.startsWith(u"lbMeter"))
             UseFont(*l, "Tahoma", 11, 0xE0E0E0, true);
-        if (item.name == u"lbFftChannelInA" || item.name.startsWith(u"lbFftChannel") || item.name.startsWith(u"lbHead") ||
-            item.name.startsWith(u"lbFftChGeq"))
+        if (item.name == u"lbFftChannelInA" || item.name.startsWith(u"lbFftChannel") ||
+            item.name.startsWith(u"lbHead") || item.name.startsWith(u"lbFftChGeq"))
             l->Font().SetColor(fw::clLime);
         c = l;
         break;
@@ -277,9 +307,10 @@ void TfmMain::BuildItem(const Item& item)
     case Kind::Combo: {
         auto* b = new TSkComboBox(parent);
         UseFont(*b, "Tahoma", 11, fw::clBlack);
-        for (const char* s : {"BW -6dB", "BS -6dB", "BW -12dB", "BS -12dB", "LR -12dB", "BW -18dB", "BS -18dB",
-                              "BW -24dB", "BS -24dB", "LR -24dB", "BW -30dB", "BS -30dB", "BW -36dB", "BS -36dB",
-                              "LR -36dB", "BW -42dB", "BS -42dB", "BW -48dB", "BS -48dB", "LR -48dB"})
+        for (const char* s :
+             {"BW -6dB",  "BS -6dB",  "BW -12dB", "BS -12dB", "LR -12dB", "BW -18dB", "BS -18dB",
+              "BW -24dB", "BS -24dB", "LR -24dB", "BW -30dB", "BS -30dB", "BW -36dB", "BS -36dB",
+              "LR -36dB", "BW -42dB", "BS -42dB", "BW -48dB", "BS -48dB", "LR -48dB"})
             b->Add(QString::fromLatin1(s));
         b->SetItemIndex(0);
         c = b;
@@ -354,7 +385,9 @@ void TfmMain::BuildItem(const Item& item)
         c = peq;
         break;
     }
-    case Kind::Chart: c = CreateTransferChartControl(parent, item.tag, item.name.toLatin1().constData()); break;
+    case Kind::Chart:
+        c = CreateTransferChartControl(parent, item.tag, item.name.toLatin1().constData());
+        break;
     case Kind::Image: {
         auto* im = new TImage(parent);
         im->Stretch = true;
@@ -369,7 +402,9 @@ void TfmMain::BuildItem(const Item& item)
         c = s;
         break;
     }
-    case Kind::PaintBox: c = new TPaintBox(parent); break;
+    case Kind::PaintBox:
+        c = new TPaintBox(parent);
+        break;
     }
     if (!c)
         return;
@@ -473,11 +508,12 @@ void TfmMain::DrawSkins()
 
 void TfmMain::InitChartPoints()
 {
-    SetChartPoints(Get<fw::TControl>(QStringLiteral("ipComp")), {{20, 20}, {-10, -10}, {-10, -10}, {-100, -100}},
-                   {19.8, 20.4});
-    SetChartPoints(Get<fw::TControl>(QStringLiteral("ipGate")), {{20, 20}, {-90, -90}, {-90, -100}}, {-89.8, -90.4});
-    SetChartPoints(Get<fw::TControl>(QStringLiteral("ipLimit")), {{20, 20}, {-10, -10}, {-10, -10}, {-100, -100}},
-                   {19.8, 20.4});
+    SetChartPoints(Get<fw::TControl>(QStringLiteral("ipComp")),
+                   {{20, 20}, {-10, -10}, {-10, -10}, {-100, -100}}, {19.8, 20.4});
+    SetChartPoints(Get<fw::TControl>(QStringLiteral("ipGate")), {{20, 20}, {-90, -90}, {-90, -100}},
+                   {-89.8, -90.4});
+    SetChartPoints(Get<fw::TControl>(QStringLiteral("ipLimit")),
+                   {{20, 20}, {-10, -10}, {-10, -10}, {-100, -100}}, {19.8, 20.4});
 }
 
 void TfmMain::SetDeviceId(int id)
@@ -511,12 +547,13 @@ void TfmMain::FormCreate()
         p->SetTop(626);
     FExtraHeight = 0;
 
-    static const char* const graphs[14] = {"fftDrawInA", "fftDrawInB", "fftDrawInC", "fftDrawOut1", "fftDrawOut2",
-                                           "fftDrawOut3", "fftDrawOut4", "fftDrawOut5", "fftDrawOut6",
-                                           "fftDrawGainIn", "fftDrawGainOut", "fftDrawGeqInA", "fftDrawGeqInB",
-                                           "fftDrawGeqInC"};
+    static const char* const graphs[14] = {
+        "fftDrawInA",     "fftDrawInB",    "fftDrawInC",    "fftDrawOut1",  "fftDrawOut2",
+        "fftDrawOut3",    "fftDrawOut4",   "fftDrawOut5",   "fftDrawOut6",  "fftDrawGainIn",
+        "fftDrawGainOut", "fftDrawGeqInA", "fftDrawGeqInB", "fftDrawGeqInC"};
     for (int i = 0; i < 14; ++i) {
-        FPlots[std::size_t(i)] = std::make_unique<Plot>(Get<graph::LMyFFTDrawHpLp6dB>(QString::fromLatin1(graphs[i])));
+        FPlots[std::size_t(i)] =
+            std::make_unique<Plot>(Get<graph::LMyFFTDrawHpLp6dB>(QString::fromLatin1(graphs[i])));
         FPlots[std::size_t(i)]->SetPhaseMode(false);
     }
     FSelectedHandle = -1;
@@ -563,7 +600,8 @@ void TfmMain::CopySkinPictures()
         return b;
     };
     enum Pic { Disabled = 1, Down = 2, Hot = 4, StayDown = 8 };
-    auto copy = [](TSkBmpButton* to, TSkBmpButton* from, unsigned pics, TSkBmpButton* disabledFrom = nullptr) {
+    auto copy = [](TSkBmpButton* to, TSkBmpButton* from, unsigned pics,
+                   TSkBmpButton* disabledFrom = nullptr) {
         auto& t = to->Bitmaps();
         const auto& f = from->Bitmaps();
         if (pics & Down)
@@ -632,7 +670,8 @@ void TfmMain::CopySkinPictures()
         if (!route && !(route = button(QStringLiteral("rzbAMatrixOut1"))))
             return;
         for (const char* in : {"A", "B", "C"}) {
-            auto* b = button(QStringLiteral("rzb") + QString::fromLatin1(in) + QStringLiteral("MatrixOut") + x);
+            auto* b =
+                button(QStringLiteral("rzb") + QString::fromLatin1(in) + QStringLiteral("MatrixOut") + x);
             if (!b)
                 return;
             copy(b, route, Down | Hot | StayDown);

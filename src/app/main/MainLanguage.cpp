@@ -9,7 +9,8 @@
 
 #include <QAction>
 
-namespace app {
+namespace app
+{
 
 QString TfmMain::LookupText(const QString& key) const
 {
@@ -26,15 +27,31 @@ void TfmMain::SetCaptionOf(const QString& name, const QString& key, bool& ok)
 
 void TfmMain::ApplyLanguage()
 {
-    static const char* const menu[][2] = {
-        {"File", "SID_FILE"}, {"Open", "SID_OPEN"}, {"Save", "SID_SAVE"}, {"Upload", "SID_UPLOAD"},
-        {"Download", "SID_DOWNLOAD"}, {"FactoryDefault", "SID_RETRUN_FACTORY"}, {"Exit", "SID_EXIT"},
-        {"BlockDiagram", "SID_BLOCK"}, {"Connect", "SID_CONNECT"}, {"ConnectHelp", "SID_CONNECT_HELP"},
-        {"Lock", "SID_LOCK"}, {"LockSetup", "SID_LOCK_SETUP"}, {"SettingID", "SID_SET_ID"},
-        {"NetworkSetup", "SID_SET_NETWORK"}, {"TestTone", "SID_TEST_TONE"}, {"Link", "SID_LINK"}, {"Copy", "SID_COPY"},
-        {"ChNameList", "SID_CH_NAME_LIST"}, {"LanguageSel", "SID_LANGUAGE"},
-        {"ChineseSimplified", "SID_CHINESE_SIMPLIFIED"}, {"ChineseTraditional", "SID_CHINESE_TRODITIONAL"},
-        {"English", "SID_ENGLISH"}, {"Help", "SID_HELP"}, {"Rs232Code", "SID_RS232_CODE"}, {"About", "SID_ABOUT"}};
+    static const char* const menu[][2] = {{"File", "SID_FILE"},
+                                          {"Open", "SID_OPEN"},
+                                          {"Save", "SID_SAVE"},
+                                          {"Upload", "SID_UPLOAD"},
+                                          {"Download", "SID_DOWNLOAD"},
+                                          {"FactoryDefault", "SID_RETRUN_FACTORY"},
+                                          {"Exit", "SID_EXIT"},
+                                          {"BlockDiagram", "SID_BLOCK"},
+                                          {"Connect", "SID_CONNECT"},
+                                          {"ConnectHelp", "SID_CONNECT_HELP"},
+                                          {"Lock", "SID_LOCK"},
+                                          {"LockSetup", "SID_LOCK_SETUP"},
+                                          {"SettingID", "SID_SET_ID"},
+                                          {"NetworkSetup", "SID_SET_NETWORK"},
+                                          {"TestTone", "SID_TEST_TONE"},
+                                          {"Link", "SID_LINK"},
+                                          {"Copy", "SID_COPY"},
+                                          {"ChNameList", "SID_CH_NAME_LIST"},
+                                          {"LanguageSel", "SID_LANGUAGE"},
+                                          {"ChineseSimplified", "SID_CHINESE_SIMPLIFIED"},
+                                          {"ChineseTraditional", "SID_CHINESE_TRODITIONAL"},
+                                          {"English", "SID_ENGLISH"},
+                                          {"Help", "SID_HELP"},
+                                          {"Rs232Code", "SID_RS232_CODE"},
+                                          {"About", "SID_ABOUT"}};
     for (const auto& m : menu)
         if (QAction* a = MenuItem(QString::fromLatin1(m[0])))
             a->setText(LookupText(QString::fromLatin1(m[1])));
@@ -43,10 +60,13 @@ void TfmMain::ApplyLanguage()
 
     // A control that is missing is skipped; the rest still gets its text.
     bool ok = true;
-    auto set = [&](const QString& name, const char* key) { SetCaptionOf(name, QString::fromLatin1(key), ok); };
+    auto set = [&](const QString& name, const char* key) {
+        SetCaptionOf(name, QString::fromLatin1(key), ok);
+    };
     auto phase = [&](const QString& name) {
         if (auto* b = Get<sk::TSkBmpButton>(name))
-            b->SetCaption(LookupText(b->Down() ? QStringLiteral("SID_PHASE_ON") : QStringLiteral("SID_PHASE_OFF")));
+            b->SetCaption(
+                LookupText(b->Down() ? QStringLiteral("SID_PHASE_ON") : QStringLiteral("SID_PHASE_OFF")));
         else
             ok = false;
     };
@@ -126,9 +146,11 @@ void TfmMain::ApplyLanguage()
         l->SetCaption(QStringLiteral("In ") + QChar(u'A' + FGateChannel) + QStringLiteral("  ") +
                       LookupText(QStringLiteral("SID_GATE")));
     if (auto* l = Get<fw::TControl>(QStringLiteral("lbCompName")))
-        l->SetCaption(QStringLiteral("Out %1  ").arg(FCompChannel - 2) + LookupText(QStringLiteral("SID_COMP")));
+        l->SetCaption(QStringLiteral("Out %1  ").arg(FCompChannel - 2) +
+                      LookupText(QStringLiteral("SID_COMP")));
     if (auto* l = Get<fw::TControl>(QStringLiteral("lbLimitName")))
-        l->SetCaption(QStringLiteral("Out %1  ").arg(FLimitChannel - 2) + LookupText(QStringLiteral("SID_LIMIT")));
+        l->SetCaption(QStringLiteral("Out %1  ").arg(FLimitChannel - 2) +
+                      LookupText(QStringLiteral("SID_LIMIT")));
     (void)ok;
 }
 
@@ -138,9 +160,15 @@ void TfmMain::LanguageClick(QAction* item)
         return;
     QString language;
     switch (item->data().toInt()) {
-    case 0: language = QStringLiteral("ChineseGB"); break;
-    case 1: language = QStringLiteral("ChineseBIG5"); break;
-    case 2: language = QStringLiteral("English"); break;
+    case 0:
+        language = QStringLiteral("ChineseGB");
+        break;
+    case 1:
+        language = QStringLiteral("ChineseBIG5");
+        break;
+    case 2:
+        language = QStringLiteral("English");
+        break;
     default:
         ApplyLanguage();
         if (auto* peq = Get<QWidget>(QStringLiteral("peqPeqInA")))

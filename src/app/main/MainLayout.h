@@ -9,7 +9,8 @@
 #include <QString>
 #include <vector>
 
-namespace app {
+namespace app
+{
 
 enum class Kind {
     GroupBox,    // TSkGroupBox: page boxes and columns
@@ -35,7 +36,20 @@ enum class Kind {
 };
 
 // The look of a row, picked by the builder.
-enum class Look { Default, PageBox, GraphBox, Column, Title, Caption, Small, Value, Scale, DelayLine, Head, ChName };
+enum class Look {
+    Default,
+    PageBox,
+    GraphBox,
+    Column,
+    Title,
+    Caption,
+    Small,
+    Value,
+    Scale,
+    DelayLine,
+    Head,
+    ChName
+};
 
 struct Item {
     Kind kind;
@@ -45,7 +59,7 @@ struct Item {
     QString caption = {};
     int tag = 0;
     int min = 0, max = 0, position = 0;
-    int group = 0;          // GroupIndex of bitmap buttons
+    int group = 0; // GroupIndex of bitmap buttons
     bool allowAllUp = false;
     Look look = Look::Default;
     bool visible = true;
@@ -59,8 +73,8 @@ constexpr int kFrameHeight = 30; // title bar and borders
 constexpr int kMenuHeight = 22;
 
 // The pages by number (page buttons' Tag): 0..2 inputs, 3..8 outputs, then the function pages.
-constexpr int kPageComp = 9, kPageDelay = 10, kPageGain = 11, kPageMatrix = 12, kPageGate = 13, kPageLimit = 14,
-              kPageGeq = 15, kPageCount = 16;
+constexpr int kPageComp = 9, kPageDelay = 10, kPageGain = 11, kPageMatrix = 12, kPageGate = 13,
+              kPageLimit = 14, kPageGeq = 15, kPageCount = 16;
 
 // "A".."C" for channels 0..2, "1".."6" for 3..8.
 QString ChannelSuffix(int ch);

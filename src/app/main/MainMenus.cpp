@@ -14,9 +14,11 @@
 #include <QMenu>
 #include <QMenuBar>
 
-namespace app {
+namespace app
+{
 
-namespace {
+namespace
+{
 
 struct MenuRow {
     const char* parent; // "" = the menu bar
@@ -78,7 +80,8 @@ void TfmMain::BuildMenu()
         QMenu* owner = r.parent[0] ? menus[QString::fromLatin1(r.parent)] : nullptr;
         QAction* a = nullptr;
         if (r.submenu) {
-            auto* m = new QMenu(QString::fromUtf8(r.caption), owner ? static_cast<QWidget*>(owner) : FMenuBar);
+            auto* m =
+                new QMenu(QString::fromUtf8(r.caption), owner ? static_cast<QWidget*>(owner) : FMenuBar);
             m->setObjectName(QStringLiteral("menu") + QString::fromLatin1(r.name));
             menus[QString::fromLatin1(r.name)] = m;
             a = owner ? owner->addMenu(m) : FMenuBar->addMenu(m);
@@ -115,10 +118,10 @@ QAction* TfmMain::MenuItem(const QString& name) const
 void TfmMain::ConnectHandlers()
 {
     for (int page = 0; page < kPageCount; ++page) {
-        static const char* const names[16] = {"rzbMenuInA", "rzbMenuInB", "rzbMenuInC", "rzbMenuOut1",
-                                               "rzbMenuOut2", "rzbMenuOut3", "rzbMenuOut4", "rzbMenuOut5",
-                                               "rzbMenuOut6", "rzbMenuComp", "rzbMenuDelay", "rzbMenuGain",
-                                               "rzbMenuMatrix", "rzbMenuGate", "rzbMenuLimit", "rzbMenuGeq"};
+        static const char* const names[16] = {"rzbMenuInA",    "rzbMenuInB",  "rzbMenuInC",   "rzbMenuOut1",
+                                              "rzbMenuOut2",   "rzbMenuOut3", "rzbMenuOut4",  "rzbMenuOut5",
+                                              "rzbMenuOut6",   "rzbMenuComp", "rzbMenuDelay", "rzbMenuGain",
+                                              "rzbMenuMatrix", "rzbMenuGate", "rzbMenuLimit", "rzbMenuGeq"};
         if (auto* b = Get<sk::TSkBmpButton>(QString::fromLatin1(names[page])))
             b->OnClick = [this](fw::TControl* s) { rzbMenuInAClick(s); };
     }
@@ -161,7 +164,10 @@ void TfmMain::ConnectHandlers()
             QObject::connect(a, &QAction::triggered, this, [this, a] { LanguageClick(a); });
 }
 
-int TfmMain::GetLink(int ch) const { return FUnit ? FUnit->GetLink(ch) : 0; }
+int TfmMain::GetLink(int ch) const
+{
+    return FUnit ? FUnit->GetLink(ch) : 0;
+}
 
 int TfmMain::LeaderOf(int ch) const
 {
@@ -185,7 +191,8 @@ void TfmMain::rzbMenuInAClick(fw::TControl* Sender)
     if (P == O || P < 0 || P >= kPageCount)
         return;
     // Find everything first: a switch that cannot complete leaves the window as it was.
-    auto* oldButton = Get<sk::TSkBmpButton>(QStringLiteral("rzbMenu") + (O < 9 ? ChannelTitle(O) : PageSuffix(O)));
+    auto* oldButton =
+        Get<sk::TSkBmpButton>(QStringLiteral("rzbMenu") + (O < 9 ? ChannelTitle(O) : PageSuffix(O)));
     auto* oldFft = Get<QWidget>(QStringLiteral("rzgFft") + PageSuffix(O));
     auto* oldParam = Get<QWidget>(QStringLiteral("rzgParam") + PageSuffix(O));
     if (!oldButton || !oldFft || !oldParam)

@@ -9,25 +9,27 @@
 #include "app/main/TransferChartControl.h"
 #include "base/CodePage.h"
 #include "base/ValueScales.h"
-#include "controls/smooth/RoundEdit.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkComboBox.h"
+#include "controls/smooth/RoundEdit.h"
 #include "controls/smooth/TrackBar.h"
 #include "curves/Crossover.h"
 #include "curves/CurveColours.h"
 #include "curves/Plot.h"
 #include "eq/TMyPEQType8.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
-#include "proto/LCmd.h"
 #include "model/LUnitControl.h"
+#include "proto/LCmd.h"
 
 #include <QPainter>
 #include <cmath>
 #include <cstdio>
 
-namespace app {
+namespace app
+{
 
-namespace {
+namespace
+{
 
 QString Printf(const char* format, double v)
 {
@@ -64,7 +66,8 @@ struct UpdatingScope {
 QString CutFrequencyText(int position)
 {
     const double f = IndexToFreq(position);
-    return f >= 1000 ? Printf("%4.2f", f / 1000) + QStringLiteral("KHz") : Printf("%4.1f", f) + QStringLiteral("Hz");
+    return f >= 1000 ? Printf("%4.2f", f / 1000) + QStringLiteral("KHz")
+                     : Printf("%4.1f", f) + QStringLiteral("Hz");
 }
 
 QString GeqGainText(int position)
@@ -73,7 +76,10 @@ QString GeqGainText(int position)
     return position >= 120 ? Printf("+%3.1f", g) : Printf("%4.1f", g);
 }
 
-QString ThresholdText(int position) { return Printf("%+1.1fdB", position * 0.5); }
+QString ThresholdText(int position)
+{
+    return Printf("%+1.1fdB", position * 0.5);
+}
 
 QString RatioText(int index)
 {
@@ -101,7 +107,8 @@ void TfmMain::ShowAllParams(LUnitControl* unit)
     {
         UpdatingScope scope(FUpdating);
         if (auto* l = Get<fw::TControl>(QStringLiteral("lbPstNum")))
-            l->SetCaption(FPresetNumber >= 1 ? PrintfInt("U%02d", FPresetNumber) : PrintfInt("F%02d", FPresetNumber));
+            l->SetCaption(FPresetNumber >= 1 ? PrintfInt("U%02d", FPresetNumber)
+                                             : PrintfInt("F%02d", FPresetNumber));
         if (auto* l = Get<fw::TControl>(QStringLiteral("lbPstName")))
             l->SetCaption(FieldText(unit->GetPresetName(), 14));
         for (int g = 0; g < 11; ++g)
@@ -164,7 +171,9 @@ void TfmMain::ShowGainStrip(int ch)
         gain->SetPosition(int(FUnit->GetGain(ch)) + gain->Min());
     if (copy && gain)
         copy->SetPosition(gain->Position());
-    const QString text = QString::fromStdString(FormatGainText(copy ? copy->Position() : gain ? gain->Position() : 0));
+    const QString text = QString::fromStdString(FormatGainText(copy   ? copy->Position()
+                                                               : gain ? gain->Position()
+                                                                      : 0));
     for (const QString& n : {QStringLiteral("cvdGain") + s, QStringLiteral("cvdGainBackup") + s})
         if (auto* e = Get<fx::TRoundEdit>(n))
             e->SetText(text);
@@ -172,7 +181,8 @@ void TfmMain::ShowGainStrip(int ch)
     auto* phaseCopy = Get<sk::TSkBmpButton>(QStringLiteral("rzbPhaseBackup") + s);
     if (phase) {
         phase->SetDown(FUnit->GetPolarity(ch));
-        const QString cap = LookupText(phase->Down() ? QStringLiteral("SID_PHASE_ON") : QStringLiteral("SID_PHASE_OFF"));
+        const QString cap =
+            LookupText(phase->Down() ? QStringLiteral("SID_PHASE_ON") : QStringLiteral("SID_PHASE_OFF"));
         phase->SetCaption(cap);
         if (phaseCopy) {
             phaseCopy->SetDown(phase->Down());
@@ -217,7 +227,8 @@ void TfmMain::ShowInput(int ch)
         for (int b = 0; b < 8; ++b) {
             const PeqBand band = FUnit->GetPeq(ch, b);
             const float hz = float(1000.0 * std::pow(FreqStepRatio, band.freq - 170));
-            peq->SetEqParamValue(b, hz, band.q, (band.gain - 120) * 0.1, band.type, FUnit->GetPeqBypass(ch, b));
+            peq->SetEqParamValue(b, hz, band.q, (band.gain - 120) * 0.1, band.type,
+                                 FUnit->GetPeqBypass(ch, b));
         }
     }
     const GateParam gate = FUnit->GetGate(ch);
@@ -225,8 +236,8 @@ void TfmMain::ShowInput(int ch)
         const char* name;
         int value;
     };
-    for (const Row& r : {Row{"Threshold", gate.threshold - 180}, Row{"Attack", gate.attack}, Row{"Release", gate.release},
-                         Row{"Hold", gate.hold}}) {
+    for (const Row& r : {Row{"Threshold", gate.threshold - 180}, Row{"Attack", gate.attack},
+                         Row{"Release", gate.release}, Row{"Hold", gate.hold}}) {
         auto* f = Get<fx::TCustomTrackBar>(QStringLiteral("isGate") + QString::fromLatin1(r.name) + s);
         if (!f)
             continue;
@@ -238,7 +249,8 @@ void TfmMain::ShowInput(int ch)
     if (ch == 0 && !FCreating) {
         if (auto* f = Get<fx::TCustomTrackBar>(QStringLiteral("isGateThresholdInA"))) {
             const double t = f->Position() * 0.5;
-            SetChartPoints(Get<fw::TControl>(QStringLiteral("ipGate")), {{20, 20}, {t, t}, {t, -100}}, {t + 0.2, t - 0.4});
+            SetChartPoints(Get<fw::TControl>(QStringLiteral("ipGate")), {{20, 20}, {t, t}, {t, -100}},
+                           {t + 0.2, t - 0.4});
         }
         if (auto* l = Get<fw::TControl>(QStringLiteral("lbGateName")))
             l->SetCaption(QStringLiteral("In A  ") + LookupText(QStringLiteral("SID_GATE")));
@@ -252,8 +264,8 @@ void TfmMain::ShowInput(int ch)
         if (auto* g = Get<graph::LMyFFTDrawHpLp6dB>(n)) {
             const bool geq = n.contains(u"Geq");
             const bool on = geq ? (FUnit->GetGeqBypassMask() & (1u << ch)) : bypass;
-            g->DrawTextA(g->Width() / 3, g->Height() / 4, 60, fw::clBtnFace, QStringLiteral("Times New Roman"),
-                         on ? QStringLiteral("BYPASS") : QString());
+            g->DrawTextA(g->Width() / 3, g->Height() / 4, 60, fw::clBtnFace,
+                         QStringLiteral("Times New Roman"), on ? QStringLiteral("BYPASS") : QString());
             if (geq)
                 g->update();
         }
@@ -274,7 +286,8 @@ void TfmMain::ShowOutput(int ch)
             b->SetDown(route & (1 << i));
         if (auto* u = Get<TUpDown>(QStringLiteral("udMixGain") + x + QStringLiteral("Out") + digit)) {
             u->SetPosition(int(FUnit->GetMix(ch, i)) + u->Min);
-            if (auto* e = Get<fx::TRoundEdit>(QStringLiteral("cvd") + x + QStringLiteral("MatrixOut") + digit))
+            if (auto* e =
+                    Get<fx::TRoundEdit>(QStringLiteral("cvd") + x + QStringLiteral("MatrixOut") + digit))
                 e->SetText(QString::fromStdString(FormatGainText(u->Position())));
         }
     }
@@ -286,7 +299,8 @@ void TfmMain::ShowOutput(int ch)
         for (int b = 0; b < 9; ++b) {
             const PeqBand band = FUnit->GetPeq(ch, b);
             const float hz = float(1000.0 * std::pow(FreqStepRatio, band.freq - 170));
-            peq->SetEqParamValue(b, hz, band.q, (band.gain - 120) * 0.1, band.type, FUnit->GetPeqBypass(ch, b));
+            peq->SetEqParamValue(b, hz, band.q, (band.gain - 120) * 0.1, band.type,
+                                 FUnit->GetPeqBypass(ch, b));
         }
     }
     struct Dyn {
@@ -375,9 +389,10 @@ void TfmMain::DrawChannelCurve(int ch)
     const int bands = ch < 3 ? 8 : 9;
     for (int b = 0; b < bands; ++b) {
         const PeqBand band = FUnit->GetPeq(ch, b);
-        const int type = FUnit->GetPeqBypass(ch, b) ? 10 : PeqTypeCodes[std::size_t(std::min<int>(band.type, 9))];
-        plot.Section(b).SetFilterSection((band.gain - 120) * 0.1, IndexToFreq(band.freq), QTable[std::min<int>(band.q, 100)],
-                                         type);
+        const int type =
+            FUnit->GetPeqBypass(ch, b) ? 10 : PeqTypeCodes[std::size_t(std::min<int>(band.type, 9))];
+        plot.Section(b).SetFilterSection((band.gain - 120) * 0.1, IndexToFreq(band.freq),
+                                         QTable[std::min<int>(band.q, 100)], type);
     }
     const XoverParam x = FUnit->GetXover(ch);
     ComputeHpLpCurve(plot, true, x.hpSlope, IndexToFreq(x.hpFreq), Plot::HighPassSection);
@@ -393,7 +408,8 @@ void TfmMain::DrawGeqCurve(int input)
 {
     Plot& plot = *FPlots[std::size_t(11 + input)];
     for (int b = 0; b < 31; ++b)
-        plot.Section(b).SetFilterSection((FUnit->GetGeq(input, b) - 120) * 0.1, GeqCentres[std::size_t(b)], GeqBandQ, 1);
+        plot.Section(b).SetFilterSection((FUnit->GetGeq(input, b) - 120) * 0.1, GeqCentres[std::size_t(b)],
+                                         GeqBandQ, 1);
     plot.DrawTotalCurve(input);
     if (auto* g = Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDrawGeqIn") + ChannelSuffix(input)))
         g->UpdateCurvePage();
@@ -462,7 +478,8 @@ void TfmMain::FactoryReset() {}
 
 } // namespace app
 
-namespace app {
+namespace app
+{
 
 void TfmMain::SelectTestSignal(int mode, int sineIndex)
 {

@@ -7,7 +7,8 @@
 #include <QResizeEvent>
 #include <QScrollArea>
 
-namespace app {
+namespace app
+{
 
 void TfmMain::FormResize()
 {
@@ -20,10 +21,18 @@ void TfmMain::FormResize()
         if (!c)
             continue;
         switch (p.prop) {
-        case Prop::Left: c->SetLeft(p.value); break;
-        case Prop::Top: c->SetTop(p.value); break;
-        case Prop::Width: c->SetWidth(p.value); break;
-        case Prop::Height: c->SetHeight(p.value); break;
+        case Prop::Left:
+            c->SetLeft(p.value);
+            break;
+        case Prop::Top:
+            c->SetTop(p.value);
+            break;
+        case Prop::Width:
+            c->SetWidth(p.value);
+            break;
+        case Prop::Height:
+            c->SetHeight(p.value);
+            break;
         }
     }
     // The content keeps the size of the last pass in a direction that was skipped.

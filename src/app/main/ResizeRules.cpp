@@ -2,9 +2,11 @@
 
 #include "app/main/MainLayout.h"
 
-namespace app {
+namespace app
+{
 
-namespace {
+namespace
+{
 
 struct Out {
     std::vector<Placement>& v;
@@ -12,13 +14,18 @@ struct Out {
 };
 
 const char* const kPageBoxes[7] = {"Gain", "Delay", "Comp", "Limit", "Gate", "Geq", "Matrix"};
-const char* const kCompScale[9] = {"lbLimit", "lbClip", "lb12", "lb5", "lb0", "lbN5", "lbN15", "lbN30", "lbN60"};
-const char* const kGateScale[9] = {"lbClip", "lb12", "lb5", "lb0", "lbN5", "lbN15", "lbN20", "lbN30", "lbN60"};
+const char* const kCompScale[9] = {"lbLimit", "lbClip", "lb12",  "lb5",  "lb0",
+                                   "lbN5",    "lbN15",  "lbN30", "lbN60"};
+const char* const kGateScale[9] = {"lbClip", "lb12",  "lb5",   "lb0",  "lbN5",
+                                   "lbN15",  "lbN20", "lbN30", "lbN60"};
 const int kPageBase[9] = {22, 45, 68, 91, 115, 138, 161, 184, 208};
 const int kOutBase[9] = {35, 58, 81, 105, 128, 151, 175, 198, 222};
 const int kGateBase[9] = {36, 59, 82, 105, 129, 152, 175, 198, 222};
 
-QString S(const char* s) { return QString::fromLatin1(s); }
+QString S(const char* s)
+{
+    return QString::fromLatin1(s);
+}
 
 void Scale(Out& o, const char* const prefixes[9], const int base[9], const QString& group, int dh)
 {

@@ -7,7 +7,8 @@
 #include <QString>
 #include <vector>
 
-namespace app {
+namespace app
+{
 
 enum class Prop { Left, Top, Width, Height };
 
@@ -22,7 +23,7 @@ struct ResizePlan {
     bool autoScroll = false;
     bool heightPass = false;
     bool widthPass = false;
-    int extraHeight = 0; // dh of the height pass
+    int extraHeight = 0;               // dh of the height pass
     std::vector<Placement> placements; // height rules first, then width rules
 };
 

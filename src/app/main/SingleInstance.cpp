@@ -6,9 +6,11 @@
 #include <QStandardPaths>
 #include <unistd.h>
 
-namespace app {
+namespace app
+{
 
-namespace {
+namespace
+{
 
 QString SocketPath(const QString& key)
 {

@@ -9,10 +9,12 @@
 
 class QLocalServer;
 
-namespace app {
+namespace app
+{
 
-class SingleInstance {
-public:
+class SingleInstance
+{
+  public:
     // key: the socket name (one per user is made from it).
     explicit SingleInstance(const QString& key);
     ~SingleInstance();
@@ -21,7 +23,7 @@ public:
     // Called in the running copy when a second start asks for its window.
     std::function<void()> OnRaise;
 
-private:
+  private:
     bool FOtherRunning = false;
     std::unique_ptr<QLocalServer> FServer;
 };

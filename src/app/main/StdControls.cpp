@@ -3,7 +3,8 @@
 #include <QPainter>
 #include <QPointer>
 
-namespace app {
+namespace app
+{
 
 TRadioButton::TRadioButton(QWidget* parent) : TControl(parent)
 {
@@ -21,7 +22,8 @@ void TRadioButton::SetChecked(bool value)
         return;
     if (parentWidget())
         for (auto* w : parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (auto* sibling = dynamic_cast<TRadioButton*>(w); sibling && sibling != this && sibling->FChecked) {
+            if (auto* sibling = dynamic_cast<TRadioButton*>(w);
+                sibling && sibling != this && sibling->FChecked) {
                 sibling->FChecked = false;
                 sibling->update();
             }
@@ -100,9 +102,11 @@ void TUpDown::Paint(fw::TCanvas& Canvas)
         const double s = std::min(Width(), h) * 0.22;
         QPolygonF tri;
         if (half == 0)
-            tri << QPointF(cx - s * 1.3, cy + s * 0.7) << QPointF(cx + s * 1.3, cy + s * 0.7) << QPointF(cx, cy - s * 0.8);
+            tri << QPointF(cx - s * 1.3, cy + s * 0.7) << QPointF(cx + s * 1.3, cy + s * 0.7)
+                << QPointF(cx, cy - s * 0.8);
         else
-            tri << QPointF(cx - s * 1.3, cy - s * 0.7) << QPointF(cx + s * 1.3, cy - s * 0.7) << QPointF(cx, cy + s * 0.8);
+            tri << QPointF(cx - s * 1.3, cy - s * 0.7) << QPointF(cx + s * 1.3, cy - s * 0.7)
+                << QPointF(cx, cy + s * 0.8);
         p.setPen(Qt::NoPen);
         p.setBrush(Enabled() ? QColor(230, 230, 230) : QColor(130, 130, 130));
         p.drawPolygon(tri);
@@ -110,7 +114,10 @@ void TUpDown::Paint(fw::TCanvas& Canvas)
     p.restore();
 }
 
-TImage::TImage(QWidget* parent) : TControl(parent) { SetColor(fw::clNone); }
+TImage::TImage(QWidget* parent) : TControl(parent)
+{
+    SetColor(fw::clNone);
+}
 
 void TImage::SetPicture(const QImage& image)
 {
@@ -128,7 +135,10 @@ void TImage::Paint(fw::TCanvas& Canvas)
         Canvas.Draw(0, 0, FPicture);
 }
 
-TShape::TShape(QWidget* parent) : TControl(parent) { SetColor(fw::clNone); }
+TShape::TShape(QWidget* parent) : TControl(parent)
+{
+    SetColor(fw::clNone);
+}
 
 void TShape::Paint(fw::TCanvas& Canvas)
 {
@@ -141,7 +151,10 @@ void TShape::Paint(fw::TCanvas& Canvas)
     p.restore();
 }
 
-TPaintBox::TPaintBox(QWidget* parent) : TControl(parent) { SetColor(fw::clNone); }
+TPaintBox::TPaintBox(QWidget* parent) : TControl(parent)
+{
+    SetColor(fw::clNone);
+}
 
 void TPaintBox::Paint(fw::TCanvas& Canvas)
 {

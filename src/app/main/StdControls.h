@@ -6,30 +6,33 @@
 
 #include <QImage>
 
-namespace app {
+namespace app
+{
 
 using fw::TColor;
 
 // Radio buttons under one parent are exclusive. SetChecked(true) from code runs the click handler as
 // a user click does when the button was not checked.
-class TRadioButton : public fw::TControl {
-public:
+class TRadioButton : public fw::TControl
+{
+  public:
     explicit TRadioButton(QWidget* parent = nullptr);
     bool Checked() const { return FChecked; }
     void SetChecked(bool value);
 
-protected:
+  protected:
     void Paint(fw::TCanvas& Canvas) override;
     void MouseUp(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y) override;
 
-private:
+  private:
     bool FChecked = false;
 };
 
 // Two arrow halves (up on top). Position within Min..Max; OnChangingEx(sender, allow, newValue) may
 // refuse a step; SetPosition from code fires nothing.
-class TUpDown : public fw::TControl {
-public:
+class TUpDown : public fw::TControl
+{
+  public:
     explicit TUpDown(QWidget* parent = nullptr);
     int Min = 0, Max = 100, Increment = 1;
     int Position() const { return FPosition; }
@@ -38,49 +41,50 @@ public:
     void SetPosition(int value);
     std::function<void(fw::TControl* Sender, bool& AllowChange, int NewValue)> OnChangingEx;
 
-protected:
+  protected:
     void Paint(fw::TCanvas& Canvas) override;
     void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y) override;
 
-private:
+  private:
     int FPosition = 0;
 };
 
 // A picture, drawn stretched or at its size; transparent where the picture is.
-class TImage : public fw::TControl {
-public:
+class TImage : public fw::TControl
+{
+  public:
     explicit TImage(QWidget* parent = nullptr);
     void SetPicture(const QImage& image);
     const QImage& Picture() const { return FPicture; }
     bool Stretch = false;
 
-protected:
+  protected:
     void Paint(fw::TCanvas& Canvas) override;
 
-private:
+  private:
     QImage FPicture;
 };
 
 // A frame with rounded corners drawn behind labels (the block diagram's boxes).
-class TShape : public fw::TControl {
-public:
+class TShape : public fw::TControl
+{
+  public:
     explicit TShape(QWidget* parent = nullptr);
     TColor BorderColor = fw::clSilver;
     int Rounding = 10;
 
-protected:
+  protected:
     void Paint(fw::TCanvas& Canvas) override;
 };
 
-
-
 // A control that draws through OnPaint.
-class TPaintBox : public fw::TControl {
-public:
+class TPaintBox : public fw::TControl
+{
+  public:
     explicit TPaintBox(QWidget* parent = nullptr);
     std::function<void(TPaintBox* Sender, fw::TCanvas& Canvas)> OnPaint;
 
-protected:
+  protected:
     void Paint(fw::TCanvas& Canvas) override;
 };
 

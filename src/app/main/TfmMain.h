@@ -21,19 +21,22 @@ class QScrollArea;
 class LUnitControl;
 class Plot;
 
-namespace graph {
+namespace graph
+{
 class LMyFFTDrawHpLp6dB;
 }
 
-namespace app {
+namespace app
+{
 
 struct Item;
 class TfmExit;
 class TfmTest;
 class TDialogs;
 
-class TfmMain : public fw::TForm, public CommandSink {
-public:
+class TfmMain : public fw::TForm, public CommandSink
+{
+  public:
     explicit TfmMain(QWidget* parent = nullptr);
     ~TfmMain() override;
 
@@ -101,11 +104,11 @@ public:
 
     template <class T> T* Get(const QString& name) { return dynamic_cast<T*>(FindComponent(name)); }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
-private:
+  private:
     // Creation (MainCreate.cpp).
     void BuildControls();
     void BuildItem(const Item& item);

@@ -2,12 +2,14 @@
 
 #include "chart/TransferCharts.h"
 
-namespace app {
+namespace app
+{
 
 fw::TControl* CreateTransferChartControl(QWidget* parent, int kind, const char* name)
 {
-    const auto k = kind == 2 ? chart::TransferChartKind::Gate
-                             : kind == 1 ? chart::TransferChartKind::Limit : chart::TransferChartKind::Comp;
+    const auto k = kind == 2   ? chart::TransferChartKind::Gate
+                   : kind == 1 ? chart::TransferChartKind::Limit
+                               : chart::TransferChartKind::Comp;
     chart::TcXYPlot* c = chart::CreateTransferChart(parent, k);
     c->SetName(QString::fromLatin1(name));
     return c;

@@ -7,7 +7,8 @@
 #include <utility>
 #include <vector>
 
-namespace app {
+namespace app
+{
 
 // kind: 0 compressor, 1 limiter, 2 gate.
 fw::TControl* CreateTransferChartControl(QWidget* parent, int kind, const char* name);

@@ -2,7 +2,8 @@
 
 #include <QPainter>
 
-namespace sk {
+namespace sk
+{
 
 using namespace fw;
 
@@ -94,8 +95,11 @@ void TLedFont3D::Paint(TCanvas& c, TRect r, unsigned format, const QString& text
         at(FHighlightDepth, FHighlightColor);
         at(-FShadowDepth, FShadowColor);
         break;
-    case f3dShadow: at(FShadowDepth, FShadowColor); break;
-    default: break;
+    case f3dShadow:
+        at(FShadowDepth, FShadowColor);
+        break;
+    default:
+        break;
     }
     at(0, textColor);
 }
@@ -199,10 +203,22 @@ void CalcButtonLayoutSized(TRect client, int tw, int th, int layout, int margin,
         spacing = (extent - margin - img - txt) / 2;
     }
     switch (layout) {
-    case 1: imagePos.X = margin; textPos.X = imagePos.X + image.X + spacing; break;
-    case 2: imagePos.X = W - margin - image.X; textPos.X = imagePos.X - spacing - tw; break;
-    case 3: imagePos.Y = margin; textPos.Y = imagePos.Y + image.Y + spacing; break;
-    default: imagePos.Y = H - margin - image.Y; textPos.Y = imagePos.Y - spacing - th; break;
+    case 1:
+        imagePos.X = margin;
+        textPos.X = imagePos.X + image.X + spacing;
+        break;
+    case 2:
+        imagePos.X = W - margin - image.X;
+        textPos.X = imagePos.X - spacing - tw;
+        break;
+    case 3:
+        imagePos.Y = margin;
+        textPos.Y = imagePos.Y + image.Y + spacing;
+        break;
+    default:
+        imagePos.Y = H - margin - image.Y;
+        textPos.Y = imagePos.Y - spacing - th;
+        break;
     }
     imagePos.X += client.Left;
     imagePos.Y += client.Top;

@@ -9,27 +9,30 @@
 #include <QImage>
 #include <functional>
 
-namespace sk {
+namespace sk
+{
 
 using fw::TCanvas;
 using fw::TColor;
 using fw::TPoint;
 using fw::TRect;
 
-class TLedPersistent {
-public:
+class TLedPersistent
+{
+  public:
     virtual ~TLedPersistent() = default;
     void BeginUpdate() { ++FUpdateCount; }
     void EndUpdate();
     void Changed();
     std::function<void(TLedPersistent*)> OnChange;
 
-protected:
+  protected:
     int FUpdateCount = 0;
 };
 
-class TLedPalette : public TLedPersistent {
-public:
+class TLedPalette : public TLedPersistent
+{
+  public:
     TColor Low() const { return FLow; }
     void SetLow(TColor v);
     TColor High() const { return FHigh; }
@@ -40,15 +43,16 @@ public:
     // both chosen on the picture as it was.
     void ToBMP(QImage& bitmap, TColor darkColor, TColor lightColor) const;
 
-private:
+  private:
     TColor FLow = fw::clGreen;
     TColor FHigh = fw::clLime;
 };
 
 enum TLedFont3DStyle { f3dNone, f3dRaised, f3dSunken, f3dShadow };
 
-class TLedFont3D : public TLedPersistent {
-public:
+class TLedFont3D : public TLedPersistent
+{
+  public:
     TLedFont3DStyle Style() const { return FStyle; }
     void SetStyle(TLedFont3DStyle v) { Set(FStyle, v); }
     TColor HighlightColor() const { return FHighlightColor; }
@@ -62,7 +66,7 @@ public:
     void Assign(const TLedFont3D& source);
     void Paint(TCanvas& canvas, TRect rect, unsigned format, const QString& text) const;
 
-private:
+  private:
     template <class T> void Set(T& f, T v)
     {
         if (f == v)
@@ -77,8 +81,9 @@ private:
     int FShadowDepth = 1;
 };
 
-class TLedCustomControl : public fw::TControl {
-public:
+class TLedCustomControl : public fw::TControl
+{
+  public:
     explicit TLedCustomControl(QWidget* parent = nullptr);
     QString Version() const { return QStringLiteral("1.4.5"); }
     void BeginUpdate() { ++FUpdateCount; }
@@ -88,19 +93,20 @@ public:
     // How many redraws UpdateControl has asked for (tests use it).
     int RedrawCount() const { return FRedrawCount; }
 
-protected:
+  protected:
     int FUpdateCount = 0;
     int FRedrawCount = 0;
 };
 
-class TLedCustomImageControl : public TLedCustomControl {
-public:
+class TLedCustomImageControl : public TLedCustomControl
+{
+  public:
     explicit TLedCustomImageControl(QWidget* parent = nullptr);
     const QImage& BitmapImage() const { return FBitmapImage; }
     // Paints the off-screen picture as it is now (the gallery and tests use it).
     QImage Snapshot();
 
-protected:
+  protected:
     // Descendants draw the whole control on the picture's canvas.
     virtual void PaintImage(TCanvas& canvas) = 0;
     void ClearBitmap(TCanvas& canvas);
@@ -113,8 +119,8 @@ protected:
 
 void DrawButtonCaption(TCanvas& c, const QString& caption, TRect r, bool enabled);
 // Layout 1 image left, 2 right, 3 above, 4 below the caption.
-void CalcButtonLayoutSized(TRect client, int tw, int th, int layout, int margin, int spacing, TPoint imageSize,
-                           TPoint& imagePos, TRect& textBounds);
+void CalcButtonLayoutSized(TRect client, int tw, int th, int layout, int margin, int spacing,
+                           TPoint imageSize, TPoint& imagePos, TRect& textBounds);
 void CalcButtonLayout(TCanvas& c, TRect client, const QString& caption, int layout, int margin, int spacing,
                       TPoint imageSize, TPoint& imagePos, TRect& textBounds);
 void DrawFrame3D(TCanvas& c, TRect& r, TColor top, TColor bottom, int width);

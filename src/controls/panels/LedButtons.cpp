@@ -2,7 +2,8 @@
 
 #include <QPointer>
 
-namespace sk {
+namespace sk
+{
 
 using namespace fw;
 
@@ -265,15 +266,33 @@ void TLedDemoButton::PaintImage(TCanvas& c)
         OffsetRect(r, 1, 1);
     unsigned flags = DT_SINGLELINE;
     switch (FTextAlignment) {
-    case vtaLeft: flags |= DT_LEFT | DT_VCENTER; break;
-    case vtaCenter: flags |= DT_CENTER | DT_VCENTER; break;
-    case vtaRight: flags |= DT_RIGHT | DT_VCENTER; break;
-    case vtaTopLeft: flags |= DT_LEFT | DT_TOP; break;
-    case vtaTop: flags |= DT_CENTER | DT_TOP; break;
-    case vtaTopRight: flags |= DT_RIGHT | DT_TOP; break;
-    case vtaBottomLeft: flags |= DT_LEFT | DT_BOTTOM; break;
-    case vtaBottom: flags |= DT_CENTER | DT_BOTTOM; break;
-    case vtaBottomRight: flags |= DT_RIGHT | DT_BOTTOM; break;
+    case vtaLeft:
+        flags |= DT_LEFT | DT_VCENTER;
+        break;
+    case vtaCenter:
+        flags |= DT_CENTER | DT_VCENTER;
+        break;
+    case vtaRight:
+        flags |= DT_RIGHT | DT_VCENTER;
+        break;
+    case vtaTopLeft:
+        flags |= DT_LEFT | DT_TOP;
+        break;
+    case vtaTop:
+        flags |= DT_CENTER | DT_TOP;
+        break;
+    case vtaTopRight:
+        flags |= DT_RIGHT | DT_TOP;
+        break;
+    case vtaBottomLeft:
+        flags |= DT_LEFT | DT_BOTTOM;
+        break;
+    case vtaBottom:
+        flags |= DT_CENTER | DT_BOTTOM;
+        break;
+    case vtaBottomRight:
+        flags |= DT_RIGHT | DT_BOTTOM;
+        break;
     }
     FFont3D.Paint(c, r, flags, Caption());
 }

@@ -5,15 +5,25 @@
 
 #include "controls/panels/LedBase.h"
 
-namespace sk {
+namespace sk
+{
 
 enum TLedImageTextLayout { ImageLeft, ImageRight, ImageTop, ImageBottom };
 enum TLedTextAlignment {
-    vtaLeft, vtaCenter, vtaRight, vtaTopLeft, vtaTop, vtaTopRight, vtaBottomLeft, vtaBottom, vtaBottomRight
+    vtaLeft,
+    vtaCenter,
+    vtaRight,
+    vtaTopLeft,
+    vtaTop,
+    vtaTopRight,
+    vtaBottomLeft,
+    vtaBottom,
+    vtaBottomRight
 };
 
-class TLedPowerButton : public TLedCustomImageControl {
-public:
+class TLedPowerButton : public TLedCustomImageControl
+{
+  public:
     explicit TLedPowerButton(QWidget* parent = nullptr);
 
     bool Active() const { return FActive; }
@@ -48,7 +58,7 @@ public:
     const TRect& ImageRect() const { return FImageRect; }
     void CalcLayout();
 
-protected:
+  protected:
     void PaintImage(TCanvas& c) override;
     void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y) override;
     void MouseMove(fw::TShiftState Shift, int X, int Y) override;
@@ -65,7 +75,7 @@ protected:
     void TextChanged() override { CalcLayout(); }
     void Resized() override { CalcLayout(); }
 
-private:
+  private:
     template <class T> void Set(T& f, T v)
     {
         if (f == v)
@@ -88,8 +98,9 @@ private:
     TRect FTextBounds, FImageRect;
 };
 
-class TLedDemoButton : public TLedCustomImageControl {
-public:
+class TLedDemoButton : public TLedCustomImageControl
+{
+  public:
     explicit TLedDemoButton(QWidget* parent = nullptr);
 
     const QImage& Bitmap() const { return FBitmap; }
@@ -127,7 +138,7 @@ public:
         FHasMouse = hasMouse;
     }
 
-protected:
+  protected:
     void PaintImage(TCanvas& c) override;
     void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y) override;
     void MouseMove(fw::TShiftState Shift, int X, int Y) override;
@@ -142,7 +153,7 @@ protected:
     void EnabledChanged() override;
     void TextChanged() override { UpdateControl(); }
 
-private:
+  private:
     template <class T> void Set(T& f, T v)
     {
         if (f == v)

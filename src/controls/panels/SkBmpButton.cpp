@@ -6,7 +6,8 @@
 #include <QPainter>
 #include <QPointer>
 
-namespace sk {
+namespace sk
+{
 
 using namespace fw;
 
@@ -266,8 +267,10 @@ QImage TSkBmpButton::PictureFor(TButtonState state)
         if (FFocused && FShowFocus && !FBitmaps.UpAndFocused().isNull())
             return FBitmaps.UpAndFocused();
         return FBitmaps.Up();
-    case bsDisabled: return !FBitmaps.Disabled().isNull() ? FBitmaps.Disabled() : EmbossedFromUp();
-    case bsDown: return !FBitmaps.Down().isNull() ? FBitmaps.Down() : FBitmaps.Up();
+    case bsDisabled:
+        return !FBitmaps.Disabled().isNull() ? FBitmaps.Disabled() : EmbossedFromUp();
+    case bsDown:
+        return !FBitmaps.Down().isNull() ? FBitmaps.Down() : FBitmaps.Up();
     case bsExclusive:
         if (!FBitmaps.StayDown().isNull())
             return FBitmaps.StayDown();
@@ -373,10 +376,22 @@ void TSkBmpButton::PaintTo(TCanvas& c, QImage&)
         s = (extent - m - pe) / 2 - te / 2;
     }
     switch (FLayout) {
-    case blGlyphLeft: picX = m; capX = m + pw + s; break;
-    case blGlyphRight: picX = W - m - pw; capX = picX - s - tw; break;
-    case blGlyphTop: picY = m; capY = m + ph + s; break;
-    case blGlyphBottom: picY = H - m - ph; capY = picY - s - th; break;
+    case blGlyphLeft:
+        picX = m;
+        capX = m + pw + s;
+        break;
+    case blGlyphRight:
+        picX = W - m - pw;
+        capX = picX - s - tw;
+        break;
+    case blGlyphTop:
+        picY = m;
+        capY = m + ph + s;
+        break;
+    case blGlyphBottom:
+        picY = H - m - ph;
+        capY = picY - s - th;
+        break;
     }
     textRect = Bounds(R.Left + capX, R.Top + capY, tw, th);
     if (pw > 0)
@@ -385,10 +400,16 @@ void TSkBmpButton::PaintTo(TCanvas& c, QImage&)
     if (!pic.isNull()) {
         const TColor key = FBitmaps.TransparentColor();
         switch (FButtonSize) {
-        case bszNeither: CopyTransparentPart(c, pic, R, key, Rect(0, 0, pic.width(), pic.height())); break;
+        case bszNeither:
+            CopyTransparentPart(c, pic, R, key, Rect(0, 0, pic.width(), pic.height()));
+            break;
         case bszButtonToBitmap:
-        case bszStretchToButton: DrawTransparentBitmap(c, pic, R, key); break;
-        case bszTileToButton: TileTransparentBitmap(c, pic, R, key); break;
+        case bszStretchToButton:
+            DrawTransparentBitmap(c, pic, R, key);
+            break;
+        case bszTileToButton:
+            TileTransparentBitmap(c, pic, R, key);
+            break;
         }
     }
     // 8. caption

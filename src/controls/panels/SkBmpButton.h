@@ -14,7 +14,8 @@
 #include <QMouseEvent>
 #include <QPointer>
 
-namespace sk {
+namespace sk
+{
 
 enum TButtonBorder { bbNone, bbSingle, bbButton };
 enum TBtnSize { bszNeither, bszButtonToBitmap, bszStretchToButton, bszTileToButton };
@@ -22,8 +23,9 @@ enum TButtonStyle { bsAutoDetect, bsWin31, bsNew };
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 
-class TSkButtonBitmaps {
-public:
+class TSkButtonBitmaps
+{
+  public:
     const QImage& Up() const { return FUp; }
     void SetUp(const QImage& v) { Set(FUp, v); }
     const QImage& UpAndFocused() const { return FUpAndFocused; }
@@ -46,7 +48,7 @@ public:
     }
     std::function<void()> OnChange;
 
-private:
+  private:
     void Set(QImage& f, const QImage& v)
     {
         f = v;
@@ -66,8 +68,9 @@ private:
 // setting (or the group) changes, never with a press, so that the group keeps one setting whichever button
 // was released last. Click hands ModalResult to the form first. The framework's own click on release is
 // kept out (the press logic clicks itself).
-template <class Self> class TSkGroupedButton : public fw::TControl {
-public:
+template <class Self> class TSkGroupedButton : public fw::TControl
+{
+  public:
     using fw::TControl::TControl;
 
     int GroupIndex() const { return FGroupIndex; }
@@ -103,7 +106,7 @@ public:
             fw::TControl::Click();
     }
 
-protected:
+  protected:
     void UpdateExclusive(bool shareAllowAllUp)
     {
         QWidget* parent = parentWidget();
@@ -145,7 +148,7 @@ protected:
     bool FDragging = false; // a mouse or Space press is in progress
     bool FSuppressFrameworkClick = false;
 
-private:
+  private:
     void GroupMessage(TSkGroupedButton* sender, bool shareAllowAllUp)
     {
         if (sender->FGroupIndex != FGroupIndex || FGroupIndex == 0)
@@ -160,8 +163,9 @@ private:
     }
 };
 
-class TSkBmpButton : public TSkGroupedButton<TSkBmpButton> {
-public:
+class TSkBmpButton : public TSkGroupedButton<TSkBmpButton>
+{
+  public:
     explicit TSkBmpButton(QWidget* parent = nullptr);
 
     TSkButtonBitmaps& Bitmaps() { return FBitmaps; }
@@ -196,7 +200,7 @@ public:
     // Which picture the current state shows (null when none).
     QImage CurrentPicture();
 
-protected:
+  protected:
     void Paint(TCanvas& canvas) override;
     void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y) override;
     void MouseMove(fw::TShiftState Shift, int X, int Y) override;
@@ -210,7 +214,7 @@ protected:
     void DoExit() override;
     void EnabledChanged() override;
 
-private:
+  private:
     void FinishPress(bool clicked);
     void ResizeCheck();
     bool NewStyle() const { return FButtonStyle != bsWin31; }

@@ -6,7 +6,8 @@
 #include <QPainter>
 #include <QPointer>
 
-namespace sk {
+namespace sk
+{
 
 using namespace fw;
 
@@ -229,14 +230,19 @@ void TSkButton::PaintCaption(TCanvas& c, TRect r, unsigned flags)
     c.Brush.Style = bsClear;
     c.Font.Assign(Font());
     TRect m = r;
-    const int h = c.DrawText(Caption(), m, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER | DT_CENTER);
+    const int h =
+        c.DrawText(Caption(), m, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER | DT_CENTER);
     switch (FAlignmentVertical) {
-    case avTop: r.Bottom = r.Top + h; break;
+    case avTop:
+        r.Bottom = r.Top + h;
+        break;
     case avCenter:
         r.Top = (r.Bottom + r.Top - h) / 2;
         r.Bottom = r.Top + h;
         break;
-    case avBottom: r.Top = r.Bottom - h - 1; break;
+    case avBottom:
+        r.Top = r.Bottom - h - 1;
+        break;
     }
     auto at = [&](int dx, int dy, TColor colour) {
         TRect t = r;
@@ -291,7 +297,8 @@ void TSkButton::PaintTo(TCanvas& c)
             } else if (FMouseOverButton) {
                 PaintHotFace(c, B);
                 if (FHotTrackColorType == htctActual)
-                    PaintGradientRim(c, B, gdHorizontalEnd, MixColors(clWhite, FHotTrackColor, 190), FHotTrackColor);
+                    PaintGradientRim(c, B, gdHorizontalEnd, MixColors(clWhite, FHotTrackColor, 190),
+                                     FHotTrackColor);
                 else {
                     const TColor O = OppositeHueColor(FHotTrackColor, 180);
                     PaintGradientRim(c, B, gdHorizontalEnd, O, DarkenColor(O, 30));
@@ -350,7 +357,9 @@ void TSkButton::PaintTo(TCanvas& c)
     if (classic && ((grouped && pressed) || (!grouped && FShowDownVersion)))
         OffsetRect(cr, 1, 1);
     unsigned flags = DT_WORDBREAK | DT_EXPANDTABS;
-    flags |= FAlignment == taRightJustify ? unsigned(DT_RIGHT) : FAlignment == taCenter ? unsigned(DT_CENTER) : 0u;
+    flags |= FAlignment == taRightJustify ? unsigned(DT_RIGHT)
+             : FAlignment == taCenter     ? unsigned(DT_CENTER)
+                                          : 0u;
     c.Brush.Color = Color();
     PaintCaption(c, cr, flags);
     if (FFocused && FShowFocusRect)
@@ -563,6 +572,9 @@ QImage TSkShapeButton::Render()
     return image;
 }
 
-void TSkShapeButton::Paint(TCanvas& canvas) { canvas.Draw(0, 0, Render()); }
+void TSkShapeButton::Paint(TCanvas& canvas)
+{
+    canvas.Draw(0, 0, Render());
+}
 
 } // namespace sk

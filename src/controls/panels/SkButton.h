@@ -6,10 +6,12 @@
 
 #include "controls/panels/SkBmpButton.h"
 
-namespace sk {
+namespace sk
+{
 
-class TSkButton : public TSkGroupedButton<TSkButton> {
-public:
+class TSkButton : public TSkGroupedButton<TSkButton>
+{
+  public:
     explicit TSkButton(QWidget* parent = nullptr);
 
     bool HotTrack() const { return FHotTrack; }
@@ -60,7 +62,7 @@ public:
         FActive = active;
     }
 
-protected:
+  protected:
     void Paint(TCanvas& canvas) override;
     void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y) override;
     void MouseMove(fw::TShiftState Shift, int X, int Y) override;
@@ -73,7 +75,7 @@ protected:
     void DoExit() override;
     void EnabledChanged() override;
 
-private:
+  private:
     void DoClickAction();
     void PaintTo(TCanvas& c);
     void PaintHotOuterFrame(TCanvas& c, TRect r, bool enabled);
@@ -103,8 +105,9 @@ private:
 
 enum TSkCaptionPosition { cpCentered, cpXY };
 
-class TSkShapeButton : public fw::TControl {
-public:
+class TSkShapeButton : public fw::TControl
+{
+  public:
     explicit TSkShapeButton(QWidget* parent = nullptr);
 
     const QImage& Bitmap() const { return FBitmap; }
@@ -140,7 +143,7 @@ public:
     QImage Render();
     void ShowStateForPicture(bool down) { FState = down ? bsDown : bsUp; }
 
-protected:
+  protected:
     void Paint(TCanvas& canvas) override;
     void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y) override;
     void MouseMove(fw::TShiftState Shift, int X, int Y) override;
@@ -148,7 +151,7 @@ protected:
     void Click() override {}
     void TextChanged() override { update(); }
 
-private:
+  private:
     template <class T> void SetRebuild(T& f, T v)
     {
         if (f == v)

@@ -4,11 +4,13 @@
 #include <QPainter>
 #include <QPointer>
 
-namespace sk {
+namespace sk
+{
 
 using namespace fw;
 
-namespace {
+namespace
+{
 constexpr int kSearchDelay = 1500;
 constexpr int kButtonWidth = 17; // the scroll-bar width of the classic metrics
 } // namespace
@@ -25,7 +27,10 @@ TSkComboBox::TSkComboBox(QWidget* parent) : TControl(parent)
     };
 }
 
-TSkComboBox::~TSkComboBox() { delete FList; }
+TSkComboBox::~TSkComboBox()
+{
+    delete FList;
+}
 
 void TSkComboBox::ClearItems()
 {
@@ -289,7 +294,10 @@ int TSkComboBox::ActualDropDownWidth() const
     return std::max(w + 8, Width());
 }
 
-bool TSkComboBox::DroppedDown() const { return FList && FList->isVisible(); }
+bool TSkComboBox::DroppedDown() const
+{
+    return FList && FList->isVisible();
+}
 
 void TSkComboBox::SetDroppedDown(bool v)
 {
@@ -361,11 +369,16 @@ void TSkComboBox::Paint(TCanvas& c)
     TRect inner = r;
     if (FFrameVisible) {
         switch (FFrameStyle) {
-        case fsFlat: inner = PaintSideLines(c, r, FFrameColor, FFrameColor, AllSides); break;
-        case fsFlatBold: inner = PaintBevelLines(c, r, FFrameColor, FFrameColor, AllSides, 2); break;
+        case fsFlat:
+            inner = PaintSideLines(c, r, FFrameColor, FFrameColor, AllSides);
+            break;
+        case fsFlatBold:
+            inner = PaintBevelLines(c, r, FFrameColor, FFrameColor, AllSides, 2);
+            break;
         default:
-            inner = ColorToRGB(Color()) == ColorToRGB(clWindow) ? PaintStyleFrame(c, r, FFrameStyle)
-                                                                  : PaintTintedStyleFrame(c, r, Color(), FFrameStyle);
+            inner = ColorToRGB(Color()) == ColorToRGB(clWindow)
+                        ? PaintStyleFrame(c, r, FFrameStyle)
+                        : PaintTintedStyleFrame(c, r, Color(), FFrameStyle);
             break;
         }
     } else {

@@ -12,16 +12,22 @@
 
 class QListWidget;
 
-namespace sk {
+namespace sk
+{
 
-class TSkComboBox : public fw::TControl {
-public:
+class TSkComboBox : public fw::TControl
+{
+  public:
     explicit TSkComboBox(QWidget* parent = nullptr);
     ~TSkComboBox() override;
 
     QStringList& Items() { return FItems; }
     int Count() const { return int(FItems.size()); }
-    void Add(const QString& s) { FItems.append(s); update(); }
+    void Add(const QString& s)
+    {
+        FItems.append(s);
+        update();
+    }
     void ClearItems();
     int IndexOf(const QString& s) const;
     int ItemIndex() const { return FItemIndex; }
@@ -44,11 +50,23 @@ public:
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool v);
     TColor ReadOnlyColor() const { return FReadOnlyColor; }
-    void SetReadOnlyColor(TColor v) { FReadOnlyColor = v; UpdateColors(); }
+    void SetReadOnlyColor(TColor v)
+    {
+        FReadOnlyColor = v;
+        UpdateColors();
+    }
     TColor DisabledColor() const { return FDisabledColor; }
-    void SetDisabledColor(TColor v) { FDisabledColor = v; UpdateColors(); }
+    void SetDisabledColor(TColor v)
+    {
+        FDisabledColor = v;
+        UpdateColors();
+    }
     TColor FocusColor() const { return FFocusColor; }
-    void SetFocusColor(TColor v) { FFocusColor = v; UpdateColors(); }
+    void SetFocusColor(TColor v)
+    {
+        FFocusColor = v;
+        UpdateColors();
+    }
     // The colour shown when no special state applies.
     void SetNormalColor(TColor v);
     bool FlatButtons() const { return FFlatButtons; }
@@ -76,7 +94,7 @@ public:
     // A user's choice from the list, as if clicked (the list calls it).
     void SelectByUser(int index);
 
-protected:
+  protected:
     void Paint(TCanvas& canvas) override;
     void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y) override;
     void KeyDown(fw::Word& Key, fw::TShiftState Shift) override;
@@ -90,7 +108,7 @@ protected:
     void ColorChanged() override;
     void Click() override {} // clicks come from the selection only
 
-private:
+  private:
     void UpdateColors();
     void UserSelect(int index);
     bool SearchAndSelect(const QString& text);

@@ -7,23 +7,30 @@
 #include <algorithm>
 #include <cmath>
 
-namespace sk {
+namespace sk
+{
 
 using namespace fw;
 
 // ---- Colours ----
 
-namespace {
-int RoundEven(double v) { return int(std::nearbyint(v)); } // default rounding: halves to even
+namespace
+{
+int RoundEven(double v)
+{
+    return int(std::nearbyint(v));
+} // default rounding: halves to even
 
 struct Sys3 {
     TColor UL, LR;
 };
 const Sys3 kStyleColors[11] = {
-    {clWindow, clWindow},         {cl3DDkShadow, cl3DDkShadow}, {clBtnShadow, clBtnHighlight},
-    {clBtnHighlight, clBtnShadow}, {clBtnShadow, clBtnHighlight}, {clNone, clNone},
-    {cl3DDkShadow, clBtnFace},     {clNone, clNone},             {clBtnShadow, clBtnHighlight},
-    {clBtnHighlight, clBtnShadow}, {clBtnShadow, clBtnShadow},
+    {clWindow, clWindow},          {cl3DDkShadow, cl3DDkShadow},
+    {clBtnShadow, clBtnHighlight}, {clBtnHighlight, clBtnShadow},
+    {clBtnShadow, clBtnHighlight}, {clNone, clNone},
+    {cl3DDkShadow, clBtnFace},     {clNone, clNone},
+    {clBtnShadow, clBtnHighlight}, {clBtnHighlight, clBtnShadow},
+    {clBtnShadow, clBtnShadow},
 };
 } // namespace
 
@@ -50,7 +57,10 @@ THls SplitColorHls(TColor c)
     return {RoundEven(h * 240), RoundEven(s * 240), RoundEven(l * 240)};
 }
 
-int HueOfColor(TColor c) { return SplitColorHls(c).H; }
+int HueOfColor(TColor c)
+{
+    return SplitColorHls(c).H;
+}
 
 TColor ColorFromHls(int H, int S, int L)
 {
@@ -66,12 +76,24 @@ TColor ColorFromHls(int H, int S, int L)
     const double mid1 = m + t, mid2 = v - t;
     double R = 0, G = 0, B = 0;
     switch (sextant) {
-    case 1: R = mid2, G = v, B = m; break;
-    case 2: R = m, G = v, B = mid1; break;
-    case 3: R = m, G = mid2, B = v; break;
-    case 4: R = mid1, G = m, B = v; break;
-    case 5: R = v, G = m, B = mid2; break;
-    default: R = v, G = mid1, B = m; break; // 0 and 6
+    case 1:
+        R = mid2, G = v, B = m;
+        break;
+    case 2:
+        R = m, G = v, B = mid1;
+        break;
+    case 3:
+        R = m, G = mid2, B = v;
+        break;
+    case 4:
+        R = mid1, G = m, B = v;
+        break;
+    case 5:
+        R = v, G = m, B = mid2;
+        break;
+    default:
+        R = v, G = mid1, B = m;
+        break; // 0 and 6
     }
     auto ch = [](double x) { return std::clamp(RoundEven(std::min(x, 1.0) * 255), 0, 255); };
     return RGB(ch(R), ch(G), ch(B));
@@ -120,9 +142,15 @@ TColor OppositeHueColor(TColor c, int L)
     return ColorFromHls(h < 120 ? h + 120 : h - 120, 240, L);
 }
 
-bool ThemesEnabled() { return false; }
+bool ThemesEnabled()
+{
+    return false;
+}
 
-TColor ThemedElementColor(int) { return clBtnFace; }
+TColor ThemedElementColor(int)
+{
+    return clBtnFace;
+}
 
 void SchemeGradientColors(TSkGradientColorStyle, TColor& start, TColor& stop)
 {
@@ -130,7 +158,10 @@ void SchemeGradientColors(TSkGradientColorStyle, TColor& start, TColor& stop)
     stop = DarkenColor(clBtnFace, 10);
 }
 
-TColor SchemeFrameColor(TSkGradientColorStyle) { return LightenColor(clBtnShadow, 30); }
+TColor SchemeFrameColor(TSkGradientColorStyle)
+{
+    return LightenColor(clBtnShadow, 30);
+}
 
 void SchemeGroupColors(TSkGradientColorStyle, TColor& stop, TColor& start, TColor& frame)
 {
@@ -139,7 +170,10 @@ void SchemeGroupColors(TSkGradientColorStyle, TColor& stop, TColor& start, TColo
     frame = DarkenColor(clBtnFace, 40);
 }
 
-bool ScreenHasFullColor() { return true; }
+bool ScreenHasFullColor()
+{
+    return true;
+}
 
 // ---- Border routines ----
 
@@ -206,7 +240,10 @@ TRect PaintPushFrameSides(TCanvas& c, TRect r, bool down, TSides sides)
     return PaintBevelLines(c, r, cl3DLight, clBtnShadow, sides, 1);
 }
 
-TRect PaintPushFrame(TCanvas& c, TRect r, bool down) { return PaintPushFrameSides(c, r, down, AllSides); }
+TRect PaintPushFrame(TCanvas& c, TRect r, bool down)
+{
+    return PaintPushFrameSides(c, r, down, AllSides);
+}
 
 TRect PaintTintedPushFrameSides(TCanvas& c, TRect r, TColor face, bool down, TSides sides)
 {
@@ -224,10 +261,12 @@ TRect PaintTintedPushFrame(TCanvas& c, TRect r, TColor face, bool down)
     return PaintTintedPushFrameSides(c, r, face, down, AllSides);
 }
 
-namespace {
+namespace
+{
 TRect PaintEtched(TCanvas& c, TRect r, TColor ul, TColor lr, TSides s)
 {
-    const bool L = HasSide(s, sdLeft), T = HasSide(s, sdTop), R = HasSide(s, sdRight), B = HasSide(s, sdBottom);
+    const bool L = HasSide(s, sdLeft), T = HasSide(s, sdTop), R = HasSide(s, sdRight),
+               B = HasSide(s, sdBottom);
     if (R)
         c.SetPixel(r.Right - 1, r.Top, lr);
     if (T && !R)
@@ -264,31 +303,44 @@ TRect PaintStyleFrameSides(TCanvas& c, TRect r, TFrameStyle style, TSides sides)
         return r;
     const Sys3 k = kStyleColors[style];
     switch (style) {
-    case fsNone: return r;
+    case fsNone:
+        return r;
     case fsFlat:
     case fsStatus:
-    case fsPopup: return PaintSideLines(c, r, k.UL, k.LR, sides);
+    case fsPopup:
+        return PaintSideLines(c, r, k.UL, k.LR, sides);
     case fsLowered:
-    case fsRaised: return PaintSunkenRaisedSides(c, r, style == fsLowered, sides);
+    case fsRaised:
+        return PaintSunkenRaisedSides(c, r, style == fsLowered, sides);
     case fsButtonDown:
-    case fsButtonUp: return PaintPushFrameSides(c, r, style == fsButtonDown, sides);
-    case fsFlatBold: return PaintBevelLines(c, r, k.UL, k.LR, sides, 2);
+    case fsButtonUp:
+        return PaintPushFrameSides(c, r, style == fsButtonDown, sides);
+    case fsFlatBold:
+        return PaintBevelLines(c, r, k.UL, k.LR, sides, 2);
     case fsGroove:
-    case fsBump: return PaintEtched(c, r, k.UL, k.LR, sides);
-    default: return r;
+    case fsBump:
+        return PaintEtched(c, r, k.UL, k.LR, sides);
+    default:
+        return r;
     }
 }
 
-TRect PaintStyleFrame(TCanvas& c, TRect r, TFrameStyle style) { return PaintStyleFrameSides(c, r, style, AllSides); }
+TRect PaintStyleFrame(TCanvas& c, TRect r, TFrameStyle style)
+{
+    return PaintStyleFrameSides(c, r, style, AllSides);
+}
 
 TRect PaintTintedStyleFrameSides(TCanvas& c, TRect r, TColor face, TFrameStyle style, TSides sides)
 {
     auto D = [face](int n) { return DarkenColor(face, n); };
     auto Li = [face](int n) { return LightenColor(face, n); };
     switch (style) {
-    case fsNone: return r;
-    case fsFlat: return PaintSideLines(c, r, D(50), D(50), sides);
-    case fsGroove: return PaintEtched(c, r, D(50), Li(100), sides);
+    case fsNone:
+        return r;
+    case fsFlat:
+        return PaintSideLines(c, r, D(50), D(50), sides);
+    case fsGroove:
+        return PaintEtched(c, r, D(50), Li(100), sides);
     case fsLowered:
         r = PaintSideLines(c, r, D(50), Li(100), sides);
         return PaintSideLines(c, r, D(100), Li(50), sides);
@@ -296,11 +348,16 @@ TRect PaintTintedStyleFrameSides(TCanvas& c, TRect r, TColor face, TFrameStyle s
         r = PaintSideLines(c, r, Li(50), D(100), sides);
         return PaintSideLines(c, r, Li(100), D(50), sides);
     case fsButtonDown:
-    case fsButtonUp: return PaintTintedPushFrameSides(c, r, face, style == fsButtonDown, sides);
-    case fsStatus: return PaintSideLines(c, r, D(50), Li(100), sides);
-    case fsPopup: return PaintSideLines(c, r, Li(100), D(50), sides);
-    case fsFlatBold: return PaintBevelLines(c, r, D(50), D(50), sides, 2);
-    default: return PaintEtched(c, r, Li(100), D(50), sides); // fsBump and above
+    case fsButtonUp:
+        return PaintTintedPushFrameSides(c, r, face, style == fsButtonDown, sides);
+    case fsStatus:
+        return PaintSideLines(c, r, D(50), Li(100), sides);
+    case fsPopup:
+        return PaintSideLines(c, r, Li(100), D(50), sides);
+    case fsFlatBold:
+        return PaintBevelLines(c, r, D(50), D(50), sides, 2);
+    default:
+        return PaintEtched(c, r, Li(100), D(50), sides); // fsBump and above
     }
 }
 
@@ -309,7 +366,10 @@ TRect PaintTintedStyleFrame(TCanvas& c, TRect r, TColor face, TFrameStyle style)
     return PaintTintedStyleFrameSides(c, r, face, style, AllSides);
 }
 
-TRect PaintOnePixelBox(TCanvas& c, TRect r, TColor colour) { return PaintSideLines(c, r, colour, colour, AllSides); }
+TRect PaintOnePixelBox(TCanvas& c, TRect r, TColor colour)
+{
+    return PaintSideLines(c, r, colour, colour, AllSides);
+}
 
 TRect PaintDottedBox(TCanvas& c, TRect r)
 {
@@ -327,7 +387,8 @@ TRect PaintDottedBox(TCanvas& c, TRect r)
 
 TRect PaintRoundedSides(TCanvas& c, TRect r, TColor colour, TSides s)
 {
-    const bool L = HasSide(s, sdLeft), T = HasSide(s, sdTop), R = HasSide(s, sdRight), B = HasSide(s, sdBottom);
+    const bool L = HasSide(s, sdLeft), T = HasSide(s, sdTop), R = HasSide(s, sdRight),
+               B = HasSide(s, sdBottom);
     c.Pen.Color = colour;
     if (L) {
         c.MoveTo(r.Left, T ? r.Top + 2 : r.Top);
@@ -367,11 +428,15 @@ TRect PaintRoundedSides(TCanvas& c, TRect r, TColor colour, TSides s)
 int FrameStyleThickness(TFrameStyleEx style, int bevelWidth)
 {
     switch (style) {
-    case fsNone: return 0;
-    case fsFlat: return 1;
+    case fsNone:
+        return 0;
+    case fsFlat:
+        return 1;
     case fsStatus:
-    case fsPopup: return bevelWidth;
-    default: return 2;
+    case fsPopup:
+        return bevelWidth;
+    default:
+        return 2;
     }
 }
 
@@ -407,8 +472,12 @@ TRect PaintPanelFrame(TCanvas& c, TRect bounds, const TPanelFrameArgs& a)
     TRect r = bounds;
     const bool ringNeeded = a.BorderWidth > 0 || a.Inner != fsNone;
     switch (a.Outer) {
-    case fsFlat: r = PaintSideLines(c, r, F, F, a.Sides); break;
-    case fsFlatBold: r = PaintBevelLines(c, r, F, F, a.Sides, 2); break;
+    case fsFlat:
+        r = PaintSideLines(c, r, F, F, a.Sides);
+        break;
+    case fsFlatBold:
+        r = PaintBevelLines(c, r, F, F, a.Sides, 2);
+        break;
     case fsFlatRounded:
         if (!a.Transparent) {
             const TRect r1 = PaintSideLines(c, r, a.ParentColor, a.ParentColor, a.Sides);
@@ -421,9 +490,15 @@ TRect PaintPanelFrame(TCanvas& c, TRect bounds, const TPanelFrameArgs& a)
         }
         r = PaintRoundedSides(c, r, F, a.Sides);
         break;
-    case fsPopup: r = PaintBevelLines(c, r, a.Highlight, a.Shadow, a.Sides, a.BevelWidth); break;
-    case fsStatus: r = PaintBevelLines(c, r, a.Shadow, a.Highlight, a.Sides, a.BevelWidth); break;
-    default: r = PaintStyleFrameSides(c, r, a.Outer, a.Sides); break;
+    case fsPopup:
+        r = PaintBevelLines(c, r, a.Highlight, a.Shadow, a.Sides, a.BevelWidth);
+        break;
+    case fsStatus:
+        r = PaintBevelLines(c, r, a.Shadow, a.Highlight, a.Sides, a.BevelWidth);
+        break;
+    default:
+        r = PaintStyleFrameSides(c, r, a.Outer, a.Sides);
+        break;
     }
     if (a.BorderWidth > 0)
         r = PaintBevelLines(c, r, a.BorderColor, a.BorderColor, a.Sides, a.BorderWidth);
@@ -444,7 +519,9 @@ TRect PaintPanelFrame(TCanvas& c, TRect bounds, const TPanelFrameArgs& a)
             InflateRect(r, -1, -1);
         }
         break;
-    case fsFlatBold: r = PaintBevelLines(c, r, F, F, a.Sides, 2); break;
+    case fsFlatBold:
+        r = PaintBevelLines(c, r, F, F, a.Sides, 2);
+        break;
     case fsFlatRounded: {
         const TRect before = r;
         const TRect r1 = PaintSideLines(c, r, a.BorderColor, a.BorderColor, a.Sides);
@@ -453,9 +530,15 @@ TRect PaintPanelFrame(TCanvas& c, TRect bounds, const TPanelFrameArgs& a)
         r = PaintRoundedSides(c, before, F, a.Sides);
         break;
     }
-    case fsPopup: r = PaintBevelLines(c, r, a.Highlight, a.Shadow, a.Sides, a.BevelWidth); break;
-    case fsStatus: r = PaintBevelLines(c, r, a.Shadow, a.Highlight, a.Sides, a.BevelWidth); break;
-    default: r = PaintStyleFrameSides(c, r, a.Inner, a.Sides); break;
+    case fsPopup:
+        r = PaintBevelLines(c, r, a.Highlight, a.Shadow, a.Sides, a.BevelWidth);
+        break;
+    case fsStatus:
+        r = PaintBevelLines(c, r, a.Shadow, a.Highlight, a.Sides, a.BevelWidth);
+        break;
+    default:
+        r = PaintStyleFrameSides(c, r, a.Inner, a.Sides);
+        break;
     }
     return r;
 }
@@ -495,7 +578,10 @@ QString StripAccelerators(const QString& text)
     return out;
 }
 
-QChar FinalChar(const QString& text) { return text.isEmpty() ? QChar() : text.back(); }
+QChar FinalChar(const QString& text)
+{
+    return text.isEmpty() ? QChar() : text.back();
+}
 
 QChar AcceleratorOf(const QString& caption)
 {
@@ -511,7 +597,10 @@ QChar AcceleratorOf(const QString& caption)
     return QChar();
 }
 
-int DrawTextIn(TCanvas& c, const QString& text, TRect& r, unsigned flags) { return c.DrawText(text, r, flags); }
+int DrawTextIn(TCanvas& c, const QString& text, TRect& r, unsigned flags)
+{
+    return c.DrawText(text, r, flags);
+}
 
 void DrawTextCentered(TCanvas& c, const QString& text, TRect r)
 {
@@ -529,7 +618,8 @@ void RepaintTransparentChildren(QWidget* container)
 
 // ---- Blinking list ----
 
-namespace {
+namespace
+{
 TSkBlinkingControlsList*& SharedList()
 {
     static TSkBlinkingControlsList* list = nullptr;
@@ -715,7 +805,8 @@ int FormModalResult(QWidget* control)
     return control ? control->window()->property("ModalResult").toInt() : 0;
 }
 
-namespace {
+namespace
+{
 std::function<void()>& BeepHook()
 {
     static std::function<void()> hook;
@@ -731,6 +822,9 @@ void Beep()
         QApplication::beep();
 }
 
-void SetBeepHook(std::function<void()> hook) { BeepHook() = std::move(hook); }
+void SetBeepHook(std::function<void()> hook)
+{
+    BeepHook() = std::move(hook);
+}
 
 } // namespace sk

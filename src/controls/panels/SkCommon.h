@@ -5,8 +5,8 @@
 
 #include "framework/Canvas.h"
 #include "framework/Colors.h"
-#include "runtime/Timer.h"
 #include "framework/Types.h"
+#include "runtime/Timer.h"
 
 #include <QPointer>
 #include <QString>
@@ -15,31 +15,56 @@
 #include <functional>
 #include <vector>
 
-namespace sk {
+namespace sk
+{
 
 using fw::TCanvas;
 using fw::TColor;
 using fw::TRect;
 
 enum TFrameStyleEx {
-    fsNone, fsFlat, fsGroove, fsBump, fsLowered, fsButtonDown, fsRaised, fsButtonUp, fsStatus, fsPopup,
-    fsFlatBold, fsFlatRounded
+    fsNone,
+    fsFlat,
+    fsGroove,
+    fsBump,
+    fsLowered,
+    fsButtonDown,
+    fsRaised,
+    fsButtonUp,
+    fsStatus,
+    fsPopup,
+    fsFlatBold,
+    fsFlatRounded
 };
 using TFrameStyle = TFrameStyleEx; // fsNone .. fsFlatBold
 
 enum TSide { sdLeft, sdTop, sdRight, sdBottom };
 using TSides = unsigned; // bit n is TSide n
-constexpr TSides SideBit(TSide s) { return 1u << unsigned(s); }
+constexpr TSides SideBit(TSide s)
+{
+    return 1u << unsigned(s);
+}
 constexpr TSides AllSides = 0xF;
-constexpr bool HasSide(TSides s, TSide d) { return (s & SideBit(d)) != 0; }
+constexpr bool HasSide(TSides s, TSide d)
+{
+    return (s & SideBit(d)) != 0;
+}
 
 enum TAlignmentVertical { avTop, avCenter, avBottom };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TTextStyle { tsNormal, tsRaised, tsRecessed, tsShadow };
 enum TFramingPreference { fpCustomFraming, fpXPThemes };
 enum TGradientDirection {
-    gdDiagonalUp, gdDiagonalDown, gdHorizontalEnd, gdHorizontalCenter, gdHorizontalBox, gdVerticalEnd,
-    gdVerticalCenter, gdVerticalBox, gdSquareBox, gdBigSquareBox
+    gdDiagonalUp,
+    gdDiagonalDown,
+    gdHorizontalEnd,
+    gdHorizontalCenter,
+    gdHorizontalBox,
+    gdVerticalEnd,
+    gdVerticalCenter,
+    gdVerticalBox,
+    gdSquareBox,
+    gdBigSquareBox
 };
 enum TSkGradientColorStyle { gcsSystem, gcsMSOffice, gcsCustom };
 enum TSkVisualStyle { vsClassic, vsWinXP, vsGradient };
@@ -47,9 +72,23 @@ enum TSkHotTrackColorType { htctComplement, htctActual };
 enum TBlinkState { bsOn, bsOff };
 
 enum TSkFrameControllerProperty {
-    fcpColor, fcpFocusColor, fcpDisabledColor, fcpReadOnlyColor, fcpReadOnlyColorOnFocus, fcpParentColor,
-    fcpFlatButtonColor, fcpFlatButtons, fcpFrameColor, fcpFrameHotColor, fcpFrameHotTrack, fcpFrameHotStyle,
-    fcpFrameSides, fcpFrameStyle, fcpFrameVisible, fcpFramingPreference, fcpAll
+    fcpColor,
+    fcpFocusColor,
+    fcpDisabledColor,
+    fcpReadOnlyColor,
+    fcpReadOnlyColorOnFocus,
+    fcpParentColor,
+    fcpFlatButtonColor,
+    fcpFlatButtons,
+    fcpFrameColor,
+    fcpFrameHotColor,
+    fcpFrameHotTrack,
+    fcpFrameHotStyle,
+    fcpFrameSides,
+    fcpFrameStyle,
+    fcpFrameVisible,
+    fcpFramingPreference,
+    fcpAll
 };
 using TSkFrameControllerNotifications = std::uint16_t; // bit n is property n
 constexpr TSkFrameControllerNotifications AllNotifications = 0xFFFF;
@@ -125,8 +164,9 @@ void DrawTextCentered(TCanvas& c, const QString& text, TRect r);
 void RepaintTransparentChildren(QWidget* container);
 
 // ---- Blinking list: one shared timer flips every listed control between on and off ----
-class TSkBlinkingControlsList {
-public:
+class TSkBlinkingControlsList
+{
+  public:
     using BlinkTarget = std::function<bool(TBlinkState)>; // returns false when the control does not blink
     TSkBlinkingControlsList();
     ~TSkBlinkingControlsList();
@@ -144,7 +184,7 @@ public:
     static TSkBlinkingControlsList* Shared(bool create);
     static void ReleaseBlinkListIfEmpty();
 
-private:
+  private:
     TBlinkState FBlinkState = bsOff;
     int FIntervalOff = 500;
     int FIntervalOn = 500;
@@ -155,14 +195,16 @@ private:
 // ---- Frame controller: pushes one set of frame and colour settings into many controls ----
 class TSkFrameController;
 // A control that follows a frame controller.
-class ISkFramed {
-public:
+class ISkFramed
+{
+  public:
     virtual ~ISkFramed() = default;
     virtual void NotifyFramingChanged(TSkFrameController* controller, TSkFrameControllerProperty p) = 0;
 };
 
-class TSkFrameController {
-public:
+class TSkFrameController
+{
+  public:
     TSkFrameController() = default;
     ~TSkFrameController();
     TSkFrameController(const TSkFrameController&) = delete;
@@ -209,7 +251,7 @@ public:
     TFramingPreference FramingPreference() const { return FFramingPreference; }
     void SetFramingPreference(TFramingPreference v) { Set(FFramingPreference, v, fcpFramingPreference); }
 
-private:
+  private:
     template <class T> void Set(T& field, T v, TSkFrameControllerProperty p)
     {
         if (field == v)

@@ -3,11 +3,13 @@
 #include <QPainter>
 #include <cmath>
 
-namespace sk {
+namespace sk
+{
 
 using namespace fw;
 
-namespace {
+namespace
+{
 
 struct Fixed {
     long long r, g, b; // 16.16
@@ -133,10 +135,22 @@ QImage RenderGradientImage(int w, int h, TGradientDirection dir, TColor start, T
             std::copy(cols.begin(), cols.end(), reinterpret_cast<QRgb*>(img.scanLine(y)));
         break;
     }
-    case gdHorizontalBox: BoxBands(img, w, h, 0, w >> 2, A, B); MirrorQuadrant(img, w, h); break;
-    case gdVerticalBox: BoxBands(img, w, h, h >> 2, 0, A, B); MirrorQuadrant(img, w, h); break;
-    case gdSquareBox: BoxBands(img, w, h, 0, 0, A, B); MirrorQuadrant(img, w, h); break;
-    case gdBigSquareBox: BoxBands(img, w, h, h >> 2, w >> 2, A, B); MirrorQuadrant(img, w, h); break;
+    case gdHorizontalBox:
+        BoxBands(img, w, h, 0, w >> 2, A, B);
+        MirrorQuadrant(img, w, h);
+        break;
+    case gdVerticalBox:
+        BoxBands(img, w, h, h >> 2, 0, A, B);
+        MirrorQuadrant(img, w, h);
+        break;
+    case gdSquareBox:
+        BoxBands(img, w, h, 0, 0, A, B);
+        MirrorQuadrant(img, w, h);
+        break;
+    case gdBigSquareBox:
+        BoxBands(img, w, h, h >> 2, w >> 2, A, B);
+        MirrorQuadrant(img, w, h);
+        break;
     case gdDiagonalUp:
     case gdDiagonalDown: {
         if (ColorToRGB(start) == ColorToRGB(end))

@@ -6,12 +6,14 @@
 
 #include <QImage>
 
-namespace sk {
+namespace sk
+{
 
 void GradientFillRect(TCanvas& c, TRect r, TGradientDirection dir, TColor start, TColor end, int steps = 1);
 // The gradient as a picture of r's size (nothing for an empty one).
 QImage RenderGradientImage(int w, int h, TGradientDirection dir, TColor start, TColor end);
-void RenderGradientBitmap(TCanvas& c, TRect r, TGradientDirection dir, TColor start, TColor end, int steps = 1);
+void RenderGradientBitmap(TCanvas& c, TRect r, TGradientDirection dir, TColor start, TColor end,
+                          int steps = 1);
 void PaintGradientRim(TCanvas& c, TRect r, TGradientDirection dir, TColor start, TColor end);
 
 void CopyTransparentPart(TCanvas& c, const QImage& bmp, TRect d, TColor key, TRect s);

@@ -3,7 +3,8 @@
 #include <QPainter>
 #include <cmath>
 
-namespace sk {
+namespace sk
+{
 
 using namespace fw;
 
@@ -82,10 +83,22 @@ void TSkLabel::SetBlinking(bool v)
     }
 }
 
-int TSkLabel::BlinkIntervalOn() const { return TSkBlinkingControlsList::Shared(true)->IntervalOn(); }
-void TSkLabel::SetBlinkIntervalOn(int ms) { TSkBlinkingControlsList::Shared(true)->SetIntervalOn(ms); }
-int TSkLabel::BlinkIntervalOff() const { return TSkBlinkingControlsList::Shared(true)->IntervalOff(); }
-void TSkLabel::SetBlinkIntervalOff(int ms) { TSkBlinkingControlsList::Shared(true)->SetIntervalOff(ms); }
+int TSkLabel::BlinkIntervalOn() const
+{
+    return TSkBlinkingControlsList::Shared(true)->IntervalOn();
+}
+void TSkLabel::SetBlinkIntervalOn(int ms)
+{
+    TSkBlinkingControlsList::Shared(true)->SetIntervalOn(ms);
+}
+int TSkLabel::BlinkIntervalOff() const
+{
+    return TSkBlinkingControlsList::Shared(true)->IntervalOff();
+}
+void TSkLabel::SetBlinkIntervalOff(int ms)
+{
+    TSkBlinkingControlsList::Shared(true)->SetIntervalOff(ms);
+}
 
 void TSkLabel::SetFlyByEnabled(bool v)
 {
@@ -155,8 +168,8 @@ void TSkLabel::AdjustBounds()
     TRect m = Rect(0, 0, std::max(1, TextArea().Width()), 0);
     c.DrawText(Caption(), m, DT_CALCRECT | DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0u));
     int w = m.Width(), h = m.Height();
-    const int t = FrameStyleThickness(FBorderOuter, FBevelWidth) + FrameStyleThickness(FBorderInner, FBevelWidth) +
-                  FBorderWidth;
+    const int t = FrameStyleThickness(FBorderOuter, FBevelWidth) +
+                  FrameStyleThickness(FBorderInner, FBevelWidth) + FBorderWidth;
     w += (HasSide(FBorderSides, sdLeft) ? t : 0) + (HasSide(FBorderSides, sdRight) ? t : 0) + 2 * FTextMargin;
     h += (HasSide(FBorderSides, sdTop) ? t : 0) + (HasSide(FBorderSides, sdBottom) ? t : 0) + 2 * FTextMargin;
     if (FTextStyle == tsShadow && FRotation == roNone) {
@@ -177,7 +190,9 @@ void TSkLabel::AdjustBounds()
 void TSkLabel::DrawFlat(TCanvas& c, TRect r)
 {
     unsigned flags = DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0u);
-    flags |= FAlignment == taRightJustify ? unsigned(DT_RIGHT) : FAlignment == taCenter ? unsigned(DT_CENTER) : 0u;
+    flags |= FAlignment == taRightJustify ? unsigned(DT_RIGHT)
+             : FAlignment == taCenter     ? unsigned(DT_CENTER)
+                                          : 0u;
     auto draw = [&](TRect t, int dx, int dy, TColor colour) {
         OffsetRect(t, dx, dy);
         c.Font.SetColor(colour);
@@ -214,8 +229,11 @@ void TSkLabel::DrawFlat(TCanvas& c, TRect r)
             if (!FLightTextStyle)
                 draw(r, -1, -1, FShadowColor);
             break;
-        case tsShadow: draw(r, FShadowDepth, FShadowDepth, FShadowColor); break;
-        default: break;
+        case tsShadow:
+            draw(r, FShadowDepth, FShadowDepth, FShadowColor);
+            break;
+        default:
+            break;
         }
         draw(r, 0, 0, FCurrentColor);
     }
@@ -228,15 +246,32 @@ void TSkLabel::DrawCurved(TCanvas& c)
     const int B = FBorderWidth, W = Width(), H = Height();
     int cx = W / 2, cy = H / 2, rx = W / 2 - 2 * B, ry = H / 2 - 2 * B;
     switch (FCenterPoint) {
-    case cpUpperLeft: cx = B, cy = B, rx = W - 2 * B, ry = H - 2 * B; break;
-    case cpUpperCenter: cx = W / 2, cy = B, rx = W / 2 - 2 * B, ry = H - 2 * B; break;
-    case cpUpperRight: cx = W - B, cy = B, rx = W - 2 * B, ry = H - 2 * B; break;
-    case cpLeftCenter: cx = B, cy = H / 2, rx = W - 2 * B, ry = H / 2 - 2 * B; break;
-    case cpCenter: break;
-    case cpRightCenter: cx = W - B, cy = H / 2, rx = W - 2 * B, ry = H / 2 - 2 * B; break;
-    case cpLowerLeft: cx = B, cy = H - B, rx = W - 2 * B, ry = H - 2 * B; break;
-    case cpLowerCenter: cx = W / 2, cy = H - B, rx = W / 2 - 2 * B, ry = H - 2 * B; break;
-    case cpLowerRight: cx = W - B, cy = H - B, rx = W - 2 * B, ry = H - 2 * B; break;
+    case cpUpperLeft:
+        cx = B, cy = B, rx = W - 2 * B, ry = H - 2 * B;
+        break;
+    case cpUpperCenter:
+        cx = W / 2, cy = B, rx = W / 2 - 2 * B, ry = H - 2 * B;
+        break;
+    case cpUpperRight:
+        cx = W - B, cy = B, rx = W - 2 * B, ry = H - 2 * B;
+        break;
+    case cpLeftCenter:
+        cx = B, cy = H / 2, rx = W - 2 * B, ry = H / 2 - 2 * B;
+        break;
+    case cpCenter:
+        break;
+    case cpRightCenter:
+        cx = W - B, cy = H / 2, rx = W - 2 * B, ry = H / 2 - 2 * B;
+        break;
+    case cpLowerLeft:
+        cx = B, cy = H - B, rx = W - 2 * B, ry = H - 2 * B;
+        break;
+    case cpLowerCenter:
+        cx = W / 2, cy = H - B, rx = W / 2 - 2 * B, ry = H - 2 * B;
+        break;
+    case cpLowerRight:
+        cx = W - B, cy = H - B, rx = W - 2 * B, ry = H - 2 * B;
+        break;
     }
     if (rx <= 0 || ry <= 0) {
         // No room for an arc: straight text instead of a division by the radius.
@@ -315,6 +350,9 @@ QImage TSkLabel::Render()
     return RenderToImage(Width(), Height(), [this](TCanvas& c) { PaintTo(c); });
 }
 
-void TSkLabel::Paint(TCanvas& canvas) { PaintTo(canvas); }
+void TSkLabel::Paint(TCanvas& canvas)
+{
+    PaintTo(canvas);
+}
 
 } // namespace sk

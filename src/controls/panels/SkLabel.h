@@ -5,17 +5,26 @@
 #include "controls/panels/SkCommon.h"
 #include "framework/Control.h"
 
-namespace sk {
+namespace sk
+{
 
 enum TRotation { roNone, roFlat, roCurve };
 enum TCenterPoint {
-    cpUpperLeft, cpUpperCenter, cpUpperRight, cpLeftCenter, cpCenter, cpRightCenter, cpLowerLeft, cpLowerCenter,
+    cpUpperLeft,
+    cpUpperCenter,
+    cpUpperRight,
+    cpLeftCenter,
+    cpCenter,
+    cpRightCenter,
+    cpLowerLeft,
+    cpLowerCenter,
     cpLowerRight
 };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 
-class TSkLabel : public fw::TControl {
-public:
+class TSkLabel : public fw::TControl
+{
+  public:
     explicit TSkLabel(QWidget* parent = nullptr);
     ~TSkLabel() override;
 
@@ -77,7 +86,7 @@ public:
     void AdjustBounds();
     QImage Render();
 
-protected:
+  protected:
     void Paint(TCanvas& canvas) override;
     void MouseEnter() override;
     void MouseLeave() override;
@@ -85,7 +94,7 @@ protected:
     void TextChanged() override;
     void Click() override { TControl::Click(); }
 
-private:
+  private:
     template <class T> void SetSized(T& f, T v)
     {
         if (f == v)

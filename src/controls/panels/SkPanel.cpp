@@ -4,11 +4,13 @@
 
 #include <QPainter>
 
-namespace sk {
+namespace sk
+{
 
 using namespace fw;
 
-namespace {
+namespace
+{
 int TextHeightOf(const TFont& font, const QString& text)
 {
     QImage probe(1, 1, QImage::Format_RGB32);
@@ -66,7 +68,10 @@ TRect TSkCustomPanel::InsetForBorders(TRect r, bool withBorderWidth) const
     return InsetByFrames(r, FBorderSides, FBorderOuter, FBorderInner, FBevelWidth);
 }
 
-TRect TSkCustomPanel::ClientArea() const { return InsetForBorders(ClientRect(), true); }
+TRect TSkCustomPanel::ClientArea() const
+{
+    return InsetForBorders(ClientRect(), true);
+}
 
 void TSkCustomPanel::Realign()
 {
@@ -160,12 +165,16 @@ void TSkCustomPanel::PaintCaptionText(TCanvas& c, TRect r)
     TRect m = r;
     const int h = c.DrawText(Caption(), m, flags | DT_CALCRECT);
     switch (FAlignmentVertical) {
-    case avTop: r.Bottom = std::min(r.Bottom, r.Top + h); break;
+    case avTop:
+        r.Bottom = std::min(r.Bottom, r.Top + h);
+        break;
     case avCenter:
         r.Top = (r.Top + r.Bottom - h) / 2;
         r.Bottom = std::min(r.Bottom, r.Top + h);
         break;
-    case avBottom: r.Top = std::max(r.Top, r.Bottom - h - 1); break;
+    case avBottom:
+        r.Top = std::max(r.Top, r.Bottom - h - 1);
+        break;
     }
     c.Brush.Style = bsClear;
     if (!Enabled())
@@ -316,9 +325,15 @@ TRect TSkCustomGroupBox::ClientArea() const
             r.Top += H;
         InflateRect(r, -2, -2);
         break;
-    case gsTopLine: r.Top += H; break;
-    case gsBanner: r.Top += FBannerHeight ? FBannerHeight : H + 8; break;
-    case gsUnderline: r.Top += H + 4; break;
+    case gsTopLine:
+        r.Top += H;
+        break;
+    case gsBanner:
+        r.Top += FBannerHeight ? FBannerHeight : H + 8;
+        break;
+    case gsUnderline:
+        r.Top += H + 4;
+        break;
     case gsStandard:
     case gsFlat: {
         const int a = H / 2 - 1;
@@ -348,11 +363,20 @@ void TSkCustomGroupBox::Paint(TCanvas& c)
         const int cx = c.TextWidth(StripAccelerators(Caption())), cy = H;
         switch (FGroupStyle) {
         case gsStandard:
-        case gsFlat: cap = Rect(8, 0, cx + 8, cy); break;
-        case gsTopLine: cap = Rect(0, 0, cx + 4, cy); break;
-        case gsBanner: cap = Rect(0, 0, W, FBannerHeight ? FBannerHeight : cy + 6); break;
-        case gsUnderline: cap = Rect(0, 0, W, cy + 2); break;
-        default: break;
+        case gsFlat:
+            cap = Rect(8, 0, cx + 8, cy);
+            break;
+        case gsTopLine:
+            cap = Rect(0, 0, cx + 4, cy);
+            break;
+        case gsBanner:
+            cap = Rect(0, 0, W, FBannerHeight ? FBannerHeight : cy + 6);
+            break;
+        case gsUnderline:
+            cap = Rect(0, 0, W, cy + 2);
+            break;
+        default:
+            break;
         }
     }
     if (FGroupStyle == gsCustom) {
@@ -383,15 +407,25 @@ void TSkCustomGroupBox::Paint(TCanvas& c)
             p.setClipRegion(clip);
         }
         switch (FBorderOuter) {
-        case fsNone: PaintStyleFrameSides(c, fr, fsGroove, AllSides); break;
-        case fsFlat: PaintOnePixelBox(c, fr, F); break;
-        case fsFlatBold: PaintBevelLines(c, fr, F, F, AllSides, 2); break;
-        default: PaintStyleFrameSides(c, fr, FBorderOuter, AllSides); break;
+        case fsNone:
+            PaintStyleFrameSides(c, fr, fsGroove, AllSides);
+            break;
+        case fsFlat:
+            PaintOnePixelBox(c, fr, F);
+            break;
+        case fsFlatBold:
+            PaintBevelLines(c, fr, F, F, AllSides, 2);
+            break;
+        default:
+            PaintStyleFrameSides(c, fr, FBorderOuter, AllSides);
+            break;
         }
         break;
     case gsTopLine:
         switch (FBorderOuter) {
-        case fsNone: PaintStyleFrameSides(c, fr, fsGroove, SideBit(sdTop)); break;
+        case fsNone:
+            PaintStyleFrameSides(c, fr, fsGroove, SideBit(sdTop));
+            break;
         case fsFlat:
         case fsFlatBold:
             c.Pen.Color = F;
@@ -402,7 +436,9 @@ void TSkCustomGroupBox::Paint(TCanvas& c)
                 c.LineTo(fr.Right - 2, fr.Top + 1);
             }
             break;
-        default: PaintStyleFrameSides(c, fr, FBorderOuter, SideBit(sdTop)); break;
+        default:
+            PaintStyleFrameSides(c, fr, FBorderOuter, SideBit(sdTop));
+            break;
         }
         break;
     case gsFlat:
@@ -455,7 +491,8 @@ void TSkCustomGroupBox::Paint(TCanvas& c)
         c.MoveTo(cap.Left, cap.Bottom);
         c.LineTo(cap.Right, cap.Bottom);
         break;
-    default: break;
+    default:
+        break;
     }
     p.restore();
     if (!Caption().isEmpty()) {

@@ -10,13 +10,15 @@
 
 #include <QStringList>
 
-namespace sk {
+namespace sk
+{
 
 enum TSkGroupBoxStyle { gsStandard, gsCustom, gsTopLine, gsFlat, gsBanner, gsUnderline };
 enum TSkGridStyle { gsDots, gsDottedLines, gsSolidLines };
 
-class TSkCustomPanel : public fw::TControl, public ISkFramed {
-public:
+class TSkCustomPanel : public fw::TControl, public ISkFramed
+{
+  public:
     using TPaintEvent = std::function<void(fw::TControl* Sender, TCanvas& Canvas)>;
     explicit TSkCustomPanel(QWidget* parent = nullptr);
     ~TSkCustomPanel() override;
@@ -95,7 +97,7 @@ public:
     void NotifyFramingChanged(TSkFrameController* controller, TSkFrameControllerProperty p) override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
-protected:
+  protected:
     void Paint(TCanvas& canvas) override;
     void PaintPanel(TCanvas& canvas);
     void PaintCaptionText(TCanvas& canvas, TRect r);
@@ -126,7 +128,8 @@ protected:
     TFrameStyleEx FBorderOuter = fsRaised, FBorderInner = fsNone;
     TSides FBorderSides = AllSides;
     int FBorderWidth = 0, FBevelWidth = 1;
-    TColor FBorderColor = fw::clBtnFace, FBorderHighlight = fw::clBtnHighlight, FBorderShadow = fw::clBtnShadow;
+    TColor FBorderColor = fw::clBtnFace, FBorderHighlight = fw::clBtnHighlight,
+           FBorderShadow = fw::clBtnShadow;
     TColor FFlatColor = fw::clBtnShadow;
     int FFlatColorAdjustment = 30;
     TAlignmentVertical FAlignmentVertical = avCenter;
@@ -151,13 +154,15 @@ protected:
     bool FLastEnabled = true;
 };
 
-class TSkPanel : public TSkCustomPanel {
-public:
+class TSkPanel : public TSkCustomPanel
+{
+  public:
     explicit TSkPanel(QWidget* parent = nullptr) : TSkCustomPanel(parent) {}
 };
 
-class TSkCustomGroupBox : public TSkCustomPanel {
-public:
+class TSkCustomGroupBox : public TSkCustomPanel
+{
+  public:
     explicit TSkCustomGroupBox(QWidget* parent = nullptr);
 
     TSkGroupBoxStyle GroupStyle() const { return FGroupStyle; }
@@ -170,7 +175,7 @@ public:
     TRect ClientArea() const override;
     void NotifyFramingChanged(TSkFrameController* controller, TSkFrameControllerProperty p) override;
 
-protected:
+  protected:
     void Paint(TCanvas& canvas) override;
     void FontChanged() override;
     void TextChanged() override
@@ -179,7 +184,7 @@ protected:
         update();
     }
 
-private:
+  private:
     TSkGroupBoxStyle FGroupStyle = gsFlat;
     int FBannerHeight = 0;
     fw::TFont FCaptionFont;
@@ -187,8 +192,9 @@ private:
     bool FCopyingFont = false;
 };
 
-class TSkGroupBox : public TSkCustomGroupBox {
-public:
+class TSkGroupBox : public TSkCustomGroupBox
+{
+  public:
     explicit TSkGroupBox(QWidget* parent = nullptr) : TSkCustomGroupBox(parent) {}
 };
 

@@ -4,7 +4,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
-namespace sk {
+namespace sk
+{
 
 using namespace fw;
 
@@ -16,11 +17,31 @@ QImage SkinButtonFace(int w, int h, TSkinState state, TColor key, TColor face, T
     // No antialiasing: edge pixels must be either the key colour or the face, never a blend of both.
     QColor top, bottom, rim;
     switch (state) {
-    case TSkinState::Up: top = ToQColor(face).lighter(160); bottom = ToQColor(face); rim = QColor(40, 40, 40); break;
-    case TSkinState::Hot: top = ToQColor(face).lighter(190); bottom = ToQColor(face).lighter(120); rim = ToQColor(lit); break;
-    case TSkinState::Down: top = ToQColor(face).darker(140); bottom = ToQColor(face).lighter(110); rim = QColor(20, 20, 20); break;
-    case TSkinState::StayDown: top = ToQColor(lit).darker(130); bottom = ToQColor(lit); rim = QColor(20, 20, 20); break;
-    case TSkinState::Disabled: top = QColor(170, 170, 170); bottom = QColor(150, 150, 150); rim = QColor(120, 120, 120); break;
+    case TSkinState::Up:
+        top = ToQColor(face).lighter(160);
+        bottom = ToQColor(face);
+        rim = QColor(40, 40, 40);
+        break;
+    case TSkinState::Hot:
+        top = ToQColor(face).lighter(190);
+        bottom = ToQColor(face).lighter(120);
+        rim = ToQColor(lit);
+        break;
+    case TSkinState::Down:
+        top = ToQColor(face).darker(140);
+        bottom = ToQColor(face).lighter(110);
+        rim = QColor(20, 20, 20);
+        break;
+    case TSkinState::StayDown:
+        top = ToQColor(lit).darker(130);
+        bottom = ToQColor(lit);
+        rim = QColor(20, 20, 20);
+        break;
+    case TSkinState::Disabled:
+        top = QColor(170, 170, 170);
+        bottom = QColor(150, 150, 150);
+        rim = QColor(120, 120, 120);
+        break;
     }
     QLinearGradient g(0, 0, 0, h);
     g.setColorAt(0, top);

@@ -11,18 +11,26 @@
 #include <limits>
 #include <memory>
 
-namespace fx {
+namespace fx
+{
 
 using namespace gp;
 
-namespace {
+namespace
+{
 const QString kClipFormat = QStringLiteral("application/x-morvex-gdip-fill");
 const QString kClipSection = QStringLiteral("GDI+ Fill");
 
-ARGB A(int alpha, TColor c) { return ArgbFromColor(std::uint8_t(std::clamp(alpha, 0, 255)), c); }
+ARGB A(int alpha, TColor c)
+{
+    return ArgbFromColor(std::uint8_t(std::clamp(alpha, 0, 255)), c);
+}
 } // namespace
 
-QString StreamToHex(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex().toUpper()); }
+QString StreamToHex(const QByteArray& bytes)
+{
+    return QString::fromLatin1(bytes.toHex().toUpper());
+}
 
 bool HexToStream(const QString& text, QByteArray& out)
 {
@@ -63,12 +71,16 @@ void AspectFit(TPictureMode mode, double rw, double rh, double w, double h, doub
     }
 }
 
-namespace {
+namespace
+{
 // Placement runs in 64 bits and ends inside this range, so that a right or bottom edge
 // (position plus size) is always an int, whatever the fill's numbers or the picture's size.
 constexpr std::int64_t kPlacementLimit = std::int64_t(1) << 24;
 
-int Bounded(std::int64_t v) { return int(std::clamp(v, -kPlacementLimit, kPlacementLimit)); }
+int Bounded(std::int64_t v)
+{
+    return int(std::clamp(v, -kPlacementLimit, kPlacementLimit));
+}
 } // namespace
 
 TGPRect PicturePlacement(TFillPicturePosition position, int left, int top, const fw::TRect& r, int w, int h,
@@ -79,25 +91,38 @@ TGPRect PicturePlacement(TFillPicturePosition position, int left, int top, const
     const I cx = l + (rr - l - iw) / 2, cy = t + (b - t - ih) / 2;
     auto place = [&](I x, I y) { return TGPRect{Bounded(x), Bounded(y), Bounded(iw), Bounded(ih)}; };
     switch (position) {
-    case ppTopLeft: return place(l, t);
-    case ppTopCenter: return place(cx, t);
-    case ppTopRight: return place(rr - iw, t);
-    case ppBottomLeft: return place(l, b - ih);
-    case ppBottomCenter: return place(cx, b - ih);
-    case ppBottomRight: return place(rr - iw, b - ih);
-    case ppTiled: return {0, 0, 0, 0};
+    case ppTopLeft:
+        return place(l, t);
+    case ppTopCenter:
+        return place(cx, t);
+    case ppTopRight:
+        return place(rr - iw, t);
+    case ppBottomLeft:
+        return place(l, b - ih);
+    case ppBottomCenter:
+        return place(cx, b - ih);
+    case ppBottomRight:
+        return place(rr - iw, b - ih);
+    case ppTiled:
+        return {0, 0, 0, 0};
     case ppStretched: {
         const double rw = double(rr - l), rh = double(b - t);
         double fw = rw, fh = rh;
         if (aspect)
             AspectFit(mode, rw, rh, w, h, fw, fh);
-        auto round = [](double v) { return Bounded(std::int64_t(std::nearbyint(std::clamp(v, -1e15, 1e15)))); };
+        auto round = [](double v) {
+            return Bounded(std::int64_t(std::nearbyint(std::clamp(v, -1e15, 1e15))));
+        };
         return {round((rw - fw) / 2 + double(l)), round((rh - fh) / 2 + double(t)), round(fw), round(fh)};
     }
-    case ppCenterLeft: return place(l, cy);
-    case ppCenterCenter: return place(cx, cy);
-    case ppCenterRight: return place(rr - iw, cy);
-    case ppCustom: return place(left, top);
+    case ppCenterLeft:
+        return place(l, cy);
+    case ppCenterCenter:
+        return place(cx, cy);
+    case ppCenterRight:
+        return place(rr - iw, cy);
+    case ppCustom:
+        return place(left, top);
     }
     return {0, 0, 0, 0};
 }
@@ -219,10 +244,11 @@ void TGDIPFill::Assign(const TGDIPFill& s)
 
 // ---- painting ----
 
-namespace {
+namespace
+{
 
-void FillRadial(TGPGraphics& g, TGPRectF R, TColor color, TColor colorTo, int opacity, int opacityTo, bool top,
-                REAL radius, TFillRoundingType type)
+void FillRadial(TGPGraphics& g, TGPRectF R, TColor color, TColor colorTo, int opacity, int opacityTo,
+                bool top, REAL radius, TFillRoundingType type)
 {
     TGPGraphicsPath outline;
     RoundedPath(outline, R, radius, type);
@@ -254,9 +280,7 @@ void FillSoftShadow(TGPGraphics& g, TGPRectF R, REAL radius, TFillRoundingType t
     const REAL feather = std::min(R.Width, R.Height) / 2 * 0.1f;
     const int rings = std::max(1, int(std::ceil(feather)));
     const REAL step = feather / rings;
-    auto inset = [&](REAL d) {
-        return TGPRectF{R.X + d, R.Y + d, R.Width - 2 * d, R.Height - 2 * d};
-    };
+    auto inset = [&](REAL d) { return TGPRectF{R.X + d, R.Y + d, R.Width - 2 * d, R.Height - 2 * d}; };
     for (int i = 0; i < rings; ++i) {
         const TGPRectF outer = inset(step * i), inner = inset(step * (i + 1));
         if (inner.Width <= 0 || inner.Height <= 0)
@@ -276,9 +300,9 @@ void FillSoftShadow(TGPGraphics& g, TGPRectF R, REAL radius, TFillRoundingType t
     g.FillPath(&b, &inside);
 }
 
-void FillGradientArea(TGPGraphics& g, TGPGraphicsPath* outline, TGPRectF R, TFxGradientType type, TColor c1, int a1,
-                      TColor c2, int a2, int hatch, int angle, TFxGDIPPicture* texture, TColor border, int borderWidth,
-                      bool mirror)
+void FillGradientArea(TGPGraphics& g, TGPGraphicsPath* outline, TGPRectF R, TFxGradientType type, TColor c1,
+                      int a1, TColor c2, int a2, int hatch, int angle, TFxGDIPPicture* texture, TColor border,
+                      int borderWidth, bool mirror)
 {
     auto fill = [&](TGPBrush& b) {
         if (outline)
@@ -297,8 +321,8 @@ void FillGradientArea(TGPGraphics& g, TGPGraphicsPath* outline, TGPRectF R, TFxG
     case gtHorizontal:
     case gtForwardDiagonal:
     case gtBackwardDiagonal: {
-        const LinearGradientMode mode = type == gtVertical     ? LinearGradientModeVertical
-                                        : type == gtHorizontal ? LinearGradientModeHorizontal
+        const LinearGradientMode mode = type == gtVertical          ? LinearGradientModeVertical
+                                        : type == gtHorizontal      ? LinearGradientModeHorizontal
                                         : type == gtForwardDiagonal ? LinearGradientModeForwardDiagonal
                                                                     : LinearGradientModeBackwardDiagonal;
         TGPLinearGradientBrush b(grown, A(a1, c1), A(a2, c2), mode);
@@ -329,7 +353,8 @@ void FillGradientArea(TGPGraphics& g, TGPGraphicsPath* outline, TGPRectF R, TFxG
                 texture->FillRect(g, R);
         }
         break;
-    default: break;
+    default:
+        break;
     }
     if (border != fw::clNone) {
         TGPPen pen(A(a1, border), REAL(borderWidth));
@@ -342,7 +367,8 @@ void FillGradientArea(TGPGraphics& g, TGPGraphicsPath* outline, TGPRectF R, TFxG
 
 } // namespace
 
-void TGDIPFill::DrawGradientBackGround(TGPGraphics& g, TGPRectF R, bool Mirror, int oc, int octo, int ocmr, int ocmrto)
+void TGDIPFill::DrawGradientBackGround(TGPGraphics& g, TGPRectF R, bool Mirror, int oc, int octo, int ocmr,
+                                       int ocmrto)
 {
     TFxGradientType type = Mirror ? FGradientMirrorType : FGradientType;
     const TColor c1 = Mirror ? FColorMirror : FColor;
@@ -369,7 +395,8 @@ void TGDIPFill::DrawGradientBackGround(TGPGraphics& g, TGPRectF R, bool Mirror, 
         g.SetSmoothingMode(SmoothingModeAntiAlias);
     }
     FillGradientArea(g, outline.get(), R, type, c1, a1, c2, a2, hatch, FAngle,
-                     FBackGroundPicturePosition == ppTiled ? &FBackGroundPicture : nullptr, fw::clNone, 0, Mirror);
+                     FBackGroundPicturePosition == ppTiled ? &FBackGroundPicture : nullptr, fw::clNone, 0,
+                     Mirror);
     if (outline)
         g.SetSmoothingMode(old == SmoothingModeInvalid ? SmoothingModeNone : old);
 }
@@ -389,19 +416,23 @@ void TGDIPFill::DrawGlow(TGPGraphics& g, TGPRectF R)
         }
         const TGPRectF b1{I.X + 5, I.Y, I.Width - 10, 4};
         if (b1.Width > 0) {
-            TGPLinearGradientBrush up({b1.X - 1, b1.Y - 1, b1.Width + 2, b1.Height + 2}, A(175, FGlowGradientColor),
-                                      A(0, FGlowGradientColor), LinearGradientModeVertical);
+            TGPLinearGradientBrush up({b1.X - 1, b1.Y - 1, b1.Width + 2, b1.Height + 2},
+                                      A(175, FGlowGradientColor), A(0, FGlowGradientColor),
+                                      LinearGradientModeVertical);
             const TGPPointF t1[3] = {{I.X, I.Y}, {I.X + 5, I.Y}, {I.X + 5, I.Y + 4}};
-            const TGPPointF t2[3] = {{I.X + I.Width, I.Y}, {I.X + I.Width - 5, I.Y}, {I.X + I.Width - 5, I.Y + 4}};
+            const TGPPointF t2[3] = {
+                {I.X + I.Width, I.Y}, {I.X + I.Width - 5, I.Y}, {I.X + I.Width - 5, I.Y + 4}};
             g.FillPolygon(&up, t1, 3);
             g.FillPolygon(&up, t2, 3);
             g.FillRectangle(&up, b1);
             const TGPRectF b2{I.X + 5, I.Y + I.Height - 7, I.Width - 10, 7};
-            TGPLinearGradientBrush down({b2.X - 1, b2.Y - 1, b2.Width + 2, b2.Height + 2}, A(0, FGlowGradientColor),
-                                        A(220, FGlowGradientColor), LinearGradientModeVertical);
+            TGPLinearGradientBrush down({b2.X - 1, b2.Y - 1, b2.Width + 2, b2.Height + 2},
+                                        A(0, FGlowGradientColor), A(220, FGlowGradientColor),
+                                        LinearGradientModeVertical);
             const REAL yb = I.Y + I.Height;
             const TGPPointF t3[3] = {{I.X, yb}, {I.X + 5, yb}, {I.X + 5, yb - 7}};
-            const TGPPointF t4[3] = {{I.X + I.Width, yb}, {I.X + I.Width - 5, yb}, {I.X + I.Width - 5, yb - 7}};
+            const TGPPointF t4[3] = {
+                {I.X + I.Width, yb}, {I.X + I.Width - 5, yb}, {I.X + I.Width - 5, yb - 7}};
             g.FillPolygon(&down, t3, 3);
             g.FillPolygon(&down, t4, 3);
             g.FillRectangle(&down, b2);
@@ -445,8 +476,8 @@ void TGDIPFill::Fill(TGPGraphics* Graphics, TGPRectF R, int ABorderOpacity, int 
         const int so = FShadowOffset;
         if (so > 0 && FShadowColor != fw::clNone) {
             if (FShadowType == stBottom) {
-                FillRadial(g, {R.X, R.Y + R.Height - 2 * so, R.Width, REAL(2 * so)}, FShadowColor, FShadowColor, 0,
-                           255, true, REAL(FRounding), rtBottom);
+                FillRadial(g, {R.X, R.Y + R.Height - 2 * so, R.Width, REAL(2 * so)}, FShadowColor,
+                           FShadowColor, 0, 255, true, REAL(FRounding), rtBottom);
                 R.Height -= so;
             } else {
                 if (FShadowType == stRightBottom)
@@ -466,8 +497,8 @@ void TGDIPFill::Fill(TGPGraphics* Graphics, TGPRectF R, int ABorderOpacity, int 
         }
         if (FGradientType == gtHatch || FGradientType == gtTexture || FColorMirror == fw::clNone) {
             if (FGradientType == gtRadial && FColor != fw::clNone)
-                FillRadial(g, R, FColor, FColorTo == fw::clNone ? FColor : FColorTo, o, oTo, true, REAL(FRounding),
-                           FRoundingType);
+                FillRadial(g, R, FColor, FColorTo == fw::clNone ? FColor : FColorTo, o, oTo, true,
+                           REAL(FRounding), FRoundingType);
             else
                 DrawGradientBackGround(g, R, false, o, oTo, oM, oMTo);
         } else {
@@ -480,19 +511,22 @@ void TGDIPFill::Fill(TGPGraphics* Graphics, TGPRectF R, int ABorderOpacity, int 
             else
                 DrawGradientBackGround(g, upper, false, o, oTo, oM, oMTo);
             if (FGradientMirrorType == gtRadial && FColorMirror != fw::clNone)
-                FillRadial(g, lower, FColorMirror, FColorMirrorTo == fw::clNone ? FColorMirror : FColorMirrorTo, oM,
-                           oMTo, false, REAL(FRounding), rtBottom);
+                FillRadial(g, lower, FColorMirror,
+                           FColorMirrorTo == fw::clNone ? FColorMirror : FColorMirrorTo, oM, oMTo, false,
+                           REAL(FRounding), rtBottom);
             else
                 DrawGradientBackGround(g, lower, true, o, oTo, oM, oMTo);
         }
         const fw::TRect ir{Round(R.X), Round(R.Y), Round(R.X + R.Width), Round(R.Y + R.Height)};
-        if (FBackGroundPictureMode == pmInsideFill && FGradientType == gtTexture && !FBackGroundPicture.Empty()) {
+        if (FBackGroundPictureMode == pmInsideFill && FGradientType == gtTexture &&
+            !FBackGroundPicture.Empty()) {
             TGPGraphicsPath outline;
             RoundedPath(outline, R, REAL(FRounding), FRoundingType);
             g.SetClip(&outline, CombineModeIntersect);
-            const TGPRect p = PicturePlacement(FBackGroundPicturePosition, FBackGroundPictureLeft, FBackGroundPictureTop,
-                                               ir, FBackGroundPicture.Width(), FBackGroundPicture.Height(),
-                                               FBackGroundPictureAspectRatio, FBackGroundPictureAspectMode);
+            const TGPRect p =
+                PicturePlacement(FBackGroundPicturePosition, FBackGroundPictureLeft, FBackGroundPictureTop,
+                                 ir, FBackGroundPicture.Width(), FBackGroundPicture.Height(),
+                                 FBackGroundPictureAspectRatio, FBackGroundPictureAspectMode);
             if (FBackGroundPicturePosition != ppTiled)
                 FBackGroundPicture.GDIPDraw(g, fw::TRect{p.X, p.Y, p.X + p.Width, p.Y + p.Height});
             g.ResetClip();
@@ -505,7 +539,8 @@ void TGDIPFill::Fill(TGPGraphics* Graphics, TGPRectF R, int ABorderOpacity, int 
         }
     }
     DrawGlow(g, R);
-    FocusRect = {R.X + FBorderWidth, R.Y + FBorderWidth, R.Width - 2 * FBorderWidth, R.Height - 2 * FBorderWidth};
+    FocusRect = {R.X + FBorderWidth, R.Y + FBorderWidth, R.Width - 2 * FBorderWidth,
+                 R.Height - 2 * FBorderWidth};
     if (Focus) {
         const SmoothingMode old = g.GetSmoothingMode();
         g.SetSmoothingMode(SmoothingModeDefault);
@@ -517,11 +552,12 @@ void TGDIPFill::Fill(TGPGraphics* Graphics, TGPRectF R, int ABorderOpacity, int 
         g.SetSmoothingMode(old == SmoothingModeInvalid ? SmoothingModeNone : old);
     }
     const fw::TRect ir{Round(R.X), Round(R.Y), Round(R.X + R.Width), Round(R.Y + R.Height)};
-    if (FBackGroundPictureMode == pmOutsideFill && FGradientType == gtTexture && !FBackGroundPicture.Empty() &&
-        FBackGroundPicturePosition != ppTiled) {
-        const TGPRect p = PicturePlacement(FBackGroundPicturePosition, FBackGroundPictureLeft, FBackGroundPictureTop, ir,
-                                           FBackGroundPicture.Width(), FBackGroundPicture.Height(),
-                                           FBackGroundPictureAspectRatio, FBackGroundPictureAspectMode);
+    if (FBackGroundPictureMode == pmOutsideFill && FGradientType == gtTexture &&
+        !FBackGroundPicture.Empty() && FBackGroundPicturePosition != ppTiled) {
+        const TGPRect p =
+            PicturePlacement(FBackGroundPicturePosition, FBackGroundPictureLeft, FBackGroundPictureTop, ir,
+                             FBackGroundPicture.Width(), FBackGroundPicture.Height(),
+                             FBackGroundPictureAspectRatio, FBackGroundPictureAspectMode);
         FBackGroundPicture.GDIPDraw(g, fw::TRect{p.X, p.Y, p.X + p.Width, p.Y + p.Height});
     }
     if (!FPicture.Empty()) {

@@ -3,27 +3,39 @@
 // saved to and loaded from an INI section and the clipboard. Owned by its control; UI thread.
 #pragma once
 
-#include "framework/gdiplus/GDIPAPI.h"
 #include "controls/smooth/Pictures.h"
 #include "framework/Colors.h"
 #include "framework/Property.h"
+#include "framework/gdiplus/GDIPAPI.h"
 
 #include <QString>
 #include <functional>
 
-namespace fw {
+namespace fw
+{
 class TIniFile;
 }
 
-namespace fx {
+namespace fx
+{
 
 using fw::TColor;
 using gp::TFxGradientType;
 
 enum TGlowMode { gmNone, gmGradient, gmRadial, gmRadialGradient };
 enum TFillPicturePosition {
-    ppTopLeft, ppTopCenter, ppTopRight, ppBottomLeft, ppBottomCenter, ppBottomRight, ppTiled, ppStretched,
-    ppCenterLeft, ppCenterCenter, ppCenterRight, ppCustom
+    ppTopLeft,
+    ppTopCenter,
+    ppTopRight,
+    ppBottomLeft,
+    ppBottomCenter,
+    ppBottomRight,
+    ppTiled,
+    ppStretched,
+    ppCenterLeft,
+    ppCenterCenter,
+    ppCenterRight,
+    ppCustom
 };
 enum TFillRoundingType { rtNone, rtTop, rtBottom, rtBoth, rtLeft, rtRight };
 enum TFillPictureSize { psOriginal, psCustom };
@@ -38,14 +50,15 @@ QString StreamToHex(const QByteArray& bytes);
 bool HexToStream(const QString& text, QByteArray& out);
 
 // Picture placement by position code (pure).
-gp::TGPRect PicturePlacement(TFillPicturePosition position, int left, int top, const fw::TRect& r, int w, int h,
-                             bool aspect, TPictureMode mode);
+gp::TGPRect PicturePlacement(TFillPicturePosition position, int left, int top, const fw::TRect& r, int w,
+                             int h, bool aspect, TPictureMode mode);
 void AspectFit(TPictureMode mode, double rw, double rh, double w, double h, double& fw, double& fh);
 
-class TGDIPFill {
+class TGDIPFill
+{
     FW_PROPERTIES(TGDIPFill)
 
-public:
+  public:
     TGDIPFill();
     TGDIPFill(const TGDIPFill&) = delete;
     TGDIPFill& operator=(const TGDIPFill&) = delete;
@@ -89,8 +102,7 @@ public:
     FW_PROPERTY(TColor, GlowGradientColor, 0xFFFFFF)
     FW_PROPERTY(TColor, GlowRadialColor, 0xFFFFFF)
 
-public:
-
+  public:
     TFxGDIPPicture& Picture() { return FPicture; }
     TFxGDIPPicture& BackGroundPicture() { return FBackGroundPicture; }
     const TFxGDIPPicture& Picture() const { return FPicture; }
@@ -129,7 +141,7 @@ public:
 
     std::function<void(TGDIPFill*)> OnChange;
 
-private:
+  private:
     void PropertyChanged() { NotifyChange(); }
     void CopyValues(const TGDIPFill& s);
     TFxGDIPPicture FPicture;

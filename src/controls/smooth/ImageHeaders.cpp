@@ -4,13 +4,16 @@
 #include <cctype>
 #include <string>
 
-namespace imghdr {
+namespace imghdr
+{
 
-namespace {
+namespace
+{
 
 // A bounded reader: every read past the end fails and leaves the position at the end.
-class Reader {
-public:
+class Reader
+{
+  public:
     explicit Reader(Bytes d) : FData(d) {}
     bool Byte(std::uint8_t& v)
     {
@@ -57,13 +60,14 @@ public:
         for (auto& x : b)
             if (!Byte(x))
                 return false;
-        v = bigEndian ? (std::uint32_t(b[0]) << 24 | std::uint32_t(b[1]) << 16 | std::uint32_t(b[2]) << 8 | b[3])
-                      : (std::uint32_t(b[3]) << 24 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[1]) << 8 | b[0]);
+        v = bigEndian
+                ? (std::uint32_t(b[0]) << 24 | std::uint32_t(b[1]) << 16 | std::uint32_t(b[2]) << 8 | b[3])
+                : (std::uint32_t(b[3]) << 24 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[1]) << 8 | b[0]);
         return true;
     }
     std::size_t Pos() const { return FPos; }
 
-private:
+  private:
     Bytes FData;
     std::size_t FPos = 0;
 };
@@ -118,7 +122,8 @@ ImageSize ReadBmpSize(Bytes data)
     if (!r.Byte(b) || !r.Byte(m) || b != 'B' || m != 'M')
         return {};
     std::uint32_t fileSize, reserved, offset, headerSize;
-    if (!r.U32(fileSize, false) || !r.U32(reserved, false) || !r.U32(offset, false) || !r.U32(headerSize, false))
+    if (!r.U32(fileSize, false) || !r.U32(reserved, false) || !r.U32(offset, false) ||
+        !r.U32(headerSize, false))
         return {};
     if (headerSize == 12) {
         // The old core header keeps 16-bit sizes.

@@ -8,7 +8,8 @@
 #include <span>
 #include <string_view>
 
-namespace imghdr {
+namespace imghdr
+{
 
 struct ImageSize {
     std::uint16_t Width = 0;

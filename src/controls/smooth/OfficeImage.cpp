@@ -1,6 +1,7 @@
 #include "controls/smooth/OfficeImage.h"
 
-namespace fx {
+namespace fx
+{
 
 void TFxHintInfo::Assign(const TFxHintInfo& s)
 {
@@ -58,7 +59,10 @@ fw::TRect TFxOfficeImage::PictureRect()
     return fw::Bounds(x, y, FIPicture.Width(), FIPicture.Height());
 }
 
-void TFxOfficeImage::Paint(fw::TCanvas& Canvas) { PaintPicture(Canvas); }
+void TFxOfficeImage::Paint(fw::TCanvas& Canvas)
+{
+    PaintPicture(Canvas);
+}
 
 void TFxOfficeImage::PaintPicture(fw::TCanvas& Canvas)
 {

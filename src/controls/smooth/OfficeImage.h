@@ -8,10 +8,12 @@
 
 #include <QStringList>
 
-namespace fx {
+namespace fx
+{
 
-class TFxHintInfo {
-public:
+class TFxHintInfo
+{
+  public:
     void Assign(const TFxHintInfo& source);
     bool IsEmpty() const { return Title.isEmpty() && Notes.join(QString()).isEmpty(); }
 
@@ -23,12 +25,13 @@ public:
     TGDIPPicture& Picture() { return FPicture; }
     const TGDIPPicture& Picture() const { return FPicture; }
 
-private:
+  private:
     TGDIPPicture FPicture;
 };
 
-class TFxOfficeImage : public fw::TControl {
-public:
+class TFxOfficeImage : public fw::TControl
+{
+  public:
     explicit TFxOfficeImage(QWidget* parent = nullptr);
     TGDIPPicture& Picture() { return FIPicture; }
     void SetPicture(const TGDIPPicture* p);
@@ -44,11 +47,11 @@ public:
     // Where the picture goes in the control (pure placement).
     fw::TRect PictureRect();
 
-protected:
+  protected:
     void Paint(fw::TCanvas& Canvas) override;
     virtual void PaintPicture(fw::TCanvas& Canvas);
 
-private:
+  private:
     TFxHintInfo FOfficeHint;
     TGDIPPicture FIPicture;
     bool FCenter = true;

@@ -7,9 +7,11 @@
 #include <QImageReader>
 #include <QImageWriter>
 
-namespace fx {
+namespace fx
+{
 
-namespace {
+namespace
+{
 constexpr int kMaxSide = 16384;
 
 QByteArray BmpBytes(const QImage& image)
@@ -83,7 +85,8 @@ bool TPictureBytes::Probe(const QByteArray& bytes, QSize& size, QString* error)
     const QSize announced = reader.size();
     if (announced.isValid() && (announced.width() > kMaxSide || announced.height() > kMaxSide)) {
         if (error)
-            *error = QStringLiteral("picture too large (%1 x %2)").arg(announced.width()).arg(announced.height());
+            *error =
+                QStringLiteral("picture too large (%1 x %2)").arg(announced.width()).arg(announced.height());
         return false;
     }
     const QImage image = reader.read();
@@ -187,7 +190,8 @@ QImage TPictureBytes::Image() const
         return {};
     if (!FDecodedValid) {
         gdip::GpImage* native = nullptr;
-        FDecoded = gdip::GdipLoadImageFromBytes(FData, &native) == gdip::Ok ? gdip::GdipImagePixels(native) : QImage();
+        FDecoded = gdip::GdipLoadImageFromBytes(FData, &native) == gdip::Ok ? gdip::GdipImagePixels(native)
+                                                                            : QImage();
         gdip::GdipDisposeImage(native);
         FDecodedValid = true;
     }
@@ -244,7 +248,10 @@ bool TGDIPPicture::LoadFromURL(const QString& url)
     return false;
 }
 
-bool TGDIPPicture::IsBitmap() const { return gdip::SniffRawFormat(FData) == gdip::RawBMP; }
+bool TGDIPPicture::IsBitmap() const
+{
+    return gdip::SniffRawFormat(FData) == gdip::RawBMP;
+}
 
 QImage TGDIPPicture::TransparentImage() const
 {
@@ -348,8 +355,8 @@ void TFxGDIPPicture::GetImageSizesFromFileName(const QString& fileName)
     if (FIsEmpty || FData.isEmpty())
         return;
     const QByteArray name = fileName.toUtf8();
-    const imghdr::ImageSize s = imghdr::ReadSizeByExtension(std::string_view(name.constData(), std::size_t(name.size())),
-                                                            Span(FData));
+    const imghdr::ImageSize s = imghdr::ReadSizeByExtension(
+        std::string_view(name.constData(), std::size_t(name.size())), Span(FData));
     FWidth = s.Width;
     FHeight = s.Height;
 }
@@ -385,7 +392,8 @@ void TFxGDIPPicture::DrawKeyed(gp::TGPGraphics& g, gp::TGPImage& image, const gp
         bmp.GetPixel(0, int(bmp.GetHeight()) - 1, key);
     }
     attr.SetColorKey(key, key, gdip::ColorAdjustTypeDefault);
-    g.DrawImage(&image, dest, 0, 0, gp::REAL(image.GetWidth()), gp::REAL(image.GetHeight()), gdip::UnitPixel, &attr);
+    g.DrawImage(&image, dest, 0, 0, gp::REAL(image.GetWidth()), gp::REAL(image.GetHeight()), gdip::UnitPixel,
+                &attr);
 }
 
 void TFxGDIPPicture::GDIPDraw(gp::TGPGraphics& g, const fw::TRect& rect)
@@ -395,7 +403,8 @@ void TFxGDIPPicture::GDIPDraw(gp::TGPGraphics& g, const fw::TRect& rect)
     gp::TGPImage image(FData);
     Record(image);
     if (image.GetFormat() == gp::ifBMP && Transparent)
-        DrawKeyed(g, image, gp::TGPRectF{gp::REAL(rect.Left), gp::REAL(rect.Top), gp::REAL(FWidth), gp::REAL(FHeight)});
+        DrawKeyed(g, image,
+                  gp::TGPRectF{gp::REAL(rect.Left), gp::REAL(rect.Top), gp::REAL(FWidth), gp::REAL(FHeight)});
     else
         g.DrawImageRect(&image, rect.Left, rect.Top, rect.Width(), rect.Height());
 }

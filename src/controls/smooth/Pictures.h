@@ -4,18 +4,20 @@
 // the previous picture in place. Owned by their control; UI thread.
 #pragma once
 
-#include "framework/gdiplus/GDIPAPI.h"
 #include "framework/Canvas.h"
+#include "framework/gdiplus/GDIPAPI.h"
 
 #include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <functional>
 
-namespace fx {
+namespace fx
+{
 
-class TPictureBytes {
-public:
+class TPictureBytes
+{
+  public:
     virtual ~TPictureBytes() = default;
 
     bool Empty() const { return FIsEmpty; }
@@ -37,7 +39,7 @@ public:
     std::function<void(TPictureBytes*)> OnChange;
     std::function<void(TPictureBytes*)> OnClear;
 
-protected:
+  protected:
     // Checks that bytes decode, returning their size; error text when not.
     static bool Probe(const QByteArray& bytes, QSize& size, QString* error);
     void Store(const QByteArray& bytes, QSize size);
@@ -61,8 +63,9 @@ protected:
 };
 
 // The fader's picture: a BMP is drawn with its bottom-left pixel as the transparent colour.
-class TGDIPPicture : public TPictureBytes {
-public:
+class TGDIPPicture : public TPictureBytes
+{
+  public:
     void Assign(const TGDIPPicture* source);
     // A framework bitmap: stored as BMP file bytes.
     void AssignBitmap(const QImage& bitmap);
@@ -85,7 +88,7 @@ public:
     bool DoubleBuffered = false;
     fw::TColor BackgroundColor = fw::clNone;
 
-private:
+  private:
     mutable QImage FTransparent;
     mutable unsigned FTransparentGeneration = ~0u;
 };
@@ -93,8 +96,9 @@ private:
 enum TTransparentMode { tmAuto, tmFixed };
 
 // The fills' picture: keeps pixel facts of the last draw and reads sizes from file headers.
-class TFxGDIPPicture : public TPictureBytes {
-public:
+class TFxGDIPPicture : public TPictureBytes
+{
+  public:
     void Assign(const TFxGDIPPicture* source);
     void AssignBitmap(const QImage& bitmap);
     bool LoadFromFile(const QString& fileName, QString* error = nullptr);
@@ -120,7 +124,7 @@ public:
     bool HasPalette = false;
     int PixelFormat = 0;
 
-private:
+  private:
     void DrawKeyed(gp::TGPGraphics& g, gp::TGPImage& image, const gp::TGPRectF& dest);
     void Record(gp::TGPImage& image);
     bool FDrawing = false;

@@ -5,12 +5,14 @@
 #include <QImage>
 #include <QPainter>
 
-namespace fx {
+namespace fx
+{
 
 using namespace fw;
 using gp::Round;
 
-namespace {
+namespace
+{
 
 void Fill(TCanvas& c, int l, int t, int r, int b, TColor color)
 {
@@ -25,11 +27,13 @@ void DrawGradient(TCanvas& c, TColor from, TColor to, bool vertical, TRect r, in
     if (steps <= 0)
         steps = 1;
     const TColor f = ColorToRGB(from), t = ColorToRGB(to);
-    const double ir = double(GetRValue(t) - GetRValue(f)) / steps, ig = double(GetGValue(t) - GetGValue(f)) / steps,
+    const double ir = double(GetRValue(t) - GetRValue(f)) / steps,
+                 ig = double(GetGValue(t) - GetGValue(f)) / steps,
                  ib = double(GetBValue(t) - GetBValue(f)) / steps;
     const double s = vertical ? double(r.Width()) / steps : double(r.Height()) / steps;
     for (int i = 0; i < steps; ++i) {
-        const TColor col = RGB(GetRValue(f) + Round(i * ir), GetGValue(f) + Round(i * ig), GetBValue(f) + Round(i * ib));
+        const TColor col =
+            RGB(GetRValue(f) + Round(i * ir), GetGValue(f) + Round(i * ig), GetBValue(f) + Round(i * ib));
         const int o = Round(i * s);
         if (vertical)
             Fill(c, r.Left + o, r.Top, std::min(r.Right, r.Left + o + int(s) + 1), r.Bottom, col);
@@ -118,7 +122,8 @@ QString FormatIntegers(const QString& format, std::initializer_list<int> args)
         if (type == u'd' && value < 0)
             digits = u'-' + digits;
         if (digits.size() < width)
-            digits = left ? digits + QString(width - digits.size(), u' ') : QString(width - digits.size(), u' ') + digits;
+            digits = left ? digits + QString(width - digits.size(), u' ')
+                          : QString(width - digits.size(), u' ') + digits;
         out += digits;
         i = j + 1;
     }
@@ -172,7 +177,8 @@ void DrawGauge(TCanvas& c, TRect R, const TGaugeSettings& gs)
             const int len1 = p < g.Level1Perc ? Round(p / 100.0 * n) : Round(g.Level1Perc / 100.0 * n);
             // Segment 1 runs L+2 .. L+len1; each next segment starts at the previous one's right edge.
             auto seg = [&](int start, int len) {
-                return start == 0 ? TRect{L + 2, T + 1, L + len, B - 1} : TRect{L + start, T + 1, L + start + len, B - 1};
+                return start == 0 ? TRect{L + 2, T + 1, L + len, B - 1}
+                                  : TRect{L + start, T + 1, L + start + len, B - 1};
             };
             const int top1 = B - len1 + 1;
             if (vertical)
@@ -208,7 +214,8 @@ void DrawGauge(TCanvas& c, TRect R, const TGaugeSettings& gs)
                 const int m = Round(double(n * p) / 100.0);
                 auto block = [&](int start, int len) {
                     if (vertical)
-                        Segment(c, g, level, {L + 2, std::max(T + 2, B - 2 - start - len), Rt - 2, B - 2 - start});
+                        Segment(c, g, level,
+                                {L + 2, std::max(T + 2, B - 2 - start - len), Rt - 2, B - 2 - start});
                     else
                         Segment(c, g, level, {L + 2 + start, T + 2, L + 2 + start + len, B - 2});
                 };
@@ -354,7 +361,10 @@ void TFxProgressBar::SetAnimated(bool value)
     UpdateTimer();
 }
 
-void TFxProgressBar::UpdateTimer() { FTimer.SetEnabled(FInfinite && FAnimated); }
+void TFxProgressBar::UpdateTimer()
+{
+    FTimer.SetEnabled(FInfinite && FAnimated);
+}
 
 void TFxProgressBar::Sweep()
 {

@@ -9,7 +9,8 @@
 #include <initializer_list>
 #include <memory>
 
-namespace fx {
+namespace fx
+{
 
 using fw::TColor;
 
@@ -43,10 +44,11 @@ QString GaugeText(const TGaugeSettings& G);
 // The framework's Format over integer arguments (%d, %u, %x, %X with '-', width and precision; %%).
 QString FormatIntegers(const QString& format, std::initializer_list<int> args);
 
-class TFxProgressBar : public fw::TControl {
+class TFxProgressBar : public fw::TControl
+{
     FW_PROPERTIES(TFxProgressBar)
 
-public:
+  public:
     explicit TFxProgressBar(QWidget* parent = nullptr);
 
     FW_PROPERTY(TColor, Level0Color, 0x00FF00)
@@ -72,7 +74,7 @@ public:
     FW_PROPERTY(bool, Rounded, true)
     FW_PROPERTY(QString, Format, QString())
 
-public:
+  public:
     TColor Level0BkColor() const { return FLevel0BkColor; }
     void SetLevel0BkColor(TColor v);
     TColor Level1BkColor() const { return FLevel1BkColor; }
@@ -101,10 +103,10 @@ public:
     // How many times a position change asked for an immediate paint (for the repaint rule).
     int PaintRequests() const { return FPaintRequests; }
 
-protected:
+  protected:
     void Paint(fw::TCanvas& Canvas) override;
 
-private:
+  private:
     void PaintNow();
     void UpdateTimer();
     void Sweep();

@@ -9,7 +9,8 @@
 #include <QPainter>
 #include <QToolTip>
 
-namespace fx {
+namespace fx
+{
 
 using namespace fw;
 
@@ -153,10 +154,12 @@ void TRoundPanel::Paint(TCanvas& Canvas)
     fill.SetColorMirrorTo(c);
     gp::TGPGraphics g(Canvas.Painter());
     g.SetSmoothingMode(gdip::SmoothingModeAntiAlias);
-    fill.Fill(&g, {gp::REAL(FIndentLeft), 0, gp::REAL(Width() - FIndentRight - FIndentLeft - 1), gp::REAL(Height() - 1)});
+    fill.Fill(&g, {gp::REAL(FIndentLeft), 0, gp::REAL(Width() - FIndentRight - FIndentLeft - 1),
+                   gp::REAL(Height() - 1)});
     if (FShadowColor != clNone) {
         gp::TGPPen pen(gp::OpaqueArgbFromColor(FShadowColor), 1);
-        g.DrawLine(&pen, gp::REAL(FRounding + FIndentLeft), 1, gp::REAL(Width() - FRounding - FIndentRight), 1);
+        g.DrawLine(&pen, gp::REAL(FRounding + FIndentLeft), 1, gp::REAL(Width() - FRounding - FIndentRight),
+                   1);
         if (FRounding > 0)
             g.DrawArc(&pen, gp::REAL(Width() - FRounding - FIndentRight - 3), 1, gp::REAL(FRounding),
                       gp::REAL(FRounding), -90, 90);
@@ -178,7 +181,8 @@ QSize TRoundControlPanel::ControlSize(const TRoundControl& c) const
         item.Picture().GetImageSizes();
         return {item.Picture().Width() + 2 + (c.DropDown() ? 5 : 0), item.Picture().Height()};
     }
-    return {FRoundControls.FImageListImageWidth + 2 + (c.DropDown() ? 5 : 0), FRoundControls.FImageListImageHeight};
+    return {FRoundControls.FImageListImageWidth + 2 + (c.DropDown() ? 5 : 0),
+            FRoundControls.FImageListImageHeight};
 }
 
 void TRoundControlPanel::CalcSizes()
@@ -191,10 +195,18 @@ void TRoundControlPanel::CalcSizes()
         const TRoundControl& c = *FRoundControls.Items(i);
         const int w = ControlSize(c).width();
         switch (c.Position()) {
-        case cpLeftInControl: FRoundControls.FLeftControlSize += w; break;
-        case cpRightInControl: FRoundControls.FRightControlSize += w; break;
-        case cpLeft: FRoundControls.FLeftSize += w; break;
-        case cpRight: FRoundControls.FRightSize += w; break;
+        case cpLeftInControl:
+            FRoundControls.FLeftControlSize += w;
+            break;
+        case cpRightInControl:
+            FRoundControls.FRightControlSize += w;
+            break;
+        case cpLeft:
+            FRoundControls.FLeftSize += w;
+            break;
+        case cpRight:
+            FRoundControls.FRightSize += w;
+            break;
         }
     }
 }
@@ -223,7 +235,8 @@ void TRoundControlPanel::SetImages(TCustomImageList* value)
 int TRoundControlPanel::LayoutControls(gp::TGPGraphics* g, int x, int* matchedLeft, TCanvas* canvas) const
 {
     const TRoundControls& rc = FRoundControls;
-    int pos[4] = {rc.FLeftSize + FRounding / 2, Width() - rc.FRightSize - rc.FRightControlSize - FRounding / 2, 0,
+    int pos[4] = {rc.FLeftSize + FRounding / 2,
+                  Width() - rc.FRightSize - rc.FRightControlSize - FRounding / 2, 0,
                   Width() - rc.FRightSize + 2};
     int found = -1;
     for (int i = 0; i < rc.Count(); ++i) {
@@ -251,7 +264,8 @@ int TRoundControlPanel::LayoutControls(gp::TGPGraphics* g, int x, int* matchedLe
                 else if (c.State() == csDown && !c.PictureDown().Empty())
                     pic = &c.PictureDown();
                 pic->GetImageSizes();
-                pic->GDIPDraw(*g, gp::TGPRectF{gp::REAL(left), gp::REAL(top), gp::REAL(pic->Width()), gp::REAL(pic->Height())});
+                pic->GDIPDraw(*g, gp::TGPRectF{gp::REAL(left), gp::REAL(top), gp::REAL(pic->Width()),
+                                               gp::REAL(pic->Height())});
                 drawn = pic->Width();
             }
             if (c.DropDown()) {
@@ -271,7 +285,10 @@ int TRoundControlPanel::LayoutControls(gp::TGPGraphics* g, int x, int* matchedLe
     return found;
 }
 
-int TRoundControlPanel::ControlAt(int x, int* left) const { return LayoutControls(nullptr, x, left); }
+int TRoundControlPanel::ControlAt(int x, int* left) const
+{
+    return LayoutControls(nullptr, x, left);
+}
 
 void TRoundControlPanel::Paint(TCanvas& Canvas)
 {
@@ -577,7 +594,8 @@ void TEmptyEdit::leaveEvent(QEvent* e)
 void TEmptyEdit::focusInEvent(QFocusEvent* e)
 {
     QLineEdit::focusInEvent(e);
-    if (FOwner->FAutoSelect && e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason)
+    if (FOwner->FAutoSelect && e->reason() != Qt::PopupFocusReason &&
+        e->reason() != Qt::ActiveWindowFocusReason)
         selectAll();
     if (!FEmptyText.isEmpty() && text().isEmpty())
         update();
@@ -612,7 +630,9 @@ void TRoundEdit::SetText(const QString& value)
 void TRoundEdit::SetAlignment(TAlignment value)
 {
     FAlignment = value;
-    FEdit->setAlignment(value == taCenter ? Qt::AlignHCenter : value == taRightJustify ? Qt::AlignRight : Qt::AlignLeft);
+    FEdit->setAlignment(value == taCenter         ? Qt::AlignHCenter
+                        : value == taRightJustify ? Qt::AlignRight
+                                                  : Qt::AlignLeft);
 }
 
 void TRoundEdit::SetPasswordChar(QChar value)
@@ -663,7 +683,8 @@ void TRoundEdit::LayoutContent()
         return;
     const TRoundControls& rc = Controls();
     const int left = rc.FLeftSize + FRounding + rc.FLeftControlSize;
-    const int width = Width() - 2 * FRounding - rc.FRightSize - rc.FRightControlSize - rc.FLeftSize - rc.FLeftControlSize;
+    const int width =
+        Width() - 2 * FRounding - rc.FRightSize - rc.FRightControlSize - rc.FLeftSize - rc.FLeftControlSize;
     FEdit->setGeometry(left, 5, std::max(0, width), 18);
 }
 

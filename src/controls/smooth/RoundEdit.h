@@ -15,7 +15,8 @@
 
 #include <QMenu>
 
-namespace fx {
+namespace fx
+{
 
 using fw::TColor;
 
@@ -26,8 +27,9 @@ enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 
 class TRoundControls;
 
-class TRoundControl {
-public:
+class TRoundControl
+{
+  public:
     explicit TRoundControl(TRoundControls* collection);
     void Assign(const TRoundControl& source);
 
@@ -51,7 +53,7 @@ public:
     TControlState State() const { return FState; }
     void SetState(TControlState s) { FState = s; }
 
-private:
+  private:
     void Changed();
     TRoundControls* FCollection;
     int FImageIndex = -1, FImageIndexHover = -1, FImageIndexDown = -1;
@@ -63,8 +65,9 @@ private:
     TControlState FState = csNormal;
 };
 
-class TRoundControls {
-public:
+class TRoundControls
+{
+  public:
     TRoundControls() = default;
     TRoundControl* Add();
     TRoundControl* Insert(int index);
@@ -81,13 +84,14 @@ public:
     int FImageListImageWidth = 0, FImageListImageHeight = 0;
     std::function<void()> OnChange;
 
-private:
+  private:
     std::vector<std::unique_ptr<TRoundControl>> FItems;
     int FUpdateCount = 0;
 };
 
-class TRoundPanel : public fw::TControl {
-public:
+class TRoundPanel : public fw::TControl
+{
+  public:
     explicit TRoundPanel(QWidget* parent = nullptr);
     int Rounding() const { return FRounding; }
     void SetRounding(int value);
@@ -96,7 +100,7 @@ public:
     TColor ShadowColor() const { return FShadowColor; }
     void SetShadowColor(TColor value) { FShadowColor = value; }
 
-protected:
+  protected:
     void Paint(fw::TCanvas& Canvas) override;
     void ColorChanged() override { ApplyColor(); }
     virtual void ApplyColor() { update(); }
@@ -110,8 +114,9 @@ protected:
 
 using TControlClickEvent = std::function<void(fw::TControl* Sender, int Index)>;
 
-class TRoundControlPanel : public TRoundPanel {
-public:
+class TRoundControlPanel : public TRoundPanel
+{
+  public:
     explicit TRoundControlPanel(QWidget* parent = nullptr);
     QString Version() const { return QStringLiteral("1.0.3.1"); }
     void SetVersion(const QString&) {}
@@ -126,7 +131,7 @@ public:
 
     TControlClickEvent OnControlClick;
 
-protected:
+  protected:
     void Paint(fw::TCanvas& Canvas) override;
     void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y) override;
     void MouseMove(fw::TShiftState Shift, int X, int Y) override;
@@ -140,7 +145,7 @@ protected:
     void Click() override;
     void DblClick() override;
 
-private:
+  private:
     // One pass for drawing and hit testing.
     int LayoutControls(gp::TGPGraphics* g, int x, int* matchedLeft, fw::TCanvas* canvas = nullptr) const;
     QSize ControlSize(const TRoundControl& c) const;
@@ -153,8 +158,9 @@ private:
 class TRoundEdit;
 
 // The inner edit: a borderless line edit that shows a grey hint while empty.
-class TEmptyEdit : public QLineEdit {
-public:
+class TEmptyEdit : public QLineEdit
+{
+  public:
     explicit TEmptyEdit(TRoundEdit* owner);
     const QString& EmptyText() const { return FEmptyText; }
     void SetEmptyText(const QString& v)
@@ -163,7 +169,7 @@ public:
         update();
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
@@ -176,14 +182,15 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
 
-private:
+  private:
     TRoundEdit* FOwner;
     QString FEmptyText;
     bool FClicked = false;
 };
 
-class TRoundEdit : public TRoundControlPanel {
-public:
+class TRoundEdit : public TRoundControlPanel
+{
+  public:
     explicit TRoundEdit(QWidget* parent = nullptr);
 
     QString Text() const { return FEdit->text(); }
@@ -211,7 +218,8 @@ public:
     // These act on the inner edit, not on the panel.
     bool Enabled() const { return FEdit->isEnabled(); }
     void SetEnabled(bool value) { FEdit->setEnabled(value); }
-    // The inner edit takes the focus on a click either way, as an edit does; Tab reaches it only as a tab stop.
+    // The inner edit takes the focus on a click either way, as an edit does; Tab reaches it only as a tab
+    // stop.
     bool TabStop() const { return (FEdit->focusPolicy() & Qt::TabFocus) != 0; }
     void SetTabStop(bool value) { FEdit->setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus); }
     void SetFocus() { FEdit->setFocus(Qt::OtherFocusReason); }
@@ -220,14 +228,14 @@ public:
 
     fw::TNotifyEvent OnChange;
 
-protected:
+  protected:
     void ApplyColor() override;
     void LayoutContent() override;
     void FontChanged() override;
     void Resized() override { LayoutContent(); }
     bool RimFiresEvents() const override { return false; }
 
-private:
+  private:
     friend class TEmptyEdit;
     TEmptyEdit* FEdit;
     TAlignment FAlignment = taLeftJustify;

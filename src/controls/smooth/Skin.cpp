@@ -6,9 +6,11 @@
 #include <QLinearGradient>
 #include <QPainter>
 
-namespace skin {
+namespace skin
+{
 
-namespace {
+namespace
+{
 const QColor kKey(255, 0, 255); // transparent key (bottom-left pixel)
 }
 
@@ -37,7 +39,8 @@ QImage FaderThumb(ThumbState state, bool vertical)
         bottom = QColor(170, 170, 170);
         line = QColor(150, 150, 150);
         break;
-    case ThumbState::Normal: break;
+    case ThumbState::Normal:
+        break;
     }
     // Body inside a 1-pixel key border at the corners only.
     const QRect body(0, 1, kThumbWidth, kThumbHeight - 2);

@@ -6,11 +6,13 @@
 #include <QByteArray>
 #include <QImage>
 
-namespace fx {
+namespace fx
+{
 class TTrackBarThumb;
 }
 
-namespace skin {
+namespace skin
+{
 
 enum class ThumbState { Normal, Hot, Down, Disabled };
 

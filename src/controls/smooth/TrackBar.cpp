@@ -8,19 +8,25 @@
 #include <QScreen>
 #include <cmath>
 
-namespace fx {
+namespace fx
+{
 
 using namespace fw;
 using gp::Round;
 
-namespace {
+namespace
+{
 const TRect kAbsent{-1, -1, -1, -1};
-bool Absent(const TRect& r) { return r == kAbsent; }
+bool Absent(const TRect& r)
+{
+    return r == kAbsent;
+}
 } // namespace
 
 // ---- pure geometry ----
 
-namespace trackgeom {
+namespace trackgeom
+{
 
 int ThumbOffset(int travel, int position, int min, int max)
 {
@@ -30,7 +36,8 @@ int ThumbOffset(int travel, int position, int min, int max)
     return std::clamp(off, 0, travel);
 }
 
-namespace {
+namespace
+{
 int ClampMapped(double raw, int min, int max, int current)
 {
     if (!std::isfinite(raw))
@@ -45,8 +52,8 @@ int ClampMapped(double raw, int min, int max, int current)
 }
 } // namespace
 
-int JumpValue(bool vertical, const TRect& track, int thumbWidth, int pointerOffset, int x, int y, int min, int max,
-              int current)
+int JumpValue(bool vertical, const TRect& track, int thumbWidth, int pointerOffset, int x, int y, int min,
+              int max, int current)
 {
     const int travel = (vertical ? track.Height() : track.Width()) - thumbWidth;
     if (travel <= 0)
@@ -216,13 +223,17 @@ void TCustomTrackBar::SetTickImages(TCustomImageList* value)
     update();
 }
 
-bool TCustomTrackBar::IsRatingMode() const { return !FIRateActive.Empty() && !FIRateInActive.Empty(); }
+bool TCustomTrackBar::IsRatingMode() const
+{
+    return !FIRateActive.Empty() && !FIRateInActive.Empty();
+}
 
 // ---- geometry ----
 
 bool TCustomTrackBar::HasTopLeftTicks() const
 {
-    return FTickMark->Style() != tsNone && (FTickMark->Position() == tmTopLeft || FTickMark->Position() == tmBoth);
+    return FTickMark->Style() != tsNone &&
+           (FTickMark->Position() == tmTopLeft || FTickMark->Position() == tmBoth);
 }
 
 bool TCustomTrackBar::HasBottomRightTicks() const
@@ -242,14 +253,16 @@ TRect TCustomTrackBar::GetMinButtonRect() const
 {
     const TRect in = GetInnerRect();
     const int s = FButtons->Size();
-    return Vertical() ? TRect{in.Left, in.Bottom - s, in.Right, in.Bottom} : TRect{in.Left, in.Top, in.Left + s, in.Bottom};
+    return Vertical() ? TRect{in.Left, in.Bottom - s, in.Right, in.Bottom}
+                      : TRect{in.Left, in.Top, in.Left + s, in.Bottom};
 }
 
 TRect TCustomTrackBar::GetMaxButtonRect() const
 {
     const TRect in = GetInnerRect();
     const int s = FButtons->Size();
-    return Vertical() ? TRect{in.Left, in.Top, in.Right, in.Top + s} : TRect{in.Right - s, in.Top, in.Right, in.Bottom};
+    return Vertical() ? TRect{in.Left, in.Top, in.Right, in.Top + s}
+                      : TRect{in.Right - s, in.Top, in.Right, in.Bottom};
 }
 
 QString TCustomTrackBar::TrackLabelText() const
@@ -354,16 +367,22 @@ int TCustomTrackBar::TrackLength() const
     return Vertical() ? t.Height() : t.Width();
 }
 
-int TCustomTrackBar::GetThumbLength() const { return FThumb->Width(); }
+int TCustomTrackBar::GetThumbLength() const
+{
+    return FThumb->Width();
+}
 
 int TCustomTrackBar::GetThumbPointerOffset() const
 {
     if (FThumb->Width() <= 0)
         return 0;
     switch (FThumb->ThumbPointer()) {
-    case tpLeft: return 0;
-    case tpCenter: return FThumb->Width() / 2;
-    case tpRight: return FThumb->Width();
+    case tpLeft:
+        return 0;
+    case tpCenter:
+        return FThumb->Width() / 2;
+    case tpRight:
+        return FThumb->Width();
     }
     return 0;
 }
@@ -375,7 +394,8 @@ TRect TCustomTrackBar::GetTopLeftTickRect() const
     const TRect t = GetTrackRect();
     const int p = GetThumbPointerOffset();
     const int e = FTickMark->Size() + (FTickMark->ShowText() ? FTextHeight : 0);
-    return Vertical() ? TRect{t.Left, t.Top + p, t.Left + e, t.Bottom - p} : TRect{t.Left + p, t.Top, t.Right - p, t.Top + e};
+    return Vertical() ? TRect{t.Left, t.Top + p, t.Left + e, t.Bottom - p}
+                      : TRect{t.Left + p, t.Top, t.Right - p, t.Top + e};
 }
 
 TRect TCustomTrackBar::GetSliderRect() const
@@ -516,7 +536,8 @@ void TCustomTrackBar::SetPosition(int Value)
         if (FTickMark->ShowImageAtThumbOnly()) {
             const TRect t = GetTrackRect();
             for (const TRect& r : {oldR, newR})
-                region += Vertical() ? QRect(t.Left, r.Top, t.Width(), r.Height()) : QRect(r.Left, t.Top, r.Width(), t.Height());
+                region += Vertical() ? QRect(t.Left, r.Top, t.Width(), r.Height())
+                                     : QRect(r.Left, t.Top, r.Width(), t.Height());
         }
         update(region);
         InvalidateTrackLabel();
@@ -645,8 +666,8 @@ void TCustomTrackBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
     const TRect thumb = GetThumbRect();
     if (!IsRatingMode() && !thumb.Contains(pt) && Button == mbLeft &&
         (FMoveOnClick == mcMove || FMoveOnClick == mcMoveSlide) && !inMin && !inMax) {
-        SetPosition(trackgeom::JumpValue(Vertical(), GetTrackRect(), FThumb->Width(), GetThumbPointerOffset(), X, Y,
-                                         FMin, FMax, FPosition));
+        SetPosition(trackgeom::JumpValue(Vertical(), GetTrackRect(), FThumb->Width(), GetThumbPointerOffset(),
+                                         X, Y, FMin, FMax, FPosition));
         if (guard && FMoveOnClick == mcMoveSlide) {
             FThumbDown = true;
             FSliding = true;
@@ -748,7 +769,8 @@ void TCustomTrackBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
             SetPosition(v);
         } else {
             const TRect first = GetRateRect(FMin + 1);
-            if (!Absent(first) && X >= first.Left - 4 && X <= first.Left - 1 && Y >= first.Top && Y < first.Bottom)
+            if (!Absent(first) && X >= first.Left - 4 && X <= first.Left - 1 && Y >= first.Top &&
+                Y < first.Bottom)
                 SetPosition(FMin);
         }
     } else if (Button == mbLeft) {
@@ -800,10 +822,18 @@ void TCustomTrackBar::KeyDown(Word& Key, TShiftState Shift)
     if (!guard || (Shift & ssShift))
         return;
     switch (Key) {
-    case VK_PRIOR: SetPosition(FPosition + FPageSize); break;
-    case VK_NEXT: SetPosition(FPosition - FPageSize); break;
-    case VK_END: SetPosition(Vertical() ? GetMinPosition() : GetMaxPosition()); break;
-    case VK_HOME: SetPosition(Vertical() ? GetMaxPosition() : GetMinPosition()); break;
+    case VK_PRIOR:
+        SetPosition(FPosition + FPageSize);
+        break;
+    case VK_NEXT:
+        SetPosition(FPosition - FPageSize);
+        break;
+    case VK_END:
+        SetPosition(Vertical() ? GetMinPosition() : GetMaxPosition());
+        break;
+    case VK_HOME:
+        SetPosition(Vertical() ? GetMaxPosition() : GetMinPosition());
+        break;
     case VK_UP:
     case VK_RIGHT:
         if (FPosition < FMax)
@@ -814,7 +844,8 @@ void TCustomTrackBar::KeyDown(Word& Key, TShiftState Shift)
         if (FPosition > FMin)
             SetPosition(FPosition - 1);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -855,10 +886,10 @@ void TCustomTrackBar::ShowTrackHint(int value)
     if (!FTrackHintWnd) {
         FTrackHintWnd = new QLabel(nullptr, Qt::ToolTip | Qt::FramelessWindowHint);
         FTrackHintWnd->setAlignment(Qt::AlignCenter);
-        FTrackHintWnd->setStyleSheet(QStringLiteral("QLabel { background: %1; border: 1px solid; "
-                                                    "border-color: %2 %3 %3 %2; }")
-                                         .arg(ToQColor(clInfoBk).name(), ToQColor(cl3DLight).name(),
-                                              ToQColor(cl3DDkShadow).name()));
+        FTrackHintWnd->setStyleSheet(
+            QStringLiteral("QLabel { background: %1; border: 1px solid; "
+                           "border-color: %2 %3 %3 %2; }")
+                .arg(ToQColor(clInfoBk).name(), ToQColor(cl3DLight).name(), ToQColor(cl3DDkShadow).name()));
     }
     FTrackHintWnd->setText(text);
     const QFontMetrics m(FTrackHintWnd->font());
@@ -883,20 +914,28 @@ void TCustomTrackBar::HideTrackHint()
 
 // ---- colour styles ----
 
-namespace {
+namespace
+{
 struct StyleColors {
     TColor color, colorTo, mirror, mirrorTo, border;
 };
 struct HotDown {
     StyleColors hot, down;
 };
-const HotDown kSetA{{13432063, 11332863, 5888767, 9556223, 10079963}, {7778289, 4296947, 946929, 5021693, 4548219}};
-const HotDown kSetB{{15465983, 11332863, 5888767, 10807807, 10079963}, {7778289, 4296947, 946929, 5021693, 4548219}};
-const HotDown kSetXP{{15717318, 15717318, 15717318, 15717318, clHighlight}, {11899524, 11899524, 11899524, 11899524, clHighlight}};
-const HotDown kSetVista{{16776697, 16775920, clNone, clNone, 16703386}, {16710128, 16642263, clNone, clNone, 16703386}};
-const HotDown kSet7{{16645114, 16643051, clNone, clNone, 14922381}, {16575452, 16571329, clNone, clNone, 13542013}};
-const HotDown kSetTerminal{{clSilver, clSilver, clNone, clNone, clBlack}, {clHighlight, clHighlight, clNone, clNone, clBlack}};
-const HotDown kSet2010{{14678013, 7987195, 7987195, 14678013, 3457776}, {6670325, 9102591, 9102591, 6670325, 2914498}};
+const HotDown kSetA{{13432063, 11332863, 5888767, 9556223, 10079963},
+                    {7778289, 4296947, 946929, 5021693, 4548219}};
+const HotDown kSetB{{15465983, 11332863, 5888767, 10807807, 10079963},
+                    {7778289, 4296947, 946929, 5021693, 4548219}};
+const HotDown kSetXP{{15717318, 15717318, 15717318, 15717318, clHighlight},
+                     {11899524, 11899524, 11899524, 11899524, clHighlight}};
+const HotDown kSetVista{{16776697, 16775920, clNone, clNone, 16703386},
+                        {16710128, 16642263, clNone, clNone, 16703386}};
+const HotDown kSet7{{16645114, 16643051, clNone, clNone, 14922381},
+                    {16575452, 16571329, clNone, clNone, 13542013}};
+const HotDown kSetTerminal{{clSilver, clSilver, clNone, clNone, clBlack},
+                           {clHighlight, clHighlight, clNone, clNone, clBlack}};
+const HotDown kSet2010{{14678013, 7987195, 7987195, 14678013, 3457776},
+                       {6670325, 9102591, 9102591, 6670325, 2914498}};
 
 struct StyleRow {
     TTMSStyle style;
@@ -905,30 +944,91 @@ struct StyleRow {
     const HotDown* set;
 };
 const StyleRow kStyles[] = {
-    {tsOffice2003Blue, {15653832, 16178633, 15586496, 16245200, 14727579}, {16706781, 16374724, 16706781, 14854529, 10248507}, 12752500, &kSetA},
-    {tsOffice2003Silver, {15586496, 15128792, 15586496, 13152947, 9598070}, {15586496, 15128792, 15586496, 13152947, 9598070}, 9598070, &kSetA},
-    {tsOffice2003Olive, {13627626, 13627626, 13627626, 9224369, 9224369}, {13627626, 13627626, 13627626, 9224369, 9224369}, 9224369, &kSetA},
-    {tsOffice2003Classic, {16777215, 13226453, 16777215, 13226453, 0}, {16777215, 13226453, 16777215, 13226453, 0}, 9598070, &kSetB},
-    {tsOffice2007Luna, {15653832, 16178633, 15586496, 16245200, 14727579}, {15653832, 16178633, 15586496, 16245200, 14727579}, 12752500, &kSetB},
-    {tsOffice2007Obsidian, {14671574, 15000283, 14144974, 15197664, 12631218}, {14671574, 15000283, 14144974, 15197664, 12631218}, 12631218, &kSetB},
-    {tsWindowsXP, {16777215, 12179676, 12179676, 12179676, 12179676}, {16777215, 12179676, 12179676, 12179676, 12179676}, 9598070, &kSetXP},
-    {tsWhidbey, {16777215, 14675440, 14675440, 14675440, 10070188}, {16777215, 14675440, 14675440, 14675440, 10070188}, 9598070, &kSetA},
-    {tsOffice2007Silver, {15987697, 16119283, 15657703, 16316406, 13421257}, {15987697, 16119283, 15657703, 16316406, 13421257}, 13421257, &kSetB},
-    {tsWindowsVista, {16776697, 16642263, clNone, clNone, 16703386}, {16776697, 16642263, 16776697, 16642263, 16703386}, 16703386, &kSetVista},
-    {tsWindows7, {16575452, 16571329, clNone, clNone, 13542013}, {16575452, 16571329, 16575452, 16571329, 13542013}, 13542013, &kSet7},
-    {tsTerminal, {clBtnFace, clBtnFace, clNone, clNone, clBlack}, {clBtnFace, clBtnFace, clBtnFace, clBtnFace, clBlack}, clBlack, &kSetTerminal},
-    {tsOffice2010Blue, {16710905, 15391181, clNone, clNone, 10060659}, {16710905, 15391181, 15391181, 15391181, 10060659}, 10060659, &kSet2010},
-    {tsOffice2010Silver, {16645370, 16645370, clNone, clNone, 9734527}, {16645370, 16645370, 16645370, 16645370, 9734527}, 9734527, &kSet2010},
-    {tsOffice2010Black, {13224393, 8421504, clNone, clNone, 2500134}, {13224393, 8421504, 8421504, 8421504, 2500134}, 2500134, &kSet2010},
+    {tsOffice2003Blue,
+     {15653832, 16178633, 15586496, 16245200, 14727579},
+     {16706781, 16374724, 16706781, 14854529, 10248507},
+     12752500,
+     &kSetA},
+    {tsOffice2003Silver,
+     {15586496, 15128792, 15586496, 13152947, 9598070},
+     {15586496, 15128792, 15586496, 13152947, 9598070},
+     9598070,
+     &kSetA},
+    {tsOffice2003Olive,
+     {13627626, 13627626, 13627626, 9224369, 9224369},
+     {13627626, 13627626, 13627626, 9224369, 9224369},
+     9224369,
+     &kSetA},
+    {tsOffice2003Classic,
+     {16777215, 13226453, 16777215, 13226453, 0},
+     {16777215, 13226453, 16777215, 13226453, 0},
+     9598070,
+     &kSetB},
+    {tsOffice2007Luna,
+     {15653832, 16178633, 15586496, 16245200, 14727579},
+     {15653832, 16178633, 15586496, 16245200, 14727579},
+     12752500,
+     &kSetB},
+    {tsOffice2007Obsidian,
+     {14671574, 15000283, 14144974, 15197664, 12631218},
+     {14671574, 15000283, 14144974, 15197664, 12631218},
+     12631218,
+     &kSetB},
+    {tsWindowsXP,
+     {16777215, 12179676, 12179676, 12179676, 12179676},
+     {16777215, 12179676, 12179676, 12179676, 12179676},
+     9598070,
+     &kSetXP},
+    {tsWhidbey,
+     {16777215, 14675440, 14675440, 14675440, 10070188},
+     {16777215, 14675440, 14675440, 14675440, 10070188},
+     9598070,
+     &kSetA},
+    {tsOffice2007Silver,
+     {15987697, 16119283, 15657703, 16316406, 13421257},
+     {15987697, 16119283, 15657703, 16316406, 13421257},
+     13421257,
+     &kSetB},
+    {tsWindowsVista,
+     {16776697, 16642263, clNone, clNone, 16703386},
+     {16776697, 16642263, 16776697, 16642263, 16703386},
+     16703386,
+     &kSetVista},
+    {tsWindows7,
+     {16575452, 16571329, clNone, clNone, 13542013},
+     {16575452, 16571329, 16575452, 16571329, 13542013},
+     13542013,
+     &kSet7},
+    {tsTerminal,
+     {clBtnFace, clBtnFace, clNone, clNone, clBlack},
+     {clBtnFace, clBtnFace, clBtnFace, clBtnFace, clBlack},
+     clBlack,
+     &kSetTerminal},
+    {tsOffice2010Blue,
+     {16710905, 15391181, clNone, clNone, 10060659},
+     {16710905, 15391181, 15391181, 15391181, 10060659},
+     10060659,
+     &kSet2010},
+    {tsOffice2010Silver,
+     {16645370, 16645370, clNone, clNone, 9734527},
+     {16645370, 16645370, 16645370, 16645370, 9734527},
+     9734527,
+     &kSet2010},
+    {tsOffice2010Black,
+     {13224393, 8421504, clNone, clNone, 2500134},
+     {13224393, 8421504, 8421504, 8421504, 2500134},
+     2500134,
+     &kSet2010},
 };
 } // namespace
 
 void TCustomTrackBar::SetComponentStyle(TTMSStyle AStyle)
 {
     FSlider->SetOffset(10);
-    for (TGDIPPicture* p : {&FSlider->Picture(), &FSlider->PictureDisabled(), &FSlider->PictureCompleted(),
-                            &FSlider->PictureCompletedDisabled(), &FTickMark->Picture(), &FTickMark->PictureDisabled(),
-                            &FThumb->Picture(), &FThumb->PictureHot(), &FThumb->PictureDown(), &FThumb->PictureDisabled()})
+    for (TGDIPPicture* p :
+         {&FSlider->Picture(), &FSlider->PictureDisabled(), &FSlider->PictureCompleted(),
+          &FSlider->PictureCompletedDisabled(), &FTickMark->Picture(), &FTickMark->PictureDisabled(),
+          &FThumb->Picture(), &FThumb->PictureHot(), &FThumb->PictureDown(), &FThumb->PictureDisabled()})
         p->Assign(nullptr);
     FSlider->SetPictureStretched(false);
     FTickMark->SetPosition(tmBottomRight);

@@ -13,26 +13,28 @@
 
 class QLabel;
 
-namespace fx {
+namespace fx
+{
 
-using fw::TRect;
 using fw::TPoint;
+using fw::TRect;
 
-using TDrawTickEvent = std::function<void(fw::TControl* Sender, fw::TCanvas& Canvas, TPoint Location, int Position,
-                                          TTickMark TickPos, int& Length, TColor& Color, TColor& TextColor,
-                                          QString& Text, bool& DefaultDraw)>;
+using TDrawTickEvent = std::function<void(fw::TControl* Sender, fw::TCanvas& Canvas, TPoint Location,
+                                          int Position, TTickMark TickPos, int& Length, TColor& Color,
+                                          TColor& TextColor, QString& Text, bool& DefaultDraw)>;
 using TGetTrackHintEvent = std::function<void(fw::TControl* Sender, int Position, QString& HintStr)>;
 using TGetTrackLabelEvent = std::function<void(fw::TControl* Sender, int Position, QString& Value)>;
 using TGetTickMarkTextEvent = std::function<void(fw::TControl* Sender, int Index, QString& Value)>;
 
 // The value-to-pixel and pixel-to-value rules of a fader, as pure functions.
-namespace trackgeom {
+namespace trackgeom
+{
 // Thumb offset along the track from the Min end (0 when Max = Min or the travel is not positive).
 int ThumbOffset(int travel, int position, int min, int max);
 // Value for a jump press (the thumb's top/left edge lands on the pressed pixel); nullopt-like:
 // returns current when the travel is not positive.
-int JumpValue(bool vertical, const TRect& track, int thumbWidth, int pointerOffset, int x, int y, int min, int max,
-              int current);
+int JumpValue(bool vertical, const TRect& track, int thumbWidth, int pointerOffset, int x, int y, int min,
+              int max, int current);
 // Value while dragging, keeping the grip offset.
 int DragValue(bool vertical, const TRect& track, int thumbLength, int gripX, int gripY, int x, int y, int min,
               int max, int current);
@@ -41,8 +43,9 @@ int DragValue(bool vertical, const TRect& track, int thumbLength, int gripX, int
 QPoint HintPosition(QPoint wanted, QSize size, const QRect& monitor);
 } // namespace trackgeom
 
-class TCustomTrackBar : public fw::TControl {
-public:
+class TCustomTrackBar : public fw::TControl
+{
+  public:
     explicit TCustomTrackBar(QWidget* parent = nullptr);
     ~TCustomTrackBar() override;
 
@@ -134,14 +137,15 @@ public:
     TGetTickMarkTextEvent OnGetTickMarkText;
 
     // Drawing helpers shared with the gallery and the other controls.
-    static void DrawBandGradient(fw::TCanvas& Canvas, TColor From, TColor To, bool Horizontal, TRect R, int Steps);
-    static void DrawDirectionalGradient(fw::TCanvas& Canvas, TColor From, TColor To, TGradientDirection Direction,
-                                        TRect R, int Steps);
+    static void DrawBandGradient(fw::TCanvas& Canvas, TColor From, TColor To, bool Horizontal, TRect R,
+                                 int Steps);
+    static void DrawDirectionalGradient(fw::TCanvas& Canvas, TColor From, TColor To,
+                                        TGradientDirection Direction, TRect R, int Steps);
     static TColor BlendColors(TColor A, TColor B, int P);
     static void Draw3DFrame(fw::TCanvas& Canvas, TRect R, bool Raised, TColor Light, TColor Dark);
     static void DrawDottedFrame(fw::TCanvas& Canvas, TRect R, TColor Color);
 
-protected:
+  protected:
     void Paint(fw::TCanvas& Canvas) override;
     void MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, int X, int Y) override;
     void MouseMove(fw::TShiftState Shift, int X, int Y) override;
@@ -168,7 +172,7 @@ protected:
     virtual void DoChange();
     void InvalidateTrackLabel();
 
-private:
+  private:
     void PartChanged() { update(); }
     void TickChanged();
     void StartRepeatTimer();
@@ -226,8 +230,9 @@ private:
     TMoveOnClick FMoveOnClick = mcStep;
 };
 
-class TFxTrackBar : public TCustomTrackBar {
-public:
+class TFxTrackBar : public TCustomTrackBar
+{
+  public:
     using TCustomTrackBar::TCustomTrackBar;
 };
 

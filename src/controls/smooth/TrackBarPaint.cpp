@@ -1,23 +1,28 @@
 // Drawing of the fader: background, label, slider, ticks, thumb, step buttons, rating pictures.
 #include "controls/smooth/TrackBar.h"
 
+#include <QHash>
 #include <QImage>
 #include <QPainter>
-#include <QHash>
 #include <QPainterPath>
 #include <cmath>
 #include <initializer_list>
 #include <utility>
 #include <vector>
 
-namespace fx {
+namespace fx
+{
 
 using namespace fw;
 using gp::Round;
 
-namespace {
+namespace
+{
 const TRect kAbsent{-1, -1, -1, -1};
-bool Absent(const TRect& r) { return r == kAbsent; }
+bool Absent(const TRect& r)
+{
+    return r == kAbsent;
+}
 
 void FillSolid(TCanvas& c, const TRect& r, TColor color)
 {
@@ -26,7 +31,10 @@ void FillSolid(TCanvas& c, const TRect& r, TColor color)
     c.Painter().fillRect(r.ToQRect(), ToQColor(color));
 }
 
-gp::TGPRectF F(const TRect& r) { return {gp::REAL(r.Left), gp::REAL(r.Top), gp::REAL(r.Width()), gp::REAL(r.Height())}; }
+gp::TGPRectF F(const TRect& r)
+{
+    return {gp::REAL(r.Left), gp::REAL(r.Top), gp::REAL(r.Width()), gp::REAL(r.Height())};
+}
 
 // A convex polygon with every edge moved inward by d pixels; empty when the polygon is too small
 // for it (an edge would turn round).
@@ -119,9 +127,10 @@ void FillGlowHalf(gp::TGPGraphics& g, gp::TGPRectF r, TColor a, bool upper, TGDI
         g.FillRectangle(&brush, r);
         return;
     }
-    const gdip::LinearGradientMode mode = gradient == ggVertical           ? gdip::LinearGradientModeVertical
-                                          : gradient == ggDiagonalForward ? gdip::LinearGradientModeForwardDiagonal
-                                                                          : gdip::LinearGradientModeBackwardDiagonal;
+    const gdip::LinearGradientMode mode = gradient == ggVertical ? gdip::LinearGradientModeVertical
+                                          : gradient == ggDiagonalForward
+                                              ? gdip::LinearGradientModeForwardDiagonal
+                                              : gdip::LinearGradientModeBackwardDiagonal;
     gp::TGPLinearGradientBrush brush(r, gp::OpaqueArgbFromColor(a), gp::OpaqueArgbFromColor(b), mode);
     g.FillRectangle(&brush, r);
 }
@@ -146,15 +155,16 @@ void DrawShapeBorder(gp::TGPGraphics& g, gp::TGPRectF r, int shape, TColor borde
     }
 }
 
-void DrawMirrorGradient(gp::TGPGraphics& g, gp::TGPRectF r, TGDIPGradient gradientMirror, TGDIPGradient gradient,
-                        TColor mirrorTo, TColor mirror, TColor colorTo, TColor color, TColor border, TColor light,
-                        int shape)
+void DrawMirrorGradient(gp::TGPGraphics& g, gp::TGPRectF r, TGDIPGradient gradientMirror,
+                        TGDIPGradient gradient, TColor mirrorTo, TColor mirror, TColor colorTo, TColor color,
+                        TColor border, TColor light, int shape)
 {
     g.SetSmoothingMode(gdip::SmoothingModeAntiAlias);
     if (color != clNone && colorTo != clNone && mirror != clNone && mirrorTo != clNone) {
         const int h = int(r.Height);
         const gp::REAL midTop = r.Y + h / 2 - 1;
-        FillGlowHalf(g, {r.X, midTop, r.Width, r.Y + r.Height - midTop}, mirrorTo, false, gradientMirror, mirror);
+        FillGlowHalf(g, {r.X, midTop, r.Width, r.Y + r.Height - midTop}, mirrorTo, false, gradientMirror,
+                     mirror);
         FillGlowHalf(g, {r.X, r.Y, r.Width, gp::REAL(h - h / 2 + 1)}, color, true, gradient, colorTo);
     }
     DrawShapeBorder(g, r, shape, border, light);
@@ -172,10 +182,12 @@ TColor TCustomTrackBar::BlendColors(TColor A, TColor B, int P)
     const TColor a = ColorToRGB(A), b = ColorToRGB(B);
     const double f = P / 100.0;
     auto ch = [&](int ca, int cb) { return Round(f * ca + (1 - f) * cb); };
-    return RGB(ch(GetRValue(a), GetRValue(b)), ch(GetGValue(a), GetGValue(b)), ch(GetBValue(a), GetBValue(b)));
+    return RGB(ch(GetRValue(a), GetRValue(b)), ch(GetGValue(a), GetGValue(b)),
+               ch(GetBValue(a), GetBValue(b)));
 }
 
-namespace {
+namespace
+{
 // A band gradient drawn once into an image of the bands' extent, kept per colours, size and steps.
 struct BandKey {
     TColor From, To;
@@ -222,7 +234,8 @@ const BandImage& CachedBands(const BandKey& k)
         cache.clear();
     const TRect R{0, 0, k.Width, k.Height};
     QRect extent;
-    ForEachBand(k.From, k.To, k.Horizontal, R, k.Steps, [&](const TRect& b, TColor) { extent |= b.ToQRect(); });
+    ForEachBand(k.From, k.To, k.Horizontal, R, k.Steps,
+                [&](const TRect& b, TColor) { extent |= b.ToQRect(); });
     BandImage out;
     if (!extent.isEmpty()) {
         out.Image = QImage(extent.size(), QImage::Format_ARGB32_Premultiplied);
@@ -237,7 +250,8 @@ const BandImage& CachedBands(const BandKey& k)
 }
 } // namespace
 
-void TCustomTrackBar::DrawBandGradient(TCanvas& Canvas, TColor From, TColor To, bool Horizontal, TRect R, int Steps)
+void TCustomTrackBar::DrawBandGradient(TCanvas& Canvas, TColor From, TColor To, bool Horizontal, TRect R,
+                                       int Steps)
 {
     if (Steps <= 0)
         Steps = 1;
@@ -247,12 +261,16 @@ void TCustomTrackBar::DrawBandGradient(TCanvas& Canvas, TColor From, TColor To, 
         Canvas.Painter().drawImage(R.Left + bands.Offset.x(), R.Top + bands.Offset.y(), bands.Image);
 }
 
-void TCustomTrackBar::DrawDirectionalGradient(TCanvas& Canvas, TColor From, TColor To, TGradientDirection Direction,
-                                              TRect R, int Steps)
+void TCustomTrackBar::DrawDirectionalGradient(TCanvas& Canvas, TColor From, TColor To,
+                                              TGradientDirection Direction, TRect R, int Steps)
 {
     switch (Direction) {
-    case gdHorizontal: DrawBandGradient(Canvas, From, To, true, R, Steps); break;
-    case gdVertical: DrawBandGradient(Canvas, From, To, false, R, Steps); break;
+    case gdHorizontal:
+        DrawBandGradient(Canvas, From, To, true, R, Steps);
+        break;
+    case gdVertical:
+        DrawBandGradient(Canvas, From, To, false, R, Steps);
+        break;
     case gdHorizontalInOut: {
         const TRect a{R.Left, R.Top, R.Left + R.Width() / 2, R.Bottom};
         const TRect b{a.Right - 1, R.Top, R.Right, R.Bottom};
@@ -554,9 +572,11 @@ void TCustomTrackBar::DrawTicks(TCanvas& Canvas)
                 const int index = i < FImages->Count() ? i : 0;
                 const int half = FImages->Height() / 2;
                 if (Vertical())
-                    FImages->Draw(Canvas, side == 0 ? R.Left : R.Right - length, along - half, index, isEnabled());
+                    FImages->Draw(Canvas, side == 0 ? R.Left : R.Right - length, along - half, index,
+                                  isEnabled());
                 else
-                    FImages->Draw(Canvas, along - half, side == 0 ? R.Top : R.Bottom - length, index, isEnabled());
+                    FImages->Draw(Canvas, along - half, side == 0 ? R.Top : R.Bottom - length, index,
+                                  isEnabled());
             } else if (Vertical()) {
                 const int x0 = side == 0 ? R.Left : R.Right - length;
                 Canvas.MoveTo(x0, along);
@@ -593,7 +613,8 @@ void TCustomTrackBar::DrawTicks(TCanvas& Canvas)
                             Canvas.Font.SetOrientation(-900);
                             Canvas.TextOut(R.Right + FTextHeight, along - tw / 2, text);
                         } else {
-                            Canvas.TextOut(R.Left + tm.Size() + FTickTextOffset, along - FTextHeight / 2, text);
+                            Canvas.TextOut(R.Left + tm.Size() + FTickTextOffset, along - FTextHeight / 2,
+                                           text);
                         }
                     }
                     Canvas.Font.SetOrientation(0);
@@ -608,7 +629,8 @@ void TCustomTrackBar::DrawTicks(TCanvas& Canvas)
     }
 }
 
-namespace {
+namespace
+{
 
 // The colours of the thumb in one state.
 struct ThumbColors {
@@ -616,7 +638,8 @@ struct ThumbColors {
 };
 
 // The colours and picture of the thumb when pressed, hot or disabled; the normal ones otherwise.
-ThumbColors ThumbStateColors(const TTrackBarThumb& t, bool down, bool hot, bool enabled, const TGDIPPicture*& pic)
+ThumbColors ThumbStateColors(const TTrackBarThumb& t, bool down, bool hot, bool enabled,
+                             const TGDIPPicture*& pic)
 {
     ThumbColors k{t.BorderColor(), t.Color(), t.ColorTo(), t.ColorMirror(), t.ColorMirrorTo()};
     pic = &t.Picture();
@@ -687,11 +710,21 @@ QPolygon TrianglePolygon(const TRect& R, int kind)
     const int hw = (Rt - L) / 2, hh = (B - T) / 2;
     QPolygon poly;
     switch (kind) {
-    case 0: poly << QPoint(L, B) << QPoint(L, T) << QPoint(Rt, T + hh); break;
-    case 1: poly << QPoint(L, T + hh) << QPoint(Rt, T) << QPoint(Rt, B); break;
-    case 2: poly << QPoint(L, B) << QPoint(L + hw, T) << QPoint(Rt, B); break;
-    case 3: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(L + hw, B); break;
-    default: poly << QPoint(L, T + hh) << QPoint(L + hw, T) << QPoint(Rt, T + hh) << QPoint(L + hw, B); break;
+    case 0:
+        poly << QPoint(L, B) << QPoint(L, T) << QPoint(Rt, T + hh);
+        break;
+    case 1:
+        poly << QPoint(L, T + hh) << QPoint(Rt, T) << QPoint(Rt, B);
+        break;
+    case 2:
+        poly << QPoint(L, B) << QPoint(L + hw, T) << QPoint(Rt, B);
+        break;
+    case 3:
+        poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(L + hw, B);
+        break;
+    default:
+        poly << QPoint(L, T + hh) << QPoint(L + hw, T) << QPoint(Rt, T + hh) << QPoint(L + hw, B);
+        break;
     }
     return poly;
 }
@@ -706,19 +739,39 @@ QPolygon SlantedPointerPolygon(const TRect& R, int kind, bool up)
         k = 1 - k;
     if (!up || k <= 1) {
         switch (k) {
-        case 0: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt, B) << QPoint(L + hh, B); break;
-        case 1: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt - hh, B) << QPoint(L, B); break;
-        case 2: poly << QPoint(L, T + hw) << QPoint(Rt, T) << QPoint(Rt, B) << QPoint(L, B); break;
-        case 3: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt, B) << QPoint(L, B - hw); break;
-        case 4: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt - hh, B) << QPoint(L + hh, B); break;
-        default: poly << QPoint(L, T + hw) << QPoint(Rt, T) << QPoint(Rt, B) << QPoint(L, B - hw); break;
+        case 0:
+            poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt, B) << QPoint(L + hh, B);
+            break;
+        case 1:
+            poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt - hh, B) << QPoint(L, B);
+            break;
+        case 2:
+            poly << QPoint(L, T + hw) << QPoint(Rt, T) << QPoint(Rt, B) << QPoint(L, B);
+            break;
+        case 3:
+            poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt, B) << QPoint(L, B - hw);
+            break;
+        case 4:
+            poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt - hh, B) << QPoint(L + hh, B);
+            break;
+        default:
+            poly << QPoint(L, T + hw) << QPoint(Rt, T) << QPoint(Rt, B) << QPoint(L, B - hw);
+            break;
         }
     } else {
         switch (k) {
-        case 2: poly << QPoint(L, T) << QPoint(Rt, T + hw) << QPoint(Rt, B) << QPoint(L, B); break;
-        case 3: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt, B - hw) << QPoint(L, B); break;
-        case 4: poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt - hh, B) << QPoint(L + hh, B); break;
-        default: poly << QPoint(L, T) << QPoint(Rt, T + hw) << QPoint(Rt, B - hw) << QPoint(L, B); break;
+        case 2:
+            poly << QPoint(L, T) << QPoint(Rt, T + hw) << QPoint(Rt, B) << QPoint(L, B);
+            break;
+        case 3:
+            poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt, B - hw) << QPoint(L, B);
+            break;
+        case 4:
+            poly << QPoint(L, T) << QPoint(Rt, T) << QPoint(Rt - hh, B) << QPoint(L + hh, B);
+            break;
+        default:
+            poly << QPoint(L, T) << QPoint(Rt, T + hw) << QPoint(Rt, B - hw) << QPoint(L, B);
+            break;
         }
     }
     return poly;
@@ -733,9 +786,11 @@ QPainterPath ClosedShape(const QPolygon& poly)
 }
 
 // Draws one thumb drawn by code (no picture) into its rectangle, one shape family per method.
-class ThumbPainter {
-public:
-    ThumbPainter(TCanvas& canvas, const TTrackBarThumb& thumb, const TRect& r, bool vertical, const ThumbColors& k)
+class ThumbPainter
+{
+  public:
+    ThumbPainter(TCanvas& canvas, const TTrackBarThumb& thumb, const TRect& r, bool vertical,
+                 const ThumbColors& k)
         : Canvas(canvas), p(canvas.Painter()), t(thumb), R(r), vertical(vertical), k(k),
           w(vertical ? r.Width() : r.Height())
     {
@@ -818,10 +873,10 @@ public:
             GripLine(k.border, w / 3, 1);
     }
 
-private:
+  private:
     TGradientDirection Direction() const
     {
-        return t.Gradient() == ggRadial ? gdHorizontal
+        return t.Gradient() == ggRadial            ? gdHorizontal
                : t.Gradient() == ggDiagonalForward ? gdHorizontalInOut
                                                    : gdVertical;
     }
@@ -834,7 +889,8 @@ private:
         p.setClipPath(shape, Qt::IntersectClip);
         if (k.cTo != clNone && k.m != clNone && k.mTo != clNone) {
             gp::TGPGraphics g(p);
-            DrawMirrorGradient(g, F(R), t.GradientMirror(), t.Gradient(), k.mTo, k.m, k.cTo, k.c, clNone, clNone, 1);
+            DrawMirrorGradient(g, F(R), t.GradientMirror(), t.Gradient(), k.mTo, k.m, k.cTo, k.c, clNone,
+                               clNone, 1);
         } else if (k.cTo != clNone) {
             TCustomTrackBar::DrawDirectionalGradient(Canvas, k.c, k.cTo, Direction(), R, t.Steps());
         } else {
@@ -907,12 +963,20 @@ void TCustomTrackBar::DrawThumbShape(TCanvas& Canvas, TRect R, int Value, bool D
     }
     const ThumbPainter thumb(Canvas, t, R, Vertical(), k);
     switch (t.Shape()) {
-    case tsPointer: thumb.Pointer(HasTopLeftTicks(), HasBottomRightTicks()); break;
+    case tsPointer:
+        thumb.Pointer(HasTopLeftTicks(), HasBottomRightTicks());
+        break;
     case tsRectangle:
     case tsRoundRect:
-    case tsRound: thumb.Rounded(); break;
-    case tsLine: thumb.Line(); break;
-    default: thumb.Polygon(FTickMark->Position()); break;
+    case tsRound:
+        thumb.Rounded();
+        break;
+    case tsLine:
+        thumb.Line();
+        break;
+    default:
+        thumb.Polygon(FTickMark->Position());
+        break;
     }
 }
 
@@ -930,13 +994,22 @@ void TCustomTrackBar::DrawStepButton(TCanvas& Canvas, bool isMax)
     const bool down = isMax ? FMaxButtonDown : FMinButtonDown;
     const bool hot = isMax ? FMaxButtonHot : FMinButtonHot;
     const TRect R = isMax ? GetMaxButtonRect() : GetMinButtonRect();
-    TColor border = b.BorderColor(), c = b.Color(), cTo = b.ColorTo(), m = b.ColorMirror(), mTo = b.ColorMirrorTo();
+    TColor border = b.BorderColor(), c = b.Color(), cTo = b.ColorTo(), m = b.ColorMirror(),
+           mTo = b.ColorMirrorTo();
     TGDIPPicture* pic = isMax ? &b.MaxPicture() : &b.MinPicture();
     if (down) {
-        border = b.BorderColorDown(); c = b.ColorDown(); cTo = b.ColorDownTo(); m = b.ColorMirrorDown(); mTo = b.ColorMirrorDownTo();
+        border = b.BorderColorDown();
+        c = b.ColorDown();
+        cTo = b.ColorDownTo();
+        m = b.ColorMirrorDown();
+        mTo = b.ColorMirrorDownTo();
         pic = isMax ? &b.MaxPictureDown() : &b.MinPictureDown();
     } else if (hot) {
-        border = b.BorderColorHot(); c = b.ColorHot(); cTo = b.ColorHotTo(); m = b.ColorMirrorHot(); mTo = b.ColorMirrorHotTo();
+        border = b.BorderColorHot();
+        c = b.ColorHot();
+        cTo = b.ColorHotTo();
+        m = b.ColorMirrorHot();
+        mTo = b.ColorMirrorHotTo();
         pic = isMax ? &b.MaxPictureHot() : &b.MinPictureHot();
     }
     QPainter& p = Canvas.Painter();
@@ -954,12 +1027,15 @@ void TCustomTrackBar::DrawStepButton(TCanvas& Canvas, bool isMax)
     {
         gp::TGPGraphics g(p);
         if (b.Shape() == bsRound) {
-            area = Vertical() ? TRect{R.Left + (R.Width() - size) / 2, R.Top, R.Left + (R.Width() - size) / 2 + size, R.Top + size}
-                              : TRect{R.Left, R.Top + (R.Height() - size) / 2, R.Left + size, R.Top + (R.Height() - size) / 2 + size};
+            area = Vertical() ? TRect{R.Left + (R.Width() - size) / 2, R.Top,
+                                      R.Left + (R.Width() - size) / 2 + size, R.Top + size}
+                              : TRect{R.Left, R.Top + (R.Height() - size) / 2, R.Left + size,
+                                      R.Top + (R.Height() - size) / 2 + size};
             gp::TGPGraphicsPath circle;
             circle.AddEllipse(F(area));
             g.SetClip(&circle);
-            DrawMirrorGradient(g, F(area), b.GradientMirror(), b.Gradient(), mTo, m, cTo, c, border, light, 0);
+            DrawMirrorGradient(g, F(area), b.GradientMirror(), b.Gradient(), mTo, m, cTo, c, border, light,
+                               0);
             g.ResetClip();
         } else {
             DrawMirrorGradient(g, F(R), b.GradientMirror(), b.Gradient(), mTo, m, cTo, c, border, light, 1);

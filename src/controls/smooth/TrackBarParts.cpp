@@ -2,7 +2,8 @@
 
 #include "controls/smooth/TrackBar.h"
 
-namespace fx {
+namespace fx
+{
 
 // ---- thumb ----
 

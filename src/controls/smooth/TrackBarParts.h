@@ -11,7 +11,8 @@
 #include <QString>
 #include <functional>
 
-namespace fx {
+namespace fx
+{
 
 using fw::TColor;
 
@@ -21,8 +22,16 @@ enum TTrackBarOrientation { trHorizontal, trVertical };
 enum TMoveOnClick { mcStep, mcMove, mcMoveSlide };
 enum TThumbPointer { tpLeft, tpCenter, tpRight };
 enum TThumbShape {
-    tsPointer, tsRectangle, tsRoundRect, tsRound, tsLine, tsPointerLeftUp, tsPointerRightUp, tsTriangle,
-    tsTriangleLeft, tsTriangleRight
+    tsPointer,
+    tsRectangle,
+    tsRoundRect,
+    tsRound,
+    tsLine,
+    tsPointerLeftUp,
+    tsPointerRightUp,
+    tsTriangle,
+    tsTriangleLeft,
+    tsTriangleRight
 };
 enum TThumbStyle { tstOffice2007, tstCustom };
 enum TTickStyle { tsNone, tsAuto, tsManual };
@@ -34,19 +43,33 @@ enum TTrackButtonShape { bsRound, bsRectangle };
 
 // The colour styles that style-aware controls accept.
 enum TTMSStyle {
-    tsOffice2003Blue, tsOffice2003Silver, tsOffice2003Olive, tsOffice2003Classic, tsOffice2007Luna,
-    tsOffice2007Obsidian, tsWindowsXP, tsWhidbey, tsCustom, tsOffice2007Silver, tsWindowsVista, tsWindows7,
-    tsTerminal, tsOffice2010Blue, tsOffice2010Silver, tsOffice2010Black
+    tsOffice2003Blue,
+    tsOffice2003Silver,
+    tsOffice2003Olive,
+    tsOffice2003Classic,
+    tsOffice2007Luna,
+    tsOffice2007Obsidian,
+    tsWindowsXP,
+    tsWhidbey,
+    tsCustom,
+    tsOffice2007Silver,
+    tsWindowsVista,
+    tsWindows7,
+    tsTerminal,
+    tsOffice2010Blue,
+    tsOffice2010Silver,
+    tsOffice2010Black
 };
 
 using TPartNotify = std::function<void()>;
 
-class TTrackBarPart {
-public:
+class TTrackBarPart
+{
+  public:
     virtual ~TTrackBarPart() = default;
     TPartNotify OnChange;
 
-protected:
+  protected:
     void PropertyChanged() { Changed(); }
     void Changed()
     {
@@ -55,7 +78,8 @@ protected:
     }
 };
 
-class TTrackBarThumb : public TTrackBarPart {
+class TTrackBarThumb : public TTrackBarPart
+{
     FW_PROPERTIES(TTrackBarThumb)
     FW_PROPERTY(TColor, Color, 15653832)
     FW_PROPERTY(TColor, ColorTo, 16178633)
@@ -82,7 +106,7 @@ class TTrackBarThumb : public TTrackBarPart {
     FW_PROPERTY(TThumbShape, Shape, tsPointer)
     FW_PROPERTY(bool, ShowAtMinMax, true)
 
-public:
+  public:
     explicit TTrackBarThumb(TCustomTrackBar* owner = nullptr);
     void Assign(const TTrackBarThumb& source);
 
@@ -112,7 +136,7 @@ public:
 
     TCustomTrackBar* FAdvTrackBar = nullptr;
 
-private:
+  private:
     void PictureChanged();
     TGDIPPicture FPicture, FPictureHot, FPictureDown, FPictureDisabled;
     int FSize = 15;
@@ -123,7 +147,8 @@ private:
     bool FPictureStretched = false;
 };
 
-class TTrackBarSlider : public TTrackBarPart {
+class TTrackBarSlider : public TTrackBarPart
+{
     FW_PROPERTIES(TTrackBarSlider)
     FW_PROPERTY(TColor, Color, 16777215)
     FW_PROPERTY(TColor, ColorTo, 0)
@@ -143,7 +168,7 @@ class TTrackBarSlider : public TTrackBarPart {
     FW_PROPERTY(bool, Visible, true)
     FW_PROPERTY(int, Offset, 10)
 
-public:
+  public:
     explicit TTrackBarSlider(TCustomTrackBar* owner = nullptr);
     void Assign(const TTrackBarSlider& source);
     TGDIPPicture& Picture() { return FPicture; }
@@ -158,13 +183,14 @@ public:
 
     TCustomTrackBar* FAdvTrackBar = nullptr;
 
-private:
+  private:
     void PictureChanged();
     TGDIPPicture FPicture, FPictureDisabled, FPictureCompleted, FPictureCompletedDisabled;
     int FSteps = 20;
 };
 
-class TTrackBarTick : public TTrackBarPart {
+class TTrackBarTick : public TTrackBarPart
+{
     FW_PROPERTIES(TTrackBarTick)
     FW_PROPERTY(TColor, Color, 0)
     FW_PROPERTY(TColor, ColorDisabled, 0)
@@ -178,7 +204,7 @@ class TTrackBarTick : public TTrackBarPart {
     FW_PROPERTY(int, Spacing, 8)
     FW_PROPERTY(int, Size, 4)
 
-public:
+  public:
     TTrackBarTick();
     void Assign(const TTrackBarTick& source);
     fw::TFont& Font() { return FFont; }
@@ -186,12 +212,13 @@ public:
     TGDIPPicture& Picture() { return FPicture; }
     TGDIPPicture& PictureDisabled() { return FPictureDisabled; }
 
-private:
+  private:
     fw::TFont FFont;
     TGDIPPicture FPicture, FPictureDisabled;
 };
 
-class TTrackBarButtons : public TTrackBarPart {
+class TTrackBarButtons : public TTrackBarPart
+{
     FW_PROPERTIES(TTrackBarButtons)
     FW_PROPERTY(TColor, Color, 15653832)
     FW_PROPERTY(TColor, ColorTo, 16178633)
@@ -219,7 +246,7 @@ class TTrackBarButtons : public TTrackBarPart {
     FW_PROPERTY(TTrackButtonShape, Shape, bsRound)
     FW_PROPERTY(int, Spacing, 2)
 
-public:
+  public:
     explicit TTrackBarButtons(TCustomTrackBar* owner = nullptr);
     void Assign(const TTrackBarButtons& source);
     int Size() const { return FSize; }
@@ -234,29 +261,29 @@ public:
 
     TCustomTrackBar* FAdvTrackBar = nullptr;
 
-private:
+  private:
     void PictureChanged();
     int FSize = 20;
     int FCornerRadius = 0;
     TGDIPPicture FMinPicture, FMaxPicture, FMinPictureHot, FMinPictureDown, FMaxPictureHot, FMaxPictureDown;
 };
 
-class TTrackBarLabel : public TTrackBarPart {
+class TTrackBarLabel : public TTrackBarPart
+{
     FW_PROPERTIES(TTrackBarLabel)
     FW_PROPERTY(bool, Visible, false)
     FW_PROPERTY(TLabelPosition, Position, lpTopCenter)
     FW_PROPERTY(QString, Format, QStringLiteral("Pos: %d"))
     FW_PROPERTY(int, Spacing, 4)
 
-public:
+  public:
     TTrackBarLabel();
     void Assign(const TTrackBarLabel& source);
     fw::TFont& Font() { return FFont; }
     const fw::TFont& Font() const { return FFont; }
 
-private:
+  private:
     fw::TFont FFont;
 };
-
 
 } // namespace fx

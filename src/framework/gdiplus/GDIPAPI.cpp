@@ -4,7 +4,8 @@
 
 #include <memory>
 
-namespace gp {
+namespace gp
+{
 
 ARGB ArgbFromColor(std::uint8_t alpha, fw::TColor c)
 {
@@ -20,13 +21,14 @@ TGPTextureBrush::TGPTextureBrush(TGPImage* image, WrapMode wrap)
 
 TGPLinearGradientBrush::TGPLinearGradientBrush(TGPPointF p1, TGPPointF p2, ARGB c1, ARGB c2)
 {
-    lastResult = GdipCreateLineBrush(reinterpret_cast<GpPointF*>(&p1), reinterpret_cast<GpPointF*>(&p2), c1, c2,
-                                     WrapModeTile, &nativeBrush);
+    lastResult = GdipCreateLineBrush(reinterpret_cast<GpPointF*>(&p1), reinterpret_cast<GpPointF*>(&p2), c1,
+                                     c2, WrapModeTile, &nativeBrush);
 }
 
 TGPLinearGradientBrush::TGPLinearGradientBrush(TGPRectF r, ARGB c1, ARGB c2, LinearGradientMode mode)
 {
-    lastResult = GdipCreateLineBrushFromRect(reinterpret_cast<GpRectF*>(&r), c1, c2, mode, WrapModeTile, &nativeBrush);
+    lastResult =
+        GdipCreateLineBrushFromRect(reinterpret_cast<GpRectF*>(&r), c1, c2, mode, WrapModeTile, &nativeBrush);
 }
 
 TGPLinearGradientBrush::TGPLinearGradientBrush(TGPRectF r, ARGB c1, ARGB c2, REAL angle, bool scalable)
@@ -178,7 +180,8 @@ TGPFont::TGPFont(const QString& familyName, REAL emSize, int style, Unit unit)
     TGPFontFamily family(familyName);
     lastResult = GdipCreateFont(family.Native(), emSize, style, unit, &nativeFont);
     if (lastResult != Ok)
-        lastResult = GdipCreateFont(TGPFontFamily::GenericSansSerif()->Native(), emSize, style, unit, &nativeFont);
+        lastResult =
+            GdipCreateFont(TGPFontFamily::GenericSansSerif()->Native(), emSize, style, unit, &nativeFont);
 }
 
 StringAlignment TGPStringFormat::GetAlignment()
@@ -220,17 +223,28 @@ TGPImageFormat TGPImage::GetFormat()
     if (Keep(GdipGetImageRawFormat(nativeImage, &raw), lastResult) != Ok)
         return ifUndefined;
     switch (raw) {
-    case RawMemoryBMP: return ifMemoryBMP;
-    case RawBMP: return ifBMP;
-    case RawEMF: return ifEMF;
-    case RawWMF: return ifWMF;
-    case RawJPEG: return ifJPEG;
-    case RawPNG: return ifPNG;
-    case RawGIF: return ifGIF;
-    case RawTIFF: return ifTIFF;
-    case RawEXIF: return ifEXIF;
-    case RawIcon: return ifIcon;
-    default: return ifUndefined;
+    case RawMemoryBMP:
+        return ifMemoryBMP;
+    case RawBMP:
+        return ifBMP;
+    case RawEMF:
+        return ifEMF;
+    case RawWMF:
+        return ifWMF;
+    case RawJPEG:
+        return ifJPEG;
+    case RawPNG:
+        return ifPNG;
+    case RawGIF:
+        return ifGIF;
+    case RawTIFF:
+        return ifTIFF;
+    case RawEXIF:
+        return ifEXIF;
+    case RawIcon:
+        return ifIcon;
+    default:
+        return ifUndefined;
     }
 }
 
@@ -256,8 +270,9 @@ Status TGPGraphics::DrawImageRect(TGPImage* image, TGPRectF r)
 Status TGPGraphics::DrawImage(TGPImage* image, TGPRectF d, REAL sx, REAL sy, REAL sw, REAL sh, Unit unit,
                               TGPImageAttributes* attributes)
 {
-    return Keep(GdipDrawImageRectRect(nativeGraphics, image ? image->Native() : nullptr, d.X, d.Y, d.Width, d.Height,
-                                      sx, sy, sw, sh, unit, attributes ? attributes->Native() : nullptr),
+    return Keep(GdipDrawImageRectRect(nativeGraphics, image ? image->Native() : nullptr, d.X, d.Y, d.Width,
+                                      d.Height, sx, sy, sw, sh, unit,
+                                      attributes ? attributes->Native() : nullptr),
                 lastResult);
 }
 

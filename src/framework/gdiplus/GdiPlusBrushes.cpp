@@ -1,7 +1,8 @@
 // Pens, solid, hatch, texture, linear and path-gradient brushes.
 #include "framework/gdiplus/GdiPlusObjects.h"
 
-namespace gdip {
+namespace gdip
+{
 
 // ---- pens ----
 
@@ -91,7 +92,8 @@ Status GdipCreateTexture(GpImage* image, WrapMode wrap, GpBrush** brush)
     return Ok;
 }
 
-Status GdipCreateLineBrush(const GpPointF* p1, const GpPointF* p2, ARGB c1, ARGB c2, WrapMode wrap, GpBrush** brush)
+Status GdipCreateLineBrush(const GpPointF* p1, const GpPointF* p2, ARGB c1, ARGB c2, WrapMode wrap,
+                           GpBrush** brush)
 {
     if (!brush || !p1 || !p2)
         return InvalidParameter;
@@ -113,9 +115,14 @@ Status GdipCreateLineBrushFromRect(const GpRectF* r, ARGB c1, ARGB c2, LinearGra
         return InvalidParameter;
     GpPointF a{r->X, r->Y}, b{r->X + r->Width, r->Y};
     switch (mode) {
-    case LinearGradientModeHorizontal: break;
-    case LinearGradientModeVertical: b = {r->X, r->Y + r->Height}; break;
-    case LinearGradientModeForwardDiagonal: b = {r->X + r->Width, r->Y + r->Height}; break;
+    case LinearGradientModeHorizontal:
+        break;
+    case LinearGradientModeVertical:
+        b = {r->X, r->Y + r->Height};
+        break;
+    case LinearGradientModeForwardDiagonal:
+        b = {r->X + r->Width, r->Y + r->Height};
+        break;
     case LinearGradientModeBackwardDiagonal:
         a = {r->X + r->Width, r->Y};
         b = {r->X, r->Y + r->Height};
@@ -124,8 +131,8 @@ Status GdipCreateLineBrushFromRect(const GpRectF* r, ARGB c1, ARGB c2, LinearGra
     return GdipCreateLineBrush(&a, &b, c1, c2, wrap, brush);
 }
 
-Status GdipCreateLineBrushFromRectWithAngle(const GpRectF* r, ARGB c1, ARGB c2, REAL angle, bool, WrapMode wrap,
-                                            GpBrush** brush)
+Status GdipCreateLineBrushFromRectWithAngle(const GpRectF* r, ARGB c1, ARGB c2, REAL angle, bool,
+                                            WrapMode wrap, GpBrush** brush)
 {
     if (!r || r->Width <= 0 || r->Height <= 0)
         return InvalidParameter;
@@ -133,7 +140,8 @@ Status GdipCreateLineBrushFromRectWithAngle(const GpRectF* r, ARGB c1, ARGB c2, 
     const double dx = std::cos(rad), dy = std::sin(rad);
     const double half = (std::abs(r->Width * dx) + std::abs(r->Height * dy)) / 2;
     const double cx = r->X + r->Width / 2.0, cy = r->Y + r->Height / 2.0;
-    const GpPointF a{REAL(cx - dx * half), REAL(cy - dy * half)}, b{REAL(cx + dx * half), REAL(cy + dy * half)};
+    const GpPointF a{REAL(cx - dx * half), REAL(cy - dy * half)},
+        b{REAL(cx + dx * half), REAL(cy + dy * half)};
     return GdipCreateLineBrush(&a, &b, c1, c2, wrap, brush);
 }
 

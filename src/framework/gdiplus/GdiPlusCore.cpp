@@ -1,9 +1,13 @@
 // Shared helpers: brushes, pens, clips and arcs in Qt terms; picture format sniffing.
 #include "framework/gdiplus/GdiPlusObjects.h"
 
-namespace gdip {
+namespace gdip
+{
 
-QColor ToQColor(ARGB c) { return QColor(int((c >> 16) & 0xFF), int((c >> 8) & 0xFF), int(c & 0xFF), int(c >> 24)); }
+QColor ToQColor(ARGB c)
+{
+    return QColor(int((c >> 16) & 0xFF), int((c >> 8) & 0xFF), int(c & 0xFF), int(c >> 24));
+}
 
 QGradientStops TwoStops(ARGB a, ARGB b)
 {
@@ -15,27 +19,38 @@ QGradientStops TwoStops(ARGB a, ARGB b)
 Qt::BrushStyle HatchPattern(int style)
 {
     switch (style) {
-    case 0: return Qt::HorPattern;
-    case 1: return Qt::VerPattern;
-    case 2: return Qt::FDiagPattern;
-    case 3: return Qt::BDiagPattern;
-    case 4: return Qt::CrossPattern;
-    case 5: return Qt::DiagCrossPattern;
-    default: return Qt::Dense4Pattern;
+    case 0:
+        return Qt::HorPattern;
+    case 1:
+        return Qt::VerPattern;
+    case 2:
+        return Qt::FDiagPattern;
+    case 3:
+        return Qt::BDiagPattern;
+    case 4:
+        return Qt::CrossPattern;
+    case 5:
+        return Qt::DiagCrossPattern;
+    default:
+        return Qt::Dense4Pattern;
     }
 }
 
 QBrush ToQBrush(const GpBrush& b)
 {
     switch (b.type) {
-    case BrushTypeSolidColor: return QBrush(ToQColor(b.color));
-    case BrushTypeHatchFill: return QBrush(ToQColor(b.color), HatchPattern(b.hatch));
-    case BrushTypeTextureFill: return QBrush(b.texture);
+    case BrushTypeSolidColor:
+        return QBrush(ToQColor(b.color));
+    case BrushTypeHatchFill:
+        return QBrush(ToQColor(b.color), HatchPattern(b.hatch));
+    case BrushTypeTextureFill:
+        return QBrush(b.texture);
     case BrushTypeLinearGradient: {
         QLinearGradient g(b.p1, b.p2);
         g.setStops(b.stops);
-        g.setSpread(b.wrap == WrapModeTile ? QGradient::RepeatSpread
-                                           : (b.wrap == WrapModeClamp ? QGradient::PadSpread : QGradient::ReflectSpread));
+        g.setSpread(b.wrap == WrapModeTile
+                        ? QGradient::RepeatSpread
+                        : (b.wrap == WrapModeClamp ? QGradient::PadSpread : QGradient::ReflectSpread));
         return QBrush(g);
     }
     case BrushTypePathGradient: {
@@ -77,11 +92,20 @@ QPen ToQPen(const GpPen& pen)
     p.setCapStyle(Qt::FlatCap);
     p.setJoinStyle(Qt::MiterJoin);
     switch (pen.dash) {
-    case DashStyleDash: p.setStyle(Qt::DashLine); break;
-    case DashStyleDot: p.setStyle(Qt::DotLine); break;
-    case DashStyleDashDot: p.setStyle(Qt::DashDotLine); break;
-    case DashStyleDashDotDot: p.setStyle(Qt::DashDotDotLine); break;
-    default: break;
+    case DashStyleDash:
+        p.setStyle(Qt::DashLine);
+        break;
+    case DashStyleDot:
+        p.setStyle(Qt::DotLine);
+        break;
+    case DashStyleDashDot:
+        p.setStyle(Qt::DashDotLine);
+        break;
+    case DashStyleDashDotDot:
+        p.setStyle(Qt::DashDotDotLine);
+        break;
+    default:
+        break;
     }
     return p;
 }
@@ -121,16 +145,26 @@ void ApplyClip(GpGraphics* g, const QPainterPath& path, CombineMode mode)
 {
     QPainter& p = *g->p;
     switch (mode) {
-    case CombineModeReplace: p.setClipPath(path, Qt::ReplaceClip); break;
-    case CombineModeIntersect: p.setClipPath(path, Qt::IntersectClip); break;
-    case CombineModeUnion: p.setClipPath(CurrentClip(p).united(path)); break;
-    case CombineModeExclude: p.setClipPath(CurrentClip(p).subtracted(path)); break;
+    case CombineModeReplace:
+        p.setClipPath(path, Qt::ReplaceClip);
+        break;
+    case CombineModeIntersect:
+        p.setClipPath(path, Qt::IntersectClip);
+        break;
+    case CombineModeUnion:
+        p.setClipPath(CurrentClip(p).united(path));
+        break;
+    case CombineModeExclude:
+        p.setClipPath(CurrentClip(p).subtracted(path));
+        break;
     case CombineModeXor: {
         const QPainterPath c = CurrentClip(p);
         p.setClipPath(c.united(path).subtracted(c.intersected(path)));
         break;
     }
-    case CombineModeComplement: p.setClipPath(path.subtracted(CurrentClip(p))); break;
+    case CombineModeComplement:
+        p.setClipPath(path.subtracted(CurrentClip(p)));
+        break;
     }
 }
 

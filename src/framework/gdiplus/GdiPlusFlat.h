@@ -11,43 +11,104 @@
 #include <cstdint>
 #include <vector>
 
-namespace gdip {
+namespace gdip
+{
 
 using ARGB = std::uint32_t;
 using REAL = float;
 
 enum Status {
-    Ok = 0, GenericError, InvalidParameter, OutOfMemory, ObjectBusy, InsufficientBuffer, NotImplemented,
-    Win32Error, WrongState, Aborted, FileNotFound, ValueOverflow, AccessDenied, UnknownImageFormat,
-    FontFamilyNotFound, FontStyleNotFound, NotTrueTypeFont, UnsupportedGdiplusVersion,
-    GdiplusNotInitialized, PropertyNotFound, PropertyNotSupported
+    Ok = 0,
+    GenericError,
+    InvalidParameter,
+    OutOfMemory,
+    ObjectBusy,
+    InsufficientBuffer,
+    NotImplemented,
+    Win32Error,
+    WrongState,
+    Aborted,
+    FileNotFound,
+    ValueOverflow,
+    AccessDenied,
+    UnknownImageFormat,
+    FontFamilyNotFound,
+    FontStyleNotFound,
+    NotTrueTypeFont,
+    UnsupportedGdiplusVersion,
+    GdiplusNotInitialized,
+    PropertyNotFound,
+    PropertyNotSupported
 };
 enum FillMode { FillModeAlternate = 0, FillModeWinding = 1 };
 enum Unit { UnitWorld = 0, UnitDisplay, UnitPixel, UnitPoint, UnitInch, UnitDocument, UnitMillimeter };
 enum SmoothingMode {
-    SmoothingModeInvalid = -1, SmoothingModeDefault = 0, SmoothingModeHighSpeed = 1,
-    SmoothingModeHighQuality = 2, SmoothingModeNone = 3, SmoothingModeAntiAlias = 4
+    SmoothingModeInvalid = -1,
+    SmoothingModeDefault = 0,
+    SmoothingModeHighSpeed = 1,
+    SmoothingModeHighQuality = 2,
+    SmoothingModeNone = 3,
+    SmoothingModeAntiAlias = 4
 };
-enum DashStyle { DashStyleSolid, DashStyleDash, DashStyleDot, DashStyleDashDot, DashStyleDashDotDot, DashStyleCustom };
+enum DashStyle {
+    DashStyleSolid,
+    DashStyleDash,
+    DashStyleDot,
+    DashStyleDashDot,
+    DashStyleDashDotDot,
+    DashStyleCustom
+};
 enum WrapMode { WrapModeTile, WrapModeTileFlipX, WrapModeTileFlipY, WrapModeTileFlipXY, WrapModeClamp };
 enum LinearGradientMode {
-    LinearGradientModeHorizontal, LinearGradientModeVertical, LinearGradientModeForwardDiagonal,
+    LinearGradientModeHorizontal,
+    LinearGradientModeVertical,
+    LinearGradientModeForwardDiagonal,
     LinearGradientModeBackwardDiagonal
 };
 enum CombineMode {
-    CombineModeReplace, CombineModeIntersect, CombineModeUnion, CombineModeXor, CombineModeExclude,
+    CombineModeReplace,
+    CombineModeIntersect,
+    CombineModeUnion,
+    CombineModeXor,
+    CombineModeExclude,
     CombineModeComplement
 };
 enum MatrixOrder { MatrixOrderPrepend = 0, MatrixOrderAppend = 1 };
 enum BrushType {
-    BrushTypeSolidColor, BrushTypeHatchFill, BrushTypeTextureFill, BrushTypePathGradient, BrushTypeLinearGradient
+    BrushTypeSolidColor,
+    BrushTypeHatchFill,
+    BrushTypeTextureFill,
+    BrushTypePathGradient,
+    BrushTypeLinearGradient
 };
 enum StringAlignment { StringAlignmentNear, StringAlignmentCenter, StringAlignmentFar };
-enum TextRenderingHint { TextRenderingHintSystemDefault = 0, TextRenderingHintAntiAlias = 4, TextRenderingHintClearTypeGridFit = 5 };
+enum TextRenderingHint {
+    TextRenderingHintSystemDefault = 0,
+    TextRenderingHintAntiAlias = 4,
+    TextRenderingHintClearTypeGridFit = 5
+};
 enum ColorAdjustType { ColorAdjustTypeDefault = 0, ColorAdjustTypeBitmap, ColorAdjustTypeBrush };
-enum FontStyle { FontStyleRegular = 0, FontStyleBold = 1, FontStyleItalic = 2, FontStyleUnderline = 4, FontStyleStrikeout = 8 };
+enum FontStyle {
+    FontStyleRegular = 0,
+    FontStyleBold = 1,
+    FontStyleItalic = 2,
+    FontStyleUnderline = 4,
+    FontStyleStrikeout = 8
+};
 // Raw image formats, as our sniffing tells them apart.
-enum RawFormat { RawUndefined, RawMemoryBMP, RawBMP, RawEMF, RawWMF, RawJPEG, RawPNG, RawGIF, RawTIFF, RawEXIF, RawIcon };
+enum RawFormat {
+    RawUndefined,
+    RawMemoryBMP,
+    RawBMP,
+    RawEMF,
+    RawWMF,
+    RawJPEG,
+    RawPNG,
+    RawGIF,
+    RawTIFF,
+    RawEXIF,
+    RawIcon
+};
 
 constexpr int PixelFormatAlpha = 0x00040000;
 constexpr int PixelFormatIndexed = 0x00010000;
@@ -56,10 +117,18 @@ constexpr int PixelFormat32bppRGB = 0x00022009;
 constexpr int PixelFormat32bppARGB = 0x0026200A;
 constexpr int PixelFormat8bppIndexed = 0x00030803;
 
-struct GpPointF { REAL X, Y; };
-struct GpPoint { int X, Y; };
-struct GpRectF { REAL X, Y, Width, Height; };
-struct GpRect { int X, Y, Width, Height; };
+struct GpPointF {
+    REAL X, Y;
+};
+struct GpPoint {
+    int X, Y;
+};
+struct GpRectF {
+    REAL X, Y, Width, Height;
+};
+struct GpRect {
+    int X, Y, Width, Height;
+};
 
 struct GpGraphics;
 struct GpPen;
@@ -102,8 +171,8 @@ Status GdipDrawArc(GpGraphics* g, GpPen* pen, REAL x, REAL y, REAL w, REAL h, RE
 Status GdipDrawLine(GpGraphics* g, GpPen* pen, REAL x1, REAL y1, REAL x2, REAL y2);
 Status GdipDrawImageRect(GpGraphics* g, GpImage* image, REAL x, REAL y, REAL w, REAL h);
 Status GdipDrawImageI(GpGraphics* g, GpImage* image, int x, int y);
-Status GdipDrawImageRectRect(GpGraphics* g, GpImage* image, REAL dx, REAL dy, REAL dw, REAL dh, REAL sx, REAL sy,
-                             REAL sw, REAL sh, Unit srcUnit, GpImageAttributes* attributes);
+Status GdipDrawImageRectRect(GpGraphics* g, GpImage* image, REAL dx, REAL dy, REAL dw, REAL dh, REAL sx,
+                             REAL sy, REAL sw, REAL sh, Unit srcUnit, GpImageAttributes* attributes);
 Status GdipMeasureString(GpGraphics* g, const QString& text, int length, GpFont* font, const GpRectF* layout,
                          GpStringFormat* format, GpRectF* box, int* codepointsFitted, int* linesFilled);
 Status GdipDrawString(GpGraphics* g, const QString& text, int length, GpFont* font, const GpRectF* layout,
@@ -121,9 +190,10 @@ Status GdipCreateSolidFill(ARGB color, GpBrush** brush);
 Status GdipGetSolidFillColor(GpBrush* brush, ARGB* color);
 Status GdipCreateHatchBrush(int style, ARGB fore, ARGB back, GpBrush** brush);
 Status GdipCreateTexture(GpImage* image, WrapMode wrap, GpBrush** brush);
-Status GdipCreateLineBrush(const GpPointF* p1, const GpPointF* p2, ARGB c1, ARGB c2, WrapMode wrap, GpBrush** brush);
-Status GdipCreateLineBrushFromRect(const GpRectF* rect, ARGB c1, ARGB c2, LinearGradientMode mode, WrapMode wrap,
-                                   GpBrush** brush);
+Status GdipCreateLineBrush(const GpPointF* p1, const GpPointF* p2, ARGB c1, ARGB c2, WrapMode wrap,
+                           GpBrush** brush);
+Status GdipCreateLineBrushFromRect(const GpRectF* rect, ARGB c1, ARGB c2, LinearGradientMode mode,
+                                   WrapMode wrap, GpBrush** brush);
 Status GdipCreateLineBrushFromRectWithAngle(const GpRectF* rect, ARGB c1, ARGB c2, REAL angle, bool scalable,
                                             WrapMode wrap, GpBrush** brush);
 Status GdipSetLineGammaCorrection(GpBrush* brush, bool gamma);
@@ -205,7 +275,7 @@ RawFormat SniffRawFormat(const QByteArray& bytes);
 
 Status GdipCreateImageAttributes(GpImageAttributes** attributes);
 Status GdipDisposeImageAttributes(GpImageAttributes* attributes);
-Status GdipSetImageAttributesColorKeys(GpImageAttributes* attributes, ColorAdjustType type, bool enable, ARGB low,
-                                       ARGB high);
+Status GdipSetImageAttributesColorKeys(GpImageAttributes* attributes, ColorAdjustType type, bool enable,
+                                       ARGB low, ARGB high);
 
 } // namespace gdip

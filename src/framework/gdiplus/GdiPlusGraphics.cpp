@@ -1,7 +1,8 @@
 // Graphics objects: state, clipping, filling, outlining and drawing pictures.
 #include "framework/gdiplus/GdiPlusObjects.h"
 
-namespace gdip {
+namespace gdip
+{
 
 // ---- graphics ----
 
@@ -22,8 +23,8 @@ Status GdipGetImageGraphicsContext(GpImage* image, GpGraphics** graphics)
 {
     if (!image || !graphics || image->image.isNull())
         return InvalidParameter;
-    if (image->image.format() != QImage::Format_ARGB32_Premultiplied && image->image.format() != QImage::Format_ARGB32 &&
-        image->image.format() != QImage::Format_RGB32)
+    if (image->image.format() != QImage::Format_ARGB32_Premultiplied &&
+        image->image.format() != QImage::Format_ARGB32 && image->image.format() != QImage::Format_RGB32)
         image->image = image->image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     auto* g = new GpGraphics;
     g->owned = std::make_unique<QPainter>(&image->image);
@@ -59,7 +60,8 @@ Status GdipSetSmoothingMode(GpGraphics* g, SmoothingMode mode)
     if (!g || mode < SmoothingModeDefault || mode > SmoothingModeAntiAlias)
         return InvalidParameter;
     g->smoothing = mode;
-    g->p->setRenderHint(QPainter::Antialiasing, mode == SmoothingModeAntiAlias || mode == SmoothingModeHighQuality);
+    g->p->setRenderHint(QPainter::Antialiasing,
+                        mode == SmoothingModeAntiAlias || mode == SmoothingModeHighQuality);
     return Ok;
 }
 
@@ -256,13 +258,14 @@ Status GdipDrawImageI(GpGraphics* g, GpImage* image, int x, int y)
     return Ok;
 }
 
-Status GdipDrawImageRectRect(GpGraphics* g, GpImage* image, REAL dx, REAL dy, REAL dw, REAL dh, REAL sx, REAL sy,
-                             REAL sw, REAL sh, Unit, GpImageAttributes* attributes)
+Status GdipDrawImageRectRect(GpGraphics* g, GpImage* image, REAL dx, REAL dy, REAL dw, REAL dh, REAL sx,
+                             REAL sy, REAL sw, REAL sh, Unit, GpImageAttributes* attributes)
 {
     if (!g || !image || image->image.isNull())
         return InvalidParameter;
-    const QImage src = attributes && attributes->keyed ? KeyedCopy(image->image, attributes->low, attributes->high)
-                                                       : image->image;
+    const QImage src = attributes && attributes->keyed
+                           ? KeyedCopy(image->image, attributes->low, attributes->high)
+                           : image->image;
     g->p->drawImage(QRectF(dx, dy, dw, dh), src, QRectF(sx, sy, sw, sh));
     return Ok;
 }

@@ -1,9 +1,11 @@
 // Pictures: loading, saving, sizes and key-colour attributes.
 #include "framework/gdiplus/GdiPlusObjects.h"
 
-namespace gdip {
+namespace gdip
+{
 
-namespace {
+namespace
+{
 
 // A file's colour table may be shorter than the indices its pixels use (the decoder keeps both as they
 // are); every conversion and drawing would then read past the table. Indices without an entry are black.
@@ -11,10 +13,15 @@ void CompleteColourTable(QImage& image)
 {
     int entries = 0;
     switch (image.format()) {
-    case QImage::Format_Indexed8: entries = 256; break;
+    case QImage::Format_Indexed8:
+        entries = 256;
+        break;
     case QImage::Format_Mono:
-    case QImage::Format_MonoLSB: entries = 2; break;
-    default: return;
+    case QImage::Format_MonoLSB:
+        entries = 2;
+        break;
+    default:
+        return;
     }
     QList<QRgb> table = image.colorTable();
     if (table.size() >= entries)
@@ -125,7 +132,10 @@ Status GdipBitmapSetPixel(GpImage* bitmap, int x, int y, ARGB color)
     return Ok;
 }
 
-QImage GdipImagePixels(GpImage* image) { return image ? image->image : QImage(); }
+QImage GdipImagePixels(GpImage* image)
+{
+    return image ? image->image : QImage();
+}
 
 Status GdipCreateImageAttributes(GpImageAttributes** attributes)
 {
@@ -143,7 +153,8 @@ Status GdipDisposeImageAttributes(GpImageAttributes* attributes)
     return Ok;
 }
 
-Status GdipSetImageAttributesColorKeys(GpImageAttributes* a, ColorAdjustType, bool enable, ARGB low, ARGB high)
+Status GdipSetImageAttributesColorKeys(GpImageAttributes* a, ColorAdjustType, bool enable, ARGB low,
+                                       ARGB high)
 {
     if (!a)
         return InvalidParameter;

@@ -13,7 +13,8 @@
 #include <cmath>
 #include <memory>
 
-namespace gdip {
+namespace gdip
+{
 
 struct GpGraphics {
     QPainter* p = nullptr;

@@ -1,7 +1,8 @@
 // Paths, regions and matrices.
 #include "framework/gdiplus/GdiPlusObjects.h"
 
-namespace gdip {
+namespace gdip
+{
 
 // ---- paths and regions ----
 
@@ -42,7 +43,8 @@ Status GdipClosePathFigure(GpPath* path)
     return Ok;
 }
 
-namespace {
+namespace
+{
 void LineInFigure(GpPath& g, QPointF a, QPointF b)
 {
     if (!g.open)
@@ -163,16 +165,23 @@ Status GdipCreateRegionPath(GpPath* path, GpRegion** region)
     return Ok;
 }
 
-namespace {
+namespace
+{
 QPainterPath Combine(const QPainterPath& a, const QPainterPath& b, CombineMode mode)
 {
     switch (mode) {
-    case CombineModeReplace: return b;
-    case CombineModeIntersect: return a.intersected(b);
-    case CombineModeUnion: return a.united(b);
-    case CombineModeXor: return a.united(b).subtracted(a.intersected(b));
-    case CombineModeExclude: return a.subtracted(b);
-    case CombineModeComplement: return b.subtracted(a);
+    case CombineModeReplace:
+        return b;
+    case CombineModeIntersect:
+        return a.intersected(b);
+    case CombineModeUnion:
+        return a.united(b);
+    case CombineModeXor:
+        return a.united(b).subtracted(a.intersected(b));
+    case CombineModeExclude:
+        return a.subtracted(b);
+    case CombineModeComplement:
+        return b.subtracted(a);
     }
     return a;
 }
@@ -257,7 +266,8 @@ Status GdipSetMatrixElements(GpMatrix* m, REAL m11, REAL m12, REAL m21, REAL m22
     return Ok;
 }
 
-namespace {
+namespace
+{
 void Apply(GpMatrix* m, const QTransform& op, MatrixOrder order)
 {
     m->t = order == MatrixOrderPrepend ? op * m->t : m->t * op;

@@ -1,7 +1,8 @@
 // Font families, fonts, string formats, measuring and drawing text.
 #include "framework/gdiplus/GdiPlusObjects.h"
 
-namespace gdip {
+namespace gdip
+{
 
 // ---- fonts ----
 
@@ -111,14 +112,19 @@ Status GdipGetStringFormatLineAlign(GpStringFormat* f, StringAlignment* a)
     return Ok;
 }
 
-namespace {
+namespace
+{
 int QtAlign(const GpStringFormat* f)
 {
     int a = 0;
     const StringAlignment h = f ? f->align : StringAlignmentNear;
     const StringAlignment v = f ? f->lineAlign : StringAlignmentNear;
-    a |= h == StringAlignmentCenter ? Qt::AlignHCenter : h == StringAlignmentFar ? Qt::AlignRight : Qt::AlignLeft;
-    a |= v == StringAlignmentCenter ? Qt::AlignVCenter : v == StringAlignmentFar ? Qt::AlignBottom : Qt::AlignTop;
+    a |= h == StringAlignmentCenter ? Qt::AlignHCenter
+         : h == StringAlignmentFar  ? Qt::AlignRight
+                                    : Qt::AlignLeft;
+    a |= v == StringAlignmentCenter ? Qt::AlignVCenter
+         : v == StringAlignmentFar  ? Qt::AlignBottom
+                                    : Qt::AlignTop;
     return a;
 }
 } // namespace
@@ -157,7 +163,8 @@ Status GdipDrawString(GpGraphics* g, const QString& text, int length, GpFont* fo
         const QFontMetricsF m(font->font);
         p.drawText(QPointF(layout->X + pad, layout->Y + m.ascent()), s);
     } else {
-        p.drawText(QRectF(layout->X + pad, layout->Y, layout->Width - 2 * pad, layout->Height), QtAlign(format), s);
+        p.drawText(QRectF(layout->X + pad, layout->Y, layout->Width - 2 * pad, layout->Height),
+                   QtAlign(format), s);
     }
     p.restore();
     return Ok;
