@@ -261,6 +261,13 @@ void TfmMain::BuildItem(const Item& item)
                 item.name.startsWith(u"lbMeter") || item.name.startsWith(u"lbDelayShow") ||
                 item.look == Look::ChName)
                 l->SetAlignment(taCenter);
+        if (item.look == Look::Caption &&
+            (item.parent.startsWith(u"rzgCompOut") || item.parent.startsWith(u"rzgLimitOut") ||
+             item.parent.startsWith(u"rzgGateIn"))) {
+            // fader column captions: centred over their fader, small enough to stay apart
+            UseFont(*l, "Tahoma", 10, fw::clBlack);
+            l->SetAlignment(taCenter);
+        }
         if (item.name.startsWith(u"lbDelayShow") || item.name.startsWith(u"lbMeter"))
             UseFont(*l, "Tahoma", 11, 0xE0E0E0, true);
         if (item.name == u"lbFftChannelInA" || item.name.startsWith(u"lbFftChannel") ||
@@ -287,7 +294,7 @@ void TfmMain::BuildItem(const Item& item)
         auto* e = new fx::TRoundEdit(parent);
         e->SetRounding(6);
         e->SetBorderColor(fw::clHighlightText);
-        UseFont(*e, "Tahoma", 11, fw::clBlack);
+        UseFont(*e, "Tahoma", item.w < 60 ? 10 : 11, fw::clBlack); // narrow edits keep "+20.0dB" whole
         e->SetAlignment(fx::taCenter);
         e->SetAutoSelect(false);
         e->SetColor(fw::clWhite);
