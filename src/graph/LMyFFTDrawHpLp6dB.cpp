@@ -898,6 +898,7 @@ void LMyFFTDrawHpLp6dB::ResizePaintPage()
     }
     for (auto& p : FPages)
         p->CopySeq = 0;
+    FScreenAll = true;
     for (int i = 0; i < SlotCount; ++i)
         SetBlockPosition(ScreenX(FSlots[std::size_t(i)].X), ScreenY(FSlots[std::size_t(i)].Y), i);
 }
@@ -984,6 +985,7 @@ void LMyFFTDrawHpLp6dB::UpdateLayer()
         FDamage.Reset(size.width(), size.height());
         FOverlayDamage.Reset(size.width(), size.height());
         FOverlay = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        FOverlayUsed.Reset(size.width(), size.height());
         FPageValid = false;
     }
     // Grid, ticks and axes change only with the ranges, sizes and colours: kept as a background.
@@ -1093,8 +1095,10 @@ void LMyFFTDrawHpLp6dB::UpdatePaintPage(int page)
     }
     pg.CopySeq = ++FCopySeq;
     FCopyPending = true;
-    if (!changed.isEmpty())
+    if (!changed.isEmpty()) {
         update(changed);
+        FScreenDirty += changed;
+    }
 }
 
 void LMyFFTDrawHpLp6dB::RedrawScreen()
@@ -1166,20 +1170,32 @@ std::vector<const TPaintPage*> LMyFFTDrawHpLp6dB::CopyOrder() const
 
 void LMyFFTDrawHpLp6dB::ComposeScreen(QImage& screen)
 {
+    // The image composed last time, untouched since, needs only what the copies since changed (as
+    // a paint gets only the region its updates asked for).
+    const bool again = !FScreenAll && screen.cacheKey() == FScreenKey && screen.size() == FScreenSize;
+    const QRegion region = again ? FScreenDirty : QRegion(screen.rect());
     for (const TPaintPage* pg : CopyOrder()) {
         const QImage& img = pg->Bitmap;
         if (img.isNull())
             continue;
-        const QRect r = QRect(pg->Dest.Left, pg->Dest.Top, img.width(), img.height()) & screen.rect();
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            std::memcpy(reinterpret_cast<QRgb*>(screen.scanLine(y)) + r.left(),
-                        reinterpret_cast<const QRgb*>(img.constScanLine(y - pg->Dest.Top)) + (r.left() - pg->Dest.Left),
-                        std::size_t(r.width()) * sizeof(QRgb));
+        const QRect page = QRect(pg->Dest.Left, pg->Dest.Top, img.width(), img.height()) & screen.rect();
+        for (const QRect& part : region) {
+            const QRect r = part & page;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                std::memcpy(reinterpret_cast<QRgb*>(screen.scanLine(y)) + r.left(),
+                            reinterpret_cast<const QRgb*>(img.constScanLine(y - pg->Dest.Top)) +
+                                (r.left() - pg->Dest.Left),
+                            std::size_t(r.width()) * sizeof(QRgb));
+        }
     }
+    FScreenAll = FBandShown; // the band is drawn over the image: the next one starts afresh
     if (FBandShown) {
         QPainter p(&screen);
         DrawBand(p);
     }
+    FScreenDirty = QRegion();
+    FScreenKey = screen.cacheKey();
+    FScreenSize = screen.size();
 }
 
 void LMyFFTDrawHpLp6dB::DrawBand(QPainter& p)
@@ -2104,13 +2120,14 @@ QRect LMyFFTDrawHpLp6dB::RefreshPlotPage()
         if (selected.Drawn && FOverlayDamage.Intersects(selected.Area))
             DrawParamText(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor, page.Font, &clip,
                           FPlan.SelectedMoved);
+        MarkUsedTiles(FOverlayUsed, FOverlay, FOverlayDamage);
         FDamage.Merge(FOverlayDamage);
     }
     FDrawn = std::move(now);
     if (!FDamage.Any())
         return {};
     // The page: the overlays over the plots, the fill over both.
-    ComposeTiles(page.Bitmap, FLayer, FOverlay, FDamage);
+    ComposeTiles(page.Bitmap, FLayer, FOverlay, FDamage, &FOverlayUsed);
     if (FSelDisplay)
         BlendSelectedFill(page.Bitmap, FFillPath, FFillOutline, FFillCover, true, &FDamage);
     QRect bounds;

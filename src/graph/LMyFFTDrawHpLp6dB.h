@@ -270,7 +270,8 @@ public:
     QImage Grab();
     // Blits the copied pages in their copy order (what paintEvent shows).
     void ComposeScreen(QPainter& p);
-    // The same into an RGB32 image of the control's size, row by row.
+    // The same into an RGB32 image of the control's size, row by row; the image composed last time,
+    // untouched since, gets only what changed.
     void ComposeScreen(QImage& screen);
     // The Paint of the framework: relayout after a size change, redraw, overlays.
     void PaintPages();
@@ -405,6 +406,12 @@ private:
     std::array<std::unique_ptr<TPaintPage>, PageCount> FPages;
     unsigned FCopySeq = 0;
     bool FCopyPending = false;
+    // What the copies changed on the screen since the last ComposeScreen into an image, and that
+    // image (all: compose everything).
+    QRegion FScreenDirty;
+    bool FScreenAll = true;
+    qint64 FScreenKey = 0;
+    QSize FScreenSize;
     bool FPlotsDirty = false;
     TDrawKey FXLabelKey, FYLabelKey;
     QImage FBackground;
@@ -417,6 +424,8 @@ private:
     // Tiles of the page and tiles of the overlay layer to draw again at the next copy; both are
     // whole only while the page is valid.
     TTileMask FDamage, FOverlayDamage;
+    // Tiles of the overlay layer that hold a pixel.
+    TTileMask FOverlayUsed;
     bool FPageValid = false;
     unsigned FPageGeneration = 0;
     // The overlays as drawn at the last copy: 50 markers, the marker line, the free text, the
