@@ -1081,11 +1081,14 @@ void LMyFFTDrawHpLp6dB::DrawPlotOn(QImage& img, TPlotListMember& m)
     }
 }
 
-void LMyFFTDrawHpLp6dB::UpdatePaintPage(int page)
+void LMyFFTDrawHpLp6dB::UpdatePaintPage(int page) { UpdatePaintPage(page, false); }
+
+void LMyFFTDrawHpLp6dB::UpdatePaintPage(int page, bool unchanged)
 {
     TPaintPage& pg = *FPages[std::size_t(page)];
     const QRect whole(pg.Dest.Left, pg.Dest.Top, pg.Dest.Width(), pg.Dest.Height());
-    QRect changed = whole;
+    // A label page copied before and not drawn since shows nothing new (no page lies over it).
+    QRect changed = unchanged && pg.CopySeq != 0 ? QRect() : whole;
     if (page == PlotPage) {
         UpdateLayer();
         const QRect damage = RefreshPlotPage();
@@ -1135,6 +1138,9 @@ void LMyFFTDrawHpLp6dB::ClearPlot()
     FPages[RightStripPage]->Clear(c);
     FPages[PlotPage]->Clear(c);
     FPageValid = false;
+    // The label pages hold nothing now: the next label drawing draws them again.
+    FXLabelKey = {};
+    FYLabelKey = {};
 }
 
 void LMyFFTDrawHpLp6dB::PaintPages()
@@ -1394,7 +1400,8 @@ void LMyFFTDrawHpLp6dB::DrawXAxisLabels()
     TPaintPage& page = *FPages[XLabelPage];
     page.SetFont(FAxisLabelFont);
     const TDrawKey key = LabelKey(false);
-    if (key != FXLabelKey) {
+    const bool same = key == FXLabelKey;
+    if (!same) {
         page.Clear(Color());
         PageCanvas c(page.Bitmap, page.Font, Color());
         if (c) {
@@ -1407,7 +1414,7 @@ void LMyFFTDrawHpLp6dB::DrawXAxisLabels()
         }
         FXLabelKey = key;
     }
-    UpdatePaintPage(XLabelPage);
+    UpdatePaintPage(XLabelPage, same);
 }
 
 void LMyFFTDrawHpLp6dB::DrawYAxisLabels()
@@ -1417,7 +1424,8 @@ void LMyFFTDrawHpLp6dB::DrawYAxisLabels()
     TPaintPage& page = *FPages[YLabelPage];
     page.SetFont(FAxisLabelFont);
     const TDrawKey key = LabelKey(true);
-    if (key != FYLabelKey) {
+    const bool same = key == FYLabelKey;
+    if (!same) {
         page.Clear(Color());
         PageCanvas c(page.Bitmap, page.Font, Color());
         if (c) {
@@ -1445,7 +1453,7 @@ void LMyFFTDrawHpLp6dB::DrawYAxisLabels()
         }
         FYLabelKey = key;
     }
-    UpdatePaintPage(YLabelPage);
+    UpdatePaintPage(YLabelPage, same);
 }
 
 LMyFFTDrawHpLp6dB::TDrawKey LMyFFTDrawHpLp6dB::BackgroundKey() const

@@ -287,6 +287,8 @@ private:
     void Initialize();
     void CleanUp();
     bool Store(const double* x, const double* y, int count, int plotNumber, TColor colour, int style);
+    // A copy of a page; `unchanged`: the page was not drawn since its last copy.
+    void UpdatePaintPage(int page, bool unchanged);
     TPlotListMember* Find(int number);
     const TPlotListMember* Find(int number) const;
     void Changed(bool plotsOnly);
