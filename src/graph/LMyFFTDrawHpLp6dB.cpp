@@ -1007,7 +1007,6 @@ void LMyFFTDrawHpLp6dB::UpdateLayer()
         TLayerPlot p;
         p.Number = m->Number;
         p.Color = m->Color;
-        p.Style = m->Style;
         if (m->Count > 0 && DrawsLines(m->Style)) {
             EnsurePixels(*m, map);
             p.Pixels = m->CachedPixels;

@@ -315,7 +315,6 @@ private:
         std::shared_ptr<const TPlotPixels> Pixels; // null: the plot draws no line
         TColor Color = 0;
         int Number = 0;
-        int Style = 0;
     };
     struct TFillKey {
         bool Shown = false;
