@@ -913,6 +913,7 @@ void LMyFFTDrawHpLp6dB::ResizePaintPage()
     }
     for (auto& p : FPages)
         p->CopySeq = 0;
+    FScreenAll = true;
     for (int i = 0; i < SlotCount; ++i)
         SetBlockPosition(ScreenX(FSlots[std::size_t(i)].X), ScreenY(FSlots[std::size_t(i)].Y), i);
 }
@@ -1009,6 +1010,7 @@ void LMyFFTDrawHpLp6dB::UpdateLayer()
         FDamage.Reset(size.width(), size.height());
         FOverlayDamage.Reset(size.width(), size.height());
         FOverlay = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        FOverlayUsed.Reset(size.width(), size.height());
         FPageValid = false;
     }
     // Grid, ticks and axes change only with the ranges, sizes and colours: kept as a background.
@@ -1030,7 +1032,6 @@ void LMyFFTDrawHpLp6dB::UpdateLayer()
         TLayerPlot p;
         p.Number = m->Number;
         p.Color = m->Color;
-        p.Style = m->Style;
         if (m->Count > 0 && DrawsLines(m->Style)) {
             EnsurePixels(*m, map);
             p.Pixels = m->CachedPixels;
@@ -1107,9 +1108,15 @@ void LMyFFTDrawHpLp6dB::DrawPlotOn(QImage& img, TPlotListMember& m)
 
 void LMyFFTDrawHpLp6dB::UpdatePaintPage(int page)
 {
+    UpdatePaintPage(page, false);
+}
+
+void LMyFFTDrawHpLp6dB::UpdatePaintPage(int page, bool unchanged)
+{
     TPaintPage& pg = *FPages[std::size_t(page)];
     const QRect whole(pg.Dest.Left, pg.Dest.Top, pg.Dest.Width(), pg.Dest.Height());
-    QRect changed = whole;
+    // A label page copied before and not drawn since shows nothing new (no page lies over it).
+    QRect changed = unchanged && pg.CopySeq != 0 ? QRect() : whole;
     if (page == PlotPage) {
         UpdateLayer();
         const QRect damage = RefreshPlotPage();
@@ -1119,8 +1126,10 @@ void LMyFFTDrawHpLp6dB::UpdatePaintPage(int page)
     }
     pg.CopySeq = ++FCopySeq;
     FCopyPending = true;
-    if (!changed.isEmpty())
+    if (!changed.isEmpty()) {
         update(changed);
+        FScreenDirty += changed;
+    }
 }
 
 void LMyFFTDrawHpLp6dB::RedrawScreen()
@@ -1157,6 +1166,9 @@ void LMyFFTDrawHpLp6dB::ClearPlot()
     FPages[RightStripPage]->Clear(c);
     FPages[PlotPage]->Clear(c);
     FPageValid = false;
+    // The label pages hold nothing now: the next label drawing draws them again.
+    FXLabelKey = {};
+    FYLabelKey = {};
 }
 
 void LMyFFTDrawHpLp6dB::PaintPages()
@@ -1192,21 +1204,32 @@ std::vector<const TPaintPage*> LMyFFTDrawHpLp6dB::CopyOrder() const
 
 void LMyFFTDrawHpLp6dB::ComposeScreen(QImage& screen)
 {
+    // The image composed last time, untouched since, needs only what the copies since changed (as
+    // a paint gets only the region its updates asked for).
+    const bool again = !FScreenAll && screen.cacheKey() == FScreenKey && screen.size() == FScreenSize;
+    const QRegion region = again ? FScreenDirty : QRegion(screen.rect());
     for (const TPaintPage* pg : CopyOrder()) {
         const QImage& img = pg->Bitmap;
         if (img.isNull())
             continue;
-        const QRect r = QRect(pg->Dest.Left, pg->Dest.Top, img.width(), img.height()) & screen.rect();
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            std::memcpy(reinterpret_cast<QRgb*>(screen.scanLine(y)) + r.left(),
-                        reinterpret_cast<const QRgb*>(img.constScanLine(y - pg->Dest.Top)) +
-                            (r.left() - pg->Dest.Left),
-                        std::size_t(r.width()) * sizeof(QRgb));
+        const QRect page = QRect(pg->Dest.Left, pg->Dest.Top, img.width(), img.height()) & screen.rect();
+        for (const QRect& part : region) {
+            const QRect r = part & page;
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                std::memcpy(reinterpret_cast<QRgb*>(screen.scanLine(y)) + r.left(),
+                            reinterpret_cast<const QRgb*>(img.constScanLine(y - pg->Dest.Top)) +
+                                (r.left() - pg->Dest.Left),
+                            std::size_t(r.width()) * sizeof(QRgb));
+        }
     }
+    FScreenAll = FBandShown; // the band is drawn over the image: the next one starts afresh
     if (FBandShown) {
         QPainter p(&screen);
         DrawBand(p);
     }
+    FScreenDirty = QRegion();
+    FScreenKey = screen.cacheKey();
+    FScreenSize = screen.size();
 }
 
 void LMyFFTDrawHpLp6dB::DrawBand(QPainter& p)
@@ -1413,7 +1436,8 @@ void LMyFFTDrawHpLp6dB::DrawXAxisLabels()
     TPaintPage& page = *FPages[XLabelPage];
     page.SetFont(FAxisLabelFont);
     const TDrawKey key = LabelKey(false);
-    if (key != FXLabelKey) {
+    const bool same = key == FXLabelKey;
+    if (!same) {
         page.Clear(Color());
         PageCanvas c(page.Bitmap, page.Font, Color());
         if (c) {
@@ -1426,7 +1450,7 @@ void LMyFFTDrawHpLp6dB::DrawXAxisLabels()
         }
         FXLabelKey = key;
     }
-    UpdatePaintPage(XLabelPage);
+    UpdatePaintPage(XLabelPage, same);
 }
 
 void LMyFFTDrawHpLp6dB::DrawYAxisLabels()
@@ -1436,7 +1460,8 @@ void LMyFFTDrawHpLp6dB::DrawYAxisLabels()
     TPaintPage& page = *FPages[YLabelPage];
     page.SetFont(FAxisLabelFont);
     const TDrawKey key = LabelKey(true);
-    if (key != FYLabelKey) {
+    const bool same = key == FYLabelKey;
+    if (!same) {
         page.Clear(Color());
         PageCanvas c(page.Bitmap, page.Font, Color());
         if (c) {
@@ -1466,7 +1491,7 @@ void LMyFFTDrawHpLp6dB::DrawYAxisLabels()
         }
         FYLabelKey = key;
     }
-    UpdatePaintPage(YLabelPage);
+    UpdatePaintPage(YLabelPage, same);
 }
 
 LMyFFTDrawHpLp6dB::TDrawKey LMyFFTDrawHpLp6dB::BackgroundKey() const
@@ -2214,13 +2239,14 @@ QRect LMyFFTDrawHpLp6dB::RefreshPlotPage()
         if (selected.Drawn && FOverlayDamage.Intersects(selected.Area))
             DrawParamText(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor,
                           page.Font, &clip, FPlan.SelectedMoved);
+        MarkUsedTiles(FOverlayUsed, FOverlay, FOverlayDamage);
         FDamage.Merge(FOverlayDamage);
     }
     FDrawn = std::move(now);
     if (!FDamage.Any())
         return {};
     // The page: the overlays over the plots, the fill over both.
-    ComposeTiles(page.Bitmap, FLayer, FOverlay, FDamage);
+    ComposeTiles(page.Bitmap, FLayer, FOverlay, FDamage, &FOverlayUsed);
     if (FSelDisplay)
         BlendSelectedFill(page.Bitmap, FFillPath, FFillOutline, FFillCover, true, &FDamage);
     QRect bounds;

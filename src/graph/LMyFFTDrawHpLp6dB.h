@@ -288,7 +288,8 @@ class LMyFFTDrawHpLp6dB : public fw::TControl, public PlotPainter
     QImage Grab();
     // Blits the copied pages in their copy order (what paintEvent shows).
     void ComposeScreen(QPainter& p);
-    // The same into an RGB32 image of the control's size, row by row.
+    // The same into an RGB32 image of the control's size, row by row; the image composed last time,
+    // untouched since, gets only what changed.
     void ComposeScreen(QImage& screen);
     // The Paint of the framework: relayout after a size change, redraw, overlays.
     void PaintPages();
@@ -304,6 +305,8 @@ class LMyFFTDrawHpLp6dB : public fw::TControl, public PlotPainter
     void Initialize();
     void CleanUp();
     bool Store(const double* x, const double* y, int count, int plotNumber, TColor colour, int style);
+    // A copy of a page; `unchanged`: the page was not drawn since its last copy.
+    void UpdatePaintPage(int page, bool unchanged);
     TPlotListMember* Find(int number);
     const TPlotListMember* Find(int number) const;
     void Changed(bool plotsOnly);
@@ -330,7 +333,6 @@ class LMyFFTDrawHpLp6dB : public fw::TControl, public PlotPainter
         std::shared_ptr<const TPlotPixels> Pixels; // null: the plot draws no line
         TColor Color = 0;
         int Number = 0;
-        int Style = 0;
     };
     struct TFillKey {
         bool Shown = false;
@@ -426,6 +428,12 @@ class LMyFFTDrawHpLp6dB : public fw::TControl, public PlotPainter
     std::array<std::unique_ptr<TPaintPage>, PageCount> FPages;
     unsigned FCopySeq = 0;
     bool FCopyPending = false;
+    // What the copies changed on the screen since the last ComposeScreen into an image, and that
+    // image (all: compose everything).
+    QRegion FScreenDirty;
+    bool FScreenAll = true;
+    qint64 FScreenKey = 0;
+    QSize FScreenSize;
     bool FPlotsDirty = false;
     TDrawKey FXLabelKey, FYLabelKey;
     QImage FBackground;
@@ -438,6 +446,8 @@ class LMyFFTDrawHpLp6dB : public fw::TControl, public PlotPainter
     // Tiles of the page and tiles of the overlay layer to draw again at the next copy; both are
     // whole only while the page is valid.
     TTileMask FDamage, FOverlayDamage;
+    // Tiles of the overlay layer that hold a pixel.
+    TTileMask FOverlayUsed;
     bool FPageValid = false;
     unsigned FPageGeneration = 0;
     // The overlays as drawn at the last copy: 50 markers, the marker line, the free text, the

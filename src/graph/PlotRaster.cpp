@@ -151,6 +151,11 @@ void TTileMask::Add(int tile)
     FAny = true;
 }
 
+void TTileMask::Remove(int tile)
+{
+    FBits[std::size_t(tile)] = 0;
+}
+
 void TTileMask::AddRect(const QRect& r)
 {
     const QRect c = r & QRect(0, 0, FWidth, FHeight);
@@ -315,22 +320,54 @@ inline QRgb ByteMul(QRgb x, unsigned a)
 }
 } // namespace
 
-void ComposeTiles(QImage& to, const QImage& under, const QImage& over, const TTileMask& tiles)
+void ComposeTiles(QImage& to, const QImage& under, const QImage& over, const TTileMask& tiles,
+                  const TTileMask* used)
 {
     if (to.isNull() || to.size() != under.size() || to.size() != over.size() || to.depth() != 32 ||
         under.depth() != 32 || over.depth() != 32)
         return;
     for (const QRect& r : tiles.Rects()) {
         const QRect c = r & to.rect();
-        for (int y = c.top(); y <= c.bottom(); ++y) {
-            QRgb* d = reinterpret_cast<QRgb*>(to.scanLine(y)) + c.left();
-            const QRgb* u = reinterpret_cast<const QRgb*>(under.constScanLine(y)) + c.left();
-            const QRgb* o = reinterpret_cast<const QRgb*>(over.constScanLine(y)) + c.left();
-            for (int x = 0; x < c.width(); ++x) {
-                const unsigned a = qAlpha(o[x]);
-                d[x] = a == 0 ? u[x] : a == 255 ? o[x] : o[x] + ByteMul(u[x], 255 - a);
+        // Tile by tile along the run: a tile without overlay pixels is a copy of the plots.
+        for (int left = c.left(); left <= c.right();
+             left = (left & ~(TTileMask::TileSize - 1)) + TTileMask::TileSize) {
+            const int right = std::min(c.right(), (left | (TTileMask::TileSize - 1)));
+            const int w = right - left + 1;
+            const bool empty = used && !used->Tile(used->TileOf(left, c.top()));
+            for (int y = c.top(); y <= c.bottom(); ++y) {
+                QRgb* d = reinterpret_cast<QRgb*>(to.scanLine(y)) + left;
+                const QRgb* u = reinterpret_cast<const QRgb*>(under.constScanLine(y)) + left;
+                if (empty) {
+                    std::memcpy(d, u, std::size_t(w) * sizeof(QRgb));
+                    continue;
+                }
+                const QRgb* o = reinterpret_cast<const QRgb*>(over.constScanLine(y)) + left;
+                for (int x = 0; x < w; ++x) {
+                    const unsigned a = qAlpha(o[x]);
+                    d[x] = a == 0 ? u[x] : a == 255 ? o[x] : o[x] + ByteMul(u[x], 255 - a);
+                }
             }
         }
+    }
+}
+
+void MarkUsedTiles(TTileMask& used, const QImage& image, const TTileMask& tiles)
+{
+    if (image.isNull() || image.depth() != 32)
+        return;
+    for (int t = 0; t < tiles.TileCount(); ++t) {
+        if (!tiles.Tile(t))
+            continue;
+        const int left = (t % tiles.Columns()) << TTileMask::TileShift, top = (t / tiles.Columns())
+                                                                              << TTileMask::TileShift;
+        const QRect r = QRect(left, top, TTileMask::TileSize, TTileMask::TileSize) & image.rect();
+        bool any = false;
+        for (int y = r.top(); y <= r.bottom() && !any; ++y) {
+            const QRgb* p = reinterpret_cast<const QRgb*>(image.constScanLine(y)) + r.left();
+            for (int x = 0; x < r.width() && !any; ++x)
+                any = p[x] != 0;
+        }
+        any ? used.Add(t) : used.Remove(t);
     }
 }
 

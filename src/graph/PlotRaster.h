@@ -34,6 +34,7 @@ class TTileMask
     void Clear();
     void SetAll();
     void Add(int tile);
+    void Remove(int tile);
     // Marks the tiles that meet the pixels [left, right) x [top, bottom), clipped to the page.
     void AddRect(const QRect& r);
     void Merge(const TTileMask& other);
@@ -72,8 +73,13 @@ void PutPixels(QImage& image, const TPlotPixels& pixels, QRgb colour, const std:
 void CopyTiles(QImage& to, const QImage& from, const TTileMask& tiles);
 // Makes the marked tiles of a premultiplied image transparent.
 void ClearTiles(QImage& image, const TTileMask& tiles);
-// The marked tiles of `to` become `over` (premultiplied) drawn over `under` (opaque), all of one size.
-void ComposeTiles(QImage& to, const QImage& under, const QImage& over, const TTileMask& tiles);
+// The marked tiles of `to` become `over` (premultiplied) drawn over `under` (opaque), all of one size;
+// the tiles not marked in `used` (when given) hold nothing of `over`.
+void ComposeTiles(QImage& to, const QImage& under, const QImage& over, const TTileMask& tiles,
+                  const TTileMask* used = nullptr);
+// Marks in `used` those of the marked tiles that hold a pixel of the premultiplied image, and clears
+// the others.
+void MarkUsedTiles(TTileMask& used, const QImage& image, const TTileMask& tiles);
 
 // Draws the run as joined segments, `width` pixels wide (1 or 2), each leaving out its end point as
 // the framework's LineTo does; clipped to the image. The image is Format_RGB32 or ARGB32.

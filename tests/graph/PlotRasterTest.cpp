@@ -228,6 +228,20 @@ TEST(PlotRaster, ComposeTilesPutsTheOverlayOverThePlots)
     }
     EXPECT_EQ(page.pixel(2, 1), expected.pixel(2, 1));
     EXPECT_EQ(page.pixel(20, 1), qRgb(0, 0, 0)); // outside the marked tile
+    // Told which tiles hold overlay pixels, it gives the same page.
+    TTileMask all, used;
+    all.Reset(40, 20);
+    all.SetAll();
+    used.Reset(40, 20);
+    used.SetAll();
+    MarkUsedTiles(used, over, all);
+    EXPECT_TRUE(used.Tile(used.TileOf(1, 1)));
+    EXPECT_TRUE(used.Tile(used.TileOf(20, 1)));
+    EXPECT_FALSE(used.Tile(used.TileOf(35, 1)));
+    QImage plain = page.copy(), quick = page.copy();
+    ComposeTiles(plain, under, over, all);
+    ComposeTiles(quick, under, over, all, &used);
+    EXPECT_EQ(plain, quick);
     ClearTiles(over, m);
     EXPECT_EQ(over.pixel(1, 1), 0u);
     EXPECT_EQ(over.pixel(20, 1), qRgba(255, 0, 0, 255));

@@ -329,3 +329,21 @@ TEST_F(Graph, SelectedTextTakesTheOtherSideOfAMarkerInItsWay)
         EXPECT_EQ(f->Args[1], Trunc(g.ScreenY(-6.0)) + c.top);
     }
 }
+
+TEST_F(Graph, LabelsComeBackAfterThePagesAreCleared)
+{
+    LMyFFTDrawHpLp6dB g;
+    graphscene::ConfigureLikeMainWindow(g, 1070);
+    g.PaintPages();
+    {
+        testsupport::RecordingCanvas rec;
+        g.DrawPlotsAndLabels(); // nothing changed: the label pages stand as drawn
+        EXPECT_TRUE(rec.Texts().empty());
+    }
+    g.ClearPlot();
+    testsupport::RecordingCanvas rec;
+    g.DrawPlotsAndLabels();
+    const std::vector<QString> texts = rec.Texts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), QStringLiteral("1KHz")), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), QStringLiteral("+18dB")), texts.end());
+}
