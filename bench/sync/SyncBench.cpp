@@ -83,7 +83,7 @@ void BM_Upload20(benchmark::State& state)
     for (auto _ : state) {
         rig.ClearSent();
         rig.Machine.StartUnitUpload();
-        if (!WaitInEventLoop([&] { return !rig.Machine.Busy(); }, 20000))
+        if (!testapp::WaitInEventLoop([&] { return !rig.Machine.Busy(); }, 20000))
             state.SkipWithError("upload did not finish");
         frames = rig.Sent().size();
     }
@@ -117,7 +117,7 @@ void BM_Download20(benchmark::State& state)
         rig.OpenName = dir + "/all.unt";
         state.ResumeTiming();
         rig.Machine.StartUnitDownload();
-        if (!WaitInEventLoop([&] { return !rig.Machine.Busy(); }, 20000))
+        if (!testapp::WaitInEventLoop([&] { return !rig.Machine.Busy(); }, 20000))
             state.SkipWithError("download did not finish");
         frames = rig.Sent().size();
     }

@@ -12,6 +12,7 @@
 #include "graph/LMyFFTDrawHpLp6dB.h"
 #include "model/LUnitControl.h"
 #include "proto/LCmd.h"
+#include "support/TestApp.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,18 +20,10 @@
 
 using namespace app;
 
+using testapp::EnsureApp;
+
 namespace
 {
-
-void EnsureApp()
-{
-    static int argc = 1;
-    static char name[] = "shell_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QApplication(argc, argv);
-}
-
 struct Sent {
     int code;
     std::vector<uint8_t> payload;

@@ -7,6 +7,7 @@
 #include "chart/PlotAxis.h"
 #include "chart/PlotChannelCustom.h"
 #include "framework/Fonts.h"
+#include "support/TestApp.h"
 
 #include <QApplication>
 #include <QImage>
@@ -15,14 +16,7 @@
 namespace charttest
 {
 
-inline void EnsureApp()
-{
-    static int argc = 1;
-    static char name[] = "chart_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QApplication(argc, argv);
-}
+using testapp::EnsureApp;
 
 class FixedMetrics : public fw::TextMetrics
 {

@@ -6,23 +6,17 @@
 #include "base/ValueScales.h"
 #include "controls/panels/SkButton.h"
 #include "controls/panels/SkComboBox.h"
+#include "support/TestApp.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
 
 using namespace eq;
 
+using testapp::EnsureApp;
+
 namespace
 {
-void EnsureApp()
-{
-    static int argc = 1;
-    static char name[] = "bandeditor_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QApplication(argc, argv);
-}
-
 struct Editor : ::testing::Test {
     void SetUp() override
     {

@@ -21,6 +21,8 @@
 #include "link/HxHidController.h"
 #include "model/LUnitFile.h"
 
+using testapp::PumpUntil;
+
 namespace
 {
 
@@ -329,7 +331,7 @@ class FaultSuite : public ::testing::TestWithParam<std::tuple<size_t, Link>>
   protected:
     void SetUp() override
     {
-        SyncApp();
+        testapp::EnsureCoreApp();
         // The fake backend's socket pair stands in for a hidraw node, whose writes never raise
         // SIGPIPE when the device is gone.
         std::signal(SIGPIPE, SIG_IGN);

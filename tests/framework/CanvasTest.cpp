@@ -2,23 +2,14 @@
 #include "framework/Colors.h"
 #include "framework/Fonts.h"
 #include "support/RecordingCanvas.h"
+#include "support/TestApp.h"
 
-#include <QGuiApplication>
 #include <gtest/gtest.h>
 
 using namespace fw;
 
 namespace
 {
-
-QGuiApplication* App()
-{
-    static int argc = 1;
-    static char name[] = "framework_tests";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = QCoreApplication::instance() ? nullptr : new QGuiApplication(argc, argv);
-    return app;
-}
 
 struct Surface {
     QImage image{20, 20, QImage::Format_RGB32};
@@ -58,7 +49,7 @@ TEST(Fonts, LayoutFamiliesMapToInstalledFaces)
 
 TEST(Canvas, GdiRulesLeaveOutRightAndBottomEdges)
 {
-    App();
+    testapp::EnsureApp();
     struct Case {
         const char* name;
         void (*draw)(TCanvas&);
@@ -127,7 +118,7 @@ TEST(Canvas, GdiRulesLeaveOutRightAndBottomEdges)
 
 TEST(Canvas, FocusRectTwiceRestoresTheSurface)
 {
-    App();
+    testapp::EnsureApp();
     Surface s;
     const QImage before = s.image.copy();
     QPainter p(&s.image);
@@ -144,7 +135,7 @@ TEST(Canvas, FocusRectTwiceRestoresTheSurface)
 
 TEST(Canvas, TransparentDrawLeavesKeyColourOut)
 {
-    App();
+    testapp::EnsureApp();
     Surface s;
     QImage pic(2, 1, QImage::Format_RGB32);
     pic.setPixel(0, 0, qRgb(0, 128, 128)); // teal key (0x808000 as BGR)
@@ -161,7 +152,7 @@ TEST(Canvas, TransparentDrawLeavesKeyColourOut)
 
 TEST(Canvas, RecorderSeesCallsWithTheirStateAndScopesNest)
 {
-    App();
+    testapp::EnsureApp();
     Surface s;
     testsupport::RecordingCanvas outer;
     {

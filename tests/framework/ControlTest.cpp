@@ -1,5 +1,6 @@
 #include "framework/Control.h"
 #include "runtime/Timer.h"
+#include "support/TestApp.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -10,18 +11,10 @@
 
 using namespace fw;
 
+using testapp::EnsureApp;
+
 namespace
 {
-
-void EnsureApp()
-{
-    static int argc = 1;
-    static char name[] = "framework_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QApplication(argc, argv);
-}
-
 TEST(TimerService, FakeClockFiresInOrderAndOneShotStopsItself)
 {
     FakeTimerScope scope;

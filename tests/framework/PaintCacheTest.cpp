@@ -5,6 +5,7 @@
 #include "framework/Canvas.h"
 #include "framework/Colors.h"
 #include "framework/Fonts.h"
+#include "support/TestApp.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -16,18 +17,10 @@
 
 using namespace fw;
 
+using testapp::EnsureApp;
+
 namespace
 {
-
-void EnsureApp()
-{
-    static int argc = 1;
-    static char name[] = "framework_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QApplication(argc, argv);
-}
-
 // Index of the first pixel where a and b differ, or -1 (also a size mismatch gives 0).
 int FirstDifference(const QImage& a, const QImage& b)
 {

@@ -3,23 +3,17 @@
 // nothing, and a moved marker draws only what lies around it.
 #include "GraphScene.h"
 #include "RecordingCanvas.h"
+#include "support/TestApp.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
 
 using namespace graph;
 
+using testapp::EnsureApp;
+
 namespace
 {
-void EnsureApp()
-{
-    static int argc = 1;
-    static char name[] = "graph_repaint_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QApplication(argc, argv);
-}
-
 // Everything a main-window graph shows, set in one go.
 struct Scene {
     std::vector<graphscene::Band> bands = graphscene::TypicalBands();

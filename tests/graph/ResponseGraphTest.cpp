@@ -4,23 +4,17 @@
 #include "RecordingCanvas.h"
 
 #include "graph/LMyFFTDrawPhase.h"
+#include "support/TestApp.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
 
 using namespace graph;
 
+using testapp::EnsureApp;
+
 namespace
 {
-void EnsureApp()
-{
-    static int argc = 1;
-    static char name[] = "graph_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QApplication(argc, argv);
-}
-
 struct Graph : ::testing::Test {
     void SetUp() override { EnsureApp(); }
     static std::vector<QString> TextsAt(const testsupport::RecordingCanvas& rec) { return rec.Texts(); }

@@ -7,11 +7,16 @@
 #include <memory>
 #include <thread>
 
-#include "../link/LinkTestSupport.h"
 #include "FakeHidBackend.h"
 #include "TestDevice.h"
 #include "link/HxHidController.h"
 #include "link/LLinkCore.h"
+#include "support/TestApp.h"
+
+using testapp::EnsureCoreApp;
+using testapp::PumpFor;
+using testapp::PumpUntil;
+using testapp::SleepUntil;
 
 namespace
 {
@@ -21,7 +26,7 @@ class Controller : public ::testing::Test
   protected:
     void SetUp() override
     {
-        TestApp();
+        EnsureCoreApp();
         Backend = std::make_shared<FakeHidBackend>();
     }
     void Make()
@@ -390,7 +395,7 @@ TEST_F(Controller, DestroyingTheControllerEndsTheReadThreadOfALentDevice)
 // writes through it; the link core takes the device away in the unplug handler.
 TEST(UsbLink, UnplugWhileTheWorkerWritesNeverOverlapsTheWrite)
 {
-    TestApp();
+    EnsureCoreApp();
     auto backend = std::make_shared<FakeHidBackend>();
     std::string id = backend->Add(kMorvexUsbVendorId, kMorvexUsbProductId);
     LLinkCore core;
@@ -416,15 +421,15 @@ TEST(UsbLink, UnplugWhileTheWorkerWritesNeverOverlapsTheWrite)
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         }
     });
-    while (writes < 20)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const bool writingBefore = SleepUntil([&] { return writes >= 20; }, 10000);
     backend->Unplug(id);
     ctl.EventPipe(0);
     int after = writes;
-    while (writes < after + 20)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const bool writingAfter = SleepUntil([&] { return writes >= after + 20; }, 10000);
     stop = true;
     writer.join();
+    EXPECT_TRUE(writingBefore);
+    EXPECT_TRUE(writingAfter);
     EXPECT_EQ(core.HidDevice(), nullptr);
     EXPECT_TRUE(ctl.Devices().empty());
     core.CloseAllTransports();
@@ -432,7 +437,7 @@ TEST(UsbLink, UnplugWhileTheWorkerWritesNeverOverlapsTheWrite)
 
 TEST(UsbLink, RoundTripOverAHidReportPair)
 {
-    TestApp();
+    EnsureCoreApp();
     morvex_device::TestDevice device;
     int fd = device.StartHidPair(65);
     ASSERT_GE(fd, 0);

@@ -15,13 +15,17 @@
 #include <mutex>
 #include <numeric>
 
-#include "LinkTestSupport.h"
 #include "TestDevice.h"
 #include "link/LLinkCore.h"
 #include "runtime/Timer.h"
+#include "support/TestApp.h"
 
 using morvex_device::DeviceFaults;
 using morvex_device::TestDevice;
+using testapp::EnsureCoreApp;
+using testapp::PumpFor;
+using testapp::PumpUntil;
+using testapp::SleepUntil;
 
 namespace
 {
@@ -43,7 +47,7 @@ class TcpLink : public ::testing::Test
   protected:
     void SetUp() override
     {
-        TestApp();
+        EnsureCoreApp();
         ASSERT_TRUE(Device.StartTcp(0));
         Rec.Attach(Core);
         Core.ClientSocket.Address = "127.0.0.1";
@@ -66,7 +70,7 @@ class TcpLink : public ::testing::Test
         return PumpUntil([&] { return Rec.Frames.size() >= frames; });
     }
 
-    QCoreApplication& App = TestApp(); // before the core: its notifiers need the application
+    QCoreApplication& App = EnsureCoreApp(); // before the core: its notifiers need the application
     TestDevice Device;
     LLinkCore Core;
     LinkRecorder Rec;
@@ -237,7 +241,7 @@ class OneSegmentPeer
 
 TEST(LinkCore, AReadWithoutTcpTransportWritesTheLastFrameAgain)
 {
-    TestApp();
+    EnsureCoreApp();
     OneSegmentPeer peer({0x10, 0x02, 0x01});
     ASSERT_NE(peer.Port, 0);
     const BSTM frame = BuildFrame(CM_MCS_CMD(1, 16));
@@ -256,7 +260,7 @@ TEST(LinkCore, AReadWithoutTcpTransportWritesTheLastFrameAgain)
 
 TEST(LinkCore, AHidReportIsReadNoFurtherThanItsEndOrItsFrame)
 {
-    TestApp();
+    EnsureCoreApp();
     struct Case {
         const char* name;
         BSTM report;
@@ -290,7 +294,7 @@ TEST(LinkCore, AHidReportIsReadNoFurtherThanItsEndOrItsFrame)
 
 TEST(LinkCore, TwoRepliesInOneTcpSegmentAreHandedOverInOrder)
 {
-    TestApp();
+    EnsureCoreApp();
     CM_MCS_CMD ack(1, 1);
     ack.GetPayload() = {0};
     BSTM both = BuildFrame(CM_MCS_CMD(1, 16));
@@ -320,7 +324,7 @@ TEST(LinkCore, TwoRepliesInOneTcpSegmentAreHandedOverInOrder)
 
 TEST(LinkCore, SendPathWithoutTransportAndStaleNotices)
 {
-    TestApp();
+    EnsureCoreApp();
     LLinkCore core;
     LinkRecorder rec;
     rec.Attach(core);
@@ -396,7 +400,7 @@ TEST(LinkCore, AfterEveryCloseASecondTcpLinkReachesAnotherDevice)
         {"the device drops the link", End::PeerDrops},
         {"a refused connect", End::Refused},
     };
-    TestApp();
+    EnsureCoreApp();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TestDevice first, second;
@@ -464,7 +468,7 @@ TEST(LinkCore, ADroppedLinkIsLostAtOnce)
         {"pty, idle after the reply", false, {16}, 6},
         {"pty, a request waiting behind it", false, {16, 19}, 6},
     };
-    TestApp();
+    EnsureCoreApp();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TestDevice device;
@@ -501,7 +505,7 @@ TEST(LinkCore, ADroppedLinkIsLostAtOnce)
 
 TEST(LinkCore, AStoreWriteTooLongForTheSendBufferIsRefused)
 {
-    TestApp();
+    EnsureCoreApp();
     LLinkCore core;
     ASSERT_TRUE(core.OpenUsbTransport());
     uint8_t data[127] = {};
@@ -558,11 +562,8 @@ TEST(LTransport, RetryAndErrorTimingPerTransport)
         t->SetTimeout(15);
         t->SetRetries(3);
         const BSTM frame = BuildFrame(CM_MCS_CMD(9, 16));
-        auto start = std::chrono::steady_clock::now();
         t->Send(frame);
-        while (owner.ErrorsPosted() < c.errorsToWaitFor &&
-               std::chrono::steady_clock::now() - start < std::chrono::seconds(5))
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        SleepUntil([&] { return owner.ErrorsPosted() >= c.errorsToWaitFor; }, 5000);
         t->Close();
         EXPECT_EQ(owner.Writes, c.wantWrites);
         ASSERT_GE(owner.ErrorsPosted(), 2);
@@ -586,8 +587,7 @@ TEST(LTransport, ErrorPeriodCountsTimeoutsWithoutWriting)
         t->SetRetries(1);
         t->Send(BuildFrame(CM_MCS_CMD(1, 16)));
     }
-    while (net.ErrorsPosted() < 6)
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ASSERT_TRUE(SleepUntil([&] { return net.ErrorsPosted() >= 6; }, 10000));
     n.Close();
     u.Close();
     EXPECT_EQ(net.Writes.size(), 2u); // the frame and one retry; nothing after error 0
@@ -714,9 +714,7 @@ TEST(LTransport, FramesHandedOverBeforeTheWorkerWakesKeepOnlyTheLast)
     t.Send(BuildFrame(CM_MCS_CMD(1, 19)));
     t.Send(BuildFrame(CM_MCS_CMD(1, 20))); // overwrites 19 in the send buffer
     releaseOnce();
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    while (t.Codes().size() < 2 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    SleepUntil([&] { return t.Codes().size() >= 2; }, 3000);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(t.Codes(), (std::vector<uint8_t>{16, 20}));
     t.Close();
@@ -776,9 +774,7 @@ TEST(LTransport, RetryTableInTimeouts)
         t->SetRetries(3);
         t->Send(BuildFrame(CM_MCS_CMD(9, 16)));
         t->SetTimeout(3);
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (errors() < 2 && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        SleepUntil([&] { return errors() >= 2; }, 10000);
         t->Close();
         std::vector<std::string> got = events();
         ASSERT_GE(got.size(), c.want.size());
@@ -813,7 +809,7 @@ class HoldingOwner : public LLinkOwner
 
 TEST(LNetProc, ClosingWhileAHandOverIsPendingAbandonsIt)
 {
-    TestApp();
+    EnsureCoreApp();
     HoldingOwner owner;
     auto t = std::make_unique<LNetProc>(&owner, 1);
     ASSERT_TRUE(t->Open());
@@ -821,9 +817,7 @@ TEST(LNetProc, ClosingWhileAHandOverIsPendingAbandonsIt)
     t->QueueFrame(BuildFrame(CM_MCS_CMD(1, 19)), true); // waits behind the first
     const BSTM reply = BuildFrame(CM_MCS_CMD(1, 16));
     t->Receive(reply.data(), static_cast<int>(reply.size()));
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (owner.HeldCount() == 0 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    SleepUntil([&] { return owner.HeldCount() != 0; }, 10000);
     ASSERT_EQ(owner.HeldCount(), 1u); // the hand-over is pending now
     t->Close();                       // returns: the pending hand-over is abandoned
     EXPECT_FALSE(t->IsOpen());
@@ -861,10 +855,7 @@ class InlineOwner : public LLinkOwner
     }
     bool WaitForWrites(size_t n, int ms = 5000)
     {
-        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (Writes().size() < n && std::chrono::steady_clock::now() < end)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        return Writes().size() >= n;
+        return SleepUntil([&] { return Writes().size() >= n; }, ms);
     }
     void UsbWrite(const uint8_t* bytes, int length) override { NetWrite(bytes, length); }
     std::vector<uint8_t> Answered()
@@ -882,7 +873,7 @@ class InlineOwner : public LLinkOwner
 // not hand over the frame after the next before the next was ever written.
 TEST(LNetProc, TwoRepliesInOneReadNeverSkipAQueuedFrame)
 {
-    TestApp();
+    EnsureCoreApp();
     InlineOwner owner;
     LNetProc t(&owner, 1);
     ASSERT_TRUE(t.Open());
@@ -911,9 +902,7 @@ TEST(LNetProc, TwoRepliesInOneReadNeverSkipAQueuedFrame)
 
     // A reply while nothing is outstanding reaches the owner and changes nothing in the queue.
     t.Receive(ack.data(), static_cast<int>(ack.size()));
-    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (owner.Frames < static_cast<int>(gains.size()) + 2 && std::chrono::steady_clock::now() < end)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    SleepUntil([&] { return owner.Frames >= static_cast<int>(gains.size()) + 2; }, 5000);
     EXPECT_EQ(owner.Frames, static_cast<int>(gains.size()) + 2);
     EXPECT_FALSE(t.Busy());
     // Every reply but the spare one and the one while idle answered a gain request.
@@ -932,7 +921,7 @@ TEST(LNetProc, TwoRepliesInOneReadNeverSkipAQueuedFrame)
 // next report, which is read as a frame of its own (on a byte stream it would swallow the next reply).
 TEST(LUsbProc, EachReportStartsANewFrame)
 {
-    TestApp();
+    EnsureCoreApp();
     InlineOwner owner;
     LUsbProc t(&owner, 1);
     ASSERT_TRUE(t.Open());
@@ -944,9 +933,7 @@ TEST(LUsbProc, EachReportStartsANewFrame)
     const BSTM ack = BuildFrame(CM_MCS_CMD(1, 1));
     t.ReceiveReport(longAck.data(), static_cast<int>(longAck.size()));
     t.ReceiveReport(ack.data(), static_cast<int>(ack.size()));
-    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (owner.Frames < 1 && std::chrono::steady_clock::now() < end)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    SleepUntil([&] { return owner.Frames >= 1; }, 5000);
     EXPECT_EQ(owner.Frames, 1);
     EXPECT_EQ(owner.Answered(), (std::vector<uint8_t>{19}));
     EXPECT_FALSE(t.Busy());
@@ -957,7 +944,7 @@ TEST(LUsbProc, EachReportStartsANewFrame)
 // latest frame, only while nothing is outstanding, and never while suppressed.
 TEST(LNetProc, IdlePollOnTheFakeClock)
 {
-    TestApp();
+    EnsureCoreApp();
     fw::FakeTimerScope clock;
     InlineOwner owner;
     LNetProc t(&owner, 1);
@@ -968,9 +955,7 @@ TEST(LNetProc, IdlePollOnTheFakeClock)
     auto answer = [&](size_t writes) {
         ASSERT_TRUE(owner.WaitForWrites(writes));
         t.Receive(ack.data(), static_cast<int>(ack.size()));
-        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (t.Busy() && std::chrono::steady_clock::now() < end)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        SleepUntil([&] { return !t.Busy(); }, 5000);
     };
 
     clock.Fake.Advance(1999);
@@ -1001,7 +986,7 @@ TEST(LNetProc, IdlePollOnTheFakeClock)
 
 TEST(LNetProc, QueueFrameOnAClosedTransportDropsTheFrame)
 {
-    TestApp();
+    EnsureCoreApp();
     CountingOwner owner;
     LNetProc t(&owner, 1);
     t.QueueFrame(BuildFrame(CM_MCS_CMD(1, 16)), true);
@@ -1033,7 +1018,7 @@ class PtyLink : public ::testing::Test
   protected:
     void SetUp() override
     {
-        TestApp();
+        EnsureCoreApp();
         ASSERT_TRUE(Device.StartPty());
         Rec.Attach(Core);
         ASSERT_TRUE(Core.OpenComTransport(Device.PtyPath()));
@@ -1045,7 +1030,7 @@ class PtyLink : public ::testing::Test
         Core.CloseAllTransports();
         Device.Stop();
     }
-    QCoreApplication& App = TestApp(); // before the core: its notifiers need the application
+    QCoreApplication& App = EnsureCoreApp(); // before the core: its notifiers need the application
     TestDevice Device;
     LLinkCore Core;
     LinkRecorder Rec;

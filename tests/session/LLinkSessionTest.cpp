@@ -11,6 +11,8 @@
 #include "TestDevice.h"
 #include "runtime/Timer.h"
 
+using testapp::PumpUntil;
+
 namespace
 {
 
@@ -26,7 +28,7 @@ std::vector<uint8_t> Body(const ParamImage& image)
 class Session : public ::testing::Test
 {
   protected:
-    void SetUp() override { SyncApp(); }
+    void SetUp() override { testapp::EnsureCoreApp(); }
 
     // The session's own open over TCP, once the socket is connected.
     bool Open(LLinkSession& session)

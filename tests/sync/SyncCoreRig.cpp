@@ -1,48 +1,6 @@
 #include "SyncCoreRig.h"
 
-#include <QTimer>
-
 #include <algorithm>
-#include <chrono>
-#include <thread>
-
-QCoreApplication& SyncApp()
-{
-    static int argc = 1;
-    static char name[] = "morvex-sync";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
-bool PumpUntil(const std::function<bool()>& pred, int timeoutMs)
-{
-    SyncApp();
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        // Leaves the device's thread time to act on what it received before the next check.
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
-
-bool WaitInEventLoop(const std::function<bool()>& pred, int timeoutMs)
-{
-    SyncApp();
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    // The heartbeat bounds the wait for a predicate that another thread changes without an event.
-    QTimer heartbeat;
-    heartbeat.start(10);
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
 
 CoreRig::CoreRig() : LLinkSession(static_cast<LSessionView&>(*this))
 {
@@ -82,7 +40,7 @@ bool CoreRig::OpenUsb()
 
 bool CoreRig::Wait(const std::function<bool()>& pred, int timeoutMs) const
 {
-    return EventLoopWait ? WaitInEventLoop(pred, timeoutMs) : PumpUntil(pred, timeoutMs);
+    return EventLoopWait ? testapp::WaitInEventLoop(pred, timeoutMs) : testapp::PumpUntil(pred, timeoutMs);
 }
 
 bool CoreRig::ReadDone(int timeoutMs)

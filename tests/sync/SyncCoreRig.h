@@ -3,25 +3,17 @@
 // bench-sync.
 #pragma once
 
-#include <QCoreApplication>
-
 #include <functional>
 #include <string>
 
 #include "RecordingView.h"
 #include "SyncRig.h"
 #include "session/LLinkSession.h"
-
-// The one application object of a test or benchmark program.
-QCoreApplication& SyncApp();
-// Runs the event loop until pred holds or the time is up, pausing a millisecond between rounds.
-bool PumpUntil(const std::function<bool()>& pred, int timeoutMs);
-// The same, sleeping in the event loop until something arrives, as the program does (measurements).
-bool WaitInEventLoop(const std::function<bool()>& pred, int timeoutMs);
+#include "support/TestApp.h"
 
 // The application exists before the link core's sockets.
 struct SyncAppFirst {
-    SyncAppFirst() { SyncApp(); }
+    SyncAppFirst() { testapp::EnsureCoreApp(); }
 };
 
 // The test device's editor: a recording view over the real link session, with test-only extras

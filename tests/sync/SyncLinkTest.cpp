@@ -19,6 +19,8 @@
 #include "model/LUnitFile.h"
 #include "model/PresetFile.h"
 
+using testapp::PumpUntil;
+
 namespace
 {
 
