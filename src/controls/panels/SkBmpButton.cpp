@@ -286,19 +286,8 @@ QImage TSkBmpButton::CurrentPicture()
     return PictureFor(FState == bsDisabled ? (FDown ? bsExclusive : bsUp) : FState);
 }
 
-void TSkBmpButton::PaintTo(TCanvas& c, QImage&)
+TRect TSkBmpButton::PaintBorder(TCanvas& c, TRect R)
 {
-    // 1. state fix-up
-    if (!Enabled()) {
-        FState = bsDisabled;
-        FDragging = false;
-    } else if (FState == bsDisabled) {
-        FState = FDown ? bsExclusive : bsUp;
-    }
-    const int d = NewStyle() ? 1 : 2;
-    TRect R = ClientRect();
-    c.Brush.Color = Color();
-    // 3. border
     switch (FButtonBorder) {
     case bbNone:
         // The parent's background shows through the cleared image; the paint never sleeps.
@@ -325,27 +314,29 @@ void TSkBmpButton::PaintTo(TCanvas& c, QImage&)
         break;
     }
     }
-    // 4. stay-down background
-    if (FState == bsExclusive && FButtonBorder != bbNone) {
-        TRect p = R;
-        p.Right -= NewStyle() ? 2 : 1;
-        p.Bottom -= NewStyle() ? 2 : 1;
-        InflateRect(p, d, d);
-        QPainter& qp = c.Painter();
-        if (FShowDownPattern)
-            qp.fillRect(p.ToQRect(), QBrush(DownPatternBitmap()));
-        else
-            qp.fillRect(p.ToQRect(), ToQColor(Color()));
-    }
-    // 5. picture
-    const QImage pic = PictureFor(FState);
-    // 6. layout
+    return R;
+}
+
+void TSkBmpButton::PaintStayDownBackground(TCanvas& c, const TRect& R)
+{
+    const int d = NewStyle() ? 1 : 2;
+    TRect p = R;
+    p.Right -= NewStyle() ? 2 : 1;
+    p.Bottom -= NewStyle() ? 2 : 1;
+    InflateRect(p, d, d);
+    QPainter& qp = c.Painter();
+    if (FShowDownPattern)
+        qp.fillRect(p.ToQRect(), QBrush(DownPatternBitmap()));
+    else
+        qp.fillRect(p.ToQRect(), ToQColor(Color()));
+}
+
+void TSkBmpButton::LayOutGlyphAndCaption(TCanvas& c, const QImage& pic, TRect& R, TRect& textRect)
+{
     const int W = R.Width(), H = R.Height();
     const bool sized = !pic.isNull() && FButtonSize == bszNeither;
     const int pw = sized ? pic.width() : 0, ph = sized ? pic.height() : 0;
-    c.Font.Assign(Font());
     int tw = 0, th = 0;
-    TRect textRect;
     if (!Caption().isEmpty()) {
         TRect m = Rect(0, 0, W, 0);
         c.DrawText(Caption(), m, DT_CALCRECT | DT_SINGLELINE);
@@ -396,48 +387,72 @@ void TSkBmpButton::PaintTo(TCanvas& c, QImage&)
     textRect = Bounds(R.Left + capX, R.Top + capY, tw, th);
     if (pw > 0)
         R = Bounds(R.Left + picX, R.Top + picY, pw, ph);
-    // 7. picture drawing
-    if (!pic.isNull()) {
-        const TColor key = FBitmaps.TransparentColor();
-        switch (FButtonSize) {
-        case bszNeither:
-            CopyTransparentPart(c, pic, R, key, Rect(0, 0, pic.width(), pic.height()));
-            break;
-        case bszButtonToBitmap:
-        case bszStretchToButton:
-            DrawTransparentBitmap(c, pic, R, key);
-            break;
-        case bszTileToButton:
-            TileTransparentBitmap(c, pic, R, key);
-            break;
-        }
+}
+
+void TSkBmpButton::PaintPicture(TCanvas& c, const QImage& pic, const TRect& R)
+{
+    const TColor key = FBitmaps.TransparentColor();
+    switch (FButtonSize) {
+    case bszNeither:
+        CopyTransparentPart(c, pic, R, key, Rect(0, 0, pic.width(), pic.height()));
+        break;
+    case bszButtonToBitmap:
+    case bszStretchToButton:
+        DrawTransparentBitmap(c, pic, R, key);
+        break;
+    case bszTileToButton:
+        TileTransparentBitmap(c, pic, R, key);
+        break;
     }
-    // 8. caption
-    if (!Caption().isEmpty()) {
-        c.Brush.Style = bsClear;
-        const unsigned flags = DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOCLIP;
-        if (!Enabled()) {
-            TRect t = textRect;
-            OffsetRect(t, 1, 1);
-            c.Font.SetColor(clWhite);
-            c.DrawText(Caption(), t, flags);
-            c.Font.SetColor(clGray);
-            t = textRect;
-            c.DrawText(Caption(), t, flags);
-        } else {
-            TRect t = textRect;
-            if (FState == bsDown || FState == bsExclusive)
-                OffsetRect(t, FCaptionDownOffset, FCaptionDownOffset);
-            c.DrawText(Caption(), t, flags);
-        }
-        if (FFocused && FShowFocus) {
-            c.Brush.Style = bsSolid;
-            c.Brush.Color = clBtnFace;
-            TRect f = textRect;
-            InflateRect(f, 2, 2);
-            c.DrawFocusRect(f);
-        }
+}
+
+void TSkBmpButton::PaintCaption(TCanvas& c, const TRect& textRect)
+{
+    c.Brush.Style = bsClear;
+    const unsigned flags = DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOCLIP;
+    if (!Enabled()) {
+        TRect t = textRect;
+        OffsetRect(t, 1, 1);
+        c.Font.SetColor(clWhite);
+        c.DrawText(Caption(), t, flags);
+        c.Font.SetColor(clGray);
+        t = textRect;
+        c.DrawText(Caption(), t, flags);
+    } else {
+        TRect t = textRect;
+        if (FState == bsDown || FState == bsExclusive)
+            OffsetRect(t, FCaptionDownOffset, FCaptionDownOffset);
+        c.DrawText(Caption(), t, flags);
     }
+    if (FFocused && FShowFocus) {
+        c.Brush.Style = bsSolid;
+        c.Brush.Color = clBtnFace;
+        TRect f = textRect;
+        InflateRect(f, 2, 2);
+        c.DrawFocusRect(f);
+    }
+}
+
+void TSkBmpButton::PaintTo(TCanvas& c, QImage&)
+{
+    if (!Enabled()) {
+        FState = bsDisabled;
+        FDragging = false;
+    } else if (FState == bsDisabled) {
+        FState = FDown ? bsExclusive : bsUp;
+    }
+    c.Brush.Color = Color();
+    TRect R = PaintBorder(c, ClientRect());
+    if (FState == bsExclusive && FButtonBorder != bbNone)
+        PaintStayDownBackground(c, R);
+    const QImage pic = PictureFor(FState);
+    c.Font.Assign(Font());
+    TRect textRect;
+    LayOutGlyphAndCaption(c, pic, R, textRect);
+    if (!pic.isNull())
+        PaintPicture(c, pic, R);
+    if (!Caption().isEmpty())
+        PaintCaption(c, textRect);
 }
 
 QImage TSkBmpButton::Render()

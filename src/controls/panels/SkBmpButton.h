@@ -219,6 +219,13 @@ class TSkBmpButton : public TSkGroupedButton<TSkBmpButton>
     void ResizeCheck();
     bool NewStyle() const { return FButtonStyle != bsWin31; }
     void PaintTo(TCanvas& c, QImage& image);
+    // The border for the style; returns what is left inside it.
+    TRect PaintBorder(TCanvas& c, TRect R);
+    void PaintStayDownBackground(TCanvas& c, const TRect& R);
+    // Places the picture (R becomes its box when it keeps its size) and the caption inside R.
+    void LayOutGlyphAndCaption(TCanvas& c, const QImage& pic, TRect& R, TRect& textRect);
+    void PaintPicture(TCanvas& c, const QImage& pic, const TRect& R);
+    void PaintCaption(TCanvas& c, const TRect& textRect);
     QImage PictureFor(TButtonState state);
     QImage EmbossedFromUp() const;
 

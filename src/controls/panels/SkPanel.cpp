@@ -352,33 +352,140 @@ void TSkCustomGroupBox::NotifyFramingChanged(TSkFrameController* c, TSkFrameCont
         TSkCustomPanel::NotifyFramingChanged(c, p);
 }
 
+TRect TSkCustomGroupBox::CaptionBox(TCanvas& c, int captionHeight) const
+{
+    if (Caption().isEmpty() || FGroupStyle == gsCustom)
+        return TRect();
+    const int cx = c.TextWidth(StripAccelerators(Caption())), cy = captionHeight;
+    switch (FGroupStyle) {
+    case gsStandard:
+    case gsFlat:
+        return Rect(8, 0, cx + 8, cy);
+    case gsTopLine:
+        return Rect(0, 0, cx + 4, cy);
+    case gsBanner:
+        return Rect(0, 0, Width(), FBannerHeight ? FBannerHeight : cy + 6);
+    case gsUnderline:
+        return Rect(0, 0, Width(), cy + 2);
+    default:
+        return TRect();
+    }
+}
+
+void TSkCustomGroupBox::ClipOutCaption(TCanvas& c, const TRect& cap) const
+{
+    QRegion clip(0, 0, Width(), Height());
+    clip -= QRegion(cap.ToQRect());
+    c.Painter().setClipRegion(clip);
+}
+
+void TSkCustomGroupBox::PaintStandardFrame(TCanvas& c, const TRect& fr, TColor F)
+{
+    switch (FBorderOuter) {
+    case fsNone:
+        PaintStyleFrameSides(c, fr, fsGroove, AllSides);
+        break;
+    case fsFlat:
+        PaintOnePixelBox(c, fr, F);
+        break;
+    case fsFlatBold:
+        PaintBevelLines(c, fr, F, F, AllSides, 2);
+        break;
+    default:
+        PaintStyleFrameSides(c, fr, FBorderOuter, AllSides);
+        break;
+    }
+}
+
+void TSkCustomGroupBox::PaintTopLineFrame(TCanvas& c, const TRect& fr, TColor F)
+{
+    switch (FBorderOuter) {
+    case fsNone:
+        PaintStyleFrameSides(c, fr, fsGroove, SideBit(sdTop));
+        break;
+    case fsFlat:
+    case fsFlatBold:
+        c.Pen.Color = F;
+        c.MoveTo(fr.Left + 2, fr.Top);
+        c.LineTo(fr.Right - 2, fr.Top);
+        if (FBorderOuter == fsFlatBold) {
+            c.MoveTo(fr.Left + 2, fr.Top + 1);
+            c.LineTo(fr.Right - 2, fr.Top + 1);
+        }
+        break;
+    default:
+        PaintStyleFrameSides(c, fr, FBorderOuter, SideBit(sdTop));
+        break;
+    }
+}
+
+void TSkCustomGroupBox::PaintFlatFrame(TCanvas& c, const TRect& fr, TColor F)
+{
+    c.Pen.Color = F;
+    c.MoveTo(fr.Left, fr.Top + 2);
+    c.LineTo(fr.Left, fr.Bottom - 2);
+    c.MoveTo(fr.Left + 2, fr.Top);
+    c.LineTo(fr.Right - 2, fr.Top);
+    c.MoveTo(fr.Right - 1, fr.Top + 2);
+    c.LineTo(fr.Right - 1, fr.Bottom - 2);
+    c.MoveTo(fr.Left + 2, fr.Bottom - 1);
+    c.LineTo(fr.Right - 2, fr.Bottom - 1);
+    c.SetPixel(fr.Left + 1, fr.Top + 1, F);
+    c.SetPixel(fr.Right - 2, fr.Top + 1, F);
+    c.SetPixel(fr.Right - 2, fr.Bottom - 2, F);
+    c.SetPixel(fr.Left + 1, fr.Bottom - 2, F);
+}
+
+TRect TSkCustomGroupBox::PaintBanner(TCanvas& c, const TRect& cap, int captionHeight, TColor F)
+{
+    TColor start, stop, pen = F;
+    if (FGradientColorStyle == gcsCustom) {
+        start = FGradientColorStart;
+        stop = FGradientColorStop;
+    } else {
+        SchemeGroupColors(FGradientColorStyle, stop, start, pen);
+    }
+    const TRect C =
+        cap.IsEmpty() ? Rect(0, 0, Width(), FBannerHeight ? FBannerHeight : captionHeight + 6) : cap;
+    c.Pen.Color = pen;
+    c.MoveTo(C.Left, C.Top + 1);
+    c.LineTo(C.Left, C.Bottom - 1);
+    c.MoveTo(C.Left + 1, C.Top);
+    c.LineTo(C.Right - 1, C.Top);
+    c.MoveTo(C.Right - 1, C.Top + 1);
+    c.LineTo(C.Right - 1, C.Bottom - 1);
+    c.MoveTo(C.Left + 1, C.Bottom - 1);
+    c.LineTo(C.Right - 1, C.Bottom - 1);
+    TRect in = C;
+    InflateRect(in, -1, -1);
+    GradientFillRect(c, in, gdHorizontalEnd, start, stop, 1);
+    return C;
+}
+
+void TSkCustomGroupBox::PaintGroupCaption(TCanvas& c, const TRect& cap)
+{
+    TRect r = cap;
+    if (!FTransparent && FGroupStyle != gsBanner) {
+        c.Brush.Style = bsSolid;
+        c.Brush.Color = Color();
+        c.FillRect(r);
+    }
+    if (FGroupStyle == gsBanner)
+        InflateRect(r, -4, -1);
+    c.Brush.Style = bsClear;
+    c.Font.Assign(FCaptionFont);
+    if (!Enabled())
+        c.Font.SetColor(clGrayText);
+    unsigned flags = DT_SINGLELINE | DT_VCENTER | DT_NOCLIP;
+    flags |= AlignFlag(FAlignment);
+    c.DrawText(Caption(), r, flags);
+}
+
 void TSkCustomGroupBox::Paint(TCanvas& c)
 {
     c.Font.Assign(FCaptionFont);
     const int H = c.TextHeight(QStringLiteral("Pp"));
-    const int h2 = H / 2 - 1;
-    const int W = Width(), Hh = Height();
-    TRect cap;
-    if (!Caption().isEmpty() && FGroupStyle != gsCustom) {
-        const int cx = c.TextWidth(StripAccelerators(Caption())), cy = H;
-        switch (FGroupStyle) {
-        case gsStandard:
-        case gsFlat:
-            cap = Rect(8, 0, cx + 8, cy);
-            break;
-        case gsTopLine:
-            cap = Rect(0, 0, cx + 4, cy);
-            break;
-        case gsBanner:
-            cap = Rect(0, 0, W, FBannerHeight ? FBannerHeight : cy + 6);
-            break;
-        case gsUnderline:
-            cap = Rect(0, 0, W, cy + 2);
-            break;
-        default:
-            break;
-        }
-    }
+    TRect cap = CaptionBox(c, H);
     if (FGroupStyle == gsCustom) {
         TSkCustomPanel::Paint(c);
         c.Font.Assign(Font());
@@ -391,99 +498,30 @@ void TSkCustomGroupBox::Paint(TCanvas& c)
         c.Brush.Color = Color();
         c.FillRect(ClientRect());
     } else if (FGroupStyle != gsBanner && !cap.IsEmpty()) {
-        QRegion clip(0, 0, W, Hh);
-        clip -= QRegion(cap.ToQRect());
-        p.setClipRegion(clip);
+        ClipOutCaption(c, cap);
     }
-    const TRect fr = Rect(0, h2, W, Hh);
+    const TRect fr = Rect(0, H / 2 - 1, Width(), Height());
     const TColor F = ShiftColor(FFlatColor, FFlatColorAdjustment);
     // An opaque caption fill below covers the caption box anyway: no clip (a region clip is costly).
-    const bool opaqueCaption = ColorToRGB(Color()) != clNone;
+    const bool clipCaption = !FTransparent && !cap.IsEmpty() && ColorToRGB(Color()) == clNone;
     switch (FGroupStyle) {
     case gsStandard:
-        if (!FTransparent && !cap.IsEmpty() && !opaqueCaption) {
-            QRegion clip(0, 0, W, Hh);
-            clip -= QRegion(cap.ToQRect());
-            p.setClipRegion(clip);
-        }
-        switch (FBorderOuter) {
-        case fsNone:
-            PaintStyleFrameSides(c, fr, fsGroove, AllSides);
-            break;
-        case fsFlat:
-            PaintOnePixelBox(c, fr, F);
-            break;
-        case fsFlatBold:
-            PaintBevelLines(c, fr, F, F, AllSides, 2);
-            break;
-        default:
-            PaintStyleFrameSides(c, fr, FBorderOuter, AllSides);
-            break;
-        }
+        if (clipCaption)
+            ClipOutCaption(c, cap);
+        PaintStandardFrame(c, fr, F);
         break;
     case gsTopLine:
-        switch (FBorderOuter) {
-        case fsNone:
-            PaintStyleFrameSides(c, fr, fsGroove, SideBit(sdTop));
-            break;
-        case fsFlat:
-        case fsFlatBold:
-            c.Pen.Color = F;
-            c.MoveTo(fr.Left + 2, fr.Top);
-            c.LineTo(fr.Right - 2, fr.Top);
-            if (FBorderOuter == fsFlatBold) {
-                c.MoveTo(fr.Left + 2, fr.Top + 1);
-                c.LineTo(fr.Right - 2, fr.Top + 1);
-            }
-            break;
-        default:
-            PaintStyleFrameSides(c, fr, FBorderOuter, SideBit(sdTop));
-            break;
-        }
+        PaintTopLineFrame(c, fr, F);
         break;
     case gsFlat:
-        if (!FTransparent && !cap.IsEmpty() && !opaqueCaption) {
-            QRegion clip(0, 0, W, Hh);
-            clip -= QRegion(cap.ToQRect());
-            p.setClipRegion(clip);
-        }
-        c.Pen.Color = F;
-        c.MoveTo(fr.Left, fr.Top + 2);
-        c.LineTo(fr.Left, fr.Bottom - 2);
-        c.MoveTo(fr.Left + 2, fr.Top);
-        c.LineTo(fr.Right - 2, fr.Top);
-        c.MoveTo(fr.Right - 1, fr.Top + 2);
-        c.LineTo(fr.Right - 1, fr.Bottom - 2);
-        c.MoveTo(fr.Left + 2, fr.Bottom - 1);
-        c.LineTo(fr.Right - 2, fr.Bottom - 1);
-        c.SetPixel(fr.Left + 1, fr.Top + 1, F);
-        c.SetPixel(fr.Right - 2, fr.Top + 1, F);
-        c.SetPixel(fr.Right - 2, fr.Bottom - 2, F);
-        c.SetPixel(fr.Left + 1, fr.Bottom - 2, F);
+        if (clipCaption)
+            ClipOutCaption(c, cap);
+        PaintFlatFrame(c, fr, F);
         break;
     case gsBanner: {
-        TColor start, stop, pen = F;
-        if (FGradientColorStyle == gcsCustom) {
-            start = FGradientColorStart;
-            stop = FGradientColorStop;
-        } else {
-            SchemeGroupColors(FGradientColorStyle, stop, start, pen);
-        }
-        const TRect C = cap.IsEmpty() ? Rect(0, 0, W, FBannerHeight ? FBannerHeight : H + 6) : cap;
-        c.Pen.Color = pen;
-        c.MoveTo(C.Left, C.Top + 1);
-        c.LineTo(C.Left, C.Bottom - 1);
-        c.MoveTo(C.Left + 1, C.Top);
-        c.LineTo(C.Right - 1, C.Top);
-        c.MoveTo(C.Right - 1, C.Top + 1);
-        c.LineTo(C.Right - 1, C.Bottom - 1);
-        c.MoveTo(C.Left + 1, C.Bottom - 1);
-        c.LineTo(C.Right - 1, C.Bottom - 1);
-        TRect in = C;
-        InflateRect(in, -1, -1);
-        GradientFillRect(c, in, gdHorizontalEnd, start, stop, 1);
+        const TRect banner = PaintBanner(c, cap, H, F);
         if (cap.IsEmpty())
-            cap = C;
+            cap = banner;
         break;
     }
     case gsUnderline:
@@ -495,23 +533,8 @@ void TSkCustomGroupBox::Paint(TCanvas& c)
         break;
     }
     p.restore();
-    if (!Caption().isEmpty()) {
-        TRect r = cap;
-        if (!FTransparent && FGroupStyle != gsBanner) {
-            c.Brush.Style = bsSolid;
-            c.Brush.Color = Color();
-            c.FillRect(r);
-        }
-        if (FGroupStyle == gsBanner)
-            InflateRect(r, -4, -1);
-        c.Brush.Style = bsClear;
-        c.Font.Assign(FCaptionFont);
-        if (!Enabled())
-            c.Font.SetColor(clGrayText);
-        unsigned flags = DT_SINGLELINE | DT_VCENTER | DT_NOCLIP;
-        flags |= AlignFlag(FAlignment);
-        c.DrawText(Caption(), r, flags);
-    }
+    if (!Caption().isEmpty())
+        PaintGroupCaption(c, cap);
     c.Font.Assign(Font());
 }
 

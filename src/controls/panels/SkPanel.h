@@ -185,6 +185,16 @@ class TSkCustomGroupBox : public TSkCustomPanel
     }
 
   private:
+    // The caption's box for the style; empty without a caption and for the custom style.
+    TRect CaptionBox(TCanvas& c, int captionHeight) const;
+    void ClipOutCaption(TCanvas& c, const TRect& cap) const;
+    void PaintStandardFrame(TCanvas& c, const TRect& fr, TColor F);
+    void PaintTopLineFrame(TCanvas& c, const TRect& fr, TColor F);
+    void PaintFlatFrame(TCanvas& c, const TRect& fr, TColor F);
+    // The banner's outline and gradient; returns the banner's box.
+    TRect PaintBanner(TCanvas& c, const TRect& cap, int captionHeight, TColor F);
+    void PaintGroupCaption(TCanvas& c, const TRect& cap);
+
     TSkGroupBoxStyle FGroupStyle = gsFlat;
     int FBannerHeight = 0;
     fw::TFont FCaptionFont;

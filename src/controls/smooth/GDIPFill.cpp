@@ -455,102 +455,85 @@ void TGDIPFill::DrawGlow(TGPGraphics& g, TGPRectF R)
     g.ResetClip();
 }
 
-void TGDIPFill::Fill(TGPGraphics* Graphics, TGPRectF R, int ABorderOpacity, int AOpacity, int AOpacityTo,
-                     int AOpacityMirror, int AOpacityMirrorTo, TGPRectF* content)
+TGPRectF TGDIPFill::FillShadow(TGPGraphics& g, TGPRectF R)
 {
-    if (!Graphics)
-        return;
-    TGPGraphics& g = *Graphics;
-    const int bo = ABorderOpacity == 255 ? FBorderOpacity : ABorderOpacity;
-    const int o = AOpacity == 255 ? FOpacity : AOpacity;
-    const int oTo = AOpacityTo == 255 ? FOpacityTo : AOpacityTo;
-    const int oM = AOpacityMirror == 255 ? FOpacityMirror : AOpacityMirror;
-    const int oMTo = AOpacityMirrorTo == 255 ? FOpacityMirrorTo : AOpacityMirrorTo;
-    const bool line = R.Width == 1 || R.Height == 1;
-    if (line) {
-        if (FBorderWidth > 0 && FBorderColor != fw::clNone) {
-            TGPPen pen(A(bo, FBorderColor), REAL(FBorderWidth));
-            g.DrawLine(&pen, R.X, R.Y, R.X + R.Width, R.Y + R.Height);
-        }
+    const int so = FShadowOffset;
+    if (so <= 0 || FShadowColor == fw::clNone)
+        return R;
+    if (FShadowType == stBottom) {
+        FillRadial(g, {R.X, R.Y + R.Height - 2 * so, R.Width, REAL(2 * so)}, FShadowColor, FShadowColor, 0,
+                   255, true, REAL(FRounding), rtBottom);
+        R.Height -= so;
+        return R;
+    }
+    if (FShadowType == stRightBottom) {
+        FillSoftShadow(g, R, REAL(FRounding), FRoundingType, FShadowColor);
+        R.Width -= so;
+        R.Height -= so;
     } else {
-        const int so = FShadowOffset;
-        if (so > 0 && FShadowColor != fw::clNone) {
-            if (FShadowType == stBottom) {
-                FillRadial(g, {R.X, R.Y + R.Height - 2 * so, R.Width, REAL(2 * so)}, FShadowColor,
-                           FShadowColor, 0, 255, true, REAL(FRounding), rtBottom);
-                R.Height -= so;
-            } else {
-                if (FShadowType == stRightBottom)
-                    FillSoftShadow(g, R, REAL(FRounding), FRoundingType, FShadowColor);
-                else
-                    FillSoftShadow(g, R, REAL(so), rtBoth, FShadowColor);
-                if (FShadowType == stRightBottom) {
-                    R.Width -= so;
-                    R.Height -= so;
-                } else {
-                    R.X += so;
-                    R.Y += so;
-                    R.Width -= 2 * so;
-                    R.Height -= 2 * so;
-                }
-            }
-        }
-        if (FGradientType == gtHatch || FGradientType == gtTexture || FColorMirror == fw::clNone) {
-            if (FGradientType == gtRadial && FColor != fw::clNone)
-                FillRadial(g, R, FColor, FColorTo == fw::clNone ? FColor : FColorTo, o, oTo, true,
-                           REAL(FRounding), FRoundingType);
-            else
-                DrawGradientBackGround(g, R, false, o, oTo, oM, oMTo);
-        } else {
-            const REAL h = R.Height / 2;
-            const TGPRectF upper{R.X, R.Y, R.Width, R.Height - h + 1};
-            const TGPRectF lower{R.X, R.Y + h - 1, R.Width, R.Height - h + 1};
-            if (FGradientType == gtRadial && FColor != fw::clNone)
-                FillRadial(g, upper, FColor, FColorTo == fw::clNone ? FColor : FColorTo, o, oTo, true,
-                           REAL(FRounding), rtTop);
-            else
-                DrawGradientBackGround(g, upper, false, o, oTo, oM, oMTo);
-            if (FGradientMirrorType == gtRadial && FColorMirror != fw::clNone)
-                FillRadial(g, lower, FColorMirror,
-                           FColorMirrorTo == fw::clNone ? FColorMirror : FColorMirrorTo, oM, oMTo, false,
-                           REAL(FRounding), rtBottom);
-            else
-                DrawGradientBackGround(g, lower, true, o, oTo, oM, oMTo);
-        }
-        const fw::TRect ir{Round(R.X), Round(R.Y), Round(R.X + R.Width), Round(R.Y + R.Height)};
-        if (FBackGroundPictureMode == pmInsideFill && FGradientType == gtTexture &&
-            !FBackGroundPicture.Empty()) {
-            TGPGraphicsPath outline;
-            RoundedPath(outline, R, REAL(FRounding), FRoundingType);
-            g.SetClip(&outline, CombineModeIntersect);
-            const TGPRect p =
-                PicturePlacement(FBackGroundPicturePosition, FBackGroundPictureLeft, FBackGroundPictureTop,
-                                 ir, FBackGroundPicture.Width(), FBackGroundPicture.Height(),
-                                 FBackGroundPictureAspectRatio, FBackGroundPictureAspectMode);
-            if (FBackGroundPicturePosition != ppTiled)
-                FBackGroundPicture.GDIPDraw(g, fw::TRect{p.X, p.Y, p.X + p.Width, p.Y + p.Height});
-            g.ResetClip();
-        }
-        if (FBorderWidth > 0 && FBorderColor != fw::clNone) {
-            TGPGraphicsPath outline;
-            RoundedPath(outline, R, REAL(FRounding), FRoundingType);
-            TGPPen pen(A(bo, FBorderColor), REAL(FBorderWidth));
-            g.DrawPath(&pen, &outline);
-        }
+        FillSoftShadow(g, R, REAL(so), rtBoth, FShadowColor);
+        R.X += so;
+        R.Y += so;
+        R.Width -= 2 * so;
+        R.Height -= 2 * so;
     }
-    DrawGlow(g, R);
-    FocusRect = {R.X + FBorderWidth, R.Y + FBorderWidth, R.Width - 2 * FBorderWidth,
-                 R.Height - 2 * FBorderWidth};
-    if (Focus) {
-        const SmoothingMode old = g.GetSmoothingMode();
-        g.SetSmoothingMode(SmoothingModeDefault);
-        TGPGraphicsPath outline;
-        RoundedPath(outline, FocusRect, REAL(FRounding - FBorderWidth), FRoundingType);
-        TGPPen pen(A(o, FocusColor), 1);
-        pen.SetDashStyle(DashStyleDot);
-        g.DrawPath(&pen, &outline);
-        g.SetSmoothingMode(old == SmoothingModeInvalid ? SmoothingModeNone : old);
+    return R;
+}
+
+void TGDIPFill::FillBackground(TGPGraphics& g, const TGPRectF& R, int o, int oTo, int oM, int oMTo)
+{
+    if (FGradientType == gtHatch || FGradientType == gtTexture || FColorMirror == fw::clNone) {
+        if (FGradientType == gtRadial && FColor != fw::clNone)
+            FillRadial(g, R, FColor, FColorTo == fw::clNone ? FColor : FColorTo, o, oTo, true,
+                       REAL(FRounding), FRoundingType);
+        else
+            DrawGradientBackGround(g, R, false, o, oTo, oM, oMTo);
+        return;
     }
+    const REAL h = R.Height / 2;
+    const TGPRectF upper{R.X, R.Y, R.Width, R.Height - h + 1};
+    const TGPRectF lower{R.X, R.Y + h - 1, R.Width, R.Height - h + 1};
+    if (FGradientType == gtRadial && FColor != fw::clNone)
+        FillRadial(g, upper, FColor, FColorTo == fw::clNone ? FColor : FColorTo, o, oTo, true,
+                   REAL(FRounding), rtTop);
+    else
+        DrawGradientBackGround(g, upper, false, o, oTo, oM, oMTo);
+    if (FGradientMirrorType == gtRadial && FColorMirror != fw::clNone)
+        FillRadial(g, lower, FColorMirror, FColorMirrorTo == fw::clNone ? FColorMirror : FColorMirrorTo, oM,
+                   oMTo, false, REAL(FRounding), rtBottom);
+    else
+        DrawGradientBackGround(g, lower, true, o, oTo, oM, oMTo);
+}
+
+void TGDIPFill::DrawInsidePicture(TGPGraphics& g, const TGPRectF& R)
+{
+    const fw::TRect ir{Round(R.X), Round(R.Y), Round(R.X + R.Width), Round(R.Y + R.Height)};
+    TGPGraphicsPath outline;
+    RoundedPath(outline, R, REAL(FRounding), FRoundingType);
+    g.SetClip(&outline, CombineModeIntersect);
+    const TGPRect p =
+        PicturePlacement(FBackGroundPicturePosition, FBackGroundPictureLeft, FBackGroundPictureTop, ir,
+                         FBackGroundPicture.Width(), FBackGroundPicture.Height(),
+                         FBackGroundPictureAspectRatio, FBackGroundPictureAspectMode);
+    if (FBackGroundPicturePosition != ppTiled)
+        FBackGroundPicture.GDIPDraw(g, fw::TRect{p.X, p.Y, p.X + p.Width, p.Y + p.Height});
+    g.ResetClip();
+}
+
+void TGDIPFill::DrawFocusOutline(TGPGraphics& g, int opacity)
+{
+    const SmoothingMode old = g.GetSmoothingMode();
+    g.SetSmoothingMode(SmoothingModeDefault);
+    TGPGraphicsPath outline;
+    RoundedPath(outline, FocusRect, REAL(FRounding - FBorderWidth), FRoundingType);
+    TGPPen pen(A(opacity, FocusColor), 1);
+    pen.SetDashStyle(DashStyleDot);
+    g.DrawPath(&pen, &outline);
+    g.SetSmoothingMode(old == SmoothingModeInvalid ? SmoothingModeNone : old);
+}
+
+void TGDIPFill::DrawOutsidePictures(TGPGraphics& g, const TGPRectF& R)
+{
     const fw::TRect ir{Round(R.X), Round(R.Y), Round(R.X + R.Width), Round(R.Y + R.Height)};
     if (FBackGroundPictureMode == pmOutsideFill && FGradientType == gtTexture &&
         !FBackGroundPicture.Empty() && FBackGroundPicturePosition != ppTiled) {
@@ -570,6 +553,44 @@ void TGDIPFill::Fill(TGPGraphics* Graphics, TGPRectF R, int ABorderOpacity, int 
             FPicture.GDIPDraw(g, fw::TRect{p.X, p.Y, p.X + p.Width, p.Y + p.Height});
         }
     }
+}
+
+void TGDIPFill::Fill(TGPGraphics* Graphics, TGPRectF R, int ABorderOpacity, int AOpacity, int AOpacityTo,
+                     int AOpacityMirror, int AOpacityMirrorTo, TGPRectF* content)
+{
+    if (!Graphics)
+        return;
+    TGPGraphics& g = *Graphics;
+    const int bo = ABorderOpacity == 255 ? FBorderOpacity : ABorderOpacity;
+    const int o = AOpacity == 255 ? FOpacity : AOpacity;
+    const int oTo = AOpacityTo == 255 ? FOpacityTo : AOpacityTo;
+    const int oM = AOpacityMirror == 255 ? FOpacityMirror : AOpacityMirror;
+    const int oMTo = AOpacityMirrorTo == 255 ? FOpacityMirrorTo : AOpacityMirrorTo;
+    const bool line = R.Width == 1 || R.Height == 1;
+    if (line) {
+        if (FBorderWidth > 0 && FBorderColor != fw::clNone) {
+            TGPPen pen(A(bo, FBorderColor), REAL(FBorderWidth));
+            g.DrawLine(&pen, R.X, R.Y, R.X + R.Width, R.Y + R.Height);
+        }
+    } else {
+        R = FillShadow(g, R);
+        FillBackground(g, R, o, oTo, oM, oMTo);
+        if (FBackGroundPictureMode == pmInsideFill && FGradientType == gtTexture &&
+            !FBackGroundPicture.Empty())
+            DrawInsidePicture(g, R);
+        if (FBorderWidth > 0 && FBorderColor != fw::clNone) {
+            TGPGraphicsPath outline;
+            RoundedPath(outline, R, REAL(FRounding), FRoundingType);
+            TGPPen pen(A(bo, FBorderColor), REAL(FBorderWidth));
+            g.DrawPath(&pen, &outline);
+        }
+    }
+    DrawGlow(g, R);
+    FocusRect = {R.X + FBorderWidth, R.Y + FBorderWidth, R.Width - 2 * FBorderWidth,
+                 R.Height - 2 * FBorderWidth};
+    if (Focus)
+        DrawFocusOutline(g, o);
+    DrawOutsidePictures(g, R);
     if (content)
         *content = R;
 }
@@ -621,18 +642,9 @@ void TGDIPFill::SaveToIni(fw::TIniFile& ini, const QString& s) const
     w("BackgroundPictureSize", int(bg.size()));
 }
 
-bool TGDIPFill::LoadFromIni(const fw::TIniFile& ini, const QString& s, QString* error)
+bool TGDIPFill::ReadValues(const fw::TIniFile& ini, const QString& s, QString& badKey)
 {
-    auto fail = [&](const QString& why) {
-        if (error)
-            *error = QStringLiteral("fill [%1]: %2").arg(s, why);
-        return false;
-    };
-    // Read into a copy first: a bad value leaves this fill untouched.
-    TGDIPFill n;
-    n.CopyValues(*this);
     bool bad = false;
-    QString badKey;
     auto r = [&](const char* key, auto& field, int lo, int hi) {
         const QString k = QString::fromLatin1(key);
         if (!ini.ValueExists(s, k))
@@ -649,42 +661,56 @@ bool TGDIPFill::LoadFromIni(const fw::TIniFile& ini, const QString& s, QString* 
     constexpr int kMin = std::numeric_limits<int>::min(), kMax = std::numeric_limits<int>::max();
     // Picture positions and sizes are pixels: a 16-bit range keeps every placement sum small.
     constexpr int kPixMin = -32768, kPixMax = 32767;
-    r("Color", n.FColor, kMin, kMax);
-    r("ColorTo", n.FColorTo, kMin, kMax);
-    r("ColorMirror", n.FColorMirror, kMin, kMax);
-    r("ColorMirrorTo", n.FColorMirrorTo, kMin, kMax);
-    r("GradientType", n.FGradientType, gtSolid, gtNone);
-    r("GradientMirrorType", n.FGradientMirrorType, gtSolid, gtNone);
-    r("HatchStyle", n.FHatchStyle, 0, 52);
-    r("HatchStyleMirror", n.FHatchStyleMirror, 0, 52);
-    r("BackGroundPictureMode", n.FBackGroundPictureMode, pmInsideFill, pmOutsideFill);
-    r("BackGroundPicturePosition", n.FBackGroundPicturePosition, ppTopLeft, ppCustom);
-    r("BackGroundPictureLeft", n.FBackGroundPictureLeft, kPixMin, kPixMax);
-    r("BackGroundPictureTop", n.FBackGroundPictureTop, kPixMin, kPixMax);
-    r("PicturePosition", n.FPicturePosition, ppTopLeft, ppCustom);
-    r("PictureLeft", n.FPictureLeft, kPixMin, kPixMax);
-    r("PictureTop", n.FPictureTop, kPixMin, kPixMax);
+    r("Color", FColor, kMin, kMax);
+    r("ColorTo", FColorTo, kMin, kMax);
+    r("ColorMirror", FColorMirror, kMin, kMax);
+    r("ColorMirrorTo", FColorMirrorTo, kMin, kMax);
+    r("GradientType", FGradientType, gtSolid, gtNone);
+    r("GradientMirrorType", FGradientMirrorType, gtSolid, gtNone);
+    r("HatchStyle", FHatchStyle, 0, 52);
+    r("HatchStyleMirror", FHatchStyleMirror, 0, 52);
+    r("BackGroundPictureMode", FBackGroundPictureMode, pmInsideFill, pmOutsideFill);
+    r("BackGroundPicturePosition", FBackGroundPicturePosition, ppTopLeft, ppCustom);
+    r("BackGroundPictureLeft", FBackGroundPictureLeft, kPixMin, kPixMax);
+    r("BackGroundPictureTop", FBackGroundPictureTop, kPixMin, kPixMax);
+    r("PicturePosition", FPicturePosition, ppTopLeft, ppCustom);
+    r("PictureLeft", FPictureLeft, kPixMin, kPixMax);
+    r("PictureTop", FPictureTop, kPixMin, kPixMax);
     if (ini.ValueExists(s, QStringLiteral("PictureDataSize")))
-        r("PictureSize", n.FPictureSize, psOriginal, psCustom);
+        r("PictureSize", FPictureSize, psOriginal, psCustom);
     // An older section holds the hex length under "PictureSize"; then the property keeps its value.
-    r("PictureWidth", n.FPictureWidth, kPixMin, kPixMax);
-    r("PictureHeight", n.FPictureHeight, kPixMin, kPixMax);
-    r("Opacity", n.FOpacity, 0, 255);
-    r("OpacityTo", n.FOpacityTo, 0, 255);
-    r("OpacityMirror", n.FOpacityMirror, 0, 255);
-    r("OpacityMirrorTo", n.FOpacityMirrorTo, 0, 255);
-    r("BorderColor", n.FBorderColor, kMin, kMax);
-    r("BorderOpacity", n.FBorderOpacity, 0, 255);
-    r("BorderWidth", n.FBorderWidth, 0, 10000);
-    r("Rounding", n.FRounding, 0, 10000);
-    r("RoundingType", n.FRoundingType, rtNone, rtRight);
-    r("ShadowOffset", n.FShadowOffset, 0, 10000);
-    r("ShadowColor", n.FShadowColor, kMin, kMax);
-    r("Angle", n.FAngle, kMin, kMax);
-    r("Glow", n.FGlow, gmNone, gmRadialGradient);
-    r("GlowGradientColor", n.FGlowGradientColor, kMin, kMax);
-    r("GlowRadialColor", n.FGlowRadialColor, kMin, kMax);
-    if (bad)
+    r("PictureWidth", FPictureWidth, kPixMin, kPixMax);
+    r("PictureHeight", FPictureHeight, kPixMin, kPixMax);
+    r("Opacity", FOpacity, 0, 255);
+    r("OpacityTo", FOpacityTo, 0, 255);
+    r("OpacityMirror", FOpacityMirror, 0, 255);
+    r("OpacityMirrorTo", FOpacityMirrorTo, 0, 255);
+    r("BorderColor", FBorderColor, kMin, kMax);
+    r("BorderOpacity", FBorderOpacity, 0, 255);
+    r("BorderWidth", FBorderWidth, 0, 10000);
+    r("Rounding", FRounding, 0, 10000);
+    r("RoundingType", FRoundingType, rtNone, rtRight);
+    r("ShadowOffset", FShadowOffset, 0, 10000);
+    r("ShadowColor", FShadowColor, kMin, kMax);
+    r("Angle", FAngle, kMin, kMax);
+    r("Glow", FGlow, gmNone, gmRadialGradient);
+    r("GlowGradientColor", FGlowGradientColor, kMin, kMax);
+    r("GlowRadialColor", FGlowRadialColor, kMin, kMax);
+    return !bad;
+}
+
+bool TGDIPFill::LoadFromIni(const fw::TIniFile& ini, const QString& s, QString* error)
+{
+    auto fail = [&](const QString& why) {
+        if (error)
+            *error = QStringLiteral("fill [%1]: %2").arg(s, why);
+        return false;
+    };
+    // Read into a copy first: a bad value leaves this fill untouched.
+    TGDIPFill n;
+    n.CopyValues(*this);
+    QString badKey;
+    if (!n.ReadValues(ini, s, badKey))
         return fail(QStringLiteral("bad value for \"%1\"").arg(badKey));
     QByteArray pic, bg;
     const QString picHex = ini.ReadString(s, QStringLiteral("Picture"), QString());

@@ -144,6 +144,14 @@ class TGDIPFill
   private:
     void PropertyChanged() { NotifyChange(); }
     void CopyValues(const TGDIPFill& s);
+    // The section's values that are there, each within its range; false with the first bad key.
+    bool ReadValues(const fw::TIniFile& ini, const QString& section, QString& badKey);
+    // The shadow outside R; returns what is left for the fill.
+    gp::TGPRectF FillShadow(gp::TGPGraphics& g, gp::TGPRectF R);
+    void FillBackground(gp::TGPGraphics& g, const gp::TGPRectF& R, int o, int oTo, int oM, int oMTo);
+    void DrawInsidePicture(gp::TGPGraphics& g, const gp::TGPRectF& R);
+    void DrawFocusOutline(gp::TGPGraphics& g, int opacity);
+    void DrawOutsidePictures(gp::TGPGraphics& g, const gp::TGPRectF& R);
     TFxGDIPPicture FPicture;
     TFxGDIPPicture FBackGroundPicture;
     int FUpdateCount = 0;

@@ -137,6 +137,131 @@ QString GaugeText(const TGaugeSettings& g)
     return g.ShowPercentage ? QString::number(g.Position) + u'%' : QString::number(g.Value);
 }
 
+namespace
+{
+
+// The three level zones behind the bar, n pixels in all.
+void DrawLevelBackgrounds(TCanvas& c, const TRect& R, const TGaugeSettings& g, int n, bool vertical)
+{
+    const int L = R.Left, T = R.Top, B = R.Bottom;
+    const int z1 = Round(g.Level1Perc / 100.0 * n), z2 = Round(n * (g.Level2Perc - g.Level1Perc) / 100.0);
+    const int z3 = n - z1 - z2;
+    if (!vertical) {
+        Fill(c, L + 2, T + 1, L + 2 + z1, B - 1, g.Level0BkColor);
+        Fill(c, L + 2 + z1, T + 1, L + 2 + z1 + z2, B - 1, g.Level1BkColor);
+        Fill(c, L + 2 + z1 + z2, T + 1, L + 2 + z1 + z2 + z3, B - 1, g.Level2BkColor);
+    } else {
+        const int t1 = B - z1 + 1;
+        Fill(c, L + 1, t1, R.Right - 1, B - 2, g.Level0BkColor);
+        const int t2 = t1 - z2;
+        Fill(c, L + 1, t2, R.Right - 1, t1, g.Level1BkColor);
+        Fill(c, L + 1, t2 - 1 - z3, R.Right - 1, t2 - 1, g.Level2BkColor);
+    }
+}
+
+// One segment per level reached, each in its level's colours.
+void DrawStackedBar(TCanvas& c, const TRect& R, const TGaugeSettings& g, int n, bool vertical)
+{
+    const int L = R.Left, T = R.Top, Rt = R.Right, B = R.Bottom;
+    const int p = g.Position;
+    const int len1 = p < g.Level1Perc ? Round(p / 100.0 * n) : Round(g.Level1Perc / 100.0 * n);
+    // Segment 1 runs L+2 .. L+len1; each next segment starts at the previous one's right edge.
+    auto seg = [&](int start, int len) {
+        return start == 0 ? TRect{L + 2, T + 1, L + len, B - 1}
+                          : TRect{L + start, T + 1, L + start + len, B - 1};
+    };
+    const int top1 = B - len1 + 1;
+    if (vertical)
+        Segment(c, g, 0, {L + 1, top1, Rt - 1, B - 2});
+    else
+        Segment(c, g, 0, seg(0, len1));
+    if (p < g.Level1Perc)
+        return;
+    const int len2 = p < g.Level2Perc ? Round(n * (p - g.Level1Perc) / 100.0)
+                                      : Round(n * (g.Level2Perc - g.Level1Perc) / 100.0);
+    if (vertical)
+        Segment(c, g, 1, {L + 1, top1 - len2, Rt - 1, top1});
+    else
+        Segment(c, g, 1, seg(len1, len2));
+    if (p < g.Level2Perc)
+        return;
+    const int len3 = p == 100 ? n - len1 - len2 : Round(n * (p - g.Level2Perc) / 100.0);
+    if (vertical) {
+        const int top2 = top1 - len2;
+        Segment(c, g, 2, {L + 1, top2 - 1 - len3, Rt - 1, top2 - 1});
+    } else {
+        Segment(c, g, 2, seg(len1 + len2, len3));
+    }
+}
+
+// The whole bar in the colour of the level the position is in: smooth, or in 7-pixel blocks.
+void DrawLevelBar(TCanvas& c, const TRect& R, const TGaugeSettings& g, int n, bool vertical)
+{
+    const int L = R.Left, T = R.Top, Rt = R.Right, B = R.Bottom;
+    const int p = g.Position;
+    const int level = p < g.Level1Perc ? 0 : p < g.Level2Perc ? 1 : p < 100 ? 2 : 3;
+    if (g.CompletionSmooth) {
+        const int len = Round(p / 100.0 * n);
+        if (vertical)
+            Segment(c, g, level, {L + 2, B - len, Rt - 2, B - 2});
+        else
+            Segment(c, g, level, {L + 2, T + 2, L + len, B - 2});
+        return;
+    }
+    const int m = Round(double(n * p) / 100.0);
+    auto block = [&](int start, int len) {
+        if (vertical)
+            Segment(c, g, level, {L + 2, std::max(T + 2, B - 2 - start - len), Rt - 2, B - 2 - start});
+        else
+            Segment(c, g, level, {L + 2 + start, T + 2, L + 2 + start + len, B - 2});
+    };
+    if (m <= 9) {
+        if (m >= 2)
+            block(0, m - 1);
+    } else {
+        const int blocks = m / 9;
+        for (int k = 0; k < blocks; ++k)
+            block(k * 9, 7);
+        const int rest = m % 9;
+        if (rest > 2)
+            block(blocks * 9, rest - 1);
+    }
+}
+
+// Leaves only the moving piece of an endless bar.
+void ClearAroundInfinitePos(TCanvas& c, const TRect& R, const TGaugeSettings& g, bool vertical)
+{
+    const int L = R.Left, T = R.Top, Rt = R.Right, B = R.Bottom;
+    const int extent = vertical ? B - T : Rt - L;
+    const int P = extent <= 4 ? 0 : Round(g.InfinitePos / 100.0 * (extent - 4));
+    if (!vertical) {
+        Fill(c, L + 2, T + 1, std::max(L + 2, L + P - 10), B - 1, g.BackgroundColor);
+        Fill(c, std::min(Rt - 2, L + P + 12), T + 2, Rt - 2, B - 2, g.BackgroundColor);
+    } else {
+        Fill(c, L + 2, T + 2, Rt - 2, std::max(T + 2, T + P - 10), g.BackgroundColor);
+        Fill(c, L + 2, std::min(B - 2, T + P + 12), Rt - 2, B - 2, g.BackgroundColor);
+    }
+}
+
+void DrawGaugeText(TCanvas& c, const TRect& R, const TGaugeSettings& g, bool vertical)
+{
+    const int L = R.Left, T = R.Top, Rt = R.Right, B = R.Bottom;
+    c.Brush.Style = bsClear;
+    c.Font.Assign(*g.Font);
+    const QString text = GaugeText(g);
+    const int w = c.TextWidth(text), h = c.TextHeight(text);
+    if (!vertical) {
+        c.TextOut((Rt - L) / 2 + L - w / 2, (B - T) / 2 + T - h / 2, text);
+    } else {
+        c.Font.SetOrientation(900);
+        c.TextOut((Rt - L) / 2 + L - h / 2, (B - T) / 2 + T + w / 2, text);
+        c.Font.SetOrientation(0);
+    }
+    c.Brush.Style = bsSolid;
+}
+
+} // namespace
+
 void DrawGauge(TCanvas& c, TRect R, const TGaugeSettings& gs)
 {
     TGaugeSettings g = gs;
@@ -149,7 +274,6 @@ void DrawGauge(TCanvas& c, TRect R, const TGaugeSettings& gs)
         g.Position = 100;
         g.Level1Perc = g.Level2Perc = 101;
     }
-    const int p = g.Position;
     c.Brush.Color = g.BackgroundColor;
     c.Brush.Style = bsSolid;
     c.Pen.Color = g.ShowBorder ? g.BorderColor : g.BackgroundColor;
@@ -157,107 +281,18 @@ void DrawGauge(TCanvas& c, TRect R, const TGaugeSettings& gs)
         c.RoundRect(L, T, Rt, B, 6, 6);
     else
         c.Rectangle(L, T, Rt, B);
-    if (g.Level0BkColor != clNone || g.Level1BkColor != clNone || g.Level2BkColor != clNone) {
-        const int z1 = Round(g.Level1Perc / 100.0 * n), z2 = Round(n * (g.Level2Perc - g.Level1Perc) / 100.0);
-        const int z3 = n - z1 - z2;
-        if (!vertical) {
-            Fill(c, L + 2, T + 1, L + 2 + z1, B - 1, g.Level0BkColor);
-            Fill(c, L + 2 + z1, T + 1, L + 2 + z1 + z2, B - 1, g.Level1BkColor);
-            Fill(c, L + 2 + z1 + z2, T + 1, L + 2 + z1 + z2 + z3, B - 1, g.Level2BkColor);
-        } else {
-            const int t1 = B - z1 + 1;
-            Fill(c, L + 1, t1, R.Right - 1, B - 2, g.Level0BkColor);
-            const int t2 = t1 - z2;
-            Fill(c, L + 1, t2, R.Right - 1, t1, g.Level1BkColor);
-            Fill(c, L + 1, t2 - 1 - z3, R.Right - 1, t2 - 1, g.Level2BkColor);
-        }
+    if (g.Level0BkColor != clNone || g.Level1BkColor != clNone || g.Level2BkColor != clNone)
+        DrawLevelBackgrounds(c, R, g, n, vertical);
+    if (g.Position > 0) {
+        if (g.Stacked)
+            DrawStackedBar(c, R, g, n, vertical);
+        else
+            DrawLevelBar(c, R, g, n, vertical);
     }
-    if (p > 0) {
-        if (g.Stacked) {
-            const int len1 = p < g.Level1Perc ? Round(p / 100.0 * n) : Round(g.Level1Perc / 100.0 * n);
-            // Segment 1 runs L+2 .. L+len1; each next segment starts at the previous one's right edge.
-            auto seg = [&](int start, int len) {
-                return start == 0 ? TRect{L + 2, T + 1, L + len, B - 1}
-                                  : TRect{L + start, T + 1, L + start + len, B - 1};
-            };
-            const int top1 = B - len1 + 1;
-            if (vertical)
-                Segment(c, g, 0, {L + 1, top1, Rt - 1, B - 2});
-            else
-                Segment(c, g, 0, seg(0, len1));
-            if (p >= g.Level1Perc) {
-                const int len2 = p < g.Level2Perc ? Round(n * (p - g.Level1Perc) / 100.0)
-                                                  : Round(n * (g.Level2Perc - g.Level1Perc) / 100.0);
-                if (vertical)
-                    Segment(c, g, 1, {L + 1, top1 - len2, Rt - 1, top1});
-                else
-                    Segment(c, g, 1, seg(len1, len2));
-                if (p >= g.Level2Perc) {
-                    const int len3 = p == 100 ? n - len1 - len2 : Round(n * (p - g.Level2Perc) / 100.0);
-                    if (vertical) {
-                        const int top2 = top1 - len2;
-                        Segment(c, g, 2, {L + 1, top2 - 1 - len3, Rt - 1, top2 - 1});
-                    } else {
-                        Segment(c, g, 2, seg(len1 + len2, len3));
-                    }
-                }
-            }
-        } else {
-            const int level = p < g.Level1Perc ? 0 : p < g.Level2Perc ? 1 : p < 100 ? 2 : 3;
-            if (g.CompletionSmooth) {
-                const int len = Round(p / 100.0 * n);
-                if (vertical)
-                    Segment(c, g, level, {L + 2, B - len, Rt - 2, B - 2});
-                else
-                    Segment(c, g, level, {L + 2, T + 2, L + len, B - 2});
-            } else {
-                const int m = Round(double(n * p) / 100.0);
-                auto block = [&](int start, int len) {
-                    if (vertical)
-                        Segment(c, g, level,
-                                {L + 2, std::max(T + 2, B - 2 - start - len), Rt - 2, B - 2 - start});
-                    else
-                        Segment(c, g, level, {L + 2 + start, T + 2, L + 2 + start + len, B - 2});
-                };
-                if (m <= 9) {
-                    if (m >= 2)
-                        block(0, m - 1);
-                } else {
-                    const int blocks = m / 9;
-                    for (int k = 0; k < blocks; ++k)
-                        block(k * 9, 7);
-                    const int rest = m % 9;
-                    if (rest > 2)
-                        block(blocks * 9, rest - 1);
-                }
-            }
-        }
-    }
-    if (g.Infinite) {
-        const int extent = vertical ? B - T : Rt - L;
-        const int P = extent <= 4 ? 0 : Round(g.InfinitePos / 100.0 * (extent - 4));
-        if (!vertical) {
-            Fill(c, L + 2, T + 1, std::max(L + 2, L + P - 10), B - 1, g.BackgroundColor);
-            Fill(c, std::min(Rt - 2, L + P + 12), T + 2, Rt - 2, B - 2, g.BackgroundColor);
-        } else {
-            Fill(c, L + 2, T + 2, Rt - 2, std::max(T + 2, T + P - 10), g.BackgroundColor);
-            Fill(c, L + 2, std::min(B - 2, T + P + 12), Rt - 2, B - 2, g.BackgroundColor);
-        }
-    }
-    if (g.ShowPosition && g.Font) {
-        c.Brush.Style = bsClear;
-        c.Font.Assign(*g.Font);
-        const QString text = GaugeText(g);
-        const int w = c.TextWidth(text), h = c.TextHeight(text);
-        if (!vertical) {
-            c.TextOut((Rt - L) / 2 + L - w / 2, (B - T) / 2 + T - h / 2, text);
-        } else {
-            c.Font.SetOrientation(900);
-            c.TextOut((Rt - L) / 2 + L - h / 2, (B - T) / 2 + T + w / 2, text);
-            c.Font.SetOrientation(0);
-        }
-        c.Brush.Style = bsSolid;
-    }
+    if (g.Infinite)
+        ClearAroundInfinitePos(c, R, g, vertical);
+    if (g.ShowPosition && g.Font)
+        DrawGaugeText(c, R, g, vertical);
     c.Brush.Style = bsClear;
 }
 

@@ -186,6 +186,19 @@ class TCustomTrackBar : public fw::TControl
     void DrawBackground(fw::TCanvas& Canvas);
     void DrawTrackLabel(fw::TCanvas& Canvas);
     void DrawTicks(fw::TCanvas& Canvas);
+    // One tick on side 0 (top or left) or 1, `offset` pixels along the track.
+    void DrawTick(fw::TCanvas& Canvas, const TRect& R, int side, int value, int offset);
+    void DrawTickLine(fw::TCanvas& Canvas, const TRect& R, int side, int along, int length, TColor color,
+                      int value);
+    void DrawTickText(fw::TCanvas& Canvas, const TRect& R, int side, int along, const QString& text,
+                      TColor textColor);
+    // The completed part (up to the thumb's centre) and the rest of slider S.
+    void SplitSliderAtThumb(const TRect& S, TRect& done, TRect& rest) const;
+    // colors: the completed part's two, then the rest's.
+    void FillRoundedSlider(fw::TCanvas& Canvas, const TRect& S, const TRect& done, const TRect& rest,
+                           const TColor (&colors)[4]);
+    void DrawSliderPicture(fw::TCanvas& Canvas, const TRect& S, const TRect& r, const TGDIPPicture& pp);
+    void DrawSliderBorder(fw::TCanvas& Canvas, const TRect& S, TColor border);
     void DrawThumbShape(fw::TCanvas& Canvas, TRect R, int Value, bool Down, bool Hot);
     void DrawButtons(fw::TCanvas& Canvas);
     void DrawStepButton(fw::TCanvas& Canvas, bool isMax);

@@ -398,97 +398,84 @@ void TCustomTrackBar::DrawTrackLabel(TCanvas& Canvas)
     Canvas.Brush.Style = bsSolid;
 }
 
-void TCustomTrackBar::DrawSlider(TCanvas& Canvas)
+namespace
 {
-    if (IsRatingMode() || FSlider->Size() <= 0 || !FSlider->Visible())
+
+// A gradient where both colours are set, a solid fill where one is.
+void FillSliderPart(TCanvas& c, const TTrackBarSlider& s, const TRect& r, TColor a, TColor b)
+{
+    if (Absent(r) || r.IsEmpty())
         return;
-    const bool enabled = isEnabled();
-    const TTrackBarSlider& s = *FSlider;
-    const TGDIPPicture& pic = enabled || s.PictureDisabled().Empty() ? s.Picture() : s.PictureDisabled();
-    const TGDIPPicture& picDone = enabled ? s.PictureCompleted() : s.PictureCompletedDisabled();
-    const TColor border = enabled ? s.BorderColor() : s.BorderColorDisabled();
-    const TColor c1 = enabled ? s.Color() : s.ColorDisabled();
-    const TColor c2 = enabled ? s.ColorTo() : s.ColorDisabledTo();
-    const TColor d1 = enabled ? s.ColorCompleted() : s.ColorCompletedDisabled();
-    const TColor d2 = enabled ? s.ColorCompletedTo() : s.ColorCompletedDisabledTo();
-    const TRect S = GetSliderRect();
-    TRect done = kAbsent, rest = S;
-    if (d1 != clNone || !picDone.Empty()) {
-        const TRect thumb = GetThumbRect();
-        if (FPosition == FMin) {
-            done = kAbsent;
-        } else if (FPosition == FMax) {
-            done = S;
-            rest = kAbsent;
-        } else if (Vertical()) {
-            const int m = thumb.Top + FThumb->Width() / 2;
-            done = {S.Left, m, S.Right, S.Bottom};
-            rest = {S.Left, S.Top, S.Right, m + 1};
-        } else {
-            const int m = thumb.Left + FThumb->Width() / 2;
-            done = {S.Left, S.Top, m, S.Bottom};
-            rest = {m - 1, S.Top, S.Right, S.Bottom};
-        }
-    }
-    QPainter& p = Canvas.Painter();
-    const bool rounded = s.Rounded() && pic.Empty();
-    p.save();
-    auto fillPart = [&](const TRect& r, TColor a, TColor b) {
-        if (Absent(r) || r.IsEmpty())
-            return;
-        if (a != clNone && b != clNone)
-            DrawDirectionalGradient(Canvas, a, b, s.Direction(), r, s.Steps());
-        else if (a != clNone || b != clNone)
-            FillSolid(Canvas, r, a != clNone ? a : b);
-    };
-    auto picPart = [&](const TRect& r, const TGDIPPicture& pp) {
-        if (Absent(r) || pp.Empty() || r.Left <= 0 || r.Right <= 0)
-            return;
-        if (s.PictureStretched()) {
-            pp.Draw(Canvas, r);
-        } else {
-            p.save();
-            p.setClipRect(r.ToQRect(), Qt::IntersectClip);
-            pp.DrawAt(Canvas, S.Left, S.Top);
-            p.restore();
-        }
-    };
-    if (rounded) {
-        // Filled in a slider-sized image: a path clip on a window-sized device costs a pass over its height.
-        if (!S.IsEmpty()) {
-            QImage img(S.Width(), S.Height(), QImage::Format_ARGB32_Premultiplied);
-            img.fill(Qt::transparent);
-            QPainter ip(&img);
-            TCanvas ic(ip);
-            ip.translate(-S.Left, -S.Top);
-            QPainterPath clip;
-            clip.addRoundedRect(S.ToQRect(), 3.5, 3.5);
-            ip.setClipPath(clip);
-            auto fillImagePart = [&](const TRect& r, TColor a, TColor b) {
-                if (Absent(r) || r.IsEmpty())
-                    return;
-                if (a != clNone && b != clNone)
-                    DrawDirectionalGradient(ic, a, b, s.Direction(), r, s.Steps());
-                else if (a != clNone || b != clNone)
-                    FillSolid(ic, r, a != clNone ? a : b);
-            };
-            fillImagePart(done, d1, d2);
-            fillImagePart(rest, c1, c2);
-            ip.end();
-            p.drawImage(S.Left, S.Top, img);
-        }
-    } else if (pic.Empty()) {
-        fillPart(done, d1, d2);
-        fillPart(rest, c1, c2);
+    if (a != clNone && b != clNone)
+        TCustomTrackBar::DrawDirectionalGradient(c, a, b, s.Direction(), r, s.Steps());
+    else if (a != clNone || b != clNone)
+        FillSolid(c, r, a != clNone ? a : b);
+}
+
+} // namespace
+
+void TCustomTrackBar::SplitSliderAtThumb(const TRect& S, TRect& done, TRect& rest) const
+{
+    done = kAbsent;
+    rest = S;
+    const TRect thumb = GetThumbRect();
+    if (FPosition == FMin) {
+        done = kAbsent;
+    } else if (FPosition == FMax) {
+        done = S;
+        rest = kAbsent;
+    } else if (Vertical()) {
+        const int m = thumb.Top + FThumb->Width() / 2;
+        done = {S.Left, m, S.Right, S.Bottom};
+        rest = {S.Left, S.Top, S.Right, m + 1};
     } else {
-        picPart(done, picDone);
-        picPart(rest, pic);
+        const int m = thumb.Left + FThumb->Width() / 2;
+        done = {S.Left, S.Top, m, S.Bottom};
+        rest = {m - 1, S.Top, S.Right, S.Bottom};
     }
-    p.restore();
-    if (border == clNone)
+}
+
+void TCustomTrackBar::FillRoundedSlider(TCanvas& Canvas, const TRect& S, const TRect& done, const TRect& rest,
+                                        const TColor (&colors)[4])
+{
+    // Filled in a slider-sized image: a path clip on a window-sized device costs a pass over its height.
+    if (S.IsEmpty())
         return;
+    QImage img(S.Width(), S.Height(), QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter ip(&img);
+    TCanvas ic(ip);
+    ip.translate(-S.Left, -S.Top);
+    QPainterPath clip;
+    clip.addRoundedRect(S.ToQRect(), 3.5, 3.5);
+    ip.setClipPath(clip);
+    FillSliderPart(ic, *FSlider, done, colors[0], colors[1]);
+    FillSliderPart(ic, *FSlider, rest, colors[2], colors[3]);
+    ip.end();
+    Canvas.Painter().drawImage(S.Left, S.Top, img);
+}
+
+void TCustomTrackBar::DrawSliderPicture(TCanvas& Canvas, const TRect& S, const TRect& r,
+                                        const TGDIPPicture& pp)
+{
+    if (Absent(r) || pp.Empty() || r.Left <= 0 || r.Right <= 0)
+        return;
+    if (FSlider->PictureStretched()) {
+        pp.Draw(Canvas, r);
+    } else {
+        QPainter& p = Canvas.Painter();
+        p.save();
+        p.setClipRect(r.ToQRect(), Qt::IntersectClip);
+        pp.DrawAt(Canvas, S.Left, S.Top);
+        p.restore();
+    }
+}
+
+void TCustomTrackBar::DrawSliderBorder(TCanvas& Canvas, const TRect& S, TColor border)
+{
+    const TTrackBarSlider& s = *FSlider;
     if (s.Rounded()) {
-        gp::TGPGraphics g(p);
+        gp::TGPGraphics g(Canvas.Painter());
         g.SetSmoothingMode(gdip::SmoothingModeAntiAlias);
         DrawRoundRectOutline(g, F(S), 3.5f, border);
         if (s.Border3D()) {
@@ -504,6 +491,134 @@ void TCustomTrackBar::DrawSlider(TCanvas& Canvas)
         Canvas.Rectangle(S);
         Canvas.Brush.Style = bsSolid;
     }
+}
+
+void TCustomTrackBar::DrawSlider(TCanvas& Canvas)
+{
+    if (IsRatingMode() || FSlider->Size() <= 0 || !FSlider->Visible())
+        return;
+    const bool enabled = isEnabled();
+    const TTrackBarSlider& s = *FSlider;
+    const TGDIPPicture& pic = enabled || s.PictureDisabled().Empty() ? s.Picture() : s.PictureDisabled();
+    const TGDIPPicture& picDone = enabled ? s.PictureCompleted() : s.PictureCompletedDisabled();
+    const TColor border = enabled ? s.BorderColor() : s.BorderColorDisabled();
+    // The completed part's two colours, then the rest's.
+    const TColor colors[4] = {enabled ? s.ColorCompleted() : s.ColorCompletedDisabled(),
+                              enabled ? s.ColorCompletedTo() : s.ColorCompletedDisabledTo(),
+                              enabled ? s.Color() : s.ColorDisabled(),
+                              enabled ? s.ColorTo() : s.ColorDisabledTo()};
+    const TRect S = GetSliderRect();
+    TRect done = kAbsent, rest = S;
+    if (colors[0] != clNone || !picDone.Empty())
+        SplitSliderAtThumb(S, done, rest);
+    QPainter& p = Canvas.Painter();
+    p.save();
+    if (s.Rounded() && pic.Empty()) {
+        FillRoundedSlider(Canvas, S, done, rest, colors);
+    } else if (pic.Empty()) {
+        FillSliderPart(Canvas, s, done, colors[0], colors[1]);
+        FillSliderPart(Canvas, s, rest, colors[2], colors[3]);
+    } else {
+        DrawSliderPicture(Canvas, S, done, picDone);
+        DrawSliderPicture(Canvas, S, rest, pic);
+    }
+    p.restore();
+    if (border != clNone)
+        DrawSliderBorder(Canvas, S, border);
+}
+
+void TCustomTrackBar::DrawTickLine(TCanvas& Canvas, const TRect& R, int side, int along, int length,
+                                   TColor color, int value)
+{
+    const TTrackBarTick& tm = *FTickMark;
+    Canvas.Pen.Color = color;
+    Canvas.Pen.Style = psSolid;
+    if (FImages && FImages->Count() > 0) {
+        // Where the line would start, centred on the tick.
+        const int index = value < FImages->Count() ? value : 0;
+        const int half = FImages->Height() / 2;
+        if (Vertical())
+            FImages->Draw(Canvas, side == 0 ? R.Left : R.Right - length, along - half, index, isEnabled());
+        else
+            FImages->Draw(Canvas, along - half, side == 0 ? R.Top : R.Bottom - length, index, isEnabled());
+    } else if (Vertical()) {
+        const int x0 = side == 0 ? R.Left : R.Right - length;
+        Canvas.MoveTo(x0, along);
+        Canvas.LineTo(x0 + length, along);
+        if (tm.Line3D()) {
+            Canvas.Pen.Color = BlendColors(color, clWhite, 10);
+            Canvas.MoveTo(x0, along - 1);
+            Canvas.LineTo(x0 + length, along - 1);
+        }
+    } else {
+        const int y0 = side == 0 ? R.Top : R.Bottom - length;
+        Canvas.MoveTo(along, y0);
+        Canvas.LineTo(along, y0 + length);
+        if (tm.Line3D()) {
+            Canvas.Pen.Color = BlendColors(color, clWhite, 10);
+            Canvas.MoveTo(along + 1, y0);
+            Canvas.LineTo(along + 1, y0 + length);
+        }
+    }
+}
+
+void TCustomTrackBar::DrawTickText(TCanvas& Canvas, const TRect& R, int side, int along, const QString& text,
+                                   TColor textColor)
+{
+    const TTrackBarTick& tm = *FTickMark;
+    Canvas.Brush.Style = bsClear;
+    Canvas.Font.SetColor(textColor);
+    const int tw = Canvas.TextWidth(text);
+    if (Vertical()) {
+        if (side == 0) {
+            if (tm.RotateFontVert()) {
+                Canvas.Font.SetOrientation(-2700 + 3600);
+                Canvas.TextOut(R.Left + FTickTextOffset - FTextHeight, along + tw / 2, text);
+            } else {
+                Canvas.TextOut(R.Left - tw - FTickTextOffset, along - FTextHeight / 2, text);
+            }
+        } else {
+            if (tm.RotateFontVert()) {
+                Canvas.Font.SetOrientation(-900);
+                Canvas.TextOut(R.Right + FTextHeight, along - tw / 2, text);
+            } else {
+                Canvas.TextOut(R.Left + tm.Size() + FTickTextOffset, along - FTextHeight / 2, text);
+            }
+        }
+        Canvas.Font.SetOrientation(0);
+    } else if (side == 0) {
+        Canvas.TextOut(along - tw / 2, R.Top + FTickTextOffset - FTextHeight, text);
+    } else {
+        Canvas.TextOut(along - tw / 2, R.Bottom + FTickTextOffset, text);
+    }
+    Canvas.Brush.Style = bsSolid;
+}
+
+void TCustomTrackBar::DrawTick(TCanvas& Canvas, const TRect& R, int side, int value, int offset)
+{
+    const TTrackBarTick& tm = *FTickMark;
+    const TTickMark pos = side == 0 ? tmTopLeft : tmBottomRight;
+    int length = tm.Size();
+    TColor color = isEnabled() ? tm.Color() : tm.ColorDisabled();
+    TColor textColor = tm.Font().Color();
+    QString text = tm.ShowText() ? QString::number(value) : QString();
+    if (tm.ShowText() && OnGetTickMarkText)
+        OnGetTickMarkText(this, value, text);
+    bool defaultDraw = true;
+    const int along = Vertical() ? R.Bottom - offset : R.Left + offset;
+    TPoint loc = Vertical() ? TPoint{side == 0 ? R.Left : R.Right - length, along}
+                            : TPoint{along, side == 0 ? R.Top : R.Bottom - length};
+    if (OnDrawTick)
+        OnDrawTick(this, Canvas, loc, value, pos, length, color, textColor, text, defaultDraw);
+    if (tm.ShowImageAtThumbOnly() && value != FPosition)
+        defaultDraw = false;
+    if (tm.ShowImageAtSteps() > 1 && value % tm.ShowImageAtSteps() != 0)
+        defaultDraw = false;
+    if (!defaultDraw)
+        return;
+    DrawTickLine(Canvas, R, side, along, length, color, value);
+    if (tm.ShowText() && !text.isEmpty())
+        DrawTickText(Canvas, R, side, along, text, textColor);
 }
 
 void TCustomTrackBar::DrawTicks(TCanvas& Canvas)
@@ -542,90 +657,10 @@ void TCustomTrackBar::DrawTicks(TCanvas& Canvas)
         if (!OnDrawTick && d - prev < 2)
             continue;
         prev = d;
-        for (int side = 0; side < 2; ++side) {
-            const TRect& R = side == 0 ? T1 : T2;
-            if (Absent(R))
-                continue;
-            const TTickMark pos = side == 0 ? tmTopLeft : tmBottomRight;
-            int length = tm.Size();
-            TColor color = isEnabled() ? tm.Color() : tm.ColorDisabled();
-            TColor textColor = tm.Font().Color();
-            QString text = tm.ShowText() ? QString::number(i) : QString();
-            if (tm.ShowText() && OnGetTickMarkText)
-                OnGetTickMarkText(this, i, text);
-            bool defaultDraw = true;
-            const int along = Vertical() ? R.Bottom - d : R.Left + d;
-            TPoint loc = Vertical() ? TPoint{side == 0 ? R.Left : R.Right - length, along}
-                                    : TPoint{along, side == 0 ? R.Top : R.Bottom - length};
-            if (OnDrawTick)
-                OnDrawTick(this, Canvas, loc, i, pos, length, color, textColor, text, defaultDraw);
-            if (tm.ShowImageAtThumbOnly() && i != FPosition)
-                defaultDraw = false;
-            if (tm.ShowImageAtSteps() > 1 && i % tm.ShowImageAtSteps() != 0)
-                defaultDraw = false;
-            if (!defaultDraw)
-                continue;
-            Canvas.Pen.Color = color;
-            Canvas.Pen.Style = psSolid;
-            if (FImages && FImages->Count() > 0) {
-                // Where the line would start, centred on the tick.
-                const int index = i < FImages->Count() ? i : 0;
-                const int half = FImages->Height() / 2;
-                if (Vertical())
-                    FImages->Draw(Canvas, side == 0 ? R.Left : R.Right - length, along - half, index,
-                                  isEnabled());
-                else
-                    FImages->Draw(Canvas, along - half, side == 0 ? R.Top : R.Bottom - length, index,
-                                  isEnabled());
-            } else if (Vertical()) {
-                const int x0 = side == 0 ? R.Left : R.Right - length;
-                Canvas.MoveTo(x0, along);
-                Canvas.LineTo(x0 + length, along);
-                if (tm.Line3D()) {
-                    Canvas.Pen.Color = BlendColors(color, clWhite, 10);
-                    Canvas.MoveTo(x0, along - 1);
-                    Canvas.LineTo(x0 + length, along - 1);
-                }
-            } else {
-                const int y0 = side == 0 ? R.Top : R.Bottom - length;
-                Canvas.MoveTo(along, y0);
-                Canvas.LineTo(along, y0 + length);
-                if (tm.Line3D()) {
-                    Canvas.Pen.Color = BlendColors(color, clWhite, 10);
-                    Canvas.MoveTo(along + 1, y0);
-                    Canvas.LineTo(along + 1, y0 + length);
-                }
-            }
-            if (tm.ShowText() && !text.isEmpty()) {
-                Canvas.Brush.Style = bsClear;
-                Canvas.Font.SetColor(textColor);
-                const int tw = Canvas.TextWidth(text);
-                if (Vertical()) {
-                    if (side == 0) {
-                        if (tm.RotateFontVert()) {
-                            Canvas.Font.SetOrientation(-2700 + 3600);
-                            Canvas.TextOut(R.Left + FTickTextOffset - FTextHeight, along + tw / 2, text);
-                        } else {
-                            Canvas.TextOut(R.Left - tw - FTickTextOffset, along - FTextHeight / 2, text);
-                        }
-                    } else {
-                        if (tm.RotateFontVert()) {
-                            Canvas.Font.SetOrientation(-900);
-                            Canvas.TextOut(R.Right + FTextHeight, along - tw / 2, text);
-                        } else {
-                            Canvas.TextOut(R.Left + tm.Size() + FTickTextOffset, along - FTextHeight / 2,
-                                           text);
-                        }
-                    }
-                    Canvas.Font.SetOrientation(0);
-                } else if (side == 0) {
-                    Canvas.TextOut(along - tw / 2, R.Top + FTickTextOffset - FTextHeight, text);
-                } else {
-                    Canvas.TextOut(along - tw / 2, R.Bottom + FTickTextOffset, text);
-                }
-                Canvas.Brush.Style = bsSolid;
-            }
-        }
+        if (!Absent(T1))
+            DrawTick(Canvas, T1, 0, i, d);
+        if (!Absent(T2))
+            DrawTick(Canvas, T2, 1, i, d);
     }
 }
 
