@@ -323,6 +323,14 @@ class TcPlotAxis : public TcPlotLayoutObject
     void CalcDateTimeIncrement(int c, double& increment, int& k);
     void CalcPrice32ndsIncrement(int c, double& increment, int& k) const;
     void CalcLogTicks(int c);
+    // How many ticks the labels leave room for along `length` pixels.
+    int TickCountForLabels(TCanvas& Canvas, int length);
+    // Sets the major and minor increments for about c ticks; returns the major one.
+    double ChooseMajorIncrement(int c, int length);
+    // The first major tick at or before the scale's start (months and years clamp the range and
+    // may raise the increment to a day).
+    double FirstTickPosition(double& increment);
+    void AddTicksFrom(double p, double increment);
     void DrawTickLabel(TCanvas& Canvas, const TcPlotTickObject& Tick);
     void DrawTitle(TCanvas& Canvas);
     void DrawMark(TCanvas& Canvas, int pixel, int r1, int r2);

@@ -336,25 +336,8 @@ void TcPlotAxis::CalcLogTicks(int c)
     }
 }
 
-void TcPlotAxis::CalcTicks(TCanvas& Canvas)
+int TcPlotAxis::TickCountForLabels(TCanvas& Canvas, int length)
 {
-    FMonthModeEnabled = FYearModeEnabled = false;
-    CalcScaleRect(Canvas);
-    struct Finish {
-        TcPlotAxis* a;
-        ~Finish()
-        {
-            for (auto& t : a->FTickList) {
-                t.Show = a->PointOnScale(t.Position);
-                if (t.Show)
-                    t.PositionPixels = a->PositionToPixels(t.Position);
-            }
-        }
-    } finish{this};
-    if (FTickListCustom)
-        return;
-    FTickList.clear();
-    Canvas.Font.Assign(FLabelsFont);
     const bool horz = IsHorz();
     double g = 0;
     if ((horz && Quarter(FLabelsRotation)) || (!horz && Upright(FLabelsRotation)))
@@ -364,12 +347,11 @@ void TcPlotAxis::CalcTicks(TCanvas& Canvas)
                      GetMaxLabelWidth(Canvas));
     if (g < 1)
         g = 1;
-    const int length = horz ? FScaleRect.Width() : FScaleRect.Height();
-    int c = std::max(1, int(std::trunc(length / g)));
-    if (FScaleType == ipstLog10 && std::log10(Max()) - std::log10(FMin) > 1) {
-        CalcLogTicks(c);
-        return;
-    }
+    return std::max(1, int(std::trunc(length / g)));
+}
+
+double TcPlotAxis::ChooseMajorIncrement(int c, int length)
+{
     FMajorIncrement = 0;
     double increment = 0;
     int k = 0;
@@ -407,33 +389,42 @@ void TcPlotAxis::CalcTicks(TCanvas& Canvas)
     }
     FMajorIncrement = increment;
     FMinorIncrement = increment / (FMinorCount + 1);
+    return increment;
+}
+
+double TcPlotAxis::FirstTickPosition(double& increment)
+{
     const bool months = FMonthModeEnabled, years = FYearModeEnabled;
-    double p;
     if (FDesiredStart != 0 && FMin <= FDesiredStart && FDesiredStart <= Max()) {
-        p = FDesiredStart;
+        double p = FDesiredStart;
         while (p > FMin)
             p -= increment;
-    } else if (months || years) {
-        FMin = std::clamp(FMin, years ? -182625.0 : 0.0, 2593224.0);
-        FSpan = std::min(FSpan, 36525.0);
-        if (increment < 1)
-            increment = FMajorIncrement = 1;
-        const int step = RoundInt(increment);
-        const double timeOfDay = FMin - std::floor(FMin);
-        QDate date = QDate(1899, 12, 30).addDays(qint64(std::floor(FMin)));
-        if (months) {
-            int t = date.month() / step * step;
-            date = QDate(date.year(), std::max(1, t), 1).addMonths(-step);
-        } else {
-            int y = date.year();
-            if (step != 0)
-                y = y / step * step;
-            date = QDate(y, 1, 1).addYears(-step);
-        }
-        p = QDate(1899, 12, 30).daysTo(date) + timeOfDay;
-    } else {
-        p = std::trunc(FMin / increment) * increment - increment;
+        return p;
     }
+    if (!months && !years)
+        return std::trunc(FMin / increment) * increment - increment;
+    FMin = std::clamp(FMin, years ? -182625.0 : 0.0, 2593224.0);
+    FSpan = std::min(FSpan, 36525.0);
+    if (increment < 1)
+        increment = FMajorIncrement = 1;
+    const int step = RoundInt(increment);
+    const double timeOfDay = FMin - std::floor(FMin);
+    QDate date = QDate(1899, 12, 30).addDays(qint64(std::floor(FMin)));
+    if (months) {
+        int t = date.month() / step * step;
+        date = QDate(date.year(), std::max(1, t), 1).addMonths(-step);
+    } else {
+        int y = date.year();
+        if (step != 0)
+            y = y / step * step;
+        date = QDate(y, 1, 1).addYears(-step);
+    }
+    return QDate(1899, 12, 30).daysTo(date) + timeOfDay;
+}
+
+void TcPlotAxis::AddTicksFrom(double p, double increment)
+{
+    const bool months = FMonthModeEnabled, years = FYearModeEnabled;
     while (p <= Max() + increment) {
         AddTick(ipttMajor, p);
         if (FMinorCount >= 1 && !months && !years && FMinorIncrement != 0) {
@@ -461,6 +452,36 @@ void TcPlotAxis::CalcTicks(TCanvas& Canvas)
             break;
         }
     }
+}
+
+void TcPlotAxis::CalcTicks(TCanvas& Canvas)
+{
+    FMonthModeEnabled = FYearModeEnabled = false;
+    CalcScaleRect(Canvas);
+    struct Finish {
+        TcPlotAxis* a;
+        ~Finish()
+        {
+            for (auto& t : a->FTickList) {
+                t.Show = a->PointOnScale(t.Position);
+                if (t.Show)
+                    t.PositionPixels = a->PositionToPixels(t.Position);
+            }
+        }
+    } finish{this};
+    if (FTickListCustom)
+        return;
+    FTickList.clear();
+    Canvas.Font.Assign(FLabelsFont);
+    const int length = IsHorz() ? FScaleRect.Width() : FScaleRect.Height();
+    const int c = TickCountForLabels(Canvas, length);
+    if (FScaleType == ipstLog10 && std::log10(Max()) - std::log10(FMin) > 1) {
+        CalcLogTicks(c);
+        return;
+    }
+    double increment = ChooseMajorIncrement(c, length);
+    const double first = FirstTickPosition(increment);
+    AddTicksFrom(first, increment);
 }
 
 // Size.

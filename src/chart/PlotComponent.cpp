@@ -332,158 +332,138 @@ void TcPlotComponent::CalcAllTicks(TCanvas& Canvas)
         GetYAxis(i)->CalcTicks(Canvas);
 }
 
-void TcPlotComponent::Layout(TCanvas& Canvas)
+namespace
+{
+
+using LayoutList = std::vector<TcPlotLayoutObject*>;
+
+// What one side of the plot needs: the end margins its objects ask of the neighbouring sides and the
+// thickness of each z-order band.
+struct SideInfo {
+    int startMargin = 0, stopMargin = 0, thickness = 0;
+    std::map<int, int> band;
+    int Band(int z) const
+    {
+        const auto it = band.find(z);
+        return it != band.end() ? it->second : 0;
+    }
+};
+
+void CollectVisible(LayoutList& out, const TcSortedKeyList<TcPlotLayoutObject*>& side)
+{
+    out.clear();
+    for (int i = 0; i < side.Count(); ++i)
+        if (side.Item(i)->Visible())
+            out.push_back(side.Item(i));
+}
+
+// Marks which objects stack with their neighbour (same z-order, or forced) and measures the side.
+SideInfo AnalyseSide(LayoutList& list, TCanvas& Canvas)
+{
+    SideInfo s;
+    for (auto* o : list) {
+        o->SetStartStacked(false);
+        o->SetStopStacked(false);
+    }
+    TcPlotLayoutObject* previous = nullptr;
+    int previousZ = -1;
+    for (auto* o : list) {
+        if (IsCartesianAxis(o))
+            continue;
+        if (o->ForceStacking()) {
+            o->SetStartStacked(true);
+            o->SetStopStacked(true);
+            previous = o;
+        } else if (o->ZOrder() == previousZ) {
+            o->SetStartStacked(true);
+            if (previous)
+                previous->SetStopStacked(true);
+            previous = o;
+        } else {
+            previous = o;
+            previousZ = o->ZOrder();
+        }
+    }
+    for (auto* o : list) {
+        if (IsCartesianAxis(o))
+            continue;
+        const int margin = o->GetRequiredEndMargin(Canvas);
+        if (!o->StartStacked())
+            s.startMargin = std::max(s.startMargin, margin);
+        if (!o->StopStacked())
+            s.stopMargin = std::max(s.stopMargin, margin);
+        int& band = s.band[o->ZOrder()];
+        band = std::max(band, o->GetRequiredSize(Canvas));
+    }
+    for (const auto& [z, t] : s.band)
+        s.thickness += t;
+    return s;
+}
+
+// Sets the object's extent from a to c across (left-right) or along (top-bottom).
+void Place(TcPlotLayoutObject* o, int a, int c, bool across)
+{
+    TRect r = o->DrawRect();
+    if (across) {
+        r.Left = a;
+        r.Right = c;
+    } else {
+        r.Top = a;
+        r.Bottom = c;
+    }
+    o->SetDrawRect(r);
+}
+
+// Stacks the objects band by band away from the plot's edge, towards smaller coordinates when
+// direction is -1.
+template <class It>
+void StackBands(It first, It last, const SideInfo& side, int edge, int direction, bool across)
+{
+    int pos = edge, thickness = 0, z = 0;
+    bool firstBand = true;
+    for (It it = first; it != last; ++it) {
+        TcPlotLayoutObject* o = *it;
+        if (firstBand || o->ZOrder() != z) {
+            pos += direction * thickness;
+            thickness = side.Band(o->ZOrder());
+            z = o->ZOrder();
+            firstBand = false;
+        }
+        if (direction < 0)
+            Place(o, pos - thickness, pos, across);
+        else
+            Place(o, pos, pos + thickness, across);
+    }
+}
+
+// The top side: as StackBands upwards, the first object that is not an axis moved up by Q, and a
+// tool bar at the top border.
+void StackTop(const LayoutList& list, const SideInfo& side, int edge, int Q, int border, TCanvas& Canvas)
+{
+    int pos = edge, thickness = 0, z = 0;
+    bool first = true, movedQ = false;
+    for (auto* o : list) {
+        if (!movedQ && !dynamic_cast<TcPlotAxis*>(o)) {
+            pos -= Q;
+            movedQ = true;
+        }
+        if (first || o->ZOrder() != z) {
+            pos -= thickness;
+            thickness = side.Band(o->ZOrder());
+            z = o->ZOrder();
+            first = false;
+        }
+        Place(o, pos - thickness, pos, false);
+        if (dynamic_cast<TcPlotToolBar*>(o))
+            Place(o, border, o->GetRequiredSize(Canvas) + border, false);
+    }
+}
+
+} // namespace
+
+void TcPlotComponent::PlaceAlongDataView(const TRect& d, int b)
 {
     TcPlotLayoutManager* lm = FMaster->LayoutManager();
-    auto fill = [](std::vector<TcPlotLayoutObject*>& out, const TcSortedKeyList<TcPlotLayoutObject*>& side) {
-        out.clear();
-        for (int i = 0; i < side.Count(); ++i)
-            if (side.Item(i)->Visible())
-                out.push_back(side.Item(i));
-    };
-    fill(FVisibleListLeft, lm->LeftList());
-    fill(FVisibleListRight, lm->RightList());
-    fill(FVisibleListTop, lm->TopList());
-    fill(FVisibleListBottom, lm->BottomList());
-    const int b = BorderStyle() != ibsNone ? 2 : 0;
-
-    struct SideInfo {
-        int startMargin = 0, stopMargin = 0, thickness = 0;
-        std::map<int, int> band;
-    };
-    auto analyse = [&](std::vector<TcPlotLayoutObject*>& list) {
-        SideInfo s;
-        for (auto* o : list) {
-            o->SetStartStacked(false);
-            o->SetStopStacked(false);
-        }
-        TcPlotLayoutObject* previous = nullptr;
-        int previousZ = -1;
-        for (auto* o : list) {
-            if (IsCartesianAxis(o))
-                continue;
-            if (o->ForceStacking()) {
-                o->SetStartStacked(true);
-                o->SetStopStacked(true);
-                previous = o;
-            } else if (o->ZOrder() == previousZ) {
-                o->SetStartStacked(true);
-                if (previous)
-                    previous->SetStopStacked(true);
-                previous = o;
-            } else {
-                previous = o;
-                previousZ = o->ZOrder();
-            }
-        }
-        for (auto* o : list) {
-            if (IsCartesianAxis(o))
-                continue;
-            const int margin = o->GetRequiredEndMargin(Canvas);
-            if (!o->StartStacked())
-                s.startMargin = std::max(s.startMargin, margin);
-            if (!o->StopStacked())
-                s.stopMargin = std::max(s.stopMargin, margin);
-            int& band = s.band[o->ZOrder()];
-            band = std::max(band, o->GetRequiredSize(Canvas));
-        }
-        for (const auto& [z, t] : s.band)
-            s.thickness += t;
-        return s;
-    };
-    const SideInfo left = analyse(FVisibleListLeft), right = analyse(FVisibleListRight);
-    const SideInfo top = analyse(FVisibleListTop), bottom = analyse(FVisibleListBottom);
-    const int L = std::max({left.thickness, 0, top.startMargin, bottom.startMargin});
-    const int R = std::max({right.thickness, 0, top.stopMargin, bottom.stopMargin});
-    int Q = std::max({0, left.stopMargin, right.stopMargin});
-    const int T = std::max(top.thickness, Q);
-    const int B = std::max({bottom.thickness, 0, left.startMargin, right.startMargin});
-    int topGap;
-    if (FVisibleListTop.size() == 1 && dynamic_cast<TcPlotToolBar*>(FVisibleListTop.front())) {
-        topGap = T + b + FOuterMargin[1] + Q;
-    } else {
-        topGap = T + b + FOuterMargin[1];
-        Q = 0;
-    }
-    const int bottomGap = B + b + FOuterMargin[3];
-    const int leftGap = L + b + FOuterMargin[0];
-    const int rightGap = R + b + FOuterMargin[2];
-    TRect plot{leftGap, topGap, Width() - rightGap - 1, Height() - bottomGap - 1};
-
-    auto place = [](TcPlotLayoutObject* o, int a, int c, bool across) {
-        TRect r = o->DrawRect();
-        if (across) {
-            r.Left = a;
-            r.Right = c;
-        } else {
-            r.Top = a;
-            r.Bottom = c;
-        }
-        o->SetDrawRect(r);
-    };
-    {
-        int pos = plot.Left, thickness = 0, z = 0;
-        bool first = true;
-        for (auto it = FVisibleListLeft.rbegin(); it != FVisibleListLeft.rend(); ++it) {
-            if (first || (*it)->ZOrder() != z) {
-                pos -= thickness;
-                thickness = left.band.count((*it)->ZOrder()) ? left.band.at((*it)->ZOrder()) : 0;
-                z = (*it)->ZOrder();
-                first = false;
-            }
-            place(*it, pos - thickness, pos, true);
-        }
-    }
-    {
-        int pos = plot.Right, thickness = 0, z = 0;
-        bool first = true;
-        for (auto* o : FVisibleListRight) {
-            if (first || o->ZOrder() != z) {
-                pos += thickness;
-                thickness = right.band.count(o->ZOrder()) ? right.band.at(o->ZOrder()) : 0;
-                z = o->ZOrder();
-                first = false;
-            }
-            place(o, pos, pos + thickness, true);
-        }
-    }
-    {
-        int pos = plot.Top, thickness = 0, z = 0;
-        bool first = true, movedQ = false;
-        for (auto* o : FVisibleListTop) {
-            if (!movedQ && !dynamic_cast<TcPlotAxis*>(o)) {
-                pos -= Q;
-                movedQ = true;
-            }
-            if (first || o->ZOrder() != z) {
-                pos -= thickness;
-                thickness = top.band.count(o->ZOrder()) ? top.band.at(o->ZOrder()) : 0;
-                z = o->ZOrder();
-                first = false;
-            }
-            place(o, pos - thickness, pos, false);
-            if (dynamic_cast<TcPlotToolBar*>(o))
-                place(o, b, o->GetRequiredSize(Canvas) + b, false);
-        }
-    }
-    {
-        int pos = plot.Bottom, thickness = 0, z = 0;
-        bool first = true;
-        for (auto it = FVisibleListBottom.rbegin(); it != FVisibleListBottom.rend(); ++it) {
-            if (first || (*it)->ZOrder() != z) {
-                pos += thickness;
-                thickness = bottom.band.count((*it)->ZOrder()) ? bottom.band.at((*it)->ZOrder()) : 0;
-                z = (*it)->ZOrder();
-                first = false;
-            }
-            place(*it, pos, pos + thickness, false);
-        }
-    }
-    TcPlotDataView* dv = DataViewCount() > 0 ? GetDataView(0) : nullptr;
-    if (dv)
-        dv->SetDrawRect(plot);
-    const TRect d = dv ? dv->DrawRect() : plot;
-
     auto round = [](double v) { return int(RoundHalfEven(v)); };
     for (int i = 0; i < lm->Count(); ++i) {
         TcPlotLayoutObject* o = lm->GetItem(i);
@@ -497,20 +477,23 @@ void TcPlotComponent::Layout(TCanvas& Canvas)
         if (o->IsHorz()) {
             if (isToolBar) {
                 const int W = Width() - 2 * b;
-                place(o, round(start * W) + b, round(stop * W) + b - 1, true);
+                Place(o, round(start * W) + b, round(stop * W) + b - 1, true);
             } else if (isLabel) {
                 const int W = Width() - b - FOuterMargin[0] - FOuterMargin[2];
-                place(o, round(start * W) + b + FOuterMargin[0], round(stop * W) + b + FOuterMargin[0], true);
+                Place(o, round(start * W) + b + FOuterMargin[0], round(stop * W) + b + FOuterMargin[0], true);
             } else if (isBand) {
                 const int W = d.Width();
-                place(o, round(W * start) + d.Left, round(W * stop) + d.Left, true);
+                Place(o, round(W * start) + d.Left, round(W * stop) + d.Left, true);
             }
         } else if (isBand || isLabel) {
             const int H = d.Height();
-            place(o, d.Bottom - round(H * stop), d.Bottom - round(H * start), false);
+            Place(o, d.Bottom - round(H * stop), d.Bottom - round(H * start), false);
         }
     }
+}
 
+void TcPlotComponent::LayOutAxes(TCanvas& Canvas, const TRect& d)
+{
     auto allAxes = [&](const std::function<void(TcPlotAxis*, bool)>& f) {
         for (int i = 0; i < XAxisCount(); ++i)
             f(GetXAxis(i), true);
@@ -573,6 +556,48 @@ void TcPlotComponent::Layout(TCanvas& Canvas)
         }
     });
     FPlotRect = {pLeft, pTop, pRight, pBottom};
+}
+
+void TcPlotComponent::Layout(TCanvas& Canvas)
+{
+    TcPlotLayoutManager* lm = FMaster->LayoutManager();
+    CollectVisible(FVisibleListLeft, lm->LeftList());
+    CollectVisible(FVisibleListRight, lm->RightList());
+    CollectVisible(FVisibleListTop, lm->TopList());
+    CollectVisible(FVisibleListBottom, lm->BottomList());
+    const int b = BorderStyle() != ibsNone ? 2 : 0;
+
+    const SideInfo left = AnalyseSide(FVisibleListLeft, Canvas),
+                   right = AnalyseSide(FVisibleListRight, Canvas);
+    const SideInfo top = AnalyseSide(FVisibleListTop, Canvas),
+                   bottom = AnalyseSide(FVisibleListBottom, Canvas);
+    const int L = std::max({left.thickness, 0, top.startMargin, bottom.startMargin});
+    const int R = std::max({right.thickness, 0, top.stopMargin, bottom.stopMargin});
+    int Q = std::max({0, left.stopMargin, right.stopMargin});
+    const int T = std::max(top.thickness, Q);
+    const int B = std::max({bottom.thickness, 0, left.startMargin, right.startMargin});
+    int topGap;
+    if (FVisibleListTop.size() == 1 && dynamic_cast<TcPlotToolBar*>(FVisibleListTop.front())) {
+        topGap = T + b + FOuterMargin[1] + Q;
+    } else {
+        topGap = T + b + FOuterMargin[1];
+        Q = 0;
+    }
+    const int bottomGap = B + b + FOuterMargin[3];
+    const int leftGap = L + b + FOuterMargin[0];
+    const int rightGap = R + b + FOuterMargin[2];
+    TRect plot{leftGap, topGap, Width() - rightGap - 1, Height() - bottomGap - 1};
+
+    StackBands(FVisibleListLeft.rbegin(), FVisibleListLeft.rend(), left, plot.Left, -1, true);
+    StackBands(FVisibleListRight.begin(), FVisibleListRight.end(), right, plot.Right, 1, true);
+    StackTop(FVisibleListTop, top, plot.Top, Q, b, Canvas);
+    StackBands(FVisibleListBottom.rbegin(), FVisibleListBottom.rend(), bottom, plot.Bottom, 1, false);
+    TcPlotDataView* dv = DataViewCount() > 0 ? GetDataView(0) : nullptr;
+    if (dv)
+        dv->SetDrawRect(plot);
+    const TRect d = dv ? dv->DrawRect() : plot;
+    PlaceAlongDataView(d, b);
+    LayOutAxes(Canvas, d);
     if (dv)
         dv->SetDrawRect(FPlotRect);
 }
@@ -588,20 +613,8 @@ void TcPlotComponent::ReCalcLayout()
 
 // Paint.
 
-void TcPlotComponent::iPaint(TCanvas& Canvas)
+void TcPlotComponent::PrepareForPaint(TCanvas& Canvas, TcPlotDataView* dv)
 {
-    if (ToolBarCount() == 0 || LegendCount() == 0 || DataViewCount() == 0)
-        return;
-    struct Active {
-        bool& flag;
-        explicit Active(bool& f) : flag(f) { flag = true; }
-        ~Active() { flag = false; }
-    } active(FPaintingActive);
-    TcPlotDataView* dv = GetDataView(0);
-    const TColor layerColor = dv->BackgroundTransparent() ? BackGroundColor() : dv->BackgroundColor();
-    FAxesCollisionList.clear();
-    FLayerOrder.clear();
-
     TcPlotLegend* legend = GetLegend(0);
     legend->FCursorAllChannels = false;
     for (int i = 0; i < DataCursorCount(); ++i) {
@@ -624,18 +637,10 @@ void TcPlotComponent::iPaint(TCanvas& Canvas)
         GetAnnotation(i)->SetXYAxesReverse(FMaster->XYAxesReverse());
     for (int i = 0; i < DataCursorCount(); ++i)
         GetDataCursor(i)->SetDataView(dv);
+}
 
-    if (FGradientEnabled) {
-        Canvas.ResetClip();
-        Canvas.SetClipRect({0, 0, Width(), Height()});
-        FillGradient(Canvas, {0, 0, Width(), Height()}, FGradientDirection, FGradientStartColor,
-                     FGradientStopColor);
-        Canvas.ResetClip();
-    } else {
-        DrawBackGround(Canvas, BackGroundColor());
-    }
-    dv->DrawBackground(Canvas);
-
+void TcPlotComponent::DrawLayers(TCanvas& Canvas, TcPlotDataView* dv, TColor layerColor)
+{
     TcSortedKeyList<TcPlotObject*> layers;
     for (int i = 0; i < LimitCount(); ++i)
         layers.Add(LayerKey(GetLimit(i)->Layer(), 'C'), GetLimit(i));
@@ -657,11 +662,10 @@ void TcPlotComponent::iPaint(TCanvas& Canvas)
         FLayerOrder.push_back(layers.Item(i));
         layers.Item(i)->Draw(Canvas, layerColor);
     }
-    dv->DrawZoomBox(Canvas);
+}
 
-    Canvas.Brush.Color = BackGroundColor();
-    Canvas.Brush.Style = bsSolid;
-    DrawBorder(Canvas);
+void TcPlotComponent::DrawOuterObjects(TCanvas& Canvas, TColor layerColor)
+{
     for (int i = 0; i < XAxisCount(); ++i)
         if (!IsCartesianAxis(GetXAxis(i)))
             GetXAxis(i)->Draw(Canvas, BackGroundColor());
@@ -678,6 +682,40 @@ void TcPlotComponent::iPaint(TCanvas& Canvas)
         GetLegend(i)->Draw(Canvas, BackGroundColor());
     for (int i = 0; i < TableCount(); ++i)
         GetTable(i)->Draw(Canvas, BackGroundColor());
+}
+
+void TcPlotComponent::iPaint(TCanvas& Canvas)
+{
+    if (ToolBarCount() == 0 || LegendCount() == 0 || DataViewCount() == 0)
+        return;
+    struct Active {
+        bool& flag;
+        explicit Active(bool& f) : flag(f) { flag = true; }
+        ~Active() { flag = false; }
+    } active(FPaintingActive);
+    TcPlotDataView* dv = GetDataView(0);
+    const TColor layerColor = dv->BackgroundTransparent() ? BackGroundColor() : dv->BackgroundColor();
+    FAxesCollisionList.clear();
+    FLayerOrder.clear();
+    PrepareForPaint(Canvas, dv);
+
+    if (FGradientEnabled) {
+        Canvas.ResetClip();
+        Canvas.SetClipRect({0, 0, Width(), Height()});
+        FillGradient(Canvas, {0, 0, Width(), Height()}, FGradientDirection, FGradientStartColor,
+                     FGradientStopColor);
+        Canvas.ResetClip();
+    } else {
+        DrawBackGround(Canvas, BackGroundColor());
+    }
+    dv->DrawBackground(Canvas);
+    DrawLayers(Canvas, dv, layerColor);
+    dv->DrawZoomBox(Canvas);
+
+    Canvas.Brush.Color = BackGroundColor();
+    Canvas.Brush.Style = bsSolid;
+    DrawBorder(Canvas);
+    DrawOuterObjects(Canvas, layerColor);
     if (FHint.Visible) {
         Canvas.Font.Assign(FHintsFont);
         Canvas.Brush.Style = bsSolid;

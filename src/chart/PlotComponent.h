@@ -298,7 +298,17 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
     void SetMargin(int side, int v);
     TcPlotLabel* TitleLabel() const;
     void Layout(TCanvas& Canvas);
+    // Spreads the objects that give start and stop percentages over the data view d.
+    void PlaceAlongDataView(const TRect& d, int border);
+    // Places the cartesian and aligned axes and shrinks FPlotRect to the axes' scales.
+    void LayOutAxes(TCanvas& Canvas, const TRect& d);
     void CalcAllTicks(TCanvas& Canvas);
+    // Cursor values, ticks, layout and each object's draw preparation, before a paint.
+    void PrepareForPaint(TCanvas& Canvas, TcPlotDataView* dv);
+    // The objects inside the data view in layer order, each clipped to it.
+    void DrawLayers(TCanvas& Canvas, TcPlotDataView* dv, TColor layerColor);
+    // Axes outside the data view, labels, tool bars, cursors, legends and tables.
+    void DrawOuterObjects(TCanvas& Canvas, TColor layerColor);
     TcPlotObject* HitObject(int X, int Y);
     bool KindFiresEvents(const TcPlotObject* o) const;
 

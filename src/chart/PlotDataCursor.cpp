@@ -246,23 +246,9 @@ void TcPlotDataCursor::Draw(TCanvas& Canvas, TColor)
         DrawHint(Canvas, color);
 }
 
-void TcPlotDataCursor::DrawHint(TCanvas& Canvas, TColor PenColor)
+TRect TcPlotDataCursor::PlaceHintBox(int TW, int TH, int AW)
 {
     const TRect DV = FDataView->DrawRect();
-    TcPlotChannelCustom* channel = GetChannel();
-    QString text = channel ? FCursorDisplayText : TranslateText(QStringLiteral("No Channel"));
-    if (FOwner) {
-        TcPlotEvent e{TcPlotEventKind::DataCursorCustomizeHint, this, KindIndex()};
-        e.Text = &text;
-        FOwner->DoPlotEvent(e);
-    }
-    Canvas.Font.Assign(FFont);
-    const int TW = GetMaxLineWidth(Canvas, text);
-    TRect calc{0, 0, TW, 0};
-    const int TH = DrawTextInRect(Canvas, text, calc, DT_WORDBREAK | DT_CALCRECT, true, clBlack);
-    const int AW = Canvas.TextWidth(QStringLiteral("A"));
-    FHintHeight = AW / 2 + TH;
-    FHintWidth = TW + AW;
     const TRect& P1 = FPointer1Rect;
     const TRect& P2 = FPointer2Rect;
     const TRect& centreRect = FPointer1Show ? P1 : P2;
@@ -313,22 +299,48 @@ void TcPlotDataCursor::DrawHint(TCanvas& Canvas, TColor PenColor)
         shift(0, DV.Top - box.Top);
     if (box.Bottom > DV.Bottom)
         shift(0, DV.Bottom - box.Bottom);
-    FHintRect = box;
-    if (delta) {
-        Canvas.Pen.Color = PenColor;
-        Canvas.Pen.Style = psDot;
-        Canvas.Pen.Width = 0;
-        Canvas.Brush.Style = bsClear;
-        if (FHintOrientation == ioVertical) {
-            const int my = (box.Top + box.Bottom) / 2;
-            Canvas.MoveTo((P1.Left + P1.Right) / 2, my);
-            Canvas.LineTo((P2.Left + P2.Right) / 2, my);
-        } else {
-            const int mx = (box.Left + box.Right) / 2;
-            Canvas.MoveTo(mx, (P1.Top + P1.Bottom) / 2);
-            Canvas.LineTo(mx, (P2.Top + P2.Bottom) / 2);
-        }
+    return box;
+}
+
+void TcPlotDataCursor::DrawDeltaLine(TCanvas& Canvas, const TRect& box, TColor PenColor)
+{
+    const TRect& P1 = FPointer1Rect;
+    const TRect& P2 = FPointer2Rect;
+    Canvas.Pen.Color = PenColor;
+    Canvas.Pen.Style = psDot;
+    Canvas.Pen.Width = 0;
+    Canvas.Brush.Style = bsClear;
+    if (FHintOrientation == ioVertical) {
+        const int my = (box.Top + box.Bottom) / 2;
+        Canvas.MoveTo((P1.Left + P1.Right) / 2, my);
+        Canvas.LineTo((P2.Left + P2.Right) / 2, my);
+    } else {
+        const int mx = (box.Left + box.Right) / 2;
+        Canvas.MoveTo(mx, (P1.Top + P1.Bottom) / 2);
+        Canvas.LineTo(mx, (P2.Top + P2.Bottom) / 2);
     }
+}
+
+void TcPlotDataCursor::DrawHint(TCanvas& Canvas, TColor PenColor)
+{
+    TcPlotChannelCustom* channel = GetChannel();
+    QString text = channel ? FCursorDisplayText : TranslateText(QStringLiteral("No Channel"));
+    if (FOwner) {
+        TcPlotEvent e{TcPlotEventKind::DataCursorCustomizeHint, this, KindIndex()};
+        e.Text = &text;
+        FOwner->DoPlotEvent(e);
+    }
+    Canvas.Font.Assign(FFont);
+    const int TW = GetMaxLineWidth(Canvas, text);
+    TRect calc{0, 0, TW, 0};
+    const int TH = DrawTextInRect(Canvas, text, calc, DT_WORDBREAK | DT_CALCRECT, true, clBlack);
+    const int AW = Canvas.TextWidth(QStringLiteral("A"));
+    FHintHeight = AW / 2 + TH;
+    FHintWidth = TW + AW;
+    const TRect box = PlaceHintBox(TW, TH, AW);
+    FHintRect = box;
+    if (IsDeltaStyle())
+        DrawDeltaLine(Canvas, box, PenColor);
     Canvas.Pen.Style = psSolid;
     Canvas.Pen.Width = 0;
     Canvas.Pen.Color = FUseChannelColor && channel ? channel->Color() : clBlack;
@@ -413,6 +425,87 @@ void TcPlotDataCursor::DoMouseUp(const TcPlotMouseData& M)
         FireEvent(M.DblClickActive ? TcPlotEventKind::DblClick : TcPlotEventKind::Click);
 }
 
+namespace
+{
+enum : Word { PgUp = 33, PgDn = 34, End = 35, Home = 36, Left = 37, Up = 38, Right = 39, Down = 40 };
+} // namespace
+
+bool TcPlotDataCursor::MovePointer2ByKey(Word Key, double px, double py)
+{
+    const double step = FPointer2Orientation == ioVertical ? px : py;
+    switch (Key) {
+    case PgUp:
+        FPointer2Position += 5 * step;
+        return true;
+    case PgDn:
+        FPointer2Position -= 5 * step;
+        return true;
+    case End:
+        FPointer2Position = 100;
+        return true;
+    case Home:
+        FPointer2Position = 0;
+        return true;
+    case Left:
+        if (FPointer2Orientation == ioVertical)
+            FPointer2Position -= px;
+        return true;
+    case Right:
+        if (FPointer2Orientation == ioVertical)
+            FPointer2Position += px;
+        return true;
+    case Up:
+        if (FPointer2Orientation == ioHorizontal)
+            FPointer2Position += py;
+        return true;
+    case Down:
+        if (FPointer2Orientation == ioHorizontal)
+            FPointer2Position -= py;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TcPlotDataCursor::MovePointer1ByKey(Word Key, double px, double py)
+{
+    const double step = FPointer1Orientation == ioVertical ? px : py;
+    switch (Key) {
+    case PgUp:
+        FPointer1Position += 5 * step;
+        return true;
+    case PgDn:
+        FPointer1Position -= 5 * step;
+        return true;
+    case End:
+        FPointer1Position = 100;
+        return true;
+    case Home:
+        FPointer1Position = 0;
+        return true;
+    case Left:
+    case Right: {
+        const double d = Key == Left ? -px : px;
+        if (FHintShowing && FHintOrientation == ioHorizontal)
+            FHintPosition += d;
+        if (FPointer1Show && FPointer1Orientation == ioVertical)
+            FPointer1Position += d;
+        return true;
+    }
+    case Up:
+    case Down: {
+        const double d = Key == Up ? py : -py;
+        if (FHintShowing && FHintOrientation == ioVertical)
+            FHintPosition += d;
+        if (FPointer1Show && FPointer1Orientation == ioHorizontal)
+            FPointer1Position += d;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
 void TcPlotDataCursor::iKeyDown(Word& Key, TShiftState Shift, TcPopupMenu* Menu)
 {
     TcPlotObject::iKeyDown(Key, Shift, Menu);
@@ -422,83 +515,13 @@ void TcPlotDataCursor::iKeyDown(Word& Key, TShiftState Shift, TcPopupMenu* Menu)
         std::fabs(FDataView->PixelsXToPositionPercent(101) - FDataView->PixelsXToPositionPercent(100));
     const double py =
         std::fabs(FDataView->PixelsYToPositionPercent(101) - FDataView->PixelsYToPositionPercent(100));
-    auto step = [&](TcOrientation o) { return o == ioVertical ? px : py; };
-    enum : Word { PgUp = 33, PgDn = 34, End = 35, Home = 36, Left = 37, Up = 38, Right = 39, Down = 40 };
-    bool handled = true;
+    bool handled;
     if (Shift & ssCtrl) {
         if (!FPointer2Show)
             return;
-        switch (Key) {
-        case PgUp:
-            FPointer2Position += 5 * step(FPointer2Orientation);
-            break;
-        case PgDn:
-            FPointer2Position -= 5 * step(FPointer2Orientation);
-            break;
-        case End:
-            FPointer2Position = 100;
-            break;
-        case Home:
-            FPointer2Position = 0;
-            break;
-        case Left:
-            if (FPointer2Orientation == ioVertical)
-                FPointer2Position -= px;
-            break;
-        case Right:
-            if (FPointer2Orientation == ioVertical)
-                FPointer2Position += px;
-            break;
-        case Up:
-            if (FPointer2Orientation == ioHorizontal)
-                FPointer2Position += py;
-            break;
-        case Down:
-            if (FPointer2Orientation == ioHorizontal)
-                FPointer2Position -= py;
-            break;
-        default:
-            handled = false;
-            break;
-        }
+        handled = MovePointer2ByKey(Key, px, py);
     } else {
-        const bool hintH = FHintShowing && FHintOrientation == ioHorizontal;
-        const bool hintV = FHintShowing && FHintOrientation == ioVertical;
-        switch (Key) {
-        case PgUp:
-            FPointer1Position += 5 * step(FPointer1Orientation);
-            break;
-        case PgDn:
-            FPointer1Position -= 5 * step(FPointer1Orientation);
-            break;
-        case End:
-            FPointer1Position = 100;
-            break;
-        case Home:
-            FPointer1Position = 0;
-            break;
-        case Left:
-        case Right: {
-            const double d = Key == Left ? -px : px;
-            if (hintH)
-                FHintPosition += d;
-            if (FPointer1Show && FPointer1Orientation == ioVertical)
-                FPointer1Position += d;
-            break;
-        }
-        case Up:
-        case Down: {
-            const double d = Key == Up ? py : -py;
-            if (hintV)
-                FHintPosition += d;
-            if (FPointer1Show && FPointer1Orientation == ioHorizontal)
-                FPointer1Position += d;
-            break;
-        }
-        default:
-            handled = false;
-            break;
-        }
+        handled = MovePointer1ByKey(Key, px, py);
     }
     if (!handled)
         return;

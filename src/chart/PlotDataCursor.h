@@ -108,6 +108,12 @@ class TcPlotDataCursor : public TcPlotManagerObject
     void UpdatePointerStyle();
     void DrawPointer(TCanvas& Canvas, TcOrientation Orientation, double Position, TRect& HitRect);
     void DrawHint(TCanvas& Canvas, TColor PenColor);
+    // The hint's box beside the pointer (between the pointers in delta style), kept in the data view.
+    TRect PlaceHintBox(int textWidth, int textHeight, int charWidth);
+    void DrawDeltaLine(TCanvas& Canvas, const TRect& box, TColor PenColor);
+    // A key's move of pointer 2 (with Ctrl) or of pointer 1 and the hint; false for another key.
+    bool MovePointer2ByKey(Word Key, double px, double py);
+    bool MovePointer1ByKey(Word Key, double px, double py);
     TColor LineColor();
 
     int FMouseDownXPixels = 0, FMouseDownYPixels = 0, FMouseDownX = 0, FMouseDownY = 0;

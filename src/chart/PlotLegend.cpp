@@ -116,37 +116,30 @@ QString TcPlotLegend::ItemText(TcPlotChannelCustom* c, Column C) const
     }
 }
 
-void TcPlotLegend::Layout(TCanvas& Canvas)
+std::array<bool, 10> TcPlotLegend::ShownColumns() const
 {
-    Canvas.Font.Assign(FFont);
-    const int w = Canvas.TextWidth(QStringLiteral("0"));
-    const int h = Canvas.TextHeight(QStringLiteral("0"));
-    FColumnList.clear();
-    const int mTop = Round(h * FMarginTop), mBottom = Round(h * FMarginBottom);
-    const int mLeft = Round(w * FMarginLeft), mRight = Round(w * FMarginRight);
-    const TRect d = DrawRect();
-    FInnerRect = {d.Left + mLeft, d.Top + mTop, d.Right - mRight, d.Bottom - mBottom};
-    FColumnSpacingPixels = Round(w * FColumnSpacing);
-    FRowSpacingPixels = Round(h * FWrapRowSpacingMin);
-    FWrapSpacingPixels = Round(h * FWrapColSpacingMin);
-    FItemHeight = h;
-    FMaxItemHeight = 0;
-    FColumnTitlesHeightPixels = FColumnTitlesMarginPixels = 0;
-    std::fill(std::begin(FMaxWidth), std::end(FMaxWidth), 0);
-    FShowColumnXValue2 = FShowColumnXValue || FCursorAllChannels;
-    FShowColumnYValue2 = FShowColumnYValue || FCursorAllChannels;
+    return {FShowColumnLine,       FShowColumnMarker,     true,
+            FShowColumnXAxisTitle, FShowColumnYAxisTitle, FShowColumnXValue2,
+            FShowColumnYValue2,    FShowColumnYMax,       FShowColumnYMin,
+            FShowColumnYMean};
+}
 
-    FItemList.clear();
-    auto* channels = FOwner ? FOwner->Master().ChannelManager() : nullptr;
-    for (int i = 0; channels && i < channels->Count(); ++i)
-        if (TcPlotChannelCustom* c = channels->GetItem(i); c->VisibleInLegend())
-            FItemList.push_back({c});
-    const int N = int(FItemList.size());
-    if (N == 0)
-        return;
-    FItemViewStartIndex = std::clamp(FItemViewStartIndex, 0, N - 1);
+std::array<QString, 10> TcPlotLegend::ColumnCaptions() const
+{
+    return {QString(),
+            QString(),
+            FCaptionColumnTitle,
+            FCaptionColumnXAxisTitle,
+            FCaptionColumnYAxisTitle,
+            FCaptionColumnXValue,
+            FCaptionColumnYValue,
+            FCaptionColumnYMax,
+            FCaptionColumnYMin,
+            FCaptionColumnYMean};
+}
 
-    // Name column.
+void TcPlotLegend::MeasureNameColumn(TCanvas& Canvas, int w, int h)
+{
     if (FChannelNameMaxWidth == 0) {
         for (auto& item : FItemList) {
             const QString name = ChannelTitle(item.Channel);
@@ -170,34 +163,10 @@ void TcPlotLegend::Layout(TCanvas& Canvas)
     }
     for (const auto& item : FItemList)
         FMaxItemHeight = std::max(FMaxItemHeight, item.MaxHeight);
+}
 
-    const bool shown[10] = {FShowColumnLine,       FShowColumnMarker,     true,
-                            FShowColumnXAxisTitle, FShowColumnYAxisTitle, FShowColumnXValue2,
-                            FShowColumnYValue2,    FShowColumnYMax,       FShowColumnYMin,
-                            FShowColumnYMean};
-    if (FColumnTitlesVisible) {
-        Canvas.Font.Assign(FColumnTitlesFont);
-        FColumnTitlesHeightPixels = Canvas.TextHeight(QStringLiteral("0"));
-        FColumnTitlesMarginPixels = FColumnTitlesHeightPixels / 4;
-        const QString captions[10] = {{},
-                                      {},
-                                      FCaptionColumnTitle,
-                                      FCaptionColumnXAxisTitle,
-                                      FCaptionColumnYAxisTitle,
-                                      FCaptionColumnXValue,
-                                      FCaptionColumnYValue,
-                                      FCaptionColumnYMax,
-                                      FCaptionColumnYMin,
-                                      FCaptionColumnYMean};
-        for (int c = kName; c <= kYMean; ++c)
-            if (shown[c])
-                FMaxWidth[c] = std::max(FMaxWidth[c], Canvas.TextWidth(TranslateText(captions[c])));
-    }
-    if (FShowColumnLine)
-        FMaxWidth[kLine] = std::max(FMaxWidth[kLine], FLineColumnWidth + 3);
-    if (FShowColumnMarker)
-        FMaxWidth[kMarker] = std::max(FMaxWidth[kMarker], FLineColumnWidth + 3);
-
+void TcPlotLegend::MeasureItemColumns(TCanvas& Canvas, int w, const std::array<bool, 10>& shown)
+{
     Canvas.Font.Assign(FFont);
     for (const auto& item : FItemList) {
         TcPlotChannelCustom* c = item.Channel;
@@ -235,6 +204,24 @@ void TcPlotLegend::Layout(TCanvas& Canvas)
                 FMaxWidth[kYMax + s] =
                     std::max(FMaxWidth[kYMax + s], Canvas.TextWidth(ItemText(c, stats[s])));
     }
+}
+
+void TcPlotLegend::MeasureColumns(TCanvas& Canvas, int w, const std::array<bool, 10>& shown)
+{
+    if (FColumnTitlesVisible) {
+        Canvas.Font.Assign(FColumnTitlesFont);
+        FColumnTitlesHeightPixels = Canvas.TextHeight(QStringLiteral("0"));
+        FColumnTitlesMarginPixels = FColumnTitlesHeightPixels / 4;
+        const std::array<QString, 10> captions = ColumnCaptions();
+        for (int c = kName; c <= kYMean; ++c)
+            if (shown[c])
+                FMaxWidth[c] = std::max(FMaxWidth[c], Canvas.TextWidth(TranslateText(captions[c])));
+    }
+    if (FShowColumnLine)
+        FMaxWidth[kLine] = std::max(FMaxWidth[kLine], FLineColumnWidth + 3);
+    if (FShowColumnMarker)
+        FMaxWidth[kMarker] = std::max(FMaxWidth[kMarker], FLineColumnWidth + 3);
+    MeasureItemColumns(Canvas, w, shown);
     int x = 0;
     for (int c = kLine; c <= kYMean; ++c) {
         FColumnStart[c] = x;
@@ -242,20 +229,15 @@ void TcPlotLegend::Layout(TCanvas& Canvas)
             x += FMaxWidth[c] + FColumnSpacingPixels;
     }
     FItemWidth = x - FColumnSpacingPixels;
+}
 
-    FColumnTitlesRect = {FInnerRect.Left, FInnerRect.Top, FInnerRect.Right,
-                         FInnerRect.Top + FColumnTitlesHeightPixels};
-    FItemsRect = {FInnerRect.Left, FColumnTitlesRect.Bottom + FColumnTitlesMarginPixels, FInnerRect.Right,
-                  FInnerRect.Bottom};
-    const int W = FItemsRect.Width(), H = FItemsRect.Height();
-    // Zero spacings with empty texts leave nothing to divide by: one column or row then fits.
-    const int colPitch = FItemWidth + FWrapSpacingPixels, rowPitch = FMaxItemHeight + FRowSpacingPixels;
+void TcPlotLegend::CountWrap(int N, int W, int H, int colPitch, int rowPitch, int& cols, int& rows)
+{
     const int colsFit =
         colPitch > 0 ? std::max(1, (W - (Horizontal() ? 25 : 0) + FWrapSpacingPixels) / colPitch) : 1;
     const int rowsFit = rowPitch > 0 ? std::max(1, (H + FRowSpacingPixels) / rowPitch) : 1;
-    int cols = std::max(1, FWrapColAutoCountEnabled ? FWrapColAutoCountMax : FWrapColDesiredCount);
+    cols = std::max(1, FWrapColAutoCountEnabled ? FWrapColAutoCountMax : FWrapColDesiredCount);
     const int rowLimit = std::max(1, FWrapRowAutoCountEnabled ? FWrapRowAutoCountMax : FWrapRowDesiredCount);
-    int rows;
     if (Horizontal()) {
         cols = std::min(cols, colsFit);
         rows = FWrapRowAutoCountEnabled ? CeilDiv(N, cols) : rowLimit;
@@ -277,7 +259,10 @@ void TcPlotLegend::Layout(TCanvas& Canvas)
     FActualWrapColCount = cols;
     FActualWrapRowCount = rowLimit;
     FRows = rows;
+}
 
+void TcPlotLegend::AssignItemCells(int N, int rows, int cols, int rowPitch, int colPitch)
+{
     FItemViewStopIndex = N - 1;
     FColumnList.push_back(FInnerRect.Left);
     int row = 1, col = 1, y = FItemsRect.Top;
@@ -301,22 +286,24 @@ void TcPlotLegend::Layout(TCanvas& Canvas)
                 FColumnList.push_back(FInnerRect.Left + (col - 1) * colPitch);
         }
     }
-    FRequiredWidth = cols * FItemWidth + (cols - 1) * FWrapSpacingPixels + mLeft + mRight;
-    FRequiredHeight = mTop + FColumnTitlesHeightPixels + FColumnTitlesMarginPixels + rows * rowPitch -
-                      FRowSpacingPixels + mBottom;
-    if (rows * cols < N && Enabled()) {
-        FUpButton->SetVisible(true);
-        FDownButton->SetVisible(true);
-        FUpButton->SetDrawRect(
-            {FItemsRect.Right - 17, FItemsRect.Top, FItemsRect.Right, FItemsRect.Top + 17});
-        FDownButton->SetDrawRect(
-            {FItemsRect.Right - 17, FItemsRect.Bottom - 17, FItemsRect.Right, FItemsRect.Bottom});
-        FRequiredWidth += 25;
-    } else {
-        FUpButton->SetVisible(false);
-        FDownButton->SetVisible(false);
+}
+
+void TcPlotLegend::ShowScrollButtons(bool show)
+{
+    FUpButton->SetVisible(show);
+    FDownButton->SetVisible(show);
+    if (!show) {
         FItemViewStartIndex = 0;
+        return;
     }
+    FUpButton->SetDrawRect({FItemsRect.Right - 17, FItemsRect.Top, FItemsRect.Right, FItemsRect.Top + 17});
+    FDownButton->SetDrawRect(
+        {FItemsRect.Right - 17, FItemsRect.Bottom - 17, FItemsRect.Right, FItemsRect.Bottom});
+    FRequiredWidth += 25;
+}
+
+void TcPlotLegend::SpreadAutoSpacing(int W, int H, int cols)
+{
     if (FWrapColSpacingAuto && Horizontal() && cols > 1) {
         const int s = int(std::trunc(double(W - 25 - cols * FItemWidth) / (cols - 1)));
         for (auto& item : FItemList)
@@ -338,6 +325,56 @@ void TcPlotLegend::Layout(TCanvas& Canvas)
             }
         }
     }
+}
+
+void TcPlotLegend::Layout(TCanvas& Canvas)
+{
+    Canvas.Font.Assign(FFont);
+    const int w = Canvas.TextWidth(QStringLiteral("0"));
+    const int h = Canvas.TextHeight(QStringLiteral("0"));
+    FColumnList.clear();
+    const int mTop = Round(h * FMarginTop), mBottom = Round(h * FMarginBottom);
+    const int mLeft = Round(w * FMarginLeft), mRight = Round(w * FMarginRight);
+    const TRect d = DrawRect();
+    FInnerRect = {d.Left + mLeft, d.Top + mTop, d.Right - mRight, d.Bottom - mBottom};
+    FColumnSpacingPixels = Round(w * FColumnSpacing);
+    FRowSpacingPixels = Round(h * FWrapRowSpacingMin);
+    FWrapSpacingPixels = Round(h * FWrapColSpacingMin);
+    FItemHeight = h;
+    FMaxItemHeight = 0;
+    FColumnTitlesHeightPixels = FColumnTitlesMarginPixels = 0;
+    std::fill(std::begin(FMaxWidth), std::end(FMaxWidth), 0);
+    FShowColumnXValue2 = FShowColumnXValue || FCursorAllChannels;
+    FShowColumnYValue2 = FShowColumnYValue || FCursorAllChannels;
+
+    FItemList.clear();
+    auto* channels = FOwner ? FOwner->Master().ChannelManager() : nullptr;
+    for (int i = 0; channels && i < channels->Count(); ++i)
+        if (TcPlotChannelCustom* c = channels->GetItem(i); c->VisibleInLegend())
+            FItemList.push_back({c});
+    const int N = int(FItemList.size());
+    if (N == 0)
+        return;
+    FItemViewStartIndex = std::clamp(FItemViewStartIndex, 0, N - 1);
+
+    MeasureNameColumn(Canvas, w, h);
+    MeasureColumns(Canvas, w, ShownColumns());
+
+    FColumnTitlesRect = {FInnerRect.Left, FInnerRect.Top, FInnerRect.Right,
+                         FInnerRect.Top + FColumnTitlesHeightPixels};
+    FItemsRect = {FInnerRect.Left, FColumnTitlesRect.Bottom + FColumnTitlesMarginPixels, FInnerRect.Right,
+                  FInnerRect.Bottom};
+    const int W = FItemsRect.Width(), H = FItemsRect.Height();
+    // Zero spacings with empty texts leave nothing to divide by: one column or row then fits.
+    const int colPitch = FItemWidth + FWrapSpacingPixels, rowPitch = FMaxItemHeight + FRowSpacingPixels;
+    int cols = 0, rows = 0;
+    CountWrap(N, W, H, colPitch, rowPitch, cols, rows);
+    AssignItemCells(N, rows, cols, rowPitch, colPitch);
+    FRequiredWidth = cols * FItemWidth + (cols - 1) * FWrapSpacingPixels + mLeft + mRight;
+    FRequiredHeight = mTop + FColumnTitlesHeightPixels + FColumnTitlesMarginPixels + rows * rowPitch -
+                      FRowSpacingPixels + mBottom;
+    ShowScrollButtons(rows * cols < N && Enabled());
+    SpreadAutoSpacing(W, H, cols);
     FUpButton->SetEnabled(FItemViewStartIndex != 0);
     FDownButton->SetEnabled(FItemViewStopIndex != N - 1);
 }
@@ -372,6 +409,70 @@ void TcPlotLegend::DrawLineSample(TCanvas& Canvas, int X, int Y, TColor Color, i
     }
 }
 
+void TcPlotLegend::DrawColumnTitles(TCanvas& Canvas, TColor BackGroundColor,
+                                    const std::array<bool, 10>& shown)
+{
+    Canvas.Font.Assign(FColumnTitlesFont);
+    Canvas.Brush.Style = bsClear;
+    const std::array<QString, 10> captions = ColumnCaptions();
+    for (int x : FColumnList)
+        for (int c = kName; c <= kYMean; ++c) {
+            if (!shown[c])
+                continue;
+            const unsigned flags = TextLayoutToDrawTextFlags(c == kName                     ? 657
+                                                             : (c == kXName || c == kYName) ? 658
+                                                                                            : 660);
+            TRect r{x + FColumnStart[c], FColumnTitlesRect.Top, x + FColumnStart[c] + FMaxWidth[c],
+                    FColumnTitlesRect.Top + FColumnTitlesHeightPixels};
+            DrawTextInRect(Canvas, TranslateText(captions[c]), r, flags, true, BackGroundColor);
+        }
+}
+
+void TcPlotLegend::DrawItem(TCanvas& Canvas, TColor BackGroundColor, const TcPlotLegendItem& item,
+                            const std::array<bool, 10>& shown)
+{
+    const int h = FItemHeight;
+    TcPlotChannelCustom* c = item.Channel;
+    const int L = item.ALeft, T = item.ATop;
+    const TRect nameRect{L + FColumnStart[kName], T, L + FColumnStart[kName] + FMaxWidth[kName] + 1,
+                         T + item.MaxHeight};
+    c->SetLegendRect(nameRect);
+    if (FShowColumnLine)
+        DrawLineSample(Canvas, L + FColumnStart[kLine], T + h / 2, c->Color(), c->TraceLineStyle());
+    if (FShowColumnMarker)
+        c->DrawMarker(Canvas, -1, BackGroundColor,
+                      {L + FColumnStart[kMarker] + FMaxWidth[kMarker] / 2, T + h / 2});
+    if (c->UserSelected()) {
+        Canvas.Brush.Style = bsSolid;
+        Canvas.Brush.Color = FSelectedItemBackGroundColor;
+        Canvas.FillRect(nameRect);
+        Canvas.Font.Assign(FSelectedItemFont);
+    } else {
+        Canvas.Brush.Style = bsClear;
+        Canvas.Font.Assign(FFont);
+    }
+    if (FChannelNameColorStyle == iplcncsChannelColor) {
+        Canvas.Font.SetColor(c->Color());
+    } else if (FChannelNameColorStyle == iplcncsXAxisFontColor ||
+               FChannelNameColorStyle == iplcncsYAxisFontColor) {
+        if (TcPlotAxis* a = FChannelNameColorStyle == iplcncsXAxisFontColor ? c->GetXAxis() : c->GetYAxis())
+            Canvas.Font.SetColor(a->LabelsFont().Color());
+    }
+    TRect r = nameRect;
+    DrawTextInRect(Canvas, ChannelTitle(c), r, TextLayoutToDrawTextFlags(16457), true, BackGroundColor);
+    Canvas.Brush.Style = bsClear;
+    Canvas.Font.Assign(FFont);
+    const Column cols[7] = {ColXAxisTitle, ColYAxisTitle, ColXValue, ColYValue, ColYMax, ColYMin, ColYMean};
+    for (int k = 0; k < 7; ++k) {
+        const int col = kXName + k;
+        if (!shown[col])
+            continue;
+        TRect cell{L + FColumnStart[col], T, L + FColumnStart[col] + FMaxWidth[col], T + h};
+        const unsigned flags = TextLayoutToDrawTextFlags(col <= kYName ? 17 : 20);
+        DrawTextInRect(Canvas, ItemText(c, cols[k]), cell, flags, true, BackGroundColor);
+    }
+}
+
 void TcPlotLegend::Draw(TCanvas& Canvas, TColor BackGroundColor)
 {
     if (!Visible() || FItemList.empty())
@@ -385,84 +486,15 @@ void TcPlotLegend::Draw(TCanvas& Canvas, TColor BackGroundColor)
         Canvas.Brush.Color = FBackGroundColor;
         Canvas.FillRect(DrawRect());
     }
-    const bool shown[10] = {FShowColumnLine,       FShowColumnMarker,     true,
-                            FShowColumnXAxisTitle, FShowColumnYAxisTitle, FShowColumnXValue2,
-                            FShowColumnYValue2,    FShowColumnYMax,       FShowColumnYMin,
-                            FShowColumnYMean};
-    if (FColumnTitlesVisible) {
-        Canvas.Font.Assign(FColumnTitlesFont);
-        Canvas.Brush.Style = bsClear;
-        const QString captions[10] = {{},
-                                      {},
-                                      FCaptionColumnTitle,
-                                      FCaptionColumnXAxisTitle,
-                                      FCaptionColumnYAxisTitle,
-                                      FCaptionColumnXValue,
-                                      FCaptionColumnYValue,
-                                      FCaptionColumnYMax,
-                                      FCaptionColumnYMin,
-                                      FCaptionColumnYMean};
-        for (int x : FColumnList)
-            for (int c = kName; c <= kYMean; ++c) {
-                if (!shown[c])
-                    continue;
-                const unsigned flags = TextLayoutToDrawTextFlags(c == kName                     ? 657
-                                                                 : (c == kXName || c == kYName) ? 658
-                                                                                                : 660);
-                TRect r{x + FColumnStart[c], FColumnTitlesRect.Top, x + FColumnStart[c] + FMaxWidth[c],
-                        FColumnTitlesRect.Top + FColumnTitlesHeightPixels};
-                DrawTextInRect(Canvas, TranslateText(captions[c]), r, flags, true, BackGroundColor);
-            }
-    }
+    const std::array<bool, 10> shown = ShownColumns();
+    if (FColumnTitlesVisible)
+        DrawColumnTitles(Canvas, BackGroundColor, shown);
     Canvas.Font.Assign(FFont);
     Canvas.Brush.Style = bsClear;
     for (auto& item : FItemList)
         item.Channel->SetLegendRect({});
-    const int h = FItemHeight;
-    for (int i = FItemViewStartIndex; i <= FItemViewStopIndex && i < int(FItemList.size()); ++i) {
-        const auto& item = FItemList[std::size_t(i)];
-        TcPlotChannelCustom* c = item.Channel;
-        const int L = item.ALeft, T = item.ATop;
-        const TRect nameRect{L + FColumnStart[kName], T, L + FColumnStart[kName] + FMaxWidth[kName] + 1,
-                             T + item.MaxHeight};
-        c->SetLegendRect(nameRect);
-        if (FShowColumnLine)
-            DrawLineSample(Canvas, L + FColumnStart[kLine], T + h / 2, c->Color(), c->TraceLineStyle());
-        if (FShowColumnMarker)
-            c->DrawMarker(Canvas, -1, BackGroundColor,
-                          {L + FColumnStart[kMarker] + FMaxWidth[kMarker] / 2, T + h / 2});
-        if (c->UserSelected()) {
-            Canvas.Brush.Style = bsSolid;
-            Canvas.Brush.Color = FSelectedItemBackGroundColor;
-            Canvas.FillRect(nameRect);
-            Canvas.Font.Assign(FSelectedItemFont);
-        } else {
-            Canvas.Brush.Style = bsClear;
-            Canvas.Font.Assign(FFont);
-        }
-        if (FChannelNameColorStyle == iplcncsChannelColor) {
-            Canvas.Font.SetColor(c->Color());
-        } else if (FChannelNameColorStyle == iplcncsXAxisFontColor ||
-                   FChannelNameColorStyle == iplcncsYAxisFontColor) {
-            if (TcPlotAxis* a =
-                    FChannelNameColorStyle == iplcncsXAxisFontColor ? c->GetXAxis() : c->GetYAxis())
-                Canvas.Font.SetColor(a->LabelsFont().Color());
-        }
-        TRect r = nameRect;
-        DrawTextInRect(Canvas, ChannelTitle(c), r, TextLayoutToDrawTextFlags(16457), true, BackGroundColor);
-        Canvas.Brush.Style = bsClear;
-        Canvas.Font.Assign(FFont);
-        const Column cols[7] = {ColXAxisTitle, ColYAxisTitle, ColXValue, ColYValue,
-                                ColYMax,       ColYMin,       ColYMean};
-        for (int k = 0; k < 7; ++k) {
-            const int col = kXName + k;
-            if (!shown[col])
-                continue;
-            TRect cell{L + FColumnStart[col], T, L + FColumnStart[col] + FMaxWidth[col], T + h};
-            const unsigned flags = TextLayoutToDrawTextFlags(col <= kYName ? 17 : 20);
-            DrawTextInRect(Canvas, ItemText(c, cols[k]), cell, flags, true, BackGroundColor);
-        }
-    }
+    for (int i = FItemViewStartIndex; i <= FItemViewStopIndex && i < int(FItemList.size()); ++i)
+        DrawItem(Canvas, BackGroundColor, FItemList[std::size_t(i)], shown);
     FUpButton->Draw(Canvas, BackGroundColor);
     FDownButton->Draw(Canvas, BackGroundColor);
     if (UserSelected()) {

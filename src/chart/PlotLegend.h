@@ -7,6 +7,7 @@
 #include "chart/PlotObject.h"
 #include "framework/Fonts.h"
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -198,6 +199,21 @@ class TcPlotLegend : public TcPlotLayoutObject
 
   private:
     void Layout(TCanvas& Canvas);
+    // Per column (line, marker, name, axis titles, values, statistics): shown, and its title.
+    std::array<bool, 10> ShownColumns() const;
+    std::array<QString, 10> ColumnCaptions() const;
+    void MeasureNameColumn(TCanvas& Canvas, int w, int h);
+    void MeasureItemColumns(TCanvas& Canvas, int w, const std::array<bool, 10>& shown);
+    // Column widths and starts and the item width.
+    void MeasureColumns(TCanvas& Canvas, int w, const std::array<bool, 10>& shown);
+    // How many columns and rows of items are shown.
+    void CountWrap(int N, int W, int H, int colPitch, int rowPitch, int& cols, int& rows);
+    void AssignItemCells(int N, int rows, int cols, int rowPitch, int colPitch);
+    void ShowScrollButtons(bool show);
+    void SpreadAutoSpacing(int W, int H, int cols);
+    void DrawColumnTitles(TCanvas& Canvas, TColor BackGroundColor, const std::array<bool, 10>& shown);
+    void DrawItem(TCanvas& Canvas, TColor BackGroundColor, const TcPlotLegendItem& item,
+                  const std::array<bool, 10>& shown);
 
     std::unique_ptr<TcPlotLegendButton> FUpButton, FDownButton;
     int FRequiredWidth = 0, FRequiredHeight = 0;

@@ -15,6 +15,130 @@ using namespace fw;
 namespace
 {
 
+// The ink and the shapes that several pictograms share.
+struct PictogramInk {
+    QPainter& p;
+    // Before the pen, which is made from the ink.
+    const QColor ink{40, 40, 48}, green{20, 140, 40}, blue{30, 90, 190}, red{190, 40, 40},
+        paper{250, 250, 245};
+    QPen pen;
+
+    explicit PictogramInk(QPainter& painter) : p(painter), pen(ink, 1.6)
+    {
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        p.setPen(pen);
+    }
+    void Glass(double cx, double cy, double r)
+    {
+        p.setBrush(QColor(220, 235, 250));
+        p.drawEllipse(QPointF(cx, cy), r, r);
+        p.setPen(QPen(ink, 2.6, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(cx + r * 0.7, cy + r * 0.7), QPointF(cx + r * 1.6, cy + r * 1.6));
+        p.setPen(pen);
+    }
+    void Sheet(double x, double y, double w, double h)
+    {
+        p.setBrush(paper);
+        p.drawRect(QRectF(x, y, w, h));
+    }
+    void ArrowHead(QPointF tip, QPointF dir)
+    {
+        const QPointF n(-dir.y(), dir.x());
+        QPolygonF head{tip, tip - dir * 3.5 + n * 2.5, tip - dir * 3.5 - n * 2.5};
+        p.setBrush(ink);
+        p.drawPolygon(head);
+    }
+};
+
+// The run, scroll, zoom, select and cursor pictograms; false for another name.
+bool DrawViewPictogram(PictogramInk& k, const QString& name)
+{
+    QPainter& p = k.p;
+    if (name == "AUTO") {
+        p.setBrush(k.green);
+        p.drawPolygon(QPolygonF{QPointF(7, 5), QPointF(19, 12), QPointF(7, 19)});
+    } else if (name == "PAUSE") {
+        p.setBrush(k.blue);
+        p.drawRect(QRectF(6.5, 5, 4, 14));
+        p.drawRect(QRectF(13.5, 5, 4, 14));
+    } else if (name == "SCROLL") {
+        p.drawLine(QPointF(4, 12), QPointF(20, 12));
+        p.drawLine(QPointF(12, 4), QPointF(12, 20));
+        k.ArrowHead({3, 12}, {-1, 0});
+        k.ArrowHead({21, 12}, {1, 0});
+        k.ArrowHead({12, 3}, {0, -1});
+        k.ArrowHead({12, 21}, {0, 1});
+    } else if (name == "ZOOM") {
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(8, 8, 8, 8));
+        p.drawLine(QPointF(4, 4), QPointF(8, 8));
+        p.drawLine(QPointF(20, 20), QPointF(16, 16));
+        k.ArrowHead({3.5, 3.5}, {-0.707, -0.707});
+        k.ArrowHead({20.5, 20.5}, {0.707, 0.707});
+    } else if (name == "ZOOMIN" || name == "ZOOMOUT") {
+        k.Glass(10, 10, 6);
+        p.setPen(QPen(k.ink, 1.8, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(7, 10), QPointF(13, 10));
+        if (name == "ZOOMIN")
+            p.drawLine(QPointF(10, 7), QPointF(10, 13));
+    } else if (name == "SELECT") {
+        p.setBrush(Qt::white);
+        p.drawPolygon(QPolygonF{QPointF(7, 3), QPointF(7, 19), QPointF(11, 15), QPointF(14, 21),
+                                QPointF(16.5, 20), QPointF(13.5, 14), QPointF(18.5, 14)});
+    } else if (name == "SCROLLBOX") {
+        QPen dash(k.ink, 1.4, Qt::DashLine);
+        p.setPen(dash);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(3.5, 3.5, 13, 11));
+        p.setPen(k.pen);
+        k.Glass(15, 14, 4.2);
+    } else if (name == "CURSOR") {
+        p.setPen(QPen(k.red, 1.6));
+        p.drawLine(QPointF(9, 3), QPointF(9, 21));
+        p.setPen(k.pen);
+        p.setBrush(QColor(255, 250, 200));
+        p.drawRect(QRectF(11.5, 7.5, 9, 7));
+        p.drawLine(QPointF(13.5, 11), QPointF(18.5, 11));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The properties, copy, save, print and preview pictograms; false for another name.
+bool DrawFilePictogram(PictogramInk& k, const QString& name)
+{
+    QPainter& p = k.p;
+    if (name == "PROPERTIES") {
+        k.Sheet(5.5, 3.5, 13, 17);
+        p.setPen(QPen(k.blue, 1.4));
+        for (double y : {8.0, 11.5, 15.0})
+            p.drawLine(QPointF(8, y), QPointF(16, y));
+    } else if (name == "COPY") {
+        k.Sheet(3.5, 3.5, 10, 12);
+        k.Sheet(9.5, 8.5, 10, 12);
+    } else if (name == "SAVE") {
+        p.setBrush(k.blue);
+        p.drawRoundedRect(QRectF(4, 4, 16, 16), 1.5, 1.5);
+        p.setBrush(k.paper);
+        p.drawRect(QRectF(7, 4, 10, 6));
+        p.setBrush(QColor(200, 200, 210));
+        p.drawRect(QRectF(7.5, 13.5, 9, 6.5));
+    } else if (name == "PRINTER") {
+        k.Sheet(7.5, 3.5, 9, 6);
+        p.setBrush(QColor(170, 170, 180));
+        p.drawRoundedRect(QRectF(3.5, 9.5, 17, 8), 1.5, 1.5);
+        k.Sheet(7.5, 14.5, 9, 6);
+    } else if (name == "PREVIEW") {
+        k.Sheet(4.5, 3.5, 11, 15);
+        k.Glass(14, 13, 4.2);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 // Our button pictures: simple pictograms in dark grey with coloured accents, on transparency,
 // drawn in a 24-unit box and scaled to the picture's size.
 QImage Pictogram(const QString& name, int size)
@@ -24,100 +148,9 @@ QImage Pictogram(const QString& name, int size)
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 24.0, size / 24.0);
-    const QColor ink(40, 40, 48), green(20, 140, 40), blue(30, 90, 190), red(190, 40, 40),
-        paper(250, 250, 245);
-    QPen pen(ink, 1.6);
-    pen.setCapStyle(Qt::RoundCap);
-    pen.setJoinStyle(Qt::RoundJoin);
-    p.setPen(pen);
-    auto glass = [&](double cx, double cy, double r) {
-        p.setBrush(QColor(220, 235, 250));
-        p.drawEllipse(QPointF(cx, cy), r, r);
-        p.setPen(QPen(ink, 2.6, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(cx + r * 0.7, cy + r * 0.7), QPointF(cx + r * 1.6, cy + r * 1.6));
-        p.setPen(pen);
-    };
-    auto sheet = [&](double x, double y, double w, double h) {
-        p.setBrush(paper);
-        p.drawRect(QRectF(x, y, w, h));
-    };
-    auto arrowHead = [&](QPointF tip, QPointF dir) {
-        const QPointF n(-dir.y(), dir.x());
-        QPolygonF head{tip, tip - dir * 3.5 + n * 2.5, tip - dir * 3.5 - n * 2.5};
-        p.setBrush(ink);
-        p.drawPolygon(head);
-    };
-    if (name == "AUTO") {
-        p.setBrush(green);
-        p.drawPolygon(QPolygonF{QPointF(7, 5), QPointF(19, 12), QPointF(7, 19)});
-    } else if (name == "PAUSE") {
-        p.setBrush(blue);
-        p.drawRect(QRectF(6.5, 5, 4, 14));
-        p.drawRect(QRectF(13.5, 5, 4, 14));
-    } else if (name == "SCROLL") {
-        p.drawLine(QPointF(4, 12), QPointF(20, 12));
-        p.drawLine(QPointF(12, 4), QPointF(12, 20));
-        arrowHead({3, 12}, {-1, 0});
-        arrowHead({21, 12}, {1, 0});
-        arrowHead({12, 3}, {0, -1});
-        arrowHead({12, 21}, {0, 1});
-    } else if (name == "ZOOM") {
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(QRectF(8, 8, 8, 8));
-        p.drawLine(QPointF(4, 4), QPointF(8, 8));
-        p.drawLine(QPointF(20, 20), QPointF(16, 16));
-        arrowHead({3.5, 3.5}, {-0.707, -0.707});
-        arrowHead({20.5, 20.5}, {0.707, 0.707});
-    } else if (name == "ZOOMIN" || name == "ZOOMOUT") {
-        glass(10, 10, 6);
-        p.setPen(QPen(ink, 1.8, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(7, 10), QPointF(13, 10));
-        if (name == "ZOOMIN")
-            p.drawLine(QPointF(10, 7), QPointF(10, 13));
-    } else if (name == "SELECT") {
-        p.setBrush(Qt::white);
-        p.drawPolygon(QPolygonF{QPointF(7, 3), QPointF(7, 19), QPointF(11, 15), QPointF(14, 21),
-                                QPointF(16.5, 20), QPointF(13.5, 14), QPointF(18.5, 14)});
-    } else if (name == "SCROLLBOX") {
-        QPen dash(ink, 1.4, Qt::DashLine);
-        p.setPen(dash);
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(QRectF(3.5, 3.5, 13, 11));
-        p.setPen(pen);
-        glass(15, 14, 4.2);
-    } else if (name == "CURSOR") {
-        p.setPen(QPen(red, 1.6));
-        p.drawLine(QPointF(9, 3), QPointF(9, 21));
-        p.setPen(pen);
-        p.setBrush(QColor(255, 250, 200));
-        p.drawRect(QRectF(11.5, 7.5, 9, 7));
-        p.drawLine(QPointF(13.5, 11), QPointF(18.5, 11));
-    } else if (name == "PROPERTIES") {
-        sheet(5.5, 3.5, 13, 17);
-        p.setPen(QPen(blue, 1.4));
-        for (double y : {8.0, 11.5, 15.0})
-            p.drawLine(QPointF(8, y), QPointF(16, y));
-    } else if (name == "COPY") {
-        sheet(3.5, 3.5, 10, 12);
-        sheet(9.5, 8.5, 10, 12);
-    } else if (name == "SAVE") {
-        p.setBrush(blue);
-        p.drawRoundedRect(QRectF(4, 4, 16, 16), 1.5, 1.5);
-        p.setBrush(paper);
-        p.drawRect(QRectF(7, 4, 10, 6));
-        p.setBrush(QColor(200, 200, 210));
-        p.drawRect(QRectF(7.5, 13.5, 9, 6.5));
-    } else if (name == "PRINTER") {
-        sheet(7.5, 3.5, 9, 6);
-        p.setBrush(QColor(170, 170, 180));
-        p.drawRoundedRect(QRectF(3.5, 9.5, 17, 8), 1.5, 1.5);
-        sheet(7.5, 14.5, 9, 6);
-    } else if (name == "PREVIEW") {
-        sheet(4.5, 3.5, 11, 15);
-        glass(14, 13, 4.2);
-    } else {
+    PictogramInk ink(p);
+    if (!DrawViewPictogram(ink, name) && !DrawFilePictogram(ink, name))
         return {};
-    }
     return image;
 }
 

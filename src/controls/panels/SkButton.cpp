@@ -274,6 +274,80 @@ void TSkButton::PaintCaption(TCanvas& c, TRect r, unsigned flags)
     c.Brush.Style = bsSolid;
 }
 
+TRect TSkButton::PaintHotTrackFace(TCanvas& c, bool pressed)
+{
+    const bool grouped = FGroupIndex != 0;
+    TRect B = ClientRect();
+    const bool enabled = Enabled();
+    PaintHotOuterFrame(c, B, enabled);
+    InflateRect(B, -1, -1);
+    PaintHotInnerFrame(c, B, enabled);
+    InflateRect(B, -1, -1);
+    if (!enabled) {
+        c.Brush.Style = bsSolid;
+        c.Brush.Color = Color();
+        c.FillRect(B);
+    } else if (pressed) {
+        c.Brush.Style = bsSolid;
+        c.Brush.Color = DarkenColor(Color(), 10);
+        c.FillRect(B);
+    } else if (FMouseOverButton) {
+        PaintHotFace(c, B);
+        if (FHotTrackColorType == htctActual)
+            PaintGradientRim(c, B, gdHorizontalEnd, MixColors(clWhite, FHotTrackColor, 190), FHotTrackColor);
+        else {
+            const TColor O = OppositeHueColor(FHotTrackColor, 180);
+            PaintGradientRim(c, B, gdHorizontalEnd, O, DarkenColor(O, 30));
+        }
+    } else if (grouped || !(FActive || FFocused) || FShowDownVersion) {
+        PaintHotFace(c, B);
+    } else {
+        PaintHotFace(c, B);
+        TColor h = FHighlightColor;
+        if (ColorsNearlyEqual(h, clBtnFace))
+            h = DarkenColor(h, 30);
+        const TColor f = LightenColor(Color(), 30);
+        PaintGradientRim(c, B, gdHorizontalEnd, MixColors(h, f, 60), MixColors(h, f, 160));
+    }
+    return B;
+}
+
+TRect TSkButton::PaintClassicFace(TCanvas& c, bool pressed)
+{
+    const bool grouped = FGroupIndex != 0;
+    TRect B = ClientRect();
+    if (!grouped && (((FActive || FFocused) && !FShowDownVersion) || FClicking))
+        B = PaintOnePixelBox(c, B, clWindowFrame);
+    if (Color() == clBtnFace) {
+        if (grouped)
+            B = PaintStyleFrame(c, B, pressed ? fsLowered : fsButtonUp);
+        else
+            B = PaintPushFrame(c, B, FShowDownVersion);
+    } else if (!grouped) {
+        B = PaintTintedPushFrame(c, B, Color(), FShowDownVersion);
+    } else if (pressed) {
+        B = PaintTintedStyleFrame(c, B, Color(), fsLowered);
+    } else {
+        B = PaintTintedPushFrame(c, B, Color(), false);
+    }
+    c.Brush.Style = bsSolid;
+    c.Brush.Color = Color();
+    c.FillRect(B);
+    return B;
+}
+
+void TSkButton::PaintDownPattern(TCanvas& c, const TRect& B)
+{
+    QImage pat(8, 8, QImage::Format_RGB32);
+    pat.fill(ToQColor(Color()));
+    const TColor dot = ColorToRGB(Color()) == 0xC0C0C0 ? TColor(0x808080) : TColor(0xC0C0C0);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            if ((x & 1) == (y & 1))
+                pat.setPixelColor(x, y, ToQColor(dot));
+    c.Painter().fillRect(B.ToQRect(), QBrush(pat));
+}
+
 void TSkButton::PaintTo(TCanvas& c)
 {
     const bool grouped = FGroupIndex != 0;
@@ -282,76 +356,10 @@ void TSkButton::PaintTo(TCanvas& c)
     InflateRect(F, FHotTrack ? -3 : -4, FHotTrack ? -3 : -4);
     if (grouped && pressed)
         OffsetRect(F, 1, 1);
-    TRect B = ClientRect();
-    bool classic = false;
-    if (FHotTrack) {
-        if (Enabled()) {
-            PaintHotOuterFrame(c, B, true);
-            InflateRect(B, -1, -1);
-            PaintHotInnerFrame(c, B, true);
-            InflateRect(B, -1, -1);
-            if (pressed) {
-                c.Brush.Style = bsSolid;
-                c.Brush.Color = DarkenColor(Color(), 10);
-                c.FillRect(B);
-            } else if (FMouseOverButton) {
-                PaintHotFace(c, B);
-                if (FHotTrackColorType == htctActual)
-                    PaintGradientRim(c, B, gdHorizontalEnd, MixColors(clWhite, FHotTrackColor, 190),
-                                     FHotTrackColor);
-                else {
-                    const TColor O = OppositeHueColor(FHotTrackColor, 180);
-                    PaintGradientRim(c, B, gdHorizontalEnd, O, DarkenColor(O, 30));
-                }
-            } else if (grouped || !(FActive || FFocused) || FShowDownVersion) {
-                PaintHotFace(c, B);
-            } else {
-                PaintHotFace(c, B);
-                TColor h = FHighlightColor;
-                if (ColorsNearlyEqual(h, clBtnFace))
-                    h = DarkenColor(h, 30);
-                const TColor f = LightenColor(Color(), 30);
-                PaintGradientRim(c, B, gdHorizontalEnd, MixColors(h, f, 60), MixColors(h, f, 160));
-            }
-        } else {
-            PaintHotOuterFrame(c, B, false);
-            InflateRect(B, -1, -1);
-            PaintHotInnerFrame(c, B, false);
-            InflateRect(B, -1, -1);
-            c.Brush.Style = bsSolid;
-            c.Brush.Color = Color();
-            c.FillRect(B);
-        }
-    } else {
-        classic = true;
-        if (!grouped && (((FActive || FFocused) && !FShowDownVersion) || FClicking))
-            B = PaintOnePixelBox(c, B, clWindowFrame);
-        if (Color() == clBtnFace) {
-            if (grouped)
-                B = PaintStyleFrame(c, B, pressed ? fsLowered : fsButtonUp);
-            else
-                B = PaintPushFrame(c, B, FShowDownVersion);
-        } else if (!grouped) {
-            B = PaintTintedPushFrame(c, B, Color(), FShowDownVersion);
-        } else if (pressed) {
-            B = PaintTintedStyleFrame(c, B, Color(), fsLowered);
-        } else {
-            B = PaintTintedPushFrame(c, B, Color(), false);
-        }
-        c.Brush.Style = bsSolid;
-        c.Brush.Color = Color();
-        c.FillRect(B);
-    }
-    if (grouped && FState == bsExclusive && FShowDownPattern) {
-        QImage pat(8, 8, QImage::Format_RGB32);
-        pat.fill(ToQColor(Color()));
-        const TColor dot = ColorToRGB(Color()) == 0xC0C0C0 ? TColor(0x808080) : TColor(0xC0C0C0);
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 8; ++x)
-                if ((x & 1) == (y & 1))
-                    pat.setPixelColor(x, y, ToQColor(dot));
-        c.Painter().fillRect(B.ToQRect(), QBrush(pat));
-    }
+    const bool classic = !FHotTrack;
+    const TRect B = classic ? PaintClassicFace(c, pressed) : PaintHotTrackFace(c, pressed);
+    if (grouped && FState == bsExclusive && FShowDownPattern)
+        PaintDownPattern(c, B);
     TRect cr = ClientRect();
     InflateRect(cr, -5, -5);
     if (classic && ((grouped && pressed) || (!grouped && FShowDownVersion)))

@@ -78,6 +78,10 @@ class TSkButton : public TSkGroupedButton<TSkButton>
   private:
     void DoClickAction();
     void PaintTo(TCanvas& c);
+    // The frames and face in each style; each returns the face's box.
+    TRect PaintHotTrackFace(TCanvas& c, bool pressed);
+    TRect PaintClassicFace(TCanvas& c, bool pressed);
+    void PaintDownPattern(TCanvas& c, const TRect& B);
     void PaintHotOuterFrame(TCanvas& c, TRect r, bool enabled);
     void PaintHotInnerFrame(TCanvas& c, TRect r, bool enabled);
     void PaintHotFace(TCanvas& c, TRect b);
