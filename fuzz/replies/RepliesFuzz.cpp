@@ -144,7 +144,10 @@ struct Rig : CommandSink, LSyncLink, LSyncView {
         OpenFile.clear();
         SaveFile = gFiles.save;
     }
-    size_t RunningCount() const { return static_cast<size_t>(std::count(Running.begin(), Running.end(), true)); }
+    size_t RunningCount() const
+    {
+        return static_cast<size_t>(std::count(Running.begin(), Running.end(), true));
+    }
     // The n-th running timer (n < RunningCount()).
     LSyncTimer RunningAt(size_t n) const
     {
