@@ -22,6 +22,7 @@
 #include "graph/LMyFFTDrawHpLp6dB.h"
 #include "model/LUnitControl.h"
 #include "proto/LCmd.h"
+#include "session/LLinkSession.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -136,7 +137,11 @@ TfmMain::TfmMain(QWidget* parent) : TForm(parent)
     FormCreate();
 }
 
-TfmMain::~TfmMain() = default;
+TfmMain::~TfmMain()
+{
+    // The session goes first: nothing of it may reach the window while its members are destroyed.
+    FSession.reset();
+}
 
 int TfmMain::OuterWidth() const
 {
@@ -576,11 +581,12 @@ void TfmMain::FormCreate()
 
     InitChartPoints();
 
-    FUnit = std::make_unique<LUnitControl>();
+    FSession = std::make_unique<LLinkSession>(*this);
+    FUnit = &FSession->Unit;
     FUnit->SetSink(this);
     FCreating = true;
     DeselectPeqBands();
-    ShowAllParams(FUnit.get());
+    ShowAllParams(FUnit);
     FCreating = false;
 
     for (const char* n : {"rzgFftGain", "rzgParamGain"})
@@ -701,7 +707,6 @@ void TfmMain::FormClose(bool& allowClose)
         return;
     }
     allowClose = true;
-    // The link closes its transport when the window goes (the link is the next step of the editor).
     Transport = nullptr;
 }
 
@@ -722,6 +727,8 @@ void TfmMain::SendCommand(const LCmd& cmd, bool noCoalesce)
 {
     if (Transport)
         Transport(cmd, noCoalesce);
+    else if (FSession)
+        FSession->SendCommand(cmd, noCoalesce);
 }
 
 } // namespace app

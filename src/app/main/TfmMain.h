@@ -6,6 +6,7 @@
 
 #include "framework/Control.h"
 #include "model/CommandSink.h"
+#include "session/LSessionView.h"
 
 #include <QString>
 #include <array>
@@ -19,6 +20,7 @@ class QMenu;
 class QMenuBar;
 class QScrollArea;
 class LUnitControl;
+class LLinkSession;
 class Plot;
 
 namespace graph
@@ -34,7 +36,7 @@ class TfmExit;
 class TfmTest;
 class TDialogs;
 
-class TfmMain : public fw::TForm, public CommandSink
+class TfmMain : public fw::TForm, public CommandSink, public LSessionView
 {
   public:
     explicit TfmMain(QWidget* parent = nullptr);
@@ -77,17 +79,47 @@ class TfmMain : public fw::TForm, public CommandSink
     bool IsUpdating() const override { return FUpdating; }
     int GetDeviceId() const override { return FDeviceId; }
     void MarkChannelCurvesDirty(int ch) override;
-    void ShowPresetName(int, const std::string&) override {}
+    void ShowPresetName(int p, const std::string& name) override;
 
-    // The send path's hand-over to an open transport; none while offline. Tests install a recorder.
+    // LSessionView (MainSessionView.cpp).
+    void OtherDeviceReply() override;
+    void SetConnectResult(int result) override;
+    void HideScan() override;
+    void ReportLinkLost() override;
+    void SetProgressStatus(const std::string& key) override;
+    void SetProgress(int position, int max) override;
+    void ShowProgress(bool modal) override;
+    void CloseProgress() override;
+    void ShowInformation(const std::string& key) override;
+    void ShowMessage(const std::string& text) override;
+    void SetOnline(const std::string& interfaceName) override;
+    void SetLinkControlsEnabled(bool enabled) override;
+    void SetMainEnabled(bool enabled) override;
+    void SetPresetLabels(const std::string& number, const std::string& name) override;
+    void ShowAllParams() override;
+    void SetLevelPoll(bool on) override;
+    void OnLevelReply(std::span<const uint8_t> payload) override;
+    void ShowUnlockPrompt() override;
+    void ResetUnlockEdit() override;
+    void CloseUnlockPrompt() override;
+    void CloseLockSetup() override;
+    std::string ChooseUnitSaveFile() override;
+    std::string ChooseUnitOpenFile() override;
+    void ShowOffline() override;
+
+    // The model's and the machine's commands go to the session's open link, or, when set, here
+    // instead (tests install a recorder).
     std::function<void(const LCmd& cmd, bool noCoalesce)> Transport;
 
-    LUnitControl* Unit() const { return FUnit.get(); }
+    LUnitControl* Unit() const { return FUnit; }
+    LLinkSession& Session() const { return *FSession; }
     Plot* Plots(int i) const { return FPlots[std::size_t(i)].get(); }
     int CurrentPage() const { return FCurrentPage; }
     int ExtraHeight() const { return FExtraHeight; }
     bool Online() const { return FOnline; }
-    void SetOnline(bool v) { FOnline = v; }
+    // The level poll runs (the machine starts it when a full read is over).
+    bool LevelPollOn() const { return FLevelPoll; }
+    void SetOnlineState(bool v) { FOnline = v; }
     int CompChannel() const { return FCompChannel; }
     int GateChannel() const { return FGateChannel; }
     void SetGateChannel(int v) { FGateChannel = v; }
@@ -141,7 +173,8 @@ class TfmMain : public fw::TForm, public CommandSink
     QWidget* FClient = nullptr;
     QScrollArea* FScroll = nullptr;
     QMenuBar* FMenuBar = nullptr;
-    std::unique_ptr<LUnitControl> FUnit;
+    std::unique_ptr<LLinkSession> FSession;
+    LUnitControl* FUnit = nullptr; // the session's model
     std::array<std::unique_ptr<Plot>, 14> FPlots;
     std::unique_ptr<TDialogs> FDialogs;
     QString FLanguage;
@@ -149,6 +182,7 @@ class TfmMain : public fw::TForm, public CommandSink
     bool FExitConfirmed = false;
     int FDeviceId = 0;
     bool FOnline = false;
+    bool FLevelPoll = false;
     int FSelectedHandle = -1;
     int FCurrentPage = 0;
     int FPresetNumber = 0;
