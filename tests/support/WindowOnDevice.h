@@ -61,7 +61,8 @@ class WindowOnDevice
         s.Core.ClientSocket.SetActive(true);
         if (!Until([&] { return s.Core.ClientSocket.Connected(); }, timeoutMs) || !s.OpenNet())
             return false;
-        return Until([&] { return s.Machine.Online() && !s.Machine.Busy() && Main->LevelPollOn(); }, timeoutMs);
+        return Until([&] { return s.Machine.Online() && !s.Machine.Busy() && Main->LevelPollOn(); },
+                     timeoutMs);
     }
 
     // The device's parameter body equals the model's.

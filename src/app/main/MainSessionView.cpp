@@ -6,6 +6,8 @@
 namespace app
 {
 
+void TfmMain::ConnectLinkHandlers() {}
+
 void TfmMain::OtherDeviceReply() {}
 void TfmMain::SetConnectResult(int) {}
 void TfmMain::HideScan() {}
@@ -30,15 +32,6 @@ void TfmMain::ShowAllParams()
 {
     ShowAllParams(FUnit);
 }
-void TfmMain::SetLevelPoll(bool on)
-{
-    FLevelPoll = on;
-}
-void TfmMain::OnLevelReply(std::span<const uint8_t>) {}
-void TfmMain::ShowUnlockPrompt() {}
-void TfmMain::ResetUnlockEdit() {}
-void TfmMain::CloseUnlockPrompt() {}
-void TfmMain::CloseLockSetup() {}
 std::string TfmMain::ChooseUnitSaveFile()
 {
     return {};
@@ -51,6 +44,5 @@ void TfmMain::ShowOffline()
 {
     FOnline = false;
 }
-void TfmMain::ShowPresetName(int, const std::string&) {}
 
 } // namespace app

@@ -167,6 +167,12 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     void DeselectPeqBands();
     void SelectFirstPeqBands();
 
+    // Handlers of each concern, wired by ConnectHandlers.
+    void ConnectLinkHandlers();         // MainLink.cpp: opening and closing links, files
+    void ConnectDeviceDialogHandlers(); // MainDeviceDialogs.cpp: presets, link, lock, names
+    void ConnectEditingHandlers();      // PEQ, crossovers, graph mouse, overlays, strip, levels
+    void ConnectPageHandlers();         // dynamics, GEQ, delay and matrix pages
+
     // Language (MainLanguage.cpp).
     void SetCaptionOf(const QString& name, const QString& key, bool& ok);
 

@@ -1,0 +1,9 @@
+// Editing on the dynamics, graphic equaliser, delay and matrix pages.
+#include "app/main/TfmMain.h"
+
+namespace app
+{
+
+void TfmMain::ConnectPageHandlers() {}
+
+} // namespace app
