@@ -4,6 +4,13 @@
 namespace app
 {
 
-void TfmMain::ConnectPageHandlers() {}
+void TfmMain::ConnectPageHandlers()
+{
+    ConnectDynamicsHandlers();
+    ConnectGeqDelayMatrixHandlers();
+}
+
+void TfmMain::ConnectDynamicsHandlers() {}       // compressor, limiter and gate pages
+void TfmMain::ConnectGeqDelayMatrixHandlers() {} // graphic equaliser, delay and matrix pages
 
 } // namespace app

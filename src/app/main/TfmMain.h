@@ -172,6 +172,8 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     void ConnectDeviceDialogHandlers(); // MainDeviceDialogs.cpp: presets, link, lock, names
     void ConnectEditingHandlers();      // PEQ, crossovers, graph mouse, overlays, strip, levels
     void ConnectPageHandlers();         // dynamics, GEQ, delay and matrix pages
+    void ConnectDynamicsHandlers();
+    void ConnectGeqDelayMatrixHandlers();
 
     // Language (MainLanguage.cpp).
     void SetCaptionOf(const QString& name, const QString& key, bool& ok);
