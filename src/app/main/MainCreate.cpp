@@ -20,6 +20,7 @@
 #include "eq/LProgressBar.h"
 #include "eq/TMyPEQType8.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
+#include "link/HxHidController.h"
 #include "model/LUnitControl.h"
 #include "proto/LCmd.h"
 #include "session/LLinkSession.h"
@@ -139,6 +140,7 @@ TfmMain::TfmMain(QWidget* parent) : TForm(parent)
 
 TfmMain::~TfmMain()
 {
+    StopLink();
     // The session goes first: nothing of it may reach the window while its members are destroyed.
     FSession.reset();
 }

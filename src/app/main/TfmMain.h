@@ -6,6 +6,7 @@
 
 #include "framework/Control.h"
 #include "model/CommandSink.h"
+#include "runtime/Timer.h"
 #include "session/LSessionView.h"
 
 #include <QString>
@@ -22,6 +23,13 @@ class QScrollArea;
 class LUnitControl;
 class LLinkSession;
 class Plot;
+class THxHidDeviceController;
+class THxHidDevice;
+
+namespace platform
+{
+class HidBackend;
+}
 
 namespace graph
 {
@@ -35,6 +43,18 @@ struct Item;
 class TfmExit;
 class TfmTest;
 class TDialogs;
+class TfmNetwork;
+class TfmNetworkSetup;
+class TfmHidData;
+
+// The dialogs of the link: the scan, the ID/IP setup and the traffic log (created on first use).
+struct TLinkDialogs {
+    explicit TLinkDialogs(class TfmMain* main);
+    ~TLinkDialogs();
+    std::unique_ptr<TfmNetwork> fmNetwork;
+    std::unique_ptr<TfmNetworkSetup> fmNetworkSetup;
+    std::unique_ptr<TfmHidData> fmHidData;
+};
 
 class TfmMain : public fw::TForm, public CommandSink, public LSessionView
 {
@@ -135,6 +155,74 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     bool AutoScroll() const { return FAutoScroll; }
 
     template <class T> T* Get(const QString& name) { return dynamic_cast<T*>(FindComponent(name)); }
+
+    // ---- Link: opening and closing links, the scan, ID/IP setup and traffic log, the File menu's
+    // files (MainLink.cpp, MainFiles.cpp, MainSessionView.cpp) ----
+  public:
+    // Starts the link side: the HID controller over this backend (none: no HID) and, when
+    // connectNow, the start-connect timer that presses the link button once from the event loop.
+    void StartLink(std::shared_ptr<platform::HidBackend> hid, bool connectNow);
+    TLinkDialogs& LinkDialogs();
+    THxHidDeviceController* HidCtl() const { return FHidCtl.get(); }
+
+    // What the scan dialog asks and calls.
+    bool HasHidDevice() const;
+    bool HasNetAddress() const { return FNetAddress != 0; }
+    uint32_t GetNetAddress() const { return FNetAddress; }
+    // Points the client socket at the address (first octet most significant) and connects it.
+    void ApplyNetAddress(uint32_t address);
+    void SetNetAddress(uint32_t address) { FNetAddress = address; }
+    void SetAutoNetSetting(int value) { FAutoNetSetting = value; }
+    void SetComPort(const std::string& path) { FComPort = path; }
+    const std::string& ComPort() const { return FComPort; }
+    void OpenUsbLink();
+    void OpenNetLink();
+    void OpenComLink();
+    // Closes whatever transport an attempt opened (the scan's own close between attempts).
+    void CloseAttempt();
+    // Closes the link; the controls go offline when the latest attempt reached the device.
+    void CloseLink();
+    void DiscoverNetDevice();
+    void ApplyDeviceId(int id);
+    void rzbMenuLinkClick();
+    void NetworkSetupClick();
+    void HidDataClick();
+    // lbStatus: "Detect HID", "OffLine" or empty.
+    QString StatusText() const;
+    // Exit: gives a disconnect request already queued a bounded time to reach the device.
+    void FinishLink(int maxWaitMs = 300);
+    // Before the window goes: FinishLink, then the transports closed and the HID device given back.
+    void StopLink();
+
+    // File menu.
+    void SaveClick();
+    void OpenClick();
+    void UploadClick();
+    void DownloadClick();
+    // File dialogs; tests replace them. Choose gets (save, filter, caption) and gives the chosen
+    // name, empty for Cancel; ConfirmOverwrite asks about the name that will be written.
+    struct FileDialogs {
+        std::function<std::string(bool save, const QString& filter, const QString& caption)> Choose;
+        std::function<bool(const std::string& path)> ConfirmOverwrite;
+    };
+    FileDialogs Files;
+
+    fw::TTimer tmStartConnect, tmLinkBroken, tmComScan;
+
+  private:
+    void HidCtlDeviceUnplug(THxHidDevice* dev);
+    bool HidCtlEnumerate(THxHidDevice* dev, int32_t idx);
+    void ResetOffline();
+    std::string ChooseSaveName(const QString& filter, const QString& caption,
+                               std::string (*normalise)(const std::string&));
+    std::unique_ptr<TLinkDialogs> FLinkDialogs;
+    std::unique_ptr<THxHidDeviceController> FHidCtl;
+    std::string FComPort;
+    uint32_t FNetAddress = 0;
+    int FAutoNetSetting = 0;
+    bool FNetOpenPending = false; // a TCP attempt waits for its socket to connect
+    bool FOwnClose = false;       // the close under way is the window's, not the disconnect timer's
+                                  // ---- end of the link block ----
 
   protected:
     void closeEvent(QCloseEvent* e) override;
