@@ -42,14 +42,14 @@ void RenderLinkDialogs(app::TfmMain& main, const QString& out, const QString& la
     scan.pbScan->SetMax(3);
     scan.pbScan->SetPosition(2);
     scan.lblDeviceID->SetCaption(QStringLiteral("2/3"));
-    scan.lblScan->SetCaption(main.LookupText(QStringLiteral("SID_SCAN")) + QStringLiteral("ttyUSB0 ......"));
+    scan.lblScan->SetCaption(main.LookupText(QStringLiteral("SID_SCAN")) + QStringLiteral(" ttyUSB0 ......"));
     for (auto* b : {scan.btnOK, scan.btnId, scan.btnExit})
         b->SetEnabled(false);
     shot(&scan, "scan-scanning");
     scan.pbScan->SetPosition(3);
     scan.lblDeviceID->SetCaption(QString());
     scan.lblScan->SetCaption(main.LookupText(QStringLiteral("SID_NO_DEVICE")) +
-                             QStringLiteral("\nttyS0: Permission denied"));
+                             QStringLiteral("\nttyS0: Permission denied; ttyS1: Permission denied"));
     for (auto* b : {scan.btnOK, scan.btnId, scan.btnExit})
         b->SetEnabled(true);
     shot(&scan, "scan-nodevice");

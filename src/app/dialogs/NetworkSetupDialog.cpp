@@ -38,6 +38,15 @@ void PaintEdit(QLineEdit* e, bool enabled)
                              : QStringLiteral("QLineEdit{background:#c0c0c0;color:#404040}"));
 }
 
+// A one-line label that keeps these bounds whatever its text.
+sk::TSkLabel* Fixed(sk::TSkLabel* l, int x, int y, int w, int h)
+{
+    l->SetAutoSize(false);
+    l->SetWordWrap(false);
+    l->SetBounds(x, y, w, h);
+    return l;
+}
+
 sk::TSkLabel* GroupCaption(sk::TSkLabel* l)
 {
     l->SetAlignment(sk::taLeftJustify);
@@ -49,11 +58,12 @@ sk::TSkLabel* GroupCaption(sk::TSkLabel* l)
 TfmNetworkSetup::TfmNetworkSetup(TfmMain* main) : TDialogForm(main, 300, 230)
 {
     Background();
-    gbIpSetting = GroupCaption(Label(QStringLiteral("gbIpSetting"), 14, 10, 272, 20));
+    gbIpSetting = GroupCaption(Fixed(Label(QStringLiteral("gbIpSetting"), 0, 0, 0, 0), 14, 10, 272, 20));
     for (int i = 0; i < 4; ++i) {
         edIp[std::size_t(i)] = DigitEdit(this, QStringLiteral("edIp%1").arg(i + 1), 24 + i * 66, 36, 52);
         if (i < 3) {
-            auto* dot = Label(QStringLiteral("lbDot%1").arg(i + 1), 76 + i * 66, 36, 14, 24);
+            auto* dot =
+                Fixed(Label(QStringLiteral("lbDot%1").arg(i + 1), 0, 0, 0, 0), 76 + i * 66, 36, 14, 24);
             dot->SetCaption(QStringLiteral("."));
         }
     }
@@ -64,8 +74,8 @@ TfmNetworkSetup::TfmNetworkSetup(TfmMain* main) : TDialogForm(main, 300, 230)
     rbAutoSetting = new TRadioButton(this);
     rbAutoSetting->SetName(QStringLiteral("rbAutoSetting"));
     rbAutoSetting->SetVisible(false);
-    gbIdSetting = GroupCaption(Label(QStringLiteral("gbIdSetting"), 14, 80, 272, 20));
-    lbMessage = Label(QStringLiteral("lbMessage"), 24, 108, 90, 24);
+    gbIdSetting = GroupCaption(Fixed(Label(QStringLiteral("gbIdSetting"), 0, 0, 0, 0), 14, 80, 272, 20));
+    lbMessage = Fixed(Label(QStringLiteral("lbMessage"), 0, 0, 0, 0), 24, 108, 90, 24);
     edId = DigitEdit(this, QStringLiteral("edId"), 120, 108, 60);
     edId->setText(QStringLiteral("1"));
     for (QLineEdit* e : edIp)

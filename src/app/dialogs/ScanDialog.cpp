@@ -26,11 +26,17 @@ TfmNetwork::TfmNetwork(TfmMain* main) : TDialogForm(main, 360, 176)
 {
     setWindowFlag(Qt::WindowStaysOnTopHint);
     Background();
-    lblScan = Label(QStringLiteral("lblScan"), 14, 12, 332, 40);
+    lblScan = Label(QStringLiteral("lblScan"), 14, 8, 332, 52);
+    lblScan->SetAutoSize(false);
+    lblScan->SetBounds(14, 8, 332, 52);
+    lblScan->Font().SetHeight(-12);
     pbScan = new fx::TFxProgressBar(this);
     pbScan->SetName(QStringLiteral("pbScan"));
-    pbScan->SetBounds(14, 60, 280, 26);
-    lblDeviceID = Label(QStringLiteral("lblDeviceID"), 296, 60, 50, 26);
+    pbScan->SetBounds(14, 70, 270, 24);
+    lblDeviceID = Label(QStringLiteral("lblDeviceID"), 288, 70, 58, 24);
+    lblDeviceID->SetAutoSize(false);
+    lblDeviceID->SetBounds(288, 70, 58, 24);
+    lblDeviceID->SetWordWrap(false);
     btnOK = Button(QStringLiteral("btnOK"), 14, 132, 104);
     btnId = Button(QStringLiteral("btnId"), 128, 132, 104);
     btnExit = Button(QStringLiteral("btnExit"), 242, 132, 104);
@@ -189,7 +195,8 @@ void TfmNetwork::StartAttempt(int watchdogMs, fw::TTimer& run)
 void TfmNetwork::StartComAttempt()
 {
     const platform::SerialPortEntry& port = FPorts[std::size_t(FAttempt - FNonSerialAttempts - 1)];
-    lblScan->SetCaption(Text("SID_SCAN") + QString::fromStdString(port.Name) + QStringLiteral(" ......"));
+    lblScan->SetCaption(Text("SID_SCAN") + u' ' + QString::fromStdString(port.Name) +
+                        QStringLiteral(" ......"));
     FMain->SetComPort(port.Path);
     StartAttempt(kComWatchdogMs, tmRunComConnect);
 }
@@ -227,8 +234,9 @@ void TfmNetwork::EndScan(const QString& text)
     SetButtons(true);
     pbScan->SetPosition(pbScan->Max());
     QString caption = text;
-    for (const std::string& s : FSkipped)
-        caption += u'\n' + QString::fromStdString(s);
+    for (std::size_t i = 0; i < FSkipped.size(); ++i)
+        caption +=
+            (i == 0 ? QStringLiteral("\n") : QStringLiteral("; ")) + QString::fromStdString(FSkipped[i]);
     lblScan->SetCaption(caption);
     lblDeviceID->SetCaption(QString());
 }

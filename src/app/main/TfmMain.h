@@ -222,7 +222,8 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     int FAutoNetSetting = 0;
     bool FNetOpenPending = false; // a TCP attempt waits for its socket to connect
     bool FOwnClose = false;       // the close under way is the window's, not the disconnect timer's
-                                  // ---- end of the link block ----
+
+    // ---- end of the link block ----
 
   protected:
     void closeEvent(QCloseEvent* e) override;
