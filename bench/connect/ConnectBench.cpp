@@ -58,6 +58,39 @@ void BM_StartToOnline(benchmark::State& state)
 }
 BENCHMARK(BM_StartToOnline)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The same without the scan's fixed step before its first attempt: from the open of a connected
+// socket's link to online.
+void BM_OpenToOnline(benchmark::State& state)
+{
+    testapp::EnsureApp();
+    app::TDialogForm::ModalRunner = [](app::TDialogForm*) {};
+    testapp::WindowOnDevice rig;
+    rig.Device.StartTcp(0);
+    app::TfmMain& main = *rig.Main;
+    main.StartLink(nullptr, false);
+    LLinkSession& s = main.Session();
+    s.Core.ClientSocket.Address = "127.0.0.1";
+    s.Core.ClientSocket.Port = rig.Device.Port();
+    for (auto _ : state) {
+        state.PauseTiming();
+        s.Core.ClientSocket.SetActive(true);
+        testapp::WindowOnDevice::Until([&] { return s.Core.ClientSocket.Connected(); }, 5000);
+        state.ResumeTiming();
+        main.OpenNetLink();
+        if (!testapp::WindowOnDevice::Until(
+                [&] { return s.Machine.Online() && !s.Machine.Busy() && main.LevelPollOn(); }, 20000)) {
+            state.SkipWithError("no full read");
+            break;
+        }
+        state.PauseTiming();
+        main.CloseLink();
+        state.ResumeTiming();
+    }
+    main.SetExitConfirmed(true);
+    app::TDialogForm::ModalRunner = nullptr;
+}
+BENCHMARK(BM_OpenToOnline)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 } // namespace
 
 BENCHMARK_MAIN();
