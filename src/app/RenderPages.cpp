@@ -1,14 +1,18 @@
 // morvex-render-pages OUTDIR: renders the main window offscreen, each of its 16 pages at the design size
 // (1125 x 727) and at 1400 x 900, in English and in Chinese, and every small dialog, to PNG files.
+#include "app/dialogs/NetworkSetupDialog.h"
+#include "app/dialogs/ScanDialog.h"
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/MainLayout.h"
 #include "app/main/TfmMain.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkLabel.h"
+#include "controls/smooth/ProgressBar.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QListWidget>
 #include <QPixmap>
 #include <cstdio>
 
@@ -23,6 +27,57 @@ void Save(QWidget* w, const QString& path)
     QApplication::processEvents();
     if (!w->grab().save(path))
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
+// The link's dialogs: the scan while it tries a port, after a fruitless scan, with a broken link;
+// the ID/IP setup offline and online; the traffic log with a few lines.
+void RenderLinkDialogs(app::TfmMain& main, const QString& out, const QString& lang)
+{
+    app::TLinkDialogs& d = main.LinkDialogs();
+    app::TfmNetwork& scan = *d.fmNetwork;
+    auto shot = [&](QWidget* w, const char* name) {
+        Save(w, QStringLiteral("%1/dialog-%2-%3.png").arg(out, QString::fromLatin1(name), lang));
+    };
+    scan.Show();
+    scan.pbScan->SetMax(3);
+    scan.pbScan->SetPosition(2);
+    scan.lblDeviceID->SetCaption(QStringLiteral("2/3"));
+    scan.lblScan->SetCaption(main.LookupText(QStringLiteral("SID_SCAN")) + QStringLiteral(" ttyUSB0 ......"));
+    for (auto* b : {scan.btnOK, scan.btnId, scan.btnExit})
+        b->SetEnabled(false);
+    shot(&scan, "scan-scanning");
+    scan.pbScan->SetPosition(3);
+    scan.lblDeviceID->SetCaption(QString());
+    scan.lblScan->SetCaption(main.LookupText(QStringLiteral("SID_NO_DEVICE")) +
+                             QStringLiteral("\nttyS0: Permission denied; ttyS1: Permission denied"));
+    for (auto* b : {scan.btnOK, scan.btnId, scan.btnExit})
+        b->SetEnabled(true);
+    shot(&scan, "scan-nodevice");
+    scan.pbScan->SetPosition(0);
+    scan.lblScan->SetCaption(main.LookupText(QStringLiteral("SID_LINK_BROKEN")));
+    shot(&scan, "scan-broken");
+    scan.Close();
+
+    app::TfmNetworkSetup& setup = *d.fmNetworkSetup;
+    main.SetNetAddress(0xC0A80164);
+    setup.SetEditsEnabled(true, true);
+    setup.Show();
+    shot(&setup, "network-setup");
+    setup.SetEditsEnabled(false, false);
+    shot(&setup, "network-setup-online");
+    setup.Close();
+    main.SetNetAddress(0);
+
+    app::TfmHidData& log = *d.fmHidData;
+    log.Show();
+    log.hbHidData->clear();
+    log.AddLine(QStringLiteral("NET W 10 02 00 01 01 10 10 03 11 "));
+    log.AddLine(QStringLiteral("NET R 10 02 01 00 01 10 10 03 02 "));
+    log.AddLine(QStringLiteral("NET W 10 02 00 01 01 13 10 03 13 "));
+    log.AddLine(QStringLiteral("NET R 10 02 01 00 0C 13 4D 4F 52 56 45 58 20 56 30 31 30 10 03 4A "));
+    shot(&log, "traffic-log");
+    log.hbHidData->clear();
+    log.Close();
 }
 
 } // namespace
@@ -81,6 +136,7 @@ int main(int argc, char** argv)
                           .arg(out, QString::fromLatin1(name), QString::fromLatin1(lang)));
             dlg->Close();
         }
+        RenderLinkDialogs(main, out, QString::fromLatin1(lang));
     }
     return 0;
 }

@@ -2,10 +2,15 @@
 #include "app/ProgramInfo.h"
 #include "app/main/SingleInstance.h"
 #include "app/main/TfmMain.h"
+#include "platform/HidBackend.h"
+#include "platform/SerialPortList.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QStringList>
+#include <cstdlib>
 #include <exception>
+#include <memory>
 
 int main(int argc, char** argv)
 {
@@ -19,6 +24,15 @@ int main(int argc, char** argv)
     try {
         app::TfmMain fmMain;
         fmMain.CreateDialogs();
+        // MORVEX_SERIAL_PORTS replaces the machine's serial ports with these paths (colon-separated;
+        // empty: none), so that a demonstration run opens only ports it made.
+        if (const char* ports = std::getenv("MORVEX_SERIAL_PORTS")) {
+            std::vector<platform::SerialPortEntry> list;
+            for (const QString& path : QString::fromLocal8Bit(ports).split(u':', Qt::SkipEmptyParts))
+                list.push_back({path.section(u'/', -1).toStdString(), path.toStdString()});
+            platform::SetSerialPortProvider([list] { return list; });
+        }
+        fmMain.StartLink(std::make_shared<platform::HidrawBackend>(), true);
         instance.OnRaise = [&fmMain] {
             fmMain.setWindowState(fmMain.windowState() & ~Qt::WindowMinimized);
             fmMain.show();

@@ -162,7 +162,7 @@ TEST_F(MainWindow, LanguageMenu)
     w->LanguageClick(en);
     EXPECT_EQ(CaptionOf("lbLimitKneeOut6"), QStringLiteral("Knee"));
     EXPECT_EQ(w->MenuItem(QStringLiteral("File"))->text(), QStringLiteral("File"));
-    w->SetOnline(true);
+    w->SetOnlineState(true);
     w->ApplyLanguage();
     EXPECT_EQ(CaptionOf("rzbMenuLink"), QStringLiteral("OnLine"));
     EXPECT_EQ(w->MenuItem(QStringLiteral("Connected"))->text(), QStringLiteral("Disconnect"));

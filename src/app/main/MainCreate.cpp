@@ -20,8 +20,10 @@
 #include "eq/LProgressBar.h"
 #include "eq/TMyPEQType8.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
+#include "link/HxHidController.h"
 #include "model/LUnitControl.h"
 #include "proto/LCmd.h"
+#include "session/LLinkSession.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -136,7 +138,12 @@ TfmMain::TfmMain(QWidget* parent) : TForm(parent)
     FormCreate();
 }
 
-TfmMain::~TfmMain() = default;
+TfmMain::~TfmMain()
+{
+    StopLink();
+    // The session goes first: nothing of it may reach the window while its members are destroyed.
+    FSession.reset();
+}
 
 int TfmMain::OuterWidth() const
 {
@@ -576,11 +583,12 @@ void TfmMain::FormCreate()
 
     InitChartPoints();
 
-    FUnit = std::make_unique<LUnitControl>();
+    FSession = std::make_unique<LLinkSession>(*this);
+    FUnit = &FSession->Unit;
     FUnit->SetSink(this);
     FCreating = true;
     DeselectPeqBands();
-    ShowAllParams(FUnit.get());
+    ShowAllParams(FUnit);
     FCreating = false;
 
     for (const char* n : {"rzgFftGain", "rzgParamGain"})
@@ -701,7 +709,6 @@ void TfmMain::FormClose(bool& allowClose)
         return;
     }
     allowClose = true;
-    // The link closes its transport when the window goes (the link is the next step of the editor).
     Transport = nullptr;
 }
 
@@ -722,6 +729,8 @@ void TfmMain::SendCommand(const LCmd& cmd, bool noCoalesce)
 {
     if (Transport)
         Transport(cmd, noCoalesce);
+    else if (FSession)
+        FSession->SendCommand(cmd, noCoalesce);
 }
 
 } // namespace app

@@ -533,6 +533,8 @@ std::vector<Item> FrameTable()
     t.Add(Kind::Label, QStringLiteral("lbPstName"), preset, 142, py, 180, 26, {}, Look::ChName);
     t.Add(Kind::BmpButton, QStringLiteral("bStore"), preset, 340, py, 86, 26);
     t.Add(Kind::BmpButton, QStringLiteral("bRecall"), preset, 432, py, 86, 26);
+    t.Add(Kind::Label, QStringLiteral("lbStatus"), preset, 560, py, 120, 26, {}, Look::Title);
+    t.Add(Kind::Label, QStringLiteral("lbShowIp"), preset, 690, py + 4, 180, 18, {}, Look::Title);
     t.Add(Kind::Label, QStringLiteral("lAddress"), preset, 880, py + 4, 80, 18, {}, Look::Title);
     t.Add(Kind::Label, QStringLiteral("lbInterface"), preset, 964, py, 110, 26, QStringLiteral("----"),
           Look::ChName);

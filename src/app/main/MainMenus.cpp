@@ -162,6 +162,10 @@ void TfmMain::ConnectHandlers()
     for (const char* n : {"ChineseSimplified", "English"})
         if (QAction* a = MenuItem(QString::fromLatin1(n)))
             QObject::connect(a, &QAction::triggered, this, [this, a] { LanguageClick(a); });
+    ConnectLinkHandlers();
+    ConnectDeviceDialogHandlers();
+    ConnectEditingHandlers();
+    ConnectPageHandlers();
 }
 
 int TfmMain::GetLink(int ch) const

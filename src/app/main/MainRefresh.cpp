@@ -461,7 +461,7 @@ void TfmMain::ResetPeqBands(int channel)
         return;
     for (int b = 0; b < (channel < 3 ? 8 : 9); ++b)
         FUnit->SetPeq(channel, b, FUnit->GetDefaultPeq(channel, b), 0);
-    ShowAllParams(FUnit.get());
+    ShowAllParams(FUnit);
 }
 
 void TfmMain::ResetGeqBands(int target)
@@ -471,7 +471,7 @@ void TfmMain::ResetGeqBands(int target)
         return;
     for (int b = 0; b < 31; ++b)
         FUnit->SetGeq(input, b, FUnit->GetDefaultGeq(input, b));
-    ShowAllParams(FUnit.get());
+    ShowAllParams(FUnit);
 }
 
 void TfmMain::FactoryReset() {}

@@ -6,6 +6,8 @@
 
 #include "framework/Control.h"
 #include "model/CommandSink.h"
+#include "runtime/Timer.h"
+#include "session/LSessionView.h"
 
 #include <QString>
 #include <array>
@@ -19,7 +21,15 @@ class QMenu;
 class QMenuBar;
 class QScrollArea;
 class LUnitControl;
+class LLinkSession;
 class Plot;
+class THxHidDeviceController;
+class THxHidDevice;
+
+namespace platform
+{
+class HidBackend;
+}
 
 namespace graph
 {
@@ -33,8 +43,20 @@ struct Item;
 class TfmExit;
 class TfmTest;
 class TDialogs;
+class TfmNetwork;
+class TfmNetworkSetup;
+class TfmHidData;
 
-class TfmMain : public fw::TForm, public CommandSink
+// The dialogs of the link: the scan, the ID/IP setup and the traffic log (created on first use).
+struct TLinkDialogs {
+    explicit TLinkDialogs(class TfmMain* main);
+    ~TLinkDialogs();
+    std::unique_ptr<TfmNetwork> fmNetwork;
+    std::unique_ptr<TfmNetworkSetup> fmNetworkSetup;
+    std::unique_ptr<TfmHidData> fmHidData;
+};
+
+class TfmMain : public fw::TForm, public CommandSink, public LSessionView
 {
   public:
     explicit TfmMain(QWidget* parent = nullptr);
@@ -77,17 +99,47 @@ class TfmMain : public fw::TForm, public CommandSink
     bool IsUpdating() const override { return FUpdating; }
     int GetDeviceId() const override { return FDeviceId; }
     void MarkChannelCurvesDirty(int ch) override;
-    void ShowPresetName(int, const std::string&) override {}
+    void ShowPresetName(int p, const std::string& name) override;
 
-    // The send path's hand-over to an open transport; none while offline. Tests install a recorder.
+    // LSessionView (MainSessionView.cpp).
+    void OtherDeviceReply() override;
+    void SetConnectResult(int result) override;
+    void HideScan() override;
+    void ReportLinkLost() override;
+    void SetProgressStatus(const std::string& key) override;
+    void SetProgress(int position, int max) override;
+    void ShowProgress(bool modal) override;
+    void CloseProgress() override;
+    void ShowInformation(const std::string& key) override;
+    void ShowMessage(const std::string& text) override;
+    void SetOnline(const std::string& interfaceName) override;
+    void SetLinkControlsEnabled(bool enabled) override;
+    void SetMainEnabled(bool enabled) override;
+    void SetPresetLabels(const std::string& number, const std::string& name) override;
+    void ShowAllParams() override;
+    void SetLevelPoll(bool on) override;
+    void OnLevelReply(std::span<const uint8_t> payload) override;
+    void ShowUnlockPrompt() override;
+    void ResetUnlockEdit() override;
+    void CloseUnlockPrompt() override;
+    void CloseLockSetup() override;
+    std::string ChooseUnitSaveFile() override;
+    std::string ChooseUnitOpenFile() override;
+    void ShowOffline() override;
+
+    // The model's and the machine's commands go to the session's open link, or, when set, here
+    // instead (tests install a recorder).
     std::function<void(const LCmd& cmd, bool noCoalesce)> Transport;
 
-    LUnitControl* Unit() const { return FUnit.get(); }
+    LUnitControl* Unit() const { return FUnit; }
+    LLinkSession& Session() const { return *FSession; }
     Plot* Plots(int i) const { return FPlots[std::size_t(i)].get(); }
     int CurrentPage() const { return FCurrentPage; }
     int ExtraHeight() const { return FExtraHeight; }
     bool Online() const { return FOnline; }
-    void SetOnline(bool v) { FOnline = v; }
+    // The level poll runs (the machine starts it when a full read is over).
+    bool LevelPollOn() const { return FLevelPoll; }
+    void SetOnlineState(bool v) { FOnline = v; }
     int CompChannel() const { return FCompChannel; }
     int GateChannel() const { return FGateChannel; }
     void SetGateChannel(int v) { FGateChannel = v; }
@@ -103,6 +155,75 @@ class TfmMain : public fw::TForm, public CommandSink
     bool AutoScroll() const { return FAutoScroll; }
 
     template <class T> T* Get(const QString& name) { return dynamic_cast<T*>(FindComponent(name)); }
+
+    // ---- Link: opening and closing links, the scan, ID/IP setup and traffic log, the File menu's
+    // files (MainLink.cpp, MainFiles.cpp, MainSessionView.cpp) ----
+  public:
+    // Starts the link side: the HID controller over this backend (none: no HID) and, when
+    // connectNow, the start-connect timer that presses the link button once from the event loop.
+    void StartLink(std::shared_ptr<platform::HidBackend> hid, bool connectNow);
+    TLinkDialogs& LinkDialogs();
+    THxHidDeviceController* HidCtl() const { return FHidCtl.get(); }
+
+    // What the scan dialog asks and calls.
+    bool HasHidDevice() const;
+    bool HasNetAddress() const { return FNetAddress != 0; }
+    uint32_t GetNetAddress() const { return FNetAddress; }
+    // Points the client socket at the address (first octet most significant) and connects it.
+    void ApplyNetAddress(uint32_t address);
+    void SetNetAddress(uint32_t address) { FNetAddress = address; }
+    void SetAutoNetSetting(int value) { FAutoNetSetting = value; }
+    void SetComPort(const std::string& path) { FComPort = path; }
+    const std::string& ComPort() const { return FComPort; }
+    void OpenUsbLink();
+    void OpenNetLink();
+    void OpenComLink();
+    // Closes whatever transport an attempt opened (the scan's own close between attempts).
+    void CloseAttempt();
+    // Closes the link; the controls go offline when the latest attempt reached the device.
+    void CloseLink();
+    void DiscoverNetDevice();
+    void ApplyDeviceId(int id);
+    void rzbMenuLinkClick();
+    void NetworkSetupClick();
+    void HidDataClick();
+    // lbStatus: "Detect HID", "OffLine" or empty.
+    QString StatusText() const;
+    // Exit: gives a disconnect request already queued a bounded time to reach the device.
+    void FinishLink(int maxWaitMs = 300);
+    // Before the window goes: FinishLink, then the transports closed and the HID device given back.
+    void StopLink();
+
+    // File menu.
+    void SaveClick();
+    void OpenClick();
+    void UploadClick();
+    void DownloadClick();
+    // File dialogs; tests replace them. Choose gets (save, filter, caption) and gives the chosen
+    // name, empty for Cancel; ConfirmOverwrite asks about the name that will be written.
+    struct FileDialogs {
+        std::function<std::string(bool save, const QString& filter, const QString& caption)> Choose;
+        std::function<bool(const std::string& path)> ConfirmOverwrite;
+    };
+    FileDialogs Files;
+
+    fw::TTimer tmStartConnect, tmLinkBroken, tmComScan;
+
+  private:
+    void HidCtlDeviceUnplug(THxHidDevice* dev);
+    bool HidCtlEnumerate(THxHidDevice* dev, int32_t idx);
+    void ResetOffline();
+    std::string ChooseSaveName(const QString& filter, const QString& caption,
+                               std::string (*normalise)(const std::string&));
+    std::unique_ptr<TLinkDialogs> FLinkDialogs;
+    std::unique_ptr<THxHidDeviceController> FHidCtl;
+    std::string FComPort;
+    uint32_t FNetAddress = 0;
+    int FAutoNetSetting = 0;
+    bool FNetOpenPending = false; // a TCP attempt waits for its socket to connect
+    bool FOwnClose = false;       // the close under way is the window's, not the disconnect timer's
+
+    // ---- end of the link block ----
 
   protected:
     void closeEvent(QCloseEvent* e) override;
@@ -135,13 +256,22 @@ class TfmMain : public fw::TForm, public CommandSink
     void DeselectPeqBands();
     void SelectFirstPeqBands();
 
+    // Handlers of each concern, wired by ConnectHandlers.
+    void ConnectLinkHandlers();         // MainLink.cpp: opening and closing links, files
+    void ConnectDeviceDialogHandlers(); // MainDeviceDialogs.cpp: presets, link, lock, names
+    void ConnectEditingHandlers();      // PEQ, crossovers, graph mouse, overlays, strip, levels
+    void ConnectPageHandlers();         // dynamics, GEQ, delay and matrix pages
+    void ConnectDynamicsHandlers();
+    void ConnectGeqDelayMatrixHandlers();
+
     // Language (MainLanguage.cpp).
     void SetCaptionOf(const QString& name, const QString& key, bool& ok);
 
     QWidget* FClient = nullptr;
     QScrollArea* FScroll = nullptr;
     QMenuBar* FMenuBar = nullptr;
-    std::unique_ptr<LUnitControl> FUnit;
+    std::unique_ptr<LLinkSession> FSession;
+    LUnitControl* FUnit = nullptr; // the session's model
     std::array<std::unique_ptr<Plot>, 14> FPlots;
     std::unique_ptr<TDialogs> FDialogs;
     QString FLanguage;
@@ -149,6 +279,7 @@ class TfmMain : public fw::TForm, public CommandSink
     bool FExitConfirmed = false;
     int FDeviceId = 0;
     bool FOnline = false;
+    bool FLevelPoll = false;
     int FSelectedHandle = -1;
     int FCurrentPage = 0;
     int FPresetNumber = 0;

@@ -1,0 +1,62 @@
+// TfmNetworkSetup: the device ID every command carries and the device's IPv4 address for the TCP link.
+// TfmHidData: the traffic log, one hexadecimal line per frame written or read while it is shown.
+// Both are created once and reused. UI thread only.
+#pragma once
+
+#include "app/dialogs/SmallDialogs.h"
+
+#include <array>
+#include <optional>
+
+class QLineEdit;
+class QListWidget;
+
+namespace app
+{
+
+// The device IDs the editor accepts, in the dialog and on the window alike.
+constexpr int kMinDeviceId = 1;
+constexpr int kMaxDeviceId = 250;
+
+class TfmNetworkSetup : public TDialogForm
+{
+  public:
+    explicit TfmNetworkSetup(TfmMain* main);
+
+    sk::TSkLabel *gbIpSetting, *gbIdSetting, *lbMessage;
+    std::array<QLineEdit*, 4> edIp{};
+    QLineEdit* edId;
+    TRadioButton *rbManualSetting, *rbAutoSetting;
+    sk::TSkBmpButton *bnSet, *bnExit;
+
+    // Address and ID controls enabled (window colour) or disabled (silver).
+    void SetEditsEnabled(bool addressGroup, bool edits);
+    void bnSetClick();
+    void bnExitClick();
+    // The corrections of leaving an edit or pressing Enter in it.
+    void FixOctet(QLineEdit* e);
+    void FixId();
+
+    // The decimal value of an edit, none when it is empty or not a number.
+    static std::optional<int> Value(const QLineEdit* e);
+
+  protected:
+    void FormShow() override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+};
+
+class TfmHidData : public TDialogForm
+{
+  public:
+    explicit TfmHidData(TfmMain* main);
+    QListWidget* hbHidData;
+    sk::TSkBmpButton* bnClear;
+    // Appends a line and selects it, so the list follows the newest.
+    void AddLine(const QString& line);
+
+  protected:
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+};
+
+} // namespace app

@@ -1,0 +1,106 @@
+// TfmMain: the File menu's preset file (Open, Save), unit file (Upload, Download) and their file
+// dialogs. A save asks before it replaces a file, naming the file that will be written.
+#include "app/main/TfmMain.h"
+
+#include "curves/Plot.h"
+#include "graph/LMyFFTDrawHpLp6dB.h"
+#include "model/LUnitFile.h"
+#include "model/PresetFile.h"
+#include "session/LLinkSession.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include <filesystem>
+
+namespace app
+{
+
+namespace
+{
+const QString kPresetFilter = QStringLiteral("*.prs");
+const QString kUnitFilter = QStringLiteral("*.unt");
+
+std::string Choose(TfmMain* main, bool save, const QString& filter, const QString& caption)
+{
+    if (main->Files.Choose)
+        return main->Files.Choose(save, filter, caption);
+    // The overwrite question comes later, about the name with its extension.
+    const QString name = save ? QFileDialog::getSaveFileName(main, caption, QString(), filter, nullptr,
+                                                             QFileDialog::DontConfirmOverwrite)
+                              : QFileDialog::getOpenFileName(main, caption, QString(), filter);
+    return name.toLocal8Bit().toStdString();
+}
+} // namespace
+
+std::string TfmMain::ChooseSaveName(const QString& filter, const QString& caption,
+                                    std::string (*normalise)(const std::string&))
+{
+    const std::string chosen = Choose(this, true, filter, caption);
+    if (chosen.empty())
+        return {};
+    const std::string path = normalise(chosen);
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec))
+        return path;
+    const bool replace =
+        Files.ConfirmOverwrite
+            ? Files.ConfirmOverwrite(path)
+            : QMessageBox::question(this, caption,
+                                    QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                        .arg(QString::fromLocal8Bit(path.c_str()))) == QMessageBox::Yes;
+    return replace ? path : std::string();
+}
+
+void TfmMain::SaveClick()
+{
+    const std::string path = ChooseSaveName(kPresetFilter, QStringLiteral("Save"), NormalisePresetFileName);
+    if (!path.empty()) {
+        const FileStatus status = SavePresetFile(*FUnit, path);
+        if (!status)
+            ShowInformation(status.key);
+    }
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+}
+
+void TfmMain::OpenClick()
+{
+    const std::string path = Choose(this, false, kPresetFilter, QStringLiteral("Open"));
+    if (path.empty())
+        return;
+    DeselectPeqBands();
+    FUpdating = true;
+    FSession->Machine.OpenPresetFile(path);
+    FUpdating = false;
+    for (const char* n : {"fftDrawInA", "fftDrawInB", "fftDrawInC", "fftDrawOut1", "fftDrawOut2",
+                          "fftDrawOut3", "fftDrawOut4", "fftDrawOut5", "fftDrawOut6"}) {
+        auto* g = Get<QWidget>(QString::fromLatin1(n));
+        if (!g)
+            return;
+        g->update();
+    }
+}
+
+void TfmMain::UploadClick()
+{
+    FSession->Machine.StartUnitUpload();
+}
+
+void TfmMain::DownloadClick()
+{
+    FSession->Machine.StartUnitDownload();
+}
+
+std::string TfmMain::ChooseUnitSaveFile()
+{
+    return ChooseSaveName(kUnitFilter, QStringLiteral("Save"), NormaliseUnitFileName);
+}
+
+std::string TfmMain::ChooseUnitOpenFile()
+{
+    return Choose(this, false, kUnitFilter, QStringLiteral("Open"));
+}
+
+} // namespace app

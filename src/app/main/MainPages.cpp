@@ -1,0 +1,16 @@
+// Editing on the dynamics, graphic equaliser, delay and matrix pages.
+#include "app/main/TfmMain.h"
+
+namespace app
+{
+
+void TfmMain::ConnectPageHandlers()
+{
+    ConnectDynamicsHandlers();
+    ConnectGeqDelayMatrixHandlers();
+}
+
+void TfmMain::ConnectDynamicsHandlers() {}       // compressor, limiter and gate pages
+void TfmMain::ConnectGeqDelayMatrixHandlers() {} // graphic equaliser, delay and matrix pages
+
+} // namespace app

@@ -1,0 +1,275 @@
+// The editor finds the test device through its scan dialog, over loopback TCP and over a pty offered
+// as the only serial port, reads it, keeps it in step, moves files both ways and leaves it; a silent
+// device, a wrong identity and a dropped link end in a clear state with no hang.
+#include "WindowOnDevice.h"
+#include "app/dialogs/ScanDialog.h"
+#include "app/dialogs/SmallDialogs.h"
+#include "controls/panels/SkBmpButton.h"
+#include "controls/panels/SkLabel.h"
+
+#include <QAction>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <unistd.h>
+
+using namespace app;
+
+namespace
+{
+
+using Captions = std::map<QString, QString>;
+
+Captions CaptionsOf(TfmMain& w)
+{
+    Captions out;
+    for (QWidget* q : w.findChildren<QWidget*>())
+        if (auto* c = dynamic_cast<fw::TControl*>(q); c && !c->objectName().isEmpty())
+            out[c->objectName()] = c->Caption();
+    return out;
+}
+
+class OnDevice : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        testapp::EnsureApp();
+        TDialogForm::ModalRunner = [this](TDialogForm* d) { modal.push_back(d); };
+        rig = std::make_unique<testapp::WindowOnDevice>();
+        rig->Main->StartLink(nullptr, false);
+        scan = rig->Main->LinkDialogs().fmNetwork.get();
+        scan->PortLister = [this] { return ports; };
+        dir = std::filesystem::temp_directory_path() / ("morvex-connect-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir);
+        rig->Main->Files.Choose = [this](bool, const QString&, const QString&) { return chosen; };
+        rig->Main->Files.ConfirmOverwrite = [](const std::string&) { return true; };
+    }
+    void TearDown() override
+    {
+        rig.reset();
+        TDialogForm::ModalRunner = nullptr;
+        std::filesystem::remove_all(dir);
+    }
+    TfmMain& Main() { return *rig->Main; }
+    LLinkSession& S() { return rig->Main->Session(); }
+    bool Until(const std::function<bool()>& p, int ms = 10000)
+    {
+        return testapp::WindowOnDevice::Until(p, ms);
+    }
+    bool ReadDone()
+    {
+        return Until([&] {
+            return S().Machine.Online() && !S().Machine.Busy() && Main().LevelPollOn() && !scan->IsShown();
+        });
+    }
+    void UseTcp()
+    {
+        ASSERT_TRUE(rig->Device.StartTcp(0));
+        Main().SetNetAddress(0x7F000001);
+        S().Core.ClientSocket.Port = rig->Device.Port();
+    }
+    void UsePty()
+    {
+        ASSERT_TRUE(rig->Device.StartPty());
+        ports = {{"COM1", rig->Device.PtyPath()}};
+    }
+    QString Message() { return Main().Dialogs()->fmInformation->lbMessage->Caption(); }
+
+    std::unique_ptr<testapp::WindowOnDevice> rig;
+    TfmNetwork* scan = nullptr;
+    std::vector<TDialogForm*> modal;
+    std::vector<platform::SerialPortEntry> ports;
+    std::filesystem::path dir;
+    std::string chosen;
+};
+
+TEST_F(OnDevice, TcpScanReadsTheDeviceOntoEveryPage)
+{
+    ParamImage image = rig->Device.Image();
+    image.outputs[2].gain = 77;
+    image.inputs[1].delay = 480;
+    std::memcpy(image.inputs[1].name, "KICK\0\0\0\0", 8);
+    image.outputs[4].polarity = 1;
+    rig->Device.SetImage(image);
+    UseTcp();
+    Main().rzbMenuLinkClick();
+    ASSERT_TRUE(ReadDone());
+    EXPECT_FALSE(scan->IsShown()) << scan->lblScan->Caption().toStdString();
+    EXPECT_TRUE(Main().Online());
+    EXPECT_EQ(Main().Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuLink"))->Caption(), u"OnLine");
+    EXPECT_EQ(Main().Get<fw::TControl>(QStringLiteral("lbInterface"))->Caption(), u"NET");
+    EXPECT_TRUE(rig->DeviceMatchesModel());
+    const std::vector<uint8_t> codes = rig->Device.ReceivedCodes();
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), 16), 1) << "the connect request goes out once";
+
+    // Every control shows what a window shows for the device's set.
+    TfmMain expected;
+    std::vector<uint8_t> stream(reinterpret_cast<const uint8_t*>(&image) + 2,
+                                reinterpret_cast<const uint8_t*>(&image) + 2 + 1068);
+    expected.Unit()->LoadStream(stream);
+    expected.ShowAllParams();
+    const Captions shown = CaptionsOf(Main());
+    for (const auto& [name, caption] : CaptionsOf(expected)) {
+        if (name == u"lbPstNum" || name == u"rzbMenuLink" || name == u"lbInterface" || name == u"lbPstName")
+            continue; // the link's own state
+        EXPECT_EQ(shown.at(name), caption) << name.toStdString();
+    }
+    expected.SetExitConfirmed(true);
+
+    Main().Unit()->SetGain(5, 130);
+    EXPECT_TRUE(rig->WaitDeviceMatchesModel()) << S().LinkOpen() << Main().Online() << Main().IsUpdating();
+    EXPECT_EQ(rig->Device.Image().outputs[2].gain, 130);
+}
+
+TEST_F(OnDevice, PtyOfferedAsTheOnlySerialPortIsFound)
+{
+    UsePty();
+    Main().rzbMenuLinkClick();
+    ASSERT_TRUE(ReadDone());
+    EXPECT_EQ(Main().ComPort(), rig->Device.PtyPath());
+    EXPECT_TRUE(rig->DeviceMatchesModel());
+    const std::string path = rig->Device.PtyPath();
+    EXPECT_EQ(Main().Get<fw::TControl>(QStringLiteral("lbInterface"))->Caption().toStdString(),
+              path.substr(path.rfind('/') + 1));
+}
+
+TEST_F(OnDevice, PresetFileRoundTripsThroughTheDevice)
+{
+    UsePty();
+    Main().rzbMenuLinkClick();
+    ASSERT_TRUE(ReadDone());
+    Main().Unit()->SetGain(3, 50);
+    ASSERT_TRUE(rig->WaitDeviceMatchesModel());
+    chosen = (dir / "set").string();
+    Main().SaveClick();
+    ASSERT_TRUE(std::filesystem::exists(dir / "set.prs"));
+    Main().Unit()->SetGain(3, 140);
+    ASSERT_TRUE(rig->WaitDeviceMatchesModel());
+
+    chosen = (dir / "set.prs").string();
+    modal.clear();
+    Main().OpenClick();
+    EXPECT_TRUE(Until([&] { return !S().Machine.Busy() && !Main().Dialogs()->fmProcess->IsShown(); }));
+    EXPECT_EQ(Main().Unit()->GetGain(3), 50);
+    EXPECT_TRUE(rig->WaitDeviceMatchesModel());
+    EXPECT_EQ(rig->Device.Image().outputs[0].gain, 50);
+}
+
+TEST_F(OnDevice, UploadThenDownloadTheUnit)
+{
+    UseTcp();
+    rig->Device.WithState([](morvex_device::DeviceState& s) {
+        ParamImage a = s.Image();
+        a.outputs[0].gain = 11;
+        s.StorePreset(2, a);
+        a.outputs[0].gain = 55;
+        s.StorePreset(5, a);
+    });
+    Main().rzbMenuLinkClick();
+    ASSERT_TRUE(ReadDone());
+    chosen = (dir / "unit").string();
+    Main().UploadClick();
+    const auto unit = dir / "unit.unt";
+    ASSERT_TRUE(Until([&] { return std::filesystem::exists(unit); }));
+    EXPECT_EQ(std::filesystem::file_size(unit), 21674u);
+    ASSERT_TRUE(Until([&] { return !S().Machine.Busy() && Main().LevelPollOn(); }));
+
+    // Wipe the device's store, then write the unit back.
+    const auto before = rig->Device.WithState([](morvex_device::DeviceState& s) {
+        auto presets = s.Presets;
+        s.Presets = {};
+        return presets;
+    });
+    rig->Device.ClearReceived();
+    chosen = unit.string();
+    Main().DownloadClick();
+    ASSERT_TRUE(Until([&] { return !S().LinkOpen(); }, 20000)) << "the download ends in a reset and a close";
+    EXPECT_TRUE(Main().isEnabled());
+    const std::vector<uint8_t> codes = rig->Device.ReceivedCodes();
+    ASSERT_FALSE(codes.empty());
+    EXPECT_EQ(codes.front(), 35);
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), 37), 44);
+    EXPECT_EQ(codes.back(), 4);
+    rig->Device.WithState([&](morvex_device::DeviceState& s) {
+        for (int n : {2, 5}) {
+            SCOPED_TRACE(n);
+            ASSERT_TRUE(s.Presets[std::size_t(n - 1)].Stored);
+            const auto& got = s.Presets[std::size_t(n - 1)].Body;
+            const auto& want = before[std::size_t(n - 1)].Body;
+            EXPECT_TRUE(std::equal(want.begin(), want.begin() + 1079, got.begin()));
+        }
+        EXPECT_FALSE(s.Presets[2].Stored);
+    });
+}
+
+TEST_F(OnDevice, ExitDisconnectReachesTheDeviceBeforeTheLinkCloses)
+{
+    UseTcp();
+    Main().rzbMenuLinkClick();
+    ASSERT_TRUE(ReadDone());
+    rig->Device.ClearReceived();
+    Main().Dialogs()->fmExit->btnOKClick();
+    rig->Main.reset();
+    const std::vector<uint8_t> codes = rig->Device.ReceivedCodes();
+    EXPECT_NE(std::find(codes.begin(), codes.end(), 17), codes.end());
+}
+
+struct Failure {
+    const char* name;
+    int silentAfter; // frames answered before the device falls silent; -1 always answers
+    const char* identity;
+};
+
+class OnFaultyDevice : public OnDevice, public ::testing::WithParamInterface<Failure>
+{
+};
+
+TEST_P(OnFaultyDevice, ScanEndsWithoutADeviceAndOfflineWorkIsOffered)
+{
+    UsePty();
+    morvex_device::DeviceFaults faults;
+    faults.SilentAfter = GetParam().silentAfter;
+    rig->Device.SetFaults(faults);
+    if (GetParam().identity)
+        rig->Device.SetIdentity(GetParam().identity);
+    Main().rzbMenuLinkClick();
+    ASSERT_TRUE(
+        Until([&] { return !scan->Scanning() && !S().LinkOpen() && scan->btnExit->Enabled(); }, 15000));
+    EXPECT_FALSE(Main().Online());
+    EXPECT_FALSE(S().Machine.Connected()) << "no half-open connection is left behind";
+    if (GetParam().identity)
+        EXPECT_EQ(Message(), u"Wrong device !!") << "the wrong device is named";
+    else
+        EXPECT_TRUE(scan->lblScan->Caption().startsWith(u"No Device found."));
+    scan->btnExit->Click();
+    EXPECT_TRUE(Main().Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuLink"))->Enabled());
+    // Offline work: an edit changes the model only.
+    Main().Unit()->SetGain(3, 42);
+    EXPECT_EQ(Main().Unit()->GetGain(3), 42);
+}
+
+INSTANTIATE_TEST_SUITE_P(, OnFaultyDevice,
+                         ::testing::Values(Failure{"Silent", 0, nullptr},
+                                           Failure{"AnswersOnlyTheConnectRequest", 1, nullptr},
+                                           Failure{"WrongIdentity", -1, "OTHERBOX V1"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OnDevice, DroppedLinkShowsTheScanInItsBrokenState)
+{
+    UseTcp();
+    Main().rzbMenuLinkClick();
+    ASSERT_TRUE(ReadDone());
+    modal.clear();
+    rig->Device.Stop();
+    ASSERT_TRUE(Until([&] { return !S().LinkOpen() && scan->lblScan->Caption() == u"Link Broken"; }));
+    EXPECT_FALSE(Main().Online());
+    EXPECT_TRUE(scan->IsShown());
+    EXPECT_EQ(std::count(modal.begin(), modal.end(), scan), 1);
+    EXPECT_FALSE(Main().Dialogs()->fmProcess->IsShown());
+    EXPECT_TRUE(scan->btnOK->Enabled());
+}
+
+} // namespace
