@@ -334,3 +334,36 @@ TEST_F(MainWindow, SmallDialogs)
 }
 
 } // namespace
+
+// No two visible controls side by side on a page box cover each other (a meter panel over a chart, a
+// head over a chart), at the design size and at a larger one, in both languages.
+TEST_F(MainWindow, NothingOnAPageCoversItsNeighbour)
+{
+    w->show();
+    for (const char* language : {"English", "ChineseSimplified"}) {
+        w->LanguageClick(w->MenuItem(QString::fromLatin1(language)));
+        for (const auto& [width, height] : {std::pair{kDesignWidth, kDesignHeight}, std::pair{1400, 900}}) {
+            w->resize(width - kFrameWidth, height - kFrameHeight);
+            for (auto* box : w->findChildren<QWidget*>()) {
+                const QString name = box->objectName();
+                if (!name.startsWith(u"rzgFft") && !name.startsWith(u"rzgParam"))
+                    continue;
+                std::vector<QWidget*> kids;
+                for (auto* k : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                    // the routing lines' paint box joins the blocks it lies between
+                    if (!k->isHidden() && !k->objectName().isEmpty() && !dynamic_cast<TPaintBox*>(k))
+                        kids.push_back(k);
+                for (std::size_t i = 0; i < kids.size(); ++i)
+                    for (std::size_t j = i + 1; j < kids.size(); ++j) {
+                        SCOPED_TRACE(QStringLiteral("%1 %2x%3 %4: %5 and %6")
+                                         .arg(QString::fromLatin1(language))
+                                         .arg(width)
+                                         .arg(height)
+                                         .arg(name, kids[i]->objectName(), kids[j]->objectName())
+                                         .toStdString());
+                        EXPECT_FALSE(kids[i]->geometry().intersects(kids[j]->geometry()));
+                    }
+            }
+        }
+    }
+}
