@@ -175,6 +175,22 @@ TEST_F(MainWindow, LanguageMenu)
     EXPECT_EQ(w->MenuItem(QStringLiteral("Connected"))->text(), QStringLiteral("Disconnect"));
 }
 
+// Names from the device are read in the code page of the interface language, again on each switch.
+TEST_F(MainWindow, NamesFollowTheLanguagesCodePage)
+{
+    const std::array<uint8_t, 8> name = {0xD6, 0xD0, 0xCE, 0xC4, 'A', 0, 0, 0}; // GBK "中文A"
+    w->Unit()->SetChannelName(0, name);
+    w->Unit()->SetChannelName(3, name);
+    w->ShowAllParams(w->Unit());
+    EXPECT_EQ(CaptionOf("lbMatrixChNameInA"), QStringLiteral("ÖÐÎÄA"));
+    w->LanguageClick(w->MenuItem(QStringLiteral("ChineseSimplified")));
+    EXPECT_EQ(CaptionOf("lbMatrixChNameInA"), QStringLiteral("中文A"));
+    EXPECT_EQ(CaptionOf("lbMatrixChNameOut1"), QStringLiteral("中文A"));
+    EXPECT_EQ(Get<fw::TControl>("rzbMenuOut1")->Hint(), QStringLiteral("中文A"));
+    w->LanguageClick(w->MenuItem(QStringLiteral("English")));
+    EXPECT_EQ(CaptionOf("lbMatrixChNameOut1"), QStringLiteral("ÖÐÎÄA"));
+}
+
 TEST_F(MainWindow, MenuItems)
 {
     struct Case {

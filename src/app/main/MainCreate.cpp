@@ -6,6 +6,7 @@
 #include "app/main/MainLayout.h"
 #include "app/main/StdControls.h"
 #include "app/main/TransferChartControl.h"
+#include "base/CodePage.h"
 #include "controls/panels/LedButtons.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkComboBox.h"
@@ -580,6 +581,7 @@ void TfmMain::FormCreate()
     FSelectedHandle = -1;
 
     FLanguage = QStringLiteral("English");
+    SetCodePage(CodePage::Windows1252);
     if (auto* m = MenuItem(QStringLiteral("ChineseSimplified")))
         m->setChecked(false);
     if (auto* m = MenuItem(QStringLiteral("ChineseTraditional")))
