@@ -1,9 +1,11 @@
-// Any bytes as the text of a name or a password: the UTF-8 to code-page conversion against Qt's
-// UTF-8 decoder (for well-formed text), the way back, the fixed-width name fields as the model and
-// the frames carry them, and the four password bytes of both lock commands.
+// Any bytes as the text of a name or a password, in both code pages: the UTF-8 to code-page
+// conversion (against Qt's UTF-8 decoder for well-formed text in the western page), the way back, the
+// fixed-width name fields as the model and the frames carry them, and the four password bytes of both
+// lock commands.
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstdint>
@@ -19,13 +21,33 @@
 namespace
 {
 
-// Each code point of well-formed UTF-8 to its byte below 256, or '?'.
-std::string Reference(const QByteArray& utf8)
+// Western page, well-formed UTF-8: one byte per code point, and the ones below 0x80 and from 0xA0 to
+// 0xFF (where the page agrees with Latin-1) as themselves.
+bool WesternAgrees(const QByteArray& utf8, const std::string& ansi)
 {
-    std::string out;
-    for (const char32_t cp : QString::fromUtf8(utf8).toUcs4())
-        out.push_back(cp < 0x100 ? static_cast<char>(cp) : '?');
-    return out;
+    const QList<uint> points = QString::fromUtf8(utf8).toUcs4();
+    if (std::size_t(points.size()) != ansi.size())
+        return false;
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        const uint cp = points[i];
+        if ((cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) &&
+            static_cast<unsigned char>(ansi[std::size_t(i)]) != cp)
+            return false;
+    }
+    return true;
+}
+
+// A field holds the text's first bytes, at most one short of its width (a double-byte character
+// left out whole), then only padding.
+bool IsFieldOf(const std::string& field, const std::string& ansi, std::size_t width, char pad)
+{
+    const std::size_t most = std::min(width, ansi.size());
+    for (const std::size_t kept : {most, most > 0 ? most - 1 : 0})
+        if (field.compare(0, kept, ansi, 0, kept) == 0 &&
+            std::all_of(field.begin() + std::ptrdiff_t(kept), field.end(),
+                        [pad](char c) { return c == pad; }))
+            return true;
+    return false;
 }
 
 struct NameSink : CommandSink {
@@ -43,15 +65,19 @@ struct NameSink : CommandSink {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
+    // The last byte picks the page (the interface language's).
+    const CodePage page = size > 0 && (data[size - 1] & 1) ? CodePage::Gbk : CodePage::Windows1252;
+    SetCodePage(page);
     const std::string ansi = WideToAnsi(text);
     if (ansi.size() > text.size())
         std::abort();
     const QByteArray utf8(text.data(), qsizetype(text.size()));
-    if (utf8.isValidUtf8() && ansi != Reference(utf8))
+    if (page == CodePage::Windows1252 && utf8.isValidUtf8() && !WesternAgrees(utf8, ansi))
         std::abort();
-    // Code page to UTF-8 is well-formed and comes back unchanged.
+    // Code page to UTF-8 is well-formed, and converted text comes back to the same bytes.
     const std::string back = AnsiToUtf8(text);
-    if (!QByteArray(back.data(), qsizetype(back.size())).isValidUtf8() || WideToAnsi(back) != text)
+    if (!QByteArray(back.data(), qsizetype(back.size())).isValidUtf8() ||
+        WideToAnsi(AnsiToUtf8(ansi)) != ansi)
         std::abort();
     const bool numeric = IsNumericText(text);
     for (const char c : ansi)
@@ -67,8 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (channel.size() != static_cast<size_t>(kChannelNameSize) ||
         preset.size() != static_cast<size_t>(kPresetNameSize))
         std::abort();
-    if (channel.compare(0, std::min(ansi.size(), channel.size()), ansi, 0,
-                        std::min(ansi.size(), channel.size())) != 0)
+    if (!IsFieldOf(channel, ansi, kChannelNameSize, '\0') || !IsFieldOf(preset, ansi, kPresetNameSize, ' '))
         std::abort();
     std::array<uint8_t, kChannelNameSize> field{};
     std::copy(channel.begin(), channel.end(), field.begin());

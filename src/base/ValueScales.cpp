@@ -1,5 +1,7 @@
 #include "base/ValueScales.h"
 
+#include "base/CodePage.h"
+
 #include <algorithm>
 #include <charconv>
 #include <climits>
@@ -132,78 +134,30 @@ std::string FormatFixed(double value, int precision, int width)
 
 std::string WideToAnsi(std::string_view utf8)
 {
-    std::string out;
-    out.reserve(utf8.size());
-    std::size_t i = 0;
-    const auto byteAt = [&](std::size_t k) { return static_cast<unsigned char>(utf8[k]); };
-    while (i < utf8.size()) {
-        const unsigned char lead = byteAt(i);
-        if (lead < 0x80) {
-            out.push_back(static_cast<char>(lead));
-            ++i;
-            continue;
-        }
-        // Length and the allowed range of the second byte (no overlongs, no
-        // surrogates, nothing above U+10FFFF).
-        std::size_t length = 0;
-        unsigned char lo = 0x80;
-        unsigned char hi = 0xBF;
-        char32_t cp = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            cp = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            cp = lead & 0x0F;
-            if (lead == 0xE0)
-                lo = 0xA0;
-            if (lead == 0xED)
-                hi = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            cp = lead & 0x07;
-            if (lead == 0xF0)
-                lo = 0x90;
-            if (lead == 0xF4)
-                hi = 0x8F;
-        }
-        std::size_t used = 1;
-        while (length != 0 && used < length && i + used < utf8.size()) {
-            const unsigned char c = byteAt(i + used);
-            const bool ok = used == 1 ? (c >= lo && c <= hi) : (c >= 0x80 && c <= 0xBF);
-            if (!ok)
-                break;
-            cp = (cp << 6) | (c & 0x3F);
-            ++used;
-        }
-        if (length != 0 && used == length && cp < 0x100)
-            out.push_back(static_cast<char>(cp));
-        else
-            out.push_back('?'); // one mark per character or malformed sequence
-        i += used;
-    }
-    return out;
+    return WideToAnsi(utf8, CurrentCodePage());
+}
+
+std::string WideToAnsi(std::string_view utf8, CodePage page)
+{
+    return Utf8ToCodePage(utf8, page);
 }
 
 std::string WideToAnsiField(std::string_view utf8, std::size_t width, char pad)
 {
-    std::string field = WideToAnsi(utf8);
-    field.resize(width, pad);
-    return field;
+    return WideToAnsiField(utf8, width, pad, CurrentCodePage());
+}
+
+std::string WideToAnsiField(std::string_view utf8, std::size_t width, char pad, CodePage page)
+{
+    return FitCodePageField(Utf8ToCodePage(utf8, page), width, pad, page);
 }
 
 std::string AnsiToUtf8(std::string_view ansi)
 {
-    std::string out;
-    out.reserve(ansi.size());
-    for (const char ch : ansi) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80) {
-            out.push_back(ch);
-        } else {
-            out.push_back(static_cast<char>(0xC0 | (b >> 6)));
-            out.push_back(static_cast<char>(0x80 | (b & 0x3F)));
-        }
-    }
-    return out;
+    return AnsiToUtf8(ansi, CurrentCodePage());
+}
+
+std::string AnsiToUtf8(std::string_view ansi, CodePage page)
+{
+    return CodePageToUtf8(ansi, page);
 }

@@ -1,9 +1,12 @@
 // Value scales shared by the model, the curves and the pages: the
 // conversions between the device's parameter indices and physical values,
 // the fixed tables (Q, crossover designs, ratios, meters, GEQ) and a few
-// text helpers. Standard library only; everything here is constant or
-// a pure function, so any thread may use it.
+// text helpers. Everything here is constant or a pure function, so any
+// thread may use it; the 8-bit text forms without a page read the current
+// code page (set by the UI thread).
 #pragma once
+
+#include "base/CodePage.h"
 
 #include <array>
 #include <cstddef>
@@ -211,13 +214,18 @@ bool IsNumericText(std::string_view text);
 std::string FormatFixed(double value, int precision, int width = 0);
 
 // ---------------------------------------------------------------------------
-// 8-bit code page (Latin-1): code points below 256 map to their byte, every
-// other character, and every malformed UTF-8 byte, to '?'.
+// 8-bit code page of the device's texts (CodePage.h): Windows-1252 while the interface is English,
+// GBK while it is Chinese. A character the page cannot hold, and every malformed UTF-8 byte, becomes
+// '?'. The forms without a page use the current one.
 
 // UTF-8 text to 8-bit text; the string's c_str() is the NUL-terminated form.
 std::string WideToAnsi(std::string_view utf8);
-// Same, cut after `width` bytes and padded with `pad` to exactly `width` bytes
-// (channel names: zero bytes; preset names: blanks).
+std::string WideToAnsi(std::string_view utf8, CodePage page);
+// Same, cut to at most `width` bytes on a character boundary (a double-byte character that does not
+// fit whole is left out) and padded with `pad` to exactly `width` bytes (channel names: zero bytes;
+// preset names: blanks).
 std::string WideToAnsiField(std::string_view utf8, std::size_t width, char pad);
-// 8-bit text back to UTF-8.
+std::string WideToAnsiField(std::string_view utf8, std::size_t width, char pad, CodePage page);
+// 8-bit text back to UTF-8; a byte sequence the page does not define becomes '?'.
 std::string AnsiToUtf8(std::string_view ansi);
+std::string AnsiToUtf8(std::string_view ansi, CodePage page);

@@ -462,9 +462,33 @@ bool SetCurveLoopLevel(CurveLoopLevel level)
     return true;
 }
 
-FilterSection::FilterSection()
+FilterSection::FilterSection() : FilterSection(Initial()) {}
+
+FilterSection::FilterSection(ComputeTag)
 {
     CalcSectionResponse();
+}
+
+// Every section starts with the same curve: it is computed once.
+const FilterSection& FilterSection::Initial()
+{
+    static const FilterSection initial{ComputeTag{}};
+    return initial;
+}
+
+const CurveArray& FilterSection::ZeroCurve()
+{
+    static const CurveArray zero{};
+    return zero;
+}
+
+CurveArray& FilterSection::Values()
+{
+    if (!FCurve)
+        FCurve = std::make_shared<CurveArray>();
+    else if (FCurve.use_count() > 1)
+        FCurve = std::make_shared<CurveArray>(*FCurve);
+    return *FCurve;
 }
 
 void FilterSection::SetFilterSection(double gain, double frequency, double q, int type)
@@ -505,7 +529,14 @@ void FilterSection::CalcSectionResponse()
     SectionCoefs c;
     bool bypass = true;
     if (!Design(FType, FFrequency, FGain, FQ, FShape1, FShape2, c, bypass) || bypass) {
-        FCurve.fill(0.0);
+        FCurve.reset();
+        FFlat = true;
+        return;
+    }
+    // Equal numerator and denominator (a band at 0 dB) give exactly 0 dB at every point: no curve to
+    // compute or store.
+    if (!FPhaseMode && c.b0 == c.a0 && c.b1 == c.a1 && c.b2 == c.a2) {
+        FCurve.reset();
         FFlat = true;
         return;
     }
@@ -519,17 +550,17 @@ void FilterSection::CalcSectionResponse()
 void FilterSection::FillMagnitude(const SectionCoefs& c)
 {
     const FrequencyGrid& g = FrequencyGrid::Get();
-    Loops().magnitude(c, g.vers1.data(), g.vers2.data(), g.sin1.data(), g.sin2.data(), FCurve.data());
+    Loops().magnitude(c, g.vers1.data(), g.vers2.data(), g.sin1.data(), g.sin2.data(), Values().data());
 }
 
 void FilterSection::FillPhase(const SectionCoefs& c)
 {
     const FrequencyGrid& g = FrequencyGrid::Get();
-    Loops().phase(c, g.vers1.data(), g.vers2.data(), g.sin1.data(), g.sin2.data(), FCurve.data());
+    double* r = Values().data();
+    Loops().phase(c, g.vers1.data(), g.vers2.data(), g.sin1.data(), g.sin2.data(), r);
 
     // The correction by type code; h is half a turn.
     constexpr double h = 18.0;
-    double* r = FCurve.data();
     switch (FType) {
     case ftHighPass2:
     case ftAllPass1:
@@ -577,7 +608,7 @@ void FilterSection::FillPhase(const SectionCoefs& c)
 
 void FilterSection::SetCurve(const CurveArray& values)
 {
-    FCurve = values;
+    Values() = values;
     UpdateFlat();
 }
 
@@ -587,13 +618,13 @@ void FilterSection::SumCurves(std::span<const FilterSection* const> parts)
     live.reserve(parts.size());
     for (const FilterSection* s : parts)
         if (!s->FFlat)
-            live.push_back(s->FCurve.data());
+            live.push_back(s->curve().data());
     if (live.empty()) {
-        FCurve.fill(0.0);
+        FCurve.reset();
         FFlat = true;
         return;
     }
-    Loops().sum(live.data(), int(live.size()), FCurve.data());
+    Loops().sum(live.data(), int(live.size()), Values().data());
     UpdateFlat();
 }
 
@@ -608,12 +639,13 @@ double FoldPhase(double units)
 
 void FilterSection::FoldCurve()
 {
-    for (double& v : FCurve)
-        v = FoldPhase(v);
+    if (FCurve)
+        for (double& v : Values())
+            v = FoldPhase(v);
     UpdateFlat();
 }
 
 void FilterSection::UpdateFlat()
 {
-    FFlat = std::all_of(FCurve.begin(), FCurve.end(), [](double v) { return v == 0.0; });
+    FFlat = !FCurve || std::all_of(FCurve->begin(), FCurve->end(), [](double v) { return v == 0.0; });
 }

@@ -5,6 +5,7 @@
 // setter recomputes it. Owned by a Plot; UI thread only.
 #pragma once
 
+#include <memory>
 #include <span>
 
 #include "curves/FrequencyGrid.h"
@@ -80,7 +81,7 @@ class FilterSection
     double frequency() const { return FFrequency; }
     double gain() const { return FGain; }
     double q() const { return FQ; }
-    const CurveArray& curve() const { return FCurve; }
+    const CurveArray& curve() const { return FCurve ? *FCurve : ZeroCurve(); }
     // True when every curve value is 0, so a sum may skip the section.
     bool IsFlat() const { return FFlat; }
 
@@ -89,6 +90,13 @@ class FilterSection
     void StoreXoverValues(double gain, double frequency, double q, int type, float shape1, float shape2);
 
   private:
+    struct ComputeTag {
+    };
+    explicit FilterSection(ComputeTag);
+    static const FilterSection& Initial();
+    static const CurveArray& ZeroCurve();
+    // The stored curve to write, made (zeroed) on first use and unshared first.
+    CurveArray& Values();
     void FillMagnitude(const SectionCoefs& c);
     void FillPhase(const SectionCoefs& c);
     void UpdateFlat();
@@ -101,7 +109,9 @@ class FilterSection
     double FGain = 0.0;
     double FQ = 0.4;
     bool FFlat = true;
-    CurveArray FCurve; // every constructor path writes all of it
+    // Null while every value is 0. Copies share it until one writes (the sections of a window
+    // start alike and most keep their first curve; each curve is 32 KiB).
+    std::shared_ptr<CurveArray> FCurve;
 };
 
 // Instruction-set level of the curve loops: the best the processor has,

@@ -132,7 +132,10 @@ struct TMyPEQType8::Row {
     QWidget* All[9] = {};
 };
 
-TMyPEQType8::TMyPEQType8(QWidget* parent) : TSkGroupBox(parent)
+TMyPEQType8::TMyPEQType8(QWidget* parent) : TMyPEQType8(parent, RowSlots) {}
+
+TMyPEQType8::TMyPEQType8(QWidget* parent, int channelNumber)
+    : TSkGroupBox(parent), FChannelNumber(std::min(channelNumber, RowSlots))
 {
     resize(490, 420);
     SetCaption(QString());

@@ -68,6 +68,9 @@ class TMyPEQType8 : public sk::TSkGroupBox
     static constexpr int RowSlots = 50;
 
     explicit TMyPEQType8(QWidget* parent = nullptr);
+    // Starts with `channelNumber` rows (as SetChannelNumber would leave it), without building the
+    // rows of the default count first.
+    TMyPEQType8(QWidget* parent, int channelNumber);
     ~TMyPEQType8() override;
 
     virtual void Change();

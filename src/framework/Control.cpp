@@ -369,7 +369,27 @@ void TControl::changeEvent(QEvent* e)
     QWidget::changeEvent(e);
 }
 
+void TControl::SetName(const QString& value)
+{
+    setObjectName(value);
+    for (QObject* o = parent(); o; o = o->parent())
+        if (auto* form = dynamic_cast<TForm*>(o)) {
+            form->NoteComponent(this);
+            break;
+        }
+}
+
 TForm::TForm(QWidget* parent) : TControl(parent) {}
+
+void TForm::NoteComponent(QObject* component)
+{
+    const QString name = component->objectName();
+    if (name.isEmpty())
+        return;
+    auto [it, added] = FNames.try_emplace(name.toLower(), component);
+    if (!added && (!it->second || it->second->objectName().compare(name, Qt::CaseInsensitive) != 0))
+        it->second = component;
+}
 
 QObject* TForm::FindComponent(const QString& name)
 {

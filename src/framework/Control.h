@@ -39,7 +39,8 @@ class TControl : public QWidget
     ~TControl() override;
 
     QString Name() const { return objectName(); }
-    void SetName(const QString& value) { setObjectName(value); }
+    // Also tells the form it lies on, so that the form finds it without walking its tree.
+    void SetName(const QString& value);
     long long Tag() const { return FTag; }
     void SetTag(long long value) { FTag = value; }
 
@@ -180,6 +181,8 @@ class TForm : public TControl
     // nullptr when no control of that name lives on the form.
     QObject* FindComponent(const QString& name);
     template <class T> T* Find(const QString& name) { return dynamic_cast<T*>(FindComponent(name)); }
+    // Remembers a named control of this form; the first of a name stays found, as in the tree walk.
+    void NoteComponent(QObject* component);
 
   private:
     std::map<QString, QPointer<QObject>> FNames;

@@ -6,7 +6,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <numbers>
+#include <tuple>
+#include <vector>
 
 namespace graph
 {
@@ -51,6 +54,18 @@ int TextWidthOf(const fw::TFont& f, const QString& text)
 QString Q(const std::string& s)
 {
     return QString::fromStdString(s);
+}
+
+// The labels of pi * 10^k, k = -100..100, in a format: the set whose widest sets the label column.
+// Pure, and asked for on every relayout of every graph, so each format's set is made once (UI thread).
+const std::vector<QString>& SpanLabels(const TLabelFormat& f)
+{
+    static std::map<std::tuple<int, int, int>, std::vector<QString>> made;
+    auto [it, added] = made.try_emplace({f.Format, f.Precision, f.Digits});
+    if (added)
+        for (int k = -100; k <= 100; ++k)
+            it->second.push_back(Q(LabelNumber(std::numbers::pi * std::pow(10.0, k), f)));
+    return it->second;
 }
 
 } // namespace
@@ -847,9 +862,8 @@ void LMyFFTDrawHpLp6dB::LayoutOnce(int& left, int& plotTop, int& plotBottom, boo
         const TLabelFormat f{FXLabel.Format, std::max(FXLabel.Precision, FYLabel.Precision),
                              std::max(FXLabel.Digits, FYLabel.Digits)};
         int w = 0;
-        for (int k = -100; k <= 100; ++k)
-            w = std::max(
-                w, TextWidthOf(FAxisLabelFont, Q(LabelNumber(std::numbers::pi * std::pow(10.0, k), f))));
+        for (const QString& label : SpanLabels(f))
+            w = std::max(w, TextWidthOf(FAxisLabelFont, label));
         left += w + 4;
     }
     int scratchW = 0, scratchH = 0;
@@ -871,10 +885,8 @@ void LMyFFTDrawHpLp6dB::LayoutOnce(int& left, int& plotTop, int& plotBottom, boo
     if (FShowCoordinates) {
         FPages[CoordPage]->SetFont(FMouseCoordFont);
         int w = 0;
-        for (int k = -100; k <= 100; ++k)
-            w = std::max(w, TextWidthOf(FMouseCoordFont,
-                                        QStringLiteral("x = ") +
-                                            Q(LabelNumber(std::numbers::pi * std::pow(10.0, k), FYLabel))));
+        for (const QString& label : SpanLabels(FYLabel))
+            w = std::max(w, TextWidthOf(FMouseCoordFont, QStringLiteral("x = ") + label));
         const int box = 2 * TextHeightOf(FMouseCoordFont, QStringLiteral("x = ")) + 10;
         FPages[CoordPage]->SetRect(W - w - 5, plotTop + 4, W - 5, plotTop + box + 2);
     }
@@ -994,10 +1006,18 @@ void LMyFFTDrawHpLp6dB::EnsurePixels(TPlotListMember& m, const TAxisMap& map)
     m.CachedMap = map;
 }
 
+bool LMyFFTDrawHpLp6dB::DeferDrawing()
+{
+    if (!FDrawWhenShown || FPainting || isVisible())
+        return false;
+    FDrawDeferred = true;
+    return true;
+}
+
 void LMyFFTDrawHpLp6dB::UpdateLayer()
 {
     FPlotsDirty = false;
-    if (!Visible())
+    if (!Visible() || DeferDrawing())
         return;
     const TPaintPage& page = *FPages[PlotPage];
     if (page.Bitmap.isNull()) {
@@ -1113,6 +1133,8 @@ void LMyFFTDrawHpLp6dB::UpdatePaintPage(int page)
 
 void LMyFFTDrawHpLp6dB::UpdatePaintPage(int page, bool unchanged)
 {
+    if (DeferDrawing())
+        return;
     TPaintPage& pg = *FPages[std::size_t(page)];
     const QRect whole(pg.Dest.Left, pg.Dest.Top, pg.Dest.Width(), pg.Dest.Height());
     // A label page copied before and not drawn since shows nothing new (no page lies over it).
@@ -1181,11 +1203,17 @@ void LMyFFTDrawHpLp6dB::PaintPages()
     // A framework paint draws the label pages anew; the plot page gets its overlays once.
     FXLabelKey = {};
     FYLabelKey = {};
+    FDrawDeferred = false;
+    const bool wasPainting = FPainting;
+    FPainting = true;
     Redraw();
+    FPainting = wasPainting;
 }
 
 QImage LMyFFTDrawHpLp6dB::Grab()
 {
+    if (FDrawDeferred)
+        PaintPages();
     QImage out(std::max(1, Width()), std::max(1, Height()), QImage::Format_RGB32);
     out.fill(fw::ToQColor(Color()));
     ComposeScreen(out);
@@ -1254,7 +1282,7 @@ void LMyFFTDrawHpLp6dB::ComposeScreen(QPainter& p)
 void LMyFFTDrawHpLp6dB::paintEvent(QPaintEvent*)
 {
     // A copy asked for by the control shows its pages; any other paint is the framework's Paint.
-    if (!FCopyPending || Width() != FLastWidth || Height() != FLastHeight)
+    if (!FCopyPending || FDrawDeferred || Width() != FLastWidth || Height() != FLastHeight)
         PaintPages();
     FCopyPending = false;
     QPainter p(this);
@@ -1431,7 +1459,7 @@ void LMyFFTDrawHpLp6dB::PaintTicks(QImage& img)
 
 void LMyFFTDrawHpLp6dB::DrawXAxisLabels()
 {
-    if (!FShowXLabel)
+    if (!FShowXLabel || DeferDrawing())
         return;
     TPaintPage& page = *FPages[XLabelPage];
     page.SetFont(FAxisLabelFont);
@@ -1455,7 +1483,7 @@ void LMyFFTDrawHpLp6dB::DrawXAxisLabels()
 
 void LMyFFTDrawHpLp6dB::DrawYAxisLabels()
 {
-    if (!FShowYLabel)
+    if (!FShowYLabel || DeferDrawing())
         return;
     TPaintPage& page = *FPages[YLabelPage];
     page.SetFont(FAxisLabelFont);
@@ -1584,6 +1612,8 @@ LMyFFTDrawHpLp6dB::TDrawKey LMyFFTDrawHpLp6dB::LabelKey(bool y) const
 
 void LMyFFTDrawHpLp6dB::DrawTitles()
 {
+    if (DeferDrawing())
+        return;
     const TColor bg = Color();
     TPaintPage& title = *FPages[PlotTitlePage];
     title.Clear(bg);

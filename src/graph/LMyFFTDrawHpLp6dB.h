@@ -293,6 +293,9 @@ class LMyFFTDrawHpLp6dB : public fw::TControl, public PlotPainter
     void ComposeScreen(QImage& screen);
     // The Paint of the framework: relayout after a size change, redraw, overlays.
     void PaintPages();
+    // On: while the control is not on screen, changes draw nothing; its next paint (or Grab) draws it
+    // whole. Off by default, for graphs drawn only into pictures.
+    void SetDrawWhenShown(bool v) { FDrawWhenShown = v; }
 
   protected:
     // Which parameter lines a type index gets: in ShowParam (curveDisplay false) and in the repaint of
@@ -346,6 +349,8 @@ class LMyFFTDrawHpLp6dB : public fw::TControl, public PlotPainter
     void DrawPlotOn(QImage& image, TPlotListMember& m);
     void EnsurePixels(TPlotListMember& m, const TAxisMap& map);
     void UpdateLayer();
+    // True (and the change noted) when a change is not drawn now; see SetDrawWhenShown.
+    bool DeferDrawing();
     // Draws the plot page again where needed; returns the bounds of what changed.
     QRect RefreshPlotPage();
     void PaintGrid(QImage& image);
@@ -428,6 +433,9 @@ class LMyFFTDrawHpLp6dB : public fw::TControl, public PlotPainter
     std::array<std::unique_ptr<TPaintPage>, PageCount> FPages;
     unsigned FCopySeq = 0;
     bool FCopyPending = false;
+    bool FDrawWhenShown = false;
+    bool FDrawDeferred = false; // a change was not drawn while hidden
+    bool FPainting = false;     // inside PaintPages: draw even while hidden
     // What the copies changed on the screen since the last ComposeScreen into an image, and that
     // image (all: compose everything).
     QRegion FScreenDirty;

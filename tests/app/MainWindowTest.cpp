@@ -168,6 +168,22 @@ TEST_F(MainWindow, LanguageMenu)
     EXPECT_EQ(w->MenuItem(QStringLiteral("Connected"))->text(), QStringLiteral("Disconnect"));
 }
 
+// Names from the device are read in the code page of the interface language, again on each switch.
+TEST_F(MainWindow, NamesFollowTheLanguagesCodePage)
+{
+    const std::array<uint8_t, 8> name = {0xD6, 0xD0, 0xCE, 0xC4, 'A', 0, 0, 0}; // GBK "中文A"
+    w->Unit()->SetChannelName(0, name);
+    w->Unit()->SetChannelName(3, name);
+    w->ShowAllParams(w->Unit());
+    EXPECT_EQ(CaptionOf("lbMatrixChNameInA"), QStringLiteral("ÖÐÎÄA"));
+    w->LanguageClick(w->MenuItem(QStringLiteral("ChineseSimplified")));
+    EXPECT_EQ(CaptionOf("lbMatrixChNameInA"), QStringLiteral("中文A"));
+    EXPECT_EQ(CaptionOf("lbMatrixChNameOut1"), QStringLiteral("中文A"));
+    EXPECT_EQ(Get<fw::TControl>("rzbMenuOut1")->Hint(), QStringLiteral("中文A"));
+    w->LanguageClick(w->MenuItem(QStringLiteral("English")));
+    EXPECT_EQ(CaptionOf("lbMatrixChNameOut1"), QStringLiteral("ÖÐÎÄA"));
+}
+
 TEST_F(MainWindow, MenuItems)
 {
     struct Case {
@@ -327,3 +343,36 @@ TEST_F(MainWindow, SmallDialogs)
 }
 
 } // namespace
+
+// No two visible controls side by side on a page box cover each other (a meter panel over a chart, a
+// head over a chart), at the design size and at a larger one, in both languages.
+TEST_F(MainWindow, NothingOnAPageCoversItsNeighbour)
+{
+    w->show();
+    for (const char* language : {"English", "ChineseSimplified"}) {
+        w->LanguageClick(w->MenuItem(QString::fromLatin1(language)));
+        for (const auto& [width, height] : {std::pair{kDesignWidth, kDesignHeight}, std::pair{1400, 900}}) {
+            w->resize(width - kFrameWidth, height - kFrameHeight);
+            for (auto* box : w->findChildren<QWidget*>()) {
+                const QString name = box->objectName();
+                if (!name.startsWith(u"rzgFft") && !name.startsWith(u"rzgParam"))
+                    continue;
+                std::vector<QWidget*> kids;
+                for (auto* k : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                    // the routing lines' paint box joins the blocks it lies between
+                    if (!k->isHidden() && !k->objectName().isEmpty() && !dynamic_cast<TPaintBox*>(k))
+                        kids.push_back(k);
+                for (std::size_t i = 0; i < kids.size(); ++i)
+                    for (std::size_t j = i + 1; j < kids.size(); ++j) {
+                        SCOPED_TRACE(QStringLiteral("%1 %2x%3 %4: %5 and %6")
+                                         .arg(QString::fromLatin1(language))
+                                         .arg(width)
+                                         .arg(height)
+                                         .arg(name, kids[i]->objectName(), kids[j]->objectName())
+                                         .toStdString());
+                        EXPECT_FALSE(kids[i]->geometry().intersects(kids[j]->geometry()));
+                    }
+            }
+        }
+    }
+}

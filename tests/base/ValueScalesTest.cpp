@@ -446,39 +446,55 @@ TEST(AnsiText, WideToAnsi)
     struct Case {
         const char* name;
         std::string utf8;
-        std::string ansi;
+        std::string western; // Windows-1252
+        std::string chinese; // GBK
     };
     const Case cases[] = {
-        {"ASCII unchanged", "Default Preset", "Default Preset"},
-        {"Latin-1 letter", "M\xC3\xBCller", "M\xFCller"},
-        {"top of Latin-1", "\xC3\xBF", "\xFF"},
-        {"first code point past Latin-1", "\xC4\x80", "?"},
-        {"euro sign", "\xE2\x82\xAC", "?"},
-        {"two CJK characters", "\xE4\xB8\xAD\xE6\x96\x87", "??"},
-        {"four-byte character", "\xF0\x9F\x98\x80", "?"},
+        {"ASCII unchanged", "Default Preset", "Default Preset", "Default Preset"},
+        {"Latin letter", "M\xC3\xBCller", "M\xFCller", "M\xA8\xB9ller"},
+        {"euro sign", "\xE2\x82\xAC", "\x80", "\x80"},
+        {"dash", "\xE2\x80\x94", "\x97", "\xA1\xAA"},
+        {"first code point past Latin-1", "\xC4\x80", "?", "?"},
+        {"two CJK characters", "\xE4\xB8\xAD\xE6\x96\x87", "??", "\xD6\xD0\xCE\xC4"},
+        {"four-byte character", "\xF0\x9F\x98\x80", "?", "?"},
         {"stray continuation byte",
          "a\x80"
          "b",
-         "a?b"},
-        {"invalid byte", "\xFF", "?"},
-        {"truncated sequence at the end", "ab\xE4\xB8", "ab?"},
+         "a?b", "a?b"},
+        {"invalid byte", "\xFF", "?", "?"},
+        {"truncated sequence at the end", "ab\xE4\xB8", "ab?", "ab?"},
         {"truncated sequence before ASCII",
          "\xC3"
          "A",
-         "?A"},
-        {"overlong NUL", "\xC0\x80", "??"},
-        {"surrogate", "\xED\xA0\x80", "???"},
-        {"above U+10FFFF", "\xF4\x90\x80\x80", "????"},
-        {"embedded NUL kept", "a\0b"s, "a\0b"s},
-        {"empty", "", ""},
+         "?A", "?A"},
+        {"overlong NUL", "\xC0\x80", "?", "?"},
+        {"surrogate", "\xED\xA0\x80", "?", "?"},
+        {"above U+10FFFF", "\xF4\x90\x80\x80", "?", "?"},
+        {"embedded NUL kept", "a\0b"s, "a\0b"s, "a\0b"s},
+        {"empty", "", "", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(WideToAnsi(c.utf8), c.ansi);
+        EXPECT_EQ(WideToAnsi(c.utf8, CodePage::Windows1252), c.western);
+        EXPECT_EQ(WideToAnsi(c.utf8, CodePage::Gbk), c.chinese);
     }
 }
 
-TEST(AnsiText, FieldIsCutAndPaddedToWidth)
+// The forms without a page follow the current one (the interface language's).
+TEST(AnsiText, CurrentPageIsUsed)
+{
+    const CodePage was = CurrentCodePage();
+    SetCodePage(CodePage::Gbk);
+    EXPECT_EQ(WideToAnsi("\xE4\xB8\xAD"), "\xD6\xD0");
+    EXPECT_EQ(AnsiToUtf8("\xD6\xD0"), "\xE4\xB8\xAD");
+    EXPECT_TRUE(IsNumericText("12.5"));
+    SetCodePage(CodePage::Windows1252);
+    EXPECT_EQ(WideToAnsi("\xE4\xB8\xAD"), "?");
+    EXPECT_EQ(AnsiToUtf8("\xD6\xD0"), "\xC3\x96\xC3\x90");
+    SetCodePage(was);
+}
+
+TEST(AnsiText, FieldIsCutOnACharacterAndPaddedToWidth)
 {
     using namespace std::string_literals;
     struct Case {
@@ -486,36 +502,69 @@ TEST(AnsiText, FieldIsCutAndPaddedToWidth)
         const char* utf8;
         std::size_t width;
         char pad;
+        CodePage page;
         std::string field;
     };
+    constexpr CodePage W = CodePage::Windows1252, G = CodePage::Gbk;
     const Case cases[] = {
-        {"channel name padded with zero bytes", "Ab", 8, '\0', "Ab\0\0\0\0\0\0"s},
-        {"channel name cut after 8 bytes", "Subwoofer L", 8, '\0', "Subwoofe"},
-        {"preset name padded with blanks", "Live", 14, ' ', "Live          "},
-        {"preset name of exactly 14", "Default Preset", 14, ' ', "Default Preset"},
-        {"Latin-1 letters count one byte each",
-         "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", 8, '\0',
+        {"channel name padded with zero bytes", "Ab", 8, '\0', W, "Ab\0\0\0\0\0\0"s},
+        {"channel name cut after 8 bytes", "Subwoofer L", 8, '\0', W, "Subwoofe"},
+        {"preset name padded with blanks", "Live", 14, ' ', W, "Live          "},
+        {"preset name of exactly 14", "Default Preset", 14, ' ', W, "Default Preset"},
+        {"Latin letters count one byte each",
+         "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9", 8, '\0', W,
          "\xE9\xE9\xE9\xE9\xE9\xE9\xE9\xE9"},
-        {"CJK name becomes marks", "\xE4\xB8\xAD\xE6\x96\x87", 8, '\0', "??\0\0\0\0\0\0"s},
-        {"empty name", "", 4, ' ', "    "},
-        {"zero width", "abc", 0, ' ', ""},
+        {"CJK name in the western page becomes marks", "\xE4\xB8\xAD\xE6\x96\x87", 8, '\0', W,
+         "??\0\0\0\0\0\0"s},
+        {"Chinese name that fits", "\xE4\xB8\xAD\xE6\x96\x87", 8, '\0', G, "\xD6\xD0\xCE\xC4\0\0\0\0"s},
+        // Four characters of two bytes in 7: the fourth is left out, not cut in half.
+        {"Chinese name cut before a character", "\xE6\xB5\x8B\xE8\xAF\x95\xE5\x90\x8D\xE7\xA7\xB0", 7, '\0',
+         G, "\xB2\xE2\xCA\xD4\xC3\xFB\0"s},
+        {"mixed name cut after a single byte", "A\xE4\xB8\xAD\xE6\x96\x87", 4, ' ', G, "A\xD6\xD0 "},
+        {"empty name", "", 4, ' ', W, "    "},
+        {"zero width", "abc", 0, ' ', G, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string field = WideToAnsiField(c.utf8, c.width, c.pad);
+        const std::string field = WideToAnsiField(c.utf8, c.width, c.pad, c.page);
         EXPECT_EQ(field.size(), c.width);
         EXPECT_EQ(field, c.field);
     }
 }
 
-TEST(AnsiText, EveryByteRoundTripsThroughUtf8)
+TEST(AnsiText, RoundTrips)
 {
+    // A Chinese name from the device comes back to the same bytes.
+    const std::string name = "\xB2\xE2\xCA\xD4 1"; // "测试 1"
+    EXPECT_EQ(AnsiToUtf8(name, CodePage::Gbk), "\xE6\xB5\x8B\xE8\xAF\x95 1");
+    EXPECT_EQ(WideToAnsi(AnsiToUtf8(name, CodePage::Gbk), CodePage::Gbk), name);
+    // Every byte the western page defines comes back; the five it leaves undefined read as '?'.
     for (int b = 0; b < 256; ++b) {
         SCOPED_TRACE(b);
         const std::string ansi(1, static_cast<char>(b));
-        EXPECT_EQ(WideToAnsi(AnsiToUtf8(ansi)), ansi);
+        const bool undefined = b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+        EXPECT_EQ(WideToAnsi(AnsiToUtf8(ansi, CodePage::Windows1252), CodePage::Windows1252),
+                  undefined ? "?" : ansi);
     }
-    EXPECT_EQ(AnsiToUtf8("M\xFCller"), "M\xC3\xBCller");
+    // Bytes that are no GBK text: a lead byte without its trail, a byte no character starts with.
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string utf8;
+    } cases[] = {
+        {"lead byte at the end", "AB\xD6", "AB?"},
+        {"lead byte before a byte no trail can be", "\xD6\x20x", "? x"},
+        {"0xFF",
+         "\xFF"
+         "A",
+         "?A"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string utf8 = AnsiToUtf8(c.bytes, CodePage::Gbk);
+        EXPECT_EQ(utf8, c.utf8);
+        EXPECT_NE(WideToAnsi(utf8, CodePage::Gbk), c.bytes);
+    }
 }
 
 } // namespace

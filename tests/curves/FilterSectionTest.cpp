@@ -260,3 +260,37 @@ TEST(FilterSection, BadValuesGiveFiniteCurves)
         }
     }
 }
+
+// Sections share a curve until one of them writes: a copy that changes never changes the one it came
+// from, and a section that goes flat and back reads right every time.
+TEST(FilterSection, CopiesKeepTheirOwnCurves)
+{
+    const FilterSection fresh = Make(ftHighShelf, 1000.0, 0.0, 0.4);
+    const FilterSection initial;
+    EXPECT_EQ(initial.curve(), fresh.curve());
+    EXPECT_EQ(initial.IsFlat(), fresh.IsFlat());
+
+    FilterSection a = Make(ftPeaking, 1000.0, 6.0, 1.0);
+    const CurveArray before = a.curve();
+    FilterSection b = a;
+    b.SetFilterSection(-6.0, 500.0, 2.0, ftPeaking);
+    EXPECT_EQ(a.curve(), before);
+    EXPECT_NE(b.curve(), before);
+
+    FilterSection phase = Make(ftLowPass2, 300.0, 0.0, 0.71, 1, 1, true);
+    CurveArray shifted = phase.curve();
+    for (double& v : shifted)
+        v += 30.0;
+    FilterSection folded = phase;
+    folded.SetCurve(shifted);
+    folded.FoldCurve();
+    EXPECT_NE(phase.curve(), folded.curve());
+    EXPECT_LE(*std::max_element(folded.curve().begin(), folded.curve().end()), 18.0);
+
+    a.SetFilterSection(0.0, 1000.0, 1.0, ftPeaking);
+    EXPECT_TRUE(a.IsFlat());
+    EXPECT_TRUE(std::all_of(a.curve().begin(), a.curve().end(), [](double v) { return v == 0.0; }));
+    a.SetFilterSection(6.0, 1000.0, 1.0, ftPeaking);
+    EXPECT_EQ(a.curve(), before);
+    EXPECT_FALSE(a.IsFlat());
+}

@@ -222,3 +222,45 @@ TEST_F(Repaint, OnlyWhatChangedIsDrawnAgain)
     for (const char* far : {"1", "7", "8"})
         EXPECT_EQ(std::find(numbers.begin(), numbers.end(), QString::fromLatin1(far)), numbers.end()) << far;
 }
+
+// A graph set to draw when shown draws nothing while its window is hidden, and its first paint (or a
+// Grab) shows what a graph drawn all along shows.
+TEST_F(Repaint, HiddenGraphDrawsOnItsFirstShow)
+{
+    LMyFFTDrawHpLp6dB a;
+    Plot pa(&a);
+    graphscene::ConfigureLikeMainWindow(a, 1070);
+    a.PaintPages();
+    Show(a, pa, {});
+    a.UpdateCurvePage();
+
+    struct Case {
+        const char* name;
+        bool viaPaint; // a window paint, or the control's Grab
+    } cases[] = {{"first paint", true}, {"grab", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget window;
+        window.resize(1100, 300);
+        auto* b = new LMyFFTDrawHpLp6dB(&window);
+        Plot pb(b);
+        b->SetDrawWhenShown(true);
+        {
+            testsupport::RecordingCanvas rec;
+            graphscene::ConfigureLikeMainWindow(*b, 1070);
+            Show(*b, pb, {});
+            b->UpdateCurvePage();
+            EXPECT_TRUE(rec.Ops.empty());
+        }
+        if (c.viaPaint) {
+            window.show();
+            b->grab();
+        } else {
+            b->Grab();
+        }
+        b->UpdateCurvePage(); // settled, as the graph drawn all along
+        const QImage shown =
+            c.viaPaint ? b->grab().toImage().convertToFormat(QImage::Format_RGB32) : b->Grab();
+        EXPECT_TRUE(shown == a.Grab());
+    }
+}

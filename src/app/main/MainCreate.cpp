@@ -6,6 +6,7 @@
 #include "app/main/MainLayout.h"
 #include "app/main/StdControls.h"
 #include "app/main/TransferChartControl.h"
+#include "base/CodePage.h"
 #include "controls/panels/LedButtons.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkComboBox.h"
@@ -33,6 +34,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 namespace app
 {
@@ -113,6 +116,9 @@ QImage FramePlate(int w, int h, int x0, int y0)
     (void)x0;
     return img;
 }
+
+// Every row of the plate is one colour, so a narrow picture stretched across its image shows the same.
+constexpr int kPlateWidth = 16;
 
 } // namespace
 
@@ -221,7 +227,8 @@ void TfmMain::BuildItem(const Item& item)
             line->OnPaint = [](TPaintBox* self, fw::TCanvas& canvas) {
                 QPainter& p = canvas.Painter();
                 const int y = self->Height() / 2;
-                p.fillRect(QRect(40, y - 2, self->Width() - 90 + 10, 4), QColor(0, 90, 0));
+                // from the marker's left end to past the last tick (the markers' centres)
+                p.fillRect(QRect(40, y - 2, self->Width() - 70, 4), QColor(0, 90, 0));
                 p.setPen(QColor(0, 200, 0));
                 for (int k = 0; k <= 10; ++k) {
                     const int x = 55 + k * (self->Width() - 90) / 10;
@@ -390,8 +397,7 @@ void TfmMain::BuildItem(const Item& item)
         break;
     }
     case Kind::BandEditor: {
-        auto* peq = new eq::TMyPEQType8(parent);
-        peq->SetChannelNumber(item.tag < 3 ? 8 : 9);
+        auto* peq = new eq::TMyPEQType8(parent, item.tag < 3 ? 8 : 9);
         peq->SetLabelColor(fw::clBlack);
         peq->SetEditBackColor(fw::clWhite);
         peq->SetBypassBackColor(fw::clSilver);
@@ -432,6 +438,7 @@ void TfmMain::BuildItem(const Item& item)
     if (item.kind == Kind::Graph) {
         auto* g = static_cast<graph::LMyFFTDrawHpLp6dB*>(c);
         g->SetAutoRedraw(false);
+        g->SetDrawWhenShown(true); // the pages not shown draw on their first show
         g->SetColor(fw::clBlack);
         g->SetAxisColor(35840);
         g->SetGridColor(18432);
@@ -472,13 +479,21 @@ void TfmMain::BuildItem(const Item& item)
 // controls; creation's last step copies them to the other controls.
 void TfmMain::DrawSkins()
 {
-    auto faces = [](TSkBmpButton* b, fw::TColor face, fw::TColor lit) {
+    // Buttons of one size and colour share their faces (most of the window's buttons come in rows).
+    std::map<std::tuple<int, int, int, fw::TColor, fw::TColor>, QImage> made;
+    auto face = [&made](int w, int h, TSkinState state, fw::TColor colour, fw::TColor lit) {
+        auto [it, added] = made.try_emplace({w, h, int(state), colour, lit});
+        if (added)
+            it->second = SkinButtonFace(w, h, state, fw::clTeal, colour, lit);
+        return it->second;
+    };
+    auto faces = [&face](TSkBmpButton* b, fw::TColor colour, fw::TColor lit) {
         const int w = std::max(8, b->Width()), h = std::max(8, b->Height());
-        b->Bitmaps().SetUp(SkinButtonFace(w, h, TSkinState::Up, fw::clTeal, face, lit));
-        b->Bitmaps().SetDown(SkinButtonFace(w, h, TSkinState::Down, fw::clTeal, face, lit));
-        b->Bitmaps().SetStayDown(SkinButtonFace(w, h, TSkinState::StayDown, fw::clTeal, face, lit));
-        b->Bitmaps().SetHot(SkinButtonFace(w, h, TSkinState::Hot, fw::clTeal, face, lit));
-        b->Bitmaps().SetDisabled(SkinButtonFace(w, h, TSkinState::Disabled, fw::clTeal, face, lit));
+        b->Bitmaps().SetUp(face(w, h, TSkinState::Up, colour, lit));
+        b->Bitmaps().SetDown(face(w, h, TSkinState::Down, colour, lit));
+        b->Bitmaps().SetStayDown(face(w, h, TSkinState::StayDown, colour, lit));
+        b->Bitmaps().SetHot(face(w, h, TSkinState::Hot, colour, lit));
+        b->Bitmaps().SetDisabled(face(w, h, TSkinState::Disabled, colour, lit));
     };
     for (auto* w : FClient->findChildren<QWidget*>()) {
         auto* b = dynamic_cast<TSkBmpButton*>(w);
@@ -517,7 +532,7 @@ void TfmMain::DrawSkins()
     for (const Plate& p : {Plate{"imLeftUpBase", 0, 0}, Plate{"imRightUpBase", 1077, 0},
                            Plate{"imLeftDownBase", 0, 256}, Plate{"imRightDownBase", 1077, 256}})
         if (auto* im = Get<TImage>(QString::fromLatin1(p.name)))
-            im->SetPicture(FramePlate(p.y == 0 ? 1500 : 1500, p.y == 0 ? 256 : H, p.x, p.y));
+            im->SetPicture(FramePlate(kPlateWidth, p.y == 0 ? 256 : H, p.x, p.y));
 }
 
 void TfmMain::InitChartPoints()
@@ -573,6 +588,7 @@ void TfmMain::FormCreate()
     FSelectedHandle = -1;
 
     FLanguage = QStringLiteral("English");
+    SetCodePage(CodePage::Windows1252);
     if (auto* m = MenuItem(QStringLiteral("ChineseSimplified")))
         m->setChecked(false);
     if (auto* m = MenuItem(QStringLiteral("ChineseTraditional")))

@@ -176,7 +176,12 @@ void TfmMain::LanguageClick(QAction* item)
         return;
     }
     FLanguage = language;
-    SetCodePage(language == u"English" ? CodePage::Windows1252 : CodePage::Gbk);
+    const CodePage page = language == u"English" ? CodePage::Windows1252 : CodePage::Gbk;
+    if (page != CurrentCodePage()) {
+        SetCodePage(page);
+        if (FUnit)
+            ShowNames(); // the device's bytes read anew in the new page
+    }
     static const char* const items[3] = {"ChineseSimplified", "ChineseTraditional", "English"};
     const QString own = QString::fromLatin1(items[item->data().toInt()]);
     QAction* ownItem = MenuItem(own);

@@ -205,14 +205,31 @@ void TfmMain::ShowGainStrip(int ch)
     MarkChannelCurvesDirty(ch);
 }
 
+// A channel's name from the device, decoded in the current code page.
+void TfmMain::ShowChannelName(int ch)
+{
+    const QString name = FieldText(FUnit->GetChannelName(ch), 8);
+    const QString label =
+        (ch < 3 ? QStringLiteral("lbMatrixChNameIn") : QStringLiteral("lbMatrixChNameOut")) +
+        ChannelSuffix(ch);
+    if (auto* l = Get<fw::TControl>(label))
+        l->SetCaption(name);
+    if (auto* b = Get<fw::TControl>(QStringLiteral("rzbMenu") + ChannelTitle(ch)))
+        b->SetHint(name);
+}
+
+void TfmMain::ShowNames()
+{
+    if (auto* l = Get<fw::TControl>(QStringLiteral("lbPstName")))
+        l->SetCaption(FieldText(FUnit->GetPresetName(), 14));
+    for (int ch = 0; ch < 9; ++ch)
+        ShowChannelName(ch);
+}
+
 void TfmMain::ShowInput(int ch)
 {
     const QString s = ChannelTitle(ch);
-    const QString name = FieldText(FUnit->GetChannelName(ch), 8);
-    if (auto* l = Get<fw::TControl>(QStringLiteral("lbMatrixChNameIn") + ChannelSuffix(ch)))
-        l->SetCaption(name);
-    if (auto* b = Get<fw::TControl>(QStringLiteral("rzbMenu") + s))
-        b->SetHint(name);
+    ShowChannelName(ch);
     for (int band = 0; band < 31; ++band) {
         const QString nn = QStringLiteral("%1In").arg(band + 1, 2, 10, QChar(u'0')) + ChannelSuffix(ch);
         auto* f = Get<fx::TCustomTrackBar>(QStringLiteral("isGeqCh") + nn);
@@ -274,11 +291,7 @@ void TfmMain::ShowInput(int ch)
 void TfmMain::ShowOutput(int ch)
 {
     const QString s = ChannelTitle(ch), digit = ChannelSuffix(ch);
-    const QString name = FieldText(FUnit->GetChannelName(ch), 8);
-    if (auto* l = Get<fw::TControl>(QStringLiteral("lbMatrixChNameOut") + digit))
-        l->SetCaption(name);
-    if (auto* b = Get<fw::TControl>(QStringLiteral("rzbMenu") + s))
-        b->SetHint(name);
+    ShowChannelName(ch);
     const int route = FUnit->GetMatrix(ch);
     for (int i = 0; i < 3; ++i) {
         const QString x = ChannelSuffix(i);

@@ -56,6 +56,9 @@ void HeightPass(Out& o, int dh)
     o(S("pbLevelGateIn"), Prop::Top, dh / 9 + 32);
     o(S("pbLimitCompOut"), Prop::Height, dh / 9 + 22);
     o(S("pbLimitLimitOut"), Prop::Height, dh / 9 + 22);
+    // The meter heads under the meters follow the meters' growth.
+    for (const char* c : {"lbHeadCompOut", "lbHeadLimitOut", "lbHeadGateIn"})
+        o(S(c), Prop::Top, dh + 252);
     o(S("pbMatrix"), Prop::Top, dh / 9 + 42);
     o(S("pbMatrix"), Prop::Height, dh + 206);
     Scale(o, kCompScale, kPageBase, S("CompOut"), dh);
@@ -133,6 +136,14 @@ void WidthPass(Out& o, int dw)
     o(S("lbLimitName"), Prop::Width, dw + 620);
     o(S("ipGate"), Prop::Width, dw + 855);
     o(S("lbGateName"), Prop::Width, dw + 800);
+    // The selected channel's meter and the heads stay beside the transfer charts, which grow by dw.
+    o(S("plLevelCompOut"), Prop::Left, dw + 634);
+    o(S("plLevelLimitOut"), Prop::Left, dw + 634);
+    o(S("lbHeadCompOut"), Prop::Left, dw + 636);
+    o(S("lbHeadLimitOut"), Prop::Left, dw + 636);
+    o(S("plLevelGateIn"), Prop::Left, dw + 868);
+    o(S("lbHeadGateIn"), Prop::Left, dw + 870);
+    o(S("lbMatrixOutputs"), Prop::Left, 2 * dw / 3 + 561);
     o(S("pbMatrix"), Prop::Left, a + 465);
     o(S("pbMatrix"), Prop::Width, a + 97);
 

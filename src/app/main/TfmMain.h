@@ -242,6 +242,8 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     void InitChartPoints();
 
     // Refresh helpers (MainRefresh.cpp).
+    void ShowChannelName(int ch);
+    void ShowNames(); // preset and channel names, after a change of code page
     void ShowInput(int ch);
     void ShowOutput(int ch);
     void ShowCut(int ch, const char* side, int freqIndex, int slope);

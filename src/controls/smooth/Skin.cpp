@@ -6,6 +6,8 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+#include <array>
+
 namespace skin
 {
 
@@ -75,10 +77,14 @@ QImage FaderThumb(ThumbState state, bool vertical)
 
 QByteArray FaderThumbBmp(ThumbState state, bool vertical)
 {
-    QByteArray out;
-    QBuffer buffer(&out);
-    buffer.open(QIODevice::WriteOnly);
-    FaderThumb(state, vertical).convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP");
+    // Every fader of a window loads the same few pictures: each is encoded once (UI thread).
+    static std::array<QByteArray, 8> made;
+    QByteArray& out = made[std::size_t(state) % 4 * 2 + (vertical ? 1 : 0)];
+    if (out.isEmpty()) {
+        QBuffer buffer(&out);
+        buffer.open(QIODevice::WriteOnly);
+        FaderThumb(state, vertical).convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP");
+    }
     return out;
 }
 
