@@ -38,7 +38,8 @@ TfmLinkSel::TfmLinkSel(TfmMain* main) : TDialogForm(main, kCellLeft + kCellStep 
     Background();
     for (int row = 0; row < kChannelCount; ++row) {
         const int base = KindBase(row), own = row - base;
-        auto* label = Label(QStringLiteral("lbLink") + ChannelTitle(row), 10, RowTop(row), 56, 26);
+        auto* label = Label(QStringLiteral("lbLink") + ChannelTitle(row), 10, RowTop(row), 56, 28);
+        label->SetAutoSize(false);
         label->SetAlignment(sk::taLeftJustify);
         label->Font().SetStyle(fw::fsBold);
         label->SetCaption(ChannelTitle(row));
@@ -209,6 +210,7 @@ TfmCopy::TfmCopy(TfmMain* main) : TDialogForm(main, 360, 190)
     };
     auto arrow = [this](const char* name, int y) {
         auto* l = Label(QString::fromLatin1(name), 110, y, 30, 24);
+        l->SetAutoSize(false);
         l->SetCaption(QStringLiteral("\u2192"));
         l->Font().SetHeight(-16);
         return l;

@@ -46,6 +46,7 @@ TfmLockPassWord::TfmLockPassWord(TfmMain* main) : TDialogForm(main, 320, 160)
 {
     Background();
     lblLockPassword = Label(QStringLiteral("lblLockPassword"), 16, 16, 288, 30);
+    lblLockPassword->SetAutoSize(false);
     edName = PasswordEdit(this, true);
     btnOK = Button(QStringLiteral("btnOK"), 56, 112);
     bnCancel = Button(QStringLiteral("bnCancel"), 178, 112);
@@ -85,6 +86,7 @@ TfmLockSetup::TfmLockSetup(TfmMain* main) : TDialogForm(main, 320, 160)
 {
     Background();
     lblLockPassword = Label(QStringLiteral("lblLockPassword"), 16, 16, 288, 30);
+    lblLockPassword->SetAutoSize(false);
     edName = PasswordEdit(this, false);
     btnOK = Button(QStringLiteral("btnOK"), 56, 112);
     btnExit = Button(QStringLiteral("btnExit"), 178, 112);

@@ -117,6 +117,7 @@ TfmPresetList::TfmPresetList(TfmMain* main, bool recall, TfmStoreName* nameDialo
 {
     Background();
     lPresetSelect = Label(QStringLiteral("lPresetSelect"), 10, 8, 280, 24);
+    lPresetSelect->SetAutoSize(false);
     lPresetSelect->Font().SetHeight(-15);
     lPresetSelect->Font().SetStyle(fw::fsBold);
     lPresetSelect->Font().SetColor(0x40D0FF);
@@ -166,10 +167,12 @@ TfmStoreName::TfmStoreName(TfmMain* main) : TDialogForm(main, 320, 160)
 {
     Background();
     lTitle = Label(QStringLiteral("lTitle"), 14, 14, 60, 24);
+    lTitle->SetAutoSize(false);
     lTitle->SetAlignment(sk::taLeftJustify);
     lTitle->Font().SetColor(0x40D0FF);
     lTitle->Font().SetStyle(fw::fsBold);
     lblPresetName = Label(QStringLiteral("lblPresetName"), 74, 14, 232, 24);
+    lblPresetName->SetAutoSize(false);
     lblPresetName->SetAlignment(sk::taLeftJustify);
     edName = new fx::TRoundEdit(this);
     edName->SetName(QStringLiteral("edName"));
