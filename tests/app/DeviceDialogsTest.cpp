@@ -1,7 +1,7 @@
 // The device dialogs on a window whose commands go to a recorder: preset lists and name, link grid and
 // copy, panel lock, channel names.
-#include "TestApp.h"
 #include "app/dialogs/DeviceDialogs.h"
+#include "TestApp.h"
 #include "app/main/TfmMain.h"
 #include "base/CodePage.h"
 #include "controls/panels/LedButtons.h"
@@ -134,7 +134,8 @@ TEST_F(DeviceDialogs, PresetListsHoldFixedRowsAndReplaceOneRow)
         std::string shown; // the row's 14 bytes
     };
     const Case cases[] = {
-        {"bytes that do not round-trip", CodePage::Windows1252, "\x81\x8d\x8f\x90\x9d", "\x81\x8d\x8f\x90\x9d         "},
+        {"bytes that do not round-trip", CodePage::Windows1252, "\x81\x8d\x8f\x90\x9d",
+         "\x81\x8d\x8f\x90\x9d         "},
         {"longer than 14 bytes", CodePage::Windows1252, "ABCDEFGHIJKLMNOPQ", "ABCDEFGHIJKLMN"},
         // Seven double-byte characters and one more: the cut keeps whole characters.
         {"double-byte cut", CodePage::Gbk, "a" + Utf8ToCodePage("前后左右上下中", CodePage::Gbk),
@@ -163,10 +164,8 @@ TEST_F(DeviceDialogs, ChoosingARowOpensTheNameDialog)
         int index;
     };
     const Case cases[] = {
-        {"store row 7", false, 7, "U07 : ", 6},
-        {"store row 1", false, 1, "U01 : ", 0},
-        {"recall row 1 (factory)", true, 1, "F00 : ", 0},
-        {"recall row 8", true, 8, "U07 : ", 7},
+        {"store row 7", false, 7, "U07 : ", 6},           {"store row 1", false, 1, "U01 : ", 0},
+        {"recall row 1 (factory)", true, 1, "F00 : ", 0}, {"recall row 8", true, 8, "U07 : ", 7},
         {"recall row 21", true, 21, "U20 : ", 20},
     };
     TfmStoreName& name = *D().fmStoreName;

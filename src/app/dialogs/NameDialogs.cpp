@@ -46,7 +46,8 @@ QString FieldText(const ChannelNameField& f)
 ChannelNameField ChannelNameBytes(const QString& text)
 {
     const CodePage page = CurrentCodePage();
-    const std::string bytes = FitCodePageField(Utf8ToCodePage(text.toStdString(), page), kChannelNameBytes, '\0', page);
+    const std::string bytes =
+        FitCodePageField(Utf8ToCodePage(text.toStdString(), page), kChannelNameBytes, '\0', page);
     ChannelNameField f{};
     std::copy(bytes.begin(), bytes.end(), f.begin());
     return f;
@@ -63,7 +64,8 @@ QString ModelChannelName(const TfmMain& main, int ch)
 void SetChannelName(TfmMain& main, int ch, const ChannelNameField& name)
 {
     const QString text = FieldText(name);
-    const QString label = ch < kInputCount ? QStringLiteral("lbMatrixChNameIn") : QStringLiteral("lbMatrixChNameOut");
+    const QString label =
+        ch < kInputCount ? QStringLiteral("lbMatrixChNameIn") : QStringLiteral("lbMatrixChNameOut");
     if (auto* l = main.Get<fw::TControl>(label + ChannelSuffix(ch)))
         l->SetCaption(text);
     if (auto* b = main.Get<fw::TControl>(QStringLiteral("rzbMenu") + ChannelTitle(ch)))

@@ -86,7 +86,9 @@ void TPresetList::Paint(fw::TCanvas& Canvas)
     p.setFont(f);
     for (int r = 0; r < RowCount(); ++r) {
         const int y = kRowHeight * (r + 1);
-        const QColor back = r == FSelected ? QColor(48, 96, 150) : r % 2 ? QColor(34, 35, 38) : QColor(40, 41, 45);
+        const QColor back = r == FSelected ? QColor(48, 96, 150)
+                            : r % 2        ? QColor(34, 35, 38)
+                                           : QColor(40, 41, 45);
         p.fillRect(0, y, w, kRowHeight, back);
         p.setPen(QColor(64, 200, 255));
         p.drawText(QRect(0, y, keyWidth, kRowHeight), Qt::AlignCenter, Key(r));
