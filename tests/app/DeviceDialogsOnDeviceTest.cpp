@@ -55,7 +55,8 @@ class DialogsOnDevice : public ::testing::Test
         for (const BSTM& f : rig->Device.ReceivedFrames()) {
             const LCmd c(f);
             if (std::find(codes.begin(), codes.end(), c.GetCode()) != codes.end())
-                out.push_back({c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end())});
+                out.push_back(
+                    {c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end())});
         }
         return out;
     }
@@ -89,7 +90,8 @@ TEST_F(DialogsOnDevice, StoreRenameAndRecall)
     D().fmChannelName->btnOKClick();
     ASSERT_TRUE(rig->WaitDeviceMatchesModel());
     const ParamImage image = rig->Device.Image();
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(image.outputs[1].name), 8), std::string("50% Mid\0", 8));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(image.outputs[1].name), 8),
+              std::string("50% Mid\0", 8));
 
     D().fmRecallPreset->ShowModal();
     D().fmRecallPreset->vledPresetNameSelectCell(4);
@@ -182,9 +184,11 @@ TEST_F(DialogsOnDevice, LockThenUnlockWithTheSamePassword)
     prompt.edName->SetText(QStringLiteral("ab"));
     prompt.btnOKClick();
     // Accepted: the prompt closes and the full read follows.
-    ASSERT_TRUE(rig->Until(
-        [&] { return !prompt.IsShown() && Machine().Online() && !Machine().Busy() && rig->Main->LevelPollOn(); }));
-    EXPECT_EQ(Received({proto::kPassSubmit}), (std::vector<Frame>{{proto::kPassSubmit, {0, 'A', 'B', 0, 0}}}));
+    ASSERT_TRUE(rig->Until([&] {
+        return !prompt.IsShown() && Machine().Online() && !Machine().Busy() && rig->Main->LevelPollOn();
+    }));
+    EXPECT_EQ(Received({proto::kPassSubmit}),
+              (std::vector<Frame>{{proto::kPassSubmit, {0, 'A', 'B', 0, 0}}}));
     EXPECT_TRUE(rig->DeviceMatchesModel());
 }
 

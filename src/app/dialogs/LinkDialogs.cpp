@@ -40,6 +40,7 @@ TfmLinkSel::TfmLinkSel(TfmMain* main) : TDialogForm(main, kCellLeft + kCellStep 
         const int base = KindBase(row), own = row - base;
         auto* label = Label(QStringLiteral("lbLink") + ChannelTitle(row), 10, RowTop(row), 56, 28);
         label->SetAutoSize(false);
+        label->SetBounds(10, RowTop(row), 56, 28);
         label->SetAlignment(sk::taLeftJustify);
         label->Font().SetStyle(fw::fsBold);
         label->SetCaption(ChannelTitle(row));
@@ -211,6 +212,7 @@ TfmCopy::TfmCopy(TfmMain* main) : TDialogForm(main, 360, 190)
     auto arrow = [this](const char* name, int y) {
         auto* l = Label(QString::fromLatin1(name), 110, y, 30, 24);
         l->SetAutoSize(false);
+        l->SetBounds(110, y, 30, 24);
         l->SetCaption(QStringLiteral("\u2192"));
         l->Font().SetHeight(-16);
         return l;

@@ -21,8 +21,10 @@ fx::TRoundEdit* PasswordEdit(QWidget* parent, bool hidden)
     e->SetMaxLength(4);
     e->SetCharCase(fx::ecUpperCase);
     e->SetAlignment(fx::taCenter);
-    if (hidden)
+    if (hidden) {
         e->SetPasswordChar(u'*');
+        e->InnerEdit()->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
+    }
     e->Font().SetName(QStringLiteral("Tahoma"));
     e->Font().SetHeight(-16);
     e->Font().SetStyle(fw::fsBold);
@@ -47,6 +49,7 @@ TfmLockPassWord::TfmLockPassWord(TfmMain* main) : TDialogForm(main, 320, 160)
     Background();
     lblLockPassword = Label(QStringLiteral("lblLockPassword"), 16, 16, 288, 30);
     lblLockPassword->SetAutoSize(false);
+    lblLockPassword->SetBounds(16, 16, 288, 30);
     edName = PasswordEdit(this, true);
     btnOK = Button(QStringLiteral("btnOK"), 56, 112);
     bnCancel = Button(QStringLiteral("bnCancel"), 178, 112);
@@ -87,6 +90,7 @@ TfmLockSetup::TfmLockSetup(TfmMain* main) : TDialogForm(main, 320, 160)
     Background();
     lblLockPassword = Label(QStringLiteral("lblLockPassword"), 16, 16, 288, 30);
     lblLockPassword->SetAutoSize(false);
+    lblLockPassword->SetBounds(16, 16, 288, 30);
     edName = PasswordEdit(this, false);
     btnOK = Button(QStringLiteral("btnOK"), 56, 112);
     btnExit = Button(QStringLiteral("btnExit"), 178, 112);

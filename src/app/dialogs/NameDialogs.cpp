@@ -82,6 +82,7 @@ TfmChNameList::TfmChNameList(TfmMain* main) : TDialogForm(main, 360, 246)
         const int x = input ? 14 : 184, y = 16 + 30 * row;
         auto* l = Label(QStringLiteral("lbChName") + ChannelTitle(ch), x, y, 46, 26);
         l->SetAutoSize(false);
+        l->SetBounds(x, y, 46, 26);
         l->SetAlignment(sk::taLeftJustify);
         l->SetCaption(ChannelTitle(ch));
         Edits[std::size_t(ch)] =
@@ -123,9 +124,11 @@ TfmChannelName::TfmChannelName(TfmMain* main) : TDialogForm(main, 320, 160)
     Background();
     lbChannelName = Label(QStringLiteral("lbChannelName"), 16, 12, 288, 24);
     lbChannelName->SetAutoSize(false);
+    lbChannelName->SetBounds(16, 12, 288, 24);
     lbChannelName->Font().SetStyle(fw::fsBold);
     lbChannel = Label(QStringLiteral("lbChannel"), 30, 56, 70, 26);
     lbChannel->SetAutoSize(false);
+    lbChannel->SetBounds(30, 56, 70, 26);
     lbChannel->SetAlignment(sk::taRightJustify);
     edName = NameEdit(this, QStringLiteral("edName"), 106, 56, 150);
     btnOK = Button(QStringLiteral("btnOK"), 56, 112);

@@ -115,11 +115,12 @@ void TPresetList::MouseDown(fw::TMouseButton Button, fw::TShiftState Shift, int 
 }
 
 TfmPresetList::TfmPresetList(TfmMain* main, bool recall, TfmStoreName* nameDialog)
-    : TDialogForm(main, 300, recall ? 564 : 544), FRecall(recall), FNameDialog(nameDialog)
+    : TDialogForm(main, 300, recall ? 530 : 510), FRecall(recall), FNameDialog(nameDialog)
 {
     Background();
     lPresetSelect = Label(QStringLiteral("lPresetSelect"), 10, 8, 280, 24);
     lPresetSelect->SetAutoSize(false);
+    lPresetSelect->SetBounds(10, 8, 280, 24);
     lPresetSelect->Font().SetHeight(-15);
     lPresetSelect->Font().SetStyle(fw::fsBold);
     lPresetSelect->Font().SetColor(0x40D0FF);
@@ -170,11 +171,13 @@ TfmStoreName::TfmStoreName(TfmMain* main) : TDialogForm(main, 320, 160)
     Background();
     lTitle = Label(QStringLiteral("lTitle"), 14, 14, 60, 24);
     lTitle->SetAutoSize(false);
+    lTitle->SetBounds(14, 14, 60, 24);
     lTitle->SetAlignment(sk::taLeftJustify);
     lTitle->Font().SetColor(0x40D0FF);
     lTitle->Font().SetStyle(fw::fsBold);
     lblPresetName = Label(QStringLiteral("lblPresetName"), 74, 14, 232, 24);
     lblPresetName->SetAutoSize(false);
+    lblPresetName->SetBounds(74, 14, 232, 24);
     lblPresetName->SetAlignment(sk::taLeftJustify);
     edName = new fx::TRoundEdit(this);
     edName->SetName(QStringLiteral("edName"));
