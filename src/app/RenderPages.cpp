@@ -2,12 +2,15 @@
 // (1125 x 727) and at 1400 x 900, in English and in Chinese, and every small dialog, to PNG files.
 #include "app/dialogs/NetworkSetupDialog.h"
 #include "app/dialogs/ScanDialog.h"
+#include "app/dialogs/DeviceDialogs.h"
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/MainLayout.h"
 #include "app/main/TfmMain.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkLabel.h"
 #include "controls/smooth/ProgressBar.h"
+#include "controls/smooth/RoundEdit.h"
+#include "model/LUnitControl.h"
 
 #include <QAction>
 #include <QApplication>
@@ -78,6 +81,47 @@ void RenderLinkDialogs(app::TfmMain& main, const QString& out, const QString& la
     shot(&log, "traffic-log");
     log.hbHidData->clear();
     log.Close();
+// The device dialogs: preset lists and name, link grid (offline, with a group of outputs 1 to 3
+// and input B under A), copy, lock, channel names.
+void RenderDeviceDialogs(app::TfmMain& main, const QString& out, const char* lang)
+{
+    app::TDeviceDialogs& d = *main.DeviceDialogs();
+    auto save = [&](app::TDialogForm* dlg, const char* name) {
+        Save(dlg, QStringLiteral("%1/dialog-%2-%3.png")
+                      .arg(out, QString::fromLatin1(name), QString::fromLatin1(lang)));
+        dlg->Close();
+    };
+    d.fmStorePreset->SetPresetName(2, "Live");
+    d.fmRecallPreset->SetPresetName(3, "Live");
+    d.fmStorePreset->Show();
+    save(d.fmStorePreset.get(), "store-preset");
+    d.fmRecallPreset->Show();
+    save(d.fmRecallPreset.get(), "recall-preset");
+    d.fmStorePreset->vledPresetNameSelectCell(3);
+    save(d.fmStoreName.get(), "store-name");
+    d.fmRecallPreset->vledPresetNameSelectCell(1);
+    save(d.fmStoreName.get(), "recall-name");
+    d.fmLinkSel->Show();
+    d.fmLinkSel->ClickGridButton(4, 3);
+    d.fmLinkSel->ClickGridButton(5, 3);
+    d.fmLinkSel->ClickGridButton(1, 0);
+    save(d.fmLinkSel.get(), "link");
+    for (int ch = 0; ch < 9; ++ch)
+        d.fmLinkSel->ShowLinkWord(ch, main.Unit()->GetLink(ch));
+    d.fmCopy->Show();
+    save(d.fmCopy.get(), "copy");
+    d.fmLockPassWord->Show();
+    save(d.fmLockPassWord.get(), "unlock");
+    d.fmLockSetup->Show();
+    save(d.fmLockSetup.get(), "lock-setup");
+    d.fmChNameList->Show();
+    d.fmChNameList->Edits[0]->SetText(QStringLiteral("Vocal"));
+    d.fmChNameList->Edits[3]->SetText(QStringLiteral("Sub L"));
+    save(d.fmChNameList.get(), "channel-names");
+    d.fmChannelName->SetChannel(4);
+    d.fmChannelName->SetNameText(QStringLiteral("Mid Hi"));
+    d.fmChannelName->Show();
+    save(d.fmChannelName.get(), "channel-name");
 }
 
 } // namespace
@@ -137,6 +181,7 @@ int main(int argc, char** argv)
             dlg->Close();
         }
         RenderLinkDialogs(main, out, QString::fromLatin1(lang));
+        RenderDeviceDialogs(main, out, lang);
     }
     return 0;
 }

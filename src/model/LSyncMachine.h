@@ -51,7 +51,8 @@ class LSyncMachine
     void OnTimer(LSyncTimer timer);
 
     // ---- operations the user starts ----
-    void StorePreset(int k, std::span<const uint8_t, kPresetNameSize> name);
+    // False when nothing was stored (offline, another operation running, no such preset).
+    bool StorePreset(int k, std::span<const uint8_t, kPresetNameSize> name);
     void RecallPreset(int p);
     // File menu Factory Default: confirms through the factory dialog when connected.
     bool CanFactoryReset();

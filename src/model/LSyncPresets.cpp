@@ -15,12 +15,12 @@ inline constexpr char kConnectFirst[] = "SID_INFO_CON_FIRST";
 
 } // namespace
 
-void LSyncMachine::StorePreset(int k, std::span<const uint8_t, kPresetNameSize> name)
+bool LSyncMachine::StorePreset(int k, std::span<const uint8_t, kPresetNameSize> name)
 {
     PollSync sync{*this};
     // Offline nothing is stored, so no state is left for a later link's acknowledgements.
     if (!FConnected || FOp != Op::None || k < 0 || k >= kUserPresets)
-        return;
+        return false;
     FProcessState = PS_STORE_NAME;
     FOp = Op::Store;
     FBusy = true;
@@ -38,6 +38,7 @@ void LSyncMachine::StorePreset(int k, std::span<const uint8_t, kPresetNameSize> 
     FView.SetProgressStatus("SID_STORE_PRESET");
     Progress(0, 2);
     FView.ShowProgress(true);
+    return true;
 }
 
 void LSyncMachine::RecallPreset(int p)

@@ -318,6 +318,9 @@ const char* const kEnglish[] = {
     "Really reset to Factory Default?",
     "SID_DOWNLOAD_PARAMETER",
     "Downloading parameters, please wait...",
+    "//------ Lock Setting ------",
+    "SID_LOCK_DONE",
+    "The lock password was sent. The device locks its panel and the link closes now.",
 };
 
 // Simplified Chinese: the same keys; the quoted entries stand as the table has them.
@@ -629,6 +632,9 @@ const char* const kSimplified[] = {
     "下载错误 !!",
     "SID_FACTORY_DEFAULT",
     "确定要恢复出厂设置吗?",
+    "//------ Lock Setting ------",
+    "SID_LOCK_DONE",
+    "锁定密码已发送，机台将锁定面板，连接随即断开。",
     "",
 };
 

@@ -131,6 +131,7 @@ void TfmMain::ShowAllParams(LUnitControl* unit)
             pb->update();
         if (FDialogs)
             PlaceDelayMarkers();
+        ShowLinkState();
     }
     for (int ch = 0; ch < 9; ++ch)
         DrawChannelCurve(ch);

@@ -55,6 +55,7 @@ struct TLinkDialogs {
     std::unique_ptr<TfmNetworkSetup> fmNetworkSetup;
     std::unique_ptr<TfmHidData> fmHidData;
 };
+struct TDeviceDialogs;
 
 class TfmMain : public fw::TForm, public CommandSink, public LSessionView
 {
@@ -294,6 +295,27 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     bool FAutoScroll = false;
     bool FResizing = false;
     QString FCreationStoppedAt;
+
+    // ---- Device dialogs (MainDeviceDialogs.cpp): presets, channel link and copy, panel lock, names ----
+  public:
+    TDeviceDialogs* DeviceDialogs() const { return FDeviceDialogs.get(); }
+    // Link word of ch (stored and sent unless the controls are being filled).
+    void SetLink(int ch, int word);
+    // Copies source's settings onto target (same kind); withState refreshes the whole view after.
+    void CopyChannel(int source, int target, bool withState);
+    // Connected: the device's settings are read again; offline: the view from the model.
+    void ResyncAllParams();
+    // The overlay buttons of ch's curve on other graphs follow whether ch leads its group.
+    void UpdateLinkedOverlayButtons(int ch, bool visible);
+    // Caption of member b's channel button (and GEQ selector): "Out2", "2=1", "InB", "B=A".
+    void SetChannelMenuCaption(int a, int b);
+    // The single-name dialog for ch, opened from a matrix-page name label with its text.
+    void OpenChannelNameDialog(int ch, const QString& text);
+
+  private:
+    // The link grid from the model, then the captions and overlays it gives (the full refresh).
+    void ShowLinkState();
+    std::shared_ptr<TDeviceDialogs> FDeviceDialogs; // shared: deleted where the type is complete
 };
 
 } // namespace app
