@@ -368,7 +368,7 @@ void DynamicsPage(Table& t, bool comp)
         t.Add(Kind::OutMeter, QStringLiteral("pbLevel") + g, pl, 6, 55, 14, 185).tag = n + 2;
         Scale(t, pl, kCompScale, kOutScaleBase, g, 24);
     }
-    t.Add(Kind::Label, QStringLiteral("lbHead") + group, fft, 700, 252, 60, 18, QStringLiteral("Out1"),
+    t.Add(Kind::Label, QStringLiteral("lbHead") + group, fft, 634, 252, 60, 18, QStringLiteral("Out1"),
           Look::Head);
 
     for (int n = 1; n <= 6; ++n) {
@@ -424,7 +424,7 @@ void GatePage(Table& t)
         t.Add(Kind::Meter, QStringLiteral("pbLevel") + g, pl, 4, 32, 14, 208).tag = i;
         Scale(t, pl, kGateScale, kGateScaleBase, g, 20);
     }
-    t.Add(Kind::Label, QStringLiteral("lbHeadGateIn"), fft, 926, 252, 50, 18, QStringLiteral("InA"),
+    t.Add(Kind::Label, QStringLiteral("lbHeadGateIn"), fft, 868, 252, 52, 18, QStringLiteral("InA"),
           Look::Head);
     for (int i = 0; i < 3; ++i) {
         const QString o = QStringLiteral("In") + ChannelSuffix(i), box = QStringLiteral("rzgGate") + o;

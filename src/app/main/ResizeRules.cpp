@@ -48,6 +48,8 @@ void HeightPass(Out& o, int dh)
         o(S(c), Prop::Height, dh + 230);
     for (const char* c : {"plLevelCompOut", "plLevelLimitOut", "plLevelGateIn"})
         o(S(c), Prop::Height, dh + 247);
+    for (const char* c : {"lbHeadCompOut", "lbHeadLimitOut", "lbHeadGateIn"})
+        o(S(c), Prop::Top, dh + 252); // under its meter panel
     for (const char* c : {"pbLevelCompOut", "pbLevelLimitOut"}) {
         o(S(c), Prop::Height, 8 * dh / 9 + 185);
         o(S(c), Prop::Top, dh / 9 + 43);
@@ -133,6 +135,11 @@ void WidthPass(Out& o, int dw)
     o(S("lbLimitName"), Prop::Width, dw + 620);
     o(S("ipGate"), Prop::Width, dw + 855);
     o(S("lbGateName"), Prop::Width, dw + 800);
+    // The selected channel's meter and its head label stay between the chart and the channel meters.
+    for (const char* c : {"plLevelCompOut", "lbHeadCompOut", "plLevelLimitOut", "lbHeadLimitOut"})
+        o(S(c), Prop::Left, dw + 634);
+    for (const char* c : {"plLevelGateIn", "lbHeadGateIn"})
+        o(S(c), Prop::Left, dw + 868);
     o(S("pbMatrix"), Prop::Left, a + 465);
     o(S("pbMatrix"), Prop::Width, a + 97);
 
