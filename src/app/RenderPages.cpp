@@ -5,11 +5,14 @@
 #include "app/dialogs/DeviceDialogs.h"
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/MainLayout.h"
+#include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkLabel.h"
 #include "controls/smooth/ProgressBar.h"
 #include "controls/smooth/RoundEdit.h"
+#include "controls/smooth/RoundEdit.h"
+#include "controls/smooth/TrackBar.h"
 #include "model/LUnitControl.h"
 
 #include <QAction>
@@ -17,6 +20,7 @@
 #include <QDir>
 #include <QListWidget>
 #include <QPixmap>
+#include <QThread>
 #include <cstdio>
 
 namespace
@@ -122,6 +126,53 @@ void RenderDeviceDialogs(app::TfmMain& main, const QString& out, const char* lan
     d.fmChannelName->SetNameText(QStringLiteral("Mid Hi"));
     d.fmChannelName->Show();
     save(d.fmChannelName.get(), "channel-name");
+// The dynamics pages after edits made on their controls (a linked pair on the compressor page, a
+// typed ratio and time, a limiter knee, a gate threshold and hold), in both languages.
+void RenderDynamicsEdits(app::TfmMain& main, const QString& out)
+{
+    auto fader = [&](const char* n) { return main.Get<fx::TCustomTrackBar>(QString::fromLatin1(n)); };
+    auto upDown = [&](const char* n) { return main.Get<app::TUpDown>(QString::fromLatin1(n)); };
+    auto type = [&](const char* n, const char* text) {
+        auto* e = main.Get<fx::TRoundEdit>(QString::fromLatin1(n));
+        fw::Word key = fw::VK_RETURN;
+        e->SetText(QString::fromLatin1(text));
+        if (e->OnKeyDown)
+            e->OnKeyDown(e, key, 0);
+    };
+    auto settle = [] {
+        for (int i = 0; i < 5; ++i) {
+            QThread::msleep(2);
+            QApplication::processEvents();
+        }
+    };
+    main.resize(app::kDesignWidth - app::kFrameWidth, app::kDesignHeight - app::kFrameHeight);
+    main.Unit()->SetLink(5, 0); // Out2 leads Out3
+    main.Unit()->SetLink(4, 0b110);
+    fader("isCompThresholdOut2")->SetPosition(-40);
+    upDown("udCompRatioOut2")->SetPosition(9);
+    upDown("udCompKneeOut2")->SetPosition(6);
+    type("cvdCompAttackOut2", "5");
+    type("cvdCompRatioOut5", "25");
+    fader("isCompThresholdOut2")->SetPosition(-41);
+    fader("isCompThresholdOut2")->SetPosition(-40);
+    fader("isLimitThresholdOut3")->SetPosition(-12);
+    upDown("udLimitKneeOut3")->SetPosition(3);
+    fader("isGateThresholdInB")->SetPosition(-80);
+    type("cvdGateHoldInB", "250");
+    settle();
+    main.DrawGateCurve(1);
+    for (const char* lang : {"zh", "en"}) {
+        if (lang[0] == 'e')
+            main.LanguageClick(main.MenuItem(QStringLiteral("English")));
+        for (const char* page : {"Comp", "Limit", "Gate"}) {
+            auto* b = main.Get<sk::TSkBmpButton>(QStringLiteral("rzbMenu") + QString::fromLatin1(page));
+            b->SetDown(true);
+            main.rzbMenuInAClick(b);
+            settle();
+            Save(&main, QStringLiteral("%1/edited-%2-%3.png")
+                            .arg(out, QString::fromLatin1(page), QString::fromLatin1(lang)));
+        }
+    }
 }
 
 } // namespace
@@ -183,5 +234,6 @@ int main(int argc, char** argv)
         RenderLinkDialogs(main, out, QString::fromLatin1(lang));
         RenderDeviceDialogs(main, out, lang);
     }
+    RenderDynamicsEdits(main, out);
     return 0;
 }

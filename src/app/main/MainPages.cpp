@@ -10,7 +10,6 @@ void TfmMain::ConnectPageHandlers()
     ConnectGeqDelayMatrixHandlers();
 }
 
-void TfmMain::ConnectDynamicsHandlers() {}       // compressor, limiter and gate pages
 void TfmMain::ConnectGeqDelayMatrixHandlers() {} // graphic equaliser, delay and matrix pages
 
 } // namespace app

@@ -3,6 +3,7 @@
 #include "app/main/TfmMain.h"
 
 #include "app/dialogs/SmallDialogs.h"
+#include "app/main/DynamicsRules.h"
 #include "app/main/MainLayout.h"
 #include "app/main/ResizeRules.h"
 #include "app/main/StdControls.h"
@@ -76,19 +77,6 @@ QString GeqGainText(int position)
     return position >= 120 ? Printf("+%3.1f", g) : Printf("%4.1f", g);
 }
 
-QString ThresholdText(int position)
-{
-    return Printf("%+1.1fdB", position * 0.5);
-}
-
-QString RatioText(int index)
-{
-    if (index == 15)
-        return QStringLiteral("Limit");
-    const auto& t = RatioTexts[std::size_t(std::clamp(index, 0, 15))];
-    return QStringLiteral("1:") + QString::fromLatin1(t.data(), qsizetype(t.size()));
-}
-
 QString DelayText(int samples, int unit)
 {
     const double ms = samples / double(SamplesPerMs);
@@ -118,6 +106,10 @@ void TfmMain::ShowAllParams(LUnitControl* unit)
             ShowInput(ch);
         for (int ch = 3; ch < 9; ++ch)
             ShowOutput(ch);
+        if (!FCreating) {
+            DrawCompCurve(3);
+            DrawLimitCurve(3);
+        }
         ShowDelayUnit(unit->GetDelayUnit());
         if (FDialogs) {
             TfmTest& t = *FDialogs->fmTest;

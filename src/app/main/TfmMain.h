@@ -225,6 +225,98 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     bool FOwnClose = false;       // the close under way is the window's, not the disconnect timer's
 
     // ---- end of the link block ----
+    // ---- Compressor, limiter and gate pages (MainDynamics.cpp) ----
+    // Model writes (parameter indices: comp 0 threshold, 1 attack, 2 release, 3 ratio, 4 knee; limit
+    // 0 threshold, 1 attack, 2 release, 3 knee; gate 0 threshold, 1 attack, 2 release, 3 hold).
+    void SetCompParam(int channel, int parameter, int value);
+    void SetLimitParam(int channel, int parameter, int value);
+    void SetGateParam(int channel, int parameter, int value);
+    // Shows one parameter on every channel of the channel's link group.
+    void SyncCompDisplay(int channel, int parameter, int value);
+    void SyncLimitDisplay(int channel, int parameter, int value);
+    void SyncGateDisplay(int channel, int parameter, int value);
+    // Draws the page's transfer curve of one channel from its controls and selects that channel.
+    void DrawCompCurve(int channel);
+    void DrawLimitCurve(int channel);
+    void DrawGateCurve(int channel);
+    // Handlers, one per parameter for every channel (the sender's Tag is the channel).
+    void isCompThresholdOut1Change(fw::TControl* Sender);
+    void isCompAttackOut1Change(fw::TControl* Sender);
+    void isCompReleaseOut1Change(fw::TControl* Sender);
+    void udCompRatioOut1ChangingEx(fw::TControl* Sender, bool& AllowChange, int NewValue);
+    void udCompKneeOut1ChangingEx(fw::TControl* Sender, bool& AllowChange, int NewValue);
+    void cvdCompThresholdOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
+    void cvdCompThresholdOut1Exit(fw::TControl* Sender);
+    void cvdCompAttackOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
+    void cvdCompAttackOut1Exit(fw::TControl* Sender);
+    void cvdCompReleaseOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
+    void cvdCompReleaseOut1Exit(fw::TControl* Sender);
+    void cvdCompRatioOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
+    void cvdCompRatioOut1Exit(fw::TControl* Sender);
+    void cvdCompKneeOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
+    void cvdCompKneeOut1Exit(fw::TControl* Sender);
+    void isCompThresholdOut1MouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift,
+                                      int X, int Y);
+    void cvdCompThresholdOut1MouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift,
+                                       int X, int Y);
+    void lbCompOut1MouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
+                             int Y);
+    void tmCompDispTimer(fw::TTimer* Sender);
+    void isLimitThresholdOut1Change(fw::TControl* Sender);
+    void isLimitAttackOut1Change(fw::TControl* Sender);
+    void isLimitReleaseOut1Change(fw::TControl* Sender);
+    void udLimitKneeOut1ChangingEx(fw::TControl* Sender, bool& AllowChange, int NewValue);
+    void cvdLimitThresholdOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
+    void cvdLimitThresholdOut1Exit(fw::TControl* Sender);
+    void cvdLimitAttackOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
+    void cvdLimitAttackOut1Exit(fw::TControl* Sender);
+    void cvdLimitReleaseOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
+    void cvdLimitReleaseOut1Exit(fw::TControl* Sender);
+    void cvdLimitKneeOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
+    void cvdLimitKneeOut1Exit(fw::TControl* Sender);
+    void isLimitThresholdOut1MouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift,
+                                       int X, int Y);
+    void cvdLimitThresholdOut1MouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift,
+                                        int X, int Y);
+    void lbLimitOut1MouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
+                              int Y);
+    void tmLimitDispTimer(fw::TTimer* Sender);
+    void isGateThresholdInAChange(fw::TControl* Sender);
+    void isGateAttackInAChange(fw::TControl* Sender);
+    void isGateReleaseInAChange(fw::TControl* Sender);
+    void isGateHoldInAChange(fw::TControl* Sender);
+    void cvdGateThresholdInAKeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
+    void cvdGateThresholdInAExit(fw::TControl* Sender);
+    void cvdGateAttackInAKeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
+    void cvdGateAttackInAExit(fw::TControl* Sender);
+    void cvdGateReleaseInAKeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
+    void cvdGateReleaseInAExit(fw::TControl* Sender);
+    void cvdGateHoldInAKeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
+    void cvdGateHoldInAExit(fw::TControl* Sender);
+    void cvdGateThresholdInAMouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift,
+                                      int X, int Y);
+    void isGateThresholdInAMouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift,
+                                     int X, int Y);
+    void lbGateInAMouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
+                            int Y);
+    int LimitChannel() const { return FLimitChannel; }
+    // One-shot redraws of the compressor and limiter curves (1 ms; enabling an enabled one does not
+    // restart it, so a run of changes draws once).
+    fw::TTimer tmCompDisp;
+    fw::TTimer tmLimitDisp;
+
+    enum class DynPage { Comp, Limit, Gate };
+
+  private:
+    void DynFaderChange(DynPage page, fw::TControl* Sender, int parameter);
+    void DynTypedDecibel(DynPage page, fw::TControl* Sender, bool knee);
+    void DynTypedTime(DynPage page, fw::TControl* Sender, const char* parameter);
+    void DynTypedRatio(fw::TControl* Sender);
+    void DynSyncDisplay(DynPage page, int channel, int parameter, int value);
+    void DrawGateSteps(int channel, int thresholdPosition);
+    int FCompDrawChannel = 3;
+    int FLimitDrawChannel = 3;
+    // ---- end of the dynamics pages ----
 
   protected:
     void closeEvent(QCloseEvent* e) override;

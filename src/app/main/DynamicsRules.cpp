@@ -1,0 +1,196 @@
+#include "app/main/DynamicsRules.h"
+
+#include "base/ValueScales.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace app
+{
+
+namespace
+{
+
+// A unit word anywhere in the text drops the text's last two characters, once per word of the list.
+template <std::size_t N> QString DropSuffixes(QString text, const std::array<std::string_view, N>& words)
+{
+    for (std::string_view w : words)
+        if (text.contains(QLatin1String(w.data(), qsizetype(w.size()))))
+            text.chop(2);
+    return text;
+}
+
+bool OnlyOf(const QString& text, QStringView allowed)
+{
+    return std::all_of(text.begin(), text.end(), [&](QChar c) { return allowed.contains(c); });
+}
+
+// The dB entry's own refusals: characters, signs and points.
+bool DecibelTextAccepted(const QString& text)
+{
+    if (text.isEmpty() || text == QLatin1String("-") || text == QLatin1String("."))
+        return false;
+    if (!OnlyOf(text, u"0123456789.,-+ ") || text.count(u'.') > 1 || text.count(u'-') > 1)
+        return false;
+    const qsizetype point = text.indexOf(u'.');
+    return point < 0 || point + 1 < text.size();
+}
+
+} // namespace
+
+QString ThresholdText(int position)
+{
+    return QString::asprintf("%+1.1fdB", position * 0.5);
+}
+
+QString PaddedTimeText(int position)
+{
+    return QString::asprintf("%3dms", position + 1);
+}
+
+QString TimeText(int position)
+{
+    return QString::asprintf("%dms", position + 1);
+}
+
+QString RatioText(int index)
+{
+    index = std::clamp(index, 0, RatioLimitIndex);
+    if (index == RatioLimitIndex)
+        return QStringLiteral("Limit");
+    const std::string_view t = RatioTexts[std::size_t(index)];
+    return QStringLiteral("1:") + QLatin1String(t.data(), qsizetype(t.size()));
+}
+
+QString KneeText(int knee)
+{
+    return QString::asprintf("%ddB", knee);
+}
+
+double LeadingNumber(QStringView text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && text[i] == u' ')
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == u'-' || text[i] == u'+')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    std::string number = "0";
+    bool point = false, digits = false, nonZero = false;
+    for (; i < n; ++i) {
+        const QChar c = text[i];
+        if (c >= u'0' && c <= u'9') {
+            number.push_back(char(c.unicode()));
+            digits = true;
+            nonZero = nonZero || (c != u'0' && !point);
+        } else if (c == u'.' && !point) {
+            number.push_back('.');
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits)
+        return 0.0;
+    double v = 0.0;
+    const auto r = std::from_chars(number.data(), number.data() + number.size(), v, std::chars_format::fixed);
+    if (r.ec == std::errc::result_out_of_range)
+        v = nonZero ? std::numeric_limits<double>::max() : 0.0;
+    return negative ? -v : v;
+}
+
+std::optional<int> TypedThreshold(const QString& text, int position)
+{
+    const QString t = DropSuffixes(text, DbSuffixes);
+    if (!DecibelTextAccepted(t))
+        return std::nullopt;
+    const double v = std::clamp(LeadingNumber(t), ThresholdMinDb, ThresholdMaxDb);
+    if (2 * v == position)
+        return std::nullopt;
+    return int(std::trunc(2 * v));
+}
+
+std::optional<int> TypedKnee(const QString& text, int knee)
+{
+    const QString t = DropSuffixes(text, DbSuffixes);
+    if (!DecibelTextAccepted(t))
+        return std::nullopt;
+    const double v = std::clamp(LeadingNumber(t), 0.0, double(KneeMax));
+    if (v == knee)
+        return std::nullopt;
+    return int(std::trunc(v));
+}
+
+std::optional<int> TypedTime(const QString& text, int faderMin, int faderMax, int position)
+{
+    const QString t = DropSuffixes(text, TimeSuffixes);
+    if (t.isEmpty() || !IsNumericText(t.toStdString()))
+        return std::nullopt;
+    // Whole milliseconds; the clamp comes before any conversion, so a long digit run stays defined.
+    double ms = std::trunc(LeadingNumber(t));
+    if (ms <= faderMin + 1)
+        ms = faderMin + 1;
+    if (ms >= faderMax + 1)
+        ms = faderMax + 1;
+    const int next = int(ms) - 1;
+    if (next == position)
+        return std::nullopt;
+    return next;
+}
+
+std::optional<int> TypedRatio(const QString& text, int index)
+{
+    const QString t = DropSuffixes(text, DbSuffixes);
+    if (t.isEmpty() || t == QLatin1String(":") || t == QLatin1String(".") || !OnlyOf(t, u"0123456789:.") ||
+        t.count(u'.') > 1 || t.count(u':') > 1)
+        return std::nullopt;
+    const bool colon = t.contains(u':');
+    if (colon && t.front() != u'1')
+        return std::nullopt;
+    // After "1:" the number is read from the text as typed, unit word included.
+    const QString number = colon ? text.mid(2) : t;
+    if (number.isEmpty() || (number.back() == u'.' && number.indexOf(u'.') == number.size() - 1))
+        return std::nullopt;
+    const double v = LeadingNumber(number);
+    int m = RatioLimitIndex;
+    for (int i = 0; i < RatioCount; ++i)
+        if (v <= RatioValues[std::size_t(i)]) {
+            m = i;
+            break;
+        }
+    if (m == index)
+        return std::nullopt;
+    return m;
+}
+
+TransferCurve CompCurve(int thresholdPosition, int knee, int ratioIndex, int limitIndex)
+{
+    const double T = thresholdPosition * 0.5, K = knee;
+    double a = 0, b = 0;
+    if (ratioIndex != limitIndex) {
+        const double R = RatioValues[std::size_t(std::clamp(ratioIndex, 0, RatioCount - 1))];
+        a = (20 - T) / R;
+        b = K / R;
+    }
+    return {{{20, T + a}, {T + K, T + b}, {T - K, T - K}, {-100, -100}}, {T + 0.2, T - 0.4}};
+}
+
+TransferCurve LimitCurve(int thresholdPosition, int knee)
+{
+    const double T = thresholdPosition * 0.5, K = knee;
+    return {{{20, T}, {T + K, T}, {T - K, T - K}, {-100, -100}}, {T + 0.2, T - 0.4}};
+}
+
+TransferCurve GateCurve(int thresholdPosition)
+{
+    const double T = thresholdPosition * 0.5;
+    return {{{20, 20}, {T, T}, {T, -100}}, {T + 0.2, T - 0.4}};
+}
+
+} // namespace app
