@@ -11,6 +11,5 @@ void TfmMain::ConnectPageHandlers()
 }
 
 void TfmMain::ConnectDynamicsHandlers() {}       // compressor, limiter and gate pages
-void TfmMain::ConnectGeqDelayMatrixHandlers() {} // graphic equaliser, delay and matrix pages
 
 } // namespace app
