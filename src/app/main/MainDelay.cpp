@@ -36,6 +36,8 @@ void PaintDelayLine(TPaintBox* line, fw::TCanvas& canvas)
     }
     QFont f(QStringLiteral("Times New Roman"));
     f.setPixelSize(16);
+    // A dash stands for 6 pixels of travel: spaced so, the dashes end at the marker.
+    f.setLetterSpacing(QFont::AbsoluteSpacing, 6 - QFontMetrics(f).horizontalAdvance(QChar(u'-')));
     p.setFont(f);
     p.setPen(QColor(0, 255, 0));
     p.drawText(QRect(0, 0, line->Width(), line->Height()), Qt::AlignLeft | Qt::AlignVCenter, line->Caption());
