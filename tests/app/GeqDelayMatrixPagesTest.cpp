@@ -360,6 +360,25 @@ TEST_F(Pages, RouteButtonsSendTheWordAndDrawTheLines)
     EXPECT_EQ(lines, (std::vector<std::pair<int, int>>{{0, 0}, {0, 1}, {1, 1}, {1, 4}, {2, 2}, {2, 5}}));
 }
 
+TEST_F(Pages, RouteLinesStayOnTheirRowsWhenTheWindowGrows)
+{
+    w->show();
+    w->resize(1400 - kFrameWidth, 900 - kFrameHeight);
+    auto* pb = Get<fw::TControl>("pbMatrix");
+    for (const RouteSegment& r : w->MatrixRoutes()) {
+        SCOPED_TRACE(std::to_string(r.input) + " to " + std::to_string(r.output));
+        auto* in = Get<fw::TControl>(QStringLiteral("plMatrix") + ChannelTitle(r.input));
+        auto* out = Get<fw::TControl>(QStringLiteral("plMatrix") + ChannelTitle(r.output + 3));
+        EXPECT_GE(pb->Top() + r.y0, in->Top());
+        EXPECT_LT(pb->Top() + r.y0, in->Top() + in->Height());
+        EXPECT_GE(pb->Top() + r.y1, out->Top());
+        EXPECT_LT(pb->Top() + r.y1, out->Top() + out->Height());
+    }
+    w->resize(kDesignWidth - kFrameWidth, kDesignHeight - kFrameHeight);
+    w->hide();
+    EXPECT_EQ(w->MatrixRoutes().front().y0, 31);
+}
+
 // ---- navigation and names ----
 
 TEST_F(Pages, BlockLabelsOpenTheirPages)

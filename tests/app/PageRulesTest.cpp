@@ -123,15 +123,19 @@ TEST(PageRules, TypedMix)
 
 TEST(PageRules, RouteSegments)
 {
+    const std::array<int, 3> still3{};
+    const std::array<int, 6> still6{};
     const std::array<uint16_t, 6> aTo1And5 = {1, 0, 0, 0, 1, 0};
-    EXPECT_EQ(MatrixRouteSegments(aTo1And5, 0, 97),
+    EXPECT_EQ(MatrixRouteSegments(aTo1And5, still3, still6, 97),
               (std::vector<RouteSegment>{{0, 0, 0, 31, 97, 0, fw::clPurple}, {0, 4, 0, 31, 97, 166, fw::clPurple}}));
-    // Bits above the three inputs draw nothing; inputs come before outputs; the extra height spreads.
+    // Bits above the three inputs draw nothing; inputs come before outputs; moved rows take their lines.
     const std::array<uint16_t, 6> mixed = {0xFFF8 | 4, 2, 0, 0, 0, 1};
-    EXPECT_EQ(MatrixRouteSegments(mixed, 173, 200),
-              (std::vector<RouteSegment>{{0, 5, 0, 31, 200, 24 * 6 + 206, fw::clPurple},
-                                         {1, 1, 0, 57 + 103, 200, 24 * 2 + 41, fw::clOlive},
-                                         {2, 0, 0, 114 + 175, 200, 24, fw::clTeal}}));
+    const std::array<int, 3> in = {26, 15, 4};
+    const std::array<int, 6> out = {-13, -14, -15, -16, -17, -18};
+    EXPECT_EQ(MatrixRouteSegments(mixed, in, out, 200),
+              (std::vector<RouteSegment>{{0, 5, 0, 31 + 26, 200, 206 - 18, fw::clPurple},
+                                         {1, 1, 0, 103 + 15, 200, 41 - 14, fw::clOlive},
+                                         {2, 0, 0, 175 + 4, 200, 0 - 13, fw::clTeal}}));
 }
 
 TEST(PageRules, ChannelNameField)

@@ -41,8 +41,13 @@ void TfmMain::ConnectMatrixHandlers()
                 e->OnExit = [this, n](fw::TControl* s) { cvdAMatrixOut1Exit(s, n); };
             }
         }
-    if (auto* pb = Get<TPaintBox>(QStringLiteral("pbMatrix")))
+    if (auto* pb = Get<TPaintBox>(QStringLiteral("pbMatrix"))) {
         pb->OnPaint = [this](TPaintBox*, fw::TCanvas& canvas) { DrawMatrixRoutes(canvas); };
+        // Rows against the box at the design size, where the lines' anchors are set.
+        for (int ch = 0; ch < 9; ++ch)
+            if (auto* row = Get<fw::TControl>(QStringLiteral("plMatrix") + ChannelTitle(ch)))
+                FMatrixRowOffsets[std::size_t(ch)] = row->Top() - pb->Top();
+    }
 
     // The diagram's labels: each block opens its page, each name its name dialog.
     auto hover = [this](fw::TControl* l) {
@@ -85,7 +90,14 @@ std::vector<RouteSegment> TfmMain::MatrixRoutes()
     for (int j = 0; j < 6 && FUnit; ++j)
         routes[std::size_t(j)] = FUnit->GetMatrix(j + 3);
     auto* pb = Get<TPaintBox>(QStringLiteral("pbMatrix"));
-    return MatrixRouteSegments(routes, FExtraHeight, pb ? pb->Width() : 0);
+    if (!pb)
+        return {};
+    std::array<int, 9> shift{};
+    for (int ch = 0; ch < 9; ++ch)
+        if (auto* row = Get<fw::TControl>(QStringLiteral("plMatrix") + ChannelTitle(ch)))
+            shift[std::size_t(ch)] = row->Top() - pb->Top() - FMatrixRowOffsets[std::size_t(ch)];
+    return MatrixRouteSegments(routes, std::span<const int, 3>(shift.data(), 3),
+                               std::span<const int, 6>(shift.data() + 3, 6), pb->Width());
 }
 
 void TfmMain::DrawMatrixRoutes(fw::TCanvas& Canvas)

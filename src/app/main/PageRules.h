@@ -48,9 +48,12 @@ struct RouteSegment {
     bool operator==(const RouteSegment&) const = default;
 };
 inline constexpr std::array<fw::TColor, 3> kRouteColours = {fw::clPurple, fw::clOlive, fw::clTeal};
-// The lines of the six outputs' routing words (bit i = input i) on a box `width` wide, with the
-// window's extra height; by input, then output.
-std::vector<RouteSegment> MatrixRouteSegments(std::span<const uint16_t, 6> routes, int extraHeight, int width);
+// The lines of the six outputs' routing words (bit i = input i) on a box `width` wide; by input, then
+// output. At the design size a line runs from (0, 31 / 103 / 175) for inputs A..C to (width, 0 / 41 /
+// 83 / 124 / 166 / 206) for outputs 1..6; the shifts are how far each row has moved against the box
+// since (the resize rules move rows and box apart), so that the lines stay on their rows.
+std::vector<RouteSegment> MatrixRouteSegments(std::span<const uint16_t, 6> routes, std::span<const int, 3> inputShift,
+                                              std::span<const int, 6> outputShift, int width);
 
 // A channel name as the 8-byte field of the code page: cut on a character boundary, zero-padded.
 std::array<uint8_t, 8> ChannelNameField(const QString& name, CodePage page);

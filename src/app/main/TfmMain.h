@@ -279,6 +279,7 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     GeqCurve FGeqCurve;    // waiting for tmGeqCurve
     fw::TTimer tmGeqCurve; // one-shot, 1 ms
     int FDelayDragging = 0;
+    std::array<int, 9> FMatrixRowOffsets{}; // matrix rows' tops against pbMatrix at the design size
 };
 
 } // namespace app
