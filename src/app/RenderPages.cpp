@@ -2,12 +2,12 @@
 // (1125 x 727) and at 1400 x 900, in English and in Chinese, and every small dialog, to PNG files.
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/MainLayout.h"
+#include "app/main/PageRules.h"
 #include "app/main/TfmMain.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkLabel.h"
 #include "controls/smooth/RoundEdit.h"
 #include "controls/smooth/TrackBar.h"
-#include "app/main/PageRules.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,7 +28,6 @@ void Save(QWidget* w, const QString& path)
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
 }
 
-
 // The graphic equaliser, delay and matrix pages after edits made through their controls: GEQ bands of
 // input B (linked to nothing) shown, delays, routes, mix levels and a channel name.
 void RenderGeqDelayMatrixEdits(app::TfmMain& main, const QString& out, const char* lang)
@@ -37,7 +36,8 @@ void RenderGeqDelayMatrixEdits(app::TfmMain& main, const QString& out, const cha
     const int bands[31] = {0,   10,  30,  60,  90,  120, 150, 180, 200, 220, 240, 200, 160, 120, 100, 80,
                            100, 120, 130, 140, 150, 160, 150, 140, 120, 110, 100, 90,  80,  100, 120};
     for (int b = 0; b < 31; ++b)
-        if (auto* f = main.Get<fx::TCustomTrackBar>(QStringLiteral("isGeqCh%1InB").arg(b + 1, 2, 10, QChar(u'0'))))
+        if (auto* f =
+                main.Get<fx::TCustomTrackBar>(QStringLiteral("isGeqCh%1InB").arg(b + 1, 2, 10, QChar(u'0'))))
             f->SetPosition(bands[b]);
     main.tmGeqCurveTimer();
     const int delays[9] = {0, 9600, 65280, 96, 4800, 19200, 32640, 48000, 65280};
@@ -54,8 +54,8 @@ void RenderGeqDelayMatrixEdits(app::TfmMain& main, const QString& out, const cha
         main.cvdAMatrixOut1Exit(e, 2);
     }
     main.SetChannelName(4, app::ChannelNameField(QStringLiteral("Sub"), CurrentCodePage()));
-    for (const auto& [button, name] : {std::pair{"rzbMenuGeq", "Geq"}, {"rzbMenuDelay", "Delay"},
-                                       {"rzbMenuMatrix", "Matrix"}}) {
+    for (const auto& [button, name] :
+         {std::pair{"rzbMenuGeq", "Geq"}, {"rzbMenuDelay", "Delay"}, {"rzbMenuMatrix", "Matrix"}}) {
         auto* b = main.Get<sk::TSkBmpButton>(QString::fromLatin1(button));
         b->SetDown(true);
         main.rzbMenuInAClick(b);
@@ -64,7 +64,8 @@ void RenderGeqDelayMatrixEdits(app::TfmMain& main, const QString& out, const cha
                 sel->SetDown(true);
                 main.rzbGeqSelInAClick(sel);
             }
-        Save(&main, QStringLiteral("%1/edited-%2-%3.png").arg(out, QString::fromLatin1(name), QString::fromLatin1(lang)));
+        Save(&main, QStringLiteral("%1/edited-%2-%3.png")
+                        .arg(out, QString::fromLatin1(name), QString::fromLatin1(lang)));
     }
 }
 

@@ -46,7 +46,8 @@ class Pages : public ::testing::Test
         w = new TfmMain();
         w->CreateDialogs();
         w->Transport = [](const LCmd& c, bool nc) {
-            sent.push_back({c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end()), nc});
+            sent.push_back(
+                {c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end()), nc});
         };
     }
     static void TearDownTestSuite()
@@ -197,7 +198,8 @@ TEST_F(Pages, GeqResetSendsEveryBandUncoalescedInBandOrder)
     for (int b = 0; b < 31; ++b) {
         const int v = w->Unit()->GetDefaultGeq(2, b);
         if (b == 4 || b == 30)
-            expected.push_back({72, {2, uint8_t(b), uint8_t(v), uint8_t(v >> 8)}, false}); // the fader's store
+            expected.push_back(
+                {72, {2, uint8_t(b), uint8_t(v), uint8_t(v >> 8)}, false}); // the fader's store
         expected.push_back({72, {2, uint8_t(b), uint8_t(v), uint8_t(v >> 8)}, true});
         EXPECT_EQ(w->Unit()->GetGeq(2, b), v);
     }
@@ -252,7 +254,8 @@ TEST_F(Pages, DelayMarkerGeometry)
         EXPECT_EQ(marker->Left(), c.left);
         EXPECT_EQ(time->Left(), c.left + 30);
         EXPECT_EQ(time->Top(), marker->Top() + marker->Height() / 4);
-        EXPECT_EQ(Get<fw::TControl>(QStringLiteral("lbDelayLine") + s)->Caption(), QString(c.dashes, QChar(u'-')));
+        EXPECT_EQ(Get<fw::TControl>(QStringLiteral("lbDelayLine") + s)->Caption(),
+                  QString(c.dashes, QChar(u'-')));
     }
 }
 
@@ -307,9 +310,10 @@ TEST_F(Pages, TypedMixLevel)
         int position;
         const char* shown;
         bool sends;
-    } cases[] = {{"-3.75", -37, "-3.7dB", true},   {"-25.7", -211, "-25.5dB", true}, {"-70", -280, "-60.0dB", true},
-                 {"-60", -280, "-60.0dB", false},  {"--5", -280, "-60.0dB", false},  {"+3", 0, "+0.0dB", true},
-                 {"-5 dB", -50, "-5.0dB", true},   {"-5.", -50, "-5.0dB", false}};
+    } cases[] = {{"-3.75", -37, "-3.7dB", true},  {"-25.7", -211, "-25.5dB", true},
+                 {"-70", -280, "-60.0dB", true},  {"-60", -280, "-60.0dB", false},
+                 {"--5", -280, "-60.0dB", false}, {"+3", 0, "+0.0dB", true},
+                 {"-5 dB", -50, "-5.0dB", true},  {"-5.", -50, "-5.0dB", false}};
     auto* u = Get<TUpDown>("udMixGainBOut4");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -319,7 +323,9 @@ TEST_F(Pages, TypedMixLevel)
         EXPECT_EQ(Get<fx::TRoundEdit>("cvdBMatrixOut4")->Text(), QString::fromLatin1(c.shown));
         EXPECT_EQ(w->Unit()->GetMix(6, 1), c.position + 280);
         if (c.sends)
-            EXPECT_EQ(sent, (std::vector<Sent>{{65, {6, 1, uint8_t(c.position + 280), uint8_t((c.position + 280) >> 8)}, false}}));
+            EXPECT_EQ(sent,
+                      (std::vector<Sent>{
+                          {65, {6, 1, uint8_t(c.position + 280), uint8_t((c.position + 280) >> 8)}, false}}));
         else
             EXPECT_TRUE(sent.empty());
     }
@@ -386,10 +392,11 @@ TEST_F(Pages, BlockLabelsOpenTheirPages)
     struct Case {
         const char* label;
         int page;
-    } cases[] = {{"lbMatrixMuteOut3", 5},    {"lbMatrixPhaseOut2", kPageLimit}, {"lbMatrixCompOut6", kPageComp},
-                 {"lbMatrixHpLpInB", 1},     {"lbMatrixGateInC", kPageGate},    {"lbMatrixDelayOut4", kPageDelay},
-                 {"lbMatrixXoverOut1", 3},   {"lbMatrixGainInA", 0},            {"lbMatrixPeqOut5", 7},
-                 {"lbMatrixGeqInC", kPageGeq}};
+    } cases[] = {{"lbMatrixMuteOut3", 5},         {"lbMatrixPhaseOut2", kPageLimit},
+                 {"lbMatrixCompOut6", kPageComp}, {"lbMatrixHpLpInB", 1},
+                 {"lbMatrixGateInC", kPageGate},  {"lbMatrixDelayOut4", kPageDelay},
+                 {"lbMatrixXoverOut1", 3},        {"lbMatrixGainInA", 0},
+                 {"lbMatrixPeqOut5", 7},          {"lbMatrixGeqInC", kPageGeq}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         w->rzbMenuInAClick(Get<sk::TSkBmpButton>("rzbMenuMatrix"));

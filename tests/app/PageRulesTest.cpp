@@ -26,9 +26,9 @@ TEST(PageRules, DelayTextInEveryUnit)
     struct Case {
         int samples, unit;
         const char* text;
-    } cases[] = {{192, 0, "2.000ms"},      {192, 1, "0.687m"},      {192, 2, "2.254ft"},
-                 {65280, 0, "680.000ms"},  {65280, 1, "233.580m"},  {65280, 2, "766.329ft"},
-                 {0, 0, "0.000ms"},        {96, 7, "1.000ms"}};
+    } cases[] = {{192, 0, "2.000ms"},     {192, 1, "0.687m"},     {192, 2, "2.254ft"},
+                 {65280, 0, "680.000ms"}, {65280, 1, "233.580m"}, {65280, 2, "766.329ft"},
+                 {0, 0, "0.000ms"},       {96, 7, "1.000ms"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(DelayText(c.samples, c.unit), QString::fromLatin1(c.text));
@@ -108,12 +108,31 @@ TEST(PageRules, TypedMix)
         const char* text;
         std::optional<int> position;
     } cases[] = {
-        {"-3.75", -37}, {"-25.3", -210}, {"-25.7", -211}, {"-20.7", -201}, {"-20.3", -200}, {"-25.5", -211},
-        {"-70", -280},  {"3", 0},        {"+3", 0},       {"-5 dB", -50},  {"-5dB", -50},   {"-0.3", -3},
-        {"-60", -280},  {"-1,5", -10},   {"-12.34dB", -123},
-        {"-", std::nullopt},     {".", std::nullopt},    {"", std::nullopt},     {"-5.", std::nullopt},
-        {"1.2.3", std::nullopt}, {"--5", std::nullopt},  {"-5d", std::nullopt},  {"+", std::nullopt},
-        {"x", std::nullopt},     {"99999999999999999999999999999999999999", 0},
+        {"-3.75", -37},
+        {"-25.3", -210},
+        {"-25.7", -211},
+        {"-20.7", -201},
+        {"-20.3", -200},
+        {"-25.5", -211},
+        {"-70", -280},
+        {"3", 0},
+        {"+3", 0},
+        {"-5 dB", -50},
+        {"-5dB", -50},
+        {"-0.3", -3},
+        {"-60", -280},
+        {"-1,5", -10},
+        {"-12.34dB", -123},
+        {"-", std::nullopt},
+        {".", std::nullopt},
+        {"", std::nullopt},
+        {"-5.", std::nullopt},
+        {"1.2.3", std::nullopt},
+        {"--5", std::nullopt},
+        {"-5d", std::nullopt},
+        {"+", std::nullopt},
+        {"x", std::nullopt},
+        {"99999999999999999999999999999999999999", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -127,7 +146,8 @@ TEST(PageRules, RouteSegments)
     const std::array<int, 6> still6{};
     const std::array<uint16_t, 6> aTo1And5 = {1, 0, 0, 0, 1, 0};
     EXPECT_EQ(MatrixRouteSegments(aTo1And5, still3, still6, 97),
-              (std::vector<RouteSegment>{{0, 0, 0, 31, 97, 0, fw::clPurple}, {0, 4, 0, 31, 97, 166, fw::clPurple}}));
+              (std::vector<RouteSegment>{{0, 0, 0, 31, 97, 0, fw::clPurple},
+                                         {0, 4, 0, 31, 97, 166, fw::clPurple}}));
     // Bits above the three inputs draw nothing; inputs come before outputs; moved rows take their lines.
     const std::array<uint16_t, 6> mixed = {0xFFF8 | 4, 2, 0, 0, 0, 1};
     const std::array<int, 3> in = {26, 15, 4};

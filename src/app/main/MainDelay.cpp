@@ -52,14 +52,15 @@ void TfmMain::ConnectDelayHandlers()
         if (auto* f = Get<fx::TCustomTrackBar>(QStringLiteral("isDelay") + s))
             f->OnChange = [this](fw::TControl* c) { isDelayInAChange(c); };
         if (auto* e = Get<fx::TRoundEdit>(QStringLiteral("cvdDelay") + s)) {
-            e->OnKeyDown = [this](fw::TControl* c, fw::Word& k, fw::TShiftState sh) { cvdDelayInBKeyDown(c, k, sh); };
+            e->OnKeyDown = [this](fw::TControl* c, fw::Word& k, fw::TShiftState sh) {
+                cvdDelayInBKeyDown(c, k, sh);
+            };
             e->OnExit = [this](fw::TControl* c) { cvdDelayInAExit(c); };
         }
         if (auto* line = Get<TPaintBox>(QStringLiteral("lbDelayLine") + s)) {
             line->OnPaint = PaintDelayLine;
-            line->OnMouseDown = [this](fw::TControl* c, fw::TMouseButton b, fw::TShiftState sh, int x, int y) {
-                lbDelayLineInAMouseDown(c, b, sh, x, y);
-            };
+            line->OnMouseDown = [this](fw::TControl* c, fw::TMouseButton b, fw::TShiftState sh, int x,
+                                       int y) { lbDelayLineInAMouseDown(c, b, sh, x, y); };
             line->OnMouseMove = [this](fw::TControl* c, fw::TShiftState sh, int x, int y) {
                 lbDelayLineInAMouseMove(c, sh, x, y);
             };
@@ -93,8 +94,7 @@ void TfmMain::isDelayInAChange(fw::TControl* Sender)
         return;
     const int samples = fader->Position();
     marker->SetLeft(DelayMarkerLeft(samples, line->Width(), fader->Max()));
-    time->SetBounds(marker->Left() + marker->Width(), marker->Top() + marker->Height() / 4, time->Width(),
-                    time->Height());
+    PlaceDelayMarker(t);
     const QString text = DelayText(samples, DelayUnit());
     edit->SetText(text);
     time->SetCaption(text);

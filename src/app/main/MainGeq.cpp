@@ -100,7 +100,8 @@ void TfmMain::tmGeqCurveTimer()
     Plot& plot = *FPlots[std::size_t(tag)];
     plot.ShowBandDetail(1, FGeqCurve.band, float(FGeqCurve.gain), FGeqCurve.q, FGeqCurve.gain != 0);
     plot.DrawTotalCurve(tag);
-    if (auto* g = Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDrawGeq") + ChannelTitle(tag - kGeqGraphTag)))
+    if (auto* g =
+            Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDrawGeq") + ChannelTitle(tag - kGeqGraphTag)))
         g->UpdateCurvePage();
 }
 

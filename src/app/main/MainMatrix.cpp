@@ -28,13 +28,15 @@ void TfmMain::ConnectMatrixHandlers()
     for (int n = 1; n <= 6; ++n)
         for (int i = 0; i < 3; ++i) {
             const QString x = ChannelSuffix(i), out = QString::number(n);
-            if (auto* b = Get<sk::TSkBmpButton>(QStringLiteral("rzb") + x + QStringLiteral("MatrixOut") + out))
+            if (auto* b =
+                    Get<sk::TSkBmpButton>(QStringLiteral("rzb") + x + QStringLiteral("MatrixOut") + out))
                 b->OnClick = [this, n](fw::TControl* s) { rzbAMatrixOut1Click(s, n); };
             if (auto* u = Get<TUpDown>(QStringLiteral("udMixGain") + x + QStringLiteral("Out") + out))
                 u->OnChangingEx = [this, n](fw::TControl* s, bool& allow, int v) {
                     udMixGainAOut1ChangingEx(s, allow, v, n);
                 };
-            if (auto* e = Get<fx::TRoundEdit>(QStringLiteral("cvd") + x + QStringLiteral("MatrixOut") + out)) {
+            if (auto* e =
+                    Get<fx::TRoundEdit>(QStringLiteral("cvd") + x + QStringLiteral("MatrixOut") + out)) {
                 e->OnKeyDown = [this, n](fw::TControl* s, fw::Word& k, fw::TShiftState sh) {
                     cvdAMatrixOut1KeyDown(s, k, sh, n);
                 };
@@ -51,7 +53,9 @@ void TfmMain::ConnectMatrixHandlers()
 
     // The diagram's labels: each block opens its page, each name its name dialog.
     auto hover = [this](fw::TControl* l) {
-        l->OnMouseMove = [this](fw::TControl* s, fw::TShiftState, int, int) { lbMatrixChNameInAMouseMove(s); };
+        l->OnMouseMove = [this](fw::TControl* s, fw::TShiftState, int, int) {
+            lbMatrixChNameInAMouseMove(s);
+        };
         l->OnMouseLeave = [this](fw::TControl* s) { lbMatrixChNameInAMouseLeave(s); };
     };
     auto wire = [&](const QString& name, void (TfmMain::*handler)(fw::TControl*)) {
@@ -130,7 +134,8 @@ void TfmMain::rzbAMatrixOut1Click(fw::TControl* Sender, int output)
 void TfmMain::udMixGainAOut1ChangingEx(fw::TControl* Sender, bool&, int NewValue, int output)
 {
     auto* u = dynamic_cast<TUpDown*>(Sender);
-    if (!u || NewValue < u->Min || NewValue > u->Max || u->Tag() < 0 || u->Tag() > 2 || output < 1 || output > 6)
+    if (!u || NewValue < u->Min || NewValue > u->Max || u->Tag() < 0 || u->Tag() > 2 || output < 1 ||
+        output > 6)
         return;
     const QString x = ChannelSuffix(int(u->Tag())), out = QString::number(output);
     auto* route = Get<fw::TControl>(QStringLiteral("rzb") + x + QStringLiteral("MatrixOut") + out);
@@ -160,8 +165,8 @@ void TfmMain::TypedMix(fw::TControl* Sender, int output)
     auto* edit = dynamic_cast<fx::TRoundEdit*>(Sender);
     if (!edit || edit->Tag() < 0 || edit->Tag() > 2)
         return;
-    auto* u = Get<TUpDown>(QStringLiteral("udMixGain") + ChannelSuffix(int(edit->Tag())) + QStringLiteral("Out") +
-                           QString::number(output));
+    auto* u = Get<TUpDown>(QStringLiteral("udMixGain") + ChannelSuffix(int(edit->Tag())) +
+                           QStringLiteral("Out") + QString::number(output));
     if (!u)
         return;
     const std::optional<int> p = ParseTypedMix(edit->Text());
@@ -203,7 +208,8 @@ void TfmMain::lbMatrixGeqInAClick(fw::TControl* Sender)
     if (!Sender || Sender->Tag() < 0 || Sender->Tag() > 2)
         return;
     OpenPageFromLabel(QStringLiteral("rzbMenuGeq"));
-    if (auto* tab = Get<sk::TSkBmpButton>(QStringLiteral("rzbGeqSelIn") + ChannelSuffix(int(Sender->Tag())))) {
+    if (auto* tab =
+            Get<sk::TSkBmpButton>(QStringLiteral("rzbGeqSelIn") + ChannelSuffix(int(Sender->Tag())))) {
         tab->Click();
         tab->SetDown(true);
     }

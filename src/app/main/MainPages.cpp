@@ -10,6 +10,6 @@ void TfmMain::ConnectPageHandlers()
     ConnectGeqDelayMatrixHandlers();
 }
 
-void TfmMain::ConnectDynamicsHandlers() {}       // compressor, limiter and gate pages
+void TfmMain::ConnectDynamicsHandlers() {} // compressor, limiter and gate pages
 
 } // namespace app

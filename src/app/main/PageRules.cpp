@@ -159,7 +159,8 @@ std::optional<int> ParseTypedMix(const QString& text)
     return p;
 }
 
-std::vector<RouteSegment> MatrixRouteSegments(std::span<const uint16_t, 6> routes, std::span<const int, 3> inputShift,
+std::vector<RouteSegment> MatrixRouteSegments(std::span<const uint16_t, 6> routes,
+                                              std::span<const int, 3> inputShift,
                                               std::span<const int, 6> outputShift, int width)
 {
     static constexpr int a[3] = {31, 103, 175};
@@ -168,8 +169,8 @@ std::vector<RouteSegment> MatrixRouteSegments(std::span<const uint16_t, 6> route
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 6; ++j)
             if (routes[std::size_t(j)] & (1u << i))
-                lines.push_back({i, j, 0, a[i] + inputShift[std::size_t(i)], width, b[j] + outputShift[std::size_t(j)],
-                                 kRouteColours[std::size_t(i)]});
+                lines.push_back({i, j, 0, a[i] + inputShift[std::size_t(i)], width,
+                                 b[j] + outputShift[std::size_t(j)], kRouteColours[std::size_t(i)]});
     return lines;
 }
 

@@ -52,7 +52,8 @@ inline constexpr std::array<fw::TColor, 3> kRouteColours = {fw::clPurple, fw::cl
 // output. At the design size a line runs from (0, 31 / 103 / 175) for inputs A..C to (width, 0 / 41 /
 // 83 / 124 / 166 / 206) for outputs 1..6; the shifts are how far each row has moved against the box
 // since (the resize rules move rows and box apart), so that the lines stay on their rows.
-std::vector<RouteSegment> MatrixRouteSegments(std::span<const uint16_t, 6> routes, std::span<const int, 3> inputShift,
+std::vector<RouteSegment> MatrixRouteSegments(std::span<const uint16_t, 6> routes,
+                                              std::span<const int, 3> inputShift,
                                               std::span<const int, 6> outputShift, int width);
 
 // A channel name as the 8-byte field of the code page: cut on a character boundary, zero-padded.
