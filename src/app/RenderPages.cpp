@@ -14,6 +14,12 @@
 #include "controls/smooth/RoundEdit.h"
 #include "controls/smooth/TrackBar.h"
 #include "model/LUnitControl.h"
+#include "app/main/PageRules.h"
+#include "app/main/TfmMain.h"
+#include "controls/panels/SkBmpButton.h"
+#include "controls/panels/SkLabel.h"
+#include "controls/smooth/RoundEdit.h"
+#include "controls/smooth/TrackBar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -172,6 +178,44 @@ void RenderDynamicsEdits(app::TfmMain& main, const QString& out)
             Save(&main, QStringLiteral("%1/edited-%2-%3.png")
                             .arg(out, QString::fromLatin1(page), QString::fromLatin1(lang)));
         }
+// The graphic equaliser, delay and matrix pages after edits made through their controls: GEQ bands of
+// input B (linked to nothing) shown, delays, routes, mix levels and a channel name.
+void RenderGeqDelayMatrixEdits(app::TfmMain& main, const QString& out, const char* lang)
+{
+    main.resize(app::kDesignWidth - app::kFrameWidth, app::kDesignHeight - app::kFrameHeight);
+    const int bands[31] = {0,   10,  30,  60,  90,  120, 150, 180, 200, 220, 240, 200, 160, 120, 100, 80,
+                           100, 120, 130, 140, 150, 160, 150, 140, 120, 110, 100, 90,  80,  100, 120};
+    for (int b = 0; b < 31; ++b)
+        if (auto* f =
+                main.Get<fx::TCustomTrackBar>(QStringLiteral("isGeqCh%1InB").arg(b + 1, 2, 10, QChar(u'0'))))
+            f->SetPosition(bands[b]);
+    main.tmGeqCurveTimer();
+    const int delays[9] = {0, 9600, 65280, 96, 4800, 19200, 32640, 48000, 65280};
+    for (int ch = 0; ch < 9; ++ch)
+        if (auto* f = main.Get<fx::TCustomTrackBar>(QStringLiteral("isDelay") + app::ChannelTitle(ch)))
+            f->SetPosition(delays[ch]);
+    for (const char* b : {"rzbAMatrixOut2", "rzbBMatrixOut1", "rzbAMatrixOut5", "rzbCMatrixOut4"})
+        if (auto* r = main.Get<sk::TSkBmpButton>(QString::fromLatin1(b))) {
+            r->SetDown(true);
+            main.rzbAMatrixOut1Click(r, QString::fromLatin1(b).right(1).toInt());
+        }
+    if (auto* e = main.Get<fx::TRoundEdit>(QStringLiteral("cvdAMatrixOut2"))) {
+        e->SetText(QStringLiteral("-25.7"));
+        main.cvdAMatrixOut1Exit(e, 2);
+    }
+    main.SetChannelName(4, app::ChannelNameField(QStringLiteral("Sub"), CurrentCodePage()));
+    for (const auto& [button, name] :
+         {std::pair{"rzbMenuGeq", "Geq"}, {"rzbMenuDelay", "Delay"}, {"rzbMenuMatrix", "Matrix"}}) {
+        auto* b = main.Get<sk::TSkBmpButton>(QString::fromLatin1(button));
+        b->SetDown(true);
+        main.rzbMenuInAClick(b);
+        if (name[0] == 'G')
+            if (auto* sel = main.Get<sk::TSkBmpButton>(QStringLiteral("rzbGeqSelInB"))) {
+                sel->SetDown(true);
+                main.rzbGeqSelInAClick(sel);
+            }
+        Save(&main, QStringLiteral("%1/edited-%2-%3.png")
+                        .arg(out, QString::fromLatin1(name), QString::fromLatin1(lang)));
     }
 }
 
@@ -235,5 +279,8 @@ int main(int argc, char** argv)
         RenderDeviceDialogs(main, out, lang);
     }
     RenderDynamicsEdits(main, out);
+    RenderGeqDelayMatrixEdits(main, out, "zh");
+    main.LanguageClick(main.MenuItem(QStringLiteral("English")));
+    RenderGeqDelayMatrixEdits(main, out, "en");
     return 0;
 }

@@ -270,6 +270,7 @@ class LMyFFTDrawHpLp6dB : public fw::TControl, public PlotPainter
     bool SetParameterDisplay(bool on);
     bool ParameterDisplay() const { return FParamDisplay; }
     void DrawTextA(int x, int y, int size, TColor colour, const QString& fontName, const QString& text);
+    const QString& FreeText() const { return FText; }
     void TextPaint();
     void DrawLine(double x, TColor colour, bool marker);
     void LinePaint();

@@ -10,6 +10,5 @@ void TfmMain::ConnectPageHandlers()
     ConnectGeqDelayMatrixHandlers();
 }
 
-void TfmMain::ConnectGeqDelayMatrixHandlers() {} // graphic equaliser, delay and matrix pages
 
 } // namespace app

@@ -5,6 +5,7 @@
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/DynamicsRules.h"
 #include "app/main/MainLayout.h"
+#include "app/main/PageRules.h"
 #include "app/main/ResizeRules.h"
 #include "app/main/StdControls.h"
 #include "app/main/TransferChartControl.h"
@@ -71,20 +72,6 @@ QString CutFrequencyText(int position)
                      : Printf("%4.1f", f) + QStringLiteral("Hz");
 }
 
-QString GeqGainText(int position)
-{
-    const double g = (position - 120) * 0.1;
-    return position >= 120 ? Printf("+%3.1f", g) : Printf("%4.1f", g);
-}
-
-QString DelayText(int samples, int unit)
-{
-    const double ms = samples / double(SamplesPerMs);
-    if (unit == 1)
-        return Printf("%4.3fm", ms * SoundSpeed / 1000.0);
-    if (unit == 2)
-        return Printf("%4.3fft", ms * SoundSpeed / 1000.0 / MetresPerFoot);
-    return Printf("%4.2fms", ms);
 }
 
 void TfmMain::ShowAllParams(LUnitControl* unit)
@@ -383,8 +370,7 @@ void TfmMain::PlaceDelayMarkers()
         if (!f || !im || !line || !time)
             continue;
         im->SetLeft(DelayMarkerLeft(f->Position(), line->Width(), f->Max()));
-        time->SetLeft(im->Left() + 30);
-        time->SetTop(im->Top() + im->Height() / 4);
+        PlaceDelayMarker(ch);
     }
 }
 
@@ -407,17 +393,6 @@ void TfmMain::DrawChannelCurve(int ch)
     for (int b = 0; b < bands; ++b)
         plot.DrawBandMarker(b, float((FUnit->GetPeq(ch, b).gain - 120) * 0.1), 1);
     if (auto* g = Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDraw") + ChannelTitle(ch)))
-        g->UpdateCurvePage();
-}
-
-void TfmMain::DrawGeqCurve(int input)
-{
-    Plot& plot = *FPlots[std::size_t(11 + input)];
-    for (int b = 0; b < 31; ++b)
-        plot.Section(b).SetFilterSection((FUnit->GetGeq(input, b) - 120) * 0.1, GeqCentres[std::size_t(b)],
-                                         GeqBandQ, 1);
-    plot.DrawTotalCurve(input);
-    if (auto* g = Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDrawGeqIn") + ChannelSuffix(input)))
         g->UpdateCurvePage();
 }
 
@@ -467,16 +442,6 @@ void TfmMain::ResetPeqBands(int channel)
         return;
     for (int b = 0; b < (channel < 3 ? 8 : 9); ++b)
         FUnit->SetPeq(channel, b, FUnit->GetDefaultPeq(channel, b), 0);
-    ShowAllParams(FUnit);
-}
-
-void TfmMain::ResetGeqBands(int target)
-{
-    const int input = target - 9;
-    if (input < 0 || input > 2 || !FUnit)
-        return;
-    for (int b = 0; b < 31; ++b)
-        FUnit->SetGeq(input, b, FUnit->GetDefaultGeq(input, b));
     ShowAllParams(FUnit);
 }
 

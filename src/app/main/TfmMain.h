@@ -13,6 +13,8 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -56,6 +58,8 @@ struct TLinkDialogs {
     std::unique_ptr<TfmHidData> fmHidData;
 };
 struct TDeviceDialogs;
+struct RouteSegment;
+class TPaintBox;
 
 class TfmMain : public fw::TForm, public CommandSink, public LSessionView
 {
@@ -408,6 +412,77 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     // The link grid from the model, then the captions and overlays it gives (the full refresh).
     void ShowLinkState();
     std::shared_ptr<TDeviceDialogs> FDeviceDialogs; // shared: deleted where the type is complete
+    // ---- Graphic equaliser, delay and matrix pages (MainGeq.cpp, MainDelay.cpp, MainMatrix.cpp) ----
+  public:
+    void isGeqCh01InAChange(fw::TControl* Sender); // the 31 faders of input A (B, C below)
+    void isGeqCh01InBChange(fw::TControl* Sender);
+    void isGeqCh01InCChange(fw::TControl* Sender);
+    void tmGeqCurveTimer();
+    bool GeqCurvePending() const { return tmGeqCurve.Enabled(); }
+    void rzbGeqSelInAClick(fw::TControl* Sender);
+    void vrbEqBypassGeqInAClick(fw::TControl* Sender);
+    void vrbEqResetGeqInAClick(fw::TControl* Sender);
+
+    void isDelayInAChange(fw::TControl* Sender);
+    void rzbUnit0Click(fw::TControl* Sender);
+    void cvdDelayInBKeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
+    void cvdDelayInAExit(fw::TControl* Sender);
+    void lbDelayLineInAMouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
+                                 int Y);
+    void lbDelayLineInAMouseMove(fw::TControl* Sender, fw::TShiftState Shift, int X, int Y);
+    void lbDelayLineInAMouseUp(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
+                               int Y);
+    // Shows a delay on every member of the channel's link group.
+    void SyncDelayDisplay(int channel, int samples, int markerLeft);
+    // The time label beside the marker and the dashes up to it.
+    void PlaceDelayMarker(int channel);
+    bool DelayDragging() const { return FDelayDragging != 0; }
+
+    // Output n (1..6) of each family; the input comes from the Sender's Tag.
+    void rzbAMatrixOut1Click(fw::TControl* Sender, int output);
+    void udMixGainAOut1ChangingEx(fw::TControl* Sender, bool& AllowChange, int NewValue, int output);
+    void cvdAMatrixOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift, int output);
+    void cvdAMatrixOut1Exit(fw::TControl* Sender, int output);
+    // The route lines of the model on the diagram's paint box.
+    std::vector<RouteSegment> MatrixRoutes();
+    void DrawMatrixRoutes(fw::TCanvas& Canvas);
+
+    void lbMatrixHpLpInAClick(fw::TControl* Sender); // the row's own channel page
+    void lbMatrixGateInAClick(fw::TControl* Sender);
+    void lbMatrixGeqInAClick(fw::TControl* Sender);
+    void lbMatrixDelayInAClick(fw::TControl* Sender);
+    void lbMatrixCompOut1Click(fw::TControl* Sender);
+    void lbMatrixPhaseOut1Click(fw::TControl* Sender);
+    void lbMatrixChNameInAClick(fw::TControl* Sender);
+    void lbMatrixChNameInAMouseMove(fw::TControl* Sender);
+    void lbMatrixChNameInAMouseLeave(fw::TControl* Sender);
+    // The model's 8-byte name of ch.
+    std::span<const uint8_t, 8> GetChannelName(int ch) const;
+    // Shows the name on the diagram and as the page button's hint, stores it and sends it.
+    void SetChannelName(int ch, const std::array<uint8_t, 8>& name);
+    // Opens the channel-name dialog for (channel, shown name); set where the dialog is created.
+    std::function<void(int channel, const QString& name)> ChannelNameDialog;
+
+  private:
+    void ConnectGeqHandlers();
+    void ConnectDelayHandlers();
+    void ConnectMatrixHandlers();
+    void GeqFaderChange(fw::TControl* Sender, int input);
+    int DelayUnit() const;
+    void TypedDelay(fw::TControl* Sender);
+    void TypedMix(fw::TControl* Sender, int output);
+    void RepaintMatrixRoutes();
+    void OpenPageFromLabel(const QString& buttonName);
+    struct GeqCurve {
+        int tag = 11; // the GEQ graph: 11 + input
+        int band = 0;
+        double gain = 0;
+        float q = 8.65f;
+    };
+    GeqCurve FGeqCurve;    // waiting for tmGeqCurve
+    fw::TTimer tmGeqCurve; // one-shot, 1 ms
+    int FDelayDragging = 0;
+    std::array<int, 9> FMatrixRowOffsets{}; // matrix rows' tops against pbMatrix at the design size
 };
 
 } // namespace app

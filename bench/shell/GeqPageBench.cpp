@@ -1,0 +1,60 @@
+// bench-geq-page: the graphic equaliser page offscreen. A band moved (model, section, the curve timer's
+// redraw of the total curve) and the whole window painted into an image; and the painting alone.
+#include "app/main/TfmMain.h"
+#include "controls/panels/SkBmpButton.h"
+#include "controls/smooth/TrackBar.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+namespace
+{
+
+QApplication& App()
+{
+    static int argc = 1;
+    static char name[] = "bench-geq-page";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(argc, argv);
+    return app;
+}
+
+struct GeqPage {
+    app::TfmMain w;
+    GeqPage()
+    {
+        w.Transport = [](const LCmd&, bool) {};
+        w.show();
+        w.rzbMenuInAClick(w.Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuGeq")));
+        QApplication::processEvents();
+    }
+};
+
+void GeqBandMoveAndRepaint(benchmark::State& state)
+{
+    App();
+    GeqPage page;
+    auto* fader = page.w.Get<fx::TCustomTrackBar>(QStringLiteral("isGeqCh12InA"));
+    int p = 120;
+    for (auto _ : state) {
+        p = p == 200 ? 40 : p + 1;
+        fader->SetPosition(p);
+        page.w.tmGeqCurveTimer();
+        benchmark::DoNotOptimize(page.w.grab());
+    }
+}
+BENCHMARK(GeqBandMoveAndRepaint)->Unit(benchmark::kMillisecond);
+
+void GeqPageRepaint(benchmark::State& state)
+{
+    App();
+    GeqPage page;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(page.w.grab());
+}
+BENCHMARK(GeqPageRepaint)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
