@@ -63,14 +63,7 @@ QString ModelChannelName(const TfmMain& main, int ch)
 
 void SetChannelName(TfmMain& main, int ch, const ChannelNameField& name)
 {
-    const QString text = FieldText(name);
-    const QString label =
-        ch < kInputCount ? QStringLiteral("lbMatrixChNameIn") : QStringLiteral("lbMatrixChNameOut");
-    if (auto* l = main.Get<fw::TControl>(label + ChannelSuffix(ch)))
-        l->SetCaption(text);
-    if (auto* b = main.Get<fw::TControl>(QStringLiteral("rzbMenu") + ChannelTitle(ch)))
-        b->SetHint(text);
-    main.Unit()->SetChannelName(ch, name);
+    main.SetChannelName(ch, name);
 }
 
 TfmChNameList::TfmChNameList(TfmMain* main) : TDialogForm(main, 360, 246)

@@ -41,13 +41,8 @@ void TfmMain::ConnectDeviceDialogHandlers()
         b->OnClick = [&d](fw::TControl*) { d.fmStorePreset->ShowModal(); };
     if (auto* b = Get<fw::TControl>(QStringLiteral("bRecall")))
         b->OnClick = [&d](fw::TControl*) { d.fmRecallPreset->ShowModal(); };
-    for (int ch = 0; ch < kChannelCount; ++ch) {
-        const QString name =
-            (ch < kInputCount ? QStringLiteral("lbMatrixChNameIn") : QStringLiteral("lbMatrixChNameOut")) +
-            ChannelSuffix(ch);
-        if (auto* l = Get<fw::TControl>(name))
-            l->OnClick = [this](fw::TControl* s) { OpenChannelNameDialog(int(s->Tag()), s->Caption()); };
-    }
+    // The matrix page's name labels open the single-name dialog.
+    ChannelNameDialog = [this](int ch, const QString& text) { OpenChannelNameDialog(ch, text); };
 }
 
 void TfmMain::OpenChannelNameDialog(int ch, const QString& text)

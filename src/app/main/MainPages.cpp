@@ -10,5 +10,4 @@ void TfmMain::ConnectPageHandlers()
     ConnectGeqDelayMatrixHandlers();
 }
 
-
 } // namespace app
