@@ -39,9 +39,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "no full read\n");
         return 1;
     }
-    static const char* const buttons[16] = {"rzbMenuInA",  "rzbMenuInB",  "rzbMenuInC",    "rzbMenuOut1",
-                                            "rzbMenuOut2", "rzbMenuOut3", "rzbMenuOut4",   "rzbMenuOut5",
-                                            "rzbMenuOut6", "rzbMenuComp", "rzbMenuDelay",  "rzbMenuGain",
+    static const char* const buttons[16] = {"rzbMenuInA",    "rzbMenuInB",  "rzbMenuInC",   "rzbMenuOut1",
+                                            "rzbMenuOut2",   "rzbMenuOut3", "rzbMenuOut4",  "rzbMenuOut5",
+                                            "rzbMenuOut6",   "rzbMenuComp", "rzbMenuDelay", "rzbMenuGain",
                                             "rzbMenuMatrix", "rzbMenuGate", "rzbMenuLimit", "rzbMenuGeq"};
     for (int page = 0; page < 16; ++page) {
         auto* b = main.Get<sk::TSkBmpButton>(QString::fromLatin1(buttons[page]));
