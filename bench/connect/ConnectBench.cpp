@@ -12,18 +12,33 @@ namespace
 // 16, 19, 44, 34, 20, the 20 names, the 22 blocks, 18.
 constexpr int kReadMinimum = 3 + 2 + 20 + 22 + 1;
 
+// The window and the test device on loopback, modal runs returning at once.
+struct BenchWindow {
+    BenchWindow()
+    {
+        testapp::EnsureApp();
+        app::TDialogForm::ModalRunner = [](app::TDialogForm*) {};
+        Rig = std::make_unique<testapp::WindowOnDevice>();
+        Rig->Device.StartTcp(0);
+        Rig->Main->StartLink(nullptr, false);
+        Rig->Main->Session().Core.ClientSocket.Port = Rig->Device.Port();
+    }
+    ~BenchWindow()
+    {
+        Rig.reset();
+        app::TDialogForm::ModalRunner = nullptr;
+    }
+    std::unique_ptr<testapp::WindowOnDevice> Rig;
+};
+
 void BM_StartToOnline(benchmark::State& state)
 {
-    testapp::EnsureApp();
-    app::TDialogForm::ModalRunner = [](app::TDialogForm*) {};
-    testapp::WindowOnDevice rig;
-    rig.Device.StartTcp(0);
-    app::TfmMain& main = *rig.Main;
-    main.StartLink(nullptr, false);
+    BenchWindow bench;
+    app::TfmMain& main = *bench.Rig->Main;
+    testapp::WindowOnDevice& rig = *bench.Rig;
     main.LinkDialogs().fmNetwork->PortLister = [] { return std::vector<platform::SerialPortEntry>{}; };
     main.SetNetAddress(0x7F000001);
     LLinkSession& s = main.Session();
-    s.Core.ClientSocket.Port = rig.Device.Port();
     size_t frames = 0, maxFrames = 0;
     for (auto _ : state) {
         rig.Device.ClearReceived();
@@ -53,8 +68,6 @@ void BM_StartToOnline(benchmark::State& state)
     state.counters["frames"] = benchmark::Counter(double(frames), benchmark::Counter::kAvgIterations);
     state.counters["max_frames"] = double(maxFrames);
     state.counters["minimum"] = kReadMinimum;
-    main.SetExitConfirmed(true);
-    app::TDialogForm::ModalRunner = nullptr;
 }
 BENCHMARK(BM_StartToOnline)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -62,15 +75,10 @@ BENCHMARK(BM_StartToOnline)->Unit(benchmark::kMillisecond)->UseRealTime();
 // socket's link to online.
 void BM_OpenToOnline(benchmark::State& state)
 {
-    testapp::EnsureApp();
-    app::TDialogForm::ModalRunner = [](app::TDialogForm*) {};
-    testapp::WindowOnDevice rig;
-    rig.Device.StartTcp(0);
-    app::TfmMain& main = *rig.Main;
-    main.StartLink(nullptr, false);
+    BenchWindow bench;
+    app::TfmMain& main = *bench.Rig->Main;
     LLinkSession& s = main.Session();
     s.Core.ClientSocket.Address = "127.0.0.1";
-    s.Core.ClientSocket.Port = rig.Device.Port();
     for (auto _ : state) {
         state.PauseTiming();
         s.Core.ClientSocket.SetActive(true);
@@ -86,8 +94,6 @@ void BM_OpenToOnline(benchmark::State& state)
         main.CloseLink();
         state.ResumeTiming();
     }
-    main.SetExitConfirmed(true);
-    app::TDialogForm::ModalRunner = nullptr;
 }
 BENCHMARK(BM_OpenToOnline)->Unit(benchmark::kMillisecond)->UseRealTime();
 

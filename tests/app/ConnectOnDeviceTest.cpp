@@ -2,12 +2,14 @@
 // as the only serial port, reads it, keeps it in step, moves files both ways and leaves it; a silent
 // device, a wrong identity and a dropped link end in a clear state with no hang.
 #include "WindowOnDevice.h"
+#include "app/dialogs/NetworkSetupDialog.h"
 #include "app/dialogs/ScanDialog.h"
 #include "app/dialogs/SmallDialogs.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkLabel.h"
 
 #include <QAction>
+#include <QListWidget>
 
 #include <gtest/gtest.h>
 
@@ -205,11 +207,17 @@ TEST_F(OnDevice, UploadThenDownloadTheUnit)
     });
 }
 
-TEST_F(OnDevice, ExitDisconnectReachesTheDeviceBeforeTheLinkCloses)
+TEST_F(OnDevice, TrafficLogListsTheFramesAndExitDisconnectReachesTheDevice)
 {
     UseTcp();
+    Main().HidDataClick();
     Main().rzbMenuLinkClick();
     ASSERT_TRUE(ReadDone());
+    QListWidget* log = Main().LinkDialogs().fmHidData->hbHidData;
+    ASSERT_GT(log->count(), 2);
+    EXPECT_TRUE(log->item(0)->text().startsWith(u"NET W 10 02 00 01 01 10 10 03 ")) << "the connect request";
+    EXPECT_TRUE(log->item(1)->text().startsWith(u"NET R 10 02 01 "));
+    EXPECT_EQ(log->currentRow(), log->count() - 1) << "the list follows the newest line";
     rig->Device.ClearReceived();
     Main().Dialogs()->fmExit->btnOKClick();
     rig->Main.reset();

@@ -7,10 +7,12 @@
 #include "session/LLinkSession.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QTimer>
 
 #include <charconv>
@@ -89,6 +91,8 @@ TfmNetworkSetup::TfmNetworkSetup(TfmMain* main) : TDialogForm(main, 300, 230)
 
 void TfmNetworkSetup::FormShow()
 {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
     const uint32_t a = FMain->GetNetAddress();
     for (int i = 0; i < 4; ++i)
         edIp[std::size_t(i)]->setText(QString::number((a >> (24 - 8 * i)) & 0xFF));

@@ -6,6 +6,8 @@
 #include "controls/smooth/ProgressBar.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include <cerrno>
 #include <cstring>
@@ -74,6 +76,9 @@ TfmNetwork::TfmNetwork(TfmMain* main) : TDialogForm(main, 360, 176)
 
 void TfmNetwork::FormShow()
 {
+    // Centred on the screen, shown modally or not.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
     setWindowTitle(Text("SID_CONNECT"));
     btnOK->SetCaption(Text("SID_START_SCAN"));
     btnExit->SetCaption(Text("SID_DEMO"));
