@@ -85,203 +85,203 @@ void RenderLinkDialogs(app::TfmMain& main, const QString& out, const QString& la
     shot(&log, "traffic-log");
     log.hbHidData->clear();
     log.Close();
-    // The device dialogs: preset lists and name, link grid (offline, with a group of outputs 1 to 3
-    // and input B under A), copy, lock, channel names.
-    void RenderDeviceDialogs(app::TfmMain & main, const QString& out, const char* lang)
-    {
-        app::TDeviceDialogs& d = *main.DeviceDialogs();
-        auto save = [&](app::TDialogForm* dlg, const char* name) {
+}
+
+// The device dialogs: preset lists and name, link grid (offline, with a group of outputs 1 to 3
+// and input B under A), copy, lock, channel names.
+void RenderDeviceDialogs(app::TfmMain& main, const QString& out, const char* lang)
+{
+    app::TDeviceDialogs& d = *main.DeviceDialogs();
+    auto save = [&](app::TDialogForm* dlg, const char* name) {
+        Save(dlg, QStringLiteral("%1/dialog-%2-%3.png")
+                      .arg(out, QString::fromLatin1(name), QString::fromLatin1(lang)));
+        dlg->Close();
+    };
+    d.fmStorePreset->SetPresetName(2, "Live");
+    d.fmRecallPreset->SetPresetName(3, "Live");
+    d.fmStorePreset->Show();
+    save(d.fmStorePreset.get(), "store-preset");
+    d.fmRecallPreset->Show();
+    save(d.fmRecallPreset.get(), "recall-preset");
+    d.fmStorePreset->vledPresetNameSelectCell(3);
+    save(d.fmStoreName.get(), "store-name");
+    d.fmRecallPreset->vledPresetNameSelectCell(1);
+    save(d.fmStoreName.get(), "recall-name");
+    d.fmLinkSel->Show();
+    d.fmLinkSel->ClickGridButton(4, 3);
+    d.fmLinkSel->ClickGridButton(5, 3);
+    d.fmLinkSel->ClickGridButton(1, 0);
+    save(d.fmLinkSel.get(), "link");
+    for (int ch = 0; ch < 9; ++ch)
+        d.fmLinkSel->ShowLinkWord(ch, main.Unit()->GetLink(ch));
+    d.fmCopy->Show();
+    save(d.fmCopy.get(), "copy");
+    d.fmLockPassWord->Show();
+    save(d.fmLockPassWord.get(), "unlock");
+    d.fmLockSetup->Show();
+    save(d.fmLockSetup.get(), "lock-setup");
+    d.fmChNameList->Show();
+    d.fmChNameList->Edits[0]->SetText(QStringLiteral("Vocal"));
+    d.fmChNameList->Edits[3]->SetText(QStringLiteral("Sub L"));
+    save(d.fmChNameList.get(), "channel-names");
+    d.fmChannelName->SetChannel(4);
+    d.fmChannelName->SetNameText(QStringLiteral("Mid Hi"));
+    d.fmChannelName->Show();
+    save(d.fmChannelName.get(), "channel-name");
+}
+
+// The dynamics pages after edits made on their controls (a linked pair on the compressor page, a
+// typed ratio and time, a limiter knee, a gate threshold and hold), in both languages.
+void RenderDynamicsEdits(app::TfmMain& main, const QString& out)
+{
+    auto fader = [&](const char* n) { return main.Get<fx::TCustomTrackBar>(QString::fromLatin1(n)); };
+    auto upDown = [&](const char* n) { return main.Get<app::TUpDown>(QString::fromLatin1(n)); };
+    auto type = [&](const char* n, const char* text) {
+        auto* e = main.Get<fx::TRoundEdit>(QString::fromLatin1(n));
+        fw::Word key = fw::VK_RETURN;
+        e->SetText(QString::fromLatin1(text));
+        if (e->OnKeyDown)
+            e->OnKeyDown(e, key, 0);
+    };
+    auto settle = [] {
+        for (int i = 0; i < 5; ++i) {
+            QThread::msleep(2);
+            QApplication::processEvents();
+        }
+    };
+    main.resize(app::kDesignWidth - app::kFrameWidth, app::kDesignHeight - app::kFrameHeight);
+    main.Unit()->SetLink(5, 0); // Out2 leads Out3
+    main.Unit()->SetLink(4, 0b110);
+    fader("isCompThresholdOut2")->SetPosition(-40);
+    upDown("udCompRatioOut2")->SetPosition(9);
+    upDown("udCompKneeOut2")->SetPosition(6);
+    type("cvdCompAttackOut2", "5");
+    type("cvdCompRatioOut5", "25");
+    fader("isCompThresholdOut2")->SetPosition(-41);
+    fader("isCompThresholdOut2")->SetPosition(-40);
+    fader("isLimitThresholdOut3")->SetPosition(-12);
+    upDown("udLimitKneeOut3")->SetPosition(3);
+    fader("isGateThresholdInB")->SetPosition(-80);
+    type("cvdGateHoldInB", "250");
+    settle();
+    main.DrawGateCurve(1);
+    for (const char* lang : {"zh", "en"}) {
+        if (lang[0] == 'e')
+            main.LanguageClick(main.MenuItem(QStringLiteral("English")));
+        for (const char* page : {"Comp", "Limit", "Gate"}) {
+            auto* b = main.Get<sk::TSkBmpButton>(QStringLiteral("rzbMenu") + QString::fromLatin1(page));
+            b->SetDown(true);
+            main.rzbMenuInAClick(b);
+            settle();
+            Save(&main, QStringLiteral("%1/edited-%2-%3.png")
+                            .arg(out, QString::fromLatin1(page), QString::fromLatin1(lang)));
+        }
+    }
+}
+
+// The graphic equaliser, delay and matrix pages after edits made through their controls: GEQ
+// bands of input B (linked to nothing) shown, delays, routes, mix levels and a channel name.
+void RenderGeqDelayMatrixEdits(app::TfmMain& main, const QString& out, const char* lang)
+{
+    main.resize(app::kDesignWidth - app::kFrameWidth, app::kDesignHeight - app::kFrameHeight);
+    const int bands[31] = {0,   10,  30,  60,  90,  120, 150, 180, 200, 220, 240, 200, 160, 120, 100, 80,
+                           100, 120, 130, 140, 150, 160, 150, 140, 120, 110, 100, 90,  80,  100, 120};
+    for (int b = 0; b < 31; ++b)
+        if (auto* f =
+                main.Get<fx::TCustomTrackBar>(QStringLiteral("isGeqCh%1InB").arg(b + 1, 2, 10, QChar(u'0'))))
+            f->SetPosition(bands[b]);
+    main.tmGeqCurveTimer();
+    const int delays[9] = {0, 9600, 65280, 96, 4800, 19200, 32640, 48000, 65280};
+    for (int ch = 0; ch < 9; ++ch)
+        if (auto* f = main.Get<fx::TCustomTrackBar>(QStringLiteral("isDelay") + app::ChannelTitle(ch)))
+            f->SetPosition(delays[ch]);
+    for (const char* b : {"rzbAMatrixOut2", "rzbBMatrixOut1", "rzbAMatrixOut5", "rzbCMatrixOut4"})
+        if (auto* r = main.Get<sk::TSkBmpButton>(QString::fromLatin1(b))) {
+            r->SetDown(true);
+            main.rzbAMatrixOut1Click(r, QString::fromLatin1(b).right(1).toInt());
+        }
+    if (auto* e = main.Get<fx::TRoundEdit>(QStringLiteral("cvdAMatrixOut2"))) {
+        e->SetText(QStringLiteral("-25.7"));
+        main.cvdAMatrixOut1Exit(e, 2);
+    }
+    main.SetChannelName(4, app::ChannelNameField(QStringLiteral("Sub"), CurrentCodePage()));
+    for (const auto& [button, name] :
+         {std::pair{"rzbMenuGeq", "Geq"}, {"rzbMenuDelay", "Delay"}, {"rzbMenuMatrix", "Matrix"}}) {
+        auto* b = main.Get<sk::TSkBmpButton>(QString::fromLatin1(button));
+        b->SetDown(true);
+        main.rzbMenuInAClick(b);
+        if (name[0] == 'G')
+            if (auto* sel = main.Get<sk::TSkBmpButton>(QStringLiteral("rzbGeqSelInB"))) {
+                sel->SetDown(true);
+                main.rzbGeqSelInAClick(sel);
+            }
+        Save(&main, QStringLiteral("%1/edited-%2-%3.png")
+                        .arg(out, QString::fromLatin1(name), QString::fromLatin1(lang)));
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication a(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("pages");
+    QDir().mkpath(out);
+    app::TfmMain main;
+    main.CreateDialogs();
+    main.show();
+    app::TDialogForm::ModalRunner = [](app::TDialogForm*) {};
+    for (const char* lang : {"en", "zh"}) {
+        if (lang[1] == 'h') {
+            QAction* zh = main.MenuItem(QStringLiteral("ChineseSimplified"));
+            main.LanguageClick(zh);
+        }
+        for (const auto& size : {std::pair{app::kDesignWidth, app::kDesignHeight}, std::pair{1400, 900}}) {
+            main.resize(size.first - app::kFrameWidth, size.second - app::kFrameHeight);
+            for (int page = 0; page < 16; ++page) {
+                static const char* const buttons[16] = {
+                    "rzbMenuInA",    "rzbMenuInB",  "rzbMenuInC",   "rzbMenuOut1",
+                    "rzbMenuOut2",   "rzbMenuOut3", "rzbMenuOut4",  "rzbMenuOut5",
+                    "rzbMenuOut6",   "rzbMenuComp", "rzbMenuDelay", "rzbMenuGain",
+                    "rzbMenuMatrix", "rzbMenuGate", "rzbMenuLimit", "rzbMenuGeq"};
+                auto* b = main.Get<sk::TSkBmpButton>(QString::fromLatin1(buttons[page]));
+                b->SetDown(true);
+                main.rzbMenuInAClick(b);
+                Save(&main, QStringLiteral("%1/page%2-%3-%4x%5-%6.png")
+                                .arg(out)
+                                .arg(page, 2, 10, QChar(u'0'))
+                                .arg(QString::fromLatin1(kPages[page]))
+                                .arg(size.first)
+                                .arg(size.second)
+                                .arg(QString::fromLatin1(lang)));
+            }
+        }
+        app::TDialogs& d = *main.Dialogs();
+        d.fmInformation->lbMessage->SetCaption(main.LookupText(QStringLiteral("SID_INFO_CON_FIRST")));
+        const std::pair<app::TDialogForm*, const char*> dialogs[] = {
+            {d.fmInformation.get(), "information"},
+            {d.fmExit.get(), "exit"},
+            {d.fmPeqRst.get(), "peqrst"},
+            {d.fmFactory.get(), "factory"},
+            {d.fmProcess.get(), "process"},
+            {d.fmTest.get(), "test"},
+            {d.fmMemo.get(), "memo"},
+            {d.fmAbout.get(), "about"},
+            {d.fmRs232Code.get(), "rs232code"},
+            {d.fmRs232CodeEnglish.get(), "rs232code-english"}};
+        for (const auto& [dlg, name] : dialogs) {
+            dlg->Show();
             Save(dlg, QStringLiteral("%1/dialog-%2-%3.png")
                           .arg(out, QString::fromLatin1(name), QString::fromLatin1(lang)));
             dlg->Close();
-        };
-        d.fmStorePreset->SetPresetName(2, "Live");
-        d.fmRecallPreset->SetPresetName(3, "Live");
-        d.fmStorePreset->Show();
-        save(d.fmStorePreset.get(), "store-preset");
-        d.fmRecallPreset->Show();
-        save(d.fmRecallPreset.get(), "recall-preset");
-        d.fmStorePreset->vledPresetNameSelectCell(3);
-        save(d.fmStoreName.get(), "store-name");
-        d.fmRecallPreset->vledPresetNameSelectCell(1);
-        save(d.fmStoreName.get(), "recall-name");
-        d.fmLinkSel->Show();
-        d.fmLinkSel->ClickGridButton(4, 3);
-        d.fmLinkSel->ClickGridButton(5, 3);
-        d.fmLinkSel->ClickGridButton(1, 0);
-        save(d.fmLinkSel.get(), "link");
-        for (int ch = 0; ch < 9; ++ch)
-            d.fmLinkSel->ShowLinkWord(ch, main.Unit()->GetLink(ch));
-        d.fmCopy->Show();
-        save(d.fmCopy.get(), "copy");
-        d.fmLockPassWord->Show();
-        save(d.fmLockPassWord.get(), "unlock");
-        d.fmLockSetup->Show();
-        save(d.fmLockSetup.get(), "lock-setup");
-        d.fmChNameList->Show();
-        d.fmChNameList->Edits[0]->SetText(QStringLiteral("Vocal"));
-        d.fmChNameList->Edits[3]->SetText(QStringLiteral("Sub L"));
-        save(d.fmChNameList.get(), "channel-names");
-        d.fmChannelName->SetChannel(4);
-        d.fmChannelName->SetNameText(QStringLiteral("Mid Hi"));
-        d.fmChannelName->Show();
-        save(d.fmChannelName.get(), "channel-name");
-        // The dynamics pages after edits made on their controls (a linked pair on the compressor page, a
-        // typed ratio and time, a limiter knee, a gate threshold and hold), in both languages.
-        void RenderDynamicsEdits(app::TfmMain & main, const QString& out)
-        {
-            auto fader = [&](const char* n) { return main.Get<fx::TCustomTrackBar>(QString::fromLatin1(n)); };
-            auto upDown = [&](const char* n) { return main.Get<app::TUpDown>(QString::fromLatin1(n)); };
-            auto type = [&](const char* n, const char* text) {
-                auto* e = main.Get<fx::TRoundEdit>(QString::fromLatin1(n));
-                fw::Word key = fw::VK_RETURN;
-                e->SetText(QString::fromLatin1(text));
-                if (e->OnKeyDown)
-                    e->OnKeyDown(e, key, 0);
-            };
-            auto settle = [] {
-                for (int i = 0; i < 5; ++i) {
-                    QThread::msleep(2);
-                    QApplication::processEvents();
-                }
-            };
-            main.resize(app::kDesignWidth - app::kFrameWidth, app::kDesignHeight - app::kFrameHeight);
-            main.Unit()->SetLink(5, 0); // Out2 leads Out3
-            main.Unit()->SetLink(4, 0b110);
-            fader("isCompThresholdOut2")->SetPosition(-40);
-            upDown("udCompRatioOut2")->SetPosition(9);
-            upDown("udCompKneeOut2")->SetPosition(6);
-            type("cvdCompAttackOut2", "5");
-            type("cvdCompRatioOut5", "25");
-            fader("isCompThresholdOut2")->SetPosition(-41);
-            fader("isCompThresholdOut2")->SetPosition(-40);
-            fader("isLimitThresholdOut3")->SetPosition(-12);
-            upDown("udLimitKneeOut3")->SetPosition(3);
-            fader("isGateThresholdInB")->SetPosition(-80);
-            type("cvdGateHoldInB", "250");
-            settle();
-            main.DrawGateCurve(1);
-            for (const char* lang : {"zh", "en"}) {
-                if (lang[0] == 'e')
-                    main.LanguageClick(main.MenuItem(QStringLiteral("English")));
-                for (const char* page : {"Comp", "Limit", "Gate"}) {
-                    auto* b =
-                        main.Get<sk::TSkBmpButton>(QStringLiteral("rzbMenu") + QString::fromLatin1(page));
-                    b->SetDown(true);
-                    main.rzbMenuInAClick(b);
-                    settle();
-                    Save(&main, QStringLiteral("%1/edited-%2-%3.png")
-                                    .arg(out, QString::fromLatin1(page), QString::fromLatin1(lang)));
-                }
-                // The graphic equaliser, delay and matrix pages after edits made through their controls: GEQ
-                // bands of input B (linked to nothing) shown, delays, routes, mix levels and a channel name.
-                void RenderGeqDelayMatrixEdits(app::TfmMain & main, const QString& out, const char* lang)
-                {
-                    main.resize(app::kDesignWidth - app::kFrameWidth, app::kDesignHeight - app::kFrameHeight);
-                    const int bands[31] = {0,   10,  30,  60,  90,  120, 150, 180, 200, 220, 240,
-                                           200, 160, 120, 100, 80,  100, 120, 130, 140, 150, 160,
-                                           150, 140, 120, 110, 100, 90,  80,  100, 120};
-                    for (int b = 0; b < 31; ++b)
-                        if (auto* f = main.Get<fx::TCustomTrackBar>(
-                                QStringLiteral("isGeqCh%1InB").arg(b + 1, 2, 10, QChar(u'0'))))
-                            f->SetPosition(bands[b]);
-                    main.tmGeqCurveTimer();
-                    const int delays[9] = {0, 9600, 65280, 96, 4800, 19200, 32640, 48000, 65280};
-                    for (int ch = 0; ch < 9; ++ch)
-                        if (auto* f = main.Get<fx::TCustomTrackBar>(QStringLiteral("isDelay") +
-                                                                    app::ChannelTitle(ch)))
-                            f->SetPosition(delays[ch]);
-                    for (const char* b :
-                         {"rzbAMatrixOut2", "rzbBMatrixOut1", "rzbAMatrixOut5", "rzbCMatrixOut4"})
-                        if (auto* r = main.Get<sk::TSkBmpButton>(QString::fromLatin1(b))) {
-                            r->SetDown(true);
-                            main.rzbAMatrixOut1Click(r, QString::fromLatin1(b).right(1).toInt());
-                        }
-                    if (auto* e = main.Get<fx::TRoundEdit>(QStringLiteral("cvdAMatrixOut2"))) {
-                        e->SetText(QStringLiteral("-25.7"));
-                        main.cvdAMatrixOut1Exit(e, 2);
-                    }
-                    main.SetChannelName(4, app::ChannelNameField(QStringLiteral("Sub"), CurrentCodePage()));
-                    for (const auto& [button, name] : {std::pair{"rzbMenuGeq", "Geq"},
-                                                       {"rzbMenuDelay", "Delay"},
-                                                       {"rzbMenuMatrix", "Matrix"}}) {
-                        auto* b = main.Get<sk::TSkBmpButton>(QString::fromLatin1(button));
-                        b->SetDown(true);
-                        main.rzbMenuInAClick(b);
-                        if (name[0] == 'G')
-                            if (auto* sel = main.Get<sk::TSkBmpButton>(QStringLiteral("rzbGeqSelInB"))) {
-                                sel->SetDown(true);
-                                main.rzbGeqSelInAClick(sel);
-                            }
-                        Save(&main, QStringLiteral("%1/edited-%2-%3.png")
-                                        .arg(out, QString::fromLatin1(name), QString::fromLatin1(lang)));
-                    }
-                }
-
-            } // namespace
-
-            int main(int argc, char** argv)
-            {
-                qputenv("QT_QPA_PLATFORM", "offscreen");
-                QApplication a(argc, argv);
-                const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("pages");
-                QDir().mkpath(out);
-                app::TfmMain main;
-                main.CreateDialogs();
-                main.show();
-                app::TDialogForm::ModalRunner = [](app::TDialogForm*) {};
-                for (const char* lang : {"en", "zh"}) {
-                    if (lang[1] == 'h') {
-                        QAction* zh = main.MenuItem(QStringLiteral("ChineseSimplified"));
-                        main.LanguageClick(zh);
-                    }
-                    for (const auto& size :
-                         {std::pair{app::kDesignWidth, app::kDesignHeight}, std::pair{1400, 900}}) {
-                        main.resize(size.first - app::kFrameWidth, size.second - app::kFrameHeight);
-                        for (int page = 0; page < 16; ++page) {
-                            static const char* const buttons[16] = {
-                                "rzbMenuInA",    "rzbMenuInB",  "rzbMenuInC",   "rzbMenuOut1",
-                                "rzbMenuOut2",   "rzbMenuOut3", "rzbMenuOut4",  "rzbMenuOut5",
-                                "rzbMenuOut6",   "rzbMenuComp", "rzbMenuDelay", "rzbMenuGain",
-                                "rzbMenuMatrix", "rzbMenuGate", "rzbMenuLimit", "rzbMenuGeq"};
-                            auto* b = main.Get<sk::TSkBmpButton>(QString::fromLatin1(buttons[page]));
-                            b->SetDown(true);
-                            main.rzbMenuInAClick(b);
-                            Save(&main, QStringLiteral("%1/page%2-%3-%4x%5-%6.png")
-                                            .arg(out)
-                                            .arg(page, 2, 10, QChar(u'0'))
-                                            .arg(QString::fromLatin1(kPages[page]))
-                                            .arg(size.first)
-                                            .arg(size.second)
-                                            .arg(QString::fromLatin1(lang)));
-                        }
-                    }
-                    app::TDialogs& d = *main.Dialogs();
-                    d.fmInformation->lbMessage->SetCaption(
-                        main.LookupText(QStringLiteral("SID_INFO_CON_FIRST")));
-                    const std::pair<app::TDialogForm*, const char*> dialogs[] = {
-                        {d.fmInformation.get(), "information"},
-                        {d.fmExit.get(), "exit"},
-                        {d.fmPeqRst.get(), "peqrst"},
-                        {d.fmFactory.get(), "factory"},
-                        {d.fmProcess.get(), "process"},
-                        {d.fmTest.get(), "test"},
-                        {d.fmMemo.get(), "memo"},
-                        {d.fmAbout.get(), "about"},
-                        {d.fmRs232Code.get(), "rs232code"},
-                        {d.fmRs232CodeEnglish.get(), "rs232code-english"}};
-                    for (const auto& [dlg, name] : dialogs) {
-                        dlg->Show();
-                        Save(dlg, QStringLiteral("%1/dialog-%2-%3.png")
-                                      .arg(out, QString::fromLatin1(name), QString::fromLatin1(lang)));
-                        dlg->Close();
-                    }
-                    RenderLinkDialogs(main, out, QString::fromLatin1(lang));
-                    RenderDeviceDialogs(main, out, lang);
-                }
-                RenderDynamicsEdits(main, out);
-                RenderGeqDelayMatrixEdits(main, out, "zh");
-                main.LanguageClick(main.MenuItem(QStringLiteral("English")));
-                RenderGeqDelayMatrixEdits(main, out, "en");
-                return 0;
-            }
+        }
+        RenderLinkDialogs(main, out, QString::fromLatin1(lang));
+        RenderDeviceDialogs(main, out, lang);
+    }
+    RenderDynamicsEdits(main, out);
+    RenderGeqDelayMatrixEdits(main, out, "zh");
+    main.LanguageClick(main.MenuItem(QStringLiteral("English")));
+    RenderGeqDelayMatrixEdits(main, out, "en");
+    return 0;
+}

@@ -636,7 +636,7 @@ TEST_F(DeviceDialogs, DoubleByteNamesAreCutOnACharacterBoundary)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const ChannelNameField f = ChannelNameBytes(QString::fromUtf8(c.text));
+        const app::NameBytes f = ChannelNameBytes(QString::fromUtf8(c.text));
         std::string expected = c.bytes;
         expected.resize(8, '\0');
         EXPECT_EQ(std::string(f.begin(), f.end()), expected);

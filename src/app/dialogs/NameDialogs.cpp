@@ -1,6 +1,7 @@
 #include "app/dialogs/NameDialogs.h"
 
 #include "app/main/MainLayout.h"
+#include "app/main/PageRules.h"
 #include "app/main/TfmMain.h"
 #include "base/CodePage.h"
 #include "controls/panels/SkBmpButton.h"
@@ -25,7 +26,7 @@ fx::TRoundEdit* NameEdit(QWidget* parent, const QString& name, int x, int y, int
     return e;
 }
 
-std::string FieldBytes(const ChannelNameField& f)
+std::string FieldBytes(const NameBytes& f)
 {
     std::string s;
     for (uint8_t b : f) {
@@ -36,32 +37,27 @@ std::string FieldBytes(const ChannelNameField& f)
     return s;
 }
 
-QString FieldText(const ChannelNameField& f)
+QString FieldText(const NameBytes& f)
 {
     return QString::fromStdString(CodePageToUtf8(FieldBytes(f), CurrentCodePage()));
 }
 
 } // namespace
 
-ChannelNameField ChannelNameBytes(const QString& text)
+NameBytes ChannelNameBytes(const QString& text)
 {
-    const CodePage page = CurrentCodePage();
-    const std::string bytes =
-        FitCodePageField(Utf8ToCodePage(text.toStdString(), page), kChannelNameBytes, '\0', page);
-    ChannelNameField f{};
-    std::copy(bytes.begin(), bytes.end(), f.begin());
-    return f;
+    return ChannelNameField(text, CurrentCodePage());
 }
 
 QString ModelChannelName(const TfmMain& main, int ch)
 {
-    ChannelNameField f{};
+    NameBytes f{};
     const auto name = main.Unit()->GetChannelName(ch);
     std::copy(name.begin(), name.end(), f.begin());
     return FieldText(f);
 }
 
-void SetChannelName(TfmMain& main, int ch, const ChannelNameField& name)
+void SetChannelName(TfmMain& main, int ch, const NameBytes& name)
 {
     main.SetChannelName(ch, name);
 }
@@ -101,11 +97,11 @@ void TfmChNameList::btnOKClick()
     for (int ch = 0; ch < kChannelCount; ++ch) {
         fx::TRoundEdit* e = Edits[std::size_t(ch)];
         const auto model = FMain->Unit()->GetChannelName(ch);
-        ChannelNameField current{};
+        NameBytes current{};
         std::copy(model.begin(), model.end(), current.begin());
         if (Utf8ToCodePage(e->Text().toStdString(), CurrentCodePage()) == FieldBytes(current))
             continue;
-        const ChannelNameField name = ChannelNameBytes(e->Text());
+        const NameBytes name = ChannelNameBytes(e->Text());
         e->SetText(FieldText(name));
         SetChannelName(*FMain, ch, name);
     }
@@ -161,7 +157,7 @@ void TfmChannelName::SetNameText(const QString& name)
 
 void TfmChannelName::btnOKClick()
 {
-    const ChannelNameField name = ChannelNameBytes(edName->Text());
+    const NameBytes name = ChannelNameBytes(edName->Text());
     edName->SetText(FieldText(name));
     Close();
     SetChannelName(*FMain, FChannel, name);

@@ -18,14 +18,14 @@ namespace app
 {
 
 inline constexpr int kChannelNameBytes = 8;
-using ChannelNameField = std::array<uint8_t, kChannelNameBytes>;
+using NameBytes = std::array<uint8_t, kChannelNameBytes>;
 
 // The edit's text as the field the device keeps.
-ChannelNameField ChannelNameBytes(const QString& text);
+NameBytes ChannelNameBytes(const QString& text);
 // The model's name of ch: its bytes up to the first zero byte, as text.
 QString ModelChannelName(const TfmMain& main, int ch);
 // Shows the name (matrix label, channel button hint), stores it in the model and sends it.
-void SetChannelName(TfmMain& main, int ch, const ChannelNameField& name);
+void SetChannelName(TfmMain& main, int ch, const NameBytes& name);
 
 class TfmChNameList : public TDialogForm
 {

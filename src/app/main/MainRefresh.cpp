@@ -72,8 +72,6 @@ QString CutFrequencyText(int position)
                      : Printf("%4.1f", f) + QStringLiteral("Hz");
 }
 
-}
-
 void TfmMain::ShowAllParams(LUnitControl* unit)
 {
     if (!unit)

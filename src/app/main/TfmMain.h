@@ -230,6 +230,7 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
 
     // ---- end of the link block ----
     // ---- Compressor, limiter and gate pages (MainDynamics.cpp) ----
+  public:
     // Model writes (parameter indices: comp 0 threshold, 1 attack, 2 release, 3 ratio, 4 knee; limit
     // 0 threshold, 1 attack, 2 release, 3 knee; gate 0 threshold, 1 attack, 2 release, 3 hold).
     void SetCompParam(int channel, int parameter, int value);
