@@ -4,8 +4,6 @@
 // once. Afterwards: the frames handed over are those one framer finds in the whole byte stream; every
 // frame written is one that was queued, in queue order; and no frame queued as not coalescing is passed
 // over by a later one.
-#include <QCoreApplication>
-
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
@@ -14,6 +12,7 @@
 #include "FuzzInput.h"
 #include "link/LFramer.h"
 #include "link/LProc.h"
+#include "runtime/Timer.h"
 
 namespace
 {
@@ -37,6 +36,18 @@ class StepNet : public LNet
     }
 };
 using StepProc = LProc<StepNet>;
+
+// The poll timer never fires on its own here (the input calls PollTimer), so its service only hands
+// out ids: restarting it costs no event-loop work.
+class IdleTimers : public fw::TimerService
+{
+  public:
+    int Start(int, std::function<void()>) override { return ++FNext > 0 ? FNext : (FNext = 1); }
+    void Stop(int) override {}
+
+  private:
+    int FNext = 0;
+};
 
 struct Owner : LLinkOwner {
     void PostToUi(std::function<void()> fn) override { fn(); }
@@ -68,9 +79,10 @@ BSTM Frame(uint8_t code, const BSTM& payload)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    static QCoreApplication app(*argc, *argv);
+    static IdleTimers timers;
+    fw::SetTimerService(&timers);
     return 0;
 }
 
@@ -82,8 +94,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     link.SetPollSuppressed(true);
     if (!link.Open())
         std::abort();
-    std::vector<Queued> queued;
-    BSTM received;
+    // Kept between inputs with their room, cleared for each.
+    static std::vector<Queued> queued;
+    static BSTM received;
+    queued.clear();
+    received.clear();
     uint16_t serial = 0;
 
     auto queue = [&](bool noCoalesce, uint8_t kind) {

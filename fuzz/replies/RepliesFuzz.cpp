@@ -5,12 +5,11 @@
 // download, preset-file load, copy, links, unlock, lock). The handshake and the full read therefore go
 // through, and the operations reach the block stores, the unit information and the files.
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 #include <fstream>
-#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -99,24 +98,72 @@ void RemoveFiles()
     rmdir(gFiles.dir.c_str());
 }
 
+// The commands sent and not yet answered, oldest first. The slots live as long as the process and
+// keep their payloads' room, so that the many commands of a preset-file load cost no allocation.
+class CommandRing
+{
+  public:
+    static constexpr size_t kMost = 4096;
+    CommandRing() : FSlots(kMost) {}
+    bool empty() const { return FCount == 0; }
+    size_t size() const { return FCount; }
+    void clear() { FHead = FCount = 0; }
+    void push_back(const LCmd& cmd)
+    {
+        if (FCount == kMost)
+            return;
+        LCmd& slot = FSlots[(FHead + FCount) % kMost];
+        slot = cmd; // keeps the slot's payload room when it is large enough
+        ++FCount;
+    }
+    const LCmd& front() const { return FSlots[FHead]; }
+    void pop_front()
+    {
+        FHead = (FHead + 1) % kMost;
+        --FCount;
+    }
+
+  private:
+    std::vector<LCmd> FSlots;
+    size_t FHead = 0, FCount = 0;
+};
+
 // The window side: commands queue for the device, timers are remembered until they fire or stop.
+// One rig serves every input; Reset leaves it as a new one.
 struct Rig : CommandSink, LSyncLink, LSyncView {
-    std::deque<LCmd> Outstanding;
-    std::set<LSyncTimer> Running;
+    CommandRing Outstanding;
+    std::array<bool, static_cast<size_t>(LSyncTimer::Close) + 1> Running{}; // by LSyncTimer
     bool CloseAsked = false;
     std::string OpenFile, SaveFile;
 
-    void SendCommand(const LCmd& cmd, bool) override
+    void Reset()
     {
-        if (Outstanding.size() < 4096)
-            Outstanding.push_back(cmd);
+        Outstanding.clear();
+        Running.fill(false);
+        CloseAsked = false;
+        OpenFile.clear();
+        SaveFile = gFiles.save;
     }
+    size_t RunningCount() const
+    {
+        return static_cast<size_t>(std::count(Running.begin(), Running.end(), true));
+    }
+    // The n-th running timer (n < RunningCount()).
+    LSyncTimer RunningAt(size_t n) const
+    {
+        for (size_t i = 0; i < Running.size(); ++i)
+            if (Running[i] && n-- == 0)
+                return static_cast<LSyncTimer>(i);
+        std::abort();
+    }
+
+    void SendCommand(const LCmd& cmd, bool) override { Outstanding.push_back(cmd); }
     bool IsUpdating() const override { return false; }
     int GetDeviceId() const override { return 1; }
     void MarkChannelCurvesDirty(int) override {}
     void ShowPresetName(int, const std::string&) override {}
-    void StartTimer(LSyncTimer t, int) override { Running.insert(t); }
-    void StopTimer(LSyncTimer t) override { Running.erase(t); }
+    void StartTimer(LSyncTimer t, int) override { Running.at(static_cast<size_t>(t)) = true; }
+    void StopTimer(LSyncTimer t) override { Running.at(static_cast<size_t>(t)) = false; }
     void SetLinkTimeout(int) override {}
     void SetLinkRetries(int) override {}
     void SuspendLinkPoll(bool) override {}
@@ -245,9 +292,8 @@ void Answer(FuzzInput& in, LSyncMachine& machine, Rig& rig, DeviceState& device,
 {
     if (rig.Outstanding.empty())
         return;
-    const LCmd request = rig.Outstanding.front();
+    const std::optional<morvex_device::Reply> reply = device.Answer(rig.Outstanding.front());
     rig.Outstanding.pop_front();
-    const std::optional<morvex_device::Reply> reply = device.Answer(request);
     if (!reply)
         return;
     uint8_t id = 1, code = reply->Code;
@@ -308,8 +354,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             device.StorePreset(k + 1, device.Image());
     device.PresetNumber = in.Byte() % (kUserPresets + 1);
 
-    Rig rig;
-    rig.SaveFile = gFiles.save;
+    static Rig rig;
+    rig.Reset();
     LUnitControl unit;
     unit.SetSink(&rig);
     LSyncMachine machine(unit, rig, rig, rig);
@@ -330,11 +376,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             }
         } else if (op < 215) {
             // One of the running timers fires.
-            if (!rig.Running.empty()) {
-                auto it = rig.Running.begin();
-                std::advance(it, in.Byte() % rig.Running.size());
-                machine.OnTimer(*it);
-            }
+            if (const size_t running = rig.RunningCount())
+                machine.OnTimer(rig.RunningAt(in.Byte() % running));
         } else if (op < 248) {
             UserOperation(in, machine, rig);
         } else if (op < 251) {

@@ -29,12 +29,14 @@ LCmd::LCmd(const BSTM& frame, FrameMode mode)
 
 void LCmd::AppendWord(int value)
 {
+    Grow(2);
     payload.push_back(static_cast<uint8_t>(value & 0xFF));
     payload.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
 }
 
 void LCmd::AppendField(const void* field, int width)
 {
+    Grow(static_cast<size_t>(width > 0 ? width : 0));
     const size_t at = payload.size();
     payload.resize(at + static_cast<size_t>(width), 0);
     if (field != nullptr) {

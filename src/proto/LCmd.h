@@ -43,11 +43,22 @@ class LCmd
     uint8_t GetCode() const { return code; }
 
   protected:
-    void AppendByte(int value) { payload.push_back(static_cast<uint8_t>(value)); }
+    void AppendByte(int value)
+    {
+        Grow(1);
+        payload.push_back(static_cast<uint8_t>(value));
+    }
     // Low byte first; a wider value contributes its low 16 bits.
     void AppendWord(int value);
     // Copies exactly width bytes; a null field sends zero bytes.
     void AppendField(const void* field, int width);
+    // Room for a whole command's payload at its first byte, so that building one allocates once.
+    void Grow(size_t more)
+    {
+        if (payload.capacity() == 0)
+            payload.reserve(more > kTypicalPayload ? more : kTypicalPayload);
+    }
+    static constexpr size_t kTypicalPayload = 24;
 
     uint8_t id = 0;
     uint8_t code = 0;
