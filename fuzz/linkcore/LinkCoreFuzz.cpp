@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
+#include <limits>
 #include <vector>
 
 #include "FuzzInput.h"
@@ -42,7 +43,11 @@ using StepProc = LProc<StepNet>;
 class IdleTimers : public fw::TimerService
 {
   public:
-    int Start(int, std::function<void()>) override { return ++FNext > 0 ? FNext : (FNext = 1); }
+    int Start(int, std::function<void()>) override
+    {
+        FNext = FNext == std::numeric_limits<int>::max() ? 1 : FNext + 1;
+        return FNext;
+    }
     void Stop(int) override {}
 
   private:
