@@ -94,90 +94,99 @@ void DrawRotatedText(TCanvas& Canvas, const QString& Text, const TRect& Rect, Tc
     Canvas.Font.SetOrientation(keep);
 }
 
+namespace
+{
+
+// How a gradient steps for a direction: the number of steps, the pen width and whether it runs from
+// the stop colour.
+struct GradientSteps {
+    int n = 0, width = 1;
+    bool reversed = false;
+};
+
+GradientSteps StepsFor(TcFillDirection Direction, int W, int H, int M)
+{
+    switch (Direction) {
+    case ifdTopBottom:
+    case ifdBottomTop:
+        return {H - 1, 1, Direction == ifdBottomTop};
+    case ifdLeftRight:
+    case ifdRightLeft:
+        return {W - 1, 1, Direction == ifdRightLeft};
+    case ifdTopLeftBottomRight:
+    case ifdBottomRightTopLeft:
+    case ifdBottomLeftTopRight:
+    case ifdTopRightBottomLeft:
+        return {2 * (M - 1), 1, Direction == ifdBottomRightTopLeft || Direction == ifdTopRightBottomLeft};
+    case ifdRectangleOut:
+    case ifdRectangleIn:
+        return {(M - 1) / 3, 2, Direction == ifdRectangleIn};
+    case ifdCircleOut:
+    case ifdCircleIn:
+        return {(M - 1) / 8, 16, Direction == ifdCircleIn};
+    }
+    return {};
+}
+
+// One step of the gradient at fraction t, in the current pen.
+void DrawGradientStep(TCanvas& Canvas, const TRect& Rect, TcFillDirection Direction, int i, double t)
+{
+    const double a = (Rect.Right - 1) / 2.0, b = (Rect.Bottom - 1) / 2.0;
+    switch (Direction) {
+    case ifdTopBottom:
+    case ifdBottomTop:
+        Canvas.MoveTo(Rect.Left, Rect.Top + i);
+        Canvas.LineTo(Rect.Right, Rect.Top + i);
+        break;
+    case ifdLeftRight:
+    case ifdRightLeft:
+        Canvas.MoveTo(Rect.Left + i, Rect.Top);
+        Canvas.LineTo(Rect.Left + i, Rect.Bottom);
+        break;
+    case ifdTopLeftBottomRight:
+    case ifdBottomRightTopLeft:
+        Canvas.MoveTo(RoundInt(2 * t * (Rect.Right - 1)) - 1, 0);
+        Canvas.LineTo(-1, RoundInt(2 * t * (Rect.Bottom - 1)));
+        break;
+    case ifdBottomLeftTopRight:
+    case ifdTopRightBottomLeft:
+        Canvas.MoveTo(0, (Rect.Bottom - 1) - RoundInt(2 * t * (Rect.Bottom - 1)));
+        Canvas.LineTo(RoundInt(2 * t * (Rect.Right - 1)), Rect.Bottom - 1);
+        break;
+    case ifdRectangleOut:
+    case ifdRectangleIn:
+        Canvas.Rectangle(RoundInt(a - t * a), RoundInt(b + t * b), RoundInt(a + t * a), RoundInt(b - t * b));
+        break;
+    case ifdCircleOut:
+    case ifdCircleIn: {
+        const double s = 1.414 * t;
+        Canvas.Ellipse(RoundInt(a - s * a), RoundInt(b + s * b), RoundInt(a + s * a), RoundInt(b - s * b));
+        break;
+    }
+    }
+}
+
+} // namespace
+
 void FillGradient(TCanvas& Canvas, const TRect& Rect, TcFillDirection Direction, TColor StartColor,
                   TColor StopColor)
 {
     const int W = Rect.Right - Rect.Left, H = Rect.Bottom - Rect.Top;
     const int M = std::max(Rect.Right, Rect.Bottom);
     Canvas.Brush.Style = bsClear;
-    int n = 0, width = 1;
-    bool reversed = false;
-    switch (Direction) {
-    case ifdTopBottom:
-    case ifdBottomTop:
-        n = H - 1;
-        reversed = Direction == ifdBottomTop;
-        break;
-    case ifdLeftRight:
-    case ifdRightLeft:
-        n = W - 1;
-        reversed = Direction == ifdRightLeft;
-        break;
-    case ifdTopLeftBottomRight:
-    case ifdBottomRightTopLeft:
-    case ifdBottomLeftTopRight:
-    case ifdTopRightBottomLeft:
-        n = 2 * (M - 1);
-        reversed = Direction == ifdBottomRightTopLeft || Direction == ifdTopRightBottomLeft;
-        break;
-    case ifdRectangleOut:
-    case ifdRectangleIn:
-        n = (M - 1) / 3;
-        width = 2;
-        reversed = Direction == ifdRectangleIn;
-        break;
-    case ifdCircleOut:
-    case ifdCircleIn:
-        n = (M - 1) / 8;
-        width = 16;
-        reversed = Direction == ifdCircleIn;
-        break;
-    }
+    const GradientSteps steps = StepsFor(Direction, W, H, M);
+    const int n = steps.n;
     if (n <= 0)
         return;
-    const TColor A = reversed ? StopColor : StartColor, B = reversed ? StartColor : StopColor;
-    Canvas.Pen.Width = width;
+    const TColor A = steps.reversed ? StopColor : StartColor, B = steps.reversed ? StartColor : StopColor;
+    Canvas.Pen.Width = steps.width;
     Canvas.Pen.Style = psSolid;
-    const double a = (Rect.Right - 1) / 2.0, b = (Rect.Bottom - 1) / 2.0;
     for (int i = 0; i <= n; ++i) {
         const double t = double(i) / n;
         auto mix = [&](int ca, int cb) { return RoundInt(t * cb + (1 - t) * ca); };
         Canvas.Pen.Color = RGB(mix(GetRValue(A), GetRValue(B)), mix(GetGValue(A), GetGValue(B)),
                                mix(GetBValue(A), GetBValue(B)));
-        switch (Direction) {
-        case ifdTopBottom:
-        case ifdBottomTop:
-            Canvas.MoveTo(Rect.Left, Rect.Top + i);
-            Canvas.LineTo(Rect.Right, Rect.Top + i);
-            break;
-        case ifdLeftRight:
-        case ifdRightLeft:
-            Canvas.MoveTo(Rect.Left + i, Rect.Top);
-            Canvas.LineTo(Rect.Left + i, Rect.Bottom);
-            break;
-        case ifdTopLeftBottomRight:
-        case ifdBottomRightTopLeft:
-            Canvas.MoveTo(RoundInt(2 * t * (Rect.Right - 1)) - 1, 0);
-            Canvas.LineTo(-1, RoundInt(2 * t * (Rect.Bottom - 1)));
-            break;
-        case ifdBottomLeftTopRight:
-        case ifdTopRightBottomLeft:
-            Canvas.MoveTo(0, (Rect.Bottom - 1) - RoundInt(2 * t * (Rect.Bottom - 1)));
-            Canvas.LineTo(RoundInt(2 * t * (Rect.Right - 1)), Rect.Bottom - 1);
-            break;
-        case ifdRectangleOut:
-        case ifdRectangleIn:
-            Canvas.Rectangle(RoundInt(a - t * a), RoundInt(b + t * b), RoundInt(a + t * a),
-                             RoundInt(b - t * b));
-            break;
-        case ifdCircleOut:
-        case ifdCircleIn: {
-            const double s = 1.414 * t;
-            Canvas.Ellipse(RoundInt(a - s * a), RoundInt(b + s * b), RoundInt(a + s * a),
-                           RoundInt(b - s * b));
-            break;
-        }
-        }
+        DrawGradientStep(Canvas, Rect, Direction, i, t);
     }
     if (Direction == ifdRectangleOut || Direction == ifdRectangleIn)
         Canvas.SetPixel(W / 2 + Rect.Left - 1, H / 2 + Rect.Top - 1,

@@ -18,87 +18,93 @@ int RoundInt(double v)
     return r > INT_MAX ? INT_MAX : r < INT_MIN ? INT_MIN : int(r);
 }
 
+namespace
+{
+
+// Width and height as the codes are defined: in inches, or in millimetres where Mm is set.
+struct Paper {
+    double W, H;
+    bool Mm;
+};
+constexpr Paper kPapers[] = {
+    {8.5, 11, false},      // 1 letter
+    {8.5, 11, false},      // 2 letter small
+    {11, 17, false},       // 3 tabloid
+    {17, 11, false},       // 4 ledger
+    {8.5, 14, false},      // 5 legal
+    {5.5, 8.5, false},     // 6 statement
+    {7.25, 10.5, false},   // 7 executive
+    {297, 420, true},      // 8 A3
+    {210, 297, true},      // 9 A4
+    {210, 297, true},      // 10 A4 small
+    {148, 210, true},      // 11 A5
+    {250, 354, true},      // 12 B4
+    {182, 257, true},      // 13 B5
+    {8.5, 13, false},      // 14 folio
+    {215, 275, true},      // 15 quarto
+    {10, 14, false},       // 16 10 x 14
+    {11, 17, false},       // 17 11 x 17
+    {8.5, 11, false},      // 18 note
+    {3.875, 8.875, false}, // 19 envelope #9
+    {4.125, 9.5, false},   // 20 envelope #10
+    {4.5, 10.375, false},  // 21 envelope #11
+    {4.75, 11, false},     // 22 envelope #12
+    {5, 11.5, false},      // 23 envelope #14
+    {17, 22, false},       // 24 C sheet
+    {22, 34, false},       // 25 D sheet
+    {34, 44, false},       // 26 E sheet
+    {110, 220, true},      // 27 envelope DL
+    {162, 229, true},      // 28 envelope C5
+    {324, 458, true},      // 29 envelope C3
+    {229, 324, true},      // 30 envelope C4
+    {114, 162, true},      // 31 envelope C6
+    {114, 229, true},      // 32 envelope C65
+    {250, 353, true},      // 33 envelope B4
+    {176, 250, true},      // 34 envelope B5
+    {176, 125, true},      // 35 envelope B6
+    {110, 230, true},      // 36 envelope 110 x 230
+    {3.875, 7.5, false},   // 37 envelope monarch
+    {3.625, 6.5, false},   // 38 6 3/4 envelope
+    {14.875, 11, false},   // 39 US standard fanfold
+    {8.5, 12, false},      // 40 German standard fanfold
+    {8.5, 13, false},      // 41 German legal fanfold
+    {250, 353, true},      // 42 B4 (ISO)
+    {100, 148, true},      // 43 Japanese postcard
+    {9, 11, false},        // 44 9 x 11
+    {10, 11, false},       // 45 10 x 11
+    {15, 11, false},       // 46 15 x 11
+    {220, 220, true},      // 47 envelope invite
+    {8.5, 11, false},      // 48 reserved
+    {8.5, 11, false},      // 49 reserved
+    {9.5, 12, false},      // 50 letter extra
+    {9.5, 15, false},      // 51 legal extra
+    {11.69, 18, false},    // 52 tabloid extra
+    {9.27, 12.69, false},  // 53 A4 extra
+    {8.5, 11, false},      // 54 letter transverse
+    {210, 297, true},      // 55 A4 transverse
+    {9.5, 12, false},      // 56 letter extra transverse
+    {227, 356, true},      // 57 super A
+    {305, 487, true},      // 58 super B
+    {8.5, 12.69, false},   // 59 letter plus
+    {210, 330, true},      // 60 A4 plus
+    {148, 210, true},      // 61 A5 transverse
+    {182, 257, true},      // 62 B5 transverse
+    {322, 445, true},      // 63 A3 extra
+    {174, 235, true},      // 64 A5 extra
+    {201, 276, true},      // 65 B5 (ISO) extra
+    {420, 594, true},      // 66 A2
+    {297, 420, true},      // 67 A3 transverse
+    {322, 445, true},      // 68 A3 extra transverse
+};
+static_assert(std::size(kPapers) == 68);
+
+} // namespace
+
 TcPaperSize GetPaperSizeInInches(std::uint16_t PaperCode)
 {
-    // Width and height as the codes are defined: in inches, or in millimetres where Mm is set.
-    struct Paper {
-        double W, H;
-        bool Mm;
-    };
-    static constexpr Paper papers[] = {
-        {8.5, 11, false},      // 1 letter
-        {8.5, 11, false},      // 2 letter small
-        {11, 17, false},       // 3 tabloid
-        {17, 11, false},       // 4 ledger
-        {8.5, 14, false},      // 5 legal
-        {5.5, 8.5, false},     // 6 statement
-        {7.25, 10.5, false},   // 7 executive
-        {297, 420, true},      // 8 A3
-        {210, 297, true},      // 9 A4
-        {210, 297, true},      // 10 A4 small
-        {148, 210, true},      // 11 A5
-        {250, 354, true},      // 12 B4
-        {182, 257, true},      // 13 B5
-        {8.5, 13, false},      // 14 folio
-        {215, 275, true},      // 15 quarto
-        {10, 14, false},       // 16 10 x 14
-        {11, 17, false},       // 17 11 x 17
-        {8.5, 11, false},      // 18 note
-        {3.875, 8.875, false}, // 19 envelope #9
-        {4.125, 9.5, false},   // 20 envelope #10
-        {4.5, 10.375, false},  // 21 envelope #11
-        {4.75, 11, false},     // 22 envelope #12
-        {5, 11.5, false},      // 23 envelope #14
-        {17, 22, false},       // 24 C sheet
-        {22, 34, false},       // 25 D sheet
-        {34, 44, false},       // 26 E sheet
-        {110, 220, true},      // 27 envelope DL
-        {162, 229, true},      // 28 envelope C5
-        {324, 458, true},      // 29 envelope C3
-        {229, 324, true},      // 30 envelope C4
-        {114, 162, true},      // 31 envelope C6
-        {114, 229, true},      // 32 envelope C65
-        {250, 353, true},      // 33 envelope B4
-        {176, 250, true},      // 34 envelope B5
-        {176, 125, true},      // 35 envelope B6
-        {110, 230, true},      // 36 envelope 110 x 230
-        {3.875, 7.5, false},   // 37 envelope monarch
-        {3.625, 6.5, false},   // 38 6 3/4 envelope
-        {14.875, 11, false},   // 39 US standard fanfold
-        {8.5, 12, false},      // 40 German standard fanfold
-        {8.5, 13, false},      // 41 German legal fanfold
-        {250, 353, true},      // 42 B4 (ISO)
-        {100, 148, true},      // 43 Japanese postcard
-        {9, 11, false},        // 44 9 x 11
-        {10, 11, false},       // 45 10 x 11
-        {15, 11, false},       // 46 15 x 11
-        {220, 220, true},      // 47 envelope invite
-        {8.5, 11, false},      // 48 reserved
-        {8.5, 11, false},      // 49 reserved
-        {9.5, 12, false},      // 50 letter extra
-        {9.5, 15, false},      // 51 legal extra
-        {11.69, 18, false},    // 52 tabloid extra
-        {9.27, 12.69, false},  // 53 A4 extra
-        {8.5, 11, false},      // 54 letter transverse
-        {210, 297, true},      // 55 A4 transverse
-        {9.5, 12, false},      // 56 letter extra transverse
-        {227, 356, true},      // 57 super A
-        {305, 487, true},      // 58 super B
-        {8.5, 12.69, false},   // 59 letter plus
-        {210, 330, true},      // 60 A4 plus
-        {148, 210, true},      // 61 A5 transverse
-        {182, 257, true},      // 62 B5 transverse
-        {322, 445, true},      // 63 A3 extra
-        {174, 235, true},      // 64 A5 extra
-        {201, 276, true},      // 65 B5 (ISO) extra
-        {420, 594, true},      // 66 A2
-        {297, 420, true},      // 67 A3 transverse
-        {322, 445, true},      // 68 A3 extra transverse
-    };
-    static_assert(std::size(papers) == 68);
     if (PaperCode < 1 || PaperCode > 68)
         return {8.5, 11};
-    const Paper& p = papers[PaperCode - 1];
+    const Paper& p = kPapers[PaperCode - 1];
     return p.Mm ? TcPaperSize{MillimetersToInches(p.W), MillimetersToInches(p.H)} : TcPaperSize{p.W, p.H};
 }
 

@@ -602,27 +602,49 @@ void TcPlotAxis::FillPopupMenu(TcPopupMenu& Menu)
 
 // Tracking.
 
-void TcPlotAxis::TrackValue(double v)
+void TcPlotAxis::AlignFirstTrackedValue(double v)
 {
     const double m = FMin, s = FSpan, M = m + s;
-    if (!FFirstAlignDone) {
-        FFirstAlignDone = true;
-        switch (FTrackingAlignFirstStyle) {
-        case ipafsMin:
+    FFirstAlignDone = true;
+    switch (FTrackingAlignFirstStyle) {
+    case ipafsMin:
+        SetMinSpan(v, s);
+        break;
+    case ipafsMax:
+        SetMinSpan(v - s, s);
+        break;
+    case ipafsAuto:
+        if (!(m <= v && v <= M))
             SetMinSpan(v, s);
-            break;
-        case ipafsMax:
-            SetMinSpan(v - s, s);
-            break;
-        case ipafsAuto:
-            if (!(m <= v && v <= M))
-                SetMinSpan(v, s);
-            break;
-        case ipafsNone:
-            break;
-        }
+        break;
+    case ipafsNone:
+        break;
+    }
+}
+
+void TcPlotAxis::ScrollToTrackedValue(double v)
+{
+    const double m = FMin, s = FSpan, M = m + s;
+    double newMin = m, newSpan = s;
+    if (v > M) {
+        if (FTrackingScrollCompressMax != 0 && s > FTrackingScrollCompressMax)
+            newSpan = FTrackingScrollCompressMax;
+        else if (FTrackingScrollCompressMax != 0)
+            newSpan = v - m;
+        newMin = FTrackingStyle == iptsScrollSmooth ? v - newSpan : m + newSpan;
+    } else if (v < m) {
+        newMin = FTrackingStyle == iptsScrollSmooth ? v : m - s;
+    }
+    SetMinSpan(newMin, newSpan);
+}
+
+void TcPlotAxis::TrackValue(double v)
+{
+    if (!FFirstAlignDone) {
+        AlignFirstTrackedValue(v);
         return;
     }
+    const double m = FMin, s = FSpan, M = m + s;
     switch (FTrackingStyle) {
     case iptsScaleMinMax: {
         double newSpan = v > M ? v - m : s;
@@ -646,20 +668,9 @@ void TcPlotAxis::TrackValue(double v)
         }
         break;
     case iptsScrollSmooth:
-    case iptsScrollPage: {
-        double newMin = m, newSpan = s;
-        if (v > M) {
-            if (FTrackingScrollCompressMax != 0 && s > FTrackingScrollCompressMax)
-                newSpan = FTrackingScrollCompressMax;
-            else if (FTrackingScrollCompressMax != 0)
-                newSpan = v - m;
-            newMin = FTrackingStyle == iptsScrollSmooth ? v - newSpan : m + newSpan;
-        } else if (v < m) {
-            newMin = FTrackingStyle == iptsScrollSmooth ? v : m - s;
-        }
-        SetMinSpan(newMin, newSpan);
+    case iptsScrollPage:
+        ScrollToTrackedValue(v);
         break;
-    }
     case iptsExpandCollapse:
         ZoomToFit();
         AlignToIncrement();

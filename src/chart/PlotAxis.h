@@ -312,6 +312,9 @@ class TcPlotAxis : public TcPlotLayoutObject
     void ActualStartStop(int& start, int& stop) const;
     int PositionToPixelsSlow(double Value) const;
     void TrackValue(double Value);
+    // The first tracked value places the scale by the align-first style.
+    void AlignFirstTrackedValue(double Value);
+    void ScrollToTrackedValue(double Value);
     bool ChannelExtent(bool fast, double& min, double& max);
     int StartPixel() const { return Horizontal() ? FScaleRect.Left : FScaleRect.Bottom; }
     int StopPixel() const { return Horizontal() ? FScaleRect.Right : FScaleRect.Top; }

@@ -226,6 +226,8 @@ class TcPlotChannelCustom : public TcPlotManagerObject
                          bool YInPercent);
     static double InterpolateYAtX(double X1, double Y1, double X2, double Y2, double X);
     static double InterpolateXAtY(double X1, double Y1, double X2, double Y2, double Y);
+    // Moves the ends of a segment outside YMin..YMax onto that range along the segment.
+    static void ClipToYRange(double& x1, double& y1, double& x2, double& y2, double YMin, double YMax);
     bool IsMarkerShown(int Index);
     TPoint GetPointPixels(int Index);
     TRect GetMarkerRect(int Index);

@@ -75,6 +75,26 @@ void TcPlotChannelCustom::DrawTrace(TCanvas& Canvas, bool XYAxesReversed, TColor
     }
 }
 
+void TcPlotChannelCustom::ClipToYRange(double& x1, double& y1, double& x2, double& y2, double YMin,
+                                       double YMax)
+{
+    const double cx1 = x1, cy1 = y1, cx2 = x2, cy2 = y2;
+    if (y1 > YMax) {
+        x1 = InterpolateXAtY(cx1, cy1, cx2, cy2, YMax);
+        y1 = YMax;
+    } else if (y1 < YMin) {
+        x1 = InterpolateXAtY(cx1, cy1, cx2, cy2, YMin);
+        y1 = YMin;
+    }
+    if (y2 > YMax) {
+        x2 = InterpolateXAtY(x1, y1, cx2, cy2, YMax);
+        y2 = YMax;
+    } else if (y2 < YMin) {
+        x2 = InterpolateXAtY(x1, y1, cx2, cy2, YMin);
+        y2 = YMin;
+    }
+}
+
 void TcPlotChannelCustom::DrawClippedLine(TCanvas& Canvas, bool XYAxesReversed, double X1, double Y1,
                                           double X2, double Y2, bool YInPercent)
 {
@@ -114,21 +134,7 @@ void TcPlotChannelCustom::DrawClippedLine(TCanvas& Canvas, bool XYAxesReversed, 
         on1 = xa->ValueOnScale(x1);
         on2 = xa->ValueOnScale(x2);
     } else {
-        const double cx1 = x1, cy1 = y1, cx2 = x2, cy2 = y2;
-        if (y1 > YMax) {
-            x1 = InterpolateXAtY(cx1, cy1, cx2, cy2, YMax);
-            y1 = YMax;
-        } else if (y1 < YMin) {
-            x1 = InterpolateXAtY(cx1, cy1, cx2, cy2, YMin);
-            y1 = YMin;
-        }
-        if (y2 > YMax) {
-            x2 = InterpolateXAtY(x1, y1, cx2, cy2, YMax);
-            y2 = YMax;
-        } else if (y2 < YMin) {
-            x2 = InterpolateXAtY(x1, y1, cx2, cy2, YMin);
-            y2 = YMin;
-        }
+        ClipToYRange(x1, y1, x2, y2, YMin, YMax);
         on1 = xa->ValueOnScale(x1) && ya->ValueOnScale(y1);
         on2 = xa->ValueOnScale(x2) && ya->ValueOnScale(y2);
     }

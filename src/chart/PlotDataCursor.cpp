@@ -428,24 +428,34 @@ void TcPlotDataCursor::DoMouseUp(const TcPlotMouseData& M)
 namespace
 {
 enum : Word { PgUp = 33, PgDn = 34, End = 35, Home = 36, Left = 37, Up = 38, Right = 39, Down = 40 };
+
+// Page Up and Down move a pointer five steps, End and Home to the ends; false for another key.
+bool PageKey(Word Key, double step, double& position)
+{
+    switch (Key) {
+    case PgUp:
+        position += 5 * step;
+        return true;
+    case PgDn:
+        position -= 5 * step;
+        return true;
+    case End:
+        position = 100;
+        return true;
+    case Home:
+        position = 0;
+        return true;
+    default:
+        return false;
+    }
+}
 } // namespace
 
 bool TcPlotDataCursor::MovePointer2ByKey(Word Key, double px, double py)
 {
-    const double step = FPointer2Orientation == ioVertical ? px : py;
+    if (PageKey(Key, FPointer2Orientation == ioVertical ? px : py, FPointer2Position))
+        return true;
     switch (Key) {
-    case PgUp:
-        FPointer2Position += 5 * step;
-        return true;
-    case PgDn:
-        FPointer2Position -= 5 * step;
-        return true;
-    case End:
-        FPointer2Position = 100;
-        return true;
-    case Home:
-        FPointer2Position = 0;
-        return true;
     case Left:
         if (FPointer2Orientation == ioVertical)
             FPointer2Position -= px;
@@ -469,20 +479,9 @@ bool TcPlotDataCursor::MovePointer2ByKey(Word Key, double px, double py)
 
 bool TcPlotDataCursor::MovePointer1ByKey(Word Key, double px, double py)
 {
-    const double step = FPointer1Orientation == ioVertical ? px : py;
+    if (PageKey(Key, FPointer1Orientation == ioVertical ? px : py, FPointer1Position))
+        return true;
     switch (Key) {
-    case PgUp:
-        FPointer1Position += 5 * step;
-        return true;
-    case PgDn:
-        FPointer1Position -= 5 * step;
-        return true;
-    case End:
-        FPointer1Position = 100;
-        return true;
-    case Home:
-        FPointer1Position = 0;
-        return true;
     case Left:
     case Right: {
         const double d = Key == Left ? -px : px;

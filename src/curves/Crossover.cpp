@@ -25,29 +25,16 @@ int XoverRowOfSlope(int slopeCode)
     return XoverRowMap[std::size_t(slopeCode)];
 }
 
-void ComputeHpLpCurve(Plot& plot, bool highPass, int slopeCode, double frequency, int base)
+namespace
 {
-    const int result = highPass ? base : base + 1;
-    const int first = highPass ? ftXoverHighPass1 : ftXoverLowPass1;
-    const int second = highPass ? ftXoverHighPass2 : ftXoverLowPass2;
-    const int bessel = highPass ? ftXoverBesselHp2 : ftXoverBesselLp2;
 
-    const int row = XoverRowOfSlope(slopeCode);
-    Stage stages[Plot::StageCount];
+using Stages = Stage[Plot::StageCount];
+
+// The stages of a table row past the first Butterworth row: first-order, second-order and Bessel
+// codes of the cut's side.
+void StagesOfRow(int row, int first, int second, int bessel, Stages& stages)
+{
     auto set = [&](int i, int type, float c1, float c2 = 0.0f) { stages[i] = Stage{type, c1, c2}; };
-
-    if (row == XoverRowBypass || row == ButterworthFirstRow) {
-        for (int i = 0; i < Plot::StageCount; ++i)
-            plot.Section(Plot::FirstStageSection + i)
-                .SetXoverSection(0.0, FlatFrequency, StageQ, ftBypass, 0.0f, 0.0f);
-        if (row == XoverRowBypass)
-            plot.Section(result).SetXoverSection(0.0, frequency, StageQ, ftBypass, 0.0f, 0.0f);
-        else
-            plot.Section(result).SetXoverSection(0.0, frequency, StageQ, first, 1.0f, 0.0f);
-        plot.DrawBandMarker(result, 0.0f, highPass ? 3 : 2);
-        return;
-    }
-
     if (row < BesselFirstRow) {
         const auto& r = ButterworthRows[std::size_t(row - ButterworthFirstRow)];
         if (r[0] == 1.0f)
@@ -90,8 +77,12 @@ void ComputeHpLpCurve(Plot& plot, bool highPass, int slopeCode, double frequency
             break;
         }
     }
+}
 
-    // Stages at the cut's frequency; absent stages flat at 1 kHz.
+// Designs the stage sections at the cut's frequency; returns the last stage used, or null.
+const Stage* DesignStages(Plot& plot, const Stages& stages, double frequency)
+{
+    // Absent stages flat at 1 kHz.
     const Stage* last = nullptr;
     int lastSection = 0;
     for (int i = 0; i < Plot::StageCount; ++i) {
@@ -109,6 +100,35 @@ void ComputeHpLpCurve(Plot& plot, bool highPass, int slopeCode, double frequency
         last = &st;
         lastSection = Plot::FirstStageSection + i;
     }
+    return last;
+}
+
+} // namespace
+
+void ComputeHpLpCurve(Plot& plot, bool highPass, int slopeCode, double frequency, int base)
+{
+    const int result = highPass ? base : base + 1;
+    const int first = highPass ? ftXoverHighPass1 : ftXoverLowPass1;
+    const int second = highPass ? ftXoverHighPass2 : ftXoverLowPass2;
+    const int bessel = highPass ? ftXoverBesselHp2 : ftXoverBesselLp2;
+
+    const int row = XoverRowOfSlope(slopeCode);
+    Stages stages;
+
+    if (row == XoverRowBypass || row == ButterworthFirstRow) {
+        for (int i = 0; i < Plot::StageCount; ++i)
+            plot.Section(Plot::FirstStageSection + i)
+                .SetXoverSection(0.0, FlatFrequency, StageQ, ftBypass, 0.0f, 0.0f);
+        if (row == XoverRowBypass)
+            plot.Section(result).SetXoverSection(0.0, frequency, StageQ, ftBypass, 0.0f, 0.0f);
+        else
+            plot.Section(result).SetXoverSection(0.0, frequency, StageQ, first, 1.0f, 0.0f);
+        plot.DrawBandMarker(result, 0.0f, highPass ? 3 : 2);
+        return;
+    }
+
+    StagesOfRow(row, first, second, bessel, stages);
+    const Stage* last = DesignStages(plot, stages, frequency);
     // The result carries the last stage's code and shape to the marker; its
     // curve is the stage sum.
     FilterSection& out = plot.Section(result);

@@ -49,16 +49,18 @@ bool UsesShape2(int type)
     return type == ftXoverBesselLp2 || type == ftXoverBesselHp2;
 }
 
-// Writes the design by the type code's row. False for a code outside 1..17.
-bool WriteRow(int type, double frequency, double gain, double Q, double c1, double c2, SectionCoefs& s)
+// What the rows are written from: the prewarped frequency K, its square, the second-order
+// denominator D, the linear gain V and its root sV (for shelves), and the section's values.
+struct RowInputs {
+    double K, KK, D, V, sV, Q, c1, c2;
+    bool cut;
+};
+
+// The peaking and shelving rows; false for another type.
+bool WritePeakOrShelfRow(int type, const RowInputs& in, SectionCoefs& s)
 {
-    const double K = std::tan(std::numbers::pi * frequency * (1.0 / CurveSampleRate));
-    const double KK = K * K;
-    const double D = 1.0 + K / Q + KK;
-    const double V = std::pow(10.0, std::fabs(gain) / 20.0);
-    const double sV = std::pow(10.0, std::fabs(gain) / 40.0);
-    const bool cut = !(gain >= 0.0); // a gain that is not a number counts as a cut
-    s.a0 = 1.0;
+    const double K = in.K, KK = in.KK, D = in.D, V = in.V, sV = in.sV, Q = in.Q;
+    const bool cut = in.cut;
     switch (type) {
     case ftPeaking:
         if (!cut) {
@@ -76,6 +78,51 @@ bool WriteRow(int type, double frequency, double gain, double Q, double c1, doub
             s.a2 = (1.0 - V * K / Q + KK) / E;
         }
         return true;
+    case ftLowShelf:
+        if (!cut) {
+            s.b0 = (1.0 + sV * K / Q + V * KK) / D;
+            s.b1 = 2.0 * (V * KK - 1.0) / D;
+            s.b2 = (1.0 - sV * K / Q + V * KK) / D;
+            s.a1 = 2.0 * (KK - 1.0) / D;
+            s.a2 = (1.0 - K / Q + KK) / D;
+        } else {
+            const double E = 1.0 + sV * K / Q + V * KK;
+            s.b0 = (1.0 + K / Q + KK) / E;
+            s.b1 = 2.0 * (KK - 1.0) / E;
+            s.b2 = (1.0 - K / Q + KK) / E;
+            s.a1 = 2.0 * (V * KK - 1.0) / E;
+            s.a2 = (1.0 - sV * K / Q + V * KK) / E;
+        }
+        return true;
+    case ftHighShelf:
+        if (!cut) {
+            s.b0 = (V + sV * K / Q + KK) / D;
+            s.b1 = 2.0 * (KK - V) / D;
+            s.b2 = (V - sV * K / Q + KK) / D;
+            s.a1 = 2.0 * (KK - 1.0) / D;
+            s.a2 = (1.0 - K / Q + KK) / D;
+        } else {
+            const double E = V + sV * K / Q + KK;
+            const double W = 1.0 / V;
+            const double sW = std::sqrt(W);
+            const double F = 1.0 + sW * K / Q + W * KK;
+            s.b0 = (1.0 + K / Q + KK) / E;
+            s.b1 = 2.0 * (KK - 1.0) / E;
+            s.b2 = (1.0 - K / Q + KK) / E;
+            s.a1 = 2.0 * (W * KK - 1.0) / F;
+            s.a2 = (1.0 - sW * K / Q + W * KK) / F;
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The high-, low-, band- and all-pass rows and bypass; false for another type.
+bool WritePassRow(int type, const RowInputs& in, SectionCoefs& s)
+{
+    const double K = in.K, KK = in.KK, D = in.D, Q = in.Q;
+    switch (type) {
     case ftHighPass2:
         s.b0 = 1.0 / D;
         s.b1 = -2.0 / D;
@@ -130,6 +177,16 @@ bool WriteRow(int type, double frequency, double gain, double Q, double c1, doub
     case ftBypass:
         s = SectionCoefs{};
         return true;
+    default:
+        return false;
+    }
+}
+
+// The crossover rows with their shape values c1 and c2; false for another type.
+bool WriteXoverRow(int type, const RowInputs& in, SectionCoefs& s)
+{
+    const double K = in.K, KK = in.KK, c1 = in.c1, c2 = in.c2;
+    switch (type) {
     case ftXoverLowPass1: {
         const double k = K / c1;
         s.b0 = k / (1.0 + k);
@@ -184,44 +241,23 @@ bool WriteRow(int type, double frequency, double gain, double Q, double c1, doub
         s.a2 = (1.0 - c1 * K + c2 * KK) / E;
         return true;
     }
-    case ftLowShelf:
-        if (!cut) {
-            s.b0 = (1.0 + sV * K / Q + V * KK) / D;
-            s.b1 = 2.0 * (V * KK - 1.0) / D;
-            s.b2 = (1.0 - sV * K / Q + V * KK) / D;
-            s.a1 = 2.0 * (KK - 1.0) / D;
-            s.a2 = (1.0 - K / Q + KK) / D;
-        } else {
-            const double E = 1.0 + sV * K / Q + V * KK;
-            s.b0 = (1.0 + K / Q + KK) / E;
-            s.b1 = 2.0 * (KK - 1.0) / E;
-            s.b2 = (1.0 - K / Q + KK) / E;
-            s.a1 = 2.0 * (V * KK - 1.0) / E;
-            s.a2 = (1.0 - sV * K / Q + V * KK) / E;
-        }
-        return true;
-    case ftHighShelf:
-        if (!cut) {
-            s.b0 = (V + sV * K / Q + KK) / D;
-            s.b1 = 2.0 * (KK - V) / D;
-            s.b2 = (V - sV * K / Q + KK) / D;
-            s.a1 = 2.0 * (KK - 1.0) / D;
-            s.a2 = (1.0 - K / Q + KK) / D;
-        } else {
-            const double E = V + sV * K / Q + KK;
-            const double W = 1.0 / V;
-            const double sW = std::sqrt(W);
-            const double F = 1.0 + sW * K / Q + W * KK;
-            s.b0 = (1.0 + K / Q + KK) / E;
-            s.b1 = 2.0 * (KK - 1.0) / E;
-            s.b2 = (1.0 - K / Q + KK) / E;
-            s.a1 = 2.0 * (W * KK - 1.0) / F;
-            s.a2 = (1.0 - sW * K / Q + W * KK) / F;
-        }
-        return true;
     default:
         return false;
     }
+}
+
+// Writes the design by the type code's row. False for a code outside 1..17.
+bool WriteRow(int type, double frequency, double gain, double Q, double c1, double c2, SectionCoefs& s)
+{
+    const double K = std::tan(std::numbers::pi * frequency * (1.0 / CurveSampleRate));
+    const double KK = K * K;
+    const double D = 1.0 + K / Q + KK;
+    const double V = std::pow(10.0, std::fabs(gain) / 20.0);
+    const double sV = std::pow(10.0, std::fabs(gain) / 40.0);
+    const bool cut = !(gain >= 0.0); // a gain that is not a number counts as a cut
+    s.a0 = 1.0;
+    const RowInputs in{K, KK, D, V, sV, Q, c1, c2, cut};
+    return WritePeakOrShelfRow(type, in, s) || WritePassRow(type, in, s) || WriteXoverRow(type, in, s);
 }
 
 // The design of a section, or bypass when its values cannot make one.

@@ -1014,6 +1014,53 @@ bool LMyFFTDrawHpLp6dB::DeferDrawing()
     return true;
 }
 
+bool LMyFFTDrawHpLp6dB::RefreshBackground(QSize size)
+{
+    const TDrawKey key = BackgroundKey();
+    if (key == FBackgroundKey && FBackground.size() == size)
+        return false;
+    FBackground = QImage(size, QImage::Format_RGB32);
+    FBackground.fill(fw::ToQColor(Color()));
+    PaintGrid(FBackground);
+    PaintTicks(FBackground);
+    PaintAxis(FBackground);
+    FBackgroundKey = key;
+    return true;
+}
+
+void LMyFFTDrawHpLp6dB::RedrawChangedTiles(const std::vector<TLayerPlot>& now, QSize size)
+{
+    // Only the tiles where a plot's pixels or colour changed are drawn again, with every plot.
+    TTileMask dirty;
+    dirty.Reset(size.width(), size.height());
+    const int tiles = dirty.TileCount();
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        const TLayerPlot& was = FLayerPlots[i];
+        const TLayerPlot& is = now[i];
+        if (was.Pixels == is.Pixels && was.Color == is.Color)
+            continue;
+        for (int t = 0; t < tiles; ++t) {
+            const bool wasEmpty = !was.Pixels || was.Pixels->Empty(t);
+            const bool isEmpty = !is.Pixels || is.Pixels->Empty(t);
+            if (wasEmpty && isEmpty)
+                continue;
+            if (wasEmpty != isEmpty || was.Color != is.Color || !was.Pixels->SameIn(*is.Pixels, t))
+                dirty.Add(t);
+        }
+    }
+    if (dirty.Any()) {
+        CopyTiles(FLayer, FBackground, dirty);
+        std::vector<int> list;
+        for (int t = 0; t < tiles; ++t)
+            if (dirty.Tile(t))
+                list.push_back(t);
+        for (const TLayerPlot& p : now)
+            if (p.Pixels)
+                PutPixels(FLayer, *p.Pixels, fw::ToQColor(p.Color).rgb(), &list);
+        FDamage.Merge(dirty);
+    }
+}
+
 void LMyFFTDrawHpLp6dB::UpdateLayer()
 {
     FPlotsDirty = false;
@@ -1034,17 +1081,9 @@ void LMyFFTDrawHpLp6dB::UpdateLayer()
         FPageValid = false;
     }
     // Grid, ticks and axes change only with the ranges, sizes and colours: kept as a background.
-    const TDrawKey key = BackgroundKey();
     bool full = FLayer.size() != size;
-    if (key != FBackgroundKey || FBackground.size() != size) {
-        FBackground = QImage(size, QImage::Format_RGB32);
-        FBackground.fill(fw::ToQColor(Color()));
-        PaintGrid(FBackground);
-        PaintTicks(FBackground);
-        PaintAxis(FBackground);
-        FBackgroundKey = key;
+    if (RefreshBackground(size))
         full = true;
-    }
     const TAxisMap map = Map();
     std::vector<TLayerPlot> now;
     now.reserve(FPlots.size());
@@ -1068,35 +1107,7 @@ void LMyFFTDrawHpLp6dB::UpdateLayer()
             DrawPlotOn(FLayer, *m);
         FDamage.SetAll();
     } else {
-        // Only the tiles where a plot's pixels or colour changed are drawn again, with every plot.
-        TTileMask dirty;
-        dirty.Reset(size.width(), size.height());
-        const int tiles = dirty.TileCount();
-        for (std::size_t i = 0; i < now.size(); ++i) {
-            const TLayerPlot& was = FLayerPlots[i];
-            const TLayerPlot& is = now[i];
-            if (was.Pixels == is.Pixels && was.Color == is.Color)
-                continue;
-            for (int t = 0; t < tiles; ++t) {
-                const bool wasEmpty = !was.Pixels || was.Pixels->Empty(t);
-                const bool isEmpty = !is.Pixels || is.Pixels->Empty(t);
-                if (wasEmpty && isEmpty)
-                    continue;
-                if (wasEmpty != isEmpty || was.Color != is.Color || !was.Pixels->SameIn(*is.Pixels, t))
-                    dirty.Add(t);
-            }
-        }
-        if (dirty.Any()) {
-            CopyTiles(FLayer, FBackground, dirty);
-            std::vector<int> list;
-            for (int t = 0; t < tiles; ++t)
-                if (dirty.Tile(t))
-                    list.push_back(t);
-            for (const TLayerPlot& p : now)
-                if (p.Pixels)
-                    PutPixels(FLayer, *p.Pixels, fw::ToQColor(p.Color).rgb(), &list);
-            FDamage.Merge(dirty);
-        }
+        RedrawChangedTiles(now, size);
     }
     FLayerPlots = std::move(now);
 }
@@ -2166,24 +2177,9 @@ void LMyFFTDrawHpLp6dB::LinePaint()
     FPageValid = false;
 }
 
-QRect LMyFFTDrawHpLp6dB::RefreshPlotPage()
+std::vector<LMyFFTDrawHpLp6dB::TOverlayState>
+LMyFFTDrawHpLp6dB::OverlayStates(const TPaintPage& page, const fw::TFont& markerFont) const
 {
-    TPaintPage& page = *FPages[PlotPage];
-    if (page.Bitmap.isNull() || FLayer.size() != page.Bitmap.size())
-        return {};
-    if (page.Generation != FPageGeneration) {
-        FPageGeneration = page.Generation;
-        FPageValid = false;
-    }
-    const int H = page.Height();
-
-    // What every overlay draws now; those that changed mark where they were and where they go.
-    // The markers use the font the free text left on the page at the last copy, the texts after
-    // them the font it sets now.
-    fw::TFont markerFont;
-    markerFont.Assign(page.Font);
-    ApplyFreeTextFont();
-    FPlan = PlanTexts(markerFont, page.Font);
     std::vector<TOverlayState> now(std::size_t(SlotCount) + 3);
     for (int i = 0; i < SlotCount; ++i)
         now[std::size_t(i)] = MarkerState(i, markerFont);
@@ -2204,6 +2200,12 @@ QRect LMyFFTDrawHpLp6dB::RefreshPlotPage()
     if (FSelDisplay)
         selected = ParamTextState(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor,
                                   page.Font);
+    return now;
+}
+
+void LMyFFTDrawHpLp6dB::MarkOverlayChanges(std::vector<TOverlayState>& now, const TPaintPage& page,
+                                           const fw::TFont& markerFont)
+{
     const bool known = FDrawn.size() == now.size();
     for (std::size_t i = 0; i < now.size(); ++i) {
         TOverlayState& is = now[i];
@@ -2229,49 +2231,83 @@ QRect LMyFFTDrawHpLp6dB::RefreshPlotPage()
                                     page.Font, FPlan.SelectedMoved);
         FOverlayDamage.AddRect(is.Area);
     }
+}
+
+void LMyFFTDrawHpLp6dB::UpdateSelectedFill(const TPaintPage& page)
+{
     // The fill changes only where its outline moved (columns, all rows: the area below it may change).
     const TFillKey fillKey{FSelDisplay, FSelType, FSelGain < 0, FSelCurveVersion, Map()};
-    if (!FFillKnown || !(fillKey == FFillKey)) {
-        std::size_t outline = 0;
-        std::vector<TPointF> path;
-        if (FSelDisplay)
-            path = SelectedFillPath(SelectedCurveLength, outline);
-        TCover cover = PolygonCover(path, page.Width(), H);
-        if (FFillCover.Width != cover.Width || FFillCover.Height != cover.Height)
-            FDamage.SetAll();
-        AddOutlineDifference(FDamage, FFillPath, FFillOutline, path, outline);
-        AddCoverDifference(FDamage, FFillCover, cover);
-        FFillPath = std::move(path);
-        FFillOutline = outline;
-        FFillCover = std::move(cover);
-        FFillKey = fillKey;
-        FFillKnown = true;
+    if (FFillKnown && fillKey == FFillKey)
+        return;
+    std::size_t outline = 0;
+    std::vector<TPointF> path;
+    if (FSelDisplay)
+        path = SelectedFillPath(SelectedCurveLength, outline);
+    TCover cover = PolygonCover(path, page.Width(), page.Height());
+    if (FFillCover.Width != cover.Width || FFillCover.Height != cover.Height)
+        FDamage.SetAll();
+    AddOutlineDifference(FDamage, FFillPath, FFillOutline, path, outline);
+    AddCoverDifference(FDamage, FFillCover, cover);
+    FFillPath = std::move(path);
+    FFillOutline = outline;
+    FFillCover = std::move(cover);
+    FFillKey = fillKey;
+    FFillKnown = true;
+}
+
+void LMyFFTDrawHpLp6dB::RedrawOverlays(const std::vector<TOverlayState>& now, const TPaintPage& page,
+                                       const fw::TFont& markerFont)
+{
+    ClearTiles(FOverlay, FOverlayDamage);
+    TOverlayClip clip;
+    clip.Target = &FOverlay;
+    const std::vector<QRect> rects = FOverlayDamage.Rects();
+    clip.Region.setRects(rects.data(), int(rects.size()));
+    for (int i = 0; i < SlotCount; ++i)
+        if (now[std::size_t(i)].Drawn && FOverlayDamage.Intersects(now[std::size_t(i)].Area))
+            DrawMarker(i, 5, true, markerFont, &clip);
+    const TOverlayState& line = now[SlotCount];
+    const TOverlayState& text = now[SlotCount + 1];
+    const TOverlayState& selected = now[SlotCount + 2];
+    if (line.Drawn && FOverlayDamage.Intersects(line.Area))
+        DrawMarkerLine(&clip);
+    if (text.Drawn && FOverlayDamage.Intersects(text.Area))
+        DrawFreeText(&clip);
+    if (selected.Drawn && FOverlayDamage.Intersects(selected.Area))
+        DrawParamText(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor, page.Font,
+                      &clip, FPlan.SelectedMoved);
+    MarkUsedTiles(FOverlayUsed, FOverlay, FOverlayDamage);
+    FDamage.Merge(FOverlayDamage);
+}
+
+QRect LMyFFTDrawHpLp6dB::RefreshPlotPage()
+{
+    TPaintPage& page = *FPages[PlotPage];
+    if (page.Bitmap.isNull() || FLayer.size() != page.Bitmap.size())
+        return {};
+    if (page.Generation != FPageGeneration) {
+        FPageGeneration = page.Generation;
+        FPageValid = false;
     }
+
+    // What every overlay draws now; those that changed mark where they were and where they go.
+    // The markers use the font the free text left on the page at the last copy, the texts after
+    // them the font it sets now.
+    fw::TFont markerFont;
+    markerFont.Assign(page.Font);
+    ApplyFreeTextFont();
+    FPlan = PlanTexts(markerFont, page.Font);
+    std::vector<TOverlayState> now = OverlayStates(page, markerFont);
+    MarkOverlayChanges(now, page, markerFont);
+    UpdateSelectedFill(page);
     if (!FPageValid) {
         FOverlayDamage.SetAll();
         FDamage.SetAll();
         FPageValid = true;
     }
     // The overlay layer again where an overlay changed, every overlay there drawn once more.
-    if (FOverlayDamage.Any()) {
-        ClearTiles(FOverlay, FOverlayDamage);
-        TOverlayClip clip;
-        clip.Target = &FOverlay;
-        const std::vector<QRect> rects = FOverlayDamage.Rects();
-        clip.Region.setRects(rects.data(), int(rects.size()));
-        for (int i = 0; i < SlotCount; ++i)
-            if (now[std::size_t(i)].Drawn && FOverlayDamage.Intersects(now[std::size_t(i)].Area))
-                DrawMarker(i, 5, true, markerFont, &clip);
-        if (line.Drawn && FOverlayDamage.Intersects(line.Area))
-            DrawMarkerLine(&clip);
-        if (text.Drawn && FOverlayDamage.Intersects(text.Area))
-            DrawFreeText(&clip);
-        if (selected.Drawn && FOverlayDamage.Intersects(selected.Area))
-            DrawParamText(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor,
-                          page.Font, &clip, FPlan.SelectedMoved);
-        MarkUsedTiles(FOverlayUsed, FOverlay, FOverlayDamage);
-        FDamage.Merge(FOverlayDamage);
-    }
+    if (FOverlayDamage.Any())
+        RedrawOverlays(now, page, markerFont);
     FDrawn = std::move(now);
     if (!FDamage.Any())
         return {};

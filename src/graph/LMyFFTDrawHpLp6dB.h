@@ -352,8 +352,20 @@ class LMyFFTDrawHpLp6dB : public fw::TControl, public PlotPainter
     void UpdateLayer();
     // True (and the change noted) when a change is not drawn now; see SetDrawWhenShown.
     bool DeferDrawing();
+    // Grid, ticks and axes drawn again when their key or the size changed; true if so.
+    bool RefreshBackground(QSize size);
+    void RedrawChangedTiles(const std::vector<TLayerPlot>& now, QSize size);
     // Draws the plot page again where needed; returns the bounds of what changed.
     QRect RefreshPlotPage();
+    // The overlays' states now (markers, marker line, free text, selected band's text).
+    std::vector<TOverlayState> OverlayStates(const TPaintPage& page, const fw::TFont& markerFont) const;
+    // Damage where a changed overlay was and where it goes; each state gets its area.
+    void MarkOverlayChanges(std::vector<TOverlayState>& now, const TPaintPage& page,
+                            const fw::TFont& markerFont);
+    // The selected band's fill outline and cover again when its key changed, with the damage.
+    void UpdateSelectedFill(const TPaintPage& page);
+    void RedrawOverlays(const std::vector<TOverlayState>& now, const TPaintPage& page,
+                        const fw::TFont& markerFont);
     void PaintGrid(QImage& image);
     void PaintTicks(QImage& image);
     void PaintAxis(QImage& image);

@@ -7,6 +7,7 @@
 #include "support/RecordingCanvas.h"
 
 #include <array>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace chart;
@@ -367,6 +368,44 @@ TEST_F(ChartObjects, CursorHintRulesAndKeys)
     c->SetPointer2Position(60);
     c->iKeyDown(home, fw::ssCtrl, nullptr);
     EXPECT_EQ(c->Pointer2Position(), 60);
+}
+
+TEST_F(ChartObjects, CursorKeysMoveByPixelStepsAndPages)
+{
+    TcXYPlot chart;
+    TcPlotDataCursor* c = chart.GetDataCursor(0);
+    c->SetVisible(true);
+    c->SetStyle(ipcsValueXY); // pointer 1 across x, pointer 2 (Ctrl) across y
+    chart.ReCalcLayout();
+    const TcPlotDataView* dv = chart.GetDataView(0);
+    const double px = std::fabs(dv->PixelsXToPositionPercent(101) - dv->PixelsXToPositionPercent(100));
+    const double py = std::fabs(dv->PixelsYToPositionPercent(101) - dv->PixelsYToPositionPercent(100));
+    struct Case {
+        const char* name;
+        fw::Word key;
+        fw::TShiftState shift;
+        double pointer1, pointer2;
+    } cases[] = {
+        {"page up: five steps", 33, 0, 50 + 5 * px, 60},
+        {"page down", 34, 0, 50 - 5 * px, 60},
+        {"right: one step", 39, 0, 50 + px, 60},
+        {"left", 37, 0, 50 - px, 60},
+        {"up leaves an upright pointer", 38, 0, 50, 60},
+        {"ctrl page up moves pointer 2", 33, fw::ssCtrl, 50, 60 + 5 * py},
+        {"ctrl up", 38, fw::ssCtrl, 50, 60 + py},
+        {"ctrl down", 40, fw::ssCtrl, 50, 60 - py},
+        {"ctrl left leaves a level pointer", 37, fw::ssCtrl, 50, 60},
+        {"another key moves nothing", 65, 0, 50, 60},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        c->SetPointer1Position(50);
+        c->SetPointer2Position(60);
+        fw::Word key = k.key;
+        c->iKeyDown(key, k.shift, nullptr);
+        EXPECT_DOUBLE_EQ(c->Pointer1Position(), k.pointer1);
+        EXPECT_DOUBLE_EQ(c->Pointer2Position(), k.pointer2);
+    }
 }
 
 // Toolbar.
