@@ -96,7 +96,8 @@ void TfmMain::ConnectGraphMouseHandlers()
             b->OnClick = [this](fw::TControl* s) { vrbEqShowAllInAClick(s); };
 }
 
-void TfmMain::fftDrawInAMouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState, int X, int Y)
+void TfmMain::fftDrawInAMouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState, int X,
+                                  int Y)
 {
     FSelectedHandle = -1;
     auto* graph = dynamic_cast<LMyFFTDrawHpLp6dB*>(Sender);

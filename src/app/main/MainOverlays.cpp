@@ -86,7 +86,8 @@ void TfmMain::RefreshGainPageOverlays()
     }
     for (int k = 0; k < 9; ++k) {
         const int g = k < 3 ? kGainInGraph : kGainOutGraph;
-        auto* b = Get<sk::TLedPowerButton>(QStringLiteral("vrbShow") + ChannelSuffix(k) + QStringLiteral("Gain"));
+        auto* b =
+            Get<sk::TLedPowerButton>(QStringLiteral("vrbShow") + ChannelSuffix(k) + QStringLiteral("Gain"));
         if (!b)
             return;
         const unsigned bit = 1u << k;

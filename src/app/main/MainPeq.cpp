@@ -451,7 +451,7 @@ void TfmMain::vrbEqBypassInAClick(fw::TControl* Sender)
     graph->DrawTextA(graph->Width() / 3, graph->Height() / 4, 60, fw::clBtnFace,
                      QStringLiteral("Times New Roman"), wasOn ? QString() : QStringLiteral("BYPASS"));
     FUnit->SetEqBypassMask(c, mask);
-    graph->update();
+    graph->UpdateCurvePage();
     SendCommand(CM_MCS_CMD(uint8_t(FDeviceId), 60, c, wasOn ? 0 : 1), false);
 }
 

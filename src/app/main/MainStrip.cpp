@@ -17,8 +17,7 @@ namespace
 
 QString StripName(const char* prefix, bool backup, int ch)
 {
-    return QString::fromLatin1(prefix) + (backup ? QStringLiteral("Backup") : QString()) +
-           ChannelTitle(ch);
+    return QString::fromLatin1(prefix) + (backup ? QStringLiteral("Backup") : QString()) + ChannelTitle(ch);
 }
 
 // Channels of ch's link group, as channel numbers in ascending order.
@@ -112,7 +111,8 @@ void TfmMain::PhaseClick(fw::TControl* Sender, bool backup)
     if (!mirror)
         return;
     mirror->SetDown(own->Down());
-    own->SetCaption(LookupText(own->Down() ? QStringLiteral("SID_PHASE_ON") : QStringLiteral("SID_PHASE_OFF")));
+    own->SetCaption(
+        LookupText(own->Down() ? QStringLiteral("SID_PHASE_ON") : QStringLiteral("SID_PHASE_OFF")));
     mirror->SetCaption(own->Caption());
     FUnit->SetPolarity(t, own->Down() ? 1 : 0);
     SyncPhaseDisplay(t, own->Down());
@@ -156,7 +156,8 @@ void TfmMain::SyncPhaseDisplay(int ch, bool down)
 {
     if (ch < 0 || ch > 8)
         return;
-    const QString caption = LookupText(down ? QStringLiteral("SID_PHASE_ON") : QStringLiteral("SID_PHASE_OFF"));
+    const QString caption =
+        LookupText(down ? QStringLiteral("SID_PHASE_ON") : QStringLiteral("SID_PHASE_OFF"));
     for (int m : Members(GetLinkGroup(ch), ch)) {
         auto* b = Get<sk::TSkBmpButton>(StripName("rzbPhase", false, m));
         auto* bb = Get<sk::TSkBmpButton>(StripName("rzbPhase", true, m));

@@ -131,7 +131,8 @@ void TfmMain::CutSlopeChange(fw::TControl* Sender, bool highPass)
     const int slope = SlopeCode(c);
     ComputeCut(ch, highPass, slope, IndexToFreq(c.fader->Position()));
     Plot& plot = *FPlots[std::size_t(ch)];
-    plot.ShowBandDetail(highPass ? 5 : 6, highPass ? Plot::HighPassSection : Plot::LowPassSection, 0, 0, true);
+    plot.ShowBandDetail(highPass ? 5 : 6, highPass ? Plot::HighPassSection : Plot::LowPassSection, 0, 0,
+                        true);
     plot.DrawTotalCurve(ch);
     if (auto* g = Get<LMyFFTDrawHpLp6dB>(QStringLiteral("fftDraw") + ChannelTitle(ch)))
         g->UpdateCurvePage();
