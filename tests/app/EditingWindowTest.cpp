@@ -50,7 +50,8 @@ class Editing : public ::testing::Test
         w = new TfmMain;
         w->CreateDialogs();
         w->Transport = [](const LCmd& c, bool nc) {
-            sent.push_back({c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end()), nc});
+            sent.push_back(
+                {c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end()), nc});
         };
         // Lay the graphs out (their plot pages get their size on the first paint).
         for (int ch = 0; ch < 9; ++ch)
@@ -84,7 +85,10 @@ class Editing : public ::testing::Test
     {
         return Get<LMyFFTDrawHpLp6dB>(QStringLiteral("fftDraw") + ChannelTitle(ch));
     }
-    static eq::TMyPEQType8* Peq(int ch) { return Get<eq::TMyPEQType8>(QStringLiteral("peqPeq") + ChannelTitle(ch)); }
+    static eq::TMyPEQType8* Peq(int ch)
+    {
+        return Get<eq::TMyPEQType8>(QStringLiteral("peqPeq") + ChannelTitle(ch));
+    }
     static fx::TCustomTrackBar* Fader(const QString& prefix, int ch)
     {
         return Get<fx::TCustomTrackBar>(prefix + ChannelTitle(ch));
@@ -159,7 +163,8 @@ TEST_F(Editing, QRulesOfTheBandTypes)
         {"a new cut type already at 0.71 needs no second pass", PeqTypeLowShelf, 10, PeqTypeLp12, 10, 1},
         {"high shelf to peak takes the default Q", PeqTypeHighShelf, 10, PeqTypePeak, -1, 2},
         {"cut to all-pass takes the default Q", PeqTypeHp12, 10, PeqTypeAllpass2, -1, 2},
-        {"a shelf above 3.0 is pulled to 3.0 at its next change", PeqTypeLowShelf, 50, PeqTypeLowShelf, 35, 2},
+        {"a shelf above 3.0 is pulled to 3.0 at its next change", PeqTypeLowShelf, 50, PeqTypeLowShelf, 35,
+         2},
         {"a shelf at 2.0 keeps its Q", PeqTypeLowShelf, 28, PeqTypeLowShelf, 28, 1},
         {"a peak keeps any Q", PeqTypePeak, 80, PeqTypePeak, 80, 1},
     };
@@ -736,7 +741,8 @@ TEST_F(Editing, GainScaleOfTheStrip)
         int stored;
     };
     const Case cases[] = {
-        {0, "+0.0dB", 280}, {120, "+12.0dB", 400}, {-200, "-20.0dB", 80}, {-201, "-20.5dB", 79}, {-280, "-60.0dB", 0},
+        {0, "+0.0dB", 280},    {120, "+12.0dB", 400}, {-200, "-20.0dB", 80},
+        {-201, "-20.5dB", 79}, {-280, "-60.0dB", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -787,7 +793,8 @@ TEST_F(Editing, StripMirrorsAcrossTheLinkGroup)
     EXPECT_EQ(sent[0].payload, (std::vector<uint8_t>{0, 1}));
     phase->SetDown(false);
     w->rzbPhaseInAClick(phase);
-    EXPECT_EQ(Get<sk::TSkBmpButton>(QStringLiteral("rzbPhaseBackupInB"))->Caption(), QStringLiteral("Normal"));
+    EXPECT_EQ(Get<sk::TSkBmpButton>(QStringLiteral("rzbPhaseBackupInB"))->Caption(),
+              QStringLiteral("Normal"));
 
     sent.clear();
     auto* mute = Get<sk::TSkBmpButton>(QStringLiteral("rzbMuteBackupInB"));
