@@ -82,11 +82,11 @@ TEST(EditingOnDevice, MetersFollowTheDevicesLevels)
 {
     WindowOnDevice rig;
     morvex_device::LevelStep loud, quiet, silent;
-    loud.Levels[0] = 1.0f;    // input A: 0 dB
-    loud.Levels[4] = 1.0f;    // output 1: 0 dB
-    loud.Flags = 0x0100;      // output 1's limiter acting
-    quiet.Levels[0] = 0.01f;  // -40 dB: 2 input segments
-    quiet.Levels[4] = 0.01f;  // 2 output segments
+    loud.Levels[0] = 1.0f;   // input A: 0 dB
+    loud.Levels[4] = 1.0f;   // output 1: 0 dB
+    loud.Flags = 0x0100;     // output 1's limiter acting
+    quiet.Levels[0] = 0.01f; // -40 dB: 2 input segments
+    quiet.Levels[4] = 0.01f; // 2 output segments
     rig.Device.SetLevelScript({silent, loud, quiet});
     ParamImage image = rig.Device.Image();
     image.outputs[0].limit.threshold = 200; // +10 dB: the limiter lamp may light
