@@ -61,12 +61,13 @@ bool Hit(const LMyFFTDrawHpLp6dB& graph, const eq::TMyPEQType8& peq, int p, int 
     return dx < 5 && dy < 2;
 }
 
-// The editor of the graph's channel (none on the Gain page's graphs).
-eq::TMyPEQType8* EditorOf(TfmMain& w, const LMyFFTDrawHpLp6dB& graph)
+// The sender as a graph and the editor of its channel (none on the Gain page's graphs): both or null.
+eq::TMyPEQType8* EditorOf(TfmMain& w, fw::TControl* sender, LMyFFTDrawHpLp6dB*& graph)
 {
-    if (graph.Tag() < 0 || graph.Tag() > 8)
+    graph = dynamic_cast<LMyFFTDrawHpLp6dB*>(sender);
+    if (!graph || graph->Tag() < 0 || graph->Tag() > 8)
         return nullptr;
-    return w.Get<eq::TMyPEQType8>(QStringLiteral("peqPeq") + ChannelTitle(int(graph.Tag())));
+    return w.Get<eq::TMyPEQType8>(QStringLiteral("peqPeq") + ChannelTitle(int(graph->Tag())));
 }
 
 } // namespace
@@ -100,10 +101,8 @@ void TfmMain::fftDrawInAMouseDown(fw::TControl* Sender, fw::TMouseButton Button,
                                   int Y)
 {
     FSelectedHandle = -1;
-    auto* graph = dynamic_cast<LMyFFTDrawHpLp6dB*>(Sender);
-    if (!graph)
-        return;
-    auto* peq = EditorOf(*this, *graph);
+    LMyFFTDrawHpLp6dB* graph = nullptr;
+    auto* peq = EditorOf(*this, Sender, graph);
     if (!peq)
         return;
     const QString s = ChannelTitle(int(graph->Tag()));
@@ -126,10 +125,8 @@ void TfmMain::fftDrawInAMouseMove(fw::TControl* Sender, fw::TShiftState, int X, 
     FLastMouseX = X;
     FLastMouseY = Y;
     const double scale = logicalDpiX() == 96 ? 1.5 : 1.0;
-    auto* graph = dynamic_cast<LMyFFTDrawHpLp6dB*>(Sender);
-    if (!graph)
-        return;
-    auto* peq = EditorOf(*this, *graph);
+    LMyFFTDrawHpLp6dB* graph = nullptr;
+    auto* peq = EditorOf(*this, Sender, graph);
     if (!peq)
         return;
     if (FSelectedHandle == -1) {

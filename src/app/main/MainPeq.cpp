@@ -42,14 +42,6 @@ QString BandButtonName(int band, int ch)
     return QStringLiteral("rzbEq%1").arg(band + 1) + ChannelTitle(ch);
 }
 
-// The flag as it was, restored however the scope ends.
-struct FlagScope {
-    bool& flag;
-    bool saved;
-    explicit FlagScope(bool& f) : flag(f), saved(f) { flag = true; }
-    ~FlagScope() { flag = saved; }
-};
-
 } // namespace
 
 void TfmMain::ConnectPeqHandlers()

@@ -1,5 +1,6 @@
 // The channel strip: gain fader, polarity and mute on the channel pages and their mirrors on the Gain
 // page, kept in line across each channel's link group.
+#include "app/main/MainEditing.h"
 #include "app/main/MainLayout.h"
 #include "app/main/TfmMain.h"
 
@@ -30,13 +31,6 @@ std::vector<int> Members(int group, int ch)
             out.push_back(input ? i : i + 3);
     return out;
 }
-
-struct FlagScope {
-    bool& flag;
-    bool saved;
-    explicit FlagScope(bool& f) : flag(f), saved(f) { flag = true; }
-    ~FlagScope() { flag = saved; }
-};
 
 } // namespace
 

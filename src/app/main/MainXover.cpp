@@ -40,6 +40,16 @@ CutControls FindCut(TfmMain& w, int ch, bool highPass)
             w.Get<fx::TRoundEdit>(QStringLiteral("cvd") + n + QStringLiteral("Freq") + s)};
 }
 
+// The cut as the model holds it, on the channel's plot, and the total curve.
+void DrawCutFromModel(Plot& plot, const LUnitControl& unit, int ch, bool highPass)
+{
+    const XoverParam x = unit.GetXover(ch);
+    const int index = highPass ? x.hpFreq : x.lpFreq;
+    ComputeHpLpCurve(plot, highPass, highPass ? x.hpSlope : x.lpSlope, float(IndexToFreq(index)),
+                     Plot::HighPassSection);
+    plot.DrawTotalCurve(ch);
+}
+
 int SlopeCode(const CutControls& c)
 {
     return c.bypass->Down() ? 0 : c.slope->ItemIndex() + 1;
@@ -173,20 +183,14 @@ void TfmMain::tmHpLpCurveTimer()
 
 void TfmMain::DrawHighPassCurve(int ch)
 {
-    if (ch < 0 || ch > 8 || !FUnit)
-        return;
-    const XoverParam x = FUnit->GetXover(ch);
-    ComputeCut(ch, true, x.hpSlope, float(IndexToFreq(x.hpFreq)));
-    FPlots[std::size_t(ch)]->DrawTotalCurve(ch);
+    if (ch >= 0 && ch <= 8 && FUnit)
+        DrawCutFromModel(*FPlots[std::size_t(ch)], *FUnit, ch, true);
 }
 
 void TfmMain::DrawLowPassCurve(int ch)
 {
-    if (ch < 0 || ch > 8 || !FUnit)
-        return;
-    const XoverParam x = FUnit->GetXover(ch);
-    ComputeCut(ch, false, x.lpSlope, float(IndexToFreq(x.lpFreq)));
-    FPlots[std::size_t(ch)]->DrawTotalCurve(ch);
+    if (ch >= 0 && ch <= 8 && FUnit)
+        DrawCutFromModel(*FPlots[std::size_t(ch)], *FUnit, ch, false);
 }
 
 } // namespace app
