@@ -518,6 +518,20 @@ TEST_F(Editing, CutsDuringARefresh)
     EXPECT_NEAR(w->Plots(2)->Section(Plot::HighPassSection).curve()[std::size_t(corner)], -3.0, 0.5);
 }
 
+TEST_F(Editing, SlopeCodeOutsideTheTableDrawsAsBypass)
+{
+    // A device may send any code: the curve is flat with its marker, never a row past the table.
+    XoverParam x = w->Unit()->GetXover(5);
+    x.lpFreq = 150;
+    x.lpSlope = 25;
+    w->Unit()->SetLowPass(5, x);
+    w->DrawLowPassCurve(5);
+    const Plot& plot = *w->Plots(5);
+    for (double v : plot.Section(Plot::LowPassSection).curve())
+        ASSERT_EQ(v, 0.0);
+    EXPECT_NEAR(plot.Section(Plot::LowPassSection).frequency(), IndexToFreq(150), 1e-3);
+}
+
 // ---------------------------------------------------------------------------------------------------
 // Graph mouse
 
