@@ -239,6 +239,12 @@ std::optional<Reply> DeviceState::Answer(const LCmd& request)
         }
         return Ack();
     case 64:
+        ++LevelRequests;
+        if (!LevelScript.empty()) {
+            Levels = LevelScript.front().Levels;
+            LevelFlags = LevelScript.front().Flags;
+            LevelScript.pop_front();
+        }
         return Reply{64, EncodeLevels(Levels, LevelFlags)};
     default:
         ApplySetter(request.GetCode(), p);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,6 +38,12 @@ struct StoredPreset {
     SetBytes Body{}; // byte 0 = 0xFF when stored; bytes 2..15 = the preset's name
 };
 
+// One answer of a level script: the levels and flags the next level request reports.
+struct LevelStep {
+    std::array<float, kLevelSlots> Levels{};
+    uint16_t Flags = 0;
+};
+
 struct Reply {
     uint8_t Code = 0;
     BSTM Payload;
@@ -64,6 +71,10 @@ class DeviceState
     bool Unlocked = false; // the password was accepted on this connection
     std::array<float, kLevelSlots> Levels{};
     uint16_t LevelFlags = 0;
+    // Each level request takes the next step (which becomes Levels and LevelFlags); once the script
+    // is used up the last levels stay.
+    std::deque<LevelStep> LevelScript;
+    int LevelRequests = 0;
 
     ParamImage Image() const { return ImageFromSet(Current); }
     void SetImage(const ParamImage& image) { Current = SetFromImage(image); }

@@ -254,6 +254,24 @@ TEST(DeviceState, LevelReplyLayout)
     EXPECT_EQ(payload[37], 0x02);
 }
 
+TEST(DeviceState, LevelScriptAnswersInOrderThenHolds)
+{
+    DeviceState state;
+    LevelStep loud, quiet;
+    loud.Levels[0] = 1.0f;
+    loud.Flags = 0x0101;
+    quiet.Levels[0] = 0.5f;
+    state.LevelScript = {loud, quiet};
+    const auto slot0 = [&] {
+        const BSTM p = state.Answer(Command(64))->Payload;
+        return BSTM{p[0], p[1], p[2], p[36], p[37]};
+    };
+    EXPECT_EQ(slot0(), (BSTM{0x80, 0x3F, 0x00, 0x01, 0x01}));
+    EXPECT_EQ(slot0(), (BSTM{0x00, 0x3F, 0x00, 0x00, 0x00}));
+    EXPECT_EQ(slot0(), (BSTM{0x00, 0x3F, 0x00, 0x00, 0x00})) << "the last step holds";
+    EXPECT_EQ(state.LevelRequests, 3);
+}
+
 TEST(FrameReader, SplitsAndResynchronises)
 {
     const BSTM a = BuildFrame(CM_MCS_CMD(1, 16));

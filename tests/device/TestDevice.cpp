@@ -506,6 +506,24 @@ void TestDevice::SetLevels(const std::array<float, kLevelSlots>& levels, uint16_
     FState.LevelFlags = flags;
 }
 
+void TestDevice::SetLevelScript(const std::vector<LevelStep>& steps)
+{
+    std::lock_guard lock(FMutex);
+    FState.LevelScript.assign(steps.begin(), steps.end());
+}
+
+bool TestDevice::LevelScriptDone() const
+{
+    std::lock_guard lock(FMutex);
+    return FState.LevelScript.empty();
+}
+
+int TestDevice::LevelRequests() const
+{
+    std::lock_guard lock(FMutex);
+    return FState.LevelRequests;
+}
+
 std::vector<BSTM> TestDevice::ReceivedFrames() const
 {
     std::lock_guard lock(FMutex);

@@ -74,6 +74,11 @@ class TestDevice
     void SetIdentity(const std::string& identity);
     void SetLock(bool locked, const char* password4);
     void SetLevels(const std::array<float, kLevelSlots>& levels, uint16_t flags);
+    // The answers of the next level requests, in order (replaces a script not yet used up).
+    void SetLevelScript(const std::vector<LevelStep>& steps);
+    // True when every step of the script has been answered.
+    bool LevelScriptDone() const;
+    int LevelRequests() const;
 
     // Frames received, whole, in order, over every link.
     std::vector<BSTM> ReceivedFrames() const;

@@ -1,9 +1,90 @@
-// Editing on the pages' channel controls: PEQ, crossovers, the graphs' mouse, overlays, channel strip.
+// Editing on the pages' channel controls: the wiring of the PEQ, crossover, graph-mouse, overlay,
+// channel-strip and level handlers, and the texts they share.
+#include "app/main/MainEditing.h"
+
 #include "app/main/TfmMain.h"
+#include "base/ValueScales.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
 
 namespace app
 {
 
-void TfmMain::ConnectEditingHandlers() {}
+namespace
+{
+
+QString Format(const char* format, double v)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, v);
+    return QString::fromLatin1(buffer);
+}
+
+} // namespace
+
+QString EditFreqText(float hz)
+{
+    return hz >= 1000 ? Format("%4.2f", hz * 0.001) + QStringLiteral("KHz")
+                      : Format(" %4.1f", double(hz)) + QStringLiteral("Hz");
+}
+
+QString EqGainText(int position)
+{
+    const double g = (position - GainIndexZero) * 0.1;
+    return Format(position >= GainIndexZero ? "+%3.1f" : "%4.1f", g) + QStringLiteral("dB");
+}
+
+QString EqQText(int index)
+{
+    return Format("%3.2f", QTable[std::size_t(std::clamp(index, QIndexMin, QIndexMax))]);
+}
+
+std::optional<LevelReading> DecodeLevelReply(std::span<const uint8_t> payload)
+{
+    if (payload.size() < kLevelReplySize)
+        return std::nullopt;
+    LevelReading r;
+    for (std::size_t i = 0; i < r.levels.size(); ++i) {
+        const uint32_t bits = uint32_t(payload[3 * i]) << 16 | uint32_t(payload[3 * i + 1]) << 24 |
+                              uint32_t(payload[3 * i + 2]) << 8;
+        float v;
+        std::memcpy(&v, &bits, sizeof v);
+        r.levels[i] = v;
+    }
+    r.flags = uint16_t(payload[36] | payload[37] << 8);
+    return r;
+}
+
+int MeterSegments(float level, bool input)
+{
+    const float l = level == 0.0f ? 1e-7f : level;
+    const double db = 20.0 * std::log10(double(l));
+    const float shift = input ? 18.0f : 24.0f;
+    int k = 0;
+    auto count = [&](const auto& steps) {
+        for (float step : steps) {
+            if (!(double(step - shift) < db))
+                break;
+            ++k;
+        }
+    };
+    if (input)
+        count(MeterThresholds.Inputs);
+    else
+        count(MeterThresholds.Outputs);
+    return k;
+}
+
+void TfmMain::ConnectEditingHandlers()
+{
+    ConnectPeqHandlers();
+    ConnectXoverHandlers();
+    ConnectGraphMouseHandlers();
+    ConnectOverlayHandlers();
+    ConnectStripHandlers();
+    ConnectLevelHandlers();
+}
 
 } // namespace app

@@ -407,42 +407,6 @@ void TfmMain::MarkChannelCurvesDirty(int ch)
     }
 }
 
-// Overlays of other channels belong to the overlay pages; here they only lose their dirty marks.
-void TfmMain::RefreshGainPageOverlays()
-{
-    FCurveDirty[9] = 0;
-    FCurveDirty[10] = 0;
-}
-
-void TfmMain::RefreshChannelOverlays(int page)
-{
-    if (page >= 0 && page < 9)
-        FCurveDirty[std::size_t(page)] = 0;
-}
-
-void TfmMain::DeselectPeqBands()
-{
-    for (int ch = 0; ch < 9; ++ch)
-        if (auto* peq = Get<eq::TMyPEQType8>(QStringLiteral("peqPeq") + ChannelTitle(ch)))
-            peq->SetNowIndex(-1);
-}
-
-void TfmMain::SelectFirstPeqBands()
-{
-    for (int ch = 0; ch < 9; ++ch)
-        if (auto* peq = Get<eq::TMyPEQType8>(QStringLiteral("peqPeq") + ChannelTitle(ch)))
-            peq->SetNowIndex(0);
-}
-
-void TfmMain::ResetPeqBands(int channel)
-{
-    if (channel < 0 || channel > 8 || !FUnit)
-        return;
-    for (int b = 0; b < (channel < 3 ? 8 : 9); ++b)
-        FUnit->SetPeq(channel, b, FUnit->GetDefaultPeq(channel, b), 0);
-    ShowAllParams(FUnit);
-}
-
 void TfmMain::FactoryReset() {}
 
 } // namespace app

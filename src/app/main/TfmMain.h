@@ -484,6 +484,102 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     fw::TTimer tmGeqCurve; // one-shot, 1 ms
     int FDelayDragging = 0;
     std::array<int, 9> FMatrixRowOffsets{}; // matrix rows' tops against pbMatrix at the design size
+    // ---- Editing on the channel pages: PEQ, crossovers, graph mouse, overlays, channel strip and the
+    // live levels (MainEditing.cpp, MainPeq.cpp, MainXover.cpp, MainGraphMouse.cpp, MainOverlays.cpp,
+    // MainStrip.cpp, MainLevels.cpp). Each handler serves the controls of all nine channels.
+  public:
+    // PEQ.
+    void peqPeqInAChange(fw::TControl* Sender);
+    void peqPeqInAEditMouseDown(fw::TControl* Sender);
+    void rzbEq1InAClick(fw::TControl* Sender);
+    void isEqFreqInAChange(fw::TControl* Sender);
+    void isEqBwInAChange(fw::TControl* Sender);
+    void isEqGainInAChange(fw::TControl* Sender);
+    void tmEqCurveTimer();
+    void cvdEqFreqInAKeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
+    void vrbEqResetInAClick(fw::TControl* Sender);
+    void vrbEqBypassInAClick(fw::TControl* Sender);
+    void rbShowGainInAClick(fw::TControl* Sender);
+    void rbShowPhaseInAClick(fw::TControl* Sender);
+    void ShowPeqParams(int ch, bool enabled, double q, double gain, double freq);
+    void DrawPeqCurve(int ch);
+    void FocusEqFreqEdit(int ch);
+    int GetLinkGroup(int ch) const;
+    // Crossovers.
+    void isLowCutFreqInAChange(fw::TControl* Sender);
+    void isHighCutFreqInAChange(fw::TControl* Sender);
+    void rzcLowCutSlopInAChange(fw::TControl* Sender);
+    void rzcHighCutSlopInAChange(fw::TControl* Sender);
+    void tmHpLpCurveTimer();
+    void DrawHighPassCurve(int ch);
+    void DrawLowPassCurve(int ch);
+    // Graph mouse.
+    void fftDrawInAMouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
+                             int Y);
+    void fftDrawInAMouseMove(fw::TControl* Sender, fw::TShiftState Shift, int X, int Y);
+    void fftDrawInAMouseUp(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
+                           int Y);
+    void tmMouseEqCurveTimer();
+    void vrbEqShowAllInAClick(fw::TControl* Sender);
+    int SelectedHandle() const { return FSelectedHandle; }
+    // Overlays.
+    void vrbShowOverlayClick(fw::TControl* Sender, int graph);
+    // Channel strip.
+    void isGainInAChange(fw::TControl* Sender);
+    void isGainBackupInAChange(fw::TControl* Sender);
+    void rzbPhaseInAClick(fw::TControl* Sender);
+    void rzbPhaseBackupInAClick(fw::TControl* Sender);
+    void rzbMuteInAClick(fw::TControl* Sender);
+    void rzbMuteBackupInAClick(fw::TControl* Sender);
+    void SyncGainDisplay(int ch, int position);
+    void SyncPhaseDisplay(int ch, bool down);
+    void SyncMuteDisplay(int ch, bool down);
+    // Levels.
+    void tmInLevelDetTimer();
+    void ResetLevelMeters();
+    // The editing timers, for tests that step a fake clock.
+    fw::TTimer& EqCurveTimer() { return tmEqCurve; }
+    fw::TTimer& HpLpCurveTimer() { return tmHpLpCurve; }
+    fw::TTimer& MouseEqCurveTimer() { return tmMouseEqCurve; }
+    fw::TTimer& LevelTimer() { return tmInLevelDet; }
+    // The last edit that waits for a curve timer.
+    struct TCurveEdit {
+        int kind = 0; // crossovers: 1 high-pass, 0 low-pass
+        int channel = 0;
+        float frequency = 0;
+        int slope = 0;
+        double gain = 0;
+        float q = 0;
+        int bypass = 0;
+        int type = 0;
+        int band = 0;
+    };
+    // The panel fader edit that waits for tmEqCurve.
+    struct TPendingEq {
+        int kind = 0; // 0 frequency, 1 Q index, 2 gain
+        int channel = 0;
+        double value = 0;
+    };
+
+  private:
+    void CutFaderChange(fw::TControl* Sender, bool highPass);
+    void CutSlopeChange(fw::TControl* Sender, bool highPass);
+    void ComputeCut(int ch, bool highPass, int slope, double frequency);
+    void GainChange(fw::TControl* Sender, bool backup);
+    void PhaseClick(fw::TControl* Sender, bool backup);
+    void MuteClick(fw::TControl* Sender, bool backup);
+    void ViewSwitch(fw::TControl* Sender, bool phase);
+    void ShowBandOnGraph(int ch, int band, bool focus, bool pressButton);
+    void ConnectPeqHandlers();
+    void ConnectXoverHandlers();
+    void ConnectGraphMouseHandlers();
+    void ConnectOverlayHandlers();
+    void ConnectStripHandlers();
+    void ConnectLevelHandlers();
+    fw::TTimer tmEqCurve, tmHpLpCurve, tmMouseEqCurve, tmInLevelDet;
+    TCurveEdit FCurveEdit;
+    TPendingEq FPendingEq;
+    int FLastMouseX = 0, FLastMouseY = 0;
 };
 
 } // namespace app
