@@ -6,6 +6,7 @@
 
 #include "app/main/DynamicsRules.h"
 #include "app/main/MainLayout.h"
+#include "app/main/PageRules.h"
 #include "app/main/StdControls.h"
 #include "app/main/TransferChartControl.h"
 #include "controls/smooth/RoundEdit.h"
@@ -22,21 +23,6 @@ namespace
 
 using Fader = fx::TCustomTrackBar;
 using Edit = fx::TRoundEdit;
-
-// Sets the refresh flag for a scope and puts back what it was, so that a nested use never ends an
-// outer one early.
-class UpdatingGuard
-{
-  public:
-    explicit UpdatingGuard(bool& flag) : FFlag(flag), FSaved(flag) { FFlag = true; }
-    ~UpdatingGuard() { FFlag = FSaved; }
-    UpdatingGuard(const UpdatingGuard&) = delete;
-    UpdatingGuard& operator=(const UpdatingGuard&) = delete;
-
-  private:
-    bool& FFlag;
-    bool FSaved;
-};
 
 enum class Fmt { Threshold, PaddedTime, Time, Ratio, Knee };
 
@@ -138,7 +124,7 @@ void TfmMain::SetCompParam(int channel, int parameter, int value)
     switch (parameter) {
     case 0:
         if (auto* f = Get<Fader>(NameOf("is", QStringLiteral("Comp"), "Threshold", channel))) {
-            UpdatingGuard guard(FUpdating);
+            FlagScope guard(FUpdating);
             f->SetPosition(value);
         }
         c.threshold = int16_t(value + 180);
@@ -237,7 +223,7 @@ void TfmMain::DynSyncDisplay(DynPage page, int channel, int parameter, int value
     if (!FUnit || !OnPage(info, channel) || parameter < 0 || parameter >= int(info.params.size()))
         return;
     const Param& p = info.params[std::size_t(parameter)];
-    UpdatingGuard guard(FUpdating);
+    FlagScope guard(FUpdating);
     const unsigned group = FUnit->GetLinkGroup(channel) | (1u << (channel - info.first));
     for (int r = 0; r < info.count; ++r) {
         const int member = info.first + r;

@@ -56,13 +56,6 @@ template <std::size_t N> QString FieldText(std::span<const uint8_t, N> field, st
     return QString::fromStdString(CodePageToUtf8(bytes, CurrentCodePage()));
 }
 
-// Clears the refresh flag however the refresh ends.
-struct UpdatingScope {
-    bool& flag;
-    explicit UpdatingScope(bool& f) : flag(f) { flag = true; }
-    ~UpdatingScope() { flag = false; }
-};
-
 } // namespace
 
 QString CutFrequencyText(int position)
@@ -78,7 +71,7 @@ void TfmMain::ShowAllParams(LUnitControl* unit)
         return;
     DeselectPeqBands();
     {
-        UpdatingScope scope(FUpdating);
+        FlagScope scope(FUpdating); // put back however the refresh ends
         if (auto* l = Get<fw::TControl>(QStringLiteral("lbPstNum")))
             l->SetCaption(FPresetNumber >= 1 ? PrintfInt("U%02d", FPresetNumber)
                                              : PrintfInt("F%02d", FPresetNumber));
