@@ -189,241 +189,34 @@ void TfmMain::BuildItem(const Item& item)
     fw::TControl* c = nullptr;
     switch (item.kind) {
     case Kind::GroupBox:
-    case Kind::Panel: {
-        TSkCustomPanel* p = item.kind == Kind::GroupBox
-                                ? static_cast<TSkCustomPanel*>(new TSkGroupBox(parent))
-                                : new TSkPanel(parent);
-        if (auto* g = dynamic_cast<TSkGroupBox*>(p))
-            g->SetGroupStyle(gsCustom);
-        switch (item.look) {
-        case Look::GraphBox:
-            StyleBox(*p, kGraphBoxColor, kBorderColor);
-            break;
-        case Look::PageBox:
-            StyleBox(*p, kPageBoxColor, 0x5A5A5A);
-            break;
-        case Look::Column:
-            StyleBox(*p, kColumnColor, 0x9C9C9C);
-            break;
-        default:
-            if (item.kind == Kind::Panel &&
-                (item.name.startsWith(u"plLevel") || item.name.startsWith(u"plFftDelay")))
-                StyleBox(*p, kMeterPanelColor, kBorderColor);
-            else {
-                p->SetBorderOuter(fsNone);
-                p->SetTransparent(true);
-            }
-        }
-        if (item.name == u"rzgFunction")
-            StyleBox(*p, 0x2A2A2A, 0x4A4A4A);
-        if (item.name == u"rzgPreset")
-            StyleBox(*p, 0x2A2A2A, 0x4A4A4A);
-        c = p;
+    case Kind::Panel:
+        c = BuildPanel(parent, item);
         break;
-    }
-    case Kind::Label: {
-        if (item.look == Look::DelayLine) {
-            auto* line = new TPaintBox(parent);
-            line->OnPaint = [](TPaintBox* self, fw::TCanvas& canvas) {
-                QPainter& p = canvas.Painter();
-                const int y = self->Height() / 2;
-                // from the marker's left end to past the last tick (the markers' centres)
-                p.fillRect(QRect(40, y - 2, self->Width() - 70, 4), QColor(0, 90, 0));
-                p.setPen(QColor(0, 200, 0));
-                for (int k = 0; k <= 10; ++k) {
-                    const int x = 55 + k * (self->Width() - 90) / 10;
-                    p.drawLine(x, y + 4, x, y + 8);
-                }
-            };
-            c = line;
-            break;
-        }
-        auto* l = new TSkLabel(parent);
-        l->SetTransparent(true);
-        l->SetLayout(tlCenter);
-        switch (item.look) {
-        case Look::Head:
-            UseFont(*l, "Tahoma", 12, fw::clWhite, true);
-            break;
-        case Look::Title:
-            UseFont(*l, "Tahoma", 11, item.parent == u"rzgPreset" ? TColor(0xE0E0E0) : fw::clBlack, true);
-            break;
-        case Look::Small:
-            UseFont(*l, "Tahoma", 10, item.parent.startsWith(u"rzgParam") ? fw::clBlack : 0xD0D0D0);
-            break;
-        case Look::Value:
-            UseFont(*l, "Tahoma", 10, fw::clWhite);
-            break;
-        case Look::Scale:
-            UseFont(*l, "Tahoma", 10, 0xC8C8C8);
-            break;
-        case Look::ChName:
-            UseFont(*l, "Times New Roman", 15, fw::clYellow, true);
-            break;
-        default:
-            UseFont(*l, "Tahoma", 11, fw::clBlack);
-            break;
-        }
-        if (item.name.startsWith(u"lbMatrix") && !item.name.startsWith(u"lbMatrixCh") &&
-            item.look == Look::Caption) {
-            UseFont(*l, "Tahoma", 11, 0xE0E0E0, true);
-            l->SetAlignment(taCenter);
-        }
-        if (item.look == Look::Value || item.look == Look::Small || item.look == Look::Caption ||
-            item.look == Look::ChName)
-            if (item.parent.startsWith(u"rzgGeqIn") || item.name.startsWith(u"lbDelayCol") ||
-                item.name.startsWith(u"lbMeter") || item.name.startsWith(u"lbDelayShow") ||
-                item.look == Look::ChName)
-                l->SetAlignment(taCenter);
-        if (item.look == Look::Caption &&
-            (item.parent.startsWith(u"rzgCompOut") || item.parent.startsWith(u"rzgLimitOut") ||
-             item.parent.startsWith(u"rzgGateIn"))) {
-            // fader column captions: centred over their fader, small enough to stay apart
-            UseFont(*l, "Tahoma", 10, fw::clBlack);
-            l->SetAlignment(taCenter);
-        }
-        if (item.name.startsWith(u"lbDelayShow") || item.name.startsWith(u"lbMeter"))
-            UseFont(*l, "Tahoma", 11, 0xE0E0E0, true);
-        if (item.name == u"lbFftChannelInA" || item.name.startsWith(u"lbFftChannel") ||
-            item.name.startsWith(u"lbHead") || item.name.startsWith(u"lbFftChGeq"))
-            l->Font().SetColor(fw::clLime);
-        c = l;
+    case Kind::Label:
+        c = item.look == Look::DelayLine ? BuildDelayLine(parent) : BuildLabel(parent, item);
         break;
-    }
-    case Kind::Fader: {
-        auto* f = new TFxTrackBar(parent);
-        f->SetOrientation(fx::trVertical);
-        f->Slider().SetSize(3);
-        f->Slider().SetBorderColor(fw::clMedGray);
-        f->TickMark().SetStyle(fx::tsNone);
-        f->SetTransparent(true);
-        f->SetMin(item.min);
-        f->SetMax(item.max);
-        f->SetPageSize(item.name.startsWith(u"isGain") ? 6 : 10);
-        f->SetPosition(item.position);
-        c = f;
+    case Kind::Fader:
+    case Kind::Edit:
+    case Kind::UpDown:
+    case Kind::Combo:
+    case Kind::Radio:
+        c = BuildEntry(parent, item);
         break;
-    }
-    case Kind::Edit: {
-        auto* e = new fx::TRoundEdit(parent);
-        e->SetRounding(6);
-        e->SetBorderColor(fw::clHighlightText);
-        UseFont(*e, "Tahoma", item.w < 60 ? 10 : 11, fw::clBlack); // narrow edits keep "+20.0dB" whole
-        e->SetAlignment(fx::taCenter);
-        e->SetAutoSelect(false);
-        e->SetColor(fw::clWhite);
-        e->SetText(item.caption);
-        if (item.name.startsWith(u"cvdGain"))
-            e->SetReadOnly(true);
-        c = e;
+    case Kind::BmpButton:
+    case Kind::PowerButton:
+    case Kind::DemoButton:
+        c = BuildButton(parent, item);
         break;
-    }
-    case Kind::UpDown: {
-        auto* u = new TUpDown(parent);
-        u->Min = item.min;
-        u->Max = item.max;
-        c = u;
-        break;
-    }
-    case Kind::Combo: {
-        auto* b = new TSkComboBox(parent);
-        UseFont(*b, "Tahoma", 11, fw::clBlack);
-        for (const char* s :
-             {"BW -6dB",  "BS -6dB",  "BW -12dB", "BS -12dB", "LR -12dB", "BW -18dB", "BS -18dB",
-              "BW -24dB", "BS -24dB", "LR -24dB", "BW -30dB", "BS -30dB", "BW -36dB", "BS -36dB",
-              "LR -36dB", "BW -42dB", "BS -42dB", "BW -48dB", "BS -48dB", "LR -48dB"})
-            b->Add(QString::fromLatin1(s));
-        b->SetItemIndex(0);
-        c = b;
-        break;
-    }
-    case Kind::BmpButton: {
-        auto* b = new TSkBmpButton(parent);
-        b->Bitmaps().SetTransparentColor(fw::clTeal);
-        b->SetButtonSize(bszStretchToButton);
-        UseFont(*b, "Tahoma", item.name.startsWith(u"rzbMenu") ? 12 : 11, fw::clWhite, true);
-        b->SetGroupIndex(item.group);
-        b->SetAllowAllUp(item.allowAllUp);
-        c = b;
-        break;
-    }
-    case Kind::PowerButton: {
-        auto* b = new TLedPowerButton(parent);
-        UseFont(*b, "Tahoma", 10, fw::clWhite, true);
-        b->SetColor(0x202020);
-        b->SetLedWidth(9);
-        b->SetLedHeight(9);
-        b->Font().SetColor(ChannelColours[std::size_t(std::clamp(item.tag, 0, 16))] == fw::clBlue
-                               ? TColor(0xFF8040)
-                               : ChannelColours[std::size_t(std::clamp(item.tag, 0, 16))]);
-        c = b;
-        break;
-    }
-    case Kind::DemoButton: {
-        auto* b = new TLedDemoButton(parent);
-        UseFont(*b, "Tahoma", 10, fw::clWhite, false);
-        for (fw::TFont* f : {&b->FontEnter(), &b->FontLeave()}) {
-            f->SetName(QStringLiteral("Tahoma"));
-            f->SetHeight(-11);
-            f->SetStyle(unsigned(fw::fsBold));
-        }
-        b->FontEnter().SetColor(0x804000);
-        b->FontLeave().SetColor(fw::clBlack);
-        c = b;
-        break;
-    }
-    case Kind::Radio: {
-        auto* r = new TRadioButton(parent);
-        UseFont(*r, "Tahoma", 11, 0xE0E0E0);
-        c = r;
-        break;
-    }
     case Kind::Meter:
     case Kind::OutMeter:
-    case Kind::Lamp: {
-        auto* m = new eq::LProgressBar(parent);
-        if (item.kind == Kind::Meter)
-            eq::ConfigureInputMeter(*m);
-        else if (item.kind == Kind::OutMeter)
-            eq::ConfigureOutputMeter(*m);
-        else
-            eq::ConfigureLamp(*m);
-        c = m;
-        break;
-    }
-    case Kind::Graph: {
-        auto* g = new graph::LMyFFTDrawHpLp6dB(parent);
-        c = g;
-        break;
-    }
-    case Kind::BandEditor: {
-        auto* peq = new eq::TMyPEQType8(parent, item.tag < 3 ? 8 : 9);
-        peq->SetLabelColor(fw::clBlack);
-        peq->SetEditBackColor(fw::clWhite);
-        peq->SetBypassBackColor(fw::clSilver);
-        peq->SetTitleVisable(false);
-        c = peq;
-        break;
-    }
+    case Kind::Lamp:
+    case Kind::Graph:
+    case Kind::BandEditor:
     case Kind::Chart:
-        c = CreateTransferChartControl(parent, item.tag, item.name.toLatin1().constData());
-        break;
-    case Kind::Image: {
-        auto* im = new TImage(parent);
-        im->Stretch = true;
-        c = im;
-        break;
-    }
-    case Kind::Shape: {
-        auto* s = new TShape(parent);
-        s->BorderColor = 0x00B000;
-        s->SetColor(0x1A301A);
-        s->Rounding = 8;
-        c = s;
-        break;
-    }
+    case Kind::Image:
+    case Kind::Shape:
     case Kind::PaintBox:
-        c = new TPaintBox(parent);
+        c = BuildDisplay(parent, item);
         break;
     }
     if (!c)
@@ -435,44 +228,292 @@ void TfmMain::BuildItem(const Item& item)
         c->SetCaption(item.caption);
     if (auto* pb = dynamic_cast<TLedPowerButton*>(c))
         pb->CalcLayout(); // lamp and caption side by side at the final size and text
-    if (item.kind == Kind::Graph) {
-        auto* g = static_cast<graph::LMyFFTDrawHpLp6dB*>(c);
-        g->SetAutoRedraw(false);
-        g->SetDrawWhenShown(true); // the pages not shown draw on their first show
-        g->SetColor(fw::clBlack);
-        g->SetAxisColor(35840);
-        g->SetGridColor(18432);
-        g->SetXAutoScale(false);
-        g->SetYAutoScale(false);
-        g->SetYLabelScale(1.0);
-        g->SetYMax(18.0);
-        g->SetYMin(-18.0);
-        g->SetXMin(966.0);
-        g->SetXMax(3840.0);
-        g->SetYLabelPrecision(5);
-        g->SetVertTickLength(0);
-        g->SetHorzTickLength(0);
-        g->SetNumVertGrid(10);
-        g->SetNumHorzGrid(11);
-        g->SetShowXTitle(false);
-        g->SetShowYTitle(false);
-        g->SetShowPlotTitle(false);
-        g->SetYLabel(QStringLiteral("dB"));
-        g->SetFFTNuimber(graph::n4096);
-        g->SetSampleRate(graph::n96000);
-        fw::TFont f;
-        f.SetName(QStringLiteral("Tahoma"));
-        f.SetHeight(-11);
-        f.SetColor(fw::clLime);
-        g->SetPlotTitleFont(f);
-        g->SetAxisTitleFont(f);
-        g->SetMouseCoordFont(f);
-        f.SetColor(fw::clActiveBorder);
-        g->SetAxisLabelFont(f);
-        g->SetAutoRedraw(true);
-    }
+    if (item.kind == Kind::Graph)
+        SetUpGraph(*static_cast<graph::LMyFFTDrawHpLp6dB*>(c));
     if (!item.visible)
         c->SetVisible(false);
+}
+
+// Group boxes and panels.
+fw::TControl* TfmMain::BuildPanel(QWidget* parent, const Item& item)
+{
+    TSkCustomPanel* p = item.kind == Kind::GroupBox ? static_cast<TSkCustomPanel*>(new TSkGroupBox(parent))
+                                                    : new TSkPanel(parent);
+    if (auto* g = dynamic_cast<TSkGroupBox*>(p))
+        g->SetGroupStyle(gsCustom);
+    switch (item.look) {
+    case Look::GraphBox:
+        StyleBox(*p, kGraphBoxColor, kBorderColor);
+        break;
+    case Look::PageBox:
+        StyleBox(*p, kPageBoxColor, 0x5A5A5A);
+        break;
+    case Look::Column:
+        StyleBox(*p, kColumnColor, 0x9C9C9C);
+        break;
+    default:
+        if (item.kind == Kind::Panel &&
+            (item.name.startsWith(u"plLevel") || item.name.startsWith(u"plFftDelay")))
+            StyleBox(*p, kMeterPanelColor, kBorderColor);
+        else {
+            p->SetBorderOuter(fsNone);
+            p->SetTransparent(true);
+        }
+    }
+    if (item.name == u"rzgFunction")
+        StyleBox(*p, 0x2A2A2A, 0x4A4A4A);
+    if (item.name == u"rzgPreset")
+        StyleBox(*p, 0x2A2A2A, 0x4A4A4A);
+    return p;
+}
+
+// The delay page's time line with its ticks.
+fw::TControl* TfmMain::BuildDelayLine(QWidget* parent)
+{
+    auto* line = new TPaintBox(parent);
+    line->OnPaint = [](TPaintBox* self, fw::TCanvas& canvas) {
+        QPainter& p = canvas.Painter();
+        const int y = self->Height() / 2;
+        // from the marker's left end to past the last tick (the markers' centres)
+        p.fillRect(QRect(40, y - 2, self->Width() - 70, 4), QColor(0, 90, 0));
+        p.setPen(QColor(0, 200, 0));
+        for (int k = 0; k <= 10; ++k) {
+            const int x = 55 + k * (self->Width() - 90) / 10;
+            p.drawLine(x, y + 4, x, y + 8);
+        }
+    };
+    return line;
+}
+
+fw::TControl* TfmMain::BuildLabel(QWidget* parent, const Item& item)
+{
+    auto* l = new TSkLabel(parent);
+    l->SetTransparent(true);
+    l->SetLayout(tlCenter);
+    switch (item.look) {
+    case Look::Head:
+        UseFont(*l, "Tahoma", 12, fw::clWhite, true);
+        break;
+    case Look::Title:
+        UseFont(*l, "Tahoma", 11, item.parent == u"rzgPreset" ? TColor(0xE0E0E0) : fw::clBlack, true);
+        break;
+    case Look::Small:
+        UseFont(*l, "Tahoma", 10, item.parent.startsWith(u"rzgParam") ? fw::clBlack : 0xD0D0D0);
+        break;
+    case Look::Value:
+        UseFont(*l, "Tahoma", 10, fw::clWhite);
+        break;
+    case Look::Scale:
+        UseFont(*l, "Tahoma", 10, 0xC8C8C8);
+        break;
+    case Look::ChName:
+        UseFont(*l, "Times New Roman", 15, fw::clYellow, true);
+        break;
+    default:
+        UseFont(*l, "Tahoma", 11, fw::clBlack);
+        break;
+    }
+    StyleLabelByName(*l, item);
+    return l;
+}
+
+// Fonts and alignment that depend on the label's name or group, over the look's defaults.
+void TfmMain::StyleLabelByName(TSkLabel& l, const Item& item)
+{
+    if (item.name.startsWith(u"lbMatrix") && !item.name.startsWith(u"lbMatrixCh") &&
+        item.look == Look::Caption) {
+        UseFont(l, "Tahoma", 11, 0xE0E0E0, true);
+        l.SetAlignment(taCenter);
+    }
+    if (item.look == Look::Value || item.look == Look::Small || item.look == Look::Caption ||
+        item.look == Look::ChName)
+        if (item.parent.startsWith(u"rzgGeqIn") || item.name.startsWith(u"lbDelayCol") ||
+            item.name.startsWith(u"lbMeter") || item.name.startsWith(u"lbDelayShow") ||
+            item.look == Look::ChName)
+            l.SetAlignment(taCenter);
+    if (item.look == Look::Caption &&
+        (item.parent.startsWith(u"rzgCompOut") || item.parent.startsWith(u"rzgLimitOut") ||
+         item.parent.startsWith(u"rzgGateIn"))) {
+        // fader column captions: centred over their fader, small enough to stay apart
+        UseFont(l, "Tahoma", 10, fw::clBlack);
+        l.SetAlignment(taCenter);
+    }
+    if (item.name.startsWith(u"lbDelayShow") || item.name.startsWith(u"lbMeter"))
+        UseFont(l, "Tahoma", 11, 0xE0E0E0, true);
+    if (item.name == u"lbFftChannelInA" || item.name.startsWith(u"lbFftChannel") ||
+        item.name.startsWith(u"lbHead") || item.name.startsWith(u"lbFftChGeq"))
+        l.Font().SetColor(fw::clLime);
+}
+
+// Faders, edits, up-downs, combo boxes and radio buttons.
+fw::TControl* TfmMain::BuildEntry(QWidget* parent, const Item& item)
+{
+    if (item.kind == Kind::Fader) {
+        auto* f = new TFxTrackBar(parent);
+        f->SetOrientation(fx::trVertical);
+        f->Slider().SetSize(3);
+        f->Slider().SetBorderColor(fw::clMedGray);
+        f->TickMark().SetStyle(fx::tsNone);
+        f->SetTransparent(true);
+        f->SetMin(item.min);
+        f->SetMax(item.max);
+        f->SetPageSize(item.name.startsWith(u"isGain") ? 6 : 10);
+        f->SetPosition(item.position);
+        return f;
+    }
+    if (item.kind == Kind::Edit) {
+        auto* e = new fx::TRoundEdit(parent);
+        e->SetRounding(6);
+        e->SetBorderColor(fw::clHighlightText);
+        UseFont(*e, "Tahoma", item.w < 60 ? 10 : 11, fw::clBlack); // narrow edits keep "+20.0dB" whole
+        e->SetAlignment(fx::taCenter);
+        e->SetAutoSelect(false);
+        e->SetColor(fw::clWhite);
+        e->SetText(item.caption);
+        if (item.name.startsWith(u"cvdGain"))
+            e->SetReadOnly(true);
+        return e;
+    }
+    if (item.kind == Kind::UpDown) {
+        auto* u = new TUpDown(parent);
+        u->Min = item.min;
+        u->Max = item.max;
+        return u;
+    }
+    if (item.kind == Kind::Combo) {
+        auto* b = new TSkComboBox(parent);
+        UseFont(*b, "Tahoma", 11, fw::clBlack);
+        for (const char* s :
+             {"BW -6dB",  "BS -6dB",  "BW -12dB", "BS -12dB", "LR -12dB", "BW -18dB", "BS -18dB",
+              "BW -24dB", "BS -24dB", "LR -24dB", "BW -30dB", "BS -30dB", "BW -36dB", "BS -36dB",
+              "LR -36dB", "BW -42dB", "BS -42dB", "BW -48dB", "BS -48dB", "LR -48dB"})
+            b->Add(QString::fromLatin1(s));
+        b->SetItemIndex(0);
+        return b;
+    }
+    auto* r = new TRadioButton(parent);
+    UseFont(*r, "Tahoma", 11, 0xE0E0E0);
+    return r;
+}
+
+// Skinned buttons, power buttons and the demo button.
+fw::TControl* TfmMain::BuildButton(QWidget* parent, const Item& item)
+{
+    if (item.kind == Kind::BmpButton) {
+        auto* b = new TSkBmpButton(parent);
+        b->Bitmaps().SetTransparentColor(fw::clTeal);
+        b->SetButtonSize(bszStretchToButton);
+        UseFont(*b, "Tahoma", item.name.startsWith(u"rzbMenu") ? 12 : 11, fw::clWhite, true);
+        b->SetGroupIndex(item.group);
+        b->SetAllowAllUp(item.allowAllUp);
+        return b;
+    }
+    if (item.kind == Kind::PowerButton) {
+        auto* b = new TLedPowerButton(parent);
+        UseFont(*b, "Tahoma", 10, fw::clWhite, true);
+        b->SetColor(0x202020);
+        b->SetLedWidth(9);
+        b->SetLedHeight(9);
+        b->Font().SetColor(ChannelColours[std::size_t(std::clamp(item.tag, 0, 16))] == fw::clBlue
+                               ? TColor(0xFF8040)
+                               : ChannelColours[std::size_t(std::clamp(item.tag, 0, 16))]);
+        return b;
+    }
+    auto* b = new TLedDemoButton(parent);
+    UseFont(*b, "Tahoma", 10, fw::clWhite, false);
+    for (fw::TFont* f : {&b->FontEnter(), &b->FontLeave()}) {
+        f->SetName(QStringLiteral("Tahoma"));
+        f->SetHeight(-11);
+        f->SetStyle(unsigned(fw::fsBold));
+    }
+    b->FontEnter().SetColor(0x804000);
+    b->FontLeave().SetColor(fw::clBlack);
+    return b;
+}
+
+// Meters, lamps, graphs, band editors, charts, images, shapes and paint boxes.
+fw::TControl* TfmMain::BuildDisplay(QWidget* parent, const Item& item)
+{
+    switch (item.kind) {
+    case Kind::Meter:
+    case Kind::OutMeter:
+    case Kind::Lamp: {
+        auto* m = new eq::LProgressBar(parent);
+        if (item.kind == Kind::Meter)
+            eq::ConfigureInputMeter(*m);
+        else if (item.kind == Kind::OutMeter)
+            eq::ConfigureOutputMeter(*m);
+        else
+            eq::ConfigureLamp(*m);
+        return m;
+    }
+    case Kind::Graph:
+        return new graph::LMyFFTDrawHpLp6dB(parent);
+    case Kind::BandEditor: {
+        auto* peq = new eq::TMyPEQType8(parent, item.tag < 3 ? 8 : 9);
+        peq->SetLabelColor(fw::clBlack);
+        peq->SetEditBackColor(fw::clWhite);
+        peq->SetBypassBackColor(fw::clSilver);
+        peq->SetTitleVisable(false);
+        return peq;
+    }
+    case Kind::Chart:
+        return CreateTransferChartControl(parent, item.tag, item.name.toLatin1().constData());
+    case Kind::Image: {
+        auto* im = new TImage(parent);
+        im->Stretch = true;
+        return im;
+    }
+    case Kind::Shape: {
+        auto* s = new TShape(parent);
+        s->BorderColor = 0x00B000;
+        s->SetColor(0x1A301A);
+        s->Rounding = 8;
+        return s;
+    }
+    case Kind::PaintBox:
+        return new TPaintBox(parent);
+    default:
+        return nullptr;
+    }
+}
+
+// Scales, colours and fonts of a response graph, once it has its final bounds.
+void TfmMain::SetUpGraph(graph::LMyFFTDrawHpLp6dB& g)
+{
+    g.SetAutoRedraw(false);
+    g.SetDrawWhenShown(true); // the pages not shown draw on their first show
+    g.SetColor(fw::clBlack);
+    g.SetAxisColor(35840);
+    g.SetGridColor(18432);
+    g.SetXAutoScale(false);
+    g.SetYAutoScale(false);
+    g.SetYLabelScale(1.0);
+    g.SetYMax(18.0);
+    g.SetYMin(-18.0);
+    g.SetXMin(966.0);
+    g.SetXMax(3840.0);
+    g.SetYLabelPrecision(5);
+    g.SetVertTickLength(0);
+    g.SetHorzTickLength(0);
+    g.SetNumVertGrid(10);
+    g.SetNumHorzGrid(11);
+    g.SetShowXTitle(false);
+    g.SetShowYTitle(false);
+    g.SetShowPlotTitle(false);
+    g.SetYLabel(QStringLiteral("dB"));
+    g.SetFFTNuimber(graph::n4096);
+    g.SetSampleRate(graph::n96000);
+    fw::TFont f;
+    f.SetName(QStringLiteral("Tahoma"));
+    f.SetHeight(-11);
+    f.SetColor(fw::clLime);
+    g.SetPlotTitleFont(f);
+    g.SetAxisTitleFont(f);
+    g.SetMouseCoordFont(f);
+    f.SetColor(fw::clActiveBorder);
+    g.SetAxisLabelFont(f);
+    g.SetAutoRedraw(true);
 }
 
 // Button faces, fader thumbs, markers and the frame plate drawn by the skin code onto the template
@@ -621,91 +662,122 @@ void TfmMain::FormCreate()
     CopySkinPictures();
 }
 
+namespace
+{
+
+enum Pic { Disabled = 1, Down = 2, Hot = 4, StayDown = 8 };
+
+// Copies the chosen pictures of `from` to `to`; the disabled face from `disabledFrom`'s stay-down one.
+void CopyPictures(TSkBmpButton* to, TSkBmpButton* from, unsigned pics, TSkBmpButton* disabledFrom = nullptr)
+{
+    auto& t = to->Bitmaps();
+    const auto& f = from->Bitmaps();
+    if (pics & Down)
+        t.SetDown(f.Down());
+    if (pics & Hot)
+        t.SetHot(f.Hot());
+    if (pics & StayDown)
+        t.SetStayDown(f.StayDown());
+    if (disabledFrom)
+        t.SetDisabled(disabledFrom->Bitmaps().StayDown());
+}
+
+} // namespace
+
 // Copies the template pictures; a missing template or target stops the copy there.
 void TfmMain::CopySkinPictures()
 {
-    auto button = [this](const QString& name) -> TSkBmpButton* {
-        auto* b = Get<TSkBmpButton>(name);
-        if (!b && FCreationStoppedAt.isEmpty())
-            FCreationStoppedAt = name;
-        return b;
-    };
-    enum Pic { Disabled = 1, Down = 2, Hot = 4, StayDown = 8 };
-    auto copy = [](TSkBmpButton* to, TSkBmpButton* from, unsigned pics,
-                   TSkBmpButton* disabledFrom = nullptr) {
-        auto& t = to->Bitmaps();
-        const auto& f = from->Bitmaps();
-        if (pics & Down)
-            t.SetDown(f.Down());
-        if (pics & Hot)
-            t.SetHot(f.Hot());
-        if (pics & StayDown)
-            t.SetStayDown(f.StayDown());
-        if (disabledFrom)
-            t.SetDisabled(disabledFrom->Bitmaps().StayDown());
-    };
-    TSkBmpButton* gain = button(QStringLiteral("rzbMenuGain"));
-    TSkBmpButton* matrix = button(QStringLiteral("rzbMenuMatrix"));
+    TSkBmpButton* gain = SkinButton(QStringLiteral("rzbMenuGain"));
+    TSkBmpButton* matrix = SkinButton(QStringLiteral("rzbMenuMatrix"));
     if (!gain || !matrix)
         return;
+    if (!CopyMenuPictures(gain, matrix) || !CopyInputPictures())
+        return;
+    CopyOutputPictures(gain);
+}
+
+// The named button; the first missing one is recorded as where creation stopped.
+TSkBmpButton* TfmMain::SkinButton(const QString& name)
+{
+    auto* b = Get<TSkBmpButton>(name);
+    if (!b && FCreationStoppedAt.isEmpty())
+        FCreationStoppedAt = name;
+    return b;
+}
+
+// The page menu buttons; false when one is missing.
+bool TfmMain::CopyMenuPictures(TSkBmpButton* gain, TSkBmpButton* matrix)
+{
     for (const char* n : {"rzbMenuComp", "rzbMenuDelay"}) {
-        auto* b = button(QString::fromLatin1(n));
+        auto* b = SkinButton(QString::fromLatin1(n));
         if (!b)
-            return;
-        copy(b, gain, Down | Hot | StayDown);
+            return false;
+        CopyPictures(b, gain, Down | Hot | StayDown);
     }
-    copy(matrix, matrix, Down);
-    copy(matrix, gain, Hot | StayDown);
+    CopyPictures(matrix, matrix, Down);
+    CopyPictures(matrix, gain, Hot | StayDown);
     for (const char* n : {"rzbMenuGate", "rzbMenuLimit", "rzbMenuGeq"}) {
-        auto* b = button(QString::fromLatin1(n));
+        auto* b = SkinButton(QString::fromLatin1(n));
         if (!b)
-            return;
-        copy(b, matrix, Down);
-        copy(b, gain, Hot | StayDown);
+            return false;
+        CopyPictures(b, matrix, Down);
+        CopyPictures(b, gain, Hot | StayDown);
     }
-    TSkBmpButton* inA = button(QStringLiteral("rzbMenuInA"));
+    return true;
+}
+
+// The input menu buttons and the graphic equaliser's fader thumbs; false when one is missing.
+bool TfmMain::CopyInputPictures()
+{
+    TSkBmpButton* inA = SkinButton(QStringLiteral("rzbMenuInA"));
     auto* thumbs = Get<TFxTrackBar>(QStringLiteral("isGeqCh01InA"));
     if (!inA)
-        return;
+        return false;
     if (!thumbs) {
         FCreationStoppedAt = QStringLiteral("isGeqCh01InA");
-        return;
+        return false;
     }
     for (int i = 0; i < 3; ++i) {
         const QString x = ChannelSuffix(i);
-        auto* b = button(QStringLiteral("rzbMenuIn") + x);
+        auto* b = SkinButton(QStringLiteral("rzbMenuIn") + x);
         if (!b)
-            return;
-        copy(b, inA, Down | Hot | StayDown, inA);
+            return false;
+        CopyPictures(b, inA, Down | Hot | StayDown, inA);
         for (int band = 1; band <= 31; ++band) {
             const QString name = QStringLiteral("isGeqCh%1In").arg(band, 2, 10, QChar(u'0')) + x;
             auto* f = Get<TFxTrackBar>(name);
             if (!f) {
                 FCreationStoppedAt = name;
-                return;
+                return false;
             }
             f->Thumb().SetPicture(&thumbs->Thumb().Picture());
             f->Thumb().SetPictureHot(&thumbs->Thumb().PictureHot());
             f->Thumb().SetPictureDown(&thumbs->Thumb().PictureDown());
         }
     }
+    return true;
+}
+
+// The output menu buttons and the matrix route buttons.
+void TfmMain::CopyOutputPictures(TSkBmpButton* gain)
+{
     TSkBmpButton* route = nullptr;
     for (int n = 1; n <= 6; ++n) {
         const QString x = QString::number(n);
         if (n <= 5) {
-            auto* b = button(QStringLiteral("rzbMenuOut") + x);
+            auto* b = SkinButton(QStringLiteral("rzbMenuOut") + x);
             if (!b)
                 return;
-            copy(b, gain, Down | Hot | StayDown, gain);
+            CopyPictures(b, gain, Down | Hot | StayDown, gain);
         }
-        if (!route && !(route = button(QStringLiteral("rzbAMatrixOut1"))))
+        if (!route && !(route = SkinButton(QStringLiteral("rzbAMatrixOut1"))))
             return;
         for (const char* in : {"A", "B", "C"}) {
             auto* b =
-                button(QStringLiteral("rzb") + QString::fromLatin1(in) + QStringLiteral("MatrixOut") + x);
+                SkinButton(QStringLiteral("rzb") + QString::fromLatin1(in) + QStringLiteral("MatrixOut") + x);
             if (!b)
                 return;
-            copy(b, route, Down | Hot | StayDown);
+            CopyPictures(b, route, Down | Hot | StayDown);
         }
     }
 }

@@ -38,6 +38,12 @@ namespace graph
 class LMyFFTDrawHpLp6dB;
 }
 
+namespace sk
+{
+class TSkBmpButton;
+class TSkLabel;
+} // namespace sk
+
 namespace app
 {
 
@@ -331,9 +337,21 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     // Creation (MainCreate.cpp).
     void BuildControls();
     void BuildItem(const Item& item);
+    fw::TControl* BuildPanel(QWidget* parent, const Item& item);
+    fw::TControl* BuildDelayLine(QWidget* parent);
+    fw::TControl* BuildLabel(QWidget* parent, const Item& item);
+    void StyleLabelByName(sk::TSkLabel& l, const Item& item);
+    fw::TControl* BuildEntry(QWidget* parent, const Item& item);
+    fw::TControl* BuildButton(QWidget* parent, const Item& item);
+    fw::TControl* BuildDisplay(QWidget* parent, const Item& item);
+    void SetUpGraph(graph::LMyFFTDrawHpLp6dB& g);
     void BuildMenu();
     void DrawSkins();
     void CopySkinPictures();
+    sk::TSkBmpButton* SkinButton(const QString& name);
+    bool CopyMenuPictures(sk::TSkBmpButton* gain, sk::TSkBmpButton* matrix);
+    bool CopyInputPictures();
+    void CopyOutputPictures(sk::TSkBmpButton* gain);
     QWidget* ParentOf(const QString& name);
     void ConnectHandlers();
     void SetDeviceId(int id);
