@@ -4,6 +4,7 @@
 
 #include "link/HxHidDevice.h"
 #include "link/LTrafficLog.h"
+#include "proto/Commands.h"
 
 LLinkCore::LLinkCore() : FPoster(std::make_unique<LUiPoster>())
 {
@@ -76,7 +77,7 @@ void LLinkCore::SuspendLinkPoll(bool flag)
 
 void LLinkCore::SetDeviceId(int id)
 {
-    if (id < 1 || id > 254)
+    if (id < proto::kMinDeviceId || id > proto::kMaxDeviceId)
         return;
     FDeviceId = id;
     if (OnDeviceIdText)

@@ -67,6 +67,10 @@ enum ReplyCode : uint8_t {
 // A command whose whole frame is its target: only an identical frame is the same command.
 inline constexpr int kWholeFrame = -1;
 
+// The device ids the editor addresses: one range for the link, the window and the setup dialog.
+inline constexpr int kMinDeviceId = 1;
+inline constexpr int kMaxDeviceId = 250;
+
 struct CommandInfo {
     Code code;
     std::string_view name;

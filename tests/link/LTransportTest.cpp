@@ -331,11 +331,14 @@ TEST(LinkCore, SendPathWithoutTransportAndStaleNotices)
     std::string label;
     core.OnDeviceIdText = [&](const std::string& s) { label = s; };
     EXPECT_FALSE(core.SendCommand(CM_MCS_CMD(1, 16), true));
-    for (int id : {0, 255}) {
+    // One id range with the setup dialog: 1..250.
+    for (int id : {0, 251, 254, 255}) {
         core.SetDeviceId(id);
-        EXPECT_EQ(core.GetDeviceId(), 1);
+        EXPECT_EQ(core.GetDeviceId(), 1) << id;
     }
     EXPECT_EQ(label, "");
+    core.SetDeviceId(250);
+    EXPECT_EQ(label, "ID : 250");
     core.SetDeviceId(7);
     EXPECT_EQ(label, "ID : 7");
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/dialogs/SmallDialogs.h"
+#include "proto/Commands.h"
 
 #include <array>
 #include <optional>
@@ -14,9 +15,8 @@ class QListWidget;
 namespace app
 {
 
-// The device IDs the editor accepts, in the dialog and on the window alike.
-constexpr int kMinDeviceId = 1;
-constexpr int kMaxDeviceId = 250;
+using proto::kMaxDeviceId;
+using proto::kMinDeviceId;
 
 class TfmNetworkSetup : public TDialogForm
 {
