@@ -11,11 +11,13 @@
 #include "curves/Plot.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
 #include "model/LUnitControl.h"
+#include "proto/Commands.h"
 #include "proto/LCmd.h"
 #include "support/TestApp.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace app;
@@ -340,6 +342,23 @@ TEST_F(MainWindow, SmallDialogs)
     EXPECT_EQ(d.fmTest->bnExit->Caption(), QStringLiteral("Exit"));
     d.fmExit->ShowModal();
     EXPECT_EQ(d.fmExit->lbExit->Caption(), QStringLiteral("Really quit?"));
+}
+
+// The two serial references list every command the device takes, each once, in code order.
+TEST(SerialReference, ListsEveryCommandOnce)
+{
+    for (bool english : {true, false}) {
+        const QStringList lines = SerialCommandReference(english).split(u'\n');
+        static const QRegularExpression row(QStringLiteral("^ *(\\d+)   \\S"));
+        std::vector<int> codes;
+        for (const QString& line : lines)
+            if (const QRegularExpressionMatch m = row.match(line); m.hasMatch())
+                codes.push_back(m.captured(1).toInt());
+        std::vector<int> expected;
+        for (const proto::CommandInfo& c : proto::kCommands)
+            expected.push_back(c.code);
+        EXPECT_EQ(codes, expected) << (english ? "English" : "Chinese");
+    }
 }
 
 } // namespace

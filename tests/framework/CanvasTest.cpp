@@ -163,10 +163,10 @@ TEST(Canvas, RecorderSeesCallsWithTheirStateAndScopesNest)
         c.MoveTo(1, 2);
         c.LineTo(5, 2);
         c.Brush.Color = clBlue;
-        c.FillRect(TRect(0, 0, 4, 4));
+        c.FillRect(TRect{0, 0, 4, 4});
         c.Font.SetColor(clLime);
         c.TextOut(3, 4, "dB");
-        TRect r(0, 0, 10, 10);
+        TRect r{0, 0, 10, 10};
         c.DrawText("x", r, DT_CALCRECT); // measuring draws nothing
         c.Polygon({{0, 0}, {3, 0}, {0, 3}});
         ASSERT_EQ(inner.Ops.size(), 4u);

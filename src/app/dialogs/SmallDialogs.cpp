@@ -355,30 +355,83 @@ void TfmAbout::FormShow()
 
 QString SerialCommandReference(bool english)
 {
+    // Every command the device takes, in code order. Channels: 0..2 inputs A..C, 3..8 outputs 1..6;
+    // int16 values go low byte first.
     struct Row {
         int code;
         const char* en;
+        const char* enPayload;
         const char* zh;
+        const char* zhPayload;
     };
     static const Row rows[] = {
-        {16, "Connect (identity request)", "连接（读取机型）"},
-        {17, "Disconnect", "断开连接"},
-        {57, "Test signal: mode, sine frequency index", "测试信号：模式，正弦频率序号"},
-        {64, "Read levels", "读取电平"},
+        {4, "Restart the device", "-", "重启设备", "无"},
+        {16, "Connect", "-", "连接", "无"},
+        {17, "Disconnect", "-", "断开连接", "无"},
+        {18, "End of read / keep alive", "-", "读取结束／保持连接", "无"},
+        {19, "Identity request", "-", "读取机型", "无"},
+        {20, "Current preset number", "-", "读取当前预设编号", "无"},
+        {21, "Delay unit", "unit (0 ms, 1 m, 2 ft)", "延时单位", "单位（0 毫秒，1 米，2 英尺）"},
+        {25, "Read store", "address int16, count", "读取存储器", "地址 int16，字节数"},
+        {26, "Write store", "address int16, count, data", "写入存储器", "地址 int16，字节数，数据"},
+        {32, "Recall preset", "preset", "调用预设", "预设编号"},
+        {33, "Store preset", "preset", "存储预设", "预设编号"},
+        {34, "Read all settings", "-", "读取全部参数", "无"},
+        {35, "Factory default", "-", "恢复出厂设置", "无"},
+        {36, "Select stored preset", "preset", "选择已存预设", "预设编号"},
+        {37, "Preset data chunk", "chunk, slot, data", "预设数据块", "块号，位置，数据"},
+        {38, "Preset name", "14 bytes of name", "预设名称", "名称 14 字节"},
+        {39, "Read block", "block", "读取参数块", "块号"},
+        {40, "Read stored block", "block", "读取已存预设参数块", "块号"},
+        {41, "Read preset name", "preset", "读取预设名称", "预设编号"},
+        {42, "Copy channel", "source, target", "复制通道", "源通道，目标通道"},
+        {44, "Status request", "-", "读取状态", "无"},
+        {45, "Unlock", "0, 4 bytes of password", "解锁", "0，密码 4 字节"},
+        {47, "Set lock password", "4 bytes of password", "设置锁定密码", "密码 4 字节"},
+        {48, "Compressor", "out, ratio, att, rel, knee, thr+180", "压缩器",
+         "输出，比率，启动，释放，拐点，门限+180"},
+        {49, "Low pass", "ch, freq int16, slope", "低通", "通道，频率 int16，斜率"},
+        {50, "High pass", "ch, freq int16, slope", "高通", "通道，频率 int16，斜率"},
+        {51, "PEQ band", "ch, band, gain, freq, Q, type, bypass", "参量均衡段",
+         "通道，段，增益，频率，Q，类型，旁通"},
+        {52, "Gain", "ch, position int16", "增益", "通道，位置 int16"},
+        {53, "Mute", "ch, state", "静音", "通道，状态"},
+        {54, "Polarity", "ch, 0 or 1", "极性", "通道，0 或 1"},
+        {56, "Delay", "ch, samples int16", "延时", "通道，采样数 int16"},
+        {57, "Test signal", "mode, sine index", "测试信号", "模式，正弦频率序号"},
+        {58, "Routing", "out, input mask", "路由", "输出，输入掩码"},
+        {59, "Channel link", "ch, link word", "通道联动", "通道，联动字"},
+        {60, "PEQ bypass", "ch, 0 or 1", "参量均衡旁通", "通道，0 或 1"},
+        {61, "Channel name", "ch, 8 bytes of name", "通道名称", "通道，名称 8 字节"},
+        {62, "Gate", "in, att, rel, hold, thr+180", "噪声门", "输入，启动，释放，保持，门限+180"},
+        {63, "Limiter", "out, att, rel, knee, thr+180", "限幅器", "输出，启动，释放，拐点，门限+180"},
+        {64, "Read levels", "-", "读取电平", "无"},
+        {65, "Matrix mix", "out, input, level int16", "矩阵混音", "输出，输入，电平 int16"},
+        {72, "GEQ band", "ch, band, level int16", "图示均衡段", "通道，段，电平 int16"},
+        {73, "GEQ bypass", "ch, 0 or 1", "图示均衡旁通", "通道，0 或 1"},
     };
-    QString text = english
-                       ? QStringLiteral("RS232 command reference\n\n"
-                                        "Port: 115200 baud, 8 data bits, no parity, 1 stop bit.\n"
-                                        "Frame: 10 02 00 id len code payload 10 03 check\n"
-                                        "len = payload length + 1; check = XOR of every byte before it.\n\n"
-                                        "Code  Command\n")
-                       : QStringLiteral("232 通讯协议控制代码\n\n"
-                                        "串口：115200 波特，8 位数据，无校验，1 位停止位。\n"
-                                        "帧格式：10 02 00 id len code payload 10 03 check\n"
-                                        "len = 数据长度 + 1；check = 之前所有字节的异或。\n\n"
-                                        "代码  命令\n");
+    QString text =
+        english ? QStringLiteral("RS232 command reference\n\n"
+                                 "Port: 115200 baud, 8 data bits, no parity, 1 stop bit.\n"
+                                 "Frame: 10 02 00 id len code payload 10 03 check\n"
+                                 "len = payload length + 1; check = XOR of every byte before it.\n"
+                                 "Channels: 0-2 inputs A-C, 3-8 outputs 1-6; int16 low byte first.\n\n")
+                : QStringLiteral("232 通讯协议控制代码\n\n"
+                                 "串口：115200 波特，8 位数据，无校验，1 位停止位。\n"
+                                 "帧格式：10 02 00 id len code payload 10 03 check\n"
+                                 "len = 数据长度 + 1；check = 之前所有字节的异或。\n"
+                                 "通道：0-2 为输入 A-C，3-8 为输出 1-6；int16 低字节在前。\n\n");
+    // Names padded to one width: spaces in English; ideographic spaces in Chinese, whose names are
+    // all ideographs, so the payload column lines up whatever the fonts' widths.
+    const auto padded = [english](const QString& name) {
+        return english ? name.leftJustified(27) : name.leftJustified(10, QChar(0x3000)) + u' ';
+    };
+    text += english
+                ? QStringLiteral("Code  ") + padded(QStringLiteral("Command")) + QStringLiteral("Payload\n")
+                : QStringLiteral("代码   ") + padded(QStringLiteral("命令")) + QStringLiteral("数据\n");
     for (const Row& r : rows)
-        text += QStringLiteral("%1    ").arg(r.code, 3) + QString::fromUtf8(english ? r.en : r.zh) + u'\n';
+        text += QStringLiteral("%1   ").arg(r.code, 3) + padded(QString::fromUtf8(english ? r.en : r.zh)) +
+                QString::fromUtf8(english ? r.enPayload : r.zhPayload) + u'\n';
     return text;
 }
 
@@ -391,8 +444,12 @@ TfmRs232Code::TfmRs232Code(TfmMain* main, bool english)
     FScroll->setGeometry(rect());
     FContent = new QWidget;
     FContent->resize(760, 1100);
+    FContent->setAutoFillBackground(true);
+    FContent->setPalette(QPalette(Qt::black, Qt::white)); // a page of paper
     auto* label = new TSkLabel(FContent);
     label->SetName(QStringLiteral("RTFLabel"));
+    label->SetAutoSize(false);
+    label->SetTransparent(true);
     label->SetBounds(50, 20, 650, 1060);
     label->SetWordWrap(true);
     label->SetLayout(tlTop);
