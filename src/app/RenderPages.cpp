@@ -24,6 +24,7 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <functional>
 
 #include <QAction>
 #include <QApplication>
@@ -230,34 +231,30 @@ void RenderGeqDelayMatrixEdits(app::TfmMain& main, const QString& out, const cha
     }
 }
 
-// The channel pages in an edited state: bands shaped on the graph and the panel, cuts, overlays, the
-// strip of a linked pair, live levels, the phase view, an EQ bypass and a corner being dragged.
-void RenderEditedStates(app::TfmMain& main, const QString& out)
+void ShowPage(app::TfmMain& main, const char* name)
 {
-    fw::FakeTimerScope clock;
-    auto tick = [&] { clock.Fake.Advance(2); };
-    auto get = [&](const char* n) { return main.Get<fw::TControl>(QString::fromLatin1(n)); };
-    auto page = [&](const char* n) {
-        auto* b = main.Get<sk::TSkBmpButton>(QString::fromLatin1(n));
-        b->SetDown(true);
-        main.rzbMenuInAClick(b);
-    };
-    auto selectBand = [&](const char* n) {
-        auto* b = main.Get<sk::TSkBmpButton>(QString::fromLatin1(n));
-        b->SetDown(true);
-        main.rzbEq1InAClick(b);
-    };
-    auto fader = [&](const char* n, int p) {
-        main.Get<fx::TCustomTrackBar>(QString::fromLatin1(n))->SetPosition(p);
-    };
-    main.Unit()->SetLink(3, 0b11);
-    main.Unit()->SetLink(4, 0);
-    main.ShowAllParams();
-    page("rzbMenuOut1");
-    QApplication::processEvents(); // the graph lays out at the current size
-    // Output 1: a +6 dB peak at 2 kHz dragged on the graph, a -4 dB low shelf from the panel, cuts.
+    auto* b = main.Get<sk::TSkBmpButton>(QString::fromLatin1(name));
+    b->SetDown(true);
+    main.rzbMenuInAClick(b);
+}
+
+void SelectBand(app::TfmMain& main, const char* name)
+{
+    auto* b = main.Get<sk::TSkBmpButton>(QString::fromLatin1(name));
+    b->SetDown(true);
+    main.rzbEq1InAClick(b);
+}
+
+void SetFader(app::TfmMain& main, const char* name, int position)
+{
+    main.Get<fx::TCustomTrackBar>(QString::fromLatin1(name))->SetPosition(position);
+}
+
+// Output 1: a +6 dB peak at 2 kHz dragged on the graph, a -4 dB low shelf from the panel, cuts.
+void ShapeOutput1(app::TfmMain& main, const std::function<void()>& tick)
+{
     auto* graph = main.Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDrawOut1"));
-    selectBand("rzbEq3Out1");
+    SelectBand(main, "rzbEq3Out1");
     tick();
     graph->Grab();
     auto* peq = main.Get<eq::TMyPEQType8>(QStringLiteral("peqPeqOut1"));
@@ -270,32 +267,27 @@ void RenderEditedStates(app::TfmMain& main, const QString& out)
     main.fftDrawInAMouseMove(graph, 0, tx, 7 + 76);
     main.fftDrawInAMouseUp(graph, fw::mbLeft, 0, tx, 7 + 76);
     tick();
-    selectBand("rzbEq1Out1");
+    SelectBand(main, "rzbEq1Out1");
     peq->SetTypeValue(0, PeqTypeLowShelf);
-    fader("isEqFreqOut1", 100);
+    SetFader(main, "isEqFreqOut1", 100);
     tick();
-    fader("isEqGainOut1", 80);
+    SetFader(main, "isEqGainOut1", 80);
     tick();
     main.Get<sk::TSkBmpButton>(QStringLiteral("rzbLowCutBypassOut1"))->SetDown(false);
     auto* slope = main.Get<sk::TSkComboBox>(QStringLiteral("rzcLowCutSlopOut1"));
     slope->SetItemIndex(9);
     main.rzcLowCutSlopInAChange(slope);
-    fader("isLowCutFreqOut1", 70);
+    SetFader(main, "isLowCutFreqOut1", 70);
     tick();
     main.Get<sk::TSkBmpButton>(QStringLiteral("rzbHighCutBypassOut1"))->SetDown(false);
-    fader("isHighCutFreqOut1", 270);
+    SetFader(main, "isHighCutFreqOut1", 270);
     tick();
-    // Output 2 gets a band too, shown as an overlay on output 1.
-    page("rzbMenuOut2");
-    selectBand("rzbEq5Out2");
-    fader("isEqGainOut2", 200);
-    tick();
-    page("rzbMenuOut1");
-    auto* overlay = main.Get<sk::TLedPowerButton>(QStringLiteral("vrbShow2Out1"));
-    overlay->SetActive(true);
-    main.vrbShowOverlayClick(overlay, 3);
-    // The linked pair's strip, polarity and mute; live levels.
-    fader("isGainOut1", -60);
+}
+
+// The linked pair's strip, polarity and mute; live levels.
+void StripAndLevels(app::TfmMain& main)
+{
+    SetFader(main, "isGainOut1", -60);
     auto* phase = main.Get<sk::TSkBmpButton>(QStringLiteral("rzbPhaseOut1"));
     phase->SetDown(true);
     main.rzbPhaseInAClick(phase);
@@ -310,8 +302,34 @@ void RenderEditedStates(app::TfmMain& main, const QString& out)
     }
     reply.insert(reply.end(), {0x01, 0x20});
     main.OnLevelReply(reply);
+}
+
+// The channel pages in an edited state: bands shaped on the graph and the panel, cuts, overlays, the
+// strip of a linked pair, live levels, the phase view, an EQ bypass and a corner being dragged.
+void RenderEditedStates(app::TfmMain& main, const QString& out)
+{
+    fw::FakeTimerScope clock;
+    auto tick = [&] { clock.Fake.Advance(2); };
+    auto get = [&](const char* n) { return main.Get<fw::TControl>(QString::fromLatin1(n)); };
+    main.Unit()->SetLink(3, 0b11);
+    main.Unit()->SetLink(4, 0);
+    main.ShowAllParams();
+    ShowPage(main, "rzbMenuOut1");
+    QApplication::processEvents(); // the graph lays out at the current size
+    ShapeOutput1(main, tick);
+    // Output 2 gets a band too, shown as an overlay on output 1.
+    ShowPage(main, "rzbMenuOut2");
+    SelectBand(main, "rzbEq5Out2");
+    SetFader(main, "isEqGainOut2", 200);
+    tick();
+    ShowPage(main, "rzbMenuOut1");
+    auto* overlay = main.Get<sk::TLedPowerButton>(QStringLiteral("vrbShow2Out1"));
+    overlay->SetActive(true);
+    main.vrbShowOverlayClick(overlay, 3);
+    StripAndLevels(main);
     Save(&main, out + QStringLiteral("/edited-Out1.png"));
     // A corner being dragged: its frequency text turns green.
+    auto* graph = main.Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDrawOut1"));
     const int cx = int(GraphLeftMargin) + graph->GetBlockPos(31).X;
     const int cy = 7 + graph->GetPlotHeight() / 2;
     main.fftDrawInAMouseDown(graph, fw::mbLeft, 0, cx, cy);
@@ -320,13 +338,13 @@ void RenderEditedStates(app::TfmMain& main, const QString& out)
     Save(&main, out + QStringLiteral("/edited-Out1-corner-drag.png"));
     main.fftDrawInAMouseUp(graph, fw::mbLeft, 0, cx + 40, cy);
     // Input B in the phase view, input C bypassed.
-    page("rzbMenuInB");
+    ShowPage(main, "rzbMenuInB");
     main.rbShowPhaseInAClick(get("rbShowPhaseInB"));
     Save(&main, out + QStringLiteral("/edited-InB-phase.png"));
-    page("rzbMenuInC");
+    ShowPage(main, "rzbMenuInC");
     main.vrbEqBypassInAClick(get("vrbEqBypassInC"));
     Save(&main, out + QStringLiteral("/edited-InC-bypass.png"));
-    page("rzbMenuGain");
+    ShowPage(main, "rzbMenuGain");
     for (const char* n : {"vrbShow2Gain", "vrbShowBGain"}) {
         auto* b = main.Get<sk::TLedPowerButton>(QString::fromLatin1(n));
         b->SetActive(true);

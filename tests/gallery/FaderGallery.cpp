@@ -56,6 +56,26 @@ const gallery::GalleryPage faders(
         page->findChild<TFxTrackBar*>(QStringLiteral("focused"))->SetFocus();
     });
 
+// A fader with step buttons, its maximum button under the mouse.
+const gallery::GalleryPage steps(
+    QStringLiteral("fader-step-hot"),
+    [] {
+        auto page = std::make_unique<QWidget>();
+        page->resize(280, 60);
+        auto* f = new TFxTrackBar(page.get());
+        f->SetBounds(10, 8, 260, 44);
+        f->SetComponentStyle(tsOffice2007Luna);
+        f->Buttons().SetVisible(true);
+        f->SetMax(20);
+        f->SetPosition(12);
+        return page;
+    },
+    [](QWidget* page) {
+        auto* f = page->findChild<TFxTrackBar*>();
+        const fw::TRect r = f->GetMaxButtonRect();
+        gallery::Hover(f, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    });
+
 const gallery::GalleryPage styles(QStringLiteral("fader-shapes"), [] {
     auto page = std::make_unique<QWidget>();
     page->resize(640, 420);

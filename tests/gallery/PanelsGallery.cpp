@@ -168,6 +168,8 @@ struct Pages {
         Page("bmpbutton_up", 120, 40, [](QWidget* h) { BmpButton(h); });
         Page("bmpbutton_staydown", 120, 40, [](QWidget* h) { BmpButton(h)->SetDown(true); });
         Page("bmpbutton_disabled", 120, 40, [](QWidget* h) { BmpButton(h)->SetEnabled(false); });
+        Page("bmpbutton_hot", 120, 40, BmpButton,
+             [](QWidget* h) { gallery::Hover(h->findChild<TSkBmpButton*>(), 30, 12); });
 
         const TSkGroupBoxStyle styles[] = {gsStandard, gsFlat, gsTopLine, gsBanner, gsUnderline, gsCustom};
         for (int n = 0; n < int(std::size(styles)); ++n) {

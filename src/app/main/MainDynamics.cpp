@@ -809,6 +809,18 @@ void TfmMain::ConnectDynamicsHandlers()
                 mouse(f, &TfmMain::isGateThresholdInAMouseDown);
         }
     }
+    ConnectDynamicsLabelsAndTimers();
+}
+
+// The ratio and knee up-downs, the channel labels that choose a page's channel, the redraw timers.
+void TfmMain::ConnectDynamicsLabelsAndTimers()
+{
+    using namespace std::placeholders;
+    using MouseHandler = void (TfmMain::*)(fw::TControl*, fw::TMouseButton, fw::TShiftState, int, int);
+    auto mouse = [this](fw::TControl* c, MouseHandler h) {
+        if (c)
+            c->OnMouseDown = std::bind(h, this, _1, _2, _3, _4, _5);
+    };
     for (int ch = 3; ch < 9; ++ch) {
         const QString t = ChannelTitle(ch);
         if (auto* u = Get<TUpDown>(QStringLiteral("udCompRatio") + t))

@@ -141,7 +141,6 @@ void TfmMain::fftDrawInAMouseMove(fw::TControl* Sender, fw::TShiftState, int X, 
     }
     const int h = FSelectedHandle;
     const int ch = int(graph->Tag());
-    const QString s = ChannelTitle(ch);
     const GraphGeometry m(*graph);
     if (m.W <= 0 || m.H <= 0)
         return;
@@ -159,32 +158,42 @@ void TfmMain::fftDrawInAMouseMove(fw::TControl* Sender, fw::TShiftState, int X, 
     else if (f > 20160)
         f = 20160;
 
-    if (h <= 30) {
-        auto* button = Get<sk::TSkBmpButton>(QStringLiteral("rzbEq%1").arg(h + 1) + s);
-        if (!button || !Get<fw::TControl>(QStringLiteral("lbFftParam") + s))
-            return;
-        const double q = peq->GetQValue(h);
-        const int type = peq->GetTypeValue(h);
-        peq->SetFreqValue(h, f);
-        peq->SetGainValue(h, gain);
-        button->SetDown(true);
-        const int bypass = peq->GetBypassValue(h) ? 1 : 0;
-        tmMouseEqCurve.SetEnabled(true);
-        FCurveEdit.channel = ch;
-        FCurveEdit.frequency = float(f);
-        FCurveEdit.gain = gain;
-        FCurveEdit.q = float(q);
-        FCurveEdit.type = type;
-        FCurveEdit.band = h;
-        FCurveEdit.bypass = bypass;
-        const PeqBand band{int16_t(GainToIndex(gain)), int16_t(std::min<int>(uint16_t(FreqToIndex(f)), 300)),
-                           uint8_t(QToIndex(q)), uint8_t(std::max(type, 0))};
-        peq->SetNowIndex(h);
-        if (FUnit)
-            FUnit->SetPeq(ch, h, band, uint8_t(bypass));
-        return;
-    }
+    if (h <= 30)
+        DragBand(*peq, h, ch, f, gain);
+    else
+        DragCorner(*peq, h, ch, f);
+}
 
+void TfmMain::DragBand(eq::TMyPEQType8& peq, int h, int ch, double f, double gain)
+{
+    const QString s = ChannelTitle(ch);
+    auto* button = Get<sk::TSkBmpButton>(QStringLiteral("rzbEq%1").arg(h + 1) + s);
+    if (!button || !Get<fw::TControl>(QStringLiteral("lbFftParam") + s))
+        return;
+    const double q = peq.GetQValue(h);
+    const int type = peq.GetTypeValue(h);
+    peq.SetFreqValue(h, f);
+    peq.SetGainValue(h, gain);
+    button->SetDown(true);
+    const int bypass = peq.GetBypassValue(h) ? 1 : 0;
+    tmMouseEqCurve.SetEnabled(true);
+    FCurveEdit.channel = ch;
+    FCurveEdit.frequency = float(f);
+    FCurveEdit.gain = gain;
+    FCurveEdit.q = float(q);
+    FCurveEdit.type = type;
+    FCurveEdit.band = h;
+    FCurveEdit.bypass = bypass;
+    const PeqBand band{int16_t(GainToIndex(gain)), int16_t(std::min<int>(uint16_t(FreqToIndex(f)), 300)),
+                       uint8_t(QToIndex(q)), uint8_t(std::max(type, 0))};
+    peq.SetNowIndex(h);
+    if (FUnit)
+        FUnit->SetPeq(ch, h, band, uint8_t(bypass));
+}
+
+void TfmMain::DragCorner(eq::TMyPEQType8& peq, int h, int ch, double f)
+{
+    const QString s = ChannelTitle(ch);
     const bool highPass = h == Plot::HighPassSection;
     const QString n = highPass ? QStringLiteral("LowCut") : QStringLiteral("HighCut");
     auto* edit = Get<fx::TRoundEdit>(QStringLiteral("cvd") + n + QStringLiteral("Freq") + s);
@@ -209,11 +218,11 @@ void TfmMain::fftDrawInAMouseMove(fw::TControl* Sender, fw::TShiftState, int X, 
         x.lpFreq = int16_t(fader->Position());
         FUnit->SetLowPass(int(fader->Tag()), x);
     }
-    const int r = peq->GetNowIndex();
+    const int r = peq.GetNowIndex();
     auto* rowButton = Get<sk::TSkBmpButton>(QStringLiteral("rzbEq%1").arg(r + 1) + s);
     if (!rowButton)
         return;
-    peq->SetNowIndex(-1);
+    peq.SetNowIndex(-1);
     rowButton->SetDown(false);
     edit->Font().SetColor(kDragTextColour);
 }

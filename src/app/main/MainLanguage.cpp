@@ -27,6 +27,49 @@ void TfmMain::SetCaptionOf(const QString& name, const QString& key, bool& ok)
 
 void TfmMain::ApplyLanguage()
 {
+    ApplyMenuLanguage();
+    // A control that is missing is skipped; the rest still gets its text.
+    bool ok = true;
+    auto set = [&](const QString& name, const char* key) {
+        SetCaptionOf(name, QString::fromLatin1(key), ok);
+    };
+    set(QStringLiteral("rzbMenuLink"), FOnline ? "SID_ONLINE" : "SID_OFFLINE");
+    set(QStringLiteral("lPreset"), "SID_PRESET");
+    set(QStringLiteral("lAddress"), "SID_ADDRESS");
+    set(QStringLiteral("bStore"), "SID_BT_STORE");
+    set(QStringLiteral("bRecall"), "SID_BT_RECALL");
+    for (int ch = 0; ch < 9; ++ch) {
+        const QString s = ChannelTitle(ch);
+        set(QStringLiteral("rzbMuteBackup") + s, "SID_MUTE");
+        SetPhaseCaption(QStringLiteral("rzbPhaseBackup") + s);
+    }
+    set(QStringLiteral("lbGainInput"), "SID_IN");
+    set(QStringLiteral("lbGainOutput"), "SID_OUT");
+    set(QStringLiteral("lbDelayInput"), "SID_IN");
+    set(QStringLiteral("lbDelayOutput"), "SID_OUT");
+    set(QStringLiteral("lbDelayUnit"), "SID_DELAY_UNIT");
+    set(QStringLiteral("lbFftDelayIn"), "SID_IN_DELAY");
+    set(QStringLiteral("lbFftDelayOut"), "SID_OUT_DELAY");
+    set(QStringLiteral("rzbUnit0"), "SID_UNIT_MS");
+    set(QStringLiteral("rzbUnit1"), "SID_UNIT_M");
+    set(QStringLiteral("rzbUnit2"), "SID_UNIT_FT");
+    set(QStringLiteral("lbFftGainIn"), "SID_IN");
+    set(QStringLiteral("lbFftGainOut"), "SID_OUT");
+    for (int ch = 0; ch < 9; ++ch)
+        ApplyChannelLanguage(ch);
+    if (auto* l = Get<fw::TControl>(QStringLiteral("lbGateName")))
+        l->SetCaption(QStringLiteral("In ") + QChar(u'A' + FGateChannel) + QStringLiteral("  ") +
+                      LookupText(QStringLiteral("SID_GATE")));
+    if (auto* l = Get<fw::TControl>(QStringLiteral("lbCompName")))
+        l->SetCaption(QStringLiteral("Out %1  ").arg(FCompChannel - 2) +
+                      LookupText(QStringLiteral("SID_COMP")));
+    if (auto* l = Get<fw::TControl>(QStringLiteral("lbLimitName")))
+        l->SetCaption(QStringLiteral("Out %1  ").arg(FLimitChannel - 2) +
+                      LookupText(QStringLiteral("SID_LIMIT")));
+}
+
+void TfmMain::ApplyMenuLanguage()
+{
     static const char* const menu[][2] = {{"File", "SID_FILE"},
                                           {"Open", "SID_OPEN"},
                                           {"Save", "SID_SAVE"},
@@ -57,101 +100,67 @@ void TfmMain::ApplyLanguage()
             a->setText(LookupText(QString::fromLatin1(m[1])));
     if (QAction* a = MenuItem(QStringLiteral("Connected")))
         a->setText(LookupText(FOnline ? QStringLiteral("SID_DISCONNECT") : QStringLiteral("SID_CONNECT")));
+}
 
-    // A control that is missing is skipped; the rest still gets its text.
+void TfmMain::SetPhaseCaption(const QString& name)
+{
+    if (auto* b = Get<sk::TSkBmpButton>(name))
+        b->SetCaption(
+            LookupText(b->Down() ? QStringLiteral("SID_PHASE_ON") : QStringLiteral("SID_PHASE_OFF")));
+}
+
+void TfmMain::ApplyChannelLanguage(int ch)
+{
     bool ok = true;
     auto set = [&](const QString& name, const char* key) {
         SetCaptionOf(name, QString::fromLatin1(key), ok);
     };
-    auto phase = [&](const QString& name) {
-        if (auto* b = Get<sk::TSkBmpButton>(name))
-            b->SetCaption(
-                LookupText(b->Down() ? QStringLiteral("SID_PHASE_ON") : QStringLiteral("SID_PHASE_OFF")));
-        else
-            ok = false;
-    };
-    set(QStringLiteral("rzbMenuLink"), FOnline ? "SID_ONLINE" : "SID_OFFLINE");
-    set(QStringLiteral("lPreset"), "SID_PRESET");
-    set(QStringLiteral("lAddress"), "SID_ADDRESS");
-    set(QStringLiteral("bStore"), "SID_BT_STORE");
-    set(QStringLiteral("bRecall"), "SID_BT_RECALL");
-    for (int ch = 0; ch < 9; ++ch) {
-        const QString s = ChannelTitle(ch);
-        set(QStringLiteral("rzbMuteBackup") + s, "SID_MUTE");
-        phase(QStringLiteral("rzbPhaseBackup") + s);
+    const bool in = ch < 3;
+    const QString s = ChannelTitle(ch);
+    set(QStringLiteral("lbFftParam") + s, "SID_PARAM_KEY");
+    set(QStringLiteral("lbGain") + s, "SID_GAIN");
+    set(QStringLiteral("rzbMute") + s, "SID_MUTE");
+    SetPhaseCaption(QStringLiteral("rzbPhase") + s);
+    set(QStringLiteral("lbEqParam") + s, "SID_EQ_PARAM");
+    set(QStringLiteral("lbEqFreq") + s, "SID_EQ_FREQ");
+    set(QStringLiteral("lbEqBw") + s, "SID_EQ_BW");
+    set(QStringLiteral("lbEqGain") + s, "SID_EQ_GAIN");
+    set(QStringLiteral("lbEq") + s, "SID_EQ_PARAM_TITLE");
+    set(QStringLiteral("lbLowCutFreq") + s, "SID_HPF");
+    set(QStringLiteral("lbLowCutSlop") + s, "SID_HLP_SLOP");
+    set(QStringLiteral("rzbLowCutBypass") + s, "SID_HLP_BYPASS");
+    set(QStringLiteral("lbHighCutFreq") + s, "SID_LPF");
+    set(QStringLiteral("lbHighCutSlop") + s, "SID_HLP_SLOP");
+    set(QStringLiteral("rzbHighCutBypass") + s, "SID_HLP_BYPASS");
+    if (in) {
+        set(QStringLiteral("lbGateThreshold") + s, "SID_COMP_THRESHOLD");
+        set(QStringLiteral("lbGateAttack") + s, "SID_COMP_ATTACK");
+        set(QStringLiteral("lbGateRelease") + s, "SID_COMP_RELEASE");
+        set(QStringLiteral("lbGateHold") + s, "SID_GATE_HOLD");
     }
-    set(QStringLiteral("lbGainInput"), "SID_IN");
-    set(QStringLiteral("lbGainOutput"), "SID_OUT");
-    set(QStringLiteral("lbDelayInput"), "SID_IN");
-    set(QStringLiteral("lbDelayOutput"), "SID_OUT");
-    set(QStringLiteral("lbDelayUnit"), "SID_DELAY_UNIT");
-    set(QStringLiteral("lbFftDelayIn"), "SID_IN_DELAY");
-    set(QStringLiteral("lbFftDelayOut"), "SID_OUT_DELAY");
-    set(QStringLiteral("rzbUnit0"), "SID_UNIT_MS");
-    set(QStringLiteral("rzbUnit1"), "SID_UNIT_M");
-    set(QStringLiteral("rzbUnit2"), "SID_UNIT_FT");
-    set(QStringLiteral("lbFftGainIn"), "SID_IN");
-    set(QStringLiteral("lbFftGainOut"), "SID_OUT");
-    for (int ch = 0; ch < 9; ++ch) {
-        const bool in = ch < 3;
-        const QString s = ChannelTitle(ch);
-        set(QStringLiteral("lbFftParam") + s, "SID_PARAM_KEY");
-        set(QStringLiteral("lbGain") + s, "SID_GAIN");
-        set(QStringLiteral("rzbMute") + s, "SID_MUTE");
-        phase(QStringLiteral("rzbPhase") + s);
-        set(QStringLiteral("lbEqParam") + s, "SID_EQ_PARAM");
-        set(QStringLiteral("lbEqFreq") + s, "SID_EQ_FREQ");
-        set(QStringLiteral("lbEqBw") + s, "SID_EQ_BW");
-        set(QStringLiteral("lbEqGain") + s, "SID_EQ_GAIN");
-        set(QStringLiteral("lbEq") + s, "SID_EQ_PARAM_TITLE");
-        set(QStringLiteral("lbLowCutFreq") + s, "SID_HPF");
-        set(QStringLiteral("lbLowCutSlop") + s, "SID_HLP_SLOP");
-        set(QStringLiteral("rzbLowCutBypass") + s, "SID_HLP_BYPASS");
-        set(QStringLiteral("lbHighCutFreq") + s, "SID_LPF");
-        set(QStringLiteral("lbHighCutSlop") + s, "SID_HLP_SLOP");
-        set(QStringLiteral("rzbHighCutBypass") + s, "SID_HLP_BYPASS");
-        if (in) {
-            set(QStringLiteral("lbGateThreshold") + s, "SID_COMP_THRESHOLD");
-            set(QStringLiteral("lbGateAttack") + s, "SID_COMP_ATTACK");
-            set(QStringLiteral("lbGateRelease") + s, "SID_COMP_RELEASE");
-            set(QStringLiteral("lbGateHold") + s, "SID_GATE_HOLD");
-        }
-        set(QStringLiteral("vrbEqShowAll") + s, "SID_SHOW_ALL_EQ");
-        set(QStringLiteral("vrbEqReset") + s, "SID_RESET_EQ");
-        set(QStringLiteral("vrbEqBypass") + s, "SID_BYPASS_EQ");
-        if (in) {
-            set(QStringLiteral("vrbEqResetGeq") + s, "SID_RESET_EQ");
-            set(QStringLiteral("vrbEqBypassGeq") + s, "SID_BYPASS_EQ");
-        } else {
-            for (const char* k : {"Comp", "Limit"}) {
-                const QString p = QStringLiteral("lb") + QString::fromLatin1(k);
-                if (k[0] == 'C')
-                    set(p + QStringLiteral("Ratio") + s, "SID_COMP_RATIO");
-                set(p + QStringLiteral("Threshold") + s, "SID_COMP_THRESHOLD");
-                set(p + QStringLiteral("Attack") + s, "SID_COMP_ATTACK");
-                set(p + QStringLiteral("Release") + s, "SID_COMP_RELEASE");
-                set(p + QStringLiteral("Knee") + s, "SID_COMP_KNEE");
-            }
-        }
-        if (auto* peq = Get<eq::TMyPEQType8>(QStringLiteral("peqPeq") + s)) {
-            for (int i = 0; i <= 8; ++i)
-                peq->SetEqTypeString(LookupText(QStringLiteral("SID_EQ_TYPE%1").arg(i)), i);
-            peq->SetBypassString(LookupText(QStringLiteral("SID_EQ_BYPASS")));
-            peq->ChangeLanguage();
-        } else {
-            ok = false;
+    set(QStringLiteral("vrbEqShowAll") + s, "SID_SHOW_ALL_EQ");
+    set(QStringLiteral("vrbEqReset") + s, "SID_RESET_EQ");
+    set(QStringLiteral("vrbEqBypass") + s, "SID_BYPASS_EQ");
+    if (in) {
+        set(QStringLiteral("vrbEqResetGeq") + s, "SID_RESET_EQ");
+        set(QStringLiteral("vrbEqBypassGeq") + s, "SID_BYPASS_EQ");
+    } else {
+        for (const char* k : {"Comp", "Limit"}) {
+            const QString p = QStringLiteral("lb") + QString::fromLatin1(k);
+            if (k[0] == 'C')
+                set(p + QStringLiteral("Ratio") + s, "SID_COMP_RATIO");
+            set(p + QStringLiteral("Threshold") + s, "SID_COMP_THRESHOLD");
+            set(p + QStringLiteral("Attack") + s, "SID_COMP_ATTACK");
+            set(p + QStringLiteral("Release") + s, "SID_COMP_RELEASE");
+            set(p + QStringLiteral("Knee") + s, "SID_COMP_KNEE");
         }
     }
-    if (auto* l = Get<fw::TControl>(QStringLiteral("lbGateName")))
-        l->SetCaption(QStringLiteral("In ") + QChar(u'A' + FGateChannel) + QStringLiteral("  ") +
-                      LookupText(QStringLiteral("SID_GATE")));
-    if (auto* l = Get<fw::TControl>(QStringLiteral("lbCompName")))
-        l->SetCaption(QStringLiteral("Out %1  ").arg(FCompChannel - 2) +
-                      LookupText(QStringLiteral("SID_COMP")));
-    if (auto* l = Get<fw::TControl>(QStringLiteral("lbLimitName")))
-        l->SetCaption(QStringLiteral("Out %1  ").arg(FLimitChannel - 2) +
-                      LookupText(QStringLiteral("SID_LIMIT")));
-    (void)ok;
+    if (auto* peq = Get<eq::TMyPEQType8>(QStringLiteral("peqPeq") + s)) {
+        for (int i = 0; i <= 8; ++i)
+            peq->SetEqTypeString(LookupText(QStringLiteral("SID_EQ_TYPE%1").arg(i)), i);
+        peq->SetBypassString(LookupText(QStringLiteral("SID_EQ_BYPASS")));
+        peq->ChangeLanguage();
+    }
 }
 
 void TfmMain::LanguageClick(QAction* item)

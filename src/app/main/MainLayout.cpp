@@ -89,6 +89,9 @@ void FaderColumn(Table& t, const QString& parent, const QString& label, const QS
     e.tag = tag;
 }
 
+void CutColumns(Table& t, const QString& param, int ch);
+void GainStrip(Table& t, const QString& param, int ch);
+
 void ChannelPage(Table& t, int ch)
 {
     const QString s = ChannelTitle(ch);
@@ -137,6 +140,14 @@ void ChannelPage(Table& t, int ch)
     FaderColumn(t, param, QStringLiteral("lbEqGain") + s, QStringLiteral("isEqGain") + s,
                 QStringLiteral("cvdEqGain") + s, 622, 48, 144, 0, 240, 120, ch, QStringLiteral("0.0dB"), 64);
 
+    CutColumns(t, param, ch);
+    GainStrip(t, param, ch);
+}
+
+// The high-pass and low-pass columns: fader, edit, slope and bypass.
+void CutColumns(Table& t, const QString& param, int ch)
+{
+    const QString s = ChannelTitle(ch);
     const char* cuts[2] = {"LowCut", "HighCut"};
     for (int c = 0; c < 2; ++c) {
         const int x = 690 + 92 * c;
@@ -157,7 +168,13 @@ void ChannelPage(Table& t, int ch)
         by.group = 10 + c;
         by.allowAllUp = true;
     }
+}
 
+// The channel's gain strip: fader, meter, limit lamp, gain edit, polarity and mute.
+void GainStrip(Table& t, const QString& param, int ch)
+{
+    const QString s = ChannelTitle(ch);
+    const bool input = ch < 3;
     const QString strip = QStringLiteral("rzgGain") + s;
     t.Add(Kind::GroupBox, strip, param, 878, 4, 186, 250, {}, Look::Column);
     t.Add(Kind::Label, QStringLiteral("lbGainName") + s, strip, 8, 4, 80, 18, s, Look::Head);

@@ -108,6 +108,9 @@ void HeightPass(Out& o, int dh)
     o(S("rzgPreset"), Prop::Top, dh + 626);
 }
 
+void WidthInputs(Out& o, int dw);
+void WidthOutputs(Out& o, int dw);
+
 void WidthPass(Out& o, int dw)
 {
     const int a = dw / 3;
@@ -146,7 +149,18 @@ void WidthPass(Out& o, int dw)
     o(S("lbMatrixOutputs"), Prop::Left, 2 * dw / 3 + 561);
     o(S("pbMatrix"), Prop::Left, a + 465);
     o(S("pbMatrix"), Prop::Width, a + 97);
+    WidthInputs(o, dw);
+    WidthOutputs(o, dw);
+    o(S("imRightUpBase"), Prop::Left, dw + 1077);
+    o(S("imRightDownBase"), Prop::Left, dw + 1077);
+    o(S("imLeftUpBase"), Prop::Width, dw + 1082);
+    o(S("imLeftDownBase"), Prop::Width, dw + 1082);
+    o(S("rzgPreset"), Prop::Left, dw / 2 + 10);
+}
 
+void WidthInputs(Out& o, int dw)
+{
+    const int a = dw / 3;
     static const char* const inCols[7] = {"Name", "Gain", "Gate", "Geq", "Peq", "HpLp", "Delay"};
     static const int inLeft[7] = {0, 77, 134, 191, 248, 305, 362};
     for (int i = 0; i < 3; ++i) {
@@ -182,6 +196,11 @@ void WidthPass(Out& o, int dw)
             }
         }
     }
+}
+
+void WidthOutputs(Out& o, int dw)
+{
+    const int a = dw / 3;
     static const char* const outCols[7] = {"Xover", "Peq", "Gain", "Comp", "Phase", "Delay", "Mute"};
     static const int outLeft[7] = {2, 61, 121, 180, 240, 298, 359};
     for (int n = 1; n <= 6; ++n) {
@@ -213,11 +232,6 @@ void WidthPass(Out& o, int dw)
         o(S("lbMatrixChNameOut") + x, Prop::Width, a / 8 + 80);
         o(S("spMatrixNameOut") + x, Prop::Width, a / 8 + 58);
     }
-    o(S("imRightUpBase"), Prop::Left, dw + 1077);
-    o(S("imRightDownBase"), Prop::Left, dw + 1077);
-    o(S("imLeftUpBase"), Prop::Width, dw + 1082);
-    o(S("imLeftDownBase"), Prop::Width, dw + 1082);
-    o(S("rzgPreset"), Prop::Left, dw / 2 + 10);
 }
 
 } // namespace

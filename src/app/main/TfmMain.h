@@ -38,6 +38,11 @@ namespace graph
 class LMyFFTDrawHpLp6dB;
 }
 
+namespace eq
+{
+class TMyPEQType8;
+}
+
 namespace sk
 {
 class TSkBmpButton;
@@ -380,10 +385,14 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     void ConnectEditingHandlers();      // PEQ, crossovers, graph mouse, overlays, strip, levels
     void ConnectPageHandlers();         // dynamics, GEQ, delay and matrix pages
     void ConnectDynamicsHandlers();
+    void ConnectDynamicsLabelsAndTimers();
     void ConnectGeqDelayMatrixHandlers();
 
     // Language (MainLanguage.cpp).
     void SetCaptionOf(const QString& name, const QString& key, bool& ok);
+    void ApplyMenuLanguage();
+    void ApplyChannelLanguage(int ch);
+    void SetPhaseCaption(const QString& name);
 
     QWidget* FClient = nullptr;
     QScrollArea* FScroll = nullptr;
@@ -535,6 +544,8 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     void fftDrawInAMouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
                              int Y);
     void fftDrawInAMouseMove(fw::TControl* Sender, fw::TShiftState Shift, int X, int Y);
+    void DragBand(eq::TMyPEQType8& peq, int h, int ch, double f, double gain);
+    void DragCorner(eq::TMyPEQType8& peq, int h, int ch, double f);
     void fftDrawInAMouseUp(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
                            int Y);
     void tmMouseEqCurveTimer();
