@@ -412,7 +412,8 @@ int main(int argc, char** argv)
         RenderLinkDialogs(main, out, QString::fromLatin1(lang));
         RenderDeviceDialogs(main, out, lang);
     }
-    RenderDynamicsEdits(main, out);
+    RenderDynamicsEdits(main, out); // ends in English
+    main.LanguageClick(main.MenuItem(QStringLiteral("ChineseSimplified")));
     RenderGeqDelayMatrixEdits(main, out, "zh");
     main.LanguageClick(main.MenuItem(QStringLiteral("English")));
     RenderGeqDelayMatrixEdits(main, out, "en");
