@@ -1,12 +1,15 @@
-// The editor finds the test device through its scan dialog, over loopback TCP and over a pty offered
-// as the only serial port, reads it, keeps it in step, moves files both ways and leaves it; a silent
-// device, a wrong identity and a dropped link end in a clear state with no hang.
+// The editor finds the test device through its scan dialog, over loopback TCP, over a pty offered
+// as the only serial port and as a HID device; it reads it, keeps it in step, moves files both ways,
+// resets it to its factory set and leaves it. A silent device, a wrong identity and a dropped link
+// (also in the middle of a file transfer) end in a clear state with no hang.
+#include "FakeHidBackend.h"
 #include "WindowOnDevice.h"
 #include "app/dialogs/NetworkSetupDialog.h"
 #include "app/dialogs/ScanDialog.h"
 #include "app/dialogs/SmallDialogs.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkLabel.h"
+#include "link/HxHidController.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -16,6 +19,8 @@
 #include "proto/Commands.h"
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <unistd.h>
 
@@ -25,6 +30,8 @@ namespace
 {
 
 using Captions = std::map<QString, QString>;
+
+enum class Via { Tcp, Pty, Hid };
 
 Captions CaptionsOf(TfmMain& w)
 {
@@ -80,7 +87,25 @@ class OnDevice : public ::testing::Test
         ASSERT_TRUE(rig->Device.StartPty());
         ports = {{"COM1", rig->Device.PtyPath()}};
     }
+    // The device as a HID device of the processor's kind, held by the window before the scan.
+    void UseHid()
+    {
+        const int fd = rig->Device.StartHidPair(65);
+        ASSERT_GE(fd, 0);
+        auto hid = std::make_shared<FakeHidBackend>();
+        hid->AddWithFd(kMorvexUsbVendorId, kMorvexUsbProductId, fd, 65);
+        Main().StartLink(hid, false);
+        Main().HidCtl()->DeviceChange();
+        ASSERT_TRUE(Until([&] { return Main().HasHidDevice(); }));
+    }
     QString Message() { return Main().Dialogs()->fmInformation->lbMessage->Caption(); }
+    // The codes the device received, without the level requests of the idle poll.
+    std::vector<uint8_t> CodesBesidesLevels()
+    {
+        std::vector<uint8_t> codes = rig->Device.ReceivedCodes();
+        std::erase(codes, uint8_t(proto::kLevels));
+        return codes;
+    }
 
     std::unique_ptr<testapp::WindowOnDevice> rig;
     TfmNetwork* scan = nullptr;
@@ -284,6 +309,75 @@ TEST_F(OnDevice, DroppedLinkShowsTheScanInItsBrokenState)
     EXPECT_EQ(std::count(modal.begin(), modal.end(), scan), 1);
     EXPECT_FALSE(Main().Dialogs()->fmProcess->IsShown());
     EXPECT_TRUE(scan->btnOK->Enabled());
+}
+
+// ---- factory default ----
+
+TEST_F(OnDevice, FactoryDefaultResetsTheDeviceAndTheWindowReadsItBack)
+{
+    ParamImage image = rig->Device.Image();
+    image.outputs[2].gain = 77;
+    image.inputs[1].delay = 480;
+    rig->Device.SetImage(image);
+    UsePty();
+    Main().rzbMenuLinkClick();
+    ASSERT_TRUE(ReadDone());
+    ASSERT_EQ(Main().Unit()->GetGain(5), 77);
+    TfmFactory& factory = *Main().Dialogs()->fmFactory;
+
+    // Cancel sends nothing.
+    modal.clear();
+    Main().MenuItem(QStringLiteral("FactoryDefault"))->trigger();
+    ASSERT_EQ(modal, std::vector<TDialogForm*>{&factory});
+    rig->Device.ClearReceived();
+    factory.bnCancel->Click();
+    Until([] { return false; }, 200);
+    EXPECT_TRUE(CodesBesidesLevels().empty());
+
+    modal.clear();
+    Main().MenuItem(QStringLiteral("FactoryDefault"))->trigger();
+    ASSERT_EQ(modal, std::vector<TDialogForm*>{&factory});
+    factory.btnOK->Click();
+    EXPECT_FALSE(factory.IsShown());
+    EXPECT_EQ(S().Machine.ProcessState(), PS_FACTORY);
+    EXPECT_FALSE(Main().LevelPollOn()) << "no level request while the device resets";
+    EXPECT_EQ(S().Core.OpenTransport()->Timeout(), 10000);
+    ASSERT_TRUE(Until([&] { return CodesBesidesLevels().size() >= 2; }));
+    ASSERT_TRUE(Until([&] {
+        return S().Machine.ProcessState() == PS_IDLE && !S().Machine.Busy() && Main().LevelPollOn() &&
+               Main().Unit()->GetGain(5) != 77;
+    }));
+    const std::vector<uint8_t> codes = CodesBesidesLevels();
+    EXPECT_EQ(std::vector<uint8_t>(codes.begin(), codes.begin() + 2),
+              (std::vector<uint8_t>{proto::kFactory, proto::kParamDump}))
+        << "the factory default, then the full read";
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), proto::kFactory), 1);
+    EXPECT_TRUE(rig->DeviceMatchesModel());
+    EXPECT_EQ(rig->Device.Image().outputs[2].gain, morvex_device::DefaultImage().outputs[2].gain);
+
+    // Every control shows what a window shows for the factory set.
+    TfmMain expected;
+    const ParamImage defaults = morvex_device::DefaultImage();
+    std::vector<uint8_t> stream(reinterpret_cast<const uint8_t*>(&defaults) + 2,
+                                reinterpret_cast<const uint8_t*>(&defaults) + 2 + 1068);
+    expected.Unit()->LoadStream(stream);
+    expected.ShowAllParams();
+    const Captions shown = CaptionsOf(Main());
+    for (const auto& [name, caption] : CaptionsOf(expected)) {
+        if (name == u"lbPstNum" || name == u"rzbMenuLink" || name == u"lbInterface" || name == u"lbPstName")
+            continue;
+        EXPECT_EQ(shown.at(name), caption) << name.toStdString();
+    }
+    expected.SetExitConfirmed(true);
+}
+
+TEST_F(OnDevice, FactoryDefaultOfflineAsksToConnectFirst)
+{
+    modal.clear();
+    Main().MenuItem(QStringLiteral("FactoryDefault"))->trigger();
+    EXPECT_EQ(modal, std::vector<TDialogForm*>{Main().Dialogs()->fmInformation.get()});
+    EXPECT_EQ(Message(), u"No device connected !!");
+    EXPECT_FALSE(Main().Dialogs()->fmFactory->IsShown());
 }
 
 } // namespace
