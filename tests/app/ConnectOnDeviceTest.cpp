@@ -311,6 +311,64 @@ TEST_F(OnDevice, DroppedLinkShowsTheScanInItsBrokenState)
     EXPECT_TRUE(scan->btnOK->Enabled());
 }
 
+// ---- the page switch's grace time-out on RS-232 ----
+
+struct GraceCase {
+    const char* name;
+    Via via;
+    std::vector<const char*> clicks; // page buttons clicked right after the link opens
+    int writes;                      // times the unanswered connect request is written
+};
+
+void PrintTo(const GraceCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class PageSwitchGrace : public OnDevice, public ::testing::WithParamInterface<GraceCase>
+{
+};
+
+// The device never answers: the connect request is written once, then again at each time-out until
+// the retries are spent. A grace time-out writes it once more without spending a retry.
+TEST_P(PageSwitchGrace, GrantsOneResendOnSerialLinksOnly)
+{
+    morvex_device::DeviceFaults silent;
+    silent.SilentAfter = 0;
+    rig->Device.SetFaults(silent);
+    S().ConnectTiming.ComTimeoutMs = 300;
+    S().ConnectTiming.NetTimeoutMs = 300;
+    S().ConnectTiming.Retries = 3;
+    if (GetParam().via == Via::Pty) {
+        ASSERT_TRUE(rig->Device.StartPty());
+        ASSERT_TRUE(S().OpenCom(rig->Device.PtyPath()));
+    } else {
+        ASSERT_TRUE(rig->Device.StartTcp(0));
+        LClientSocket& socket = S().Core.ClientSocket;
+        socket.Address = "127.0.0.1";
+        socket.Port = rig->Device.Port();
+        socket.SetActive(true);
+        ASSERT_TRUE(Until([&] { return socket.Connected(); }));
+        ASSERT_TRUE(S().OpenNet());
+    }
+    for (const char* name : GetParam().clicks)
+        Main().rzbMenuInAClick(Main().Get<sk::TSkBmpButton>(QString::fromLatin1(name)));
+    ASSERT_TRUE(Until([&] { return !S().LinkOpen(); }));
+    rig->Device.WaitForFrames(std::size_t(GetParam().writes), 2000); // the device may still be reading
+    const std::vector<uint8_t> codes = rig->Device.ReceivedCodes();
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), proto::kConnect), GetParam().writes);
+    EXPECT_EQ(codes.size(), std::size_t(GetParam().writes));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , PageSwitchGrace,
+    ::testing::Values(GraceCase{"PtyNoSwitch", Via::Pty, {}, 4},
+                      GraceCase{"PtySwitch", Via::Pty, {"rzbMenuInA"}, 5},
+                      GraceCase{"PtyTwoSwitchesStillOne", Via::Pty, {"rzbMenuInA", "rzbMenuOut1"}, 5},
+                      GraceCase{"PtyPageShownClicked", Via::Pty, {"rzbMenuGain"}, 4},
+                      GraceCase{"TcpSwitch", Via::Tcp, {"rzbMenuInA"}, 4}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // ---- factory default ----
 
 TEST_F(OnDevice, FactoryDefaultResetsTheDeviceAndTheWindowReadsItBack)

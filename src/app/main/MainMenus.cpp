@@ -186,6 +186,8 @@ void TfmMain::rzbMenuInAClick(fw::TControl* Sender)
     const int O = FCurrentPage;
     if (P == O || P < 0 || P >= kPageCount)
         return;
+    if (FSession)
+        FSession->GrantGraceResend();
     // Find everything first: a switch that cannot complete leaves the window as it was.
     auto* oldButton =
         Get<sk::TSkBmpButton>(QStringLiteral("rzbMenu") + (O < 9 ? ChannelTitle(O) : PageSuffix(O)));
