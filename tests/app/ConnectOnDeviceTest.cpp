@@ -311,6 +311,64 @@ TEST_F(OnDevice, DroppedLinkShowsTheScanInItsBrokenState)
     EXPECT_TRUE(scan->btnOK->Enabled());
 }
 
+// ---- every transport: the connect request once, the exit's disconnect before the close ----
+
+class OnEachTransport : public OnDevice, public ::testing::WithParamInterface<Via>
+{
+  protected:
+    void Use()
+    {
+        switch (GetParam()) {
+        case Via::Tcp:
+            UseTcp();
+            break;
+        case Via::Pty:
+            UsePty();
+            break;
+        case Via::Hid:
+            UseHid();
+            break;
+        }
+    }
+};
+
+TEST_P(OnEachTransport, ConnectRequestGoesOutOnceAndExitDisconnectReachesTheDevice)
+{
+    ASSERT_NO_FATAL_FAILURE(Use());
+    Main().rzbMenuLinkClick();
+    ASSERT_TRUE(ReadDone());
+    const std::vector<uint8_t> codes = rig->Device.ReceivedCodes();
+    ASSERT_FALSE(codes.empty());
+    EXPECT_EQ(codes.front(), proto::kConnect);
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), proto::kConnect), 1)
+        << "the connect request goes out once";
+
+    rig->Device.ClearReceived();
+    Main().Dialogs()->fmExit->btnOKClick();
+    EXPECT_FALSE(Main().isVisible());
+    rig->Main.reset();                                          // the transport closes here
+    Until([&] { return !CodesBesidesLevels().empty(); }, 2000); // the device may still be reading
+    EXPECT_EQ(CodesBesidesLevels(), std::vector<uint8_t>{proto::kDisconnect});
+}
+
+TEST_P(OnEachTransport, ExitWithoutTransportSendsNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(Use());
+    Main().rzbMenuLinkClick();
+    ASSERT_TRUE(ReadDone());
+    Main().CloseLink();
+    ASSERT_EQ(S().Core.OpenTransport(), nullptr);
+    rig->Device.ClearReceived();
+    Main().Dialogs()->fmExit->btnOKClick();
+    rig->Main.reset();
+    EXPECT_FALSE(rig->Device.WaitForFrames(1, 300)) << int(rig->Device.ReceivedCodes().front());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , OnEachTransport, ::testing::Values(Via::Tcp, Via::Pty, Via::Hid), [](const auto& info) {
+        return std::string(info.param == Via::Tcp ? "Tcp" : info.param == Via::Pty ? "Pty" : "Hid");
+    });
+
 // ---- the page switch's grace time-out on RS-232 ----
 
 struct GraceCase {
