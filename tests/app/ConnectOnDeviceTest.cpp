@@ -496,4 +496,65 @@ TEST_F(OnDevice, FactoryDefaultOfflineAsksToConnectFirst)
     EXPECT_FALSE(Main().Dialogs()->fmFactory->IsShown());
 }
 
+// ---- a link lost in the middle of a unit file transfer ----
+
+class DroppedTransfer : public OnDevice, public ::testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(DroppedTransfer, LeavesNoPartialFileAndReportsTheLoss)
+{
+    const bool upload = GetParam();
+    UseTcp();
+    rig->Device.WithState([](morvex_device::DeviceState& s) {
+        ParamImage a = s.Image();
+        a.outputs[0].gain = 11;
+        s.StorePreset(2, a);
+        s.StorePreset(5, a);
+    });
+    Main().rzbMenuLinkClick();
+    ASSERT_TRUE(ReadDone());
+    const auto unit = dir / "unit.unt";
+    if (!upload) {
+        // A whole unit file to send.
+        chosen = (dir / "unit").string();
+        Main().UploadClick();
+        ASSERT_TRUE(Until(
+            [&] { return std::filesystem::exists(unit) && !S().Machine.Busy() && Main().LevelPollOn(); }));
+        ASSERT_EQ(std::filesystem::file_size(unit), 21674u);
+    }
+    const auto read = [](const std::filesystem::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::vector<char>(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::vector<char> before = upload ? std::vector<char>() : read(unit);
+
+    morvex_device::DeviceFaults drop;
+    drop.DropAfter = rig->Device.LinkFrames() + 6; // a few frames into the transfer
+    rig->Device.SetFaults(drop);
+    modal.clear();
+    chosen = upload ? (dir / "unit").string() : unit.string();
+    if (upload)
+        Main().UploadClick();
+    else
+        Main().DownloadClick();
+    ASSERT_TRUE(Until([&] { return !S().LinkOpen(); }));
+    Until([] { return false; }, 600); // longer than the save step's delay after a finished upload
+    EXPECT_FALSE(Main().Dialogs()->fmProcess->IsShown());
+    EXPECT_FALSE(S().Machine.Busy());
+    EXPECT_TRUE(Main().isEnabled());
+    EXPECT_EQ(scan->lblScan->Caption(), u"Link Broken");
+    EXPECT_TRUE(scan->IsShown());
+    EXPECT_FALSE(Main().Online());
+    if (upload) {
+        EXPECT_TRUE(std::filesystem::is_empty(dir)) << "no unit file, whole or partial";
+    } else {
+        EXPECT_EQ(read(unit), before) << "the unit file sent is left as it was";
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, DroppedTransfer, ::testing::Bool(),
+                         [](const auto& info) { return std::string(info.param ? "Upload" : "Download"); });
+
 } // namespace
