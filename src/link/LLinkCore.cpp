@@ -65,6 +65,12 @@ void LLinkCore::SetLinkRetries(int count)
         t->SetRetries(count);
 }
 
+void LLinkCore::GrantGraceResend()
+{
+    if (FComm)
+        FComm->SetGraceResends(1);
+}
+
 void LLinkCore::SuspendLinkPoll(bool flag)
 {
     if (FComm)

@@ -37,6 +37,8 @@ class LLinkCore : public LLinkOwner
     void SetLinkTimeout(int ms);
     void SetLinkRetries(int count);
     void SuspendLinkPoll(bool flag);
+    // RS-232 only: the next reply time-out writes the pending frame again without counting a retry.
+    void GrantGraceResend();
     void SetDeviceId(int id);
     int GetDeviceId() const { return FDeviceId; }
     bool IsConnected() const { return FConnected; }

@@ -43,6 +43,13 @@ class LLinkSession : public CommandSink, public LSyncLink
     // A transport of this session is open and not yet closed or lost.
     bool LinkOpen() const { return FLinkOpen; }
 
+    // The page shown changed: an RS-232 link gets one time-out of grace for its pending frame.
+    void GrantGraceResend()
+    {
+        if (FLinkOpen)
+            Core.GrantGraceResend();
+    }
+
     // CommandSink: the model's and the machine's commands go to the open link, or nowhere.
     void SendCommand(const LCmd& cmd, bool noCoalesce) override;
     bool IsUpdating() const override { return FView.IsUpdating(); }

@@ -1,12 +1,15 @@
-// The editor finds the test device through its scan dialog, over loopback TCP and over a pty offered
-// as the only serial port, reads it, keeps it in step, moves files both ways and leaves it; a silent
-// device, a wrong identity and a dropped link end in a clear state with no hang.
+// The editor finds the test device through its scan dialog, over loopback TCP, over a pty offered
+// as the only serial port and as a HID device; it reads it, keeps it in step, moves files both ways,
+// resets it to its factory set and leaves it. A silent device, a wrong identity and a dropped link
+// (also in the middle of a file transfer) end in a clear state with no hang.
+#include "FakeHidBackend.h"
 #include "WindowOnDevice.h"
 #include "app/dialogs/NetworkSetupDialog.h"
 #include "app/dialogs/ScanDialog.h"
 #include "app/dialogs/SmallDialogs.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkLabel.h"
+#include "link/HxHidController.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -16,6 +19,8 @@
 #include "proto/Commands.h"
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <unistd.h>
 
@@ -25,6 +30,8 @@ namespace
 {
 
 using Captions = std::map<QString, QString>;
+
+enum class Via { Tcp, Pty, Hid };
 
 Captions CaptionsOf(TfmMain& w)
 {
@@ -80,7 +87,25 @@ class OnDevice : public ::testing::Test
         ASSERT_TRUE(rig->Device.StartPty());
         ports = {{"COM1", rig->Device.PtyPath()}};
     }
+    // The device as a HID device of the processor's kind, held by the window before the scan.
+    void UseHid()
+    {
+        const int fd = rig->Device.StartHidPair(65);
+        ASSERT_GE(fd, 0);
+        auto hid = std::make_shared<FakeHidBackend>();
+        hid->AddWithFd(kMorvexUsbVendorId, kMorvexUsbProductId, fd, 65);
+        Main().StartLink(hid, false);
+        Main().HidCtl()->DeviceChange();
+        ASSERT_TRUE(Until([&] { return Main().HasHidDevice(); }));
+    }
     QString Message() { return Main().Dialogs()->fmInformation->lbMessage->Caption(); }
+    // The codes the device received, without the level requests of the idle poll.
+    std::vector<uint8_t> CodesBesidesLevels()
+    {
+        std::vector<uint8_t> codes = rig->Device.ReceivedCodes();
+        std::erase(codes, uint8_t(proto::kLevels));
+        return codes;
+    }
 
     std::unique_ptr<testapp::WindowOnDevice> rig;
     TfmNetwork* scan = nullptr;
@@ -285,5 +310,251 @@ TEST_F(OnDevice, DroppedLinkShowsTheScanInItsBrokenState)
     EXPECT_FALSE(Main().Dialogs()->fmProcess->IsShown());
     EXPECT_TRUE(scan->btnOK->Enabled());
 }
+
+// ---- every transport: the connect request once, the exit's disconnect before the close ----
+
+class OnEachTransport : public OnDevice, public ::testing::WithParamInterface<Via>
+{
+  protected:
+    void Use()
+    {
+        switch (GetParam()) {
+        case Via::Tcp:
+            UseTcp();
+            break;
+        case Via::Pty:
+            UsePty();
+            break;
+        case Via::Hid:
+            UseHid();
+            break;
+        }
+    }
+};
+
+TEST_P(OnEachTransport, ConnectRequestGoesOutOnceAndExitDisconnectReachesTheDevice)
+{
+    ASSERT_NO_FATAL_FAILURE(Use());
+    Main().rzbMenuLinkClick();
+    ASSERT_TRUE(ReadDone());
+    const std::vector<uint8_t> codes = rig->Device.ReceivedCodes();
+    ASSERT_FALSE(codes.empty());
+    EXPECT_EQ(codes.front(), proto::kConnect);
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), proto::kConnect), 1)
+        << "the connect request goes out once";
+
+    rig->Device.ClearReceived();
+    Main().Dialogs()->fmExit->btnOKClick();
+    EXPECT_FALSE(Main().isVisible());
+    rig->Main.reset();                                          // the transport closes here
+    Until([&] { return !CodesBesidesLevels().empty(); }, 2000); // the device may still be reading
+    EXPECT_EQ(CodesBesidesLevels(), std::vector<uint8_t>{proto::kDisconnect});
+}
+
+TEST_P(OnEachTransport, ExitWithoutTransportSendsNothing)
+{
+    ASSERT_NO_FATAL_FAILURE(Use());
+    Main().rzbMenuLinkClick();
+    ASSERT_TRUE(ReadDone());
+    Main().CloseLink();
+    ASSERT_EQ(S().Core.OpenTransport(), nullptr);
+    rig->Device.ClearReceived();
+    Main().Dialogs()->fmExit->btnOKClick();
+    rig->Main.reset();
+    EXPECT_FALSE(rig->Device.WaitForFrames(1, 300)) << int(rig->Device.ReceivedCodes().front());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , OnEachTransport, ::testing::Values(Via::Tcp, Via::Pty, Via::Hid), [](const auto& info) {
+        return std::string(info.param == Via::Tcp ? "Tcp" : info.param == Via::Pty ? "Pty" : "Hid");
+    });
+
+// ---- the page switch's grace time-out on RS-232 ----
+
+struct GraceCase {
+    const char* name;
+    Via via;
+    std::vector<const char*> clicks; // page buttons clicked right after the link opens
+    int writes;                      // times the unanswered connect request is written
+};
+
+void PrintTo(const GraceCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class PageSwitchGrace : public OnDevice, public ::testing::WithParamInterface<GraceCase>
+{
+};
+
+// The device never answers: the connect request is written once, then again at each time-out until
+// the retries are spent. A grace time-out writes it once more without spending a retry.
+TEST_P(PageSwitchGrace, GrantsOneResendOnSerialLinksOnly)
+{
+    morvex_device::DeviceFaults silent;
+    silent.SilentAfter = 0;
+    rig->Device.SetFaults(silent);
+    S().ConnectTiming.ComTimeoutMs = 300;
+    S().ConnectTiming.NetTimeoutMs = 300;
+    S().ConnectTiming.Retries = 3;
+    if (GetParam().via == Via::Pty) {
+        ASSERT_TRUE(rig->Device.StartPty());
+        ASSERT_TRUE(S().OpenCom(rig->Device.PtyPath()));
+    } else {
+        ASSERT_TRUE(rig->Device.StartTcp(0));
+        LClientSocket& socket = S().Core.ClientSocket;
+        socket.Address = "127.0.0.1";
+        socket.Port = rig->Device.Port();
+        socket.SetActive(true);
+        ASSERT_TRUE(Until([&] { return socket.Connected(); }));
+        ASSERT_TRUE(S().OpenNet());
+    }
+    for (const char* name : GetParam().clicks)
+        Main().rzbMenuInAClick(Main().Get<sk::TSkBmpButton>(QString::fromLatin1(name)));
+    ASSERT_TRUE(Until([&] { return !S().LinkOpen(); }));
+    rig->Device.WaitForFrames(std::size_t(GetParam().writes), 2000); // the device may still be reading
+    const std::vector<uint8_t> codes = rig->Device.ReceivedCodes();
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), proto::kConnect), GetParam().writes);
+    EXPECT_EQ(codes.size(), std::size_t(GetParam().writes));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , PageSwitchGrace,
+    ::testing::Values(GraceCase{"PtyNoSwitch", Via::Pty, {}, 4},
+                      GraceCase{"PtySwitch", Via::Pty, {"rzbMenuInA"}, 5},
+                      GraceCase{"PtyTwoSwitchesStillOne", Via::Pty, {"rzbMenuInA", "rzbMenuOut1"}, 5},
+                      GraceCase{"PtyPageShownClicked", Via::Pty, {"rzbMenuGain"}, 4},
+                      GraceCase{"TcpSwitch", Via::Tcp, {"rzbMenuInA"}, 4}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- factory default ----
+
+TEST_F(OnDevice, FactoryDefaultResetsTheDeviceAndTheWindowReadsItBack)
+{
+    ParamImage image = rig->Device.Image();
+    image.outputs[2].gain = 77;
+    image.inputs[1].delay = 480;
+    rig->Device.SetImage(image);
+    UsePty();
+    Main().rzbMenuLinkClick();
+    ASSERT_TRUE(ReadDone());
+    ASSERT_EQ(Main().Unit()->GetGain(5), 77);
+    TfmFactory& factory = *Main().Dialogs()->fmFactory;
+
+    // Cancel sends nothing.
+    modal.clear();
+    Main().MenuItem(QStringLiteral("FactoryDefault"))->trigger();
+    ASSERT_EQ(modal, std::vector<TDialogForm*>{&factory});
+    rig->Device.ClearReceived();
+    factory.bnCancel->Click();
+    Until([] { return false; }, 200);
+    EXPECT_TRUE(CodesBesidesLevels().empty());
+
+    modal.clear();
+    Main().MenuItem(QStringLiteral("FactoryDefault"))->trigger();
+    ASSERT_EQ(modal, std::vector<TDialogForm*>{&factory});
+    factory.btnOK->Click();
+    EXPECT_FALSE(factory.IsShown());
+    EXPECT_EQ(S().Machine.ProcessState(), PS_FACTORY);
+    EXPECT_FALSE(Main().LevelPollOn()) << "no level request while the device resets";
+    EXPECT_EQ(S().Core.OpenTransport()->Timeout(), 10000);
+    ASSERT_TRUE(Until([&] { return CodesBesidesLevels().size() >= 2; }));
+    ASSERT_TRUE(Until([&] {
+        return S().Machine.ProcessState() == PS_IDLE && !S().Machine.Busy() && Main().LevelPollOn() &&
+               Main().Unit()->GetGain(5) != 77;
+    }));
+    const std::vector<uint8_t> codes = CodesBesidesLevels();
+    EXPECT_EQ(std::vector<uint8_t>(codes.begin(), codes.begin() + 2),
+              (std::vector<uint8_t>{proto::kFactory, proto::kParamDump}))
+        << "the factory default, then the full read";
+    EXPECT_EQ(std::count(codes.begin(), codes.end(), proto::kFactory), 1);
+    EXPECT_TRUE(rig->DeviceMatchesModel());
+    EXPECT_EQ(rig->Device.Image().outputs[2].gain, morvex_device::DefaultImage().outputs[2].gain);
+
+    // Every control shows what a window shows for the factory set.
+    TfmMain expected;
+    const ParamImage defaults = morvex_device::DefaultImage();
+    std::vector<uint8_t> stream(reinterpret_cast<const uint8_t*>(&defaults) + 2,
+                                reinterpret_cast<const uint8_t*>(&defaults) + 2 + 1068);
+    expected.Unit()->LoadStream(stream);
+    expected.ShowAllParams();
+    const Captions shown = CaptionsOf(Main());
+    for (const auto& [name, caption] : CaptionsOf(expected)) {
+        if (name == u"lbPstNum" || name == u"rzbMenuLink" || name == u"lbInterface" || name == u"lbPstName")
+            continue;
+        EXPECT_EQ(shown.at(name), caption) << name.toStdString();
+    }
+    expected.SetExitConfirmed(true);
+}
+
+TEST_F(OnDevice, FactoryDefaultOfflineAsksToConnectFirst)
+{
+    modal.clear();
+    Main().MenuItem(QStringLiteral("FactoryDefault"))->trigger();
+    EXPECT_EQ(modal, std::vector<TDialogForm*>{Main().Dialogs()->fmInformation.get()});
+    EXPECT_EQ(Message(), u"No device connected !!");
+    EXPECT_FALSE(Main().Dialogs()->fmFactory->IsShown());
+}
+
+// ---- a link lost in the middle of a unit file transfer ----
+
+class DroppedTransfer : public OnDevice, public ::testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(DroppedTransfer, LeavesNoPartialFileAndReportsTheLoss)
+{
+    const bool upload = GetParam();
+    UseTcp();
+    rig->Device.WithState([](morvex_device::DeviceState& s) {
+        ParamImage a = s.Image();
+        a.outputs[0].gain = 11;
+        s.StorePreset(2, a);
+        s.StorePreset(5, a);
+    });
+    Main().rzbMenuLinkClick();
+    ASSERT_TRUE(ReadDone());
+    const auto unit = dir / "unit.unt";
+    if (!upload) {
+        // A whole unit file to send.
+        chosen = (dir / "unit").string();
+        Main().UploadClick();
+        ASSERT_TRUE(Until(
+            [&] { return std::filesystem::exists(unit) && !S().Machine.Busy() && Main().LevelPollOn(); }));
+        ASSERT_EQ(std::filesystem::file_size(unit), 21674u);
+    }
+    const auto read = [](const std::filesystem::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::vector<char>(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::vector<char> before = upload ? std::vector<char>() : read(unit);
+
+    morvex_device::DeviceFaults drop;
+    drop.DropAfter = rig->Device.LinkFrames() + 6; // a few frames into the transfer
+    rig->Device.SetFaults(drop);
+    modal.clear();
+    chosen = upload ? (dir / "unit").string() : unit.string();
+    if (upload)
+        Main().UploadClick();
+    else
+        Main().DownloadClick();
+    ASSERT_TRUE(Until([&] { return !S().LinkOpen(); }));
+    Until([] { return false; }, 600); // longer than the save step's delay after a finished upload
+    EXPECT_FALSE(Main().Dialogs()->fmProcess->IsShown());
+    EXPECT_FALSE(S().Machine.Busy());
+    EXPECT_TRUE(Main().isEnabled());
+    EXPECT_EQ(scan->lblScan->Caption(), u"Link Broken");
+    EXPECT_TRUE(scan->IsShown());
+    EXPECT_FALSE(Main().Online());
+    if (upload) {
+        EXPECT_TRUE(std::filesystem::is_empty(dir)) << "no unit file, whole or partial";
+    } else {
+        EXPECT_EQ(read(unit), before) << "the unit file sent is left as it was";
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, DroppedTransfer, ::testing::Bool(),
+                         [](const auto& info) { return std::string(info.param ? "Upload" : "Download"); });
 
 } // namespace

@@ -140,13 +140,6 @@ TEST_F(MainWindow, CloseRefusedUntilConfirmed)
     EXPECT_FALSE(w->isVisible());
 }
 
-TEST_F(MainWindow, ExitWithoutTransportSendsNothing)
-{
-    w->Transport = nullptr;
-    w->Dialogs()->fmExit->btnOKClick();
-    EXPECT_TRUE(sent.empty());
-}
-
 TEST_F(MainWindow, LanguageMenu)
 {
     QAction* zh = w->MenuItem(QStringLiteral("ChineseSimplified"));

@@ -1,7 +1,8 @@
-// TfmMain: the File menu's preset file (Open, Save), unit file (Upload, Download) and their file
-// dialogs. A save asks before it replaces a file, naming the file that will be written.
+// TfmMain: the File menu's preset file (Open, Save), unit file (Upload, Download), factory default
+// and the file dialogs. A save asks before it replaces a file, naming the file that will be written.
 #include "app/main/TfmMain.h"
 
+#include "app/dialogs/SmallDialogs.h"
 #include "curves/Plot.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
 #include "model/LUnitFile.h"
@@ -91,6 +92,18 @@ void TfmMain::UploadClick()
 void TfmMain::DownloadClick()
 {
     FSession->Machine.StartUnitDownload();
+}
+
+void TfmMain::FactoryDefaultClick()
+{
+    // Offline the machine tells the user to connect first.
+    if (FDialogs && FSession->Machine.CanFactoryReset())
+        FDialogs->fmFactory->ShowModal();
+}
+
+void TfmMain::FactoryReset()
+{
+    FSession->Machine.FactoryReset();
 }
 
 std::string TfmMain::ChooseUnitSaveFile()

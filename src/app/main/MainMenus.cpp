@@ -9,6 +9,7 @@
 #include "curves/Plot.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
 #include "model/LUnitControl.h"
+#include "session/LLinkSession.h"
 
 #include <QAction>
 #include <QMenu>
@@ -149,16 +150,7 @@ void TfmMain::ConnectHandlers()
         if (FDialogs)
             FDialogs->fmMemo->Show();
     });
-    on("FactoryDefault", [this] {
-        if (!FDialogs)
-            return;
-        if (FOnline) {
-            FDialogs->fmFactory->ShowModal();
-        } else {
-            FDialogs->fmInformation->lbMessage->SetCaption(LookupText(QStringLiteral("SID_INFO_CON_FIRST")));
-            FDialogs->fmInformation->ShowModal();
-        }
-    });
+    on("FactoryDefault", [this] { FactoryDefaultClick(); });
     for (const char* n : {"ChineseSimplified", "English"})
         if (QAction* a = MenuItem(QString::fromLatin1(n)))
             QObject::connect(a, &QAction::triggered, this, [this, a] { LanguageClick(a); });
@@ -194,6 +186,8 @@ void TfmMain::rzbMenuInAClick(fw::TControl* Sender)
     const int O = FCurrentPage;
     if (P == O || P < 0 || P >= kPageCount)
         return;
+    if (FSession)
+        FSession->GrantGraceResend();
     // Find everything first: a switch that cannot complete leaves the window as it was.
     auto* oldButton =
         Get<sk::TSkBmpButton>(QStringLiteral("rzbMenu") + (O < 9 ? ChannelTitle(O) : PageSuffix(O)));

@@ -400,8 +400,6 @@ void TfmMain::MarkChannelCurvesDirty(int ch)
     }
 }
 
-void TfmMain::FactoryReset() {}
-
 } // namespace app
 
 namespace app

@@ -215,6 +215,8 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     void OpenClick();
     void UploadClick();
     void DownloadClick();
+    // Factory Default: the confirmation when a device is connected, otherwise "connect first".
+    void FactoryDefaultClick();
     // File dialogs; tests replace them. Choose gets (save, filter, caption) and gives the chosen
     // name, empty for Cancel; ConfirmOverwrite asks about the name that will be written.
     struct FileDialogs {
