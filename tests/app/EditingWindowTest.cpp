@@ -26,6 +26,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 using namespace app;
 using graph::LMyFFTDrawHpLp6dB;
@@ -404,6 +405,63 @@ TEST_F(Editing, ViewSwitchChangesTheAxesOnlyOnAChange)
     w->rbShowGainInAClick(gain);
 }
 
+TEST_F(Editing, ShowAllFollowsItsButtonsState)
+{
+    const int ch = 4;
+    auto* button = Get<sk::TLedPowerButton>(QStringLiteral("vrbEqShowAllOut2"));
+    ASSERT_NE(button, nullptr);
+    LMyFFTDrawHpLp6dB* g = Graph(ch);
+    ASSERT_FALSE(button->Active());
+    ASSERT_FALSE(g->ParameterDisplay());
+    // Clicks with the mouse: on, then off.
+    testapp::ClickAt(button, 5, 5);
+    EXPECT_TRUE(button->Active());
+    EXPECT_TRUE(g->ParameterDisplay());
+    testapp::ClickAt(button, 5, 5);
+    EXPECT_FALSE(button->Active());
+    EXPECT_FALSE(g->ParameterDisplay());
+
+    // The display takes the button's state, however often the handler runs and whatever it showed.
+    struct Case {
+        const char* name;
+        bool active;
+        int calls;
+    };
+    const Case cases[] = {
+        {"on, handled once", true, 1},
+        {"on, handled twice", true, 2},
+        {"off, handled once", false, 1},
+        {"off, handled twice", false, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g->SetParameterDisplay(!c.active);
+        button->SetActive(c.active);
+        EXPECT_EQ(g->ParameterDisplay(), !c.active) << "setting the state alone does nothing";
+        for (int i = 0; i < c.calls; ++i)
+            w->vrbEqShowAllInAClick(button);
+        EXPECT_EQ(g->ParameterDisplay(), c.active);
+    }
+
+    // Each channel's button reaches its own graph only; another kind of sender reaches none.
+    for (int k = 0; k < 9; ++k) {
+        SCOPED_TRACE(k);
+        auto* b = Get<sk::TLedPowerButton>(QStringLiteral("vrbEqShowAll") + ChannelTitle(k));
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(b->Tag(), k);
+        b->SetActive(true);
+        w->vrbEqShowAllInAClick(b);
+        for (int m = 0; m < 9; ++m)
+            EXPECT_EQ(Graph(m)->ParameterDisplay(), m == k) << m;
+        b->SetActive(false);
+        w->vrbEqShowAllInAClick(b);
+    }
+    auto* reset = Get<fw::TControl>(QStringLiteral("vrbEqResetOut2"));
+    w->vrbEqShowAllInAClick(reset);
+    EXPECT_FALSE(g->ParameterDisplay());
+    EXPECT_TRUE(modal.empty());
+}
+
 TEST_F(Editing, TypeWheelAndSlopeWheelChangeNothing)
 {
     auto* combo = Get<sk::TSkComboBox>(QStringLiteral("rzcLowCutSlopInA"));
@@ -744,6 +802,157 @@ TEST_F(Editing, GainPageOverlays)
     w->rzbMenuInAClick(Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuGain")));
 }
 
+TEST_F(Editing, OverlaysAsThePageChanges)
+{
+    const int out2 = 4, out3 = 5, out4 = 6, out5 = 7;
+    auto page = [](const char* n) { w->rzbMenuInAClick(Get<sk::TSkBmpButton>(QString::fromLatin1(n))); };
+    auto slot = [](int k) { return Plot::FirstOverlaySection + k - 3; };
+    auto same = [](const CurveArray& a, const CurveArray& b) {
+        return std::equal(a.begin(), a.end(), b.begin());
+    };
+    auto total = [](int k) -> const CurveArray& { return w->Plots(k)->Section(Plot::TotalSection).curve(); };
+    fw::TColor colour = 0;
+    // Output 2 shown on the graphs of outputs 4 and 5, output 3 on neither.
+    for (const auto& [n, g] : {std::pair{"vrbShow2Out4", out4}, std::pair{"vrbShow2Out5", out5}}) {
+        auto* b = Get<sk::TLedPowerButton>(QString::fromLatin1(n));
+        b->SetActive(true);
+        w->vrbShowOverlayClick(b, g);
+    }
+    page("rzbMenuOut4");
+    page("rzbMenuOut5");
+    SelectBand(out2, 2);
+    Fader(QStringLiteral("isEqGain"), out2)->SetPosition(60);
+    Tick();
+    SelectBand(out3, 1);
+    Fader(QStringLiteral("isEqGain"), out3)->SetPosition(200);
+    Tick();
+    for (int g : {out4, out5})
+        EXPECT_EQ(w->CurveDirty(g) & (1u << out2 | 1u << out3), 1u << out2 | 1u << out3) << g;
+
+    // Output 4's page takes its own mask only.
+    page("rzbMenuOut4");
+    EXPECT_EQ(w->CurveDirty(out4) & (1u << out2 | 1u << out3), 0u);
+    EXPECT_EQ(w->CurveDirty(out5) & (1u << out2 | 1u << out3), 1u << out2 | 1u << out3);
+    EXPECT_TRUE(same(w->Plots(out4)->Section(slot(out2)).curve(), total(out2)));
+    ASSERT_TRUE(Graph(out4)->GetPlotColor(colour, slot(out2)));
+    EXPECT_EQ(colour, ChannelColours[out2]);
+    // A stale curve is copied while its button is off but not drawn; on, it shows the new data.
+    EXPECT_TRUE(same(w->Plots(out4)->Section(slot(out3)).curve(), total(out3)));
+    EXPECT_FALSE(Graph(out4)->GetPlotColor(colour, slot(out3)));
+    auto* show3 = Get<sk::TLedPowerButton>(QStringLiteral("vrbShow3Out4"));
+    show3->SetActive(true);
+    w->vrbShowOverlayClick(show3, out4);
+    ASSERT_TRUE(Graph(out4)->GetPlotColor(colour, slot(out3)));
+    EXPECT_EQ(colour, ChannelColours[out3]);
+    show3->SetActive(false);
+    w->vrbShowOverlayClick(show3, out4);
+
+    // Output 5 next, then output 4 again: the second opening copies nothing.
+    CurveArray marker{};
+    marker.fill(-7.0);
+    w->Plots(out4)->Section(slot(out2)).SetCurve(marker);
+    page("rzbMenuOut5");
+    EXPECT_TRUE(same(w->Plots(out5)->Section(slot(out2)).curve(), total(out2)));
+    EXPECT_EQ(w->CurveDirty(out5) & (1u << out2 | 1u << out3), 0u);
+    page("rzbMenuOut4");
+    EXPECT_TRUE(same(w->Plots(out4)->Section(slot(out2)).curve(), marker));
+    // A graph never shows its own channel as an overlay.
+    page("rzbMenuOut2");
+    EXPECT_FALSE(Graph(out2)->GetPlotColor(colour, slot(out2)));
+
+    // Pages without overlay buttons leave every mask as it is.
+    w->MarkChannelCurvesDirty(1);
+    w->MarkChannelCurvesDirty(out3);
+    std::array<unsigned, 11> before{};
+    for (int g = 0; g < 11; ++g)
+        before[std::size_t(g)] = w->CurveDirty(g);
+    for (const char* n :
+         {"rzbMenuComp", "rzbMenuDelay", "rzbMenuMatrix", "rzbMenuGate", "rzbMenuLimit", "rzbMenuGeq"}) {
+        SCOPED_TRACE(n);
+        page(n);
+        for (int g = 0; g < 11; ++g)
+            EXPECT_EQ(w->CurveDirty(g), before[std::size_t(g)]) << g;
+    }
+    for (const char* n : {"vrbShow2Out4", "vrbShow2Out5"})
+        Get<sk::TLedPowerButton>(QString::fromLatin1(n))->SetActive(false);
+    page("rzbMenuGain");
+}
+
+TEST_F(Editing, OverlaysOfLinkedChannels)
+{
+    const int out2 = 4, out3 = 5, out4 = 6;
+    auto page = [](const char* n) { w->rzbMenuInAClick(Get<sk::TSkBmpButton>(QString::fromLatin1(n))); };
+    auto slot = [](int k) { return Plot::FirstOverlaySection + k - 3; };
+    auto same = [](const CurveArray& a, const CurveArray& b) {
+        return std::equal(a.begin(), a.end(), b.begin());
+    };
+    auto total = [](int k) -> const CurveArray& { return w->Plots(k)->Section(Plot::TotalSection).curve(); };
+    fw::TColor colour = 0;
+    // Output 3's curve shown on output 4's graph and on the Gain page before the link.
+    page("rzbMenuOut4");
+    auto* show3 = Get<sk::TLedPowerButton>(QStringLiteral("vrbShow3Out4"));
+    auto* show3Gain = Get<sk::TLedPowerButton>(QStringLiteral("vrbShow3Gain"));
+    auto* show2 = Get<sk::TLedPowerButton>(QStringLiteral("vrbShow2Out4"));
+    show3->SetActive(true);
+    w->vrbShowOverlayClick(show3, out4);
+    show3Gain->SetActive(true);
+    w->vrbShowOverlayClick(show3Gain, 10);
+    show2->SetActive(true);
+    w->vrbShowOverlayClick(show2, out4);
+    ASSERT_TRUE(Graph(out4)->GetPlotColor(colour, slot(out3)));
+
+    // Outputs 2 and 3 linked, 2 leading: output 3's overlay buttons go, off, and its curve with them;
+    // its stale marks are dropped. The leader's stay.
+    w->Unit()->SetLink(out2, 0b000110);
+    w->Unit()->SetLink(out3, 0);
+    w->ShowAllParams();
+    for (int g = 3; g < 9; ++g) {
+        if (g == out3)
+            continue;
+        SCOPED_TRACE(g);
+        auto* b = Get<sk::TLedPowerButton>(QStringLiteral("vrbShow3Out") + ChannelSuffix(g));
+        EXPECT_FALSE(b->Visible());
+        EXPECT_FALSE(b->Active());
+        EXPECT_FALSE(w->CurveDirty(g) & (1u << out3));
+        if (g != out2) {
+            EXPECT_TRUE(
+                Get<sk::TLedPowerButton>(QStringLiteral("vrbShow2Out") + ChannelSuffix(g))->Visible());
+        }
+    }
+    EXPECT_FALSE(show3Gain->Visible());
+    EXPECT_FALSE(show3Gain->Active());
+    EXPECT_FALSE(w->CurveDirty(10) & (1u << out3));
+    EXPECT_FALSE(Graph(out4)->GetPlotColor(colour, slot(out3)));
+    EXPECT_FALSE(Get<LMyFFTDrawHpLp6dB>(QStringLiteral("fftDrawGainOut"))->GetPlotColor(colour, out3));
+    EXPECT_TRUE(show2->Active());
+
+    // An edit of the leader reaches output 4's graph when its page is shown; the member's overlay
+    // stays off.
+    page("rzbMenuOut2");
+    SelectBand(out2, 0);
+    Fader(QStringLiteral("isEqGain"), out2)->SetPosition(220);
+    Tick();
+    EXPECT_EQ(w->Unit()->GetPeq(out3, 0).gain, 220) << "stored for the link group";
+    EXPECT_TRUE(w->CurveDirty(out4) & (1u << out2));
+    EXPECT_FALSE(w->CurveDirty(out4) & (1u << out3));
+    page("rzbMenuOut4");
+    EXPECT_TRUE(same(w->Plots(out4)->Section(slot(out2)).curve(), total(out2)));
+    ASSERT_TRUE(Graph(out4)->GetPlotColor(colour, slot(out2)));
+    EXPECT_EQ(colour, ChannelColours[out2]);
+    EXPECT_FALSE(Graph(out4)->GetPlotColor(colour, slot(out3)));
+
+    // Unlinked again: the buttons come back, off.
+    w->Unit()->SetLink(out2, 0b000010);
+    w->Unit()->SetLink(out3, 0b000100);
+    w->ShowAllParams();
+    EXPECT_TRUE(show3->Visible());
+    EXPECT_FALSE(show3->Active());
+    EXPECT_TRUE(show3Gain->Visible());
+    show2->SetActive(false);
+    w->vrbShowOverlayClick(show2, out4);
+    page("rzbMenuGain");
+}
+
 // ---------------------------------------------------------------------------------------------------
 // Channel strip
 
@@ -872,6 +1081,12 @@ TEST(LevelDecode, SegmentsOfLevels)
         {"0.12592 is -17.998 dB: just above -18", {0x00, 0x3E, 0xF0}, 6, 6},
         {"negative level lights nothing", {0x80, 0xBF, 0x00}, 0, 0},
         {"infinity lights everything", {0x80, 0x7F, 0x00}, 9, 8},
+        {"not a number lights nothing", {0xC0, 0x7F, 0x00}, 0, 0},
+        {"negative not a number lights nothing", {0xC0, 0xFF, 0x00}, 0, 0},
+        {"negative zero counts as zero", {0x00, 0x80, 0x00}, 0, 0},
+        {"negative infinity lights nothing", {0x80, 0xFF, 0x00}, 0, 0},
+        {"the smallest number above zero lights nothing", {0x00, 0x00, 0x01}, 0, 0},
+        {"the largest finite number lights everything", {0x7F, 0x7F, 0xFF}, 9, 8},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -949,6 +1164,120 @@ TEST_F(Editing, LevelRepliesSetMetersAndLamps)
         EXPECT_EQ(pos(n), 0) << n;
 }
 
+TEST_F(Editing, PageMetersShowTheSelectedChannel)
+{
+    // Levels that give every channel its own segment count: inputs A..C 1, 3, 9; outputs 1..6
+    // 1, 2, 3, 4, 6, 7.
+    auto db = [](double d) { return float(std::pow(10.0, d / 20.0)); };
+    std::array<float, 12> levels{};
+    levels[0] = db(-60);
+    levels[1] = db(-30);
+    levels[2] = 1.0f;
+    const double outDb[6] = {-73, -43, -33, -28, -18, -11};
+    for (int n = 0; n < 6; ++n)
+        levels[std::size_t(4 + n)] = db(outDb[n]);
+    const int inSegments[3] = {1, 3, 9};
+    const int outSegments[6] = {1, 2, 3, 4, 6, 7};
+    // Output 4's compressor and output 6's limiter may act; output 1's may too.
+    Get<TUpDown>(QStringLiteral("udCompRatioOut4"))->SetPosition(5);
+    Get<TUpDown>(QStringLiteral("udCompRatioOut1"))->SetPosition(5);
+    Get<fx::TCustomTrackBar>(QStringLiteral("isLimitThresholdOut6"))->SetPosition(20);
+    Get<fx::TCustomTrackBar>(QStringLiteral("isLimitThresholdOut1"))->SetPosition(20);
+    auto pos = [](const char* n) { return Get<eq::LProgressBar>(QString::fromLatin1(n))->Position(); };
+
+    struct Case {
+        const char* name;
+        int gate, comp, limit; // the channels shown on the gate, compressor and limiter pages
+        uint16_t flags;
+        int compLamp, limitLamp;
+    };
+    const Case cases[] = {
+        {"input C, outputs 4 and 6, their lamps acting", 2, 6, 8, 0x2008, 1, 1},
+        {"input B, outputs 4 and 6, only output 1 acting", 1, 6, 8, 0x0101, 0, 0},
+        {"input A, outputs 6 and 4, crossed", 0, 8, 6, 0x2008, 0, 0},
+        {"the start: input A, output 1", 0, 3, 3, 0x0101, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        w->DrawGateCurve(c.gate);
+        w->DrawCompCurve(c.comp);
+        w->DrawLimitCurve(c.limit);
+        ASSERT_EQ(w->GateChannel(), c.gate);
+        ASSERT_EQ(w->CompChannel(), c.comp);
+        ASSERT_EQ(w->LimitChannel(), c.limit);
+        w->OnLevelReply(LevelPayload(levels, c.flags));
+        EXPECT_EQ(pos("pbLevelGateIn"), inSegments[c.gate]);
+        EXPECT_EQ(pos("pbLevelCompOut"), outSegments[c.comp - 3]);
+        EXPECT_EQ(pos("pbLevelLimitOut"), outSegments[c.limit - 3]);
+        EXPECT_EQ(pos("pbLimitCompOut"), c.compLamp);
+        EXPECT_EQ(pos("pbLimitLimitOut"), c.limitLamp);
+        // The per-channel meters are the same whichever channel a page shows.
+        EXPECT_EQ(pos("pbLevelGateInC"), 9);
+        EXPECT_EQ(pos("pbLevelCompOut4"), 4);
+        EXPECT_EQ(pos("pbLevelLimitOut6"), 7);
+        EXPECT_EQ(pos("pbLimitCompOut4"), c.flags & 0x0008 ? 1 : 0);
+        EXPECT_EQ(pos("pbLimitLimitOut6"), c.flags & 0x2000 ? 1 : 0);
+    }
+}
+
+TEST_F(Editing, LevelRepliesOutsideTheRangeKeepTheMetersSane)
+{
+    auto pos = [](const QString& n) { return Get<eq::LProgressBar>(n)->Position(); };
+    auto meters = [&] {
+        std::vector<int> all;
+        for (int c = 0; c < 9; ++c)
+            all.push_back(
+                pos((c < 3 ? QStringLiteral("pbLevelIn") : QStringLiteral("pbLevelOut")) + ChannelSuffix(c)));
+        return all;
+    };
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    struct Case {
+        const char* name;
+        float level;
+        int input, output; // segments lit
+    };
+    const Case cases[] = {
+        {"not a number", nan, 0, 0},
+        {"negative not a number", -nan, 0, 0},
+        {"infinity", inf, 9, 8},
+        {"negative infinity", -inf, 0, 0},
+        {"negative", -0.5f, 0, 0},
+        {"far above full scale", 1e30f, 9, 8},
+        {"far below the lowest step", 1e-30f, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::array<float, 12> levels;
+        levels.fill(c.level);
+        w->OnLevelReply(LevelPayload(levels, 0));
+        const std::vector<int> m = meters();
+        for (int ch = 0; ch < 9; ++ch)
+            EXPECT_EQ(m[std::size_t(ch)], ch < 3 ? c.input : c.output) << ch;
+        EXPECT_EQ(pos(QStringLiteral("pbLevelGateIn")), c.input);
+        EXPECT_EQ(pos(QStringLiteral("pbLevelLimitOut")), c.output);
+        // The bars still paint.
+        EXPECT_FALSE(Get<eq::LProgressBar>(QStringLiteral("pbLevelInA"))->grab().isNull());
+    }
+
+    // Replies shorter than 38 bytes leave every meter as it was; a longer one is read.
+    std::array<float, 12> full;
+    full.fill(1.0f);
+    w->OnLevelReply(LevelPayload(full, 0));
+    const std::vector<int> lit = meters();
+    for (std::size_t size : {0u, 1u, 36u, 37u}) {
+        SCOPED_TRACE(size);
+        std::vector<uint8_t> p = LevelPayload({}, 0);
+        p.resize(size);
+        w->OnLevelReply(p);
+        EXPECT_EQ(meters(), lit);
+    }
+    std::vector<uint8_t> longer = LevelPayload({}, 0);
+    longer.push_back(0xFF);
+    w->OnLevelReply(longer);
+    EXPECT_EQ(pos(QStringLiteral("pbLevelInA")), 0);
+}
+
 TEST_F(Editing, LevelPollSendsEvery300ms)
 {
     w->SetLevelPoll(true);
@@ -963,6 +1292,77 @@ TEST_F(Editing, LevelPollSendsEvery300ms)
     w->SetLevelPoll(false);
     clock->Fake.Advance(900);
     EXPECT_EQ(Count(64), 3);
+}
+
+// A press in a band's row selects that band as its button does, presses the button and leaves the
+// focus where the press put it; the button's click takes the focus to the frequency edit. (Last: it
+// shows the window.)
+TEST_F(Editing, PressInABandsRowSelectsTheBand)
+{
+    struct Case {
+        const char* name;
+        int ch, band;
+        eq::TPeqEdit* (eq::TMyPEQType8::*edit)(int) const;
+        const char* page;
+    };
+    const Case cases[] = {
+        {"frequency edit of input B", 1, 5, &eq::TMyPEQType8::FreqEdit, "rzbMenuInB"},
+        {"gain edit of output 2", 4, 3, &eq::TMyPEQType8::GainEdit, "rzbMenuOut2"},
+        {"Q edit of output 6's last band", 8, 8, &eq::TMyPEQType8::QEdit, "rzbMenuOut6"},
+    };
+    // The window's focus is on the edit or on a part of it.
+    auto focusIn = [](QWidget* e) {
+        QWidget* f = w->focusWidget();
+        return f && (f == e || e->isAncestorOf(f));
+    };
+    w->show();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString s = ChannelTitle(c.ch);
+        PeqBand band = w->Unit()->GetPeq(c.ch, c.band);
+        band.gain = 150;
+        band.freq = 200;
+        band.q = 20;
+        band.type = PeqTypePeak;
+        w->Unit()->SetPeq(c.ch, c.band, band, 0);
+        w->ShowAllParams(); // band 0 selected
+        w->rzbMenuInAClick(Get<sk::TSkBmpButton>(QString::fromLatin1(c.page)));
+        Tick();
+        auto* first = Get<sk::TSkBmpButton>(QStringLiteral("rzbEq1") + s);
+        auto* own = Get<sk::TSkBmpButton>(QStringLiteral("rzbEq%1").arg(c.band + 1) + s);
+        auto* label = Get<fw::TControl>(QStringLiteral("lbFftParam") + s);
+        fx::TRoundEdit* freqEdit = Edit(QStringLiteral("cvdEqFreq"), c.ch);
+        ASSERT_TRUE(first->Down());
+        ASSERT_FALSE(own->Down());
+        label->SetVisible(false);
+        Graph(c.ch)->SetCurveDisplay(false);
+        sent.clear();
+
+        eq::TPeqEdit* e = (Peq(c.ch)->*c.edit)(c.band);
+        ASSERT_NE(e, nullptr);
+        testapp::Press(e, 3, 3);
+        testapp::Release(e, 3, 3);
+        EXPECT_EQ(Peq(c.ch)->GetNowIndex(), c.band);
+        EXPECT_TRUE(own->Down());
+        EXPECT_FALSE(first->Down());
+        EXPECT_EQ(Fader(QStringLiteral("isEqFreq"), c.ch)->Position(), 200);
+        EXPECT_EQ(Fader(QStringLiteral("isEqBw"), c.ch)->Position(), 20);
+        EXPECT_EQ(Fader(QStringLiteral("isEqGain"), c.ch)->Position(), 150);
+        EXPECT_EQ(Edit(QStringLiteral("cvdEqGain"), c.ch)->Text(), QStringLiteral("+3.0dB"));
+        EXPECT_EQ(freqEdit->Text(), QStringLiteral("2.00KHz"));
+        EXPECT_TRUE(label->Visible());
+        EXPECT_TRUE(Graph(c.ch)->CurveDisplay());
+        EXPECT_FALSE(focusIn(freqEdit)) << "the press keeps the focus off the panel";
+        EXPECT_TRUE(sent.empty()) << "a selection sends nothing";
+
+        // The band button's click selects the same way and moves the focus to the panel.
+        first->SetDown(true);
+        w->rzbEq1InAClick(first);
+        EXPECT_EQ(Peq(c.ch)->GetNowIndex(), 0);
+        EXPECT_TRUE(focusIn(freqEdit));
+        Tick();
+    }
+    w->hide();
 }
 
 } // namespace

@@ -414,9 +414,11 @@ fw::TControl* TfmMain::BuildButton(QWidget* parent, const Item& item)
         b->SetColor(0x202020);
         b->SetLedWidth(9);
         b->SetLedHeight(9);
-        b->Font().SetColor(ChannelColours[std::size_t(std::clamp(item.tag, 0, 16))] == fw::clBlue
-                               ? TColor(0xFF8040)
-                               : ChannelColours[std::size_t(std::clamp(item.tag, 0, 16))]);
+        // An overlay button's caption takes the colour of the channel it shows.
+        if (item.name.startsWith(u"vrbShow")) {
+            const TColor c = ChannelColours[std::size_t(std::clamp(item.tag, 0, 16))];
+            b->Font().SetColor(c == fw::clBlue ? TColor(0xFF8040) : c);
+        }
         return b;
     }
     auto* b = new TLedDemoButton(parent);

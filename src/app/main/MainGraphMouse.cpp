@@ -5,6 +5,7 @@
 #include "app/main/TfmMain.h"
 
 #include "base/ValueScales.h"
+#include "controls/panels/LedButtons.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkComboBox.h"
 #include "controls/smooth/RoundEdit.h"
@@ -271,15 +272,17 @@ void TfmMain::tmMouseEqCurveTimer()
 
 void TfmMain::vrbEqShowAllInAClick(fw::TControl* Sender)
 {
-    if (!Sender || Sender->Tag() < 0 || Sender->Tag() > 8)
+    auto* button = dynamic_cast<sk::TLedPowerButton*>(Sender);
+    if (!button || button->Tag() < 0 || button->Tag() > 8)
         return;
-    const QString s = ChannelTitle(int(Sender->Tag()));
+    const QString s = ChannelTitle(int(button->Tag()));
     auto* graph = Get<LMyFFTDrawHpLp6dB>(QStringLiteral("fftDraw") + s);
     auto* box = Get<QWidget>(QStringLiteral("rzgFft") + s);
     if (!graph || !box)
         return;
-    // The button keeps no state of its own: each click switches the display.
-    graph->SetParameterDisplay(!graph->ParameterDisplay());
+    // The display follows the button (it has switched itself before the click), so a click that
+    // arrives twice, or a state set by code, cannot leave the two apart.
+    graph->SetParameterDisplay(button->Active());
     graph->UpdateCurvePage();
     box->update();
 }

@@ -116,7 +116,7 @@ void ChannelPage(Table& t, int ch)
     }
     t.Add(Kind::DemoButton, QStringLiteral("vrbEqBypass") + s, fft, 776, 2, 79, 20).tag = ch;
     t.Add(Kind::DemoButton, QStringLiteral("vrbEqReset") + s, fft, 857, 2, 75, 20).tag = ch;
-    t.Add(Kind::DemoButton, QStringLiteral("vrbEqShowAll") + s, fft, 934, 2, 130, 20).tag = ch;
+    t.Add(Kind::PowerButton, QStringLiteral("vrbEqShowAll") + s, fft, 934, 2, 130, 20).tag = ch;
     t.Add(Kind::Graph, QStringLiteral("fftDraw") + s, fft, 21, 25, 1070, 255).tag = ch;
 
     // Parameter box: band table, panel faders, cuts, gain strip.
