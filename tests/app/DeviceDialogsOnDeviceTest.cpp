@@ -4,6 +4,7 @@
 #include "app/dialogs/DeviceDialogs.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkComboBox.h"
+#include "controls/panels/SkLabel.h"
 #include "controls/smooth/RoundEdit.h"
 #include "proto/Commands.h"
 #include "proto/LCmd.h"
@@ -229,6 +230,35 @@ TEST_F(DialogsOnDevice, CopySendsOneCommandPerClick)
     EXPECT_EQ(Received({proto::kCopy}), (std::vector<Frame>{{proto::kCopy, {0, 2}}}));
     EXPECT_EQ(rig->Main->Unit()->GetGain(2), 42) << "the view was read again from the device";
     EXPECT_TRUE(d.IsShown()) << "the dialog stays open";
+}
+
+TEST_F(DialogsOnDevice, LockSetupTellsWhatItDid)
+{
+    ASSERT_TRUE(rig->ConnectTcp());
+    rig->Device.ClearReceived();
+    TfmLockSetup& lock = *D().fmLockSetup;
+    TfmInformation& info = *rig->Main->Dialogs()->fmInformation;
+    lock.ShowModal();
+    lock.btnOKClick(); // the default password
+    EXPECT_TRUE(info.IsShown());
+    EXPECT_EQ(
+        info.lbMessage->Caption(),
+        QStringLiteral("The lock password was sent. The device locks its panel and the link closes now."));
+    ASSERT_TRUE(rig->Until([&] { return !rig->Main->Session().LinkOpen(); }));
+    EXPECT_FALSE(lock.IsShown());
+    EXPECT_EQ(Received({proto::kSetLock, proto::kDisconnect}),
+              (std::vector<Frame>{{proto::kSetLock, {'4', '7', '1', '9'}}, {proto::kDisconnect, {}}}));
+    EXPECT_TRUE(rig->Device.WithState([](morvex_device::DeviceState& s) { return s.Locked; }));
+    info.Close();
+
+    // The link is closed now: nothing to lock, and the user is told so.
+    rig->Device.ClearReceived();
+    lock.ShowModal();
+    lock.btnOKClick();
+    EXPECT_FALSE(lock.IsShown());
+    EXPECT_TRUE(info.IsShown());
+    EXPECT_EQ(info.lbMessage->Caption(), QStringLiteral("No device connected !!"));
+    EXPECT_TRUE(rig->Device.ReceivedFrames().empty());
 }
 
 TEST_F(DialogsOnDevice, LockThenUnlockWithTheSamePassword)
