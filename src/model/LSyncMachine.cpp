@@ -655,7 +655,8 @@ void LSyncMachine::ResyncAllParams()
     Send(kIdle);
 }
 
-bool LSyncMachine::ApplyLinkWords(const std::array<uint16_t, kChannelCount>& words)
+bool LSyncMachine::ApplyLinkWords(const std::array<uint16_t, kChannelCount>& words,
+                                  const std::function<void(int leader, int member)>& joined)
 {
     bool changed = false;
     for (int i = 0; i < kChannelCount; ++i) {
@@ -669,6 +670,8 @@ bool LSyncMachine::ApplyLinkWords(const std::array<uint16_t, kChannelCount>& wor
                 continue;
             word = static_cast<uint16_t>(word | (1u << j));
             if (!((model >> j) & 1u)) {
+                if (joined)
+                    joined(i, base + j);
                 CopyChannel(i, base + j, false);
                 changed = true;
             }

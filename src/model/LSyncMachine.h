@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -67,9 +68,11 @@ class LSyncMachine
     void SetLink(int ch, uint16_t word);
     void ResyncAllParams();
     // The link dialog's Set: words[i] is the group of channel i as the grid shows it (bit j =
-    // channel j of the same kind). Copies newly joined members, writes changed words, resyncs.
-    // False when nothing changed.
-    bool ApplyLinkWords(const std::array<uint16_t, kChannelCount>& words);
+    // channel j of the same kind). Per leader in channel order: each newly joined member (joined is
+    // told, then the leader is copied onto it), then the leader's word when it changed; at the end a
+    // resync. False when nothing changed.
+    bool ApplyLinkWords(const std::array<uint16_t, kChannelCount>& words,
+                        const std::function<void(int leader, int member)>& joined = {});
 
     // ---- unlock prompt and lock setup ----
     void SubmitPassword(const std::string& text);

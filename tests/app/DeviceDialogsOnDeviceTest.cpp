@@ -4,6 +4,7 @@
 #include "app/dialogs/DeviceDialogs.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkComboBox.h"
+#include "controls/panels/SkLabel.h"
 #include "controls/smooth/RoundEdit.h"
 #include "proto/Commands.h"
 #include "proto/LCmd.h"
@@ -47,6 +48,18 @@ class DialogsOnDevice : public ::testing::Test
     bool Idle()
     {
         return rig->Until([&] { return !Machine().Busy() && Machine().ProcessState() == PS_IDLE; });
+    }
+    // The settings were read again after the frames so far: the device got 34 and the read's closing
+    // 18, and the window is idle with its level poll on.
+    bool ReadAgain()
+    {
+        return rig->Until([&] {
+            const std::vector<uint8_t> codes = rig->Device.ReceivedCodes();
+            const auto dump = std::find(codes.begin(), codes.end(), uint8_t(proto::kParamDump));
+            return dump != codes.end() &&
+                   std::find(dump + 1, codes.end(), uint8_t(proto::kIdle)) != codes.end() &&
+                   !Machine().Busy() && Machine().ProcessState() == PS_IDLE && rig->Main->LevelPollOn();
+        });
     }
     // The device's frames of these codes since the last clear, in order.
     std::vector<Frame> Received(std::initializer_list<int> codes)
@@ -138,6 +151,67 @@ TEST_F(DialogsOnDevice, LinkAndUnlinkSendTheirSequence)
     EXPECT_EQ(rig->Main->Get<fw::TControl>(QStringLiteral("rzbMenuOut2"))->Caption(), QStringLiteral("Out2"));
 }
 
+TEST_F(DialogsOnDevice, SetSendsCopiesThenLinkWordsThenTheResync)
+{
+    ASSERT_TRUE(rig->ConnectTcp());
+    TfmLinkSel& d = *D().fmLinkSel;
+    using proto::kCopy, proto::kLink, proto::kIdle, proto::kParamDump;
+    struct Step {
+        const char* name;
+        std::vector<std::pair<int, int>> clicks; // grid button: row channel, column channel
+        std::vector<Frame> frames;
+        std::array<int, 6> links; // the output words afterwards
+    };
+    // Each step starts from the groups the one before left.
+    const Step steps[] = {
+        {"outputs 2 and 3 join output 1",
+         {{4, 3}, {5, 3}},
+         {{kCopy, {3, 4}}, {kCopy, {3, 5}}, {kLink, {3, 7}}, {kLink, {4, 0}}, {kLink, {5, 0}}, {kIdle, {}}},
+         {7, 0, 0, 8, 16, 32}},
+        {"output 2 leaves the group of output 1",
+         {{4, 4}},
+         {{kLink, {3, 5}}, {kLink, {4, 2}}, {kIdle, {}}},
+         {5, 2, 0, 8, 16, 32}},
+        {"output 3 leaves output 1 and leads output 4",
+         {{5, 5}, {6, 5}},
+         {{kLink, {3, 1}}, {kCopy, {5, 6}}, {kLink, {5, 12}}, {kLink, {6, 0}}, {kIdle, {}}},
+         {1, 2, 12, 0, 16, 32}},
+        {"output 3 joins output 2, output 4 leads again",
+         {{5, 4}},
+         {{kCopy, {4, 5}}, {kLink, {4, 6}}, {kLink, {5, 0}}, {kLink, {6, 8}}, {kIdle, {}}},
+         {1, 6, 0, 8, 16, 32}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        rig->Device.ClearReceived();
+        d.ShowModal();
+        for (auto [row, col] : step.clicks)
+            d.ClickGridButton(row, col);
+        d.bnSetClick();
+        EXPECT_FALSE(d.IsShown());
+        ASSERT_TRUE(ReadAgain());
+        // Every frame up to the read that the acknowledgement of 18 starts (the level poll aside).
+        std::vector<Frame> expected = step.frames;
+        expected.push_back({kParamDump, {}});
+        std::vector<Frame> got;
+        for (const BSTM& f : rig->Device.ReceivedFrames()) {
+            const LCmd c(f);
+            if (c.GetCode() == proto::kLevels)
+                continue;
+            got.push_back({c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end())});
+            if (c.GetCode() == kParamDump)
+                break;
+        }
+        EXPECT_EQ(got, expected);
+        for (int j = 0; j < 6; ++j) {
+            EXPECT_EQ(rig->Device.Image().outputs[std::size_t(j)].link, step.links[std::size_t(j)]) << j;
+            EXPECT_EQ(rig->Main->Unit()->GetLink(3 + j), step.links[std::size_t(j)]) << j;
+        }
+    }
+    EXPECT_EQ(rig->Main->Get<fw::TControl>(QStringLiteral("rzbMenuOut3"))->Caption(), QStringLiteral("3=2"));
+    EXPECT_EQ(rig->Main->Get<fw::TControl>(QStringLiteral("rzbMenuOut4"))->Caption(), QStringLiteral("Out4"));
+}
+
 TEST_F(DialogsOnDevice, CopySendsOneCommandPerClick)
 {
     ASSERT_TRUE(rig->ConnectTcp());
@@ -156,6 +230,35 @@ TEST_F(DialogsOnDevice, CopySendsOneCommandPerClick)
     EXPECT_EQ(Received({proto::kCopy}), (std::vector<Frame>{{proto::kCopy, {0, 2}}}));
     EXPECT_EQ(rig->Main->Unit()->GetGain(2), 42) << "the view was read again from the device";
     EXPECT_TRUE(d.IsShown()) << "the dialog stays open";
+}
+
+TEST_F(DialogsOnDevice, LockSetupTellsWhatItDid)
+{
+    ASSERT_TRUE(rig->ConnectTcp());
+    rig->Device.ClearReceived();
+    TfmLockSetup& lock = *D().fmLockSetup;
+    TfmInformation& info = *rig->Main->Dialogs()->fmInformation;
+    lock.ShowModal();
+    lock.btnOKClick(); // the default password
+    EXPECT_TRUE(info.IsShown());
+    EXPECT_EQ(
+        info.lbMessage->Caption(),
+        QStringLiteral("The lock password was sent. The device locks its panel and the link closes now."));
+    ASSERT_TRUE(rig->Until([&] { return !rig->Main->Session().LinkOpen(); }));
+    EXPECT_FALSE(lock.IsShown());
+    EXPECT_EQ(Received({proto::kSetLock, proto::kDisconnect}),
+              (std::vector<Frame>{{proto::kSetLock, {'4', '7', '1', '9'}}, {proto::kDisconnect, {}}}));
+    EXPECT_TRUE(rig->Device.WithState([](morvex_device::DeviceState& s) { return s.Locked; }));
+    info.Close();
+
+    // The link is closed now: nothing to lock, and the user is told so.
+    rig->Device.ClearReceived();
+    lock.ShowModal();
+    lock.btnOKClick();
+    EXPECT_FALSE(lock.IsShown());
+    EXPECT_TRUE(info.IsShown());
+    EXPECT_EQ(info.lbMessage->Caption(), QStringLiteral("No device connected !!"));
+    EXPECT_TRUE(rig->Device.ReceivedFrames().empty());
 }
 
 TEST_F(DialogsOnDevice, LockThenUnlockWithTheSamePassword)

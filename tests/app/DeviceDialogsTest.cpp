@@ -433,6 +433,44 @@ TEST_F(DeviceDialogs, MenusOpenTheDialogs)
     EXPECT_EQ(D().fmCopy->windowTitle(), QStringLiteral("Channel Copy"));
 }
 
+TEST_F(DeviceDialogs, PresetLabelsShowTheNameInTheLanguagesCodePage)
+{
+    struct Case {
+        const char* item; // language menu item
+        CodePage page;
+        QString name;
+    };
+    const Case cases[] = {
+        {"ChineseSimplified", CodePage::Gbk, QStringLiteral("现场演出")},
+        // Bytes 0x80..0x9F, where Windows-1252 and Latin-1 part.
+        {"English", CodePage::Windows1252, QStringLiteral("\u201CLive\u201D \u20AC5")},
+    };
+    auto* number = Get<fw::TControl>("lbPstNum");
+    auto* label = Get<fw::TControl>("lbPstName");
+    const auto before = w->Unit()->GetPresetName();
+    const std::vector<uint8_t> saved(before.begin(), before.end());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item);
+        w->LanguageClick(w->MenuItem(QString::fromLatin1(c.item)));
+        ASSERT_EQ(CurrentCodePage(), c.page);
+        // The 14 bytes a store hands over: the name in the page, padded with blanks.
+        const std::string bytes =
+            FitCodePageField(Utf8ToCodePage(c.name.toStdString(), c.page), 14, ' ', c.page);
+        ASSERT_EQ(bytes.size(), 14u);
+        w->SetPresetLabels("U03", bytes);
+        EXPECT_EQ(number->Caption(), QStringLiteral("U03"));
+        const QString shown = label->Caption();
+        EXPECT_EQ(shown.trimmed(), c.name);
+        // The full refresh shows the model's name the same way.
+        w->Unit()->SetPresetName(
+            std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()), 14));
+        w->ShowAllParams();
+        EXPECT_EQ(label->Caption(), shown);
+    }
+    w->LanguageClick(w->MenuItem(QStringLiteral("English")));
+    w->Unit()->SetPresetName(saved);
+}
+
 // ---- panel lock ----
 
 TEST_F(DeviceDialogs, LockSetupShowsTheDefaultPasswordAndUpperCases)
@@ -586,6 +624,51 @@ TEST_F(DeviceDialogs, NameListSendsOnlyChangedNames)
     EXPECT_EQ(Get<fw::TControl>("lbMatrixChNameOut5")->Caption(), QStringLiteral("50%"));
     EXPECT_EQ(Get<fw::TControl>("rzbMenuOut5")->Hint(), QStringLiteral("50%"));
     EXPECT_FALSE(d.IsShown());
+}
+
+TEST_F(DeviceDialogs, NameListKeepsNamesTheCodePageCannotShow)
+{
+    struct Case {
+        const char* name;
+        CodePage page;
+        std::string bytes; // channel InC's name from the device
+        QString shown;
+    };
+    const Case cases[] = {
+        {"byte Windows-1252 does not define", CodePage::Windows1252, "Kick\x81", QStringLiteral("Kick?")},
+        {"double-byte character cut from its trail", CodePage::Gbk,
+         Utf8ToCodePage("声道一", CodePage::Gbk) + "\xD6", QStringLiteral("声道一?")},
+    };
+    TfmChNameList& d = *D().fmChNameList;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetCodePage(c.page);
+        std::array<uint8_t, 8> field{};
+        std::copy(c.bytes.begin(), c.bytes.end(), field.begin());
+        w->Unit()->SetChannelName(2, field);
+        w->Unit()->SetChannelName(5, std::span<const uint8_t, 8>(NameBytes("Out3").data(), 8));
+        sent.clear();
+        d.ShowModal();
+        ASSERT_EQ(d.Edits[2]->Text(), c.shown);
+        // Another row edited, InC's left alone: only the edited row goes out, InC keeps its bytes.
+        d.Edits[5]->SetText(QStringLiteral("Bass"));
+        d.btnOKClick();
+        std::vector<uint8_t> bass = NameBytes("Bass");
+        bass.insert(bass.begin(), 5);
+        EXPECT_EQ(sent, (std::vector<Sent>{{proto::kChannelName, bass}}));
+        const auto kept = w->Unit()->GetChannelName(2);
+        EXPECT_TRUE(std::equal(kept.begin(), kept.end(), field.begin()));
+
+        // Typed over, the row is the user's new name.
+        sent.clear();
+        d.ShowModal();
+        d.Edits[2]->SetText(QStringLiteral("Kick"));
+        d.btnOKClick();
+        std::vector<uint8_t> kick = NameBytes("Kick");
+        kick.insert(kick.begin(), 2);
+        EXPECT_EQ(sent, (std::vector<Sent>{{proto::kChannelName, kick}}));
+    }
+    SetCodePage(CodePage::Windows1252);
 }
 
 TEST_F(DeviceDialogs, SingleNameDialogAlwaysSends)

@@ -155,31 +155,11 @@ void TfmLinkSel::ApplyMemberButtons()
 
 void TfmLinkSel::bnSetClick()
 {
-    LUnitControl* unit = FMain->Unit();
-    bool changed = false;
-    for (int i = 0; i < kChannelCount; ++i) {
-        const int base = KindBase(i), last = base + KindCount(i) - 1;
-        const int model = unit->GetLink(i);
-        int word = 0;
-        for (int j = i; j <= last; ++j) {
-            if (!GridButton(j, i)->Down())
-                continue;
-            const int bit = 1 << (j - base);
-            word |= bit;
-            if (!(model & bit)) {
-                // Joined just now (or i leads from now on): j takes i's settings.
-                FMain->SetChannelMenuCaption(i, j);
-                FMain->CopyChannel(i, j, false);
-                changed = true;
-            }
-        }
-        if (word != model) {
-            FMain->SetLink(i, word);
-            changed = true;
-        }
-    }
-    if (changed) {
-        FMain->ResyncAllParams();
+    // The machine copies the newly joined members, writes the changed words and resyncs.
+    std::array<uint16_t, kChannelCount> words{};
+    for (int ch = 0; ch < kChannelCount; ++ch)
+        words[std::size_t(ch)] = uint16_t(GridWord(ch));
+    if (FMain->ApplyLinkWords(words)) {
         ApplyLeaderButtons();
         if (auto* gain = FMain->Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuGain"))) {
             gain->SetDown(true);

@@ -101,6 +101,10 @@ void TfmChNameList::btnOKClick()
         std::copy(model.begin(), model.end(), current.begin());
         if (Utf8ToCodePage(e->Text().toStdString(), CurrentCodePage()) == FieldBytes(current))
             continue;
+        // Still the text the model's name shows as: a name the code page cannot show ('?') keeps its
+        // bytes rather than going back as the '?'s.
+        if (e->Text() == FieldText(current))
+            continue;
         const NameBytes name = ChannelNameBytes(e->Text());
         e->SetText(FieldText(name));
         SetChannelName(*FMain, ch, name);

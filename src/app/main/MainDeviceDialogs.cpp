@@ -114,6 +114,18 @@ void TfmMain::ResyncAllParams()
             b->setFocus();
 }
 
+bool TfmMain::ApplyLinkWords(const std::array<uint16_t, 9>& words)
+{
+    LSyncMachine& m = FSession->Machine;
+    const bool changed =
+        m.ApplyLinkWords(words, [this](int leader, int member) { SetChannelMenuCaption(leader, member); });
+    // As ResyncAllParams: the device's settings are being read again.
+    if (changed && m.Connected())
+        if (auto* b = Get<QWidget>(QStringLiteral("rzbMenuLink")))
+            b->setFocus();
+    return changed;
+}
+
 void TfmMain::UpdateLinkedOverlayButtons(int ch, bool visible)
 {
     if (ch < 0 || ch >= kChannelCount || !Get<fw::TControl>(QStringLiteral("rzbMenu") + ChannelTitle(ch)))

@@ -29,14 +29,4 @@ std::optional<LevelReading> DecodeLevelReply(std::span<const uint8_t> payload);
 // counts as 1e-7.
 int MeterSegments(float level, bool input);
 
-// Sets a flag for its life and then puts back the value it had.
-struct FlagScope {
-    bool& flag;
-    bool saved;
-    explicit FlagScope(bool& f) : flag(f), saved(f) { flag = true; }
-    ~FlagScope() { flag = saved; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-};
-
 } // namespace app

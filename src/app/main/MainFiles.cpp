@@ -1,5 +1,6 @@
 // TfmMain: the File menu's preset file (Open, Save), unit file (Upload, Download), factory default
 // and the file dialogs. A save asks before it replaces a file, naming the file that will be written.
+#include "app/main/FlagScope.h"
 #include "app/main/TfmMain.h"
 
 #include "app/dialogs/SmallDialogs.h"
@@ -72,9 +73,10 @@ void TfmMain::OpenClick()
     if (path.empty())
         return;
     DeselectPeqBands();
-    FUpdating = true;
-    FSession->Machine.OpenPresetFile(path);
-    FUpdating = false;
+    {
+        FlagScope updating(FUpdating);
+        FSession->Machine.OpenPresetFile(path);
+    }
     for (const char* n : {"fftDrawInA", "fftDrawInB", "fftDrawInC", "fftDrawOut1", "fftDrawOut2",
                           "fftDrawOut3", "fftDrawOut4", "fftDrawOut5", "fftDrawOut6"}) {
         auto* g = Get<QWidget>(QString::fromLatin1(n));

@@ -1,5 +1,6 @@
 // TfmMain: the full refresh of every control from the model, in its fixed order, with the refresh flag
 // set while the controls are written (so that nothing is sent) and cleared on every way out.
+#include "app/main/FlagScope.h"
 #include "app/main/TfmMain.h"
 
 #include "app/dialogs/SmallDialogs.h"

@@ -2,6 +2,7 @@
 #include "app/dialogs/ScanDialog.h"
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/TfmMain.h"
+#include "base/CodePage.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkLabel.h"
 #include "controls/smooth/ProgressBar.h"
@@ -119,8 +120,10 @@ void TfmMain::SetPresetLabels(const std::string& number, const std::string& name
 {
     if (auto* l = Get<fw::TControl>(QStringLiteral("lbPstNum")))
         l->SetCaption(QString::fromStdString(number));
+    // The name's bytes in the code page, up to a zero byte, as the full refresh shows them.
     if (auto* l = Get<fw::TControl>(QStringLiteral("lbPstName")))
-        l->SetCaption(QString::fromLatin1(name.data(), qsizetype(name.size())));
+        l->SetCaption(
+            QString::fromStdString(CodePageToUtf8(name.substr(0, name.find('\0')), CurrentCodePage())));
 }
 
 void TfmMain::ShowAllParams()

@@ -61,19 +61,4 @@ std::array<uint8_t, 8> ChannelNameField(const QString& name, CodePage page);
 // The field's text up to its first zero byte.
 QString ChannelNameText(std::span<const uint8_t, 8> field, CodePage page);
 
-// Keeps a flag set for a scope and gives it back its previous value (nesting handlers keep the outer
-// setting).
-class FlagScope
-{
-  public:
-    explicit FlagScope(bool& flag) : FFlag(flag), FSaved(flag) { FFlag = true; }
-    ~FlagScope() { FFlag = FSaved; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-  private:
-    bool& FFlag;
-    bool FSaved;
-};
-
 } // namespace app

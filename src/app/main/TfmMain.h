@@ -431,6 +431,9 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     void CopyChannel(int source, int target, bool withState);
     // Connected: the device's settings are read again; offline: the view from the model.
     void ResyncAllParams();
+    // The link grid's Set (LSyncMachine::ApplyLinkWords): words[i] = channel i's group as the grid
+    // shows it. A newly joined member's button is captioned as it joins. False when nothing changed.
+    bool ApplyLinkWords(const std::array<uint16_t, 9>& words);
     // The overlay buttons of ch's curve on other graphs follow whether ch leads its group.
     void UpdateLinkedOverlayButtons(int ch, bool visible);
     // Caption of member b's channel button (and GEQ selector): "Out2", "2=1", "InB", "B=A".
