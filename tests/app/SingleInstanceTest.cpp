@@ -30,7 +30,8 @@ class OneInstance : public ::testing::Test
         std::filesystem::create_directories(dir);
         ::chmod(dir.c_str(), 0700);
         qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir.string()));
-        ASSERT_EQ(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation).toStdString(), dir.string());
+        ASSERT_EQ(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation).toStdString(),
+                  dir.string());
     }
     void TearDown() override
     {
