@@ -2450,4 +2450,40 @@ void LMyFFTDrawHpLp6dB::DrawMouseCoord()
     UpdatePaintPage(CoordPage);
 }
 
+void SetMainWindowLook(LMyFFTDrawHpLp6dB& g)
+{
+    g.SetAutoRedraw(false);
+    g.SetColor(fw::clBlack);
+    g.SetAxisColor(35840);
+    g.SetGridColor(18432);
+    g.SetXAutoScale(false);
+    g.SetYAutoScale(false);
+    g.SetYLabelScale(1.0);
+    g.SetYMax(18.0);
+    g.SetYMin(-18.0);
+    g.SetXMin(966.0);
+    g.SetXMax(3840.0);
+    g.SetYLabelPrecision(5);
+    g.SetVertTickLength(0);
+    g.SetHorzTickLength(0);
+    g.SetNumVertGrid(10);
+    g.SetNumHorzGrid(11);
+    g.SetShowXTitle(false);
+    g.SetShowYTitle(false);
+    g.SetShowPlotTitle(false);
+    g.SetYLabel(QStringLiteral("dB"));
+    g.SetFFTNuimber(graph::n4096);
+    g.SetSampleRate(graph::n96000);
+    fw::TFont f;
+    f.SetName(QStringLiteral("Tahoma"));
+    f.SetHeight(-11);
+    f.SetColor(fw::clLime);
+    g.SetPlotTitleFont(f);
+    g.SetAxisTitleFont(f);
+    g.SetMouseCoordFont(f);
+    f.SetColor(fw::clActiveBorder);
+    g.SetAxisLabelFont(f);
+    g.SetAutoRedraw(true);
+}
+
 } // namespace graph

@@ -513,4 +513,7 @@ class LMyFFTDrawHpLp6dB : public fw::TControl, public PlotPainter
     fw::TPoint FAnchor;
 };
 
+// The main window's scales, colours and fonts of a response graph (magnitude view); redraws once.
+void SetMainWindowLook(LMyFFTDrawHpLp6dB& g);
+
 } // namespace graph
