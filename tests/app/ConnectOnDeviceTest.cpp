@@ -99,6 +99,7 @@ class OnDevice : public ::testing::Test
         ASSERT_TRUE(Until([&] { return Main().HasHidDevice(); }));
     }
     QString Message() { return Main().Dialogs()->fmInformation->lbMessage->Caption(); }
+    void ScanReadsTheDeviceOntoEveryPage(bool pty);
     // The codes the device received, without the level requests of the idle poll.
     std::vector<uint8_t> CodesBesidesLevels()
     {
@@ -115,7 +116,9 @@ class OnDevice : public ::testing::Test
     std::string chosen;
 };
 
-TEST_F(OnDevice, TcpScanReadsTheDeviceOntoEveryPage)
+// Scan, connect and full read over TCP or a pty; every control then shows the device's set, and an
+// edit reaches the device.
+void OnDevice::ScanReadsTheDeviceOntoEveryPage(bool pty)
 {
     ParamImage image = rig->Device.Image();
     image.outputs[2].gain = 77;
@@ -123,13 +126,18 @@ TEST_F(OnDevice, TcpScanReadsTheDeviceOntoEveryPage)
     std::memcpy(image.inputs[1].name, "KICK\0\0\0\0", 8);
     image.outputs[4].polarity = 1;
     rig->Device.SetImage(image);
-    UseTcp();
+    if (pty)
+        UsePty();
+    else
+        UseTcp();
     Main().rzbMenuLinkClick();
     ASSERT_TRUE(ReadDone());
     EXPECT_FALSE(scan->IsShown()) << scan->lblScan->Caption().toStdString();
     EXPECT_TRUE(Main().Online());
     EXPECT_EQ(Main().Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuLink"))->Caption(), u"OnLine");
-    EXPECT_EQ(Main().Get<fw::TControl>(QStringLiteral("lbInterface"))->Caption(), u"NET");
+    if (!pty) {
+        EXPECT_EQ(Main().Get<fw::TControl>(QStringLiteral("lbInterface"))->Caption(), u"NET");
+    }
     EXPECT_TRUE(rig->DeviceMatchesModel());
     const std::vector<uint8_t> codes = rig->Device.ReceivedCodes();
     EXPECT_EQ(std::count(codes.begin(), codes.end(), 16), 1) << "the connect request goes out once";
@@ -151,6 +159,16 @@ TEST_F(OnDevice, TcpScanReadsTheDeviceOntoEveryPage)
     Main().Unit()->SetGain(5, 130);
     EXPECT_TRUE(rig->WaitDeviceMatchesModel()) << S().LinkOpen() << Main().Online() << Main().IsUpdating();
     EXPECT_EQ(rig->Device.Image().outputs[2].gain, 130);
+}
+
+TEST_F(OnDevice, TcpScanReadsTheDeviceOntoEveryPage)
+{
+    ScanReadsTheDeviceOntoEveryPage(false);
+}
+
+TEST_F(OnDevice, PtyScanReadsTheDeviceOntoEveryPage)
+{
+    ScanReadsTheDeviceOntoEveryPage(true);
 }
 
 TEST_F(OnDevice, PtyOfferedAsTheOnlySerialPortIsFound)
