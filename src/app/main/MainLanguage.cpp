@@ -117,33 +117,34 @@ void TfmMain::ApplyChannelLanguage(int ch)
     };
     const bool in = ch < 3;
     const QString s = ChannelTitle(ch);
-    set(QStringLiteral("lbFftParam") + s, "SID_PARAM_KEY");
-    set(QStringLiteral("lbGain") + s, "SID_GAIN");
-    set(QStringLiteral("rzbMute") + s, "SID_MUTE");
+    // Captions every channel page has, then the gate's (inputs) and the GEQ buttons (inputs).
+    static const char* const common[][2] = {{"lbFftParam", "SID_PARAM_KEY"},
+                                            {"lbGain", "SID_GAIN"},
+                                            {"rzbMute", "SID_MUTE"},
+                                            {"lbEqParam", "SID_EQ_PARAM"},
+                                            {"lbEqFreq", "SID_EQ_FREQ"},
+                                            {"lbEqBw", "SID_EQ_BW"},
+                                            {"lbEqGain", "SID_EQ_GAIN"},
+                                            {"lbEq", "SID_EQ_PARAM_TITLE"},
+                                            {"lbLowCutFreq", "SID_HPF"},
+                                            {"lbLowCutSlop", "SID_HLP_SLOP"},
+                                            {"rzbLowCutBypass", "SID_HLP_BYPASS"},
+                                            {"lbHighCutFreq", "SID_LPF"},
+                                            {"lbHighCutSlop", "SID_HLP_SLOP"},
+                                            {"rzbHighCutBypass", "SID_HLP_BYPASS"},
+                                            {"vrbEqShowAll", "SID_SHOW_ALL_EQ"},
+                                            {"vrbEqReset", "SID_RESET_EQ"},
+                                            {"vrbEqBypass", "SID_BYPASS_EQ"}};
+    static const char* const inputOnly[][2] = {
+        {"lbGateThreshold", "SID_COMP_THRESHOLD"}, {"lbGateAttack", "SID_COMP_ATTACK"},
+        {"lbGateRelease", "SID_COMP_RELEASE"},     {"lbGateHold", "SID_GATE_HOLD"},
+        {"vrbEqResetGeq", "SID_RESET_EQ"},         {"vrbEqBypassGeq", "SID_BYPASS_EQ"}};
+    for (const auto& [name, key] : common)
+        set(QString::fromLatin1(name) + s, key);
     SetPhaseCaption(QStringLiteral("rzbPhase") + s);
-    set(QStringLiteral("lbEqParam") + s, "SID_EQ_PARAM");
-    set(QStringLiteral("lbEqFreq") + s, "SID_EQ_FREQ");
-    set(QStringLiteral("lbEqBw") + s, "SID_EQ_BW");
-    set(QStringLiteral("lbEqGain") + s, "SID_EQ_GAIN");
-    set(QStringLiteral("lbEq") + s, "SID_EQ_PARAM_TITLE");
-    set(QStringLiteral("lbLowCutFreq") + s, "SID_HPF");
-    set(QStringLiteral("lbLowCutSlop") + s, "SID_HLP_SLOP");
-    set(QStringLiteral("rzbLowCutBypass") + s, "SID_HLP_BYPASS");
-    set(QStringLiteral("lbHighCutFreq") + s, "SID_LPF");
-    set(QStringLiteral("lbHighCutSlop") + s, "SID_HLP_SLOP");
-    set(QStringLiteral("rzbHighCutBypass") + s, "SID_HLP_BYPASS");
     if (in) {
-        set(QStringLiteral("lbGateThreshold") + s, "SID_COMP_THRESHOLD");
-        set(QStringLiteral("lbGateAttack") + s, "SID_COMP_ATTACK");
-        set(QStringLiteral("lbGateRelease") + s, "SID_COMP_RELEASE");
-        set(QStringLiteral("lbGateHold") + s, "SID_GATE_HOLD");
-    }
-    set(QStringLiteral("vrbEqShowAll") + s, "SID_SHOW_ALL_EQ");
-    set(QStringLiteral("vrbEqReset") + s, "SID_RESET_EQ");
-    set(QStringLiteral("vrbEqBypass") + s, "SID_BYPASS_EQ");
-    if (in) {
-        set(QStringLiteral("vrbEqResetGeq") + s, "SID_RESET_EQ");
-        set(QStringLiteral("vrbEqBypassGeq") + s, "SID_BYPASS_EQ");
+        for (const auto& [name, key] : inputOnly)
+            set(QString::fromLatin1(name) + s, key);
     } else {
         for (const char* k : {"Comp", "Limit"}) {
             const QString p = QStringLiteral("lb") + QString::fromLatin1(k);
