@@ -45,14 +45,14 @@ TestLink::~TestLink()
     Close();
 }
 
-bool TestLink::ConnectTcp(int port)
+bool TestLink::ConnectTcp(int port, uint32_t host)
 {
     Close();
     FFd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_port = htons(static_cast<uint16_t>(port));
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_addr.s_addr = htonl(host);
     if (FFd < 0 || ::connect(FFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
         Close();
         return false;

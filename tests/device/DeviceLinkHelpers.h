@@ -1,6 +1,7 @@
 // The editor's end of a link to the test device, for tests: raw reads and writes with time-outs.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,7 @@ class TestLink
     TestLink(const TestLink&) = delete;
     TestLink& operator=(const TestLink&) = delete;
 
-    bool ConnectTcp(int port);
+    bool ConnectTcp(int port, uint32_t host = 0x7F000001);
     bool OpenPty(const std::string& path);
     // Takes the editor's end of a HID report pair.
     void AdoptHid(int fd, int reportLength);

@@ -1,5 +1,6 @@
 #include "DeviceOptions.h"
 
+#include <arpa/inet.h>
 #include <charconv>
 
 namespace morvex_device
@@ -38,6 +39,8 @@ const char* DeviceUsage()
 {
     return "usage: morvex-test-device (--tcp PORT | --pty) [options]\n"
            "  --tcp PORT        listen on 127.0.0.1:PORT (0 picks a port); prints \"PORT <n>\"\n"
+           "  --host ADDR       listen on this loopback address (127.x.y.z) in place of 127.0.0.1\n"
+           "  --log FILE        append every frame received to FILE, one line of hex bytes each\n"
            "  --pty             open a pseudo-terminal in raw mode; prints \"PTY <path>\"\n"
            "  --id N            device id, 0..255 (default 1)\n"
            "  --identity TEXT   identity text answered to request 19\n"
@@ -95,6 +98,17 @@ bool ParseDeviceOptions(const std::vector<std::string>& args, DeviceOptions& opt
             if (arg == "--tcp") {
                 ok = number(0, 65535, options.TcpPort);
             }
+        } else if (arg == "--host") {
+            std::string text;
+            ok = value(text);
+            in_addr addr{};
+            if (ok && (::inet_pton(AF_INET, text.c_str(), &addr) != 1 || (ntohl(addr.s_addr) >> 24) != 127)) {
+                error = "option --host: '" + text + "' is not a loopback address (127.x.y.z)";
+                return false;
+            }
+            options.Host = ntohl(addr.s_addr);
+        } else if (arg == "--log") {
+            ok = value(options.LogPath);
         } else if (arg == "--id") {
             ok = number(0, 255, options.Id);
         } else if (arg == "--identity") {

@@ -70,8 +70,12 @@ bool TestDevice::OpenWake(std::string* error)
     return true;
 }
 
-bool TestDevice::StartTcp(uint16_t port, std::string* error)
+bool TestDevice::StartTcp(uint16_t port, std::string* error, uint32_t host)
 {
+    if ((host >> 24) != 127) {
+        SetError(error, "not a loopback address");
+        return false;
+    }
     if (!OpenWake(error)) {
         return false;
     }
@@ -86,9 +90,11 @@ bool TestDevice::StartTcp(uint16_t port, std::string* error)
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_port = htons(port);
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    addr.sin_addr.s_addr = htonl(host);
     if (::bind(FListenFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
-        SetError(error, "bind 127.0.0.1:" + std::to_string(port));
+        char text[INET_ADDRSTRLEN] = {};
+        ::inet_ntop(AF_INET, &addr.sin_addr, text, sizeof text);
+        SetError(error, std::string("bind ") + text + ":" + std::to_string(port));
         Stop();
         return false;
     }
@@ -340,6 +346,9 @@ void TestDevice::Serve(int fd)
 
 bool TestDevice::HandleFrame(int fd, const BSTM& frame, int count)
 {
+    if (OnFrame) {
+        OnFrame(frame);
+    }
     const LCmd request(frame);
     DeviceFaults faults;
     std::optional<Reply> reply;

@@ -46,8 +46,9 @@ class TestDevice
     TestDevice(const TestDevice&) = delete;
     TestDevice& operator=(const TestDevice&) = delete;
 
-    // Listens on 127.0.0.1 only; port 0 picks a free one (see Port()). Serves links one after another.
-    bool StartTcp(uint16_t port, std::string* error = nullptr);
+    // Listens on a loopback address only (host order, 127.0.0.0/8; default 127.0.0.1); port 0 picks a
+    // free one (see Port()). Serves links one after another.
+    bool StartTcp(uint16_t port, std::string* error = nullptr, uint32_t host = 0x7F000001);
     // Opens a pseudo-terminal in raw mode (see PtyPath()); a dropped link ends it for good.
     bool StartPty(std::string* error = nullptr);
     // HID reports over a SOCK_SEQPACKET pair: every packet is report id 0 and one frame, padded to
@@ -84,6 +85,8 @@ class TestDevice
     std::vector<BSTM> ReceivedFrames() const;
     std::vector<uint8_t> ReceivedCodes() const;
     void ClearReceived();
+    // Called on the device's thread with every frame received, before it is answered; set before start.
+    std::function<void(const BSTM& frame)> OnFrame;
     // False when the count was not reached in time (or the device stopped).
     bool WaitForFrames(size_t count, int timeoutMs) const;
     int Connections() const;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <fstream>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -462,6 +464,36 @@ TEST(TestDeviceProgram, MisbehavesOnRequest)
     EXPECT_TRUE(eof);
 }
 
+// Another loopback address, as an editor that types its address reaches it on the fixed port; every
+// frame received is logged in hex, one per line.
+TEST(TestDeviceProgram, ListensOnAnotherLoopbackAddressAndLogsFrames)
+{
+    const std::string log = ::testing::TempDir() + "device-frames.log";
+    std::remove(log.c_str());
+    ChildProcess child;
+    ASSERT_TRUE(child.Start({MORVEX_TEST_DEVICE_PROGRAM, "--tcp", "0", "--host", "127.0.3.9", "--log", log}));
+    const std::string line = child.ReadLine(kWaitMs);
+    ASSERT_EQ(line.rfind("PORT ", 0), 0u) << line;
+    const int port = std::stoi(line.substr(5));
+    TestLink wrong;
+    EXPECT_FALSE(wrong.ConnectTcp(port)) << "listens on 127.0.0.1 too";
+    TestLink link;
+    ASSERT_TRUE(link.ConnectTcp(port, 0x7F000309));
+    ExpectHandshake(link, 1);
+    child.Terminate();
+    EXPECT_EQ(child.WaitExit(kWaitMs), 0);
+    std::ifstream in(log);
+    std::string first;
+    ASSERT_TRUE(std::getline(in, first));
+    std::string expected;
+    for (uint8_t b : BuildFrame(CM_MCS_CMD(1, 16))) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%02X ", b);
+        expected += hex;
+    }
+    EXPECT_EQ(first, expected) << "the first frame of the handshake";
+}
+
 TEST(TestDeviceProgram, RefusesBadCommandLines)
 {
     struct Case {
@@ -474,6 +506,8 @@ TEST(TestDeviceProgram, RefusesBadCommandLines)
         {"bad port", {"--tcp", "port"}, "is not a number"},
         {"unknown", {"--pty", "--serial", "/dev/ttyS0"}, "unknown option '--serial'"},
         {"late without its delay", {"--pty", "--late", "3"}, "option --late needs a value"},
+        {"host off loopback", {"--tcp", "0", "--host", "10.0.0.1"}, "is not a loopback address"},
+        {"host not an address", {"--tcp", "0", "--host", "localhost"}, "is not a loopback address"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,5 +1,7 @@
 // morvex-test-device: the device's side of the protocol on loopback TCP or a pseudo-terminal.
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <cstdio>
 #include <pthread.h>
 #include <string>
@@ -39,8 +41,24 @@ int main(int argc, char** argv)
     if (!options.LockPassword.empty()) {
         device.SetLock(true, options.LockPassword.c_str());
     }
+    FILE* log = nullptr;
+    if (!options.LogPath.empty()) {
+        log = std::fopen(options.LogPath.c_str(), "a");
+        if (!log) {
+            std::fprintf(stderr, "morvex-test-device: cannot open %s: %s\n", options.LogPath.c_str(),
+                         std::strerror(errno));
+            return 1;
+        }
+        device.OnFrame = [log](const BSTM& frame) {
+            for (uint8_t b : frame) {
+                std::fprintf(log, "%02X ", b);
+            }
+            std::fputc('\n', log);
+            std::fflush(log);
+        };
+    }
     if (options.LinkMode == DeviceOptions::Mode::Tcp) {
-        if (!device.StartTcp(static_cast<uint16_t>(options.TcpPort), &error)) {
+        if (!device.StartTcp(static_cast<uint16_t>(options.TcpPort), &error, options.Host)) {
             std::fprintf(stderr, "morvex-test-device: %s\n", error.c_str());
             return 1;
         }
@@ -57,5 +75,8 @@ int main(int argc, char** argv)
     int signal = 0;
     sigwait(&signals, &signal);
     device.Stop();
+    if (log) {
+        std::fclose(log);
+    }
     return 0;
 }
