@@ -1160,7 +1160,9 @@ void LMyFFTDrawHpLp6dB::UpdatePaintPage(int page, bool unchanged)
     pg.CopySeq = ++FCopySeq;
     FCopyPending = true;
     if (!changed.isEmpty()) {
-        update(changed);
+        // A paint in progress shows every page: asking for another one would paint without end.
+        if (!FPainting)
+            update(changed);
         FScreenDirty += changed;
     }
 }

@@ -189,7 +189,7 @@ TEST_F(MainWindow, MenuItems)
                           {"Upload", true},   {"Download", true},     {"FactoryDefault", false},
                           {"Exit", true},     {"Link", true},         {"Copy", true},
                           {"Lock", true},     {"SettingID", false},   {"NetworkSetup", true},
-                          {"TestTone", true}, {"ChNameList", true},   {"LanguageSel", false},
+                          {"TestTone", true}, {"ChNameList", true},   {"LanguageSel", true},
                           {"Help", true},     {"Rs232Code", true},    {"MemoShow", false},
                           {"HidData", false}, {"LockSetup", false},   {"BlockDiagram", false},
                           {"Connect", false}, {"ConnectHelp", false}, {"About", true}};

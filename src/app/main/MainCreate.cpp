@@ -53,6 +53,7 @@ constexpr TColor kPageBoxColor = 0x8A8A8A;
 constexpr TColor kColumnColor = 0x7A7A7A;
 constexpr TColor kBorderColor = 0x505050;
 constexpr TColor kMeterPanelColor = 0x101010;
+constexpr TColor kPageStayDown = 0x004088; // deep orange under the lime caption of the shown page
 
 void UseFont(fw::TControl& c, const char* family, int px, TColor colour, bool bold = false)
 {
@@ -139,6 +140,8 @@ TfmMain::TfmMain(QWidget* parent) : TForm(parent)
     FMenuBar->setObjectName(QStringLiteral("MainMenu"));
     BuildControls();
     BuildMenu();
+    // The frame pictures were made after the menu bar at the same place: it goes back on top.
+    FMenuBar->raise();
     ConnectHandlers();
     resize(kDesignWidth - kFrameWidth, kDesignHeight - kFrameHeight);
     FormCreate();
@@ -502,9 +505,11 @@ void TfmMain::DrawSkins()
     };
     auto faces = [&face](TSkBmpButton* b, fw::TColor colour, fw::TColor lit) {
         const int w = std::max(8, b->Width()), h = std::max(8, b->Height());
+        // The selected page button's lime caption needs a dark face: its orange is a deep one.
+        const bool page = b->Name().startsWith(u"rzbMenu") && b->Name() != u"rzbMenuLink";
         b->Bitmaps().SetUp(face(w, h, TSkinState::Up, colour, lit));
         b->Bitmaps().SetDown(face(w, h, TSkinState::Down, colour, lit));
-        b->Bitmaps().SetStayDown(face(w, h, TSkinState::StayDown, colour, lit));
+        b->Bitmaps().SetStayDown(face(w, h, TSkinState::StayDown, colour, page ? kPageStayDown : lit));
         b->Bitmaps().SetHot(face(w, h, TSkinState::Hot, colour, lit));
         b->Bitmaps().SetDisabled(face(w, h, TSkinState::Disabled, colour, lit));
     };

@@ -185,6 +185,9 @@ void TfmMain::LanguageClick(QAction* item)
             peq->update();
         return;
     }
+    // The menu ticks a checkable item before this runs: whether the language changes is read from
+    // the language itself, and the ticks are set here whatever the menu did.
+    const bool unchanged = language == FLanguage;
     FLanguage = language;
     const CodePage page = language == u"English" ? CodePage::Windows1252 : CodePage::Gbk;
     if (page != CurrentCodePage()) {
@@ -195,11 +198,11 @@ void TfmMain::LanguageClick(QAction* item)
     static const char* const items[3] = {"ChineseSimplified", "ChineseTraditional", "English"};
     const QString own = QString::fromLatin1(items[item->data().toInt()]);
     QAction* ownItem = MenuItem(own);
-    if (ownItem && ownItem->isChecked())
-        return;
     for (const char* n : items)
         if (QAction* a = MenuItem(QString::fromLatin1(n)))
             a->setChecked(a == ownItem);
+    if (unchanged)
+        return;
     ApplyLanguage();
     if (auto* peq = Get<QWidget>(QStringLiteral("peqPeqInA")))
         peq->update();

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 
 namespace app
 {
@@ -48,7 +49,7 @@ const MenuRow kMenu[] = {
     {"", "NetworkSetup", "Setting ID/IP", false, false},
     {"", "TestTone", "Test Tone", true, false},
     {"", "ChNameList", "Channel Name", true, false},
-    {"", "LanguageSel", "Language", false, true},
+    {"", "LanguageSel", "Language", true, true},
     {"LanguageSel", "ChineseSimplified", "Chinese", true, false},
     {"LanguageSel", "ChineseTraditional", "Troditional Chinese", false, false},
     {"LanguageSel", "English", "English", true, false},
@@ -99,6 +100,7 @@ void TfmMain::BuildMenu()
             a->setObjectName(QString::fromLatin1(r.name));
         a->setVisible(r.visible);
     }
+    BuildMenuKeys();
     // The language items carry their language in Tag.
     const char* langs[3] = {"ChineseSimplified", "ChineseTraditional", "English"};
     for (int tag = 0; tag < 3; ++tag)
@@ -106,6 +108,40 @@ void TfmMain::BuildMenu()
             a->setCheckable(true);
             a->setData(tag);
         }
+}
+
+// The menu bar's keys, the same in every language: F10 opens the first menu; Alt and the first letter
+// of a title's English caption opens that menu (a command title acts), the first shown title of that
+// letter when several share it.
+void TfmMain::BuildMenuKeys()
+{
+    auto open = [this](QAction* title) {
+        if (title->menu())
+            FMenuBar->setActiveAction(title);
+        else
+            title->trigger();
+    };
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    QObject::connect(f10, &QShortcut::activated, this, [this, open] {
+        for (QAction* a : FMenuBar->actions())
+            if (a->isVisible() && a->isEnabled())
+                return open(a);
+    });
+    QString letters;
+    for (const MenuRow& r : kMenu)
+        if (!r.parent[0] && !letters.contains(QChar::fromLatin1(r.caption[0]).toUpper()))
+            letters += QChar::fromLatin1(r.caption[0]).toUpper();
+    for (QChar letter : letters) {
+        auto* key =
+            new QShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_A + (letter.unicode() - u'A'))), this);
+        QObject::connect(key, &QShortcut::activated, this, [this, open, letter] {
+            for (const MenuRow& r : kMenu)
+                if (!r.parent[0] && QChar::fromLatin1(r.caption[0]).toUpper() == letter)
+                    if (QAction* a = MenuItem(QString::fromLatin1(r.name));
+                        a && a->isVisible() && a->isEnabled())
+                        return open(a);
+        });
+    }
 }
 
 QAction* TfmMain::MenuItem(const QString& name) const
@@ -123,8 +159,10 @@ void TfmMain::ConnectHandlers()
                                               "rzbMenuOut2",   "rzbMenuOut3", "rzbMenuOut4",  "rzbMenuOut5",
                                               "rzbMenuOut6",   "rzbMenuComp", "rzbMenuDelay", "rzbMenuGain",
                                               "rzbMenuMatrix", "rzbMenuGate", "rzbMenuLimit", "rzbMenuGeq"};
-        if (auto* b = Get<sk::TSkBmpButton>(QString::fromLatin1(names[page])))
+        if (auto* b = Get<sk::TSkBmpButton>(QString::fromLatin1(names[page]))) {
             b->OnClick = [this](fw::TControl* s) { rzbMenuInAClick(s); };
+            b->SetShowHint(page < 9); // a channel's button shows the channel's name
+        }
     }
     auto on = [this](const char* name, std::function<void()> f) {
         if (QAction* a = MenuItem(QString::fromLatin1(name)))

@@ -4,6 +4,7 @@
 #include "app/main/MainLayout.h"
 #include "app/main/ResizeRules.h"
 
+#include <QMenuBar>
 #include <QResizeEvent>
 #include <QScrollArea>
 
@@ -39,6 +40,8 @@ void TfmMain::FormResize()
     const int cw = plan.widthPass ? width() : std::max(width(), FClient->width());
     const int ch = plan.heightPass ? height() : std::max(height(), FClient->height());
     FClient->resize(cw, ch);
+    FMenuBar->setGeometry(0, 0, cw, kMenuHeight);
+    FMenuBar->raise();
     PlaceDelayMarkers();
     if (auto* main = Get<fw::TControl>(QStringLiteral("rzgMain"))) {
         main->SetVisible(false);

@@ -353,6 +353,7 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     fw::TControl* BuildDisplay(QWidget* parent, const Item& item);
     void SetUpGraph(graph::LMyFFTDrawHpLp6dB& g);
     void BuildMenu();
+    void BuildMenuKeys();
     void DrawSkins();
     void CopySkinPictures();
     sk::TSkBmpButton* SkinButton(const QString& name);
