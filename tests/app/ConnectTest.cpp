@@ -140,7 +140,7 @@ TEST_F(Connect, HeldHidDeviceComesFirstAndTcpIsNotTried)
     EXPECT_EQ(w->Session().Core.Net(), nullptr);
     clock.Fake.Advance(5900 + 100);
     EXPECT_EQ(Count(), u"2/3");
-    EXPECT_EQ(Scan(), u"Scanning COM3 ......");
+    EXPECT_EQ(Scan(), u"ScanningCOM3 ......");
     EXPECT_EQ(w->ComPort(), ports[0].Path);
     EXPECT_EQ(w->Session().Core.Usb(), nullptr);
     clock.Fake.Advance(10000 + 100);
@@ -170,12 +170,12 @@ TEST_F(Connect, TcpThenEveryPortThenNoDevice)
     EXPECT_EQ(Count(), u"1/3");
     clock.Fake.Advance(2000 + 100);
     EXPECT_EQ(Count(), u"2/3");
-    EXPECT_EQ(Scan(), u"Scanning COM3 ......");
+    EXPECT_EQ(Scan(), u"ScanningCOM3 ......");
     EXPECT_EQ(w->ComPort(), ports[1].Path);
     clock.Fake.Advance(100);
     EXPECT_NE(w->Session().Core.Comm(), nullptr) << "the pty opens";
     clock.Fake.Advance(9900 + 100);
-    EXPECT_EQ(Scan(), u"Scanning COM5 ......");
+    EXPECT_EQ(Scan(), u"ScanningCOM5 ......");
     EXPECT_EQ(w->ComPort(), ports[0].Path);
     clock.Fake.Advance(9999);
     EXPECT_TRUE(scan->Scanning());
@@ -229,7 +229,7 @@ TEST_F(Connect, PortsThatCannotBeOpenedAreSkippedWithTheirReason)
     clock.Fake.Advance(100); // COM3 fails to open: the next port 100 ms later, no broken-link halt
     clock.Fake.Advance(100);
     EXPECT_EQ(Count(), u"2/2");
-    EXPECT_EQ(Scan(), u"Scanning COM4 ......");
+    EXPECT_EQ(Scan(), u"ScanningCOM4 ......");
     clock.Fake.Advance(10100);
     EXPECT_TRUE(Scan().startsWith(u"No Device found.")) << Scan().toStdString();
     EXPECT_TRUE(Scan().contains(u"COM3: ")) << Scan().toStdString();
