@@ -19,8 +19,10 @@
 
 #include <QAction>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QLineEdit>
 
+#include <cstring>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -123,6 +125,31 @@ TEST_F(Connect, PortsAreTriedInPortNumberOrder)
     for (const auto& p : scan->Ports())
         names.push_back(p.Name);
     EXPECT_EQ(names, (std::vector<std::string>{"COM3", "COM4", "COM10"}));
+}
+
+TEST_F(Connect, UsbDeviceThatCannotBeOpenedIsReportedWithWhatToDo)
+{
+    if (!w->HidCtl())
+        w->StartLink(hid, false);
+    const std::string id = hid->Add(kMorvexUsbVendorId, kMorvexUsbProductId);
+    hid->Get(id).Openable = false;
+    hid->Get(id).OpenError = EACCES;
+    w->HidCtl()->DeviceChange();
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(w->HasHidDevice());
+    scan->StartScan();
+    for (int i = 0; i < 20 && scan->Scanning(); ++i)
+        clock.Fake.Advance(100);
+    EXPECT_FALSE(scan->Scanning());
+    const QString text = Scan();
+    EXPECT_TRUE(text.contains(QStringLiteral("/fake/") + QString::fromStdString(id))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromLocal8Bit(std::strerror(EACCES)))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("udev rule for 1209:7e5a"))) << text.toStdString();
+    // The text is not cut: the dialog grows to hold it.
+    EXPECT_GE(scan->lblScan->Height(),
+              QFontMetrics(scan->lblScan->Font().ToQFont())
+                  .boundingRect(QRect(0, 0, scan->lblScan->Width(), 1000), Qt::TextWordWrap, text)
+                  .height());
 }
 
 TEST_F(Connect, HeldHidDeviceComesFirstAndTcpIsNotTried)

@@ -204,7 +204,7 @@ TEST_F(DialogsAsUser, ADialogFromADialogStandsInFrontOfIt)
     setup.edId->setFocus();
     setup.edId->selectAll();
     TypeInto(&setup, QStringLiteral("0"));
-    ClickCentre(setup.bnSet);
+    QTest::keyClick(setup.windowHandle(), Qt::Key_Return); // Set, with an ID out of range
     ASSERT_TRUE(info.isVisible());
     EXPECT_EQ(info.windowHandle()->transientParent(), setup.windowHandle());
     EXPECT_TRUE(Active(&info));
@@ -234,21 +234,20 @@ TEST_F(DialogsAsUser, AddressBoxesTakeDotsAndAPastedAddress)
     };
     for (const Case& c : cases) {
         ClickCentre(setup.edIp[0]);
-        ASSERT_TRUE(rig->Until([&] { return setup.edIp[0]->hasSelectedText() || setup.edIp[0]->text().isEmpty(); }));
-        setup.edIp[0]->selectAll();
+        QApplication::processEvents();
         TypeInto(&setup, QString::fromLatin1(c.typed));
         EXPECT_EQ(boxes(), QString::fromLatin1(c.want)) << c.what;
     }
 
     QApplication::clipboard()->setText(QStringLiteral("172.16.5.9"));
     ClickCentre(setup.edIp[0]);
-    setup.edIp[0]->selectAll();
+    QApplication::processEvents();
     QTest::keyClick(setup.windowHandle(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(boxes(), QStringLiteral("172.16.5.9")) << "a pasted address fills all four";
 
     // Return presses Set: the address typed with dots is the one taken.
     ClickCentre(setup.edIp[0]);
-    setup.edIp[0]->selectAll();
+    QApplication::processEvents();
     TypeInto(&setup, QStringLiteral("127.0.0.1"));
     QTest::keyClick(setup.windowHandle(), Qt::Key_Return);
     EXPECT_FALSE(setup.isVisible());
@@ -259,12 +258,12 @@ TEST_F(DialogsAsUser, ReturnAndEscapeInEveryDialog)
 {
     TDialogs& s = *rig->Main->Dialogs();
     TLinkDialogs& l = rig->Main->LinkDialogs();
-    std::vector<TDialogForm*> all{s.fmPeqRst.get(),     s.fmAbout.get(),       s.fmInformation.get(),
-                                  s.fmExit.get(),       s.fmFactory.get(),     s.fmTest.get(),
-                                  l.fmNetwork.get(),    l.fmNetworkSetup.get(), D().fmStorePreset.get(),
-                                  D().fmRecallPreset.get(), D().fmStoreName.get(), D().fmLinkSel.get(),
-                                  D().fmCopy.get(),     D().fmLockPassWord.get(), D().fmLockSetup.get(),
-                                  D().fmChNameList.get(), D().fmChannelName.get()};
+    std::vector<TDialogForm*> all{s.fmPeqRst.get(),         s.fmAbout.get(),          s.fmInformation.get(),
+                                  s.fmExit.get(),           s.fmFactory.get(),        s.fmTest.get(),
+                                  l.fmNetwork.get(),        l.fmNetworkSetup.get(),   D().fmStorePreset.get(),
+                                  D().fmRecallPreset.get(), D().fmStoreName.get(),    D().fmLinkSel.get(),
+                                  D().fmCopy.get(),         D().fmLockPassWord.get(), D().fmLockSetup.get(),
+                                  D().fmChNameList.get(),   D().fmChannelName.get()};
     for (TDialogForm* d : all) {
         const QString name = QString::fromLatin1(typeid(*d).name());
         for (const int key : {Qt::Key_Return, Qt::Key_Escape}) {
@@ -339,11 +338,12 @@ TEST_F(DialogsAsUser, DialogTextsFitTheirDialogs)
     TDialogs& s = *rig->Main->Dialogs();
     for (const char* language : {"English", "ChineseSimplified"}) {
         rig->Main->LanguageClick(rig->Main->MenuItem(QString::fromLatin1(language)));
-        for (TDialogForm* d : std::initializer_list<TDialogForm*>{s.fmExit.get(), s.fmInformation.get(),
-                                                                 s.fmPeqRst.get(), s.fmFactory.get(),
-                                                                 s.fmAbout.get()}) {
+        for (TDialogForm* d :
+             std::initializer_list<TDialogForm*>{s.fmExit.get(), s.fmInformation.get(), s.fmPeqRst.get(),
+                                                 s.fmFactory.get(), s.fmAbout.get()}) {
             if (d == s.fmInformation.get())
-                s.fmInformation->lbMessage->SetCaption(rig->Main->LookupText(QStringLiteral("SID_INFO_CON_FIRST")));
+                s.fmInformation->lbMessage->SetCaption(
+                    rig->Main->LookupText(QStringLiteral("SID_INFO_CON_FIRST")));
             d->Show();
             std::vector<std::pair<QString, QRect>> texts;
             for (auto* l : d->findChildren<sk::TSkLabel*>()) {
@@ -352,12 +352,13 @@ TEST_F(DialogsAsUser, DialogTextsFitTheirDialogs)
                 const QFont f = l->Font().ToQFont();
                 const QFontMetrics m(f);
                 const QRect box = l->geometry();
-                const QRect drawn = m.boundingRect(box, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
-                                                   l->Caption());
+                const QRect drawn =
+                    m.boundingRect(box, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, l->Caption());
                 const std::string what = std::string(language) + " " + l->Name().toStdString();
                 // A text that fits the dialog on one line is drawn on one line.
                 if (m.horizontalAdvance(l->Caption()) <= d->width() - 32) {
-                    EXPECT_LE(drawn.height(), m.lineSpacing() + 1) << what << ": " << l->Caption().toStdString();
+                    EXPECT_LE(drawn.height(), m.lineSpacing() + 1)
+                        << what << ": " << l->Caption().toStdString();
                 }
                 EXPECT_LE(drawn.height(), box.height()) << what << " within its box";
                 texts.push_back({l->Name(), QRect(box.left(), box.top() + (box.height() - drawn.height()) / 2,

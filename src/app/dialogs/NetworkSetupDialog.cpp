@@ -193,7 +193,7 @@ bool TfmNetworkSetup::eventFilter(QObject* o, QEvent* e)
 {
     auto* edit = qobject_cast<QLineEdit*>(o);
     if (!edit)
-        return false;
+        return TDialogForm::eventFilter(o, e);
     switch (e->type()) {
     case QEvent::FocusIn:
     case QEvent::MouseButtonPress:
@@ -223,7 +223,7 @@ bool TfmNetworkSetup::eventFilter(QObject* o, QEvent* e)
     default:
         break;
     }
-    return false;
+    return TDialogForm::eventFilter(o, e);
 }
 
 void TfmNetworkSetup::bnSetClick()

@@ -48,6 +48,37 @@ void TDialogForm::SetKeyButtons(TSkBmpButton* defaultButton, TSkBmpButton* cance
     FCancel = cancelButton;
 }
 
+// Keys that reach the dialog itself (no control has the focus).
+void TDialogForm::keyPressEvent(QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        ReturnPressed();
+        e->accept();
+        return;
+    case Qt::Key_Escape:
+        EscapePressed();
+        e->accept();
+        return;
+    default:
+        TForm::keyPressEvent(e);
+    }
+}
+
+// Return and Escape on a control of the dialog (a drawn control takes every key it is sent).
+bool TDialogForm::eventFilter(QObject* o, QEvent* e)
+{
+    if (e->type() == QEvent::KeyPress && !qobject_cast<QPlainTextEdit*>(o)) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+            keyPressEvent(static_cast<QKeyEvent*>(e));
+            return true;
+        }
+    }
+    return TForm::eventFilter(o, e);
+}
+
 void TDialogForm::ReturnPressed()
 {
     if (FDefault && FDefault->isVisible() && FDefault->isEnabled())
@@ -75,6 +106,8 @@ void TDialogForm::AttachToOpener()
                      : static_cast<QWidget*>(FMain);
     }
     FOpener = opener;
+    for (QWidget* w : findChildren<QWidget*>())
+        w->installEventFilter(this);
     winId();
     QWindow* parent = opener ? opener->window()->windowHandle() : nullptr;
     if (QWindow* w = windowHandle(); w && parent != w)

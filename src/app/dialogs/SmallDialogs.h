@@ -62,6 +62,8 @@ class TDialogForm : public fw::TForm
     void Background(); // the imBase picture
     void Paint(fw::TCanvas& Canvas) override;
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
     // Return clicks defaultButton (when enabled); Escape clicks cancelButton, or closes without one.
     void SetKeyButtons(sk::TSkBmpButton* defaultButton, sk::TSkBmpButton* cancelButton);
     TfmMain* FMain;
