@@ -96,11 +96,14 @@ void THxHidDeviceController::DeviceChange()
     bool changed = FLParam == -1;
     std::vector<std::unique_ptr<THxHidDevice>> fresh;
     if (FBound) {
+        FOpenFailures.clear();
         for (const platform::HidDeviceEntry& e : FBackend->Scan()) {
             try {
                 fresh.push_back(Build(e));
-            } catch (const EControllerError&) {
-                // left out without a report
+            } catch (const EControllerError& x) {
+                // Left out of the list; one that could not be opened is kept with its reason.
+                if (x.Error != 0)
+                    FOpenFailures.push_back({e, x.Error});
             }
         }
     }

@@ -48,6 +48,12 @@ class THxHidDeviceController
     int32_t NumCheckedOutDevices() const { return FNumCheckedOut; }
     int32_t NumUnpluggedDevices() const { return FNumUnplugged; }
     const std::vector<THxHidDevice*>& Devices() const { return FList; }
+    // The interfaces of the last scan that could not be opened, with the open's errno.
+    struct OpenFailure {
+        platform::HidDeviceEntry Entry;
+        int Error = 0;
+    };
+    const std::vector<OpenFailure>& OpenFailures() const { return FOpenFailures; }
 
     std::string Version() const { return "1.0.34"; }
     void SetVersion(const std::string&) {}
@@ -83,6 +89,7 @@ class THxHidDeviceController
     std::unique_ptr<LUiPoster> FPoster;
     std::unique_ptr<QSocketNotifier> FNotifier;
     std::vector<THxHidDevice*> FList; // owned
+    std::vector<OpenFailure> FOpenFailures;
     int32_t FNumCheckedIn = 0, FNumCheckedOut = 0, FNumUnplugged = 0;
     int32_t FDevThreadSleepTime = 100;
     bool FInDeviceChange = false;

@@ -59,8 +59,9 @@ THxHidDevice::THxHidDevice(std::unique_ptr<THxHidPnPInfo> info, THxHidDeviceCont
     FData = controller->FDevData;
     OnUnplug = controller->FDevUnplug;
     FHasReadWriteAccess = OpenHandle(FHidFile, true);
+    const int readWriteError = errno;
     if (!FHasReadWriteAccess && !OpenHandle(FHidFile, false))
-        throw EControllerError("device cannot be opened");
+        throw EControllerError("device cannot be opened", readWriteError);
     if (!FBackend->GetAttributes(FHidFile.Get(), FPnPInfo->Entry(), &FAttributes)) {
         FHidFile.Reset();
         throw EControllerError("device cannot be identified");

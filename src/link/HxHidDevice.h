@@ -26,6 +26,8 @@ class EControllerError : public std::runtime_error
 {
   public:
     using std::runtime_error::runtime_error;
+    EControllerError(const std::string& what, int error) : std::runtime_error(what), Error(error) {}
+    int Error = 0; // errno of a failed open, else 0
 };
 class EHidClientError : public std::runtime_error
 {

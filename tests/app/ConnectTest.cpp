@@ -19,8 +19,10 @@
 
 #include <QAction>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QLineEdit>
 
+#include <cstring>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -125,6 +127,31 @@ TEST_F(Connect, PortsAreTriedInPortNumberOrder)
     EXPECT_EQ(names, (std::vector<std::string>{"COM3", "COM4", "COM10"}));
 }
 
+TEST_F(Connect, UsbDeviceThatCannotBeOpenedIsReportedWithWhatToDo)
+{
+    if (!w->HidCtl())
+        w->StartLink(hid, false);
+    const std::string id = hid->Add(kMorvexUsbVendorId, kMorvexUsbProductId);
+    hid->Get(id).Openable = false;
+    hid->Get(id).OpenError = EACCES;
+    w->HidCtl()->DeviceChange();
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(w->HasHidDevice());
+    scan->StartScan();
+    for (int i = 0; i < 20 && scan->Scanning(); ++i)
+        clock.Fake.Advance(100);
+    EXPECT_FALSE(scan->Scanning());
+    const QString text = Scan();
+    EXPECT_TRUE(text.contains(QStringLiteral("/fake/") + QString::fromStdString(id))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromLocal8Bit(std::strerror(EACCES)))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("udev rule for 1209:7e5a"))) << text.toStdString();
+    // The text is not cut: the dialog grows to hold it.
+    EXPECT_GE(scan->lblScan->Height(),
+              QFontMetrics(scan->lblScan->Font().ToQFont())
+                  .boundingRect(QRect(0, 0, scan->lblScan->Width(), 1000), Qt::TextWordWrap, text)
+                  .height());
+}
+
 TEST_F(Connect, HeldHidDeviceComesFirstAndTcpIsNotTried)
 {
     PlugHid();
@@ -140,7 +167,7 @@ TEST_F(Connect, HeldHidDeviceComesFirstAndTcpIsNotTried)
     EXPECT_EQ(w->Session().Core.Net(), nullptr);
     clock.Fake.Advance(5900 + 100);
     EXPECT_EQ(Count(), u"2/3");
-    EXPECT_EQ(Scan(), u"Scanning COM3 ......");
+    EXPECT_EQ(Scan(), u"ScanningCOM3 ......");
     EXPECT_EQ(w->ComPort(), ports[0].Path);
     EXPECT_EQ(w->Session().Core.Usb(), nullptr);
     clock.Fake.Advance(10000 + 100);
@@ -170,12 +197,12 @@ TEST_F(Connect, TcpThenEveryPortThenNoDevice)
     EXPECT_EQ(Count(), u"1/3");
     clock.Fake.Advance(2000 + 100);
     EXPECT_EQ(Count(), u"2/3");
-    EXPECT_EQ(Scan(), u"Scanning COM3 ......");
+    EXPECT_EQ(Scan(), u"ScanningCOM3 ......");
     EXPECT_EQ(w->ComPort(), ports[1].Path);
     clock.Fake.Advance(100);
     EXPECT_NE(w->Session().Core.Comm(), nullptr) << "the pty opens";
     clock.Fake.Advance(9900 + 100);
-    EXPECT_EQ(Scan(), u"Scanning COM5 ......");
+    EXPECT_EQ(Scan(), u"ScanningCOM5 ......");
     EXPECT_EQ(w->ComPort(), ports[0].Path);
     clock.Fake.Advance(9999);
     EXPECT_TRUE(scan->Scanning());
@@ -229,7 +256,7 @@ TEST_F(Connect, PortsThatCannotBeOpenedAreSkippedWithTheirReason)
     clock.Fake.Advance(100); // COM3 fails to open: the next port 100 ms later, no broken-link halt
     clock.Fake.Advance(100);
     EXPECT_EQ(Count(), u"2/2");
-    EXPECT_EQ(Scan(), u"Scanning COM4 ......");
+    EXPECT_EQ(Scan(), u"ScanningCOM4 ......");
     clock.Fake.Advance(10100);
     EXPECT_TRUE(Scan().startsWith(u"No Device found.")) << Scan().toStdString();
     EXPECT_TRUE(Scan().contains(u"COM3: ")) << Scan().toStdString();

@@ -14,6 +14,7 @@
 #include "proto/LCmd.h"
 #include "session/LLinkSession.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -204,7 +205,8 @@ TEST_F(DeviceDialogs, OfflineStoreAndRecallChangeNothing)
     D().fmStorePreset->vledPresetNameSelectCell(3);
     name.edName->SetText(QString());
     Type(name.edName, QStringLiteral("Live"));
-    testapp::Key(name.edName->InnerEdit(), Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&name));
+    QTest::keyClick(name.windowHandle(), Qt::Key_Return);
     EXPECT_EQ(name.edName->Text(), QStringLiteral("Live          "));
     EXPECT_FALSE(name.IsShown());
     EXPECT_FALSE(D().fmStorePreset->IsShown());

@@ -28,7 +28,7 @@ TEST(Language, LookupRules)
         {"leading blanks kept", "English", "SID_INPUT_ID", " Input ID Number"},
         {"language names the other", "English", "SID_LANGUAGE", "语言"},
         {"chinese file", "ChineseGB", "SID_FILE", "文件"},
-        {"chinese exit item says exit", "ChineseGB", "SID_EXIT", "退出"},
+        {"chinese exit item reads cancel", "ChineseGB", "SID_EXIT", "取消"},
         {"chinese number", "ChineseGB", "SID_NUMBER", "ID 位址:"},
         {"chinese phase", "ChineseGB", "SID_PHASE_ON", "反相"},
         {"chinese no device", "ChineseGB", "SID_NO_DEVICE", "未发现USB硬件，确认进入演示模式。"},

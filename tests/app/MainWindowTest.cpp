@@ -149,7 +149,7 @@ TEST_F(MainWindow, LanguageMenu)
     EXPECT_TRUE(zh->isChecked());
     EXPECT_FALSE(en->isChecked());
     EXPECT_EQ(w->MenuItem(QStringLiteral("File"))->text(), QStringLiteral("文件"));
-    EXPECT_EQ(w->MenuItem(QStringLiteral("Exit"))->text(), QStringLiteral("退出"));
+    EXPECT_EQ(w->MenuItem(QStringLiteral("Exit"))->text(), QStringLiteral("取消"));
     EXPECT_EQ(CaptionOf("rzbPhaseInA"), QStringLiteral("正相"));
     EXPECT_EQ(CaptionOf("lbCompName"), QStringLiteral("Out 1  RMS 压缩器"));
     // A missing control does not stop the others.

@@ -3,6 +3,7 @@
 // boundaries like hidraw; the test holds the other end as the device.
 #pragma once
 
+#include <cerrno>
 #include <fcntl.h>
 
 #include <sys/socket.h>
@@ -21,6 +22,7 @@ class FakeHidBackend : public platform::HidBackend
         platform::HidReportLengths Lengths;
         bool Present = true;
         bool Openable = true;
+        int OpenError = ENOENT; // errno of a failed open
         bool ReadWrite = true;
         platform::UniqueFd Editor, Peer; // Editor is dup'ed for every Open
     };
@@ -82,13 +84,16 @@ class FakeHidBackend : public platform::HidBackend
         for (auto& [id, d] : FDevs) {
             if (d.Entry.DevicePath != path)
                 continue;
-            if (!d.Present || !d.Openable || (readWrite && !d.ReadWrite))
+            if (!d.Present || !d.Openable || (readWrite && !d.ReadWrite)) {
+                errno = d.Present && !d.Openable ? d.OpenError : ENOENT;
                 return -1;
+            }
             // Without write access the handle cannot write, as a read-only hidraw node.
             if (!d.ReadWrite)
                 return ::open("/dev/null", O_RDONLY | O_CLOEXEC);
             return ::dup(d.Editor.Get());
         }
+        errno = ENOENT;
         return -1;
     }
     bool GetAttributes(int, const platform::HidDeviceEntry& e, platform::HidAttributes* out) override

@@ -65,6 +65,7 @@ TfmLinkSel::TfmLinkSel(TfmMain* main) : TDialogForm(main, kCellLeft + kCellStep 
     bnExit = Button(QStringLiteral("bnExit"), width() / 2 + 14, y);
     bnSet->OnClick = [this](fw::TControl*) { bnSetClick(); };
     bnExit->OnClick = [this](fw::TControl*) { bnExitClick(); };
+    SetKeyButtons(bnSet, bnExit);
 }
 
 void TfmLinkSel::FormShow()
@@ -211,6 +212,8 @@ TfmCopy::TfmCopy(TfmMain* main) : TDialogForm(main, 360, 190)
     bnInChCopy->OnClick = [this](fw::TControl* s) { bnInChCopyClick(s); };
     bnOutChCopy->OnClick = [this](fw::TControl* s) { bnInChCopyClick(s); };
     bnExit->OnClick = [this](fw::TControl*) { Close(); };
+    // Return copies nothing by itself.
+    SetKeyButtons(nullptr, bnExit);
 }
 
 void TfmCopy::FormShow()

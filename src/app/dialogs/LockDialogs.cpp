@@ -55,7 +55,7 @@ TfmLockPassWord::TfmLockPassWord(TfmMain* main) : TDialogForm(main, 320, 160)
     bnCancel = Button(QStringLiteral("bnCancel"), 178, 112);
     btnOK->OnClick = [this](fw::TControl*) { btnOKClick(); };
     bnCancel->OnClick = [this](fw::TControl*) { bnCancelClick(); };
-    QObject::connect(edName->InnerEdit(), &QLineEdit::returnPressed, this, [this] { btnOKClick(); });
+    SetKeyButtons(btnOK, bnCancel);
 }
 
 void TfmLockPassWord::FormShow()
@@ -96,7 +96,7 @@ TfmLockSetup::TfmLockSetup(TfmMain* main) : TDialogForm(main, 320, 160)
     btnExit = Button(QStringLiteral("btnExit"), 178, 112);
     btnOK->OnClick = [this](fw::TControl*) { btnOKClick(); };
     btnExit->OnClick = [this](fw::TControl*) { Close(); };
-    QObject::connect(edName->InnerEdit(), &QLineEdit::returnPressed, this, [this] { btnOKClick(); });
+    SetKeyButtons(btnOK, btnExit);
 }
 
 void TfmLockSetup::FormShow()
@@ -124,10 +124,6 @@ void TfmLockSetup::btnOKClick()
     }
     // The machine sends the password and the disconnect; its close timer closes this dialog.
     machine.SetLockPassword(PasswordText(*edName));
-    if (info) {
-        info->lbMessage->SetCaption(Text("SID_LOCK_DONE"));
-        info->ShowModal();
-    }
 }
 
 } // namespace app

@@ -81,6 +81,7 @@ TfmChNameList::TfmChNameList(TfmMain* main) : TDialogForm(main, 360, 246)
     btnCancel = Button(QStringLiteral("btnCancel"), 198, 200);
     btnOK->OnClick = [this](fw::TControl*) { btnOKClick(); };
     btnCancel->OnClick = [this](fw::TControl*) { Close(); };
+    SetKeyButtons(btnOK, btnCancel);
 }
 
 void TfmChNameList::FormShow()
@@ -128,7 +129,7 @@ TfmChannelName::TfmChannelName(TfmMain* main) : TDialogForm(main, 320, 160)
     bnCancel = Button(QStringLiteral("bnCancel"), 178, 112);
     btnOK->OnClick = [this](fw::TControl*) { btnOKClick(); };
     bnCancel->OnClick = [this](fw::TControl*) { Close(); };
-    QObject::connect(edName->InnerEdit(), &QLineEdit::returnPressed, this, [this] { btnOKClick(); });
+    SetKeyButtons(btnOK, bnCancel);
 }
 
 void TfmChannelName::FormShow()

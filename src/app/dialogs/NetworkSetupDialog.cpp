@@ -33,6 +33,16 @@ QLineEdit* DigitEdit(QWidget* parent, const QString& name, int x, int y, int w)
     return e;
 }
 
+// An address box also takes a dotted address (pasted), which it spreads over the boxes.
+QLineEdit* OctetEdit(QWidget* parent, const QString& name, int x, int y, int w)
+{
+    QLineEdit* e = DigitEdit(parent, name, x, y, w);
+    e->setMaxLength(15);
+    e->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,3}|[0-9]{0,3}(\\.[0-9]{0,3}){1,3}")), e));
+    return e;
+}
+
 void PaintEdit(QLineEdit* e, bool enabled)
 {
     e->setEnabled(enabled);
@@ -62,7 +72,9 @@ TfmNetworkSetup::TfmNetworkSetup(TfmMain* main) : TDialogForm(main, 300, 230)
     Background();
     gbIpSetting = GroupCaption(Fixed(Label(QStringLiteral("gbIpSetting"), 0, 0, 0, 0), 14, 10, 272, 20));
     for (int i = 0; i < 4; ++i) {
-        edIp[std::size_t(i)] = DigitEdit(this, QStringLiteral("edIp%1").arg(i + 1), 24 + i * 66, 36, 52);
+        QLineEdit* e = OctetEdit(this, QStringLiteral("edIp%1").arg(i + 1), 24 + i * 66, 36, 52);
+        edIp[std::size_t(i)] = e;
+        QObject::connect(e, &QLineEdit::textEdited, this, [this, i](const QString& t) { OctetEdited(i, t); });
         if (i < 3) {
             auto* dot =
                 Fixed(Label(QStringLiteral("lbDot%1").arg(i + 1), 0, 0, 0, 0), 76 + i * 66, 36, 14, 24);
@@ -87,6 +99,7 @@ TfmNetworkSetup::TfmNetworkSetup(TfmMain* main) : TDialogForm(main, 300, 230)
     bnExit = Button(QStringLiteral("bnExit"), 174, 180);
     bnSet->OnClick = [this](fw::TControl*) { bnSetClick(); };
     bnExit->OnClick = [this](fw::TControl*) { bnExitClick(); };
+    SetKeyButtons(bnSet, bnExit);
 }
 
 void TfmNetworkSetup::FormShow()
@@ -131,6 +144,40 @@ void TfmNetworkSetup::FixOctet(QLineEdit* e)
     e->selectAll();
 }
 
+void TfmNetworkSetup::OctetEdited(int box, const QString& text)
+{
+    QLineEdit* e = edIp[std::size_t(box)];
+    if (text.contains(u'.')) {
+        // A pasted address: its parts from this box on, then the box after the last part.
+        const QStringList parts = text.split(u'.');
+        int next = box;
+        for (int k = 0; k < parts.size() && box + k < 4; ++k) {
+            if (k > 0 && parts[k].isEmpty())
+                break;
+            edIp[std::size_t(box + k)]->setText(parts[k]);
+            next = box + k + 1;
+        }
+        FocusOctet(next < 4 ? next : 3, next >= 4);
+        return;
+    }
+    // A full box goes on to the next one.
+    if (text.size() == 3 && e->cursorPosition() == 3 && box < 3) {
+        FocusOctet(box + 1, false);
+        FAdvancedTo = box + 1;
+    }
+}
+
+void TfmNetworkSetup::FocusOctet(int box, bool atEnd)
+{
+    QLineEdit* e = edIp[std::size_t(box)];
+    e->setFocus(Qt::TabFocusReason);
+    if (atEnd)
+        e->deselect();
+    else
+        e->selectAll();
+    FAdvancedTo = -1;
+}
+
 void TfmNetworkSetup::FixId()
 {
     if (auto v = Value(edId)) {
@@ -146,7 +193,7 @@ bool TfmNetworkSetup::eventFilter(QObject* o, QEvent* e)
 {
     auto* edit = qobject_cast<QLineEdit*>(o);
     if (!edit)
-        return false;
+        return TDialogForm::eventFilter(o, e);
     switch (e->type()) {
     case QEvent::FocusIn:
     case QEvent::MouseButtonPress:
@@ -157,21 +204,33 @@ bool TfmNetworkSetup::eventFilter(QObject* o, QEvent* e)
         edit == edId ? FixId() : FixOctet(edit);
         break;
     case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent*>(e)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            edit == edId ? FixId() : FixOctet(edit);
+        const auto* k = static_cast<QKeyEvent*>(e);
+        const auto box = std::find(edIp.begin(), edIp.end(), edit);
+        const int i = box == edIp.end() ? -1 : int(box - edIp.begin());
+        const bool dot = k->text() == u"." || k->key() == Qt::Key_Period;
+        if (i >= 0 && dot) {
+            // A dot ends the box: the next box takes the next number. A dot right after a full box
+            // moved on is that box's own dot.
+            if (FAdvancedTo != i && !edit->text().isEmpty() && i < 3)
+                FocusOctet(i + 1, false);
+            FAdvancedTo = -1;
             return true;
         }
+        if (!k->text().isEmpty())
+            FAdvancedTo = -1;
         break;
     }
     default:
         break;
     }
-    return false;
+    return TDialogForm::eventFilter(o, e);
 }
 
 void TfmNetworkSetup::bnSetClick()
 {
+    for (QLineEdit* e : edIp)
+        if (auto v = Value(e); v && *v >= 256)
+            e->setText(QStringLiteral("255"));
     bool changed = false;
     const std::optional<int> id = Value(edId);
     if (!id || *id < kMinDeviceId || *id > kMaxDeviceId) {

@@ -36,6 +36,8 @@ class TfmNetworkSetup : public TDialogForm
     // The corrections of leaving an edit or pressing Enter in it.
     void FixOctet(QLineEdit* e);
     void FixId();
+    // Typed or pasted text of address box 0..3.
+    void OctetEdited(int box, const QString& text);
 
     // The decimal value of an edit, none when it is empty or not a number.
     static std::optional<int> Value(const QLineEdit* e);
@@ -43,6 +45,10 @@ class TfmNetworkSetup : public TDialogForm
   protected:
     void FormShow() override;
     bool eventFilter(QObject* o, QEvent* e) override;
+
+  private:
+    void FocusOctet(int box, bool atEnd);
+    int FAdvancedTo = -1; // the box a full box moved on to, until a key is typed there
 };
 
 class TfmHidData : public TDialogForm

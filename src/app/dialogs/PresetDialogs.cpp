@@ -129,6 +129,7 @@ TfmPresetList::TfmPresetList(TfmMain* main, bool recall, TfmStoreName* nameDialo
     vledPresetName->OnSelectCell = [this](int k) { vledPresetNameSelectCell(k); };
     bnCancel = Button(QStringLiteral("bnCancel"), 107, height() - 40);
     bnCancel->OnClick = [this](fw::TControl*) { bnCancelClick(); };
+    SetKeyButtons(nullptr, bnCancel);
 }
 
 void TfmPresetList::FormShow()
@@ -157,6 +158,10 @@ void TfmPresetList::vledPresetNameSelectCell(int k)
     const QString key = FRecall ? vledPresetName->Key(k - 1) : KeyText('U', k);
     FNameDialog->lTitle->SetCaption(key + QStringLiteral(" : "));
     FNameDialog->SetStoreMode(FRecall ? 0 : 1);
+    // In front of this list, which waits behind it.
+    if (FNameDialog->isVisible())
+        FNameDialog->hide();
+    FNameDialog->setWindowModality(Qt::WindowModal);
     FNameDialog->Show();
 }
 
@@ -189,7 +194,7 @@ TfmStoreName::TfmStoreName(TfmMain* main) : TDialogForm(main, 320, 160)
     bnCancel = Button(QStringLiteral("bnCancel"), 178, 112);
     btnOK->OnClick = [this](fw::TControl*) { btnOKClick(); };
     bnCancel->OnClick = [this](fw::TControl*) { bnCancelClick(); };
-    QObject::connect(edName->InnerEdit(), &QLineEdit::returnPressed, this, [this] { btnOKClick(); });
+    SetKeyButtons(btnOK, bnCancel);
 }
 
 void TfmStoreName::FormShow()

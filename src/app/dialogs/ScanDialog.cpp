@@ -4,6 +4,8 @@
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkLabel.h"
 #include "controls/smooth/ProgressBar.h"
+#include "link/HxHidController.h"
+#include "link/LLinkCore.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -23,6 +25,15 @@ constexpr int kNetWatchdogMs = 2000;
 constexpr int kComWatchdogMs = 10000;
 constexpr int kStepMs = 100;
 } // namespace
+
+std::string UsbOpenFailureText(const std::string& path, int error)
+{
+    std::string text = "USB " + path + ": " + std::strerror(error);
+    if (error == EACCES || error == EPERM)
+        text += ". Give this user read-write access to the device: a udev rule for 1209:7e5a "
+                "(MODE=\"0660\", GROUP=\"plugdev\") and the user in that group; then plug it in again";
+    return text;
+}
 
 TfmNetwork::TfmNetwork(TfmMain* main) : TDialogForm(main, 360, 176)
 {
@@ -45,6 +56,7 @@ TfmNetwork::TfmNetwork(TfmMain* main) : TDialogForm(main, 360, 176)
     btnOK->OnClick = [this](fw::TControl*) { btnOKClick(); };
     btnId->OnClick = [this](fw::TControl*) { FMain->NetworkSetupClick(); };
     btnExit->OnClick = [this](fw::TControl*) { btnExitClick(); };
+    SetKeyButtons(btnOK, btnExit);
 
     tmConnect.SetInterval(kStepMs);
     tmConnect.OnTimer = [this](fw::TTimer*) { ConnectTimer(); };
@@ -148,6 +160,12 @@ void TfmNetwork::BuildPortList()
     if (PortLister)
         ports = PortLister();
     platform::SortSerialPorts(ports);
+    // A processor on USB that this user cannot open is named with what to do.
+    if (const THxHidDeviceController* hid = FMain->HidCtl(); hid && !FMain->HasHidDevice())
+        for (const auto& f : hid->OpenFailures())
+            if (f.Entry.Attributes.VendorID == kMorvexUsbVendorId &&
+                f.Entry.Attributes.ProductID == kMorvexUsbProductId)
+                FSkipped.push_back(UsbOpenFailureText(f.Entry.DevicePath, f.Error));
     // Only ports this user may open take part; the others are named at the end of a fruitless scan.
     for (platform::SerialPortEntry& p : ports) {
         if (::access(p.Path.c_str(), R_OK | W_OK) != 0) {
@@ -165,6 +183,8 @@ void TfmNetwork::ScanInterfaces()
     FConnectResult = 0;
     BuildPortList();
     FScanning = true;
+    lblScan->SetCaption(QString());
+    FitScanText();
     FAttempt = 1;
     if (FMain->HasHidDevice()) {
         FNonSerialAttempts = 1;
@@ -200,8 +220,7 @@ void TfmNetwork::StartAttempt(int watchdogMs, fw::TTimer& run)
 void TfmNetwork::StartComAttempt()
 {
     const platform::SerialPortEntry& port = FPorts[std::size_t(FAttempt - FNonSerialAttempts - 1)];
-    lblScan->SetCaption(Text("SID_SCAN") + u' ' + QString::fromStdString(port.Name) +
-                        QStringLiteral(" ......"));
+    lblScan->SetCaption(Text("SID_SCAN") + QString::fromStdString(port.Name) + QStringLiteral(" ......"));
     FMain->SetComPort(port.Path);
     StartAttempt(kComWatchdogMs, tmRunComConnect);
 }
@@ -212,6 +231,12 @@ void TfmNetwork::SetConnectResult(int result)
     // The attempt has ended: its watchdog must not end the next one or resume a finished scan.
     tmWatchDog.SetEnabled(false);
     tmConnect.SetEnabled(true);
+}
+
+void TfmNetwork::UsbFailed(const std::string& reason)
+{
+    FSkipped.push_back("USB: " + reason);
+    SetConnectResult(0);
 }
 
 void TfmNetwork::PortFailed(const std::string& reason)
@@ -244,6 +269,26 @@ void TfmNetwork::EndScan(const QString& text)
             (i == 0 ? QStringLiteral("\n") : QStringLiteral("; ")) + QString::fromStdString(FSkipped[i]);
     lblScan->SetCaption(caption);
     lblDeviceID->SetCaption(QString());
+    FitScanText();
+}
+
+// The scan text grows the dialog downwards when the reasons need more lines than its box.
+void TfmNetwork::FitScanText()
+{
+    const int base = 52;
+    QFont f = lblScan->Font().ToQFont();
+    const QRect need = QFontMetrics(f).boundingRect(QRect(0, 0, lblScan->Width(), 10000),
+                                                    Qt::AlignHCenter | Qt::TextWordWrap, lblScan->Caption());
+    const int grow = std::max(0, need.height() + 6 - base);
+    if (grow == FGrown)
+        return;
+    const int dy = grow - FGrown;
+    FGrown = grow;
+    lblScan->SetHeight(base + grow);
+    for (fw::TControl* c : std::initializer_list<fw::TControl*>{pbScan, lblDeviceID, btnOK, btnId, btnExit})
+        c->SetTop(c->Top() + dy);
+    resize(width(), height() + dy);
+    Background();
 }
 
 void TfmNetwork::ConnectTimer()

@@ -36,6 +36,8 @@ class TfmNetwork : public TDialogForm
     // The serial port of the running attempt cannot be opened: it is skipped, and its reason is
     // listed when the scan ends without a device.
     void PortFailed(const std::string& reason);
+    // The USB device of the running attempt cannot be opened: its reason is listed likewise.
+    void UsbFailed(const std::string& reason);
     // Shows the dialog modally unless it already runs modally.
     void ShowScan();
     // Stops every timer of the scan (the window is closing).
@@ -62,6 +64,7 @@ class TfmNetwork : public TDialogForm
     void EndScan(const QString& text);
     void SetButtons(bool enabled);
     void StopAttemptTimers();
+    void FitScanText();
 
     std::vector<platform::SerialPortEntry> FPorts; // the hidden port list of the current scan
     std::vector<std::string> FSkipped;             // "port: reason" of ports that did not open
@@ -69,6 +72,10 @@ class TfmNetwork : public TDialogForm
     int FAttempt = 0;
     int FNonSerialAttempts = 0;
     bool FScanning = false;
+    int FGrown = 0; // rows of pixels the scan text added to the dialog
 };
+
+// The scan's line for a processor on USB that could not be opened, with what to do.
+std::string UsbOpenFailureText(const std::string& path, int error);
 
 } // namespace app

@@ -11,6 +11,7 @@
 #include "model/LUnitControl.h"
 #include "proto/LCmd.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -20,6 +21,8 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
+#include <QWindow>
 
 namespace app
 {
@@ -33,6 +36,82 @@ TDialogForm::TDialogForm(TfmMain* main, int w, int h) : TForm(nullptr), FMain(ma
     setWindowFlag(Qt::Dialog);
     SetColor(0x303030);
     resize(w, h);
+    for (QKeySequence key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)})
+        QObject::connect(new QShortcut(key, this), &QShortcut::activated, this, [this] { ReturnPressed(); });
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+                     [this] { EscapePressed(); });
+}
+
+void TDialogForm::SetKeyButtons(TSkBmpButton* defaultButton, TSkBmpButton* cancelButton)
+{
+    FDefault = defaultButton;
+    FCancel = cancelButton;
+}
+
+// Keys that reach the dialog itself (no control has the focus).
+void TDialogForm::keyPressEvent(QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        ReturnPressed();
+        e->accept();
+        return;
+    case Qt::Key_Escape:
+        EscapePressed();
+        e->accept();
+        return;
+    default:
+        TForm::keyPressEvent(e);
+    }
+}
+
+// Return and Escape on a control of the dialog (a drawn control takes every key it is sent).
+bool TDialogForm::eventFilter(QObject* o, QEvent* e)
+{
+    if (e->type() == QEvent::KeyPress && !qobject_cast<QPlainTextEdit*>(o)) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+            keyPressEvent(static_cast<QKeyEvent*>(e));
+            return true;
+        }
+    }
+    return TForm::eventFilter(o, e);
+}
+
+void TDialogForm::ReturnPressed()
+{
+    if (FDefault && FDefault->isVisible() && FDefault->isEnabled())
+        FDefault->Click();
+}
+
+void TDialogForm::EscapePressed()
+{
+    if (!FCancel)
+        Close();
+    else if (FCancel->isVisible() && FCancel->isEnabled())
+        FCancel->Click();
+}
+
+// The opener is the modal dialog or the active dialog this one is opened from, else the main window;
+// the window system keeps a transient window in front of the one it is transient for, and a modal
+// opener does not block it.
+void TDialogForm::AttachToOpener()
+{
+    QWidget* opener = QApplication::activeModalWidget();
+    if (!opener || opener == this || !opener->isVisible()) {
+        QWidget* active = QApplication::activeWindow();
+        opener = active && active != this && active->isVisible() && dynamic_cast<TDialogForm*>(active)
+                     ? active
+                     : static_cast<QWidget*>(FMain);
+    }
+    FOpener = opener;
+    for (QWidget* w : findChildren<QWidget*>())
+        w->installEventFilter(this);
+    winId();
+    QWindow* parent = opener ? opener->window()->windowHandle() : nullptr;
+    if (QWindow* w = windowHandle(); w && parent != w)
+        w->setTransientParent(parent);
 }
 
 QString TDialogForm::Text(const char* key) const
@@ -45,6 +124,7 @@ void TDialogForm::Show()
     FShown = true;
     FModal = false;
     FormShow();
+    AttachToOpener();
     if (const QScreen* s = QGuiApplication::primaryScreen())
         move(s->geometry().center() - rect().center());
     show();
@@ -55,16 +135,24 @@ void TDialogForm::ShowModal()
     FShown = true;
     FModal = true;
     FormShow();
+    AttachToOpener();
     if (ModalRunner) {
         ModalRunner(this);
         return;
     }
-    setWindowModality(Qt::ApplicationModal);
-    show();
+    ShowModalWindow();
     QEventLoop loop;
     FLoop = &loop;
     loop.exec();
     FLoop = nullptr;
+}
+
+void TDialogForm::ShowModalWindow()
+{
+    if (isVisible() && windowModality() != Qt::ApplicationModal)
+        hide(); // the modality takes effect on show
+    setWindowModality(Qt::ApplicationModal);
+    show();
 }
 
 void TDialogForm::Close()
@@ -105,6 +193,7 @@ TSkLabel* TDialogForm::Label(const QString& name, int x, int y, int w, int h)
 {
     auto* l = new TSkLabel(this);
     l->SetName(name);
+    l->SetAutoSize(false);
     l->SetBounds(x, y, w, h);
     l->SetTransparent(true);
     l->SetAlignment(taCenter);
@@ -119,8 +208,11 @@ TSkLabel* TDialogForm::Label(const QString& name, int x, int y, int w, int h)
 // imBase: the dialogs' background, a dark plate with a lit top edge.
 void TDialogForm::Background()
 {
-    auto* im = new TImage(this);
-    im->SetName(QStringLiteral("imBase"));
+    if (!FBase) {
+        FBase = new TImage(this);
+        FBase->SetName(QStringLiteral("imBase"));
+    }
+    TImage* im = FBase;
     im->SetBounds(0, 0, width(), height());
     QImage plate(width(), height(), QImage::Format_RGB32);
     QPainter p(&plate);
@@ -148,6 +240,7 @@ TfmInformation::TfmInformation(TfmMain* main) : TDialogForm(main, 320, 150)
     lbMessage = Label(QStringLiteral("lbMessage"), 16, 18, 288, 60);
     btnOK = Button(QStringLiteral("btnOK"), 117, 100);
     btnOK->OnClick = [this](fw::TControl*) { Close(); };
+    SetKeyButtons(btnOK, btnOK);
 }
 
 void TfmInformation::FormShow()
@@ -164,6 +257,7 @@ TfmExit::TfmExit(TfmMain* main) : TDialogForm(main, 320, 150)
     btnCancel = Button(QStringLiteral("btnCancel"), 178, 100);
     btnOK->OnClick = [this](fw::TControl*) { btnOKClick(); };
     btnCancel->OnClick = [this](fw::TControl*) { btnCancelClick(); };
+    SetKeyButtons(btnOK, btnCancel);
 }
 
 void TfmExit::FormShow()
@@ -196,6 +290,7 @@ TfmPeqRst::TfmPeqRst(TfmMain* main) : TDialogForm(main, 320, 150)
     btnCancel = Button(QStringLiteral("btnCancel"), 178, 100);
     btnOK->OnClick = [this](fw::TControl*) { btnOKClick(); };
     btnCancel->OnClick = [this](fw::TControl*) { Close(); };
+    SetKeyButtons(btnOK, btnCancel);
 }
 
 void TfmPeqRst::FormShow()
@@ -227,6 +322,7 @@ TfmFactory::TfmFactory(TfmMain* main) : TDialogForm(main, 320, 150)
         Close();
     };
     bnCancel->OnClick = [this](fw::TControl*) { Close(); };
+    SetKeyButtons(btnOK, bnCancel);
 }
 
 void TfmFactory::FormShow()
@@ -287,6 +383,7 @@ TfmTest::TfmTest(TfmMain* main) : TDialogForm(main, 300, 230)
     cbSineFreq->OnChange = [this](fw::TControl*) { SineFreqChange(); };
     bnExit = Button(QStringLiteral("bnExit"), 107, 182);
     bnExit->OnClick = [this](fw::TControl*) { Close(); };
+    SetKeyButtons(bnExit, bnExit);
     // Ticked at start without a click.
     const auto handler = rbAnalogIn->OnClick;
     rbAnalogIn->OnClick = nullptr;
@@ -346,6 +443,7 @@ TfmAbout::TfmAbout(TfmMain* main) : TDialogForm(main, 340, 190)
     btnOK = Button(QStringLiteral("btnOK"), 127, 140);
     btnOK->SetCaption(QStringLiteral("OK"));
     btnOK->OnClick = [this](fw::TControl*) { Close(); };
+    SetKeyButtons(btnOK, btnOK);
 }
 
 void TfmAbout::FormShow()

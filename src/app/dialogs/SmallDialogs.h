@@ -33,18 +33,26 @@ class TfmMain;
 class TRadioButton;
 class TImage;
 
-// A dialog window: fixed size, centred, shown modally or not.
+// A dialog window: fixed size, centred, shown modally or not. It stands in front of the window it
+// was opened from (a dialog, else the main window). Return presses its default button, Escape its
+// cancel button (or closes it).
 class TDialogForm : public fw::TForm
 {
   public:
     TDialogForm(TfmMain* main, int w, int h);
     void Show();
-    // Runs until Close; tests replace the loop with ModalRunner (it gets the shown dialog).
+    // Runs until Close; tests replace the loop with ModalRunner (it gets the dialog, not yet shown;
+    // ShowModalWindow shows it as the loop would).
     void ShowModal();
+    void ShowModalWindow();
     void Close();
     bool IsShown() const { return FShown; }
     bool ShownModally() const { return FModal; }
     static std::function<void(TDialogForm*)> ModalRunner;
+    // The window this one was last opened from.
+    QWidget* Opener() const { return FOpener; }
+    sk::TSkBmpButton* DefaultButton() const { return FDefault; }
+    sk::TSkBmpButton* CancelButton() const { return FCancel; }
 
   protected:
     virtual void FormShow() {}
@@ -54,9 +62,20 @@ class TDialogForm : public fw::TForm
     void Background(); // the imBase picture
     void Paint(fw::TCanvas& Canvas) override;
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+    // Return clicks defaultButton (when enabled); Escape clicks cancelButton, or closes without one.
+    void SetKeyButtons(sk::TSkBmpButton* defaultButton, sk::TSkBmpButton* cancelButton);
     TfmMain* FMain;
 
   private:
+    void AttachToOpener();
+    void ReturnPressed();
+    void EscapePressed();
+    QWidget* FOpener = nullptr;
+    TImage* FBase = nullptr;
+    sk::TSkBmpButton* FDefault = nullptr;
+    sk::TSkBmpButton* FCancel = nullptr;
     bool FShown = false;
     bool FModal = false;
     QEventLoop* FLoop = nullptr;

@@ -318,9 +318,6 @@ const char* const kEnglish[] = {
     "Really reset to Factory Default?",
     "SID_DOWNLOAD_PARAMETER",
     "Downloading parameters, please wait...",
-    "//------ Lock Setting ------",
-    "SID_LOCK_DONE",
-    "The lock password was sent. The device locks its panel and the link closes now.",
 };
 
 // Simplified Chinese: the same keys; the quoted entries stand as the table has them.
@@ -340,7 +337,7 @@ const char* const kSimplified[] = {
     "SID_RETRUN_FACTORY",
     "恢复出厂设置",
     "SID_EXIT",
-    "退出",
+    "取消",
     "SID_SET",
     "设置",
     "//------ Block Diagram ------",
@@ -632,9 +629,6 @@ const char* const kSimplified[] = {
     "下载错误 !!",
     "SID_FACTORY_DEFAULT",
     "确定要恢复出厂设置吗?",
-    "//------ Lock Setting ------",
-    "SID_LOCK_DONE",
-    "锁定密码已发送，机台将锁定面板，连接随即断开。",
     "",
 };
 

@@ -189,7 +189,7 @@ void TfmMain::HidCtlDeviceUnplug(THxHidDevice* dev)
 void TfmMain::OpenUsbLink()
 {
     if (!FSession->OpenUsb())
-        LinkDialogs().fmNetwork->SetConnectResult(0);
+        LinkDialogs().fmNetwork->UsbFailed("the device cannot be opened");
 }
 
 void TfmMain::OpenNetLink()

@@ -128,6 +128,9 @@ void TfmMain::SetPresetLabels(const std::string& number, const std::string& name
 
 void TfmMain::ShowAllParams()
 {
+    // The preset bar shows the device's preset (recalled, stored or read).
+    if (FSession && FSession->Machine.Connected())
+        FPresetNumber = FSession->Machine.PresetNumber();
     ShowAllParams(FUnit);
 }
 

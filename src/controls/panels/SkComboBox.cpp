@@ -1,6 +1,8 @@
 #include "controls/panels/SkComboBox.h"
 
+#include <QKeyEvent>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 
@@ -311,6 +313,8 @@ void TSkComboBox::SetDroppedDown(bool v)
     if (!FList) {
         FList = new QListWidget();
         FList->setWindowFlags(Qt::Popup);
+        FList->installEventFilter(this);
+        FList->viewport()->installEventFilter(this);
         FList->setFont(Font().ToQFont());
         QObject::connect(FList, &QListWidget::itemClicked, FList,
                          [this](QListWidgetItem* item) { SelectByUser(FList->row(item)); });
@@ -325,7 +329,30 @@ void TSkComboBox::SetDroppedDown(bool v)
     FList->setCurrentRow(FItemIndex);
     const int rows = std::min(std::max(1, Count()), FDropDownCount);
     FList->setGeometry(QRect(mapToGlobal(QPoint(0, Height())), QSize(ActualDropDownWidth(), rows * 16 + 4)));
+    FList->setAttribute(Qt::WA_NoMouseReplay, false);
     FList->show();
+}
+
+bool TSkComboBox::eventFilter(QObject* o, QEvent* e)
+{
+    if (!FList || (o != FList && o != FList->viewport()) || !FList->isVisible())
+        return TControl::eventFilter(o, e);
+    if (e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Escape || (key == Qt::Key_F4 && !(static_cast<QKeyEvent*>(e)->modifiers()))) {
+            SetDroppedDown(false);
+            return true;
+        }
+    } else if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick) {
+        const QPoint global = static_cast<QMouseEvent*>(e)->globalPosition().toPoint();
+        if (!FList->rect().contains(FList->mapFromGlobal(global))) {
+            // A press on the combo itself only closes the list: it is not passed on to reopen it.
+            FList->setAttribute(Qt::WA_NoMouseReplay, rect().contains(mapFromGlobal(global)));
+            SetDroppedDown(false);
+            return true;
+        }
+    }
+    return TControl::eventFilter(o, e);
 }
 
 void TSkComboBox::MouseEnter()

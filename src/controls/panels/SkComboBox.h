@@ -87,6 +87,8 @@ class TSkComboBox : public fw::TControl
     // The width the list gets when it drops down.
     int ActualDropDownWidth() const;
     bool DroppedDown() const;
+    // The drop-down list window (nullptr before the first drop-down).
+    QListWidget* DropDownList() const { return FList; }
     void SetDroppedDown(bool v);
 
     fw::TNotifyEvent OnChange;
@@ -107,6 +109,8 @@ class TSkComboBox : public fw::TControl
     void EnabledChanged() override { UpdateColors(); }
     void ColorChanged() override;
     void Click() override {} // clicks come from the selection only
+    // The open list closes on Escape and on a press outside it (on the combo: without reopening).
+    bool eventFilter(QObject* o, QEvent* e) override;
 
   private:
     void UpdateColors();
