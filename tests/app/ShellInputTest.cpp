@@ -32,10 +32,10 @@ using namespace app;
 namespace
 {
 
-const char* const kPageButtons[kPageCount] = {
-    "rzbMenuInA",  "rzbMenuInB",  "rzbMenuInC",  "rzbMenuOut1",  "rzbMenuOut2",   "rzbMenuOut3",
-    "rzbMenuOut4", "rzbMenuOut5", "rzbMenuOut6", "rzbMenuComp",  "rzbMenuDelay",  "rzbMenuGain",
-    "rzbMenuMatrix", "rzbMenuGate", "rzbMenuLimit", "rzbMenuGeq"};
+const char* const kPageButtons[kPageCount] = {"rzbMenuInA",    "rzbMenuInB",  "rzbMenuInC",   "rzbMenuOut1",
+                                              "rzbMenuOut2",   "rzbMenuOut3", "rzbMenuOut4",  "rzbMenuOut5",
+                                              "rzbMenuOut6",   "rzbMenuComp", "rzbMenuDelay", "rzbMenuGain",
+                                              "rzbMenuMatrix", "rzbMenuGate", "rzbMenuLimit", "rzbMenuGeq"};
 
 // A window shown on the screen, with helpers that deliver input through its window-system window.
 class ShownWindow
@@ -108,8 +108,8 @@ std::vector<QAction*> Titles(QMenuBar* bar)
 // The offscreen platform says for each popup that it cannot raise it or grab the keyboard.
 void QuietPopups()
 {
-    static const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    static const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
             if (!text.startsWith(u"This plugin does not support"))
                 previous(type, context, text);
         });
@@ -153,13 +153,20 @@ TEST_F(ShellInput, MenuBarTakesClicksAndKeysOnEveryPageAndSize)
             QObject::connect(a, &QAction::triggered, w.get(), [&triggered] { ++triggered; });
     // Every miss is listed, once per title, page, size and language.
     QStringList misses;
-    auto miss = [&misses](const QString& where, const char* what) { misses << where + QStringLiteral(": ") + QString::fromLatin1(what); };
+    auto miss = [&misses](const QString& where, const char* what) {
+        misses << where + QStringLiteral(": ") + QString::fromLatin1(what);
+    };
     for (const char* language : {"English", "ChineseSimplified"}) {
         w->MenuItem(QString::fromLatin1(language))->trigger();
-        for (QSize outer : {QSize(kDesignWidth, kDesignHeight), QSize(1400, 900), QSize(kDesignWidth, kDesignHeight)}) {
+        for (QSize outer :
+             {QSize(kDesignWidth, kDesignHeight), QSize(1400, 900), QSize(kDesignWidth, kDesignHeight)}) {
             s.SetOuterSize(outer);
             for (int page = 0; page < kPageCount; ++page) {
-                const QString where = QStringLiteral("%1 %2x%3 %4").arg(QString::fromLatin1(language)).arg(outer.width()).arg(outer.height()).arg(QString::fromLatin1(kPageButtons[page]));
+                const QString where = QStringLiteral("%1 %2x%3 %4")
+                                          .arg(QString::fromLatin1(language))
+                                          .arg(outer.width())
+                                          .arg(outer.height())
+                                          .arg(QString::fromLatin1(kPageButtons[page]));
                 s.ClickPage(page);
                 for (QAction* a : Titles(bar)) {
                     const QString at_ = where + u' ' + a->objectName();
@@ -169,7 +176,8 @@ TEST_F(ShellInput, MenuBarTakesClicksAndKeysOnEveryPageAndSize)
                     const int before = triggered;
                     const std::size_t dialogs = modal.size();
                     s.ClickAt(at);
-                    if (a->menu() ? !a->menu()->isVisible() : triggered != before + 1 && modal.size() == dialogs)
+                    if (a->menu() ? !a->menu()->isVisible()
+                                  : triggered != before + 1 && modal.size() == dialogs)
                         miss(at_, "a click does nothing");
                     ShownWindow::CloseMenus();
                 }
@@ -184,8 +192,8 @@ TEST_F(ShellInput, MenuBarTakesClicksAndKeysOnEveryPageAndSize)
             }
         }
     }
-    EXPECT_TRUE(misses.isEmpty()) << misses.size() << " misses, the first: "
-                                  << misses.mid(0, 12).join(u'\n').toStdString();
+    EXPECT_TRUE(misses.isEmpty()) << misses.size()
+                                  << " misses, the first: " << misses.mid(0, 12).join(u'\n').toStdString();
 }
 
 // The channel page buttons show the channel's name as their hint where they are drawn.
@@ -205,7 +213,8 @@ TEST_F(ShellInput, PageButtonsShowTheChannelNameAsHint)
         const QPoint at = s.InWindow(b, b->rect().center());
         QTest::mouseMove(w->windowHandle(), at);
         const QString want = QStringLiteral("Spk %1").arg(ch + 1);
-        EXPECT_TRUE(testapp::PumpUntil([&] { return QToolTip::isVisible() && QToolTip::text() == want; }, 3000))
+        EXPECT_TRUE(
+            testapp::PumpUntil([&] { return QToolTip::isVisible() && QToolTip::text() == want; }, 3000))
             << QToolTip::text().toStdString();
     }
 }
@@ -277,7 +286,8 @@ TEST_F(ShellInput, LanguageMenuSwitchesInOneActivation)
         EXPECT_TRUE(step.item->isChecked());
         EXPECT_EQ(int(zh->isChecked()) + int(en->isChecked()) + int(tw->isChecked()), 1);
         EXPECT_EQ(w->MenuItem(QStringLiteral("File"))->text(), text(step.language, "SID_FILE"));
-        EXPECT_EQ(w->Get<fw::TControl>(QStringLiteral("lbGainInput"))->Caption(), text(step.language, "SID_IN"));
+        EXPECT_EQ(w->Get<fw::TControl>(QStringLiteral("lbGainInput"))->Caption(),
+                  text(step.language, "SID_IN"));
         EXPECT_EQ(w->Get<fw::TControl>(QStringLiteral("bStore"))->Caption(),
                   text(step.language, "SID_BT_STORE"));
         w->Dialogs()->fmExit->Show();
@@ -312,7 +322,8 @@ class PaintCounter : public QObject
     {
         if (e->type() == QEvent::Paint && o->isWidgetType() && !(Skip && Skip(o))) {
             ++Count;
-            Last = o->objectName().isEmpty() ? QString::fromLatin1(o->metaObject()->className()) : o->objectName();
+            Last = o->objectName().isEmpty() ? QString::fromLatin1(o->metaObject()->className())
+                                             : o->objectName();
         }
         return false;
     }

@@ -1,8 +1,8 @@
 // morvex-test-device: the device's side of the protocol on loopback TCP or a pseudo-terminal.
 #include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <pthread.h>
 #include <string>
 #include <vector>

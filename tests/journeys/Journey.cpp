@@ -18,8 +18,10 @@
 #include <QWindow>
 
 #include <fstream>
+#include <optional>
 #include <random>
 #include <sstream>
+#include <thread>
 #include <unistd.h>
 
 namespace journeys
@@ -30,20 +32,29 @@ XServer* Journey::Server = nullptr;
 Journey::Journey() = default;
 Journey::~Journey() = default;
 
+void RunOnGui(const std::function<void()>& f)
+{
+    if (QThread::currentThread() == qApp->thread())
+        f();
+    else
+        QMetaObject::invokeMethod(qApp, f, Qt::BlockingQueuedConnection);
+}
+
 void Pump(int ms)
 {
-    Until([] { return false; }, ms);
+    QThread::msleep(unsigned(ms));
+    // Whatever the program queued meanwhile has run.
+    RunOnGui([] {});
 }
 
 bool Until(const std::function<bool()>& pred, int timeoutMs)
 {
     QElapsedTimer t;
     t.start();
-    while (!pred()) {
+    while (!Gui(pred)) {
         if (t.elapsed() > timeoutMs)
             return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(2);
+        QThread::msleep(5);
     }
     return true;
 }
@@ -59,13 +70,25 @@ void Journey::SetUp()
 
 void Journey::TearDown()
 {
-    if (Main)
-        Main->SetExitConfirmed(true);
-    // Modal loops still open (a failed step) end with the window.
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w != Main.get())
-            w->close();
-    Main.reset();
+    // Modal loops still open (a failed step) end first, then the window goes.
+    for (int round = 0; round < 10; ++round) {
+        const bool open = Gui([&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal)
+                modal->close();
+            if (QWidget* popup = QApplication::activePopupWidget())
+                popup->close();
+            return modal != nullptr;
+        });
+        if (!open)
+            break;
+        Pump(30);
+    }
+    Gui([&] {
+        if (Main)
+            Main->SetExitConfirmed(true);
+        Main.reset();
+    });
     Pump(50);
     if (FDevice)
         FDevice->Terminate();
@@ -83,8 +106,8 @@ void Journey::StartDevice(const std::vector<std::string>& extra)
         DeviceAddress = "127." + std::to_string(b) + "." + std::to_string(c) + "." + std::to_string(d);
         LogPath = ::testing::TempDir() + "journey-" + std::to_string(::getpid()) + "-frames.log";
         std::remove(LogPath.c_str());
-        std::vector<std::string> args{MORVEX_TEST_DEVICE_PROGRAM, "--tcp", "9761", "--host", DeviceAddress,
-                                      "--log", LogPath};
+        std::vector<std::string> args{
+            MORVEX_TEST_DEVICE_PROGRAM, "--tcp", "9761", "--host", DeviceAddress, "--log", LogPath};
         args.insert(args.end(), extra.begin(), extra.end());
         FDevice = std::make_unique<morvex_device::ChildProcess>();
         ASSERT_TRUE(FDevice->Start(args));
@@ -97,18 +120,20 @@ void Journey::StartDevice(const std::vector<std::string>& extra)
 
 void Journey::StartEditor()
 {
-    Main = std::make_unique<app::TfmMain>();
-    Main->CreateDialogs();
-    Main->StartLink(nullptr, true);
-    Main->show();
+    Gui([&] {
+        Main = std::make_unique<app::TfmMain>();
+        Main->CreateDialogs();
+        Main->StartLink(nullptr, true);
+        Main->show();
+    });
     ASSERT_TRUE(Until([&] { return Main->windowHandle() && Main->windowHandle()->isExposed(); }));
     ASSERT_TRUE(WaitWindow(Text("SID_CONNECT")).id) << "the start-up scan did not show";
     // The scan ends without a device (no address set, no port): its buttons come back.
-    QWidget* scan = TopLevel(Text("SID_CONNECT"));
+    const QString demo = Text("SID_DEMO"), connect = Text("SID_CONNECT");
     ASSERT_TRUE(Until([&] {
-        QWidget* b = ControlCaptioned(Text("SID_DEMO"), scan);
+        QWidget* b = ControlCaptioned(demo, TopLevel(connect));
         return b && b->isEnabled();
-    }));
+    })) << "the start-up scan did not end";
 }
 
 void Journey::GoOffline()
@@ -131,7 +156,7 @@ void Journey::ConnectByTyping()
     EXPECT_EQ(TopWindow().id, setup.id) << "the ID/IP setup opened behind another window";
     QWidget* dialog = TopLevel(Text("SID_SET_NETWORK"));
     ASSERT_NE(dialog, nullptr);
-    QWidget* first = dialog->findChild<QWidget*>(QStringLiteral("edIp1"));
+    QWidget* first = Gui([&] { return dialog->findChild<QWidget*>(QStringLiteral("edIp1")); });
     ASSERT_NE(first, nullptr);
     Click(first);
     Pump(50);
@@ -139,13 +164,14 @@ void Journey::ConnectByTyping()
     Pump(50);
     Click(ControlCaptioned(Text("SID_SET"), dialog));
     Pump(100);
-    if (TopLevel(Text("SID_SET_NETWORK")))
-        Click(ControlCaptioned(Text("SID_EXIT"), TopLevel(Text("SID_SET_NETWORK"))));
+    if (QWidget* still = TopLevel(Text("SID_SET_NETWORK")))
+        Click(ControlCaptioned(Text("SID_EXIT"), still));
     ASSERT_TRUE(WaitWindowGone(Text("SID_SET_NETWORK")));
     scan = TopLevel(Text("SID_CONNECT"));
     ASSERT_NE(scan, nullptr);
     Click(ControlCaptioned(Text("SID_START_SCAN"), scan));
-    ASSERT_TRUE(WaitWindowGone(Text("SID_CONNECT"), 10000)) << "the scan found no device at " << DeviceAddress;
+    ASSERT_TRUE(WaitWindowGone(Text("SID_CONNECT"), 10000))
+        << "the scan found no device at " << DeviceAddress;
     ASSERT_TRUE(Until([&] { return Main->LevelPollOn(); }, 10000)) << "the full read did not end";
 }
 
@@ -181,7 +207,7 @@ bool Journey::WaitForCode(uint8_t code, size_t from, int timeoutMs) const
 
 QRect Journey::OnScreen(const QWidget* w) const
 {
-    return QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+    return Gui([&] { return QRect(w->mapToGlobal(QPoint(0, 0)), w->size()); });
 }
 
 QPoint Journey::Centre(const QWidget* w) const
@@ -203,11 +229,15 @@ void Journey::Click(const QWidget* w)
 
 QImage Journey::Grab(const QRect& r) const
 {
-    return QGuiApplication::primaryScreen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage();
+    return Gui([&] {
+        return QGuiApplication::primaryScreen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage();
+    });
 }
 
 QWidget* Journey::ControlCaptioned(const QString& text, QWidget* within) const
 {
+    if (QThread::currentThread() != qApp->thread())
+        return Gui([&] { return ControlCaptioned(text, within); });
     auto matches = [&](QWidget* w) {
         if (!w->isVisible())
             return false;
@@ -230,35 +260,39 @@ QWidget* Journey::ControlCaptioned(const QString& text, QWidget* within) const
 
 QMenu* Journey::OpenPopup() const
 {
-    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    return Gui([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); });
 }
 
 QMenu* Journey::OpenMenu(const QString& title)
 {
-    auto* bar = Main->findChild<QMenuBar*>(QStringLiteral("MainMenu"));
-    if (!bar)
+    const std::optional<QPoint> at = Gui([&]() -> std::optional<QPoint> {
+        auto* bar = Main->findChild<QMenuBar*>(QStringLiteral("MainMenu"));
+        if (bar)
+            for (QAction* a : bar->actions())
+                if (a->isVisible() && QString(a->text()).remove(u'&') == title)
+                    return bar->mapToGlobal(bar->actionGeometry(a).center());
+        return std::nullopt;
+    });
+    if (!at) {
+        ADD_FAILURE() << "no menu titled " << title.toStdString();
         return nullptr;
-    for (QAction* a : bar->actions()) {
-        if (!a->isVisible() || QString(a->text()).remove(u'&') != title)
-            continue;
-        const QRect r = bar->actionGeometry(a);
-        ClickAt(bar->mapToGlobal(r.center()));
-        Until([&] { return OpenPopup() != nullptr; }, 1000);
-        return OpenPopup();
     }
-    ADD_FAILURE() << "no menu titled " << title.toStdString();
-    return nullptr;
+    ClickAt(*at);
+    Until([&] { return QApplication::activePopupWidget() != nullptr; }, 1000);
+    return OpenPopup();
 }
 
 void Journey::ClickMenuItem(QMenu* menu, const QString& text)
 {
     ASSERT_NE(menu, nullptr);
-    for (QAction* a : menu->actions())
-        if (a->isVisible() && QString(a->text()).remove(u'&') == text) {
-            ClickAt(menu->mapToGlobal(menu->actionGeometry(a).center()));
-            return;
-        }
-    FAIL() << "no item " << text.toStdString();
+    const std::optional<QPoint> at = Gui([&]() -> std::optional<QPoint> {
+        for (QAction* a : menu->actions())
+            if (a->isVisible() && QString(a->text()).remove(u'&') == text)
+                return menu->mapToGlobal(menu->actionGeometry(a).center());
+        return std::nullopt;
+    });
+    ASSERT_TRUE(at.has_value()) << "no item " << text.toStdString();
+    ClickAt(*at);
 }
 
 XClient Journey::WaitWindow(const QString& title, int timeoutMs)
@@ -282,10 +316,12 @@ bool Journey::WaitWindowGone(const QString& title, int timeoutMs)
 
 QWidget* Journey::TopLevel(const QString& title) const
 {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->windowTitle() == title)
-            return w;
-    return nullptr;
+    return Gui([&]() -> QWidget* {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->windowTitle() == title)
+                return w;
+        return nullptr;
+    });
 }
 
 XClient Journey::TopWindow()
@@ -296,7 +332,7 @@ XClient Journey::TopWindow()
 
 QString Journey::Text(const char* key) const
 {
-    return Main->LookupText(QString::fromLatin1(key));
+    return Gui([&] { return Main->LookupText(QString::fromLatin1(key)); });
 }
 
 } // namespace journeys
@@ -315,6 +351,14 @@ int main(int argc, char** argv)
     journeys::Journey::Server = &server;
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
-    const int result = RUN_ALL_TESTS();
+    QApplication::setQuitOnLastWindowClosed(false);
+    int result = 1;
+    std::thread person([&] {
+        result = RUN_ALL_TESTS();
+        QMetaObject::invokeMethod(
+            qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    });
+    QApplication::exec();
+    person.join();
     return result;
 }

@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 class QWidget;
@@ -36,9 +37,23 @@ class ChildProcess;
 namespace journeys
 {
 
-// Runs the event loop for ms milliseconds.
+// The person acts on a thread of their own while the program's thread runs its event loop, modal
+// loops included, as it does for a user. What the person reads of the window is read on the program's
+// thread: Gui(f) runs f there and returns its result.
+void RunOnGui(const std::function<void()>& f);
+template <class F> auto Gui(F&& f)
+{
+    if constexpr (std::is_void_v<decltype(f())>) {
+        RunOnGui(f);
+    } else {
+        decltype(f()) result{};
+        RunOnGui([&] { result = f(); });
+        return result;
+    }
+}
+// Lets the program run for ms milliseconds.
 void Pump(int ms);
-// Runs the event loop until pred holds or the time is up; returns pred().
+// Waits until pred (run on the program's thread) holds or the time is up; returns pred().
 bool Until(const std::function<bool()>& pred, int timeoutMs = 5000);
 
 class Journey : public ::testing::Test

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QMenuBar>
+#include <QThread>
 #include <QWindow>
 
 #include <sys/resource.h>
@@ -28,6 +29,11 @@ QString Plain(const QAction* a)
     return QString(a->text()).remove(u'&');
 }
 
+struct MenuTitle {
+    QString name, text;
+    QStringList items; // visible items, empty for a title without a menu
+};
+
 // Every title of the menu bar opens its menu, or its dialog, where it is drawn; every item of every menu
 // opens its window in front (Escape closes it again) or acts; Alt+F and F10 open the menus from the
 // keyboard. On every page.
@@ -35,88 +41,90 @@ TEST_F(Menus, EveryTitleAndItemIsReachedWhereItIsDrawn)
 {
     StartEditor();
     GoOffline();
-    auto* bar = Main->findChild<QMenuBar*>(QStringLiteral("MainMenu"));
-    ASSERT_NE(bar, nullptr);
+    const QString fileTitle = Text("SID_FILE").remove(u'&');
 
-    // The keyboard first: Alt+F opens File, Escape closes it, F10 enters the bar.
+    // The keyboard first: Alt+F opens File, Escape closes it, F10 opens the first menu.
     Me->Key("f", {"Alt_L"});
-    ASSERT_TRUE(Until([&] { return OpenPopup() != nullptr; }, 1000)) << "Alt+F opened nothing";
-    EXPECT_EQ(OpenPopup()->title().remove(u'&'), Main->LookupText(QStringLiteral("SID_FILE")).remove(u'&'));
+    ASSERT_TRUE(Until([&] { return QApplication::activePopupWidget() != nullptr; }, 1000))
+        << "Alt+F opened nothing";
+    EXPECT_EQ(Gui([&] { return OpenPopup()->title().remove(u'&'); }), fileTitle);
     Me->Key("Escape");
-    Me->Key("Escape");
-    ASSERT_TRUE(Until([&] { return OpenPopup() == nullptr; }, 1000));
+    ASSERT_TRUE(Until([&] { return QApplication::activePopupWidget() == nullptr; }, 1000));
     Me->Key("F10");
-    Me->Key("Down");
-    EXPECT_TRUE(Until([&] { return OpenPopup() != nullptr; }, 1000)) << "F10 and Down opened nothing";
+    EXPECT_TRUE(Until([&] { return QApplication::activePopupWidget() != nullptr; }, 1000))
+        << "F10 opened nothing";
     Me->Key("Escape");
-    Me->Key("Escape");
-    Until([&] { return OpenPopup() == nullptr; }, 1000);
+    Until([&] { return QApplication::activePopupWidget() == nullptr; }, 1000);
 
+    const std::vector<MenuTitle> titles = Gui([&] {
+        std::vector<MenuTitle> out;
+        auto* bar = Main->findChild<QMenuBar*>(QStringLiteral("MainMenu"));
+        for (QAction* t : bar->actions()) {
+            if (!t->isVisible() || t->isSeparator())
+                continue;
+            MenuTitle m{t->objectName(), Plain(t), {}};
+            if (t->menu())
+                for (QAction* a : t->menu()->actions())
+                    if (a->isVisible() && !a->isSeparator())
+                        m.items << Plain(a);
+            out.push_back(m);
+        }
+        return out;
+    });
+    ASSERT_GE(titles.size(), 8u);
+
+    // Opens a window from the menu (open: clicks the title or the item), then closes it with Escape.
     int windowsOpened = 0;
-    for (QAction* title : bar->actions()) {
-        if (!title->isVisible() || title->isSeparator())
+    auto opensAWindow = [&](const std::function<void()>& open) {
+        const size_t before = Me->Stacking().size();
+        open();
+        if (!Until([&] { return Me->Stacking().size() > before; }, 3000)) {
+            ADD_FAILURE() << "no window opened";
+            return;
+        }
+        ++windowsOpened;
+        const XClient top = TopWindow();
+        EXPECT_NE(top.id, Gui([&] { return Main->winId(); })) << "the window opened behind the main window";
+        Me->Key("Escape");
+        EXPECT_TRUE(Until([&] { return Me->Stacking().size() == before; }, 3000))
+            << "Escape did not close " << top.title;
+    };
+    for (const MenuTitle& t : titles) {
+        SCOPED_TRACE(t.text.toStdString());
+        if (t.items.isEmpty()) {
+            opensAWindow([&] {
+                const QPoint at = Gui([&] {
+                    auto* bar = Main->findChild<QMenuBar*>(QStringLiteral("MainMenu"));
+                    for (QAction* a : bar->actions())
+                        if (a->objectName() == t.name)
+                            return bar->mapToGlobal(bar->actionGeometry(a).center());
+                    return QPoint();
+                });
+                ClickAt(at);
+            });
             continue;
-        SCOPED_TRACE(Plain(title).toStdString());
-        const QString name = title->objectName();
-        if (title->menu()) {
-            QMenu* menu = OpenMenu(Plain(title));
-            ASSERT_NE(menu, nullptr) << "the menu did not open from its title";
-            QStringList items;
-            for (QAction* a : menu->actions())
-                if (a->isVisible() && !a->isSeparator())
-                    items << Plain(a);
-            Me->Key("Escape");
-            Until([&] { return OpenPopup() == nullptr; }, 1000);
-            for (const QString& item : items) {
-                SCOPED_TRACE(item.toStdString());
-                QMenu* again = OpenMenu(Plain(title));
-                ASSERT_NE(again, nullptr);
-                QAction* action = nullptr;
-                for (QAction* a : again->actions())
-                    if (Plain(a) == item)
-                        action = a;
-                ASSERT_NE(action, nullptr);
-                if (name == u"LanguageSel") {
-                    // The language items act on the window; the language journey follows them.
-                    Me->Key("Escape");
-                    Until([&] { return OpenPopup() == nullptr; }, 1000);
-                    continue;
-                }
-                const size_t before = Me->Stacking().size();
-                ClickMenuItem(again, item);
-                ASSERT_TRUE(Until([&] { return Me->Stacking().size() > before; }, 3000))
-                    << "the item opened no window";
-                const XClient top = TopWindow();
-                EXPECT_NE(top.id, Main->winId()) << "the window opened behind the main window";
-                ++windowsOpened;
-                Me->Key("Escape");
-                EXPECT_TRUE(Until([&] { return Me->Stacking().size() == before; }, 3000))
-                    << "Escape did not close " << top.title;
-            }
-        } else {
-            const size_t before = Me->Stacking().size();
-            ClickAt(bar->mapToGlobal(bar->actionGeometry(title).center()));
-            ASSERT_TRUE(Until([&] { return Me->Stacking().size() > before; }, 3000))
-                << "the title opened no window";
-            ++windowsOpened;
-            const XClient top = TopWindow();
-            Me->Key("Escape");
-            EXPECT_TRUE(Until([&] { return Me->Stacking().size() == before; }, 3000))
-                << "Escape did not close " << top.title;
+        }
+        ASSERT_NE(OpenMenu(t.text), nullptr) << "the menu did not open from its title";
+        Me->Key("Escape");
+        Until([&] { return QApplication::activePopupWidget() == nullptr; }, 1000);
+        // The language items act on the window; the language journey follows them.
+        if (t.name == u"LanguageSel")
+            continue;
+        for (const QString& item : t.items) {
+            SCOPED_TRACE(item.toStdString());
+            opensAWindow([&] { ClickMenuItem(OpenMenu(t.text), item); });
         }
     }
     EXPECT_GE(windowsOpened, 10);
 
     // The bar stays on top of the frame on every page: File opens after each page switch.
-    const char* pages[] = {"rzbMenuInA", "rzbMenuOut3", "rzbMenuComp", "rzbMenuDelay", "rzbMenuGain",
-                           "rzbMenuMatrix", "rzbMenuGate", "rzbMenuLimit", "rzbMenuGeq"};
-    for (const char* page : pages) {
+    for (const char* page : {"rzbMenuInA", "rzbMenuOut3", "rzbMenuComp", "rzbMenuDelay", "rzbMenuGain",
+                             "rzbMenuMatrix", "rzbMenuGate", "rzbMenuLimit", "rzbMenuGeq"}) {
         SCOPED_TRACE(page);
-        Click(Main->Get<QWidget>(QString::fromLatin1(page)));
-        QMenu* file = OpenMenu(Main->LookupText(QStringLiteral("SID_FILE")).remove(u'&'));
-        EXPECT_NE(file, nullptr) << "File did not open";
+        Click(Gui([&] { return Main->Get<QWidget>(QString::fromLatin1(page)); }));
+        EXPECT_NE(OpenMenu(fileTitle), nullptr) << "File did not open";
         Me->Key("Escape");
-        Until([&] { return OpenPopup() == nullptr; }, 1000);
+        Until([&] { return QApplication::activePopupWidget() == nullptr; }, 1000);
     }
 }
 
@@ -130,7 +138,7 @@ TEST_F(Connecting, TypedAddressReachesTheDevice)
     const std::vector<LCmd> frames = DeviceFrames();
     ASSERT_GE(frames.size(), 3u);
     EXPECT_EQ(frames[0].GetCode(), 16);
-    EXPECT_TRUE(Main->Online());
+    EXPECT_TRUE(Gui([&] { return Main->Online(); }));
 }
 
 // Exit with nothing queued: OK, the disconnect reaches the device, and the window is gone within half a
@@ -141,22 +149,18 @@ TEST_F(Exiting, OkClosesTheWindowPromptlyAfterTheDisconnect)
     StartEditor();
     ConnectByTyping();
     const size_t before = DeviceFrames().size();
-    auto* bar = Main->findChild<QMenuBar*>(QStringLiteral("MainMenu"));
-    ASSERT_NE(bar, nullptr);
-    QMenu* file = OpenMenu(Main->LookupText(QStringLiteral("SID_FILE")).remove(u'&'));
+    QMenu* file = OpenMenu(Text("SID_FILE").remove(u'&'));
     ASSERT_NE(file, nullptr);
-    ClickMenuItem(file, Main->LookupText(QStringLiteral("SID_EXIT")).remove(u'&'));
+    ClickMenuItem(file, Text("SID_EXIT").remove(u'&'));
     QWidget* dialog = nullptr;
     ASSERT_TRUE(Until([&] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() && w != Main.get() && w->isModal())
-                dialog = w;
+        dialog = QApplication::activeModalWidget();
         return dialog != nullptr;
     }));
     Pump(100);
-    QWidget* ok = ControlCaptioned(Main->LookupText(QStringLiteral("SID_EXIT_OK")), dialog);
+    QWidget* ok = ControlCaptioned(Text("SID_EXIT_OK"), dialog);
     ASSERT_NE(ok, nullptr);
-    const unsigned long mainWindow = Main->winId();
+    const unsigned long mainWindow = Gui([&] { return Main->winId(); });
     QElapsedTimer clock;
     Me->Click(Centre(ok).x(), Centre(ok).y());
     clock.start();
@@ -178,7 +182,8 @@ double CpuSeconds()
 {
     rusage u{};
     ::getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) + double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
 // Connected and polling levels, after a visit to every page, the editor does next to nothing.
@@ -187,23 +192,24 @@ TEST_F(Idle, UnderTwoPercentOfACoreOnEveryPage)
     StartDevice();
     StartEditor();
     ConnectByTyping();
-    const char* pages[] = {"rzbMenuInA",  "rzbMenuInB",   "rzbMenuInC",   "rzbMenuOut1", "rzbMenuOut2",
-                           "rzbMenuOut3", "rzbMenuOut4",  "rzbMenuOut5",  "rzbMenuOut6", "rzbMenuComp",
-                           "rzbMenuDelay", "rzbMenuMatrix", "rzbMenuGate", "rzbMenuLimit", "rzbMenuGeq",
-                           "rzbMenuGain"};
+    const char* pages[] = {"rzbMenuInA",  "rzbMenuInB",   "rzbMenuInC",   "rzbMenuOut1",
+                           "rzbMenuOut2", "rzbMenuOut3",  "rzbMenuOut4",  "rzbMenuOut5",
+                           "rzbMenuOut6", "rzbMenuComp",  "rzbMenuDelay", "rzbMenuMatrix",
+                           "rzbMenuGate", "rzbMenuLimit", "rzbMenuGeq",   "rzbMenuGain"};
+    auto button = [&](const char* page) {
+        return Gui([&] { return Main->Get<QWidget>(QString::fromLatin1(page)); });
+    };
     for (const char* page : pages) {
-        Click(Main->Get<QWidget>(QString::fromLatin1(page)));
+        Click(button(page));
         Pump(150);
     }
     for (const char* page : {"rzbMenuMatrix", "rzbMenuOut2"}) {
-        Click(Main->Get<QWidget>(QString::fromLatin1(page)));
+        Click(button(page));
         Pump(500);
         const double cpu0 = CpuSeconds();
         QElapsedTimer wall;
         wall.start();
-        // The program's own way of waiting: sleep in the event loop until something arrives.
-        while (wall.elapsed() < 5000)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        QThread::msleep(5000);
         const double share = (CpuSeconds() - cpu0) / (double(wall.elapsed()) / 1000.0);
         EXPECT_LT(share, 0.02) << page << ": " << share * 100 << " % of a core";
     }

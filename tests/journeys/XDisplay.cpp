@@ -75,8 +75,8 @@ std::vector<unsigned long> WindowList(Display* d, Window w, const char* property
     int format;
     unsigned long count = 0, rest = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(d, w, XInternAtom(d, property, False), 0, 4096, False, type, &actual, &format, &count,
-                           &rest, &data) == Success &&
+    if (XGetWindowProperty(d, w, XInternAtom(d, property, False), 0, 4096, False, type, &actual, &format,
+                           &count, &rest, &data) == Success &&
         data) {
         if (format == 32)
             for (unsigned long i = 0; i < count; ++i)
@@ -94,7 +94,8 @@ std::string Title(Display* d, Window w)
     unsigned char* data = nullptr;
     std::string title;
     if (XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_NAME", False), 0, 1024, False,
-                           XInternAtom(d, "UTF8_STRING", False), &actual, &format, &count, &rest, &data) == Success &&
+                           XInternAtom(d, "UTF8_STRING", False), &actual, &format, &count, &rest,
+                           &data) == Success &&
         data) {
         title.assign(reinterpret_cast<char*>(data), count);
         XFree(data);
@@ -181,9 +182,7 @@ void XServer::Stop()
     StopChild(FXvfb);
 }
 
-Person::Person() : FDpy(XOpenDisplay(nullptr))
-{
-}
+Person::Person() : FDpy(XOpenDisplay(nullptr)) {}
 
 Person::~Person()
 {
