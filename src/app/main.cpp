@@ -15,9 +15,9 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // No application display name: the window system would show it after every dialog's own title.
     const QString title = QString::fromUtf8(ProgramTitle.data(), qsizetype(ProgramTitle.size())) + ' ' +
                           QString::fromUtf8(ProgramVersion.data(), qsizetype(ProgramVersion.size()));
-    QApplication::setApplicationDisplayName(title);
     app::SingleInstance instance(QStringLiteral("morvex-editor"));
     if (instance.OtherRunning())
         return 0;
