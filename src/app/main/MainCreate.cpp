@@ -393,6 +393,7 @@ fw::TControl* TfmMain::BuildEntry(QWidget* parent, const Item& item)
     }
     auto* r = new TRadioButton(parent);
     UseFont(*r, "Tahoma", 11, 0xE0E0E0);
+    r->SetChecked(item.position != 0);
     return r;
 }
 
