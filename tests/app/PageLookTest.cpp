@@ -66,7 +66,8 @@ QPoint RingCentre(QWidget* radio)
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width() / 2; ++x) {
             const QColor c = img.pixelColor(x, y);
-            if (c.red() > 150 && c.red() == c.green() && c.green() == c.blue() && std::abs(c.red() - 200) < 30)
+            if (c.red() > 150 && c.red() == c.green() && c.green() == c.blue() &&
+                std::abs(c.red() - 200) < 30)
                 ring |= QRect(x, y, 1, 1);
         }
     return ring.center();
@@ -109,6 +110,57 @@ TEST_F(PageLook, PolarityAndMuteCaptionsFitTheirButtons)
                 EXPECT_LE(fm.horizontalAdvance(QString::fromLatin1(caption)) + 8, b->Width())
                     << stem << ch << " " << caption;
         }
+}
+
+TEST_F(PageLook, MatrixNamesStayInsideTheirFrames)
+{
+    Open(QStringLiteral("Matrix"));
+    struct Case {
+        const char* label;
+        const char* frame;
+        QString name;
+        bool shortened;
+    } cases[] = {{"lbMatrixChNameOut2", "spMatrixNameOut2", QStringLiteral("WWWWWWWW"), true},
+                 {"lbMatrixChNameInB", "spMatrixNameInB", QStringLiteral("MMMMMMMM"), true},
+                 {"lbMatrixChNameOut3", "spMatrixNameOut3", QStringLiteral("Sub"), false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        auto* label = Get<TNameLabel>(QString::fromLatin1(c.label));
+        auto* frame = Get<QWidget>(QString::fromLatin1(c.frame));
+        ASSERT_TRUE(label && frame);
+        label->SetCaption(c.name);
+        QCoreApplication::processEvents();
+        // Every white pixel of the name lies inside the frame.
+        const QImage img = label->grab().toImage();
+        const QRect inFrame = frame->geometry().translated(-label->pos());
+        QRect white;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (img.pixel(x, y) == qRgb(255, 255, 255))
+                    white |= QRect(x, y, 1, 1);
+        EXPECT_FALSE(white.isEmpty());
+        EXPECT_TRUE(inFrame.contains(white)) << white.x() << "," << white.width();
+        // What is drawn fits the white area; a shortened name ends in an ellipsis, whole in the hint.
+        const QFontMetrics fm(label->Font().ToQFont());
+        EXPECT_LE(fm.horizontalAdvance(label->ShownText()), white.width());
+        EXPECT_EQ(label->ShownText().endsWith(QChar(0x2026)), c.shortened);
+        EXPECT_EQ(label->Hint(), c.shortened ? c.name : QString());
+        EXPECT_EQ(label->Caption(), c.name);
+    }
+}
+
+TEST_F(PageLook, MatrixBlockNamesFitTheirFrames)
+{
+    Open(QStringLiteral("Matrix"));
+    for (const char* block : {"XoverOut1", "DelayOut6", "PhaseOut3", "HpLpInA", "DelayInC", "GeqInB"}) {
+        const QString n = QString::fromLatin1(block);
+        auto* label = Get<fw::TControl>(QStringLiteral("lbMatrix") + n);
+        auto* frame = Get<QWidget>(QStringLiteral("spMatrix") + n);
+        ASSERT_TRUE(label && frame) << block;
+        const QFontMetrics fm(label->Font().ToQFont());
+        EXPECT_LE(fm.horizontalAdvance(label->Caption()) + 4, frame->width()) << block;
+        EXPECT_EQ(label->Font().Color(), fw::clWhite) << block;
+    }
 }
 
 } // namespace
