@@ -2315,8 +2315,11 @@ QRect LMyFFTDrawHpLp6dB::RefreshPlotPage()
         return {};
     // The page: the overlays over the plots, the fill over both.
     ComposeTiles(page.Bitmap, FLayer, FOverlay, FDamage, &FOverlayUsed);
+    // A full paint lays the overlays on the plot page once per label page it copies and once more
+    // for the plot page itself: the translucent fill reaches the screen that many times over.
     if (FSelDisplay)
-        BlendSelectedFill(page.Bitmap, FFillPath, FFillOutline, FFillCover, true, &FDamage);
+        for (int pass = 0, passes = 1 + int(FShowXLabel) + int(FShowYLabel); pass < passes; ++pass)
+            BlendSelectedFill(page.Bitmap, FFillPath, FFillOutline, FFillCover, true, &FDamage);
     QRect bounds;
     for (const QRect& r : FDamage.Rects())
         bounds |= r;

@@ -7,6 +7,9 @@
 #include "support/TestApp.h"
 
 #include <QApplication>
+
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace graph;
@@ -231,6 +234,36 @@ TEST_F(Graph, MarkersAndTextsArePlacedAtTheirAxisPositions)
     g.UpdateCurvePage();
     EXPECT_EQ(FindText(rec, QStringLiteral("4")), nullptr);
     EXPECT_EQ(g.GetBlockPos(50), (fw::TPoint{}));
+}
+
+// The selected band's translucent fill reaches the screen once per page a full paint copies: the X
+// and Y label pages and the plot page, so grey 128 at alpha 30 laid three times over black.
+TEST_F(Graph, SelectedFillIsLaidOncePerCopiedPage)
+{
+    auto draw = [](bool fill) {
+        LMyFFTDrawHpLp6dB g;
+        graphscene::ConfigureLikeMainWindow(g, 1070);
+        g.PaintPages();
+        const double x = 2624.9;
+        std::vector<double> curve(4096, 6.0);
+        g.DrawParam(0, 6.0, x, 1000.0f, 2.0, fw::clYellow);
+        g.DrawCurveFill(0, curve.data(), int(curve.size()));
+        g.SetCurveDisplay(fill);
+        g.UpdateCurvePage();
+        return g.Grab().convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage plain = draw(false), filled = draw(true);
+    ASSERT_EQ(plain.size(), filled.size());
+    std::vector<int> greys;
+    for (int y = 0; y < plain.height(); ++y)
+        for (int x = 0; x < plain.width(); ++x)
+            if (plain.pixel(x, y) == qRgb(0, 0, 0) && filled.pixel(x, y) != plain.pixel(x, y))
+                greys.push_back(qGreen(filled.pixel(x, y)));
+    ASSERT_GT(greys.size(), 1000u);
+    std::nth_element(greys.begin(), greys.begin() + long(greys.size() / 2), greys.end());
+    const double once = 30.0 / 255.0;
+    const double expected = 128.0 * (1.0 - std::pow(1.0 - once, 3));
+    EXPECT_NEAR(greys[greys.size() / 2], expected, 3.0);
 }
 
 TEST_F(Graph, ShowAllTextsUseThePinnedTypeMapping)

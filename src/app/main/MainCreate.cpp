@@ -27,6 +27,7 @@
 #include "session/LLinkSession.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScrollArea>
@@ -61,6 +62,28 @@ void UseFont(fw::TControl& c, const char* family, int px, TColor colour, bool bo
     c.Font().SetHeight(-px);
     c.Font().SetColor(colour);
     c.Font().SetStyle(bold ? unsigned(fw::fsBold) : 0u);
+}
+
+// The block labels of the matrix diagram: white bold Times New Roman, 16 pixels where the widest
+// block name fits its 50-pixel frame, else the largest size that does.
+int BlockLabelPixels()
+{
+    static const int px = [] {
+        for (int size = 16; size > 9; --size) {
+            fw::TFont f;
+            f.SetName(QStringLiteral("Times New Roman"));
+            f.SetHeight(-size);
+            f.SetStyle(unsigned(fw::fsBold));
+            const QFontMetrics fm(f.ToQFont());
+            int widest = 0;
+            for (const char* n : {"XOVER", "DELAY", "HP/LP", "LIMIT", "COMP", "GAIN", "MUTE"})
+                widest = std::max(widest, fm.horizontalAdvance(QString::fromLatin1(n)));
+            if (widest <= 50 - 6)
+                return size;
+        }
+        return 10;
+    }();
+    return px;
 }
 
 void StyleBox(TSkCustomPanel& p, TColor fill, TColor border)
@@ -290,6 +313,15 @@ fw::TControl* TfmMain::BuildDelayLine(QWidget* parent)
 
 fw::TControl* TfmMain::BuildLabel(QWidget* parent, const Item& item)
 {
+    if (item.look == Look::ChName && item.name.startsWith(u"lbMatrixChName")) {
+        // black bold on white, inside the frame built before it
+        auto* n = new TNameLabel(parent);
+        UseFont(*n, "Times New Roman", 15, fw::clBlack, true);
+        n->SetShowHint(true);
+        n->Frame = dynamic_cast<QWidget*>(FindComponent(
+            QString(item.name).replace(QStringLiteral("lbMatrixChName"), QStringLiteral("spMatrixName"))));
+        return n;
+    }
     auto* l = new TSkLabel(parent);
     l->SetTransparent(true);
     l->SetLayout(tlCenter);
@@ -325,7 +357,7 @@ void TfmMain::StyleLabelByName(TSkLabel& l, const Item& item)
 {
     if (item.name.startsWith(u"lbMatrix") && !item.name.startsWith(u"lbMatrixCh") &&
         item.look == Look::Caption) {
-        UseFont(l, "Tahoma", 11, 0xE0E0E0, true);
+        UseFont(l, "Times New Roman", BlockLabelPixels(), fw::clWhite, true);
         l.SetAlignment(taCenter);
     }
     if (item.look == Look::Value || item.look == Look::Small || item.look == Look::Caption ||
@@ -396,6 +428,7 @@ fw::TControl* TfmMain::BuildEntry(QWidget* parent, const Item& item)
     }
     auto* r = new TRadioButton(parent);
     UseFont(*r, "Tahoma", 11, 0xE0E0E0);
+    r->SetChecked(item.position != 0);
     return r;
 }
 

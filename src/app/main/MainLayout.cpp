@@ -101,7 +101,10 @@ void ChannelPage(Table& t, int ch)
 
     // Graph box: title strip, then the graph.
     t.Add(Kind::Label, QStringLiteral("lbFftChannel") + s, fft, 21, 4, 60, 18, s, Look::Head);
-    t.Add(Kind::Radio, QStringLiteral("rbShowGain") + s, fft, 90, 4, 70, 18, QStringLiteral("Gain")).tag = ch;
+    Item& gain =
+        t.Add(Kind::Radio, QStringLiteral("rbShowGain") + s, fft, 90, 4, 70, 18, QStringLiteral("Gain"));
+    gain.tag = ch;
+    gain.position = 1; // the graphs start in the magnitude view
     t.Add(Kind::Radio, QStringLiteral("rbShowPhase") + s, fft, 166, 4, 70, 18, QStringLiteral("Phase")).tag =
         ch;
     const QString show = QStringLiteral("rzgFftShowCh") + s;
@@ -223,17 +226,18 @@ void GainPage(Table& t)
         const int x = ch < 3 ? 8 + 116 * ch : 364 + 116 * (ch - 3);
         t.Add(Kind::GroupBox, box, param, x, 20, 110, 234, {}, Look::Column);
         t.Add(Kind::Label, QStringLiteral("lbGainBackupName") + s, box, 6, 3, 98, 18, s, Look::Head);
-        t.Fader(QStringLiteral("isGainBackup") + s, box, 10, 24, 170, -280, 120, 0, ch);
-        t.Add(ch < 3 ? Kind::Meter : Kind::OutMeter, QStringLiteral("pbLevelBackup") + s, box, 44, 44, 14,
+        // fader, meter and a button column wide enough for "Inverse" in its bold face
+        t.Fader(QStringLiteral("isGainBackup") + s, box, 4, 24, 170, -280, 120, 0, ch);
+        t.Add(ch < 3 ? Kind::Meter : Kind::OutMeter, QStringLiteral("pbLevelBackup") + s, box, 36, 44, 14,
               146)
             .tag = ch;
         if (ch >= 3)
-            t.Add(Kind::Lamp, QStringLiteral("pbLimitBackup") + s, box, 44, 26, 14, 14).tag = ch;
-        Item& ph = t.Add(Kind::BmpButton, QStringLiteral("rzbPhaseBackup") + s, box, 62, 44, 44, 24);
+            t.Add(Kind::Lamp, QStringLiteral("pbLimitBackup") + s, box, 36, 26, 14, 14).tag = ch;
+        Item& ph = t.Add(Kind::BmpButton, QStringLiteral("rzbPhaseBackup") + s, box, 53, 44, 54, 24);
         ph.tag = ch;
         ph.group = 3;
         ph.allowAllUp = true;
-        Item& mu = t.Add(Kind::BmpButton, QStringLiteral("rzbMuteBackup") + s, box, 62, 74, 44, 24);
+        Item& mu = t.Add(Kind::BmpButton, QStringLiteral("rzbMuteBackup") + s, box, 53, 74, 54, 24);
         mu.tag = ch;
         mu.group = 2;
         mu.allowAllUp = true;

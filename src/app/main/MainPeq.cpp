@@ -465,6 +465,9 @@ void TfmMain::ViewSwitch(fw::TControl* Sender, bool phase)
     plot.SetPhaseMode(phase);
     (phase ? phaseRadio : gainRadio)->Font().SetColor(fw::RGB(255, 255, 0));
     (phase ? gainRadio : phaseRadio)->Font().SetColor(fw::RGB(192, 192, 192));
+    // A switch from code moves the mark as a click does (the click's handler finds the mode set).
+    if (auto* r = dynamic_cast<TRadioButton*>(phase ? phaseRadio : gainRadio))
+        r->SetChecked(true);
     DrawPeqCurve(c);
     DrawHighPassCurve(c);
     DrawLowPassCurve(c);

@@ -1,5 +1,6 @@
 #include "app/main/StdControls.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPointer>
 
@@ -56,6 +57,56 @@ void TRadioButton::Paint(fw::TCanvas& Canvas)
     Canvas.Font.Assign(Font());
     Canvas.Brush.Style = fw::bsClear;
     Canvas.TextOut(d + 6, (Height() - Canvas.TextHeight(Caption())) / 2, Caption());
+}
+
+TNameLabel::TNameLabel(QWidget* parent) : TControl(parent)
+{
+    SetColor(fw::clNone);
+}
+
+QRect TNameLabel::TextArea() const
+{
+    QRect r = rect();
+    if (Frame && Frame->parentWidget() == parentWidget())
+        r &= Frame->geometry().translated(-pos()).adjusted(3, 2, -3, -2); // within the frame's border
+    return r;
+}
+
+QString TNameLabel::ShownText() const
+{
+    const QFontMetrics fm(Font().ToQFont());
+    return fm.elidedText(Caption(), Qt::ElideRight, std::max(0, TextArea().width() - 4));
+}
+
+void TNameLabel::UpdateHint()
+{
+    SetHint(ShownText() == Caption() ? QString() : Caption());
+}
+
+void TNameLabel::TextChanged()
+{
+    UpdateHint();
+    update();
+}
+
+void TNameLabel::Resized()
+{
+    UpdateHint();
+}
+
+void TNameLabel::Paint(fw::TCanvas& Canvas)
+{
+    const QRect area = TextArea();
+    if (area.isEmpty())
+        return;
+    UpdateHint(); // the frame may have moved since the last change
+    QPainter& p = Canvas.Painter();
+    p.save();
+    p.fillRect(area, Qt::white);
+    p.setFont(Font().ToQFont());
+    p.setPen(fw::ToQColor(Font().Color()));
+    p.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, ShownText());
+    p.restore();
 }
 
 TUpDown::TUpDown(QWidget* parent) : TControl(parent) {}

@@ -77,6 +77,27 @@ class TShape : public fw::TControl
     void Paint(fw::TCanvas& Canvas) override;
 };
 
+// A channel's name on the block diagram: black bold text on white, kept inside the frame drawn
+// behind it. A name that does not fit ends in an ellipsis and shows whole as the hint.
+class TNameLabel : public fw::TControl
+{
+  public:
+    explicit TNameLabel(QWidget* parent = nullptr);
+    QWidget* Frame = nullptr; // the frame behind the label; none: the label's own rectangle
+    // The part of the label the name is drawn in, in the label's pixels.
+    QRect TextArea() const;
+    // The text drawn: the caption, shortened to the text area.
+    QString ShownText() const;
+
+  protected:
+    void Paint(fw::TCanvas& Canvas) override;
+    void TextChanged() override;
+    void Resized() override;
+
+  private:
+    void UpdateHint();
+};
+
 // A control that draws through OnPaint.
 class TPaintBox : public fw::TControl
 {
