@@ -266,6 +266,16 @@ TEST_F(Pointer, DelayMarkerIsDraggedFromWhereItIsDrawn)
         EXPECT_EQ(Fader(QStringLiteral("isDelay"), ch)->Position(), w->Unit()->GetDelay(ch));
         auto* picture = Get<QWidget>(QStringLiteral("imDelay") + s);
         EXPECT_NEAR(picture->geometry().center().x(), marker.x() + 120, 8) << "the marker follows";
+        // The line is its dashes up to the marker: nothing is drawn past the marker and its time.
+        auto* time = Get<QWidget>(QStringLiteral("lbFftDelayTime") + s);
+        const QImage after = panel->grab().toImage();
+        int green = 0;
+        for (int y = line->y(); y < line->y() + line->height(); ++y)
+            for (int x = time->x() + time->width() + 40; x < line->x() + line->width(); ++x) {
+                const QColor c = after.pixelColor(x, y);
+                green += c.green() > c.red() + 30 && c.green() > c.blue() + 30;
+            }
+        EXPECT_EQ(green, 0) << "no track or ticks beyond the marker";
     }
 }
 

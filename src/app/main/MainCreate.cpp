@@ -146,6 +146,9 @@ TfmMain::TfmMain(QWidget* parent) : TForm(parent)
 
 TfmMain::~TfmMain()
 {
+    // Hidden while whole: the focused edit's exit handler runs now, not on a half-destroyed window.
+    if (isVisible())
+        hide();
     StopLink();
     // The session goes first: nothing of it may reach the window while its members are destroyed.
     FSession.reset();
