@@ -124,7 +124,8 @@ class Pointer : public ::testing::Test
 // The colour or nearly (the selected band's fill shades what it covers a little).
 bool Near(QRgb a, QRgb b)
 {
-    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) <= 60;
+    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) <=
+           60;
 }
 
 // Centres of the dense spots of one colour in an image: a marker's thick outline, not a thin curve of
@@ -316,7 +317,8 @@ TEST_F(Pointer, PanelKeysDoWhatTheHintSays)
         EXPECT_EQ(f->Position(), before + c.delta);
         EXPECT_EQ(freq->Text(), EditFreqText(float(Peq(ch)->GetFreqValue(1)))) << "nothing typed";
     }
-    EXPECT_EQ(Edit(QStringLiteral("cvdEqBw"), ch)->Text(), EqQText(Fader(QStringLiteral("isEqBw"), ch)->Position()));
+    EXPECT_EQ(Edit(QStringLiteral("cvdEqBw"), ch)->Text(),
+              EqQText(Fader(QStringLiteral("isEqBw"), ch)->Position()));
 }
 
 TEST_F(Pointer, EditsShowTheModelAgainAfterEnterOrFocusLoss)
@@ -420,8 +422,8 @@ TEST_F(Pointer, TableHeaderStandsOverItsColumns)
     eq::TMyPEQType8* peq = Peq(ch);
     auto* header = Get<QWidget>(QStringLiteral("lbEq") + ChannelTitle(ch));
     ASSERT_NE(header, nullptr);
-    const QWidget* cells[6] = {peq->NumberLabel(0), peq->FreqEdit(0),  peq->QEdit(0),
-                               peq->GainEdit(0),    peq->TypeBox(0),   peq->BypassButton(0)};
+    const QWidget* cells[6] = {peq->NumberLabel(0), peq->FreqEdit(0), peq->QEdit(0),
+                               peq->GainEdit(0),    peq->TypeBox(0),  peq->BypassButton(0)};
     // The heading texts of both languages, as the language switch sets them.
     for (const char* language : {"English", "ChineseGB"}) {
         SCOPED_TRACE(language);
