@@ -258,14 +258,15 @@ void ShapeOutput1(app::TfmMain& main, const std::function<void()>& tick)
     tick();
     graph->Grab();
     auto* peq = main.Get<eq::TMyPEQType8>(QStringLiteral("peqPeqOut1"));
-    const int x = int(GraphLeftMargin) + graph->GetBlockPos(2).X;
-    const int y = 7 + int(std::lround((18 - peq->GetGainValue(2)) / 36 * graph->GetPlotHeight()));
+    const graph::TPlotFrame frame = graph->PlotFrame();
+    const int x = frame.Left + graph->GetBlockPos(2).X;
+    const int y = int(std::lround(frame.ControlY(peq->GetGainValue(2))));
     main.fftDrawInAMouseDown(graph, fw::mbLeft, 0, x, y);
     const double grid = std::log10(2000.0) / std::log10(48000.0) * 4096;
-    const int tx = int(GraphLeftMargin +
-                       (grid - graph->XMin()) / (graph->XMax() - graph->XMin()) * graph->GetPlotWidth());
-    main.fftDrawInAMouseMove(graph, 0, tx, 7 + 76);
-    main.fftDrawInAMouseUp(graph, fw::mbLeft, 0, tx, 7 + 76);
+    const int tx = int(std::lround(frame.ControlX(grid)));
+    const int ty = int(std::lround(frame.ControlY(6.15)));
+    main.fftDrawInAMouseMove(graph, 0, tx, ty);
+    main.fftDrawInAMouseUp(graph, fw::mbLeft, 0, tx, ty);
     tick();
     SelectBand(main, "rzbEq1Out1");
     peq->SetTypeValue(0, PeqTypeLowShelf);
@@ -330,8 +331,8 @@ void RenderEditedStates(app::TfmMain& main, const QString& out)
     Save(&main, out + QStringLiteral("/edited-Out1.png"));
     // A corner being dragged: its frequency text turns green.
     auto* graph = main.Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDrawOut1"));
-    const int cx = int(GraphLeftMargin) + graph->GetBlockPos(31).X;
-    const int cy = 7 + graph->GetPlotHeight() / 2;
+    const int cx = graph->PlotFrame().Left + graph->GetBlockPos(31).X;
+    const int cy = int(std::lround(graph->PlotFrame().ControlY(0)));
     main.fftDrawInAMouseDown(graph, fw::mbLeft, 0, cx, cy);
     main.fftDrawInAMouseMove(graph, 0, cx + 40, cy);
     tick();

@@ -52,8 +52,7 @@ inline constexpr int GainPositionFineLimit = -200; // -20 dB, last 0.1 dB step
 
 inline constexpr double GeqBandQ = 8.65;
 inline constexpr double PeqQCeiling = 3.0;
-inline constexpr double PeqFixedQ = 0.71;       // = QTable[10]
-inline constexpr double GraphLeftMargin = 42.0; // pixels
+inline constexpr double PeqFixedQ = 0.71; // = QTable[10]
 // 18/pi, built from the stored 18.0 and 180.0 in the device program's order.
 inline constexpr double PhaseScale = 18.0 / 180.0 * 180.0 * (1.0 / std::numbers::pi);
 

@@ -8,6 +8,7 @@
 
 #include <QKeyEvent>
 #include <QPalette>
+#include <QRegularExpression>
 #include <QRegularExpressionValidator>
 
 namespace eq
@@ -488,20 +489,16 @@ void TMyPEQType8::ColourRow(int row, TColor colour)
 
 void TMyPEQType8::SetNowIndex(int k)
 {
+    // One row at most is green: the one last made current here (none after -1).
     if (k == -1) {
-        ColourRow(FNowIndex, FNormalEditColor);
+        ColourRow(FGreenRow, FNormalEditColor);
+        FGreenRow = -1;
         return;
     }
-    if (k == FNowIndex) {
-        if (FPrevIndex == FNowIndex)
-            return;
-        ColourRow(FPrevIndex, FNormalEditColor);
-        FPrevIndex = FNowIndex;
-        ColourRow(FNowIndex, CurrentRowColour);
-        return;
-    }
-    ColourRow(FNowIndex, FNormalEditColor);
-    FNowIndex = k;
+    if (FGreenRow != k)
+        ColourRow(FGreenRow, FNormalEditColor);
+    FPrevIndex = FNowIndex = k;
+    FGreenRow = k;
     ColourRow(k, CurrentRowColour);
 }
 
@@ -714,8 +711,12 @@ void TMyPEQType8::Layout()
     const int rows = std::max(1, FChannelNumber);
     const int W = (Width() - 68) / 5;
     const int H = (Height() - FTopBottomSpace - T - 16) / rows;
-    if (!FRows.empty())
-        FNormalEditColor = TextColour(FRows[0]->Edits[0]);
+    // The normal text colour of a row that is not the green one.
+    for (int j = 0; j < int(FRows.size()); ++j)
+        if (j != FGreenRow) {
+            FNormalEditColor = TextColour(FRows[std::size_t(j)]->Edits[0]);
+            break;
+        }
     FTitles[0]->SetBounds(12, FTopBottomSpace, 20, H);
     for (int c = 1; c < 6; ++c)
         FTitles[std::size_t(c)]->SetBounds(8 * c + (c - 1) * W + 33, FTopBottomSpace, W - 15, H);
@@ -773,6 +774,54 @@ void TMyPEQType8::Paint(fw::TCanvas& canvas)
         for (auto* u : FRows[std::size_t(j)]->Spinners)
             canvas.Rectangle(u->Left() - 1, u->Top() - 1, u->Left() + u->Width() + 1,
                              u->Top() + u->Height() + 1);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Column headings
+
+TPeqHeader::TPeqHeader(QWidget* parent) : TSkLabel(parent)
+{
+    // The width of the table, whatever the caption's length.
+    SetAutoSize(false);
+}
+
+void TPeqHeader::SetTable(TMyPEQType8* table)
+{
+    FTable = table;
+    update();
+}
+
+std::vector<std::pair<QString, std::pair<int, int>>> TPeqHeader::Cells() const
+{
+    std::vector<std::pair<QString, std::pair<int, int>>> cells;
+    if (!FTable || FTable->ChannelNumber() < 1)
+        return cells;
+    static const QRegularExpression gap(QStringLiteral("\\s{2,}"));
+    const QStringList fields = Caption().trimmed().split(gap, Qt::SkipEmptyParts);
+    const QWidget* columns[6] = {FTable->NumberLabel(0), FTable->FreqEdit(0), FTable->QEdit(0),
+                                 FTable->GainEdit(0),    FTable->TypeBox(0),  FTable->BypassButton(0)};
+    if (fields.size() != 6 || std::find(std::begin(columns), std::end(columns), nullptr) != std::end(columns))
+        return cells;
+    const QWidget* top = window();
+    for (int k = 0; k < 6; ++k) {
+        const int left = columns[k]->mapTo(top, QPoint()).x() - mapTo(top, QPoint()).x();
+        cells.push_back({fields[k].trimmed(), {left, columns[k]->width()}});
+    }
+    return cells;
+}
+
+void TPeqHeader::Paint(fw::TCanvas& canvas)
+{
+    const auto cells = Cells();
+    if (cells.empty()) {
+        TSkLabel::Paint(canvas);
+        return;
+    }
+    canvas.Brush.Style = fw::bsClear;
+    canvas.Font.Assign(Font());
+    for (const auto& [text, span] : cells) {
+        canvas.TextOut(span.first + (span.second - canvas.TextWidth(text)) / 2, 0, text);
+    }
 }
 
 } // namespace eq

@@ -5,6 +5,7 @@
 // Change/OnChange. A row index outside the built rows changes nothing. UI thread only.
 #pragma once
 
+#include "controls/panels/SkLabel.h"
 #include "controls/panels/SkPanel.h"
 #include "eq/LookCache.h"
 #include "eq/PeqEntry.h"
@@ -14,6 +15,8 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace sk
 {
@@ -173,9 +176,30 @@ class TMyPEQType8 : public sk::TSkGroupBox
     bool FTitleVisable = false, FUpdownVisable = false;
     TColor FLabelColor = fw::clBlack, FEditBackColor = fw::clBlack, FBypassBackColor = fw::clBlack;
     int FNowIndex = 0, FPrevIndex = 0;
+    int FGreenRow = -1; // the row whose edits show the current-row colour
     TColor FNormalEditColor = fw::clBlack;
     int FLayoutW = 490, FLayoutH = 420;
     bool FLaidOut = false;
+};
+
+// The table's column headings in one line: the caption's fields (split at runs of two or more
+// blanks), each centred over its column as the table's first row lays it out (band number,
+// frequency, Q, gain, type, bypass). Without a table, or with another number of fields, it draws as
+// a plain label.
+class TPeqHeader : public sk::TSkLabel
+{
+  public:
+    explicit TPeqHeader(QWidget* parent = nullptr);
+    void SetTable(TMyPEQType8* table);
+    // The heading texts and the x ranges (left, width) in this control's coordinates where they are
+    // centred; empty when it draws as a plain label.
+    std::vector<std::pair<QString, std::pair<int, int>>> Cells() const;
+
+  protected:
+    void Paint(fw::TCanvas& canvas) override;
+
+  private:
+    QPointer<TMyPEQType8> FTable;
 };
 
 // The built-in type names and bypass text.

@@ -82,6 +82,15 @@ Word KeyFromQt(const QKeyEvent& e)
         return VK_INSERT;
     case Qt::Key_Delete:
         return VK_DELETE;
+    // The plus and minus keys: the keypad's own codes, else the main keyboard's (its plus key is
+    // the '=' key unshifted).
+    case Qt::Key_Plus:
+        return e.modifiers() & Qt::KeypadModifier ? VK_ADD : VK_OEM_PLUS;
+    case Qt::Key_Equal:
+        return VK_OEM_PLUS;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore:
+        return e.modifiers() & Qt::KeypadModifier ? VK_SUBTRACT : VK_OEM_MINUS;
     default:
         break;
     }

@@ -47,8 +47,12 @@ enum : Word {
     VK_DOWN = 0x28,
     VK_INSERT = 0x2D,
     VK_DELETE = 0x2E,
+    VK_ADD = 0x6B,
+    VK_SUBTRACT = 0x6D,
     VK_F1 = 0x70,
-    VK_F4 = 0x73
+    VK_F4 = 0x73,
+    VK_OEM_PLUS = 0xBB,
+    VK_OEM_MINUS = 0xBD
 };
 
 // Wheel: one notch.

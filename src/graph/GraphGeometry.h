@@ -63,6 +63,22 @@ struct TAxisMap {
     bool operator==(const TAxisMap&) const = default;
 };
 
+// The plot page's place on the control with its (linear) axis ranges: the one geometry by which the
+// graph draws its plot and the mouse handlers read a pointer position.
+struct TPlotFrame {
+    int Left = 0, Top = 0, W = 0, H = 0;
+    double XMin = 0, XMax = 1, YMin = 0, YMax = 1;
+    bool Empty() const { return W <= 0 || H <= 0; }
+    // The X axis value under control column x.
+    double AxisX(double x) const { return XMin + (x - Left) / W * (XMax - XMin); }
+    // The axis value counted down from the top: YMin at the plot's top row, YMax at its bottom (the
+    // negated level of a range symmetric about 0).
+    double DownY(double y) const { return YMin + (y - Top) / H * (YMax - YMin); }
+    // Control pixel of an axis value (as the page draws it, plus the page's place).
+    double ControlX(double x) const { return Left + W * (x - XMin) / (XMax - XMin); }
+    double ControlY(double y) const { return Top + H - H * (y - YMin) / (YMax - YMin); }
+};
+
 // The plot's points in page pixels, cut into runs: a point more than two page sizes before the page or
 // three after it only moves the pen, so each run starts with such a move (or the first point). Runs of
 // one point draw nothing and are left out; repeated points are merged.

@@ -826,6 +826,12 @@ TAxisMap LMyFFTDrawHpLp6dB::Map() const
     return m;
 }
 
+TPlotFrame LMyFFTDrawHpLp6dB::PlotFrame() const
+{
+    const TPaintPage& p = *FPages[PlotPage];
+    return {p.Dest.Left, p.Dest.Top, p.Width(), p.Height(), FXMin, FXMax, FYMin, FYMax};
+}
+
 bool LMyFFTDrawHpLp6dB::SetPlotWidth(int width)
 {
     TPaintPage& p = *FPages[PlotPage];
@@ -2333,20 +2339,19 @@ QRect LMyFFTDrawHpLp6dB::RefreshPlotPage()
 
 double LMyFFTDrawHpLp6dB::PlotX(double px) const
 {
-    const TPaintPage& p = *FPages[PlotPage];
-    const double W = p.Width(), L = p.Dest.Left;
+    const TPlotFrame f = PlotFrame();
     if (FXAxisFormat == Linear)
-        return FXMin + (px - L) * (FXMax - FXMin) / W;
-    return std::pow(10.0, FLogXMin + (px - L) * (FLogXMax - FLogXMin) / W);
+        return f.AxisX(px);
+    return std::pow(10.0, FLogXMin + (px - f.Left) * (FLogXMax - FLogXMin) / f.W);
 }
 
 double LMyFFTDrawHpLp6dB::PlotY(double py) const
 {
-    const TPaintPage& p = *FPages[PlotPage];
-    const double H = p.Height(), T = p.Dest.Top;
+    const TPlotFrame f = PlotFrame();
+    const double H = f.H;
     if (FYAxisFormat == Linear)
-        return FYMin + (H - (py - T)) * (FYMax - FYMin) / H;
-    return std::pow(10.0, FLogYMin + (H - (py - T)) * (FLogYMax - FLogYMin) / H);
+        return FYMin + (H - (py - f.Top)) * (FYMax - FYMin) / H;
+    return std::pow(10.0, FLogYMin + (H - (py - f.Top)) * (FLogYMax - FLogYMin) / H);
 }
 
 void LMyFFTDrawHpLp6dB::MouseDown1(fw::TMouseButton button, fw::TShiftState shift, int x, int y)

@@ -236,6 +236,8 @@ class LMyFFTDrawHpLp6dB : public fw::TControl, public PlotPainter
     int GetPlotHeight() const { return FPages[PlotPage]->Height(); }
     bool SetPlotWidth(int width);
     TAxisMap Map() const;
+    // Where the plot page stands on the control (laid out by ResizePaintPage) and the axis ranges.
+    TPlotFrame PlotFrame() const;
 
     // Drawing.
     void Redraw();

@@ -38,8 +38,8 @@ TEST(EditingOnDevice, EditsOnTheWindowReachTheDevice)
     w.rzbEq1InAClick(band);
     const PeqBand before = w.Unit()->GetPeq(4, 3);
     const double db = w.Get<eq::TMyPEQType8>(QStringLiteral("peqPeqOut2"))->GetGainValue(3);
-    const int x = int(GraphLeftMargin) + graph->GetBlockPos(3).X;
-    const int y = 7 + int(std::lround((18 - db) / 36 * graph->GetPlotHeight()));
+    const int x = graph->PlotFrame().Left + graph->GetBlockPos(3).X;
+    const int y = int(std::lround(graph->PlotFrame().ControlY(db)));
     testapp::Press(graph, x, y);
     ASSERT_EQ(w.SelectedHandle(), 3);
     for (int i = 1; i <= 20; ++i)

@@ -113,23 +113,20 @@ class Editing : public ::testing::Test
     // Widget point of marker p at level `db` on channel ch's graph, moved by (dx, ddb).
     static QPoint MarkerPoint(int ch, int p, double db, int dx = 0)
     {
-        LMyFFTDrawHpLp6dB* g = Graph(ch);
-        const double H = g->GetPlotHeight();
-        const int x = int(GraphLeftMargin) + g->GetBlockPos(p).X + dx;
+        const graph::TPlotFrame f = Graph(ch)->PlotFrame();
+        const int x = f.Left + Graph(ch)->GetBlockPos(p).X + dx;
         // Middle of the dB step of the level, so that the truncation lands on it.
-        const double units = (g->YMax() - db) / (g->YMax() - g->YMin()) * H;
-        return {x, 7 + int(std::lround(units))};
+        const double units = (f.YMax - db) / (f.YMax - f.YMin) * f.H;
+        return {x, f.Top + int(std::lround(units))};
     }
     // Widget point of a frequency and of pixel row `row` of channel ch's plot area, whose level is
     // 18 - row * 36 / H dB (H = 230: 0.1565 dB per row).
     static QPoint PointAt(int ch, double hz, int row)
     {
-        LMyFFTDrawHpLp6dB* g = Graph(ch);
-        EXPECT_EQ(g->GetPlotHeight(), 230);
-        const double W = g->GetPlotWidth();
+        const graph::TPlotFrame f = Graph(ch)->PlotFrame();
+        EXPECT_EQ(f.H, 230);
         const double grid = std::log10(hz) / std::log10(48000.0) * 4096;
-        const double x = GraphLeftMargin + (grid - g->XMin()) / (g->XMax() - g->XMin()) * W;
-        return {int(std::lround(x)), 7 + row};
+        return {int(std::lround(f.ControlX(grid))), f.Top + row};
     }
     // Selects band k of channel ch as a click on its button does.
     static void SelectBand(int ch, int k)

@@ -24,7 +24,6 @@ TEST(ProgramConstants, IdentityAndScalars)
     EXPECT_FLOAT_EQ(SoundSpeed, 343.5f);
     EXPECT_DOUBLE_EQ(PeqQCeiling, 3.0);
     EXPECT_DOUBLE_EQ(PeqFixedQ, QTable[10]);
-    EXPECT_DOUBLE_EQ(GraphLeftMargin, 42.0);
     EXPECT_NEAR(PhaseScale, 18.0 / std::numbers::pi, 1e-14);
 }
 

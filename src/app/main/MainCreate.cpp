@@ -172,6 +172,9 @@ TfmMain::TfmMain(QWidget* parent) : TForm(parent)
 
 TfmMain::~TfmMain()
 {
+    // Hidden while whole: the focused edit's exit handler runs now, not on a half-destroyed window.
+    if (isVisible())
+        hide();
     StopLink();
     // The session goes first: nothing of it may reach the window while its members are destroyed.
     FSession.reset();
@@ -293,22 +296,11 @@ fw::TControl* TfmMain::BuildPanel(QWidget* parent, const Item& item)
     return p;
 }
 
-// The delay page's time line with its ticks.
+// The delay page's line: a transparent box that draws its dashes (ConnectDelayHandlers gives it its
+// painter and mouse handlers).
 fw::TControl* TfmMain::BuildDelayLine(QWidget* parent)
 {
-    auto* line = new TPaintBox(parent);
-    line->OnPaint = [](TPaintBox* self, fw::TCanvas& canvas) {
-        QPainter& p = canvas.Painter();
-        const int y = self->Height() / 2;
-        // from the marker's left end to past the last tick (the markers' centres)
-        p.fillRect(QRect(40, y - 2, self->Width() - 70, 4), QColor(0, 90, 0));
-        p.setPen(QColor(0, 200, 0));
-        for (int k = 0; k <= 10; ++k) {
-            const int x = 55 + k * (self->Width() - 90) / 10;
-            p.drawLine(x, y + 4, x, y + 8);
-        }
-    };
-    return line;
+    return new TPaintBox(parent);
 }
 
 fw::TControl* TfmMain::BuildLabel(QWidget* parent, const Item& item)
@@ -322,7 +314,11 @@ fw::TControl* TfmMain::BuildLabel(QWidget* parent, const Item& item)
             QString(item.name).replace(QStringLiteral("lbMatrixChName"), QStringLiteral("spMatrixName"))));
         return n;
     }
-    auto* l = new TSkLabel(parent);
+    // The band table's headings stand over its columns (the table is joined in ConnectPeqHandlers).
+    bool heading = false;
+    for (int ch = 0; ch < 9; ++ch)
+        heading = heading || item.name == QStringLiteral("lbEq") + ChannelTitle(ch);
+    auto* l = heading ? new eq::TPeqHeader(parent) : new TSkLabel(parent);
     l->SetTransparent(true);
     l->SetLayout(tlCenter);
     switch (item.look) {
@@ -418,10 +414,9 @@ fw::TControl* TfmMain::BuildEntry(QWidget* parent, const Item& item)
     if (item.kind == Kind::Combo) {
         auto* b = new TSkComboBox(parent);
         UseFont(*b, "Tahoma", 11, fw::clBlack);
-        for (const char* s :
-             {"BW -6dB",  "BS -6dB",  "BW -12dB", "BS -12dB", "LR -12dB", "BW -18dB", "BS -18dB",
-              "BW -24dB", "BS -24dB", "LR -24dB", "BW -30dB", "BS -30dB", "BW -36dB", "BS -36dB",
-              "LR -36dB", "BW -42dB", "BS -42dB", "BW -48dB", "BS -48dB", "LR -48dB"})
+        for (const char* s : {"BW -6",  "BL -6",  "BW -12", "BL -12", "LK -12", "BW -18", "BL -18",
+                              "BW -24", "BL -24", "LK -24", "BW -30", "BL -30", "BW -36", "BL -36",
+                              "LK -36", "BW -42", "BL -42", "BW -48", "BL -48", "LK -48"})
             b->Add(QString::fromLatin1(s));
         b->SetItemIndex(0);
         return b;
@@ -574,6 +569,8 @@ void TfmMain::DrawSkins()
         if (auto* im = dynamic_cast<TImage*>(w); im && im->Name().startsWith(u"imDelay")) {
             im->Stretch = false;
             im->SetPicture(marker);
+            // The delay line under the marker takes the presses (a marker is dragged by its line).
+            im->setAttribute(Qt::WA_TransparentForMouseEvents);
         }
     struct Plate {
         const char* name;

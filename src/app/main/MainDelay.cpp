@@ -21,20 +21,11 @@ namespace app
 namespace
 {
 
-// The delay line: a dim track over the marker centre's travel (x 15 .. width - 75) with ten steps, and
-// the caption's dashes up to the marker in green 16-pixel Times New Roman, centred vertically.
+// The delay line: the caption's dashes up to the marker in green 16-pixel Times New Roman, centred
+// vertically, on the panel (the box itself is transparent).
 void PaintDelayLine(TPaintBox* line, fw::TCanvas& canvas)
 {
     QPainter& p = canvas.Painter();
-    const int y = line->Height() / 2, travel = line->Width() - 90;
-    if (travel > 0) {
-        p.fillRect(QRect(15, y - 1, travel, 2), QColor(0, 70, 0));
-        p.setPen(QColor(0, 120, 0));
-        for (int k = 0; k <= 10; ++k) {
-            const int x = 15 + k * travel / 10;
-            p.drawLine(x, y + 4, x, y + 7);
-        }
-    }
     QFont f(QStringLiteral("Times New Roman"));
     f.setPixelSize(16);
     // A dash stands for 6 pixels of travel: spaced so, the dashes end at the marker.
@@ -58,6 +49,9 @@ void TfmMain::ConnectDelayHandlers()
             };
             e->OnExit = [this](fw::TControl* c) { cvdDelayInAExit(c); };
         }
+        // The time label rides beside the marker over the line: presses there reach the line.
+        if (auto* time = Get<QWidget>(QStringLiteral("lbFftDelayTime") + s))
+            time->setAttribute(Qt::WA_TransparentForMouseEvents);
         if (auto* line = Get<TPaintBox>(QStringLiteral("lbDelayLine") + s)) {
             line->OnPaint = PaintDelayLine;
             line->OnMouseDown = [this](fw::TControl* c, fw::TMouseButton b, fw::TShiftState sh, int x,

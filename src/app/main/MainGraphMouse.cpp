@@ -26,19 +26,7 @@ namespace
 {
 
 constexpr int kLastHandle = 35;
-constexpr int kPlotTop = 7;
 constexpr fw::TColor kDragTextColour = 0x008000;
-
-// The graph's mapping as the handlers read it on every event.
-struct GraphGeometry {
-    double W, H, XMin, XMax, YMin, YMax;
-    explicit GraphGeometry(const LMyFFTDrawHpLp6dB& g)
-        : W(g.GetPlotWidth()), H(g.GetPlotHeight()), XMin(g.XMin()), XMax(g.XMax()), YMin(g.YMin()),
-          YMax(g.YMax())
-    {
-    }
-    double GridX(int X) const { return XMin + (X - GraphLeftMargin) / W * (XMax - XMin); }
-};
 
 // Handle p's negated level: the band's gain for a band, 0 dB for a corner.
 double NegatedLevel(const eq::TMyPEQType8& peq, int p)
@@ -48,13 +36,14 @@ double NegatedLevel(const eq::TMyPEQType8& peq, int p)
 
 bool Hit(const LMyFFTDrawHpLp6dB& graph, const eq::TMyPEQType8& peq, int p, int X, int Y, double s)
 {
-    const GraphGeometry m(graph);
-    if (m.W <= 0 || m.H <= 0)
+    // The plot page as the graph draws it: markers lie at their page position plus the page's place.
+    const graph::TPlotFrame m = graph.PlotFrame();
+    if (m.Empty())
         return false;
-    const double xv = m.GridX(X);
+    const double xv = m.AxisX(X);
     const int mx = int(std::trunc(m.W * (xv - m.XMin) / (m.XMax - m.XMin) * s));
     const double g = NegatedLevel(peq, p);
-    double yv = std::trunc((Y - kPlotTop) / m.H * (m.YMax - m.YMin)) + m.YMin;
+    double yv = std::trunc(m.DownY(Y) - m.YMin) + m.YMin;
     if (g > 0)
         yv += 1;
     const int dx = std::abs(mx - int(std::trunc(graph.GetBlockPos(p).X * s)));
@@ -142,12 +131,12 @@ void TfmMain::fftDrawInAMouseMove(fw::TControl* Sender, fw::TShiftState, int X, 
     }
     const int h = FSelectedHandle;
     const int ch = int(graph->Tag());
-    const GraphGeometry m(*graph);
-    if (m.W <= 0 || m.H <= 0)
+    const graph::TPlotFrame m = graph->PlotFrame();
+    if (m.Empty())
         return;
-    const double xv = m.GridX(X);
+    const double xv = m.AxisX(X);
     const double g = -peq->GetGainValue(h);
-    double y = (Y - kPlotTop) / m.H * (m.YMax - m.YMin) + m.YMin;
+    double y = m.DownY(Y);
     if (g > 0)
         y += 1;
     y = std::clamp(y, -12.0, 12.0);

@@ -53,6 +53,8 @@ void TfmMain::ConnectPeqHandlers()
     for (int ch = 0; ch < 9; ++ch) {
         const QString s = ChannelTitle(ch);
         if (auto* peq = Get<eq::TMyPEQType8>(QStringLiteral("peqPeq") + s)) {
+            if (auto* heading = Get<eq::TPeqHeader>(QStringLiteral("lbEq") + s))
+                heading->SetTable(peq);
             peq->OnChange = [this](fw::TControl* c) { peqPeqInAChange(c); };
             peq->OnEditMouseDown = [this](fw::TControl* c, fw::TMouseButton, fw::TShiftState, int, int) {
                 peqPeqInAEditMouseDown(c);
@@ -75,6 +77,18 @@ void TfmMain::ConnectPeqHandlers()
             e->OnKeyDown = [this](fw::TControl* c, fw::Word& key, fw::TShiftState shift) {
                 cvdEqFreqInAKeyDown(c, key, shift);
             };
+        // The panel texts take no typed value: Enter or leaving an edit shows the faders' values again.
+        for (const char* name : {"cvdEqFreq", "cvdEqBw", "cvdEqGain"})
+            if (auto* e = Get<fx::TRoundEdit>(QString::fromLatin1(name) + s)) {
+                auto old = e->OnKeyDown;
+                e->OnKeyDown = [this, old, ch](fw::TControl* c, fw::Word& key, fw::TShiftState shift) {
+                    if (old)
+                        old(c, key, shift);
+                    if (key == fw::VK_RETURN)
+                        ShowPeqPanelTexts(ch);
+                };
+                e->OnExit = [this, ch](fw::TControl*) { ShowPeqPanelTexts(ch); };
+            }
         auto click = [&](const char* name, void (TfmMain::*handler)(fw::TControl*)) {
             if (auto* b = Get<fw::TControl>(QString::fromLatin1(name) + s))
                 b->OnClick = [this, handler](fw::TControl* c) { (this->*handler)(c); };
@@ -269,31 +283,53 @@ void TfmMain::cvdEqFreqInAKeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShif
     if (!freq || !bw || !gain || !Get<eq::TMyPEQType8>(QStringLiteral("peqPeq") + s) ||
         !Get<fw::TControl>(QStringLiteral("lbFftParam") + s))
         return;
-    auto step = [](fx::TCustomTrackBar* f, int d) { f->SetPosition(f->Position() + d); };
+    // A step key moves its fader and goes no further: the edit neither types it nor moves its caret.
+    auto step = [&Key](fx::TCustomTrackBar* f, int d) {
+        f->SetPosition(f->Position() + d);
+        Key = 0;
+    };
     switch (Key) {
-    case 37:
+    case fw::VK_LEFT:
         step(freq, -1);
         break;
-    case 39:
+    case fw::VK_RIGHT:
         step(freq, +1);
         break;
-    case 107:
-    case 187:
+    case fw::VK_ADD:
+    case fw::VK_OEM_PLUS:
         step(bw, +1);
         break;
-    case 109:
-    case 189:
+    case fw::VK_SUBTRACT:
+    case fw::VK_OEM_MINUS:
         step(bw, -1);
         break;
-    case 38:
+    case fw::VK_UP:
         step(gain, +1);
         break;
-    case 40:
+    case fw::VK_DOWN:
         step(gain, -1);
         break;
     default:
         break;
     }
+}
+
+void TfmMain::ShowPeqPanelTexts(int ch)
+{
+    if (!ValidChannel(ch))
+        return;
+    const QString s = ChannelTitle(ch);
+    auto* fF = Get<fx::TCustomTrackBar>(QStringLiteral("isEqFreq") + s);
+    auto* fQ = Get<fx::TCustomTrackBar>(QStringLiteral("isEqBw") + s);
+    auto* fG = Get<fx::TCustomTrackBar>(QStringLiteral("isEqGain") + s);
+    auto* eF = Get<fx::TRoundEdit>(QStringLiteral("cvdEqFreq") + s);
+    auto* eQ = Get<fx::TRoundEdit>(QStringLiteral("cvdEqBw") + s);
+    auto* eG = Get<fx::TRoundEdit>(QStringLiteral("cvdEqGain") + s);
+    if (!fF || !fQ || !fG || !eF || !eQ || !eG)
+        return;
+    eF->SetText(EditFreqText(float(IndexToFreq(fF->Position()))));
+    eQ->SetText(EqQText(fQ->Position()));
+    eG->SetText(EqGainText(fG->Position()));
 }
 
 void TfmMain::ShowPeqParams(int ch, bool enabled, double q, double gain, double freq)

@@ -530,6 +530,8 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     void isEqGainInAChange(fw::TControl* Sender);
     void tmEqCurveTimer();
     void cvdEqFreqInAKeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
+    // The three panel edits show their faders' values.
+    void ShowPeqPanelTexts(int ch);
     void vrbEqResetInAClick(fw::TControl* Sender);
     void vrbEqBypassInAClick(fw::TControl* Sender);
     void rbShowGainInAClick(fw::TControl* Sender);
