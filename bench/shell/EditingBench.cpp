@@ -53,8 +53,9 @@ void BandDragOnTheGraph(benchmark::State& state)
     w.rzbEq1InAClick(band);
     graph->repaint();
     const double db = w.Get<eq::TMyPEQType8>(QStringLiteral("peqPeqOut1"))->GetGainValue(2);
-    const int x = int(GraphLeftMargin) + graph->GetBlockPos(2).X;
-    const int y = 7 + int(std::lround((18 - db) / 36 * graph->GetPlotHeight()));
+    const graph::TPlotFrame frame = graph->PlotFrame();
+    const int x = frame.Left + graph->GetBlockPos(2).X;
+    const int y = frame.Top + int(std::lround((18 - db) / 36 * graph->GetPlotHeight()));
     SendMouse(graph, QEvent::MouseButtonPress, x, y, Qt::LeftButton, Qt::LeftButton);
     int i = 0;
     for (auto _ : state) {

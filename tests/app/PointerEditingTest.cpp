@@ -204,7 +204,8 @@ TEST_F(Pointer, BandMarkerIsGrabbedWhereDrawnAndFollowsThePointer)
     EXPECT_EQ(w->SelectedHandle(), -1);
     const QPoint drawn = SpotNear(g, colour, to);
     EXPECT_LE(std::abs(drawn.x() - to.x()), 3) << "the marker is drawn under the release point";
-    EXPECT_LE(std::abs(drawn.y() - to.y()), 2) << "the marker is drawn under the release point";
+    // The selected band's fill darkens the marker's lower half a little: its spot sits a pixel higher.
+    EXPECT_LE(std::abs(drawn.y() - to.y()), 3) << "the marker is drawn under the release point";
 }
 
 TEST_F(Pointer, CrossoverCornerIsGrabbedWhereDrawn)
@@ -266,7 +267,8 @@ TEST_F(Pointer, DelayMarkerIsDraggedFromWhereItIsDrawn)
         EXPECT_GT(w->Unit()->GetDelay(ch), before) << "the drag set a longer delay";
         EXPECT_EQ(Fader(QStringLiteral("isDelay"), ch)->Position(), w->Unit()->GetDelay(ch));
         auto* picture = Get<QWidget>(QStringLiteral("imDelay") + s);
-        EXPECT_NEAR(picture->geometry().center().x(), marker.x() + 120, 8) << "the marker follows";
+        EXPECT_NEAR(picture->geometry().center().x(), marker.x() + 120, 3)
+            << "the marker follows the pointer";
         // The line is its dashes up to the marker: nothing is drawn past the marker and its time.
         auto* time = Get<QWidget>(QStringLiteral("lbFftDelayTime") + s);
         const QImage after = panel->grab().toImage();

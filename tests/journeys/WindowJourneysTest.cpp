@@ -162,8 +162,8 @@ TEST_F(Resizing, CornerDragRelaysTheWindow)
     const QSize first = Gui([&] { return Main->size(); });
     const XRect frame = Me->FrameOf(window);
     // The bottom-right corner of the frame, where openbox resizes.
-    Me->Drag(frame.x + frame.w - 2, frame.y + frame.h - 2, frame.x + frame.w + 273, frame.y + frame.h + 171, 12,
-             [](int ms) { Pump(ms); });
+    Me->Drag(frame.x + frame.w - 2, frame.y + frame.h - 2, frame.x + frame.w + 273, frame.y + frame.h + 171,
+             12, [](int ms) { Pump(ms); });
     ASSERT_TRUE(Until([&] { return Main->width() > first.width() + 200; }, 3000))
         << "the window did not grow: " << Gui([&] { return Main->width(); });
     const auto grown = Gui([&] {

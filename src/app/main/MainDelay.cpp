@@ -179,12 +179,22 @@ void TfmMain::TypedDelay(fw::TControl* Sender)
     edit->InnerEdit()->end(false);
 }
 
+namespace
+{
+// The drag rules take the line to start 40 px into its panel, as the input lines do; the output lines
+// start further in, so a pointer on a line is counted from that origin.
+int FromDelayOrigin(const fw::TControl* line, int x)
+{
+    return x + line->Left() - 40;
+}
+} // namespace
+
 void TfmMain::lbDelayLineInAMouseDown(fw::TControl* Sender, fw::TMouseButton, fw::TShiftState, int X, int Y)
 {
     if (!Sender)
         return;
     auto* marker = Get<fw::TControl>(QStringLiteral("imDelay") + ChannelTitle(int(Sender->Tag())));
-    if (marker && NearDelayMarker(X, Y, marker->Left(), Sender->Height()))
+    if (marker && NearDelayMarker(FromDelayOrigin(Sender, X), Y, marker->Left(), Sender->Height()))
         FDelayDragging = 1;
 }
 
@@ -199,11 +209,12 @@ void TfmMain::lbDelayLineInAMouseMove(fw::TControl* Sender, fw::TShiftState, int
         return;
     if (FDelayDragging != 1) {
         Sender->unsetCursor();
-        if (NearDelayMarker(X, Y, marker->Left(), Sender->Height()))
+        if (NearDelayMarker(FromDelayOrigin(Sender, X), Y, marker->Left(), Sender->Height()))
             Sender->setCursor(Qt::PointingHandCursor);
         return;
     }
-    const std::optional<int> position = DelayDragPosition(X, Sender->Width(), fader->Max());
+    const std::optional<int> position =
+        DelayDragPosition(FromDelayOrigin(Sender, X), Sender->Width(), fader->Max());
     if (!position)
         return;
     fader->SetPosition(*position);
