@@ -7,6 +7,7 @@
 #include "app/main/TfmMain.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkComboBox.h"
+#include "controls/smooth/TrackBar.h"
 #include "framework/Control.h"
 #include "model/LUnitControl.h"
 
@@ -138,8 +139,8 @@ TEST_F(Linking, GridButtonsLinkTwoOutputs)
     Click(ControlCaptioned(Text("SID_SET"), dialog));
     ASSERT_TRUE(WaitWindowGone(Text("SID_LINK_TITLE"))) << "Set left the dialog open";
 
-    EXPECT_TRUE(WaitForFrame(proto::kCopy, {3, 4}, before)) << "no copy of Out1 onto Out2:"
-                                                            << Hex(Payloads(proto::kCopy, before));
+    EXPECT_TRUE(WaitForFrame(proto::kCopy, {3, 4}, before))
+        << "no copy of Out1 onto Out2:" << Hex(Payloads(proto::kCopy, before));
     EXPECT_TRUE(WaitForFrame(proto::kLink, {3, 0b11}, before)) << Hex(Payloads(proto::kLink, before));
     EXPECT_TRUE(WaitForFrame(proto::kLink, {4, 0}, before)) << Hex(Payloads(proto::kLink, before));
     ASSERT_TRUE(Until([&] { return Main->LevelPollOn(); }, 10000)) << "the read after the link did not end";
@@ -312,6 +313,77 @@ TEST_F(TestTone, RadioAndSineFrequencyReachTheDevice)
 
     Click(ControlCaptioned(Text("SID_EXIT"), dialog));
     EXPECT_TRUE(WaitWindowGone(Text("SID_TEST_TITLE")));
+}
+
+// File > Save into a folder of the test's own (the path typed into the file dialog, Return): the file is
+// a whole preset file. A later gain change is undone by File > Open of that file: the fader's edit, the
+// model and the device show the saved gain again.
+TEST_F(PresetFiles, SaveThenOpenBringsTheSavedGainBack)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::string path = folder.filePath(QStringLiteral("journey.prs")).toStdString();
+    StartDevice();
+    StartEditor();
+    ConnectByTyping();
+    Click(Named("rzbMenuInA"));
+    QWidget* fader = Named("isGainInA");
+    QWidget* shown = Named("cvdGainInA");
+    ASSERT_NE(fader, nullptr);
+    ASSERT_NE(shown, nullptr);
+    auto gainText = [&] { return Gui([&] { return shown->findChild<QLineEdit*>()->text(); }); };
+    auto gain = [&] { return Gui([&] { return int(Main->Unit()->GetGain(0)); }); };
+    const QString startText = gainText();
+    const int startGain = gain();
+    // A click on the fader's track below its thumb lowers the gain a step.
+    const QRect track = OnScreen(fader);
+    size_t before = DeviceFrames().size();
+    ClickAt(QPoint(track.center().x(), track.bottom() - 6));
+    ASSERT_TRUE(Until([&] { return gain() != startGain; }, 2000)) << "the fader did not move";
+    const QString savedText = gainText();
+    const int saved = gain();
+    EXPECT_NE(savedText, startText);
+    const BSTM savedFrame{0, uint8_t(saved & 0xFF), uint8_t(saved >> 8)};
+    EXPECT_TRUE(WaitForFrame(proto::kGain, savedFrame, before)) << Hex(Payloads(proto::kGain, before));
+
+    auto throughFileDialog = [&](const char* item, const QString& title) {
+        ClickMenuItem(OpenMenu(Text("SID_FILE").remove(u'&')), Text(item).remove(u'&'));
+        const XClient window = WaitWindow(title);
+        ASSERT_TRUE(window.id) << "no file dialog titled " << title.toStdString();
+        EXPECT_EQ(TopWindow().id, window.id) << "the file dialog opened behind another window";
+        QWidget* dialog = TopLevel(title);
+        ASSERT_NE(dialog, nullptr);
+        QWidget* name = Named("fileNameEdit", dialog);
+        ASSERT_NE(name, nullptr) << "no file name field";
+        TypeInto(name, path);
+        Me->Key("Return");
+        ASSERT_TRUE(WaitWindowGone(title)) << "Return left the file dialog open";
+    };
+    throughFileDialog("SID_SAVE", QStringLiteral("Save"));
+    ASSERT_TRUE(Until([&] { return QFile::exists(QString::fromStdString(path)); }, 2000)) << "no file";
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_EQ(bytes.size(), 1086);
+    EXPECT_TRUE(bytes.startsWith("***MORVEXV010***")) << bytes.left(16).toStdString();
+
+    // Lower again, then open the file.
+    ClickAt(QPoint(track.center().x(), track.bottom() - 6));
+    ASSERT_TRUE(Until([&] { return gain() != saved; }, 2000)) << "the fader did not move";
+    EXPECT_NE(gainText(), savedText);
+    before = DeviceFrames().size();
+    throughFileDialog("SID_OPEN", QStringLiteral("Open"));
+    EXPECT_TRUE(Until([&] { return gain() == saved; }, 3000)) << "the model did not take the file's gain";
+    EXPECT_TRUE(Until([&] { return gainText() == savedText; }, 3000))
+        << "the window shows " << gainText().toStdString() << ", not " << savedText.toStdString();
+    EXPECT_EQ(Gui([&] {
+                  auto* f = static_cast<fx::TCustomTrackBar*>(fader);
+                  return f->Position() - f->Min();
+              }),
+              saved)
+        << "the fader does not stand at the file's gain";
+    EXPECT_TRUE(WaitForFrame(proto::kGain, savedFrame, before))
+        << "the device did not get the file's gain:" << Hex(Payloads(proto::kGain, before));
 }
 
 } // namespace

@@ -419,6 +419,10 @@ int main(int argc, char** argv)
     }
     journeys::Journey::Server = &server;
     qputenv("QT_QPA_PLATFORM", "xcb");
+    // No session bus: the accessibility bridge would otherwise try to start one (autolaunch) and can
+    // block the window's thread for minutes. The journeys never use the bus.
+    qputenv("DBUS_SESSION_BUS_ADDRESS",
+            QByteArray::fromStdString("unix:path=" + ::testing::TempDir() + "journeys-no-session-bus"));
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     int result = 1;
