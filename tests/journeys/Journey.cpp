@@ -6,6 +6,7 @@
 #include "platform/SerialPortList.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -295,6 +296,74 @@ void Journey::ClickMenuItem(QMenu* menu, const QString& text)
     ClickAt(*at);
 }
 
+void Journey::ClickMenuTitle(const QString& title)
+{
+    const std::optional<QPoint> at = Gui([&]() -> std::optional<QPoint> {
+        auto* bar = Main->findChild<QMenuBar*>(QStringLiteral("MainMenu"));
+        if (bar)
+            for (QAction* a : bar->actions())
+                if (a->isVisible() && QString(a->text()).remove(u'&') == title)
+                    return bar->mapToGlobal(bar->actionGeometry(a).center());
+        return std::nullopt;
+    });
+    ASSERT_TRUE(at.has_value()) << "no menu title " << title.toStdString();
+    ClickAt(*at);
+}
+
+void Journey::ChooseInCombo(QWidget* combo, const QString& item)
+{
+    ASSERT_NE(combo, nullptr) << "no combo";
+    Click(combo);
+    QAbstractItemView* list = nullptr;
+    ASSERT_TRUE(Until(
+        [&] {
+            list = qobject_cast<QAbstractItemView*>(QApplication::activePopupWidget());
+            return list != nullptr && list->isVisible();
+        },
+        2000))
+        << "the combo's list did not open";
+    Pump(50);
+    for (int step = 0; step < 60; ++step) {
+        // Where the list draws the item, and whether all of it shows.
+        struct Place {
+            bool found = false, shown = false, below = false;
+            QPoint centre, middle;
+        };
+        const Place place = Gui([&] {
+            Place out;
+            const QModelIndexList hits =
+                list->model()->match(list->model()->index(0, 0), Qt::DisplayRole, item, 1, Qt::MatchExactly);
+            out.middle = list->viewport()->mapToGlobal(list->viewport()->rect().center());
+            if (hits.isEmpty())
+                return out;
+            out.found = true;
+            const QRect r = list->visualRect(hits.first());
+            out.shown = list->viewport()->rect().contains(r);
+            out.below = r.top() >= list->viewport()->rect().bottom();
+            out.centre = list->viewport()->mapToGlobal(r.center());
+            return out;
+        });
+        ASSERT_TRUE(place.found) << "no item " << item.toStdString() << " in the list";
+        if (place.shown) {
+            ClickAt(place.centre);
+            return;
+        }
+        // The wheel: 4 scrolls up, 5 down.
+        Me->Click(place.middle.x(), place.middle.y(), place.below ? 5 : 4);
+        Pump(40);
+    }
+    FAIL() << "the item " << item.toStdString() << " never showed in the list";
+}
+
+void Journey::TypeInto(QWidget* edit, const std::string& text)
+{
+    Click(edit);
+    Me->Key("a", {"Control_L"});
+    Pump(30);
+    Me->Type(text);
+    Pump(50);
+}
+
 XClient Journey::WaitWindow(const QString& title, int timeoutMs)
 {
     XClient found;
@@ -350,6 +419,10 @@ int main(int argc, char** argv)
     }
     journeys::Journey::Server = &server;
     qputenv("QT_QPA_PLATFORM", "xcb");
+    // No session bus: the accessibility bridge would otherwise try to start one (autolaunch) and can
+    // block the window's thread for minutes. The journeys never use the bus.
+    qputenv("DBUS_SESSION_BUS_ADDRESS",
+            QByteArray::fromStdString("unix:path=" + ::testing::TempDir() + "journeys-no-session-bus"));
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     int result = 1;

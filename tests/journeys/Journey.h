@@ -100,6 +100,13 @@ class Journey : public ::testing::Test
     void ClickMenuItem(QMenu* menu, const QString& text);
     // The open popup menu, if any.
     QMenu* OpenPopup() const;
+    // Clicks a title of the menu bar that acts at once (no menu of its own).
+    void ClickMenuTitle(const QString& title);
+    // Opens a drawn combo with a click and clicks the item of its open list where the list draws it,
+    // scrolling the list with the wheel until the item shows.
+    void ChooseInCombo(QWidget* combo, const QString& item);
+    // Clicks into an edit, selects its text (Ctrl+A) and types over it.
+    void TypeInto(QWidget* edit, const std::string& text);
 
     // The newest top-level window of the editor that the window manager shows with this title.
     XClient WaitWindow(const QString& title, int timeoutMs = 5000);
