@@ -59,7 +59,8 @@ void BM_DragBandOnA150msDevice(benchmark::State& state)
     for (auto _ : state) {
         const size_t before = device.ReceivedCodes().size();
         PeqBand band = rig.Unit.GetImage().outputs[kChannel - kInputCount].peq[kBand];
-        // The gain of each move and when it was made: distinct within a drag, the first one new to the device.
+        // The gain of each move and when it was made: distinct within a drag, the first one new to the
+        // device.
         std::vector<std::pair<int16_t, qint64>> moves;
         const int start = DeviceGain(device) + 1;
         QElapsedTimer clock;
@@ -73,7 +74,8 @@ void BM_DragBandOnA150msDevice(benchmark::State& state)
                     held = i + 1;
                     break;
                 }
-            const double lag = held < moves.size() ? static_cast<double>(clock.elapsed() - moves[held].second) : 0;
+            const double lag =
+                held < moves.size() ? static_cast<double>(clock.elapsed() - moves[held].second) : 0;
             lagSum += lag;
             lagMost = std::max(lagMost, lag);
             ++lagSamples;
@@ -111,7 +113,8 @@ void BM_DragBandOnA150msDevice(benchmark::State& state)
         watch();
         lastLag = static_cast<double>(clock.elapsed() - end);
         const std::vector<uint8_t> codes = device.ReceivedCodes();
-        sent += static_cast<double>(std::count(codes.begin() + static_cast<long>(before), codes.end(), proto::kPeq));
+        sent += static_cast<double>(
+            std::count(codes.begin() + static_cast<long>(before), codes.end(), proto::kPeq));
     }
     state.counters["queue_mean"] = samples > 0 ? queueSum / samples : 0;
     state.counters["queue_max"] = queueMost;
