@@ -41,6 +41,24 @@ LTransport* LLinkCore::OpenTransport() const
     return FNet.get();
 }
 
+size_t LLinkCore::QueuedFrames() const
+{
+    if (FComm)
+        return FComm->QueuedFrames();
+    if (FUsb)
+        return FUsb->QueuedFrames();
+    return FNet ? FNet->QueuedFrames() : 0;
+}
+
+bool LLinkCore::Outstanding() const
+{
+    if (FComm)
+        return FComm->Busy();
+    if (FUsb)
+        return FUsb->Busy();
+    return FNet && FNet->Busy();
+}
+
 bool LLinkCore::SendCommand(const LCmd& command, bool noCoalesce, FrameMode mode)
 {
     BSTM frame = BuildFrame(command, mode);

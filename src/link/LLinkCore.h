@@ -54,6 +54,9 @@ class LLinkCore : public LLinkOwner
     LUsbProc* Usb() const { return FUsb.get(); }
     LNetProc* Net() const { return FNet.get(); }
     LTransport* OpenTransport() const;
+    // The open transport's frames waiting behind its outstanding one, and whether one is outstanding.
+    size_t QueuedFrames() const;
+    bool Outstanding() const;
 
     // HID device in use; cleared under the write lock so a worker's write never overlaps it.
     void SetHidDevice(THxHidDevice* dev);

@@ -22,40 +22,45 @@ bool LSendQueue::SameTarget(const BSTM& a, const BSTM& b)
 std::optional<BSTM> LSendQueue::Queue(BSTM frame, bool noCoalesce)
 {
     uint8_t code = frame.size() > 5 ? frame[5] : 0;
-    std::optional<BSTM> out;
+    FLastCode = code;
     if (!FBusy) {
         FBusy = true;
-        out = std::move(frame);
-    } else if (noCoalesce) {
-        FQueue.push_back(std::move(frame));
-        FHasReplaceable = false; // the replaceable frame is no longer the last queued one
-    } else if (FHasReplaceable && SameTarget(FQueue.back(), frame)) {
-        FQueue.back() = std::move(frame);
-    } else {
-        FQueue.push_back(std::move(frame));
-        FHasReplaceable = true;
+        return frame;
     }
-    FLastCode = code;
-    return out;
+    const Kind kind = noCoalesce ? Kind::Operation : proto::IsEdit(code) ? Kind::Edit : Kind::Request;
+    if (kind == Kind::Edit) {
+        // Back to the last operation: an edit never moves across one.
+        for (size_t i = FQueue.size(); i-- > 0 && FKinds[i] != Kind::Operation;) {
+            if (FKinds[i] == Kind::Edit && SameTarget(FQueue[i], frame)) {
+                FQueue[i] = std::move(frame);
+                return std::nullopt;
+            }
+        }
+    } else if (kind == Kind::Request && !FQueue.empty() && FKinds.back() == Kind::Request &&
+               SameTarget(FQueue.back(), frame)) {
+        FQueue.back() = std::move(frame);
+        return std::nullopt;
+    }
+    FQueue.push_back(std::move(frame));
+    FKinds.push_back(kind);
+    return std::nullopt;
 }
 
 std::optional<BSTM> LSendQueue::Next()
 {
     if (FQueue.empty()) {
         FBusy = false;
-        FHasReplaceable = false;
         return std::nullopt;
     }
     BSTM front = std::move(FQueue.front());
     FQueue.pop_front();
-    if (FQueue.empty())
-        FHasReplaceable = false;
+    FKinds.pop_front();
     return front;
 }
 
 void LSendQueue::Clear()
 {
     FQueue.clear();
-    FHasReplaceable = false;
+    FKinds.clear();
     FBusy = false;
 }

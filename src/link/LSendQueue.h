@@ -1,8 +1,12 @@
 // The queue of frames waiting behind the outstanding request. Pure state; the transport
-// guards it with its queue lock. A coalescing frame replaces the last queued frame only
-// when that frame is the replaceable one and carries the same command for the same
-// target (code, device id and the addressing bytes of the command table); an edit of another
-// channel is never lost.
+// guards it with its queue lock. Frames handed in to be appended (operations: the handshake,
+// block reads and writes, link words, copies, store, recall, lock, disconnect) are never merged
+// or reordered. A coalescing edit (a setter of the command table) replaces the queued edit of the
+// same target (code, device id and addressing bytes) wherever it waits behind the last operation,
+// keeping its place; so the queue holds at most one edit per target between operations and the
+// device gets each target's last value, never moved across an operation. Any other coalescing
+// frame (idle, read all, level request) replaces only the frame queued last, when that is the
+// same and was not appended.
 #pragma once
 
 #include <cstddef>
@@ -31,8 +35,10 @@ class LSendQueue
     static bool SameTarget(const BSTM& a, const BSTM& b);
 
   private:
+    enum class Kind : uint8_t { Operation, Edit, Request };
+
     bool FBusy = false;
     std::deque<BSTM> FQueue;
-    bool FHasReplaceable = false; // the replaceable frame is the back of the queue
+    std::deque<Kind> FKinds; // one per queued frame
     uint8_t FLastCode = 0;
 };

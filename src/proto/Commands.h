@@ -1,7 +1,7 @@
-// The one table of the device's commands: code, name, and how many payload bytes address a
-// command's target (channel, band, input). The command classes take their codes from it, the send
-// queue its coalescing key, the state machine and the model the codes they send and answer to.
-// Constant data only: any thread may read it.
+// The one table of the device's commands: code, name, how many payload bytes address a command's
+// target (channel, band, input) and whether it is an edit. The command classes take their codes from
+// it, the send queue its coalescing key, the state machine and the model the codes they send and
+// answer to. Constant data only: any thread may read it.
 #pragma once
 
 #include <cstddef>
@@ -75,51 +75,52 @@ struct CommandInfo {
     Code code;
     std::string_view name;
     int addressBytes; // leading payload bytes that name the target, or kWholeFrame
+    bool edit;        // sets one parameter of its target: only the latest value matters
 };
 
 inline constexpr CommandInfo kCommands[] = {
-    {kMcuReset, "MCU reset", 0},
-    {kConnect, "connect", 0},
-    {kDisconnect, "disconnect", 0},
-    {kIdle, "end of read / idle poll", 0},
-    {kIdentity, "identity", 0},
-    {kPresetNumber, "preset number", 0},
-    {kDelayUnit, "delay unit", 0},
-    {kReadEeprom, "read store", kWholeFrame},
-    {kWriteEeprom, "write store", kWholeFrame},
-    {kRecall, "recall preset", kWholeFrame},
-    {kStore, "store preset", kWholeFrame},
-    {kParamDump, "read all", 0},
-    {kFactory, "factory default", 0},
-    {kSelectPreset, "select stored preset", kWholeFrame},
-    {kDownload, "download chunk", kWholeFrame},
-    {kPresetName, "preset name", kWholeFrame},
-    {kReadBlock, "read block", kWholeFrame},
-    {kUploadBlock, "read stored block", kWholeFrame},
-    {kReadName, "read preset name", kWholeFrame},
-    {kCopy, "copy channel", kWholeFrame},
-    {kStatus, "status", 0},
-    {kPassSubmit, "unlock", kWholeFrame},
-    {kSetLock, "set lock", kWholeFrame},
-    {kComp, "compressor", 1},
-    {kLowPass, "low pass", 1},
-    {kHighPass, "high pass", 1},
-    {kPeq, "PEQ band", 2}, // channel, band
-    {kGain, "gain", 1},
-    {kMute, "mute", 1},
-    {kPolarity, "polarity", 1},
-    {kDelay, "delay", 1},
-    {kWorkMode, "work mode", 0},
-    {kMatrix, "matrix", 1},
-    {kLink, "link", 1},
-    {kPeqBypass, "PEQ bypass", 1},
-    {kChannelName, "channel name", 1},
-    {kGate, "gate", 1},
-    {kLimit, "limiter", 1},
-    {kLevels, "levels", 0},
-    {kMix, "mix", 2},      // output, input
-    {kGeq, "GEQ band", 2}, // channel, band
-    {kGeqBypass, "GEQ bypass", 1},
+    {kMcuReset, "MCU reset", 0, false},
+    {kConnect, "connect", 0, false},
+    {kDisconnect, "disconnect", 0, false},
+    {kIdle, "end of read / idle poll", 0, false},
+    {kIdentity, "identity", 0, false},
+    {kPresetNumber, "preset number", 0, false},
+    {kDelayUnit, "delay unit", 0, true},
+    {kReadEeprom, "read store", kWholeFrame, false},
+    {kWriteEeprom, "write store", kWholeFrame, false},
+    {kRecall, "recall preset", kWholeFrame, false},
+    {kStore, "store preset", kWholeFrame, false},
+    {kParamDump, "read all", 0, false},
+    {kFactory, "factory default", 0, false},
+    {kSelectPreset, "select stored preset", kWholeFrame, false},
+    {kDownload, "download chunk", kWholeFrame, false},
+    {kPresetName, "preset name", kWholeFrame, false},
+    {kReadBlock, "read block", kWholeFrame, false},
+    {kUploadBlock, "read stored block", kWholeFrame, false},
+    {kReadName, "read preset name", kWholeFrame, false},
+    {kCopy, "copy channel", kWholeFrame, false},
+    {kStatus, "status", 0, false},
+    {kPassSubmit, "unlock", kWholeFrame, false},
+    {kSetLock, "set lock", kWholeFrame, false},
+    {kComp, "compressor", 1, true},
+    {kLowPass, "low pass", 1, true},
+    {kHighPass, "high pass", 1, true},
+    {kPeq, "PEQ band", 2, true}, // channel, band
+    {kGain, "gain", 1, true},
+    {kMute, "mute", 1, true},
+    {kPolarity, "polarity", 1, true},
+    {kDelay, "delay", 1, true},
+    {kWorkMode, "work mode", 0, true},
+    {kMatrix, "matrix", 1, true},
+    {kLink, "link", 1, false},
+    {kPeqBypass, "PEQ bypass", 1, true},
+    {kChannelName, "channel name", 1, true},
+    {kGate, "gate", 1, true},
+    {kLimit, "limiter", 1, true},
+    {kLevels, "levels", 0, false},
+    {kMix, "mix", 2, true},      // output, input
+    {kGeq, "GEQ band", 2, true}, // channel, band
+    {kGeqBypass, "GEQ bypass", 1, true},
 };
 
 // The table's row of a code, or null for a code that is no command.
@@ -137,6 +138,13 @@ constexpr int AddressBytes(uint8_t code)
 {
     const CommandInfo* c = FindCommand(code);
     return c != nullptr ? c->addressBytes : kWholeFrame;
+}
+
+// A setter of one parameter: the send queue keeps only the latest value per target.
+constexpr bool IsEdit(uint8_t code)
+{
+    const CommandInfo* c = FindCommand(code);
+    return c != nullptr && c->edit;
 }
 
 namespace detail

@@ -56,6 +56,17 @@ void LLinkSession::SendCommand(const LCmd& cmd, bool noCoalesce)
         Core.SendCommand(cmd, noCoalesce);
 }
 
+bool LLinkSession::SendQueuedFrames(const std::function<void()>& step)
+{
+    if (!FLinkOpen)
+        return true;
+    FQueuedAtClose = 0;
+    Core.SuspendLinkPoll(true);
+    while (FLinkOpen && Core.QueuedFrames() > 0)
+        step();
+    return FLinkOpen || FQueuedAtClose == 0;
+}
+
 void LLinkSession::StartTimer(LSyncTimer timer, int ms)
 {
     fw::TTimer& t = FTimers[static_cast<int>(timer)];
@@ -71,6 +82,7 @@ void LLinkSession::StopTimer(LSyncTimer timer)
 
 void LLinkSession::CloseLink()
 {
+    FQueuedAtClose = Core.QueuedFrames();
     Core.CloseAllTransports();
     FLinkOpen = false;
     FView.ShowOffline();
@@ -79,6 +91,7 @@ void LLinkSession::CloseLink()
 
 void LLinkSession::OnLinkLost()
 {
+    FQueuedAtClose = Core.QueuedFrames();
     Core.CloseAllTransports();
     FLinkOpen = false;
     Machine.OnLinkClosed(true);

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "link/LLinkCore.h"
@@ -42,6 +43,14 @@ class LLinkSession : public CommandSink, public LSyncLink
     bool OpenCom(const std::string& port);
     // A transport of this session is open and not yet closed or lost.
     bool LinkOpen() const { return FLinkOpen; }
+
+    // Exit, after the disconnect was queued: the idle poll stops and step (one turn of the event
+    // loop) runs while frames queued before the disconnect still wait, so that they reach the device
+    // first. Only a lost link ends the wait early, the link's own time-outs bound it. False when the
+    // link was lost with frames still waiting.
+    bool SendQueuedFrames(const std::function<void()>& step);
+    // Frames waiting on the open link behind the outstanding one.
+    size_t QueuedFrames() const { return FLinkOpen ? Core.QueuedFrames() : 0; }
 
     // The page shown changed: an RS-232 link gets one time-out of grace for its pending frame.
     void GrantGraceResend()
@@ -78,6 +87,7 @@ class LLinkSession : public CommandSink, public LSyncLink
 
     LSessionView& FView;
     bool FLinkOpen = false;
+    size_t FQueuedAtClose = 0; // frames still waiting when the link closed last
     std::string FInterface;
     static constexpr int kTimerCount = static_cast<int>(LSyncTimer::Close) + 1;
     std::array<fw::TTimer, kTimerCount> FTimers;

@@ -13,11 +13,14 @@
 
 #include <QAction>
 #include <QListWidget>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "proto/Commands.h"
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -385,6 +388,89 @@ TEST_P(OnEachTransport, ExitWithoutTransportSendsNothing)
     rig->Main.reset();
     EXPECT_FALSE(rig->Device.WaitForFrames(1, 300)) << int(rig->Device.ReceivedCodes().front());
 }
+
+// Two rounds of edits to 25 targets queued against a device that answers after 150 ms, then OK in
+// the exit dialog, clicked where it is drawn.
+class ExitWithEditsQueued : public OnEachTransport
+{
+  protected:
+    void QueueEdits()
+    {
+        morvex_device::DeviceFaults slow;
+        slow.ReplyDelayMs = 150;
+        rig->Device.SetFaults(slow);
+        for (int round = 0; round < 2; ++round) {
+            for (int ch = 0; ch < kChannelCount; ++ch)
+                Main().Unit()->SetGain(ch, static_cast<uint16_t>(60 + 30 * round + ch));
+            for (int b = 0; b < 16; ++b)
+                Main().Unit()->SetGeq(1, b, static_cast<int16_t>(40 * round + b));
+        }
+        ASSERT_GT(S().QueuedFrames(), 20u);
+        ASSERT_LE(S().QueuedFrames(), size_t{kChannelCount + 16});
+    }
+    // Clicks OK and notes what the dialog shows 100 ms later, while the edits still go out.
+    void ClickOk()
+    {
+        TfmExit& exit = *Main().Dialogs()->fmExit;
+        exit.Show();
+        ASSERT_TRUE(exit.IsShown());
+        QTimer::singleShot(100, [&] {
+            shownWhileSending = exit.lbExit->Caption();
+            okWhileSending = exit.btnOK->Enabled();
+        });
+        QWidget* top = exit.btnOK->window();
+        QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {},
+                          exit.btnOK->mapTo(top, exit.btnOK->rect().center()));
+    }
+    QString shownWhileSending;
+    bool okWhileSending = true;
+};
+
+TEST_P(ExitWithEditsQueued, TheyReachTheDeviceBeforeTheDisconnectWhileTheDialogSaysSo)
+{
+    ASSERT_NO_FATAL_FAILURE(Use());
+    Main().rzbMenuLinkClick();
+    ASSERT_TRUE(ReadDone());
+    ASSERT_NO_FATAL_FAILURE(QueueEdits());
+    const ParamImage want = Main().Unit()->GetImage();
+    rig->Device.ClearReceived();
+    ASSERT_NO_FATAL_FAILURE(ClickOk());
+    EXPECT_FALSE(Main().isVisible());
+    EXPECT_EQ(shownWhileSending, u"Sending the last changes to the device...");
+    EXPECT_FALSE(okWhileSending);
+    // Checked at once: the last edit was answered before the window went.
+    const ParamImage got = rig->Device.Image();
+    EXPECT_EQ(0, std::memcmp(reinterpret_cast<const uint8_t*>(&want) + 2,
+                             reinterpret_cast<const uint8_t*>(&got) + 2, sizeof want - 2))
+        << "an edit queued at exit did not reach the device";
+    EXPECT_TRUE(std::find(modal.begin(), modal.end(), Main().Dialogs()->fmInformation.get()) == modal.end());
+    rig->Main.reset();
+    Until([&] { return std::ranges::count(CodesBesidesLevels(), proto::kDisconnect) > 0; }, 5000);
+    EXPECT_EQ(CodesBesidesLevels().back(), proto::kDisconnect);
+}
+
+TEST_P(ExitWithEditsQueued, ALinkLostMeanwhileEndsTheWaitAndTheWindowSaysTheEditsDidNotReachTheDevice)
+{
+    ASSERT_NO_FATAL_FAILURE(Use());
+    Main().rzbMenuLinkClick();
+    ASSERT_TRUE(ReadDone());
+    ASSERT_NO_FATAL_FAILURE(QueueEdits());
+    morvex_device::DeviceFaults f = rig->Device.Faults();
+    f.DropAfter = rig->Device.LinkFrames() + 4;
+    rig->Device.SetFaults(f);
+    modal.clear();
+    ASSERT_NO_FATAL_FAILURE(ClickOk());
+    EXPECT_FALSE(Main().isVisible());
+    EXPECT_FALSE(S().LinkOpen());
+    EXPECT_EQ(Message(), u"The link was lost: the last changes did not reach the device.");
+    EXPECT_EQ(modal, std::vector<TDialogForm*>{Main().Dialogs()->fmInformation.get()})
+        << "the message alone, no scan dialog";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , ExitWithEditsQueued, ::testing::Values(Via::Tcp, Via::Pty, Via::Hid), [](const auto& info) {
+        return std::string(info.param == Via::Tcp ? "Tcp" : info.param == Via::Pty ? "Pty" : "Hid");
+    });
 
 INSTANTIATE_TEST_SUITE_P(
     , OnEachTransport, ::testing::Values(Via::Tcp, Via::Pty, Via::Hid), [](const auto& info) {

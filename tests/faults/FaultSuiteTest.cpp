@@ -4,6 +4,8 @@
 // Each row and link is its own CTest entry, so the rows run in parallel.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <algorithm>
@@ -20,6 +22,7 @@
 #include "TestDevice.h"
 #include "link/HxHidController.h"
 #include "model/LUnitFile.h"
+#include "proto/Commands.h"
 
 using testapp::PumpUntil;
 
@@ -148,7 +151,7 @@ class FaultRig : public CoreRig
 
 // ---- the table ----
 
-enum class Op { Read, Edits, Store, Recall, Upload, Download, Flood };
+enum class Op { Read, Edits, Store, Recall, Upload, Download, Flood, EditsThenExit };
 enum class Want { Completes, LossReported, Either };
 
 struct Ctx {
@@ -322,6 +325,10 @@ const Row kRows[] = {
     // A frame longer than one report: over HID the report ends it, and the next report starts afresh.
     {"FrameLongerThanAReportThenReplies", Op::Edits, Want::Completes, kAll, "", 250, false, false,
      FirstEditReply<Length120>},
+    // Rounds of edits to many targets against a slow device, then exit: the queue holds one edit per
+    // target, and the disconnect waits behind them until the device has each target's last value.
+    {"BurstOfEditsToManyTargetsThenExitOnASlowDevice", Op::EditsThenExit, Want::Completes, kAll, "", 0, false,
+     false, [](DeviceFaults& f, const Ctx&) { f.ReplyDelayMs = 150; }},
 };
 
 // ---- one row over one link ----
@@ -413,6 +420,42 @@ class FaultSuite : public ::testing::TestWithParam<std::tuple<size_t, Link>>
         f.Flood = false;
         device->SetFaults(f);
         ASSERT_TRUE(Outcome([&] { return rig.LinkIdle(); }));
+    }
+
+    // Four rounds over 27 targets (every gain, six GEQ bands of each input), then the exit's disconnect
+    // and its wait for the queued edits; the device is checked at once, nothing more is pumped.
+    void EditsThenExit()
+    {
+        constexpr int kRounds = 4, kBands = 6;
+        constexpr size_t kTargets = kChannelCount + kInputCount * kBands;
+        size_t most = 0;
+        const size_t before = device->ReceivedCodes().size();
+        for (int round = 0; round < kRounds; ++round) {
+            for (int ch = 0; ch < kChannelCount; ++ch)
+                rig.Unit.SetGain(ch, static_cast<uint16_t>(100 + 20 * round + ch));
+            for (int ch = 0; ch < kInputCount; ++ch)
+                for (int b = 0; b < kBands; ++b)
+                    rig.Unit.SetGeq(ch, b, static_cast<int16_t>(30 * round + 5 * ch + b));
+            most = std::max(most, rig.QueuedFrames());
+        }
+        EXPECT_LE(most, kTargets) << "more than one queued edit per target";
+        rig.SendCommand(CM_MCS_CMD(static_cast<uint8_t>(rig.GetDeviceId()), proto::kDisconnect), true);
+        QElapsedTimer clock;
+        clock.start();
+        const bool sent = rig.SendQueuedFrames([&] {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            if (clock.elapsed() > kBoundMs) {
+                ADD_FAILURE() << "the exit's wait did not end";
+                rig.CloseLink();
+            }
+        });
+        EXPECT_TRUE(sent) << "the link was lost before the queued edits went out";
+        std::string why;
+        EXPECT_TRUE(InStep(Op::Edits, {}, {}, why)) << why;
+        // Then the disconnect, last; each target's edit went out once, its first one maybe twice.
+        ASSERT_TRUE(
+            PumpUntil([&] { return device->ReceivedCodes().back() == proto::kDisconnect; }, kBoundMs));
+        EXPECT_LE(device->ReceivedCodes().size() - before, kTargets + 2);
     }
 
     // The device holds what the model holds, and what the operation should have left there.
@@ -513,6 +556,11 @@ TEST_P(FaultSuite, EndsInStepOrReported)
         break;
     case Op::Flood:
         Flood();
+        break;
+    case Op::EditsThenExit:
+        EditsThenExit();
+        if (HasFatalFailure())
+            return;
         break;
     case Op::Store: {
         std::array<uint8_t, kPresetNameSize> name{};

@@ -3,6 +3,7 @@
 #include "link/LFramer.h"
 #include "link/LSendQueue.h"
 #include "link/LTrafficLog.h"
+#include "proto/Commands.h"
 
 namespace
 {
@@ -121,7 +122,16 @@ BSTM Peq(int ch, int band, int gain)
     return BuildFrame(CM_MCS_PEQ(1, ch, band, b, 0));
 }
 
-TEST(LSendQueue, CoalescesOnlyTheSameCommandForTheSameTarget)
+BSTM Op(int code, int arg)
+{
+    return BuildFrame(CM_MCS_CMD(1, static_cast<uint8_t>(code), static_cast<uint8_t>(arg)));
+}
+BSTM Levels()
+{
+    return BuildFrame(CM_MCS_CMD(1, proto::kLevels));
+}
+
+TEST(LSendQueue, AnEditReplacesTheQueuedEditOfItsTargetInPlace)
 {
     struct Case {
         const char* name;
@@ -136,21 +146,67 @@ TEST(LSendQueue, CoalescesOnlyTheSameCommandForTheSameTarget)
              return v;
          }(),
          {Gain(3, 10)}},
-        {"gain, mute, gain: three frames",
+        {"gain, mute, gain: the newer gain takes the first one's place",
          {{"g", Gain(3, 1), false}, {"m", Mute(3, 1), false}, {"g", Gain(3, 2), false}},
-         {Gain(3, 1), Mute(3, 1), Gain(3, 2)}},
+         {Gain(3, 2), Mute(3, 1)}},
         {"gain of another channel is kept",
          {{"g3", Gain(3, 1), false}, {"g4", Gain(4, 2), false}},
          {Gain(3, 1), Gain(4, 2)}},
-        {"peq of another band is kept",
-         {{"b0", Peq(0, 0, 5), false}, {"b1", Peq(0, 1, 6), false}, {"b1", Peq(0, 1, 7), false}},
-         {Peq(0, 0, 5), Peq(0, 1, 7)}},
+        {"gain of another device id is kept",
+         {{"id1", Gain(3, 1), false}, {"id2", BuildFrame(CM_MCS_GAIN(2, 3, 2)), false}},
+         {Gain(3, 1), BuildFrame(CM_MCS_GAIN(2, 3, 2))}},
+        {"peq of another band is kept, a band's newer value stays in its place",
+         {{"b0", Peq(0, 0, 5), false},
+          {"b1", Peq(0, 1, 6), false},
+          {"b0", Peq(0, 0, 7), false},
+          {"b1", Peq(0, 1, 8), false}},
+         {Peq(0, 0, 7), Peq(0, 1, 8)}},
+        {"peq band of another channel is kept",
+         {{"c0", Peq(0, 2, 5), false}, {"c1", Peq(1, 2, 6), false}},
+         {Peq(0, 2, 5), Peq(1, 2, 6)}},
         {"a queued gain is never replaced by a peq",
          {{"g", Gain(3, 1), false}, {"p", Peq(0, 0, 1), true}, {"p", Peq(0, 0, 2), false}},
          {Gain(3, 1), Peq(0, 0, 1), Peq(0, 0, 2)}},
-        {"an appended frame ends replacing",
-         {{"g", Gain(3, 1), false}, {"m", Mute(3, 1), true}, {"g", Gain(3, 2), false}},
-         {Gain(3, 1), Mute(3, 1), Gain(3, 2)}},
+        {"an edit never moves across an operation",
+         {{"g", Gain(3, 1), false},
+          {"store", Op(proto::kStore, 4), true},
+          {"g", Gain(3, 2), false},
+          {"g", Gain(3, 3), false}},
+         {Gain(3, 1), Op(proto::kStore, 4), Gain(3, 3)}},
+        {"an edit appended as an operation is neither replaced nor replaces",
+         {{"g", Gain(3, 1), false},
+          {"m", Mute(3, 1), true},
+          {"g", Gain(3, 2), false},
+          {"m", Mute(3, 2), true}},
+         {Gain(3, 1), Mute(3, 1), Gain(3, 2), Mute(3, 2)}},
+        {"operations are never merged",
+         {{"recall", Op(proto::kRecall, 2), true},
+          {"recall", Op(proto::kRecall, 2), true},
+          {"block", Op(proto::kReadBlock, 1), true},
+          {"block", Op(proto::kReadBlock, 1), true},
+          {"bye", Op(proto::kDisconnect, 0), true}},
+         {Op(proto::kRecall, 2), Op(proto::kRecall, 2), Op(proto::kReadBlock, 1), Op(proto::kReadBlock, 1),
+          Op(proto::kDisconnect, 0)}},
+        {"a level request between two gains does not stop the replacement",
+         {{"g", Gain(3, 1), false}, {"l", Levels(), false}, {"g", Gain(3, 2), false}},
+         {Gain(3, 2), Levels()}},
+        {"level requests merge only back to back",
+         {{"l", Levels(), false}, {"l", Levels(), false}, {"g", Gain(3, 1), false}, {"l", Levels(), false}},
+         {Levels(), Gain(3, 1), Levels()}},
+        {"a burst to many targets keeps one frame each, in first order, with the last values",
+         [] {
+             std::vector<Q> v;
+             for (int round = 0; round < 5; ++round)
+                 for (int ch = 0; ch < 9; ++ch)
+                     v.push_back({"gain", Gain(ch, round * 10 + ch), false});
+             return v;
+         }(),
+         [] {
+             std::vector<BSTM> v;
+             for (int ch = 0; ch < 9; ++ch)
+                 v.push_back(Gain(ch, 40 + ch));
+             return v;
+         }()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -270,7 +270,11 @@ void TfmExit::FormShow()
 
 void TfmExit::btnOKClick()
 {
-    FMain->SendCommand(CM_MCS_CMD(uint8_t(FMain->GetDeviceId()), 17), true);
+    FMain->DisconnectForExit([this] {
+        btnOK->SetEnabled(false);
+        btnCancel->SetEnabled(false);
+        lbExit->SetCaption(Text("SID_EXIT_SENDING"));
+    });
     FMain->SetExitConfirmed(true);
     Close();
     FMain->close();

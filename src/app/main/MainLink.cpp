@@ -319,6 +319,24 @@ void TfmMain::HidDataClick()
     LinkDialogs().fmHidData->Show();
 }
 
+void TfmMain::DisconnectForExit(const std::function<void()>& sending)
+{
+    FExiting = true;
+    SetLevelPoll(false);
+    SendCommand(CM_MCS_CMD(uint8_t(FDeviceId), proto::kDisconnect), true);
+    // Only the disconnect waiting: the close waits for the frame out as it always did.
+    if (Transport || !FSession || FSession->QueuedFrames() <= 1)
+        return;
+    if (sending)
+        sending();
+    const bool sent = FSession->SendQueuedFrames([] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
+        QThread::msleep(1);
+    });
+    if (!sent)
+        ShowInformation("SID_EXIT_NOT_SENT");
+}
+
 void TfmMain::StopLink()
 {
     tmStartConnect.SetEnabled(false);

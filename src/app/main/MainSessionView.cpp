@@ -31,6 +31,11 @@ void TfmMain::HideScan()
 
 void TfmMain::ReportLinkLost()
 {
+    if (FExiting) {
+        FNetOpenPending = false;
+        ResetOffline();
+        return;
+    }
     TfmNetwork& scan = *LinkDialogs().fmNetwork;
     FNetOpenPending = false;
     if (scan.Scanning() && !scan.GetConnectResult()) {

@@ -105,6 +105,10 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
 
     // Operations the dialogs call.
     void SetExitConfirmed(bool v) { FExitConfirmed = v; }
+    // Exit confirmed: the polls stop and the disconnect goes out behind the edits still queued;
+    // sending() runs first when some are. Only a lost link ends that wait, and the window then
+    // says that the last edits did not reach the device.
+    void DisconnectForExit(const std::function<void()>& sending);
     void ResetPeqBands(int channel);
     void ResetGeqBands(int target);
     void FactoryReset();
@@ -407,6 +411,7 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     QString FLanguage;
     bool FCreating = false;
     bool FExitConfirmed = false;
+    bool FExiting = false; // a link lost now opens no scan
     int FDeviceId = 0;
     bool FOnline = false;
     bool FLevelPoll = false;
