@@ -6,6 +6,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <limits>
 #include <system_error>
 
 namespace
@@ -117,6 +118,45 @@ bool IsNumericText(std::string_view text)
     const std::string ansi = WideToAnsi(text);
     return std::all_of(ansi.begin(), ansi.end(),
                        [](char c) { return (c >= '0' && c <= '9') || c == '.' || c == ',' || c == ' '; });
+}
+
+std::optional<double> ParseDecimal(std::string_view text)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    std::string number = "0"; // so that ".5" reads
+    bool point = false, digits = false, whole = false;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') {
+            number.push_back(c);
+            digits = true;
+            whole = whole || (c != '0' && !point);
+        } else if (c == '.' && !point) {
+            point = true;
+            number.push_back('.');
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits)
+        return std::nullopt;
+    if (number.back() == '.')
+        number.pop_back();
+    double v = 0;
+    const auto r = std::from_chars(number.data(), number.data() + number.size(), v, std::chars_format::fixed);
+    if (r.ec == std::errc::result_out_of_range)
+        v = whole ? std::numeric_limits<double>::max() : 0.0;
+    else if (r.ec != std::errc() || r.ptr != number.data() + number.size())
+        return std::nullopt;
+    return negative ? -v : v;
 }
 
 std::string FormatFixed(double value, int precision, int width)

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <numbers>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -208,6 +209,12 @@ std::string FormatGainText(int position);
 // True when every character, in the 8-bit code page, is a digit, '.', ',' or a
 // blank; the empty text is numeric. Takes UTF-8.
 bool IsNumericText(std::string_view text);
+
+// The number a typed text holds, read whole in the C locale: blanks around it, an optional sign,
+// digits with at most one point and at least one digit. Anything else ("1,5", "1.5.2", "12abc", a
+// blank inside, "", "-") gives nothing. A value too large for a double gives the largest double of
+// its sign, one too small gives 0, so callers clamp a finite value.
+std::optional<double> ParseDecimal(std::string_view text);
 
 // printf "%<width>.<precision>f" in the C locale, whatever the process locale.
 std::string FormatFixed(double value, int precision, int width = 0);

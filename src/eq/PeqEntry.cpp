@@ -45,26 +45,6 @@ bool OnlyOf(const std::string& s, const char* allowed)
     return true;
 }
 
-// The number at the text's start in the C locale; reading stops where the number cannot go on.
-double ReadNumber(const std::string& s)
-{
-    double sign = 1;
-    std::size_t i = 0;
-    if (i < s.size() && s[i] == '-') {
-        sign = -1;
-        ++i;
-    }
-    double v = 0;
-    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
-        v = v * 10 + (s[i] - '0');
-    if (i < s.size() && s[i] == '.') {
-        double scale = 0.1;
-        for (++i; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i, scale *= 0.1)
-            v += (s[i] - '0') * scale;
-    }
-    return sign * v;
-}
-
 } // namespace
 
 double PositionToFreq(int position)
@@ -123,12 +103,14 @@ std::optional<int> ParseFreqEntry(const std::string& text)
     std::string s = text;
     StripUnit(s, {"HZ", "Hz", "hZ", "hz"}, 2);
     const bool kilo = StripUnit(s, {"k", "K"}, 1);
-    if (s.empty() || s == "." || s == "0" || !OnlyOf(s, ".,") || std::count(s.begin(), s.end(), '.') > 1)
+    const std::optional<double> typed = ParseDecimal(s);
+    if (!typed || !OnlyOf(s, "."))
         return std::nullopt;
-    double f = ReadNumber(s);
+    // Far above the top of the range, and finite once taken as kHz.
+    double f = std::min(*typed, 1e12);
     if (kilo)
         f *= 1000;
-    // No logarithm of zero: a text that reads as zero ("0.0", "00", ",5") is refused like "0".
+    // No logarithm of zero: a text that reads as zero ("0.0", "00") is refused like "0".
     if (!(f > 0) || !std::isfinite(f))
         return std::nullopt;
     return std::clamp(FreqToIndex(f), FreqIndexMin, FreqIndexMax);
@@ -137,9 +119,10 @@ std::optional<int> ParseFreqEntry(const std::string& text)
 std::optional<int> ParseQEntry(const std::string& text)
 {
     const std::string& s = text;
-    if (s.empty() || s == "." || s == "0" || !OnlyOf(s, ".,") || std::count(s.begin(), s.end(), '.') > 1)
+    const std::optional<double> typed = ParseDecimal(s);
+    if (!typed || !OnlyOf(s, "."))
         return std::nullopt;
-    double q = ReadNumber(s);
+    double q = *typed;
     if (!(q > 0) || !std::isfinite(q))
         return std::nullopt;
     q = std::clamp(q, 0.4, 128.0);
@@ -150,8 +133,7 @@ std::optional<int> ParseGainEntry(const std::string& text)
 {
     std::string s = text;
     StripUnit(s, {"DB", "Db", "dB", "db"}, 2);
-    if (s.empty() || s == "-" || s == "." || !OnlyOf(s, ".,-") || std::count(s.begin(), s.end(), '.') > 1 ||
-        std::count(s.begin(), s.end(), '-') > 1)
+    if (!ParseDecimal(s) || !OnlyOf(s, ".-"))
         return std::nullopt;
     const std::size_t dot = s.find('.');
     if (dot != std::string::npos) {
@@ -159,10 +141,8 @@ std::optional<int> ParseGainEntry(const std::string& text)
             return std::nullopt;
         s.erase(dot + 2); // one decimal stays, later digits are dropped
     }
-    double g = ReadNumber(s);
-    if (!std::isfinite(g))
-        return std::nullopt;
-    g = std::clamp(g, -12.0, 12.0);
+    // Read whole above; cutting digits after the point keeps it a number.
+    const double g = std::clamp(ParseDecimal(s).value_or(0.0), -12.0, 12.0);
     return int(std::lround(g * 10));
 }
 

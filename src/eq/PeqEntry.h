@@ -35,6 +35,8 @@ std::string QText(double q);
 // "%1.1fdB".
 std::string GainText(double db);
 
+// The typed texts below, without their unit word, must read whole as a number (ParseDecimal) with no
+// blank, and a sign only in a gain.
 // A typed frequency ("1.5kHz", "250", "19.7Hz"): the grid index 0..300 nearest to it (the value
 // scales' rule), or empty when refused. Texts that read as zero or are not finite are refused.
 std::optional<int> ParseFreqEntry(const std::string& text);

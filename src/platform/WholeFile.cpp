@@ -2,9 +2,13 @@
 
 #include "platform/UniqueFd.h"
 
+#include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,12 +47,39 @@ class Fd
     UniqueFd FFd;
 };
 
+// Creates a new file named path.XXXXXX (six random letters) with the mode given, as a plain create
+// does: the kernel applies the umask and the folder's default ACL. Returns the descriptor or -1.
+int CreateBeside(const std::string& path, mode_t mode, std::string& temp)
+{
+    static constexpr char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static std::atomic<std::uint64_t> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::uint64_t r = 0;
+        if (::getrandom(&r, sizeof r, GRND_NONBLOCK) != ssize_t(sizeof r))
+            r = (std::uint64_t(::getpid()) << 32) ^ std::uint64_t(::clock()) ^
+                (counter++ * 0x9E3779B97F4A7C15ull);
+        temp = path + '.';
+        for (int i = 0; i < 6; ++i, r /= 62)
+            temp += letters[r % 62];
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
 } // namespace
 
 std::string WriteFileAtomic(const std::string& path, std::span<const std::uint8_t> bytes)
 {
-    std::string temp = path + ".XXXXXX";
-    Fd fd(::mkstemp(temp.data()));
+    // A new file gets the mode a plain create gives; a replaced one keeps its own, and its copy stays
+    // private until then. The umask is never touched: other threads may be creating files.
+    struct stat st {
+    };
+    const bool replacing = ::stat(path.c_str(), &st) == 0;
+    std::string temp;
+    Fd fd(CreateBeside(path, replacing ? 0600 : 0666, temp));
     if (fd.Get() < 0)
         return Reason("create", temp, errno);
 
@@ -57,18 +88,8 @@ std::string WriteFileAtomic(const std::string& path, std::span<const std::uint8_
         if (!done)
             ::unlink(temp.c_str());
     };
-    // mkstemp makes the file private; give it the mode a plain create would, or keep the old one.
-    struct stat st {
-    };
-    mode_t mode;
-    if (::stat(path.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    ::fchmod(fd.Get(), mode);
+    if (replacing)
+        ::fchmod(fd.Get(), st.st_mode & 07777);
 
     size_t written = 0;
     while (written < bytes.size()) {

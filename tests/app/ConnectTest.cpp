@@ -21,6 +21,7 @@
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QListWidget>
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -426,6 +427,25 @@ TEST_F(Connect, NoHidScanRunsWhileTheLinkStarts)
     EXPECT_FALSE(w->HasHidDevice()) << "the first scan waits for the event loop";
     QCoreApplication::processEvents();
     EXPECT_TRUE(w->HasHidDevice());
+}
+
+// ---- traffic log ----
+
+TEST_F(Connect, TrafficLogKeepsTheNewestTenThousandLines)
+{
+    w->StartLink(hid, false);
+    QListWidget* log = w->LinkDialogs().fmHidData->hbHidData;
+    const int lines = TfmHidData::MaxLines + 2500;
+    for (int i = 0; i < lines; ++i)
+        w->Session().Core.OnLogLine("NET W " + std::to_string(i));
+    ASSERT_EQ(log->count(), 10000);
+    EXPECT_EQ(log->item(0)->text(), QStringLiteral("NET W 2500"));
+    EXPECT_EQ(log->item(9999)->text(), QStringLiteral("NET W 12499"));
+    EXPECT_EQ(log->currentRow(), 9999) << "the list still follows the newest line";
+    w->LinkDialogs().fmHidData->bnClear->Click();
+    w->Session().Core.OnLogLine("NET R after");
+    ASSERT_EQ(log->count(), 1);
+    EXPECT_EQ(log->item(0)->text(), QStringLiteral("NET R after"));
 }
 
 // ---- ID/IP setup ----

@@ -268,9 +268,11 @@ TEST_F(Pointer, PanelKeysDoWhatTheHintSays)
         fx::TCustomTrackBar* f = Fader(QString::fromLatin1(c.fader), ch);
         const int before = f->Position();
         QTest::keyClick(Window(), c.key, c.mods);
-        testapp::PumpFor(10);
+        // Waits for the step itself, not a fixed time: a loaded machine may take longer.
+        const auto shown = [&] { return freq->Text() == EditFreqText(float(Peq(ch)->GetFreqValue(1))); };
+        testapp::PumpUntil([&] { return f->Position() != before && shown(); }, 10000);
         EXPECT_EQ(f->Position(), before + c.delta);
-        EXPECT_EQ(freq->Text(), EditFreqText(float(Peq(ch)->GetFreqValue(1)))) << "nothing typed";
+        EXPECT_TRUE(shown()) << "nothing typed";
     }
     EXPECT_EQ(Edit(QStringLiteral("cvdEqBw"), ch)->Text(),
               EqQText(Fader(QStringLiteral("isEqBw"), ch)->Position()));

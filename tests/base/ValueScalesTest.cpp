@@ -20,6 +20,52 @@ double FrequencyAt(double index)
     return 1000.0 * std::exp2((index - 170.0) / 30.0);
 }
 
+// A typed number is read whole or not at all, whatever the locale.
+TEST(NumericText, DecimalReadWhole)
+{
+    const char* saved = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string restore = saved ? saved : "C";
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8"); // a comma locale where there is one
+    struct Case {
+        const char* name;
+        std::string text;
+        std::optional<double> value;
+    };
+    const double max = std::numeric_limits<double>::max();
+    const Case cases[] = {
+        {"integer", "12", 12.0},
+        {"decimal point", "1.5", 1.5},
+        {"blanks around", "  -2.25 \t", -2.25},
+        {"plus sign", "+3", 3.0},
+        {"leading point", ".5", 0.5},
+        {"trailing point", "5.", 5.0},
+        {"zero", "0", 0.0},
+        {"four hundred digits", std::string(400, '9'), max},
+        {"four hundred negative digits", "-" + std::string(400, '9'), -max},
+        {"tiny fraction", "0." + std::string(400, '0') + "1", 0.0},
+        {"decimal comma", "1,5", std::nullopt},
+        {"two points", "1.5.2", std::nullopt},
+        {"letters after digits", "12abc", std::nullopt},
+        {"letters", "abc", std::nullopt},
+        {"empty", "", std::nullopt},
+        {"only blanks", "   ", std::nullopt},
+        {"lone minus", "-", std::nullopt},
+        {"lone point", ".", std::nullopt},
+        {"blank inside", "1 5", std::nullopt},
+        {"blank after the sign", "- 5", std::nullopt},
+        {"two signs", "--5", std::nullopt},
+        {"exponent", "1e3", std::nullopt},
+        {"hex", "0x10", std::nullopt},
+        {"infinity", "inf", std::nullopt},
+        {"fullwidth digit", "\xEF\xBC\x91", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ParseDecimal(c.text), c.value);
+    }
+    std::setlocale(LC_NUMERIC, restore.c_str());
+}
+
 // ---------------------------------------------------------------------------
 // Frequency index
 

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <string>
 
 using namespace eq;
 
@@ -69,20 +70,15 @@ TEST(PeqEntry, TypedFrequency)
         const char* text;
         int index; // -1 refused
     } cases[] = {
-        {"kHz word", "1.5kHz", 188},
-        {"plain Hz", "1000", 170},
-        {"clamped high", "25000", 300},
-        {"below the grid", "19.3", 0},
-        {"comma ends the number", "1,5", 0},
-        {"Hz word", "250Hz", FreqToIndex(250)},
-        {"letters", "abc", -1},
-        {"empty", "", -1},
-        {"lone point", ".", -1},
-        {"zero", "0", -1},
-        {"two points", "1.2.3", -1},
-        {"reads as zero", "0.0", -1},
-        {"double zero", "00", -1},
-        {"comma first", ",5", -1},
+        {"kHz word", "1.5kHz", 188},    {"plain Hz", "1000", 170},
+        {"clamped high", "25000", 300}, {"below the grid", "19.3", 0},
+        {"decimal comma", "1,5", -1},   {"decimal comma before the word", "1,5kHz", -1},
+        {"two points", "1.5.2", -1},    {"letters after the number", "12abc", -1},
+        {"lone minus", "-", -1},        {"Hz word", "250Hz", FreqToIndex(250)},
+        {"letters", "abc", -1},         {"empty", "", -1},
+        {"lone point", ".", -1},        {"zero", "0", -1},
+        {"two points", "1.2.3", -1},    {"reads as zero", "0.0", -1},
+        {"double zero", "00", -1},      {"comma first", ",5", -1},
         {"minus", "-100", -1},
     };
     for (const auto& c : cases) {
@@ -93,6 +89,9 @@ TEST(PeqEntry, TypedFrequency)
         else
             EXPECT_EQ(n, c.index);
     }
+    // A digit run too long for a double clamps like any large value.
+    std::string digits(400, '9');
+    EXPECT_EQ(ParseFreqEntry(digits.append("kHz")), 300);
     EXPECT_EQ(FreqText(IndexToFreq(188)), "1.52KHz");
     // The editor's own rule and the scale's rule differ: both stay.
     EXPECT_EQ(FreqToIndex(1000.0 * std::pow(1.023373891996775, 4.55)), 175);
@@ -105,9 +104,19 @@ TEST(PeqEntry, TypedQ)
         const char* name;
         const char* text;
         int index;
-    } cases[] = {{"above 128", "200", 100}, {"below 0.4", "0.1", 0},    {"table value", "3", 35},
-                 {"0.71", "0.71", 10},      {"zero", "0", -1},          {"reads as zero", "0.0", -1},
-                 {"letters", "q", -1},      {"two points", "1..2", -1}, {"empty", "", -1}};
+    } cases[] = {{"above 128", "200", 100},
+                 {"below 0.4", "0.1", 0},
+                 {"table value", "3", 35},
+                 {"0.71", "0.71", 10},
+                 {"zero", "0", -1},
+                 {"reads as zero", "0.0", -1},
+                 {"letters", "q", -1},
+                 {"two points", "1..2", -1},
+                 {"empty", "", -1},
+                 {"decimal comma", "1,5", -1},
+                 {"two points apart", "1.5.2", -1},
+                 {"letters after", "12abc", -1},
+                 {"lone minus", "-", -1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const auto n = ParseQEntry(c.text);
@@ -142,6 +151,10 @@ TEST(PeqEntry, TypedGain)
         {"lone point", ".", 0, true},
         {"letters", "x1", 0, true},
         {"empty", "", 0, true},
+        {"decimal comma", "1,5", 0, true},
+        {"decimal comma after the point", "1.5,5", 0, true},
+        {"two points", "1.5.2", 0, true},
+        {"letters after the number", "12abc", 0, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -151,4 +164,6 @@ TEST(PeqEntry, TypedGain)
         else
             EXPECT_EQ(n, c.position);
     }
+    std::string negative(400, '9');
+    EXPECT_EQ(ParseGainEntry(negative.insert(0, "-").append("dB")), -120);
 }

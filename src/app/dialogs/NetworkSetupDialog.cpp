@@ -286,6 +286,8 @@ TfmHidData::TfmHidData(TfmMain* main) : TDialogForm(main, 520, 360)
 
 void TfmHidData::AddLine(const QString& line)
 {
+    while (hbHidData->count() >= MaxLines)
+        delete hbHidData->takeItem(0);
     hbHidData->addItem(line);
     hbHidData->setCurrentRow(hbHidData->count() - 1);
 }

@@ -57,6 +57,8 @@ class TfmHidData : public TDialogForm
     explicit TfmHidData(TfmMain* main);
     QListWidget* hbHidData;
     sk::TSkBmpButton* bnClear;
+    // The lines kept: the oldest goes when a line comes beyond them.
+    static constexpr int MaxLines = 10000;
     // Appends a line and selects it, so the list follows the newest.
     void AddLine(const QString& line);
 

@@ -3,9 +3,7 @@
 #include "base/ValueScales.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <limits>
 #include <string>
 
 namespace app
@@ -21,6 +19,11 @@ template <std::size_t N> QString DropSuffixes(QString text, const std::array<std
         if (text.contains(QLatin1String(w.data(), qsizetype(w.size()))))
             text.chop(2);
     return text;
+}
+
+std::optional<double> Number(const QString& text)
+{
+    return ParseDecimal(text.toStdString());
 }
 
 bool OnlyOf(const QString& text, QStringView allowed)
@@ -70,47 +73,13 @@ QString KneeText(int knee)
     return QString::asprintf("%ddB", knee);
 }
 
-double LeadingNumber(QStringView text)
-{
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && text[i] == u' ')
-        ++i;
-    bool negative = false;
-    if (i < n && (text[i] == u'-' || text[i] == u'+')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
-    std::string number = "0";
-    bool point = false, digits = false, nonZero = false;
-    for (; i < n; ++i) {
-        const QChar c = text[i];
-        if (c >= u'0' && c <= u'9') {
-            number.push_back(char(c.unicode()));
-            digits = true;
-            nonZero = nonZero || (c != u'0' && !point);
-        } else if (c == u'.' && !point) {
-            number.push_back('.');
-            point = true;
-        } else {
-            break;
-        }
-    }
-    if (!digits)
-        return 0.0;
-    double v = 0.0;
-    const auto r = std::from_chars(number.data(), number.data() + number.size(), v, std::chars_format::fixed);
-    if (r.ec == std::errc::result_out_of_range)
-        v = nonZero ? std::numeric_limits<double>::max() : 0.0;
-    return negative ? -v : v;
-}
-
 std::optional<int> TypedThreshold(const QString& text, int position)
 {
     const QString t = DropSuffixes(text, DbSuffixes);
-    if (!DecibelTextAccepted(t))
+    const std::optional<double> typed = Number(t);
+    if (!typed || !DecibelTextAccepted(t))
         return std::nullopt;
-    const double v = std::clamp(LeadingNumber(t), ThresholdMinDb, ThresholdMaxDb);
+    const double v = std::clamp(*typed, ThresholdMinDb, ThresholdMaxDb);
     if (2 * v == position)
         return std::nullopt;
     return int(std::trunc(2 * v));
@@ -119,9 +88,10 @@ std::optional<int> TypedThreshold(const QString& text, int position)
 std::optional<int> TypedKnee(const QString& text, int knee)
 {
     const QString t = DropSuffixes(text, DbSuffixes);
-    if (!DecibelTextAccepted(t))
+    const std::optional<double> typed = Number(t);
+    if (!typed || !DecibelTextAccepted(t))
         return std::nullopt;
-    const double v = std::clamp(LeadingNumber(t), 0.0, double(KneeMax));
+    const double v = std::clamp(*typed, 0.0, double(KneeMax));
     if (v == knee)
         return std::nullopt;
     return int(std::trunc(v));
@@ -130,10 +100,11 @@ std::optional<int> TypedKnee(const QString& text, int knee)
 std::optional<int> TypedTime(const QString& text, int faderMin, int faderMax, int position)
 {
     const QString t = DropSuffixes(text, TimeSuffixes);
-    if (t.isEmpty() || !IsNumericText(t.toStdString()))
+    const std::optional<double> typed = Number(t);
+    if (!typed || !IsNumericText(t.toStdString()))
         return std::nullopt;
     // Whole milliseconds; the clamp comes before any conversion, so a long digit run stays defined.
-    double ms = std::trunc(LeadingNumber(t));
+    double ms = std::trunc(*typed);
     if (ms <= faderMin + 1)
         ms = faderMin + 1;
     if (ms >= faderMax + 1)
@@ -153,11 +124,11 @@ std::optional<int> TypedRatio(const QString& text, int index)
     const bool colon = t.contains(u':');
     if (colon && t.front() != u'1')
         return std::nullopt;
-    // After "1:" the number is read from the text as typed, unit word included.
-    const QString number = colon ? text.mid(2) : t;
-    if (number.isEmpty() || (number.back() == u'.' && number.indexOf(u'.') == number.size() - 1))
+    const QString number = colon ? t.mid(2) : t;
+    const std::optional<double> typed = Number(number);
+    if (!typed || number.back() == u'.')
         return std::nullopt;
-    const double v = LeadingNumber(number);
+    const double v = *typed;
     int m = RatioLimitIndex;
     for (int i = 0; i < RatioCount; ++i)
         if (v <= RatioValues[std::size_t(i)]) {

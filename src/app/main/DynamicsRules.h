@@ -28,13 +28,9 @@ QString RatioText(int index);
 // "%ddB".
 QString KneeText(int knee);
 
-// The number at the start of a text: leading blanks, an optional sign, digits with at most one point;
-// reading stops at any other character; no digits give 0. A digit run too long for a double reads as
-// the largest double of its sign, so callers clamp a finite value.
-double LeadingNumber(QStringView text);
-
 // Typed entries. Each returns the position to write to the control, or nothing when the text is
 // refused or names the value the control already holds (then the edit shows the current value).
+// Without its unit word a text must read whole as a number (ParseDecimal), or it is refused.
 // A threshold typed in dB ("dB" in any case may end it), clamped to -90..+20 dB; the fader clamps
 // the result to its own range.
 std::optional<int> TypedThreshold(const QString& text, int position);

@@ -3,7 +3,6 @@
 #include "base/ValueScales.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <string>
 
@@ -25,39 +24,6 @@ void StripUnitWords(std::string& s, const std::array<std::string_view, N>& words
     for (std::string_view w : words)
         if (s.find(w) != std::string::npos)
             s.erase(s.size() - std::min(n, s.size()));
-}
-
-bool HasDigit(const std::string& s)
-{
-    return std::any_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// The decimal at the text's start (leading blanks, a sign, digits, one point, digits), in the C
-// locale; reading stops where the number cannot go on. A number too large for a double reads as
-// infinite (the callers clamp), nothing readable as 0.
-double ReadNumber(const std::string& s)
-{
-    std::size_t i = s.find_first_not_of(' ');
-    if (i == std::string::npos)
-        return 0;
-    bool negative = false;
-    if (s[i] == '-' || s[i] == '+')
-        negative = s[i++] == '-';
-    std::string number;
-    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
-        number += s[i];
-    if (i < s.size() && s[i] == '.') {
-        number += '.';
-        for (++i; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
-            number += s[i];
-    }
-    if (!HasDigit(number))
-        return 0;
-    double v = 0;
-    const auto r = std::from_chars(number.data(), number.data() + number.size(), v);
-    if (r.ec == std::errc::result_out_of_range)
-        v = HUGE_VAL; // only digits, so never too small to matter
-    return negative ? -v : v;
 }
 
 } // namespace
@@ -93,10 +59,11 @@ std::optional<int> ParseTypedDelay(const QString& text, int unit, int max)
         StripUnitWords(s, ft, 2);
     else
         StripUnitWords(s, ms, 2);
-    if (s.empty() || !IsNumericText(s) || !HasDigit(s))
+    const std::optional<double> typed = ParseDecimal(s);
+    if (!typed || !IsNumericText(s))
         return std::nullopt;
     // Clamped while still a double: every unit reaches the top of the range well below 1e6.
-    const double value = std::min(ReadNumber(s), 1e6);
+    const double value = std::min(*typed, 1e6);
     return std::clamp(DelayToSamples(value, unit == DelayUnitMetres || unit == DelayUnitFeet ? unit : 0), 0,
                       max);
 }
@@ -129,19 +96,17 @@ std::optional<int> ParseTypedMix(const QString& text)
 {
     std::string s = text.toStdString();
     StripUnitWords(s, DbSuffixes, 2);
-    if (s.empty() || s == "-" || s == "." || !HasDigit(s))
+    if (!ParseDecimal(s))
         return std::nullopt;
-    for (char c : s)
-        if (!(c >= '0' && c <= '9') && c != '.' && c != ',' && c != '-' && c != '+' && c != ' ')
-            return std::nullopt;
-    if (std::count(s.begin(), s.end(), '.') > 1 || std::count(s.begin(), s.end(), '-') > 1)
-        return std::nullopt;
+    s.erase(s.find_last_not_of(" \t") + 1);
+    // Read once whole above; cutting digits after the point keeps it a number.
+    const auto number = [](const std::string& t) { return ParseDecimal(t).value_or(0.0); };
     if (const std::size_t dot = s.find('.'); dot != std::string::npos) {
         if (dot + 1 >= s.size())
             return std::nullopt;
         s.erase(dot + 2);
         // Below -20 dB the level snaps toward zero onto the half-decibel grid.
-        if (ReadNumber(s) < -20) {
+        if (number(s) < -20) {
             const char f = s[dot + 1];
             if (f == '5')
                 ;
@@ -151,7 +116,7 @@ std::optional<int> ParseTypedMix(const QString& text)
                 s.erase(dot);
         }
     }
-    const double v = std::clamp(ReadNumber(s), -60.0, 0.0);
+    const double v = std::clamp(number(s), -60.0, 0.0);
     // One fractional digit at most: v x 10 is a whole number of tenths up to rounding noise.
     int p = int(std::lround(v * 10));
     if (p < -200)

@@ -22,8 +22,8 @@ QString GeqGainText(int position);
 // A delay of s samples in the unit (0 ms, 1 m, 2 ft): "%4.3fms", "%4.3fm", "%4.3fft". Another unit
 // shows milliseconds.
 QString DelayText(int samples, int unit);
-// A typed delay in the unit: the unit word is dropped, the rest must be digits, '.', ',' and blanks
-// with at least one digit; the number at its start becomes samples, clamped to 0..max.
+// A typed delay in the unit: the unit word is dropped, the rest must read whole as a number without
+// a sign (ParseDecimal); it becomes samples, clamped to 0..max.
 std::optional<int> ParseTypedDelay(const QString& text, int unit, int max);
 
 // The delay line's caption up to a marker at `markerLeft`: (left - 40) / 6 dashes, at most 132.
@@ -37,7 +37,7 @@ std::optional<int> DelayDragPosition(int x, int lineWidth, int max);
 bool NearDelayMarker(int x, int y, int markerLeft, int lineHeight);
 
 // A typed mix level ("-5dB", "-25.7"): the up-down position -280..0 (0.1 dB steps to -20 dB, 0.5 dB
-// below), or empty when refused.
+// below), or empty when refused (the text without its unit word must read whole, ParseDecimal).
 std::optional<int> ParseTypedMix(const QString& text);
 
 // One route line of the matrix diagram, in the paint box's coordinates.
