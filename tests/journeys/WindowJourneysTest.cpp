@@ -80,7 +80,13 @@ TEST_F(Presets, StoreAndRecallByTyping)
         const XClient list = TopWindow();
         EXPECT_EQ(Me->ActiveWindow(), list.id) << "the preset list is not the active window";
         const QRect r(list.frame.x, list.frame.y, list.frame.w, list.frame.h);
-        const auto rows = DrawnRows(Grab(r), r.topLeft());
+        // The list is drawn a moment after its window maps: the same rows in two grabs in a row.
+        std::vector<std::pair<int, int>> rows, last;
+        Until([&] {
+            last = rows;
+            rows = DrawnRows(Grab(r), r.topLeft());
+            return int(rows.size()) >= k && rows == last;
+        });
         EXPECT_GE(int(rows.size()), k) << "rows drawn in the list";
         if (int(rows.size()) < k)
             return {};
