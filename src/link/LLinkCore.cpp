@@ -270,9 +270,9 @@ void LLinkCore::HidCtlDeviceData(THxHidDevice* dev, uint8_t reportId, const uint
     // Never past the report's end, whatever its length byte announces.
     size_t n = FrameExtent(data, size);
     if (FUsb && !FUsb->ReceiveReport(data, static_cast<int>(n))) {
-        // The backlog is full: the device's read thread keeps this report and reads no
-        // further until OnReceiveRoom.
-        if (dev)
+        // The backlog is full: the link's device keeps this report in its read thread and
+        // reads no further until OnReceiveRoom.
+        if (dev && dev == FHidDevice)
             dev->HoldReport();
         return;
     }
