@@ -237,6 +237,7 @@ void THxHidDevice::StartThread()
     if (!OpenHandle(FHidRead, true))
         return;
     FStop.Consume();
+    FResume.Consume();
     FGate = LSyncGate();
     platform::UniqueFd fd(::dup(FHidRead.Get()));
     FThread = std::thread(&THxHidDevice::ReadLoop, this, FGate, std::move(fd));
@@ -261,6 +262,32 @@ void THxHidDevice::DoUnplug()
     OnUnplug = {};
     if (ev.Assigned())
         ev.Fn(this);
+}
+
+// Read thread. Hands one report over; while the handler holds it, waits for a resume and
+// hands it over again, so the reports after it stay unread. A stop or an unplug ends the wait.
+void THxHidDevice::Deliver(LSyncGate& gate, const LSyncGate::Poster& post, const std::vector<uint8_t>& copy)
+{
+    for (;;) {
+        FHeld = false;
+        bool ran = gate.Call(post, [this, copy] {
+            if (FData.Assigned())
+                FData.Fn(this, copy[0], copy.data() + 1, static_cast<uint16_t>(copy.size() - 1));
+        });
+        if (!ran || !FHeld)
+            return;
+        pollfd fds[2] = {{FStop.Fd(), POLLIN, 0}, {FResume.Fd(), POLLIN, 0}};
+        int r = ::poll(fds, 2, -1);
+        if (r < 0 && errno != EINTR)
+            return;
+        if (fds[0].revents) {
+            FStop.Consume();
+            if (gate.Closed() || !FIsPluggedIn)
+                return;
+        }
+        if (fds[1].revents)
+            FResume.Consume();
+    }
 }
 
 // Read thread. A read that cannot start (device gone) is reported and retried after one
@@ -302,10 +329,7 @@ void THxHidDevice::ReadLoop(LSyncGate gate, platform::UniqueFd readFd)
             ssize_t n = ::read(readFd.Get(), report.data() + offset, report.size() - offset);
             if (n > 0) {
                 std::vector<uint8_t> copy(report.begin(), report.begin() + static_cast<long>(n + offset));
-                gate.Call(post, [this, copy = std::move(copy)] {
-                    if (FData.Assigned())
-                        FData.Fn(this, copy[0], copy.data() + 1, static_cast<uint16_t>(copy.size() - 1));
-                });
+                Deliver(gate, post, copy);
                 continue;
             }
             if (n < 0 && (errno == EAGAIN || errno == EINTR))

@@ -121,6 +121,11 @@ class THxHidDevice
     THxHidDataErrorEvent OnDataError;
     THxHidPlugEvent OnUnplug;
     bool CheckOut();
+    // Called by the data event (UI thread): the report being handed over was not taken. The
+    // read thread keeps it and reads nothing more until ResumeReading, then hands it over again.
+    void HoldReport() { FHeld = true; }
+    // Any thread: a held report is handed over again (nothing happens when none is held).
+    void ResumeReading() { FResume.Signal(); }
 
     // Read-thread counters for tests and diagnostics.
     uint32_t FailedReadStarts() const { return FFailedStarts; }
@@ -133,6 +138,7 @@ class THxHidDevice
     void StartThread();
     void StopThread();
     void ReadLoop(LSyncGate gate, platform::UniqueFd readFd);
+    void Deliver(LSyncGate& gate, const LSyncGate::Poster& post, const std::vector<uint8_t>& copy);
     void DoUnplug();
 
     THxHidDeviceController* FMyController;
@@ -152,6 +158,8 @@ class THxHidDevice
     THxHidDataEvent FData;
     std::thread FThread;
     platform::EventFd FStop;
+    platform::EventFd FResume;
+    std::atomic<bool> FHeld{false};
     LSyncGate FGate;
     std::atomic<uint32_t> FFailedStarts{0};
 };

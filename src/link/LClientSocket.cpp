@@ -42,7 +42,15 @@ void LClientSocket::Shut(bool deferNotifiers)
     }
     FClient.Close();
     FConnected = false;
+    FReading = true;
     FLostCode = 0;
+}
+
+void LClientSocket::SetReading(bool reading)
+{
+    FReading = reading;
+    if (FRead)
+        FRead->setEnabled(reading);
 }
 
 void LClientSocket::Writable()

@@ -39,6 +39,10 @@ class LClientSocket
     int ReceiveBuf(uint8_t* buf, int max);
     int SendBuf(const uint8_t* buf, int len) { return FClient.Send(buf, static_cast<size_t>(len)); }
     std::string RemoteAddress() const { return FClient.RemoteAddress(); }
+    // Stops and resumes read events of the connection (the bytes wait in the socket meanwhile);
+    // every new connection starts reading.
+    void SetReading(bool reading);
+    bool Reading() const { return FReading; }
 
   private:
     void Writable();
@@ -50,5 +54,6 @@ class LClientSocket
     platform::TcpClient FClient;
     std::unique_ptr<QSocketNotifier> FRead, FWrite;
     bool FConnected = false;
+    bool FReading = true;
     int FLostCode = 0; // set by ReceiveBuf when the peer closed or the read failed
 };

@@ -118,6 +118,7 @@ bool LLinkCore::OpenNetTransport()
 {
     Drop(FNet);
     FNet = std::make_unique<LNetProc>(this, FDeviceId);
+    ClientSocket.SetReading(true); // an earlier transport's full backlog stopped it
     if (FNet->Open())
         return true;
     Drop(FNet);
@@ -129,6 +130,8 @@ bool LLinkCore::OpenUsbTransport()
     FUsbOpen = false;
     Drop(FUsb);
     FUsb = std::make_unique<LUsbProc>(this, FDeviceId);
+    if (FHidDevice)
+        FHidDevice->ResumeReading(); // an earlier transport's full backlog held a report
     if (FUsb->Open()) {
         FUsbOpen = true;
         return true;
@@ -180,8 +183,12 @@ void LLinkCore::ClientSocketError(LClientSocket::ErrorEvent event, int& errorCod
 
 void LLinkCore::SetHidDevice(THxHidDevice* dev)
 {
-    std::lock_guard g(FHidLock);
-    FHidDevice = dev;
+    {
+        std::lock_guard g(FHidLock);
+        FHidDevice = dev;
+    }
+    if (dev)
+        dev->ResumeReading();
 }
 
 THxHidDevice* LLinkCore::TakeHidDevice()
@@ -208,6 +215,14 @@ void LLinkCore::OnLinkError(int code, int arg, uint64_t generation)
         return; // a closed transport's notice
     if (OnLinkLost)
         OnLinkLost(code, arg);
+}
+
+void LLinkCore::OnReceiveRoom(uint64_t generation)
+{
+    if (FNet && FNet->Generation() == generation)
+        ClientSocket.SetReading(true);
+    if (FUsb && FUsb->Generation() == generation && FHidDevice)
+        FHidDevice->ResumeReading();
 }
 
 void LLinkCore::Log(LogKind kind, const char* prefix, const uint8_t* bytes, size_t count)
@@ -268,19 +283,34 @@ void LLinkCore::LogComRead(const uint8_t* bytes, int length)
     Log(LogKind::Com, "COM R ", bytes, static_cast<size_t>(length));
 }
 
-void LLinkCore::HidCtlDeviceData(THxHidDevice*, uint8_t reportId, const uint8_t* data, uint16_t size)
+void LLinkCore::HidCtlDeviceData(THxHidDevice* dev, uint8_t reportId, const uint8_t* data, uint16_t size)
 {
     // Never past the report's end, whatever its length byte announces.
     size_t n = FrameExtent(data, size);
-    if (FUsb)
-        FUsb->ReceiveReport(data, static_cast<int>(n));
+    if (FUsb && !FUsb->ReceiveReport(data, static_cast<int>(n))) {
+        // The backlog is full: the link's device keeps this report in its read thread and
+        // reads no further until OnReceiveRoom.
+        if (dev && dev == FHidDevice)
+            dev->HoldReport();
+        return;
+    }
     Log(LogKind::Usb, UsbLogPrefix(false, reportId), data, n);
 }
 
 void LLinkCore::ClientSocketRead()
 {
     uint8_t buf[100];
-    int count = ClientSocket.ReceiveBuf(buf, sizeof buf);
+    int max = sizeof buf;
+    if (FNet) {
+        // A full backlog stops the reads; the bytes wait in the socket until OnReceiveRoom.
+        size_t room = FNet->ReceiveRoom();
+        if (room == 0) {
+            ClientSocket.SetReading(false);
+            return;
+        }
+        max = static_cast<int>(std::min(room, sizeof buf));
+    }
+    int count = ClientSocket.ReceiveBuf(buf, max);
     if (count <= 0)
         return;
     Log(LogKind::Net, "NET R ", buf, FrameExtent(buf, static_cast<size_t>(count)));

@@ -84,6 +84,7 @@ class LLinkCore : public LLinkOwner
     void PostToUi(std::function<void()> fn) override;
     void OnLinkFrame(const BSTM& frame, uint32_t ms, uint8_t answered) override;
     void OnLinkError(int code, int arg, uint64_t generation) override;
+    void OnReceiveRoom(uint64_t generation) override;
     void NetWrite(const uint8_t* bytes, int length) override;
     void UsbWrite(const uint8_t* bytes, int length) override;
     void LogComWrite(const uint8_t* bytes, int length) override;

@@ -29,6 +29,9 @@ class LLinkOwner
     virtual void OnLinkFrameAltBaud(const BSTM& /*frame*/, uint32_t /*ms*/) {}
     // A lost link of the transport with this generation; stale generations are the owner's to drop.
     virtual void OnLinkError(int code, int arg, uint64_t generation) = 0;
+    // The receive backlog of the transport with this generation has room again after it refused
+    // bytes: a reader that stopped may go on.
+    virtual void OnReceiveRoom(uint64_t /*generation*/) {}
     virtual void NetWrite(const uint8_t* /*bytes*/, int /*length*/) {}
     virtual void UsbWrite(const uint8_t* /*bytes*/, int /*length*/) {}
     virtual void LogComWrite(const uint8_t* /*bytes*/, int /*length*/) {}

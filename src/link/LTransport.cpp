@@ -2,8 +2,10 @@
 
 #include <poll.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <utility>
 
 namespace
 {
@@ -211,35 +213,51 @@ bool LStreamTransport::Open()
         std::lock_guard g(FReceiveLock);
         FReceived.clear();
         FReportStarts.clear();
+        FReaderWaits = false;
     }
     return StartWorker();
 }
 
-void LStreamTransport::Receive(const uint8_t* bytes, int length)
+int LStreamTransport::Receive(const uint8_t* bytes, int length)
 {
-    Append(bytes, length, false);
+    return Append(bytes, length, false);
 }
 
-void LStreamTransport::ReceiveReport(const uint8_t* bytes, int length)
+bool LStreamTransport::ReceiveReport(const uint8_t* bytes, int length)
 {
-    Append(bytes, length, true);
+    return length <= 0 || Append(bytes, length, true) == length;
 }
 
-void LStreamTransport::Append(const uint8_t* bytes, int length, bool report)
+int LStreamTransport::Append(const uint8_t* bytes, int length, bool report)
 {
     if (length <= 0)
-        return;
+        return 0;
+    size_t take;
     {
         std::lock_guard g(FReceiveLock);
-        if (FReceived.size() + static_cast<size_t>(length) > kMaxReceiveBacklog) {
-            FDropped += static_cast<uint64_t>(length);
-            return; // the worker is still busy with what came before; the framing resynchronises
-        }
+        const size_t room = kMaxReceiveBacklog - std::min(FReceived.size(), kMaxReceiveBacklog);
+        take = std::min(room, static_cast<size_t>(length));
+        if (report && take < static_cast<size_t>(length))
+            take = 0; // a report is never split
+        if (take < static_cast<size_t>(length))
+            FReaderWaits = true;
+        if (take == 0)
+            return 0;
         if (report)
             FReportStarts.push_back(FReceived.size());
-        FReceived.insert(FReceived.end(), bytes, bytes + length);
+        FReceived.insert(FReceived.end(), bytes, bytes + take);
     }
     FReceiveEvent.Signal();
+    return static_cast<int>(take);
+}
+
+size_t LStreamTransport::ReceiveRoom()
+{
+    std::lock_guard g(FReceiveLock);
+    const size_t room = kMaxReceiveBacklog - std::min(FReceived.size(), kMaxReceiveBacklog);
+    if (room == 0)
+        FReaderWaits = true;
+    return room;
 }
 
 size_t LStreamTransport::ReceiveBacklog()
@@ -268,10 +286,17 @@ void LStreamTransport::Run()
             FReceiveEvent.Consume();
             FFeeding.clear();
             FFeedingStarts.clear();
+            bool readerWaits;
             {
                 std::lock_guard g(FReceiveLock);
                 FFeeding.swap(FReceived); // both keep their capacity
                 FFeedingStarts.swap(FReportStarts);
+                readerWaits = std::exchange(FReaderWaits, false);
+            }
+            if (readerWaits) {
+                LLinkOwner* owner = FOwner;
+                uint64_t gen = FGeneration;
+                owner->PostToUi([owner, gen] { owner->OnReceiveRoom(gen); });
             }
             std::lock_guard g(FLock);
             size_t next = 0;

@@ -95,38 +95,43 @@ class LTransport
 };
 
 // LNet and LUsb: bytes come in through Receive; the worker writes through the owner.
+// The receive backlog is bounded and never drops a byte: what does not fit is refused, the
+// reader stops reading (the bytes wait in the socket or the HID read thread), and once the
+// worker has taken the backlog it tells the owner (OnReceiveRoom) that the reader may go on.
 class LStreamTransport : public LTransport
 {
   public:
-    // Bytes received and not yet fed are kept up to this many; a read that does not fit is
-    // dropped (only a peer that floods the link gets that far), so memory stays bounded.
     static constexpr size_t kMaxReceiveBacklog = 4096;
 
     LStreamTransport(LLinkOwner* owner, int extraWaits);
     virtual bool Open();
-    virtual void Receive(const uint8_t* bytes, int length);
+    // Takes as many bytes as the backlog has room for and returns that count (UI thread).
+    virtual int Receive(const uint8_t* bytes, int length);
     // One HID report: its bytes begin a new frame, whatever an earlier report left unfinished.
-    void ReceiveReport(const uint8_t* bytes, int length);
+    // Taken whole or not at all; false when it did not fit.
+    bool ReceiveReport(const uint8_t* bytes, int length);
+    // Room left in the backlog. Refused bytes and a call that finds no room both ask for an
+    // OnReceiveRoom once the worker has taken the backlog.
+    size_t ReceiveRoom();
     // The connection under the transport is gone (UI thread): once the bytes received before
     // it are fed, the worker drops the pending frame and reports error 0, as its time-outs would.
     void PeerClosed();
-    // Bytes handed in and not yet fed to the framing, and bytes dropped because they did not fit.
+    // Bytes handed in and not yet fed to the framing.
     size_t ReceiveBacklog();
-    uint64_t DroppedBytes() const { return FDropped; }
 
   protected:
     void Run() override;
 
   private:
-    void Append(const uint8_t* bytes, int length, bool report);
+    int Append(const uint8_t* bytes, int length, bool report);
 
     int FExtraWaits;
     platform::EventFd FReceiveEvent, FClosedEvent;
     std::mutex FReceiveLock;
     BSTM FReceived;                    // bytes handed in and not yet fed; appended, never overwritten
     std::vector<size_t> FReportStarts; // offsets in FReceived where a report begins
-    std::atomic<uint64_t> FDropped{0};
-    BSTM FFeeding; // worker: the bytes being fed
+    bool FReaderWaits = false;         // the reader was refused room; under FReceiveLock
+    BSTM FFeeding;                     // worker: the bytes being fed
     std::vector<size_t> FFeedingStarts;
 };
 

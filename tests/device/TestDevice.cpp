@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 
 #include "FrameReader.h"
 
@@ -301,11 +302,20 @@ void TestDevice::Serve(int fd)
     int count = 0;
     const bool packets = FReportLength > 0;
     std::vector<uint8_t> buffer(4096);
+    size_t floodLeft = 0;
+    bool floodStarted = false;
     for (;;) {
-        const bool flood = Faults().Flood;
+        const DeviceFaults faults = Faults();
+        if (faults.Flood && !floodStarted && count >= faults.FloodFrom) {
+            floodStarted = true;
+            floodLeft = faults.FloodBytes > 0 ? faults.FloodBytes : SIZE_MAX;
+        } else if (!faults.Flood) {
+            floodStarted = false;
+        }
+        const bool flood = floodStarted && floodLeft > 0;
         const Wait wait = WaitFor(fd, POLLIN, flood ? 0 : -1);
         if (wait == Wait::Timeout && flood) {
-            if (!FloodOnce(fd)) {
+            if (!FloodOnce(fd, floodLeft)) {
                 break;
             }
             continue;
@@ -402,21 +412,31 @@ bool TestDevice::HandleFrame(int fd, const BSTM& frame, int count)
     return !FStopping && (faults.DropAfter < 0 || count < faults.DropAfter);
 }
 
-bool TestDevice::FloodOnce(int fd)
+BSTM TestDevice::FloodFrame() const
 {
-    BSTM bytes;
-    uint8_t id;
+    std::lock_guard lock(FMutex);
+    const uint8_t id = FFaults.ReplyId >= 0 ? static_cast<uint8_t>(FFaults.ReplyId) : FId;
+    return BuildReplyFrame(id, 64, DeviceState::EncodeLevels(FState.Levels, FState.LevelFlags));
+}
+
+bool TestDevice::FloodOnce(int fd, size_t& bytesLeft)
+{
     {
         std::lock_guard lock(FMutex);
         if (FHalfClosed) {
             return Pause(5);
         }
-        id = FFaults.ReplyId >= 0 ? static_cast<uint8_t>(FFaults.ReplyId) : FId;
-        bytes = BuildReplyFrame(id, 64, DeviceState::EncodeLevels(FState.Levels, FState.LevelFlags));
     }
-    constexpr int kBatch = 8;
+    const BSTM bytes = FloodFrame();
+    // Whole replies only: a bounded flood ends with the last one that fits.
+    const size_t count = std::min<size_t>(8, bytesLeft / bytes.size());
+    if (count == 0) {
+        bytesLeft = 0;
+        return true;
+    }
+    bytesLeft -= count * bytes.size();
     if (FReportLength > 0) {
-        for (int i = 0; i < kBatch; ++i) {
+        for (size_t i = 0; i < count; ++i) {
             BSTM report{0};
             report.insert(report.end(), bytes.begin(), bytes.end());
             report.resize(std::max(report.size(), static_cast<size_t>(FReportLength)), 0);
@@ -428,10 +448,10 @@ bool TestDevice::FloodOnce(int fd)
         return true;
     }
     BSTM batch;
-    for (int i = 0; i < kBatch; ++i) {
+    for (size_t i = 0; i < count; ++i) {
         batch.insert(batch.end(), bytes.begin(), bytes.end());
     }
-    FFloodWritten += kBatch;
+    FFloodWritten += count;
     return WriteAll(fd, batch.data(), batch.size());
 }
 

@@ -33,6 +33,8 @@ struct DeviceFaults {
     std::vector<int> DoubleFrames; // replies to these frames go out twice in one write (HID: two reports)
     int HalfCloseAfter = -1;       // after answering this many frames, shut the sending side; go on reading
     bool Flood = false;            // unsolicited level replies whenever no request waits
+    int FloodFrom = 0;             // the flood starts once this many frames of the link are answered
+    size_t FloodBytes = 0;         // the flood ends after this many bytes on the link; 0 = no end
     // In-process only: the bytes that go out for a request in place of its reply frame
     // (oversized payloads, lying length bytes); nothing is written for an empty result.
     std::function<BSTM(const LCmd& request, const BSTM& reply)> Rewrite;
@@ -96,6 +98,8 @@ class TestDevice
     int LinkFrames() const;
     // Unsolicited replies the flood has sent so far (counted as each write starts).
     uint64_t FloodWritten() const { return FFloodWritten; }
+    // The bytes of one unsolicited reply (without the report id and padding of HID).
+    BSTM FloodFrame() const;
 
   private:
     enum class Wait { Ready, Timeout, Stopped };
@@ -110,7 +114,7 @@ class TestDevice
     bool HandleFrame(int fd, const BSTM& frame, int count);
     void SendReply(int fd, const BSTM& bytes, const DeviceFaults& faults);
     // Writes a batch of unsolicited level replies; false when the link failed.
-    bool FloodOnce(int fd);
+    bool FloodOnce(int fd, size_t& bytesLeft);
     void SetLinkOpen(bool open);
 
     mutable std::mutex FMutex;

@@ -322,6 +322,19 @@ const Row kRows[] = {
      StrayInsteadOf<39, 5>, true},
     {"StrayReplyInPlaceOfTheStoreAckWithTheIdlePollOn", Op::Store, Want::Completes, kAll, "", 3000, false,
      false, StrayInsteadOf<38, -1>, true},
+    // 64 KiB of unsolicited replies from the connect on, and from the middle of the read on: the
+    // receiver stops reading while its backlog is full, so no reply is lost or stitched.
+    {"FloodOf64KiBFromTheConnect", Op::Read, Want::Completes, kAll, "", 0, true, false,
+     [](DeviceFaults& f, const Ctx&) {
+         f.Flood = true;
+         f.FloodBytes = 64 * 1024;
+     }},
+    {"FloodOf64KiBDuringTheRead", Op::Read, Want::Completes, kAll, "", 0, true, false,
+     [](DeviceFaults& f, const Ctx&) {
+         f.Flood = true;
+         f.FloodFrom = 20;
+         f.FloodBytes = 64 * 1024;
+     }},
     // A frame longer than one report: over HID the report ends it, and the next report starts afresh.
     {"FrameLongerThanAReportThenReplies", Op::Edits, Want::Completes, kAll, "", 250, false, false,
      FirstEditReply<Length120>},
@@ -529,6 +542,22 @@ TEST_P(FaultSuite, EndsInStepOrReported)
     StartDevice(device, hidFd, 7);
     if (HasFatalFailure())
         return;
+    // Level replies that reach the editor, and frames that are not what the device sent.
+    const BSTM levelReply = device->FloodFrame();
+    size_t levelReplies = 0;
+    std::vector<BSTM> damaged;
+    auto handle = rig.Core.OnFrame;
+    rig.Core.OnFrame = [&, handle](const BSTM& frame, uint32_t ms, uint8_t answered) {
+        uint8_t check = 0;
+        for (uint8_t b : frame)
+            check ^= b;
+        const bool level = frame.size() > 5 && frame[5] == 64;
+        if (level && frame == levelReply)
+            ++levelReplies;
+        else if (level || check != 0)
+            damaged.push_back(frame);
+        handle(frame, ms, answered);
+    };
     DeviceFaults faults;
     if (row->beforeConnect) {
         row->fault(faults, {0, link});
@@ -613,6 +642,22 @@ TEST_P(FaultSuite, EndsInStepOrReported)
     }
     if (row->op == Op::Read) {
         ASSERT_TRUE(rig.ReadDone(kBoundMs));
+    }
+    if (faults.Flood && faults.FloodBytes > 0) {
+        // The flood ends with the last whole reply that fits; every unsolicited reply and every answer
+        // to a level request arrives whole, none stitched.
+        EXPECT_TRUE(PumpUntil(
+            [&] {
+                return !rig.LinkOpen() ||
+                       (device->FloodWritten() + 1) * levelReply.size() > faults.FloodBytes;
+            },
+            kBoundMs))
+            << "the flood did not run to its end";
+        auto sent = [&] { return device->FloodWritten() + static_cast<uint64_t>(device->LevelRequests()); };
+        EXPECT_TRUE(PumpUntil([&] { return !rig.LinkOpen() || levelReplies == sent(); }, kBoundMs))
+            << levelReplies << " level replies of " << sent();
+        EXPECT_TRUE(damaged.empty()) << damaged.size() << " damaged frames, the first "
+                                     << ::testing::PrintToString(damaged.front());
     }
 
     // Within the bound the device comes into step with the model (it may still be answering what

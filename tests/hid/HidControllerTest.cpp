@@ -355,6 +355,60 @@ TEST_F(Controller, ReadThreadHandsReportsOverAndBacksOffWhenUnplugged)
     Ctl->CheckIn(d);
 }
 
+// A report the handler holds stays with the read thread, which reads nothing further until it is
+// resumed and then hands the same report over again; taking the handler away or an unplug ends the
+// wait instead.
+TEST_F(Controller, AHeldReportComesAgainOnResumeAndNothingIsReadMeanwhile)
+{
+    enum class End { Resume, HandlerRemoved, Unplug };
+    for (End end : {End::Resume, End::HandlerRemoved, End::Unplug}) {
+        SCOPED_TRACE(static_cast<int>(end));
+        Backend = std::make_shared<FakeHidBackend>();
+        Changes = 0;
+        std::string a = Backend->Add(1, 1, 9, 9);
+        Make();
+        std::vector<uint8_t> seen; // the first byte of each report handed over
+        bool hold = true;
+        Ctl->SetOnDeviceData({[&](THxHidDevice* dev, uint8_t, const uint8_t* data, uint16_t) {
+                                  seen.push_back(data[0]);
+                                  if (hold)
+                                      dev->HoldReport();
+                              },
+                              7});
+        FirstScan();
+        THxHidDevice* d = nullptr;
+        ASSERT_TRUE(Ctl->CheckOut(d));
+        d->SetThreadSleepTime(20);
+        for (uint8_t first : {1, 2}) {
+            const uint8_t in[8] = {first, 0, 0, 0, 0, 0, 0, 0};
+            ASSERT_EQ(::write(Backend->Get(a).Peer.Get(), in, 8), 8);
+        }
+        ASSERT_TRUE(PumpUntil([&] { return !seen.empty(); }));
+        PumpFor(100);
+        EXPECT_EQ(seen, (std::vector<uint8_t>{1})) << "read on while a report was held";
+        switch (end) {
+        case End::Resume:
+            hold = false;
+            d->ResumeReading();
+            EXPECT_TRUE(PumpUntil([&] { return seen.size() == 3; }));
+            EXPECT_EQ(seen, (std::vector<uint8_t>{1, 1, 2}));
+            break;
+        case End::HandlerRemoved:
+            Ctl->SetOnDeviceData({}); // joins the read thread
+            EXPECT_FALSE(d->HasReadThread());
+            break;
+        case End::Unplug:
+            Backend->Unplug(a);
+            Ctl->EventPipe(0);
+            EXPECT_TRUE(PumpUntil([&] { return d->FailedReadStarts() > 0; })) << "still waiting";
+            break;
+        }
+        Ctl->SetOnDeviceData({});
+        Ctl->CheckIn(d);
+        Ctl.reset();
+    }
+}
+
 TEST_F(Controller, DestroyingACheckedOutDeviceLeavesAFreeOneInItsPlace)
 {
     Backend->Add(1, 1);

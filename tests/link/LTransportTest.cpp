@@ -14,6 +14,7 @@
 #include <memory>
 #include <mutex>
 #include <numeric>
+#include <thread>
 
 #include "TestDevice.h"
 #include "link/LLinkCore.h"
@@ -871,6 +872,129 @@ class InlineOwner : public LLinkOwner
     std::vector<uint8_t> AnsweredCodes; // the request each reply answered, 0 for none
     std::atomic<int> Frames{0};
 };
+
+// An owner whose hand-overs wait until the test thread, standing in for the UI thread, runs them.
+class QueuedOwner : public LLinkOwner
+{
+  public:
+    void PostToUi(std::function<void()> fn) override
+    {
+        std::lock_guard g(Lock);
+        Posted.push_back(std::move(fn));
+    }
+    // Runs what was posted; false when nothing was.
+    bool RunPosted()
+    {
+        std::vector<std::function<void()>> now;
+        {
+            std::lock_guard g(Lock);
+            now.swap(Posted);
+        }
+        for (auto& fn : now)
+            fn();
+        return !now.empty();
+    }
+    void OnLinkFrame(const BSTM& frame, uint32_t, uint8_t) override { Frames.push_back(frame); }
+    void OnLinkError(int code, int, uint64_t) override { Errors.push_back(code); }
+    void OnReceiveRoom(uint64_t generation) override { RoomNotices.push_back(generation); }
+    std::mutex Lock;
+    std::vector<std::function<void()>> Posted;
+    std::vector<BSTM> Frames;
+    std::vector<int> Errors;
+    std::vector<uint64_t> RoomNotices;
+};
+
+// A full receive backlog refuses what does not fit instead of dropping it, and tells the owner
+// when the worker has made room: a reader that waits for that loses no byte, and the frames come
+// out whole and in order, over a byte stream and over HID reports.
+TEST(LStreamTransport, AFullBacklogRefusesBytesAndAsksForThemAgainLater)
+{
+    EnsureCoreApp();
+    // Level replies numbered in their payload: 400 of 47 bytes, more than four full backlogs.
+    std::vector<BSTM> sent;
+    for (int i = 0; i < 400; ++i) {
+        BSTM f = {0x10, 0x02, 0x01, 0x00, 39, 64};
+        for (int k = 0; k < 38; ++k)
+            f.push_back(static_cast<uint8_t>(k < 2 ? (i >> (8 * k)) : i * 7 + k));
+        f.push_back(0x10);
+        f.push_back(0x03);
+        uint8_t check = 0;
+        for (uint8_t b : f)
+            check ^= b;
+        f.push_back(check);
+        sent.push_back(f);
+    }
+    for (const bool reports : {false, true}) {
+        SCOPED_TRACE(reports ? "HID reports" : "byte stream");
+        QueuedOwner owner;
+        std::unique_ptr<LStreamTransport> t;
+        if (reports)
+            t = std::make_unique<LUsbProc>(&owner, 1);
+        else
+            t = std::make_unique<LNetProc>(&owner, 1);
+        ASSERT_TRUE(t->Open());
+        t->SetTimeout(60000);
+
+        BSTM stream;
+        for (const BSTM& f : sent)
+            stream.insert(stream.end(), f.begin(), f.end());
+        size_t at = 0;    // stream bytes taken by the transport
+        size_t frame = 0; // reports taken
+        auto offer = [&] {
+            if (reports) {
+                if (!t->ReceiveReport(sent[frame].data(), static_cast<int>(sent[frame].size())))
+                    return false;
+                at += sent[frame++].size();
+                return true;
+            }
+            const int ask = static_cast<int>(std::min<size_t>(1000, stream.size() - at));
+            const int took = t->Receive(stream.data() + at, ask);
+            EXPECT_GE(took, 0);
+            EXPECT_LE(took, ask);
+            at += static_cast<size_t>(took);
+            return took == ask;
+        };
+
+        // Nothing runs on the "UI thread" yet: the worker waits in its first hand-over, and the
+        // backlog fills up and refuses the rest without a notice.
+        while (at < stream.size() && offer()) {
+        }
+        ASSERT_LT(at, stream.size());
+        EXPECT_EQ(t->ReceiveBacklog() + t->ReceiveRoom(), LStreamTransport::kMaxReceiveBacklog);
+        EXPECT_LT(t->ReceiveRoom(), reports ? sent[0].size() : 1u);
+        EXPECT_TRUE(owner.RoomNotices.empty());
+
+        // The reader waits for each notice, then offers what was refused again.
+        int refusals = 1;
+        bool waiting = true;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while ((at < stream.size() || owner.Frames.size() < sent.size()) &&
+               std::chrono::steady_clock::now() < deadline) {
+            const size_t notices = owner.RoomNotices.size();
+            const bool ran = owner.RunPosted();
+            if (owner.RoomNotices.size() != notices) {
+                EXPECT_EQ(owner.RoomNotices.back(), t->Generation());
+                waiting = false;
+            }
+            while (!waiting && at < stream.size()) {
+                if (!offer()) {
+                    ++refusals;
+                    waiting = true;
+                }
+            }
+            EXPECT_LE(t->ReceiveBacklog(), LStreamTransport::kMaxReceiveBacklog);
+            if (!ran)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        EXPECT_EQ(at, stream.size());
+        EXPECT_GT(refusals, 1);
+        ASSERT_EQ(owner.Frames.size(), sent.size());
+        for (size_t i = 0; i < sent.size(); ++i)
+            ASSERT_EQ(owner.Frames[i], sent[i]) << "frame " << i;
+        EXPECT_TRUE(owner.Errors.empty());
+        t->Close();
+    }
+}
 
 // Two replies in one read (the device answered a frame written twice): the second one must
 // not hand over the frame after the next before the next was ever written.

@@ -19,11 +19,20 @@ bool CoreRig::OpenTcp(uint16_t port)
 {
     Core.ClientSocket.Address = "127.0.0.1";
     Core.ClientSocket.Port = port;
+    if (Core.ClientSocket.Connected()) {
+        LevelPoll = false;
+        return Opened(OpenNet());
+    }
+    // As the window does: the transport opens in the connect event, so no byte is read before it.
+    int opened = -1;
+    Core.ClientSocket.OnConnect = [&] {
+        LevelPoll = false;
+        opened = OpenNet() ? 1 : 0;
+    };
     Core.ClientSocket.SetActive(true);
-    if (!Wait([&] { return Core.ClientSocket.Connected(); }, 3000))
-        return false;
-    LevelPoll = false;
-    return Opened(OpenNet());
+    const bool connected = Wait([&] { return opened >= 0; }, 3000);
+    Core.ClientSocket.OnConnect = nullptr;
+    return connected && Opened(opened == 1);
 }
 
 bool CoreRig::OpenPty(const std::string& path)
