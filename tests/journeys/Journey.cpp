@@ -264,9 +264,9 @@ QMenu* Journey::OpenPopup() const
     return Gui([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); });
 }
 
-QMenu* Journey::OpenMenu(const QString& title)
+std::optional<QPoint> Journey::MenuTitleAt(const QString& title) const
 {
-    const std::optional<QPoint> at = Gui([&]() -> std::optional<QPoint> {
+    return Gui([&]() -> std::optional<QPoint> {
         auto* bar = Main->findChild<QMenuBar*>(QStringLiteral("MainMenu"));
         if (bar)
             for (QAction* a : bar->actions())
@@ -274,6 +274,11 @@ QMenu* Journey::OpenMenu(const QString& title)
                     return bar->mapToGlobal(bar->actionGeometry(a).center());
         return std::nullopt;
     });
+}
+
+QMenu* Journey::OpenMenu(const QString& title)
+{
+    const std::optional<QPoint> at = MenuTitleAt(title);
     if (!at) {
         ADD_FAILURE() << "no menu titled " << title.toStdString();
         return nullptr;
@@ -298,14 +303,7 @@ void Journey::ClickMenuItem(QMenu* menu, const QString& text)
 
 void Journey::ClickMenuTitle(const QString& title)
 {
-    const std::optional<QPoint> at = Gui([&]() -> std::optional<QPoint> {
-        auto* bar = Main->findChild<QMenuBar*>(QStringLiteral("MainMenu"));
-        if (bar)
-            for (QAction* a : bar->actions())
-                if (a->isVisible() && QString(a->text()).remove(u'&') == title)
-                    return bar->mapToGlobal(bar->actionGeometry(a).center());
-        return std::nullopt;
-    });
+    const std::optional<QPoint> at = MenuTitleAt(title);
     ASSERT_TRUE(at.has_value()) << "no menu title " << title.toStdString();
     ClickAt(*at);
 }

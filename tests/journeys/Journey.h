@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -124,6 +125,8 @@ class Journey : public ::testing::Test
     std::string LogPath;
 
   private:
+    // A title's centre in the menu bar, on the screen.
+    std::optional<QPoint> MenuTitleAt(const QString& title) const;
     std::unique_ptr<morvex_device::ChildProcess> FDevice;
 };
 

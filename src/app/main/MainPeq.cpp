@@ -314,47 +314,56 @@ void TfmMain::cvdEqFreqInAKeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShif
     }
 }
 
+namespace
+{
+// The PEQ panel of a channel: the three faders and their edits.
+struct PeqPanel {
+    fx::TCustomTrackBar *freq = nullptr, *q = nullptr, *gain = nullptr;
+    fx::TRoundEdit *freqEdit = nullptr, *qEdit = nullptr, *gainEdit = nullptr;
+    bool Complete() const { return freq && q && gain && freqEdit && qEdit && gainEdit; }
+};
+
+PeqPanel FindPeqPanel(TfmMain& w, int ch)
+{
+    const QString s = ChannelTitle(ch);
+    return {w.Get<fx::TCustomTrackBar>(QStringLiteral("isEqFreq") + s),
+            w.Get<fx::TCustomTrackBar>(QStringLiteral("isEqBw") + s),
+            w.Get<fx::TCustomTrackBar>(QStringLiteral("isEqGain") + s),
+            w.Get<fx::TRoundEdit>(QStringLiteral("cvdEqFreq") + s),
+            w.Get<fx::TRoundEdit>(QStringLiteral("cvdEqBw") + s),
+            w.Get<fx::TRoundEdit>(QStringLiteral("cvdEqGain") + s)};
+}
+} // namespace
+
 void TfmMain::ShowPeqPanelTexts(int ch)
 {
     if (!ValidChannel(ch))
         return;
-    const QString s = ChannelTitle(ch);
-    auto* fF = Get<fx::TCustomTrackBar>(QStringLiteral("isEqFreq") + s);
-    auto* fQ = Get<fx::TCustomTrackBar>(QStringLiteral("isEqBw") + s);
-    auto* fG = Get<fx::TCustomTrackBar>(QStringLiteral("isEqGain") + s);
-    auto* eF = Get<fx::TRoundEdit>(QStringLiteral("cvdEqFreq") + s);
-    auto* eQ = Get<fx::TRoundEdit>(QStringLiteral("cvdEqBw") + s);
-    auto* eG = Get<fx::TRoundEdit>(QStringLiteral("cvdEqGain") + s);
-    if (!fF || !fQ || !fG || !eF || !eQ || !eG)
+    const PeqPanel p = FindPeqPanel(*this, ch);
+    if (!p.Complete())
         return;
-    eF->SetText(EditFreqText(float(IndexToFreq(fF->Position()))));
-    eQ->SetText(EqQText(fQ->Position()));
-    eG->SetText(EqGainText(fG->Position()));
+    p.freqEdit->SetText(EditFreqText(float(IndexToFreq(p.freq->Position()))));
+    p.qEdit->SetText(EqQText(p.q->Position()));
+    p.gainEdit->SetText(EqGainText(p.gain->Position()));
 }
 
 void TfmMain::ShowPeqParams(int ch, bool enabled, double q, double gain, double freq)
 {
     if (FUpdating || !ValidChannel(ch))
         return;
-    const QString s = ChannelTitle(ch);
-    auto* fF = Get<fx::TCustomTrackBar>(QStringLiteral("isEqFreq") + s);
-    auto* fQ = Get<fx::TCustomTrackBar>(QStringLiteral("isEqBw") + s);
-    auto* fG = Get<fx::TCustomTrackBar>(QStringLiteral("isEqGain") + s);
-    auto* eF = Get<fx::TRoundEdit>(QStringLiteral("cvdEqFreq") + s);
-    auto* eQ = Get<fx::TRoundEdit>(QStringLiteral("cvdEqBw") + s);
-    auto* eG = Get<fx::TRoundEdit>(QStringLiteral("cvdEqGain") + s);
-    if (!fF || !fQ || !fG || !eF || !eQ || !eG)
+    const PeqPanel p = FindPeqPanel(*this, ch);
+    if (!p.Complete())
         return;
     FlagScope quiet(FUpdating);
-    fF->SetPosition(FreqToIndex(freq));
-    fF->SetEnabled(enabled);
-    eF->SetText(EditFreqText(float(freq)));
-    fG->SetPosition(GainToIndex(gain));
-    fG->SetEnabled(enabled);
-    eG->SetText(EqGainText(fG->Position()));
-    fQ->SetPosition(QToIndex(q));
-    fQ->SetEnabled(enabled);
-    eQ->SetText(EqQText(fQ->Position()));
+    p.freq->SetPosition(FreqToIndex(freq));
+    p.freq->SetEnabled(enabled);
+    p.freqEdit->SetText(EditFreqText(float(freq)));
+    p.gain->SetPosition(GainToIndex(gain));
+    p.gain->SetEnabled(enabled);
+    p.gainEdit->SetText(EqGainText(p.gain->Position()));
+    p.q->SetPosition(QToIndex(q));
+    p.q->SetEnabled(enabled);
+    p.qEdit->SetText(EqQText(p.q->Position()));
 }
 
 void TfmMain::DeselectPeqBands()
