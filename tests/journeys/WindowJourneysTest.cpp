@@ -4,6 +4,7 @@
 #include "app/main/TfmMain.h"
 #include "framework/Control.h"
 #include "proto/Commands.h"
+#include "session/LLinkSession.h"
 
 #include <QAction>
 #include <QApplication>
@@ -72,13 +73,24 @@ TEST_F(Presets, StoreAndRecallByTyping)
     ConnectByTyping();
     const size_t before = DeviceFrames().size();
 
+    // The window the window manager lists now that it did not list before (0 when none).
+    auto newWindow = [&](const std::vector<XClient>& before) {
+        for (const XClient& c : Me->Stacking())
+            if (std::none_of(before.begin(), before.end(), [&](const XClient& b) { return b.id == c.id; }))
+                return c;
+        return XClient{};
+    };
     auto pickRow = [&](const char* button, int k) -> XClient {
-        const size_t windows = Me->Stacking().size();
+        // The window takes clicks again once an operation (a store) is over.
+        EXPECT_TRUE(Until([&] { return Main->isEnabled() && !Main->Session().Machine.Busy(); }));
+        const std::vector<XClient> before = Me->Stacking();
         Click(Gui([&] { return Main->Get<QWidget>(QString::fromLatin1(button)); }));
-        if (!Until([&] { return Me->Stacking().size() > windows; }))
+        XClient list;
+        if (!Until([&] { return (list = newWindow(before)).id != 0; })) {
+            ADD_FAILURE() << "the preset list did not open";
             return {};
-        const XClient list = TopWindow();
-        EXPECT_EQ(Me->ActiveWindow(), list.id) << "the preset list is not the active window";
+        }
+        EXPECT_TRUE(Until([&] { return Me->ActiveWindow() == list.id; })) << "the preset list is not active";
         const QRect r(list.frame.x, list.frame.y, list.frame.w, list.frame.h);
         // The list is drawn a moment after its window maps: the same rows in two grabs in a row.
         std::vector<std::pair<int, int>> rows, last;
@@ -90,8 +102,10 @@ TEST_F(Presets, StoreAndRecallByTyping)
         EXPECT_GE(int(rows.size()), k) << "rows drawn in the list";
         if (int(rows.size()) < k)
             return {};
+        std::vector<XClient> withList = before;
+        withList.push_back(list);
         ClickAt(QPoint(r.center().x(), (rows[size_t(k - 1)].first + rows[size_t(k - 1)].second) / 2));
-        if (!Until([&] { return Me->Stacking().size() > windows + 1; }))
+        if (!Until([&] { return newWindow(withList).id != 0; }))
             ADD_FAILURE() << "the name dialog did not open";
         return list;
     };
@@ -100,7 +114,8 @@ TEST_F(Presets, StoreAndRecallByTyping)
     ASSERT_TRUE(list.id);
     const XClient name = TopWindow();
     EXPECT_NE(name.id, list.id) << "the name dialog is not in front of the list";
-    EXPECT_EQ(Me->ActiveWindow(), name.id) << "the name dialog does not take the input";
+    EXPECT_TRUE(Until([&] { return Me->ActiveWindow() == name.id; }))
+        << "the name dialog does not take the input";
     EXPECT_TRUE(Me->FindWindow(list.title).id) << "the list closed behind the name dialog";
     Me->Key("a", {"Control_L"});
     Me->Type("Live");
