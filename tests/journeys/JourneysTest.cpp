@@ -78,15 +78,19 @@ TEST_F(Menus, EveryTitleAndItemIsReachedWhereItIsDrawn)
     auto opensAWindow = [&](const std::function<void()>& open) {
         const size_t before = Me->Stacking().size();
         open();
-        if (!Until([&] { return Me->Stacking().size() > before; }, 3000)) {
+        if (!Until([&] { return Me->Stacking().size() > before; }, 8000)) {
             ADD_FAILURE() << "no window opened";
             return;
         }
         ++windowsOpened;
         const XClient top = TopWindow();
         EXPECT_NE(top.id, Gui([&] { return Main->winId(); })) << "the window opened behind the main window";
+        // The keys reach the window once the window manager has made it the active one.
+        EXPECT_TRUE(Until([&] { return Me->ActiveWindow() == top.id; }, 5000))
+            << top.title << " is not active";
+        Pump(50);
         Me->Key("Escape");
-        EXPECT_TRUE(Until([&] { return Me->Stacking().size() == before; }, 3000))
+        EXPECT_TRUE(Until([&] { return Me->Stacking().size() == before; }, 5000))
             << "Escape did not close " << top.title;
     };
     for (const MenuTitle& t : titles) {
