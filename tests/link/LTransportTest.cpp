@@ -16,6 +16,7 @@
 #include <numeric>
 #include <thread>
 
+#include "FrameReader.h"
 #include "TestDevice.h"
 #include "link/LLinkCore.h"
 #include "runtime/Timer.h"
@@ -913,16 +914,10 @@ TEST(LStreamTransport, AFullBacklogRefusesBytesAndAsksForThemAgainLater)
     // Level replies numbered in their payload: 400 of 47 bytes, more than four full backlogs.
     std::vector<BSTM> sent;
     for (int i = 0; i < 400; ++i) {
-        BSTM f = {0x10, 0x02, 0x01, 0x00, 39, 64};
+        BSTM payload;
         for (int k = 0; k < 38; ++k)
-            f.push_back(static_cast<uint8_t>(k < 2 ? (i >> (8 * k)) : i * 7 + k));
-        f.push_back(0x10);
-        f.push_back(0x03);
-        uint8_t check = 0;
-        for (uint8_t b : f)
-            check ^= b;
-        f.push_back(check);
-        sent.push_back(f);
+            payload.push_back(static_cast<uint8_t>(k < 2 ? (i >> (8 * k)) : i * 7 + k));
+        sent.push_back(morvex_device::BuildReplyFrame(1, 64, payload));
     }
     for (const bool reports : {false, true}) {
         SCOPED_TRACE(reports ? "HID reports" : "byte stream");
