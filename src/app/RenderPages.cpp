@@ -5,7 +5,6 @@
 #include "app/dialogs/ScanDialog.h"
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/MainLayout.h"
-#include "app/main/PageRules.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "base/ValueScales.h"
@@ -19,6 +18,7 @@
 #include "eq/TMyPEQType8.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
 #include "model/LUnitControl.h"
+#include "pages/PageRules.h"
 #include "runtime/Timer.h"
 
 #include <array>

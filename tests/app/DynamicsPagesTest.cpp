@@ -1,13 +1,13 @@
 // The compressor, limiter and gate pages on the main window, through a recording sink: stores and
 // frames, mirroring onto link groups, the deferred redraws, typed entries, presses and the refresh.
 #include "TestApp.h"
-#include "app/main/DynamicsRules.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "app/main/TransferChartControl.h"
 #include "controls/smooth/RoundEdit.h"
 #include "controls/smooth/TrackBar.h"
 #include "model/LUnitControl.h"
+#include "pages/DynamicsRules.h"
 #include "proto/LCmd.h"
 #include "runtime/Timer.h"
 

@@ -4,13 +4,14 @@
 
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/MainLayout.h"
-#include "app/main/PageRules.h"
 #include "app/main/StdControls.h"
+#include "app/pages/DelayPage.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/smooth/RoundEdit.h"
 #include "controls/smooth/TrackBar.h"
 #include "curves/Plot.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
+#include "pages/PageRules.h"
 #include "proto/LCmd.h"
 
 #include <gtest/gtest.h>
@@ -266,17 +267,17 @@ TEST_F(Pages, DelayMarkerDrag)
     // A press more than 14 pixels from the marker's centre (line x 15) starts nothing.
     testapp::Press(line, 30, 24);
     testapp::Move(line, 200, 24);
-    EXPECT_FALSE(w->DelayDragging());
+    EXPECT_FALSE(w->Delay().DelayDragging());
     EXPECT_EQ(fader->Position(), 0);
     testapp::Release(line, 200, 24);
     testapp::Press(line, 20, 24);
-    EXPECT_TRUE(w->DelayDragging());
+    EXPECT_TRUE(w->Delay().DelayDragging());
     testapp::Move(line, 2000, 24); // held at the end of travel
     EXPECT_EQ(fader->Position(), 65280);
     EXPECT_EQ(w->Unit()->GetDelay(1), 65280);
     EXPECT_EQ(line->Caption(), QString(64, QChar(u'-')));
     testapp::Release(line, 2000, 24);
-    EXPECT_FALSE(w->DelayDragging());
+    EXPECT_FALSE(w->Delay().DelayDragging());
     EXPECT_EQ(Codes(), std::vector<int>{56});
 }
 
@@ -286,7 +287,7 @@ TEST_F(Pages, DelayUnitRewritesEveryTextAndSendsOnce)
     sent.clear();
     auto* ft = Get<sk::TSkBmpButton>("rzbUnit2");
     ft->SetDown(true);
-    w->rzbUnit0Click(ft);
+    w->Delay().rzbUnit0Click(ft);
     EXPECT_EQ(w->Unit()->GetDelayUnit(), 2);
     EXPECT_EQ(sent, (std::vector<Sent>{{21, {2}, false}}));
     EXPECT_EQ(Get<fx::TRoundEdit>("cvdDelayOut6")->Text(), QStringLiteral("2.254ft"));
@@ -439,7 +440,7 @@ TEST(PagesOnDevice, GeqBandDelayAndRouteReachTheDevice)
     m.Get<fx::TCustomTrackBar>(QStringLiteral("isGeqCh07InB"))->SetPosition(185);
     auto* delay = m.Get<fx::TRoundEdit>(QStringLiteral("cvdDelayOut5"));
     delay->SetText(QStringLiteral("12.5"));
-    m.cvdDelayInAExit(delay);
+    m.Delay().cvdDelayInAExit(delay);
     auto* route = m.Get<sk::TSkBmpButton>(QStringLiteral("rzbCMatrixOut2"));
     route->SetDown(true);
     m.rzbAMatrixOut1Click(route, 2);

@@ -1,13 +1,13 @@
 #include "app/dialogs/NameDialogs.h"
 
 #include "app/main/MainLayout.h"
-#include "app/main/PageRules.h"
 #include "app/main/TfmMain.h"
 #include "base/CodePage.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkLabel.h"
 #include "controls/smooth/RoundEdit.h"
 #include "model/LUnitControl.h"
+#include "pages/PageRules.h"
 
 namespace app
 {

@@ -1,5 +1,6 @@
 // TfmMain: construction from the layout tables, the creation sequence, skin pictures and closing.
 #include "app/main/TfmMain.h"
+#include "app/pages/DelayPage.h"
 
 #include "app/ProgramInfo.h"
 #include "app/dialogs/SmallDialogs.h"
@@ -165,6 +166,7 @@ TfmMain::TfmMain(QWidget* parent) : TForm(parent)
     BuildMenu();
     // The frame pictures were made after the menu bar at the same place: it goes back on top.
     FMenuBar->raise();
+    BindPages();
     ConnectHandlers();
     resize(kDesignWidth - kFrameWidth, kDesignHeight - kFrameHeight);
     FormCreate();
@@ -296,7 +298,7 @@ fw::TControl* TfmMain::BuildPanel(QWidget* parent, const Item& item)
     return p;
 }
 
-// The delay page's line: a transparent box that draws its dashes (ConnectDelayHandlers gives it its
+// The delay page's line: a transparent box that draws its dashes (the delay page gives it its
 // painter and mouse handlers).
 fw::TControl* TfmMain::BuildDelayLine(QWidget* parent)
 {

@@ -5,14 +5,14 @@
 #include "app/main/FlagScope.h"
 #include "app/main/TfmMain.h"
 
-#include "app/main/DynamicsRules.h"
 #include "app/main/MainLayout.h"
-#include "app/main/PageRules.h"
 #include "app/main/StdControls.h"
 #include "app/main/TransferChartControl.h"
 #include "controls/smooth/RoundEdit.h"
 #include "controls/smooth/TrackBar.h"
 #include "model/LUnitControl.h"
+#include "pages/DynamicsRules.h"
+#include "pages/PageRules.h"
 
 #include <span>
 

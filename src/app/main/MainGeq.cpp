@@ -5,7 +5,6 @@
 
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/MainLayout.h"
-#include "app/main/PageRules.h"
 #include "base/ValueScales.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/smooth/TrackBar.h"
@@ -13,6 +12,7 @@
 #include "curves/Plot.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
 #include "model/LUnitControl.h"
+#include "pages/PageRules.h"
 #include "proto/Commands.h"
 #include "proto/LCmd.h"
 

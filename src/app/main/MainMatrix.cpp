@@ -4,12 +4,12 @@
 #include "app/main/TfmMain.h"
 
 #include "app/main/MainLayout.h"
-#include "app/main/PageRules.h"
 #include "app/main/StdControls.h"
 #include "base/ValueScales.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/smooth/RoundEdit.h"
 #include "model/LUnitControl.h"
+#include "pages/PageRules.h"
 
 #include <QPainter>
 
@@ -19,7 +19,6 @@ namespace app
 void TfmMain::ConnectGeqDelayMatrixHandlers()
 {
     ConnectGeqHandlers();
-    ConnectDelayHandlers();
     ConnectMatrixHandlers();
 }
 

@@ -1,13 +1,29 @@
-// Editing on the dynamics, graphic equaliser, delay and matrix pages.
+// The pages: made and bound once the controls exist, wired with the window's other handlers.
 #include "app/main/TfmMain.h"
+#include "app/pages/DelayPage.h"
+
+#include <stdexcept>
 
 namespace app
 {
+
+void TfmMain::BindPages()
+{
+    FDelayPage = std::make_unique<DelayPage>(*this);
+    TControlBinder binder(*this);
+    for (TPage* page : std::initializer_list<TPage*>{FDelayPage.get()})
+        page->Bind(binder);
+    if (!binder.Complete()) {
+        FCreationStoppedAt = binder.Missing();
+        throw std::runtime_error("The main window has no control " + binder.Missing().toStdString() + ".");
+    }
+}
 
 void TfmMain::ConnectPageHandlers()
 {
     ConnectDynamicsHandlers();
     ConnectGeqDelayMatrixHandlers();
+    FDelayPage->Connect();
 }
 
 } // namespace app

@@ -2,11 +2,10 @@
 // set while the controls are written (so that nothing is sent) and cleared on every way out.
 #include "app/main/FlagScope.h"
 #include "app/main/TfmMain.h"
+#include "app/pages/DelayPage.h"
 
 #include "app/dialogs/SmallDialogs.h"
-#include "app/main/DynamicsRules.h"
 #include "app/main/MainLayout.h"
-#include "app/main/PageRules.h"
 #include "app/main/ResizeRules.h"
 #include "app/main/StdControls.h"
 #include "app/main/TransferChartControl.h"
@@ -22,6 +21,8 @@
 #include "eq/TMyPEQType8.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
 #include "model/LUnitControl.h"
+#include "pages/DynamicsRules.h"
+#include "pages/PageRules.h"
 #include "proto/LCmd.h"
 
 #include <QPainter>
@@ -89,7 +90,7 @@ void TfmMain::ShowAllParams(LUnitControl* unit)
             DrawCompCurve(3);
             DrawLimitCurve(3);
         }
-        ShowDelayUnit(unit->GetDelayUnit());
+        FDelayPage->ShowDelayUnit(unit->GetDelayUnit());
         if (FDialogs) {
             TfmTest& t = *FDialogs->fmTest;
             TRadioButton* radios[4] = {t.rbAnalogIn, t.rbPinkNoise, t.rbWhiteNoise, t.rbSineWave};
@@ -101,7 +102,7 @@ void TfmMain::ShowAllParams(LUnitControl* unit)
         if (auto* pb = Get<QWidget>(QStringLiteral("pbMatrix")))
             pb->update();
         if (FDialogs)
-            PlaceDelayMarkers();
+            FDelayPage->PlaceDelayMarkers();
         ShowLinkState();
     }
     for (int ch = 0; ch < 9; ++ch)
@@ -161,13 +162,7 @@ void TfmMain::ShowGainStrip(int ch)
             phaseCopy->SetCaption(cap);
         }
     }
-    auto* delay = Get<fx::TCustomTrackBar>(QStringLiteral("isDelay") + s);
-    if (delay)
-        delay->SetPosition(FUnit->GetDelay(ch));
-    auto* marker = Get<fw::TControl>(QStringLiteral("imDelay") + s);
-    auto* line = Get<fw::TControl>(QStringLiteral("lbDelayLine") + s);
-    if (delay && marker && line)
-        marker->SetLeft(DelayMarkerLeft(delay->Position(), line->Width(), delay->Max()));
+    FDelayPage->ShowChannelDelay(ch);
     auto* mute = Get<sk::TSkBmpButton>(QStringLiteral("rzbMute") + s);
     if (mute) {
         mute->SetDown(FUnit->GetMute(ch));
@@ -325,45 +320,6 @@ void TfmMain::ShowOutput(int ch)
     if (auto* g = Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDraw") + s))
         g->DrawTextA(g->Width() / 3, g->Height() / 4, 60, fw::clBtnFace, QStringLiteral("Times New Roman"),
                      bypass ? QStringLiteral("BYPASS") : QString());
-}
-
-void TfmMain::ShowDelayUnit(int unit)
-{
-    for (int u = 0; u < 3; ++u)
-        if (auto* b = Get<sk::TSkBmpButton>(QStringLiteral("rzbUnit%1").arg(u)))
-            if (u == unit)
-                b->SetDown(true);
-    WriteDelayTexts(unit);
-}
-
-void TfmMain::WriteDelayTexts(int unit)
-{
-    for (int ch = 0; ch < 9; ++ch) {
-        const QString s = ChannelTitle(ch);
-        auto* f = Get<fx::TCustomTrackBar>(QStringLiteral("isDelay") + s);
-        if (!f)
-            continue;
-        const QString text = DelayText(f->Position(), unit);
-        if (auto* e = Get<fx::TRoundEdit>(QStringLiteral("cvdDelay") + s))
-            e->SetText(text);
-        if (auto* l = Get<fw::TControl>(QStringLiteral("lbFftDelayTime") + s))
-            l->SetCaption(text);
-    }
-}
-
-void TfmMain::PlaceDelayMarkers()
-{
-    for (int ch = 0; ch < 9; ++ch) {
-        const QString s = ChannelTitle(ch);
-        auto* f = Get<fx::TCustomTrackBar>(QStringLiteral("isDelay") + s);
-        auto* im = Get<fw::TControl>(QStringLiteral("imDelay") + s);
-        auto* line = Get<fw::TControl>(QStringLiteral("lbDelayLine") + s);
-        auto* time = Get<fw::TControl>(QStringLiteral("lbFftDelayTime") + s);
-        if (!f || !im || !line || !time)
-            continue;
-        im->SetLeft(DelayMarkerLeft(f->Position(), line->Width(), f->Max()));
-        PlaceDelayMarker(ch);
-    }
 }
 
 // The channel's bands, cuts and total curve on its graph.

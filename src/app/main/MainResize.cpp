@@ -1,5 +1,6 @@
 // TfmMain: applies the resize rules to the controls and re-places the delay markers.
 #include "app/main/TfmMain.h"
+#include "app/pages/DelayPage.h"
 
 #include "app/main/MainLayout.h"
 #include "app/main/ResizeRules.h"
@@ -42,7 +43,7 @@ void TfmMain::FormResize()
     FClient->resize(cw, ch);
     FMenuBar->setGeometry(0, 0, cw, kMenuHeight);
     FMenuBar->raise();
-    PlaceDelayMarkers();
+    FDelayPage->PlaceDelayMarkers();
     if (auto* main = Get<fw::TControl>(QStringLiteral("rzgMain"))) {
         main->SetVisible(false);
         main->SetVisible(true);

@@ -69,6 +69,7 @@ struct TLinkDialogs {
     std::unique_ptr<TfmHidData> fmHidData;
 };
 struct TDeviceDialogs;
+class DelayPage;
 struct RouteSegment;
 class TPaintBox;
 
@@ -175,6 +176,12 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     bool AutoScroll() const { return FAutoScroll; }
 
     template <class T> T* Get(const QString& name) { return dynamic_cast<T*>(FindComponent(name)); }
+
+    // The controls are being filled from the model: handlers store and send nothing.
+    bool& UpdatingFlag() { return FUpdating; }
+
+    // The pages (src/app/pages/).
+    DelayPage& Delay() const { return *FDelayPage; }
 
     // ---- Link: opening and closing links, the scan, ID/IP setup and traffic log, the File menu's
     // files (MainLink.cpp, MainFiles.cpp, MainSessionView.cpp) ----
@@ -376,13 +383,10 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     void ShowOutput(int ch);
     void ShowCut(int ch, const char* side, int freqIndex, int slope);
     void ShowGainStrip(int ch);
-    void ShowDelayUnit(int unit);
-    void WriteDelayTexts(int unit);
     void DrawChannelCurve(int ch);
     void DrawGeqCurve(int input);
     void RefreshGainPageOverlays();
     void RefreshChannelOverlays(int page);
-    void PlaceDelayMarkers();
     void DeselectPeqBands();
     void SelectFirstPeqBands();
 
@@ -400,6 +404,10 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     void ApplyMenuLanguage();
     void ApplyChannelLanguage(int ch);
     void SetPhaseCaption(const QString& name);
+
+    // Binds every page's controls; a missing control stops creation with its name.
+    void BindPages();
+    std::unique_ptr<DelayPage> FDelayPage;
 
     QWidget* FClient = nullptr;
     QScrollArea* FScroll = nullptr;
@@ -451,7 +459,8 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     // The link grid from the model, then the captions and overlays it gives (the full refresh).
     void ShowLinkState();
     std::shared_ptr<TDeviceDialogs> FDeviceDialogs; // shared: deleted where the type is complete
-    // ---- Graphic equaliser, delay and matrix pages (MainGeq.cpp, MainDelay.cpp, MainMatrix.cpp) ----
+    // ---- Graphic equaliser, delay and matrix pages (MainGeq.cpp, MainMatrix.cpp; the delay page is
+    // DelayPage) ----
   public:
     void isGeqCh01InAChange(fw::TControl* Sender); // the 31 faders of input A (B, C below)
     void isGeqCh01InBChange(fw::TControl* Sender);
@@ -461,21 +470,6 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     void rzbGeqSelInAClick(fw::TControl* Sender);
     void vrbEqBypassGeqInAClick(fw::TControl* Sender);
     void vrbEqResetGeqInAClick(fw::TControl* Sender);
-
-    void isDelayInAChange(fw::TControl* Sender);
-    void rzbUnit0Click(fw::TControl* Sender);
-    void cvdDelayInBKeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
-    void cvdDelayInAExit(fw::TControl* Sender);
-    void lbDelayLineInAMouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
-                                 int Y);
-    void lbDelayLineInAMouseMove(fw::TControl* Sender, fw::TShiftState Shift, int X, int Y);
-    void lbDelayLineInAMouseUp(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
-                               int Y);
-    // Shows a delay on every member of the channel's link group.
-    void SyncDelayDisplay(int channel, int samples, int markerLeft);
-    // The time label beside the marker and the dashes up to it.
-    void PlaceDelayMarker(int channel);
-    bool DelayDragging() const { return FDelayDragging != 0; }
 
     // Output n (1..6) of each family; the input comes from the Sender's Tag.
     void rzbAMatrixOut1Click(fw::TControl* Sender, int output);
@@ -504,11 +498,8 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
 
   private:
     void ConnectGeqHandlers();
-    void ConnectDelayHandlers();
     void ConnectMatrixHandlers();
     void GeqFaderChange(fw::TControl* Sender, int input);
-    int DelayUnit() const;
-    void TypedDelay(fw::TControl* Sender);
     void TypedMix(fw::TControl* Sender, int output);
     void RepaintMatrixRoutes();
     void OpenPageFromLabel(const QString& buttonName);
@@ -518,9 +509,8 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
         double gain = 0;
         float q = 8.65f;
     };
-    GeqCurve FGeqCurve;    // waiting for tmGeqCurve
-    fw::TTimer tmGeqCurve; // one-shot, 1 ms
-    int FDelayDragging = 0;
+    GeqCurve FGeqCurve;                     // waiting for tmGeqCurve
+    fw::TTimer tmGeqCurve;                  // one-shot, 1 ms
     std::array<int, 9> FMatrixRowOffsets{}; // matrix rows' tops against pbMatrix at the design size
     // ---- Editing on the channel pages: PEQ, crossovers, graph mouse, overlays, channel strip and the
     // live levels (MainEditing.cpp, MainPeq.cpp, MainXover.cpp, MainGraphMouse.cpp, MainOverlays.cpp,

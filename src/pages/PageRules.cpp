@@ -1,4 +1,4 @@
-#include "app/main/PageRules.h"
+#include "pages/PageRules.h"
 
 #include "base/ValueScales.h"
 

@@ -1,4 +1,4 @@
-#include "app/main/DynamicsRules.h"
+#include "pages/DynamicsRules.h"
 
 #include "base/ValueScales.h"
 

@@ -1,5 +1,5 @@
 // The dynamics pages' rules without any control: typed entries, value texts and transfer curves.
-#include "app/main/DynamicsRules.h"
+#include "pages/DynamicsRules.h"
 
 #include <clocale>
 #include <gtest/gtest.h>

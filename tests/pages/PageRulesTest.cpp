@@ -1,6 +1,6 @@
 // The graphic equaliser, delay and matrix pages' rules without a window: texts, typed-entry parsers,
 // marker geometry, route lines and the channel-name field.
-#include "app/main/PageRules.h"
+#include "pages/PageRules.h"
 #include "app/main/FlagScope.h"
 
 #include <gtest/gtest.h>
