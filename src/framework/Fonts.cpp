@@ -228,6 +228,11 @@ const TextMetrics& CurrentTextMetrics()
     return gMetrics ? *gMetrics : defaults;
 }
 
+bool DefaultTextMetrics()
+{
+    return gMetrics == nullptr;
+}
+
 void SetTextMetrics(const TextMetrics* metrics)
 {
     gMetrics = metrics;

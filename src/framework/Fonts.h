@@ -79,5 +79,7 @@ class TextMetrics
 };
 const TextMetrics& CurrentTextMetrics();
 void SetTextMetrics(const TextMetrics* metrics);
+// True while the default metrics (the fonts' own) are in use: their results may be kept.
+bool DefaultTextMetrics();
 
 } // namespace fw

@@ -68,6 +68,26 @@ const std::vector<QString>& SpanLabels(const TLabelFormat& f)
     return it->second;
 }
 
+// The widest of SpanLabels(f) in a font; with the fonts' own metrics measured once per format and
+// font (UI thread).
+int WidestSpanLabel(const TLabelFormat& f, const fw::TFont& font)
+{
+    const QFont q = font.ToQFont();
+    auto measure = [&] {
+        int w = 0;
+        for (const QString& label : SpanLabels(f))
+            w = std::max(w, fw::CurrentTextMetrics().Width(q, label));
+        return w;
+    };
+    if (!fw::DefaultTextMetrics())
+        return measure();
+    static std::map<std::tuple<int, int, int, QString>, int> measured;
+    auto [it, added] = measured.try_emplace({f.Format, f.Precision, f.Digits, q.key()});
+    if (added)
+        it->second = measure();
+    return it->second;
+}
+
 } // namespace
 
 void TPaintPage::SetRect(int left, int top, int right, int bottom)
@@ -867,10 +887,7 @@ void LMyFFTDrawHpLp6dB::LayoutOnce(int& left, int& plotTop, int& plotBottom, boo
         FPages[YLabelPage]->SetFont(FAxisLabelFont);
         const TLabelFormat f{FXLabel.Format, std::max(FXLabel.Precision, FYLabel.Precision),
                              std::max(FXLabel.Digits, FYLabel.Digits)};
-        int w = 0;
-        for (const QString& label : SpanLabels(f))
-            w = std::max(w, TextWidthOf(FAxisLabelFont, label));
-        left += w + 4;
+        left += WidestSpanLabel(f, FAxisLabelFont) + 4;
     }
     int scratchW = 0, scratchH = 0;
     if (FShowYTitle) {

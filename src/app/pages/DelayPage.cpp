@@ -3,13 +3,13 @@
 #include "app/main/FlagScope.h"
 #include "app/main/MainLayout.h"
 #include "app/main/ResizeRules.h"
-#include "pages/PageRules.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/smooth/RoundEdit.h"
 #include "controls/smooth/TrackBar.h"
 #include "model/LUnitControl.h"
+#include "pages/PageRules.h"
 
 #include <QPainter>
 
@@ -61,7 +61,9 @@ void DelayPage::Connect()
 {
     for (Channel& c : FChannels) {
         c.fader->OnChange = [this](fw::TControl* s) { isDelayInAChange(s); };
-        c.edit->OnKeyDown = [this](fw::TControl* s, fw::Word& k, fw::TShiftState sh) { cvdDelayInBKeyDown(s, k, sh); };
+        c.edit->OnKeyDown = [this](fw::TControl* s, fw::Word& k, fw::TShiftState sh) {
+            cvdDelayInBKeyDown(s, k, sh);
+        };
         c.edit->OnExit = [this](fw::TControl* s) { cvdDelayInAExit(s); };
         // The time label rides beside the marker over the line: presses there reach the line.
         c.time->setAttribute(Qt::WA_TransparentForMouseEvents);

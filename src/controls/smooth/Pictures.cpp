@@ -7,6 +7,8 @@
 #include <QImageReader>
 #include <QImageWriter>
 
+#include <array>
+
 namespace fx
 {
 
@@ -69,6 +71,39 @@ imghdr::Bytes Span(const QByteArray& b)
 {
     return {reinterpret_cast<const std::uint8_t*>(b.constData()), std::size_t(b.size())};
 }
+
+// The last pictures read on this thread, with their size and, once drawn, their pixels: a window loads
+// the same few skin pictures into many controls, and each would otherwise decode them again.
+struct RecentDecodes {
+    struct Entry {
+        QByteArray bytes;
+        QSize size;
+        QImage image; // null until a picture of these bytes is drawn
+    };
+    std::array<Entry, 8> entries;
+    std::size_t next = 0;
+
+    Entry* Find(const QByteArray& bytes)
+    {
+        for (Entry& e : entries)
+            if (!e.bytes.isEmpty() && (e.bytes.isSharedWith(bytes) || e.bytes == bytes))
+                return &e;
+        return nullptr;
+    }
+    Entry& Add(const QByteArray& bytes, QSize size)
+    {
+        Entry& e = entries[next];
+        next = (next + 1) % entries.size();
+        e = {bytes, size, QImage()};
+        return e;
+    }
+};
+
+RecentDecodes& Recent()
+{
+    thread_local RecentDecodes recent;
+    return recent;
+}
 } // namespace
 
 bool TPictureBytes::Probe(const QByteArray& bytes, QSize& size, QString* error)
@@ -77,6 +112,10 @@ bool TPictureBytes::Probe(const QByteArray& bytes, QSize& size, QString* error)
         if (error)
             *error = QStringLiteral("no picture data");
         return false;
+    }
+    if (const RecentDecodes::Entry* known = Recent().Find(bytes)) {
+        size = known->size;
+        return true;
     }
     QBuffer buffer;
     buffer.setData(bytes);
@@ -96,6 +135,7 @@ bool TPictureBytes::Probe(const QByteArray& bytes, QSize& size, QString* error)
         return false;
     }
     size = image.size();
+    Recent().Add(bytes, size);
     return true;
 }
 
@@ -189,10 +229,18 @@ QImage TPictureBytes::Image() const
     if (FIsEmpty || FData.isEmpty())
         return {};
     if (!FDecodedValid) {
-        gdip::GpImage* native = nullptr;
-        FDecoded = gdip::GdipLoadImageFromBytes(FData, &native) == gdip::Ok ? gdip::GdipImagePixels(native)
-                                                                            : QImage();
-        gdip::GdipDisposeImage(native);
+        RecentDecodes::Entry* known = Recent().Find(FData);
+        if (known && !known->image.isNull()) {
+            FDecoded = known->image;
+        } else {
+            gdip::GpImage* native = nullptr;
+            FDecoded = gdip::GdipLoadImageFromBytes(FData, &native) == gdip::Ok
+                           ? gdip::GdipImagePixels(native)
+                           : QImage();
+            gdip::GdipDisposeImage(native);
+            if (!FDecoded.isNull())
+                (known ? *known : Recent().Add(FData, FDecoded.size())).image = FDecoded;
+        }
         FDecodedValid = true;
     }
     return FDecoded;
