@@ -10,7 +10,6 @@
 #include "app/main/MainLayout.h"
 #include "app/main/ResizeRules.h"
 #include "app/main/StdControls.h"
-#include "app/main/TransferChartControl.h"
 #include "base/CodePage.h"
 #include "base/ValueScales.h"
 #include "controls/panels/SkBmpButton.h"
@@ -23,7 +22,6 @@
 #include "eq/TMyPEQType8.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
 #include "model/LUnitControl.h"
-#include "pages/DynamicsRules.h"
 #include "pages/PageRules.h"
 #include "proto/LCmd.h"
 
