@@ -7,6 +7,8 @@
 #include "app/main/MainLayout.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
+#include "app/pages/DynamicsPage.h"
+#include "app/pages/StripPage.h"
 #include "base/ValueScales.h"
 #include "controls/panels/LedButtons.h"
 #include "controls/panels/SkBmpButton.h"
@@ -175,7 +177,7 @@ void RenderDynamicsEdits(app::TfmMain& main, const QString& out)
     fader("isGateThresholdInB")->SetPosition(-80);
     type("cvdGateHoldInB", "250");
     settle();
-    main.DrawGateCurve(1);
+    main.Dynamics().DrawGateCurve(1);
     for (const char* lang : {"zh", "en"}) {
         if (lang[0] == 'e')
             main.LanguageClick(main.MenuItem(QStringLiteral("English")));
@@ -291,10 +293,10 @@ void StripAndLevels(app::TfmMain& main)
     SetFader(main, "isGainOut1", -60);
     auto* phase = main.Get<sk::TSkBmpButton>(QStringLiteral("rzbPhaseOut1"));
     phase->SetDown(true);
-    main.rzbPhaseInAClick(phase);
+    main.Strip().rzbPhaseInAClick(phase);
     auto* mute = main.Get<sk::TSkBmpButton>(QStringLiteral("rzbMuteOut1"));
     mute->SetDown(true);
-    main.rzbMuteInAClick(mute);
+    main.Strip().rzbMuteInAClick(mute);
     std::array<float, 12> levels{0.5f, 0.05f, 0.0f, 0.0f, 0.3f, 0.3f, 0.02f, 0.0f, 0.1f, 1.0f, 0.0f, 0.0f};
     std::vector<uint8_t> reply;
     for (float l : levels) {

@@ -73,6 +73,94 @@ QString KneeText(int knee)
     return QString::asprintf("%ddB", knee);
 }
 
+QString RatioUpDownText(int position, int upDownMax)
+{
+    return RatioText(position == upDownMax ? RatioLimitIndex : position);
+}
+
+namespace
+{
+
+constexpr DynParam kCompParams[] = {
+    {"Threshold", false}, {"Attack", false}, {"Release", false}, {"Ratio", true}, {"Knee", true}};
+constexpr DynParam kLimitParams[] = {
+    {"Threshold", false}, {"Attack", false}, {"Release", false}, {"Knee", true}};
+constexpr DynParam kGateParams[] = {
+    {"Threshold", false}, {"Attack", false}, {"Release", false}, {"Hold", false}};
+
+} // namespace
+
+std::span<const DynParam> DynParams(DynKind kind)
+{
+    switch (kind) {
+    case DynKind::Comp:
+        return kCompParams;
+    case DynKind::Limit:
+        return kLimitParams;
+    case DynKind::Gate:
+        break;
+    }
+    return kGateParams;
+}
+
+const char* DynKindName(DynKind kind)
+{
+    switch (kind) {
+    case DynKind::Comp:
+        return "Comp";
+    case DynKind::Limit:
+        return "Limit";
+    case DynKind::Gate:
+        break;
+    }
+    return "Gate";
+}
+
+int DynFirstChannel(DynKind kind)
+{
+    return kind == DynKind::Gate ? 0 : 3;
+}
+
+int DynChannelCount(DynKind kind)
+{
+    return kind == DynKind::Gate ? 3 : 6;
+}
+
+bool DynOnPage(DynKind kind, int channel)
+{
+    return channel >= DynFirstChannel(kind) && channel < DynFirstChannel(kind) + DynChannelCount(kind);
+}
+
+QString DynValueText(DynKind kind, int parameter, int value)
+{
+    const std::span<const DynParam> params = DynParams(kind);
+    if (parameter < 0 || parameter >= int(params.size()))
+        return {};
+    const std::string_view name = params[std::size_t(parameter)].name;
+    if (name == "Threshold")
+        return ThresholdText(value);
+    if (name == "Ratio")
+        return RatioText(value);
+    if (name == "Knee")
+        return KneeText(value);
+    return kind == DynKind::Gate ? TimeText(value) : PaddedTimeText(value);
+}
+
+std::vector<int> DynMirrorChannels(DynKind kind, int channel, unsigned group, int parameter)
+{
+    const std::span<const DynParam> params = DynParams(kind);
+    if (!DynOnPage(kind, channel) || parameter < 0 || parameter >= int(params.size()))
+        return {};
+    const int first = DynFirstChannel(kind);
+    const bool upDown = params[std::size_t(parameter)].upDown;
+    group |= 1u << (channel - first);
+    std::vector<int> out;
+    for (int r = 0; r < DynChannelCount(kind); ++r)
+        if ((group >> r) & 1u && !(upDown && first + r == channel))
+            out.push_back(first + r);
+    return out;
+}
+
 std::optional<int> TypedThreshold(const QString& text, int position)
 {
     const QString t = DropSuffixes(text, DbSuffixes);

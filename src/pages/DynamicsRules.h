@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringView>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -27,6 +28,30 @@ QString TimeText(int position);
 QString RatioText(int index);
 // "%ddB".
 QString KneeText(int knee);
+// A ratio up-down's text: its top position (upDownMax) is "Limit" whatever the steps below it.
+QString RatioUpDownText(int position, int upDownMax);
+
+// The three pages. Their parameters in the order the model stores them: compressor threshold, attack,
+// release, ratio, knee; limiter threshold, attack, release, knee; gate threshold, attack, release, hold.
+enum class DynKind { Comp, Limit, Gate };
+struct DynParam {
+    const char* name; // the control names' part: "is" + "Comp" + name + "Out1"
+    bool upDown;      // held by an up-down (else by a fader)
+};
+std::span<const DynParam> DynParams(DynKind kind);
+// "Comp", "Limit", "Gate".
+const char* DynKindName(DynKind kind);
+// The page's channels: outputs 3..8 for the compressor and the limiter, inputs 0..2 for the gate.
+int DynFirstChannel(DynKind kind);
+int DynChannelCount(DynKind kind);
+bool DynOnPage(DynKind kind, int channel);
+// An edit's text for a parameter's value after a change, a mirroring or a refresh: compressor and
+// limiter times padded to three digits, gate times not. Empty for a parameter the page does not have.
+QString DynValueText(DynKind kind, int parameter, int value);
+// The channels that show a value set on `channel`, ascending: the members of its link group (`group`,
+// bit r = the page's r-th channel; the channel itself always counts), without the channel itself for
+// an up-down's value (its up-down is about to take it).
+std::vector<int> DynMirrorChannels(DynKind kind, int channel, unsigned group, int parameter);
 
 // Typed entries. Each returns the position to write to the control, or nothing when the text is
 // refused or names the value the control already holds (then the edit shows the current value).

@@ -4,6 +4,7 @@
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "app/main/TransferChartControl.h"
+#include "app/pages/DynamicsPage.h"
 #include "controls/smooth/RoundEdit.h"
 #include "controls/smooth/TrackBar.h"
 #include "model/LUnitControl.h"
@@ -58,8 +59,8 @@ class DynamicsPages : public ::testing::Test
     }
     void SetUp() override
     {
-        w->tmCompDisp.SetEnabled(false);
-        w->tmLimitDisp.SetEnabled(false);
+        w->Dynamics().tmCompDisp.SetEnabled(false);
+        w->Dynamics().tmLimitDisp.SetEnabled(false);
         fw::SetTimerService(&timers);
         w->Unit()->LoadDefaults();
         w->ShowAllParams(w->Unit());
@@ -67,8 +68,8 @@ class DynamicsPages : public ::testing::Test
     }
     void TearDown() override
     {
-        w->tmCompDisp.SetEnabled(false);
-        w->tmLimitDisp.SetEnabled(false);
+        w->Dynamics().tmCompDisp.SetEnabled(false);
+        w->Dynamics().tmLimitDisp.SetEnabled(false);
         fw::SetTimerService(nullptr);
     }
     template <class T> static T* Get(const QString& name)
@@ -138,7 +139,7 @@ TEST_F(DynamicsPages, CompressorAttackOnALinkedOutputStoresBothSendsOnceAndRedra
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].code, 48);
     EXPECT_EQ(sent[0].payload, Words(5, {0, 4, 499, 0, 220}));
-    EXPECT_EQ(w->CompChannel(), 5);
+    EXPECT_EQ(w->Dynamics().CompChannel(), 5);
     EXPECT_FALSE(w->IsUpdating());
 
     // The curve waits for the timer.
@@ -273,7 +274,7 @@ TEST_F(DynamicsPages, UnlinkedChangeLeavesTheOtherChannelsAlone)
     EXPECT_EQ(sent[0].payload, Words(8, {49, 499, 5, 220}));
     Tick();
     EXPECT_EQ(CaptionOf("lbLimitName"), "Out 6  Peak Limit");
-    EXPECT_EQ(w->LimitChannel(), 8);
+    EXPECT_EQ(w->Dynamics().LimitChannel(), 8);
 }
 
 TEST_F(DynamicsPages, RatioStepUpFromTwentyShowsLimitAndFlattensTheCurve)
@@ -302,9 +303,9 @@ TEST_F(DynamicsPages, RatioStepUpFromTwentyShowsLimitAndFlattensTheCurve)
 TEST_F(DynamicsPages, PositionsOutsideTheUpDownsRangeAreIgnored)
 {
     bool allow = true;
-    w->udCompRatioOut1ChangingEx(UpDown("udCompRatioOut1"), allow, 16);
-    w->udCompKneeOut1ChangingEx(UpDown("udCompKneeOut1"), allow, -1);
-    w->udLimitKneeOut1ChangingEx(UpDown("udLimitKneeOut1"), allow, 13);
+    w->Dynamics().udCompRatioOut1ChangingEx(UpDown("udCompRatioOut1"), allow, 16);
+    w->Dynamics().udCompKneeOut1ChangingEx(UpDown("udCompKneeOut1"), allow, -1);
+    w->Dynamics().udLimitKneeOut1ChangingEx(UpDown("udLimitKneeOut1"), allow, 13);
     EXPECT_TRUE(sent.empty());
     EXPECT_EQ(TextOf("cvdCompRatioOut1"), "1:1.0");
     EXPECT_EQ(TextOf("cvdCompKneeOut1"), "0dB");
@@ -343,13 +344,13 @@ TEST_F(DynamicsPages, ARunOfChangesRedrawsOnceTheChannelChangedLast)
 
 TEST_F(DynamicsPages, GateRedrawsAtOnceWithoutTheHeadLabel)
 {
-    w->DrawGateCurve(0);
+    w->Dynamics().DrawGateCurve(0);
     Fader("isGateThresholdInB")->SetPosition(-80);
     EXPECT_EQ(timers.Starts, 0);
     EXPECT_EQ(Curve("ipGate"), GateCurve(-80).points);
     EXPECT_EQ(CaptionOf("lbGateName"), "In B  Gate");
     EXPECT_EQ(CaptionOf("lbHeadGateIn"), "In A");
-    EXPECT_EQ(w->GateChannel(), 1);
+    EXPECT_EQ(w->Dynamics().GateChannel(), 1);
     EXPECT_EQ(TextOf("cvdGateThresholdInB"), "-40.0dB");
 
     // Any gate fader shows its input's curve from the threshold fader.
@@ -429,7 +430,7 @@ TEST_F(DynamicsPages, TypedGateThresholdStoresTheFadersTop)
 
 TEST_F(DynamicsPages, TypedLimiterKneeRedrawsThatOutput)
 {
-    w->DrawLimitCurve(5);
+    w->Dynamics().DrawLimitCurve(5);
     TypeInto("cvdLimitKneeOut1", "3");
     EXPECT_EQ(UpDown("udLimitKneeOut1")->Position(), 3);
     Tick();
@@ -477,9 +478,9 @@ TEST_F(DynamicsPages, PressesShowAChannelsCurve)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        w->DrawCompCurve(3);
-        w->DrawLimitCurve(3);
-        w->DrawGateCurve(2);
+        w->Dynamics().DrawCompCurve(3);
+        w->Dynamics().DrawLimitCurve(3);
+        w->Dynamics().DrawGateCurve(2);
         auto* control = Get<fw::TControl>(QLatin1String(c.control));
         if (c.how == Handler) {
             if (control->OnMouseDown)
@@ -495,7 +496,7 @@ TEST_F(DynamicsPages, PressesShowAChannelsCurve)
     }
     EXPECT_TRUE(sent.empty());
     EXPECT_EQ(CaptionOf("lbHeadGateIn"), "In A");
-    EXPECT_EQ(w->GateChannel(), 0);
+    EXPECT_EQ(w->Dynamics().GateChannel(), 0);
 }
 
 TEST_F(DynamicsPages, RefreshFillsThePagesDrawsOut1AndSendsNothing)
@@ -505,9 +506,9 @@ TEST_F(DynamicsPages, RefreshFillsThePagesDrawsOut1AndSendsNothing)
     u.SetLimit(3, LimitParam{0, 9, 3, 168});
     u.SetGate(0, GateParam{0, 9, 9, 100});
     u.SetComp(6, CompParam{15, 0, 9, 12, 0});
-    w->DrawCompCurve(6);
-    w->DrawLimitCurve(7);
-    w->DrawGateCurve(2);
+    w->Dynamics().DrawCompCurve(6);
+    w->Dynamics().DrawLimitCurve(7);
+    w->Dynamics().DrawGateCurve(2);
     sent.clear();
     const ParamImage before = u.GetImage();
 
@@ -544,15 +545,15 @@ TEST_F(DynamicsPages, NestedWritesKeepTheRefreshFlag)
     threshold->OnChange = [&](fw::TControl*) {
         if (std::exchange(inside, true))
             return;
-        w->SetCompParam(3, 0, -40); // moves the fader with the flag set, then would store
-        w->SyncCompDisplay(3, 1, 20);
+        w->Dynamics().SetCompParam(3, 0, -40); // moves the fader with the flag set, then would store
+        w->Dynamics().SyncCompDisplay(3, 1, 20);
         flagAfter.push_back(w->IsUpdating());
         inside = false;
     };
     release->OnChange = [&](fw::TControl*) {
         if (std::exchange(inside, true))
             return;
-        w->SyncGateDisplay(0, 2, 300);
+        w->Dynamics().SyncGateDisplay(0, 2, 300);
         flagAfter.push_back(w->IsUpdating());
         inside = false;
     };

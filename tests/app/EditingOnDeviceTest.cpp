@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main/MainLayout.h"
+#include "app/pages/StripPage.h"
 #include "base/ValueScales.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkComboBox.h"
@@ -71,7 +72,7 @@ TEST(EditingOnDevice, EditsOnTheWindowReachTheDevice)
         gain->SetPosition(p);
     auto* mute = Get<sk::TSkBmpButton>(rig, "rzbMuteInC");
     mute->SetDown(true);
-    w.rzbMuteInAClick(mute);
+    w.Strip().rzbMuteInAClick(mute);
     EXPECT_EQ(w.Unit()->GetGain(3), 220);
     EXPECT_TRUE(w.Unit()->GetMute(2));
     EXPECT_TRUE(rig.WaitDeviceMatchesModel());

@@ -7,6 +7,8 @@
 #include "app/main/MainLayout.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
+#include "app/pages/DynamicsPage.h"
+#include "app/pages/StripPage.h"
 #include "base/ValueScales.h"
 #include "controls/panels/LedButtons.h"
 #include "controls/panels/SkBmpButton.h"
@@ -1000,7 +1002,7 @@ TEST_F(Editing, StripMirrorsAcrossTheLinkGroup)
     sent.clear();
     auto* phase = Get<sk::TSkBmpButton>(QStringLiteral("rzbPhaseInA"));
     phase->SetDown(true);
-    w->rzbPhaseInAClick(phase);
+    w->Strip().rzbPhaseInAClick(phase);
     for (const char* n : {"rzbPhaseInA", "rzbPhaseBackupInA", "rzbPhaseInB", "rzbPhaseBackupInB"}) {
         SCOPED_TRACE(n);
         auto* b = Get<sk::TSkBmpButton>(QString::fromLatin1(n));
@@ -1012,14 +1014,14 @@ TEST_F(Editing, StripMirrorsAcrossTheLinkGroup)
     EXPECT_EQ(sent[0].code, CM_MCS_POLARITY::Code);
     EXPECT_EQ(sent[0].payload, (std::vector<uint8_t>{0, 1}));
     phase->SetDown(false);
-    w->rzbPhaseInAClick(phase);
+    w->Strip().rzbPhaseInAClick(phase);
     EXPECT_EQ(Get<sk::TSkBmpButton>(QStringLiteral("rzbPhaseBackupInB"))->Caption(),
               QStringLiteral("Normal"));
 
     sent.clear();
     auto* mute = Get<sk::TSkBmpButton>(QStringLiteral("rzbMuteBackupInB"));
     mute->SetDown(true);
-    w->rzbMuteBackupInAClick(mute);
+    w->Strip().rzbMuteBackupInAClick(mute);
     for (const char* n : {"rzbMuteInA", "rzbMuteBackupInA", "rzbMuteInB"})
         EXPECT_TRUE(Get<sk::TSkBmpButton>(QString::fromLatin1(n))->Down()) << n;
     EXPECT_TRUE(w->Unit()->GetMute(0) && w->Unit()->GetMute(1));
@@ -1033,9 +1035,9 @@ TEST_F(Editing, StripHandlersIgnoreWrongSendersAndRefreshes)
     // A sender of another class ends the handler.
     auto* label = Get<fw::TControl>(QStringLiteral("lbGainNameInA"));
     label->SetTag(0);
-    w->isGainInAChange(label);
-    w->rzbPhaseInAClick(label);
-    w->rzbMuteInAClick(label);
+    w->Strip().isGainInAChange(label);
+    w->Strip().rzbPhaseInAClick(label);
+    w->Strip().rzbMuteInAClick(label);
     // A refresh that sets the faders stores and sends nothing.
     w->Unit()->SetGain(2, 300);
     sent.clear();
@@ -1156,7 +1158,7 @@ TEST_F(Editing, LevelRepliesSetMetersAndLamps)
     shortReply.resize(10);
     w->OnLevelReply(shortReply);
     EXPECT_EQ(pos("pbLevelInA"), 9);
-    w->ResetLevelMeters();
+    w->Strip().ResetLevelMeters();
     for (const char* n : {"pbLevelInA", "pbLevelOut1", "pbLimitOut1", "pbLevelGateIn", "pbLimitLimitOut"})
         EXPECT_EQ(pos(n), 0) << n;
 }
@@ -1196,12 +1198,12 @@ TEST_F(Editing, PageMetersShowTheSelectedChannel)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        w->DrawGateCurve(c.gate);
-        w->DrawCompCurve(c.comp);
-        w->DrawLimitCurve(c.limit);
-        ASSERT_EQ(w->GateChannel(), c.gate);
-        ASSERT_EQ(w->CompChannel(), c.comp);
-        ASSERT_EQ(w->LimitChannel(), c.limit);
+        w->Dynamics().DrawGateCurve(c.gate);
+        w->Dynamics().DrawCompCurve(c.comp);
+        w->Dynamics().DrawLimitCurve(c.limit);
+        ASSERT_EQ(w->Dynamics().GateChannel(), c.gate);
+        ASSERT_EQ(w->Dynamics().CompChannel(), c.comp);
+        ASSERT_EQ(w->Dynamics().LimitChannel(), c.limit);
         w->OnLevelReply(LevelPayload(levels, c.flags));
         EXPECT_EQ(pos("pbLevelGateIn"), inSegments[c.gate]);
         EXPECT_EQ(pos("pbLevelCompOut"), outSegments[c.comp - 3]);

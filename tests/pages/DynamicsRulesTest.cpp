@@ -269,3 +269,69 @@ TEST(DynamicsRules, LimiterAndGateCurves)
 }
 
 } // namespace
+
+TEST(DynamicsRules, ValueTextOfEachPagesParameters)
+{
+    struct Case {
+        const char* name;
+        DynKind kind;
+        int parameter, value;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"compressor threshold", DynKind::Comp, 0, -21, "-10.5dB"},
+        {"compressor attack is padded", DynKind::Comp, 1, 4, "  5ms"},
+        {"compressor release is padded", DynKind::Comp, 2, 99, "100ms"},
+        {"compressor ratio", DynKind::Comp, 3, 9, "1:4.0"},
+        {"compressor ratio's last step", DynKind::Comp, 3, 15, "Limit"},
+        {"compressor knee", DynKind::Comp, 4, 6, "6dB"},
+        {"compressor has no sixth", DynKind::Comp, 5, 1, ""},
+        {"limiter threshold", DynKind::Limit, 0, 40, "+20.0dB"},
+        {"limiter attack is padded", DynKind::Limit, 1, 0, "  1ms"},
+        {"limiter's fourth is the knee", DynKind::Limit, 3, 3, "3dB"},
+        {"limiter has no fifth", DynKind::Limit, 4, 3, ""},
+        {"gate threshold", DynKind::Gate, 0, -80, "-40.0dB"},
+        {"gate attack is not padded", DynKind::Gate, 1, 4, "5ms"},
+        {"gate hold", DynKind::Gate, 3, 249, "250ms"},
+        {"no parameter below zero", DynKind::Gate, -1, 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(DynValueText(c.kind, c.parameter, c.value), c.expected);
+    }
+}
+
+TEST(DynamicsRules, RatioUpDownTopIsLimit)
+{
+    EXPECT_EQ(RatioUpDownText(9, 15), "1:4.0");
+    EXPECT_EQ(RatioUpDownText(15, 15), "Limit");
+    EXPECT_EQ(RatioUpDownText(14, 14), "Limit") << "a shorter up-down still ends at Limit";
+    EXPECT_EQ(RatioUpDownText(14, 15), "1:20");
+}
+
+TEST(DynamicsRules, MirrorChannelsOfALinkGroup)
+{
+    struct Case {
+        const char* name;
+        DynKind kind;
+        int channel;
+        unsigned group;
+        int parameter;
+        std::vector<int> expected;
+    };
+    const Case cases[] = {
+        {"alone", DynKind::Comp, 5, 0, 0, {5}},
+        {"group word without the channel still has it", DynKind::Comp, 5, 0b000001, 1, {3, 5}},
+        {"outputs 1 to 3 from output 2", DynKind::Limit, 4, 0b000111, 2, {3, 4, 5}},
+        {"up-down leaves its own channel out", DynKind::Comp, 4, 0b000111, 3, {3, 5}},
+        {"limiter knee is an up-down", DynKind::Limit, 8, 0b110000, 3, {7}},
+        {"gate inputs", DynKind::Gate, 1, 0b101, 3, {0, 1, 2}},
+        {"bits past the page's channels count for nothing", DynKind::Gate, 0, 0b111000, 0, {0}},
+        {"a channel of another page", DynKind::Gate, 3, 0b111, 0, {}},
+        {"a parameter the page lacks", DynKind::Limit, 3, 0b1, 4, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(DynMirrorChannels(c.kind, c.channel, c.group, c.parameter), c.expected);
+    }
+}

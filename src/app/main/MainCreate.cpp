@@ -1,6 +1,8 @@
 // TfmMain: construction from the layout tables, the creation sequence, skin pictures and closing.
 #include "app/main/TfmMain.h"
 #include "app/pages/DelayPage.h"
+#include "app/pages/DynamicsPage.h"
+#include "app/pages/StripPage.h"
 
 #include "app/ProgramInfo.h"
 #include "app/dialogs/SmallDialogs.h"
@@ -611,9 +613,6 @@ void TfmMain::FormCreate()
     SetDeviceId(1);
     FSelectedHandle = -1;
     FCurrentPage = kPageGain;
-    FGateChannel = 0;
-    FCompChannel = 3;
-    FLimitChannel = 3;
     if (auto* g = Get<fw::TControl>(QStringLiteral("rzgFftInA")))
         g->SetVisible(true);
     if (auto* g = Get<fw::TControl>(QStringLiteral("rzgParamGain")))

@@ -83,8 +83,6 @@ void TfmMain::ConnectEditingHandlers()
     ConnectXoverHandlers();
     ConnectGraphMouseHandlers();
     ConnectOverlayHandlers();
-    ConnectStripHandlers();
-    ConnectLevelHandlers();
 }
 
 } // namespace app

@@ -1,5 +1,6 @@
 // TfmMain: the text lookup, the captions of every language-dependent control and the language menu.
 #include "app/main/TfmMain.h"
+#include "app/pages/DynamicsPage.h"
 
 #include "app/main/LanguageTables.h"
 #include "app/main/MainLayout.h"
@@ -57,15 +58,7 @@ void TfmMain::ApplyLanguage()
     set(QStringLiteral("lbFftGainOut"), "SID_OUT");
     for (int ch = 0; ch < 9; ++ch)
         ApplyChannelLanguage(ch);
-    if (auto* l = Get<fw::TControl>(QStringLiteral("lbGateName")))
-        l->SetCaption(QStringLiteral("In ") + QChar(u'A' + FGateChannel) + QStringLiteral("  ") +
-                      LookupText(QStringLiteral("SID_GATE")));
-    if (auto* l = Get<fw::TControl>(QStringLiteral("lbCompName")))
-        l->SetCaption(QStringLiteral("Out %1  ").arg(FCompChannel - 2) +
-                      LookupText(QStringLiteral("SID_COMP")));
-    if (auto* l = Get<fw::TControl>(QStringLiteral("lbLimitName")))
-        l->SetCaption(QStringLiteral("Out %1  ").arg(FLimitChannel - 2) +
-                      LookupText(QStringLiteral("SID_LIMIT")));
+    FDynamicsPage->WriteTitles();
 }
 
 void TfmMain::ApplyMenuLanguage()

@@ -3,12 +3,13 @@
 #include "app/main/FlagScope.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/DelayPage.h"
+#include "app/pages/DynamicsPage.h"
+#include "app/pages/StripPage.h"
 
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/MainLayout.h"
 #include "app/main/ResizeRules.h"
 #include "app/main/StdControls.h"
-#include "app/main/TransferChartControl.h"
 #include "base/CodePage.h"
 #include "base/ValueScales.h"
 #include "controls/panels/SkBmpButton.h"
@@ -21,7 +22,6 @@
 #include "eq/TMyPEQType8.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
 #include "model/LUnitControl.h"
-#include "pages/DynamicsRules.h"
 #include "pages/PageRules.h"
 #include "proto/LCmd.h"
 
@@ -87,8 +87,8 @@ void TfmMain::ShowAllParams(LUnitControl* unit)
         for (int ch = 3; ch < 9; ++ch)
             ShowOutput(ch);
         if (!FCreating) {
-            DrawCompCurve(3);
-            DrawLimitCurve(3);
+            FDynamicsPage->DrawCompCurve(3);
+            FDynamicsPage->DrawLimitCurve(3);
         }
         FDelayPage->ShowDelayUnit(unit->GetDelayUnit());
         if (FDialogs) {
@@ -135,43 +135,6 @@ void TfmMain::ShowCut(int ch, const char* side, int freqIndex, int slope)
     }
 }
 
-void TfmMain::ShowGainStrip(int ch)
-{
-    const QString s = ChannelTitle(ch);
-    auto* gain = Get<fx::TCustomTrackBar>(QStringLiteral("isGain") + s);
-    auto* copy = Get<fx::TCustomTrackBar>(QStringLiteral("isGainBackup") + s);
-    if (gain)
-        gain->SetPosition(int(FUnit->GetGain(ch)) + gain->Min());
-    if (copy && gain)
-        copy->SetPosition(gain->Position());
-    const QString text = QString::fromStdString(FormatGainText(copy   ? copy->Position()
-                                                               : gain ? gain->Position()
-                                                                      : 0));
-    for (const QString& n : {QStringLiteral("cvdGain") + s, QStringLiteral("cvdGainBackup") + s})
-        if (auto* e = Get<fx::TRoundEdit>(n))
-            e->SetText(text);
-    auto* phase = Get<sk::TSkBmpButton>(QStringLiteral("rzbPhase") + s);
-    auto* phaseCopy = Get<sk::TSkBmpButton>(QStringLiteral("rzbPhaseBackup") + s);
-    if (phase) {
-        phase->SetDown(FUnit->GetPolarity(ch));
-        const QString cap =
-            LookupText(phase->Down() ? QStringLiteral("SID_PHASE_ON") : QStringLiteral("SID_PHASE_OFF"));
-        phase->SetCaption(cap);
-        if (phaseCopy) {
-            phaseCopy->SetDown(phase->Down());
-            phaseCopy->SetCaption(cap);
-        }
-    }
-    FDelayPage->ShowChannelDelay(ch);
-    auto* mute = Get<sk::TSkBmpButton>(QStringLiteral("rzbMute") + s);
-    if (mute) {
-        mute->SetDown(FUnit->GetMute(ch));
-        if (auto* m = Get<sk::TSkBmpButton>(QStringLiteral("rzbMuteBackup") + s))
-            m->SetDown(mute->Down());
-    }
-    MarkChannelCurvesDirty(ch);
-}
-
 // A channel's name from the device, decoded in the current code page.
 void TfmMain::ShowChannelName(int ch)
 {
@@ -215,34 +178,15 @@ void TfmMain::ShowInput(int ch)
                                  FUnit->GetPeqBypass(ch, b));
         }
     }
-    const GateParam gate = FUnit->GetGate(ch);
-    struct Row {
-        const char* name;
-        int value;
-    };
-    for (const Row& r : {Row{"Threshold", gate.threshold - 180}, Row{"Attack", gate.attack},
-                         Row{"Release", gate.release}, Row{"Hold", gate.hold}}) {
-        auto* f = Get<fx::TCustomTrackBar>(QStringLiteral("isGate") + QString::fromLatin1(r.name) + s);
-        if (!f)
-            continue;
-        f->SetPosition(r.value);
-        const bool threshold = r.name[0] == 'T';
-        if (auto* e = Get<fx::TRoundEdit>(QStringLiteral("cvdGate") + QString::fromLatin1(r.name) + s))
-            e->SetText(threshold ? ThresholdText(f->Position()) : PrintfInt("%dms", f->Position() + 1));
-    }
-    if (ch == 0 && !FCreating) {
-        if (auto* f = Get<fx::TCustomTrackBar>(QStringLiteral("isGateThresholdInA"))) {
-            const double t = f->Position() * 0.5;
-            SetChartPoints(Get<fw::TControl>(QStringLiteral("ipGate")), {{20, 20}, {t, t}, {t, -100}},
-                           {t + 0.2, t - 0.4});
-        }
-        if (auto* l = Get<fw::TControl>(QStringLiteral("lbGateName")))
-            l->SetCaption(QStringLiteral("In A  ") + LookupText(QStringLiteral("SID_GATE")));
-    }
+    FDynamicsPage->ShowChannelDynamics(ch);
+    if (ch == 0 && !FCreating)
+        FDynamicsPage->ShowGateCurveOfA();
     const XoverParam x = FUnit->GetXover(ch);
     ShowCut(ch, "LowCut", x.hpFreq, x.hpSlope);
     ShowCut(ch, "HighCut", x.lpFreq, x.lpSlope);
-    ShowGainStrip(ch);
+    FStripPage->ShowChannelStrip(ch);
+    FDelayPage->ShowChannelDelay(ch);
+    MarkChannelCurvesDirty(ch);
     const bool bypass = FUnit->GetEqBypassMask(ch) & (1u << ch);
     for (const QString& n : {QStringLiteral("fftDraw") + s, QStringLiteral("fftDrawGeq") + s})
         if (auto* g = Get<graph::LMyFFTDrawHpLp6dB>(n)) {
@@ -283,39 +227,10 @@ void TfmMain::ShowOutput(int ch)
                                  FUnit->GetPeqBypass(ch, b));
         }
     }
-    struct Dyn {
-        const char* kind;
-        int threshold, attack, release, knee, ratio;
-    };
-    const CompParam c = FUnit->GetComp(ch);
-    const LimitParam l = FUnit->GetLimit(ch);
-    for (const Dyn& d : {Dyn{"Comp", c.threshold - 180, c.attack, c.release, c.knee, c.ratio},
-                         Dyn{"Limit", l.threshold - 180, l.attack, l.release, l.knee, -1}}) {
-        const QString k = QString::fromLatin1(d.kind);
-        auto fader = [&](const char* p, int v, bool threshold) {
-            auto* f = Get<fx::TCustomTrackBar>(QStringLiteral("is") + k + QString::fromLatin1(p) + s);
-            if (!f)
-                return;
-            f->SetPosition(v);
-            if (auto* e = Get<fx::TRoundEdit>(QStringLiteral("cvd") + k + QString::fromLatin1(p) + s))
-                e->SetText(threshold ? ThresholdText(f->Position()) : PrintfInt("%3dms", f->Position() + 1));
-        };
-        fader("Threshold", d.threshold, true);
-        if (d.ratio >= 0)
-            if (auto* u = Get<TUpDown>(QStringLiteral("udCompRatio") + s)) {
-                u->SetPosition(d.ratio);
-                if (auto* e = Get<fx::TRoundEdit>(QStringLiteral("cvdCompRatio") + s))
-                    e->SetText(RatioText(u->Position()));
-            }
-        fader("Attack", d.attack, false);
-        fader("Release", d.release, false);
-        if (auto* u = Get<TUpDown>(QStringLiteral("ud") + k + QStringLiteral("Knee") + s)) {
-            u->SetPosition(d.knee);
-            if (auto* e = Get<fx::TRoundEdit>(QStringLiteral("cvd") + k + QStringLiteral("Knee") + s))
-                e->SetText(PrintfInt("%ddB", u->Position()));
-        }
-    }
-    ShowGainStrip(ch);
+    FDynamicsPage->ShowChannelDynamics(ch);
+    FStripPage->ShowChannelStrip(ch);
+    FDelayPage->ShowChannelDelay(ch);
+    MarkChannelCurvesDirty(ch);
     const bool bypass = FUnit->GetEqBypassMask(ch) & (1u << (ch - 3));
     if (auto* g = Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDraw") + s))
         g->DrawTextA(g->Width() / 3, g->Height() / 4, 60, fw::clBtnFace, QStringLiteral("Times New Roman"),

@@ -2,6 +2,7 @@
 #include "app/dialogs/ScanDialog.h"
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/TfmMain.h"
+#include "app/pages/StripPage.h"
 #include "base/CodePage.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkLabel.h"
@@ -137,6 +138,17 @@ void TfmMain::ShowAllParams()
     if (FSession && FSession->Machine.Connected())
         FPresetNumber = FSession->Machine.PresetNumber();
     ShowAllParams(FUnit);
+}
+
+void TfmMain::SetLevelPoll(bool on)
+{
+    FLevelPoll = on;
+    FStripPage->SetLevelPoll(on);
+}
+
+void TfmMain::OnLevelReply(std::span<const uint8_t> payload)
+{
+    FStripPage->ShowLevels(payload);
 }
 
 void TfmMain::ShowOffline()

@@ -70,6 +70,8 @@ struct TLinkDialogs {
 };
 struct TDeviceDialogs;
 class DelayPage;
+class DynamicsPage;
+class StripPage;
 struct RouteSegment;
 class TPaintBox;
 
@@ -161,9 +163,6 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     // The level poll runs (the machine starts it when a full read is over).
     bool LevelPollOn() const { return FLevelPoll; }
     void SetOnlineState(bool v) { FOnline = v; }
-    int CompChannel() const { return FCompChannel; }
-    int GateChannel() const { return FGateChannel; }
-    void SetGateChannel(int v) { FGateChannel = v; }
     int PresetNumber() const { return FPresetNumber; }
     void SetPresetNumber(int v) { FPresetNumber = v; }
     unsigned CurveDirty(int graph) const { return FCurveDirty[std::size_t(graph)]; }
@@ -182,6 +181,8 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
 
     // The pages (src/app/pages/).
     DelayPage& Delay() const { return *FDelayPage; }
+    DynamicsPage& Dynamics() const { return *FDynamicsPage; }
+    StripPage& Strip() const { return *FStripPage; }
 
     // ---- Link: opening and closing links, the scan, ID/IP setup and traffic log, the File menu's
     // files (MainLink.cpp, MainFiles.cpp, MainSessionView.cpp) ----
@@ -253,99 +254,6 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     bool FOwnClose = false;       // the close under way is the window's, not the disconnect timer's
 
     // ---- end of the link block ----
-    // ---- Compressor, limiter and gate pages (MainDynamics.cpp) ----
-  public:
-    // Model writes (parameter indices: comp 0 threshold, 1 attack, 2 release, 3 ratio, 4 knee; limit
-    // 0 threshold, 1 attack, 2 release, 3 knee; gate 0 threshold, 1 attack, 2 release, 3 hold).
-    void SetCompParam(int channel, int parameter, int value);
-    void SetLimitParam(int channel, int parameter, int value);
-    void SetGateParam(int channel, int parameter, int value);
-    // Shows one parameter on every channel of the channel's link group.
-    void SyncCompDisplay(int channel, int parameter, int value);
-    void SyncLimitDisplay(int channel, int parameter, int value);
-    void SyncGateDisplay(int channel, int parameter, int value);
-    // Draws the page's transfer curve of one channel from its controls and selects that channel.
-    void DrawCompCurve(int channel);
-    void DrawLimitCurve(int channel);
-    void DrawGateCurve(int channel);
-    // Handlers, one per parameter for every channel (the sender's Tag is the channel).
-    void isCompThresholdOut1Change(fw::TControl* Sender);
-    void isCompAttackOut1Change(fw::TControl* Sender);
-    void isCompReleaseOut1Change(fw::TControl* Sender);
-    void udCompRatioOut1ChangingEx(fw::TControl* Sender, bool& AllowChange, int NewValue);
-    void udCompKneeOut1ChangingEx(fw::TControl* Sender, bool& AllowChange, int NewValue);
-    void cvdCompThresholdOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
-    void cvdCompThresholdOut1Exit(fw::TControl* Sender);
-    void cvdCompAttackOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
-    void cvdCompAttackOut1Exit(fw::TControl* Sender);
-    void cvdCompReleaseOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
-    void cvdCompReleaseOut1Exit(fw::TControl* Sender);
-    void cvdCompRatioOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
-    void cvdCompRatioOut1Exit(fw::TControl* Sender);
-    void cvdCompKneeOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
-    void cvdCompKneeOut1Exit(fw::TControl* Sender);
-    void isCompThresholdOut1MouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift,
-                                      int X, int Y);
-    void cvdCompThresholdOut1MouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift,
-                                       int X, int Y);
-    void lbCompOut1MouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
-                             int Y);
-    void tmCompDispTimer(fw::TTimer* Sender);
-    void isLimitThresholdOut1Change(fw::TControl* Sender);
-    void isLimitAttackOut1Change(fw::TControl* Sender);
-    void isLimitReleaseOut1Change(fw::TControl* Sender);
-    void udLimitKneeOut1ChangingEx(fw::TControl* Sender, bool& AllowChange, int NewValue);
-    void cvdLimitThresholdOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
-    void cvdLimitThresholdOut1Exit(fw::TControl* Sender);
-    void cvdLimitAttackOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
-    void cvdLimitAttackOut1Exit(fw::TControl* Sender);
-    void cvdLimitReleaseOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
-    void cvdLimitReleaseOut1Exit(fw::TControl* Sender);
-    void cvdLimitKneeOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
-    void cvdLimitKneeOut1Exit(fw::TControl* Sender);
-    void isLimitThresholdOut1MouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift,
-                                       int X, int Y);
-    void cvdLimitThresholdOut1MouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift,
-                                        int X, int Y);
-    void lbLimitOut1MouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
-                              int Y);
-    void tmLimitDispTimer(fw::TTimer* Sender);
-    void isGateThresholdInAChange(fw::TControl* Sender);
-    void isGateAttackInAChange(fw::TControl* Sender);
-    void isGateReleaseInAChange(fw::TControl* Sender);
-    void isGateHoldInAChange(fw::TControl* Sender);
-    void cvdGateThresholdInAKeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
-    void cvdGateThresholdInAExit(fw::TControl* Sender);
-    void cvdGateAttackInAKeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
-    void cvdGateAttackInAExit(fw::TControl* Sender);
-    void cvdGateReleaseInAKeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
-    void cvdGateReleaseInAExit(fw::TControl* Sender);
-    void cvdGateHoldInAKeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
-    void cvdGateHoldInAExit(fw::TControl* Sender);
-    void cvdGateThresholdInAMouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift,
-                                      int X, int Y);
-    void isGateThresholdInAMouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift,
-                                     int X, int Y);
-    void lbGateInAMouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
-                            int Y);
-    int LimitChannel() const { return FLimitChannel; }
-    // One-shot redraws of the compressor and limiter curves (1 ms; enabling an enabled one does not
-    // restart it, so a run of changes draws once).
-    fw::TTimer tmCompDisp;
-    fw::TTimer tmLimitDisp;
-
-    enum class DynPage { Comp, Limit, Gate };
-
-  private:
-    void DynFaderChange(DynPage page, fw::TControl* Sender, int parameter);
-    void DynTypedDecibel(DynPage page, fw::TControl* Sender, bool knee);
-    void DynTypedTime(DynPage page, fw::TControl* Sender, const char* parameter);
-    void DynTypedRatio(fw::TControl* Sender);
-    void DynSyncDisplay(DynPage page, int channel, int parameter, int value);
-    void DrawGateSteps(int channel, int thresholdPosition);
-    int FCompDrawChannel = 3;
-    int FLimitDrawChannel = 3;
-    // ---- end of the dynamics pages ----
 
   protected:
     void closeEvent(QCloseEvent* e) override;
@@ -382,7 +290,6 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     void ShowInput(int ch);
     void ShowOutput(int ch);
     void ShowCut(int ch, const char* side, int freqIndex, int slope);
-    void ShowGainStrip(int ch);
     void DrawChannelCurve(int ch);
     void DrawGeqCurve(int input);
     void RefreshGainPageOverlays();
@@ -393,10 +300,8 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     // Handlers of each concern, wired by ConnectHandlers.
     void ConnectLinkHandlers();         // MainLink.cpp: opening and closing links, files
     void ConnectDeviceDialogHandlers(); // MainDeviceDialogs.cpp: presets, link, lock, names
-    void ConnectEditingHandlers();      // PEQ, crossovers, graph mouse, overlays, strip, levels
-    void ConnectPageHandlers();         // dynamics, GEQ, delay and matrix pages
-    void ConnectDynamicsHandlers();
-    void ConnectDynamicsLabelsAndTimers();
+    void ConnectEditingHandlers();      // PEQ, crossovers, graph mouse, overlays
+    void ConnectPageHandlers();         // the page objects, GEQ and matrix pages
     void ConnectGeqDelayMatrixHandlers();
 
     // Language (MainLanguage.cpp).
@@ -408,6 +313,8 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     // Binds every page's controls; a missing control stops creation with its name.
     void BindPages();
     std::unique_ptr<DelayPage> FDelayPage;
+    std::unique_ptr<DynamicsPage> FDynamicsPage;
+    std::unique_ptr<StripPage> FStripPage;
 
     QWidget* FClient = nullptr;
     QScrollArea* FScroll = nullptr;
@@ -427,9 +334,6 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     int FCurrentPage = 0;
     int FPresetNumber = 0;
     bool FUpdating = false;
-    int FCompChannel = 0;
-    int FGateChannel = 0;
-    int FLimitChannel = 0;
     int FExtraHeight = 0;
     std::array<unsigned, 11> FCurveDirty{};
     bool FAutoScroll = false;
@@ -512,9 +416,9 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     GeqCurve FGeqCurve;                     // waiting for tmGeqCurve
     fw::TTimer tmGeqCurve;                  // one-shot, 1 ms
     std::array<int, 9> FMatrixRowOffsets{}; // matrix rows' tops against pbMatrix at the design size
-    // ---- Editing on the channel pages: PEQ, crossovers, graph mouse, overlays, channel strip and the
-    // live levels (MainEditing.cpp, MainPeq.cpp, MainXover.cpp, MainGraphMouse.cpp, MainOverlays.cpp,
-    // MainStrip.cpp, MainLevels.cpp). Each handler serves the controls of all nine channels.
+    // ---- Editing on the channel pages: PEQ, crossovers, graph mouse and overlays (MainEditing.cpp,
+    // MainPeq.cpp, MainXover.cpp, MainGraphMouse.cpp, MainOverlays.cpp; the strip and the live levels
+    // are StripPage). Each handler serves the controls of all nine channels.
   public:
     // PEQ.
     void peqPeqInAChange(fw::TControl* Sender);
@@ -556,24 +460,10 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     int SelectedHandle() const { return FSelectedHandle; }
     // Overlays.
     void vrbShowOverlayClick(fw::TControl* Sender, int graph);
-    // Channel strip.
-    void isGainInAChange(fw::TControl* Sender);
-    void isGainBackupInAChange(fw::TControl* Sender);
-    void rzbPhaseInAClick(fw::TControl* Sender);
-    void rzbPhaseBackupInAClick(fw::TControl* Sender);
-    void rzbMuteInAClick(fw::TControl* Sender);
-    void rzbMuteBackupInAClick(fw::TControl* Sender);
-    void SyncGainDisplay(int ch, int position);
-    void SyncPhaseDisplay(int ch, bool down);
-    void SyncMuteDisplay(int ch, bool down);
-    // Levels.
-    void tmInLevelDetTimer();
-    void ResetLevelMeters();
     // The editing timers, for tests that step a fake clock.
     fw::TTimer& EqCurveTimer() { return tmEqCurve; }
     fw::TTimer& HpLpCurveTimer() { return tmHpLpCurve; }
     fw::TTimer& MouseEqCurveTimer() { return tmMouseEqCurve; }
-    fw::TTimer& LevelTimer() { return tmInLevelDet; }
     // The last edit that waits for a curve timer.
     struct TCurveEdit {
         int kind = 0; // crossovers: 1 high-pass, 0 low-pass
@@ -597,18 +487,13 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     void CutFaderChange(fw::TControl* Sender, bool highPass);
     void CutSlopeChange(fw::TControl* Sender, bool highPass);
     void ComputeCut(int ch, bool highPass, int slope, double frequency);
-    void GainChange(fw::TControl* Sender, bool backup);
-    void PhaseClick(fw::TControl* Sender, bool backup);
-    void MuteClick(fw::TControl* Sender, bool backup);
     void ViewSwitch(fw::TControl* Sender, bool phase);
     void ShowBandOnGraph(int ch, int band, bool focus, bool pressButton);
     void ConnectPeqHandlers();
     void ConnectXoverHandlers();
     void ConnectGraphMouseHandlers();
     void ConnectOverlayHandlers();
-    void ConnectStripHandlers();
-    void ConnectLevelHandlers();
-    fw::TTimer tmEqCurve, tmHpLpCurve, tmMouseEqCurve, tmInLevelDet;
+    fw::TTimer tmEqCurve, tmHpLpCurve, tmMouseEqCurve;
     TCurveEdit FCurveEdit;
     TPendingEq FPendingEq;
     int FLastMouseX = 0, FLastMouseY = 0;
