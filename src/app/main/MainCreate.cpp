@@ -1,6 +1,8 @@
 // TfmMain: construction from the layout tables, the creation sequence, skin pictures and closing.
 #include "app/main/TfmMain.h"
 #include "app/pages/DelayPage.h"
+#include "app/pages/GeqPage.h"
+#include "app/pages/MatrixPage.h"
 
 #include "app/ProgramInfo.h"
 #include "app/dialogs/SmallDialogs.h"

@@ -1,6 +1,8 @@
 // The pages: made and bound once the controls exist, wired with the window's other handlers.
 #include "app/main/TfmMain.h"
 #include "app/pages/DelayPage.h"
+#include "app/pages/GeqPage.h"
+#include "app/pages/MatrixPage.h"
 
 #include <stdexcept>
 
@@ -10,8 +12,10 @@ namespace app
 void TfmMain::BindPages()
 {
     FDelayPage = std::make_unique<DelayPage>(*this);
+    FGeqPage = std::make_unique<GeqPage>(*this);
+    FMatrixPage = std::make_unique<MatrixPage>(*this);
     TControlBinder binder(*this);
-    for (TPage* page : std::initializer_list<TPage*>{FDelayPage.get()})
+    for (TPage* page : std::initializer_list<TPage*>{FDelayPage.get(), FGeqPage.get(), FMatrixPage.get()})
         page->Bind(binder);
     if (!binder.Complete()) {
         FCreationStoppedAt = binder.Missing();
@@ -22,8 +26,9 @@ void TfmMain::BindPages()
 void TfmMain::ConnectPageHandlers()
 {
     ConnectDynamicsHandlers();
-    ConnectGeqDelayMatrixHandlers();
     FDelayPage->Connect();
+    FGeqPage->Connect();
+    FMatrixPage->Connect();
 }
 
 } // namespace app

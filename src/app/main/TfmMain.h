@@ -70,8 +70,8 @@ struct TLinkDialogs {
 };
 struct TDeviceDialogs;
 class DelayPage;
-struct RouteSegment;
-class TPaintBox;
+class GeqPage;
+class MatrixPage;
 
 class TfmMain : public fw::TForm, public CommandSink, public LSessionView
 {
@@ -111,7 +111,6 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     // says that the last edits did not reach the device.
     void DisconnectForExit(const std::function<void()>& sending);
     void ResetPeqBands(int channel);
-    void ResetGeqBands(int target);
     void FactoryReset();
     void SelectTestSignal(int mode, int sineIndex); // stores and sends
 
@@ -182,6 +181,8 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
 
     // The pages (src/app/pages/).
     DelayPage& Delay() const { return *FDelayPage; }
+    GeqPage& Geq() const { return *FGeqPage; }
+    MatrixPage& Matrix() const { return *FMatrixPage; }
 
     // ---- Link: opening and closing links, the scan, ID/IP setup and traffic log, the File menu's
     // files (MainLink.cpp, MainFiles.cpp, MainSessionView.cpp) ----
@@ -377,14 +378,12 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     void InitChartPoints();
 
     // Refresh helpers (MainRefresh.cpp).
-    void ShowChannelName(int ch);
     void ShowNames(); // preset and channel names, after a change of code page
     void ShowInput(int ch);
     void ShowOutput(int ch);
     void ShowCut(int ch, const char* side, int freqIndex, int slope);
     void ShowGainStrip(int ch);
     void DrawChannelCurve(int ch);
-    void DrawGeqCurve(int input);
     void RefreshGainPageOverlays();
     void RefreshChannelOverlays(int page);
     void DeselectPeqBands();
@@ -397,7 +396,6 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     void ConnectPageHandlers();         // dynamics, GEQ, delay and matrix pages
     void ConnectDynamicsHandlers();
     void ConnectDynamicsLabelsAndTimers();
-    void ConnectGeqDelayMatrixHandlers();
 
     // Language (MainLanguage.cpp).
     void SetCaptionOf(const QString& name, const QString& key, bool& ok);
@@ -408,6 +406,8 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     // Binds every page's controls; a missing control stops creation with its name.
     void BindPages();
     std::unique_ptr<DelayPage> FDelayPage;
+    std::unique_ptr<GeqPage> FGeqPage;
+    std::unique_ptr<MatrixPage> FMatrixPage;
 
     QWidget* FClient = nullptr;
     QScrollArea* FScroll = nullptr;
@@ -459,59 +459,6 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     // The link grid from the model, then the captions and overlays it gives (the full refresh).
     void ShowLinkState();
     std::shared_ptr<TDeviceDialogs> FDeviceDialogs; // shared: deleted where the type is complete
-    // ---- Graphic equaliser, delay and matrix pages (MainGeq.cpp, MainMatrix.cpp; the delay page is
-    // DelayPage) ----
-  public:
-    void isGeqCh01InAChange(fw::TControl* Sender); // the 31 faders of input A (B, C below)
-    void isGeqCh01InBChange(fw::TControl* Sender);
-    void isGeqCh01InCChange(fw::TControl* Sender);
-    void tmGeqCurveTimer();
-    bool GeqCurvePending() const { return tmGeqCurve.Enabled(); }
-    void rzbGeqSelInAClick(fw::TControl* Sender);
-    void vrbEqBypassGeqInAClick(fw::TControl* Sender);
-    void vrbEqResetGeqInAClick(fw::TControl* Sender);
-
-    // Output n (1..6) of each family; the input comes from the Sender's Tag.
-    void rzbAMatrixOut1Click(fw::TControl* Sender, int output);
-    void udMixGainAOut1ChangingEx(fw::TControl* Sender, bool& AllowChange, int NewValue, int output);
-    void cvdAMatrixOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift, int output);
-    void cvdAMatrixOut1Exit(fw::TControl* Sender, int output);
-    // The route lines of the model on the diagram's paint box.
-    std::vector<RouteSegment> MatrixRoutes();
-    void DrawMatrixRoutes(fw::TCanvas& Canvas);
-
-    void lbMatrixHpLpInAClick(fw::TControl* Sender); // the row's own channel page
-    void lbMatrixGateInAClick(fw::TControl* Sender);
-    void lbMatrixGeqInAClick(fw::TControl* Sender);
-    void lbMatrixDelayInAClick(fw::TControl* Sender);
-    void lbMatrixCompOut1Click(fw::TControl* Sender);
-    void lbMatrixPhaseOut1Click(fw::TControl* Sender);
-    void lbMatrixChNameInAClick(fw::TControl* Sender);
-    void lbMatrixChNameInAMouseMove(fw::TControl* Sender);
-    void lbMatrixChNameInAMouseLeave(fw::TControl* Sender);
-    // The model's 8-byte name of ch.
-    std::span<const uint8_t, 8> GetChannelName(int ch) const;
-    // Shows the name on the diagram and as the page button's hint, stores it and sends it.
-    void SetChannelName(int ch, const std::array<uint8_t, 8>& name);
-    // Opens the channel-name dialog for (channel, shown name); set where the dialog is created.
-    std::function<void(int channel, const QString& name)> ChannelNameDialog;
-
-  private:
-    void ConnectGeqHandlers();
-    void ConnectMatrixHandlers();
-    void GeqFaderChange(fw::TControl* Sender, int input);
-    void TypedMix(fw::TControl* Sender, int output);
-    void RepaintMatrixRoutes();
-    void OpenPageFromLabel(const QString& buttonName);
-    struct GeqCurve {
-        int tag = 11; // the GEQ graph: 11 + input
-        int band = 0;
-        double gain = 0;
-        float q = 8.65f;
-    };
-    GeqCurve FGeqCurve;                     // waiting for tmGeqCurve
-    fw::TTimer tmGeqCurve;                  // one-shot, 1 ms
-    std::array<int, 9> FMatrixRowOffsets{}; // matrix rows' tops against pbMatrix at the design size
     // ---- Editing on the channel pages: PEQ, crossovers, graph mouse, overlays, channel strip and the
     // live levels (MainEditing.cpp, MainPeq.cpp, MainXover.cpp, MainGraphMouse.cpp, MainOverlays.cpp,
     // MainStrip.cpp, MainLevels.cpp). Each handler serves the controls of all nine channels.
