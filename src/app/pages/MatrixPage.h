@@ -67,9 +67,9 @@ class MatrixPage : public TPage
 
   private:
     struct Channel {
-        fw::TControl* row = nullptr;        // plMatrix
-        fw::TControl* name = nullptr;       // lbMatrixChName
-        sk::TSkBmpButton* menu = nullptr;   // rzbMenu: the channel's page button
+        fw::TControl* row = nullptr;      // plMatrix
+        fw::TControl* name = nullptr;     // lbMatrixChName
+        sk::TSkBmpButton* menu = nullptr; // rzbMenu: the channel's page button
     };
     struct Mix {
         sk::TSkBmpButton* route = nullptr; // rzbAMatrixOut1
