@@ -1,6 +1,7 @@
 // bench-geq-page: the graphic equaliser page offscreen. A band moved (model, section, the curve timer's
 // redraw of the total curve) and the whole window painted into an image; and the painting alone.
 #include "app/main/TfmMain.h"
+#include "app/pages/GeqPage.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/smooth/TrackBar.h"
 
@@ -40,7 +41,7 @@ void GeqBandMoveAndRepaint(benchmark::State& state)
     for (auto _ : state) {
         p = p == 200 ? 40 : p + 1;
         fader->SetPosition(p);
-        page.w.tmGeqCurveTimer();
+        page.w.Geq().tmGeqCurveTimer();
         benchmark::DoNotOptimize(page.w.grab());
     }
 }

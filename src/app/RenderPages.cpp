@@ -9,6 +9,8 @@
 #include "app/main/TfmMain.h"
 #include "app/pages/DynamicsPage.h"
 #include "app/pages/StripPage.h"
+#include "app/pages/GeqPage.h"
+#include "app/pages/MatrixPage.h"
 #include "base/ValueScales.h"
 #include "controls/panels/LedButtons.h"
 #include "controls/panels/SkBmpButton.h"
@@ -203,7 +205,7 @@ void RenderGeqDelayMatrixEdits(app::TfmMain& main, const QString& out, const cha
         if (auto* f =
                 main.Get<fx::TCustomTrackBar>(QStringLiteral("isGeqCh%1InB").arg(b + 1, 2, 10, QChar(u'0'))))
             f->SetPosition(bands[b]);
-    main.tmGeqCurveTimer();
+    main.Geq().tmGeqCurveTimer();
     const int delays[9] = {0, 9600, 65280, 96, 4800, 19200, 32640, 48000, 65280};
     for (int ch = 0; ch < 9; ++ch)
         if (auto* f = main.Get<fx::TCustomTrackBar>(QStringLiteral("isDelay") + app::ChannelTitle(ch)))
@@ -211,13 +213,13 @@ void RenderGeqDelayMatrixEdits(app::TfmMain& main, const QString& out, const cha
     for (const char* b : {"rzbAMatrixOut2", "rzbBMatrixOut1", "rzbAMatrixOut5", "rzbCMatrixOut4"})
         if (auto* r = main.Get<sk::TSkBmpButton>(QString::fromLatin1(b))) {
             r->SetDown(true);
-            main.rzbAMatrixOut1Click(r, QString::fromLatin1(b).right(1).toInt());
+            main.Matrix().rzbAMatrixOut1Click(r, QString::fromLatin1(b).right(1).toInt());
         }
     if (auto* e = main.Get<fx::TRoundEdit>(QStringLiteral("cvdAMatrixOut2"))) {
         e->SetText(QStringLiteral("-25.7"));
-        main.cvdAMatrixOut1Exit(e, 2);
+        main.Matrix().cvdAMatrixOut1Exit(e, 2);
     }
-    main.SetChannelName(4, app::ChannelNameField(QStringLiteral("Sub"), CurrentCodePage()));
+    main.Matrix().SetChannelName(4, app::ChannelNameField(QStringLiteral("Sub"), CurrentCodePage()));
     for (const auto& [button, name] :
          {std::pair{"rzbMenuGeq", "Geq"}, {"rzbMenuDelay", "Delay"}, {"rzbMenuMatrix", "Matrix"}}) {
         auto* b = main.Get<sk::TSkBmpButton>(QString::fromLatin1(button));
@@ -226,7 +228,7 @@ void RenderGeqDelayMatrixEdits(app::TfmMain& main, const QString& out, const cha
         if (name[0] == 'G')
             if (auto* sel = main.Get<sk::TSkBmpButton>(QStringLiteral("rzbGeqSelInB"))) {
                 sel->SetDown(true);
-                main.rzbGeqSelInAClick(sel);
+                main.Geq().rzbGeqSelInAClick(sel);
             }
         Save(&main, QStringLiteral("%1/edited-%2-%3.png")
                         .arg(out, QString::fromLatin1(name), QString::fromLatin1(lang)));

@@ -6,6 +6,8 @@
 #include "app/main/MainLayout.h"
 #include "app/main/StdControls.h"
 #include "app/pages/DelayPage.h"
+#include "app/pages/GeqPage.h"
+#include "app/pages/MatrixPage.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/smooth/RoundEdit.h"
 #include "controls/smooth/TrackBar.h"
@@ -60,10 +62,10 @@ class Pages : public ::testing::Test
     }
     void SetUp() override
     {
-        w->ChannelNameDialog = nullptr;
+        w->Matrix().ChannelNameDialog = nullptr;
         w->Unit()->LoadDefaults();
         w->ShowAllParams(w->Unit());
-        w->tmGeqCurveTimer();
+        w->Geq().tmGeqCurveTimer();
         if (auto* b = Get<sk::TSkBmpButton>("rzbMenuGain"))
             w->rzbMenuInAClick(b);
         sent.clear();
@@ -114,7 +116,7 @@ TEST_F(Pages, GeqFaderShowsStoresAndSendsOneFrame)
         EXPECT_EQ(w->Unit()->GetGeq(1, 4), c.position);
         EXPECT_EQ(w->Plots(12)->Section(4).gain(), (c.position - 120) * 0.1);
         EXPECT_EQ(sent, (std::vector<Sent>{{72, {1, 4, uint8_t(c.position), 0}, false}}));
-        EXPECT_TRUE(w->GeqCurvePending());
+        EXPECT_TRUE(w->Geq().GeqCurvePending());
     }
 }
 
@@ -123,12 +125,12 @@ TEST_F(Pages, GeqTimerDrawsOnceAndHidesTheDetailAtZero)
     auto* graph = Get<graph::LMyFFTDrawHpLp6dB>("fftDrawGeqInA");
     for (int p = 121; p <= 150; ++p)
         GeqFader(0, 10)->SetPosition(p);
-    EXPECT_TRUE(w->GeqCurvePending());
-    w->tmGeqCurveTimer();
-    EXPECT_FALSE(w->GeqCurvePending());
+    EXPECT_TRUE(w->Geq().GeqCurvePending());
+    w->Geq().tmGeqCurveTimer();
+    EXPECT_FALSE(w->Geq().GeqCurvePending());
     EXPECT_TRUE(graph->CurveDisplay());
     GeqFader(0, 10)->SetPosition(120);
-    w->tmGeqCurveTimer();
+    w->Geq().tmGeqCurveTimer();
     EXPECT_FALSE(graph->CurveDisplay());
 }
 
@@ -154,7 +156,7 @@ TEST_F(Pages, GeqSelectorShowsTheLeaderCaptionedWithTheClickedInput)
     sent.clear();
     auto* c = Get<sk::TSkBmpButton>("rzbGeqSelInC");
     c->SetDown(true);
-    w->rzbGeqSelInAClick(c);
+    w->Geq().rzbGeqSelInAClick(c);
     EXPECT_TRUE(Get<fw::TControl>("rzgGeqInB")->Visible());
     EXPECT_TRUE(Get<fw::TControl>("rzgFftGeqInB")->Visible());
     EXPECT_FALSE(Get<fw::TControl>("rzgGeqInC")->Visible());
@@ -162,7 +164,7 @@ TEST_F(Pages, GeqSelectorShowsTheLeaderCaptionedWithTheClickedInput)
     EXPECT_EQ(CaptionOf("lbFftChGeqInB"), QStringLiteral("InC"));
     EXPECT_EQ(CaptionOf("lbGeqInB"), QStringLiteral("InC"));
     // Input A's own caption label is named lbGeqinA: found all the same.
-    w->rzbGeqSelInAClick(Get<sk::TSkBmpButton>("rzbGeqSelInA"));
+    w->Geq().rzbGeqSelInAClick(Get<sk::TSkBmpButton>("rzbGeqSelInA"));
     EXPECT_EQ(CaptionOf("lbGeqinA"), QStringLiteral("InA"));
     EXPECT_TRUE(Get<fw::TControl>("rzgGeqInA")->Visible());
     EXPECT_TRUE(sent.empty());
@@ -173,14 +175,14 @@ TEST_F(Pages, GeqBypassMarksEveryGraphOfTheGroupAndSendsOnce)
     w->Unit()->SetLink(0, 0b011);
     w->Unit()->SetLink(1, 0);
     sent.clear();
-    w->vrbEqBypassGeqInAClick(Get<fw::TControl>("vrbEqBypassGeqInA"));
+    w->Geq().vrbEqBypassGeqInAClick(Get<fw::TControl>("vrbEqBypassGeqInA"));
     EXPECT_EQ(w->Unit()->GetGeqBypassMask(), 0b011);
     EXPECT_EQ(Get<graph::LMyFFTDrawHpLp6dB>("fftDrawGeqInA")->FreeText(), QStringLiteral("BYPASS"));
     EXPECT_EQ(Get<graph::LMyFFTDrawHpLp6dB>("fftDrawGeqInB")->FreeText(), QStringLiteral("BYPASS"));
     EXPECT_EQ(Get<graph::LMyFFTDrawHpLp6dB>("fftDrawGeqInC")->FreeText(), QString());
     EXPECT_EQ(sent, (std::vector<Sent>{{73, {0, 1}, false}}));
     sent.clear();
-    w->vrbEqBypassGeqInAClick(Get<fw::TControl>("vrbEqBypassGeqInA"));
+    w->Geq().vrbEqBypassGeqInAClick(Get<fw::TControl>("vrbEqBypassGeqInA"));
     EXPECT_EQ(w->Unit()->GetGeqBypassMask(), 0);
     EXPECT_EQ(Get<graph::LMyFFTDrawHpLp6dB>("fftDrawGeqInB")->FreeText(), QString());
     EXPECT_EQ(sent, (std::vector<Sent>{{73, {0, 0}, false}}));
@@ -191,7 +193,7 @@ TEST_F(Pages, GeqResetSendsEveryBandUncoalescedInBandOrder)
     GeqFader(2, 4)->SetPosition(200);
     GeqFader(2, 30)->SetPosition(10);
     sent.clear();
-    w->vrbEqResetGeqInAClick(Get<fw::TControl>("vrbEqResetGeqInC"));
+    w->Geq().vrbEqResetGeqInAClick(Get<fw::TControl>("vrbEqResetGeqInC"));
     ASSERT_EQ(modal.size(), 1u);
     EXPECT_EQ(w->Dialogs()->fmPeqRst->Target(), 11);
     w->Dialogs()->fmPeqRst->btnOKClick();
@@ -349,7 +351,7 @@ TEST_F(Pages, RouteButtonsSendTheWordAndDrawTheLines)
     auto click = [](const char* name, int output) {
         auto* b = Get<sk::TSkBmpButton>(name);
         b->SetDown(!b->Down());
-        w->rzbAMatrixOut1Click(b, output);
+        w->Matrix().rzbAMatrixOut1Click(b, output);
     };
     auto* a2 = Get<sk::TSkBmpButton>("rzbAMatrixOut2");
     auto* a1 = Get<sk::TSkBmpButton>("rzbAMatrixOut1");
@@ -362,7 +364,7 @@ TEST_F(Pages, RouteButtonsSendTheWordAndDrawTheLines)
     click("rzbAMatrixOut4", 4);
     EXPECT_EQ(sent, (std::vector<Sent>{{58, {6, 0}, false}}));
     std::vector<std::pair<int, int>> lines;
-    for (const RouteSegment& r : w->MatrixRoutes())
+    for (const RouteSegment& r : w->Matrix().MatrixRoutes())
         lines.push_back({r.input, r.output});
     EXPECT_EQ(lines, (std::vector<std::pair<int, int>>{{0, 0}, {0, 1}, {1, 1}, {1, 4}, {2, 2}, {2, 5}}));
 }
@@ -372,7 +374,7 @@ TEST_F(Pages, RouteLinesStayOnTheirRowsWhenTheWindowGrows)
     w->show();
     w->resize(1400 - kFrameWidth, 900 - kFrameHeight);
     auto* pb = Get<fw::TControl>("pbMatrix");
-    for (const RouteSegment& r : w->MatrixRoutes()) {
+    for (const RouteSegment& r : w->Matrix().MatrixRoutes()) {
         SCOPED_TRACE(std::to_string(r.input) + " to " + std::to_string(r.output));
         auto* in = Get<fw::TControl>(QStringLiteral("plMatrix") + ChannelTitle(r.input));
         auto* out = Get<fw::TControl>(QStringLiteral("plMatrix") + ChannelTitle(r.output + 3));
@@ -383,7 +385,7 @@ TEST_F(Pages, RouteLinesStayOnTheirRowsWhenTheWindowGrows)
     }
     w->resize(kDesignWidth - kFrameWidth, kDesignHeight - kFrameHeight);
     w->hide();
-    EXPECT_EQ(w->MatrixRoutes().front().y0, 31);
+    EXPECT_EQ(w->Matrix().MatrixRoutes().front().y0, 31);
 }
 
 // ---- navigation and names ----
@@ -415,17 +417,17 @@ TEST_F(Pages, BlockLabelsOpenTheirPages)
 
 TEST_F(Pages, ChannelNameShownStoredAndSentOnce)
 {
-    w->SetChannelName(4, ChannelNameField(QStringLiteral("Sub"), CodePage::Windows1252));
+    w->Matrix().SetChannelName(4, ChannelNameField(QStringLiteral("Sub"), CodePage::Windows1252));
     EXPECT_EQ(CaptionOf("lbMatrixChNameOut2"), QStringLiteral("Sub"));
     EXPECT_EQ(Get<fw::TControl>("rzbMenuOut2")->Hint(), QStringLiteral("Sub"));
     const std::vector<uint8_t> field = {'S', 'u', 'b', 0, 0, 0, 0, 0};
-    EXPECT_TRUE(std::equal(field.begin(), field.end(), w->GetChannelName(4).begin()));
+    EXPECT_TRUE(std::equal(field.begin(), field.end(), w->Matrix().GetChannelName(4).begin()));
     std::vector<uint8_t> payload = {4};
     payload.insert(payload.end(), field.begin(), field.end());
     EXPECT_EQ(sent, (std::vector<Sent>{{61, payload, true}}));
     // The name label opens the name dialog with the channel and its shown name.
     std::vector<std::pair<int, QString>> opened;
-    w->ChannelNameDialog = [&](int ch, const QString& name) { opened.push_back({ch, name}); };
+    w->Matrix().ChannelNameDialog = [&](int ch, const QString& name) { opened.push_back({ch, name}); };
     testapp::ClickAt(Get<fw::TControl>("lbMatrixChNameOut2"), 3, 3);
     EXPECT_EQ(opened, (std::vector<std::pair<int, QString>>{{4, QStringLiteral("Sub")}}));
 }
@@ -443,10 +445,10 @@ TEST(PagesOnDevice, GeqBandDelayAndRouteReachTheDevice)
     m.Delay().cvdDelayInAExit(delay);
     auto* route = m.Get<sk::TSkBmpButton>(QStringLiteral("rzbCMatrixOut2"));
     route->SetDown(true);
-    m.rzbAMatrixOut1Click(route, 2);
+    m.Matrix().rzbAMatrixOut1Click(route, 2);
     auto* mix = m.Get<fx::TRoundEdit>(QStringLiteral("cvdCMatrixOut2"));
     mix->SetText(QStringLiteral("-6"));
-    m.cvdAMatrixOut1Exit(mix, 2);
+    m.Matrix().cvdAMatrixOut1Exit(mix, 2);
     ASSERT_TRUE(rig.WaitDeviceMatchesModel());
     const ParamImage image = rig.Device.Image();
     EXPECT_EQ(image.inputs[1].geq[6], 185);

@@ -5,6 +5,7 @@
 #include "app/main/LanguageTables.h"
 #include "app/main/MainLayout.h"
 #include "app/main/TfmMain.h"
+#include "app/pages/MatrixPage.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkLabel.h"
 #include "eq/LProgressBar.h"
@@ -203,7 +204,7 @@ TEST_F(ShellInput, PageButtonsShowTheChannelNameAsHint)
         std::array<uint8_t, 8> name{};
         const std::string text = "Spk " + std::to_string(ch + 1);
         std::copy(text.begin(), text.end(), name.begin());
-        w->SetChannelName(ch, name);
+        w->Matrix().SetChannelName(ch, name);
     }
     ShownWindow s(*w);
     for (int ch = 0; ch < 9; ++ch) {

@@ -2,6 +2,7 @@
 
 #include "app/main/MainLayout.h"
 #include "app/main/TfmMain.h"
+#include "app/pages/MatrixPage.h"
 #include "base/CodePage.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkLabel.h"
@@ -59,7 +60,7 @@ QString ModelChannelName(const TfmMain& main, int ch)
 
 void SetChannelName(TfmMain& main, int ch, const NameBytes& name)
 {
-    main.SetChannelName(ch, name);
+    main.Matrix().SetChannelName(ch, name);
 }
 
 TfmChNameList::TfmChNameList(TfmMain* main) : TDialogForm(main, 360, 246)

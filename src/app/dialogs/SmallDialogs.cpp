@@ -2,6 +2,7 @@
 
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
+#include "app/pages/GeqPage.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkButton.h"
 #include "controls/panels/SkComboBox.h"
@@ -309,7 +310,7 @@ void TfmPeqRst::btnOKClick()
 {
     hide();
     if (FTarget > 8)
-        FMain->ResetGeqBands(FTarget);
+        FMain->Geq().ResetGeqBands(FTarget);
     else
         FMain->ResetPeqBands(FTarget);
     Close();

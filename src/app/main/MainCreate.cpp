@@ -3,6 +3,8 @@
 #include "app/pages/DelayPage.h"
 #include "app/pages/DynamicsPage.h"
 #include "app/pages/StripPage.h"
+#include "app/pages/GeqPage.h"
+#include "app/pages/MatrixPage.h"
 
 #include "app/ProgramInfo.h"
 #include "app/dialogs/SmallDialogs.h"

@@ -2,6 +2,7 @@
 #include "app/dialogs/DeviceDialogs.h"
 #include "app/main/MainLayout.h"
 #include "app/main/TfmMain.h"
+#include "app/pages/MatrixPage.h"
 #include "controls/panels/LedButtons.h"
 #include "controls/panels/SkBmpButton.h"
 #include "curves/Plot.h"
@@ -42,7 +43,7 @@ void TfmMain::ConnectDeviceDialogHandlers()
     if (auto* b = Get<fw::TControl>(QStringLiteral("bRecall")))
         b->OnClick = [&d](fw::TControl*) { d.fmRecallPreset->ShowModal(); };
     // The matrix page's name labels open the single-name dialog.
-    ChannelNameDialog = [this](int ch, const QString& text) { OpenChannelNameDialog(ch, text); };
+    FMatrixPage->ChannelNameDialog = [this](int ch, const QString& text) { OpenChannelNameDialog(ch, text); };
 }
 
 void TfmMain::OpenChannelNameDialog(int ch, const QString& text)

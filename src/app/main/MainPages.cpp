@@ -3,6 +3,8 @@
 #include "app/pages/DelayPage.h"
 #include "app/pages/DynamicsPage.h"
 #include "app/pages/StripPage.h"
+#include "app/pages/GeqPage.h"
+#include "app/pages/MatrixPage.h"
 
 #include <stdexcept>
 
@@ -14,8 +16,11 @@ void TfmMain::BindPages()
     FDelayPage = std::make_unique<DelayPage>(*this);
     FDynamicsPage = std::make_unique<DynamicsPage>(*this);
     FStripPage = std::make_unique<StripPage>(*this);
+    FGeqPage = std::make_unique<GeqPage>(*this);
+    FMatrixPage = std::make_unique<MatrixPage>(*this);
     TControlBinder binder(*this);
-    for (TPage* page : std::initializer_list<TPage*>{FDelayPage.get(), FDynamicsPage.get(), FStripPage.get()})
+    for (TPage* page : std::initializer_list<TPage*>{FDelayPage.get(), FDynamicsPage.get(), FStripPage.get(),
+                                                     FGeqPage.get(), FMatrixPage.get()})
         page->Bind(binder);
     if (!binder.Complete()) {
         FCreationStoppedAt = binder.Missing();
@@ -25,10 +30,11 @@ void TfmMain::BindPages()
 
 void TfmMain::ConnectPageHandlers()
 {
-    ConnectGeqDelayMatrixHandlers();
     FDelayPage->Connect();
     FDynamicsPage->Connect();
     FStripPage->Connect();
+    FGeqPage->Connect();
+    FMatrixPage->Connect();
 }
 
 } // namespace app

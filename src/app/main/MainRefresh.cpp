@@ -5,6 +5,8 @@
 #include "app/pages/DelayPage.h"
 #include "app/pages/DynamicsPage.h"
 #include "app/pages/StripPage.h"
+#include "app/pages/GeqPage.h"
+#include "app/pages/MatrixPage.h"
 
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/MainLayout.h"
@@ -99,8 +101,7 @@ void TfmMain::ShowAllParams(LUnitControl* unit)
                 radios[mode]->SetChecked(true);
             t.cbSineFreq->SetItemIndex(unit->GetSineFreq());
         }
-        if (auto* pb = Get<QWidget>(QStringLiteral("pbMatrix")))
-            pb->update();
+        FMatrixPage->RepaintMatrixRoutes();
         if (FDialogs)
             FDelayPage->PlaceDelayMarkers();
         ShowLinkState();
@@ -108,7 +109,7 @@ void TfmMain::ShowAllParams(LUnitControl* unit)
     for (int ch = 0; ch < 9; ++ch)
         DrawChannelCurve(ch);
     for (int i = 0; i < 3; ++i)
-        DrawGeqCurve(i);
+        FGeqPage->DrawGeqCurve(i);
     SelectFirstPeqBands();
     if (FCurrentPage == kPageGain)
         RefreshGainPageOverlays();
@@ -135,40 +136,19 @@ void TfmMain::ShowCut(int ch, const char* side, int freqIndex, int slope)
     }
 }
 
-// A channel's name from the device, decoded in the current code page.
-void TfmMain::ShowChannelName(int ch)
-{
-    const QString name = FieldText(FUnit->GetChannelName(ch), 8);
-    const QString label =
-        (ch < 3 ? QStringLiteral("lbMatrixChNameIn") : QStringLiteral("lbMatrixChNameOut")) +
-        ChannelSuffix(ch);
-    if (auto* l = Get<fw::TControl>(label))
-        l->SetCaption(name);
-    if (auto* b = Get<fw::TControl>(QStringLiteral("rzbMenu") + ChannelTitle(ch)))
-        b->SetHint(name);
-}
-
 void TfmMain::ShowNames()
 {
     if (auto* l = Get<fw::TControl>(QStringLiteral("lbPstName")))
         l->SetCaption(FieldText(FUnit->GetPresetName(), 14));
     for (int ch = 0; ch < 9; ++ch)
-        ShowChannelName(ch);
+        FMatrixPage->ShowChannelName(ch);
 }
 
 void TfmMain::ShowInput(int ch)
 {
     const QString s = ChannelTitle(ch);
-    ShowChannelName(ch);
-    for (int band = 0; band < 31; ++band) {
-        const QString nn = QStringLiteral("%1In").arg(band + 1, 2, 10, QChar(u'0')) + ChannelSuffix(ch);
-        auto* f = Get<fx::TCustomTrackBar>(QStringLiteral("isGeqCh") + nn);
-        if (!f)
-            continue;
-        f->SetPosition(FUnit->GetGeq(ch, band));
-        if (auto* l = Get<fw::TControl>(QStringLiteral("lbGeqGainCh") + nn))
-            l->SetCaption(GeqGainText(f->Position()));
-    }
+    FMatrixPage->ShowChannelName(ch);
+    FGeqPage->ShowGeqBands(ch);
     if (auto* peq = Get<eq::TMyPEQType8>(QStringLiteral("peqPeq") + s)) {
         peq->SetNowIndex(0);
         for (int b = 0; b < 8; ++b) {
@@ -188,33 +168,17 @@ void TfmMain::ShowInput(int ch)
     FDelayPage->ShowChannelDelay(ch);
     MarkChannelCurvesDirty(ch);
     const bool bypass = FUnit->GetEqBypassMask(ch) & (1u << ch);
-    for (const QString& n : {QStringLiteral("fftDraw") + s, QStringLiteral("fftDrawGeq") + s})
-        if (auto* g = Get<graph::LMyFFTDrawHpLp6dB>(n)) {
-            const bool geq = n.contains(u"Geq");
-            const bool on = geq ? (FUnit->GetGeqBypassMask() & (1u << ch)) : bypass;
-            g->DrawTextA(g->Width() / 3, g->Height() / 4, 60, fw::clBtnFace,
-                         QStringLiteral("Times New Roman"), on ? QStringLiteral("BYPASS") : QString());
-            if (geq)
-                g->update();
-        }
+    if (auto* g = Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDraw") + s))
+        g->DrawTextA(g->Width() / 3, g->Height() / 4, 60, fw::clBtnFace, QStringLiteral("Times New Roman"),
+                     bypass ? QStringLiteral("BYPASS") : QString());
+    FGeqPage->ShowGeqBypass(ch);
 }
 
 void TfmMain::ShowOutput(int ch)
 {
-    const QString s = ChannelTitle(ch), digit = ChannelSuffix(ch);
-    ShowChannelName(ch);
-    const int route = FUnit->GetMatrix(ch);
-    for (int i = 0; i < 3; ++i) {
-        const QString x = ChannelSuffix(i);
-        if (auto* b = Get<sk::TSkBmpButton>(QStringLiteral("rzb") + x + QStringLiteral("MatrixOut") + digit))
-            b->SetDown(route & (1 << i));
-        if (auto* u = Get<TUpDown>(QStringLiteral("udMixGain") + x + QStringLiteral("Out") + digit)) {
-            u->SetPosition(int(FUnit->GetMix(ch, i)) + u->Min);
-            if (auto* e =
-                    Get<fx::TRoundEdit>(QStringLiteral("cvd") + x + QStringLiteral("MatrixOut") + digit))
-                e->SetText(QString::fromStdString(FormatGainText(u->Position())));
-        }
-    }
+    const QString s = ChannelTitle(ch);
+    FMatrixPage->ShowChannelName(ch);
+    FMatrixPage->ShowOutputMix(ch);
     const XoverParam x = FUnit->GetXover(ch);
     ShowCut(ch, "LowCut", x.hpFreq, x.hpSlope);
     ShowCut(ch, "HighCut", x.lpFreq, x.lpSlope);

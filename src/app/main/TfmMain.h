@@ -72,8 +72,8 @@ struct TDeviceDialogs;
 class DelayPage;
 class DynamicsPage;
 class StripPage;
-struct RouteSegment;
-class TPaintBox;
+class GeqPage;
+class MatrixPage;
 
 class TfmMain : public fw::TForm, public CommandSink, public LSessionView
 {
@@ -113,7 +113,6 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     // says that the last edits did not reach the device.
     void DisconnectForExit(const std::function<void()>& sending);
     void ResetPeqBands(int channel);
-    void ResetGeqBands(int target);
     void FactoryReset();
     void SelectTestSignal(int mode, int sineIndex); // stores and sends
 
@@ -183,6 +182,8 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     DelayPage& Delay() const { return *FDelayPage; }
     DynamicsPage& Dynamics() const { return *FDynamicsPage; }
     StripPage& Strip() const { return *FStripPage; }
+    GeqPage& Geq() const { return *FGeqPage; }
+    MatrixPage& Matrix() const { return *FMatrixPage; }
 
     // ---- Link: opening and closing links, the scan, ID/IP setup and traffic log, the File menu's
     // files (MainLink.cpp, MainFiles.cpp, MainSessionView.cpp) ----
@@ -285,13 +286,11 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     void InitChartPoints();
 
     // Refresh helpers (MainRefresh.cpp).
-    void ShowChannelName(int ch);
     void ShowNames(); // preset and channel names, after a change of code page
     void ShowInput(int ch);
     void ShowOutput(int ch);
     void ShowCut(int ch, const char* side, int freqIndex, int slope);
     void DrawChannelCurve(int ch);
-    void DrawGeqCurve(int input);
     void RefreshGainPageOverlays();
     void RefreshChannelOverlays(int page);
     void DeselectPeqBands();
@@ -301,8 +300,7 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     void ConnectLinkHandlers();         // MainLink.cpp: opening and closing links, files
     void ConnectDeviceDialogHandlers(); // MainDeviceDialogs.cpp: presets, link, lock, names
     void ConnectEditingHandlers();      // PEQ, crossovers, graph mouse, overlays
-    void ConnectPageHandlers();         // the page objects, GEQ and matrix pages
-    void ConnectGeqDelayMatrixHandlers();
+    void ConnectPageHandlers();         // the page objects
 
     // Language (MainLanguage.cpp).
     void SetCaptionOf(const QString& name, const QString& key, bool& ok);
@@ -315,6 +313,8 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     std::unique_ptr<DelayPage> FDelayPage;
     std::unique_ptr<DynamicsPage> FDynamicsPage;
     std::unique_ptr<StripPage> FStripPage;
+    std::unique_ptr<GeqPage> FGeqPage;
+    std::unique_ptr<MatrixPage> FMatrixPage;
 
     QWidget* FClient = nullptr;
     QScrollArea* FScroll = nullptr;
@@ -363,62 +363,9 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     // The link grid from the model, then the captions and overlays it gives (the full refresh).
     void ShowLinkState();
     std::shared_ptr<TDeviceDialogs> FDeviceDialogs; // shared: deleted where the type is complete
-    // ---- Graphic equaliser, delay and matrix pages (MainGeq.cpp, MainMatrix.cpp; the delay page is
-    // DelayPage) ----
-  public:
-    void isGeqCh01InAChange(fw::TControl* Sender); // the 31 faders of input A (B, C below)
-    void isGeqCh01InBChange(fw::TControl* Sender);
-    void isGeqCh01InCChange(fw::TControl* Sender);
-    void tmGeqCurveTimer();
-    bool GeqCurvePending() const { return tmGeqCurve.Enabled(); }
-    void rzbGeqSelInAClick(fw::TControl* Sender);
-    void vrbEqBypassGeqInAClick(fw::TControl* Sender);
-    void vrbEqResetGeqInAClick(fw::TControl* Sender);
-
-    // Output n (1..6) of each family; the input comes from the Sender's Tag.
-    void rzbAMatrixOut1Click(fw::TControl* Sender, int output);
-    void udMixGainAOut1ChangingEx(fw::TControl* Sender, bool& AllowChange, int NewValue, int output);
-    void cvdAMatrixOut1KeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift, int output);
-    void cvdAMatrixOut1Exit(fw::TControl* Sender, int output);
-    // The route lines of the model on the diagram's paint box.
-    std::vector<RouteSegment> MatrixRoutes();
-    void DrawMatrixRoutes(fw::TCanvas& Canvas);
-
-    void lbMatrixHpLpInAClick(fw::TControl* Sender); // the row's own channel page
-    void lbMatrixGateInAClick(fw::TControl* Sender);
-    void lbMatrixGeqInAClick(fw::TControl* Sender);
-    void lbMatrixDelayInAClick(fw::TControl* Sender);
-    void lbMatrixCompOut1Click(fw::TControl* Sender);
-    void lbMatrixPhaseOut1Click(fw::TControl* Sender);
-    void lbMatrixChNameInAClick(fw::TControl* Sender);
-    void lbMatrixChNameInAMouseMove(fw::TControl* Sender);
-    void lbMatrixChNameInAMouseLeave(fw::TControl* Sender);
-    // The model's 8-byte name of ch.
-    std::span<const uint8_t, 8> GetChannelName(int ch) const;
-    // Shows the name on the diagram and as the page button's hint, stores it and sends it.
-    void SetChannelName(int ch, const std::array<uint8_t, 8>& name);
-    // Opens the channel-name dialog for (channel, shown name); set where the dialog is created.
-    std::function<void(int channel, const QString& name)> ChannelNameDialog;
-
-  private:
-    void ConnectGeqHandlers();
-    void ConnectMatrixHandlers();
-    void GeqFaderChange(fw::TControl* Sender, int input);
-    void TypedMix(fw::TControl* Sender, int output);
-    void RepaintMatrixRoutes();
-    void OpenPageFromLabel(const QString& buttonName);
-    struct GeqCurve {
-        int tag = 11; // the GEQ graph: 11 + input
-        int band = 0;
-        double gain = 0;
-        float q = 8.65f;
-    };
-    GeqCurve FGeqCurve;                     // waiting for tmGeqCurve
-    fw::TTimer tmGeqCurve;                  // one-shot, 1 ms
-    std::array<int, 9> FMatrixRowOffsets{}; // matrix rows' tops against pbMatrix at the design size
     // ---- Editing on the channel pages: PEQ, crossovers, graph mouse and overlays (MainEditing.cpp,
-    // MainPeq.cpp, MainXover.cpp, MainGraphMouse.cpp, MainOverlays.cpp; the strip and the live levels
-    // are StripPage). Each handler serves the controls of all nine channels.
+    // MainPeq.cpp, MainXover.cpp, MainGraphMouse.cpp, MainOverlays.cpp). Each handler serves the controls
+    // of all nine channels.
   public:
     // PEQ.
     void peqPeqInAChange(fw::TControl* Sender);
