@@ -2,6 +2,7 @@
 
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
+#include "app/pages/PeqPage.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkButton.h"
 #include "controls/panels/SkComboBox.h"
@@ -311,7 +312,7 @@ void TfmPeqRst::btnOKClick()
     if (FTarget > 8)
         FMain->ResetGeqBands(FTarget);
     else
-        FMain->ResetPeqBands(FTarget);
+        FMain->Peq().ResetPeqBands(FTarget);
     Close();
 }
 

@@ -123,7 +123,7 @@ void TfmMain::rzbGeqSelInAClick(fw::TControl* Sender)
     if (!Sender || Sender->Tag() < 0 || Sender->Tag() > 2)
         return;
     const int a = int(Sender->Tag());
-    const int leader = LeaderOf(a);
+    const int leader = FUnit ? FUnit->LeaderOf(a) : -1;
     if (leader < 0)
         return;
     const QString l = ChannelTitle(leader);

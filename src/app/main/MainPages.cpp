@@ -1,6 +1,7 @@
 // The pages: made and bound once the controls exist, wired with the window's other handlers.
 #include "app/main/TfmMain.h"
 #include "app/pages/DelayPage.h"
+#include "app/pages/PeqPage.h"
 
 #include <stdexcept>
 
@@ -10,8 +11,9 @@ namespace app
 void TfmMain::BindPages()
 {
     FDelayPage = std::make_unique<DelayPage>(*this);
+    FPeqPage = std::make_unique<PeqPage>(*this);
     TControlBinder binder(*this);
-    for (TPage* page : std::initializer_list<TPage*>{FDelayPage.get()})
+    for (TPage* page : std::initializer_list<TPage*>{FDelayPage.get(), FPeqPage.get()})
         page->Bind(binder);
     if (!binder.Complete()) {
         FCreationStoppedAt = binder.Missing();
@@ -24,6 +26,7 @@ void TfmMain::ConnectPageHandlers()
     ConnectDynamicsHandlers();
     ConnectGeqDelayMatrixHandlers();
     FDelayPage->Connect();
+    FPeqPage->Connect();
 }
 
 } // namespace app

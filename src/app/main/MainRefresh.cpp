@@ -3,6 +3,7 @@
 #include "app/main/FlagScope.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/DelayPage.h"
+#include "app/pages/PeqPage.h"
 
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/MainLayout.h"
@@ -15,10 +16,8 @@
 #include "controls/panels/SkComboBox.h"
 #include "controls/smooth/RoundEdit.h"
 #include "controls/smooth/TrackBar.h"
-#include "curves/Crossover.h"
 #include "curves/CurveColours.h"
 #include "curves/Plot.h"
-#include "eq/TMyPEQType8.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
 #include "model/LUnitControl.h"
 #include "pages/DynamicsRules.h"
@@ -34,13 +33,6 @@ namespace app
 
 namespace
 {
-
-QString Printf(const char* format, double v)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, v);
-    return QString::fromLatin1(buffer);
-}
 
 QString PrintfInt(const char* format, int v)
 {
@@ -60,18 +52,11 @@ template <std::size_t N> QString FieldText(std::span<const uint8_t, N> field, st
 
 } // namespace
 
-QString CutFrequencyText(int position)
-{
-    const double f = IndexToFreq(position);
-    return f >= 1000 ? Printf("%4.2f", f / 1000) + QStringLiteral("KHz")
-                     : Printf("%4.1f", f) + QStringLiteral("Hz");
-}
-
 void TfmMain::ShowAllParams(LUnitControl* unit)
 {
     if (!unit)
         return;
-    DeselectPeqBands();
+    FPeqPage->DeselectPeqBands();
     {
         FlagScope scope(FUpdating); // put back however the refresh ends
         if (auto* l = Get<fw::TControl>(QStringLiteral("lbPstNum")))
@@ -81,7 +66,7 @@ void TfmMain::ShowAllParams(LUnitControl* unit)
             l->SetCaption(FieldText(unit->GetPresetName(), 14));
         for (int g = 0; g < 11; ++g)
             FCurveDirty[std::size_t(g)] = g < 3 ? 0x0F : g < 9 ? 0xFF : 0xFFF;
-        RefreshGainPageOverlays();
+        FPeqPage->RefreshGainPageOverlays();
         for (int ch = 0; ch < 3; ++ch)
             ShowInput(ch);
         for (int ch = 3; ch < 9; ++ch)
@@ -106,33 +91,14 @@ void TfmMain::ShowAllParams(LUnitControl* unit)
         ShowLinkState();
     }
     for (int ch = 0; ch < 9; ++ch)
-        DrawChannelCurve(ch);
+        FPeqPage->DrawChannelCurve(ch);
     for (int i = 0; i < 3; ++i)
         DrawGeqCurve(i);
-    SelectFirstPeqBands();
+    FPeqPage->SelectFirstPeqBands();
     if (FCurrentPage == kPageGain)
-        RefreshGainPageOverlays();
+        FPeqPage->RefreshGainPageOverlays();
     else
-        RefreshChannelOverlays(FCurrentPage);
-}
-
-void TfmMain::ShowCut(int ch, const char* side, int freqIndex, int slope)
-{
-    const QString s = ChannelTitle(ch), n = QString::fromLatin1(side);
-    auto* f = Get<fx::TCustomTrackBar>(QStringLiteral("is") + n + QStringLiteral("Freq") + s);
-    if (f)
-        f->SetPosition(freqIndex);
-    if (auto* e = Get<fx::TRoundEdit>(QStringLiteral("cvd") + n + QStringLiteral("Freq") + s))
-        e->SetText(CutFrequencyText(f ? f->Position() : freqIndex));
-    auto* bypass = Get<sk::TSkBmpButton>(QStringLiteral("rzb") + n + QStringLiteral("Bypass") + s);
-    if (slope >= 1) {
-        if (auto* c = Get<sk::TSkComboBox>(QStringLiteral("rzc") + n + QStringLiteral("Slop") + s))
-            c->SetItemIndex(slope - 1);
-        if (bypass)
-            bypass->SetDown(false);
-    } else if (bypass) {
-        bypass->SetDown(true);
-    }
+        FPeqPage->RefreshChannelOverlays(FCurrentPage);
 }
 
 void TfmMain::ShowGainStrip(int ch)
@@ -206,15 +172,7 @@ void TfmMain::ShowInput(int ch)
         if (auto* l = Get<fw::TControl>(QStringLiteral("lbGeqGainCh") + nn))
             l->SetCaption(GeqGainText(f->Position()));
     }
-    if (auto* peq = Get<eq::TMyPEQType8>(QStringLiteral("peqPeq") + s)) {
-        peq->SetNowIndex(0);
-        for (int b = 0; b < 8; ++b) {
-            const PeqBand band = FUnit->GetPeq(ch, b);
-            const float hz = float(1000.0 * std::pow(FreqStepRatio, band.freq - 170));
-            peq->SetEqParamValue(b, hz, band.q, (band.gain - 120) * 0.1, band.type,
-                                 FUnit->GetPeqBypass(ch, b));
-        }
-    }
+    FPeqPage->ShowChannelPeq(ch);
     const GateParam gate = FUnit->GetGate(ch);
     struct Row {
         const char* name;
@@ -240,19 +198,16 @@ void TfmMain::ShowInput(int ch)
             l->SetCaption(QStringLiteral("In A  ") + LookupText(QStringLiteral("SID_GATE")));
     }
     const XoverParam x = FUnit->GetXover(ch);
-    ShowCut(ch, "LowCut", x.hpFreq, x.hpSlope);
-    ShowCut(ch, "HighCut", x.lpFreq, x.lpSlope);
+    FPeqPage->ShowCut(ch, true, x.hpFreq, x.hpSlope);
+    FPeqPage->ShowCut(ch, false, x.lpFreq, x.lpSlope);
     ShowGainStrip(ch);
-    const bool bypass = FUnit->GetEqBypassMask(ch) & (1u << ch);
-    for (const QString& n : {QStringLiteral("fftDraw") + s, QStringLiteral("fftDrawGeq") + s})
-        if (auto* g = Get<graph::LMyFFTDrawHpLp6dB>(n)) {
-            const bool geq = n.contains(u"Geq");
-            const bool on = geq ? (FUnit->GetGeqBypassMask() & (1u << ch)) : bypass;
-            g->DrawTextA(g->Width() / 3, g->Height() / 4, 60, fw::clBtnFace,
-                         QStringLiteral("Times New Roman"), on ? QStringLiteral("BYPASS") : QString());
-            if (geq)
-                g->update();
-        }
+    FPeqPage->ShowPeqBypassMark(ch);
+    if (auto* g = Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDrawGeq") + s)) {
+        const bool on = FUnit->GetGeqBypassMask() & (1u << ch);
+        g->DrawTextA(g->Width() / 3, g->Height() / 4, 60, fw::clBtnFace, QStringLiteral("Times New Roman"),
+                     on ? QStringLiteral("BYPASS") : QString());
+        g->update();
+    }
 }
 
 void TfmMain::ShowOutput(int ch)
@@ -272,17 +227,9 @@ void TfmMain::ShowOutput(int ch)
         }
     }
     const XoverParam x = FUnit->GetXover(ch);
-    ShowCut(ch, "LowCut", x.hpFreq, x.hpSlope);
-    ShowCut(ch, "HighCut", x.lpFreq, x.lpSlope);
-    if (auto* peq = Get<eq::TMyPEQType8>(QStringLiteral("peqPeq") + s)) {
-        peq->SetNowIndex(0);
-        for (int b = 0; b < 9; ++b) {
-            const PeqBand band = FUnit->GetPeq(ch, b);
-            const float hz = float(1000.0 * std::pow(FreqStepRatio, band.freq - 170));
-            peq->SetEqParamValue(b, hz, band.q, (band.gain - 120) * 0.1, band.type,
-                                 FUnit->GetPeqBypass(ch, b));
-        }
-    }
+    FPeqPage->ShowCut(ch, true, x.hpFreq, x.hpSlope);
+    FPeqPage->ShowCut(ch, false, x.lpFreq, x.lpSlope);
+    FPeqPage->ShowChannelPeq(ch);
     struct Dyn {
         const char* kind;
         int threshold, attack, release, knee, ratio;
@@ -316,32 +263,7 @@ void TfmMain::ShowOutput(int ch)
         }
     }
     ShowGainStrip(ch);
-    const bool bypass = FUnit->GetEqBypassMask(ch) & (1u << (ch - 3));
-    if (auto* g = Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDraw") + s))
-        g->DrawTextA(g->Width() / 3, g->Height() / 4, 60, fw::clBtnFace, QStringLiteral("Times New Roman"),
-                     bypass ? QStringLiteral("BYPASS") : QString());
-}
-
-// The channel's bands, cuts and total curve on its graph.
-void TfmMain::DrawChannelCurve(int ch)
-{
-    Plot& plot = *FPlots[std::size_t(ch)];
-    const int bands = ch < 3 ? 8 : 9;
-    for (int b = 0; b < bands; ++b) {
-        const PeqBand band = FUnit->GetPeq(ch, b);
-        const int type =
-            FUnit->GetPeqBypass(ch, b) ? 10 : PeqTypeCodes[std::size_t(std::min<int>(band.type, 9))];
-        plot.Section(b).SetFilterSection((band.gain - 120) * 0.1, IndexToFreq(band.freq),
-                                         QTable[std::min<int>(band.q, 100)], type);
-    }
-    const XoverParam x = FUnit->GetXover(ch);
-    ComputeHpLpCurve(plot, true, x.hpSlope, IndexToFreq(x.hpFreq), Plot::HighPassSection);
-    ComputeHpLpCurve(plot, false, x.lpSlope, IndexToFreq(x.lpFreq), Plot::HighPassSection);
-    plot.DrawTotalCurve(ch);
-    for (int b = 0; b < bands; ++b)
-        plot.DrawBandMarker(b, float((FUnit->GetPeq(ch, b).gain - 120) * 0.1), 1);
-    if (auto* g = Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDraw") + ChannelTitle(ch)))
-        g->UpdateCurvePage();
+    FPeqPage->ShowPeqBypassMark(ch);
 }
 
 void TfmMain::MarkChannelCurvesDirty(int ch)

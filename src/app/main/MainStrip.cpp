@@ -133,7 +133,7 @@ void TfmMain::SyncGainDisplay(int ch, int position)
         return;
     FlagScope quiet(FUpdating);
     const QString text = QString::fromStdString(FormatGainText(position));
-    for (int m : Members(GetLinkGroup(ch), ch)) {
+    for (int m : Members(FUnit ? FUnit->GetLinkMembers(ch) : 0, ch)) {
         auto* e = Get<fx::TRoundEdit>(StripName("cvdGain", false, m));
         auto* f = Get<fx::TCustomTrackBar>(StripName("isGain", false, m));
         auto* be = Get<fx::TRoundEdit>(StripName("cvdGain", true, m));
@@ -153,7 +153,7 @@ void TfmMain::SyncPhaseDisplay(int ch, bool down)
         return;
     const QString caption =
         LookupText(down ? QStringLiteral("SID_PHASE_ON") : QStringLiteral("SID_PHASE_OFF"));
-    for (int m : Members(GetLinkGroup(ch), ch)) {
+    for (int m : Members(FUnit ? FUnit->GetLinkMembers(ch) : 0, ch)) {
         auto* b = Get<sk::TSkBmpButton>(StripName("rzbPhase", false, m));
         auto* bb = Get<sk::TSkBmpButton>(StripName("rzbPhase", true, m));
         if (!b || !bb)
@@ -169,7 +169,7 @@ void TfmMain::SyncMuteDisplay(int ch, bool down)
 {
     if (ch < 0 || ch > 8)
         return;
-    for (int m : Members(GetLinkGroup(ch), ch)) {
+    for (int m : Members(FUnit ? FUnit->GetLinkMembers(ch) : 0, ch)) {
         auto* b = Get<sk::TSkBmpButton>(StripName("rzbMute", false, m));
         auto* bb = Get<sk::TSkBmpButton>(StripName("rzbMute", true, m));
         if (!b || !bb)

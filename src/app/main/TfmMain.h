@@ -38,11 +38,6 @@ namespace graph
 class LMyFFTDrawHpLp6dB;
 }
 
-namespace eq
-{
-class TMyPEQType8;
-}
-
 namespace sk
 {
 class TSkBmpButton;
@@ -70,6 +65,7 @@ struct TLinkDialogs {
 };
 struct TDeviceDialogs;
 class DelayPage;
+class PeqPage;
 struct RouteSegment;
 class TPaintBox;
 
@@ -98,8 +94,6 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     // Navigation and menus.
     void rzbMenuInAClick(fw::TControl* Sender);
     QAction* MenuItem(const QString& name) const;
-    int GetLink(int ch) const;
-    int LeaderOf(int ch) const; // -1: no channel of ch's kind has ch in its link word
 
     // Refresh of every control from the model.
     void ShowAllParams(LUnitControl* unit);
@@ -110,7 +104,6 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     // sending() runs first when some are. Only a lost link ends that wait, and the window then
     // says that the last edits did not reach the device.
     void DisconnectForExit(const std::function<void()>& sending);
-    void ResetPeqBands(int channel);
     void ResetGeqBands(int target);
     void FactoryReset();
     void SelectTestSignal(int mode, int sineIndex); // stores and sends
@@ -167,6 +160,8 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     int PresetNumber() const { return FPresetNumber; }
     void SetPresetNumber(int v) { FPresetNumber = v; }
     unsigned CurveDirty(int graph) const { return FCurveDirty[std::size_t(graph)]; }
+    // The stale-curve bits of a graph; the overlays clear those they draw.
+    unsigned& CurveDirtyMask(int graph) { return FCurveDirty[std::size_t(graph)]; }
     // The size the resize rules read: the client plus the frame allowance.
     int OuterWidth() const;
     int OuterHeight() const;
@@ -182,6 +177,7 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
 
     // The pages (src/app/pages/).
     DelayPage& Delay() const { return *FDelayPage; }
+    PeqPage& Peq() const { return *FPeqPage; }
 
     // ---- Link: opening and closing links, the scan, ID/IP setup and traffic log, the File menu's
     // files (MainLink.cpp, MainFiles.cpp, MainSessionView.cpp) ----
@@ -381,19 +377,13 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     void ShowNames(); // preset and channel names, after a change of code page
     void ShowInput(int ch);
     void ShowOutput(int ch);
-    void ShowCut(int ch, const char* side, int freqIndex, int slope);
     void ShowGainStrip(int ch);
-    void DrawChannelCurve(int ch);
     void DrawGeqCurve(int input);
-    void RefreshGainPageOverlays();
-    void RefreshChannelOverlays(int page);
-    void DeselectPeqBands();
-    void SelectFirstPeqBands();
 
     // Handlers of each concern, wired by ConnectHandlers.
     void ConnectLinkHandlers();         // MainLink.cpp: opening and closing links, files
     void ConnectDeviceDialogHandlers(); // MainDeviceDialogs.cpp: presets, link, lock, names
-    void ConnectEditingHandlers();      // PEQ, crossovers, graph mouse, overlays, strip, levels
+    void ConnectEditingHandlers();      // strip, levels
     void ConnectPageHandlers();         // dynamics, GEQ, delay and matrix pages
     void ConnectDynamicsHandlers();
     void ConnectDynamicsLabelsAndTimers();
@@ -408,6 +398,7 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     // Binds every page's controls; a missing control stops creation with its name.
     void BindPages();
     std::unique_ptr<DelayPage> FDelayPage;
+    std::unique_ptr<PeqPage> FPeqPage;
 
     QWidget* FClient = nullptr;
     QScrollArea* FScroll = nullptr;
@@ -423,7 +414,6 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     int FDeviceId = 0;
     bool FOnline = false;
     bool FLevelPoll = false;
-    int FSelectedHandle = -1;
     int FCurrentPage = 0;
     int FPresetNumber = 0;
     bool FUpdating = false;
@@ -512,50 +502,10 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     GeqCurve FGeqCurve;                     // waiting for tmGeqCurve
     fw::TTimer tmGeqCurve;                  // one-shot, 1 ms
     std::array<int, 9> FMatrixRowOffsets{}; // matrix rows' tops against pbMatrix at the design size
-    // ---- Editing on the channel pages: PEQ, crossovers, graph mouse, overlays, channel strip and the
-    // live levels (MainEditing.cpp, MainPeq.cpp, MainXover.cpp, MainGraphMouse.cpp, MainOverlays.cpp,
-    // MainStrip.cpp, MainLevels.cpp). Each handler serves the controls of all nine channels.
+    // ---- Editing on the channel pages: the channel strip and the live levels (MainEditing.cpp,
+    // MainStrip.cpp, MainLevels.cpp; the PEQ, crossovers, graph mouse and overlays are PeqPage).
+    // Each handler serves the controls of all nine channels.
   public:
-    // PEQ.
-    void peqPeqInAChange(fw::TControl* Sender);
-    void peqPeqInAEditMouseDown(fw::TControl* Sender);
-    void rzbEq1InAClick(fw::TControl* Sender);
-    void isEqFreqInAChange(fw::TControl* Sender);
-    void isEqBwInAChange(fw::TControl* Sender);
-    void isEqGainInAChange(fw::TControl* Sender);
-    void tmEqCurveTimer();
-    void cvdEqFreqInAKeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
-    // The three panel edits show their faders' values.
-    void ShowPeqPanelTexts(int ch);
-    void vrbEqResetInAClick(fw::TControl* Sender);
-    void vrbEqBypassInAClick(fw::TControl* Sender);
-    void rbShowGainInAClick(fw::TControl* Sender);
-    void rbShowPhaseInAClick(fw::TControl* Sender);
-    void ShowPeqParams(int ch, bool enabled, double q, double gain, double freq);
-    void DrawPeqCurve(int ch);
-    void FocusEqFreqEdit(int ch);
-    int GetLinkGroup(int ch) const;
-    // Crossovers.
-    void isLowCutFreqInAChange(fw::TControl* Sender);
-    void isHighCutFreqInAChange(fw::TControl* Sender);
-    void rzcLowCutSlopInAChange(fw::TControl* Sender);
-    void rzcHighCutSlopInAChange(fw::TControl* Sender);
-    void tmHpLpCurveTimer();
-    void DrawHighPassCurve(int ch);
-    void DrawLowPassCurve(int ch);
-    // Graph mouse.
-    void fftDrawInAMouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
-                             int Y);
-    void fftDrawInAMouseMove(fw::TControl* Sender, fw::TShiftState Shift, int X, int Y);
-    void DragBand(eq::TMyPEQType8& peq, int h, int ch, double f, double gain);
-    void DragCorner(eq::TMyPEQType8& peq, int h, int ch, double f);
-    void fftDrawInAMouseUp(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
-                           int Y);
-    void tmMouseEqCurveTimer();
-    void vrbEqShowAllInAClick(fw::TControl* Sender);
-    int SelectedHandle() const { return FSelectedHandle; }
-    // Overlays.
-    void vrbShowOverlayClick(fw::TControl* Sender, int graph);
     // Channel strip.
     void isGainInAChange(fw::TControl* Sender);
     void isGainBackupInAChange(fw::TControl* Sender);
@@ -569,49 +519,16 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     // Levels.
     void tmInLevelDetTimer();
     void ResetLevelMeters();
-    // The editing timers, for tests that step a fake clock.
-    fw::TTimer& EqCurveTimer() { return tmEqCurve; }
-    fw::TTimer& HpLpCurveTimer() { return tmHpLpCurve; }
-    fw::TTimer& MouseEqCurveTimer() { return tmMouseEqCurve; }
+    // The level timer, for tests that step a fake clock.
     fw::TTimer& LevelTimer() { return tmInLevelDet; }
-    // The last edit that waits for a curve timer.
-    struct TCurveEdit {
-        int kind = 0; // crossovers: 1 high-pass, 0 low-pass
-        int channel = 0;
-        float frequency = 0;
-        int slope = 0;
-        double gain = 0;
-        float q = 0;
-        int bypass = 0;
-        int type = 0;
-        int band = 0;
-    };
-    // The panel fader edit that waits for tmEqCurve.
-    struct TPendingEq {
-        int kind = 0; // 0 frequency, 1 Q index, 2 gain
-        int channel = 0;
-        double value = 0;
-    };
 
   private:
-    void CutFaderChange(fw::TControl* Sender, bool highPass);
-    void CutSlopeChange(fw::TControl* Sender, bool highPass);
-    void ComputeCut(int ch, bool highPass, int slope, double frequency);
     void GainChange(fw::TControl* Sender, bool backup);
     void PhaseClick(fw::TControl* Sender, bool backup);
     void MuteClick(fw::TControl* Sender, bool backup);
-    void ViewSwitch(fw::TControl* Sender, bool phase);
-    void ShowBandOnGraph(int ch, int band, bool focus, bool pressButton);
-    void ConnectPeqHandlers();
-    void ConnectXoverHandlers();
-    void ConnectGraphMouseHandlers();
-    void ConnectOverlayHandlers();
     void ConnectStripHandlers();
     void ConnectLevelHandlers();
-    fw::TTimer tmEqCurve, tmHpLpCurve, tmMouseEqCurve, tmInLevelDet;
-    TCurveEdit FCurveEdit;
-    TPendingEq FPendingEq;
-    int FLastMouseX = 0, FLastMouseY = 0;
+    fw::TTimer tmInLevelDet;
 };
 
 } // namespace app
