@@ -2,6 +2,7 @@
 // the queued command, and a gain-fader drag over a linked group of six outputs (offscreen).
 #include "app/main/MainLayout.h"
 #include "app/main/TfmMain.h"
+#include "app/pages/PeqPage.h"
 #include "base/ValueScales.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/smooth/TrackBar.h"
@@ -50,7 +51,7 @@ void BandDragOnTheGraph(benchmark::State& state)
     auto* graph = w.Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDrawOut1"));
     auto* band = w.Get<sk::TSkBmpButton>(QStringLiteral("rzbEq3Out1"));
     band->SetDown(true);
-    w.rzbEq1InAClick(band);
+    w.Peq().rzbEq1InAClick(band);
     graph->repaint();
     const double db = w.Get<eq::TMyPEQType8>(QStringLiteral("peqPeqOut1"))->GetGainValue(2);
     const graph::TPlotFrame frame = graph->PlotFrame();

@@ -8,9 +8,10 @@
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/DynamicsPage.h"
-#include "app/pages/StripPage.h"
 #include "app/pages/GeqPage.h"
 #include "app/pages/MatrixPage.h"
+#include "app/pages/PeqPage.h"
+#include "app/pages/StripPage.h"
 #include "base/ValueScales.h"
 #include "controls/panels/LedButtons.h"
 #include "controls/panels/SkBmpButton.h"
@@ -246,7 +247,7 @@ void SelectBand(app::TfmMain& main, const char* name)
 {
     auto* b = main.Get<sk::TSkBmpButton>(QString::fromLatin1(name));
     b->SetDown(true);
-    main.rzbEq1InAClick(b);
+    main.Peq().rzbEq1InAClick(b);
 }
 
 void SetFader(app::TfmMain& main, const char* name, int position)
@@ -265,12 +266,12 @@ void ShapeOutput1(app::TfmMain& main, const std::function<void()>& tick)
     const graph::TPlotFrame frame = graph->PlotFrame();
     const int x = frame.Left + graph->GetBlockPos(2).X;
     const int y = int(std::lround(frame.ControlY(peq->GetGainValue(2))));
-    main.fftDrawInAMouseDown(graph, fw::mbLeft, 0, x, y);
+    main.Peq().fftDrawInAMouseDown(graph, fw::mbLeft, 0, x, y);
     const double grid = std::log10(2000.0) / std::log10(48000.0) * 4096;
     const int tx = int(std::lround(frame.ControlX(grid)));
     const int ty = int(std::lround(frame.ControlY(6.15)));
-    main.fftDrawInAMouseMove(graph, 0, tx, ty);
-    main.fftDrawInAMouseUp(graph, fw::mbLeft, 0, tx, ty);
+    main.Peq().fftDrawInAMouseMove(graph, 0, tx, ty);
+    main.Peq().fftDrawInAMouseUp(graph, fw::mbLeft, 0, tx, ty);
     tick();
     SelectBand(main, "rzbEq1Out1");
     peq->SetTypeValue(0, PeqTypeLowShelf);
@@ -281,7 +282,7 @@ void ShapeOutput1(app::TfmMain& main, const std::function<void()>& tick)
     main.Get<sk::TSkBmpButton>(QStringLiteral("rzbLowCutBypassOut1"))->SetDown(false);
     auto* slope = main.Get<sk::TSkComboBox>(QStringLiteral("rzcLowCutSlopOut1"));
     slope->SetItemIndex(9);
-    main.rzcLowCutSlopInAChange(slope);
+    main.Peq().rzcLowCutSlopInAChange(slope);
     SetFader(main, "isLowCutFreqOut1", 70);
     tick();
     main.Get<sk::TSkBmpButton>(QStringLiteral("rzbHighCutBypassOut1"))->SetDown(false);
@@ -330,30 +331,30 @@ void RenderEditedStates(app::TfmMain& main, const QString& out)
     ShowPage(main, "rzbMenuOut1");
     auto* overlay = main.Get<sk::TLedPowerButton>(QStringLiteral("vrbShow2Out1"));
     overlay->SetActive(true);
-    main.vrbShowOverlayClick(overlay, 3);
+    main.Peq().vrbShowOverlayClick(overlay, 3);
     StripAndLevels(main);
     Save(&main, out + QStringLiteral("/edited-Out1.png"));
     // A corner being dragged: its frequency text turns green.
     auto* graph = main.Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDrawOut1"));
     const int cx = graph->PlotFrame().Left + graph->GetBlockPos(31).X;
     const int cy = int(std::lround(graph->PlotFrame().ControlY(0)));
-    main.fftDrawInAMouseDown(graph, fw::mbLeft, 0, cx, cy);
-    main.fftDrawInAMouseMove(graph, 0, cx + 40, cy);
+    main.Peq().fftDrawInAMouseDown(graph, fw::mbLeft, 0, cx, cy);
+    main.Peq().fftDrawInAMouseMove(graph, 0, cx + 40, cy);
     tick();
     Save(&main, out + QStringLiteral("/edited-Out1-corner-drag.png"));
-    main.fftDrawInAMouseUp(graph, fw::mbLeft, 0, cx + 40, cy);
+    main.Peq().fftDrawInAMouseUp(graph, fw::mbLeft, 0, cx + 40, cy);
     // Input B in the phase view, input C bypassed.
     ShowPage(main, "rzbMenuInB");
-    main.rbShowPhaseInAClick(get("rbShowPhaseInB"));
+    main.Peq().rbShowPhaseInAClick(get("rbShowPhaseInB"));
     Save(&main, out + QStringLiteral("/edited-InB-phase.png"));
     ShowPage(main, "rzbMenuInC");
-    main.vrbEqBypassInAClick(get("vrbEqBypassInC"));
+    main.Peq().vrbEqBypassInAClick(get("vrbEqBypassInC"));
     Save(&main, out + QStringLiteral("/edited-InC-bypass.png"));
     ShowPage(main, "rzbMenuGain");
     for (const char* n : {"vrbShow2Gain", "vrbShowBGain"}) {
         auto* b = main.Get<sk::TLedPowerButton>(QString::fromLatin1(n));
         b->SetActive(true);
-        main.vrbShowOverlayClick(b, n[7] == 'B' ? 9 : 10);
+        main.Peq().vrbShowOverlayClick(b, n[7] == 'B' ? 9 : 10);
     }
     Save(&main, out + QStringLiteral("/edited-Gain.png"));
 }

@@ -261,6 +261,29 @@ uint16_t LUnitControl::GetLinkGroup(int ch) const
     return last;
 }
 
+uint16_t LUnitControl::GetLinkMembers(int ch) const
+{
+    const uint16_t bit = uint16_t(1u << KindBit(ch));
+    if (GetLink(ch) & bit)
+        return GetLink(ch);
+    for (int c = IsInput(ch) ? 0 : kInputCount; c < ch; ++c)
+        if (GetLink(c) & bit)
+            return GetLink(c);
+    return bit;
+}
+
+int LUnitControl::LeaderOf(int ch) const
+{
+    if (GetLink(ch) != 0)
+        return ch;
+    const unsigned bit = 1u << KindBit(ch);
+    const int first = IsInput(ch) ? 0 : kInputCount;
+    for (int c = first; c < (IsInput(ch) ? kInputCount : kChannelCount); ++c)
+        if (GetLink(c) & bit)
+            return c;
+    return -1;
+}
+
 uint16_t LUnitControl::GetMatrix(int ch) const
 {
     assert(IsOutput(ch));

@@ -63,6 +63,12 @@ class LUnitControl
     XoverParam GetXover(int ch) const;
     uint16_t GetLink(int ch) const;
     uint16_t GetLinkGroup(int ch) const;
+    // The link group ch's edits reach: its own word when it lists itself, else the word of the first
+    // lower channel of its kind that lists it, else ch alone (its kind bit).
+    uint16_t GetLinkMembers(int ch) const;
+    // The channel whose page shows ch: ch itself when its word is set, else the first channel of its
+    // kind whose word lists it; -1 when none does.
+    int LeaderOf(int ch) const;
     uint16_t GetMatrix(int ch) const;
     uint16_t GetMix(int ch, int input) const;
     // Fixed fields without terminator.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main/MainLayout.h"
+#include "app/pages/PeqPage.h"
 #include "app/pages/StripPage.h"
 #include "base/ValueScales.h"
 #include "controls/panels/SkBmpButton.h"
@@ -36,13 +37,13 @@ TEST(EditingOnDevice, EditsOnTheWindowReachTheDevice)
     graph->Grab();
     auto* band = Get<sk::TSkBmpButton>(rig, "rzbEq4Out2");
     band->SetDown(true);
-    w.rzbEq1InAClick(band);
+    w.Peq().rzbEq1InAClick(band);
     const PeqBand before = w.Unit()->GetPeq(4, 3);
     const double db = w.Get<eq::TMyPEQType8>(QStringLiteral("peqPeqOut2"))->GetGainValue(3);
     const int x = graph->PlotFrame().Left + graph->GetBlockPos(3).X;
     const int y = int(std::lround(graph->PlotFrame().ControlY(db)));
     testapp::Press(graph, x, y);
-    ASSERT_EQ(w.SelectedHandle(), 3);
+    ASSERT_EQ(w.Peq().SelectedHandle(), 3);
     for (int i = 1; i <= 20; ++i)
         testapp::Move(graph, x + 5 * i, y - 2 * i);
     testapp::Release(graph, x + 100, y - 40);
@@ -62,7 +63,7 @@ TEST(EditingOnDevice, EditsOnTheWindowReachTheDevice)
     auto* combo = Get<sk::TSkComboBox>(rig, "rzcLowCutSlopOut5");
     Get<sk::TSkBmpButton>(rig, "rzbLowCutBypassOut5")->SetDown(false);
     combo->SetItemIndex(14);
-    w.rzcLowCutSlopInAChange(combo);
+    w.Peq().rzcLowCutSlopInAChange(combo);
     EXPECT_EQ(w.Unit()->GetXover(7).hpSlope, 15);
     EXPECT_TRUE(rig.WaitDeviceMatchesModel());
 

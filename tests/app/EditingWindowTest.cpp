@@ -8,6 +8,7 @@
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/DynamicsPage.h"
+#include "app/pages/PeqPage.h"
 #include "app/pages/StripPage.h"
 #include "base/ValueScales.h"
 #include "controls/panels/LedButtons.h"
@@ -79,7 +80,7 @@ class Editing : public ::testing::Test
     {
         // No drag or pending edit leaks into the next case.
         if (auto* g = Graph(0))
-            w->fftDrawInAMouseUp(g, fw::mbLeft, 0, 0, 0);
+            w->Peq().fftDrawInAMouseUp(g, fw::mbLeft, 0, 0, 0);
         Tick();
     }
     static void Tick() { clock->Fake.Advance(2); }
@@ -136,7 +137,7 @@ class Editing : public ::testing::Test
         auto* b = Get<sk::TSkBmpButton>(QStringLiteral("rzbEq%1").arg(k + 1) + ChannelTitle(ch));
         ASSERT_NE(b, nullptr);
         b->SetDown(true);
-        w->rzbEq1InAClick(b);
+        w->Peq().rzbEq1InAClick(b);
     }
 
     static inline TfmMain* w = nullptr;
@@ -256,9 +257,9 @@ TEST_F(Editing, GuardsKeepTheModelAndTheDeviceQuiet)
     eq::TMyPEQType8* peq = Peq(0);
     peq->SetNowIndex(15);
     fw::Word key = 38;
-    w->cvdEqFreqInAKeyDown(Edit(QStringLiteral("cvdEqFreq"), 0), key, 0);
+    w->Peq().cvdEqFreqInAKeyDown(Edit(QStringLiteral("cvdEqFreq"), 0), key, 0);
     key = 39;
-    w->cvdEqFreqInAKeyDown(Edit(QStringLiteral("cvdEqFreq"), 0), key, 0);
+    w->Peq().cvdEqFreqInAKeyDown(Edit(QStringLiteral("cvdEqFreq"), 0), key, 0);
     Tick();
     EXPECT_TRUE(sent.empty());
     EXPECT_EQ(std::memcmp(&before, &w->Unit()->GetImage(), sizeof before), 0);
@@ -266,13 +267,13 @@ TEST_F(Editing, GuardsKeepTheModelAndTheDeviceQuiet)
     // A band being dragged on the graph: editor changes do not reach the model from the editor.
     SelectBand(0, 0);
     sent.clear();
-    w->fftDrawInAMouseDown(Graph(0), fw::mbLeft, 0, MarkerPoint(0, 0, 0).x(), MarkerPoint(0, 0, 0).y());
-    ASSERT_EQ(w->SelectedHandle(), 0);
+    w->Peq().fftDrawInAMouseDown(Graph(0), fw::mbLeft, 0, MarkerPoint(0, 0, 0).x(), MarkerPoint(0, 0, 0).y());
+    ASSERT_EQ(w->Peq().SelectedHandle(), 0);
     sent.clear();
     peq->SetGainValue(0, 5.0);
     EXPECT_EQ(Count(CM_MCS_PEQ::Code), 0);
-    w->fftDrawInAMouseUp(Graph(0), fw::mbLeft, 0, 0, 0);
-    EXPECT_EQ(w->SelectedHandle(), -1);
+    w->Peq().fftDrawInAMouseUp(Graph(0), fw::mbLeft, 0, 0, 0);
+    EXPECT_EQ(w->Peq().SelectedHandle(), -1);
 }
 
 TEST_F(Editing, KeysOfTheFrequencyEditStepTheFaders)
@@ -294,7 +295,7 @@ TEST_F(Editing, KeysOfTheFrequencyEditStepTheFaders)
         fx::TCustomTrackBar* f = Fader(QString::fromLatin1(c.fader), 5);
         const int before = f->Position();
         fw::Word key = c.key;
-        w->cvdEqFreqInAKeyDown(Edit(QStringLiteral("cvdEqFreq"), 5), key, 0);
+        w->Peq().cvdEqFreqInAKeyDown(Edit(QStringLiteral("cvdEqFreq"), 5), key, 0);
         EXPECT_EQ(f->Position(), before + c.delta);
         Tick();
     }
@@ -327,10 +328,10 @@ TEST_F(Editing, ResetSendsEveryBandFromTheLastAndLeavesTheDefaults)
     }
     w->ShowAllParams();
     sent.clear();
-    w->vrbEqResetInAClick(Get<fw::TControl>(QStringLiteral("vrbEqResetOut1")));
+    w->Peq().vrbEqResetInAClick(Get<fw::TControl>(QStringLiteral("vrbEqResetOut1")));
     ASSERT_EQ(modal.size(), 1u);
     EXPECT_EQ(w->Dialogs()->fmPeqRst->Target(), ch);
-    w->ResetPeqBands(ch);
+    w->Peq().ResetPeqBands(ch);
     const auto frames = Of(CM_MCS_PEQ::Code);
     // Each band once with coalescing off, then once through the store (kept: sent twice).
     ASSERT_EQ(frames.size(), 18u);
@@ -358,7 +359,7 @@ TEST_F(Editing, BypassCoversTheLinkGroupAndMarksTheClickedGraph)
     w->ShowAllParams();
     sent.clear();
     auto* button = Get<fw::TControl>(QStringLiteral("vrbEqBypassInB"));
-    w->vrbEqBypassInAClick(button);
+    w->Peq().vrbEqBypassInAClick(button);
     EXPECT_EQ(w->Unit()->GetEqBypassMask(1) & 0b111, 0b110);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].code, 60);
@@ -367,7 +368,7 @@ TEST_F(Editing, BypassCoversTheLinkGroupAndMarksTheClickedGraph)
     // Kept as the editor does it: only the clicked graph shows the mark.
     auto text = [](int ch) { return Graph(ch)->Grab(); };
     const QImage markedB = text(1), plainC = text(2);
-    w->vrbEqBypassInAClick(button);
+    w->Peq().vrbEqBypassInAClick(button);
     EXPECT_EQ(w->Unit()->GetEqBypassMask(1) & 0b111, 0);
     ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(sent[1].payload, (std::vector<uint8_t>{1, 0}));
@@ -381,9 +382,9 @@ TEST_F(Editing, ViewSwitchChangesTheAxesOnlyOnAChange)
     LMyFFTDrawHpLp6dB* g = Graph(ch);
     auto* phase = Get<fw::TControl>(QStringLiteral("rbShowPhaseOut4"));
     auto* gain = Get<fw::TControl>(QStringLiteral("rbShowGainOut4"));
-    w->rbShowGainInAClick(gain); // already magnitude: nothing
+    w->Peq().rbShowGainInAClick(gain); // already magnitude: nothing
     EXPECT_FALSE(w->Plots(ch)->GetPhaseMode());
-    w->rbShowPhaseInAClick(phase);
+    w->Peq().rbShowPhaseInAClick(phase);
     EXPECT_TRUE(w->Plots(ch)->GetPhaseMode());
     EXPECT_EQ(g->NumHorzGrid(), 7);
     EXPECT_EQ(g->YLabel(), QString());
@@ -391,7 +392,7 @@ TEST_F(Editing, ViewSwitchChangesTheAxesOnlyOnAChange)
     EXPECT_EQ(phase->Font().Color(), fw::RGB(255, 255, 0));
     EXPECT_EQ(gain->Font().Color(), fw::RGB(192, 192, 192));
     EXPECT_TRUE(g->CurveDisplay()) << "the selected band's detail stays";
-    w->rbShowGainInAClick(gain);
+    w->Peq().rbShowGainInAClick(gain);
     EXPECT_FALSE(w->Plots(ch)->GetPhaseMode());
     EXPECT_EQ(g->NumHorzGrid(), 11);
     EXPECT_EQ(g->YLabel(), QStringLiteral("dB"));
@@ -399,9 +400,9 @@ TEST_F(Editing, ViewSwitchChangesTheAxesOnlyOnAChange)
     // With no band selected the switch shows no detail.
     Peq(ch)->SetNowIndex(15);
     g->SetCurveDisplay(false);
-    w->rbShowPhaseInAClick(phase);
+    w->Peq().rbShowPhaseInAClick(phase);
     EXPECT_FALSE(g->CurveDisplay());
-    w->rbShowGainInAClick(gain);
+    w->Peq().rbShowGainInAClick(gain);
 }
 
 TEST_F(Editing, ShowAllFollowsItsButtonsState)
@@ -438,7 +439,7 @@ TEST_F(Editing, ShowAllFollowsItsButtonsState)
         button->SetActive(c.active);
         EXPECT_EQ(g->ParameterDisplay(), !c.active) << "setting the state alone does nothing";
         for (int i = 0; i < c.calls; ++i)
-            w->vrbEqShowAllInAClick(button);
+            w->Peq().vrbEqShowAllInAClick(button);
         EXPECT_EQ(g->ParameterDisplay(), c.active);
     }
 
@@ -449,14 +450,14 @@ TEST_F(Editing, ShowAllFollowsItsButtonsState)
         ASSERT_NE(b, nullptr);
         EXPECT_EQ(b->Tag(), k);
         b->SetActive(true);
-        w->vrbEqShowAllInAClick(b);
+        w->Peq().vrbEqShowAllInAClick(b);
         for (int m = 0; m < 9; ++m)
             EXPECT_EQ(Graph(m)->ParameterDisplay(), m == k) << m;
         b->SetActive(false);
-        w->vrbEqShowAllInAClick(b);
+        w->Peq().vrbEqShowAllInAClick(b);
     }
     auto* reset = Get<fw::TControl>(QStringLiteral("vrbEqResetOut2"));
-    w->vrbEqShowAllInAClick(reset);
+    w->Peq().vrbEqShowAllInAClick(reset);
     EXPECT_FALSE(g->ParameterDisplay());
     EXPECT_TRUE(modal.empty());
 }
@@ -493,7 +494,7 @@ TEST_F(Editing, LinkGroupOfAChannel)
         w->Unit()->LoadDefaults();
         for (auto [ch, word] : c.links)
             w->Unit()->SetLink(ch, uint16_t(word));
-        EXPECT_EQ(w->GetLinkGroup(c.ch), c.want);
+        EXPECT_EQ(w->Unit()->GetLinkMembers(c.ch), c.want);
     }
 }
 
@@ -533,7 +534,7 @@ TEST_F(Editing, SlopeAndBypassOfACut)
     Tick();
     sent.clear();
     combo->SetItemIndex(9); // LK -24
-    w->rzcHighCutSlopInAChange(combo);
+    w->Peq().rzcHighCutSlopInAChange(combo);
     auto frames = Of(CM_MCS_LOW_PASS::Code);
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0].payload, (std::vector<uint8_t>{4, 200, 0, 10}));
@@ -544,7 +545,7 @@ TEST_F(Editing, SlopeAndBypassOfACut)
 
     sent.clear();
     bypass->SetDown(true);
-    w->rzcHighCutSlopInAChange(bypass);
+    w->Peq().rzcHighCutSlopInAChange(bypass);
     frames = Of(CM_MCS_LOW_PASS::Code);
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0].payload, (std::vector<uint8_t>{4, 200, 0, 0}));
@@ -553,7 +554,7 @@ TEST_F(Editing, SlopeAndBypassOfACut)
     EXPECT_NEAR(plot.Section(Plot::LowPassSection).frequency(), IndexToFreq(200), 1e-3) << "marker stays";
     sent.clear();
     bypass->SetDown(false);
-    w->rzcHighCutSlopInAChange(bypass);
+    w->Peq().rzcHighCutSlopInAChange(bypass);
     EXPECT_EQ(Of(CM_MCS_LOW_PASS::Code).at(0).payload, (std::vector<uint8_t>{4, 200, 0, 10}));
 }
 
@@ -582,7 +583,7 @@ TEST_F(Editing, SlopeCodeOutsideTheTableDrawsAsBypass)
     x.lpFreq = 150;
     x.lpSlope = 25;
     w->Unit()->SetLowPass(5, x);
-    w->DrawLowPassCurve(5);
+    w->Peq().DrawLowPassCurve(5);
     const Plot& plot = *w->Plots(5);
     for (double v : plot.Section(Plot::LowPassSection).curve())
         ASSERT_EQ(v, 0.0);
@@ -617,9 +618,9 @@ TEST_F(Editing, HitTestOfABandMarker)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QPoint p = MarkerPoint(ch, band, db + c.ddb, c.dx);
-        w->fftDrawInAMouseDown(Graph(ch), c.button, 0, p.x(), p.y());
-        EXPECT_EQ(w->SelectedHandle(), c.want);
-        w->fftDrawInAMouseUp(Graph(ch), c.button, 0, p.x(), p.y());
+        w->Peq().fftDrawInAMouseDown(Graph(ch), c.button, 0, p.x(), p.y());
+        EXPECT_EQ(w->Peq().SelectedHandle(), c.want);
+        w->Peq().fftDrawInAMouseUp(Graph(ch), c.button, 0, p.x(), p.y());
     }
 }
 
@@ -652,11 +653,11 @@ TEST_F(Editing, BandDragClampsAndTheMinusOneDbRule)
         w->ShowAllParams();
         Tick();
         const QPoint start = MarkerPoint(ch, band, c.startDb);
-        w->fftDrawInAMouseDown(Graph(ch), fw::mbLeft, 0, start.x(), start.y());
-        ASSERT_EQ(w->SelectedHandle(), band);
+        w->Peq().fftDrawInAMouseDown(Graph(ch), fw::mbLeft, 0, start.x(), start.y());
+        ASSERT_EQ(w->Peq().SelectedHandle(), band);
         sent.clear();
         const QPoint to = PointAt(ch, c.hz, c.pointerRow);
-        w->fftDrawInAMouseMove(Graph(ch), 0, to.x(), to.y());
+        w->Peq().fftDrawInAMouseMove(Graph(ch), 0, to.x(), to.y());
         const auto frames = Of(CM_MCS_PEQ::Code);
         ASSERT_EQ(frames.size(), 1u) << "one store per move";
         const PeqBand m = w->Unit()->GetPeq(ch, band);
@@ -666,7 +667,7 @@ TEST_F(Editing, BandDragClampsAndTheMinusOneDbRule)
         EXPECT_NEAR(Peq(ch)->GetGainValue(band), c.wantDb, 1e-9);
         Tick();
         EXPECT_NEAR(w->Plots(ch)->Section(band).gain(), c.wantDb, 1e-9) << "the timer draws the band";
-        w->fftDrawInAMouseUp(Graph(ch), fw::mbLeft, 0, to.x(), to.y());
+        w->Peq().fftDrawInAMouseUp(Graph(ch), fw::mbLeft, 0, to.x(), to.y());
     }
 }
 
@@ -680,11 +681,11 @@ TEST_F(Editing, CornerDragMovesTheFaderAndColoursItsText)
     w->ShowAllParams();
     Tick();
     const QPoint start = MarkerPoint(ch, Plot::HighPassSection, 0);
-    w->fftDrawInAMouseDown(Graph(ch), fw::mbLeft, 0, start.x(), start.y());
-    ASSERT_EQ(w->SelectedHandle(), Plot::HighPassSection);
+    w->Peq().fftDrawInAMouseDown(Graph(ch), fw::mbLeft, 0, start.x(), start.y());
+    ASSERT_EQ(w->Peq().SelectedHandle(), Plot::HighPassSection);
     sent.clear();
     const QPoint to = PointAt(ch, IndexToFreq(130), 60);
-    w->fftDrawInAMouseMove(Graph(ch), 0, to.x(), to.y());
+    w->Peq().fftDrawInAMouseMove(Graph(ch), 0, to.x(), to.y());
     const int pos = Fader(QStringLiteral("isLowCutFreq"), ch)->Position();
     EXPECT_NEAR(pos, 130, 1);
     EXPECT_EQ(w->Unit()->GetXover(ch).hpFreq, pos);
@@ -694,10 +695,10 @@ TEST_F(Editing, CornerDragMovesTheFaderAndColoursItsText)
     EXPECT_EQ(frames.back().payload, (std::vector<uint8_t>{0, uint8_t(pos), 0, 3}));
     EXPECT_EQ(Edit(QStringLiteral("cvdLowCutFreq"), ch)->Text(), EditFreqText(float(IndexToFreq(pos))));
     EXPECT_EQ(Edit(QStringLiteral("cvdLowCutFreq"), ch)->Font().Color(), fw::TColor(0x008000));
-    w->fftDrawInAMouseUp(Graph(ch), fw::mbLeft, 0, to.x(), to.y());
+    w->Peq().fftDrawInAMouseUp(Graph(ch), fw::mbLeft, 0, to.x(), to.y());
     EXPECT_EQ(Edit(QStringLiteral("cvdLowCutFreq"), ch)->Font().Color(), fw::clBlack);
     EXPECT_EQ(Edit(QStringLiteral("cvdHighCutFreq"), ch)->Font().Color(), fw::clBlack);
-    EXPECT_EQ(w->SelectedHandle(), -1);
+    EXPECT_EQ(w->Peq().SelectedHandle(), -1);
 }
 
 TEST_F(Editing, HoverAndRepeatedPositions)
@@ -709,13 +710,13 @@ TEST_F(Editing, HoverAndRepeatedPositions)
     const QPoint on = MarkerPoint(ch, band, db);
     LMyFFTDrawHpLp6dB* g = Graph(ch);
     ASSERT_EQ(w->logicalDpiX(), 96) << "the hover scale of 96 pixels per inch";
-    w->fftDrawInAMouseMove(g, 0, on.x(), on.y());
+    w->Peq().fftDrawInAMouseMove(g, 0, on.x(), on.y());
     EXPECT_EQ(g->cursor().shape(), Qt::CrossCursor);
-    w->fftDrawInAMouseMove(g, 0, on.x() + 4, on.y());
+    w->Peq().fftDrawInAMouseMove(g, 0, on.x() + 4, on.y());
     EXPECT_EQ(g->cursor().shape(), Qt::ArrowCursor) << "4 px selects on a press but shows no cross";
     // The same position again, even on another graph, does nothing.
     Graph(2)->setCursor(Qt::WaitCursor);
-    w->fftDrawInAMouseMove(Graph(2), 0, on.x() + 4, on.y());
+    w->Peq().fftDrawInAMouseMove(Graph(2), 0, on.x() + 4, on.y());
     EXPECT_EQ(Graph(2)->cursor().shape(), Qt::WaitCursor);
     Graph(2)->setCursor(Qt::ArrowCursor);
 }
@@ -728,11 +729,11 @@ TEST_F(Editing, BandDragThroughRealMouseEvents)
     const double db = Peq(ch)->GetGainValue(band);
     const QPoint start = MarkerPoint(ch, band, db);
     testapp::Press(Graph(ch), start.x(), start.y());
-    EXPECT_EQ(w->SelectedHandle(), band);
+    EXPECT_EQ(w->Peq().SelectedHandle(), band);
     const QPoint to = PointAt(ch, 2000, 76); // +6.10 dB
     testapp::Move(Graph(ch), to.x(), to.y());
     testapp::Release(Graph(ch), to.x(), to.y());
-    EXPECT_EQ(w->SelectedHandle(), -1);
+    EXPECT_EQ(w->Peq().SelectedHandle(), -1);
     Tick();
     EXPECT_EQ(w->Unit()->GetPeq(ch, band).gain, 181);
     EXPECT_EQ(w->Unit()->GetPeq(ch, band).freq, 200);
@@ -749,7 +750,7 @@ TEST_F(Editing, OverlaysFollowEditsWhenTheirPageIsShown)
     auto* button = Get<sk::TLedPowerButton>(QStringLiteral("vrbShow2Out4"));
     ASSERT_NE(button, nullptr);
     button->SetActive(true);
-    w->vrbShowOverlayClick(button, 6);
+    w->Peq().vrbShowOverlayClick(button, 6);
     SelectBand(4, 0);
     Fader(QStringLiteral("isEqGain"), 4)->SetPosition(200);
     Tick();
@@ -766,7 +767,7 @@ TEST_F(Editing, OverlaysFollowEditsWhenTheirPageIsShown)
     EXPECT_EQ(colour, ChannelColours[4]);
     // Off removes the plot number.
     button->SetActive(false);
-    w->vrbShowOverlayClick(button, 6);
+    w->Peq().vrbShowOverlayClick(button, 6);
     EXPECT_FALSE(Graph(6)->GetPlotColor(colour, Plot::FirstOverlaySection + 1));
     w->rzbMenuInAClick(Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuGain")));
 }
@@ -788,11 +789,11 @@ TEST_F(Editing, GainPageOverlays)
     EXPECT_TRUE(w->CurveDirty(10) & (1u << 5));
     auto* b = Get<sk::TLedPowerButton>(QStringLiteral("vrbShow3Gain"));
     b->SetActive(true);
-    w->vrbShowOverlayClick(b, 10);
+    w->Peq().vrbShowOverlayClick(b, 10);
     EXPECT_TRUE(out->GetPlotColor(colour, 5));
     EXPECT_EQ(colour, ChannelColours[5]);
     b->SetActive(false);
-    w->vrbShowOverlayClick(b, 10);
+    w->Peq().vrbShowOverlayClick(b, 10);
     // A page without overlays changes none.
     const unsigned before = w->CurveDirty(3);
     w->MarkChannelCurvesDirty(4);
@@ -815,7 +816,7 @@ TEST_F(Editing, OverlaysAsThePageChanges)
     for (const auto& [n, g] : {std::pair{"vrbShow2Out4", out4}, std::pair{"vrbShow2Out5", out5}}) {
         auto* b = Get<sk::TLedPowerButton>(QString::fromLatin1(n));
         b->SetActive(true);
-        w->vrbShowOverlayClick(b, g);
+        w->Peq().vrbShowOverlayClick(b, g);
     }
     page("rzbMenuOut4");
     page("rzbMenuOut5");
@@ -840,11 +841,11 @@ TEST_F(Editing, OverlaysAsThePageChanges)
     EXPECT_FALSE(Graph(out4)->GetPlotColor(colour, slot(out3)));
     auto* show3 = Get<sk::TLedPowerButton>(QStringLiteral("vrbShow3Out4"));
     show3->SetActive(true);
-    w->vrbShowOverlayClick(show3, out4);
+    w->Peq().vrbShowOverlayClick(show3, out4);
     ASSERT_TRUE(Graph(out4)->GetPlotColor(colour, slot(out3)));
     EXPECT_EQ(colour, ChannelColours[out3]);
     show3->SetActive(false);
-    w->vrbShowOverlayClick(show3, out4);
+    w->Peq().vrbShowOverlayClick(show3, out4);
 
     // Output 5 next, then output 4 again: the second opening copies nothing.
     CurveArray marker{};
@@ -893,11 +894,11 @@ TEST_F(Editing, OverlaysOfLinkedChannels)
     auto* show3Gain = Get<sk::TLedPowerButton>(QStringLiteral("vrbShow3Gain"));
     auto* show2 = Get<sk::TLedPowerButton>(QStringLiteral("vrbShow2Out4"));
     show3->SetActive(true);
-    w->vrbShowOverlayClick(show3, out4);
+    w->Peq().vrbShowOverlayClick(show3, out4);
     show3Gain->SetActive(true);
-    w->vrbShowOverlayClick(show3Gain, 10);
+    w->Peq().vrbShowOverlayClick(show3Gain, 10);
     show2->SetActive(true);
-    w->vrbShowOverlayClick(show2, out4);
+    w->Peq().vrbShowOverlayClick(show2, out4);
     ASSERT_TRUE(Graph(out4)->GetPlotColor(colour, slot(out3)));
 
     // Outputs 2 and 3 linked, 2 leading: output 3's overlay buttons go, off, and its curve with them;
@@ -948,7 +949,7 @@ TEST_F(Editing, OverlaysOfLinkedChannels)
     EXPECT_FALSE(show3->Active());
     EXPECT_TRUE(show3Gain->Visible());
     show2->SetActive(false);
-    w->vrbShowOverlayClick(show2, out4);
+    w->Peq().vrbShowOverlayClick(show2, out4);
     page("rzbMenuGain");
 }
 
@@ -1356,7 +1357,7 @@ TEST_F(Editing, PressInABandsRowSelectsTheBand)
 
         // The band button's click selects the same way and moves the focus to the panel.
         first->SetDown(true);
-        w->rzbEq1InAClick(first);
+        w->Peq().rzbEq1InAClick(first);
         EXPECT_EQ(Peq(c.ch)->GetNowIndex(), 0);
         EXPECT_TRUE(focusIn(freqEdit));
         Tick();

@@ -9,6 +9,7 @@
 #include "app/main/MainLayout.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
+#include "app/pages/PeqPage.h"
 #include "base/ValueScales.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkButton.h"
@@ -154,7 +155,7 @@ TEST_F(Pointer, BandMarkerIsGrabbedWhereDrawnAndFollowsThePointer)
     EXPECT_GT(after.freq, before.freq) << "the band moved up in frequency";
     EXPECT_GT(after.gain, before.gain) << "and up in gain";
     EXPECT_EQ(Peq(ch)->GetFreqPosition(band) + FreqIndex1kHz, after.freq);
-    EXPECT_EQ(w->SelectedHandle(), -1);
+    EXPECT_EQ(w->Peq().SelectedHandle(), -1);
     const QPoint drawn = SpotNear(g, colour, to);
     EXPECT_LE(std::abs(drawn.x() - to.x()), 3) << "the marker is drawn under the release point";
     // The selected band's fill darkens the marker's lower half a little: its spot sits a pixel higher.

@@ -200,6 +200,37 @@ TEST(ParamImage, LinkGroups)
     }
 }
 
+// The members an edit of ch reaches and the channel whose page shows ch: an orphan is alone and
+// led by nobody, unlike the stored group above.
+TEST(ParamImage, LinkMembersAndLeader)
+{
+    struct Case {
+        const char* name;
+        uint16_t words[9];
+        int ch;
+        uint16_t members;
+        int leader;
+    };
+    const Case cases[] = {
+        {"own word", {1, 2, 4, 1, 2, 4, 8, 16, 32}, 1, 0b010, 1},
+        {"input C under A", {0b101, 2, 0, 1, 2, 4, 8, 16, 32}, 2, 0b101, 0},
+        {"output member under output 1", {1, 2, 4, 0b000111, 0, 0, 8, 16, 32}, 5, 0b000111, 3},
+        {"orphan output: alone, no leader", {1, 2, 4, 0b000001, 0, 4, 8, 16, 32}, 4, 0b000010, -1},
+        {"orphan input: alone, no leader", {1, 2, 0, 1, 2, 4, 8, 16, 32}, 2, 0b100, -1},
+        {"a word without its own bit leads", {1, 0b100, 0, 1, 2, 4, 8, 16, 32}, 1, 0b010, 1},
+        {"led by a later channel of the kind", {1, 0, 0b110, 1, 2, 4, 8, 16, 32}, 1, 0b010, 2},
+        {"output 6 under output 4", {1, 2, 4, 1, 2, 4, 0x38, 0, 0}, 8, 0x38, 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LUnitControl unit;
+        for (int ch = 0; ch < 9; ++ch)
+            unit.SetLink(ch, c.words[ch]);
+        EXPECT_EQ(unit.GetLinkMembers(c.ch), c.members);
+        EXPECT_EQ(unit.LeaderOf(c.ch), c.leader);
+    }
+}
+
 TEST(ParamImage, EqBypassMaskIsTheWholeMaskOfTheKind)
 {
     LUnitControl unit;

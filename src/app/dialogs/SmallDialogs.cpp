@@ -3,6 +3,7 @@
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/GeqPage.h"
+#include "app/pages/PeqPage.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkButton.h"
 #include "controls/panels/SkComboBox.h"
@@ -312,7 +313,7 @@ void TfmPeqRst::btnOKClick()
     if (FTarget > 8)
         FMain->Geq().ResetGeqBands(FTarget);
     else
-        FMain->ResetPeqBands(FTarget);
+        FMain->Peq().ResetPeqBands(FTarget);
     Close();
 }
 

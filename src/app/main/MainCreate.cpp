@@ -2,9 +2,10 @@
 #include "app/main/TfmMain.h"
 #include "app/pages/DelayPage.h"
 #include "app/pages/DynamicsPage.h"
-#include "app/pages/StripPage.h"
 #include "app/pages/GeqPage.h"
 #include "app/pages/MatrixPage.h"
+#include "app/pages/PeqPage.h"
+#include "app/pages/StripPage.h"
 
 #include "app/ProgramInfo.h"
 #include "app/dialogs/SmallDialogs.h"
@@ -613,7 +614,6 @@ void TfmMain::FormCreate()
     SetHint(title);
     // The single-instance rule runs in the entry point, before this window exists (one per user).
     SetDeviceId(1);
-    FSelectedHandle = -1;
     FCurrentPage = kPageGain;
     if (auto* g = Get<fw::TControl>(QStringLiteral("rzgFftInA")))
         g->SetVisible(true);
@@ -636,7 +636,6 @@ void TfmMain::FormCreate()
             std::make_unique<Plot>(Get<graph::LMyFFTDrawHpLp6dB>(QString::fromLatin1(graphs[i])));
         FPlots[std::size_t(i)]->SetPhaseMode(false);
     }
-    FSelectedHandle = -1;
 
     FLanguage = QStringLiteral("English");
     SetCodePage(CodePage::Windows1252);
@@ -654,7 +653,7 @@ void TfmMain::FormCreate()
     FUnit = &FSession->Unit;
     FUnit->SetSink(this);
     FCreating = true;
-    DeselectPeqBands();
+    FPeqPage->DeselectPeqBands();
     ShowAllParams(FUnit);
     FCreating = false;
 
@@ -662,7 +661,7 @@ void TfmMain::FormCreate()
         if (auto* g = Get<QWidget>(QString::fromLatin1(n)))
             g->raise();
     // The connect timer starts with the link (next step of the editor); offline nothing opens.
-    RefreshGainPageOverlays();
+    FPeqPage->RefreshGainPageOverlays();
     FPlots[9]->DrawSectionCurve(0, ChannelColours[0]);
     FPlots[10]->DrawSectionCurve(3, ChannelColours[3]);
     for (int i = 0; i < 3; ++i)

@@ -1,5 +1,5 @@
-// Editing on the pages' channel controls: the wiring of the PEQ, crossover, graph-mouse, overlay,
-// channel-strip and level handlers, and the texts they share.
+// Editing on the pages' channel controls: the wiring of the channel-strip and level handlers, and the
+// texts the editing handlers share.
 #include "app/main/MainEditing.h"
 
 #include "app/main/TfmMain.h"
@@ -75,14 +75,6 @@ int MeterSegments(float level, bool input)
     else
         count(MeterThresholds.Outputs);
     return k;
-}
-
-void TfmMain::ConnectEditingHandlers()
-{
-    ConnectPeqHandlers();
-    ConnectXoverHandlers();
-    ConnectGraphMouseHandlers();
-    ConnectOverlayHandlers();
 }
 
 } // namespace app

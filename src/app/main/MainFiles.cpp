@@ -2,6 +2,7 @@
 // and the file dialogs. A save asks before it replaces a file, naming the file that will be written.
 #include "app/main/FlagScope.h"
 #include "app/main/TfmMain.h"
+#include "app/pages/PeqPage.h"
 
 #include "app/dialogs/SmallDialogs.h"
 #include "curves/Plot.h"
@@ -72,7 +73,7 @@ void TfmMain::OpenClick()
     const std::string path = Choose(this, false, kPresetFilter, QStringLiteral("Open"));
     if (path.empty())
         return;
-    DeselectPeqBands();
+    FPeqPage->DeselectPeqBands();
     {
         FlagScope updating(FUpdating);
         FSession->Machine.OpenPresetFile(path);

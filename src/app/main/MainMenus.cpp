@@ -1,5 +1,6 @@
 // TfmMain: the main menu, the page switch of the sixteen page buttons and the linked-channel pages.
 #include "app/main/TfmMain.h"
+#include "app/pages/PeqPage.h"
 
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/MainLayout.h"
@@ -194,25 +195,7 @@ void TfmMain::ConnectHandlers()
             QObject::connect(a, &QAction::triggered, this, [this, a] { LanguageClick(a); });
     ConnectLinkHandlers();
     ConnectDeviceDialogHandlers();
-    ConnectEditingHandlers();
     ConnectPageHandlers();
-}
-
-int TfmMain::GetLink(int ch) const
-{
-    return FUnit ? FUnit->GetLink(ch) : 0;
-}
-
-int TfmMain::LeaderOf(int ch) const
-{
-    if (GetLink(ch) != 0)
-        return ch;
-    const bool input = ch < 3;
-    const int bit = input ? ch : ch - 3;
-    for (int c = input ? 0 : 3; c < (input ? 3 : 9); ++c)
-        if (GetLink(c) & (1 << bit))
-            return c;
-    return -1;
 }
 
 void TfmMain::rzbMenuInAClick(fw::TControl* Sender)
@@ -233,7 +216,7 @@ void TfmMain::rzbMenuInAClick(fw::TControl* Sender)
     auto* oldParam = Get<QWidget>(QStringLiteral("rzgParam") + PageSuffix(O));
     if (!oldButton || !oldFft || !oldParam)
         return;
-    const int leader = P < 9 ? LeaderOf(P) : P;
+    const int leader = P >= 9 ? P : FUnit ? FUnit->LeaderOf(P) : -1;
     if (leader < 0)
         return;
     auto* newFft = Get<fw::TControl>(QStringLiteral("rzgFft") + PageSuffix(leader));
@@ -264,9 +247,9 @@ void TfmMain::rzbMenuInAClick(fw::TControl* Sender)
     newParam->raise();
     newFft->raise();
     if (P == kPageGain)
-        RefreshGainPageOverlays();
+        FPeqPage->RefreshGainPageOverlays();
     else
-        RefreshChannelOverlays(P);
+        FPeqPage->RefreshChannelOverlays(P);
     FCurrentPage = P;
 }
 

@@ -2,9 +2,10 @@
 #include "app/main/TfmMain.h"
 #include "app/pages/DelayPage.h"
 #include "app/pages/DynamicsPage.h"
-#include "app/pages/StripPage.h"
 #include "app/pages/GeqPage.h"
 #include "app/pages/MatrixPage.h"
+#include "app/pages/PeqPage.h"
+#include "app/pages/StripPage.h"
 
 #include <stdexcept>
 
@@ -18,9 +19,10 @@ void TfmMain::BindPages()
     FStripPage = std::make_unique<StripPage>(*this);
     FGeqPage = std::make_unique<GeqPage>(*this);
     FMatrixPage = std::make_unique<MatrixPage>(*this);
+    FPeqPage = std::make_unique<PeqPage>(*this);
     TControlBinder binder(*this);
     for (TPage* page : std::initializer_list<TPage*>{FDelayPage.get(), FDynamicsPage.get(), FStripPage.get(),
-                                                     FGeqPage.get(), FMatrixPage.get()})
+                                                     FGeqPage.get(), FMatrixPage.get(), FPeqPage.get()})
         page->Bind(binder);
     if (!binder.Complete()) {
         FCreationStoppedAt = binder.Missing();
@@ -35,6 +37,7 @@ void TfmMain::ConnectPageHandlers()
     FStripPage->Connect();
     FGeqPage->Connect();
     FMatrixPage->Connect();
+    FPeqPage->Connect();
 }
 
 } // namespace app

@@ -4,9 +4,10 @@
 #include "app/main/TfmMain.h"
 #include "app/pages/DelayPage.h"
 #include "app/pages/DynamicsPage.h"
-#include "app/pages/StripPage.h"
 #include "app/pages/GeqPage.h"
 #include "app/pages/MatrixPage.h"
+#include "app/pages/PeqPage.h"
+#include "app/pages/StripPage.h"
 
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/MainLayout.h"
@@ -18,10 +19,8 @@
 #include "controls/panels/SkComboBox.h"
 #include "controls/smooth/RoundEdit.h"
 #include "controls/smooth/TrackBar.h"
-#include "curves/Crossover.h"
 #include "curves/CurveColours.h"
 #include "curves/Plot.h"
-#include "eq/TMyPEQType8.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
 #include "model/LUnitControl.h"
 #include "pages/PageRules.h"
@@ -36,13 +35,6 @@ namespace app
 
 namespace
 {
-
-QString Printf(const char* format, double v)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, v);
-    return QString::fromLatin1(buffer);
-}
 
 QString PrintfInt(const char* format, int v)
 {
@@ -62,18 +54,11 @@ template <std::size_t N> QString FieldText(std::span<const uint8_t, N> field, st
 
 } // namespace
 
-QString CutFrequencyText(int position)
-{
-    const double f = IndexToFreq(position);
-    return f >= 1000 ? Printf("%4.2f", f / 1000) + QStringLiteral("KHz")
-                     : Printf("%4.1f", f) + QStringLiteral("Hz");
-}
-
 void TfmMain::ShowAllParams(LUnitControl* unit)
 {
     if (!unit)
         return;
-    DeselectPeqBands();
+    FPeqPage->DeselectPeqBands();
     {
         FlagScope scope(FUpdating); // put back however the refresh ends
         if (auto* l = Get<fw::TControl>(QStringLiteral("lbPstNum")))
@@ -83,7 +68,7 @@ void TfmMain::ShowAllParams(LUnitControl* unit)
             l->SetCaption(FieldText(unit->GetPresetName(), 14));
         for (int g = 0; g < 11; ++g)
             FCurveDirty[std::size_t(g)] = g < 3 ? 0x0F : g < 9 ? 0xFF : 0xFFF;
-        RefreshGainPageOverlays();
+        FPeqPage->RefreshGainPageOverlays();
         for (int ch = 0; ch < 3; ++ch)
             ShowInput(ch);
         for (int ch = 3; ch < 9; ++ch)
@@ -107,33 +92,14 @@ void TfmMain::ShowAllParams(LUnitControl* unit)
         ShowLinkState();
     }
     for (int ch = 0; ch < 9; ++ch)
-        DrawChannelCurve(ch);
+        FPeqPage->DrawChannelCurve(ch);
     for (int i = 0; i < 3; ++i)
         FGeqPage->DrawGeqCurve(i);
-    SelectFirstPeqBands();
+    FPeqPage->SelectFirstPeqBands();
     if (FCurrentPage == kPageGain)
-        RefreshGainPageOverlays();
+        FPeqPage->RefreshGainPageOverlays();
     else
-        RefreshChannelOverlays(FCurrentPage);
-}
-
-void TfmMain::ShowCut(int ch, const char* side, int freqIndex, int slope)
-{
-    const QString s = ChannelTitle(ch), n = QString::fromLatin1(side);
-    auto* f = Get<fx::TCustomTrackBar>(QStringLiteral("is") + n + QStringLiteral("Freq") + s);
-    if (f)
-        f->SetPosition(freqIndex);
-    if (auto* e = Get<fx::TRoundEdit>(QStringLiteral("cvd") + n + QStringLiteral("Freq") + s))
-        e->SetText(CutFrequencyText(f ? f->Position() : freqIndex));
-    auto* bypass = Get<sk::TSkBmpButton>(QStringLiteral("rzb") + n + QStringLiteral("Bypass") + s);
-    if (slope >= 1) {
-        if (auto* c = Get<sk::TSkComboBox>(QStringLiteral("rzc") + n + QStringLiteral("Slop") + s))
-            c->SetItemIndex(slope - 1);
-        if (bypass)
-            bypass->SetDown(false);
-    } else if (bypass) {
-        bypass->SetDown(true);
-    }
+        FPeqPage->RefreshChannelOverlays(FCurrentPage);
 }
 
 void TfmMain::ShowNames()
@@ -149,28 +115,17 @@ void TfmMain::ShowInput(int ch)
     const QString s = ChannelTitle(ch);
     FMatrixPage->ShowChannelName(ch);
     FGeqPage->ShowGeqBands(ch);
-    if (auto* peq = Get<eq::TMyPEQType8>(QStringLiteral("peqPeq") + s)) {
-        peq->SetNowIndex(0);
-        for (int b = 0; b < 8; ++b) {
-            const PeqBand band = FUnit->GetPeq(ch, b);
-            const float hz = float(1000.0 * std::pow(FreqStepRatio, band.freq - 170));
-            peq->SetEqParamValue(b, hz, band.q, (band.gain - 120) * 0.1, band.type,
-                                 FUnit->GetPeqBypass(ch, b));
-        }
-    }
+    FPeqPage->ShowChannelPeq(ch);
     FDynamicsPage->ShowChannelDynamics(ch);
     if (ch == 0 && !FCreating)
         FDynamicsPage->ShowGateCurveOfA();
     const XoverParam x = FUnit->GetXover(ch);
-    ShowCut(ch, "LowCut", x.hpFreq, x.hpSlope);
-    ShowCut(ch, "HighCut", x.lpFreq, x.lpSlope);
+    FPeqPage->ShowCut(ch, true, x.hpFreq, x.hpSlope);
+    FPeqPage->ShowCut(ch, false, x.lpFreq, x.lpSlope);
     FStripPage->ShowChannelStrip(ch);
     FDelayPage->ShowChannelDelay(ch);
     MarkChannelCurvesDirty(ch);
-    const bool bypass = FUnit->GetEqBypassMask(ch) & (1u << ch);
-    if (auto* g = Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDraw") + s))
-        g->DrawTextA(g->Width() / 3, g->Height() / 4, 60, fw::clBtnFace, QStringLiteral("Times New Roman"),
-                     bypass ? QStringLiteral("BYPASS") : QString());
+    FPeqPage->ShowPeqBypassMark(ch);
     FGeqPage->ShowGeqBypass(ch);
 }
 
@@ -180,47 +135,14 @@ void TfmMain::ShowOutput(int ch)
     FMatrixPage->ShowChannelName(ch);
     FMatrixPage->ShowOutputMix(ch);
     const XoverParam x = FUnit->GetXover(ch);
-    ShowCut(ch, "LowCut", x.hpFreq, x.hpSlope);
-    ShowCut(ch, "HighCut", x.lpFreq, x.lpSlope);
-    if (auto* peq = Get<eq::TMyPEQType8>(QStringLiteral("peqPeq") + s)) {
-        peq->SetNowIndex(0);
-        for (int b = 0; b < 9; ++b) {
-            const PeqBand band = FUnit->GetPeq(ch, b);
-            const float hz = float(1000.0 * std::pow(FreqStepRatio, band.freq - 170));
-            peq->SetEqParamValue(b, hz, band.q, (band.gain - 120) * 0.1, band.type,
-                                 FUnit->GetPeqBypass(ch, b));
-        }
-    }
+    FPeqPage->ShowCut(ch, true, x.hpFreq, x.hpSlope);
+    FPeqPage->ShowCut(ch, false, x.lpFreq, x.lpSlope);
+    FPeqPage->ShowChannelPeq(ch);
     FDynamicsPage->ShowChannelDynamics(ch);
     FStripPage->ShowChannelStrip(ch);
     FDelayPage->ShowChannelDelay(ch);
     MarkChannelCurvesDirty(ch);
-    const bool bypass = FUnit->GetEqBypassMask(ch) & (1u << (ch - 3));
-    if (auto* g = Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDraw") + s))
-        g->DrawTextA(g->Width() / 3, g->Height() / 4, 60, fw::clBtnFace, QStringLiteral("Times New Roman"),
-                     bypass ? QStringLiteral("BYPASS") : QString());
-}
-
-// The channel's bands, cuts and total curve on its graph.
-void TfmMain::DrawChannelCurve(int ch)
-{
-    Plot& plot = *FPlots[std::size_t(ch)];
-    const int bands = ch < 3 ? 8 : 9;
-    for (int b = 0; b < bands; ++b) {
-        const PeqBand band = FUnit->GetPeq(ch, b);
-        const int type =
-            FUnit->GetPeqBypass(ch, b) ? 10 : PeqTypeCodes[std::size_t(std::min<int>(band.type, 9))];
-        plot.Section(b).SetFilterSection((band.gain - 120) * 0.1, IndexToFreq(band.freq),
-                                         QTable[std::min<int>(band.q, 100)], type);
-    }
-    const XoverParam x = FUnit->GetXover(ch);
-    ComputeHpLpCurve(plot, true, x.hpSlope, IndexToFreq(x.hpFreq), Plot::HighPassSection);
-    ComputeHpLpCurve(plot, false, x.lpSlope, IndexToFreq(x.lpFreq), Plot::HighPassSection);
-    plot.DrawTotalCurve(ch);
-    for (int b = 0; b < bands; ++b)
-        plot.DrawBandMarker(b, float((FUnit->GetPeq(ch, b).gain - 120) * 0.1), 1);
-    if (auto* g = Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDraw") + ChannelTitle(ch)))
-        g->UpdateCurvePage();
+    FPeqPage->ShowPeqBypassMark(ch);
 }
 
 void TfmMain::MarkChannelCurvesDirty(int ch)

@@ -38,11 +38,6 @@ namespace graph
 class LMyFFTDrawHpLp6dB;
 }
 
-namespace eq
-{
-class TMyPEQType8;
-}
-
 namespace sk
 {
 class TSkBmpButton;
@@ -74,6 +69,7 @@ class DynamicsPage;
 class StripPage;
 class GeqPage;
 class MatrixPage;
+class PeqPage;
 
 class TfmMain : public fw::TForm, public CommandSink, public LSessionView
 {
@@ -100,8 +96,6 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     // Navigation and menus.
     void rzbMenuInAClick(fw::TControl* Sender);
     QAction* MenuItem(const QString& name) const;
-    int GetLink(int ch) const;
-    int LeaderOf(int ch) const; // -1: no channel of ch's kind has ch in its link word
 
     // Refresh of every control from the model.
     void ShowAllParams(LUnitControl* unit);
@@ -112,7 +106,6 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     // sending() runs first when some are. Only a lost link ends that wait, and the window then
     // says that the last edits did not reach the device.
     void DisconnectForExit(const std::function<void()>& sending);
-    void ResetPeqBands(int channel);
     void FactoryReset();
     void SelectTestSignal(int mode, int sineIndex); // stores and sends
 
@@ -165,6 +158,8 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     int PresetNumber() const { return FPresetNumber; }
     void SetPresetNumber(int v) { FPresetNumber = v; }
     unsigned CurveDirty(int graph) const { return FCurveDirty[std::size_t(graph)]; }
+    // The stale-curve bits of a graph; the overlays clear those they draw.
+    unsigned& CurveDirtyMask(int graph) { return FCurveDirty[std::size_t(graph)]; }
     // The size the resize rules read: the client plus the frame allowance.
     int OuterWidth() const;
     int OuterHeight() const;
@@ -184,6 +179,7 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     StripPage& Strip() const { return *FStripPage; }
     GeqPage& Geq() const { return *FGeqPage; }
     MatrixPage& Matrix() const { return *FMatrixPage; }
+    PeqPage& Peq() const { return *FPeqPage; }
 
     // ---- Link: opening and closing links, the scan, ID/IP setup and traffic log, the File menu's
     // files (MainLink.cpp, MainFiles.cpp, MainSessionView.cpp) ----
@@ -289,17 +285,10 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     void ShowNames(); // preset and channel names, after a change of code page
     void ShowInput(int ch);
     void ShowOutput(int ch);
-    void ShowCut(int ch, const char* side, int freqIndex, int slope);
-    void DrawChannelCurve(int ch);
-    void RefreshGainPageOverlays();
-    void RefreshChannelOverlays(int page);
-    void DeselectPeqBands();
-    void SelectFirstPeqBands();
 
     // Handlers of each concern, wired by ConnectHandlers.
     void ConnectLinkHandlers();         // MainLink.cpp: opening and closing links, files
     void ConnectDeviceDialogHandlers(); // MainDeviceDialogs.cpp: presets, link, lock, names
-    void ConnectEditingHandlers();      // PEQ, crossovers, graph mouse, overlays
     void ConnectPageHandlers();         // the page objects
 
     // Language (MainLanguage.cpp).
@@ -315,6 +304,7 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     std::unique_ptr<StripPage> FStripPage;
     std::unique_ptr<GeqPage> FGeqPage;
     std::unique_ptr<MatrixPage> FMatrixPage;
+    std::unique_ptr<PeqPage> FPeqPage;
 
     QWidget* FClient = nullptr;
     QScrollArea* FScroll = nullptr;
@@ -330,7 +320,6 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     int FDeviceId = 0;
     bool FOnline = false;
     bool FLevelPoll = false;
-    int FSelectedHandle = -1;
     int FCurrentPage = 0;
     int FPresetNumber = 0;
     bool FUpdating = false;
@@ -363,87 +352,6 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     // The link grid from the model, then the captions and overlays it gives (the full refresh).
     void ShowLinkState();
     std::shared_ptr<TDeviceDialogs> FDeviceDialogs; // shared: deleted where the type is complete
-    // ---- Editing on the channel pages: PEQ, crossovers, graph mouse and overlays (MainEditing.cpp,
-    // MainPeq.cpp, MainXover.cpp, MainGraphMouse.cpp, MainOverlays.cpp). Each handler serves the controls
-    // of all nine channels.
-  public:
-    // PEQ.
-    void peqPeqInAChange(fw::TControl* Sender);
-    void peqPeqInAEditMouseDown(fw::TControl* Sender);
-    void rzbEq1InAClick(fw::TControl* Sender);
-    void isEqFreqInAChange(fw::TControl* Sender);
-    void isEqBwInAChange(fw::TControl* Sender);
-    void isEqGainInAChange(fw::TControl* Sender);
-    void tmEqCurveTimer();
-    void cvdEqFreqInAKeyDown(fw::TControl* Sender, fw::Word& Key, fw::TShiftState Shift);
-    // The three panel edits show their faders' values.
-    void ShowPeqPanelTexts(int ch);
-    void vrbEqResetInAClick(fw::TControl* Sender);
-    void vrbEqBypassInAClick(fw::TControl* Sender);
-    void rbShowGainInAClick(fw::TControl* Sender);
-    void rbShowPhaseInAClick(fw::TControl* Sender);
-    void ShowPeqParams(int ch, bool enabled, double q, double gain, double freq);
-    void DrawPeqCurve(int ch);
-    void FocusEqFreqEdit(int ch);
-    int GetLinkGroup(int ch) const;
-    // Crossovers.
-    void isLowCutFreqInAChange(fw::TControl* Sender);
-    void isHighCutFreqInAChange(fw::TControl* Sender);
-    void rzcLowCutSlopInAChange(fw::TControl* Sender);
-    void rzcHighCutSlopInAChange(fw::TControl* Sender);
-    void tmHpLpCurveTimer();
-    void DrawHighPassCurve(int ch);
-    void DrawLowPassCurve(int ch);
-    // Graph mouse.
-    void fftDrawInAMouseDown(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
-                             int Y);
-    void fftDrawInAMouseMove(fw::TControl* Sender, fw::TShiftState Shift, int X, int Y);
-    void DragBand(eq::TMyPEQType8& peq, int h, int ch, double f, double gain);
-    void DragCorner(eq::TMyPEQType8& peq, int h, int ch, double f);
-    void fftDrawInAMouseUp(fw::TControl* Sender, fw::TMouseButton Button, fw::TShiftState Shift, int X,
-                           int Y);
-    void tmMouseEqCurveTimer();
-    void vrbEqShowAllInAClick(fw::TControl* Sender);
-    int SelectedHandle() const { return FSelectedHandle; }
-    // Overlays.
-    void vrbShowOverlayClick(fw::TControl* Sender, int graph);
-    // The editing timers, for tests that step a fake clock.
-    fw::TTimer& EqCurveTimer() { return tmEqCurve; }
-    fw::TTimer& HpLpCurveTimer() { return tmHpLpCurve; }
-    fw::TTimer& MouseEqCurveTimer() { return tmMouseEqCurve; }
-    // The last edit that waits for a curve timer.
-    struct TCurveEdit {
-        int kind = 0; // crossovers: 1 high-pass, 0 low-pass
-        int channel = 0;
-        float frequency = 0;
-        int slope = 0;
-        double gain = 0;
-        float q = 0;
-        int bypass = 0;
-        int type = 0;
-        int band = 0;
-    };
-    // The panel fader edit that waits for tmEqCurve.
-    struct TPendingEq {
-        int kind = 0; // 0 frequency, 1 Q index, 2 gain
-        int channel = 0;
-        double value = 0;
-    };
-
-  private:
-    void CutFaderChange(fw::TControl* Sender, bool highPass);
-    void CutSlopeChange(fw::TControl* Sender, bool highPass);
-    void ComputeCut(int ch, bool highPass, int slope, double frequency);
-    void ViewSwitch(fw::TControl* Sender, bool phase);
-    void ShowBandOnGraph(int ch, int band, bool focus, bool pressButton);
-    void ConnectPeqHandlers();
-    void ConnectXoverHandlers();
-    void ConnectGraphMouseHandlers();
-    void ConnectOverlayHandlers();
-    fw::TTimer tmEqCurve, tmHpLpCurve, tmMouseEqCurve;
-    TCurveEdit FCurveEdit;
-    TPendingEq FPendingEq;
-    int FLastMouseX = 0, FLastMouseY = 0;
 };
 
 } // namespace app

@@ -135,7 +135,7 @@ void GeqPage::rzbGeqSelInAClick(fw::TControl* Sender)
     if (!Sender || Sender->Tag() < 0 || Sender->Tag() > 2)
         return;
     const int a = int(Sender->Tag());
-    const int leader = FMain.LeaderOf(a);
+    const int leader = FMain.Unit() ? FMain.Unit()->LeaderOf(a) : -1;
     if (leader < 0 || leader > 2)
         return;
     Input& l = FInputs[std::size_t(leader)];

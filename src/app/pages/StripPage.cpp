@@ -191,7 +191,7 @@ void StripPage::SyncGainDisplay(int ch, int position)
         return;
     FlagScope quiet(FMain.UpdatingFlag());
     const QString text = QString::fromStdString(FormatGainText(position));
-    for (int m : Members(FMain.GetLinkGroup(ch), ch))
+    for (int m : Members(FMain.Unit() ? FMain.Unit()->GetLinkMembers(ch) : 0, ch))
         for (const Strip& s : FChannels[std::size_t(m)].strips) {
             s.gainEdit->SetText(text);
             s.gain->SetPosition(position);
@@ -203,7 +203,7 @@ void StripPage::SyncPhaseDisplay(int ch, bool down)
     if (ch < 0 || ch > 8)
         return;
     const QString caption = PhaseCaption(down);
-    for (int m : Members(FMain.GetLinkGroup(ch), ch))
+    for (int m : Members(FMain.Unit() ? FMain.Unit()->GetLinkMembers(ch) : 0, ch))
         for (const Strip& s : FChannels[std::size_t(m)].strips) {
             s.phase->SetDown(down);
             s.phase->SetCaption(caption);
@@ -214,7 +214,7 @@ void StripPage::SyncMuteDisplay(int ch, bool down)
 {
     if (ch < 0 || ch > 8)
         return;
-    for (int m : Members(FMain.GetLinkGroup(ch), ch))
+    for (int m : Members(FMain.Unit() ? FMain.Unit()->GetLinkMembers(ch) : 0, ch))
         for (const Strip& s : FChannels[std::size_t(m)].strips)
             s.mute->SetDown(down);
 }
