@@ -78,7 +78,7 @@ class Connect : public ::testing::Test
     }
     void Record()
     {
-        w->Transport = [this](const LCmd& c, bool) {
+        w->Session().OnSend = [this](const LCmd& c, bool) {
             sent.push_back({c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end())});
         };
     }
@@ -299,6 +299,7 @@ TEST_F(Connect, LinkButtonWhileOnlineDisconnectsAndGoesOffline)
               QString::fromStdString(ports[0].Path.substr(ports[0].Path.rfind('/') + 1)));
     EXPECT_EQ(LinkButton()->Caption(), u"OnLine");
     w->setWindowTitle(QStringLiteral("changed"));
+    sent.clear(); // the connect request of the attempt
     w->rzbMenuLinkClick();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].code, 17);

@@ -61,7 +61,7 @@ class DeviceDialogs : public ::testing::Test
         TDialogForm::ModalRunner = [](TDialogForm* d) { modal.push_back(d); };
         w = new TfmMain();
         w->CreateDialogs();
-        w->Transport = [](const LCmd& c, bool) {
+        w->Session().OnSend = [](const LCmd& c, bool) {
             sent.push_back({c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end())});
         };
     }

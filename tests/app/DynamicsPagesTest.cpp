@@ -10,6 +10,7 @@
 #include "pages/DynamicsRules.h"
 #include "proto/LCmd.h"
 #include "runtime/Timer.h"
+#include "session/LLinkSession.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -46,7 +47,7 @@ class DynamicsPages : public ::testing::Test
         testapp::EnsureApp();
         w = new TfmMain();
         w->CreateDialogs();
-        w->Transport = [](const LCmd& c, bool) {
+        w->Session().OnSend = [](const LCmd& c, bool) {
             sent.push_back({c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end())});
         };
     }

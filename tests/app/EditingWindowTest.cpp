@@ -20,6 +20,7 @@
 #include "graph/LMyFFTDrawHpLp6dB.h"
 #include "model/LUnitControl.h"
 #include "proto/LCmd.h"
+#include "session/LLinkSession.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +51,7 @@ class Editing : public ::testing::Test
         TDialogForm::ModalRunner = [](TDialogForm* d) { modal.push_back(d); };
         w = new TfmMain;
         w->CreateDialogs();
-        w->Transport = [](const LCmd& c, bool nc) {
+        w->Session().OnSend = [](const LCmd& c, bool nc) {
             sent.push_back(
                 {c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end()), nc});
         };

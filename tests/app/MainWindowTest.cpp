@@ -13,6 +13,7 @@
 #include "model/LUnitControl.h"
 #include "proto/Commands.h"
 #include "proto/LCmd.h"
+#include "session/LLinkSession.h"
 #include "support/TestApp.h"
 
 #include <QAction>
@@ -41,7 +42,7 @@ class MainWindow : public ::testing::Test
         TDialogForm::ModalRunner = [this](TDialogForm* d) { modal.push_back(d); };
         w = std::make_unique<TfmMain>();
         w->CreateDialogs();
-        w->Transport = [this](const LCmd& c, bool nc) {
+        w->Session().OnSend = [this](const LCmd& c, bool nc) {
             sent.push_back(
                 {c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end()), nc});
         };

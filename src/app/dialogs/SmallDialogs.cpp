@@ -9,7 +9,6 @@
 #include "controls/panels/SkinButtons.h"
 #include "controls/smooth/ProgressBar.h"
 #include "model/LUnitControl.h"
-#include "proto/LCmd.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -409,7 +408,7 @@ void TfmTest::RadioClick(fw::TControl* Sender)
 {
     if (FMain->IsUpdating())
         return;
-    FMain->SelectTestSignal(int(Sender->Tag()), cbSineFreq->ItemIndex());
+    FMain->Unit()->SetTestSignal(int(Sender->Tag()), cbSineFreq->ItemIndex());
 }
 
 void TfmTest::SineFreqChange()
@@ -417,7 +416,7 @@ void TfmTest::SineFreqChange()
     if (FMain->IsUpdating())
         return;
     rbSineWave->SetChecked(true);
-    FMain->SelectTestSignal(3, cbSineFreq->ItemIndex());
+    FMain->Unit()->SetTestSignal(3, cbSineFreq->ItemIndex());
 }
 
 TfmMemo::TfmMemo(TfmMain* main) : TDialogForm(main, 420, 320)

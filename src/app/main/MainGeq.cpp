@@ -4,6 +4,7 @@
 #include "app/main/TfmMain.h"
 
 #include "app/dialogs/SmallDialogs.h"
+#include "app/main/FlagScope.h"
 #include "app/main/MainLayout.h"
 #include "base/ValueScales.h"
 #include "controls/panels/SkBmpButton.h"
@@ -13,8 +14,6 @@
 #include "graph/LMyFFTDrawHpLp6dB.h"
 #include "model/LUnitControl.h"
 #include "pages/PageRules.h"
-#include "proto/Commands.h"
-#include "proto/LCmd.h"
 
 namespace app
 {
@@ -175,8 +174,7 @@ void TfmMain::vrbEqBypassGeqInAClick(fw::TControl* Sender)
                      bypassed ? QString() : QStringLiteral("BYPASS"));
         g->update();
     }
-    FUnit->SetGeqBypassMask(mask);
-    SendCommand(CM_MCS_CMD(uint8_t(FDeviceId), proto::kGeqBypass, a, bypassed ? 0 : 1), false);
+    FUnit->SetGeqBypass(a, mask);
 }
 
 void TfmMain::vrbEqResetGeqInAClick(fw::TControl* Sender)
@@ -192,16 +190,13 @@ void TfmMain::ResetGeqBands(int target)
     const int input = target - 9;
     if (input < 0 || input > 2 || !FUnit)
         return;
+    FUnit->ResetGeq(input);
+    const FlagScope shown(FUpdating); // the faders show the stored defaults
     for (int b = 0; b < 31; ++b) {
-        const int16_t value = FUnit->GetDefaultGeq(input, b);
         auto* f = Get<fx::TCustomTrackBar>(QStringLiteral("isGeqCh") + BandName(b) + ChannelTitle(input));
         if (!f)
             break;
-        f->SetPosition(value);
-        // A fader that already stood there stores nothing; the model takes the default all the same.
-        if (FUnit->GetGeq(input, b) != value)
-            FUnit->SetGeq(input, b, value);
-        SendCommand(CM_MCS_GEQ(uint8_t(FDeviceId), input, b, value), true);
+        f->SetPosition(FUnit->GetGeq(input, b));
     }
 }
 

@@ -6,7 +6,7 @@
 
 #include "controls/smooth/TrackBar.h"
 #include "eq/LProgressBar.h"
-#include "proto/LCmd.h"
+#include "session/LLinkSession.h"
 
 namespace app
 {
@@ -15,7 +15,6 @@ namespace
 {
 
 constexpr int kLevelPollMs = 300;
-constexpr int kLevelRequest = 64;
 constexpr int kLimitThresholdTop = 40; // +20.0 dB: the limiter never acts
 
 } // namespace
@@ -38,7 +37,7 @@ void TfmMain::SetLevelPoll(bool on)
 
 void TfmMain::tmInLevelDetTimer()
 {
-    SendCommand(CM_MCS_CMD(uint8_t(FDeviceId), kLevelRequest), false);
+    FSession->RequestLevels();
 }
 
 void TfmMain::OnLevelReply(std::span<const uint8_t> payload)

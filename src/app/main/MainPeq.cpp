@@ -18,7 +18,6 @@
 #include "eq/TMyPEQType8.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
 #include "model/LUnitControl.h"
-#include "proto/LCmd.h"
 
 namespace app
 {
@@ -444,7 +443,7 @@ void TfmMain::ResetPeqBands(int channel)
     peq->SetNowIndex(0);
     for (int b = BandCount(channel) - 1; b >= 0; --b) {
         const PeqBand band = FUnit->GetDefaultPeq(channel, b);
-        SendCommand(CM_MCS_PEQ(uint8_t(FDeviceId), channel, b, band, 0), true);
+        FUnit->ResetPeqBand(channel, b);
         const double hz = IndexToFreq(band.freq), gain = IndexToGain(band.gain);
         const int qi = std::min<int>(band.q, QIndexMax), type = std::min<int>(band.type, PeqTypeCount - 1);
         peq->SetNowIndex(b);
@@ -488,9 +487,8 @@ void TfmMain::vrbEqBypassInAClick(fw::TControl* Sender)
     // The mark goes on the clicked channel's graph only.
     graph->DrawTextA(graph->Width() / 3, graph->Height() / 4, 60, fw::clBtnFace,
                      QStringLiteral("Times New Roman"), wasOn ? QString() : QStringLiteral("BYPASS"));
-    FUnit->SetEqBypassMask(c, mask);
+    FUnit->SetEqBypass(c, mask);
     graph->UpdateCurvePage();
-    SendCommand(CM_MCS_CMD(uint8_t(FDeviceId), 60, c, wasOn ? 0 : 1), false);
 }
 
 void TfmMain::ViewSwitch(fw::TControl* Sender, bool phase)
