@@ -2,6 +2,7 @@
 // curve timers on a fake clock: PEQ, crossovers, the graphs' mouse, overlays, the channel strip and the
 // level meters.
 #include "TestApp.h"
+#include "WindowFixture.h"
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/MainEditing.h"
 #include "app/main/MainLayout.h"
@@ -35,36 +36,20 @@ using graph::LMyFFTDrawHpLp6dB;
 namespace
 {
 
-struct Sent {
-    int code;
-    std::vector<uint8_t> payload;
-    bool noCoalesce;
-};
+using Sent = testapp::SentFrame;
 
-class Editing : public ::testing::Test
+class Editing : public testapp::WindowFixture
 {
   protected:
     static void SetUpTestSuite()
     {
-        testapp::EnsureApp();
-        clock = new fw::FakeTimerScope;
-        TDialogForm::ModalRunner = [](TDialogForm* d) { modal.push_back(d); };
-        w = new TfmMain;
-        w->CreateDialogs();
-        w->Session().OnSend = [](const LCmd& c, bool nc) {
-            sent.push_back(
-                {c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end()), nc});
-        };
+        // The window's timers run on the fake clock, which stays as long as the window.
+        if (!clock)
+            clock = new fw::FakeTimerScope;
+        WindowFixture::SetUpTestSuite();
         // Lay the graphs out (their plot pages get their size on the first paint).
         for (int ch = 0; ch < 9; ++ch)
             Graph(ch)->Grab();
-    }
-    static void TearDownTestSuite()
-    {
-        TDialogForm::ModalRunner = nullptr;
-        w->SetExitConfirmed(true);
-        delete w;
-        delete clock;
     }
     void SetUp() override
     {
@@ -138,10 +123,7 @@ class Editing : public ::testing::Test
         w->rzbEq1InAClick(b);
     }
 
-    static inline TfmMain* w = nullptr;
     static inline fw::FakeTimerScope* clock = nullptr;
-    static inline std::vector<Sent> sent;
-    static inline std::vector<TDialogForm*> modal;
 };
 
 // ---------------------------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 // The graphic equaliser, delay and matrix pages on the main window: handlers driven through their
 // controls with a recording transport (exact frames), and end to end against the test device.
+#include "WindowFixture.h"
 #include "WindowOnDevice.h"
 
 #include "app/dialogs/SmallDialogs.h"
@@ -22,43 +23,12 @@ using namespace app;
 namespace
 {
 
-struct Sent {
-    int code;
-    std::vector<uint8_t> payload;
-    bool noCoalesce;
-    bool operator==(const Sent&) const = default;
-};
-
-void PrintTo(const Sent& s, std::ostream* os)
-{
-    *os << "{" << s.code << ", [";
-    for (uint8_t b : s.payload)
-        *os << int(b) << " ";
-    *os << "], " << (s.noCoalesce ? "uncoalesced" : "coalesced") << "}";
-}
+using Sent = testapp::SentFrame;
 
 // One window for the suite; every test starts from the default model, shown, with nothing sent.
-class Pages : public ::testing::Test
+class Pages : public testapp::WindowFixture
 {
   protected:
-    static void SetUpTestSuite()
-    {
-        testapp::EnsureApp();
-        TDialogForm::ModalRunner = [](TDialogForm* d) { modal.push_back(d); };
-        w = new TfmMain();
-        w->CreateDialogs();
-        w->Session().OnSend = [](const LCmd& c, bool nc) {
-            sent.push_back(
-                {c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end()), nc});
-        };
-    }
-    static void TearDownTestSuite()
-    {
-        w->SetExitConfirmed(true);
-        delete w;
-        w = nullptr;
-        TDialogForm::ModalRunner = nullptr;
-    }
     void SetUp() override
     {
         w->ChannelNameDialog = nullptr;
@@ -93,10 +63,6 @@ class Pages : public ::testing::Test
         e->SetText(text);
         testapp::Key(e->InnerEdit(), Qt::Key_Return);
     }
-
-    static inline TfmMain* w = nullptr;
-    static inline std::vector<Sent> sent;
-    static inline std::vector<TDialogForm*> modal;
 };
 
 // ---- graphic equaliser ----
