@@ -21,6 +21,7 @@
 #include "graph/LMyFFTDrawHpLp6dB.h"
 #include "model/LUnitControl.h"
 #include "proto/LCmd.h"
+#include "proto/Levels.h"
 #include "session/LLinkSession.h"
 
 #include <gtest/gtest.h>
@@ -1072,12 +1073,12 @@ TEST(LevelDecode, SegmentsOfLevels)
         SCOPED_TRACE(c.name);
         std::vector<uint8_t> p(38, 0);
         std::copy(c.bytes.begin(), c.bytes.end(), p.begin());
-        const auto r = DecodeLevelReply(p);
+        const auto r = proto::DecodeLevelReply(p);
         ASSERT_TRUE(r);
         EXPECT_EQ(MeterSegments(r->levels[0], true), c.input);
         EXPECT_EQ(MeterSegments(r->levels[0], false), c.output);
     }
-    EXPECT_FALSE(DecodeLevelReply(std::vector<uint8_t>(37, 0)));
+    EXPECT_FALSE(proto::DecodeLevelReply(std::vector<uint8_t>(37, 0)));
 }
 
 TEST_F(Editing, LevelRepliesSetMetersAndLamps)

@@ -9,11 +9,11 @@
 #include <ostream>
 #include <vector>
 
-#include "support/TestApp.h"
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/TfmMain.h"
 #include "proto/LCmd.h"
 #include "session/LLinkSession.h"
+#include "support/TestApp.h"
 
 namespace testapp
 {

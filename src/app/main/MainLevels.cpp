@@ -6,6 +6,7 @@
 
 #include "controls/smooth/TrackBar.h"
 #include "eq/LProgressBar.h"
+#include "proto/Levels.h"
 #include "session/LLinkSession.h"
 
 namespace app
@@ -42,7 +43,7 @@ void TfmMain::tmInLevelDetTimer()
 
 void TfmMain::OnLevelReply(std::span<const uint8_t> payload)
 {
-    const std::optional<LevelReading> r = DecodeLevelReply(payload);
+    const std::optional<proto::LevelReading> r = proto::DecodeLevelReply(payload);
     if (!r)
         return; // a short reply leaves every meter as it was
     // Sets a bar; false (the update ends) when it is missing.
