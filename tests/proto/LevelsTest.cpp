@@ -13,7 +13,7 @@ TEST(LevelReply, LevelsAndFlagsFromTheirBytes)
     std::vector<uint8_t> p(proto::kLevelReplySize, 0);
     // 1.0f = 3F 80 00 00 as bytes 2, 3, 1: 80 3F 00; -0.5f = BF 00 00 00: 00 BF 00.
     const uint8_t one[] = {0x80, 0x3F, 0x00}, minusHalf[] = {0x00, 0xBF, 0x00};
-    std::copy(std::begin(one), std::end(one), p.begin());                // slot 0
+    std::copy(std::begin(one), std::end(one), p.begin());                  // slot 0
     std::copy(std::begin(minusHalf), std::end(minusHalf), p.begin() + 33); // slot 11
     p[36] = 0x05;
     p[37] = 0x81;
