@@ -8,6 +8,7 @@
 #include "model/LUnitControl.h"
 #include "proto/LCmd.h"
 #include "runtime/Timer.h"
+#include "session/LLinkSession.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -32,7 +33,7 @@ void DragCompressorThreshold(benchmark::State& state)
     app::TfmMain w;
     w.CreateDialogs();
     std::size_t wireBytes = 0;
-    w.Transport = [&](const LCmd& c, bool) { wireBytes += BuildFrame(c).size(); };
+    w.Session().OnSend = [&](const LCmd& c, bool) { wireBytes += BuildFrame(c).size(); };
     w.show();
     w.rzbMenuInAClick(w.Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuComp")));
     if (state.range(0)) { // all six outputs follow Out1

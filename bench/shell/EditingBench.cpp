@@ -11,6 +11,7 @@
 #include "model/LUnitControl.h"
 #include "proto/LCmd.h"
 #include "runtime/Timer.h"
+#include "session/LLinkSession.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -44,7 +45,7 @@ void BandDragOnTheGraph(benchmark::State& state)
     app::TfmMain w;
     w.CreateDialogs();
     int frames = 0;
-    w.Transport = [&](const LCmd&, bool) { ++frames; };
+    w.Session().OnSend = [&](const LCmd&, bool) { ++frames; };
     w.show();
     w.rzbMenuInAClick(w.Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuOut1")));
     QApplication::processEvents();
@@ -77,7 +78,7 @@ void GainDragOverSixLinkedOutputs(benchmark::State& state)
     app::TfmMain w;
     w.CreateDialogs();
     int frames = 0;
-    w.Transport = [&](const LCmd&, bool) { ++frames; };
+    w.Session().OnSend = [&](const LCmd&, bool) { ++frames; };
     w.Unit()->SetLink(3, 0x3F);
     for (int ch = 4; ch < 9; ++ch)
         w.Unit()->SetLink(ch, 0);

@@ -25,7 +25,6 @@ struct GeqPage {
     app::TfmMain w;
     GeqPage()
     {
-        w.Transport = [](const LCmd&, bool) {};
         w.show();
         w.rzbMenuInAClick(w.Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuGeq")));
         QApplication::processEvents();

@@ -470,6 +470,52 @@ void LUnitControl::SetMute(int ch, uint8_t state)
     SendEdit(CM_MCS_MUTE(DeviceId(), ch, state), false);
 }
 
+void LUnitControl::SetEqBypass(int ch, uint16_t word)
+{
+    assert(IsInput(ch) || IsOutput(ch));
+    SetEqBypassMask(ch, word);
+    SendEdit(CM_MCS_CMD(DeviceId(), proto::kPeqBypass, ch, (word >> KindBit(ch)) & 1u), false);
+}
+
+void LUnitControl::SetGeqBypass(int input, uint16_t word)
+{
+    assert(IsInput(input));
+    FImage.geqBypass = word;
+    SendEdit(CM_MCS_CMD(DeviceId(), proto::kGeqBypass, input, (word >> input) & 1u), false);
+}
+
+void LUnitControl::ResetPeqBand(int ch, int band)
+{
+    const PeqBand peq = GetDefaultPeq(ch, band);
+    ForGroup(ch, StoreMask(ch), [&](int c) {
+        if (IsInput(c))
+            FImage.inputs[c].peq[band] = peq;
+        else
+            FImage.outputs[OutIndex(c)].peq[band] = peq;
+        SetBit(FImage.bandBypass[c], band, false);
+    });
+    Send(CM_MCS_PEQ(DeviceId(), ch, band, peq, 0), true);
+    MarkCurves(ch);
+}
+
+void LUnitControl::ResetGeq(int input)
+{
+    assert(IsInput(input));
+    for (int b = 0; b < kGeqBands; ++b) {
+        const int16_t level = GetDefaultGeq(input, b);
+        ForGroup(input, StoreMask(input), [&](int c) { FImage.inputs[c].geq[b] = level; });
+        Send(CM_MCS_GEQ(DeviceId(), input, b, level), true);
+    }
+    MarkCurves(input);
+}
+
+void LUnitControl::SetTestSignal(int mode, int sineIndex)
+{
+    const int sine = std::max(0, sineIndex);
+    SetWorkMode(static_cast<uint16_t>(mode), static_cast<uint16_t>(sine));
+    SendEdit(CM_MCS_WORK_MODE(DeviceId(), mode, sine), true);
+}
+
 void LUnitControl::SetMatrix(int ch, int input, bool on)
 {
     assert(IsOutput(ch) && IsInput(input));

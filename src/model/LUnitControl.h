@@ -81,16 +81,30 @@ class LUnitControl
     uint16_t GetSineFreq() const { return FImage.sineIndex; }
     bool IsPresetStored(int k) const;
 
-    // Plain stores; their callers send the matching command.
+    // Plain stores, sending nothing (a whole set taken over, tests).
     void SetEqBypassMask(int ch, uint16_t word);
     void SetGeqBypassMask(uint16_t word) { FImage.geqBypass = word; }
-    // The test signal the editor sent (it sends the command itself).
     void SetWorkMode(uint16_t mode, uint16_t sineIndex)
     {
         FImage.workMode = mode;
         FImage.sineIndex = sineIndex;
     }
     void MarkPresetStored(int k);
+
+    // The EQ bypass of a link group: word is the new bypass word of ch's kind, the group's bits turned
+    // together; command 60 goes for ch alone with ch's new bit.
+    void SetEqBypass(int ch, uint16_t word);
+    // The GEQ bypass of the inputs' link group: the same with the inputs' GEQ word and command 73.
+    void SetGeqBypass(int input, uint16_t word);
+    // Band b of ch back to its default, not bypassed: stored into ch's link group and sent at once,
+    // appended (an EQ reset sends every band so, from the last one down).
+    void ResetPeqBand(int ch, int band);
+    // The 31 GEQ bands of an input back to their defaults: stored into its link group and sent once
+    // each, appended, in band order.
+    void ResetGeq(int input);
+    // The test signal (mode 0 analogue input, 1 pink, 2 white noise, 3 sine) and the sine index
+    // (none chosen counts as 0): stored and sent, appended.
+    void SetTestSignal(int mode, int sineIndex);
 
     // Shared setters: stored into the channel's whole link group, one coalescing command for ch.
     void SetGate(int ch, const GateParam& gate);

@@ -1,4 +1,5 @@
-// The one table of the device's commands: code, name, how many payload bytes address a command's
+// The one table of the device's commands: code, name and payload as the serial-command reference
+// lists them, how many payload bytes address a command's
 // target (channel, band, input) and whether it is an edit. The command classes take their codes from
 // it, the send queue its coalescing key, the state machine and the model the codes they send and
 // answer to. Constant data only: any thread may read it.
@@ -73,54 +74,55 @@ inline constexpr int kMaxDeviceId = 250;
 
 struct CommandInfo {
     Code code;
-    std::string_view name;
-    int addressBytes; // leading payload bytes that name the target, or kWholeFrame
-    bool edit;        // sets one parameter of its target: only the latest value matters
+    std::string_view name;    // as the serial-command reference lists it
+    std::string_view payload; // the payload bytes in order, "-" for none
+    int addressBytes;         // leading payload bytes that name the target, or kWholeFrame
+    bool edit;                // sets one parameter of its target: only the latest value matters
 };
 
 inline constexpr CommandInfo kCommands[] = {
-    {kMcuReset, "MCU reset", 0, false},
-    {kConnect, "connect", 0, false},
-    {kDisconnect, "disconnect", 0, false},
-    {kIdle, "end of read / idle poll", 0, false},
-    {kIdentity, "identity", 0, false},
-    {kPresetNumber, "preset number", 0, false},
-    {kDelayUnit, "delay unit", 0, true},
-    {kReadEeprom, "read store", kWholeFrame, false},
-    {kWriteEeprom, "write store", kWholeFrame, false},
-    {kRecall, "recall preset", kWholeFrame, false},
-    {kStore, "store preset", kWholeFrame, false},
-    {kParamDump, "read all", 0, false},
-    {kFactory, "factory default", 0, false},
-    {kSelectPreset, "select stored preset", kWholeFrame, false},
-    {kDownload, "download chunk", kWholeFrame, false},
-    {kPresetName, "preset name", kWholeFrame, false},
-    {kReadBlock, "read block", kWholeFrame, false},
-    {kUploadBlock, "read stored block", kWholeFrame, false},
-    {kReadName, "read preset name", kWholeFrame, false},
-    {kCopy, "copy channel", kWholeFrame, false},
-    {kStatus, "status", 0, false},
-    {kPassSubmit, "unlock", kWholeFrame, false},
-    {kSetLock, "set lock", kWholeFrame, false},
-    {kComp, "compressor", 1, true},
-    {kLowPass, "low pass", 1, true},
-    {kHighPass, "high pass", 1, true},
-    {kPeq, "PEQ band", 2, true}, // channel, band
-    {kGain, "gain", 1, true},
-    {kMute, "mute", 1, true},
-    {kPolarity, "polarity", 1, true},
-    {kDelay, "delay", 1, true},
-    {kWorkMode, "work mode", 0, true},
-    {kMatrix, "matrix", 1, true},
-    {kLink, "link", 1, false},
-    {kPeqBypass, "PEQ bypass", 1, true},
-    {kChannelName, "channel name", 1, true},
-    {kGate, "gate", 1, true},
-    {kLimit, "limiter", 1, true},
-    {kLevels, "levels", 0, false},
-    {kMix, "mix", 2, true},      // output, input
-    {kGeq, "GEQ band", 2, true}, // channel, band
-    {kGeqBypass, "GEQ bypass", 1, true},
+    {kMcuReset, "Restart the device", "-", 0, false},
+    {kConnect, "Connect", "-", 0, false},
+    {kDisconnect, "Disconnect", "-", 0, false},
+    {kIdle, "End of read / keep alive", "-", 0, false},
+    {kIdentity, "Identity request", "-", 0, false},
+    {kPresetNumber, "Current preset number", "-", 0, false},
+    {kDelayUnit, "Delay unit", "unit (0 ms, 1 m, 2 ft)", 0, true},
+    {kReadEeprom, "Read store", "address int16, count", kWholeFrame, false},
+    {kWriteEeprom, "Write store", "address int16, count, data", kWholeFrame, false},
+    {kRecall, "Recall preset", "preset", kWholeFrame, false},
+    {kStore, "Store preset", "preset", kWholeFrame, false},
+    {kParamDump, "Read all settings", "-", 0, false},
+    {kFactory, "Factory default", "-", 0, false},
+    {kSelectPreset, "Select stored preset", "preset", kWholeFrame, false},
+    {kDownload, "Preset data chunk", "chunk, slot, data", kWholeFrame, false},
+    {kPresetName, "Preset name", "14 bytes of name", kWholeFrame, false},
+    {kReadBlock, "Read block", "block", kWholeFrame, false},
+    {kUploadBlock, "Read stored block", "block", kWholeFrame, false},
+    {kReadName, "Read preset name", "preset", kWholeFrame, false},
+    {kCopy, "Copy channel", "source, target", kWholeFrame, false},
+    {kStatus, "Status request", "-", 0, false},
+    {kPassSubmit, "Unlock", "0, 4 bytes of password", kWholeFrame, false},
+    {kSetLock, "Set lock password", "4 bytes of password", kWholeFrame, false},
+    {kComp, "Compressor", "out, ratio, att, rel, knee, thr+180", 1, true},
+    {kLowPass, "Low pass", "ch, freq int16, slope", 1, true},
+    {kHighPass, "High pass", "ch, freq int16, slope", 1, true},
+    {kPeq, "PEQ band", "ch, band, gain, freq, Q, type, bypass", 2, true}, // channel, band
+    {kGain, "Gain", "ch, position int16", 1, true},
+    {kMute, "Mute", "ch, state", 1, true},
+    {kPolarity, "Polarity", "ch, 0 or 1", 1, true},
+    {kDelay, "Delay", "ch, samples int16", 1, true},
+    {kWorkMode, "Test signal", "mode, sine index", 0, true},
+    {kMatrix, "Routing", "out, input mask", 1, true},
+    {kLink, "Channel link", "ch, link word", 1, false},
+    {kPeqBypass, "PEQ bypass", "ch, 0 or 1", 1, true},
+    {kChannelName, "Channel name", "ch, 8 bytes of name", 1, true},
+    {kGate, "Gate", "in, att, rel, hold, thr+180", 1, true},
+    {kLimit, "Limiter", "out, att, rel, knee, thr+180", 1, true},
+    {kLevels, "Read levels", "-", 0, false},
+    {kMix, "Matrix mix", "out, input, level int16", 2, true}, // output, input
+    {kGeq, "GEQ band", "ch, band, level int16", 2, true},     // channel, band
+    {kGeqBypass, "GEQ bypass", "ch, 0 or 1", 1, true},
 };
 
 // The table's row of a code, or null for a code that is no command.

@@ -50,8 +50,20 @@ bool LLinkSession::StartAttempt(const std::string& interfaceName, int timeoutMs)
     return true;
 }
 
+void LLinkSession::RequestLevels()
+{
+    SendCommand(CM_MCS_CMD(static_cast<uint8_t>(GetDeviceId()), proto::kLevels), false);
+}
+
+void LLinkSession::SendDisconnect()
+{
+    SendCommand(CM_MCS_CMD(static_cast<uint8_t>(GetDeviceId()), proto::kDisconnect), true);
+}
+
 void LLinkSession::SendCommand(const LCmd& cmd, bool noCoalesce)
 {
+    if (OnSend)
+        OnSend(cmd, noCoalesce);
     if (FLinkOpen)
         Core.SendCommand(cmd, noCoalesce);
 }

@@ -60,8 +60,17 @@ class LLinkSession : public CommandSink, public LSyncLink
             Core.GrantGraceResend();
     }
 
-    // CommandSink: the model's and the machine's commands go to the open link, or nowhere.
+    // The level request of the meters' poll; a waiting one is replaced, not joined by another.
+    void RequestLevels();
+    // The disconnect request, appended behind the frames waiting.
+    void SendDisconnect();
+
+    // CommandSink: the model's, the machine's and the window's commands go to the open link, or
+    // nowhere.
     void SendCommand(const LCmd& cmd, bool noCoalesce) override;
+    // Sees every command handed to the session, open link or not, before the link takes it (tests
+    // record the frames here).
+    std::function<void(const LCmd& cmd, bool noCoalesce)> OnSend;
     bool IsUpdating() const override { return FView.IsUpdating(); }
     int GetDeviceId() const override { return Core.GetDeviceId(); }
     void MarkChannelCurvesDirty(int ch) override { FView.MarkChannelCurvesDirty(ch); }

@@ -3,6 +3,7 @@
 // Serial ports are ptys this test makes (or files that are no ports); TCP goes to loopback only.
 #include "FakeHidBackend.h"
 #include "TestApp.h"
+#include "WindowFixture.h"
 #include "app/dialogs/NetworkSetupDialog.h"
 #include "app/dialogs/ScanDialog.h"
 #include "app/dialogs/SmallDialogs.h"
@@ -51,10 +52,7 @@ struct Pty {
     ~Pty() { ::close(master); }
 };
 
-struct Sent {
-    int code;
-    std::vector<uint8_t> payload;
-};
+using Sent = testapp::SentFrame;
 
 class Connect : public ::testing::Test
 {
@@ -62,7 +60,6 @@ class Connect : public ::testing::Test
     void SetUp() override
     {
         testapp::EnsureApp();
-        TDialogForm::ModalRunner = [this](TDialogForm* d) { modal.push_back(d); };
         w = std::make_unique<TfmMain>();
         w->CreateDialogs();
         scan = w->LinkDialogs().fmNetwork.get();
@@ -74,14 +71,8 @@ class Connect : public ::testing::Test
     {
         w->SetExitConfirmed(true);
         w.reset();
-        TDialogForm::ModalRunner = nullptr;
     }
-    void Record()
-    {
-        w->Transport = [this](const LCmd& c, bool) {
-            sent.push_back({c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end())});
-        };
-    }
+    void Record() { testapp::RecordFrames(*w, sent); }
     QString Caption(const char* name) { return w->Get<fw::TControl>(QString::fromLatin1(name))->Caption(); }
     sk::TSkBmpButton* LinkButton() { return w->Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuLink")); }
     QString Scan() { return scan->lblScan->Caption(); }
@@ -110,6 +101,7 @@ class Connect : public ::testing::Test
     std::unique_ptr<TfmMain> w;
     TfmNetwork* scan = nullptr;
     std::vector<TDialogForm*> modal;
+    testapp::ModalRecorder modalRunner{modal};
     std::vector<Sent> sent;
     std::vector<platform::SerialPortEntry> ports;
     std::vector<std::unique_ptr<Pty>> ptys;
@@ -299,6 +291,7 @@ TEST_F(Connect, LinkButtonWhileOnlineDisconnectsAndGoesOffline)
               QString::fromStdString(ports[0].Path.substr(ports[0].Path.rfind('/') + 1)));
     EXPECT_EQ(LinkButton()->Caption(), u"OnLine");
     w->setWindowTitle(QStringLiteral("changed"));
+    sent.clear(); // the connect request of the attempt
     w->rzbMenuLinkClick();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].code, 17);

@@ -2,6 +2,7 @@
 // copy, panel lock, channel names.
 #include "app/dialogs/DeviceDialogs.h"
 #include "TestApp.h"
+#include "WindowFixture.h"
 #include "app/main/TfmMain.h"
 #include "base/CodePage.h"
 #include "controls/panels/LedButtons.h"
@@ -24,19 +25,7 @@ using namespace app;
 namespace
 {
 
-struct Sent {
-    int code;
-    std::vector<uint8_t> payload;
-    bool operator==(const Sent&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const Sent& s)
-{
-    os << s.code << ":";
-    for (uint8_t b : s.payload)
-        os << ' ' << int(b);
-    return os;
-}
+using Sent = testapp::SentFrame;
 
 void Type(fx::TRoundEdit* e, const QString& text)
 {
@@ -52,26 +41,9 @@ std::vector<uint8_t> NameBytes(const char* text)
     return b;
 }
 
-class DeviceDialogs : public ::testing::Test
+class DeviceDialogs : public testapp::WindowFixture
 {
   protected:
-    static void SetUpTestSuite()
-    {
-        testapp::EnsureApp();
-        TDialogForm::ModalRunner = [](TDialogForm* d) { modal.push_back(d); };
-        w = new TfmMain();
-        w->CreateDialogs();
-        w->Transport = [](const LCmd& c, bool) {
-            sent.push_back({c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end())});
-        };
-    }
-    static void TearDownTestSuite()
-    {
-        TDialogForm::ModalRunner = nullptr;
-        w->SetExitConfirmed(true);
-        delete w;
-        w = nullptr;
-    }
     void SetUp() override
     {
         SetCodePage(CodePage::Windows1252);
@@ -95,15 +67,7 @@ class DeviceDialogs : public ::testing::Test
         w->ShowAllParams();
         sent.clear();
     }
-
-    static TfmMain* w;
-    static std::vector<Sent> sent;
-    static std::vector<TDialogForm*> modal;
 };
-
-TfmMain* DeviceDialogs::w = nullptr;
-std::vector<Sent> DeviceDialogs::sent;
-std::vector<TDialogForm*> DeviceDialogs::modal;
 
 // ---- presets ----
 
@@ -282,12 +246,12 @@ TEST_F(DeviceDialogs, SetWritesChangedWordsInLeaderOrderOffline)
         {"output 2 leaves the group of output 1",
          {{3, 7}, {4, 0}, {5, 0}},
          {{4, 4}},
-         {{proto::kLink, {3, 5}}, {proto::kLink, {4, 2}}}},
+         {{proto::kLink, {3, 5}, true}, {proto::kLink, {4, 2}, true}}},
         {"output 3 joins output 2, output 4 freed",
          {{5, 12}, {6, 0}},
          {{5, 4}},
-         {{proto::kLink, {4, 6}}, {proto::kLink, {5, 0}}, {proto::kLink, {6, 8}}}},
-        {"input C joins input A", {}, {{2, 0}}, {{proto::kLink, {0, 5}}, {proto::kLink, {2, 0}}}},
+         {{proto::kLink, {4, 6}, true}, {proto::kLink, {5, 0}, true}, {proto::kLink, {6, 8}, true}}},
+        {"input C joins input A", {}, {{2, 0}}, {{proto::kLink, {0, 5}, true}, {proto::kLink, {2, 0}, true}}},
     };
     TfmLinkSel& d = *D().fmLinkSel;
     for (const Case& c : cases) {
@@ -319,7 +283,7 @@ TEST_F(DeviceDialogs, SetCopiesANewMemberOfflineAndCaptionsItsButton)
     d.ClickGridButton(4, 3);
     d.bnSetClick();
     EXPECT_EQ(w->Unit()->GetGain(4), 100) << "output 2 took output 1's settings";
-    EXPECT_EQ(sent, (std::vector<Sent>{{proto::kLink, {3, 3}}, {proto::kLink, {4, 0}}}));
+    EXPECT_EQ(sent, (std::vector<Sent>{{proto::kLink, {3, 3}, true}, {proto::kLink, {4, 0}, true}}));
     EXPECT_EQ(Get<fw::TControl>("rzbMenuOut2")->Caption(), QStringLiteral("2=1"));
     EXPECT_EQ(Get<fw::TControl>("rzbMenuOut1")->Caption(), QStringLiteral("Out1"));
     // Output 2 no longer leads: its overlays are hidden and off.
@@ -622,7 +586,8 @@ TEST_F(DeviceDialogs, NameListSendsOnlyChangedNames)
     std::vector<uint8_t> empty = NameBytes(""), pct = NameBytes("50%");
     empty.insert(empty.begin(), 0);
     pct.insert(pct.begin(), 7);
-    EXPECT_EQ(sent, (std::vector<Sent>{{proto::kChannelName, empty}, {proto::kChannelName, pct}}));
+    EXPECT_EQ(sent,
+              (std::vector<Sent>{{proto::kChannelName, empty, true}, {proto::kChannelName, pct, true}}));
     EXPECT_EQ(Get<fw::TControl>("lbMatrixChNameOut5")->Caption(), QStringLiteral("50%"));
     EXPECT_EQ(Get<fw::TControl>("rzbMenuOut5")->Hint(), QStringLiteral("50%"));
     EXPECT_FALSE(d.IsShown());
@@ -657,7 +622,7 @@ TEST_F(DeviceDialogs, NameListKeepsNamesTheCodePageCannotShow)
         d.btnOKClick();
         std::vector<uint8_t> bass = NameBytes("Bass");
         bass.insert(bass.begin(), 5);
-        EXPECT_EQ(sent, (std::vector<Sent>{{proto::kChannelName, bass}}));
+        EXPECT_EQ(sent, (std::vector<Sent>{{proto::kChannelName, bass, true}}));
         const auto kept = w->Unit()->GetChannelName(2);
         EXPECT_TRUE(std::equal(kept.begin(), kept.end(), field.begin()));
 
@@ -668,7 +633,7 @@ TEST_F(DeviceDialogs, NameListKeepsNamesTheCodePageCannotShow)
         d.btnOKClick();
         std::vector<uint8_t> kick = NameBytes("Kick");
         kick.insert(kick.begin(), 2);
-        EXPECT_EQ(sent, (std::vector<Sent>{{proto::kChannelName, kick}}));
+        EXPECT_EQ(sent, (std::vector<Sent>{{proto::kChannelName, kick, true}}));
     }
     SetCodePage(CodePage::Windows1252);
 }
@@ -688,7 +653,7 @@ TEST_F(DeviceDialogs, SingleNameDialogAlwaysSends)
     d.btnOKClick();
     std::vector<uint8_t> mid = NameBytes("Mid");
     mid.insert(mid.begin(), 4);
-    EXPECT_EQ(sent, (std::vector<Sent>{{proto::kChannelName, mid}}));
+    EXPECT_EQ(sent, (std::vector<Sent>{{proto::kChannelName, mid, true}}));
 
     struct Case {
         const char* name;

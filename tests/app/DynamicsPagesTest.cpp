@@ -1,6 +1,7 @@
 // The compressor, limiter and gate pages on the main window, through a recording sink: stores and
 // frames, mirroring onto link groups, the deferred redraws, typed entries, presses and the refresh.
 #include "TestApp.h"
+#include "WindowFixture.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "app/main/TransferChartControl.h"
@@ -11,6 +12,7 @@
 #include "pages/DynamicsRules.h"
 #include "proto/LCmd.h"
 #include "runtime/Timer.h"
+#include "session/LLinkSession.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -22,10 +24,7 @@ using namespace app;
 namespace
 {
 
-struct Sent {
-    int code;
-    std::vector<uint8_t> payload;
-};
+using Sent = testapp::SentFrame;
 
 // The fake clock, counting how often a timer was started (one start = one pending redraw).
 class CountingTimers : public fw::FakeTimerService
@@ -39,24 +38,9 @@ class CountingTimers : public fw::FakeTimerService
     int Starts = 0;
 };
 
-class DynamicsPages : public ::testing::Test
+class DynamicsPages : public testapp::WindowFixture
 {
   protected:
-    static void SetUpTestSuite()
-    {
-        testapp::EnsureApp();
-        w = new TfmMain();
-        w->CreateDialogs();
-        w->Transport = [](const LCmd& c, bool) {
-            sent.push_back({c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end())});
-        };
-    }
-    static void TearDownTestSuite()
-    {
-        w->SetExitConfirmed(true);
-        delete w;
-        w = nullptr;
-    }
     void SetUp() override
     {
         w->Dynamics().tmCompDisp.SetEnabled(false);
@@ -116,13 +100,8 @@ class DynamicsPages : public ::testing::Test
         return out;
     }
 
-    static TfmMain* w;
-    static std::vector<Sent> sent;
     CountingTimers timers;
 };
-
-TfmMain* DynamicsPages::w = nullptr;
-std::vector<Sent> DynamicsPages::sent;
 
 TEST_F(DynamicsPages, CompressorAttackOnALinkedOutputStoresBothSendsOnceAndRedrawsLater)
 {

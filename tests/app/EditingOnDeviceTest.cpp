@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "app/main/MainLayout.h"
+#include "app/main/StdControls.h"
+#include "app/pages/GeqPage.h"
 #include "app/pages/PeqPage.h"
 #include "app/pages/StripPage.h"
 #include "base/ValueScales.h"
@@ -15,6 +17,9 @@
 #include "eq/LProgressBar.h"
 #include "eq/TMyPEQType8.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
+#include "proto/LCmd.h"
+
+#include <functional>
 
 namespace
 {
@@ -78,6 +83,73 @@ TEST(EditingOnDevice, EditsOnTheWindowReachTheDevice)
     EXPECT_TRUE(w.Unit()->GetMute(2));
     EXPECT_TRUE(rig.WaitDeviceMatchesModel());
     EXPECT_EQ(rig.Device.Image().outputs[0].gain, 220);
+}
+
+// The bypasses, the EQ resets and the test signal reach the device through the model alone: the frames
+// the device receives, whole, and its image equal to the model's afterwards.
+TEST(EditingOnDevice, BypassResetAndTestSignalFramesReachTheDevice)
+{
+    WindowOnDevice rig;
+    ASSERT_TRUE(rig.ConnectTcp());
+    app::TfmMain& w = *rig.Main;
+    LUnitControl& u = *w.Unit();
+    for (int b = 0; b < 9; ++b)
+        u.SetPeq(4, b, PeqBand{150, int16_t(100 + b), 60, 3}, 1);
+    u.SetGeq(2, 7, 200);
+    u.SetGeq(2, 30, 10);
+    w.ShowAllParams();
+    ASSERT_TRUE(rig.WaitDeviceMatchesModel());
+    // Frames whole as the device took them, besides the level poll.
+    auto received = [&] {
+        std::vector<BSTM> frames;
+        for (const BSTM& f : rig.Device.ReceivedFrames())
+            if (f.size() > 5 && f[5] != proto::kLevels)
+                frames.push_back(f);
+        return frames;
+    };
+    const uint8_t id = uint8_t(w.GetDeviceId());
+
+    struct Case {
+        const char* name;
+        std::function<void()> act;
+        std::vector<BSTM> frames;
+    };
+    std::vector<BSTM> geqReset;
+    for (int b = 0; b < 31; ++b)
+        geqReset.push_back(BuildFrame(CM_MCS_GEQ(id, 2, b, 120)));
+    const Case cases[] = {
+        {"EQ bypass of input B",
+         [&] { w.Peq().vrbEqBypassInAClick(w.Get<fw::TControl>(QStringLiteral("vrbEqBypassInB"))); },
+         {BuildFrame(CM_MCS_CMD(id, 60, 1, 1))}},
+        {"GEQ bypass of input C",
+         [&] { w.Geq().vrbEqBypassGeqInAClick(w.Get<fw::TControl>(QStringLiteral("vrbEqBypassGeqInC"))); },
+         {BuildFrame(CM_MCS_CMD(id, 73, 2, 1))}},
+        {"GEQ reset of input C: each band once, in band order", [&] { w.Geq().ResetGeqBands(11); }, geqReset},
+        {"test signal: pink noise",
+         [&] { w.Dialogs()->fmTest->rbPinkNoise->SetChecked(true); },
+         {BuildFrame(CM_MCS_WORK_MODE(id, 1, 0))}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        rig.Device.ClearReceived();
+        c.act();
+        EXPECT_TRUE(WindowOnDevice::Until([&] { return received().size() >= c.frames.size(); }));
+        EXPECT_TRUE(rig.WaitDeviceMatchesModel());
+        EXPECT_EQ(received(), c.frames);
+    }
+
+    // The EQ reset of output 2: each band appended at once, then stored again through its editor.
+    rig.Device.ClearReceived();
+    w.Peq().ResetPeqBands(4);
+    ASSERT_TRUE(WindowOnDevice::Until([&] { return received().size() >= 18; }));
+    const std::vector<BSTM> frames = received();
+    for (size_t i = 0; i < frames.size(); ++i) {
+        SCOPED_TRACE(i);
+        const int b = 8 - int(i / 2);
+        EXPECT_EQ(frames[i], BuildFrame(CM_MCS_PEQ(id, 4, b, u.GetDefaultPeq(4, b), 0)));
+    }
+    EXPECT_TRUE(rig.WaitDeviceMatchesModel());
+    EXPECT_EQ(rig.Device.Image().outputs[1].peq[2].type, 0);
 }
 
 TEST(EditingOnDevice, MetersFollowTheDevicesLevels)

@@ -2,6 +2,7 @@
 // curve timers on a fake clock: PEQ, crossovers, the graphs' mouse, overlays, the channel strip and the
 // level meters.
 #include "TestApp.h"
+#include "WindowFixture.h"
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/MainEditing.h"
 #include "app/main/MainLayout.h"
@@ -23,6 +24,8 @@
 #include "graph/LMyFFTDrawHpLp6dB.h"
 #include "model/LUnitControl.h"
 #include "proto/LCmd.h"
+#include "proto/Levels.h"
+#include "session/LLinkSession.h"
 
 #include <gtest/gtest.h>
 
@@ -37,36 +40,20 @@ using graph::LMyFFTDrawHpLp6dB;
 namespace
 {
 
-struct Sent {
-    int code;
-    std::vector<uint8_t> payload;
-    bool noCoalesce;
-};
+using Sent = testapp::SentFrame;
 
-class Editing : public ::testing::Test
+class Editing : public testapp::WindowFixture
 {
   protected:
     static void SetUpTestSuite()
     {
-        testapp::EnsureApp();
-        clock = new fw::FakeTimerScope;
-        TDialogForm::ModalRunner = [](TDialogForm* d) { modal.push_back(d); };
-        w = new TfmMain;
-        w->CreateDialogs();
-        w->Transport = [](const LCmd& c, bool nc) {
-            sent.push_back(
-                {c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end()), nc});
-        };
+        // The window's timers run on the fake clock, which stays as long as the window.
+        if (!clock)
+            clock = new fw::FakeTimerScope;
+        WindowFixture::SetUpTestSuite();
         // Lay the graphs out (their plot pages get their size on the first paint).
         for (int ch = 0; ch < 9; ++ch)
             Graph(ch)->Grab();
-    }
-    static void TearDownTestSuite()
-    {
-        TDialogForm::ModalRunner = nullptr;
-        w->SetExitConfirmed(true);
-        delete w;
-        delete clock;
     }
     void SetUp() override
     {
@@ -140,10 +127,7 @@ class Editing : public ::testing::Test
         w->Peq().rzbEq1InAClick(b);
     }
 
-    static inline TfmMain* w = nullptr;
     static inline fw::FakeTimerScope* clock = nullptr;
-    static inline std::vector<Sent> sent;
-    static inline std::vector<TDialogForm*> modal;
 };
 
 // ---------------------------------------------------------------------------------------------------
@@ -1092,12 +1076,12 @@ TEST(LevelDecode, SegmentsOfLevels)
         SCOPED_TRACE(c.name);
         std::vector<uint8_t> p(38, 0);
         std::copy(c.bytes.begin(), c.bytes.end(), p.begin());
-        const auto r = DecodeLevelReply(p);
+        const auto r = proto::DecodeLevelReply(p);
         ASSERT_TRUE(r);
         EXPECT_EQ(MeterSegments(r->levels[0], true), c.input);
         EXPECT_EQ(MeterSegments(r->levels[0], false), c.output);
     }
-    EXPECT_FALSE(DecodeLevelReply(std::vector<uint8_t>(37, 0)));
+    EXPECT_FALSE(proto::DecodeLevelReply(std::vector<uint8_t>(37, 0)));
 }
 
 TEST_F(Editing, LevelRepliesSetMetersAndLamps)

@@ -13,7 +13,9 @@
 #include "model/LUnitControl.h"
 #include "proto/Commands.h"
 #include "proto/LCmd.h"
+#include "session/LLinkSession.h"
 #include "support/TestApp.h"
+#include "support/WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,11 +28,7 @@ using testapp::EnsureApp;
 
 namespace
 {
-struct Sent {
-    int code;
-    std::vector<uint8_t> payload;
-    bool noCoalesce;
-};
+using Sent = testapp::SentFrame;
 
 class MainWindow : public ::testing::Test
 {
@@ -38,17 +36,13 @@ class MainWindow : public ::testing::Test
     void SetUp() override
     {
         EnsureApp();
-        TDialogForm::ModalRunner = [this](TDialogForm* d) { modal.push_back(d); };
         w = std::make_unique<TfmMain>();
         w->CreateDialogs();
-        w->Transport = [this](const LCmd& c, bool nc) {
-            sent.push_back(
-                {c.GetCode(), std::vector<uint8_t>(c.GetPayload().begin(), c.GetPayload().end()), nc});
-        };
+        testapp::RecordFrames(*w, sent);
     }
     void TearDown() override
     {
-        TDialogForm::ModalRunner = nullptr;
+        w->Session().OnSend = nullptr;
         w->SetExitConfirmed(true);
     }
     template <class T> T* Get(const char* name) { return w->Get<T>(QString::fromLatin1(name)); }
@@ -59,9 +53,11 @@ class MainWindow : public ::testing::Test
         ASSERT_NE(b, nullptr);
         w->rzbMenuInAClick(b);
     }
-    std::unique_ptr<TfmMain> w;
-    std::vector<Sent> sent;
+    // Each test its own window: creation, closing and the first refresh are what several check.
     std::vector<TDialogForm*> modal;
+    testapp::ModalRecorder modalRunner{modal};
+    std::vector<Sent> sent;
+    std::unique_ptr<TfmMain> w;
 };
 
 TEST_F(MainWindow, StateAfterCreation)

@@ -126,7 +126,6 @@ class ShellInput : public ::testing::Test
         TDialogForm::ModalRunner = [this](TDialogForm* d) { modal.push_back(d); };
         w = std::make_unique<TfmMain>();
         w->CreateDialogs();
-        w->Transport = [](const LCmd&, bool) {};
     }
     void TearDown() override
     {

@@ -242,6 +242,40 @@ const Case kCases[] = {
          EXPECT_EQ(std::string(n.begin(), n.end()), std::string("Sub L\0\0\0", 8));
          EXPECT_EQ(u.GetChannelName(3)[0], 'O'); // names are not shared
      }},
+    {"EQ bypass of output 2's group: the word stored, one command for output 2 with its bit",
+     [](LUnitControl& u) { u.SetEqBypass(4, 0x03); },
+     {Coalesced(60, Bytes({4, 1}))},
+     {},
+     [](const LUnitControl& u) {
+         EXPECT_EQ(u.GetEqBypassMask(3), 0x03);
+         EXPECT_EQ(u.GetEqBypassMask(0), 0); // the inputs' word stays
+     }},
+    {"EQ bypass off for input B",
+     [](LUnitControl& u) { u.SetEqBypass(1, 0x04); },
+     {Coalesced(60, Bytes({1, 0}))},
+     {},
+     [](const LUnitControl& u) { EXPECT_EQ(u.GetEqBypassMask(0), 0x04); }},
+    {"GEQ bypass of input A's group",
+     [](LUnitControl& u) { u.SetGeqBypass(0, 0x03); },
+     {Coalesced(73, Bytes({0, 1}))},
+     {},
+     [](const LUnitControl& u) { EXPECT_EQ(u.GetGeqBypassMask(), 0x03); }},
+    {"test signal: sine with its index, appended",
+     [](LUnitControl& u) { u.SetTestSignal(3, 17); },
+     {Appended(57, Bytes({3, 17}))},
+     {},
+     [](const LUnitControl& u) {
+         EXPECT_EQ(u.GetWorkMode(), 3);
+         EXPECT_EQ(u.GetSineFreq(), 17);
+     }},
+    {"test signal without a sine index chosen: 0 stored and sent alike",
+     [](LUnitControl& u) { u.SetTestSignal(1, -1); },
+     {Appended(57, Bytes({1, 0}))},
+     {},
+     [](const LUnitControl& u) {
+         EXPECT_EQ(u.GetWorkMode(), 1);
+         EXPECT_EQ(u.GetSineFreq(), 0);
+     }},
     {"eight-character name without terminator",
      [](LUnitControl& u) {
          const uint8_t name[8] = {'M', 'a', 'i', 'n', 'L', 'e', 'f', 't'};
@@ -286,6 +320,43 @@ TEST_F(LinkedModel, WhileUpdatingSettersStoreAndMarkButSendNothing)
         EXPECT_TRUE(sink.sent.empty());
         EXPECT_EQ(sink.marked, c.marked);
         c.check(unit);
+    }
+}
+
+// An EQ reset goes out whatever the refresh flag says: every band appended, with the default values.
+TEST_F(LinkedModel, ResetsStoreTheDefaultsIntoTheGroupAndSendEveryBandAppended)
+{
+    for (bool updating : {false, true}) {
+        SCOPED_TRACE(updating ? "updating" : "not updating");
+        unit.LoadDefaults();
+        SetUp();
+        for (int ch : {3, 4})
+            unit.SetPeq(ch, 8, PeqBand{150, 100, 60, 3}, 1);
+        for (int in : {0, 1, 2})
+            unit.SetGeq(in, 30, 200);
+        sink.sent.clear();
+        sink.marked.clear();
+        sink.updating = updating;
+
+        unit.ResetPeqBand(4, 8);
+        // Output 2, band 9: gain 120, 285 (0x011D), Q 35, peak, not bypassed.
+        EXPECT_EQ(sink.sent, (std::vector<Sent>{Appended(51, Bytes({4, 8, 120, 0, 0x1D, 0x01, 35, 0, 0}))}));
+        for (int ch : {3, 4}) {
+            EXPECT_EQ(unit.GetPeq(ch, 8).gain, 120);
+            EXPECT_EQ(unit.GetPeq(ch, 8).type, 0);
+            EXPECT_FALSE(unit.GetPeqBypass(ch, 8));
+        }
+        EXPECT_EQ(unit.GetPeq(5, 8).freq, 285) << "output 3 is in no group with output 2";
+        EXPECT_EQ(sink.marked, (std::vector<int>{4}));
+
+        sink.sent.clear();
+        unit.ResetGeq(1);
+        ASSERT_EQ(sink.sent.size(), 31u);
+        for (int b = 0; b < 31; ++b)
+            EXPECT_EQ(sink.sent[size_t(b)], Appended(72, Bytes({1, b, 120, 0}))) << "band " << b;
+        EXPECT_EQ(unit.GetGeq(0, 30), 120);
+        EXPECT_EQ(unit.GetGeq(1, 30), 120);
+        EXPECT_EQ(unit.GetGeq(2, 30), 200) << "input C is in no group with B";
     }
 }
 

@@ -1,4 +1,5 @@
 #include "app/dialogs/SmallDialogs.h"
+#include "proto/Commands.h"
 
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
@@ -11,7 +12,6 @@
 #include "controls/panels/SkinButtons.h"
 #include "controls/smooth/ProgressBar.h"
 #include "model/LUnitControl.h"
-#include "proto/LCmd.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -411,7 +411,7 @@ void TfmTest::RadioClick(fw::TControl* Sender)
 {
     if (FMain->IsUpdating())
         return;
-    FMain->SelectTestSignal(int(Sender->Tag()), cbSineFreq->ItemIndex());
+    FMain->Unit()->SetTestSignal(int(Sender->Tag()), cbSineFreq->ItemIndex());
 }
 
 void TfmTest::SineFreqChange()
@@ -419,7 +419,7 @@ void TfmTest::SineFreqChange()
     if (FMain->IsUpdating())
         return;
     rbSineWave->SetChecked(true);
-    FMain->SelectTestSignal(3, cbSineFreq->ItemIndex());
+    FMain->Unit()->SetTestSignal(3, cbSineFreq->ItemIndex());
 }
 
 TfmMemo::TfmMemo(TfmMain* main) : TDialogForm(main, 420, 320)
@@ -457,63 +457,77 @@ void TfmAbout::FormShow()
     setWindowTitle(Text("SID_ABOUT"));
 }
 
+namespace
+{
+
+// The Chinese name and payload of a command of the table.
+struct Chinese {
+    int code;
+    const char* name;
+    const char* payload;
+};
+
+template <std::size_t N> constexpr bool SameCodes(const Chinese (&rows)[N])
+{
+    if (N != std::size(proto::kCommands))
+        return false;
+    for (std::size_t i = 0; i < N; ++i)
+        if (rows[i].code != proto::kCommands[i].code)
+            return false;
+    return true;
+}
+
+} // namespace
+
 QString SerialCommandReference(bool english)
 {
-    // Every command the device takes, in code order. Channels: 0..2 inputs A..C, 3..8 outputs 1..6;
-    // int16 values go low byte first.
-    struct Row {
-        int code;
-        const char* en;
-        const char* enPayload;
-        const char* zh;
-        const char* zhPayload;
+    // Every command the device takes, in code order, from the command table. Channels: 0..2 inputs
+    // A..C, 3..8 outputs 1..6; int16 values go low byte first.
+    static constexpr Chinese kChinese[] = {
+        {4, "重启设备", "无"},
+        {16, "连接", "无"},
+        {17, "断开连接", "无"},
+        {18, "读取结束／保持连接", "无"},
+        {19, "读取机型", "无"},
+        {20, "读取当前预设编号", "无"},
+        {21, "延时单位", "单位（0 毫秒，1 米，2 英尺）"},
+        {25, "读取存储器", "地址 int16，字节数"},
+        {26, "写入存储器", "地址 int16，字节数，数据"},
+        {32, "调用预设", "预设编号"},
+        {33, "存储预设", "预设编号"},
+        {34, "读取全部参数", "无"},
+        {35, "恢复出厂设置", "无"},
+        {36, "选择已存预设", "预设编号"},
+        {37, "预设数据块", "块号，位置，数据"},
+        {38, "预设名称", "名称 14 字节"},
+        {39, "读取参数块", "块号"},
+        {40, "读取已存预设参数块", "块号"},
+        {41, "读取预设名称", "预设编号"},
+        {42, "复制通道", "源通道，目标通道"},
+        {44, "读取状态", "无"},
+        {45, "解锁", "0，密码 4 字节"},
+        {47, "设置锁定密码", "密码 4 字节"},
+        {48, "压缩器", "输出，比率，启动，释放，拐点，门限+180"},
+        {49, "低通", "通道，频率 int16，斜率"},
+        {50, "高通", "通道，频率 int16，斜率"},
+        {51, "参量均衡段", "通道，段，增益，频率，Q，类型，旁通"},
+        {52, "增益", "通道，位置 int16"},
+        {53, "静音", "通道，状态"},
+        {54, "极性", "通道，0 或 1"},
+        {56, "延时", "通道，采样数 int16"},
+        {57, "测试信号", "模式，正弦频率序号"},
+        {58, "路由", "输出，输入掩码"},
+        {59, "通道联动", "通道，联动字"},
+        {60, "参量均衡旁通", "通道，0 或 1"},
+        {61, "通道名称", "通道，名称 8 字节"},
+        {62, "噪声门", "输入，启动，释放，保持，门限+180"},
+        {63, "限幅器", "输出，启动，释放，拐点，门限+180"},
+        {64, "读取电平", "无"},
+        {65, "矩阵混音", "输出，输入，电平 int16"},
+        {72, "图示均衡段", "通道，段，电平 int16"},
+        {73, "图示均衡旁通", "通道，0 或 1"},
     };
-    static const Row rows[] = {
-        {4, "Restart the device", "-", "重启设备", "无"},
-        {16, "Connect", "-", "连接", "无"},
-        {17, "Disconnect", "-", "断开连接", "无"},
-        {18, "End of read / keep alive", "-", "读取结束／保持连接", "无"},
-        {19, "Identity request", "-", "读取机型", "无"},
-        {20, "Current preset number", "-", "读取当前预设编号", "无"},
-        {21, "Delay unit", "unit (0 ms, 1 m, 2 ft)", "延时单位", "单位（0 毫秒，1 米，2 英尺）"},
-        {25, "Read store", "address int16, count", "读取存储器", "地址 int16，字节数"},
-        {26, "Write store", "address int16, count, data", "写入存储器", "地址 int16，字节数，数据"},
-        {32, "Recall preset", "preset", "调用预设", "预设编号"},
-        {33, "Store preset", "preset", "存储预设", "预设编号"},
-        {34, "Read all settings", "-", "读取全部参数", "无"},
-        {35, "Factory default", "-", "恢复出厂设置", "无"},
-        {36, "Select stored preset", "preset", "选择已存预设", "预设编号"},
-        {37, "Preset data chunk", "chunk, slot, data", "预设数据块", "块号，位置，数据"},
-        {38, "Preset name", "14 bytes of name", "预设名称", "名称 14 字节"},
-        {39, "Read block", "block", "读取参数块", "块号"},
-        {40, "Read stored block", "block", "读取已存预设参数块", "块号"},
-        {41, "Read preset name", "preset", "读取预设名称", "预设编号"},
-        {42, "Copy channel", "source, target", "复制通道", "源通道，目标通道"},
-        {44, "Status request", "-", "读取状态", "无"},
-        {45, "Unlock", "0, 4 bytes of password", "解锁", "0，密码 4 字节"},
-        {47, "Set lock password", "4 bytes of password", "设置锁定密码", "密码 4 字节"},
-        {48, "Compressor", "out, ratio, att, rel, knee, thr+180", "压缩器",
-         "输出，比率，启动，释放，拐点，门限+180"},
-        {49, "Low pass", "ch, freq int16, slope", "低通", "通道，频率 int16，斜率"},
-        {50, "High pass", "ch, freq int16, slope", "高通", "通道，频率 int16，斜率"},
-        {51, "PEQ band", "ch, band, gain, freq, Q, type, bypass", "参量均衡段",
-         "通道，段，增益，频率，Q，类型，旁通"},
-        {52, "Gain", "ch, position int16", "增益", "通道，位置 int16"},
-        {53, "Mute", "ch, state", "静音", "通道，状态"},
-        {54, "Polarity", "ch, 0 or 1", "极性", "通道，0 或 1"},
-        {56, "Delay", "ch, samples int16", "延时", "通道，采样数 int16"},
-        {57, "Test signal", "mode, sine index", "测试信号", "模式，正弦频率序号"},
-        {58, "Routing", "out, input mask", "路由", "输出，输入掩码"},
-        {59, "Channel link", "ch, link word", "通道联动", "通道，联动字"},
-        {60, "PEQ bypass", "ch, 0 or 1", "参量均衡旁通", "通道，0 或 1"},
-        {61, "Channel name", "ch, 8 bytes of name", "通道名称", "通道，名称 8 字节"},
-        {62, "Gate", "in, att, rel, hold, thr+180", "噪声门", "输入，启动，释放，保持，门限+180"},
-        {63, "Limiter", "out, att, rel, knee, thr+180", "限幅器", "输出，启动，释放，拐点，门限+180"},
-        {64, "Read levels", "-", "读取电平", "无"},
-        {65, "Matrix mix", "out, input, level int16", "矩阵混音", "输出，输入，电平 int16"},
-        {72, "GEQ band", "ch, band, level int16", "图示均衡段", "通道，段，电平 int16"},
-        {73, "GEQ bypass", "ch, 0 or 1", "图示均衡旁通", "通道，0 或 1"},
-    };
+    static_assert(SameCodes(kChinese), "a Chinese row for every command of the table, in its order");
     QString text =
         english ? QStringLiteral("RS232 command reference\n\n"
                                  "Port: 115200 baud, 8 data bits, no parity, 1 stop bit.\n"
@@ -533,9 +547,13 @@ QString SerialCommandReference(bool english)
     text += english
                 ? QStringLiteral("Code  ") + padded(QStringLiteral("Command")) + QStringLiteral("Payload\n")
                 : QStringLiteral("代码   ") + padded(QStringLiteral("命令")) + QStringLiteral("数据\n");
-    for (const Row& r : rows)
-        text += QStringLiteral("%1   ").arg(r.code, 3) + padded(QString::fromUtf8(english ? r.en : r.zh)) +
-                QString::fromUtf8(english ? r.enPayload : r.zhPayload) + u'\n';
+    for (std::size_t i = 0; i < std::size(proto::kCommands); ++i) {
+        const proto::CommandInfo& c = proto::kCommands[i];
+        const auto utf8 = [](std::string_view v) { return QString::fromUtf8(v.data(), qsizetype(v.size())); };
+        const QString name = english ? utf8(c.name) : QString::fromUtf8(kChinese[i].name);
+        const QString payload = english ? utf8(c.payload) : QString::fromUtf8(kChinese[i].payload);
+        text += QStringLiteral("%1   ").arg(int(c.code), 3) + padded(name) + payload + u'\n';
+    }
     return text;
 }
 

@@ -29,7 +29,6 @@
 #include "graph/LMyFFTDrawHpLp6dB.h"
 #include "link/HxHidController.h"
 #include "model/LUnitControl.h"
-#include "proto/LCmd.h"
 #include "session/LLinkSession.h"
 
 #include <QCloseEvent>
@@ -651,7 +650,6 @@ void TfmMain::FormCreate()
 
     FSession = std::make_unique<LLinkSession>(*this);
     FUnit = &FSession->Unit;
-    FUnit->SetSink(this);
     FCreating = true;
     FPeqPage->DeselectPeqBands();
     ShowAllParams(FUnit);
@@ -806,7 +804,6 @@ void TfmMain::FormClose(bool& allowClose)
         return;
     }
     allowClose = true;
-    Transport = nullptr;
 }
 
 void TfmMain::closeEvent(QCloseEvent* e)
@@ -820,14 +817,6 @@ void TfmMain::closeEvent(QCloseEvent* e)
     } else {
         e->ignore();
     }
-}
-
-void TfmMain::SendCommand(const LCmd& cmd, bool noCoalesce)
-{
-    if (Transport)
-        Transport(cmd, noCoalesce);
-    else if (FSession)
-        FSession->SendCommand(cmd, noCoalesce);
 }
 
 } // namespace app

@@ -1,4 +1,4 @@
-// Texts and decoding shared by the editing handlers of the main window. Pure functions.
+// Texts shared by the editing handlers of the main window. Pure functions.
 #pragma once
 
 #include <QString>
@@ -17,14 +17,6 @@ QString EqGainText(int position);
 // Q text "%3.2f" of the Q table entry.
 QString EqQText(int index);
 
-// A level reply: twelve levels (slots 0..2 inputs, 4..9 outputs) and the lamp flags.
-struct LevelReading {
-    std::array<float, 12> levels{};
-    uint16_t flags = 0;
-};
-constexpr std::size_t kLevelReplySize = 38;
-// Nothing for a payload shorter than 38 bytes.
-std::optional<LevelReading> DecodeLevelReply(std::span<const uint8_t> payload);
 // Lit segments of an input (9 steps) or output (8 steps) meter for a level (1.0 = 0 dB); a level of 0
 // counts as 1e-7.
 int MeterSegments(float level, bool input);

@@ -292,7 +292,7 @@ void TfmMain::rzbMenuLinkClick()
         link->SetDown(false);
     QAction* connect = MenuItem(QStringLiteral("Connect"));
     if (FOnline) {
-        SendCommand(CM_MCS_CMD(uint8_t(FDeviceId), proto::kDisconnect), true);
+        FSession->SendDisconnect();
         if (connect)
             connect->setText(LookupText(QStringLiteral("SID_CONNECT")));
         FSession->StartTimer(LSyncTimer::Disconnect, 300);
@@ -323,9 +323,9 @@ void TfmMain::DisconnectForExit(const std::function<void()>& sending)
 {
     FExiting = true;
     SetLevelPoll(false);
-    SendCommand(CM_MCS_CMD(uint8_t(FDeviceId), proto::kDisconnect), true);
+    FSession->SendDisconnect();
     // Only the disconnect waiting: the close waits for the frame out as it always did.
-    if (Transport || !FSession || FSession->QueuedFrames() <= 1)
+    if (FSession->QueuedFrames() <= 1)
         return;
     if (sending)
         sending();

@@ -24,7 +24,6 @@
 #include "graph/LMyFFTDrawHpLp6dB.h"
 #include "model/LUnitControl.h"
 #include "pages/PageRules.h"
-#include "proto/LCmd.h"
 
 #include <QPainter>
 #include <cmath>
@@ -156,18 +155,6 @@ void TfmMain::MarkChannelCurvesDirty(int ch)
             FCurveDirty[std::size_t(g)] |= 1u << ch;
         FCurveDirty[10] |= 1u << ch;
     }
-}
-
-} // namespace app
-
-namespace app
-{
-
-void TfmMain::SelectTestSignal(int mode, int sineIndex)
-{
-    if (FUnit)
-        FUnit->SetWorkMode(uint16_t(mode), uint16_t(std::max(0, sineIndex)));
-    SendCommand(CM_MCS_WORK_MODE(uint8_t(FDeviceId), mode, sineIndex), true);
 }
 
 } // namespace app

@@ -1,11 +1,10 @@
 // TfmMain: the editor's main window. It owns the parameter model, the fourteen response computations
-// and every control of the 16 pages (built from the layout tables), and it implements the model's
-// command sink. One class, defined across the files of this folder by concern (creation, language,
-// menus and navigation, refresh, resize). UI thread only.
+// and every control of the 16 pages (built from the layout tables), and it is the link session's view;
+// edits reach the device through the model and the session alone. One class, defined across the files of this
+// folder by concern (creation, language, menus and navigation, refresh, resize). UI thread only.
 #pragma once
 
 #include "framework/Control.h"
-#include "model/CommandSink.h"
 #include "runtime/Timer.h"
 #include "session/LSessionView.h"
 
@@ -71,7 +70,7 @@ class GeqPage;
 class MatrixPage;
 class PeqPage;
 
-class TfmMain : public fw::TForm, public CommandSink, public LSessionView
+class TfmMain : public fw::TForm, public LSessionView
 {
   public:
     explicit TfmMain(QWidget* parent = nullptr);
@@ -107,16 +106,13 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     // says that the last edits did not reach the device.
     void DisconnectForExit(const std::function<void()>& sending);
     void FactoryReset();
-    void SelectTestSignal(int mode, int sineIndex); // stores and sends
 
-    // CommandSink.
-    void SendCommand(const LCmd& cmd, bool noCoalesce) override;
-    bool IsUpdating() const override { return FUpdating; }
-    int GetDeviceId() const override { return FDeviceId; }
-    void MarkChannelCurvesDirty(int ch) override;
-    void ShowPresetName(int p, const std::string& name) override;
+    int GetDeviceId() const { return FDeviceId; }
 
     // LSessionView (MainSessionView.cpp).
+    bool IsUpdating() const override { return FUpdating; }
+    void MarkChannelCurvesDirty(int ch) override;
+    void ShowPresetName(int p, const std::string& name) override;
     void OtherDeviceReply() override;
     void SetConnectResult(int result) override;
     void HideScan() override;
@@ -141,10 +137,6 @@ class TfmMain : public fw::TForm, public CommandSink, public LSessionView
     std::string ChooseUnitSaveFile() override;
     std::string ChooseUnitOpenFile() override;
     void ShowOffline() override;
-
-    // The model's and the machine's commands go to the session's open link, or, when set, here
-    // instead (tests install a recorder).
-    std::function<void(const LCmd& cmd, bool noCoalesce)> Transport;
 
     LUnitControl* Unit() const { return FUnit; }
     LLinkSession& Session() const { return *FSession; }

@@ -1,6 +1,7 @@
 #include "app/pages/GeqPage.h"
 
 #include "app/dialogs/SmallDialogs.h"
+#include "app/main/FlagScope.h"
 #include "app/main/MainLayout.h"
 #include "app/main/TfmMain.h"
 #include "base/ValueScales.h"
@@ -173,9 +174,7 @@ void GeqPage::vrbEqBypassGeqInAClick(fw::TControl* Sender)
     for (int i = 0; i < 3; ++i)
         if (group & (1u << i))
             MarkBypass(FInputs[std::size_t(i)], t.bypass);
-    unit->SetGeqBypassMask(t.mask);
-    FMain.SendCommand(CM_MCS_CMD(uint8_t(FMain.GetDeviceId()), proto::kGeqBypass, a, t.bypass ? 1 : 0),
-                      false);
+    unit->SetGeqBypass(a, t.mask);
 }
 
 void GeqPage::vrbEqResetGeqInAClick(fw::TControl* Sender)
@@ -192,14 +191,10 @@ void GeqPage::ResetGeqBands(int target)
     LUnitControl* unit = FMain.Unit();
     if (input < 0 || input > 2 || !unit)
         return;
-    for (int b = 0; b < 31; ++b) {
-        const int16_t value = unit->GetDefaultGeq(input, b);
-        FInputs[std::size_t(input)].faders[std::size_t(b)]->SetPosition(value);
-        // A fader that already stood there stores nothing; the model takes the default all the same.
-        if (unit->GetGeq(input, b) != value)
-            unit->SetGeq(input, b, value);
-        FMain.SendCommand(CM_MCS_GEQ(uint8_t(FMain.GetDeviceId()), input, b, value), true);
-    }
+    unit->ResetGeq(input);
+    const FlagScope shown(FMain.UpdatingFlag()); // the faders show the stored defaults
+    for (int b = 0; b < 31; ++b)
+        FInputs[std::size_t(input)].faders[std::size_t(b)]->SetPosition(unit->GetGeq(input, b));
 }
 
 void GeqPage::ShowGeqBands(int input)

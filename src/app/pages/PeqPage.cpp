@@ -546,7 +546,7 @@ void PeqPage::ResetPeqBands(int channel)
     peq->SetNowIndex(0);
     for (int b = BandCount(channel) - 1; b >= 0; --b) {
         const PeqBand band = unit->GetDefaultPeq(channel, b);
-        FMain.SendCommand(CM_MCS_PEQ(uint8_t(FMain.GetDeviceId()), channel, b, band, 0), true);
+        unit->ResetPeqBand(channel, b);
         const double hz = IndexToFreq(band.freq), gain = IndexToGain(band.gain);
         const int qi = std::min<int>(band.q, QIndexMax), type = std::min<int>(band.type, PeqTypeCount - 1);
         peq->SetNowIndex(b);
@@ -568,9 +568,8 @@ void PeqPage::vrbEqBypassInAClick(fw::TControl* Sender)
     const bool wasOn = mask & (1u << bit);
     // The mark goes on the clicked channel's graph only.
     DrawBypassMark(*channel->graph, !wasOn);
-    unit->SetEqBypassMask(c, ToggledEqBypass(mask, bit, unit->GetLinkMembers(c), c < 3 ? 3 : 6));
+    unit->SetEqBypass(c, ToggledEqBypass(mask, bit, unit->GetLinkMembers(c), c < 3 ? 3 : 6));
     channel->graph->UpdateCurvePage();
-    FMain.SendCommand(CM_MCS_CMD(uint8_t(FMain.GetDeviceId()), 60, c, wasOn ? 0 : 1), false);
 }
 
 void PeqPage::ViewSwitch(fw::TControl* Sender, bool phase)

@@ -13,7 +13,8 @@
 #include "eq/LProgressBar.h"
 #include "model/LUnitControl.h"
 #include "pages/StripRules.h"
-#include "proto/LCmd.h"
+#include "proto/Levels.h"
+#include "session/LLinkSession.h"
 
 #include <vector>
 
@@ -24,7 +25,6 @@ namespace
 {
 
 constexpr int kLevelPollMs = 300;
-constexpr int kLevelRequest = 64;
 
 QString StripName(const char* prefix, bool backup, int ch)
 {
@@ -252,12 +252,12 @@ void StripPage::SetLevelPoll(bool on)
 
 void StripPage::tmInLevelDetTimer()
 {
-    FMain.SendCommand(CM_MCS_CMD(uint8_t(FMain.GetDeviceId()), kLevelRequest), false);
+    FMain.Session().RequestLevels();
 }
 
 void StripPage::ShowLevels(std::span<const uint8_t> payload)
 {
-    const std::optional<LevelReading> r = DecodeLevelReply(payload);
+    const std::optional<proto::LevelReading> r = proto::DecodeLevelReply(payload);
     if (!r)
         return; // a short reply leaves every meter as it was
     const DynamicsPage& dyn = FMain.Dynamics();
