@@ -1,8 +1,8 @@
 // TfmMain: the delay page. A fader, a typed edit or a dragged marker sets a channel's delay; it is
 // stored for the link group, sent, and shown on every member (fader, edit, marker, dashes, time).
 // The unit (ms, m, ft) is one setting of the whole device.
-#include "app/main/FlagScope.h"
 #include "app/main/TfmMain.h"
+#include "base/FlagScope.h"
 
 #include "app/main/MainLayout.h"
 #include "app/main/PageRules.h"

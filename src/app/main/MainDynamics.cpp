@@ -2,8 +2,8 @@
 // sender's Tag is the channel): it stores through the model, shows the value on the other channels of
 // the link group with the refresh flag set, and redraws the page's transfer curve (compressor and
 // limiter through their one-shot timers, the gate at once). The value rules are in DynamicsRules.
-#include "app/main/FlagScope.h"
 #include "app/main/TfmMain.h"
+#include "base/FlagScope.h"
 
 #include "app/main/DynamicsRules.h"
 #include "app/main/MainLayout.h"

@@ -1,11 +1,11 @@
 // The parametric equaliser on the channel pages: the band editor's change handler with its Q rules,
 // band selection, the panel faders and their pending-edit timer, the frequency edit's keys, reset,
 // bypass over the link group and the magnitude/phase switch.
-#include "app/main/FlagScope.h"
 #include "app/main/MainEditing.h"
 #include "app/main/MainLayout.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
+#include "base/FlagScope.h"
 
 #include "app/dialogs/SmallDialogs.h"
 #include "base/ValueScales.h"

@@ -1,9 +1,9 @@
 // The channel strip: gain fader, polarity and mute on the channel pages and their mirrors on the Gain
 // page, kept in line across each channel's link group.
-#include "app/main/FlagScope.h"
 #include "app/main/MainEditing.h"
 #include "app/main/MainLayout.h"
 #include "app/main/TfmMain.h"
+#include "base/FlagScope.h"
 
 #include "base/ValueScales.h"
 #include "controls/panels/SkBmpButton.h"
