@@ -16,19 +16,8 @@
 namespace
 {
 
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "bench-dynamics";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
-
 void DragCompressorThreshold(benchmark::State& state)
 {
-    App();
     fw::FakeTimerScope timers;
     app::TfmMain w;
     w.CreateDialogs();
@@ -59,5 +48,3 @@ void DragCompressorThreshold(benchmark::State& state)
 BENCHMARK(DragCompressorThreshold)->Arg(0)->Arg(1)->ArgName("linkedOutputs")->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

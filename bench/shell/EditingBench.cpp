@@ -21,16 +21,6 @@
 namespace
 {
 
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "bench-editing";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
-
 void SendMouse(QWidget* w, QEvent::Type type, int x, int y, Qt::MouseButton b, Qt::MouseButtons held)
 {
     const QPointF p(x, y);
@@ -40,7 +30,6 @@ void SendMouse(QWidget* w, QEvent::Type type, int x, int y, Qt::MouseButton b, Q
 
 void BandDragOnTheGraph(benchmark::State& state)
 {
-    App();
     fw::FakeTimerScope clock;
     app::TfmMain w;
     w.CreateDialogs();
@@ -74,7 +63,6 @@ BENCHMARK(BandDragOnTheGraph)->Unit(benchmark::kMillisecond);
 
 void GainDragOverSixLinkedOutputs(benchmark::State& state)
 {
-    App();
     app::TfmMain w;
     w.CreateDialogs();
     int frames = 0;
@@ -98,5 +86,3 @@ void GainDragOverSixLinkedOutputs(benchmark::State& state)
 BENCHMARK(GainDragOverSixLinkedOutputs)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -11,16 +11,6 @@
 namespace
 {
 
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "bench-geq-page";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
-
 struct GeqPage {
     app::TfmMain w;
     GeqPage()
@@ -33,7 +23,6 @@ struct GeqPage {
 
 void GeqBandMoveAndRepaint(benchmark::State& state)
 {
-    App();
     GeqPage page;
     auto* fader = page.w.Get<fx::TCustomTrackBar>(QStringLiteral("isGeqCh12InA"));
     int p = 120;
@@ -48,7 +37,6 @@ BENCHMARK(GeqBandMoveAndRepaint)->Unit(benchmark::kMillisecond);
 
 void GeqPageRepaint(benchmark::State& state)
 {
-    App();
     GeqPage page;
     for (auto _ : state)
         benchmark::DoNotOptimize(page.w.grab());
@@ -56,5 +44,3 @@ void GeqPageRepaint(benchmark::State& state)
 BENCHMARK(GeqPageRepaint)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -10,19 +10,8 @@
 namespace
 {
 
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "bench-shell";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
-
 void CreationToShown(benchmark::State& state)
 {
-    App();
     for (auto _ : state) {
         app::TfmMain w;
         w.show();
@@ -33,7 +22,6 @@ BENCHMARK(CreationToShown)->Unit(benchmark::kMillisecond);
 
 void FullRefresh(benchmark::State& state)
 {
-    App();
     app::TfmMain w;
     w.CreateDialogs();
     for (auto _ : state)
@@ -43,7 +31,6 @@ BENCHMARK(FullRefresh)->Unit(benchmark::kMillisecond);
 
 void ResizePass(benchmark::State& state)
 {
-    App();
     app::TfmMain w;
     w.show();
     bool big = false;
@@ -56,7 +43,6 @@ BENCHMARK(ResizePass)->Unit(benchmark::kMillisecond);
 
 void Repaint(benchmark::State& state, const char* button)
 {
-    App();
     app::TfmMain w;
     w.show();
     w.rzbMenuInAClick(w.Get<sk::TSkBmpButton>(QString::fromLatin1(button)));
@@ -68,5 +54,3 @@ BENCHMARK_CAPTURE(Repaint, GainPage, "rzbMenuGain")->Unit(benchmark::kMillisecon
 BENCHMARK_CAPTURE(Repaint, Out1PeqPage, "rzbMenuOut1")->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -81,6 +81,16 @@ std::string CodePageToUtf8(std::string_view bytes, CodePage page)
     return Convert(bytes, IconvName(page), "UTF-8", false);
 }
 
+std::string FieldToUtf8(std::string_view field, CodePage page)
+{
+    return CodePageToUtf8(field.substr(0, field.find('\0')), page);
+}
+
+std::string FieldToUtf8(std::span<const std::uint8_t> field, CodePage page)
+{
+    return FieldToUtf8(std::string_view(reinterpret_cast<const char*>(field.data()), field.size()), page);
+}
+
 std::string FitCodePageField(std::string_view bytes, std::size_t width, char pad, CodePage page)
 {
     std::string field(bytes.substr(0, std::min(width, bytes.size())));

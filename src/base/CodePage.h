@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,3 +20,7 @@ std::string Utf8ToCodePage(std::string_view utf8, CodePage page);
 std::string CodePageToUtf8(std::string_view bytes, CodePage page);
 // Cut at `width` bytes without splitting a double-byte character, then padded with `pad`.
 std::string FitCodePageField(std::string_view bytes, std::size_t width, char pad, CodePage page);
+// The text of a fixed-width field of the page's bytes, as the device stores names: the bytes up to the
+// first zero byte (all of them where there is none), to UTF-8.
+std::string FieldToUtf8(std::string_view field, CodePage page);
+std::string FieldToUtf8(std::span<const std::uint8_t> field, CodePage page);

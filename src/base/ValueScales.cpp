@@ -1,6 +1,7 @@
 #include "base/ValueScales.h"
 
 #include "base/CodePage.h"
+#include "base/Rounding.h"
 
 #include <algorithm>
 #include <charconv>
@@ -11,23 +12,6 @@
 
 namespace
 {
-
-// Truncation toward zero without the undefined cases of a plain cast.
-int TruncToInt(double x)
-{
-    if (std::isnan(x))
-        return 0;
-    if (x >= 2147483648.0)
-        return INT_MAX;
-    if (x <= -2147483649.0)
-        return INT_MIN;
-    return static_cast<int>(x);
-}
-
-int SaturateToInt(long long x)
-{
-    return static_cast<int>(std::clamp<long long>(x, INT_MIN, INT_MAX));
-}
 
 // Keeps a logarithm's argument finite and positive.
 double ClampPositive(double x)
@@ -47,7 +31,7 @@ int FreqToIndex(double frequencyHz)
     const double a = std::log(f * 0.001) / std::log(FreqStepRatio) + 170.0;
     const double t = std::trunc(a);
     // A fraction of exactly .5 stays down.
-    return TruncToInt(a - t > 0.5 ? t + 1.0 : t);
+    return TruncInt(a - t > 0.5 ? t + 1.0 : t);
 }
 
 double IndexToFreq(int index)
@@ -59,7 +43,7 @@ int GainToIndex(double gainDb)
 {
     if (std::isnan(gainDb))
         return 120;
-    return TruncToInt(std::trunc(gainDb * 10.0) + 120.0);
+    return TruncInt(std::trunc(gainDb * 10.0) + 120.0);
 }
 
 double IndexToGain(int index)
@@ -76,7 +60,7 @@ int QToIndex(double q)
     const auto point = text.find('.');
     if (point != std::string::npos && point + 1 < text.size() && text[point + 1] > '4')
         r += 1.0;
-    return SaturateToInt(100LL - TruncToInt(r));
+    return SaturateInt(100LL - TruncInt(r));
 }
 
 double IndexToQ(std::uint8_t index)
@@ -93,11 +77,11 @@ int DelayToSamples(double value, int unit)
 {
     switch (unit) {
     case DelayUnitMs:
-        return TruncToInt(value * 96.0);
+        return TruncInt(value * 96.0);
     case DelayUnitMetres:
-        return TruncToInt(value * 96.0 * 1000.0 / SoundSpeed);
+        return TruncInt(value * 96.0 * 1000.0 / SoundSpeed);
     case DelayUnitFeet:
-        return TruncToInt(value * 96.0 * 1000.0 / SoundSpeed * MetresPerFoot);
+        return TruncInt(value * 96.0 * 1000.0 / SoundSpeed * MetresPerFoot);
     default:
         return 0;
     }

@@ -1,5 +1,6 @@
 #include "chart/ChartFormat.h"
 
+#include "base/ValueScales.h"
 #include "chart/ChartMath.h"
 
 #include <QDate>
@@ -11,12 +12,6 @@
 
 namespace chart
 {
-
-int RoundInt(double v)
-{
-    const long long r = RoundHalfEven(v);
-    return r > INT_MAX ? INT_MAX : r < INT_MIN ? INT_MIN : int(r);
-}
 
 namespace
 {
@@ -177,12 +172,9 @@ int SpanToHours(double Span)
     return Clamp32(d.days * 24LL + d.h, INT_MAX);
 }
 
-QString FormatFixed(double value, int decimals)
+QString FormatDecimals(double value, int decimals)
 {
-    decimals = std::clamp(decimals, 0, MaxDecimals);
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
-    QString s = QString::fromLatin1(buf);
+    QString s = QString::fromStdString(FormatFixed(value, std::clamp(decimals, 0, MaxDecimals)));
     if (s == QLatin1String("-0") ||
         (s.startsWith(QLatin1String("-0.")) && s.count(QLatin1Char('0')) == s.size() - 2))
         s.remove(0, 1); // no "-0.00" for a value that rounds to zero
@@ -207,7 +199,7 @@ QString FormatExponent(double value, int decimals)
 
 QString FormatThousands(double value, int decimals)
 {
-    QString s = FormatFixed(value, decimals);
+    QString s = FormatDecimals(value, decimals);
     const bool negative = s.startsWith(QLatin1Char('-'));
     if (negative)
         s.remove(0, 1);
@@ -230,7 +222,7 @@ QString FormatPrefix(double value, int Precision, int PrecisionStyle, int& decim
     decimals = GetDecimalCount(Precision, PrecisionStyle, 0, v);
     if (e < -24 || e > 24)
         return QStringLiteral("Unknown");
-    return FormatFixed(v, decimals).trimmed() + QString::fromUtf8(prefixes[(e + 24) / 3]);
+    return FormatDecimals(v, decimals).trimmed() + QString::fromUtf8(prefixes[(e + 24) / 3]);
 }
 
 QString FormatPrice32nds(double value)
@@ -240,7 +232,7 @@ QString FormatPrice32nds(double value)
     const double shifted = value + 1.0 / 512;
     const double whole = std::trunc(shifted);
     const long long k = RoundHalfEven((shifted - whole) * 1024);
-    QString s = FormatFixed(whole, 0) + QLatin1Char('.');
+    QString s = FormatDecimals(whole, 0) + QLatin1Char('.');
     s += QString::number(k / 32).rightJustified(2, QLatin1Char('0'));
     s += QString::number((k % 32) / 4);
     return s;

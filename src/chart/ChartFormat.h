@@ -3,6 +3,8 @@
 // framework's look (a sign and at least three exponent digits: 1.50E+003). Pure functions, any thread.
 #pragma once
 
+#include "base/Rounding.h"
+
 #include <QString>
 #include <QStringList>
 #include <climits>
@@ -14,17 +16,9 @@ namespace chart
 
 enum TcPrecisionStyle : std::uint8_t { ipsSignificantDigits, ipsFixedDecimalPoints };
 
-// Round to nearest, halves to even (the library's Round); saturates at the 64-bit range.
-inline long long RoundHalfEven(double v)
-{
-    const double r = std::nearbyint(v); // the default rounding mode: to nearest, ties to even
-    if (!(r < 9.2e18))
-        return r != r ? 0 : LLONG_MAX;
-    if (r <= -9.2e18)
-        return LLONG_MIN;
-    return (long long)r;
-}
-int RoundInt(double v);
+// Round to nearest, halves to even (the library's Round), saturated.
+using ::RoundHalfEven;
+using ::RoundInt;
 
 // Decimals of a value text for a precision over the width |B - A|.
 int GetDecimalCount(int Precision, int Style, double A, double B);
@@ -50,8 +44,9 @@ inline double MillimetersToInches(double mm)
 }
 TcPaperSize GetPaperSizeInInches(std::uint16_t PaperCode);
 
-// "%.nf" (n clamped to 0 .. MaxDecimals).
-QString FormatFixed(double value, int decimals);
+// "%.nf" in the C locale (n clamped to 0 .. MaxDecimals), without the minus of a value that rounds to
+// zero.
+QString FormatDecimals(double value, int decimals);
 // "%.ne" in the framework's look: d.dddE+ddd.
 QString FormatExponent(double value, int decimals);
 // FormatFloat with "#,#0" and n decimals: thousands grouped with ",".

@@ -1,5 +1,6 @@
 #include "chart/PlotAxis.h"
 
+#include "base/FlagScope.h"
 #include "chart/MasterManager.h"
 #include "chart/PlotChannelCustom.h"
 
@@ -183,15 +184,11 @@ void TcPlotAxis::SetMinSpan(double NewMin, double NewSpan)
     if (NewMin == FMin && NewSpan == FSpan)
         return;
     const double oldMin = FMin, oldSpan = FSpan;
-    FBlockMinSpanEvents = true;
-    try {
+    {
+        FlagScope block(FBlockMinSpanEvents);
         SetMin(NewMin);
         SetSpan(NewSpan);
-    } catch (...) {
-        FBlockMinSpanEvents = false;
-        throw;
     }
-    FBlockMinSpanEvents = false;
     if (NewMin != oldMin)
         FireEvent(TcPlotEventKind::AxisMinChange, {oldMin, FMin});
     if (NewSpan != oldSpan)
@@ -418,16 +415,10 @@ void TcPlotAxis::Forward(const std::function<void(TcPlotAxis*)>& f)
                   : static_cast<TcPlotObjectManagerCustom*>(FOwner->Master().YAxisManager());
     if (!m)
         return;
-    FOwner->FUIInputForwarding = true;
-    try {
-        for (int i = 0; i < m->Count(); ++i)
-            if (m->Item(i) != this)
-                f(static_cast<TcPlotAxis*>(m->Item(i)));
-    } catch (...) {
-        FOwner->FUIInputForwarding = false;
-        throw;
-    }
-    FOwner->FUIInputForwarding = false;
+    FlagScope forwarding(FOwner->FUIInputForwarding);
+    for (int i = 0; i < m->Count(); ++i)
+        if (m->Item(i) != this)
+            f(static_cast<TcPlotAxis*>(m->Item(i)));
 }
 
 void TcPlotAxis::DoMouseLeft(const TcPlotMouseData& M)

@@ -1,4 +1,5 @@
 // Ticks, value texts, sizes and drawing of TcPlotAxis.
+#include "base/FlagScope.h"
 #include "chart/MasterManager.h"
 #include "chart/PlotAxis.h"
 
@@ -41,14 +42,14 @@ QString TcPlotAxis::FormatValueText(TcPlotTextFormat FormatStyle, const QString&
         switch (FormatStyle) {
         case iptfValue:
             if (FScaleType == ipstLinear) {
-                text = FormatFixed(Value, GetDecimalCount(Precision, PrecisionStyle, 0, FSpan)).trimmed();
+                text = FormatDecimals(Value, GetDecimalCount(Precision, PrecisionStyle, 0, FSpan)).trimmed();
             } else {
                 if (!(Value > 0))
                     return QStringLiteral("Unknown");
                 int n = FLabelsPrecisionStyle == ipsFixedDecimalPoints
                             ? FLabelsPrecision
                             : FLabelsPrecision - int(std::trunc(std::log10(Value))) - 1;
-                text = FormatFixed(Value, std::max(0, n)).trimmed();
+                text = FormatDecimals(Value, std::max(0, n)).trimmed();
             }
             break;
         case iptfExponent:
@@ -136,15 +137,11 @@ int TcPlotAxis::GetMaxLabelWidth(TCanvas& Canvas)
 {
     Canvas.Font.Assign(FLabelsFont);
     int w = RoundInt(Canvas.TextWidth(QStringLiteral("0")) * FLabelsMinLength);
-    FAllowLabelMinAdjust = true;
     QString representative;
-    try {
+    {
+        FlagScope adjust(FAllowLabelMinAdjust);
         representative = GetLabelText(FSpan * (std::trunc(FMin / FSpan) + 1));
-    } catch (...) {
-        FAllowLabelMinAdjust = false;
-        throw;
     }
-    FAllowLabelMinAdjust = false;
     w = std::max(w, TextW(Canvas, representative));
     for (const auto& t : FTickList)
         w = std::max(w, TextW(Canvas, t.Text));

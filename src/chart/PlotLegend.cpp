@@ -15,10 +15,6 @@ using namespace fw;
 namespace
 {
 
-int Round(double v)
-{
-    return int(RoundHalfEven(v));
-}
 int CeilDiv(int a, int b)
 {
     return b <= 0 ? a : (a + b - 1) / b;
@@ -151,7 +147,7 @@ void TcPlotLegend::MeasureNameColumn(TCanvas& Canvas, int w, int h)
             item.MaxHeight = h;
         }
     } else {
-        FMaxWidth[kName] = Round(w * FChannelNameMaxWidth);
+        FMaxWidth[kName] = RoundInt(w * FChannelNameMaxWidth);
         for (auto& item : FItemList) {
             const QString name = ChannelTitle(item.Channel);
             Canvas.Font.Assign(FFont);
@@ -181,17 +177,20 @@ void TcPlotLegend::MeasureItemColumns(TCanvas& Canvas, int w, const std::array<b
             if (!a)
                 return 0;
             if (FCursorAllChannels)
-                return Round(zero *
-                             (a->CursorUseDefaultFormat() ? a->LabelsMinLength() : a->CursorMinLength()));
-            return Round(zero * (a->LegendUseDefaultFormat() ? a->LabelsMinLength() : a->LegendMinLength()));
+                return RoundInt(zero *
+                                (a->CursorUseDefaultFormat() ? a->LabelsMinLength() : a->CursorMinLength()));
+            return RoundInt(zero *
+                            (a->LegendUseDefaultFormat() ? a->LabelsMinLength() : a->LegendMinLength()));
         };
         if (FShowColumnXValue2)
             FMaxWidth[kXValue] = std::max(FMaxWidth[kXValue], minWidth(xa));
         if (FShowColumnYValue2)
             FMaxWidth[kYValue] = std::max(FMaxWidth[kYValue], minWidth(ya));
         if (FCursorAllChannels) {
-            FMaxWidth[kXValue] = std::max(FMaxWidth[kXValue], Round(c->DataCursorXText().size() * double(w)));
-            FMaxWidth[kYValue] = std::max(FMaxWidth[kYValue], Round(c->DataCursorYText().size() * double(w)));
+            FMaxWidth[kXValue] =
+                std::max(FMaxWidth[kXValue], RoundInt(c->DataCursorXText().size() * double(w)));
+            FMaxWidth[kYValue] =
+                std::max(FMaxWidth[kYValue], RoundInt(c->DataCursorYText().size() * double(w)));
         } else {
             if (FShowColumnXValue2)
                 FMaxWidth[kXValue] = std::max(FMaxWidth[kXValue], Canvas.TextWidth(ItemText(c, ColXValue)));
@@ -333,13 +332,13 @@ void TcPlotLegend::Layout(TCanvas& Canvas)
     const int w = Canvas.TextWidth(QStringLiteral("0"));
     const int h = Canvas.TextHeight(QStringLiteral("0"));
     FColumnList.clear();
-    const int mTop = Round(h * FMarginTop), mBottom = Round(h * FMarginBottom);
-    const int mLeft = Round(w * FMarginLeft), mRight = Round(w * FMarginRight);
+    const int mTop = RoundInt(h * FMarginTop), mBottom = RoundInt(h * FMarginBottom);
+    const int mLeft = RoundInt(w * FMarginLeft), mRight = RoundInt(w * FMarginRight);
     const TRect d = DrawRect();
     FInnerRect = {d.Left + mLeft, d.Top + mTop, d.Right - mRight, d.Bottom - mBottom};
-    FColumnSpacingPixels = Round(w * FColumnSpacing);
-    FRowSpacingPixels = Round(h * FWrapRowSpacingMin);
-    FWrapSpacingPixels = Round(h * FWrapColSpacingMin);
+    FColumnSpacingPixels = RoundInt(w * FColumnSpacing);
+    FRowSpacingPixels = RoundInt(h * FWrapRowSpacingMin);
+    FWrapSpacingPixels = RoundInt(h * FWrapColSpacingMin);
     FItemHeight = h;
     FMaxItemHeight = 0;
     FColumnTitlesHeightPixels = FColumnTitlesMarginPixels = 0;

@@ -1,5 +1,6 @@
 #include "eq/PeqEntry.h"
 
+#include "base/Rounding.h"
 #include "base/ValueScales.h"
 
 #include <algorithm>
@@ -13,17 +14,6 @@ namespace eq
 
 namespace
 {
-
-int Saturate(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    if (v <= double(INT_MIN))
-        return INT_MIN;
-    if (v >= double(INT_MAX))
-        return INT_MAX;
-    return int(v);
-}
 
 // Removes the last `n` characters once for every word of the list found anywhere in the text.
 bool StripUnit(std::string& s, std::initializer_list<const char*> words, std::size_t n)
@@ -64,23 +54,23 @@ std::optional<int> SnapFreqPosition(double hz)
         v = v < 0 ? v - 1 : v + 1;
         t = FormatFixed(v, 2);
     }
-    return Saturate(std::strtod(t.substr(0, t.find('.')).c_str(), nullptr));
+    return TruncInt(std::strtod(t.substr(0, t.find('.')).c_str(), nullptr));
 }
 
 int ParamGainPosition(double db)
 {
-    const int h = Saturate(db * 100);
+    const int h = TruncInt(db * 100);
     return h / 10 + (h % 10 > 5 ? 1 : 0);
 }
 
 int GainPosition(double db)
 {
-    return Saturate(db * 10);
+    return TruncInt(db * 10);
 }
 
 int ClampQIndex(double q)
 {
-    return std::clamp(Saturate(q), QIndexMin, QIndexMax);
+    return std::clamp(TruncInt(q), QIndexMin, QIndexMax);
 }
 
 std::string FreqText(double hz)

@@ -3,6 +3,8 @@
 // texts and the parameter-text line sets by type index. Pure functions, any thread.
 #pragma once
 
+#include "base/Rounding.h"
+
 #include <climits>
 #include <cmath>
 #include <string>
@@ -27,11 +29,7 @@ double FrequencyIndex(double f, TFFTNumber n, TSampleRate r);
 // broken value is always a far point.
 inline int Trunc(double v)
 {
-    if (std::isnan(v) || v <= double(INT_MIN))
-        return INT_MIN;
-    if (v >= double(INT_MAX))
-        return INT_MAX;
-    return int(v);
+    return std::isnan(v) ? INT_MIN : TruncInt(v);
 }
 
 struct TIntPoint {

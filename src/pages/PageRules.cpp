@@ -149,13 +149,7 @@ std::array<uint8_t, 8> ChannelNameField(const QString& name, CodePage page)
 
 QString ChannelNameText(std::span<const uint8_t, 8> field, CodePage page)
 {
-    std::string bytes;
-    for (uint8_t c : field) {
-        if (c == 0)
-            break;
-        bytes.push_back(char(c));
-    }
-    return QString::fromStdString(CodePageToUtf8(bytes, page));
+    return QString::fromStdString(FieldToUtf8(field, page));
 }
 
 } // namespace app

@@ -188,8 +188,8 @@ TEST(ChartFormat, ValueTexts)
         {"exponent small", FormatExponent(-0.000123, 1), "-1.2E-004"},
         {"thousands", FormatThousands(1234567.891, 2), "1,234,567.89"},
         {"thousands negative", FormatThousands(-1234, 0), "-1,234"},
-        {"fixed no minus zero", FormatFixed(-0.001, 2), "0.00"},
-        {"fixed capped decimals", FormatFixed(1, 300), "1." + QString(MaxDecimals, QLatin1Char('0'))},
+        {"fixed no minus zero", FormatDecimals(-0.001, 2), "0.00"},
+        {"fixed capped decimals", FormatDecimals(1, 300), "1." + QString(MaxDecimals, QLatin1Char('0'))},
         {"date-time", FormatDateTime("hh:nn", 3.5), "12:00"},
         {"date", FormatDateTime("yyyy-mm-dd hh:mm:ss", 36526.25), "2000-01-01 06:00:00"},
     };

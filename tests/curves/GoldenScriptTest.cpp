@@ -17,7 +17,7 @@ namespace
 const std::string GoldenDir = MORVEX_CURVES_GOLDEN_DIR;
 
 // The committed references are what the script writes today.
-TEST(CurveGoldens, ScriptStillWritesTheCommittedReferences)
+TEST(CurveGoldenScript, StillWritesTheCommittedReferences)
 {
     const std::string python = MORVEX_CURVES_PYTHON;
     if (python.empty() || std::system((python + " -c 'import scipy.signal' >/dev/null 2>&1").c_str()) != 0)

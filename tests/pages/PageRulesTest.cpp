@@ -1,7 +1,6 @@
 // The graphic equaliser, delay and matrix pages' rules without a window: texts, typed-entry parsers,
 // marker geometry, route lines and the channel-name field.
 #include "pages/PageRules.h"
-#include "app/main/FlagScope.h"
 
 #include <gtest/gtest.h>
 
@@ -180,20 +179,6 @@ TEST(PageRules, ChannelNameField)
     const auto chinese = ChannelNameField(QStringLiteral("A低音左声"), CodePage::Gbk);
     EXPECT_EQ(chinese[7], 0);
     EXPECT_EQ(ChannelNameText(chinese, CodePage::Gbk), QStringLiteral("A低音左"));
-}
-
-TEST(PageRules, FlagScopeRestoresTheOuterSetting)
-{
-    bool flag = false;
-    {
-        FlagScope outer(flag);
-        {
-            FlagScope inner(flag);
-            EXPECT_TRUE(flag);
-        }
-        EXPECT_TRUE(flag); // the inner scope does not clear the outer one's setting
-    }
-    EXPECT_FALSE(flag);
 }
 
 } // namespace

@@ -40,7 +40,7 @@ std::string FieldBytes(const NameBytes& f)
 
 QString FieldText(const NameBytes& f)
 {
-    return QString::fromStdString(CodePageToUtf8(FieldBytes(f), CurrentCodePage()));
+    return QString::fromStdString(FieldToUtf8(f, CurrentCodePage()));
 }
 
 } // namespace

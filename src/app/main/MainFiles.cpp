@@ -1,8 +1,8 @@
 // TfmMain: the File menu's preset file (Open, Save), unit file (Upload, Download), factory default
 // and the file dialogs. A save asks before it replaces a file, naming the file that will be written.
-#include "app/main/FlagScope.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/PeqPage.h"
+#include "base/FlagScope.h"
 
 #include "app/dialogs/SmallDialogs.h"
 #include "curves/Plot.h"

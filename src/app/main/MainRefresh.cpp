@@ -1,6 +1,5 @@
 // TfmMain: the full refresh of every control from the model, in its fixed order, with the refresh flag
 // set while the controls are written (so that nothing is sent) and cleared on every way out.
-#include "app/main/FlagScope.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/DelayPage.h"
 #include "app/pages/DynamicsPage.h"
@@ -8,6 +7,7 @@
 #include "app/pages/MatrixPage.h"
 #include "app/pages/PeqPage.h"
 #include "app/pages/StripPage.h"
+#include "base/FlagScope.h"
 
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/MainLayout.h"
@@ -45,10 +45,7 @@ QString PrintfInt(const char* format, int v)
 // Text of a fixed-width 8-bit field: up to its first NUL, at most `width` bytes.
 template <std::size_t N> QString FieldText(std::span<const uint8_t, N> field, std::size_t width)
 {
-    std::string bytes;
-    for (std::size_t i = 0; i < std::min(width, N) && field[i] != 0; ++i)
-        bytes.push_back(char(field[i]));
-    return QString::fromStdString(CodePageToUtf8(bytes, CurrentCodePage()));
+    return QString::fromStdString(FieldToUtf8(field.first(std::min(width, N)), CurrentCodePage()));
 }
 
 } // namespace

@@ -128,8 +128,7 @@ void TfmMain::SetPresetLabels(const std::string& number, const std::string& name
         l->SetCaption(QString::fromStdString(number));
     // The name's bytes in the code page, up to a zero byte, as the full refresh shows them.
     if (auto* l = Get<fw::TControl>(QStringLiteral("lbPstName")))
-        l->SetCaption(
-            QString::fromStdString(CodePageToUtf8(name.substr(0, name.find('\0')), CurrentCodePage())));
+        l->SetCaption(QString::fromStdString(FieldToUtf8(name, CurrentCodePage())));
 }
 
 void TfmMain::ShowAllParams()

@@ -1,10 +1,10 @@
 #include "app/pages/DelayPage.h"
 
-#include "app/main/FlagScope.h"
 #include "app/main/MainLayout.h"
 #include "app/main/ResizeRules.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
+#include "base/FlagScope.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/smooth/RoundEdit.h"
 #include "controls/smooth/TrackBar.h"

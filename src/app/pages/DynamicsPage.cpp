@@ -1,10 +1,10 @@
 #include "app/pages/DynamicsPage.h"
 
-#include "app/main/FlagScope.h"
 #include "app/main/MainLayout.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "app/main/TransferChartControl.h"
+#include "base/FlagScope.h"
 #include "controls/smooth/RoundEdit.h"
 #include "controls/smooth/TrackBar.h"
 #include "model/LUnitControl.h"

@@ -1,9 +1,9 @@
 #include "app/pages/GeqPage.h"
 
 #include "app/dialogs/SmallDialogs.h"
-#include "app/main/FlagScope.h"
 #include "app/main/MainLayout.h"
 #include "app/main/TfmMain.h"
+#include "base/FlagScope.h"
 #include "base/ValueScales.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/smooth/TrackBar.h"

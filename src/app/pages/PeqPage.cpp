@@ -1,11 +1,11 @@
 #include "app/pages/PeqPage.h"
 
 #include "app/dialogs/SmallDialogs.h"
-#include "app/main/FlagScope.h"
 #include "app/main/MainEditing.h"
 #include "app/main/MainLayout.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
+#include "base/FlagScope.h"
 #include "base/ValueScales.h"
 #include "controls/panels/LedButtons.h"
 #include "controls/panels/SkBmpButton.h"

@@ -1,11 +1,11 @@
 #include "app/pages/StripPage.h"
 
-#include "app/main/FlagScope.h"
 #include "app/main/MainEditing.h"
 #include "app/main/MainLayout.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/DynamicsPage.h"
+#include "base/FlagScope.h"
 #include "base/ValueScales.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/smooth/RoundEdit.h"

@@ -1,5 +1,7 @@
 #include "controls/panels/SkCommon.h"
 
+#include "base/Rounding.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QPainter>
@@ -16,11 +18,6 @@ using namespace fw;
 
 namespace
 {
-int RoundEven(double v)
-{
-    return int(std::nearbyint(v));
-} // default rounding: halves to even
-
 struct Sys3 {
     TColor UL, LR;
 };
@@ -54,7 +51,7 @@ THls SplitColorHls(TColor c)
         if (h < 0)
             h += 1;
     }
-    return {RoundEven(h * 240), RoundEven(s * 240), RoundEven(l * 240)};
+    return {RoundInt(h * 240), RoundInt(s * 240), RoundInt(l * 240)};
 }
 
 int HueOfColor(TColor c)
@@ -95,7 +92,7 @@ TColor ColorFromHls(int H, int S, int L)
         R = v, G = mid1, B = m;
         break; // 0 and 6
     }
-    auto ch = [](double x) { return std::clamp(RoundEven(std::min(x, 1.0) * 255), 0, 255); };
+    auto ch = [](double x) { return std::clamp(RoundInt(std::min(x, 1.0) * 255), 0, 255); };
     return RGB(ch(R), ch(G), ch(B));
 }
 
@@ -125,7 +122,7 @@ TColor MixColors(TColor c1, TColor c2, int weight)
     c1 = ColorToRGB(c1);
     c2 = ColorToRGB(c2);
     const float w = float(weight) / 255.0f;
-    auto mix = [w](int a, int b) { return RoundEven(double(float(a) * w + float(b) * (1.0f - w))); };
+    auto mix = [w](int a, int b) { return RoundInt(double(float(a) * w + float(b) * (1.0f - w))); };
     return RGB(mix(GetRValue(c1), GetRValue(c2)), mix(GetGValue(c1), GetGValue(c2)),
                mix(GetBValue(c1), GetBValue(c2)));
 }

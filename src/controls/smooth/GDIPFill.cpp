@@ -1,5 +1,6 @@
 #include "controls/smooth/GDIPFill.h"
 
+#include "base/Rounding.h"
 #include "framework/IniFile.h"
 
 #include <QClipboard>
@@ -110,9 +111,7 @@ TGPRect PicturePlacement(TFillPicturePosition position, int left, int top, const
         double fw = rw, fh = rh;
         if (aspect)
             AspectFit(mode, rw, rh, w, h, fw, fh);
-        auto round = [](double v) {
-            return Bounded(std::int64_t(std::nearbyint(std::clamp(v, -1e15, 1e15))));
-        };
+        auto round = [](double v) { return Bounded(RoundHalfEven(v)); };
         return {round((rw - fw) / 2 + double(l)), round((rh - fh) / 2 + double(t)), round(fw), round(fh)};
     }
     case ppCenterLeft:

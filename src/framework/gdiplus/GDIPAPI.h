@@ -4,6 +4,7 @@
 // UI thread.
 #pragma once
 
+#include "base/Rounding.h"
 #include "framework/Colors.h"
 #include "framework/Fonts.h"
 #include "framework/Types.h"
@@ -708,7 +709,7 @@ class TGPGraphics : public TGdiplusBase
 // Round half to even, as the controls' rounding does.
 inline int Round(double v)
 {
-    return int(std::nearbyint(v));
+    return RoundInt(v);
 }
 
 } // namespace gp

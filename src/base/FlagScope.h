@@ -1,11 +1,8 @@
 // A flag held set for a scope.
 #pragma once
 
-namespace app
-{
-
-// Keeps a flag set for a scope and gives it back its previous value (nesting handlers keep the outer
-// setting).
+// Keeps a flag set for a scope and gives it back its previous value however the scope ends, an
+// exception included (nesting scopes keep the outer setting). The flag must outlive the scope.
 class FlagScope
 {
   public:
@@ -18,5 +15,3 @@ class FlagScope
     bool& FFlag;
     bool FSaved;
 };
-
-} // namespace app
