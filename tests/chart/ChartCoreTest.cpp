@@ -1,11 +1,11 @@
 // The headless chart core: maths, number and span formats, text lines, data lists, the small data
 // holders and the property text.
-#include "chart/ChartError.h"
-#include "chart/ChartFormat.h"
-#include "chart/ChartMath.h"
-#include "chart/PlotDataHolders.h"
-#include "chart/PlotDataList.h"
-#include "chart/PropertyText.h"
+#include "chart/core/ChartError.h"
+#include "chart/core/ChartFormat.h"
+#include "chart/core/ChartMath.h"
+#include "chart/core/PlotDataHolders.h"
+#include "chart/core/PlotDataList.h"
+#include "chart/core/PropertyText.h"
 
 #include "ErrorOf.h"
 

@@ -3,7 +3,7 @@
 // OPC manager without its library.
 #include "ChartFixture.h"
 #include "ErrorOf.h"
-#include "chart/XYPlot.h"
+#include "chart/view/XYPlot.h"
 #include "support/RecordingCanvas.h"
 
 #include <array>
@@ -593,6 +593,8 @@ TEST_F(ChartObjects, OPCManagerKeepsGroupsWithoutTheLibrary)
     TcXYPlot chart;
     TcXYPlotChannel* c = chart.GetChannel(0);
     EXPECT_EQ(c->OPCComputerName(), QStringLiteral("Local"));
+    EXPECT_TRUE(c->OPCAutoConnect());
+    EXPECT_FALSE(c->HasOPCBinding()) << "auto-connect without the library makes no binding";
     c->SetOPCItemName(QStringLiteral("Tag"));
     c->OPCActivate();
     EXPECT_FALSE(c->OPCActive());

@@ -3,8 +3,9 @@
 // bounds and the private timer; and the shared drawing functions on the recording canvas.
 #include "ChartFixture.h"
 
-#include "chart/ChartDraw.h"
-#include "chart/Component.h"
+#include "chart/component/ChartDraw.h"
+#include "chart/component/Component.h"
+#include "chart/io/Printer.h"
 #include "runtime/Timer.h"
 #include "support/RecordingCanvas.h"
 
@@ -402,14 +403,19 @@ TEST_F(Drawing, PrinterPaperSize)
         SCOPED_TRACE(c.name);
         answers = c.answers;
         asked.clear();
-        const TcPaperSize p = GetPrinterPaperSize();
+        TcPaperSize p;
+        ASSERT_TRUE(GetPrinterPaperSize(p));
         EXPECT_NEAR(p.Width, c.width, 1e-12);
         EXPECT_NEAR(p.Height, c.height, 1e-12);
         EXPECT_EQ(asked, c.asked);
     }
     answers = {std::nullopt, std::nullopt};
     asked.clear();
-    EXPECT_EQ(ErrorOf([] { GetPrinterPaperSize(); }), "Could not initialize printer DeviceMode Structure");
+    TcPaperSize unchanged{1, 2};
+    QString error;
+    EXPECT_FALSE(GetPrinterPaperSize(unchanged, &error));
+    EXPECT_EQ(error, "Could not initialize printer DeviceMode Structure");
+    EXPECT_EQ(unchanged.Width, 1);
     EXPECT_EQ(asked, (std::vector<bool>{false, true}));
     SetPrinterSetupSource(nullptr);
 }

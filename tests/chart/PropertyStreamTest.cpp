@@ -1,7 +1,7 @@
 // The binary property stream: a round trip through nested objects and defined data, what is left
 // out, what a reader passes over, and the failures that must not corrupt the stream.
-#include "chart/PropertyStream.h"
-#include "chart/ChartError.h"
+#include "chart/core/PropertyStream.h"
+#include "chart/core/ChartError.h"
 
 #include "ErrorOf.h"
 

@@ -3,7 +3,7 @@
 // legend, data cursor, toolbar and title, and a frequency chart on a logarithmic X axis.
 #include "Gallery.h"
 
-#include "chart/TransferCharts.h"
+#include "chart/view/TransferCharts.h"
 
 #include <QPalette>
 #include <cmath>

@@ -1,0 +1,230 @@
+#include "chart/core/PropertyText.h"
+
+#include "chart/core/ChartError.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace chart
+{
+
+std::vector<const TcPropertyInfo*> TcPropertyTable::All() const
+{
+    std::vector<const TcPropertyInfo*> out = FParent ? FParent->All() : std::vector<const TcPropertyInfo*>{};
+    for (const auto& p : FOwn)
+        out.push_back(&p);
+    return out;
+}
+
+const TcPropertyInfo* TcPropertyTable::Find(const QString& name) const
+{
+    for (const auto& p : FOwn)
+        if (p.Name.compare(name, Qt::CaseInsensitive) == 0)
+            return &p;
+    return FParent ? FParent->Find(name) : nullptr;
+}
+
+const TcPropertyTable& TcPersistent::PropertyTable() const
+{
+    static const TcPropertyTable empty;
+    return empty;
+}
+
+QString EncodeLineText(const QString& text)
+{
+    QString s = text;
+    s.replace(QLatin1Char('\r'), QLatin1String("#13"));
+    s.replace(QLatin1Char('\n'), QLatin1String("#10"));
+    return s;
+}
+
+QString DecodeLineText(const QString& text)
+{
+    QString s = text;
+    s.replace(QLatin1String("#13"), QLatin1String("\r"), Qt::CaseInsensitive);
+    s.replace(QLatin1String("#10"), QLatin1String("\n"), Qt::CaseInsensitive);
+    return s;
+}
+
+QString FloatToText(double value, QChar decimalMark)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15G", value);
+    QString s = QString::fromLatin1(buf);
+    if (decimalMark != QLatin1Char('.'))
+        s.replace(QLatin1Char('.'), decimalMark);
+    return s;
+}
+
+double TextToFloat(const QString& text)
+{
+    QString s = text.trimmed();
+    const int comma = s.indexOf(QLatin1Char(','));
+    if (comma >= 0 && s.indexOf(QLatin1Char('.')) < 0)
+        s[comma] = QLatin1Char('.');
+    bool ok = false;
+    const double v = s.toDouble(&ok);
+    if (!ok)
+        throw EChartError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+    return v;
+}
+
+long long TextToInteger(const QString& text)
+{
+    const QString s = text.trimmed();
+    bool ok = false;
+    long long v = s.startsWith(QLatin1Char('$')) ? s.mid(1).toLongLong(&ok, 16) : s.toLongLong(&ok, 10);
+    if (!ok)
+        throw EChartError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return v;
+}
+
+void SplitAtSeparator(const QString& text, QChar separator, QString& first, QString& rest)
+{
+    const int i = text.indexOf(separator);
+    if (i < 0) {
+        first.clear();
+        rest.clear();
+        return;
+    }
+    first = text.left(i).trimmed();
+    rest = text.mid(i + 1).trimmed();
+}
+
+QString StripKeyPrefix(const QString& Name, QString& Key)
+{
+    if (Name.isEmpty() || Key.size() <= Name.size() || Key[Name.size()] != QLatin1Char('.') ||
+        !Key.startsWith(Name, Qt::CaseInsensitive))
+        return QString();
+    const QString prefix = Key.left(Name.size());
+    Key = Key.mid(Name.size() + 1);
+    return prefix;
+}
+
+TcPersistent* GetObjectProperty(TcPersistent& Instance, const QString& PropName)
+{
+    const TcPropertyInfo* p = Instance.PropertyTable().Find(PropName);
+    return p && p->Kind == TcPropertyKind::Object ? p->GetObject(Instance) : nullptr;
+}
+
+TcTypeKind GetPropertyTypeKind(const TcPersistent& Instance, const QString& PropertyName)
+{
+    for (const TcPropertyInfo* p : Instance.PropertyTable().All()) {
+        if (p->Kind == TcPropertyKind::Object) {
+            const QString head = p->Name + QLatin1Char('.');
+            if (!PropertyName.startsWith(head, Qt::CaseInsensitive))
+                continue;
+            if (const TcPersistent* child = p->GetObject(const_cast<TcPersistent&>(Instance))) {
+                const TcTypeKind k = GetPropertyTypeKind(*child, PropertyName.mid(head.size()));
+                if (k != tkUnknown)
+                    return k;
+            }
+        } else if (p->Name.compare(PropertyName, Qt::CaseInsensitive) == 0) {
+            switch (p->Kind) {
+            case TcPropertyKind::Ordinal:
+                return p->EnumCount > 0 ? tkEnumeration : tkInteger;
+            case TcPropertyKind::Float:
+                return tkFloat;
+            case TcPropertyKind::String:
+                return tkString;
+            case TcPropertyKind::Object:
+                break;
+            }
+        }
+    }
+    return tkUnknown;
+}
+
+bool FindAndRemoveKey(const QString& Key, QString& Value, QStringList& Lines)
+{
+    for (int i = 0; i < Lines.size(); ++i) {
+        QString k, v;
+        SplitAtSeparator(Lines[i], QLatin1Char('='), k, v);
+        if (k.compare(Key.trimmed(), Qt::CaseInsensitive) == 0) {
+            Value = v;
+            Lines.removeAt(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void SavePropertiesToList(const TcPersistent& Instance, const QString& Prefix, QStringList& Lines,
+                          bool SkipDefaults, const QStringList* Exclude)
+{
+    for (const TcPropertyInfo* p : Instance.PropertyTable().All()) {
+        if (p->IsStored && !p->IsStored(Instance))
+            continue;
+        const QString key = (Prefix.trimmed().isEmpty() ? p->Name : Prefix + QLatin1Char('.') + p->Name)
+                                .left(MaxPropertyLineLength);
+        if (Exclude && Exclude->contains(key, Qt::CaseInsensitive))
+            continue;
+        QString value;
+        switch (p->Kind) {
+        case TcPropertyKind::Ordinal: {
+            const long long v = p->GetOrdinal(Instance);
+            if (SkipDefaults && v == p->Default)
+                continue;
+            value = QString::number(v);
+            break;
+        }
+        case TcPropertyKind::Float:
+            value = FloatToText(p->GetFloat(Instance));
+            break;
+        case TcPropertyKind::String:
+            value = EncodeLineText(p->GetString(Instance).left(MaxPropertyLineLength));
+            break;
+        case TcPropertyKind::Object:
+            if (TcPersistent* o = p->GetObject(const_cast<TcPersistent&>(Instance)))
+                SavePropertiesToList(*o, key, Lines, SkipDefaults, Exclude);
+            continue;
+        }
+        Lines << (key + QLatin1String(" = ") + value).left(MaxPropertyLineLength);
+    }
+}
+
+void SetPropertyFromText(TcPersistent& Instance, const QString& Key, const QString& Value)
+{
+    const int dot = Key.indexOf(QLatin1Char('.'));
+    if (dot >= 0) {
+        const TcPropertyInfo* p = Instance.PropertyTable().Find(Key.left(dot).trimmed());
+        if (p && p->Kind == TcPropertyKind::Object)
+            if (TcPersistent* o = p->GetObject(Instance))
+                SetPropertyFromText(*o, Key.mid(dot + 1).trimmed(), Value);
+        return;
+    }
+    const TcPropertyInfo* p = Instance.PropertyTable().Find(Key);
+    if (!p)
+        return;
+    switch (p->Kind) {
+    case TcPropertyKind::Ordinal: {
+        const long long v = TextToInteger(Value);
+        if (p->EnumCount > 0 && (v < 0 || v >= p->EnumCount))
+            throw EChartError(QStringLiteral("'%1' is out of range for %2").arg(Value, p->Name));
+        p->SetOrdinal(Instance, v);
+        break;
+    }
+    case TcPropertyKind::Float:
+        p->SetFloat(Instance, TextToFloat(Value));
+        break;
+    case TcPropertyKind::String:
+        p->SetString(Instance, DecodeLineText(Value));
+        break;
+    case TcPropertyKind::Object:
+        break;
+    }
+}
+
+void LoadPropertiesFromList(TcPersistent& Instance, const QString& Prefix, QStringList& Lines)
+{
+    while (!Lines.isEmpty()) {
+        QString key, value;
+        SplitAtSeparator(Lines.first(), QLatin1Char('='), key, value);
+        if (!Prefix.isEmpty() && StripKeyPrefix(Prefix, key).isEmpty())
+            return;
+        SetPropertyFromText(Instance, key, value);
+        Lines.removeFirst();
+    }
+}
+
+} // namespace chart
