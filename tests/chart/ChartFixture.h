@@ -3,9 +3,9 @@
 // axes of the main window.
 #pragma once
 
-#include "chart/objects/MasterManager.h"
 #include "chart/axes/PlotAxis.h"
 #include "chart/channels/PlotChannelCustom.h"
+#include "chart/objects/MasterManager.h"
 #include "framework/Fonts.h"
 #include "support/TestApp.h"
 

@@ -1,7 +1,7 @@
 #include "chart/axes/PlotAxis.h"
 
-#include "chart/objects/MasterManager.h"
 #include "chart/channels/PlotChannelCustom.h"
+#include "chart/objects/MasterManager.h"
 
 #include <climits>
 #include <cmath>
@@ -45,27 +45,114 @@ TcPlotYAxis::TcPlotYAxis(TcPlotOwner* AOwner, const TcPlotHandlers& handlers) : 
     SetTrackingAlignFirstStyle(ipafsNone);
 }
 
-const TcPropertyTable& TcPlotAxis::PropertyTable() const
+const TPropertyTable& TcPlotYAxis::PropertyTable() const
+{
+    static const TPropertyTable table = [] {
+        TPropertyTable t(&TcPlotAxis::ClassTable());
+        t.Redeclare("TrackingAlignFirstStyle", QString::number(ipafsNone));
+        return t;
+    }();
+    return table;
+}
+
+const TPropertyTable& TcPlotAxis::PropertyTable() const
+{
+    return ClassTable();
+}
+
+const TPropertyTable& TcPlotAxis::ClassTable()
 {
     using A = TcPlotAxis;
-    static const TcPropertyTable table = [] {
-        TcPropertyTable t(&TcPlotLayoutObject::ClassTable());
-        t.Float("Min", &A::Min, &A::SetMin);
-        t.Float("Span", &A::Span, &A::SetSpan);
-        t.Ordinal("ReverseScale", &A::ReverseScale, &A::SetReverseScale, 0, 2);
-        t.Ordinal("ScaleType", &A::ScaleType, &A::SetScaleType, ipstLinear, 2);
-        t.Ordinal("TrackingEnabled", &A::TrackingEnabled, &A::SetTrackingEnabled, 1, 2);
-        t.Ordinal("TrackingStyle", &A::TrackingStyle, &A::SetTrackingStyle, iptsScaleMinMax, 8);
-        t.Ordinal("TrackingAlignFirstStyle", &A::TrackingAlignFirstStyle, &A::SetTrackingAlignFirstStyle,
-                  ipafsAuto, 4);
-        t.Float("DesiredStart", &A::DesiredStart, &A::SetDesiredStart);
-        t.Float("DesiredIncrement", &A::DesiredIncrement, &A::SetDesiredIncrement);
-        t.String("Title", &A::Title, &A::SetTitle);
-        t.Ordinal("MinorCount", &A::MinorCount, &A::SetMinorCount, 1);
-        t.Ordinal("LabelsPrecision", &A::LabelsPrecision, &A::SetLabelsPrecision, 3);
-        t.Ordinal("LabelsFormatStyle", &A::LabelsFormatStyle, &A::SetLabelsFormatStyle, iptfValue, 6);
-        t.Float("LabelsMinLength", &A::LabelsMinLength, &A::SetLabelsMinLength);
-        t.Float("LabelSeparation", &A::LabelSeparation, &A::SetLabelSeparation);
+    static const TPropertyTable table = [] {
+        TPropertyTable t(&TcPlotLayoutObject::ClassTable());
+        const QStringList formats = {"iptfValue",    "iptfExponent",   "iptfPrefix",
+                                     "iptfDateTime", "iptfPrice32nds", "iptfThousands"};
+        const QStringList precisions = {"ipsSignificantDigits", "ipsFixedDecimalPoints"};
+        const QString time = QStringLiteral("hh:nn:ss");
+        t.Float("Min", &A::Min, &A::SetMin, 0, -1e300, 1e300);
+        t.Float("Span", &A::Span, &A::SetSpan, 100, 1e-300, 1e300);
+        t.Boolean("ReverseScale", &A::ReverseScale, &A::SetReverseScale, false);
+        t.Enum("ScaleType", "TcPlotScaleType", &A::ScaleType, &A::SetScaleType, ipstLinear,
+               {"ipstLinear", "ipstLog10"});
+        t.Boolean("TrackingEnabled", &A::TrackingEnabled, &A::SetTrackingEnabled, true);
+        t.Enum("TrackingStyle", "TcPlotTrackingStyle", &A::TrackingStyle, &A::SetTrackingStyle,
+               iptsScaleMinMax,
+               {"iptsScaleMinMax", "iptsScaleMax", "iptsScaleMin", "iptsScrollSmooth", "iptsScrollPage",
+                "iptsExpandCollapse", "iptsExpandCollapseFast", "iptsExpandMinMax"});
+        t.Enum("TrackingIncrementStyle", "TcPlotTrackingIncrementStyle", &A::TrackingIncrementStyle,
+               &A::SetTrackingIncrementStyle, iptisMinimum, {"iptisMinimum", "iptisMajor", "iptisMinor"});
+        t.Enum("TrackingAlignFirstStyle", "TcPlotAlignFirstStyle", &A::TrackingAlignFirstStyle,
+               &A::SetTrackingAlignFirstStyle, ipafsAuto, {"ipafsMin", "ipafsMax", "ipafsAuto", "ipafsNone"});
+        t.Float("TrackingScrollCompressMax", &A::TrackingScrollCompressMax, &A::SetTrackingScrollCompressMax,
+                0);
+        t.Float("TrackingSpanMinimum", &A::TrackingSpanMinimum, &A::SetTrackingSpanMinimum, 0);
+        t.Float("TrackingMaxMargin", &A::TrackingMaxMargin, &A::SetTrackingMaxMargin, 0);
+        t.Float("TrackingMinMargin", &A::TrackingMinMargin, &A::SetTrackingMinMargin, 0);
+        t.Boolean("RestoreValuesOnResume", &A::RestoreValuesOnResume, &A::SetRestoreValuesOnResume, true);
+        t.Boolean("ScrollMinMaxEnabled", &A::ScrollMinMaxEnabled, &A::SetScrollMinMaxEnabled, false);
+        t.Float("ScrollMin", &A::ScrollMin, &A::SetScrollMin, 0);
+        t.Float("ScrollMax", &A::ScrollMax, &A::SetScrollMax, 100);
+        t.Boolean("MasterUIInput", &A::MasterUIInput, &A::SetMasterUIInput, false);
+        t.Enum("CartesianStyle", "TcPlotCartesianStyle", &A::CartesianStyle, &A::SetCartesianStyle, ipcsNone,
+               {"ipcsNone", "ipcsMaster", "ipcsChild"});
+        t.String("CartesianChildRefAxisName", &A::CartesianChildRefAxisName, &A::SetCartesianChildRefAxisName,
+                 QStringLiteral("<None>"));
+        t.Float("CartesianChildRefValue", &A::CartesianChildRefValue, &A::SetCartesianChildRefValue, 0);
+        t.String("AlignRefAxisName", &A::AlignRefAxisName, &A::SetAlignRefAxisName, QStringLiteral("<None>"));
+        t.Boolean("ForceStacking", &A::ForceStacking, &A::SetForceStacking, false);
+        t.Float("DesiredStart", &A::DesiredStart, &A::SetDesiredStart, 0);
+        t.Float("DesiredIncrement", &A::DesiredIncrement, &A::SetDesiredIncrement, 0, 0, 1e300);
+        t.Ordinal("InnerMargin", "Integer", &A::InnerMargin, &A::SetInnerMargin, 5);
+        t.Ordinal("OuterMargin", "Integer", &A::OuterMargin, &A::SetOuterMargin, 5);
+        t.String("Title", &A::Title, &A::SetTitle, QString());
+        t.Float("TitleMargin", &A::TitleMargin, &A::SetTitleMargin, 0.25);
+        t.Object("TitleFont", "TFont", &A::TitleFont);
+        t.Boolean("TitleShow", &A::TitleShow, &A::SetTitleShow, false);
+        t.Boolean("TitleRotated", &A::TitleRotated, &A::SetTitleRotated, false);
+        t.Ordinal("MajorLength", "Integer", &A::MajorLength, &A::SetMajorLength, 7);
+        t.Ordinal("MinorLength", "Integer", &A::MinorLength, &A::SetMinorLength, 3);
+        t.Ordinal("MinorCount", "Integer", &A::MinorCount, &A::SetMinorCount, 1);
+        t.Boolean("LabelsVisible", &A::LabelsVisible, &A::SetLabelsVisible, true);
+        t.Float("LabelsMargin", &A::LabelsMargin, &A::SetLabelsMargin, 0.25);
+        t.Object("LabelsFont", "TFont", &A::LabelsFont);
+        t.Float("LabelSeparation", &A::LabelSeparation, &A::SetLabelSeparation, 2);
+        t.Enum("LabelsRotation", "TcRotationAngle", &A::LabelsRotation, &A::SetLabelsRotation, ira000,
+               {"ira000", "ira090", "ira180", "ira270"});
+        t.Ordinal("LabelsPrecision", "Integer", &A::LabelsPrecision, &A::SetLabelsPrecision, 3);
+        t.Enum("LabelsPrecisionStyle", "TcPrecisionStyle", &A::LabelsPrecisionStyle,
+               &A::SetLabelsPrecisionStyle, ipsSignificantDigits, precisions);
+        t.Enum("LabelsFormatStyle", "TcPlotTextFormat", &A::LabelsFormatStyle, &A::SetLabelsFormatStyle,
+               iptfValue, formats);
+        t.String("DateTimeFormat", &A::DateTimeFormat, &A::SetDateTimeFormat, time);
+        t.Float("LabelsMinLength", &A::LabelsMinLength, &A::SetLabelsMinLength, 5);
+        t.Boolean("LabelsMinLengthAutoAdjust", &A::LabelsMinLengthAutoAdjust,
+                  &A::SetLabelsMinLengthAutoAdjust, false);
+        t.Boolean("ScaleLineShow", &A::ScaleLineShow, &A::SetScaleLineShow, true);
+        t.Boolean("ScaleLinesShow", &A::ScaleLinesShow, &A::SetScaleLinesShow, true);
+        t.Ordinal("ScaleLinesColor", "TColor", &A::ScaleLinesColor, &A::SetScaleLinesColor, clWhite);
+        t.Float("StackingEndsMargin", &A::StackingEndsMargin, &A::SetStackingEndsMargin, 0.5);
+        t.Boolean("GridLinesVisible", &A::GridLinesVisible, &A::SetGridLinesVisible, true);
+        t.Boolean("CursorUseDefaultFormat", &A::CursorUseDefaultFormat, &A::SetCursorUseDefaultFormat, true);
+        t.Enum("CursorFormatStyle", "TcPlotTextFormat", &A::CursorFormatStyle, &A::SetCursorFormatStyle,
+               iptfValue, formats);
+        t.String("CursorDateTimeFormat", &A::CursorDateTimeFormat, &A::SetCursorDateTimeFormat, time);
+        t.Enum("CursorPrecisionStyle", "TcPrecisionStyle", &A::CursorPrecisionStyle,
+               &A::SetCursorPrecisionStyle, ipsSignificantDigits, precisions);
+        t.Ordinal("CursorPrecision", "Integer", &A::CursorPrecision, &A::SetCursorPrecision, 3);
+        t.Float("CursorMinLength", &A::CursorMinLength, &A::SetCursorMinLength, 5);
+        t.Boolean("CursorMinLengthAutoAdjust", &A::CursorMinLengthAutoAdjust,
+                  &A::SetCursorMinLengthAutoAdjust, false);
+        t.Float("CursorScaler", &A::CursorScaler, &A::SetCursorScaler, 1);
+        t.Boolean("LegendUseDefaultFormat", &A::LegendUseDefaultFormat, &A::SetLegendUseDefaultFormat, true);
+        t.Enum("LegendFormatStyle", "TcPlotTextFormat", &A::LegendFormatStyle, &A::SetLegendFormatStyle,
+               iptfValue, formats);
+        t.String("LegendDateTimeFormat", &A::LegendDateTimeFormat, &A::SetLegendDateTimeFormat, time);
+        t.Enum("LegendPrecisionStyle", "TcPrecisionStyle", &A::LegendPrecisionStyle,
+               &A::SetLegendPrecisionStyle, ipsSignificantDigits, precisions);
+        t.Ordinal("LegendPrecision", "Integer", &A::LegendPrecision, &A::SetLegendPrecision, 3);
+        t.Float("LegendMinLength", &A::LegendMinLength, &A::SetLegendMinLength, 5);
+        t.Boolean("LegendMinLengthAutoAdjust", &A::LegendMinLengthAutoAdjust,
+                  &A::SetLegendMinLengthAutoAdjust, false);
         return t;
     }();
     return table;

@@ -188,8 +188,38 @@ class TcPlotAxis : public TcPlotLayoutObject
     void SetCursorPrecision(int v) { SetIntegerValue(v, FCursorPrecision, &TcPlotObject::DoChange); }
     double CursorScaler() const { return FCursorScaler; }
     void SetCursorScaler(double v) { SetDoubleValue(v, FCursorScaler, &TcPlotObject::DoChange); }
-    double LegendMinLength() const { return FLegendMinLength; }
+    const QString& CursorDateTimeFormat() const { return FCursorDateTimeFormat; }
+    void SetCursorDateTimeFormat(const QString& v)
+    {
+        SetStringValue(v, FCursorDateTimeFormat, &TcPlotObject::DoChange);
+    }
+    TcPrecisionStyle CursorPrecisionStyle() const { return FCursorPrecisionStyle; }
+    void SetCursorPrecisionStyle(TcPrecisionStyle v) { StoreEnum(FCursorPrecisionStyle, v); }
     double CursorMinLength() const { return FCursorMinLength; }
+    void SetCursorMinLength(double v) { SetDoubleValue(v, FCursorMinLength, &TcPlotObject::DoChange); }
+    bool CursorMinLengthAutoAdjust() const { return FCursorMinLengthAutoAdjust; }
+    void SetCursorMinLengthAutoAdjust(bool v)
+    {
+        SetBooleanValue(v, FCursorMinLengthAutoAdjust, &TcPlotObject::DoChange);
+    }
+    TcPlotTextFormat LegendFormatStyle() const { return FLegendFormatStyle; }
+    void SetLegendFormatStyle(TcPlotTextFormat v) { StoreEnum(FLegendFormatStyle, v); }
+    const QString& LegendDateTimeFormat() const { return FLegendDateTimeFormat; }
+    void SetLegendDateTimeFormat(const QString& v)
+    {
+        SetStringValue(v, FLegendDateTimeFormat, &TcPlotObject::DoChange);
+    }
+    TcPrecisionStyle LegendPrecisionStyle() const { return FLegendPrecisionStyle; }
+    void SetLegendPrecisionStyle(TcPrecisionStyle v) { StoreEnum(FLegendPrecisionStyle, v); }
+    int LegendPrecision() const { return FLegendPrecision; }
+    void SetLegendPrecision(int v) { SetIntegerValue(v, FLegendPrecision, &TcPlotObject::DoChange); }
+    double LegendMinLength() const { return FLegendMinLength; }
+    void SetLegendMinLength(double v) { SetDoubleValue(v, FLegendMinLength, &TcPlotObject::DoChange); }
+    bool LegendMinLengthAutoAdjust() const { return FLegendMinLengthAutoAdjust; }
+    void SetLegendMinLengthAutoAdjust(bool v)
+    {
+        SetBooleanValue(v, FLegendMinLengthAutoAdjust, &TcPlotObject::DoChange);
+    }
     bool LegendUseDefaultFormat() const { return FLegendUseDefaultFormat; }
     void SetLegendUseDefaultFormat(bool v)
     {
@@ -285,7 +315,8 @@ class TcPlotAxis : public TcPlotLayoutObject
     int GetMouseCursor(TPoint P) override;
     void iKeyDown(Word& Key, TShiftState Shift, TcPopupMenu* Menu) override;
     void FillPopupMenu(TcPopupMenu& Menu) override;
-    const TcPropertyTable& PropertyTable() const override;
+    const TPropertyTable& PropertyTable() const override;
+    static const TPropertyTable& ClassTable();
 
   protected:
     // The data view hands its drags and wheel to the axes.
@@ -428,6 +459,7 @@ class TcPlotYAxis : public TcPlotAxis
 {
   public:
     TcPlotYAxis(TcPlotOwner* AOwner, const TcPlotHandlers& handlers);
+    const TPropertyTable& PropertyTable() const override;
 
   protected:
     bool IsXAxis() const override { return false; }

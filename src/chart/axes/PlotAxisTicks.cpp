@@ -1,6 +1,6 @@
 // Ticks, value texts, sizes and drawing of TcPlotAxis.
-#include "chart/objects/MasterManager.h"
 #include "chart/axes/PlotAxis.h"
+#include "chart/objects/MasterManager.h"
 
 #include <QDate>
 #include <cmath>

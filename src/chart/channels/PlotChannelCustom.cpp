@@ -25,27 +25,76 @@ TcPlotChannelCustom::~TcPlotChannelCustom()
     FMarkersFont.OnChange = nullptr;
 }
 
-const TcPropertyTable& TcPlotChannelCustom::PropertyTable() const
+QStringList LineStyleNames()
+{
+    return {"iplsSolid", "iplsDash", "iplsDot", "iplsDashDot", "iplsDashDotDot"};
+}
+
+QStringList PenStyleNames()
+{
+    return {"psSolid",      "psDash",  "psDot",         "psDashDot",
+            "psDashDotDot", "psClear", "psInsideFrame", "psAlternate"};
+}
+
+QStringList BrushStyleNames()
+{
+    return {"bsSolid",     "bsClear",     "bsHorizontal", "bsVertical",
+            "bsFDiagonal", "bsBDiagonal", "bsCross",      "bsDiagCross"};
+}
+
+const TPropertyTable& TcPlotChannelCustom::PropertyTable() const
+{
+    return ClassTable();
+}
+
+const TPropertyTable& TcPlotChannelCustom::ClassTable()
 {
     using C = TcPlotChannelCustom;
-    static const TcPropertyTable table = [] {
-        TcPropertyTable t(&TcPlotObject::ClassTable());
-        t.String("TitleText", &C::TitleText, &C::SetTitleText);
-        t.Ordinal("VisibleInLegend", &C::VisibleInLegend, &C::SetVisibleInLegend, 1, 2);
-        t.Ordinal("ClipToAxes", &C::ClipToAxes, &C::SetClipToAxes, 0, 2);
-        t.Ordinal("RingBufferSize", &C::RingBufferSize, &C::SetRingBufferSize, 0);
-        t.Ordinal("TraceVisible", &C::TraceVisible, &C::SetTraceVisible, 1, 2);
-        t.Ordinal("Color", &C::Color, &C::SetColor, fw::clRed);
-        t.Ordinal("TraceLineStyle", &C::TraceLineStyle, &C::SetTraceLineStyle, iplsSolid, 5);
-        t.Ordinal("TraceLineWidth", &C::TraceLineWidth, &C::SetTraceLineWidth, 1);
-        t.Ordinal("MarkersVisible", &C::MarkersVisible, &C::SetMarkersVisible, 0, 2);
-        t.Ordinal("MarkersSize", &C::MarkersSize, &C::SetMarkersSize, 3);
-        t.Ordinal("MarkersStyle", &C::MarkersStyle, &C::SetMarkersStyle, ipmsCircle, 12);
-        t.String("XAxisName", &C::XAxisName, &C::SetXAxisName);
-        t.String("YAxisName", &C::YAxisName, &C::SetYAxisName);
-        t.Ordinal("XAxisTrackingEnabled", &C::XAxisTrackingEnabled, &C::SetXAxisTrackingEnabled, 1, 2);
-        t.Ordinal("YAxisTrackingEnabled", &C::YAxisTrackingEnabled, &C::SetYAxisTrackingEnabled, 1, 2);
-        t.Ordinal("DataStyle", &C::DataStyle, &C::SetDataStyle, ipdsStandard, TcPlotDataStyleCount);
+    static const TPropertyTable table = [] {
+        TPropertyTable t(&TcPlotObject::ClassTable());
+        t.String("TitleText", &C::TitleText, &C::SetTitleText, QString());
+        t.Boolean("VisibleInLegend", &C::VisibleInLegend, &C::SetVisibleInLegend, true);
+        t.Boolean("ClipToAxes", &C::ClipToAxes, &C::SetClipToAxes, false);
+        t.Boolean("ShowDataPointHints", &C::ShowDataPointHints, &C::SetShowDataPointHints, false);
+        t.Boolean("UserCanMoveDataPoints", &C::UserCanMoveDataPoints, &C::SetUserCanMoveDataPoints, false);
+        t.Enum("UserCanMoveDataPointsStyle", "TcPlotChannelDataPointMoveStyle",
+               &C::UserCanMoveDataPointsStyle, &C::SetUserCanMoveDataPointsStyle, ipcdpmsXandY,
+               {"ipcdpmsXandY", "ipcdpmsXOnly", "ipcdpmsYOnly"});
+        t.Ordinal("RingBufferSize", "Integer", &C::RingBufferSize, &C::SetRingBufferSize, 0);
+        t.Boolean("TraceVisible", &C::TraceVisible, &C::SetTraceVisible, true);
+        t.Ordinal("Color", "TColor", &C::Color, &C::SetColor, fw::clRed);
+        t.Enum("TraceLineStyle", "TcPlotLineStyle", &C::TraceLineStyle, &C::SetTraceLineStyle, iplsSolid,
+               LineStyleNames());
+        t.Ordinal("TraceLineWidth", "Integer", &C::TraceLineWidth, &C::SetTraceLineWidth, 1);
+        t.Boolean("MarkersAllowIndividual", &C::MarkersAllowIndividual, &C::SetMarkersAllowIndividual, false);
+        t.Boolean("MarkersPenUseChannelColor", &C::MarkersPenUseChannelColor,
+                  &C::SetMarkersPenUseChannelColor, true);
+        t.Boolean("MarkersBrushUseChannelColor", &C::MarkersBrushUseChannelColor,
+                  &C::SetMarkersBrushUseChannelColor, true);
+        t.Ordinal("MarkersTurnOffLimit", "Integer", &C::MarkersTurnOffLimit, &C::SetMarkersTurnOffLimit, 0);
+        t.Boolean("MarkersVisible", &C::MarkersVisible, &C::SetMarkersVisible, false);
+        t.Ordinal("MarkersSize", "Integer", &C::MarkersSize, &C::SetMarkersSize, 3);
+        t.Enum("MarkersStyle", "TcPlotMarkerStyle", &C::MarkersStyle, &C::SetMarkersStyle, ipmsCircle,
+               {"ipmsCircle", "ipmsSquare", "ipmsDiamond", "ipmsCross", "ipmsPlus", "ipmsTriangleUp",
+                "ipmsTriangleDown", "ipmsTriangleLeft", "ipmsTriangleRight", "ipmsVerticalLine",
+                "ipmsHorizontalLine", "ipmsCharacter"});
+        t.Ordinal("MarkersPenColor", "TColor", &C::MarkersPenColor, &C::SetMarkersPenColor, fw::clRed);
+        t.Enum("MarkersPenStyle", "TPenStyle", &C::MarkersPenStyle, &C::SetMarkersPenStyle,
+               TcPenStyleValue(0), PenStyleNames());
+        t.Ordinal("MarkersPenWidth", "Integer", &C::MarkersPenWidth, &C::SetMarkersPenWidth, 0);
+        t.Ordinal("MarkersBrushColor", "TColor", &C::MarkersBrushColor, &C::SetMarkersBrushColor, fw::clRed);
+        t.Enum("MarkersBrushStyle", "TBrushStyle", &C::MarkersBrushStyle, &C::SetMarkersBrushStyle,
+               TcBrushStyleValue(0), BrushStyleNames());
+        t.Object("MarkersFont", "TFont", &C::MarkersFont);
+        t.String("XAxisName", &C::XAxisName, &C::SetXAxisName, QString());
+        t.String("YAxisName", &C::YAxisName, &C::SetYAxisName, QString());
+        t.Boolean("XAxisTrackingEnabled", &C::XAxisTrackingEnabled, &C::SetXAxisTrackingEnabled, true);
+        t.Boolean("YAxisTrackingEnabled", &C::YAxisTrackingEnabled, &C::SetYAxisTrackingEnabled, true);
+        t.String("LogFileName", &C::LogFileName, &C::SetLogFileName, QString());
+        t.Ordinal("LogBufferSize", "Integer", &C::LogBufferSize, &C::SetLogBufferSize, 0);
+        t.Boolean("LoggingActive", &C::LoggingActive, nullptr, false);
+        t.Enum("DataStyle", "TcPlotDataStyle", &C::DataStyle, &C::SetDataStyle, ipdsStandard,
+               {"ipdsStandard", "ipdsCompact", "ipdsCompactInterval", "ipdsFullFeature"});
         return t;
     }();
     return table;

@@ -35,6 +35,11 @@ struct TcCompensatedSum {
 enum TcPlotDataPointStatus : std::uint8_t { ipdpsValid, ipdpsNull, ipdpsEmpty };
 enum TcPlotChannelDataPointMoveStyle : std::uint8_t { ipcdpmsXandY, ipcdpmsXOnly, ipcdpmsYOnly };
 
+// The names of the style values, as editors list them.
+QStringList LineStyleNames();
+QStringList PenStyleNames();
+QStringList BrushStyleNames();
+
 class TcPlotChannelCustom : public TcPlotManagerObject
 {
   public:
@@ -114,6 +119,13 @@ class TcPlotChannelCustom : public TcPlotManagerObject
     void SetYAxisTrackingEnabled(bool v)
     {
         SetBooleanValue(v, FYAxisTrackingEnabled, &TcPlotObject::DoChange);
+    }
+    const QString& LogFileName() const { return FLogFileName; }
+    // The log's file is not renamed while logging.
+    void SetLogFileName(const QString& v)
+    {
+        if (!FLoggingActive)
+            FLogFileName = v;
     }
     int LogBufferSize() const { return FLogBufferSize; }
     void SetLogBufferSize(int v) { FLogBufferSize = v; }
@@ -215,7 +227,8 @@ class TcPlotChannelCustom : public TcPlotManagerObject
 
     void NotificationRemove(TcPlotObject* AObject) override;
     void NotificationRename(TcPlotObject* AObject) override;
-    const TcPropertyTable& PropertyTable() const override;
+    const TPropertyTable& PropertyTable() const override;
+    static const TPropertyTable& ClassTable();
 
     // Drawing: the trace (segments between valid points, broken at null points, cut at the X
     // scale and, with ClipToAxes, at the Y scale) and the markers.
@@ -284,6 +297,7 @@ class TcPlotChannelCustom : public TcPlotManagerObject
     TcPlotChannelDataPointMoveStyle FUserCanMoveDataPointsStyle = ipcdpmsXandY;
     bool FMarkersBrushUseChannelColor = true, FMarkersPenUseChannelColor = true, FTraceVisible = true;
     int FLogBufferSize = 0;
+    QString FLogFileName;
     // Running statistics; the totals are compensated sums (at least the precision of an 80-bit
     // total) so that long runs keep their mean. X and Y keep their own counts, so that an
     // on-demand X mean never skews the running Y mean.

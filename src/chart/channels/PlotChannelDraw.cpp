@@ -1,7 +1,7 @@
 // The channel base's drawing: trace, clipped segments, markers and the geometry helpers.
-#include "chart/objects/MasterManager.h"
 #include "chart/axes/PlotAxis.h"
 #include "chart/channels/PlotChannelCustom.h"
+#include "chart/objects/MasterManager.h"
 #include "chart/objects/PlotDataView.h"
 
 #include <algorithm>

@@ -129,14 +129,20 @@ TcComponent::~TcComponent()
     TcUpdateObject::Instance().RemoveUpdateControl(this);
 }
 
-const TcPropertyTable& TcComponent::PropertyTable() const
+const TPropertyTable& TcComponent::PropertyTable() const
 {
-    static const TcPropertyTable table = [] {
-        TcPropertyTable t;
-        t.Ordinal("OptionSaveAllProperties", &TcComponent::OptionSaveAllProperties,
-                  &TcComponent::SetOptionSaveAllProperties, 0, 2);
-        t.Ordinal("AutoFrameRate", &TcComponent::AutoFrameRate, &TcComponent::SetAutoFrameRate, 0, 2);
-        t.Ordinal("UpdateFrameRate", &TcComponent::UpdateFrameRate, &TcComponent::SetUpdateFrameRate, 60);
+    return ClassTable();
+}
+
+const TPropertyTable& TcComponent::ClassTable()
+{
+    static const TPropertyTable table = [] {
+        TPropertyTable t;
+        t.Boolean("OptionSaveAllProperties", &TcComponent::OptionSaveAllProperties,
+                  &TcComponent::SetOptionSaveAllProperties, false);
+        t.Boolean("AutoFrameRate", &TcComponent::AutoFrameRate, &TcComponent::SetAutoFrameRate, false);
+        t.Ordinal("UpdateFrameRate", "Integer", &TcComponent::UpdateFrameRate,
+                  &TcComponent::SetUpdateFrameRate, 60);
         return t;
     }();
     return table;

@@ -129,7 +129,8 @@ class TcComponent : public fw::TControl, public TcPersistent
     {
         return chart::GetPropertyTypeKind(*this, PropertyName);
     }
-    const TcPropertyTable& PropertyTable() const override;
+    const TPropertyTable& PropertyTable() const override;
+    static const TPropertyTable& ClassTable();
 
     // Paints the control through iPaint into a bitmap file.
     void SaveImageToBitmap(const QString& FileName);
@@ -142,9 +143,9 @@ class TcComponent : public fw::TControl, public TcPersistent
     TGetDesigningEvent OnGetDesigning;
 
   protected:
-    void SetBooleanValue(bool Value, bool& Field, int Kind) { StoreValue(Value, Field, Kind); }
-    void SetIntegerValue(int Value, int& Field, int Kind) { StoreValue(Value, Field, Kind); }
-    void SetColorValue(TColor Value, TColor& Field, int Kind) { StoreValue(Value, Field, Kind); }
+    void SetBooleanValue(bool Value, bool& Field, int Kind) { StoreAndNotify(Value, Field, Kind); }
+    void SetIntegerValue(int Value, int& Field, int Kind) { StoreAndNotify(Value, Field, Kind); }
+    void SetColorValue(TColor Value, TColor& Field, int Kind) { StoreAndNotify(Value, Field, Kind); }
     void NotifyPropertyChange(int Kind);
 
     virtual void DrawBackGround(TCanvas& Canvas, TColor Color);
@@ -187,12 +188,10 @@ class TcComponent : public fw::TControl, public TcPersistent
     int FOffsetY = 0;
 
   private:
-    template <class T> void StoreValue(T Value, T& Field, int Kind)
+    template <class T> void StoreAndNotify(T Value, T& Field, int Kind)
     {
-        if (Value == Field)
-            return;
-        Field = Value;
-        NotifyPropertyChange(Kind);
+        if (fw::StoreProperty(Field, Value))
+            NotifyPropertyChange(Kind);
     }
     void PaintBuffered(QImage& image);
 

@@ -218,27 +218,27 @@ namespace
 {
 using Value = std::variant<long long, double, QString>;
 
-void WriteProperties(TcWriter& Writer, TcPersistent& Object, const QString& Prefix)
+void WriteProperties(TcWriter& Writer, TPersistent& Object, const QString& Prefix)
 {
-    for (const TcPropertyInfo* p : Object.PropertyTable().All()) {
-        if (p->IsStored && !p->IsStored(Object))
+    for (const TPropertyInfo* p : Object.PropertyTable().All()) {
+        if ((p->IsStored && !p->IsStored(Object)) || p->ReadOnly())
             continue;
         const QString name = Prefix.isEmpty() ? p->Name : Prefix + QLatin1Char('.') + p->Name;
         // The value is read before the name is written, so that a failing getter leaves no name
         // without its value.
         std::optional<Value> value;
         switch (p->Kind) {
-        case TcPropertyKind::Ordinal:
+        case TPropertyKind::Ordinal:
             value = p->GetOrdinal(Object);
             break;
-        case TcPropertyKind::Float:
+        case TPropertyKind::Float:
             value = p->GetFloat(Object);
             break;
-        case TcPropertyKind::String:
+        case TPropertyKind::String:
             value = p->GetString(Object);
             break;
-        case TcPropertyKind::Object:
-            if (TcPersistent* child = p->GetObject(Object))
+        case TPropertyKind::Object:
+            if (TPersistent* child = p->GetObject(Object))
                 WriteProperties(Writer, *child, name);
             continue;
         }
@@ -253,14 +253,14 @@ void WriteProperties(TcWriter& Writer, TcPersistent& Object, const QString& Pref
 }
 
 // The leaf property of a dotted name, and the object that holds it; nullptr when there is none.
-const TcPropertyInfo* FindProperty(TcPersistent*& Object, const QString& Name)
+const TPropertyInfo* FindProperty(TPersistent*& Object, const QString& Name)
 {
     const int dot = Name.indexOf(QLatin1Char('.'));
     if (dot < 0) {
-        const TcPropertyInfo* p = Object->PropertyTable().Find(Name);
-        return p && p->Kind != TcPropertyKind::Object ? p : nullptr;
+        const TPropertyInfo* p = Object->PropertyTable().Find(Name);
+        return p && p->Kind != TPropertyKind::Object ? p : nullptr;
     }
-    TcPersistent* child = GetObjectProperty(*Object, Name.left(dot));
+    TPersistent* child = GetObjectProperty(*Object, Name.left(dot));
     if (!child)
         return nullptr;
     Object = child;
@@ -282,10 +282,10 @@ void ReadObjectProperties(TcReader& Reader, TcPersistent& Object)
 {
     while (!Reader.EndOfList()) {
         const QString name = Reader.ReadPropName();
-        TcPersistent* holder = &Object;
-        if (const TcPropertyInfo* p = FindProperty(holder, name)) {
+        TPersistent* holder = &Object;
+        if (const TPropertyInfo* p = FindProperty(holder, name)) {
             switch (p->Kind) {
-            case TcPropertyKind::Ordinal: {
+            case TPropertyKind::Ordinal: {
                 long long v = 0;
                 switch (Reader.NextValue()) {
                 case TcValueType::Integer:
@@ -298,25 +298,33 @@ void ReadObjectProperties(TcReader& Reader, TcPersistent& Object)
                 default:
                     InvalidValue(name);
                 }
-                if (p->EnumCount > 0 && (v < 0 || v >= p->EnumCount))
+                if (p->Closed && !p->InRange(double(v)))
                     InvalidValue(name);
-                p->SetOrdinal(*holder, v);
+                if (!p->ReadOnly())
+                    p->SetOrdinal(*holder, v);
                 break;
             }
-            case TcPropertyKind::Float:
+            case TPropertyKind::Float: {
+                double v = 0;
                 if (Reader.NextValue() == TcValueType::Integer)
-                    p->SetFloat(*holder, double(Reader.ReadInteger()));
+                    v = double(Reader.ReadInteger());
                 else if (Reader.NextValue() == TcValueType::Float)
-                    p->SetFloat(*holder, Reader.ReadFloat());
+                    v = Reader.ReadFloat();
                 else
                     InvalidValue(name);
+                if (!p->ReadOnly())
+                    p->SetFloat(*holder, v);
                 break;
-            case TcPropertyKind::String:
+            }
+            case TPropertyKind::String:
                 if (Reader.NextValue() != TcValueType::String)
                     InvalidValue(name);
-                p->SetString(*holder, Reader.ReadString());
+                if (p->ReadOnly())
+                    Reader.ReadString();
+                else
+                    p->SetString(*holder, Reader.ReadString());
                 break;
-            case TcPropertyKind::Object:
+            case TPropertyKind::Object:
                 break;
             }
             continue;

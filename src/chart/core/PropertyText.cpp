@@ -8,28 +8,6 @@
 namespace chart
 {
 
-std::vector<const TcPropertyInfo*> TcPropertyTable::All() const
-{
-    std::vector<const TcPropertyInfo*> out = FParent ? FParent->All() : std::vector<const TcPropertyInfo*>{};
-    for (const auto& p : FOwn)
-        out.push_back(&p);
-    return out;
-}
-
-const TcPropertyInfo* TcPropertyTable::Find(const QString& name) const
-{
-    for (const auto& p : FOwn)
-        if (p.Name.compare(name, Qt::CaseInsensitive) == 0)
-            return &p;
-    return FParent ? FParent->Find(name) : nullptr;
-}
-
-const TcPropertyTable& TcPersistent::PropertyTable() const
-{
-    static const TcPropertyTable empty;
-    return empty;
-}
-
 QString EncodeLineText(const QString& text)
 {
     QString s = text;
@@ -101,33 +79,33 @@ QString StripKeyPrefix(const QString& Name, QString& Key)
     return prefix;
 }
 
-TcPersistent* GetObjectProperty(TcPersistent& Instance, const QString& PropName)
+TPersistent* GetObjectProperty(TPersistent& Instance, const QString& PropName)
 {
-    const TcPropertyInfo* p = Instance.PropertyTable().Find(PropName);
-    return p && p->Kind == TcPropertyKind::Object ? p->GetObject(Instance) : nullptr;
+    const TPropertyInfo* p = Instance.PropertyTable().Find(PropName);
+    return p && p->Kind == TPropertyKind::Object ? p->GetObject(Instance) : nullptr;
 }
 
-TcTypeKind GetPropertyTypeKind(const TcPersistent& Instance, const QString& PropertyName)
+TcTypeKind GetPropertyTypeKind(const TPersistent& Instance, const QString& PropertyName)
 {
-    for (const TcPropertyInfo* p : Instance.PropertyTable().All()) {
-        if (p->Kind == TcPropertyKind::Object) {
+    for (const TPropertyInfo* p : Instance.PropertyTable().All()) {
+        if (p->Kind == TPropertyKind::Object) {
             const QString head = p->Name + QLatin1Char('.');
             if (!PropertyName.startsWith(head, Qt::CaseInsensitive))
                 continue;
-            if (const TcPersistent* child = p->GetObject(const_cast<TcPersistent&>(Instance))) {
+            if (const TPersistent* child = p->GetObject(const_cast<TPersistent&>(Instance))) {
                 const TcTypeKind k = GetPropertyTypeKind(*child, PropertyName.mid(head.size()));
                 if (k != tkUnknown)
                     return k;
             }
         } else if (p->Name.compare(PropertyName, Qt::CaseInsensitive) == 0) {
             switch (p->Kind) {
-            case TcPropertyKind::Ordinal:
-                return p->EnumCount > 0 ? tkEnumeration : tkInteger;
-            case TcPropertyKind::Float:
+            case TPropertyKind::Ordinal:
+                return p->EnumNames.isEmpty() ? tkInteger : tkEnumeration;
+            case TPropertyKind::Float:
                 return tkFloat;
-            case TcPropertyKind::String:
+            case TPropertyKind::String:
                 return tkString;
-            case TcPropertyKind::Object:
+            case TPropertyKind::Object:
                 break;
             }
         }
@@ -149,11 +127,11 @@ bool FindAndRemoveKey(const QString& Key, QString& Value, QStringList& Lines)
     return false;
 }
 
-void SavePropertiesToList(const TcPersistent& Instance, const QString& Prefix, QStringList& Lines,
+void SavePropertiesToList(const TPersistent& Instance, const QString& Prefix, QStringList& Lines,
                           bool SkipDefaults, const QStringList* Exclude)
 {
-    for (const TcPropertyInfo* p : Instance.PropertyTable().All()) {
-        if (p->IsStored && !p->IsStored(Instance))
+    for (const TPropertyInfo* p : Instance.PropertyTable().All()) {
+        if ((p->IsStored && !p->IsStored(Instance)) || p->ReadOnly())
             continue;
         const QString key = (Prefix.trimmed().isEmpty() ? p->Name : Prefix + QLatin1Char('.') + p->Name)
                                 .left(MaxPropertyLineLength);
@@ -161,21 +139,20 @@ void SavePropertiesToList(const TcPersistent& Instance, const QString& Prefix, Q
             continue;
         QString value;
         switch (p->Kind) {
-        case TcPropertyKind::Ordinal: {
-            const long long v = p->GetOrdinal(Instance);
-            if (SkipDefaults && v == p->Default)
+        case TPropertyKind::Ordinal: {
+            value = QString::number(p->GetOrdinal(Instance));
+            if (SkipDefaults && value == p->Default)
                 continue;
-            value = QString::number(v);
             break;
         }
-        case TcPropertyKind::Float:
+        case TPropertyKind::Float:
             value = FloatToText(p->GetFloat(Instance));
             break;
-        case TcPropertyKind::String:
+        case TPropertyKind::String:
             value = EncodeLineText(p->GetString(Instance).left(MaxPropertyLineLength));
             break;
-        case TcPropertyKind::Object:
-            if (TcPersistent* o = p->GetObject(const_cast<TcPersistent&>(Instance)))
+        case TPropertyKind::Object:
+            if (TPersistent* o = p->GetObject(const_cast<TPersistent&>(Instance)))
                 SavePropertiesToList(*o, key, Lines, SkipDefaults, Exclude);
             continue;
         }
@@ -183,39 +160,39 @@ void SavePropertiesToList(const TcPersistent& Instance, const QString& Prefix, Q
     }
 }
 
-void SetPropertyFromText(TcPersistent& Instance, const QString& Key, const QString& Value)
+void SetPropertyFromText(TPersistent& Instance, const QString& Key, const QString& Value)
 {
     const int dot = Key.indexOf(QLatin1Char('.'));
     if (dot >= 0) {
-        const TcPropertyInfo* p = Instance.PropertyTable().Find(Key.left(dot).trimmed());
-        if (p && p->Kind == TcPropertyKind::Object)
-            if (TcPersistent* o = p->GetObject(Instance))
+        const TPropertyInfo* p = Instance.PropertyTable().Find(Key.left(dot).trimmed());
+        if (p && p->Kind == TPropertyKind::Object)
+            if (TPersistent* o = p->GetObject(Instance))
                 SetPropertyFromText(*o, Key.mid(dot + 1).trimmed(), Value);
         return;
     }
-    const TcPropertyInfo* p = Instance.PropertyTable().Find(Key);
-    if (!p)
+    const TPropertyInfo* p = Instance.PropertyTable().Find(Key);
+    if (!p || p->ReadOnly())
         return;
     switch (p->Kind) {
-    case TcPropertyKind::Ordinal: {
+    case TPropertyKind::Ordinal: {
         const long long v = TextToInteger(Value);
-        if (p->EnumCount > 0 && (v < 0 || v >= p->EnumCount))
+        if (p->Closed && !p->InRange(double(v)))
             throw EChartError(QStringLiteral("'%1' is out of range for %2").arg(Value, p->Name));
         p->SetOrdinal(Instance, v);
         break;
     }
-    case TcPropertyKind::Float:
+    case TPropertyKind::Float:
         p->SetFloat(Instance, TextToFloat(Value));
         break;
-    case TcPropertyKind::String:
+    case TPropertyKind::String:
         p->SetString(Instance, DecodeLineText(Value));
         break;
-    case TcPropertyKind::Object:
+    case TPropertyKind::Object:
         break;
     }
 }
 
-void LoadPropertiesFromList(TcPersistent& Instance, const QString& Prefix, QStringList& Lines)
+void LoadPropertiesFromList(TPersistent& Instance, const QString& Prefix, QStringList& Lines)
 {
     while (!Lines.isEmpty()) {
         QString key, value;

@@ -1,8 +1,11 @@
 // The property text of the chart family: lines "key = value" written from and read into an
-// object's published properties, walked through a per-class property table (name, kind, default,
-// getter, setter; base classes first). The table is the one place that names a class's published
-// properties; files and editors walk it. Pure functions over the table, any thread.
+// object's published properties, walked through its class's property table (framework/Property.h:
+// name, type, default, range, getter, setter; base classes first). The table is the one place that
+// names a class's published properties; files and editors walk it. Pure functions over the table,
+// any thread.
 #pragma once
+
+#include "framework/Property.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,95 +16,20 @@
 namespace chart
 {
 
-class TcPersistent;
 class TcFiler;
 
-enum class TcPropertyKind { Ordinal, Float, String, Object };
+using fw::TPersistent;
+using fw::TPropertyInfo;
+using fw::TPropertyKind;
+using fw::TPropertyTable;
+
 // The type kind of a published property as callers outside the table see it.
 enum TcTypeKind : std::uint8_t { tkUnknown, tkInteger, tkEnumeration, tkFloat, tkString, tkClass };
 
-struct TcPropertyInfo {
-    QString Name;
-    TcPropertyKind Kind = TcPropertyKind::Ordinal;
-    // Ordinals: the declared default, and for enumerations the number of values (0: any integer).
-    long long Default = 0;
-    int EnumCount = 0;
-    std::function<bool(const TcPersistent&)> IsStored; // empty: always stored
-    std::function<long long(const TcPersistent&)> GetOrdinal;
-    std::function<void(TcPersistent&, long long)> SetOrdinal;
-    std::function<double(const TcPersistent&)> GetFloat;
-    std::function<void(TcPersistent&, double)> SetFloat;
-    std::function<QString(const TcPersistent&)> GetString;
-    std::function<void(TcPersistent&, const QString&)> SetString;
-    std::function<TcPersistent*(TcPersistent&)> GetObject;
-};
-
-class TcPropertyTable
+// Root of the chart's objects with published properties.
+class TcPersistent : public TPersistent
 {
   public:
-    explicit TcPropertyTable(const TcPropertyTable* parent = nullptr) : FParent(parent) {}
-    TcPropertyTable& Add(TcPropertyInfo info)
-    {
-        FOwn.push_back(std::move(info));
-        return *this;
-    }
-    // Base classes' properties first, in declaration order.
-    std::vector<const TcPropertyInfo*> All() const;
-    const TcPropertyInfo* Find(const QString& name) const; // case-insensitive
-
-    template <class C, class T>
-    TcPropertyTable& Ordinal(const char* name, T (C::*get)() const, void (C::*set)(T), long long def,
-                             int enumCount = 0)
-    {
-        TcPropertyInfo p;
-        p.Name = QString::fromLatin1(name);
-        p.Default = def;
-        p.EnumCount = enumCount;
-        p.GetOrdinal = [get](const TcPersistent& o) { return (long long)(static_cast<const C&>(o).*get)(); };
-        p.SetOrdinal = [set](TcPersistent& o, long long v) { (static_cast<C&>(o).*set)(T(v)); };
-        return Add(std::move(p));
-    }
-    template <class C>
-    TcPropertyTable& Float(const char* name, double (C::*get)() const, void (C::*set)(double))
-    {
-        TcPropertyInfo p;
-        p.Name = QString::fromLatin1(name);
-        p.Kind = TcPropertyKind::Float;
-        p.GetFloat = [get](const TcPersistent& o) { return (static_cast<const C&>(o).*get)(); };
-        p.SetFloat = [set](TcPersistent& o, double v) { (static_cast<C&>(o).*set)(v); };
-        return Add(std::move(p));
-    }
-    template <class C, class S>
-    TcPropertyTable& String(const char* name, S (C::*get)() const, void (C::*set)(const QString&))
-    {
-        TcPropertyInfo p;
-        p.Name = QString::fromLatin1(name);
-        p.Kind = TcPropertyKind::String;
-        p.GetString = [get](const TcPersistent& o) { return QString((static_cast<const C&>(o).*get)()); };
-        p.SetString = [set](TcPersistent& o, const QString& v) { (static_cast<C&>(o).*set)(v); };
-        return Add(std::move(p));
-    }
-    // A property holding a persistent object (written and read through its own properties).
-    template <class C, class O> TcPropertyTable& Object(const char* name, O* (C::*get)())
-    {
-        TcPropertyInfo p;
-        p.Name = QString::fromLatin1(name);
-        p.Kind = TcPropertyKind::Object;
-        p.GetObject = [get](TcPersistent& o) -> TcPersistent* { return (static_cast<C&>(o).*get)(); };
-        return Add(std::move(p));
-    }
-
-  private:
-    const TcPropertyTable* FParent;
-    std::vector<TcPropertyInfo> FOwn;
-};
-
-// Root of every object with published properties.
-class TcPersistent
-{
-  public:
-    virtual ~TcPersistent() = default;
-    virtual const TcPropertyTable& PropertyTable() const;
     // Data of the object's own beyond its published properties, for the binary stream.
     virtual void DefineProperties(TcFiler&) {}
 };
@@ -125,19 +53,19 @@ void SplitAtSeparator(const QString& text, QChar separator, QString& first, QStr
 QString StripKeyPrefix(const QString& Name, QString& Key);
 // The object held by the published property PropName; nullptr when there is no such property or
 // it holds no object.
-TcPersistent* GetObjectProperty(TcPersistent& Instance, const QString& PropName);
+TPersistent* GetObjectProperty(TPersistent& Instance, const QString& PropName);
 // The type kind of the published property at a dotted path (letter case ignored; object
 // properties are searched with their name as prefix); tkUnknown when nothing matches.
-TcTypeKind GetPropertyTypeKind(const TcPersistent& Instance, const QString& PropertyName);
+TcTypeKind GetPropertyTypeKind(const TPersistent& Instance, const QString& PropertyName);
 // The first line whose trimmed key equals Key (any case): its trimmed value; the line is removed.
 bool FindAndRemoveKey(const QString& Key, QString& Value, QStringList& Lines);
 
-void SavePropertiesToList(const TcPersistent& Instance, const QString& Prefix, QStringList& Lines,
+void SavePropertiesToList(const TPersistent& Instance, const QString& Prefix, QStringList& Lines,
                           bool SkipDefaults, const QStringList* Exclude = nullptr);
 // Reads the lines of Prefix (compared ignoring letter case) from the top of Lines, removing each;
 // stops at the first line of another prefix. A bad number raises with the rest left in Lines; an
 // enumeration value outside its range raises too.
-void LoadPropertiesFromList(TcPersistent& Instance, const QString& Prefix, QStringList& Lines);
-void SetPropertyFromText(TcPersistent& Instance, const QString& Key, const QString& Value);
+void LoadPropertiesFromList(TPersistent& Instance, const QString& Prefix, QStringList& Lines);
+void SetPropertyFromText(TPersistent& Instance, const QString& Key, const QString& Value);
 
 } // namespace chart

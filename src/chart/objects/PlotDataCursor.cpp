@@ -1,7 +1,7 @@
 #include "chart/objects/PlotDataCursor.h"
 
-#include "chart/objects/MasterManager.h"
 #include "chart/channels/PlotChannelCustom.h"
+#include "chart/objects/MasterManager.h"
 #include "chart/objects/PlotDataView.h"
 
 #include <algorithm>
@@ -22,6 +22,62 @@ double Clamp100(double v)
 }
 
 } // namespace
+
+const TPropertyTable& TcPlotDataCursor::PropertyTable() const
+{
+    using D = TcPlotDataCursor;
+    static const TPropertyTable table = [] {
+        TPropertyTable t(&TcPlotObject::ClassTable());
+        t.Redeclare("Visible", QStringLiteral("0"));
+        t.String("ChannelName", &D::ChannelName, &D::SetChannelName, QString());
+        t.Boolean("ChannelAllowAll", &D::ChannelAllowAll, &D::SetChannelAllowAll, true);
+        t.Boolean("ChannelShowAllInLegend", &D::ChannelShowAllInLegend, &D::SetChannelShowAllInLegend, true);
+        t.Enum("Style", "TcPlotDataCursorStyle", &D::Style, &D::SetStyle, ipcsValueXY,
+               {"ipcsValueXY", "ipcsValueX", "ipcsValueY", "ipcsDeltaX", "ipcsDeltaY", "ipcsInverseDeltaX"});
+        t.Object("Font", "TFont", &D::Font);
+        t.Ordinal("Color", "TColor", &D::Color, &D::SetColor, 0x00FFFF);
+        t.Boolean("UseChannelColor", &D::UseChannelColor, &D::SetUseChannelColor, true);
+        t.Boolean("HintShow", &D::HintShow, &D::SetHintShow, true);
+        t.Boolean("HintHideOnRelease", &D::HintHideOnRelease, &D::SetHintHideOnRelease, false);
+        t.Enum("HintOrientationSide", "TcOrientationSide", &D::HintOrientationSide,
+               &D::SetHintOrientationSide, iosBottomRight, {"iosBottomRight", "iosTopLeft"});
+        t.Float("HintPosition", &D::HintPosition, &D::SetHintPosition, 50);
+        t.Float("Pointer1Position", &D::Pointer1Position, &D::SetPointer1Position, 50, 0, 100);
+        t.Float("Pointer2Position", &D::Pointer2Position, &D::SetPointer2Position, 60, 0, 100);
+        t.Ordinal("PointerPenWidth", "Integer", &D::PointerPenWidth, &D::SetPointerPenWidth, 1);
+        t.Boolean("MenuUserCanChangeOptions", &D::MenuUserCanChangeOptions, &D::SetMenuUserCanChangeOptions,
+                  true);
+        t.Boolean("SnapToDataPoint", &D::SnapToDataPoint, &D::SetSnapToDataPoint, false);
+        t.Boolean("UseCachedInterpolatedData", &D::UseCachedInterpolatedData,
+                  &D::SetUseCachedInterpolatedData, false);
+        t.Boolean("MenuItemVisibleValueXY", &D::MenuItemVisibleOf<ipcsValueXY>,
+                  &D::SetMenuItemVisibleOf<ipcsValueXY>, true);
+        t.Boolean("MenuItemVisibleValueX", &D::MenuItemVisibleOf<ipcsValueX>,
+                  &D::SetMenuItemVisibleOf<ipcsValueX>, true);
+        t.Boolean("MenuItemVisibleValueY", &D::MenuItemVisibleOf<ipcsValueY>,
+                  &D::SetMenuItemVisibleOf<ipcsValueY>, true);
+        t.Boolean("MenuItemVisibleDeltaX", &D::MenuItemVisibleOf<ipcsDeltaX>,
+                  &D::SetMenuItemVisibleOf<ipcsDeltaX>, true);
+        t.Boolean("MenuItemVisibleDeltaY", &D::MenuItemVisibleOf<ipcsDeltaY>,
+                  &D::SetMenuItemVisibleOf<ipcsDeltaY>, true);
+        t.Boolean("MenuItemVisibleInverseDeltaX", &D::MenuItemVisibleOf<ipcsInverseDeltaX>,
+                  &D::SetMenuItemVisibleOf<ipcsInverseDeltaX>, true);
+        t.String("MenuItemCaptionValueXY", &D::MenuItemCaptionOf<ipcsValueXY>,
+                 &D::SetMenuItemCaptionOf<ipcsValueXY>, QStringLiteral("Value X-Y"));
+        t.String("MenuItemCaptionValueX", &D::MenuItemCaptionOf<ipcsValueX>,
+                 &D::SetMenuItemCaptionOf<ipcsValueX>, QStringLiteral("Value X"));
+        t.String("MenuItemCaptionValueY", &D::MenuItemCaptionOf<ipcsValueY>,
+                 &D::SetMenuItemCaptionOf<ipcsValueY>, QStringLiteral("Value Y"));
+        t.String("MenuItemCaptionDeltaX", &D::MenuItemCaptionOf<ipcsDeltaX>,
+                 &D::SetMenuItemCaptionOf<ipcsDeltaX>, QStringLiteral("Period"));
+        t.String("MenuItemCaptionDeltaY", &D::MenuItemCaptionOf<ipcsDeltaY>,
+                 &D::SetMenuItemCaptionOf<ipcsDeltaY>, QStringLiteral("Peak-Peak"));
+        t.String("MenuItemCaptionInverseDeltaX", &D::MenuItemCaptionOf<ipcsInverseDeltaX>,
+                 &D::SetMenuItemCaptionOf<ipcsInverseDeltaX>, QStringLiteral("Frequency"));
+        return t;
+    }();
+    return table;
+}
 
 TcPlotDataCursor::TcPlotDataCursor(TcPlotOwner* AOwner, const TcPlotHandlers& handlers)
     : TcPlotManagerObject(AOwner, handlers)

@@ -7,6 +7,8 @@
 #include "chart/objects/PlotObject.h"
 #include "framework/Fonts.h"
 
+#include <array>
+
 namespace chart
 {
 
@@ -63,6 +65,24 @@ class TcPlotDataCursor : public TcPlotManagerObject
     void SetMenuUserCanChangeOptions(bool v) { FMenuUserCanChangeOptions = v; }
     bool SnapToDataPoint() const { return FSnapToDataPoint; }
     void SetSnapToDataPoint(bool v) { FSnapToDataPoint = v; }
+    bool UseCachedInterpolatedData() const { return FUseCachedInterpolatedData; }
+    void SetUseCachedInterpolatedData(bool v) { FUseCachedInterpolatedData = v; }
+    // Whether the Style menu lists a style, and its caption there.
+    bool MenuItemVisible(TcPlotDataCursorStyle s) const { return FMenuItemVisible[s]; }
+    void SetMenuItemVisible(TcPlotDataCursorStyle s, bool v) { FMenuItemVisible[s] = v; }
+    const QString& MenuItemCaption(TcPlotDataCursorStyle s) const { return FMenuItemCaption[s]; }
+    void SetMenuItemCaption(TcPlotDataCursorStyle s, const QString& v) { FMenuItemCaption[s] = v; }
+    template <TcPlotDataCursorStyle S> bool MenuItemVisibleOf() const { return FMenuItemVisible[S]; }
+    template <TcPlotDataCursorStyle S> void SetMenuItemVisibleOf(bool v) { FMenuItemVisible[S] = v; }
+    template <TcPlotDataCursorStyle S> const QString& MenuItemCaptionOf() const
+    {
+        return FMenuItemCaption[S];
+    }
+    template <TcPlotDataCursorStyle S> void SetMenuItemCaptionOf(const QString& v)
+    {
+        FMenuItemCaption[S] = v;
+    }
+    const TPropertyTable& PropertyTable() const override;
 
     double ValueX() const { return FValueX; }
     double ValueY() const { return FValueY; }
@@ -141,7 +161,11 @@ class TcPlotDataCursor : public TcPlotManagerObject
     QString FCursorDisplayText;
     double FValueX = 0, FValueY = 0;
     int FStatus = 0;
-    bool FMenuUserCanChangeOptions = true, FSnapToDataPoint = false;
+    bool FMenuUserCanChangeOptions = true, FSnapToDataPoint = false, FUseCachedInterpolatedData = false;
+    std::array<bool, 6> FMenuItemVisible{true, true, true, true, true, true};
+    std::array<QString, 6> FMenuItemCaption{QStringLiteral("Value X-Y"), QStringLiteral("Value X"),
+                                            QStringLiteral("Value Y"),   QStringLiteral("Period"),
+                                            QStringLiteral("Peak-Peak"), QStringLiteral("Frequency")};
 };
 
 } // namespace chart

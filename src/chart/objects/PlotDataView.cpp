@@ -22,6 +22,76 @@ bool IsAllAxes(const QString& name)
 
 } // namespace
 
+const TPropertyTable& TcPlotDataView::PropertyTable() const
+{
+    using D = TcPlotDataView;
+    static const TPropertyTable table = [] {
+        TPropertyTable t(&TcPlotLayoutObject::ClassTable());
+        const QStringList styles = {"ipglsSolid", "ipglsDash", "ipglsDot"};
+        const QStringList axesStyles = {"ipacsXAxis", "ipacsYAxis", "ipacsBoth", "ipacsNone"};
+        t.String("Title", &D::Title, &D::SetTitle, QString());
+        t.Boolean("BackgroundTransparent", &D::BackgroundTransparent, &D::SetBackgroundTransparent, true);
+        t.Ordinal("BackgroundColor", "TColor", &D::BackgroundColor, &D::SetBackgroundColor, 0x808000);
+        t.String("GridXAxisName", &D::GridXAxisName, &D::SetGridXAxisName, QString());
+        t.String("GridYAxisName", &D::GridYAxisName, &D::SetGridYAxisName, QString());
+        t.Boolean("GridShow", &D::GridShow, &D::SetGridShow, true);
+        t.Ordinal("GridLineColor", "TColor", &D::GridLineColor, &D::SetGridLineColor, 0x008000);
+        t.Boolean("GridLineShowLeft", &D::GridLineShowLeft, &D::SetGridLineShowLeft, true);
+        t.Boolean("GridLineShowRight", &D::GridLineShowRight, &D::SetGridLineShowRight, true);
+        t.Boolean("GridLineShowTop", &D::GridLineShowTop, &D::SetGridLineShowTop, true);
+        t.Boolean("GridLineShowBottom", &D::GridLineShowBottom, &D::SetGridLineShowBottom, true);
+        t.Boolean("GridLineShowXMajors", &D::GridLineShowXMajors, &D::SetGridLineShowXMajors, true);
+        t.Boolean("GridLineShowXMinors", &D::GridLineShowXMinors, &D::SetGridLineShowXMinors, false);
+        t.Boolean("GridLineShowYMajors", &D::GridLineShowYMajors, &D::SetGridLineShowYMajors, true);
+        t.Boolean("GridLineShowYMinors", &D::GridLineShowYMinors, &D::SetGridLineShowYMinors, false);
+        t.Enum("GridLineMajorStyle", "TcPlotGridLineStyle", &D::GridLineMajorStyle, &D::SetGridLineMajorStyle,
+               ipglsSolid, styles);
+        t.Enum("GridLineMinorStyle", "TcPlotGridLineStyle", &D::GridLineMinorStyle, &D::SetGridLineMinorStyle,
+               ipglsSolid, styles);
+        t.Boolean("GridLineXMajorCustom", &D::GridLineCustom<D::XMajor>, &D::SetGridLineCustom<D::XMajor>,
+                  false);
+        t.Boolean("GridLineXMinorCustom", &D::GridLineCustom<D::XMinor>, &D::SetGridLineCustom<D::XMinor>,
+                  false);
+        t.Boolean("GridLineYMajorCustom", &D::GridLineCustom<D::YMajor>, &D::SetGridLineCustom<D::YMajor>,
+                  false);
+        t.Boolean("GridLineYMinorCustom", &D::GridLineCustom<D::YMinor>, &D::SetGridLineCustom<D::YMinor>,
+                  false);
+        t.Ordinal("GridLineXMajorColor", "TColor", &D::GridLineColorOf<D::XMajor>,
+                  &D::SetGridLineColorOf<D::XMajor>, 0x008000);
+        t.Ordinal("GridLineXMinorColor", "TColor", &D::GridLineColorOf<D::XMinor>,
+                  &D::SetGridLineColorOf<D::XMinor>, 0x008000);
+        t.Ordinal("GridLineYMajorColor", "TColor", &D::GridLineColorOf<D::YMajor>,
+                  &D::SetGridLineColorOf<D::YMajor>, 0x008000);
+        t.Ordinal("GridLineYMinorColor", "TColor", &D::GridLineColorOf<D::YMinor>,
+                  &D::SetGridLineColorOf<D::YMinor>, 0x008000);
+        t.Ordinal("GridLineXMajorWidth", "Integer", &D::GridLineWidth<D::XMajor>,
+                  &D::SetGridLineWidth<D::XMajor>, 0);
+        t.Ordinal("GridLineXMinorWidth", "Integer", &D::GridLineWidth<D::XMinor>,
+                  &D::SetGridLineWidth<D::XMinor>, 0);
+        t.Ordinal("GridLineYMajorWidth", "Integer", &D::GridLineWidth<D::YMajor>,
+                  &D::SetGridLineWidth<D::YMajor>, 0);
+        t.Ordinal("GridLineYMinorWidth", "Integer", &D::GridLineWidth<D::YMinor>,
+                  &D::SetGridLineWidth<D::YMinor>, 0);
+        t.Enum("GridLineXMajorStyle", "TcPlotGridLineStyle", &D::GridLineStyle<D::XMajor>,
+               &D::SetGridLineStyle<D::XMajor>, ipglsSolid, styles);
+        t.Enum("GridLineXMinorStyle", "TcPlotGridLineStyle", &D::GridLineStyle<D::XMinor>,
+               &D::SetGridLineStyle<D::XMinor>, ipglsSolid, styles);
+        t.Enum("GridLineYMajorStyle", "TcPlotGridLineStyle", &D::GridLineStyle<D::YMajor>,
+               &D::SetGridLineStyle<D::YMajor>, ipglsSolid, styles);
+        t.Enum("GridLineYMinorStyle", "TcPlotGridLineStyle", &D::GridLineStyle<D::YMinor>,
+               &D::SetGridLineStyle<D::YMinor>, ipglsSolid, styles);
+        t.Boolean("AxesControlEnabled", &D::AxesControlEnabled, &D::SetAxesControlEnabled, false);
+        t.Enum("AxesControlMouseStyle", "TcPlotAxesControlStyle", &D::AxesControlMouseStyle,
+               &D::SetAxesControlMouseStyle, ipacsBoth, axesStyles);
+        t.Enum("AxesControlWheelStyle", "TcPlotAxesControlStyle", &D::AxesControlWheelStyle,
+               &D::SetAxesControlWheelStyle, ipacsXAxis, axesStyles);
+        t.Boolean("AxesControlAllowInSelectMode", &D::AxesControlAllowInSelectMode,
+                  &D::SetAxesControlAllowInSelectMode, false);
+        return t;
+    }();
+    return table;
+}
+
 TcPlotDataView::TcPlotDataView(TcPlotOwner* AOwner, const TcPlotHandlers& handlers)
     : TcPlotLayoutObject(AOwner, handlers)
 {

@@ -66,6 +66,19 @@ class TcPlotDataView : public TcPlotLayoutObject
     enum LineKind { XMajor, XMinor, YMajor, YMinor };
     const LineSettings& GridLine(LineKind k) const { return FLines[k]; }
     void SetGridLine(LineKind k, const LineSettings& v);
+    // One setting of one line kind, as the published properties name them.
+    template <LineKind K> bool GridLineCustom() const { return FLines[K].Custom; }
+    template <LineKind K> void SetGridLineCustom(bool v) { SetLineField(K, &LineSettings::Custom, v); }
+    template <LineKind K> TColor GridLineColorOf() const { return FLines[K].Color; }
+    template <LineKind K> void SetGridLineColorOf(TColor v) { SetLineField(K, &LineSettings::Color, v); }
+    template <LineKind K> int GridLineWidth() const { return FLines[K].Width; }
+    template <LineKind K> void SetGridLineWidth(int v) { SetLineField(K, &LineSettings::Width, v); }
+    template <LineKind K> TcPlotGridLineStyle GridLineStyle() const { return FLines[K].Style; }
+    template <LineKind K> void SetGridLineStyle(TcPlotGridLineStyle v)
+    {
+        SetLineField(K, &LineSettings::Style, v);
+    }
+    const TPropertyTable& PropertyTable() const override;
 
     bool AxesControlEnabled() const { return FAxesControlEnabled; }
     void SetAxesControlEnabled(bool v) { FAxesControlEnabled = v; }
@@ -108,6 +121,12 @@ class TcPlotDataView : public TcPlotLayoutObject
     bool DoMouseWheel(int WheelDelta, TShiftState Shift, int X, int Y) override;
 
   private:
+    template <class V> void SetLineField(LineKind k, V LineSettings::*field, V v)
+    {
+        LineSettings l = FLines[k];
+        l.*field = v;
+        SetGridLine(k, l);
+    }
     TcPlotAxis* GridAxis(bool x);
     void DrawGrid(TCanvas& Canvas, bool x, TColor BackGroundColor);
     void DrawFrame(TCanvas& Canvas, TColor Color);

@@ -7,6 +7,27 @@ namespace chart
 
 using namespace fw;
 
+const TPropertyTable& TcPlotLabel::PropertyTable() const
+{
+    using L = TcPlotLabel;
+    static const TPropertyTable table = [] {
+        TPropertyTable t(&TcPlotLayoutObject::ClassTable());
+        t.Redeclare("Horizontal", QStringLiteral("1"));
+        t.String("Caption", &L::Caption, &L::SetCaption, QString());
+        t.Float("MarginLeft", &L::MarginLeft, &L::SetMarginLeft, 0);
+        t.Float("MarginTop", &L::MarginTop, &L::SetMarginTop, 0);
+        t.Float("MarginRight", &L::MarginRight, &L::SetMarginRight, 0);
+        t.Float("MarginBottom", &L::MarginBottom, &L::SetMarginBottom, 0);
+        t.Enum("Alignment", "TcAlignmentHorizontal", &L::Alignment, &L::SetAlignment, iahCenter,
+               {"iahCenter", "iahLeft", "iahRight"});
+        t.Object("Font", "TFont", &L::Font);
+        t.Ordinal("ImageListIndex", "Integer", &L::ImageListIndex, &L::SetImageListIndex, -1);
+        t.Ordinal("ImageIndex", "Integer", &L::ImageIndex, &L::SetImageIndex, 0);
+        return t;
+    }();
+    return table;
+}
+
 TcPlotLabel::TcPlotLabel(TcPlotOwner* AOwner, const TcPlotHandlers& handlers)
     : TcPlotLayoutObject(AOwner, handlers)
 {

@@ -30,6 +30,7 @@ class TcPlotLabel : public TcPlotLayoutObject
     TcAlignmentHorizontal Alignment() const { return FAlignment; }
     void SetAlignment(TcAlignmentHorizontal v);
     fw::TFont& Font() { return FFont; }
+    const TPropertyTable& PropertyTable() const override;
     void SetFont(const fw::TFont& v) { FFont.Assign(v); }
     int ImageListIndex() const { return FImageListIndex; }
     void SetImageListIndex(int v) { SetIntegerValue(v, FImageListIndex, &TcPlotObject::DoChange); }

@@ -1,8 +1,8 @@
 #include "chart/objects/PlotLegend.h"
 
-#include "chart/objects/MasterManager.h"
 #include "chart/axes/PlotAxis.h"
 #include "chart/channels/PlotChannelCustom.h"
+#include "chart/objects/MasterManager.h"
 
 #include <algorithm>
 #include <cmath>
@@ -114,6 +114,75 @@ QString TcPlotLegend::ItemText(TcPlotChannelCustom* c, Column C) const
     default:
         return a->GetLegendText(c->RunningYMean());
     }
+}
+
+const TPropertyTable& TcPlotLegend::PropertyTable() const
+{
+    using L = TcPlotLegend;
+    static const TPropertyTable table = [] {
+        TPropertyTable t(&TcPlotLayoutObject::ClassTable());
+        t.Float("MarginLeft", &L::MarginLeft, &L::SetMarginLeft, 1);
+        t.Float("MarginRight", &L::MarginRight, &L::SetMarginRight, 1);
+        t.Float("MarginTop", &L::MarginTop, &L::SetMarginTop, 1);
+        t.Float("MarginBottom", &L::MarginBottom, &L::SetMarginBottom, 1);
+        t.Ordinal("BackGroundColor", "TColor", &L::BackGroundColor, &L::SetBackGroundColor, 0x808080);
+        t.Boolean("BackGroundTransparent", &L::BackGroundTransparent, &L::SetBackGroundTransparent, true);
+        t.Ordinal("SelectedItemBackGroundColor", "TColor", &L::SelectedItemBackGroundColor,
+                  &L::SetSelectedItemBackGroundColor, 0x00FFFF);
+        t.Object("SelectedItemFont", "TFont", &L::SelectedItemFont);
+        t.Boolean("ShowColumnLine", &L::ShowColumnLine, &L::SetShowColumnLine, true);
+        t.Boolean("ShowColumnMarker", &L::ShowColumnMarker, &L::SetShowColumnMarker, false);
+        t.Boolean("ShowColumnXAxisTitle", &L::ShowColumnXAxisTitle, &L::SetShowColumnXAxisTitle, false);
+        t.Boolean("ShowColumnYAxisTitle", &L::ShowColumnYAxisTitle, &L::SetShowColumnYAxisTitle, false);
+        t.Boolean("ShowColumnXValue", &L::ShowColumnXValue, &L::SetShowColumnXValue, false);
+        t.Boolean("ShowColumnYValue", &L::ShowColumnYValue, &L::SetShowColumnYValue, false);
+        t.Boolean("ShowColumnYMax", &L::ShowColumnYMax, &L::SetShowColumnYMax, false);
+        t.Boolean("ShowColumnYMin", &L::ShowColumnYMin, &L::SetShowColumnYMin, false);
+        t.Boolean("ShowColumnYMean", &L::ShowColumnYMean, &L::SetShowColumnYMean, false);
+        t.String("CaptionColumnTitle", &L::CaptionColumnTitle, &L::SetCaptionColumnTitle,
+                 QStringLiteral("Title"));
+        t.String("CaptionColumnXAxisTitle", &L::CaptionColumnXAxisTitle, &L::SetCaptionColumnXAxisTitle,
+                 QStringLiteral("X-Axis"));
+        t.String("CaptionColumnYAxisTitle", &L::CaptionColumnYAxisTitle, &L::SetCaptionColumnYAxisTitle,
+                 QStringLiteral("Y-Axis"));
+        t.String("CaptionColumnXValue", &L::CaptionColumnXValue, &L::SetCaptionColumnXValue,
+                 QStringLiteral("X"));
+        t.String("CaptionColumnYValue", &L::CaptionColumnYValue, &L::SetCaptionColumnYValue,
+                 QStringLiteral("Y"));
+        t.String("CaptionColumnYMax", &L::CaptionColumnYMax, &L::SetCaptionColumnYMax,
+                 QStringLiteral("Y-Max"));
+        t.String("CaptionColumnYMin", &L::CaptionColumnYMin, &L::SetCaptionColumnYMin,
+                 QStringLiteral("Y-Min"));
+        t.String("CaptionColumnYMean", &L::CaptionColumnYMean, &L::SetCaptionColumnYMean,
+                 QStringLiteral("Y-Mean"));
+        t.Object("Font", "TFont", &L::Font);
+        t.Float("ColumnSpacing", &L::ColumnSpacing, &L::SetColumnSpacing, 0.5);
+        t.Float("RowSpacing", &L::RowSpacing, &L::SetRowSpacing, 0.25);
+        t.Float("WrapRowSpacingMin", &L::WrapRowSpacingMin, &L::SetWrapRowSpacingMin, 0.25);
+        t.Ordinal("WrapColDesiredCount", "Integer", &L::WrapColDesiredCount, &L::SetWrapColDesiredCount, 1,
+                  1);
+        t.Boolean("WrapColAutoCountEnabled", &L::WrapColAutoCountEnabled, &L::SetWrapColAutoCountEnabled,
+                  false);
+        t.Ordinal("WrapColAutoCountMax", "Integer", &L::WrapColAutoCountMax, &L::SetWrapColAutoCountMax, 100);
+        t.Float("WrapColSpacingMin", &L::WrapColSpacingMin, &L::SetWrapColSpacingMin, 2);
+        t.Boolean("WrapColSpacingAuto", &L::WrapColSpacingAuto, &L::SetWrapColSpacingAuto, true);
+        t.Ordinal("WrapRowDesiredCount", "Integer", &L::WrapRowDesiredCount, &L::SetWrapRowDesiredCount, 5,
+                  1);
+        t.Boolean("WrapRowAutoCountEnabled", &L::WrapRowAutoCountEnabled, &L::SetWrapRowAutoCountEnabled,
+                  true);
+        t.Ordinal("WrapRowAutoCountMax", "Integer", &L::WrapRowAutoCountMax, &L::SetWrapRowAutoCountMax, 100);
+        t.Boolean("WrapRowSpacingAuto", &L::WrapRowSpacingAuto, &L::SetWrapRowSpacingAuto, false);
+        t.Boolean("ColumnTitlesVisible", &L::ColumnTitlesVisible, &L::SetColumnTitlesVisible, false);
+        t.Object("ColumnTitlesFont", "TFont", &L::ColumnTitlesFont);
+        t.Float("ChannelNameMaxWidth", &L::ChannelNameMaxWidth, &L::SetChannelNameMaxWidth, 0);
+        t.Enum("ChannelNameColorStyle", "TcPlotLegendChannelNameColorStyle", &L::ChannelNameColorStyle,
+               &L::SetChannelNameColorStyle, iplcncsFont,
+               {"iplcncsFont", "iplcncsChannelColor", "iplcncsXAxisFontColor", "iplcncsYAxisFontColor"});
+        t.Ordinal("LineColumnWidth", "Integer", &L::LineColumnWidth, &L::SetLineColumnWidth, 13);
+        t.Ordinal("LineColumnHeight", "Integer", &L::LineColumnHeight, &L::SetLineColumnHeight, 3);
+        return t;
+    }();
+    return table;
 }
 
 std::array<bool, 10> TcPlotLegend::ShownColumns() const

@@ -41,147 +41,169 @@ class TcPlotLegend : public TcPlotLayoutObject
   public:
     TcPlotLegend(TcPlotOwner* AOwner, const TcPlotHandlers& handlers);
     ~TcPlotLegend() override;
+    const TPropertyTable& PropertyTable() const override;
 
-#define CHART_LEGEND_PROPERTY(Type, Name, Default)                                                           \
-  public:                                                                                                    \
-    Type Name() const                                                                                        \
-    {                                                                                                        \
-        return F##Name;                                                                                      \
-    }                                                                                                        \
-    void Set##Name(Type v)                                                                                   \
-    {                                                                                                        \
-        StoreValue(v, F##Name, &TcPlotObject::DoChange);                                                     \
-    }                                                                                                        \
-                                                                                                             \
-  private:                                                                                                   \
-    Type F##Name = Type(Default);
-
-    CHART_LEGEND_PROPERTY(double, MarginLeft, 1)
-    CHART_LEGEND_PROPERTY(double, MarginRight, 1)
-    CHART_LEGEND_PROPERTY(double, MarginTop, 1)
-    CHART_LEGEND_PROPERTY(double, MarginBottom, 1)
-    CHART_LEGEND_PROPERTY(TColor, BackGroundColor, 0x808080)
-    CHART_LEGEND_PROPERTY(bool, BackGroundTransparent, true)
-    CHART_LEGEND_PROPERTY(TColor, SelectedItemBackGroundColor, 0x00FFFF)
-    CHART_LEGEND_PROPERTY(bool, ShowColumnLine, true)
-    CHART_LEGEND_PROPERTY(bool, ShowColumnMarker, false)
-    CHART_LEGEND_PROPERTY(bool, ShowColumnXAxisTitle, false)
-    CHART_LEGEND_PROPERTY(bool, ShowColumnYAxisTitle, false)
-    CHART_LEGEND_PROPERTY(bool, ShowColumnXValue, false)
-    CHART_LEGEND_PROPERTY(bool, ShowColumnYValue, false)
-    CHART_LEGEND_PROPERTY(bool, ShowColumnYMax, false)
-    CHART_LEGEND_PROPERTY(bool, ShowColumnYMin, false)
-    CHART_LEGEND_PROPERTY(bool, ShowColumnYMean, false)
-    CHART_LEGEND_PROPERTY(QString, CaptionColumnTitle, "Title")
-    CHART_LEGEND_PROPERTY(QString, CaptionColumnXAxisTitle, "X-Axis")
-    CHART_LEGEND_PROPERTY(QString, CaptionColumnYAxisTitle, "Y-Axis")
-    CHART_LEGEND_PROPERTY(QString, CaptionColumnXValue, "X")
-    CHART_LEGEND_PROPERTY(QString, CaptionColumnYValue, "Y")
-    CHART_LEGEND_PROPERTY(QString, CaptionColumnYMax, "Y-Max")
-    CHART_LEGEND_PROPERTY(QString, CaptionColumnYMin, "Y-Min")
-    CHART_LEGEND_PROPERTY(QString, CaptionColumnYMean, "Y-Mean")
-    CHART_LEGEND_PROPERTY(double, ColumnSpacing, 0.5)
-    CHART_LEGEND_PROPERTY(double, WrapRowSpacingMin, 0.25)
-    CHART_LEGEND_PROPERTY(bool, WrapColAutoCountEnabled, false)
-    CHART_LEGEND_PROPERTY(int, WrapColAutoCountMax, 100)
-    CHART_LEGEND_PROPERTY(double, WrapColSpacingMin, 2)
-    CHART_LEGEND_PROPERTY(bool, WrapColSpacingAuto, true)
-    CHART_LEGEND_PROPERTY(bool, WrapRowAutoCountEnabled, true)
-    CHART_LEGEND_PROPERTY(int, WrapRowAutoCountMax, 100)
-    CHART_LEGEND_PROPERTY(bool, WrapRowSpacingAuto, false)
-    CHART_LEGEND_PROPERTY(bool, ColumnTitlesVisible, false)
-    CHART_LEGEND_PROPERTY(double, ChannelNameMaxWidth, 0)
-    CHART_LEGEND_PROPERTY(TcPlotLegendChannelNameColorStyle, ChannelNameColorStyle, iplcncsFont)
-    CHART_LEGEND_PROPERTY(int, LineColumnWidth, 13)
-    CHART_LEGEND_PROPERTY(int, LineColumnHeight, 3)
-#undef CHART_LEGEND_PROPERTY
+  public:
+    double MarginLeft() const { return FMarginLeft; }
+    void SetMarginLeft(double v) { SetDoubleValue(v, FMarginLeft, &TcPlotObject::DoChange); }
+    double MarginRight() const { return FMarginRight; }
+    void SetMarginRight(double v) { SetDoubleValue(v, FMarginRight, &TcPlotObject::DoChange); }
+    double MarginTop() const { return FMarginTop; }
+    void SetMarginTop(double v) { SetDoubleValue(v, FMarginTop, &TcPlotObject::DoChange); }
+    double MarginBottom() const { return FMarginBottom; }
+    void SetMarginBottom(double v) { SetDoubleValue(v, FMarginBottom, &TcPlotObject::DoChange); }
+    TColor BackGroundColor() const { return FBackGroundColor; }
+    void SetBackGroundColor(TColor v) { SetColorValue(v, FBackGroundColor, &TcPlotObject::DoChange); }
+    bool BackGroundTransparent() const { return FBackGroundTransparent; }
+    void SetBackGroundTransparent(bool v)
+    {
+        SetBooleanValue(v, FBackGroundTransparent, &TcPlotObject::DoChange);
+    }
+    TColor SelectedItemBackGroundColor() const { return FSelectedItemBackGroundColor; }
+    void SetSelectedItemBackGroundColor(TColor v)
+    {
+        SetColorValue(v, FSelectedItemBackGroundColor, &TcPlotObject::DoChange);
+    }
+    bool ShowColumnLine() const { return FShowColumnLine; }
+    void SetShowColumnLine(bool v) { SetBooleanValue(v, FShowColumnLine, &TcPlotObject::DoChange); }
+    bool ShowColumnMarker() const { return FShowColumnMarker; }
+    void SetShowColumnMarker(bool v) { SetBooleanValue(v, FShowColumnMarker, &TcPlotObject::DoChange); }
+    bool ShowColumnXAxisTitle() const { return FShowColumnXAxisTitle; }
+    void SetShowColumnXAxisTitle(bool v)
+    {
+        SetBooleanValue(v, FShowColumnXAxisTitle, &TcPlotObject::DoChange);
+    }
+    bool ShowColumnYAxisTitle() const { return FShowColumnYAxisTitle; }
+    void SetShowColumnYAxisTitle(bool v)
+    {
+        SetBooleanValue(v, FShowColumnYAxisTitle, &TcPlotObject::DoChange);
+    }
+    bool ShowColumnXValue() const { return FShowColumnXValue; }
+    void SetShowColumnXValue(bool v) { SetBooleanValue(v, FShowColumnXValue, &TcPlotObject::DoChange); }
+    bool ShowColumnYValue() const { return FShowColumnYValue; }
+    void SetShowColumnYValue(bool v) { SetBooleanValue(v, FShowColumnYValue, &TcPlotObject::DoChange); }
+    bool ShowColumnYMax() const { return FShowColumnYMax; }
+    void SetShowColumnYMax(bool v) { SetBooleanValue(v, FShowColumnYMax, &TcPlotObject::DoChange); }
+    bool ShowColumnYMin() const { return FShowColumnYMin; }
+    void SetShowColumnYMin(bool v) { SetBooleanValue(v, FShowColumnYMin, &TcPlotObject::DoChange); }
+    bool ShowColumnYMean() const { return FShowColumnYMean; }
+    void SetShowColumnYMean(bool v) { SetBooleanValue(v, FShowColumnYMean, &TcPlotObject::DoChange); }
+    const QString& CaptionColumnTitle() const { return FCaptionColumnTitle; }
+    void SetCaptionColumnTitle(const QString& v)
+    {
+        SetStringValue(v, FCaptionColumnTitle, &TcPlotObject::DoChange);
+    }
+    const QString& CaptionColumnXAxisTitle() const { return FCaptionColumnXAxisTitle; }
+    void SetCaptionColumnXAxisTitle(const QString& v)
+    {
+        SetStringValue(v, FCaptionColumnXAxisTitle, &TcPlotObject::DoChange);
+    }
+    const QString& CaptionColumnYAxisTitle() const { return FCaptionColumnYAxisTitle; }
+    void SetCaptionColumnYAxisTitle(const QString& v)
+    {
+        SetStringValue(v, FCaptionColumnYAxisTitle, &TcPlotObject::DoChange);
+    }
+    const QString& CaptionColumnXValue() const { return FCaptionColumnXValue; }
+    void SetCaptionColumnXValue(const QString& v)
+    {
+        SetStringValue(v, FCaptionColumnXValue, &TcPlotObject::DoChange);
+    }
+    const QString& CaptionColumnYValue() const { return FCaptionColumnYValue; }
+    void SetCaptionColumnYValue(const QString& v)
+    {
+        SetStringValue(v, FCaptionColumnYValue, &TcPlotObject::DoChange);
+    }
+    const QString& CaptionColumnYMax() const { return FCaptionColumnYMax; }
+    void SetCaptionColumnYMax(const QString& v)
+    {
+        SetStringValue(v, FCaptionColumnYMax, &TcPlotObject::DoChange);
+    }
+    const QString& CaptionColumnYMin() const { return FCaptionColumnYMin; }
+    void SetCaptionColumnYMin(const QString& v)
+    {
+        SetStringValue(v, FCaptionColumnYMin, &TcPlotObject::DoChange);
+    }
+    const QString& CaptionColumnYMean() const { return FCaptionColumnYMean; }
+    void SetCaptionColumnYMean(const QString& v)
+    {
+        SetStringValue(v, FCaptionColumnYMean, &TcPlotObject::DoChange);
+    }
+    double ColumnSpacing() const { return FColumnSpacing; }
+    void SetColumnSpacing(double v) { SetDoubleValue(v, FColumnSpacing, &TcPlotObject::DoChange); }
+    double WrapRowSpacingMin() const { return FWrapRowSpacingMin; }
+    void SetWrapRowSpacingMin(double v) { SetDoubleValue(v, FWrapRowSpacingMin, &TcPlotObject::DoChange); }
+    bool WrapColAutoCountEnabled() const { return FWrapColAutoCountEnabled; }
+    void SetWrapColAutoCountEnabled(bool v)
+    {
+        SetBooleanValue(v, FWrapColAutoCountEnabled, &TcPlotObject::DoChange);
+    }
+    int WrapColAutoCountMax() const { return FWrapColAutoCountMax; }
+    void SetWrapColAutoCountMax(int v) { SetIntegerValue(v, FWrapColAutoCountMax, &TcPlotObject::DoChange); }
+    double WrapColSpacingMin() const { return FWrapColSpacingMin; }
+    void SetWrapColSpacingMin(double v) { SetDoubleValue(v, FWrapColSpacingMin, &TcPlotObject::DoChange); }
+    bool WrapColSpacingAuto() const { return FWrapColSpacingAuto; }
+    void SetWrapColSpacingAuto(bool v) { SetBooleanValue(v, FWrapColSpacingAuto, &TcPlotObject::DoChange); }
+    bool WrapRowAutoCountEnabled() const { return FWrapRowAutoCountEnabled; }
+    void SetWrapRowAutoCountEnabled(bool v)
+    {
+        SetBooleanValue(v, FWrapRowAutoCountEnabled, &TcPlotObject::DoChange);
+    }
+    int WrapRowAutoCountMax() const { return FWrapRowAutoCountMax; }
+    void SetWrapRowAutoCountMax(int v) { SetIntegerValue(v, FWrapRowAutoCountMax, &TcPlotObject::DoChange); }
+    bool WrapRowSpacingAuto() const { return FWrapRowSpacingAuto; }
+    void SetWrapRowSpacingAuto(bool v) { SetBooleanValue(v, FWrapRowSpacingAuto, &TcPlotObject::DoChange); }
+    bool ColumnTitlesVisible() const { return FColumnTitlesVisible; }
+    void SetColumnTitlesVisible(bool v) { SetBooleanValue(v, FColumnTitlesVisible, &TcPlotObject::DoChange); }
+    double ChannelNameMaxWidth() const { return FChannelNameMaxWidth; }
+    void SetChannelNameMaxWidth(double v)
+    {
+        SetDoubleValue(v, FChannelNameMaxWidth, &TcPlotObject::DoChange);
+    }
+    TcPlotLegendChannelNameColorStyle ChannelNameColorStyle() const { return FChannelNameColorStyle; }
+    void SetChannelNameColorStyle(TcPlotLegendChannelNameColorStyle v)
+    {
+        if (v == FChannelNameColorStyle)
+            return;
+        FChannelNameColorStyle = v;
+        DoChange();
+    }
+    int LineColumnWidth() const { return FLineColumnWidth; }
+    void SetLineColumnWidth(int v) { SetIntegerValue(v, FLineColumnWidth, &TcPlotObject::DoChange); }
+    int LineColumnHeight() const { return FLineColumnHeight; }
+    void SetLineColumnHeight(int v) { SetIntegerValue(v, FLineColumnHeight, &TcPlotObject::DoChange); }
 
   public:
     // One value under two names.
-    double RowSpacing() const
-    {
-        return FWrapRowSpacingMin;
-    }
-    void SetRowSpacing(double v)
-    {
-        SetWrapRowSpacingMin(v);
-    }
-    int WrapColDesiredCount() const
-    {
-        return FWrapColDesiredCount;
-    }
+    double RowSpacing() const { return FWrapRowSpacingMin; }
+    void SetRowSpacing(double v) { SetWrapRowSpacingMin(v); }
+    int WrapColDesiredCount() const { return FWrapColDesiredCount; }
     void SetWrapColDesiredCount(int v)
     {
         SetIntegerValue(std::max(1, v), FWrapColDesiredCount, &TcPlotObject::DoChange);
     }
-    int WrapRowDesiredCount() const
-    {
-        return FWrapRowDesiredCount;
-    }
+    int WrapRowDesiredCount() const { return FWrapRowDesiredCount; }
     void SetWrapRowDesiredCount(int v)
     {
         SetIntegerValue(std::max(1, v), FWrapRowDesiredCount, &TcPlotObject::DoChange);
     }
-    fw::TFont& Font()
-    {
-        return FFont;
-    }
-    fw::TFont& SelectedItemFont()
-    {
-        return FSelectedItemFont;
-    }
-    fw::TFont& ColumnTitlesFont()
-    {
-        return FColumnTitlesFont;
-    }
-    int ViewStartIndex() const
-    {
-        return FItemViewStartIndex;
-    }
-    void SetViewStartIndex(int v)
-    {
-        SetIntegerValue(v, FItemViewStartIndex, &TcPlotObject::DoChange);
-    }
-    int ViewStopIndex() const
-    {
-        return FItemViewStopIndex;
-    }
+    fw::TFont& Font() { return FFont; }
+    fw::TFont& SelectedItemFont() { return FSelectedItemFont; }
+    fw::TFont& ColumnTitlesFont() { return FColumnTitlesFont; }
+    int ViewStartIndex() const { return FItemViewStartIndex; }
+    void SetViewStartIndex(int v) { SetIntegerValue(v, FItemViewStartIndex, &TcPlotObject::DoChange); }
+    int ViewStopIndex() const { return FItemViewStopIndex; }
 
     // Cursor mode: set by the chart before each paint.
     bool FCursorAllChannels = false;
 
-    int ItemCount() const
-    {
-        return int(FItemList.size());
-    }
-    const TcPlotLegendItem& Item(int i) const
-    {
-        return FItemList.at(std::size_t(i));
-    }
-    int ActualWrapColCount() const
-    {
-        return FActualWrapColCount;
-    }
-    int RowsShown() const
-    {
-        return FRows;
-    }
-    TcPlotLegendButton& UpButton()
-    {
-        return *FUpButton;
-    }
-    TcPlotLegendButton& DownButton()
-    {
-        return *FDownButton;
-    }
-    int RequiredWidth() const
-    {
-        return FRequiredWidth;
-    }
-    int RequiredHeight() const
-    {
-        return FRequiredHeight;
-    }
+    int ItemCount() const { return int(FItemList.size()); }
+    const TcPlotLegendItem& Item(int i) const { return FItemList.at(std::size_t(i)); }
+    int ActualWrapColCount() const { return FActualWrapColCount; }
+    int RowsShown() const { return FRows; }
+    TcPlotLegendButton& UpButton() { return *FUpButton; }
+    TcPlotLegendButton& DownButton() { return *FDownButton; }
+    int RequiredWidth() const { return FRequiredWidth; }
+    int RequiredHeight() const { return FRequiredHeight; }
 
     int GetRequiredSize(TCanvas& Canvas) override;
     void Draw(TCanvas& Canvas, TColor BackGroundColor) override;
@@ -198,6 +220,44 @@ class TcPlotLegend : public TcPlotLayoutObject
     void DoMouseUp(const TcPlotMouseData& M) override;
 
   private:
+    double FMarginLeft = 1;
+    double FMarginRight = 1;
+    double FMarginTop = 1;
+    double FMarginBottom = 1;
+    TColor FBackGroundColor = 0x808080;
+    bool FBackGroundTransparent = true;
+    TColor FSelectedItemBackGroundColor = 0x00FFFF;
+    bool FShowColumnLine = true;
+    bool FShowColumnMarker = false;
+    bool FShowColumnXAxisTitle = false;
+    bool FShowColumnYAxisTitle = false;
+    bool FShowColumnXValue = false;
+    bool FShowColumnYValue = false;
+    bool FShowColumnYMax = false;
+    bool FShowColumnYMin = false;
+    bool FShowColumnYMean = false;
+    QString FCaptionColumnTitle = QStringLiteral("Title");
+    QString FCaptionColumnXAxisTitle = QStringLiteral("X-Axis");
+    QString FCaptionColumnYAxisTitle = QStringLiteral("Y-Axis");
+    QString FCaptionColumnXValue = QStringLiteral("X");
+    QString FCaptionColumnYValue = QStringLiteral("Y");
+    QString FCaptionColumnYMax = QStringLiteral("Y-Max");
+    QString FCaptionColumnYMin = QStringLiteral("Y-Min");
+    QString FCaptionColumnYMean = QStringLiteral("Y-Mean");
+    double FColumnSpacing = 0.5;
+    double FWrapRowSpacingMin = 0.25;
+    bool FWrapColAutoCountEnabled = false;
+    int FWrapColAutoCountMax = 100;
+    double FWrapColSpacingMin = 2;
+    bool FWrapColSpacingAuto = true;
+    bool FWrapRowAutoCountEnabled = true;
+    int FWrapRowAutoCountMax = 100;
+    bool FWrapRowSpacingAuto = false;
+    bool FColumnTitlesVisible = false;
+    double FChannelNameMaxWidth = 0;
+    TcPlotLegendChannelNameColorStyle FChannelNameColorStyle = iplcncsFont;
+    int FLineColumnWidth = 13;
+    int FLineColumnHeight = 3;
     void Layout(TCanvas& Canvas);
     // Per column (line, marker, name, axis titles, values, statistics): shown, and its title.
     std::array<bool, 10> ShownColumns() const;

@@ -1,7 +1,7 @@
 #include "chart/objects/PlotObject.h"
 
-#include "chart/objects/MasterManager.h"
 #include "chart/axes/PlotAxis.h"
+#include "chart/objects/MasterManager.h"
 
 #include <cmath>
 
@@ -36,21 +36,21 @@ TcPlotObject::TcPlotObject(TcPlotOwner* AOwner, const TcPlotHandlers& handlers)
 
 TcPlotObject::~TcPlotObject() = default;
 
-const TcPropertyTable& TcPlotObject::PropertyTable() const
+const TPropertyTable& TcPlotObject::PropertyTable() const
 {
     return ClassTable();
 }
 
-const TcPropertyTable& TcPlotObject::ClassTable()
+const TPropertyTable& TcPlotObject::ClassTable()
 {
-    static const TcPropertyTable table = [] {
-        TcPropertyTable t;
-        t.String("Name", &TcPlotObject::Name, &TcPlotObject::SetName);
-        t.Ordinal("Visible", &TcPlotObject::Visible, &TcPlotObject::SetVisible, 1, 2);
-        t.Ordinal("Enabled", &TcPlotObject::Enabled, &TcPlotObject::SetEnabled, 1, 2);
-        t.Ordinal("Layer", &TcPlotObject::Layer, &TcPlotObject::SetLayer, 100);
-        t.Ordinal("PopupEnabled", &TcPlotObject::PopupEnabled, &TcPlotObject::SetPopupEnabled, 1, 2);
-        t.Ordinal("CanFocus", &TcPlotObject::CanFocus, &TcPlotObject::SetCanFocus, 1, 2);
+    static const TPropertyTable table = [] {
+        TPropertyTable t;
+        t.String("Name", &TcPlotObject::Name, &TcPlotObject::SetName, QString());
+        t.Boolean("Visible", &TcPlotObject::Visible, &TcPlotObject::SetVisible, true);
+        t.Boolean("Enabled", &TcPlotObject::Enabled, &TcPlotObject::SetEnabled, true);
+        t.Ordinal("Layer", "Integer", &TcPlotObject::Layer, &TcPlotObject::SetLayer, 100);
+        t.Boolean("PopupEnabled", &TcPlotObject::PopupEnabled, &TcPlotObject::SetPopupEnabled, true);
+        t.Boolean("CanFocus", &TcPlotObject::CanFocus, &TcPlotObject::SetCanFocus, true);
         return t;
     }();
     return table;
@@ -341,19 +341,20 @@ TcPlotLayoutObject::TcPlotLayoutObject(TcPlotOwner* AOwner, const TcPlotHandlers
 {
 }
 
-const TcPropertyTable& TcPlotLayoutObject::PropertyTable() const
+const TPropertyTable& TcPlotLayoutObject::PropertyTable() const
 {
     return ClassTable();
 }
 
-const TcPropertyTable& TcPlotLayoutObject::ClassTable()
+const TPropertyTable& TcPlotLayoutObject::ClassTable()
 {
-    static const TcPropertyTable table = [] {
-        TcPropertyTable t(&TcPlotObject::ClassTable());
-        t.Ordinal("Horizontal", &TcPlotLayoutObject::Horizontal, &TcPlotLayoutObject::SetHorizontal, 0, 2);
-        t.Ordinal("ZOrder", &TcPlotLayoutObject::ZOrder, &TcPlotLayoutObject::SetZOrder, 0);
-        t.Float("StartPercent", &TcPlotLayoutObject::StartPercent, &TcPlotLayoutObject::SetStartPercent);
-        t.Float("StopPercent", &TcPlotLayoutObject::StopPercent, &TcPlotLayoutObject::SetStopPercent);
+    static const TPropertyTable table = [] {
+        TPropertyTable t(&TcPlotObject::ClassTable());
+        using L = TcPlotLayoutObject;
+        t.Boolean("Horizontal", &L::Horizontal, &L::SetHorizontal, false);
+        t.Ordinal("ZOrder", "Integer", &L::ZOrder, &L::SetZOrder, 0, 0, 999);
+        t.Float("StartPercent", &L::StartPercent, &L::SetStartPercent, 0, 0, 100);
+        t.Float("StopPercent", &L::StopPercent, &L::SetStopPercent, 100, 0, 100);
         return t;
     }();
     return table;

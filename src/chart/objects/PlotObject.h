@@ -206,8 +206,8 @@ class TcPlotObject : public TcPersistent
     void AddEditMenuItem(TcPopupMenu& Menu);
     // The object's index among its kind (for the chart's events); -1 when not filed.
     virtual int KindIndex() const;
-    const TcPropertyTable& PropertyTable() const override;
-    static const TcPropertyTable& ClassTable();
+    const TPropertyTable& PropertyTable() const override;
+    static const TPropertyTable& ClassTable();
 
   protected:
     virtual void DoMouseHint(const TcPlotMouseData&, TcHintData&) {}
@@ -225,28 +225,33 @@ class TcPlotObject : public TcPersistent
     void SetCanDraw(bool Value) { FCanDraw = Value; }
 
     using Notify = void (TcPlotObject::*)();
-    template <class T> bool StoreValue(const T& Value, T& Field, Notify change)
+    template <class T> bool StoreAndNotify(const T& Value, T& Field, Notify change)
     {
-        if (Value == Field)
+        if (!fw::StoreProperty(Field, Value))
             return false;
-        Field = Value;
         if (change)
             (this->*change)();
         return true;
     }
-    bool SetBooleanValue(bool Value, bool& Field, Notify change) { return StoreValue(Value, Field, change); }
-    bool SetIntegerValue(int Value, int& Field, Notify change) { return StoreValue(Value, Field, change); }
+    bool SetBooleanValue(bool Value, bool& Field, Notify change)
+    {
+        return StoreAndNotify(Value, Field, change);
+    }
+    bool SetIntegerValue(int Value, int& Field, Notify change)
+    {
+        return StoreAndNotify(Value, Field, change);
+    }
     bool SetColorValue(TColor Value, TColor& Field, Notify change)
     {
-        return StoreValue(Value, Field, change);
+        return StoreAndNotify(Value, Field, change);
     }
     bool SetDoubleValue(double Value, double& Field, Notify change)
     {
-        return StoreValue(Value, Field, change);
+        return StoreAndNotify(Value, Field, change);
     }
     bool SetStringValue(const QString& Value, QString& Field, Notify change)
     {
-        return StoreValue(Value, Field, change);
+        return StoreAndNotify(Value, Field, change);
     }
 
     TcPlotOwner* FOwner;
@@ -323,8 +328,8 @@ class TcPlotLayoutObject : public TcPlotManagerObject
 
     bool iHitTest(const TcPlotMouseData& M) override;
     void DoInsert() override;
-    const TcPropertyTable& PropertyTable() const override;
-    static const TcPropertyTable& ClassTable();
+    const TPropertyTable& PropertyTable() const override;
+    static const TPropertyTable& ClassTable();
 
   protected:
     bool PopupCentre(TPoint& P) const override;

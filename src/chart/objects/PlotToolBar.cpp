@@ -1,7 +1,7 @@
 #include "chart/objects/PlotToolBar.h"
 
-#include "chart/objects/MasterManager.h"
 #include "chart/axes/PlotAxis.h"
+#include "chart/objects/MasterManager.h"
 #include "chart/objects/PlotDataCursor.h"
 
 #include <QPainter>
@@ -263,6 +263,33 @@ void TcPlotToolBarButton::DoMouseHint(const TcPlotMouseData&, TcHintData& Hint)
 }
 
 // TcPlotToolBar.
+
+const TPropertyTable& TcPlotToolBar::PropertyTable() const
+{
+    using B = TcPlotToolBar;
+    static const TPropertyTable table = [] {
+        TPropertyTable t(&TcPlotLayoutObject::ClassTable());
+        t.Redeclare("Horizontal", QStringLiteral("1"));
+        t.Boolean("ShowResumeButton", &B::ShowResumeButton, &B::SetShowResumeButton, true);
+        t.Boolean("ShowPauseButton", &B::ShowPauseButton, &B::SetShowPauseButton, true);
+        t.Boolean("ShowAxesModeButtons", &B::ShowAxesModeButtons, &B::SetShowAxesModeButtons, true);
+        t.Boolean("ShowZoomInOutButtons", &B::ShowZoomInOutButtons, &B::SetShowZoomInOutButtons, true);
+        t.Boolean("ShowSelectButton", &B::ShowSelectButton, &B::SetShowSelectButton, false);
+        t.Boolean("ShowZoomBoxButton", &B::ShowZoomBoxButton, &B::SetShowZoomBoxButton, true);
+        t.Boolean("ShowCursorButton", &B::ShowCursorButton, &B::SetShowCursorButton, true);
+        t.Boolean("ShowEditButton", &B::ShowEditButton, &B::SetShowEditButton, true);
+        t.Boolean("ShowCopyButton", &B::ShowCopyButton, &B::SetShowCopyButton, true);
+        t.Boolean("ShowSaveButton", &B::ShowSaveButton, &B::SetShowSaveButton, true);
+        t.Boolean("ShowPrintButton", &B::ShowPrintButton, &B::SetShowPrintButton, true);
+        t.Boolean("ShowPreviewButton", &B::ShowPreviewButton, &B::SetShowPreviewButton, false);
+        t.Float("ZoomInOutFactor", &B::ZoomInOutFactor, &B::SetZoomInOutFactor, 2, 1);
+        t.Boolean("FlatBorder", &B::FlatBorder, &B::SetFlatBorder, false);
+        t.Boolean("FlatButtons", &B::FlatButtons, &B::SetFlatButtons, false);
+        t.Boolean("SmallButtons", &B::SmallButtons, &B::SetSmallButtons, false);
+        return t;
+    }();
+    return table;
+}
 
 TcPlotToolBar::TcPlotToolBar(TcPlotOwner* AOwner, const TcPlotHandlers& handlers)
     : TcPlotLayoutObject(AOwner, handlers), FImageList(std::make_unique<TCustomImageList>(24, 24))

@@ -83,6 +83,7 @@ class TcPlotToolBar : public TcPlotLayoutObject
   public:
     TcPlotToolBar(TcPlotOwner* AOwner, const TcPlotHandlers& handlers);
     ~TcPlotToolBar() override;
+    const TPropertyTable& PropertyTable() const override;
 
     bool ShowResumeButton() const { return FResumeButton->Visible(); }
     void SetShowResumeButton(bool v) { FResumeButton->SetVisible(v); }

@@ -7,14 +7,14 @@
 namespace chart
 {
 
-const TcPropertyTable& TcPlotTranslationObject::PropertyTable() const
+const TPropertyTable& TcPlotTranslationObject::PropertyTable() const
 {
-    static const TcPropertyTable table = [] {
-        TcPropertyTable t;
-        t.String("OriginalString", &TcPlotTranslationObject::OriginalString,
-                 &TcPlotTranslationObject::SetOriginalString);
-        t.String("ReplacementString", &TcPlotTranslationObject::ReplacementString,
-                 &TcPlotTranslationObject::SetReplacementString);
+    static const TPropertyTable table = [] {
+        TPropertyTable t;
+        using T = TcPlotTranslationObject;
+        t.String("OriginalString", &T::OriginalString, &T::SetOriginalString, QStringLiteral("Unknown"));
+        t.String("ReplacementString", &T::ReplacementString, &T::SetReplacementString,
+                 QStringLiteral("Unknown"));
         return t;
     }();
     return table;

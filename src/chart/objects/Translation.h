@@ -15,7 +15,7 @@ class TcPlotTranslationObject : public TcPersistent
     void SetOriginalString(const QString& v) { FOriginalString = v; }
     const QString& ReplacementString() const { return FReplacementString; }
     void SetReplacementString(const QString& v) { FReplacementString = v; }
-    const TcPropertyTable& PropertyTable() const override;
+    const TPropertyTable& PropertyTable() const override;
 
   private:
     QString FOriginalString = QStringLiteral("Unknown");

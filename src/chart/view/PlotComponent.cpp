@@ -52,7 +52,180 @@ TcPlotComponent::TcPlotComponent(QWidget* parent) : TcCustomComponent(parent)
     for (auto& list : FImageList)
         list = std::make_unique<TCustomImageList>(24, 24);
     FMaster->SetUserCanEditObjects(true);
+    FAnnotationDefaultFont.SetColor(clWhite);
     setFocusPolicy(Qt::ClickFocus);
+}
+
+const TPropertyTable& TcPlotComponent::PropertyTable() const
+{
+    return ClassTable();
+}
+
+const TPropertyTable& TcPlotComponent::ClassTable()
+{
+    using P = TcPlotComponent;
+    static const TPropertyTable table = [] {
+        TPropertyTable t(&TcComponent::ClassTable());
+        const QStringList individual = {"ipriDataView", "ipriChannel", "ipriAuto"};
+        t.Redeclare("AutoFrameRate", QStringLiteral("1"));
+        t.Ordinal("BackGroundColor", "TColor", &P::BackGroundColor, &P::SetBackGroundColor, clBlack);
+        t.Enum("BorderStyle", "TcBevelStyle", &P::BorderStyle, &P::SetBorderStyle, ibsLowered,
+               {"ibsNone", "ibsRaised", "ibsLowered"});
+        t.Ordinal("DataViewZHorz", "Integer", &P::DataViewZHorz, &P::SetDataViewZHorz, 1);
+        t.Ordinal("DataViewZVert", "Integer", &P::DataViewZVert, &P::SetDataViewZVert, 1);
+        t.Boolean("XYAxesReverse", &P::XYAxesReverse, &P::SetXYAxesReverse, false);
+        t.Boolean("UserCanEditObjects", &P::UserCanEditObjects, &P::SetUserCanEditObjects, true);
+        t.Boolean("UserCanAddRemoveChannels", &P::UserCanAddRemoveChannels, &P::SetUserCanAddRemoveChannels,
+                  false);
+        t.Ordinal("OuterMarginLeft", "Integer", &P::OuterMarginLeft, &P::SetOuterMarginLeft, 5);
+        t.Ordinal("OuterMarginTop", "Integer", &P::OuterMarginTop, &P::SetOuterMarginTop, 5);
+        t.Ordinal("OuterMarginRight", "Integer", &P::OuterMarginRight, &P::SetOuterMarginRight, 5);
+        t.Ordinal("OuterMarginBottom", "Integer", &P::OuterMarginBottom, &P::SetOuterMarginBottom, 5);
+        t.Enum("PrintOrientation", "TPrinterOrientation", &P::PrintOrientation, &P::SetPrintOrientation,
+               poLandscape, {"poPortrait", "poLandscape"});
+        t.Float("PrintMarginLeft", &P::PrintMarginLeft, &P::SetPrintMarginLeft, 1);
+        t.Float("PrintMarginTop", &P::PrintMarginTop, &P::SetPrintMarginTop, 1);
+        t.Float("PrintMarginRight", &P::PrintMarginRight, &P::SetPrintMarginRight, 1);
+        t.Float("PrintMarginBottom", &P::PrintMarginBottom, &P::SetPrintMarginBottom, 1);
+        t.Boolean("PrintShowDialog", &P::PrintShowDialog, &P::SetPrintShowDialog, true);
+        t.String("PrintDocumentName", &P::PrintDocumentName, &P::SetPrintDocumentName,
+                 QStringLiteral("Untitled"));
+        t.String("PrinterName", &P::PrinterName, &P::SetPrinterName, QString());
+        t.Ordinal("HintsPause", "Integer", &P::HintsPause, &P::SetHintsPause, 500);
+        t.Ordinal("HintsHidePause", "Integer", &P::HintsHidePause, &P::SetHintsHidePause, 2500);
+        t.Boolean("HintsShow", &P::HintsShow, &P::SetHintsShow, true);
+        t.Object("HintsFont", "TFont", &P::HintsFont);
+        t.Enum("EditorFormStyle", "TcPlotFormStyle", &P::EditorFormStyle, &P::SetEditorFormStyle, ipfsModal,
+               {"ipfsModal", "ipfsStayOnTop"});
+        t.Enum("CopyToClipBoardFormat", "TcPlotExportFormat", &P::CopyToClipBoardFormat,
+               &P::SetCopyToClipBoardFormat, ipefMetaFile, {"ipefMetaFile", "ipefBitmap", "ipefJPEG"});
+        t.Boolean("TitleVisible", &P::TitleVisible, &P::SetTitleVisible, false);
+        t.String("TitleText", &P::TitleText, &P::SetTitleText, QString());
+        t.Object("TitleFont", "TFont", &P::TitleFont);
+        t.Float("TitleMargin", &P::TitleMargin, &P::SetTitleMargin, 0);
+        t.String("LogFileName", &P::LogFileName, &P::SetLogFileName, QString());
+        t.Ordinal("LogBufferSize", "Integer", &P::LogBufferSize, &P::SetLogBufferSize, 0);
+        t.Boolean("LoggingActive", &P::LoggingActive, nullptr, false);
+        t.Object("AnnotationDefaultFont", "TFont", &P::AnnotationDefaultFont);
+        t.Enum("AnnotationDefaultBrushStlye", "TBrushStyle", &P::AnnotationDefaultBrushStlye,
+               &P::SetAnnotationDefaultBrushStlye, bsSolid, BrushStyleNames());
+        t.Ordinal("AnnotationDefaultBrushColor", "TColor", &P::AnnotationDefaultBrushColor,
+                  &P::SetAnnotationDefaultBrushColor, clWhite);
+        t.Enum("AnnotationDefaultPenStlye", "TPenStyle", &P::AnnotationDefaultPenStlye,
+               &P::SetAnnotationDefaultPenStlye, psSolid, PenStyleNames());
+        t.Ordinal("AnnotationDefaultPenColor", "TColor", &P::AnnotationDefaultPenColor,
+                  &P::SetAnnotationDefaultPenColor, clWhite);
+        t.Ordinal("AnnotationDefaultPenWidth", "Integer", &P::AnnotationDefaultPenWidth,
+                  &P::SetAnnotationDefaultPenWidth, 1);
+        t.Enum("AnnotationDefaultReference", "TcPlotReferenceType", &P::AnnotationDefaultReference,
+               &P::SetAnnotationDefaultReference, iprtDataView,
+               {"iprtDataView", "iprtChannel", "iprtXChannelYDataView", "iprtXDataViewYChannel"});
+        t.Enum("AnnotationDefaultReferencePositionX", "TcPlotReferenceIndividual",
+               &P::AnnotationDefaultReferenceOf<0>, &P::SetAnnotationDefaultReferenceOf<0>, ipriAuto,
+               individual);
+        t.Enum("AnnotationDefaultReferencePositionY", "TcPlotReferenceIndividual",
+               &P::AnnotationDefaultReferenceOf<1>, &P::SetAnnotationDefaultReferenceOf<1>, ipriAuto,
+               individual);
+        t.Enum("AnnotationDefaultReferenceSizeX", "TcPlotReferenceIndividual",
+               &P::AnnotationDefaultReferenceOf<2>, &P::SetAnnotationDefaultReferenceOf<2>, ipriAuto,
+               individual);
+        t.Enum("AnnotationDefaultReferenceSizeY", "TcPlotReferenceIndividual",
+               &P::AnnotationDefaultReferenceOf<3>, &P::SetAnnotationDefaultReferenceOf<3>, ipriAuto,
+               individual);
+        t.Boolean("ClipAnnotationsToAxes", &P::ClipAnnotationsToAxes, &P::SetClipAnnotationsToAxes, true);
+        t.Boolean("BackGroundGradientEnabled", &P::BackGroundGradientEnabled,
+                  &P::SetBackGroundGradientEnabled, false);
+        t.Enum("BackGroundGradientDirection", "TcFillDirection", &P::BackGroundGradientDirection,
+               &P::SetBackGroundGradientDirection, ifdTopBottom,
+               {"ifdTopBottom", "ifdBottomTop", "ifdLeftRight", "ifdRightLeft", "ifdTopLeftBottomRight",
+                "ifdBottomRightTopLeft", "ifdBottomLeftTopRight", "ifdTopRightBottomLeft", "ifdRectangleOut",
+                "ifdRectangleIn", "ifdCircleOut", "ifdCircleIn"});
+        t.Ordinal("BackGroundGradientStartColor", "TColor", &P::BackGroundGradientStartColor,
+                  &P::SetBackGroundGradientStartColor, 0xFF0000);
+        t.Ordinal("BackGroundGradientStopColor", "TColor", &P::BackGroundGradientStopColor,
+                  &P::SetBackGroundGradientStopColor, 0);
+        t.Enum("DataFileColumnSeparator", "TcPlotDataFileColumnSeparator", &P::DataFileColumnSeparator,
+               &P::SetDataFileColumnSeparator, ipdfcsTab, {"ipdfcsTab", "ipdfcsComma"});
+        t.Enum("DataFileFormat", "TcPlotDataFileFormat", &P::DataFileFormat, &P::SetDataFileFormat, ipdffText,
+               {"ipdffText", "ipdffCompactInterval"});
+        t.String("DefaultSaveImageDirectory", &P::DefaultSaveImageDirectory, &P::SetDefaultSaveImageDirectory,
+                 QString());
+        t.Enum("DefaultSaveImageFormat", "TcPlotImageFormatStyle", &P::DefaultSaveImageFormat,
+               &P::SetDefaultSaveImageFormat, ipifBitmap,
+               {"ipifBitmap", "ipifEnhancedMetaFile", "ipifJPEG", "ipifPNG"});
+        t.String("DefaultPropertyDirectory", &P::DefaultPropertyDirectory, &P::SetDefaultPropertyDirectory,
+                 QString());
+        t.String("DefaultDataDirectory", &P::DefaultDataDirectory, &P::SetDefaultDataDirectory, QString());
+        t.String("DefaultAnnotationDirectory", &P::DefaultAnnotationDirectory,
+                 &P::SetDefaultAnnotationDirectory, QString());
+        t.Boolean("DifferentialPropertySave", &P::DifferentialPropertySave, &P::SetDifferentialPropertySave,
+                  false);
+        return t;
+    }();
+    return table;
+}
+
+void TcPlotComponent::SetClipAnnotationsToAxes(bool v)
+{
+    FClipAnnotationsToAxes = v;
+    InvalidateChange();
+}
+
+TFont& TcPlotComponent::TitleFont()
+{
+    return TitleLabel() ? TitleLabel()->Font() : Font();
+}
+
+namespace
+{
+const QString ImageListIndexError = QStringLiteral("ImageList Index must be 0-2");
+bool Refuse(QString* Error, const QString& text)
+{
+    if (Error)
+        *Error = text;
+    return false;
+}
+} // namespace
+
+bool TcPlotComponent::ImageListClear(int Index, QString* Error)
+{
+    if (Index < 0 || Index > 2)
+        return Refuse(Error, ImageListIndexError);
+    FImageList[Index]->Clear();
+    InvalidateChange();
+    return true;
+}
+
+bool TcPlotComponent::ImageListAdd(int Index, const QImage& Bitmap, QString* Error)
+{
+    if (Index < 0 || Index > 2)
+        return Refuse(Error, ImageListIndexError);
+    if (Bitmap.isNull())
+        return Refuse(Error, QStringLiteral("Image is empty"));
+    TCustomImageList& list = *FImageList[Index];
+    QImage image = Bitmap.convertToFormat(QImage::Format_ARGB32);
+    const QRgb transparent = image.pixel(0, image.height() - 1);
+    if (list.Count() == 0) {
+        list.SetSize(image.width(), image.height());
+    } else if (image.width() < list.Width() && image.height() < list.Height()) {
+        QImage centred(list.Width(), list.Height(), QImage::Format_ARGB32);
+        centred.fill(transparent);
+        QPainter p(&centred);
+        p.drawImage((list.Width() - image.width()) / 2, (list.Height() - image.height()) / 2, image);
+        p.end();
+        image = centred;
+    } else if (image.width() != list.Width() && image.height() != list.Height()) {
+        return Refuse(
+            Error, QStringLiteral("Image Width and Height must be the same as other images, or both smaller, "
+                                  "or both larger"));
+    }
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == transparent)
+                image.setPixel(x, y, qRgba(0, 0, 0, 0));
+    list.Add(image);
+    InvalidateChange();
+    return true;
 }
 
 TcPlotComponent::~TcPlotComponent()

@@ -6,10 +6,10 @@
 // their set-up with BeginLoading / Loaded. UI thread only.
 #pragma once
 
-#include "chart/component/Component.h"
-#include "chart/objects/MasterManager.h"
 #include "chart/axes/PlotAxis.h"
 #include "chart/channels/PlotChannelCustom.h"
+#include "chart/component/Component.h"
+#include "chart/objects/MasterManager.h"
 #include "framework/ImageList.h"
 
 #include <memory>
@@ -20,6 +20,17 @@ namespace chart
 
 enum TcPlotFormStyle : std::uint8_t { ipfsModal, ipfsStayOnTop };
 enum TcPlotExportFormat : std::uint8_t { ipefMetaFile, ipefBitmap, ipefJPEG };
+enum TcPrinterOrientation : std::uint8_t { poPortrait, poLandscape };
+enum TcPlotReferenceType : std::uint8_t {
+    iprtDataView,
+    iprtChannel,
+    iprtXChannelYDataView,
+    iprtXDataViewYChannel
+};
+enum TcPlotReferenceIndividual : std::uint8_t { ipriDataView, ipriChannel, ipriAuto };
+enum TcPlotDataFileColumnSeparator : std::uint8_t { ipdfcsTab, ipdfcsComma };
+enum TcPlotDataFileFormat : std::uint8_t { ipdffText, ipdffCompactInterval };
+enum TcPlotImageFormatStyle : std::uint8_t { ipifBitmap, ipifEnhancedMetaFile, ipifJPEG, ipifPNG };
 
 class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
 {
@@ -222,6 +233,235 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
     }
     void SetBackGroundGradientStopColor(TColor v);
 
+    TcPrinterOrientation PrintOrientation() const
+    {
+        return FPrintOrientation;
+    }
+    void SetPrintOrientation(TcPrinterOrientation v)
+    {
+        FPrintOrientation = v;
+    }
+    double PrintMarginLeft() const
+    {
+        return FPrintMargin[0];
+    }
+    void SetPrintMarginLeft(double v)
+    {
+        FPrintMargin[0] = v;
+    }
+    double PrintMarginTop() const
+    {
+        return FPrintMargin[1];
+    }
+    void SetPrintMarginTop(double v)
+    {
+        FPrintMargin[1] = v;
+    }
+    double PrintMarginRight() const
+    {
+        return FPrintMargin[2];
+    }
+    void SetPrintMarginRight(double v)
+    {
+        FPrintMargin[2] = v;
+    }
+    double PrintMarginBottom() const
+    {
+        return FPrintMargin[3];
+    }
+    void SetPrintMarginBottom(double v)
+    {
+        FPrintMargin[3] = v;
+    }
+    bool PrintShowDialog() const
+    {
+        return FPrintShowDialog;
+    }
+    void SetPrintShowDialog(bool v)
+    {
+        FPrintShowDialog = v;
+    }
+    const QString& PrintDocumentName() const
+    {
+        return FPrintDocumentName;
+    }
+    void SetPrintDocumentName(const QString& v)
+    {
+        FPrintDocumentName = v;
+    }
+    const QString& PrinterName() const
+    {
+        return FPrinterName;
+    }
+    void SetPrinterName(const QString& v)
+    {
+        FPrinterName = v;
+    }
+    fw::TFont& TitleFont();
+    // Chart logging is not built: the file name and buffer size are kept for the property files,
+    // and logging never runs.
+    const QString& LogFileName() const
+    {
+        return FLogFileName;
+    }
+    void SetLogFileName(const QString& v)
+    {
+        if (!FLoggingActive)
+            FLogFileName = v;
+    }
+    int LogBufferSize() const
+    {
+        return FLogBufferSize;
+    }
+    void SetLogBufferSize(int v)
+    {
+        FLogBufferSize = v;
+    }
+    bool LoggingActive() const
+    {
+        return FLoggingActive;
+    }
+    fw::TFont& AnnotationDefaultFont()
+    {
+        return FAnnotationDefaultFont;
+    }
+    fw::TBrushStyle AnnotationDefaultBrushStlye() const
+    {
+        return FAnnotationDefaultBrushStyle;
+    }
+    void SetAnnotationDefaultBrushStlye(fw::TBrushStyle v)
+    {
+        FAnnotationDefaultBrushStyle = v;
+    }
+    TColor AnnotationDefaultBrushColor() const
+    {
+        return FAnnotationDefaultBrushColor;
+    }
+    void SetAnnotationDefaultBrushColor(TColor v)
+    {
+        FAnnotationDefaultBrushColor = v;
+    }
+    fw::TPenStyle AnnotationDefaultPenStlye() const
+    {
+        return FAnnotationDefaultPenStyle;
+    }
+    void SetAnnotationDefaultPenStlye(fw::TPenStyle v)
+    {
+        FAnnotationDefaultPenStyle = v;
+    }
+    TColor AnnotationDefaultPenColor() const
+    {
+        return FAnnotationDefaultPenColor;
+    }
+    void SetAnnotationDefaultPenColor(TColor v)
+    {
+        FAnnotationDefaultPenColor = v;
+    }
+    int AnnotationDefaultPenWidth() const
+    {
+        return FAnnotationDefaultPenWidth;
+    }
+    void SetAnnotationDefaultPenWidth(int v)
+    {
+        FAnnotationDefaultPenWidth = v;
+    }
+    TcPlotReferenceType AnnotationDefaultReference() const
+    {
+        return FAnnotationDefaultReference;
+    }
+    void SetAnnotationDefaultReference(TcPlotReferenceType v)
+    {
+        FAnnotationDefaultReference = v;
+    }
+    // Position X, position Y, size X, size Y.
+    template <int I> TcPlotReferenceIndividual AnnotationDefaultReferenceOf() const
+    {
+        return FAnnotationDefaultRef[I];
+    }
+    template <int I> void SetAnnotationDefaultReferenceOf(TcPlotReferenceIndividual v)
+    {
+        FAnnotationDefaultRef[I] = v;
+    }
+    bool ClipAnnotationsToAxes() const
+    {
+        return FClipAnnotationsToAxes;
+    }
+    void SetClipAnnotationsToAxes(bool v);
+    TcPlotDataFileColumnSeparator DataFileColumnSeparator() const
+    {
+        return FDataFileColumnSeparator;
+    }
+    void SetDataFileColumnSeparator(TcPlotDataFileColumnSeparator v)
+    {
+        if (!FLoggingActive)
+            FDataFileColumnSeparator = v;
+    }
+    TcPlotDataFileFormat DataFileFormat() const
+    {
+        return FDataFileFormat;
+    }
+    void SetDataFileFormat(TcPlotDataFileFormat v)
+    {
+        if (!FLoggingActive)
+            FDataFileFormat = v;
+    }
+    const QString& DefaultSaveImageDirectory() const
+    {
+        return FDefaultSaveImageDirectory;
+    }
+    void SetDefaultSaveImageDirectory(const QString& v)
+    {
+        FDefaultSaveImageDirectory = v;
+    }
+    TcPlotImageFormatStyle DefaultSaveImageFormat() const
+    {
+        return FDefaultSaveImageFormat;
+    }
+    void SetDefaultSaveImageFormat(TcPlotImageFormatStyle v)
+    {
+        FDefaultSaveImageFormat = v;
+    }
+    const QString& DefaultPropertyDirectory() const
+    {
+        return FDefaultPropertyDirectory;
+    }
+    void SetDefaultPropertyDirectory(const QString& v)
+    {
+        FDefaultPropertyDirectory = v;
+    }
+    const QString& DefaultDataDirectory() const
+    {
+        return FDefaultDataDirectory;
+    }
+    void SetDefaultDataDirectory(const QString& v)
+    {
+        FDefaultDataDirectory = v;
+    }
+    const QString& DefaultAnnotationDirectory() const
+    {
+        return FDefaultAnnotationDirectory;
+    }
+    void SetDefaultAnnotationDirectory(const QString& v)
+    {
+        FDefaultAnnotationDirectory = v;
+    }
+    bool DifferentialPropertySave() const
+    {
+        return FDifferentialPropertySave;
+    }
+    void SetDifferentialPropertySave(bool v)
+    {
+        FDifferentialPropertySave = v;
+    }
+    const TPropertyTable& PropertyTable() const override;
+    static const TPropertyTable& ClassTable();
+
+    // The three image lists (Index 0 to 2; another index is refused with "ImageList Index must be
+    // 0-2"). The first image sets a list's size; a smaller one is centred on its transparent colour
+    // (its bottom-left pixel); one larger in one direction only is refused.
+    bool ImageListClear(int Index, QString* Error = nullptr);
+    bool ImageListAdd(int Index, const QImage& Bitmap, QString* Error = nullptr);
+
     // Building in code: objects created between BeginLoading and Loaded keep their Z-orders; the
     // layout manager and the repaint wait for Loaded.
     void BeginLoading();
@@ -335,6 +575,28 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
     bool FGradientEnabled = false;
     TcFillDirection FGradientDirection = ifdTopBottom;
     TColor FGradientStartColor = 0xFF0000, FGradientStopColor = 0;
+    TcPrinterOrientation FPrintOrientation = poLandscape;
+    double FPrintMargin[4] = {1, 1, 1, 1};
+    bool FPrintShowDialog = true;
+    QString FPrintDocumentName = QStringLiteral("Untitled"), FPrinterName;
+    QString FLogFileName;
+    int FLogBufferSize = 0;
+    bool FLoggingActive = false;
+    fw::TFont FAnnotationDefaultFont;
+    fw::TBrushStyle FAnnotationDefaultBrushStyle = fw::bsSolid;
+    TColor FAnnotationDefaultBrushColor = fw::clWhite;
+    fw::TPenStyle FAnnotationDefaultPenStyle = fw::psSolid;
+    TColor FAnnotationDefaultPenColor = fw::clWhite;
+    int FAnnotationDefaultPenWidth = 1;
+    TcPlotReferenceType FAnnotationDefaultReference = iprtDataView;
+    TcPlotReferenceIndividual FAnnotationDefaultRef[4] = {ipriAuto, ipriAuto, ipriAuto, ipriAuto};
+    bool FClipAnnotationsToAxes = true;
+    TcPlotDataFileColumnSeparator FDataFileColumnSeparator = ipdfcsTab;
+    TcPlotDataFileFormat FDataFileFormat = ipdffText;
+    QString FDefaultSaveImageDirectory, FDefaultPropertyDirectory, FDefaultDataDirectory,
+        FDefaultAnnotationDirectory;
+    TcPlotImageFormatStyle FDefaultSaveImageFormat = ipifBitmap;
+    bool FDifferentialPropertySave = false;
 };
 
 } // namespace chart

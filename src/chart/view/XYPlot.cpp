@@ -15,6 +15,38 @@ TcXYPlotChannel::TcXYPlotChannel(TcPlotOwner* AOwner, const TcPlotHandlers& hand
 {
 }
 
+const TPropertyTable& TcXYPlot::PropertyTable() const
+{
+    // The title label the constructor adds gives the title properties their defaults.
+    static const TPropertyTable table = [] {
+        TPropertyTable t(&TcPlotComponent::ClassTable());
+        t.Redeclare("TitleVisible", QStringLiteral("1"));
+        t.Redeclare("TitleText", QStringLiteral("Untitled"));
+        return t;
+    }();
+    return table;
+}
+
+const TPropertyTable& TcXYPlotChannel::PropertyTable() const
+{
+    using X = TcXYPlotChannel;
+    static const TPropertyTable table = [] {
+        TPropertyTable t(&TcPlotChannelCustom::ClassTable());
+        t.String("OPCComputerName", &X::OPCComputerName, &X::SetOPCComputerName, QStringLiteral("Local"));
+        t.String("OPCServerName", &X::OPCServerName, &X::SetOPCServerName, QString());
+        t.String("OPCItemName", &X::OPCItemName, &X::SetOPCItemName, QString());
+        t.String("OPCItem2Name", &X::OPCItem2Name, &X::SetOPCItem2Name, QString());
+        t.Ordinal("OPCUpdateRate", "Integer", &X::OPCUpdateRate, &X::SetOPCUpdateRate, 500);
+        t.Float("OPCScalar", &X::OPCScalar, &X::SetOPCScalar, 0);
+        t.Float("OPCOffset", &X::OPCOffset, &X::SetOPCOffset, 0);
+        t.Float("OPCScalar2", &X::OPCScalar2, &X::SetOPCScalar2, 0);
+        t.Float("OPCOffset2", &X::OPCOffset2, &X::SetOPCOffset2, 0);
+        t.Boolean("OPCAutoConnect", &X::OPCAutoConnect, &X::SetOPCAutoConnect, true);
+        return t;
+    }();
+    return table;
+}
+
 TcXYPlotChannel::~TcXYPlotChannel()
 {
     if (FOPC)

@@ -45,6 +45,7 @@ class TcXYPlotChannel : public TcPlotChannelCustom
     TcOPCManager& OPCManager() { return Binding().Manager; }
     // The OPC items and group are made on first use: a channel fed only by code never has them.
     bool HasOPCBinding() const { return FOPC != nullptr; }
+    const TPropertyTable& PropertyTable() const override;
 
     void OPCActivate();
     void OPCActivateSuspend();
@@ -86,6 +87,7 @@ class TcXYPlot : public TcPlotComponent
     // The channel at Index as an XY channel (a range or cast error raises).
     TcXYPlotChannel* GetChannel(int Index) const;
     bool IsXYPlot() const override { return true; }
+    const TPropertyTable& PropertyTable() const override;
 };
 
 } // namespace chart
