@@ -1,10 +1,12 @@
 #include "chart/component/Component.h"
 
 #include "chart/component/ChartDraw.h"
+#include "platform/WholeFile.h"
+
+#include <QBuffer>
 
 #include <QFocusEvent>
 #include <QPainter>
-#include <QtDebug>
 #include <algorithm>
 #include <chrono>
 
@@ -24,23 +26,6 @@ double TcPaceClock::NowMs() const
 namespace
 {
 const TcPaceClock* gClock = nullptr;
-std::function<void(const QString&)>& ErrorLog()
-{
-    static std::function<void(const QString&)> log;
-    return log;
-}
-QString MessageOf(std::exception_ptr e)
-{
-    try {
-        std::rethrow_exception(e);
-    } catch (const EChartError& x) {
-        return x.Message();
-    } catch (const std::exception& x) {
-        return QString::fromLocal8Bit(x.what());
-    } catch (...) {
-        return QStringLiteral("Unknown error");
-    }
-}
 } // namespace
 
 const TcPaceClock& PaceClock()
@@ -51,20 +36,6 @@ const TcPaceClock& PaceClock()
 void SetPaceClock(const TcPaceClock* clock)
 {
     gClock = clock;
-}
-
-void SetChartErrorLog(std::function<void(const QString&)> log)
-{
-    ErrorLog() = std::move(log);
-}
-
-void LogChartError(const QString& where, const QString& message)
-{
-    const QString line = where + QLatin1String(": ") + message;
-    if (ErrorLog())
-        ErrorLog()(line);
-    else
-        qWarning("%s", qPrintable(line));
 }
 
 // The shared repaint timer.
@@ -290,11 +261,7 @@ void TcComponent::iKillFocus()
 
 void TcComponent::Guard(const char* where, const std::function<void()>& hook)
 {
-    try {
-        hook();
-    } catch (...) {
-        LogChartError(QString::fromLatin1(where), MessageOf(std::current_exception()));
-    }
+    GuardChartCall(where, hook);
 }
 
 void TcComponent::PaintBuffered(QImage& image)
@@ -307,7 +274,7 @@ void TcComponent::PaintBuffered(QImage& image)
     try {
         iPaint(canvas);
     } catch (...) {
-        const QString message = MessageOf(std::current_exception());
+        const QString message = ChartErrorMessage(std::current_exception());
         canvas.Brush.Style = bsSolid;
         canvas.Brush.Color = clBlack;
         TRect r = ClientRect();
@@ -340,22 +307,39 @@ void TcComponent::Paint(TCanvas& Canvas)
         const QImage image = PaintToImage();
         Canvas.Draw(0, 0, image);
     } catch (...) {
-        LogChartError(QStringLiteral("paint"), MessageOf(std::current_exception()));
+        LogChartError(QStringLiteral("paint"), ChartErrorMessage(std::current_exception()));
     }
 }
 
-void TcComponent::SaveImageToBitmap(const QString& FileName)
+bool TcComponent::SaveImageToBitmap(const QString& FileName, QString* Error)
 {
     QImage image(std::max(1, Width()), std::max(1, Height()), QImage::Format_RGB32);
     image.fill(ToQColor(FBackGroundColor));
-    {
-        QPainter painter(&image);
-        TCanvas canvas(painter);
-        canvas.Font.Assign(Font());
-        iPaint(canvas);
-    }
-    if (!image.save(FileName, "BMP"))
-        throw EChartError(QStringLiteral("Error Saving Bitmap - %1").arg(FileName));
+    const bool painted = CatchChartError(
+        [&] {
+            QPainter painter(&image);
+            TCanvas canvas(painter);
+            canvas.Font.Assign(Font());
+            iPaint(canvas);
+        },
+        Error);
+    if (!painted)
+        return false;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const std::string failure =
+        image.save(&buffer, "BMP")
+            ? platform::WriteFileAtomic(
+                  FileName.toStdString(),
+                  {reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())})
+            : std::string("cannot encode the bitmap");
+    if (failure.empty())
+        return true;
+    if (Error)
+        *Error =
+            QStringLiteral("Error Saving Bitmap - %1 - %2").arg(FileName, QString::fromStdString(failure));
+    return false;
 }
 
 void TcComponent::KeyDown(Word& Key, TShiftState Shift)

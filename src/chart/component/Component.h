@@ -38,10 +38,6 @@ class TcPaceClock
 const TcPaceClock& PaceClock();
 void SetPaceClock(const TcPaceClock* clock);
 
-// Where input failures are reported (they are logged and ignored); the default writes a warning.
-void SetChartErrorLog(std::function<void(const QString&)> log);
-void LogChartError(const QString& where, const QString& message);
-
 enum TcBevelStyle : std::uint8_t { ibsNone, ibsRaised, ibsLowered };
 
 class TcComponent;
@@ -133,7 +129,8 @@ class TcComponent : public fw::TControl, public TcPersistent
     static const TPropertyTable& ClassTable();
 
     // Paints the control through iPaint into a bitmap file.
-    void SaveImageToBitmap(const QString& FileName);
+    // Paints the control into a bitmap file, written whole or not at all.
+    bool SaveImageToBitmap(const QString& FileName, QString* Error = nullptr);
     // One buffered paint into an image of the control's size (what paintEvent shows).
     QImage PaintToImage();
 

@@ -589,6 +589,68 @@ void TcPlotDataCursor::iKeyDown(Word& Key, TShiftState Shift, TcPopupMenu* Menu)
 void TcPlotDataCursor::FillPopupMenu(TcPopupMenu& Menu)
 {
     TcPlotObject::FillPopupMenu(Menu);
+    auto item = [this](const QString& caption, bool checked, std::function<void()> click) {
+        TcMenuItem i;
+        i.Caption = TranslateText(caption);
+        i.Checked = checked;
+        i.OnClick = std::move(click);
+        return i;
+    };
+    auto* channels = FOwner ? FOwner->Master().ChannelManager() : nullptr;
+
+    TcMenuItem channel = item(QStringLiteral("Channel"), false, nullptr);
+    if (FChannelAllowAll)
+        channel.Items.push_back(item(kAll, FChannelName == kAll, [this, channels] {
+            SetChannelName(kAll);
+            for (int i = 0; channels && i < channels->Count(); ++i)
+                channels->GetItem(i)->SetUserSelected(false);
+        }));
+    for (int i = 0; channels && i < channels->Count(); ++i) {
+        TcPlotChannelCustom* c = channels->GetItem(i);
+        if (!c->Visible())
+            continue;
+        QString title = c->TitleText();
+        title.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
+        const QString name = c->Name();
+        channel.Items.push_back(item(title, name == FChannelName, [this, name, channels] {
+            SetChannelName(name);
+            if (auto* chosen = channels ? channels->GetObjectByName(name) : nullptr)
+                chosen->SetUserSelected(true);
+        }));
+    }
+    Menu.Items.push_back(std::move(channel));
+
+    TcMenuItem style = item(QStringLiteral("Style"), false, nullptr);
+    for (int s = ipcsValueXY; s <= ipcsInverseDeltaX; ++s) {
+        const auto value = TcPlotDataCursorStyle(s);
+        TcMenuItem i = item(FMenuItemCaption[s], FStyle == value, [this, value] { SetStyle(value); });
+        i.Visible = FMenuItemVisible[s];
+        style.Items.push_back(std::move(i));
+    }
+    Menu.Items.push_back(std::move(style));
+
+    if (FMenuUserCanChangeOptions) {
+        // The options repaint at once, without a change notice.
+        TcMenuItem options = item(QStringLiteral("Options"), false, nullptr);
+        options.Items.push_back(item(QStringLiteral("Use Channel Color"), FUseChannelColor, [this] {
+            FUseChannelColor = !FUseChannelColor;
+            DoInvalidateNow();
+        }));
+        options.Items.push_back(item(QStringLiteral("Hide Hint On Release"), FHintHideOnRelease, [this] {
+            FHintHideOnRelease = !FHintHideOnRelease;
+            DoInvalidateNow();
+        }));
+        TcMenuItem flip = item(QStringLiteral("Flip Alignment"), false, [this] {
+            FHintOrientationSide = FHintOrientationSide == iosBottomRight ? iosTopLeft : iosBottomRight;
+            DoInvalidateNow();
+        });
+        flip.Enabled = FStyle <= ipcsValueY && FChannelName.compare(kAll, Qt::CaseInsensitive) != 0;
+        options.Items.push_back(std::move(flip));
+        Menu.Items.push_back(std::move(options));
+    }
+    if (!(FOwner && FOwner->IsXYPlot()))
+        Menu.Items.push_back(item(QStringLiteral("Snap to Data-Point"), FSnapToDataPoint,
+                                  [this] { FSnapToDataPoint = !FSnapToDataPoint; }));
     AddEditMenuItem(Menu);
 }
 

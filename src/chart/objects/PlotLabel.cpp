@@ -1,5 +1,7 @@
 #include "chart/objects/PlotLabel.h"
 
+#include "platform/WholeFile.h"
+
 #include "chart/core/ChartError.h"
 
 namespace chart
@@ -64,12 +66,21 @@ void TcPlotLabel::ImageClear()
     DoChange();
 }
 
-void TcPlotLabel::ImageLoadFromFile(const QString& FileName)
+bool TcPlotLabel::ImageLoadFromFile(const QString& FileName, QString* Error)
 {
+    std::vector<std::uint8_t> bytes;
+    const std::string failure = platform::ReadFileLimited(FileName.toStdString(), MaxImageFileSize, bytes);
     QImage image;
-    if (!image.load(FileName))
-        throw EChartError(QStringLiteral("Cannot open file \"%1\"").arg(FileName));
+    if (failure.empty())
+        image.loadFromData(bytes.data(), int(bytes.size()));
+    if (image.isNull()) {
+        if (Error)
+            *Error = QStringLiteral("Cannot open file \"%1\"").arg(FileName) +
+                     (failure.empty() ? QString() : QStringLiteral(" - ") + QString::fromStdString(failure));
+        return false;
+    }
     SetImage(&image);
+    return true;
 }
 
 void TcPlotLabel::CalcSize(TCanvas& Canvas)

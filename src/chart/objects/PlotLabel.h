@@ -41,7 +41,10 @@ class TcPlotLabel : public TcPlotLayoutObject
     void SetImage(const QImage* Value);
     void ImageClear();
     // Loads a picture file as the label's image; a failed load raises and keeps the old image.
-    void ImageLoadFromFile(const QString& FileName);
+    // Reads a picture file as the label's image; an unreadable or undecodable file is refused with
+    // its text and leaves the image as it was.
+    bool ImageLoadFromFile(const QString& FileName, QString* Error = nullptr);
+    static constexpr std::size_t MaxImageFileSize = 64 * 1024 * 1024;
     int RequiredWidth() const { return FRequiredWidth; }
 
     int GetRequiredSize(TCanvas& Canvas) override;

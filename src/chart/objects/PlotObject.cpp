@@ -521,7 +521,7 @@ void TcPlotButton::TimerEvent()
         FFirstTimerMessage = false;
     }
     if (OnClick)
-        OnClick(this);
+        GuardChartCall("button repeat", [this] { OnClick(this); });
     DoInvalidate();
 }
 

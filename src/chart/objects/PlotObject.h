@@ -49,6 +49,8 @@ struct TcMenuItem {
     bool Enabled = true;
     bool Visible = true;
     std::function<void()> OnClick;
+    // A sub-menu's items (a parent item has no click of its own).
+    std::vector<TcMenuItem> Items;
 };
 struct TcPopupMenu {
     std::vector<TcMenuItem> Items;
@@ -128,8 +130,10 @@ class TcPlotOwner
     // The chart's three image lists (0 .. 2); null for any other index or without a chart.
     virtual fw::TCustomImageList* ImageList(int) { return nullptr; }
     // The toolbar commands that act on the chart as a whole (properties, copy, save, print,
-    // preview), by button type; the base does nothing.
+    // preview), by button type; the base does nothing. A command the chart cannot carry out yet is
+    // not available, and its button is disabled.
     virtual void ToolBarCommand(int) {}
+    virtual bool ToolBarCommandAvailable(int) const { return false; }
     // Set while one axis hands its input to the others (they do not hand it on again).
     bool FUIInputForwarding = false;
 };

@@ -325,6 +325,7 @@ TcPlotToolBar::TcPlotToolBar(TcPlotOwner* AOwner, const TcPlotHandlers& handlers
     FAxesModeScrollButton->SetDown(true);
     FSelectButton->SetVisible(false);
     FPreviewButton->SetVisible(false);
+    UpdateCommandButtons();
     for (auto& b : FButtonList)
         b->OnDownChange = [this](TcPlotButton* button) { ButtonDownChange(button); };
     SetHorizontal(true);
@@ -562,6 +563,12 @@ void TcPlotToolBar::DoButtonClickEdit()
         FOwner->ToolBarCommand(iptbbtEdit);
 }
 
+void TcPlotToolBar::UpdateCommandButtons()
+{
+    for (TcPlotToolBarButton* b : {FEditButton, FCopyButton, FSaveButton, FPrintButton, FPreviewButton})
+        b->SetEnabled(FOwner && FOwner->ToolBarCommandAvailable(b->ButtonType()));
+}
+
 void TcPlotToolBar::ChartCommand(TcPlotToolBarButtonType Type)
 {
     if (!BeforeClick(Type))
@@ -620,6 +627,7 @@ void TcPlotToolBar::Draw(TCanvas& Canvas, TColor BackGroundColor)
     }
     FResumeButton->SetEnabled(anyOff);
     FPauseButton->SetEnabled(anyOn);
+    UpdateCommandButtons();
     FDrawing = false;
     const TRect r = DrawRect();
     Canvas.Brush.Style = bsSolid;

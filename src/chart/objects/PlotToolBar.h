@@ -158,6 +158,8 @@ class TcPlotToolBar : public TcPlotLayoutObject
     void AfterClick(TcPlotToolBarButtonType Type);
     // The commands the chart carries out (copy, save, print, preview), with both click events.
     void ChartCommand(TcPlotToolBarButtonType Type);
+    // Edit, copy, save, print and preview are enabled only for the commands the chart has.
+    void UpdateCommandButtons();
     void GroupClick(TcPlotButton* Button);
     void ButtonDownChange(TcPlotButton* Button);
     void SetAxesMode(bool Zoom);

@@ -1,8 +1,9 @@
 #include "chart/objects/Translation.h"
 
-#include <QFile>
-#include <QSaveFile>
-#include <QTextStream>
+#include "platform/WholeFile.h"
+
+#include <utility>
+#include <vector>
 
 namespace chart
 {
@@ -104,38 +105,55 @@ QString TcPlotTranslationManager::FindReplacement(const QString& OriginalString)
     return OriginalString;
 }
 
-void TcPlotTranslationManager::SaveToFile(const QString& FileName) const
+bool TcPlotTranslationManager::SaveToFile(const QString& FileName, QString* Error) const
 {
-    QSaveFile f(FileName);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Text))
-        throw EChartError(QStringLiteral("Error Saving Translation Data - ") + f.errorString());
-    QTextStream out(&f);
+    QByteArray text;
     for (int i = 0; i < FList.Count(); ++i)
-        out << FList.Item(i)->OriginalString() << '\t' << FList.Item(i)->ReplacementString() << '\n';
-    out.flush();
-    if (!f.commit())
-        throw EChartError(QStringLiteral("Error Saving Translation Data - ") + f.errorString());
+        text += (FList.Item(i)->OriginalString() + QLatin1Char('\t') + FList.Item(i)->ReplacementString() +
+                 QLatin1Char('\n'))
+                    .toUtf8();
+    const std::string failure = platform::WriteFileAtomic(
+        FileName.toStdString(),
+        {reinterpret_cast<const std::uint8_t*>(text.constData()), std::size_t(text.size())});
+    if (failure.empty())
+        return true;
+    if (Error)
+        *Error = QStringLiteral("Error Saving Translation Data - ") + QString::fromStdString(failure);
+    return false;
 }
 
-void TcPlotTranslationManager::LoadFromFile(const QString& FileName)
+bool TcPlotTranslationManager::LoadFromFile(const QString& FileName, QString* Error)
 {
-    QFile f(FileName);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
-        throw EChartError(QStringLiteral("Error Loading Data - ") + f.errorString());
-    QTextStream in(&f);
-    QStringList lines;
-    while (!in.atEnd())
-        lines << in.readLine();
-    Clear();
-    for (const QString& line : lines) {
+    auto refuse = [Error](const QString& why) {
+        if (Error)
+            *Error = QStringLiteral("Error Loading Data - ") + why;
+        return false;
+    };
+    std::vector<std::uint8_t> bytes;
+    const std::string failure = platform::ReadFileLimited(FileName.toStdString(), MaxFileSize, bytes);
+    if (!failure.empty())
+        return refuse(QString::fromStdString(failure));
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    std::vector<std::pair<QString, QString>> pairs;
+    for (QString line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
         const int tab = line.indexOf(QLatin1Char('\t'));
         if (tab < 0)
-            throw EChartError(
-                QStringLiteral("Error Loading Data - Invalid Format - Tab Deliminator Missing"));
-        TcPlotTranslationObject* o = CreateObject();
-        o->SetOriginalString(line.left(tab));
-        o->SetReplacementString(line.mid(tab + 1));
+            return refuse(QStringLiteral("Invalid Format - Tab Deliminator Missing"));
+        pairs.emplace_back(line.left(tab), line.mid(tab + 1));
     }
+    Clear();
+    for (const auto& [original, replacement] : pairs) {
+        TcPlotTranslationObject* o = CreateObject();
+        o->SetOriginalString(original);
+        o->SetReplacementString(replacement);
+    }
+    return true;
 }
 
 } // namespace chart

@@ -41,8 +41,13 @@ class TcPlotTranslationManager : public TcPersistent
     TcPlotTranslationObject* Item(int Index) const;
     QString FindReplacement(const QString& OriginalString) const;
     bool DoWriteToStream() const { return Count() > 0; }
-    void SaveToFile(const QString& FileName) const;
-    void LoadFromFile(const QString& FileName);
+    // The pairs as lines "original<TAB>replacement", written whole or not at all.
+    bool SaveToFile(const QString& FileName, QString* Error = nullptr) const;
+    // Replaces the pairs with the file's; a file that cannot be read or holds a line without a tab
+    // is refused with its text and leaves the pairs as they were.
+    bool LoadFromFile(const QString& FileName, QString* Error = nullptr);
+    // The largest translation file read.
+    static constexpr std::size_t MaxFileSize = 16 * 1024 * 1024;
 
   private:
     TcSortedKeyList<TcPlotTranslationObject*> FList;
