@@ -582,3 +582,87 @@ TEST_F(PropertyTables, YAxis)
 }
 
 } // namespace
+
+namespace
+{
+
+// Setting by a full dotted name, as outside data (OPC values) does.
+TEST_F(PropertyTables, SetByPathFollowsTheTableAndRefusesBadText)
+{
+    TcXYPlot chart;
+    TcPlotLegend& legend = *chart.GetLegend(0);
+    struct Case {
+        const char* name;
+        const char* prefix;
+        const char* path;
+        const char* value;
+        bool ok;
+        std::function<bool()> holds;
+    } cases[] = {
+        {"float with a comma", "", "marginleft", "2,5", true, [&] { return legend.MarginLeft() == 2.5; }},
+        {"boolean word", "", "SHOWCOLUMNYMAX", "true", true, [&] { return legend.ShowColumnYMax(); }},
+        {"boolean from any other text", "", "ShowColumnLine", "0", true,
+         [&] { return !legend.ShowColumnLine(); }},
+        {"boolean from any other text", "", "ShowColumnLine", "7", true,
+         [&] { return legend.ShowColumnLine(); }},
+        {"nested font", "", "Font.Color", "255", true, [&] { return legend.Font().Color() == 255; }},
+        {"under a prefix", "Legend", "Legend.CaptionColumnTitle", "Name #13", true,
+         [&] { return legend.CaptionColumnTitle() == "Name #13"; }},
+        {"enumeration by ordinal", "", "ChannelNameColorStyle", "1", true,
+         [&] { return legend.ChannelNameColorStyle() == iplcncsChannelColor; }},
+        {"enumeration out of range", "", "ChannelNameColorStyle", "9", false,
+         [&] { return legend.ChannelNameColorStyle() == iplcncsChannelColor; }},
+        {"no number", "", "LineColumnWidth", "wide", false, [&] { return legend.LineColumnWidth() == 13; }},
+        {"no such property", "", "Nothing.Here", "1", true, [&] { return true; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString error;
+        EXPECT_EQ(SetPropertyByPath(legend, c.prefix, c.value, c.path, &error), c.ok) << error.toStdString();
+        EXPECT_EQ(error.isEmpty(), c.ok);
+        EXPECT_TRUE(c.holds());
+    }
+}
+
+// The chart's three image lists: the first image sizes a list, a smaller one is centred on its
+// transparent colour, a mismatched one and a wrong list index are refused with their texts.
+TEST_F(PropertyTables, ImageListsTakeImagesByTheirRules)
+{
+    TcXYPlot chart;
+    auto image = [](int w, int h) {
+        QImage i(w, h, QImage::Format_RGB32);
+        i.fill(Qt::magenta);
+        i.setPixel(w / 2, h / 2, qRgb(0, 0, 255));
+        return i;
+    };
+    QString error;
+    EXPECT_FALSE(chart.ImageListAdd(3, image(4, 4), &error));
+    EXPECT_EQ(error, "ImageList Index must be 0-2");
+    EXPECT_FALSE(chart.ImageListClear(-1, &error));
+    EXPECT_EQ(error, "ImageList Index must be 0-2");
+
+    fw::TCustomImageList& list = *chart.ImageList(1);
+    ASSERT_TRUE(chart.ImageListAdd(1, image(16, 12), &error));
+    EXPECT_EQ(QSize(list.Width(), list.Height()), QSize(16, 12));
+    ASSERT_TRUE(chart.ImageListAdd(1, image(8, 6), &error)) << "both smaller: centred";
+    ASSERT_TRUE(chart.ImageListAdd(1, image(16, 30), &error)) << "same width";
+    EXPECT_FALSE(chart.ImageListAdd(1, image(20, 20), &error));
+    EXPECT_EQ(error,
+              "Image Width and Height must be the same as other images, or both smaller, or both larger");
+    EXPECT_EQ(list.Count(), 3);
+
+    // The centred image: its one opaque pixel in the middle of the cell, the rest transparent.
+    QImage cell(16, 12, QImage::Format_ARGB32);
+    cell.fill(Qt::transparent);
+    {
+        QPainter p(&cell);
+        fw::TCanvas canvas(p);
+        list.Draw(canvas, 0, 0, 1);
+    }
+    EXPECT_EQ(cell.pixel(8, 6), qRgb(0, 0, 255));
+    EXPECT_EQ(qAlpha(cell.pixel(1, 1)), 0);
+    ASSERT_TRUE(chart.ImageListClear(1, &error));
+    EXPECT_EQ(list.Count(), 0);
+}
+
+} // namespace

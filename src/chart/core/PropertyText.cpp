@@ -192,6 +192,66 @@ void SetPropertyFromText(TPersistent& Instance, const QString& Key, const QStrin
     }
 }
 
+namespace
+{
+// The entry at Path below Instance (full names built from Prefix), and the object holding it.
+const TPropertyInfo* FindByPath(TPersistent& Instance, const QString& Prefix, const QString& Path,
+                                TPersistent*& Holder)
+{
+    for (const TPropertyInfo* p : Instance.PropertyTable().All()) {
+        const QString full = Prefix.trimmed().isEmpty() ? p->Name : Prefix + QLatin1Char('.') + p->Name;
+        if (p->Kind == TPropertyKind::Object) {
+            if (TPersistent* child = p->GetObject(Instance))
+                if (const TPropertyInfo* found = FindByPath(*child, full, Path, Holder))
+                    return found;
+        } else if (!p->ReadOnly() && full.compare(Path, Qt::CaseInsensitive) == 0) {
+            Holder = &Instance;
+            return p;
+        }
+    }
+    return nullptr;
+}
+} // namespace
+
+bool SetPropertyByPath(TPersistent& Instance, const QString& Prefix, const QString& Value,
+                       const QString& Path, QString* Error)
+{
+    TPersistent* holder = nullptr;
+    const TPropertyInfo* p = FindByPath(Instance, Prefix, Path, holder);
+    if (!p)
+        return true;
+    return CatchChartError(
+        [&] {
+            switch (p->Kind) {
+            case TPropertyKind::Ordinal: {
+                QString text = Value.trimmed();
+                if (!p->EnumNames.isEmpty()) {
+                    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+                        text = QStringLiteral("1");
+                    else if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+                        text = QStringLiteral("0");
+                    else if (p->Min == 0 && p->Max == 1 && text != QLatin1String("0"))
+                        text = QStringLiteral("1");
+                }
+                const long long v = TextToInteger(text);
+                if (p->Closed && !p->InRange(double(v)))
+                    throw EChartError(QStringLiteral("'%1' is out of range for %2").arg(Value, p->Name));
+                p->SetOrdinal(*holder, v);
+                break;
+            }
+            case TPropertyKind::Float:
+                p->SetFloat(*holder, TextToFloat(Value));
+                break;
+            case TPropertyKind::String:
+                p->SetString(*holder, Value);
+                break;
+            case TPropertyKind::Object:
+                break;
+            }
+        },
+        Error);
+}
+
 void LoadPropertiesFromList(TPersistent& Instance, const QString& Prefix, QStringList& Lines)
 {
     while (!Lines.isEmpty()) {

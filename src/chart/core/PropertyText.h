@@ -67,5 +67,12 @@ void SavePropertiesToList(const TPersistent& Instance, const QString& Prefix, QS
 // enumeration value outside its range raises too.
 void LoadPropertiesFromList(TPersistent& Instance, const QString& Prefix, QStringList& Lines);
 void SetPropertyFromText(TPersistent& Instance, const QString& Key, const QString& Value);
+// Sets the published property whose full name (Prefix, a point and the dotted name; the bare name
+// with an empty prefix) equals Path, ignoring letter case, from Value's text: a boolean or other
+// enumeration takes "True"/"False" in any case or its ordinal (any text but "0" is 1 for a
+// boolean), a number its text with "." or ",", a text as it is. False with the reason when the text
+// is no number or the ordinal is outside the enumeration; nothing changes then.
+bool SetPropertyByPath(TPersistent& Instance, const QString& Prefix, const QString& Value,
+                       const QString& Path, QString* Error = nullptr);
 
 } // namespace chart
