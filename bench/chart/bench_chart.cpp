@@ -1,9 +1,9 @@
 // bench-chart: adding 1,000,000 points to a chart channel and converting them to pixels, against
 // a plain std::vector<double> push and linear map of the same data, timed in the same run. The
 // "ratio" counter is chart time / vector time (target: within 3).
-#include "chart/MasterManager.h"
-#include "chart/PlotAxis.h"
-#include "chart/PlotChannelCustom.h"
+#include "chart/axes/PlotAxis.h"
+#include "chart/channels/PlotChannelCustom.h"
+#include "chart/objects/MasterManager.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 // bench-chart-paint: one repaint of a transfer-curve chart after its four points were replaced, and
 // of an XY chart with 3 channels of 10 000 points (the whole layout, grid, labels and traces).
-#include "chart/TransferCharts.h"
+#include "chart/view/TransferCharts.h"
 #include "framework/Fonts.h"
 
 #include <QApplication>

@@ -74,6 +74,21 @@ TFont::TFont()
 {
 }
 
+const TPropertyTable& TFont::PropertyTable() const
+{
+    static const TPropertyTable table = [] {
+        TPropertyTable t;
+        t.Ordinal("Charset", "TFontCharset", &TFont::Charset, &TFont::SetCharset, 1, 0, 255);
+        t.Ordinal("Color", "TColor", &TFont::Color, &TFont::SetColor, clWindowText);
+        t.Ordinal("Height", "Integer", &TFont::Height, &TFont::SetHeight, -11);
+        t.String("Name", &TFont::Name, &TFont::SetName, QStringLiteral("Tahoma"));
+        t.Ordinal("Orientation", "Integer", &TFont::Orientation, &TFont::SetOrientation, 0);
+        t.Ordinal("Style", "TFontStyles", &TFont::Style, &TFont::SetStyle, 0, 0, 15);
+        return t;
+    }();
+    return table;
+}
+
 void TFont::Assign(const TFont& source)
 {
     if (&source == this || *this == source)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/Colors.h"
+#include "framework/Property.h"
 
 #include <QFont>
 #include <QString>
@@ -16,7 +17,7 @@ namespace fw
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = unsigned;
 
-class TFont
+class TFont : public TPersistent
 {
   public:
     TFont();
@@ -41,6 +42,9 @@ class TFont
     // Escapement in tenths of a degree, counter-clockwise.
     int Orientation() const { return FOrientation; }
     void SetOrientation(int value);
+
+    // Charset, Color, Height, Name, Orientation and Style, as property files hold a font.
+    const TPropertyTable& PropertyTable() const override;
 
     QFont ToQFont() const;
     bool operator==(const TFont& other) const;

@@ -20,6 +20,14 @@ class TCustomImageList : public QObject
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
     int Count() const { return int(FImages.size()); }
+    void Clear() { FImages.clear(); }
+    // A new cell size; the images held are dropped.
+    void SetSize(int width, int height)
+    {
+        FImages.clear();
+        FWidth = width;
+        FHeight = height;
+    }
     // Adds one image (scaled to the cell when its size differs); returns its index.
     int Add(const QImage& image);
     // Nothing for an index outside the list; a disabled image is drawn greyed.

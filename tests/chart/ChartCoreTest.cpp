@@ -1,11 +1,11 @@
 // The headless chart core: maths, number and span formats, text lines, data lists, the small data
 // holders and the property text.
-#include "chart/ChartError.h"
-#include "chart/ChartFormat.h"
-#include "chart/ChartMath.h"
-#include "chart/PlotDataHolders.h"
-#include "chart/PlotDataList.h"
-#include "chart/PropertyText.h"
+#include "chart/core/ChartError.h"
+#include "chart/core/ChartFormat.h"
+#include "chart/core/ChartMath.h"
+#include "chart/core/PlotDataHolders.h"
+#include "chart/core/PlotDataList.h"
+#include "chart/core/PropertyText.h"
 
 #include "ErrorOf.h"
 
@@ -409,14 +409,14 @@ class Sample : public TcPersistent
     void SetStyle(Kind v) { FStyle = v; }
     int Count() const { return FCount; }
     void SetCount(int v) { FCount = v; }
-    const TcPropertyTable& PropertyTable() const override
+    const TPropertyTable& PropertyTable() const override
     {
-        static const TcPropertyTable t = [] {
-            TcPropertyTable t;
-            t.String("Caption", &Sample::Caption, &Sample::SetCaption);
-            t.Float("Level", &Sample::Level, &Sample::SetLevel);
-            t.Ordinal("Style", &Sample::Style, &Sample::SetStyle, kA, 3);
-            t.Ordinal("Count", &Sample::Count, &Sample::SetCount, 0);
+        static const TPropertyTable t = [] {
+            TPropertyTable t;
+            t.String("Caption", &Sample::Caption, &Sample::SetCaption, QString());
+            t.Float("Level", &Sample::Level, &Sample::SetLevel, 0);
+            t.Enum("Style", "Kind", &Sample::Style, &Sample::SetStyle, kA, {"kA", "kB", "kC"});
+            t.Ordinal("Count", "Integer", &Sample::Count, &Sample::SetCount, 0);
             return t;
         }();
         return t;
@@ -519,11 +519,11 @@ TEST(PropertyText, KeyPrefixesAndObjectProperties)
     struct Outer : Sample {
         Sample FInner;
         Sample* Inner() { return &FInner; }
-        const TcPropertyTable& PropertyTable() const override
+        const TPropertyTable& PropertyTable() const override
         {
-            static const TcPropertyTable t = [this] {
-                TcPropertyTable t(&Sample::PropertyTable());
-                t.Object("Inner", &Outer::Inner);
+            static const TPropertyTable t = [this] {
+                TPropertyTable t(&Sample::PropertyTable());
+                t.Object("Inner", "Sample", &Outer::Inner);
                 return t;
             }();
             return t;

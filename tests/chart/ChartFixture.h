@@ -3,9 +3,9 @@
 // axes of the main window.
 #pragma once
 
-#include "chart/MasterManager.h"
-#include "chart/PlotAxis.h"
-#include "chart/PlotChannelCustom.h"
+#include "chart/axes/PlotAxis.h"
+#include "chart/channels/PlotChannelCustom.h"
+#include "chart/objects/MasterManager.h"
 #include "framework/Fonts.h"
 #include "support/TestApp.h"
 

@@ -3,7 +3,7 @@
 // OPC manager without its library.
 #include "ChartFixture.h"
 #include "ErrorOf.h"
-#include "chart/XYPlot.h"
+#include "chart/view/XYPlot.h"
 #include "support/RecordingCanvas.h"
 
 #include <array>
@@ -370,6 +370,104 @@ TEST_F(ChartObjects, CursorHintRulesAndKeys)
     EXPECT_EQ(c->Pointer2Position(), 60);
 }
 
+TEST_F(ChartObjects, CursorPopupMenuOffersChannelStyleAndOptions)
+{
+    TcXYPlot chart;
+    chart.AddChannel();
+    chart.GetChannel(0)->SetTitleText(QStringLiteral("In\r\nA"));
+    chart.GetChannel(1)->SetTitleText(QStringLiteral("Out 1"));
+    TcPlotDataCursor* c = chart.GetDataCursor(0);
+    c->SetMenuItemVisible(ipcsDeltaY, false);
+    c->SetMenuItemCaption(ipcsInverseDeltaX, QStringLiteral("Hz"));
+    auto captions = [](const std::vector<TcMenuItem>& items) {
+        std::vector<std::string> out;
+        for (const TcMenuItem& i : items)
+            out.push_back(i.Caption.toStdString() + (i.Checked ? "*" : "") + (i.Visible ? "" : " hidden") +
+                          (i.Enabled ? "" : " disabled"));
+        return out;
+    };
+    TcPopupMenu m;
+    c->FillPopupMenu(m);
+    // An XY chart has no snapping item.
+    EXPECT_EQ(captions(m.Items), (std::vector<std::string>{"Channel", "Style", "Options", "Edit..."}));
+    EXPECT_EQ(captions(m.Items[0].Items), (std::vector<std::string>{"<All>", "InA*", "Out 1"}));
+    EXPECT_EQ(captions(m.Items[1].Items), (std::vector<std::string>{"Value X-Y*", "Value X", "Value Y",
+                                                                    "Period", "Peak-Peak hidden", "Hz"}));
+    EXPECT_EQ(captions(m.Items[2].Items),
+              (std::vector<std::string>{"Use Channel Color*", "Hide Hint On Release", "Flip Alignment"}));
+
+    int changes = 0;
+    chart.Master().OnChange = [&](TcPersistent*) { ++changes; };
+    m.Items[1].Items[3].OnClick();
+    EXPECT_EQ(c->Style(), ipcsDeltaX);
+    m.Items[0].Items[2].OnClick();
+    EXPECT_EQ(c->ChannelName(), QStringLiteral("Channel 2"));
+    EXPECT_TRUE(chart.GetChannel(1)->UserSelected());
+    changes = 0;
+    m.Items[2].Items[0].OnClick();
+    m.Items[2].Items[1].OnClick();
+    m.Items[2].Items[2].OnClick();
+    EXPECT_FALSE(c->UseChannelColor());
+    EXPECT_TRUE(c->HintHideOnRelease());
+    EXPECT_EQ(c->HintOrientationSide(), iosTopLeft);
+    EXPECT_EQ(changes, 0) << "the options repaint without a change notice";
+    m.Items[0].Items[0].OnClick();
+    EXPECT_EQ(c->ChannelName(), QStringLiteral("<All>"));
+    EXPECT_FALSE(chart.GetChannel(1)->UserSelected());
+
+    // Flip Alignment only for the value styles of one channel; no Options without the user's leave;
+    // no "<All>" when the cursor may not follow every channel.
+    c->FillPopupMenu(m);
+    EXPECT_FALSE(m.Items[2].Items[2].Enabled);
+    c->SetChannelName(QStringLiteral("Channel 1"));
+    c->SetStyle(ipcsValueY);
+    c->SetMenuUserCanChangeOptions(false);
+    c->SetChannelAllowAll(false);
+    c->FillPopupMenu(m);
+    EXPECT_EQ(captions(m.Items), (std::vector<std::string>{"Channel", "Style", "Edit..."}));
+    EXPECT_EQ(captions(m.Items[0].Items), (std::vector<std::string>{"InA*", "Out 1"}));
+}
+
+TEST_F(ChartObjects, ToolBarCommandsTheChartLacksAreDisabled)
+{
+    TcXYPlot chart;
+    TcPlotToolBar* bar = chart.GetToolBar(0);
+    bar->SetShowPreviewButton(true);
+    chart.ReCalcLayout();
+    int commands = 0;
+    chart.OnPlotEvent = [&](TcPlotEvent& e) {
+        if (e.Kind == TcPlotEventKind::BeforeToolBarButtonClick)
+            ++commands;
+    };
+    auto click = [&](TcPlotToolBarButton* b) {
+        const QPointF at(b->DrawRect().Left + 5, b->DrawRect().Top + 5);
+        QMouseEvent press(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&chart, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, at, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&chart, &release);
+    };
+    TcPlotToolBarButton* zoomIn = nullptr;
+    for (int i = 0; i < bar->ButtonCount(); ++i) {
+        TcPlotToolBarButton* b = bar->Button(i);
+        if (b->ButtonType() == iptbbtZoomIn && b->Style() != iptbbsSpacer)
+            zoomIn = b;
+        const bool command = b->ButtonType() == iptbbtEdit || b->ButtonType() == iptbbtCopy ||
+                             b->ButtonType() == iptbbtSave || b->ButtonType() == iptbbtPrint ||
+                             b->ButtonType() == iptbbtPreview;
+        if (b->Style() == iptbbsSpacer || !command)
+            continue;
+        SCOPED_TRACE(b->Hint().toStdString());
+        EXPECT_FALSE(b->Enabled());
+        click(b); // does nothing
+    }
+    EXPECT_EQ(commands, 0);
+    // The same click on a live button reaches it.
+    ASSERT_NE(zoomIn, nullptr);
+    EXPECT_TRUE(zoomIn->Enabled());
+    click(zoomIn);
+    EXPECT_GT(commands, 0);
+}
+
 TEST_F(ChartObjects, CursorKeysMoveByPixelStepsAndPages)
 {
     TcXYPlot chart;
@@ -593,6 +691,8 @@ TEST_F(ChartObjects, OPCManagerKeepsGroupsWithoutTheLibrary)
     TcXYPlot chart;
     TcXYPlotChannel* c = chart.GetChannel(0);
     EXPECT_EQ(c->OPCComputerName(), QStringLiteral("Local"));
+    EXPECT_TRUE(c->OPCAutoConnect());
+    EXPECT_FALSE(c->HasOPCBinding()) << "auto-connect without the library makes no binding";
     c->SetOPCItemName(QStringLiteral("Tag"));
     c->OPCActivate();
     EXPECT_FALSE(c->OPCActive());

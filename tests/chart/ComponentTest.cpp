@@ -3,8 +3,9 @@
 // bounds and the private timer; and the shared drawing functions on the recording canvas.
 #include "ChartFixture.h"
 
-#include "chart/ChartDraw.h"
-#include "chart/Component.h"
+#include "chart/component/ChartDraw.h"
+#include "chart/component/Component.h"
+#include "chart/io/Printer.h"
 #include "runtime/Timer.h"
 #include "support/RecordingCanvas.h"
 
@@ -15,6 +16,7 @@
 #include <QMouseEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -37,6 +39,7 @@ class Probe : public TcCustomComponent
     std::function<void()> PaintHook;
     std::vector<std::string> Calls;
     bool ThrowOnMouse = false;
+    bool ThrowEverywhere = false;
     int Painted = 0;
     using TcComponent::BackGroundChange;
 
@@ -48,19 +51,41 @@ class Probe : public TcCustomComponent
         if (PaintHook)
             PaintHook();
     }
-    void iKeyDown(Word&, TShiftState) override { Calls.push_back("iKeyDown"); }
+    void Fail()
+    {
+        if (ThrowEverywhere)
+            throw std::runtime_error("boom");
+    }
+    void iKeyDown(Word&, TShiftState) override
+    {
+        Calls.push_back("iKeyDown");
+        Fail();
+    }
+    void iKeyUp(Word&, TShiftState) override { Fail(); }
     void iMouseDown(TMouseButton, TShiftState, int, int) override
     {
         Calls.push_back("iMouseDown");
         if (ThrowOnMouse)
             throw std::runtime_error("boom");
+        Fail();
     }
+    void iMouseMove(TShiftState, int, int) override { Fail(); }
     void iMouseUp(TMouseButton b, TShiftState s, int x, int y) override
     {
         Calls.push_back("iMouseUp " + std::to_string(int(b)) + " " + std::to_string(s) + " " +
                         std::to_string(x) + " " + std::to_string(y));
+        Fail();
     }
-    void iDoubleClick() override { Calls.push_back("iDoubleClick"); }
+    void iDoubleClick() override
+    {
+        Calls.push_back("iDoubleClick");
+        Fail();
+    }
+    bool iMouseWheel(int, TShiftState, TPoint) override
+    {
+        Fail();
+        return true;
+    }
 };
 
 class Component : public ::testing::Test
@@ -227,13 +252,83 @@ TEST_F(Component, SaveImageToBitmap)
     QTemporaryDir dir;
     const QString file = dir.filePath("probe.bmp");
     probe->SetBackGroundColor(fw::clRed);
-    probe->SaveImageToBitmap(file);
+    ASSERT_TRUE(probe->SaveImageToBitmap(file));
     QImage saved;
     ASSERT_TRUE(saved.load(file, "BMP"));
     EXPECT_EQ(saved.size(), QSize(120, 60));
     EXPECT_EQ(saved.pixelColor(60, 30), QColor(Qt::red));
-    EXPECT_EQ(ErrorOf([&] { probe->SaveImageToBitmap(dir.filePath("missing/probe.bmp")); }),
-              "Error Saving Bitmap - " + dir.filePath("missing/probe.bmp"));
+
+    // A folder that does not exist, and a paint that fails: refused with the text, the old file kept.
+    QString error;
+    EXPECT_FALSE(probe->SaveImageToBitmap(dir.filePath("missing/probe.bmp"), &error));
+    EXPECT_TRUE(error.startsWith("Error Saving Bitmap - " + dir.filePath("missing/probe.bmp")))
+        << error.toStdString();
+    probe->PaintHook = [] { throw EChartError("no paint"); };
+    probe->SetBackGroundColor(fw::clBlue);
+    EXPECT_FALSE(probe->SaveImageToBitmap(file, &error));
+    EXPECT_EQ(error, "no paint");
+    ASSERT_TRUE(saved.load(file, "BMP"));
+    EXPECT_EQ(saved.pixelColor(60, 30), QColor(Qt::red));
+}
+
+// Every input and timer handler with a failing hook: nothing passes the component's edge, each
+// failure is logged once under its handler's name, and the control goes on working.
+TEST_F(Component, NoFailureLeavesAnInputHandler)
+{
+    fw::FakeTimerScope timers;
+    probe->ThrowEverywhere = true;
+    probe->OnInternalTimer = [](TcVCLComponent*) { throw std::runtime_error("boom"); };
+    const QPointF at(5, 5);
+    auto send = [&](QEvent* e) {
+        std::unique_ptr<QEvent> owned(e);
+        QApplication::sendEvent(probe.get(), owned.get());
+    };
+    auto mouse = [&](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        return [=] { send(new QMouseEvent(type, at, at, button, buttons, Qt::NoModifier)); };
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> send;
+        const char* where;
+        std::size_t failures = 1;
+    } cases[] = {
+        {"key down", [&] { send(new QKeyEvent(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier)); },
+         "key down"},
+        {"key up", [&] { send(new QKeyEvent(QEvent::KeyRelease, Qt::Key_Left, Qt::NoModifier)); }, "key up"},
+        {"mouse down", mouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton), "mouse down"},
+        {"mouse move", mouse(QEvent::MouseMove, Qt::NoButton, Qt::NoButton), "mouse move"},
+        {"mouse up", mouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton), "mouse up"},
+        {"double click", mouse(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton), "double click",
+         2},
+        {"wheel",
+         [&] {
+             send(new QWheelEvent(at, at, QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                                  Qt::NoScrollPhase, false));
+         },
+         "mouse wheel"},
+        {"focus out", [&] { send(new QFocusEvent(QEvent::FocusOut)); }, "kill focus"},
+        {"timer",
+         [&] {
+             probe->TimerStart(0, 10);
+             timers.Fake.Advance(10);
+             probe->TimerStop();
+         },
+         "timer"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        logged.clear();
+        EXPECT_NO_THROW(c.send());
+        // A double click is also a press: both handlers fail.
+        ASSERT_EQ(logged.size(), c.failures);
+        EXPECT_TRUE(logged[0].startsWith(QString::fromLatin1(c.where) + ": ")) << logged[0].toStdString();
+        EXPECT_TRUE(logged[0].contains("boom"));
+    }
+    // A failing paint draws its text in the control and raises nothing.
+    probe->PaintHook = [] { throw std::runtime_error("boom"); };
+    QImage shown;
+    EXPECT_NO_THROW(shown = probe->PaintToImage());
+    EXPECT_EQ(shown.size(), QSize(120, 60));
 }
 
 TEST_F(Component, PrivateTimer)
@@ -402,14 +497,19 @@ TEST_F(Drawing, PrinterPaperSize)
         SCOPED_TRACE(c.name);
         answers = c.answers;
         asked.clear();
-        const TcPaperSize p = GetPrinterPaperSize();
+        TcPaperSize p;
+        ASSERT_TRUE(GetPrinterPaperSize(p));
         EXPECT_NEAR(p.Width, c.width, 1e-12);
         EXPECT_NEAR(p.Height, c.height, 1e-12);
         EXPECT_EQ(asked, c.asked);
     }
     answers = {std::nullopt, std::nullopt};
     asked.clear();
-    EXPECT_EQ(ErrorOf([] { GetPrinterPaperSize(); }), "Could not initialize printer DeviceMode Structure");
+    TcPaperSize unchanged{1, 2};
+    QString error;
+    EXPECT_FALSE(GetPrinterPaperSize(unchanged, &error));
+    EXPECT_EQ(error, "Could not initialize printer DeviceMode Structure");
+    EXPECT_EQ(unchanged.Width, 1);
     EXPECT_EQ(asked, (std::vector<bool>{false, true}));
     SetPrinterSetupSource(nullptr);
 }

@@ -1,7 +1,7 @@
 // The message of the chart error a call raises, or "<no error>".
 #pragma once
 
-#include "chart/ChartError.h"
+#include "chart/core/ChartError.h"
 
 namespace charttest
 {

@@ -3,6 +3,8 @@
 // button, sort keys), the sorted lists, translations and the layout manager.
 #include "ChartFixture.h"
 
+#include "chart/objects/PlotLabel.h"
+#include "chart/view/XYPlot.h"
 #include "framework/Control.h"
 #include "runtime/Timer.h"
 
@@ -318,9 +320,9 @@ TEST_F(ObjectModel, Translations)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("A\t1\nB\t2\twith tab\n");
     f.close();
-    t->LoadFromFile(in);
+    ASSERT_TRUE(t->LoadFromFile(in));
     EXPECT_EQ(t->Count(), 2);
-    t->SaveToFile(out);
+    ASSERT_TRUE(t->SaveToFile(out));
     QFile g(out);
     ASSERT_TRUE(g.open(QIODevice::ReadOnly));
     EXPECT_EQ(g.readAll(), QByteArray("B\t2\twith tab\nA\t1\n"));
@@ -329,10 +331,12 @@ TEST_F(ObjectModel, Translations)
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("C\t3\nno tab here\nD\t4\n");
     bad.close();
-    EXPECT_EQ(ErrorOf([&] { t->LoadFromFile(in); }),
-              "Error Loading Data - Invalid Format - Tab Deliminator Missing");
-    EXPECT_EQ(t->Count(), 1);
-    EXPECT_EQ(t->FindReplacement("C"), "3");
+    QString error;
+    EXPECT_FALSE(t->LoadFromFile(in, &error));
+    EXPECT_EQ(error, "Error Loading Data - Invalid Format - Tab Deliminator Missing");
+    EXPECT_EQ(t->Count(), 2) << "a refused file leaves the pairs as they were";
+    EXPECT_EQ(t->FindReplacement("C"), "C");
+    EXPECT_EQ(t->FindReplacement("B"), "2\twith tab");
     t->Clear();
     EXPECT_FALSE(t->DoWriteToStream());
 }
@@ -471,6 +475,86 @@ TEST_F(ObjectModel, ChartWideSettingsReachEveryObject)
     h.Master().SetUserCanEditObjects(false);
     EXPECT_FALSE(h.Channel()->UserCanEdit());
     EXPECT_FALSE(h.Master().ObjectManager()->MouseWheelFocusObjects(120, 0, {0, 0}));
+}
+
+} // namespace
+
+namespace
+{
+
+// Every public loader given a bad file: refused with its text, nothing it held changed.
+TEST(ChartLoaders, BadFilesAreRefusedAndLoseNothing)
+{
+    charttest::EnsureApp();
+    QTemporaryDir dir;
+    auto write = [&](const char* name, const QByteArray& bytes) {
+        QFile f(dir.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return dir.filePath(name);
+    };
+    auto sparse = [&](const char* name, qint64 size) {
+        QFile f(dir.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        EXPECT_TRUE(f.resize(size));
+        return dir.filePath(name);
+    };
+    struct Case {
+        const char* name;
+        QString file;
+        const char* errorStart;
+    };
+
+    Host h;
+    auto* t = h.Master().TranslationManager();
+    t->Item(h.Master().AddTranslation())->SetOriginalString("Kept");
+    const Case translationCases[] = {
+        {"missing", dir.filePath("none.txt"), "Error Loading Data - "},
+        {"a folder", dir.path(), "Error Loading Data - "},
+        {"no tab", write("notab.txt", "A\t1\nB 2\n"), "Error Loading Data - Invalid Format"},
+        {"binary", write("binary.txt", QByteArray("\0\1\2\3", 4)), "Error Loading Data - Invalid Format"},
+        {"too large", sparse("huge.txt", qint64(TcPlotTranslationManager::MaxFileSize) + 1),
+         "Error Loading Data - "},
+    };
+    for (const Case& c : translationCases) {
+        SCOPED_TRACE(c.name);
+        QString error;
+        EXPECT_FALSE(t->LoadFromFile(c.file, &error));
+        EXPECT_TRUE(error.startsWith(c.errorStart)) << error.toStdString();
+        ASSERT_EQ(t->Count(), 1);
+        EXPECT_EQ(t->Item(0)->OriginalString(), "Kept");
+    }
+    QString error;
+    const QString saved = write("saved.txt", "old\tfile\n");
+    EXPECT_FALSE(t->SaveToFile(dir.filePath("no/such/folder/t.txt"), &error));
+    EXPECT_TRUE(error.startsWith("Error Saving Translation Data - ")) << error.toStdString();
+    ASSERT_TRUE(t->SaveToFile(saved, &error)) << error.toStdString();
+    ASSERT_TRUE(t->LoadFromFile(saved, &error));
+    EXPECT_EQ(t->Item(0)->OriginalString(), "Kept");
+
+    chart::TcXYPlot chart;
+    chart::TcPlotLabel* label = chart.GetLabel(0);
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    label->SetImage(&picture);
+    const Case imageCases[] = {
+        {"missing", dir.filePath("none.png"), "Cannot open file"},
+        {"not a picture", write("garbage.png", "this is no picture"), "Cannot open file"},
+        {"too large", sparse("huge.png", qint64(chart::TcPlotLabel::MaxImageFileSize) + 1),
+         "Cannot open file"},
+    };
+    for (const Case& c : imageCases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_FALSE(label->ImageLoadFromFile(c.file, &error));
+        EXPECT_TRUE(error.startsWith(c.errorStart)) << error.toStdString();
+        ASSERT_NE(label->Image(), nullptr);
+        EXPECT_EQ(label->Image()->size(), QSize(4, 3));
+    }
+    QImage other(2, 2, QImage::Format_RGB32);
+    other.fill(Qt::blue);
+    ASSERT_TRUE(other.save(dir.filePath("good.png")));
+    ASSERT_TRUE(label->ImageLoadFromFile(dir.filePath("good.png"), &error)) << error.toStdString();
+    EXPECT_EQ(label->Image()->size(), QSize(2, 2));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The binary property stream: a round trip through nested objects and defined data, what is left
 // out, what a reader passes over, and the failures that must not corrupt the stream.
-#include "chart/PropertyStream.h"
-#include "chart/ChartError.h"
+#include "chart/core/PropertyStream.h"
+#include "chart/core/ChartError.h"
 
 #include "ErrorOf.h"
 
@@ -21,12 +21,12 @@ class Pen : public TcPersistent
     void SetColor(int v) { FColor = v; }
     double Width() const { return FWidth; }
     void SetWidth(double v) { FWidth = v; }
-    const TcPropertyTable& PropertyTable() const override
+    const TPropertyTable& PropertyTable() const override
     {
-        static const TcPropertyTable t = [] {
-            TcPropertyTable t;
-            t.Ordinal("Color", &Pen::Color, &Pen::SetColor, 0);
-            t.Float("Width", &Pen::Width, &Pen::SetWidth);
+        static const TPropertyTable t = [] {
+            TPropertyTable t;
+            t.Ordinal("Color", "TColor", &Pen::Color, &Pen::SetColor, 0);
+            t.Float("Width", &Pen::Width, &Pen::SetWidth, 1);
             return t;
         }();
         return t;
@@ -53,22 +53,16 @@ class Item : public TcPersistent
     }
     void SetCount(int v) { FCount = v; }
     Pen* LinePen() { return &FPen; }
-    const TcPropertyTable& PropertyTable() const override
+    const TPropertyTable& PropertyTable() const override
     {
-        static const TcPropertyTable t = [] {
-            TcPropertyTable t;
-            t.String("Caption", &Item::Caption, &Item::SetCaption);
-            t.Ordinal("Style", &Item::Style, &Item::SetStyle, kLine, 3);
-            TcPropertyInfo secret;
-            secret.Name = "Secret";
-            secret.IsStored = [](const TcPersistent&) { return false; };
-            secret.GetOrdinal = [](const TcPersistent& o) {
-                return (long long)static_cast<const Item&>(o).Secret();
-            };
-            secret.SetOrdinal = [](TcPersistent& o, long long v) { static_cast<Item&>(o).SetSecret(int(v)); };
-            t.Add(secret);
-            t.Object("Pen", &Item::LinePen);
-            t.Ordinal("Count", &Item::Count, &Item::SetCount, 0);
+        static const TPropertyTable t = [] {
+            TPropertyTable t;
+            t.String("Caption", &Item::Caption, &Item::SetCaption, QString());
+            t.Enum("Style", "Kind", &Item::Style, &Item::SetStyle, kLine, {"kLine", "kBar", "kDot"});
+            t.Ordinal("Secret", "Integer", &Item::Secret, &Item::SetSecret, 0)
+                .StoredWhen([](const TPersistent&) { return false; });
+            t.Object("Pen", "Pen", &Item::LinePen);
+            t.Ordinal("Count", "Integer", &Item::Count, &Item::SetCount, 0);
             return t;
         }();
         return t;

@@ -4,7 +4,7 @@
 // list and input focus.
 #include "ChartFixture.h"
 #include "ErrorOf.h"
-#include "chart/TransferCharts.h"
+#include "chart/view/TransferCharts.h"
 #include "support/RecordingCanvas.h"
 
 #include <QApplication>
@@ -120,6 +120,13 @@ TEST_F(TransferChart, FactoryBuildsTheThreeChartsWithTheirStoredSettings)
         EXPECT_EQ(marker->MarkersPenWidth(), 3);
         EXPECT_FALSE(chart->GetDataView(0)->CanFocus());
         EXPECT_EQ(chart->GetDataView(0)->Layer(), 0);
+        // The window's charts are fed by code: no OPC items or groups are made for them.
+        curve->DeletePoints(curve->Count());
+        curve->AddXY(-100, -100);
+        curve->AddXY(20, 20);
+        (void)chart->PaintToImage();
+        EXPECT_FALSE(curve->HasOPCBinding());
+        EXPECT_FALSE(marker->HasOPCBinding());
     }
 }
 

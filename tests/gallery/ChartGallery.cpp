@@ -1,10 +1,14 @@
 // Gallery pages of the XY chart: the three transfer-curve charts as the main window shows them
 // (compressor, limiter and gate with a curve and the threshold marker), a chart with three channels,
-// legend, data cursor, toolbar and title, and a frequency chart on a logarithmic X axis.
+// legend, data cursor, toolbar and title, a frequency chart on a logarithmic X axis, and the data
+// cursor's popup menu with its Channel, Style and Options sub-menus.
 #include "Gallery.h"
 
-#include "chart/TransferCharts.h"
+#include "chart/view/PopupMenu.h"
+#include "chart/view/TransferCharts.h"
 
+#include <QLabel>
+#include <QMenu>
 #include <QPalette>
 #include <cmath>
 
@@ -118,6 +122,61 @@ const gallery::GalleryPage logAxis(QStringLiteral("chart-xy-logaxis"), [] {
         const double f = 20 * std::pow(1000.0, i / 300.0);
         const double lf = std::log10(f / 1000);
         ch->AddXY(f, 6 * std::exp(-lf * lf * 8) - 3 * std::exp(-std::pow(std::log10(f / 80), 2) * 10));
+    }
+    return page;
+});
+
+// A menu as it opens, drawn into a label at (x, y); returns its width.
+int ShowMenu(QWidget* page, QMenu& menu, int x, int y)
+{
+    menu.ensurePolished();
+    menu.adjustSize();
+    auto* shot = new QLabel(page);
+    shot->setPixmap(menu.grab());
+    shot->move(x, y);
+    shot->adjustSize();
+    return shot->width();
+}
+
+const gallery::GalleryPage cursorMenus(QStringLiteral("chart-cursor-menus"), [] {
+    auto page = Page(1180, 420);
+    auto* chart = new TcXYPlot(page.get());
+    chart->SetBounds(10, 10, 600, 400);
+    chart->SetTitleText(QStringLiteral("Data cursor"));
+    chart->AddChannel();
+    const char* names[2] = {"Input A", "Output 1"};
+    for (int c = 0; c < 2; ++c) {
+        TcXYPlotChannel* ch = chart->GetChannel(c);
+        ch->SetTitleText(QString::fromLatin1(names[c]));
+        ch->SetTraceLineWidth(2);
+        for (int i = 0; i <= 100; ++i)
+            ch->AddXY(i, 50 + 35 * std::sin(i / (9.0 + 4 * c)));
+    }
+    for (TcPlotAxis* a :
+         {static_cast<TcPlotAxis*>(chart->GetXAxis(0)), static_cast<TcPlotAxis*>(chart->GetYAxis(0))}) {
+        a->SetTrackingEnabled(false);
+        a->SetMinSpan(0, 100);
+    }
+    TcPlotDataCursor* cursor = chart->GetDataCursor(0);
+    cursor->SetVisible(true);
+    cursor->SetStyle(ipcsDeltaX);
+    cursor->SetPointer1Position(30);
+    cursor->SetPointer2Position(65);
+
+    TcPopupMenu model;
+    cursor->FillPopupMenu(model);
+    auto* menu = new QMenu(page.get());
+    FillQMenu(*menu, model.Items);
+    int x = 630;
+    gallery::Caption(page.get(), x, 10, QStringLiteral("Cursor menu"));
+    x += ShowMenu(page.get(), *menu, x, 30) + 20;
+    int y = 30;
+    for (QAction* a : menu->actions()) {
+        if (!a->menu())
+            continue;
+        gallery::Caption(page.get(), x, y - 20, a->text());
+        ShowMenu(page.get(), *a->menu(), x, y);
+        y += a->menu()->height() + 40;
     }
     return page;
 });

@@ -1,6 +1,6 @@
 #include "app/main/TransferChartControl.h"
 
-#include "chart/TransferCharts.h"
+#include "chart/view/TransferCharts.h"
 
 namespace app
 {

@@ -1,0 +1,127 @@
+// The master manager of a chart: creates and owns the per-kind managers, the manager of all
+// objects, the layout manager and the translation list; creates objects by kind; is the one
+// receiver of every insert, remove, rename, change and focus notification and passes each on in
+// a fixed order; hands chart-wide settings to every object; translates the texts of forms. The
+// property editor hooks come with the editors. UI thread only.
+#pragma once
+
+#include "chart/objects/LayoutManager.h"
+#include "chart/objects/Translation.h"
+
+class QWidget;
+
+namespace chart
+{
+
+class TcPlotMasterManager
+{
+  public:
+    explicit TcPlotMasterManager(TcPlotOwner* AOwner);
+    ~TcPlotMasterManager();
+    TcPlotMasterManager(const TcPlotMasterManager&) = delete;
+    TcPlotMasterManager& operator=(const TcPlotMasterManager&) = delete;
+
+    TcPlotObjectManager* ObjectManager() const { return FObjectManager; }
+    TcPlotToolBarManager* ToolBarManager() const { return FToolBarManager; }
+    TcPlotLegendManager* LegendManager() const { return FLegendManager; }
+    TcPlotTableManager* TableManager() const { return FTableManager; }
+    TcPlotXAxisManager* XAxisManager() const { return FXAxisManager; }
+    TcPlotYAxisManager* YAxisManager() const { return FYAxisManager; }
+    TcPlotChannelManager* ChannelManager() const { return FChannelManager; }
+    TcPlotDataViewManager* DataViewManager() const { return FDataViewManager; }
+    TcPlotDataCursorManager* DataCursorManager() const { return FDataCursorManager; }
+    TcPlotLimitManager* LimitManager() const { return FLimitManager; }
+    TcPlotLabelManager* LabelManager() const { return FLabelManager; }
+    TcPlotAnnotationManager* AnnotationManager() const { return FAnnotationManager; }
+    TcPlotLayoutManager* LayoutManager() const { return FLayoutManager; }
+    TcPlotTranslationManager* TranslationManager() const { return FTranslationManager; }
+
+    int AddChannel();
+    int AddDataView();
+    int AddDataCursor();
+    int AddXAxis();
+    int AddYAxis();
+    int AddLegend();
+    int AddTable();
+    int AddToolBar();
+    int AddLimit();
+    int AddLabel();
+    int AddAnnotation();
+    int AddTranslation();
+
+    void ShowToolBars(bool Value);
+    void ClearAllData();
+    void DeSelectAll();
+    bool UserCanEditObjects() const { return FUserCanEditObjects; }
+    void SetUserCanEditObjects(bool Value);
+    bool XYAxesReverse() const { return FXYAxesReverse; }
+    void SetXYAxesReverse(bool Value);
+    void SetChannelClass(TcChannelClass Value);
+
+    void ObjectChange(TcPersistent* Sender);
+    void ObjectInsert(TcPersistent* Sender);
+    void ObjectRemove(TcPersistent* Sender);
+    void ObjectRename(TcPersistent* Sender);
+    void ObjectSetFocus(TcPersistent* Sender);
+    void EditObject(TcPersistent* Sender);
+    // Replaces the texts of Form through the translation list (exact matches only): its caption,
+    // then in child order each control's text or title and the top-level items of each popup
+    // menu. Nothing happens without a form or with an empty list.
+    void TranslateForm(QWidget* Form);
+
+    // The object's index in the manager of its kind; -1 when not filed.
+    int KindIndex(const TcPlotObject* Object) const;
+
+    TcObjectHandler OnChange;
+    TcObjectHandler OnInsert;
+    TcObjectHandler OnRemove;
+    TcObjectHandler OnInvalidateNow;
+    TcObjectHandler OnEdit;
+
+  private:
+    template <class M> M* MakeManager();
+    int AddTo(TcPlotObjectManagerCustom* manager);
+    std::vector<TcPlotObjectManagerCustom*> KindManagers() const;
+    void ForEachObject(const std::function<void(TcPlotObject*)>& f) const;
+    TcPlotHandlers Handlers();
+
+    TcPlotOwner* FOwner;
+    TcPlotObjectManager* FObjectManager = nullptr;
+    TcPlotToolBarManager* FToolBarManager = nullptr;
+    TcPlotLegendManager* FLegendManager = nullptr;
+    TcPlotTableManager* FTableManager = nullptr;
+    TcPlotChannelManager* FChannelManager = nullptr;
+    TcPlotDataCursorManager* FDataCursorManager = nullptr;
+    TcPlotDataViewManager* FDataViewManager = nullptr;
+    TcPlotXAxisManager* FXAxisManager = nullptr;
+    TcPlotYAxisManager* FYAxisManager = nullptr;
+    TcPlotLimitManager* FLimitManager = nullptr;
+    TcPlotLabelManager* FLabelManager = nullptr;
+    TcPlotAnnotationManager* FAnnotationManager = nullptr;
+    TcPlotLayoutManager* FLayoutManager = nullptr;
+    TcPlotTranslationManager* FTranslationManager = nullptr;
+    bool FUserCanEditObjects = true;
+    bool FXYAxesReverse = false;
+    TcChannelClass FChannelClass;
+};
+
+// A chart owner without a window: the master manager and the object events, for code and tests
+// that need the object model alone.
+class TcPlotHost : public TcPlotOwner
+{
+  public:
+    TcPlotHost();
+    ~TcPlotHost() override;
+    TcPlotMasterManager& Master() override { return *FMaster; }
+    void DoPlotEvent(TcPlotEvent& Event) override
+    {
+        if (OnPlotEvent)
+            OnPlotEvent(Event);
+    }
+    std::function<void(TcPlotEvent&)> OnPlotEvent;
+
+  private:
+    std::unique_ptr<TcPlotMasterManager> FMaster;
+};
+
+} // namespace chart
