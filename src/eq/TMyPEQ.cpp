@@ -46,9 +46,9 @@ TColor PlainNumberColour(int row)
 {
     // Ten colours for bands 1..10; bands 11..15 go on with colours of the same family.
     static const std::array<TColor, TMyPEQ::RowSlots> colours = {
-        fw::RGB(255, 0, 0),     fw::RGB(255, 255, 0), fw::RGB(255, 0, 255),   fw::RGB(0, 255, 255),
-        fw::RGB(0, 255, 0),     fw::RGB(0, 0, 255),   fw::RGB(166, 202, 240), fw::RGB(128, 0, 128),
-        fw::RGB(0, 128, 128),   fw::RGB(128, 0, 0),   fw::RGB(255, 251, 240), fw::RGB(128, 128, 0),
+        fw::RGB(255, 0, 0),     fw::RGB(255, 255, 0),   fw::RGB(255, 0, 255),   fw::RGB(0, 255, 255),
+        fw::RGB(0, 255, 0),     fw::RGB(0, 0, 255),     fw::RGB(166, 202, 240), fw::RGB(128, 0, 128),
+        fw::RGB(0, 128, 128),   fw::RGB(128, 0, 0),     fw::RGB(255, 251, 240), fw::RGB(128, 128, 0),
         fw::RGB(128, 128, 128), fw::RGB(192, 192, 192), fw::RGB(255, 128, 64)};
     return colours[std::size_t(std::clamp(row, 0, TMyPEQ::RowSlots - 1))];
 }

@@ -151,8 +151,8 @@ TEST_F(Tables, FifteenBandTable)
     } sets[] = {
         {"SetGainValue 3.5", [](TMyPEQHpLp& p) { p.SetGainValue(1, 3.5f); }, 7, "3.5dB", 3.5},
         {"SetGainValue -0.5", [](TMyPEQHpLp& p) { p.SetGainValue(1, -0.5f); }, -1, "-0.5dB", -0.5},
-        {"param 1.75", [](TMyPEQHpLp& p) { p.SetEqParamValue(1, 1000.f, 20.f, 1.75f, 0, false); }, 3, "1.75dB",
-         1.5},
+        {"param 1.75", [](TMyPEQHpLp& p) { p.SetEqParamValue(1, 1000.f, 20.f, 1.75f, 0, false); }, 3,
+         "1.75dB", 1.5},
         {"param -1.25", [](TMyPEQHpLp& p) { p.SetEqParamValue(1, 1000.f, 20.f, -1.25f, 0, false); }, -2,
          "-1.25dB", -1.0},
         {"param 1.9", [](TMyPEQHpLp& p) { p.SetEqParamValue(1, 1000.f, 20.f, 1.9f, 0, false); }, 3,
@@ -171,8 +171,8 @@ TEST_F(Tables, FifteenBandTable)
         const char* typed;
         const char* shown;
         int position;
-    } typed[] = {{"12.9", "12dB", 24},  {"3.67", "3.5dB", 7}, {"3.", "3.5dB", 7}, {".3", "3.5dB", 7},
-                 {"3.4", "3dB", 6},     {"-3.7", "-3.5dB", -7}, {".5", "0.5dB", 1}};
+    } typed[] = {{"12.9", "12dB", 24}, {"3.67", "3.5dB", 7},   {"3.", "3.5dB", 7}, {".3", "3.5dB", 7},
+                 {"3.4", "3dB", 6},    {"-3.7", "-3.5dB", -7}, {".5", "0.5dB", 1}};
     for (const auto& c : typed) {
         SCOPED_TRACE(c.typed);
         changes = 0;
@@ -261,10 +261,14 @@ TEST_F(Tables, PlainTableTypedValues)
         const char* text;
         const char* shown;
     } cases[] = {
-        {"frequency 1,5 refused", 0, "1,5", "1.00KHz"}, {"Q 1,5 refused", 1, "1,5", "1.26"},
-        {"gain 1,5 refused", 2, "1,5", "0dB"},          {"Q 500", 1, "500", "128.00"},
-        {"frequency 1.5k", 0, "1.5k", "1.52KHz"},       {"frequency 0.0 refused", 0, "0.0", "1.52KHz"},
-        {"Q 00 refused", 1, "00", "128.00"},            {"gain 3.67", 2, "3.67", "3.5dB"},
+        {"frequency 1,5 refused", 0, "1,5", "1.00KHz"},
+        {"Q 1,5 refused", 1, "1,5", "1.26"},
+        {"gain 1,5 refused", 2, "1,5", "0dB"},
+        {"Q 500", 1, "500", "128.00"},
+        {"frequency 1.5k", 0, "1.5k", "1.52KHz"},
+        {"frequency 0.0 refused", 0, "0.0", "1.52KHz"},
+        {"Q 00 refused", 1, "00", "128.00"},
+        {"gain 3.67", 2, "3.67", "3.5dB"},
         {"gain -.3 refused", 2, "-.3", "3.5dB"},
     };
     for (const auto& c : cases) {

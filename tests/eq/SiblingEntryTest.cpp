@@ -28,11 +28,16 @@ TEST(SiblingEntry, StepCountsRoundToThreeDigitsBeforeTheSnap)
         int rounded; // five-type and fifteen-band tables
         int plain;   // plain table (15 digits)
     } cases[] = {
-        {"45.58 rounds to 45.60", 45.58, 46, 45}, {"45.52 rounds to 45.50", 45.52, 45, 45},
-        {"123.55 rounds to 124", 123.55, 124, 123}, {"120.52 rounds to 121", 120.52, 121, 120},
-        {"4.61", 4.61, 5, 5},                        {"4.55", 4.55, 4, 4},
-        {"45.596", 45.596, 46, 45},                 {"45.62", 45.62, 46, 46},
-        {"-0.7", -0.7, -1, -1},                      {"-0.3", -0.3, 0, 0},
+        {"45.58 rounds to 45.60", 45.58, 46, 45},
+        {"45.52 rounds to 45.50", 45.52, 45, 45},
+        {"123.55 rounds to 124", 123.55, 124, 123},
+        {"120.52 rounds to 121", 120.52, 121, 120},
+        {"4.61", 4.61, 5, 5},
+        {"4.55", 4.55, 4, 4},
+        {"45.596", 45.596, 46, 45},
+        {"45.62", 45.62, 46, 46},
+        {"-0.7", -0.7, -1, -1},
+        {"-0.3", -0.3, 0, 0},
         {"1 kHz", 0.0, 0, 0},
     };
     for (const auto& c : cases) {
@@ -54,9 +59,9 @@ TEST(SiblingEntry, GainGrids)
         int rounded; // five-type SetEqParamValue
         int half;    // half-decibel tables
     } cases[] = {
-        {"1.26", 1.26, 13, 2},   {"-1.26", -1.26, -13, -2}, {"1.25", 1.25, 12, 2},  {"-1.25", -1.25, -12, -2},
-        {"0", 0.0, 0, 0},        {"1.75", 1.75, 17, 3},     {"-1.3", -1.3, -13, -2}, {"1.9", 1.9, 19, 3},
-        {"3.5", 3.5, 35, 7},     {"-0.5", -0.5, -5, -1},    {"12", 12.0, 120, 24},
+        {"1.26", 1.26, 13, 2}, {"-1.26", -1.26, -13, -2}, {"1.25", 1.25, 12, 2},   {"-1.25", -1.25, -12, -2},
+        {"0", 0.0, 0, 0},      {"1.75", 1.75, 17, 3},     {"-1.3", -1.3, -13, -2}, {"1.9", 1.9, 19, 3},
+        {"3.5", 3.5, 35, 7},   {"-0.5", -0.5, -5, -1},    {"12", 12.0, 120, 24},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -75,8 +80,12 @@ TEST(SiblingEntry, GeneralAndQTexts)
         const char* dot;
         const char* comma;
     } general[] = {
-        {"1.5", 15 * 0.1, "1.5", "1,5"}, {"12", 12.0, "12", "12"},        {"-0.3", -3 * 0.1, "-0.3", "-0,3"},
-        {"0", 0.0, "0", "0"},            {"1.26", 1.26, "1.26", "1,26"},  {"-0", -0.0, "0", "0"},
+        {"1.5", 15 * 0.1, "1.5", "1,5"},
+        {"12", 12.0, "12", "12"},
+        {"-0.3", -3 * 0.1, "-0.3", "-0,3"},
+        {"0", 0.0, "0", "0"},
+        {"1.26", 1.26, "1.26", "1,26"},
+        {"-0", -0.0, "0", "0"},
         {"a float widened", double(0.1f), "0.100000001490116", "0,100000001490116"},
         {"small", 0.00001, "0.00001", "0,00001"},
     };
@@ -103,11 +112,26 @@ TEST(SiblingEntry, TypedHalfDecibelGains)
         const char* text;
         std::optional<int> position;
     } cases[] = {
-        {"3.67", 7},  {"3.4", 6},    {"3.57", 7},     {"-3.7", -7},   {".5", 1},       {"12.9", 24},
-        {"20dB", 24}, {"-15", -24},  {"-0.4", 0},     {"3", 6},       {"3.", std::nullopt},
-        {".3", std::nullopt},        {"-.3", std::nullopt},           {"3.-", std::nullopt},
-        {"3.,", std::nullopt},       {"1,5", std::nullopt},           {"--3", std::nullopt},
-        {"", std::nullopt},          {"-", std::nullopt},             {"1e3", std::nullopt},
+        {"3.67", 7},
+        {"3.4", 6},
+        {"3.57", 7},
+        {"-3.7", -7},
+        {".5", 1},
+        {"12.9", 24},
+        {"20dB", 24},
+        {"-15", -24},
+        {"-0.4", 0},
+        {"3", 6},
+        {"3.", std::nullopt},
+        {".3", std::nullopt},
+        {"-.3", std::nullopt},
+        {"3.-", std::nullopt},
+        {"3.,", std::nullopt},
+        {"1,5", std::nullopt},
+        {"--3", std::nullopt},
+        {"", std::nullopt},
+        {"-", std::nullopt},
+        {"1e3", std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -121,9 +145,19 @@ TEST(SiblingEntry, TypedPlainQ)
         const char* text;
         std::optional<int> index;
     } cases[] = {
-        {"500", 100}, {"128", 100}, {"1.26", 20}, {"0.1", 0}, {"0.4", 0},
-        {"0", std::nullopt}, {"0.0", std::nullopt}, {"00", std::nullopt}, {"1,5", std::nullopt},
-        {"-1", std::nullopt}, {".", std::nullopt}, {"1.2.3", std::nullopt}, {"", std::nullopt},
+        {"500", 100},
+        {"128", 100},
+        {"1.26", 20},
+        {"0.1", 0},
+        {"0.4", 0},
+        {"0", std::nullopt},
+        {"0.0", std::nullopt},
+        {"00", std::nullopt},
+        {"1,5", std::nullopt},
+        {"-1", std::nullopt},
+        {".", std::nullopt},
+        {"1.2.3", std::nullopt},
+        {"", std::nullopt},
         {"99999999999999999999999", 100},
     };
     for (const auto& c : cases) {

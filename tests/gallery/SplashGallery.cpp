@@ -1,0 +1,120 @@
+// Gallery pages of the mini-HTML renderer (every kind of markup it knows, drawn and hit-tested) and
+// of the splash screen's parts.
+#include "Gallery.h"
+
+#include "controls/smooth/HTMLText.h"
+#include "controls/smooth/PictureContainer.h"
+
+#include <QBuffer>
+#include <QPainter>
+
+using namespace fx;
+
+namespace
+{
+
+QByteArray Png(int w, int h, QColor a, QColor b)
+{
+    QImage img(w, h, QImage::Format_ARGB32);
+    img.fill(a);
+    QPainter p(&img);
+    p.fillRect(2, 2, w - 4, h - 4, b);
+    p.end();
+    QByteArray bytes;
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, "PNG");
+    return bytes;
+}
+
+// Draws one markup text in its rectangle through the renderer, with the rectangle outlined.
+class THtmlView : public QWidget
+{
+  public:
+    THtmlView(QWidget* parent, QString text, const TGDIPPictureContainer* pictures, THTMLDrawParams params)
+        : QWidget(parent), FText(std::move(text)), FPictures(pictures), FParams(params)
+    {
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), Qt::white);
+        p.setPen(QColor(200, 200, 200));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        gp::TGPGraphics g(p);
+        g.SetSmoothingMode(gdip::SmoothingModeAntiAlias);
+        fw::TFont font;
+        font.SetName(QStringLiteral("Tahoma"));
+        font.SetSize(9);
+        THTMLDrawParams params = FParams;
+        params.PictureContainer = FPictures;
+        THTMLDrawResult r;
+        DrawHTMLText(&g, font, FText, fw::TRect{4, 4, width() - 4, height() - 4}, params, r);
+    }
+
+  private:
+    QString FText;
+    const TGDIPPictureContainer* FPictures;
+    THTMLDrawParams FParams;
+};
+
+const gallery::GalleryPage html(QStringLiteral("minihtml"), [] {
+    auto page = std::make_unique<QWidget>();
+    page->resize(640, 420);
+    auto* pictures = new TGDIPPictureContainer;
+    TPictureItem* item = pictures->Items().Add();
+    item->Name = QStringLiteral("logo");
+    item->Picture().LoadFromStream(Png(40, 20, QColor(0, 60, 160), QColor(120, 180, 255)));
+    TPictureItem* dot = pictures->Items().Add();
+    dot->Name = QStringLiteral("dot");
+    dot->Picture().LoadFromStream(Png(10, 10, QColor(0, 120, 0), QColor(120, 220, 120)));
+    QObject::connect(page.get(), &QObject::destroyed, [pictures] { delete pictures; });
+    THTMLDrawParams plain;
+    THTMLDrawParams hover;
+    hover.HoverStyle = true;
+    hover.HoverLink = 2;
+    hover.HoverColor = fw::RGB(255, 255, 200);
+    hover.ShadowOffset = 2;
+    struct View {
+        int x, y, w, h;
+        const char* text;
+        const THTMLDrawParams* params;
+    } views[] = {
+        {10, 10, 300, 120,
+         "Plain, <B>bold</B>, <I>italic</I>, <U>underline</U>, <S>strike-out</S>.<BR>"
+         "<FONT face=\"Arial\" size=\"4\" color=\"#C00000\">Arial 14 red</FONT> and "
+         "<FONT size=\"2\" bgcolor=\"clYellow\">small on yellow</FONT>.<BR>"
+         "H<SUB>2</SUB>O and x<SUP>2</SUP>; &copy; &reg; &trade; &euro; &amp;copy; &lt;B&gt;<HR>"
+         "<E>Misspeled wurds</E> and <SHAD>shadowed text</SHAD>.",
+         &plain},
+        {330, 10, 300, 120,
+         "<P align=\"center\">Centred paragraph that wraps over more than one line of the box.</P>"
+         "<P align=\"right\">Right</P><P align=\"left\" indent=\"20\">Indented by 20</P>",
+         &plain},
+        {10, 140, 300, 130,
+         "<UL><LI>first bullet</LI><LI type=\"square\" color=\"#0000FF\">square, blue</LI>"
+         "<LI type=\"circle\" color=\"clRed\">circle, red</LI><UL><LI>second level</LI>"
+         "<LI type=\"image\" name=\"dot\">picture bullet</LI></UL></UL>",
+         &plain},
+        {330, 140, 300, 130,
+         "Links: <A href=\"one\">first link</A>, <A href=\"two\">hovered link</A> and "
+         "<A href=\"three\">third</A>.<BR>Picture <IMG src=\"logo\"> inline, stretched "
+         "<IMG src=\"logo\" width=\"20\" height=\"10\"> and one not found <IMG src=\"none\">.",
+         &hover},
+        {10, 280, 620, 130,
+         "<FONT size=\"20\" color=\"clNavy\">Loading Program....</FONT><br>"
+         "<HI>highlighted</HI>, <Z>hidden text </Z>visible after hidden text; <IND x=\"300\">at 300<BR>"
+         "<OFS x=\"40\">offset by 40 from here on: the lines that follow keep the offset until it ends, "
+         "as this long text shows when it wraps onto the next line</OFS><BR>back at the left",
+         &plain},
+    };
+    for (const View& v : views) {
+        auto* w = new THtmlView(page.get(), QString::fromUtf8(v.text), pictures, *v.params);
+        w->setGeometry(v.x, v.y, v.w, v.h);
+    }
+    return page;
+});
+
+} // namespace
