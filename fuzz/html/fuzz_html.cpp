@@ -1,7 +1,8 @@
 // The mini-HTML renderer over arbitrary markup. The first bytes choose the rectangle (narrow ones
 // included), the point to hit-test, word wrap, the line spacing and which passes run; the rest is the
-// markup as UTF-8. A picture container holds one picture and an image list one image, so that named
-// and numbered pictures are found as well as missed. Every run must end, whatever the markup.
+// markup as UTF-8. Text is measured by fixed metrics. A picture container holds one picture and an image list
+// one image, so that named and numbered pictures are found as well as missed. Every run must end, whatever
+// the markup.
 #include "FuzzInput.h"
 #include "controls/smooth/HTMLText.h"
 #include "controls/smooth/PictureContainer.h"
@@ -11,11 +12,25 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
 namespace
 {
+// Fixed metrics: the layout's rules are what is fuzzed, and measuring through the fonts would make a
+// run take milliseconds.
+struct TFixedMetrics : fx::THTMLMetrics {
+    int Width(gp::TGPGraphics&, const QString& text, const fw::TFont& font) const override
+    {
+        return int(text.size()) * std::max(1, font.Size()) / 2;
+    }
+    int Height(gp::TGPGraphics&, const QString&, const fw::TFont& font) const override
+    {
+        return std::max(1, font.Size()) * 4 / 3 + 2;
+    }
+};
+
 fx::TGDIPPictureContainer* gPictures = nullptr;
 fw::TCustomImageList* gImages = nullptr;
 } // namespace
@@ -37,6 +52,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     static fw::TCustomImageList images(16, 16);
     images.Add(img);
     gImages = &images;
+    static TFixedMetrics metrics;
+    fx::SetHTMLMetrics(&metrics);
     return 0;
 }
 
@@ -65,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     p.PictureContainer = gPictures;
     p.Images = gImages;
     const std::vector<uint8_t> rest = in.Bytes(in.Remaining());
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(rest.data()), qsizetype(rest.size()));
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char*>(rest.data()), qsizetype(rest.size()));
 
     QImage image(64, 64, QImage::Format_ARGB32);
     image.fill(Qt::white);

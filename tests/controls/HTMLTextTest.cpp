@@ -90,7 +90,6 @@ struct Html : ::testing::Test {
     fw::TFont font;
 };
 
-
 } // namespace
 
 TEST(HtmlPieces, EntitiesDecodeOnce)
@@ -100,7 +99,8 @@ TEST(HtmlPieces, EntitiesDecodeOnce)
         const char* chunk; // after the whole-text step and the chunk step
     } cases[] = {
         {"&amp;", "&"},
-        {"&copy; &REG; &trade; &euro; &sect; &para; &permil; &quot;", "\u00A9 \u00AE \u2122 \u20AC \u00A7 \u00B6 \u2030 \""},
+        {"&copy; &REG; &trade; &euro; &sect; &para; &permil; &quot;",
+         "\u00A9 \u00AE \u2122 \u20AC \u00A7 \u00B6 \u2030 \""},
         {"&amp;copy;", "&copy;"},
         {"&amp;lt;B&amp;gt;", "&lt;B&gt;"},
         {"&amp;amp;", "&amp;"},
@@ -122,10 +122,18 @@ TEST(HtmlPieces, ColoursAreBounded)
         const char* value;
         fw::TColor colour;
     } cases[] = {
-        {"#FF8000", fw::RGB(255, 128, 0)}, {"#ff8000", fw::RGB(255, 128, 0)}, {"#GG8000", fw::RGB(0, 128, 0)},
-        {"#zzzzzz", 0},                     {"#1", 0},                          {"#12345", fw::RGB(0x12, 0x34, 0)},
-        {"#-1-1-1", 0},                     {"clRed", 0x0000FF},                {"CLBTNFACE", fw::clBtnFace},
-        {"clhighlight", fw::clHighlight},   {"nocolour", 0},                    {"", 0},
+        {"#FF8000", fw::RGB(255, 128, 0)},
+        {"#ff8000", fw::RGB(255, 128, 0)},
+        {"#GG8000", fw::RGB(0, 128, 0)},
+        {"#zzzzzz", 0},
+        {"#1", 0},
+        {"#12345", fw::RGB(0x12, 0x34, 0)},
+        {"#-1-1-1", 0},
+        {"clRed", 0x0000FF},
+        {"CLBTNFACE", fw::clBtnFace},
+        {"clhighlight", fw::clHighlight},
+        {"nocolour", 0},
+        {"", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
@@ -260,7 +268,8 @@ TEST_F(Html, ParagraphAlignmentAndBackgrounds)
     // A FONT tag with only a background keeps the text colour; BO's background outlasts a FONT pair.
     Reset();
     font.SetColor(fw::clBlack);
-    Draw(QStringLiteral("<BODY bgcolor=\"#00FF00\"><FONT bgcolor=\"#FF0000\">MMM</FONT><FONT face=\"Tahoma\">MMM</FONT>"));
+    Draw(QStringLiteral(
+        "<BODY bgcolor=\"#00FF00\"><FONT bgcolor=\"#FF0000\">MMM</FONT><FONT face=\"Tahoma\">MMM</FONT>"));
     bool red = false, green = false, black = false, other = false;
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 60; ++x) {
@@ -285,7 +294,8 @@ TEST_F(Html, LinksUnderThePoint)
     p.X = x;
     p.Y = 5;
     p.FocusLink = 1;
-    const auto r = Draw(QStringLiteral("see <A href=\"first\">one two</A> and <A href=\"second\">three</A>"), p);
+    const auto r =
+        Draw(QStringLiteral("see <A href=\"first\">one two</A> and <A href=\"second\">three</A>"), p);
     EXPECT_TRUE(r.Hit);
     EXPECT_EQ(r.HoverHref, QStringLiteral("first"));
     EXPECT_EQ(r.HoverLink, 1);

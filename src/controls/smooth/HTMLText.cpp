@@ -31,8 +31,8 @@ struct TEntity {
     const char* Name;
     char16_t Ch;
 };
-const TEntity WholeTextEntities[] = {{"&amp;", AmpMark}, {"&quot;", u'"'},     {"&sect;", 0xA7},
-                                     {"&permil;", 0x2030}, {"&reg;", 0xAE},    {"&copy;", 0xA9},
+const TEntity WholeTextEntities[] = {{"&amp;", AmpMark},   {"&quot;", u'"'},    {"&sect;", 0xA7},
+                                     {"&permil;", 0x2030}, {"&reg;", 0xAE},     {"&copy;", 0xA9},
                                      {"&para;", 0xB6},     {"&trade;", 0x2122}, {"&euro;", 0x20AC}};
 const TEntity ChunkEntities[] = {{"&nbsp;", u' '}, {"&lt;", u'<'}, {"&gt;", u'>'}};
 
@@ -70,19 +70,45 @@ struct TNamedColour {
     fw::TColor Value;
 };
 const TNamedColour ColourNames[] = {
-    {"clred", 0x0000FF},           {"clblack", 0x000000},           {"clblue", 0xFF0000},
-    {"clgreen", 0x008000},         {"claqua", 0xFFFF00},            {"clyellow", 0x00FFFF},
-    {"clfuchsia", 0xFF00FF},       {"clwhite", 0xFFFFFF},           {"cllime", 0x00FF00},
-    {"clsilver", 0xC0C0C0},        {"clgray", 0x808080},            {"clolive", 0x008080},
-    {"clnavy", 0x800000},          {"clpurple", 0x800080},          {"clteal", 0x808000},
-    {"clmaroon", 0x000080},        {"clbackground", fw::SysColor(1)},    {"clactivecaption", fw::SysColor(2)},
-    {"clinactivecaption", fw::SysColor(3)}, {"clmenu", fw::SysColor(4)},      {"clwindow", fw::SysColor(5)},
-    {"clwindowframe", fw::SysColor(6)}, {"clmenutext", fw::SysColor(7)},      {"clwindowtext", fw::SysColor(8)},
-    {"clcaptiontext", fw::SysColor(9)}, {"clactiveborder", fw::SysColor(10)},  {"clinactiveborder", fw::SysColor(11)},
-    {"clappworkspace", fw::SysColor(12)}, {"clhighlight", fw::SysColor(13)},    {"clhighlighttext", fw::SysColor(14)},
-    {"clbtnface", fw::SysColor(15)},     {"clbtnshadow", fw::SysColor(16)},     {"clgraytext", fw::SysColor(17)},
-    {"clbtntext", fw::SysColor(18)},     {"clinactivecaptiontext", fw::SysColor(19)}, {"clbtnhighlight", fw::SysColor(20)},
-    {"cl3ddkshadow", fw::SysColor(21)},  {"cl3dlight", fw::SysColor(22)},       {"clinfotext", fw::SysColor(23)},
+    {"clred", 0x0000FF},
+    {"clblack", 0x000000},
+    {"clblue", 0xFF0000},
+    {"clgreen", 0x008000},
+    {"claqua", 0xFFFF00},
+    {"clyellow", 0x00FFFF},
+    {"clfuchsia", 0xFF00FF},
+    {"clwhite", 0xFFFFFF},
+    {"cllime", 0x00FF00},
+    {"clsilver", 0xC0C0C0},
+    {"clgray", 0x808080},
+    {"clolive", 0x008080},
+    {"clnavy", 0x800000},
+    {"clpurple", 0x800080},
+    {"clteal", 0x808000},
+    {"clmaroon", 0x000080},
+    {"clbackground", fw::SysColor(1)},
+    {"clactivecaption", fw::SysColor(2)},
+    {"clinactivecaption", fw::SysColor(3)},
+    {"clmenu", fw::SysColor(4)},
+    {"clwindow", fw::SysColor(5)},
+    {"clwindowframe", fw::SysColor(6)},
+    {"clmenutext", fw::SysColor(7)},
+    {"clwindowtext", fw::SysColor(8)},
+    {"clcaptiontext", fw::SysColor(9)},
+    {"clactiveborder", fw::SysColor(10)},
+    {"clinactiveborder", fw::SysColor(11)},
+    {"clappworkspace", fw::SysColor(12)},
+    {"clhighlight", fw::SysColor(13)},
+    {"clhighlighttext", fw::SysColor(14)},
+    {"clbtnface", fw::SysColor(15)},
+    {"clbtnshadow", fw::SysColor(16)},
+    {"clgraytext", fw::SysColor(17)},
+    {"clbtntext", fw::SysColor(18)},
+    {"clinactivecaptiontext", fw::SysColor(19)},
+    {"clbtnhighlight", fw::SysColor(20)},
+    {"cl3ddkshadow", fw::SysColor(21)},
+    {"cl3dlight", fw::SysColor(22)},
+    {"clinfotext", fw::SysColor(23)},
     {"clinfobk", fw::SysColor(24)},
 };
 
@@ -167,6 +193,14 @@ struct TLine {
     bool LinkUnderPoint = false;
 };
 
+const THTMLMetrics* FMetrics = nullptr;
+
+const THTMLMetrics& Metrics()
+{
+    static const THTMLMetrics surface;
+    return FMetrics ? *FMetrics : surface;
+}
+
 class TRenderer
 {
   public:
@@ -195,16 +229,14 @@ class TRenderer
     {
         fw::TFont f;
         MakeFont(f);
-        return G->TextHeight(text, f);
+        return Metrics().Height(*G, text, f);
     }
     int GhHeight() const { return TextHeight(QStringLiteral("gh")); }
     int TextWidth(const QString& text) const
     {
         fw::TFont f;
         MakeFont(f);
-        fw::TRect r{0, 0, MaxNumber, MaxNumber};
-        G->DrawText(text, int(text.size()), fw::clNone, fw::DT_CALCRECT, f, r);
-        return std::max(0, r.Right - r.Left);
+        return std::max(0, Metrics().Width(*G, text, f));
     }
     bool Painting(bool draw) const { return draw && !P.HitTestOnly && !P.MeasureOnly; }
     QPainter* Painter() const { return G->Native() ? G->Native()->p : nullptr; }
@@ -334,7 +366,8 @@ bool TRenderer::Chunk(QString& rest, const QString& raw, bool draw, TLine& l)
     l.W += cw;
     const int avail = (Rect.Right - Rect.Left - 1) - S.LineIndent;
     // A chunk wider than the room fits on a line that holds no text yet, so that it gets a line of its own.
-    const bool fits = !P.WordWrap || l.W <= avail || (cw >= avail && !l.HasText) || (l.HasText && !l.EndsInSpace);
+    const bool fits =
+        !P.WordWrap || l.W <= avail || (cw >= avail && !l.HasText) || (l.HasText && !l.EndsInSpace);
     if (!fits) {
         l.W -= cw;
         return false;
@@ -406,8 +439,9 @@ void TRenderer::DrawChunk(const QString& text, int cw, int h, const QString& fol
         // A fixed function of x, so that the zigzags of neighbouring chunks join.
         const auto zig = [b](int x) { return ((x % 4) + 4) % 4 == 0 ? b - 4 : b - 2; };
         gp::TGPPen pen(gp::OpaqueArgb(255, 0, 0), 1);
-        const int right = l.X + cw;
-        for (int x = (l.X / 2) * 2;; x += 2) {
+        // Only where it can show: within the layout rectangle.
+        const int right = std::min(l.X + cw, Rect.Right + 4);
+        for (int x = (std::max(l.X, Rect.Left - 4) / 2) * 2;; x += 2) {
             G->DrawLine(&pen, gp::REAL(x), gp::REAL(zig(x)), gp::REAL(x + 2), gp::REAL(zig(x + 2)));
             if (x >= right)
                 break;
@@ -820,6 +854,23 @@ void TRenderer::ListItem(const QString& up, bool draw, TLine& l, bool& keep)
 }
 
 } // namespace
+
+int THTMLMetrics::Width(gp::TGPGraphics& g, const QString& text, const fw::TFont& font) const
+{
+    fw::TRect r{0, 0, MaxNumber, MaxNumber};
+    g.DrawText(text, int(text.size()), fw::clNone, fw::DT_CALCRECT, font, r);
+    return r.Right - r.Left;
+}
+
+int THTMLMetrics::Height(gp::TGPGraphics& g, const QString& text, const fw::TFont& font) const
+{
+    return g.TextHeight(text, font);
+}
+
+void SetHTMLMetrics(const THTMLMetrics* metrics)
+{
+    FMetrics = metrics;
+}
 
 fw::TColor HTMLColor(const QString& value)
 {

@@ -26,15 +26,15 @@ class TGDIPPictureContainer;
 
 struct THTMLDrawParams {
     fw::TCustomImageList* Images = nullptr;
-    int X = -1, Y = -1;     // the point to hit-test, in the rectangle's coordinates
-    int FocusLink = -1;     // 0-based
-    int HoverLink = -1;     // 1-based
+    int X = -1, Y = -1; // the point to hit-test, in the rectangle's coordinates
+    int FocusLink = -1; // 0-based
+    int HoverLink = -1; // 1-based
     int ShadowOffset = 0;
     bool HitTestOnly = false;
     bool MeasureOnly = false;
     bool Printing = false;
     bool Selected = false;
-    bool Blink = false;     // the blink phase; when false, text after <BL> is white
+    bool Blink = false; // the blink phase; when false, text after <BL> is white
     bool HoverStyle = false;
     bool WordWrap = true;
     double Scale = 1.0;
@@ -47,16 +47,28 @@ struct THTMLDrawParams {
 };
 
 struct THTMLDrawResult {
-    bool Hit = false;       // the point lies on a link, or on a picture inside a link
-    int Width = 0;          // the widest line + 2
-    int Height = 0;         // the line heights + 2
-    QString HoverHref;      // of the link under the point
-    QString FocusHref;      // of the focused link
+    bool Hit = false;  // the point lies on a link, or on a picture inside a link
+    int Width = 0;     // the widest line + 2
+    int Height = 0;    // the line heights + 2
+    QString HoverHref; // of the link under the point
+    QString FocusHref; // of the focused link
     int LinkCount = 0;
-    int HoverLink = -1;     // 1-based number of the link under the point
+    int HoverLink = -1; // 1-based number of the link under the point
     fw::TRect HoverRect{};
     QString PlainText;
 };
+
+// How the renderer measures text: by default on the drawing surface (TextHeight and DrawText's
+// measuring); tests and the fuzz target may install fixed metrics.
+class THTMLMetrics
+{
+  public:
+    virtual ~THTMLMetrics() = default;
+    virtual int Width(gp::TGPGraphics& g, const QString& text, const fw::TFont& font) const;
+    virtual int Height(gp::TGPGraphics& g, const QString& text, const fw::TFont& font) const;
+};
+// nullptr restores the surface's metrics. UI thread.
+void SetHTMLMetrics(const THTMLMetrics* metrics);
 
 // Returns THTMLDrawResult::Hit; `g` may only measure when MeasureOnly is set.
 bool DrawHTMLText(gp::TGPGraphics* g, const fw::TFont& font, const QString& text, const fw::TRect& rect,

@@ -1,5 +1,6 @@
 // Font families, fonts, string formats, measuring and drawing text.
 #include "framework/gdiplus/GdiPlusObjects.h"
+#include <QHash>
 
 namespace gdip
 {
@@ -11,7 +12,13 @@ Status GdipCreateFontFamilyFromName(const QString& name, GpFontFamily** family)
     if (!family)
         return InvalidParameter;
     *family = nullptr;
-    if (name.isEmpty() || !QFontDatabase::hasFamily(name))
+    // Asking the font database goes through the font configuration each time; the program adds no
+    // fonts while it runs, so each name's answer is kept.
+    static QHash<QString, bool> known;
+    auto it = known.constFind(name);
+    if (it == known.constEnd())
+        it = known.insert(name, !name.isEmpty() && QFontDatabase::hasFamily(name));
+    if (!*it)
         return FontFamilyNotFound;
     *family = new GpFontFamily{name};
     return Ok;
