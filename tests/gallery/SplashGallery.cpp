@@ -4,6 +4,7 @@
 
 #include "controls/smooth/HTMLText.h"
 #include "controls/smooth/PictureContainer.h"
+#include "controls/smooth/SplashScreen.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -113,6 +114,143 @@ const gallery::GalleryPage html(QStringLiteral("minihtml"), [] {
     for (const View& v : views) {
         auto* w = new THtmlView(page.get(), QString::fromUtf8(v.text), pictures, *v.params);
         w->setGeometry(v.x, v.y, v.w, v.h);
+    }
+    return page;
+});
+
+// A splash screen's layers drawn as its window would show them: the picture background, the program's
+// name and version, a free item, the list item, a top-layer box and the progress bar.
+class TSplashView : public QWidget
+{
+  public:
+    explicit TSplashView(QWidget* parent) : QWidget(parent)
+    {
+        QImage pic(620, 350, QImage::Format_ARGB32);
+        pic.fill(Qt::transparent);
+        QPainter p(&pic);
+        QLinearGradient grad(0, 60, 0, 350);
+        grad.setColorAt(0, QColor(30, 60, 120));
+        grad.setColorAt(1, QColor(5, 15, 40));
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(grad);
+        p.setPen(Qt::NoPen);
+        p.drawRoundedRect(QRectF(0, 60, 620, 290), 24, 24);
+        p.end();
+        QByteArray bytes;
+        QBuffer buf(&bytes);
+        buf.open(QIODevice::WriteOnly);
+        pic.save(&buf, "PNG");
+        S.Fill().Picture().LoadFromStream(bytes);
+        S.Fill().SetPicturePosition(ppBottomCenter);
+        S.Fill().SetOpacity(249);
+        S.Fill().SetColor(fw::clNone);
+        S.Fill().SetColorTo(fw::clNone);
+        S.Width = 700;
+        TSplashItem* item = S.Items().Add();
+        item->Text = QStringLiteral("Tolvane");
+        item->PosX = 210;
+        item->PosY = 80;
+        item->Font().SetName(QStringLiteral("Tahoma"));
+        item->Font().SetHeight(-32);
+        item->Font().SetStyle(fw::fsBold);
+        item->Font().SetColor(fw::clWhite);
+        TBasicProgramInfo& info = S.BasicProgramInfo();
+        info.ProgramName().SetText(QStringLiteral("Morvex Processor Editor"));
+        info.ProgramName().Location = ilCustom;
+        info.ProgramName().PosX = 70;
+        info.ProgramName().PosY = 140;
+        info.ProgramName().Font().SetHeight(-32);
+        info.ProgramName().ColorStart = fw::clWhite;
+        info.ProgramName().ColorEnd = fw::clWhite;
+        info.ProgramName().GradientType = gp::gtHatch;
+        info.ProgramVersion().SetText(QStringLiteral("V 1.04"));
+        info.ProgramVersion().Location = ilCustom;
+        info.ProgramVersion().PosX = 490;
+        info.ProgramVersion().PosY = 190;
+        info.ProgramVersion().Font().SetHeight(-19);
+        info.ProgramVersion().ColorStart = fw::clWhite;
+        info.ProgramVersion().ColorEnd = fw::RGB(150, 180, 255);
+        S.ListItemsSettings().Rect = {180, 250, 680, 500};
+        S.ListItems().Add()->HTMLText =
+            QStringLiteral("<FONT size=\"20\" color=\"clWhite\">Loading Program....</FONT><br>");
+        TFxSplashTopLayerItem* top = S.TopLayerItems().Add();
+        top->Left = 440;
+        top->Top = 70;
+        top->Width = 160;
+        top->Height = 40;
+        top->Fill().SetColor(fw::RGB(255, 230, 160));
+        top->Fill().SetColorTo(fw::RGB(255, 190, 90));
+        top->Fill().SetRounding(8);
+        top->Fill().SetBorderColor(fw::RGB(160, 100, 20));
+        top->HTMLText.Text = QStringLiteral("<B>Top layer</B> box");
+        top->HTMLText.Location = cpCenterCenter;
+        S.ProgressBar().SetLeft(160);
+        S.ProgressBar().SetTop(320);
+        S.ProgressBar().SetWidth(300);
+        S.ProgressBar().SetHeight(12);
+        S.ProgressBar().SetComponentStyle(tsOffice2007Luna);
+        S.ProgressBar().SetPosition(65);
+        S.ProgressBar().SetVisible(true);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.fillRect(rect(), QColor(90, 90, 90));
+        const QSize size = S.WindowSize();
+        QImage buffer(size, QImage::Format_ARGB32_Premultiplied);
+        buffer.fill(Qt::transparent);
+        {
+            QPainter b(&buffer);
+            gp::TGPGraphics g(b);
+            S.DrawLayers(g, size.width(), size.height(), true);
+        }
+        p.drawImage(10, 10, buffer);
+    }
+
+  private:
+    TFxSmoothSplashScreen S;
+};
+
+const gallery::GalleryPage splash(QStringLiteral("splash-screen"), [] {
+    auto page = std::make_unique<QWidget>();
+    page->resize(642, 372);
+    new TSplashView(page.get());
+    page->findChild<TSplashView*>()->setGeometry(0, 0, 642, 372);
+    return page;
+});
+
+const gallery::GalleryPage progress(QStringLiteral("splash-progressbar"), [] {
+    auto page = std::make_unique<QWidget>();
+    page->resize(340, 200);
+    struct Bar {
+        double position;
+        TTMSStyle style;
+        bool value;
+        TGDIPProgressValuePosition where;
+    } bars[] = {{0, tsOffice2007Luna, true, vpCenter},
+                {35, tsOffice2007Luna, true, vpProgressCenter},
+                {70, tsOffice2003Blue, true, vpProgressRight},
+                {100, tsWindows7, true, vpRight},
+                {50, tsOffice2010Black, false, vpLeft}};
+    int y = 24;
+    for (const Bar& b : bars) {
+        auto* bar = new TFxSplashProgressBar(page.get());
+        TGDIPSplashProgress look;
+        look.SetComponentStyle(b.style);
+        look.SetValueVisible(b.value);
+        look.SetValuePosition(b.where);
+        look.SetValueType(vtPercentage);
+        look.SetLeft(20);
+        look.SetTop(y);
+        look.SetWidth(300);
+        look.SetHeight(20);
+        look.SetPosition(b.position);
+        look.SetVisible(true);
+        bar->SetAppearance(look);
+        gallery::Caption(page.get(), 20, y - 14, QStringLiteral("%1%").arg(b.position));
+        y += 36;
     }
     return page;
 });

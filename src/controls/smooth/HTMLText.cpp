@@ -743,14 +743,6 @@ void TRenderer::Picture(const QString& tag, const QString& up, bool draw, TLine&
             ph = P.Images->Height();
         }
     } else if (usrc.startsWith(QStringLiteral("SSYS:")) || usrc.startsWith(QStringLiteral("LSYS:"))) {
-        const QString path = src.mid(5);
-        QFileIconProvider provider;
-        bool isIndex = false;
-        const int n = path.trimmed().toInt(&isIndex);
-        if (isIndex)
-            icon = provider.icon(QAbstractFileIconProvider::IconType(((n % 7) + 7) % 7));
-        else
-            icon = provider.icon(QFileInfo(QFileInfo::exists(path) ? path : QFileInfo(path).fileName()));
         kind = SystemIcon;
         pw = ph = usrc.startsWith(u'S') ? 16 : 32;
     } else if (P.PictureContainer && !src.contains(u':')) {
@@ -787,6 +779,15 @@ void TRenderer::Picture(const QString& tag, const QString& up, bool draw, TLine&
                 P.Images->Draw(canvas, l.X, top, index);
             }
         } else if (kind == SystemIcon) {
+            // Looked up only to be drawn: the size is the system's icon size either way.
+            const QString path = src.mid(5);
+            QFileIconProvider provider;
+            bool isIndex = false;
+            const int n = path.trimmed().toInt(&isIndex);
+            if (isIndex)
+                icon = provider.icon(QAbstractFileIconProvider::IconType(((n % 7) + 7) % 7));
+            else
+                icon = provider.icon(QFileInfo(QFileInfo::exists(path) ? path : QFileInfo(path).fileName()));
             if (QPainter* p = Painter()) {
                 const double scale = P.Printing ? std::clamp(P.Scale, 0.01, 100.0) : 1.0;
                 const int w = int(pw * scale), h = int(ph * scale);

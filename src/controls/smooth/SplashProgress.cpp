@@ -24,7 +24,8 @@ TGPRectF Grown(const TGPRectF& r)
     return {r.X - 1, r.Y - 1, r.Width + 2, r.Height + 2};
 }
 
-void Gradient(gp::TGPGraphics& g, const TGPRectF& band, gp::ARGB from, gp::ARGB to, gdip::LinearGradientMode mode)
+void Gradient(gp::TGPGraphics& g, const TGPRectF& band, gp::ARGB from, gp::ARGB to,
+              gdip::LinearGradientMode mode)
 {
     if (band.Width <= 0 || band.Height <= 0)
         return;
@@ -157,7 +158,8 @@ void TGDIPSplashProgress::SetComponentStyle(TTMSStyle style)
         {tsOffice2003Olive, 0xCFF0EA, 0xCFF0EA, 0x588060, 0xE4F1F2, 0xAADADA, 0xAADADA, 0x8CC0B1, 0x588060},
         {tsOffice2003Classic, 0xF2F2F2, 0xF2F2F2, 0x808080, 0xFFFFFF, 0xC9D1D5, 0xC9D1D5, 0xB1B8BC, 0x808080},
         {tsOffice2007Luna, 0xFFD2AF, 0xFFD2AF, 0xC0C0C0, 0xFFEFE3, 0xFFDDC4, 0xFFD1AD, 0xFFDBC0, 0xFFD1AD},
-        {tsOffice2007Obsidian, 0x5C534C, 0x5C534C, 0x3B3B3B, 0xF2F1F0, 0xC9C2BD, 0xC9C2BD, 0xA9A19B, 0x5C534C},
+        {tsOffice2007Obsidian, 0x5C534C, 0x5C534C, 0x3B3B3B, 0xF2F1F0, 0xC9C2BD, 0xC9C2BD, 0xA9A19B,
+         0x5C534C},
         {tsWindowsXP, 0xFEFEFE, 0xFEFEFE, 0xACA899, 0xEFD3C6, 0xE0B6A4, 0xE0B6A4, 0xC28A75, 0xACA899},
         {tsWhidbey, 0xF5F9FA, 0xF5F9FA, 0x962D00, 0xFDEADA, 0xE4AE88, 0xE4AE88, 0xD68759, 0x962D00},
         {tsOffice2007Silver, 0xF3F3F1, 0xF3F3F1, 0xCCCAC9, 0xF8F7F6, 0xE8E5E2, 0xE3DFDB, 0xECEAE8, 0xCCCAC9},
@@ -260,7 +262,8 @@ void TGDIPSplashProgress::DrawValue(gp::TGPGraphics& g, const fw::TRect& r, doub
 void TGDIPSplashProgress::Draw(gp::TGPGraphics& g, const fw::TRect& r, double position, double maximum,
                                double minimum)
 {
-    FBackGroundFill.Fill(&g, {REAL(r.Left), REAL(r.Top), REAL(r.Right - r.Left - 1), REAL(r.Bottom - r.Top - 1)});
+    FBackGroundFill.Fill(&g,
+                         {REAL(r.Left), REAL(r.Top), REAL(r.Right - r.Left - 1), REAL(r.Bottom - r.Top - 1)});
     const TGPRectF done = CalculateProgressRectangle(r, position, maximum, minimum);
     if (done.Width > 0) {
         FProgressFill.Fill(&g, done);
@@ -425,8 +428,8 @@ void TFxSplashProgressBar::Paint(fw::TCanvas& canvas)
     const gp::REAL x = gp::REAL(FGlowPos);
     Gradient(g, {x - 30, in.Y, 30, in.Height}, gp::ComposeArgb(0, 255, 255, 255),
              gp::ComposeArgb(120, 255, 255, 255), gdip::LinearGradientModeHorizontal);
-    Gradient(g, {x, in.Y, 30, in.Height}, gp::ComposeArgb(120, 255, 255, 255), gp::ComposeArgb(0, 255, 255, 255),
-             gdip::LinearGradientModeHorizontal);
+    Gradient(g, {x, in.Y, 30, in.Height}, gp::ComposeArgb(120, 255, 255, 255),
+             gp::ComposeArgb(0, 255, 255, 255), gdip::LinearGradientModeHorizontal);
     g.ResetClip();
 }
 

@@ -164,15 +164,21 @@ Status GdipDrawString(GpGraphics* g, const QString& text, int length, GpFont* fo
     QPainter& p = *g->p;
     p.save();
     p.setFont(font->font);
-    p.setPen(QPen(ToQBrush(*brush), 1));
     const double pad = font->pixelSize / 6.0;
-    if (layout->Width <= 0 || layout->Height <= 0) {
-        const QFontMetricsF m(font->font);
-        p.drawText(QPointF(layout->X + pad, layout->Y + m.ascent()), s);
-    } else {
-        p.drawText(QRectF(layout->X + pad, layout->Y, layout->Width - 2 * pad, layout->Height),
-                   QtAlign(format), s);
-    }
+    const auto draw = [&](const QPen& pen) {
+        p.setPen(pen);
+        if (layout->Width <= 0 || layout->Height <= 0) {
+            const QFontMetricsF m(font->font);
+            p.drawText(QPointF(layout->X + pad, layout->Y + m.ascent()), s);
+        } else {
+            p.drawText(QRectF(layout->X + pad, layout->Y, layout->Width - 2 * pad, layout->Height),
+                       QtAlign(format), s);
+        }
+    };
+    // A hatch fills the glyphs with its back colour under the pattern, as it fills shapes.
+    if (brush->type == BrushTypeHatchFill)
+        draw(QPen(ToQColor(brush->back), 1));
+    draw(QPen(ToQBrush(*brush), 1));
     p.restore();
     return Ok;
 }
