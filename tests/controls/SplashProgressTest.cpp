@@ -24,7 +24,7 @@ TEST(SplashProgress, RectanglesAndValueText)
         double position, maximum, minimum;
         float filled;
     } cases[] = {
-        {"half", 50, 100, 0, 148}, {"full", 100, 100, 0, 296}, {"beyond", 150, 100, 0, 296},
+        {"half", 50, 100, 0, 148}, {"full", 100, 100, 0, 296},     {"beyond", 150, 100, 0, 296},
         {"below", -5, 100, 0, 0},  {"empty range", 50, 50, 50, 0}, {"reversed range", 50, 0, 100, 0},
     };
     for (const auto& c : cases) {
@@ -48,10 +48,16 @@ TEST(SplashProgress, RectanglesAndValueText)
         double value;
         const char* text;
     } formats[] = {
-        {"%.0f%%", 42.4, "42%"},   {"%.2f", 1.0 / 3, "0.33"}, {"%5.1f|", 2.25, "  2.2|"},
-        {"%-5.1f|", 2.5, "2.5  |"}, {"%d items", 3, "%d items"}, {"%.1f %.1f", 1, "1.0 %.1f"},
-        {"%", 1, "%"},              {"%999999999.99999f", 1, "%999999999.99999f"},
-        {"%.1e", 1500, "1.5E+03"},  {"%g", 0.5, "0.5"},
+        {"%.0f%%", 42.4, "42%"},
+        {"%.2f", 1.0 / 3, "0.33"},
+        {"%5.1f|", 2.25, "  2.2|"},
+        {"%-5.1f|", 2.5, "2.5  |"},
+        {"%d items", 3, "%d items"},
+        {"%.1f %.1f", 1, "1.0 %.1f"},
+        {"%", 1, "%"},
+        {"%999999999.99999f", 1, "%999999999.99999f"},
+        {"%.1e", 1500, "1.5E+03"},
+        {"%g", 0.5, "0.5"},
     };
     for (const auto& f : formats) {
         SCOPED_TRACE(f.format);

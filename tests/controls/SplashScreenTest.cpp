@@ -8,10 +8,10 @@
 
 #include <QApplication>
 #include <QBuffer>
-#include <QScreen>
-#include <set>
 #include <QPainter>
+#include <QScreen>
 #include <gtest/gtest.h>
+#include <set>
 
 using namespace fx;
 
@@ -24,21 +24,41 @@ TEST(SplashLayout, ProgramInformationPlaces)
         TItemLocation nl, vl, cl;
         QPoint name_, version, copyRight;
     } cases[] = {
-        {"version beside the name, centred on it, 1 pixel apart", ilTopLeft, ilTopLeft, ilBottomRight,
-         {10, 20}, {111, 27}, {230, 208}},
+        {"version beside the name, centred on it, 1 pixel apart",
+         ilTopLeft,
+         ilTopLeft,
+         ilBottomRight,
+         {10, 20},
+         {111, 27},
+         {230, 208}},
         {"copyright below the name", ilTopLeft, ilTopRight, ilTopLeft, {10, 20}, {270, 20}, {10, 53}},
-        {"copyright below the version", ilBottomLeft, ilTopCenter, ilTopCenter, {10, 190}, {140, 20}, {120, 39}},
-        {"name and version bottom right, copyright under them", ilBottomRight, ilBottomRight, ilBottomRight,
-         {169, 175}, {270, 175}, {230, 208}},
+        {"copyright below the version",
+         ilBottomLeft,
+         ilTopCenter,
+         ilTopCenter,
+         {10, 190},
+         {140, 20},
+         {120, 39}},
+        {"name and version bottom right, copyright under them",
+         ilBottomRight,
+         ilBottomRight,
+         ilBottomRight,
+         {169, 175},
+         {270, 175},
+         {230, 208}},
         {"custom", ilCustom, ilCustom, ilCustom, {1, 2}, {3, 4}, {5, 6}},
         {"name top right, version too", ilTopRight, ilTopRight, ilCustom, {169, 20}, {270, 20}, {5, 6}},
-        {"bottom centre stack", ilBottomCenter, ilBottomCenter, ilBottomCenter, {110, 159}, {140, 175},
+        {"bottom centre stack",
+         ilBottomCenter,
+         ilBottomCenter,
+         ilBottomCenter,
+         {110, 159},
+         {140, 175},
          {120, 208}},
     };
     for (const auto& t : cases) {
         SCOPED_TRACE(t.name);
-        const TProgramInfoPlaces p =
-            PlaceProgramInfo(a, t.nl, n, t.vl, v, t.cl, c, {1, 2}, {3, 4}, {5, 6});
+        const TProgramInfoPlaces p = PlaceProgramInfo(a, t.nl, n, t.vl, v, t.cl, c, {1, 2}, {3, 4}, {5, 6});
         EXPECT_EQ(p.Name, t.name_);
         EXPECT_EQ(p.Version, t.version);
         EXPECT_EQ(p.CopyRight, t.copyRight);
@@ -50,7 +70,8 @@ TEST(SplashLayout, ProgramInformationPlaces)
     fill.SetBorderWidth(3);
     fill.SetShadowOffset(4);
     fill.SetRounding(6);
-    EXPECT_EQ(ProgramInfoArea(622, 352, fill), (fw::TRect{5, 5, 621 - 2 - 2 - 4 - 3 - 5, 351 - 2 - 2 - 4 - 3}));
+    EXPECT_EQ(ProgramInfoArea(622, 352, fill),
+              (fw::TRect{5, 5, 621 - 2 - 2 - 4 - 3 - 5, 351 - 2 - 2 - 4 - 3}));
 }
 
 TEST(SplashLayout, ListItemsScrollTheOldestOut)
@@ -109,7 +130,9 @@ TEST(SplashContent, ProgramInformationComesFromTheProgramWhenItHasAny)
     EXPECT_EQ(info.ProgramVersion().Text(), QStringLiteral("V 1.04"));
     int changes = 0;
     info.OnChange = [&](TBasicProgramInfo*) { ++changes; };
-    SetVersionInfoReader([] { return std::optional<TVersionStrings>({QStringLiteral("(c)"), QString(), "2.0"}); });
+    SetVersionInfoReader([] {
+        return std::optional<TVersionStrings>({QStringLiteral("(c)"), QString(), "2.0"});
+    });
     info.ReadVersionInfo();
     EXPECT_EQ(info.CopyRight, QStringLiteral("(c)"));
     EXPECT_EQ(info.ProgramName().Text(), QString()); // a missing entry empties its text
@@ -147,13 +170,14 @@ TEST(SplashContent, HeadingTextsAndPictures)
     {
         QPainter p(&img);
         gp::TGPGraphics g(p);
-        EXPECT_EQ(DrawHeadingText(&g, QString(), 0, 0, gdip::TextRenderingHintAntiAlias, 0, false, 0xFF, 0xFF0000,
-                                  255, 255, 0, nullptr, gp::gtVertical, font),
+        EXPECT_EQ(DrawHeadingText(&g, QString(), 0, 0, gdip::TextRenderingHintAntiAlias, 0, false, 0xFF,
+                                  0xFF0000, 255, 255, 0, nullptr, gp::gtVertical, font),
                   QSize(0, 0));
         // No end colour: drawn solid in the start colour, without anti-aliasing shades of another hue.
         g.SetTextRenderingHint(gdip::TextRenderingHintSystemDefault);
-        const QSize s = DrawHeadingText(&g, QStringLiteral("HHH"), 5, 5, gdip::TextRenderingHintSystemDefault, 0,
-                                        false, fw::clRed, fw::clNone, 255, 255, 0, nullptr, gp::gtVertical, font);
+        const QSize s =
+            DrawHeadingText(&g, QStringLiteral("HHH"), 5, 5, gdip::TextRenderingHintSystemDefault, 0, false,
+                            fw::clRed, fw::clNone, 255, 255, 0, nullptr, gp::gtVertical, font);
         EXPECT_GT(s.width(), 20);
         EXPECT_GT(s.height(), 20);
     }
@@ -246,7 +270,8 @@ struct Window : ::testing::Test {
         s.TimeOut = 100;
         s.Width = 700;
         s.ListItemsSettings().Rect = {180, 210, 680, 460};
-        s.ListItems().Add()->HTMLText = QStringLiteral("<FONT size=\"20\" color=\"clWhite\">Loading Program....</FONT><br>");
+        s.ListItems().Add()->HTMLText =
+            QStringLiteral("<FONT size=\"20\" color=\"clWhite\">Loading Program....</FONT><br>");
     }
     std::vector<int> pauses;
     bool compositor = false;

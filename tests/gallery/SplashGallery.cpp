@@ -4,6 +4,7 @@
 
 #include "controls/smooth/HTMLText.h"
 #include "controls/smooth/PictureContainer.h"
+#include "controls/smooth/RTFLabel.h"
 #include "controls/smooth/SplashScreen.h"
 
 #include <QBuffer>
@@ -252,6 +253,26 @@ const gallery::GalleryPage progress(QStringLiteral("splash-progressbar"), [] {
         gallery::Caption(page.get(), 20, y - 14, QStringLiteral("%1%").arg(b.position));
         y += 36;
     }
+    return page;
+});
+
+const gallery::GalleryPage rtf(QStringLiteral("rtf-label"), [] {
+    auto page = std::make_unique<QWidget>();
+    page->resize(420, 260);
+    auto* label = new TRTFLabel(page.get());
+    label->SetBounds(10, 10, 400, 240);
+    label->SetColor(fw::clWhite);
+    label->SetWordWrap(true);
+    label->SetRichText(
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman Times New Roman;}"
+        "{\\f2\\fnil\\fcharset134 SimSun;}}{\\colortbl ;\\red192\\green0\\blue0;\\red0\\green0\\blue128;}"
+        "\\pard\\qc\\b\\f0\\fs32 Serial commands\\b0\\par"
+        "\\pard\\fs20 Frames begin with \\cf2\\b 10 02 00\\b0\\cf0 , carry the device id, a length and the "
+        "command code, and end with \\cf2 10 03\\cf0  and a check byte.\\par"
+        "\\f1\\i Times, italic;\\i0  \\ul underlined\\ulnone , \\strike struck\\strike0 , "
+        "\\cf1 red\\cf0 .\\par"
+        "\\qr\\f0 right aligned\\par\\ql\\f2\\ansicpg936 \\'d6\\'d0\\'ce\\'c4 \\u25991?\\u23383?\\par "
+        "a\\tab tab\\line next line\\par}");
     return page;
 });
 

@@ -138,8 +138,8 @@ bool TFxSplashTopLayerItem::Assign(const TCollectionItem& source)
 // ---------------------------------------------------------------------------------------------------
 
 QSize DrawHeadingText(gp::TGPGraphics* g, const QString& text, int x, int y, gdip::TextRenderingHint hint,
-                      int angle, bool measureOnly, fw::TColor colorStart, fw::TColor colorEnd, int opacityStart,
-                      int opacityEnd, int hatchStyle, const TFxGDIPPicture* picture,
+                      int angle, bool measureOnly, fw::TColor colorStart, fw::TColor colorEnd,
+                      int opacityStart, int opacityEnd, int hatchStyle, const TFxGDIPPicture* picture,
                       gp::TFxGradientType gradientType, const fw::TFont& font)
 {
     if (text.isEmpty() || !g)
@@ -164,18 +164,20 @@ QSize DrawHeadingText(gp::TGPGraphics* g, const QString& text, int x, int y, gdi
         brush = std::make_unique<gp::TGPSolidBrush>(start);
         break;
     case gp::gtVertical:
-        brush = std::make_unique<gp::TGPLinearGradientBrush>(gp::TGPPointF{X, Y}, gp::TGPPointF{X, Y + H}, start, end);
+        brush = std::make_unique<gp::TGPLinearGradientBrush>(gp::TGPPointF{X, Y}, gp::TGPPointF{X, Y + H},
+                                                             start, end);
         break;
     case gp::gtHorizontal:
-        brush = std::make_unique<gp::TGPLinearGradientBrush>(gp::TGPPointF{X, Y}, gp::TGPPointF{X + W, Y}, start, end);
+        brush = std::make_unique<gp::TGPLinearGradientBrush>(gp::TGPPointF{X, Y}, gp::TGPPointF{X + W, Y},
+                                                             start, end);
         break;
     case gp::gtForwardDiagonal:
-        brush = std::make_unique<gp::TGPLinearGradientBrush>(gp::TGPPointF{X, Y}, gp::TGPPointF{X + W, Y + H}, start,
-                                                             end);
+        brush = std::make_unique<gp::TGPLinearGradientBrush>(gp::TGPPointF{X, Y}, gp::TGPPointF{X + W, Y + H},
+                                                             start, end);
         break;
     case gp::gtBackwardDiagonal:
-        brush = std::make_unique<gp::TGPLinearGradientBrush>(gp::TGPPointF{X, Y + H}, gp::TGPPointF{X + W, Y}, end,
-                                                             start);
+        brush = std::make_unique<gp::TGPLinearGradientBrush>(gp::TGPPointF{X, Y + H}, gp::TGPPointF{X + W, Y},
+                                                             end, start);
         break;
     case gp::gtAngle: {
         auto b = std::make_unique<gp::TGPLinearGradientBrush>(gp::TGPRectF{X, Y, W + 10, H + 10}, start, end,
@@ -246,7 +248,8 @@ TProgramInfoPlaces PlaceProgramInfo(const fw::TRect& a, TItemLocation name, QSiz
 {
     const int L = a.Left, T = a.Top, R = a.Right, B = a.Bottom;
     const auto centred = [&](int width) { return L + (R - L - width) / 2; };
-    const int nw = n.width(), nh = n.height(), vw = v.width(), vh = v.height(), cw = c.width(), ch = c.height();
+    const int nw = n.width(), nh = n.height(), vw = v.width(), vh = v.height(), cw = c.width(),
+              ch = c.height();
     TProgramInfoPlaces p;
     switch (name) {
     case ilTopLeft:

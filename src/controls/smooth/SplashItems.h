@@ -24,7 +24,15 @@ namespace fx
 
 class TGDIPPictureContainer;
 
-enum TItemLocation { ilTopLeft, ilTopCenter, ilTopRight, ilBottomLeft, ilBottomCenter, ilBottomRight, ilCustom };
+enum TItemLocation {
+    ilTopLeft,
+    ilTopCenter,
+    ilTopRight,
+    ilBottomLeft,
+    ilBottomCenter,
+    ilBottomRight,
+    ilCustom
+};
 enum TFxSmoothSplashScreenLocation {
     cpTopLeft,
     cpTopCenter,
@@ -181,7 +189,10 @@ template <class Item> class TItemCollection
     }
     void Clear() { FItems.clear(); }
     int Count() const { return int(FItems.size()); }
-    Item* Items(int index) const { return index >= 0 && index < Count() ? FItems[std::size_t(index)].get() : nullptr; }
+    Item* Items(int index) const
+    {
+        return index >= 0 && index < Count() ? FItems[std::size_t(index)].get() : nullptr;
+    }
 
   private:
     std::vector<std::unique_ptr<Item>> FItems;
@@ -194,8 +205,8 @@ using TFxSplashTopLayerItems = TItemCollection<TFxSplashTopLayerItem>;
 // Draws (or only measures) one text with a brush of the gradient type; returns its width and height
 // ((0, 0) for an empty text).
 QSize DrawHeadingText(gp::TGPGraphics* g, const QString& text, int x, int y, gdip::TextRenderingHint hint,
-                      int angle, bool measureOnly, fw::TColor colorStart, fw::TColor colorEnd, int opacityStart,
-                      int opacityEnd, int hatchStyle, const TFxGDIPPicture* picture,
+                      int angle, bool measureOnly, fw::TColor colorStart, fw::TColor colorEnd,
+                      int opacityStart, int opacityEnd, int hatchStyle, const TFxGDIPPicture* picture,
                       gp::TFxGradientType gradientType, const fw::TFont& font);
 // A picture at its own size: a PNG or a JPEG as it is, any other format keyed on its bottom-left pixel.
 void DrawPicture(gp::TGPGraphics& g, int x, int y, const TFxGDIPPicture& picture);

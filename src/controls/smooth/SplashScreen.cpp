@@ -12,8 +12,8 @@
 #include <QPainter>
 #include <QScreen>
 #include <QThread>
-#include <cstdlib>
 #include <algorithm>
+#include <cstdlib>
 
 namespace fx
 {
@@ -64,9 +64,11 @@ bool X11Compositor()
     using GetOwner = Cookie (*)(void*, unsigned int);
     using GetOwnerReply = OwnerReply* (*)(void*, Cookie, void**);
     auto intern = reinterpret_cast<InternAtom>(platform::GetModuleSymbol(xcb, "xcb_intern_atom"));
-    auto internReply = reinterpret_cast<InternAtomReply>(platform::GetModuleSymbol(xcb, "xcb_intern_atom_reply"));
+    auto internReply =
+        reinterpret_cast<InternAtomReply>(platform::GetModuleSymbol(xcb, "xcb_intern_atom_reply"));
     auto owner = reinterpret_cast<GetOwner>(platform::GetModuleSymbol(xcb, "xcb_get_selection_owner"));
-    auto ownerReply = reinterpret_cast<GetOwnerReply>(platform::GetModuleSymbol(xcb, "xcb_get_selection_owner_reply"));
+    auto ownerReply =
+        reinterpret_cast<GetOwnerReply>(platform::GetModuleSymbol(xcb, "xcb_get_selection_owner_reply"));
     if (!intern || !internReply || !owner || !ownerReply)
         return false;
     void* c = x11->connection();
@@ -125,9 +127,8 @@ bool TFxSmoothSplashScreen::CompositorPresent()
 // ---------------------------------------------------------------------------------------------------
 
 TSplashScreenWindow::TSplashScreenWindow(TFxSmoothSplashScreen& splash, bool layered, bool translucent)
-    : QWidget(nullptr,
-              Qt::FramelessWindowHint | Qt::Tool | Qt::WindowDoesNotAcceptFocus |
-                  (splash.StayOnTop ? Qt::WindowStaysOnTopHint : Qt::WindowFlags())),
+    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool | Qt::WindowDoesNotAcceptFocus |
+                           (splash.StayOnTop ? Qt::WindowStaysOnTopHint : Qt::WindowFlags())),
       FSplash(splash), FLayered(layered), FTranslucent(layered && translucent)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -404,13 +405,20 @@ void TFxSmoothSplashScreen::SetComponentStyle(TTMSStyle style)
         fw::TColor From, To, Border;
     };
     static const Row rows[] = {
-        {tsOffice2003Blue, 0xFDEADA, 0xE4AE88, 0xDFD2C5},  {tsOffice2003Silver, 0xECE2E1, 0xB39698, 0x947C7C},
-        {tsOffice2003Olive, 0xCFF0EA, 0x8CC0B1, 0x588060}, {tsOffice2003Classic, 0xFFFFFF, 0xC9D1D5, 0x808080},
-        {tsOffice2007Luna, 0xFFEFE3, 0xFFD2AF, 0xFFD1AD},  {tsOffice2007Obsidian, 0xF2F1F0, 0xC9C2BD, 0x5C534C},
-        {tsWindowsXP, 0xFCFCFC, 0xE0B6A4, 0xACA899},       {tsWhidbey, 0xF5F9FA, 0xA8C0C0, 0x962D00},
-        {tsOffice2007Silver, 0xF8F7F6, 0xE8E5E2, 0xCCCAC9}, {tsWindowsVista, 0xFFFFFF, 0xFFEDC5, 0xFDDE99},
-        {tsWindows7, 0xFDFBFA, 0xFDF3EB, 0xFBD6B8},        {tsTerminal, 0xFFFFFF, 0xC0C0C0, 0x808080},
-        {tsOffice2010Blue, 0xFDF6EF, 0xF0DAC7, 0xC7B29B},  {tsOffice2010Silver, 0xFFFFFF, 0xEDE5E0, 0xD2CDC8},
+        {tsOffice2003Blue, 0xFDEADA, 0xE4AE88, 0xDFD2C5},
+        {tsOffice2003Silver, 0xECE2E1, 0xB39698, 0x947C7C},
+        {tsOffice2003Olive, 0xCFF0EA, 0x8CC0B1, 0x588060},
+        {tsOffice2003Classic, 0xFFFFFF, 0xC9D1D5, 0x808080},
+        {tsOffice2007Luna, 0xFFEFE3, 0xFFD2AF, 0xFFD1AD},
+        {tsOffice2007Obsidian, 0xF2F1F0, 0xC9C2BD, 0x5C534C},
+        {tsWindowsXP, 0xFCFCFC, 0xE0B6A4, 0xACA899},
+        {tsWhidbey, 0xF5F9FA, 0xA8C0C0, 0x962D00},
+        {tsOffice2007Silver, 0xF8F7F6, 0xE8E5E2, 0xCCCAC9},
+        {tsWindowsVista, 0xFFFFFF, 0xFFEDC5, 0xFDDE99},
+        {tsWindows7, 0xFDFBFA, 0xFDF3EB, 0xFBD6B8},
+        {tsTerminal, 0xFFFFFF, 0xC0C0C0, 0x808080},
+        {tsOffice2010Blue, 0xFDF6EF, 0xF0DAC7, 0xC7B29B},
+        {tsOffice2010Silver, 0xFFFFFF, 0xEDE5E0, 0xD2CDC8},
         {tsOffice2010Black, 0xBFBFBF, 0x919191, 0x6D6D6D},
     };
     for (const Row& r : rows)
@@ -485,8 +493,9 @@ void TFxSmoothSplashScreen::DrawProgramInfo(gp::TGPGraphics& g, int w, int h)
     const TSplashHeadingText& v = FProgramInfo.ProgramVersion();
     const gdip::TextRenderingHint hint = RenderingHint();
     const auto measure = [&](const TSplashHeadingText& t) {
-        return DrawHeadingText(&g, t.Text(), 0, 0, hint, t.Angle, true, t.ColorStart, t.ColorEnd, t.OpacityStart,
-                               t.OpacityEnd, t.HatchStyle, &t.Picture(), t.GradientType, t.Font());
+        return DrawHeadingText(&g, t.Text(), 0, 0, hint, t.Angle, true, t.ColorStart, t.ColorEnd,
+                               t.OpacityStart, t.OpacityEnd, t.HatchStyle, &t.Picture(), t.GradientType,
+                               t.Font());
     };
     const QSize ns = measure(n), vs = measure(v);
     const QString& c = FProgramInfo.CopyRight;
@@ -498,10 +507,11 @@ void TFxSmoothSplashScreen::DrawProgramInfo(gp::TGPGraphics& g, int w, int h)
         {n.PosX, n.PosY}, {v.PosX, v.PosY}, {FProgramInfo.CopyRightPosX, FProgramInfo.CopyRightPosY});
     for (const auto& [t, p] : {std::pair{&n, at.Name}, std::pair{&v, at.Version}})
         DrawHeadingText(&g, t->Text(), p.x(), p.y(), hint, t->Angle, false, t->ColorStart, t->ColorEnd,
-                        t->OpacityStart, t->OpacityEnd, t->HatchStyle, &t->Picture(), t->GradientType, t->Font());
+                        t->OpacityStart, t->OpacityEnd, t->HatchStyle, &t->Picture(), t->GradientType,
+                        t->Font());
     const fw::TFont& cf = FProgramInfo.CopyRightFont();
-    DrawHeadingText(&g, c, at.CopyRight.x(), at.CopyRight.y(), hint, 0, false, cf.Color(), fw::clNone, 255, 255,
-                    0, nullptr, gp::gtSolid, cf);
+    DrawHeadingText(&g, c, at.CopyRight.x(), at.CopyRight.y(), hint, 0, false, cf.Color(), fw::clNone, 255,
+                    255, 0, nullptr, gp::gtSolid, cf);
 }
 
 void TFxSmoothSplashScreen::DrawListItems(gp::TGPGraphics& g)
@@ -549,7 +559,7 @@ void TFxSmoothSplashScreen::DrawTopLayerItems(gp::TGPGraphics& g, int w, int h)
             continue;
         TGDIPFill& fill = item.Fill();
         g.SetSmoothingMode(fill.Rounding() > 0 && fill.RoundingType() != rtNone ? gdip::SmoothingModeAntiAlias
-                                                                                  : gdip::SmoothingModeNone);
+                                                                                : gdip::SmoothingModeNone);
         fw::TRect box = TopLayerBox(item.Align, X, Y, W, H, item.Left, item.Top, item.Width, item.Height);
         if (fill.BorderColor() == fw::clNone || fill.BorderWidth() == 0)
             box.Bottom += 1;
@@ -572,7 +582,8 @@ void TFxSmoothSplashScreen::DrawTopLayerItems(gp::TGPGraphics& g, int w, int h)
         const QPoint at = t.Location == cpCustom ? QPoint(t.Left, t.Top)
                                                  : TextOrigin(t.Location, box, QSize(r.Width, r.Height));
         p.MeasureOnly = false;
-        DrawHTMLText(&g, t.Font, t.Text, fw::TRect{at.x(), at.y(), at.x() + r.Width, at.y() + r.Height}, p, r);
+        DrawHTMLText(&g, t.Font, t.Text, fw::TRect{at.x(), at.y(), at.x() + r.Width, at.y() + r.Height}, p,
+                     r);
     }
     g.SetSmoothingMode(gdip::SmoothingModeAntiAlias);
 }
