@@ -1,71 +1,13 @@
-// TMyPEQType8: the parametric band table. It keeps 50 band rows of values (frequency position, Q
-// index, gain position, type, bypass) and builds child controls only for the visible rows (band
-// number, frequency/Q/gain edits, optional spinners, type selector, bypass button). Typed values are
-// parsed, snapped to the grids and shown in their canonical text; every change goes out through
-// Change/OnChange. A row index outside the built rows changes nothing. UI thread only.
+// TMyPEQType8: the parametric band table of the channel pages: 50 slots, nine filter types, gains in
+// tenths of a dB, texts the host can replace. Built on the row core (PeqTableCore.h). UI thread only.
 #pragma once
 
-#include "controls/panels/SkLabel.h"
-#include "controls/panels/SkPanel.h"
-#include "eq/LookCache.h"
-#include "eq/PeqEntry.h"
-
-#include <QLineEdit>
-#include <QPointer>
-#include <array>
-#include <functional>
-#include <memory>
-#include <utility>
-#include <vector>
-
-namespace sk
-{
-class TSkLabel;
-class TSkComboBox;
-class TSkButton;
-} // namespace sk
+#include "eq/PeqTableCore.h"
 
 namespace eq
 {
 
-using fw::TColor;
-
-// A plain edit box of a row: Enter, focus loss and mouse presses go to the editor. Idle, it shows its
-// cached look, which the editor renders (outside the edit's own paint) when it no longer fits.
-class TPeqEdit : public QLineEdit
-{
-  public:
-    explicit TPeqEdit(QWidget* parent) : QLineEdit(parent) {}
-    std::function<void()> OnEnter, OnExit;
-    std::function<void(QMouseEvent*)> OnPress;
-    // Renders the idle look again when it no longer fits (not from this edit's paint).
-    void RefreshLook();
-
-  protected:
-    void keyPressEvent(QKeyEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void paintEvent(QPaintEvent* e) override;
-
-  private:
-    TLookCache FLook;
-    bool FRenderingLook = false;
-};
-
-// A spinner beside an edit: Position within Min..Max, OnClick after an arrow changed it.
-class TPeqUpDown : public fw::TControl
-{
-  public:
-    explicit TPeqUpDown(QWidget* parent) : TControl(parent) {}
-    int Min = 0, Max = 100, Position = 0;
-    fw::TNotifyEvent OnClickArrow;
-
-  protected:
-    void Paint(fw::TCanvas& c) override;
-    void MouseDown(fw::TMouseButton b, fw::TShiftState s, int x, int y) override;
-};
-
-class TMyPEQType8 : public sk::TSkGroupBox
+class TMyPEQType8 : public TPeqTableCore
 {
   public:
     static constexpr int RowSlots = 50;
@@ -74,112 +16,10 @@ class TMyPEQType8 : public sk::TSkGroupBox
     // Starts with `channelNumber` rows (as SetChannelNumber would leave it), without building the
     // rows of the default count first.
     TMyPEQType8(QWidget* parent, int channelNumber);
-    ~TMyPEQType8() override;
 
-    virtual void Change();
-    fw::TNotifyEvent OnChange;
-    std::function<void(fw::TControl* Sender, fw::TMouseButton, fw::TShiftState, int X, int Y)>
-        OnEditMouseDown;
-    fw::TMouseWheelEvent OnPeqTypeMouseWheel;
-
-    int ChannelNumber() const { return FChannelNumber; }
-    void SetChannelNumber(int v);
-    int TopBottomSpace() const { return FTopBottomSpace; }
-    void SetTopBottomSpace(int v) { FTopBottomSpace = v; }
-    bool TitleVisable() const { return FTitleVisable; }
-    void SetTitleVisable(bool v);
-    bool UpdownVisable() const { return FUpdownVisable; }
-    void SetUpdownVisable(bool v);
-    TColor LabelColor() const { return FLabelColor; }
-    void SetLabelColor(TColor v);
-    TColor EditBackColor() const { return FEditBackColor; }
-    void SetEditBackColor(TColor v);
-    TColor BypassBackColor() const { return FBypassBackColor; }
-    void SetBypassBackColor(TColor v);
-
-    double GetFreqValue(int i) const;
-    double GetQValue(int i) const;
-    double GetGainValue(int i) const;
-    // The row's type index 0..8; -1 for a row that does not exist.
-    int GetTypeValue(int i) const;
-    bool GetBypassValue(int i) const;
-    int GetFreqPosition(int i) const;
-    int GetQIndex(int i) const;
-    int GetGainPosition(int i) const;
-    void SetEqParamValue(int i, double hz, double qIndex, double db, int type, bool bypass);
-    void SetFreqValue(int i, double hz);
-    void SetQValue(int i, double qIndex);
-    void SetGainValue(int i, double db);
-    void SetTypeValue(int i, int type);
-    void SetBypassValue(int i, bool bypass);
-    int GetNowIndex() const { return FNowIndex; }
-    void SetNowIndex(int k);
-    void SetColor(int i, TColor colour);
-    void SetEqTypeString(const QString& text, int type);
-    void SetBypassString(const QString& text);
-    void ChangeLanguage();
-    void RePaint();
-
-    // The handlers of the rows' controls (public as the framework wires them).
-    void FrequencyEntered(int row);
-    void QfactorEntered(int row);
-    void GainEntered(int row);
-    void FrequencyUpDownClick(int row);
-    void QfactorUpDownClick(int row);
-    void GainUpDownClick(int row);
-    void ByPassClick(int row);
-    void PeqTypeChange(int row);
-
-    // The visible row's controls, for the host and tests (null beyond the built rows).
-    TPeqEdit* FreqEdit(int row) const;
-    TPeqEdit* QEdit(int row) const;
-    TPeqEdit* GainEdit(int row) const;
-    sk::TSkComboBox* TypeBox(int row) const;
-    sk::TSkButton* BypassButton(int row) const;
-    sk::TSkLabel* NumberLabel(int row) const;
-    // The font colour of a row's edits.
-    TColor EditColor(int row) const;
-    TColor BypassButtonColor(int row) const;
-
-  protected:
-    void Paint(fw::TCanvas& canvas) override;
-    void Resized() override;
-
-  private:
-    struct Row;
-    struct Band {
-        int FreqPos = 0;
-        int QIndex = QIndexDefault;
-        int GainPos = 0;
-        int Type = 1;
-        unsigned char Bypass = 0;
-        bool FreqSet = false; // until then the frequency edit shows the row index
-    };
-    bool Valid(int i) const { return i >= 0 && i < RowSlots; }
-    bool Built(int i) const { return i >= 0 && i < int(FRows.size()) && FRows[std::size_t(i)]; }
-    void BuildRows();
-    void MakeCurrent(int row);
-    void ColourRow(int row, TColor colour);
-    void ShowFreq(int row);
-    void ShowQ(int row);
-    void ShowGainPos(int row);
-    void Refused(TPeqEdit* e, const QString& text);
-    void Layout();
-    void ShowFreqIfSet(int row);
-
-    std::array<Band, RowSlots> FBands{};
-    std::vector<std::unique_ptr<Row>> FRows;
-    std::array<QString, 10> FTexts;
-    std::array<sk::TSkLabel*, 6> FTitles{};
-    int FChannelNumber = 50;
-    int FTopBottomSpace = 15;
-    bool FTitleVisable = false, FUpdownVisable = false;
-    TColor FLabelColor = fw::clBlack, FEditBackColor = fw::clBlack, FBypassBackColor = fw::clBlack;
-    int FNowIndex = 0, FPrevIndex = 0;
-    int FGreenRow = -1; // the row whose edits show the current-row colour
-    TColor FNormalEditColor = fw::clBlack;
-    int FLayoutW = 490, FLayoutH = 420;
-    bool FLaidOut = false;
+    int GetNowIndex() const { return NowIndex(); }
+    void SetEqTypeString(const QString& text, int type) { SetTypeName(type, text); }
+    void SetBypassString(const QString& text) { SetBypassText(text); }
 };
 
 // The table's column headings in one line: the caption's fields (split at runs of two or more
@@ -190,7 +30,7 @@ class TPeqHeader : public sk::TSkLabel
 {
   public:
     explicit TPeqHeader(QWidget* parent = nullptr);
-    void SetTable(TMyPEQType8* table);
+    void SetTable(TPeqTableCore* table);
     // The heading texts and the x ranges (left, width) in this control's coordinates where they are
     // centred; empty when it draws as a plain label.
     std::vector<std::pair<QString, std::pair<int, int>>> Cells() const;
@@ -199,7 +39,7 @@ class TPeqHeader : public sk::TSkLabel
     void Paint(fw::TCanvas& canvas) override;
 
   private:
-    QPointer<TMyPEQType8> FTable;
+    QPointer<TPeqTableCore> FTable;
 };
 
 // The built-in type names and bypass text.

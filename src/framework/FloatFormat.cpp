@@ -1,6 +1,7 @@
 #include "framework/FloatFormat.h"
 
 #include <algorithm>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -130,6 +131,25 @@ std::string FloatToStrF(double value, TStringFloatFormat format, int precision, 
     }
     }
     return {};
+}
+
+namespace
+{
+char FUserSeparator = 0;
+}
+
+char UserDecimalSeparator()
+{
+    if (!FUserSeparator) {
+        const std::lconv* l = std::localeconv();
+        return l && l->decimal_point && l->decimal_point[0] ? l->decimal_point[0] : '.';
+    }
+    return FUserSeparator;
+}
+
+void SetUserDecimalSeparator(char sep)
+{
+    FUserSeparator = sep;
 }
 
 } // namespace fw

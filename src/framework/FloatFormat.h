@@ -17,4 +17,9 @@ enum TStringFloatFormat { sffGeneral, sffExponent, sffFixed, sffNumber, sffCurre
 // 1..18 and Digits as 0..18 (general and exponent: 0..4 exponent digits). Not finite: "NAN", "INF", "-INF".
 std::string FloatToStrF(double value, TStringFloatFormat format, int precision, int digits);
 
+// The user's decimal separator for texts that the controls write with it: the C library's locale
+// (which the application sets from the environment) until set; UI thread.
+char UserDecimalSeparator();
+void SetUserDecimalSeparator(char sep);
+
 } // namespace fw

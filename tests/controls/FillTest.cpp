@@ -3,6 +3,7 @@
 // fill on small images where the rules fix a pixel.
 #include "controls/smooth/GDIPFill.h"
 #include "framework/IniFile.h"
+#include "support/ImageBytes.h"
 #include "support/TestApp.h"
 
 #include <gtest/gtest.h>
@@ -21,17 +22,6 @@ using namespace fx;
 
 namespace
 {
-
-QByteArray PngBytes(int w, int h, QColor c)
-{
-    QImage img(w, h, QImage::Format_ARGB32);
-    img.fill(c);
-    QByteArray bytes;
-    QBuffer buf(&bytes);
-    buf.open(QIODevice::WriteOnly);
-    img.save(&buf, "PNG");
-    return bytes;
-}
 
 // Every saved property set away from its default.
 void SetAll(TGDIPFill& f)
@@ -69,8 +59,8 @@ void SetAll(TGDIPFill& f)
     f.SetGlow(gmRadialGradient);
     f.SetGlowGradientColor(0x00FF00);
     f.SetGlowRadialColor(0xFF0000);
-    ASSERT_TRUE(f.Picture().LoadFromStream(PngBytes(8, 6, Qt::red)));
-    ASSERT_TRUE(f.BackGroundPicture().LoadFromStream(PngBytes(4, 3, Qt::blue)));
+    ASSERT_TRUE(f.Picture().LoadFromStream(testapp::ImageBytes(8, 6, Qt::red)));
+    ASSERT_TRUE(f.BackGroundPicture().LoadFromStream(testapp::ImageBytes(4, 3, Qt::blue)));
 }
 
 void ExpectSame(const TGDIPFill& a, const TGDIPFill& b)
@@ -237,7 +227,7 @@ TEST_F(FillFileTest, BadHexSaysNoHexNumber)
 TEST_F(FillFileTest, OlderSectionWithTheTextLengthUnderPictureSize)
 {
     // Older files hold the picture text's length under "PictureSize" and no key of their own.
-    const QString hex = StreamToHex(PngBytes(5, 5, Qt::green));
+    const QString hex = StreamToHex(testapp::ImageBytes(5, 5, Qt::green));
     WriteText(path,
               QStringLiteral("[Fill]\nPictureSize=%1\nPicture=%2\nColor=65280\n").arg(hex.size()).arg(hex));
     TGDIPFill f;
@@ -559,8 +549,8 @@ TEST(FillDrawing, PicturesSetFarOutsideDrawNothingInside)
     f.SetColor(fw::clWhite);
     f.SetColorTo(fw::clNone);
     f.SetGradientType(gp::gtTexture);
-    ASSERT_TRUE(f.Picture().LoadFromStream(PngBytes(4, 4, Qt::red)));
-    ASSERT_TRUE(f.BackGroundPicture().LoadFromStream(PngBytes(4, 4, Qt::blue)));
+    ASSERT_TRUE(f.Picture().LoadFromStream(testapp::ImageBytes(4, 4, Qt::red)));
+    ASSERT_TRUE(f.BackGroundPicture().LoadFromStream(testapp::ImageBytes(4, 4, Qt::blue)));
     f.SetPicturePosition(ppCustom);
     f.SetPictureLeft(kMax);
     f.SetPictureTop(kMin);
@@ -641,8 +631,8 @@ void Configure(TGDIPFill& f)
     f.SetGlow(gmRadial);
     f.SetGlowGradientColor(fw::clYellow);
     f.SetGlowRadialColor(fw::clAqua);
-    f.Picture().LoadFromStream(PngBytes(5, 4, QColor(10, 200, 30, 200)));
-    f.BackGroundPicture().LoadFromStream(PngBytes(2, 3, QColor(10, 200, 30, 200)));
+    f.Picture().LoadFromStream(testapp::ImageBytes(5, 4, QColor(10, 200, 30, 200)));
+    f.BackGroundPicture().LoadFromStream(testapp::ImageBytes(2, 3, QColor(10, 200, 30, 200)));
 }
 
 TEST(Fill, SavedPropertiesLoadBackToTheSameValues)

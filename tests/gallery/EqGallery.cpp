@@ -4,6 +4,8 @@
 
 #include "base/ValueScales.h"
 #include "eq/LProgressBar.h"
+#include "eq/TMyPEQ.h"
+#include "eq/TMyPEQGain.h"
 #include "eq/TMyPEQType8.h"
 
 #include <QPalette>
@@ -45,6 +47,61 @@ const gallery::GalleryPage editor(QStringLiteral("bandeditor-9rows"), [] {
     peq->GainEdit(4)->setText(QStringLiteral("--3"));
     peq->GainEntered(4);
     peq->SetNowIndex(3);
+    return page;
+});
+
+// The sibling tables as a host would set them up: a few bands set, one bypassed, spinners shown.
+template <class Table> void FillSibling(Table* peq, int rows)
+{
+    peq->SetChannelNumber(rows);
+    peq->SetLabelColor(fw::clBlack);
+    peq->OnChange = [](fw::TControl*) {};
+    peq->SetEditBackColor(fw::clWhite);
+    peq->SetBypassBackColor(fw::clSilver);
+    peq->SetTitleVisable(true);
+    peq->SetUpdownVisable(true);
+    const float f[6] = {60, 250, 1000, 3300, 8000, 16000};
+    const float g[6] = {3.5f, -2.5f, 1.25f, -6, 4, 0};
+    const int t[6] = {1, 0, 0, 0, 2, 4};
+    for (int i = 0; i < rows; ++i)
+        peq->SetEqParamValue(i, f[i % 6], float(15 + 5 * i), g[i % 6], t[i % 6], i == 3);
+    peq->SetNowIndex(1);
+}
+
+const gallery::GalleryPage fiveType(QStringLiteral("bandeditor-fivetype"), [] {
+    auto page = DarkPage(560, 260);
+    auto* peq = new TMyPEQGain(page.get());
+    peq->SetBounds(10, 10, 540, 240);
+    FillSibling(peq, 6);
+    return page;
+});
+
+const gallery::GalleryPage fifteen(QStringLiteral("bandeditor-fifteen"), [] {
+    auto page = DarkPage(560, 520);
+    auto* peq = new TMyPEQHpLp(page.get());
+    peq->SetBounds(10, 10, 540, 500);
+    FillSibling(peq, 15);
+    // A refused entry: the text comes back from the stored value.
+    peq->GainEdit(5)->setText(QStringLiteral("3."));
+    peq->GainEntered(5);
+    return page;
+});
+
+const gallery::GalleryPage plain(QStringLiteral("bandeditor-plain"), [] {
+    auto page = std::make_unique<QWidget>();
+    page->resize(640, 300);
+    auto* peq = new TMyPEQ(page.get());
+    peq->setGeometry(10, 10, 620, 280);
+    peq->SetChannelNumber(8);
+    const float f[8] = {40, 120, 400, 1000, 2500, 6000, 12000, 18000};
+    for (int i = 0; i < 8; ++i) {
+        peq->SetFreqValue(i, f[i]);
+        peq->SetQValue(i, float(10 + 8 * i));
+        peq->SetGainValue(i, 1.5f * float(i - 4));
+        peq->SetTypeValue(i, i % 3);
+    }
+    peq->SetBypassValue(2, true);
+    peq->SetColor(5, fw::clBlue);
     return page;
 });
 

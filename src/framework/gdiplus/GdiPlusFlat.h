@@ -84,6 +84,7 @@ enum BrushType {
 enum StringAlignment { StringAlignmentNear, StringAlignmentCenter, StringAlignmentFar };
 enum TextRenderingHint {
     TextRenderingHintSystemDefault = 0,
+    TextRenderingHintAntiAliasGridFit = 3,
     TextRenderingHintAntiAlias = 4,
     TextRenderingHintClearTypeGridFit = 5
 };

@@ -1,5 +1,6 @@
 // Font families, fonts, string formats, measuring and drawing text.
 #include "framework/gdiplus/GdiPlusObjects.h"
+#include <QHash>
 
 namespace gdip
 {
@@ -11,7 +12,13 @@ Status GdipCreateFontFamilyFromName(const QString& name, GpFontFamily** family)
     if (!family)
         return InvalidParameter;
     *family = nullptr;
-    if (name.isEmpty() || !QFontDatabase::hasFamily(name))
+    // Asking the font database goes through the font configuration each time; the program adds no
+    // fonts while it runs, so each name's answer is kept.
+    static QHash<QString, bool> known;
+    auto it = known.constFind(name);
+    if (it == known.constEnd())
+        it = known.insert(name, !name.isEmpty() && QFontDatabase::hasFamily(name));
+    if (!*it)
         return FontFamilyNotFound;
     *family = new GpFontFamily{name};
     return Ok;
@@ -157,15 +164,21 @@ Status GdipDrawString(GpGraphics* g, const QString& text, int length, GpFont* fo
     QPainter& p = *g->p;
     p.save();
     p.setFont(font->font);
-    p.setPen(QPen(ToQBrush(*brush), 1));
     const double pad = font->pixelSize / 6.0;
-    if (layout->Width <= 0 || layout->Height <= 0) {
-        const QFontMetricsF m(font->font);
-        p.drawText(QPointF(layout->X + pad, layout->Y + m.ascent()), s);
-    } else {
-        p.drawText(QRectF(layout->X + pad, layout->Y, layout->Width - 2 * pad, layout->Height),
-                   QtAlign(format), s);
-    }
+    const auto draw = [&](const QPen& pen) {
+        p.setPen(pen);
+        if (layout->Width <= 0 || layout->Height <= 0) {
+            const QFontMetricsF m(font->font);
+            p.drawText(QPointF(layout->X + pad, layout->Y + m.ascent()), s);
+        } else {
+            p.drawText(QRectF(layout->X + pad, layout->Y, layout->Width - 2 * pad, layout->Height),
+                       QtAlign(format), s);
+        }
+    };
+    // A hatch fills the glyphs with its back colour under the pattern, as it fills shapes.
+    if (brush->type == BrushTypeHatchFill)
+        draw(QPen(ToQColor(brush->back), 1));
+    draw(QPen(ToQBrush(*brush), 1));
     p.restore();
     return Ok;
 }

@@ -1,0 +1,23 @@
+// Image file bytes for tests: a picture of one colour in a given format. UI thread (Qt's encoders).
+#pragma once
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+
+namespace testapp
+{
+
+inline QByteArray ImageBytes(int w, int h, QColor c, const char* format = "PNG")
+{
+    QImage img(w, h, QImage::Format_ARGB32);
+    img.fill(c);
+    QByteArray bytes;
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, format);
+    return bytes;
+}
+
+} // namespace testapp
