@@ -168,7 +168,7 @@ int StepAndCut(std::string t, double v, std::string (*write)(double))
     const std::size_t dot = t.find('.');
     if (dot != std::string::npos && dot + 1 < t.size() && t[dot + 1] > '5')
         t = write(v < 0 ? v - 1 : v + 1);
-    return Saturate(std::strtod(t.substr(0, t.find('.')).c_str(), nullptr));
+    return TruncInt(std::strtod(t.substr(0, t.find('.')).c_str(), nullptr));
 }
 
 // Three significant digits, at most two decimals, zero-filled to two (4.61, 45.60, 121.00).
@@ -217,7 +217,7 @@ std::optional<int> SnapFreqPositionPlain(double hz)
 
 int RoundedGainPosition(double db)
 {
-    const int h = Saturate(db * 100);
+    const int h = TruncInt(db * 100);
     const long long a = std::llabs(static_cast<long long>(h));
     const long long p = a / 10 + (a % 10 > 5 ? 1 : 0);
     return int(h < 0 ? -p : p);
@@ -225,7 +225,7 @@ int RoundedGainPosition(double db)
 
 int HalfDbPosition(float db)
 {
-    return Saturate(double(db * 2.0f));
+    return TruncInt(double(db * 2.0f));
 }
 
 std::string GeneralText(double v, char sep)

@@ -28,7 +28,8 @@ TEST(RtfReader, TextAndCodePages)
         {"unicode with its fallback skipped", "{\\rtf1 \\u20013?\\u25991\\'3f!}", "\u4E2D\u6587!"},
         {"negative unicode", "{\\rtf1 \\u-3913?}", "\uF0B7"},
         {"uc0 skips nothing", "{\\rtf1\\uc0 \\u65 B}", "AB"},
-        {"skipped destinations", "{\\rtf1{\\*\\generator Riched20;}{\\info{\\title T}}{\\stylesheet{s;}}x}", "x"},
+        {"skipped destinations", "{\\rtf1{\\*\\generator Riched20;}{\\info{\\title T}}{\\stylesheet{s;}}x}",
+         "x"},
         {"unknown control words", "{\\rtf1\\viewkind4\\uc1\\lang2052 x}", "x"},
         {"unbalanced closing braces", "{\\rtf1 a}}} b}", "a b"},
         {"unclosed group", "{\\rtf1 {a", "a"},
@@ -56,7 +57,8 @@ TEST(RtfReader, FormatsAndTables)
     const QByteArray rtf =
         "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}{\\f1\\fnil\\fcharset134 SimSun;}}"
         "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue128;}"
-        "\\pard\\qc\\b\\fs28 Title\\b0\\par\\pard\\f1\\fs20\\cf1 red\\cf2\\i navy\\i0\\ul u\\ulnone\\strike s\\strike0"
+        "\\pard\\qc\\b\\fs28 Title\\b0\\par\\pard\\f1\\fs20\\cf1 red\\cf2\\i navy\\i0\\ul u\\ulnone\\strike "
+        "s\\strike0"
         "\\plain p}";
     const TRtfDocument doc = ReadRtf(rtf);
     ASSERT_EQ(doc.Fonts.size(), 2u);
@@ -87,8 +89,9 @@ TEST(RtfReader, FormatsAndTables)
 
 namespace
 {
-const QByteArray Doc = "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl ;\\red200\\green0\\blue0;}"
-                       "\\f0\\fs40\\cf1 MMMM\\par}";
+const QByteArray Doc =
+    "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl ;\\red200\\green0\\blue0;}"
+    "\\f0\\fs40\\cf1 MMMM\\par}";
 
 QImage Render(QWidget& w)
 {

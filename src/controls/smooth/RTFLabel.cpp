@@ -22,10 +22,10 @@ void BuildTextDocument(const TRtfDocument& rtf, QTextDocument& doc)
     bool first = true;
     for (const TRtfParagraph& p : rtf.Paragraphs) {
         QTextBlockFormat block;
-        block.setAlignment(p.Align == raCenter  ? Qt::AlignHCenter
-                           : p.Align == raRight ? Qt::AlignRight
+        block.setAlignment(p.Align == raCenter    ? Qt::AlignHCenter
+                           : p.Align == raRight   ? Qt::AlignRight
                            : p.Align == raJustify ? Qt::AlignJustify
-                                                   : Qt::AlignLeft);
+                                                  : Qt::AlignLeft);
         if (first)
             cursor.setBlockFormat(block);
         else
@@ -34,8 +34,8 @@ void BuildTextDocument(const TRtfDocument& rtf, QTextDocument& doc)
         for (const TRtfRun& r : p.Runs) {
             QTextCharFormat f;
             const TRtfFont* font = rtf.FontByNumber(r.Format.Font);
-            f.setFontFamilies({fw::SubstituteFamily(font && !font->Name.isEmpty() ? font->Name
-                                                                                : QStringLiteral("Tahoma"))});
+            f.setFontFamilies({fw::SubstituteFamily(
+                font && !font->Name.isEmpty() ? font->Name : QStringLiteral("Tahoma"))});
             f.setFontPointSize(r.Format.HalfPoints / 2.0);
             f.setFontWeight(r.Format.Bold ? QFont::Bold : QFont::Normal);
             f.setFontItalic(r.Format.Italic);
@@ -125,7 +125,11 @@ TRTFLabel::~TRTFLabel()
 QString TRTFLabel::Version() const
 {
     const int v = GetVersionNr();
-    return QStringLiteral("%1.%2.%3.%4").arg((v >> 24) & 0xFF).arg((v >> 16) & 0xFF).arg((v >> 8) & 0xFF).arg(v & 0xFF);
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg((v >> 24) & 0xFF)
+        .arg((v >> 16) & 0xFF)
+        .arg((v >> 8) & 0xFF)
+        .arg(v & 0xFF);
 }
 
 void TRTFLabel::SetRichTextChars(const QString& text)

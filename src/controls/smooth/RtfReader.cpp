@@ -41,12 +41,12 @@ class TReader
     qsizetype At = 0;
     TRtfDocument Doc;
     std::vector<TGroup> Stack;
-    int Skipped = 0;       // groups deeper than the bound
-    int PendingSkip = 0;   // characters still to pass over after a \u
-    QByteArray Bytes;      // code-page bytes not yet decoded
+    int Skipped = 0;     // groups deeper than the bound
+    int PendingSkip = 0; // characters still to pass over after a \u
+    QByteArray Bytes;    // code-page bytes not yet decoded
     CodePage Page = CodePage::Windows1252;
     TRtfAlign Align = raLeft;
-    TRtfFont Font;         // the font table entry being read
+    TRtfFont Font; // the font table entry being read
     QString FontName;
     int Red = 0, Green = 0, Blue = 0;
     bool ColourSet = false;
@@ -149,7 +149,8 @@ void TReader::FlushBytes()
 {
     if (Bytes.isEmpty())
         return;
-    const std::string utf8 = CodePageToUtf8(std::string_view(Bytes.constData(), std::size_t(Bytes.size())), Page);
+    const std::string utf8 =
+        CodePageToUtf8(std::string_view(Bytes.constData(), std::size_t(Bytes.size())), Page);
     Bytes.clear();
     Append(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
 }
