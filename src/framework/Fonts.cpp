@@ -205,6 +205,11 @@ struct FontMetricsCache {
 FontMetricsCache& MetricsFor(const QFont& font)
 {
     thread_local QHash<QFont, FontMetricsCache> cache;
+    // The font asked for last, asked again (a TFont hands out one shared QFont): found without hashing.
+    thread_local QFont last;
+    thread_local FontMetricsCache* lastMetrics = nullptr;
+    if (lastMetrics && font.isCopyOf(last))
+        return *lastMetrics;
     auto it = cache.find(font);
     if (it == cache.end()) {
         if (cache.size() >= 256)
@@ -212,6 +217,8 @@ FontMetricsCache& MetricsFor(const QFont& font)
         const QFontMetrics m(font);
         it = cache.insert(font, FontMetricsCache{m.height(), m.ascent(), {}});
     }
+    last = font;
+    lastMetrics = &*it;
     return *it;
 }
 } // namespace
