@@ -1,4 +1,4 @@
-// The check of one class's property table against the published properties its Part lists: the
+// The check of one class's property table against the published properties of that class: the
 // table names exactly the listed properties (bases included), each entry's default is the listed
 // one and a new object holds it, and a value set through the table leaves the object as the
 // class's own setter does.
@@ -19,7 +19,7 @@ namespace charttest
 
 struct PropertyRow {
     const char* name;
-    // As the Part gives it: a number ("$" for hexadecimal), True or False, an enumeration's value
+    // As the published list gives it: a number ("$" for hexadecimal), True or False, an enumeration's value
     // name, a text. An object row lists its checked values instead: "Color=$FFFFFF;Style=1".
     const char* partDefault;
     // A value other than the default, in the same form (for an object: "Color=255"); empty for a
@@ -61,7 +61,7 @@ inline QString ValueText(fw::TPersistent& Object, const QString& Path)
     return QStringLiteral("<object>");
 }
 
-// A value of the Part's form as a property file writes it, for the property p.
+// A value in the published list's form as a property file writes it, for the property p.
 inline QString FileText(const fw::TPropertyInfo& p, const QString& Text)
 {
     switch (p.Kind) {

@@ -1,4 +1,4 @@
-// The property table of each chart class against the published properties its Part lists: names,
+// The property table of each chart class against the published properties of that class: names,
 // defaults (in the table and on a new object) and a set through the table equal to the setter.
 #include "ChartFixture.h"
 #include "PropertyTableCheck.h"
@@ -52,7 +52,7 @@ class PropertyTables : public ::testing::Test
     std::deque<std::unique_ptr<fw::TPersistent>> FObjects;
 };
 
-// The rows of the object base and of the layout object (Part 7.220), shared by every object.
+// The rows of the object base and of the layout object, shared by every object.
 std::vector<PropertyRow> ObjectRows(bool visible = true)
 {
     return {
