@@ -384,3 +384,40 @@ TEST_F(Interaction, AFailingHandlerLeavesNoPressBehind)
     EXPECT_NO_THROW(Move(markers[2] + QPoint(0, -30)));
     EXPECT_EQ(channel->GetPointY(2), 80) << "hovering after a failed release drags nothing";
 }
+
+TEST_F(Interaction, LeavingTheChartHidesTheHintAndAToolbarButtonHintShows)
+{
+    fw::FakeTimerScope timers;
+    chart->SetToolBarSelectMode(true);
+    chart->GetChannel(0)->SetShowDataPointHints(true);
+    const auto markers = Markers();
+    ASSERT_FALSE(markers.empty());
+    Move(markers[0]);
+    timers.Fake.Advance(500);
+    ASSERT_TRUE(chart->Hint().Visible);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(chart.get(), &leave);
+    EXPECT_FALSE(chart->Hint().Visible);
+
+    // The first toolbar button as drawn: the toolbar's row of pictures at its left end.
+    const TRect bar = chart->GetToolBar(0)->DrawRect();
+    TcPlotToolBarButton* first = nullptr;
+    for (int i = 0; i < chart->GetToolBar(0)->ButtonCount() && !first; ++i)
+        if (chart->GetToolBar(0)->Button(i)->Visible() &&
+            chart->GetToolBar(0)->Button(i)->Style() == iptbbsButton)
+            first = chart->GetToolBar(0)->Button(i);
+    ASSERT_NE(first, nullptr);
+    const QImage image = Grab();
+    const QRgb face = image.pixel(bar.Left + 1, (bar.Top + bar.Bottom) / 2);
+    QPoint inside;
+    for (int x = bar.Left + 2; x < bar.Right && inside.isNull(); ++x)
+        if (image.pixel(x, (bar.Top + bar.Bottom) / 2) != face)
+            inside = {x + 2, (bar.Top + bar.Bottom) / 2};
+    ASSERT_FALSE(inside.isNull());
+    // The first move over another object drops the old hint; the next one starts the pause.
+    Move(inside);
+    Move(inside + QPoint(1, 0));
+    timers.Fake.Advance(500);
+    EXPECT_TRUE(chart->Hint().Visible);
+    EXPECT_EQ(chart->Hint().Text, first->Hint());
+}

@@ -457,3 +457,65 @@ TEST(MarkTables, LimitAndAnnotation)
             {"ShowFocusRect", "True", "False", A([](TcPlotAnnotation& o) { o.SetShowFocusRect(false); })},
         });
 }
+
+TEST_F(Marks, MouseCursorOverALimitFollowsStyleSwapAndTheChartsEvent)
+{
+    chart->SetToolBarSelectMode(true);
+    TcPlotLimit* limit = NewLimit();
+    limit->SetFillStyle(fw::bsClear);
+    limit->SetLine1Position(30);
+    limit->SetLine2Position(70);
+    struct Case {
+        const char* name;
+        TcPlotLimitStyle style;
+        bool canMove, swapped;
+        int cursor;
+    } cases[] = {
+        {"fixed line: default", iplsLineY, false, false, 0},
+        {"movable line: hand", iplsLineY, true, false, -21},
+        {"band X: west-east", iplsBandX, true, false, -9},
+        {"band Y: north-south", iplsBandY, true, false, -7},
+        {"band X, axes swapped: north-south", iplsBandX, true, true, -7},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        limit->SetStyle(c.style);
+        limit->SetUserCanMove(c.canMove);
+        chart->SetXYAxesReverse(c.swapped);
+        const QRect box = BoxOf(Grab(), Red);
+        ASSERT_FALSE(box.isNull());
+        const QPoint on = box.width() > box.height() ? QPoint(box.center().x(), box.top())
+                                                     : QPoint(box.left(), box.center().y());
+        Mouse(QEvent::MouseMove, on, Qt::NoButton, Qt::NoButton);
+        EXPECT_EQ(chart->MouseCursorId(), c.cursor);
+        Mouse(QEvent::MouseMove, {chart->width() - 2, chart->height() - 2}, Qt::NoButton, Qt::NoButton);
+        EXPECT_EQ(chart->MouseCursorId(), 0);
+    }
+    chart->OnPlotEvent = [&](TcPlotEvent& e) {
+        if (e.Kind == TcPlotEventKind::GetMouseCursor && e.Object == limit)
+            e.MouseCursor = -3;
+    };
+    const QRect box = BoxOf(Grab(), Red);
+    Mouse(QEvent::MouseMove, {box.center().x(), box.top()}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(chart->MouseCursorId(), -3);
+    EXPECT_EQ(chart->cursor().shape(), Qt::CrossCursor);
+}
+
+TEST_F(Marks, SwappedAxesTurnFullLinesAndPositions)
+{
+    TcPlotAnnotation* a = NewAnnotation();
+    a->SetStyle(ipasLineX);
+    a->SetPenColor(Green);
+    a->SetX(30);
+    const TRect d = chart->GetDataView(0)->DrawRect();
+    QRect box = BoxOf(Grab(), Green);
+    ASSERT_FALSE(box.isNull());
+    EXPECT_LE(box.width(), 2) << "upright without the swap";
+    EXPECT_GE(box.height(), d.Height() - 1);
+    chart->SetXYAxesReverse(true);
+    box = BoxOf(Grab(), Green);
+    ASSERT_FALSE(box.isNull());
+    EXPECT_LE(box.height(), 2) << "across with the swap";
+    const TRect dv = chart->GetDataView(0)->DrawRect();
+    EXPECT_LE(std::abs(box.center().y() - (dv.Bottom - (dv.Bottom - dv.Top) * 30 / 100)), 2);
+}
