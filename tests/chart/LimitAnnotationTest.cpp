@@ -519,3 +519,65 @@ TEST_F(Marks, SwappedAxesTurnFullLinesAndPositions)
     const TRect dv = chart->GetDataView(0)->DrawRect();
     EXPECT_LE(std::abs(box.center().y() - (dv.Bottom - (dv.Bottom - dv.Top) * 30 / 100)), 2);
 }
+
+TEST_F(Marks, MissingReferencesAndTooFewVerticesDrawNothing)
+{
+    struct Case {
+        const char* name;
+        std::function<void(TcPlotAnnotation&)> set;
+    } cases[] = {
+        {"channel reference without a channel", [](TcPlotAnnotation& a) { a.SetReference(iprtChannel); }},
+        {"channel of an unknown name",
+         [](TcPlotAnnotation& a) {
+             a.SetReference(iprtChannel);
+             a.SetChannelName(QStringLiteral("nowhere"));
+         }},
+        {"polygon of one vertex",
+         [](TcPlotAnnotation& a) {
+             a.SetStyle(ipasPolygon);
+             a.PolyPointAdd(50, 50);
+         }},
+        {"image from an empty image list",
+         [](TcPlotAnnotation& a) {
+             a.SetStyle(ipasImage);
+             a.SetImageListIndex(1);
+         }},
+        {"image index past the list",
+         [](TcPlotAnnotation& a) {
+             a.SetStyle(ipasImage);
+             a.SetImageIndex(5);
+         }},
+    };
+    // A green square on a black ground (the bottom-left colour is the list's transparent one).
+    QImage picture(24, 24, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    for (int y = 2; y < 22; ++y)
+        for (int x = 2; x < 22; ++x)
+            picture.setPixel(x, y, qRgb(0, 255, 0));
+    ASSERT_TRUE(chart->ImageListAdd(0, picture));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        chart->RemoveAllAnnotations();
+        TcPlotAnnotation* a = NewAnnotation();
+        a->SetStyle(ipasRectangle);
+        a->SetX(50);
+        a->SetY(50);
+        a->SetWidth(20);
+        a->SetHeight(20);
+        a->SetPenColor(Green);
+        a->SetBrushColor(Green);
+        c.set(*a);
+        EXPECT_TRUE(BoxOf(Grab(), Green).isNull());
+        EXPECT_FALSE(a->Showing());
+    }
+    // The same image list entry where it exists is drawn centred on the anchor.
+    chart->RemoveAllAnnotations();
+    TcPlotAnnotation* a = NewAnnotation();
+    a->SetStyle(ipasImage);
+    a->SetX(50);
+    a->SetY(50);
+    const QRect box = BoxOf(Grab(), Green);
+    ASSERT_FALSE(box.isNull());
+    EXPECT_EQ(box.size(), QSize(20, 20));
+    EXPECT_TRUE(a->Showing());
+}
