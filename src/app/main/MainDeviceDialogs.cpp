@@ -27,30 +27,39 @@ int GainGraph(int ch)
 
 void TfmMain::ConnectDeviceDialogHandlers()
 {
-    FDeviceDialogs = std::make_shared<TDeviceDialogs>(this);
-    TDeviceDialogs& d = *FDeviceDialogs;
     auto on = [this](const char* name, std::function<void()> f) {
         if (QAction* a = MenuItem(QString::fromLatin1(name)))
             QObject::connect(a, &QAction::triggered, this, [f] { f(); });
     };
-    on("Link", [&d] { d.fmLinkSel->ShowModal(); });
-    on("Copy", [&d] { d.fmCopy->ShowModal(); });
-    on("Lock", [&d] { d.fmLockSetup->ShowModal(); });
-    on("LockSetup", [&d] { d.fmLockSetup->ShowModal(); });
-    on("ChNameList", [&d] { d.fmChNameList->ShowModal(); });
+    on("Link", [this] { DeviceDialogs()->fmLinkSel->ShowModal(); });
+    on("Copy", [this] { DeviceDialogs()->fmCopy->ShowModal(); });
+    on("Lock", [this] { DeviceDialogs()->fmLockSetup->ShowModal(); });
+    on("LockSetup", [this] { DeviceDialogs()->fmLockSetup->ShowModal(); });
+    on("ChNameList", [this] { DeviceDialogs()->fmChNameList->ShowModal(); });
     if (auto* b = Get<fw::TControl>(QStringLiteral("bStore")))
-        b->OnClick = [&d](fw::TControl*) { d.fmStorePreset->ShowModal(); };
+        b->OnClick = [this](fw::TControl*) { DeviceDialogs()->fmStorePreset->ShowModal(); };
     if (auto* b = Get<fw::TControl>(QStringLiteral("bRecall")))
-        b->OnClick = [&d](fw::TControl*) { d.fmRecallPreset->ShowModal(); };
+        b->OnClick = [this](fw::TControl*) { DeviceDialogs()->fmRecallPreset->ShowModal(); };
     // The matrix page's name labels open the single-name dialog.
     FMatrixPage->ChannelNameDialog = [this](int ch, const QString& text) { OpenChannelNameDialog(ch, text); };
 }
 
+TDeviceDialogs* TfmMain::DeviceDialogs()
+{
+    if (!FDeviceDialogs) {
+        FDeviceDialogs = std::make_shared<TDeviceDialogs>(this);
+        for (const auto& [p, name] : FPresetNames)
+            ShowPresetName(p, name);
+        FPresetNames.clear();
+    }
+    return FDeviceDialogs.get();
+}
+
 void TfmMain::OpenChannelNameDialog(int ch, const QString& text)
 {
-    if (!FDeviceDialogs || ch < 0 || ch >= kChannelCount)
+    if (ch < 0 || ch >= kChannelCount)
         return;
-    TfmChannelName& d = *FDeviceDialogs->fmChannelName;
+    TfmChannelName& d = *DeviceDialogs()->fmChannelName;
     d.SetChannel(ch);
     d.SetNameText(text);
     d.ShowModal();
@@ -58,8 +67,12 @@ void TfmMain::OpenChannelNameDialog(int ch, const QString& text)
 
 void TfmMain::ShowPresetName(int p, const std::string& name)
 {
-    if (!FDeviceDialogs || p < 1 || p > kUserPresets)
+    if (p < 1 || p > kUserPresets)
         return;
+    if (!FDeviceDialogs) {
+        FPresetNames[p] = name;
+        return;
+    }
     FDeviceDialogs->fmRecallPreset->SetPresetName(p, name);
     FDeviceDialogs->fmStorePreset->SetPresetName(p - 1, name);
 }
@@ -68,10 +81,8 @@ void TfmMain::ShowPresetName(int p, const std::string& name)
 
 void TfmMain::ShowUnlockPrompt()
 {
-    if (!FDeviceDialogs)
-        return;
     // Modal to the user, but the machine's call returns at once.
-    TfmLockPassWord& d = *FDeviceDialogs->fmLockPassWord;
+    TfmLockPassWord& d = *DeviceDialogs()->fmLockPassWord;
     d.setWindowModality(Qt::ApplicationModal);
     d.Show();
 }
@@ -172,9 +183,10 @@ void TfmMain::SetChannelMenuCaption(int a, int b)
 
 void TfmMain::ShowLinkState()
 {
-    if (!FDeviceDialogs || !FUnit)
+    if (!FUnit)
         return;
-    TfmLinkSel& d = *FDeviceDialogs->fmLinkSel;
+    // The captions and overlays follow the grid, so the grid is built for them.
+    TfmLinkSel& d = *DeviceDialogs()->fmLinkSel;
     for (int ch = 0; ch < kChannelCount; ++ch)
         d.ShowLinkWord(ch, FUnit->GetLink(ch));
     d.ApplyLeaderButtons();

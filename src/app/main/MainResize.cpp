@@ -44,10 +44,10 @@ void TfmMain::FormResize()
     FMenuBar->setGeometry(0, 0, cw, kMenuHeight);
     FMenuBar->raise();
     FDelayPage->PlaceDelayMarkers();
-    if (auto* main = Get<fw::TControl>(QStringLiteral("rzgMain"))) {
-        main->SetVisible(false);
-        main->SetVisible(true);
-    }
+    // The whole page is drawn again once, after every control has its place (hiding and showing it
+    // sent each control its hide and show events and laid the page out twice).
+    if (auto* main = Get<fw::TControl>(QStringLiteral("rzgMain")))
+        main->update();
 }
 
 void TfmMain::resizeEvent(QResizeEvent* e)

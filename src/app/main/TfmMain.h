@@ -11,6 +11,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <span>
@@ -323,7 +324,8 @@ class TfmMain : public fw::TForm, public LSessionView
 
     // ---- Device dialogs (MainDeviceDialogs.cpp): presets, channel link and copy, panel lock, names ----
   public:
-    TDeviceDialogs* DeviceDialogs() const { return FDeviceDialogs.get(); }
+    // Built when first needed, with the preset names the machine showed before.
+    TDeviceDialogs* DeviceDialogs();
     // Link word of ch (stored and sent unless the controls are being filled).
     void SetLink(int ch, int word);
     // Copies source's settings onto target (same kind); withState refreshes the whole view after.
@@ -344,6 +346,7 @@ class TfmMain : public fw::TForm, public LSessionView
     // The link grid from the model, then the captions and overlays it gives (the full refresh).
     void ShowLinkState();
     std::shared_ptr<TDeviceDialogs> FDeviceDialogs; // shared: deleted where the type is complete
+    std::map<int, std::string> FPresetNames;        // shown while the preset lists were not built
 };
 
 } // namespace app
