@@ -19,11 +19,6 @@ namespace
 constexpr TColor CurrentRowColour = fw::RGB(0, 176, 0);
 constexpr TColor BypassedColour = fw::RGB(255, 128, 128);
 
-QString Q(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
 void SetTextColour(QWidget* w, TColor c)
 {
     QPalette p = w->palette();

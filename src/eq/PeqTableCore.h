@@ -34,6 +34,12 @@ namespace eq
 
 using fw::TColor;
 
+// The value tables' texts (std::string) as Qt text.
+inline QString Q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
 // A plain edit box of a row: Enter, focus loss and mouse presses go to the editor. Idle, it shows its
 // cached look, which the editor renders (outside the edit's own paint) when it no longer fits.
 class TPeqEdit : public QLineEdit

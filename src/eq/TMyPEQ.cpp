@@ -13,11 +13,6 @@ namespace eq
 namespace
 {
 
-QString Q(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
 const QStringList& PlainTypeNames()
 {
     static const QStringList names = {QStringLiteral("Peak"), QStringLiteral("Low Shelf"),

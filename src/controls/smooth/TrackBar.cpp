@@ -13,15 +13,8 @@ namespace fx
 
 using namespace fw;
 using gp::Round;
-
-namespace
-{
-const TRect kAbsent{-1, -1, -1, -1};
-bool Absent(const TRect& r)
-{
-    return r == kAbsent;
-}
-} // namespace
+using trackgeom::Absent;
+using trackgeom::kAbsent;
 
 // ---- pure geometry ----
 

@@ -29,6 +29,12 @@ using TGetTickMarkTextEvent = std::function<void(fw::TControl* Sender, int Index
 // The value-to-pixel and pixel-to-value rules of a fader, as pure functions.
 namespace trackgeom
 {
+// The rectangle of a part the fader does not show.
+inline const TRect kAbsent{-1, -1, -1, -1};
+inline bool Absent(const TRect& r)
+{
+    return r == kAbsent;
+}
 // Thumb offset along the track from the Min end (0 when Max = Min or the travel is not positive).
 int ThumbOffset(int travel, int position, int min, int max);
 // Value for a jump press (the thumb's top/left edge lands on the pressed pixel); nullopt-like:

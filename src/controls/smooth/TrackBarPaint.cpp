@@ -15,14 +15,11 @@ namespace fx
 
 using namespace fw;
 using gp::Round;
+using trackgeom::Absent;
+using trackgeom::kAbsent;
 
 namespace
 {
-const TRect kAbsent{-1, -1, -1, -1};
-bool Absent(const TRect& r)
-{
-    return r == kAbsent;
-}
 
 void FillSolid(TCanvas& c, const TRect& r, TColor color)
 {
