@@ -1024,7 +1024,8 @@ TEST(LNetProc, TwoRepliesInOneReadNeverSkipAQueuedFrame)
 
     // A reply while nothing is outstanding reaches the owner and changes nothing in the queue.
     t.Receive(ack.data(), static_cast<int>(ack.size()));
-    SleepUntil([&] { return owner.Frames >= static_cast<int>(gains.size()) + 2; }, 5000);
+    // The owner hears of a reply before the worker marks the queue idle.
+    SleepUntil([&] { return owner.Frames >= static_cast<int>(gains.size()) + 2 && !t.Busy(); }, 5000);
     EXPECT_EQ(owner.Frames, static_cast<int>(gains.size()) + 2);
     EXPECT_FALSE(t.Busy());
     // Every reply but the spare one and the one while idle answered a gain request.
@@ -1055,7 +1056,7 @@ TEST(LUsbProc, EachReportStartsANewFrame)
     const BSTM ack = BuildFrame(CM_MCS_CMD(1, 1));
     t.ReceiveReport(longAck.data(), static_cast<int>(longAck.size()));
     t.ReceiveReport(ack.data(), static_cast<int>(ack.size()));
-    SleepUntil([&] { return owner.Frames >= 1; }, 5000);
+    SleepUntil([&] { return owner.Frames >= 1 && !t.Busy(); }, 5000);
     EXPECT_EQ(owner.Frames, 1);
     EXPECT_EQ(owner.Answered(), (std::vector<uint8_t>{19}));
     EXPECT_FALSE(t.Busy());
