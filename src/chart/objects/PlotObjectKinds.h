@@ -1,5 +1,5 @@
-// The chart object kinds that the managers create: toolbar, legend, data view, data cursor and label
-// have their own classes; table, limit and annotation carry only the settings their managers give
+// The chart object kinds that the managers create: toolbar, legend, table, data view, data cursor
+// and label have their own classes; limit and annotation carry only the settings their managers give
 // a new object until their own classes come.
 #pragma once
 
@@ -8,21 +8,11 @@
 #include "chart/objects/PlotLabel.h"
 #include "chart/objects/PlotLegend.h"
 #include "chart/objects/PlotObject.h"
+#include "chart/objects/PlotTable.h"
 #include "chart/objects/PlotToolBar.h"
 
 namespace chart
 {
-
-class TcPlotTable : public TcPlotLayoutObject
-{
-  public:
-    using TcPlotLayoutObject::TcPlotLayoutObject;
-    void NotificationSetFocus(TcPlotObject* AObject) override
-    {
-        if (AObject != this && AObject->UserSelected())
-            SetUserSelected(false);
-    }
-};
 
 class TcPlotLimit : public TcPlotManagerObject
 {
