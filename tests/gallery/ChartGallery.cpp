@@ -1,14 +1,16 @@
 // Gallery pages of the XY chart: the three transfer-curve charts as the main window shows them
 // (compressor, limiter and gate with a curve and the threshold marker), a chart with three channels,
 // legend, data cursor, toolbar and title, a frequency chart on a logarithmic X axis, and the data
-// cursor's popup menu with its Channel, Style and Options sub-menus.
+// cursor's popup menu as a right click opens it on the chart, with its Channel, Style and Options
+// sub-menus.
 #include "Gallery.h"
 
-#include "chart/view/PopupMenu.h"
 #include "chart/view/TransferCharts.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPalette>
 #include <cmath>
 
@@ -126,8 +128,8 @@ const gallery::GalleryPage logAxis(QStringLiteral("chart-xy-logaxis"), [] {
     return page;
 });
 
-// A menu as it opens, drawn into a label at (x, y); returns its width.
-int ShowMenu(QWidget* page, QMenu& menu, int x, int y)
+// A menu as it opens, drawn into a label at (x, y).
+void ShowMenu(QWidget* page, QMenu& menu, int x, int y)
 {
     menu.ensurePolished();
     menu.adjustSize();
@@ -135,50 +137,67 @@ int ShowMenu(QWidget* page, QMenu& menu, int x, int y)
     shot->setPixmap(menu.grab());
     shot->move(x, y);
     shot->adjustSize();
-    return shot->width();
 }
 
-const gallery::GalleryPage cursorMenus(QStringLiteral("chart-cursor-menus"), [] {
-    auto page = Page(1180, 420);
-    auto* chart = new TcXYPlot(page.get());
-    chart->SetBounds(10, 10, 600, 400);
-    chart->SetTitleText(QStringLiteral("Data cursor"));
-    chart->AddChannel();
-    const char* names[2] = {"Input A", "Output 1"};
-    for (int c = 0; c < 2; ++c) {
-        TcXYPlotChannel* ch = chart->GetChannel(c);
-        ch->SetTitleText(QString::fromLatin1(names[c]));
-        ch->SetTraceLineWidth(2);
-        for (int i = 0; i <= 100; ++i)
-            ch->AddXY(i, 50 + 35 * std::sin(i / (9.0 + 4 * c)));
-    }
-    for (TcPlotAxis* a :
-         {static_cast<TcPlotAxis*>(chart->GetXAxis(0)), static_cast<TcPlotAxis*>(chart->GetYAxis(0))}) {
-        a->SetTrackingEnabled(false);
-        a->SetMinSpan(0, 100);
-    }
-    TcPlotDataCursor* cursor = chart->GetDataCursor(0);
-    cursor->SetVisible(true);
-    cursor->SetStyle(ipcsDeltaX);
-    cursor->SetPointer1Position(30);
-    cursor->SetPointer2Position(65);
-
-    TcPopupMenu model;
-    cursor->FillPopupMenu(model);
-    auto* menu = new QMenu(page.get());
-    FillQMenu(*menu, model.Items);
-    int x = 630;
-    gallery::Caption(page.get(), x, 10, QStringLiteral("Cursor menu"));
-    x += ShowMenu(page.get(), *menu, x, 30) + 20;
-    int y = 30;
-    for (QAction* a : menu->actions()) {
-        if (!a->menu())
-            continue;
-        gallery::Caption(page.get(), x, y - 20, a->text());
-        ShowMenu(page.get(), *a->menu(), x, y);
-        y += a->menu()->height() + 40;
-    }
-    return page;
-});
+// The data cursor's menu as a right click on its pointer opens it on the chart, with its sub-menus
+// beside the chart.
+const gallery::GalleryPage cursorMenus(
+    QStringLiteral("chart-cursor-menus"),
+    [] {
+        auto page = Page(1180, 420);
+        auto* chart = new TcXYPlot(page.get());
+        chart->setObjectName(QStringLiteral("chart"));
+        chart->SetBounds(10, 10, 600, 400);
+        chart->SetTitleText(QStringLiteral("Data cursor"));
+        chart->AddChannel();
+        const char* names[2] = {"Input A", "Output 1"};
+        for (int c = 0; c < 2; ++c) {
+            TcXYPlotChannel* ch = chart->GetChannel(c);
+            ch->SetTitleText(QString::fromLatin1(names[c]));
+            ch->SetTraceLineWidth(2);
+            for (int i = 0; i <= 100; ++i)
+                ch->AddXY(i, 50 + 35 * std::sin(i / (9.0 + 4 * c)));
+        }
+        for (TcPlotAxis* a :
+             {static_cast<TcPlotAxis*>(chart->GetXAxis(0)), static_cast<TcPlotAxis*>(chart->GetYAxis(0))}) {
+            a->SetTrackingEnabled(false);
+            a->SetMinSpan(0, 100);
+        }
+        TcPlotDataCursor* cursor = chart->GetDataCursor(0);
+        cursor->SetVisible(true);
+        cursor->SetStyle(ipcsDeltaX);
+        cursor->SetPointer1Position(30);
+        cursor->SetPointer2Position(65);
+        return page;
+    },
+    [](QWidget* page) {
+        auto* chart = page->findChild<TcXYPlot*>(QStringLiteral("chart"));
+        (void)chart->grab();
+        const QPoint at(chart->GetDataView(0)->PositionPercentToPixelsX(30), 150);
+        for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(t, QPointF(at), chart->mapToGlobal(QPointF(at)), Qt::RightButton,
+                          t == QEvent::MouseButtonPress ? Qt::RightButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(chart, &e);
+        }
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        const QPoint where = page->mapFromGlobal(menu->pos());
+        ShowMenu(page, *menu, where.x(), where.y());
+        gallery::Caption(page, where.x(), where.y() - 18, QStringLiteral("Right click on the pointer"));
+        int x = 630, y = 30;
+        for (QAction* a : menu->actions()) {
+            if (!a->menu())
+                continue;
+            gallery::Caption(page, x, y - 20, a->text());
+            ShowMenu(page, *a->menu(), x, y);
+            y += a->menu()->height() + 40;
+            if (y > 300) {
+                y = 30;
+                x += 200;
+            }
+        }
+        menu->close();
+    });
 
 } // namespace

@@ -132,7 +132,9 @@ class TcPlotChannelCustom : public TcPlotManagerObject
     bool LoggingActive() const { return FLoggingActive; }
     TcPlotDataStyle DataStyle() const { return FDataStyle; }
     void SetDataStyle(TcPlotDataStyle Value);
-    QVariant Tag;
+    // Free for the user; held as given, never written to files nor set by path.
+    const QVariant& Tag() const { return FTag; }
+    void SetTag(const QVariant& v) { FTag = v; }
 
     // Public read-only values.
     TcPlotAxis* XAxis() { return GetXAxis(); }
@@ -321,6 +323,7 @@ class TcPlotChannelCustom : public TcPlotManagerObject
     bool FMarkersBrushUseChannelColor = true, FMarkersPenUseChannelColor = true, FTraceVisible = true;
     int FLogBufferSize = 0;
     QString FLogFileName;
+    QVariant FTag;
     // Running statistics; the totals are compensated sums (at least the precision of an 80-bit
     // total) so that long runs keep their mean. X and Y keep their own counts, so that an
     // on-demand X mean never skews the running Y mean.

@@ -447,6 +447,9 @@ void TcVCLComponent::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     if (ALeft == Left() && ATop == Top() && AWidth == Width() && AHeight == Height())
         return;
     TcComponent::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (FTransparentBitmap && AWidth > 0 && AHeight > 0)
+        *FTransparentBitmap = QImage(AWidth, AHeight, QImage::Format_RGB32);
+    RequestTransparentCapture();
     if (AWidth > 0 && AHeight > 0 && CachedDrawing())
         GetBackGroundBitmap() = QImage(AWidth, AHeight, QImage::Format_RGB32);
     BackGroundChange();

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "chart/core/ChartError.h"
+#include "chart/core/ColorSchemes.h"
 #include "chart/core/PropertyText.h"
 #include "framework/Control.h"
 #include "runtime/Timer.h"
@@ -225,8 +226,41 @@ class TcVCLComponent : public TcComponent
 
     std::function<void(TcVCLComponent* Sender)> OnInternalTimer;
 
+    // Shows the parent's pixels under the control: the background is a copy of what the parent
+    // paints there, taken again after every move, resize and RepaintAll.
+    bool Transparent() const { return FTransparent; }
+    virtual void SetTransparent(bool Value);
+    void RequestTransparentCapture();
+    bool TransparentCapturePending() const { return FNeedsTransparentCapture; }
+    void RepaintAll() override;
+
+    // Colour schemes: the built-in file (library folder + class name + ".xml") and the user's
+    // (user folder + class name + "User.xml"); a missing file is skipped. False with the reader's
+    // text for a malformed file; the schemes read before it stay.
+    bool LoadThemes(QString* Error = nullptr);
+    void ClearThemes() { FThemes.Clear(); }
+    // The class name the scheme files are named after.
+    virtual QString SchemeClassName() const { return QStringLiteral("TcCustomComponent"); }
+    int GetThemeCategoryCount() const { return int(FThemes.Categories().size()); }
+    QString GetThemeCategoryName(int CategoryIndex) const;
+    int GetThemeCategorySchemeCount(int CategoryIndex) const;
+    QString GetThemeCategorySchemeName(int CategoryIndex, int SchemeIndex) const;
+    bool GetThemeCategorySchemeIsUser(int CategoryIndex, int SchemeIndex) const;
+    // Sets every "path = value" line of the scheme by path, or, when a line's value does not suit
+    // its property or the indexes name no scheme, nothing at all (false with the reason).
+    bool ApplyScheme(int CategoryIndex, int SchemeIndex, QString* Error = nullptr);
+
+  protected:
+    void DrawBackGround(TCanvas& Canvas, TColor Color) override;
+    void moveEvent(QMoveEvent* e) override;
+
   private:
     void TimerTick();
+    void CaptureParentBackground();
+    bool FTransparent = false;
+    bool FNeedsTransparentCapture = false;
+    std::unique_ptr<QImage> FTransparentBitmap;
+    TcThemeCategoryList FThemes;
     std::recursive_mutex FDataCriticalSection;
     bool FDestroying = false;
     int FTimerID = 0;

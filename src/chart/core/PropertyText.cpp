@@ -213,8 +213,11 @@ const TPropertyInfo* FindByPath(TPersistent& Instance, const QString& Prefix, co
 }
 } // namespace
 
-bool SetPropertyByPath(TPersistent& Instance, const QString& Prefix, const QString& Value,
-                       const QString& Path, QString* Error)
+namespace
+{
+// Converts Value for the property at Path and, when Apply is set, stores it.
+bool ByPath(TPersistent& Instance, const QString& Prefix, const QString& Value, const QString& Path,
+            QString* Error, bool Apply)
 {
     TPersistent* holder = nullptr;
     const TPropertyInfo* p = FindByPath(Instance, Prefix, Path, holder);
@@ -236,20 +239,38 @@ bool SetPropertyByPath(TPersistent& Instance, const QString& Prefix, const QStri
                 const long long v = TextToInteger(text);
                 if (p->Closed && !p->InRange(double(v)))
                     throw EChartError(QStringLiteral("'%1' is out of range for %2").arg(Value, p->Name));
-                p->SetOrdinal(*holder, v);
+                if (Apply)
+                    p->SetOrdinal(*holder, v);
                 break;
             }
-            case TPropertyKind::Float:
-                p->SetFloat(*holder, TextToFloat(Value));
+            case TPropertyKind::Float: {
+                const double v = TextToFloat(Value);
+                if (Apply)
+                    p->SetFloat(*holder, v);
                 break;
+            }
             case TPropertyKind::String:
-                p->SetString(*holder, Value);
+                if (Apply)
+                    p->SetString(*holder, Value);
                 break;
             case TPropertyKind::Object:
                 break;
             }
         },
         Error);
+}
+} // namespace
+
+bool SetPropertyByPath(TPersistent& Instance, const QString& Prefix, const QString& Value,
+                       const QString& Path, QString* Error)
+{
+    return ByPath(Instance, Prefix, Value, Path, Error, true);
+}
+
+bool CheckPropertyByPath(TPersistent& Instance, const QString& Prefix, const QString& Value,
+                         const QString& Path, QString* Error)
+{
+    return ByPath(Instance, Prefix, Value, Path, Error, false);
 }
 
 void LoadPropertiesFromList(TPersistent& Instance, const QString& Prefix, QStringList& Lines)

@@ -74,5 +74,8 @@ void SetPropertyFromText(TPersistent& Instance, const QString& Key, const QStrin
 // is no number or the ordinal is outside the enumeration; nothing changes then.
 bool SetPropertyByPath(TPersistent& Instance, const QString& Prefix, const QString& Value,
                        const QString& Path, QString* Error = nullptr);
+// What SetPropertyByPath would answer, without storing anything.
+bool CheckPropertyByPath(TPersistent& Instance, const QString& Prefix, const QString& Value,
+                         const QString& Path, QString* Error = nullptr);
 
 } // namespace chart

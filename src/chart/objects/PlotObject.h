@@ -56,10 +56,14 @@ struct TcPopupMenu {
     std::vector<TcMenuItem> Items;
     int PopupCount = 0;
     TPoint PopupAt;
+    // Shows the items at PopupAt (screen position); the chart sets it.
+    std::function<void(TcPopupMenu&)> OnPopup;
     void Popup(int X, int Y)
     {
         ++PopupCount;
         PopupAt = {X, Y};
+        if (OnPopup)
+            OnPopup(*this);
     }
 };
 

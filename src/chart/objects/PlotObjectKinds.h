@@ -1,6 +1,5 @@
-// The chart object kinds that the managers create: toolbar, legend, data view, data cursor, label,
-// limit and annotation have their own classes; the table carries only the settings its manager
-// gives a new object until its own class comes.
+// The chart object kinds that the managers create: toolbar, legend, table, data view, data cursor,
+// label, limit and annotation, each in its own file.
 #pragma once
 
 #include "chart/objects/PlotAnnotation.h"
@@ -10,20 +9,5 @@
 #include "chart/objects/PlotLegend.h"
 #include "chart/objects/PlotLimit.h"
 #include "chart/objects/PlotObject.h"
+#include "chart/objects/PlotTable.h"
 #include "chart/objects/PlotToolBar.h"
-
-namespace chart
-{
-
-class TcPlotTable : public TcPlotLayoutObject
-{
-  public:
-    using TcPlotLayoutObject::TcPlotLayoutObject;
-    void NotificationSetFocus(TcPlotObject* AObject) override
-    {
-        if (AObject != this && AObject->UserSelected())
-            SetUserSelected(false);
-    }
-};
-
-} // namespace chart

@@ -1,4 +1,5 @@
 #include "chart/view/PlotComponent.h"
+#include "chart/view/PopupMenu.h"
 
 #include <QImage>
 #include <QPainter>
@@ -49,6 +50,7 @@ TcPlotComponent::TcPlotComponent(QWidget* parent) : TcCustomComponent(parent)
     FMaster->OnRemove = [this](TcPersistent* s) { DoObjectRemove(s); };
     FMaster->OnInsert = [this](TcPersistent* s) { DoObjectAdd(s); };
     FMaster->OnInvalidateNow = [this](TcPersistent*) { RepaintNow(); };
+    FPopupMenu.OnPopup = [this](TcPopupMenu& m) { ShowPopupMenu(this, m); };
     for (auto& list : FImageList)
         list = std::make_unique<TCustomImageList>(24, 24);
     FMaster->SetUserCanEditObjects(true);

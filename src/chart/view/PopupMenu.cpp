@@ -28,4 +28,13 @@ void FillQMenu(QMenu& Menu, const std::vector<TcMenuItem>& Items)
     }
 }
 
+QMenu* ShowPopupMenu(QWidget* Owner, const TcPopupMenu& Menu)
+{
+    auto* menu = new QMenu(Owner);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    FillQMenu(*menu, Menu.Items);
+    menu->popup(QPoint(Menu.PopupAt.X, Menu.PopupAt.Y));
+    return menu;
+}
+
 } // namespace chart

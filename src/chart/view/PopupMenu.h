@@ -6,10 +6,14 @@
 #include "chart/objects/PlotObject.h"
 
 class QMenu;
+class QWidget;
 
 namespace chart
 {
 
 void FillQMenu(QMenu& Menu, const std::vector<TcMenuItem>& Items);
+// Opens the items as a window menu of Owner at the menu's screen position; the menu deletes itself
+// when it closes. Returns it.
+QMenu* ShowPopupMenu(QWidget* Owner, const TcPopupMenu& Menu);
 
 } // namespace chart
