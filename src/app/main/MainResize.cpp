@@ -1,4 +1,5 @@
 // TfmMain: applies the resize rules to the controls and re-places the delay markers.
+#include "app/main/MainControls.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/DelayPage.h"
 
@@ -19,9 +20,7 @@ void TfmMain::FormResize()
     if (plan.heightPass)
         FExtraHeight = plan.extraHeight;
     for (const Placement& p : plan.placements) {
-        auto* c = Get<fw::TControl>(p.name);
-        if (!c)
-            continue;
+        fw::TControl* c = FControls->placed.at(p.name);
         switch (p.prop) {
         case Prop::Left:
             c->SetLeft(p.value);
@@ -44,10 +43,8 @@ void TfmMain::FormResize()
     FMenuBar->setGeometry(0, 0, cw, kMenuHeight);
     FMenuBar->raise();
     FDelayPage->PlaceDelayMarkers();
-    if (auto* main = Get<fw::TControl>(QStringLiteral("rzgMain"))) {
-        main->SetVisible(false);
-        main->SetVisible(true);
-    }
+    FControls->mainBox->SetVisible(false);
+    FControls->mainBox->SetVisible(true);
 }
 
 void TfmMain::resizeEvent(QResizeEvent* e)
