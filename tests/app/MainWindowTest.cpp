@@ -34,7 +34,13 @@ namespace
 {
 using Sent = testapp::SentFrame;
 
-class MainWindow : public ::testing::Test
+template <class T> T* Named(TfmMain* w, const char* name)
+{
+    return w->Get<T>(QString::fromLatin1(name));
+}
+
+// Creation and closing: each case its own window.
+class MainWindowCreation : public ::testing::Test
 {
   protected:
     void SetUp() override
@@ -49,22 +55,46 @@ class MainWindow : public ::testing::Test
         w->Session().OnSend = nullptr;
         w->SetExitConfirmed(true);
     }
-    template <class T> T* Get(const char* name) { return w->Get<T>(QString::fromLatin1(name)); }
+    template <class T> T* Get(const char* name) { return Named<T>(w.get(), name); }
     QString CaptionOf(const char* name) { return Get<fw::TControl>(name)->Caption(); }
-    void Click(const char* button)
-    {
-        auto* b = Get<sk::TSkBmpButton>(button);
-        ASSERT_NE(b, nullptr);
-        w->rzbMenuInAClick(b);
-    }
-    // Each test its own window: creation, closing and the first refresh are what several check.
     std::vector<TDialogForm*> modal;
     testapp::ModalRecorder modalRunner{modal};
     std::vector<Sent> sent;
     std::unique_ptr<TfmMain> w;
 };
 
-TEST_F(MainWindow, StateAfterCreation)
+// The rest: the program's one window, hidden, in English, offline, on the Gain page and showing the
+// model's defaults before each case.
+class MainWindow : public testapp::WindowFixture
+{
+  protected:
+    void SetUp() override
+    {
+        w->hide();
+        if (w->Language() != u"English")
+            w->LanguageClick(w->MenuItem(QStringLiteral("English")));
+        if (w->Link().Online()) {
+            w->Link().SetOnlineState(false);
+            w->ApplyLanguage();
+        }
+        w->Unit()->LoadDefaults();
+        w->SetPresetNumber(0);
+        w->ShowAllParams(w->Unit());
+        Click("rzbMenuGain");
+        sent.clear();
+        modal.clear();
+    }
+    template <class T> static T* Get(const char* name) { return Named<T>(w, name); }
+    static QString CaptionOf(const char* name) { return Get<fw::TControl>(name)->Caption(); }
+    static void Click(const char* button)
+    {
+        auto* b = Get<sk::TSkBmpButton>(button);
+        ASSERT_NE(b, nullptr);
+        w->rzbMenuInAClick(b);
+    }
+};
+
+TEST_F(MainWindowCreation, StateAfterCreation)
 {
     EXPECT_EQ(w->CurrentPage(), kPageGain);
     EXPECT_EQ(CaptionOf("lbDeviceId"), QStringLiteral("ID : 1"));
@@ -125,7 +155,7 @@ TEST_F(MainWindow, SkinPicturesCopiedFromTemplates)
               Get<sk::TSkBmpButton>("rzbAMatrixOut1")->Bitmaps().StayDown());
 }
 
-TEST_F(MainWindow, CloseRefusedUntilConfirmed)
+TEST_F(MainWindowCreation, CloseRefusedUntilConfirmed)
 {
     EXPECT_FALSE(w->close());
     EXPECT_TRUE(w->Dialogs()->fmExit->IsShown());
