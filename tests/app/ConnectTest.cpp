@@ -56,25 +56,51 @@ struct Pty {
 
 using Sent = testapp::SentFrame;
 
-class Connect : public ::testing::Test
+// The program's one window on the fake clock, offline and without a link, a HID controller or open
+// dialogs before each case: every case closes what it opened and the window goes back to its start.
+class Connect : public testapp::WindowFixture
 {
   protected:
-    void SetUp() override
+    static void SetUpTestSuite()
     {
-        testapp::EnsureApp();
-        w = std::make_unique<TfmMain>();
-        w->CreateDialogs();
-        scan = w->Link().LinkDialogs().fmNetwork.get();
-        scan->PortLister = [this] { return ports; };
+        // The window's timers run on the fake clock, which stays as long as the window.
+        if (!clock)
+            clock = new fw::FakeTimerScope;
+        WindowFixture::SetUpTestSuite();
         // A loopback port nobody listens on: a TCP attempt gets no device.
         w->Session().Core.ClientSocket.Port = 1;
     }
+    void SetUp() override
+    {
+        scan = w->Link().LinkDialogs().fmNetwork.get();
+        scan->PortLister = [this] { return ports; };
+        w->Unit()->LoadDefaults();
+        w->View().ShowAllParams();
+        sent.clear();
+        modal.clear();
+    }
     void TearDown() override
     {
-        w->SetExitConfirmed(true);
-        w.reset();
+        TLinkController& link = w->Link();
+        if (w->Session().LinkOpen())
+            link.CloseLink();
+        link.StopLink(); // the HID device given back and the controller gone, the scan's timers stopped
+        scan->SetConnectResult(0);
+        scan->StopScan();
+        w->Session().Core.ClientSocket.SetActive(false);
+        link.ResetOffline();
+        link.SetNetAddress(0);
+        link.SetAutoNetSetting(0);
+        link.SetComPort({});
+        link.ApplyDeviceId(1);
+        w->Get<fw::TControl>(QStringLiteral("lbStatus"))->SetCaption(QString());
+        w->Files = {};
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* d = dynamic_cast<TDialogForm*>(top); d && d->IsShown())
+                d->Close();
+        scan->PortLister = [] { return std::vector<platform::SerialPortEntry>{}; };
     }
-    void Record() { testapp::RecordFrames(*w, sent); }
+    void Record() { sent.clear(); }
     QString Caption(const char* name) { return w->Get<fw::TControl>(QString::fromLatin1(name))->Caption(); }
     sk::TSkBmpButton* LinkButton() { return w->Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuLink")); }
     QString Scan() { return scan->lblScan->Caption(); }
@@ -99,12 +125,8 @@ class Connect : public ::testing::Test
         return id;
     }
 
-    fw::FakeTimerScope clock;
-    std::unique_ptr<TfmMain> w;
+    static inline fw::FakeTimerScope* clock = nullptr;
     TfmNetwork* scan = nullptr;
-    std::vector<TDialogForm*> modal;
-    testapp::ModalRecorder modalRunner{modal};
-    std::vector<Sent> sent;
     std::vector<platform::SerialPortEntry> ports;
     std::vector<std::unique_ptr<Pty>> ptys;
     std::shared_ptr<FakeHidBackend> hid = std::make_shared<FakeHidBackend>();
@@ -134,7 +156,7 @@ TEST_F(Connect, UsbDeviceThatCannotBeOpenedIsReportedWithWhatToDo)
     ASSERT_FALSE(w->Link().HasHidDevice());
     scan->StartScan();
     for (int i = 0; i < 20 && scan->Scanning(); ++i)
-        clock.Fake.Advance(100);
+        clock->Fake.Advance(100);
     EXPECT_FALSE(scan->Scanning());
     const QString text = Scan();
     EXPECT_TRUE(text.contains(QStringLiteral("/fake/") + QString::fromStdString(id))) << text.toStdString();
@@ -157,15 +179,15 @@ TEST_F(Connect, HeldHidDeviceComesFirstAndTcpIsNotTried)
     scan->StartScan();
     EXPECT_EQ(Scan(), u"Scan USB");
     EXPECT_EQ(Count(), u"1/3");
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     EXPECT_NE(w->Session().Core.Usb(), nullptr);
     EXPECT_EQ(w->Session().Core.Net(), nullptr);
-    clock.Fake.Advance(5900 + 100);
+    clock->Fake.Advance(5900 + 100);
     EXPECT_EQ(Count(), u"2/3");
     EXPECT_EQ(Scan(), u"ScanningCOM3 ......");
     EXPECT_EQ(w->Link().ComPort(), ports[0].Path);
     EXPECT_EQ(w->Session().Core.Usb(), nullptr);
-    clock.Fake.Advance(10000 + 100);
+    clock->Fake.Advance(10000 + 100);
     EXPECT_EQ(Count(), u"3/3");
     EXPECT_EQ(w->Link().ComPort(), ports[1].Path);
     EXPECT_EQ(w->Session().Core.Net(), nullptr);
@@ -178,7 +200,7 @@ TEST_F(Connect, NothingToTryEndsAtOnce)
     EXPECT_EQ(Count(), QString());
     EXPECT_EQ(scan->pbScan->Position(), scan->pbScan->Max());
     EXPECT_FALSE(scan->btnOK->Enabled());
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     EXPECT_TRUE(scan->btnOK->Enabled());
     EXPECT_TRUE(scan->btnExit->Enabled());
 }
@@ -190,18 +212,18 @@ TEST_F(Connect, TcpThenEveryPortThenNoDevice)
     scan->btnOKClick();
     EXPECT_EQ(Scan(), u"Scan Ethernet");
     EXPECT_EQ(Count(), u"1/3");
-    clock.Fake.Advance(2000 + 100);
+    clock->Fake.Advance(2000 + 100);
     EXPECT_EQ(Count(), u"2/3");
     EXPECT_EQ(Scan(), u"ScanningCOM3 ......");
     EXPECT_EQ(w->Link().ComPort(), ports[1].Path);
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     EXPECT_NE(w->Session().Core.Comm(), nullptr) << "the pty opens";
-    clock.Fake.Advance(9900 + 100);
+    clock->Fake.Advance(9900 + 100);
     EXPECT_EQ(Scan(), u"ScanningCOM5 ......");
     EXPECT_EQ(w->Link().ComPort(), ports[0].Path);
-    clock.Fake.Advance(9999);
+    clock->Fake.Advance(9999);
     EXPECT_TRUE(scan->Scanning());
-    clock.Fake.Advance(1 + 100);
+    clock->Fake.Advance(1 + 100);
     EXPECT_EQ(Scan(), u"No Device found.");
     EXPECT_EQ(Count(), QString());
     EXPECT_TRUE(scan->btnOK->Enabled());
@@ -215,12 +237,12 @@ TEST_F(Connect, AnsweredAttemptClosesTheDialogAndTheWatchdogChangesNothing)
     ASSERT_TRUE(Shown(scan));
     EXPECT_FALSE(LinkButton()->Enabled());
     EXPECT_EQ(w->MenuItem(QStringLiteral("Connect"))->text(), u"Disconnect");
-    clock.Fake.Advance(800);
+    clock->Fake.Advance(800);
     w->View().SetConnectResult(1); // as the identity reply does
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     EXPECT_FALSE(Shown(scan));
     EXPECT_TRUE(w->Session().LinkOpen()) << "the found link stays open";
-    clock.Fake.Advance(30000);
+    clock->Fake.Advance(30000);
     EXPECT_EQ(Count(), u"1/2");
     EXPECT_TRUE(w->Session().LinkOpen());
 }
@@ -228,7 +250,7 @@ TEST_F(Connect, AnsweredAttemptClosesTheDialogAndTheWatchdogChangesNothing)
 TEST_F(Connect, DemoLeavesWithoutALinkAndTheButtonWorks)
 {
     w->Link().rzbMenuLinkClick();
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     scan->btnExit->Click();
     EXPECT_FALSE(Shown(scan));
     EXPECT_FALSE(w->Session().LinkOpen());
@@ -248,11 +270,11 @@ TEST_F(Connect, PortsThatCannotBeOpenedAreSkippedWithTheirReason)
     ports.push_back({"COM9", "/nonexistent/morvex-COM9"});
     scan->StartScan();
     EXPECT_EQ(scan->Total(), 2);
-    clock.Fake.Advance(100); // COM3 fails to open: the next port 100 ms later, no broken-link halt
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100); // COM3 fails to open: the next port 100 ms later, no broken-link halt
+    clock->Fake.Advance(100);
     EXPECT_EQ(Count(), u"2/2");
     EXPECT_EQ(Scan(), u"ScanningCOM4 ......");
-    clock.Fake.Advance(10100);
+    clock->Fake.Advance(10100);
     EXPECT_TRUE(Scan().startsWith(u"No Device found.")) << Scan().toStdString();
     EXPECT_TRUE(Scan().contains(u"COM3: ")) << Scan().toStdString();
     EXPECT_TRUE(Scan().contains(u"COM9: ")) << Scan().toStdString();
@@ -263,16 +285,16 @@ TEST_F(Connect, BrokenLinkStopsTheScanForGood)
 {
     AddPorts({"COM3", "COM4"});
     scan->StartScan();
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     ASSERT_TRUE(w->Session().LinkOpen());
     w->Link().CloseLink();
     scan->ReportLinkBroken();
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     EXPECT_EQ(Scan(), u"Link Broken");
     EXPECT_TRUE(scan->btnOK->Enabled());
     // The ended attempt's watchdog resumes nothing, shown or hidden.
     scan->Close();
-    clock.Fake.Advance(60000);
+    clock->Fake.Advance(60000);
     EXPECT_EQ(Scan(), u"Link Broken");
     EXPECT_FALSE(w->Session().LinkOpen());
     EXPECT_EQ(w->Link().ComPort(), ports[0].Path);
@@ -285,10 +307,10 @@ TEST_F(Connect, LinkButtonWhileOnlineDisconnectsAndGoesOffline)
     Record();
     AddPorts({"COM3"});
     scan->StartScan();
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     w->View().SetConnectResult(1);
     w->View().SetOnline(ports[0].Path);
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     EXPECT_EQ(Caption("lbInterface"),
               QString::fromStdString(ports[0].Path.substr(ports[0].Path.rfind('/') + 1)));
     EXPECT_EQ(LinkButton()->Caption(), u"OnLine");
@@ -298,7 +320,7 @@ TEST_F(Connect, LinkButtonWhileOnlineDisconnectsAndGoesOffline)
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].code, 17);
     EXPECT_TRUE(w->Session().LinkOpen());
-    clock.Fake.Advance(300);
+    clock->Fake.Advance(300);
     EXPECT_FALSE(w->Session().LinkOpen());
     EXPECT_EQ(w->MenuItem(QStringLiteral("Connect"))->text(), u"Connect");
     EXPECT_EQ(LinkButton()->Caption(), u"OffLine");
@@ -306,7 +328,7 @@ TEST_F(Connect, LinkButtonWhileOnlineDisconnectsAndGoesOffline)
     EXPECT_EQ(Caption("lbInterface"), QString());
     EXPECT_TRUE(LinkButton()->Enabled());
     EXPECT_FALSE(w->Link().Online());
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     EXPECT_EQ(Scan(), u"Link Broken") << "the next scan starts from the broken-link state";
 }
 
@@ -314,7 +336,7 @@ TEST_F(Connect, ClosingAnUnansweredAttemptLeavesTheCaptions)
 {
     AddPorts({"COM3"});
     scan->StartScan();
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     LinkButton()->SetCaption(QStringLiteral("kept"));
     w->setWindowTitle(QStringLiteral("kept"));
     w->Link().CloseAttempt();
@@ -328,17 +350,17 @@ TEST_F(Connect, OtherDeviceDropsTheAttemptOnlyWhileTheScanIsShown)
     Pty pty;
     ASSERT_TRUE(w->Session().OpenCom(pty.path));
     w->View().OtherDeviceReply();
-    clock.Fake.Advance(1);
+    clock->Fake.Advance(1);
     EXPECT_TRUE(w->Session().LinkOpen()) << "hidden scan dialog: nothing changes";
 
     AddPorts({"COM3", "COM4"});
     w->Link().rzbMenuLinkClick();
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     ASSERT_TRUE(w->Session().LinkOpen());
     w->View().OtherDeviceReply();
-    clock.Fake.Advance(1);
+    clock->Fake.Advance(1);
     EXPECT_FALSE(w->Session().LinkOpen());
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     EXPECT_EQ(Count(), u"2/2") << "the scan goes on with the next port";
 }
 
@@ -346,10 +368,10 @@ TEST_F(Connect, LostConnectedLinkBringsTheScanBackInItsBrokenState)
 {
     AddPorts({"COM3"});
     w->Link().rzbMenuLinkClick();
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     w->View().SetConnectResult(1);
     w->View().SetOnline("NET");
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     ASSERT_FALSE(Shown(scan));
     w->Dialogs()->fmProcess->Show();
     modal.clear();
@@ -359,7 +381,7 @@ TEST_F(Connect, LostConnectedLinkBringsTheScanBackInItsBrokenState)
     EXPECT_FALSE(Shown(w->Dialogs()->fmProcess.get())) << "no progress dialog waits for a lost link";
     EXPECT_TRUE(Shown(scan));
     EXPECT_EQ(scan->pbScan->Position(), 0);
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     EXPECT_EQ(Scan(), u"Link Broken");
     // Lost again while its modal loop runs: not shown a second time.
     modal.clear();
@@ -371,9 +393,9 @@ TEST_F(Connect, LostAttemptLetsTheScanGoOn)
 {
     AddPorts({"COM3", "COM4"});
     scan->StartScan();
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     w->View().ReportLinkLost();
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     EXPECT_EQ(Count(), u"2/2");
     EXPECT_TRUE(scan->Scanning());
 }
@@ -389,9 +411,9 @@ TEST_F(Connect, HidUnplugAndReplug)
     EXPECT_EQ(w->Link().StatusText(), u"OffLine");
     EXPECT_FALSE(w->Link().HasHidDevice());
     w->View().SetConnectResult(1); // the attempt had reached the device
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     modal.clear();
-    clock.Fake.Advance(300);
+    clock->Fake.Advance(300);
     EXPECT_FALSE(w->Session().LinkOpen());
     EXPECT_TRUE(Shown(scan));
     ASSERT_FALSE(modal.empty());
@@ -655,7 +677,7 @@ TEST_F(Files, UploadAndDownloadWithoutADeviceAskToConnectFirst)
 {
     for (auto click : {&TfmMain::UploadClick, &TfmMain::DownloadClick}) {
         modal.clear();
-        (w.get()->*click)();
+        (w->*click)();
         ASSERT_FALSE(modal.empty());
         EXPECT_EQ(w->Dialogs()->fmInformation->lbMessage->Caption(), u"No device connected !!");
     }
