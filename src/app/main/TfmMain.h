@@ -6,14 +6,11 @@
 #pragma once
 
 #include "framework/Control.h"
-#include "runtime/Timer.h"
 
 #include <QString>
 #include <array>
 #include <functional>
 #include <memory>
-#include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
