@@ -1,11 +1,15 @@
 // bench-chart-paint: one repaint of a transfer-curve chart after its four points were replaced, and
-// of an XY chart with 3 channels of 10 000 points (the whole layout, grid, labels and traces).
+// of an XY chart with 3 channels of 10 000 points (the whole layout, grid, labels and traces) beside
+// its peer: the same points drawn by a plain QPainter as three polylines on an image of that size.
 #include "chart/view/TransferCharts.h"
 #include "framework/Fonts.h"
 
 #include <QApplication>
+#include <QPainter>
+#include <QPolygon>
 #include <benchmark/benchmark.h>
 #include <cmath>
+#include <vector>
 
 using namespace chart;
 
@@ -30,6 +34,11 @@ void TransferRepaint(benchmark::State& state)
 }
 BENCHMARK(TransferRepaint)->Unit(benchmark::kMicrosecond);
 
+double ThreeChannelY(int c, int i)
+{
+    return std::sin(i / (200.0 + 50 * c)) + 0.1 * std::sin(i * 0.37 + c);
+}
+
 void ThreeChannelRepaint(benchmark::State& state)
 {
     TcXYPlot chart;
@@ -42,13 +51,39 @@ void ThreeChannelRepaint(benchmark::State& state)
     chart.GetYAxis(0)->SetMinSpan(-1.5, 3);
     for (int c = 0; c < 3; ++c)
         for (int i = 0; i < 10000; ++i)
-            chart.GetChannel(c)->AddXY(i, std::sin(i / (200.0 + 50 * c)) + 0.1 * std::sin(i * 0.37 + c));
+            chart.GetChannel(c)->AddXY(i, ThreeChannelY(c, i));
     for (auto _ : state) {
         const QImage image = chart.PaintToImage();
         benchmark::DoNotOptimize(image.constBits());
     }
 }
 BENCHMARK(ThreeChannelRepaint)->Unit(benchmark::kMillisecond);
+
+// The peer: the same 3 x 10 000 points mapped to pixels and drawn as polylines in one pen each.
+void ThreePolylinesPeer(benchmark::State& state)
+{
+    std::vector<QPolygonF> lines(3);
+    for (int c = 0; c < 3; ++c)
+        for (int i = 0; i < 10000; ++i)
+            lines[std::size_t(c)] << QPointF(i, ThreeChannelY(c, i));
+    const QColor colours[3] = {Qt::red, Qt::green, Qt::blue};
+    for (auto _ : state) {
+        QImage image(800, 400, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter p(&image);
+        for (int c = 0; c < 3; ++c) {
+            QPolygon pixels;
+            pixels.reserve(10000);
+            for (const QPointF& v : lines[std::size_t(c)])
+                pixels << QPoint(int(v.x() * 0.08), int((1.5 - v.y()) / 3 * 400));
+            p.setPen(QPen(colours[c], 0));
+            p.drawPolyline(pixels);
+        }
+        p.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(ThreePolylinesPeer)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,16 +1,10 @@
 // The two programs bench-start compares, each ending right after its first frame: the editor's main
 // window (with its dialogs, as the entry point makes them) and a plain Qt window of 600 stock widgets.
 //   bench-start-child editor|peer
+#include "PeerWindow.h"
 #include "app/main/TfmMain.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QGridLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSlider>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -42,40 +36,6 @@ class FirstFrame : public QObject
     bool FDone = false;
 };
 
-std::unique_ptr<QWidget> Peer()
-{
-    auto w = std::make_unique<QWidget>();
-    auto* grid = new QGridLayout(w.get());
-    for (int i = 0; i < 600; ++i) {
-        QWidget* c = nullptr;
-        switch (i % 6) {
-        case 0:
-            c = new QLabel(QStringLiteral("Label %1").arg(i));
-            break;
-        case 1:
-            c = new QPushButton(QStringLiteral("Button %1").arg(i));
-            break;
-        case 2:
-            c = new QSlider(Qt::Vertical);
-            break;
-        case 3:
-            c = new QLineEdit(QStringLiteral("%1.00 dB").arg(i));
-            break;
-        case 4:
-            c = new QCheckBox(QStringLiteral("Check %1").arg(i));
-            break;
-        default: {
-            auto* b = new QComboBox;
-            b->addItems({QStringLiteral("12 dB/Oct"), QStringLiteral("24 dB/Oct")});
-            c = b;
-        }
-        }
-        grid->addWidget(c, i / 30, i % 30);
-    }
-    w->resize(1125, 727);
-    return w;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -88,7 +48,7 @@ int main(int argc, char** argv)
         main->CreateDialogs();
         window = std::move(main);
     } else {
-        window = Peer();
+        window = PeerWindow();
     }
     FirstFrame watch(*window);
     window->show();

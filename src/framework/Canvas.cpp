@@ -109,13 +109,25 @@ void TCanvas::SetRasterOp()
     default:
         break;
     }
-    FPainter.setCompositionMode(mode);
+    SetCompositionMode(mode);
+}
+
+void TCanvas::SetCompositionMode(QPainter::CompositionMode mode)
+{
+    if (FPainter.compositionMode() != mode)
+        FPainter.setCompositionMode(mode);
 }
 
 void TCanvas::ApplyPen(bool cosmetic)
 {
     if (Pen.Style == psClear || Pen.Mode == pmNop) {
         FPainter.setPen(Qt::NoPen);
+        return;
+    }
+    if (FPenApplied && cosmetic == FAppliedCosmetic && Pen.Color == FAppliedPen.Color &&
+        Pen.Width == FAppliedPen.Width && Pen.Style == FAppliedPen.Style && Pen.Mode == FAppliedPen.Mode &&
+        FPainter.pen() == FAppliedQPen) {
+        SetRasterOp();
         return;
     }
     QColor c = ToQColor(Pen.Color);
@@ -145,6 +157,10 @@ void TCanvas::ApplyPen(bool cosmetic)
         break;
     }
     FPainter.setPen(p);
+    FAppliedPen = Pen;
+    FAppliedCosmetic = cosmetic;
+    FAppliedQPen = p;
+    FPenApplied = true;
     SetRasterOp();
 }
 
@@ -241,9 +257,11 @@ void TCanvas::PlotLine(int x0, int y0, int x1, int y1)
     int err = dx + dy;
     int n = 0;
     const bool alt = Pen.Style == psAlternate || Pen.Style == psDot;
+    thread_local std::vector<QPoint> points;
+    points.clear();
     while (!(x0 == x1 && y0 == y1)) {
         if (!alt || (n & 1) == 0)
-            FPainter.drawPoint(x0, y0);
+            points.emplace_back(x0, y0);
         ++n;
         const int e2 = 2 * err;
         if (e2 >= dy) {
@@ -255,6 +273,8 @@ void TCanvas::PlotLine(int x0, int y0, int x1, int y1)
             y0 += sy;
         }
     }
+    if (!points.empty())
+        FPainter.drawPoints(points.data(), int(points.size()));
 }
 
 void TCanvas::LineTo(int x, int y)
@@ -269,7 +289,7 @@ void TCanvas::LineTo(int x, int y)
             FPainter.drawLine(FPenPos.X, FPenPos.Y, x, y);
         }
     }
-    FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    SetCompositionMode(QPainter::CompositionMode_SourceOver);
     FPenPos = {x, y};
 }
 
@@ -295,7 +315,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
             const double w = Pen.Width;
             FPainter.drawRect(QRectF(x1 + w / 2, y1 + w / 2, x2 - x1 - w, y2 - y1 - w));
         }
-        FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        SetCompositionMode(QPainter::CompositionMode_SourceOver);
     }
 }
 
@@ -327,7 +347,7 @@ void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int w, int h)
     ApplyPen();
     ApplyBrush();
     FPainter.drawRoundedRect(OutlineRect(x1, y1, x2, y2), w / 2.0, h / 2.0);
-    FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    SetCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
@@ -336,7 +356,7 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
     ApplyPen();
     ApplyBrush();
     FPainter.drawEllipse(OutlineRect(x1, y1, x2, y2));
-    FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    SetCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& points)
@@ -363,7 +383,7 @@ void TCanvas::Polygon(const std::vector<TPoint>& points)
     ApplyPen();
     ApplyBrush();
     FPainter.drawPolygon(poly);
-    FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    SetCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& points)
@@ -388,7 +408,7 @@ void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
     ApplyPen();
     FPainter.setBrush(Qt::NoBrush);
     FPainter.drawArc(r, int(std::lround(a1 * 16)), int(std::lround(span * 16)));
-    FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    SetCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 void TCanvas::DrawFocusRect(const TRect& r)
@@ -412,7 +432,7 @@ void TCanvas::DrawFocusRect(const TRect& r)
         dot(x, r.Bottom - 1);
     for (int y = r.Bottom - 2; y > r.Top; --y)
         dot(r.Left, y);
-    FPainter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    SetCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 void TCanvas::TextOut(int x, int y, const QString& text)
@@ -452,26 +472,53 @@ int TCanvas::TextHeight(const QString&) const
     return CurrentTextMetrics().Height(Font.ToQFont());
 }
 
+namespace
+{
+// DrawText's measure: the text shown (prefix marks taken out, ellipsis added) and its extent in r.
+struct TextExtent {
+    QString Text, Shown;
+    int Width = 0, Height = 0;
+};
+
+TextExtent MeasureExtent(const QFont& f, const QString& source, const TRect& r, unsigned flags)
+{
+    TextExtent e;
+    e.Text = (flags & DT_NOPREFIX) ? source : StripPrefix(source);
+    e.Shown = e.Text;
+    const TextMetrics& m = CurrentTextMetrics();
+    if ((flags & DT_SINGLELINE) || !(flags & DT_WORDBREAK)) {
+        if (flags & DT_END_ELLIPSIS)
+            e.Shown = QFontMetrics(f).elidedText(e.Text, Qt::ElideRight, std::max(0, r.Width()));
+        e.Width = m.Width(f, e.Shown);
+        e.Height = m.Height(f);
+    } else {
+        const QRect b = QFontMetrics(f).boundingRect(QRect(0, 0, std::max(1, r.Width()), 100000),
+                                                     Qt::TextWordWrap, e.Text);
+        e.Width = b.width();
+        e.Height = b.height();
+    }
+    return e;
+}
+} // namespace
+
+int MeasureText(const TFont& font, const QString& text, TRect& r, unsigned flags)
+{
+    const TextExtent e = MeasureExtent(font.ToQFont(), text, r, flags);
+    r.Right = r.Left + e.Width;
+    r.Bottom = r.Top + e.Height;
+    return e.Height;
+}
+
 int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags)
 {
     if (!(flags & DT_CALCRECT))
         Trace("DrawText", {r.Left, r.Top, r.Right, r.Bottom, int(flags)}, source);
-    const QString text = (flags & DT_NOPREFIX) ? source : StripPrefix(source);
     const QFont f = Font.ToQFont();
     const TextMetrics& m = CurrentTextMetrics();
-    int w = 0, h = 0;
-    QString shown = text;
-    if ((flags & DT_SINGLELINE) || !(flags & DT_WORDBREAK)) {
-        if (flags & DT_END_ELLIPSIS)
-            shown = QFontMetrics(f).elidedText(text, Qt::ElideRight, std::max(0, r.Width()));
-        w = m.Width(f, shown);
-        h = m.Height(f);
-    } else {
-        const QRect b =
-            QFontMetrics(f).boundingRect(QRect(0, 0, std::max(1, r.Width()), 100000), Qt::TextWordWrap, text);
-        w = b.width();
-        h = b.height();
-    }
+    const TextExtent e = MeasureExtent(f, source, r, flags);
+    const QString& text = e.Text;
+    const QString& shown = e.Shown;
+    const int w = e.Width, h = e.Height;
     if (flags & DT_CALCRECT) {
         r.Right = r.Left + w;
         r.Bottom = r.Top + h;

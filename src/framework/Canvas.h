@@ -143,12 +143,23 @@ class TCanvas
     void ApplyBrush();
     QRectF OutlineRect(int x1, int y1, int x2, int y2) const;
     void SetRasterOp();
+    void SetCompositionMode(QPainter::CompositionMode mode);
     void PlotLine(int x0, int y0, int x1, int y1);
 
     QPainter& FPainter;
     TPoint FPenPos;
+    // The pen last handed to the painter: a run of lines in one pen builds it once. It is used again
+    // only while Pen holds the same values and the painter still holds that very pen.
+    TPen FAppliedPen;
+    bool FAppliedCosmetic = false;
+    bool FPenApplied = false;
+    QPen FAppliedQPen;
 };
 
 QImage MaskedCopy(const QImage& image, TColor key);
+
+// What DrawText with DT_CALCRECT and these flags gives, without a painter: sets r's extent and
+// returns the text's height.
+int MeasureText(const TFont& font, const QString& text, TRect& r, unsigned flags);
 
 } // namespace fw

@@ -68,21 +68,21 @@ const std::vector<QString>& SpanLabels(const TLabelFormat& f)
     return it->second;
 }
 
-// The widest of SpanLabels(f) in a font; with the fonts' own metrics measured once per format and
-// font (UI thread).
-int WidestSpanLabel(const TLabelFormat& f, const fw::TFont& font)
+// The widest of SpanLabels(f), each after prefix, in a font; with the fonts' own metrics measured
+// once per format, prefix and font (UI thread).
+int WidestSpanLabel(const TLabelFormat& f, const fw::TFont& font, const QString& prefix = {})
 {
     const QFont q = font.ToQFont();
     auto measure = [&] {
         int w = 0;
         for (const QString& label : SpanLabels(f))
-            w = std::max(w, fw::CurrentTextMetrics().Width(q, label));
+            w = std::max(w, fw::CurrentTextMetrics().Width(q, prefix + label));
         return w;
     };
     if (!fw::DefaultTextMetrics())
         return measure();
-    static std::map<std::tuple<int, int, int, QString>, int> measured;
-    auto [it, added] = measured.try_emplace({f.Format, f.Precision, f.Digits, q.key()});
+    static std::map<std::tuple<int, int, int, QString, QString>, int> measured;
+    auto [it, added] = measured.try_emplace({f.Format, f.Precision, f.Digits, q.key(), prefix});
     if (added)
         it->second = measure();
     return it->second;
@@ -97,6 +97,8 @@ void TPaintPage::SetRect(int left, int top, int right, int bottom)
         Bitmap = w > 0 && h > 0 ? QImage(w, h, QImage::Format_RGB32) : QImage();
         ++Generation;
     }
+    W = Bitmap.width();
+    H = Bitmap.height();
     Src = fw::Rect(0, 0, right - left, bottom - top);
     Dest = fw::Rect(left, top, right, bottom);
 }
@@ -857,6 +859,8 @@ bool LMyFFTDrawHpLp6dB::SetPlotWidth(int width)
     TPaintPage& p = *FPages[PlotPage];
     const int h = p.Height();
     p.Bitmap = width > 0 && h > 0 ? QImage(width, h, QImage::Format_RGB32) : QImage();
+    p.W = p.Bitmap.width();
+    p.H = p.Bitmap.height();
     ++p.Generation;
     return true;
 }
@@ -907,9 +911,7 @@ void LMyFFTDrawHpLp6dB::LayoutOnce(int& left, int& plotTop, int& plotBottom, boo
     }
     if (FShowCoordinates) {
         FPages[CoordPage]->SetFont(FMouseCoordFont);
-        int w = 0;
-        for (const QString& label : SpanLabels(FYLabel))
-            w = std::max(w, TextWidthOf(FMouseCoordFont, QStringLiteral("x = ") + label));
+        const int w = WidestSpanLabel(FYLabel, FMouseCoordFont, QStringLiteral("x = "));
         const int box = 2 * TextHeightOf(FMouseCoordFont, QStringLiteral("x = ")) + 10;
         FPages[CoordPage]->SetRect(W - w - 5, plotTop + 4, W - 5, plotTop + box + 2);
     }
@@ -1324,6 +1326,32 @@ void LMyFFTDrawHpLp6dB::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.fillRect(rect(), fw::ToQColor(Color()));
     ComposeScreen(p);
+}
+
+void LMyFFTDrawHpLp6dB::hideEvent(QHideEvent* e)
+{
+    TControl::hideEvent(e);
+    if (!FDrawWhenShown || FPainting)
+        return;
+    for (auto& p : FPages) {
+        p->Bitmap = QImage();
+        ++p->Generation;
+        p->CopySeq = 0;
+    }
+    FLayer = QImage();
+    FOverlay = QImage();
+    FBackground = QImage();
+    FBackgroundKey = {};
+    FLayerPlots.clear();
+    FDamage.Reset(0, 0);
+    FOverlayDamage.Reset(0, 0);
+    FOverlayUsed.Reset(0, 0);
+    FPageValid = false;
+    FXLabelKey = {};
+    FYLabelKey = {};
+    FLastWidth = FLastHeight = 0; // the next paint lays the pages out again
+    FScreenAll = true;
+    FDrawDeferred = true;
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -66,8 +66,10 @@ struct TPaintPage {
     void SetRect(int left, int top, int right, int bottom);
     void Clear(TColor colour);
     void SetFont(const fw::TFont& f) { Font.Assign(f); }
-    int Width() const { return Bitmap.width(); }
-    int Height() const { return Bitmap.height(); }
+    // The page's size as laid out; the bitmap may be let go while the graph is hidden.
+    int Width() const { return W; }
+    int Height() const { return H; }
+    int W = 0, H = 0;
 };
 
 struct TBlockSlot {
@@ -305,6 +307,9 @@ class LMyFFTDrawHpLp6dB : public fw::TControl, public PlotPainter
     // the selected band (true).
     virtual TParamLines ParamLinesFor(int typeIndex, bool curveDisplay) const;
     void paintEvent(QPaintEvent* e) override;
+    // Drawing when shown (SetDrawWhenShown), a hidden graph keeps no pictures: its next paint draws it
+    // whole.
+    void hideEvent(QHideEvent* e) override;
 
   private:
     void SetProperties();

@@ -1,6 +1,7 @@
 #include "link/LLinkCore.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "link/HxHidDevice.h"
 #include "link/LTrafficLog.h"
@@ -18,6 +19,8 @@ LLinkCore::~LLinkCore()
 {
     CloseAllTransports();
     ClientSocket.SetActive(false);
+    if (FHidDevice)
+        FHidDevice->OnDataError = {};
     FPoster.reset(); // drops whatever the workers posted and nobody handled
 }
 
@@ -185,15 +188,23 @@ void LLinkCore::SetHidDevice(THxHidDevice* dev)
 {
     {
         std::lock_guard g(FHidLock);
+        if (FHidDevice && FHidDevice != dev)
+            FHidDevice->OnDataError = {};
         FHidDevice = dev;
     }
-    if (dev)
+    if (dev) {
+        // The link is the held device's user: its read failures reach the link.
+        dev->OnDataError = {[this](THxHidDevice* d, uint32_t error) { HidCtlDeviceDataError(d, error); },
+                            reinterpret_cast<uintptr_t>(this)};
         dev->ResumeReading();
+    }
 }
 
 THxHidDevice* LLinkCore::TakeHidDevice()
 {
     std::lock_guard g(FHidLock); // waits for a write in progress
+    if (FHidDevice)
+        FHidDevice->OnDataError = {};
     return std::exchange(FHidDevice, nullptr);
 }
 
@@ -295,6 +306,19 @@ void LLinkCore::HidCtlDeviceData(THxHidDevice* dev, uint8_t reportId, const uint
         return;
     }
     Log(LogKind::Usb, UsbLogPrefix(false, reportId), data, n);
+}
+
+void LLinkCore::HidCtlDeviceDataError(THxHidDevice* dev, uint32_t error)
+{
+    if (error != ENODEV && error != EIO)
+        return;
+    bool held;
+    {
+        std::lock_guard g(FHidLock);
+        held = dev != nullptr && dev == FHidDevice;
+    }
+    if (held && FUsb && FUsbOpen)
+        FUsb->PeerClosed();
 }
 
 void LLinkCore::ClientSocketRead()

@@ -70,6 +70,9 @@ class LLinkCore : public LLinkOwner
     // transport is its lost link at once (a failed connect stays with the time-outs).
     void ClientSocketError(LClientSocket::ErrorEvent event, int& errorCode);
     void HidCtlDeviceData(THxHidDevice* dev, uint8_t reportId, const uint8_t* data, uint16_t size);
+    // A read failure of the link's device: the device is gone (end of file, hang-up, no device), as
+    // a closed socket is for TCP; the link then fails at once instead of after its retries.
+    void HidCtlDeviceDataError(THxHidDevice* dev, uint32_t error);
 
     // Traffic log: lines reach OnLogLine on the UI thread while the log is visible.
     void SetLogVisible(bool visible) { FLogVisible = visible; }

@@ -695,3 +695,25 @@ TEST_F(DeviceDialogs, DoubleByteNamesAreCutOnACharacterBoundary)
 }
 
 } // namespace
+
+// The dialogs are built when first needed: names the machine showed before are in the lists then, the
+// last one shown for a preset winning.
+TEST(DeviceDialogsBuiltLate, ShowThePresetNamesShownBeforeThem)
+{
+    testapp::EnsureApp();
+    SetCodePage(CodePage::Windows1252);
+    TfmMain window;
+    window.View().ShowPresetName(3, "Live          ");
+    window.View().ShowPresetName(3, "Stage         ");
+    window.View().ShowPresetName(20, "Last          ");
+    window.View().ShowPresetName(21, "Beyond        ");
+    TDeviceDialogs& d = *window.DeviceDialogs();
+    EXPECT_EQ(d.fmStorePreset->vledPresetName->Name(2), "Stage         ");
+    EXPECT_EQ(d.fmRecallPreset->vledPresetName->Name(3), "Stage         ");
+    EXPECT_EQ(d.fmStorePreset->vledPresetName->Name(19), "Last          ");
+    EXPECT_EQ(d.fmRecallPreset->vledPresetName->Name(20), "Last          ");
+    // Shown after the build, a name goes straight to the lists.
+    window.View().ShowPresetName(1, "First         ");
+    EXPECT_EQ(d.fmRecallPreset->vledPresetName->Name(1), "First         ");
+    window.SetExitConfirmed(true);
+}

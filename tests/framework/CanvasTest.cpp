@@ -185,4 +185,86 @@ TEST(Canvas, RecorderSeesCallsWithTheirStateAndScopesNest)
     EXPECT_EQ(outer.Named("Ellipse").size(), 1u);
 }
 
+// Lines in a run share the pen handed to the painter; a pen changed between them, on the canvas or
+// behind it on the painter, and a raster mode, still reach the next line.
+TEST(Canvas, EachLineDrawsInThePenInForceThen)
+{
+    testapp::EnsureApp();
+    QImage image(16, 8, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    TCanvas c(p);
+    auto line = [&](int y) {
+        c.MoveTo(0, y);
+        c.LineTo(8, y + 1); // diagonal: drawn point by point
+    };
+    c.Pen.Color = clRed;
+    line(0);
+    c.Pen.Color = clBlue;
+    line(2);
+    p.setPen(QPen(Qt::green, 0)); // someone else's pen on the painter
+    line(4);
+    c.Pen.Mode = pmNot;
+    c.MoveTo(0, 6);
+    c.LineTo(4, 6);
+    c.MoveTo(0, 6);
+    c.LineTo(2, 6); // inverted twice: white again
+    p.end();
+    struct Case {
+        const char* name;
+        int x, y;
+        QRgb rgb;
+    };
+    const Case cases[] = {
+        {"first pen", 1, 0, qRgb(255, 0, 0)},
+        {"changed colour", 1, 2, qRgb(0, 0, 255)},
+        {"painter pen replaced behind the canvas", 1, 4, qRgb(0, 0, 255)},
+        {"inverted twice", 1, 6, qRgb(255, 255, 255)},
+        {"inverted once", 3, 6, qRgb(0, 0, 0)},
+        {"untouched after the not line", 5, 6, qRgb(255, 255, 255)},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        EXPECT_EQ(image.pixel(k.x, k.y) & 0xFFFFFF, k.rgb & 0xFFFFFF);
+    }
+}
+
+// The painter-free measure gives what DrawText's measuring call gives.
+TEST(Canvas, MeasureTextMatchesDrawTextCalcRect)
+{
+    testapp::EnsureApp();
+    QImage image(4, 4, QImage::Format_RGB32);
+    QPainter p(&image);
+    TCanvas c(p);
+    c.Font.SetName(QStringLiteral("Tahoma"));
+    c.Font.SetHeight(-13);
+    c.Font.SetStyle(fsBold);
+    struct Case {
+        const char* name;
+        QString text;
+        int width;
+        unsigned flags;
+    };
+    const Case cases[] = {
+        {"one line", QStringLiteral("Gain -12.0dB"), 40, DT_CALCRECT},
+        {"prefix mark", QStringLiteral("&Store"), 40, DT_CALCRECT},
+        {"no prefix", QStringLiteral("&Store"), 40, DT_CALCRECT | DT_NOPREFIX},
+        {"word break", QStringLiteral("a longer caption that wraps"), 50, DT_CALCRECT | DT_WORDBREAK},
+        {"ellipsis", QStringLiteral("a caption cut short"), 30,
+         DT_CALCRECT | DT_SINGLELINE | DT_END_ELLIPSIS},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        TRect drawn = Rect(3, 4, 3 + k.width, 4);
+        const int h1 = c.DrawText(k.text, drawn, k.flags);
+        TRect measured = Rect(3, 4, 3 + k.width, 4);
+        const int h2 = MeasureText(c.Font, k.text, measured, k.flags);
+        EXPECT_EQ(h1, h2);
+        EXPECT_EQ(drawn.Left, measured.Left);
+        EXPECT_EQ(drawn.Top, measured.Top);
+        EXPECT_EQ(drawn.Right, measured.Right);
+        EXPECT_EQ(drawn.Bottom, measured.Bottom);
+    }
+}
+
 } // namespace

@@ -66,10 +66,14 @@ constexpr TColor kPageStayDown = 0x004088; // deep orange under the lime caption
 
 void UseFont(fw::TControl& c, const char* family, int px, TColor colour, bool bold = false)
 {
-    c.Font().SetName(QString::fromLatin1(family));
-    c.Font().SetHeight(-px);
-    c.Font().SetColor(colour);
-    c.Font().SetStyle(bold ? unsigned(fw::fsBold) : 0u);
+    // One change: a label measures its text at each change, and each font in between would be loaded.
+    fw::TFont f;
+    f.Assign(c.Font());
+    f.SetName(QString::fromLatin1(family));
+    f.SetHeight(-px);
+    f.SetColor(colour);
+    f.SetStyle(bold ? unsigned(fw::fsBold) : 0u);
+    c.Font().Assign(f);
 }
 
 // The block labels of the matrix diagram: white bold Times New Roman, 16 pixels where the widest
@@ -263,6 +267,8 @@ fw::TControl* TfmMain::BuildItem(const Item& item)
     }
     if (!c)
         return nullptr;
+    if (auto* l = dynamic_cast<TSkLabel*>(c); l && l->Loading())
+        l->Loaded(); // a label measures its text once, in its final font
     c->SetName(item.name);
     c->SetTag(item.tag);
     c->SetBounds(item.x, item.y, item.w, item.h);
@@ -333,6 +339,7 @@ fw::TControl* TfmMain::BuildLabel(QWidget* parent, const Item& item)
     for (int ch = 0; ch < 9; ++ch)
         heading = heading || item.name == QStringLiteral("lbEq") + ChannelTitle(ch);
     auto* l = heading ? new eq::TPeqHeader(parent) : new TSkLabel(parent);
+    l->BeginLoad();
     l->SetTransparent(true);
     l->SetLayout(tlCenter);
     switch (item.look) {

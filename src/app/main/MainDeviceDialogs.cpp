@@ -1,7 +1,8 @@
 // The device dialogs on the main window: presets, channel link and copy, panel lock, channel names.
 #include "app/dialogs/DeviceDialogs.h"
-#include "app/main/MainControls.h"
 #include "app/main/MainLayout.h"
+#include "app/main/MainControls.h"
+#include "app/main/MainSessionView.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/MatrixPage.h"
 #include "controls/panels/LedButtons.h"
@@ -17,28 +18,35 @@ namespace app
 
 void TfmMain::ConnectDeviceDialogHandlers()
 {
-    FDeviceDialogs = std::make_shared<TDeviceDialogs>(this);
-    TDeviceDialogs& d = *FDeviceDialogs;
     auto on = [this](const char* name, std::function<void()> f) {
         if (QAction* a = MenuItem(QString::fromLatin1(name)))
             QObject::connect(a, &QAction::triggered, this, [f] { f(); });
     };
-    on("Link", [&d] { d.fmLinkSel->ShowModal(); });
-    on("Copy", [&d] { d.fmCopy->ShowModal(); });
-    on("Lock", [&d] { d.fmLockSetup->ShowModal(); });
-    on("LockSetup", [&d] { d.fmLockSetup->ShowModal(); });
-    on("ChNameList", [&d] { d.fmChNameList->ShowModal(); });
-    FControls->store->OnClick = [&d](fw::TControl*) { d.fmStorePreset->ShowModal(); };
-    FControls->recall->OnClick = [&d](fw::TControl*) { d.fmRecallPreset->ShowModal(); };
+    on("Link", [this] { DeviceDialogs()->fmLinkSel->ShowModal(); });
+    on("Copy", [this] { DeviceDialogs()->fmCopy->ShowModal(); });
+    on("Lock", [this] { DeviceDialogs()->fmLockSetup->ShowModal(); });
+    on("LockSetup", [this] { DeviceDialogs()->fmLockSetup->ShowModal(); });
+    on("ChNameList", [this] { DeviceDialogs()->fmChNameList->ShowModal(); });
+    FControls->store->OnClick = [this](fw::TControl*) { DeviceDialogs()->fmStorePreset->ShowModal(); };
+    FControls->recall->OnClick = [this](fw::TControl*) { DeviceDialogs()->fmRecallPreset->ShowModal(); };
     // The matrix page's name labels open the single-name dialog.
     FMatrixPage->ChannelNameDialog = [this](int ch, const QString& text) { OpenChannelNameDialog(ch, text); };
 }
 
+TDeviceDialogs* TfmMain::DeviceDialogs()
+{
+    if (!FDeviceDialogs) {
+        FDeviceDialogs = std::make_shared<TDeviceDialogs>(this);
+        FView->UseDeviceDialogs(*FDeviceDialogs);
+    }
+    return FDeviceDialogs.get();
+}
+
 void TfmMain::OpenChannelNameDialog(int ch, const QString& text)
 {
-    if (!FDeviceDialogs || ch < 0 || ch >= kChannelCount)
+    if (ch < 0 || ch >= kChannelCount)
         return;
-    TfmChannelName& d = *FDeviceDialogs->fmChannelName;
+    TfmChannelName& d = *DeviceDialogs()->fmChannelName;
     d.SetChannel(ch);
     d.SetNameText(text);
     d.ShowModal();
@@ -76,9 +84,10 @@ void TfmMain::SetChannelMenuCaption(int a, int b)
 
 void TfmMain::ShowLinkState()
 {
-    if (!FDeviceDialogs || !FUnit)
+    if (!FUnit)
         return;
-    TfmLinkSel& d = *FDeviceDialogs->fmLinkSel;
+    // The captions and overlays follow the grid, so the grid is built for them.
+    TfmLinkSel& d = *DeviceDialogs()->fmLinkSel;
     for (int ch = 0; ch < kChannelCount; ++ch)
         d.ShowLinkWord(ch, FUnit->GetLink(ch));
     d.ApplyLeaderButtons();

@@ -43,8 +43,9 @@ void TfmMain::FormResize()
     FMenuBar->setGeometry(0, 0, cw, kMenuHeight);
     FMenuBar->raise();
     FDelayPage->PlaceDelayMarkers();
-    FControls->mainBox->SetVisible(false);
-    FControls->mainBox->SetVisible(true);
+    // The whole page is drawn again once, after every control has its place (hiding and showing it
+    // sent each control its hide and show events and laid the page out twice).
+    FControls->mainBox->update();
 }
 
 void TfmMain::resizeEvent(QResizeEvent* e)

@@ -31,11 +31,22 @@ void TMainSessionView::MarkChannelCurvesDirty(int ch)
 
 void TMainSessionView::ShowPresetName(int p, const std::string& name)
 {
-    TDeviceDialogs* d = FMain.DeviceDialogs();
-    if (!d || p < 1 || p > kUserPresets)
+    if (p < 1 || p > kUserPresets)
         return;
-    d->fmRecallPreset->SetPresetName(p, name);
-    d->fmStorePreset->SetPresetName(p - 1, name);
+    if (!FDeviceDialogs) {
+        FPresetNames[p] = name;
+        return;
+    }
+    FDeviceDialogs->fmRecallPreset->SetPresetName(p, name);
+    FDeviceDialogs->fmStorePreset->SetPresetName(p - 1, name);
+}
+
+void TMainSessionView::UseDeviceDialogs(TDeviceDialogs& dialogs)
+{
+    FDeviceDialogs = &dialogs;
+    for (const auto& [p, name] : FPresetNames)
+        ShowPresetName(p, name);
+    FPresetNames.clear();
 }
 
 void TMainSessionView::OtherDeviceReply()
@@ -151,31 +162,28 @@ void TMainSessionView::OnLevelReply(std::span<const uint8_t> payload)
 
 void TMainSessionView::ShowUnlockPrompt()
 {
-    TDeviceDialogs* d = FMain.DeviceDialogs();
-    if (!d)
-        return;
     // Modal to the user, but the machine's call returns at once.
-    TfmLockPassWord& prompt = *d->fmLockPassWord;
+    TfmLockPassWord& prompt = *FMain.DeviceDialogs()->fmLockPassWord;
     prompt.setWindowModality(Qt::ApplicationModal);
     prompt.Show();
 }
 
 void TMainSessionView::ResetUnlockEdit()
 {
-    if (TDeviceDialogs* d = FMain.DeviceDialogs())
-        d->fmLockPassWord->ResetEdit();
+    if (FDeviceDialogs)
+        FDeviceDialogs->fmLockPassWord->ResetEdit();
 }
 
 void TMainSessionView::CloseUnlockPrompt()
 {
-    if (TDeviceDialogs* d = FMain.DeviceDialogs())
-        d->fmLockPassWord->Close();
+    if (FDeviceDialogs)
+        FDeviceDialogs->fmLockPassWord->Close();
 }
 
 void TMainSessionView::CloseLockSetup()
 {
-    if (TDeviceDialogs* d = FMain.DeviceDialogs())
-        d->fmLockSetup->Close();
+    if (FDeviceDialogs)
+        FDeviceDialogs->fmLockSetup->Close();
 }
 
 void TMainSessionView::ShowOffline()

@@ -4,10 +4,14 @@
 
 #include "session/LSessionView.h"
 
+#include <map>
+#include <string>
+
 namespace app
 {
 
 class TfmMain;
+struct TDeviceDialogs;
 
 class TMainSessionView : public LSessionView
 {
@@ -18,6 +22,9 @@ class TMainSessionView : public LSessionView
 
     // The level poll runs (the machine starts it when a full read is over).
     bool LevelPollOn() const { return FLevelPoll; }
+    // The device dialogs were built (when first needed): the preset names shown before go into
+    // their lists, and the panel lock's calls reach them from now on.
+    void UseDeviceDialogs(TDeviceDialogs& dialogs);
 
     bool IsUpdating() const override;
     void MarkChannelCurvesDirty(int ch) override;
@@ -50,6 +57,8 @@ class TMainSessionView : public LSessionView
   private:
     TfmMain& FMain;
     bool FLevelPoll = false;
+    TDeviceDialogs* FDeviceDialogs = nullptr;
+    std::map<int, std::string> FPresetNames; // shown while the preset lists were not built
 };
 
 } // namespace app

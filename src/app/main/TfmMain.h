@@ -209,7 +209,8 @@ class TfmMain : public fw::TForm
 
     // ---- Device dialogs (MainDeviceDialogs.cpp): presets, channel link and copy, panel lock, names ----
   public:
-    TDeviceDialogs* DeviceDialogs() const { return FDeviceDialogs.get(); }
+    // Built when first needed; the session's view then fills their preset lists.
+    TDeviceDialogs* DeviceDialogs();
     // Connected: the device's settings are read again; offline: the view from the model.
     void ResyncAllParams();
     // The link grid's Set (LSyncMachine::ApplyLinkWords): words[i] = channel i's group as the grid

@@ -613,9 +613,7 @@ void TcPlotAxis::iKeyDown(Word& Key, TShiftState Shift, TcPopupMenu* Menu)
 
 int TcPlotAxis::GetMouseCursor(TPoint)
 {
-    if (FMode == ipamScroll)
-        return -21;
-    return IsHorz() ? -9 : -7;
+    return CustomizeMouseCursor(FMode == ipamScroll ? -21 : IsHorz() ? -9 : -7);
 }
 
 void TcPlotAxis::DoMouseHint(const TcPlotMouseData& M, TcHintData& Hint)

@@ -261,13 +261,36 @@ class TcPlotChannelCustom : public TcPlotManagerObject
     TRect LegendRect() const { return FLegendRect; }
     void SetLegendRect(const TRect& r) { FLegendRect = r; }
 
+    // Mouse: hit on the legend entry, or in select mode on a shown marker (the lowest index wins).
+    bool iHitTest(const TcPlotMouseData& M) override;
+    bool iMouseWheel(int WheelDelta, TShiftState Shift, TPoint MousePos) override;
+    int GetMouseCursor(TPoint P) override;
+    void FillPopupMenu(TcPopupMenu& Menu) override;
+    void NotificationSetFocus(TcPlotObject* AObject) override;
+    // The point found by the last hit test (-1 for none).
+    int SelectDataIndex() const { return FSelectDataIndex; }
+
   protected:
+    void DoMouseHint(const TcPlotMouseData& M, TcHintData& Hint) override;
+    void DoMouseLeft(const TcPlotMouseData& M) override;
+    void DoMouseMove(const TcPlotMouseData& M) override;
+    void DoMouseUp(const TcPlotMouseData& M) override;
+    void FireDataPointEvent(TcPlotEventKind Kind, int DataIndex, const TcPlotMouseData& M, bool WithButton);
+
     int FStartIndex = -1;
     int FStopIndex = -1;
     QString FDataCursorXText, FDataCursorYText;
     double FDataCursorXValue = 0, FDataCursorYValue = 0;
     int FDataCursorStatus = 0;
     TRect FLegendRect;
+    int FSelectDataIndex = -1;
+    TRect FSelectHitTestRect;
+    bool FSelectMouseDown = false;
+    int FSelectMouseDownIndex = -1;
+    TRect FSelectDownRect;
+    int FMouseDownDataIndex = -1;
+    double FMouseDownValueX = 0, FMouseDownValueY = 0;
+    int FMouseDownPixelX = 0, FMouseDownPixelY = 0;
 
   private:
     template <class T> void StoreListStyle(T& field, T value)

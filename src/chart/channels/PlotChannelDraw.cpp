@@ -50,6 +50,12 @@ void TcPlotChannelCustom::DrawTrace(TCanvas& Canvas, bool XYAxesReversed, TColor
         return;
     bool broken = true;
     double px = 0, py = 0;
+    // The pen of the segment drawn last: a run of segments of one style sets it once.
+    bool styled = false;
+    TColor runColor = 0;
+    TcPlotLineStyle runStyle = iplsSolid;
+    int runWidth = 0;
+    const TcPlotDataCustomList& data = DataList();
     for (int i = FStartIndex; i <= FStopIndex; ++i) {
         double x, y;
         bool empty, null;
@@ -63,11 +69,18 @@ void TcPlotChannelCustom::DrawTrace(TCanvas& Canvas, bool XYAxesReversed, TColor
         if (broken) {
             broken = false;
         } else {
-            const TcPlotPointStyle style = DataList().GetPointStyle(i);
-            Canvas.Pen.Color = style.TraceLineColor;
-            Canvas.Pen.Style = TPenStyle(style.TraceLineStyle);
-            Canvas.Pen.Width = TracePenWidth(style.TraceLineWidth);
-            Canvas.Brush.Color = BackGroundColor;
+            const TcPlotPointStyle style = data.GetPointStyle(i);
+            if (!styled || style.TraceLineColor != runColor || style.TraceLineStyle != runStyle ||
+                style.TraceLineWidth != runWidth) {
+                styled = true;
+                runColor = style.TraceLineColor;
+                runStyle = style.TraceLineStyle;
+                runWidth = style.TraceLineWidth;
+                Canvas.Pen.Color = runColor;
+                Canvas.Pen.Style = TPenStyle(runStyle);
+                Canvas.Pen.Width = TracePenWidth(runWidth);
+                Canvas.Brush.Color = BackGroundColor;
+            }
             DrawClippedLine(Canvas, XYAxesReversed, px, py, x, y, false);
         }
         px = x;

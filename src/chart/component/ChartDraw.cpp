@@ -3,8 +3,10 @@
 #include "chart/core/ChartError.h"
 #include "framework/Control.h"
 #include "framework/Fonts.h"
+#include "platform/WholeFile.h"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QTabWidget>
 #include <algorithm>
 #include <cmath>
@@ -314,6 +316,23 @@ void SetActivePageIndex(QTabWidget* Pages, int Index)
 int GetActivePageIndex(const QTabWidget* Pages)
 {
     return Pages ? Pages->currentIndex() : -1;
+}
+
+bool LoadImageFile(const QString& FileName, QImage& Image, QString* Error)
+{
+    std::vector<std::uint8_t> bytes;
+    const std::string failure = platform::ReadFileLimited(FileName.toStdString(), MaxImageFileSize, bytes);
+    QImage image;
+    if (failure.empty())
+        image.loadFromData(bytes.data(), int(bytes.size()));
+    if (image.isNull()) {
+        if (Error)
+            *Error = QStringLiteral("Cannot open file \"%1\"").arg(FileName) +
+                     (failure.empty() ? QString() : QStringLiteral(" - ") + QString::fromStdString(failure));
+        return false;
+    }
+    Image = image;
+    return true;
 }
 
 } // namespace chart

@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 
+class QImage;
 class QObject;
 class QTabWidget;
 class QWidget;
@@ -67,6 +68,10 @@ void FillGradient(TCanvas& Canvas, const TRect& Rect, TcFillDirection Direction,
 // 0 sunken, 1 raised, 2 a one-pixel button-shadow frame through the corners; others draw nothing.
 void DrawButtonFrame(TCanvas& Canvas, const TRect& Rect, int Style);
 void DrawFocusRectangle(TCanvas& Canvas, const TRect& Rect);
+
+// Reads a picture file of at most MaxImageFileSize bytes; false with the reason when it cannot.
+constexpr std::size_t MaxImageFileSize = 64 * 1024 * 1024;
+bool LoadImageFile(const QString& FileName, QImage& Image, QString* Error);
 
 int GetMaxLineWidth(TCanvas& Canvas, const QString& Text);
 int GetTextHeight(TCanvas& Canvas, const QString& Text);

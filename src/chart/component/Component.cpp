@@ -467,12 +467,13 @@ void TcVCLComponent::TimerStart(int FirstDelay, int Interval)
         return;
     }
     FTimerService = &Timers();
+    FTimerServiceAlive = FTimerService->Token();
     FTimerID = FTimerService->Start(delay, [this] { TimerTick(); });
 }
 
 void TcVCLComponent::TimerStop()
 {
-    if (FTimerID != 0 && FTimerService)
+    if (FTimerID != 0 && FTimerService && !FTimerServiceAlive.expired())
         FTimerService->Stop(FTimerID);
     FTimerID = 0;
     FTimerFirstMessage = false;

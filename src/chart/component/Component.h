@@ -233,6 +233,8 @@ class TcVCLComponent : public TcComponent
     bool FTimerFirstMessage = false;
     int FTimerInterval = 0;
     fw::TimerService* FTimerService = nullptr;
+    // Whether FTimerService still exists (a test's service may go first).
+    std::weak_ptr<void> FTimerServiceAlive;
 };
 
 // Adds nothing; the controls derive from it.

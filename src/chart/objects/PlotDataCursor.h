@@ -114,7 +114,7 @@ class TcPlotDataCursor : public TcPlotManagerObject
     void NotificationSetFocus(TcPlotObject* AObject) override;
     void Draw(TCanvas& Canvas, TColor BackGroundColor) override;
     bool iHitTest(const TcPlotMouseData& M) override;
-    int GetMouseCursor(TPoint) override { return -21; }
+    int GetMouseCursor(TPoint) override { return CustomizeMouseCursor(-21); }
     void iKeyDown(Word& Key, TShiftState Shift, TcPopupMenu* Menu) override;
     void FillPopupMenu(TcPopupMenu& Menu) override;
 

@@ -311,7 +311,7 @@ int TcPlotDataView::GetMouseCursor(TPoint P)
             break;
         }
     }
-    return cursor;
+    return CustomizeMouseCursor(cursor);
 }
 
 void TcPlotDataView::ChooseAxes(TcPlotAxesControlStyle Style, TShiftState Shift, bool& x, bool& y) const

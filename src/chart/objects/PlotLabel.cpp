@@ -1,7 +1,5 @@
 #include "chart/objects/PlotLabel.h"
 
-#include "platform/WholeFile.h"
-
 #include "chart/core/ChartError.h"
 
 namespace chart
@@ -68,17 +66,9 @@ void TcPlotLabel::ImageClear()
 
 bool TcPlotLabel::ImageLoadFromFile(const QString& FileName, QString* Error)
 {
-    std::vector<std::uint8_t> bytes;
-    const std::string failure = platform::ReadFileLimited(FileName.toStdString(), MaxImageFileSize, bytes);
     QImage image;
-    if (failure.empty())
-        image.loadFromData(bytes.data(), int(bytes.size()));
-    if (image.isNull()) {
-        if (Error)
-            *Error = QStringLiteral("Cannot open file \"%1\"").arg(FileName) +
-                     (failure.empty() ? QString() : QStringLiteral(" - ") + QString::fromStdString(failure));
+    if (!LoadImageFile(FileName, image, Error))
         return false;
-    }
     SetImage(&image);
     return true;
 }

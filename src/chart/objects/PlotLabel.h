@@ -44,7 +44,7 @@ class TcPlotLabel : public TcPlotLayoutObject
     // Reads a picture file as the label's image; an unreadable or undecodable file is refused with
     // its text and leaves the image as it was.
     bool ImageLoadFromFile(const QString& FileName, QString* Error = nullptr);
-    static constexpr std::size_t MaxImageFileSize = 64 * 1024 * 1024;
+    static constexpr std::size_t MaxImageFileSize = chart::MaxImageFileSize;
     int RequiredWidth() const { return FRequiredWidth; }
 
     int GetRequiredSize(TCanvas& Canvas) override;

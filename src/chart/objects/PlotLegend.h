@@ -208,6 +208,7 @@ class TcPlotLegend : public TcPlotLayoutObject
     int GetRequiredSize(TCanvas& Canvas) override;
     void Draw(TCanvas& Canvas, TColor BackGroundColor) override;
     TcPlotObject* GetMouseOverObject(int X, int Y) override;
+    int GetMouseCursor(TPoint P) override { return CustomizeMouseCursor(TcPlotObject::GetMouseCursor(P)); }
     void NotificationSetFocus(TcPlotObject* AObject) override;
     void FillPopupMenu(TcPopupMenu& Menu) override;
     // The text of one column of an item (name, axis titles, values, statistics).

@@ -27,6 +27,12 @@ TcPlotAxis* TcPlotOwner::GetYAxisByName(const QString& Name)
     return m ? static_cast<TcPlotAxis*>(m->GetObjectByName(Name)) : nullptr;
 }
 
+bool TcPlotOwner::SelectModeActive()
+{
+    auto* m = Master().ToolBarManager();
+    return m && m->Count() > 0 && m->GetItem(0)->SelectActive();
+}
+
 // TcPlotObject.
 
 TcPlotObject::TcPlotObject(TcPlotOwner* AOwner, const TcPlotHandlers& handlers)
@@ -210,11 +216,33 @@ void TcPlotObject::FireEvent(TcPlotEventKind Kind, std::initializer_list<double>
         *cancel = e.Cancel;
 }
 
-void TcPlotObject::iMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y, int, int, TcPopupMenu*)
+void TcPlotObject::FireEvent(TcPlotEvent& Event)
+{
+    if (!FOwner)
+        return;
+    Event.Object = this;
+    Event.Index = KindIndex();
+    FOwner->DoPlotEvent(Event);
+}
+
+int TcPlotObject::CustomizeMouseCursor(int Cursor)
+{
+    TcPlotEvent e{TcPlotEventKind::GetMouseCursor};
+    e.MouseCursor = Cursor;
+    FireEvent(e);
+    return e.MouseCursor;
+}
+
+void TcPlotObject::iMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y, int ScreenX, int ScreenY,
+                              TcPopupMenu*)
 {
     if (!FEnabled)
         return;
-    const TcPlotMouseData m = MouseData(X, Y);
+    TcPlotMouseData m = MouseData(X, Y);
+    m.Button = Button;
+    m.Shift = Shift;
+    m.ScreenX = ScreenX;
+    m.ScreenY = ScreenY;
     FMouseDownPopup = false;
     if (Button == mbRight) {
         FMouseDownPopup = FPopupEnabled;
@@ -228,11 +256,14 @@ void TcPlotObject::iMouseDown(TMouseButton Button, TShiftState Shift, int X, int
         FireEvent(TcPlotEventKind::MouseDown, {double(Button), double(Shift), double(X), double(Y)});
 }
 
-void TcPlotObject::iMouseMove(TcHintData& Hint, TShiftState Shift, int X, int Y, int, int,
+void TcPlotObject::iMouseMove(TcHintData& Hint, TShiftState Shift, int X, int Y, int ScreenX, int ScreenY,
                               bool DblClickActive)
 {
     TcPlotMouseData m = MouseData(X, Y);
     m.DblClickActive = DblClickActive;
+    m.Shift = Shift;
+    m.ScreenX = ScreenX;
+    m.ScreenY = ScreenY;
     if (FMouseDown)
         DoMouseMove(m);
     else
@@ -246,6 +277,10 @@ void TcPlotObject::iMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
 {
     TcPlotMouseData m = MouseData(X, Y);
     m.DblClickActive = DblClickActive;
+    m.Button = Button;
+    m.Shift = Shift;
+    m.ScreenX = ScreenX;
+    m.ScreenY = ScreenY;
     if (FMouseDownPopup && iHitTest(m)) {
         bool cancel = false;
         FireEvent(TcPlotEventKind::Popup, {double(ScreenX), double(ScreenY)}, &cancel);
@@ -255,6 +290,11 @@ void TcPlotObject::iMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
         }
     }
     FMouseDownPopup = false;
+    // The press ends even when a handler of the release fails.
+    struct Release {
+        bool& down;
+        ~Release() { down = false; }
+    } release{FMouseDown};
     DoMouseUp(m);
     if (FMouseDown) {
         FMouseDown = false;

@@ -97,7 +97,24 @@ enum class TcPlotEventKind {
     BeforeDataCursorUpdate,
     DataCursorChange,
     DataCursorCustomizeHint,
-    BeforeZoomBox
+    BeforeZoomBox,
+    // The object may replace MouseCursor.
+    GetMouseCursor,
+    // Data points: DataIndex is the point (-1 for none); Values as the chart's events list them.
+    MouseDownDataPoint,
+    MouseMoveDataPoint,
+    MouseUpDataPoint,
+    ClickDataPoint,
+    DblClickDataPoint,
+    DataPointMoved,
+    DataPointCustomizeHint,
+    // Limits: Values are the old and the new position.
+    LimitLine1PositionChange,
+    LimitLine2PositionChange,
+    AnnotationCoordinatesChange,
+    AnnotationMoveUser,
+    AnnotationResizeUser,
+    AnnotationCoordinatesChangeFinished
 };
 struct TcPlotEvent {
     TcPlotEventKind Kind;
@@ -106,6 +123,8 @@ struct TcPlotEvent {
     double Values[4] = {0, 0, 0, 0};
     bool Cancel = false;
     QString* Text = nullptr;
+    int DataIndex = -1;
+    int MouseCursor = 0;
 };
 
 // What chart objects need of the chart that owns them (the chart control implements it).
@@ -134,6 +153,12 @@ class TcPlotOwner
     // not available, and its button is disabled.
     virtual void ToolBarCommand(int) {}
     virtual bool ToolBarCommandAvailable(int) const { return false; }
+    // The font the chart's hints are drawn with; null without a chart.
+    virtual const fw::TFont* HintsFontOf() { return nullptr; }
+    // The chart-wide clip of channel-referenced annotations to their axes.
+    virtual bool ClipAnnotationsToAxesOf() const { return false; }
+    // Whether toolbar 0's select mode is on (false without a toolbar).
+    bool SelectModeActive();
     // Set while one axis hands its input to the others (they do not hand it on again).
     bool FUIInputForwarding = false;
 };
@@ -225,6 +250,10 @@ class TcPlotObject : public TcPersistent
     // The centre at which a keyboard popup opens; false when the object has none.
     virtual bool PopupCentre(TPoint&) const { return false; }
     void FireEvent(TcPlotEventKind Kind, std::initializer_list<double> values = {}, bool* cancel = nullptr);
+    // Fires an event the caller filled (the object and its index are set here).
+    void FireEvent(TcPlotEvent& Event);
+    // The cursor after the chart's mouse-cursor event for this object.
+    int CustomizeMouseCursor(int Cursor);
     TcPlotMouseData MouseData(int X, int Y) const;
     void SetCanDraw(bool Value) { FCanDraw = Value; }
 

@@ -1,12 +1,14 @@
-// The chart object kinds that the managers create: toolbar, legend, data view, data cursor and label
-// have their own classes; table, limit and annotation carry only the settings their managers give
-// a new object until their own classes come.
+// The chart object kinds that the managers create: toolbar, legend, data view, data cursor, label,
+// limit and annotation have their own classes; the table carries only the settings its manager
+// gives a new object until its own class comes.
 #pragma once
 
+#include "chart/objects/PlotAnnotation.h"
 #include "chart/objects/PlotDataCursor.h"
 #include "chart/objects/PlotDataView.h"
 #include "chart/objects/PlotLabel.h"
 #include "chart/objects/PlotLegend.h"
+#include "chart/objects/PlotLimit.h"
 #include "chart/objects/PlotObject.h"
 #include "chart/objects/PlotToolBar.h"
 
@@ -22,26 +24,6 @@ class TcPlotTable : public TcPlotLayoutObject
         if (AObject != this && AObject->UserSelected())
             SetUserSelected(false);
     }
-};
-
-class TcPlotLimit : public TcPlotManagerObject
-{
-  public:
-    using TcPlotManagerObject::TcPlotManagerObject;
-    const QString& XAxisName() const { return FXAxisName; }
-    void SetXAxisName(const QString& v) { SetStringValue(v, FXAxisName, &TcPlotObject::DoChange); }
-    const QString& YAxisName() const { return FYAxisName; }
-    void SetYAxisName(const QString& v) { SetStringValue(v, FYAxisName, &TcPlotObject::DoChange); }
-
-  private:
-    QString FXAxisName;
-    QString FYAxisName;
-};
-
-class TcPlotAnnotation : public TcPlotManagerObject
-{
-  public:
-    using TcPlotManagerObject::TcPlotManagerObject;
 };
 
 } // namespace chart

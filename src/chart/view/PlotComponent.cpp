@@ -53,6 +53,7 @@ TcPlotComponent::TcPlotComponent(QWidget* parent) : TcCustomComponent(parent)
         list = std::make_unique<TCustomImageList>(24, 24);
     FMaster->SetUserCanEditObjects(true);
     FAnnotationDefaultFont.SetColor(clWhite);
+    OnInternalTimer = [this](TcVCLComponent*) { HintTimerExpired(); };
     setFocusPolicy(Qt::ClickFocus);
 }
 
@@ -266,9 +267,36 @@ CHART_KIND_IMPL(YAxis, YAxes, YAxisManager)
 CHART_KIND_IMPL(DataView, DataViews, DataViewManager)
 CHART_KIND_IMPL(DataCursor, DataCursors, DataCursorManager)
 CHART_KIND_IMPL(Limit, Limits, LimitManager)
-CHART_KIND_IMPL(Annotation, Annotations, AnnotationManager)
 CHART_KIND_IMPL(Channel, Channels, ChannelManager)
 #undef CHART_KIND_IMPL
+
+int TcPlotComponent::AddAnnotation()
+{
+    const int index = FMaster->AddAnnotation();
+    TcPlotAnnotation* a = GetAnnotation(index);
+    a->SetBrushStyle(FAnnotationDefaultBrushStyle);
+    a->SetBrushColor(FAnnotationDefaultBrushColor);
+    a->SetPenStyle(FAnnotationDefaultPenStyle);
+    a->SetPenColor(FAnnotationDefaultPenColor);
+    a->SetPenWidth(FAnnotationDefaultPenWidth);
+    a->SetReference(FAnnotationDefaultReference);
+    a->SetReferenceOf<0>(FAnnotationDefaultRef[0]);
+    a->SetReferenceOf<1>(FAnnotationDefaultRef[1]);
+    a->SetReferenceOf<2>(FAnnotationDefaultRef[2]);
+    a->SetReferenceOf<3>(FAnnotationDefaultRef[3]);
+    a->Font().Assign(FAnnotationDefaultFont);
+    return index;
+}
+void TcPlotComponent::DeleteAnnotation(int Index)
+{
+    FreeObject(FMaster->AnnotationManager()->Item(Index));
+    RepaintNow();
+}
+void TcPlotComponent::RemoveAllAnnotations()
+{
+    FMaster->AnnotationManager()->Clear();
+    RepaintNow();
+}
 
 int TcPlotComponent::AddLabel()
 {
@@ -463,6 +491,8 @@ void TcPlotComponent::DoObjectRemove(TcPersistent* Sender)
         FLastMouseOverObject = nullptr;
     if (FLastMouseClickObject == o)
         FLastMouseClickObject = nullptr;
+    if (FLastHintObject == o)
+        FLastHintObject = nullptr;
     if (!KindFiresEvents(o) || IsLoading())
         return;
     const int index = FMaster->KindIndex(o);
@@ -806,8 +836,10 @@ void TcPlotComponent::PrepareForPaint(TCanvas& Canvas, TcPlotDataView* dv)
         GetXAxis(i)->PrepareDraw();
     for (int i = 0; i < YAxisCount(); ++i)
         GetYAxis(i)->PrepareDraw();
-    for (int i = 0; i < AnnotationCount(); ++i)
+    for (int i = 0; i < AnnotationCount(); ++i) {
+        GetAnnotation(i)->SetDataView(dv);
         GetAnnotation(i)->SetXYAxesReverse(FMaster->XYAxesReverse());
+    }
     for (int i = 0; i < DataCursorCount(); ++i)
         GetDataCursor(i)->SetDataView(dv);
 }
@@ -816,7 +848,7 @@ void TcPlotComponent::DrawLayers(TCanvas& Canvas, TcPlotDataView* dv, TColor lay
 {
     TcSortedKeyList<TcPlotObject*> layers;
     for (int i = 0; i < LimitCount(); ++i)
-        layers.Add(LayerKey(GetLimit(i)->Layer(), 'C'), GetLimit(i));
+        layers.Add(LayerKey(GetLimit(i)->Layer(), GetLimit(i)->DrawsFilledArea() ? 'A' : 'C'), GetLimit(i));
     layers.Add(LayerKey(dv->Layer(), 'B'), dv);
     for (int i = 0; i < YAxisCount(); ++i)
         if (IsCartesianAxis(GetYAxis(i)))
@@ -889,6 +921,7 @@ void TcPlotComponent::iPaint(TCanvas& Canvas)
     Canvas.Brush.Style = bsSolid;
     DrawBorder(Canvas);
     DrawOuterObjects(Canvas, layerColor);
+    FHintShowing = FHint.Visible;
     if (FHint.Visible) {
         Canvas.Font.Assign(FHintsFont);
         Canvas.Brush.Style = bsSolid;
@@ -930,13 +963,60 @@ TcPlotObject* TcPlotComponent::HitObject(int X, int Y)
     return nullptr;
 }
 
+void TcPlotComponent::SetToolBarSelectMode(bool Value)
+{
+    if (ToolBarCount() > 0 && GetToolBar(0)->SelectActive() != Value)
+        GetToolBar(0)->DoButtonClickSelect();
+}
+
+namespace
+{
+Qt::CursorShape CursorShape(int Cursor)
+{
+    switch (Cursor) {
+    case -3:
+        return Qt::CrossCursor;
+    case -4:
+        return Qt::IBeamCursor;
+    case -6:
+        return Qt::SizeBDiagCursor;
+    case -7:
+        return Qt::SizeVerCursor;
+    case -8:
+        return Qt::SizeFDiagCursor;
+    case -9:
+        return Qt::SizeHorCursor;
+    case -12:
+        return Qt::DragMoveCursor;
+    case -21:
+        return Qt::PointingHandCursor;
+    case -22:
+        return Qt::SizeAllCursor;
+    default:
+        return Qt::ArrowCursor;
+    }
+}
+
+// Objects that take the mouse themselves rather than through the selected objects.
+bool TakesMouseItself(TcPlotObject* o)
+{
+    return dynamic_cast<TcPlotButton*>(o) || dynamic_cast<TcPlotAnnotation*>(o) || !o->CanFocus();
+}
+} // namespace
+
+void TcPlotComponent::SetMouseCursor(int Cursor)
+{
+    FMouseCursor = Cursor;
+    setCursor(CursorShape(Cursor));
+}
+
 void TcPlotComponent::iMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (FMaster->ObjectManager())
         FMaster->ObjectManager()->SetShiftState(Shift);
     FMouseDown = true;
     SetFocus();
-    FHint.Visible = false;
+    HideHint();
     if (Button == mbRight)
         FMaster->DeSelectAll();
     FMouseDownObject = HitObject(X, Y);
@@ -962,9 +1042,7 @@ void TcPlotComponent::iMouseDown(TMouseButton Button, TShiftState Shift, int X, 
         o->SetUserSelected(true);
     }
     const QPoint screen = mapToGlobal(QPoint(X, Y));
-    const bool itself = Button == mbRight || dynamic_cast<TcPlotButton*>(o) ||
-                        dynamic_cast<TcPlotAnnotation*>(o) || dynamic_cast<TcPlotLimit*>(o) || !o->CanFocus();
-    if (itself)
+    if (Button == mbRight || TakesMouseItself(o) || dynamic_cast<TcPlotLimit*>(o))
         o->iMouseDown(Button, Shift, X, Y, screen.x(), screen.y(), &FPopupMenu);
     else if (FMaster->ObjectManager())
         FMaster->ObjectManager()->MouseDownFocusObjects(Button, Shift, X, Y, screen.x(), screen.y(),
@@ -975,28 +1053,109 @@ void TcPlotComponent::iMouseMove(TShiftState Shift, int X, int Y)
 {
     if (FSelectingActive)
         return;
-    if (FMaster->ObjectManager())
-        FMaster->ObjectManager()->SetShiftState(Shift);
+    TcPlotObjectManager* all = FMaster->ObjectManager();
+    if (all)
+        all->SetShiftState(Shift);
     const QPoint screen = mapToGlobal(QPoint(X, Y));
-    if (FMouseDown && FMouseDownObject) {
+    if ((Shift & (ssLeft | ssRight)) && FMouseDownObject) {
         TcPlotObject* o = FMouseDownObject;
         TcHintData hint;
-        if (dynamic_cast<TcPlotAnnotation*>(o) || dynamic_cast<TcPlotToolBar*>(o) ||
-            dynamic_cast<TcPlotButton*>(o) || !o->CanFocus())
+        if (TakesMouseItself(o) || dynamic_cast<TcPlotToolBar*>(o))
             o->iMouseMove(hint, Shift, X, Y, screen.x(), screen.y(), FDblClickActive);
-        else if (FMaster->ObjectManager())
-            FMaster->ObjectManager()->MouseMoveFocusObjects(hint, Shift, X, Y, screen.x(), screen.y(),
-                                                            FDblClickActive);
+        else if (all)
+            all->MouseMoveFocusObjects(hint, Shift, X, Y, screen.x(), screen.y(), FDblClickActive);
+        SetMouseCursor(0);
         return;
+    }
+    // A release the chart never saw (the button went up elsewhere) ends the press.
+    if (FMouseDownObject) {
+        FMouseDownObject->iMouseUp(mbLeft, Shift, X, Y, screen.x(), screen.y(), false, &FPopupMenu);
+        if (all)
+            all->MouseUpFocusObjects(mbLeft, Shift, X, Y, screen.x(), screen.y(), false, &FPopupMenu);
+        FMouseDownObject = nullptr;
+        FMouseDown = false;
     }
     TcPlotObject* over = HitObject(X, Y);
     if (FLastMouseOverObject && FLastMouseOverObject != over)
         FLastMouseOverObject->DoMouseNotOver();
-    if (over) {
+    if (!over) {
+        SetMouseCursor(0);
+    } else {
+        SetMouseCursor(over->GetMouseCursor({X, Y}));
         TcHintData hint;
         over->iMouseMove(hint, Shift, X, Y, screen.x(), screen.y(), FDblClickActive);
+        if (FHintsShow)
+            HintRules(over, hint, Shift, X, Y);
     }
     FLastMouseOverObject = over;
+}
+
+void TcPlotComponent::HintRules(TcPlotObject* Over, const TcHintData& Data, TShiftState Shift, int X, int Y)
+{
+    const bool visible = FHint.Visible;
+    FHint = Data;
+    FHint.Visible = visible;
+    const bool running = GetTimerRunning();
+    auto isButton = [](TcPlotObject* o) { return dynamic_cast<TcPlotToolBarButton*>(o) != nullptr; };
+    if (Shift & (ssLeft | ssRight | ssMiddle)) {
+        HideHint();
+    } else if (FHint.Text.isEmpty()) {
+        HideHint();
+        FLastHintObject = nullptr;
+        FLastHintShowRect = {};
+    } else if (FLastHintObject && FLastHintObject != Over && !isButton(FLastHintObject)) {
+        HideHint();
+        FLastHintObject = nullptr;
+    } else if (running && !FHint.Visible) {
+        TimerStop();
+        TimerStart(0, FHintsPause);
+    } else if (running) {
+        if (isButton(FLastHintObject) || dynamic_cast<TcPlotChannelCustom*>(FLastHintObject)) {
+            TimerStop();
+            TimerStart(0, FHintsHidePause);
+        } else {
+            HideHint();
+        }
+    } else if (!FLastHintShowRect.Contains({X, Y}) && Over != FLastHintObject) {
+        FLastHintX = X;
+        FLastHintY = Y;
+        FLastHintObject = Over;
+        TimerStart(0, FHintsPause);
+    }
+    if (FHint.Visible)
+        RepaintNow();
+}
+
+void TcPlotComponent::HintTimerExpired()
+{
+    TimerStop();
+    if (FHint.Visible) {
+        FHint.Visible = false;
+    } else {
+        FHint.Visible = true;
+        FLastHintShowRect = {FLastHintX - 3, FLastHintY - 3, FLastHintX + 3, FLastHintY + 3};
+        TimerStart(0, FHintsHidePause);
+    }
+    RepaintNow();
+}
+
+void TcPlotComponent::HideHint()
+{
+    TimerStop();
+    FHint.Visible = false;
+    if (FHintShowing)
+        RepaintNow();
+}
+
+void TcPlotComponent::MouseLeave()
+{
+    Guard("mouse leave", [&] {
+        HideHint();
+        if (FLastMouseOverObject)
+            FLastMouseOverObject->DoMouseNotOver();
+        FLastMouseOverObject = nullptr;
+        TcCustomComponent::MouseLeave();
+    });
 }
 
 void TcPlotComponent::iMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -1005,16 +1164,19 @@ void TcPlotComponent::iMouseUp(TMouseButton Button, TShiftState Shift, int X, in
     FSelectingActive = false;
     if (FMaster->ObjectManager())
         FMaster->ObjectManager()->SetShiftState(Shift);
-    FHint.Visible = false;
-    const QPoint screen = mapToGlobal(QPoint(X, Y));
-    if (FMouseDownObject)
-        FMouseDownObject->iMouseUp(Button, Shift, X, Y, screen.x(), screen.y(), FDblClickActive, &FPopupMenu);
-    if (FMaster->ObjectManager())
-        FMaster->ObjectManager()->MouseUpFocusObjects(Button, Shift, X, Y, screen.x(), screen.y(),
-                                                      FDblClickActive, &FPopupMenu);
-    FLastMouseClickObject = FMouseDownObject;
+    HideHint();
+    // The chart's press state ends first, so that a failing handler leaves no press behind.
+    TcPlotObject* down = FMouseDownObject;
+    const bool dblClick = FDblClickActive;
+    FLastMouseClickObject = down;
     FMouseDownObject = nullptr;
     FDblClickActive = false;
+    const QPoint screen = mapToGlobal(QPoint(X, Y));
+    if (down)
+        down->iMouseUp(Button, Shift, X, Y, screen.x(), screen.y(), dblClick, &FPopupMenu);
+    if (FMaster->ObjectManager())
+        FMaster->ObjectManager()->MouseUpFocusObjects(Button, Shift, X, Y, screen.x(), screen.y(), dblClick,
+                                                      &FPopupMenu);
 }
 
 bool TcPlotComponent::iMouseWheel(int WheelDelta, TShiftState Shift, TPoint MousePos)

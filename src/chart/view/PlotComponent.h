@@ -21,13 +21,6 @@ namespace chart
 enum TcPlotFormStyle : std::uint8_t { ipfsModal, ipfsStayOnTop };
 enum TcPlotExportFormat : std::uint8_t { ipefMetaFile, ipefBitmap, ipefJPEG };
 enum TcPrinterOrientation : std::uint8_t { poPortrait, poLandscape };
-enum TcPlotReferenceType : std::uint8_t {
-    iprtDataView,
-    iprtChannel,
-    iprtXChannelYDataView,
-    iprtXDataViewYChannel
-};
-enum TcPlotReferenceIndividual : std::uint8_t { ipriDataView, ipriChannel, ipriAuto };
 enum TcPlotDataFileColumnSeparator : std::uint8_t { ipdfcsTab, ipdfcsComma };
 enum TcPlotDataFileFormat : std::uint8_t { ipdffText, ipdffCompactInterval };
 enum TcPlotImageFormatStyle : std::uint8_t { ipifBitmap, ipifEnhancedMetaFile, ipifJPEG, ipifPNG };
@@ -490,6 +483,28 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
     {
         return FHint;
     }
+    // Whether the last paint drew the hint.
+    bool HintShowing() const
+    {
+        return FHintShowing;
+    }
+    // The mouse cursor the chart shows (the library's cursor number: 0 default, -21 hand point,
+    // -9 / -7 west-east / north-south sizing, -8 / -6 the diagonal sizings).
+    int MouseCursorId() const
+    {
+        return FMouseCursor;
+    }
+    TcPlotObject* LastMouseClickObject() const
+    {
+        return FLastMouseClickObject;
+    }
+    // Toolbar 0's select mode (false without a toolbar); setting it clicks the select button when
+    // the state differs.
+    bool ToolBarSelectMode()
+    {
+        return SelectModeActive();
+    }
+    void SetToolBarSelectMode(bool Value);
 
     // TcPlotOwner.
     void DoPlotEvent(TcPlotEvent& Event) override;
@@ -504,6 +519,14 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
         RepaintNow();
     }
     fw::TCustomImageList* ImageList(int Index) override;
+    const fw::TFont* HintsFontOf() override
+    {
+        return &FHintsFont;
+    }
+    bool ClipAnnotationsToAxesOf() const override
+    {
+        return FClipAnnotationsToAxes;
+    }
 
     std::function<void(TcPlotEvent&)> OnPlotEvent;
     // An object was added or removed (every kind but toolbars, labels and translations), with its
@@ -526,6 +549,8 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
     bool iMouseWheel(int WheelDelta, TShiftState Shift, TPoint MousePos) override;
     void iWantSpecialKey(Word& Key, bool& Want) override;
     void iKeyDown(Word& Key, TShiftState Shift) override;
+    // The pointer left the control: the hint goes and the last object is told.
+    void MouseLeave() override;
 
     virtual void DoObjectAdd(TcPersistent* Sender);
     virtual void DoObjectRemove(TcPersistent* Sender);
@@ -550,6 +575,10 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
     // Axes outside the data view, labels, tool bars, cursors, legends and tables.
     void DrawOuterObjects(TCanvas& Canvas, TColor layerColor);
     TcPlotObject* HitObject(int X, int Y);
+    void SetMouseCursor(int Cursor);
+    void HintRules(TcPlotObject* Over, const TcHintData& Data, TShiftState Shift, int X, int Y);
+    void HintTimerExpired();
+    void HideHint();
     bool KindFiresEvents(const TcPlotObject* o) const;
 
     std::unique_ptr<TcPlotMasterManager> FMaster;
@@ -560,6 +589,11 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
     fw::TFont FHintsFont;
     std::unique_ptr<fw::TCustomImageList> FImageList[3];
     TcHintData FHint;
+    TcPlotObject* FLastHintObject = nullptr;
+    int FLastHintX = 0, FLastHintY = 0;
+    TRect FLastHintShowRect;
+    bool FHintShowing = false;
+    int FMouseCursor = 0;
     TRect FPlotRect;
     TcPlotObject* FMouseDownObject = nullptr;
     TcPlotObject* FLastMouseOverObject = nullptr;

@@ -225,19 +225,6 @@ void CalcButtonLayoutSized(TRect client, int tw, int th, int layout, int margin,
     OffsetRect(textBounds, textPos.X + client.Left, textPos.Y + client.Top);
 }
 
-void CalcButtonLayout(TCanvas& c, TRect client, const QString& caption, int layout, int margin, int spacing,
-                      TPoint imageSize, TPoint& imagePos, TRect& textBounds)
-{
-    int tw = 0, th = 0;
-    if (!caption.isEmpty()) {
-        TRect m = Rect(0, 0, client.Width(), 0);
-        c.DrawText(caption, m, DT_CALCRECT);
-        tw = m.Width();
-        th = m.Height();
-    }
-    CalcButtonLayoutSized(client, tw, th, layout, margin, spacing, imageSize, imagePos, textBounds);
-}
-
 void DrawFrame3D(TCanvas& c, TRect& r, TColor top, TColor bottom, int width)
 {
     c.Pen.Width = 1;

@@ -121,8 +121,6 @@ void DrawButtonCaption(TCanvas& c, const QString& caption, TRect r, bool enabled
 // Layout 1 image left, 2 right, 3 above, 4 below the caption.
 void CalcButtonLayoutSized(TRect client, int tw, int th, int layout, int margin, int spacing,
                            TPoint imageSize, TPoint& imagePos, TRect& textBounds);
-void CalcButtonLayout(TCanvas& c, TRect client, const QString& caption, int layout, int margin, int spacing,
-                      TPoint imageSize, TPoint& imagePos, TRect& textBounds);
 void DrawFrame3D(TCanvas& c, TRect& r, TColor top, TColor bottom, int width);
 void TileBitmap(TCanvas& c, TRect r, const QImage& bmp);
 

@@ -68,16 +68,19 @@ void TLedPowerButton::SetSpacing(int v)
 
 void TLedPowerButton::CalcLayout()
 {
-    QImage probe(1, 1, QImage::Format_RGB32);
-    QPainter p(&probe);
-    TCanvas c(p);
-    c.Font.Assign(Font());
     TRect client = ClientRect();
     const int inset = FBevelWidth + FOutlineWidth;
     InflateRect(client, -inset, -inset);
+    int tw = 0, th = 0;
+    if (!Caption().isEmpty()) {
+        TRect m = Rect(0, 0, client.Width(), 0);
+        MeasureText(Font(), Caption(), m, DT_CALCRECT);
+        tw = m.Width();
+        th = m.Height();
+    }
     TPoint pos;
-    CalcButtonLayout(c, client, Caption(), int(FLayout) + 1, FMargin, FSpacing, {FLedWidth, FLedHeight}, pos,
-                     FTextBounds);
+    CalcButtonLayoutSized(client, tw, th, int(FLayout) + 1, FMargin, FSpacing, {FLedWidth, FLedHeight}, pos,
+                          FTextBounds);
     FImageRect = Bounds(pos.X, pos.Y, FLedWidth, FLedHeight);
     UpdateControl();
 }

@@ -157,16 +157,18 @@ TRect TSkLabel::TextArea() const
     return InsetByFrames(r, FBorderSides, FBorderOuter, FBorderInner, FBevelWidth);
 }
 
+void TSkLabel::Loaded()
+{
+    TControl::Loaded();
+    AdjustBounds();
+}
+
 void TSkLabel::AdjustBounds()
 {
     if (!FAutoSize || Loading())
         return;
-    QImage probe(1, 1, QImage::Format_RGB32);
-    QPainter p(&probe);
-    TCanvas c(p);
-    c.Font.Assign(Font());
     TRect m = Rect(0, 0, std::max(1, TextArea().Width()), 0);
-    c.DrawText(Caption(), m, DT_CALCRECT | DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0u));
+    MeasureText(Font(), Caption(), m, DT_CALCRECT | DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0u));
     int w = m.Width(), h = m.Height();
     const int t = FrameStyleThickness(FBorderOuter, FBevelWidth) +
                   FrameStyleThickness(FBorderInner, FBevelWidth) + FBorderWidth;

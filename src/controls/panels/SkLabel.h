@@ -84,6 +84,8 @@ class TSkLabel : public fw::TControl
     // The colour the text is drawn in now (font, blink or fly-by colour).
     TColor CurrentColor() const { return FCurrentColor; }
     void AdjustBounds();
+    // Ends the layout reading: the text is measured once, in the font and caption set meanwhile.
+    void Loaded() override;
     QImage Render();
 
   protected:

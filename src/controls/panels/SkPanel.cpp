@@ -11,13 +11,9 @@ using namespace fw;
 
 namespace
 {
-int TextHeightOf(const TFont& font, const QString& text)
+int TextHeightOf(const TFont& font)
 {
-    QImage probe(1, 1, QImage::Format_RGB32);
-    QPainter p(&probe);
-    TCanvas c(p);
-    c.Font.Assign(font);
-    return c.TextHeight(text);
+    return CurrentTextMetrics().Height(font.ToQFont());
 }
 unsigned AlignFlag(TAlignment a)
 {
@@ -318,7 +314,7 @@ void TSkCustomGroupBox::FontChanged()
 TRect TSkCustomGroupBox::ClientArea() const
 {
     TRect r = TSkCustomPanel::ClientArea();
-    const int H = TextHeightOf(Font(), QStringLiteral("Yy"));
+    const int H = TextHeightOf(Font());
     switch (FGroupStyle) {
     case gsCustom:
         if (!Caption().isEmpty())

@@ -3,13 +3,17 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <map>
+#include <tuple>
 
 namespace sk
 {
 
 using namespace fw;
 
-QImage SkinButtonFace(int w, int h, TSkinState state, TColor key, TColor face, TColor lit)
+namespace
+{
+QImage DrawButtonFace(int w, int h, TSkinState state, TColor key, TColor face, TColor lit)
 {
     QImage img(std::max(1, w), std::max(1, h), QImage::Format_RGB32);
     img.fill(ToQColor(key));
@@ -52,6 +56,20 @@ QImage SkinButtonFace(int w, int h, TSkinState state, TColor key, TColor face, T
     p.setBrush(g);
     p.drawPath(path);
     return img;
+}
+} // namespace
+
+QImage SkinButtonFace(int w, int h, TSkinState state, TColor key, TColor face, TColor lit)
+{
+    // Many buttons share a size and colours: each face is drawn once (a copy shares its pixels).
+    using Key = std::tuple<int, int, TSkinState, TColor, TColor, TColor>;
+    thread_local std::map<Key, QImage> faces;
+    const Key k{w, h, state, key, face, lit};
+    if (auto it = faces.find(k); it != faces.end())
+        return it->second;
+    if (faces.size() >= 256)
+        faces.clear();
+    return faces.emplace(k, DrawButtonFace(w, h, state, key, face, lit)).first->second;
 }
 
 QImage SkinShape(int w, int h, TColor shapeColor, TColor key)
