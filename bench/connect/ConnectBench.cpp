@@ -1,6 +1,8 @@
 // Start to online from the main window against the test device over loopback TCP: the link button's
 // scan, the connect handshake, the full read and the refresh of every page. Prints the time and the
 // frames the device received against the protocol's minimum for a connect with full read.
+#include "app/main/LinkController.h"
+#include "app/main/MainSessionView.h"
 #include <benchmark/benchmark.h>
 
 #include "WindowOnDevice.h"
@@ -20,7 +22,7 @@ struct BenchWindow {
         app::TDialogForm::ModalRunner = [](app::TDialogForm*) {};
         Rig = std::make_unique<testapp::WindowOnDevice>();
         Rig->Device.StartTcp(0);
-        Rig->Main->StartLink(nullptr, false);
+        Rig->Main->Link().StartLink(nullptr, false);
         Rig->Main->Session().Core.ClientSocket.Port = Rig->Device.Port();
     }
     ~BenchWindow()
@@ -36,15 +38,15 @@ void BM_StartToOnline(benchmark::State& state)
     BenchWindow bench;
     app::TfmMain& main = *bench.Rig->Main;
     testapp::WindowOnDevice& rig = *bench.Rig;
-    main.LinkDialogs().fmNetwork->PortLister = [] { return std::vector<platform::SerialPortEntry>{}; };
-    main.SetNetAddress(0x7F000001);
+    main.Link().LinkDialogs().fmNetwork->PortLister = [] { return std::vector<platform::SerialPortEntry>{}; };
+    main.Link().SetNetAddress(0x7F000001);
     LLinkSession& s = main.Session();
     size_t frames = 0, maxFrames = 0;
     for (auto _ : state) {
         rig.Device.ClearReceived();
-        main.rzbMenuLinkClick();
+        main.Link().rzbMenuLinkClick();
         const bool ok = testapp::WindowOnDevice::Until(
-            [&] { return s.Machine.Online() && !s.Machine.Busy() && main.LevelPollOn(); }, 20000);
+            [&] { return s.Machine.Online() && !s.Machine.Busy() && main.View().LevelPollOn(); }, 20000);
         state.PauseTiming();
         if (!ok) {
             state.SkipWithError("no full read");
@@ -60,7 +62,7 @@ void BM_StartToOnline(benchmark::State& state)
         }
         frames += n;
         maxFrames = std::max(maxFrames, n);
-        main.CloseLink();
+        main.Link().CloseLink();
         s.Core.ClientSocket.SetActive(false);
         testapp::WindowOnDevice::Until([&] { return !s.Core.ClientSocket.Active(); }, 1000);
         state.ResumeTiming();
@@ -84,14 +86,15 @@ void BM_OpenToOnline(benchmark::State& state)
         s.Core.ClientSocket.SetActive(true);
         testapp::WindowOnDevice::Until([&] { return s.Core.ClientSocket.Connected(); }, 5000);
         state.ResumeTiming();
-        main.OpenNetLink();
+        main.Link().OpenNetLink();
         if (!testapp::WindowOnDevice::Until(
-                [&] { return s.Machine.Online() && !s.Machine.Busy() && main.LevelPollOn(); }, 20000)) {
+                [&] { return s.Machine.Online() && !s.Machine.Busy() && main.View().LevelPollOn(); },
+                20000)) {
             state.SkipWithError("no full read");
             break;
         }
         state.PauseTiming();
-        main.CloseLink();
+        main.Link().CloseLink();
         state.ResumeTiming();
     }
 }

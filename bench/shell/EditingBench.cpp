@@ -4,6 +4,7 @@
 #include "TestDevice.h"
 #include "app/main/MainLayout.h"
 #include "app/main/TfmMain.h"
+#include "app/main/MainSessionView.h"
 #include "app/pages/PeqPage.h"
 #include "base/ValueScales.h"
 #include "controls/panels/SkBmpButton.h"
@@ -57,7 +58,7 @@ bool Connect(app::TfmMain& w, morvex_device::TestDevice& device)
     s.Core.ClientSocket.SetActive(true);
     if (!Until([&] { return s.Core.ClientSocket.Connected(); }, 10000) || !s.OpenNet())
         return false;
-    return Until([&] { return s.Machine.Online() && !s.Machine.Busy() && w.LevelPollOn(); }, 20000);
+    return Until([&] { return s.Machine.Online() && !s.Machine.Busy() && w.View().LevelPollOn(); }, 20000);
 }
 
 // Each move waits until the band's command left through the session (the curve timer fired) and the

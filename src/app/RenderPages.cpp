@@ -4,7 +4,9 @@
 #include "app/dialogs/NetworkSetupDialog.h"
 #include "app/dialogs/ScanDialog.h"
 #include "app/dialogs/SmallDialogs.h"
+#include "app/main/LinkController.h"
 #include "app/main/MainLayout.h"
+#include "app/main/MainSessionView.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/DynamicsPage.h"
@@ -56,7 +58,7 @@ void Save(QWidget* w, const QString& path)
 // the ID/IP setup offline and online; the traffic log with a few lines.
 void RenderLinkDialogs(app::TfmMain& main, const QString& out, const QString& lang)
 {
-    app::TLinkDialogs& d = main.LinkDialogs();
+    app::TLinkDialogs& d = main.Link().LinkDialogs();
     app::TfmNetwork& scan = *d.fmNetwork;
     auto shot = [&](QWidget* w, const char* name) {
         Save(w, QStringLiteral("%1/dialog-%2-%3.png").arg(out, QString::fromLatin1(name), lang));
@@ -82,14 +84,14 @@ void RenderLinkDialogs(app::TfmMain& main, const QString& out, const QString& la
     scan.Close();
 
     app::TfmNetworkSetup& setup = *d.fmNetworkSetup;
-    main.SetNetAddress(0xC0A80164);
+    main.Link().SetNetAddress(0xC0A80164);
     setup.SetEditsEnabled(true, true);
     setup.Show();
     shot(&setup, "network-setup");
     setup.SetEditsEnabled(false, false);
     shot(&setup, "network-setup-online");
     setup.Close();
-    main.SetNetAddress(0);
+    main.Link().SetNetAddress(0);
 
     app::TfmHidData& log = *d.fmHidData;
     log.Show();
@@ -307,7 +309,7 @@ void StripAndLevels(app::TfmMain& main)
         reply.insert(reply.end(), {uint8_t(bits >> 16), uint8_t(bits >> 24), uint8_t(bits >> 8)});
     }
     reply.insert(reply.end(), {0x01, 0x20});
-    main.OnLevelReply(reply);
+    main.View().OnLevelReply(reply);
 }
 
 // The channel pages in an edited state: bands shaped on the graph and the panel, cuts, overlays, the
@@ -319,7 +321,7 @@ void RenderEditedStates(app::TfmMain& main, const QString& out)
     auto get = [&](const char* n) { return main.Get<fw::TControl>(QString::fromLatin1(n)); };
     main.Unit()->SetLink(3, 0b11);
     main.Unit()->SetLink(4, 0);
-    main.ShowAllParams();
+    main.View().ShowAllParams();
     ShowPage(main, "rzbMenuOut1");
     QApplication::processEvents(); // the graph lays out at the current size
     ShapeOutput1(main, tick);

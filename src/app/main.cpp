@@ -1,5 +1,6 @@
 // Entry point of the editor: one copy per user, the main window and its dialogs, the message loop.
 #include "app/ProgramInfo.h"
+#include "app/main/LinkController.h"
 #include "app/main/SingleInstance.h"
 #include "app/main/TfmMain.h"
 #include "platform/HidBackend.h"
@@ -32,7 +33,7 @@ int main(int argc, char** argv)
                 list.push_back({path.section(u'/', -1).toStdString(), path.toStdString()});
             platform::SetSerialPortProvider([list] { return list; });
         }
-        fmMain.StartLink(std::make_shared<platform::HidrawBackend>(), true);
+        fmMain.Link().StartLink(std::make_shared<platform::HidrawBackend>(), true);
         instance.OnRaise = [&fmMain] {
             fmMain.setWindowState(fmMain.windowState() & ~Qt::WindowMinimized);
             fmMain.show();

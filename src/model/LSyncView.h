@@ -1,7 +1,8 @@
 // The view side of what the connection state machine needs: the scan dialog's outcome, the progress
 // and information dialogs, the link button, the full refresh, the level meters, the unlock prompt and
-// the file dialogs. The main window implements it; tests use a recording fake. Every call comes on
-// the user-interface thread; none may block (the file dialogs are modal and return the choice).
+// the file dialogs. The main window's session view implements it; tests use a recording fake. Every
+// call comes on the user-interface thread; none may block (the file dialogs are modal and return the
+// choice).
 #pragma once
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 // It sends the model's and the machine's commands through the core's open transport, hands the
 // core's replies and lost links to the machine, runs the machine's one-shot timers on the timer
 // service and carries its link settings to the open transport.
-// The main window owns one and implements its view (LSessionView), which must outlive it. User-
+// The main window owns one and gives it its view (LSessionView), which must outlive it. User-
 // interface thread only; the core's workers reach it only through the core's hand-over.
 #pragma once
 

@@ -7,6 +7,8 @@
 #include "app/dialogs/NetworkSetupDialog.h"
 #include "app/dialogs/ScanDialog.h"
 #include "app/dialogs/SmallDialogs.h"
+#include "app/main/LinkController.h"
+#include "app/main/MainSessionView.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkLabel.h"
 #include "link/HxHidController.h"
@@ -54,8 +56,8 @@ class OnDevice : public ::testing::Test
         testapp::EnsureApp();
         TDialogForm::ModalRunner = [this](TDialogForm* d) { modal.push_back(d); };
         rig = std::make_unique<testapp::WindowOnDevice>();
-        rig->Main->StartLink(nullptr, false);
-        scan = rig->Main->LinkDialogs().fmNetwork.get();
+        rig->Main->Link().StartLink(nullptr, false);
+        scan = rig->Main->Link().LinkDialogs().fmNetwork.get();
         scan->PortLister = [this] { return ports; };
         dir = std::filesystem::temp_directory_path() / ("morvex-connect-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir);
@@ -79,13 +81,14 @@ class OnDevice : public ::testing::Test
     bool ReadDone()
     {
         return Until([&] {
-            return S().Machine.Online() && !S().Machine.Busy() && Main().LevelPollOn() && !scan->IsShown();
+            return S().Machine.Online() && !S().Machine.Busy() && Main().View().LevelPollOn() &&
+                   !scan->IsShown();
         });
     }
     void UseTcp()
     {
         ASSERT_TRUE(rig->Device.StartTcp(0));
-        Main().SetNetAddress(0x7F000001);
+        Main().Link().SetNetAddress(0x7F000001);
         S().Core.ClientSocket.Port = rig->Device.Port();
     }
     void UsePty()
@@ -100,9 +103,9 @@ class OnDevice : public ::testing::Test
         ASSERT_GE(fd, 0);
         auto hid = std::make_shared<FakeHidBackend>();
         hid->AddWithFd(kMorvexUsbVendorId, kMorvexUsbProductId, fd, 65);
-        Main().StartLink(hid, false);
-        Main().HidCtl()->DeviceChange();
-        ASSERT_TRUE(Until([&] { return Main().HasHidDevice(); }));
+        Main().Link().StartLink(hid, false);
+        Main().Link().HidCtl()->DeviceChange();
+        ASSERT_TRUE(Until([&] { return Main().Link().HasHidDevice(); }));
     }
     QString Message() { return Main().Dialogs()->fmInformation->lbMessage->Caption(); }
     // Nothing queued and no frame awaiting its reply: the device has read every frame written so
@@ -156,10 +159,10 @@ void OnDevice::ScanReadsTheDeviceOntoEveryPage(bool pty)
         UsePty();
     else
         UseTcp();
-    Main().rzbMenuLinkClick();
+    Main().Link().rzbMenuLinkClick();
     ASSERT_TRUE(ReadDone());
     EXPECT_FALSE(scan->IsShown()) << scan->lblScan->Caption().toStdString();
-    EXPECT_TRUE(Main().Online());
+    EXPECT_TRUE(Main().Link().Online());
     EXPECT_EQ(Main().Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuLink"))->Caption(), u"OnLine");
     if (!pty) {
         EXPECT_EQ(Main().Get<fw::TControl>(QStringLiteral("lbInterface"))->Caption(), u"NET");
@@ -173,7 +176,7 @@ void OnDevice::ScanReadsTheDeviceOntoEveryPage(bool pty)
     std::vector<uint8_t> stream(reinterpret_cast<const uint8_t*>(&image) + 2,
                                 reinterpret_cast<const uint8_t*>(&image) + 2 + 1068);
     expected.Unit()->LoadStream(stream);
-    expected.ShowAllParams();
+    expected.View().ShowAllParams();
     const Captions shown = CaptionsOf(Main());
     for (const auto& [name, caption] : CaptionsOf(expected)) {
         if (name == u"lbPstNum" || name == u"rzbMenuLink" || name == u"lbInterface" || name == u"lbPstName")
@@ -183,7 +186,8 @@ void OnDevice::ScanReadsTheDeviceOntoEveryPage(bool pty)
     expected.SetExitConfirmed(true);
 
     Main().Unit()->SetGain(5, 130);
-    EXPECT_TRUE(rig->WaitDeviceMatchesModel()) << S().LinkOpen() << Main().Online() << Main().IsUpdating();
+    EXPECT_TRUE(rig->WaitDeviceMatchesModel())
+        << S().LinkOpen() << Main().Link().Online() << Main().View().IsUpdating();
     EXPECT_EQ(rig->Device.Image().outputs[2].gain, 130);
 }
 
@@ -200,9 +204,9 @@ TEST_F(OnDevice, PtyScanReadsTheDeviceOntoEveryPage)
 TEST_F(OnDevice, PtyOfferedAsTheOnlySerialPortIsFound)
 {
     UsePty();
-    Main().rzbMenuLinkClick();
+    Main().Link().rzbMenuLinkClick();
     ASSERT_TRUE(ReadDone());
-    EXPECT_EQ(Main().ComPort(), rig->Device.PtyPath());
+    EXPECT_EQ(Main().Link().ComPort(), rig->Device.PtyPath());
     EXPECT_TRUE(rig->DeviceMatchesModel());
     const std::string path = rig->Device.PtyPath();
     EXPECT_EQ(Main().Get<fw::TControl>(QStringLiteral("lbInterface"))->Caption().toStdString(),
@@ -212,7 +216,7 @@ TEST_F(OnDevice, PtyOfferedAsTheOnlySerialPortIsFound)
 TEST_F(OnDevice, PresetFileRoundTripsThroughTheDevice)
 {
     UsePty();
-    Main().rzbMenuLinkClick();
+    Main().Link().rzbMenuLinkClick();
     ASSERT_TRUE(ReadDone());
     Main().Unit()->SetGain(3, 50);
     ASSERT_TRUE(rig->WaitDeviceMatchesModel());
@@ -241,14 +245,14 @@ TEST_F(OnDevice, UploadThenDownloadTheUnit)
         a.outputs[0].gain = 55;
         s.StorePreset(5, a);
     });
-    Main().rzbMenuLinkClick();
+    Main().Link().rzbMenuLinkClick();
     ASSERT_TRUE(ReadDone());
     chosen = (dir / "unit").string();
     Main().UploadClick();
     const auto unit = dir / "unit.unt";
     ASSERT_TRUE(Until([&] { return std::filesystem::exists(unit); }));
     EXPECT_EQ(std::filesystem::file_size(unit), 21674u);
-    ASSERT_TRUE(Until([&] { return !S().Machine.Busy() && Main().LevelPollOn(); }));
+    ASSERT_TRUE(Until([&] { return !S().Machine.Busy() && Main().View().LevelPollOn(); }));
 
     // Wipe the device's store, then write the unit back.
     const auto before = rig->Device.WithState([](morvex_device::DeviceState& s) {
@@ -285,10 +289,10 @@ TEST_F(OnDevice, UploadThenDownloadTheUnit)
 TEST_F(OnDevice, TrafficLogListsTheFramesAndExitDisconnectReachesTheDevice)
 {
     UseTcp();
-    Main().HidDataClick();
-    Main().rzbMenuLinkClick();
+    Main().Link().HidDataClick();
+    Main().Link().rzbMenuLinkClick();
     ASSERT_TRUE(ReadDone());
-    QListWidget* log = Main().LinkDialogs().fmHidData->hbHidData;
+    QListWidget* log = Main().Link().LinkDialogs().fmHidData->hbHidData;
     ASSERT_GT(log->count(), 2);
     EXPECT_TRUE(log->item(0)->text().startsWith(u"NET W 10 02 00 01 01 10 10 03 ")) << "the connect request";
     EXPECT_TRUE(log->item(1)->text().startsWith(u"NET R 10 02 01 "));
@@ -320,10 +324,10 @@ TEST_P(OnFaultyDevice, ScanEndsWithoutADeviceAndOfflineWorkIsOffered)
     rig->Device.SetFaults(faults);
     if (GetParam().identity)
         rig->Device.SetIdentity(GetParam().identity);
-    Main().rzbMenuLinkClick();
+    Main().Link().rzbMenuLinkClick();
     ASSERT_TRUE(
         Until([&] { return !scan->Scanning() && !S().LinkOpen() && scan->btnExit->Enabled(); }, 15000));
-    EXPECT_FALSE(Main().Online());
+    EXPECT_FALSE(Main().Link().Online());
     EXPECT_FALSE(S().Machine.Connected()) << "no half-open connection is left behind";
     if (GetParam().identity)
         EXPECT_EQ(Message(), u"Wrong device !!") << "the wrong device is named";
@@ -345,12 +349,12 @@ INSTANTIATE_TEST_SUITE_P(, OnFaultyDevice,
 TEST_F(OnDevice, DroppedLinkShowsTheScanInItsBrokenState)
 {
     UseTcp();
-    Main().rzbMenuLinkClick();
+    Main().Link().rzbMenuLinkClick();
     ASSERT_TRUE(ReadDone());
     modal.clear();
     rig->Device.Stop();
     ASSERT_TRUE(Until([&] { return !S().LinkOpen() && scan->lblScan->Caption() == u"Link Broken"; }));
-    EXPECT_FALSE(Main().Online());
+    EXPECT_FALSE(Main().Link().Online());
     EXPECT_TRUE(scan->IsShown());
     EXPECT_EQ(std::count(modal.begin(), modal.end(), scan), 1);
     EXPECT_FALSE(Main().Dialogs()->fmProcess->IsShown());
@@ -381,7 +385,7 @@ class OnEachTransport : public OnDevice, public ::testing::WithParamInterface<Vi
 TEST_P(OnEachTransport, ConnectRequestGoesOutOnceAndExitDisconnectReachesTheDevice)
 {
     ASSERT_NO_FATAL_FAILURE(Use());
-    Main().rzbMenuLinkClick();
+    Main().Link().rzbMenuLinkClick();
     ASSERT_TRUE(ReadDone());
     const std::vector<uint8_t> codes = rig->Device.ReceivedCodes();
     ASSERT_FALSE(codes.empty());
@@ -406,11 +410,11 @@ TEST_P(OnEachTransport, ConnectRequestGoesOutOnceAndExitDisconnectReachesTheDevi
 TEST_P(OnEachTransport, ExitWithoutTransportSendsNothing)
 {
     ASSERT_NO_FATAL_FAILURE(Use());
-    Main().rzbMenuLinkClick();
+    Main().Link().rzbMenuLinkClick();
     ASSERT_TRUE(ReadDone());
     // No poll in flight at the close: what the device gets from here on was sent after it.
     ASSERT_TRUE(Until([&] { return LinkIdle(); }));
-    Main().CloseLink();
+    Main().Link().CloseLink();
     ASSERT_EQ(S().Core.OpenTransport(), nullptr);
     rig->Device.ClearReceived();
     Main().Dialogs()->fmExit->btnOKClick();
@@ -459,7 +463,7 @@ class ExitWithEditsQueued : public OnEachTransport
 TEST_P(ExitWithEditsQueued, TheyReachTheDeviceBeforeTheDisconnectWhileTheDialogSaysSo)
 {
     ASSERT_NO_FATAL_FAILURE(Use());
-    Main().rzbMenuLinkClick();
+    Main().Link().rzbMenuLinkClick();
     ASSERT_TRUE(ReadDone());
     ASSERT_NO_FATAL_FAILURE(QueueEdits());
     const ParamImage want = Main().Unit()->GetImage();
@@ -482,7 +486,7 @@ TEST_P(ExitWithEditsQueued, TheyReachTheDeviceBeforeTheDisconnectWhileTheDialogS
 TEST_P(ExitWithEditsQueued, ALinkLostMeanwhileEndsTheWaitAndTheWindowSaysTheEditsDidNotReachTheDevice)
 {
     ASSERT_NO_FATAL_FAILURE(Use());
-    Main().rzbMenuLinkClick();
+    Main().Link().rzbMenuLinkClick();
     ASSERT_TRUE(ReadDone());
     ASSERT_NO_FATAL_FAILURE(QueueEdits());
     morvex_device::DeviceFaults f = rig->Device.Faults();
@@ -580,7 +584,7 @@ TEST_F(OnDevice, FactoryDefaultResetsTheDeviceAndTheWindowReadsItBack)
     image.inputs[1].delay = 480;
     rig->Device.SetImage(image);
     UsePty();
-    Main().rzbMenuLinkClick();
+    Main().Link().rzbMenuLinkClick();
     ASSERT_TRUE(ReadDone());
     ASSERT_EQ(Main().Unit()->GetGain(5), 77);
     TfmFactory& factory = *Main().Dialogs()->fmFactory;
@@ -600,11 +604,11 @@ TEST_F(OnDevice, FactoryDefaultResetsTheDeviceAndTheWindowReadsItBack)
     factory.btnOK->Click();
     EXPECT_FALSE(factory.IsShown());
     EXPECT_EQ(S().Machine.ProcessState(), PS_FACTORY);
-    EXPECT_FALSE(Main().LevelPollOn()) << "no level request while the device resets";
+    EXPECT_FALSE(Main().View().LevelPollOn()) << "no level request while the device resets";
     EXPECT_EQ(S().Core.OpenTransport()->Timeout(), 10000);
     ASSERT_TRUE(Until([&] { return CodesBesidesPolls().size() >= 2; }));
     ASSERT_TRUE(Until([&] {
-        return S().Machine.ProcessState() == PS_IDLE && !S().Machine.Busy() && Main().LevelPollOn() &&
+        return S().Machine.ProcessState() == PS_IDLE && !S().Machine.Busy() && Main().View().LevelPollOn() &&
                Main().Unit()->GetGain(5) != 77;
     }));
     const std::vector<uint8_t> codes = CodesBesidesPolls();
@@ -621,7 +625,7 @@ TEST_F(OnDevice, FactoryDefaultResetsTheDeviceAndTheWindowReadsItBack)
     std::vector<uint8_t> stream(reinterpret_cast<const uint8_t*>(&defaults) + 2,
                                 reinterpret_cast<const uint8_t*>(&defaults) + 2 + 1068);
     expected.Unit()->LoadStream(stream);
-    expected.ShowAllParams();
+    expected.View().ShowAllParams();
     const Captions shown = CaptionsOf(Main());
     for (const auto& [name, caption] : CaptionsOf(expected)) {
         if (name == u"lbPstNum" || name == u"rzbMenuLink" || name == u"lbInterface" || name == u"lbPstName")
@@ -656,15 +660,16 @@ TEST_P(DroppedTransfer, LeavesNoPartialFileAndReportsTheLoss)
         s.StorePreset(2, a);
         s.StorePreset(5, a);
     });
-    Main().rzbMenuLinkClick();
+    Main().Link().rzbMenuLinkClick();
     ASSERT_TRUE(ReadDone());
     const auto unit = dir / "unit.unt";
     if (!upload) {
         // A whole unit file to send.
         chosen = (dir / "unit").string();
         Main().UploadClick();
-        ASSERT_TRUE(Until(
-            [&] { return std::filesystem::exists(unit) && !S().Machine.Busy() && Main().LevelPollOn(); }));
+        ASSERT_TRUE(Until([&] {
+            return std::filesystem::exists(unit) && !S().Machine.Busy() && Main().View().LevelPollOn();
+        }));
         ASSERT_EQ(std::filesystem::file_size(unit), 21674u);
     }
     const auto read = [](const std::filesystem::path& p) {
@@ -689,7 +694,7 @@ TEST_P(DroppedTransfer, LeavesNoPartialFileAndReportsTheLoss)
     EXPECT_TRUE(Main().isEnabled());
     EXPECT_EQ(scan->lblScan->Caption(), u"Link Broken");
     EXPECT_TRUE(scan->IsShown());
-    EXPECT_FALSE(Main().Online());
+    EXPECT_FALSE(Main().Link().Online());
     if (upload) {
         EXPECT_TRUE(std::filesystem::is_empty(dir)) << "no unit file, whole or partial";
     } else {

@@ -7,6 +7,8 @@
 #include "app/dialogs/NetworkSetupDialog.h"
 #include "app/dialogs/ScanDialog.h"
 #include "app/dialogs/SmallDialogs.h"
+#include "app/main/LinkController.h"
+#include "app/main/MainSessionView.h"
 #include "app/main/TfmMain.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkLabel.h"
@@ -54,25 +56,51 @@ struct Pty {
 
 using Sent = testapp::SentFrame;
 
-class Connect : public ::testing::Test
+// The program's one window on the fake clock, offline and without a link, a HID controller or open
+// dialogs before each case: every case closes what it opened and the window goes back to its start.
+class Connect : public testapp::WindowFixture
 {
   protected:
-    void SetUp() override
+    static void SetUpTestSuite()
     {
-        testapp::EnsureApp();
-        w = std::make_unique<TfmMain>();
-        w->CreateDialogs();
-        scan = w->LinkDialogs().fmNetwork.get();
-        scan->PortLister = [this] { return ports; };
+        // The window's timers run on the fake clock, which stays as long as the window.
+        if (!clock)
+            clock = new fw::FakeTimerScope;
+        WindowFixture::SetUpTestSuite();
         // A loopback port nobody listens on: a TCP attempt gets no device.
         w->Session().Core.ClientSocket.Port = 1;
     }
+    void SetUp() override
+    {
+        scan = w->Link().LinkDialogs().fmNetwork.get();
+        scan->PortLister = [this] { return ports; };
+        w->Unit()->LoadDefaults();
+        w->View().ShowAllParams();
+        sent.clear();
+        modal.clear();
+    }
     void TearDown() override
     {
-        w->SetExitConfirmed(true);
-        w.reset();
+        TLinkController& link = w->Link();
+        if (w->Session().LinkOpen())
+            link.CloseLink();
+        link.StopLink(); // the HID device given back and the controller gone, the scan's timers stopped
+        scan->SetConnectResult(0);
+        scan->StopScan();
+        w->Session().Core.ClientSocket.SetActive(false);
+        link.ResetOffline();
+        link.SetNetAddress(0);
+        link.SetAutoNetSetting(0);
+        link.SetComPort({});
+        link.ApplyDeviceId(1);
+        w->Get<fw::TControl>(QStringLiteral("lbStatus"))->SetCaption(QString());
+        w->Files = {};
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* d = dynamic_cast<TDialogForm*>(top); d && d->IsShown())
+                d->Close();
+        scan->PortLister = [] { return std::vector<platform::SerialPortEntry>{}; };
     }
-    void Record() { testapp::RecordFrames(*w, sent); }
+    void Record() { sent.clear(); }
     QString Caption(const char* name) { return w->Get<fw::TControl>(QString::fromLatin1(name))->Caption(); }
     sk::TSkBmpButton* LinkButton() { return w->Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuLink")); }
     QString Scan() { return scan->lblScan->Caption(); }
@@ -88,21 +116,17 @@ class Connect : public ::testing::Test
     // Brings a HID device of the processor's kind: the controller's first scan checks it out.
     std::string PlugHid()
     {
-        if (!w->HidCtl())
-            w->StartLink(hid, false);
+        if (!w->Link().HidCtl())
+            w->Link().StartLink(hid, false);
         std::string id = hid->Add(kMorvexUsbVendorId, kMorvexUsbProductId);
-        w->HidCtl()->DeviceChange();
+        w->Link().HidCtl()->DeviceChange();
         testapp::EnsureApp();
         QCoreApplication::processEvents();
         return id;
     }
 
-    fw::FakeTimerScope clock;
-    std::unique_ptr<TfmMain> w;
+    static inline fw::FakeTimerScope* clock = nullptr;
     TfmNetwork* scan = nullptr;
-    std::vector<TDialogForm*> modal;
-    testapp::ModalRecorder modalRunner{modal};
-    std::vector<Sent> sent;
     std::vector<platform::SerialPortEntry> ports;
     std::vector<std::unique_ptr<Pty>> ptys;
     std::shared_ptr<FakeHidBackend> hid = std::make_shared<FakeHidBackend>();
@@ -122,17 +146,17 @@ TEST_F(Connect, PortsAreTriedInPortNumberOrder)
 
 TEST_F(Connect, UsbDeviceThatCannotBeOpenedIsReportedWithWhatToDo)
 {
-    if (!w->HidCtl())
-        w->StartLink(hid, false);
+    if (!w->Link().HidCtl())
+        w->Link().StartLink(hid, false);
     const std::string id = hid->Add(kMorvexUsbVendorId, kMorvexUsbProductId);
     hid->Get(id).Openable = false;
     hid->Get(id).OpenError = EACCES;
-    w->HidCtl()->DeviceChange();
+    w->Link().HidCtl()->DeviceChange();
     QCoreApplication::processEvents();
-    ASSERT_FALSE(w->HasHidDevice());
+    ASSERT_FALSE(w->Link().HasHidDevice());
     scan->StartScan();
     for (int i = 0; i < 20 && scan->Scanning(); ++i)
-        clock.Fake.Advance(100);
+        clock->Fake.Advance(100);
     EXPECT_FALSE(scan->Scanning());
     const QString text = Scan();
     EXPECT_TRUE(text.contains(QStringLiteral("/fake/") + QString::fromStdString(id))) << text.toStdString();
@@ -148,24 +172,24 @@ TEST_F(Connect, UsbDeviceThatCannotBeOpenedIsReportedWithWhatToDo)
 TEST_F(Connect, HeldHidDeviceComesFirstAndTcpIsNotTried)
 {
     PlugHid();
-    ASSERT_TRUE(w->HasHidDevice());
-    EXPECT_EQ(w->StatusText(), u"Detect HID");
-    w->SetNetAddress(0x7F000001);
+    ASSERT_TRUE(w->Link().HasHidDevice());
+    EXPECT_EQ(w->Link().StatusText(), u"Detect HID");
+    w->Link().SetNetAddress(0x7F000001);
     AddPorts({"COM3", "COM5"});
     scan->StartScan();
     EXPECT_EQ(Scan(), u"Scan USB");
     EXPECT_EQ(Count(), u"1/3");
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     EXPECT_NE(w->Session().Core.Usb(), nullptr);
     EXPECT_EQ(w->Session().Core.Net(), nullptr);
-    clock.Fake.Advance(5900 + 100);
+    clock->Fake.Advance(5900 + 100);
     EXPECT_EQ(Count(), u"2/3");
     EXPECT_EQ(Scan(), u"ScanningCOM3 ......");
-    EXPECT_EQ(w->ComPort(), ports[0].Path);
+    EXPECT_EQ(w->Link().ComPort(), ports[0].Path);
     EXPECT_EQ(w->Session().Core.Usb(), nullptr);
-    clock.Fake.Advance(10000 + 100);
+    clock->Fake.Advance(10000 + 100);
     EXPECT_EQ(Count(), u"3/3");
-    EXPECT_EQ(w->ComPort(), ports[1].Path);
+    EXPECT_EQ(w->Link().ComPort(), ports[1].Path);
     EXPECT_EQ(w->Session().Core.Net(), nullptr);
 }
 
@@ -176,30 +200,30 @@ TEST_F(Connect, NothingToTryEndsAtOnce)
     EXPECT_EQ(Count(), QString());
     EXPECT_EQ(scan->pbScan->Position(), scan->pbScan->Max());
     EXPECT_FALSE(scan->btnOK->Enabled());
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     EXPECT_TRUE(scan->btnOK->Enabled());
     EXPECT_TRUE(scan->btnExit->Enabled());
 }
 
 TEST_F(Connect, TcpThenEveryPortThenNoDevice)
 {
-    w->SetNetAddress(0x7F000001);
+    w->Link().SetNetAddress(0x7F000001);
     AddPorts({"COM5", "COM3"});
     scan->btnOKClick();
     EXPECT_EQ(Scan(), u"Scan Ethernet");
     EXPECT_EQ(Count(), u"1/3");
-    clock.Fake.Advance(2000 + 100);
+    clock->Fake.Advance(2000 + 100);
     EXPECT_EQ(Count(), u"2/3");
     EXPECT_EQ(Scan(), u"ScanningCOM3 ......");
-    EXPECT_EQ(w->ComPort(), ports[1].Path);
-    clock.Fake.Advance(100);
+    EXPECT_EQ(w->Link().ComPort(), ports[1].Path);
+    clock->Fake.Advance(100);
     EXPECT_NE(w->Session().Core.Comm(), nullptr) << "the pty opens";
-    clock.Fake.Advance(9900 + 100);
+    clock->Fake.Advance(9900 + 100);
     EXPECT_EQ(Scan(), u"ScanningCOM5 ......");
-    EXPECT_EQ(w->ComPort(), ports[0].Path);
-    clock.Fake.Advance(9999);
+    EXPECT_EQ(w->Link().ComPort(), ports[0].Path);
+    clock->Fake.Advance(9999);
     EXPECT_TRUE(scan->Scanning());
-    clock.Fake.Advance(1 + 100);
+    clock->Fake.Advance(1 + 100);
     EXPECT_EQ(Scan(), u"No Device found.");
     EXPECT_EQ(Count(), QString());
     EXPECT_TRUE(scan->btnOK->Enabled());
@@ -209,24 +233,24 @@ TEST_F(Connect, TcpThenEveryPortThenNoDevice)
 TEST_F(Connect, AnsweredAttemptClosesTheDialogAndTheWatchdogChangesNothing)
 {
     AddPorts({"COM3", "COM4"});
-    w->rzbMenuLinkClick();
+    w->Link().rzbMenuLinkClick();
     ASSERT_TRUE(Shown(scan));
     EXPECT_FALSE(LinkButton()->Enabled());
     EXPECT_EQ(w->MenuItem(QStringLiteral("Connect"))->text(), u"Disconnect");
-    clock.Fake.Advance(800);
-    w->SetConnectResult(1); // as the identity reply does
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(800);
+    w->View().SetConnectResult(1); // as the identity reply does
+    clock->Fake.Advance(100);
     EXPECT_FALSE(Shown(scan));
     EXPECT_TRUE(w->Session().LinkOpen()) << "the found link stays open";
-    clock.Fake.Advance(30000);
+    clock->Fake.Advance(30000);
     EXPECT_EQ(Count(), u"1/2");
     EXPECT_TRUE(w->Session().LinkOpen());
 }
 
 TEST_F(Connect, DemoLeavesWithoutALinkAndTheButtonWorks)
 {
-    w->rzbMenuLinkClick();
-    clock.Fake.Advance(100);
+    w->Link().rzbMenuLinkClick();
+    clock->Fake.Advance(100);
     scan->btnExit->Click();
     EXPECT_FALSE(Shown(scan));
     EXPECT_FALSE(w->Session().LinkOpen());
@@ -246,11 +270,11 @@ TEST_F(Connect, PortsThatCannotBeOpenedAreSkippedWithTheirReason)
     ports.push_back({"COM9", "/nonexistent/morvex-COM9"});
     scan->StartScan();
     EXPECT_EQ(scan->Total(), 2);
-    clock.Fake.Advance(100); // COM3 fails to open: the next port 100 ms later, no broken-link halt
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100); // COM3 fails to open: the next port 100 ms later, no broken-link halt
+    clock->Fake.Advance(100);
     EXPECT_EQ(Count(), u"2/2");
     EXPECT_EQ(Scan(), u"ScanningCOM4 ......");
-    clock.Fake.Advance(10100);
+    clock->Fake.Advance(10100);
     EXPECT_TRUE(Scan().startsWith(u"No Device found.")) << Scan().toStdString();
     EXPECT_TRUE(Scan().contains(u"COM3: ")) << Scan().toStdString();
     EXPECT_TRUE(Scan().contains(u"COM9: ")) << Scan().toStdString();
@@ -261,19 +285,19 @@ TEST_F(Connect, BrokenLinkStopsTheScanForGood)
 {
     AddPorts({"COM3", "COM4"});
     scan->StartScan();
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     ASSERT_TRUE(w->Session().LinkOpen());
-    w->CloseLink();
+    w->Link().CloseLink();
     scan->ReportLinkBroken();
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     EXPECT_EQ(Scan(), u"Link Broken");
     EXPECT_TRUE(scan->btnOK->Enabled());
     // The ended attempt's watchdog resumes nothing, shown or hidden.
     scan->Close();
-    clock.Fake.Advance(60000);
+    clock->Fake.Advance(60000);
     EXPECT_EQ(Scan(), u"Link Broken");
     EXPECT_FALSE(w->Session().LinkOpen());
-    EXPECT_EQ(w->ComPort(), ports[0].Path);
+    EXPECT_EQ(w->Link().ComPort(), ports[0].Path);
 }
 
 // ---- the link's events on the window ----
@@ -283,28 +307,28 @@ TEST_F(Connect, LinkButtonWhileOnlineDisconnectsAndGoesOffline)
     Record();
     AddPorts({"COM3"});
     scan->StartScan();
-    clock.Fake.Advance(100);
-    w->SetConnectResult(1);
-    w->SetOnline(ports[0].Path);
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
+    w->View().SetConnectResult(1);
+    w->View().SetOnline(ports[0].Path);
+    clock->Fake.Advance(100);
     EXPECT_EQ(Caption("lbInterface"),
               QString::fromStdString(ports[0].Path.substr(ports[0].Path.rfind('/') + 1)));
     EXPECT_EQ(LinkButton()->Caption(), u"OnLine");
     w->setWindowTitle(QStringLiteral("changed"));
     sent.clear(); // the connect request of the attempt
-    w->rzbMenuLinkClick();
+    w->Link().rzbMenuLinkClick();
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].code, 17);
     EXPECT_TRUE(w->Session().LinkOpen());
-    clock.Fake.Advance(300);
+    clock->Fake.Advance(300);
     EXPECT_FALSE(w->Session().LinkOpen());
     EXPECT_EQ(w->MenuItem(QStringLiteral("Connect"))->text(), u"Connect");
     EXPECT_EQ(LinkButton()->Caption(), u"OffLine");
     EXPECT_EQ(w->windowTitle(), u"Tolvane Morvex Processor Editor V1.04");
     EXPECT_EQ(Caption("lbInterface"), QString());
     EXPECT_TRUE(LinkButton()->Enabled());
-    EXPECT_FALSE(w->Online());
-    clock.Fake.Advance(100);
+    EXPECT_FALSE(w->Link().Online());
+    clock->Fake.Advance(100);
     EXPECT_EQ(Scan(), u"Link Broken") << "the next scan starts from the broken-link state";
 }
 
@@ -312,10 +336,10 @@ TEST_F(Connect, ClosingAnUnansweredAttemptLeavesTheCaptions)
 {
     AddPorts({"COM3"});
     scan->StartScan();
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     LinkButton()->SetCaption(QStringLiteral("kept"));
     w->setWindowTitle(QStringLiteral("kept"));
-    w->CloseAttempt();
+    w->Link().CloseAttempt();
     EXPECT_FALSE(w->Session().LinkOpen());
     EXPECT_EQ(LinkButton()->Caption(), u"kept");
     EXPECT_EQ(w->windowTitle(), u"kept");
@@ -325,43 +349,43 @@ TEST_F(Connect, OtherDeviceDropsTheAttemptOnlyWhileTheScanIsShown)
 {
     Pty pty;
     ASSERT_TRUE(w->Session().OpenCom(pty.path));
-    w->OtherDeviceReply();
-    clock.Fake.Advance(1);
+    w->View().OtherDeviceReply();
+    clock->Fake.Advance(1);
     EXPECT_TRUE(w->Session().LinkOpen()) << "hidden scan dialog: nothing changes";
 
     AddPorts({"COM3", "COM4"});
-    w->rzbMenuLinkClick();
-    clock.Fake.Advance(100);
+    w->Link().rzbMenuLinkClick();
+    clock->Fake.Advance(100);
     ASSERT_TRUE(w->Session().LinkOpen());
-    w->OtherDeviceReply();
-    clock.Fake.Advance(1);
+    w->View().OtherDeviceReply();
+    clock->Fake.Advance(1);
     EXPECT_FALSE(w->Session().LinkOpen());
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     EXPECT_EQ(Count(), u"2/2") << "the scan goes on with the next port";
 }
 
 TEST_F(Connect, LostConnectedLinkBringsTheScanBackInItsBrokenState)
 {
     AddPorts({"COM3"});
-    w->rzbMenuLinkClick();
-    clock.Fake.Advance(100);
-    w->SetConnectResult(1);
-    w->SetOnline("NET");
-    clock.Fake.Advance(100);
+    w->Link().rzbMenuLinkClick();
+    clock->Fake.Advance(100);
+    w->View().SetConnectResult(1);
+    w->View().SetOnline("NET");
+    clock->Fake.Advance(100);
     ASSERT_FALSE(Shown(scan));
     w->Dialogs()->fmProcess->Show();
     modal.clear();
-    w->ReportLinkLost();
-    EXPECT_FALSE(w->Online());
+    w->View().ReportLinkLost();
+    EXPECT_FALSE(w->Link().Online());
     EXPECT_EQ(LinkButton()->Caption(), u"OffLine");
     EXPECT_FALSE(Shown(w->Dialogs()->fmProcess.get())) << "no progress dialog waits for a lost link";
     EXPECT_TRUE(Shown(scan));
     EXPECT_EQ(scan->pbScan->Position(), 0);
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
     EXPECT_EQ(Scan(), u"Link Broken");
     // Lost again while its modal loop runs: not shown a second time.
     modal.clear();
-    w->ReportLinkLost();
+    w->View().ReportLinkLost();
     EXPECT_TRUE(modal.empty());
 }
 
@@ -369,9 +393,9 @@ TEST_F(Connect, LostAttemptLetsTheScanGoOn)
 {
     AddPorts({"COM3", "COM4"});
     scan->StartScan();
-    clock.Fake.Advance(100);
-    w->ReportLinkLost();
-    clock.Fake.Advance(100);
+    clock->Fake.Advance(100);
+    w->View().ReportLinkLost();
+    clock->Fake.Advance(100);
     EXPECT_EQ(Count(), u"2/2");
     EXPECT_TRUE(scan->Scanning());
 }
@@ -379,24 +403,24 @@ TEST_F(Connect, LostAttemptLetsTheScanGoOn)
 TEST_F(Connect, HidUnplugAndReplug)
 {
     const std::string first = PlugHid();
-    ASSERT_EQ(w->StatusText(), u"Detect HID");
-    w->OpenUsbLink();
+    ASSERT_EQ(w->Link().StatusText(), u"Detect HID");
+    w->Link().OpenUsbLink();
     ASSERT_NE(w->Session().Core.Usb(), nullptr);
     hid->Unplug(first);
-    w->HidCtl()->DeviceChange();
-    EXPECT_EQ(w->StatusText(), u"OffLine");
-    EXPECT_FALSE(w->HasHidDevice());
-    w->SetConnectResult(1); // the attempt had reached the device
-    clock.Fake.Advance(100);
+    w->Link().HidCtl()->DeviceChange();
+    EXPECT_EQ(w->Link().StatusText(), u"OffLine");
+    EXPECT_FALSE(w->Link().HasHidDevice());
+    w->View().SetConnectResult(1); // the attempt had reached the device
+    clock->Fake.Advance(100);
     modal.clear();
-    clock.Fake.Advance(300);
+    clock->Fake.Advance(300);
     EXPECT_FALSE(w->Session().LinkOpen());
     EXPECT_TRUE(Shown(scan));
     ASSERT_FALSE(modal.empty());
     EXPECT_EQ(modal.back(), scan);
     PlugHid();
-    EXPECT_EQ(w->StatusText(), u"Detect HID");
-    EXPECT_TRUE(w->HasHidDevice());
+    EXPECT_EQ(w->Link().StatusText(), u"Detect HID");
+    EXPECT_TRUE(w->Link().HasHidDevice());
 }
 
 TEST_F(Connect, SecondDeviceOfTheKindIsNotTakenAndItsUnplugKeepsTheFirst)
@@ -404,30 +428,30 @@ TEST_F(Connect, SecondDeviceOfTheKindIsNotTakenAndItsUnplugKeepsTheFirst)
     PlugHid();
     THxHidDevice* held = w->Session().Core.HidDevice();
     const std::string second = hid->Add(kMorvexUsbVendorId, kMorvexUsbProductId);
-    w->HidCtl()->DeviceChange();
+    w->Link().HidCtl()->DeviceChange();
     EXPECT_EQ(w->Session().Core.HidDevice(), held);
-    EXPECT_EQ(w->HidCtl()->NumCheckedOutDevices(), 1);
+    EXPECT_EQ(w->Link().HidCtl()->NumCheckedOutDevices(), 1);
     hid->Unplug(second);
-    w->HidCtl()->DeviceChange();
+    w->Link().HidCtl()->DeviceChange();
     EXPECT_EQ(w->Session().Core.HidDevice(), held);
-    EXPECT_EQ(w->StatusText(), u"Detect HID");
+    EXPECT_EQ(w->Link().StatusText(), u"Detect HID");
 }
 
 TEST_F(Connect, NoHidScanRunsWhileTheLinkStarts)
 {
     hid->Add(kMorvexUsbVendorId, kMorvexUsbProductId);
-    w->StartLink(hid, false);
-    EXPECT_FALSE(w->HasHidDevice()) << "the first scan waits for the event loop";
+    w->Link().StartLink(hid, false);
+    EXPECT_FALSE(w->Link().HasHidDevice()) << "the first scan waits for the event loop";
     QCoreApplication::processEvents();
-    EXPECT_TRUE(w->HasHidDevice());
+    EXPECT_TRUE(w->Link().HasHidDevice());
 }
 
 // ---- traffic log ----
 
 TEST_F(Connect, TrafficLogKeepsTheNewestTenThousandLines)
 {
-    w->StartLink(hid, false);
-    QListWidget* log = w->LinkDialogs().fmHidData->hbHidData;
+    w->Link().StartLink(hid, false);
+    QListWidget* log = w->Link().LinkDialogs().fmHidData->hbHidData;
     const int lines = TfmHidData::MaxLines + 2500;
     for (int i = 0; i < lines; ++i)
         w->Session().Core.OnLogLine("NET W " + std::to_string(i));
@@ -435,7 +459,7 @@ TEST_F(Connect, TrafficLogKeepsTheNewestTenThousandLines)
     EXPECT_EQ(log->item(0)->text(), QStringLiteral("NET W 2500"));
     EXPECT_EQ(log->item(9999)->text(), QStringLiteral("NET W 12499"));
     EXPECT_EQ(log->currentRow(), 9999) << "the list still follows the newest line";
-    w->LinkDialogs().fmHidData->bnClear->Click();
+    w->Link().LinkDialogs().fmHidData->bnClear->Click();
     w->Session().Core.OnLogLine("NET R after");
     ASSERT_EQ(log->count(), 1);
     EXPECT_EQ(log->item(0)->text(), QStringLiteral("NET R after"));
@@ -449,7 +473,7 @@ class Setup : public Connect
     void SetUp() override
     {
         Connect::SetUp();
-        setup = w->LinkDialogs().fmNetworkSetup.get();
+        setup = w->Link().LinkDialogs().fmNetworkSetup.get();
     }
     void Leave(QLineEdit* e, const char* text)
     {
@@ -492,15 +516,15 @@ TEST_F(Setup, EditsCorrectTheirValuesOnLeaving)
 
 TEST_F(Setup, SetOfflineAppliesIdAndAddress)
 {
-    w->NetworkSetupClick();
+    w->Link().NetworkSetupClick();
     ASSERT_TRUE(Shown(setup));
     EXPECT_TRUE(setup->edIp[0]->isEnabled());
     Type("127", "0", "0", "1", "7");
     setup->bnSetClick();
-    EXPECT_EQ(w->GetDeviceId(), 7);
+    EXPECT_EQ(w->Link().GetDeviceId(), 7);
     EXPECT_EQ(w->Session().Core.GetDeviceId(), 7);
     EXPECT_EQ(Caption("lbDeviceId"), u"ID : 7");
-    EXPECT_EQ(w->GetNetAddress(), 0x7F000001u);
+    EXPECT_EQ(w->Link().GetNetAddress(), 0x7F000001u);
     EXPECT_EQ(w->Session().Core.ClientSocket.Address, "127.0.0.1");
     EXPECT_EQ(Caption("lbShowIp"), u"IP : 127.0.0.1");
     EXPECT_FALSE(Shown(setup));
@@ -514,7 +538,7 @@ TEST_F(Setup, InvalidIdIsReportedAndTheAddressStillApplies)
     } cases[] = {{"above the range", "300"}, {"zero", "0"}, {"empty", ""}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        w->NetworkSetupClick();
+        w->Link().NetworkSetupClick();
         modal.clear();
         Type("127", "0", "0", "2", c.id);
         setup->bnSetClick();
@@ -522,34 +546,34 @@ TEST_F(Setup, InvalidIdIsReportedAndTheAddressStillApplies)
         EXPECT_EQ(modal.back(), w->Dialogs()->fmInformation.get());
         EXPECT_EQ(w->Dialogs()->fmInformation->lbMessage->Caption(), u"ID Setting Error");
         EXPECT_EQ(setup->edId->text(), u"1");
-        EXPECT_EQ(w->GetDeviceId(), 1);
-        EXPECT_EQ(w->GetNetAddress(), 0x7F000002u);
+        EXPECT_EQ(w->Link().GetDeviceId(), 1);
+        EXPECT_EQ(w->Link().GetNetAddress(), 0x7F000002u);
         EXPECT_FALSE(Shown(setup));
     }
 }
 
 TEST_F(Setup, EmptyAddressPartIsReportedAndChangesNothing)
 {
-    w->SetNetAddress(0x7F000001);
-    w->NetworkSetupClick();
+    w->Link().SetNetAddress(0x7F000001);
+    w->Link().NetworkSetupClick();
     modal.clear();
     Type("127", "", "0", "9", "");
     setup->bnSetClick();
-    EXPECT_EQ(w->GetNetAddress(), 0x7F000001u);
+    EXPECT_EQ(w->Link().GetNetAddress(), 0x7F000001u);
     EXPECT_EQ(modal.size(), 2u) << "the ID and the address each get their message";
     EXPECT_TRUE(Shown(setup)) << "nothing applied: the dialog stays";
 }
 
 TEST_F(Setup, OnlineOnlyTheIdApplies)
 {
-    w->SetNetAddress(0x7F000001);
-    w->SetOnline("NET");
+    w->Link().SetNetAddress(0x7F000001);
+    w->View().SetOnline("NET");
     Pty pty;
     ASSERT_TRUE(w->Session().OpenCom(pty.path));
     // Connected as far as the machine knows: the connect reply arrived.
     w->Session().Machine.DispatchReply(BSTM{0x10, 0x02, 0x01, 0x00, 0x01, 0x10, 0x10, 0x03, 0x00});
     ASSERT_TRUE(w->Session().Machine.Connected());
-    w->NetworkSetupClick();
+    w->Link().NetworkSetupClick();
     EXPECT_FALSE(setup->gbIpSetting->Enabled());
     for (QLineEdit* e : setup->edIp) {
         EXPECT_FALSE(e->isEnabled());
@@ -558,8 +582,8 @@ TEST_F(Setup, OnlineOnlyTheIdApplies)
     EXPECT_FALSE(setup->edId->isEnabled());
     Type("10", "0", "0", "9", "9");
     setup->bnSetClick();
-    EXPECT_EQ(w->GetDeviceId(), 9);
-    EXPECT_EQ(w->GetNetAddress(), 0x7F000001u);
+    EXPECT_EQ(w->Link().GetDeviceId(), 9);
+    EXPECT_EQ(w->Link().GetNetAddress(), 0x7F000001u);
     EXPECT_FALSE(Shown(setup));
 }
 
@@ -646,14 +670,14 @@ TEST_F(Files, SavedPresetOpensAgainIntoTheModel)
     w->OpenClick();
     EXPECT_EQ(w->Unit()->GetGain(4), 33);
     EXPECT_EQ(sent.size(), 283u) << "every loaded field goes out; offline nothing waits for a reply";
-    EXPECT_TRUE(w->LevelPollOn());
+    EXPECT_TRUE(w->View().LevelPollOn());
 }
 
 TEST_F(Files, UploadAndDownloadWithoutADeviceAskToConnectFirst)
 {
     for (auto click : {&TfmMain::UploadClick, &TfmMain::DownloadClick}) {
         modal.clear();
-        (w.get()->*click)();
+        (w->*click)();
         ASSERT_FALSE(modal.empty());
         EXPECT_EQ(w->Dialogs()->fmInformation->lbMessage->Caption(), u"No device connected !!");
     }

@@ -2,6 +2,7 @@
 // device holds what the user chose.
 #include "WindowOnDevice.h"
 #include "app/dialogs/DeviceDialogs.h"
+#include "app/main/MainSessionView.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkComboBox.h"
 #include "controls/panels/SkLabel.h"
@@ -58,7 +59,8 @@ class DialogsOnDevice : public ::testing::Test
             const auto dump = std::find(codes.begin(), codes.end(), uint8_t(proto::kParamDump));
             return dump != codes.end() &&
                    std::find(dump + 1, codes.end(), uint8_t(proto::kIdle)) != codes.end() &&
-                   !Machine().Busy() && Machine().ProcessState() == PS_IDLE && rig->Main->LevelPollOn();
+                   !Machine().Busy() && Machine().ProcessState() == PS_IDLE &&
+                   rig->Main->View().LevelPollOn();
         });
     }
     // The device's frames of these codes since the last clear, in order.
@@ -287,7 +289,8 @@ TEST_F(DialogsOnDevice, LockThenUnlockWithTheSamePassword)
     prompt.btnOKClick();
     // Accepted: the prompt closes and the full read follows.
     ASSERT_TRUE(rig->Until([&] {
-        return !prompt.IsShown() && Machine().Online() && !Machine().Busy() && rig->Main->LevelPollOn();
+        return !prompt.IsShown() && Machine().Online() && !Machine().Busy() &&
+               rig->Main->View().LevelPollOn();
     }));
     EXPECT_EQ(Received({proto::kPassSubmit}),
               (std::vector<Frame>{{proto::kPassSubmit, {0, 'A', 'B', 0, 0}}}));

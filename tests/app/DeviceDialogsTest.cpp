@@ -3,6 +3,7 @@
 #include "app/dialogs/DeviceDialogs.h"
 #include "TestApp.h"
 #include "WindowFixture.h"
+#include "app/main/MainSessionView.h"
 #include "app/main/TfmMain.h"
 #include "base/CodePage.h"
 #include "controls/panels/LedButtons.h"
@@ -50,7 +51,7 @@ class DeviceDialogs : public testapp::WindowFixture
         // Every channel its own group, every dialog closed.
         for (int ch = 0; ch < 9; ++ch)
             w->Unit()->SetLink(ch, uint16_t(1 << (ch < 3 ? ch : ch - 3)));
-        w->ShowAllParams();
+        w->View().ShowAllParams();
         for (QWidget* d : QApplication::topLevelWidgets())
             if (auto* f = dynamic_cast<TDialogForm*>(d))
                 f->Close();
@@ -64,7 +65,7 @@ class DeviceDialogs : public testapp::WindowFixture
     {
         for (auto [ch, word] : words)
             w->Unit()->SetLink(ch, uint16_t(word));
-        w->ShowAllParams();
+        w->View().ShowAllParams();
         sent.clear();
     }
 };
@@ -84,7 +85,7 @@ TEST_F(DeviceDialogs, PresetListsHoldFixedRowsAndReplaceOneRow)
     EXPECT_EQ(storeBefore.size(), 20u * 27);
 
     // The model reports user preset 3: row U03 of both lists, nothing else.
-    w->ShowPresetName(3, "Live          ");
+    w->View().ShowPresetName(3, "Live          ");
     std::string expected = storeBefore;
     expected.replace(2 * 27 + 11, 14, "Live          ");
     EXPECT_EQ(store.ListText(), expected);
@@ -116,7 +117,7 @@ TEST_F(DeviceDialogs, PresetListsHoldFixedRowsAndReplaceOneRow)
     }
     SetCodePage(CodePage::Windows1252);
     for (int p = 1; p <= 20; ++p)
-        w->ShowPresetName(p, "Default Preset");
+        w->View().ShowPresetName(p, "Default Preset");
 }
 
 TEST_F(DeviceDialogs, ChoosingARowOpensTheNameDialog)
@@ -259,7 +260,7 @@ TEST_F(DeviceDialogs, SetWritesChangedWordsInLeaderOrderOffline)
         SetUp();
         for (auto [ch, word] : c.words)
             w->Unit()->SetLink(ch, uint16_t(word));
-        w->ShowAllParams();
+        w->View().ShowAllParams();
         sent.clear();
         d.ShowModal();
         for (auto [row, col] : c.clicks)
@@ -316,7 +317,7 @@ TEST_F(DeviceDialogs, ExitRestoresTheGridOnlyAfterAChange)
     EXPECT_FALSE(d.LinkChanged());
     d.bnExitClick();
     EXPECT_TRUE(d.GridButton(1, 0)->Down());
-    w->ShowAllParams();
+    w->View().ShowAllParams();
     EXPECT_TRUE(d.GridButton(1, 1)->Down());
 }
 
@@ -423,14 +424,14 @@ TEST_F(DeviceDialogs, PresetLabelsShowTheNameInTheLanguagesCodePage)
         const std::string bytes =
             FitCodePageField(Utf8ToCodePage(c.name.toStdString(), c.page), 14, ' ', c.page);
         ASSERT_EQ(bytes.size(), 14u);
-        w->SetPresetLabels("U03", bytes);
+        w->View().SetPresetLabels("U03", bytes);
         EXPECT_EQ(number->Caption(), QStringLiteral("U03"));
         const QString shown = label->Caption();
         EXPECT_EQ(shown.trimmed(), c.name);
         // The full refresh shows the model's name the same way.
         w->Unit()->SetPresetName(
             std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()), 14));
-        w->ShowAllParams();
+        w->View().ShowAllParams();
         EXPECT_EQ(label->Caption(), shown);
     }
     w->LanguageClick(w->MenuItem(QStringLiteral("English")));
@@ -504,20 +505,20 @@ class UnlockPrompt : public DeviceDialogs
 TEST_F(UnlockPrompt, OpensWithStarsAndUpperCases)
 {
     TfmLockPassWord& d = *D().fmLockPassWord;
-    w->ShowUnlockPrompt();
+    w->View().ShowUnlockPrompt();
     EXPECT_TRUE(Open());
     EXPECT_EQ(d.edName->Text(), QStringLiteral("****"));
     EXPECT_EQ(d.windowTitle(), QStringLiteral("UnLock Setting"));
     d.edName->SetText(QString());
     Type(d.edName, QStringLiteral("x9z"));
     EXPECT_EQ(PasswordText(*d.edName), "X9Z");
-    w->CloseUnlockPrompt();
+    w->View().CloseUnlockPrompt();
     EXPECT_FALSE(Open());
 }
 
 TEST_F(UnlockPrompt, AcceptedOnTheThirdTick)
 {
-    w->ShowUnlockPrompt();
+    w->View().ShowUnlockPrompt();
     Submit(QStringLiteral("ab12"));
     Tick(2);
     EXPECT_TRUE(Open());
@@ -531,7 +532,7 @@ TEST_F(UnlockPrompt, AcceptedOnTheThirdTick)
 
 TEST_F(UnlockPrompt, NoAnswerEndsAfterThirtyOneTicks)
 {
-    w->ShowUnlockPrompt();
+    w->View().ShowUnlockPrompt();
     Submit(QStringLiteral("ab12"));
     Tick(30);
     EXPECT_TRUE(Open());
@@ -542,7 +543,7 @@ TEST_F(UnlockPrompt, NoAnswerEndsAfterThirtyOneTicks)
 TEST_F(UnlockPrompt, RejectedThenAcceptedWaitsAfresh)
 {
     TfmLockPassWord& d = *D().fmLockPassWord;
-    w->ShowUnlockPrompt();
+    w->View().ShowUnlockPrompt();
     Submit(QStringLiteral("0000"));
     Tick(20);
     Answer(0);
@@ -561,7 +562,7 @@ TEST_F(UnlockPrompt, RejectedThenAcceptedWaitsAfresh)
 
 TEST_F(UnlockPrompt, CancelClosesThePrompt)
 {
-    w->ShowUnlockPrompt();
+    w->View().ShowUnlockPrompt();
     D().fmLockPassWord->bnCancelClick();
     StopTimers();
     EXPECT_FALSE(Open());
@@ -642,7 +643,7 @@ TEST_F(DeviceDialogs, SingleNameDialogAlwaysSends)
 {
     TfmChannelName& d = *D().fmChannelName;
     w->Unit()->SetChannelName(4, std::span<const uint8_t, 8>(NameBytes("Mid").data(), 8));
-    w->ShowAllParams();
+    w->View().ShowAllParams();
     sent.clear();
     auto* label = Get<fw::TControl>("lbMatrixChNameOut2");
     ASSERT_TRUE(label->OnClick);
@@ -702,17 +703,17 @@ TEST(DeviceDialogsBuiltLate, ShowThePresetNamesShownBeforeThem)
     testapp::EnsureApp();
     SetCodePage(CodePage::Windows1252);
     TfmMain window;
-    window.ShowPresetName(3, "Live          ");
-    window.ShowPresetName(3, "Stage         ");
-    window.ShowPresetName(20, "Last          ");
-    window.ShowPresetName(21, "Beyond        ");
+    window.View().ShowPresetName(3, "Live          ");
+    window.View().ShowPresetName(3, "Stage         ");
+    window.View().ShowPresetName(20, "Last          ");
+    window.View().ShowPresetName(21, "Beyond        ");
     TDeviceDialogs& d = *window.DeviceDialogs();
     EXPECT_EQ(d.fmStorePreset->vledPresetName->Name(2), "Stage         ");
     EXPECT_EQ(d.fmRecallPreset->vledPresetName->Name(3), "Stage         ");
     EXPECT_EQ(d.fmStorePreset->vledPresetName->Name(19), "Last          ");
     EXPECT_EQ(d.fmRecallPreset->vledPresetName->Name(20), "Last          ");
     // Shown after the build, a name goes straight to the lists.
-    window.ShowPresetName(1, "First         ");
+    window.View().ShowPresetName(1, "First         ");
     EXPECT_EQ(d.fmRecallPreset->vledPresetName->Name(1), "First         ");
     window.SetExitConfirmed(true);
 }

@@ -5,6 +5,8 @@
 #include "app/dialogs/DeviceDialogs.h"
 #include "app/dialogs/NetworkSetupDialog.h"
 #include "app/dialogs/ScanDialog.h"
+#include "app/main/LinkController.h"
+#include "app/main/MainSessionView.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkComboBox.h"
 #include "controls/panels/SkLabel.h"
@@ -181,7 +183,7 @@ TEST_F(DialogsAsUser, RecallShowsTheRecalledNumberAndName)
     QTest::keyClick(name->windowHandle(), Qt::Key_Return);
     ASSERT_TRUE(rig->Until([&] {
         return rig->Main->Session().Machine.PresetNumber() == 14 && !rig->Main->Session().Machine.Busy() &&
-               rig->Main->LevelPollOn();
+               rig->Main->View().LevelPollOn();
     }));
     EXPECT_EQ(Caption("lbPstNum"), QStringLiteral("U14"));
     EXPECT_EQ(Caption("lbPstName").trimmed(), QStringLiteral("Fourteen"));
@@ -189,8 +191,8 @@ TEST_F(DialogsAsUser, RecallShowsTheRecalledNumberAndName)
 
 TEST_F(DialogsAsUser, ADialogFromADialogStandsInFrontOfIt)
 {
-    TfmNetwork& scan = *rig->Main->LinkDialogs().fmNetwork;
-    TfmNetworkSetup& setup = *rig->Main->LinkDialogs().fmNetworkSetup;
+    TfmNetwork& scan = *rig->Main->Link().LinkDialogs().fmNetwork;
+    TfmNetworkSetup& setup = *rig->Main->Link().LinkDialogs().fmNetworkSetup;
     TfmInformation& info = *rig->Main->Dialogs()->fmInformation;
     scan.ShowScan();
     ASSERT_TRUE(Active(&scan));
@@ -214,8 +216,8 @@ TEST_F(DialogsAsUser, ADialogFromADialogStandsInFrontOfIt)
 
 TEST_F(DialogsAsUser, AddressBoxesTakeDotsAndAPastedAddress)
 {
-    TfmNetworkSetup& setup = *rig->Main->LinkDialogs().fmNetworkSetup;
-    rig->Main->NetworkSetupClick();
+    TfmNetworkSetup& setup = *rig->Main->Link().LinkDialogs().fmNetworkSetup;
+    rig->Main->Link().NetworkSetupClick();
     ASSERT_TRUE(Active(&setup));
     auto boxes = [&] {
         QStringList t;
@@ -251,13 +253,13 @@ TEST_F(DialogsAsUser, AddressBoxesTakeDotsAndAPastedAddress)
     TypeInto(&setup, QStringLiteral("127.0.0.1"));
     QTest::keyClick(setup.windowHandle(), Qt::Key_Return);
     EXPECT_FALSE(setup.isVisible());
-    EXPECT_EQ(rig->Main->GetNetAddress(), 0x7F000001u);
+    EXPECT_EQ(rig->Main->Link().GetNetAddress(), 0x7F000001u);
 }
 
 TEST_F(DialogsAsUser, ReturnAndEscapeInEveryDialog)
 {
     TDialogs& s = *rig->Main->Dialogs();
-    TLinkDialogs& l = rig->Main->LinkDialogs();
+    TLinkDialogs& l = rig->Main->Link().LinkDialogs();
     std::vector<TDialogForm*> all{s.fmPeqRst.get(),         s.fmAbout.get(),          s.fmInformation.get(),
                                   s.fmExit.get(),           s.fmFactory.get(),        s.fmTest.get(),
                                   l.fmNetwork.get(),        l.fmNetworkSetup.get(),   D().fmStorePreset.get(),

@@ -2,6 +2,7 @@
 // frames, mirroring onto link groups, the deferred redraws, typed entries, presses and the refresh.
 #include "TestApp.h"
 #include "WindowFixture.h"
+#include "app/main/MainSessionView.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "app/main/TransferChartControl.h"
@@ -119,7 +120,7 @@ TEST_F(DynamicsPages, CompressorAttackOnALinkedOutputStoresBothSendsOnceAndRedra
     EXPECT_EQ(sent[0].code, 48);
     EXPECT_EQ(sent[0].payload, Words(5, {0, 4, 499, 0, 220}));
     EXPECT_EQ(w->Dynamics().CompChannel(), 5);
-    EXPECT_FALSE(w->IsUpdating());
+    EXPECT_FALSE(w->View().IsUpdating());
 
     // The curve waits for the timer.
     EXPECT_EQ(CaptionOf("lbCompName"), "Out 1  RMS Compressor");
@@ -235,7 +236,7 @@ TEST_F(DynamicsPages, MirroringCoversTheLinkGroupWithOneFrame)
                                              sizeof(LimitParam));
             EXPECT_EQ(same, 0);
         }
-        EXPECT_FALSE(w->IsUpdating());
+        EXPECT_FALSE(w->View().IsUpdating());
         TearDown();
     }
 }
@@ -495,7 +496,7 @@ TEST_F(DynamicsPages, RefreshFillsThePagesDrawsOut1AndSendsNothing)
 
     EXPECT_TRUE(sent.empty());
     EXPECT_EQ(0, std::memcmp(&before, &u.GetImage(), sizeof before));
-    EXPECT_FALSE(w->IsUpdating());
+    EXPECT_FALSE(w->View().IsUpdating());
     EXPECT_EQ(timers.Starts, 0);
     EXPECT_EQ(TextOf("cvdCompThresholdOut1"), "-20.0dB");
     EXPECT_EQ(TextOf("cvdCompAttackOut1"), "  5ms");
@@ -526,14 +527,14 @@ TEST_F(DynamicsPages, NestedWritesKeepTheRefreshFlag)
             return;
         w->Dynamics().SetCompParam(3, 0, -40); // moves the fader with the flag set, then would store
         w->Dynamics().SyncCompDisplay(3, 1, 20);
-        flagAfter.push_back(w->IsUpdating());
+        flagAfter.push_back(w->View().IsUpdating());
         inside = false;
     };
     release->OnChange = [&](fw::TControl*) {
         if (std::exchange(inside, true))
             return;
         w->Dynamics().SyncGateDisplay(0, 2, 300);
-        flagAfter.push_back(w->IsUpdating());
+        flagAfter.push_back(w->View().IsUpdating());
         inside = false;
     };
     CompParam c = w->Unit()->GetComp(3);
@@ -550,7 +551,7 @@ TEST_F(DynamicsPages, NestedWritesKeepTheRefreshFlag)
 
     EXPECT_EQ(flagAfter, std::vector<bool>({true, true}));
     EXPECT_TRUE(sent.empty());
-    EXPECT_FALSE(w->IsUpdating());
+    EXPECT_FALSE(w->View().IsUpdating());
     EXPECT_EQ(w->Unit()->GetComp(3).threshold, 100); // the nested write stored nothing
 }
 

@@ -1,6 +1,8 @@
 // Editing on the main window against the test device over loopback TCP: after every kind of edit the
 // device's image equals the model, and the meters follow the levels the device reports.
 #include "WindowOnDevice.h"
+#include "app/main/LinkController.h"
+#include "app/main/MainSessionView.h"
 
 #include <gtest/gtest.h>
 
@@ -97,7 +99,7 @@ TEST(EditingOnDevice, BypassResetAndTestSignalFramesReachTheDevice)
         u.SetPeq(4, b, PeqBand{150, int16_t(100 + b), 60, 3}, 1);
     u.SetGeq(2, 7, 200);
     u.SetGeq(2, 30, 10);
-    w.ShowAllParams();
+    w.View().ShowAllParams();
     ASSERT_TRUE(rig.WaitDeviceMatchesModel());
     // Frames whole as the device took them, besides the level poll.
     auto received = [&] {
@@ -107,7 +109,7 @@ TEST(EditingOnDevice, BypassResetAndTestSignalFramesReachTheDevice)
                 frames.push_back(f);
         return frames;
     };
-    const uint8_t id = uint8_t(w.GetDeviceId());
+    const uint8_t id = uint8_t(w.Link().GetDeviceId());
 
     struct Case {
         const char* name;

@@ -6,6 +6,7 @@
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/MainEditing.h"
 #include "app/main/MainLayout.h"
+#include "app/main/MainSessionView.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/DynamicsPage.h"
@@ -58,7 +59,7 @@ class Editing : public testapp::WindowFixture
     void SetUp() override
     {
         w->Unit()->LoadDefaults();
-        w->ShowAllParams();
+        w->View().ShowAllParams();
         Tick();
         sent.clear();
         modal.clear();
@@ -160,7 +161,7 @@ TEST_F(Editing, QRulesOfTheBandTypes)
         band.type = uint8_t(c.fromType);
         band.q = uint8_t(c.fromQ);
         w->Unit()->SetPeq(ch, k, band, 0);
-        w->ShowAllParams();
+        w->View().ShowAllParams();
         SelectBand(ch, k);
         sent.clear();
         eq::TMyPEQType8* peq = Peq(ch);
@@ -295,7 +296,7 @@ TEST_F(Editing, UpdatingFlagStopsFadersButNotTheQRule)
     band.q = 60;
     w->Unit()->SetPeq(1, 0, band, 0);
     sent.clear();
-    w->ShowAllParams();
+    w->View().ShowAllParams();
     Tick();
     EXPECT_EQ(Peq(1)->GetQIndex(0), 35);
     EXPECT_EQ(w->Unit()->GetPeq(1, 0).q, 60);
@@ -310,7 +311,7 @@ TEST_F(Editing, ResetSendsEveryBandFromTheLastAndLeavesTheDefaults)
         band.gain = 150;
         w->Unit()->SetPeq(ch, b, band, 1);
     }
-    w->ShowAllParams();
+    w->View().ShowAllParams();
     sent.clear();
     w->Peq().vrbEqResetInAClick(Get<fw::TControl>(QStringLiteral("vrbEqResetOut1")));
     ASSERT_EQ(modal.size(), 1u);
@@ -340,7 +341,7 @@ TEST_F(Editing, BypassCoversTheLinkGroupAndMarksTheClickedGraph)
 {
     w->Unit()->SetLink(1, 0b110);
     w->Unit()->SetLink(2, 0);
-    w->ShowAllParams();
+    w->View().ShowAllParams();
     sent.clear();
     auto* button = Get<fw::TControl>(QStringLiteral("vrbEqBypassInB"));
     w->Peq().vrbEqBypassInAClick(button);
@@ -550,7 +551,7 @@ TEST_F(Editing, CutsDuringARefresh)
     x.hpSlope = 8;
     w->Unit()->SetHighPass(2, x);
     sent.clear();
-    w->ShowAllParams();
+    w->View().ShowAllParams();
     Tick();
     EXPECT_EQ(Count(CM_MCS_HIGH_PASS::Code), 0);
     EXPECT_EQ(Fader(QStringLiteral("isLowCutFreq"), 2)->Position(), 100);
@@ -634,7 +635,7 @@ TEST_F(Editing, BandDragClampsAndTheMinusOneDbRule)
         b.gain = int16_t(GainToIndex(c.startDb));
         b.freq = 170;
         w->Unit()->SetPeq(ch, band, b, 0);
-        w->ShowAllParams();
+        w->View().ShowAllParams();
         Tick();
         const QPoint start = MarkerPoint(ch, band, c.startDb);
         w->Peq().fftDrawInAMouseDown(Graph(ch), fw::mbLeft, 0, start.x(), start.y());
@@ -662,7 +663,7 @@ TEST_F(Editing, CornerDragMovesTheFaderAndColoursItsText)
     x.hpFreq = 100;
     x.hpSlope = 3;
     w->Unit()->SetHighPass(ch, x);
-    w->ShowAllParams();
+    w->View().ShowAllParams();
     Tick();
     const QPoint start = MarkerPoint(ch, Plot::HighPassSection, 0);
     w->Peq().fftDrawInAMouseDown(Graph(ch), fw::mbLeft, 0, start.x(), start.y());
@@ -767,7 +768,7 @@ TEST_F(Editing, GainPageOverlays)
     EXPECT_TRUE(out->GetPlotColor(colour, 3));
     EXPECT_FALSE(out->GetPlotColor(colour, 5));
     // A stale curve whose button is off keeps its mark until the button is on.
-    w->MarkChannelCurvesDirty(5);
+    w->View().MarkChannelCurvesDirty(5);
     w->rzbMenuInAClick(Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuOut1")));
     w->rzbMenuInAClick(Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuGain")));
     EXPECT_TRUE(w->CurveDirty(10) & (1u << 5));
@@ -780,7 +781,7 @@ TEST_F(Editing, GainPageOverlays)
     w->Peq().vrbShowOverlayClick(b, 10);
     // A page without overlays changes none.
     const unsigned before = w->CurveDirty(3);
-    w->MarkChannelCurvesDirty(4);
+    w->View().MarkChannelCurvesDirty(4);
     w->rzbMenuInAClick(Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuDelay")));
     EXPECT_EQ(w->CurveDirty(3), before | (1u << 4));
     w->rzbMenuInAClick(Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuGain")));
@@ -845,8 +846,8 @@ TEST_F(Editing, OverlaysAsThePageChanges)
     EXPECT_FALSE(Graph(out2)->GetPlotColor(colour, slot(out2)));
 
     // Pages without overlay buttons leave every mask as it is.
-    w->MarkChannelCurvesDirty(1);
-    w->MarkChannelCurvesDirty(out3);
+    w->View().MarkChannelCurvesDirty(1);
+    w->View().MarkChannelCurvesDirty(out3);
     std::array<unsigned, 11> before{};
     for (int g = 0; g < 11; ++g)
         before[std::size_t(g)] = w->CurveDirty(g);
@@ -889,7 +890,7 @@ TEST_F(Editing, OverlaysOfLinkedChannels)
     // its stale marks are dropped. The leader's stay.
     w->Unit()->SetLink(out2, 0b000110);
     w->Unit()->SetLink(out3, 0);
-    w->ShowAllParams();
+    w->View().ShowAllParams();
     for (int g = 3; g < 9; ++g) {
         if (g == out3)
             continue;
@@ -928,7 +929,7 @@ TEST_F(Editing, OverlaysOfLinkedChannels)
     // Unlinked again: the buttons come back, off.
     w->Unit()->SetLink(out2, 0b000010);
     w->Unit()->SetLink(out3, 0b000100);
-    w->ShowAllParams();
+    w->View().ShowAllParams();
     EXPECT_TRUE(show3->Visible());
     EXPECT_FALSE(show3->Active());
     EXPECT_TRUE(show3Gain->Visible());
@@ -965,7 +966,7 @@ TEST_F(Editing, StripMirrorsAcrossTheLinkGroup)
 {
     w->Unit()->SetLink(0, 0b011);
     w->Unit()->SetLink(1, 0);
-    w->ShowAllParams();
+    w->View().ShowAllParams();
     sent.clear();
     Fader(QStringLiteral("isGainBackup"), 1)->SetPosition(-50);
     for (int ch : {0, 1}) {
@@ -1026,7 +1027,7 @@ TEST_F(Editing, StripHandlersIgnoreWrongSendersAndRefreshes)
     // A refresh that sets the faders stores and sends nothing.
     w->Unit()->SetGain(2, 300);
     sent.clear();
-    w->ShowAllParams();
+    w->View().ShowAllParams();
     EXPECT_EQ(Fader(QStringLiteral("isGain"), 2)->Position(), 20);
     EXPECT_EQ(Fader(QStringLiteral("isGainBackup"), 2)->Position(), 20);
     EXPECT_TRUE(sent.empty());
@@ -1092,7 +1093,7 @@ TEST_F(Editing, LevelRepliesSetMetersAndLamps)
     levels[3] = 1.0f;   // slot 3: shown nowhere
     levels[4] = 1.0f;   // output 1 full
     levels[9] = 0.125f; // output 6: -18 dB, 6 steps below it
-    w->OnLevelReply(LevelPayload(levels, 0));
+    w->View().OnLevelReply(LevelPayload(levels, 0));
     auto pos = [](const char* n) { return Get<eq::LProgressBar>(QString::fromLatin1(n))->Position(); };
     EXPECT_EQ(pos("pbLevelInA"), 9);
     EXPECT_EQ(pos("pbLevelBackupInA"), 9);
@@ -1129,7 +1130,7 @@ TEST_F(Editing, LevelRepliesSetMetersAndLamps)
         SCOPED_TRACE(c.name);
         ratio->SetPosition(c.ratio);
         threshold->SetPosition(c.threshold);
-        w->OnLevelReply(LevelPayload(levels, c.flags));
+        w->View().OnLevelReply(LevelPayload(levels, c.flags));
         EXPECT_EQ(pos("pbLimitCompOut1"), c.comp);
         EXPECT_EQ(pos("pbLimitCompOut"), c.comp);
         EXPECT_EQ(pos("pbLimitLimitOut1"), c.limit);
@@ -1141,7 +1142,7 @@ TEST_F(Editing, LevelRepliesSetMetersAndLamps)
     // A short reply changes nothing.
     std::vector<uint8_t> shortReply = LevelPayload({}, 0);
     shortReply.resize(10);
-    w->OnLevelReply(shortReply);
+    w->View().OnLevelReply(shortReply);
     EXPECT_EQ(pos("pbLevelInA"), 9);
     w->Strip().ResetLevelMeters();
     for (const char* n : {"pbLevelInA", "pbLevelOut1", "pbLimitOut1", "pbLevelGateIn", "pbLimitLimitOut"})
@@ -1189,7 +1190,7 @@ TEST_F(Editing, PageMetersShowTheSelectedChannel)
         ASSERT_EQ(w->Dynamics().GateChannel(), c.gate);
         ASSERT_EQ(w->Dynamics().CompChannel(), c.comp);
         ASSERT_EQ(w->Dynamics().LimitChannel(), c.limit);
-        w->OnLevelReply(LevelPayload(levels, c.flags));
+        w->View().OnLevelReply(LevelPayload(levels, c.flags));
         EXPECT_EQ(pos("pbLevelGateIn"), inSegments[c.gate]);
         EXPECT_EQ(pos("pbLevelCompOut"), outSegments[c.comp - 3]);
         EXPECT_EQ(pos("pbLevelLimitOut"), outSegments[c.limit - 3]);
@@ -1234,7 +1235,7 @@ TEST_F(Editing, LevelRepliesOutsideTheRangeKeepTheMetersSane)
         SCOPED_TRACE(c.name);
         std::array<float, 12> levels;
         levels.fill(c.level);
-        w->OnLevelReply(LevelPayload(levels, 0));
+        w->View().OnLevelReply(LevelPayload(levels, 0));
         const std::vector<int> m = meters();
         for (int ch = 0; ch < 9; ++ch)
             EXPECT_EQ(m[std::size_t(ch)], ch < 3 ? c.input : c.output) << ch;
@@ -1247,24 +1248,24 @@ TEST_F(Editing, LevelRepliesOutsideTheRangeKeepTheMetersSane)
     // Replies shorter than 38 bytes leave every meter as it was; a longer one is read.
     std::array<float, 12> full;
     full.fill(1.0f);
-    w->OnLevelReply(LevelPayload(full, 0));
+    w->View().OnLevelReply(LevelPayload(full, 0));
     const std::vector<int> lit = meters();
     for (std::size_t size : {0u, 1u, 36u, 37u}) {
         SCOPED_TRACE(size);
         std::vector<uint8_t> p = LevelPayload({}, 0);
         p.resize(size);
-        w->OnLevelReply(p);
+        w->View().OnLevelReply(p);
         EXPECT_EQ(meters(), lit);
     }
     std::vector<uint8_t> longer = LevelPayload({}, 0);
     longer.push_back(0xFF);
-    w->OnLevelReply(longer);
+    w->View().OnLevelReply(longer);
     EXPECT_EQ(pos(QStringLiteral("pbLevelInA")), 0);
 }
 
 TEST_F(Editing, LevelPollSendsEvery300ms)
 {
-    w->SetLevelPoll(true);
+    w->View().SetLevelPoll(true);
     clock->Fake.Advance(299);
     EXPECT_EQ(Count(64), 0);
     clock->Fake.Advance(1);
@@ -1273,7 +1274,7 @@ TEST_F(Editing, LevelPollSendsEvery300ms)
     EXPECT_TRUE(sent[0].payload.empty());
     clock->Fake.Advance(600);
     EXPECT_EQ(Count(64), 3);
-    w->SetLevelPoll(false);
+    w->View().SetLevelPoll(false);
     clock->Fake.Advance(900);
     EXPECT_EQ(Count(64), 3);
 }
@@ -1309,7 +1310,7 @@ TEST_F(Editing, PressInABandsRowSelectsTheBand)
         band.q = 20;
         band.type = PeqTypePeak;
         w->Unit()->SetPeq(c.ch, c.band, band, 0);
-        w->ShowAllParams(); // band 0 selected
+        w->View().ShowAllParams(); // band 0 selected
         w->rzbMenuInAClick(Get<sk::TSkBmpButton>(QString::fromLatin1(c.page)));
         Tick();
         auto* first = Get<sk::TSkBmpButton>(QStringLiteral("rzbEq1") + s);

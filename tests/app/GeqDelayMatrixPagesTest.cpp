@@ -2,6 +2,7 @@
 // controls with a recording transport (exact frames), and end to end against the test device.
 #include "WindowFixture.h"
 #include "WindowOnDevice.h"
+#include "app/main/MainSessionView.h"
 
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/MainLayout.h"
@@ -190,7 +191,7 @@ TEST_F(Pages, TypedDelayStoresSendsAndShowsTheLinkGroup)
     EXPECT_EQ(CaptionOf("lbFftDelayTimeOut3"), QStringLiteral("1.500ms"));
     EXPECT_EQ(Get<fx::TCustomTrackBar>("isDelayOut3")->Position(), 144);
     EXPECT_EQ(Get<fw::TControl>("imDelayOut3")->Left(), Get<fw::TControl>("imDelayOut1")->Left());
-    EXPECT_FALSE(w->IsUpdating());
+    EXPECT_FALSE(w->View().IsUpdating());
     // A refused text shows the current delay again and sends nothing.
     sent.clear();
     for (const char* text : {"abc", "-3", "", "5ms"}) {

@@ -1,6 +1,7 @@
 // The main window against the test device over loopback TCP: the full read lands in the model and on
 // the pages, and edits reach the device.
 #include "WindowOnDevice.h"
+#include "app/main/LinkController.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@ TEST(MainOnDevice, FullReadFillsTheModelAndAnEditReachesTheDevice)
     image.outputs[2].gain = 77;
     rig.Device.SetImage(image);
     ASSERT_TRUE(rig.ConnectTcp());
-    EXPECT_TRUE(rig.Main->Online());
+    EXPECT_TRUE(rig.Main->Link().Online());
     EXPECT_TRUE(rig.DeviceMatchesModel());
     EXPECT_EQ(rig.Main->Unit()->GetGain(5), 77);
 

@@ -1,9 +1,13 @@
 // The main window: state after creation, closing, navigation, menus, small dialogs and the refresh.
 #include "app/dialogs/SmallDialogs.h"
+#include "app/main/LinkController.h"
+#include "app/main/MainControls.h"
 #include "app/main/MainLayout.h"
+#include "app/main/MainSessionView.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "app/main/TransferChartControl.h"
+#include "app/pages/Page.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkComboBox.h"
 #include "controls/panels/SkLabel.h"
@@ -30,7 +34,13 @@ namespace
 {
 using Sent = testapp::SentFrame;
 
-class MainWindow : public ::testing::Test
+template <class T> T* Named(TfmMain* w, const char* name)
+{
+    return w->Get<T>(QString::fromLatin1(name));
+}
+
+// Creation and closing: each case its own window.
+class MainWindowCreation : public ::testing::Test
 {
   protected:
     void SetUp() override
@@ -45,28 +55,52 @@ class MainWindow : public ::testing::Test
         w->Session().OnSend = nullptr;
         w->SetExitConfirmed(true);
     }
-    template <class T> T* Get(const char* name) { return w->Get<T>(QString::fromLatin1(name)); }
+    template <class T> T* Get(const char* name) { return Named<T>(w.get(), name); }
     QString CaptionOf(const char* name) { return Get<fw::TControl>(name)->Caption(); }
-    void Click(const char* button)
-    {
-        auto* b = Get<sk::TSkBmpButton>(button);
-        ASSERT_NE(b, nullptr);
-        w->rzbMenuInAClick(b);
-    }
-    // Each test its own window: creation, closing and the first refresh are what several check.
     std::vector<TDialogForm*> modal;
     testapp::ModalRecorder modalRunner{modal};
     std::vector<Sent> sent;
     std::unique_ptr<TfmMain> w;
 };
 
-TEST_F(MainWindow, StateAfterCreation)
+// The rest: the program's one window, hidden, in English, offline, on the Gain page and showing the
+// model's defaults before each case.
+class MainWindow : public testapp::WindowFixture
+{
+  protected:
+    void SetUp() override
+    {
+        w->hide();
+        if (w->Language() != u"English")
+            w->LanguageClick(w->MenuItem(QStringLiteral("English")));
+        if (w->Link().Online()) {
+            w->Link().SetOnlineState(false);
+            w->ApplyLanguage();
+        }
+        w->Unit()->LoadDefaults();
+        w->SetPresetNumber(0);
+        w->ShowAllParams(w->Unit());
+        Click("rzbMenuGain");
+        sent.clear();
+        modal.clear();
+    }
+    template <class T> static T* Get(const char* name) { return Named<T>(w, name); }
+    static QString CaptionOf(const char* name) { return Get<fw::TControl>(name)->Caption(); }
+    static void Click(const char* button)
+    {
+        auto* b = Get<sk::TSkBmpButton>(button);
+        ASSERT_NE(b, nullptr);
+        w->rzbMenuInAClick(b);
+    }
+};
+
+TEST_F(MainWindowCreation, StateAfterCreation)
 {
     EXPECT_EQ(w->CurrentPage(), kPageGain);
     EXPECT_EQ(CaptionOf("lbDeviceId"), QStringLiteral("ID : 1"));
     EXPECT_EQ(w->OuterWidth(), 1125);
     EXPECT_EQ(w->OuterHeight(), 727);
-    EXPECT_EQ(w->GetDeviceId(), 1);
+    EXPECT_EQ(w->Link().GetDeviceId(), 1);
     EXPECT_EQ(w->Language(), QStringLiteral("English"));
     EXPECT_TRUE(w->CreationStoppedAt().isEmpty());
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Tolvane Morvex Processor Editor V1.04"));
@@ -121,7 +155,7 @@ TEST_F(MainWindow, SkinPicturesCopiedFromTemplates)
               Get<sk::TSkBmpButton>("rzbAMatrixOut1")->Bitmaps().StayDown());
 }
 
-TEST_F(MainWindow, CloseRefusedUntilConfirmed)
+TEST_F(MainWindowCreation, CloseRefusedUntilConfirmed)
 {
     EXPECT_FALSE(w->close());
     EXPECT_TRUE(w->Dialogs()->fmExit->IsShown());
@@ -148,12 +182,10 @@ TEST_F(MainWindow, LanguageMenu)
     EXPECT_EQ(w->MenuItem(QStringLiteral("Exit"))->text(), QStringLiteral("取消"));
     EXPECT_EQ(CaptionOf("rzbPhaseInA"), QStringLiteral("正相"));
     EXPECT_EQ(CaptionOf("lbCompName"), QStringLiteral("Out 1  RMS 压缩器"));
-    // A missing control does not stop the others.
-    delete Get<fw::TControl>("lbGainInA");
     w->LanguageClick(en);
     EXPECT_EQ(CaptionOf("lbLimitKneeOut6"), QStringLiteral("Knee"));
     EXPECT_EQ(w->MenuItem(QStringLiteral("File"))->text(), QStringLiteral("File"));
-    w->SetOnlineState(true);
+    w->Link().SetOnlineState(true);
     w->ApplyLanguage();
     EXPECT_EQ(CaptionOf("rzbMenuLink"), QStringLiteral("OnLine"));
     EXPECT_EQ(w->MenuItem(QStringLiteral("Connected"))->text(), QStringLiteral("Disconnect"));
@@ -268,15 +300,32 @@ TEST_F(MainWindow, RefreshSendsNothingAndClearsTheFlag)
     sent.clear();
     w->ShowAllParams(w->Unit());
     EXPECT_TRUE(sent.empty());
-    EXPECT_FALSE(w->IsUpdating());
+    EXPECT_FALSE(w->View().IsUpdating());
     EXPECT_EQ(CaptionOf("lbPstNum"), QStringLiteral("U20"));
     EXPECT_EQ(Get<fx::TRoundEdit>("cvdGainOut1")->Text(), QStringLiteral("+12.0dB"));
-    // A missing control of the window's own ends nothing early (the pages' controls are bound at
-    // creation, where a missing one stops it).
-    delete Get<fw::TControl>("lbPstName");
-    w->ShowAllParams(w->Unit());
-    EXPECT_FALSE(w->IsUpdating());
     EXPECT_EQ(Get<fx::TRoundEdit>("cvdGainOut6")->Text(), QStringLiteral("+12.0dB"));
+}
+
+// The window's own controls are bound at creation like the pages': the first one missing is named
+// (creation stops there), and a complete window has every one.
+TEST_F(MainWindow, OwnControlsBoundOnce)
+{
+    fw::TForm bare;
+    auto* first = new sk::TSkBmpButton(&bare);
+    first->SetName(QStringLiteral("rzbMenuInA"));
+    TControlBinder partial(bare);
+    TMainControls none;
+    none.Bind(partial);
+    EXPECT_FALSE(partial.Complete());
+    EXPECT_EQ(partial.Missing(), QStringLiteral("rzgFftInA"));
+    EXPECT_EQ(none.pageButtons[0], first);
+
+    const TMainControls& c = w->Controls();
+    EXPECT_EQ(c.pageButtons[kPageGain], Get<sk::TSkBmpButton>("rzbMenuGain"));
+    EXPECT_EQ(c.presetName, Get<fw::TControl>("lbPstName"));
+    EXPECT_EQ(c.placed.at(QStringLiteral("rzgMain")), Get<fw::TControl>("rzgMain"));
+    for (const auto& [name, control] : c.placed)
+        EXPECT_NE(control, nullptr) << name.toStdString();
 }
 
 TEST_F(MainWindow, RefreshTexts)

@@ -7,6 +7,7 @@
 #include "app/main/LanguageTables.h"
 #include "app/main/MainEditing.h"
 #include "app/main/MainLayout.h"
+#include "app/main/MainSessionView.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/PeqPage.h"
@@ -58,7 +59,7 @@ class Pointer : public ::testing::Test
     void SetUp() override
     {
         w->Unit()->LoadDefaults();
-        w->ShowAllParams();
+        w->View().ShowAllParams();
         testapp::PumpFor(20);
     }
     template <class T> static T* Get(const QString& name) { return w->Get<T>(name); }
@@ -173,7 +174,7 @@ TEST_F(Pointer, CrossoverCornerIsGrabbedWhereDrawn)
     x.hpFreq = 100;
     x.hpSlope = 3;
     w->Unit()->SetHighPass(ch, x);
-    w->ShowAllParams();
+    w->View().ShowAllParams();
     ShowPage("rzbMenuInA");
     LMyFFTDrawHpLp6dB* g = Graph(ch);
     const fw::TColor colour = MarkerColours[Plot::HighPassSection];

@@ -2,6 +2,8 @@
 // (loopback TCP, a set with values away from the defaults), every page to PNG, offscreen.
 #include "WindowOnDevice.h"
 #include "app/dialogs/ScanDialog.h"
+#include "app/main/LinkController.h"
+#include "app/main/MainSessionView.h"
 #include "controls/panels/SkBmpButton.h"
 
 #include <QDir>
@@ -27,15 +29,15 @@ int main(int argc, char** argv)
     rig.Device.SetImage(image);
     rig.Device.StartTcp(0);
     app::TfmMain& main = *rig.Main;
-    main.StartLink(nullptr, false);
-    main.LinkDialogs().fmNetwork->PortLister = [] { return std::vector<platform::SerialPortEntry>{}; };
-    main.SetNetAddress(0x7F000001);
+    main.Link().StartLink(nullptr, false);
+    main.Link().LinkDialogs().fmNetwork->PortLister = [] { return std::vector<platform::SerialPortEntry>{}; };
+    main.Link().SetNetAddress(0x7F000001);
     main.Session().Core.ClientSocket.Port = rig.Device.Port();
     main.show();
-    main.rzbMenuLinkClick();
+    main.Link().rzbMenuLinkClick();
     LLinkSession& s = main.Session();
     if (!testapp::WindowOnDevice::Until(
-            [&] { return s.Machine.Online() && !s.Machine.Busy() && main.LevelPollOn(); }, 20000)) {
+            [&] { return s.Machine.Online() && !s.Machine.Busy() && main.View().LevelPollOn(); }, 20000)) {
         std::fprintf(stderr, "no full read\n");
         return 1;
     }

@@ -4,6 +4,7 @@
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/LanguageTables.h"
 #include "app/main/MainLayout.h"
+#include "app/main/MainSessionView.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/MatrixPage.h"
 #include "controls/panels/SkBmpButton.h"
@@ -367,7 +368,7 @@ TEST(ShellIdle, ConnectedWindowIsIdleOnEveryPage)
         IdleFor(1000);
         busy += ThreadCpuMs() - cpu;
         EXPECT_EQ(paints.Count, 0) << "last painted: " << paints.Last.toStdString();
-        EXPECT_TRUE(t.Main->LevelPollOn());
+        EXPECT_TRUE(t.Main->View().LevelPollOn());
     }
     EXPECT_LT(busy, 0.02 * 1000 * kPageCount) << "ms of CPU over " << kPageCount << " s";
 }

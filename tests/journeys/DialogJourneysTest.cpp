@@ -3,6 +3,8 @@
 // then checks what the window shows and what the test device received.
 #include "Journey.h"
 
+#include "app/main/LinkController.h"
+#include "app/main/MainSessionView.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "controls/panels/SkBmpButton.h"
@@ -143,7 +145,8 @@ TEST_F(Linking, GridButtonsLinkTwoOutputs)
         << "no copy of Out1 onto Out2:" << Hex(Payloads(proto::kCopy, before));
     EXPECT_TRUE(WaitForFrame(proto::kLink, {3, 0b11}, before)) << Hex(Payloads(proto::kLink, before));
     EXPECT_TRUE(WaitForFrame(proto::kLink, {4, 0}, before)) << Hex(Payloads(proto::kLink, before));
-    ASSERT_TRUE(Until([&] { return Main->LevelPollOn(); }, 10000)) << "the read after the link did not end";
+    ASSERT_TRUE(Until([&] { return Main->View().LevelPollOn(); }, 10000))
+        << "the read after the link did not end";
     EXPECT_EQ(Gui([&] { return Main->Unit()->GetLink(3); }), 0b11);
     EXPECT_EQ(CaptionOf(Named("rzbMenuOut2")), QStringLiteral("2=1"));
 
@@ -205,7 +208,7 @@ TEST_F(Locking, LockThenUnlockWithTheTypedPassword)
         << Hex(Payloads(proto::kSetLock, before));
     EXPECT_TRUE(WaitForCode(proto::kDisconnect, before));
     ASSERT_TRUE(WaitWindowGone(Text("SID_LOCK_TITLE")));
-    ASSERT_TRUE(Until([&] { return !Main->Online(); }, 5000)) << "the link stayed open after the lock";
+    ASSERT_TRUE(Until([&] { return !Main->Link().Online(); }, 5000)) << "the link stayed open after the lock";
 
     // Connect again from the window's link button: the scan finds the device, which says it is locked.
     before = DeviceFrames().size();
@@ -226,7 +229,7 @@ TEST_F(Locking, LockThenUnlockWithTheTypedPassword)
     EXPECT_NE(ControlCaptioned(QStringLiteral("Password Error!!"), info), nullptr);
     Click(ControlCaptioned(Text("SID_EXIT_OK"), info));
     ASSERT_TRUE(WaitWindowGone(Text("SID_INFO_TITLE")));
-    EXPECT_FALSE(Gui([&] { return Main->LevelPollOn(); }));
+    EXPECT_FALSE(Gui([&] { return Main->View().LevelPollOn(); }));
 
     // The prompt is still there for the right password.
     unlock = TopLevel(Text("SID_UNLOCK_TITLE"));
@@ -237,8 +240,9 @@ TEST_F(Locking, LockThenUnlockWithTheTypedPassword)
     EXPECT_TRUE(WaitForFrame(proto::kPassSubmit, {0, 'K', '7', 'Q', '2'}, retry));
     EXPECT_TRUE(WaitWindowGone(Text("SID_UNLOCK_TITLE"), 5000)) << "the prompt stayed after the password";
     EXPECT_TRUE(WaitForCode(proto::kParamDump, retry, 5000)) << "no read after the unlock";
-    EXPECT_TRUE(Until([&] { return Main->LevelPollOn(); }, 10000)) << "the read after the unlock did not end";
-    EXPECT_TRUE(Gui([&] { return Main->Online(); }));
+    EXPECT_TRUE(Until([&] { return Main->View().LevelPollOn(); }, 10000))
+        << "the read after the unlock did not end";
+    EXPECT_TRUE(Gui([&] { return Main->Link().Online(); }));
 }
 
 // Out2 renamed in the channel-name list (its edit, typed, Set), then again through the name dialog that

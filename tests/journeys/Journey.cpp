@@ -1,6 +1,8 @@
 #include "Journey.h"
 
 #include "DeviceLinkHelpers.h"
+#include "app/main/LinkController.h"
+#include "app/main/MainSessionView.h"
 #include "app/main/TfmMain.h"
 #include "framework/Control.h"
 #include "platform/SerialPortList.h"
@@ -124,7 +126,7 @@ void Journey::StartEditor()
     Gui([&] {
         Main = std::make_unique<app::TfmMain>();
         Main->CreateDialogs();
-        Main->StartLink(nullptr, true);
+        Main->Link().StartLink(nullptr, true);
         Main->show();
     });
     ASSERT_TRUE(Until([&] { return Main->windowHandle() && Main->windowHandle()->isExposed(); }));
@@ -173,7 +175,7 @@ void Journey::ConnectByTyping()
     Click(ControlCaptioned(Text("SID_START_SCAN"), scan));
     ASSERT_TRUE(WaitWindowGone(Text("SID_CONNECT"), 10000))
         << "the scan found no device at " << DeviceAddress;
-    ASSERT_TRUE(Until([&] { return Main->LevelPollOn(); }, 10000)) << "the full read did not end";
+    ASSERT_TRUE(Until([&] { return Main->View().LevelPollOn(); }, 10000)) << "the full read did not end";
 }
 
 std::vector<LCmd> Journey::DeviceFrames() const

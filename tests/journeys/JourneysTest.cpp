@@ -1,6 +1,7 @@
 // The journeys of a person at the editor: each opens, clicks and types through the X server only.
 #include "Journey.h"
 
+#include "app/main/LinkController.h"
 #include "app/main/TfmMain.h"
 #include "framework/Control.h"
 
@@ -142,7 +143,7 @@ TEST_F(Connecting, TypedAddressReachesTheDevice)
     const std::vector<LCmd> frames = DeviceFrames();
     ASSERT_GE(frames.size(), 3u);
     EXPECT_EQ(frames[0].GetCode(), 16);
-    EXPECT_TRUE(Gui([&] { return Main->Online(); }));
+    EXPECT_TRUE(Gui([&] { return Main->Link().Online(); }));
 }
 
 // Exit with nothing queued: OK, the disconnect reaches the device, and the window is gone within half a

@@ -1,6 +1,7 @@
 // Journeys through the main window: presets by typing, the language, the window's size.
 #include "Journey.h"
 
+#include "app/main/MainSessionView.h"
 #include "app/main/TfmMain.h"
 #include "framework/Control.h"
 #include "proto/Commands.h"
@@ -126,7 +127,7 @@ TEST_F(Presets, StoreAndRecallByTyping)
     ASSERT_EQ(names.size(), 1u);
     EXPECT_EQ(std::string(names[0].GetPayload().begin(), names[0].GetPayload().end()), "Live          ");
     EXPECT_TRUE(WaitWindowGone(QString::fromStdString(list.title))) << "the list stays after the store";
-    ASSERT_TRUE(Until([&] { return Main->LevelPollOn(); }));
+    ASSERT_TRUE(Until([&] { return Main->View().LevelPollOn(); }));
 
     // The recall list begins with F00: U03 is its fourth row.
     const size_t mid = DeviceFrames().size();
@@ -134,8 +135,9 @@ TEST_F(Presets, StoreAndRecallByTyping)
     Me->Key("Return");
     ASSERT_TRUE(WaitForCode(proto::kRecall, mid)) << "nothing was recalled";
     EXPECT_EQ(FramesWithCode(proto::kRecall, mid)[0].GetPayload(), BSTM{3});
-    ASSERT_TRUE(Until([&] { return Main->LevelPollOn() && Caption(Main.get(), "lbPstNum") == u"U03"; }))
-        << Caption(Main.get(), "lbPstNum").toStdString();
+    ASSERT_TRUE(Until([&] {
+        return Main->View().LevelPollOn() && Caption(Main.get(), "lbPstNum") == u"U03";
+    })) << Caption(Main.get(), "lbPstNum").toStdString();
     EXPECT_EQ(Caption(Main.get(), "lbPstName").trimmed(), QStringLiteral("Live"));
 }
 

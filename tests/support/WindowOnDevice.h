@@ -12,6 +12,7 @@
 #include "TestApp.h"
 #include "TestDevice.h"
 #include "app/dialogs/SmallDialogs.h"
+#include "app/main/MainSessionView.h"
 #include "app/main/TfmMain.h"
 #include "model/LUnitControl.h"
 #include "session/LLinkSession.h"
@@ -61,7 +62,7 @@ class WindowOnDevice
         s.Core.ClientSocket.SetActive(true);
         if (!Until([&] { return s.Core.ClientSocket.Connected(); }, timeoutMs) || !s.OpenNet())
             return false;
-        return Until([&] { return s.Machine.Online() && !s.Machine.Busy() && Main->LevelPollOn(); },
+        return Until([&] { return s.Machine.Online() && !s.Machine.Busy() && Main->View().LevelPollOn(); },
                      timeoutMs);
     }
 

@@ -2,11 +2,13 @@
 
 #include "app/main/MainLayout.h"
 #include "app/main/TfmMain.h"
+#include "app/pages/PeqPage.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkComboBox.h"
 #include "controls/panels/SkLabel.h"
 #include "controls/panels/SkinButtons.h"
 #include "model/LUnitControl.h"
+#include "session/LLinkSession.h"
 
 namespace app
 {
@@ -140,7 +142,7 @@ void TfmLinkSel::ApplyLeaderButtons()
 {
     for (int ch = 0; ch < kChannelCount; ++ch) {
         const bool leads = GridButton(ch, ch)->Down();
-        FMain->UpdateLinkedOverlayButtons(ch, leads);
+        FMain->Peq().UpdateLinkedOverlayButtons(ch, leads);
         if (leads)
             FMain->SetChannelMenuCaption(ch, ch);
     }
@@ -233,7 +235,7 @@ void TfmCopy::bnInChCopyClick(fw::TControl* Sender)
     if (source < 0 || target < 0)
         return;
     const int offset = outputs ? kInputCount : 0;
-    FMain->CopyChannel(source + offset, target + offset, true);
+    FMain->Session().Machine.CopyChannel(source + offset, target + offset, true);
 }
 
 } // namespace app

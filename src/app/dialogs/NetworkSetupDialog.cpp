@@ -1,5 +1,7 @@
 #include "app/dialogs/NetworkSetupDialog.h"
 
+#include "app/main/LinkController.h"
+#include "app/main/MainSessionView.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "controls/panels/SkBmpButton.h"
@@ -106,7 +108,7 @@ void TfmNetworkSetup::FormShow()
 {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
-    const uint32_t a = FMain->GetNetAddress();
+    const uint32_t a = FMain->Link().GetNetAddress();
     for (int i = 0; i < 4; ++i)
         edIp[std::size_t(i)]->setText(QString::number((a >> (24 - 8 * i)) & 0xFF));
     setWindowTitle(Text("SID_SET_NETWORK"));
@@ -234,10 +236,10 @@ void TfmNetworkSetup::bnSetClick()
     bool changed = false;
     const std::optional<int> id = Value(edId);
     if (!id || *id < kMinDeviceId || *id > kMaxDeviceId) {
-        FMain->ShowInformation("SID_ID_NUMBER_ERROR");
-        edId->setText(QString::number(FMain->GetDeviceId()));
+        FMain->View().ShowInformation("SID_ID_NUMBER_ERROR");
+        edId->setText(QString::number(FMain->Link().GetDeviceId()));
     } else {
-        FMain->ApplyDeviceId(*id);
+        FMain->Link().ApplyDeviceId(*id);
         changed = true;
     }
     if (rbManualSetting->Checked() && !FMain->Session().Machine.Connected()) {
@@ -252,21 +254,21 @@ void TfmNetworkSetup::bnSetClick()
             uint32_t a = 0;
             for (int o : octets)
                 a = (a << 8) | uint32_t(o);
-            FMain->ApplyNetAddress(a);
+            FMain->Link().ApplyNetAddress(a);
             changed = true;
         } else {
-            FMain->ShowMessage("Invalid IP address: every part needs a number from 0 to 255.");
+            FMain->View().ShowMessage("Invalid IP address: every part needs a number from 0 to 255.");
         }
     }
     if (changed) {
-        FMain->SetAutoNetSetting(rbAutoSetting->Checked() ? 1 : 0);
+        FMain->Link().SetAutoNetSetting(rbAutoSetting->Checked() ? 1 : 0);
         Close();
     }
 }
 
 void TfmNetworkSetup::bnExitClick()
 {
-    edId->setText(QString::number(FMain->GetDeviceId()));
+    edId->setText(QString::number(FMain->Link().GetDeviceId()));
     Close();
 }
 

@@ -1,5 +1,6 @@
 #include "app/dialogs/ScanDialog.h"
 
+#include "app/main/LinkController.h"
 #include "app/main/TfmMain.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkLabel.h"
@@ -54,7 +55,7 @@ TfmNetwork::TfmNetwork(TfmMain* main) : TDialogForm(main, 360, 176)
     btnId = Button(QStringLiteral("btnId"), 128, 132, 104);
     btnExit = Button(QStringLiteral("btnExit"), 242, 132, 104);
     btnOK->OnClick = [this](fw::TControl*) { btnOKClick(); };
-    btnId->OnClick = [this](fw::TControl*) { FMain->NetworkSetupClick(); };
+    btnId->OnClick = [this](fw::TControl*) { FMain->Link().NetworkSetupClick(); };
     btnExit->OnClick = [this](fw::TControl*) { btnExitClick(); };
     SetKeyButtons(btnOK, btnExit);
 
@@ -68,15 +69,15 @@ TfmNetwork::TfmNetwork(TfmMain* main) : TDialogForm(main, 360, 176)
         t->SetInterval(kStepMs);
     tmRunUsbConnect.OnTimer = [this](fw::TTimer* t) {
         t->SetEnabled(false);
-        FMain->OpenUsbLink();
+        FMain->Link().OpenUsbLink();
     };
     tmRunNetConnect.OnTimer = [this](fw::TTimer* t) {
         t->SetEnabled(false);
-        FMain->OpenNetLink();
+        FMain->Link().OpenNetLink();
     };
     tmRunComConnect.OnTimer = [this](fw::TTimer* t) {
         t->SetEnabled(false);
-        FMain->OpenComLink();
+        FMain->Link().OpenComLink();
     };
     tmLinkBroken.OnTimer = [this](fw::TTimer* t) {
         t->SetEnabled(false);
@@ -127,13 +128,13 @@ void TfmNetwork::StopScan()
 
 void TfmNetwork::btnOKClick()
 {
-    FMain->DiscoverNetDevice();
+    FMain->Link().DiscoverNetDevice();
     StartScan();
 }
 
 void TfmNetwork::btnExitClick()
 {
-    FMain->SetLinkControlsEnabled(true);
+    FMain->Link().SetLinkControlsEnabled(true);
     Close();
 }
 
@@ -141,7 +142,7 @@ void TfmNetwork::closeEvent(QCloseEvent* e)
 {
     // Closed from its frame while idle: the same as Demo, so the link button works again.
     if (!FScanning && !GetConnectResult())
-        FMain->SetLinkControlsEnabled(true);
+        FMain->Link().SetLinkControlsEnabled(true);
     TDialogForm::closeEvent(e);
 }
 
@@ -161,7 +162,7 @@ void TfmNetwork::BuildPortList()
         ports = PortLister();
     platform::SortSerialPorts(ports);
     // A processor on USB that this user cannot open is named with what to do.
-    if (const THxHidDeviceController* hid = FMain->HidCtl(); hid && !FMain->HasHidDevice())
+    if (const THxHidDeviceController* hid = FMain->Link().HidCtl(); hid && !FMain->Link().HasHidDevice())
         for (const auto& f : hid->OpenFailures())
             if (f.Entry.Attributes.VendorID == kMorvexUsbVendorId &&
                 f.Entry.Attributes.ProductID == kMorvexUsbProductId)
@@ -186,11 +187,11 @@ void TfmNetwork::ScanInterfaces()
     lblScan->SetCaption(QString());
     FitScanText();
     FAttempt = 1;
-    if (FMain->HasHidDevice()) {
+    if (FMain->Link().HasHidDevice()) {
         FNonSerialAttempts = 1;
         lblScan->SetCaption(Text("SID_SCAN_USB"));
         StartAttempt(kUsbWatchdogMs, tmRunUsbConnect);
-    } else if (FMain->HasNetAddress()) {
+    } else if (FMain->Link().HasNetAddress()) {
         FNonSerialAttempts = 1;
         lblScan->SetCaption(Text("SID_SCAN_NET"));
         StartAttempt(kNetWatchdogMs, tmRunNetConnect);
@@ -221,7 +222,7 @@ void TfmNetwork::StartComAttempt()
 {
     const platform::SerialPortEntry& port = FPorts[std::size_t(FAttempt - FNonSerialAttempts - 1)];
     lblScan->SetCaption(Text("SID_SCAN") + QString::fromStdString(port.Name) + QStringLiteral(" ......"));
-    FMain->SetComPort(port.Path);
+    FMain->Link().SetComPort(port.Path);
     StartAttempt(kComWatchdogMs, tmRunComConnect);
 }
 
@@ -302,7 +303,7 @@ void TfmNetwork::ConnectTimer()
     }
     if (!FScanning)
         return; // a late evaluation of a scan that has ended
-    FMain->CloseAttempt();
+    FMain->Link().CloseAttempt();
     if (FAttempt >= Total()) {
         EndScan(Text("SID_NO_DEVICE"));
         return;

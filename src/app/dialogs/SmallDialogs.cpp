@@ -1,6 +1,7 @@
 #include "app/dialogs/SmallDialogs.h"
 #include "proto/Commands.h"
 
+#include "app/main/LinkController.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/GeqPage.h"
@@ -272,7 +273,7 @@ void TfmExit::FormShow()
 
 void TfmExit::btnOKClick()
 {
-    FMain->DisconnectForExit([this] {
+    FMain->Link().DisconnectForExit([this] {
         btnOK->SetEnabled(false);
         btnCancel->SetEnabled(false);
         lbExit->SetCaption(Text("SID_EXIT_SENDING"));
@@ -409,14 +410,14 @@ void TfmTest::FormShow()
 
 void TfmTest::RadioClick(fw::TControl* Sender)
 {
-    if (FMain->IsUpdating())
+    if (FMain->UpdatingFlag())
         return;
     FMain->Unit()->SetTestSignal(int(Sender->Tag()), cbSineFreq->ItemIndex());
 }
 
 void TfmTest::SineFreqChange()
 {
-    if (FMain->IsUpdating())
+    if (FMain->UpdatingFlag())
         return;
     rbSineWave->SetChecked(true);
     FMain->Unit()->SetTestSignal(3, cbSineFreq->ItemIndex());

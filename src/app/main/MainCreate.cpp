@@ -1,4 +1,7 @@
 // TfmMain: construction from the layout tables, the creation sequence, skin pictures and closing.
+#include "app/main/LinkController.h"
+#include "app/main/MainControls.h"
+#include "app/main/MainSessionView.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/DelayPage.h"
 #include "app/pages/DynamicsPage.h"
@@ -170,6 +173,7 @@ TfmMain::TfmMain(QWidget* parent) : TForm(parent)
     FClient = client;
     FMenuBar = new QMenuBar(FClient);
     FMenuBar->setObjectName(QStringLiteral("MainMenu"));
+    FView = std::make_unique<TMainSessionView>(*this);
     BuildControls();
     BuildMenu();
     // The frame pictures were made after the menu bar at the same place: it goes back on top.
@@ -185,7 +189,8 @@ TfmMain::~TfmMain()
     // Hidden while whole: the focused edit's exit handler runs now, not on a half-destroyed window.
     if (isVisible())
         hide();
-    StopLink();
+    if (FLink)
+        FLink->StopLink();
     // The session goes first: nothing of it may reach the window while its members are destroyed.
     FSession.reset();
 }
@@ -209,22 +214,24 @@ QWidget* TfmMain::ParentOf(const QString& name)
 void TfmMain::BuildControls()
 {
     FClient->resize(kDesignWidth - kFrameWidth, kDesignHeight - kFrameHeight);
+    fw::TControl* preset = nullptr;
     for (const Item& item : FrameTable())
-        BuildItem(item);
+        if (fw::TControl* c = BuildItem(item); c && item.name == u"rzgPreset")
+            preset = c;
     for (int page = 0; page < kPageCount; ++page)
         for (const Item& item : PageTable(page))
             BuildItem(item);
     // The preset bar lies over the foot of the page container.
-    if (auto* preset = Get<QWidget>(QStringLiteral("rzgPreset")))
+    if (preset)
         preset->raise();
     DrawSkins();
 }
 
-void TfmMain::BuildItem(const Item& item)
+fw::TControl* TfmMain::BuildItem(const Item& item)
 {
     QWidget* parent = ParentOf(item.parent);
     if (!parent)
-        return;
+        return nullptr;
     fw::TControl* c = nullptr;
     switch (item.kind) {
     case Kind::GroupBox:
@@ -259,7 +266,7 @@ void TfmMain::BuildItem(const Item& item)
         break;
     }
     if (!c)
-        return;
+        return nullptr;
     if (auto* l = dynamic_cast<TSkLabel*>(c); l && l->Loading())
         l->Loaded(); // a label measures its text once, in its final font
     c->SetName(item.name);
@@ -273,6 +280,7 @@ void TfmMain::BuildItem(const Item& item)
         SetUpGraph(*static_cast<graph::LMyFFTDrawHpLp6dB*>(c));
     if (!item.visible)
         c->SetVisible(false);
+    return c;
 }
 
 // Group boxes and panels.
@@ -578,39 +586,37 @@ void TfmMain::DrawSkins()
         if (auto* f = dynamic_cast<TFxTrackBar*>(w))
             skin::LoadFaderThumbs(f->Thumb());
     const QImage marker = DelayMarker();
-    for (auto* w : FClient->findChildren<QWidget*>())
-        if (auto* im = dynamic_cast<TImage*>(w); im && im->Name().startsWith(u"imDelay")) {
-            im->Stretch = false;
-            im->SetPicture(marker);
-            // The delay line under the marker takes the presses (a marker is dragged by its line).
-            im->setAttribute(Qt::WA_TransparentForMouseEvents);
-        }
     struct Plate {
         const char* name;
         int x, y;
     };
     const int H = kDesignHeight - kFrameHeight + 400;
-    for (const Plate& p : {Plate{"imLeftUpBase", 0, 0}, Plate{"imRightUpBase", 1077, 0},
-                           Plate{"imLeftDownBase", 0, 256}, Plate{"imRightDownBase", 1077, 256}})
-        if (auto* im = Get<TImage>(QString::fromLatin1(p.name)))
-            im->SetPicture(FramePlate(kPlateWidth, p.y == 0 ? 256 : H, p.x, p.y));
+    static constexpr Plate plates[] = {{"imLeftUpBase", 0, 0},
+                                       {"imRightUpBase", 1077, 0},
+                                       {"imLeftDownBase", 0, 256},
+                                       {"imRightDownBase", 1077, 256}};
+    for (auto* w : FClient->findChildren<QWidget*>()) {
+        auto* im = dynamic_cast<TImage*>(w);
+        if (!im)
+            continue;
+        if (im->Name().startsWith(u"imDelay")) {
+            im->Stretch = false;
+            im->SetPicture(marker);
+            // The delay line under the marker takes the presses (a marker is dragged by its line).
+            im->setAttribute(Qt::WA_TransparentForMouseEvents);
+        }
+        for (const Plate& p : plates)
+            if (im->Name() == QLatin1StringView(p.name))
+                im->SetPicture(FramePlate(kPlateWidth, p.y == 0 ? 256 : H, p.x, p.y));
+    }
 }
 
 void TfmMain::InitChartPoints()
 {
-    SetChartPoints(Get<fw::TControl>(QStringLiteral("ipComp")),
-                   {{20, 20}, {-10, -10}, {-10, -10}, {-100, -100}}, {19.8, 20.4});
-    SetChartPoints(Get<fw::TControl>(QStringLiteral("ipGate")), {{20, 20}, {-90, -90}, {-90, -100}},
-                   {-89.8, -90.4});
-    SetChartPoints(Get<fw::TControl>(QStringLiteral("ipLimit")),
-                   {{20, 20}, {-10, -10}, {-10, -10}, {-100, -100}}, {19.8, 20.4});
-}
-
-void TfmMain::SetDeviceId(int id)
-{
-    FDeviceId = id;
-    if (auto* l = Get<fw::TControl>(QStringLiteral("lbDeviceId")))
-        l->SetCaption(QStringLiteral("ID : %1").arg(id));
+    const auto& [comp, gate, limit] = FControls->charts;
+    SetChartPoints(comp, {{20, 20}, {-10, -10}, {-10, -10}, {-100, -100}}, {19.8, 20.4});
+    SetChartPoints(gate, {{20, 20}, {-90, -90}, {-90, -100}}, {-89.8, -90.4});
+    SetChartPoints(limit, {{20, 20}, {-10, -10}, {-10, -10}, {-100, -100}}, {19.8, 20.4});
 }
 
 void TfmMain::FormCreate()
@@ -619,28 +625,19 @@ void TfmMain::FormCreate()
     setWindowTitle(title + u' ' + QString::fromUtf8(ProgramVersion.data(), qsizetype(ProgramVersion.size())));
     SetHint(title);
     // The single-instance rule runs in the entry point, before this window exists (one per user).
-    SetDeviceId(1);
+    FLink->ShowDeviceId(1);
     FCurrentPage = kPageGain;
-    if (auto* g = Get<fw::TControl>(QStringLiteral("rzgFftInA")))
-        g->SetVisible(true);
-    if (auto* g = Get<fw::TControl>(QStringLiteral("rzgParamGain")))
-        g->SetVisible(true);
-    if (auto* b = Get<TSkBmpButton>(QStringLiteral("rzbMenuGain"))) {
-        b->SetDown(true);
-        b->Font().SetColor(fw::clLime);
-    }
-    if (auto* p = Get<fw::TControl>(QStringLiteral("rzgPreset")))
-        p->SetTop(626);
+    const TMainControls& c = *FControls;
+    c.graphBoxes[0]->SetVisible(true);
+    c.paramBoxes[kPageGain]->SetVisible(true);
+    c.pageButtons[kPageGain]->SetDown(true);
+    c.pageButtons[kPageGain]->Font().SetColor(fw::clLime);
+    c.presetBar->SetTop(626);
     FExtraHeight = 0;
 
-    static const char* const graphs[14] = {
-        "fftDrawInA",     "fftDrawInB",    "fftDrawInC",    "fftDrawOut1",  "fftDrawOut2",
-        "fftDrawOut3",    "fftDrawOut4",   "fftDrawOut5",   "fftDrawOut6",  "fftDrawGainIn",
-        "fftDrawGainOut", "fftDrawGeqInA", "fftDrawGeqInB", "fftDrawGeqInC"};
-    for (int i = 0; i < 14; ++i) {
-        FPlots[std::size_t(i)] =
-            std::make_unique<Plot>(Get<graph::LMyFFTDrawHpLp6dB>(QString::fromLatin1(graphs[i])));
-        FPlots[std::size_t(i)]->SetPhaseMode(false);
+    for (std::size_t i = 0; i < FPlots.size(); ++i) {
+        FPlots[i] = std::make_unique<Plot>(c.graphs[i]);
+        FPlots[i]->SetPhaseMode(false);
     }
 
     FLanguage = QStringLiteral("English");
@@ -655,16 +652,15 @@ void TfmMain::FormCreate()
 
     InitChartPoints();
 
-    FSession = std::make_unique<LLinkSession>(*this);
+    FSession = std::make_unique<LLinkSession>(*FView);
     FUnit = &FSession->Unit;
     FCreating = true;
     FPeqPage->DeselectPeqBands();
     ShowAllParams(FUnit);
     FCreating = false;
 
-    for (const char* n : {"rzgFftGain", "rzgParamGain"})
-        if (auto* g = Get<QWidget>(QString::fromLatin1(n)))
-            g->raise();
+    c.graphBoxes[kPageGain]->raise();
+    c.paramBoxes[kPageGain]->raise();
     // The connect timer starts with the link (next step of the editor); offline nothing opens.
     FPeqPage->RefreshGainPageOverlays();
     FPlots[9]->DrawSectionCurve(0, ChannelColours[0]);
@@ -698,102 +694,58 @@ void CopyPictures(TSkBmpButton* to, TSkBmpButton* from, unsigned pics, TSkBmpBut
 
 } // namespace
 
-// Copies the template pictures; a missing template or target stops the copy there.
+// Copies the template pictures: the page buttons', the graphic equaliser's fader thumbs and the
+// matrix route buttons'.
 void TfmMain::CopySkinPictures()
 {
-    TSkBmpButton* gain = SkinButton(QStringLiteral("rzbMenuGain"));
-    TSkBmpButton* matrix = SkinButton(QStringLiteral("rzbMenuMatrix"));
-    if (!gain || !matrix)
-        return;
-    if (!CopyMenuPictures(gain, matrix) || !CopyInputPictures())
-        return;
-    CopyOutputPictures(gain);
+    CopyMenuPictures();
+    CopyInputPictures();
+    CopyOutputPictures();
 }
 
-// The named button; the first missing one is recorded as where creation stopped.
-TSkBmpButton* TfmMain::SkinButton(const QString& name)
+// The function page buttons.
+void TfmMain::CopyMenuPictures()
 {
-    auto* b = Get<TSkBmpButton>(name);
-    if (!b && FCreationStoppedAt.isEmpty())
-        FCreationStoppedAt = name;
-    return b;
-}
-
-// The page menu buttons; false when one is missing.
-bool TfmMain::CopyMenuPictures(TSkBmpButton* gain, TSkBmpButton* matrix)
-{
-    for (const char* n : {"rzbMenuComp", "rzbMenuDelay"}) {
-        auto* b = SkinButton(QString::fromLatin1(n));
-        if (!b)
-            return false;
-        CopyPictures(b, gain, Down | Hot | StayDown);
-    }
+    const auto& pages = FControls->pageButtons;
+    TSkBmpButton* gain = pages[kPageGain];
+    TSkBmpButton* matrix = pages[kPageMatrix];
+    for (int p : {kPageComp, kPageDelay})
+        CopyPictures(pages[std::size_t(p)], gain, Down | Hot | StayDown);
     CopyPictures(matrix, matrix, Down);
     CopyPictures(matrix, gain, Hot | StayDown);
-    for (const char* n : {"rzbMenuGate", "rzbMenuLimit", "rzbMenuGeq"}) {
-        auto* b = SkinButton(QString::fromLatin1(n));
-        if (!b)
-            return false;
-        CopyPictures(b, matrix, Down);
-        CopyPictures(b, gain, Hot | StayDown);
+    for (int p : {kPageGate, kPageLimit, kPageGeq}) {
+        CopyPictures(pages[std::size_t(p)], matrix, Down);
+        CopyPictures(pages[std::size_t(p)], gain, Hot | StayDown);
     }
-    return true;
 }
 
-// The input menu buttons and the graphic equaliser's fader thumbs; false when one is missing.
-bool TfmMain::CopyInputPictures()
+// The input page buttons and the graphic equaliser's fader thumbs.
+void TfmMain::CopyInputPictures()
 {
-    TSkBmpButton* inA = SkinButton(QStringLiteral("rzbMenuInA"));
-    auto* thumbs = Get<TFxTrackBar>(QStringLiteral("isGeqCh01InA"));
-    if (!inA)
-        return false;
-    if (!thumbs) {
-        FCreationStoppedAt = QStringLiteral("isGeqCh01InA");
-        return false;
-    }
-    for (int i = 0; i < 3; ++i) {
-        const QString x = ChannelSuffix(i);
-        auto* b = SkinButton(QStringLiteral("rzbMenuIn") + x);
-        if (!b)
-            return false;
-        CopyPictures(b, inA, Down | Hot | StayDown, inA);
-        for (int band = 1; band <= 31; ++band) {
-            const QString name = QStringLiteral("isGeqCh%1In").arg(band, 2, 10, QChar(u'0')) + x;
-            auto* f = Get<TFxTrackBar>(name);
-            if (!f) {
-                FCreationStoppedAt = name;
-                return false;
-            }
-            f->Thumb().SetPicture(&thumbs->Thumb().Picture());
-            f->Thumb().SetPictureHot(&thumbs->Thumb().PictureHot());
-            f->Thumb().SetPictureDown(&thumbs->Thumb().PictureDown());
+    const TMainControls& c = *FControls;
+    TSkBmpButton* inA = c.pageButtons[0];
+    fx::TTrackBarThumb& thumb = c.geqFaders[0][0]->Thumb();
+    for (std::size_t i = 0; i < 3; ++i) {
+        CopyPictures(c.pageButtons[i], inA, Down | Hot | StayDown, inA);
+        for (TFxTrackBar* f : c.geqFaders[i]) {
+            f->Thumb().SetPicture(&thumb.Picture());
+            f->Thumb().SetPictureHot(&thumb.PictureHot());
+            f->Thumb().SetPictureDown(&thumb.PictureDown());
         }
     }
-    return true;
 }
 
-// The output menu buttons and the matrix route buttons.
-void TfmMain::CopyOutputPictures(TSkBmpButton* gain)
+// The output page buttons but the last, and the matrix route buttons.
+void TfmMain::CopyOutputPictures()
 {
-    TSkBmpButton* route = nullptr;
-    for (int n = 1; n <= 6; ++n) {
-        const QString x = QString::number(n);
-        if (n <= 5) {
-            auto* b = SkinButton(QStringLiteral("rzbMenuOut") + x);
-            if (!b)
-                return;
-            CopyPictures(b, gain, Down | Hot | StayDown, gain);
-        }
-        if (!route && !(route = SkinButton(QStringLiteral("rzbAMatrixOut1"))))
-            return;
-        for (const char* in : {"A", "B", "C"}) {
-            auto* b =
-                SkinButton(QStringLiteral("rzb") + QString::fromLatin1(in) + QStringLiteral("MatrixOut") + x);
-            if (!b)
-                return;
+    const TMainControls& c = *FControls;
+    TSkBmpButton* gain = c.pageButtons[kPageGain];
+    for (std::size_t ch = kInputCount; ch < kChannelCount - 1; ++ch)
+        CopyPictures(c.pageButtons[ch], gain, Down | Hot | StayDown, gain);
+    TSkBmpButton* route = c.routes[0][0];
+    for (const auto& row : c.routes)
+        for (TSkBmpButton* b : row)
             CopyPictures(b, route, Down | Hot | StayDown);
-        }
-    }
 }
 
 void TfmMain::CreateDialogs()

@@ -1,5 +1,7 @@
 // TfmMain: the File menu's preset file (Open, Save), unit file (Upload, Download), factory default
 // and the file dialogs. A save asks before it replaces a file, naming the file that will be written.
+#include "app/main/MainControls.h"
+#include "app/main/MainSessionView.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/PeqPage.h"
 #include "base/FlagScope.h"
@@ -36,12 +38,12 @@ std::string Choose(TfmMain* main, bool save, const QString& filter, const QStrin
                               : QFileDialog::getOpenFileName(main, caption, QString(), filter);
     return name.toLocal8Bit().toStdString();
 }
-} // namespace
 
-std::string TfmMain::ChooseSaveName(const QString& filter, const QString& caption,
-                                    std::string (*normalise)(const std::string&))
+// The name a save writes: the chosen one, normalised, once a file of that name may be replaced.
+std::string ChooseSaveName(TfmMain* main, const QString& filter, const QString& caption,
+                           std::string (*normalise)(const std::string&))
 {
-    const std::string chosen = Choose(this, true, filter, caption);
+    const std::string chosen = Choose(main, true, filter, caption);
     if (chosen.empty())
         return {};
     const std::string path = normalise(chosen);
@@ -49,21 +51,23 @@ std::string TfmMain::ChooseSaveName(const QString& filter, const QString& captio
     if (!std::filesystem::exists(path, ec))
         return path;
     const bool replace =
-        Files.ConfirmOverwrite
-            ? Files.ConfirmOverwrite(path)
-            : QMessageBox::question(this, caption,
+        main->Files.ConfirmOverwrite
+            ? main->Files.ConfirmOverwrite(path)
+            : QMessageBox::question(main, caption,
                                     QStringLiteral("%1 already exists.\nDo you want to replace it?")
                                         .arg(QString::fromLocal8Bit(path.c_str()))) == QMessageBox::Yes;
     return replace ? path : std::string();
 }
+} // namespace
 
 void TfmMain::SaveClick()
 {
-    const std::string path = ChooseSaveName(kPresetFilter, QStringLiteral("Save"), NormalisePresetFileName);
+    const std::string path =
+        ChooseSaveName(this, kPresetFilter, QStringLiteral("Save"), NormalisePresetFileName);
     if (!path.empty()) {
         const FileStatus status = SavePresetFile(*FUnit, path);
         if (!status)
-            ShowInformation(status.key);
+            FView->ShowInformation(status.key);
     }
     QDir::setCurrent(QCoreApplication::applicationDirPath());
 }
@@ -78,13 +82,8 @@ void TfmMain::OpenClick()
         FlagScope updating(FUpdating);
         FSession->Machine.OpenPresetFile(path);
     }
-    for (const char* n : {"fftDrawInA", "fftDrawInB", "fftDrawInC", "fftDrawOut1", "fftDrawOut2",
-                          "fftDrawOut3", "fftDrawOut4", "fftDrawOut5", "fftDrawOut6"}) {
-        auto* g = Get<QWidget>(QString::fromLatin1(n));
-        if (!g)
-            return;
-        g->update();
-    }
+    for (int ch = 0; ch < kChannelCount; ++ch)
+        FControls->graphs[std::size_t(ch)]->update();
 }
 
 void TfmMain::UploadClick()
@@ -109,14 +108,14 @@ void TfmMain::FactoryReset()
     FSession->Machine.FactoryReset();
 }
 
-std::string TfmMain::ChooseUnitSaveFile()
+std::string TMainSessionView::ChooseUnitSaveFile()
 {
-    return ChooseSaveName(kUnitFilter, QStringLiteral("Save"), NormaliseUnitFileName);
+    return ChooseSaveName(&FMain, kUnitFilter, QStringLiteral("Save"), NormaliseUnitFileName);
 }
 
-std::string TfmMain::ChooseUnitOpenFile()
+std::string TMainSessionView::ChooseUnitOpenFile()
 {
-    return Choose(this, false, kUnitFilter, QStringLiteral("Open"));
+    return Choose(&FMain, false, kUnitFilter, QStringLiteral("Open"));
 }
 
 } // namespace app

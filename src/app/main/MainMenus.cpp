@@ -1,4 +1,6 @@
 // TfmMain: the main menu, the page switch of the sixteen page buttons and the linked-channel pages.
+#include "app/main/LinkController.h"
+#include "app/main/MainControls.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/PeqPage.h"
 
@@ -156,14 +158,9 @@ QAction* TfmMain::MenuItem(const QString& name) const
 void TfmMain::ConnectHandlers()
 {
     for (int page = 0; page < kPageCount; ++page) {
-        static const char* const names[16] = {"rzbMenuInA",    "rzbMenuInB",  "rzbMenuInC",   "rzbMenuOut1",
-                                              "rzbMenuOut2",   "rzbMenuOut3", "rzbMenuOut4",  "rzbMenuOut5",
-                                              "rzbMenuOut6",   "rzbMenuComp", "rzbMenuDelay", "rzbMenuGain",
-                                              "rzbMenuMatrix", "rzbMenuGate", "rzbMenuLimit", "rzbMenuGeq"};
-        if (auto* b = Get<sk::TSkBmpButton>(QString::fromLatin1(names[page]))) {
-            b->OnClick = [this](fw::TControl* s) { rzbMenuInAClick(s); };
-            b->SetShowHint(page < 9); // a channel's button shows the channel's name
-        }
+        sk::TSkBmpButton* b = FControls->pageButtons[std::size_t(page)];
+        b->OnClick = [this](fw::TControl* s) { rzbMenuInAClick(s); };
+        b->SetShowHint(page < 9); // a channel's button shows the channel's name
     }
     auto on = [this](const char* name, std::function<void()> f) {
         if (QAction* a = MenuItem(QString::fromLatin1(name)))
@@ -190,10 +187,14 @@ void TfmMain::ConnectHandlers()
             FDialogs->fmMemo->Show();
     });
     on("FactoryDefault", [this] { FactoryDefaultClick(); });
+    on("Open", [this] { OpenClick(); });
+    on("Save", [this] { SaveClick(); });
+    on("Upload", [this] { UploadClick(); });
+    on("Download", [this] { DownloadClick(); });
     for (const char* n : {"ChineseSimplified", "English"})
         if (QAction* a = MenuItem(QString::fromLatin1(n)))
             QObject::connect(a, &QAction::triggered, this, [this, a] { LanguageClick(a); });
-    ConnectLinkHandlers();
+    FLink->Connect();
     ConnectDeviceDialogHandlers();
     ConnectPageHandlers();
 }
@@ -209,39 +210,27 @@ void TfmMain::rzbMenuInAClick(fw::TControl* Sender)
         return;
     if (FSession)
         FSession->GrantGraceResend();
-    // Find everything first: a switch that cannot complete leaves the window as it was.
-    auto* oldButton =
-        Get<sk::TSkBmpButton>(QStringLiteral("rzbMenu") + (O < 9 ? ChannelTitle(O) : PageSuffix(O)));
-    auto* oldFft = Get<QWidget>(QStringLiteral("rzgFft") + PageSuffix(O));
-    auto* oldParam = Get<QWidget>(QStringLiteral("rzgParam") + PageSuffix(O));
-    if (!oldButton || !oldFft || !oldParam)
-        return;
+    const TMainControls& c = *FControls;
     const int leader = P >= 9 ? P : FUnit ? FUnit->LeaderOf(P) : -1;
     if (leader < 0)
         return;
-    auto* newFft = Get<fw::TControl>(QStringLiteral("rzgFft") + PageSuffix(leader));
-    auto* newParam = Get<fw::TControl>(QStringLiteral("rzgParam") + PageSuffix(leader));
-    if (!newFft || !newParam)
-        return;
+    sk::TSkBmpButton* oldButton = c.pageButtons[std::size_t(O)];
     if (P < 9) {
-        auto* channelLabel = Get<fw::TControl>(QStringLiteral("lbFftChannel") + ChannelTitle(leader));
-        auto* gainLabel = Get<fw::TControl>(QStringLiteral("lbGainName") + ChannelTitle(leader));
-        if (!channelLabel || !gainLabel)
-            return;
         Plot* plot = FPlots[std::size_t(leader)].get();
         plot->RemoveCurve(Plot::TotalSection);
         plot->DrawSectionCurve(Plot::TotalSection, ChannelColours[std::size_t(P)]);
-        if (auto* g = Get<graph::LMyFFTDrawHpLp6dB>(QStringLiteral("fftDraw") + ChannelTitle(leader)))
-            g->UpdateCurvePage();
-        channelLabel->SetCaption(ChannelTitle(P));
-        gainLabel->SetCaption(ChannelTitle(P));
+        c.graphs[std::size_t(leader)]->UpdateCurvePage();
+        c.channelLabels[std::size_t(leader)]->SetCaption(ChannelTitle(P));
+        c.gainNames[std::size_t(leader)]->SetCaption(ChannelTitle(P));
     }
     oldButton->Font().SetColor(fw::clWhite);
     oldButton->update();
     button->Font().SetColor(fw::clLime);
     button->update();
-    static_cast<fw::TControl*>(oldParam)->SetVisible(false);
-    static_cast<fw::TControl*>(oldFft)->SetVisible(false);
+    c.paramBoxes[std::size_t(O)]->SetVisible(false);
+    c.graphBoxes[std::size_t(O)]->SetVisible(false);
+    fw::TControl* newParam = c.paramBoxes[std::size_t(leader)];
+    fw::TControl* newFft = c.graphBoxes[std::size_t(leader)];
     newParam->SetVisible(true);
     newFft->SetVisible(true);
     newParam->raise();

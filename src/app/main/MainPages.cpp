@@ -1,4 +1,7 @@
-// The pages: made and bound once the controls exist, wired with the window's other handlers.
+// The pages and the link: made and bound once the controls exist, with the window's own controls, and
+// wired with the window's other handlers.
+#include "app/main/LinkController.h"
+#include "app/main/MainControls.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/DelayPage.h"
 #include "app/pages/DynamicsPage.h"
@@ -14,6 +17,8 @@ namespace app
 
 void TfmMain::BindPages()
 {
+    FControls = std::make_unique<TMainControls>();
+    FLink = std::make_unique<TLinkController>(*this);
     FDelayPage = std::make_unique<DelayPage>(*this);
     FDynamicsPage = std::make_unique<DynamicsPage>(*this);
     FStripPage = std::make_unique<StripPage>(*this);
@@ -21,8 +26,10 @@ void TfmMain::BindPages()
     FMatrixPage = std::make_unique<MatrixPage>(*this);
     FPeqPage = std::make_unique<PeqPage>(*this);
     TControlBinder binder(*this);
-    for (TPage* page : std::initializer_list<TPage*>{FDelayPage.get(), FDynamicsPage.get(), FStripPage.get(),
-                                                     FGeqPage.get(), FMatrixPage.get(), FPeqPage.get()})
+    FControls->Bind(binder);
+    for (TPage* page :
+         std::initializer_list<TPage*>{FLink.get(), FDelayPage.get(), FDynamicsPage.get(), FStripPage.get(),
+                                       FGeqPage.get(), FMatrixPage.get(), FPeqPage.get()})
         page->Bind(binder);
     if (!binder.Complete()) {
         FCreationStoppedAt = binder.Missing();

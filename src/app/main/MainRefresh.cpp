@@ -1,5 +1,7 @@
 // TfmMain: the full refresh of every control from the model, in its fixed order, with the refresh flag
 // set while the controls are written (so that nothing is sent) and cleared on every way out.
+#include "app/main/MainControls.h"
+#include "app/main/MainSessionView.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/DelayPage.h"
 #include "app/pages/DynamicsPage.h"
@@ -57,11 +59,9 @@ void TfmMain::ShowAllParams(LUnitControl* unit)
     FPeqPage->DeselectPeqBands();
     {
         FlagScope scope(FUpdating); // put back however the refresh ends
-        if (auto* l = Get<fw::TControl>(QStringLiteral("lbPstNum")))
-            l->SetCaption(FPresetNumber >= 1 ? PrintfInt("U%02d", FPresetNumber)
-                                             : PrintfInt("F%02d", FPresetNumber));
-        if (auto* l = Get<fw::TControl>(QStringLiteral("lbPstName")))
-            l->SetCaption(FieldText(unit->GetPresetName(), 14));
+        FControls->presetNumber->SetCaption(FPresetNumber >= 1 ? PrintfInt("U%02d", FPresetNumber)
+                                                               : PrintfInt("F%02d", FPresetNumber));
+        FControls->presetName->SetCaption(FieldText(unit->GetPresetName(), 14));
         for (int g = 0; g < 11; ++g)
             FCurveDirty[std::size_t(g)] = g < 3 ? 0x0F : g < 9 ? 0xFF : 0xFFF;
         FPeqPage->RefreshGainPageOverlays();
@@ -100,8 +100,7 @@ void TfmMain::ShowAllParams(LUnitControl* unit)
 
 void TfmMain::ShowNames()
 {
-    if (auto* l = Get<fw::TControl>(QStringLiteral("lbPstName")))
-        l->SetCaption(FieldText(FUnit->GetPresetName(), 14));
+    FControls->presetName->SetCaption(FieldText(FUnit->GetPresetName(), 14));
     for (int ch = 0; ch < 9; ++ch)
         FMatrixPage->ShowChannelName(ch);
 }
@@ -120,7 +119,7 @@ void TfmMain::ShowInput(int ch)
     FPeqPage->ShowCut(ch, false, x.lpFreq, x.lpSlope);
     FStripPage->ShowChannelStrip(ch);
     FDelayPage->ShowChannelDelay(ch);
-    MarkChannelCurvesDirty(ch);
+    FView->MarkChannelCurvesDirty(ch);
     FPeqPage->ShowPeqBypassMark(ch);
     FGeqPage->ShowGeqBypass(ch);
 }
@@ -137,21 +136,8 @@ void TfmMain::ShowOutput(int ch)
     FDynamicsPage->ShowChannelDynamics(ch);
     FStripPage->ShowChannelStrip(ch);
     FDelayPage->ShowChannelDelay(ch);
-    MarkChannelCurvesDirty(ch);
+    FView->MarkChannelCurvesDirty(ch);
     FPeqPage->ShowPeqBypassMark(ch);
-}
-
-void TfmMain::MarkChannelCurvesDirty(int ch)
-{
-    if (ch < 3) {
-        for (int g = 0; g < 3; ++g)
-            FCurveDirty[std::size_t(g)] |= 1u << ch;
-        FCurveDirty[9] |= 1u << ch;
-    } else {
-        for (int g = 3; g < 9; ++g)
-            FCurveDirty[std::size_t(g)] |= 1u << ch;
-        FCurveDirty[10] |= 1u << ch;
-    }
 }
 
 } // namespace app

@@ -1,4 +1,5 @@
 // TfmMain: applies the resize rules to the controls and re-places the delay markers.
+#include "app/main/MainControls.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/DelayPage.h"
 
@@ -19,9 +20,7 @@ void TfmMain::FormResize()
     if (plan.heightPass)
         FExtraHeight = plan.extraHeight;
     for (const Placement& p : plan.placements) {
-        auto* c = Get<fw::TControl>(p.name);
-        if (!c)
-            continue;
+        fw::TControl* c = FControls->placed.at(p.name);
         switch (p.prop) {
         case Prop::Left:
             c->SetLeft(p.value);
@@ -46,8 +45,7 @@ void TfmMain::FormResize()
     FDelayPage->PlaceDelayMarkers();
     // The whole page is drawn again once, after every control has its place (hiding and showing it
     // sent each control its hide and show events and laid the page out twice).
-    if (auto* main = Get<fw::TControl>(QStringLiteral("rzgMain")))
-        main->update();
+    FControls->mainBox->update();
 }
 
 void TfmMain::resizeEvent(QResizeEvent* e)

@@ -1,166 +1,194 @@
 // The main window as the link session's view: what the synchronisation machine and the link show.
+#include "app/main/MainSessionView.h"
+#include "app/dialogs/DeviceDialogs.h"
 #include "app/dialogs/ScanDialog.h"
 #include "app/dialogs/SmallDialogs.h"
+#include "app/main/LinkController.h"
+#include "app/main/MainControls.h"
+#include "app/main/MainLayout.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/StripPage.h"
 #include "base/CodePage.h"
-#include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkLabel.h"
 #include "controls/smooth/ProgressBar.h"
-#include "model/LUnitControl.h"
 #include "session/LLinkSession.h"
-
-#include <QAction>
 
 namespace app
 {
 
-void TfmMain::OtherDeviceReply()
+bool TMainSessionView::IsUpdating() const
 {
-    tmComScan.SetEnabled(true);
+    return FMain.UpdatingFlag();
 }
 
-void TfmMain::SetConnectResult(int result)
+void TMainSessionView::MarkChannelCurvesDirty(int ch)
 {
-    LinkDialogs().fmNetwork->SetConnectResult(result);
+    const bool input = ch < kInputCount;
+    for (int g = input ? 0 : kInputCount; g < (input ? kInputCount : kChannelCount); ++g)
+        FMain.CurveDirtyMask(g) |= 1u << ch;
+    FMain.CurveDirtyMask(input ? 9 : 10) |= 1u << ch;
 }
 
-void TfmMain::HideScan()
+void TMainSessionView::ShowPresetName(int p, const std::string& name)
 {
-    LinkDialogs().fmNetwork->Close();
-}
-
-void TfmMain::ReportLinkLost()
-{
-    if (FExiting) {
-        FNetOpenPending = false;
-        ResetOffline();
+    if (p < 1 || p > kUserPresets)
+        return;
+    if (!FDeviceDialogs) {
+        FPresetNames[p] = name;
         return;
     }
-    TfmNetwork& scan = *LinkDialogs().fmNetwork;
-    FNetOpenPending = false;
-    if (scan.Scanning() && !scan.GetConnectResult()) {
-        // The attempt under way failed: the scan goes on with its next one.
-        scan.SetConnectResult(0);
-        return;
-    }
-    ResetOffline();
-    scan.pbScan->SetPosition(0);
-    scan.ReportLinkBroken();
-    scan.ShowScan();
+    FDeviceDialogs->fmRecallPreset->SetPresetName(p, name);
+    FDeviceDialogs->fmStorePreset->SetPresetName(p - 1, name);
 }
 
-void TfmMain::SetProgressStatus(const std::string& key)
+void TMainSessionView::UseDeviceDialogs(TDeviceDialogs& dialogs)
 {
-    if (FDialogs)
-        FDialogs->fmProcess->StatusBar->SetCaption(LookupText(QString::fromStdString(key)));
+    FDeviceDialogs = &dialogs;
+    for (const auto& [p, name] : FPresetNames)
+        ShowPresetName(p, name);
+    FPresetNames.clear();
 }
 
-void TfmMain::SetProgress(int position, int max)
+void TMainSessionView::OtherDeviceReply()
 {
-    if (!FDialogs)
+    FMain.Link().tmComScan.SetEnabled(true);
+}
+
+void TMainSessionView::SetConnectResult(int result)
+{
+    FMain.Link().LinkDialogs().fmNetwork->SetConnectResult(result);
+}
+
+void TMainSessionView::HideScan()
+{
+    FMain.Link().LinkDialogs().fmNetwork->Close();
+}
+
+void TMainSessionView::ReportLinkLost()
+{
+    FMain.Link().ReportLinkLost();
+}
+
+void TMainSessionView::SetProgressStatus(const std::string& key)
+{
+    if (TDialogs* d = FMain.Dialogs())
+        d->fmProcess->StatusBar->SetCaption(FMain.LookupText(QString::fromStdString(key)));
+}
+
+void TMainSessionView::SetProgress(int position, int max)
+{
+    TDialogs* d = FMain.Dialogs();
+    if (!d)
         return;
-    fx::TFxProgressBar* bar = FDialogs->fmProcess->ProgressBar;
+    fx::TFxProgressBar* bar = d->fmProcess->ProgressBar;
     bar->SetMax(max);
     bar->SetPosition(position);
 }
 
-void TfmMain::ShowProgress(bool modal)
+void TMainSessionView::ShowProgress(bool modal)
 {
-    if (!FDialogs || FDialogs->fmProcess->IsShown())
+    TDialogs* d = FMain.Dialogs();
+    if (!d || d->fmProcess->IsShown())
         return;
     if (modal)
-        FDialogs->fmProcess->ShowModal();
+        d->fmProcess->ShowModal();
     else
-        FDialogs->fmProcess->Show();
+        d->fmProcess->Show();
 }
 
-void TfmMain::CloseProgress()
+void TMainSessionView::CloseProgress()
 {
-    if (FDialogs)
-        FDialogs->fmProcess->Close();
+    if (TDialogs* d = FMain.Dialogs())
+        d->fmProcess->Close();
 }
 
-void TfmMain::ShowInformation(const std::string& key)
+void TMainSessionView::ShowInformation(const std::string& key)
 {
-    ShowMessage(LookupText(QString::fromStdString(key)).toStdString());
+    ShowMessage(FMain.LookupText(QString::fromStdString(key)).toStdString());
 }
 
-void TfmMain::ShowMessage(const std::string& text)
+void TMainSessionView::ShowMessage(const std::string& text)
 {
-    if (!FDialogs)
+    TDialogs* d = FMain.Dialogs();
+    if (!d)
         return;
-    FDialogs->fmInformation->lbMessage->SetCaption(QString::fromStdString(text));
-    FDialogs->fmInformation->ShowModal();
+    d->fmInformation->lbMessage->SetCaption(QString::fromStdString(text));
+    d->fmInformation->ShowModal();
 }
 
-void TfmMain::SetOnline(const std::string& interfaceName)
+void TMainSessionView::SetOnline(const std::string& interfaceName)
 {
-    FOnline = true;
-    if (auto* link = Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuLink"))) {
-        link->SetCaption(LookupText(QStringLiteral("SID_ONLINE")));
-        link->SetDown(true);
-    }
-    if (QAction* c = MenuItem(QStringLiteral("Connect")))
-        c->setText(LookupText(QStringLiteral("SID_DISCONNECT")));
-    // A serial port shows its name, not its path.
-    const std::string shown = interfaceName.substr(interfaceName.rfind('/') + 1);
-    if (auto* l = Get<fw::TControl>(QStringLiteral("lbInterface")))
-        l->SetCaption(QString::fromStdString(shown));
+    FMain.Link().ShowOnline(interfaceName);
 }
 
-void TfmMain::SetLinkControlsEnabled(bool enabled)
+void TMainSessionView::SetLinkControlsEnabled(bool enabled)
 {
-    if (auto* link = Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuLink")))
-        link->SetEnabled(enabled);
-    if (QAction* c = MenuItem(QStringLiteral("Connect")))
-        c->setEnabled(enabled);
+    FMain.Link().SetLinkControlsEnabled(enabled);
 }
 
-void TfmMain::SetMainEnabled(bool enabled)
+void TMainSessionView::SetMainEnabled(bool enabled)
 {
-    setEnabled(enabled);
+    FMain.setEnabled(enabled);
 }
 
-void TfmMain::SetPresetLabels(const std::string& number, const std::string& name)
+void TMainSessionView::SetPresetLabels(const std::string& number, const std::string& name)
 {
-    if (auto* l = Get<fw::TControl>(QStringLiteral("lbPstNum")))
-        l->SetCaption(QString::fromStdString(number));
+    const TMainControls& c = FMain.Controls();
+    c.presetNumber->SetCaption(QString::fromStdString(number));
     // The name's bytes in the code page, up to a zero byte, as the full refresh shows them.
-    if (auto* l = Get<fw::TControl>(QStringLiteral("lbPstName")))
-        l->SetCaption(QString::fromStdString(FieldToUtf8(name, CurrentCodePage())));
+    c.presetName->SetCaption(QString::fromStdString(FieldToUtf8(name, CurrentCodePage())));
 }
 
-void TfmMain::ShowAllParams()
+void TMainSessionView::ShowAllParams()
 {
     // The preset bar shows the device's preset (recalled, stored or read).
-    if (FSession && FSession->Machine.Connected())
-        FPresetNumber = FSession->Machine.PresetNumber();
-    ShowAllParams(FUnit);
+    if (FMain.HasSession() && FMain.Session().Machine.Connected())
+        FMain.SetPresetNumber(FMain.Session().Machine.PresetNumber());
+    FMain.ShowAllParams(FMain.Unit());
 }
 
-void TfmMain::SetLevelPoll(bool on)
+void TMainSessionView::SetLevelPoll(bool on)
 {
     FLevelPoll = on;
-    FStripPage->SetLevelPoll(on);
+    FMain.Strip().SetLevelPoll(on);
 }
 
-void TfmMain::OnLevelReply(std::span<const uint8_t> payload)
+void TMainSessionView::OnLevelReply(std::span<const uint8_t> payload)
 {
-    FStripPage->ShowLevels(payload);
+    FMain.Strip().ShowLevels(payload);
 }
 
-void TfmMain::ShowOffline()
+// ---- panel lock ----
+
+void TMainSessionView::ShowUnlockPrompt()
 {
-    FNetOpenPending = false;
-    const bool reached = LinkDialogs().fmNetwork->GetConnectResult();
-    if (reached)
-        ResetOffline();
-    FOnline = false;
-    // The disconnect timer's close (after 17, a rejected identity, a lock change, a download)
-    // leaves the scan dialog in its broken-link state for the next scan.
-    if (!FOwnClose)
-        LinkDialogs().fmNetwork->ReportLinkBroken();
+    // Modal to the user, but the machine's call returns at once.
+    TfmLockPassWord& prompt = *FMain.DeviceDialogs()->fmLockPassWord;
+    prompt.setWindowModality(Qt::ApplicationModal);
+    prompt.Show();
+}
+
+void TMainSessionView::ResetUnlockEdit()
+{
+    if (FDeviceDialogs)
+        FDeviceDialogs->fmLockPassWord->ResetEdit();
+}
+
+void TMainSessionView::CloseUnlockPrompt()
+{
+    if (FDeviceDialogs)
+        FDeviceDialogs->fmLockPassWord->Close();
+}
+
+void TMainSessionView::CloseLockSetup()
+{
+    if (FDeviceDialogs)
+        FDeviceDialogs->fmLockSetup->Close();
+}
+
+void TMainSessionView::ShowOffline()
+{
+    FMain.Link().ShowOffline();
 }
 
 } // namespace app

@@ -3,6 +3,7 @@
 #include "app/dialogs/SmallDialogs.h"
 #include "app/main/MainEditing.h"
 #include "app/main/MainLayout.h"
+#include "app/main/MainSessionView.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "base/FlagScope.h"
@@ -603,7 +604,7 @@ void PeqPage::ViewSwitch(fw::TControl* Sender, bool phase)
                             true);
     graph->UpdateCurvePage();
     channel->box->update();
-    FMain.MarkChannelCurvesDirty(c);
+    FMain.View().MarkChannelCurvesDirty(c);
     RefreshChannelOverlays(c);
 }
 
@@ -926,6 +927,24 @@ void PeqPage::RefreshGainPageOverlays()
     }
     for (LMyFFTDrawHpLp6dB* graph : FGainGraphs)
         graph->UpdateCurvePage();
+}
+
+void PeqPage::UpdateLinkedOverlayButtons(int ch, bool visible)
+{
+    if (!ValidChannel(ch))
+        return;
+    auto apply = [&](sk::TLedPowerButton* b, int graph) {
+        b->SetVisible(visible);
+        if (!visible) {
+            b->SetActive(false);
+            FMain.CurveDirtyMask(graph) &= ~(1u << ch);
+            FMain.Plots(graph)->RemoveCurve(OverlaySlot(graph, ch));
+        }
+    };
+    apply(FGainOverlays[std::size_t(ch)], ch < 3 ? kGainInGraph : kGainOutGraph);
+    for (int page = FirstOfKind(ch); page < EndOfKind(ch); ++page)
+        if (page != ch)
+            apply(FChannels[std::size_t(page)].overlays[std::size_t(ch)], page);
 }
 
 void PeqPage::vrbShowOverlayClick(fw::TControl* Sender, int g)

@@ -85,6 +85,8 @@ class PeqPage : public TPage
     int SelectedHandle() const { return FSelectedHandle; }
     // Overlays (graph: 0..8 the channel pages, 9 and 10 the Gain page's inputs and outputs).
     void vrbShowOverlayClick(fw::TControl* Sender, int graph);
+    // The overlay buttons of ch's curve on other graphs follow whether ch leads its group.
+    void UpdateLinkedOverlayButtons(int ch, bool visible);
 
     // Refresh: the band table, cuts and bypass mark of a channel from the model; its bands, cuts and
     // total curve on its graph; the overlays a shown page consumes; no band selected (before a

@@ -1,8 +1,10 @@
-// TfmMain: opening and closing links, the link button, the HID controller's events, the socket's
-// status texts, the ID/IP setup and the traffic log.
+// The window's link: opening and closing links, the link button, the HID controller's events, the
+// socket's status texts, the ID/IP setup and the traffic log.
+#include "app/main/LinkController.h"
 #include "app/ProgramInfo.h"
 #include "app/dialogs/NetworkSetupDialog.h"
 #include "app/dialogs/ScanDialog.h"
+#include "app/main/MainSessionView.h"
 #include "app/main/StdControls.h"
 #include "app/main/TfmMain.h"
 #include "controls/panels/SkBmpButton.h"
@@ -34,10 +36,13 @@ TLinkDialogs::TLinkDialogs(TfmMain* main)
 }
 TLinkDialogs::~TLinkDialogs() = default;
 
-TLinkDialogs& TfmMain::LinkDialogs()
+TLinkController::TLinkController(TfmMain& main) : TPage(main) {}
+TLinkController::~TLinkController() = default;
+
+TLinkDialogs& TLinkController::LinkDialogs()
 {
     if (!FLinkDialogs)
-        FLinkDialogs = std::make_unique<TLinkDialogs>(this);
+        FLinkDialogs = std::make_unique<TLinkDialogs>(&FMain);
     return *FLinkDialogs;
 }
 
@@ -54,21 +59,25 @@ std::string Dotted(uint32_t a)
 }
 } // namespace
 
-void TfmMain::ConnectLinkHandlers()
+void TLinkController::Bind(TControlBinder& b)
 {
-    if (auto* b = Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuLink")))
-        b->OnClick = [this](fw::TControl*) { rzbMenuLinkClick(); };
+    b.Bind(FLinkButton, QStringLiteral("rzbMenuLink"));
+    b.Bind(FDeviceIdLabel, QStringLiteral("lbDeviceId"));
+    b.Bind(FStatusLabel, QStringLiteral("lbStatus"));
+    b.Bind(FIpLabel, QStringLiteral("lbShowIp"));
+    b.Bind(FInterfaceLabel, QStringLiteral("lbInterface"));
+}
+
+void TLinkController::Connect()
+{
+    FLinkButton->OnClick = [this](fw::TControl*) { rzbMenuLinkClick(); };
     auto on = [this](const char* name, std::function<void()> f) {
-        if (QAction* a = MenuItem(QString::fromLatin1(name)))
-            QObject::connect(a, &QAction::triggered, this, [f] { f(); });
+        if (QAction* a = FMain.MenuItem(QString::fromLatin1(name)))
+            QObject::connect(a, &QAction::triggered, &FMain, [f] { f(); });
     };
     on("Connected", [this] { rzbMenuLinkClick(); });
     on("NetworkSetup", [this] { NetworkSetupClick(); });
     on("HidData", [this] { HidDataClick(); });
-    on("Open", [this] { OpenClick(); });
-    on("Save", [this] { SaveClick(); });
-    on("Upload", [this] { UploadClick(); });
-    on("Download", [this] { DownloadClick(); });
 
     tmStartConnect.SetInterval(300);
     tmStartConnect.OnTimer = [this](fw::TTimer* t) {
@@ -78,7 +87,7 @@ void TfmMain::ConnectLinkHandlers()
     tmLinkBroken.SetInterval(300);
     tmLinkBroken.OnTimer = [this](fw::TTimer* t) {
         t->SetEnabled(false);
-        if (!FSession || !FSession->LinkOpen())
+        if (!FMain.HasSession() || !FMain.Session().LinkOpen())
             return;
         CloseLink();
         TfmNetwork& scan = *LinkDialogs().fmNetwork;
@@ -90,19 +99,19 @@ void TfmMain::ConnectLinkHandlers()
     tmComScan.OnTimer = [this](fw::TTimer* t) {
         t->SetEnabled(false);
         TfmNetwork& scan = *LinkDialogs().fmNetwork;
-        if (!scan.IsShown() || !FSession)
+        if (!scan.IsShown() || !FMain.HasSession())
             return;
         CloseAttempt();
         scan.SetConnectResult(0);
     };
 }
 
-void TfmMain::StartLink(std::shared_ptr<platform::HidBackend> hid, bool connectNow)
+void TLinkController::StartLink(std::shared_ptr<platform::HidBackend> hid, bool connectNow)
 {
-    LLinkCore& core = FSession->Core;
+    LLinkSession& session = FMain.Session();
+    LLinkCore& core = session.Core;
     core.OnDeviceIdText = [this](const std::string& text) {
-        if (auto* l = Get<fw::TControl>(QStringLiteral("lbDeviceId")))
-            l->SetCaption(QString::fromStdString(text));
+        FDeviceIdLabel->SetCaption(QString::fromStdString(text));
     };
     core.OnLogLine = [this](const std::string& line) {
         LinkDialogs().fmHidData->AddLine(QString::fromStdString(line));
@@ -110,11 +119,11 @@ void TfmMain::StartLink(std::shared_ptr<platform::HidBackend> hid, bool connectN
     core.ClientSocket.OnConnecting = [this] {
         LinkDialogs().fmNetwork->lblScan->SetCaption(QStringLiteral("Network Connecting"));
     };
-    core.ClientSocket.OnConnect = [this] {
+    core.ClientSocket.OnConnect = [this, &session] {
         LinkDialogs().fmNetwork->lblScan->SetCaption(
             QStringLiteral("Connecting IP:") +
-            QString::fromStdString(FSession->Core.ClientSocket.RemoteAddress()));
-        if (std::exchange(FNetOpenPending, false) && !FSession->OpenNet())
+            QString::fromStdString(session.Core.ClientSocket.RemoteAddress()));
+        if (std::exchange(FNetOpenPending, false) && !session.OpenNet())
             LinkDialogs().fmNetwork->SetConnectResult(0);
     };
     if (!DefaultDeviceAddress.empty()) {
@@ -124,34 +133,34 @@ void TfmMain::StartLink(std::shared_ptr<platform::HidBackend> hid, bool connectN
     }
     if (hid) {
         FHidCtl = std::make_unique<THxHidDeviceController>(std::move(hid));
-        FHidCtl->SetOnDeviceData({[this](THxHidDevice* d, uint8_t id, const uint8_t* data, uint16_t size) {
-                                      FSession->Core.HidCtlDeviceData(d, id, data, size);
-                                  },
-                                  kHandlerId});
+        FHidCtl->SetOnDeviceData(
+            {[&session](THxHidDevice* d, uint8_t id, const uint8_t* data, uint16_t size) {
+                 session.Core.HidCtlDeviceData(d, id, data, size);
+             },
+             kHandlerId});
         FHidCtl->SetOnDeviceUnplug({[this](THxHidDevice* d) { HidCtlDeviceUnplug(d); }, kHandlerId});
         FHidCtl->SetOnDeviceDataError({[](THxHidDevice*, uint32_t) {}, kHandlerId});
         FHidCtl->OnEnumerate = {[this](THxHidDevice* d, int32_t idx) { return HidCtlEnumerate(d, idx); },
                                 kHandlerId};
         // Assigned directly: the setter would scan at once, inside the window's construction. The
         // controller's first scan runs from the event loop.
-        FHidCtl->OnDeviceChange = {[this](THxHidDeviceController* c) { c->Enumerate(); }, kHandlerId};
+        FHidCtl->OnDeviceChange = {[](THxHidDeviceController* c) { c->Enumerate(); }, kHandlerId};
     }
     if (connectNow)
         tmStartConnect.SetEnabled(true);
 }
 
-bool TfmMain::HasHidDevice() const
+bool TLinkController::HasHidDevice() const
 {
-    return FSession && FSession->Core.HidDevice() != nullptr;
+    return FMain.HasSession() && FMain.Session().Core.HidDevice() != nullptr;
 }
 
-QString TfmMain::StatusText() const
+QString TLinkController::StatusText() const
 {
-    auto* l = const_cast<TfmMain*>(this)->Get<fw::TControl>(QStringLiteral("lbStatus"));
-    return l ? l->Caption() : QString();
+    return FStatusLabel->Caption();
 }
 
-bool TfmMain::HidCtlEnumerate(THxHidDevice* dev, int32_t idx)
+bool TLinkController::HidCtlEnumerate(THxHidDevice* dev, int32_t idx)
 {
     const auto& a = dev->Attributes();
     // One device is held at a time: a second of the same kind would feed the same framer.
@@ -159,45 +168,44 @@ bool TfmMain::HidCtlEnumerate(THxHidDevice* dev, int32_t idx)
         return true;
     THxHidDevice* got = nullptr;
     if (FHidCtl->CheckOutByIndex(got, idx)) {
-        FSession->Core.SetHidDevice(got);
-        if (auto* l = Get<fw::TControl>(QStringLiteral("lbStatus")))
-            l->SetCaption(QStringLiteral("Detect HID"));
+        FMain.Session().Core.SetHidDevice(got);
+        FStatusLabel->SetCaption(QStringLiteral("Detect HID"));
     }
     return true;
 }
 
-void TfmMain::HidCtlDeviceUnplug(THxHidDevice* dev)
+void TLinkController::HidCtlDeviceUnplug(THxHidDevice* dev)
 {
     const auto& a = dev->Attributes();
     if (a.VendorID != kMorvexUsbVendorId || a.ProductID != kMorvexUsbProductId)
         return;
-    if (dev != FSession->Core.HidDevice()) {
+    LLinkCore& core = FMain.Session().Core;
+    if (dev != core.HidDevice()) {
         // Not the one in use (never checked out by this window): only give it back.
         if (dev->IsCheckedOut())
             FHidCtl->CheckIn(dev);
         return;
     }
-    THxHidDevice* held = FSession->Core.TakeHidDevice();
+    THxHidDevice* held = core.TakeHidDevice();
     FHidCtl->CheckIn(held);
     if (StatusText() == u"Detect HID")
-        if (auto* l = Get<fw::TControl>(QStringLiteral("lbStatus")))
-            l->SetCaption(QStringLiteral("OffLine"));
-    if (FSession->Core.Usb())
+        FStatusLabel->SetCaption(QStringLiteral("OffLine"));
+    if (core.Usb())
         tmLinkBroken.SetEnabled(true);
 }
 
-void TfmMain::OpenUsbLink()
+void TLinkController::OpenUsbLink()
 {
-    if (!FSession->OpenUsb())
+    if (!FMain.Session().OpenUsb())
         LinkDialogs().fmNetwork->UsbFailed("the device cannot be opened");
 }
 
-void TfmMain::OpenNetLink()
+void TLinkController::OpenNetLink()
 {
-    LClientSocket& socket = FSession->Core.ClientSocket;
+    LClientSocket& socket = FMain.Session().Core.ClientSocket;
     // The connect request goes out once the socket is connected, never into a connecting socket.
     if (socket.Connected()) {
-        if (!FSession->OpenNet())
+        if (!FMain.Session().OpenNet())
             LinkDialogs().fmNetwork->SetConnectResult(0);
         return;
     }
@@ -206,9 +214,9 @@ void TfmMain::OpenNetLink()
         DiscoverNetDevice();
 }
 
-void TfmMain::OpenComLink()
+void TLinkController::OpenComLink()
 {
-    if (FSession->OpenCom(FComPort))
+    if (FMain.Session().OpenCom(FComPort))
         return;
     std::string reason = "cannot be opened";
     if (::access(FComPort.c_str(), R_OK | W_OK) != 0)
@@ -216,7 +224,7 @@ void TfmMain::OpenComLink()
     LinkDialogs().fmNetwork->PortFailed(reason);
 }
 
-void TfmMain::DiscoverNetDevice()
+void TLinkController::DiscoverNetDevice()
 {
     if (FAutoNetSetting != 0) {
         FNetAddress = 0;
@@ -224,130 +232,181 @@ void TfmMain::DiscoverNetDevice()
     }
     if (FNetAddress == 0)
         return;
-    LClientSocket& socket = FSession->Core.ClientSocket;
+    LClientSocket& socket = FMain.Session().Core.ClientSocket;
     socket.Address = Dotted(FNetAddress);
     if (!socket.Active())
         socket.SetActive(true);
 }
 
-void TfmMain::ApplyNetAddress(uint32_t address)
+void TLinkController::ApplyNetAddress(uint32_t address)
 {
-    LClientSocket& socket = FSession->Core.ClientSocket;
+    LClientSocket& socket = FMain.Session().Core.ClientSocket;
     socket.SetActive(false);
     socket.Address = Dotted(address);
     socket.SetActive(true);
     FNetAddress = address;
-    if (auto* l = Get<fw::TControl>(QStringLiteral("lbShowIp")))
-        l->SetCaption(QStringLiteral("IP : ") + QString::fromStdString(socket.Address));
+    FIpLabel->SetCaption(QStringLiteral("IP : ") + QString::fromStdString(socket.Address));
 }
 
-void TfmMain::ApplyDeviceId(int id)
+void TLinkController::ApplyDeviceId(int id)
 {
     if (id < kMinDeviceId || id > kMaxDeviceId)
         return;
-    SetDeviceId(id);
-    FSession->Core.SetDeviceId(id);
+    ShowDeviceId(id);
+    FMain.Session().Core.SetDeviceId(id);
 }
 
-void TfmMain::CloseAttempt()
+void TLinkController::ShowDeviceId(int id)
+{
+    FDeviceId = id;
+    FDeviceIdLabel->SetCaption(QStringLiteral("ID : %1").arg(id));
+}
+
+void TLinkController::CloseAttempt()
 {
     FNetOpenPending = false;
     FOwnClose = true;
-    FSession->CloseLink();
+    FMain.Session().CloseLink();
     FOwnClose = false;
 }
 
-void TfmMain::CloseLink()
+void TLinkController::CloseLink()
 {
     CloseAttempt();
 }
 
-void TfmMain::ResetOffline()
+void TLinkController::ShowOnline(const std::string& interfaceName)
+{
+    FOnline = true;
+    FLinkButton->SetCaption(FMain.LookupText(QStringLiteral("SID_ONLINE")));
+    FLinkButton->SetDown(true);
+    if (QAction* c = FMain.MenuItem(QStringLiteral("Connect")))
+        c->setText(FMain.LookupText(QStringLiteral("SID_DISCONNECT")));
+    // A serial port shows its name, not its path.
+    const std::string shown = interfaceName.substr(interfaceName.rfind('/') + 1);
+    FInterfaceLabel->SetCaption(QString::fromStdString(shown));
+}
+
+void TLinkController::SetLinkControlsEnabled(bool enabled)
+{
+    FLinkButton->SetEnabled(enabled);
+    if (QAction* c = FMain.MenuItem(QStringLiteral("Connect")))
+        c->setEnabled(enabled);
+}
+
+void TLinkController::ResetOffline()
 {
     QDir::setCurrent(QCoreApplication::applicationDirPath());
     if (FHidCtl)
         FHidCtl->DeviceChange();
-    if (QAction* c = MenuItem(QStringLiteral("Connect")))
-        c->setText(LookupText(QStringLiteral("SID_CONNECT")));
-    auto* link = Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuLink"));
-    if (link)
-        link->SetCaption(LookupText(QStringLiteral("SID_OFFLINE")));
-    setWindowTitle(QString::fromUtf8(ProgramTitle.data(), qsizetype(ProgramTitle.size())) + u' ' +
-                   QString::fromUtf8(ProgramVersion.data(), qsizetype(ProgramVersion.size())));
-    if (auto* l = Get<fw::TControl>(QStringLiteral("lbInterface")))
-        l->SetCaption(QString());
+    if (QAction* c = FMain.MenuItem(QStringLiteral("Connect")))
+        c->setText(FMain.LookupText(QStringLiteral("SID_CONNECT")));
+    FLinkButton->SetCaption(FMain.LookupText(QStringLiteral("SID_OFFLINE")));
+    FMain.setWindowTitle(QString::fromUtf8(ProgramTitle.data(), qsizetype(ProgramTitle.size())) + u' ' +
+                         QString::fromUtf8(ProgramVersion.data(), qsizetype(ProgramVersion.size())));
+    FInterfaceLabel->SetCaption(QString());
     SetLinkControlsEnabled(true);
-    if (link)
-        link->SetDown(false);
+    FLinkButton->SetDown(false);
     FOnline = false;
-    SetMainEnabled(true);
-    SetLevelPoll(false);
+    FMain.setEnabled(true);
+    FMain.View().SetLevelPoll(false);
 }
 
-void TfmMain::rzbMenuLinkClick()
+void TLinkController::ReportLinkLost()
 {
-    auto* link = Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuLink"));
+    FNetOpenPending = false;
+    if (FExiting) {
+        ResetOffline();
+        return;
+    }
+    TfmNetwork& scan = *LinkDialogs().fmNetwork;
+    if (scan.Scanning() && !scan.GetConnectResult()) {
+        // The attempt under way failed: the scan goes on with its next one.
+        scan.SetConnectResult(0);
+        return;
+    }
+    ResetOffline();
+    scan.pbScan->SetPosition(0);
+    scan.ReportLinkBroken();
+    scan.ShowScan();
+}
+
+void TLinkController::ShowOffline()
+{
+    FNetOpenPending = false;
+    const bool reached = LinkDialogs().fmNetwork->GetConnectResult();
+    if (reached)
+        ResetOffline();
+    FOnline = false;
+    // The disconnect timer's close (after 17, a rejected identity, a lock change, a download)
+    // leaves the scan dialog in its broken-link state for the next scan.
+    if (!FOwnClose)
+        LinkDialogs().fmNetwork->ReportLinkBroken();
+}
+
+void TLinkController::rzbMenuLinkClick()
+{
     SetLinkControlsEnabled(false);
-    if (link)
-        link->SetDown(false);
-    QAction* connect = MenuItem(QStringLiteral("Connect"));
+    FLinkButton->SetDown(false);
+    QAction* connect = FMain.MenuItem(QStringLiteral("Connect"));
     if (FOnline) {
-        FSession->SendDisconnect();
+        FMain.Session().SendDisconnect();
         if (connect)
-            connect->setText(LookupText(QStringLiteral("SID_CONNECT")));
-        FSession->StartTimer(LSyncTimer::Disconnect, 300);
+            connect->setText(FMain.LookupText(QStringLiteral("SID_CONNECT")));
+        FMain.Session().StartTimer(LSyncTimer::Disconnect, 300);
         return;
     }
     TfmNetwork& scan = *LinkDialogs().fmNetwork;
     scan.btnOK->Click();
     if (connect)
-        connect->setText(LookupText(QStringLiteral("SID_DISCONNECT")));
+        connect->setText(FMain.LookupText(QStringLiteral("SID_DISCONNECT")));
     scan.ShowScan();
 }
 
-void TfmMain::NetworkSetupClick()
+void TLinkController::NetworkSetupClick()
 {
     TfmNetworkSetup& setup = *LinkDialogs().fmNetworkSetup;
-    auto* link = Get<sk::TSkBmpButton>(QStringLiteral("rzbMenuLink"));
-    const bool online = link && link->Caption() == LookupText(QStringLiteral("SID_ONLINE"));
+    const bool online = FLinkButton->Caption() == FMain.LookupText(QStringLiteral("SID_ONLINE"));
     setup.SetEditsEnabled(!online, !online && !setup.rbAutoSetting->Checked());
     setup.ShowModal();
 }
 
-void TfmMain::HidDataClick()
+void TLinkController::HidDataClick()
 {
     LinkDialogs().fmHidData->Show();
 }
 
-void TfmMain::DisconnectForExit(const std::function<void()>& sending)
+void TLinkController::DisconnectForExit(const std::function<void()>& sending)
 {
     FExiting = true;
-    SetLevelPoll(false);
-    FSession->SendDisconnect();
+    FMain.View().SetLevelPoll(false);
+    LLinkSession& session = FMain.Session();
+    session.SendDisconnect();
     // Only the disconnect waiting: the close waits for the frame out as it always did.
-    if (FSession->QueuedFrames() <= 1)
+    if (session.QueuedFrames() <= 1)
         return;
     if (sending)
         sending();
-    const bool sent = FSession->SendQueuedFrames([] {
+    const bool sent = session.SendQueuedFrames([] {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
         QThread::msleep(1);
     });
     if (!sent)
-        ShowInformation("SID_EXIT_NOT_SENT");
+        FMain.View().ShowInformation("SID_EXIT_NOT_SENT");
 }
 
-void TfmMain::StopLink()
+void TLinkController::StopLink()
 {
     tmStartConnect.SetEnabled(false);
     tmLinkBroken.SetEnabled(false);
     tmComScan.SetEnabled(false);
-    if (!FSession)
+    if (!FMain.HasSession())
         return;
     FinishLink();
-    FSession->Core.CloseAllTransports();
+    LLinkCore& core = FMain.Session().Core;
+    core.CloseAllTransports();
     if (FHidCtl) {
-        THxHidDevice* held = FSession->Core.TakeHidDevice();
+        THxHidDevice* held = core.TakeHidDevice();
         if (held)
             FHidCtl->CheckIn(held);
         FHidCtl.reset();
@@ -356,13 +415,13 @@ void TfmMain::StopLink()
         FLinkDialogs->fmNetwork->StopScan();
 }
 
-void TfmMain::FinishLink(int maxWaitMs)
+void TLinkController::FinishLink(int maxWaitMs)
 {
-    if (!FSession || !FSession->LinkOpen())
+    if (!FMain.HasSession() || !FMain.Session().LinkOpen())
         return;
-    LTransport* t = FSession->Core.OpenTransport();
-    auto pending = [this] {
-        LLinkCore& c = FSession->Core;
+    LLinkCore& c = FMain.Session().Core;
+    LTransport* t = c.OpenTransport();
+    auto pending = [&c] {
         if (c.Comm())
             return c.Comm()->QueuedFrames() > 0 || c.Comm()->Busy();
         if (c.Usb())
