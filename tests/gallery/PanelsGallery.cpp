@@ -221,6 +221,17 @@ struct Pages {
         Page("power_on", 150, 30, [](QWidget* h) { PowerButton(h)->SetActive(true); });
         Page("demo_up", 150, 30, [](QWidget* h) { DemoButton(h); });
         Page("demo_down", 150, 30, [](QWidget* h) { DemoButton(h)->ShowStateForPicture(true, true); });
+        // Captions with accelerators: the marked letter is underlined.
+        Page("accelerators", 330, 60, [](QWidget* h) {
+            PushButton(h)->SetCaption(QStringLiteral("&Bypass"));
+            BmpButton(h)->SetBounds(110, 10, 100, 28);
+            h->findChildren<TSkBmpButton*>().front()->SetCaption(QStringLiteral("&Gain"));
+            auto* d = DemoButton(h);
+            d->SetBounds(220, 12, 65, 17);
+            d->SetCaption(QStringLiteral("&Reset"));
+            h->findChildren<TLedPowerButton*>().front()->SetBounds(220, 34, 47, 16);
+            h->findChildren<TLedPowerButton*>().front()->SetCaption(QStringLiteral("A&LL"));
+        });
     }
 };
 const Pages pages;
