@@ -234,11 +234,11 @@ std::unique_ptr<QWidget> PathGradientPage()
         shadow.SetBorderColor(0x505050);
         shadow.Fill(&g, gp::TGPRectF{10, 140, 160, 90});
         for (int i = 0; i < 2; ++i) {
-            gp::TGPLinearGradientBrush b(gp::TGPRectF{200, gp::REAL(150 + 45 * i), 300, 35},
+            gp::TGPLinearGradientBrush b(gp::TGPRectF{200, gp::REAL(150 + 55 * i), 300, 35},
                                          gp::OpaqueArgb(0, 0, 0), gp::OpaqueArgb(255, 255, 255),
                                          gdip::LinearGradientModeHorizontal);
             b.SetGammaCorrection(i == 1);
-            g.FillRectangle(&b, gp::REAL(200), gp::REAL(150 + 45 * i), gp::REAL(300), gp::REAL(35));
+            g.FillRectangle(&b, gp::REAL(200), gp::REAL(150 + 55 * i), gp::REAL(300), gp::REAL(35));
         }
     }
     auto* bg = new QLabel(page.get());
@@ -249,7 +249,7 @@ std::unique_ptr<QWidget> PathGradientPage()
     gallery::Caption(page.get(), 380, 4, QStringLiteral("triangle"));
     gallery::Caption(page.get(), 10, 124, QStringLiteral("soft shadow"));
     gallery::Caption(page.get(), 200, 134, QStringLiteral("plain"));
-    gallery::Caption(page.get(), 200, 179, QStringLiteral("gamma corrected"));
+    gallery::Caption(page.get(), 200, 189, QStringLiteral("gamma corrected"));
     return page;
 }
 

@@ -222,15 +222,14 @@ struct Pages {
         Page("demo_up", 150, 30, [](QWidget* h) { DemoButton(h); });
         Page("demo_down", 150, 30, [](QWidget* h) { DemoButton(h)->ShowStateForPicture(true, true); });
         // Captions with accelerators: the marked letter is underlined.
-        Page("accelerators", 330, 60, [](QWidget* h) {
+        Page("accelerators", 290, 44, [](QWidget* h) {
             PushButton(h)->SetCaption(QStringLiteral("&Bypass"));
-            BmpButton(h)->SetBounds(110, 10, 100, 28);
-            h->findChildren<TSkBmpButton*>().front()->SetCaption(QStringLiteral("&Gain"));
-            auto* d = DemoButton(h);
-            d->SetBounds(220, 12, 65, 17);
-            d->SetCaption(QStringLiteral("&Reset"));
-            h->findChildren<TLedPowerButton*>().front()->SetBounds(220, 34, 47, 16);
-            h->findChildren<TLedPowerButton*>().front()->SetCaption(QStringLiteral("A&LL"));
+            TSkBmpButton* b = BmpButton(h);
+            b->SetBounds(110, 8, 100, 28);
+            b->SetCaption(QStringLiteral("&Gain"));
+            TLedPowerButton* p = PowerButton(h);
+            p->SetBounds(225, 14, 47, 16);
+            p->SetCaption(QStringLiteral("A&LL"));
         });
     }
 };
