@@ -1,5 +1,6 @@
 #include "base/CodePage.h"
 
+#include <algorithm>
 #include <atomic>
 #include <iconv.h>
 
@@ -13,11 +14,48 @@ const char* IconvName(CodePage page)
     return page == CodePage::Gbk ? "GBK" : "WINDOWS-1252";
 }
 
+// The converter of this thread's last conversion, kept open: opening one costs far more than a short
+// text takes to convert.
+class TConverter
+{
+  public:
+    TConverter() = default;
+    TConverter(const TConverter&) = delete;
+    TConverter& operator=(const TConverter&) = delete;
+    ~TConverter() { Close(); }
+    iconv_t Get(const char* from, const char* to)
+    {
+        if (FCd != iconv_t(-1) && FFrom == from && FTo == to)
+            return FCd;
+        Close();
+        FCd = iconv_open(to, from);
+        FFrom = from;
+        FTo = to;
+        return FCd;
+    }
+
+  private:
+    void Close()
+    {
+        if (FCd != iconv_t(-1))
+            iconv_close(FCd);
+        FCd = iconv_t(-1);
+    }
+    iconv_t FCd = iconv_t(-1);
+    const char* FFrom = nullptr;
+    const char* FTo = nullptr;
+};
+
+thread_local TConverter tConverter;
+
 // One character at a time so that an unconvertible one becomes '?' and the rest still converts.
 std::string Convert(std::string_view in, const char* from, const char* to, bool fromUtf8)
 {
+    // Both pages and UTF-8 keep ASCII as it is: plain text needs no converter.
+    if (std::all_of(in.begin(), in.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::string(in);
     std::string out;
-    iconv_t cd = iconv_open(to, from);
+    iconv_t cd = tConverter.Get(from, to);
     if (cd == iconv_t(-1))
         return out;
     char buffer[16];
@@ -56,7 +94,6 @@ std::string Convert(std::string_view in, const char* from, const char* to, bool 
                     ++i;
         }
     }
-    iconv_close(cd);
     return out;
 }
 

@@ -13,13 +13,19 @@ namespace fw
 
 namespace
 {
-QString StripPrefix(const QString& s)
+// The text without its accelerator marks; `accel` receives the place of the marked character in it
+// (-1 when none).
+QString StripPrefix(const QString& s, int* accel = nullptr)
 {
     QString out;
     out.reserve(s.size());
+    if (accel)
+        *accel = -1;
     for (int i = 0; i < s.size(); ++i) {
         if (s[i] == u'&' && i + 1 < s.size()) {
             ++i;
+            if (accel && *accel < 0 && s[i] != u'&')
+                *accel = int(out.size());
         }
         out.append(s[i]);
     }
@@ -478,12 +484,13 @@ namespace
 struct TextExtent {
     QString Text, Shown;
     int Width = 0, Height = 0;
+    int Accel = -1; // the marked character's place in Text
 };
 
 TextExtent MeasureExtent(const QFont& f, const QString& source, const TRect& r, unsigned flags)
 {
     TextExtent e;
-    e.Text = (flags & DT_NOPREFIX) ? source : StripPrefix(source);
+    e.Text = (flags & DT_NOPREFIX) ? source : StripPrefix(source, &e.Accel);
     e.Shown = e.Text;
     const TextMetrics& m = CurrentTextMetrics();
     if ((flags & DT_SINGLELINE) || !(flags & DT_WORDBREAK)) {
@@ -519,6 +526,7 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags)
     const QString& text = e.Text;
     const QString& shown = e.Shown;
     const int w = e.Width, h = e.Height;
+    const int accel = e.Accel;
     if (flags & DT_CALCRECT) {
         r.Right = r.Left + w;
         r.Bottom = r.Top + h;
@@ -542,10 +550,20 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags)
     FPainter.setPen(ToQColor(Font.Color()));
     if ((flags & DT_SINGLELINE) || !(flags & DT_WORDBREAK)) {
         DrawTextLine(FPainter, f, x, y + m.Ascent(f), shown);
+        // The accelerator's character is underlined.
+        if (accel >= 0 && accel < shown.size() && shown.left(accel + 1) == text.left(accel + 1)) {
+            const int x0 = x + m.Width(f, shown.left(accel)), x1 = x + m.Width(f, shown.left(accel + 1));
+            const int thick = std::max(1, QFontMetrics(f).lineWidth());
+            FPainter.fillRect(QRect(x0, y + m.Ascent(f) + 1, std::max(1, x1 - x0), thick),
+                              ToQColor(Font.Color()));
+        }
     } else {
         int align = Qt::TextWordWrap | Qt::AlignTop;
         align |= (flags & DT_CENTER) ? Qt::AlignHCenter : (flags & DT_RIGHT) ? Qt::AlignRight : Qt::AlignLeft;
-        FPainter.drawText(r.ToQRect(), align, text);
+        if (flags & DT_NOPREFIX)
+            FPainter.drawText(r.ToQRect(), align, text);
+        else
+            FPainter.drawText(r.ToQRect(), align | Qt::TextShowMnemonic, source);
     }
     FPainter.restore();
     return h;

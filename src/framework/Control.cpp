@@ -323,13 +323,68 @@ void TControl::keyPressEvent(QKeyEvent* e)
         KeyDown(key, shift);
     if (!guard)
         return;
-    const QString text = e->text();
+    QString text = e->text();
+    const bool alt = e->modifiers() & Qt::AltModifier;
+    // Alt with a letter or digit may come without its text.
+    if (alt && text.isEmpty() &&
+        ((e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z) ||
+         (e->key() >= Qt::Key_0 && e->key() <= Qt::Key_9)))
+        text = QChar(char16_t(e->key()));
     for (QChar ch : text) {
         if (!guard)
             return;
-        KeyPress(ch);
+        if (!alt)
+            KeyPress(ch);
+        if (guard && !ch.isNull() && ch.isPrint() && !ch.isSpace() && (alt || !WantsChars()))
+            DispatchDialogChar(window(), ch);
     }
     e->accept();
+}
+
+bool TControl::DialogChar(QChar)
+{
+    return false;
+}
+
+QChar AcceleratorOf(const QString& caption)
+{
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != u'&')
+            continue;
+        if (caption[i + 1] == u'&') {
+            ++i;
+            continue;
+        }
+        return caption[i + 1].toLower();
+    }
+    return QChar();
+}
+
+bool IsAccel(QChar Key, const QString& caption)
+{
+    const QChar accel = AcceleratorOf(caption);
+    return !accel.isNull() && accel == Key.toLower();
+}
+
+bool DispatchDialogChar(QWidget* root, QChar Key)
+{
+    if (!root || !root->isVisible())
+        return false;
+    if (auto* c = dynamic_cast<TControl*>(root); c && !root->isWindow() && c->DialogChar(Key))
+        return true;
+    const auto children = root->children();
+    for (QObject* o : children) {
+        auto* w = qobject_cast<QWidget*>(o);
+        // Another window (a dialog of this one) answers its own keys.
+        if (!w || w->isWindow())
+            continue;
+        QPointer<QWidget> guard(root);
+        if (DispatchDialogChar(w, Key))
+            return true;
+        if (!guard)
+            return true;
+    }
+    return false;
 }
 
 void TControl::keyReleaseEvent(QKeyEvent* e)

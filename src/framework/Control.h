@@ -110,6 +110,12 @@ class TControl : public QWidget
     // The nearest TControl at or above w (nullptr when none).
     static TControl* ControlOf(QWidget* w);
 
+    // An accelerator key pressed in the window ("&O" in a caption marks O): true when this control
+    // took it. Offered by DispatchDialogChar.
+    virtual bool DialogChar(QChar Key);
+    // Typed characters are this control's own: without Alt they are not offered as accelerators.
+    virtual bool WantsChars() const { return false; }
+
   protected:
     // What a property of the one property shape (framework/Property.h) does after a change; hand
     // written setters store through Set.
@@ -172,6 +178,13 @@ class TControl : public QWidget
     bool FClicked = false;
     int FWheelAccumulator = 0;
 };
+
+// The accelerator character of a caption ("&Ok" → 'o'), or a null char.
+QChar AcceleratorOf(const QString& caption);
+// Whether Key is the accelerator of the caption, in any case.
+bool IsAccel(QChar Key, const QString& caption);
+// Offers an accelerator key to the visible controls under root, in creation order, until one takes it.
+bool DispatchDialogChar(QWidget* root, QChar Key);
 
 // A window: finds its components by name, case-insensitively.
 class TForm : public TControl

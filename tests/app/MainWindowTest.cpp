@@ -11,6 +11,7 @@
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkComboBox.h"
 #include "controls/panels/SkLabel.h"
+#include "controls/smooth/RTFLabel.h"
 #include "controls/smooth/RoundEdit.h"
 #include "curves/Plot.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
@@ -25,6 +26,7 @@
 #include <QApplication>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <set>
 
 using namespace app;
 
@@ -376,6 +378,13 @@ TEST_F(MainWindow, SmallDialogs)
     EXPECT_EQ(w->Unit()->GetGeq(2, 4), w->Unit()->GetDefaultGeq(2, 4));
     EXPECT_EQ(TfmRs232Code::ContentLeft(1000), 175);
     EXPECT_EQ(TfmRs232Code::ContentLeft(749), 50);
+    // Each reference window shows its language's document.
+    for (const auto& [dialog, english] :
+         {std::pair{d.fmRs232CodeEnglish.get(), true}, std::pair{d.fmRs232Code.get(), false}}) {
+        auto* rtf = dialog->findChild<fx::TRTFLabel*>(QStringLiteral("RTFLabel"));
+        ASSERT_NE(rtf, nullptr);
+        EXPECT_EQ(rtf->RichText(), SerialCommandReference(english));
+    }
     d.fmTest->ShowModal();
     EXPECT_EQ(d.fmTest->rbSineWave->Caption(), QStringLiteral("Sine Wave"));
     EXPECT_EQ(d.fmTest->bnExit->Caption(), QStringLiteral("Exit"));
@@ -383,20 +392,35 @@ TEST_F(MainWindow, SmallDialogs)
     EXPECT_EQ(d.fmExit->lbExit->Caption(), QStringLiteral("Really quit?"));
 }
 
-// The two serial references list every command the device takes, each once, in code order.
+// The two serial references are RTF documents that list every command the device takes, each once, in
+// code order, with the payload column at one place on every row.
 TEST(SerialReference, ListsEveryCommandOnce)
 {
     for (bool english : {true, false}) {
-        const QStringList lines = SerialCommandReference(english).split(u'\n');
+        SCOPED_TRACE(english ? "English" : "Chinese");
+        const fx::TRtfDocument doc = fx::ReadRtf(SerialCommandReference(english));
+        ASSERT_TRUE(doc.IsRtf);
+        const QStringList lines = doc.PlainText().split(u'\n');
         static const QRegularExpression row(QStringLiteral("^ *(\\d+)   \\S"));
         std::vector<int> codes;
-        for (const QString& line : lines)
-            if (const QRegularExpressionMatch m = row.match(line); m.hasMatch())
+        std::set<qsizetype> payloadColumns;
+        for (const QString& line : lines) {
+            if (const QRegularExpressionMatch m = row.match(line); m.hasMatch()) {
                 codes.push_back(m.captured(1).toInt());
+                const proto::CommandInfo& c = proto::kCommands[codes.size() - 1];
+                if (english)
+                    payloadColumns.insert(
+                        line.lastIndexOf(QString::fromUtf8(c.payload.data(), c.payload.size())));
+                else
+                    payloadColumns.insert(line.indexOf(u' ', 6) + 1);
+            }
+        }
         std::vector<int> expected;
         for (const proto::CommandInfo& c : proto::kCommands)
             expected.push_back(c.code);
-        EXPECT_EQ(codes, expected) << (english ? "English" : "Chinese");
+        EXPECT_EQ(codes, expected);
+        EXPECT_EQ(payloadColumns.size(), 1u);
+        EXPECT_EQ(doc.PlainText().contains(QString::fromUtf8("重启设备")), !english);
     }
 }
 

@@ -779,3 +779,82 @@ TEST_F(PushButton, ShapeButtonBevelRingsLitFromEachSide)
         EXPECT_EQ(FromQColor(s->BitmapDown().pixelColor(c.x, c.y)), c.down);
     }
 }
+
+// Accelerator keys: a caption's "&" letter clicks its button from anywhere in the window with Alt, and
+// without Alt while the focus is on a control that takes no typed characters; a combo box keeps its
+// letters. Hidden, disabled and other windows' buttons are left alone; "&&" marks nothing.
+TEST_F(PushButton, AcceleratorKeysClickTheirButtons)
+{
+    std::vector<std::string> clicks;
+    const auto counted = [&](TControl* c, const char* caption) {
+        c->SetCaption(QString::fromUtf8(caption));
+        c->OnClick = [&clicks, caption](TControl*) { clicks.emplace_back(caption); };
+    };
+    auto* push = new TSkButton(form.get());
+    counted(push, "&Ok");
+    auto* bmp = Button(form.get(), 0);
+    counted(bmp, "&Bitmap");
+    auto* shape = new TSkShapeButton(form.get());
+    shape->SetBitmap(SkinShape(30, 30));
+    counted(shape, "&Shape");
+    auto* power = new TLedPowerButton(form.get());
+    counted(power, "&Power");
+    auto* demo = new TLedDemoButton(form.get());
+    counted(demo, "&Demo");
+    auto* hidden = new TSkButton(form.get());
+    counted(hidden, "&Hidden");
+    hidden->SetVisible(false);
+    auto* disabled = new TSkBmpButton(form.get());
+    counted(disabled, "&Xoff");
+    disabled->SetEnabled(false);
+    auto* doubled = new TSkButton(form.get());
+    counted(doubled, "A&&mp");
+    auto* group = new TSkGroupBox(form.get());
+    group->SetCaption(QStringLiteral("&Group"));
+    auto* inGroup = new TSkButton(group);
+    inGroup->SetTabStop(true);
+    auto* combo = new TSkComboBox(form.get());
+    combo->SetTabStop(true);
+    auto* other = new TForm();
+    other->show();
+    auto* elsewhere = new TSkButton(other);
+    counted(elsewhere, "&Elsewhere");
+    QApplication::processEvents();
+
+    struct Case {
+        const char* name;
+        QWidget* at;
+        int key;
+        bool alt;
+        std::vector<std::string> clicked;
+    };
+    const Case cases[] = {
+        {"Alt with the letter", push, Qt::Key_O, true, {"&Ok"}},
+        {"any case", push, Qt::Key_B, false, {"&Bitmap"}},
+        {"shape button", push, Qt::Key_S, false, {"&Shape"}},
+        {"power button clicks, its state stays", push, Qt::Key_P, false, {"&Power"}},
+        {"demo button", push, Qt::Key_D, false, {"&Demo"}},
+        {"hidden button", push, Qt::Key_H, true, {}},
+        {"disabled button", push, Qt::Key_X, true, {}},
+        {"doubled ampersand", push, Qt::Key_M, true, {}},
+        {"another window's button", push, Qt::Key_E, true, {}},
+        {"a combo box keeps plain letters", combo, Qt::Key_O, false, {}},
+        {"but not Alt ones", combo, Qt::Key_O, true, {"&Ok"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        clicks.clear();
+        const bool active = power->Active();
+        const QString text = QString(QChar(char16_t(c.alt ? c.key : c.key + 32)));
+        QKeyEvent e(QEvent::KeyPress, c.key, c.alt ? Qt::AltModifier : Qt::NoModifier, text);
+        QApplication::sendEvent(c.at, &e);
+        EXPECT_EQ(clicks, c.clicked);
+        EXPECT_EQ(power->Active(), active);
+    }
+    delete other;
+    // The group box's letter moves the focus to its first control.
+    push->SetFocus();
+    QKeyEvent g(QEvent::KeyPress, Qt::Key_G, Qt::AltModifier, QStringLiteral("g"));
+    QApplication::sendEvent(push, &g);
+    EXPECT_EQ(form->focusWidget(), inGroup);
+}

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPalette>
+#include <cmath>
 
 using namespace fx;
 
@@ -149,6 +150,109 @@ std::unique_ptr<QWidget> FillPage()
     return page;
 }
 
+// The 53 hatch styles, numbered, dark blue on light yellow.
+std::unique_ptr<QWidget> HatchPage()
+{
+    const int cw = 64, ch = 44, cols = 9;
+    const int rows = (gdip::HatchStyleTotal + cols - 1) / cols;
+    auto page = std::make_unique<QWidget>();
+    page->resize(cols * cw + 10, rows * (ch + 16) + 10);
+    QImage canvas(page->size(), QImage::Format_ARGB32);
+    canvas.fill(QColor(0xE8, 0xE8, 0xE8));
+    {
+        QPainter p(&canvas);
+        gp::TGPGraphics g(p);
+        for (int style = 0; style < gdip::HatchStyleTotal; ++style) {
+            const int x = 10 + (style % cols) * cw, y = 18 + (style / cols) * (ch + 16);
+            gp::TGPHatchBrush brush(style, gp::OpaqueArgb(0, 0, 128), gp::OpaqueArgb(255, 255, 208));
+            g.FillRectangle(&brush, gp::REAL(x), gp::REAL(y), gp::REAL(cw - 12), gp::REAL(ch - 10));
+        }
+    }
+    auto* bg = new QLabel(page.get());
+    bg->setPixmap(QPixmap::fromImage(canvas));
+    bg->resize(page->size());
+    for (int style = 0; style < gdip::HatchStyleTotal; ++style)
+        gallery::Caption(page.get(), 10 + (style % cols) * cw, 4 + (style / cols) * (ch + 16),
+                         QString::number(style));
+    return page;
+}
+
+// Path gradients over outlines that are no ellipses, one surround colour per point, the soft shadow's
+// interpolation colours, and a gradient with and without gamma correction.
+std::unique_ptr<QWidget> PathGradientPage()
+{
+    auto page = std::make_unique<QWidget>();
+    page->resize(520, 300);
+    QImage canvas(page->size(), QImage::Format_ARGB32);
+    canvas.fill(QColor(0xE8, 0xE8, 0xE8));
+    {
+        QPainter p(&canvas);
+        gp::TGPGraphics g(p);
+        g.SetSmoothingMode(gdip::SmoothingModeAntiAlias);
+        {
+            gp::TGPGraphicsPath rect;
+            rect.AddRectangle(gp::TGPRectF{10, 20, 160, 80});
+            gp::TGPPathGradientBrush b(&rect);
+            b.SetCenterColor(gp::OpaqueArgb(255, 255, 255));
+            gp::ARGB s = gp::OpaqueArgb(0, 64, 160);
+            int n = 1;
+            b.SetSurroundColors(&s, n);
+            g.FillPath(&b, &rect);
+        }
+        {
+            gp::TGPGraphicsPath star;
+            gp::TGPPointF pts[10];
+            for (int i = 0; i < 10; ++i) {
+                const double a = -M_PI / 2 + i * M_PI / 5, r = i % 2 ? 22 : 50;
+                pts[i] = {gp::REAL(270 + r * std::cos(a)), gp::REAL(65 + r * std::sin(a))};
+            }
+            star.AddPolygon(pts, 10);
+            gp::TGPPathGradientBrush b(&star);
+            b.SetCenterColor(gp::OpaqueArgb(255, 255, 255));
+            gp::ARGB colours[10];
+            for (int i = 0; i < 10; ++i)
+                colours[i] = i % 2 ? gp::OpaqueArgb(255, 200, 0) : gp::OpaqueArgb(200, 0, 0);
+            int n = 10;
+            b.SetSurroundColors(colours, n);
+            g.FillPath(&b, &star);
+        }
+        {
+            gp::TGPGraphicsPath tri;
+            const gp::TGPPointF pts[3] = {{360, 110}, {430, 15}, {500, 110}};
+            tri.AddPolygon(pts, 3);
+            gp::TGPPathGradientBrush b(&tri);
+            b.SetCenterColor(gp::OpaqueArgb(0, 0, 0));
+            gp::ARGB colours[3] = {gp::OpaqueArgb(255, 0, 0), gp::OpaqueArgb(0, 255, 0),
+                                   gp::OpaqueArgb(0, 0, 255)};
+            int n = 3;
+            b.SetSurroundColors(colours, n);
+            g.FillPath(&b, &tri);
+        }
+        TGDIPFill shadow;
+        shadow.SetShadowOffset(8);
+        shadow.SetRounding(10);
+        shadow.SetBorderColor(0x505050);
+        shadow.Fill(&g, gp::TGPRectF{10, 140, 160, 90});
+        for (int i = 0; i < 2; ++i) {
+            gp::TGPLinearGradientBrush b(gp::TGPRectF{200, gp::REAL(150 + 55 * i), 300, 35},
+                                         gp::OpaqueArgb(0, 0, 0), gp::OpaqueArgb(255, 255, 255),
+                                         gdip::LinearGradientModeHorizontal);
+            b.SetGammaCorrection(i == 1);
+            g.FillRectangle(&b, gp::REAL(200), gp::REAL(150 + 55 * i), gp::REAL(300), gp::REAL(35));
+        }
+    }
+    auto* bg = new QLabel(page.get());
+    bg->setPixmap(QPixmap::fromImage(canvas));
+    bg->resize(page->size());
+    gallery::Caption(page.get(), 10, 4, QStringLiteral("rectangle"));
+    gallery::Caption(page.get(), 220, 4, QStringLiteral("star, colour per point"));
+    gallery::Caption(page.get(), 380, 4, QStringLiteral("triangle"));
+    gallery::Caption(page.get(), 10, 124, QStringLiteral("soft shadow"));
+    gallery::Caption(page.get(), 200, 134, QStringLiteral("plain"));
+    gallery::Caption(page.get(), 200, 189, QStringLiteral("gamma corrected"));
+    return page;
+}
+
 std::unique_ptr<QWidget> EditPage()
 {
     auto page = std::make_unique<QWidget>();
@@ -285,6 +389,8 @@ std::unique_ptr<QWidget> ProgressPage()
 }
 
 const gallery::GalleryPage fillPage(QStringLiteral("fill"), FillPage);
+const gallery::GalleryPage hatchPage(QStringLiteral("hatch"), HatchPage);
+const gallery::GalleryPage pathGradientPage(QStringLiteral("pathgradient"), PathGradientPage);
 const gallery::GalleryPage editPage(QStringLiteral("roundedit"), EditPage, [](QWidget* page) {
     page->findChild<TRoundEdit*>(QStringLiteral("focused"))->SetFocus();
 });

@@ -221,6 +221,16 @@ struct Pages {
         Page("power_on", 150, 30, [](QWidget* h) { PowerButton(h)->SetActive(true); });
         Page("demo_up", 150, 30, [](QWidget* h) { DemoButton(h); });
         Page("demo_down", 150, 30, [](QWidget* h) { DemoButton(h)->ShowStateForPicture(true, true); });
+        // Captions with accelerators: the marked letter is underlined.
+        Page("accelerators", 290, 44, [](QWidget* h) {
+            PushButton(h)->SetCaption(QStringLiteral("&Bypass"));
+            TSkBmpButton* b = BmpButton(h);
+            b->SetBounds(110, 8, 100, 28);
+            b->SetCaption(QStringLiteral("&Gain"));
+            TLedPowerButton* p = PowerButton(h);
+            p->SetBounds(225, 14, 47, 16);
+            p->SetCaption(QStringLiteral("A&LL"));
+        });
     }
 };
 const Pages pages;

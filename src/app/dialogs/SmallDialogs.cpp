@@ -12,6 +12,7 @@
 #include "controls/panels/SkLabel.h"
 #include "controls/panels/SkinButtons.h"
 #include "controls/smooth/ProgressBar.h"
+#include "controls/smooth/RTFLabel.h"
 #include "model/LUnitControl.h"
 
 #include <QApplication>
@@ -26,6 +27,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QWindow>
+#include <span>
 
 namespace app
 {
@@ -480,7 +482,7 @@ template <std::size_t N> constexpr bool SameCodes(const Chinese (&rows)[N])
 
 } // namespace
 
-QString SerialCommandReference(bool english)
+QByteArray SerialCommandReference(bool english)
 {
     // Every command the device takes, in code order, from the command table. Channels: 0..2 inputs
     // A..C, 3..8 outputs 1..6; int16 values go low byte first.
@@ -529,33 +531,81 @@ QString SerialCommandReference(bool english)
         {73, "图示均衡旁通", "通道，0 或 1"},
     };
     static_assert(SameCodes(kChinese), "a Chinese row for every command of the table, in its order");
-    QString text =
-        english ? QStringLiteral("RS232 command reference\n\n"
-                                 "Port: 115200 baud, 8 data bits, no parity, 1 stop bit.\n"
-                                 "Frame: 10 02 00 id len code payload 10 03 check\n"
-                                 "len = payload length + 1; check = XOR of every byte before it.\n"
-                                 "Channels: 0-2 inputs A-C, 3-8 outputs 1-6; int16 low byte first.\n\n")
-                : QStringLiteral("232 通讯协议控制代码\n\n"
-                                 "串口：115200 波特，8 位数据，无校验，1 位停止位。\n"
-                                 "帧格式：10 02 00 id len code payload 10 03 check\n"
-                                 "len = 数据长度 + 1；check = 之前所有字节的异或。\n"
-                                 "通道：0-2 为输入 A-C，3-8 为输出 1-6；int16 低字节在前。\n\n");
-    // Names padded to one width: spaces in English; ideographic spaces in Chinese, whose names are
-    // all ideographs, so the payload column lines up whatever the fonts' widths.
+    const auto utf8 = [](std::string_view v) { return QString::fromUtf8(v.data(), qsizetype(v.size())); };
+    // Fonts: 0 the text, 1 the fixed-pitch table, 2 the Chinese names; colours: 1 headings, 2 codes.
+    QByteArray rtf =
+        english ? "{\\rtf1\\ansi\\ansicpg1252\\deff0"
+                  "{\\fonttbl{\\f0\\fswiss\\fcharset0 Tahoma;}{\\f1\\fmodern\\fcharset0 Courier New;}"
+                  "{\\f2\\fnil\\fcharset134 SimSun;}}"
+                : "{\\rtf1\\ansi\\ansicpg936\\deff0"
+                  "{\\fonttbl{\\f0\\fnil\\fcharset134 SimSun;}{\\f1\\fmodern\\fcharset0 Courier New;}"
+                  "{\\f2\\fnil\\fcharset134 SimSun;}}";
+    rtf += "{\\colortbl;\\red0\\green51\\blue153;\\red153\\green0\\blue0;}\\uc1\n";
+    const auto text = [&rtf](const QString& t) { rtf += fx::RtfEscape(t); };
+    const auto para = [&rtf](const char* format) {
+        rtf += "\\pard\\plain";
+        rtf += format;
+        rtf += ' ';
+    };
+    para("\\qc\\f0\\fs32\\b\\cf1");
+    text(english ? QStringLiteral("RS232 command reference") : QString::fromUtf8("232 通讯协议控制代码"));
+    rtf += "\\par\n\\pard\\plain\\f0\\fs20\\par\n";
+    struct Line {
+        const char* label;
+        const char* text;
+    };
+    static constexpr Line kEnglish[] = {
+        {"Port: ", "115200 baud, 8 data bits, no parity, 1 stop bit."},
+        {"Frame: ", "10 02 00 id len code payload 10 03 check"},
+        {"", "len = payload length + 1; check = XOR of every byte before it."},
+        {"Channels: ", "0-2 inputs A-C, 3-8 outputs 1-6; int16 low byte first."},
+    };
+    static constexpr Line kChineseLines[] = {
+        {"串口：", "115200 波特，8 位数据，无校验，1 位停止位。"},
+        {"帧格式：", "10 02 00 id len code payload 10 03 check"},
+        {"", "len = 数据长度 + 1；check = 之前所有字节的异或。"},
+        {"通道：", "0-2 为输入 A-C，3-8 为输出 1-6；int16 低字节在前。"},
+    };
+    for (const Line& l : english ? std::span<const Line>(kEnglish) : std::span<const Line>(kChineseLines)) {
+        para("\\f0\\fs20");
+        if (*l.label) {
+            rtf += "{\\b ";
+            text(QString::fromUtf8(l.label));
+            rtf += '}';
+        }
+        text(QString::fromUtf8(l.text));
+        rtf += "\\par\n";
+    }
+    rtf += "\\pard\\plain\\f0\\fs20\\par\n";
+    // Names padded to one width: spaces in English; ideographic spaces in Chinese, whose names are all
+    // ideographs in one font, so the payload column lines up whatever the fonts' widths.
     const auto padded = [english](const QString& name) {
         return english ? name.leftJustified(27) : name.leftJustified(10, QChar(0x3000)) + u' ';
     };
-    text += english
-                ? QStringLiteral("Code  ") + padded(QStringLiteral("Command")) + QStringLiteral("Payload\n")
-                : QStringLiteral("代码   ") + padded(QStringLiteral("命令")) + QStringLiteral("数据\n");
+    const char* nameFont = english ? "{\\f1 " : "{\\f2 ";
+    para("\\f1\\fs20\\b\\cf1");
+    text(english ? QStringLiteral("Code  ") : QString::fromUtf8("代码   "));
+    rtf += nameFont;
+    text(padded(english ? QStringLiteral("Command") : QString::fromUtf8("命令")));
+    rtf += '}';
+    text(english ? QStringLiteral("Payload") : QString::fromUtf8("数据"));
+    rtf += "\\par\n";
     for (std::size_t i = 0; i < std::size(proto::kCommands); ++i) {
         const proto::CommandInfo& c = proto::kCommands[i];
-        const auto utf8 = [](std::string_view v) { return QString::fromUtf8(v.data(), qsizetype(v.size())); };
         const QString name = english ? utf8(c.name) : QString::fromUtf8(kChinese[i].name);
         const QString payload = english ? utf8(c.payload) : QString::fromUtf8(kChinese[i].payload);
-        text += QStringLiteral("%1   ").arg(int(c.code), 3) + padded(name) + payload + u'\n';
+        para("\\f1\\fs20");
+        rtf += "{\\cf2 ";
+        text(QStringLiteral("%1").arg(int(c.code), 3));
+        rtf += "}   ";
+        rtf += nameFont;
+        text(padded(name));
+        rtf += '}';
+        text(payload);
+        rtf += "\\par\n";
     }
-    return text;
+    rtf += '}';
+    return rtf;
 }
 
 TfmRs232Code::TfmRs232Code(TfmMain* main, bool english)
@@ -569,16 +619,12 @@ TfmRs232Code::TfmRs232Code(TfmMain* main, bool english)
     FContent->resize(760, 1100);
     FContent->setAutoFillBackground(true);
     FContent->setPalette(QPalette(Qt::black, Qt::white)); // a page of paper
-    auto* label = new TSkLabel(FContent);
+    auto* label = new fx::TRTFLabel(FContent);
     label->SetName(QStringLiteral("RTFLabel"));
-    label->SetAutoSize(false);
-    label->SetTransparent(true);
     label->SetBounds(50, 20, 650, 1060);
+    label->SetTransparent(true);
     label->SetWordWrap(true);
-    label->SetLayout(tlTop);
-    label->Font().SetName(QStringLiteral("Courier New"));
-    label->Font().SetHeight(-13);
-    label->SetCaption(SerialCommandReference(english));
+    label->SetRichText(SerialCommandReference(english));
     for (int i = 1; i <= 10; ++i) {
         auto* im = new TImage(FContent);
         im->SetName(QStringLiteral("FxOfficeImage%1").arg(i));

@@ -6,6 +6,7 @@
 
 #include "framework/Control.h"
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -211,7 +212,8 @@ struct TDialogs {
     std::unique_ptr<TfmTest> fmTest;
 };
 
-// The serial command reference text (one line per command).
-QString SerialCommandReference(bool english);
+// The serial command reference as an RTF document of our own, written from the command table (a
+// line per command).
+QByteArray SerialCommandReference(bool english);
 
 } // namespace app

@@ -117,6 +117,15 @@ void TLedPowerButton::Toggle()
         OnClick(this);
 }
 
+bool TLedPowerButton::DialogChar(QChar Key)
+{
+    if (!IsAccel(Key, Caption()) || !isEnabled())
+        return false;
+    if (OnClick)
+        OnClick(this);
+    return true;
+}
+
 void TLedPowerButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (Button == mbLeft && Enabled()) {
@@ -315,6 +324,14 @@ void TLedDemoButton::Fire()
 {
     if (OnClick)
         OnClick(this);
+}
+
+bool TLedDemoButton::DialogChar(QChar Key)
+{
+    if (!IsAccel(Key, Caption()) || !isEnabled())
+        return false;
+    Fire();
+    return true;
 }
 
 void TLedDemoButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)

@@ -25,6 +25,8 @@ class TLedPowerButton : public TLedCustomImageControl
 {
   public:
     explicit TLedPowerButton(QWidget* parent = nullptr);
+    // Its caption's accelerator, enabled: a click; Active stays.
+    bool DialogChar(QChar Key) override;
 
     bool Active() const { return FActive; }
     void SetActive(bool value);
@@ -102,6 +104,7 @@ class TLedDemoButton : public TLedCustomImageControl
 {
   public:
     explicit TLedDemoButton(QWidget* parent = nullptr);
+    bool DialogChar(QChar Key) override;
 
     const QImage& Bitmap() const { return FBitmap; }
     void SetBitmap(const QImage& v)

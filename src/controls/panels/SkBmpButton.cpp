@@ -36,6 +36,14 @@ TSkBmpButton::TSkBmpButton(QWidget* parent) : TSkGroupedButton(parent)
     };
 }
 
+bool TSkBmpButton::DialogChar(QChar Key)
+{
+    if (!IsAccel(Key, Caption()) || !isEnabled())
+        return false;
+    Click();
+    return true;
+}
+
 void TSkBmpButton::SetButtonBorder(TButtonBorder v)
 {
     if (v == FButtonBorder)

@@ -167,6 +167,7 @@ class TSkBmpButton : public TSkGroupedButton<TSkBmpButton>
 {
   public:
     explicit TSkBmpButton(QWidget* parent = nullptr);
+    bool DialogChar(QChar Key) override;
 
     TSkButtonBitmaps& Bitmaps() { return FBitmaps; }
     TButtonBorder ButtonBorder() const { return FButtonBorder; }

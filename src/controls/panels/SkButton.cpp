@@ -133,6 +133,14 @@ void TSkButton::KeyUp(Word& Key, TShiftState Shift)
         update();
 }
 
+bool TSkButton::DialogChar(QChar Key)
+{
+    if (!IsAccel(Key, Caption()) || !CanFocus())
+        return false;
+    Click();
+    return true;
+}
+
 void TSkButton::MouseEnter()
 {
     FMouseOverButton = true;
@@ -533,6 +541,15 @@ void TSkShapeButton::MouseMove(TShiftState Shift, int X, int Y)
         FState = want;
         repaint();
     }
+}
+
+bool TSkShapeButton::DialogChar(QChar Key)
+{
+    if (!IsAccel(Key, Caption()) || !isEnabled())
+        return false;
+    if (OnClick)
+        OnClick(this);
+    return true;
 }
 
 void TSkShapeButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)

@@ -13,6 +13,7 @@ class TSkButton : public TSkGroupedButton<TSkButton>
 {
   public:
     explicit TSkButton(QWidget* parent = nullptr);
+    bool DialogChar(QChar Key) override;
 
     bool HotTrack() const { return FHotTrack; }
     void SetHotTrack(bool v);
@@ -113,6 +114,7 @@ class TSkShapeButton : public fw::TControl
 {
   public:
     explicit TSkShapeButton(QWidget* parent = nullptr);
+    bool DialogChar(QChar Key) override;
 
     const QImage& Bitmap() const { return FBitmap; }
     // The key colour is the picture's bottom-left pixel.

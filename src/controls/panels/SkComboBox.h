@@ -19,6 +19,7 @@ class TSkComboBox : public fw::TControl
 {
   public:
     explicit TSkComboBox(QWidget* parent = nullptr);
+    bool WantsChars() const override { return true; }
     ~TSkComboBox() override;
 
     QStringList& Items() { return FItems; }

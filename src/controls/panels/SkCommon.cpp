@@ -580,20 +580,6 @@ QChar FinalChar(const QString& text)
     return text.isEmpty() ? QChar() : text.back();
 }
 
-QChar AcceleratorOf(const QString& caption)
-{
-    for (int i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != u'&')
-            continue;
-        if (caption[i + 1] == u'&') {
-            ++i;
-            continue;
-        }
-        return caption[i + 1].toLower();
-    }
-    return QChar();
-}
-
 int DrawTextIn(TCanvas& c, const QString& text, TRect& r, unsigned flags)
 {
     return c.DrawText(text, r, flags);

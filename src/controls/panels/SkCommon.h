@@ -5,6 +5,7 @@
 
 #include "framework/Canvas.h"
 #include "framework/Colors.h"
+#include "framework/Control.h"
 #include "framework/Types.h"
 #include "runtime/Timer.h"
 
@@ -156,8 +157,7 @@ void PaintDropArrow(TCanvas& c, TRect r, int style, bool enabled);
 // ---- Text helpers ----
 QString StripAccelerators(const QString& text);
 QChar FinalChar(const QString& text);
-// The accelerator character of a caption ("&Ok" → 'o'), or a null char.
-QChar AcceleratorOf(const QString& caption);
+using fw::AcceleratorOf;
 int DrawTextIn(TCanvas& c, const QString& text, TRect& r, unsigned flags);
 void DrawTextCentered(TCanvas& c, const QString& text, TRect r);
 // Invalidates every child that reports itself transparent (the "skTransparent" property).

@@ -300,6 +300,22 @@ TSkCustomGroupBox::TSkCustomGroupBox(QWidget* parent) : TSkCustomPanel(parent)
     Realign();
 }
 
+bool TSkCustomGroupBox::DialogChar(QChar Key)
+{
+    if (!IsAccel(Key, Caption()) || !CanFocus())
+        return false;
+    // The first of its own controls in tab order that takes the focus by Tab.
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (!isAncestorOf(w))
+            continue;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()) {
+            w->setFocus(Qt::ShortcutFocusReason);
+            break;
+        }
+    }
+    return true;
+}
+
 void TSkCustomGroupBox::FontChanged()
 {
     if (!FCaptionFontChanged) {

@@ -164,6 +164,8 @@ class TSkCustomGroupBox : public TSkCustomPanel
 {
   public:
     explicit TSkCustomGroupBox(QWidget* parent = nullptr);
+    // Its caption's accelerator, when it can take the focus: the first child in tab order takes it.
+    bool DialogChar(QChar Key) override;
 
     TSkGroupBoxStyle GroupStyle() const { return FGroupStyle; }
     void SetGroupStyle(TSkGroupBoxStyle v) { SetRealign(FGroupStyle, v); }

@@ -271,32 +271,18 @@ void FillRadial(TGPGraphics& g, TGPRectF R, TColor color, TColor colorTo, int op
     g.ResetClip();
 }
 
-// A shadow that follows the rounded outline: it fades in over the outer tenth of the way to the middle and
-// is even inside that.
+// A shadow that follows the rounded outline: a path gradient from clear at the outline to its opacity a
+// tenth of the way to the centre, and even from there on.
 void FillSoftShadow(TGPGraphics& g, TGPRectF R, REAL radius, TFillRoundingType type, TColor color)
 {
-    constexpr int kOpacity = 180;
-    const REAL feather = std::min(R.Width, R.Height) / 2 * 0.1f;
-    const int rings = std::max(1, int(std::ceil(feather)));
-    const REAL step = feather / rings;
-    auto inset = [&](REAL d) { return TGPRectF{R.X + d, R.Y + d, R.Width - 2 * d, R.Height - 2 * d}; };
-    for (int i = 0; i < rings; ++i) {
-        const TGPRectF outer = inset(step * i), inner = inset(step * (i + 1));
-        if (inner.Width <= 0 || inner.Height <= 0)
-            break;
-        TGPGraphicsPath ring;
-        RoundedPath(ring, outer, std::max<REAL>(0, radius - step * i), type);
-        RoundedPath(ring, inner, std::max<REAL>(0, radius - step * (i + 1)), type);
-        TGPSolidBrush b(A(kOpacity * (2 * i + 1) / (2 * rings), color));
-        g.FillPath(&b, &ring);
-    }
-    const TGPRectF core = inset(feather);
-    if (core.Width <= 0 || core.Height <= 0)
-        return;
-    TGPGraphicsPath inside;
-    RoundedPath(inside, core, std::max<REAL>(0, radius - feather), type);
-    TGPSolidBrush b(A(kOpacity, color));
-    g.FillPath(&b, &inside);
+    TGPGraphicsPath outline;
+    RoundedPath(outline, R, radius, type);
+    TGPPathGradientBrush brush(&outline);
+    brush.SetWrapMode(WrapModeClamp);
+    const ARGB colours[3] = {0, A(180, color), A(180, color)};
+    const REAL positions[3] = {0, 0.1f, 1};
+    brush.SetInterpolationColors(colours, positions, 3);
+    g.FillPath(&brush, &outline);
 }
 
 void FillGradientArea(TGPGraphics& g, TGPGraphicsPath* outline, TGPRectF R, TFxGradientType type, TColor c1,

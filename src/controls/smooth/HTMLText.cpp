@@ -227,24 +227,23 @@ class TRenderer
     }
     int TextHeight(const QString& text) const
     {
-        fw::TFont f;
-        MakeFont(f);
-        return Metrics().Height(*G, text, f);
+        MakeFont(FMeasureFont);
+        return Metrics().Height(*G, text, FMeasureFont);
     }
     int GhHeight() const { return TextHeight(QStringLiteral("gh")); }
     int TextWidth(const QString& text) const
     {
-        fw::TFont f;
-        MakeFont(f);
-        return std::max(0, Metrics().Width(*G, text, f));
+        MakeFont(FMeasureFont);
+        return std::max(0, Metrics().Width(*G, text, FMeasureFont));
     }
     bool Painting(bool draw) const { return draw && !P.HitTestOnly && !P.MeasureOnly; }
     QPainter* Painter() const { return G->Native() ? G->Native()->p : nullptr; }
 
-    void Line(QString& rest, bool draw, TLine& l);
-    bool Chunk(QString& rest, const QString& raw, bool draw, TLine& l);
-    void DrawChunk(const QString& text, int cw, int h, const QString& following, TLine& l);
-    void Tag(QString& rest, bool draw, TLine& l);
+    // `rest` views the prepared text; each step moves its start past what it took.
+    void Line(QStringView& rest, bool draw, TLine& l);
+    bool Chunk(QStringView& rest, QStringView raw, bool draw, TLine& l);
+    void DrawChunk(const QString& text, int cw, int h, QStringView following, TLine& l);
+    void Tag(QStringView& rest, bool draw, TLine& l);
     void OpenTag(const QString& tag, const QString& up, bool draw, TLine& l, bool& keep);
     void CloseTag(const QString& tag, const QString& up, bool draw, TLine& l);
     void Picture(const QString& tag, const QString& up, bool draw, TLine& l, bool& keep);
@@ -257,12 +256,14 @@ class TRenderer
     const THTMLDrawParams& P;
     THTMLDrawResult& R;
     TState S;
-    int HoverPicture = -1; // the picture under the point, found by a measuring pass
+    int HoverPicture = -1;          // the picture under the point, found by a measuring pass
+    mutable fw::TFont FMeasureFont; // the working font, for measuring only
 };
 
 void TRenderer::Run(const QString& text)
 {
-    QString rest = PrepareHTMLText(text);
+    const QString prepared = PrepareHTMLText(text);
+    QStringView rest = prepared;
     if (rest.isEmpty()) {
         R.Height = GhHeight() + 2;
         return;
@@ -279,14 +280,14 @@ void TRenderer::Run(const QString& text)
         m.Box = lineRect;
         m.Box.Top = top;
         m.X = lineRect.Left + S.LineIndent;
-        const QString before = rest;
+        const QStringView before = rest;
         Line(rest, false, m);
         if (rest.size() == before.size()) {
             // A line that took nothing cannot happen by the rules; never loop on one.
-            rest.remove(0, 1);
+            rest = rest.sliced(1);
             continue;
         }
-        const QString consumed = before.left(before.size() - rest.size());
+        const QStringView consumed = before.first(before.size() - rest.size());
         if (!rest.isEmpty())
             m.H += std::clamp(P.LineSpacing, 0, MaxNumber);
         fw::TRect box = lineRect;
@@ -307,7 +308,7 @@ void TRenderer::Run(const QString& text)
             d.Box = box;
             d.X = box.Left + S.LineIndent;
             d.LinkLeft = box.Left;
-            QString again = consumed;
+            QStringView again = consumed;
             Line(again, true, d);
             S.LineIndent = S.NextIndent;
         }
@@ -321,11 +322,11 @@ void TRenderer::Run(const QString& text)
     R.LinkCount = S.LinkCount;
 }
 
-void TRenderer::Line(QString& rest, bool draw, TLine& l)
+void TRenderer::Line(QStringView& rest, bool draw, TLine& l)
 {
     while (!rest.isEmpty() && !l.End && !l.Refused) {
         const qsizetype lt = rest.indexOf(u'<');
-        QString chunk;
+        QStringView chunk;
         const qsizetype sp = P.WordWrap ? rest.indexOf(u' ') : -1;
         if (sp >= 0 && (lt < 0 || sp < lt))
             chunk = rest.left(sp + 1);
@@ -342,12 +343,12 @@ void TRenderer::Line(QString& rest, bool draw, TLine& l)
         R.Width = l.W + 2;
 }
 
-bool TRenderer::Chunk(QString& rest, const QString& raw, bool draw, TLine& l)
+bool TRenderer::Chunk(QStringView& rest, QStringView raw, bool draw, TLine& l)
 {
-    const QString text = DecodeChunk(raw);
+    const QString text = DecodeChunk(raw.toString());
     // A font of no size shows nothing and takes no room.
     if (S.PointSize <= 0) {
-        rest.remove(0, raw.size());
+        rest = rest.sliced(raw.size());
         return true;
     }
     const int h = TextHeight(text);
@@ -359,7 +360,7 @@ bool TRenderer::Chunk(QString& rest, const QString& raw, bool draw, TLine& l)
     if (!draw)
         R.PlainText += text;
     if (S.Hidden) {
-        rest.remove(0, raw.size());
+        rest = rest.sliced(raw.size());
         return true;
     }
     const int cw = text == QStringLiteral(" ") ? 0 : TextWidth(text);
@@ -372,7 +373,7 @@ bool TRenderer::Chunk(QString& rest, const QString& raw, bool draw, TLine& l)
         l.W -= cw;
         return false;
     }
-    rest.remove(0, raw.size());
+    rest = rest.sliced(raw.size());
     if (draw)
         DrawChunk(text, cw, h, rest, l);
     l.X += cw;
@@ -381,7 +382,7 @@ bool TRenderer::Chunk(QString& rest, const QString& raw, bool draw, TLine& l)
     return true;
 }
 
-void TRenderer::DrawChunk(const QString& text, int cw, int h, const QString& following, TLine& l)
+void TRenderer::DrawChunk(const QString& text, int cw, int h, QStringView following, TLine& l)
 {
     if (S.LinkOpen && P.X >= l.X && P.X <= l.X + cw) {
         const int gh = GhHeight();
@@ -403,7 +404,7 @@ void TRenderer::DrawChunk(const QString& text, int cw, int h, const QString& fol
         top += l.SubH / 2;
     QString shown = text;
     if (S.Style & fw::fsUnderline) {
-        QString after = following;
+        QStringView after = following;
         const qsizetype sp = after.indexOf(u' ');
         if (sp >= 0) {
             after = after.left(sp + 1);
@@ -411,7 +412,7 @@ void TRenderer::DrawChunk(const QString& text, int cw, int h, const QString& fol
             if (lt >= 0)
                 after = after.left(lt);
         }
-        const QString from = text + following;
+        const QString from = text + following.toString();
         const qsizetype close = from.indexOf(QStringLiteral("</A"), 0, Qt::CaseInsensitive);
         const qsizetype space = from.indexOf(u' ');
         if (!after.isEmpty() && close >= 0 && space >= 0 && space < close)
@@ -449,14 +450,14 @@ void TRenderer::DrawChunk(const QString& text, int cw, int h, const QString& fol
     }
 }
 
-void TRenderer::Tag(QString& rest, bool draw, TLine& l)
+void TRenderer::Tag(QStringView& rest, bool draw, TLine& l)
 {
     if (rest.size() < 3 && !rest.contains(u'>')) {
-        rest.remove(0, 1);
+        rest = rest.sliced(1);
         return;
     }
     const qsizetype gt = rest.indexOf(u'>');
-    const QString tag = gt < 0 ? rest : rest.left(gt + 1);
+    const QString tag = (gt < 0 ? rest : rest.first(gt + 1)).toString();
     const QString up = tag.toUpper();
     bool keep = false;
     if (up.startsWith(QStringLiteral("</")))
@@ -464,7 +465,7 @@ void TRenderer::Tag(QString& rest, bool draw, TLine& l)
     else
         OpenTag(tag, up, draw, l, keep);
     if (!keep)
-        rest.remove(0, tag.size());
+        rest = rest.sliced(tag.size());
 }
 
 void TRenderer::OpenTag(const QString& tag, const QString& up, bool draw, TLine& l, bool& keep)

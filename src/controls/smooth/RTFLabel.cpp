@@ -49,9 +49,9 @@ void BuildTextDocument(const TRtfDocument& rtf, QTextDocument& doc)
     }
 }
 
-QByteArray PlainTextToRtf(const QString& text)
+QByteArray RtfEscape(const QString& text)
 {
-    QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Tahoma;}}\\f0\\fs16 ";
+    QByteArray out;
     for (QChar ch : text) {
         const char16_t u = ch.unicode();
         if (u == u'\\' || u == u'{' || u == u'}') {
@@ -69,8 +69,13 @@ QByteArray PlainTextToRtf(const QString& text)
             out += "\\u" + QByteArray::number(int(short(u))) + '?';
         }
     }
-    out += '}';
     return out;
+}
+
+QByteArray PlainTextToRtf(const QString& text)
+{
+    return "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Tahoma;}}\\f0\\fs16 " + RtfEscape(text) +
+           '}';
 }
 
 // ---------------------------------------------------------------------------------------------------

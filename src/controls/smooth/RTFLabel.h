@@ -38,6 +38,9 @@ class TRichEdit : public QTextEdit
 void BuildTextDocument(const TRtfDocument& rtf, QTextDocument& doc);
 // A plain text as an RTF document of our own (Windows-1252, \u for other characters).
 QByteArray PlainTextToRtf(const QString& text);
+// Text for the body of such a document: "\", "{" and "}" escaped, line breaks as paragraphs, tabs,
+// characters outside ASCII as \u with "?" for readers without Unicode; other control characters go.
+QByteArray RtfEscape(const QString& text);
 
 class TRTFLabel : public fw::TControl
 {

@@ -197,6 +197,10 @@ class TGPPathGradientBrush : public TGPBrush
     Status GetSurroundColors(ARGB* colors, int& count);
     Status SetInterpolationColors(const ARGB* colors, const REAL* positions, int count);
     Status SetWrapMode(WrapMode w) { return Keep(GdipSetPathGradientWrapMode(nativeBrush, w), lastResult); }
+    Status SetGammaCorrection(bool value)
+    {
+        return Keep(GdipSetPathGradientGammaCorrection(nativeBrush, value), lastResult);
+    }
 };
 
 class TGPPen : public TGdiplusBase
@@ -538,6 +542,14 @@ class TGPImageAttributes : public TGdiplusBase
     Status ClearColorKey(ColorAdjustType type = ColorAdjustTypeDefault)
     {
         return Keep(GdipSetImageAttributesColorKeys(nativeImageAttr, type, false, 0, 0), lastResult);
+    }
+    Status SetGamma(REAL gamma, ColorAdjustType type = ColorAdjustTypeDefault)
+    {
+        return Keep(GdipSetImageAttributesGamma(nativeImageAttr, type, true, gamma), lastResult);
+    }
+    Status ClearGamma(ColorAdjustType type = ColorAdjustTypeDefault)
+    {
+        return Keep(GdipSetImageAttributesGamma(nativeImageAttr, type, false, 0), lastResult);
     }
     GpImageAttributes* Native() const { return nativeImageAttr; }
     Status GetLastStatus()

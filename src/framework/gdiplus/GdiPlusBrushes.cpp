@@ -178,7 +178,6 @@ Status GdipCreatePathGradientFromPath(GpPath* path, GpBrush** brush)
     b->surround = {0xFFFFFFFF};
     b->pointCount = path->path.elementCount();
     b->wrap = WrapModeClamp;
-    RebuildPathStops(*b);
     *brush = b;
     return Ok;
 }
@@ -188,7 +187,6 @@ Status GdipSetPathGradientCenterColor(GpBrush* b, ARGB color)
     if (!b || b->type != BrushTypePathGradient)
         return InvalidParameter;
     b->centerColor = color;
-    RebuildPathStops(*b);
     return Ok;
 }
 
@@ -229,7 +227,6 @@ Status GdipSetPathGradientSurroundColorsWithCount(GpBrush* b, const ARGB* colors
     if (!b || !colors || !count || *count <= 0 || *count > b->pointCount || b->type != BrushTypePathGradient)
         return InvalidParameter;
     b->surround.assign(colors, colors + *count);
-    RebuildPathStops(*b);
     return Ok;
 }
 
@@ -256,11 +253,22 @@ Status GdipSetPathGradientPresetBlend(GpBrush* b, const ARGB* colors, const REAL
 {
     if (!b || !colors || !positions || count < 2 || b->type != BrushTypePathGradient)
         return InvalidParameter;
-    // Positions run from the outline (0) to the centre (1); the radial gradient runs the other way.
+    // Positions run from the outline (0) to the centre (1).
     QGradientStops stops;
-    for (int i = count - 1; i >= 0; --i)
-        stops.push_back({1.0 - std::clamp(double(positions[i]), 0.0, 1.0), ToQColor(colors[i])});
+    for (int i = 0; i < count; ++i)
+        stops.push_back({std::clamp(double(positions[i]), 0.0, 1.0), ToQColor(colors[i])});
+    std::stable_sort(stops.begin(), stops.end(),
+                     [](const QGradientStop& a, const QGradientStop& c) { return a.first < c.first; });
     b->stops = stops;
+    b->preset = true;
+    return Ok;
+}
+
+Status GdipSetPathGradientGammaCorrection(GpBrush* b, bool gamma)
+{
+    if (!b || b->type != BrushTypePathGradient)
+        return InvalidParameter;
+    b->gamma = gamma;
     return Ok;
 }
 

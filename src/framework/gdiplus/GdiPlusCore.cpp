@@ -14,71 +14,31 @@ QGradientStops TwoStops(ARGB a, ARGB b)
     return {{0.0, ToQColor(a)}, {1.0, ToQColor(b)}};
 }
 
-// Qt patterns stand for the hatch styles (horizontal, vertical, the diagonals and crosses; the
-// rest fall back to a dense pattern).
-Qt::BrushStyle HatchPattern(int style)
-{
-    switch (style) {
-    case 0:
-        return Qt::HorPattern;
-    case 1:
-        return Qt::VerPattern;
-    case 2:
-        return Qt::FDiagPattern;
-    case 3:
-        return Qt::BDiagPattern;
-    case 4:
-        return Qt::CrossPattern;
-    case 5:
-        return Qt::DiagCrossPattern;
-    default:
-        return Qt::Dense4Pattern;
-    }
-}
-
 QBrush ToQBrush(const GpBrush& b)
 {
     switch (b.type) {
     case BrushTypeSolidColor:
         return QBrush(ToQColor(b.color));
     case BrushTypeHatchFill:
-        return QBrush(ToQColor(b.color), HatchPattern(b.hatch));
+        return QBrush(HatchTile(b.hatch, b.color, b.back));
     case BrushTypeTextureFill:
         return QBrush(b.texture);
     case BrushTypeLinearGradient: {
         QLinearGradient g(b.p1, b.p2);
-        g.setStops(b.stops);
+        g.setStops(b.gamma ? GammaStops(b.stops) : b.stops);
         g.setSpread(b.wrap == WrapModeTile
                         ? QGradient::RepeatSpread
                         : (b.wrap == WrapModeClamp ? QGradient::PadSpread : QGradient::ReflectSpread));
         return QBrush(g);
     }
     case BrushTypePathGradient: {
-        const QRectF r = b.path.boundingRect();
-        if (r.width() <= 0 || r.height() <= 0)
-            return QBrush(ToQColor(b.surround.empty() ? b.centerColor : b.surround.front()));
-        const QPointF c = r.center();
-        const double rx = r.width() / 2, ry = r.height() / 2;
-        QPointF focal((b.center.x() - c.x()) / rx, (b.center.y() - c.y()) / ry);
-        if (std::hypot(focal.x(), focal.y()) > 0.999)
-            focal *= 0.999 / std::hypot(focal.x(), focal.y());
-        QRadialGradient g(QPointF(0, 0), 1.0, focal);
-        g.setStops(b.stops);
-        QBrush brush(g);
-        QTransform t;
-        t.translate(c.x(), c.y());
-        t.scale(rx, ry);
-        brush.setTransform(t);
+        const QRect area = b.path.boundingRect().toAlignedRect();
+        QBrush brush(PathGradientImage(b, area));
+        brush.setTransform(QTransform::fromTranslate(area.left(), area.top()));
         return brush;
     }
     }
     return QBrush();
-}
-
-void RebuildPathStops(GpBrush& b)
-{
-    const ARGB s = b.surround.empty() ? 0xFFFFFFFF : b.surround.front();
-    b.stops = {{0.0, ToQColor(b.centerColor)}, {1.0, ToQColor(s)}};
 }
 
 QPen ToQPen(const GpPen& pen)
@@ -115,13 +75,16 @@ void FillWith(GpGraphics* g, const GpBrush& b, const QPainterPath& area)
     QPainter& p = *g->p;
     p.save();
     p.setPen(Qt::NoPen);
-    QPainterPath shape = area;
-    // A path gradient paints only inside its own path.
-    if (b.type == BrushTypePathGradient)
-        shape = shape.intersected(b.path);
-    if (b.type == BrushTypeHatchFill)
-        p.fillPath(shape, ToQColor(b.back));
-    p.fillPath(shape, ToQBrush(b));
+    if (b.type == BrushTypePathGradient) {
+        // Drawn only inside its own path, and only over the pixels the fill covers.
+        const QPainterPath shape = area.intersected(b.path);
+        const QRect r = shape.boundingRect().toAlignedRect();
+        QBrush brush(PathGradientImage(b, r));
+        brush.setTransform(QTransform::fromTranslate(r.left(), r.top()));
+        p.fillPath(shape, brush);
+    } else {
+        p.fillPath(area, ToQBrush(b));
+    }
     p.restore();
 }
 

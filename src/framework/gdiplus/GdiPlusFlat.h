@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QTransform>
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -81,6 +82,66 @@ enum BrushType {
     BrushTypePathGradient,
     BrushTypeLinearGradient
 };
+enum HatchStyle {
+    HatchStyleHorizontal,
+    HatchStyleVertical,
+    HatchStyleForwardDiagonal,
+    HatchStyleBackwardDiagonal,
+    HatchStyleCross,
+    HatchStyleDiagonalCross,
+    HatchStyle05Percent,
+    HatchStyle10Percent,
+    HatchStyle20Percent,
+    HatchStyle25Percent,
+    HatchStyle30Percent,
+    HatchStyle40Percent,
+    HatchStyle50Percent,
+    HatchStyle60Percent,
+    HatchStyle70Percent,
+    HatchStyle75Percent,
+    HatchStyle80Percent,
+    HatchStyle90Percent,
+    HatchStyleLightDownwardDiagonal,
+    HatchStyleLightUpwardDiagonal,
+    HatchStyleDarkDownwardDiagonal,
+    HatchStyleDarkUpwardDiagonal,
+    HatchStyleWideDownwardDiagonal,
+    HatchStyleWideUpwardDiagonal,
+    HatchStyleLightVertical,
+    HatchStyleLightHorizontal,
+    HatchStyleNarrowVertical,
+    HatchStyleNarrowHorizontal,
+    HatchStyleDarkVertical,
+    HatchStyleDarkHorizontal,
+    HatchStyleDashedDownwardDiagonal,
+    HatchStyleDashedUpwardDiagonal,
+    HatchStyleDashedHorizontal,
+    HatchStyleDashedVertical,
+    HatchStyleSmallConfetti,
+    HatchStyleLargeConfetti,
+    HatchStyleZigZag,
+    HatchStyleWave,
+    HatchStyleDiagonalBrick,
+    HatchStyleHorizontalBrick,
+    HatchStyleWeave,
+    HatchStylePlaid,
+    HatchStyleDivot,
+    HatchStyleDottedGrid,
+    HatchStyleDottedDiamond,
+    HatchStyleShingle,
+    HatchStyleTrellis,
+    HatchStyleSphere,
+    HatchStyleSmallGrid,
+    HatchStyleSmallCheckerBoard,
+    HatchStyleLargeCheckerBoard,
+    HatchStyleOutlinedDiamond,
+    HatchStyleSolidDiamond,
+    HatchStyleTotal
+};
+// The 8 x 8 cell of a hatch style, one byte a row from the top, the high bit the left pixel; a set bit
+// takes the fore colour. Styles outside the table give an empty cell.
+using HatchCell = std::array<std::uint8_t, 8>;
+HatchCell HatchPattern(int style);
 enum StringAlignment { StringAlignmentNear, StringAlignmentCenter, StringAlignmentFar };
 enum TextRenderingHint {
     TextRenderingHintSystemDefault = 0,
@@ -210,6 +271,7 @@ Status GdipGetPathGradientSurroundColorCount(GpBrush* brush, int* count);
 Status GdipGetPathGradientSurroundColorsWithCount(GpBrush* brush, ARGB* colors, int* count);
 Status GdipSetPathGradientPresetBlend(GpBrush* brush, const ARGB* colors, const REAL* positions, int count);
 Status GdipSetPathGradientWrapMode(GpBrush* brush, WrapMode wrap);
+Status GdipSetPathGradientGammaCorrection(GpBrush* brush, bool gamma);
 Status GdipGetBrushType(GpBrush* brush, BrushType* type);
 Status GdipDeleteBrush(GpBrush* brush);
 
@@ -276,6 +338,10 @@ RawFormat SniffRawFormat(const QByteArray& bytes);
 
 Status GdipCreateImageAttributes(GpImageAttributes** attributes);
 Status GdipDisposeImageAttributes(GpImageAttributes* attributes);
+// Gamma of the picture's colour channels (each c in 0..1 drawn as c to the power gamma); a gamma of 0
+// or less is refused.
+Status GdipSetImageAttributesGamma(GpImageAttributes* attributes, ColorAdjustType type, bool enable,
+                                   REAL gamma);
 Status GdipSetImageAttributesColorKeys(GpImageAttributes* attributes, ColorAdjustType type, bool enable,
                                        ARGB low, ARGB high);
 

@@ -263,9 +263,10 @@ Status GdipDrawImageRectRect(GpGraphics* g, GpImage* image, REAL dx, REAL dy, RE
 {
     if (!g || !image || image->image.isNull())
         return InvalidParameter;
-    const QImage src = attributes && attributes->keyed
-                           ? KeyedCopy(image->image, attributes->low, attributes->high)
-                           : image->image;
+    QImage src = attributes && attributes->keyed ? KeyedCopy(image->image, attributes->low, attributes->high)
+                                                 : image->image;
+    if (attributes && attributes->gammaOn)
+        src = GammaCopy(src, attributes->gamma);
     g->p->drawImage(QRectF(dx, dy, dw, dh), src, QRectF(sx, sy, sw, sh));
     return Ok;
 }

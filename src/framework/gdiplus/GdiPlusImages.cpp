@@ -153,6 +153,15 @@ Status GdipDisposeImageAttributes(GpImageAttributes* attributes)
     return Ok;
 }
 
+Status GdipSetImageAttributesGamma(GpImageAttributes* a, ColorAdjustType, bool enable, REAL gamma)
+{
+    if (!a || (enable && !(gamma > 0)))
+        return InvalidParameter;
+    a->gammaOn = enable;
+    a->gamma = enable ? gamma : 1;
+    return Ok;
+}
+
 Status GdipSetImageAttributesColorKeys(GpImageAttributes* a, ColorAdjustType, bool enable, ARGB low,
                                        ARGB high)
 {

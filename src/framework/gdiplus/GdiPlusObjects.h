@@ -41,12 +41,13 @@ struct GpBrush {
     QPointF p1, p2;
     QGradientStops stops;
     bool gamma = false;
-    // path gradient
+    // path gradient; its stops are a preset blend (from the outline at 0 to the centre at 1) when set
     QPainterPath path;
     QPointF center;
     ARGB centerColor = 0xFFFFFFFF;
     std::vector<ARGB> surround;
     int pointCount = 0;
+    bool preset = false;
 };
 
 struct GpPen {
@@ -89,16 +90,21 @@ struct GpImage {
 struct GpImageAttributes {
     bool keyed = false;
     ARGB low = 0, high = 0;
+    bool gammaOn = false;
+    REAL gamma = 1;
 };
 
 QColor ToQColor(ARGB c);
 
 QGradientStops TwoStops(ARGB a, ARGB b);
-// Qt patterns stand for the hatch styles (horizontal, vertical, the diagonals and crosses; the
-// rest fall back to a dense pattern).
-Qt::BrushStyle HatchPattern(int style);
+// The stops of a gradient blended in linear light (gamma 2.2) instead of in the colours' own values.
+QGradientStops GammaStops(const QGradientStops& stops);
+// The tile of a hatch brush: the style's cell in the fore and back colours.
+QImage HatchTile(int style, ARGB fore, ARGB back);
+// A path-gradient brush drawn into the pixels of `area` (whole pixels, in the surface's units); pixels
+// outside the brush's path stay transparent.
+QImage PathGradientImage(const GpBrush& b, const QRect& area);
 QBrush ToQBrush(const GpBrush& b);
-void RebuildPathStops(GpBrush& b);
 QPen ToQPen(const GpPen& pen);
 void FillWith(GpGraphics* g, const GpBrush& b, const QPainterPath& area);
 void Stroke(GpGraphics* g, const GpPen& pen, const QPainterPath& path);
@@ -108,5 +114,7 @@ void ApplyClip(GpGraphics* g, const QPainterPath& path, CombineMode mode);
 void ArcTo(QPainterPath& path, const QRectF& r, REAL start, REAL sweep, bool move);
 int PixelFormatOf(const QImage& image, RawFormat raw);
 QImage KeyedCopy(const QImage& src, ARGB low, ARGB high);
+// Every colour channel c (0..1) of the picture becomes c to the power gamma; alpha stays.
+QImage GammaCopy(const QImage& src, REAL gamma);
 
 } // namespace gdip

@@ -175,9 +175,6 @@ Status GdipDrawString(GpGraphics* g, const QString& text, int length, GpFont* fo
                        QtAlign(format), s);
         }
     };
-    // A hatch fills the glyphs with its back colour under the pattern, as it fills shapes.
-    if (brush->type == BrushTypeHatchFill)
-        draw(QPen(ToQColor(brush->back), 1));
     draw(QPen(ToQBrush(*brush), 1));
     p.restore();
     return Ok;
