@@ -170,7 +170,8 @@ TEST_F(Language, ChineseAndBackFromTheMenu)
         EXPECT_TRUE(ControlCaptioned(Text("SID_EXIT_QUIT"), nullptr) != nullptr) << "the exit dialog's text";
         // Escape goes to the window that has the input: wait until the dialog has it.
         const XClient exitDialog = TopWindow();
-        ASSERT_TRUE(Until([&] { return Me->ActiveWindow() == exitDialog.id; })) << "the exit dialog takes no input";
+        ASSERT_TRUE(Until([&] { return Me->ActiveWindow() == exitDialog.id; }))
+            << "the exit dialog takes no input";
         Me->Key("Escape");
         ASSERT_TRUE(Until([&] { return Me->Stacking().size() == windows; }));
     }
