@@ -3,8 +3,8 @@
 // graph; and a gain-fader drag over a linked group of six outputs (offscreen).
 #include "TestDevice.h"
 #include "app/main/MainLayout.h"
-#include "app/main/TfmMain.h"
 #include "app/main/MainSessionView.h"
+#include "app/main/TfmMain.h"
 #include "app/pages/PeqPage.h"
 #include "base/ValueScales.h"
 #include "controls/panels/SkBmpButton.h"

@@ -1,16 +1,14 @@
 // Double to integer: halves to even, truncation toward zero, both saturated, not a number to 0.
 #include "base/Rounding.h"
 
+#include "support/NonFinite.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <limits>
 
 namespace
 {
-
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
 
 TEST(Rounding, HalfEven)
 {

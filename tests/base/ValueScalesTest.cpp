@@ -1,6 +1,8 @@
 // Conversions between parameter indices and physical values, and the text helpers.
 #include "base/ValueScales.h"
 
+#include "support/NonFinite.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -10,9 +12,6 @@
 
 namespace
 {
-
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // Frequency of a (possibly fractional) index, from 2^(1/30) rather than the stored ratio.
 double FrequencyAt(double index)

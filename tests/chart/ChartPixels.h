@@ -33,4 +33,7 @@ inline Found PixelsOf(const QImage& image, fw::TColor colour, QRect within = {})
     return f;
 }
 
+// Plain colours (BGR) to draw objects in, so that PixelsOf finds each one.
+constexpr fw::TColor Red = 0x0000FF, Yellow = 0x00FFFF, Blue = 0xFF8000, Green = 0x00FF00, Magenta = 0xFF00FF;
+
 } // namespace charttest

@@ -24,8 +24,6 @@ using namespace charttest;
 namespace
 {
 
-constexpr fw::TColor Yellow = 0x00FFFF, Blue = 0xFF8000, Green = 0x00FF00, Magenta = 0xFF00FF;
-
 class Interaction : public ::testing::Test
 {
   protected:

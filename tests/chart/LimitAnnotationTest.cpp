@@ -21,8 +21,6 @@ using namespace charttest;
 namespace
 {
 
-constexpr fw::TColor Red = 0x0000FF, Green = 0x00FF00, Magenta = 0xFF00FF;
-
 QRect BoxOf(const QImage& image, fw::TColor colour)
 {
     return PixelsOf(image, colour).box;

@@ -1,9 +1,9 @@
+#include "support/ImageBytes.h"
 #include "support/TestApp.h"
 
 #include "framework/Canvas.h"
 #include "framework/gdiplus/GDIPAPI.h"
 
-#include <QBuffer>
 #include <QPainter>
 #include <bit>
 #include <gtest/gtest.h>
@@ -13,15 +13,6 @@ using namespace gp;
 
 namespace
 {
-
-QByteArray Encode(const QImage& image, const char* format)
-{
-    QByteArray out;
-    QBuffer buffer(&out);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return out;
-}
 
 TEST(Gdip, ColourPacking)
 {
@@ -45,7 +36,7 @@ TEST(Gdip, ImageFormatsAreToldApart)
         {"png", "PNG", ifPNG}, {"bmp", "BMP", ifBMP}, {"jpeg", "JPG", ifJPEG}, {"icon", "ICO", ifIcon}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TGPImage image(Encode(img, c.format));
+        TGPImage image(testapp::EncodeImage(img, c.format));
         ASSERT_EQ(image.GetLastStatus(), Ok);
         EXPECT_EQ(image.GetFormat(), c.expected);
         EXPECT_EQ(image.GetWidth(), 3u);
@@ -99,7 +90,7 @@ TEST(Gdip, DrawImageRectDropsSubPixelPositions)
     testapp::EnsureApp();
     QImage dot(1, 1, QImage::Format_RGB32);
     dot.fill(Qt::black);
-    TGPImage image(Encode(dot, "PNG"));
+    TGPImage image(testapp::EncodeImage(dot, "PNG"));
     QImage target(20, 5, QImage::Format_RGB32);
     target.fill(Qt::white);
     {
@@ -322,7 +313,7 @@ TEST(Gdip, GammaCorrectionOfGradientsAndPictures)
 
     QImage grey(4, 4, QImage::Format_RGB32);
     grey.fill(QColor(128, 64, 255));
-    TGPImage picture(Encode(grey, "PNG"));
+    TGPImage picture(testapp::EncodeImage(grey, "PNG"));
     struct Case {
         const char* name;
         REAL gamma;

@@ -1,9 +1,9 @@
+#include "support/ImageBytes.h"
 #include "support/TestApp.h"
 
 #include "controls/smooth/ImageHeaders.h"
 #include "controls/smooth/Pictures.h"
 
-#include <QBuffer>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -20,15 +20,6 @@ std::vector<std::uint8_t> Bytes(std::initializer_list<int> list)
     for (int b : list)
         v.push_back(std::uint8_t(b));
     return v;
-}
-
-QByteArray Encode(const QImage& image, const char* format)
-{
-    QByteArray out;
-    QBuffer buffer(&out);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return out;
 }
 
 std::vector<std::uint8_t> Png(int w, int h)
@@ -177,10 +168,10 @@ struct PictureTest : ::testing::Test {
         QImage thumb(16, 29, QImage::Format_RGB32);
         thumb.fill(QColor(255, 0, 255));
         thumb.setPixelColor(5, 5, Qt::black);
-        bmp = Encode(thumb, "BMP");
+        bmp = testapp::EncodeImage(thumb, "BMP");
         QImage alpha(8, 6, QImage::Format_ARGB32);
         alpha.fill(QColor(0, 0, 255, 128));
-        png = Encode(alpha, "PNG");
+        png = testapp::EncodeImage(alpha, "PNG");
     }
     QByteArray bmp, png;
 };

@@ -52,12 +52,6 @@ void PrintTo(Link l, std::ostream* os)
     *os << LinkName(l);
 }
 
-std::vector<uint8_t> Body(const ParamImage& image)
-{
-    const auto* p = reinterpret_cast<const uint8_t*>(&image);
-    return std::vector<uint8_t>(p + 2, p + sizeof image);
-}
-
 // The sync rig over the real link core, with the HID controller over a fake backend whose device
 // is the test device's end of a report pair.
 class FaultRig : public CoreRig
@@ -475,7 +469,7 @@ class FaultSuite : public ::testing::TestWithParam<std::tuple<size_t, Link>>
     bool InStep(Op op, const std::vector<uint8_t>& wantFile, const LUnitImage& download, std::string& why)
     {
         const ParamImage onDevice = device->Image();
-        const std::vector<uint8_t> a = Body(rig.Unit.GetImage()), b = Body(onDevice);
+        const std::vector<uint8_t> a = ImageBody(rig.Unit.GetImage()), b = ImageBody(onDevice);
         const auto diff = std::mismatch(a.begin(), a.end(), b.begin());
         // A download resets the device to its factory set and ends the link; the next one reads it.
         if (op != Op::Download && diff.first != a.end()) {
@@ -489,7 +483,7 @@ class FaultSuite : public ::testing::TestWithParam<std::tuple<size_t, Link>>
         }
         if (op == Op::Store) {
             const bool stored = device->WithState([&](morvex_device::DeviceState& s) {
-                return s.Presets[3].Stored && Body(morvex_device::ImageFromSet(s.Presets[3].Body)) == a;
+                return s.Presets[3].Stored && ImageBody(morvex_device::ImageFromSet(s.Presets[3].Body)) == a;
             });
             if (!stored) {
                 why = "preset 4 is not stored on the device";
@@ -712,7 +706,7 @@ TEST_P(FaultSuite, EndsInStepOrReported)
         ASSERT_TRUE(rig.ReadDone(kBoundMs));
         EXPECT_FALSE(Reported()) << ::testing::PrintToString(rig.Events());
         EXPECT_TRUE(rig.Machine.Online());
-        EXPECT_EQ(Body(rig.Unit.GetImage()), Body(target->Image()));
+        EXPECT_EQ(ImageBody(rig.Unit.GetImage()), ImageBody(target->Image()));
     }
 }
 

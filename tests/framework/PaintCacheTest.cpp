@@ -197,7 +197,7 @@ QImage Source()
     return s;
 }
 
-QImage Surface()
+QImage BlankSurface()
 {
     QImage s(12, 12, QImage::Format_RGB32);
     s.fill(kBackground);
@@ -207,7 +207,7 @@ QImage Surface()
 // What a keyed draw of src at (1, 1), scale times larger, must leave on the surface.
 QImage Expected(const QImage& src, TColor key, int scale = 1)
 {
-    QImage out = Surface();
+    QImage out = BlankSurface();
     const QRgb k = ToQColor(key).rgb() | 0xFF000000;
     for (int y = 0; y < src.height() * scale; ++y)
         for (int x = 0; x < src.width() * scale; ++x) {
@@ -220,7 +220,7 @@ QImage Expected(const QImage& src, TColor key, int scale = 1)
 
 QImage DrawKeyed(const QImage& src, TColor key, int scale = 1)
 {
-    QImage out = Surface();
+    QImage out = BlankSurface();
     QPainter p(&out);
     TCanvas c(p);
     c.DrawTransparent(Bounds(1, 1, src.width() * scale, src.height() * scale), src, key);
@@ -321,7 +321,7 @@ TEST(PaintCacheTransparent, CopiesAndPartsOfABitmap)
     const QImage copy = src; // shares the pixels until src is written
     const TColor key = RGB(0, 0, 255);
     auto draw = [&](const QImage& bmp, TRect s) {
-        QImage out = Surface();
+        QImage out = BlankSurface();
         QPainter p(&out);
         TCanvas c(p);
         sk::CopyTransparentPart(c, bmp, Bounds(1, 1, s.Width(), s.Height()), key, s);

@@ -34,7 +34,7 @@ TRoundEdit* MainEdit(QWidget* page, int x, int y, int w, const QString& text, fw
     e->Font().SetName(QStringLiteral("Tahoma"));
     e->Font().SetHeight(-11);
     e->Font().SetColor(fw::clBlack);
-    e->SetAlignment(taCenter);
+    e->SetAlignment(fx::taCenter);
     e->SetAutoSelect(false);
     e->SetColor(color);
     e->SetText(text);

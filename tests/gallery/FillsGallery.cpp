@@ -303,7 +303,7 @@ std::unique_ptr<QWidget> EditPage()
         e->SetColor(fw::clWhite);
         e->Font().SetName(QStringLiteral("Tahoma"));
         e->Font().SetHeight(-11);
-        e->SetAlignment(taCenter);
+        e->SetAlignment(fx::taCenter);
         e->Controls().Update();
         e->SetBounds(x, y, i == 5 ? 90 : 58, 24);
         rows[i].setup(*e);

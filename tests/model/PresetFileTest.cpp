@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 namespace
 {
 
-constexpr uint8_t kId = 1;
+constexpr uint8_t kFileDeviceId = 1;
 
 // A private folder per test, removed afterwards.
 class PresetFileTest : public ::testing::Test
@@ -130,7 +130,7 @@ std::vector<Sent> ExpectedLoad(const ParamImage& im)
 {
     std::vector<Sent> out;
     auto add = [&](uint8_t code, std::vector<uint8_t> payload) {
-        out.push_back({kId, code, std::move(payload), true});
+        out.push_back({kFileDeviceId, code, std::move(payload), true});
     };
     auto peq = [](const PeqBand& b) { return Cat({Word(b.gain), Word(b.freq), {b.q, b.type}}); };
 

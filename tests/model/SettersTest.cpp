@@ -8,7 +8,7 @@
 namespace
 {
 
-constexpr uint8_t kId = 7;
+constexpr uint8_t kSetterDeviceId = 7;
 
 // Inputs A and B linked under A; outputs 1 and 2 linked under output 1; all others alone.
 class LinkedModel : public ::testing::Test
@@ -19,7 +19,7 @@ class LinkedModel : public ::testing::Test
         const uint16_t words[9] = {0x03, 0, 0x04, 0x03, 0, 0x04, 0x08, 0x10, 0x20};
         for (int ch = 0; ch < 9; ++ch)
             unit.SetLink(ch, words[ch]);
-        sink.deviceId = kId;
+        sink.deviceId = kSetterDeviceId;
         unit.SetSink(&sink);
     }
 
@@ -29,11 +29,11 @@ class LinkedModel : public ::testing::Test
 
 Sent Coalesced(uint8_t code, std::vector<uint8_t> payload)
 {
-    return {kId, code, std::move(payload), false};
+    return {kSetterDeviceId, code, std::move(payload), false};
 }
 Sent Appended(uint8_t code, std::vector<uint8_t> payload)
 {
-    return {kId, code, std::move(payload), true};
+    return {kSetterDeviceId, code, std::move(payload), true};
 }
 
 struct Case {

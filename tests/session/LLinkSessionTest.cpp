@@ -19,12 +19,6 @@ namespace
 using morvex_device::DeviceFaults;
 using morvex_device::TestDevice;
 
-std::vector<uint8_t> Body(const ParamImage& image)
-{
-    const auto* p = reinterpret_cast<const uint8_t*>(&image);
-    return std::vector<uint8_t>(p + 2, p + sizeof image);
-}
-
 class Session : public ::testing::Test
 {
   protected:
@@ -57,7 +51,7 @@ TEST_F(Session, JoinsModelMachineAndLinkAndRunsTheTimersOnTheService)
     ASSERT_TRUE(PumpUntil(
         [&] { return session.Machine.Online() && !session.Machine.Busy() && View.LevelPoll; }, 10000));
     EXPECT_TRUE(View.HasEvent("online NET"));
-    EXPECT_EQ(Body(session.Unit.GetImage()), Body(Device.Image()));
+    EXPECT_EQ(ImageBody(session.Unit.GetImage()), ImageBody(Device.Image()));
     EXPECT_EQ(session.Core.OpenTransport()->Timeout(), 1000);
 
     // A model edit goes out through the session.
@@ -117,7 +111,7 @@ TEST_F(Session, ADroppedLinkInTheReadIsReportedAndLeavesNoHalfReadSet)
     EXPECT_TRUE(View.HasEvent("link-lost"));
     EXPECT_FALSE(session.Machine.Busy());
     EXPECT_FALSE(session.Machine.Connected());
-    EXPECT_EQ(Body(session.Unit.GetImage()), Body(LUnitControl::DefaultImage()));
+    EXPECT_EQ(ImageBody(session.Unit.GetImage()), ImageBody(LUnitControl::DefaultImage()));
     Device.Stop();
 }
 

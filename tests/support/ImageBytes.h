@@ -1,4 +1,5 @@
-// Image file bytes for tests: a picture of one colour in a given format. UI thread (Qt's encoders).
+// Image file bytes for tests: an image, or a picture of one colour, in a given format. UI thread (Qt's
+// encoders).
 #pragma once
 
 #include <QBuffer>
@@ -9,15 +10,20 @@
 namespace testapp
 {
 
+inline QByteArray EncodeImage(const QImage& image, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    image.save(&buf, format);
+    return bytes;
+}
+
 inline QByteArray ImageBytes(int w, int h, QColor c, const char* format = "PNG")
 {
     QImage img(w, h, QImage::Format_ARGB32);
     img.fill(c);
-    QByteArray bytes;
-    QBuffer buf(&bytes);
-    buf.open(QIODevice::WriteOnly);
-    img.save(&buf, format);
-    return bytes;
+    return EncodeImage(img, format);
 }
 
 } // namespace testapp

@@ -22,12 +22,6 @@ void WriteAll(const fs::path& path, const std::vector<uint8_t>& bytes)
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::vector<uint8_t> Body(const ParamImage& image)
-{
-    const auto* p = reinterpret_cast<const uint8_t*>(&image);
-    return std::vector<uint8_t>(p + 2, p + sizeof image);
-}
-
 class SyncFiles : public ::testing::Test
 {
   protected:
@@ -182,7 +176,7 @@ TEST_F(SyncFiles, ASecondCopyOfAnAnswerNeverEndsAnOperation)
             EXPECT_EQ(e.rfind("info ", 0), std::string::npos) << e;
         EXPECT_FALSE(rig.Machine.Busy());
         if (c.op == Op::Read) {
-            EXPECT_EQ(Body(rig.Unit.GetImage()), Body(device.State.Image()));
+            EXPECT_EQ(ImageBody(rig.Unit.GetImage()), ImageBody(device.State.Image()));
         }
         if (c.op == Op::Upload) {
             EXPECT_EQ(ReadFileBytes(Dir / "up.unt"), ExpectedUnitFile(Device.State));
@@ -416,8 +410,8 @@ TEST_F(SyncFiles, PresetFileRoundTripIsByteExactAndReachesTheDevice)
     EXPECT_FALSE(rig.Machine.Busy());
 
     // The device now holds the file's set; saving the model again gives the same bytes.
-    const std::vector<uint8_t> dev = Body(other.State.Image());
-    const std::vector<uint8_t> file = Body(Rig.Unit.GetImage());
+    const std::vector<uint8_t> dev = ImageBody(other.State.Image());
+    const std::vector<uint8_t> file = ImageBody(Rig.Unit.GetImage());
     EXPECT_TRUE(std::equal(dev.begin(), dev.begin() + 1068, file.begin()));
     ASSERT_TRUE(SavePresetFile(rig.Unit, (Dir / "again.prs").string(), &written));
     EXPECT_EQ(ReadFileBytes(written), saved);
@@ -469,7 +463,7 @@ TEST_F(SyncFiles, PresetLoadOfflineStoresEverythingAndSendsNothing)
     ConnectAndRead();
     std::string written;
     ASSERT_TRUE(SavePresetFile(Rig.Unit, (Dir / "offline").string(), &written));
-    const std::vector<uint8_t> file = Body(Rig.Unit.GetImage());
+    const std::vector<uint8_t> file = ImageBody(Rig.Unit.GetImage());
 
     SyncRig rig;
     InProcessDevice other;
@@ -478,7 +472,7 @@ TEST_F(SyncFiles, PresetLoadOfflineStoresEverythingAndSendsNothing)
     EXPECT_TRUE(rig.Sent().empty());
     EXPECT_FALSE(rig.Machine.Busy());
     EXPECT_TRUE(rig.HasEvent("show-all"));
-    const std::vector<uint8_t> got = Body(rig.Unit.GetImage());
+    const std::vector<uint8_t> got = ImageBody(rig.Unit.GetImage());
     EXPECT_TRUE(std::equal(got.begin(), got.begin() + 1068, file.begin()));
 
     // A later connection reads the device as usual; no leftover of the load ends anything.
@@ -511,7 +505,7 @@ TEST_F(SyncFiles, BadPresetFilesLeaveModelAndDeviceAlone)
         {"wrong head", head},
         {"truncated", std::vector<uint8_t>(good.begin(), good.begin() + 500)},
     };
-    const std::vector<uint8_t> before = Body(Rig.Unit.GetImage());
+    const std::vector<uint8_t> before = ImageBody(Rig.Unit.GetImage());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteAll(Dir / "bad.prs", c.bytes);
@@ -519,14 +513,14 @@ TEST_F(SyncFiles, BadPresetFilesLeaveModelAndDeviceAlone)
         EXPECT_FALSE(Rig.Machine.OpenPresetFile((Dir / "bad.prs").string()));
         EXPECT_EQ(Rig.Events(), (std::vector<std::string>{"info SID_INFO_ERROR_FILE"}));
         EXPECT_TRUE(Rig.Sent().empty());
-        EXPECT_EQ(Body(Rig.Unit.GetImage()), before);
+        EXPECT_EQ(ImageBody(Rig.Unit.GetImage()), before);
         EXPECT_FALSE(Rig.Machine.Busy());
     }
     Rig.ClearEvents();
     EXPECT_FALSE(Rig.Machine.OpenPresetFile((Dir / "missing.prs").string()));
     EXPECT_EQ(Rig.Events(), (std::vector<std::string>{"info SID_INFO_ERROR_FILE"}));
     EXPECT_TRUE(Rig.Sent().empty());
-    EXPECT_EQ(Body(Rig.Unit.GetImage()), before);
+    EXPECT_EQ(ImageBody(Rig.Unit.GetImage()), before);
 
     // No load is left waiting: a level reply ends nothing and sends nothing.
     Rig.Machine.DispatchReply(morvex_device::BuildReplyFrame(1, 64, BSTM(20, 0)));

@@ -35,12 +35,6 @@ Codes FullConnect()
     return c;
 }
 
-std::vector<uint8_t> Body(const ParamImage& image)
-{
-    const auto* p = reinterpret_cast<const uint8_t*>(&image);
-    return std::vector<uint8_t>(p + 2, p + sizeof image);
-}
-
 TEST(SyncOverLink, ProgramOverTcpAndPty)
 {
     struct Case {
@@ -63,7 +57,7 @@ TEST(SyncOverLink, ProgramOverTcpAndPty)
             ASSERT_TRUE(rig.OpenPty(line.substr(4)));
         ASSERT_TRUE(rig.ReadDone());
         EXPECT_EQ(rig.SentCodes(), FullConnect());
-        EXPECT_EQ(Body(rig.Unit.GetImage()), Body(LUnitControl::DefaultImage()));
+        EXPECT_EQ(ImageBody(rig.Unit.GetImage()), ImageBody(LUnitControl::DefaultImage()));
         EXPECT_FALSE(rig.HasEvent("link-lost"));
         device.Terminate();
     }
@@ -80,7 +74,7 @@ TEST(SyncOverLink, FullReadOverTcpTakesTheDeviceImage)
     // The device's thread records the last frame a moment after the reply that ended the read.
     PumpUntil([&] { return device.ReceivedCodes().size() >= FullConnect().size(); }, 2000);
     EXPECT_EQ(device.ReceivedCodes(), FullConnect());
-    EXPECT_EQ(Body(rig.Unit.GetImage()), Body(device.Image()));
+    EXPECT_EQ(ImageBody(rig.Unit.GetImage()), ImageBody(device.Image()));
     device.Stop();
 }
 
@@ -96,7 +90,7 @@ TEST(SyncOverLink, SilentDeviceInTheReadIsReportedAndNothingFollowsTheReconnect)
     ASSERT_TRUE(PumpUntil([&] { return rig.HasEvent("link-lost"); }, 20000));
     EXPECT_FALSE(rig.Machine.Busy());
     EXPECT_FALSE(rig.Machine.Connected());
-    EXPECT_EQ(Body(rig.Unit.GetImage()), Body(LUnitControl::DefaultImage()));
+    EXPECT_EQ(ImageBody(rig.Unit.GetImage()), ImageBody(LUnitControl::DefaultImage()));
 
     device.SetFaults({});
     PumpUntil([] { return false; }, 100); // what the closed connection still carried is received
@@ -177,8 +171,8 @@ TEST(SyncOverLink, LockStorePresetsCopyFilesOverTcpAndPty)
         rig.Machine.SubmitPassword("4719");
         ASSERT_TRUE(EndsWithEvent(rig, "show-all"));
         ASSERT_TRUE(rig.ReadDone());
-        EXPECT_EQ(Body(rig.Unit.GetImage()), Body(device.Image()));
-        EXPECT_EQ(Body(rig.Unit.GetImage()), Body(SampleImage(3)));
+        EXPECT_EQ(ImageBody(rig.Unit.GetImage()), ImageBody(device.Image()));
+        EXPECT_EQ(ImageBody(rig.Unit.GetImage()), ImageBody(SampleImage(3)));
 
         // Store as preset 4: the device keeps the live set and the name.
         rig.ClearEvents();
@@ -196,7 +190,7 @@ TEST(SyncOverLink, LockStorePresetsCopyFilesOverTcpAndPty)
         rig.ClearEvents();
         rig.Machine.RecallPreset(2);
         ASSERT_TRUE(EndsWithEvent(rig, "show-all"));
-        EXPECT_EQ(Body(rig.Unit.GetImage()), Body(device.Image()));
+        EXPECT_EQ(ImageBody(rig.Unit.GetImage()), ImageBody(device.Image()));
         EXPECT_EQ(rig.Unit.GetGain(0), SampleImage(2).inputs[0].gain);
 
         // Channel copy A onto B: the device copies, the model reads it back.
@@ -204,13 +198,13 @@ TEST(SyncOverLink, LockStorePresetsCopyFilesOverTcpAndPty)
         ASSERT_TRUE(rig.Machine.CopyChannel(0, 1, true));
         ASSERT_TRUE(EndsWithEvent(rig, "show-all"));
         EXPECT_EQ(device.Image().inputs[1].gain, device.Image().inputs[0].gain);
-        EXPECT_EQ(Body(rig.Unit.GetImage()), Body(device.Image()));
+        EXPECT_EQ(ImageBody(rig.Unit.GetImage()), ImageBody(device.Image()));
 
         // Factory default: everything read again.
         rig.ClearEvents();
         rig.Machine.FactoryReset();
         ASSERT_TRUE(EndsWithEvent(rig, "show-all"));
-        EXPECT_EQ(Body(rig.Unit.GetImage()), Body(device.Image()));
+        EXPECT_EQ(ImageBody(rig.Unit.GetImage()), ImageBody(device.Image()));
 
         // A preset file goes down field by field and comes back byte for byte.
         ParamImage fileSet = SampleImage(11);
@@ -366,7 +360,8 @@ void FaultsInTheMiddle(const Transport& t)
         EXPECT_FALSE(rig.Machine.Connected());
         EXPECT_TRUE(rig.MainEnabled);
         if (c.fault == MidFault::SilentInRead) {
-            EXPECT_EQ(Body(rig.Unit.GetImage()), Body(LUnitControl::DefaultImage())) << "no half-read set";
+            EXPECT_EQ(ImageBody(rig.Unit.GetImage()), ImageBody(LUnitControl::DefaultImage()))
+                << "no half-read set";
         }
         if (c.fault == MidFault::DropInUpload)
             PumpUntil([] { return false; }, 350); // past the upload's 300 ms save timer
@@ -383,7 +378,7 @@ void FaultsInTheMiddle(const Transport& t)
         ASSERT_TRUE(rig.ReadDone());
         PumpUntil([] { return false; }, 100);
         EXPECT_EQ(again.ReceivedCodes(), FullConnect());
-        EXPECT_EQ(Body(rig.Unit.GetImage()), Body(SampleImage(6)));
+        EXPECT_EQ(ImageBody(rig.Unit.GetImage()), ImageBody(SampleImage(6)));
         EXPECT_FALSE(rig.HasEvent("link-lost"));
         EXPECT_EQ(device.ReceivedFrames().size(), toFirst) << "nothing more to the first device";
     }

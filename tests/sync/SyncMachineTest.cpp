@@ -21,13 +21,6 @@ Codes Repeat(Codes head, uint8_t code, int n, Codes tail = {})
     return head;
 }
 
-// Image bytes 2..1081: everything but the two reserved bytes.
-std::vector<uint8_t> Body(const ParamImage& image)
-{
-    const auto* p = reinterpret_cast<const uint8_t*>(&image);
-    return std::vector<uint8_t>(p + 2, p + sizeof image);
-}
-
 const Codes kFullRead = Repeat(Repeat({34, 20}, 41, 20), 39, 22, {18});
 
 class SyncTest : public ::testing::Test
@@ -69,7 +62,7 @@ TEST_F(SyncTest, ConnectAndFullReadSendsTheExactSequenceAndTakesTheDeviceImage)
     EXPECT_TRUE(Rig.SentCoalescing()[3]) << "34 after an unlocked status is coalescing";
     EXPECT_TRUE(Rig.SentCoalescing().back()) << "the closing 18 is coalescing";
 
-    EXPECT_EQ(Body(Rig.Unit.GetImage()), Body(Device.State.Image()));
+    EXPECT_EQ(ImageBody(Rig.Unit.GetImage()), ImageBody(Device.State.Image()));
     EXPECT_TRUE(Rig.Unit.IsPresetStored(3));
     EXPECT_FALSE(Rig.Unit.IsPresetStored(0));
     EXPECT_EQ(Rig.Machine.PresetNumber(), 4);
@@ -164,7 +157,7 @@ TEST_F(SyncTest, LockedDeviceWrongThenRightPassword)
     expected.insert(expected.end(), kFullRead.begin(), kFullRead.end());
     EXPECT_EQ(Rig.SentCodes(), expected);
     EXPECT_TRUE(Rig.HasEvent("unlock-closed"));
-    EXPECT_EQ(Body(Rig.Unit.GetImage()), Body(Device.State.Image()));
+    EXPECT_EQ(ImageBody(Rig.Unit.GetImage()), ImageBody(Device.State.Image()));
 }
 
 TEST_F(SyncTest, UnlockTimesOutAfterThirtyOneTicks)
@@ -234,7 +227,7 @@ TEST_F(SyncUnlock, AnswerAfterTwoHundredFiftyMillisecondsIsSeenByTheThirdTick)
     expected.insert(expected.end(), kFullRead.begin(), kFullRead.end());
     EXPECT_EQ(Rig.SentCodes(), expected);
     EXPECT_TRUE(Rig.HasEvent("unlock-closed"));
-    EXPECT_EQ(Body(Rig.Unit.GetImage()), Body(Device.State.Image()));
+    EXPECT_EQ(ImageBody(Rig.Unit.GetImage()), ImageBody(Device.State.Image()));
     EXPECT_FALSE(Rig.HasEvent("message Check Time Out!"));
 }
 
@@ -324,7 +317,7 @@ TEST_F(SyncTest, StorePresetStoresTheLiveSetOnTheDevice)
     ASSERT_TRUE(Device.State.Presets[4].Stored);
     ParamImage stored = morvex_device::ImageFromSet(Device.State.Presets[4].Body);
     ParamImage expected = Rig.Unit.GetImage();
-    EXPECT_EQ(Body(stored), Body(expected));
+    EXPECT_EQ(ImageBody(stored), ImageBody(expected));
     EXPECT_TRUE(Rig.Unit.IsPresetStored(4));
 }
 
@@ -469,7 +462,7 @@ TEST_F(SyncTest, RecallReadsTheRecalledSetIntoTheModel)
         for (int k = 0; k < 22; ++k)
             EXPECT_EQ(sent[1 + k][6], k);
         EXPECT_EQ(rig.Timeout, 5000);
-        EXPECT_EQ(Body(rig.Unit.GetImage()), Body(c.expected));
+        EXPECT_EQ(ImageBody(rig.Unit.GetImage()), ImageBody(c.expected));
         EXPECT_EQ(device.State.PresetNumber, c.preset);
         EXPECT_TRUE(rig.HasEvent("show-all"));
     }
@@ -485,8 +478,8 @@ TEST_F(SyncTest, FactoryDefaultReadsEverythingAgain)
     Codes expected = {35};
     expected.insert(expected.end(), kFullRead.begin(), kFullRead.end());
     EXPECT_EQ(Rig.SentCodes(), expected);
-    EXPECT_EQ(Body(Rig.Unit.GetImage()), Body(LUnitControl::DefaultImage()));
-    EXPECT_EQ(Body(Device.State.Image()), Body(LUnitControl::DefaultImage()));
+    EXPECT_EQ(ImageBody(Rig.Unit.GetImage()), ImageBody(LUnitControl::DefaultImage()));
+    EXPECT_EQ(ImageBody(Device.State.Image()), ImageBody(LUnitControl::DefaultImage()));
 }
 
 TEST_F(SyncTest, OfflineOperationsSendNothingAndLeaveNoState)
@@ -534,7 +527,7 @@ TEST_F(SyncTest, ChannelCopyOnlineAndOffline)
     EXPECT_EQ(BSTM(copy.begin() + 6, copy.begin() + 8), (BSTM{0, 2}));
     EXPECT_EQ(Device.State.Image().inputs[2].gain, 333);
     EXPECT_EQ(Rig.Unit.GetGain(2), 333);
-    EXPECT_EQ(Body(Rig.Unit.GetImage()), Body(Device.State.Image()));
+    EXPECT_EQ(ImageBody(Rig.Unit.GetImage()), ImageBody(Device.State.Image()));
     EXPECT_TRUE(Rig.HasEvent("show-all")) << "the view follows the device's dump";
 
     // Offline: onto the target's group as the model holds it.
@@ -619,7 +612,7 @@ TEST_F(SyncTest, RepliesFromAnotherIdOnlyReachTheScan)
     Rig.Machine.DispatchReply(morvex_device::BuildReplyFrame(2, 1, {}));
     EXPECT_EQ(Rig.Events(), (std::vector<std::string>{"other-device", "other-device"}));
     EXPECT_TRUE(Rig.Sent().empty());
-    EXPECT_EQ(Body(Rig.Unit.GetImage()), Body(before));
+    EXPECT_EQ(ImageBody(Rig.Unit.GetImage()), ImageBody(before));
 
     // A device that answers with another id from the start never gets past the connect.
     InProcessDevice other;
@@ -668,7 +661,7 @@ TEST_F(SyncTest, UnaskedAndHostileRepliesChangeNothing)
         Rig.Run();
         EXPECT_TRUE(Rig.Sent().empty());
         EXPECT_EQ(Rig.Machine.ProcessState(), PS_IDLE);
-        EXPECT_EQ(Body(Rig.Unit.GetImage()), Body(before));
+        EXPECT_EQ(ImageBody(Rig.Unit.GetImage()), ImageBody(before));
     }
     EXPECT_TRUE(Rig.Events().empty());
 }
@@ -709,7 +702,8 @@ TEST(SyncHostileRead, ABadAnswerEndsTheReadAndAnotherNumberIsIgnored)
         EXPECT_EQ(rig.Machine.Busy(), !c.ends);
         EXPECT_EQ(rig.HasEvent("info SID_INFO_ERROR_UNIT"), c.ends);
         EXPECT_EQ(rig.LevelPoll, c.ends);
-        EXPECT_EQ(Body(rig.Unit.GetImage()), Body(LUnitControl::DefaultImage())) << "model untouched";
+        EXPECT_EQ(ImageBody(rig.Unit.GetImage()), ImageBody(LUnitControl::DefaultImage()))
+            << "model untouched";
         const Codes codes = rig.SentCodes();
         if (c.code == 41) {
             EXPECT_EQ(std::count(codes.begin(), codes.end(), 41), 1) << "no further name request";
@@ -737,7 +731,7 @@ TEST(SyncSilence, DeviceGoingSilentInTheReadReportsTheLossAndResets)
         EXPECT_FALSE(rig.Machine.Busy());
         EXPECT_EQ(rig.Machine.ProcessState(), PS_IDLE);
         EXPECT_FALSE(rig.TimerActive(LSyncTimer::ProcessShow));
-        EXPECT_EQ(Body(rig.Unit.GetImage()), Body(LUnitControl::DefaultImage()));
+        EXPECT_EQ(ImageBody(rig.Unit.GetImage()), ImageBody(LUnitControl::DefaultImage()));
 
         // A reconnect reads afresh; nothing else goes out.
         device.SilentAfter = -1;
@@ -747,7 +741,7 @@ TEST(SyncSilence, DeviceGoingSilentInTheReadReportsTheLossAndResets)
         Codes expected = {16, 19, 44};
         expected.insert(expected.end(), kFullRead.begin(), kFullRead.end());
         EXPECT_EQ(rig.SentCodes(), expected);
-        EXPECT_EQ(Body(rig.Unit.GetImage()), Body(device.State.Image()));
+        EXPECT_EQ(ImageBody(rig.Unit.GetImage()), ImageBody(device.State.Image()));
     }
 }
 

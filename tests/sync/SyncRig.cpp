@@ -120,6 +120,12 @@ std::optional<BSTM> SocketDevice::operator()(const BSTM& frame)
     return std::nullopt;
 }
 
+std::vector<uint8_t> ImageBody(const ParamImage& image)
+{
+    const auto* p = reinterpret_cast<const uint8_t*>(&image);
+    return std::vector<uint8_t>(p + 2, p + sizeof image);
+}
+
 ParamImage SampleImage(int seed)
 {
     ParamImage image = LUnitControl::DefaultImage();

@@ -92,6 +92,9 @@ struct SocketDevice {
 // A set of bytes that differs from the default image everywhere it can.
 ParamImage SampleImage(int seed);
 
+// Image bytes 2..1081: everything but the two reserved bytes.
+std::vector<uint8_t> ImageBody(const ParamImage& image);
+
 // A fresh directory under the system's temporary directory, removed with everything in it.
 class TempDir
 {

@@ -1,7 +1,7 @@
 // The device dialogs on the main window: presets, channel link and copy, panel lock, channel names.
 #include "app/dialogs/DeviceDialogs.h"
-#include "app/main/MainLayout.h"
 #include "app/main/MainControls.h"
+#include "app/main/MainLayout.h"
 #include "app/main/MainSessionView.h"
 #include "app/main/TfmMain.h"
 #include "app/pages/MatrixPage.h"
