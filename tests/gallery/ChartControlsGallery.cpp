@@ -135,9 +135,9 @@ const gallery::GalleryPage table(QStringLiteral("chart-table"), [] {
     TcPlotTable* middle = Table(TableChart(page.get(), 490, 10, QStringLiteral("Scrolled, selected")), 10, 4);
     middle->SetRowDisplayStartIndex(3);
     middle->SetUserSelected(true);
-    Table(TableChart(page.get(), 10, 250, QStringLiteral("All rows shown")), 5, 0);
+    Table(TableChart(page.get(), 10, 250, QStringLiteral("All rows shown")), 4, 0);
     TcPlotTable* plain =
-        Table(TableChart(page.get(), 490, 250, QStringLiteral("No titles, no grid lines")), 6, 0);
+        Table(TableChart(page.get(), 490, 250, QStringLiteral("No titles, no grid lines")), 5, 0);
     plain->SetColumnTitlesVisible(false);
     plain->SetGridLinesShow(false);
     plain->SetGridBackGroundColor(0x404000);

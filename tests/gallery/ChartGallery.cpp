@@ -137,6 +137,7 @@ void ShowMenu(QWidget* page, QMenu& menu, int x, int y)
     shot->setPixmap(menu.grab());
     shot->move(x, y);
     shot->adjustSize();
+    shot->show();
 }
 
 // The data cursor's menu as a right click on its pointer opens it on the chart, with its sub-menus
@@ -172,13 +173,26 @@ const gallery::GalleryPage cursorMenus(
     },
     [](QWidget* page) {
         auto* chart = page->findChild<TcXYPlot*>(QStringLiteral("chart"));
-        (void)chart->grab();
-        const QPoint at(chart->GetDataView(0)->PositionPercentToPixelsX(30), 150);
+        // The press lands on a pointer line: the tallest column of the pointer's colour in the picture.
+        const QImage img = chart->grab().toImage();
+        const QRgb pointer = QColor(Qt::red).rgb();
+        int bestX = 0, bestN = 0;
+        for (int x = 0; x < img.width(); ++x) {
+            int n = 0;
+            for (int y = 0; y < img.height(); ++y)
+                n += img.pixel(x, y) == pointer;
+            if (n > bestN) {
+                bestN = n;
+                bestX = x;
+            }
+        }
+        const QPoint at(bestX, 150);
         for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
             QMouseEvent e(t, QPointF(at), chart->mapToGlobal(QPointF(at)), Qt::RightButton,
                           t == QEvent::MouseButtonPress ? Qt::RightButton : Qt::NoButton, Qt::NoModifier);
             QApplication::sendEvent(chart, &e);
         }
+        QApplication::processEvents();
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         if (!menu)
             return;

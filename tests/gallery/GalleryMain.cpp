@@ -38,6 +38,7 @@ void Caption(QWidget* page, int x, int y, const QString& text)
     l->setFont(f);
     l->move(x, y);
     l->adjustSize();
+    l->show(); // a page that is shown already does not show new children by itself
 }
 
 void Hover(QWidget* w, int x, int y)
