@@ -10,6 +10,25 @@
 namespace chart
 {
 
+void WireScrollButtons(TcPlotLegendButton& up, TcPlotLegendButton& down, int& startIndex,
+                       std::function<int()> count, std::function<void()> invalidate)
+{
+    down.Up = false;
+    for (TcPlotLegendButton* b : {&up, &down}) {
+        b->SetTimerEnabled(true);
+        b->SetVisible(false);
+        b->OnInvalidate = [invalidate](TcPlotButton*) { invalidate(); };
+    }
+    up.OnClick = [&startIndex](TcPlotButton*) {
+        if (startIndex > 0)
+            --startIndex;
+    };
+    down.OnClick = [&startIndex, count = std::move(count)](TcPlotButton*) {
+        if (startIndex < count() - 1)
+            ++startIndex;
+    };
+}
+
 using namespace fw;
 
 namespace
@@ -61,21 +80,9 @@ TcPlotLegend::TcPlotLegend(TcPlotOwner* AOwner, const TcPlotHandlers& handlers)
     FColumnTitlesFont.SetStyle(fsBold);
     for (TFont* f : {&FFont, &FSelectedItemFont, &FColumnTitlesFont})
         f->OnChange = [this](TFont*) { DoChange(); };
-    FDownButton->Up = false;
-    for (TcPlotLegendButton* b : {FUpButton.get(), FDownButton.get()}) {
-        b->SetTimerEnabled(true);
-        b->SetVisible(false);
-        b->OnInvalidate = [this](TcPlotButton*) { DoInvalidateNow(); };
-    }
-    // The scroll buttons page without a change notification.
-    FUpButton->OnClick = [this](TcPlotButton*) {
-        if (FItemViewStartIndex > 0)
-            --FItemViewStartIndex;
-    };
-    FDownButton->OnClick = [this](TcPlotButton*) {
-        if (FItemViewStartIndex < int(FItemList.size()) - 1)
-            ++FItemViewStartIndex;
-    };
+    WireScrollButtons(
+        *FUpButton, *FDownButton, FItemViewStartIndex, [this] { return int(FItemList.size()); },
+        [this] { DoInvalidateNow(); });
     SetHorizontal(false);
 }
 

@@ -31,6 +31,11 @@ class TcPlotLegendButton : public TcPlotButton
     void Draw(TCanvas& Canvas, TColor BackGroundColor) override;
 };
 
+// The up and down buttons of a scrolled list: auto-repeat, hidden until the layout shows them; a click
+// moves the first shown item within 0..count()-1, without a change notification (the next layout clamps).
+void WireScrollButtons(TcPlotLegendButton& up, TcPlotLegendButton& down, int& startIndex,
+                       std::function<int()> count, std::function<void()> invalidate);
+
 struct TcPlotLegendItem {
     TcPlotChannelCustom* Channel = nullptr;
     int MaxHeight = 0, ALeft = 0, ATop = 0, ARow = 0, ACol = 0;

@@ -38,21 +38,9 @@ TcPlotTable::TcPlotTable(TcPlotOwner* AOwner, const TcPlotHandlers& handlers)
         f->OnChange = [this](TFont*) { DoChange(); };
     FUpButton->SetName(QStringLiteral("PlotTableUpButton"));
     FDownButton->SetName(QStringLiteral("PlotTableDownButton"));
-    FDownButton->Up = false;
-    for (TcPlotTableButton* b : {FUpButton.get(), FDownButton.get()}) {
-        b->SetTimerEnabled(true);
-        b->SetVisible(false);
-        b->OnInvalidate = [this](TcPlotButton*) { DoInvalidateNow(); };
-    }
-    // The next layout clamps the range.
-    FUpButton->OnClick = [this](TcPlotButton*) {
-        if (FItemViewStartIndex > 0)
-            --FItemViewStartIndex;
-    };
-    FDownButton->OnClick = [this](TcPlotButton*) {
-        if (FItemViewStartIndex < RowCount() - 1)
-            ++FItemViewStartIndex;
-    };
+    WireScrollButtons(
+        *FUpButton, *FDownButton, FItemViewStartIndex, [this] { return RowCount(); },
+        [this] { DoInvalidateNow(); });
     SetHorizontal(false);
 }
 
