@@ -9,6 +9,7 @@
 #include "chart/objects/PlotLegend.h"
 #include "chart/objects/PlotToolBar.h"
 #include "chart/objects/Translation.h"
+#include "chart/view/StripChart.h"
 #include "chart/view/XYPlot.h"
 
 #include <deque>
@@ -568,6 +569,80 @@ TEST_F(PropertyTables, XYChannel)
                  {"OPCScalar2", "0", "3", Via(&X::SetOPCScalar2, 3.0)},
                  {"OPCOffset2", "0", "4", Via(&X::SetOPCOffset2, 4.0)},
                  {"OPCAutoConnect", "True", "False", Via(&X::SetOPCAutoConnect, false)},
+             }));
+}
+
+TEST_F(PropertyTables, StripChannel)
+{
+    using C = TcPlotChannel;
+    using S = TcPlotPointStyle;
+    CheckPropertyTable(
+        ObjectMaker<C>(),
+        Plus(ChannelRows(),
+             {
+                 {"FastDrawEnabled", "True", "False", Via(&C::SetFastDrawEnabled, false)},
+                 {"AllowOutOfOrderXValues", "True", "False", Via(&C::SetAllowOutOfOrderXValues, false)},
+                 {"DrawOutOfOrderXValues", "False", "True", Via(&C::SetDrawOutOfOrderXValues, true)},
+                 {"ResetStartTimeOnFirstDataPoint", "False", "True",
+                  Via(&C::SetResetStartTimeOnFirstDataPoint, true)},
+                 {"InterpolationStyle", "ipistStraightLine", "ipistRational",
+                  Via(&C::SetInterpolationStyle, ipistRational)},
+                 {"FillEnabled", "False", "True", Via(&C::SetFillEnabled, true)},
+                 {"FillReference", "0", "2.5", Via(&C::SetFillReference, 2.5)},
+                 {"FillStyle", "bsSolid", "bsCross", Via(&C::SetFillStyle, TcBrushStyleValue(6))},
+                 {"FillColor", "0", "255", Via(&C::SetFillColor, fw::TColor(255))},
+                 {"FillUseChannelColor", "True", "False", Via(&C::SetFillUseChannelColor, false)},
+                 {"DigitalEnabled", "False", "True", Via(&C::SetDigitalEnabled, true)},
+                 {"DigitalReferenceStyle", "ipdrScale", "ipdrPercent",
+                  Via(&C::SetDigitalReferenceStyle, ipdrPercent)},
+                 {"DigitalReferenceLow", "10", "20", Via(&C::SetDigitalReferenceLow, 20.0)},
+                 {"DigitalReferenceHigh", "90", "80", Via(&C::SetDigitalReferenceHigh, 80.0)},
+                 {"HighLowStyle", "iphlsOpenClose", "iphlsCandleStick",
+                  Via(&C::SetHighLowStyle, iphlsCandleStick)},
+                 {"HighLowEnabled", "False", "True", Via(&C::SetHighLowEnabled, true)},
+                 {"HighLowBarColor", "$FFFF00", "255", Via(&C::SetHighLowColor<C::hlBar>, fw::TColor(255))},
+                 {"HighLowBarWidth", "0.5", "2", Via(&C::SetHighLowSize<C::hlBarWidth>, 2.0)},
+                 {"HighLowOpenShow", "True", "False", Via(&C::SetHighLowOpenShow, false)},
+                 {"HighLowOpenColor", "$00FF00", "255", Via(&C::SetHighLowColor<C::hlOpen>, fw::TColor(255))},
+                 {"HighLowOpenWidth", "1", "2", Via(&C::SetHighLowSize<C::hlOpenWidth>, 2.0)},
+                 {"HighLowOpenHeight", "1", "2", Via(&C::SetHighLowSize<C::hlOpenHeight>, 2.0)},
+                 {"HighLowCloseShow", "True", "False", Via(&C::SetHighLowCloseShow, false)},
+                 {"HighLowCloseColor", "$0000FF", "1", Via(&C::SetHighLowColor<C::hlClose>, fw::TColor(1))},
+                 {"HighLowCloseWidth", "1", "2", Via(&C::SetHighLowSize<C::hlCloseWidth>, 2.0)},
+                 {"HighLowCloseHeight", "1", "2", Via(&C::SetHighLowSize<C::hlCloseHeight>, 2.0)},
+                 {"HighLowShadowColor", "$808080", "255",
+                  Via(&C::SetHighLowColor<C::hlShadow>, fw::TColor(255))},
+                 {"HighLowBullishColor", "$FFFFFF", "255",
+                  Via(&C::SetHighLowColor<C::hlBullish>, fw::TColor(255))},
+                 {"HighLowBearishColor", "$808080", "255",
+                  Via(&C::SetHighLowColor<C::hlBearish>, fw::TColor(255))},
+                 {"BarEnabled", "False", "True", Via(&C::SetBarEnabled, true)},
+                 {"BarPenUseChannelColor", "True", "False", Via(&C::SetBarPenUseChannelColor, false)},
+                 {"BarBrushUseChannelColor", "True", "False", Via(&C::SetBarBrushUseChannelColor, false)},
+                 {"BarReference", "0", "1.5", Via(&C::SetBarStored<double, &S::BarReference>, 1.5)},
+                 {"BarWidth", "5", "2", Via(&C::SetBarStored<double, &S::BarWidth>, 2.0)},
+                 {"BarPenColor", "$0000FF", "1",
+                  Via(&C::SetBarStored<fw::TColor, &S::BarPenColor>, fw::TColor(1))},
+                 {"BarPenWidth", "0", "2", Via(&C::SetBarStored<int, &S::BarPenWidth>, 2)},
+                 {"BarPenStyle", "psSolid", "psDash",
+                  Via(&C::SetBarStored<TcPenStyleValue, &S::BarPenStyle>, TcPenStyleValue(1))},
+                 {"BarBrushColor", "$0000FF", "1",
+                  Via(&C::SetBarStored<fw::TColor, &S::BarBrushColor>, fw::TColor(1))},
+                 {"BarBrushStyle", "bsSolid", "bsClear",
+                  Via(&C::SetBarStored<TcBrushStyleValue, &S::BarBrushStyle>, TcBrushStyleValue(1))},
+                 {"OPCGroupName", "", "G", Via(&C::SetOPCGroupName, QStringLiteral("G"))},
+                 {"OPCComputerName", "Local", "Plant", Via(&C::SetOPCComputerName, QStringLiteral("Plant"))},
+                 {"OPCServerName", "", "Srv", Via(&C::SetOPCServerName, QStringLiteral("Srv"))},
+                 {"OPCItemName", "", "Tag1", Via(&C::SetOPCItemName, QStringLiteral("Tag1"))},
+                 {"OPCItem2Name", "", "Tag2", Via(&C::SetOPCItem2Name, QStringLiteral("Tag2"))},
+                 {"OPCUpdateRate", "500", "250", Via(&C::SetOPCUpdateRate, 250)},
+                 {"OPCScalar", "0", "2", Via(&C::SetOPCItemValue<0, &TcOPCItem::Scalar>, 2.0)},
+                 {"OPCOffset", "0", "1", Via(&C::SetOPCItemValue<0, &TcOPCItem::Offset>, 1.0)},
+                 {"OPCScalar2", "0", "3", Via(&C::SetOPCItemValue<1, &TcOPCItem::Scalar>, 3.0)},
+                 {"OPCOffset2", "0", "4", Via(&C::SetOPCItemValue<1, &TcOPCItem::Offset>, 4.0)},
+                 {"OPCAutoConnect", "True", "False", Via(&C::SetOPCAutoConnect, false)},
+                 {"OPCXValueSource", "iopcxvsOPCServerTimeStamp", "iopcxvsOPCItem",
+                  Via(&C::SetOPCXValueSource, iopcxvsOPCItem)},
              }));
 }
 

@@ -271,6 +271,9 @@ class TcPlotChannelCustom : public TcPlotManagerObject
     void NotificationSetFocus(TcPlotObject* AObject) override;
     // The point found by the last hit test (-1 for none).
     int SelectDataIndex() const { return FSelectDataIndex; }
+    // Bar mode of the point hit test (the channel's bars are on) and a point's bar in pixels.
+    virtual bool BarHitMode() const { return false; }
+    virtual TRect GetBarRect(int) { return {}; }
 
   protected:
     void DoMouseHint(const TcPlotMouseData& M, TcHintData& Hint) override;
@@ -278,6 +281,7 @@ class TcPlotChannelCustom : public TcPlotManagerObject
     void DoMouseMove(const TcPlotMouseData& M) override;
     void DoMouseUp(const TcPlotMouseData& M) override;
     void FireDataPointEvent(TcPlotEventKind Kind, int DataIndex, const TcPlotMouseData& M, bool WithButton);
+    TcPlotDataCustomList& MutableDataList() { return *FDataList; }
 
     int FStartIndex = -1;
     int FStopIndex = -1;

@@ -22,16 +22,17 @@ bool TcPlotChannelCustom::iHitTest(const TcPlotMouseData& M)
         return true;
     if (!FOwner || !FOwner->SelectModeActive())
         return false;
-    if (!MarkersVisible() || Count() == 0)
+    const bool bars = BarHitMode();
+    if ((!bars && !MarkersVisible()) || Count() == 0)
         return false;
     CalcStartIndex();
     CalcStopIndex();
     if (FStartIndex < 0)
         return false;
     for (int i = FStartIndex; i <= FStopIndex && i < Count(); ++i) {
-        if (!IsMarkerShown(i) || !IsPointValid(i))
+        if ((!bars && !IsMarkerShown(i)) || !IsPointValid(i))
             continue;
-        FSelectHitTestRect = GetMarkerRect(i);
+        FSelectHitTestRect = bars ? GetBarRect(i) : GetMarkerRect(i);
         if (FSelectHitTestRect.Contains(p)) {
             FSelectDataIndex = i;
             return true;

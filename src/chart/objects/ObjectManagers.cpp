@@ -182,7 +182,7 @@ void TcPlotAxisLinks::ForgetManager(TcPersistent* AObject)
 
 TcPlotObject* TcPlotXAxisManager::CreateObject()
 {
-    return new TcPlotXAxis(FOwner, FHandlers);
+    return new TcPlotXAxis(FOwner, FHandlers, FOwner && FOwner->IsStripChart());
 }
 void TcPlotXAxisManager::ApplyDefaults(TcPlotXAxis* o)
 {

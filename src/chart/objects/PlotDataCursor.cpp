@@ -1,6 +1,7 @@
 #include "chart/objects/PlotDataCursor.h"
 
-#include "chart/channels/PlotChannelCustom.h"
+#include "chart/axes/PlotAxis.h"
+#include "chart/channels/PlotChannel.h"
 #include "chart/objects/MasterManager.h"
 #include "chart/objects/PlotDataView.h"
 
@@ -475,6 +476,10 @@ void TcPlotDataCursor::DoMouseUp(const TcPlotMouseData& M)
 {
     if (!FMouseDownHint && !FMouseDownPointer1 && !FMouseDownPointer2)
         return;
+    if (FMouseDownPointer1)
+        SnapPointer(1);
+    else if (FMouseDownPointer2)
+        SnapPointer(2);
     FMouseDownHint = FMouseDownPointer1 = FMouseDownPointer2 = false;
     DoInvalidateNow();
     if (FMouseDown && iHitTest(M))
@@ -570,6 +575,11 @@ void TcPlotDataCursor::iKeyDown(Word& Key, TShiftState Shift, TcPopupMenu* Menu)
         std::fabs(FDataView->PixelsXToPositionPercent(101) - FDataView->PixelsXToPositionPercent(100));
     const double py =
         std::fabs(FDataView->PixelsYToPositionPercent(101) - FDataView->PixelsYToPositionPercent(100));
+    if (FSnapToDataPoint && FOwner && FOwner->IsStripChart()) {
+        if (SnapKeyDown(Key, Shift))
+            DoInvalidateNow();
+        return;
+    }
     bool handled;
     if (Shift & ssCtrl) {
         if (!FPointer2Show)
@@ -616,6 +626,7 @@ void TcPlotDataCursor::FillPopupMenu(TcPopupMenu& Menu)
             SetChannelName(name);
             if (auto* chosen = channels ? channels->GetObjectByName(name) : nullptr)
                 chosen->SetUserSelected(true);
+            DoSnapToDataPoint();
         }));
     }
     Menu.Items.push_back(std::move(channel));
@@ -649,9 +660,159 @@ void TcPlotDataCursor::FillPopupMenu(TcPopupMenu& Menu)
         Menu.Items.push_back(std::move(options));
     }
     if (!(FOwner && FOwner->IsXYPlot()))
-        Menu.Items.push_back(item(QStringLiteral("Snap to Data-Point"), FSnapToDataPoint,
-                                  [this] { FSnapToDataPoint = !FSnapToDataPoint; }));
+        Menu.Items.push_back(item(QStringLiteral("Snap to Data-Point"), FSnapToDataPoint, [this] {
+            FSnapToDataPoint = !FSnapToDataPoint;
+            DoSnapToDataPoint();
+        }));
     AddEditMenuItem(Menu);
+}
+
+// Snapping to data points (strip charts only).
+
+namespace
+{
+
+// The point of Channel nearest to X along X; -1 for an empty channel.
+int FindNearestIndex(TcPlotChannel& Channel, double X, double& Distance)
+{
+    Distance = 1e300;
+    const int n = Channel.Count();
+    if (n == 0)
+        return -1;
+    int result;
+    if (X >= Channel.GetPointX(n - 1)) {
+        result = n - 1;
+    } else if (X <= Channel.GetPointX(0)) {
+        result = 0;
+    } else {
+        result = Channel.CalcIndex(X);
+        if (result < 0)
+            return -1;
+        for (int k : {result - 1, result + 1})
+            if (k >= 0 && k < n &&
+                std::fabs(X - Channel.GetPointX(k)) < std::fabs(X - Channel.GetPointX(result)))
+                result = k;
+    }
+    Distance = std::fabs(X - Channel.GetPointX(result));
+    return result;
+}
+
+} // namespace
+
+void TcPlotDataCursor::DoSnapToDataPoint()
+{
+    SnapPointer(1);
+    SnapPointer(2);
+}
+
+void TcPlotDataCursor::SnapPointer(int Pointer)
+{
+    if (!FSnapToDataPoint || !FOwner || !FOwner->IsStripChart() || FStyle == ipcsDeltaY)
+        return;
+    const double P = Pointer == 1 ? FPointer1Position : FPointer2Position;
+    TcPlotChannelManager* channels = FOwner->Master().ChannelManager();
+    FSnapToIndexChannel = FSnapToIndexData = -1;
+    double best = 1e300;
+    for (int i = 0; channels && i < channels->Count(); ++i) {
+        auto* c = dynamic_cast<TcPlotChannel*>(channels->GetItem(i));
+        const bool all = FChannelName == kAll;
+        if (!c || !c->GetXAxis() || (!all && c != GetChannel()))
+            continue;
+        double distance;
+        const int index = FindNearestIndex(*c, c->GetXAxis()->PercentToPosition(P / 100), distance);
+        // The lower channel index wins a tie.
+        if (!all || (index >= 0 && distance < best)) {
+            best = distance;
+            FSnapToIndexChannel = i;
+            FSnapToIndexData = index;
+        }
+    }
+    MovePointerToIndex(FSnapToIndexChannel, FSnapToIndexData, Pointer, 0);
+}
+
+void TcPlotDataCursor::MovePointerToIndex(int ChannelIndex, int DataIndex, int Pointer, int Step)
+{
+    TcPlotChannelManager* channels =
+        FOwner && FOwner->IsStripChart() ? FOwner->Master().ChannelManager() : nullptr;
+    if (!channels || ChannelIndex < 0 || ChannelIndex >= channels->Count())
+        return;
+    auto* c = dynamic_cast<TcPlotChannel*>(channels->GetItem(ChannelIndex));
+    TcPlotAxis* xa = c ? c->GetXAxis() : nullptr;
+    if (!xa || c->Count() == 0)
+        return;
+    const int index = std::clamp(xa->ReverseScale() ? DataIndex - Step : DataIndex + Step, 0, c->Count() - 1);
+    const double X = c->GetPointX(index);
+    // The axis scrolls to show the point, 1/40 of its span inside the edge.
+    if (X > xa->Max())
+        xa->SetMin(X - xa->Span() + xa->Span() / 40);
+    else if (X < xa->Min())
+        xa->SetMin(X - xa->Span() / 40);
+    const double position = xa->PositionToPercent(X) * 100;
+    if (Pointer == 1)
+        SetPointer1Position(position);
+    else
+        SetPointer2Position(position);
+}
+
+void TcPlotDataCursor::MoveHint(bool Up)
+{
+    if (!FDataView)
+        return;
+    const double px =
+        std::fabs(FDataView->PixelsXToPositionPercent(101) - FDataView->PixelsXToPositionPercent(100));
+    const double py =
+        std::fabs(FDataView->PixelsYToPositionPercent(101) - FDataView->PixelsYToPositionPercent(100));
+    const double d = FHintOrientation == ioHorizontal ? px : py;
+    FHintPosition = Clamp100(FHintPosition + (Up ? d : -d));
+    DoInvalidateNow();
+}
+
+bool TcPlotDataCursor::SnapKeyDown(Word Key, TShiftState Shift)
+{
+    int pointer = 1;
+    if (Shift & ssCtrl) {
+        if (!FPointer2Show)
+            return false;
+        pointer = 2;
+    }
+    if (Key < PgUp || Key > Down)
+        return false;
+    SnapPointer(pointer);
+    const int ci = FSnapToIndexChannel, di = FSnapToIndexData;
+    const bool swapped = XYAxesReversed();
+    auto step = [&](int n) { MovePointerToIndex(ci, di, pointer, n); };
+    switch (Key) {
+    case PgUp:
+        step(5);
+        break;
+    case PgDn:
+        step(-5);
+        break;
+    case End: {
+        auto* channels = FOwner->Master().ChannelManager();
+        if (ci >= 0 && channels && ci < channels->Count())
+            MovePointerToIndex(ci, channels->GetItem(ci)->Count() - 1, pointer, 0);
+        break;
+    }
+    case Home:
+        MovePointerToIndex(ci, 0, pointer, 0);
+        break;
+    case Left:
+    case Right:
+        if (swapped)
+            MoveHint(Key == Right);
+        else
+            step(Key == Left ? -1 : 1);
+        break;
+    case Up:
+    case Down:
+        if (swapped)
+            step(Key == Up ? 1 : -1);
+        else
+            MoveHint(Key == Up);
+        break;
+    }
+    return true;
 }
 
 } // namespace chart

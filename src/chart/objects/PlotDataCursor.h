@@ -104,6 +104,12 @@ class TcPlotDataCursor : public TcPlotManagerObject
 
     // Asks the channel (or every channel for "<All>") for the values at the pointers.
     void RecalcValues();
+    // On a strip chart with SnapToDataPoint on: each pointer onto its nearest data point (the
+    // nearest channel's for "<All>"), scrolling the X axis to show it.
+    void DoSnapToDataPoint();
+    // The channel and point of the last snap (-1 for none).
+    int SnapToIndexChannel() const { return FSnapToIndexChannel; }
+    int SnapToIndexData() const { return FSnapToIndexData; }
     // Stores the values; the chart's cursor-change event fires only on a real change.
     void SetValues(double X, double Y, int Status);
 
@@ -134,6 +140,10 @@ class TcPlotDataCursor : public TcPlotManagerObject
     // A key's move of pointer 2 (with Ctrl) or of pointer 1 and the hint; false for another key.
     bool MovePointer2ByKey(Word Key, double px, double py);
     bool MovePointer1ByKey(Word Key, double px, double py);
+    void SnapPointer(int Pointer);
+    void MovePointerToIndex(int ChannelIndex, int DataIndex, int Pointer, int Step);
+    bool SnapKeyDown(Word Key, TShiftState Shift);
+    void MoveHint(bool Up);
     TColor LineColor();
 
     int FMouseDownXPixels = 0, FMouseDownYPixels = 0, FMouseDownX = 0, FMouseDownY = 0;
@@ -162,6 +172,7 @@ class TcPlotDataCursor : public TcPlotManagerObject
     double FValueX = 0, FValueY = 0;
     int FStatus = 0;
     bool FMenuUserCanChangeOptions = true, FSnapToDataPoint = false, FUseCachedInterpolatedData = false;
+    int FSnapToIndexChannel = -1, FSnapToIndexData = -1;
     std::array<bool, 6> FMenuItemVisible{true, true, true, true, true, true};
     std::array<QString, 6> FMenuItemCaption{QStringLiteral("Value X-Y"), QStringLiteral("Value X"),
                                             QStringLiteral("Value Y"),   QStringLiteral("Period"),

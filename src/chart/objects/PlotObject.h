@@ -149,6 +149,7 @@ class TcPlotOwner
     // Chart-wide services the objects call; a chart without a window does nothing.
     virtual void SetAllTracking(bool) {}
     virtual bool IsXYPlot() const { return false; }
+    virtual bool IsStripChart() const { return false; }
     virtual void RepaintChartNow() {}
     // The chart's three image lists (0 .. 2); null for any other index or without a chart.
     virtual fw::TCustomImageList* ImageList(int) { return nullptr; }
