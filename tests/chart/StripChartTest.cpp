@@ -1,9 +1,9 @@
 // The strip chart and its channel: the new chart's objects, point entry with its order rule, the
 // buffer rules, the binary-search draw range while the axis scrolls, the lookups the data cursor
 // and the hit test use, every trace style drawn on the recording canvas, and the cursor's snapping.
+#include "chart/view/StripChart.h"
 #include "ChartFixture.h"
 #include "ErrorOf.h"
-#include "chart/view/StripChart.h"
 #include "chart/view/XYPlot.h"
 #include "support/RecordingCanvas.h"
 
@@ -108,9 +108,9 @@ TEST_F(StripChannelTest, OrderRuleRefusesXAgainstTheDirectionOfTheFirstTwoPoints
         c->SetAllowOutOfOrderXValues(false);
         for (double v : k.held)
             c->AddXY(v, 1);
-        for (auto add : std::vector<std::function<void()>>{[&] { c->AddXY(k.add, 1); }, [&] { c->AddXNull(k.add); },
-                                                          [&] { c->AddXEmpty(k.add); },
-                                                          [&] { c->AddHighLow(k.add, 4, 1, 2, 3); }}) {
+        for (auto add : std::vector<std::function<void()>>{
+                 [&] { c->AddXY(k.add, 1); }, [&] { c->AddXNull(k.add); }, [&] { c->AddXEmpty(k.add); },
+                 [&] { c->AddHighLow(k.add, 4, 1, 2, 3); }}) {
             const int before = c->Count();
             EXPECT_EQ(ErrorOf(add), *k.error ? k.error : "<no error>");
             EXPECT_EQ(c->Count(), before + (*k.error ? 0 : 1));
@@ -189,7 +189,13 @@ TEST_F(StripChannelTest, DrawRangeAndIndexSearchInBothDirections)
          6,
          {{-25, -1}, {-20, 0}, {15, 4}, {20, 4}, {50, 7}, {51, -1}}},
         {"increasing, edges on points", {0, 10, 20, 30}, 10, 10, 1, 2, {{10, 1}, {11, 2}}},
-        {"decreasing", {50, 40, 30, 20, 10, 0}, 15, 20, 1, 4, {{60, -1}, {45, 0}, {40, 1}, {35, 1}, {-1, -1}}},
+        {"decreasing",
+         {50, 40, 30, 20, 10, 0},
+         15,
+         20,
+         1,
+         4,
+         {{60, -1}, {45, 0}, {40, 1}, {35, 1}, {-1, -1}}},
         {"all left of the axis", {-30, -20, -10}, 0, 100, 2, 2, {}},
     };
     for (const Case& k : cases) {
@@ -294,7 +300,8 @@ TEST_F(StripChannelTest, CursorTextsPerStyle)
         cursor->SetPointer1Position(k.p1);
         cursor->SetPointer2Position(k.p2);
         c->CalcDataCursorValues(cursor);
-        EXPECT_TRUE(cursor->CursorDisplayText().endsWith(k.text)) << cursor->CursorDisplayText().toStdString();
+        EXPECT_TRUE(cursor->CursorDisplayText().endsWith(k.text))
+            << cursor->CursorDisplayText().toStdString();
     }
     EXPECT_EQ(c->DataCursorYText(), "");
     EXPECT_FALSE(c->DataCursorXText().isEmpty());
@@ -318,7 +325,10 @@ TEST_F(StripChannelTest, ZoomExtentsAndTheRightClickHitOnTheLine)
         int yPixels;
         int button;
         bool hit;
-    } cases[] = {{52, fw::mbRight, true}, {68, fw::mbRight, true}, {48, fw::mbRight, false}, {72, fw::mbRight, false},
+    } cases[] = {{52, fw::mbRight, true},
+                 {68, fw::mbRight, true},
+                 {48, fw::mbRight, false},
+                 {72, fw::mbRight, false},
                  {60, fw::mbLeft, false}};
     for (const Case& k : cases) {
         SCOPED_TRACE(k.yPixels);

@@ -43,8 +43,8 @@ const TPropertyTable& TcPlotChannel::PropertyTable() const
                   &C::SetResetStartTimeOnFirstDataPoint, false);
         t.Enum("InterpolationStyle", "TcPlotInterpolationStyle", &C::InterpolationStyle,
                &C::SetInterpolationStyle, ipistStraightLine,
-               {"ipistStraightLine", "ipistCubicSpline", "ipistPolynomial", "ipistRational", "ipistDifferential",
-                "ipistDifferentialTerminated"});
+               {"ipistStraightLine", "ipistCubicSpline", "ipistPolynomial", "ipistRational",
+                "ipistDifferential", "ipistDifferentialTerminated"});
         t.Boolean("FillEnabled", &C::FillEnabled, &C::SetFillEnabled, false);
         t.Float("FillReference", &C::FillReference, &C::SetFillReference, 0);
         t.Enum("FillStyle", "TBrushStyle", &C::FillStyle, &C::SetFillStyle, TcBrushStyleValue(0),
@@ -66,11 +66,13 @@ const TPropertyTable& TcPlotChannel::PropertyTable() const
         t.Ordinal("HighLowOpenColor", "TColor", &C::HighLowColor<C::hlOpen>, &C::SetHighLowColor<C::hlOpen>,
                   0x00FF00);
         t.Float("HighLowOpenWidth", &C::HighLowSize<C::hlOpenWidth>, &C::SetHighLowSize<C::hlOpenWidth>, 1);
-        t.Float("HighLowOpenHeight", &C::HighLowSize<C::hlOpenHeight>, &C::SetHighLowSize<C::hlOpenHeight>, 1);
+        t.Float("HighLowOpenHeight", &C::HighLowSize<C::hlOpenHeight>, &C::SetHighLowSize<C::hlOpenHeight>,
+                1);
         t.Boolean("HighLowCloseShow", &C::HighLowCloseShow, &C::SetHighLowCloseShow, true);
-        t.Ordinal("HighLowCloseColor", "TColor", &C::HighLowColor<C::hlClose>, &C::SetHighLowColor<C::hlClose>,
-                  0x0000FF);
-        t.Float("HighLowCloseWidth", &C::HighLowSize<C::hlCloseWidth>, &C::SetHighLowSize<C::hlCloseWidth>, 1);
+        t.Ordinal("HighLowCloseColor", "TColor", &C::HighLowColor<C::hlClose>,
+                  &C::SetHighLowColor<C::hlClose>, 0x0000FF);
+        t.Float("HighLowCloseWidth", &C::HighLowSize<C::hlCloseWidth>, &C::SetHighLowSize<C::hlCloseWidth>,
+                1);
         t.Float("HighLowCloseHeight", &C::HighLowSize<C::hlCloseHeight>, &C::SetHighLowSize<C::hlCloseHeight>,
                 1);
         t.Ordinal("HighLowShadowColor", "TColor", &C::HighLowColor<C::hlShadow>,
@@ -81,7 +83,8 @@ const TPropertyTable& TcPlotChannel::PropertyTable() const
                   &C::SetHighLowColor<C::hlBearish>, 0x808080);
         t.Boolean("BarEnabled", &C::BarEnabled, &C::SetBarEnabled, false);
         t.Boolean("BarPenUseChannelColor", &C::BarPenUseChannelColor, &C::SetBarPenUseChannelColor, true);
-        t.Boolean("BarBrushUseChannelColor", &C::BarBrushUseChannelColor, &C::SetBarBrushUseChannelColor, true);
+        t.Boolean("BarBrushUseChannelColor", &C::BarBrushUseChannelColor, &C::SetBarBrushUseChannelColor,
+                  true);
         t.Float("BarReference", &C::BarStored<double, &S::BarReference>,
                 &C::SetBarStored<double, &S::BarReference>, 0);
         t.Float("BarWidth", &C::BarStored<double, &S::BarWidth>, &C::SetBarStored<double, &S::BarWidth>, 5);
@@ -94,17 +97,18 @@ const TPropertyTable& TcPlotChannel::PropertyTable() const
         t.Ordinal("BarBrushColor", "TColor", &C::BarStored<TColor, &S::BarBrushColor>,
                   &C::SetBarStored<TColor, &S::BarBrushColor>, 0x0000FF);
         t.Enum("BarBrushStyle", "TBrushStyle", &C::BarStored<TcBrushStyleValue, &S::BarBrushStyle>,
-               &C::SetBarStored<TcBrushStyleValue, &S::BarBrushStyle>, TcBrushStyleValue(0), BrushStyleNames());
+               &C::SetBarStored<TcBrushStyleValue, &S::BarBrushStyle>, TcBrushStyleValue(0),
+               BrushStyleNames());
         t.String("OPCGroupName", &C::OPCGroupName, &C::SetOPCGroupName, QString());
         t.String("OPCComputerName", &C::OPCComputerName, &C::SetOPCComputerName, QStringLiteral("Local"));
         t.String("OPCServerName", &C::OPCServerName, &C::SetOPCServerName, QString());
         t.String("OPCItemName", &C::OPCItemName, &C::SetOPCItemName, QString());
         t.String("OPCItem2Name", &C::OPCItem2Name, &C::SetOPCItem2Name, QString());
         t.Ordinal("OPCUpdateRate", "Integer", &C::OPCUpdateRate, &C::SetOPCUpdateRate, 500);
-        t.Float("OPCScalar", &C::OPCItemValue<0, &TcOPCItem::Scalar>, &C::SetOPCItemValue<0, &TcOPCItem::Scalar>,
-                0);
-        t.Float("OPCOffset", &C::OPCItemValue<0, &TcOPCItem::Offset>, &C::SetOPCItemValue<0, &TcOPCItem::Offset>,
-                0);
+        t.Float("OPCScalar", &C::OPCItemValue<0, &TcOPCItem::Scalar>,
+                &C::SetOPCItemValue<0, &TcOPCItem::Scalar>, 0);
+        t.Float("OPCOffset", &C::OPCItemValue<0, &TcOPCItem::Offset>,
+                &C::SetOPCItemValue<0, &TcOPCItem::Offset>, 0);
         t.Float("OPCScalar2", &C::OPCItemValue<1, &TcOPCItem::Scalar>,
                 &C::SetOPCItemValue<1, &TcOPCItem::Scalar>, 0);
         t.Float("OPCOffset2", &C::OPCItemValue<1, &TcOPCItem::Offset>,
@@ -393,7 +397,8 @@ TcPlotDataPointStatus TcPlotChannel::CursorYAt(double X, double& YValue)
     case ipistPolynomial:
     case ipistRational: {
         const int c = GetXAxis() ? GetXAxis()->PositionToPixels(X) : 0;
-        const double lo = std::min(GetPointX(0), GetPointX(n - 1)), hi = std::max(GetPointX(0), GetPointX(n - 1));
+        const double lo = std::min(GetPointX(0), GetPointX(n - 1)),
+                     hi = std::max(GetPointX(0), GetPointX(n - 1));
         if (!GetXAxis() || c < FPixelListStart || c > FPixelListStop ||
             (FPixelListStart == 0 && FPixelListStop == 0) || X < lo || X > hi ||
             std::size_t(c - FPixelListStart) >= FPixelList.size())
@@ -568,8 +573,10 @@ bool TcPlotChannel::iHitTest(const TcPlotMouseData& M)
     const int py = ya->PositionToPixels(y);
     const bool r = XYAxesReversed();
     const TPoint p = r ? TPoint{py, M.XAxisPixels} : TPoint{M.XAxisPixels, py};
-    const TPoint a = r ? TPoint{M.YAxisPixels - 10, M.XAxisPixels - 10} : TPoint{M.XAxisPixels - 10, M.YAxisPixels - 10};
-    const TPoint b = r ? TPoint{M.YAxisPixels + 10, M.XAxisPixels + 10} : TPoint{M.XAxisPixels + 10, M.YAxisPixels + 10};
+    const TPoint a =
+        r ? TPoint{M.YAxisPixels - 10, M.XAxisPixels - 10} : TPoint{M.XAxisPixels - 10, M.YAxisPixels - 10};
+    const TPoint b =
+        r ? TPoint{M.YAxisPixels + 10, M.XAxisPixels + 10} : TPoint{M.XAxisPixels + 10, M.YAxisPixels + 10};
     return TRect{a.X, a.Y, b.X, b.Y}.Contains(p);
 }
 

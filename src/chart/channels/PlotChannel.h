@@ -58,7 +58,10 @@ class TcPlotChannel : public TcPlotChannelCustom
     bool AllowOutOfOrderXValues() const { return FAllowOutOfOrderXValues; }
     void SetAllowOutOfOrderXValues(bool v) { FAllowOutOfOrderXValues = v; }
     bool DrawOutOfOrderXValues() const { return FDrawOutOfOrderXValues; }
-    void SetDrawOutOfOrderXValues(bool v) { SetBooleanValue(v, FDrawOutOfOrderXValues, &TcPlotObject::DoChange); }
+    void SetDrawOutOfOrderXValues(bool v)
+    {
+        SetBooleanValue(v, FDrawOutOfOrderXValues, &TcPlotObject::DoChange);
+    }
     bool ResetStartTimeOnFirstDataPoint() const { return FResetStartTimeOnFirstDataPoint; }
     void SetResetStartTimeOnFirstDataPoint(bool v) { FResetStartTimeOnFirstDataPoint = v; }
     TcPlotInterpolationStyle InterpolationStyle() const { return FInterpolationStyle; }
@@ -78,9 +81,15 @@ class TcPlotChannel : public TcPlotChannelCustom
     TcPlotDigitalReferenceStyle DigitalReferenceStyle() const { return FDigitalReferenceStyle; }
     void SetDigitalReferenceStyle(TcPlotDigitalReferenceStyle v) { Store(v, FDigitalReferenceStyle); }
     double DigitalReferenceLow() const { return FDigitalReferenceLow; }
-    void SetDigitalReferenceLow(double v) { SetDoubleValue(v, FDigitalReferenceLow, &TcPlotObject::DoChange); }
+    void SetDigitalReferenceLow(double v)
+    {
+        SetDoubleValue(v, FDigitalReferenceLow, &TcPlotObject::DoChange);
+    }
     double DigitalReferenceHigh() const { return FDigitalReferenceHigh; }
-    void SetDigitalReferenceHigh(double v) { SetDoubleValue(v, FDigitalReferenceHigh, &TcPlotObject::DoChange); }
+    void SetDigitalReferenceHigh(double v)
+    {
+        SetDoubleValue(v, FDigitalReferenceHigh, &TcPlotObject::DoChange);
+    }
     TcPlotHighLowStyle HighLowStyle() const { return FHighLowStyle; }
     void SetHighLowStyle(TcPlotHighLowStyle v) { Store(v, FHighLowStyle); }
     bool HighLowEnabled() const { return FHighLowEnabled; }
@@ -89,9 +98,15 @@ class TcPlotChannel : public TcPlotChannelCustom
     enum THighLowColor { hlBar, hlOpen, hlClose, hlShadow, hlBullish, hlBearish };
     enum THighLowSize { hlBarWidth, hlOpenWidth, hlOpenHeight, hlCloseWidth, hlCloseHeight };
     template <THighLowColor I> TColor HighLowColor() const { return FHighLowColor[I]; }
-    template <THighLowColor I> void SetHighLowColor(TColor v) { SetColorValue(v, FHighLowColor[I], &TcPlotObject::DoChange); }
+    template <THighLowColor I> void SetHighLowColor(TColor v)
+    {
+        SetColorValue(v, FHighLowColor[I], &TcPlotObject::DoChange);
+    }
     template <THighLowSize I> double HighLowSize() const { return FHighLowSize[I]; }
-    template <THighLowSize I> void SetHighLowSize(double v) { SetDoubleValue(v, FHighLowSize[I], &TcPlotObject::DoChange); }
+    template <THighLowSize I> void SetHighLowSize(double v)
+    {
+        SetDoubleValue(v, FHighLowSize[I], &TcPlotObject::DoChange);
+    }
     bool HighLowOpenShow() const { return FHighLowOpenShow; }
     void SetHighLowOpenShow(bool v) { SetBooleanValue(v, FHighLowOpenShow, &TcPlotObject::DoChange); }
     bool HighLowCloseShow() const { return FHighLowCloseShow; }
@@ -99,7 +114,10 @@ class TcPlotChannel : public TcPlotChannelCustom
     bool BarEnabled() const { return FBarEnabled; }
     void SetBarEnabled(bool v) { SetBooleanValue(v, FBarEnabled, &TcPlotObject::DoChange); }
     bool BarPenUseChannelColor() const { return FBarPenUseChannelColor; }
-    void SetBarPenUseChannelColor(bool v) { SetBooleanValue(v, FBarPenUseChannelColor, &TcPlotObject::DoChange); }
+    void SetBarPenUseChannelColor(bool v)
+    {
+        SetBooleanValue(v, FBarPenUseChannelColor, &TcPlotObject::DoChange);
+    }
     bool BarBrushUseChannelColor() const { return FBarBrushUseChannelColor; }
     void SetBarBrushUseChannelColor(bool v)
     {

@@ -25,18 +25,20 @@ void TcPlotChannel::PrepareDraw()
     UpdateXIncreasing();
     if (!FDrawOutOfOrderXValues) {
         const double first = GetPointX(0), last = GetPointX(Count() - 1);
-        const bool off = FXIncreasing ? (last < xa->Min() || first > xa->Max())
-                                      : (first < xa->Min() || last > xa->Max());
+        const bool off =
+            FXIncreasing ? (last < xa->Min() || first > xa->Max()) : (first < xa->Min() || last > xa->Max());
         if (off)
             return;
     }
     CalcStartIndex();
     CalcStopIndex();
-    const bool step = FInterpolationStyle == ipistDifferential || FInterpolationStyle == ipistDifferentialTerminated;
+    const bool step =
+        FInterpolationStyle == ipistDifferential || FInterpolationStyle == ipistDifferentialTerminated;
     if (!step && (FStartIndex == -1 || FStopIndex == -1))
         return;
     auto level = [&](double v) {
-        return ya->PositionToPixels(FDigitalReferenceStyle == ipdrPercent ? ya->Min() + ya->Span() * v / 100 : v);
+        return ya->PositionToPixels(FDigitalReferenceStyle == ipdrPercent ? ya->Min() + ya->Span() * v / 100
+                                                                          : v);
     };
     FPixelsHigh = level(FDigitalReferenceHigh);
     FPixelsLow = level(FDigitalReferenceLow);
@@ -57,7 +59,8 @@ void TcPlotChannel::Draw(TCanvas& Canvas, TColor BackGroundColor)
         if (ClipToAxes()) {
             TcPlotAxis* h = R ? GetYAxis() : GetXAxis();
             TcPlotAxis* v = R ? GetXAxis() : GetYAxis();
-            Canvas.IntersectClipRect(RectFromCorners(h->MinPixels(), v->MinPixels(), h->MaxPixels(), v->MaxPixels()));
+            Canvas.IntersectClipRect(
+                RectFromCorners(h->MinPixels(), v->MinPixels(), h->MaxPixels(), v->MaxPixels()));
         }
         DrawAreaFill(Canvas, R);
         DrawBars(Canvas);
@@ -100,8 +103,8 @@ TRect TcPlotChannel::AxisRect(int x1, int y1, int x2, int y2) const
 
 void TcPlotChannel::DrawAreaFill(TCanvas& Canvas, bool R)
 {
-    if (!FFillEnabled || FFillStyle == bsClear || FInterpolationStyle != ipistStraightLine || FDigitalEnabled ||
-        FStartIndex < 0 || FStopIndex < 0)
+    if (!FFillEnabled || FFillStyle == bsClear || FInterpolationStyle != ipistStraightLine ||
+        FDigitalEnabled || FStartIndex < 0 || FStopIndex < 0)
         return;
     Canvas.Brush.Style = TBrushStyle(FFillStyle);
     Canvas.Brush.Color = FillBrushColor();
@@ -386,7 +389,8 @@ void TcPlotChannel::DrawDigitalTrace(TCanvas& Canvas, bool R)
         if (!FFillEnabled)
             return;
         Canvas.Pen.Color = brush;
-        DrawQuad(Canvas, R, {run.StartXValue, FFillReference}, {run.StartXValue, L}, {x, L}, {x, FFillReference});
+        DrawQuad(Canvas, R, {run.StartXValue, FFillReference}, {run.StartXValue, L}, {x, L},
+                 {x, FFillReference});
         Canvas.Pen.Color = pen;
     };
     auto flush = [&] {
@@ -463,7 +467,8 @@ void TcPlotChannel::DrawOpenClose(TCanvas& Canvas)
     Canvas.Brush.Style = bsSolid;
     const TcPlotDataCustomList& data = DataList();
     auto tick = [&](double value, double width, double height, TColor color, int c, bool right) {
-        const int o = xa->WidthToPixels(width), t = ya->WidthToPixels(height), y = ya->PositionToPixels(value);
+        const int o = xa->WidthToPixels(width), t = ya->WidthToPixels(height),
+                  y = ya->PositionToPixels(value);
         int top = y - t / 2, bottom = y + t - t / 2 - 1;
         if (top == bottom)
             ++bottom;
@@ -486,11 +491,11 @@ void TcPlotChannel::DrawOpenClose(TCanvas& Canvas)
             yH = yL + 1;
         const int c = (left + right) / 2;
         if (FHighLowOpenShow)
-            tick(data.GetOpen(i), FHighLowSize[hlOpenWidth], FHighLowSize[hlOpenHeight], FHighLowColor[hlOpen], c,
-                 false);
+            tick(data.GetOpen(i), FHighLowSize[hlOpenWidth], FHighLowSize[hlOpenHeight],
+                 FHighLowColor[hlOpen], c, false);
         if (FHighLowCloseShow)
-            tick(data.GetClose(i), FHighLowSize[hlCloseWidth], FHighLowSize[hlCloseHeight], FHighLowColor[hlClose],
-                 c, true);
+            tick(data.GetClose(i), FHighLowSize[hlCloseWidth], FHighLowSize[hlCloseHeight],
+                 FHighLowColor[hlClose], c, true);
         Canvas.Pen.Color = FHighLowColor[hlBar];
         Canvas.Brush.Color = FHighLowColor[hlBar];
         Canvas.Rectangle(AxisRect(left, yL, right, yH));
@@ -526,7 +531,8 @@ void TcPlotChannel::DrawCandleSticks(TCanvas& Canvas)
         int yC = ya->PositionToPixels(data.GetClose(i));
         if (yO == yC)
             ++yC;
-        Canvas.Brush.Color = data.GetOpen(i) > data.GetClose(i) ? FHighLowColor[hlBearish] : FHighLowColor[hlBullish];
+        Canvas.Brush.Color =
+            data.GetOpen(i) > data.GetClose(i) ? FHighLowColor[hlBearish] : FHighLowColor[hlBullish];
         Canvas.Rectangle(AxisRect(x - g, yO, x + g + 1, yC));
     }
 }
