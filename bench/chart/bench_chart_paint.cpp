@@ -1,6 +1,8 @@
 // bench-chart-paint: one repaint of a transfer-curve chart after its four points were replaced, and
-// of an XY chart with 3 channels of 10 000 points (the whole layout, grid, labels and traces) beside
-// its peer: the same points drawn by a plain QPainter as three polylines on an image of that size.
+// of an XY chart and a strip chart with 3 channels of 10 000 points (the whole layout, grid, labels
+// and traces) beside their peer: the same points drawn by a plain QPainter as three polylines on an
+// image of that size.
+#include "chart/view/StripChart.h"
 #include "chart/view/TransferCharts.h"
 #include "framework/Fonts.h"
 
@@ -39,9 +41,9 @@ double ThreeChannelY(int c, int i)
     return std::sin(i / (200.0 + 50 * c)) + 0.1 * std::sin(i * 0.37 + c);
 }
 
-void ThreeChannelRepaint(benchmark::State& state)
+template <class Chart> void ThreeChannelRepaint(benchmark::State& state)
 {
-    TcXYPlot chart;
+    Chart chart;
     chart.SetBounds(0, 0, 800, 400);
     chart.AddChannel();
     chart.AddChannel();
@@ -57,7 +59,8 @@ void ThreeChannelRepaint(benchmark::State& state)
         benchmark::DoNotOptimize(image.constBits());
     }
 }
-BENCHMARK(ThreeChannelRepaint)->Unit(benchmark::kMillisecond);
+BENCHMARK(ThreeChannelRepaint<TcXYPlot>)->Unit(benchmark::kMillisecond);
+BENCHMARK(ThreeChannelRepaint<TcPlot>)->Unit(benchmark::kMillisecond);
 
 // The peer: the same 3 x 10 000 points mapped to pixels and drawn as polylines in one pen each.
 void ThreePolylinesPeer(benchmark::State& state)
