@@ -116,6 +116,15 @@ TEST_F(StripChannelTest, OrderRuleRefusesXAgainstTheDirectionOfTheFirstTwoPoints
             EXPECT_EQ(c->Count(), before + (*k.error ? 0 : 1));
         }
     }
+    // Server-stamped OPC values keep the order too: one out of order is dropped, not raised.
+    c->Clear();
+    for (double v : {1.0, 2.0})
+        c->AddXY(v, 1);
+    c->OPCItemNewData(7, 1.5);
+    EXPECT_EQ(c->Count(), 2);
+    c->OPCItemNewData(7, 3);
+    EXPECT_EQ(c->XLast(), 3);
+    EXPECT_EQ(c->YLast(), 7);
     // Allowed by default: any X is taken.
     c->Clear();
     c->SetAllowOutOfOrderXValues(true);

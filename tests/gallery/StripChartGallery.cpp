@@ -14,7 +14,7 @@ using namespace chart;
 namespace
 {
 
-std::unique_ptr<QWidget> StripPage(int w, int h)
+std::unique_ptr<QWidget> StripChartPage(int w, int h)
 {
     auto page = std::make_unique<QWidget>();
     page->resize(w, h);
@@ -25,8 +25,8 @@ std::unique_ptr<QWidget> StripPage(int w, int h)
     return page;
 }
 
-const gallery::GalleryPage streaming(QStringLiteral("chart-strip-streaming"), [] {
-    auto page = StripPage(800, 460);
+const gallery::GalleryPage stripStreaming(QStringLiteral("chart-strip-streaming"), [] {
+    auto page = StripChartPage(800, 460);
     auto* chart = new TcPlot(page.get());
     chart->SetBounds(10, 10, 780, 440);
     chart->SetTitleText(QStringLiteral("Levels over time"));
@@ -75,8 +75,8 @@ const gallery::GalleryPage streaming(QStringLiteral("chart-strip-streaming"), []
     return page;
 });
 
-const gallery::GalleryPage styles(QStringLiteral("chart-strip-styles"), [] {
-    auto page = StripPage(800, 420);
+const gallery::GalleryPage stripStyles(QStringLiteral("chart-strip-styles"), [] {
+    auto page = StripChartPage(800, 420);
     auto* chart = new TcPlot(page.get());
     chart->SetBounds(10, 10, 780, 400);
     chart->SetTitleText(QStringLiteral("Spline, bars and candlesticks"));
