@@ -264,6 +264,13 @@ TEST_F(UpDownTest, BoundsHoldUnlessBothAreZero)
     Spin->SetMax(23);
     Spin->SetAsInteger(40);
     EXPECT_EQ(Edit->text(), QStringLiteral("23"));
+
+    delete Edit;
+    EXPECT_EQ(Spin->Associate(), nullptr);
+    Press(Spin, UpButton().x(), UpButton().y());
+    Time.Fake.Advance(600);
+    Release(Spin, UpButton().x(), UpButton().y());
+    EXPECT_EQ(Spin->AsInteger(), 0);
 }
 
 TEST_F(EditorControls, AsSettersAndDisableFireNothing)
@@ -348,6 +355,7 @@ class ListBoxTest : public EditorControls
         for (int i = 0; i < 4; ++i)
             List->AddObject(QStringLiteral("Channel %1").arg(i), &Objects[i]);
         List->OnItemMove = [this](TcComponentEditorListBox*) { ++Moves; };
+        List->OnClick = [this](TcComponentEditorListBox*) { ++Clicks; };
         List->FreeObject = [this](void* o) { Freed.push_back(static_cast<int*>(o) - Objects); };
     }
     QStringList Texts() const
@@ -361,6 +369,7 @@ class ListBoxTest : public EditorControls
     int Objects[4] = {};
     TcComponentEditorListBox* List;
     int Moves = 0;
+    int Clicks = 0;
     std::vector<long> Freed;
 };
 
@@ -376,6 +385,7 @@ TEST_F(ListBoxTest, DropBelowTheLastRowMovesToTheEnd)
     EXPECT_EQ(List->ItemIndex(), 3);
     EXPECT_EQ(List->Object(3), &Objects[1]);
     EXPECT_EQ(Moves, 1);
+    EXPECT_EQ(Clicks, 1) << "the press selected row 1; the move is no click";
     // Dropped where it was: nothing moves.
     Press(vp, 20, RowY(0));
     Move(vp, 20, RowY(0) + 6);
@@ -415,6 +425,7 @@ TEST_F(ListBoxTest, DeletesKeepASelection)
     EXPECT_EQ(Freed.size(), 2u) << "DeleteObjectIndex frees nothing";
     List->DeleteObjectIndex(&Objects[0]);
     EXPECT_EQ(List->Count(), 1);
+    EXPECT_EQ(Clicks, 0) << "selections made by code are no clicks";
 }
 
 TEST_F(ListBoxTest, RowsShowTheColourBoxTheCallerAsksFor)

@@ -251,6 +251,7 @@ class TcComponentEditorComboBox : public QComboBox
 
 // Owner-drawn list: each row may show a framed colour box before its text (OnGetData decides);
 // rows are dragged to a new place within the list. Rows may hold an object of the caller's.
+// OnClick fires when the user changes the selection, not when code does.
 class TcComponentEditorListBox : public QListWidget
 {
   public:
@@ -308,9 +309,19 @@ class TcComponentEditorListBox : public QListWidget
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
 
   private:
     friend class TcListBoxDelegate;
+    // Selection changes made by code are not the user's clicks.
+    template <class F> void Quietly(F&& f)
+    {
+        const bool was = FBlockingEvents;
+        FBlockingEvents = true;
+        f();
+        FBlockingEvents = was;
+    }
+    bool FBlockingEvents = false;
     bool FDragging = false;
     int FDragFrom = -1;
     QPoint FPressPos;
