@@ -525,6 +525,20 @@ TEST(EditorDialogs, WithoutAWindowNothingIsShown)
     EXPECT_FALSE(open.Execute());
     EXPECT_FALSE(save.Execute());
     EXPECT_EQ(dialogs.Shown, 0);
+
+    // On a window: every chosen file with multi-select, only the first without.
+    QWidget window;
+    TcOpenDialog onWindow(&window);
+    dialogs.Files = {QStringLiteral("/d/a.txt"), QStringLiteral("/d/b.txt")};
+    for (bool multi : {true, false}) {
+        SCOPED_TRACE(multi);
+        onWindow.AllowMultiSelect = multi;
+        ASSERT_TRUE(onWindow.Execute());
+        EXPECT_EQ(onWindow.FileName, QStringLiteral("/d/a.txt"));
+        EXPECT_EQ(onWindow.Files().size(), multi ? 2 : 1);
+        EXPECT_EQ(dialogs.Requests.back().AllowMultiSelect, multi);
+        EXPECT_EQ(dialogs.Requests.back().InitialDir, QStringLiteral("."));
+    }
 }
 
 TEST_F(EditorControls, ValueConverterPickerWritesTheConfirmedValueBack)

@@ -196,6 +196,8 @@ class TcComponentEditorCheckBox : public TcCheckBox
     void SetAsBoolean(bool Value);
     void Enable();
     void Disable();
+    // Fires after every change of Checked that is not a silent fill (it hides the control's
+    // mouse click event).
     std::function<void(TcComponentEditorCheckBox* Sender)> OnClick;
 
   protected:
@@ -214,6 +216,8 @@ class TcComponentEditorRadioGroup : public TcRadioGroup
     void SetAsInteger(int Value);
     void Enable();
     void Disable();
+    // Fires after every change of ItemIndex that is not a silent fill (it hides the control's
+    // mouse click event).
     std::function<void(TcComponentEditorRadioGroup* Sender)> OnClick;
 
   protected:
