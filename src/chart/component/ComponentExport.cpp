@@ -94,7 +94,10 @@ static QImage PaintedImage(TcComponent& c, TColor background)
 bool TcComponent::SaveImageToBitmap(const QString& FileName, QString* Error)
 {
     return CatchChartError(
-        [&] { WriteWhole(QStringLiteral("Bitmap"), FileName, EncodeImage(PaintedImage(*this, FBackGroundColor), "BMP", -1, false)); },
+        [&] {
+            WriteWhole(QStringLiteral("Bitmap"), FileName,
+                       EncodeImage(PaintedImage(*this, FBackGroundColor), "BMP", -1, false));
+        },
         Error);
 }
 
@@ -113,7 +116,8 @@ std::optional<QByteArray> TcComponent::GetBytesPNG(int Compression, QString* Err
     return BytesOrError(
         [&] {
             CheckCompression(Compression, 0, 9);
-            return EncodeImage(PaintedImage(*this, FBackGroundColor), "PNG", PngQualityForLevel(Compression), false);
+            return EncodeImage(PaintedImage(*this, FBackGroundColor), "PNG", PngQualityForLevel(Compression),
+                               false);
         },
         Error);
 }

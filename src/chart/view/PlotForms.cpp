@@ -180,8 +180,9 @@ QImage TcPlotPreviewForm::PaintSheet()
     const double margins[4] = {chart.PrintMarginLeft(), chart.PrintMarginTop(), chart.PrintMarginRight(),
                                chart.PrintMarginBottom()};
     const QSize pictureSize(chart.Width(), chart.Height());
-    const TcPreviewSheet sheet = PreviewSheetLayout(PreviewPaperSize(PrintSize), PrintOrientation == poLandscape,
-                                                    image.width(), image.height(), margins, pictureSize);
+    const TcPreviewSheet sheet =
+        PreviewSheetLayout(PreviewPaperSize(PrintSize), PrintOrientation == poLandscape, image.width(),
+                           image.height(), margins, pictureSize);
     QPainter painter(&image);
     if (!sheet.Page.isEmpty()) {
         painter.fillRect(sheet.Page.translated(7, 7), Qt::black);
@@ -326,11 +327,13 @@ bool TcPlotPreviewSettingsForm::MarginValue(const QLineEdit* Edit, double& Value
 
 void TcPlotPreviewSettingsForm::accept()
 {
-    for (QLineEdit* e : {PrintMarginLeftEdit, PrintMarginTopEdit, PrintMarginRightEdit, PrintMarginBottomEdit}) {
+    for (QLineEdit* e :
+         {PrintMarginLeftEdit, PrintMarginTopEdit, PrintMarginRightEdit, PrintMarginBottomEdit}) {
         double v = 0;
         if (!MarginValue(e, v)) {
-            ShowChartMessage(this, QStringLiteral("\"%1\" is not a margin in inches (a number of 0 or more)")
-                                       .arg(e->text()));
+            ShowChartMessage(
+                this,
+                QStringLiteral("\"%1\" is not a margin in inches (a number of 0 or more)").arg(e->text()));
             e->setFocus();
             return;
         }

@@ -103,8 +103,9 @@ bool TcPlotComponent::SaveImage(const QString& FileName, QString* Error)
     if (suffix == QLatin1String("png"))
         return SaveImageToPNG(FileName, 9, Error);
     if (Error)
-        *Error = QStringLiteral("Cannot save \"%1\": the file type is not known (use .bmp, .pdf, .jpg or .png)")
-                     .arg(FileName);
+        *Error =
+            QStringLiteral("Cannot save \"%1\": the file type is not known (use .bmp, .pdf, .jpg or .png)")
+                .arg(FileName);
     return false;
 }
 
@@ -160,8 +161,9 @@ void TcPlotComponent::PrintPages(QPagedPaintDevice& Device)
                    int(std::lround(paper.height() * dpiY))};
     const QPoint offset = layout.paintRectPixels(dpiX).topLeft();
     const double W = std::max(1, Width()), H = std::max(1, Height());
-    const double s = std::min((FPrintPaper.WidthPixels - (PrintMarginLeft() + PrintMarginRight()) * dpiX) / W,
-                              (FPrintPaper.HeightPixels - (PrintMarginTop() + PrintMarginBottom()) * dpiY) / H);
+    const double s =
+        std::min((FPrintPaper.WidthPixels - (PrintMarginLeft() + PrintMarginRight()) * dpiX) / W,
+                 (FPrintPaper.HeightPixels - (PrintMarginTop() + PrintMarginBottom()) * dpiY) / H);
     if (!(s > 0))
         throw EChartError(QStringLiteral("the print margins leave no room on the paper"));
     const double left = dpiX * PrintMarginLeft() - offset.x(), top = dpiY * PrintMarginTop() - offset.y();
