@@ -104,7 +104,8 @@ class Output : public ::testing::Test
             if (b->ButtonType() != Type || b->Style() == iptbbsSpacer)
                 continue;
             const QPointF at(b->DrawRect().Left + 5, b->DrawRect().Top + 5);
-            QMouseEvent press(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QMouseEvent press(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton,
+                              Qt::NoModifier);
             QApplication::sendEvent(chart.get(), &press);
             QMouseEvent release(QEvent::MouseButtonRelease, at, at, Qt::LeftButton, Qt::NoButton,
                                 Qt::NoModifier);
@@ -198,7 +199,8 @@ TEST_F(Output, CompressionOutsideItsRangeIsRefusedAndAFailedWriteKeepsTheOldFile
     // A write into a missing folder is refused with the path; a failing paint keeps the old file.
     QString error;
     EXPECT_FALSE(chart->SaveImageToPNG(dir.filePath("missing/x.png"), 9, &error));
-    EXPECT_TRUE(error.startsWith("Error Saving PNG - " + dir.filePath("missing/x.png"))) << error.toStdString();
+    EXPECT_TRUE(error.startsWith("Error Saving PNG - " + dir.filePath("missing/x.png")))
+        << error.toStdString();
     const QByteArray before = FileBytes(jpg);
     chart->OnAfterPaint = [](TcPlotComponent*) { throw EChartError(QStringLiteral("no paint")); };
     EXPECT_FALSE(chart->SaveImageToJPEG(jpg, 50, false, &error));
@@ -214,13 +216,14 @@ TEST_F(Output, CopyHidesEveryToolBarAndGivesEachItsOwnVisibilityBack)
         const char* mime;
         bool image;
     };
-    for (const Case& c : {Case{"metafile", ipefMetaFile, "application/pdf", true},
-                          Case{"bitmap", ipefBitmap, nullptr, true}, Case{"JPEG", ipefJPEG, "image/jpeg", false}}) {
+    for (const Case& c :
+         {Case{"metafile", ipefMetaFile, "application/pdf", true}, Case{"bitmap", ipefBitmap, nullptr, true},
+          Case{"JPEG", ipefJPEG, "image/jpeg", false}}) {
         SCOPED_TRACE(c.name);
         QApplication::clipboard()->clear();
         chart->SetCopyToClipBoardFormat(c.format);
         chart->GetLegend(0)->SetUserSelected(true);
-        chart->CopyToClipBoard();
+        EXPECT_TRUE(chart->CopyToClipBoard());
         EXPECT_EQ(ToolBarsVisible(), (std::vector<bool>{true, false}));
         EXPECT_FALSE(chart->GetLegend(0)->UserSelected());
         const QMimeData* data = QApplication::clipboard()->mimeData();
@@ -239,10 +242,19 @@ TEST_F(Output, CopyHidesEveryToolBarAndGivesEachItsOwnVisibilityBack)
                       WithoutToolBars());
         }
     }
+    // A picture that cannot be drawn: refused with the reason, the clipboard and toolbars kept.
+    chart->OnAfterPaint = [](TcPlotComponent*) { throw EChartError(QStringLiteral("no paint")); };
+    QString error;
+    EXPECT_FALSE(chart->CopyToClipBoard(&error));
+    EXPECT_EQ(error, "no paint");
+    EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasFormat("image/jpeg"));
+    EXPECT_EQ(ToolBarsVisible(), (std::vector<bool>{true, false}));
+    chart->OnAfterPaint = nullptr;
+
     // Without any toolbar the copy works all the same.
     chart->RemoveAllToolBars();
     chart->SetCopyToClipBoardFormat(ipefBitmap);
-    chart->CopyToClipBoard();
+    EXPECT_TRUE(chart->CopyToClipBoard());
     EXPECT_EQ(qvariant_cast<QImage>(QApplication::clipboard()->mimeData()->imageData())
                   .convertToFormat(QImage::Format_RGB32),
               chart->PaintToImage());
@@ -357,8 +369,7 @@ TEST_F(Output, SavePickerOffersTheFileTypesAndSavesTheChosenFile)
     chart->SetDefaultSaveImageDirectory(dir.path());
     QString error;
     EXPECT_TRUE(chart->Save(&error)) << "a cancel is no failure";
-    EXPECT_EQ(filters,
-              (QStringList{"Bitmap (*.bmp)", "PDF (*.pdf)", "JPEG File (*.jpg)", "PNG (*.png)"}));
+    EXPECT_EQ(filters, (QStringList{"Bitmap (*.bmp)", "PDF (*.pdf)", "JPEG File (*.jpg)", "PNG (*.png)"}));
     EXPECT_EQ(selectedFilter, "JPEG File (*.jpg)");
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 
@@ -377,8 +388,9 @@ TEST_F(Output, ToolBarCommandsReachTheChartAndShowTheirFailures)
     std::vector<QString> shown;
     QString saveAs;
     const ModalScope modal([&](QDialog& d) {
-        shown.push_back(dynamic_cast<TcPlotPreviewForm*>(&d) ? QStringLiteral("preview")
-                                                            : QString::fromLatin1(d.metaObject()->className()));
+        shown.push_back(dynamic_cast<TcPlotPreviewForm*>(&d)
+                            ? QStringLiteral("preview")
+                            : QString::fromLatin1(d.metaObject()->className()));
         if (auto* box = qobject_cast<QMessageBox*>(&d))
             shown.back() += ": " + box->text();
         if (auto* picker = qobject_cast<QFileDialog*>(&d)) {
@@ -432,17 +444,53 @@ TEST(PreviewSheet, PageAndPictureFitTheBox)
     };
     for (const Case& c : {
              // Letter across, limited by the height: 468 high, 468 / 8.5 x 11 = 605.6 wide.
-             Case{"letter landscape", 0, true, 828, 488, {1, 1, 1, 1}, {400, 300}, QRect(106, 5, 606, 468),
+             Case{"letter landscape",
+                  0,
+                  true,
+                  828,
+                  488,
+                  {1, 1, 1, 1},
+                  {400, 300},
+                  QRect(106, 5, 606, 468),
                   QRect(106 + 55, 5 + 55, 477, 358)},
              // No margins: the picture reaches the page's edges in the direction that limits it.
-             Case{"no margins, wide picture", 0, true, 828, 488, {0, 0, 0, 0}, {800, 300},
-                  QRect(106, 5, 606, 468), QRect(106, 5, 606, 227)},
-             Case{"no margins, tall picture", 3, false, 828, 488, {0, 0, 0, 0}, {300, 800},
-                  QRect(244, 5, 330, 468), QRect(244, 5, 176, 468)},
+             Case{"no margins, wide picture",
+                  0,
+                  true,
+                  828,
+                  488,
+                  {0, 0, 0, 0},
+                  {800, 300},
+                  QRect(106, 5, 606, 468),
+                  QRect(106, 5, 606, 227)},
+             Case{"no margins, tall picture",
+                  3,
+                  false,
+                  828,
+                  488,
+                  {0, 0, 0, 0},
+                  {300, 800},
+                  QRect(244, 5, 330, 468),
+                  QRect(244, 5, 176, 468)},
              // Margins wider than the paper leave the page blank.
-             Case{"margins too wide", 0, false, 828, 488, {5, 1, 5, 1}, {400, 300}, QRect(228, 5, 362, 468),
+             Case{"margins too wide",
+                  0,
+                  false,
+                  828,
+                  488,
+                  {5, 1, 5, 1},
+                  {400, 300},
+                  QRect(228, 5, 362, 468),
                   QRect()},
-             Case{"an empty picture", 0, false, 828, 488, {1, 1, 1, 1}, {0, 0}, QRect(228, 5, 362, 468), QRect()},
+             Case{"an empty picture",
+                  0,
+                  false,
+                  828,
+                  488,
+                  {1, 1, 1, 1},
+                  {0, 0},
+                  QRect(228, 5, 362, 468),
+                  QRect()},
          }) {
         SCOPED_TRACE(c.name);
         const TcPreviewSheet s =
@@ -454,8 +502,8 @@ TEST(PreviewSheet, PageAndPictureFitTheBox)
         int index;
         std::uint16_t code;
     };
-    for (const Paper& p : {Paper{0, 1}, Paper{1, 5}, Paper{2, 8}, Paper{3, 9}, Paper{4, 11}, Paper{5, 1},
-                           Paper{-1, 1}}) {
+    for (const Paper& p :
+         {Paper{0, 1}, Paper{1, 5}, Paper{2, 8}, Paper{3, 9}, Paper{4, 11}, Paper{5, 1}, Paper{-1, 1}}) {
         SCOPED_TRACE(p.index);
         EXPECT_EQ(PreviewPaperSize(p.index).Width, GetPaperSizeInInches(p.code).Width);
         EXPECT_EQ(PreviewPaperSize(p.index).Height, GetPaperSizeInInches(p.code).Height);

@@ -524,7 +524,7 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
 
     // Output. Copy, print and the preview hide every toolbar and deselect every object while they
     // draw; each toolbar gets its own visibility back.
-    void CopyToClipBoard();
+    bool CopyToClipBoard(QString* Error = nullptr);
     // The save picker; a cancel is true. The extension (any letter case) picks the format: bmp, pdf
     // (the vector picture), jpg, png; another is refused with a text that names the file.
     bool Save(QString* Error = nullptr);

@@ -55,7 +55,7 @@ bool TcPlotComponent::PrintingAvailable()
     return bool(InstalledPrinter());
 }
 
-void TcPlotComponent::CopyToClipBoard()
+bool TcPlotComponent::CopyToClipBoard(QString* Error)
 {
     const TcUpdateScope update(*this);
     std::optional<QByteArray> pdf, jpeg;
@@ -77,8 +77,11 @@ void TcPlotComponent::CopyToClipBoard()
             jpeg = GetBytesJPEG(100, false, &error);
             break;
         }
-        if (!error.isEmpty())
-            throw EChartError(error);
+        if (!error.isEmpty()) {
+            if (Error)
+                *Error = error;
+            return false;
+        }
     }
     auto* data = new QMimeData;
     if (!image.isNull())
@@ -88,6 +91,7 @@ void TcPlotComponent::CopyToClipBoard()
     if (jpeg)
         data->setData(QStringLiteral("image/jpeg"), *jpeg);
     QApplication::clipboard()->setMimeData(data);
+    return true;
 }
 
 bool TcPlotComponent::SaveImage(const QString& FileName, QString* Error)
@@ -268,7 +272,7 @@ void TcPlotComponent::ToolBarCommand(int Type)
     bool done = true;
     switch (Type) {
     case iptbbtCopy:
-        done = CatchChartError([this] { CopyToClipBoard(); }, &error);
+        done = CopyToClipBoard(&error);
         break;
     case iptbbtSave:
         done = Save(&error);
