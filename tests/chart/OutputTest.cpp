@@ -270,6 +270,12 @@ TEST_F(Output, PrintingAWholeRangePrintsOnePageAndRestoresTheChart)
         pages.push_back({page, last});
         toolBarsWhilePrinting.push_back(ToolBarsVisible());
     };
+    // Before a first print there is no paper to fit.
+    chart->PrintSizeToFillPage();
+    chart->PrintAdjustXSpanToMinutesPerMillimeter(10);
+    EXPECT_EQ(chart->Height(), 300);
+    EXPECT_EQ(x()->Span(), 120);
+
     QString error;
     ASSERT_TRUE(chart->PrintChart(&error)) << error.toStdString();
     EXPECT_EQ(PdfPages(FileBytes(pdf)), 1);
@@ -278,7 +284,12 @@ TEST_F(Output, PrintingAWholeRangePrintsOnePageAndRestoresTheChart)
     EXPECT_EQ(x()->Min(), -100);
     EXPECT_EQ(x()->Span(), 120);
     EXPECT_EQ(ToolBarsVisible(), (std::vector<bool>{true, false}));
-    EXPECT_GT(chart->PrintPaper().WidthInches, chart->PrintPaper().HeightInches) << "landscape";
+    const TcPrintPaper paper = chart->PrintPaper();
+    EXPECT_GT(paper.WidthInches, paper.HeightInches) << "landscape";
+    EXPECT_EQ(paper.WidthPixels, std::lround(paper.WidthInches * 1200)) << "printer pixels";
+    chart->PrintSizeToFillPage();
+    EXPECT_EQ(chart->Height(), int(400 * paper.HeightInches / paper.WidthInches));
+    chart->SetBounds(0, 0, 400, 300);
 
     // A handler that narrows the span before printing gets a page per span; the axis comes back.
     QFile::remove(pdf);
@@ -347,19 +358,26 @@ TEST_F(Output, PrintFailuresAndACancelledDialogLeaveTheChartAsItWas)
     EXPECT_EQ(x()->Min(), -100);
     EXPECT_EQ(x()->Span(), 120);
     EXPECT_EQ(ToolBarsVisible(), (std::vector<bool>{true, false}));
+    // A PDF that cannot be written.
+    chart->OnBeforePrintPage = nullptr;
+    SetPrintToFile(dir.filePath("missing/print.pdf"));
+    EXPECT_FALSE(chart->PrintChart(&error));
+    EXPECT_TRUE(error.startsWith("Error Printing : ") && error.contains("missing/print.pdf"))
+        << error.toStdString();
 }
 
 TEST_F(Output, SavePickerOffersTheFileTypesAndSavesTheChosenFile)
 {
     std::string chosen;
     QStringList filters;
-    QString selectedFilter;
+    QString selectedFilter, suffix;
     const ModalScope modal([&](QDialog& d) {
         auto* picker = qobject_cast<QFileDialog*>(&d);
         if (!picker)
             return int(QDialog::Rejected);
         filters = picker->nameFilters();
         selectedFilter = picker->selectedNameFilter();
+        suffix = picker->defaultSuffix();
         if (chosen.empty())
             return int(QDialog::Rejected);
         picker->selectFile(QString::fromStdString(chosen));
@@ -371,12 +389,20 @@ TEST_F(Output, SavePickerOffersTheFileTypesAndSavesTheChosenFile)
     EXPECT_TRUE(chart->Save(&error)) << "a cancel is no failure";
     EXPECT_EQ(filters, (QStringList{"Bitmap (*.bmp)", "PDF (*.pdf)", "JPEG File (*.jpg)", "PNG (*.png)"}));
     EXPECT_EQ(selectedFilter, "JPEG File (*.jpg)");
+    EXPECT_EQ(suffix, "jpg");
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 
     chosen = dir.filePath("chart.PNG").toStdString();
     ASSERT_TRUE(chart->Save(&error)) << error.toStdString();
     QImage saved;
     EXPECT_TRUE(saved.load(dir.filePath("chart.PNG"), "PNG"));
+
+    // A name without an extension takes the chosen type's.
+    chart->SetDefaultSaveImageFormat(ipifPNG);
+    chosen = dir.filePath("plain").toStdString();
+    ASSERT_TRUE(chart->Save(&error)) << error.toStdString();
+    EXPECT_EQ(suffix, "png");
+    EXPECT_TRUE(saved.load(dir.filePath("plain.png"), "PNG"));
 
     chosen = dir.filePath("chart.emf").toStdString();
     EXPECT_FALSE(chart->Save(&error));

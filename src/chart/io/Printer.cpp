@@ -75,15 +75,9 @@ void PrintOnPrinter(TcPlotComponent& Chart)
     const QString name = Chart.PrinterName().trimmed();
     if (!name.isEmpty() && QPrinterInfo::availablePrinterNames().contains(name))
         printer.setPrinterName(name);
-    QTemporaryDir folder;
-    const QString target = PrintFile();
-    if (!target.isEmpty()) {
-        if (!folder.isValid())
-            throw EChartError(QStringLiteral("no temporary folder: %1").arg(folder.errorString()));
+    if (!PrintFile().isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(folder.filePath(QStringLiteral("print.pdf")));
-    } else if (printer.outputFormat() != QPrinter::NativeFormat || !printer.isValid()) {
-        throw EChartError(QStringLiteral("Could not initialize printer DeviceMode Structure"));
+        printer.setOutputFileName(PrintFile());
     }
     printer.setPageOrientation(Chart.PrintOrientation() == poLandscape ? QPageLayout::Landscape
                                                                        : QPageLayout::Portrait);
@@ -92,6 +86,19 @@ void PrintOnPrinter(TcPlotComponent& Chart)
         QPrintDialog dialog(&printer, &Chart);
         if (RunChartModal(dialog) != QDialog::Accepted)
             return;
+    }
+    // A PDF (chosen here or in the dialog) is printed into a temporary file and then written whole.
+    const QString target =
+        printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    QTemporaryDir folder;
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        if (target.isEmpty())
+            throw EChartError(QStringLiteral("Could not initialize printer DeviceMode Structure"));
+        if (!folder.isValid())
+            throw EChartError(QStringLiteral("no temporary folder: %1").arg(folder.errorString()));
+        printer.setOutputFileName(folder.filePath(QStringLiteral("print.pdf")));
+    } else if (!printer.isValid()) {
+        throw EChartError(QStringLiteral("Could not initialize printer DeviceMode Structure"));
     }
     try {
         Chart.PrintPages(printer);

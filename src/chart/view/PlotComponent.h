@@ -525,8 +525,9 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
     // Output. Copy, print and the preview hide every toolbar and deselect every object while they
     // draw; each toolbar gets its own visibility back.
     bool CopyToClipBoard(QString* Error = nullptr);
-    // The save picker; a cancel is true. The extension (any letter case) picks the format: bmp, pdf
-    // (the vector picture), jpg, png; another is refused with a text that names the file.
+    // The save picker (a name without an extension takes the chosen type's); a cancel is true. The
+    // extension (any letter case) picks the format: bmp, pdf (the vector picture), jpg, png; another
+    // is refused with a text that names the file.
     bool Save(QString* Error = nullptr);
     bool SaveImage(const QString& FileName, QString* Error = nullptr);
     // The chart recorded as a picture at its size, kept by the chart.

@@ -121,7 +121,13 @@ bool TcPlotComponent::Save(QString* Error)
     for (const char* f : kSaveFilters)
         filters << QString::fromLatin1(f);
     picker.setNameFilters(filters);
+    // A name typed without an extension takes the chosen file type's.
+    const auto takeSuffix = [&picker](const QString& filter) {
+        picker.setDefaultSuffix(filter.section(QStringLiteral("*."), 1).chopped(1));
+    };
+    QObject::connect(&picker, &QFileDialog::filterSelected, &picker, takeSuffix);
     picker.selectNameFilter(filters.value(int(FDefaultSaveImageFormat), filters.front()));
+    takeSuffix(picker.selectedNameFilter());
     picker.selectFile(QStringLiteral("Untitled"));
     if (RunChartModal(picker) != QDialog::Accepted || picker.selectedFiles().isEmpty())
         return true;
