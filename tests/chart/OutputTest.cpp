@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
@@ -539,6 +540,12 @@ TEST(PreviewSheet, PageAndPictureFitTheBox)
 TEST_F(Output, PreviewShowsTheChartWithoutToolBarsAndItsSettingsGoToTheChart)
 {
     chart->SetPrintDocumentName(QStringLiteral("Curve"));
+    auto* translations = chart->Master().TranslationManager();
+    for (auto [from, to] : {std::pair{"Close", "Schließen"}, {"Margin", "Rand"}}) {
+        auto* t = translations->Item(chart->Master().AddTranslation());
+        t->SetOriginalString(QString::fromUtf8(from));
+        t->SetReplacementString(QString::fromUtf8(to));
+    }
     std::function<int(TcPlotPreviewSettingsForm&)> settings;
     QObject* beforePrintSender = nullptr;
     chart->OnBeforePrint = [&](QObject* sender) { beforePrintSender = sender; };
@@ -558,6 +565,7 @@ TEST_F(Output, PreviewShowsTheChartWithoutToolBarsAndItsSettingsGoToTheChart)
         EXPECT_EQ(form->windowTitle(), "Curve (Preview)");
         EXPECT_EQ(form->size(), QSize(836, 563));
         EXPECT_EQ(form->minimumSize(), QSize(500, 300));
+        EXPECT_EQ(form->CloseButton->text(), "Schließen");
         form->Preview->resize(828, 488);
         const QImage sheet = form->PaintSheet();
         EXPECT_EQ(beforePrintSender, form);
@@ -571,6 +579,7 @@ TEST_F(Output, PreviewShowsTheChartWithoutToolBarsAndItsSettingsGoToTheChart)
         // Settings: A4, portrait, other margins and name, OK: the chart takes all but the paper.
         settings = [](TcPlotPreviewSettingsForm& s) {
             EXPECT_EQ(s.PrintMarginLeftEdit->text(), "1");
+            EXPECT_EQ(s.findChildren<QGroupBox*>().value(0)->title(), "Rand");
             EXPECT_TRUE(s.LandscapeButton->isChecked());
             s.PrintMarginLeftEdit->setText("0.5");
             s.PrintMarginBottomEdit->setText("2");
