@@ -1,9 +1,6 @@
 #include "chart/component/Component.h"
 
 #include "chart/component/ChartDraw.h"
-#include "platform/WholeFile.h"
-
-#include <QBuffer>
 
 #include <QFocusEvent>
 #include <QPainter>
@@ -309,37 +306,6 @@ void TcComponent::Paint(TCanvas& Canvas)
     } catch (...) {
         LogChartError(QStringLiteral("paint"), ChartErrorMessage(std::current_exception()));
     }
-}
-
-bool TcComponent::SaveImageToBitmap(const QString& FileName, QString* Error)
-{
-    QImage image(std::max(1, Width()), std::max(1, Height()), QImage::Format_RGB32);
-    image.fill(ToQColor(FBackGroundColor));
-    const bool painted = CatchChartError(
-        [&] {
-            QPainter painter(&image);
-            TCanvas canvas(painter);
-            canvas.Font.Assign(Font());
-            iPaint(canvas);
-        },
-        Error);
-    if (!painted)
-        return false;
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    const std::string failure =
-        image.save(&buffer, "BMP")
-            ? platform::WriteFileAtomic(
-                  FileName.toStdString(),
-                  {reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size())})
-            : std::string("cannot encode the bitmap");
-    if (failure.empty())
-        return true;
-    if (Error)
-        *Error =
-            QStringLiteral("Error Saving Bitmap - %1 - %2").arg(FileName, QString::fromStdString(failure));
-    return false;
 }
 
 void TcComponent::KeyDown(Word& Key, TShiftState Shift)

@@ -13,10 +13,12 @@
 #include "framework/Control.h"
 #include "runtime/Timer.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 namespace chart
@@ -129,9 +131,22 @@ class TcComponent : public fw::TControl, public TcPersistent
     const TPropertyTable& PropertyTable() const override;
     static const TPropertyTable& ClassTable();
 
-    // Paints the control through iPaint into a bitmap file.
-    // Paints the control into a bitmap file, written whole or not at all.
+    // Image export: the control painted through iPaint at its size (not taken from the screen); a
+    // file is written whole or not at all; false with the reason. The vector picture is a one-page
+    // PDF of the control's size. JPEG Compression is the quality 1..100 ("Compression must be in
+    // the range of 1-100"), PNG Compression the zlib level 0..9 ("... 0-9").
     bool SaveImageToBitmap(const QString& FileName, QString* Error = nullptr);
+    bool SaveImageToPDF(const QString& FileName, QString* Error = nullptr);
+    bool SaveImageToJPEG(const QString& FileName, int Compression, bool Progressive,
+                         QString* Error = nullptr);
+    bool SaveImageToPNG(const QString& FileName, int Compression, QString* Error = nullptr);
+    // The encoded files' bytes; nullopt with the reason.
+    std::optional<QByteArray> GetBytesJPEG(int Compression, bool Progressive, QString* Error = nullptr);
+    std::optional<QByteArray> GetBytesPNG(int Compression, QString* Error = nullptr);
+    std::optional<QByteArray> GetBytesPDF(QString* Error = nullptr);
+    // Paints the control through iPaint onto any painter (a picture, a page) at its origin, under
+    // the lock; a failure of the paint goes to the caller.
+    void PaintTo(QPainter& Painter);
     // One buffered paint into an image of the control's size (what paintEvent shows).
     QImage PaintToImage();
 

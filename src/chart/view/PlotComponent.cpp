@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPicture>
 #include <algorithm>
 #include <map>
 

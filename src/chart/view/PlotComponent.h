@@ -15,6 +15,9 @@
 #include <memory>
 #include <vector>
 
+class QPagedPaintDevice;
+class QPicture;
+
 namespace chart
 {
 
@@ -24,6 +27,19 @@ enum TcPrinterOrientation : std::uint8_t { poPortrait, poLandscape };
 enum TcPlotDataFileColumnSeparator : std::uint8_t { ipdfcsTab, ipdfcsComma };
 enum TcPlotDataFileFormat : std::uint8_t { ipdffText, ipdffCompactInterval };
 enum TcPlotImageFormatStyle : std::uint8_t { ipifBitmap, ipifEnhancedMetaFile, ipifJPEG, ipifPNG };
+
+// The paper of the last print: inches (centimetres follow) and printer pixels.
+struct TcPrintPaper {
+    double WidthInches = 0, HeightInches = 0;
+    int WidthPixels = 0, HeightPixels = 0;
+    double WidthCentimeters() const { return WidthInches * 2.54; }
+    double HeightCentimeters() const { return HeightInches * 2.54; }
+};
+class TcPlotComponent;
+// Printing needs the print support, which only the print library links; it installs the printer,
+// which sets the device up and calls PrintPages (a failure raises).
+using TcPlotPrinter = std::function<void(TcPlotComponent& Chart)>;
+void SetPlotPrinter(TcPlotPrinter Printer);
 
 class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
 {
@@ -506,7 +522,36 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
     }
     void SetToolBarSelectMode(bool Value);
 
+    // Output. Copy, print and the preview hide every toolbar and deselect every object while they
+    // draw; each toolbar gets its own visibility back.
+    bool CopyToClipBoard(QString* Error = nullptr);
+    // The save picker (a name without an extension takes the chosen type's); a cancel is true. The
+    // extension (any letter case) picks the format: bmp, pdf (the vector picture), jpg, png; another
+    // is refused with a text that names the file.
+    bool Save(QString* Error = nullptr);
+    bool SaveImage(const QString& FileName, QString* Error = nullptr);
+    // The chart recorded as a picture at its size, kept by the chart.
+    const QPicture& GetSnapShotPicture();
+    // Prints through the installed printer; failures read "Error Printing : " and the reason, with
+    // the chart as it was.
+    bool PrintChart(QString* Error = nullptr);
+    static bool PrintingAvailable();
+    // Pages along the first X axis onto Device, one page per Span from the axis's Min to its Max.
+    void PrintPages(QPagedPaintDevice& Device);
+    void PreviewChart();
+    // Both use the paper of the last print (zero before one; then they do nothing).
+    void PrintSizeToFillPage();
+    void PrintAdjustXSpanToMinutesPerMillimeter(double MinutesPerMillimeter);
+    const TcPrintPaper& PrintPaper() const
+    {
+        return FPrintPaper;
+    }
+    std::function<void(QObject*Sender)> OnBeforePrint, OnAfterPrint;
+    std::function<void(int Page, bool LastPage)> OnBeforePrintPage;
+
     // TcPlotOwner.
+    void ToolBarCommand(int Type) override;
+    bool ToolBarCommandAvailable(int Type) const override;
     void DoPlotEvent(TcPlotEvent& Event) override;
     void AxesCollisionAdd(const TRect& r) override
     {
@@ -631,6 +676,9 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
         FDefaultAnnotationDirectory;
     TcPlotImageFormatStyle FDefaultSaveImageFormat = ipifBitmap;
     bool FDifferentialPropertySave = false;
+    TcPrintPaper FPrintPaper;
+    double FPrintXStart = 0, FPrintXStop = 0;
+    std::unique_ptr<QPicture> FSnapShotPicture;
 };
 
 } // namespace chart
