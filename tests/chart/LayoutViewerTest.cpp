@@ -2,9 +2,9 @@
 // objects between bands, merge and swap them and drag their edges. Every pointer position is taken
 // from the blocks as they were drawn (the recorded rectangles and their names), never from the
 // viewer's own hit test.
+#include "chart/editor/LayoutViewer.h"
 #include "ChartFixture.h"
 #include "ChartPixels.h"
-#include "chart/editor/LayoutViewer.h"
 #include "chart/objects/PlotLabel.h"
 #include "chart/objects/PlotLegend.h"
 #include "support/RecordingCanvas.h"
@@ -385,7 +385,8 @@ TEST_F(LayoutViewerTest, DroppingAnObjectOnAnotherBand)
              TcPlotXAxis* bottom = t.AddX();
              TcPlotXAxis* top = t.AddX();
              t.M().LayoutManager()->RemoveZOrder(top);
-             t.M().LayoutManager()->InsertZOrder(top, t.M().LayoutManager()->DataViewHorz()->ZOrder(), iidAbove);
+             t.M().LayoutManager()->InsertZOrder(top, t.M().LayoutManager()->DataViewHorz()->ZOrder(),
+                                                 iidAbove);
              const Drawn d = t.Look();
              const Box band = d[top->Name()];
              ASSERT_LT(band.T, d[QStringLiteral("Data View")].T);
@@ -439,7 +440,8 @@ TEST_F(LayoutViewerTest, IgnoresInputWithoutALayoutAndObjectsRemovedMidDrag)
         EXPECT_FALSE(PixelsOf(image, fw::clBlue, QRect(0, 0, 200, 3)).empty());
         EXPECT_FALSE(PixelsOf(image, fw::clWhite, QRect(50, 50, 1, 1)).empty());
         for (auto type : {QEvent::MouseButtonPress, QEvent::MouseMove, QEvent::MouseButtonRelease}) {
-            QMouseEvent e(type, QPointF(50, 50), QPointF(50, 50), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QMouseEvent e(type, QPointF(50, 50), QPointF(50, 50), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
             QApplication::sendEvent(&bare, &e);
         }
         EXPECT_EQ(bare.SelectedObject(), nullptr);

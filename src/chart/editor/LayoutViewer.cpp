@@ -107,7 +107,8 @@ void TcPlotLayoutViewer::CalcLayout(TCanvas& Canvas)
     const int k = FCellWidth;
     const TcPlotLayoutManager& m = *FLayoutManager;
     FDataViewRect = {FViewRect.Left + m.LeftUniqueCount() * k, FViewRect.Top + m.TopUniqueCount() * k,
-                     FViewRect.Right - m.RightUniqueCount() * k, FViewRect.Bottom - m.BottomUniqueCount() * k};
+                     FViewRect.Right - m.RightUniqueCount() * k,
+                     FViewRect.Bottom - m.BottomUniqueCount() * k};
     FDataViewWidth = FDataViewRect.Right - FDataViewRect.Left;
     FDataViewHeight = FDataViewRect.Bottom - FDataViewRect.Top;
     if (!FDragOverRefBlock2)
@@ -288,8 +289,8 @@ TBlockObject* TcPlotLayoutViewer::GetMouseOverBlock2(int X, int Y) const
         if (p->ToolBar && Y < (r.Top + r.Bottom) / 2)
             continue;
         if (p->DataView) {
-            const bool nearEdge = p->Horizontal ? (Y < r.Top + k || Y >= r.Bottom - k)
-                                                : (X < r.Left + k || X >= r.Right - k);
+            const bool nearEdge =
+                p->Horizontal ? (Y < r.Top + k || Y >= r.Bottom - k) : (X < r.Left + k || X >= r.Right - k);
             if (!nearEdge)
                 continue;
         }
