@@ -10,6 +10,7 @@
 #include "chart/core/ChartError.h"
 #include "chart/core/ColorSchemes.h"
 #include "chart/core/PropertyText.h"
+#include "chart/io/OPCItem.h"
 #include "framework/Control.h"
 #include "runtime/Timer.h"
 
@@ -148,7 +149,8 @@ class TcComponent : public fw::TControl, public TcPersistent
 
     virtual void DrawBackGround(TCanvas& Canvas, TColor Color);
     virtual void DrawBorder(TCanvas& Canvas);
-    virtual bool OPCOutputData(const QString&, const QString&) { return false; }
+    // Sends a changed property value to the OPC items bound to it; true when one got it.
+    virtual bool OPCOutputData(const QString&, const QVariant&) { return false; }
 
     virtual void iSetFocus();
     virtual void iKillFocus();
@@ -250,13 +252,31 @@ class TcVCLComponent : public TcComponent
     // its property or the indexes name no scheme, nothing at all (false with the reason).
     bool ApplyScheme(int CategoryIndex, int SchemeIndex, QString* Error = nullptr);
 
+    // OPC items binding published properties of this control by path: a good incoming value is
+    // set by path (OnBeforeNewOPCData may change it first); a property changed that way is not
+    // sent back. Streamed as "OPCItems".
+    TcOPCItemManager& OPCItems() { return FOPCItemManager; }
+    int OPCAddItem() { return FOPCItemManager.Add(); }
+    int OPCItemCount() const { return FOPCItemManager.Count(); }
+    void OPCDeleteItem(int Index) { FOPCItemManager.Delete(Index); }
+    void OPCRemoveAllItems() { FOPCItemManager.Clear(); }
+    void DefineProperties(TcFiler& Filer) override { FOPCItemManager.DefineItems(Filer); }
+    std::function<void(TcVCLComponent* Sender, int Index, QVariant& Data)> OnBeforeNewOPCData;
+    std::function<void(TcVCLComponent* Sender, int Index)> OnNewOPCData;
+
   protected:
     void DrawBackGround(TCanvas& Canvas, TColor Color) override;
+    bool OPCOutputData(const QString& PropertyName, const QVariant& Value) override;
+    // A control that applies an incoming value itself answers true.
+    virtual bool OPCNewDataSpecial(const QString&, QVariant&) { return false; }
     void moveEvent(QMoveEvent* e) override;
 
   private:
     void TimerTick();
     void CaptureParentBackground();
+    void OPCNewData(TcOPCItem* Item);
+    TcOPCItemManager FOPCItemManager{this};
+    bool FOPCIncomingActive = false;
     bool FTransparent = false;
     bool FNeedsTransparentCapture = false;
     std::unique_ptr<QImage> FTransparentBitmap;
