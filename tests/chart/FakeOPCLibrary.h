@@ -91,10 +91,12 @@ class FakeOPCLibrary : public TcOPCLibrary
 
     bool HasEntryPoint(std::string_view Name) const override { return !MissingEntryPoints.contains(Name); }
     int SignalAdd(const QString& Computer, const QString& Server, const QString& Item, const QString& Group,
-                  int UpdateRate, bool Suspended, std::uint16_t DataType, TcOPCSignalCallback* Callback) override
+                  int UpdateRate, bool Suspended, std::uint16_t DataType,
+                  TcOPCSignalCallback* Callback) override
     {
         Note("SignalAdd");
-        Signals[FNextHandle] = {Computer, Server, Item, Group, UpdateRate, Suspended, DataType, Callback, {}, 0, 0, {}};
+        Signals[FNextHandle] = {Computer, Server,   Item, Group, UpdateRate, Suspended,
+                                DataType, Callback, {},   0,     0,          {}};
         return FNextHandle++;
     }
     void SignalRemove(int Handle) override
@@ -130,9 +132,18 @@ class FakeOPCLibrary : public TcOPCLibrary
         if (auto it = Signals.find(Handle); it != Signals.end())
             it->second.Sent.push_back(Value);
     }
-    QVariant SignalGetData(int Handle) override { return Signals.contains(Handle) ? Signals[Handle].Data : QVariant(); }
-    double SignalGetTimeStamp(int Handle) override { return Signals.contains(Handle) ? Signals[Handle].TimeStamp : 0; }
-    std::uint16_t SignalGetQuality(int Handle) override { return Signals.contains(Handle) ? Signals[Handle].Quality : 0; }
+    QVariant SignalGetData(int Handle) override
+    {
+        return Signals.contains(Handle) ? Signals[Handle].Data : QVariant();
+    }
+    double SignalGetTimeStamp(int Handle) override
+    {
+        return Signals.contains(Handle) ? Signals[Handle].TimeStamp : 0;
+    }
+    std::uint16_t SignalGetQuality(int Handle) override
+    {
+        return Signals.contains(Handle) ? Signals[Handle].Quality : 0;
+    }
     int GroupAdd(const QString& Name, const QString& ComputerName, const QString& ServerName, int UpdateRate,
                  TcOPCGroupCallback* Callback) override
     {

@@ -297,7 +297,8 @@ TEST_F(OPCBinding, ManagerGroupsLiveInTheLibrary)
     EXPECT_TRUE(manager->FirstInstance());
     EXPECT_FALSE(second.FirstInstance());
 
-    EXPECT_EQ(manager->GroupAdd(QStringLiteral("Line1"), QStringLiteral("Local"), QStringLiteral("Srv"), 500), 0);
+    EXPECT_EQ(manager->GroupAdd(QStringLiteral("Line1"), QStringLiteral("Local"), QStringLiteral("Srv"), 500),
+              0);
     manager->GroupAdd(QStringLiteral("Line2"), QStringLiteral("Plant"), QStringLiteral("Srv2"), 250);
     EXPECT_EQ(manager->GetGroupIndex(QStringLiteral("LINE2")), 1);
     TcOPCGroupObject& g = manager->GetGroup(0);
@@ -325,7 +326,8 @@ TEST_F(OPCBinding, ManagerGroupsLiveInTheLibrary)
 
     manager->GroupDelete(0);
     EXPECT_EQ(Library.Groups.size(), 1u);
-    EXPECT_EQ(charttest::ErrorOf([&] { manager->GroupDelete(5); }), QStringLiteral("List index out of bounds (5)"));
+    EXPECT_EQ(charttest::ErrorOf([&] { manager->GroupDelete(5); }),
+              QStringLiteral("List index out of bounds (5)"));
     manager.reset();
     EXPECT_TRUE(Library.Groups.empty());
     EXPECT_EQ(Library.Managers, 1) << "the first manager unregistered";

@@ -94,7 +94,8 @@ bool TcOPCDLL::SignalGetActive(int Handle)
 
 bool TcOPCDLL::SignalGetUpdateSuspended(int Handle)
 {
-    return Call("SignalGetUpdateSuspended", [&](TcOPCLibrary& l) { return l.SignalGetUpdateSuspended(Handle); });
+    return Call("SignalGetUpdateSuspended",
+                [&](TcOPCLibrary& l) { return l.SignalGetUpdateSuspended(Handle); });
 }
 
 void TcOPCDLL::SignalSendData(int Handle, const QVariant& Value)
