@@ -39,11 +39,6 @@ TcOPCItem& OpcBoundItem(TcCheckBox& box, const QString& Property, const QString&
     return item;
 }
 
-long OpcCallCount(const FakeOPCLibrary& l, const std::string& name)
-{
-    return long(std::count(l.Calls.begin(), l.Calls.end(), name));
-}
-
 } // namespace
 
 TEST_F(OPCBinding, ActivationNeedsAPropertyAnItemAndAGroupOrServer)
@@ -109,10 +104,14 @@ TEST_F(OPCBinding, ChangedNamesReconnectRemovingTheOldSignalFirst)
     EXPECT_TRUE(Library.Signals.empty());
     EXPECT_FALSE(item.GetActive());
 
-    // An inactive item only stores.
+    // An item without a signal only stores, and addresses nothing in the library.
     Library.Calls.clear();
     item.SetServerName(QStringLiteral("Other"));
-    EXPECT_EQ(OpcCallCount(Library, "SignalAdd"), 0);
+    item.Deactivate();
+    item.SetData(1);
+    item.UpdateSuspend();
+    item.UpdateResume();
+    EXPECT_TRUE(Library.Calls.empty());
 }
 
 TEST_F(OPCBinding, TextPropertiesAskForTextData)
@@ -181,6 +180,16 @@ TEST_F(OPCBinding, IncomingValuesSetThePropertyAndAreNotSentBack)
     EXPECT_FALSE(box.Checked());
     EXPECT_EQ(item.Data(), QVariant(1));
     EXPECT_FALSE(item.GetQualityGood());
+
+    // A value the property cannot take is logged and changes nothing.
+    TcOPCItem& width = OpcBoundItem(box, QStringLiteral("Width"), QStringLiteral("W"));
+    width.Activate();
+    QStringList logged;
+    SetChartErrorLog([&](const QString& m) { logged << m; });
+    Library.Deliver(width.SignalHandle(), QStringLiteral("wide"));
+    SetChartErrorLog({});
+    EXPECT_EQ(box.Width(), 97);
+    EXPECT_EQ(logged.size(), 1);
 
     // The handler before may change the value.
     box.OnBeforeNewOPCData = [](TcVCLComponent*, int, QVariant& d) { d = QVariant(d.toInt() == 0); };
@@ -323,6 +332,16 @@ TEST_F(OPCBinding, ManagerGroupsLiveInTheLibrary)
     Library.UpdateGroup(manager->GetGroup(1).Handle, {});
     manager->AfterGroupUpdate(999);
     EXPECT_EQ(events, (std::vector<QString>{"before Line2", "after Line2", "after "}));
+
+    // A failing handler is logged, never thrown back into the library.
+    QStringList logged;
+    SetChartErrorLog([&](const QString& m) { logged << m; });
+    manager->OnAfterGroupUpdate = [](TcOPCManager*, const QString&) {
+        throw EChartError(QStringLiteral("bad"));
+    };
+    EXPECT_NO_THROW(Library.UpdateGroup(manager->GetGroup(1).Handle, {}));
+    SetChartErrorLog({});
+    EXPECT_EQ(logged.size(), 1);
 
     manager->GroupDelete(0);
     EXPECT_EQ(Library.Groups.size(), 1u);
