@@ -4,7 +4,8 @@
 // optional frame-rate limit on a monotonic clock (pending requests are completed by the shared
 // repaint timer, TcUpdateObject), draws background and border, and forwards input to the i...
 // hooks without letting an exception out. TcVCLComponent adds the data lock, bounds handling,
-// no background erase, focus, keys, wheel and a private timer. UI thread only, except Lock/Unlock.
+// no background erase, focus, keys, wheel, a private timer and the OPC items bound to its
+// properties. UI thread only, except Lock/Unlock.
 #pragma once
 
 #include "chart/core/ChartError.h"
