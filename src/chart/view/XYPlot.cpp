@@ -61,8 +61,8 @@ TcXYPlotChannel::TcOPCBinding& TcXYPlotChannel::Binding()
         items.OnGetDesigning = [this] { return Designing(); };
         items.Add();
         items.Add();
-        items.Item(0).PropertyName = QStringLiteral("Data");
-        items.Item(1).PropertyName = QStringLiteral("Data");
+        items.Item(0).SetPropertyName(QStringLiteral("Data"));
+        items.Item(1).SetPropertyName(QStringLiteral("Data"));
         FOPC->Manager.OnAfterGroupUpdate = [this](TcOPCManager*, const QString&) {
             AddXY(FOPC->Items.Item(0).Data().toDouble(), FOPC->Items.Item(1).Data().toDouble());
         };
@@ -80,22 +80,6 @@ bool TcXYPlotChannel::Designing() const
 {
     auto* c = dynamic_cast<TcComponent*>(FOwner);
     return c && c->IsDesigning();
-}
-
-void TcXYPlotChannel::SetItemName(int item, QString TcOPCItem::*field, const QString& v)
-{
-    TcOPCItem& i = Binding().Items.Item(item);
-    i.*field = v;
-    if (TcOPCLibrary::Loaded() && i.GetActive())
-        i.Activate();
-}
-
-void TcXYPlotChannel::SetOPCUpdateRate(int v)
-{
-    TcOPCItem& i = Binding().Items.Item(0);
-    i.UpdateRate = v;
-    if (TcOPCLibrary::Loaded() && i.GetActive())
-        i.Activate();
 }
 
 int TcXYPlotChannel::AddNull()
@@ -117,9 +101,9 @@ void TcXYPlotChannel::OPCActivate()
     b.Manager.GroupClear();
     const QString group = QString::asprintf("%p", static_cast<const void*>(this));
     const TcOPCItem& first = b.Items.Item(0);
-    b.Manager.GroupAdd(group, first.ComputerName, first.ServerName, first.UpdateRate);
+    b.Manager.GroupAdd(group, first.ComputerName(), first.ServerName(), first.UpdateRate());
     for (int i = 0; i < 2; ++i) {
-        b.Items.Item(i).GroupName = group;
+        b.Items.Item(i).SetGroupName(group);
         b.Items.Item(i).Activate();
     }
 }
@@ -154,7 +138,7 @@ void TcXYPlotChannel::DoInsert()
 {
     TcPlotChannelCustom::DoInsert();
     // Without the library an activation could reach no server; a channel fed by code keeps no binding.
-    if (OPCAutoConnect() && TcOPCLibrary::Loaded())
+    if (OPCAutoConnect() && !TcOPCDLL::OPCDLLMissing())
         OPCActivate();
 }
 

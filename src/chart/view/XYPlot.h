@@ -5,6 +5,7 @@
 // and the title label. UI thread only.
 #pragma once
 
+#include "chart/io/OPCItem.h"
 #include "chart/io/OPCManager.h"
 #include "chart/view/PlotComponent.h"
 
@@ -20,26 +21,26 @@ class TcXYPlotChannel : public TcPlotChannelCustom
     int AddNull();
     int AddEmpty();
 
-    QString OPCComputerName() const { return OPCItem(0).ComputerName; }
-    void SetOPCComputerName(const QString& v) { SetItemName(0, &TcOPCItem::ComputerName, v); }
-    QString OPCServerName() const { return OPCItem(0).ServerName; }
-    void SetOPCServerName(const QString& v) { SetItemName(0, &TcOPCItem::ServerName, v); }
-    QString OPCItemName() const { return OPCItem(0).ItemName; }
-    void SetOPCItemName(const QString& v) { SetItemName(0, &TcOPCItem::ItemName, v); }
-    QString OPCItem2Name() const { return OPCItem(1).ItemName; }
-    void SetOPCItem2Name(const QString& v) { SetItemName(1, &TcOPCItem::ItemName, v); }
-    int OPCUpdateRate() const { return OPCItem(0).UpdateRate; }
-    void SetOPCUpdateRate(int v);
-    double OPCScalar() const { return OPCItem(0).Scalar; }
-    void SetOPCScalar(double v) { Binding().Items.Item(0).Scalar = v; }
-    double OPCOffset() const { return OPCItem(0).Offset; }
-    void SetOPCOffset(double v) { Binding().Items.Item(0).Offset = v; }
-    double OPCScalar2() const { return OPCItem(1).Scalar; }
-    void SetOPCScalar2(double v) { Binding().Items.Item(1).Scalar = v; }
-    double OPCOffset2() const { return OPCItem(1).Offset; }
-    void SetOPCOffset2(double v) { Binding().Items.Item(1).Offset = v; }
-    bool OPCAutoConnect() const { return OPCItem(0).AutoConnect; }
-    void SetOPCAutoConnect(bool v) { Binding().Items.Item(0).AutoConnect = v; }
+    QString OPCComputerName() const { return OPCItem(0).ComputerName(); }
+    void SetOPCComputerName(const QString& v) { Binding().Items.Item(0).SetComputerName(v); }
+    QString OPCServerName() const { return OPCItem(0).ServerName(); }
+    void SetOPCServerName(const QString& v) { Binding().Items.Item(0).SetServerName(v); }
+    QString OPCItemName() const { return OPCItem(0).ItemName(); }
+    void SetOPCItemName(const QString& v) { Binding().Items.Item(0).SetItemName(v); }
+    QString OPCItem2Name() const { return OPCItem(1).ItemName(); }
+    void SetOPCItem2Name(const QString& v) { Binding().Items.Item(1).SetItemName(v); }
+    int OPCUpdateRate() const { return OPCItem(0).UpdateRate(); }
+    void SetOPCUpdateRate(int v) { Binding().Items.Item(0).SetUpdateRate(v); }
+    double OPCScalar() const { return OPCItem(0).Scalar(); }
+    void SetOPCScalar(double v) { Binding().Items.Item(0).SetScalar(v); }
+    double OPCOffset() const { return OPCItem(0).Offset(); }
+    void SetOPCOffset(double v) { Binding().Items.Item(0).SetOffset(v); }
+    double OPCScalar2() const { return OPCItem(1).Scalar(); }
+    void SetOPCScalar2(double v) { Binding().Items.Item(1).SetScalar(v); }
+    double OPCOffset2() const { return OPCItem(1).Offset(); }
+    void SetOPCOffset2(double v) { Binding().Items.Item(1).SetOffset(v); }
+    bool OPCAutoConnect() const { return OPCItem(0).AutoConnect(); }
+    void SetOPCAutoConnect(bool v) { Binding().Items.Item(0).SetAutoConnect(v); }
     bool OPCActive() const { return FOPC && FOPC->Items.Item(0).GetActive(); }
     bool OPCQualityGood() const { return FOPC && FOPC->Items.Item(0).GetQualityGood(); }
     TcOPCManager& OPCManager() { return Binding().Manager; }
@@ -66,7 +67,6 @@ class TcXYPlotChannel : public TcPlotChannelCustom
 
   private:
     double ZoomExtent(bool x, double sign);
-    void SetItemName(int item, QString TcOPCItem::*field, const QString& v);
     bool Designing() const;
 
     struct TcOPCBinding {
