@@ -1,7 +1,8 @@
 // The OPC binding against the in-process fake library: item activation and its preconditions,
-// value scaling and quality, data from the library into a control's property and into an XY
-// channel without echoing the value back, the group manager with its callbacks and streams, the
-// explorer window, the binding's error texts, and what happens without the library.
+// value scaling and quality, data from the library into a control's property, into an XY channel
+// and into the strip channel (server-stamped values and pairs) without echoing the value back,
+// the group manager with its callbacks and streams, the explorer window, the binding's error
+// texts, and what happens without the library.
 #include "ChartFixture.h"
 #include "ErrorOf.h"
 #include "FakeOPCLibrary.h"
@@ -9,6 +10,7 @@
 #include "chart/core/PropertyStream.h"
 #include "chart/io/OPCItem.h"
 #include "chart/io/OPCManager.h"
+#include "chart/view/StripChart.h"
 #include "chart/view/XYPlot.h"
 
 #include <QTreeWidget>
@@ -376,6 +378,137 @@ TEST_F(OPCBinding, GroupUpdatesFeedTheXYChannel)
     c->OPCUpdateResume();
     EXPECT_TRUE(Library.UpdateGroup(group, {{QStringLiteral("X"), 3}}));
     EXPECT_EQ(c->Count(), before + 2);
+
+    c->OPCDeactivate();
+    EXPECT_FALSE(c->OPCActive());
+    EXPECT_TRUE(Library.Signals.empty());
+}
+
+namespace
+{
+
+// The strip chart's channel with item 0 (and item 1 when named) connected to server "Srv".
+TcPlotChannel* StripOPCChannel(TcPlot& Chart, TcOPCXValueSourceStyle Source, const QString& Item2 = {})
+{
+    TcPlotChannel* c = Chart.GetChannel(0);
+    c->SetOPCXValueSource(Source);
+    c->SetOPCServerName(QStringLiteral("Srv"));
+    c->SetOPCItemName(QStringLiteral("V"));
+    c->SetOPCItem2Name(Item2);
+    c->OPCActivate();
+    return c;
+}
+
+} // namespace
+
+TEST_F(OPCBinding, ServerValuesReachTheStripChannelAsPoints)
+{
+    struct Case {
+        const char* name;
+        TcOPCXValueSourceStyle source;
+        double x; // -1: no point
+    };
+    // The clock reads day 10, the elapsed time started at day 9.
+    const Case cases[] = {
+        {"server's stamp", iopcxvsOPCServerTimeStamp, 2.5},
+        {"system time", iopcxvsSystemTimeStamp, 10},
+        {"elapsed days", iopcxvsElapsedTime, 1},
+        {"elapsed seconds", iopcxvsElapsedSeconds, 86400},
+        {"pairs only", iopcxvsOPCItem, -1},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        TcPlot chart;
+        TcPlotChannel* c = chart.GetChannel(0);
+        c->OnGetNow = [] { return 9.0; };
+        c->ResetElapsedStartTime();
+        c->OnGetNow = [] { return 10.0; };
+        c->SetOPCScalar(2);
+        StripOPCChannel(chart, k.source);
+        const int v = Library.SignalOf(QStringLiteral("V"));
+        ASSERT_NE(v, 0);
+        const int before = c->Count();
+        ASSERT_TRUE(Library.Deliver(v, 4, 0xC0, 2.5));
+        if (k.x < 0) {
+            EXPECT_EQ(c->Count(), before);
+            continue;
+        }
+        ASSERT_EQ(c->Count(), before + 1);
+        EXPECT_DOUBLE_EQ(c->XLast(), k.x);
+        EXPECT_DOUBLE_EQ(c->YLast(), 8) << "scaled by the item";
+        EXPECT_TRUE(Library.Signals.at(v).Sent.empty()) << "the incoming value is not echoed";
+    }
+}
+
+TEST_F(OPCBinding, StripChannelDropsStampsAgainstItsOrderAndValuesThatAreNoNumbers)
+{
+    TcPlot chart;
+    TcPlotChannel* c = StripOPCChannel(chart, iopcxvsOPCServerTimeStamp, QStringLiteral("Y"));
+    EXPECT_EQ(Library.SignalOf(QStringLiteral("Y")), 0) << "a single item feeds the channel alone";
+    EXPECT_TRUE(c->OPCActive());
+    c->SetAllowOutOfOrderXValues(false);
+    const int v = Library.SignalOf(QStringLiteral("V"));
+    for (double stamp : {1.0, 2.0})
+        Library.Deliver(v, 5, 0xC0, stamp);
+    const int held = c->Count();
+    QStringList logged;
+    SetChartErrorLog([&](const QString& m) { logged << m; });
+    Library.Deliver(v, 6, 0xC0, 1.5);
+    Library.Deliver(v, QVariant(), 0x00, 3);
+    Library.Deliver(v, QStringLiteral("off"), 0xC0, 3);
+    SetChartErrorLog({});
+    EXPECT_EQ(c->Count(), held);
+    EXPECT_TRUE(logged.isEmpty()) << logged.join('\n').toStdString();
+    Library.Deliver(v, 7, 0xC0, 3);
+    EXPECT_EQ(c->XLast(), 3);
+    EXPECT_EQ(c->YLast(), 7);
+}
+
+TEST_F(OPCBinding, StripChannelPairsInAGroupAndSuspendsWhatFeedsIt)
+{
+    TcPlot chart;
+    TcPlotChannel* c = StripOPCChannel(chart, iopcxvsOPCItem, QStringLiteral("Y"));
+    c->SetAllowOutOfOrderXValues(false);
+    ASSERT_EQ(c->OPCManager().GroupCount(), 1);
+    const int group = c->OPCManager().GetGroup(0).Handle;
+    EXPECT_EQ(c->OPCGroupName(), c->OPCManager().GetGroup(0).Name);
+    c->SetOPCScalar2(10);
+    const int before = c->Count();
+    for (double x : {1.0, 2.0, 1.5})
+        ASSERT_TRUE(Library.UpdateGroup(group, {{QStringLiteral("V"), x}, {QStringLiteral("Y"), 3}}));
+    ASSERT_EQ(c->Count(), before + 2) << "the pair against the order is dropped";
+    EXPECT_DOUBLE_EQ(c->XLast(), 2);
+    EXPECT_DOUBLE_EQ(c->YLast(), 30);
+    for (int h : {Library.SignalOf(QStringLiteral("V")), Library.SignalOf(QStringLiteral("Y"))})
+        EXPECT_TRUE(Library.Signals.at(h).Sent.empty()) << "the incoming values are not echoed";
+
+    c->OPCUpdateSuspend();
+    EXPECT_FALSE(Library.UpdateGroup(group, {{QStringLiteral("V"), 5}}));
+    c->OPCUpdateResume();
+    EXPECT_TRUE(Library.UpdateGroup(group, {{QStringLiteral("V"), 5}}));
+
+    // Fed by item 0 alone the group goes, and the suspension reaches the item.
+    c->SetOPCXValueSource(iopcxvsOPCServerTimeStamp);
+    c->OPCActivateSuspend();
+    EXPECT_EQ(c->OPCManager().GroupCount(), 0);
+    EXPECT_TRUE(Library.Groups.empty());
+    const int v = Library.SignalOf(QStringLiteral("V"));
+    EXPECT_FALSE(Library.Deliver(v, 1, 0xC0, 10));
+    c->OPCUpdateResume();
+    EXPECT_TRUE(Library.Deliver(v, 1, 0xC0, 10));
+    EXPECT_EQ(c->XLast(), 10);
+
+    // Without a server the pair joins the group named for it.
+    c->SetOPCXValueSource(iopcxvsOPCItem);
+    c->SetOPCServerName(QString());
+    c->SetOPCGroupName(QStringLiteral("Line"));
+    c->OPCActivate();
+    EXPECT_EQ(c->OPCManager().GroupCount(), 0);
+    for (const char* item : {"V", "Y"}) {
+        const int h = Library.SignalOf(QString::fromLatin1(item));
+        ASSERT_NE(h, 0) << item;
+        EXPECT_EQ(Library.Signals.at(h).Group, QStringLiteral("Line")) << item;
+    }
 
     c->OPCDeactivate();
     EXPECT_FALSE(c->OPCActive());
