@@ -680,10 +680,10 @@ TEST_F(ChartObjects, OPCManagerKeepsGroupsWithoutTheLibrary)
     m.OnAfterGroupUpdate = [&](TcOPCManager*, const QString& n) { name = n; };
     m.AfterGroupUpdate(77);
     EXPECT_EQ(name, QString());
-    EXPECT_EQ(ErrorOf([] { TcOPCLibrary::GroupSuspend(1); }), QStringLiteral("Chart OPC DLL Not Found."));
-    EXPECT_EQ(ErrorOf([] { TcOPCLibrary::ServerConnectionGetCount(); }),
+    EXPECT_EQ(ErrorOf([] { TcOPCDLL::GroupSuspend(1); }), QStringLiteral("Chart OPC DLL Not Found."));
+    EXPECT_EQ(ErrorOf([] { TcOPCDLL::ServerConnectionGetCount(); }),
               QStringLiteral("Chart OPC DLL Not Found."));
-    EXPECT_EQ(TcOPCLibrary::ManagerCreated(), 0);
+    EXPECT_EQ(TcOPCDLL::ManagerCreated(), 0);
     m.GroupClear();
     EXPECT_EQ(m.GroupCount(), 0);
 

@@ -15,19 +15,13 @@ namespace chart
 {
 
 TcPlotChannel::TcPlotChannel(TcPlotOwner* AOwner, const TcPlotHandlers& handlers)
-    : TcPlotChannelCustom(AOwner, handlers)
+    : TcPlotChannelOPC(AOwner, handlers)
 {
     TcPlotPointStyle& s = MutableDataList().Stored();
     s.BarWidth = 5;
     s.BarPenColor = 0x0000FF;
     s.BarBrushColor = 0x0000FF;
     FElapsedStartTime = Now();
-}
-
-TcPlotChannel::~TcPlotChannel()
-{
-    if (FOPC)
-        FOPC->Items.Clear();
 }
 
 const TPropertyTable& TcPlotChannel::PropertyTable() const
@@ -100,20 +94,7 @@ const TPropertyTable& TcPlotChannel::PropertyTable() const
                &C::SetBarStored<TcBrushStyleValue, &S::BarBrushStyle>, TcBrushStyleValue(0),
                BrushStyleNames());
         t.String("OPCGroupName", &C::OPCGroupName, &C::SetOPCGroupName, QString());
-        t.String("OPCComputerName", &C::OPCComputerName, &C::SetOPCComputerName, QStringLiteral("Local"));
-        t.String("OPCServerName", &C::OPCServerName, &C::SetOPCServerName, QString());
-        t.String("OPCItemName", &C::OPCItemName, &C::SetOPCItemName, QString());
-        t.String("OPCItem2Name", &C::OPCItem2Name, &C::SetOPCItem2Name, QString());
-        t.Ordinal("OPCUpdateRate", "Integer", &C::OPCUpdateRate, &C::SetOPCUpdateRate, 500);
-        t.Float("OPCScalar", &C::OPCItemValue<0, &TcOPCItem::Scalar>,
-                &C::SetOPCItemValue<0, &TcOPCItem::Scalar>, 0);
-        t.Float("OPCOffset", &C::OPCItemValue<0, &TcOPCItem::Offset>,
-                &C::SetOPCItemValue<0, &TcOPCItem::Offset>, 0);
-        t.Float("OPCScalar2", &C::OPCItemValue<1, &TcOPCItem::Scalar>,
-                &C::SetOPCItemValue<1, &TcOPCItem::Scalar>, 0);
-        t.Float("OPCOffset2", &C::OPCItemValue<1, &TcOPCItem::Offset>,
-                &C::SetOPCItemValue<1, &TcOPCItem::Offset>, 0);
-        t.Boolean("OPCAutoConnect", &C::OPCAutoConnect, &C::SetOPCAutoConnect, true);
+        DeclareOPCProperties(t);
         t.Enum("OPCXValueSource", "TcOPCXValueSourceStyle", &C::OPCXValueSource, &C::SetOPCXValueSource,
                iopcxvsOPCServerTimeStamp,
                {"iopcxvsOPCServerTimeStamp", "iopcxvsSystemTimeStamp", "iopcxvsElapsedTime",
@@ -582,97 +563,13 @@ bool TcPlotChannel::iHitTest(const TcPlotMouseData& M)
 
 // OPC.
 
-TcPlotChannel::TcOPCBinding& TcPlotChannel::Binding()
+void TcPlotChannel::OPCNewData(const TcOPCItem& Item, int Index)
 {
-    if (!FOPC) {
-        FOPC = std::make_unique<TcOPCBinding>();
-        TcOPCItemManager& items = FOPC->Items;
-        items.OnGetDesigning = [this] { return Designing(); };
-        items.Add();
-        items.Add();
-        items.Item(0).PropertyName = QStringLiteral("Data");
-        items.Item(1).PropertyName = QStringLiteral("Data");
-        FOPC->Manager.OnAfterGroupUpdate = [this](TcOPCManager*, const QString&) { OPCGroupUpdated(); };
-    }
-    return *FOPC;
-}
-
-const TcOPCItem& TcPlotChannel::OPCItem(int Index) const
-{
-    static const TcOPCItem defaults;
-    return FOPC ? FOPC->Items.Item(Index) : defaults;
-}
-
-bool TcPlotChannel::Designing() const
-{
-    auto* c = dynamic_cast<TcComponent*>(FOwner);
-    return c && c->IsDesigning();
-}
-
-void TcPlotChannel::SetItemText(int Item, QString TcOPCItem::*Field, const QString& v)
-{
-    TcOPCItem& i = Binding().Items.Item(Item);
-    i.*Field = v;
-    if (TcOPCLibrary::Loaded() && i.GetActive())
-        i.Activate();
-}
-
-void TcPlotChannel::SetOPCUpdateRate(int v)
-{
-    TcOPCItem& i = Binding().Items.Item(0);
-    i.UpdateRate = v;
-    if (TcOPCLibrary::Loaded() && i.GetActive())
-        i.Activate();
-}
-
-void TcPlotChannel::OPCActivate()
-{
-    if (Designing())
-        return;
-    TcOPCBinding& b = Binding();
-    TcOPCItem& first = b.Items.Item(0);
-    TcOPCItem& second = b.Items.Item(1);
-    first.Deactivate();
-    second.Deactivate();
-    if (FOPCXValueSource != iopcxvsOPCItem) {
-        first.Activate();
-        return;
-    }
-    b.Manager.GroupClear();
-    if (!first.ServerName.trimmed().isEmpty()) {
-        const QString group = QString::asprintf("%p", static_cast<const void*>(this));
-        b.Manager.GroupAdd(group, first.ComputerName, first.ServerName, first.UpdateRate);
-        first.GroupName = group;
-    }
-    second.GroupName = first.GroupName;
-    first.Activate();
-    second.Activate();
-}
-
-void TcPlotChannel::OPCActivateSuspend()
-{
-    OPCActivate();
-    OPCUpdateSuspend();
-}
-
-void TcPlotChannel::OPCDeactivate()
-{
-    if (!FOPC)
-        return;
-    FOPC->Items.Item(0).Deactivate();
-    FOPC->Items.Item(1).Deactivate();
-}
-
-void TcPlotChannel::OPCUpdateSuspend()
-{
-    if (FOPC && FOPC->Manager.GroupCount() > 0)
-        FOPC->Manager.GetGroup(0).Suspend();
-}
-
-void TcPlotChannel::OPCUpdateResume()
-{
-    if (FOPC && FOPC->Manager.GroupCount() > 0)
-        FOPC->Manager.GetGroup(0).Resume();
+    // Item 1 only feeds a pair, through the group's update.
+    bool number = false;
+    const double value = Item.Data().toDouble(&number);
+    if (Index == 0 && number)
+        OPCItemNewData(value, Item.TimeStamp());
 }
 
 void TcPlotChannel::OPCItemNewData(double Value, double TimeStamp)
@@ -707,24 +604,6 @@ void TcPlotChannel::OPCItemNewData(double Value, double TimeStamp)
     case iopcxvsOPCItem:
         break;
     }
-}
-
-void TcPlotChannel::OPCGroupUpdated()
-{
-    if (!FOPC)
-        return;
-    try {
-        AddXY(FOPC->Items.Item(0).Data().toDouble(), FOPC->Items.Item(1).Data().toDouble());
-    } catch (const EChartError&) {
-        // An out-of-order pair is dropped.
-    }
-}
-
-void TcPlotChannel::DoInsert()
-{
-    TcPlotChannelCustom::DoInsert();
-    if (OPCAutoConnect() && TcOPCLibrary::Loaded())
-        OPCActivate();
 }
 
 } // namespace chart

@@ -5,8 +5,7 @@
 // high/low/open/close marks. Two OPC items can feed it. UI thread only.
 #pragma once
 
-#include "chart/channels/PlotChannelCustom.h"
-#include "chart/io/OPCManager.h"
+#include "chart/channels/PlotChannelOPC.h"
 
 #include <functional>
 #include <vector>
@@ -46,11 +45,10 @@ struct TcVarArray {
     int Dimensions = 1;
 };
 
-class TcPlotChannel : public TcPlotChannelCustom
+class TcPlotChannel : public TcPlotChannelOPC
 {
   public:
     TcPlotChannel(TcPlotOwner* AOwner, const TcPlotHandlers& handlers);
-    ~TcPlotChannel() override;
 
     // Published properties.
     bool FastDrawEnabled() const { return FFastDrawEnabled; }
@@ -131,38 +129,14 @@ class TcPlotChannel : public TcPlotChannelCustom
         DoChange();
     }
 
-    QString OPCGroupName() const { return OPCItem(0).GroupName; }
-    void SetOPCGroupName(const QString& v) { SetItemText(0, &TcOPCItem::GroupName, v); }
-    QString OPCComputerName() const { return OPCItem(0).ComputerName; }
-    void SetOPCComputerName(const QString& v) { SetItemText(0, &TcOPCItem::ComputerName, v); }
-    QString OPCServerName() const { return OPCItem(0).ServerName; }
-    void SetOPCServerName(const QString& v) { SetItemText(0, &TcOPCItem::ServerName, v); }
-    QString OPCItemName() const { return OPCItem(0).ItemName; }
-    void SetOPCItemName(const QString& v) { SetItemText(0, &TcOPCItem::ItemName, v); }
-    QString OPCItem2Name() const { return OPCItem(1).ItemName; }
-    void SetOPCItem2Name(const QString& v) { SetItemText(1, &TcOPCItem::ItemName, v); }
-    int OPCUpdateRate() const { return OPCItem(0).UpdateRate; }
-    void SetOPCUpdateRate(int v);
-    template <int I, double TcOPCItem::*F> double OPCItemValue() const { return OPCItem(I).*F; }
-    template <int I, double TcOPCItem::*F> void SetOPCItemValue(double v) { Binding().Items.Item(I).*F = v; }
-    bool OPCAutoConnect() const { return OPCItem(0).AutoConnect; }
-    void SetOPCAutoConnect(bool v) { Binding().Items.Item(0).AutoConnect = v; }
+    QString OPCGroupName() const { return OPCItem(0).GroupName(); }
+    void SetOPCGroupName(const QString& v) { MutableOPCItem(0).SetGroupName(v); }
     TcOPCXValueSourceStyle OPCXValueSource() const { return FOPCXValueSource; }
     void SetOPCXValueSource(TcOPCXValueSourceStyle v) { FOPCXValueSource = v; }
-    bool OPCActive() const { return FOPC && FOPC->Items.Item(0).GetActive(); }
-    bool OPCQualityGood() const { return FOPC && FOPC->Items.Item(0).GetQualityGood(); }
-    TcOPCManager& OPCManager() { return Binding().Manager; }
-    TcOPCItemManager& OPCItems() { return Binding().Items; }
     const TPropertyTable& PropertyTable() const override;
 
-    void OPCActivate();
-    void OPCActivateSuspend();
-    void OPCDeactivate();
-    void OPCUpdateSuspend();
-    void OPCUpdateResume();
-    // New data of one item (Value, stamped by the server at TimeStamp) and a group's update.
+    // New data of item 0 (Value, stamped by the server at TimeStamp), placed by OPCXValueSource.
     void OPCItemNewData(double Value, double TimeStamp);
-    void OPCGroupUpdated();
 
     // Point entry; each returns the new point's index.
     int AddXY(double X, double Y) override;
@@ -197,7 +171,6 @@ class TcPlotChannel : public TcPlotChannelCustom
     void DrawTrace(TCanvas& Canvas, bool XYAxesReversed, TColor BackGroundColor) override;
     void DrawMarkers(TCanvas& Canvas, bool XYAxesReversed, TColor BackGroundColor) override;
     bool iHitTest(const TcPlotMouseData& M) override;
-    void DoInsert() override;
     void CalcStartIndex() override;
     void CalcStopIndex() override;
     double GetZoomXMax() override;
@@ -236,15 +209,10 @@ class TcPlotChannel : public TcPlotChannelCustom
     // with the axes.
     TRect AxisRect(int x1, int y1, int x2, int y2) const;
 
-    // OPC.
-    struct TcOPCBinding {
-        TcOPCItemManager Items;
-        TcOPCManager Manager;
-    };
-    TcOPCBinding& Binding();
-    const TcOPCItem& OPCItem(int Index) const;
-    void SetItemText(int Item, QString TcOPCItem::*Field, const QString& v);
-    bool Designing() const;
+    bool OPCPaired() const override { return FOPCXValueSource == iopcxvsOPCItem; }
+    // Without a server the pair joins the group named by OPCGroupName.
+    bool OPCOwnGroup() const override { return !OPCServerName().trimmed().isEmpty(); }
+    void OPCNewData(const TcOPCItem& Item, int Index) override;
 
     std::vector<TcPlotPixelPoint> FPixelList;
     int FPixelListStart = 0, FPixelListStop = 0;
@@ -267,7 +235,6 @@ class TcPlotChannel : public TcPlotChannelCustom
     double FDigitalReferenceLow = 10, FDigitalReferenceHigh = 90;
     TcPlotDigitalReferenceStyle FDigitalReferenceStyle = ipdrScale;
     TcOPCXValueSourceStyle FOPCXValueSource = iopcxvsOPCServerTimeStamp;
-    std::unique_ptr<TcOPCBinding> FOPC;
     bool FBarEnabled = false, FBarPenUseChannelColor = true, FBarBrushUseChannelColor = true;
 };
 

@@ -105,7 +105,7 @@ void TcCheckBox::SetChecked(bool Value)
     FChecked = Value;
     InvalidateChange();
     DoChange();
-    OPCOutputData(QStringLiteral("Checked"), Value ? QStringLiteral("True") : QStringLiteral("False"));
+    OPCOutputData(QStringLiteral("Checked"), QVariant(Value));
 }
 
 void TcCheckBox::SetAlignment(TLeftRight Value)

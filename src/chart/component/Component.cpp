@@ -388,12 +388,56 @@ void TcComponent::focusOutEvent(QFocusEvent* e)
 TcVCLComponent::TcVCLComponent(QWidget* parent) : TcComponent(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
+    FOPCItemManager.OnGetDesigning = [this] { return IsDesigning(); };
+    FOPCItemManager.OnGetType = [this](const QString& Path) { return GetPropertyTypeKind(Path); };
+    FOPCItemManager.OnNewData = [this](TcOPCItem* Item) { OPCNewData(Item); };
 }
 
 TcVCLComponent::~TcVCLComponent()
 {
     FDestroying = true;
     TimerStop();
+    FOPCItemManager.Clear();
+}
+
+void TcVCLComponent::OPCNewData(TcOPCItem* Item)
+{
+    if (Item->PropertyName().isEmpty())
+        return;
+    const int index = FOPCItemManager.FindIndex(Item);
+    QVariant data = Item->Data();
+    if (OnBeforeNewOPCData)
+        OnBeforeNewOPCData(this, index, data);
+    FOPCIncomingActive = true;
+    try {
+        QString error;
+        if (Item->GetQualityGood() && !OPCNewDataSpecial(Item->PropertyName(), data) &&
+            !SetPropertyByPath(*this, QString(), data.toString(), Item->PropertyName(), &error))
+            LogChartError(QStringLiteral("OPC new data"), error);
+    } catch (...) {
+        FOPCIncomingActive = false;
+        throw;
+    }
+    FOPCIncomingActive = false;
+    if (OnNewOPCData)
+        OnNewOPCData(this, index);
+}
+
+bool TcVCLComponent::OPCOutputData(const QString& PropertyName, const QVariant& Value)
+{
+    if (FOPCIncomingActive) {
+        FOPCIncomingActive = false;
+        return false;
+    }
+    bool sent = false;
+    for (int i = 0; i < FOPCItemManager.Count(); ++i) {
+        TcOPCItem& item = FOPCItemManager.Item(i);
+        if (item.GetActive() && item.PropertyName().compare(PropertyName, Qt::CaseInsensitive) == 0) {
+            item.SetData(Value);
+            sent = true;
+        }
+    }
+    return sent;
 }
 
 void TcVCLComponent::Lock()

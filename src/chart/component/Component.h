@@ -4,12 +4,14 @@
 // optional frame-rate limit on a monotonic clock (pending requests are completed by the shared
 // repaint timer, TcUpdateObject), draws background and border, and forwards input to the i...
 // hooks without letting an exception out. TcVCLComponent adds the data lock, bounds handling,
-// no background erase, focus, keys, wheel and a private timer. UI thread only, except Lock/Unlock.
+// no background erase, focus, keys, wheel, a private timer and the OPC items bound to its
+// properties. UI thread only, except Lock/Unlock.
 #pragma once
 
 #include "chart/core/ChartError.h"
 #include "chart/core/ColorSchemes.h"
 #include "chart/core/PropertyText.h"
+#include "chart/io/OPCItem.h"
 #include "framework/Control.h"
 #include "runtime/Timer.h"
 
@@ -163,7 +165,8 @@ class TcComponent : public fw::TControl, public TcPersistent
 
     virtual void DrawBackGround(TCanvas& Canvas, TColor Color);
     virtual void DrawBorder(TCanvas& Canvas);
-    virtual bool OPCOutputData(const QString&, const QString&) { return false; }
+    // Sends a changed property value to the OPC items bound to it; true when one got it.
+    virtual bool OPCOutputData(const QString&, const QVariant&) { return false; }
 
     virtual void iSetFocus();
     virtual void iKillFocus();
@@ -265,13 +268,31 @@ class TcVCLComponent : public TcComponent
     // its property or the indexes name no scheme, nothing at all (false with the reason).
     bool ApplyScheme(int CategoryIndex, int SchemeIndex, QString* Error = nullptr);
 
+    // OPC items binding published properties of this control by path: a good incoming value is
+    // set by path (OnBeforeNewOPCData may change it first); a property changed that way is not
+    // sent back. Streamed as "OPCItems".
+    TcOPCItemManager& OPCItems() { return FOPCItemManager; }
+    int OPCAddItem() { return FOPCItemManager.Add(); }
+    int OPCItemCount() const { return FOPCItemManager.Count(); }
+    void OPCDeleteItem(int Index) { FOPCItemManager.Delete(Index); }
+    void OPCRemoveAllItems() { FOPCItemManager.Clear(); }
+    void DefineProperties(TcFiler& Filer) override { FOPCItemManager.DefineItems(Filer); }
+    std::function<void(TcVCLComponent* Sender, int Index, QVariant& Data)> OnBeforeNewOPCData;
+    std::function<void(TcVCLComponent* Sender, int Index)> OnNewOPCData;
+
   protected:
     void DrawBackGround(TCanvas& Canvas, TColor Color) override;
+    bool OPCOutputData(const QString& PropertyName, const QVariant& Value) override;
+    // A control that applies an incoming value itself answers true.
+    virtual bool OPCNewDataSpecial(const QString&, QVariant&) { return false; }
     void moveEvent(QMoveEvent* e) override;
 
   private:
     void TimerTick();
     void CaptureParentBackground();
+    void OPCNewData(TcOPCItem* Item);
+    TcOPCItemManager FOPCItemManager{this};
+    bool FOPCIncomingActive = false;
     bool FTransparent = false;
     bool FNeedsTransparentCapture = false;
     std::unique_ptr<QImage> FTransparentBitmap;

@@ -1,6 +1,15 @@
 #include "chart/io/OPCManager.h"
 
 #include "chart/core/ChartError.h"
+#include "chart/core/PropertyStream.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QPainter>
+#include <QPointer>
+#include <QScreen>
+#include <QTreeWidget>
+#include <QVBoxLayout>
 
 namespace chart
 {
@@ -8,76 +17,22 @@ namespace chart
 namespace
 {
 
-[[noreturn]] void Missing()
-{
-    throw EChartError(QStringLiteral("Chart OPC DLL Not Found."));
-}
+QPointer<TcOPCExplorerForm> GExplorer;
 
 } // namespace
 
-int TcOPCLibrary::GroupAdd(const QString&, const QString&, const QString&, int)
-{
-    Missing();
-}
-void TcOPCLibrary::GroupDelete(int)
-{
-    Missing();
-}
-void TcOPCLibrary::GroupSuspend(int)
-{
-    Missing();
-}
-void TcOPCLibrary::GroupResume(int)
-{
-    Missing();
-}
-void TcOPCLibrary::GroupSetUpdateRate(int, int)
-{
-    Missing();
-}
-void TcOPCLibrary::CloseAllServerConnections()
-{
-    Missing();
-}
-int TcOPCLibrary::ServerConnectionGetCount()
-{
-    Missing();
-}
-QString TcOPCLibrary::ServerConnectionGetName(int)
-{
-    Missing();
-}
-int TcOPCLibrary::SignalAdd(const QString&, const QString&, const QString&, const QString&, int, bool, int)
-{
-    Missing();
-}
-void TcOPCLibrary::SignalRemove(int)
-{
-    Missing();
-}
-bool TcOPCLibrary::SignalGetActive(int)
-{
-    Missing();
-}
-QVariant TcOPCLibrary::SignalGetData(int)
-{
-    Missing();
-}
-int TcOPCLibrary::SignalGetQuality(int)
-{
-    Missing();
-}
+// TcOPCGroupObject.
 
 void TcOPCGroupObject::Suspend()
 {
-    if (TcOPCLibrary::Loaded() && Handle != 0)
-        TcOPCLibrary::GroupSuspend(Handle);
+    if (!TcOPCDLL::OPCDLLMissing() && Handle != 0)
+        TcOPCDLL::GroupSuspend(Handle);
 }
 
 void TcOPCGroupObject::Resume()
 {
-    if (TcOPCLibrary::Loaded() && Handle != 0)
-        TcOPCLibrary::GroupResume(Handle);
+    if (!TcOPCDLL::OPCDLLMissing() && Handle != 0)
+        TcOPCDLL::GroupResume(Handle);
 }
 
 void TcOPCGroupObject::SetUpdateRate(int Rate)
@@ -85,11 +40,27 @@ void TcOPCGroupObject::SetUpdateRate(int Rate)
     if (Rate == UpdateRate)
         return;
     UpdateRate = Rate;
-    if (TcOPCLibrary::Loaded() && Handle != 0)
-        TcOPCLibrary::GroupSetUpdateRate(Handle, Rate);
+    if (!TcOPCDLL::OPCDLLMissing() && Handle != 0)
+        TcOPCDLL::GroupSetUpdateRate(Handle, Rate);
 }
 
-TcOPCManager::TcOPCManager() : FFirstInstance(TcOPCLibrary::ManagerCreated() != 0) {}
+const TPropertyTable& TcOPCGroupStream::PropertyTable() const
+{
+    using X = TcOPCGroupStream;
+    static const TPropertyTable table = [] {
+        TPropertyTable t;
+        t.String("Name", &X::Name, &X::SetName, QString());
+        t.String("ComputerName", &X::ComputerName, &X::SetComputerName, QString());
+        t.String("OPCServerName", &X::OPCServerName, &X::SetOPCServerName, QString());
+        t.Ordinal("UpdateRate", "Integer", &X::UpdateRate, &X::SetUpdateRate, 0);
+        return t;
+    }();
+    return table;
+}
+
+// TcOPCManager.
+
+TcOPCManager::TcOPCManager() : FFirstInstance(TcOPCDLL::ManagerCreated() != 0) {}
 
 TcOPCManager::~TcOPCManager()
 {
@@ -98,8 +69,13 @@ TcOPCManager::~TcOPCManager()
     } catch (...) {
         // A library that fails while the manager goes cannot be helped.
     }
-    if (FFirstInstance)
-        TcOPCLibrary::ManagerDestroyed();
+    delete GExplorer.data();
+    if (FFirstInstance) {
+        try {
+            TcOPCDLL::ManagerDestroyed();
+        } catch (...) {
+        }
+    }
 }
 
 int TcOPCManager::GroupAdd(const QString& Name, const QString& ComputerName, const QString& OPCServerName,
@@ -111,16 +87,23 @@ int TcOPCManager::GroupAdd(const QString& Name, const QString& ComputerName, con
     g->OPCServerName = OPCServerName;
     g->UpdateRate = UpdateRate;
     FGroups.push_back(std::move(g));
-    if (TcOPCLibrary::Loaded())
-        FGroups.back()->Handle = TcOPCLibrary::GroupAdd(Name, ComputerName, OPCServerName, UpdateRate);
-    return int(FGroups.size()) - 1;
+    if (!TcOPCDLL::OPCDLLMissing())
+        FGroups.back()->Handle = TcOPCDLL::GroupAdd(Name, ComputerName, OPCServerName, UpdateRate, this);
+    return GroupCount() - 1;
+}
+
+TcOPCGroupObject& TcOPCManager::GetGroup(int Index) const
+{
+    if (Index < 0 || Index >= GroupCount())
+        throw EChartError(QStringLiteral("List index out of bounds (%1)").arg(Index));
+    return *FGroups[std::size_t(Index)];
 }
 
 void TcOPCManager::GroupDelete(int Index)
 {
-    TcOPCGroupObject& g = *FGroups.at(std::size_t(Index));
-    if (TcOPCLibrary::Loaded() && g.Handle != 0)
-        TcOPCLibrary::GroupDelete(g.Handle);
+    TcOPCGroupObject& g = GetGroup(Index);
+    if (!TcOPCDLL::OPCDLLMissing() && g.Handle != 0)
+        TcOPCDLL::GroupDelete(g.Handle);
     FGroups.erase(FGroups.begin() + Index);
 }
 
@@ -140,8 +123,16 @@ int TcOPCManager::GetGroupIndex(const QString& Name) const
 
 void TcOPCManager::CloseAllServerConnections()
 {
-    if (TcOPCLibrary::Loaded())
-        TcOPCLibrary::CloseAllServerConnections();
+    if (!TcOPCDLL::OPCDLLMissing())
+        TcOPCDLL::CloseAllServerConnections();
+}
+
+void TcOPCManager::ExplorerShow()
+{
+    if (!GExplorer)
+        GExplorer = new TcOPCExplorerForm;
+    GExplorer->Refresh();
+    GExplorer->show();
 }
 
 QString TcOPCManager::GroupNameOf(int Handle) const
@@ -152,54 +143,138 @@ QString TcOPCManager::GroupNameOf(int Handle) const
     return {};
 }
 
-void TcOPCManager::BeforeGroupUpdate(int Handle)
+void TcOPCManager::BeforeGroupUpdate(int GroupHandle)
 {
     if (OnBeforeGroupUpdate)
-        OnBeforeGroupUpdate(this, GroupNameOf(Handle));
+        GuardChartCall("OPC group update", [&] { OnBeforeGroupUpdate(this, GroupNameOf(GroupHandle)); });
 }
 
-void TcOPCManager::AfterGroupUpdate(int Handle)
+void TcOPCManager::AfterGroupUpdate(int GroupHandle)
 {
     if (OnAfterGroupUpdate)
-        OnAfterGroupUpdate(this, GroupNameOf(Handle));
+        GuardChartCall("OPC group update", [&] { OnAfterGroupUpdate(this, GroupNameOf(GroupHandle)); });
 }
 
-void TcOPCItem::Activate()
+void TcOPCManager::DefineProperties(TcFiler& Filer)
 {
-    if (!TcOPCLibrary::Loaded() || (Designing && Designing()))
-        return;
-    if (PropertyName.trimmed().isEmpty() ||
-        (GroupName.trimmed().isEmpty() && ServerName.trimmed().isEmpty()) || ItemName.trimmed().isEmpty())
-        return;
-    if (FSignalHandle != 0)
-        Deactivate();
-    FSignalHandle =
-        TcOPCLibrary::SignalAdd(ComputerName, ServerName, ItemName, GroupName, UpdateRate, false, 0);
+    auto write = [this](TcWriter& w) {
+        w.WriteListBegin();
+        for (const auto& g : FGroups) {
+            TcOPCGroupStream s;
+            s.SetName(g->Name);
+            s.SetComputerName(g->ComputerName);
+            s.SetOPCServerName(g->OPCServerName);
+            s.SetUpdateRate(g->UpdateRate);
+            w.WriteListBegin();
+            WriteObjectProperties(w, s);
+            w.WriteListEnd();
+        }
+        w.WriteListEnd();
+    };
+    auto read = [this](TcReader& r) {
+        GroupClear();
+        // Anything but a list of groups ends the property.
+        if (r.NextValue() != TcValueType::List) {
+            r.SkipValue();
+            return;
+        }
+        r.ReadListBegin();
+        while (!r.EndOfList()) {
+            TcOPCGroupStream s;
+            r.ReadListBegin();
+            ReadObjectProperties(r, s);
+            r.ReadListEnd();
+            GroupAdd(s.Name(), s.ComputerName(), s.OPCServerName(), s.UpdateRate());
+        }
+        r.ReadListEnd();
+    };
+    Filer.DefineProperty(QStringLiteral("Groups"), read, write, GroupCount() > 0);
 }
 
-void TcOPCItem::Deactivate()
+// TcOPCExplorerForm.
+
+namespace
 {
-    if (!TcOPCLibrary::Loaded() || (Designing && Designing()) || FSignalHandle == 0)
-        return;
-    try {
-        TcOPCLibrary::SignalRemove(FSignalHandle);
-    } catch (...) {
+
+// The tree's pictures, 16 x 16: the connections (a server rack), the groups (a folder), one
+// connection (a plug on a line).
+QIcon ExplorerIcon(int Index)
+{
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    switch (Index) {
+    case 0:
+        for (int y : {1, 6, 11}) {
+            p.setPen(QColor(40, 60, 90));
+            p.setBrush(QColor(120, 150, 200));
+            p.drawRect(QRectF(2.5, y + 0.5, 11, 4));
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(60, 200, 80));
+            p.drawEllipse(QRectF(10.5, y + 2, 2, 2));
+        }
+        break;
+    case 1:
+        p.setPen(QColor(140, 100, 20));
+        p.setBrush(QColor(240, 200, 90));
+        p.drawRect(QRectF(1.5, 4.5, 13, 9));
+        p.drawRect(QRectF(1.5, 2.5, 5, 2));
+        break;
+    default:
+        p.setPen(QPen(QColor(40, 60, 90), 1.5));
+        p.drawLine(QPointF(1, 8), QPointF(6, 8));
+        p.setBrush(QColor(90, 170, 90));
+        p.drawRoundedRect(QRectF(6.5, 4.5, 6, 7), 1.5, 1.5);
+        p.drawLine(QPointF(12.5, 6.5), QPointF(15, 6.5));
+        p.drawLine(QPointF(12.5, 9.5), QPointF(15, 9.5));
+        break;
     }
-    FSignalHandle = 0;
+    return QIcon(pm);
 }
 
-bool TcOPCItem::GetActive() const
+} // namespace
+
+TcOPCExplorerForm::TcOPCExplorerForm(QWidget* parent) : fw::TForm(parent), FTreeView(new QTreeWidget(this))
 {
-    if (!TcOPCLibrary::Loaded() || (Designing && Designing()))
-        return false;
-    return TcOPCLibrary::SignalGetActive(FSignalHandle);
+    setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("OPC Explorer"));
+    setMinimumSize(250, 300);
+    resize(256, 319);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(FTreeView);
+    FTreeView->setHeaderHidden(true);
+    FTreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FTreeView->setSortingEnabled(true);
+    FTreeView->sortByColumn(0, Qt::AscendingOrder);
 }
 
-int TcOPCItemManager::Add()
+TcOPCExplorerForm* TcOPCExplorerForm::Instance()
 {
-    FList.push_back(std::make_unique<TcOPCItem>());
-    FList.back()->Designing = [this] { return OnGetDesigning && OnGetDesigning(); };
-    return int(FList.size()) - 1;
+    return GExplorer.data();
+}
+
+void TcOPCExplorerForm::Refresh()
+{
+    FTreeView->clear();
+    auto* servers = new QTreeWidgetItem(FTreeView, {QStringLiteral("Servers Connections")});
+    servers->setIcon(0, ExplorerIcon(0));
+    auto* groups = new QTreeWidgetItem(FTreeView, {QStringLiteral("Groups")});
+    groups->setIcon(0, ExplorerIcon(1));
+    if (TcOPCDLL::OPCDLLMissing())
+        return;
+    const int count = TcOPCDLL::ServerConnectionGetCount();
+    for (int i = 0; i < count; ++i) {
+        auto* server = new QTreeWidgetItem(servers, {TcOPCDLL::ServerConnectionGetName(i)});
+        server->setIcon(0, ExplorerIcon(2));
+    }
+    servers->setExpanded(true);
 }
 
 } // namespace chart

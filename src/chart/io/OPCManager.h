@@ -1,81 +1,89 @@
-// The OPC side of the chart family: the binding to the outside OPC library, the group manager that
-// channels create, and the two-item list an XY channel feeds from. No OPC library exists on this
-// platform: the binding reports it missing ("Chart OPC DLL Not Found."), every library call of the
-// manager and the items is skipped, groups are kept with handle 0, and the charts work on.
+// The OPC group manager that channels create: named groups, each with a computer, a server and an
+// update rate, created in the OPC library (OPCLibrary.h) when it is present, suspended and resumed
+// per group, with events before and after each group update. Without the library the groups are
+// kept with handle 0 and no library call is made. The explorer window lists the library's open
+// server connections. UI thread.
 #pragma once
 
+#include "chart/core/PropertyText.h"
+#include "chart/io/OPCLibrary.h"
+#include "framework/Control.h"
+
 #include <QString>
-#include <QVariant>
 #include <functional>
 #include <memory>
 #include <vector>
 
+class QTreeWidget;
+
 namespace chart
 {
-
-// The outside library's entry points. Each raises "Chart OPC DLL Not Found." while the library is
-// not loaded; ManagerCreated and ManagerDestroyed are skipped quietly (ManagerCreated gives 0).
-class TcOPCLibrary
-{
-  public:
-    static bool Loaded() { return false; }
-    static bool OPCDLLMissing() { return !Loaded(); }
-    static int ManagerCreated() { return 0; }
-    static void ManagerDestroyed() {}
-    static QString GetLastCallErrorString() { return {}; }
-    static int GroupAdd(const QString& Name, const QString& ComputerName, const QString& ServerName,
-                        int UpdateRate);
-    static void GroupDelete(int Handle);
-    static void GroupSuspend(int Handle);
-    static void GroupResume(int Handle);
-    static void GroupSetUpdateRate(int Handle, int Rate);
-    static void CloseAllServerConnections();
-    static int ServerConnectionGetCount();
-    static QString ServerConnectionGetName(int Index);
-    static int SignalAdd(const QString& Computer, const QString& Server, const QString& Item,
-                         const QString& Group, int UpdateRate, bool Suspended, int DataType);
-    static void SignalRemove(int Handle);
-    static bool SignalGetActive(int Handle);
-    static QVariant SignalGetData(int Handle);
-    static int SignalGetQuality(int Handle);
-};
 
 class TcOPCGroupObject
 {
   public:
     QString Name, ComputerName, OPCServerName;
     int UpdateRate = 0;
+    // The library's group; 0 when none.
     int Handle = 0;
+    // Stores a different rate and passes it to the library group.
+    void SetUpdateRate(int Rate);
     void Suspend();
     void Resume();
-    void SetUpdateRate(int Rate);
 };
 
-// The group owner of a channel: named groups created in the library when it is present.
-class TcOPCManager
+// One group as the "Groups" stream property holds it.
+class TcOPCGroupStream : public TcPersistent
+{
+  public:
+    QString Name() const { return FName; }
+    void SetName(const QString& v) { FName = v; }
+    QString ComputerName() const { return FComputerName; }
+    void SetComputerName(const QString& v) { FComputerName = v; }
+    QString OPCServerName() const { return FOPCServerName; }
+    void SetOPCServerName(const QString& v) { FOPCServerName = v; }
+    int UpdateRate() const { return FUpdateRate; }
+    void SetUpdateRate(int v) { FUpdateRate = v; }
+    const TPropertyTable& PropertyTable() const override;
+
+  private:
+    QString FName, FComputerName, FOPCServerName;
+    int FUpdateRate = 0;
+};
+
+class TcOPCManager : public TcPersistent, public TcOPCGroupCallback
 {
   public:
     TcOPCManager();
-    ~TcOPCManager();
+    ~TcOPCManager() override;
     TcOPCManager(const TcOPCManager&) = delete;
     TcOPCManager& operator=(const TcOPCManager&) = delete;
 
+    // Appends the group (created in the library when it is present) and returns its index.
     int GroupAdd(const QString& Name, const QString& ComputerName, const QString& OPCServerName,
                  int UpdateRate);
+    // An index out of range raises "List index out of bounds (n)".
     void GroupDelete(int Index);
     void GroupClear();
     // The first group of that name, ignoring case; -1 when none.
     int GetGroupIndex(const QString& Name) const;
     int GroupCount() const { return int(FGroups.size()); }
-    TcOPCGroupObject& GetGroup(int Index) { return *FGroups.at(std::size_t(Index)); }
+    TcOPCGroupObject& GetGroup(int Index) const;
     void CloseAllServerConnections();
-    // The library's group callbacks: the events carry the group's name, empty for an unknown handle.
-    void BeforeGroupUpdate(int Handle);
-    void AfterGroupUpdate(int Handle);
+    // Shows the one explorer window, refreshed; it is made on first use.
+    void ExplorerShow();
     bool FirstInstance() const { return FFirstInstance; }
 
-    std::function<void(TcOPCManager* Sender, const QString& GroupName)> OnBeforeGroupUpdate;
-    std::function<void(TcOPCManager* Sender, const QString& GroupName)> OnAfterGroupUpdate;
+    // The library's group callbacks: the events carry the group's name, empty for an unknown handle.
+    void BeforeGroupUpdate(int GroupHandle) override;
+    void AfterGroupUpdate(int GroupHandle) override;
+
+    // The stream property "Groups": written when there are groups; reading replaces them.
+    void DefineProperties(TcFiler& Filer) override;
+
+    using TGroupUpdateEvent = std::function<void(TcOPCManager* Sender, const QString& GroupName)>;
+    TGroupUpdateEvent OnBeforeGroupUpdate;
+    TGroupUpdateEvent OnAfterGroupUpdate;
 
   private:
     QString GroupNameOf(int Handle) const;
@@ -83,40 +91,19 @@ class TcOPCManager
     bool FFirstInstance = false;
 };
 
-// One OPC item bound to a property of its owner.
-class TcOPCItem
+// The explorer: a stay-on-top window with a sorted tree of the library's server connections.
+class TcOPCExplorerForm : public fw::TForm
 {
   public:
-    QString PropertyName, GroupName, ComputerName = QStringLiteral("Local"), ServerName, ItemName;
-    double Scalar = 0, Offset = 0;
-    int UpdateRate = 500;
-    bool AutoConnect = true, AutoError = false;
-    std::function<bool()> Designing;
-
-    ~TcOPCItem() { Deactivate(); }
-    void Activate();
-    void Deactivate();
-    bool GetActive() const;
-    bool GetQualityGood() const { return (FQuality & 0xC0) == 0xC0; }
-    QVariant Data() const { return FData; }
+    explicit TcOPCExplorerForm(QWidget* parent = nullptr);
+    // Lists the server connections the library reports (none without it) and an empty "Groups".
+    void Refresh();
+    QTreeWidget* TreeView() const { return FTreeView; }
+    // The one explorer of the program; nullptr until ExplorerShow made it.
+    static TcOPCExplorerForm* Instance();
 
   private:
-    int FSignalHandle = 0;
-    QVariant FData;
-    int FQuality = 0;
-};
-
-class TcOPCItemManager
-{
-  public:
-    int Add();
-    void Clear() { FList.clear(); }
-    int Count() const { return int(FList.size()); }
-    TcOPCItem& Item(int Index) { return *FList.at(std::size_t(Index)); }
-    std::function<bool()> OnGetDesigning;
-
-  private:
-    std::vector<std::unique_ptr<TcOPCItem>> FList;
+    QTreeWidget* FTreeView;
 };
 
 } // namespace chart

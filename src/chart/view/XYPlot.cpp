@@ -11,7 +11,7 @@ using namespace fw;
 // TcXYPlotChannel.
 
 TcXYPlotChannel::TcXYPlotChannel(TcPlotOwner* AOwner, const TcPlotHandlers& handlers)
-    : TcPlotChannelCustom(AOwner, handlers)
+    : TcPlotChannelOPC(AOwner, handlers)
 {
 }
 
@@ -29,73 +29,12 @@ const TPropertyTable& TcXYPlot::PropertyTable() const
 
 const TPropertyTable& TcXYPlotChannel::PropertyTable() const
 {
-    using X = TcXYPlotChannel;
     static const TPropertyTable table = [] {
         TPropertyTable t(&TcPlotChannelCustom::ClassTable());
-        t.String("OPCComputerName", &X::OPCComputerName, &X::SetOPCComputerName, QStringLiteral("Local"));
-        t.String("OPCServerName", &X::OPCServerName, &X::SetOPCServerName, QString());
-        t.String("OPCItemName", &X::OPCItemName, &X::SetOPCItemName, QString());
-        t.String("OPCItem2Name", &X::OPCItem2Name, &X::SetOPCItem2Name, QString());
-        t.Ordinal("OPCUpdateRate", "Integer", &X::OPCUpdateRate, &X::SetOPCUpdateRate, 500);
-        t.Float("OPCScalar", &X::OPCScalar, &X::SetOPCScalar, 0);
-        t.Float("OPCOffset", &X::OPCOffset, &X::SetOPCOffset, 0);
-        t.Float("OPCScalar2", &X::OPCScalar2, &X::SetOPCScalar2, 0);
-        t.Float("OPCOffset2", &X::OPCOffset2, &X::SetOPCOffset2, 0);
-        t.Boolean("OPCAutoConnect", &X::OPCAutoConnect, &X::SetOPCAutoConnect, true);
+        DeclareOPCProperties(t);
         return t;
     }();
     return table;
-}
-
-TcXYPlotChannel::~TcXYPlotChannel()
-{
-    if (FOPC)
-        FOPC->Items.Clear();
-}
-
-TcXYPlotChannel::TcOPCBinding& TcXYPlotChannel::Binding()
-{
-    if (!FOPC) {
-        FOPC = std::make_unique<TcOPCBinding>();
-        TcOPCItemManager& items = FOPC->Items;
-        items.OnGetDesigning = [this] { return Designing(); };
-        items.Add();
-        items.Add();
-        items.Item(0).PropertyName = QStringLiteral("Data");
-        items.Item(1).PropertyName = QStringLiteral("Data");
-        FOPC->Manager.OnAfterGroupUpdate = [this](TcOPCManager*, const QString&) {
-            AddXY(FOPC->Items.Item(0).Data().toDouble(), FOPC->Items.Item(1).Data().toDouble());
-        };
-    }
-    return *FOPC;
-}
-
-const TcOPCItem& TcXYPlotChannel::OPCItem(int Index) const
-{
-    static const TcOPCItem defaults;
-    return FOPC ? FOPC->Items.Item(Index) : defaults;
-}
-
-bool TcXYPlotChannel::Designing() const
-{
-    auto* c = dynamic_cast<TcComponent*>(FOwner);
-    return c && c->IsDesigning();
-}
-
-void TcXYPlotChannel::SetItemName(int item, QString TcOPCItem::*field, const QString& v)
-{
-    TcOPCItem& i = Binding().Items.Item(item);
-    i.*field = v;
-    if (TcOPCLibrary::Loaded() && i.GetActive())
-        i.Activate();
-}
-
-void TcXYPlotChannel::SetOPCUpdateRate(int v)
-{
-    TcOPCItem& i = Binding().Items.Item(0);
-    i.UpdateRate = v;
-    if (TcOPCLibrary::Loaded() && i.GetActive())
-        i.Activate();
 }
 
 int TcXYPlotChannel::AddNull()
@@ -105,57 +44,6 @@ int TcXYPlotChannel::AddNull()
 int TcXYPlotChannel::AddEmpty()
 {
     return AddPoint(0, 0, false, true);
-}
-
-void TcXYPlotChannel::OPCActivate()
-{
-    if (Designing())
-        return;
-    TcOPCBinding& b = Binding();
-    b.Items.Item(0).Deactivate();
-    b.Items.Item(1).Deactivate();
-    b.Manager.GroupClear();
-    const QString group = QString::asprintf("%p", static_cast<const void*>(this));
-    const TcOPCItem& first = b.Items.Item(0);
-    b.Manager.GroupAdd(group, first.ComputerName, first.ServerName, first.UpdateRate);
-    for (int i = 0; i < 2; ++i) {
-        b.Items.Item(i).GroupName = group;
-        b.Items.Item(i).Activate();
-    }
-}
-
-void TcXYPlotChannel::OPCActivateSuspend()
-{
-    OPCActivate();
-    OPCUpdateSuspend();
-}
-
-void TcXYPlotChannel::OPCDeactivate()
-{
-    if (!FOPC)
-        return;
-    FOPC->Items.Item(0).Deactivate();
-    FOPC->Items.Item(1).Deactivate();
-}
-
-void TcXYPlotChannel::OPCUpdateSuspend()
-{
-    if (FOPC && FOPC->Manager.GroupCount() > 0)
-        FOPC->Manager.GetGroup(0).Suspend();
-}
-
-void TcXYPlotChannel::OPCUpdateResume()
-{
-    if (FOPC && FOPC->Manager.GroupCount() > 0)
-        FOPC->Manager.GetGroup(0).Resume();
-}
-
-void TcXYPlotChannel::DoInsert()
-{
-    TcPlotChannelCustom::DoInsert();
-    // Without the library an activation could reach no server; a channel fed by code keeps no binding.
-    if (OPCAutoConnect() && TcOPCLibrary::Loaded())
-        OPCActivate();
 }
 
 void TcXYPlotChannel::PrepareDraw()

@@ -5,57 +5,24 @@
 // and the title label. UI thread only.
 #pragma once
 
-#include "chart/io/OPCManager.h"
+#include "chart/channels/PlotChannelOPC.h"
 #include "chart/view/PlotComponent.h"
 
 namespace chart
 {
 
-class TcXYPlotChannel : public TcPlotChannelCustom
+class TcXYPlotChannel : public TcPlotChannelOPC
 {
   public:
     TcXYPlotChannel(TcPlotOwner* AOwner, const TcPlotHandlers& handlers);
-    ~TcXYPlotChannel() override;
 
     int AddNull();
     int AddEmpty();
 
-    QString OPCComputerName() const { return OPCItem(0).ComputerName; }
-    void SetOPCComputerName(const QString& v) { SetItemName(0, &TcOPCItem::ComputerName, v); }
-    QString OPCServerName() const { return OPCItem(0).ServerName; }
-    void SetOPCServerName(const QString& v) { SetItemName(0, &TcOPCItem::ServerName, v); }
-    QString OPCItemName() const { return OPCItem(0).ItemName; }
-    void SetOPCItemName(const QString& v) { SetItemName(0, &TcOPCItem::ItemName, v); }
-    QString OPCItem2Name() const { return OPCItem(1).ItemName; }
-    void SetOPCItem2Name(const QString& v) { SetItemName(1, &TcOPCItem::ItemName, v); }
-    int OPCUpdateRate() const { return OPCItem(0).UpdateRate; }
-    void SetOPCUpdateRate(int v);
-    double OPCScalar() const { return OPCItem(0).Scalar; }
-    void SetOPCScalar(double v) { Binding().Items.Item(0).Scalar = v; }
-    double OPCOffset() const { return OPCItem(0).Offset; }
-    void SetOPCOffset(double v) { Binding().Items.Item(0).Offset = v; }
-    double OPCScalar2() const { return OPCItem(1).Scalar; }
-    void SetOPCScalar2(double v) { Binding().Items.Item(1).Scalar = v; }
-    double OPCOffset2() const { return OPCItem(1).Offset; }
-    void SetOPCOffset2(double v) { Binding().Items.Item(1).Offset = v; }
-    bool OPCAutoConnect() const { return OPCItem(0).AutoConnect; }
-    void SetOPCAutoConnect(bool v) { Binding().Items.Item(0).AutoConnect = v; }
-    bool OPCActive() const { return FOPC && FOPC->Items.Item(0).GetActive(); }
-    bool OPCQualityGood() const { return FOPC && FOPC->Items.Item(0).GetQualityGood(); }
-    TcOPCManager& OPCManager() { return Binding().Manager; }
-    // The OPC items and group are made on first use: a channel fed only by code never has them.
-    bool HasOPCBinding() const { return FOPC != nullptr; }
     const TPropertyTable& PropertyTable() const override;
-
-    void OPCActivate();
-    void OPCActivateSuspend();
-    void OPCDeactivate();
-    void OPCUpdateSuspend();
-    void OPCUpdateResume();
 
     void PrepareDraw() override;
     void Draw(TCanvas& Canvas, TColor BackGroundColor) override;
-    void DoInsert() override;
     void CalcStartIndex() override { FStartIndex = Count() ? 0 : -1; }
     void CalcStopIndex() override { FStopIndex = Count() - 1; }
     double GetZoomXMax() override { return ZoomExtent(true, 1); }
@@ -66,18 +33,6 @@ class TcXYPlotChannel : public TcPlotChannelCustom
 
   private:
     double ZoomExtent(bool x, double sign);
-    void SetItemName(int item, QString TcOPCItem::*field, const QString& v);
-    bool Designing() const;
-
-    struct TcOPCBinding {
-        // The manager is declared after the item list so that it goes after the items.
-        TcOPCItemManager Items;
-        TcOPCManager Manager;
-    };
-    TcOPCBinding& Binding();
-    // Item 0 or 1 of the binding, or an item with the defaults while there is none.
-    const TcOPCItem& OPCItem(int Index) const;
-    std::unique_ptr<TcOPCBinding> FOPC;
 };
 
 class TcXYPlot : public TcPlotComponent
