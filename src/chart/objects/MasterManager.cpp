@@ -2,10 +2,13 @@
 
 #include "chart/axes/PlotAxis.h"
 #include "chart/channels/PlotChannelCustom.h"
+#include "chart/editor/PlotEditorForm.h"
+#include "chart/view/PlotComponent.h"
 #include "framework/Control.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QScreen>
 #include <QVariant>
 
 namespace chart
@@ -55,6 +58,10 @@ TcPlotMasterManager::TcPlotMasterManager(TcPlotOwner* AOwner) : FOwner(AOwner)
 
 TcPlotMasterManager::~TcPlotMasterManager()
 {
+    if (FEditorForm) {
+        FEditorForm->ForgetChart(); // the chart is going: no close event to raise on it
+        delete FEditorForm.data();
+    }
     auto dispose = [](auto*& m) {
         if (!m)
             return;
@@ -101,6 +108,8 @@ void TcPlotMasterManager::ObjectInsert(TcPersistent* Sender)
         o->SetUserCanEdit(FUserCanEditObjects);
         o->OnEdit = [this](TcPersistent* s) { EditObject(s); };
         o->SetXYAxesReverse(FXYAxesReverse);
+        if (TcPlotEditorForm* form = LiveForm())
+            form->ObjectInserted(o);
     } else if (dynamic_cast<TcPlotTranslationObject*>(Sender)) {
         if (FTranslationManager)
             FTranslationManager->NotificationInsert(Sender);
@@ -147,7 +156,9 @@ void TcPlotMasterManager::ObjectRemove(TcPersistent* Sender)
             FTranslationManager->NotificationRemove(Sender);
         return;
     }
-    if (dynamic_cast<TcPlotObject*>(Sender)) {
+    if (auto* o = dynamic_cast<TcPlotObject*>(Sender)) {
+        if (TcPlotEditorForm* form = LiveForm())
+            form->ObjectRemoved(o);
         if (FObjectManager)
             FObjectManager->NotificationRemove(Sender);
         if (FLayoutManager)
@@ -191,6 +202,8 @@ void TcPlotMasterManager::ObjectRename(TcPersistent* Sender)
             m->NotificationRename(o);
     if (FLayoutManager)
         FLayoutManager->NotificationRename(o);
+    if (TcPlotEditorForm* form = LiveForm())
+        form->ObjectRenamed(o);
 }
 
 void TcPlotMasterManager::ObjectSetFocus(TcPersistent* Sender)
@@ -253,6 +266,149 @@ void TcPlotMasterManager::EditObject(TcPersistent* Sender)
 {
     if (OnEdit)
         OnEdit(Sender);
+    if (!dynamic_cast<TcPlotComponent*>(FOwner))
+        return;
+    if (!FEditorForm)
+        CreateEditorForm();
+    if (auto* o = dynamic_cast<TcPlotObject*>(Sender))
+        FEditorForm->SelectObject(o);
+    EditProperties();
+}
+
+TcPlotEditorForm* TcPlotMasterManager::EditorForm() const
+{
+    return FEditorForm.data();
+}
+
+TcPlotEditorForm* TcPlotMasterManager::LiveForm() const
+{
+    return FEditorForm && !FEditorForm->IsClosing ? FEditorForm.data() : nullptr;
+}
+
+void TcPlotMasterManager::CreateEditorForm()
+{
+    auto* chart = dynamic_cast<TcPlotComponent*>(FOwner);
+    if (chart) {
+        auto* form = new TcPlotEditorForm(chart, this, nullptr);
+        form->SetFormTranslationMethod([this](QWidget* f) { TranslateForm(f); });
+        form->OnClose = [this] { EditorFormClose(); };
+        FEditorForm = form;
+        for (int k = 0; k < TcPlotEditorForm::pkCount; ++k) {
+            const auto kind = TcPlotEditorForm::TcPageKind(k);
+            TcComponentEditorListBox* list = form->List(kind);
+            TcPlotObjectManagerCustom* m = nullptr;
+            switch (kind) {
+            case TcPlotEditorForm::pkToolBar:
+                m = FToolBarManager;
+                break;
+            case TcPlotEditorForm::pkLegend:
+                m = FLegendManager;
+                break;
+            case TcPlotEditorForm::pkTable:
+                m = FTableManager;
+                break;
+            case TcPlotEditorForm::pkXAxis:
+                m = FXAxisManager;
+                break;
+            case TcPlotEditorForm::pkYAxis:
+                m = FYAxisManager;
+                break;
+            case TcPlotEditorForm::pkDataView:
+                m = FDataViewManager;
+                break;
+            case TcPlotEditorForm::pkChannel:
+                m = FChannelManager;
+                break;
+            case TcPlotEditorForm::pkDataCursor:
+                m = FDataCursorManager;
+                break;
+            case TcPlotEditorForm::pkLimit:
+                m = FLimitManager;
+                break;
+            case TcPlotEditorForm::pkLabel:
+                m = FLabelManager;
+                break;
+            case TcPlotEditorForm::pkCount:
+                break;
+            }
+            for (int i = 0; m && i < m->Count(); ++i)
+                list->AddObject(QString(), m->Item(i));
+            list->SetItemIndex(list->Count() > 0 ? 0 : -1);
+            form->UpdatePage(kind);
+        }
+        const auto controls = form->PageControls();
+        for (std::size_t i = 0; i < controls.size(); ++i)
+            if (controls[i])
+                controls[i]->SetTabIndex(FPageIndexes[i]);
+        for (const char* name : {"iChannelAddButton", "ChannelRemoveButton"})
+            if (QWidget* w = form->Control(QString::fromLatin1(name)))
+                w->setVisible(chart->UserCanAddRemoveChannels());
+    }
+    if (FEditorForm)
+        TranslateForm(FEditorForm);
+}
+
+void TcPlotMasterManager::RememberPages()
+{
+    if (!FEditorForm)
+        return;
+    const auto controls = FEditorForm->PageControls();
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        if (controls[i])
+            FPageIndexes[i] = controls[i]->TabIndex();
+}
+
+void TcPlotMasterManager::EditProperties()
+{
+    auto* chart = dynamic_cast<TcPlotComponent*>(FOwner);
+    if (!chart)
+        return;
+    if (!FEditorForm)
+        CreateEditorForm();
+    QPointer<TcPlotEditorForm> form = FEditorForm;
+    form->UpdateAll();
+    form->LoadChartPage();
+    if (const QScreen* screen = form->screen()) {
+        const QRect r = screen->geometry();
+        form->move(r.width() / 2 - form->width() / 2, r.height() / 2 - form->height() / 2);
+    }
+    if (chart->OnAfterOpenEditor)
+        chart->OnAfterOpenEditor(this);
+    if (chart->EditorFormStyle() == ipfsStayOnTop) {
+        form->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        form->show();
+        RememberPages();
+        return;
+    }
+    // Modal: the form is freed when the run ends, also when it ends by an error.
+    struct Free {
+        TcPlotMasterManager* m;
+        ~Free()
+        {
+            m->RememberPages();
+            delete m->FEditorForm.data();
+            m->FEditorForm = nullptr;
+        }
+    } free{this};
+    form->ShowModal();
+}
+
+void TcPlotMasterManager::EditorFormClose()
+{
+    auto* chart = dynamic_cast<TcPlotComponent*>(FOwner);
+    if (!chart || !FEditorForm || chart->EditorFormStyle() != ipfsStayOnTop)
+        return;
+    RememberPages();
+    FEditorForm->deleteLater();
+    FEditorForm = nullptr;
+}
+
+void TcPlotMasterManager::BasicPropertyChanged()
+{
+    if (!dynamic_cast<TcPlotComponent*>(FOwner))
+        return;
+    if (TcPlotEditorForm* form = LiveForm())
+        form->WriteChartPage();
 }
 
 int TcPlotMasterManager::AddTo(TcPlotObjectManagerCustom* manager)

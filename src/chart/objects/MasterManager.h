@@ -1,17 +1,23 @@
 // The master manager of a chart: creates and owns the per-kind managers, the manager of all
 // objects, the layout manager and the translation list; creates objects by kind; is the one
 // receiver of every insert, remove, rename, change and focus notification and passes each on in
-// a fixed order; hands chart-wide settings to every object; translates the texts of forms. The
-// property editor hooks come with the editors. UI thread only.
+// a fixed order; hands chart-wide settings to every object; translates the texts of forms; opens,
+// fills and frees the chart's property editor and mirrors objects into its lists. UI thread only.
 #pragma once
 
 #include "chart/objects/LayoutManager.h"
 #include "chart/objects/Translation.h"
 
+#include <QPointer>
+
+#include <array>
+
 class QWidget;
 
 namespace chart
 {
+
+class TcPlotEditorForm;
 
 class TcPlotMasterManager
 {
@@ -69,6 +75,17 @@ class TcPlotMasterManager
     // menu. Nothing happens without a form or with an empty list.
     void TranslateForm(QWidget* Form);
 
+    // The property editor (only when the owner is a chart): EditProperties opens it, modally or
+    // stay-on-top by the chart's EditorFormStyle, with the chart page filled from the chart;
+    // BasicPropertyChanged writes the chart page back; EditorFormClose is the form's close hook.
+    void EditProperties();
+    void BasicPropertyChanged();
+    void CreateEditorForm();
+    void EditorFormClose();
+    TcPlotEditorForm* EditorForm() const;
+    // The remembered active page of each of the editor's page controls.
+    const std::array<int, 14>& PageIndexes() const { return FPageIndexes; }
+
     // The object's index in the manager of its kind; -1 when not filed.
     int KindIndex(const TcPlotObject* Object) const;
 
@@ -103,6 +120,11 @@ class TcPlotMasterManager
     bool FUserCanEditObjects = true;
     bool FXYAxesReverse = false;
     TcChannelClass FChannelClass;
+    QPointer<TcPlotEditorForm> FEditorForm;
+    std::array<int, 14> FPageIndexes{};
+    // The open editor that is not closing, or null.
+    TcPlotEditorForm* LiveForm() const;
+    void RememberPages();
 };
 
 // A chart owner without a window: the master manager and the object events, for code and tests

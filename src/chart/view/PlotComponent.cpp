@@ -1,4 +1,5 @@
 #include "chart/view/PlotComponent.h"
+#include "chart/objects/PlotToolBar.h"
 #include "chart/view/PopupMenu.h"
 
 #include <QImage>
@@ -1198,6 +1199,17 @@ void TcPlotComponent::iKeyDown(Word& Key, TShiftState Shift)
 {
     if (FMaster->ObjectManager())
         FMaster->ObjectManager()->KeyDownFocusObjects(Key, Shift, &FPopupMenu);
+}
+
+void TcPlotComponent::ToolBarCommand(int Command)
+{
+    if (Command == iptbbtEdit)
+        FMaster->EditProperties();
+}
+
+bool TcPlotComponent::ToolBarCommandAvailable(int Command) const
+{
+    return Command == iptbbtEdit;
 }
 
 } // namespace chart

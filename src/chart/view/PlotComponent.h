@@ -32,6 +32,9 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
     ~TcPlotComponent() override;
 
     TcPlotMasterManager& Master() override { return *FMaster; }
+    // The toolbar's Edit button opens the property editor.
+    void ToolBarCommand(int Command) override;
+    bool ToolBarCommandAvailable(int Command) const override;
 
     // Object kinds.
 #define CHART_KIND(Kind, Plural, Class, ManagerCall)                                                         \
@@ -536,6 +539,10 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
     std::function<void(int Index)> OnAddChannel;
     std::function<void(int Index)> OnRemoveChannel;
     std::function<void(TcPlotComponent* Sender)> OnAfterPaint;
+    // Raised when the property editor has been filled and is about to show (the master manager as
+    // sender), and when the editor form is destroyed (the form as sender).
+    std::function<void(TcPlotMasterManager* Sender)> OnAfterOpenEditor;
+    std::function<void(QWidget* Sender)> OnAfterCloseEditor;
 
   protected:
     void iPaint(TCanvas& Canvas) override;

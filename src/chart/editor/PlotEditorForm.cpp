@@ -1,0 +1,1049 @@
+#include "chart/editor/PlotEditorForm.h"
+
+#include "chart/axes/PlotAxis.h"
+#include "chart/channels/PlotChannelCustom.h"
+#include "chart/objects/MasterManager.h"
+#include "chart/objects/PlotDataCursor.h"
+#include "chart/objects/PlotDataView.h"
+#include "chart/objects/PlotLabel.h"
+#include "chart/objects/PlotLegend.h"
+#include "chart/objects/PlotLimit.h"
+#include "chart/objects/PlotTable.h"
+#include "chart/objects/PlotToolBar.h"
+#include "chart/view/PlotComponent.h"
+
+#include <QBoxLayout>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+
+namespace chart
+{
+
+namespace
+{
+
+using fw::TPersistent;
+using fw::TPropertyInfo;
+using fw::TPropertyKind;
+
+constexpr int kRowHeight = 23;
+constexpr int kRowsPerColumn = 7;
+constexpr int kLabelWidth = 96;
+constexpr int kControlWidth = 110;
+
+QString EditText(const TPropertyInfo& p, const TPersistent& o)
+{
+    switch (p.Kind) {
+    case TPropertyKind::Ordinal:
+        return QString::number(p.GetOrdinal(o));
+    case TPropertyKind::Float:
+        return QString::number(p.GetFloat(o), 'g', 15);
+    case TPropertyKind::String:
+        return p.GetString(o);
+    case TPropertyKind::Object:
+        break;
+    }
+    return {};
+}
+
+void LoadField(const TcEditorField& f, QWidget* w, const TPersistent& o)
+{
+    const TPropertyInfo* p = o.PropertyTable().Find(f.Property);
+    if (!p)
+        return;
+    auto& obj = const_cast<TPersistent&>(o);
+    switch (f.Kind) {
+    case TcEditorFieldKind::Edit:
+        static_cast<TcComponentEditorEdit*>(w)->SetAsString(EditText(*p, o));
+        break;
+    case TcEditorFieldKind::Check:
+        static_cast<TcComponentEditorCheckBox*>(w)->SetAsBoolean(p->GetOrdinal(o) != 0);
+        break;
+    case TcEditorFieldKind::Combo:
+        static_cast<TcComponentEditorComboBox*>(w)->SetAsInteger(int(p->GetOrdinal(o)));
+        break;
+    case TcEditorFieldKind::Radio:
+        static_cast<TcComponentEditorRadioGroup*>(w)->SetAsInteger(int(p->GetOrdinal(o)));
+        break;
+    case TcEditorFieldKind::TextCombo:
+    case TcEditorFieldKind::NameCombo: {
+        auto* box = static_cast<TcComponentEditorComboBox*>(w);
+        const QString text = p->GetString(o);
+        if (box->isEditable() || box->findText(text) >= 0)
+            box->SetAsString(text);
+        else
+            box->SetAsInteger(-1);
+        break;
+    }
+    case TcEditorFieldKind::Color:
+        static_cast<TcComponentEditorColorPicker*>(w)->SetColor(TColor(p->GetOrdinal(o)));
+        break;
+    case TcEditorFieldKind::Font:
+        if (p->GetObject)
+            if (auto* font = dynamic_cast<fw::TFont*>(p->GetObject(obj)))
+                static_cast<TcComponentEditorFontPicker*>(w)->SetFont(*font);
+        break;
+    }
+}
+
+// Writes one control to its property. A number that does not parse and a name box without a
+// selection leave the property as it is: the reload then shows the stored value.
+void WriteField(const TcEditorField& f, QWidget* w, TPersistent& o)
+{
+    const TPropertyInfo* p = o.PropertyTable().Find(f.Property);
+    if (!p || p->ReadOnly())
+        return;
+    switch (f.Kind) {
+    case TcEditorFieldKind::Edit: {
+        const QString text = static_cast<TcComponentEditorEdit*>(w)->AsString().trimmed();
+        bool ok = false;
+        if (p->Kind == TPropertyKind::String) {
+            p->SetString(o, static_cast<TcComponentEditorEdit*>(w)->AsString());
+        } else if (p->Kind == TPropertyKind::Ordinal) {
+            const long long v = text.toLongLong(&ok);
+            if (ok && p->InRange(double(v)))
+                p->SetOrdinal(o, v);
+            else if (ok)
+                p->SetOrdinal(o, (long long)std::clamp(double(v), p->Min, p->Max));
+        } else if (p->Kind == TPropertyKind::Float) {
+            const double v = text.toDouble(&ok);
+            if (ok && std::isfinite(v))
+                p->SetFloat(o, v);
+        }
+        break;
+    }
+    case TcEditorFieldKind::Check:
+        p->SetOrdinal(o, static_cast<TcComponentEditorCheckBox*>(w)->AsBoolean() ? 1 : 0);
+        break;
+    case TcEditorFieldKind::Combo:
+    case TcEditorFieldKind::Radio: {
+        const int i = f.Kind == TcEditorFieldKind::Combo
+                          ? static_cast<TcComponentEditorComboBox*>(w)->AsInteger()
+                          : static_cast<TcComponentEditorRadioGroup*>(w)->AsInteger();
+        if (i >= 0 && p->InRange(i))
+            p->SetOrdinal(o, i);
+        break;
+    }
+    case TcEditorFieldKind::TextCombo:
+        p->SetString(o, static_cast<TcComponentEditorComboBox*>(w)->AsString());
+        break;
+    case TcEditorFieldKind::NameCombo: {
+        auto* box = static_cast<TcComponentEditorComboBox*>(w);
+        if (box->AsInteger() >= 0)
+            p->SetString(o, box->AsString());
+        break;
+    }
+    case TcEditorFieldKind::Color:
+        p->SetOrdinal(o, static_cast<TcComponentEditorColorPicker*>(w)->Color());
+        break;
+    case TcEditorFieldKind::Font:
+        if (p->GetObject)
+            if (auto* font = dynamic_cast<fw::TFont*>(p->GetObject(o)))
+                font->Assign(static_cast<TcComponentEditorFontPicker*>(w)->Font());
+        break;
+    }
+}
+
+template <class T> T* Named(QWidget* parent, const QString& name)
+{
+    auto* w = new T(parent);
+    w->setObjectName(name);
+    return w;
+}
+
+QString PageControlName(const QString& prefix, const QString& subPage)
+{
+    if (subPage == QLatin1String("Labels"))
+        return prefix + QStringLiteral("LabelsPageControl");
+    if (subPage == QLatin1String("Grid Lines"))
+        return prefix + QStringLiteral("GridLinesCustomPageControl");
+    QString name = prefix;
+    for (QChar c : subPage)
+        if (c.isLetterOrNumber())
+            name += c;
+    return name + QStringLiteral("PageControl");
+}
+
+} // namespace
+
+TcPlotEditorForm::TcPlotEditorForm(TcPlotComponent* Chart, TcPlotMasterManager* Master, QWidget* parent)
+    : TcCustomEditorForm(parent), FChart(Chart), FMaster(Master)
+{
+    setObjectName(QStringLiteral("PlotEditorForm"));
+    SetCaption(QStringLiteral("Plot"));
+    setWindowFlag(Qt::Dialog);
+    resize(576, 272);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    FPageControl = Named<TcComponentEditorPageControl>(this, QStringLiteral("PageControl"));
+    layout->addWidget(FPageControl);
+
+    BuildChartPage();
+    FLayoutPage = FPageControl->AddPage(QStringLiteral("Layout"));
+    FLayoutPage->setObjectName(QStringLiteral("LayoutTabSheet"));
+    new QVBoxLayout(FLayoutPage);
+    BuildObjectPage(pkChannel, QStringLiteral("Channels"), ChannelPageTable(), "ChannelListBox",
+                    "iChannelAddButton", "ChannelRemoveButton", false);
+    BuildChannelStats();
+    BuildObjectPage(pkDataCursor, QStringLiteral("Cursors"), DataCursorPageTable(), "DataCursorListBox",
+                    "iDataCursorAddButton", "DataCursorRemoveButton", false);
+    BuildObjectPage(pkLimit, QStringLiteral("Limits"), LimitPageTable(), "LimitListBox", "iLimitAddButton",
+                    "LimitRemoveButton", false);
+    BuildObjectPage(pkLabel, QStringLiteral("Labels"), LabelPageTable(), "LabelListBox", "iLabelAddButton",
+                    "LabelRemoveButton", false);
+    BuildObjectPage(pkXAxis, QStringLiteral("X-Axes"), XAxisPageTable(), "XAxisListBox", "XAxesAddButton",
+                    "XAxisRemoveButton", false);
+    BuildObjectPage(pkYAxis, QStringLiteral("Y-Axes"), YAxisPageTable(), "YAxisListBox", "YAxesAddButton",
+                    "YAxisRemoveButton", false);
+    BuildObjectPage(pkLegend, QStringLiteral("Legend"), LegendPageTable(), "LegendListBox", "", "", true);
+    BuildObjectPage(pkTable, QStringLiteral("Tables"), TablePageTable(), "TableListBox", "iTableAddButton",
+                    "TableRemoveButton", false);
+    BuildObjectPage(pkToolBar, QStringLiteral("ToolBar"), ToolBarPageTable(), "ToolBarListBox", "", "", true);
+    BuildObjectPage(pkDataView, QStringLiteral("Data View"), DataViewPageTable(), "DataViewListBox", "", "",
+                    true);
+    // Channels are added and removed here only where the chart allows it.
+    for (const char* name : {"iChannelAddButton", "ChannelRemoveButton"})
+        if (QWidget* w = Control(QString::fromLatin1(name)))
+            w->setVisible(false);
+}
+
+TcPlotEditorForm::~TcPlotEditorForm()
+{
+    if (FChart && FChart->OnAfterCloseEditor)
+        FChart->OnAfterCloseEditor(this);
+}
+
+void TcPlotEditorForm::closeEvent(QCloseEvent* e)
+{
+    if (OnClose)
+        OnClose();
+    IsClosing = true;
+    TcCustomEditorForm::closeEvent(e);
+}
+
+void TcPlotEditorForm::changeEvent(QEvent* e)
+{
+    TcCustomEditorForm::changeEvent(e);
+    // A stay-on-top editor shows what changed in the chart while it was inactive.
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() &&
+        (windowFlags() & Qt::WindowStaysOnTopHint) && !IsClosing)
+        UpdateAll();
+}
+
+std::vector<TcPlotEditorForm::Binding> TcPlotEditorForm::BuildFields(QWidget* Host,
+                                                                     const TcEditorPageTable& Table,
+                                                                     const std::function<void()>& Change)
+{
+    std::vector<Binding> out;
+    auto* hostLayout = new QVBoxLayout(Host);
+    hostLayout->setContentsMargins(0, 0, 0, 0);
+    auto* top = Named<TcComponentEditorPageControl>(Host, Table.Prefix + QStringLiteral("PageControl"));
+    hostLayout->addWidget(top);
+    FSubPageControls[top->objectName()] = top;
+
+    // One sub-page (or inner page) at a time: columns of rows, groups kept whole in a column.
+    std::map<QString, QWidget*> pages;
+    std::map<QWidget*, QHBoxLayout*> columnsOf;
+    std::map<QWidget*, std::pair<QVBoxLayout*, int>> columnOf;
+    std::map<QWidget*, std::pair<QString, QGridLayout*>> groupOf;
+    auto pageFor = [&](const QString& path) -> QWidget* {
+        if (auto it = pages.find(path); it != pages.end())
+            return it->second;
+        QWidget* page = nullptr;
+        if (path.isEmpty()) {
+            page = top->AddPage(Table.Prefix == QLatin1String("ToolBar") ? QStringLiteral("ToolBar")
+                                                                         : QString());
+            top->tabBar()->hide();
+        } else {
+            const int bar = path.indexOf(QLatin1Char('|'));
+            if (bar < 0) {
+                page = top->AddPage(path);
+            } else {
+                const QString outer = path.left(bar);
+                QWidget* outerPage = nullptr;
+                if (auto it = pages.find(outer); it != pages.end()) {
+                    outerPage = it->second;
+                } else {
+                    outerPage = top->AddPage(outer);
+                    pages[outer] = outerPage;
+                }
+                const QString innerName = PageControlName(Table.Prefix, outer);
+                auto& inner = FSubPageControls[innerName];
+                if (!inner) {
+                    auto* l = outerPage->layout() ? static_cast<QBoxLayout*>(outerPage->layout())
+                                                  : new QVBoxLayout(outerPage);
+                    l->setContentsMargins(2, 2, 2, 2);
+                    inner = Named<TcComponentEditorPageControl>(outerPage, innerName);
+                    l->addWidget(inner);
+                }
+                page = inner->AddPage(path.mid(bar + 1));
+            }
+        }
+        auto* cols = new QHBoxLayout(page);
+        cols->setContentsMargins(6, 6, 6, 6);
+        cols->setSpacing(10);
+        columnsOf[page] = cols;
+        pages[path] = page;
+        return page;
+    };
+    auto newColumn = [&](QWidget* page) {
+        auto* col = new QVBoxLayout;
+        col->setSpacing(2);
+        columnsOf[page]->addLayout(col);
+        columnOf[page] = {col, 0};
+        groupOf.erase(page);
+    };
+    auto finish = [&] {
+        for (auto& [page, col] : columnOf)
+            col.first->addStretch(1);
+        for (auto& [page, cols] : columnsOf)
+            cols->addStretch(1);
+    };
+
+    for (const TcEditorField& f : Table.Fields) {
+        QWidget* page = pageFor(f.SubPage);
+        const int rows = f.Kind == TcEditorFieldKind::Radio ? int(f.Items.size()) + 1 : 1;
+        const bool newGroup = !f.Group.isEmpty() && (!groupOf.count(page) || groupOf[page].first != f.Group);
+        const int need = rows + (newGroup ? 1 : 0);
+        if (!columnOf.count(page) || columnOf[page].second + need > kRowsPerColumn)
+            newColumn(page);
+        auto& [col, used] = columnOf[page];
+        used += need;
+        QWidget* parent = page;
+        QGridLayout* grid = nullptr;
+        if (!f.Group.isEmpty()) {
+            if (newGroup || !groupOf.count(page)) {
+                auto* box = new TcComponentEditorGroupBox(page);
+                box->setTitle(f.Group);
+                grid = new QGridLayout(box);
+                grid->setContentsMargins(6, 2, 6, 4);
+                grid->setVerticalSpacing(2);
+                col->addWidget(box);
+                groupOf[page] = {f.Group, grid};
+            }
+            grid = groupOf[page].second;
+            parent = grid->parentWidget();
+        } else {
+            groupOf.erase(page);
+        }
+        QWidget* control = nullptr;
+        QWidget* extra = nullptr;
+        bool labelled = true;
+        switch (f.Kind) {
+        case TcEditorFieldKind::Edit: {
+            auto* e = Named<TcComponentEditorEdit>(parent, f.Control);
+            e->OnUpdate = [Change](TcComponentEditorEdit*) { Change(); };
+            control = e;
+            if (f.UpDown) {
+                auto* ud =
+                    Named<TcUpDown>(parent, f.Control.left(f.Control.size() - 4) + QStringLiteral("UpDown"));
+                ud->SetAssociate(e);
+                ud->SetMax(std::numeric_limits<std::int16_t>::max());
+                extra = ud;
+            } else if (f.Converter != TcEditorConverter::None) {
+                auto* vc = Named<TcComponentEditorValueConverterPicker>(
+                    parent, f.Control.left(f.Control.size() - 4) + QStringLiteral("ValueConverterPicker"));
+                vc->SetAssociate(e);
+                vc->SetDefaultPage(f.Converter == TcEditorConverter::DateTime ? ivcptDateTime
+                                                                              : ivcptInterval);
+                vc->setToolTip(QStringLiteral("Date/Time Editor"));
+                vc->setFixedSize(21, 21);
+                extra = vc;
+            }
+            break;
+        }
+        case TcEditorFieldKind::Check: {
+            auto* c = Named<TcComponentEditorCheckBox>(parent, f.Control);
+            c->SetCaption(f.Caption);
+            c->setFixedHeight(19);
+            c->setMinimumWidth(kLabelWidth + 40);
+            c->OnClick = [Change](TcComponentEditorCheckBox*) { Change(); };
+            control = c;
+            labelled = false;
+            break;
+        }
+        case TcEditorFieldKind::Combo:
+        case TcEditorFieldKind::TextCombo:
+        case TcEditorFieldKind::NameCombo: {
+            auto* c = Named<TcComponentEditorComboBox>(parent, f.Control);
+            c->setEditable(f.Kind == TcEditorFieldKind::TextCombo);
+            c->SetItems(f.Items);
+            c->OnChange = [Change](TcComponentEditorComboBox*) { Change(); };
+            control = c;
+            break;
+        }
+        case TcEditorFieldKind::Radio: {
+            auto* r = Named<TcComponentEditorRadioGroup>(parent, f.Control);
+            r->SetCaption(f.Caption);
+            r->SetItems(f.Items);
+            r->setFixedHeight(rows * 18 + 6);
+            r->setMinimumWidth(kLabelWidth + kControlWidth);
+            r->OnClick = [Change](TcComponentEditorRadioGroup*) { Change(); };
+            control = r;
+            labelled = false;
+            break;
+        }
+        case TcEditorFieldKind::Color: {
+            auto* c = Named<TcComponentEditorColorPicker>(parent, f.Control);
+            c->setFixedSize(47, 21);
+            c->OnChange = [Change](TcComponentEditorColorPicker*) { Change(); };
+            control = c;
+            break;
+        }
+        case TcEditorFieldKind::Font: {
+            auto* c = Named<TcComponentEditorFontPicker>(parent, f.Control);
+            c->setText(f.Caption);
+            c->setFixedSize(75, 23);
+            c->OnChange = [Change](TcComponentEditorFontPicker*) { Change(); };
+            control = c;
+            labelled = false;
+            break;
+        }
+        }
+        if (f.Kind == TcEditorFieldKind::Edit || f.Kind == TcEditorFieldKind::Combo ||
+            f.Kind == TcEditorFieldKind::TextCombo || f.Kind == TcEditorFieldKind::NameCombo)
+            control->setFixedSize(kControlWidth, 21);
+        auto* row = new QHBoxLayout;
+        row->setSpacing(3);
+        if (labelled) {
+            auto* label = new QLabel(f.Caption, parent);
+            label->setFixedWidth(kLabelWidth);
+            row->addWidget(label);
+        }
+        row->addWidget(control);
+        if (extra)
+            row->addWidget(extra);
+        row->addStretch(1);
+        if (grid)
+            grid->addLayout(row, grid->rowCount(), 0);
+        else
+            col->addLayout(row);
+        control->setMinimumHeight(std::min(control->minimumHeight(), kRowHeight));
+        out.push_back({&f, control});
+    }
+    finish();
+    return out;
+}
+
+void TcPlotEditorForm::BuildChartPage()
+{
+    QWidget* page = FPageControl->AddPage(QStringLiteral("Control"));
+    page->setObjectName(QStringLiteral("ControlTabSheet"));
+    FChartBindings = BuildFields(page, ControlPageTable(), [this] {
+        if (FMaster)
+            FMaster->BasicPropertyChanged();
+    });
+    // The title controls write to the chart's title label and reload the "Labels" page.
+    for (Binding& b : FChartBindings) {
+        if (!b.Field->Property.startsWith(QLatin1String("Title")))
+            continue;
+        if (auto* e = dynamic_cast<TcComponentEditorEdit*>(b.Control))
+            e->OnUpdate = [this](TcComponentEditorEdit*) { ChangeTitle(); };
+        else if (auto* c = dynamic_cast<TcComponentEditorCheckBox*>(b.Control))
+            c->OnClick = [this](TcComponentEditorCheckBox*) { ChangeTitle(); };
+        else if (auto* fp = dynamic_cast<TcComponentEditorFontPicker*>(b.Control))
+            fp->OnChange = [this](TcComponentEditorFontPicker*) { ChangeTitle(); };
+    }
+}
+
+void TcPlotEditorForm::BuildObjectPage(TcPageKind Kind, const QString& Caption,
+                                       const TcEditorPageTable& Table, const char* ListName,
+                                       const char* AddName, const char* RemoveName, bool HiddenList)
+{
+    Page& p = FPages[Kind];
+    p.Kind = Kind;
+    p.Table = &Table;
+    QWidget* page = FPageControl->AddPage(Caption);
+    QString sheet = Caption;
+    sheet.remove(QLatin1Char(' '));
+    sheet.remove(QLatin1Char('-'));
+    page->setObjectName(sheet + QStringLiteral("TabSheet"));
+    auto* layout = new QHBoxLayout(page);
+    layout->setContentsMargins(4, 4, 4, 4);
+
+    auto* listBox = new TcComponentEditorGroupBox(page);
+    listBox->setObjectName(Table.Prefix + QStringLiteral("ListGroupBox"));
+    auto* listLayout = new QVBoxLayout(listBox);
+    listLayout->setContentsMargins(0, 0, 0, 0);
+    p.List = Named<TcComponentEditorListBox>(listBox, QString::fromLatin1(ListName));
+    p.List->setFixedWidth(120);
+    p.List->FreeObject = [](void* o) { FreeObject(static_cast<TcPlotObject*>(o)); };
+    p.List->OnGetData = [](TcComponentEditorListBox* list, int index, bool& drawColorBox, TColor& color,
+                           QString& text) {
+        auto* o = static_cast<TcPlotObject*>(list->Object(index));
+        drawColorBox = false;
+        if (!o)
+            return;
+        text = o->Name();
+        if (auto* c = dynamic_cast<TcPlotChannelCustom*>(o)) {
+            drawColorBox = true;
+            color = c->Color();
+        } else if (auto* d = dynamic_cast<TcPlotDataCursor*>(o)) {
+            drawColorBox = true;
+            color = d->Color();
+        } else if (auto* l = dynamic_cast<TcPlotLimit*>(o)) {
+            drawColorBox = true;
+            color = l->Color();
+        } else if (auto* a = dynamic_cast<TcPlotAxis*>(o)) {
+            drawColorBox = true;
+            color = a->LabelsFont().Color();
+        }
+    };
+    p.List->OnClick = [this, Kind](TcComponentEditorListBox*) {
+        UpdatePage(Kind);
+        if (Kind == pkChannel)
+            ClearChannelStats();
+    };
+    listLayout->addWidget(p.List, 1);
+    auto* buttons = new QHBoxLayout;
+    if (*AddName) {
+        auto* add = Named<TcComponentEditorButton>(listBox, QString::fromLatin1(AddName));
+        add->setText(QStringLiteral("Add"));
+        add->OnClick = [this, Kind](TcComponentEditorButton*) { AddObject(Kind); };
+        buttons->addWidget(add);
+        auto* remove = Named<TcComponentEditorButton>(listBox, QString::fromLatin1(RemoveName));
+        remove->setText(QStringLiteral("Remove"));
+        remove->setEnabled(false);
+        remove->OnClick = [this, Kind](TcComponentEditorButton*) { RemoveObject(Kind); };
+        buttons->addWidget(remove);
+        p.Remove = remove;
+    }
+    listLayout->addLayout(buttons);
+    layout->addWidget(listBox);
+    if (HiddenList)
+        listBox->setVisible(false);
+
+    auto* host = new QWidget(page);
+    layout->addWidget(host, 1);
+    p.Bindings = BuildFields(host, Table, [this, Kind] { ChangePage(Kind); });
+    for (Binding& b : p.Bindings)
+        if (b.Field->Kind == TcEditorFieldKind::NameCombo)
+            static_cast<TcComponentEditorComboBox*>(b.Control)->OnDropDown =
+                [this, Kind, f = b.Field](TcComponentEditorComboBox* box) {
+                    RefillNames(box, f->Names, Kind);
+                };
+}
+
+TcPlotObjectManagerCustom* TcPlotEditorForm::Manager(TcPageKind Kind) const
+{
+    if (!FMaster)
+        return nullptr;
+    switch (Kind) {
+    case pkToolBar:
+        return FMaster->ToolBarManager();
+    case pkLegend:
+        return FMaster->LegendManager();
+    case pkXAxis:
+        return FMaster->XAxisManager();
+    case pkYAxis:
+        return FMaster->YAxisManager();
+    case pkChannel:
+        return FMaster->ChannelManager();
+    case pkDataView:
+        return FMaster->DataViewManager();
+    case pkDataCursor:
+        return FMaster->DataCursorManager();
+    case pkLimit:
+        return FMaster->LimitManager();
+    case pkLabel:
+        return FMaster->LabelManager();
+    case pkTable:
+        return FMaster->TableManager();
+    case pkCount:
+        break;
+    }
+    return nullptr;
+}
+
+TcComponentEditorListBox* TcPlotEditorForm::List(TcPageKind Kind) const
+{
+    return FPages[Kind].List;
+}
+
+TcPlotObject* TcPlotEditorForm::Selected(TcPageKind Kind) const
+{
+    const TcComponentEditorListBox* list = FPages[Kind].List;
+    const int i = list ? list->ItemIndex() : -1;
+    return i < 0 ? nullptr : static_cast<TcPlotObject*>(list->Object(i));
+}
+
+QWidget* TcPlotEditorForm::Control(const QString& Name) const
+{
+    return findChild<QWidget*>(Name);
+}
+
+std::array<TcComponentEditorPageControl*, TcPlotEditorForm::PageControlCount>
+TcPlotEditorForm::PageControls() const
+{
+    std::array<TcComponentEditorPageControl*, PageControlCount> out{};
+    const char* names[PageControlCount] = {"PageControl",
+                                           "ControlPageControl",
+                                           "ChannelPageControl",
+                                           "XAxisPageControl",
+                                           "XAxisLabelsPageControl",
+                                           "YAxisPageControl",
+                                           "YAxisLabelsPageControl",
+                                           "DataCursorPageControl",
+                                           "LimitPageControl",
+                                           "LabelPageControl",
+                                           "LegendPageControl",
+                                           "TablePageControl",
+                                           "DataViewPageControl",
+                                           "DataViewGridLinesCustomPageControl"};
+    for (int i = 0; i < PageControlCount; ++i)
+        out[std::size_t(i)] = findChild<TcComponentEditorPageControl*>(QString::fromLatin1(names[i]));
+    return out;
+}
+
+void TcPlotEditorForm::DisableControls(const QString& Prefix)
+{
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (!w->objectName().startsWith(Prefix, Qt::CaseInsensitive) || qobject_cast<QTabWidget*>(w) ||
+            qobject_cast<QLabel*>(w) || w->objectName().endsWith(QLatin1String("TabSheet")))
+            continue;
+        if (auto* e = dynamic_cast<TcComponentEditorEdit*>(w))
+            e->Disable();
+        else if (auto* c = dynamic_cast<TcComponentEditorCheckBox*>(w))
+            c->Disable();
+        else if (auto* r = dynamic_cast<TcComponentEditorRadioGroup*>(w))
+            r->Disable();
+        else if (auto* b = dynamic_cast<TcComponentEditorComboBox*>(w))
+            b->Disable();
+        else if (auto* cp = dynamic_cast<TcComponentEditorColorPicker*>(w))
+            cp->Disable();
+        else if (auto* ud = dynamic_cast<TcUpDown*>(w))
+            ud->Disable();
+        else
+            w->setEnabled(false);
+    }
+}
+
+void TcPlotEditorForm::EnableControls(const QString& Prefix)
+{
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (!w->objectName().startsWith(Prefix, Qt::CaseInsensitive) || qobject_cast<QTabWidget*>(w) ||
+            qobject_cast<QLabel*>(w) || w->objectName().endsWith(QLatin1String("TabSheet")))
+            continue;
+        if (auto* e = dynamic_cast<TcComponentEditorEdit*>(w))
+            e->Enable();
+        else if (auto* c = dynamic_cast<TcComponentEditorCheckBox*>(w))
+            c->Enable();
+        else if (auto* r = dynamic_cast<TcComponentEditorRadioGroup*>(w))
+            r->Enable();
+        else if (auto* b = dynamic_cast<TcComponentEditorComboBox*>(w))
+            b->Enable();
+        else if (auto* cp = dynamic_cast<TcComponentEditorColorPicker*>(w))
+            cp->Enable();
+        else if (auto* ud = dynamic_cast<TcUpDown*>(w))
+            ud->Enable();
+        else
+            w->setEnabled(true);
+    }
+}
+
+void TcPlotEditorForm::SetFormTranslationMethod(const TFormTranslationMethod& Method)
+{
+    for (auto* picker : findChildren<TcComponentEditorValueConverterPicker*>())
+        picker->TranslationMethod = Method;
+}
+
+void TcPlotEditorForm::RefillNames(TcComponentEditorComboBox* Box, TcEditorNameList List, TcPageKind Kind)
+{
+    if (!FMaster || !Box)
+        return;
+    const bool xPage = Kind == pkXAxis;
+    TcPlotObjectManagerCustom* m = nullptr;
+    QString first = QStringLiteral("<None>"), last;
+    switch (List) {
+    case TcEditorNameList::None:
+        return;
+    case TcEditorNameList::XAxes:
+        m = FMaster->XAxisManager();
+        break;
+    case TcEditorNameList::YAxes:
+        m = FMaster->YAxisManager();
+        break;
+    case TcEditorNameList::GridXAxes:
+        m = FMaster->XAxisManager();
+        last = QStringLiteral("<All>");
+        break;
+    case TcEditorNameList::GridYAxes:
+        m = FMaster->YAxisManager();
+        last = QStringLiteral("<All>");
+        break;
+    case TcEditorNameList::Channels:
+        m = FMaster->ChannelManager();
+        first = QStringLiteral("<All>");
+        break;
+    case TcEditorNameList::OtherAxes:
+        m = xPage ? static_cast<TcPlotObjectManagerCustom*>(FMaster->YAxisManager())
+                  : FMaster->XAxisManager();
+        break;
+    case TcEditorNameList::SameAxes:
+        m = xPage ? static_cast<TcPlotObjectManagerCustom*>(FMaster->XAxisManager())
+                  : FMaster->YAxisManager();
+        break;
+    }
+    if (!m)
+        return;
+    const auto translate = [this](const QString& t) {
+        return FMaster->TranslationManager() ? FMaster->TranslationManager()->FindReplacement(t) : t;
+    };
+    const QString kept = Box->AsString();
+    QStringList items{translate(first)};
+    for (int i = 0; i < m->Count(); ++i)
+        items << m->Item(i)->Name();
+    if (!last.isEmpty())
+        items << translate(last);
+    Box->SetItems(items);
+    Box->SetAsInteger(int(items.indexOf(kept)));
+}
+
+void TcPlotEditorForm::RefillPageNames(Page& P)
+{
+    for (Binding& b : P.Bindings)
+        if (b.Field->Kind == TcEditorFieldKind::NameCombo)
+            RefillNames(static_cast<TcComponentEditorComboBox*>(b.Control), b.Field->Names, P.Kind);
+}
+
+void TcPlotEditorForm::UpdatePage(TcPageKind Kind)
+{
+    Page& p = FPages[Kind];
+    if (Kind != pkXAxis && Kind != pkYAxis)
+        RefillPageNames(p);
+    TcPlotObject* o = Selected(Kind);
+    if (!o) {
+        DisableControls(p.Table->Prefix);
+        return;
+    }
+    EnableControls(p.Table->Prefix);
+    if (Kind == pkXAxis || Kind == pkYAxis)
+        RefillPageNames(p);
+    for (Binding& b : p.Bindings)
+        LoadField(*b.Field, b.Control, *o);
+    if (Kind == pkChannel) {
+        // While logging, the log file cannot be changed (its text stays shown).
+        auto* c = dynamic_cast<TcPlotChannelCustom*>(o);
+        if (auto* e = dynamic_cast<TcComponentEditorEdit*>(Control(QStringLiteral("ChannelLogFileNameEdit"))))
+            if (c && c->LoggingActive())
+                e->DisableNoClear();
+    }
+    if (Kind == pkLabel && p.Remove)
+        p.Remove->setEnabled(p.List->ItemIndex() > 0);
+    p.List->viewport()->update();
+}
+
+void TcPlotEditorForm::UpdateAll()
+{
+    for (int k = 0; k < pkCount; ++k)
+        UpdatePage(TcPageKind(k));
+}
+
+void TcPlotEditorForm::ChangePage(TcPageKind Kind)
+{
+    Page& p = FPages[Kind];
+    TcPlotObject* o = Selected(Kind);
+    if (!o)
+        return;
+    const bool logging = [&] {
+        auto* c = dynamic_cast<TcPlotChannelCustom*>(o);
+        return c && c->LoggingActive();
+    }();
+    for (const QString& name : p.Table->WriteOrder) {
+        for (Binding& b : p.Bindings) {
+            if (b.Field->Property != name)
+                continue;
+            if (logging && name == QLatin1String("LogFileName"))
+                continue;
+            WriteField(*b.Field, b.Control, *o);
+        }
+    }
+    switch (Kind) {
+    case pkDataCursor:
+    case pkLimit:
+        UpdatePage(Kind);
+        break;
+    case pkLabel:
+        UpdatePage(Kind);
+        if (p.List->ItemIndex() == 0)
+            LoadTitleFromChart();
+        break;
+    case pkTable:
+        break;
+    default:
+        UpdateAll();
+        break;
+    }
+}
+
+void TcPlotEditorForm::AddObject(TcPageKind Kind)
+{
+    if (!FMaster)
+        return;
+    switch (Kind) {
+    case pkXAxis:
+        FMaster->AddXAxis();
+        break;
+    case pkYAxis:
+        FMaster->AddYAxis();
+        break;
+    case pkChannel:
+        FMaster->AddChannel();
+        break;
+    case pkDataCursor:
+        FMaster->AddDataCursor();
+        break;
+    case pkLimit:
+        FMaster->AddLimit();
+        break;
+    case pkLabel:
+        FMaster->AddLabel();
+        break;
+    case pkTable:
+        FMaster->AddTable();
+        break;
+    default:
+        return;
+    }
+    FPages[Kind].List->SelectLast();
+    UpdatePage(Kind);
+    if (Kind == pkChannel)
+        ClearChannelStats();
+}
+
+void TcPlotEditorForm::RemoveObject(TcPageKind Kind)
+{
+    Page& p = FPages[Kind];
+    if (!Selected(Kind))
+        return;
+    if (Kind == pkLabel && p.List->ItemIndex() == 0)
+        return; // the chart title stays
+    p.List->DeleteSelectedObject();
+    if (Kind == pkXAxis || Kind == pkYAxis)
+        UpdatePage(pkChannel);
+    UpdatePage(Kind);
+    if (Kind == pkChannel)
+        ClearChannelStats();
+}
+
+void TcPlotEditorForm::BuildChannelStats()
+{
+    auto* pages = FSubPageControls[QStringLiteral("ChannelPageControl")];
+    QWidget* page = pages->AddPage(QStringLiteral("Stats"));
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(8, 6, 8, 6);
+    grid->setVerticalSpacing(2);
+    const char* displays[][2] = {{"PointCount", "Point Count"},
+                                 {"PointCapacity", "Point Capacity"},
+                                 {"Memory", "Memory Used"},
+                                 {"DataPointSize", "Data Point Size"},
+                                 {"MaxDataPoints", "Max Data Points"},
+                                 {"XMin", "X-Min"},
+                                 {"XMax", "X-Max"},
+                                 {"XMean", "X-Mean"},
+                                 {"YMin", "Y-Min"},
+                                 {"YMax", "Y-Max"},
+                                 {"YMean", "Y-Mean"}};
+    int row = 0;
+    for (const auto& d : displays) {
+        const int column = row < 5 ? 0 : 2;
+        const int r = row < 5 ? row : row - 5;
+        grid->addWidget(new QLabel(QString::fromLatin1(d[1]), page), r, column);
+        auto* value = new QLabel(QStringLiteral("Click Refresh"), page);
+        value->setObjectName(QStringLiteral("ChannelStats") + QString::fromLatin1(d[0]) +
+                             QStringLiteral("Display"));
+        value->setMinimumWidth(110);
+        grid->addWidget(value, r, column + 1);
+        FStatsDisplays.push_back(value);
+        ++row;
+    }
+    auto* refresh = Named<TcComponentEditorButton>(page, QStringLiteral("ChannelStatsRefreshButton"));
+    refresh->setText(QStringLiteral("Refresh"));
+    refresh->OnClick = [this](TcComponentEditorButton*) { RefreshChannelStats(); };
+    grid->addWidget(refresh, 6, 0);
+    grid->setColumnStretch(4, 1);
+    grid->setRowStretch(7, 1);
+}
+
+void TcPlotEditorForm::ClearChannelStats()
+{
+    const QString text = Selected(pkChannel) ? QStringLiteral("Click Refresh") : QString();
+    for (QLabel* l : FStatsDisplays)
+        l->setText(text);
+}
+
+void TcPlotEditorForm::RefreshChannelStats()
+{
+    auto* c = dynamic_cast<TcPlotChannelCustom*>(Selected(pkChannel));
+    if (!c) {
+        ClearChannelStats();
+        return;
+    }
+    c->ReCalcRunningMinMaxMean();
+    const auto value = [](TcPlotAxis* axis, double v) {
+        return axis ? axis->GetLabelText(v) : QString::number(v, 'g', 15);
+    };
+    TcPlotAxis* x = c->XAxis();
+    TcPlotAxis* y = c->YAxis();
+    const QString texts[] = {QString::number(c->Count()),
+                             QString::number(c->Capacity()),
+                             QString::number(c->MemoryUsed()) + QStringLiteral(" Bytes"),
+                             QString::number(c->DataPointSize()) + QStringLiteral(" Bytes"),
+                             QString::number(c->MaxDataPoints()),
+                             value(x, c->RunningXMin()),
+                             value(x, c->RunningXMax()),
+                             value(x, c->RunningXMean()),
+                             value(y, c->RunningYMin()),
+                             value(y, c->RunningYMax()),
+                             value(y, c->RunningYMean())};
+    for (std::size_t i = 0; i < FStatsDisplays.size(); ++i)
+        FStatsDisplays[i]->setText(texts[i]);
+}
+
+TcPlotEditorForm::TcPageKind TcPlotEditorForm::KindOf(const TcPlotObject* Object, bool* Found) const
+{
+    *Found = true;
+    for (int k = 0; k < pkCount; ++k)
+        if (TcPlotObjectManagerCustom* m = Manager(TcPageKind(k)); m && m->GetIndex(Object) >= 0)
+            return TcPageKind(k);
+    if (dynamic_cast<const TcPlotToolBar*>(Object))
+        return pkToolBar;
+    if (dynamic_cast<const TcPlotLegend*>(Object))
+        return pkLegend;
+    if (dynamic_cast<const TcPlotXAxis*>(Object))
+        return pkXAxis;
+    if (dynamic_cast<const TcPlotYAxis*>(Object))
+        return pkYAxis;
+    if (dynamic_cast<const TcPlotChannelCustom*>(Object))
+        return pkChannel;
+    if (dynamic_cast<const TcPlotDataView*>(Object))
+        return pkDataView;
+    if (dynamic_cast<const TcPlotDataCursor*>(Object))
+        return pkDataCursor;
+    if (dynamic_cast<const TcPlotLimit*>(Object))
+        return pkLimit;
+    if (dynamic_cast<const TcPlotLabel*>(Object))
+        return pkLabel;
+    if (dynamic_cast<const TcPlotTable*>(Object))
+        return pkTable;
+    *Found = false;
+    return pkCount;
+}
+
+void TcPlotEditorForm::ObjectInserted(TcPlotObject* Object)
+{
+    bool found = false;
+    const TcPageKind k = KindOf(Object, &found);
+    if (!found)
+        return;
+    FPages[k].List->AddObject(QString(), Object);
+    FPages[k].List->SelectLast();
+    UpdatePage(k);
+}
+
+void TcPlotEditorForm::ObjectRemoved(TcPlotObject* Object)
+{
+    for (Page& p : FPages)
+        if (p.List && p.List->IndexOfObject(Object) >= 0)
+            p.List->DeleteObjectIndex(Object);
+}
+
+void TcPlotEditorForm::ObjectRenamed(TcPlotObject* Object)
+{
+    bool found = false;
+    const TcPageKind k = KindOf(Object, &found);
+    if (!found || (k != pkXAxis && k != pkYAxis && k != pkChannel))
+        return;
+    const QString old = Object->NameOld();
+    for (Page& p : FPages)
+        for (Binding& b : p.Bindings) {
+            if (b.Field->Kind != TcEditorFieldKind::NameCombo)
+                continue;
+            auto* box = static_cast<TcComponentEditorComboBox*>(b.Control);
+            if (box->AsString() != old)
+                continue;
+            TcEditorNameList list = b.Field->Names;
+            if (list == TcEditorNameList::OtherAxes || list == TcEditorNameList::SameAxes)
+                list = (k == pkXAxis) ? TcEditorNameList::XAxes : TcEditorNameList::YAxes;
+            const bool matches =
+                (k == pkXAxis && (list == TcEditorNameList::XAxes || list == TcEditorNameList::GridXAxes)) ||
+                (k == pkYAxis && (list == TcEditorNameList::YAxes || list == TcEditorNameList::GridYAxes)) ||
+                (k == pkChannel && list == TcEditorNameList::Channels);
+            if (!matches)
+                continue;
+            RefillNames(box, list, p.Kind);
+            box->SetAsInteger(box->findText(Object->Name()));
+        }
+}
+
+bool TcPlotEditorForm::SelectObject(TcPlotObject* Object)
+{
+    bool found = false;
+    const TcPageKind k = KindOf(Object, &found);
+    if (!found || k == pkLabel)
+        return false;
+    const int index = FPages[k].List->IndexOfObject(Object);
+    if (index < 0)
+        return false;
+    FPageControl->setCurrentWidget(FPages[k].List->parentWidget()->parentWidget());
+    FPages[k].List->SetItemIndex(index);
+    UpdatePage(k);
+    return true;
+}
+
+void TcPlotEditorForm::LoadChartPage()
+{
+    if (!FChart)
+        return;
+    for (Binding& b : FChartBindings)
+        LoadField(*b.Field, b.Control, *FChart);
+    SetLoggingControls();
+}
+
+void TcPlotEditorForm::WriteChartPage()
+{
+    if (!FChart)
+        return;
+    for (const QString& name : ControlPageTable().WriteOrder)
+        for (Binding& b : FChartBindings) {
+            if (b.Field->Property != name)
+                continue;
+            if (name == QLatin1String("LogFileName") && FChart->LoggingActive())
+                continue;
+            WriteField(*b.Field, b.Control, *FChart);
+        }
+    SetLoggingControls();
+}
+
+void TcPlotEditorForm::SetLoggingControls()
+{
+    if (!FChart)
+        return;
+    if (auto* e = dynamic_cast<TcComponentEditorEdit*>(Control(QStringLiteral("ControlLogFileNameEdit")))) {
+        if (FChart->LoggingActive())
+            e->DisableNoClear();
+        else
+            e->Enable();
+    }
+}
+
+void TcPlotEditorForm::LoadTitleFromChart()
+{
+    for (Binding& b : FChartBindings)
+        if (b.Field->Property.startsWith(QLatin1String("Title")))
+            LoadField(*b.Field, b.Control, *FChart);
+}
+
+void TcPlotEditorForm::ChangeTitle()
+{
+    if (!FChart || !FMaster || !FMaster->LabelManager() || FMaster->LabelManager()->Count() == 0)
+        return; // no title label to write to
+    for (const QString& name : ControlPageTable().WriteOrder)
+        for (Binding& b : FChartBindings)
+            if (b.Field->Property == name && name.startsWith(QLatin1String("Title")))
+                WriteField(*b.Field, b.Control, *FChart);
+    UpdatePage(pkLabel);
+}
+
+} // namespace chart

@@ -1,0 +1,133 @@
+// The chart's run-time property editor: a page for the chart itself ("Control"), a "Layout" page
+// and a page per kind of object, each with the list of the chart's objects of that kind and the
+// controls of the selected object's properties. There is no OK or Cancel: every edit is written
+// at once through the object's property table and the pages are reloaded from the objects. The
+// master manager creates, fills, shows and frees the form and mirrors objects into its lists.
+// UI thread only.
+#pragma once
+
+#include "chart/editor/EditorControls.h"
+#include "chart/editor/EditorPageTables.h"
+
+#include <QLabel>
+
+#include <array>
+#include <map>
+#include <vector>
+
+namespace chart
+{
+
+class TcPlotComponent;
+class TcPlotMasterManager;
+class TcPlotObject;
+class TcPlotObjectManagerCustom;
+
+class TcPlotEditorForm : public TcCustomEditorForm
+{
+  public:
+    // The object pages in the order of UpdateAll.
+    enum TcPageKind {
+        pkToolBar,
+        pkLegend,
+        pkXAxis,
+        pkYAxis,
+        pkChannel,
+        pkDataView,
+        pkDataCursor,
+        pkLimit,
+        pkLabel,
+        pkTable,
+        pkCount
+    };
+    static constexpr int PageControlCount = 14;
+
+    TcPlotEditorForm(TcPlotComponent* Chart, TcPlotMasterManager* Master, QWidget* parent = nullptr);
+    ~TcPlotEditorForm() override;
+
+    bool IsClosing = false;
+    // Raised by closeEvent before IsClosing rises; the master uses it in place of the form's own.
+    std::function<void()> OnClose;
+
+    // The chart is being destroyed: the form no longer refers to it.
+    void ForgetChart() { FChart = nullptr; }
+
+    void UpdateAll();
+    void UpdatePage(TcPageKind Kind);
+    // The change handler of a page: writes every control to the selected object in the page's order.
+    void ChangePage(TcPageKind Kind);
+    // The chart page: filled from the chart, and written back in the settings' order.
+    void LoadChartPage();
+    void WriteChartPage();
+
+    // Master notifications while the form is open and not closing.
+    void ObjectInserted(TcPlotObject* Object);
+    void ObjectRemoved(TcPlotObject* Object);
+    void ObjectRenamed(TcPlotObject* Object);
+    // Shows the page of the object's kind with the object selected; false for kinds without one.
+    bool SelectObject(TcPlotObject* Object);
+
+    TcComponentEditorListBox* List(TcPageKind Kind) const;
+    TcPlotObject* Selected(TcPageKind Kind) const;
+    TcComponentEditorPageControl* MainPageControl() const { return FPageControl; }
+    // PageControl, ControlPageControl, ChannelPageControl, ... in the order the master remembers them.
+    std::array<TcComponentEditorPageControl*, PageControlCount> PageControls() const;
+    // The component of the form with that name, or null.
+    QWidget* Control(const QString& Name) const;
+    // The "Layout" page, where the layout viewer is placed.
+    QWidget* LayoutPage() const { return FLayoutPage; }
+
+    void DisableControls(const QString& Prefix);
+    void EnableControls(const QString& Prefix);
+    void SetFormTranslationMethod(const TFormTranslationMethod& Method);
+
+    // Refills a name combo box with its list's objects, keeping its text selected when present.
+    void RefillNames(TcComponentEditorComboBox* Box, TcEditorNameList List, TcPageKind Kind);
+
+  protected:
+    void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+  private:
+    struct Binding {
+        const TcEditorField* Field;
+        QWidget* Control;
+    };
+    struct Page {
+        TcPageKind Kind;
+        const TcEditorPageTable* Table = nullptr;
+        TcComponentEditorListBox* List = nullptr;
+        QPushButton* Remove = nullptr;
+        std::vector<Binding> Bindings;
+    };
+
+    void BuildChartPage();
+    void BuildObjectPage(TcPageKind Kind, const QString& Caption, const TcEditorPageTable& Table,
+                         const char* ListName, const char* AddName, const char* RemoveName, bool HiddenList);
+    // Places the table's controls on sub-pages of Host; the change handler is bound to each.
+    std::vector<Binding> BuildFields(QWidget* Host, const TcEditorPageTable& Table,
+                                     const std::function<void()>& Change);
+    TcPlotObjectManagerCustom* Manager(TcPageKind Kind) const;
+    void AddObject(TcPageKind Kind);
+    void RemoveObject(TcPageKind Kind);
+    void RefillPageNames(Page& P);
+    void LoadTitleFromChart();
+    void ChangeTitle();
+    void SetLoggingControls();
+    void BuildChannelStats();
+    // Every statistics display shows "Click Refresh" with a channel selected, nothing without.
+    void ClearChannelStats();
+    void RefreshChannelStats();
+    TcPageKind KindOf(const TcPlotObject* Object, bool* Found) const;
+
+    TcPlotComponent* FChart;
+    TcPlotMasterManager* FMaster;
+    TcComponentEditorPageControl* FPageControl = nullptr;
+    QWidget* FLayoutPage = nullptr;
+    std::array<Page, pkCount> FPages;
+    std::vector<Binding> FChartBindings;
+    std::map<QString, TcComponentEditorPageControl*> FSubPageControls;
+    std::vector<QLabel*> FStatsDisplays;
+};
+
+} // namespace chart

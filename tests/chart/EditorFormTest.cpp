@@ -1,0 +1,333 @@
+// The chart's property editor on an XY chart: opening it modally and stay-on-top, an edit round
+// trip on every page through the controls, the pages greyed out without objects, Add and Remove,
+// names mirrored on rename, the title kept in step between the chart page and the label page,
+// and numbers or names that cannot be used leaving the property as it was.
+#include "ChartFixture.h"
+
+#include "chart/editor/PlotEditorForm.h"
+#include "chart/objects/PlotLabel.h"
+#include "chart/objects/PlotLimit.h"
+#include "chart/objects/PlotToolBar.h"
+#include "chart/view/XYPlot.h"
+
+#include <gtest/gtest.h>
+
+using namespace chart;
+using Form = TcPlotEditorForm;
+
+namespace
+{
+
+class EditorForm : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        charttest::EnsureApp();
+        chart.SetEditorFormStyle(ipfsStayOnTop);
+    }
+    void TearDown() override { TcCustomEditorForm::ModalRunner = nullptr; }
+
+    Form* Open()
+    {
+        chart.Master().EditProperties();
+        Form* f = chart.Master().EditorForm();
+        EXPECT_NE(f, nullptr);
+        return f;
+    }
+    template <class T> T* Get(Form* f, const char* name)
+    {
+        auto* w = dynamic_cast<T*>(f->Control(QString::fromLatin1(name)));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    static QString PropertyText(const fw::TPersistent& o, const QString& name)
+    {
+        const fw::TPropertyInfo* p = o.PropertyTable().Find(name);
+        if (!p)
+            return QStringLiteral("<missing>");
+        switch (p->Kind) {
+        case fw::TPropertyKind::Ordinal:
+            return QString::number(p->GetOrdinal(o));
+        case fw::TPropertyKind::Float:
+            return QString::number(p->GetFloat(o));
+        case fw::TPropertyKind::String:
+            return p->GetString(o);
+        case fw::TPropertyKind::Object:
+            break;
+        }
+        return {};
+    }
+
+    charttest::MetricsScope metrics;
+    TcXYPlot chart;
+};
+
+TEST_F(EditorForm, ModalRunFillsThePagesAndFreesTheFormAfterwards)
+{
+    chart.SetEditorFormStyle(ipfsModal);
+    chart.GetChannelCustom(0)->SetName(QStringLiteral("Flow"));
+    int opened = 0, closed = 0;
+    chart.OnAfterOpenEditor = [&](TcPlotMasterManager*) { ++opened; };
+    chart.OnAfterCloseEditor = [&](QWidget*) { ++closed; };
+    bool ran = false;
+    TcCustomEditorForm::ModalRunner = [&](TcCustomEditorForm* form) {
+        ran = true;
+        auto* f = dynamic_cast<Form*>(form);
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(f->Caption(), QStringLiteral("Plot"));
+        EXPECT_EQ(f->List(Form::pkChannel)->Count(), 1);
+        EXPECT_EQ(f->List(Form::pkChannel)->ItemIndex(), 0);
+        EXPECT_EQ(Get<TcComponentEditorEdit>(f, "ChannelNameEdit")->AsString(), QStringLiteral("Flow"));
+        EXPECT_TRUE(Get<TcComponentEditorEdit>(f, "ChannelNameEdit")->isEnabled());
+        // The chart page is filled from the chart.
+        EXPECT_EQ(Get<TcComponentEditorEdit>(f, "PrintDocumentNameEdit")->AsString(),
+                  chart.PrintDocumentName());
+        // Channels are added and removed here only where the chart allows it.
+        EXPECT_TRUE(Get<QWidget>(f, "iChannelAddButton")->isHidden());
+        f->MainPageControl()->setCurrentIndex(4);
+        f->SetModalResult(mrOk);
+    };
+    chart.Master().EditProperties();
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(chart.Master().EditorForm(), nullptr);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(closed, 1);
+    // The active page is remembered for the next opening.
+    EXPECT_EQ(chart.Master().PageIndexes()[0], 4);
+}
+
+TEST_F(EditorForm, StayOnTopFormIsReusedAndEditObjectShowsTheObject)
+{
+    chart.SetUserCanAddRemoveChannels(true);
+    Form* f = Open();
+    EXPECT_FALSE(Get<QWidget>(f, "iChannelAddButton")->isHidden());
+    const int second = chart.Master().AddYAxis();
+    TcPlotAxis* axis = chart.GetYAxis(second);
+    axis->SetSpan(42);
+    chart.Master().EditObject(axis);
+    EXPECT_EQ(chart.Master().EditorForm(), f);
+    EXPECT_EQ(f->MainPageControl()->tabText(f->MainPageControl()->currentIndex()), QStringLiteral("Y-Axes"));
+    EXPECT_EQ(f->Selected(Form::pkYAxis), axis);
+    EXPECT_EQ(Get<TcComponentEditorEdit>(f, "YAxisSpanEdit")->AsString(), QStringLiteral("42"));
+}
+
+TEST_F(EditorForm, EveryPageWritesItsControlsToTheSelectedObject)
+{
+    chart.Master().AddTable();
+    chart.Master().AddLimit();
+    Form* f = Open();
+    struct Case {
+        Form::TcPageKind page; // -1: the chart page
+        const char* control;
+        const char* text;
+        const char* property;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {Form::pkChannel, "ChannelNameEdit", "Flow", "Name", "Flow"},
+        {Form::pkChannel, "ChannelTraceLineWidthEdit", "3", "TraceLineWidth", "3"},
+        {Form::pkXAxis, "XAxisSpanEdit", "250", "Span", "250"},
+        {Form::pkYAxis, "YAxisTitleTextEdit", "Volts", "Title", "Volts"},
+        {Form::pkLegend, "LegendColumnSpacingEdit", "9", "ColumnSpacing", "9"},
+        {Form::pkToolBar, "ToolBarZoomInOutFactorEdit", "3", "ZoomInOutFactor", "3"},
+        {Form::pkDataView, "DataViewGridLineXMajorWidthEdit", "2", "GridLineXMajorWidth", "2"},
+        {Form::pkDataCursor, "DataCursorPointer1PositionEdit", "30", "Pointer1Position", "30"},
+        {Form::pkLimit, "LimitLine1PositionEdit", "12.5", "Line1Position", "12.5"},
+        {Form::pkLabel, "LabelCaptionMemo", "Hello", "Caption", "Hello"},
+        {Form::pkTable, "TableRowsMaxEdit", "7", "RowsMax", "7"},
+        {Form::pkCount, "OuterMarginLeftEdit", "7", "OuterMarginLeft", "7"},
+        {Form::pkCount, "PrintMarginTopEdit", "1.5", "PrintMarginTop", "1.5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.control);
+        auto* edit = Get<TcComponentEditorEdit>(f, c.control);
+        ASSERT_NE(edit, nullptr);
+        EXPECT_TRUE(edit->isEnabled());
+        edit->SetStringWithEvent(QString::fromLatin1(c.text));
+        const fw::TPersistent& o =
+            c.page == Form::pkCount ? static_cast<const fw::TPersistent&>(chart) : *f->Selected(c.page);
+        EXPECT_EQ(PropertyText(o, QString::fromLatin1(c.property)), QString::fromLatin1(c.expected));
+    }
+    // Check boxes, combo boxes, radio groups and colours go the same way.
+    auto* visible = Get<TcComponentEditorCheckBox>(f, "LegendShowMarkerCheckbox");
+    visible->SetAsBoolean(false);
+    f->ChangePage(Form::pkLegend);
+    EXPECT_EQ(PropertyText(*f->Selected(Form::pkLegend), QStringLiteral("ShowColumnMarker")),
+              QStringLiteral("0"));
+    Get<TcComponentEditorComboBox>(f, "LimitStyleComboBox")->SetAsInteger(3);
+    Get<TcComponentEditorColorPicker>(f, "LimitColorColorPicker")->SetColor(0x123456);
+    f->ChangePage(Form::pkLimit);
+    EXPECT_EQ(PropertyText(*f->Selected(Form::pkLimit), QStringLiteral("Style")), QStringLiteral("3"));
+    EXPECT_EQ(PropertyText(*f->Selected(Form::pkLimit), QStringLiteral("Color")), QString::number(0x123456));
+    Get<TcComponentEditorRadioGroup>(f, "BorderStyleRadioGroup")->SetAsInteger(2);
+    chart.Master().BasicPropertyChanged();
+    EXPECT_EQ(PropertyText(chart, QStringLiteral("BorderStyle")), QStringLiteral("2"));
+}
+
+TEST_F(EditorForm, NumbersAndNamesThatCannotBeUsedLeaveThePropertyAlone)
+{
+    Form* f = Open();
+    TcPlotAxis* x = chart.GetXAxis(0);
+    x->SetSpan(100);
+    f->UpdateAll();
+    auto* span = Get<TcComponentEditorEdit>(f, "XAxisSpanEdit");
+    span->SetStringWithEvent(QStringLiteral("abc"));
+    EXPECT_EQ(x->Span(), 100);
+    EXPECT_EQ(span->AsString(), QStringLiteral("100")); // reloaded from the axis
+    // A channel whose axis name matches no axis shows no selection; another edit keeps the name.
+    TcPlotChannelCustom* c = chart.GetChannelCustom(0);
+    c->SetXAxisName(QStringLiteral("Nowhere"));
+    f->UpdatePage(Form::pkChannel);
+    auto* axisBox = Get<TcComponentEditorComboBox>(f, "ChannelXAxisNameComboBox");
+    EXPECT_EQ(axisBox->AsInteger(), -1);
+    Get<TcComponentEditorEdit>(f, "ChannelTraceLineWidthEdit")->SetStringWithEvent(QStringLiteral("4"));
+    EXPECT_EQ(c->TraceLineWidth(), 4);
+    EXPECT_EQ(c->XAxisName(), QStringLiteral("Nowhere"));
+    // "<None>" chosen on purpose is written as it stands.
+    axisBox->SetAsInteger(0);
+    f->ChangePage(Form::pkChannel);
+    EXPECT_EQ(c->XAxisName(), QStringLiteral("<None>"));
+}
+
+TEST_F(EditorForm, EmptyListsGreyOutTheirPageAndAddRemoveKeepTheSelection)
+{
+    Form* f = Open();
+    ASSERT_EQ(f->List(Form::pkLimit)->Count(), 0);
+    EXPECT_FALSE(Get<QWidget>(f, "LimitNameEdit")->isEnabled());
+    EXPECT_FALSE(Get<QWidget>(f, "LimitListBox")->isEnabled());
+    EXPECT_FALSE(Get<QWidget>(f, "LimitRemoveButton")->isEnabled());
+    auto* add = Get<TcComponentEditorButton>(f, "iLimitAddButton");
+    EXPECT_TRUE(add->isEnabled());
+    for (int i = 0; i < 3; ++i)
+        add->click();
+    EXPECT_EQ(chart.Master().LimitManager()->Count(), 3);
+    EXPECT_EQ(f->List(Form::pkLimit)->Count(), 3);
+    EXPECT_EQ(f->List(Form::pkLimit)->ItemIndex(), 2);
+    EXPECT_TRUE(Get<QWidget>(f, "LimitNameEdit")->isEnabled());
+    TcPlotObject* last = f->Selected(Form::pkLimit);
+    f->List(Form::pkLimit)->SetItemIndex(1);
+    f->UpdatePage(Form::pkLimit);
+    Get<TcComponentEditorButton>(f, "LimitRemoveButton")->click();
+    EXPECT_EQ(chart.Master().LimitManager()->Count(), 2);
+    EXPECT_EQ(f->List(Form::pkLimit)->Count(), 2);
+    EXPECT_EQ(f->Selected(Form::pkLimit), last);
+    EXPECT_EQ(Get<TcComponentEditorEdit>(f, "LimitNameEdit")->AsString(), last->Name());
+    Get<TcComponentEditorButton>(f, "LimitRemoveButton")->click();
+    Get<TcComponentEditorButton>(f, "LimitRemoveButton")->click();
+    EXPECT_EQ(f->List(Form::pkLimit)->Count(), 0);
+    EXPECT_FALSE(Get<QWidget>(f, "LimitNameEdit")->isEnabled());
+    // Objects added by code reach the open editor's list, selected.
+    const int added = chart.Master().AddXAxis();
+    EXPECT_EQ(f->List(Form::pkXAxis)->Count(), added + 1);
+    EXPECT_EQ(f->Selected(Form::pkXAxis), chart.GetXAxis(added));
+}
+
+TEST_F(EditorForm, RenamingAnAxisUpdatesTheNameBoxesThatShowedIt)
+{
+    chart.Master().AddLimit();
+    Form* f = Open();
+    auto* limitY = Get<TcComponentEditorComboBox>(f, "LimitYAxisNameComboBox");
+    const QString old = chart.GetYAxis(0)->Name();
+    ASSERT_EQ(limitY->AsString(), old);
+    Get<TcComponentEditorEdit>(f, "YAxisNameEdit")->SetStringWithEvent(QStringLiteral("Gain"));
+    EXPECT_EQ(chart.GetYAxis(0)->Name(), QStringLiteral("Gain"));
+    EXPECT_EQ(limitY->AsString(), QStringLiteral("Gain"));
+    // The drop-down list starts with "<None>" and lists the axes.
+    auto* channelX = Get<TcComponentEditorComboBox>(f, "ChannelXAxisNameComboBox");
+    f->RefillNames(channelX, TcEditorNameList::XAxes, Form::pkChannel);
+    EXPECT_EQ(channelX->itemText(0), QStringLiteral("<None>"));
+    EXPECT_EQ(channelX->itemText(1), chart.GetXAxis(0)->Name());
+    // The data view's grid lists end with "<All>".
+    auto* grid = Get<TcComponentEditorComboBox>(f, "DataViewGridXAxisNameComboBox");
+    EXPECT_EQ(grid->itemText(grid->count() - 1), QStringLiteral("<All>"));
+}
+
+TEST_F(EditorForm, TheTitleIsEditedOnTheChartPageAndAsTheFirstLabel)
+{
+    Form* f = Open();
+    TcPlotLabel* title = chart.GetLabel(0);
+    EXPECT_FALSE(Get<QWidget>(f, "LabelRemoveButton")->isEnabled());
+    Get<TcComponentEditorEdit>(f, "LabelCaptionMemo")->SetStringWithEvent(QStringLiteral("Response"));
+    EXPECT_EQ(title->Caption(), QStringLiteral("Response"));
+    EXPECT_EQ(Get<TcComponentEditorEdit>(f, "TitleTextEdit")->AsString(), QStringLiteral("Response"));
+    auto* visible = Get<TcComponentEditorCheckBox>(f, "TitleVisibleCheckBox");
+    visible->SetAsBoolean(false);
+    visible->OnClick(visible);
+    EXPECT_FALSE(title->Visible());
+    EXPECT_FALSE(Get<TcComponentEditorCheckBox>(f, "LabelVisibleCheckBox")->AsBoolean());
+    // A second label may be removed.
+    Get<TcComponentEditorButton>(f, "iLabelAddButton")->click();
+    EXPECT_TRUE(Get<QWidget>(f, "LabelRemoveButton")->isEnabled());
+}
+
+TEST_F(EditorForm, ChannelStatisticsShowOnRefreshAndResetOnSelection)
+{
+    TcPlotChannelCustom* c = chart.GetChannelCustom(0);
+    for (double x : {1.0, 2.0, 6.0})
+        c->AddXY(x, x * 10);
+    Form* f = Open();
+    auto* count = Get<QLabel>(f, "ChannelStatsPointCountDisplay");
+    auto* memory = Get<QLabel>(f, "ChannelStatsMemoryDisplay");
+    auto* yMax = Get<QLabel>(f, "ChannelStatsYMaxDisplay");
+    EXPECT_EQ(count->text(), QStringLiteral("Click Refresh"));
+    Get<TcComponentEditorButton>(f, "ChannelStatsRefreshButton")->click();
+    EXPECT_EQ(count->text(), QStringLiteral("3"));
+    EXPECT_EQ(memory->text(), QString::number(c->MemoryUsed()) + QStringLiteral(" Bytes"));
+    EXPECT_EQ(yMax->text(), c->YAxis()->GetLabelText(60));
+    f->List(Form::pkChannel)->OnClick(f->List(Form::pkChannel));
+    EXPECT_EQ(count->text(), QStringLiteral("Click Refresh"));
+}
+
+TEST_F(EditorForm, TheToolBarsEditButtonOpensTheEditor)
+{
+    EXPECT_TRUE(chart.ToolBarCommandAvailable(iptbbtEdit));
+    chart.ToolBarCommand(iptbbtEdit);
+    ASSERT_NE(chart.Master().EditorForm(), nullptr);
+    EXPECT_TRUE(chart.Master().EditorForm()->isVisible());
+}
+
+TEST_F(EditorForm, TranslationReachesTheForm)
+{
+    const int i = chart.Master().AddTranslation();
+    chart.Master().TranslationManager()->Item(i)->SetOriginalString(QStringLiteral("Plot"));
+    chart.Master().TranslationManager()->Item(i)->SetReplacementString(QStringLiteral("Diagramm"));
+    Form* f = Open();
+    EXPECT_EQ(f->Caption(), QStringLiteral("Diagramm"));
+}
+
+// Every field of every page names a property its object has, and the write order names fields.
+TEST_F(EditorForm, PageTablesNameExistingProperties)
+{
+    chart.Master().AddTable();
+    chart.Master().AddLimit();
+    auto& m = chart.Master();
+    const std::pair<const TcEditorPageTable*, const fw::TPersistent*> pages[] = {
+        {&ChannelPageTable(), m.ChannelManager()->Item(0)},
+        {&XAxisPageTable(), m.XAxisManager()->Item(0)},
+        {&YAxisPageTable(), m.YAxisManager()->Item(0)},
+        {&LegendPageTable(), m.LegendManager()->Item(0)},
+        {&ToolBarPageTable(), m.ToolBarManager()->Item(0)},
+        {&DataViewPageTable(), m.DataViewManager()->Item(0)},
+        {&DataCursorPageTable(), m.DataCursorManager()->Item(0)},
+        {&LimitPageTable(), m.LimitManager()->Item(0)},
+        {&LabelPageTable(), m.LabelManager()->Item(0)},
+        {&TablePageTable(), m.TableManager()->Item(0)},
+        {&ControlPageTable(), &chart},
+    };
+    for (const auto& [table, object] : pages) {
+        SCOPED_TRACE(table->Prefix.toStdString());
+        for (const TcEditorField& f : table->Fields) {
+            SCOPED_TRACE(f.Property.toStdString());
+            EXPECT_NE(object->PropertyTable().Find(f.Property), nullptr);
+            EXPECT_TRUE(f.Control.startsWith(table->Prefix) || table->Prefix == QLatin1String("Control"));
+        }
+        for (const QString& name : table->WriteOrder) {
+            SCOPED_TRACE(name.toStdString());
+            EXPECT_TRUE(std::any_of(table->Fields.begin(), table->Fields.end(),
+                                    [&](const TcEditorField& f) { return f.Property == name; }));
+        }
+    }
+}
+
+} // namespace

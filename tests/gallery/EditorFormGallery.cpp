@@ -1,0 +1,51 @@
+// Gallery pages of the chart's property editor: one picture per page of the editor, opened on an
+// XY chart with a second Y axis, a limit and a table, each page on its first sub-page.
+#include "Gallery.h"
+
+#include "chart/editor/PlotEditorForm.h"
+#include "chart/view/XYPlot.h"
+
+using namespace chart;
+
+namespace
+{
+
+std::unique_ptr<QWidget> EditorPage(const QString& caption)
+{
+    auto holder = std::make_unique<QWidget>();
+    auto* plot = new TcXYPlot(holder.get());
+    plot->hide();
+    plot->SetUserCanAddRemoveChannels(true);
+    plot->Master().AddYAxis();
+    plot->Master().AddLimit();
+    plot->Master().AddTable();
+    plot->GetChannelCustom(0)->SetName(QStringLiteral("Input"));
+    plot->Master().CreateEditorForm();
+    TcPlotEditorForm* form = plot->Master().EditorForm();
+    form->setParent(holder.get(), Qt::Widget);
+    form->UpdateAll();
+    form->LoadChartPage();
+    TcComponentEditorPageControl* pages = form->MainPageControl();
+    for (int i = 0; i < pages->count(); ++i)
+        if (pages->tabText(i) == caption)
+            pages->setCurrentIndex(i);
+    form->move(0, 0);
+    form->show();
+    holder->resize(form->size());
+    return holder;
+}
+
+struct EditorPages {
+    EditorPages()
+    {
+        for (const char* caption : {"Control", "Layout", "Channels", "Cursors", "Limits", "Labels", "X-Axes",
+                                    "Y-Axes", "Legend", "Tables", "ToolBar", "Data View"}) {
+            QString name = QString::fromLatin1(caption).toLower();
+            name.replace(QLatin1Char(' '), QLatin1Char('-'));
+            gallery::RegisterGalleryPage(QStringLiteral("chart-editor-") + name,
+                                         [c = QString::fromLatin1(caption)] { return EditorPage(c); });
+        }
+    }
+} const editorPages;
+
+} // namespace
