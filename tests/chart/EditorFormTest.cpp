@@ -279,6 +279,48 @@ TEST_F(EditorForm, ChannelStatisticsShowOnRefreshAndResetOnSelection)
     EXPECT_EQ(count->text(), QStringLiteral("Click Refresh"));
 }
 
+TEST_F(EditorForm, LayoutMenuOffersWhatThePressedObjectAllows)
+{
+    Form* f = Open();
+    QMenu* menu = f->LayoutPopupMenu();
+    auto item = [&](const char* caption) -> QAction* {
+        for (QAction* a : menu->actions())
+            if (a->text() == QLatin1String(caption))
+                return a;
+        ADD_FAILURE() << caption;
+        return nullptr;
+    };
+    f->SetPopupObject(nullptr);
+    f->LayoutPopupMenuPopup();
+    EXPECT_FALSE(item("Delete")->isEnabled());
+    EXPECT_FALSE(item("Edit")->isEnabled());
+    // The chart title cannot be deleted, but can be hidden.
+    TcPlotLabel* title = chart.GetLabel(0);
+    f->SetPopupObject(title);
+    f->LayoutPopupMenuPopup();
+    EXPECT_FALSE(item("Delete")->isEnabled());
+    EXPECT_TRUE(item("Visible")->isChecked());
+    item("Visible")->trigger();
+    EXPECT_FALSE(title->Visible());
+    // "Edit" on a Y axis shows it on its page.
+    const int second = chart.Master().AddYAxis();
+    f->List(Form::pkYAxis)->SetItemIndex(0);
+    f->SetPopupObject(chart.GetYAxis(second));
+    f->LayoutPopupMenuPopup();
+    EXPECT_TRUE(item("Delete")->isEnabled());
+    item("Edit")->trigger();
+    EXPECT_EQ(f->MainPageControl()->tabText(f->MainPageControl()->currentIndex()), QStringLiteral("Y-Axes"));
+    EXPECT_EQ(f->Selected(Form::pkYAxis), chart.GetYAxis(second));
+    // After "Delete" the menu offers nothing for the object that is gone.
+    item("Delete")->trigger();
+    EXPECT_EQ(chart.Master().YAxisManager()->Count(), 1);
+    EXPECT_EQ(f->PopupObject(), nullptr);
+    f->LayoutPopupMenuPopup();
+    EXPECT_FALSE(item("Edit")->isEnabled());
+    item("XY-Axes Reverse")->trigger();
+    EXPECT_TRUE(chart.Master().XYAxesReverse());
+}
+
 TEST_F(EditorForm, TheToolBarsEditButtonOpensTheEditor)
 {
     EXPECT_TRUE(chart.ToolBarCommandAvailable(iptbbtEdit));

@@ -183,6 +183,7 @@ TcPlotEditorForm::TcPlotEditorForm(TcPlotComponent* Chart, TcPlotMasterManager* 
     FLayoutPage = FPageControl->AddPage(QStringLiteral("Layout"));
     FLayoutPage->setObjectName(QStringLiteral("LayoutTabSheet"));
     new QVBoxLayout(FLayoutPage);
+    BuildLayoutMenu();
     BuildObjectPage(pkChannel, QStringLiteral("Channels"), ChannelPageTable(), "ChannelListBox",
                     "iChannelAddButton", "ChannelRemoveButton", false);
     BuildChannelStats();
@@ -827,6 +828,88 @@ void TcPlotEditorForm::RemoveObject(TcPageKind Kind)
         ClearChannelStats();
 }
 
+namespace
+{
+enum { miReverse, miAddX, miAddY, miAddLabel, miDelete, miVisible, miEdit, miCount };
+}
+
+void TcPlotEditorForm::BuildLayoutMenu()
+{
+    FLayoutPopupMenu = new QMenu(this);
+    FLayoutPopupMenu->setObjectName(QStringLiteral("LayoutPopupMenu"));
+    const char* captions[miCount] = {"XY-Axes Reverse", "Add X-Axis", "Add Y-Axis", "Add Label",
+                                     "Delete",          "Visible",    "Edit"};
+    for (int i = 0; i < miCount; ++i) {
+        if (i == miAddX || i == miDelete)
+            FLayoutPopupMenu->addSeparator();
+        QAction* a = FLayoutPopupMenu->addAction(QString::fromLatin1(captions[i]));
+        a->setCheckable(i == miReverse || i == miVisible);
+        connect(a, &QAction::triggered, this, [this, i] { LayoutMenuAction(i); });
+    }
+    connect(FLayoutPopupMenu, &QMenu::aboutToShow, this, [this] { LayoutPopupMenuPopup(); });
+    FLayoutPage->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(FLayoutPage, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { FLayoutPopupMenu->popup(FLayoutPage->mapToGlobal(at)); });
+}
+
+void TcPlotEditorForm::LayoutPopupMenuPopup()
+{
+    QList<QAction*> items;
+    for (QAction* a : FLayoutPopupMenu->actions())
+        if (!a->isSeparator())
+            items << a;
+    items[miReverse]->setChecked(FMaster && FMaster->XYAxesReverse());
+    items[miDelete]->setEnabled(false);
+    items[miVisible]->setEnabled(false);
+    items[miVisible]->setChecked(false);
+    items[miEdit]->setEnabled(false);
+    TcPlotLayoutObject* o = FPopupObject;
+    if (!o)
+        return;
+    const bool firstLabel = FMaster && FMaster->LabelManager() && FMaster->LabelManager()->Count() > 0 &&
+                            FMaster->LabelManager()->Item(0) == o;
+    items[miDelete]->setEnabled(dynamic_cast<TcPlotAxis*>(o) || dynamic_cast<TcPlotTable*>(o) ||
+                                (dynamic_cast<TcPlotLabel*>(o) && !firstLabel));
+    items[miVisible]->setEnabled(!dynamic_cast<TcPlotDataView*>(o));
+    items[miVisible]->setChecked(o->Visible());
+    items[miEdit]->setEnabled(true);
+}
+
+void TcPlotEditorForm::LayoutMenuAction(int Item)
+{
+    if (!FMaster)
+        return;
+    switch (Item) {
+    case miReverse:
+        FMaster->SetXYAxesReverse(!FMaster->XYAxesReverse());
+        return;
+    case miAddX:
+        FMaster->AddXAxis();
+        return;
+    case miAddY:
+        FMaster->AddYAxis();
+        return;
+    case miAddLabel:
+        FMaster->AddLabel();
+        return;
+    default:
+        break;
+    }
+    TcPlotLayoutObject* o = FPopupObject;
+    if (!o)
+        return;
+    if (Item == miDelete) {
+        FreeObject(o);
+        UpdateAll();
+    } else if (Item == miVisible) {
+        o->SetVisible(!o->Visible());
+        UpdateAll();
+    } else if (Item == miEdit) {
+        if (!dynamic_cast<TcPlotTable*>(o)) // the tables page is not opened from here
+            ShowObject(o);
+    }
+}
+
 void TcPlotEditorForm::BuildChannelStats()
 {
     auto* pages = FSubPageControls[QStringLiteral("ChannelPageControl")];
@@ -944,6 +1027,8 @@ void TcPlotEditorForm::ObjectInserted(TcPlotObject* Object)
 
 void TcPlotEditorForm::ObjectRemoved(TcPlotObject* Object)
 {
+    if (Object == FPopupObject)
+        FPopupObject = nullptr; // a menu opened later offers nothing for it
     for (Page& p : FPages)
         if (p.List && p.List->IndexOfObject(Object) >= 0)
             p.List->DeleteObjectIndex(Object);
@@ -979,9 +1064,14 @@ void TcPlotEditorForm::ObjectRenamed(TcPlotObject* Object)
 
 bool TcPlotEditorForm::SelectObject(TcPlotObject* Object)
 {
+    return !dynamic_cast<TcPlotLabel*>(Object) && ShowObject(Object);
+}
+
+bool TcPlotEditorForm::ShowObject(TcPlotObject* Object)
+{
     bool found = false;
     const TcPageKind k = KindOf(Object, &found);
-    if (!found || k == pkLabel)
+    if (!found)
         return false;
     const int index = FPages[k].List->IndexOfObject(Object);
     if (index < 0)

@@ -10,6 +10,7 @@
 #include "chart/editor/EditorPageTables.h"
 
 #include <QLabel>
+#include <QMenu>
 
 #include <array>
 #include <map>
@@ -22,6 +23,7 @@ class TcPlotComponent;
 class TcPlotMasterManager;
 class TcPlotObject;
 class TcPlotObjectManagerCustom;
+class TcPlotLayoutObject;
 
 class TcPlotEditorForm : public TcCustomEditorForm
 {
@@ -74,8 +76,16 @@ class TcPlotEditorForm : public TcCustomEditorForm
     std::array<TcComponentEditorPageControl*, PageControlCount> PageControls() const;
     // The component of the form with that name, or null.
     QWidget* Control(const QString& Name) const;
-    // The "Layout" page, where the layout viewer is placed.
+    // The "Layout" page, where the layout viewer is placed. The viewer reports its changes to
+    // LayoutViewerChanged and the object under a mouse press to SetPopupObject.
     QWidget* LayoutPage() const { return FLayoutPage; }
+    void LayoutViewerChanged() { UpdateAll(); }
+    void SetPopupObject(TcPlotLayoutObject* Object) { FPopupObject = Object; }
+    TcPlotLayoutObject* PopupObject() const { return FPopupObject; }
+    // The layout page's menu: "XY-Axes Reverse", "Add X-Axis", "Add Y-Axis", "Add Label", "Delete",
+    // "Visible", "Edit"; LayoutPopupMenuPopup sets their state for the popup object.
+    QMenu* LayoutPopupMenu() const { return FLayoutPopupMenu; }
+    void LayoutPopupMenuPopup();
 
     void DisableControls(const QString& Prefix);
     void EnableControls(const QString& Prefix);
@@ -115,6 +125,10 @@ class TcPlotEditorForm : public TcCustomEditorForm
     void ChangeTitle();
     void SetLoggingControls();
     void BuildChannelStats();
+    void BuildLayoutMenu();
+    void LayoutMenuAction(int Item);
+    // Shows the page of the object's kind with the object selected and loaded.
+    bool ShowObject(TcPlotObject* Object);
     // Every statistics display shows "Click Refresh" with a channel selected, nothing without.
     void ClearChannelStats();
     void RefreshChannelStats();
@@ -128,6 +142,8 @@ class TcPlotEditorForm : public TcCustomEditorForm
     std::vector<Binding> FChartBindings;
     std::map<QString, TcComponentEditorPageControl*> FSubPageControls;
     std::vector<QLabel*> FStatsDisplays;
+    QMenu* FLayoutPopupMenu = nullptr;
+    TcPlotLayoutObject* FPopupObject = nullptr;
 };
 
 } // namespace chart
