@@ -21,17 +21,13 @@ namespace
 class EditorForm : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        charttest::EnsureApp();
-        chart.SetEditorFormStyle(ipfsStayOnTop);
-    }
+    void SetUp() override { chart.SetEditorFormStyle(ipfsStayOnTop); }
     void TearDown() override { TcCustomEditorForm::ModalRunner = nullptr; }
 
     Form* Open()
     {
         chart.Master().EditProperties();
-        Form* f = chart.Master().EditorForm();
+        Form* f = dynamic_cast<Form*>(chart.Master().Editor());
         EXPECT_NE(f, nullptr);
         return f;
     }
@@ -59,6 +55,13 @@ class EditorForm : public ::testing::Test
         return {};
     }
 
+    struct Installed {
+        Installed()
+        {
+            charttest::EnsureApp();
+            InstallPlotEditor();
+        }
+    } installed;
     charttest::MetricsScope metrics;
     TcXYPlot chart;
 };
@@ -90,7 +93,7 @@ TEST_F(EditorForm, ModalRunFillsThePagesAndFreesTheFormAfterwards)
     };
     chart.Master().EditProperties();
     EXPECT_TRUE(ran);
-    EXPECT_EQ(chart.Master().EditorForm(), nullptr);
+    EXPECT_EQ(chart.Master().Editor(), nullptr);
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(closed, 1);
     // The active page is remembered for the next opening.
@@ -106,7 +109,7 @@ TEST_F(EditorForm, StayOnTopFormIsReusedAndEditObjectShowsTheObject)
     TcPlotAxis* axis = chart.GetYAxis(second);
     axis->SetSpan(42);
     chart.Master().EditObject(axis);
-    EXPECT_EQ(chart.Master().EditorForm(), f);
+    EXPECT_EQ(dynamic_cast<Form*>(chart.Master().Editor()), f);
     EXPECT_EQ(f->MainPageControl()->tabText(f->MainPageControl()->currentIndex()), QStringLiteral("Y-Axes"));
     EXPECT_EQ(f->Selected(Form::pkYAxis), axis);
     EXPECT_EQ(Get<TcComponentEditorEdit>(f, "YAxisSpanEdit")->AsString(), QStringLiteral("42"));
@@ -150,18 +153,22 @@ TEST_F(EditorForm, EveryPageWritesItsControlsToTheSelectedObject)
         EXPECT_EQ(PropertyText(o, QString::fromLatin1(c.property)), QString::fromLatin1(c.expected));
     }
     // Check boxes, combo boxes, radio groups and colours go the same way.
-    auto* visible = Get<TcComponentEditorCheckBox>(f, "LegendShowMarkerCheckbox");
-    visible->SetAsBoolean(false);
-    f->ChangePage(Form::pkLegend);
+    auto* marker = Get<TcComponentEditorCheckBox>(f, "LegendShowMarkerCheckbox");
+    marker->SetAsBoolean(false);
+    marker->OnClick(marker);
     EXPECT_EQ(PropertyText(*f->Selected(Form::pkLegend), QStringLiteral("ShowColumnMarker")),
               QStringLiteral("0"));
-    Get<TcComponentEditorComboBox>(f, "LimitStyleComboBox")->SetAsInteger(3);
-    Get<TcComponentEditorColorPicker>(f, "LimitColorColorPicker")->SetColor(0x123456);
-    f->ChangePage(Form::pkLimit);
+    auto* style = Get<TcComponentEditorComboBox>(f, "LimitStyleComboBox");
+    style->SetAsInteger(3);
+    style->OnChange(style);
+    auto* colour = Get<TcComponentEditorColorPicker>(f, "LimitColorColorPicker");
+    colour->SetColor(0x123456);
+    colour->OnChange(colour);
     EXPECT_EQ(PropertyText(*f->Selected(Form::pkLimit), QStringLiteral("Style")), QStringLiteral("3"));
     EXPECT_EQ(PropertyText(*f->Selected(Form::pkLimit), QStringLiteral("Color")), QString::number(0x123456));
-    Get<TcComponentEditorRadioGroup>(f, "BorderStyleRadioGroup")->SetAsInteger(2);
-    chart.Master().BasicPropertyChanged();
+    auto* border = Get<TcComponentEditorRadioGroup>(f, "BorderStyleRadioGroup");
+    border->SetAsInteger(2);
+    border->OnClick(border);
     EXPECT_EQ(PropertyText(chart, QStringLiteral("BorderStyle")), QStringLiteral("2"));
 }
 
@@ -186,7 +193,7 @@ TEST_F(EditorForm, NumbersAndNamesThatCannotBeUsedLeaveThePropertyAlone)
     EXPECT_EQ(c->XAxisName(), QStringLiteral("Nowhere"));
     // "<None>" chosen on purpose is written as it stands.
     axisBox->SetAsInteger(0);
-    f->ChangePage(Form::pkChannel);
+    axisBox->OnChange(axisBox);
     EXPECT_EQ(c->XAxisName(), QStringLiteral("<None>"));
 }
 
@@ -230,9 +237,13 @@ TEST_F(EditorForm, RenamingAnAxisUpdatesTheNameBoxesThatShowedIt)
     auto* limitY = Get<TcComponentEditorComboBox>(f, "LimitYAxisNameComboBox");
     const QString old = chart.GetYAxis(0)->Name();
     ASSERT_EQ(limitY->AsString(), old);
-    Get<TcComponentEditorEdit>(f, "YAxisNameEdit")->SetStringWithEvent(QStringLiteral("Gain"));
-    EXPECT_EQ(chart.GetYAxis(0)->Name(), QStringLiteral("Gain"));
+    auto* channelY = Get<TcComponentEditorComboBox>(f, "ChannelYAxisNameComboBox");
+    chart.GetYAxis(0)->SetName(QStringLiteral("Gain"));
     EXPECT_EQ(limitY->AsString(), QStringLiteral("Gain"));
+    EXPECT_EQ(channelY->AsString(), QStringLiteral("Gain"));
+    // Choosing it on the limit page then links the limit to the renamed axis.
+    limitY->OnChange(limitY);
+    EXPECT_EQ(chart.Master().LimitManager()->GetItem(0)->YAxisName(), QStringLiteral("Gain"));
     // The drop-down list starts with "<None>" and lists the axes.
     auto* channelX = Get<TcComponentEditorComboBox>(f, "ChannelXAxisNameComboBox");
     f->RefillNames(channelX, TcEditorNameList::XAxes, Form::pkChannel);
@@ -325,8 +336,8 @@ TEST_F(EditorForm, TheToolBarsEditButtonOpensTheEditor)
 {
     EXPECT_TRUE(chart.ToolBarCommandAvailable(iptbbtEdit));
     chart.ToolBarCommand(iptbbtEdit);
-    ASSERT_NE(chart.Master().EditorForm(), nullptr);
-    EXPECT_TRUE(chart.Master().EditorForm()->isVisible());
+    ASSERT_NE(dynamic_cast<Form*>(chart.Master().Editor()), nullptr);
+    EXPECT_TRUE(dynamic_cast<Form*>(chart.Master().Editor())->isVisible());
 }
 
 TEST_F(EditorForm, TranslationReachesTheForm)
@@ -338,7 +349,7 @@ TEST_F(EditorForm, TranslationReachesTheForm)
     EXPECT_EQ(f->Caption(), QStringLiteral("Diagramm"));
 }
 
-// Every field of every page names a property its object has, and the write order names fields.
+// Every field of every page names a property its object has.
 TEST_F(EditorForm, PageTablesNameExistingProperties)
 {
     chart.Master().AddTable();
@@ -363,11 +374,6 @@ TEST_F(EditorForm, PageTablesNameExistingProperties)
             SCOPED_TRACE(f.Property.toStdString());
             EXPECT_NE(object->PropertyTable().Find(f.Property), nullptr);
             EXPECT_TRUE(f.Control.startsWith(table->Prefix) || table->Prefix == QLatin1String("Control"));
-        }
-        for (const QString& name : table->WriteOrder) {
-            SCOPED_TRACE(name.toStdString());
-            EXPECT_TRUE(std::any_of(table->Fields.begin(), table->Fields.end(),
-                                    [&](const TcEditorField& f) { return f.Property == name; }));
         }
     }
 }

@@ -20,8 +20,9 @@ std::unique_ptr<QWidget> EditorPage(const QString& caption)
     plot->Master().AddLimit();
     plot->Master().AddTable();
     plot->GetChannelCustom(0)->SetName(QStringLiteral("Input"));
+    InstallPlotEditor();
     plot->Master().CreateEditorForm();
-    TcPlotEditorForm* form = plot->Master().EditorForm();
+    auto* form = dynamic_cast<TcPlotEditorForm*>(plot->Master().Editor());
     form->setParent(holder.get(), Qt::Widget);
     form->UpdateAll();
     form->LoadChartPage();

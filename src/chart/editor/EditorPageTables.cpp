@@ -123,11 +123,7 @@ class PageBuilder
         FTable.Fields.back().UpDown = true;
         return *this;
     }
-    TcEditorPageTable Done(QStringList writeOrder)
-    {
-        FTable.WriteOrder = std::move(writeOrder);
-        return std::move(FTable);
-    }
+    TcEditorPageTable Done() { return std::move(FTable); }
 
   private:
     TcEditorPageTable FTable;
@@ -207,13 +203,7 @@ TcEditorPageTable MakeChannelPage()
         .Group(QStringLiteral("Log"))
         .Edit("LogFileName", "File Name")
         .Edit("LogBufferSize", "Buffer Size");
-    return b.Done(
-        Split("Name Visible PopupEnabled Layer TitleText VisibleInLegend UserCanMoveDataPoints "
-              "UserCanMoveDataPointsStyle RingBufferSize Color XAxisName YAxisName XAxisTrackingEnabled "
-              "YAxisTrackingEnabled DataStyle TraceVisible TraceLineStyle TraceLineWidth MarkersVisible "
-              "MarkersAllowIndividual MarkersSize MarkersStyle MarkersPenColor MarkersPenUseChannelColor "
-              "MarkersPenStyle MarkersPenWidth MarkersBrushColor MarkersBrushUseChannelColor "
-              "MarkersBrushStyle MarkersTurnOffLimit LogFileName LogBufferSize MarkersFont"));
+    return b.Done();
 }
 
 const QStringList kFormatStyles{QStringLiteral("Value"),       QStringLiteral("Exponent"),
@@ -255,7 +245,7 @@ void AddFormat(PageBuilder& b, const QString& prefix, const char* kind, const ch
     b.Check(ma, "Min Length Auto Adjust", mac);
 }
 
-TcEditorPageTable MakeAxisPage(const char* prefix, bool y)
+TcEditorPageTable MakeAxisPage(const char* prefix)
 {
     const QString pre = QString::fromLatin1(prefix);
     PageBuilder b(prefix);
@@ -336,27 +326,7 @@ TcEditorPageTable MakeAxisPage(const char* prefix, bool y)
         .Edit("CartesianChildRefValue", "Child Ref Value")
         .Converter(V::Interval)
         .Edit("Layer");
-    QString order = QStringLiteral(
-        "Name Visible GridLinesVisible Enabled PopupEnabled Layer StartPercent StopPercent Min Span %1 "
-        "ReverseScale RestoreValuesOnResume MasterUIInput InnerMargin OuterMargin Title TitleMargin "
-        "TitleShow "
-        "TitleRotated ScaleLinesShow ScaleLinesColor MajorLength MinorLength MinorCount LabelsVisible "
-        "LabelsMargin "
-        "%2 DateTimeFormat LabelsPrecisionStyle LabelsPrecision LabelsMinLength LabelsMinLengthAutoAdjust "
-        "CursorUseDefaultFormat CursorFormatStyle CursorDateTimeFormat CursorPrecisionStyle CursorPrecision "
-        "CursorMinLength CursorMinLengthAutoAdjust LegendUseDefaultFormat LegendFormatStyle "
-        "LegendDateTimeFormat "
-        "LegendPrecisionStyle LegendPrecision LegendMinLength LegendMinLengthAutoAdjust TrackingEnabled "
-        "TrackingStyle TrackingIncrementStyle TrackingAlignFirstStyle TrackingScrollCompressMax "
-        "TrackingSpanMinimum "
-        "TrackingMaxMargin TrackingMinMargin StackingEndsMargin ForceStacking LabelSeparation ScaleType "
-        "CursorScaler ScrollMinMaxEnabled ScrollMin ScrollMax CartesianStyle CartesianChildRefAxisName "
-        "CartesianChildRefValue AlignRefAxisName TitleFont LabelsFont");
-    order = order.arg(y ? QStringLiteral("DesiredIncrement DesiredStart")
-                        : QStringLiteral("DesiredStart DesiredIncrement"),
-                      y ? QStringLiteral("LabelsRotation LabelsFormatStyle")
-                        : QStringLiteral("LabelsFormatStyle LabelsRotation"));
-    return b.Done(order.split(QLatin1Char(' '), Qt::SkipEmptyParts));
+    return b.Done();
 }
 
 TcEditorPageTable MakeLegendPage()
@@ -415,18 +385,7 @@ TcEditorPageTable MakeLegendPage()
         .Edit("WrapRowAutoCountMax", "Auto Count Max")
         .Check("WrapRowSpacingAuto", "Spacing Auto")
         .Edit("WrapRowSpacingMin", "Spacing Min");
-    return b.Done(Split(
-        "Name Visible Enabled PopupEnabled MarginTop MarginBottom MarginLeft MarginRight ChannelNameMaxWidth "
-        "ChannelNameColorStyle LineColumnWidth LineColumnHeight ColumnSpacing BackGroundTransparent "
-        "BackGroundColor "
-        "SelectedItemBackGroundColor ShowColumnLine ShowColumnMarker ShowColumnXAxisTitle "
-        "ShowColumnYAxisTitle "
-        "ShowColumnXValue ShowColumnYValue ShowColumnYMax ShowColumnYMin ShowColumnYMean WrapColDesiredCount "
-        "WrapColAutoCountEnabled WrapColAutoCountMax WrapColSpacingMin WrapColSpacingAuto "
-        "WrapRowDesiredCount "
-        "WrapRowAutoCountEnabled WrapRowAutoCountMax WrapRowSpacingMin WrapRowSpacingAuto "
-        "ColumnTitlesVisible Font "
-        "SelectedItemFont ColumnTitlesFont"));
+    return b.Done();
 }
 
 TcEditorPageTable MakeToolBarPage()
@@ -453,11 +412,7 @@ TcEditorPageTable MakeToolBarPage()
         .Check("ShowCursorButton", "Cursor", "ToolBarShowCursorButtonCheckBox")
         .Check("ShowSelectButton", "Select", "ToolBarShowSelectButtonCheckBox")
         .Check("ShowPreviewButton", "Preview", "ToolBarShowPreviewButtonCheckBox");
-    return b.Done(
-        Split("Name Visible Enabled PopupEnabled FlatBorder FlatButtons SmallButtons ShowResumeButton "
-              "ShowPauseButton ShowAxesModeButtons ShowZoomInOutButtons ShowSelectButton ShowZoomBoxButton "
-              "ShowCursorButton ShowEditButton ShowCopyButton ShowSaveButton ShowPrintButton "
-              "ShowPreviewButton ZoomInOutFactor"));
+    return b.Done();
 }
 
 TcEditorPageTable MakeDataViewPage()
@@ -507,20 +462,7 @@ TcEditorPageTable MakeDataViewPage()
             .Edit(width, "Width")
             .Combo(style, kGridStyles, "Style");
     }
-    return b.Done(Split(
-        "Name Enabled PopupEnabled Layer BackgroundTransparent BackgroundColor GridShow GridXAxisName "
-        "GridYAxisName "
-        "AxesControlEnabled AxesControlAllowInSelectMode AxesControlMouseStyle AxesControlWheelStyle "
-        "GridLineColor "
-        "GridLineShowLeft GridLineShowRight GridLineShowTop GridLineShowBottom GridLineShowXMajors "
-        "GridLineShowXMinors GridLineShowYMajors GridLineShowYMinors GridLineMajorStyle GridLineMinorStyle "
-        "GridLineXMajorCustom GridLineXMajorColor GridLineXMajorWidth GridLineXMajorStyle "
-        "GridLineXMinorCustom "
-        "GridLineXMinorColor GridLineXMinorWidth GridLineXMinorStyle GridLineYMajorCustom "
-        "GridLineYMajorColor "
-        "GridLineYMajorWidth GridLineYMajorStyle GridLineYMinorCustom GridLineYMinorColor "
-        "GridLineYMinorWidth "
-        "GridLineYMinorStyle"));
+    return b.Done();
 }
 
 TcEditorPageTable MakeDataCursorPage()
@@ -549,10 +491,7 @@ TcEditorPageTable MakeDataCursorPage()
         .Radio("HintOrientationSide", {QStringLiteral("Bottom-Right"), QStringLiteral("Top-Left")},
                "Orientation Side", "DataCursorOrientationSideRadioGroup")
         .Edit("HintPosition", "Position");
-    return b.Done(
-        Split("Name PopupEnabled SnapToDataPoint Style Color UseChannelColor HintPosition HintShow "
-              "HintHideOnRelease HintOrientationSide Pointer1Position Pointer2Position PointerPenWidth "
-              "ChannelName ChannelAllowAll ChannelShowAllInLegend Font"));
+    return b.Done();
 }
 
 TcEditorPageTable MakeLimitPage()
@@ -576,9 +515,7 @@ TcEditorPageTable MakeLimitPage()
         .Check("UserCanMove", "User Can Move")
         .Check("PopupEnabled", "Popup Enabled", "LimitPopUpEnabledCheckBox")
         .Check("ClipToAxes", "Clip To Axes");
-    return b.Done(
-        Split("Name Visible UserCanMove PopupEnabled ClipToAxes Layer Style Line1Position Line2Position "
-              "FillStyle LineStyle LineWidth Color XAxisName YAxisName"));
+    return b.Done();
 }
 
 TcEditorPageTable MakeLabelPage()
@@ -597,9 +534,7 @@ TcEditorPageTable MakeLabelPage()
         .Edit("MarginTop", "Top")
         .Edit("MarginRight", "Right")
         .Edit("MarginBottom", "Bottom");
-    return b.Done(
-        Split("Name Visible Caption MarginLeft MarginTop MarginRight MarginBottom Alignment ImageListIndex "
-              "ImageIndex Font"));
+    return b.Done();
 }
 
 TcEditorPageTable MakeTablePage()
@@ -631,10 +566,7 @@ TcEditorPageTable MakeTablePage()
         .Check("GridLinesShow", "Show")
         .Color("GridLinesColor", "Color");
     b.Sub(QStringLiteral("Layout")).Edit("StartPercent", "Start Percent").Edit("StopPercent", "Stop Percent");
-    return b.Done(
-        Split("Name Visible Enabled PopupEnabled MarginTop MarginLeft MarginRight MarginBottom ColumnSpacing "
-              "RowSpacing RowsMax ColumnTitlesVisible GridLinesShow GridLinesColor StartPercent StopPercent "
-              "GridBackGroundTransparent GridBackGroundColor DataFont ColumnTitlesFont"));
+    return b.Done();
 }
 
 TcEditorPageTable MakeControlPage()
@@ -720,21 +652,7 @@ TcEditorPageTable MakeControlPage()
                "AnnotationDefaultReferenceSizeXComboBox")
         .Combo("AnnotationDefaultReferenceSizeY", dataOrChannel, "Size Y",
                "AnnotationDefaultReferenceSizeYComboBox");
-    return b.Done(
-        Split("AutoFrameRate UpdateFrameRate ClipAnnotationsToAxes BorderStyle CopyToClipBoardFormat "
-              "DataFileColumnSeparator BackGroundColor BackGroundGradientDirection BackGroundGradientEnabled "
-              "BackGroundGradientStartColor BackGroundGradientStopColor OuterMarginLeft OuterMarginTop "
-              "OuterMarginRight "
-              "OuterMarginBottom TitleVisible TitleMargin TitleText TitleFont LogFileName LogBufferSize "
-              "HintsShow HintsPause "
-              "HintsHidePause HintsFont AnnotationDefaultPenColor AnnotationDefaultPenStlye "
-              "AnnotationDefaultPenWidth "
-              "AnnotationDefaultBrushColor AnnotationDefaultBrushStlye AnnotationDefaultReference "
-              "AnnotationDefaultReferencePositionX AnnotationDefaultReferencePositionY "
-              "AnnotationDefaultReferenceSizeX "
-              "AnnotationDefaultReferenceSizeY AnnotationDefaultFont PrintShowDialog PrintOrientation "
-              "PrintMarginLeft "
-              "PrintMarginTop PrintMarginRight PrintMarginBottom PrintDocumentName"));
+    return b.Done();
 }
 
 } // namespace
@@ -746,12 +664,12 @@ const TcEditorPageTable& ChannelPageTable()
 }
 const TcEditorPageTable& XAxisPageTable()
 {
-    static const TcEditorPageTable t = MakeAxisPage("XAxis", false);
+    static const TcEditorPageTable t = MakeAxisPage("XAxis");
     return t;
 }
 const TcEditorPageTable& YAxisPageTable()
 {
-    static const TcEditorPageTable t = MakeAxisPage("YAxis", true);
+    static const TcEditorPageTable t = MakeAxisPage("YAxis");
     return t;
 }
 const TcEditorPageTable& LegendPageTable()

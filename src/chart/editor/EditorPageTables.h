@@ -1,6 +1,6 @@
 // The property editor's pages as data: for each page the controls of its sub-pages, each bound to
 // one property of the edited object by name (read and written through the object's property
-// table), and the order in which the page's change handler writes them. UI thread only.
+// table). UI thread only.
 #pragma once
 
 #include <QString>
@@ -53,8 +53,6 @@ struct TcEditorField {
 struct TcEditorPageTable {
     QString Prefix; // control name prefix: "Channel", "XAxis", ...
     std::vector<TcEditorField> Fields;
-    // The properties the change handler writes, in this order.
-    QStringList WriteOrder;
 };
 
 // The tables of the object pages and of the chart's own page ("Control" prefix, whose fields use

@@ -32,119 +32,6 @@ constexpr int kRowsPerColumn = 7;
 constexpr int kLabelWidth = 96;
 constexpr int kControlWidth = 110;
 
-QString EditText(const TPropertyInfo& p, const TPersistent& o)
-{
-    switch (p.Kind) {
-    case TPropertyKind::Ordinal:
-        return QString::number(p.GetOrdinal(o));
-    case TPropertyKind::Float:
-        return QString::number(p.GetFloat(o), 'g', 15);
-    case TPropertyKind::String:
-        return p.GetString(o);
-    case TPropertyKind::Object:
-        break;
-    }
-    return {};
-}
-
-void LoadField(const TcEditorField& f, QWidget* w, const TPersistent& o)
-{
-    const TPropertyInfo* p = o.PropertyTable().Find(f.Property);
-    if (!p)
-        return;
-    auto& obj = const_cast<TPersistent&>(o);
-    switch (f.Kind) {
-    case TcEditorFieldKind::Edit:
-        static_cast<TcComponentEditorEdit*>(w)->SetAsString(EditText(*p, o));
-        break;
-    case TcEditorFieldKind::Check:
-        static_cast<TcComponentEditorCheckBox*>(w)->SetAsBoolean(p->GetOrdinal(o) != 0);
-        break;
-    case TcEditorFieldKind::Combo:
-        static_cast<TcComponentEditorComboBox*>(w)->SetAsInteger(int(p->GetOrdinal(o)));
-        break;
-    case TcEditorFieldKind::Radio:
-        static_cast<TcComponentEditorRadioGroup*>(w)->SetAsInteger(int(p->GetOrdinal(o)));
-        break;
-    case TcEditorFieldKind::TextCombo:
-    case TcEditorFieldKind::NameCombo: {
-        auto* box = static_cast<TcComponentEditorComboBox*>(w);
-        const QString text = p->GetString(o);
-        if (box->isEditable() || box->findText(text) >= 0)
-            box->SetAsString(text);
-        else
-            box->SetAsInteger(-1);
-        break;
-    }
-    case TcEditorFieldKind::Color:
-        static_cast<TcComponentEditorColorPicker*>(w)->SetColor(TColor(p->GetOrdinal(o)));
-        break;
-    case TcEditorFieldKind::Font:
-        if (p->GetObject)
-            if (auto* font = dynamic_cast<fw::TFont*>(p->GetObject(obj)))
-                static_cast<TcComponentEditorFontPicker*>(w)->SetFont(*font);
-        break;
-    }
-}
-
-// Writes one control to its property. A number that does not parse and a name box without a
-// selection leave the property as it is: the reload then shows the stored value.
-void WriteField(const TcEditorField& f, QWidget* w, TPersistent& o)
-{
-    const TPropertyInfo* p = o.PropertyTable().Find(f.Property);
-    if (!p || p->ReadOnly())
-        return;
-    switch (f.Kind) {
-    case TcEditorFieldKind::Edit: {
-        const QString text = static_cast<TcComponentEditorEdit*>(w)->AsString().trimmed();
-        bool ok = false;
-        if (p->Kind == TPropertyKind::String) {
-            p->SetString(o, static_cast<TcComponentEditorEdit*>(w)->AsString());
-        } else if (p->Kind == TPropertyKind::Ordinal) {
-            const long long v = text.toLongLong(&ok);
-            if (ok && p->InRange(double(v)))
-                p->SetOrdinal(o, v);
-            else if (ok)
-                p->SetOrdinal(o, (long long)std::clamp(double(v), p->Min, p->Max));
-        } else if (p->Kind == TPropertyKind::Float) {
-            const double v = text.toDouble(&ok);
-            if (ok && std::isfinite(v))
-                p->SetFloat(o, v);
-        }
-        break;
-    }
-    case TcEditorFieldKind::Check:
-        p->SetOrdinal(o, static_cast<TcComponentEditorCheckBox*>(w)->AsBoolean() ? 1 : 0);
-        break;
-    case TcEditorFieldKind::Combo:
-    case TcEditorFieldKind::Radio: {
-        const int i = f.Kind == TcEditorFieldKind::Combo
-                          ? static_cast<TcComponentEditorComboBox*>(w)->AsInteger()
-                          : static_cast<TcComponentEditorRadioGroup*>(w)->AsInteger();
-        if (i >= 0 && p->InRange(i))
-            p->SetOrdinal(o, i);
-        break;
-    }
-    case TcEditorFieldKind::TextCombo:
-        p->SetString(o, static_cast<TcComponentEditorComboBox*>(w)->AsString());
-        break;
-    case TcEditorFieldKind::NameCombo: {
-        auto* box = static_cast<TcComponentEditorComboBox*>(w);
-        if (box->AsInteger() >= 0)
-            p->SetString(o, box->AsString());
-        break;
-    }
-    case TcEditorFieldKind::Color:
-        p->SetOrdinal(o, static_cast<TcComponentEditorColorPicker*>(w)->Color());
-        break;
-    case TcEditorFieldKind::Font:
-        if (p->GetObject)
-            if (auto* font = dynamic_cast<fw::TFont*>(p->GetObject(o)))
-                font->Assign(static_cast<TcComponentEditorFontPicker*>(w)->Font());
-        break;
-    }
-}
-
 template <class T> T* Named(QWidget* parent, const QString& name)
 {
     auto* w = new T(parent);
@@ -204,9 +91,54 @@ TcPlotEditorForm::TcPlotEditorForm(TcPlotComponent* Chart, TcPlotMasterManager* 
     BuildObjectPage(pkDataView, QStringLiteral("Data View"), DataViewPageTable(), "DataViewListBox", "", "",
                     true);
     // Channels are added and removed here only where the chart allows it.
+    ShowChannelAddRemove(false);
+}
+
+void TcPlotEditorForm::ShowChannelAddRemove(bool Value)
+{
     for (const char* name : {"iChannelAddButton", "ChannelRemoveButton"})
         if (QWidget* w = Control(QString::fromLatin1(name)))
-            w->setVisible(false);
+            w->setVisible(Value);
+}
+
+void TcPlotEditorForm::Fill()
+{
+    for (int k = 0; k < pkCount; ++k) {
+        const auto kind = TcPageKind(k);
+        TcPlotObjectManagerCustom* m = Manager(kind);
+        TcComponentEditorListBox* list = FPages[kind].List;
+        list->Clear();
+        for (int i = 0; m && i < m->Count(); ++i)
+            list->AddObject(QString(), m->Item(i));
+        list->SetItemIndex(list->Count() > 0 ? 0 : -1);
+        UpdatePage(kind);
+    }
+}
+
+TcPlotEditor::TcPageIndexes TcPlotEditorForm::PageIndexes() const
+{
+    TcPageIndexes out{};
+    const auto controls = PageControls();
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        out[i] = controls[i] ? controls[i]->TabIndex() : 0;
+    return out;
+}
+
+void TcPlotEditorForm::SetPageIndexes(const TcPageIndexes& Indexes)
+{
+    const auto controls = PageControls();
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        if (controls[i])
+            controls[i]->SetTabIndex(Indexes[i]);
+}
+
+void InstallPlotEditor()
+{
+    SetPlotEditorFactory([](TcPlotComponent* chart, TcPlotMasterManager* master) -> TcPlotEditor* {
+        auto* form = new TcPlotEditorForm(chart, master);
+        form->SetFormTranslationMethod([master](QWidget* f) { master->TranslateForm(f); });
+        return form;
+    });
 }
 
 TcPlotEditorForm::~TcPlotEditorForm()
@@ -232,9 +164,8 @@ void TcPlotEditorForm::changeEvent(QEvent* e)
         UpdateAll();
 }
 
-std::vector<TcPlotEditorForm::Binding> TcPlotEditorForm::BuildFields(QWidget* Host,
-                                                                     const TcEditorPageTable& Table,
-                                                                     const std::function<void()>& Change)
+std::vector<TcPlotEditorForm::Binding>
+TcPlotEditorForm::BuildFields(QWidget* Host, const TcEditorPageTable& Table, TcPropertyBindings& Props)
 {
     std::vector<Binding> out;
     auto* hostLayout = new QVBoxLayout(Host);
@@ -334,7 +265,7 @@ std::vector<TcPlotEditorForm::Binding> TcPlotEditorForm::BuildFields(QWidget* Ho
         switch (f.Kind) {
         case TcEditorFieldKind::Edit: {
             auto* e = Named<TcComponentEditorEdit>(parent, f.Control);
-            e->OnUpdate = [Change](TcComponentEditorEdit*) { Change(); };
+            Props.Edit(e, f.Property);
             control = e;
             if (f.UpDown) {
                 auto* ud =
@@ -359,7 +290,7 @@ std::vector<TcPlotEditorForm::Binding> TcPlotEditorForm::BuildFields(QWidget* Ho
             c->SetCaption(f.Caption);
             c->setFixedHeight(19);
             c->setMinimumWidth(kLabelWidth + 40);
-            c->OnClick = [Change](TcComponentEditorCheckBox*) { Change(); };
+            Props.CheckBox(c, f.Property);
             control = c;
             labelled = false;
             break;
@@ -370,7 +301,7 @@ std::vector<TcPlotEditorForm::Binding> TcPlotEditorForm::BuildFields(QWidget* Ho
             auto* c = Named<TcComponentEditorComboBox>(parent, f.Control);
             c->setEditable(f.Kind == TcEditorFieldKind::TextCombo);
             c->SetItems(f.Items);
-            c->OnChange = [Change](TcComponentEditorComboBox*) { Change(); };
+            Props.ComboBox(c, f.Property);
             control = c;
             break;
         }
@@ -380,7 +311,7 @@ std::vector<TcPlotEditorForm::Binding> TcPlotEditorForm::BuildFields(QWidget* Ho
             r->SetItems(f.Items);
             r->setFixedHeight(rows * 18 + 6);
             r->setMinimumWidth(kLabelWidth + kControlWidth);
-            r->OnClick = [Change](TcComponentEditorRadioGroup*) { Change(); };
+            Props.RadioGroup(r, f.Property);
             control = r;
             labelled = false;
             break;
@@ -388,7 +319,7 @@ std::vector<TcPlotEditorForm::Binding> TcPlotEditorForm::BuildFields(QWidget* Ho
         case TcEditorFieldKind::Color: {
             auto* c = Named<TcComponentEditorColorPicker>(parent, f.Control);
             c->setFixedSize(47, 21);
-            c->OnChange = [Change](TcComponentEditorColorPicker*) { Change(); };
+            Props.ColorPicker(c, f.Property);
             control = c;
             break;
         }
@@ -396,7 +327,7 @@ std::vector<TcPlotEditorForm::Binding> TcPlotEditorForm::BuildFields(QWidget* Ho
             auto* c = Named<TcComponentEditorFontPicker>(parent, f.Control);
             c->setText(f.Caption);
             c->setFixedSize(75, 23);
-            c->OnChange = [Change](TcComponentEditorFontPicker*) { Change(); };
+            Props.FontPicker(c, f.Property);
             control = c;
             labelled = false;
             break;
@@ -431,21 +362,14 @@ void TcPlotEditorForm::BuildChartPage()
 {
     QWidget* page = FPageControl->AddPage(QStringLiteral("Control"));
     page->setObjectName(QStringLiteral("ControlTabSheet"));
-    FChartBindings = BuildFields(page, ControlPageTable(), [this] {
+    FChartBindings = BuildFields(page, ControlPageTable(), FChartProps);
+    FChartProps.OnApplied = [this](const QString& path) {
         if (FMaster)
             FMaster->BasicPropertyChanged();
-    });
-    // The title controls write to the chart's title label and reload the "Labels" page.
-    for (Binding& b : FChartBindings) {
-        if (!b.Field->Property.startsWith(QLatin1String("Title")))
-            continue;
-        if (auto* e = dynamic_cast<TcComponentEditorEdit*>(b.Control))
-            e->OnUpdate = [this](TcComponentEditorEdit*) { ChangeTitle(); };
-        else if (auto* c = dynamic_cast<TcComponentEditorCheckBox*>(b.Control))
-            c->OnClick = [this](TcComponentEditorCheckBox*) { ChangeTitle(); };
-        else if (auto* fp = dynamic_cast<TcComponentEditorFontPicker*>(b.Control))
-            fp->OnChange = [this](TcComponentEditorFontPicker*) { ChangeTitle(); };
-    }
+        // The title is the chart's first label.
+        if (path.startsWith(QLatin1String("Title"), Qt::CaseInsensitive))
+            UpdatePage(pkLabel);
+    };
 }
 
 void TcPlotEditorForm::BuildObjectPage(TcPageKind Kind, const QString& Caption,
@@ -464,7 +388,7 @@ void TcPlotEditorForm::BuildObjectPage(TcPageKind Kind, const QString& Caption,
     layout->setContentsMargins(4, 4, 4, 4);
 
     auto* listBox = new TcComponentEditorGroupBox(page);
-    listBox->setObjectName(Table.Prefix + QStringLiteral("ListGroupBox"));
+    listBox->setObjectName(QStringLiteral("ListGroupBoxOf") + Table.Prefix); // outside the page prefix
     auto* listLayout = new QVBoxLayout(listBox);
     listLayout->setContentsMargins(0, 0, 0, 0);
     p.List = Named<TcComponentEditorListBox>(listBox, QString::fromLatin1(ListName));
@@ -517,7 +441,9 @@ void TcPlotEditorForm::BuildObjectPage(TcPageKind Kind, const QString& Caption,
 
     auto* host = new QWidget(page);
     layout->addWidget(host, 1);
-    p.Bindings = BuildFields(host, Table, [this, Kind] { ChangePage(Kind); });
+    p.Props = std::make_unique<TcPropertyBindings>();
+    p.Props->OnApplied = [this, Kind](const QString&) { Applied(Kind); };
+    p.Bindings = BuildFields(host, Table, *p.Props);
     for (Binding& b : p.Bindings)
         if (b.Field->Kind == TcEditorFieldKind::NameCombo)
             static_cast<TcComponentEditorComboBox*>(b.Control)->OnDropDown =
@@ -593,7 +519,8 @@ TcPlotEditorForm::PageControls() const
                                            "DataViewPageControl",
                                            "DataViewGridLinesCustomPageControl"};
     for (int i = 0; i < PageControlCount; ++i)
-        out[std::size_t(i)] = findChild<TcComponentEditorPageControl*>(QString::fromLatin1(names[i]));
+        out[std::size_t(i)] =
+            dynamic_cast<TcComponentEditorPageControl*>(Control(QString::fromLatin1(names[i])));
     return out;
 }
 
@@ -645,8 +572,9 @@ void TcPlotEditorForm::EnableControls(const QString& Prefix)
 
 void TcPlotEditorForm::SetFormTranslationMethod(const TFormTranslationMethod& Method)
 {
-    for (auto* picker : findChildren<TcComponentEditorValueConverterPicker*>())
-        picker->TranslationMethod = Method;
+    for (QWidget* w : findChildren<QWidget*>())
+        if (auto* picker = dynamic_cast<TcComponentEditorValueConverterPicker*>(w))
+            picker->TranslationMethod = Method;
 }
 
 void TcPlotEditorForm::RefillNames(TcComponentEditorComboBox* Box, TcEditorNameList List, TcPageKind Kind)
@@ -715,14 +643,14 @@ void TcPlotEditorForm::UpdatePage(TcPageKind Kind)
         RefillPageNames(p);
     TcPlotObject* o = Selected(Kind);
     if (!o) {
+        p.Props->SetObject(nullptr);
         DisableControls(p.Table->Prefix);
         return;
     }
     EnableControls(p.Table->Prefix);
     if (Kind == pkXAxis || Kind == pkYAxis)
         RefillPageNames(p);
-    for (Binding& b : p.Bindings)
-        LoadField(*b.Field, b.Control, *o);
+    p.Props->SetObject(o);
     if (Kind == pkChannel) {
         // While logging, the log file cannot be changed (its text stays shown).
         auto* c = dynamic_cast<TcPlotChannelCustom*>(o);
@@ -741,25 +669,9 @@ void TcPlotEditorForm::UpdateAll()
         UpdatePage(TcPageKind(k));
 }
 
-void TcPlotEditorForm::ChangePage(TcPageKind Kind)
+void TcPlotEditorForm::Applied(TcPageKind Kind)
 {
     Page& p = FPages[Kind];
-    TcPlotObject* o = Selected(Kind);
-    if (!o)
-        return;
-    const bool logging = [&] {
-        auto* c = dynamic_cast<TcPlotChannelCustom*>(o);
-        return c && c->LoggingActive();
-    }();
-    for (const QString& name : p.Table->WriteOrder) {
-        for (Binding& b : p.Bindings) {
-            if (b.Field->Property != name)
-                continue;
-            if (logging && name == QLatin1String("LogFileName"))
-                continue;
-            WriteField(*b.Field, b.Control, *o);
-        }
-    }
     switch (Kind) {
     case pkDataCursor:
     case pkLimit:
@@ -767,8 +679,8 @@ void TcPlotEditorForm::ChangePage(TcPageKind Kind)
         break;
     case pkLabel:
         UpdatePage(Kind);
-        if (p.List->ItemIndex() == 0)
-            LoadTitleFromChart();
+        if (p.List->ItemIndex() == 0 && FChart)
+            FChartProps.Refresh(); // the title controls show the first label
         break;
     case pkTable:
         break;
@@ -1084,25 +996,7 @@ bool TcPlotEditorForm::ShowObject(TcPlotObject* Object)
 
 void TcPlotEditorForm::LoadChartPage()
 {
-    if (!FChart)
-        return;
-    for (Binding& b : FChartBindings)
-        LoadField(*b.Field, b.Control, *FChart);
-    SetLoggingControls();
-}
-
-void TcPlotEditorForm::WriteChartPage()
-{
-    if (!FChart)
-        return;
-    for (const QString& name : ControlPageTable().WriteOrder)
-        for (Binding& b : FChartBindings) {
-            if (b.Field->Property != name)
-                continue;
-            if (name == QLatin1String("LogFileName") && FChart->LoggingActive())
-                continue;
-            WriteField(*b.Field, b.Control, *FChart);
-        }
+    FChartProps.SetObject(FChart);
     SetLoggingControls();
 }
 
@@ -1116,24 +1010,6 @@ void TcPlotEditorForm::SetLoggingControls()
         else
             e->Enable();
     }
-}
-
-void TcPlotEditorForm::LoadTitleFromChart()
-{
-    for (Binding& b : FChartBindings)
-        if (b.Field->Property.startsWith(QLatin1String("Title")))
-            LoadField(*b.Field, b.Control, *FChart);
-}
-
-void TcPlotEditorForm::ChangeTitle()
-{
-    if (!FChart || !FMaster || !FMaster->LabelManager() || FMaster->LabelManager()->Count() == 0)
-        return; // no title label to write to
-    for (const QString& name : ControlPageTable().WriteOrder)
-        for (Binding& b : FChartBindings)
-            if (b.Field->Property == name && name.startsWith(QLatin1String("Title")))
-                WriteField(*b.Field, b.Control, *FChart);
-    UpdatePage(pkLabel);
 }
 
 } // namespace chart

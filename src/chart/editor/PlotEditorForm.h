@@ -8,24 +8,23 @@
 
 #include "chart/editor/EditorControls.h"
 #include "chart/editor/EditorPageTables.h"
+#include "chart/editor/PropertyBinding.h"
+#include "chart/objects/MasterManager.h"
 
 #include <QLabel>
 #include <QMenu>
 
 #include <array>
 #include <map>
+#include <memory>
 #include <vector>
 
 namespace chart
 {
 
-class TcPlotComponent;
-class TcPlotMasterManager;
-class TcPlotObject;
-class TcPlotObjectManagerCustom;
 class TcPlotLayoutObject;
 
-class TcPlotEditorForm : public TcCustomEditorForm
+class TcPlotEditorForm : public TcCustomEditorForm, public TcPlotEditor
 {
   public:
     // The object pages in the order of UpdateAll.
@@ -42,38 +41,41 @@ class TcPlotEditorForm : public TcCustomEditorForm
         pkTable,
         pkCount
     };
-    static constexpr int PageControlCount = 14;
 
     TcPlotEditorForm(TcPlotComponent* Chart, TcPlotMasterManager* Master, QWidget* parent = nullptr);
     ~TcPlotEditorForm() override;
 
     bool IsClosing = false;
-    // Raised by closeEvent before IsClosing rises; the master uses it in place of the form's own.
-    std::function<void()> OnClose;
 
-    // The chart is being destroyed: the form no longer refers to it.
-    void ForgetChart() { FChart = nullptr; }
+    // The editor as the master manager drives it.
+    QWidget* Window() override { return this; }
+    bool Closing() const override { return IsClosing; }
+    void Fill() override;
+    TcPageIndexes PageIndexes() const override;
+    void SetPageIndexes(const TcPageIndexes& Indexes) override;
+    void ShowChannelAddRemove(bool Value) override;
+    void ForgetChart() override { FChart = nullptr; }
+    int ShowModal() override { return TcCustomEditorForm::ShowModal(); }
 
-    void UpdateAll();
+    void UpdateAll() override;
     void UpdatePage(TcPageKind Kind);
-    // The change handler of a page: writes every control to the selected object in the page's order.
-    void ChangePage(TcPageKind Kind);
-    // The chart page: filled from the chart, and written back in the settings' order.
-    void LoadChartPage();
-    void WriteChartPage();
+    // The chart page: its controls read and write the chart's properties.
+    void LoadChartPage() override;
+    // The chart page's state that follows the chart (the log file controls).
+    void SetLoggingControls() override;
 
     // Master notifications while the form is open and not closing.
-    void ObjectInserted(TcPlotObject* Object);
-    void ObjectRemoved(TcPlotObject* Object);
-    void ObjectRenamed(TcPlotObject* Object);
-    // Shows the page of the object's kind with the object selected; false for kinds without one.
-    bool SelectObject(TcPlotObject* Object);
+    void ObjectInserted(TcPlotObject* Object) override;
+    void ObjectRemoved(TcPlotObject* Object) override;
+    void ObjectRenamed(TcPlotObject* Object) override;
+    bool SelectObject(TcPlotObject* Object) override;
 
     TcComponentEditorListBox* List(TcPageKind Kind) const;
     TcPlotObject* Selected(TcPageKind Kind) const;
     TcComponentEditorPageControl* MainPageControl() const { return FPageControl; }
     // PageControl, ControlPageControl, ChannelPageControl, ... in the order the master remembers them.
     std::array<TcComponentEditorPageControl*, PageControlCount> PageControls() const;
+    TcPlotMasterManager* Master() const { return FMaster; }
     // The component of the form with that name, or null.
     QWidget* Control(const QString& Name) const;
     // The "Layout" page, where the layout viewer is placed. The viewer reports its changes to
@@ -108,22 +110,22 @@ class TcPlotEditorForm : public TcCustomEditorForm
         const TcEditorPageTable* Table = nullptr;
         TcComponentEditorListBox* List = nullptr;
         QPushButton* Remove = nullptr;
+        std::unique_ptr<TcPropertyBindings> Props;
         std::vector<Binding> Bindings;
     };
 
     void BuildChartPage();
     void BuildObjectPage(TcPageKind Kind, const QString& Caption, const TcEditorPageTable& Table,
                          const char* ListName, const char* AddName, const char* RemoveName, bool HiddenList);
-    // Places the table's controls on sub-pages of Host; the change handler is bound to each.
+    // Places the table's controls on sub-pages of Host, each bound to its property through Props.
     std::vector<Binding> BuildFields(QWidget* Host, const TcEditorPageTable& Table,
-                                     const std::function<void()>& Change);
+                                     TcPropertyBindings& Props);
+    // After an edit on a page was written: the pages that show it are reloaded.
+    void Applied(TcPageKind Kind);
     TcPlotObjectManagerCustom* Manager(TcPageKind Kind) const;
     void AddObject(TcPageKind Kind);
     void RemoveObject(TcPageKind Kind);
     void RefillPageNames(Page& P);
-    void LoadTitleFromChart();
-    void ChangeTitle();
-    void SetLoggingControls();
     void BuildChannelStats();
     void BuildLayoutMenu();
     void LayoutMenuAction(int Item);
@@ -139,11 +141,15 @@ class TcPlotEditorForm : public TcCustomEditorForm
     TcComponentEditorPageControl* FPageControl = nullptr;
     QWidget* FLayoutPage = nullptr;
     std::array<Page, pkCount> FPages;
+    TcPropertyBindings FChartProps;
     std::vector<Binding> FChartBindings;
     std::map<QString, TcComponentEditorPageControl*> FSubPageControls;
     std::vector<QLabel*> FStatsDisplays;
     QMenu* FLayoutPopupMenu = nullptr;
     TcPlotLayoutObject* FPopupObject = nullptr;
 };
+
+// Makes every chart's Edit command open a TcPlotEditorForm.
+void InstallPlotEditor();
 
 } // namespace chart

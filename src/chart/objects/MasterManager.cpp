@@ -2,7 +2,6 @@
 
 #include "chart/axes/PlotAxis.h"
 #include "chart/channels/PlotChannelCustom.h"
-#include "chart/editor/PlotEditorForm.h"
 #include "chart/view/PlotComponent.h"
 #include "framework/Control.h"
 
@@ -58,9 +57,9 @@ TcPlotMasterManager::TcPlotMasterManager(TcPlotOwner* AOwner) : FOwner(AOwner)
 
 TcPlotMasterManager::~TcPlotMasterManager()
 {
-    if (FEditorForm) {
-        FEditorForm->ForgetChart(); // the chart is going: no close event to raise on it
-        delete FEditorForm.data();
+    if (Editor()) {
+        FEditor->ForgetChart(); // the chart is going: no close event to raise on it
+        FreeEditor();
     }
     auto dispose = [](auto*& m) {
         if (!m)
@@ -108,7 +107,7 @@ void TcPlotMasterManager::ObjectInsert(TcPersistent* Sender)
         o->SetUserCanEdit(FUserCanEditObjects);
         o->OnEdit = [this](TcPersistent* s) { EditObject(s); };
         o->SetXYAxesReverse(FXYAxesReverse);
-        if (TcPlotEditorForm* form = LiveForm())
+        if (TcPlotEditor* form = LiveForm())
             form->ObjectInserted(o);
     } else if (dynamic_cast<TcPlotTranslationObject*>(Sender)) {
         if (FTranslationManager)
@@ -157,7 +156,7 @@ void TcPlotMasterManager::ObjectRemove(TcPersistent* Sender)
         return;
     }
     if (auto* o = dynamic_cast<TcPlotObject*>(Sender)) {
-        if (TcPlotEditorForm* form = LiveForm())
+        if (TcPlotEditor* form = LiveForm())
             form->ObjectRemoved(o);
         if (FObjectManager)
             FObjectManager->NotificationRemove(Sender);
@@ -202,7 +201,7 @@ void TcPlotMasterManager::ObjectRename(TcPersistent* Sender)
             m->NotificationRename(o);
     if (FLayoutManager)
         FLayoutManager->NotificationRename(o);
-    if (TcPlotEditorForm* form = LiveForm())
+    if (TcPlotEditor* form = LiveForm())
         form->ObjectRenamed(o);
 }
 
@@ -268,94 +267,70 @@ void TcPlotMasterManager::EditObject(TcPersistent* Sender)
         OnEdit(Sender);
     if (!dynamic_cast<TcPlotComponent*>(FOwner))
         return;
-    if (!FEditorForm)
+    if (!Editor())
         CreateEditorForm();
+    if (!Editor())
+        return;
     if (auto* o = dynamic_cast<TcPlotObject*>(Sender))
-        FEditorForm->SelectObject(o);
+        FEditor->SelectObject(o);
     EditProperties();
 }
 
-TcPlotEditorForm* TcPlotMasterManager::EditorForm() const
+namespace
 {
-    return FEditorForm.data();
+TcPlotEditorFactory& EditorFactory()
+{
+    static TcPlotEditorFactory factory;
+    return factory;
+}
+} // namespace
+
+void SetPlotEditorFactory(TcPlotEditorFactory Factory)
+{
+    EditorFactory() = std::move(Factory);
 }
 
-TcPlotEditorForm* TcPlotMasterManager::LiveForm() const
+bool PlotEditorInstalled()
 {
-    return FEditorForm && !FEditorForm->IsClosing ? FEditorForm.data() : nullptr;
+    return bool(EditorFactory());
+}
+
+TcPlotEditor* TcPlotMasterManager::Editor() const
+{
+    return FEditorWindow ? FEditor : nullptr;
+}
+
+TcPlotEditor* TcPlotMasterManager::LiveForm() const
+{
+    return Editor() && !FEditor->Closing() ? FEditor : nullptr;
+}
+
+void TcPlotMasterManager::FreeEditor()
+{
+    delete FEditorWindow.data();
+    FEditorWindow = nullptr;
+    FEditor = nullptr;
 }
 
 void TcPlotMasterManager::CreateEditorForm()
 {
     auto* chart = dynamic_cast<TcPlotComponent*>(FOwner);
-    if (chart) {
-        auto* form = new TcPlotEditorForm(chart, this, nullptr);
-        form->SetFormTranslationMethod([this](QWidget* f) { TranslateForm(f); });
-        form->OnClose = [this] { EditorFormClose(); };
-        FEditorForm = form;
-        for (int k = 0; k < TcPlotEditorForm::pkCount; ++k) {
-            const auto kind = TcPlotEditorForm::TcPageKind(k);
-            TcComponentEditorListBox* list = form->List(kind);
-            TcPlotObjectManagerCustom* m = nullptr;
-            switch (kind) {
-            case TcPlotEditorForm::pkToolBar:
-                m = FToolBarManager;
-                break;
-            case TcPlotEditorForm::pkLegend:
-                m = FLegendManager;
-                break;
-            case TcPlotEditorForm::pkTable:
-                m = FTableManager;
-                break;
-            case TcPlotEditorForm::pkXAxis:
-                m = FXAxisManager;
-                break;
-            case TcPlotEditorForm::pkYAxis:
-                m = FYAxisManager;
-                break;
-            case TcPlotEditorForm::pkDataView:
-                m = FDataViewManager;
-                break;
-            case TcPlotEditorForm::pkChannel:
-                m = FChannelManager;
-                break;
-            case TcPlotEditorForm::pkDataCursor:
-                m = FDataCursorManager;
-                break;
-            case TcPlotEditorForm::pkLimit:
-                m = FLimitManager;
-                break;
-            case TcPlotEditorForm::pkLabel:
-                m = FLabelManager;
-                break;
-            case TcPlotEditorForm::pkCount:
-                break;
-            }
-            for (int i = 0; m && i < m->Count(); ++i)
-                list->AddObject(QString(), m->Item(i));
-            list->SetItemIndex(list->Count() > 0 ? 0 : -1);
-            form->UpdatePage(kind);
-        }
-        const auto controls = form->PageControls();
-        for (std::size_t i = 0; i < controls.size(); ++i)
-            if (controls[i])
-                controls[i]->SetTabIndex(FPageIndexes[i]);
-        for (const char* name : {"iChannelAddButton", "ChannelRemoveButton"})
-            if (QWidget* w = form->Control(QString::fromLatin1(name)))
-                w->setVisible(chart->UserCanAddRemoveChannels());
+    if (chart && EditorFactory()) {
+        FEditor = EditorFactory()(chart, this);
+        FEditorWindow = FEditor->Window();
+        FEditor->OnClose = [this] { EditorFormClose(); };
+        FEditor->Fill();
+        FEditor->SetPageIndexes(FPageIndexes);
+        FEditor->ShowChannelAddRemove(chart->UserCanAddRemoveChannels());
     }
-    if (FEditorForm)
-        TranslateForm(FEditorForm);
+    if (Editor())
+        TranslateForm(FEditor->Window());
 }
 
 void TcPlotMasterManager::RememberPages()
 {
-    if (!FEditorForm)
-        return;
-    const auto controls = FEditorForm->PageControls();
-    for (std::size_t i = 0; i < controls.size(); ++i)
-        if (controls[i])
-            FPageIndexes[i] = controls[i]->TabIndex();
+    if (Editor())
+        FPageIndexes = FEditor->PageIndexes();
 }
 
 void TcPlotMasterManager::EditProperties()
@@ -363,20 +338,22 @@ void TcPlotMasterManager::EditProperties()
     auto* chart = dynamic_cast<TcPlotComponent*>(FOwner);
     if (!chart)
         return;
-    if (!FEditorForm)
+    if (!Editor())
         CreateEditorForm();
-    QPointer<TcPlotEditorForm> form = FEditorForm;
-    form->UpdateAll();
-    form->LoadChartPage();
-    if (const QScreen* screen = form->screen()) {
+    if (!Editor())
+        return;
+    FEditor->UpdateAll();
+    FEditor->LoadChartPage();
+    QWidget* window = FEditor->Window();
+    if (const QScreen* screen = window->screen()) {
         const QRect r = screen->geometry();
-        form->move(r.width() / 2 - form->width() / 2, r.height() / 2 - form->height() / 2);
+        window->move(r.width() / 2 - window->width() / 2, r.height() / 2 - window->height() / 2);
     }
     if (chart->OnAfterOpenEditor)
         chart->OnAfterOpenEditor(this);
     if (chart->EditorFormStyle() == ipfsStayOnTop) {
-        form->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-        form->show();
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        window->show();
         RememberPages();
         return;
     }
@@ -386,29 +363,29 @@ void TcPlotMasterManager::EditProperties()
         ~Free()
         {
             m->RememberPages();
-            delete m->FEditorForm.data();
-            m->FEditorForm = nullptr;
+            m->FreeEditor();
         }
     } free{this};
-    form->ShowModal();
+    FEditor->ShowModal();
 }
 
 void TcPlotMasterManager::EditorFormClose()
 {
     auto* chart = dynamic_cast<TcPlotComponent*>(FOwner);
-    if (!chart || !FEditorForm || chart->EditorFormStyle() != ipfsStayOnTop)
+    if (!chart || !Editor() || chart->EditorFormStyle() != ipfsStayOnTop)
         return;
     RememberPages();
-    FEditorForm->deleteLater();
-    FEditorForm = nullptr;
+    FEditorWindow->deleteLater();
+    FEditorWindow = nullptr;
+    FEditor = nullptr;
 }
 
 void TcPlotMasterManager::BasicPropertyChanged()
 {
     if (!dynamic_cast<TcPlotComponent*>(FOwner))
         return;
-    if (TcPlotEditorForm* form = LiveForm())
-        form->WriteChartPage();
+    if (TcPlotEditor* form = LiveForm())
+        form->SetLoggingControls();
 }
 
 int TcPlotMasterManager::AddTo(TcPlotObjectManagerCustom* manager)

@@ -1209,7 +1209,7 @@ void TcPlotComponent::ToolBarCommand(int Command)
 
 bool TcPlotComponent::ToolBarCommandAvailable(int Command) const
 {
-    return Command == iptbbtEdit;
+    return Command == iptbbtEdit && PlotEditorInstalled();
 }
 
 } // namespace chart
