@@ -11,11 +11,13 @@
 #include "chart/objects/PlotTable.h"
 #include "chart/objects/PlotToolBar.h"
 #include "chart/view/PlotComponent.h"
+#include "framework/Colors.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPalette>
 
 namespace chart
 {
@@ -27,7 +29,6 @@ using fw::TPersistent;
 using fw::TPropertyInfo;
 using fw::TPropertyKind;
 
-constexpr int kRowHeight = 23;
 constexpr int kRowsPerColumn = 7;
 constexpr int kLabelWidth = 96;
 constexpr int kControlWidth = 110;
@@ -37,6 +38,15 @@ template <class T> T* Named(QWidget* parent, const QString& name)
     auto* w = new T(parent);
     w->setObjectName(name);
     return w;
+}
+
+// The page takes the face colour the check boxes and radio groups draw on.
+void FacePage(QWidget* page)
+{
+    QPalette palette = page->palette();
+    palette.setColor(QPalette::Window, fw::ToQColor(fw::clBtnFace));
+    page->setPalette(palette);
+    page->setAutoFillBackground(true);
 }
 
 QString PageControlName(const QString& prefix, const QString& subPage)
@@ -60,7 +70,7 @@ TcPlotEditorForm::TcPlotEditorForm(TcPlotComponent* Chart, TcPlotMasterManager* 
     setObjectName(QStringLiteral("PlotEditorForm"));
     SetCaption(QStringLiteral("Plot"));
     setWindowFlag(Qt::Dialog);
-    resize(576, 272);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     FPageControl = Named<TcComponentEditorPageControl>(this, QStringLiteral("PageControl"));
@@ -92,6 +102,9 @@ TcPlotEditorForm::TcPlotEditorForm(TcPlotComponent* Chart, TcPlotMasterManager* 
                     true);
     // Channels are added and removed here only where the chart allows it.
     ShowChannelAddRemove(false);
+    const QSize least = minimumSizeHint();
+    resize(std::max({576, least.width(), FPageControl->tabBar()->sizeHint().width() + 4}),
+           std::max(272, least.height()));
 }
 
 void TcPlotEditorForm::ShowChannelAddRemove(bool Value)
@@ -174,90 +187,116 @@ TcPlotEditorForm::BuildFields(QWidget* Host, const TcEditorPageTable& Table, TcP
     hostLayout->addWidget(top);
     FSubPageControls[top->objectName()] = top;
 
-    // One sub-page (or inner page) at a time: columns of rows, groups kept whole in a column.
+    // Each (inner) sub-page holds columns of rows (a label and its control, or a check box alone);
+    // a group's rows sit in a group box; a column takes kRowsPerColumn rows at most.
+    struct Column {
+        QGridLayout* Grid = nullptr;
+        int Used = 0;
+        QString Group;
+        QGridLayout* GroupGrid = nullptr;
+        // A group taller than a column lays its rows out in two halves of GroupHalf rows.
+        int GroupHalf = 0;
+        int GroupIndex = 0;
+    };
     std::map<QString, QWidget*> pages;
     std::map<QWidget*, QHBoxLayout*> columnsOf;
-    std::map<QWidget*, std::pair<QVBoxLayout*, int>> columnOf;
-    std::map<QWidget*, std::pair<QString, QGridLayout*>> groupOf;
+    std::map<QWidget*, Column> columnOf;
     auto pageFor = [&](const QString& path) -> QWidget* {
         if (auto it = pages.find(path); it != pages.end())
             return it->second;
         QWidget* page = nullptr;
+        const int bar = path.indexOf(QLatin1Char('|'));
         if (path.isEmpty()) {
-            page = top->AddPage(Table.Prefix == QLatin1String("ToolBar") ? QStringLiteral("ToolBar")
-                                                                         : QString());
+            page = top->AddPage(Table.Prefix);
             top->tabBar()->hide();
+        } else if (bar < 0) {
+            page = top->AddPage(path);
         } else {
-            const int bar = path.indexOf(QLatin1Char('|'));
-            if (bar < 0) {
-                page = top->AddPage(path);
-            } else {
-                const QString outer = path.left(bar);
-                QWidget* outerPage = nullptr;
-                if (auto it = pages.find(outer); it != pages.end()) {
-                    outerPage = it->second;
-                } else {
-                    outerPage = top->AddPage(outer);
-                    pages[outer] = outerPage;
-                }
-                const QString innerName = PageControlName(Table.Prefix, outer);
-                auto& inner = FSubPageControls[innerName];
-                if (!inner) {
-                    auto* l = outerPage->layout() ? static_cast<QBoxLayout*>(outerPage->layout())
-                                                  : new QVBoxLayout(outerPage);
-                    l->setContentsMargins(2, 2, 2, 2);
-                    inner = Named<TcComponentEditorPageControl>(outerPage, innerName);
-                    l->addWidget(inner);
-                }
-                page = inner->AddPage(path.mid(bar + 1));
+            const QString outer = path.left(bar);
+            QWidget*& outerPage = pages[outer];
+            if (!outerPage) {
+                outerPage = top->AddPage(outer);
+                new QVBoxLayout(outerPage);
+                outerPage->layout()->setContentsMargins(2, 2, 2, 2);
             }
+            const QString innerName = PageControlName(Table.Prefix, outer);
+            auto& inner = FSubPageControls[innerName];
+            if (!inner) {
+                inner = Named<TcComponentEditorPageControl>(outerPage, innerName);
+                outerPage->layout()->addWidget(inner);
+            }
+            page = inner->AddPage(path.mid(bar + 1));
         }
+        FacePage(page);
         auto* cols = new QHBoxLayout(page);
-        cols->setContentsMargins(6, 6, 6, 6);
-        cols->setSpacing(10);
+        cols->setContentsMargins(6, 4, 6, 4);
+        cols->setSpacing(12);
         columnsOf[page] = cols;
         pages[path] = page;
         return page;
     };
-    auto newColumn = [&](QWidget* page) {
-        auto* col = new QVBoxLayout;
-        col->setSpacing(2);
-        columnsOf[page]->addLayout(col);
-        columnOf[page] = {col, 0};
-        groupOf.erase(page);
+    // Rows keep their height: the space left goes below the last row of each column.
+    const auto close = [](QGridLayout* grid) {
+        grid->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(),
+                      0);
     };
-    auto finish = [&] {
-        for (auto& [page, col] : columnOf)
-            col.first->addStretch(1);
-        for (auto& [page, cols] : columnsOf)
-            cols->addStretch(1);
+    auto newColumn = [&](QWidget* page) {
+        if (auto it = columnOf.find(page); it != columnOf.end())
+            close(it->second.Grid);
+        auto* grid = new QGridLayout;
+        grid->setHorizontalSpacing(4);
+        grid->setVerticalSpacing(2);
+        columnsOf[page]->addLayout(grid);
+        columnOf[page] = Column{grid, 0, QString(), nullptr};
     };
 
-    for (const TcEditorField& f : Table.Fields) {
+    const auto rowsOf = [](const TcEditorField& f) {
+        return f.Kind == TcEditorFieldKind::Radio ? int(f.Items.size()) + 1 : 1;
+    };
+    for (std::size_t i = 0; i < Table.Fields.size(); ++i) {
+        const TcEditorField& f = Table.Fields[i];
         QWidget* page = pageFor(f.SubPage);
-        const int rows = f.Kind == TcEditorFieldKind::Radio ? int(f.Items.size()) + 1 : 1;
-        const bool newGroup = !f.Group.isEmpty() && (!groupOf.count(page) || groupOf[page].first != f.Group);
-        const int need = rows + (newGroup ? 1 : 0);
-        if (!columnOf.count(page) || columnOf[page].second + need > kRowsPerColumn)
-            newColumn(page);
-        auto& [col, used] = columnOf[page];
-        used += need;
+        const bool inGroup = !f.Group.isEmpty() && columnOf.count(page) && columnOf[page].Group == f.Group;
+        if (!inGroup) {
+            // A group is kept whole in one column: its caption and all its rows.
+            int need = rowsOf(f);
+            if (!f.Group.isEmpty()) {
+                need = 1;
+                for (std::size_t k = i; k < Table.Fields.size() && Table.Fields[k].Group == f.Group &&
+                                        Table.Fields[k].SubPage == f.SubPage;
+                     ++k)
+                    need += rowsOf(Table.Fields[k]);
+            }
+            const int half = need - 1 > kRowsPerColumn ? need / 2 : 0;
+            if (half)
+                need = half + 1;
+            if (!columnOf.count(page) ||
+                (columnOf[page].Used > 0 && columnOf[page].Used + need > kRowsPerColumn))
+                newColumn(page);
+            columnOf[page].Used += need;
+            columnOf[page].GroupHalf = half;
+            columnOf[page].GroupIndex = 0;
+        }
+        Column& col = columnOf[page];
+        const int rows = rowsOf(f);
+        QGridLayout* grid = col.Grid;
         QWidget* parent = page;
-        QGridLayout* grid = nullptr;
-        if (!f.Group.isEmpty()) {
-            if (newGroup || !groupOf.count(page)) {
+        if (f.Group.isEmpty()) {
+            col.Group.clear();
+            col.GroupGrid = nullptr;
+        } else {
+            if (col.Group != f.Group || !col.GroupGrid) {
                 auto* box = new TcComponentEditorGroupBox(page);
                 box->setTitle(f.Group);
-                grid = new QGridLayout(box);
-                grid->setContentsMargins(6, 2, 6, 4);
-                grid->setVerticalSpacing(2);
-                col->addWidget(box);
-                groupOf[page] = {f.Group, grid};
+                col.GroupGrid = new QGridLayout(box);
+                col.GroupGrid->setContentsMargins(6, 2, 6, 4);
+                col.GroupGrid->setHorizontalSpacing(4);
+                col.GroupGrid->setVerticalSpacing(2);
+                col.Group = f.Group;
+                col.Grid->addWidget(box, col.Grid->rowCount(), 0, 1, 2);
             }
-            grid = groupOf[page].second;
+            grid = col.GroupGrid;
             parent = grid->parentWidget();
-        } else {
-            groupOf.erase(page);
         }
         QWidget* control = nullptr;
         QWidget* extra = nullptr;
@@ -272,6 +311,7 @@ TcPlotEditorForm::BuildFields(QWidget* Host, const TcEditorPageTable& Table, TcP
                     Named<TcUpDown>(parent, f.Control.left(f.Control.size() - 4) + QStringLiteral("UpDown"));
                 ud->SetAssociate(e);
                 ud->SetMax(std::numeric_limits<std::int16_t>::max());
+                ud->setFixedSize(15, 21);
                 extra = ud;
             } else if (f.Converter != TcEditorConverter::None) {
                 auto* vc = Named<TcComponentEditorValueConverterPicker>(
@@ -288,8 +328,7 @@ TcPlotEditorForm::BuildFields(QWidget* Host, const TcEditorPageTable& Table, TcP
         case TcEditorFieldKind::Check: {
             auto* c = Named<TcComponentEditorCheckBox>(parent, f.Control);
             c->SetCaption(f.Caption);
-            c->setFixedHeight(19);
-            c->setMinimumWidth(kLabelWidth + 40);
+            c->setFixedSize(c->fontMetrics().horizontalAdvance(f.Caption) + 24, 19);
             Props.CheckBox(c, f.Property);
             control = c;
             labelled = false;
@@ -309,8 +348,7 @@ TcPlotEditorForm::BuildFields(QWidget* Host, const TcEditorPageTable& Table, TcP
             auto* r = Named<TcComponentEditorRadioGroup>(parent, f.Control);
             r->SetCaption(f.Caption);
             r->SetItems(f.Items);
-            r->setFixedHeight(rows * 18 + 6);
-            r->setMinimumWidth(kLabelWidth + kControlWidth);
+            r->setFixedSize(kLabelWidth + kControlWidth, rows * 18 + 6);
             Props.RadioGroup(r, f.Property);
             control = r;
             labelled = false;
@@ -334,27 +372,41 @@ TcPlotEditorForm::BuildFields(QWidget* Host, const TcEditorPageTable& Table, TcP
         }
         }
         if (f.Kind == TcEditorFieldKind::Edit || f.Kind == TcEditorFieldKind::Combo ||
-            f.Kind == TcEditorFieldKind::TextCombo || f.Kind == TcEditorFieldKind::NameCombo)
-            control->setFixedSize(kControlWidth, 21);
-        auto* row = new QHBoxLayout;
-        row->setSpacing(3);
-        if (labelled) {
-            auto* label = new QLabel(f.Caption, parent);
-            label->setFixedWidth(kLabelWidth);
-            row->addWidget(label);
+            f.Kind == TcEditorFieldKind::TextCombo || f.Kind == TcEditorFieldKind::NameCombo) {
+            int width = extra ? kControlWidth - extra->width() - 2 : kControlWidth;
+            for (const QString& item : f.Items) // combo boxes show their longest item whole
+                width = std::max(width, control->fontMetrics().horizontalAdvance(item) + 34);
+            control->setFixedSize(width, 21);
         }
-        row->addWidget(control);
-        if (extra)
-            row->addWidget(extra);
-        row->addStretch(1);
-        if (grid)
-            grid->addLayout(row, grid->rowCount(), 0);
-        else
-            col->addLayout(row);
-        control->setMinimumHeight(std::min(control->minimumHeight(), kRowHeight));
+        int row = grid->rowCount();
+        int at = 0;
+        if (grid == col.GroupGrid && col.GroupHalf > 0) {
+            row = col.GroupIndex % col.GroupHalf;
+            at = 2 * (col.GroupIndex / col.GroupHalf);
+            ++col.GroupIndex;
+        }
+        if (labelled) {
+            grid->addWidget(new QLabel(f.Caption, parent), row, at);
+            auto* cell = new QHBoxLayout;
+            cell->setSpacing(2);
+            cell->addWidget(control);
+            if (extra)
+                cell->addWidget(extra);
+            cell->addStretch(1);
+            grid->addLayout(cell, row, at + 1);
+        } else {
+            grid->addWidget(control, row, at, 1, 2);
+        }
         out.push_back({&f, control});
     }
-    finish();
+    for (auto& [page, col] : columnOf)
+        close(col.Grid);
+    for (auto& [page, cols] : columnsOf)
+        cols->addStretch(1);
+    // Inner page controls show all their tabs.
+    for (auto& [name, pages] : FSubPageControls)
+        if (pages != top)
+            pages->setMinimumWidth(pages->tabBar()->sizeHint().width() + 4);
     return out;
 }
 
@@ -826,6 +878,7 @@ void TcPlotEditorForm::BuildChannelStats()
 {
     auto* pages = FSubPageControls[QStringLiteral("ChannelPageControl")];
     QWidget* page = pages->AddPage(QStringLiteral("Stats"));
+    FacePage(page);
     auto* grid = new QGridLayout(page);
     grid->setContentsMargins(8, 6, 8, 6);
     grid->setVerticalSpacing(2);
