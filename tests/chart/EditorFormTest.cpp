@@ -10,6 +10,7 @@
 #include "chart/objects/PlotToolBar.h"
 #include "chart/view/XYPlot.h"
 
+#include <QPointer>
 #include <gtest/gtest.h>
 
 using namespace chart;
@@ -113,6 +114,15 @@ TEST_F(EditorForm, StayOnTopFormIsReusedAndEditObjectShowsTheObject)
     EXPECT_EQ(f->MainPageControl()->tabText(f->MainPageControl()->currentIndex()), QStringLiteral("Y-Axes"));
     EXPECT_EQ(f->Selected(Form::pkYAxis), axis);
     EXPECT_EQ(Get<TcComponentEditorEdit>(f, "YAxisSpanEdit")->AsString(), QStringLiteral("42"));
+    // Closing it frees it; objects added afterwards no longer reach it.
+    QPointer<QWidget> window = f;
+    const int yPage = f->MainPageControl()->currentIndex();
+    f->close();
+    EXPECT_EQ(chart.Master().Editor(), nullptr);
+    chart.Master().AddXAxis();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+    EXPECT_EQ(chart.Master().PageIndexes()[0], yPage); // shown again on the next opening
 }
 
 TEST_F(EditorForm, EveryPageWritesItsControlsToTheSelectedObject)
@@ -332,6 +342,25 @@ TEST_F(EditorForm, LayoutMenuOffersWhatThePressedObjectAllows)
     EXPECT_TRUE(chart.Master().XYAxesReverse());
 }
 
+TEST_F(EditorForm, CopyDefaultWritesTheDefaultLabelFormatIntoTheCursorFormat)
+{
+    Form* f = Open();
+    TcPlotAxis* x = chart.GetXAxis(0);
+    auto* style = Get<TcComponentEditorComboBox>(f, "XAxisLabelFormatStyleComboBox");
+    style->SetAsInteger(3); // "Date/Time"
+    style->OnChange(style);
+    auto* format = Get<TcComponentEditorComboBox>(f, "XAxisLabelDateTimeFormatComboBox");
+    format->SetAsString(QStringLiteral("hh:nn:ss"));
+    format->OnChange(format);
+    ASSERT_EQ(int(x->LabelsFormatStyle()), 3);
+    Get<TcComponentEditorButton>(f, "XAxisCursorCopyDefaultButton")->click();
+    EXPECT_EQ(int(x->CursorFormatStyle()), 3);
+    EXPECT_EQ(x->CursorDateTimeFormat(), QStringLiteral("hh:nn:ss"));
+    EXPECT_EQ(Get<TcComponentEditorComboBox>(f, "XAxisCursorFormatStyleComboBox")->AsInteger(), 3);
+    // The legend format is left alone.
+    EXPECT_NE(int(x->LegendFormatStyle()), 3);
+}
+
 TEST_F(EditorForm, TheToolBarsEditButtonOpensTheEditor)
 {
     EXPECT_TRUE(chart.ToolBarCommandAvailable(iptbbtEdit));
@@ -345,8 +374,19 @@ TEST_F(EditorForm, TranslationReachesTheForm)
     const int i = chart.Master().AddTranslation();
     chart.Master().TranslationManager()->Item(i)->SetOriginalString(QStringLiteral("Plot"));
     chart.Master().TranslationManager()->Item(i)->SetReplacementString(QStringLiteral("Diagramm"));
+    const int solid = chart.Master().AddTranslation();
+    chart.Master().TranslationManager()->Item(solid)->SetOriginalString(QStringLiteral("Linear"));
+    chart.Master().TranslationManager()->Item(solid)->SetReplacementString(QStringLiteral("Linear!"));
+    const int none = chart.Master().AddTranslation();
+    chart.Master().TranslationManager()->Item(none)->SetOriginalString(QStringLiteral("<None>"));
+    chart.Master().TranslationManager()->Item(none)->SetReplacementString(QStringLiteral("(keine)"));
     Form* f = Open();
     EXPECT_EQ(f->Caption(), QStringLiteral("Diagramm"));
+    EXPECT_EQ(Get<TcComponentEditorRadioGroup>(f, "XAxisScaleTypeRadioGroup")->Items().at(0),
+              QStringLiteral("Linear!"));
+    auto* channelX = Get<TcComponentEditorComboBox>(f, "ChannelXAxisNameComboBox");
+    f->RefillNames(channelX, TcEditorNameList::XAxes, Form::pkChannel);
+    EXPECT_EQ(channelX->itemText(0), QStringLiteral("(keine)"));
 }
 
 // Every field of every page names a property its object has.

@@ -94,6 +94,8 @@ TcPlotEditorForm::TcPlotEditorForm(TcPlotComponent* Chart, TcPlotMasterManager* 
                     "XAxisRemoveButton", false);
     BuildObjectPage(pkYAxis, QStringLiteral("Y-Axes"), YAxisPageTable(), "YAxisListBox", "YAxesAddButton",
                     "YAxisRemoveButton", false);
+    BuildCopyDefault(pkXAxis);
+    BuildCopyDefault(pkYAxis);
     BuildObjectPage(pkLegend, QStringLiteral("Legend"), LegendPageTable(), "LegendListBox", "", "", true);
     BuildObjectPage(pkTable, QStringLiteral("Tables"), TablePageTable(), "TableListBox", "iTableAddButton",
                     "TableRemoveButton", false);
@@ -872,6 +874,45 @@ void TcPlotEditorForm::LayoutMenuAction(int Item)
         if (!dynamic_cast<TcPlotTable*>(o)) // the tables page is not opened from here
             ShowObject(o);
     }
+}
+
+void TcPlotEditorForm::BuildCopyDefault(TcPageKind Kind)
+{
+    const QString prefix = FPages[Kind].Table->Prefix;
+    auto* labels =
+        dynamic_cast<TcComponentEditorPageControl*>(Control(prefix + QStringLiteral("LabelsPageControl")));
+    if (!labels)
+        return;
+    for (const QString& format : {QStringLiteral("Cursor"), QStringLiteral("Legend")}) {
+        QWidget* page = nullptr;
+        for (int i = 0; i < labels->count(); ++i)
+            if (labels->tabText(i) == format)
+                page = labels->widget(i);
+        if (!page)
+            continue;
+        auto* button =
+            Named<TcComponentEditorButton>(page, prefix + format + QStringLiteral("CopyDefaultButton"));
+        button->setText(QStringLiteral("Copy Default"));
+        button->OnClick = [this, Kind, format](TcComponentEditorButton*) { CopyDefaultFormat(Kind, format); };
+        auto* cols = static_cast<QBoxLayout*>(page->layout());
+        cols->insertWidget(cols->count() - 1, button, 0, Qt::AlignTop);
+    }
+}
+
+void TcPlotEditorForm::CopyDefaultFormat(TcPageKind Kind, const QString& Format)
+{
+    TcPlotObject* axis = Selected(Kind);
+    if (!axis)
+        return;
+    // The default label format's properties and the names of the same settings of the other formats.
+    const char* const pairs[][2] = {
+        {"LabelsFormatStyle", "FormatStyle"},       {"DateTimeFormat", "DateTimeFormat"},
+        {"LabelsPrecisionStyle", "PrecisionStyle"}, {"LabelsPrecision", "Precision"},
+        {"LabelsMinLength", "MinLength"},           {"LabelsMinLengthAutoAdjust", "MinLengthAutoAdjust"}};
+    for (const auto& pair : pairs)
+        SetPropertyByPath(*axis, QString(), GetPropertyText(*axis, QString::fromLatin1(pair[0])),
+                          Format + QString::fromLatin1(pair[1]));
+    UpdateAll();
 }
 
 void TcPlotEditorForm::BuildChannelStats()

@@ -127,6 +127,10 @@ class TcPlotEditorForm : public TcCustomEditorForm, public TcPlotEditor
     void RemoveObject(TcPageKind Kind);
     void RefillPageNames(Page& P);
     void BuildChannelStats();
+    // "Copy Default" on an axis page's "Cursor" and "Legend" label pages: the default label format
+    // is copied into that format.
+    void BuildCopyDefault(TcPageKind Kind);
+    void CopyDefaultFormat(TcPageKind Kind, const QString& Format);
     void BuildLayoutMenu();
     void LayoutMenuAction(int Item);
     // Shows the page of the object's kind with the object selected and loaded.

@@ -2,10 +2,12 @@
 
 #include "chart/axes/PlotAxis.h"
 #include "chart/channels/PlotChannelCustom.h"
+#include "chart/component/RadioGroup.h"
 #include "chart/view/PlotComponent.h"
 #include "framework/Control.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QMenu>
 #include <QScreen>
 #include <QVariant>
@@ -228,11 +230,22 @@ void TcPlotMasterManager::TranslateForm(QWidget* Form)
     if (!Form || !FTranslationManager || FTranslationManager->Count() == 0)
         return;
     const auto translate = [this](const QString& text) { return FTranslationManager->FindReplacement(text); };
-    // A framework control's text is its Caption; other widgets keep it in "text" (labels, buttons,
-    // edits) or "title" (group boxes).
+    // A framework control's text is its Caption (and a radio group's items); a combo box has its
+    // items; other widgets keep it in "text" (labels, buttons, edits) or "title" (group boxes).
     const auto translateControl = [&](QWidget* w) {
+        if (auto* box = qobject_cast<QComboBox*>(w)) {
+            for (int i = 0; i < box->count(); ++i)
+                box->setItemText(i, translate(box->itemText(i)));
+            return;
+        }
         if (auto* c = dynamic_cast<fw::TControl*>(w)) {
             c->SetCaption(translate(c->Caption()));
+            if (auto* group = dynamic_cast<TcRadioGroup*>(w)) {
+                QStringList items = group->Items();
+                for (QString& item : items)
+                    item = translate(item);
+                group->SetItems(items);
+            }
             return;
         }
         for (const char* name : {"text", "title"}) {

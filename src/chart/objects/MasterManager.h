@@ -108,8 +108,9 @@ class TcPlotMasterManager
     void ObjectSetFocus(TcPersistent* Sender);
     void EditObject(TcPersistent* Sender);
     // Replaces the texts of Form through the translation list (exact matches only): its caption,
-    // then in child order each control's text or title and the top-level items of each popup
-    // menu. Nothing happens without a form or with an empty list.
+    // then in child order each control's text or title, the items of combo boxes and radio
+    // groups and the top-level items of each popup menu. Nothing happens without a form or with
+    // an empty list.
     void TranslateForm(QWidget* Form);
 
     // The property editor (only when the owner is a chart): EditProperties opens it, modally or
