@@ -101,6 +101,27 @@ TEST_F(EditorForm, ModalRunFillsThePagesAndFreesTheFormAfterwards)
     EXPECT_EQ(chart.Master().PageIndexes()[0], 4);
 }
 
+TEST_F(EditorForm, TheEditorGoesWithItsRunOrItsChart)
+{
+    // A modal run that ends by an error still frees the form.
+    chart.SetEditorFormStyle(ipfsModal);
+    TcCustomEditorForm::ModalRunner = [](TcCustomEditorForm*) {
+        throw EChartError(QStringLiteral("broken"));
+    };
+    EXPECT_THROW(chart.Master().EditProperties(), EChartError);
+    EXPECT_EQ(chart.Master().Editor(), nullptr);
+    // A chart destroyed under its open editor takes the editor along without calling back into it.
+    auto other = std::make_unique<TcXYPlot>();
+    other->SetEditorFormStyle(ipfsStayOnTop);
+    other->Master().EditProperties();
+    QPointer<QWidget> window = other->Master().Editor()->Window();
+    int closed = 0;
+    other->OnAfterCloseEditor = [&](QWidget*) { ++closed; };
+    other.reset();
+    EXPECT_TRUE(window.isNull());
+    EXPECT_EQ(closed, 0);
+}
+
 TEST_F(EditorForm, StayOnTopFormIsReusedAndEditObjectShowsTheObject)
 {
     chart.SetUserCanAddRemoveChannels(true);

@@ -580,47 +580,41 @@ TcPlotEditorForm::PageControls() const
 
 void TcPlotEditorForm::DisableControls(const QString& Prefix)
 {
-    for (QWidget* w : findChildren<QWidget*>()) {
-        if (!w->objectName().startsWith(Prefix, Qt::CaseInsensitive) || qobject_cast<QTabWidget*>(w) ||
-            qobject_cast<QLabel*>(w) || w->objectName().endsWith(QLatin1String("TabSheet")))
-            continue;
-        if (auto* e = dynamic_cast<TcComponentEditorEdit*>(w))
-            e->Disable();
-        else if (auto* c = dynamic_cast<TcComponentEditorCheckBox*>(w))
-            c->Disable();
-        else if (auto* r = dynamic_cast<TcComponentEditorRadioGroup*>(w))
-            r->Disable();
-        else if (auto* b = dynamic_cast<TcComponentEditorComboBox*>(w))
-            b->Disable();
-        else if (auto* cp = dynamic_cast<TcComponentEditorColorPicker*>(w))
-            cp->Disable();
-        else if (auto* ud = dynamic_cast<TcUpDown*>(w))
-            ud->Disable();
-        else
-            w->setEnabled(false);
-    }
+    SwitchControls(Prefix, false);
 }
 
 void TcPlotEditorForm::EnableControls(const QString& Prefix)
 {
+    SwitchControls(Prefix, true);
+}
+
+void TcPlotEditorForm::SwitchControls(const QString& Prefix, bool Enable)
+{
+    // Editor controls switch themselves (a disabled edit is cleared); others are enabled or not.
+    const auto turn = [Enable](auto* control) {
+        if (Enable)
+            control->Enable();
+        else
+            control->Disable();
+    };
     for (QWidget* w : findChildren<QWidget*>()) {
         if (!w->objectName().startsWith(Prefix, Qt::CaseInsensitive) || qobject_cast<QTabWidget*>(w) ||
             qobject_cast<QLabel*>(w) || w->objectName().endsWith(QLatin1String("TabSheet")))
             continue;
         if (auto* e = dynamic_cast<TcComponentEditorEdit*>(w))
-            e->Enable();
+            turn(e);
         else if (auto* c = dynamic_cast<TcComponentEditorCheckBox*>(w))
-            c->Enable();
+            turn(c);
         else if (auto* r = dynamic_cast<TcComponentEditorRadioGroup*>(w))
-            r->Enable();
+            turn(r);
         else if (auto* b = dynamic_cast<TcComponentEditorComboBox*>(w))
-            b->Enable();
+            turn(b);
         else if (auto* cp = dynamic_cast<TcComponentEditorColorPicker*>(w))
-            cp->Enable();
+            turn(cp);
         else if (auto* ud = dynamic_cast<TcUpDown*>(w))
-            ud->Enable();
+            turn(ud);
         else
-            w->setEnabled(true);
+            w->setEnabled(Enable);
     }
 }
 

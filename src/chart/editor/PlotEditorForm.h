@@ -89,6 +89,8 @@ class TcPlotEditorForm : public TcCustomEditorForm, public TcPlotEditor
     QMenu* LayoutPopupMenu() const { return FLayoutPopupMenu; }
     void LayoutPopupMenuPopup();
 
+    // Every control whose name begins with Prefix (letter case ignored), but page controls, their
+    // pages and labels; a page's list and Remove button share its prefix, its Add button does not.
     void DisableControls(const QString& Prefix);
     void EnableControls(const QString& Prefix);
     void SetFormTranslationMethod(const TFormTranslationMethod& Method);
@@ -126,6 +128,7 @@ class TcPlotEditorForm : public TcCustomEditorForm, public TcPlotEditor
     void AddObject(TcPageKind Kind);
     void RemoveObject(TcPageKind Kind);
     void RefillPageNames(Page& P);
+    void SwitchControls(const QString& Prefix, bool Enable);
     void BuildChannelStats();
     // "Copy Default" on an axis page's "Cursor" and "Legend" label pages: the default label format
     // is copied into that format.
