@@ -10,6 +10,7 @@
 #include "chart/objects/PlotToolBar.h"
 #include "chart/view/XYPlot.h"
 
+#include <QKeyEvent>
 #include <QPointer>
 #include <gtest/gtest.h>
 
@@ -203,6 +204,28 @@ TEST_F(EditorForm, EveryPageWritesItsControlsToTheSelectedObject)
     EXPECT_EQ(PropertyText(chart, QStringLiteral("BorderStyle")), QStringLiteral("2"));
 }
 
+// Typed text reaches the object on Enter; Escape brings back the last committed text.
+TEST_F(EditorForm, EnterCommitsAndEscapeCancelsATypedValue)
+{
+    Form* f = Open();
+    TcPlotAxis* x = chart.GetXAxis(0);
+    x->SetSpan(100);
+    f->UpdateAll();
+    auto* span = Get<TcComponentEditorEdit>(f, "XAxisSpanEdit");
+    auto press = [&](int key) {
+        QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(span, &e);
+    };
+    span->setText(QStringLiteral("77"));
+    press(Qt::Key_Escape);
+    EXPECT_EQ(span->AsString(), QStringLiteral("100"));
+    EXPECT_EQ(x->Span(), 100);
+    span->setText(QStringLiteral("88"));
+    press(Qt::Key_Return);
+    EXPECT_EQ(x->Span(), 88);
+    EXPECT_EQ(span->AsString(), QStringLiteral("88"));
+}
+
 TEST_F(EditorForm, NumbersAndNamesThatCannotBeUsedLeaveThePropertyAlone)
 {
     Form* f = Open();
@@ -255,6 +278,14 @@ TEST_F(EditorForm, EmptyListsGreyOutTheirPageAndAddRemoveKeepTheSelection)
     Get<TcComponentEditorButton>(f, "LimitRemoveButton")->click();
     EXPECT_EQ(f->List(Form::pkLimit)->Count(), 0);
     EXPECT_FALSE(Get<QWidget>(f, "LimitNameEdit")->isEnabled());
+    // An object removed by code leaves the page that showed it.
+    add->click();
+    FreeObject(chart.Master().LimitManager()->Item(0));
+    EXPECT_EQ(f->List(Form::pkLimit)->Count(), 0);
+    EXPECT_EQ(f->Selected(Form::pkLimit), nullptr);
+    EXPECT_FALSE(Get<QWidget>(f, "LimitNameEdit")->isEnabled());
+    Get<TcComponentEditorEdit>(f, "LimitNameEdit")
+        ->SetStringWithEvent(QStringLiteral("Gone")); // reaches nothing
     // Objects added by code reach the open editor's list, selected.
     const int added = chart.Master().AddXAxis();
     EXPECT_EQ(f->List(Form::pkXAxis)->Count(), added + 1);

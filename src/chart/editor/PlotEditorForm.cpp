@@ -1030,8 +1030,10 @@ void TcPlotEditorForm::ObjectRemoved(TcPlotObject* Object)
     if (Object == FPopupObject)
         FPopupObject = nullptr; // a menu opened later offers nothing for it
     for (Page& p : FPages)
-        if (p.List && p.List->IndexOfObject(Object) >= 0)
+        if (p.List && p.List->IndexOfObject(Object) >= 0) {
             p.List->DeleteObjectIndex(Object);
+            UpdatePage(p.Kind); // the page no longer edits the object that is going
+        }
 }
 
 void TcPlotEditorForm::ObjectRenamed(TcPlotObject* Object)
