@@ -264,6 +264,13 @@ TEST_F(UpDownTest, BoundsHoldUnlessBothAreZero)
     Spin->SetMax(23);
     Spin->SetAsInteger(40);
     EXPECT_EQ(Edit->text(), QStringLiteral("23"));
+
+    delete Edit;
+    EXPECT_EQ(Spin->Associate(), nullptr);
+    Press(Spin, UpButton().x(), UpButton().y());
+    Time.Fake.Advance(600);
+    Release(Spin, UpButton().x(), UpButton().y());
+    EXPECT_EQ(Spin->AsInteger(), 0);
 }
 
 TEST_F(EditorControls, AsSettersAndDisableFireNothing)
@@ -348,6 +355,7 @@ class ListBoxTest : public EditorControls
         for (int i = 0; i < 4; ++i)
             List->AddObject(QStringLiteral("Channel %1").arg(i), &Objects[i]);
         List->OnItemMove = [this](TcComponentEditorListBox*) { ++Moves; };
+        List->OnClick = [this](TcComponentEditorListBox*) { ++Clicks; };
         List->FreeObject = [this](void* o) { Freed.push_back(static_cast<int*>(o) - Objects); };
     }
     QStringList Texts() const
@@ -361,6 +369,7 @@ class ListBoxTest : public EditorControls
     int Objects[4] = {};
     TcComponentEditorListBox* List;
     int Moves = 0;
+    int Clicks = 0;
     std::vector<long> Freed;
 };
 
@@ -376,6 +385,7 @@ TEST_F(ListBoxTest, DropBelowTheLastRowMovesToTheEnd)
     EXPECT_EQ(List->ItemIndex(), 3);
     EXPECT_EQ(List->Object(3), &Objects[1]);
     EXPECT_EQ(Moves, 1);
+    EXPECT_EQ(Clicks, 1) << "the press selected row 1; the move is no click";
     // Dropped where it was: nothing moves.
     Press(vp, 20, RowY(0));
     Move(vp, 20, RowY(0) + 6);
@@ -415,6 +425,7 @@ TEST_F(ListBoxTest, DeletesKeepASelection)
     EXPECT_EQ(Freed.size(), 2u) << "DeleteObjectIndex frees nothing";
     List->DeleteObjectIndex(&Objects[0]);
     EXPECT_EQ(List->Count(), 1);
+    EXPECT_EQ(Clicks, 0) << "selections made by code are no clicks";
 }
 
 TEST_F(ListBoxTest, RowsShowTheColourBoxTheCallerAsksFor)
@@ -514,6 +525,20 @@ TEST(EditorDialogs, WithoutAWindowNothingIsShown)
     EXPECT_FALSE(open.Execute());
     EXPECT_FALSE(save.Execute());
     EXPECT_EQ(dialogs.Shown, 0);
+
+    // On a window: every chosen file with multi-select, only the first without.
+    QWidget window;
+    TcOpenDialog onWindow(&window);
+    dialogs.Files = {QStringLiteral("/d/a.txt"), QStringLiteral("/d/b.txt")};
+    for (bool multi : {true, false}) {
+        SCOPED_TRACE(multi);
+        onWindow.AllowMultiSelect = multi;
+        ASSERT_TRUE(onWindow.Execute());
+        EXPECT_EQ(onWindow.FileName, QStringLiteral("/d/a.txt"));
+        EXPECT_EQ(onWindow.Files().size(), multi ? 2 : 1);
+        EXPECT_EQ(dialogs.Requests.back().AllowMultiSelect, multi);
+        EXPECT_EQ(dialogs.Requests.back().InitialDir, QStringLiteral("."));
+    }
 }
 
 TEST_F(EditorControls, ValueConverterPickerWritesTheConfirmedValueBack)

@@ -68,7 +68,7 @@ const gallery::GalleryPage controls(
         comboOff->move(270, 92);
         comboOff->SetItems({QStringLiteral("Solid")});
         comboOff->Disable();
-        gallery::Caption(p, 10, 130, QStringLiteral("list box (row 1 selected, row 2 without a box)"));
+        gallery::Caption(p, 10, 120, QStringLiteral("list box: row 1 selected,\nrow 2 without a box"));
         auto* list = new TcComponentEditorListBox(p);
         list->setGeometry(10, 146, 170, 96);
         for (const char* t : {"Channel 1", "Channel 2", "Channel 3", "Channel 4"})

@@ -732,14 +732,14 @@ TcComponentEditorListBox::TcComponentEditorListBox(QWidget* parent) : QListWidge
     setUniformItemSizes(true);
     setSortingEnabled(false);
     connect(this, &QListWidget::currentRowChanged, this, [this] {
-        if (OnClick)
+        if (!FBlockingEvents && OnClick)
             UserHook("list box click", [&] { OnClick(this); });
     });
 }
 
 void TcComponentEditorListBox::SetItemIndex(int Value)
 {
-    setCurrentRow(Value >= 0 && Value < count() ? Value : -1);
+    Quietly([&] { setCurrentRow(Value >= 0 && Value < count() ? Value : -1); });
 }
 
 int TcComponentEditorListBox::TopIndex() const
@@ -782,7 +782,7 @@ int TcComponentEditorListBox::IndexOfObject(const void* Object) const
 
 void TcComponentEditorListBox::Clear()
 {
-    clear();
+    Quietly([&] { clear(); });
 }
 
 void TcComponentEditorListBox::SelectLast()
@@ -796,7 +796,7 @@ void TcComponentEditorListBox::DeleteSelectedObject()
     if (count() == 0 || i < 0)
         return;
     void* object = Object(i);
-    delete takeItem(i);
+    Quietly([&] { delete takeItem(i); });
     if (FreeObject && object)
         FreeObject(object);
     if (count() > 0)
@@ -809,7 +809,7 @@ void TcComponentEditorListBox::DeleteObjectIndex(const void* Object)
     if (i < 0)
         return;
     const int selected = currentRow();
-    delete takeItem(i);
+    Quietly([&] { delete takeItem(i); });
     if (count() > 0)
         SetItemIndex(selected >= 0 && selected < count() ? selected : count() - 1);
 }
@@ -818,9 +818,11 @@ void TcComponentEditorListBox::MoveItem(int From, int To)
 {
     if (From < 0 || From >= count() || To < 0 || To >= count() || From == To)
         return;
-    QListWidgetItem* it = takeItem(From);
-    insertItem(To, it);
-    setCurrentRow(To);
+    Quietly([&] {
+        QListWidgetItem* it = takeItem(From);
+        insertItem(To, it);
+        setCurrentRow(To);
+    });
     if (OnItemMove)
         UserHook("list box move", [&] { OnItemMove(this); });
 }
@@ -881,6 +883,12 @@ void TcComponentEditorListBox::mouseReleaseEvent(QMouseEvent* e)
         return;
     }
     QListWidget::mouseReleaseEvent(e);
+}
+
+void TcComponentEditorListBox::focusInEvent(QFocusEvent* e)
+{
+    // The view makes a row current when it takes the focus; that is no click.
+    Quietly([&] { QListWidget::focusInEvent(e); });
 }
 
 void TcComponentEditorListBox::mouseDoubleClickEvent(QMouseEvent* e)

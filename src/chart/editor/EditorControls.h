@@ -196,6 +196,8 @@ class TcComponentEditorCheckBox : public TcCheckBox
     void SetAsBoolean(bool Value);
     void Enable();
     void Disable();
+    // Fires after every change of Checked that is not a silent fill (it hides the control's
+    // mouse click event).
     std::function<void(TcComponentEditorCheckBox* Sender)> OnClick;
 
   protected:
@@ -214,6 +216,8 @@ class TcComponentEditorRadioGroup : public TcRadioGroup
     void SetAsInteger(int Value);
     void Enable();
     void Disable();
+    // Fires after every change of ItemIndex that is not a silent fill (it hides the control's
+    // mouse click event).
     std::function<void(TcComponentEditorRadioGroup* Sender)> OnClick;
 
   protected:
@@ -251,6 +255,7 @@ class TcComponentEditorComboBox : public QComboBox
 
 // Owner-drawn list: each row may show a framed colour box before its text (OnGetData decides);
 // rows are dragged to a new place within the list. Rows may hold an object of the caller's.
+// OnClick fires when the user changes the selection, not when code does.
 class TcComponentEditorListBox : public QListWidget
 {
   public:
@@ -308,9 +313,19 @@ class TcComponentEditorListBox : public QListWidget
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
 
   private:
     friend class TcListBoxDelegate;
+    // Selection changes made by code are not the user's clicks.
+    template <class F> void Quietly(F&& f)
+    {
+        const bool was = FBlockingEvents;
+        FBlockingEvents = true;
+        f();
+        FBlockingEvents = was;
+    }
+    bool FBlockingEvents = false;
     bool FDragging = false;
     int FDragFrom = -1;
     QPoint FPressPos;

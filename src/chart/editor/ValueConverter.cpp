@@ -114,10 +114,10 @@ TcValueConverterEditForm::TcValueConverterEditForm(QWidget* parent) : TcCustomEd
     };
     auto edit = [&](QWidget* page, const char* name, const QString& caption, int x, int y, int max,
                     int increment = 1) {
-        label(page, caption, x, y);
+        label(page, caption, x, y, 52);
         auto* e = new TcComponentEditorEdit(page);
         e->setObjectName(QString::fromLatin1(name));
-        e->setGeometry(x + 46, y, 58, 21);
+        e->setGeometry(x + 54, y, 52, 21);
         auto* ud = new TcUpDown(page);
         ud->SetMax(std::int16_t(max));
         ud->SetIncrement(increment);
@@ -129,9 +129,9 @@ TcValueConverterEditForm::TcValueConverterEditForm(QWidget* parent) : TcCustomEd
     WeeksEdit = edit(interval, "WeeksEdit", QStringLiteral("Weeks"), 6, 10, 0);
     DaysEdit = edit(interval, "DaysEdit", QStringLiteral("Days"), 6, 40, 0);
     HoursEdit = edit(interval, "HoursEdit", QStringLiteral("Hours"), 6, 70, 23);
-    MinutesEdit = edit(interval, "MinutesEdit", QStringLiteral("Minutes"), 130, 10, 59);
-    SecondsEdit = edit(interval, "SecondsEdit", QStringLiteral("Seconds"), 130, 40, 59);
-    MilliSecondsEdit = edit(interval, "MilliSecondsEdit", QStringLiteral("mSec"), 130, 70, 999, 100);
+    MinutesEdit = edit(interval, "MinutesEdit", QStringLiteral("Minutes"), 132, 10, 59);
+    SecondsEdit = edit(interval, "SecondsEdit", QStringLiteral("Seconds"), 132, 40, 59);
+    MilliSecondsEdit = edit(interval, "MilliSecondsEdit", QStringLiteral("mSec"), 132, 70, 999, 100);
     SetAllToZeroButton = new TcComponentEditorButton(interval);
     SetAllToZeroButton->setText(QStringLiteral("Set All To 0"));
     SetAllToZeroButton->setGeometry(6, 104, 90, 25);
