@@ -5,6 +5,7 @@
 #include "ChartFixture.h"
 
 #include "chart/editor/PlotEditorForm.h"
+#include "chart/objects/PlotDataCursor.h"
 #include "chart/objects/PlotLabel.h"
 #include "chart/objects/PlotLimit.h"
 #include "chart/objects/PlotToolBar.h"
@@ -411,6 +412,21 @@ TEST_F(EditorForm, CopyDefaultWritesTheDefaultLabelFormatIntoTheCursorFormat)
     EXPECT_EQ(Get<TcComponentEditorComboBox>(f, "XAxisCursorFormatStyleComboBox")->AsInteger(), 3);
     // The legend format is left alone.
     EXPECT_NE(int(x->LegendFormatStyle()), 3);
+}
+
+TEST_F(EditorForm, TheCursorMenusEditOpensTheEditorOnTheCursor)
+{
+    TcPlotDataCursor* cursor = chart.GetDataCursor(0);
+    TcPopupMenu menu;
+    cursor->FillPopupMenu(menu);
+    auto edit = std::find_if(menu.Items.begin(), menu.Items.end(),
+                             [](const TcMenuItem& i) { return i.Caption == QLatin1String("Edit..."); });
+    ASSERT_NE(edit, menu.Items.end());
+    edit->OnClick();
+    auto* f = dynamic_cast<Form*>(chart.Master().Editor());
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->MainPageControl()->tabText(f->MainPageControl()->currentIndex()), QStringLiteral("Cursors"));
+    EXPECT_EQ(f->Selected(Form::pkDataCursor), cursor);
 }
 
 TEST_F(EditorForm, TheToolBarsEditButtonOpensTheEditor)
