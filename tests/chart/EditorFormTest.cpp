@@ -12,6 +12,7 @@
 #include "chart/view/XYPlot.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPointer>
 #include <gtest/gtest.h>
 
@@ -431,10 +432,23 @@ TEST_F(EditorForm, TheCursorMenusEditOpensTheEditorOnTheCursor)
 
 TEST_F(EditorForm, TheToolBarsEditButtonOpensTheEditor)
 {
-    EXPECT_TRUE(chart.ToolBarCommandAvailable(iptbbtEdit));
-    chart.ToolBarCommand(iptbbtEdit);
-    ASSERT_NE(dynamic_cast<Form*>(chart.Master().Editor()), nullptr);
-    EXPECT_TRUE(dynamic_cast<Form*>(chart.Master().Editor())->isVisible());
+    TcPlotToolBar* bar = chart.GetToolBar(0);
+    chart.resize(400, 300);
+    chart.ReCalcLayout();
+    chart.grab(); // a paint brings the command buttons up to date
+    TcPlotToolBarButton* edit = nullptr;
+    for (int i = 0; i < bar->ButtonCount(); ++i)
+        if (bar->Button(i)->ButtonType() == iptbbtEdit && bar->Button(i)->Style() != iptbbsSpacer)
+            edit = bar->Button(i);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_TRUE(edit->Enabled());
+    const QPointF at(edit->DrawRect().Left + 5, edit->DrawRect().Top + 5);
+    QMouseEvent press(QEvent::MouseButtonPress, at, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&chart, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, at, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&chart, &release);
+    ASSERT_NE(chart.Master().Editor(), nullptr);
+    EXPECT_TRUE(chart.Master().Editor()->Window()->isVisible());
 }
 
 TEST_F(EditorForm, TranslationReachesTheForm)

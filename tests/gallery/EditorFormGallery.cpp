@@ -24,7 +24,6 @@ std::unique_ptr<QWidget> EditorPage(const QString& caption, const QString& subPa
     plot->Master().AddLimit();
     plot->Master().AddTable();
     plot->GetChannelCustom(0)->SetName(QStringLiteral("Input"));
-    InstallPlotEditor();
     plot->Master().CreateEditorForm();
     auto* form = dynamic_cast<TcPlotEditorForm*>(plot->Master().Editor());
     form->setParent(holder.get(), Qt::Widget);
@@ -47,6 +46,7 @@ std::unique_ptr<QWidget> EditorPage(const QString& caption, const QString& subPa
 struct EditorPages {
     EditorPages()
     {
+        InstallPlotEditor(); // every chart of the gallery has its editor
         for (const char* caption : {"Control", "Layout", "Channels", "Cursors", "Limits", "Labels", "X-Axes",
                                     "Y-Axes", "Legend", "Tables", "ToolBar", "Data View"}) {
             QString name = QString::fromLatin1(caption).toLower();
