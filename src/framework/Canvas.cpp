@@ -549,6 +549,12 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags)
     FPainter.setFont(f);
     FPainter.setPen(ToQColor(Font.Color()));
     if ((flags & DT_SINGLELINE) || !(flags & DT_WORDBREAK)) {
+        // A turned font turns the line about its top-left corner, as TextOut does.
+        if (Font.Orientation() != 0) {
+            FPainter.translate(x, y);
+            FPainter.rotate(-Font.Orientation() / 10.0);
+            x = y = 0;
+        }
         DrawTextLine(FPainter, f, x, y + m.Ascent(f), shown);
         // The accelerator's character is underlined.
         if (accel >= 0 && accel < shown.size() && shown.left(accel + 1) == text.left(accel + 1)) {
