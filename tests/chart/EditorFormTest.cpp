@@ -4,6 +4,7 @@
 // and numbers or names that cannot be used leaving the property as it was.
 #include "ChartFixture.h"
 
+#include "chart/editor/LayoutViewer.h"
 #include "chart/editor/PlotEditorForm.h"
 #include "chart/objects/PlotDataCursor.h"
 #include "chart/objects/PlotLabel.h"
@@ -377,10 +378,24 @@ TEST_F(EditorForm, LayoutMenuOffersWhatThePressedObjectAllows)
     EXPECT_TRUE(item("Visible")->isChecked());
     item("Visible")->trigger();
     EXPECT_FALSE(title->Visible());
-    // "Edit" on a Y axis shows it on its page.
+    // A press on the layout viewer chooses the block under it; "Edit" on a Y axis shows it on its page.
     const int second = chart.Master().AddYAxis();
     f->List(Form::pkYAxis)->SetItemIndex(0);
-    f->SetPopupObject(chart.GetYAxis(second));
+    TcPlotLayoutViewer* viewer = f->LayoutViewer();
+    f->MainPageControl()->setCurrentWidget(f->LayoutPage());
+    viewer->grab();
+    QPoint at(-1, -1);
+    for (int y = 0; y < viewer->height() && at.x() < 0; y += 2)
+        for (int x = 0; x < viewer->width() && at.x() < 0; x += 2)
+            if (viewer->GetMouseOverBlock(x, y) == chart.GetYAxis(second))
+                at = QPoint(x, y);
+    ASSERT_GE(at.x(), 0);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(type, QPointF(at), QPointF(viewer->mapToGlobal(at)), Qt::RightButton,
+                      type == QEvent::MouseButtonPress ? Qt::RightButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(viewer, &e);
+    }
+    EXPECT_EQ(f->PopupObject(), chart.GetYAxis(second));
     f->LayoutPopupMenuPopup();
     EXPECT_TRUE(item("Delete")->isEnabled());
     item("Edit")->trigger();

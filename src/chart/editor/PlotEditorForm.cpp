@@ -1,5 +1,7 @@
 #include "chart/editor/PlotEditorForm.h"
 
+#include "chart/editor/LayoutViewer.h"
+
 #include "chart/axes/PlotAxis.h"
 #include "chart/channels/PlotChannelCustom.h"
 #include "chart/objects/MasterManager.h"
@@ -17,6 +19,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPalette>
 
 namespace chart
@@ -79,7 +82,13 @@ TcPlotEditorForm::TcPlotEditorForm(TcPlotComponent* Chart, TcPlotMasterManager* 
     BuildChartPage();
     FLayoutPage = FPageControl->AddPage(QStringLiteral("Layout"));
     FLayoutPage->setObjectName(QStringLiteral("LayoutTabSheet"));
-    new QVBoxLayout(FLayoutPage);
+    auto* layoutBox = new QVBoxLayout(FLayoutPage);
+    layoutBox->setContentsMargins(4, 4, 4, 4);
+    FLayoutViewer = Named<TcPlotLayoutViewer>(FLayoutPage, QStringLiteral("cPlotLayoutViewer"));
+    FLayoutViewer->ShowLayoutOf(FMaster);
+    FLayoutViewer->OnChange = [this](TcPlotLayoutViewer*) { LayoutViewerChanged(); };
+    FLayoutViewer->installEventFilter(this);
+    layoutBox->addWidget(FLayoutViewer);
     BuildLayoutMenu();
     BuildObjectPage(pkChannel, QStringLiteral("Channels"), ChannelPageTable(), "ChannelListBox",
                     "iChannelAddButton", "ChannelRemoveButton", false);
@@ -160,6 +169,16 @@ TcPlotEditorForm::~TcPlotEditorForm()
 {
     if (FChart && FChart->OnAfterCloseEditor)
         FChart->OnAfterCloseEditor(this);
+}
+
+bool TcPlotEditorForm::eventFilter(QObject* watched, QEvent* e)
+{
+    // A press of any button on the layout viewer chooses the object its menu works on.
+    if (watched == FLayoutViewer && e->type() == QEvent::MouseButtonPress) {
+        const QPoint at = static_cast<QMouseEvent*>(e)->position().toPoint();
+        SetPopupObject(FLayoutViewer->GetMouseOverBlock(at.x(), at.y()));
+    }
+    return TcCustomEditorForm::eventFilter(watched, e);
 }
 
 void TcPlotEditorForm::closeEvent(QCloseEvent* e)
@@ -807,9 +826,9 @@ void TcPlotEditorForm::BuildLayoutMenu()
         connect(a, &QAction::triggered, this, [this, i] { LayoutMenuAction(i); });
     }
     connect(FLayoutPopupMenu, &QMenu::aboutToShow, this, [this] { LayoutPopupMenuPopup(); });
-    FLayoutPage->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(FLayoutPage, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { FLayoutPopupMenu->popup(FLayoutPage->mapToGlobal(at)); });
+    FLayoutViewer->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(FLayoutViewer, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { FLayoutPopupMenu->popup(FLayoutViewer->mapToGlobal(at)); });
 }
 
 void TcPlotEditorForm::LayoutPopupMenuPopup()
@@ -1029,6 +1048,8 @@ void TcPlotEditorForm::ObjectRemoved(TcPlotObject* Object)
 {
     if (Object == FPopupObject)
         FPopupObject = nullptr; // a menu opened later offers nothing for it
+    if (FLayoutViewer && dynamic_cast<TcPlotLayoutObject*>(Object))
+        FLayoutViewer->ShowLayoutOf(FMaster); // the viewer forgets a block it may hold
     for (Page& p : FPages)
         if (p.List && p.List->IndexOfObject(Object) >= 0) {
             p.List->DeleteObjectIndex(Object);

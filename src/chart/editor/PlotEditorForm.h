@@ -23,6 +23,7 @@ namespace chart
 {
 
 class TcPlotLayoutObject;
+class TcPlotLayoutViewer;
 
 class TcPlotEditorForm : public TcCustomEditorForm, public TcPlotEditor
 {
@@ -78,9 +79,10 @@ class TcPlotEditorForm : public TcCustomEditorForm, public TcPlotEditor
     TcPlotMasterManager* Master() const { return FMaster; }
     // The component of the form with that name, or null.
     QWidget* Control(const QString& Name) const;
-    // The "Layout" page, where the layout viewer is placed. The viewer reports its changes to
-    // LayoutViewerChanged and the object under a mouse press to SetPopupObject.
+    // The "Layout" page with the layout viewer. The viewer's changes reload every page; a mouse
+    // press on it chooses the popup object of its menu.
     QWidget* LayoutPage() const { return FLayoutPage; }
+    TcPlotLayoutViewer* LayoutViewer() const { return FLayoutViewer; }
     void LayoutViewerChanged() { UpdateAll(); }
     void SetPopupObject(TcPlotLayoutObject* Object) { FPopupObject = Object; }
     TcPlotLayoutObject* PopupObject() const { return FPopupObject; }
@@ -100,6 +102,7 @@ class TcPlotEditorForm : public TcCustomEditorForm, public TcPlotEditor
 
   protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void changeEvent(QEvent* e) override;
 
   private:
@@ -153,6 +156,7 @@ class TcPlotEditorForm : public TcCustomEditorForm, public TcPlotEditor
     std::map<QString, TcComponentEditorPageControl*> FSubPageControls;
     std::vector<QLabel*> FStatsDisplays;
     QMenu* FLayoutPopupMenu = nullptr;
+    TcPlotLayoutViewer* FLayoutViewer = nullptr;
     TcPlotLayoutObject* FPopupObject = nullptr;
 };
 
