@@ -11,6 +11,7 @@
 #include "chart/objects/PlotLimit.h"
 #include "chart/objects/PlotToolBar.h"
 #include "chart/view/XYPlot.h"
+#include "runtime/Timer.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -227,6 +228,31 @@ TEST_F(EditorForm, EnterCommitsAndEscapeCancelsATypedValue)
     press(Qt::Key_Return);
     EXPECT_EQ(x->Span(), 88);
     EXPECT_EQ(span->AsString(), QStringLiteral("88"));
+}
+
+// The up-down beside a chart margin steps the chart's value, again while it is held.
+TEST_F(EditorForm, UpDownStepsTheChartsValue)
+{
+    fw::FakeTimerScope timers;
+    Form* f = Open();
+    chart.SetOuterMarginTop(5);
+    f->LoadChartPage();
+    auto* up = Get<TcUpDown>(f, "OuterMarginTopUpDown");
+    const QPoint at(up->width() / 2, 2);
+    auto mouse = [&](QEvent::Type type) {
+        QMouseEvent e(type, QPointF(at), QPointF(up->mapToGlobal(at)), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(up, &e);
+    };
+    mouse(QEvent::MouseButtonPress);
+    EXPECT_EQ(chart.OuterMarginTop(), 6);
+    timers.Fake.Advance(500);
+    EXPECT_GT(chart.OuterMarginTop(), 6);
+    mouse(QEvent::MouseButtonRelease);
+    const int held = chart.OuterMarginTop();
+    timers.Fake.Advance(2000);
+    EXPECT_EQ(chart.OuterMarginTop(), held);
+    EXPECT_EQ(Get<TcComponentEditorEdit>(f, "OuterMarginTopEdit")->AsInteger(), held);
 }
 
 TEST_F(EditorForm, NumbersAndNamesThatCannotBeUsedLeaveThePropertyAlone)
