@@ -335,6 +335,14 @@ TEST_F(EditorForm, RenamingAnAxisUpdatesTheNameBoxesThatShowedIt)
     // Choosing it on the limit page then links the limit to the renamed axis.
     limitY->OnChange(limitY);
     EXPECT_EQ(chart.Master().LimitManager()->GetItem(0)->YAxisName(), QStringLiteral("Gain"));
+    // A box listing Y axes keeps its choice when an X axis of the same name is renamed.
+    chart.GetXAxis(0)->SetCartesianChildRefAxisName(QStringLiteral("Gain"));
+    f->UpdatePage(Form::pkXAxis);
+    auto* childRef = Get<TcComponentEditorComboBox>(f, "XAxisCartesianChildRefAxisNameComboBox");
+    ASSERT_EQ(childRef->AsString(), QStringLiteral("Gain"));
+    chart.GetXAxis(0)->SetName(QStringLiteral("Gain"));
+    chart.GetXAxis(0)->SetName(QStringLiteral("Time"));
+    EXPECT_EQ(childRef->AsString(), QStringLiteral("Gain"));
     // The drop-down list starts with "<None>" and lists the axes.
     auto* channelX = Get<TcComponentEditorComboBox>(f, "ChannelXAxisNameComboBox");
     f->RefillNames(channelX, TcEditorNameList::XAxes, Form::pkChannel);

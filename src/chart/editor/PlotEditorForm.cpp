@@ -1072,8 +1072,10 @@ void TcPlotEditorForm::ObjectRenamed(TcPlotObject* Object)
             if (box->AsString() != old)
                 continue;
             TcEditorNameList list = b.Field->Names;
+            // The axis pages' reference lists offer the axes of the page's orientation or the other.
             if (list == TcEditorNameList::OtherAxes || list == TcEditorNameList::SameAxes)
-                list = (k == pkXAxis) ? TcEditorNameList::XAxes : TcEditorNameList::YAxes;
+                list = (list == TcEditorNameList::SameAxes) == (p.Kind == pkXAxis) ? TcEditorNameList::XAxes
+                                                                                   : TcEditorNameList::YAxes;
             const bool matches =
                 (k == pkXAxis && (list == TcEditorNameList::XAxes || list == TcEditorNameList::GridXAxes)) ||
                 (k == pkYAxis && (list == TcEditorNameList::YAxes || list == TcEditorNameList::GridYAxes)) ||
