@@ -2,10 +2,14 @@
 
 #include "chart/axes/PlotAxis.h"
 #include "chart/channels/PlotChannelCustom.h"
+#include "chart/component/RadioGroup.h"
+#include "chart/view/PlotComponent.h"
 #include "framework/Control.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QMenu>
+#include <QScreen>
 #include <QVariant>
 
 namespace chart
@@ -55,6 +59,10 @@ TcPlotMasterManager::TcPlotMasterManager(TcPlotOwner* AOwner) : FOwner(AOwner)
 
 TcPlotMasterManager::~TcPlotMasterManager()
 {
+    if (Editor()) {
+        FEditor->ForgetChart(); // the chart is going: no close event to raise on it
+        FreeEditor();
+    }
     auto dispose = [](auto*& m) {
         if (!m)
             return;
@@ -101,6 +109,8 @@ void TcPlotMasterManager::ObjectInsert(TcPersistent* Sender)
         o->SetUserCanEdit(FUserCanEditObjects);
         o->OnEdit = [this](TcPersistent* s) { EditObject(s); };
         o->SetXYAxesReverse(FXYAxesReverse);
+        if (TcPlotEditor* form = LiveForm())
+            form->ObjectInserted(o);
     } else if (dynamic_cast<TcPlotTranslationObject*>(Sender)) {
         if (FTranslationManager)
             FTranslationManager->NotificationInsert(Sender);
@@ -147,7 +157,9 @@ void TcPlotMasterManager::ObjectRemove(TcPersistent* Sender)
             FTranslationManager->NotificationRemove(Sender);
         return;
     }
-    if (dynamic_cast<TcPlotObject*>(Sender)) {
+    if (auto* o = dynamic_cast<TcPlotObject*>(Sender)) {
+        if (TcPlotEditor* form = LiveForm())
+            form->ObjectRemoved(o);
         if (FObjectManager)
             FObjectManager->NotificationRemove(Sender);
         if (FLayoutManager)
@@ -191,6 +203,8 @@ void TcPlotMasterManager::ObjectRename(TcPersistent* Sender)
             m->NotificationRename(o);
     if (FLayoutManager)
         FLayoutManager->NotificationRename(o);
+    if (TcPlotEditor* form = LiveForm())
+        form->ObjectRenamed(o);
 }
 
 void TcPlotMasterManager::ObjectSetFocus(TcPersistent* Sender)
@@ -216,11 +230,22 @@ void TcPlotMasterManager::TranslateForm(QWidget* Form)
     if (!Form || !FTranslationManager || FTranslationManager->Count() == 0)
         return;
     const auto translate = [this](const QString& text) { return FTranslationManager->FindReplacement(text); };
-    // A framework control's text is its Caption; other widgets keep it in "text" (labels, buttons,
-    // edits) or "title" (group boxes).
+    // A framework control's text is its Caption (and a radio group's items); a combo box has its
+    // items; other widgets keep it in "text" (labels, buttons, edits) or "title" (group boxes).
     const auto translateControl = [&](QWidget* w) {
+        if (auto* box = qobject_cast<QComboBox*>(w)) {
+            for (int i = 0; i < box->count(); ++i)
+                box->setItemText(i, translate(box->itemText(i)));
+            return;
+        }
         if (auto* c = dynamic_cast<fw::TControl*>(w)) {
             c->SetCaption(translate(c->Caption()));
+            if (auto* group = dynamic_cast<TcRadioGroup*>(w)) {
+                QStringList items = group->Items();
+                for (QString& item : items)
+                    item = translate(item);
+                group->SetItems(items);
+            }
             return;
         }
         for (const char* name : {"text", "title"}) {
@@ -253,6 +278,127 @@ void TcPlotMasterManager::EditObject(TcPersistent* Sender)
 {
     if (OnEdit)
         OnEdit(Sender);
+    if (!dynamic_cast<TcPlotComponent*>(FOwner))
+        return;
+    if (!Editor())
+        CreateEditorForm();
+    if (!Editor())
+        return;
+    if (auto* o = dynamic_cast<TcPlotObject*>(Sender))
+        FEditor->SelectObject(o);
+    EditProperties();
+}
+
+namespace
+{
+TcPlotEditorFactory& EditorFactory()
+{
+    static TcPlotEditorFactory factory;
+    return factory;
+}
+} // namespace
+
+void SetPlotEditorFactory(TcPlotEditorFactory Factory)
+{
+    EditorFactory() = std::move(Factory);
+}
+
+bool PlotEditorInstalled()
+{
+    return bool(EditorFactory());
+}
+
+TcPlotEditor* TcPlotMasterManager::Editor() const
+{
+    return FEditorWindow ? FEditor : nullptr;
+}
+
+TcPlotEditor* TcPlotMasterManager::LiveForm() const
+{
+    return Editor() && !FEditor->Closing() ? FEditor : nullptr;
+}
+
+void TcPlotMasterManager::FreeEditor()
+{
+    delete FEditorWindow.data();
+    FEditorWindow = nullptr;
+    FEditor = nullptr;
+}
+
+void TcPlotMasterManager::CreateEditorForm()
+{
+    auto* chart = dynamic_cast<TcPlotComponent*>(FOwner);
+    if (chart && EditorFactory()) {
+        FEditor = EditorFactory()(chart, this);
+        FEditorWindow = FEditor->Window();
+        FEditor->OnClose = [this] { EditorFormClose(); };
+        FEditor->Fill();
+        FEditor->SetPageIndexes(FPageIndexes);
+        FEditor->ShowChannelAddRemove(chart->UserCanAddRemoveChannels());
+    }
+    if (Editor())
+        TranslateForm(FEditor->Window());
+}
+
+void TcPlotMasterManager::RememberPages()
+{
+    if (Editor())
+        FPageIndexes = FEditor->PageIndexes();
+}
+
+void TcPlotMasterManager::EditProperties()
+{
+    auto* chart = dynamic_cast<TcPlotComponent*>(FOwner);
+    if (!chart)
+        return;
+    if (!Editor())
+        CreateEditorForm();
+    if (!Editor())
+        return;
+    FEditor->UpdateAll();
+    FEditor->LoadChartPage();
+    QWidget* window = FEditor->Window();
+    if (const QScreen* screen = window->screen()) {
+        const QRect r = screen->geometry();
+        window->move(r.width() / 2 - window->width() / 2, r.height() / 2 - window->height() / 2);
+    }
+    if (chart->OnAfterOpenEditor)
+        chart->OnAfterOpenEditor(this);
+    if (chart->EditorFormStyle() == ipfsStayOnTop) {
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        window->show();
+        RememberPages();
+        return;
+    }
+    // Modal: the form is freed when the run ends, also when it ends by an error.
+    struct Free {
+        TcPlotMasterManager* m;
+        ~Free()
+        {
+            m->RememberPages();
+            m->FreeEditor();
+        }
+    } free{this};
+    FEditor->ShowModal();
+}
+
+void TcPlotMasterManager::EditorFormClose()
+{
+    auto* chart = dynamic_cast<TcPlotComponent*>(FOwner);
+    if (!chart || !Editor() || chart->EditorFormStyle() != ipfsStayOnTop)
+        return;
+    RememberPages();
+    FEditorWindow->deleteLater();
+    FEditorWindow = nullptr;
+    FEditor = nullptr;
+}
+
+void TcPlotMasterManager::BasicPropertyChanged()
+{
+    if (!dynamic_cast<TcPlotComponent*>(FOwner))
+        return;
+    if (TcPlotEditor* form = LiveForm())
+        form->SetLoggingControls();
 }
 
 int TcPlotMasterManager::AddTo(TcPlotObjectManagerCustom* manager)

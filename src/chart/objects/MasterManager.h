@@ -1,17 +1,60 @@
 // The master manager of a chart: creates and owns the per-kind managers, the manager of all
 // objects, the layout manager and the translation list; creates objects by kind; is the one
 // receiver of every insert, remove, rename, change and focus notification and passes each on in
-// a fixed order; hands chart-wide settings to every object; translates the texts of forms. The
-// property editor hooks come with the editors. UI thread only.
+// a fixed order; hands chart-wide settings to every object; translates the texts of forms; opens,
+// fills and frees the chart's property editor and mirrors objects into its lists. UI thread only.
 #pragma once
 
 #include "chart/objects/LayoutManager.h"
 #include "chart/objects/Translation.h"
 
+#include <QPointer>
+
+#include <array>
+
 class QWidget;
 
 namespace chart
 {
+
+class TcPlotComponent;
+class TcPlotMasterManager;
+
+// The chart's property editor window as the master manager drives it. The editor library
+// provides it (InstallPlotEditor); without it a chart has no editor.
+class TcPlotEditor
+{
+  public:
+    static constexpr int PageControlCount = 14;
+    using TcPageIndexes = std::array<int, PageControlCount>;
+
+    virtual ~TcPlotEditor() = default;
+    virtual QWidget* Window() = 0;
+    // True once the window's close has begun; the master then stops updating it.
+    virtual bool Closing() const = 0;
+    // Lists filled from the chart's objects, the first of each kind selected and its page loaded.
+    virtual void Fill() = 0;
+    virtual void UpdateAll() = 0;
+    virtual void LoadChartPage() = 0;
+    virtual void SetLoggingControls() = 0;
+    virtual void ObjectInserted(TcPlotObject* Object) = 0;
+    virtual void ObjectRemoved(TcPlotObject* Object) = 0;
+    virtual void ObjectRenamed(TcPlotObject* Object) = 0;
+    // Shows the page of the object's kind with the object selected; false for kinds without one.
+    virtual bool SelectObject(TcPlotObject* Object) = 0;
+    virtual TcPageIndexes PageIndexes() const = 0;
+    virtual void SetPageIndexes(const TcPageIndexes& Indexes) = 0;
+    virtual void ShowChannelAddRemove(bool Value) = 0;
+    // The chart is being destroyed: the editor no longer refers to it.
+    virtual void ForgetChart() = 0;
+    virtual int ShowModal() = 0;
+    // Called when the window begins to close.
+    std::function<void()> OnClose;
+};
+using TcPlotEditorFactory = std::function<TcPlotEditor*(TcPlotComponent* Chart, TcPlotMasterManager* Master)>;
+// Installs the maker of the charts' property editors; an empty one removes it.
+void SetPlotEditorFactory(TcPlotEditorFactory Factory);
+bool PlotEditorInstalled();
 
 class TcPlotMasterManager
 {
@@ -65,9 +108,23 @@ class TcPlotMasterManager
     void ObjectSetFocus(TcPersistent* Sender);
     void EditObject(TcPersistent* Sender);
     // Replaces the texts of Form through the translation list (exact matches only): its caption,
-    // then in child order each control's text or title and the top-level items of each popup
-    // menu. Nothing happens without a form or with an empty list.
+    // then in child order each control's text or title, the items of combo boxes and radio
+    // groups and the top-level items of each popup menu. Nothing happens without a form or with
+    // an empty list.
     void TranslateForm(QWidget* Form);
+
+    // The property editor (only when the owner is a chart): EditProperties opens it, modally or
+    // stay-on-top by the chart's EditorFormStyle, with the chart page filled from the chart;
+    // BasicPropertyChanged follows an edit on the chart page (the chart's controls write their
+    // properties themselves) and sets the log file controls; EditorFormClose is the form's close hook.
+    void EditProperties();
+    void BasicPropertyChanged();
+    void CreateEditorForm();
+    void EditorFormClose();
+    // The open editor, or null.
+    TcPlotEditor* Editor() const;
+    // The remembered active page of each of the editor's page controls.
+    const TcPlotEditor::TcPageIndexes& PageIndexes() const { return FPageIndexes; }
 
     // The object's index in the manager of its kind; -1 when not filed.
     int KindIndex(const TcPlotObject* Object) const;
@@ -103,6 +160,13 @@ class TcPlotMasterManager
     bool FUserCanEditObjects = true;
     bool FXYAxesReverse = false;
     TcChannelClass FChannelClass;
+    TcPlotEditor* FEditor = nullptr;
+    QPointer<QWidget> FEditorWindow; // FEditor's window: null once it is gone
+    TcPlotEditor::TcPageIndexes FPageIndexes{};
+    // The open editor that is not closing, or null.
+    TcPlotEditor* LiveForm() const;
+    void RememberPages();
+    void FreeEditor();
 };
 
 // A chart owner without a window: the master manager and the object events, for code and tests

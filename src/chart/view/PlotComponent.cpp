@@ -1,4 +1,5 @@
 #include "chart/view/PlotComponent.h"
+#include "chart/objects/PlotToolBar.h"
 #include "chart/view/PopupMenu.h"
 
 #include <QImage>

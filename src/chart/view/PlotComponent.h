@@ -48,7 +48,6 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
     ~TcPlotComponent() override;
 
     TcPlotMasterManager& Master() override { return *FMaster; }
-
     // Object kinds.
 #define CHART_KIND(Kind, Plural, Class, ManagerCall)                                                         \
     int Add##Kind();                                                                                         \
@@ -581,6 +580,10 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
     std::function<void(int Index)> OnAddChannel;
     std::function<void(int Index)> OnRemoveChannel;
     std::function<void(TcPlotComponent* Sender)> OnAfterPaint;
+    // Raised when the property editor has been filled and is about to show (the master manager as
+    // sender), and when the editor form is destroyed (the form as sender).
+    std::function<void(TcPlotMasterManager* Sender)> OnAfterOpenEditor;
+    std::function<void(QWidget* Sender)> OnAfterCloseEditor;
 
   protected:
     void iPaint(TCanvas& Canvas) override;

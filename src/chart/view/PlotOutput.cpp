@@ -1,5 +1,6 @@
 // The chart's output: the clipboard, image files, the kept snapshot picture, pages onto a printer
 // and the preview; the toolbar's chart commands.
+#include "chart/objects/MasterManager.h"
 #include "chart/objects/PlotToolBar.h"
 #include "chart/view/PlotComponent.h"
 #include "chart/view/PlotForms.h"
@@ -261,6 +262,8 @@ void TcPlotComponent::PrintAdjustXSpanToMinutesPerMillimeter(double MinutesPerMi
 bool TcPlotComponent::ToolBarCommandAvailable(int Type) const
 {
     switch (Type) {
+    case iptbbtEdit:
+        return PlotEditorInstalled();
     case iptbbtCopy:
     case iptbbtSave:
     case iptbbtPreview:
@@ -277,6 +280,9 @@ void TcPlotComponent::ToolBarCommand(int Type)
     QString error;
     bool done = true;
     switch (Type) {
+    case iptbbtEdit:
+        FMaster->EditProperties();
+        break;
     case iptbbtCopy:
         done = CopyToClipBoard(&error);
         break;
