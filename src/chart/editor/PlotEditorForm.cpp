@@ -271,6 +271,8 @@ TcPlotEditorForm::BuildFields(QWidget* Host, const TcEditorPageTable& Table, TcP
         columnOf[page] = Column{grid, 0, QString(), nullptr};
     };
 
+    // The widest caption of each caption column (a grid and its column).
+    std::map<std::pair<QGridLayout*, int>, int> captionWidths;
     const auto rowsOf = [](const TcEditorField& f) {
         return f.Kind == TcEditorFieldKind::Radio ? int(f.Items.size()) + 1 : 1;
     };
@@ -407,7 +409,10 @@ TcPlotEditorForm::BuildFields(QWidget* Host, const TcEditorPageTable& Table, TcP
             ++col.GroupIndex;
         }
         if (labelled) {
-            grid->addWidget(new QLabel(f.Caption, parent), row, at);
+            auto* caption = new QLabel(f.Caption, parent);
+            int& widest = captionWidths[{grid, at}];
+            widest = std::max(widest, caption->fontMetrics().horizontalAdvance(f.Caption));
+            grid->addWidget(caption, row, at);
             auto* cell = new QHBoxLayout;
             cell->setSpacing(2);
             cell->addWidget(control);
@@ -420,14 +425,17 @@ TcPlotEditorForm::BuildFields(QWidget* Host, const TcEditorPageTable& Table, TcP
         }
         out.push_back({&f, control});
     }
+    for (const auto& [column, width] : captionWidths)
+        column.first->setColumnMinimumWidth(column.second, width);
     for (auto& [page, col] : columnOf)
         close(col.Grid);
     for (auto& [page, cols] : columnsOf)
         cols->addStretch(1);
-    // Inner page controls show all their tabs.
+    // Inner page controls show all their tabs, and their pages whole.
     for (auto& [name, pages] : FSubPageControls)
         if (pages != top)
-            pages->setMinimumWidth(pages->tabBar()->sizeHint().width() + 4);
+            pages->setMinimumWidth(
+                std::max(pages->tabBar()->sizeHint().width() + 4, pages->minimumSizeHint().width()));
     return out;
 }
 
