@@ -11,24 +11,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPalette>
 #include <cmath>
 
 using namespace chart;
 
 namespace
 {
-
-std::unique_ptr<QWidget> Page(int w, int h)
-{
-    auto page = std::make_unique<QWidget>();
-    page->resize(w, h);
-    QPalette pal = page->palette();
-    pal.setColor(QPalette::Window, QColor(0x2B, 0x2B, 0x2B));
-    page->setPalette(pal);
-    page->setAutoFillBackground(true);
-    return page;
-}
 
 void Curve(TcXYPlot* chart, std::initializer_list<std::pair<double, double>> points, double markerX,
            double markerY)
@@ -45,7 +33,7 @@ void Curve(TcXYPlot* chart, std::initializer_list<std::pair<double, double>> poi
 std::unique_ptr<QWidget> TransferPage(TransferChartKind kind)
 {
     const int w = kind == TransferChartKind::Gate ? 855 : 620;
-    auto page = Page(w + 20, 250);
+    auto page = gallery::FilledDarkPage(w + 20, 250);
     TcXYPlot* chart = CreateTransferChart(page.get(), kind);
     chart->SetLeft(10);
     chart->SetTop(10);
@@ -71,7 +59,7 @@ const gallery::GalleryPage gate(QStringLiteral("chart-transfer-gate"),
                                 [] { return TransferPage(TransferChartKind::Gate); });
 
 const gallery::GalleryPage full(QStringLiteral("chart-xy-legend-cursor-toolbar"), [] {
-    auto page = Page(760, 420);
+    auto page = gallery::FilledDarkPage(760, 420);
     auto* chart = new TcXYPlot(page.get());
     chart->SetBounds(10, 10, 740, 400);
     chart->SetTitleText(QStringLiteral("Output levels"));
@@ -103,7 +91,7 @@ const gallery::GalleryPage full(QStringLiteral("chart-xy-legend-cursor-toolbar")
 });
 
 const gallery::GalleryPage logAxis(QStringLiteral("chart-xy-logaxis"), [] {
-    auto page = Page(640, 300);
+    auto page = gallery::FilledDarkPage(640, 300);
     auto* chart = new TcXYPlot(page.get());
     chart->SetBounds(10, 10, 620, 280);
     chart->SetTitleVisible(false);
@@ -145,7 +133,7 @@ void ShowMenu(QWidget* page, QMenu& menu, int x, int y)
 const gallery::GalleryPage cursorMenus(
     QStringLiteral("chart-cursor-menus"),
     [] {
-        auto page = Page(1180, 420);
+        auto page = gallery::FilledDarkPage(1180, 420);
         auto* chart = new TcXYPlot(page.get());
         chart->setObjectName(QStringLiteral("chart"));
         chart->SetBounds(10, 10, 600, 400);

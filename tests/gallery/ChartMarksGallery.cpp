@@ -5,24 +5,12 @@
 #include "chart/view/XYPlot.h"
 
 #include <QPainter>
-#include <QPalette>
 #include <cmath>
 
 using namespace chart;
 
 namespace
 {
-
-std::unique_ptr<QWidget> Page(int w, int h)
-{
-    auto page = std::make_unique<QWidget>();
-    page->resize(w, h);
-    QPalette pal = page->palette();
-    pal.setColor(QPalette::Window, QColor(0x2B, 0x2B, 0x2B));
-    page->setPalette(pal);
-    page->setAutoFillBackground(true);
-    return page;
-}
 
 TcXYPlot* Chart(QWidget* page, int x, int y, int w, int h, const QString& title)
 {
@@ -55,7 +43,7 @@ TcPlotLimit* Limit(TcXYPlot* chart, TcPlotLimitStyle style, double a, double b, 
 }
 
 const gallery::GalleryPage limits(QStringLiteral("chart-limits"), [] {
-    auto page = Page(1000, 520);
+    auto page = gallery::FilledDarkPage(1000, 520);
     TcXYPlot* lines =
         Chart(page.get(), 10, 10, 480, 240, QStringLiteral("Line Y at 50, line X at 30 (dotted)"));
     Limit(lines, iplsLineY, 50, 50, 0x0000FF)->SetLineWidth(2);
@@ -96,7 +84,7 @@ TcPlotAnnotation* Note(TcXYPlot* chart, TcPlotAnnotationStyle style, double x, d
 }
 
 const gallery::GalleryPage annotations(QStringLiteral("chart-annotations"), [] {
-    auto page = Page(900, 520);
+    auto page = gallery::FilledDarkPage(900, 520);
     TcXYPlot* chart = Chart(page.get(), 10, 10, 880, 500, QStringLiteral("Annotations of every style"));
     chart->SetToolBarSelectMode(true);
     Note(chart, ipasText, 10, 92, 0xFFFFFF)->SetText(QStringLiteral("Text at (10, 92)"));

@@ -23,7 +23,9 @@ struct GalleryPage {
     }
 };
 
-// Small helpers for pages: a caption above a control, synthetic input.
+// Small helpers for pages: a page of that size filled dark grey, a caption above a control,
+// synthetic input.
+std::unique_ptr<QWidget> FilledDarkPage(int w, int h);
 void Caption(QWidget* page, int x, int y, const QString& text);
 void Hover(QWidget* w, int x, int y);
 void PressAt(QWidget* w, int x, int y);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPalette>
 #include <cstdio>
 #include <vector>
 
@@ -28,6 +29,17 @@ std::vector<Entry>& Registry()
 void RegisterGalleryPage(const QString& name, Builder builder, AfterShow afterShow)
 {
     Registry().push_back({name, std::move(builder), std::move(afterShow)});
+}
+
+std::unique_ptr<QWidget> FilledDarkPage(int w, int h)
+{
+    auto page = std::make_unique<QWidget>();
+    page->resize(w, h);
+    QPalette pal = page->palette();
+    pal.setColor(QPalette::Window, QColor(0x2B, 0x2B, 0x2B));
+    page->setPalette(pal);
+    page->setAutoFillBackground(true);
+    return page;
 }
 
 void Caption(QWidget* page, int x, int y, const QString& text)

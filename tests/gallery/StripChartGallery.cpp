@@ -6,7 +6,6 @@
 
 #include "chart/view/StripChart.h"
 
-#include <QPalette>
 #include <cmath>
 
 using namespace chart;
@@ -14,19 +13,8 @@ using namespace chart;
 namespace
 {
 
-std::unique_ptr<QWidget> StripChartPage(int w, int h)
-{
-    auto page = std::make_unique<QWidget>();
-    page->resize(w, h);
-    QPalette pal = page->palette();
-    pal.setColor(QPalette::Window, QColor(0x2B, 0x2B, 0x2B));
-    page->setPalette(pal);
-    page->setAutoFillBackground(true);
-    return page;
-}
-
 const gallery::GalleryPage stripStreaming(QStringLiteral("chart-strip-streaming"), [] {
-    auto page = StripChartPage(800, 460);
+    auto page = gallery::FilledDarkPage(800, 460);
     auto* chart = new TcPlot(page.get());
     chart->SetBounds(10, 10, 780, 440);
     chart->SetTitleText(QStringLiteral("Levels over time"));
@@ -76,7 +64,7 @@ const gallery::GalleryPage stripStreaming(QStringLiteral("chart-strip-streaming"
 });
 
 const gallery::GalleryPage stripStyles(QStringLiteral("chart-strip-styles"), [] {
-    auto page = StripChartPage(800, 420);
+    auto page = gallery::FilledDarkPage(800, 420);
     auto* chart = new TcPlot(page.get());
     chart->SetBounds(10, 10, 780, 400);
     chart->SetTitleText(QStringLiteral("Spline, bars and candlesticks"));

@@ -944,6 +944,22 @@ void TcComponentEditorColorPicker::Disable()
     update();
 }
 
+namespace
+{
+// After a picker took its dialog's choice: UserChange, then (while the picker lives) repaint and
+// OnChange.
+template <class Picker> void ReportPickerChange(Picker* P)
+{
+    QPointer<Picker> guard(P);
+    NotifyUserChange(P);
+    if (!guard)
+        return;
+    P->update();
+    if (P->OnChange)
+        P->OnChange(P);
+}
+} // namespace
+
 void TcComponentEditorColorPicker::Choose()
 {
     TcColorDialog dlg(this);
@@ -951,13 +967,7 @@ void TcComponentEditorColorPicker::Choose()
     if (!dlg.Execute())
         return;
     FColor = dlg.Color();
-    QPointer<TcComponentEditorColorPicker> guard(this);
-    NotifyUserChange(this);
-    if (!guard)
-        return;
-    update();
-    if (OnChange)
-        OnChange(this);
+    ReportPickerChange(this);
 }
 
 void TcComponentEditorColorPicker::Paint(fw::TCanvas& Canvas)
@@ -1001,19 +1011,23 @@ void TcComponentEditorFontPicker::Click()
     if (!dlg.Execute())
         return;
     FFont.Assign(dlg.Font());
-    NotifyUserChange(this);
-    if (!guard)
-        return;
-    update();
-    if (OnChange)
-        OnChange(this);
+    ReportPickerChange(this);
 }
 
 namespace
 {
-QString PickerFileName(const QString& name)
+// The picker's choice for its dialog; the folder to start in goes only with the first opening.
+void ChoiceForDialog(const TcFileChoice& Picker, bool& DefaultDirUsed, TcFileChoice& Dialog)
 {
-    return name.endsWith(QLatin1Char('/')) ? name + QStringLiteral("Untitled") : name;
+    Dialog.FileName = Picker.FileName.endsWith(QLatin1Char('/'))
+                          ? Picker.FileName + QStringLiteral("Untitled")
+                          : Picker.FileName;
+    Dialog.Filter = Picker.Filter;
+    Dialog.DefaultExt = Picker.DefaultExt;
+    if (!DefaultDirUsed) {
+        Dialog.DefaultDir = Picker.DefaultDir;
+        DefaultDirUsed = true;
+    }
 }
 } // namespace
 
@@ -1031,25 +1045,14 @@ void TcComponentEditorOpenPicker::Click()
     if (!guard)
         return;
     TcOpenDialog dlg(this);
+    ChoiceForDialog(*this, FDefaultDirUsed, dlg);
     dlg.FileMustExist = FileMustExist;
-    dlg.FileName = PickerFileName(FileName);
-    dlg.Filter = Filter;
-    dlg.DefaultExt = DefaultExt;
     dlg.AllowMultiSelect = AllowMultiSelect;
-    if (!FDefaultDirUsed) {
-        dlg.DefaultDir = DefaultDir;
-        FDefaultDirUsed = true;
-    }
     if (!dlg.Execute())
         return;
     FileName = dlg.FileName;
     FFiles = dlg.Files();
-    NotifyUserChange(this);
-    if (!guard)
-        return;
-    update();
-    if (OnChange)
-        OnChange(this);
+    ReportPickerChange(this);
 }
 
 TcComponentEditorSavePicker::TcComponentEditorSavePicker(QWidget* parent) : TcComponentEditorButton(parent)
@@ -1062,25 +1065,13 @@ TcComponentEditorSavePicker::TcComponentEditorSavePicker(QWidget* parent) : TcCo
 bool TcComponentEditorSavePicker::Execute()
 {
     TcSaveDialog dlg(this);
-    dlg.FileName = PickerFileName(FileName);
-    dlg.Filter = Filter;
+    ChoiceForDialog(*this, FDefaultDirUsed, dlg);
     dlg.FilterIndex = FilterIndex;
-    dlg.DefaultExt = DefaultExt;
-    if (!FDefaultDirUsed) {
-        dlg.DefaultDir = DefaultDir;
-        FDefaultDirUsed = true;
-    }
     if (!dlg.Execute())
         return false;
     FileName = dlg.FileName;
     FilterIndex = dlg.FilterIndex;
-    QPointer<TcComponentEditorSavePicker> guard(this);
-    NotifyUserChange(this);
-    if (!guard)
-        return true;
-    update();
-    if (OnChange)
-        OnChange(this);
+    ReportPickerChange(this);
     return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include "chart/component/CheckBox.h"
 #include "chart/component/RadioGroup.h"
+#include "chart/editor/EditorDialogs.h"
 #include "framework/Control.h"
 #include "runtime/Timer.h"
 
@@ -373,14 +374,10 @@ class TcComponentEditorFontPicker : public TcComponentEditorButton
     fw::TFont FFont;
 };
 
-class TcComponentEditorOpenPicker : public TcComponentEditorButton
+class TcComponentEditorOpenPicker : public TcComponentEditorButton, public TcFileChoice
 {
   public:
     explicit TcComponentEditorOpenPicker(QWidget* parent = nullptr);
-    QString FileName;
-    QString Filter;
-    QString DefaultExt;
-    QString DefaultDir;
     bool FileMustExist = false;
     bool AllowMultiSelect = false;
     const QStringList& Files() const { return FFiles; }
@@ -394,15 +391,11 @@ class TcComponentEditorOpenPicker : public TcComponentEditorButton
     QStringList FFiles;
 };
 
-class TcComponentEditorSavePicker : public TcComponentEditorButton
+class TcComponentEditorSavePicker : public TcComponentEditorButton, public TcFileChoice
 {
   public:
     explicit TcComponentEditorSavePicker(QWidget* parent = nullptr);
-    QString FileName;
-    QString Filter;
     int FilterIndex = 1;
-    QString DefaultExt;
-    QString DefaultDir;
     // The save dialog; on OK: FileName, UserChange, OnChange, and true.
     bool Execute();
     std::function<void(TcComponentEditorSavePicker* Sender)> OnChange;

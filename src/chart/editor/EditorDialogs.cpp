@@ -185,17 +185,26 @@ bool TcFontDialog::Execute()
     return true;
 }
 
+namespace
+{
+TcFileDialogRequest FileRequest(const TcFileChoice& Choice)
+{
+    TcFileDialogRequest r;
+    r.FileName = Choice.FileName.left(260);
+    r.Filter = Choice.Filter;
+    r.DefaultExt = Choice.DefaultExt;
+    r.InitialDir = Choice.DefaultDir.isEmpty() ? QStringLiteral(".") : Choice.DefaultDir;
+    return r;
+}
+} // namespace
+
 bool TcOpenDialog::Execute()
 {
     FFiles.clear();
     QWidget* owner = DialogOwner(this);
     if (!owner)
         return false;
-    TcFileDialogRequest r;
-    r.FileName = FileName.left(260);
-    r.Filter = Filter;
-    r.DefaultExt = DefaultExt;
-    r.InitialDir = DefaultDir.isEmpty() ? QStringLiteral(".") : DefaultDir;
+    TcFileDialogRequest r = FileRequest(*this);
     r.FileMustExist = FileMustExist;
     r.AllowMultiSelect = AllowMultiSelect;
     TcFileDialogAnswer a;
@@ -211,11 +220,7 @@ bool TcSaveDialog::Execute()
     QWidget* owner = DialogOwner(this);
     if (!owner)
         return false;
-    TcFileDialogRequest r;
-    r.FileName = FileName.left(260);
-    r.Filter = Filter;
-    r.DefaultExt = DefaultExt;
-    r.InitialDir = DefaultDir.isEmpty() ? QStringLiteral(".") : DefaultDir;
+    TcFileDialogRequest r = FileRequest(*this);
     r.FilterIndex = FilterIndex;
     r.OverwritePrompt = true;
     TcFileDialogAnswer a;

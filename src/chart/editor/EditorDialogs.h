@@ -84,14 +84,19 @@ class TcFontDialog : public QObject
     fw::TFont FFont;
 };
 
-class TcOpenDialog : public QObject
-{
-  public:
-    explicit TcOpenDialog(QObject* Owner = nullptr) : QObject(Owner) {}
+// What the file dialogs and the pickers that open them share: the file, the filter, the extension
+// added to a name without one and the folder to start in.
+struct TcFileChoice {
     QString FileName;
     QString Filter;
     QString DefaultExt;
     QString DefaultDir;
+};
+
+class TcOpenDialog : public QObject, public TcFileChoice
+{
+  public:
+    explicit TcOpenDialog(QObject* Owner = nullptr) : QObject(Owner) {}
     bool FileMustExist = false;
     bool AllowMultiSelect = false;
     const QStringList& Files() const { return FFiles; }
@@ -101,14 +106,10 @@ class TcOpenDialog : public QObject
     QStringList FFiles;
 };
 
-class TcSaveDialog : public QObject
+class TcSaveDialog : public QObject, public TcFileChoice
 {
   public:
     explicit TcSaveDialog(QObject* Owner = nullptr) : QObject(Owner) {}
-    QString FileName;
-    QString Filter;
-    QString DefaultExt;
-    QString DefaultDir;
     int FilterIndex = 1;
     const QString& ReturnExt() const { return FReturnExt; }
     bool Execute();

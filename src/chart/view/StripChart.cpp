@@ -1,6 +1,7 @@
 #include "chart/view/StripChart.h"
 
 #include "chart/core/ChartError.h"
+#include "chart/view/ChartDefaults.h"
 
 namespace chart
 {
@@ -12,25 +13,7 @@ TcPlot::TcPlot(QWidget* parent) : TcPlotComponent(parent)
         Master().SetChannelClass([](TcPlotOwner* o, const TcPlotHandlers& h) -> TcPlotChannelCustom* {
             return new TcPlotChannel(o, h);
         });
-        DisableLayoutManager();
-        try {
-            GetToolBar(AddToolBar())->SetZOrder(3);
-            GetLegend(AddLegend())->SetZOrder(2);
-            AddXAxis();
-            AddYAxis();
-            AddChannel();
-            AddDataView();
-            AddDataCursor();
-            TcPlotLabel* title = GetLabel(AddLabel());
-            title->SetZOrder(2);
-            title->SetName(QStringLiteral("Title"));
-            title->SetCaption(QStringLiteral("Untitled"));
-            title->SetMarginBottom(0);
-        } catch (...) {
-            EnableLayoutManager();
-            throw;
-        }
-        EnableLayoutManager();
+        AddDefaultObjects(*this);
     } catch (...) {
         EndUpdate();
         throw;
@@ -40,14 +23,7 @@ TcPlot::TcPlot(QWidget* parent) : TcPlotComponent(parent)
 
 const TPropertyTable& TcPlot::PropertyTable() const
 {
-    // The title label the constructor adds gives the title properties their defaults.
-    static const TPropertyTable table = [] {
-        TPropertyTable t(&TcPlotComponent::ClassTable());
-        t.Redeclare("TitleVisible", QStringLiteral("1"));
-        t.Redeclare("TitleText", QStringLiteral("Untitled"));
-        return t;
-    }();
-    return table;
+    return TitledChartTable();
 }
 
 TcPlotChannel* TcPlot::GetChannel(int Index) const

@@ -1,5 +1,7 @@
 #include "chart/view/XYPlot.h"
 
+#include "chart/view/ChartDefaults.h"
+
 #include <cmath>
 #include <limits>
 
@@ -17,14 +19,7 @@ TcXYPlotChannel::TcXYPlotChannel(TcPlotOwner* AOwner, const TcPlotHandlers& hand
 
 const TPropertyTable& TcXYPlot::PropertyTable() const
 {
-    // The title label the constructor adds gives the title properties their defaults.
-    static const TPropertyTable table = [] {
-        TPropertyTable t(&TcPlotComponent::ClassTable());
-        t.Redeclare("TitleVisible", QStringLiteral("1"));
-        t.Redeclare("TitleText", QStringLiteral("Untitled"));
-        return t;
-    }();
-    return table;
+    return TitledChartTable();
 }
 
 const TPropertyTable& TcXYPlotChannel::PropertyTable() const
@@ -175,25 +170,7 @@ TcXYPlot::TcXYPlot(QWidget* parent) : TcPlotComponent(parent)
     Master().SetChannelClass([](TcPlotOwner* o, const TcPlotHandlers& h) -> TcPlotChannelCustom* {
         return new TcXYPlotChannel(o, h);
     });
-    DisableLayoutManager();
-    try {
-        GetToolBar(AddToolBar())->SetZOrder(3);
-        GetLegend(AddLegend())->SetZOrder(2);
-        AddXAxis();
-        AddYAxis();
-        AddChannel();
-        AddDataView();
-        AddDataCursor();
-        TcPlotLabel* title = GetLabel(AddLabel());
-        title->SetZOrder(2);
-        title->SetName(QStringLiteral("Title"));
-        title->SetCaption(QStringLiteral("Untitled"));
-        title->SetMarginBottom(0);
-    } catch (...) {
-        EnableLayoutManager();
-        throw;
-    }
-    EnableLayoutManager();
+    AddDefaultObjects(*this);
 }
 
 TcXYPlotChannel* TcXYPlot::GetChannel(int Index) const
