@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace chart
@@ -208,38 +209,36 @@ void TcPlotChannel::UpdateXIncreasing()
     FXIncreasing = Count() < 3 || GetPointX(1) >= GetPointX(0);
 }
 
-int TcPlotChannel::SearchAscending(double Target) const
+namespace
 {
-    int low = 0, high = Count() - 1, result = -1;
+// Binary search over the X values in the order Before(a, b) gives them: the index of Target, or of
+// the point the search ended on; -1 for no points.
+template <class Order> int SearchPointX(const TcPlotChannel& Channel, double Target, Order Before)
+{
+    int low = 0, high = Channel.Count() - 1, result = -1;
     while (high >= low) {
         const int middle = (low + high) / 2;
         result = middle;
-        const double x = GetPointX(middle);
+        const double x = Channel.GetPointX(middle);
         if (x == Target)
             break;
-        if (Target < x)
+        if (Before(Target, x))
             high = middle - 1;
         else
             low = middle + 1;
     }
     return result;
 }
+} // namespace
+
+int TcPlotChannel::SearchAscending(double Target) const
+{
+    return SearchPointX(*this, Target, std::less<double>());
+}
 
 int TcPlotChannel::SearchDescending(double Target) const
 {
-    int low = 0, high = Count() - 1, result = -1;
-    while (high >= low) {
-        const int middle = (low + high) / 2;
-        result = middle;
-        const double x = GetPointX(middle);
-        if (x == Target)
-            break;
-        if (Target > x)
-            high = middle - 1;
-        else
-            low = middle + 1;
-    }
-    return result;
+    return SearchPointX(*this, Target, std::greater<double>());
 }
 
 void TcPlotChannel::CalcStartIndex()
