@@ -66,7 +66,10 @@ void TcPlotChannel::Draw(TCanvas& Canvas, TColor BackGroundColor)
         DrawBars(Canvas);
         DrawTrace(Canvas, R, BackGroundColor);
         DrawMarkers(Canvas, R, BackGroundColor);
-        if (FHighLowEnabled) {
+        if (FHighLowEnabled && FStartIndex >= 0 && FStopIndex >= 0) {
+            Canvas.Pen.Width = 0;
+            Canvas.Pen.Style = psSolid;
+            Canvas.Brush.Style = bsSolid;
             if (FHighLowStyle == iphlsOpenClose)
                 DrawOpenClose(Canvas);
             else
@@ -460,11 +463,6 @@ void TcPlotChannel::DrawOpenClose(TCanvas& Canvas)
 {
     TcPlotAxis* xa = GetXAxis();
     TcPlotAxis* ya = GetYAxis();
-    if (FStartIndex < 0 || FStopIndex < 0)
-        return;
-    Canvas.Pen.Width = 0;
-    Canvas.Pen.Style = psSolid;
-    Canvas.Brush.Style = bsSolid;
     const TcPlotDataCustomList& data = DataList();
     auto tick = [&](double value, double width, double height, TColor color, int c, bool right) {
         const int o = xa->WidthToPixels(width), t = ya->WidthToPixels(height),
@@ -506,11 +504,6 @@ void TcPlotChannel::DrawCandleSticks(TCanvas& Canvas)
 {
     TcPlotAxis* xa = GetXAxis();
     TcPlotAxis* ya = GetYAxis();
-    if (FStartIndex < 0 || FStopIndex < 0)
-        return;
-    Canvas.Pen.Width = 0;
-    Canvas.Pen.Style = psSolid;
-    Canvas.Brush.Style = bsSolid;
     const bool R = XYAxesReversed();
     const TcPlotDataCustomList& data = DataList();
     const int g = xa->WidthToPixels(FHighLowSize[hlBarWidth]) / 2;
