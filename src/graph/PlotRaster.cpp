@@ -361,12 +361,14 @@ void MarkUsedTiles(TTileMask& used, const QImage& image, const TTileMask& tiles)
         const int left = (t % tiles.Columns()) << TTileMask::TileShift, top = (t / tiles.Columns())
                                                                               << TTileMask::TileShift;
         const QRect r = QRect(left, top, TTileMask::TileSize, TTileMask::TileSize) & image.rect();
-        bool any = false;
-        for (int y = r.top(); y <= r.bottom() && !any; ++y) {
+        // A whole row of the tile at a time (no test per pixel): most tiles hold nothing.
+        QRgb bits = 0;
+        for (int y = r.top(); y <= r.bottom() && bits == 0; ++y) {
             const QRgb* p = reinterpret_cast<const QRgb*>(image.constScanLine(y)) + r.left();
-            for (int x = 0; x < r.width() && !any; ++x)
-                any = p[x] != 0;
+            for (int x = 0; x < r.width(); ++x)
+                bits |= p[x];
         }
+        const bool any = bits != 0;
         any ? used.Add(t) : used.Remove(t);
     }
 }
