@@ -351,13 +351,17 @@ void ComposeTiles(QImage& to, const QImage& under, const QImage& over, const TTi
     }
 }
 
-void MarkUsedTiles(TTileMask& used, const QImage& image, const TTileMask& tiles)
+void MarkUsedTiles(TTileMask& used, const QImage& image, const TTileMask& tiles, const TTileMask* reach)
 {
     if (image.isNull() || image.depth() != 32)
         return;
     for (int t = 0; t < tiles.TileCount(); ++t) {
         if (!tiles.Tile(t))
             continue;
+        if (reach && !reach->Tile(t)) {
+            used.Remove(t);
+            continue;
+        }
         const int left = (t % tiles.Columns()) << TTileMask::TileShift, top = (t / tiles.Columns())
                                                                               << TTileMask::TileShift;
         const QRect r = QRect(left, top, TTileMask::TileSize, TTileMask::TileSize) & image.rect();
