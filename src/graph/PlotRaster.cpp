@@ -328,12 +328,15 @@ void ComposeTiles(QImage& to, const QImage& under, const QImage& over, const TTi
         return;
     for (const QRect& r : tiles.Rects()) {
         const QRect c = r & to.rect();
-        // Tile by tile along the run: a tile without overlay pixels is a copy of the plots.
-        for (int left = c.left(); left <= c.right();
-             left = (left & ~(TTileMask::TileSize - 1)) + TTileMask::TileSize) {
-            const int right = std::min(c.right(), (left | (TTileMask::TileSize - 1)));
+        // Along the run, tiles alike go together: a span of tiles without overlay pixels is a copy
+        // of the plots, row by row.
+        auto emptyAt = [&](int x) { return used && !used->Tile(used->TileOf(x, c.top())); };
+        for (int left = c.left(), right; left <= c.right(); left = right + 1) {
+            const bool empty = emptyAt(left);
+            right = std::min(c.right(), left | (TTileMask::TileSize - 1));
+            while (right < c.right() && emptyAt(right + 1) == empty)
+                right = std::min(c.right(), (right + 1) | (TTileMask::TileSize - 1));
             const int w = right - left + 1;
-            const bool empty = used && !used->Tile(used->TileOf(left, c.top()));
             for (int y = c.top(); y <= c.bottom(); ++y) {
                 QRgb* d = reinterpret_cast<QRgb*>(to.scanLine(y)) + left;
                 const QRgb* u = reinterpret_cast<const QRgb*>(under.constScanLine(y)) + left;

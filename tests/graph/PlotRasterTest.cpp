@@ -257,6 +257,16 @@ TEST(PlotRaster, ComposeTilesPutsTheOverlayOverThePlots)
         MarkUsedTiles(seen, corner, all, &reach);
         EXPECT_TRUE(seen.Tile(seen.TileOf(31, 15)));
         EXPECT_FALSE(seen.Tile(seen.TileOf(3, 3)));
+        // Empty, used and empty tiles along one run compose as the plain way does.
+        corner.setPixel(3, 3, 0);
+        corner.setPixel(31, 15, qRgba(200, 0, 0, 255));
+        MarkUsedTiles(seen, corner, all);
+        EXPECT_FALSE(seen.Tile(seen.TileOf(3, 3)));
+        QImage slow = page.copy(), fast = page.copy();
+        ComposeTiles(slow, under, corner, all);
+        ComposeTiles(fast, under, corner, all, &seen);
+        EXPECT_EQ(slow, fast);
+        EXPECT_NE(fast.pixel(31, 15), under.pixel(31, 15));
     }
     QImage plain = page.copy(), quick = page.copy();
     ComposeTiles(plain, under, over, all);
