@@ -30,6 +30,19 @@ TColor TextColour(const QWidget* w)
 {
     return fw::FromQColor(w->palette().color(QPalette::Text));
 }
+
+// Puts `w` right after `after` in their window's focus chain, whatever focus they take.
+void FollowInFocusChain(QWidget* after, QWidget* w)
+{
+    const Qt::FocusPolicy a = after->focusPolicy(), b = w->focusPolicy();
+    if (a == Qt::NoFocus && !after->focusProxy())
+        after->setFocusPolicy(Qt::TabFocus);
+    if (b == Qt::NoFocus && !w->focusProxy())
+        w->setFocusPolicy(Qt::TabFocus);
+    QWidget::setTabOrder(after, w);
+    after->setFocusPolicy(a);
+    w->setFocusPolicy(b);
+}
 } // namespace
 
 // ---------------------------------------------------------------------------------------------------
@@ -139,7 +152,7 @@ TPeqTableCore::TPeqTableCore(QWidget* parent, TPeqRules rules, int channelNumber
         l->SetVisible(false);
         FTitles[std::size_t(c)] = l;
     }
-    BuildRows();
+    // The rows are built when first needed (BuildPendingRows).
 }
 
 TPeqTableCore::~TPeqTableCore()
@@ -224,6 +237,62 @@ void TPeqTableCore::BuildRows()
     }
 }
 
+void TPeqTableCore::BuildPendingRows() const
+{
+    if (!FRowsPending)
+        return;
+    FRowsPending = false;
+    auto* self = const_cast<TPeqTableCore*>(this);
+    self->BuildRows();
+    if (FRows.empty())
+        return;
+    // The new controls went to the end of the window's focus chain; they follow the titles, as when
+    // the table built them itself.
+    QWidget* anchor = FTitles.back();
+    while (anchor->nextInFocusChain() && FTitles.back()->isAncestorOf(anchor->nextInFocusChain()))
+        anchor = anchor->nextInFocusChain();
+    if (anchor->nextInFocusChain() != FRows.front()->Number) {
+        std::vector<QWidget*> added;
+        for (QWidget* w = FRows.front()->Number; w && w != window(); w = w->nextInFocusChain())
+            added.push_back(w);
+        for (QWidget* w : added) {
+            FollowInFocusChain(anchor, w);
+            anchor = w;
+        }
+    }
+    for (int row = 0; row < int(FRows.size()); ++row) {
+        PendingLook& look = self->FPending[std::size_t(row)];
+        if (look.GainText)
+            FRows[std::size_t(row)]->Edits[2]->setText(*look.GainText);
+        if (look.EditColour)
+            self->ColourRow(row, *look.EditColour);
+        FRows[std::size_t(row)]->Bypass->SetColor(look.BypassColour);
+        look = {};
+    }
+    if (FLaidOut)
+        self->Layout();
+}
+
+int TPeqTableCore::ShownRows() const
+{
+    return FRowsPending ? std::clamp(FChannelNumber, 0, FRules.Slots)
+                        : std::min(FChannelNumber, int(FRows.size()));
+}
+
+void TPeqTableCore::SetBypassColour(int row, TColor colour)
+{
+    if (Built(row))
+        FRows[std::size_t(row)]->Bypass->SetColor(colour);
+    else if (FRowsPending)
+        FPending[std::size_t(row)].BypassColour = colour;
+}
+
+void TPeqTableCore::showEvent(QShowEvent* e)
+{
+    TSkGroupBox::showEvent(e);
+    BuildPendingRows();
+}
+
 void TPeqTableCore::FillTypes(sk::TSkComboBox* box)
 {
     for (const QString& name : FRules.TypeNames)
@@ -256,6 +325,7 @@ void TPeqTableCore::SetChannelNumber(int v)
     v = std::min(v, FRules.Slots);
     if (v == FChannelNumber)
         return;
+    BuildPendingRows();
     FChannelNumber = v;
     BuildRows();
     // Controls exist for the visible rows only; the values stay in their slots.
@@ -323,8 +393,8 @@ void TPeqTableCore::SetBypassBackColor(TColor v)
     if (v == FBypassBackColor)
         return;
     FBypassBackColor = v;
-    for (int i = 0; i < std::min(FChannelNumber, int(FRows.size())); ++i)
-        FRows[std::size_t(i)]->Bypass->SetColor(v);
+    for (int i = 0; i < ShownRows(); ++i)
+        SetBypassColour(i, v);
     RePaint();
 }
 
@@ -388,6 +458,8 @@ void TPeqTableCore::ShowGainDb(int row, double db)
 {
     if (Built(row))
         FRows[std::size_t(row)]->Edits[2]->setText(Q(FRules.GainText(db, fw::UserDecimalSeparator())));
+    else if (row >= 0 && row < ShownRows())
+        FPending[std::size_t(row)].GainText = Q(FRules.GainText(db, fw::UserDecimalSeparator()));
 }
 
 void TPeqTableCore::SetEqParamValue(int i, double hz, double qIndex, double db, int type, bool bypass)
@@ -465,9 +537,8 @@ void TPeqTableCore::Change()
 {
     if (!OnChange)
         return;
-    for (int i = 0; i < std::min(FChannelNumber, int(FRows.size())); ++i)
-        FRows[std::size_t(i)]->Bypass->SetColor(FBands[std::size_t(i)].Bypass == 1 ? BypassedColour
-                                                                                   : FBypassBackColor);
+    for (int i = 0; i < ShownRows(); ++i)
+        SetBypassColour(i, FBands[std::size_t(i)].Bypass == 1 ? BypassedColour : FBypassBackColor);
     QPointer<TPeqTableCore> guard(this);
     OnChange(this);
 }
@@ -483,8 +554,13 @@ void TPeqTableCore::MakeCurrent(int row)
 
 void TPeqTableCore::ColourRow(int row, TColor colour)
 {
-    if (row < 0 || row >= FChannelNumber || !Built(row))
+    if (row < 0 || row >= FChannelNumber)
         return;
+    if (!Built(row)) {
+        if (row < ShownRows())
+            FPending[std::size_t(row)].EditColour = colour;
+        return;
+    }
     for (auto* e : FRows[std::size_t(row)]->Edits)
         SetTextColour(e, colour);
 }
@@ -512,11 +588,13 @@ void TPeqTableCore::SetColor(int i, TColor colour)
 
 TColor TPeqTableCore::EditColor(int row) const
 {
+    BuildPendingRows();
     return Built(row) ? TextColour(FRows[std::size_t(row)]->Edits[0]) : fw::clBlack;
 }
 
 TColor TPeqTableCore::BypassButtonColor(int row) const
 {
+    BuildPendingRows();
     return Built(row) ? FRows[std::size_t(row)]->Bypass->Color() : fw::clBlack;
 }
 
@@ -660,26 +738,32 @@ void TPeqTableCore::PeqTypeChange(int row)
 
 TPeqEdit* TPeqTableCore::FreqEdit(int row) const
 {
+    BuildPendingRows();
     return Built(row) ? FRows[std::size_t(row)]->Edits[0] : nullptr;
 }
 TPeqEdit* TPeqTableCore::QEdit(int row) const
 {
+    BuildPendingRows();
     return Built(row) ? FRows[std::size_t(row)]->Edits[1] : nullptr;
 }
 TPeqEdit* TPeqTableCore::GainEdit(int row) const
 {
+    BuildPendingRows();
     return Built(row) ? FRows[std::size_t(row)]->Edits[2] : nullptr;
 }
 sk::TSkComboBox* TPeqTableCore::TypeBox(int row) const
 {
+    BuildPendingRows();
     return Built(row) ? FRows[std::size_t(row)]->Type : nullptr;
 }
 sk::TSkButton* TPeqTableCore::BypassButton(int row) const
 {
+    BuildPendingRows();
     return Built(row) ? FRows[std::size_t(row)]->Bypass : nullptr;
 }
 sk::TSkLabel* TPeqTableCore::NumberLabel(int row) const
 {
+    BuildPendingRows();
     return Built(row) ? FRows[std::size_t(row)]->Number : nullptr;
 }
 

@@ -3,7 +3,9 @@
 // (band number, frequency/Q/gain edits, optional spinners, type selector, bypass button). Typed values
 // are parsed, snapped to the grids and shown in their canonical text; every change goes out through
 // Change/OnChange. What differs between the tables (slots, type names, the gain grid, the number
-// texts) is a TPeqRules. A row index outside the slots changes nothing. UI thread only.
+// texts) is a TPeqRules. A row index outside the slots changes nothing. The rows' controls are built
+// when the table is first shown or a row control is asked for, in the place they would have had when
+// built with the table (focus chain included); what is shown before goes to them then. UI thread only.
 #pragma once
 
 #include "controls/panels/SkLabel.h"
@@ -168,6 +170,7 @@ class TPeqTableCore : public sk::TSkGroupBox
   protected:
     void Paint(fw::TCanvas& canvas) override;
     void Resized() override;
+    void showEvent(QShowEvent* e) override;
     int NowIndex() const { return FNowIndex; }
     void SetTypeName(int type, const QString& text);
     void SetBypassText(const QString& text) { FRules.BypassText = text; }
@@ -186,6 +189,11 @@ class TPeqTableCore : public sk::TSkGroupBox
     bool Built(int i) const { return i >= 0 && i < int(FRows.size()) && FRows[std::size_t(i)]; }
     int TypeCount() const { return int(FRules.TypeNames.size()); }
     void BuildRows();
+    // Builds the rows put off at construction (const: the row accessors build them on demand).
+    void BuildPendingRows() const;
+    // The rows shown: built, or to be built.
+    int ShownRows() const;
+    void SetBypassColour(int row, TColor colour);
     void FillTypes(sk::TSkComboBox* box);
     void MakeCurrent(int row);
     void ColourRow(int row, TColor colour);
@@ -200,6 +208,14 @@ class TPeqTableCore : public sk::TSkGroupBox
     TPeqRules FRules;
     std::array<Band, MaxSlots> FBands{};
     std::vector<std::unique_ptr<Row>> FRows;
+    // Until the rows are built: what was shown to them meanwhile.
+    struct PendingLook {
+        std::optional<QString> GainText;
+        std::optional<TColor> EditColour;
+        TColor BypassColour = fw::clBlack;
+    };
+    mutable bool FRowsPending = true;
+    std::array<PendingLook, MaxSlots> FPending{};
     std::array<sk::TSkLabel*, 6> FTitles{};
     int FChannelNumber = 50;
     int FTopBottomSpace = 15;

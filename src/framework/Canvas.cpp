@@ -605,8 +605,39 @@ void TCanvas::Draw(int x, int y, const QImage& image)
 void TCanvas::StretchDraw(const TRect& r, const QImage& image)
 {
     Trace("StretchDraw", {r.Left, r.Top, r.Right, r.Bottom});
-    if (!image.isNull() && !r.IsEmpty())
+    if (image.isNull() || r.IsEmpty())
+        return;
+    // An opaque picture stretched on a plain painter is kept per source, size and smoothing, so that
+    // a repaint, or a window switched back to a size it had, copies it instead of scaling it again.
+    const bool plain = FPainter.deviceTransform().type() <= QTransform::TxTranslate;
+    if (!plain || image.hasAlphaChannel() || image.paintingActive()) {
         FPainter.drawImage(r.ToQRect(), image);
+        return;
+    }
+    struct Entry {
+        qint64 Source;
+        QSize Size;
+        bool Smooth;
+        QImage Stretched;
+    };
+    thread_local std::vector<Entry> cache;
+    const QSize size(r.Width(), r.Height());
+    const bool smooth = FPainter.testRenderHint(QPainter::SmoothPixmapTransform);
+    for (const Entry& e : cache)
+        if (e.Source == image.cacheKey() && e.Size == size && e.Smooth == smooth) {
+            FPainter.drawImage(r.Left, r.Top, e.Stretched);
+            return;
+        }
+    QImage stretched(size, QImage::Format_RGB32);
+    {
+        QPainter p(&stretched);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+        p.drawImage(QRect(QPoint(0, 0), size), image);
+    }
+    if (cache.size() >= 16)
+        cache.erase(cache.begin());
+    cache.push_back({image.cacheKey(), size, smooth, std::move(stretched)});
+    FPainter.drawImage(r.Left, r.Top, cache.back().Stretched);
 }
 
 QImage MaskedCopy(const QImage& image, TColor key)

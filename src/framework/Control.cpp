@@ -1,6 +1,7 @@
 #include "framework/Control.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -428,13 +429,36 @@ void TControl::SetName(const QString& value)
 {
     setObjectName(value);
     for (QObject* o = parent(); o; o = o->parent())
-        if (auto* form = dynamic_cast<TForm*>(o)) {
+        if (TForm* form = TForm::Of(o)) {
             form->NoteComponent(this);
             break;
         }
 }
 
-TForm::TForm(QWidget* parent) : TControl(parent) {}
+namespace
+{
+// The forms alive (UI thread only).
+QHash<const QObject*, TForm*>& LiveForms()
+{
+    static QHash<const QObject*, TForm*> forms;
+    return forms;
+}
+} // namespace
+
+TForm::TForm(QWidget* parent) : TControl(parent)
+{
+    LiveForms().insert(this, this);
+}
+
+TForm::~TForm()
+{
+    LiveForms().remove(this);
+}
+
+TForm* TForm::Of(const QObject* o)
+{
+    return LiveForms().value(o, nullptr);
+}
 
 void TForm::NoteComponent(QObject* component)
 {

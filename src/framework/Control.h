@@ -191,6 +191,9 @@ class TForm : public TControl
 {
   public:
     explicit TForm(QWidget* parent = nullptr);
+    ~TForm() override;
+    // The form that `o` is, or nullptr (cheaper than a cast up the tree of every named control).
+    static TForm* Of(const QObject* o);
     // nullptr when no control of that name lives on the form.
     QObject* FindComponent(const QString& name);
     template <class T> T* Find(const QString& name) { return dynamic_cast<T*>(FindComponent(name)); }

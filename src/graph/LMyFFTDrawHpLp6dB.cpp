@@ -2329,7 +2329,13 @@ void LMyFFTDrawHpLp6dB::RedrawOverlays(const std::vector<TOverlayState>& now, co
     if (selected.Drawn && FOverlayDamage.Intersects(selected.Area))
         DrawParamText(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor, page.Font,
                       &clip, FPlan.SelectedMoved);
-    MarkUsedTiles(FOverlayUsed, FOverlay, FOverlayDamage);
+    // The repaired tiles that no overlay drawn now reaches were just cleared: they are not scanned.
+    TTileMask reach;
+    reach.Reset(FOverlayDamage.Width(), FOverlayDamage.Height());
+    for (const TOverlayState& s : now)
+        if (s.Drawn)
+            reach.AddRect(s.Area);
+    MarkUsedTiles(FOverlayUsed, FOverlay, FOverlayDamage, &reach);
     FDamage.Merge(FOverlayDamage);
 }
 

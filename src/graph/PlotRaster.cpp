@@ -328,12 +328,15 @@ void ComposeTiles(QImage& to, const QImage& under, const QImage& over, const TTi
         return;
     for (const QRect& r : tiles.Rects()) {
         const QRect c = r & to.rect();
-        // Tile by tile along the run: a tile without overlay pixels is a copy of the plots.
-        for (int left = c.left(); left <= c.right();
-             left = (left & ~(TTileMask::TileSize - 1)) + TTileMask::TileSize) {
-            const int right = std::min(c.right(), (left | (TTileMask::TileSize - 1)));
+        // Along the run, tiles alike go together: a span of tiles without overlay pixels is a copy
+        // of the plots, row by row.
+        auto emptyAt = [&](int x) { return used && !used->Tile(used->TileOf(x, c.top())); };
+        for (int left = c.left(), right; left <= c.right(); left = right + 1) {
+            const bool empty = emptyAt(left);
+            right = std::min(c.right(), left | (TTileMask::TileSize - 1));
+            while (right < c.right() && emptyAt(right + 1) == empty)
+                right = std::min(c.right(), (right + 1) | (TTileMask::TileSize - 1));
             const int w = right - left + 1;
-            const bool empty = used && !used->Tile(used->TileOf(left, c.top()));
             for (int y = c.top(); y <= c.bottom(); ++y) {
                 QRgb* d = reinterpret_cast<QRgb*>(to.scanLine(y)) + left;
                 const QRgb* u = reinterpret_cast<const QRgb*>(under.constScanLine(y)) + left;
@@ -351,22 +354,28 @@ void ComposeTiles(QImage& to, const QImage& under, const QImage& over, const TTi
     }
 }
 
-void MarkUsedTiles(TTileMask& used, const QImage& image, const TTileMask& tiles)
+void MarkUsedTiles(TTileMask& used, const QImage& image, const TTileMask& tiles, const TTileMask* reach)
 {
     if (image.isNull() || image.depth() != 32)
         return;
     for (int t = 0; t < tiles.TileCount(); ++t) {
         if (!tiles.Tile(t))
             continue;
+        if (reach && !reach->Tile(t)) {
+            used.Remove(t);
+            continue;
+        }
         const int left = (t % tiles.Columns()) << TTileMask::TileShift, top = (t / tiles.Columns())
                                                                               << TTileMask::TileShift;
         const QRect r = QRect(left, top, TTileMask::TileSize, TTileMask::TileSize) & image.rect();
-        bool any = false;
-        for (int y = r.top(); y <= r.bottom() && !any; ++y) {
+        // A whole row of the tile at a time (no test per pixel): most tiles hold nothing.
+        QRgb bits = 0;
+        for (int y = r.top(); y <= r.bottom() && bits == 0; ++y) {
             const QRgb* p = reinterpret_cast<const QRgb*>(image.constScanLine(y)) + r.left();
-            for (int x = 0; x < r.width() && !any; ++x)
-                any = p[x] != 0;
+            for (int x = 0; x < r.width(); ++x)
+                bits |= p[x];
         }
+        const bool any = bits != 0;
         any ? used.Add(t) : used.Remove(t);
     }
 }

@@ -78,8 +78,9 @@ void ClearTiles(QImage& image, const TTileMask& tiles);
 void ComposeTiles(QImage& to, const QImage& under, const QImage& over, const TTileMask& tiles,
                   const TTileMask* used = nullptr);
 // Marks in `used` those of the marked tiles that hold a pixel of the premultiplied image, and clears
-// the others.
-void MarkUsedTiles(TTileMask& used, const QImage& image, const TTileMask& tiles);
+// the others; those outside `reach` (when given) are taken as empty without being scanned.
+void MarkUsedTiles(TTileMask& used, const QImage& image, const TTileMask& tiles,
+                   const TTileMask* reach = nullptr);
 
 // Draws the run as joined segments, `width` pixels wide (1 or 2), each leaving out its end point as
 // the framework's LineTo does; clipped to the image. The image is Format_RGB32 or ARGB32.

@@ -717,3 +717,37 @@ TEST(DeviceDialogsBuiltLate, ShowThePresetNamesShownBeforeThem)
     EXPECT_EQ(d.fmRecallPreset->vledPresetName->Name(1), "First         ");
     window.SetExitConfirmed(true);
 }
+
+// A new window builds the link dialog only (its grid holds the link state the window shows); the
+// other device dialogs come with the first that is needed and take over that link dialog, grid and all.
+TEST(DeviceDialogsBuiltLate, TheLinkDialogComesFirstAndIsKept)
+{
+    testapp::EnsureApp();
+    // The dialogs of a kind alive (other tests' windows keep theirs): this window's are the increase.
+    auto alive = [](auto* kind) {
+        using T = std::remove_pointer_t<decltype(kind)>;
+        int n = 0;
+        for (QWidget* w : QApplication::allWidgets())
+            n += dynamic_cast<T*>(w) != nullptr;
+        return n;
+    };
+    const int links = alive((TfmLinkSel*)nullptr), names = alive((TfmStoreName*)nullptr),
+              locks = alive((TfmLockPassWord*)nullptr), lists = alive((TfmChNameList*)nullptr);
+    TfmMain window;
+    window.Unit()->SetLink(4, 0b110); // output 2 leads output 3
+    window.Unit()->SetLink(5, 0);
+    window.View().ShowAllParams();
+    EXPECT_EQ(alive((TfmLinkSel*)nullptr), links + 1);
+    EXPECT_EQ(alive((TfmStoreName*)nullptr), names);
+    EXPECT_EQ(alive((TfmLockPassWord*)nullptr), locks);
+    EXPECT_EQ(alive((TfmChNameList*)nullptr), lists);
+    TfmLinkSel* link = window.LinkDialog();
+    EXPECT_TRUE(link->GridButton(5, 4)->Down());
+    TDeviceDialogs& d = *window.DeviceDialogs();
+    EXPECT_EQ(d.fmLinkSel.get(), link);
+    EXPECT_EQ(window.LinkDialog(), link);
+    EXPECT_EQ(alive((TfmLinkSel*)nullptr), links + 1);
+    EXPECT_EQ(alive((TfmStoreName*)nullptr), names + 1);
+    EXPECT_TRUE(d.fmLinkSel->GridButton(5, 4)->Down());
+    window.SetExitConfirmed(true);
+}

@@ -9,6 +9,7 @@
 #include "support/TestApp.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <gtest/gtest.h>
 
 using namespace eq;
@@ -269,4 +270,93 @@ TEST_F(Editor, TitlesSwitchedOnAfterTheLayoutPushTheRowsDown)
     EXPECT_EQ(peq->FreqEdit(0)->y(), 15 + 13 + 8 - 1);
     peq->SetTitleVisable(false);
     EXPECT_EQ(peq->FreqEdit(0)->y(), top);
+}
+
+namespace
+{
+// A table between two edits in a window of its own; `built` asks for its rows at once.
+struct TableInWindow {
+    explicit TableInWindow(bool built)
+    {
+        window.resize(600, 340);
+        before = new QLineEdit(&window);
+        peq = new TMyPEQType8(&window, 9);
+        peq->setGeometry(10, 30, 520, 300);
+        if (built)
+            peq->FreqEdit(0);
+        after = new QLineEdit(&window);
+        after->move(540, 0);
+    }
+    // The focus chain from `before` to `after`, each control named by its place in the table.
+    QStringList FocusChain() const
+    {
+        QStringList names;
+        for (QWidget* w = before; w; w = w->nextInFocusChain()) {
+            QString name = w == before  ? QStringLiteral("before")
+                           : w == after ? QStringLiteral("after")
+                           : w == peq   ? QStringLiteral("table")
+                                        : QString();
+            for (int row = 0; row < 9 && name.isEmpty(); ++row) {
+                const QWidget* cells[6] = {peq->NumberLabel(row), peq->FreqEdit(row), peq->QEdit(row),
+                                           peq->GainEdit(row),    peq->TypeBox(row),  peq->BypassButton(row)};
+                for (int k = 0; k < 6; ++k)
+                    if (cells[k] == w)
+                        name = QStringLiteral("row %1 cell %2").arg(row).arg(k);
+            }
+            names << (name.isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : name);
+            if (w == after)
+                break;
+        }
+        return names;
+    }
+    QWidget window;
+    QLineEdit *before = nullptr, *after = nullptr;
+    TMyPEQType8* peq = nullptr;
+};
+} // namespace
+
+TEST(BandEditorRows, BuiltOnFirstShowTheyLookAndTabAsIfBuiltWithTheTable)
+{
+    EnsureApp();
+    TableInWindow lazy(false), built(true);
+    int changes = 0;
+    // What a host does before the page is first shown, some of it showing texts and colours that
+    // the stored values alone do not give back.
+    for (TMyPEQType8* peq : {lazy.peq, built.peq}) {
+        peq->SetEditBackColor(fw::clWhite);
+        peq->SetBypassBackColor(fw::clSilver);
+        peq->SetEqParamValue(1, 250.0, 35.9, 1.35, PeqTypeHp12, true); // no OnChange: bypass colour kept
+        peq->SetGainValue(2, 1.37);
+        peq->SetNowIndex(3);
+        peq->SetColor(4, fw::clRed);
+        peq->OnChange = [&changes](fw::TControl*) { ++changes; };
+        peq->SetBypassValue(5, true);
+        peq->SetBypassBackColor(fw::clGray); // every button, bypassed or not
+        peq->SetBypassValue(6, true);
+        peq->SetEqTypeString(QStringLiteral("Bell"), PeqTypePeak);
+        peq->ChangeLanguage();
+    }
+    lazy.window.show();
+    built.window.show();
+    QApplication::processEvents();
+    for (int row = 0; row < 9; ++row) {
+        SCOPED_TRACE(row);
+        ASSERT_NE(lazy.peq->FreqEdit(row), nullptr);
+        for (auto edit : {&TMyPEQType8::FreqEdit, &TMyPEQType8::QEdit, &TMyPEQType8::GainEdit})
+            EXPECT_EQ((lazy.peq->*edit)(row)->text(), (built.peq->*edit)(row)->text());
+        EXPECT_EQ(lazy.peq->EditColor(row), built.peq->EditColor(row));
+        EXPECT_EQ(lazy.peq->BypassButtonColor(row), built.peq->BypassButtonColor(row));
+        EXPECT_EQ(lazy.peq->TypeBox(row)->ItemIndex(), built.peq->TypeBox(row)->ItemIndex());
+        EXPECT_EQ(lazy.peq->TypeBox(row)->Items(), built.peq->TypeBox(row)->Items());
+        EXPECT_EQ(lazy.peq->FreqEdit(row)->geometry(), built.peq->FreqEdit(row)->geometry());
+    }
+    EXPECT_EQ(lazy.peq->GainEdit(1)->text(), QStringLiteral("1.4dB")); // as given, not as stored
+    EXPECT_EQ(lazy.peq->EditColor(3), fw::RGB(0, 176, 0));
+    EXPECT_EQ(lazy.FocusChain(), built.FocusChain());
+    EXPECT_EQ(lazy.peq->grab().toImage(), built.peq->grab().toImage());
+    // The chain runs through the rows in order, from the edit before the table to the one after it.
+    const QStringList chain = lazy.FocusChain();
+    EXPECT_LT(chain.indexOf(QStringLiteral("row 0 cell 1")), chain.indexOf(QStringLiteral("row 1 cell 1")));
+    EXPECT_LT(chain.indexOf(QStringLiteral("row 8 cell 5")), chain.indexOf(QStringLiteral("after")));
+    EXPECT_EQ(chain.back(), QStringLiteral("after"));
 }

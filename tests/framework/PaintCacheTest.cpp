@@ -589,3 +589,69 @@ TEST(PaintCacheBands, FadersWithOtherSlidersKeepTheirOwnGradients)
 }
 
 } // namespace
+
+// ---- TCanvas::StretchDraw ----
+
+namespace
+{
+// A picture stretched to `size` at (3, 2) of a grey surface, through the canvas or straight.
+QImage Stretched(const QImage& src, QSize size, bool smooth, bool canvas)
+{
+    QImage out(size + QSize(6, 4), QImage::Format_RGB32);
+    out.fill(kBackground);
+    QPainter p(&out);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+    if (canvas) {
+        TCanvas c(p);
+        c.StretchDraw(Bounds(3, 2, size.width(), size.height()), src);
+    } else {
+        p.drawImage(QRect(QPoint(3, 2), size), src);
+    }
+    return out;
+}
+} // namespace
+
+TEST(PaintCacheStretch, SizesSwitchedBackAndChangedSourcesDrawAsAStraightStretch)
+{
+    EnsureApp();
+    struct Case {
+        const char* name;
+        std::function<void(QImage&)> modify;
+    };
+    const Case cases[] = {
+        {"unchanged", [](QImage&) {}},
+        {"setPixel", [](QImage& s) { s.setPixel(1, 2, qRgb(255, 255, 0)); }},
+        {"scanLine written",
+         [](QImage& s) { reinterpret_cast<QRgb*>(s.scanLine(3))[0] = qRgb(0, 255, 255); }},
+        {"painted and ended",
+         [](QImage& s) {
+             QPainter p(&s);
+             p.fillRect(0, 0, 2, 2, QColor(255, 255, 255));
+         }},
+        {"with alpha",
+         [](QImage& s) {
+             s = s.convertToFormat(QImage::Format_ARGB32);
+             s.setPixel(2, 2, 0x80FF0000);
+         }},
+    };
+    const QSize sizes[] = {{9, 7}, {14, 11}, {9, 7}, {3, 2}, {14, 11}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QImage src = Source();
+        for (int round = 0; round < 2; ++round) {
+            for (bool smooth : {false, true})
+                for (const QSize& size : sizes) {
+                    SCOPED_TRACE(QStringLiteral("%1x%2 smooth %3 round %4")
+                                     .arg(size.width())
+                                     .arg(size.height())
+                                     .arg(smooth)
+                                     .arg(round)
+                                     .toStdString());
+                    EXPECT_EQ(FirstDifference(Stretched(src, size, smooth, true),
+                                              Stretched(src, size, smooth, false)),
+                              -1);
+                }
+            c.modify(src);
+        }
+    }
+}

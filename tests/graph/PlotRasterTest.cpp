@@ -238,6 +238,36 @@ TEST(PlotRaster, ComposeTilesPutsTheOverlayOverThePlots)
     EXPECT_TRUE(used.Tile(used.TileOf(1, 1)));
     EXPECT_TRUE(used.Tile(used.TileOf(20, 1)));
     EXPECT_FALSE(used.Tile(used.TileOf(35, 1)));
+    // A single pixel in a tile's last row and column is found; a tile outside the reach given is
+    // taken as empty unscanned, one inside it is scanned.
+    {
+        QImage corner(40, 20, QImage::Format_ARGB32_Premultiplied);
+        corner.fill(0);
+        corner.setPixel(31, 15, qRgba(0, 0, 0, 1));
+        corner.setPixel(3, 3, qRgba(9, 0, 0, 9));
+        TTileMask reach, seen;
+        reach.Reset(40, 20);
+        reach.AddRect(QRect(16, 0, 16, 16));
+        seen.Reset(40, 20);
+        seen.SetAll();
+        MarkUsedTiles(seen, corner, all);
+        EXPECT_TRUE(seen.Tile(seen.TileOf(31, 15)));
+        EXPECT_TRUE(seen.Tile(seen.TileOf(3, 3)));
+        EXPECT_FALSE(seen.Tile(seen.TileOf(35, 17)));
+        MarkUsedTiles(seen, corner, all, &reach);
+        EXPECT_TRUE(seen.Tile(seen.TileOf(31, 15)));
+        EXPECT_FALSE(seen.Tile(seen.TileOf(3, 3)));
+        // Empty, used and empty tiles along one run compose as the plain way does.
+        corner.setPixel(3, 3, 0);
+        corner.setPixel(31, 15, qRgba(200, 0, 0, 255));
+        MarkUsedTiles(seen, corner, all);
+        EXPECT_FALSE(seen.Tile(seen.TileOf(3, 3)));
+        QImage slow = page.copy(), fast = page.copy();
+        ComposeTiles(slow, under, corner, all);
+        ComposeTiles(fast, under, corner, all, &seen);
+        EXPECT_EQ(slow, fast);
+        EXPECT_NE(fast.pixel(31, 15), under.pixel(31, 15));
+    }
     QImage plain = page.copy(), quick = page.copy();
     ComposeTiles(plain, under, over, all);
     ComposeTiles(quick, under, over, all, &used);

@@ -13,12 +13,13 @@ namespace app
 {
 
 struct TDeviceDialogs {
-    explicit TDeviceDialogs(TfmMain* main)
+    // `linkSel`: the link dialog when it was built before the others (the main window's link state).
+    explicit TDeviceDialogs(TfmMain* main, std::shared_ptr<TfmLinkSel> linkSel = nullptr)
         : fmStoreName(std::make_unique<TfmStoreName>(main)),
           fmStorePreset(std::make_unique<TfmPresetList>(main, false, fmStoreName.get())),
           fmRecallPreset(std::make_unique<TfmPresetList>(main, true, fmStoreName.get())),
-          fmLinkSel(std::make_unique<TfmLinkSel>(main)), fmCopy(std::make_unique<TfmCopy>(main)),
-          fmLockPassWord(std::make_unique<TfmLockPassWord>(main)),
+          fmLinkSel(linkSel ? std::move(linkSel) : std::make_shared<TfmLinkSel>(main)),
+          fmCopy(std::make_unique<TfmCopy>(main)), fmLockPassWord(std::make_unique<TfmLockPassWord>(main)),
           fmLockSetup(std::make_unique<TfmLockSetup>(main)),
           fmChNameList(std::make_unique<TfmChNameList>(main)),
           fmChannelName(std::make_unique<TfmChannelName>(main))
@@ -28,7 +29,7 @@ struct TDeviceDialogs {
     std::unique_ptr<TfmStoreName> fmStoreName;
     std::unique_ptr<TfmPresetList> fmStorePreset;
     std::unique_ptr<TfmPresetList> fmRecallPreset;
-    std::unique_ptr<TfmLinkSel> fmLinkSel;
+    std::shared_ptr<TfmLinkSel> fmLinkSel;
     std::unique_ptr<TfmCopy> fmCopy;
     std::unique_ptr<TfmLockPassWord> fmLockPassWord;
     std::unique_ptr<TfmLockSetup> fmLockSetup;

@@ -36,10 +36,19 @@ void TfmMain::ConnectDeviceDialogHandlers()
 TDeviceDialogs* TfmMain::DeviceDialogs()
 {
     if (!FDeviceDialogs) {
-        FDeviceDialogs = std::make_shared<TDeviceDialogs>(this);
+        FDeviceDialogs = std::make_shared<TDeviceDialogs>(this, std::move(FLinkDialog));
         FView->UseDeviceDialogs(*FDeviceDialogs);
     }
     return FDeviceDialogs.get();
+}
+
+TfmLinkSel* TfmMain::LinkDialog()
+{
+    if (FDeviceDialogs)
+        return FDeviceDialogs->fmLinkSel.get();
+    if (!FLinkDialog)
+        FLinkDialog = std::make_shared<TfmLinkSel>(this);
+    return FLinkDialog.get();
 }
 
 void TfmMain::OpenChannelNameDialog(int ch, const QString& text)
@@ -87,7 +96,7 @@ void TfmMain::ShowLinkState()
     if (!FUnit)
         return;
     // The captions and overlays follow the grid, so the grid is built for them.
-    TfmLinkSel& d = *DeviceDialogs()->fmLinkSel;
+    TfmLinkSel& d = *LinkDialog();
     for (int ch = 0; ch < kChannelCount; ++ch)
         d.ShowLinkWord(ch, FUnit->GetLink(ch));
     d.ApplyLeaderButtons();

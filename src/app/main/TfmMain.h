@@ -41,6 +41,7 @@ class TfmExit;
 class TfmTest;
 class TDialogs;
 struct TDeviceDialogs;
+class TfmLinkSel;
 struct TMainControls;
 class TLinkController;
 class TMainSessionView;
@@ -211,6 +212,9 @@ class TfmMain : public fw::TForm
   public:
     // Built when first needed; the session's view then fills their preset lists.
     TDeviceDialogs* DeviceDialogs();
+    // The link dialog alone (its grid holds the link state the main window shows), built before the
+    // other device dialogs when the state is shown first.
+    TfmLinkSel* LinkDialog();
     // Connected: the device's settings are read again; offline: the view from the model.
     void ResyncAllParams();
     // The link grid's Set (LSyncMachine::ApplyLinkWords): words[i] = channel i's group as the grid
@@ -225,6 +229,7 @@ class TfmMain : public fw::TForm
     // The link grid from the model, then the captions and overlays it gives (the full refresh).
     void ShowLinkState();
     std::shared_ptr<TDeviceDialogs> FDeviceDialogs; // shared: deleted where the type is complete
+    std::shared_ptr<TfmLinkSel> FLinkDialog;        // until the device dialogs take it
 };
 
 } // namespace app
