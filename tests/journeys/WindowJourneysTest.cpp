@@ -204,6 +204,8 @@ TEST_F(Resizing, CornerDragRelaysTheWindow)
              12, [](int ms) { Pump(ms); });
     ASSERT_TRUE(Until([&] { return Main->width() > first.width() + 200; }, 3000))
         << "the window did not grow: " << Gui([&] { return Main->width(); });
+    // The window manager ends the resize on the release: until then it holds the pointer.
+    ASSERT_TRUE(Until([&] { return !Me->PointerHeld(); })) << "the resize did not end";
     const auto grown = Gui([&] {
         auto* bar = Main->findChild<QMenuBar*>(QStringLiteral("MainMenu"));
         return std::make_pair(bar->width(), Main->width());
