@@ -23,6 +23,7 @@
 #include <fstream>
 #include <optional>
 #include <random>
+#include <set>
 #include <sstream>
 #include <thread>
 #include <unistd.h>
@@ -397,6 +398,22 @@ XClient Journey::TopWindow()
 {
     const auto list = Me->Stacking();
     return list.empty() ? XClient{} : list.back();
+}
+
+bool Journey::WaitWindowsSettled(int timeoutMs)
+{
+    return Until(
+        [&] {
+            std::set<unsigned long> shown, listed;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip &&
+                    !w->windowFlags().testFlag(Qt::BypassWindowManagerHint))
+                    shown.insert(w->winId());
+            for (const XClient& c : Me->Stacking())
+                listed.insert(c.id);
+            return shown == listed;
+        },
+        timeoutMs);
 }
 
 QString Journey::Text(const char* key) const

@@ -116,6 +116,10 @@ class Journey : public ::testing::Test
     QWidget* TopLevel(const QString& title) const;
     // The window the window manager stacks on top of the others (of those it manages).
     XClient TopWindow();
+    // Waits until the window manager lists exactly the editor's shown windows. It follows the program
+    // a moment late: a window just closed may still be listed (and keeps its id when shown again), one
+    // just opened may not be listed yet. A snapshot of its list taken before this is not the screen.
+    bool WaitWindowsSettled(int timeoutMs = 5000);
 
     QString Text(const char* key) const;
 

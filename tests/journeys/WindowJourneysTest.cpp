@@ -74,20 +74,28 @@ TEST_F(Presets, StoreAndRecallByTyping)
     ConnectByTyping();
     const size_t before = DeviceFrames().size();
 
-    // The window the window manager lists now that it did not list before (0 when none).
-    auto newWindow = [&](const std::vector<XClient>& before) {
+    // The window with this title that the window manager lists now and did not list before (0 when
+    // none); by its title, as a window the program showed and closed meanwhile may be listed late.
+    auto newWindow = [&](const std::vector<XClient>& before, const std::string& title) {
         for (const XClient& c : Me->Stacking())
-            if (std::none_of(before.begin(), before.end(), [&](const XClient& b) { return b.id == c.id; }))
+            if (c.title == title &&
+                std::none_of(before.begin(), before.end(), [&](const XClient& b) { return b.id == c.id; }))
                 return c;
         return XClient{};
     };
-    auto pickRow = [&](const char* button, int k) -> XClient {
-        // The window takes clicks again once an operation (a store) is over.
+    // Opens the list with the button, clicks its row k and waits until the name dialog it opens takes
+    // the keys; returns the list's window (0 when a step failed).
+    auto pickRow = [&](const char* button, const char* listTitle, int k) -> XClient {
+        // The window takes clicks again once an operation (a store) is over, and the windows that
+        // operation closed are gone from the window manager's list.
         EXPECT_TRUE(Until([&] { return Main->isEnabled() && !Main->Session().Machine.Busy(); }));
+        EXPECT_TRUE(WaitWindowsSettled()) << "the window manager still lists closed windows";
         const std::vector<XClient> before = Me->Stacking();
         Click(Gui([&] { return Main->Get<QWidget>(QString::fromLatin1(button)); }));
+        const std::string listName = Text(listTitle).toStdString(),
+                          nameTitle = Text("SID_PST_NAME").toStdString();
         XClient list;
-        if (!Until([&] { return (list = newWindow(before)).id != 0; })) {
+        if (!Until([&] { return (list = newWindow(before, listName)).id != 0; })) {
             ADD_FAILURE() << "the preset list did not open";
             return {};
         }
@@ -106,18 +114,21 @@ TEST_F(Presets, StoreAndRecallByTyping)
         std::vector<XClient> withList = before;
         withList.push_back(list);
         ClickAt(QPoint(r.center().x(), (rows[size_t(k - 1)].first + rows[size_t(k - 1)].second) / 2));
-        if (!Until([&] { return newWindow(withList).id != 0; }))
+        XClient name;
+        if (!Until([&] { return (name = newWindow(withList, nameTitle)).id != 0; })) {
             ADD_FAILURE() << "the name dialog did not open";
+            return {};
+        }
+        EXPECT_EQ(TopWindow().id, name.id) << "the name dialog is not in front of the list";
+        // Keys go to the window that has the input: wait until the dialog has it.
+        EXPECT_TRUE(Until([&] { return Me->ActiveWindow() == name.id; }))
+            << "the name dialog does not take the input";
+        EXPECT_TRUE(Me->FindWindow(list.title).id) << "the list closed behind the name dialog";
         return list;
     };
 
-    const XClient list = pickRow("bStore", 3);
+    const XClient list = pickRow("bStore", "SID_SAVE_PRESET", 3);
     ASSERT_TRUE(list.id);
-    const XClient name = TopWindow();
-    EXPECT_NE(name.id, list.id) << "the name dialog is not in front of the list";
-    EXPECT_TRUE(Until([&] { return Me->ActiveWindow() == name.id; }))
-        << "the name dialog does not take the input";
-    EXPECT_TRUE(Me->FindWindow(list.title).id) << "the list closed behind the name dialog";
     Me->Key("a", {"Control_L"});
     Me->Type("Live");
     Me->Key("Return");
@@ -131,7 +142,7 @@ TEST_F(Presets, StoreAndRecallByTyping)
 
     // The recall list begins with F00: U03 is its fourth row.
     const size_t mid = DeviceFrames().size();
-    ASSERT_TRUE(pickRow("bRecall", 4).id);
+    ASSERT_TRUE(pickRow("bRecall", "SID_RECALL_PRESET", 4).id);
     Me->Key("Return");
     ASSERT_TRUE(WaitForCode(proto::kRecall, mid)) << "nothing was recalled";
     EXPECT_EQ(FramesWithCode(proto::kRecall, mid)[0].GetPayload(), BSTM{3});
@@ -193,6 +204,8 @@ TEST_F(Resizing, CornerDragRelaysTheWindow)
              12, [](int ms) { Pump(ms); });
     ASSERT_TRUE(Until([&] { return Main->width() > first.width() + 200; }, 3000))
         << "the window did not grow: " << Gui([&] { return Main->width(); });
+    // The window manager ends the resize on the release: until then it holds the pointer.
+    ASSERT_TRUE(Until([&] { return !Me->PointerHeld(); })) << "the resize did not end";
     const auto grown = Gui([&] {
         auto* bar = Main->findChild<QMenuBar*>(QStringLiteral("MainMenu"));
         return std::make_pair(bar->width(), Main->width());

@@ -195,6 +195,17 @@ void Person::Sync()
     XSync(D(FDpy), False);
 }
 
+bool Person::PointerHeld()
+{
+    Display* d = D(FDpy);
+    const int status = XGrabPointer(d, DefaultRootWindow(d), False, 0, GrabModeAsync, GrabModeAsync, None,
+                                    None, CurrentTime);
+    if (status == GrabSuccess)
+        XUngrabPointer(d, CurrentTime);
+    Sync();
+    return status == AlreadyGrabbed;
+}
+
 void Person::MoveTo(int x, int y)
 {
     XTestFakeMotionEvent(D(FDpy), -1, x, y, CurrentTime);

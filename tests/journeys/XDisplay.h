@@ -59,6 +59,9 @@ class Person
     void Key(const std::string& keysym, const std::vector<std::string>& held = {});
     // Makes sure every request reached the server.
     void Sync();
+    // Whether another client (the window manager moving or resizing a window) holds the pointer: a
+    // click now would go to it.
+    bool PointerHeld();
 
     // The window manager's clients, bottom to top.
     std::vector<XClient> Stacking();
