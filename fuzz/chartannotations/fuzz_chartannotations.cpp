@@ -9,7 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QStringList lines = chart::DecodeTextLines(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    const QStringList lines =
+        chart::DecodeTextLines(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     std::vector<QStringList> sections;
     try {
         sections = chart::ParseAnnotationFile(lines);

@@ -9,7 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const QStringList lines = chart::DecodeTextLines(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+    const QStringList lines =
+        chart::DecodeTextLines(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     chart::TcPlotConfig config;
     try {
         config = chart::ParsePlotConfig(lines);

@@ -22,7 +22,8 @@ void ExpectSame(const std::vector<chart::TcFilePoint>& a, const std::vector<char
     if (a.size() != b.size())
         std::abort();
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (!Close(a[i].X, b[i].X) || !Close(a[i].Y, b[i].Y) || a[i].Null != b[i].Null || a[i].Empty != b[i].Empty)
+        if (!Close(a[i].X, b[i].X) || !Close(a[i].Y, b[i].Y) || a[i].Null != b[i].Null ||
+            a[i].Empty != b[i].Empty)
             std::abort();
 }
 
@@ -68,7 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (const chart::TcFilePoint& p : own)
             if (!p.Empty)
                 kept.push_back(p);
-        if (!Parsed([&] { back = chart::ParseChannelDataFile(chart::WriteChannelDataFile(own, QLatin1Char('\t'))); }))
+        if (!Parsed([&] {
+                back = chart::ParseChannelDataFile(chart::WriteChannelDataFile(own, QLatin1Char('\t')));
+            }))
             std::abort();
         ExpectSame(back, kept);
     }

@@ -2,8 +2,8 @@
 // (under a comma-decimal locale too), the compact format's refusals and bounds, the readers' rules
 // for columns, markers and bad numbers, and the sections and counts of property and annotation
 // files.
-#include "chart/core/ChartError.h"
 #include "chart/core/ChartFiles.h"
+#include "chart/core/ChartError.h"
 #include "chart/core/PropertyText.h"
 
 #include "ErrorOf.h"
@@ -44,7 +44,10 @@ class CommaLocale
 std::vector<TcFileChannel> SampleChannels()
 {
     return {{QStringLiteral("Left"),
-             {{0, 1.5, false, false}, {0.25, -2e-7, false, false}, {0.5, 0, true, false}, {0.75, 0, false, true}}},
+             {{0, 1.5, false, false},
+              {0.25, -2e-7, false, false},
+              {0.5, 0, true, false},
+              {0.75, 0, false, true}}},
             {QStringLiteral("Right"), {{10, 123456.789012345, false, false}}}};
 }
 
@@ -84,7 +87,8 @@ TEST(ChartDataFiles, CommaSeparatedFilesKeepThePointUnderACommaLocale)
     CommaLocale locale;
     if (!locale.CLocaleSwitched())
         GTEST_SKIP() << "de_DE.UTF-8 is not installed";
-    const QByteArray bytes = WriteTextDataFile({{QStringLiteral("A"), {{0.5, 2.25, false, false}}}}, QLatin1Char(','));
+    const QByteArray bytes =
+        WriteTextDataFile({{QStringLiteral("A"), {{0.5, 2.25, false, false}}}}, QLatin1Char(','));
     EXPECT_EQ(bytes, QByteArray("A(X),A(Y)\r\n0.5,2.25\r\n"));
     EXPECT_EQ(WriteTextDataFile({{QStringLiteral("A"), {{0.5, 2.25, false, false}}}}, QLatin1Char('\t')),
               QByteArray("A(X)\tA(Y)\r\n0,5\t2,25\r\n"));
@@ -100,14 +104,22 @@ TEST(ChartDataFiles, TextReadersTakePairsOrASharedXColumn)
         int channels;
         std::vector<std::vector<TcFilePoint>> want;
     } cases[] = {
-        {"pairs with markers", "A(X),A(Y)\r\n1,5\r\n2,null\r\n3,EMPTY\r\n,7\r\n4,\r\n", 1,
+        {"pairs with markers",
+         "A(X),A(Y)\r\n1,5\r\n2,null\r\n3,EMPTY\r\n,7\r\n4,\r\n",
+         1,
          {{{1, 5, false, false}, {2, 0, true, false}, {3, 0, false, true}}}},
-        {"pairs of a channel the chart lacks are dropped", "A(X)\tA(Y)\tB(X)\tB(Y)\n1\t2\t3\t4\n", 1,
+        {"pairs of a channel the chart lacks are dropped",
+         "A(X)\tA(Y)\tB(X)\tB(Y)\n1\t2\t3\t4\n",
+         1,
          {{{1, 2, false, false}}}},
-        {"shorter second channel", "A(X)\tA(Y)\tB(X)\tB(Y)\n1\t2\t3\t4\n5\t6\t\t\n", 2,
+        {"shorter second channel",
+         "A(X)\tA(Y)\tB(X)\tB(Y)\n1\t2\t3\t4\n5\t6\t\t\n",
+         2,
          {{{1, 2, false, false}, {5, 6, false, false}}, {{3, 4, false, false}}}},
         {"comma decimals in a tab file", "A(X)\tA(Y)\n0,5\t1,25\n", 1, {{{0.5, 1.25, false, false}}}},
-        {"shared X (a log)", "(X),A(Y),B(Y)\r\n1,2,Null\r\n,9,9\r\n3,,4\r\n", 2,
+        {"shared X (a log)",
+         "(X),A(Y),B(Y)\r\n1,2,Null\r\n,9,9\r\n3,,4\r\n",
+         2,
          {{{1, 2, false, false}}, {{1, 0, true, false}, {3, 4, false, false}}}},
         {"empty file", "", 1, {{}}},
     };
@@ -171,23 +183,35 @@ TEST(ChartDataFiles, CompactFormatRefusesWhatItCannotHold)
         std::vector<TcFilePoint> points;
         const char* error;
     } cases[] = {
-        {"uneven X", {{0, 1, false, false}, {1, 1, false, false}, {3, 1, false, false}},
+        {"uneven X",
+         {{0, 1, false, false}, {1, 1, false, false}, {3, 1, false, false}},
          "Channel 0 X values are not evenly spaced; the Compact Interval format can not hold them"},
-        {"X going back", {{0, 1, false, false}, {1, 1, false, false}, {2, 1, false, false}, {1, 1, false, false}},
+        {"X going back",
+         {{0, 1, false, false}, {1, 1, false, false}, {2, 1, false, false}, {1, 1, false, false}},
          "Channel 0 X values are not evenly spaced; the Compact Interval format can not hold them"},
-        {"Y beyond float", {{0, 1e39, false, false}}, "Channel 0 holds a value the Compact Interval format can not hold"},
-        {"Y at the end marker", {{0, 2e38, false, false}}, "Channel 0 holds a value the Compact Interval format can not hold"},
+        {"Y beyond float",
+         {{0, 1e39, false, false}},
+         "Channel 0 holds a value the Compact Interval format can not hold"},
+        {"Y at the end marker",
+         {{0, 2e38, false, false}},
+         "Channel 0 holds a value the Compact Interval format can not hold"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(ErrorOf([&] { WriteCompactDataFile({{QStringLiteral("A"), c.points}}); }), QString::fromLatin1(c.error));
+        EXPECT_EQ(ErrorOf([&] {
+                      WriteCompactDataFile({{QStringLiteral("A"), c.points}});
+                  }),
+                  QString::fromLatin1(c.error));
     }
     // X summed up in decimal steps differs from k times the step by rounding only: no gap.
     std::vector<TcFilePoint> summed;
     double x = 0;
     for (int k = 0; k < 1000; ++k, x += 0.1)
         summed.push_back({x, 1, false, false});
-    EXPECT_EQ(ErrorOf([&] { WriteCompactDataFile({{QStringLiteral("A"), summed}}); }), QStringLiteral("<no error>"));
+    EXPECT_EQ(ErrorOf([&] {
+                  WriteCompactDataFile({{QStringLiteral("A"), summed}});
+              }),
+              QStringLiteral("<no error>"));
 }
 
 TEST(ChartDataFiles, ChannelDataFilesSkipEmptyPointsAndReadNull)
@@ -195,16 +219,25 @@ TEST(ChartDataFiles, ChannelDataFilesSkipEmptyPointsAndReadNull)
     const std::vector<TcFilePoint> points = {
         {1, 2, false, false}, {3, 0, true, false}, {4, 9, false, true}, {5, 6, false, false}};
     EXPECT_EQ(WriteChannelDataFile(points, QLatin1Char('\t')), QByteArray("1\t2\r\n3\tNull\r\n5\t6\r\n"));
-    ExpectSamePoints(ParseChannelDataFile("1,2\r\n3,null\r\nx\r\n,5\r\n"), {{1, 2, false, false}, {3, 0, true, false}});
-    EXPECT_EQ(ErrorOf([] { ParseChannelDataFile("1\tzz\n"); }), QStringLiteral("'zz' is not a valid floating point value"));
+    ExpectSamePoints(ParseChannelDataFile("1,2\r\n3,null\r\nx\r\n,5\r\n"),
+                     {{1, 2, false, false}, {3, 0, true, false}});
+    EXPECT_EQ(ErrorOf([] { ParseChannelDataFile("1\tzz\n"); }),
+              QStringLiteral("'zz' is not a valid floating point value"));
 }
 
 TEST(ChartPropertyFiles, ConfigIsSplitIntoSectionsInFileOrder)
 {
-    const QStringList lines = {"File Type = plot config", "ToolBarCount = 2",  "ChannelCount = 2",
-                               "DataViewZHorz = 3",       "Channel0.Color = 1", "Channel1.Color = 2",
-                               "Channel1.Font.Size = 9",  "ToolBar0.Visible = 0", "ToolBar1.Visible = 1",
-                               "Channel5.Color = 4",      "Width = 7"};
+    const QStringList lines = {"File Type = plot config",
+                               "ToolBarCount = 2",
+                               "ChannelCount = 2",
+                               "DataViewZHorz = 3",
+                               "Channel0.Color = 1",
+                               "Channel1.Color = 2",
+                               "Channel1.Font.Size = 9",
+                               "ToolBar0.Visible = 0",
+                               "ToolBar1.Visible = 1",
+                               "Channel5.Color = 4",
+                               "Width = 7"};
     const TcPlotConfig config = ParsePlotConfig(lines);
     ASSERT_EQ(config.Sections[pckChannel].size(), 2u);
     EXPECT_EQ(config.Sections[pckChannel][0], QStringList{"Channel0.Color = 1"});
@@ -226,10 +259,15 @@ TEST(ChartPropertyFiles, TypesAndCountsAreCheckedBeforeAnythingIsMade)
     } cases[] = {
         {"channel file", {"File Type = Plot Channel Config"}, "Incompatible Plot Configuration File Type"},
         {"no type", {"ChannelCount = 1"}, "Incompatible Plot Configuration File Type"},
-        {"huge count", {"File Type = Plot Config", "ChannelCount = 100000000"},
+        {"huge count",
+         {"File Type = Plot Config", "ChannelCount = 100000000"},
          "ChannelCount 100000000 is out of range (0 to 1000)"},
-        {"negative count", {"File Type = Plot Config", "LimitCount = -1"}, "LimitCount -1 is out of range (0 to 1000)"},
-        {"count no number", {"File Type = Plot Config", "LegendCount = two"}, "'two' is not a valid integer value"},
+        {"negative count",
+         {"File Type = Plot Config", "LimitCount = -1"},
+         "LimitCount -1 is out of range (0 to 1000)"},
+        {"count no number",
+         {"File Type = Plot Config", "LegendCount = two"},
+         "'two' is not a valid integer value"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -246,6 +284,10 @@ TEST(ChartPropertyFiles, TextLinesKeepTheirCharacters)
     const QStringList lines = {QStringLiteral("Caption = Grüße #13#10"), QStringLiteral("x")};
     EXPECT_EQ(DecodeTextLines(EncodeTextLines(lines)), lines);
     // An old file in the Windows code page, and one with a byte-order mark.
-    EXPECT_EQ(DecodeTextLines("Caption = Gr\xFC\xDF" "e\r\n"), QStringList{QStringLiteral("Caption = Grüße")});
-    EXPECT_EQ(DecodeTextLines("\xEF\xBB\xBF" "a\r\nb"), (QStringList{"a", "b"}));
+    EXPECT_EQ(DecodeTextLines("Caption = Gr\xFC\xDF"
+                              "e\r\n"),
+              QStringList{QStringLiteral("Caption = Grüße")});
+    EXPECT_EQ(DecodeTextLines("\xEF\xBB\xBF"
+                              "a\r\nb"),
+              (QStringList{"a", "b"}));
 }

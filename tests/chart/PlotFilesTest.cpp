@@ -41,8 +41,12 @@ class PlotFiles : public ::testing::Test
         QStringList out;
         const TcPlotChannelCustom* ch = chart.GetChannelCustom(c);
         for (int i = 0; i < ch->Count(); ++i)
-            out << QStringLiteral("%1:%2%3").arg(ch->GetPointX(i)).arg(ch->GetPointY(i))
-                       .arg(ch->GetPointNull(i) ? "n" : ch->GetPointEmpty(i) ? "e" : "");
+            out << QStringLiteral("%1:%2%3")
+                       .arg(ch->GetPointX(i))
+                       .arg(ch->GetPointY(i))
+                       .arg(ch->GetPointNull(i)    ? "n"
+                            : ch->GetPointEmpty(i) ? "e"
+                                                   : "");
         return out.join(QLatin1Char(' '));
     }
     // The chart's state a refused load must not touch.
@@ -56,7 +60,10 @@ class PlotFiles : public ::testing::Test
         }
         for (int a = 0; a < chart.AnnotationCount(); ++a)
             SavePropertiesToList(*chart.GetAnnotation(a), QStringLiteral("A%1").arg(a), lines, false);
-        lines << QStringLiteral("axes %1 %2 labels %3").arg(chart.XAxisCount()).arg(chart.YAxisCount()).arg(chart.LabelCount());
+        lines << QStringLiteral("axes %1 %2 labels %3")
+                     .arg(chart.XAxisCount())
+                     .arg(chart.YAxisCount())
+                     .arg(chart.LabelCount());
         return lines.join(QLatin1Char('\n'));
     }
     QTemporaryDir dir;
@@ -162,11 +169,13 @@ TEST_F(PlotFiles, RefusedPropertyFilesLeaveTheChartAsItWas)
         {"missing file", QByteArray(), "Error Loading Properties - open '"},
         {"channel file", "File Type = Plot Channel Config\r\n",
          "Error Loading Properties - Incompatible Plot Configuration File Type"},
-        {"bad number in the last section", "File Type = Plot Config\r\nChannelCount = 2\r\nChannel1.TraceLineWidth = wide\r\n",
+        {"bad number in the last section",
+         "File Type = Plot Config\r\nChannelCount = 2\r\nChannel1.TraceLineWidth = wide\r\n",
          "Error Loading Properties - 'wide' is not a valid integer value"},
         {"bad nested value", "File Type = Plot Config\r\nXAxisCount = 1\r\nXAxis0.LabelsFont.Color = x\r\n",
          "Error Loading Properties - 'x' is not a valid integer value"},
-        {"enumeration out of range", "File Type = Plot Config\r\nChannelCount = 1\r\nChannel0.TraceLineStyle = 99\r\n",
+        {"enumeration out of range",
+         "File Type = Plot Config\r\nChannelCount = 1\r\nChannel0.TraceLineStyle = 99\r\n",
          "Error Loading Properties - '99' is out of range for TraceLineStyle"},
         {"bad chart value", "File Type = Plot Config\r\nChannelCount = 1\r\nPrintMarginLeft = wide\r\n",
          "Error Loading Properties - 'wide' is not a valid floating point value"},
@@ -269,8 +278,9 @@ TEST_F(PlotFiles, DataFilesRefuseWithTheirTexts)
     chart.GetChannel(0)->AddXY(5, 1);
     QString error;
     EXPECT_FALSE(chart.SaveDataToFile(Path("data"), &error));
-    EXPECT_EQ(error, QStringLiteral("Error Saving Data - Channel 0 X values are not evenly spaced; the Compact "
-                                    "Interval format can not hold them"));
+    EXPECT_EQ(error,
+              QStringLiteral("Error Saving Data - Channel 0 X values are not evenly spaced; the Compact "
+                             "Interval format can not hold them"));
     EXPECT_EQ(Read("data"), QByteArray("<missing>"));
     EXPECT_TRUE(chart.LastDataFileName().isEmpty());
 
@@ -302,7 +312,8 @@ TEST_F(PlotFiles, DataArraysAddOnePointPerChannelOrRows)
         const char* error;
     } cases[] = {
         {"scalar", QVariant(1.0), "Data Array must be 1 or 2 Dimensions"},
-        {"three dimensions", QVariantList{QVariantList{QVariantList{1}}}, "Data Array must be 1 or 2 Dimensions"},
+        {"three dimensions", QVariantList{QVariantList{QVariantList{1}}},
+         "Data Array must be 1 or 2 Dimensions"},
         {"text", QVariantList{QStringLiteral("x")}, "Data Array must be 1 or 2 Dimensions"},
         {"too many channels", QVariantList{1, 2, 3, 4}, "Data Array holds more channels than the chart (3)"},
     };
@@ -324,8 +335,10 @@ TEST_F(PlotFiles, TransferCopiesPointsWithTheirMarks)
     EXPECT_EQ(Points(chart, 1), Points(chart, 0).section(QLatin1Char(' '), 1));
     chart.TransferChannelData(0, 1, 2, 1);
     EXPECT_EQ(chart.GetChannel(1)->Count(), 2);
-    EXPECT_EQ(ErrorOf([&] { chart.TransferChannelData(0, 1, -1, 1); }), QStringLiteral("Start Index Must be 0 or Greater"));
-    EXPECT_EQ(ErrorOf([&] { chart.TransferChannelData(0, 1, 0, 3); }), QStringLiteral("StopIndex Must Out Of Range"));
+    EXPECT_EQ(ErrorOf([&] { chart.TransferChannelData(0, 1, -1, 1); }),
+              QStringLiteral("Start Index Must be 0 or Greater"));
+    EXPECT_EQ(ErrorOf([&] { chart.TransferChannelData(0, 1, 0, 3); }),
+              QStringLiteral("StopIndex Must Out Of Range"));
 }
 
 TEST_F(PlotFiles, ChartLogsRowsAndReadsThemBack)
@@ -409,13 +422,15 @@ TEST_F(PlotFiles, ChannelFilesAndLog)
     EXPECT_FALSE(text.contains("Channel.Color"));
     EXPECT_FALSE(text.contains("Channel.Name"));
     chart.AddChannel();
-    ASSERT_TRUE(chart.GetChannel(1)->LoadPropertiesFromFile(Path("channel.cfg"), &error)) << error.toStdString();
+    ASSERT_TRUE(chart.GetChannel(1)->LoadPropertiesFromFile(Path("channel.cfg"), &error))
+        << error.toStdString();
     EXPECT_EQ(chart.GetChannel(1)->TraceLineWidth(), 3);
     EXPECT_EQ(chart.GetChannel(1)->TitleText(), QStringLiteral("Probe"));
 
     Write("chart.cfg", "File Type = Plot Config\r\n");
     EXPECT_FALSE(ch->LoadPropertiesFromFile(Path("chart.cfg"), &error));
-    EXPECT_EQ(error, QStringLiteral("Error Loading Properties - Incompatible Plot Channel Configuration File Type"));
+    EXPECT_EQ(error,
+              QStringLiteral("Error Loading Properties - Incompatible Plot Channel Configuration File Type"));
 
     ch->AddXY(1, 2);
     ch->AddNull();

@@ -28,8 +28,8 @@ QStringList DecodeTextLines(const QByteArray& bytes)
         QStringDecoder decode(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
         text = decode(bytes);
         if (decode.hasError()) {
-            const std::string utf8 = CodePageToUtf8(std::string_view(bytes.constData(), std::size_t(bytes.size())),
-                                                    CodePage::Windows1252);
+            const std::string utf8 = CodePageToUtf8(
+                std::string_view(bytes.constData(), std::size_t(bytes.size())), CodePage::Windows1252);
             text = QString::fromStdString(utf8);
         }
     }
@@ -88,14 +88,15 @@ int TakeCount(const QString& Key, QStringList& Lines)
         return 0;
     const long long n = TextToInteger(value);
     if (n < 0 || n > MaxFileObjectCount)
-        throw EChartError(QStringLiteral("%1 %2 is out of range (0 to %3)").arg(Key, value).arg(MaxFileObjectCount));
+        throw EChartError(
+            QStringLiteral("%1 %2 is out of range (0 to %3)").arg(Key, value).arg(MaxFileObjectCount));
     return int(n);
 }
 
 QString PlotConfigKindWord(int Kind)
 {
-    static const char* const words[pckKindCount] = {"Channel", "XAxis",     "YAxis",      "ToolBar", "Legend",
-                                                    "Table",   "Label",     "DataView",   "DataCursor", "Limit"};
+    static const char* const words[pckKindCount] = {"Channel", "XAxis", "YAxis",    "ToolBar",    "Legend",
+                                                    "Table",   "Label", "DataView", "DataCursor", "Limit"};
     return QString::fromLatin1(words[Kind]);
 }
 
@@ -116,7 +117,8 @@ TcPlotConfig ParsePlotConfig(QStringList Lines)
         config.DataViewZVert = int(TextToInteger(z));
     for (int k = 0; k < pckKindCount; ++k)
         for (int i = 0; i < counts[std::size_t(k)]; ++i)
-            config.Sections[std::size_t(k)].push_back(TakeSection(PlotConfigKindWord(k) + QString::number(i), Lines));
+            config.Sections[std::size_t(k)].push_back(
+                TakeSection(PlotConfigKindWord(k) + QString::number(i), Lines));
     config.Rest = Lines;
     return config;
 }
@@ -198,7 +200,8 @@ std::vector<std::vector<TcFilePoint>> ParseCompact(const QByteArray& bytes, int 
         throw EChartError(QStringLiteral("Invalid Data"));
     std::vector<std::vector<TcFilePoint>> out(std::size_t(std::min(fileChannels, std::max(ChannelCount, 0))));
     // X of every point after the second follows from the first two.
-    std::vector<double> x0(static_cast<std::size_t>(fileChannels)), x1(static_cast<std::size_t>(fileChannels));
+    std::vector<double> x0(static_cast<std::size_t>(fileChannels)),
+        x1(static_cast<std::size_t>(fileChannels));
     for (long long k = 0; fileChannels > 0 && pos < bytes.size(); ++k) {
         for (int i = 0; i < fileChannels; ++i) {
             double x;
@@ -244,7 +247,8 @@ std::vector<std::vector<TcFilePoint>> ParseDataFile(const QByteArray& bytes, int
 {
     qsizetype pos = 0;
     QByteArray first;
-    if (CompactRecordStart(bytes, pos, first) && first.trimmed().compare("Compact Interval", Qt::CaseInsensitive) == 0)
+    if (CompactRecordStart(bytes, pos, first) &&
+        first.trimmed().compare("Compact Interval", Qt::CaseInsensitive) == 0)
         return ParseCompact(bytes, ChannelCount);
     const QStringList lines = DecodeTextLines(bytes);
     std::vector<std::vector<TcFilePoint>> out(std::size_t(std::max(ChannelCount, 0)));
@@ -337,8 +341,9 @@ QByteArray WriteCompactDataFile(const std::vector<TcFileChannel>& Channels)
         const std::vector<TcFilePoint>& p = Channels[c].Points;
         for (std::size_t k = 0; k < p.size(); ++k) {
             if (!fits(p[k].Y) || (k < 2 && !fits(p[k].X)))
-                throw EChartError(QStringLiteral("Channel %1 holds a value the Compact Interval format can not hold")
-                                      .arg(c));
+                throw EChartError(
+                    QStringLiteral("Channel %1 holds a value the Compact Interval format can not hold")
+                        .arg(c));
             if (k < 2)
                 continue;
             const double step = p[1].X - p[0].X, expected = p[0].X + double(k) * step;

@@ -36,8 +36,19 @@ bool CatchFileError(const QString& Prefix, const std::function<void()>& Hook, QS
 int TakeCount(const QString& Key, QStringList& Lines);
 
 // The object kinds of a chart property file, in file order, with their key words.
-enum TcPlotConfigKind { pckChannel, pckXAxis, pckYAxis, pckToolBar, pckLegend, pckTable, pckLabel,
-                        pckDataView, pckDataCursor, pckLimit, pckKindCount };
+enum TcPlotConfigKind {
+    pckChannel,
+    pckXAxis,
+    pckYAxis,
+    pckToolBar,
+    pckLegend,
+    pckTable,
+    pckLabel,
+    pckDataView,
+    pckDataCursor,
+    pckLimit,
+    pckKindCount
+};
 QString PlotConfigKindWord(int Kind);
 
 // A chart property file split into one section of lines per object and the chart's own lines.

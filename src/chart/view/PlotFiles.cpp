@@ -114,28 +114,28 @@ double ArrayNumber(const QVariant& v)
 bool TcPlotComponent::SavePropertiesToFile(const QString& FileName, QString* Error)
 {
     return CatchFileError(
-        QStringLiteral("Error Saving Properties - "),
-        [&] {
-            QStringList lines = {QStringLiteral("File Type = Plot Config")};
-            for (int k = 0; k < pckKindCount; ++k)
-                lines << PlotConfigKindWord(k) + QStringLiteral("Count = ") +
-                             QString::number(KindManager(*FMaster, k)->Count());
-            lines << QStringLiteral("DataViewZHorz = %1").arg(DataViewZHorz())
-                  << QStringLiteral("DataViewZVert = %1").arg(DataViewZVert());
-            for (int k = 0; k < pckKindCount; ++k) {
-                TcPlotObjectManagerCustom* m = KindManager(*FMaster, k);
-                for (int i = 0; i < m->Count(); ++i)
-                    SavePropertiesToList(*m->Item(i), PlotConfigKindWord(k) + QString::number(i), lines,
-                                         FDifferentialPropertySave);
-            }
-            QStringList exclude = PropertyFileExclusions(OptionSaveAllProperties());
-            if (!OptionSaveAllProperties())
-                exclude << QStringLiteral("HelpKeyword");
-            SavePropertiesToList(*this, QString(), lines, FDifferentialPropertySave, &exclude);
-            WriteChartFile(FileName, EncodeTextLines(lines));
-            FLastPropertiesFileName = FileName;
-        },
-        Error) &&
+               QStringLiteral("Error Saving Properties - "),
+               [&] {
+                   QStringList lines = {QStringLiteral("File Type = Plot Config")};
+                   for (int k = 0; k < pckKindCount; ++k)
+                       lines << PlotConfigKindWord(k) + QStringLiteral("Count = ") +
+                                    QString::number(KindManager(*FMaster, k)->Count());
+                   lines << QStringLiteral("DataViewZHorz = %1").arg(DataViewZHorz())
+                         << QStringLiteral("DataViewZVert = %1").arg(DataViewZVert());
+                   for (int k = 0; k < pckKindCount; ++k) {
+                       TcPlotObjectManagerCustom* m = KindManager(*FMaster, k);
+                       for (int i = 0; i < m->Count(); ++i)
+                           SavePropertiesToList(*m->Item(i), PlotConfigKindWord(k) + QString::number(i),
+                                                lines, FDifferentialPropertySave);
+                   }
+                   QStringList exclude = PropertyFileExclusions(OptionSaveAllProperties());
+                   if (!OptionSaveAllProperties())
+                       exclude << QStringLiteral("HelpKeyword");
+                   SavePropertiesToList(*this, QString(), lines, FDifferentialPropertySave, &exclude);
+                   WriteChartFile(FileName, EncodeTextLines(lines));
+                   FLastPropertiesFileName = FileName;
+               },
+               Error) &&
            (Fire(OnAfterSaveProperties, this), true);
 }
 
@@ -221,14 +221,14 @@ bool TcPlotComponent::LoadPropertiesFromFile(const QString& FileName, QString* E
 {
     Fire(OnBeforeLoadProperties, this);
     return CatchFileError(
-        QStringLiteral("Error Loading Properties - "),
-        [&] {
-            const TcPlotConfig config = ParsePlotConfig(DecodeTextLines(ReadChartFile(FileName)));
-            CheckPlotConfig(config);
-            ApplyPlotConfig(config);
-            FLastPropertiesFileName = FileName;
-        },
-        Error) &&
+               QStringLiteral("Error Loading Properties - "),
+               [&] {
+                   const TcPlotConfig config = ParsePlotConfig(DecodeTextLines(ReadChartFile(FileName)));
+                   CheckPlotConfig(config);
+                   ApplyPlotConfig(config);
+                   FLastPropertiesFileName = FileName;
+               },
+               Error) &&
            (Fire(OnAfterLoadProperties, this), true);
 }
 
@@ -241,8 +241,8 @@ bool TcPlotComponent::SaveAnnotationsToFile(const QString& FileName, QString* Er
         [&] {
             QStringList lines = {QStringLiteral("AnnotationCount = %1").arg(AnnotationCount())};
             for (int i = 0; i < AnnotationCount(); ++i)
-                SavePropertiesToList(*GetAnnotation(i), QStringLiteral("Annotation") + QString::number(i), lines,
-                                     true);
+                SavePropertiesToList(*GetAnnotation(i), QStringLiteral("Annotation") + QString::number(i),
+                                     lines, true);
             WriteChartFile(FileName, EncodeTextLines(lines));
         },
         Error);
@@ -265,8 +265,8 @@ bool TcPlotComponent::LoadAnnotationsFromFile(const QString& FileName, QString* 
             } end{this};
             FMaster->AnnotationManager()->Clear();
             for (std::size_t i = 0; i < sections.size(); ++i)
-                ApplySection(*GetAnnotation(AddAnnotation()), QStringLiteral("Annotation") + QString::number(i),
-                             sections[i]);
+                ApplySection(*GetAnnotation(AddAnnotation()),
+                             QStringLiteral("Annotation") + QString::number(i), sections[i]);
         },
         Error);
 }
@@ -276,35 +276,35 @@ bool TcPlotComponent::LoadAnnotationsFromFile(const QString& FileName, QString* 
 bool TcPlotComponent::SaveDataToFile(const QString& FileName, QString* Error)
 {
     return CatchFileError(
-        QStringLiteral("Error Saving Data - "),
-        [&] {
-            const std::vector<TcFileChannel> channels = ChannelPoints(*this);
-            WriteChartFile(FileName, FDataFileFormat == ipdffCompactInterval
-                                         ? WriteCompactDataFile(channels)
-                                         : WriteTextDataFile(channels, DataFileSeparatorOf()));
-            FLastDataFileName = FileName;
-        },
-        Error) &&
+               QStringLiteral("Error Saving Data - "),
+               [&] {
+                   const std::vector<TcFileChannel> channels = ChannelPoints(*this);
+                   WriteChartFile(FileName, FDataFileFormat == ipdffCompactInterval
+                                                ? WriteCompactDataFile(channels)
+                                                : WriteTextDataFile(channels, DataFileSeparatorOf()));
+                   FLastDataFileName = FileName;
+               },
+               Error) &&
            (Fire(OnAfterSaveData, this), true);
 }
 
 bool TcPlotComponent::LoadDataFromFile(const QString& FileName, QString* Error)
 {
     return CatchFileError(
-        QStringLiteral("Error Loading Data - "),
-        [&] {
-            const auto points = ParseDataFile(ReadChartFile(FileName), ChannelCount());
-            BeginUpdate();
-            struct EndAtExit {
-                TcPlotComponent* Chart;
-                ~EndAtExit() { Chart->EndUpdate(); }
-            } end{this};
-            for (std::size_t c = 0; c < points.size(); ++c)
-                for (const TcFilePoint& p : points[c])
-                    GetChannelCustom(int(c))->AddPoint(p.X, p.Y, p.Null, p.Empty);
-            FLastDataFileName = FileName;
-        },
-        Error) &&
+               QStringLiteral("Error Loading Data - "),
+               [&] {
+                   const auto points = ParseDataFile(ReadChartFile(FileName), ChannelCount());
+                   BeginUpdate();
+                   struct EndAtExit {
+                       TcPlotComponent* Chart;
+                       ~EndAtExit() { Chart->EndUpdate(); }
+                   } end{this};
+                   for (std::size_t c = 0; c < points.size(); ++c)
+                       for (const TcFilePoint& p : points[c])
+                           GetChannelCustom(int(c))->AddPoint(p.X, p.Y, p.Null, p.Empty);
+                   FLastDataFileName = FileName;
+               },
+               Error) &&
            (Fire(OnAfterLoadData, this), true);
 }
 
@@ -316,7 +316,8 @@ void TcPlotComponent::AddDataArray(double XValue, const QVariant& Data)
         throw EChartError(QStringLiteral("Data Array must be 1 or 2 Dimensions"));
     const QVariantList outer = Data.toList();
     if (outer.size() > ChannelCount())
-        throw EChartError(QStringLiteral("Data Array holds more channels than the chart (%1)").arg(ChannelCount()));
+        throw EChartError(
+            QStringLiteral("Data Array holds more channels than the chart (%1)").arg(ChannelCount()));
     const bool twoDimensions = !outer.isEmpty() && IsList(outer[0]);
     int rows = 1;
     if (twoDimensions) {
@@ -412,7 +413,8 @@ void TcPlotComponent::SetDataFileColumnSeparator(TcPlotDataFileColumnSeparator v
     if (v == FDataFileColumnSeparator)
         return;
     if (FLoggingActive)
-        throw EChartError(QStringLiteral("Data File Column Seperator can not be changed while logging active"));
+        throw EChartError(
+            QStringLiteral("Data File Column Seperator can not be changed while logging active"));
     FDataFileColumnSeparator = v;
 }
 
