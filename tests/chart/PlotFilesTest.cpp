@@ -5,8 +5,10 @@
 #include "ErrorOf.h"
 #include "chart/component/CheckBox.h"
 #include "chart/core/ChartFiles.h"
+#include "chart/core/PropertyStream.h"
 #include "chart/objects/LayoutManager.h"
 #include "chart/objects/PlotAnnotation.h"
+#include "chart/objects/Translation.h"
 #include "chart/view/XYPlot.h"
 
 #include <QFile>
@@ -492,4 +494,47 @@ TEST_F(PlotFiles, ControlPropertyFilesKeepPlacementOutUnlessAsked)
     EXPECT_EQ(error, QStringLiteral("Error Loading Properties - 'maybe' is not a valid integer value"));
     EXPECT_EQ(box.Caption(), caption);
     EXPECT_FALSE(box.UpdateActive());
+}
+
+TEST_F(PlotFiles, PropertyStreamRebuildsEveryObjectWithItsName)
+{
+    TcXYPlot source;
+    Populate(source);
+    source.GetChannel(1)->SetName(QStringLiteral("Output"));
+    source.Master().TranslationManager()->Add();
+    source.Master().TranslationManager()->Item(0)->SetOriginalString(QStringLiteral("Zoom"));
+    TcWriter writer;
+    source.WriteToStream(writer);
+
+    TcXYPlot target;
+    target.AddChannel();
+    target.AddChannel();
+    TcReader reader(writer.Data());
+    target.ReadFromStream(reader);
+    EXPECT_TRUE(reader.AtEnd());
+    QString error;
+    ASSERT_TRUE(source.SavePropertiesToFile(Path("source.cfg"), &error)) << error.toStdString();
+    ASSERT_TRUE(target.SavePropertiesToFile(Path("target.cfg"), &error)) << error.toStdString();
+    EXPECT_EQ(Read("target.cfg"), Read("source.cfg"));
+    EXPECT_EQ(target.GetChannel(1)->Name(), QStringLiteral("Output"));
+    ASSERT_EQ(target.Master().TranslationManager()->Count(), 1);
+    EXPECT_EQ(target.Master().TranslationManager()->Item(0)->OriginalString(), QStringLiteral("Zoom"));
+    EXPECT_FALSE(target.UpdateActive());
+    EXPECT_TRUE(target.Master().LayoutManager()->Enabled());
+
+    // A manager value that is not a collection empties that manager only.
+    TcWriter odd;
+    odd.WritePropName(QStringLiteral("ChannelManager"));
+    odd.WriteInteger(5);
+    odd.WriteListEnd();
+    TcReader oddReader(odd.Data());
+    target.ReadFromStream(oddReader);
+    EXPECT_EQ(target.ChannelCount(), 0);
+    EXPECT_EQ(target.XAxisCount(), 1);
+
+    // A cut stream raises and leaves the load bracket closed.
+    TcReader cut(writer.Data().left(writer.Data().size() / 2));
+    EXPECT_EQ(ErrorOf([&] { target.ReadFromStream(cut); }), QStringLiteral("Stream read error"));
+    EXPECT_FALSE(target.UpdateActive());
+    EXPECT_TRUE(target.Master().LayoutManager()->Enabled());
 }

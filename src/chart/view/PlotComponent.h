@@ -472,8 +472,15 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
     void LogDeactivate();
     // The local date and time as days since 30 December 1899.
     static double GetNow();
-    std::function<void(TcPlotComponent*Sender)> OnBeforeLoadProperties, OnAfterLoadProperties,
-        OnAfterSaveProperties, OnAfterSaveData, OnAfterLoadData;
+    // The chart as a property stream: its published properties, then each kind's objects as one
+    // collection ("ToolBarManager" ... "LabelManager", "TranslationManager"), ended by the list end.
+    // A read rebuilds the objects inside the load bracket; a malformed stream raises EChartError.
+    void DefineProperties(TcFiler& Filer) override;
+    void WriteToStream(TcWriter& Writer);
+    void ReadFromStream(TcReader& Reader);
+    using TcFileEvent = std::function<void(TcPlotComponent* Sender)>;
+    TcFileEvent OnBeforeLoadProperties, OnAfterLoadProperties, OnAfterSaveProperties, OnAfterSaveData,
+        OnAfterLoadData;
 
     // The three image lists (Index 0 to 2; another index is refused with "ImageList Index must be
     // 0-2"). The first image sets a list's size; a smaller one is centred on its transparent colour

@@ -1,6 +1,7 @@
 // TcPlotComponent's files: the chart property file, the annotation file, the data files, the
 // data arrays and logging.
 #include "chart/core/ChartFiles.h"
+#include "chart/objects/Translation.h"
 #include "chart/view/PlotComponent.h"
 
 #include <QDateTime>
@@ -108,6 +109,46 @@ double ArrayNumber(const QVariant& v)
     return d;
 }
 } // namespace
+
+// Property stream.
+
+void TcPlotComponent::DefineProperties(TcFiler& Filer)
+{
+    const std::pair<const char*, TcPlotObjectManagerCustom*> managers[] = {
+        {"ToolBarManager", FMaster->ToolBarManager()},   {"LegendManager", FMaster->LegendManager()},
+        {"TableManager", FMaster->TableManager()},       {"XAxisManager", FMaster->XAxisManager()},
+        {"YAxisManager", FMaster->YAxisManager()},       {"ChannelManager", FMaster->ChannelManager()},
+        {"DataViewManager", FMaster->DataViewManager()}, {"DataCursorManager", FMaster->DataCursorManager()},
+        {"LimitManager", FMaster->LimitManager()},       {"LabelManager", FMaster->LabelManager()}};
+    for (const auto& [name, m] : managers)
+        Filer.DefineProperty(
+            QString::fromLatin1(name), [m](TcReader& r) { m->ReadFromStream(r); },
+            [m](TcWriter& w) { m->WriteToStream(w); }, m->DoWriteToStream());
+    TcPlotTranslationManager* t = FMaster->TranslationManager();
+    Filer.DefineProperty(
+        QStringLiteral("TranslationManager"), [t](TcReader& r) { t->ReadFromStream(r); },
+        [t](TcWriter& w) { t->WriteToStream(w); }, t->DoWriteToStream());
+    TcCustomComponent::DefineProperties(Filer);
+}
+
+void TcPlotComponent::WriteToStream(TcWriter& Writer)
+{
+    WriteObjectProperties(Writer, *this);
+    Writer.WriteListEnd();
+}
+
+void TcPlotComponent::ReadFromStream(TcReader& Reader)
+{
+    BeginLoading();
+    try {
+        ReadObjectProperties(Reader, *this);
+        Reader.ReadListEnd();
+    } catch (...) {
+        Loaded();
+        throw;
+    }
+    Loaded();
+}
 
 // Property file.
 
