@@ -33,10 +33,33 @@ class LoadBracket
     TcPlotComponent& FChart;
 };
 
-void Fire(const std::function<void(TcPlotComponent*)>& Event, TcPlotComponent* Sender)
+// Opens an update that ends on every way out.
+class UpdateBracket
+{
+  public:
+    explicit UpdateBracket(TcPlotComponent& Chart) : FChart(Chart) { FChart.BeginUpdate(); }
+    ~UpdateBracket() { FChart.EndUpdate(); }
+    UpdateBracket(const UpdateBracket&) = delete;
+    UpdateBracket& operator=(const UpdateBracket&) = delete;
+
+  private:
+    TcPlotComponent& FChart;
+};
+
+void Fire(const TcPlotComponent::TcFileEvent& Event, TcPlotComponent* Sender)
 {
     if (Event)
         Event(Sender);
+}
+
+// A file operation that fires Event when it succeeds.
+bool FileOperation(const QString& Prefix, const std::function<void()>& Hook, QString* Error,
+                   const TcPlotComponent::TcFileEvent& Event, TcPlotComponent* Sender)
+{
+    if (!CatchFileError(Prefix, Hook, Error))
+        return false;
+    Fire(Event, Sender);
+    return true;
 }
 
 TcPlotObjectManagerCustom* KindManager(TcPlotMasterManager& m, int Kind)
@@ -154,30 +177,29 @@ void TcPlotComponent::ReadFromStream(TcReader& Reader)
 
 bool TcPlotComponent::SavePropertiesToFile(const QString& FileName, QString* Error)
 {
-    return CatchFileError(
-               QStringLiteral("Error Saving Properties - "),
-               [&] {
-                   QStringList lines = {QStringLiteral("File Type = Plot Config")};
-                   for (int k = 0; k < pckKindCount; ++k)
-                       lines << PlotConfigKindWord(k) + QStringLiteral("Count = ") +
-                                    QString::number(KindManager(*FMaster, k)->Count());
-                   lines << QStringLiteral("DataViewZHorz = %1").arg(DataViewZHorz())
-                         << QStringLiteral("DataViewZVert = %1").arg(DataViewZVert());
-                   for (int k = 0; k < pckKindCount; ++k) {
-                       TcPlotObjectManagerCustom* m = KindManager(*FMaster, k);
-                       for (int i = 0; i < m->Count(); ++i)
-                           SavePropertiesToList(*m->Item(i), PlotConfigKindWord(k) + QString::number(i),
-                                                lines, FDifferentialPropertySave);
-                   }
-                   QStringList exclude = PropertyFileExclusions(OptionSaveAllProperties());
-                   if (!OptionSaveAllProperties())
-                       exclude << QStringLiteral("HelpKeyword");
-                   SavePropertiesToList(*this, QString(), lines, FDifferentialPropertySave, &exclude);
-                   WriteChartFile(FileName, EncodeTextLines(lines));
-                   FLastPropertiesFileName = FileName;
-               },
-               Error) &&
-           (Fire(OnAfterSaveProperties, this), true);
+    return FileOperation(
+        QStringLiteral("Error Saving Properties - "),
+        [&] {
+            QStringList lines = {QStringLiteral("File Type = Plot Config")};
+            for (int k = 0; k < pckKindCount; ++k)
+                lines << PlotConfigKindWord(k) + QStringLiteral("Count = ") +
+                             QString::number(KindManager(*FMaster, k)->Count());
+            lines << QStringLiteral("DataViewZHorz = %1").arg(DataViewZHorz())
+                  << QStringLiteral("DataViewZVert = %1").arg(DataViewZVert());
+            for (int k = 0; k < pckKindCount; ++k) {
+                TcPlotObjectManagerCustom* m = KindManager(*FMaster, k);
+                for (int i = 0; i < m->Count(); ++i)
+                    SavePropertiesToList(*m->Item(i), PlotConfigKindWord(k) + QString::number(i), lines,
+                                         FDifferentialPropertySave);
+            }
+            QStringList exclude = PropertyFileExclusions(OptionSaveAllProperties());
+            if (!OptionSaveAllProperties())
+                exclude << QStringLiteral("HelpKeyword");
+            SavePropertiesToList(*this, QString(), lines, FDifferentialPropertySave, &exclude);
+            WriteChartFile(FileName, EncodeTextLines(lines));
+            FLastPropertiesFileName = FileName;
+        },
+        Error, OnAfterSaveProperties, this);
 }
 
 void TcPlotComponent::CheckPlotConfig(const TcPlotConfig& Config)
@@ -261,16 +283,15 @@ void TcPlotComponent::ApplyPlotConfig(const TcPlotConfig& Config)
 bool TcPlotComponent::LoadPropertiesFromFile(const QString& FileName, QString* Error)
 {
     Fire(OnBeforeLoadProperties, this);
-    return CatchFileError(
-               QStringLiteral("Error Loading Properties - "),
-               [&] {
-                   const TcPlotConfig config = ParsePlotConfig(DecodeTextLines(ReadChartFile(FileName)));
-                   CheckPlotConfig(config);
-                   ApplyPlotConfig(config);
-                   FLastPropertiesFileName = FileName;
-               },
-               Error) &&
-           (Fire(OnAfterLoadProperties, this), true);
+    return FileOperation(
+        QStringLiteral("Error Loading Properties - "),
+        [&] {
+            const TcPlotConfig config = ParsePlotConfig(DecodeTextLines(ReadChartFile(FileName)));
+            CheckPlotConfig(config);
+            ApplyPlotConfig(config);
+            FLastPropertiesFileName = FileName;
+        },
+        Error, OnAfterLoadProperties, this);
 }
 
 // Annotation file.
@@ -299,11 +320,7 @@ bool TcPlotComponent::LoadAnnotationsFromFile(const QString& FileName, QString* 
             for (std::size_t i = 0; i < sections.size(); ++i)
                 CheckSection(*FMaster->AnnotationManager(), QStringLiteral("Annotation") + QString::number(i),
                              sections[i]);
-            BeginUpdate();
-            struct EndAtExit {
-                TcPlotComponent* Chart;
-                ~EndAtExit() { Chart->EndUpdate(); }
-            } end{this};
+            UpdateBracket update(*this);
             FMaster->AnnotationManager()->Clear();
             for (std::size_t i = 0; i < sections.size(); ++i)
                 ApplySection(*GetAnnotation(AddAnnotation()),
@@ -316,37 +333,31 @@ bool TcPlotComponent::LoadAnnotationsFromFile(const QString& FileName, QString* 
 
 bool TcPlotComponent::SaveDataToFile(const QString& FileName, QString* Error)
 {
-    return CatchFileError(
-               QStringLiteral("Error Saving Data - "),
-               [&] {
-                   const std::vector<TcFileChannel> channels = ChannelPoints(*this);
-                   WriteChartFile(FileName, FDataFileFormat == ipdffCompactInterval
-                                                ? WriteCompactDataFile(channels)
-                                                : WriteTextDataFile(channels, DataFileSeparatorOf()));
-                   FLastDataFileName = FileName;
-               },
-               Error) &&
-           (Fire(OnAfterSaveData, this), true);
+    return FileOperation(
+        QStringLiteral("Error Saving Data - "),
+        [&] {
+            const std::vector<TcFileChannel> channels = ChannelPoints(*this);
+            WriteChartFile(FileName, FDataFileFormat == ipdffCompactInterval
+                                         ? WriteCompactDataFile(channels)
+                                         : WriteTextDataFile(channels, DataFileSeparatorOf()));
+            FLastDataFileName = FileName;
+        },
+        Error, OnAfterSaveData, this);
 }
 
 bool TcPlotComponent::LoadDataFromFile(const QString& FileName, QString* Error)
 {
-    return CatchFileError(
-               QStringLiteral("Error Loading Data - "),
-               [&] {
-                   const auto points = ParseDataFile(ReadChartFile(FileName), ChannelCount());
-                   BeginUpdate();
-                   struct EndAtExit {
-                       TcPlotComponent* Chart;
-                       ~EndAtExit() { Chart->EndUpdate(); }
-                   } end{this};
-                   for (std::size_t c = 0; c < points.size(); ++c)
-                       for (const TcFilePoint& p : points[c])
-                           GetChannelCustom(int(c))->AddPoint(p.X, p.Y, p.Null, p.Empty);
-                   FLastDataFileName = FileName;
-               },
-               Error) &&
-           (Fire(OnAfterLoadData, this), true);
+    return FileOperation(
+        QStringLiteral("Error Loading Data - "),
+        [&] {
+            const auto points = ParseDataFile(ReadChartFile(FileName), ChannelCount());
+            UpdateBracket update(*this);
+            for (std::size_t c = 0; c < points.size(); ++c)
+                for (const TcFilePoint& p : points[c])
+                    GetChannelCustom(int(c))->AddPoint(p.X, p.Y, p.Null, p.Empty);
+            FLastDataFileName = FileName;
+        },
+        Error, OnAfterLoadData, this);
 }
 
 // Data arrays.
