@@ -449,6 +449,7 @@ TEST_F(PlotFiles, ChannelFilesAndLog)
     logged->Clear();
     logged->SetLogFileName(Path("channel.log"));
     logged->SetLogBufferSize(3);
+    Write("channel.log", "an old log\r\n");
     logged->LogActivate(false);
     std::vector<int> lines;
     for (int i = 0; i < 7; ++i) {
@@ -485,11 +486,16 @@ TEST_F(PlotFiles, ControlPropertyFilesKeepPlacementOutUnlessAsked)
         EXPECT_TRUE(other.Checked());
         EXPECT_FALSE(other.UpdateActive());
     }
+    // Another class's file sets the properties the two share.
+    Write("other.cfg", "File Type = TcRadioGroup\r\nCaption = shared\r\nColumns = 3\r\n");
+    TcCheckBox box;
+    QString error;
+    ASSERT_TRUE(box.LoadPropertiesFromFile(Path("other.cfg"), &error)) << error.toStdString();
+    EXPECT_EQ(box.Caption(), QStringLiteral("shared"));
+
     // A bad value anywhere changes nothing.
     Write("bad.cfg", "File Type = TcCheckBox\r\nCaption = changed\r\nChecked = maybe\r\n");
-    TcCheckBox box;
     const QString caption = box.Caption();
-    QString error;
     EXPECT_FALSE(box.LoadPropertiesFromFile(Path("bad.cfg"), &error));
     EXPECT_EQ(error, QStringLiteral("Error Loading Properties - 'maybe' is not a valid integer value"));
     EXPECT_EQ(box.Caption(), caption);
