@@ -157,4 +157,23 @@ std::string ReadFileLimited(const std::string& path, std::size_t maxSize, std::v
     return {};
 }
 
+std::string AppendToFile(const std::string& path, std::span<const std::uint8_t> bytes)
+{
+    Fd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
+    if (fd.Get() < 0)
+        return Reason("open", path, errno);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd.Get(), bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return Reason("write", path, errno);
+        done += std::size_t(n);
+    }
+    if (fd.Close() != 0)
+        return Reason("close", path, errno);
+    return "";
+}
+
 } // namespace platform

@@ -15,6 +15,10 @@ namespace platform
 
 std::string WriteFileAtomic(const std::string& path, std::span<const std::uint8_t> bytes);
 
+// Appends bytes at the end of an existing file (a missing one is an error, not created), for logs
+// that grow by records.
+std::string AppendToFile(const std::string& path, std::span<const std::uint8_t> bytes);
+
 // Reads a regular file of at most maxSize bytes; a larger file is refused without reading it all.
 std::string ReadFileLimited(const std::string& path, std::size_t maxSize, std::vector<std::uint8_t>& out);
 

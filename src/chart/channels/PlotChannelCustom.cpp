@@ -202,6 +202,8 @@ int TcPlotChannelCustom::AddPoint(double X, double Y, bool Null, bool Empty)
         }
     }
     DoChange();
+    if (FLoggingActive && (++FLogBufferCount >= FLogBufferSize || FLogBufferSize < 2))
+        LogWriteBuffer();
     return index;
 }
 
@@ -236,6 +238,8 @@ void TcPlotChannelCustom::ResetRunning()
 
 void TcPlotChannelCustom::Clear()
 {
+    if (FLoggingActive)
+        LogDeactivate();
     ResetRunning();
     FStartIndex = FStopIndex = -1;
     FDataList->Clear();

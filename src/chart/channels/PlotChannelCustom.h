@@ -122,11 +122,8 @@ class TcPlotChannelCustom : public TcPlotManagerObject
     }
     const QString& LogFileName() const { return FLogFileName; }
     // The log's file is not renamed while logging.
-    void SetLogFileName(const QString& v)
-    {
-        if (!FLoggingActive)
-            FLogFileName = v;
-    }
+    // Refused while logging.
+    void SetLogFileName(const QString& v);
     int LogBufferSize() const { return FLogBufferSize; }
     void SetLogBufferSize(int v) { FLogBufferSize = v; }
     bool LoggingActive() const { return FLoggingActive; }
@@ -177,7 +174,21 @@ class TcPlotChannelCustom : public TcPlotManagerObject
     void AddXYArrays(const QVariantList& XData, const QVariantList& YData, int XLow = 0, int YLow = 0);
     // Adds the columns of a 2 x n table (rows: X, then Y).
     void AddXYArray(const QList<QVariantList>& Data);
+    // Ends logging first (writing what is pending).
     void Clear();
+
+    // Files: the channel's property file ("File Type = Plot Channel Config", keys "Channel.<name>"),
+    // its points as "X<separator>Y" lines (the chart's DataFileColumnSeparator) and the log of added
+    // points. Savers and loaders return false with the reason; a refused file changes nothing.
+    bool SavePropertiesToFile(const QString& FileName, QString* Error = nullptr);
+    bool LoadPropertiesFromFile(const QString& FileName, QString* Error = nullptr);
+    bool SaveDataToFile(const QString& FileName, QString* Error = nullptr);
+    bool LoadDataFromFile(const QString& FileName, bool ClearPreviousData, QString* Error = nullptr);
+    // Raise EChartError: no file name, already active, a missing file to append to / not active.
+    void LogActivate(bool Append);
+    void LogDeactivate();
+    // Appends the points added since the last write to the log.
+    void LogWriteBuffer();
     void DeletePoints(int Size);
     void GetXYEmptyNull(int Index, double& X, double& Y, bool& Empty, bool& Null) const
     {

@@ -259,6 +259,14 @@ class TcVCLComponent : public TcComponent
     void ClearThemes() { FThemes.Clear(); }
     // The class name the scheme files are named after.
     virtual QString SchemeClassName() const { return QStringLiteral("TcCustomComponent"); }
+    // Property files: "File Type = <class>", then "key = value" per published property, without
+    // Name and, unless OptionSaveAllProperties is set, without the placement properties. A load
+    // checks every line before it sets any: a refused file changes nothing. Failures come back as
+    // "Error Saving Properties - " or "Error Loading Properties - " and the reason.
+    virtual bool SavePropertiesToFile(const QString& FileName, QString* Error = nullptr);
+    virtual bool LoadPropertiesFromFile(const QString& FileName, QString* Error = nullptr);
+    // The keys a property file leaves out: Name, and the placement properties unless SaveAll.
+    static QStringList PropertyFileExclusions(bool SaveAll);
     int GetThemeCategoryCount() const { return int(FThemes.Categories().size()); }
     QString GetThemeCategoryName(int CategoryIndex) const;
     int GetThemeCategorySchemeCount(int CategoryIndex) const;

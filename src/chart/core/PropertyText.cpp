@@ -2,8 +2,8 @@
 
 #include "chart/core/ChartError.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace chart
 {
@@ -26,9 +26,10 @@ QString DecodeLineText(const QString& text)
 
 QString FloatToText(double value, QChar decimalMark)
 {
+    // to_chars ignores the C locale, which a comma-decimal process sets for printf.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15G", value);
-    QString s = QString::fromLatin1(buf);
+    const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15).ptr;
+    QString s = QString::fromLatin1(buf, end - buf).toUpper();
     if (decimalMark != QLatin1Char('.'))
         s.replace(QLatin1Char('.'), decimalMark);
     return s;
@@ -160,14 +161,17 @@ void SavePropertiesToList(const TPersistent& Instance, const QString& Prefix, QS
     }
 }
 
-void SetPropertyFromText(TPersistent& Instance, const QString& Key, const QString& Value)
+namespace
+{
+// Converts Value for the property Key names and, when Apply is set, stores it.
+void PropertyFromText(TPersistent& Instance, const QString& Key, const QString& Value, bool Apply)
 {
     const int dot = Key.indexOf(QLatin1Char('.'));
     if (dot >= 0) {
         const TPropertyInfo* p = Instance.PropertyTable().Find(Key.left(dot).trimmed());
         if (p && p->Kind == TPropertyKind::Object)
             if (TPersistent* o = p->GetObject(Instance))
-                SetPropertyFromText(*o, Key.mid(dot + 1).trimmed(), Value);
+                PropertyFromText(*o, Key.mid(dot + 1).trimmed(), Value, Apply);
         return;
     }
     const TPropertyInfo* p = Instance.PropertyTable().Find(Key);
@@ -178,18 +182,29 @@ void SetPropertyFromText(TPersistent& Instance, const QString& Key, const QStrin
         const long long v = TextToInteger(Value);
         if (p->Closed && !p->InRange(double(v)))
             throw EChartError(QStringLiteral("'%1' is out of range for %2").arg(Value, p->Name));
-        p->SetOrdinal(Instance, v);
+        if (Apply)
+            p->SetOrdinal(Instance, v);
         break;
     }
-    case TPropertyKind::Float:
-        p->SetFloat(Instance, TextToFloat(Value));
+    case TPropertyKind::Float: {
+        const double v = TextToFloat(Value);
+        if (Apply)
+            p->SetFloat(Instance, v);
         break;
+    }
     case TPropertyKind::String:
-        p->SetString(Instance, DecodeLineText(Value));
+        if (Apply)
+            p->SetString(Instance, DecodeLineText(Value));
         break;
     case TPropertyKind::Object:
         break;
     }
+}
+} // namespace
+
+void SetPropertyFromText(TPersistent& Instance, const QString& Key, const QString& Value)
+{
+    PropertyFromText(Instance, Key, Value, true);
 }
 
 namespace
@@ -283,6 +298,30 @@ void LoadPropertiesFromList(TPersistent& Instance, const QString& Prefix, QStrin
         SetPropertyFromText(Instance, key, value);
         Lines.removeFirst();
     }
+}
+
+void CheckPropertiesFromList(TPersistent& Instance, const QString& Prefix, const QStringList& Lines)
+{
+    for (const QString& line : Lines) {
+        QString key, value;
+        SplitAtSeparator(line, QLatin1Char('='), key, value);
+        if (!Prefix.isEmpty() && StripKeyPrefix(Prefix, key).isEmpty())
+            return;
+        PropertyFromText(Instance, key, value, false);
+    }
+}
+
+QStringList TakeSection(const QString& Prefix, QStringList& Lines)
+{
+    QStringList section;
+    while (!Lines.isEmpty()) {
+        QString key, value;
+        SplitAtSeparator(Lines.first(), QLatin1Char('='), key, value);
+        if (StripKeyPrefix(Prefix, key).isEmpty())
+            break;
+        section << Lines.takeFirst();
+    }
+    return section;
 }
 
 } // namespace chart

@@ -67,6 +67,10 @@ void SavePropertiesToList(const TPersistent& Instance, const QString& Prefix, QS
 // enumeration value outside its range raises too.
 void LoadPropertiesFromList(TPersistent& Instance, const QString& Prefix, QStringList& Lines);
 void SetPropertyFromText(TPersistent& Instance, const QString& Key, const QString& Value);
+// What LoadPropertiesFromList would raise for these lines, without storing or removing anything.
+void CheckPropertiesFromList(TPersistent& Instance, const QString& Prefix, const QStringList& Lines);
+// Removes and returns the lines of Prefix from the top of Lines, up to the first of another prefix.
+QStringList TakeSection(const QString& Prefix, QStringList& Lines);
 // Sets the published property whose full name (Prefix, a point and the dotted name; the bare name
 // with an empty prefix) equals Path, ignoring letter case, from Value's text: a boolean or other
 // enumeration takes "True"/"False" in any case or its ordinal (any text but "0" is 1 for a

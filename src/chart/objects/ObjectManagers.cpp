@@ -3,6 +3,8 @@
 #include "chart/axes/PlotAxis.h"
 #include "chart/channels/PlotChannelCustom.h"
 
+#include <memory>
+
 namespace chart
 {
 
@@ -121,6 +123,35 @@ int TcPlotObjectManagerCustom::GetIndexByName(const QString& Text) const
         if (FList[i]->Name().compare(Text, Qt::CaseInsensitive) == 0)
             return int(i);
     return -1;
+}
+
+void TcPlotObjectManagerCustom::WriteToStream(TcWriter& Writer)
+{
+    Writer.WriteListBegin();
+    for (TcPlotObject* o : FList) {
+        Writer.WriteListBegin();
+        WriteObjectProperties(Writer, *o);
+        Writer.WriteListEnd();
+    }
+    Writer.WriteListEnd();
+}
+
+void TcPlotObjectManagerCustom::ReadFromStream(TcReader& Reader)
+{
+    Clear();
+    if (Reader.NextValue() != TcValueType::List) {
+        Reader.SkipValue();
+        return;
+    }
+    Reader.ReadListBegin();
+    while (!Reader.EndOfList()) {
+        Reader.ReadListBegin();
+        std::unique_ptr<TcPlotObject> o(CreateObject());
+        ReadObjectProperties(Reader, *o);
+        Reader.ReadListEnd();
+        o.release()->DoInsert();
+    }
+    Reader.ReadListEnd();
 }
 
 TcPlotObject* TcPlotObjectManagerCustom::Item(int Index) const

@@ -5,6 +5,7 @@
 // construction (Announce) and withdrawn before destruction (Dispose). UI thread only.
 #pragma once
 
+#include "chart/core/PropertyStream.h"
 #include "chart/objects/PlotObject.h"
 #include "chart/objects/PlotObjectKinds.h"
 
@@ -86,6 +87,11 @@ class TcPlotObjectManagerCustom : public TcPersistent
     TcPlotObject* Item(int Index) const;
     int Count() const { return int(FList.size()); }
     bool DoWriteToStream() const { return !FList.empty(); }
+    // The objects as one collection: a list holding, per object, the list of its stored properties.
+    void WriteToStream(TcWriter& Writer);
+    // Clears the manager, then makes and files one object per list of the collection; a value that
+    // is not a collection is passed over and leaves the manager empty.
+    void ReadFromStream(TcReader& Reader);
     TcPlotOwner* Owner() const { return FOwner; }
 
   protected:

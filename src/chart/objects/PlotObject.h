@@ -162,6 +162,9 @@ class TcPlotOwner
     virtual const fw::TFont* HintsFontOf() { return nullptr; }
     // The chart-wide clip of channel-referenced annotations to their axes.
     virtual bool ClipAnnotationsToAxesOf() const { return false; }
+    // The chart's data-file column separator and whether property files leave out defaults.
+    virtual QChar DataFileSeparatorOf() const { return QLatin1Char('\t'); }
+    virtual bool DifferentialPropertySaveOf() const { return false; }
     // Whether toolbar 0's select mode is on (false without a toolbar).
     bool SelectModeActive();
     // Set while one axis hands its input to the others (they do not hand it on again).

@@ -105,6 +105,42 @@ QString TcPlotTranslationManager::FindReplacement(const QString& OriginalString)
     return OriginalString;
 }
 
+void TcPlotTranslationManager::WriteToStream(TcWriter& Writer)
+{
+    Writer.WriteListBegin();
+    for (int i = 0; i < FList.Count(); ++i) {
+        Writer.WriteListBegin();
+        WriteObjectProperties(Writer, *FList.Item(i));
+        Writer.WriteListEnd();
+    }
+    Writer.WriteListEnd();
+}
+
+void TcPlotTranslationManager::ReadFromStream(TcReader& Reader)
+{
+    Clear();
+    if (Reader.NextValue() != TcValueType::List) {
+        Reader.SkipValue();
+        return;
+    }
+    // Read whole before filing: the list is sorted by the original text.
+    std::vector<std::pair<QString, QString>> pairs;
+    Reader.ReadListBegin();
+    while (!Reader.EndOfList()) {
+        TcPlotTranslationObject read;
+        Reader.ReadListBegin();
+        ReadObjectProperties(Reader, read);
+        Reader.ReadListEnd();
+        pairs.emplace_back(read.OriginalString(), read.ReplacementString());
+    }
+    Reader.ReadListEnd();
+    for (auto it = pairs.rbegin(); it != pairs.rend(); ++it) {
+        TcPlotTranslationObject* o = CreateObject();
+        o->SetOriginalString(it->first);
+        o->SetReplacementString(it->second);
+    }
+}
+
 bool TcPlotTranslationManager::SaveToFile(const QString& FileName, QString* Error) const
 {
     QByteArray text;

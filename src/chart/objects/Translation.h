@@ -41,6 +41,9 @@ class TcPlotTranslationManager : public TcPersistent
     TcPlotTranslationObject* Item(int Index) const;
     QString FindReplacement(const QString& OriginalString) const;
     bool DoWriteToStream() const { return Count() > 0; }
+    // The pairs as a collection, as the object managers stream theirs.
+    void WriteToStream(TcWriter& Writer);
+    void ReadFromStream(TcReader& Reader);
     // The pairs as lines "original<TAB>replacement", written whole or not at all.
     bool SaveToFile(const QString& FileName, QString* Error = nullptr) const;
     // Replaces the pairs with the file's; a file that cannot be read or holds a line without a tab

@@ -26,6 +26,8 @@ enum TcPlotExportFormat : std::uint8_t { ipefMetaFile, ipefBitmap, ipefJPEG };
 enum TcPrinterOrientation : std::uint8_t { poPortrait, poLandscape };
 enum TcPlotDataFileColumnSeparator : std::uint8_t { ipdfcsTab, ipdfcsComma };
 enum TcPlotDataFileFormat : std::uint8_t { ipdffText, ipdffCompactInterval };
+struct TcPlotConfig;
+
 enum TcPlotImageFormatStyle : std::uint8_t { ipifBitmap, ipifEnhancedMetaFile, ipifJPEG, ipifPNG };
 
 // The paper of the last print: inches (centimetres follow) and printer pixels.
@@ -306,17 +308,12 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
         FPrinterName = v;
     }
     fw::TFont& TitleFont();
-    // Chart logging is not built: the file name and buffer size are kept for the property files,
-    // and logging never runs.
     const QString& LogFileName() const
     {
         return FLogFileName;
     }
-    void SetLogFileName(const QString& v)
-    {
-        if (!FLoggingActive)
-            FLogFileName = v;
-    }
+    // Refused while logging.
+    void SetLogFileName(const QString& v);
     int LogBufferSize() const
     {
         return FLogBufferSize;
@@ -399,20 +396,13 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
     {
         return FDataFileColumnSeparator;
     }
-    void SetDataFileColumnSeparator(TcPlotDataFileColumnSeparator v)
-    {
-        if (!FLoggingActive)
-            FDataFileColumnSeparator = v;
-    }
+    // Both refused while logging.
+    void SetDataFileColumnSeparator(TcPlotDataFileColumnSeparator v);
     TcPlotDataFileFormat DataFileFormat() const
     {
         return FDataFileFormat;
     }
-    void SetDataFileFormat(TcPlotDataFileFormat v)
-    {
-        if (!FLoggingActive)
-            FDataFileFormat = v;
-    }
+    void SetDataFileFormat(TcPlotDataFileFormat v);
     const QString& DefaultSaveImageDirectory() const
     {
         return FDefaultSaveImageDirectory;
@@ -463,6 +453,49 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
     }
     const TPropertyTable& PropertyTable() const override;
     static const TPropertyTable& ClassTable();
+
+    // Files. The property file holds the object counts, one section per object ("Channel0.Color")
+    // and the chart's own properties; a load checks the whole file before it replaces any object.
+    // Data files hold every channel's points in DataFileFormat; a load adds them to the channels.
+    // Failures come back as the operation's "Error ... - " text and the reason.
+    bool SavePropertiesToFile(const QString& FileName, QString* Error = nullptr) override;
+    bool LoadPropertiesFromFile(const QString& FileName, QString* Error = nullptr) override;
+    bool SaveAnnotationsToFile(const QString& FileName, QString* Error = nullptr);
+    bool LoadAnnotationsFromFile(const QString& FileName, QString* Error = nullptr);
+    bool SaveDataToFile(const QString& FileName, QString* Error = nullptr);
+    bool LoadDataFromFile(const QString& FileName, QString* Error = nullptr);
+    const QString& LastPropertiesFileName() const
+    {
+        return FLastPropertiesFileName;
+    }
+    const QString& LastDataFileName() const
+    {
+        return FLastDataFileName;
+    }
+    // One point per channel at XValue from a list of values (null and empty markers honoured), or
+    // from a list of per-channel lists one row per element, each X the channel's last X + XValue.
+    // Raises EChartError for other shapes and for more values than channels; nothing is added then.
+    void AddDataArray(double XValue, const QVariant& Data);
+    // Copies points StartIndex .. StopIndex of one channel to the end of another (raises on bad
+    // indexes).
+    void TransferChannelData(int SourceChannelIndex, int DestinationChannelIndex, int StartIndex,
+                             int StopIndex);
+    // Ends logging (writing what is pending), clears every channel and resets the axes' alignment.
+    void ClearAllData();
+    // Logging of AddDataArray rows to LogFileName in DataFileFormat; raises EChartError.
+    void LogActivate(bool Append);
+    void LogDeactivate();
+    // The local date and time as days since 30 December 1899.
+    static double GetNow();
+    // The chart as a property stream: its published properties, then each kind's objects as one
+    // collection ("ToolBarManager" ... "LabelManager", "TranslationManager"), ended by the list end.
+    // A read rebuilds the objects inside the load bracket; a malformed stream raises EChartError.
+    void DefineProperties(TcFiler& Filer) override;
+    void WriteToStream(TcWriter& Writer);
+    void ReadFromStream(TcReader& Reader);
+    using TcFileEvent = std::function<void(TcPlotComponent* Sender)>;
+    TcFileEvent OnBeforeLoadProperties, OnAfterLoadProperties, OnAfterSaveProperties, OnAfterSaveData,
+        OnAfterLoadData;
 
     // The three image lists (Index 0 to 2; another index is refused with "ImageList Index must be
     // 0-2"). The first image sets a list's size; a smaller one is centred on its transparent colour
@@ -571,6 +604,14 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
     {
         return FClipAnnotationsToAxes;
     }
+    QChar DataFileSeparatorOf() const override
+    {
+        return FDataFileColumnSeparator == ipdfcsComma ? QLatin1Char(',') : QLatin1Char('\t');
+    }
+    bool DifferentialPropertySaveOf() const override
+    {
+        return FDifferentialPropertySave;
+    }
 
     std::function<void(TcPlotEvent&)> OnPlotEvent;
     // An object was added or removed (every kind but toolbars, labels and translations), with its
@@ -628,6 +669,12 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
     void HintTimerExpired();
     void HideHint();
     bool KindFiresEvents(const TcPlotObject* o) const;
+    void LogWriteBuffer();
+    // The config's sections checked against scratch objects of their kinds, then applied.
+    void CheckPlotConfig(const TcPlotConfig& Config);
+    void ApplyPlotConfig(const TcPlotConfig& Config);
+    // Adds an axis, legend, table, data view, data cursor or limit by its file kind.
+    int AddOfKind(int Kind);
 
     std::unique_ptr<TcPlotMasterManager> FMaster;
     std::vector<TRect> FAxesCollisionList;
@@ -664,6 +711,8 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
     QString FLogFileName;
     int FLogBufferSize = 0;
     bool FLoggingActive = false;
+    int FLogBufferCount = 0;
+    QString FLastPropertiesFileName, FLastDataFileName;
     fw::TFont FAnnotationDefaultFont;
     fw::TBrushStyle FAnnotationDefaultBrushStyle = fw::bsSolid;
     TColor FAnnotationDefaultBrushColor = fw::clWhite;
