@@ -9,6 +9,7 @@
 #include "chart/objects/LayoutManager.h"
 #include "chart/objects/PlotAnnotation.h"
 #include "chart/objects/Translation.h"
+#include "chart/view/StripChart.h"
 #include "chart/view/XYPlot.h"
 
 #include <QFile>
@@ -543,4 +544,63 @@ TEST_F(PlotFiles, PropertyStreamRebuildsEveryObjectWithItsName)
     EXPECT_EQ(ErrorOf([&] { target.ReadFromStream(cut); }), QStringLiteral("Stream read error"));
     EXPECT_FALSE(target.UpdateActive());
     EXPECT_TRUE(target.Master().LayoutManager()->Enabled());
+}
+
+// A strip chart's own channel settings and the chart's OPC items come back from both the property
+// stream (the items are a defined property of the chart) and, for the settings, the property file.
+TEST_F(PlotFiles, StripChartSettingsAndOPCItemsRoundTrip)
+{
+    TcPlot source;
+    TcPlotChannel* ch = source.GetChannel(0);
+    ch->SetBarEnabled(true);
+    ch->SetBarStored<double, &TcPlotPointStyle::BarWidth>(7.5);
+    ch->SetHighLowStyle(iphlsCandleStick);
+    ch->SetHighLowColor<TcPlotChannel::hlBearish>(0x123456);
+    ch->SetFillEnabled(true);
+    ch->SetFillReference(-2.5);
+    ch->SetDigitalReferenceStyle(ipdrPercent);
+    ch->SetFastDrawEnabled(false);
+    ch->SetInterpolationStyle(ipistCubicSpline);
+    ch->SetClipToAxes(true);
+    TcOPCItem& item = source.OPCItems().Item(source.OPCAddItem());
+    item.SetPropertyName(QStringLiteral("TitleText"));
+    item.SetItemName(QStringLiteral("Line.Speed"));
+    item.SetAutoConnect(false);
+
+    const auto check = [](TcPlot& target, bool withItems) {
+        const TcPlotChannel* c = target.GetChannel(0);
+        EXPECT_TRUE(c->BarEnabled());
+        EXPECT_EQ((c->BarStored<double, &TcPlotPointStyle::BarWidth>()), 7.5);
+        EXPECT_EQ(c->HighLowStyle(), iphlsCandleStick);
+        EXPECT_EQ(c->HighLowColor<TcPlotChannel::hlBearish>(), TColor(0x123456));
+        EXPECT_TRUE(c->FillEnabled());
+        EXPECT_EQ(c->FillReference(), -2.5);
+        EXPECT_EQ(c->DigitalReferenceStyle(), ipdrPercent);
+        EXPECT_FALSE(c->FastDrawEnabled());
+        EXPECT_EQ(c->InterpolationStyle(), ipistCubicSpline);
+        EXPECT_TRUE(c->ClipToAxes());
+        if (!withItems)
+            return;
+        ASSERT_EQ(target.OPCItemCount(), 1);
+        EXPECT_EQ(target.OPCItems().Item(0).PropertyName(), QStringLiteral("TitleText"));
+        EXPECT_EQ(target.OPCItems().Item(0).ItemName(), QStringLiteral("Line.Speed"));
+    };
+    {
+        SCOPED_TRACE("property stream");
+        TcWriter writer;
+        source.WriteToStream(writer);
+        TcPlot target;
+        TcReader reader(writer.Data());
+        target.ReadFromStream(reader);
+        EXPECT_TRUE(reader.AtEnd());
+        check(target, true);
+    }
+    {
+        SCOPED_TRACE("property file");
+        QString error;
+        ASSERT_TRUE(source.SavePropertiesToFile(Path("strip.cfg"), &error)) << error.toStdString();
+        TcPlot target;
+        ASSERT_TRUE(target.LoadPropertiesFromFile(Path("strip.cfg"), &error)) << error.toStdString();
+        check(target, false);
+    }
 }
