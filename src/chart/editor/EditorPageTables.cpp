@@ -27,6 +27,12 @@ QString SuffixOf(K kind)
         return QStringLiteral("ColorPicker");
     case K::Font:
         return QStringLiteral("FontPicker");
+    case K::Button:
+        return QStringLiteral("Button");
+    case K::OpenFile:
+        return QStringLiteral("OpenPicker");
+    case K::SaveFile:
+        return QStringLiteral("SavePicker");
     }
     return {};
 }
@@ -53,6 +59,7 @@ class PageBuilder
     {
         FSub = name;
         FGroup.clear();
+        FStripOnly = false;
         return *this;
     }
     PageBuilder& Group(const QString& name)
@@ -72,6 +79,7 @@ class PageBuilder
         f.Control = *control ? QString::fromLatin1(control) : FTable.Prefix + f.Property + SuffixOf(kind);
         f.Caption = *caption ? QString::fromLatin1(caption) : Words(f.Property);
         f.Items = std::move(items);
+        f.StripOnly = FStripOnly;
         FTable.Fields.push_back(std::move(f));
         return *this;
     }
@@ -123,12 +131,44 @@ class PageBuilder
         FTable.Fields.back().UpDown = true;
         return *this;
     }
+    // An open picker "..." beside the last field (an edit) puts the chosen file into it.
+    PageBuilder& WithFilePicker(const char* filter, const char* ext)
+    {
+        Files(filter, ext);
+        FTable.Fields.back().FilePicker = true;
+        return *this;
+    }
+    PageBuilder& Files(const char* filter, const char* ext, bool mustExist = false)
+    {
+        TcEditorField& f = FTable.Fields.back();
+        f.Filter = QString::fromLatin1(filter);
+        f.DefaultExt = QString::fromLatin1(ext);
+        f.FileMustExist = mustExist;
+        return *this;
+    }
+    // The fields from here to the end of the sub-page (or to Common) belong to strip charts only.
+    PageBuilder& StripOnly()
+    {
+        FStripOnly = true;
+        return *this;
+    }
+    PageBuilder& Common()
+    {
+        FStripOnly = false;
+        return *this;
+    }
+    // A command without a property: its name is the control's.
+    PageBuilder& Command(K kind, const char* control, const char* caption)
+    {
+        return Add(kind, "", caption, control);
+    }
     TcEditorPageTable Done() { return std::move(FTable); }
 
   private:
     TcEditorPageTable FTable;
     QString FSub;
     QString FGroup;
+    bool FStripOnly = false;
 };
 
 QStringList Split(const char* names)
@@ -149,6 +189,40 @@ const QStringList kBrushStyles{QStringLiteral("Solid"),      QStringLiteral("Cle
                                QStringLiteral("FDiagonal"),  QStringLiteral("BDiagonal"),
                                QStringLiteral("Cross"),      QStringLiteral("DiagCross")};
 const QStringList kGridStyles{QStringLiteral("Solid"), QStringLiteral("Dash"), QStringLiteral("Dot")};
+
+const char kConfigFilter[] = "Config (*.cfg)|*.cfg|All Files (*.*)|*.*";
+const char kDataFilter[] = "Data (*.dat)|*.dat|All Files (*.*)|*.*";
+const char kLogFilter[] = "Log (*.log)|*.log|All Files (*.*)|*.*";
+
+// The "Log" group of a "File I/O" page: the file (with its picker), the buffer and the two commands.
+void AddLogGroup(PageBuilder& b, const char* prefix)
+{
+    const QString pre = QString::fromLatin1(prefix);
+    const QByteArray name = (pre + QStringLiteral("LogFileNameEdit")).toLatin1();
+    const QByteArray buffer = (pre + QStringLiteral("LogBufferSizeEdit")).toLatin1();
+    const QByteArray on = (pre + QStringLiteral("LogActivateButton")).toLatin1();
+    const QByteArray off = (pre + QStringLiteral("LogDeactivateButton")).toLatin1();
+    b.Group(QStringLiteral("Log"))
+        .Edit("LogFileName", "File Name", name)
+        .WithFilePicker(kLogFilter, "log")
+        .Edit("LogBufferSize", "Buffer Size", buffer)
+        .Command(K::Button, on, "Activate")
+        .Command(K::Button, off, "Deactivate");
+}
+
+// A "Load" and a "Save" picker in a group; the control names are prefix + what + Open/SavePicker.
+void AddLoadSave(PageBuilder& b, const char* prefix, const char* what, const char* group,
+                 const char* openFilter, const char* saveFilter, const char* ext, bool mustExist)
+{
+    const QString stem = QString::fromLatin1(prefix) + QString::fromLatin1(what);
+    const QByteArray open = (stem + QStringLiteral("OpenPicker")).toLatin1();
+    const QByteArray save = (stem + QStringLiteral("SavePicker")).toLatin1();
+    b.Group(QString::fromLatin1(group))
+        .Command(K::OpenFile, open, "Load")
+        .Files(openFilter, ext, mustExist)
+        .Command(K::SaveFile, save, "Save")
+        .Files(saveFilter, ext);
+}
 
 TcEditorPageTable MakeChannelPage()
 {
@@ -172,11 +246,20 @@ TcEditorPageTable MakeChannelPage()
         .Check("Visible")
         .Check("VisibleInLegend", "Visible in Legend")
         .Check("PopupEnabled", "Popup Enabled")
-        .Check("UserCanMoveDataPoints", "User Can Move Data Points");
+        .Check("UserCanMoveDataPoints", "User Can Move Data Points")
+        .StripOnly()
+        .Check("FastDrawEnabled", "Fast Draw", "ChannelFastDrawCheckBox")
+        .Check("ClipToAxes", "Clip To Axes");
     b.Sub(QStringLiteral("Trace"))
         .Check("TraceVisible", "Visible")
         .Combo("TraceLineStyle", kPenStyles.mid(0, 5), "Line Style")
-        .Edit("TraceLineWidth", "Line Width");
+        .Edit("TraceLineWidth", "Line Width")
+        .StripOnly()
+        .Combo("InterpolationStyle",
+               {QStringLiteral("Straight Line"), QStringLiteral("Cubic Spline"), QStringLiteral("Polynomial"),
+                QStringLiteral("Rational"), QStringLiteral("Differential"),
+                QStringLiteral("Differential Terminated")},
+               "Interpolation");
     b.Sub(QStringLiteral("Marker"))
         .Check("MarkersVisible", "Visible", "ChannelMarkersVisible")
         .Check("MarkersAllowIndividual", "Allow Individual", "ChannelMarkersAllowIndividual")
@@ -199,10 +282,67 @@ TcEditorPageTable MakeChannelPage()
         .Combo("MarkersBrushStyle", kBrushStyles, "Style")
         .Color("MarkersBrushColor", "Color")
         .Check("MarkersBrushUseChannelColor", "Use Channel Color");
-    b.Sub(QStringLiteral("File I/O"))
-        .Group(QStringLiteral("Log"))
-        .Edit("LogFileName", "File Name")
-        .Edit("LogBufferSize", "Buffer Size");
+    b.Sub(QStringLiteral("Bar"))
+        .StripOnly()
+        .Check("BarEnabled", "Enabled")
+        .Edit("BarWidth", "Width")
+        .Converter(V::Interval)
+        .Edit("BarReference", "Reference")
+        .Group(QStringLiteral("Pen"))
+        .Combo("BarPenStyle", kPenStyles, "Style")
+        .Color("BarPenColor", "Color")
+        .Edit("BarPenWidth", "Width")
+        .Check("BarPenUseChannelColor", "Use Channel Color")
+        .Group(QStringLiteral("Brush"))
+        .Combo("BarBrushStyle", kBrushStyles, "Style")
+        .Color("BarBrushColor", "Color")
+        .Check("BarBrushUseChannelColor", "Use Channel Color");
+    b.Sub(QStringLiteral("High/Low"))
+        .StripOnly()
+        .Check("HighLowEnabled", "Enabled")
+        .Combo("HighLowStyle", {QStringLiteral("Open/Close"), QStringLiteral("Candlestick")}, "Style");
+    b.Sub(QStringLiteral("High/Low|Open/Close"))
+        .StripOnly()
+        .Group(QStringLiteral("Bar"))
+        .Color("HighLowBarColor", "Color")
+        .Edit("HighLowBarWidth", "Width")
+        .Converter(V::Interval);
+    for (const char* end : {"Open", "Close"}) {
+        const QString e = QString::fromLatin1(end);
+        const QByteArray show = ("HighLow" + e + "Show").toLatin1(),
+                         color = ("HighLow" + e + "Color").toLatin1();
+        const QByteArray width = ("HighLow" + e + "Width").toLatin1(),
+                         height = ("HighLow" + e + "Height").toLatin1();
+        b.Group(e)
+            .Check(show, "Show")
+            .Color(color, "Color")
+            .Edit(width, "Width")
+            .Converter(V::Interval)
+            .Edit(height, "Height")
+            .Converter(V::Interval);
+    }
+    b.Sub(QStringLiteral("High/Low|Candlestick"))
+        .StripOnly()
+        .Color("HighLowShadowColor", "Shadow Color")
+        .Color("HighLowBullishColor", "Bullish Color")
+        .Color("HighLowBearishColor", "Bearish Color");
+    b.Sub(QStringLiteral("Fill"))
+        .StripOnly()
+        .Check("FillEnabled", "Enabled")
+        .Edit("FillReference", "Reference")
+        .Check("FillUseChannelColor", "Use Channel Color")
+        .Combo("FillStyle", kBrushStyles, "Style")
+        .Color("FillColor", "Color");
+    b.Sub(QStringLiteral("Digital"))
+        .StripOnly()
+        .Check("DigitalEnabled", "Enabled")
+        .Edit("DigitalReferenceHigh", "Reference High")
+        .Edit("DigitalReferenceLow", "Reference Low")
+        .Combo("DigitalReferenceStyle", Split("Scale Percent"), "Reference Style");
+    b.Sub(QStringLiteral("File I/O"));
+    AddLogGroup(b, "Channel");
+    AddLoadSave(b, "Channel", "Properties", "Properties", kConfigFilter, kConfigFilter, "cfg", false);
+    AddLoadSave(b, "Channel", "Data", "Data", kDataFilter, kDataFilter, "dat", false);
     return b.Done();
 }
 
@@ -626,10 +766,13 @@ TcEditorPageTable MakeControlPage()
         .Edit("HintsPause", "Pause", "HintsPauseEdit")
         .Edit("HintsHidePause", "Hide Pause", "HintsHidePauseEdit")
         .Font("HintsFont", "Font", "HintsFontPicker");
-    b.Sub(QStringLiteral("File I/O"))
-        .Group(QStringLiteral("Log"))
-        .Edit("LogFileName", "File Name", "ControlLogFileNameEdit")
-        .Edit("LogBufferSize", "Buffer Size", "ControlLogBufferSizeEdit");
+    b.Sub(QStringLiteral("File I/O"));
+    AddLogGroup(b, "Control");
+    AddLoadSave(b, "Control", "Properties", "Properties", kConfigFilter, kConfigFilter, "cfg", true);
+    AddLoadSave(b, "Control", "Data", "Data", "Data (*.dat)|*.dat|Log (*.log)|*.log|All Files (*.*)|*.*",
+                kDataFilter, "dat", false);
+    AddLoadSave(b, "Control", "Annotation", "Annotations", "Annotations (*.ano)|*.ano|All Files (*.*)|*.*",
+                "Annotations (*.ano)|*.ano|All Files (*.*)|*.*", "dat", false);
     b.Sub(QStringLiteral("Annotation Defaults"))
         .Font("AnnotationDefaultFont", "Font", "AnnotationDefaultFontPicker")
         .Group(QStringLiteral("Brush"))

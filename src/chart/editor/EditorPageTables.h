@@ -20,6 +20,10 @@ enum class TcEditorFieldKind {
     Radio,     // enumeration: item index = value
     Color,     // colour
     Font,      // nested font, copied both ways
+    // Commands, bound to no property: the form gives them their actions by control name.
+    Button,   // a plain button
+    OpenFile, // an open picker button ("Load")
+    SaveFile, // a save picker button ("Save")
 };
 
 // The objects a name combo box offers, and the first and last items around them.
@@ -48,6 +52,14 @@ struct TcEditorField {
     TcEditorNameList Names = TcEditorNameList::None;
     TcEditorConverter Converter = TcEditorConverter::None;
     bool UpDown = false;
+    // A file picker: the filter ("desc|pattern|..."), the extension a bare name gets, and whether an
+    // edit has an open picker "..." beside it that fills in the chosen file.
+    QString Filter;
+    QString DefaultExt;
+    bool FilePicker = false;
+    bool FileMustExist = false;
+    // Shown and bound only on a strip chart, whose channels have these properties.
+    bool StripOnly = false;
 };
 
 struct TcEditorPageTable {

@@ -4,6 +4,7 @@
 
 #include "chart/axes/PlotAxis.h"
 #include "chart/channels/PlotChannelCustom.h"
+#include "chart/core/ChartError.h"
 #include "chart/objects/MasterManager.h"
 #include "chart/objects/PlotDataCursor.h"
 #include "chart/objects/PlotDataView.h"
@@ -13,6 +14,7 @@
 #include "chart/objects/PlotTable.h"
 #include "chart/objects/PlotToolBar.h"
 #include "chart/view/PlotComponent.h"
+#include "chart/view/PlotForms.h"
 #include "framework/Colors.h"
 
 #include <QBoxLayout>
@@ -111,6 +113,7 @@ TcPlotEditorForm::TcPlotEditorForm(TcPlotComponent* Chart, TcPlotMasterManager* 
     BuildObjectPage(pkToolBar, QStringLiteral("ToolBar"), ToolBarPageTable(), "ToolBarListBox", "", "", true);
     BuildObjectPage(pkDataView, QStringLiteral("Data View"), DataViewPageTable(), "DataViewListBox", "", "",
                     true);
+    BuildFileCommands();
     // Channels are added and removed here only where the chart allows it.
     ShowChannelAddRemove(false);
     const QSize least = minimumSizeHint();
@@ -222,6 +225,7 @@ TcPlotEditorForm::BuildFields(QWidget* Host, const TcEditorPageTable& Table, TcP
     std::map<QString, QWidget*> pages;
     std::map<QWidget*, QHBoxLayout*> columnsOf;
     std::map<QWidget*, Column> columnOf;
+    // A page holds its columns on top and, below them, the page control of its inner pages.
     auto pageFor = [&](const QString& path) -> QWidget* {
         if (auto it = pages.find(path); it != pages.end())
             return it->second;
@@ -234,27 +238,36 @@ TcPlotEditorForm::BuildFields(QWidget* Host, const TcEditorPageTable& Table, TcP
             page = top->AddPage(path);
         } else {
             const QString outer = path.left(bar);
-            QWidget*& outerPage = pages[outer];
+            QWidget* outerPage = pages.count(outer) ? pages[outer] : nullptr;
             if (!outerPage) {
                 outerPage = top->AddPage(outer);
                 new QVBoxLayout(outerPage);
-                outerPage->layout()->setContentsMargins(2, 2, 2, 2);
+                pages[outer] = outerPage;
             }
             const QString innerName = PageControlName(Table.Prefix, outer);
             auto& inner = FSubPageControls[innerName];
             if (!inner) {
+                outerPage->layout()->setContentsMargins(2, 2, 2, 2);
                 inner = Named<TcComponentEditorPageControl>(outerPage, innerName);
-                outerPage->layout()->addWidget(inner);
+                static_cast<QVBoxLayout*>(outerPage->layout())->addWidget(inner, 1);
             }
             page = inner->AddPage(path.mid(bar + 1));
         }
         FacePage(page);
-        auto* cols = new QHBoxLayout(page);
-        cols->setContentsMargins(6, 4, 6, 4);
-        cols->setSpacing(12);
-        columnsOf[page] = cols;
+        new QVBoxLayout(page);
+        page->layout()->setContentsMargins(0, 0, 0, 0);
         pages[path] = page;
         return page;
+    };
+    auto columnsFor = [&](QWidget* page) {
+        QHBoxLayout*& cols = columnsOf[page];
+        if (!cols) {
+            cols = new QHBoxLayout;
+            cols->setContentsMargins(6, 4, 6, 4);
+            cols->setSpacing(12);
+            static_cast<QVBoxLayout*>(page->layout())->insertLayout(0, cols);
+        }
+        return cols;
     };
     // Rows keep their height: the space left goes below the last row of each column.
     const auto close = [](QGridLayout* grid) {
@@ -267,7 +280,7 @@ TcPlotEditorForm::BuildFields(QWidget* Host, const TcEditorPageTable& Table, TcP
         auto* grid = new QGridLayout;
         grid->setHorizontalSpacing(4);
         grid->setVerticalSpacing(2);
-        columnsOf[page]->addLayout(grid);
+        columnsFor(page)->addLayout(grid);
         columnOf[page] = Column{grid, 0, QString(), nullptr};
     };
 
@@ -329,7 +342,15 @@ TcPlotEditorForm::BuildFields(QWidget* Host, const TcEditorPageTable& Table, TcP
             auto* e = Named<TcComponentEditorEdit>(parent, f.Control);
             Props.Edit(e, f.Property);
             control = e;
-            if (f.UpDown) {
+            if (f.FilePicker) {
+                auto* fp = Named<TcComponentEditorOpenPicker>(parent, f.Control.left(f.Control.size() - 4) +
+                                                                          QStringLiteral("Picker"));
+                fp->setText(QStringLiteral("..."));
+                fp->Filter = f.Filter;
+                fp->DefaultExt = f.DefaultExt;
+                fp->setFixedSize(21, 21);
+                extra = fp;
+            } else if (f.UpDown) {
                 auto* ud =
                     Named<TcUpDown>(parent, f.Control.left(f.Control.size() - 4) + QStringLiteral("UpDown"));
                 ud->SetAssociate(e);
@@ -393,6 +414,30 @@ TcPlotEditorForm::BuildFields(QWidget* Host, const TcEditorPageTable& Table, TcP
             labelled = false;
             break;
         }
+        case TcEditorFieldKind::Button:
+        case TcEditorFieldKind::OpenFile:
+        case TcEditorFieldKind::SaveFile: {
+            TcComponentEditorButton* b = nullptr;
+            if (f.Kind == TcEditorFieldKind::OpenFile) {
+                auto* o = Named<TcComponentEditorOpenPicker>(parent, f.Control);
+                o->Filter = f.Filter;
+                o->DefaultExt = f.DefaultExt;
+                o->FileMustExist = f.FileMustExist;
+                b = o;
+            } else if (f.Kind == TcEditorFieldKind::SaveFile) {
+                auto* o = Named<TcComponentEditorSavePicker>(parent, f.Control);
+                o->Filter = f.Filter;
+                o->DefaultExt = f.DefaultExt;
+                b = o;
+            } else {
+                b = Named<TcComponentEditorButton>(parent, f.Control);
+            }
+            b->setText(f.Caption);
+            b->setFixedSize(75, 23);
+            control = b;
+            labelled = false;
+            break;
+        }
         }
         if (f.Kind == TcEditorFieldKind::Edit || f.Kind == TcEditorFieldKind::Combo ||
             f.Kind == TcEditorFieldKind::TextCombo || f.Kind == TcEditorFieldKind::NameCombo) {
@@ -408,8 +453,10 @@ TcPlotEditorForm::BuildFields(QWidget* Host, const TcEditorPageTable& Table, TcP
             at = 2 * (col.GroupIndex / col.GroupHalf);
             ++col.GroupIndex;
         }
+        QLabel* caption = nullptr;
         if (labelled) {
-            auto* caption = new QLabel(f.Caption, parent);
+            caption = new QLabel(f.Caption, parent);
+            caption->setObjectName(Table.Prefix + f.Property + QStringLiteral("Label"));
             int& widest = captionWidths[{grid, at}];
             widest = std::max(widest, caption->fontMetrics().horizontalAdvance(f.Caption));
             grid->addWidget(caption, row, at);
@@ -424,6 +471,10 @@ TcPlotEditorForm::BuildFields(QWidget* Host, const TcEditorPageTable& Table, TcP
             grid->addWidget(control, row, at, 1, 2);
         }
         out.push_back({&f, control});
+        if (f.StripOnly)
+            for (QWidget* w : {control, extra, static_cast<QWidget*>(caption)})
+                if (w)
+                    FStripControls.emplace_back(w);
     }
     for (const auto& [column, width] : captionWidths)
         column.first->setColumnMinimumWidth(column.second, width);
@@ -714,6 +765,8 @@ void TcPlotEditorForm::RefillPageNames(Page& P)
 void TcPlotEditorForm::UpdatePage(TcPageKind Kind)
 {
     Page& p = FPages[Kind];
+    if (Kind == pkChannel)
+        ShowStripParts(FChart && FChart->IsStripChart());
     if (Kind != pkXAxis && Kind != pkYAxis)
         RefillPageNames(p);
     TcPlotObject* o = Selected(Kind);
@@ -726,13 +779,8 @@ void TcPlotEditorForm::UpdatePage(TcPageKind Kind)
     if (Kind == pkXAxis || Kind == pkYAxis)
         RefillPageNames(p);
     p.Props->SetObject(o);
-    if (Kind == pkChannel) {
-        // While logging, the log file cannot be changed (its text stays shown).
-        auto* c = dynamic_cast<TcPlotChannelCustom*>(o);
-        if (auto* e = dynamic_cast<TcComponentEditorEdit*>(Control(QStringLiteral("ChannelLogFileNameEdit"))))
-            if (c && c->LoggingActive())
-                e->DisableNoClear();
-    }
+    if (auto* c = dynamic_cast<TcPlotChannelCustom*>(o); c && Kind == pkChannel)
+        SetLogControls(QStringLiteral("Channel"), c->LoggingActive(), c->LogFileName());
     if (Kind == pkLabel && p.Remove)
         p.Remove->setEnabled(p.List->ItemIndex() > 0);
     p.List->viewport()->update();
@@ -915,7 +963,7 @@ void TcPlotEditorForm::BuildCopyDefault(TcPageKind Kind)
             Named<TcComponentEditorButton>(page, prefix + format + QStringLiteral("CopyDefaultButton"));
         button->setText(QStringLiteral("Copy Default"));
         button->OnClick = [this, Kind, format](TcComponentEditorButton*) { CopyDefaultFormat(Kind, format); };
-        auto* cols = static_cast<QBoxLayout*>(page->layout());
+        auto* cols = static_cast<QBoxLayout*>(page->layout()->itemAt(0)->layout());
         cols->insertWidget(cols->count() - 1, button, 0, Qt::AlignTop);
     }
 }
@@ -1119,18 +1167,174 @@ void TcPlotEditorForm::LoadChartPage()
 {
     FChartProps.SetObject(FChart);
     SetLoggingControls();
+    if (!FChart)
+        return;
+    // The file pickers start in the chart's folders for each kind of file.
+    const std::pair<const char*, QString> folders[] = {
+        {"ControlPropertiesOpenPicker", FChart->DefaultPropertyDirectory()},
+        {"ControlPropertiesSavePicker", FChart->DefaultPropertyDirectory()},
+        {"ControlDataOpenPicker", FChart->DefaultDataDirectory()},
+        {"ControlDataSavePicker", FChart->DefaultDataDirectory()},
+        {"ControlAnnotationOpenPicker", FChart->DefaultAnnotationDirectory()},
+        {"ControlAnnotationSavePicker", FChart->DefaultAnnotationDirectory()}};
+    for (const auto& [name, folder] : folders)
+        if (auto* choice = dynamic_cast<TcFileChoice*>(Control(QString::fromLatin1(name))))
+            choice->DefaultDir = folder;
 }
 
 void TcPlotEditorForm::SetLoggingControls()
 {
-    if (!FChart)
-        return;
-    if (auto* e = dynamic_cast<TcComponentEditorEdit*>(Control(QStringLiteral("ControlLogFileNameEdit")))) {
-        if (FChart->LoggingActive())
-            e->DisableNoClear();
+    if (FChart)
+        SetLogControls(QStringLiteral("Control"), FChart->LoggingActive(), FChart->LogFileName());
+}
+
+void TcPlotEditorForm::SetLogControls(const QString& Prefix, bool Active, const QString& FileName)
+{
+    if (auto* e = dynamic_cast<TcComponentEditorEdit*>(Control(Prefix + QStringLiteral("LogFileNameEdit")))) {
+        if (Active)
+            e->DisableNoClear(); // its text stays shown
         else
             e->Enable();
     }
+    if (auto* picker = dynamic_cast<TcComponentEditorOpenPicker*>(
+            Control(Prefix + QStringLiteral("LogFileNamePicker")))) {
+        picker->FileName = FileName;
+        picker->setEnabled(!Active);
+    }
+    if (QWidget* on = Control(Prefix + QStringLiteral("LogActivateButton")))
+        on->setEnabled(!Active);
+    if (QWidget* off = Control(Prefix + QStringLiteral("LogDeactivateButton")))
+        off->setEnabled(Active);
+}
+
+void TcPlotEditorForm::ShowStripParts(bool Value)
+{
+    for (const QPointer<QWidget>& w : FStripControls)
+        if (w)
+            w->setVisible(Value);
+    // The tabs whose fields all belong to strip charts.
+    std::map<QString, bool> stripOnly;
+    for (const TcEditorField& f : ChannelPageTable().Fields) {
+        auto [it, fresh] = stripOnly.emplace(f.SubPage.section(QLatin1Char('|'), 0, 0), f.StripOnly);
+        if (!fresh)
+            it->second = it->second && f.StripOnly;
+    }
+    TcComponentEditorPageControl* pages = FSubPageControls[QStringLiteral("ChannelPageControl")];
+    for (int i = 0; pages && i < pages->count(); ++i)
+        if (auto it = stripOnly.find(pages->tabText(i)); it != stripOnly.end() && it->second)
+            pages->setTabVisible(i, Value);
+}
+
+void TcPlotEditorForm::RunFileCommand(const std::function<bool(QString* Error)>& Command)
+{
+    QString error;
+    if (!Command(&error))
+        ShowChartMessage(this, error);
+}
+
+void TcPlotEditorForm::BuildFileCommands()
+{
+    const auto find = [this](const char* name) { return Control(QString::fromLatin1(name)); };
+    const auto onClick = [&](const char* name, std::function<void()> action) {
+        if (auto* b = dynamic_cast<TcComponentEditorButton*>(find(name)))
+            b->OnClick = [action = std::move(action)](TcComponentEditorButton*) { action(); };
+    };
+    const auto onOpen = [&](const char* name, std::function<void(const QString&)> action) {
+        if (auto* p = dynamic_cast<TcComponentEditorOpenPicker*>(find(name)))
+            p->OnChange = [action = std::move(action)](TcComponentEditorOpenPicker* s) {
+                action(s->FileName);
+            };
+    };
+    const auto onSave = [&](const char* name, std::function<void(const QString&)> action) {
+        if (auto* p = dynamic_cast<TcComponentEditorSavePicker*>(find(name)))
+            p->OnChange = [action = std::move(action)](TcComponentEditorSavePicker* s) {
+                action(s->FileName);
+            };
+    };
+    // A chosen log file goes into the edit, which writes it to the object.
+    const auto toLogEdit = [this](const char* edit) {
+        return [this, edit](const QString& file) {
+            if (auto* e = dynamic_cast<TcComponentEditorEdit*>(Control(QString::fromLatin1(edit)))) {
+                e->SetAsString(file);
+                if (e->OnUpdate)
+                    e->OnUpdate(e);
+            }
+        };
+    };
+    const auto logging = [](const std::function<void()>& hook) {
+        return [hook](QString* error) { return CatchChartError(hook, error); };
+    };
+
+    // The selected channel's files and log.
+    const auto channel = [this] { return dynamic_cast<TcPlotChannelCustom*>(Selected(pkChannel)); };
+    onClick("ChannelLogActivateButton", [this, channel, logging] {
+        if (TcPlotChannelCustom* c = channel())
+            RunFileCommand(logging([c] { c->LogActivate(false); }));
+        UpdatePage(pkChannel);
+    });
+    onClick("ChannelLogDeactivateButton", [this, channel, logging] {
+        if (TcPlotChannelCustom* c = channel())
+            RunFileCommand(logging([c] { c->LogDeactivate(); }));
+        UpdatePage(pkChannel);
+    });
+    onOpen("ChannelLogFileNamePicker", toLogEdit("ChannelLogFileNameEdit"));
+    onOpen("ChannelPropertiesOpenPicker", [this, channel](const QString& file) {
+        if (TcPlotChannelCustom* c = channel())
+            RunFileCommand([&](QString* e) { return c->LoadPropertiesFromFile(file, e); });
+        UpdatePage(pkChannel);
+    });
+    onSave("ChannelPropertiesSavePicker", [this, channel](const QString& file) {
+        if (TcPlotChannelCustom* c = channel())
+            RunFileCommand([&](QString* e) { return c->SavePropertiesToFile(file, e); });
+    });
+    onOpen("ChannelDataOpenPicker", [this, channel](const QString& file) {
+        if (TcPlotChannelCustom* c = channel())
+            RunFileCommand([&](QString* e) { return c->LoadDataFromFile(file, true, e); });
+    });
+    onSave("ChannelDataSavePicker", [this, channel](const QString& file) {
+        if (TcPlotChannelCustom* c = channel())
+            RunFileCommand([&](QString* e) { return c->SaveDataToFile(file, e); });
+    });
+
+    // The chart's files and log.
+    onClick("ControlLogActivateButton", [this, logging] {
+        if (FChart)
+            RunFileCommand(logging([this] { FChart->LogActivate(false); }));
+        SetLoggingControls();
+    });
+    onClick("ControlLogDeactivateButton", [this, logging] {
+        if (FChart)
+            RunFileCommand(logging([this] { FChart->LogDeactivate(); }));
+        SetLoggingControls();
+    });
+    onOpen("ControlLogFileNamePicker", toLogEdit("ControlLogFileNameEdit"));
+    onOpen("ControlPropertiesOpenPicker", [this](const QString& file) {
+        if (!FChart)
+            return;
+        RunFileCommand([&](QString* e) { return FChart->LoadPropertiesFromFile(file, e); });
+        LoadChartPage();
+        UpdateAll();
+    });
+    onSave("ControlPropertiesSavePicker", [this](const QString& file) {
+        if (FChart)
+            RunFileCommand([&](QString* e) { return FChart->SavePropertiesToFile(file, e); });
+    });
+    onOpen("ControlDataOpenPicker", [this](const QString& file) {
+        if (FChart)
+            RunFileCommand([&](QString* e) { return FChart->LoadDataFromFile(file, true, e); });
+    });
+    onSave("ControlDataSavePicker", [this](const QString& file) {
+        if (FChart)
+            RunFileCommand([&](QString* e) { return FChart->SaveDataToFile(file, e); });
+    });
+    onOpen("ControlAnnotationOpenPicker", [this](const QString& file) {
+        if (FChart)
+            RunFileCommand([&](QString* e) { return FChart->LoadAnnotationsFromFile(file, e); });
+    });
+    onSave("ControlAnnotationSavePicker", [this](const QString& file) {
+        if (FChart)
+            RunFileCommand([&](QString* e) { return FChart->SaveAnnotationsToFile(file, e); });
+    });
 }
 
 } // namespace chart

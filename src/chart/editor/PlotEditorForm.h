@@ -13,8 +13,10 @@
 
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -133,6 +135,15 @@ class TcPlotEditorForm : public TcCustomEditorForm, public TcPlotEditor
     void RefillPageNames(Page& P);
     void SwitchControls(const QString& Prefix, bool Enable);
     void BuildChannelStats();
+    // The "File I/O" commands of the chart page and the channel page: loading and saving files and
+    // switching logging. A refused command shows its reason; what the object held stays.
+    void BuildFileCommands();
+    void RunFileCommand(const std::function<bool(QString* Error)>& Command);
+    // The log controls of the page with Prefix follow the logging state: while logging, the file
+    // cannot be changed and only "Deactivate" is offered.
+    void SetLogControls(const QString& Prefix, bool Active, const QString& FileName);
+    // The strip-chart tabs and fields of the channel page.
+    void ShowStripParts(bool Value);
     // "Copy Default" on an axis page's "Cursor" and "Legend" label pages: the default label format
     // is copied into that format.
     void BuildCopyDefault(TcPageKind Kind);
@@ -155,6 +166,7 @@ class TcPlotEditorForm : public TcCustomEditorForm, public TcPlotEditor
     std::vector<Binding> FChartBindings;
     std::map<QString, TcComponentEditorPageControl*> FSubPageControls;
     std::vector<QLabel*> FStatsDisplays;
+    std::vector<QPointer<QWidget>> FStripControls;
     QMenu* FLayoutPopupMenu = nullptr;
     TcPlotLayoutViewer* FLayoutViewer = nullptr;
     TcPlotLayoutObject* FPopupObject = nullptr;

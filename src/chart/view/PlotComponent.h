@@ -464,6 +464,9 @@ class TcPlotComponent : public TcCustomComponent, public TcPlotOwner
     bool LoadAnnotationsFromFile(const QString& FileName, QString* Error = nullptr);
     bool SaveDataToFile(const QString& FileName, QString* Error = nullptr);
     bool LoadDataFromFile(const QString& FileName, QString* Error = nullptr);
+    // With ClearPreviousData, every channel's points are cleared once the file has been read whole
+    // (a refused file leaves them).
+    bool LoadDataFromFile(const QString& FileName, bool ClearPreviousData, QString* Error);
     const QString& LastPropertiesFileName() const
     {
         return FLastPropertiesFileName;

@@ -347,11 +347,18 @@ bool TcPlotComponent::SaveDataToFile(const QString& FileName, QString* Error)
 
 bool TcPlotComponent::LoadDataFromFile(const QString& FileName, QString* Error)
 {
+    return LoadDataFromFile(FileName, false, Error);
+}
+
+bool TcPlotComponent::LoadDataFromFile(const QString& FileName, bool ClearPreviousData, QString* Error)
+{
     return FileOperation(
         QStringLiteral("Error Loading Data - "),
         [&] {
             const auto points = ParseDataFile(ReadChartFile(FileName), ChannelCount());
             UpdateBracket update(*this);
+            if (ClearPreviousData)
+                ClearAllData();
             for (std::size_t c = 0; c < points.size(); ++c)
                 for (const TcFilePoint& p : points[c])
                     GetChannelCustom(int(c))->AddPoint(p.X, p.Y, p.Null, p.Empty);
