@@ -3,6 +3,8 @@
 // dialog service, and the dialog components' file-name rules.
 #include "support/TestApp.h"
 
+#include "FakeDialogs.h"
+
 #include "chart/core/ChartError.h"
 #include "chart/editor/EditorControls.h"
 #include "chart/editor/EditorDialogs.h"
@@ -24,6 +26,7 @@ namespace
 
 using namespace chart;
 using namespace testapp;
+using charttest::FakeDialogs;
 
 struct EditorAppFirst {
     EditorAppFirst() { EnsureApp(); }
@@ -36,49 +39,6 @@ class CountingForm : public TcCustomEditorForm
     CountingForm() { resize(400, 300); }
     void UserChange() override { ++UserChanges; }
     int UserChanges = 0;
-};
-
-// Answers the dialogs with what the test put in; records what they were asked.
-class FakeDialogs : public TcDialogService
-{
-  public:
-    FakeDialogs() { SetDialogService(this); }
-    ~FakeDialogs() override { SetDialogService(nullptr); }
-    bool PickColor(QWidget*, TColor& Color) override
-    {
-        ++Shown;
-        if (Confirm)
-            Color = NextColor;
-        return Confirm;
-    }
-    bool PickFont(QWidget*, fw::TFont& Font) override
-    {
-        ++Shown;
-        if (Confirm)
-            Font.SetName(QStringLiteral("Chosen Face"));
-        return Confirm;
-    }
-    bool PickOpenFile(QWidget*, const TcFileDialogRequest& r, TcFileDialogAnswer& a) override
-    {
-        ++Shown;
-        Requests.push_back(r);
-        a.Files = Files;
-        return Confirm;
-    }
-    bool PickSaveFile(QWidget*, const TcFileDialogRequest& r, TcFileDialogAnswer& a) override
-    {
-        ++Shown;
-        Requests.push_back(r);
-        a.Files = Files;
-        a.FilterIndex = FilterIndex;
-        return Confirm;
-    }
-    bool Confirm = true;
-    TColor NextColor = fw::clBlue;
-    QStringList Files;
-    int FilterIndex = 1;
-    int Shown = 0;
-    std::vector<TcFileDialogRequest> Requests;
 };
 
 class EditorControls : public ::testing::Test
