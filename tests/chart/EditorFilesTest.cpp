@@ -113,7 +113,8 @@ TEST_F(EditorFiles, ChartFilesGoThroughThePickersAndRefusedOnesLeaveTheChart)
     Pick(f, "ControlDataOpenPicker", Path("bad.dat"));
     EXPECT_EQ(Points(chart, 0), 3);
     ASSERT_EQ(Messages.size(), 1);
-    EXPECT_EQ(Messages[0], QStringLiteral("Error Loading Data - 'three' is not a valid floating point value"));
+    EXPECT_EQ(Messages[0],
+              QStringLiteral("Error Loading Data - 'three' is not a valid floating point value"));
 
     // Annotations.
     chart.AddAnnotation();
@@ -234,7 +235,8 @@ TEST_F(EditorFiles, StripChartChannelFieldsRoundTrip)
         {"ChannelBarWidthEdit", "7.5", [ch] { return ch->BarStored<double, &TcPlotPointStyle::BarWidth>(); }},
         {"ChannelFillReferenceEdit", "-3", [ch] { return ch->FillReference(); }},
         {"ChannelDigitalReferenceHighEdit", "80", [ch] { return ch->DigitalReferenceHigh(); }},
-        {"ChannelHighLowOpenHeightEdit", "2", [ch] { return ch->HighLowSize<TcPlotChannel::hlOpenHeight>(); }},
+        {"ChannelHighLowOpenHeightEdit", "2",
+         [ch] { return ch->HighLowSize<TcPlotChannel::hlOpenHeight>(); }},
     };
     for (const EditCase& c : edits) {
         SCOPED_TRACE(c.control);
@@ -250,7 +252,8 @@ TEST_F(EditorFiles, StripChartChannelFieldsRoundTrip)
         {"ChannelInterpolationStyleComboBox", 2, [ch] { return int(ch->InterpolationStyle()); }},
         {"ChannelHighLowStyleComboBox", 1, [ch] { return int(ch->HighLowStyle()); }},
         {"ChannelDigitalReferenceStyleComboBox", 1, [ch] { return int(ch->DigitalReferenceStyle()); }},
-        {"ChannelBarBrushStyleComboBox", 4, [ch] { return int(ch->BarStored<TcBrushStyleValue, &TcPlotPointStyle::BarBrushStyle>()); }},
+        {"ChannelBarBrushStyleComboBox", 4,
+         [ch] { return int(ch->BarStored<TcBrushStyleValue, &TcPlotPointStyle::BarBrushStyle>()); }},
     };
     for (const ComboCase& c : combos) {
         SCOPED_TRACE(c.control);
@@ -274,7 +277,8 @@ TEST_F(EditorFiles, StripChartChannelFieldsRoundTrip)
     ch->SetFillEnabled(true);
     f->UpdateAll();
     EXPECT_FALSE(Find<TcComponentEditorCheckBox>(f, "ChannelFastDrawCheckBox")->AsBoolean());
-    EXPECT_EQ(Find<TcComponentEditorEdit>(f, "ChannelDigitalReferenceLowEdit")->AsString(), QStringLiteral("15"));
+    EXPECT_EQ(Find<TcComponentEditorEdit>(f, "ChannelDigitalReferenceLowEdit")->AsString(),
+              QStringLiteral("15"));
     EXPECT_TRUE(Find<TcComponentEditorCheckBox>(f, "ChannelFillEnabledCheckBox")->AsBoolean());
     EXPECT_EQ(Find<TcComponentEditorComboBox>(f, "ChannelInterpolationStyleComboBox")->AsInteger(), 2);
 }

@@ -9,10 +9,10 @@
 namespace charttest
 {
 
-using chart::TColor;
 using chart::TcDialogService;
 using chart::TcFileDialogAnswer;
 using chart::TcFileDialogRequest;
+using chart::TColor;
 
 // Answers the dialogs with what the test put in; records what they were asked.
 class FakeDialogs : public TcDialogService
