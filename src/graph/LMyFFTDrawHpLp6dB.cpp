@@ -1138,9 +1138,17 @@ void LMyFFTDrawHpLp6dB::UpdateLayer()
 
 void LMyFFTDrawHpLp6dB::ResizeOverlay(const QSize& size)
 {
-    // Clearing what the overlay holds leaves the whole store clear; a page that fits keeps the store
-    // and its row length, so that a resize neither allocates nor clears the layer again.
-    ClearTiles(FOverlay, FOverlayUsed);
+    const bool first = FOverlay.isNull() && FOverlayStore.empty();
+    // A resized page keeps a store with room to grow, all clear but for the tiles it uses: clearing
+    // those leaves it clear for the next size, so a resize neither allocates nor clears it.
+    if (!FOverlayStore.empty())
+        ClearTiles(FOverlay, FOverlayUsed);
+    FOverlayUsed.Reset(size.width(), size.height());
+    // A page at its first size has an image of its own, cleared only where something is drawn.
+    if (first) {
+        FOverlay = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        return;
+    }
     if (size.width() > FOverlayStride || size.height() > FOverlayRows) {
         FOverlay = QImage();
         FOverlayStride = size.width() + size.width() / 4;
@@ -1150,7 +1158,6 @@ void LMyFFTDrawHpLp6dB::ResizeOverlay(const QSize& size)
     FOverlay =
         QImage(reinterpret_cast<uchar*>(FOverlayStore.data()), size.width(), size.height(),
                qsizetype(FOverlayStride) * qsizetype(sizeof(QRgb)), QImage::Format_ARGB32_Premultiplied);
-    FOverlayUsed.Reset(size.width(), size.height());
 }
 
 void LMyFFTDrawHpLp6dB::DrawPlotOn(QImage& img, TPlotListMember& m)
@@ -2329,13 +2336,13 @@ void LMyFFTDrawHpLp6dB::UpdateSelectedFill(const TPaintPage& page)
 void LMyFFTDrawHpLp6dB::RedrawOverlays(const std::vector<TOverlayState>& now, const TPaintPage& page,
                                        const fw::TFont& markerFont)
 {
-    // Only the tiles that hold something need clearing; the rest of the store is clear.
+    // In a kept store only the tiles that hold something need clearing; the rest of it is clear.
     TTileMask dirty;
     dirty.Reset(FOverlayDamage.Width(), FOverlayDamage.Height());
-    if (FOverlayUsed.TileCount() == FOverlayDamage.TileCount())
-        for (int t = 0; t < FOverlayDamage.TileCount(); ++t)
-            if (FOverlayDamage.Tile(t) && FOverlayUsed.Tile(t))
-                dirty.Add(t);
+    const bool storeClear = !FOverlayStore.empty() && FOverlayUsed.TileCount() == FOverlayDamage.TileCount();
+    for (int t = 0; t < FOverlayDamage.TileCount(); ++t)
+        if (FOverlayDamage.Tile(t) && (!storeClear || FOverlayUsed.Tile(t)))
+            dirty.Add(t);
     ClearTiles(FOverlay, dirty);
     TOverlayClip clip;
     clip.Target = &FOverlay;

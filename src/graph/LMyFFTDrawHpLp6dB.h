@@ -478,7 +478,8 @@ class LMyFFTDrawHpLp6dB : public fw::TControl, public PlotPainter
     TTileMask FDamage, FOverlayDamage;
     // Tiles of the overlay layer that hold a pixel; every other pixel of its store is clear.
     TTileMask FOverlayUsed;
-    // The overlay's pixels: rows of FOverlayStride, kept (with room to grow) while the page fits.
+    // The overlay's pixels once the page was resized: rows of FOverlayStride, kept (with room to grow)
+    // while the page fits.
     std::vector<QRgb> FOverlayStore;
     int FOverlayStride = 0, FOverlayRows = 0;
     bool FPageValid = false;
