@@ -17,6 +17,7 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <unordered_map>
 
 namespace fw
 {
@@ -201,7 +202,7 @@ class TForm : public TControl
     void NoteComponent(QObject* component);
 
   private:
-    std::map<QString, QPointer<QObject>> FNames;
+    std::unordered_map<QString, QPointer<QObject>> FNames;
 };
 
 } // namespace fw

@@ -1101,8 +1101,7 @@ void LMyFFTDrawHpLp6dB::UpdateLayer()
     if (FDamage.Width() != size.width() || FDamage.Height() != size.height()) {
         FDamage.Reset(size.width(), size.height());
         FOverlayDamage.Reset(size.width(), size.height());
-        FOverlay = QImage(size, QImage::Format_ARGB32_Premultiplied);
-        FOverlayUsed.Reset(size.width(), size.height());
+        ResizeOverlay(size);
         FPageValid = false;
     }
     // Grid, ticks and axes change only with the ranges, sizes and colours: kept as a background.
@@ -1135,6 +1134,30 @@ void LMyFFTDrawHpLp6dB::UpdateLayer()
         RedrawChangedTiles(now, size);
     }
     FLayerPlots = std::move(now);
+}
+
+void LMyFFTDrawHpLp6dB::ResizeOverlay(const QSize& size)
+{
+    const bool first = FOverlay.isNull() && FOverlayStore.empty();
+    // A resized page keeps a store with room to grow, all clear but for the tiles it uses: clearing
+    // those leaves it clear for the next size, so a resize neither allocates nor clears it.
+    if (!FOverlayStore.empty())
+        ClearTiles(FOverlay, FOverlayUsed);
+    FOverlayUsed.Reset(size.width(), size.height());
+    // A page at its first size has an image of its own, cleared only where something is drawn.
+    if (first) {
+        FOverlay = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        return;
+    }
+    if (size.width() > FOverlayStride || size.height() > FOverlayRows) {
+        FOverlay = QImage();
+        FOverlayStride = size.width() + size.width() / 4;
+        FOverlayRows = size.height() + size.height() / 4;
+        FOverlayStore.assign(std::size_t(FOverlayStride) * std::size_t(FOverlayRows), 0);
+    }
+    FOverlay =
+        QImage(reinterpret_cast<uchar*>(FOverlayStore.data()), size.width(), size.height(),
+               qsizetype(FOverlayStride) * qsizetype(sizeof(QRgb)), QImage::Format_ARGB32_Premultiplied);
 }
 
 void LMyFFTDrawHpLp6dB::DrawPlotOn(QImage& img, TPlotListMember& m)
@@ -1340,6 +1363,8 @@ void LMyFFTDrawHpLp6dB::hideEvent(QHideEvent* e)
     }
     FLayer = QImage();
     FOverlay = QImage();
+    FOverlayStore = {};
+    FOverlayStride = FOverlayRows = 0;
     FBackground = QImage();
     FBackgroundKey = {};
     FLayerPlots.clear();
@@ -2311,7 +2336,14 @@ void LMyFFTDrawHpLp6dB::UpdateSelectedFill(const TPaintPage& page)
 void LMyFFTDrawHpLp6dB::RedrawOverlays(const std::vector<TOverlayState>& now, const TPaintPage& page,
                                        const fw::TFont& markerFont)
 {
-    ClearTiles(FOverlay, FOverlayDamage);
+    // In a kept store only the tiles that hold something need clearing; the rest of it is clear.
+    TTileMask dirty;
+    dirty.Reset(FOverlayDamage.Width(), FOverlayDamage.Height());
+    const bool storeClear = !FOverlayStore.empty() && FOverlayUsed.TileCount() == FOverlayDamage.TileCount();
+    for (int t = 0; t < FOverlayDamage.TileCount(); ++t)
+        if (FOverlayDamage.Tile(t) && (!storeClear || FOverlayUsed.Tile(t)))
+            dirty.Add(t);
+    ClearTiles(FOverlay, dirty);
     TOverlayClip clip;
     clip.Target = &FOverlay;
     const std::vector<QRect> rects = FOverlayDamage.Rects();

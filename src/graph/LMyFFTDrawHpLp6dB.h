@@ -355,6 +355,8 @@ class LMyFFTDrawHpLp6dB : public fw::TControl, public PlotPainter
     };
 
     void DrawPlotOn(QImage& image, TPlotListMember& m);
+    // Views the overlay at a new page size over its kept store, all clear.
+    void ResizeOverlay(const QSize& size);
     void EnsurePixels(TPlotListMember& m, const TAxisMap& map);
     void UpdateLayer();
     // True (and the change noted) when a change is not drawn now; see SetDrawWhenShown.
@@ -474,8 +476,12 @@ class LMyFFTDrawHpLp6dB : public fw::TControl, public PlotPainter
     // Tiles of the page and tiles of the overlay layer to draw again at the next copy; both are
     // whole only while the page is valid.
     TTileMask FDamage, FOverlayDamage;
-    // Tiles of the overlay layer that hold a pixel.
+    // Tiles of the overlay layer that hold a pixel; every other pixel of its store is clear.
     TTileMask FOverlayUsed;
+    // The overlay's pixels once the page was resized: rows of FOverlayStride, kept (with room to grow)
+    // while the page fits.
+    std::vector<QRgb> FOverlayStore;
+    int FOverlayStride = 0, FOverlayRows = 0;
     bool FPageValid = false;
     unsigned FPageGeneration = 0;
     // The overlays as drawn at the last copy: 50 markers, the marker line, the free text, the

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
+#include <QtTest/QTest>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -526,3 +528,206 @@ TEST_F(EditBox, RimClicksFireNothingButtonsClickOnReleaseOverThemselves)
 }
 
 } // namespace
+
+// Until it is used, an edit box draws its text itself; what it draws is what its inner edit draws, and the
+// inner edit, once made, takes the box's place in the tab order and the press that made it.
+namespace
+{
+
+struct LazyEditCase {
+    const char* name;
+    const char* text;
+    TAlignment alignment;
+    int width;
+    int fontPixels;
+    bool enabled;
+    bool readOnly;
+    bool drawn; // by the box, with no inner edit
+};
+
+void ConfigureLazyEdit(TRoundEdit& e, const LazyEditCase& c, int y)
+{
+    e.SetBounds(4, y, c.width, 24);
+    e.SetRounding(6);
+    e.SetBorderColor(fw::clHighlightText);
+    e.Font().SetName(QStringLiteral("Tahoma"));
+    e.Font().SetHeight(-c.fontPixels);
+    e.Font().SetColor(0x402010);
+    e.SetAlignment(c.alignment);
+    e.SetColor(fw::clWhite);
+    e.SetText(QString::fromUtf8(c.text));
+    e.SetEnabled(c.enabled);
+    e.SetReadOnly(c.readOnly);
+}
+
+} // namespace
+
+TEST(LazyRoundEdit, DrawsItsTextAsTheInnerEditDoes)
+{
+    testapp::EnsureApp();
+    const LazyEditCase cases[] = {
+        {"centred gain in a narrow box", "+0.0dB", taCenter, 58, 10, true, false, true},
+        {"centred wide box", "19.7Hz", taCenter, 120, 11, true, false, true},
+        {"left", "-12.5 ms", taLeftJustify, 90, 11, true, false, true},
+        {"right", "1", taRightJustify, 70, 11, true, false, true},
+        {"descenders and odd width", "Wgjy 7", taCenter, 77, 11, true, false, true},
+        {"disabled", "+20.0dB", taCenter, 64, 10, false, false, true},
+        {"read-only", "Out 1", taLeftJustify, 64, 11, true, true, true},
+        {"empty", "", taCenter, 58, 11, true, false, true},
+        {"wider than the box, scrolled to its end", "+20.0dB and far more text", taCenter, 58, 11, true,
+         false, true},
+        {"not Latin", "\xce\xa9 \xc2\xb5s", taCenter, 80, 11, true, false, true},
+        {"right to left", "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d", taCenter, 80, 11, true, false, false},
+    };
+    for (const LazyEditCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget window;
+        window.resize(200, 110);
+        auto* drawn = new TRoundEdit(&window);
+        auto* madeFirst = new TRoundEdit(&window);
+        madeFirst->InnerEdit();
+        auto* madeAfter = new TRoundEdit(&window);
+        ConfigureLazyEdit(*drawn, c, 4);
+        ConfigureLazyEdit(*madeFirst, c, 40);
+        ConfigureLazyEdit(*madeAfter, c, 76);
+        madeAfter->InnerEdit();
+        QCursor::setPos(1000, 1000); // the pointer over a box would make its edit
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QApplication::processEvents();
+        const QImage expected = madeFirst->grab().toImage();
+        EXPECT_EQ(drawn->findChildren<QLineEdit*>().size(), c.drawn ? 0 : 1) << "drawn by the box";
+        EXPECT_EQ(drawn->grab().toImage(), expected);
+        EXPECT_EQ(madeAfter->grab().toImage(), expected);
+        EXPECT_EQ(drawn->Text(), QString::fromUtf8(c.text));
+        EXPECT_EQ(drawn->Enabled(), c.enabled);
+        EXPECT_EQ(drawn->ReadOnly(), c.readOnly);
+    }
+}
+
+TEST(LazyRoundEdit, TabVisitsTheEditsInTheirPlace)
+{
+    testapp::EnsureApp();
+    QWidget window;
+    window.resize(300, 200);
+    std::vector<TRoundEdit*> edits;
+    for (int i = 0; i < 4; ++i) {
+        auto* e = new TRoundEdit(&window);
+        e->SetBounds(4, 4 + 30 * i, 80, 24);
+        e->SetText(QStringLiteral("value %1").arg(i));
+        e->SetTabStop(i != 2);
+        edits.push_back(e);
+    }
+    auto* after = new QLineEdit(&window);
+    after->setGeometry(4, 130, 80, 20);
+    edits[3]->InnerEdit(); // made out of order
+    window.show();
+    QApplication::setActiveWindow(&window);
+    edits[0]->SetFocus();
+    QApplication::processEvents();
+    struct Step {
+        const char* name;
+        int key;
+        QWidget* expected;
+    };
+    const Step steps[] = {
+        {"Tab to the second", Qt::Key_Tab, edits[1]->InnerEdit()},
+        {"past the edit that is no tab stop to the one made first", Qt::Key_Tab, edits[3]->InnerEdit()},
+        {"then to the plain edit after it", Qt::Key_Tab, after},
+        {"back", Qt::Key_Backtab, edits[3]->InnerEdit()},
+        {"back again", Qt::Key_Backtab, edits[1]->InnerEdit()},
+        {"back to the first", Qt::Key_Backtab, edits[0]->InnerEdit()},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
+        testapp::Key(QApplication::focusWidget(), s.key);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), s.expected);
+    }
+}
+
+TEST(LazyRoundEdit, TabIntoAnEditNotYetMadeSelectsItsText)
+{
+    testapp::EnsureApp();
+    QWidget window;
+    window.resize(200, 80);
+    auto* first = new TRoundEdit(&window);
+    auto* second = new TRoundEdit(&window);
+    second->SetBounds(4, 40, 80, 24);
+    for (TRoundEdit* e : {first, second})
+        e->SetTabStop(true);
+    second->SetText(QStringLiteral("+1.5dB"));
+    std::vector<std::string> log;
+    second->OnEnter = [&](fw::TControl* s) { log.push_back(s == second ? "enter" : "enter wrong sender"); };
+    window.show();
+    QApplication::setActiveWindow(&window);
+    first->SetFocus();
+    QApplication::processEvents();
+    testapp::Key(QApplication::focusWidget(), Qt::Key_Tab);
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), second->InnerEdit());
+    EXPECT_EQ(second->InnerEdit()->selectedText(), QStringLiteral("+1.5dB"));
+    EXPECT_EQ(log, std::vector<std::string>{"enter"});
+}
+
+TEST(LazyRoundEdit, APressThatMakesTheEditIsTheEdits)
+{
+    testapp::EnsureApp();
+    struct Case {
+        const char* name;
+        int x;
+        bool enabled;
+        std::vector<std::string> log;
+        bool focused;
+    };
+    const Case cases[] = {
+        {"on the text", 20, true, {"mousedown", "click"}, true},
+        {"on the rim", 2, true, {}, false},
+        {"on a disabled edit", 20, false, {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QWidget window;
+        window.resize(200, 80);
+        auto* edit = new TRoundEdit(&window);
+        edit->SetBounds(4, 4, 80, 24);
+        edit->SetText(QStringLiteral("12"));
+        edit->SetEnabled(c.enabled);
+        std::vector<std::string> log;
+        edit->OnMouseDown = [&](fw::TControl* s, fw::TMouseButton, fw::TShiftState, int, int) {
+            log.push_back(s == edit ? "mousedown" : "mousedown wrong sender");
+        };
+        edit->OnClick = [&](fw::TControl*) { log.push_back("click"); };
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QApplication::processEvents();
+        // Through the window system, with no move before it: the box is picked before its edit is made.
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, edit->mapTo(&window, QPoint(c.x, 12)));
+        QApplication::processEvents();
+        EXPECT_EQ(log, c.log);
+        EXPECT_EQ(QApplication::focusWidget() == edit->InnerEdit(), c.focused);
+    }
+}
+
+TEST(LazyRoundEdit, TextSetBeforeTheEditIsMadeKeepsTheEditsRules)
+{
+    testapp::EnsureApp();
+    QWidget window;
+    auto* edit = new TRoundEdit(&window);
+    int changes = 0;
+    edit->OnChange = [&](fw::TControl*) { ++changes; };
+    edit->SetMaxLength(4);
+    edit->SetText(QStringLiteral("123456"));
+    EXPECT_EQ(edit->Text(), QStringLiteral("1234"));
+    edit->SetText(QStringLiteral("1234"));
+    EXPECT_EQ(changes, 1) << "the same text again changes nothing";
+    edit->SetCharCase(ecUpperCase);
+    edit->SetText(QStringLiteral("ab"));
+    edit->SetCharCase(ecUpperCase);
+    EXPECT_EQ(edit->Text(), QStringLiteral("AB"));
+    changes = 0;
+    EXPECT_EQ(edit->InnerEdit()->text(), QStringLiteral("AB"));
+    EXPECT_EQ(edit->InnerEdit()->maxLength(), 4);
+    EXPECT_EQ(edit->InnerEdit()->cursorPosition(), 2);
+    EXPECT_EQ(changes, 0) << "making the edit is no change";
+}

@@ -195,6 +195,44 @@ TEST_F(Repaint, ResizeAndFrameworkPaintMatchAFreshGraph)
     EXPECT_TRUE(a.Grab() == b.Grab());
 }
 
+// The overlay keeps its store across sizes: what it showed at one size must not stay at the next.
+TEST_F(Repaint, ResizesBackAndForthLeaveNoOverlayBehind)
+{
+    struct Case {
+        const char* name;
+        std::vector<int> widths; // drawn at each in turn, the last one compared
+    };
+    // Markers, the free text and the line sit where the width puts them.
+    auto Shown = [] {
+        Scene s;
+        s.text = QStringLiteral("Text");
+        s.line = true;
+        return s;
+    };
+    const Case cases[] = {
+        {"shrink then grow back into the kept store", {1070, 900, 1070}},
+        {"grow past the store", {530, 1070}},
+        {"shrink twice then grow a little", {1070, 700, 530, 600}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LMyFFTDrawHpLp6dB a, b;
+        Plot pa(&a), pb(&b);
+        graphscene::ConfigureLikeMainWindow(a, c.widths.front());
+        a.PaintPages();
+        for (std::size_t i = 0; i < c.widths.size(); ++i) {
+            a.resize(c.widths[i], 255);
+            Show(a, pa, Shown());
+            a.PaintPages();
+        }
+        graphscene::ConfigureLikeMainWindow(b, c.widths.back());
+        b.PaintPages();
+        Show(b, pb, Shown());
+        b.PaintPages();
+        EXPECT_TRUE(a.Grab() == b.Grab());
+    }
+}
+
 TEST_F(Repaint, OnlyWhatChangedIsDrawnAgain)
 {
     LMyFFTDrawHpLp6dB g;

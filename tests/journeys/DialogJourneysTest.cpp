@@ -9,6 +9,7 @@
 #include "app/main/TfmMain.h"
 #include "controls/panels/SkBmpButton.h"
 #include "controls/panels/SkComboBox.h"
+#include "controls/smooth/RoundEdit.h"
 #include "controls/smooth/TrackBar.h"
 #include "framework/Control.h"
 #include "model/LUnitControl.h"
@@ -332,10 +333,10 @@ TEST_F(PresetFiles, SaveThenOpenBringsTheSavedGainBack)
     ConnectByTyping();
     Click(Named("rzbMenuInA"));
     QWidget* fader = Named("isGainInA");
-    QWidget* shown = Named("cvdGainInA");
+    auto* shown = dynamic_cast<fx::TRoundEdit*>(Named("cvdGainInA"));
     ASSERT_NE(fader, nullptr);
     ASSERT_NE(shown, nullptr);
-    auto gainText = [&] { return Gui([&] { return shown->findChild<QLineEdit*>()->text(); }); };
+    auto gainText = [&] { return Gui([&] { return shown->Text(); }); };
     auto gain = [&] { return Gui([&] { return int(Main->Unit()->GetGain(0)); }); };
     const QString startText = gainText();
     const int startGain = gain();

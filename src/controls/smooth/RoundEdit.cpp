@@ -7,6 +7,10 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTextLayout>
 #include <QToolTip>
 
 namespace fx
@@ -425,13 +429,7 @@ TEmptyEdit::TEmptyEdit(TRoundEdit* owner) : QLineEdit(owner), FOwner(owner)
     setFocusPolicy(Qt::ClickFocus);
     setMouseTracking(true);
     // Like the framework's edit, a changed text reports a change, also when set from code.
-    connect(this, &QLineEdit::textChanged, this, [this](const QString&) {
-        QPointer<TRoundEdit> guard(FOwner);
-        if (FOwner->OnChange)
-            FOwner->OnChange(FOwner);
-        if (guard && text().isEmpty() && !FEmptyText.isEmpty())
-            update();
-    });
+    connect(this, &QLineEdit::textChanged, this, [this](const QString&) { FOwner->TextChanged(); });
 }
 
 void TEmptyEdit::paintEvent(QPaintEvent* e)
@@ -610,44 +608,166 @@ void TEmptyEdit::focusOutEvent(QFocusEvent* e)
 
 // ---- rounded edit ----
 
-TRoundEdit::TRoundEdit(QWidget* parent) : TRoundControlPanel(parent), FEdit(new TEmptyEdit(this))
+TRoundEdit::TRoundEdit(QWidget* parent) : TRoundControlPanel(parent)
 {
-    FEdit->move(0, 5);
-    FEdit->show();
     TControl::SetBounds(Left(), Top(), 100, 24);
     // A layout always streams the collection once, which reserves the right inner size.
     RealignControls();
     FontChanged();
     ApplyColor();
+    // A drag over the box makes the edit, which then takes the drop as it would have.
+    setAcceptDrops(true);
+}
+
+TEmptyEdit* TRoundEdit::InnerEdit() const
+{
+    const_cast<TRoundEdit*>(this)->MakeEdit();
+    return FEdit;
+}
+
+void TRoundEdit::MakeEdit()
+{
+    if (FEdit)
+        return;
+    auto* edit = new TEmptyEdit(this);
+    {
+        const QSignalBlocker quiet(edit);
+        edit->setMaxLength(FMaxLength);
+        edit->setText(FText);
+        edit->setReadOnly(FReadOnly);
+        edit->setEnabled(FEditEnabled);
+    }
+    FEdit = edit;
+    FText.clear();
+    SetAlignment(FAlignment);
+    FontChanged();
+    ApplyColor();
+    LayoutContent();
+    // The edit takes the box's place in the tab order.
+    setFocusPolicy(Qt::TabFocus);
+    QWidget::setTabOrder(this, edit);
+    setFocusPolicy(Qt::NoFocus);
+    edit->setFocusPolicy(FTabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    setAcceptDrops(false);
+    edit->show();
+}
+
+void TRoundEdit::UpdateFocusPolicy()
+{
+    if (FEdit)
+        FEdit->setFocusPolicy(FTabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    else
+        setFocusPolicy(FTabStop && FEditEnabled ? Qt::TabFocus : Qt::NoFocus);
+}
+
+void TRoundEdit::TextChanged()
+{
+    QPointer<TRoundEdit> guard(this);
+    if (OnChange)
+        OnChange(this);
+    if (guard && FEdit && FEdit->text().isEmpty() && !FEdit->EmptyText().isEmpty())
+        FEdit->update();
 }
 
 void TRoundEdit::SetText(const QString& value)
 {
-    if (value != FEdit->text())
-        FEdit->setText(value);
+    if (FEdit) {
+        if (value != FEdit->text())
+            FEdit->setText(value);
+        return;
+    }
+    const QString text = value.left(FMaxLength);
+    if (text == FText)
+        return;
+    FText = text;
+    update();
+    CheckDrawable();
+    TextChanged();
 }
 
 void TRoundEdit::SetAlignment(TAlignment value)
 {
     FAlignment = value;
-    FEdit->setAlignment(value == taCenter         ? Qt::AlignHCenter
-                        : value == taRightJustify ? Qt::AlignRight
-                                                  : Qt::AlignLeft);
+    if (FEdit)
+        FEdit->setAlignment(value == taCenter         ? Qt::AlignHCenter
+                            : value == taRightJustify ? Qt::AlignRight
+                                                      : Qt::AlignLeft);
+    else
+        update();
+}
+
+void TRoundEdit::SetReadOnly(bool value)
+{
+    FReadOnly = value;
+    if (FEdit)
+        FEdit->setReadOnly(value);
+    else
+        update();
+}
+
+void TRoundEdit::SetMaxLength(int value)
+{
+    FMaxLength = value <= 0 ? kNoMaxLength : value;
+    if (FEdit)
+        FEdit->setMaxLength(FMaxLength);
+    else
+        SetText(FText);
+}
+
+void TRoundEdit::SetEnabled(bool value)
+{
+    FEditEnabled = value;
+    if (FEdit)
+        FEdit->setEnabled(value);
+    else
+        update();
+    UpdateFocusPolicy();
+}
+
+void TRoundEdit::SetTabStop(bool value)
+{
+    FTabStop = value;
+    UpdateFocusPolicy();
+}
+
+void TRoundEdit::SetFocus()
+{
+    MakeEdit();
+    FEdit->setFocus(Qt::OtherFocusReason);
+}
+
+void TRoundEdit::SetEmptyText(const QString& v)
+{
+    if (!v.isEmpty())
+        MakeEdit();
+    if (FEdit)
+        FEdit->SetEmptyText(v);
+}
+
+void TRoundEdit::SetTextHint(const QString& v)
+{
+    if (!v.isEmpty())
+        MakeEdit();
+    if (FEdit)
+        FEdit->setPlaceholderText(v);
 }
 
 void TRoundEdit::SetPasswordChar(QChar value)
 {
     FPasswordChar = value;
-    FEdit->setEchoMode(value.isNull() ? QLineEdit::Normal : QLineEdit::Password);
+    if (!value.isNull())
+        MakeEdit();
+    if (FEdit)
+        FEdit->setEchoMode(value.isNull() ? QLineEdit::Normal : QLineEdit::Password);
 }
 
 void TRoundEdit::SetCharCase(TEditCharCase value)
 {
     FCharCase = value;
     if (value == ecUpperCase)
-        FEdit->setText(FEdit->text().toUpper());
+        SetText(Text().toUpper());
     else if (value == ecLowerCase)
-        FEdit->setText(FEdit->text().toLower());
+        SetText(Text().toLower());
 }
 
 void TRoundEdit::SetBounds(int ALeft, int ATop, int AWidth, int)
@@ -656,36 +776,189 @@ void TRoundEdit::SetBounds(int ALeft, int ATop, int AWidth, int)
     LayoutContent(); // a hidden widget gets its resize event only when shown
 }
 
-void TRoundEdit::ApplyColor()
+QFont TRoundEdit::EditFont() const
 {
-    update();
-    QPalette pal = FEdit->palette();
-    pal.setColor(QPalette::Base, ToQColor(Color()));
-    pal.setColor(QPalette::Window, ToQColor(Color()));
-    FEdit->setPalette(pal);
+    return QFont(Font().ToQFont().resolve(font()), this);
 }
 
-void TRoundEdit::FontChanged()
+QPalette TRoundEdit::EditPalette() const
 {
-    FEdit->setFont(Font().ToQFont());
-    QPalette pal = FEdit->palette();
+    QPalette pal = FEdit ? FEdit->palette() : palette();
+    pal.setColor(QPalette::Base, ToQColor(Color()));
+    pal.setColor(QPalette::Window, ToQColor(Color()));
     // A disabled edit writes its text in the system's grey, whatever its font colour.
     pal.setColor(QPalette::Active, QPalette::Text, ToQColor(Font().Color()));
     pal.setColor(QPalette::Inactive, QPalette::Text, ToQColor(Font().Color()));
     pal.setColor(QPalette::Disabled, QPalette::Text, ToQColor(clGrayText));
-    FEdit->setPalette(pal);
+    return pal;
+}
+
+void TRoundEdit::ApplyColor()
+{
     update();
+    if (FEdit)
+        FEdit->setPalette(EditPalette());
+}
+
+void TRoundEdit::FontChanged()
+{
+    if (FEdit) {
+        FEdit->setFont(Font().ToQFont());
+        FEdit->setPalette(EditPalette());
+    }
+    update();
+    CheckDrawable();
 }
 
 void TRoundEdit::LayoutContent()
 {
-    if (!FEdit)
-        return;
     const TRoundControls& rc = Controls();
     const int left = rc.FLeftSize + FRounding + rc.FLeftControlSize;
     const int width =
         Width() - 2 * FRounding - rc.FRightSize - rc.FRightControlSize - rc.FLeftSize - rc.FLeftControlSize;
-    FEdit->setGeometry(left, 5, std::max(0, width), 18);
+    FEditRect = QRect(left, 5, std::max(0, width), 18);
+    if (FEdit)
+        FEdit->setGeometry(FEditRect);
+    else
+        CheckDrawable();
+}
+
+void TRoundEdit::CheckDrawable()
+{
+    if (FEdit || FText.isEmpty())
+        return;
+    bool plain = !FText.isRightToLeft() && !style()->inherits("QStyleSheetStyle");
+    for (const QChar c : FText)
+        plain = plain && c.isPrint() && c.category() != QChar::Separator_Line &&
+                c.category() != QChar::Separator_Paragraph;
+    if (!plain)
+        MakeEdit();
+}
+
+void TRoundEdit::DrawText()
+{
+    if (FEditRect.isEmpty())
+        return;
+    // As the inner edit paints itself: its panel, then the text on a line centred in its contents,
+    // scrolled as the edit scrolls it with the caret at the end.
+    QPainter p(this);
+    p.setClipRect(FEditRect & rect());
+    p.translate(FEditRect.topLeft());
+    const QFont font = EditFont();
+    p.setFont(font);
+    const QFontMetrics fm(font);
+    QStyleOptionFrame panel;
+    panel.initFrom(this);
+    panel.rect = QRect(QPoint(0, 0), FEditRect.size());
+    panel.palette = EditPalette();
+    if (!FEditEnabled) {
+        panel.state &= ~QStyle::State_Enabled;
+        panel.palette.setCurrentColorGroup(QPalette::Disabled);
+    }
+    panel.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
+    panel.fontMetrics = fm;
+    panel.lineWidth = 0;
+    panel.midLineWidth = 0;
+    panel.state |= QStyle::State_Sunken;
+    if (FReadOnly)
+        panel.state |= QStyle::State_ReadOnly;
+    panel.features = QStyleOptionFrame::None;
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &p, this);
+    const QRect r = style()->subElementRect(QStyle::SE_LineEditContents, &panel, this);
+    p.setClipRect(r, Qt::IntersectClip);
+
+    QTextLayout layout(FText, font);
+    QTextOption option = layout.textOption();
+    option.setTextDirection(Qt::LeftToRight);
+    option.setFlags(QTextOption::IncludeTrailingSpaces);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+
+    constexpr int horizontalMargin = 2;
+    const int lineHeight = std::max(fm.boundingRect(FText).height(), fm.height());
+    const int top = r.y() + (r.height() - lineHeight + 1) / 2;
+    const int width = r.width() - 2 * horizontalMargin;
+    const int caret = qRound(line.cursorToX(int(FText.size())));
+    const int used = qRound(line.naturalTextWidth()) + 1;
+    int& scroll = FScroll;
+    if (used <= width) {
+        scroll = FAlignment == taRightJustify ? used - width + 1
+                 : FAlignment == taCenter     ? (used - width) / 2
+                                              : 0;
+    } else if (caret - scroll >= width) {
+        scroll = caret - width + 1;
+    } else if (caret - scroll < 0 && scroll < used) {
+        scroll = caret;
+    } else if (used - scroll < width) {
+        scroll = used - width + 1;
+    } else {
+        scroll = std::max(0, scroll);
+    }
+    if (FText.isEmpty())
+        return;
+    const QPoint topLeft(r.x() + horizontalMargin - scroll, top - (qRound(line.ascent()) - fm.ascent()));
+    p.setPen(panel.palette.text().color());
+    layout.draw(&p, topLeft, {}, r);
+}
+
+void TRoundEdit::paintEvent(QPaintEvent* e)
+{
+    TRoundControlPanel::paintEvent(e);
+    if (!FEdit)
+        DrawText();
+}
+
+void TRoundEdit::focusInEvent(QFocusEvent* e)
+{
+    if (FEdit) {
+        TRoundControlPanel::focusInEvent(e);
+        return;
+    }
+    // Tab reached the box before its edit was made: the edit takes the focus for the same reason.
+    MakeEdit();
+    FEdit->setFocus(e->reason());
+}
+
+bool TRoundEdit::event(QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::Enter:
+    case QEvent::DragEnter:
+        MakeEdit();
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease: {
+        // A press that made the edit on its way in (the box was picked before the edit existed) is the
+        // edit's, with the moves and the release that follow it.
+        auto* m = static_cast<QMouseEvent*>(e);
+        const bool press = e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick;
+        if (press && !FForwardMouse)
+            MakeEdit();
+        if (press && FEdit->isEnabled() && FEdit->isVisible() &&
+            FEdit->geometry().contains(m->position().toPoint()))
+            FForwardMouse = true;
+        if (!FForwardMouse)
+            break;
+        if (e->type() == QEvent::MouseButtonRelease)
+            FForwardMouse = false;
+        // The focus a click gives, which the window system gave the box.
+        if (press && e->spontaneous() && (FEdit->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus)
+            FEdit->setFocus(Qt::MouseFocusReason);
+        QMouseEvent moved(e->type(), m->position() - QPointF(FEdit->pos()), m->scenePosition(),
+                          m->globalPosition(), m->button(), m->buttons(), m->modifiers(),
+                          m->pointingDevice());
+        QApplication::sendEvent(FEdit, &moved);
+        e->setAccepted(moved.isAccepted());
+        return true;
+    }
+    default:
+        break;
+    }
+    return TRoundControlPanel::event(e);
 }
 
 } // namespace fx

@@ -188,43 +188,46 @@ class TEmptyEdit : public QLineEdit
     bool FClicked = false;
 };
 
+// The inner edit is made when the edit is first used (focus, mouse, a caller asking for it) or cannot be
+// drawn as plain text; until then the box draws its text as the inner edit would.
 class TRoundEdit : public TRoundControlPanel
 {
   public:
     explicit TRoundEdit(QWidget* parent = nullptr);
 
-    QString Text() const { return FEdit->text(); }
+    QString Text() const { return FEdit ? FEdit->text() : FText; }
     void SetText(const QString& value);
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment value);
-    bool ReadOnly() const { return FEdit->isReadOnly(); }
-    void SetReadOnly(bool value) { FEdit->setReadOnly(value); }
+    bool ReadOnly() const { return FEdit ? FEdit->isReadOnly() : FReadOnly; }
+    void SetReadOnly(bool value);
     bool AutoSelect() const { return FAutoSelect; }
     void SetAutoSelect(bool value) { FAutoSelect = value; }
     bool HideSelection() const { return FHideSelection; }
     void SetHideSelection(bool value) { FHideSelection = value; }
-    int MaxLength() const { return FEdit->maxLength() == 32767 ? 0 : FEdit->maxLength(); }
-    void SetMaxLength(int value) { FEdit->setMaxLength(value <= 0 ? 32767 : value); }
+    int MaxLength() const { return FMaxLength == kNoMaxLength ? 0 : FMaxLength; }
+    void SetMaxLength(int value);
     QChar PasswordChar() const { return FPasswordChar; }
     void SetPasswordChar(QChar value);
     TEditCharCase CharCase() const { return FCharCase; }
     void SetCharCase(TEditCharCase value);
     bool NumbersOnly() const { return FNumbersOnly; }
     void SetNumbersOnly(bool value) { FNumbersOnly = value; }
-    QString EmptyText() const { return FEdit->EmptyText(); }
-    void SetEmptyText(const QString& v) { FEdit->SetEmptyText(v); }
-    QString TextHint() const { return FEdit->placeholderText(); }
-    void SetTextHint(const QString& v) { FEdit->setPlaceholderText(v); }
+    QString EmptyText() const { return FEdit ? FEdit->EmptyText() : QString(); }
+    void SetEmptyText(const QString& v);
+    QString TextHint() const { return FEdit ? FEdit->placeholderText() : QString(); }
+    void SetTextHint(const QString& v);
     // These act on the inner edit, not on the panel.
-    bool Enabled() const { return FEdit->isEnabled(); }
-    void SetEnabled(bool value) { FEdit->setEnabled(value); }
+    bool Enabled() const { return FEdit ? FEdit->isEnabled() : FEditEnabled && isEnabled(); }
+    void SetEnabled(bool value);
     // The inner edit takes the focus on a click either way, as an edit does; Tab reaches it only as a tab
     // stop.
-    bool TabStop() const { return (FEdit->focusPolicy() & Qt::TabFocus) != 0; }
-    void SetTabStop(bool value) { FEdit->setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus); }
-    void SetFocus() { FEdit->setFocus(Qt::OtherFocusReason); }
+    bool TabStop() const { return FEdit ? (FEdit->focusPolicy() & Qt::TabFocus) != 0 : FTabStop; }
+    void SetTabStop(bool value);
+    void SetFocus();
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
-    TEmptyEdit* InnerEdit() const { return FEdit; }
+    // Makes the inner edit when there is none yet.
+    TEmptyEdit* InnerEdit() const;
 
     fw::TNotifyEvent OnChange;
 
@@ -234,10 +237,31 @@ class TRoundEdit : public TRoundControlPanel
     void FontChanged() override;
     void Resized() override { LayoutContent(); }
     bool RimFiresEvents() const override { return false; }
+    bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
 
   private:
     friend class TEmptyEdit;
-    TEmptyEdit* FEdit;
+    static constexpr int kNoMaxLength = 32767;
+    void MakeEdit();
+    // Makes the inner edit when the text cannot be drawn as the edit would draw it.
+    void CheckDrawable();
+    void UpdateFocusPolicy();
+    void TextChanged();
+    void DrawText();
+    // The inner edit's font and palette, also while there is none.
+    QFont EditFont() const;
+    QPalette EditPalette() const;
+    TEmptyEdit* FEdit = nullptr;
+    QRect FEditRect;
+    int FScroll = 0; // how far the text is scrolled left, kept from paint to paint as the edit keeps it
+    QString FText;
+    int FMaxLength = kNoMaxLength;
+    bool FReadOnly = false;
+    bool FEditEnabled = true;
+    bool FTabStop = false;
+    bool FForwardMouse = false;
     TAlignment FAlignment = taLeftJustify;
     bool FAutoSelect = true;
     bool FHideSelection = true;
