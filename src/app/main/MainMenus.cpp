@@ -10,6 +10,7 @@
 #include "controls/panels/SkLabel.h"
 #include "curves/CurveColours.h"
 #include "curves/Plot.h"
+#include "framework/Fonts.h"
 #include "graph/LMyFFTDrawHpLp6dB.h"
 #include "model/LUnitControl.h"
 #include "session/LLinkSession.h"
@@ -75,11 +76,14 @@ const MenuRow kMenu[] = {
 void TfmMain::BuildMenu()
 {
     FMenuBar->setGeometry(0, 0, kDesignWidth - kFrameWidth, kMenuHeight);
-    FMenuBar->setStyleSheet(QStringLiteral(
-        "QMenuBar{background:#2a2a2a;color:#e8e8e8;font-family:Tahoma;font-size:12px}"
-        "QMenuBar::item:selected{background:#505050}"
-        "QMenu{background:#2f2f2f;color:#e8e8e8;font-family:Tahoma;font-size:12px;border:1px solid #555}"
-        "QMenu::item:selected{background:#4a6a8a}"));
+    // Named by the installed family: a family that is not installed costs a fallback search per script.
+    FMenuBar->setStyleSheet(
+        QStringLiteral("QMenuBar{background:#2a2a2a;color:#e8e8e8;font-family:'%1';font-size:12px}"
+                       "QMenuBar::item:selected{background:#505050}"
+                       "QMenu{background:#2f2f2f;color:#e8e8e8;font-family:'%1';font-size:12px;"
+                       "border:1px solid #555}"
+                       "QMenu::item:selected{background:#4a6a8a}")
+            .arg(fw::SubstituteFamily(QStringLiteral("Tahoma"))));
     std::map<QString, QMenu*> menus;
     for (const MenuRow& r : kMenu) {
         QMenu* owner = r.parent[0] ? menus[QString::fromLatin1(r.parent)] : nullptr;
