@@ -81,19 +81,29 @@ void UseFont(fw::TControl& c, const char* family, int px, TColor colour, bool bo
 int BlockLabelPixels()
 {
     static const int px = [] {
-        for (int size = 16; size > 9; --size) {
+        constexpr int room = 50 - 6;
+        auto widest = [](int size) {
             fw::TFont f;
             f.SetName(QStringLiteral("Times New Roman"));
             f.SetHeight(-size);
             f.SetStyle(unsigned(fw::fsBold));
             const QFontMetrics fm(f.ToQFont());
-            int widest = 0;
+            int w = 0;
             for (const char* n : {"XOVER", "DELAY", "HP/LP", "LIMIT", "COMP", "GAIN", "MUTE"})
-                widest = std::max(widest, fm.horizontalAdvance(QString::fromLatin1(n)));
-            if (widest <= 50 - 6)
-                return size;
-        }
-        return 10;
+                w = std::max(w, fm.horizontalAdvance(QString::fromLatin1(n)));
+            return w;
+        };
+        // Each size measured loads a face of its own: start at 15 pixels (the panel titles' size) and
+        // step from the size its widths scale to, so that only the sizes next to the answer are loaded.
+        const int at15 = widest(15);
+        if (at15 <= room)
+            return widest(16) <= room ? 16 : 15;
+        int size = std::clamp(15 * room / std::max(1, at15), 10, 14);
+        while (size < 14 && widest(size + 1) <= room)
+            ++size;
+        while (size > 10 && widest(size) > room)
+            --size;
+        return size;
     }();
     return px;
 }
