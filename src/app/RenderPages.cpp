@@ -409,8 +409,8 @@ int main(int argc, char** argv)
             {d.fmTest.get(), "test"},
             {d.fmMemo.get(), "memo"},
             {d.fmAbout.get(), "about"},
-            {d.fmRs232Code.get(), "rs232code"},
-            {d.fmRs232CodeEnglish.get(), "rs232code-english"}};
+            {&d.Rs232Code(false), "rs232code"},
+            {&d.Rs232Code(true), "rs232code-english"}};
         for (const auto& [dlg, name] : dialogs) {
             dlg->Show();
             Save(dlg, QStringLiteral("%1/dialog-%2-%3.png")

@@ -234,7 +234,7 @@ TEST_F(MainWindow, MenuItems)
     ASSERT_EQ(modal.size(), 1u);
     EXPECT_EQ(modal[0], w->Dialogs()->fmExit.get());
     w->MenuItem(QStringLiteral("Rs232Code"))->trigger();
-    EXPECT_EQ(modal.back(), w->Dialogs()->fmRs232CodeEnglish.get());
+    EXPECT_EQ(modal.back(), &w->Dialogs()->Rs232Code(true));
 }
 
 TEST_F(MainWindow, Navigation)
@@ -380,7 +380,7 @@ TEST_F(MainWindow, SmallDialogs)
     EXPECT_EQ(TfmRs232Code::ContentLeft(749), 50);
     // Each reference window shows its language's document.
     for (const auto& [dialog, english] :
-         {std::pair{d.fmRs232CodeEnglish.get(), true}, std::pair{d.fmRs232Code.get(), false}}) {
+         {std::pair{&d.Rs232Code(true), true}, std::pair{&d.Rs232Code(false), false}}) {
         auto* rtf = dialog->findChild<fx::TRTFLabel*>(QStringLiteral("RTFLabel"));
         ASSERT_NE(rtf, nullptr);
         EXPECT_EQ(rtf->RichText(), SerialCommandReference(english));

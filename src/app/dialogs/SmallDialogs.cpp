@@ -688,12 +688,10 @@ void TfmRs232Code::closeEvent(QCloseEvent* e)
     resize(755 - 1, 666 - 1);
 }
 
-TDialogs::TDialogs(TfmMain* main)
+TDialogs::TDialogs(TfmMain* main) : FMain(main)
 {
     fmPeqRst = std::make_unique<TfmPeqRst>(main);
     fmAbout = std::make_unique<TfmAbout>(main);
-    fmRs232Code = std::make_unique<TfmRs232Code>(main, false);
-    fmRs232CodeEnglish = std::make_unique<TfmRs232Code>(main, true);
     fmProcess = std::make_unique<TfmProcess>(main);
     fmInformation = std::make_unique<TfmInformation>(main);
     fmExit = std::make_unique<TfmExit>(main);
@@ -703,5 +701,13 @@ TDialogs::TDialogs(TfmMain* main)
 }
 
 TDialogs::~TDialogs() = default;
+
+TfmRs232Code& TDialogs::Rs232Code(bool english)
+{
+    std::unique_ptr<TfmRs232Code>& d = FRs232Code[english ? 1 : 0];
+    if (!d)
+        d = std::make_unique<TfmRs232Code>(FMain, english);
+    return *d;
+}
 
 } // namespace app

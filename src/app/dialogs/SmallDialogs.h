@@ -202,14 +202,18 @@ struct TDialogs {
     ~TDialogs();
     std::unique_ptr<TfmPeqRst> fmPeqRst;
     std::unique_ptr<TfmAbout> fmAbout;
-    std::unique_ptr<TfmRs232Code> fmRs232Code;
-    std::unique_ptr<TfmRs232Code> fmRs232CodeEnglish;
+    // The serial command reference of a language, built when first asked for (a long document).
+    TfmRs232Code& Rs232Code(bool english);
     std::unique_ptr<TfmProcess> fmProcess;
     std::unique_ptr<TfmInformation> fmInformation;
     std::unique_ptr<TfmExit> fmExit;
     std::unique_ptr<TfmMemo> fmMemo;
     std::unique_ptr<TfmFactory> fmFactory;
     std::unique_ptr<TfmTest> fmTest;
+
+  private:
+    TfmMain* FMain;
+    std::unique_ptr<TfmRs232Code> FRs232Code[2];
 };
 
 // The serial command reference as an RTF document of our own, written from the command table (a

@@ -184,7 +184,7 @@ void TfmMain::ConnectHandlers()
     });
     on("Rs232Code", [this] {
         if (FDialogs)
-            (FLanguage == u"English" ? FDialogs->fmRs232CodeEnglish : FDialogs->fmRs232Code)->ShowModal();
+            FDialogs->Rs232Code(FLanguage == u"English").ShowModal();
     });
     on("MemoShow", [this] {
         if (FDialogs)
