@@ -460,12 +460,29 @@ TForm* TForm::Of(const QObject* o)
     return LiveForms().value(o, nullptr);
 }
 
+namespace
+{
+// The key of a component name: lower case, with a quick path for the plain ASCII names forms use.
+QString NameKey(const QString& name)
+{
+    QString key(name.size(), Qt::Uninitialized);
+    QChar* out = key.data();
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80)
+            return name.toLower();
+        *out++ = QChar(u >= 'A' && u <= 'Z' ? char16_t(u + ('a' - 'A')) : u);
+    }
+    return key;
+}
+} // namespace
+
 void TForm::NoteComponent(QObject* component)
 {
     const QString name = component->objectName();
     if (name.isEmpty())
         return;
-    auto [it, added] = FNames.try_emplace(name.toLower(), component);
+    auto [it, added] = FNames.try_emplace(NameKey(name), component);
     if (!added && (!it->second || it->second->objectName().compare(name, Qt::CaseInsensitive) != 0))
         it->second = component;
 }
@@ -474,7 +491,7 @@ QObject* TForm::FindComponent(const QString& name)
 {
     if (name.isEmpty())
         return nullptr;
-    const QString key = name.toLower();
+    const QString key = NameKey(name);
     auto valid = [&](const QPointer<QObject>& p) {
         if (!p || p->objectName().compare(name, Qt::CaseInsensitive) != 0)
             return false;

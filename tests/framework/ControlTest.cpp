@@ -99,6 +99,11 @@ TEST(Form, FindsComponentsByNameIgnoringCase)
     EXPECT_EQ(form.FindComponent("isgaininb"), a);
     delete inner;
     EXPECT_EQ(form.FindComponent("cvdGainInA"), nullptr);
+    // Names beyond ASCII fold their case as well.
+    auto* named = new TControl(&form);
+    named->SetName(QString::fromUtf8("lblKanal\u00c4"));
+    EXPECT_EQ(form.FindComponent(QString::fromUtf8("LBLKANAL\u00e4")), named);
+    EXPECT_EQ(form.FindComponent(QStringLiteral("lblKanalA")), nullptr);
 }
 
 TEST(Control, VisibleIsTheControlsOwnFlag)
