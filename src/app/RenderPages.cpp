@@ -407,7 +407,7 @@ int main(int argc, char** argv)
             {d.fmFactory.get(), "factory"},
             {d.fmProcess.get(), "process"},
             {d.fmTest.get(), "test"},
-            {d.fmMemo.get(), "memo"},
+            {&d.Memo(), "memo"},
             {d.fmAbout.get(), "about"},
             {&d.Rs232Code(false), "rs232code"},
             {&d.Rs232Code(true), "rs232code-english"}};

@@ -695,19 +695,31 @@ TDialogs::TDialogs(TfmMain* main) : FMain(main)
     fmProcess = std::make_unique<TfmProcess>(main);
     fmInformation = std::make_unique<TfmInformation>(main);
     fmExit = std::make_unique<TfmExit>(main);
-    fmMemo = std::make_unique<TfmMemo>(main);
     fmFactory = std::make_unique<TfmFactory>(main);
     fmTest = std::make_unique<TfmTest>(main);
 }
 
 TDialogs::~TDialogs() = default;
 
+namespace
+{
+template <class Dialog, class... Args>
+Dialog& BuiltOnce(std::unique_ptr<Dialog>& d, TfmMain* main, Args... args)
+{
+    if (!d)
+        d = std::make_unique<Dialog>(main, args...);
+    return *d;
+}
+} // namespace
+
 TfmRs232Code& TDialogs::Rs232Code(bool english)
 {
-    std::unique_ptr<TfmRs232Code>& d = FRs232Code[english ? 1 : 0];
-    if (!d)
-        d = std::make_unique<TfmRs232Code>(FMain, english);
-    return *d;
+    return BuiltOnce(FRs232Code[english ? 1 : 0], FMain, english);
+}
+
+TfmMemo& TDialogs::Memo()
+{
+    return BuiltOnce(FMemo, FMain);
 }
 
 } // namespace app

@@ -202,18 +202,20 @@ struct TDialogs {
     ~TDialogs();
     std::unique_ptr<TfmPeqRst> fmPeqRst;
     std::unique_ptr<TfmAbout> fmAbout;
-    // The serial command reference of a language, built when first asked for (a long document).
+    // Built when first asked for: the serial command reference of a language (a long document) and
+    // the message list (a text editor).
     TfmRs232Code& Rs232Code(bool english);
+    TfmMemo& Memo();
     std::unique_ptr<TfmProcess> fmProcess;
     std::unique_ptr<TfmInformation> fmInformation;
     std::unique_ptr<TfmExit> fmExit;
-    std::unique_ptr<TfmMemo> fmMemo;
     std::unique_ptr<TfmFactory> fmFactory;
     std::unique_ptr<TfmTest> fmTest;
 
   private:
     TfmMain* FMain;
     std::unique_ptr<TfmRs232Code> FRs232Code[2];
+    std::unique_ptr<TfmMemo> FMemo;
 };
 
 // The serial command reference as an RTF document of our own, written from the command table (a

@@ -188,7 +188,7 @@ void TfmMain::ConnectHandlers()
     });
     on("MemoShow", [this] {
         if (FDialogs)
-            FDialogs->fmMemo->Show();
+            FDialogs->Memo().Show();
     });
     on("FactoryDefault", [this] { FactoryDefaultClick(); });
     on("Open", [this] { OpenClick(); });
