@@ -3,6 +3,7 @@
 #include "graph/PlotRaster.h"
 
 #include <QPaintEvent>
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -74,9 +75,27 @@ int WidestSpanLabel(const TLabelFormat& f, const fw::TFont& font, const QString&
 {
     const QFont q = font.ToQFont();
     auto measure = [&] {
+        const fw::TextMetrics& m = fw::CurrentTextMetrics();
+        // In a face whose digits are all as wide (tabular figures, as interface faces have), labels
+        // that differ only in their digits are as wide: one label of each digit pattern is measured.
+        const int digit = m.Width(q, QStringLiteral("0"));
+        bool tabular = true;
+        for (char16_t d = u'1'; d <= u'9' && tabular; ++d)
+            tabular = m.Width(q, QString(QChar(d))) == digit;
+        QSet<QString> patterns;
         int w = 0;
-        for (const QString& label : SpanLabels(f))
-            w = std::max(w, fw::CurrentTextMetrics().Width(q, prefix + label));
+        for (const QString& label : SpanLabels(f)) {
+            if (tabular) {
+                QString pattern = label;
+                for (QChar& c : pattern)
+                    if (c >= u'0' && c <= u'9')
+                        c = u'0';
+                if (patterns.contains(pattern))
+                    continue;
+                patterns.insert(pattern);
+            }
+            w = std::max(w, m.Width(q, prefix + label));
+        }
         return w;
     };
     if (!fw::DefaultTextMetrics())

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace graph;
 
@@ -114,6 +115,53 @@ TEST_F(Graph, PropertyClamps)
     EXPECT_EQ(g.HorzTickLength(), g.Width());
     g.SetVertTickLength(-3);
     EXPECT_EQ(g.VertTickLength(), 0);
+}
+
+namespace
+{
+// Every character 5 wide but one, 12 wide.
+class OneWideCharMetrics : public fw::TextMetrics
+{
+  public:
+    explicit OneWideCharMetrics(QChar wide) : FWide(wide) {}
+    int Width(const QFont&, const QString& text) const override
+    {
+        int w = 0;
+        for (const QChar c : text)
+            w += c == FWide ? 12 : 5;
+        return w;
+    }
+    int Height(const QFont&) const override { return 13; }
+    int Ascent(const QFont&) const override { return 10; }
+
+  private:
+    QChar FWide;
+};
+} // namespace
+
+TEST_F(Graph, YLabelColumnFitsTheWidestLabelOfTheSpan)
+{
+    // Digits all as wide ('x' wide), or one digit wider than the rest: the column follows the widest
+    // label's width, whichever labels hold that digit.
+    std::optional<int> margin; // the column's width less the widest label's, alike in every case
+    for (const char16_t wide : {u'x', u'7', u'1', u'0'}) {
+        SCOPED_TRACE(QString(QChar(wide)).toStdString());
+        OneWideCharMetrics metrics{QChar(wide)};
+        fw::SetTextMetrics(&metrics);
+        LMyFFTDrawHpLp6dB g;
+        graphscene::ConfigureLikeMainWindow(g, 800);
+        const TLabelFormat f{int(g.XLabelFormat()), std::max(g.XLabelPrecision(), g.YLabelPrecision()),
+                             std::max(g.XLabelDigits(), g.YLabelDigits())};
+        int widest = 0;
+        for (int k = -100; k <= 100; ++k)
+            widest = std::max(widest, metrics.Width(QFont(), QString::fromStdString(LabelNumber(
+                                                                 3.14159265358979 * std::pow(10.0, k), f))));
+        const int column = g.Page(LMyFFTDrawHpLp6dB::YLabelPage).Width();
+        fw::SetTextMetrics(nullptr);
+        if (!margin)
+            margin = column - widest;
+        EXPECT_EQ(column - widest, *margin);
+    }
 }
 
 TEST_F(Graph, XLabelSetsByWidthAndYLabelTexts)
