@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QStringList>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 namespace fw
 {
@@ -176,15 +178,24 @@ QFont TFont::ToQFont() const
 {
     if (FQFontValid && FQFontHeight == FHeight && FQFontStyle == FStyle && FQFontName == FName)
         return FQFont;
-    InstallFontSubstitutions();
-    QFont f(SubstituteFamily(FName));
-    // Negative height is the character height, positive the cell height; both near enough as pixels.
-    f.setPixelSize(std::max(1, std::abs(FHeight)));
-    f.setBold(FStyle & fsBold);
-    f.setItalic(FStyle & fsItalic);
-    f.setUnderline(FStyle & fsUnderline);
-    f.setStrikeOut(FStyle & fsStrikeOut);
-    f.setHintingPreference(QFont::PreferFullHinting);
+    // Fonts alike share one QFont, and with it Qt's look-ups of its faces and the metrics kept for it.
+    thread_local std::map<std::tuple<QString, int, TFontStyles>, QFont> made;
+    auto [it, added] = made.try_emplace({FName, FHeight, FStyle});
+    if (added) {
+        InstallFontSubstitutions();
+        QFont& f = it->second;
+        f = QFont(SubstituteFamily(FName));
+        // Negative height is the character height, positive the cell height; both near enough as pixels.
+        f.setPixelSize(std::max(1, std::abs(FHeight)));
+        f.setBold(FStyle & fsBold);
+        f.setItalic(FStyle & fsItalic);
+        f.setUnderline(FStyle & fsUnderline);
+        f.setStrikeOut(FStyle & fsStrikeOut);
+        f.setHintingPreference(QFont::PreferFullHinting);
+    }
+    const QFont f = it->second;
+    if (made.size() >= 256)
+        made.clear();
     FQFont = f;
     FQFontName = FName;
     FQFontHeight = FHeight;

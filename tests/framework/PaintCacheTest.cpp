@@ -113,6 +113,11 @@ TEST(PaintCacheFont, ToQFontFollowsAssignSizeAndIgnoresColour)
     font.Assign(source);
     EXPECT_EQ(font.ToQFont(), source.ToQFont());
     EXPECT_EQ(font.ToQFont().family(), "Liberation Mono");
+    // Fonts alike share one QFont; a copy changed by its holder leaves the shared one alone.
+    EXPECT_TRUE(font.ToQFont().isCopyOf(source.ToQFont()));
+    QFont changed = font.ToQFont();
+    changed.setBold(true);
+    EXPECT_FALSE(source.ToQFont().bold());
 }
 
 // ---- default text metrics ----
