@@ -346,8 +346,8 @@ fw::TControl* TfmMain::BuildLabel(QWidget* parent, const Item& item)
     }
     // The band table's headings stand over its columns (the table is joined in ConnectPeqHandlers).
     bool heading = false;
-    for (int ch = 0; ch < 9; ++ch)
-        heading = heading || item.name == QStringLiteral("lbEq") + ChannelTitle(ch);
+    for (int ch = 0; ch < 9 && !heading && item.name.startsWith(u"lbEq"); ++ch)
+        heading = item.name == QStringLiteral("lbEq") + ChannelTitle(ch);
     auto* l = heading ? new eq::TPeqHeader(parent) : new TSkLabel(parent);
     l->BeginLoad();
     l->SetTransparent(true);
