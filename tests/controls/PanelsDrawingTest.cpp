@@ -248,6 +248,18 @@ TEST(SkBlinking, AControlThatLeavesDuringATickIsNotCalled)
     scope.Fake.Advance(list.IntervalOff());
     EXPECT_EQ(called, std::vector<int*>{&first});
     EXPECT_EQ(list.Count(), 1);
+    // A control is listed once; one that left may come back.
+    list.Add(&first, {});
+    EXPECT_EQ(list.Count(), 1);
+    list.Add(&second, [&](TBlinkState) {
+        called.push_back(&second);
+        return true;
+    });
+    EXPECT_EQ(list.Count(), 2);
+    list.Remove(&first);
+    called.clear();
+    scope.Fake.Advance(list.IntervalOn());
+    EXPECT_EQ(called, std::vector<int*>{&second});
 }
 
 namespace

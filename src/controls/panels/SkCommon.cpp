@@ -625,14 +625,15 @@ TSkBlinkingControlsList::~TSkBlinkingControlsList()
 
 void TSkBlinkingControlsList::Add(void* control, BlinkTarget target)
 {
-    for (auto& e : FControls)
-        if (e.first == control)
-            return;
+    if (!FMembers.insert(control).second)
+        return;
     FControls.emplace_back(control, std::move(target));
 }
 
 void TSkBlinkingControlsList::Remove(void* control)
 {
+    if (FMembers.erase(control) == 0)
+        return;
     FControls.erase(std::remove_if(FControls.begin(), FControls.end(),
                                    [control](const auto& e) { return e.first == control; }),
                     FControls.end());
@@ -659,9 +660,7 @@ void TSkBlinkingControlsList::Tick()
     // A control may leave the list (or be destroyed) while another one blinks: call only members.
     const auto controls = FControls;
     for (auto& e : controls) {
-        const bool member = std::any_of(FControls.begin(), FControls.end(),
-                                        [&](const auto& m) { return m.first == e.first; });
-        if (member && e.second)
+        if (FMembers.count(e.first) && e.second)
             e.second(FBlinkState);
     }
 }

@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <unordered_set>
 #include <vector>
 
 namespace sk
@@ -190,6 +191,7 @@ class TSkBlinkingControlsList
     int FIntervalOn = 500;
     fw::TTimer FTimer;
     std::vector<std::pair<void*, BlinkTarget>> FControls;
+    std::unordered_set<void*> FMembers; // the controls of FControls, for quick membership tests
 };
 
 // ---- Frame controller: pushes one set of frame and colour settings into many controls ----
