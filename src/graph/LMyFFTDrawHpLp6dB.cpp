@@ -2355,12 +2355,21 @@ void LMyFFTDrawHpLp6dB::UpdateSelectedFill(const TPaintPage& page)
 void LMyFFTDrawHpLp6dB::RedrawOverlays(const std::vector<TOverlayState>& now, const TPaintPage& page,
                                        const fw::TFont& markerFont)
 {
-    // In a kept store only the tiles that hold something need clearing; the rest of it is clear.
+    // The tiles an overlay drawn now reaches.
+    TTileMask reach;
+    reach.Reset(FOverlayDamage.Width(), FOverlayDamage.Height());
+    for (const TOverlayState& s : now)
+        if (s.Drawn)
+            reach.AddRect(s.Area);
+    // Only the tiles that hold something, or are drawn on now, need clearing: a kept store is clear
+    // elsewhere, and the tiles of a page's own image that nothing uses are never read (a new image
+    // is not cleared where nothing is drawn).
     TTileMask dirty;
     dirty.Reset(FOverlayDamage.Width(), FOverlayDamage.Height());
     const bool storeClear = !FOverlayStore.empty() && FOverlayUsed.TileCount() == FOverlayDamage.TileCount();
+    const bool usedKnown = FOverlayUsed.TileCount() == FOverlayDamage.TileCount();
     for (int t = 0; t < FOverlayDamage.TileCount(); ++t)
-        if (FOverlayDamage.Tile(t) && (!storeClear || FOverlayUsed.Tile(t)))
+        if (FOverlayDamage.Tile(t) && (!usedKnown || FOverlayUsed.Tile(t) || (!storeClear && reach.Tile(t))))
             dirty.Add(t);
     ClearTiles(FOverlay, dirty);
     TOverlayClip clip;
@@ -2380,12 +2389,7 @@ void LMyFFTDrawHpLp6dB::RedrawOverlays(const std::vector<TOverlayState>& now, co
     if (selected.Drawn && FOverlayDamage.Intersects(selected.Area))
         DrawParamText(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor, page.Font,
                       &clip, FPlan.SelectedMoved);
-    // The repaired tiles that no overlay drawn now reaches were just cleared: they are not scanned.
-    TTileMask reach;
-    reach.Reset(FOverlayDamage.Width(), FOverlayDamage.Height());
-    for (const TOverlayState& s : now)
-        if (s.Drawn)
-            reach.AddRect(s.Area);
+    // The repaired tiles that no overlay drawn now reaches hold nothing: they are not scanned.
     MarkUsedTiles(FOverlayUsed, FOverlay, FOverlayDamage, &reach);
     FDamage.Merge(FOverlayDamage);
 }
