@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QPainterPath>
 #include <QTextLayout>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -607,8 +608,9 @@ void TCanvas::StretchDraw(const TRect& r, const QImage& image)
     Trace("StretchDraw", {r.Left, r.Top, r.Right, r.Bottom});
     if (image.isNull() || r.IsEmpty())
         return;
-    // An opaque picture stretched on a plain painter is kept per source, size and smoothing, so that
-    // a repaint, or a window switched back to a size it had, copies it instead of scaling it again.
+    // An opaque picture stretched on a plain painter is kept per source, size and smoothing once it is
+    // drawn a second time, so that a repaint, or a window switched back to a size it had, copies it
+    // instead of scaling it again; one drawn once (a first frame) is scaled straight onto the painter.
     const bool plain = FPainter.deviceTransform().type() <= QTransform::TxTranslate;
     if (!plain || image.hasAlphaChannel() || image.paintingActive()) {
         FPainter.drawImage(r.ToQRect(), image);
@@ -623,21 +625,28 @@ void TCanvas::StretchDraw(const TRect& r, const QImage& image)
     thread_local std::vector<Entry> cache;
     const QSize size(r.Width(), r.Height());
     const bool smooth = FPainter.testRenderHint(QPainter::SmoothPixmapTransform);
-    for (const Entry& e : cache)
-        if (e.Source == image.cacheKey() && e.Size == size && e.Smooth == smooth) {
-            FPainter.drawImage(r.Left, r.Top, e.Stretched);
-            return;
-        }
+    auto found = std::find_if(cache.begin(), cache.end(), [&](const Entry& e) {
+        return e.Source == image.cacheKey() && e.Size == size && e.Smooth == smooth;
+    });
+    if (found != cache.end() && !found->Stretched.isNull()) {
+        FPainter.drawImage(r.Left, r.Top, found->Stretched);
+        return;
+    }
+    if (found == cache.end()) {
+        if (cache.size() >= 16)
+            cache.erase(cache.begin());
+        cache.push_back({image.cacheKey(), size, smooth, QImage()});
+        FPainter.drawImage(r.ToQRect(), image);
+        return;
+    }
     QImage stretched(size, QImage::Format_RGB32);
     {
         QPainter p(&stretched);
         p.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
         p.drawImage(QRect(QPoint(0, 0), size), image);
     }
-    if (cache.size() >= 16)
-        cache.erase(cache.begin());
-    cache.push_back({image.cacheKey(), size, smooth, std::move(stretched)});
-    FPainter.drawImage(r.Left, r.Top, cache.back().Stretched);
+    found->Stretched = std::move(stretched);
+    FPainter.drawImage(r.Left, r.Top, found->Stretched);
 }
 
 QImage MaskedCopy(const QImage& image, TColor key)

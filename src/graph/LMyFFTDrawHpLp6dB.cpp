@@ -1061,15 +1061,28 @@ bool LMyFFTDrawHpLp6dB::DeferDrawing()
 bool LMyFFTDrawHpLp6dB::RefreshBackground(QSize size)
 {
     const TDrawKey key = BackgroundKey();
-    if (key == FBackgroundKey && FBackground.size() == size)
+    if (key == FBackgroundKey && FBackgroundSize == size)
         return false;
-    FBackground = QImage(size, QImage::Format_RGB32);
-    FBackground.fill(fw::ToQColor(Color()));
-    PaintGrid(FBackground);
-    PaintTicks(FBackground);
-    PaintAxis(FBackground);
+    FBackground = QImage();
     FBackgroundKey = key;
+    FBackgroundSize = size;
     return true;
+}
+
+void LMyFFTDrawHpLp6dB::PaintBackground(QImage& img)
+{
+    img = QImage(FBackgroundSize, QImage::Format_RGB32);
+    img.fill(fw::ToQColor(Color()));
+    PaintGrid(img);
+    PaintTicks(img);
+    PaintAxis(img);
+}
+
+const QImage& LMyFFTDrawHpLp6dB::Background()
+{
+    if (FBackground.isNull() || FBackground.size() != FBackgroundSize)
+        PaintBackground(FBackground);
+    return FBackground;
 }
 
 void LMyFFTDrawHpLp6dB::RedrawChangedTiles(const std::vector<TLayerPlot>& now, QSize size)
@@ -1093,7 +1106,7 @@ void LMyFFTDrawHpLp6dB::RedrawChangedTiles(const std::vector<TLayerPlot>& now, Q
         }
     }
     if (dirty.Any()) {
-        CopyTiles(FLayer, FBackground, dirty);
+        CopyTiles(FLayer, Background(), dirty);
         std::vector<int> list;
         for (int t = 0; t < tiles; ++t)
             if (dirty.Tile(t))
@@ -1124,9 +1137,8 @@ void LMyFFTDrawHpLp6dB::UpdateLayer()
         FPageValid = false;
     }
     // Grid, ticks and axes change only with the ranges, sizes and colours: kept as a background.
-    bool full = FLayer.size() != size;
-    if (RefreshBackground(size))
-        full = true;
+    const bool newBackground = RefreshBackground(size);
+    bool full = newBackground || FLayer.size() != size;
     const TAxisMap map = Map();
     std::vector<TLayerPlot> now;
     now.reserve(FPlots.size());
@@ -1145,7 +1157,12 @@ void LMyFFTDrawHpLp6dB::UpdateLayer()
     for (std::size_t i = 0; !full && i < now.size(); ++i)
         full = now[i].Number != FLayerPlots[i].Number;
     if (full) {
-        FLayer = FBackground.copy();
+        // A new background is drawn straight on the layer; a copy of it is kept once the layer is
+        // drawn again over the same one (a graph drawn once needs none).
+        if (newBackground)
+            PaintBackground(FLayer);
+        else
+            FLayer = Background().copy();
         for (auto& m : FPlots)
             DrawPlotOn(FLayer, *m);
         FDamage.SetAll();
@@ -1386,6 +1403,7 @@ void LMyFFTDrawHpLp6dB::hideEvent(QHideEvent* e)
     FOverlayStride = FOverlayRows = 0;
     FBackground = QImage();
     FBackgroundKey = {};
+    FBackgroundSize = {};
     FLayerPlots.clear();
     FDamage.Reset(0, 0);
     FOverlayDamage.Reset(0, 0);
@@ -2355,12 +2373,21 @@ void LMyFFTDrawHpLp6dB::UpdateSelectedFill(const TPaintPage& page)
 void LMyFFTDrawHpLp6dB::RedrawOverlays(const std::vector<TOverlayState>& now, const TPaintPage& page,
                                        const fw::TFont& markerFont)
 {
-    // In a kept store only the tiles that hold something need clearing; the rest of it is clear.
+    // The tiles an overlay drawn now reaches.
+    TTileMask reach;
+    reach.Reset(FOverlayDamage.Width(), FOverlayDamage.Height());
+    for (const TOverlayState& s : now)
+        if (s.Drawn)
+            reach.AddRect(s.Area);
+    // Only the tiles that hold something, or are drawn on now, need clearing: a kept store is clear
+    // elsewhere, and the tiles of a page's own image that nothing uses are never read (a new image
+    // is not cleared where nothing is drawn).
     TTileMask dirty;
     dirty.Reset(FOverlayDamage.Width(), FOverlayDamage.Height());
     const bool storeClear = !FOverlayStore.empty() && FOverlayUsed.TileCount() == FOverlayDamage.TileCount();
+    const bool usedKnown = FOverlayUsed.TileCount() == FOverlayDamage.TileCount();
     for (int t = 0; t < FOverlayDamage.TileCount(); ++t)
-        if (FOverlayDamage.Tile(t) && (!storeClear || FOverlayUsed.Tile(t)))
+        if (FOverlayDamage.Tile(t) && (!usedKnown || FOverlayUsed.Tile(t) || (!storeClear && reach.Tile(t))))
             dirty.Add(t);
     ClearTiles(FOverlay, dirty);
     TOverlayClip clip;
@@ -2380,12 +2407,7 @@ void LMyFFTDrawHpLp6dB::RedrawOverlays(const std::vector<TOverlayState>& now, co
     if (selected.Drawn && FOverlayDamage.Intersects(selected.Area))
         DrawParamText(ParamLinesFor(FSelType, true), FSelGain, FSelX, FSelFreq, FSelQ, FSelColor, page.Font,
                       &clip, FPlan.SelectedMoved);
-    // The repaired tiles that no overlay drawn now reaches were just cleared: they are not scanned.
-    TTileMask reach;
-    reach.Reset(FOverlayDamage.Width(), FOverlayDamage.Height());
-    for (const TOverlayState& s : now)
-        if (s.Drawn)
-            reach.AddRect(s.Area);
+    // The repaired tiles that no overlay drawn now reaches hold nothing: they are not scanned.
     MarkUsedTiles(FOverlayUsed, FOverlay, FOverlayDamage, &reach);
     FDamage.Merge(FOverlayDamage);
 }

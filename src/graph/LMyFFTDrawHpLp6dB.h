@@ -361,8 +361,12 @@ class LMyFFTDrawHpLp6dB : public fw::TControl, public PlotPainter
     void UpdateLayer();
     // True (and the change noted) when a change is not drawn now; see SetDrawWhenShown.
     bool DeferDrawing();
-    // Grid, ticks and axes drawn again when their key or the size changed; true if so.
+    // Grid, ticks and axes to be drawn again when their key or the size changed; true if so.
     bool RefreshBackground(QSize size);
+    // Grid, ticks and axes drawn on a new image of the page's size.
+    void PaintBackground(QImage& img);
+    // The background, drawn when first asked for after a change.
+    const QImage& Background();
     void RedrawChangedTiles(const std::vector<TLayerPlot>& now, QSize size);
     // Draws the plot page again where needed; returns the bounds of what changed.
     QRect RefreshPlotPage();
@@ -468,6 +472,7 @@ class LMyFFTDrawHpLp6dB : public fw::TControl, public PlotPainter
     TDrawKey FXLabelKey, FYLabelKey;
     QImage FBackground;
     TDrawKey FBackgroundKey;
+    QSize FBackgroundSize;
     // Grid and plots as drawn, with what each plot drew; the markers, the line and the texts on a
     // transparent layer of their own; the plot page is the one over the other with the selected
     // band's fill over both.

@@ -219,7 +219,9 @@ void TDialogForm::Background()
     }
     TImage* im = FBase;
     im->SetBounds(0, 0, width(), height());
-    QImage plate(width(), height(), QImage::Format_RGB32);
+    // Every row is one colour: a narrow plate stretched across the dialog shows the same.
+    constexpr int narrow = 16;
+    QImage plate(narrow, height(), QImage::Format_RGB32);
     QPainter p(&plate);
     QLinearGradient g(0, 0, 0, height());
     g.setColorAt(0, QColor(70, 72, 78));
@@ -227,8 +229,9 @@ void TDialogForm::Background()
     g.setColorAt(1, QColor(28, 29, 31));
     p.fillRect(plate.rect(), g);
     p.setPen(QColor(100, 140, 190));
-    p.drawLine(0, 0, width(), 0);
+    p.drawLine(0, 0, plate.width(), 0);
     p.end();
+    im->Stretch = true;
     im->SetPicture(plate);
     im->lower();
 }
