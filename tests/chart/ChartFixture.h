@@ -65,6 +65,18 @@ struct Host : chart::TcPlotHost {
     }
 };
 
+// A chart of 520 x 320 whose first axes hold 0 .. 100 without tracking, every plot event recorded.
+template <class Chart, class Events> void SetUpRecordedChart(Chart& chart, Events& events)
+{
+    chart.SetBounds(0, 0, 520, 320);
+    chart.OnPlotEvent = [&events](auto& e) { events.push_back(e); };
+    for (chart::TcPlotAxis* a : {static_cast<chart::TcPlotAxis*>(chart.GetXAxis(0)),
+                                 static_cast<chart::TcPlotAxis*>(chart.GetYAxis(0))}) {
+        a->SetTrackingEnabled(false);
+        a->SetMinSpan(0, 100);
+    }
+}
+
 // The transfer-curve chart's axis settings (range -100 .. 20, labels without decimals).
 inline void SetUpTransferAxes(chart::TcPlotAxis& x, chart::TcPlotAxis& y)
 {

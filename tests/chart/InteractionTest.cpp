@@ -31,12 +31,7 @@ class Interaction : public ::testing::Test
     {
         EnsureApp();
         chart = std::make_unique<TcXYPlot>();
-        chart->SetBounds(0, 0, 520, 320);
-        chart->OnPlotEvent = [this](TcPlotEvent& e) { events.push_back(e); };
-        for (TcPlotAxis* a : {static_cast<TcPlotAxis*>(X()), static_cast<TcPlotAxis*>(Y())}) {
-            a->SetTrackingEnabled(false);
-            a->SetMinSpan(0, 100);
-        }
+        SetUpRecordedChart(*chart, events);
         TcXYPlotChannel* c = chart->GetChannel(0);
         c->SetColor(Yellow);
         c->SetTraceVisible(false);

@@ -33,12 +33,7 @@ class Marks : public ::testing::Test
     {
         EnsureApp();
         chart = std::make_unique<TcXYPlot>();
-        chart->SetBounds(0, 0, 520, 320);
-        chart->OnPlotEvent = [this](TcPlotEvent& e) { events.push_back(e); };
-        for (TcPlotAxis* a : {static_cast<TcPlotAxis*>(X()), static_cast<TcPlotAxis*>(Y())}) {
-            a->SetTrackingEnabled(false);
-            a->SetMinSpan(0, 100);
-        }
+        SetUpRecordedChart(*chart, events);
         chart->GetChannel(0)->SetColor(0x808080);
         chart->GetDataCursor(0)->SetVisible(false);
         chart->GetLegend(0)->SetVisible(false);

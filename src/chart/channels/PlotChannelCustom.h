@@ -194,6 +194,22 @@ class TcPlotChannelCustom : public TcPlotManagerObject
     {
         FDataList->GetXYEmptyNull(Index, X, Y, Empty, Null);
     }
+    // Walks the drawn index range: empty points are stepped over, a null point (which breaks a trace)
+    // calls Null(x), every other point Point(index, x, y).
+    template <class OnNull, class OnPoint> void ForEachDrawnPoint(OnNull&& Null, OnPoint&& Point) const
+    {
+        for (int i = FStartIndex; i <= FStopIndex; ++i) {
+            double x, y;
+            bool empty, null;
+            GetXYEmptyNull(i, x, y, empty, null);
+            if (empty)
+                continue;
+            if (null)
+                Null(x);
+            else
+                Point(i, x, y);
+        }
+    }
     double GetPointX(int Index) const
     {
         return FStandardList ? FStandardList->GetX(Index) : FDataList->GetX(Index);

@@ -56,36 +56,28 @@ void TcPlotChannelCustom::DrawTrace(TCanvas& Canvas, bool XYAxesReversed, TColor
     TcPlotLineStyle runStyle = iplsSolid;
     int runWidth = 0;
     const TcPlotDataCustomList& data = DataList();
-    for (int i = FStartIndex; i <= FStopIndex; ++i) {
-        double x, y;
-        bool empty, null;
-        GetXYEmptyNull(i, x, y, empty, null);
-        if (empty)
-            continue;
-        if (null) {
-            broken = true;
-            continue;
-        }
-        if (broken) {
-            broken = false;
-        } else {
-            const TcPlotPointStyle style = data.GetPointStyle(i);
-            if (!styled || style.TraceLineColor != runColor || style.TraceLineStyle != runStyle ||
-                style.TraceLineWidth != runWidth) {
-                styled = true;
-                runColor = style.TraceLineColor;
-                runStyle = style.TraceLineStyle;
-                runWidth = style.TraceLineWidth;
-                Canvas.Pen.Color = runColor;
-                Canvas.Pen.Style = TPenStyle(runStyle);
-                Canvas.Pen.Width = TracePenWidth(runWidth);
-                Canvas.Brush.Color = BackGroundColor;
-            }
-            DrawClippedLine(Canvas, XYAxesReversed, px, py, x, y, false);
-        }
-        px = x;
-        py = y;
-    }
+    ForEachDrawnPoint([&](double) { broken = true; },
+                      [&](int i, double x, double y) {
+                          if (broken) {
+                              broken = false;
+                          } else {
+                              const TcPlotPointStyle style = data.GetPointStyle(i);
+                              if (!styled || style.TraceLineColor != runColor ||
+                                  style.TraceLineStyle != runStyle || style.TraceLineWidth != runWidth) {
+                                  styled = true;
+                                  runColor = style.TraceLineColor;
+                                  runStyle = style.TraceLineStyle;
+                                  runWidth = style.TraceLineWidth;
+                                  Canvas.Pen.Color = runColor;
+                                  Canvas.Pen.Style = TPenStyle(runStyle);
+                                  Canvas.Pen.Width = TracePenWidth(runWidth);
+                                  Canvas.Brush.Color = BackGroundColor;
+                              }
+                              DrawClippedLine(Canvas, XYAxesReversed, px, py, x, y, false);
+                          }
+                          px = x;
+                          py = y;
+                      });
 }
 
 void TcPlotChannelCustom::ClipToYRange(double& x1, double& y1, double& x2, double& y2, double YMin,

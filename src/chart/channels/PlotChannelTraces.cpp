@@ -116,22 +116,15 @@ void TcPlotChannel::DrawAreaFill(TCanvas& Canvas, bool R)
     Canvas.Pen.Style = psClear;
     bool have = false;
     double px = 0, py = 0;
-    for (int i = FStartIndex; i <= FStopIndex; ++i) {
-        double x, y;
-        bool empty, null;
-        GetXYEmptyNull(i, x, y, empty, null);
-        if (empty)
-            continue;
-        if (null) {
-            have = false;
-            continue;
-        }
-        if (have)
-            DrawQuad(Canvas, R, {x, FFillReference}, {x, y}, {px, py}, {px, FFillReference});
-        have = true;
-        px = x;
-        py = y;
-    }
+    ForEachDrawnPoint(
+        [&](double) { have = false; },
+        [&](int, double x, double y) {
+            if (have)
+                DrawQuad(Canvas, R, {x, FFillReference}, {x, y}, {px, py}, {px, FFillReference});
+            have = true;
+            px = x;
+            py = y;
+        });
 }
 
 void TcPlotChannel::DrawBars(TCanvas& Canvas)
@@ -211,32 +204,27 @@ void TcPlotChannel::DrawFastTrace(TCanvas& Canvas, bool R)
         if (!B.Empty && !C.Empty)
             DrawClippedLine(Canvas, R, B.XValue, B.YLast, C.XValue, C.YFirst, false);
     };
-    for (int i = FStartIndex; i <= FStopIndex; ++i) {
-        double x, y;
-        bool empty, null;
-        GetXYEmptyNull(i, x, y, empty, null);
-        if (empty)
-            continue;
-        if (null) {
+    ForEachDrawnPoint(
+        [&](double) {
             flush();
             A.Clear();
             B.Clear();
             C.Clear();
-            continue;
-        }
-        const int p = xa->PositionToPixels(x);
-        if (A.Empty || p == A.XPixels) {
-            A.AddData(p, x, y);
-        } else if (B.Empty || p == B.XPixels) {
-            B.AddData(p, x, y);
-        } else {
-            C.AddData(p, x, y);
-            flush();
-            A.AssignDown(C);
-            B.Clear();
-            C.Clear();
-        }
-    }
+        },
+        [&](int, double x, double y) {
+            const int p = xa->PositionToPixels(x);
+            if (A.Empty || p == A.XPixels) {
+                A.AddData(p, x, y);
+            } else if (B.Empty || p == B.XPixels) {
+                B.AddData(p, x, y);
+            } else {
+                C.AddData(p, x, y);
+                flush();
+                A.AssignDown(C);
+                B.Clear();
+                C.Clear();
+            }
+        });
     flush();
 }
 
@@ -352,26 +340,21 @@ void TcPlotChannel::DrawStepTrace(TCanvas& Canvas, bool R)
                 py = GetPointY(i);
             }
     } else {
-        for (int i = FStartIndex; i <= FStopIndex; ++i) {
-            double x, y;
-            bool empty, null;
-            GetXYEmptyNull(i, x, y, empty, null);
-            if (empty)
-                continue;
-            if (null) {
+        ForEachDrawnPoint(
+            [&](double x) {
                 if (have)
                     level(x);
                 have = false;
-                continue;
-            }
-            if (have) {
-                level(x);
-                DrawClippedLine(Canvas, R, x, py, x, y, false);
-            }
-            have = true;
-            px = x;
-            py = y;
-        }
+            },
+            [&](int, double x, double y) {
+                if (have) {
+                    level(x);
+                    DrawClippedLine(Canvas, R, x, py, x, y, false);
+                }
+                have = true;
+                px = x;
+                py = y;
+            });
     }
     if (have && FInterpolationStyle == ipistDifferential)
         DrawClippedLine(Canvas, R, px, py, GetXAxis()->Max(), py, false);
@@ -409,33 +392,25 @@ void TcPlotChannel::DrawDigitalTrace(TCanvas& Canvas, bool R)
         }
         run.Clear();
     };
-    for (int i = FStartIndex; i <= FStopIndex; ++i) {
-        double x, y;
-        bool empty, null;
-        GetXYEmptyNull(i, x, y, empty, null);
-        if (empty)
-            continue;
-        if (null) {
-            flush();
-            continue;
-        }
-        const bool s = y != 0;
-        if (!run.StartSet) {
-            run.StartSet = true;
-            run.StartXValue = x;
-            run.StartYValue = s;
-        } else if (s == run.StartYValue) {
-            run.StopSet = true;
-            run.StopXValue = x;
-        } else {
-            run.TransitionSet = true;
-            run.TransitionXValue = x;
-            flush();
-            run.StartSet = true;
-            run.StartXValue = x;
-            run.StartYValue = s;
-        }
-    }
+    ForEachDrawnPoint([&](double) { flush(); },
+                      [&](int, double x, double y) {
+                          const bool s = y != 0;
+                          if (!run.StartSet) {
+                              run.StartSet = true;
+                              run.StartXValue = x;
+                              run.StartYValue = s;
+                          } else if (s == run.StartYValue) {
+                              run.StopSet = true;
+                              run.StopXValue = x;
+                          } else {
+                              run.TransitionSet = true;
+                              run.TransitionXValue = x;
+                              flush();
+                              run.StartSet = true;
+                              run.StartXValue = x;
+                              run.StartYValue = s;
+                          }
+                      });
     flush();
 }
 
